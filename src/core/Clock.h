@@ -1,0 +1,22 @@
+#pragma once
+// The source of the current time. Windows take one so that tests can move time
+// on without sleeping.
+
+#include <QDateTime>
+
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual QDateTime now() const { return QDateTime::currentDateTime(); }
+};
+
+class ManualClock : public Clock {
+public:
+    explicit ManualClock(QDateTime start) : m_now(std::move(start)) {}
+    QDateTime now() const override { return m_now; }
+    void advanceSeconds(qint64 s) { m_now = m_now.addSecs(s); }
+    void set(const QDateTime& t) { m_now = t; }
+
+private:
+    QDateTime m_now;
+};

@@ -1,0 +1,39 @@
+#pragma once
+// A paper's questions and, per answer blank, its key, kind and mark, read from
+// the four content tables of a module. Lists are 0-based: entry i is blank i+1.
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class ResourceStore;
+
+struct PaperContent {
+    QStringList QuestionIds;
+    int QuestionCount = 0;
+    QStringList AnswerKeys;
+    QList<int> BlanksPerQuestion;
+    QStringList AnswerKinds;
+    QStringList AnswerMarks;
+    int TotalBlanks = 0;
+    int TotalMarks = 0;
+};
+
+struct PaperContentRead {
+    PaperContent content;
+    // One plain-words line per table that could not be extracted or read;
+    // empty when everything loaded.
+    QStringList problems;
+    bool ok() const { return problems.isEmpty(); }
+};
+
+// Store ids of module m's tables.
+inline int PapersTableId(int module) { return 30002 + 10 * module; }
+inline int KeysTableId(int module) { return 30003 + 10 * module; }
+inline int KindsTableId(int module) { return 30004 + 10 * module; }
+inline int MarksTableId(int module) { return 30005 + 10 * module; }
+
+// Reads paper paperNum (101..150) of module m through the scratch file
+// programFolder + "/temptext.txt", which is deleted after each table.
+PaperContentRead LoadPaperContent(const ResourceStore& store, const QString& programFolder,
+                                  int module, int paperNum);

@@ -1,0 +1,74 @@
+#pragma once
+// Tagged record files: every data file of the program is a text file of lines
+// "#TAG#>field1>field2...". Files are single-byte (Latin-1), lines end in CR LF.
+// Arrays are 0-based here: entry i holds field i + 1 of the record.
+//
+// Every routine opens, works on and closes its file within the call. Readers
+// return a Read<T> carrying a typed error instead of throwing; writers replace
+// the whole file atomically (a crash leaves the previous file whole).
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <array>
+
+enum class RecordError {
+    None,
+    FileMissing,      // the file does not exist (or is not a regular file)
+    FileUnreadable,   // it exists but cannot be opened or read
+    TooFewFields,     // more fields were asked for than the record holds
+    CapacityExceeded, // a count above the routine's capacity (10, 50 or 80)
+    KeyMissing,       // a batch reader did not find a key it needs
+    WriteFailed,      // the file could not be written; the old file is untouched
+    Unencodable,      // text outside Latin-1 that cannot be stored as one byte each
+};
+
+QString RecordErrorText(RecordError error);
+
+template <typename T> struct Read {
+    T value{};
+    RecordError error = RecordError::None;
+    bool ok() const { return error == RecordError::None; }
+};
+
+namespace RecordCapacity {
+constexpr int TopicNames = 10;
+constexpr int Papers = 50;
+constexpr int Blanks = 80;
+} // namespace RecordCapacity
+
+// Lookup rule shared by all readers: the first line holding "#" tag "#",
+// compared without regard to case, wins.
+bool LineHoldsTag(const QString& line, const QString& tag);
+
+// Splits fields 1..n of a record line whose first ">" stands right after the
+// tag's closing "#" (prefix length 2 + tag length). The last field holds the
+// rest of the line, inner ">" included.
+Read<QStringList> SplitRecordLine(const QString& line, int count, int capacity, int tagLength = 3);
+
+Read<QString> ReadRecordValue(const QString& path, const QString& tag);
+Read<QString> ReadRecordLine(const QString& path, const QString& tag);
+Read<QStringList> ReadRecordFields10(const QString& path, const QString& tag, int count);
+Read<QStringList> ReadRecordFields50(const QString& path, const QString& tag, int count);
+Read<QStringList> SplitRecordLine50(const QString& line, int count);
+Read<QStringList> SplitRecordLine80(const QString& line, int count);
+Read<QStringList> ReadRecordAllFields(const QString& path, const QString& tag);
+// One forward pass: entry i is the line of paper 101 + i; a key that is not
+// found leaves its entry and every later entry empty (error stays None).
+Read<QStringList> ReadPaperRecordLines(const QString& path, int count);
+// One forward pass over the keys in order; every key must be present.
+Read<QList<int>> CountFieldsPerKey(const QString& path, const QStringList& keys);
+Read<QStringList> ReadFieldsForKeys(const QString& path, const QStringList& keys);
+
+// Builds "#" tag "#>" fields joined by ">" (no trailing ">").
+QString BuildRecordLine(const QString& tag, const QStringList& fields);
+
+// Replaces lines[lineIndex - 1] (lineIndex is 1-based) by the record of tag and
+// fields 1..fieldCount, then rewrites the file with lines 1..lineCount.
+RecordError RewriteRecord(QStringList& lines, const QStringList& fields, int lineIndex,
+                          const QString& tag, int lineCount, int fieldCount, const QString& path);
+RecordError WriteSixRecords(const std::array<QStringList, 6>& fields, const QStringList& tags,
+                            int count, const QString& path);
+
+// Atomic whole-file write of lines, each ended by CR LF (Latin-1).
+RecordError WriteRecordLines(const QString& path, const QStringList& lines);

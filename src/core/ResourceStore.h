@@ -1,0 +1,40 @@
+#pragma once
+// The store of numbered items that travels with the program. Items live under
+// a content root with two folders: "store/" (tables, templates and question
+// documents named by id, e.g. store/30000.txt, store/25016.mht) and
+// "graphics/" (window graphics under their file names, ids 1..92).
+// The built-in root is the Qt resource ":/content"; authors and tests may use a
+// folder on disk with the same shape.
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+class ResourceStore {
+public:
+    static constexpr const char* BuiltInRoot = ":/content";
+    explicit ResourceStore(QString contentRoot = QString::fromLatin1(BuiltInRoot));
+
+    const QString& root() const { return m_root; }
+    // Path of the item's file under the root, or empty when the id is absent.
+    QString itemPath(int id) const;
+    bool contains(int id) const { return !itemPath(id).isEmpty(); }
+    // Bytes of an item; ok is false when it is absent or unreadable.
+    QByteArray itemBytes(int id, bool* ok = nullptr) const;
+    // Every id present in the store, ascending.
+    QList<int> ids() const;
+
+    // Copies item id of type "Custom" to path, replacing what the file held.
+    // Returns 0 on success; non-zero for an unknown type, an absent id, a
+    // missing folder or an unwritable file.
+    int ExtractResource(int id, const QString& type, const QString& path) const;
+
+private:
+    QString m_root;
+};
+
+namespace ExtractError {
+constexpr int UnknownType = 1;
+constexpr int ItemAbsent = 2;
+constexpr int WriteFailed = 3;
+} // namespace ExtractError

@@ -1,0 +1,22 @@
+#pragma once
+// Score and time texts written to the results files and shown on screen.
+
+#include <QDate>
+#include <QLocale>
+#include <QString>
+
+// Rounds numerator / denominator to the nearest whole number, halves to even,
+// exactly (denominator > 0).
+qint64 RoundHalfEvenRatio(qint64 numerator, qint64 denominator);
+// Tenths as text without trailing zeros: 875 -> "87.5", 1000 -> "100", 0 -> "0".
+QString TenthsText(qint64 tenths);
+// score / totalMarks * 100 to one decimal, halves to even: 28/32 -> "87.5".
+// A totalMarks of 0 gives "0".
+QString ScorePercentText(int score, int totalMarks);
+// A stored percentage text ("87.5", "100") in tenths; false when it is not one.
+bool ParsePercentTenths(const QString& text, qint64* tenths);
+// Hours (of the day, wrapping at 24), minutes, seconds without leading zeros:
+// 65 -> "0:1:5".
+QString ElapsedText(qint64 seconds);
+// The marking date in the locale's short date form.
+QString ShortDateText(const QDate& date, const QLocale& locale = QLocale());
