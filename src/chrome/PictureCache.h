@@ -1,0 +1,23 @@
+#pragma once
+// Pictures of the Graphics folder, each read from disk once and then shared.
+
+#include <QHash>
+#include <QPixmap>
+#include <QString>
+#include <QStringList>
+
+class PictureCache {
+public:
+    explicit PictureCache(QString graphicsFolder);
+
+    // The picture of that file name; a null pixmap when it cannot be loaded
+    // (the name is then listed by missing()).
+    const QPixmap& get(const QString& fileName);
+    QStringList missing() const { return m_missing; }
+    const QString& folder() const { return m_folder; }
+
+private:
+    QString m_folder;
+    QHash<QString, QPixmap> m_pixmaps;
+    QStringList m_missing;
+};
