@@ -1,0 +1,47 @@
+#pragma once
+// The program's own URL scheme through which question archives are shown.
+// Chromium refuses archive parts located at file: URLs, so the view gets every
+// part from memory instead: qmdoc:/<document>/<part>/<file name>.
+
+#include <QHash>
+#include <QString>
+#include <QWebEngineUrlSchemeHandler>
+#include <memory>
+
+#include "practice/MhtmlArchive.h"
+
+class QWebEngineProfile;
+
+inline constexpr char QuestionSchemeName[] = "qmdoc";
+
+// Must run before the application object exists.
+void RegisterQuestionScheme();
+
+class QuestionSchemeHandler : public QWebEngineUrlSchemeHandler {
+    Q_OBJECT
+public:
+    explicit QuestionSchemeHandler(QObject* parent = nullptr);
+
+    // The handler of the profile, installed on first use and owned by it.
+    static QuestionSchemeHandler* forProfile(QWebEngineProfile* profile);
+
+    // Makes the archive's parts available; returns the URL of its root page.
+    QUrl addDocument(std::shared_ptr<const MhtmlArchive> archive);
+    void removeDocument(const QUrl& rootUrl);
+    int documentCount() const { return m_documents.size(); }
+
+    void requestStarted(QWebEngineUrlRequestJob* job) override;
+
+    struct Document {
+        std::shared_ptr<const MhtmlArchive> archive;
+        QString key;
+    };
+
+private:
+    QByteArray partBytes(const Document& doc, int index, QByteArray* mimeType) const;
+    QString rewriteReferences(const Document& doc, int index, const QString& text) const;
+    QString partUrl(const Document& doc, int index) const;
+
+    QHash<QString, Document> m_documents;
+    quint64 m_nextKey = 1;
+};

@@ -1,0 +1,61 @@
+#pragma once
+// The view of a question document (a web archive). The document is parsed
+// here and its parts served through the program's own URL scheme, so pictures
+// at any location show. A copy guard refuses copying and the context menu.
+
+#include <QPointer>
+#include <QUrl>
+#include <QWebEngineView>
+#include <functional>
+#include <memory>
+
+class QPrinter;
+class QuestionSchemeHandler;
+
+class QuestionView : public QWebEngineView {
+    Q_OBJECT
+public:
+    using MessageHook =
+        std::function<void(QWidget* parent, const QString& title, const QString& text)>;
+    using PrintDialogHook = std::function<bool(QPrinter* printer, QWidget* owner)>;
+
+    explicit QuestionView(QWidget* parent = nullptr);
+    ~QuestionView() override;
+
+    // Reads the archive at mhtPath and shows it; documentLoaded follows.
+    void showDocument(const QString& mhtPath);
+    // Why the last document could not be shown; empty when it was.
+    const QString& documentError() const { return m_documentError; }
+
+    // Print dialog, then the shown document to the chosen printer.
+    void printWithDialog(QWidget* owner);
+    bool isPrinting() const { return m_printer != nullptr; }
+
+    // Seams: how the copy guard's message and the print dialog are shown.
+    void setMessageHook(MessageHook hook) { m_messageHook = std::move(hook); }
+    void setPrintDialogHook(PrintDialogHook hook) { m_printDialogHook = std::move(hook); }
+
+Q_SIGNALS:
+    void documentLoaded(bool ok);
+    void printDone(bool ok);
+
+protected:
+    bool event(QEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+private:
+    void attachGuard();
+    void refuse();
+    void onLoadFinished(bool ok);
+    void releaseDocument();
+
+    QuestionSchemeHandler* m_handler = nullptr;
+    QUrl m_documentUrl;
+    QString m_documentError;
+    bool m_showingError = false;
+    QPointer<QWidget> m_guarded;
+    bool m_messagePending = false;
+    MessageHook m_messageHook;
+    PrintDialogHook m_printDialogHook;
+    std::unique_ptr<QPrinter> m_printer;
+};
