@@ -127,6 +127,10 @@ QString Parts(const QStringList& items);
 // Multiple-choice options numbered 1 to 4.
 QString Options(const QStringList& items);
 QString PartLabel(int index); // 0 -> "(a)"
+// An empty answer box drawn inside the text, e.g. "7 + [ ] = 12".
+QString Box();
+// A fraction set as numerator over denominator; whole > 0 makes it a mixed number.
+QString Fraction(int numerator, int denominator, int whole = 0);
 } // namespace html
 
 } // namespace bank
