@@ -1,0 +1,385 @@
+#include "practice/PaperSession.h"
+
+#include "core/AnswerChecking.h"
+#include "core/AppState.h"
+#include "core/Clock.h"
+#include "core/Numbering.h"
+#include "core/ResourceStore.h"
+#include "core/Scoring.h"
+#include "results/TrendLog.h"
+
+#include <QFile>
+
+PaperSessionSetup PaperSessionSetup::fromState(const AppState& state) {
+    PaperSessionSetup setup;
+    setup.programFolder = state.programFolder;
+    setup.module = state.LChose;
+    setup.programCode = state.lblCOD;
+    setup.paperCount = state.TtPapersCon;
+    setup.paperNum = state.PaperNum;
+    setup.attempt = state.TakeNum == 2 ? 2 : 1;
+    return setup;
+}
+
+PaperSession::PaperSession(PaperSessionSetup setup, const ResourceStore& store, const Clock& clock,
+                           QLocale locale)
+    : m_setup(std::move(setup)), m_store(store), m_clock(clock), m_locale(std::move(locale)) {}
+
+QString PaperSession::ResultsPath(ResultsFile file) const {
+    return ResultsFilePath(m_setup.programFolder, file, m_setup.module, m_setup.programCode);
+}
+
+namespace {
+
+// One per-paper results file and the open paper's fields in it.
+struct PaperFileRead {
+    PaperLines lines;
+    QStringList fields;
+    RecordError error = RecordError::None;
+};
+
+PaperFileRead ReadPaperFile(const QString& path, int paperCount, int paperIndex, int blanks) {
+    PaperFileRead read;
+    const Read<PaperLines> lines = ReadPaperLines(path, paperCount);
+    if (!lines.ok()) {
+        read.error = lines.error;
+        return read;
+    }
+    read.lines = lines.value;
+    const Read<QStringList> fields = PaperFields(read.lines, paperIndex, blanks);
+    if (!fields.ok()) {
+        read.error = fields.error;
+        return read;
+    }
+    read.fields = fields.value;
+    return read;
+}
+
+QString ProblemLine(const QString& path, RecordError error) {
+    return path + QStringLiteral(": ") + RecordErrorText(error);
+}
+
+} // namespace
+
+LoadOutcome PaperSession::Load() {
+    LoadOutcome outcome;
+    m_paper = PaperState();
+    if (m_setup.module < 1 || m_setup.module > 3 || m_setup.paperIndex() < 1 ||
+        m_setup.paperIndex() > m_setup.paperCount) {
+        outcome.problem = LoadProblem::BadPaper;
+        outcome.details
+            << QStringLiteral("Paper %1 is not one of this module's papers.").arg(m_setup.paperNum);
+        return outcome;
+    }
+
+    const PaperContentRead content =
+        LoadPaperContent(m_store, m_setup.programFolder, m_setup.module, m_setup.paperNum);
+    if (!content.ok() || content.content.QuestionCount < 1) {
+        outcome.problem = LoadProblem::ContentUnreadable;
+        outcome.details = content.problems;
+        if (outcome.details.isEmpty())
+            outcome.details << QStringLiteral("The paper lists no questions.");
+        return outcome;
+    }
+    static_cast<PaperContent&>(m_paper) = content.content;
+    if (m_paper.TotalBlanks > RecordCapacity::Blanks) {
+        outcome.problem = LoadProblem::TooManyBlanks;
+        outcome.details << QStringLiteral("The paper has %1 answer blanks; at most %2 fit.")
+                               .arg(m_paper.TotalBlanks)
+                               .arg(RecordCapacity::Blanks);
+        return outcome;
+    }
+
+    outcome = isSecondAttempt() ? LoadSecondAttemptResults() : LoadResults();
+    if (!outcome.ok())
+        return outcome;
+
+    m_paper.QSCount = 1;
+    RefreshRemainingQuestions();
+    m_paper.StartTime = m_clock.now();
+    return outcome;
+}
+
+LoadOutcome PaperSession::LoadResults() {
+    LoadOutcome outcome;
+    const int index = m_setup.paperIndex();
+    const int count = m_setup.paperCount;
+    const int blanks = m_paper.TotalBlanks;
+
+    const QString firstPath = ResultsPath(ResultsFile::First);
+    PaperFileRead first = ReadPaperFile(firstPath, count, index, blanks);
+    const QString fresultsPath = ResultsPath(ResultsFile::FResults);
+    PaperFileRead fresults = ReadPaperFile(fresultsPath, count, index, blanks);
+    m_paper.MarksPath = ResultsPath(ResultsFile::Marks);
+    const Read<MarksRecords> marks = ReadMarksFile(m_paper.MarksPath, count);
+
+    if (first.error != RecordError::None)
+        outcome.details << ProblemLine(firstPath, first.error);
+    if (fresults.error != RecordError::None)
+        outcome.details << ProblemLine(fresultsPath, fresults.error);
+    if (!marks.ok())
+        outcome.details << ProblemLine(m_paper.MarksPath, marks.error);
+    if (!outcome.details.isEmpty()) {
+        outcome.problem = LoadProblem::ResultsUnreadable;
+        return outcome;
+    }
+
+    m_paper.AnswersFile = std::move(first.lines);
+    m_paper.Answers = std::move(first.fields);
+    m_paper.ResultsFile = std::move(fresults.lines);
+    m_paper.Results = std::move(fresults.fields);
+    m_paper.Marks = marks.value;
+    m_paper.TrendPath = ResultsPath(ResultsFile::Trend);
+
+    const int k = index - 1;
+    m_paper.Status = m_paper.Marks.FST.value(k).trimmed() == QLatin1String("1") ? 1 : 0;
+    m_paper.LTime = m_paper.Marks.LTM.value(k);
+    m_paper.ETime = m_paper.Marks.CDD.value(k);
+    m_paper.PScoring = m_paper.Marks.FSE.value(k);
+    return outcome;
+}
+
+LoadOutcome PaperSession::LoadSecondAttemptResults() {
+    LoadOutcome outcome;
+    const int index = m_setup.paperIndex();
+    const int count = m_setup.paperCount;
+    const int blanks = m_paper.TotalBlanks;
+
+    // The order of the reads is the design's: fresults, second, sresults, first.
+    const QString fresultsPath = ResultsPath(ResultsFile::FResults);
+    PaperFileRead fresults = ReadPaperFile(fresultsPath, count, index, blanks);
+    const QString secondPath = ResultsPath(ResultsFile::Second);
+    PaperFileRead second = ReadPaperFile(secondPath, count, index, blanks);
+    const QString sresultsPath = ResultsPath(ResultsFile::SResults);
+    PaperFileRead sresults = ReadPaperFile(sresultsPath, count, index, blanks);
+    const QString firstPath = ResultsPath(ResultsFile::First);
+    PaperFileRead first = ReadPaperFile(firstPath, count, index, blanks);
+    m_paper.MarksPath = ResultsPath(ResultsFile::Marks);
+    const Read<MarksRecords> marks = ReadMarksFile(m_paper.MarksPath, count);
+
+    const QList<std::pair<QString, RecordError>> reads = {{fresultsPath, fresults.error},
+                                                          {secondPath, second.error},
+                                                          {sresultsPath, sresults.error},
+                                                          {firstPath, first.error},
+                                                          {m_paper.MarksPath, marks.error}};
+    for (const auto& read : reads) {
+        if (read.second != RecordError::None)
+            outcome.details << ProblemLine(read.first, read.second);
+    }
+    if (!outcome.details.isEmpty()) {
+        outcome.problem = LoadProblem::ResultsUnreadable;
+        return outcome;
+    }
+
+    m_paper.FirstResults = std::move(fresults.fields);
+    m_paper.AnswersFile = std::move(second.lines);
+    m_paper.Answers = std::move(second.fields);
+    m_paper.ResultsFile = std::move(sresults.lines);
+    m_paper.Results = std::move(sresults.fields);
+    m_paper.FirstAnswers = std::move(first.fields);
+    m_paper.Marks = marks.value;
+    m_paper.TrendPath = ResultsPath(ResultsFile::Trend);
+
+    for (int i = 0; i < blanks; ++i) {
+        if (IsCarriedOver(i)) {
+            m_paper.Answers[i] = m_paper.FirstAnswers.at(i);
+            m_paper.Results[i] = ResultMark::Correct();
+        }
+    }
+
+    const int k = index - 1;
+    m_paper.Status = m_paper.Marks.SST.value(k).trimmed() == QLatin1String("1") ? 1 : 0;
+    m_paper.PScoring = m_paper.Marks.SSE.value(k);
+    return outcome;
+}
+
+bool PaperSession::ExtractQuestionDocument() {
+    RemoveQuestionDocument();
+    const int q = m_paper.QSCount;
+    if (q < 1 || q > m_paper.QuestionIds.size())
+        return false;
+    const QString id = m_paper.QuestionIds.at(q - 1);
+    m_paper.CurrentQuestionId = id.toInt();
+    m_paper.DocumentPath =
+        m_setup.programFolder + QStringLiteral("/temppaper") + id + QStringLiteral(".mht");
+    if (m_paper.CurrentQuestionId <= 0)
+        return false;
+    return m_store.ExtractResource(m_paper.CurrentQuestionId, QStringLiteral("Custom"),
+                                   m_paper.DocumentPath) == 0;
+}
+
+void PaperSession::RemoveQuestionDocument() {
+    if (!m_paper.DocumentPath.isEmpty() && QFile::exists(m_paper.DocumentPath))
+        QFile::remove(m_paper.DocumentPath);
+}
+
+int PaperSession::FirstBlankOfQuestion(int question) const {
+    return Numbering::FirstBlankOf(m_paper.BlanksPerQuestion, question) - 1;
+}
+
+int PaperSession::BlanksOfQuestion(int question) const {
+    return m_paper.BlanksPerQuestion.value(question - 1, 0);
+}
+
+int PaperSession::QuestionOfBlank(int blank) const {
+    return Numbering::QuestionOfBlank(m_paper.BlanksPerQuestion, blank + 1);
+}
+
+bool PaperSession::CurrentQuestionHasFractions() const {
+    const int first = CurrentFirstBlank();
+    for (int i = first; i < first + CurrentBlankCount(); ++i) {
+        const QString kind = m_paper.AnswerKinds.value(i);
+        if (kind == QLatin1String("X") || kind == QLatin1String("F"))
+            return true;
+    }
+    return false;
+}
+
+void PaperSession::StoreQuestionAnswers(const QStringList& rowTexts) {
+    const int first = CurrentFirstBlank();
+    const int rows = qMin(CurrentBlankCount(), int(rowTexts.size()));
+    for (int k = 0; k < rows; ++k) {
+        const int blank = first + k;
+        if (blank >= 0 && blank < m_paper.Answers.size())
+            m_paper.Answers[blank] = rowTexts.at(k);
+    }
+}
+
+WriteOutcome PaperSession::SaveAnswers() {
+    WriteOutcome outcome;
+    outcome.error = WritePaperRecord(m_paper.AnswersFile, m_setup.paperIndex(), m_paper.Answers);
+    if (!outcome.ok())
+        outcome.path = m_paper.AnswersFile.path;
+    return outcome;
+}
+
+WriteOutcome PaperSession::MoveToQuestion(const QStringList& rowTexts, int question) {
+    StoreQuestionAnswers(rowTexts);
+    const WriteOutcome saved = SaveAnswers();
+    if (!saved.ok())
+        return saved;
+    if (question >= 1 && question <= m_paper.QuestionCount)
+        m_paper.QSCount = question;
+    RefreshRemainingQuestions();
+    return saved;
+}
+
+void PaperSession::RefreshRemainingQuestions() {
+    m_paper.RemQns.clear();
+    for (int i = 0; i < m_paper.Answers.size(); ++i) {
+        if (!m_paper.Answers.at(i).trimmed().isEmpty())
+            continue;
+        const int q = QuestionOfBlank(i);
+        if (q > 0 && (m_paper.RemQns.isEmpty() || m_paper.RemQns.last() != q))
+            m_paper.RemQns.append(q);
+    }
+}
+
+WriteOutcome PaperSession::PrepareMarking(const QStringList& rowTexts) {
+    StoreQuestionAnswers(rowTexts);
+    return SaveAnswers();
+}
+
+bool PaperSession::HasUnansweredBlank() const {
+    for (int i = 0; i < m_paper.Answers.size(); ++i) {
+        if (isSecondAttempt() && IsCarriedOver(i))
+            continue;
+        if (m_paper.Answers.at(i).isEmpty())
+            return true;
+    }
+    return false;
+}
+
+QString PaperSession::MarkingQuestion() const {
+    if (HasUnansweredBlank())
+        return QStringLiteral("You have not answered all the questions.  Do you still want to "
+                              "mark your practice?");
+    return QStringLiteral("Do you want to mark your practice now?");
+}
+
+WriteOutcome PaperSession::CompleteMarking() {
+    WriteOutcome outcome;
+    if (isMarked())
+        return outcome;
+
+    const PaperState before = m_paper;
+    const QDateTime now = m_clock.now();
+    if (!isSecondAttempt()) {
+        m_paper.ETime = ShortDateText(now.date(), m_locale);
+        m_paper.LTime = ElapsedText(m_paper.StartTime.secsTo(now));
+    }
+
+    int score = 0;
+    for (int i = 0; i < m_paper.TotalBlanks; ++i) {
+        m_paper.Results[i] =
+            MarkBlank(m_paper.Answers, m_paper.AnswerKeys, m_paper.AnswerKinds, i, m_locale);
+        if (m_paper.Results.at(i) == ResultMark::Correct())
+            score += m_paper.AnswerMarks.value(i).trimmed().toInt();
+    }
+
+    auto fail = [&](RecordError error, const QString& path) {
+        m_paper = before;
+        outcome.error = error;
+        outcome.path = path;
+        return outcome;
+    };
+
+    const RecordError resultsError =
+        WritePaperRecord(m_paper.ResultsFile, m_setup.paperIndex(), m_paper.Results);
+    if (resultsError != RecordError::None)
+        return fail(resultsError, m_paper.ResultsFile.path);
+
+    m_paper.Scoring = score;
+    m_paper.PScoring = ScorePercentText(score, m_paper.TotalMarks);
+    m_paper.Status = 1;
+
+    const int k = m_setup.paperIndex() - 1;
+    const QString status = QString::number(m_paper.Status);
+    if (isSecondAttempt()) {
+        m_paper.Marks.SSE[k] = m_paper.PScoring;
+        m_paper.Marks.SST[k] = status;
+    } else {
+        m_paper.Marks.FSE[k] = m_paper.PScoring;
+        m_paper.Marks.LTM[k] = m_paper.LTime;
+        m_paper.Marks.CDD[k] = m_paper.ETime;
+        m_paper.Marks.FST[k] = status;
+    }
+    const RecordError marksError =
+        WriteMarksFile(m_paper.MarksPath, m_paper.Marks, m_setup.paperCount);
+    if (marksError != RecordError::None)
+        return fail(marksError, m_paper.MarksPath);
+
+    if (!isSecondAttempt()) {
+        const RecordError trendError = AppendTrendValue(m_paper.TrendPath, m_paper.PScoring);
+        if (trendError != RecordError::None) {
+            // Undo the summary so that the paper can be marked again in full;
+            // a paper marked without its trend value would be lost to the plot.
+            WriteMarksFile(before.MarksPath, before.Marks, m_setup.paperCount);
+            return fail(trendError, m_paper.TrendPath);
+        }
+    }
+    return outcome;
+}
+
+int PaperSession::AnsweredCount() const {
+    int count = 0;
+    for (const QString& answer : m_paper.Answers) {
+        if (!answer.isEmpty())
+            ++count;
+    }
+    return count;
+}
+
+QString PaperSession::ClockText() const {
+    return ElapsedText(m_paper.StartTime.secsTo(m_clock.now()));
+}
+
+bool PaperSession::IsCarriedOver(int blank) const {
+    return isSecondAttempt() && m_paper.FirstResults.value(blank) == ResultMark::Correct();
+}
+
+QString PaperSession::ModelAnswerFor(int blank) const {
+    if (blank < 0 || blank >= m_paper.TotalBlanks)
+        return QString();
+    return ModelAnswer(m_paper.Answers, m_paper.AnswerKeys, m_paper.AnswerKinds, blank);
+}

@@ -1,0 +1,159 @@
+#pragma once
+// One open paper and everything done with it that needs no window: loading the
+// paper and the answers kept so far, storing what the pupil typed, moving
+// between questions, saving, marking and the second attempt's carry-over.
+//
+// Blank lists are 0-based (entry i is blank i + 1); questions are numbered
+// from 1 as the pupil sees them. Every write reports its failure to the
+// caller, and a failed write leaves the paper state as it was before it.
+
+#include "core/PaperContent.h"
+#include "core/RecordFile.h"
+#include "results/ResultsFiles.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QLocale>
+#include <QString>
+#include <QStringList>
+
+struct AppState;
+class ResourceStore;
+class Clock;
+
+// Where the paper lives: copied from the application state when the window
+// opens, so that the session does not depend on it changing later.
+struct PaperSessionSetup {
+    QString programFolder;
+    int module = 0;      // LChose, 1..3
+    QString programCode; // lblCOD
+    int paperCount = 0;  // TtPapersCon, P
+    int paperNum = 0;    // PaperNum, 101..150
+    int attempt = 1;     // TakeNum, 1 or 2
+
+    static PaperSessionSetup fromState(const AppState& state);
+    int paperIndex() const { return paperNum - 100; }
+};
+
+// The paper state, named as the pupil's window names it.
+struct PaperState : PaperContent {
+    // The answers and results of the attempt being worked. In the second
+    // attempt these are SecondAnswers and SecondResults.
+    QStringList Answers;
+    QStringList Results;
+    // Second attempt only: the first attempt's answers and result marks.
+    QStringList FirstAnswers;
+    QStringList FirstResults;
+
+    PaperLines AnswersFile; // "first" (attempt 1) or "second" (attempt 2)
+    PaperLines ResultsFile; // "fresults" or "sresults"
+    MarksRecords Marks;
+    QString MarksPath;
+    QString TrendPath;
+
+    int Status = 0;   // 0 not marked, 1 marked
+    int Scoring = 0;  // score in marks, set by marking
+    QString PScoring; // score percentage text ("87.5"), empty until marked
+    QString LTime;    // time taken ("0:7:5"), first attempt only
+    QString ETime;    // marking date, first attempt only
+    int QSCount = 1;  // current question, 1..QuestionCount
+    QDateTime StartTime;
+    QList<int> RemQns; // questions with an empty blank, ascending, each once
+
+    QString DocumentPath; // the extracted document of the shown question
+    int CurrentQuestionId = 0;
+};
+
+enum class LoadProblem {
+    None,
+    BadPaper,          // the paper number lies outside the module's papers
+    ContentUnreadable, // a content table could not be extracted or read
+    ResultsUnreadable, // a results file is missing or cannot be read
+    TooManyBlanks,     // more blanks than a record line can hold
+};
+
+struct LoadOutcome {
+    LoadProblem problem = LoadProblem::None;
+    QStringList details; // plain-words lines naming what failed
+    bool ok() const { return problem == LoadProblem::None; }
+};
+
+struct WriteOutcome {
+    RecordError error = RecordError::None;
+    QString path; // the file that could not be written
+    bool ok() const { return error == RecordError::None; }
+};
+
+class PaperSession {
+public:
+    PaperSession(PaperSessionSetup setup, const ResourceStore& store, const Clock& clock,
+                 QLocale locale = QLocale());
+
+    const PaperSessionSetup& setup() const { return m_setup; }
+    const PaperState& paper() const { return m_paper; }
+    int attempt() const { return m_setup.attempt; }
+    bool isSecondAttempt() const { return m_setup.attempt == 2; }
+    bool isMarked() const { return m_paper.Status == 1; }
+
+    // Reads the content tables, the answers and results so far and the
+    // paper's summary; sets QSCount to 1, fills RemQns and starts the clock.
+    // In the second attempt the blanks correct in the first are carried over
+    // (in memory only; the files change at the next save or marking).
+    LoadOutcome Load();
+
+    // Extracts the current question's document to DocumentPath, deleting the
+    // previously shown one first. False when it could not be extracted.
+    bool ExtractQuestionDocument();
+    // Deletes the shown document file (the window is closing).
+    void RemoveQuestionDocument();
+
+    int FirstBlankOfQuestion(int question) const; // 0-based blank index
+    int BlanksOfQuestion(int question) const;
+    int QuestionOfBlank(int blank) const; // blank 0-based, question 1-based
+    int CurrentFirstBlank() const { return FirstBlankOfQuestion(m_paper.QSCount); }
+    int CurrentBlankCount() const { return BlanksOfQuestion(m_paper.QSCount); }
+    // Whether any blank of the current question has kind "F" or "X".
+    bool CurrentQuestionHasFractions() const;
+
+    // Copies the row texts of the current question (row 1 first) into the
+    // answers, exactly as typed. Rows beyond the question's blanks are ignored.
+    void StoreQuestionAnswers(const QStringList& rowTexts);
+    // Rewrites the paper's record in the answers file.
+    WriteOutcome SaveAnswers();
+    // Stores the rows, saves, then makes question the current one and
+    // refreshes RemQns. When the save fails nothing moves.
+    WriteOutcome MoveToQuestion(const QStringList& rowTexts, int question);
+    void RefreshRemainingQuestions();
+
+    // Marking, first half: store the rows and save them (the answers stay
+    // saved even when the pupil then declines).
+    WriteOutcome PrepareMarking(const QStringList& rowTexts);
+    // Whether some blank still needs an answer, by the attempt's rule.
+    bool HasUnansweredBlank() const;
+    // The confirmation the pupil is asked before marking.
+    QString MarkingQuestion() const;
+    static QString MarkingTitle() { return QStringLiteral("Marking"); }
+    // Marking, second half: times, checking, score and every write. On a
+    // failed write the paper stays not marked in memory.
+    WriteOutcome CompleteMarking();
+
+    // Blanks whose stored answer is not the empty text (spaces count).
+    int AnsweredCount() const;
+    // Time since loading, as the clock shows it ("0:1:5").
+    QString ClockText() const;
+    // Second attempt: the blank was correct in the first attempt.
+    bool IsCarriedOver(int blank) const;
+    // The answer revealed beside a wrong blank in the second attempt.
+    QString ModelAnswerFor(int blank) const;
+
+private:
+    LoadOutcome LoadResults();
+    LoadOutcome LoadSecondAttemptResults();
+    QString ResultsPath(ResultsFile file) const;
+
+    PaperSessionSetup m_setup;
+    const ResourceStore& m_store;
+    const Clock& m_clock;
+    QLocale m_locale;
+    PaperState m_paper;
+};
