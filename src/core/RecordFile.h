@@ -20,7 +20,8 @@ enum class RecordError {
     CapacityExceeded, // a count above the routine's capacity (10, 50 or 80)
     KeyMissing,       // a batch reader did not find a key it needs
     WriteFailed,      // the file could not be written; the old file is untouched
-    Unencodable,      // text outside Latin-1 that cannot be stored as one byte each
+    Unencodable,      // text the file cannot hold: outside Latin-1 (one byte each), or a
+                      // field holding ">", "#" or a line break; nothing is written
 };
 
 QString RecordErrorText(RecordError error);

@@ -1,0 +1,238 @@
+#include "core/AnswerChecking.h"
+
+namespace {
+
+// Followers of a group answer have a key of one space.
+const QString FollowerKey = QStringLiteral(" ");
+// How far a follower may look back for its head, and a head ahead for its followers.
+constexpr int GroupReach = 20;
+
+// Trimming removes the space character only, not other white space.
+QString trimSpaces(const QString& text) {
+    qsizetype start = 0;
+    qsizetype end = text.size();
+    while (start < end && text.at(start) == u' ')
+        ++start;
+    while (end > start && text.at(end - 1) == u' ')
+        --end;
+    return text.mid(start, end - start);
+}
+
+bool sameWords(const QString& a, const QString& b) {
+    return trimSpaces(a).toLower() == trimSpaces(b).toLower();
+}
+
+QString at(const QStringList& list, int index) {
+    return index >= 0 && index < list.size() ? list.at(index) : QString();
+}
+
+bool isFollower(const QStringList& keys, int index) {
+    return at(keys, index) == FollowerKey;
+}
+
+// The head of follower i: the blank before the run of followers that ends at
+// i - 1, looking back at most GroupReach blanks; -1 when it lies before the
+// first blank.
+int headOf(const QStringList& keys, int i) {
+    int followers = 0;
+    while (followers < GroupReach && i - 1 - followers >= 0 && isFollower(keys, i - 1 - followers))
+        ++followers;
+    return i - 1 - followers;
+}
+
+bool isPlainNumberText(const QString& text, const QLocale& locale) {
+    const QString decimal = locale.decimalPoint();
+    const QString group = locale.groupSeparator();
+    const QString plus = locale.positiveSign();
+    const QString minus = locale.negativeSign();
+    for (const QChar c : text) {
+        if (c.isDigit() || c.isSpace())
+            continue;
+        if (decimal.contains(c) || group.contains(c) || plus.contains(c) || minus.contains(c) ||
+            c == u'+' || c == u'-')
+            continue;
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool ParseAnswerNumber(const QString& text, const QLocale& locale, double* value) {
+    // Only digits, signs and the locale's separators: no exponents, currency
+    // signs, "inf" or "nan", whatever the conversion itself would take.
+    if (trimSpaces(text).isEmpty() || !isPlainNumberText(text, locale))
+        return false;
+    bool ok = false;
+    const double number = locale.toDouble(text, &ok);
+    if (!ok)
+        return false;
+    if (value)
+        *value = number;
+    return true;
+}
+
+QString CheckAnswer(const QString& answer, const QString& key, const QString& kind,
+                    const QLocale& locale) {
+    const QString Correct = ResultMark::Correct();
+    const QString Wrong = ResultMark::Wrong();
+    if (kind == QLatin1String("N")) {
+        // Keys are content and always written with "." as the decimal point;
+        // the answer follows the pupil's locale.
+        double keyValue = 0;
+        if (ParseAnswerNumber(key, QLocale::c(), &keyValue)) {
+            double answerValue = 0;
+            if (!ParseAnswerNumber(answer, locale, &answerValue))
+                return Wrong;
+            return answerValue == keyValue ? Correct : Wrong;
+        }
+        // A number key written in words ("Eighteen") is compared as a word.
+        return sameWords(answer, key) ? Correct : Wrong;
+    }
+    if (kind == QLatin1String("Q") || kind == QLatin1String("T") || kind == QLatin1String("L"))
+        return sameWords(answer, key) ? Correct : Wrong;
+    if (kind == QLatin1String("F") || kind == QLatin1String("X") || kind == QLatin1String("R")) {
+        const QString trimmedKey = trimSpaces(key);
+        const QString typed = trimSpaces(answer);
+        // The one space a mixed number keeps stands where the key has its first space.
+        const qsizetype keep = trimmedKey.indexOf(QLatin1Char(' '));
+        QString normalised;
+        normalised.reserve(typed.size());
+        for (qsizetype j = 0; j < typed.size(); ++j) {
+            if (j == keep || typed.at(j) != u' ')
+                normalised.append(typed.at(j));
+        }
+        return normalised == trimmedKey ? Correct : Wrong;
+    }
+    return QString();
+}
+
+QStringList KeyAlternatives(const QString& key) {
+    const int separators = int(key.count(QLatin1Char(';')));
+    QStringList alternatives;
+    if (separators == 0)
+        return alternatives;
+    // The first character always counts as the first separator.
+    QList<qsizetype> positions{0};
+    for (int j = 1; j < separators; ++j)
+        positions.append(key.indexOf(QLatin1Char(';'), positions.last() + 1));
+    for (int j = 0; j < separators; ++j) {
+        const qsizetype from = positions.at(j) + 1;
+        if (j + 1 < separators)
+            alternatives.append(key.mid(from, positions.at(j + 1) - from));
+        else
+            alternatives.append(key.mid(from));
+    }
+    return alternatives;
+}
+
+QString CheckGroupAnswer(const QStringList& answers, const QStringList& keys,
+                         const QStringList& kinds, int index) {
+    Q_UNUSED(kinds);
+    if (index < 0 || index >= keys.size())
+        return QString();
+    const QString answer = at(answers, index);
+    if (!isFollower(keys, index)) {
+        const QStringList alternatives = KeyAlternatives(keys.at(index));
+        if (alternatives.isEmpty())
+            return QString();
+        for (const QString& alternative : alternatives) {
+            if (sameWords(answer, alternative))
+                return ResultMark::Correct();
+        }
+        return ResultMark::Wrong();
+    }
+
+    const int head = headOf(keys, index);
+    if (head < 0)
+        return QString();
+    QStringList left = KeyAlternatives(keys.at(head));
+    if (left.isEmpty())
+        return QString();
+    // Every alternative an earlier blank of the group found is taken.
+    for (int b = head; b < index; ++b) {
+        for (QString& alternative : left) {
+            if (sameWords(at(answers, b), alternative))
+                alternative.clear();
+        }
+    }
+    if (trimSpaces(answer).isEmpty())
+        return ResultMark::Wrong();
+    for (const QString& alternative : left) {
+        if (sameWords(answer, alternative))
+            return ResultMark::Correct();
+    }
+    return ResultMark::Wrong();
+}
+
+QString GroupModelAnswer(const QStringList& answers, const QStringList& keys,
+                         const QStringList& kinds, int index) {
+    Q_UNUSED(kinds);
+    if (index < 0 || index >= keys.size())
+        return QString();
+    const int head = isFollower(keys, index) ? headOf(keys, index) : index;
+    if (head < 0)
+        return QString();
+    int size = 1;
+    while (size <= GroupReach && head + size < keys.size() && isFollower(keys, head + size))
+        ++size;
+
+    QStringList left = KeyAlternatives(keys.at(head));
+    // Rank of this blank among the group's wrong blanks up to and including it.
+    int matches = 0;
+    for (int b = head; b < index; ++b) {
+        for (const QString& alternative : left) {
+            if (sameWords(at(answers, b), alternative))
+                ++matches;
+        }
+    }
+    const int rank = 1 + (index - head) - matches;
+
+    for (int b = head; b < head + size; ++b) {
+        for (QString& alternative : left) {
+            if (sameWords(at(answers, b), alternative))
+                alternative.clear();
+        }
+    }
+
+    if (index == head) {
+        QString remembered;
+        for (const QString& alternative : left) {
+            if (sameWords(at(answers, index), alternative))
+                return QString();
+            if (!alternative.isEmpty() && remembered.isEmpty())
+                remembered = alternative;
+        }
+        return remembered;
+    }
+    int seen = 0;
+    for (const QString& alternative : left) {
+        if (alternative.isEmpty())
+            continue;
+        if (++seen == rank)
+            return alternative;
+    }
+    return QString();
+}
+
+QString MarkBlank(const QStringList& answers, const QStringList& keys, const QStringList& kinds,
+                  int index, const QLocale& locale) {
+    const QString kind = at(kinds, index);
+    if (kind == QLatin1String("G") || kind == QLatin1String("M"))
+        return CheckGroupAnswer(answers, keys, kinds, index);
+    return CheckAnswer(at(answers, index), at(keys, index), kind, locale);
+}
+
+QString ModelAnswer(const QStringList& answers, const QStringList& keys, const QStringList& kinds,
+                    int index) {
+    const QString kind = at(kinds, index);
+    const QString key = at(keys, index);
+    if (kind == QLatin1String("G"))
+        return GroupModelAnswer(answers, keys, kinds, index);
+    if (kind == QLatin1String("M") && key.startsWith(QLatin1Char(';'))) {
+        // The first alternative; a key of one alternative has no second ";".
+        const qsizetype next = key.indexOf(QLatin1Char(';'), 1);
+        return next < 0 ? key.mid(1) : key.mid(1, next - 1);
+    }
+    return key;
+}

@@ -1,0 +1,132 @@
+#include "core/PaperContent.h"
+
+#include "core/RecordFile.h"
+#include "core/ResourceStore.h"
+
+#include <QFile>
+
+namespace {
+
+// Extracts one table to the scratch file, reads it with read, and deletes the
+// scratch file again. Returns the problem in plain words, or the empty text.
+template <typename ReadTable>
+QString withTable(const ResourceStore& store, const QString& scratch, int id,
+                  const QString& tableName, ReadTable read) {
+    if (store.ExtractResource(id, QStringLiteral("Custom"), scratch) != 0) {
+        QFile::remove(scratch);
+        return QStringLiteral("The %1 table (item %2) could not be written to %3.")
+            .arg(tableName)
+            .arg(id)
+            .arg(scratch);
+    }
+    const QString problem = read();
+    QFile::remove(scratch);
+    return problem;
+}
+
+QString readProblem(const QString& tableName, int id, RecordError error) {
+    return QStringLiteral("The %1 table (item %2) could not be read: %3.")
+        .arg(tableName)
+        .arg(id)
+        .arg(RecordErrorText(error));
+}
+
+} // namespace
+
+PaperContentRead LoadPaperContent(const ResourceStore& store, const QString& programFolder,
+                                  int module, int paperNum) {
+    PaperContentRead result;
+    PaperContent& paper = result.content;
+    const QString scratch = programFolder + QStringLiteral("/temptext.txt");
+    const QString paperKey = QString::number(paperNum);
+
+    auto note = [&result](const QString& problem) {
+        if (!problem.isEmpty())
+            result.problems.append(problem);
+    };
+
+    const QString papersName = QStringLiteral("paper");
+    const int papersId = PapersTableId(module);
+    note(withTable(store, scratch, papersId, papersName, [&]() -> QString {
+        const Read<QStringList> ids = ReadRecordAllFields(scratch, paperKey);
+        if (ids.error == RecordError::KeyMissing)
+            return QStringLiteral("Paper %1 is not in the paper table (item %2).")
+                .arg(paperKey)
+                .arg(papersId);
+        if (!ids.ok())
+            return readProblem(papersName, papersId, ids.error);
+        if (ids.value.isEmpty())
+            return QStringLiteral("Paper %1 lists no questions.").arg(paperKey);
+        paper.QuestionIds = ids.value;
+        paper.QuestionCount = int(ids.value.size());
+        return QString();
+    }));
+
+    const QStringList& questions = paper.QuestionIds;
+    if (questions.isEmpty())
+        return result;
+
+    const QString keysName = QStringLiteral("answer key");
+    const int keysId = KeysTableId(module);
+    note(withTable(store, scratch, keysId, keysName, [&]() -> QString {
+        const Read<QStringList> keys = ReadFieldsForKeys(scratch, questions);
+        if (!keys.ok())
+            return readProblem(keysName, keysId, keys.error);
+        const Read<QList<int>> counts = CountFieldsPerKey(scratch, questions);
+        if (!counts.ok())
+            return readProblem(keysName, keysId, counts.error);
+        paper.AnswerKeys = keys.value;
+        paper.BlanksPerQuestion = counts.value;
+        return QString();
+    }));
+
+    const QString kindsName = QStringLiteral("answer kind");
+    const int kindsId = KindsTableId(module);
+    note(withTable(store, scratch, kindsId, kindsName, [&]() -> QString {
+        const Read<QStringList> kinds = ReadFieldsForKeys(scratch, questions);
+        if (!kinds.ok())
+            return readProblem(kindsName, kindsId, kinds.error);
+        paper.AnswerKinds = kinds.value;
+        return QString();
+    }));
+
+    const QString marksName = QStringLiteral("mark");
+    const int marksId = MarksTableId(module);
+    note(withTable(store, scratch, marksId, marksName, [&]() -> QString {
+        const Read<QStringList> marks = ReadFieldsForKeys(scratch, questions);
+        if (!marks.ok())
+            return readProblem(marksName, marksId, marks.error);
+        paper.AnswerMarks = marks.value;
+        return QString();
+    }));
+
+    paper.TotalBlanks = int(paper.AnswerKeys.size());
+    paper.TotalMarks = 0;
+    for (const QString& mark : paper.AnswerMarks) {
+        bool ok = false;
+        const int value = mark.trimmed().toInt(&ok);
+        if (!ok || value < 0) {
+            note(QStringLiteral("Paper %1 has a mark that is not a whole number: \"%2\".")
+                     .arg(paperKey, mark));
+            continue;
+        }
+        paper.TotalMarks += value;
+    }
+
+    // The per-blank lists must line up, and a paper holds at most 80 blanks.
+    if (paper.TotalBlanks > RecordCapacity::Blanks)
+        note(QStringLiteral("Paper %1 has %2 answer blanks; at most %3 are possible.")
+                 .arg(paperKey)
+                 .arg(paper.TotalBlanks)
+                 .arg(RecordCapacity::Blanks));
+    const bool kindsLoaded = !paper.AnswerKinds.isEmpty();
+    const bool marksLoaded = !paper.AnswerMarks.isEmpty();
+    if ((kindsLoaded && paper.AnswerKinds.size() != paper.TotalBlanks) ||
+        (marksLoaded && paper.AnswerMarks.size() != paper.TotalBlanks))
+        note(QStringLiteral("Paper %1 has %2 answer keys but %3 kinds and %4 marks.")
+                 .arg(paperKey)
+                 .arg(paper.TotalBlanks)
+                 .arg(paper.AnswerKinds.size())
+                 .arg(paper.AnswerMarks.size()));
+    return result;
+}

@@ -1,0 +1,365 @@
+#include "core/RecordFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+
+// Reads every line of a Latin-1 file. A line ends at CR LF, a lone CR or a
+// lone LF; a last line without a line end is read all the same.
+RecordError readLines(const QString& path, QStringList* lines) {
+    lines->clear();
+    const QFileInfo info(path);
+    if (!info.exists() || info.isDir())
+        return RecordError::FileMissing;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return RecordError::FileUnreadable;
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return RecordError::FileUnreadable;
+    const QString text = QString::fromLatin1(bytes);
+
+    qsizetype start = 0;
+    const qsizetype size = text.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const QChar c = text.at(i);
+        if (c != u'\r' && c != u'\n')
+            continue;
+        lines->append(text.mid(start, i - start));
+        if (c == u'\r' && i + 1 < size && text.at(i + 1) == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < size)
+        lines->append(text.mid(start));
+    return RecordError::None;
+}
+
+// Index of the first line at or after from that holds tag, or -1.
+qsizetype findTag(const QStringList& lines, const QString& tag, qsizetype from = 0) {
+    const QString needle = QLatin1Char('#') + tag + QLatin1Char('#');
+    for (qsizetype i = from; i < lines.size(); ++i) {
+        if (lines.at(i).contains(needle, Qt::CaseInsensitive))
+            return i;
+    }
+    return -1;
+}
+
+struct FoundLine {
+    QString line;
+    bool found = false;
+    RecordError error = RecordError::None;
+};
+
+FoundLine findRecord(const QString& path, const QString& tag) {
+    FoundLine result;
+    QStringList lines;
+    result.error = readLines(path, &lines);
+    if (result.error != RecordError::None)
+        return result;
+    const qsizetype at = findTag(lines, tag);
+    if (at >= 0) {
+        result.line = lines.at(at);
+        result.found = true;
+    }
+    return result;
+}
+
+Read<QStringList> readFields(const QString& path, const QString& tag, int count, int capacity) {
+    Read<QStringList> result;
+    const FoundLine found = findRecord(path, tag);
+    if (found.error != RecordError::None) {
+        result.error = found.error;
+        return result;
+    }
+    if (!found.found) {
+        result.error = RecordError::KeyMissing;
+        return result;
+    }
+    return SplitRecordLine(found.line, count, capacity);
+}
+
+int countSeparators(const QString& line) {
+    return int(line.count(QLatin1Char('>')));
+}
+
+// A field must not break the record format: no separator, no tag mark, no
+// line break. Text outside Latin-1 cannot be stored one byte per character.
+bool fieldIsStorable(const QString& field) {
+    for (const QChar c : field) {
+        if (c == u'>' || c == u'#' || c == u'\r' || c == u'\n' || c.unicode() > 0xFF)
+            return false;
+    }
+    return true;
+}
+
+bool encodeLatin1(const QStringList& lines, QByteArray* out) {
+    out->clear();
+    qsizetype total = 0;
+    for (const QString& line : lines)
+        total += line.size() + 2;
+    out->reserve(total);
+    for (const QString& line : lines) {
+        for (const QChar c : line) {
+            if (c.unicode() > 0xFF || c == u'\r' || c == u'\n')
+                return false;
+            out->append(char(c.unicode()));
+        }
+        out->append("\r\n", 2);
+    }
+    return true;
+}
+
+} // namespace
+
+QString RecordErrorText(RecordError error) {
+    switch (error) {
+    case RecordError::None:
+        return QStringLiteral("no error");
+    case RecordError::FileMissing:
+        return QStringLiteral("the file does not exist");
+    case RecordError::FileUnreadable:
+        return QStringLiteral("the file cannot be read");
+    case RecordError::TooFewFields:
+        return QStringLiteral("the record holds fewer fields than asked for");
+    case RecordError::CapacityExceeded:
+        return QStringLiteral("more entries were asked for than the routine can hold");
+    case RecordError::KeyMissing:
+        return QStringLiteral("a record that is needed is not in the file");
+    case RecordError::WriteFailed:
+        return QStringLiteral("the file could not be written");
+    case RecordError::Unencodable:
+        return QStringLiteral("the text holds characters that the file cannot store");
+    }
+    return QStringLiteral("unknown error");
+}
+
+bool LineHoldsTag(const QString& line, const QString& tag) {
+    return line.contains(QLatin1Char('#') + tag + QLatin1Char('#'), Qt::CaseInsensitive);
+}
+
+Read<QStringList> SplitRecordLine(const QString& line, int count, int capacity, int tagLength) {
+    Read<QStringList> result;
+    if (count < 0 || count > capacity) {
+        result.error = RecordError::CapacityExceeded;
+        return result;
+    }
+    if (count == 0)
+        return result;
+    // A record holds as many fields as ">" characters; asking for more is an error.
+    if (countSeparators(line) < count) {
+        result.error = RecordError::TooFewFields;
+        return result;
+    }
+    // The first ">" is taken to stand right after the tag, without looking.
+    qsizetype separator = 2 + tagLength;
+    QStringList fields;
+    fields.reserve(count);
+    for (int i = 1; i < count; ++i) {
+        const qsizetype next = line.indexOf(QLatin1Char('>'), separator + 1);
+        if (next < 0) {
+            result.error = RecordError::TooFewFields;
+            return result;
+        }
+        fields.append(line.mid(separator + 1, next - separator - 1));
+        separator = next;
+    }
+    fields.append(line.mid(separator + 1));
+    result.value = fields;
+    return result;
+}
+
+Read<QString> ReadRecordValue(const QString& path, const QString& tag) {
+    Read<QString> result;
+    const FoundLine found = findRecord(path, tag);
+    result.error = found.error;
+    if (found.found)
+        result.value = found.line.mid(6);
+    return result;
+}
+
+Read<QString> ReadRecordLine(const QString& path, const QString& tag) {
+    Read<QString> result;
+    const FoundLine found = findRecord(path, tag);
+    result.error = found.error;
+    result.value = found.line;
+    return result;
+}
+
+Read<QStringList> ReadRecordFields10(const QString& path, const QString& tag, int count) {
+    return readFields(path, tag, count, RecordCapacity::TopicNames);
+}
+
+Read<QStringList> ReadRecordFields50(const QString& path, const QString& tag, int count) {
+    return readFields(path, tag, count, RecordCapacity::Papers);
+}
+
+Read<QStringList> SplitRecordLine50(const QString& line, int count) {
+    return SplitRecordLine(line, count, RecordCapacity::Papers);
+}
+
+Read<QStringList> SplitRecordLine80(const QString& line, int count) {
+    return SplitRecordLine(line, count, RecordCapacity::Blanks);
+}
+
+Read<QStringList> ReadRecordAllFields(const QString& path, const QString& tag) {
+    Read<QStringList> result;
+    const FoundLine found = findRecord(path, tag);
+    if (found.error != RecordError::None) {
+        result.error = found.error;
+        return result;
+    }
+    if (!found.found) {
+        result.error = RecordError::KeyMissing;
+        return result;
+    }
+    const int count = countSeparators(found.line);
+    return SplitRecordLine(found.line, count, count);
+}
+
+Read<QStringList> ReadPaperRecordLines(const QString& path, int count) {
+    Read<QStringList> result;
+    if (count < 0 || count > RecordCapacity::Papers) {
+        result.error = RecordError::CapacityExceeded;
+        return result;
+    }
+    QStringList lines;
+    result.error = readLines(path, &lines);
+    if (result.error != RecordError::None)
+        return result;
+    QStringList entries;
+    entries.reserve(count);
+    qsizetype from = 0;
+    for (int i = 1; i <= count; ++i) {
+        const qsizetype at =
+            from < lines.size() ? findTag(lines, QString::number(100 + i), from) : -1;
+        if (at < 0) {
+            // The pass has reached the end of the file: no later key can be found.
+            from = lines.size();
+            entries.append(QString());
+            continue;
+        }
+        entries.append(lines.at(at));
+        from = at + 1;
+    }
+    result.value = entries;
+    return result;
+}
+
+Read<QList<int>> CountFieldsPerKey(const QString& path, const QStringList& keys) {
+    Read<QList<int>> result;
+    QStringList lines;
+    result.error = readLines(path, &lines);
+    if (result.error != RecordError::None)
+        return result;
+    qsizetype from = 0;
+    for (const QString& key : keys) {
+        const qsizetype at = findTag(lines, key, from);
+        if (at < 0) {
+            result.error = RecordError::KeyMissing;
+            return result;
+        }
+        result.value.append(countSeparators(lines.at(at)));
+        from = at + 1;
+    }
+    return result;
+}
+
+Read<QStringList> ReadFieldsForKeys(const QString& path, const QStringList& keys) {
+    Read<QStringList> result;
+    QStringList lines;
+    result.error = readLines(path, &lines);
+    if (result.error != RecordError::None)
+        return result;
+    qsizetype from = 0;
+    for (const QString& key : keys) {
+        const qsizetype at = findTag(lines, key, from);
+        if (at < 0) {
+            result.error = RecordError::KeyMissing;
+            return result;
+        }
+        const QString& line = lines.at(at);
+        const int count = countSeparators(line);
+        const Read<QStringList> fields = SplitRecordLine(line, count, count, int(key.size()));
+        if (!fields.ok()) {
+            result.error = fields.error;
+            return result;
+        }
+        result.value.append(fields.value);
+        from = at + 1;
+    }
+    return result;
+}
+
+QString BuildRecordLine(const QString& tag, const QStringList& fields) {
+    // A record without fields has no ">" at all, so its field count (the
+    // number of ">") stays right.
+    if (fields.isEmpty())
+        return QLatin1Char('#') + tag + QLatin1Char('#');
+    return QLatin1Char('#') + tag + QStringLiteral("#>") + fields.join(QLatin1Char('>'));
+}
+
+RecordError RewriteRecord(QStringList& lines, const QStringList& fields, int lineIndex,
+                          const QString& tag, int lineCount, int fieldCount, const QString& path) {
+    if (lineCount < 0 || lineCount > RecordCapacity::Papers || lineIndex < 1 ||
+        lineIndex > lineCount || fieldCount < 0 || fieldCount > RecordCapacity::Blanks)
+        return RecordError::CapacityExceeded;
+    if (fields.size() < fieldCount)
+        return RecordError::TooFewFields;
+    const QStringList used = fields.mid(0, fieldCount);
+    for (const QString& field : used) {
+        if (!fieldIsStorable(field))
+            return RecordError::Unencodable;
+    }
+    if (!fieldIsStorable(tag))
+        return RecordError::Unencodable;
+
+    QStringList updated = lines;
+    while (updated.size() < lineCount)
+        updated.append(QString());
+    updated[lineIndex - 1] = BuildRecordLine(tag, used);
+    const RecordError error = WriteRecordLines(path, updated.mid(0, lineCount));
+    // The list follows the file: a record that could not be written is not
+    // carried along by later rewrites as if it had been.
+    if (error == RecordError::None)
+        lines = updated;
+    return error;
+}
+
+RecordError WriteSixRecords(const std::array<QStringList, 6>& fields, const QStringList& tags,
+                            int count, const QString& path) {
+    if (count < 0 || count > RecordCapacity::Papers)
+        return RecordError::CapacityExceeded;
+    if (tags.size() < 6)
+        return RecordError::TooFewFields;
+    QStringList lines;
+    for (int k = 0; k < 6; ++k) {
+        if (fields[k].size() < count)
+            return RecordError::TooFewFields;
+        const QStringList used = fields[k].mid(0, count);
+        for (const QString& field : used) {
+            if (!fieldIsStorable(field))
+                return RecordError::Unencodable;
+        }
+        if (!fieldIsStorable(tags.at(k)))
+            return RecordError::Unencodable;
+        lines.append(BuildRecordLine(tags.at(k), used));
+    }
+    return WriteRecordLines(path, lines);
+}
+
+RecordError WriteRecordLines(const QString& path, const QStringList& lines) {
+    QByteArray bytes;
+    if (!encodeLatin1(lines, &bytes))
+        return RecordError::Unencodable;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return RecordError::WriteFailed;
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return RecordError::WriteFailed;
+    }
+    return file.commit() ? RecordError::None : RecordError::WriteFailed;
+}

@@ -1,0 +1,75 @@
+#include "core/Scoring.h"
+
+qint64 RoundHalfEvenRatio(qint64 numerator, qint64 denominator) {
+    if (denominator <= 0)
+        return 0;
+    // Floor division, so that the remainder is 0 <= r < denominator for any sign.
+    qint64 quotient = numerator / denominator;
+    qint64 remainder = numerator % denominator;
+    if (remainder < 0) {
+        remainder += denominator;
+        --quotient;
+    }
+    const qint64 twice = 2 * remainder;
+    if (twice > denominator || (twice == denominator && quotient % 2 != 0))
+        ++quotient;
+    return quotient;
+}
+
+QString TenthsText(qint64 tenths) {
+    const bool negative = tenths < 0;
+    const qint64 magnitude = negative ? -tenths : tenths;
+    QString text = QString::number(magnitude / 10);
+    if (magnitude % 10 != 0)
+        text += QLatin1Char('.') + QString::number(magnitude % 10);
+    return negative ? QLatin1Char('-') + text : text;
+}
+
+QString ScorePercentText(int score, int totalMarks) {
+    // A paper without marks has no percentage; the content tool rejects such a paper.
+    if (totalMarks <= 0)
+        return QStringLiteral("0");
+    return TenthsText(RoundHalfEvenRatio(qint64(score) * 1000, totalMarks));
+}
+
+bool ParsePercentTenths(const QString& text, qint64* tenths) {
+    qsizetype i = 0;
+    const bool negative = text.startsWith(QLatin1Char('-'));
+    if (negative)
+        ++i;
+    const qsizetype digitsStart = i;
+    qint64 whole = 0;
+    while (i < text.size() && text.at(i) >= u'0' && text.at(i) <= u'9') {
+        if (i - digitsStart >= 15)
+            return false;
+        whole = whole * 10 + (text.at(i).unicode() - '0');
+        ++i;
+    }
+    if (i == digitsStart)
+        return false;
+    qint64 fraction = 0;
+    if (i < text.size() && text.at(i) == u'.') {
+        ++i;
+        if (i + 1 != text.size() || text.at(i) < u'0' || text.at(i) > u'9')
+            return false;
+        fraction = text.at(i).unicode() - '0';
+        ++i;
+    }
+    if (i != text.size())
+        return false;
+    const qint64 value = whole * 10 + fraction;
+    *tenths = negative ? -value : value;
+    return true;
+}
+
+QString ElapsedText(qint64 seconds) {
+    // A clock set back while a paper was open would give a negative span.
+    if (seconds < 0)
+        seconds = 0;
+    const qint64 ofDay = seconds % 86400;
+    return QStringLiteral("%1:%2:%3").arg(ofDay / 3600).arg((ofDay / 60) % 60).arg(ofDay % 60);
+}
+
+QString ShortDateText(const QDate& date, const QLocale& locale) {
+    return locale.toString(date, QLocale::ShortFormat);
+}

@@ -1,0 +1,152 @@
+#include "results/ResultsFiles.h"
+
+#include "core/ProgramDefinition.h"
+#include "core/ResourceStore.h"
+
+#include <QFileInfo>
+
+QString ResultsFileStem(ResultsFile file) {
+    switch (file) {
+    case ResultsFile::Marks:
+        return QStringLiteral("marks");
+    case ResultsFile::First:
+        return QStringLiteral("first");
+    case ResultsFile::Second:
+        return QStringLiteral("second");
+    case ResultsFile::FResults:
+        return QStringLiteral("fresults");
+    case ResultsFile::SResults:
+        return QStringLiteral("sresults");
+    case ResultsFile::Trend:
+        return QStringLiteral("trend");
+    }
+    return QString();
+}
+
+QString ResultsFilePath(const QString& programFolder, ResultsFile file, int module,
+                        const QString& programCode) {
+    return programFolder + QLatin1Char('/') + ResultsFileStem(file) + QString::number(module) +
+           programCode + QStringLiteral(".txt");
+}
+
+int ResultsTemplateId(ResultsFile file, int module) {
+    return 30100 + 10 * module + 1 + int(file);
+}
+
+namespace {
+
+ResultsFile fileAt(int k) {
+    return static_cast<ResultsFile>(k);
+}
+
+} // namespace
+
+bool AllResultsFilesExist(const QString& programFolder, const ProgramDefinition& definition) {
+    for (int m = 1; m <= 3; ++m) {
+        if (!definition.moduleExists(m))
+            continue;
+        for (int k = 0; k < ResultsFileCount; ++k) {
+            const QFileInfo info(
+                ResultsFilePath(programFolder, fileAt(k), m, definition.programCode));
+            if (!info.exists() || info.isDir())
+                return false;
+        }
+    }
+    return true;
+}
+
+QStringList ResetAllResults(const ResourceStore& store, const QString& programFolder,
+                            const ProgramDefinition& definition) {
+    QStringList failed;
+    for (int m = 1; m <= 3; ++m) {
+        if (!definition.moduleExists(m))
+            continue;
+        for (int k = 0; k < ResultsFileCount; ++k) {
+            const QString path =
+                ResultsFilePath(programFolder, fileAt(k), m, definition.programCode);
+            if (store.ExtractResource(ResultsTemplateId(fileAt(k), m), QStringLiteral("Custom"),
+                                      path) != 0)
+                failed.append(path);
+        }
+    }
+    return failed;
+}
+
+QStringList EnsureResultsFiles(const ResourceStore& store, const QString& programFolder,
+                               const ProgramDefinition& definition, bool* reset) {
+    const bool missing = !AllResultsFilesExist(programFolder, definition);
+    if (reset)
+        *reset = missing;
+    if (!missing)
+        return QStringList();
+    return ResetAllResults(store, programFolder, definition);
+}
+
+QStringList MarksTags() {
+    return {QStringLiteral("FSE"), QStringLiteral("SSE"), QStringLiteral("LTM"),
+            QStringLiteral("CDD"), QStringLiteral("FST"), QStringLiteral("SST")};
+}
+
+Read<MarksRecords> ReadMarksFile(const QString& path, int paperCount) {
+    Read<MarksRecords> result;
+    const QStringList tags = MarksTags();
+    QStringList* targets[6] = {&result.value.FSE, &result.value.SSE, &result.value.LTM,
+                               &result.value.CDD, &result.value.FST, &result.value.SST};
+    for (int k = 0; k < 6; ++k) {
+        const Read<QStringList> fields = ReadRecordFields50(path, tags.at(k), paperCount);
+        if (!fields.ok()) {
+            result.error = fields.error;
+            result.value = MarksRecords();
+            return result;
+        }
+        *targets[k] = fields.value;
+    }
+    return result;
+}
+
+RecordError WriteMarksFile(const QString& path, const MarksRecords& marks, int paperCount) {
+    return WriteSixRecords(marks.asArray(), MarksTags(), paperCount, path);
+}
+
+Read<PaperLines> ReadPaperLines(const QString& path, int paperCount) {
+    Read<PaperLines> result;
+    const Read<QStringList> lines = ReadPaperRecordLines(path, paperCount);
+    result.error = lines.error;
+    if (!lines.ok())
+        return result;
+    result.value.path = path;
+    result.value.lines = lines.value;
+    result.value.paperCount = paperCount;
+    return result;
+}
+
+Read<QStringList> PaperFields(const PaperLines& file, int paperIndex, int blankCount) {
+    Read<QStringList> result;
+    if (blankCount < 0 || blankCount > RecordCapacity::Blanks || paperIndex < 1 ||
+        paperIndex > file.paperCount) {
+        result.error = RecordError::CapacityExceeded;
+        return result;
+    }
+    const QString line =
+        paperIndex <= file.lines.size() ? file.lines.at(paperIndex - 1) : QString();
+    // A record of the right size splits as usual. One that is missing, short
+    // or longer than the paper (a damaged file, or content whose blank counts
+    // changed) gives its fields by position, padded with empty ones, and never
+    // a field that holds ">": the next write then rebuilds it cleanly.
+    const int present = int(line.count(QLatin1Char('>')));
+    QStringList fields;
+    if (present > 0) {
+        const Read<QStringList> all = SplitRecordLine(line, present, present);
+        if (all.ok())
+            fields = all.value;
+    }
+    while (fields.size() < blankCount)
+        fields.append(QString());
+    result.value = fields.mid(0, blankCount);
+    return result;
+}
+
+RecordError WritePaperRecord(PaperLines& file, int paperIndex, const QStringList& fields) {
+    return RewriteRecord(file.lines, fields, paperIndex, QString::number(100 + paperIndex),
+                         file.paperCount, int(fields.size()), file.path);
+}
