@@ -1,17 +1,201 @@
 #include "ReportPrinter.h"
+#include "chrome/PopUpService.h"
+#include "main_window/logic/ReportLayout.h"
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
+#include <QStandardPaths>
 
-ReportPrinter::ReportPrinter(PopUpService& popUp) : m_popUp(popUp) {}
-ReportPrinter::~ReportPrinter() = default;
+namespace {
 
-void ReportPrinter::PrintSetup(QWidget*) {}
+const QString PrintTitle = QStringLiteral("Print");
 
-bool ReportPrinter::PrintReport(QWidget*, const QString&, const ModuleDefinition&,
-                                const MarksRecords&) {
-    return false;
+QList<qreal> ItemWidths(const QStringList& items, const QFontMetricsF& metrics) {
+    QList<qreal> widths;
+    for (const QString& item : items)
+        widths << metrics.horizontalAdvance(item);
+    return widths;
 }
 
-bool ReportPrinter::PrintTo(QPrinter&, const QString&, const ModuleDefinition&,
-                            const MarksRecords&) {
-    return false;
+qreal ZoneWidth(const QFontMetricsF& metrics) {
+    return ReportLayout::ZoneColumns * metrics.averageCharWidth();
+}
+
+qreal WidestLine(const QList<QStringList>& lines, const QFontMetricsF& metrics) {
+    qreal widest = 0;
+    for (const QStringList& line : lines) {
+        if (line.isEmpty())
+            continue;
+        const QList<qreal> widths = ItemWidths(line, metrics);
+        const QList<qreal> starts = ReportLayout::ZoneStarts(widths, ZoneWidth(metrics));
+        widest = qMax(widest, starts.last() + widths.last());
+    }
+    return widest;
+}
+
+bool Failed(const QPrinter& printer) {
+    return printer.printerState() == QPrinter::Error || printer.printerState() == QPrinter::Aborted;
+}
+
+} // namespace
+
+ReportPrinter::ReportPrinter(PopUpService& popUp)
+    : m_popUp(popUp), m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
+    m_printer->setDocName(QStringLiteral("Results Report"));
+    m_printerCheck = [](const QPrinter& printer) {
+        if (printer.outputFormat() == QPrinter::PdfFormat)
+            return !printer.outputFileName().isEmpty();
+        return !QPrinterInfo::availablePrinters().isEmpty() && printer.isValid();
+    };
+    m_pdfPathChooser = [](QWidget* owner) {
+        const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        return QFileDialog::getSaveFileName(owner, QStringLiteral("Save the report as a PDF file"),
+                                            QDir(folder).filePath("Results Report.pdf"),
+                                            QStringLiteral("PDF files (*.pdf)"));
+    };
+    m_setupDialog = [](QPrinter& printer, QWidget* owner) {
+        QPrintDialog dialog(&printer, owner);
+        dialog.setWindowTitle(QStringLiteral("Printer Setup"));
+        return dialog.exec() == QDialog::Accepted;
+    };
+}
+
+ReportPrinter::~ReportPrinter() = default;
+
+void ReportPrinter::PrintSetup(QWidget* owner) {
+    // The dialog works on a copy of the choices so that Cancel changes nothing.
+    QPrinter chosen(QPrinter::HighResolution);
+    chosen.setPrinterName(m_printer->printerName());
+    chosen.setOutputFormat(m_printer->outputFormat());
+    chosen.setOutputFileName(m_printer->outputFileName());
+    chosen.setPageLayout(m_printer->pageLayout());
+    chosen.setCopyCount(m_printer->copyCount());
+    if (!m_setupDialog(chosen, owner))
+        return;
+    m_printer->setOutputFormat(chosen.outputFormat());
+    if (chosen.outputFormat() == QPrinter::NativeFormat)
+        m_printer->setPrinterName(chosen.printerName());
+    m_printer->setOutputFileName(chosen.outputFileName());
+    m_printer->setPageLayout(chosen.pageLayout());
+    m_printer->setCopyCount(chosen.copyCount());
+}
+
+bool ReportPrinter::PrintReport(QWidget* owner, const QString& caption,
+                                const ModuleDefinition& module, const MarksRecords& marks) {
+    if (!m_printerCheck(*m_printer))
+        return OfferPdf(owner,
+                        QStringLiteral("There is no printer set up on this computer, so the "
+                                       "report cannot be printed."),
+                        caption, module, marks);
+    if (PrintTo(*m_printer, caption, module, marks))
+        return true;
+    return OfferPdf(owner,
+                    QStringLiteral("The printer reported a problem, so the report was not "
+                                   "printed. Nothing was sent to the printer."),
+                    caption, module, marks);
+}
+
+bool ReportPrinter::OfferPdf(QWidget* owner, const QString& why, const QString& caption,
+                             const ModuleDefinition& module, const MarksRecords& marks) {
+    const QString question = why + QStringLiteral("\n\nWould you like to save the report as a "
+                                                  "PDF file instead?");
+    if (!m_popUp.Ask(PrintTitle, question, 2, owner))
+        return false;
+    QString path = m_pdfPathChooser(owner);
+    if (path.isEmpty())
+        return false;
+    if (QFileInfo(path).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) != 0)
+        path += QStringLiteral(".pdf");
+    if (!SavePdf(path, caption, module, marks)) {
+        m_popUp.Tell(PrintTitle,
+                     QStringLiteral("The report could not be saved as\n%1\n\nPlease choose "
+                                    "another folder and try again.")
+                         .arg(QDir::toNativeSeparators(path)),
+                     owner);
+        return false;
+    }
+    m_popUp.Tell(PrintTitle,
+                 QStringLiteral("The report was saved as\n%1").arg(QDir::toNativeSeparators(path)),
+                 owner);
+    return true;
+}
+
+bool ReportPrinter::SavePdf(const QString& path, const QString& caption,
+                            const ModuleDefinition& module, const MarksRecords& marks) {
+    // Written beside the target first, so a failed job neither leaves half a
+    // file nor destroys a report saved there before.
+    const QString partial = path + QStringLiteral(".part");
+    QFile::remove(partial);
+    bool ok = false;
+    {
+        QPrinter pdf(QPrinter::HighResolution);
+        pdf.setOutputFormat(QPrinter::PdfFormat);
+        pdf.setOutputFileName(partial);
+        pdf.setPageLayout(m_printer->pageLayout());
+        pdf.setDocName(m_printer->docName());
+        ok = PrintTo(pdf, caption, module, marks);
+    }
+    ok = ok && QFileInfo(partial).size() > 0;
+    if (ok && QFile::exists(path))
+        ok = QFile::remove(path);
+    ok = ok && QFile::rename(partial, path);
+    if (!ok)
+        QFile::remove(partial);
+    return ok;
+}
+
+QFont ReportPrinter::ReportFont(QPrinter& printer, const QString& caption,
+                                const ModuleDefinition& module, const MarksRecords& marks) {
+    QFont font;
+    const QList<QStringList> lines = ReportLayout::Lines(caption, module, marks);
+    const qreal pageWidth = printer.pageLayout().paintRectPixels(printer.resolution()).width();
+    // Glyph widths do not scale quite linearly, so shrink in steps until it fits.
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        const qreal widest = WidestLine(lines, QFontMetricsF(font, &printer));
+        if (widest <= pageWidth || pageWidth <= 0)
+            break;
+        font.setPointSizeF(font.pointSizeF() * pageWidth / widest * 0.99);
+    }
+    return font;
+}
+
+bool ReportPrinter::PrintTo(QPrinter& printer, const QString& caption,
+                            const ModuleDefinition& module, const MarksRecords& marks) {
+    const QFont font = ReportFont(printer, caption, module, marks);
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        printer.abort();
+        return false;
+    }
+    painter.setFont(font);
+    const QFontMetricsF metrics(font, &printer);
+    const qreal zone = ZoneWidth(metrics);
+    const qreal lineHeight = metrics.lineSpacing();
+    const qreal pageHeight = printer.pageLayout().paintRectPixels(printer.resolution()).height();
+
+    qreal y = 0;
+    for (const QStringList& line : ReportLayout::Lines(caption, module, marks)) {
+        if (y + lineHeight > pageHeight && y > 0) {
+            if (!printer.newPage() || Failed(printer)) {
+                printer.abort();
+                return false;
+            }
+            y = 0;
+        }
+        const QList<qreal> starts = ReportLayout::ZoneStarts(ItemWidths(line, metrics), zone);
+        for (int i = 0; i < line.size(); ++i)
+            painter.drawText(QPointF(starts.at(i), y + metrics.ascent()), line.at(i));
+        y += lineHeight;
+        if (Failed(printer)) {
+            printer.abort();
+            return false;
+        }
+    }
+    return painter.end() && !Failed(printer);
 }

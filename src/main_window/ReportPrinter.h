@@ -1,10 +1,13 @@
 #pragma once
 // Prints the results report as a table of 14-column print zones on the printer
-// chosen for the session; without a working printer it offers a PDF file.
+// chosen for the session. Many homes have no printer: when there is none, or
+// the printer fails, the pupil is told so and may save the report as a PDF.
 
 #include "core/ProgramDefinition.h"
 #include "results/ResultsFiles.h"
+#include <QFont>
 #include <QString>
+#include <functional>
 #include <memory>
 
 class PopUpService;
@@ -24,11 +27,36 @@ public:
 
     // Draws the report into printer (already set up, e.g. PdfFormat to a file),
     // without dialogs. False when the printer could not start or failed; the
-    // job is then aborted.
+    // job is then aborted so that nothing half-done is sent.
     static bool PrintTo(QPrinter& printer, const QString& caption, const ModuleDefinition& module,
                         const MarksRecords& marks);
+    // The font the report is printed in on that printer: the default font, made
+    // smaller only where the widest line would not fit across the page.
+    static QFont ReportFont(QPrinter& printer, const QString& caption,
+                            const ModuleDefinition& module, const MarksRecords& marks);
+
+    QPrinter& printer() { return *m_printer; }
+
+    // Test seams. Whether the session's printer can take a job (by default: it
+    // writes a file, or the system has a printer and this one is valid).
+    using PrinterCheck = std::function<bool(const QPrinter&)>;
+    void setPrinterCheck(PrinterCheck check) { m_printerCheck = std::move(check); }
+    // Where to save the PDF; the empty text cancels (default: a save dialog).
+    using PdfPathChooser = std::function<QString(QWidget* owner)>;
+    void setPdfPathChooser(PdfPathChooser chooser) { m_pdfPathChooser = std::move(chooser); }
+    // Shows the set-up dialog on the printer; true when accepted.
+    using SetupDialog = std::function<bool(QPrinter&, QWidget* owner)>;
+    void setSetupDialog(SetupDialog dialog) { m_setupDialog = std::move(dialog); }
 
 private:
+    bool OfferPdf(QWidget* owner, const QString& why, const QString& caption,
+                  const ModuleDefinition& module, const MarksRecords& marks);
+    bool SavePdf(const QString& path, const QString& caption, const ModuleDefinition& module,
+                 const MarksRecords& marks);
+
     PopUpService& m_popUp;
     std::unique_ptr<QPrinter> m_printer;
+    PrinterCheck m_printerCheck;
+    PdfPathChooser m_pdfPathChooser;
+    SetupDialog m_setupDialog;
 };

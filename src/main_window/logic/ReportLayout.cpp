@@ -1,0 +1,66 @@
+#include "ReportLayout.h"
+#include "core/Numbering.h"
+#include <QtMath>
+
+namespace {
+
+QString EntryAt(const QStringList& list, int index) {
+    return index >= 0 && index < list.size() ? list.at(index) : QString();
+}
+
+} // namespace
+
+QList<QStringList> ReportLayout::Lines(const QString& caption, const ModuleDefinition& module,
+                                       const MarksRecords& marks) {
+    const QString space = QStringLiteral(" ");
+    const QString rule(RuleLength, QLatin1Char('-'));
+    const QStringList empty;
+
+    QList<QStringList> lines;
+    lines << empty << empty << QStringList{space, caption} << empty << empty;
+
+    for (int topic = 1; topic <= module.topicCount; ++topic) {
+        lines << empty << empty;
+        lines << QStringList{space, EntryAt(module.topicNames, topic - 1)};
+        lines << QStringList{space, rule};
+        lines << QStringList{space,
+                             QStringLiteral("Papers"),
+                             space,
+                             QStringLiteral("First take"),
+                             QStringLiteral("Time taken"),
+                             QStringLiteral("Date"),
+                             space,
+                             QStringLiteral("Second take")};
+        lines << QStringList{space, space, space, QStringLiteral("score"),
+                             space, space, space, QStringLiteral("score")};
+        lines << QStringList{space, rule};
+        const int first = Numbering::TopicFirstIndex(topic) - 1;
+        for (int j = 1; j <= Numbering::PapersPerTopic; ++j) {
+            const int e = first + j - 1;
+            lines << QStringList{space,
+                                 QStringLiteral("Paper ") + QString::number(j),
+                                 space,
+                                 EntryAt(marks.FSE, e) + QLatin1Char('%'),
+                                 EntryAt(marks.LTM, e),
+                                 EntryAt(marks.CDD, e),
+                                 space,
+                                 EntryAt(marks.SSE, e) + QLatin1Char('%')};
+        }
+    }
+    return lines;
+}
+
+QList<qreal> ReportLayout::ZoneStarts(const QList<qreal>& itemWidths, qreal zoneWidth) {
+    QList<qreal> starts;
+    if (zoneWidth <= 0)
+        return starts;
+    // Counted in whole zones so that rounding never lands an item on the zone
+    // of the one before.
+    int zone = 0;
+    for (int i = 0; i < itemWidths.size(); ++i) {
+        if (i > 0)
+            zone += qFloor(qMax<qreal>(0, itemWidths.at(i - 1)) / zoneWidth) + 1;
+        starts << zone * zoneWidth;
+    }
+    return starts;
+}
