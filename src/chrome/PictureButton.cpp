@@ -1,0 +1,80 @@
+#include "chrome/PictureButton.h"
+
+#include <QMouseEvent>
+
+PictureButton::PictureButton(const QString& objectName, QWidget* parent) : QLabel(parent) {
+    setObjectName(objectName);
+    setAlignment(Qt::AlignCenter);
+    setCursor(Qt::PointingHandCursor);
+}
+
+void PictureButton::setPictures(const QPixmap& off, const QPixmap& on, const QPixmap& pressed) {
+    m_off = off;
+    m_on = on.isNull() ? off : on;
+    m_pressed = pressed.isNull() ? m_on : pressed;
+    if (!m_off.isNull())
+        resize(m_off.deviceIndependentSize().toSize());
+    showLook(m_look);
+}
+
+void PictureButton::showLook(Look look) {
+    m_look = look;
+    setPixmap(shownPicture());
+}
+
+QPixmap PictureButton::shownPicture() const {
+    switch (m_look) {
+    case Look::Pressed:
+        return m_pressed;
+    case Look::On:
+        return m_on;
+    case Look::Off:
+        break;
+    }
+    return m_off;
+}
+
+QLabel* PictureButton::addCaption(const QString& objectName, const QString& text) {
+    if (!m_caption) {
+        m_caption = new QLabel(this);
+        m_caption->setAlignment(Qt::AlignCenter);
+        m_caption->setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+    m_caption->setObjectName(objectName);
+    m_caption->setText(text);
+    m_caption->setGeometry(rect());
+    return m_caption;
+}
+
+void PictureButton::setToolTips(const QString& tip) {
+    setToolTip(tip);
+    if (m_caption)
+        m_caption->setToolTip(tip);
+}
+
+void PictureButton::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        m_leftDown = true;
+        Q_EMIT pressed();
+    }
+    event->accept();
+}
+
+void PictureButton::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || !m_leftDown) {
+        event->accept();
+        return;
+    }
+    m_leftDown = false;
+    const bool inside = rect().contains(event->position().toPoint());
+    Q_EMIT released();
+    if (inside)
+        Q_EMIT clicked();
+    event->accept();
+}
+
+void PictureButton::resizeEvent(QResizeEvent* event) {
+    QLabel::resizeEvent(event);
+    if (m_caption)
+        m_caption->setGeometry(rect());
+}

@@ -1,0 +1,29 @@
+#include "chrome/PictureCache.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+PictureCache::PictureCache(QString graphicsFolder) : m_folder(std::move(graphicsFolder)) {}
+
+const QPixmap& PictureCache::get(const QString& fileName) {
+    auto it = m_pixmaps.find(fileName);
+    if (it != m_pixmaps.end())
+        return it.value();
+
+    QPixmap pixmap(QDir(m_folder).filePath(fileName));
+    if (pixmap.isNull()) {
+        // The picture names were chosen on a file system that ignores case
+        // ("pencil.ico" is also called "Pencil.ico"); look for a spelling that
+        // differs only in case before giving up.
+        const QStringList entries = QDir(m_folder).entryList(QDir::Files);
+        for (const QString& entry : entries) {
+            if (entry.compare(fileName, Qt::CaseInsensitive) == 0) {
+                pixmap.load(QDir(m_folder).filePath(entry));
+                break;
+            }
+        }
+    }
+    if (pixmap.isNull() && !m_missing.contains(fileName))
+        m_missing.append(fileName);
+    return m_pixmaps.insert(fileName, pixmap).value();
+}

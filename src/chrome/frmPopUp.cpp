@@ -1,0 +1,151 @@
+#include "chrome/frmPopUp.h"
+
+#include "chrome/HoverGroup.h"
+#include "chrome/PictureButton.h"
+#include "chrome/PictureCache.h"
+#include "chrome/SkinnedFrame.h"
+#include "chrome/Twips.h"
+#include "core/AppState.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QScreen>
+
+namespace {
+const QSize FallbackInfo(32, 32);
+const QSize FallbackButton(75, 23);
+} // namespace
+
+frmPopUp::frmPopUp(AppState& state, PictureCache& pictures, QWidget* parent)
+    : QDialog(parent), m_state(state) {
+    setObjectName(QStringLiteral("frmPopUp"));
+    setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
+    setModal(true);
+    resize(DesignWidth, DesignHeight);
+    setAutoFillBackground(true);
+    QPalette background = palette();
+    background.setColor(QPalette::Window, Qt::white);
+    setPalette(background);
+
+    m_frame = new SkinnedFrame(this, pictures, FrameOptions::Dialog());
+
+    m_info = new QLabel(this);
+    m_info->setObjectName(QStringLiteral("ImgInfo"));
+    const QPixmap& info = pictures.get(QStringLiteral("info_mark.gif"));
+    m_info->setPixmap(info);
+    m_info->resize(info.isNull() ? FallbackInfo : info.deviceIndependentSize().toSize());
+
+    m_message = new QLabel(this);
+    m_message->setObjectName(QStringLiteral("lblMessage"));
+    m_message->setWordWrap(true);
+    m_message->setTextFormat(Qt::PlainText);
+    m_message->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    auto* hover = new HoverGroup(this);
+    auto makeButton = [&](const char* name, const char* captionName, void (frmPopUp::*click)()) {
+        auto* button = new PictureButton(QString::fromLatin1(name), this);
+        button->resize(FallbackButton);
+        button->setPictures(pictures.get(QStringLiteral("button_off.bmp")),
+                            pictures.get(QStringLiteral("button_on.bmp")));
+        button->addCaption(QString::fromLatin1(captionName), QString());
+        hover->add(button);
+        connect(button, &PictureButton::clicked, this, click);
+        return button;
+    };
+    m_but1 = makeButton("But1", "But1_lbl", &frmPopUp::But1_Click);
+    m_but2 = makeButton("But2", "But2_lbl", &frmPopUp::But2_Click);
+
+    layoutFromLoad();
+}
+
+void frmPopUp::layoutFromLoad() {
+    m_frame->layout();
+    m_frame->raise();
+    const int margin = Twips::ToPx(240);
+    QLabel* title = m_frame->Title();
+    title->move(margin, (m_frame->BTopRight()->height() - title->height()) / 2);
+    m_info->move(title->x(), m_frame->BTopRight()->y() + m_frame->BTopRight()->height() + margin);
+    const int messageLeft = m_info->x() + m_info->width() + Twips::ToPx(150);
+    m_message->setGeometry(messageLeft, m_info->y(), qMax(0, width() - messageLeft - margin),
+                           m_message->height());
+    m_but1->move(m_but1->x(), height() - m_but1->height() - margin);
+    m_but2->move(m_but2->x(), m_but1->y());
+    m_frame->pRoundCorners();
+}
+
+void frmPopUp::CallPop(const QString& title, const QString& message, int buttons, QWidget* owner) {
+    m_frame->Title()->setText(title);
+    m_message->setText(message);
+
+    m_buttonSet = buttons == 2 ? 2 : 1;
+    if (m_buttonSet == 1) {
+        m_but1->setVisible(true);
+        m_but2->setVisible(false);
+        m_but1->move((width() - m_but1->width()) / 2, m_but1->y());
+        m_but1->caption()->setText(tr("OK"));
+    } else {
+        m_but1->setVisible(true);
+        m_but2->setVisible(true);
+        m_but1->move(m_message->x(), m_but1->y());
+        m_but2->move(m_but1->x() + m_but1->width() + ButtonGap, m_but1->y());
+        m_but1->caption()->setText(tr("Yes"));
+        m_but2->caption()->setText(tr("No"));
+    }
+
+    // A one-line message is lowered to the middle of the picture.
+    const int messageTop = m_info->y() + (message.size() > ShortMessage ? 0 : ShortMessageDrop);
+    const int messageHeight = m_message->heightForWidth(m_message->width());
+    const int needed =
+        messageTop + messageHeight + Twips::ToPx(240) + m_but1->height() + Twips::ToPx(240);
+    if (needed > height()) {
+        resize(width(), needed);
+        layoutFromLoad();
+    }
+    m_message->setGeometry(m_message->x(), messageTop, m_message->width(),
+                           qMax(messageHeight, m_info->height()));
+
+    QRect area;
+    if (owner) {
+        area = owner->window()->frameGeometry();
+    } else if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        area = screen->availableGeometry();
+    }
+    move((area.width() - width()) / 2 + area.left(), (area.height() - height()) / 2 + area.top());
+}
+
+void frmPopUp::But1_Click() {
+    m_state.PopUpResponse = true;
+    m_answered = true;
+    done(QDialog::Accepted);
+}
+
+void frmPopUp::But2_Click() {
+    m_state.PopUpResponse = false;
+    m_answered = true;
+    done(QDialog::Rejected);
+}
+
+void frmPopUp::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        But1_Click();
+        return;
+    case Qt::Key_Escape:
+        if (m_buttonSet == 2)
+            But2_Click();
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void frmPopUp::closeEvent(QCloseEvent* event) {
+    // Only the buttons leave the dialog.
+    if (m_answered)
+        event->accept();
+    else
+        event->ignore();
+}
