@@ -106,7 +106,7 @@ void TestRecordFile::lookup_data() {
                                              << "first";
     QTest::newRow("tag anywhere in the line") << "CDD"
                                               << "note #CDD#>x"
-                                              << "#>x";
+                                              << "CDD#>x";
     QTest::newRow("value line with no value") << "NME"
                                               << "#NME#>"
                                               << "";
