@@ -1,0 +1,708 @@
+// The paper session without windows: loading, storing, moving, saving,
+// marking and the second attempt, against the shipped store and a small
+// fixture store whose keys exercise the group rules.
+
+#include "core/AnswerChecking.h"
+#include "core/Clock.h"
+#include "core/ProgramDefinition.h"
+#include "core/ResourceStore.h"
+#include "core/Scoring.h"
+#include "practice/PaperSession.h"
+#include "results/ResultsFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+namespace {
+
+const QString Tick = QString(QChar(0xFC));
+const QString Cross = QString(QChar(0xFB));
+
+QByteArray FileBytes(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray("<unreadable>");
+    return file.readAll();
+}
+
+QList<QByteArray> FileLines(const QString& path) {
+    QByteArray bytes = FileBytes(path);
+    QList<QByteArray> lines = bytes.split('\n');
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+// A program folder with fresh results files, built from one store.
+struct Folder {
+    QTemporaryDir dir;
+    std::unique_ptr<ResourceStore> store;
+    ProgramDefinition definition;
+    ManualClock clock{QDateTime(QDate(2024, 3, 9), QTime(10, 0, 0))};
+    QLocale locale{QLocale::English, QLocale::UnitedKingdom};
+
+    QString path() const { return dir.path(); }
+    QString file(ResultsFile which) const {
+        return ResultsFilePath(path(), which, 2, definition.programCode);
+    }
+    PaperSessionSetup setup(int paperNum, int attempt = 1) const {
+        PaperSessionSetup s;
+        s.programFolder = path();
+        s.module = 2;
+        s.programCode = definition.programCode;
+        s.paperCount = definition.module(2).paperCount;
+        s.paperNum = paperNum;
+        s.attempt = attempt;
+        return s;
+    }
+    std::unique_ptr<PaperSession> open(int paperNum, int attempt = 1) {
+        auto session =
+            std::make_unique<PaperSession>(setup(paperNum, attempt), *store, clock, locale);
+        const LoadOutcome outcome = session->Load();
+        if (!outcome.ok())
+            qWarning() << "load failed" << outcome.details;
+        return outcome.ok() ? std::move(session) : nullptr;
+    }
+    QMap<ResultsFile, QByteArray> snapshot() const {
+        QMap<ResultsFile, QByteArray> files;
+        for (ResultsFile f : {ResultsFile::Marks, ResultsFile::First, ResultsFile::Second,
+                              ResultsFile::FResults, ResultsFile::SResults, ResultsFile::Trend})
+            files.insert(f, FileBytes(file(f)));
+        return files;
+    }
+};
+
+std::unique_ptr<Folder> ShippedFolder() {
+    auto folder = std::make_unique<Folder>();
+    folder->store = std::make_unique<ResourceStore>();
+    const DefinitionRead read = ReadProgramDefinition(*folder->store, folder->path());
+    if (read.error != DefinitionError::None)
+        return nullptr;
+    folder->definition = read.definition;
+    if (!ResetAllResults(*folder->store, folder->path(), folder->definition).isEmpty())
+        return nullptr;
+    return folder;
+}
+
+std::unique_ptr<Folder> FixtureFolder() {
+    auto folder = std::make_unique<Folder>();
+    folder->store = std::make_unique<ResourceStore>(QStringLiteral(QUILLORA_TEST_DATA_DIR) +
+                                                    QStringLiteral("/session_store"));
+    ModuleDefinition& module = folder->definition.modules[1];
+    module.heading = QStringLiteral("Practice");
+    module.topicCount = 1;
+    module.paperCount = 5;
+    module.topicNames = QStringList{QStringLiteral("Fixture")};
+    folder->definition.programCode = QStringLiteral("TST");
+    folder->definition.displayName = QStringLiteral("Fixture");
+    if (!ResetAllResults(*folder->store, folder->path(), folder->definition).isEmpty())
+        return nullptr;
+    return folder;
+}
+
+// Types answers question by question, as the window's rows would hand them
+// over, and comes back to question 1.
+bool TypeAllAnswers(PaperSession& session, const QStringList& answers) {
+    const PaperState& paper = session.paper();
+    for (int q = 1; q <= paper.QuestionCount; ++q) {
+        if (!session.MoveToQuestion({}, q).ok())
+            return false;
+        const int first = session.CurrentFirstBlank();
+        if (!session.MoveToQuestion(answers.mid(first, session.CurrentBlankCount()), q).ok())
+            return false;
+    }
+    return session.MoveToQuestion({}, 1).ok();
+}
+
+// The paper's keys, with group heads answered by their first alternative and
+// followers by the next ones, so that every blank is correct.
+QStringList CorrectAnswers(const PaperState& paper) {
+    QStringList answers;
+    QStringList alternatives;
+    int taken = 0;
+    for (const QString& key : paper.AnswerKeys) {
+        if (key == QLatin1String(" ")) {
+            answers << alternatives.value(++taken);
+        } else if (key.startsWith(QLatin1Char(';'))) {
+            alternatives = KeyAlternatives(key);
+            taken = 0;
+            answers << alternatives.value(0);
+        } else {
+            answers << key;
+        }
+    }
+    return answers;
+}
+
+} // namespace
+
+class TestPaperSession : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom)); }
+
+    void loadsShippedPapers_data();
+    void loadsShippedPapers();
+    void firstWriteTurnsTemplateIntoPaperLines_data();
+    void firstWriteTurnsTemplateIntoPaperLines();
+    void answersAreStoredExactlyAsTyped();
+    void remainingQuestions_data();
+    void remainingQuestions();
+    void movesStoreTheRowsOfTheQuestionLeft();
+    void failedSaveKeepsTheQuestionAndTheAnswers();
+    void markingQuestion_data();
+    void markingQuestion();
+    void declinedMarkingKeepsAnswersSaved();
+    void markingScoresAndWrites_data();
+    void markingScoresAndWrites();
+    void markedPaperReopensWithoutWriting();
+    void trendGainsOneValuePerFirstMarking();
+    void timeTakenCountsFromTheLatestOpening();
+    void failedMarkingWriteLeavesPaperUnmarked();
+    void loadFailuresAreReported();
+    void secondAttemptCarriesOverCorrectBlanks();
+    void secondAttemptModelAnswers_data();
+    void secondAttemptModelAnswers();
+    void questionDocumentIsReplacedAndRemoved();
+};
+
+void TestPaperSession::loadsShippedPapers_data() {
+    QTest::addColumn<int>("paperNum");
+    QTest::addColumn<int>("questions");
+    QTest::addColumn<int>("blanks");
+    QTest::addColumn<QString>("firstQuestion");
+    QTest::newRow("101: thirty one-blank questions") << 101 << 30 << 30 << "25016";
+    QTest::newRow("136: five picture-graph questions, 40 blanks") << 136 << 5 << 40 << "25310";
+    QTest::newRow("141: twenty fraction questions, 60 blanks") << 141 << 20 << 60 << QString();
+}
+
+void TestPaperSession::loadsShippedPapers() {
+    QFETCH(int, paperNum);
+    QFETCH(int, questions);
+    QFETCH(int, blanks);
+    QFETCH(QString, firstQuestion);
+    auto folder = ShippedFolder();
+    QVERIFY(folder);
+    auto session = folder->open(paperNum);
+    QVERIFY(session);
+    const PaperState& paper = session->paper();
+    QCOMPARE(paper.QuestionCount, questions);
+    QCOMPARE(paper.QuestionIds.size(), questions);
+    QCOMPARE(paper.TotalBlanks, blanks);
+    if (!firstQuestion.isEmpty())
+        QCOMPARE(paper.QuestionIds.first(), firstQuestion);
+    int sum = 0;
+    for (int n : paper.BlanksPerQuestion)
+        sum += n;
+    QCOMPARE(sum, blanks);
+    int marks = 0;
+    for (const QString& mark : paper.AnswerMarks)
+        marks += mark.toInt();
+    QCOMPARE(paper.TotalMarks, marks);
+    QCOMPARE(paper.AnswerKinds.size(), blanks);
+    QCOMPARE(paper.Answers, QStringList(QList<QString>(blanks)));
+    QCOMPARE(paper.Status, 0);
+    QCOMPARE(paper.QSCount, 1);
+    QCOMPARE(paper.RemQns.size(), questions); // nothing answered yet
+    QCOMPARE(paper.StartTime, folder->clock.now());
+    if (paperNum == 136)
+        QCOMPARE(paper.BlanksPerQuestion, QList<int>({8, 8, 4, 10, 10}));
+}
+
+void TestPaperSession::firstWriteTurnsTemplateIntoPaperLines_data() {
+    QTest::addColumn<int>("paperNum");
+    QTest::addColumn<int>("blanks");
+    QTest::newRow("101, 30 answers") << 101 << 30;
+    QTest::newRow("141, 60 fields and 59 separators") << 141 << 60;
+}
+
+void TestPaperSession::firstWriteTurnsTemplateIntoPaperLines() {
+    QFETCH(int, paperNum);
+    QFETCH(int, blanks);
+    auto folder = ShippedFolder();
+    QVERIFY(folder);
+    QVERIFY(FileBytes(folder->file(ResultsFile::First)).startsWith("..."));
+    auto session = folder->open(paperNum);
+    QVERIFY(session);
+    QStringList answers;
+    for (int i = 1; i <= blanks; ++i)
+        answers << QStringLiteral("a%1").arg(i);
+    QVERIFY(TypeAllAnswers(*session, answers));
+
+    const QList<QByteArray> lines = FileLines(folder->file(ResultsFile::First));
+    QCOMPARE(lines.size(), 50);
+    for (int k = 0; k < 50; ++k) {
+        QVERIFY2(lines.at(k).endsWith('\r'), "every line ends in CR LF");
+        QVERIFY(lines.at(k).startsWith(QByteArray("#" + QByteArray::number(101 + k) + "#")));
+    }
+    const QByteArray line = lines.at(paperNum - 101).chopped(1);
+    QCOMPARE(line, QByteArray("#") + QByteArray::number(paperNum) + "#>" +
+                       answers.join(QLatin1Char('>')).toLatin1());
+    QCOMPARE(line.count('>'), blanks);
+    QVERIFY(!line.endsWith('>'));
+}
+
+void TestPaperSession::answersAreStoredExactlyAsTyped() {
+    auto folder = FixtureFolder();
+    QVERIFY(folder);
+    auto session = folder->open(101);
+    QVERIFY(session);
+    const QStringList typed = {QStringLiteral("  18 "), QStringLiteral("SiXteen"),
+                               QStringLiteral(" ")};
+    QVERIFY(session->MoveToQuestion({typed.at(0)}, 2).ok());
+    QVERIFY(session->MoveToQuestion({typed.at(1), typed.at(2)}, 3).ok());
+    QCOMPARE(session->paper().Answers.mid(0, 3), typed);
+
+    auto reopened = folder->open(101);
+    QVERIFY(reopened);
+    QCOMPARE(reopened->paper().Answers.mid(0, 3), typed);
+    QCOMPARE(reopened->AnsweredCount(), 3);        // a blank of spaces counts as answered
+    QCOMPARE(reopened->paper().RemQns.first(), 2); // but as empty for the list
+}
+
+void TestPaperSession::remainingQuestions_data() {
+    // Fixture paper 101: questions of 1, 2, 3, 1, 2 and 1 blanks.
+    QTest::addColumn<QStringList>("answers");
+    QTest::addColumn<QList<int>>("expected");
+    const QStringList all = {"9", "a", "b", "2", "3", "5", "cat", "1/2", "1 1/2", "2"};
+    QTest::newRow("nothing answered")
+        << QStringList(QList<QString>(10)) << QList<int>({1, 2, 3, 4, 5, 6});
+    QTest::newRow("everything answered") << all << QList<int>();
+    QStringList q3Empty = all;
+    q3Empty[3] = QString();
+    q3Empty[5] = QString();
+    QTest::newRow("two empty blanks of question 3 list it once") << q3Empty << QList<int>({3});
+    QStringList spaces = all;
+    spaces[0] = QStringLiteral("   ");
+    spaces[9] = QStringLiteral(" ");
+    QTest::newRow("spaces count as empty") << spaces << QList<int>({1, 6});
+}
+
+void TestPaperSession::remainingQuestions() {
+    QFETCH(QStringList, answers);
+    QFETCH(QList<int>, expected);
+    auto folder = FixtureFolder();
+    QVERIFY(folder);
+    auto session = folder->open(101);
+    QVERIFY(session);
+    QVERIFY(TypeAllAnswers(*session, answers));
+    QCOMPARE(session->paper().RemQns, expected);
+    auto reopened = folder->open(101);
+    QVERIFY(reopened);
+    QCOMPARE(reopened->paper().RemQns, expected);
+}
+
+void TestPaperSession::movesStoreTheRowsOfTheQuestionLeft() {
+    auto folder = FixtureFolder();
+    QVERIFY(folder);
+    auto session = folder->open(101);
+    QVERIFY(session);
+    QCOMPARE(session->CurrentBlankCount(), 1);
+    // Question 1 has one blank: a second row is not read.
+    QVERIFY(session->MoveToQuestion({"9", "ignored"}, 2).ok());
+    QCOMPARE(session->paper().QSCount, 2);
+    QCOMPARE(session->CurrentFirstBlank(), 1);
+    QCOMPARE(session->CurrentBlankCount(), 2);
+    QCOMPARE(session->paper().Answers.at(1), QString());
+    QVERIFY(session->MoveToQuestion({"Sixteen", "24.8"}, 5).ok());
+    QCOMPARE(session->paper().Answers.mid(0, 3), QStringList({"9", "Sixteen", "24.8"}));
+    QCOMPARE(session->CurrentFirstBlank(), 7);
+    QVERIFY(session->CurrentQuestionHasFractions());
+    QVERIFY(session->MoveToQuestion({"1/2", "1 1/2"}, 4).ok());
+    QVERIFY(!session->CurrentQuestionHasFractions());
+    QCOMPARE(session->paper().RemQns, QList<int>({3, 4, 6}));
+    QCOMPARE(FileLines(folder->file(ResultsFile::First)).first(),
+             QByteArray("#101#>9>Sixteen>24.8>>>>>1/2>1 1/2>\r"));
+    // A question number outside the paper stores and saves but does not move.
+    QVERIFY(session->MoveToQuestion({"dog"}, 7).ok());
+    QCOMPARE(session->paper().QSCount, 4);
+    QCOMPARE(session->paper().Answers.at(6), QStringLiteral("dog"));
+}
+
+void TestPaperSession::failedSaveKeepsTheQuestionAndTheAnswers() {
+    auto folder = FixtureFolder();
+    QVERIFY(folder);
+    auto session = folder->open(101);
+    QVERIFY(session);
+    // A folder in the file's place cannot be written, even by root.
+    const QString first = folder->file(ResultsFile::First);
+    QVERIFY(QFile::remove(first));
+    QVERIFY(QDir().mkdir(first));
+
+    const WriteOutcome moved = session->MoveToQuestion({"9"}, 2);
+    QVERIFY(!moved.ok());
+    QCOMPARE(moved.path, first);
+    QCOMPARE(session->paper().QSCount, 1);
+    QCOMPARE(session->paper().Answers.first(), QStringLiteral("9"));
+    QVERIFY(!session->SaveAnswers().ok());
+    QVERIFY(!session->PrepareMarking({"9"}).ok());
+}
+
+void TestPaperSession::markingQuestion_data() {
+    QTest::addColumn<QStringList>("answers");
+    QTest::addColumn<bool>("complete");
+    const QStringList all = {"9", "a", "b", "2", "3", "5", "cat", "1/2", "1 1/2", "2"};
+    QTest::newRow("every blank answered") << all << true;
+    QStringList oneEmpty = all;
+    oneEmpty[4] = QString();
+    QTest::newRow("one blank empty") << oneEmpty << false;
+    QStringList oneSpace = all;
+    oneSpace[4] = QStringLiteral(" ");
+    QTest::newRow("a blank of one space counts as answered") << oneSpace << true;
+}
+
+void TestPaperSession::markingQuestion() {
+    QFETCH(QStringList, answers);
+    QFETCH(bool, complete);
+    auto folder = FixtureFolder();
+    QVERIFY(folder);
+    auto session = folder->open(101);
+    QVERIFY(session);
+    QVERIFY(TypeAllAnswers(*session, answers));
+    QCOMPARE(session->HasUnansweredBlank(), !complete);
+    QCOMPARE(session->MarkingQuestion(),
+             complete ? QStringLiteral("Do you want to mark your practice now?")
+                      : QStringLiteral("You have not answered all the questions.  Do you still "
+                                       "want to mark your practice?"));
+}
+
+void TestPaperSession::declinedMarkingKeepsAnswersSaved() {
+    auto folder = FixtureFolder();
+    QVERIFY(folder);
+    auto session = folder->open(101);
+    QVERIFY(session);
+    const auto before = folder->snapshot();
+    QVERIFY(session->PrepareMarking({"  9"}).ok());
+    // The pupil says No: nothing but the answers file has changed.
+    QCOMPARE(session->paper().Status, 0);
+    QCOMPARE(FileLines(folder->file(ResultsFile::First)).first(),
+             QByteArray("#101#>  9>>>>>>>>>\r"));
+    const auto after = folder->snapshot();
+    for (ResultsFile f : {ResultsFile::Marks, ResultsFile::FResults, ResultsFile::Trend})
+        QCOMPARE(after.value(f), before.value(f));
+}
+
+void TestPaperSession::markingScoresAndWrites_data() {
+    // Fixture paper 101: keys 9 | Sixteen, 24.80 | G ;2;3;5 x3 | M ;cat;dog |
+    // F 3/10, X 1 2/3 | Q 2; marks 2 | 1, 2 | 1, 1, 1 | 1 | 1, 1 | 1 (12).
+    QTest::addColumn<QStringList>("answers");
+    QTest::addColumn<QString>("results");
+    QTest::addColumn<int>("score");
+    QTest::addColumn<QString>("percent");
+    QTest::newRow("all correct in other forms")
+        << QStringList{"9.0", " sixteen ", "24.8", "5", "2", "3", "DOG", "3 / 10", "1  2/3", "2"}
+        << "++++++++++" << 12 << "100";
+    QTest::newRow("nothing answered")
+        << QStringList(QList<QString>(10)) << "----------" << 0 << "0";
+    QTest::newRow("group answered twice with the same value")
+        << QStringList{"9", "Sixteen", "24.80", "3", "2", "2", "cat", "3/10", "1 2/3", "2"}
+        << "+++++-++++" << 11 << "91.7";
+    QTest::newRow("one two-mark number right")
+        << QStringList{"+9", "16", "24.81", "7", "7", "7", "cow", "6/20", "12/3", "B"}
+        << "+---------" << 2 << "16.7";
+}
+
+void TestPaperSession::markingScoresAndWrites() {
+    QFETCH(QStringList, answers);
+    QFETCH(QString, results);
+    QFETCH(int, score);
+    QFETCH(QString, percent);
+    auto folder = FixtureFolder();
+    QVERIFY(folder);
+    auto session = folder->open(101);
+    QVERIFY(session);
+    QVERIFY(TypeAllAnswers(*session, answers));
+    folder->clock.advanceSeconds(65);
+    QVERIFY(session->PrepareMarking(answers.mid(0, 1)).ok());
+    QVERIFY(session->CompleteMarking().ok());
+
+    const PaperState& paper = session->paper();
+    QStringList expectedMarks;
+    for (QChar c : results)
+        expectedMarks << (c == QLatin1Char('+') ? Tick : Cross);
+    QCOMPARE(paper.Results, expectedMarks);
+    QCOMPARE(paper.Scoring, score);
+    QCOMPARE(paper.PScoring, percent);
+    QCOMPARE(paper.Status, 1);
+    QCOMPARE(paper.LTime, QStringLiteral("0:1:5"));
+    QCOMPARE(paper.ETime, QStringLiteral("09/03/2024"));
+
+    QByteArray resultsLine = "#101#";
+    for (QChar c : results)
+        resultsLine += c == QLatin1Char('+') ? QByteArray(">\xFC") : QByteArray(">\xFB");
+    QCOMPARE(FileLines(folder->file(ResultsFile::FResults)).first(), resultsLine + "\r");
+    const QList<QByteArray> marks = FileLines(folder->file(ResultsFile::Marks));
+    QCOMPARE(marks.size(), 6);
+    QCOMPARE(marks.at(0), "#FSE#>" + percent.toLatin1() + ">>>>\r");
+    QCOMPARE(marks.at(1), QByteArray("#SSE#>>>>>\r"));
+    QCOMPARE(marks.at(2), QByteArray("#LTM#>0:1:5>>>>\r"));
+    QCOMPARE(marks.at(3), QByteArray("#CDD#>09/03/2024>>>>\r"));
+    QCOMPARE(marks.at(4), QByteArray("#FST#>1>0>0>0>0\r"));
+    QCOMPARE(marks.at(5), QByteArray("#SST#>0>0>0>0>0\r"));
+    QCOMPARE(FileBytes(folder->file(ResultsFile::Trend)), "#TRD#>" + percent.toLatin1() + "\r\n");
+}
+
+void TestPaperSession::markedPaperReopensWithoutWriting() {
+    auto folder = FixtureFolder();
+    QVERIFY(folder);
+    {
+        auto session = folder->open(105);
+        QVERIFY(session);
+        QVERIFY(session->PrepareMarking({"5"}).ok());
+        QVERIFY(session->CompleteMarking().ok());
+    }
+    const auto before = folder->snapshot();
+    folder->clock.advanceSeconds(3600);
+    auto reopened = folder->open(105);
+    QVERIFY(reopened);
+    const PaperState& paper = reopened->paper();
+    QVERIFY(reopened->isMarked());
+    QCOMPARE(paper.PScoring, QStringLiteral("100"));
+    QCOMPARE(paper.LTime, QStringLiteral("0:0:0"));
+    QCOMPARE(paper.ETime, QStringLiteral("09/03/2024"));
+    QCOMPARE(paper.Results, QStringList({Tick}));
+    QCOMPARE(paper.Answers, QStringList({"5"}));
+    // Marking a marked paper again only shows it: no file changes.
+    QVERIFY(reopened->CompleteMarking().ok());
+    QCOMPARE(reopened->paper().LTime, QStringLiteral("0:0:0"));
+    QCOMPARE(folder->snapshot(), before);
+}
+
+void TestPaperSession::trendGainsOneValuePerFirstMarking() {
+    auto folder = FixtureFolder();
+    QVERIFY(folder);
+    for (const auto& [paperNum, answer] : {std::pair{105, "4"}, std::pair{103, "seven"}}) {
+        auto session = folder->open(paperNum);
+        QVERIFY(session);
+        QVERIFY(session->PrepareMarking({answer}).ok());
+        QVERIFY(session->CompleteMarking().ok());
+    }
+    QCOMPARE(FileBytes(folder->file(ResultsFile::Trend)), QByteArray("#TRD#>0>50\r\n"));
+    QVERIFY(folder->open(103));
+    QCOMPARE(FileBytes(folder->file(ResultsFile::Trend)), QByteArray("#TRD#>0>50\r\n"));
+}
+
+void TestPaperSession::timeTakenCountsFromTheLatestOpening() {
+    auto folder = FixtureFolder();
+    QVERIFY(folder);
+    {
+        auto first = folder->open(105);
+        QVERIFY(first);
+        folder->clock.advanceSeconds(4000);
+        QVERIFY(first->SaveAnswers().ok());
+    }
+    auto second = folder->open(105);
+    QVERIFY(second);
+    folder->clock.advanceSeconds(3600 + 7 * 60 + 5);
+    QCOMPARE(second->ClockText(), QStringLiteral("1:7:5"));
+    QVERIFY(second->CompleteMarking().ok());
+    QCOMPARE(second->paper().LTime, QStringLiteral("1:7:5"));
+}
+
+void TestPaperSession::failedMarkingWriteLeavesPaperUnmarked() {
+    for (ResultsFile broken : {ResultsFile::FResults, ResultsFile::Marks, ResultsFile::Trend}) {
+        auto folder = FixtureFolder();
+        QVERIFY(folder);
+        auto session = folder->open(105);
+        QVERIFY(session);
+        QVERIFY(session->PrepareMarking({"5"}).ok());
+        const auto marksBefore = ReadMarksFile(folder->file(ResultsFile::Marks), 5).value.asArray();
+        QVERIFY(QFile::remove(folder->file(broken)));
+        QVERIFY(QDir().mkdir(folder->file(broken)));
+
+        const WriteOutcome outcome = session->CompleteMarking();
+        QVERIFY(!outcome.ok());
+        QCOMPARE(outcome.path, folder->file(broken));
+        QCOMPARE(session->paper().Status, 0);
+        QCOMPARE(session->paper().Results, QStringList({QString()}));
+        QCOMPARE(session->paper().PScoring, QString());
+        if (broken != ResultsFile::Marks)
+            QCOMPARE(ReadMarksFile(folder->file(ResultsFile::Marks), 5).value.asArray(),
+                     marksBefore);
+
+        // Once the file can be written again, marking completes.
+        QVERIFY(QDir().rmdir(folder->file(broken)));
+        if (broken == ResultsFile::Trend) {
+            QFile trend(folder->file(broken));
+            QVERIFY(trend.open(QIODevice::WriteOnly));
+            trend.write("#TRD#");
+        }
+        QVERIFY(session->CompleteMarking().ok());
+        QCOMPARE(session->paper().Status, 1);
+        QCOMPARE(FileLines(folder->file(ResultsFile::Marks)).at(4),
+                 QByteArray("#FST#>0>0>0>0>1\r"));
+    }
+}
+
+void TestPaperSession::loadFailuresAreReported() {
+    auto folder = FixtureFolder();
+    QVERIFY(folder);
+    PaperSession outside(folder->setup(106), *folder->store, folder->clock, folder->locale);
+    QCOMPARE(outside.Load().problem, LoadProblem::BadPaper);
+
+    ResourceStore empty(folder->path() + QStringLiteral("/nothing"));
+    PaperSession noTables(folder->setup(101), empty, folder->clock, folder->locale);
+    const LoadOutcome content = noTables.Load();
+    QCOMPARE(content.problem, LoadProblem::ContentUnreadable);
+    QVERIFY(!content.details.isEmpty());
+
+    for (int attempt : {1, 2}) {
+        QVERIFY(QFile::rename(folder->file(ResultsFile::Marks),
+                              folder->file(ResultsFile::Marks) + ".away"));
+        PaperSession noMarks(folder->setup(101, attempt), *folder->store, folder->clock,
+                             folder->locale);
+        const LoadOutcome results = noMarks.Load();
+        QCOMPARE(results.problem, LoadProblem::ResultsUnreadable);
+        QVERIFY(results.details.join(' ').contains(folder->file(ResultsFile::Marks)));
+        QVERIFY(QFile::rename(folder->file(ResultsFile::Marks) + ".away",
+                              folder->file(ResultsFile::Marks)));
+    }
+}
+
+void TestPaperSession::secondAttemptCarriesOverCorrectBlanks() {
+    auto folder = ShippedFolder();
+    QVERIFY(folder);
+    QStringList firstAnswers;
+    {
+        auto first = folder->open(101);
+        QVERIFY(first);
+        QCOMPARE(first->paper().TotalBlanks, 30);
+        firstAnswers = CorrectAnswers(first->paper());
+        for (int i : {3, 8, 15, 22, 29})
+            firstAnswers[i] = QStringLiteral("wrong");
+        QVERIFY(TypeAllAnswers(*first, firstAnswers));
+        QVERIFY(first->CompleteMarking().ok());
+        QCOMPARE(first->paper().Results.count(Tick), 25);
+    }
+    const auto before = folder->snapshot();
+
+    auto second = folder->open(101, 2);
+    QVERIFY(second);
+    const PaperState& paper = second->paper();
+    QCOMPARE(paper.Status, 0);
+    int carried = 0;
+    for (int i = 0; i < 30; ++i) {
+        const bool wrong = firstAnswers.at(i) == QLatin1String("wrong");
+        QCOMPARE(second->IsCarriedOver(i), !wrong);
+        QCOMPARE(paper.Answers.at(i), wrong ? QString() : firstAnswers.at(i));
+        QCOMPARE(paper.Results.at(i), wrong ? QString() : Tick);
+        carried += second->IsCarriedOver(i) ? 1 : 0;
+    }
+    QCOMPARE(carried, 25);
+    QCOMPARE(folder->snapshot(), before); // carried over in memory only
+    QCOMPARE(second->AnsweredCount(), 25);
+
+    // Four of the five reworked: still "not answered all"; the fifth: ready.
+    QStringList answers = paper.Answers;
+    const QStringList correct = CorrectAnswers(paper);
+    for (int i : {3, 8, 15, 22})
+        answers[i] = correct.at(i);
+    QVERIFY(TypeAllAnswers(*second, answers));
+    QVERIFY(second->HasUnansweredBlank());
+    answers[29] = QStringLiteral("still wrong");
+    QVERIFY(TypeAllAnswers(*second, answers));
+    QCOMPARE(second->MarkingQuestion(), QStringLiteral("Do you want to mark your practice now?"));
+    QVERIFY(second->CompleteMarking().ok());
+    QCOMPARE(paper.Results.count(Tick), 29);
+    QCOMPARE(paper.Results.at(29), Cross);
+    QCOMPARE(second->ModelAnswerFor(29), paper.AnswerKeys.at(29));
+
+    const auto after = folder->snapshot();
+    QCOMPARE(after.value(ResultsFile::Trend), before.value(ResultsFile::Trend));
+    QCOMPARE(after.value(ResultsFile::First), before.value(ResultsFile::First));
+    QCOMPARE(after.value(ResultsFile::FResults), before.value(ResultsFile::FResults));
+    const QList<QByteArray> oldMarks = before.value(ResultsFile::Marks).split('\n');
+    const QList<QByteArray> newMarks = after.value(ResultsFile::Marks).split('\n');
+    QCOMPARE(newMarks.size(), oldMarks.size());
+    for (int line : {0, 2, 3, 4})
+        QCOMPARE(newMarks.at(line), oldMarks.at(line));
+    QCOMPARE(paper.Scoring, paper.TotalMarks - paper.AnswerMarks.at(29).toInt());
+    QCOMPARE(paper.PScoring, ScorePercentText(paper.Scoring, paper.TotalMarks));
+    QVERIFY(newMarks.at(1).startsWith(QByteArray("#SSE#>" + paper.PScoring.toLatin1() + ">")));
+    QVERIFY(newMarks.at(5).startsWith("#SST#>1>0>"));
+    QCOMPARE(FileLines(folder->file(ResultsFile::Second)).first(),
+             "#101#>" + answers.join('>').toLatin1() + "\r");
+
+    auto reopened = folder->open(101, 2);
+    QVERIFY(reopened);
+    QVERIFY(reopened->isMarked());
+    QCOMPARE(reopened->paper().PScoring, paper.PScoring);
+    QCOMPARE(reopened->paper().Results, paper.Results);
+}
+
+void TestPaperSession::secondAttemptModelAnswers_data() {
+    // Fixture paper 101 (group ;2;3;5 in blanks 4-6, M ;cat;dog in blank 7)
+    // and 103 (M ;seven, then N 4).
+    QTest::addColumn<int>("paperNum");
+    QTest::addColumn<QStringList>("firstAnswers");
+    QTest::addColumn<QStringList>("secondAnswers");
+    QTest::addColumn<QStringList>("models");
+    QTest::newRow("group 2, 7, 9 shows 3 then 5")
+        << 101 << QStringList{"9", "Sixteen", "24.80", "2", "7", "9", "cat", "3/10", "1 2/3", "2"}
+        << QStringList{"", "", "", "", "7", "9", "", "", "", ""}
+        << QStringList{"", "", "", "", "3", "5", "", "", "", ""};
+    QTest::newRow("wrong M shows its first alternative, others their key")
+        << 101 << QStringList{"8", "x", "1", "2", "3", "5", "cow", "3/10", "1 2/3", "3"}
+        << QStringList{"7", "y", "2", "", "", "", "pig", "", "", "4"}
+        << QStringList{"9", "Sixteen", "24.80", "", "", "", "cat", "", "", "2"};
+    QTest::newRow("M key with a single alternative shows it whole")
+        << 103 << QStringList{"six", "4"} << QStringList{"eight", ""} << QStringList{"seven", ""};
+}
+
+void TestPaperSession::secondAttemptModelAnswers() {
+    QFETCH(int, paperNum);
+    QFETCH(QStringList, firstAnswers);
+    QFETCH(QStringList, secondAnswers);
+    QFETCH(QStringList, models);
+    auto folder = FixtureFolder();
+    QVERIFY(folder);
+    {
+        auto first = folder->open(paperNum);
+        QVERIFY(first);
+        QVERIFY(TypeAllAnswers(*first, firstAnswers));
+        QVERIFY(first->CompleteMarking().ok());
+    }
+    auto second = folder->open(paperNum, 2);
+    QVERIFY(second);
+    QStringList answers = second->paper().Answers;
+    for (int i = 0; i < answers.size(); ++i) {
+        if (!second->IsCarriedOver(i))
+            answers[i] = secondAnswers.at(i);
+    }
+    QVERIFY(TypeAllAnswers(*second, answers));
+    QVERIFY(second->CompleteMarking().ok());
+    for (int i = 0; i < models.size(); ++i) {
+        const bool wrong = second->paper().Results.at(i) == Cross;
+        QCOMPARE(wrong, !models.at(i).isEmpty());
+        if (wrong)
+            QCOMPARE(second->ModelAnswerFor(i), models.at(i));
+    }
+}
+
+void TestPaperSession::questionDocumentIsReplacedAndRemoved() {
+    auto folder = FixtureFolder();
+    QVERIFY(folder);
+    auto session = folder->open(101);
+    QVERIFY(session);
+    QVERIFY(session->ExtractQuestionDocument());
+    const QString firstDoc = folder->path() + QStringLiteral("/temppaper11001.mht");
+    QCOMPARE(session->paper().DocumentPath, firstDoc);
+    QCOMPARE(session->paper().CurrentQuestionId, 11001);
+    QVERIFY(QFile::exists(firstDoc));
+    QVERIFY(session->MoveToQuestion({}, 2).ok());
+    QVERIFY(session->ExtractQuestionDocument());
+    QVERIFY(!QFile::exists(firstDoc));
+    QVERIFY(QFile::exists(folder->path() + QStringLiteral("/temppaper11002.mht")));
+    // Question 3 has no document in the fixture: the old file still goes.
+    QVERIFY(session->MoveToQuestion({}, 3).ok());
+    QVERIFY(!session->ExtractQuestionDocument());
+    QVERIFY(!QFile::exists(folder->path() + QStringLiteral("/temppaper11002.mht")));
+    session->RemoveQuestionDocument();
+    QCOMPARE(QDir(folder->path()).entryList({"temppaper*"}, QDir::Files), QStringList());
+}
+
+QTEST_GUILESS_MAIN(TestPaperSession)
+#include "test_paper_session.moc"
