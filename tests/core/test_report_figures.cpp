@@ -1,0 +1,358 @@
+// The Report page's figures, the trend reading and the printed report's lines,
+// computed without widgets from fixture marks and trend files.
+
+#include "main_window/logic/ReportFigures.h"
+#include "main_window/logic/ReportLayout.h"
+#include "main_window/logic/TrendReading.h"
+#include "results/ResultsFiles.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+const QStringList ShippedNames = {
+    "Addition and Subtraction within 100",
+    "Addition and Subtraction within 10000",
+    "Multiplication and Division",
+    "Money",
+    "Weight",
+    "Length",
+    "Time",
+    "Picture Graphs",
+    "Fraction",
+    "Area, Perimeter and Volume",
+};
+
+ModuleDefinition Module(int topicCount, int paperCount, QStringList names = ShippedNames) {
+    ModuleDefinition module;
+    module.heading = "Practice";
+    module.topicCount = topicCount;
+    module.paperCount = paperCount;
+    module.topicNames = names;
+    return module;
+}
+
+QStringList Blank(int n) {
+    QStringList list;
+    for (int i = 0; i < n; ++i)
+        list << QString();
+    return list;
+}
+
+// Scores placed at 1-based paper indexes: {index, score}.
+QStringList Scores(int paperCount, const QList<QPair<int, QString>>& entries) {
+    QStringList list = Blank(paperCount);
+    for (const auto& [index, score] : entries)
+        list[index - 1] = score;
+    return list;
+}
+
+class TestReportFigures : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+    // Each fixture is read from a private copy, as the program reads its folder.
+    QString Fixture(const QString& name) {
+        const QString copy = m_dir.filePath(name);
+        QFile::remove(copy);
+        QFile::copy(QStringLiteral(QUILLORA_TEST_DATA_DIR "/report/") + name, copy);
+        return copy;
+    }
+    MarksRecords Marks(const QString& name, int paperCount = 50) {
+        const Read<MarksRecords> read = ReadMarksFile(Fixture(name), paperCount);
+        if (!read.ok())
+            qFatal("fixture %s unreadable", qPrintable(name));
+        return read.value;
+    }
+
+private Q_SLOTS:
+    void initTestCase() { QVERIFY(m_dir.isValid()); }
+
+    void figuresFromMarksFiles_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("topicCount");
+        QTest::addColumn<int>("paperCount");
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QStringList>("overall"); // OScore1, OScore2, PCNum, ST, WT
+        QTest::addColumn<int>("attempted");
+        QTest::addColumn<QStringList>("firstMarks");
+        QTest::addColumn<QStringList>("secondMarks");
+
+        QStringList mockNames = ShippedNames;
+        mockNames[9] = "Mock Examination";
+        auto marks = [](QList<QPair<int, QString>> m) { return Scores(10, m); };
+
+        QTest::newRow("nothing marked")
+            << "marks_none.txt" << 10 << 50 << ShippedNames
+            << QStringList{"-", "-", "0 / 50", "-", "-"} << 0 << Blank(10) << Blank(10);
+        QTest::newRow("one topic: averages shown, no strongest or weakest")
+            << "marks_one_topic.txt" << 10 << 50 << ShippedNames
+            << QStringList{"77.8%", "90%", "2 / 50", "-", "-"} << 1 << marks({{3, "77.8%"}})
+            << marks({{3, "90%"}});
+        QTest::newRow("equal scores on topics 2 and 5 both go to topic 5")
+            << "marks_tie.txt" << 10 << 50 << ShippedNames
+            << QStringList{"70%", "-", "3 / 50", "Weight ", "Weight "} << 2
+            << marks({{2, "70%"}, {5, "70%"}}) << Blank(10);
+        QTest::newRow("mock examination counted but never shown")
+            << "marks_mock.txt" << 10 << 50 << mockNames
+            << QStringList{"83.4%", "-", "4 / 50", "Money ", "Addition and Subtraction within 100 "}
+            << 3 << marks({{1, "60%"}, {4, "75%"}, {10, "99.2%"}}) << Blank(10);
+        QTest::newRow("80 and 90 first, 100 second")
+            << "marks_two_attempts.txt" << 10 << 50 << ShippedNames
+            << QStringList{"85%", "100%", "2 / 50", "-", "-"} << 1 << marks({{1, "85%"}})
+            << marks({{1, "100%"}});
+        QTest::newRow("papers beyond the topic count are left out")
+            << "marks_dozen.txt" << 3 << 15 << ShippedNames
+            << QStringList{"76.1%", "84%", "8 / 15", "Addition and Subtraction within 100 ",
+                           "Multiplication and Division "}
+            << 3 << marks({{1, "86.9%"}, {2, "72.4%"}, {3, "58.2%"}})
+            << marks({{1, "90%"}, {2, "83.3%"}, {3, "72.5%"}});
+    }
+    void figuresFromMarksFiles() {
+        QFETCH(QString, file);
+        QFETCH(int, topicCount);
+        QFETCH(int, paperCount);
+        QFETCH(QStringList, names);
+        QFETCH(QStringList, overall);
+        QFETCH(int, attempted);
+        QFETCH(QStringList, firstMarks);
+        QFETCH(QStringList, secondMarks);
+
+        const ReportFigures f =
+            ReportFigures::Compute(Module(topicCount, paperCount, names), Marks(file, paperCount));
+        QCOMPARE((QStringList{f.OScore1, f.OScore2, f.PCNum, f.ST, f.WT}), overall);
+        QCOMPARE(f.attemptedTopics, attempted);
+        QStringList first, second;
+        for (const TopicFigures& t : f.topics) {
+            first << t.firstMark;
+            second << t.secondMark;
+            // An empty mark goes with an empty bar.
+            QCOMPARE(t.firstMark.isEmpty(), t.firstFraction == 0.0);
+            QCOMPARE(t.secondMark.isEmpty(), t.secondFraction == 0.0);
+        }
+        QCOMPARE(first, firstMarks);
+        QCOMPARE(second, secondMarks);
+    }
+
+    void topicScoreCountsEveryAttempt() {
+        const ReportFigures f =
+            ReportFigures::Compute(Module(10, 50), Marks("marks_two_attempts.txt"));
+        const TopicFigures& t = f.topics[0];
+        QCOMPARE(t.firstCount, 2);
+        QCOMPARE(t.secondCount, 1);
+        QCOMPARE(t.topicScore(), 90.0);
+        QCOMPARE(t.firstFraction, 0.85);
+        QCOMPARE(t.secondFraction, 1.0);
+        QCOMPARE(f.topics[1].topicScore(), 0.0);
+    }
+
+    // Averages are rounded once, exactly, halves to even; bars use the
+    // unrounded average.
+    void averageRounding_data() {
+        QTest::addColumn<QStringList>("scores");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("fraction");
+        QTest::addColumn<QString>("completed");
+
+        QTest::newRow("72.25 goes down to 72.2")
+            << QStringList{"72.2", "72.3"} << "72.2%" << 0.7225 << "2 / 5";
+        QTest::newRow("72.75 goes up to 72.8")
+            << QStringList{"72.7", "72.8"} << "72.8%" << 0.7275 << "2 / 5";
+        QTest::newRow("66.65 in exact tenths goes to 66.6")
+            << QStringList{"66.6", "66.7"} << "66.6%" << 0.6665 << "2 / 5";
+        QTest::newRow("thirds") << QStringList{"33.3", "33.3", "33.4"} << "33.3%" << 1.0 / 3
+                                << "3 / 5";
+        QTest::newRow("whole number without a point")
+            << QStringList{"80"} << "80%" << 0.8 << "1 / 5";
+        QTest::newRow("80.0 shows as 80") << QStringList{"79.5", "80.5"} << "80%" << 0.8 << "2 / 5";
+        QTest::newRow("zero") << QStringList{"0", "0"} << "0%" << 0.0 << "2 / 5";
+        QTest::newRow("full marks")
+            << QStringList{"100", "100", "100", "100", "100"} << "100%" << 1.0 << "5 / 5";
+        QTest::newRow("a damaged entry is not counted")
+            << QStringList{"abc", "70", "", "12.34"} << "70%" << 0.7 << "1 / 5";
+    }
+    void averageRounding() {
+        QFETCH(QStringList, scores);
+        QFETCH(QString, text);
+        QFETCH(double, fraction);
+        QFETCH(QString, completed);
+
+        MarksRecords marks;
+        marks.FSE = Blank(5);
+        marks.SSE = Blank(5);
+        for (int i = 0; i < scores.size(); ++i)
+            marks.FSE[i] = marks.SSE[i] = scores.at(i);
+        const ReportFigures f = ReportFigures::Compute(Module(1, 5, {"Numbers"}), marks);
+        QCOMPARE(f.topics[0].firstMark, text);
+        QCOMPARE(f.topics[0].secondMark, text);
+        QCOMPARE(f.OScore1, text);
+        QCOMPARE(f.OScore2, text);
+        QVERIFY(qAbs(f.topics[0].firstFraction - fraction) < 1e-12);
+        QCOMPARE(f.PCNum, completed);
+    }
+
+    void strongestAndWeakest_data() {
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QStringList>("fse");
+        QTest::addColumn<QStringList>("sse");
+        QTest::addColumn<QString>("strongest");
+        QTest::addColumn<QString>("weakest");
+
+        const QStringList abc = {"Alpha", "Beta", "Gamma"};
+        QTest::newRow("both attempted topics are mock examinations")
+            << QStringList{"Mock Examination", "Mock Examination", "Gamma"}
+            << Scores(15, {{1, "50"}, {6, "60"}}) << Blank(15) << "-"
+            << "-";
+        QTest::newRow("mock examination and one topic: that topic is both")
+            << QStringList{"Mock Examination", "Beta", "Gamma"}
+            << Scores(15, {{1, "50"}, {6, "60"}}) << Blank(15) << "Beta "
+            << "Beta ";
+        QTest::newRow("a second attempt lifts its topic")
+            << abc << Scores(15, {{1, "80"}, {6, "70"}}) << Scores(15, {{6, "100"}}) << "Beta "
+            << "Alpha ";
+        QTest::newRow("equal means from different counts tie to the later topic")
+            << abc << Scores(15, {{1, "70"}, {2, "80"}, {6, "75"}}) << Blank(15) << "Beta "
+            << "Beta ";
+        QTest::newRow("three topics, the middle one unattempted")
+            << abc << Scores(15, {{1, "40"}, {11, "90"}}) << Blank(15) << "Gamma "
+            << "Alpha ";
+        QTest::newRow("a second attempt alone does not make a topic attempted")
+            << abc << Scores(15, {{1, "40"}, {11, "90"}}) << Scores(15, {{6, "100"}}) << "Gamma "
+            << "Alpha ";
+    }
+    void strongestAndWeakest() {
+        QFETCH(QStringList, names);
+        QFETCH(QStringList, fse);
+        QFETCH(QStringList, sse);
+        QFETCH(QString, strongest);
+        QFETCH(QString, weakest);
+
+        MarksRecords marks;
+        marks.FSE = fse;
+        marks.SSE = sse;
+        const ReportFigures f = ReportFigures::Compute(Module(3, 15, names), marks);
+        QCOMPARE(f.ST, strongest);
+        QCOMPARE(f.WT, weakest);
+    }
+
+    void rowsShownUpToTopicCount() {
+        const ReportFigures f = ReportFigures::Compute(Module(7, 35), Marks("marks_dozen.txt", 35));
+        for (int k = 1; k <= ReportFigures::Rows; ++k) {
+            QCOMPARE(f.topics[k - 1].shown, k <= 7);
+            QCOMPARE(f.topics[k - 1].name, ShippedNames.at(k - 1));
+        }
+        // Paper 41 (topic 9) is marked in the file but lies beyond topic 7.
+        QCOMPARE(f.topics[8].firstMark, QString());
+        QCOMPARE(f.PCNum, QString("11 / 35"));
+    }
+
+    void trendReading_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QList<double>>("values");
+
+        QList<double> last20;
+        for (int k = 6; k <= 25; ++k)
+            last20 << 4.0 * k;
+        QTest::newRow("25 entries keep entries 6 to 25") << "trend_25.txt" << last20;
+        QTest::newRow("a trailing > is not a value")
+            << "trend_trailing.txt" << QList<double>{60, 70};
+        QTest::newRow("single value") << "trend_single50.txt" << QList<double>{50};
+        QTest::newRow("fresh template") << "trend_template.txt" << QList<double>{};
+        QTest::newRow("no TRD record") << "trend_no_record.txt" << QList<double>{};
+        QTest::newRow("no file") << "trend_missing.txt" << QList<double>{};
+    }
+    void trendReading() {
+        QFETCH(QString, file);
+        QFETCH(QList<double>, values);
+        QCOMPARE(TrendReading::FromFile(Fixture(file)), values);
+    }
+
+    void printLinesPerTopic_data() {
+        QTest::addColumn<int>("topicCount");
+        QTest::newRow("no topic") << 0;
+        QTest::newRow("one topic") << 1;
+        QTest::newRow("ten topics") << 10;
+    }
+    void printLinesPerTopic() {
+        QFETCH(int, topicCount);
+        const QString caption = "Quillora Maths Practice";
+        const QList<QStringList> lines =
+            ReportLayout::Lines(caption, Module(topicCount, 50), Marks("marks_one_topic.txt"));
+        QCOMPARE(lines.size(), 5 + 12 * topicCount);
+        QCOMPARE(lines.mid(0, 5), (QList<QStringList>{{}, {}, {" ", caption}, {}, {}}));
+        const QStringList rule = {" ", QString(128, '-')};
+        for (int t = 1; t <= topicCount; ++t) {
+            const int base = 5 + 12 * (t - 1);
+            QCOMPARE(lines.at(base), QStringList());
+            QCOMPARE(lines.at(base + 1), QStringList());
+            QCOMPARE(lines.at(base + 2), (QStringList{" ", ShippedNames.at(t - 1)}));
+            QCOMPARE(lines.at(base + 3), rule);
+            QCOMPARE(lines.at(base + 4), (QStringList{" ", "Papers", " ", "First take",
+                                                      "Time taken", "Date", " ", "Second take"}));
+            QCOMPARE(lines.at(base + 5),
+                     (QStringList{" ", " ", " ", "score", " ", " ", " ", "score"}));
+            QCOMPARE(lines.at(base + 6), rule);
+            for (int j = 1; j <= 5; ++j) {
+                QCOMPARE(lines.at(base + 6 + j).size(), 8);
+                QCOMPARE(lines.at(base + 6 + j).at(1), QString("Paper %1").arg(j));
+            }
+        }
+    }
+
+    void printPaperLine_data() {
+        QTest::addColumn<int>("topic");
+        QTest::addColumn<int>("paper");
+        QTest::addColumn<QStringList>("items");
+        QTest::newRow("both attempts marked")
+            << 3 << 1
+            << QStringList{" ", "Paper 1", " ", "70%", "0:12:5", "03/02/2025", " ", "90%"};
+        QTest::newRow("first attempt only")
+            << 3 << 2
+            << QStringList{" ", "Paper 2", " ", "85.5%", "0:9:41", "04/02/2025", " ", "%"};
+        QTest::newRow("unmarked paper prints % alone")
+            << 1 << 5 << QStringList{" ", "Paper 5", " ", "%", "", "", " ", "%"};
+    }
+    void printPaperLine() {
+        QFETCH(int, topic);
+        QFETCH(int, paper);
+        QFETCH(QStringList, items);
+        const QList<QStringList> lines =
+            ReportLayout::Lines("Title", Module(10, 50), Marks("marks_one_topic.txt"));
+        QCOMPARE(lines.at(5 + 12 * (topic - 1) + 6 + paper), items);
+    }
+
+    void zoneStarts_data() {
+        QTest::addColumn<QList<qreal>>("widths");
+        QTest::addColumn<QList<qreal>>("starts");
+        QTest::newRow("short items take one zone each")
+            << QList<qreal>{1, 5, 1, 10} << QList<qreal>{0, 14, 28, 42};
+        QTest::newRow("an empty item still takes its zone")
+            << QList<qreal>{1, 0, 0, 3} << QList<qreal>{0, 14, 28, 42};
+        QTest::newRow("a long item pushes the rest on by whole zones")
+            << QList<qreal>{1, 20, 1} << QList<qreal>{0, 14, 42};
+        QTest::newRow("an item filling its zone exactly does not touch the next")
+            << QList<qreal>{14, 1} << QList<qreal>{0, 28};
+        QTest::newRow("rule across many zones") << QList<qreal>{1, 100} << QList<qreal>{0, 14};
+        QTest::newRow("nothing") << QList<qreal>{} << QList<qreal>{};
+    }
+    void zoneStarts() {
+        QFETCH(QList<qreal>, widths);
+        QFETCH(QList<qreal>, starts);
+        QCOMPARE(ReportLayout::ZoneStarts(widths, 14), starts);
+        // The same in another unit: zones of 14 average widths of 3.5 units.
+        QList<qreal> scaledWidths, scaledStarts;
+        for (qreal w : widths)
+            scaledWidths << w * 3.5;
+        for (qreal s : starts)
+            scaledStarts << s * 3.5;
+        QCOMPARE(ReportLayout::ZoneStarts(scaledWidths, 14 * 3.5), scaledStarts);
+    }
+};
+
+} // namespace
+
+QTEST_GUILESS_MAIN(TestReportFigures)
+#include "test_report_figures.moc"
