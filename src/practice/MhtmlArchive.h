@@ -9,6 +9,7 @@
 #include <QList>
 #include <QString>
 #include <QUrl>
+#include <functional>
 
 struct MhtmlPart {
     QByteArray mimeType;   // lower case, e.g. "text/html"; empty when absent
@@ -42,6 +43,10 @@ public:
     // Tried in order: cid:, the reference resolved against the part's
     // location, the reference as written, then the file name alone.
     int findPart(const QString& reference, int from = -1) const;
+
+    // The text of an HTML or CSS part with every reference that leads to a
+    // part of this archive replaced by urlOf(that part's index).
+    QString linkedText(int index, const std::function<QString(int)>& urlOf) const;
 
     static QByteArray decodeQuotedPrintable(const QByteArray& encoded);
     // Text of a part body in the named charset; unknown or missing charsets
