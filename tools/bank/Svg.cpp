@@ -1,51 +1,245 @@
 #include "Bank.h"
+#include "SvgExtra.h"
+
+#include <QSet>
+#include <cmath>
 
 namespace bank::svg {
 
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+// A point at `length` from (cx, cy) in the direction `degrees` clockwise from up.
+QPair<double, double> Polar(double cx, double cy, double length, double degrees) {
+    const double a = degrees * kPi / 180.0;
+    return {cx + length * std::sin(a), cy - length * std::cos(a)};
+}
+
+} // namespace
+
 QByteArray Document(int width, int height, const QString& body) {
     return QStringLiteral("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%1\" height=\"%2\" "
-                          "viewBox=\"0 0 %1 %2\">%3</svg>\n")
-        .arg(width)
-        .arg(height)
-        .arg(body)
+                          "viewBox=\"0 0 %1 %2\" font-family=\"%3\">\n%4</svg>\n")
+        .arg(QString::number(width), QString::number(height), QString::fromLatin1(kFont), body)
         .toUtf8();
 }
-QString Clock(double cx, double cy, double r, int, int) {
-    return QStringLiteral("<circle cx=\"%1\" cy=\"%2\" r=\"%3\"/>").arg(cx).arg(cy).arg(r);
-}
-QString Ruler(double x, double y, double lengthCm, double pxPerCm) {
-    return QStringLiteral("<rect x=\"%1\" y=\"%2\" width=\"%3\" height=\"30\"/>")
-        .arg(x)
-        .arg(y)
-        .arg(lengthCm * pxPerCm);
-}
-QString GridShape(const QList<QPair<int, int>>&, int, int, double) {
-    return {};
-}
-QString FractionBar(int, int, double, double, double, double) {
-    return {};
-}
-QString FractionCircle(int, int, double, double, double) {
-    return {};
-}
-QString Coin(double, double, double, const QString&) {
-    return {};
-}
-QString Note(double, double, double, double, const QString&) {
-    return {};
-}
-QString Scale(double, double, double, int, int, double, const QString&) {
-    return {};
-}
-QString CubeStack(const QList<int>&, double, double, double) {
-    return {};
-}
+
 QString Text(double x, double y, const QString& text, int size, const QString& anchor) {
-    return QStringLiteral("<text x=\"%1\" y=\"%2\" font-size=\"%3\" text-anchor=\"%4\">%5</text>")
-        .arg(x)
-        .arg(y)
-        .arg(size)
-        .arg(anchor, text.toHtmlEscaped());
+    return QStringLiteral("<text x=\"%1\" y=\"%2\" font-size=\"%3\" text-anchor=\"%4\" "
+                          "fill=\"%5\">%6</text>\n")
+        .arg(Num(x), Num(y), QString::number(size), anchor, QString::fromLatin1(kInk),
+             text.toHtmlEscaped());
+}
+
+QString Clock(double cx, double cy, double r, int hour, int minute) {
+    QString out;
+    // Rim and face.
+    out += Circle(cx, cy, r, QStringLiteral("#fef9c3"), QStringLiteral("#1e3a8a"), r * 0.07);
+    out += Circle(cx, cy, r * 0.93, QStringLiteral("#fffef5"), QStringLiteral("#93c5fd"), 1.5);
+    for (int i = 0; i < 60; ++i) {
+        const bool hourMark = i % 5 == 0;
+        const auto outer = Polar(cx, cy, r * 0.9, i * 6.0);
+        const auto inner = Polar(cx, cy, r * (hourMark ? 0.78 : 0.85), i * 6.0);
+        out += Line(inner.first, inner.second, outer.first, outer.second, QString::fromLatin1(kInk),
+                    hourMark ? r * 0.035 : r * 0.012);
+    }
+    const int numberSize = std::max(10, int(std::lround(r * 0.2)));
+    for (int h = 1; h <= 12; ++h) {
+        const auto p = Polar(cx, cy, r * 0.64, h * 30.0);
+        // Text sits on its baseline: lower it by about a third of its size to centre it.
+        out += BoldText(p.first, p.second + numberSize * 0.35, QString::number(h), numberSize);
+    }
+    const auto hourTip = Polar(cx, cy, r * 0.45, HourHandAngle(hour, minute));
+    const auto minuteTip = Polar(cx, cy, r * 0.74, MinuteHandAngle(minute));
+    out += Line(cx, cy, hourTip.first, hourTip.second, QStringLiteral("#1e293b"), r * 0.075,
+                QStringLiteral("class=\"hour-hand\" stroke-linecap=\"round\""));
+    out += Line(cx, cy, minuteTip.first, minuteTip.second, QStringLiteral("#2563eb"), r * 0.04,
+                QStringLiteral("class=\"minute-hand\" stroke-linecap=\"round\""));
+    out += Circle(cx, cy, r * 0.06, QStringLiteral("#1e293b"), QStringLiteral("none"), 0);
+    return out;
+}
+
+QString Ruler(double x, double y, double lengthCm, double pxPerCm) {
+    // The 0 mark lies at x; the ruler's top edge at y, ticks hang down from it.
+    const int cm = int(std::lround(lengthCm));
+    const double height = 46;
+    QString out = Rect(x - 16, y, cm * pxPerCm + 32, height, QStringLiteral("#fef3c7"),
+                       QStringLiteral("#b45309"), 1.5, 4);
+    for (int half = 0; half <= cm * 2; ++half) {
+        const double tx = x + half * pxPerCm / 2.0;
+        const bool whole = half % 2 == 0;
+        out += Line(tx, y, tx, y + (whole ? 16 : 9), QString::fromLatin1(kInk), whole ? 1.6 : 1);
+        if (whole)
+            out += Text(tx, y + 32, QString::number(half / 2), 13);
+    }
+    out += Text(x + cm * pxPerCm + 10, y + height - 5, QStringLiteral("cm"), 11);
+    return out;
+}
+
+QString GridShape(const QList<QPair<int, int>>& cells, int cols, int rows, double cell) {
+    // Cells are (column, row) from the top left; the grid starts at (0, 0).
+    QSet<QPair<int, int>> filled(cells.begin(), cells.end());
+    QString out;
+    for (const auto& c : cells) {
+        out += Rect(c.first * cell, c.second * cell, cell, cell, QStringLiteral("#bfdbfe"),
+                    QStringLiteral("none"), 0);
+    }
+    for (int i = 0; i <= cols; ++i)
+        out += Line(i * cell, 0, i * cell, rows * cell, QStringLiteral("#cbd5e1"), 1);
+    for (int j = 0; j <= rows; ++j)
+        out += Line(0, j * cell, cols * cell, j * cell, QStringLiteral("#cbd5e1"), 1);
+    // The outline: every cell side that has no filled neighbour across it.
+    const QString edge = QStringLiteral("#1d4ed8");
+    for (const auto& c : cells) {
+        const double x0 = c.first * cell, y0 = c.second * cell;
+        if (!filled.contains({c.first, c.second - 1}))
+            out +=
+                Line(x0, y0, x0 + cell, y0, edge, 3, QStringLiteral("stroke-linecap=\"square\""));
+        if (!filled.contains({c.first, c.second + 1}))
+            out += Line(x0, y0 + cell, x0 + cell, y0 + cell, edge, 3,
+                        QStringLiteral("stroke-linecap=\"square\""));
+        if (!filled.contains({c.first - 1, c.second}))
+            out +=
+                Line(x0, y0, x0, y0 + cell, edge, 3, QStringLiteral("stroke-linecap=\"square\""));
+        if (!filled.contains({c.first + 1, c.second}))
+            out += Line(x0 + cell, y0, x0 + cell, y0 + cell, edge, 3,
+                        QStringLiteral("stroke-linecap=\"square\""));
+    }
+    return out;
+}
+
+QString FractionBar(int parts, int shaded, double x, double y, double w, double h) {
+    QString out;
+    const double pw = w / std::max(1, parts);
+    for (int i = 0; i < parts; ++i) {
+        out += Rect(x + i * pw, y, pw, h,
+                    i < shaded ? QStringLiteral("#93c5fd") : QString::fromLatin1(kPaper),
+                    QString::fromLatin1(kInk), 2);
+    }
+    return out;
+}
+
+QString FractionCircle(int parts, int shaded, double cx, double cy, double r) {
+    const QString ink = QString::fromLatin1(kInk);
+    if (parts <= 1) {
+        return Circle(cx, cy, r,
+                      shaded > 0 ? QStringLiteral("#93c5fd") : QString::fromLatin1(kPaper), ink, 2);
+    }
+    QString out;
+    for (int i = 0; i < parts; ++i) {
+        const auto a = Polar(cx, cy, r, 360.0 * i / parts);
+        const auto b = Polar(cx, cy, r, 360.0 * (i + 1) / parts);
+        const int largeArc = parts == 1 ? 1 : 0;
+        out += QStringLiteral("<path d=\"M %1 %2 L %3 %4 A %5 %5 0 %6 1 %7 %8 Z\" fill=\"%9\" "
+                              "stroke=\"%10\" stroke-width=\"2\" stroke-linejoin=\"round\"/>\n")
+                   .arg(Num(cx), Num(cy), Num(a.first), Num(a.second), Num(r),
+                        QString::number(largeArc), Num(b.first), Num(b.second),
+                        i < shaded ? QStringLiteral("#93c5fd") : QString::fromLatin1(kPaper))
+                   .arg(ink);
+    }
+    return out;
+}
+
+QString Coin(double cx, double cy, double r, const QString& label) {
+    const bool gold = label.startsWith(QLatin1Char('$'));
+    const QString fill = gold ? QStringLiteral("#fcd34d") : QStringLiteral("#e2e8f0");
+    const QString rim = gold ? QStringLiteral("#a16207") : QStringLiteral("#64748b");
+    QString out = Circle(cx, cy, r, fill, rim, 2.5);
+    out += Circle(cx, cy, r * 0.82, QStringLiteral("none"), rim, 1.2);
+    const int size = std::max(10, int(std::lround(r * (label.size() > 2 ? 0.55 : 0.7))));
+    out += BoldText(cx, cy + size * 0.36, label, size, QStringLiteral("middle"), rim);
+    return out;
+}
+
+QString Note(double x, double y, double w, double h, const QString& label) {
+    QString fill = QStringLiteral("#fde68a");
+    QString dark = QStringLiteral("#92400e");
+    if (label == QLatin1String("$2")) {
+        fill = QStringLiteral("#e9d5ff");
+        dark = QStringLiteral("#6b21a8");
+    } else if (label == QLatin1String("$5")) {
+        fill = QStringLiteral("#bbf7d0");
+        dark = QStringLiteral("#166534");
+    } else if (label == QLatin1String("$10")) {
+        fill = QStringLiteral("#fecaca");
+        dark = QStringLiteral("#991b1b");
+    } else if (label == QLatin1String("$50")) {
+        fill = QStringLiteral("#bfdbfe");
+        dark = QStringLiteral("#1e40af");
+    }
+    QString out = Rect(x, y, w, h, fill, dark, 2, 6);
+    out += Rect(x + 5, y + 5, w - 10, h - 10, QStringLiteral("none"), dark, 1, 4);
+    out += Circle(x + w * 0.72, y + h * 0.5, h * 0.28, QStringLiteral("#ffffff"), dark, 1);
+    const int big = std::max(12, int(std::lround(h * 0.36)));
+    out += BoldText(x + w * 0.36, y + h * 0.5 + big * 0.36, label, big, QStringLiteral("middle"),
+                    dark);
+    const int small = std::max(9, int(std::lround(h * 0.16)));
+    out += BoldText(x + 10, y + 10 + small, label, small, QStringLiteral("start"), dark);
+    out += BoldText(x + w - 10, y + h - 10, label, small, QStringLiteral("end"), dark);
+    return out;
+}
+
+QString Scale(double cx, double cy, double r, int maxValue, int step, double value,
+              const QString& unit) {
+    return ScaleDial(cx, cy, r, maxValue, step, step / 2.0, value, unit);
+}
+
+QString CubeStack(const QList<int>& heights, double x, double y, double size) {
+    return CubeBlock({heights}, x, y, size);
+}
+
+double HourHandAngle(int hour, int minute) {
+    return (hour % 12) * 30.0 + minute * 0.5;
+}
+
+double MinuteHandAngle(int minute) {
+    return minute * 6.0;
+}
+
+double ScalePointerAngle(double maxValue, double value) {
+    return -150.0 + 300.0 * value / maxValue;
+}
+
+QString ScaleDial(double cx, double cy, double r, double maxValue, double labelStep,
+                  double minorStep, double value, const QString& unit) {
+    const QString ink = QString::fromLatin1(kInk);
+    QString out;
+    // Stem and tray above the body, body around the dial.
+    const double trayTop = ScaleTrayTop(cy, r);
+    out += Rect(cx - r * 0.18, trayTop + 8, r * 0.36, r * 0.2 + 10, QStringLiteral("#94a3b8"), ink,
+                1.5);
+    out += Rect(cx - r * 1.15, trayTop, r * 2.3, 10, QStringLiteral("#cbd5e1"), ink, 2, 4);
+    out += Rect(cx - r * 1.2, cy - r * 1.2, r * 2.4, r * 2.35, QStringLiteral("#bae6fd"), ink, 2.5,
+                r * 0.25);
+    out += Circle(cx, cy, r, QStringLiteral("#ffffff"), ink, 3);
+    const int steps = int(std::lround(maxValue / minorStep));
+    const int labelEvery = std::max(1, int(std::lround(labelStep / minorStep)));
+    const int labelSize = std::max(11, std::min(18, int(std::lround(r * 0.13))));
+    for (int i = 0; i <= steps; ++i) {
+        const double v = i * minorStep;
+        const double angle = ScalePointerAngle(maxValue, v);
+        const bool major = i % labelEvery == 0;
+        const auto outer = Polar(cx, cy, r * 0.93, angle);
+        const auto inner = Polar(cx, cy, r * (major ? 0.78 : 0.85), angle);
+        out += Line(inner.first, inner.second, outer.first, outer.second, ink, major ? 2.2 : 1.1);
+        if (major) {
+            const auto p = Polar(cx, cy, r * 0.64, angle);
+            out += BoldText(p.first, p.second + labelSize * 0.36, Num(v), labelSize);
+        }
+    }
+    out += BoldText(cx, cy + r * 0.5, unit, std::max(12, int(std::lround(r * 0.16))));
+    const double angle = ScalePointerAngle(maxValue, value);
+    const auto tip = Polar(cx, cy, r * 0.86, angle);
+    const auto tail = Polar(cx, cy, r * 0.15, angle + 180.0);
+    out += Line(tail.first, tail.second, tip.first, tip.second, QStringLiteral("#dc2626"), 3,
+                QStringLiteral("class=\"pointer\" stroke-linecap=\"round\""));
+    out += Circle(cx, cy, r * 0.07, QStringLiteral("#dc2626"), ink, 1.5);
+    return out;
+}
+
+double ScaleTrayTop(double cy, double r) {
+    return cy - r * 1.2 - r * 0.2 - 18;
 }
 
 } // namespace bank::svg

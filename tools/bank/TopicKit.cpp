@@ -1,0 +1,241 @@
+#include "TopicKit.h"
+
+#include <QSet>
+#include <cstdio>
+#include <cstdlib>
+
+namespace bank::kit {
+
+namespace {
+
+[[noreturn]] void Fail(const QString& message) {
+    std::fprintf(stderr, "quillora-gen-bank: %s\n", qPrintable(message));
+    std::exit(1);
+}
+
+int TotalMarks(const QList<Question>& questions) {
+    int total = 0;
+    for (const Question& q : questions) {
+        for (const Blank& b : q.blanks)
+            total += b.mark;
+    }
+    return total;
+}
+
+} // namespace
+
+Blank Number(int value, int mark) {
+    return Blank{QString::number(value), QStringLiteral("N"), mark};
+}
+
+Blank NumberText(const QString& value, int mark) {
+    return Blank{value, QStringLiteral("N"), mark};
+}
+
+Blank Word(const QString& text, int mark) {
+    return Blank{text, QStringLiteral("T"), mark};
+}
+
+Blank Choice(int option, int mark) {
+    return Blank{QString::number(option), QStringLiteral("Q"), mark};
+}
+
+Blank AnyOf(const QStringList& spellings, int mark) {
+    return Blank{QLatin1Char(';') + spellings.join(QLatin1Char(';')), QStringLiteral("M"), mark};
+}
+
+QString DollarKey(int cents) {
+    return QStringLiteral("%1.%2").arg(cents / 100).arg(cents % 100, 2, 10, QLatin1Char('0'));
+}
+
+QString Dollars(int cents) {
+    return QLatin1Char('$') + DollarKey(cents);
+}
+
+QString Amount(int cents) {
+    return cents < 100 ? QString::number(cents) + QLatin1Char('c') : Dollars(cents);
+}
+
+int Hour12(int hour24) {
+    const int h = hour24 % 12;
+    return h == 0 ? 12 : h;
+}
+
+QString TimeText(int hour, int minute) {
+    return QStringLiteral("%1.%2").arg(hour).arg(minute, 2, 10, QLatin1Char('0'));
+}
+
+QStringList TimeSpellings(int hour, int minute, const QString& suffix) {
+    const QString mm = QStringLiteral("%1").arg(minute, 2, 10, QLatin1Char('0'));
+    QStringList forms{QStringLiteral("%1.%2").arg(hour).arg(mm),
+                      QStringLiteral("%1:%2").arg(hour).arg(mm)};
+    if (minute == 0)
+        forms << QStringLiteral("%1 o'clock").arg(hour) << QString::number(hour);
+    if (suffix.isEmpty())
+        return forms;
+    QStringList withSuffix;
+    for (const QString& f : forms) {
+        if (f.contains(QLatin1String("o'clock")))
+            continue;
+        withSuffix << f + suffix << f + QLatin1Char(' ') + suffix;
+    }
+    return withSuffix;
+}
+
+QString Gap() {
+    return QStringLiteral("<span style=\"display:inline-block;min-width:3.5em;"
+                          "border-bottom:2px solid #334155\">&nbsp;</span>");
+}
+
+QString P(const QString& html) {
+    return QStringLiteral("<p>") + html + QStringLiteral("</p>\n");
+}
+
+Picture SvgPicture(const QString& name, const QByteArray& svg) {
+    return Picture{name, QStringLiteral("image/svg+xml"), svg};
+}
+
+QString Options(const QString& correct, QStringList distractors, Rng& rng, int* key, int forced) {
+    QStringList unique;
+    for (const QString& d : distractors) {
+        if (d != correct && !unique.contains(d))
+            unique << d;
+    }
+    if (unique.size() < 3)
+        Fail(QStringLiteral("too few distinct options for %1").arg(correct));
+    unique = unique.mid(0, 3);
+    rng.shuffle(unique);
+    const int position = forced >= 1 && forced <= 4 ? forced : rng.range(1, 4);
+    unique.insert(position - 1, correct);
+    *key = position;
+    return html::Options(unique);
+}
+
+Question Make(const QString& html, const QList<Blank>& blanks, const QList<Picture>& pictures) {
+    Question q;
+    q.html = html;
+    q.blanks = blanks;
+    q.pictures = pictures;
+    return q;
+}
+
+Question Combine(const QString& intro, const QList<Question>& parts, const QList<Picture>& shared) {
+    Question q;
+    q.html = intro;
+    q.pictures = shared;
+    QStringList items;
+    for (int i = 0; i < parts.size(); ++i) {
+        Question part = parts.at(i);
+        for (Picture& pic : part.pictures) {
+            const QString renamed = QStringLiteral("%1-%2").arg(QChar(u'a' + i)).arg(pic.name);
+            part.html.replace(QStringLiteral("src=\"%1\"").arg(pic.name),
+                              QStringLiteral("src=\"%1\"").arg(renamed));
+            pic.name = renamed;
+            q.pictures << pic;
+        }
+        items << part.html;
+        q.blanks += part.blanks;
+    }
+    q.html += html::Parts(items);
+    return q;
+}
+
+void FitMarks(QList<Question>& questions, const PaperSpec& spec) {
+    QList<Blank*> free;
+    for (int q = 0; q < questions.size(); ++q) {
+        if (FixedQuestionAt(spec.paperNum, q + 1))
+            continue;
+        for (Blank& b : questions[q].blanks)
+            free << &b;
+    }
+    int total = TotalMarks(questions);
+    while (total > spec.maxMarks) {
+        Blank* pick = nullptr;
+        for (Blank* b : free) { // the first of the highest: early questions lose first
+            if (b->mark > 1 && (!pick || b->mark > pick->mark))
+                pick = b;
+        }
+        if (!pick)
+            Fail(QStringLiteral("paper %1: marks cannot come down to %2")
+                     .arg(spec.paperNum)
+                     .arg(spec.maxMarks));
+        --pick->mark;
+        --total;
+    }
+    while (total < spec.minMarks) {
+        Blank* pick = nullptr;
+        for (int i = int(free.size()) - 1; i >= 0; --i) { // the last of the lowest
+            Blank* b = free.at(i);
+            if (b->mark < 3 && (!pick || b->mark < pick->mark))
+                pick = b;
+        }
+        if (!pick)
+            Fail(QStringLiteral("paper %1: marks cannot reach %2")
+                     .arg(spec.paperNum)
+                     .arg(spec.minMarks));
+        ++pick->mark;
+        ++total;
+    }
+}
+
+QList<Question> BuildPaper(const PaperSpec& spec, Rng& rng, const QList<Maker>& singles,
+                           const MultiMaker& multi, const FixedMaker& fixed) {
+    const int level = spec.paperInTopic;
+    QList<const Maker*> makers;
+    for (const Maker& m : singles) {
+        if (level >= m.minLevel && level <= m.maxLevel)
+            makers << &m;
+    }
+    int singleCount = 0;
+    for (int q = 0; q < spec.blankPlan.size(); ++q) {
+        if (spec.blankPlan.at(q) == 1 && !FixedQuestionAt(spec.paperNum, q + 1))
+            ++singleCount;
+    }
+    if (singleCount > 0 && makers.isEmpty() && !multi)
+        Fail(QStringLiteral("paper %1: no question makers").arg(spec.paperNum));
+
+    QList<Question> questions;
+    QSet<QString> seen;
+    int singleIndex = 0;
+    for (int q = 0; q < spec.blankPlan.size(); ++q) {
+        const int blanks = spec.blankPlan.at(q);
+        const FixedQuestion* f = FixedQuestionAt(spec.paperNum, q + 1);
+        Question question;
+        if (f) {
+            question = fixed(*f, level, rng);
+            bool same = question.blanks.size() == f->keys.size();
+            for (int b = 0; same && b < question.blanks.size(); ++b) {
+                const Blank& x = question.blanks.at(b);
+                same =
+                    x.key == f->keys.at(b) && x.kind == f->kinds.at(b) && x.mark == f->marks.at(b);
+            }
+            if (!same)
+                Fail(QStringLiteral("question %1 does not carry its fixed keys").arg(f->id));
+        } else {
+            for (int attempt = 0; attempt < 40; ++attempt) {
+                if (blanks == 1 && !makers.isEmpty()) {
+                    const int share = int(qint64(singleIndex) * makers.size() / singleCount);
+                    question = makers.at(share)->make(level, rng);
+                } else {
+                    question = multi(level, blanks, rng);
+                }
+                if (!seen.contains(question.html))
+                    break;
+            }
+            if (blanks == 1)
+                ++singleIndex;
+        }
+        if (question.blanks.size() != blanks)
+            Fail(QStringLiteral("paper %1 question %2: %3 blanks instead of %4")
+                     .arg(spec.paperNum)
+                     .arg(q + 1)
+                     .arg(question.blanks.size())
+                     .arg(blanks));
+        seen.insert(question.html);
+        questions << question;
+    }
+    FitMarks(questions, spec);
+    return questions;
+}
+
+} // namespace bank::kit

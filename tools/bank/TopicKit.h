@@ -1,0 +1,78 @@
+#pragma once
+// What the generators of topics 4 to 8 and 10 share: blanks and their keys,
+// amounts of money and times written the way a pupil writes them, multiple
+// choice, questions in parts, and the assembly of a paper from question
+// makers (variety, no repeats, fixed sample questions, the marks budget).
+
+#include "Bank.h"
+
+#include <functional>
+
+namespace bank::kit {
+
+// Blanks, one per kind used by these topics.
+Blank Number(int value, int mark = 1);
+Blank NumberText(const QString& value, int mark = 1);    // "24.80", "2.5"
+Blank Word(const QString& text, int mark = 1);           // only one way to write it
+Blank Choice(int option, int mark = 1);                  // option number 1..4
+Blank AnyOf(const QStringList& spellings, int mark = 1); // kind M, ";a;b;c"
+
+// Money, from a whole number of cents.
+QString Dollars(int cents);   // "$24.80"
+QString DollarKey(int cents); // "24.80"
+QString Amount(int cents);    // "85c" under a dollar, else "$2.05"
+
+// A time of day as pupils write it: "7.30" (hour 1..12).
+QString TimeText(int hour, int minute);
+// Every fair way of writing it: ";7.30;7:30", and for whole hours also
+// "7 o'clock" and "7". With suffix ("am"/"pm") each form is given with and
+// without a space before it, and the bare forms are left out.
+QStringList TimeSpellings(int hour, int minute, const QString& suffix = QString());
+// Hour 1..12 of a 24-hour clock hour.
+int Hour12(int hour24);
+
+// An answer space in the text, for the blank the pupil types into the sheet.
+QString Gap();
+// A paragraph.
+QString P(const QString& html);
+
+Picture SvgPicture(const QString& name, const QByteArray& svg);
+
+// Options numbered 1 to 4: the correct one among three distinct distractors,
+// placed at `forced` (1..4) or at random when forced is 0. Sets *key.
+QString Options(const QString& correct, QStringList distractors, Rng& rng, int* key,
+                int forced = 0);
+
+Question Make(const QString& html, const QList<Blank>& blanks, const QList<Picture>& pictures = {});
+
+// One question made of several: the intro and shared pictures first, then the
+// parts (a), (b), ... each bringing its own blanks; part pictures are renamed
+// so that no two pictures of the question share a name.
+Question Combine(const QString& intro, const QList<Question>& parts,
+                 const QList<Picture>& shared = {});
+
+// A maker of single-blank questions for the paper levels minLevel..maxLevel.
+struct Maker {
+    int minLevel;
+    int maxLevel;
+    std::function<Question(int level, Rng& rng)> make;
+};
+// Makes a question of `blanks` blanks (2 and more, or 1 for a topic that has
+// only such makers).
+using MultiMaker = std::function<Question(int level, int blanks, Rng& rng)>;
+// Makes the question that must carry exactly the given keys, kinds and marks.
+using FixedMaker = std::function<Question(const FixedQuestion& fixed, int level, Rng& rng)>;
+
+// The paper: single-blank positions take the makers of the paper's level in
+// their listed order (easy kinds first), each for an equal share; positions of
+// several blanks take `multi`; fixed positions take `fixed`. Repeated texts are
+// drawn again. The marks are then brought into the paper's budget.
+QList<Question> BuildPaper(const PaperSpec& spec, Rng& rng, const QList<Maker>& singles,
+                           const MultiMaker& multi, const FixedMaker& fixed);
+
+// Raises or lowers marks of blanks that are not fixed, one at a time, until
+// the paper's total lies within spec.minMarks..spec.maxMarks; later questions
+// gain first and lose last.
+void FitMarks(QList<Question>& questions, const PaperSpec& spec);
+
+} // namespace bank::kit
