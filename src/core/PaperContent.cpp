@@ -119,10 +119,13 @@ PaperContentRead LoadPaperContent(const ResourceStore& store, const QString& pro
                  .arg(paperKey)
                  .arg(paper.TotalBlanks)
                  .arg(RecordCapacity::Blanks));
+    // A table that failed has been reported already and is not compared.
+    const bool keysLoaded = !paper.AnswerKeys.isEmpty();
     const bool kindsLoaded = !paper.AnswerKinds.isEmpty();
     const bool marksLoaded = !paper.AnswerMarks.isEmpty();
-    if ((kindsLoaded && paper.AnswerKinds.size() != paper.TotalBlanks) ||
-        (marksLoaded && paper.AnswerMarks.size() != paper.TotalBlanks))
+    const bool kindsMismatch = kindsLoaded && paper.AnswerKinds.size() != paper.TotalBlanks;
+    const bool marksMismatch = marksLoaded && paper.AnswerMarks.size() != paper.TotalBlanks;
+    if (keysLoaded && (kindsMismatch || marksMismatch))
         note(QStringLiteral("Paper %1 has %2 answer keys but %3 kinds and %4 marks.")
                  .arg(paperKey)
                  .arg(paper.TotalBlanks)
