@@ -383,3 +383,29 @@ QString PaperSession::ModelAnswerFor(int blank) const {
         return QString();
     return ModelAnswer(m_paper.Answers, m_paper.AnswerKeys, m_paper.AnswerKinds, blank);
 }
+
+AnswerRowContent PaperSession::RowContent(int blank) const {
+    AnswerRowContent row;
+    row.answer = m_paper.Answers.value(blank);
+    row.singleCharacter = m_paper.AnswerKinds.value(blank) == QLatin1String("Q");
+    row.readOnly = isMarked();
+    if (!isSecondAttempt()) {
+        row.model = m_paper.AnswerKeys.value(blank);
+        row.firstMark = m_paper.Results.value(blank);
+        row.showFirstMark = isMarked();
+        return row;
+    }
+    row.model = ModelAnswerFor(blank);
+    row.firstMark = m_paper.FirstResults.value(blank);
+    row.secondMark = m_paper.Results.value(blank);
+    row.locked = IsCarriedOver(blank);
+    if (isMarked()) {
+        row.showSecondMark = true;
+        row.showModel = row.secondMark == ResultMark::Wrong();
+    } else {
+        row.readOnly = row.locked;
+        row.showFirstMark = row.locked;
+        row.firstMarkBesideBox = row.locked;
+    }
+    return row;
+}

@@ -9,6 +9,7 @@
 
 #include "core/PaperContent.h"
 #include "core/RecordFile.h"
+#include "practice/AnswerRowContent.h"
 #include "results/ResultsFiles.h"
 
 #include <QDateTime>
@@ -145,6 +146,8 @@ public:
     bool IsCarriedOver(int blank) const;
     // The answer revealed beside a wrong blank in the second attempt.
     QString ModelAnswerFor(int blank) const;
+    // How the answer row of a blank is filled, by the attempt and the state.
+    AnswerRowContent RowContent(int blank) const;
 
 private:
     LoadOutcome LoadResults();

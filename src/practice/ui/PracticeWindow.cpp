@@ -1,15 +1,494 @@
 #include "practice/ui/PracticeWindow.h"
 
 #include "chrome/AppServices.h"
+#include "chrome/PictureButton.h"
+#include "chrome/PictureCache.h"
+#include "chrome/PopUpService.h"
+#include "chrome/SkinnedFrame.h"
+#include "chrome/Twips.h"
 #include "core/AppState.h"
+#include "core/Clock.h"
+#include "core/Scoring.h"
+#include "practice/PaperSession.h"
+#include "practice/ui/AnswerRow.h"
+#include "practice/ui/AnswerSheet.h"
+#include "practice/ui/DragResizer.h"
+#include "practice/ui/MarkingProgress.h"
+#include "practice/ui/PracticeStatusBar.h"
+#include "practice/ui/PracticeToolBar.h"
+#include "practice/ui/QuestionView.h"
 
-PracticeWindow::PracticeWindow(AppState& state, const AppServices& services, QWidget* parent)
-    : QWidget(parent), m_state(state), m_services(services) {
-    setObjectName(m_state.TakeNum == 2 ? QStringLiteral("Test2") : QStringLiteral("Test1"));
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScreen>
+#include <QTimer>
+
+namespace {
+
+const QColor PanelColour(244, 245, 235);
+constexpr int ClockIntervalMs = 1000; // the clock shows whole seconds
+constexpr int QnTitleInset = 640;     // himetric narrower than the view
+constexpr int QnTitleTop = 120;       // himetric below the view's top
+
+// Waits while the event loop keeps painting but takes no input, so that the
+// pupil cannot act while the marking animation runs.
+void WaitWithoutInput(int milliseconds) {
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
-PracticeWindow::~PracticeWindow() = default;
+void FillPanel(QWidget* widget) {
+    widget->setAutoFillBackground(true);
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, PanelColour);
+    widget->setPalette(palette);
+}
+
+} // namespace
+
+PracticeWindow::PracticeWindow(AppState& state, const AppServices& services, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_state(state), m_services(services) {
+    setObjectName(m_state.TakeNum == 2 ? QStringLiteral("Test2") : QStringLiteral("Test1"));
+    buildControls();
+}
+
+PracticeWindow::~PracticeWindow() {
+    // Closed without an unload (the program is ending): the document file
+    // still goes.
+    if (!m_unloaded && m_session)
+        m_session->RemoveQuestionDocument();
+}
+
+bool PracticeWindow::isSecondAttempt() const {
+    return m_state.TakeNum == 2;
+}
+
+void PracticeWindow::buildControls() {
+    PictureCache& pictures = *m_services.pictures;
+    const bool second = isSecondAttempt();
+    FillPanel(this);
+
+    m_frame = new SkinnedFrame(this, pictures, FrameOptions::PracticeWindow());
+    connect(m_frame, &SkinnedFrame::closeClicked, this, &PracticeWindow::ClosePractice);
+    connect(m_frame, &SkinnedFrame::minClicked, this, &PracticeWindow::imgProgMin_Click);
+    connect(m_frame, &SkinnedFrame::maxClicked, this, &PracticeWindow::imgProgMax_Click);
+
+    m_toolBar = new PracticeToolBar(m_state, pictures, this);
+    connect(m_toolBar, &PracticeToolBar::buttonClicked, this, [this](int n) {
+        switch (n) {
+        case PracticeToolBar::Save:
+            SavePaper();
+            break;
+        case PracticeToolBar::Mark:
+            MarkPaper();
+            break;
+        case PracticeToolBar::Print:
+            PrintQuestion();
+            break;
+        case PracticeToolBar::Close:
+            ClosePractice();
+            break;
+        case PracticeToolBar::Back:
+            PreviousQuestion();
+            break;
+        case PracticeToolBar::Next:
+            NextQuestion();
+            break;
+        }
+    });
+
+    m_view = new QuestionView(this);
+    connect(m_view, &QuestionView::documentLoaded, this, [this](bool ok) {
+        if (!ok && m_session && !m_unloaded)
+            Tell(ProgramTitle(),
+                 QStringLiteral("Question %1 could not be shown.").arg(m_session->paper().QSCount));
+    });
+
+    m_qnTitleBG = new QLabel(this);
+    m_qnTitleBG->setObjectName(QStringLiteral("QnTitleBG"));
+    m_qnTitleBG->setAutoFillBackground(true);
+    QPalette titlePalette = m_qnTitleBG->palette();
+    titlePalette.setColor(QPalette::Window, QColor(224, 236, 252));
+    m_qnTitleBG->setPalette(titlePalette);
+    m_qnTitle = new QLabel(m_qnTitleBG);
+    m_qnTitle->setObjectName(QStringLiteral("QnTitle"));
+    QFont titleFont = m_qnTitle->font();
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.3);
+    titleFont.setBold(true);
+    m_qnTitle->setFont(titleFont);
+    m_qnTitle->setStyleSheet(QStringLiteral("color: rgb(30, 60, 120);"));
+    m_qnTitleBG->setFixedHeight(m_qnTitle->sizeHint().height() + 8);
+
+    m_statusBar = new PracticeStatusBar(pictures, second, this);
+    connect(m_statusBar, &PracticeStatusBar::questionPicked, this, &PracticeWindow::RemQns_Click);
+
+    m_picHideAns = new QWidget(this);
+    m_picHideAns->setObjectName(QStringLiteral("PicHideAns"));
+    FillPanel(m_picHideAns);
+    m_imgHandle = new PictureButton(QStringLiteral("ImgHandle"), m_picHideAns);
+    m_imgHandle->resize(10, 60);
+    m_imgHandle->setPictures(pictures.get(QStringLiteral("Handle.bmp")));
+    m_imgHandle->setToolTip(QStringLiteral("Hide answer sheet"));
+    m_picHideAns->resize(m_imgHandle->width() + 2, 100);
+    connect(m_imgHandle, &PictureButton::clicked, this, &PracticeWindow::ImgHandle_Click);
+
+    m_sheet = new AnswerSheet(pictures, second, this);
+    m_progress = new MarkingProgress(pictures, this);
+
+    m_sizer = new QLabel(this);
+    m_sizer->setObjectName(QStringLiteral("Sizer"));
+    const QPixmap& grip = pictures.get(QStringLiteral("statusgrabber.bmp"));
+    m_sizer->setPixmap(grip);
+    m_sizer->resize(grip.isNull() ? QSize(12, 12) : grip.deviceIndependentSize().toSize());
+    m_sizer->setCursor(Qt::SizeFDiagCursor);
+
+    m_resizer = new DragResizer(this);
+    m_resizer->watch(m_sizer);
+    for (QWidget* edge :
+         {static_cast<QWidget*>(m_frame->BLeft()), static_cast<QWidget*>(m_frame->BRight()),
+          static_cast<QWidget*>(m_frame->BBot()), static_cast<QWidget*>(m_frame->BBotLeft()),
+          static_cast<QWidget*>(m_frame->BBotRight())})
+        m_resizer->watch(edge);
+
+    m_timer = new QTimer(this);
+    m_timer->setObjectName(QStringLiteral("Timer1"));
+    m_timer->setInterval(ClockIntervalMs);
+    connect(m_timer, &QTimer::timeout, this, &PracticeWindow::Timer1_Timer);
+
+    m_frame->raise();
+    m_sizer->raise();
+}
+
+QString PracticeWindow::ProgramTitle() const {
+    return QStringLiteral("Quillora");
+}
+
+void PracticeWindow::Tell(const QString& title, const QString& message) {
+    if (m_services.popUp)
+        m_services.popUp->Ask(title, message, 1, this);
+}
+
+void PracticeWindow::placeOnScreen() {
+    QScreen* screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->geometry();
+    setGeometry(area.x() + area.width() / 10, area.y() + area.height() / 10, area.width() * 8 / 10,
+                area.height() * 8 / 10);
+}
 
 bool PracticeWindow::LoadPaper() {
+    m_session = std::make_unique<PaperSession>(PaperSessionSetup::fromState(m_state),
+                                               *m_services.store, *m_services.clock);
+    placeOnScreen();
+    const LoadOutcome outcome = m_session->Load();
+    if (!outcome.ok()) {
+        QString why;
+        switch (outcome.problem) {
+        case LoadProblem::ResultsUnreadable:
+            why = QStringLiteral("your saved answers could not be read.");
+            break;
+        case LoadProblem::BadPaper:
+            why = QStringLiteral("there is no such paper.");
+            break;
+        default:
+            why = QStringLiteral("its questions could not be read.");
+            break;
+        }
+        Tell(ProgramTitle(), QStringLiteral("This paper could not be opened: ") + why);
+        m_session.reset();
+        return false;
+    }
+
+    const PaperState& paper = m_session->paper();
+    const int paperInTopic = m_session->setup().paperIndex() - m_state.TopicCount + 1;
+    const QString title =
+        m_state.SubH1 + QStringLiteral(" - Paper ") + QString::number(paperInTopic);
+    m_frame->setTitle(title);
+    setWindowTitle(title);
+    m_qnTitle->setText(QStringLiteral("Question %1").arg(paper.QSCount));
+
+    ShowQuestionDocument();
+    LayoutAndShowRows();
+    RefreshRemaining();
+    if (m_session->isMarked())
+        ShowMarkedView();
+
+    m_toolBar->lblTotalQ()->setText(QString::number(paper.TotalBlanks));
+    m_statusBar->setDateText(ShortDateText(paper.StartTime.date()));
+    RefreshToolBar();
+    Timer1_Timer();
+    m_timer->start();
+    return true;
+}
+
+void PracticeWindow::ShowQuestionDocument() {
+    const bool extracted = m_session->ExtractQuestionDocument();
+    // A document that is not there clears the view (and the view reports
+    // the failure), so that no other question stays under this title.
+    m_view->showDocument(m_session->paper().DocumentPath);
+    if (extracted)
+        Q_EMIT questionShown(m_session->paper().QSCount);
+}
+
+void PracticeWindow::LayoutAndShowRows() {
+    const int first = m_session->CurrentFirstBlank();
+    const int n = qMin(m_session->CurrentBlankCount(), int(AnswerSheet::RowCount));
+    QList<AnswerRowContent> rows;
+    for (int k = 0; k < n; ++k)
+        rows << m_session->RowContent(first + k);
+    const bool longFirst =
+        n > 0 && m_session->paper().AnswerKinds.value(first) == QLatin1String("L");
+    m_sheet->LayoutAnswerSheet(rows, longFirst, m_session->CurrentQuestionHasFractions());
+    m_sheet->ShowAnswerRows(n);
+}
+
+void PracticeWindow::RefreshRemaining() {
+    m_statusBar->setRemaining(m_session->paper().RemQns);
+}
+
+void PracticeWindow::RefreshToolBar() {
+    if (!m_session)
+        return;
+    const PaperState& paper = m_session->paper();
+    const bool open = !m_session->isMarked();
+    m_toolBar->setButtonEnabled(PracticeToolBar::Save, open);
+    m_toolBar->setButtonEnabled(PracticeToolBar::Mark, open);
+    m_toolBar->setButtonEnabled(PracticeToolBar::Back, paper.QSCount != 1);
+    m_toolBar->setButtonEnabled(PracticeToolBar::Next, paper.QSCount != paper.QuestionCount);
+}
+
+bool PracticeWindow::ReportWrite(const WriteOutcome& outcome, const QString& what) {
+    if (outcome.ok())
+        return true;
+    Tell(ProgramTitle(), what + QStringLiteral(" A results file in the program's folder could "
+                                               "not be written. Your answers are still here."));
     return false;
+}
+
+void PracticeWindow::GoToQuestion(int question, bool focusFirstBox) {
+    if (!m_session || m_busy || question < 1 || question > m_session->paper().QuestionCount)
+        return;
+    const WriteOutcome saved =
+        m_session->MoveToQuestion(m_sheet->rowTexts(m_session->CurrentBlankCount()), question);
+    if (!ReportWrite(saved, QStringLiteral("Your answers were not saved.")))
+        return;
+    m_qnTitle->setText(QStringLiteral("Question %1").arg(m_session->paper().QSCount));
+    LayoutAndShowRows();
+    ShowQuestionDocument();
+    RefreshRemaining();
+    RefreshToolBar();
+    Timer1_Timer();
+    if (focusFirstBox && m_sheet->shownRows() > 0)
+        m_sheet->row(1)->FA()->setFocus();
+}
+
+void PracticeWindow::NextQuestion() {
+    if (m_session)
+        GoToQuestion(m_session->paper().QSCount + 1, true);
+}
+
+void PracticeWindow::PreviousQuestion() {
+    if (m_session)
+        GoToQuestion(m_session->paper().QSCount - 1, true);
+}
+
+void PracticeWindow::RemQns_Click(int question) {
+    GoToQuestion(question, false);
+}
+
+void PracticeWindow::SavePaper() {
+    if (!m_session || m_busy || m_session->isMarked())
+        return;
+    m_session->StoreQuestionAnswers(m_sheet->rowTexts(m_session->CurrentBlankCount()));
+    if (!ReportWrite(m_session->SaveAnswers(), QStringLiteral("Your answers were not saved.")))
+        return;
+    RefreshRemaining();
+    Timer1_Timer();
+    m_services.popUp->Ask(QStringLiteral("Quillora"), QStringLiteral("Paper saved"), 1, this);
+}
+
+void PracticeWindow::MarkPaper() {
+    if (!m_session || m_busy)
+        return;
+    if (m_session->isMarked()) {
+        ShowMarkedView();
+        return;
+    }
+    m_busy = true;
+    const WriteOutcome saved =
+        m_session->PrepareMarking(m_sheet->rowTexts(m_session->CurrentBlankCount()));
+    if (!ReportWrite(saved, QStringLiteral("Your answers were not saved, so the paper was not "
+                                           "marked."))) {
+        m_busy = false;
+        return;
+    }
+    RefreshRemaining();
+    Timer1_Timer();
+    const bool confirmed =
+        m_services.popUp->Ask(PaperSession::MarkingTitle(), m_session->MarkingQuestion(), 2, this);
+    if (!confirmed) {
+        m_busy = false;
+        return;
+    }
+
+    m_timer->stop();
+    const QRect area = m_view->geometry();
+    m_progress->move(area.x() + (area.width() - m_progress->width()) / 2,
+                     area.y() + (area.height() - m_progress->height()) / 2);
+    m_progress->run(m_services.animationDelay ? m_services.animationDelay : WaitWithoutInput);
+
+    const WriteOutcome marked = m_session->CompleteMarking();
+    m_busy = false;
+    m_timer->start();
+    if (!marked.ok()) {
+        Tell(PaperSession::MarkingTitle(),
+             QStringLiteral("Your paper was not marked, because its results could not be "
+                            "saved. Your answers are saved; please try again later."));
+        return;
+    }
+    ShowMarkedView();
+    Timer1_Timer();
+    Q_EMIT paperMarked();
+}
+
+void PracticeWindow::ShowMarkedView() {
+    // Filling the rows again makes the boxes read-only and shows the marks
+    // (and, in the second attempt, the answers of the blanks still wrong).
+    LayoutAndShowRows();
+    const PaperState& paper = m_session->paper();
+    m_statusBar->showMarked(paper.LTime, paper.ETime, paper.PScoring);
+    RefreshToolBar();
+}
+
+void PracticeWindow::PrintQuestion() {
+    m_view->printWithDialog(this);
+}
+
+void PracticeWindow::ClosePractice() {
+    if (m_busy)
+        return;
+    if (m_services.popUp->Ask(QStringLiteral("Close Practice"), QStringLiteral("Confirm?"), 2,
+                              this))
+        close();
+}
+
+void PracticeWindow::closeEvent(QCloseEvent* event) {
+    // Not while marking runs: its results are still being written.
+    if (m_busy) {
+        event->ignore();
+        return;
+    }
+    Form_Unload();
+    event->accept();
+}
+
+void PracticeWindow::Form_Unload() {
+    if (m_unloaded)
+        return;
+    m_unloaded = true;
+    m_timer->stop();
+    if (m_session)
+        m_session->RemoveQuestionDocument();
+    Q_EMIT unloaded();
+}
+
+void PracticeWindow::imgProgMin_Click() {
+    showMinimized();
+}
+
+void PracticeWindow::imgProgMax_Click() {
+    if (isMinimized())
+        return;
+    if (isMaximized())
+        showNormal();
+    else
+        showMaximized();
+}
+
+void PracticeWindow::Timer1_Timer() {
+    if (!m_session)
+        return;
+    if (!isSecondAttempt())
+        m_statusBar->setClockText(m_session->ClockText());
+    m_toolBar->lblAnsweredQ()->setText(QString::number(m_session->AnsweredCount()));
+}
+
+void PracticeWindow::ImgHandle_Click() {
+    const QRect client = m_frame->clientRect();
+    const int w = width();
+    const int rightEdge = m_frame->BRight()->width();
+    if (!m_answerSheetShown) {
+        m_answerSheetShown = true;
+        m_sheet->move(w - rightEdge - m_sheet->width(), m_sheet->y());
+        m_picHideAns->move(m_sheet->x() - m_picHideAns->width(), m_picHideAns->y());
+        m_imgHandle->setToolTip(QStringLiteral("Hide answer sheet"));
+    } else {
+        m_answerSheetShown = false;
+        m_sheet->move(w, m_sheet->y());
+        m_picHideAns->move(w - rightEdge - m_picHideAns->width(), m_picHideAns->y());
+        m_imgHandle->setToolTip(QStringLiteral("Show answer sheet"));
+    }
+    const int viewWidth = qMax(0, m_picHideAns->x() - client.x());
+    m_view->resize(viewWidth, m_view->height());
+    m_statusBar->resize(viewWidth, m_statusBar->height());
+    layoutQuestionTitle();
+}
+
+void PracticeWindow::layoutQuestionTitle() {
+    const QRect view = m_view->geometry();
+    const int inset = Himetric::ToPx(QnTitleInset);
+    m_qnTitleBG->setGeometry(view.x() + inset / 2, view.y() + Himetric::ToPx(QnTitleTop),
+                             qMax(0, view.width() - inset), m_qnTitleBG->height());
+    m_qnTitle->setGeometry(10, 0, qMax(0, m_qnTitleBG->width() - 20), m_qnTitleBG->height());
+    m_qnTitleBG->raise();
+}
+
+void PracticeWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    const int w = width();
+    const int h = height();
+    m_frame->layout();
+
+    const int leftEdge = m_frame->BLeft()->width();
+    const int rightEdge = m_frame->BRight()->width();
+    const int bottomEdge = m_frame->BBot()->height();
+    const int barTop = m_frame->titleBarHeight();
+    const int gripGap = Himetric::ToPx(60);
+    m_sizer->move(w - m_sizer->width() - gripGap, h - m_sizer->height() - gripGap);
+
+    m_toolBar->setGeometry(leftEdge, barTop, qMax(0, w - leftEdge - rightEdge),
+                           m_toolBar->height());
+    m_toolBar->layoutButtons(w);
+
+    const int top = m_toolBar->y() + m_toolBar->height();
+    const int bodyHeight = qMax(0, h - top - bottomEdge);
+    // The sheet goes back to its shown place on every resize; the handle's
+    // flag and tip follow, so that they never contradict what is on screen.
+    m_answerSheetShown = true;
+    m_imgHandle->setToolTip(QStringLiteral("Hide answer sheet"));
+    m_sheet->setGeometry(w - rightEdge - m_sheet->width(), top, m_sheet->width(), bodyHeight);
+    m_picHideAns->setGeometry(m_sheet->x() - m_picHideAns->width(), top, m_picHideAns->width(),
+                              bodyHeight);
+    m_imgHandle->move((m_picHideAns->width() - m_imgHandle->width()) / 2,
+                      qMax(0, (bodyHeight - m_imgHandle->height()) / 2));
+
+    const int viewWidth =
+        qMax(0, w - m_sheet->width() - m_picHideAns->width() - leftEdge - rightEdge);
+    const int viewHeight = qMax(0, bodyHeight - m_statusBar->height());
+    m_view->setGeometry(leftEdge, top, viewWidth, viewHeight);
+    layoutQuestionTitle();
+    m_statusBar->setGeometry(leftEdge, top + viewHeight, viewWidth, m_statusBar->height());
+
+    if (m_progress->isVisible())
+        m_progress->move(m_view->x() + (viewWidth - m_progress->width()) / 2,
+                         m_view->y() + (viewHeight - m_progress->height()) / 2);
+    m_frame->raise();
+    m_sizer->raise();
+    m_frame->pRoundCorners();
 }

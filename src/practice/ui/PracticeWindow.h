@@ -1,11 +1,32 @@
 #pragma once
 // The practice window of one paper: `Test1` for the first attempt, `Test2`
-// for the second. Both attempts share this class.
+// for the second. Both attempts share this class; the attempt's differences
+// live in the paper session (what is loaded, written and shown in a row) and
+// in the few controls only one attempt has.
+//
+// Layout, from the top: the skinned frame's title bar, the tool bar
+// `ScnTabBG`, then the question view `brwWebBrowser` with the strip
+// `RemQnsBG` under it, the handle strip `PicHideAns` and the answer sheet
+// `AnsBox` on the right. The window owns its PaperSession from LoadPaper to
+// its unload; every change to the results files goes through the session.
 
 #include <QWidget>
+#include <memory>
 
 struct AppState;
 struct AppServices;
+class AnswerSheet;
+class DragResizer;
+class MarkingProgress;
+class PaperSession;
+class PictureButton;
+class PracticeStatusBar;
+class PracticeToolBar;
+class QLabel;
+class QTimer;
+class QuestionView;
+class SkinnedFrame;
+struct WriteOutcome;
 
 class PracticeWindow : public QWidget {
     Q_OBJECT
@@ -17,11 +38,71 @@ public:
     // cannot be opened; the pupil has then been told why.
     bool LoadPaper();
 
+    const PaperSession* session() const { return m_session.get(); }
+    bool isSecondAttempt() const;
+    bool AnswerSheetShown() const { return m_answerSheetShown; }
+
+    // The tool bar's commands (also reachable by clicking the buttons).
+    void SavePaper();
+    void MarkPaper();
+    void PrintQuestion();
+    void ClosePractice();
+    void NextQuestion();
+    void PreviousQuestion();
+    void RemQns_Click(int question);
+    void ImgHandle_Click();
+    void imgProgMin_Click();
+    void imgProgMax_Click();
+    // The once-a-second refresh of the clock and the answered count.
+    void Timer1_Timer();
+
 Q_SIGNALS:
     // The window has closed and removed its question document.
     void unloaded();
+    // The paper has just been marked (not when a marked paper is reopened).
+    void paperMarked();
+    // A question's document was handed to the view (question number).
+    void questionShown(int question);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
+    void buildControls();
+    void placeOnScreen();
+    void GoToQuestion(int question, bool focusFirstBox);
+    void LayoutAndShowRows();
+    void ShowQuestionDocument();
+    void ShowMarkedView();
+    void RefreshToolBar();
+    void RefreshRemaining();
+    void Form_Unload();
+    void layoutQuestionTitle();
+    // Tells the pupil in plain words that a write failed; false then.
+    bool ReportWrite(const WriteOutcome& outcome, const QString& what);
+    void Tell(const QString& title, const QString& message);
+    QString ProgramTitle() const;
+
     AppState& m_state;
     const AppServices& m_services;
+    std::unique_ptr<PaperSession> m_session;
+
+    SkinnedFrame* m_frame = nullptr;
+    PracticeToolBar* m_toolBar = nullptr;
+    QuestionView* m_view = nullptr;
+    QLabel* m_qnTitleBG = nullptr;
+    QLabel* m_qnTitle = nullptr;
+    PracticeStatusBar* m_statusBar = nullptr;
+    QWidget* m_picHideAns = nullptr;
+    PictureButton* m_imgHandle = nullptr;
+    AnswerSheet* m_sheet = nullptr;
+    MarkingProgress* m_progress = nullptr;
+    QLabel* m_sizer = nullptr;
+    DragResizer* m_resizer = nullptr;
+    QTimer* m_timer = nullptr;
+
+    bool m_answerSheetShown = true;
+    bool m_busy = false; // marking or closing is under way
+    bool m_unloaded = false;
 };

@@ -1,0 +1,174 @@
+#include "practice/ui/AnswerRow.h"
+
+#include "chrome/Twips.h"
+#include "core/AnswerChecking.h"
+#include "practice/ui/AnswerValidator.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+
+namespace {
+
+// Design places inside the row, in twips.
+constexpr int PartLeft = 45;
+constexpr int BoxLeft = 405;
+constexpr int BoxTop = 60;
+constexpr int BoxWidth = 1575;
+constexpr int BoxHeight = 255;
+constexpr int MarkLeft = 2040;
+constexpr int MarkWidth = 330;
+constexpr int ModelLeft = 2400;
+constexpr int ModelWidth = 1455;
+constexpr int BesideGap = 105;
+
+const QColor BorderColour(178, 217, 246);
+const QColor LockedColour(192, 192, 255);
+const QColor TickColour(0, 140, 40);
+const QColor CrossColour(205, 30, 30);
+
+QRect TwipsRect(int left, int top, int width, int height) {
+    return QRect(Twips::ToPx(left), Twips::ToPx(top), Twips::ToPx(width), Twips::ToPx(height));
+}
+
+void SetBase(QLineEdit* box, const QColor& colour) {
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Base, colour);
+    box->setPalette(palette);
+}
+
+} // namespace
+
+AnswerRow::AnswerRow(int k, bool secondAttempt, QWidget* parent) : QWidget(parent), m_k(k) {
+    setObjectName(QStringLiteral("Frame%1").arg(k));
+    resize(Twips::ToPx(DesignWidth), Twips::ToPx(DesignHeight));
+
+    const QChar letter(char16_t(u'a' + k - 1));
+    m_part = new QLabel(QStringLiteral("(%1)").arg(letter), this);
+    m_part->setObjectName(QStringLiteral("QL%1").arg(k));
+    m_part->setGeometry(TwipsRect(PartLeft, BoxTop, BoxLeft - PartLeft - 30, BoxHeight));
+
+    m_answer = new QLineEdit(this);
+    m_answer->setObjectName(QStringLiteral("FA%1").arg(k));
+    m_answer->setToolTip(QStringLiteral("Enter your answer"));
+    m_answer->setFrame(false);
+    m_answer->setValidator(new AnswerValidator(m_answer));
+    m_answer->setAccessibleName(QStringLiteral("Answer (%1)").arg(letter));
+
+    m_firstMark = new QLabel(this);
+    m_firstMark->setObjectName(QStringLiteral("FR%1").arg(k));
+    m_firstMark->setAlignment(Qt::AlignCenter);
+    m_firstMark->hide();
+    if (secondAttempt) {
+        m_secondMark = new QLabel(this);
+        m_secondMark->setObjectName(QStringLiteral("SR%1").arg(k));
+        m_secondMark->setAlignment(Qt::AlignCenter);
+        m_secondMark->hide();
+    }
+
+    m_model = new QLineEdit(this);
+    m_model->setObjectName(QStringLiteral("M%1").arg(k));
+    m_model->setReadOnly(true);
+    m_model->setFocusPolicy(Qt::NoFocus);
+    m_model->setFrame(false);
+    m_model->setToolTip(QStringLiteral("The correct answer"));
+    QPalette modelPalette = m_model->palette();
+    modelPalette.setColor(QPalette::Base, QColor(255, 250, 205));
+    modelPalette.setColor(QPalette::Text, QColor(0, 90, 0));
+    m_model->setPalette(modelPalette);
+    m_model->hide();
+
+    m_text = new QLabel(this);
+    m_text->setObjectName(QStringLiteral("T%1").arg(k));
+    m_text->hide();
+
+    SizeForKind(false);
+}
+
+void AnswerRow::SizeForKind(bool longAnswer) {
+    m_long = longAnswer;
+    const int frameWidth = DesignWidth;
+    if (!longAnswer) {
+        resize(width(), Twips::ToPx(DesignHeight));
+        m_answer->setGeometry(TwipsRect(BoxLeft, BoxTop, BoxWidth, BoxHeight));
+        m_model->setGeometry(TwipsRect(ModelLeft, BoxTop, ModelWidth, BoxHeight));
+    } else {
+        resize(width(), Twips::ToPx(LongHeight));
+        m_answer->setGeometry(TwipsRect(BoxLeft, BoxTop, frameWidth - 1000, 1000));
+        m_model->setGeometry(
+            TwipsRect(BoxLeft, BoxTop + 1000 + 100, frameWidth - 500 - BoxLeft, 1000));
+    }
+    placeMarks();
+    update();
+}
+
+void AnswerRow::placeMarks() {
+    const QRect box = m_answer->geometry();
+    int left = Twips::ToPx(MarkLeft);
+    if (m_long)
+        left = box.right() + 1 + Twips::ToPx(100);
+    const QRect mark(left, box.top(), Twips::ToPx(MarkWidth), box.height());
+    if (m_secondMark)
+        m_secondMark->setGeometry(mark);
+    if (m_firstMarkBesideBox)
+        m_firstMark->setGeometry(
+            mark.translated(box.right() + 1 + Twips::ToPx(BesideGap) - left, 0));
+    else
+        m_firstMark->setGeometry(mark);
+}
+
+QString AnswerRow::MarkGlyph(const QString& mark) {
+    if (mark == ResultMark::Correct())
+        return QString(QChar(0x2714));
+    if (mark == ResultMark::Wrong())
+        return QString(QChar(0x2718));
+    return QString();
+}
+
+namespace {
+void ShowMark(QLabel* label, const QString& mark, bool visible) {
+    label->setText(AnswerRow::MarkGlyph(mark));
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText,
+                     mark == ResultMark::Correct() ? TickColour : CrossColour);
+    label->setPalette(palette);
+    label->setAccessibleName(mark == ResultMark::Correct()
+                                 ? QStringLiteral("correct")
+                                 : (mark.isEmpty() ? QString() : QStringLiteral("wrong")));
+    label->setVisible(visible);
+}
+} // namespace
+
+void AnswerRow::Fill(const AnswerRowContent& content) {
+    m_model->setText(content.model);
+    m_model->setCursorPosition(0);
+    m_model->setVisible(content.showModel);
+
+    m_firstMarkBesideBox = content.firstMarkBesideBox;
+    placeMarks();
+    ShowMark(m_firstMark, content.firstMark, content.showFirstMark);
+    if (m_secondMark)
+        ShowMark(m_secondMark, content.secondMark, content.showSecondMark);
+
+    // The Q-setting: one character for a multiple-choice option number. A
+    // longer answer already stored is shown whole rather than cut.
+    const int limit = content.singleCharacter ? qMax(1, int(content.answer.size())) : 32767;
+    m_answer->setMaxLength(limit);
+    m_answer->setText(content.answer);
+    m_answer->setCursorPosition(0);
+    m_answer->setReadOnly(content.readOnly);
+    m_answer->setFocusPolicy(content.readOnly && content.locked ? Qt::NoFocus : Qt::StrongFocus);
+    SetBase(m_answer, content.locked ? LockedColour : QColor(Qt::white));
+}
+
+void AnswerRow::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    // The box's border: 30 twips out at the top and left, 15 at the bottom and right.
+    const QRect box = m_answer->geometry();
+    const int out = Twips::ToPx(30);
+    const int in = Twips::ToPx(15);
+    QPainter painter(this);
+    painter.setPen(BorderColour);
+    painter.drawRect(QRect(QPoint(box.left() - out, box.top() - out),
+                           QPoint(box.right() + in, box.bottom() + in)));
+}

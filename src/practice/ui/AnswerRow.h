@@ -1,0 +1,56 @@
+#pragma once
+// One answer row `Frame`k of the answer sheet: the part label `QL`k, the
+// answer box `FA`k, the result marks `FR`k (first attempt) and `SR`k (second
+// attempt), the model-answer box `M`k and the fixed text `T`k. The row draws
+// the light-blue border around its answer box itself.
+
+#include "practice/AnswerRowContent.h"
+
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+
+class AnswerRow : public QWidget {
+    Q_OBJECT
+public:
+    // Design geometry of an ordinary row, in twips of the row.
+    static constexpr int DesignWidth = 3900;
+    static constexpr int DesignHeight = 375;
+    static constexpr int LongHeight = 2100; // row 1 holding a kind "L" blank
+
+    AnswerRow(int k, bool secondAttempt, QWidget* parent);
+
+    int number() const { return m_k; }
+    QLineEdit* FA() const { return m_answer; }
+    QLineEdit* M() const { return m_model; }
+    QLabel* FR() const { return m_firstMark; }
+    QLabel* SR() const { return m_secondMark; } // null in the first attempt
+    QLabel* QL() const { return m_part; }
+    QLabel* T() const { return m_text; }
+
+    // FillAnswerRow: texts, Q-setting, locks and which marks show.
+    void Fill(const AnswerRowContent& content);
+    // Row 1 only: the ordinary size, or the enlarged one of a long answer.
+    void SizeForKind(bool longAnswer);
+    bool isLongAnswer() const { return m_long; }
+
+    // The text shown for a result mark: a tick or a cross in any font.
+    static QString MarkGlyph(const QString& mark);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void placeMarks();
+
+    int m_k;
+    bool m_long = false;
+    bool m_firstMarkBesideBox = false;
+    QLabel* m_part;
+    QLineEdit* m_answer;
+    QLabel* m_firstMark;
+    QLabel* m_secondMark = nullptr;
+    QLineEdit* m_model;
+    QLabel* m_text;
+};

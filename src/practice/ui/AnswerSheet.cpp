@@ -1,0 +1,83 @@
+#include "practice/ui/AnswerSheet.h"
+
+#include "chrome/PictureCache.h"
+#include "chrome/Twips.h"
+#include "practice/ui/AnswerRow.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+AnswerSheet::AnswerSheet(PictureCache& pictures, bool secondAttempt, QWidget* parent)
+    : QWidget(parent) {
+    setObjectName(QStringLiteral("AnsBox"));
+    setAutoFillBackground(true);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, QColor(250, 251, 245));
+    setPalette(palette);
+    resize(Twips::ToPx(DesignWidth), 400);
+
+    m_instruction = new QLabel(this);
+    m_instruction->setObjectName(QStringLiteral("PicInstruction"));
+    m_instruction->setAlignment(Qt::AlignCenter);
+    const QPixmap& picture = pictures.get(QStringLiteral("instruction.gif"));
+    m_instruction->setPixmap(picture);
+    m_instruction->resize(picture.isNull() ? QSize(width() - 16, 120)
+                                           : picture.deviceIndependentSize().toSize());
+    m_instruction->setToolTip(QStringLiteral("How to write fractions"));
+    m_instruction->hide();
+
+    for (int k = 1; k <= RowCount; ++k) {
+        auto* row = new AnswerRow(k, secondAttempt, this);
+        row->move(Twips::ToPx(RowLeft), 0);
+        row->hide();
+        m_rows.append(row);
+    }
+    // Tab order follows the rows.
+    for (int k = 1; k < RowCount; ++k)
+        setTabOrder(m_rows.at(k - 1)->FA(), m_rows.at(k)->FA());
+    StackAnswerRows(0);
+}
+
+void AnswerSheet::LayoutAnswerSheet(const QList<AnswerRowContent>& contents, bool firstIsLong,
+                                    bool showInstruction) {
+    m_instruction->setVisible(showInstruction);
+    const int n = qMin(int(contents.size()), RowCount);
+    if (n >= 1)
+        m_rows.first()->SizeForKind(firstIsLong);
+    for (int k = 1; k <= n; ++k)
+        m_rows.at(k - 1)->Fill(contents.at(k - 1));
+}
+
+void AnswerSheet::StackAnswerRows(int n) {
+    const int gap = Twips::ToPx(n >= CrowdedRows ? CrowdedGap : Gap);
+    int top = Twips::ToPx(FirstRowTop);
+    for (AnswerRow* row : std::as_const(m_rows)) {
+        row->move(row->x(), top);
+        top += row->height() + gap;
+    }
+}
+
+void AnswerSheet::ShowAnswerRows(int n) {
+    m_shown = qBound(0, n, int(RowCount));
+    StackAnswerRows(n);
+    for (int k = 1; k <= RowCount; ++k)
+        m_rows.at(k - 1)->setVisible(k <= m_shown);
+    m_rows.first()->QL()->setVisible(n >= 2);
+}
+
+QStringList AnswerSheet::rowTexts(int n) const {
+    QStringList texts;
+    for (int k = 1; k <= qMin(n, int(RowCount)); ++k)
+        texts << m_rows.at(k - 1)->FA()->text();
+    return texts;
+}
+
+void AnswerSheet::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    placeInstruction();
+}
+
+void AnswerSheet::placeInstruction() {
+    m_instruction->move(qMax(0, (width() - m_instruction->width()) / 2),
+                        height() - m_instruction->height());
+}

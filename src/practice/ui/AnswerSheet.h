@@ -1,0 +1,54 @@
+#pragma once
+// The answer sheet `AnsBox`: twenty answer rows stacked from the top and the
+// instruction picture `PicInstruction` for fractions at the bottom. It lays
+// out and shows the rows of one question; what goes into each row comes from
+// the paper session.
+
+#include "practice/AnswerRowContent.h"
+
+#include <QList>
+#include <QStringList>
+#include <QWidget>
+
+class AnswerRow;
+class PictureCache;
+class QLabel;
+
+class AnswerSheet : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int RowCount = 20;
+    static constexpr int DesignWidth = 4140; // twips
+    static constexpr int RowLeft = 120;      // twips
+    static constexpr int FirstRowTop = 50;   // twips
+    static constexpr int Gap = 105;          // twips between rows
+    static constexpr int CrowdedGap = -10;   // 16 rows or more overlap a little
+    static constexpr int CrowdedRows = 16;
+
+    AnswerSheet(PictureCache& pictures, bool secondAttempt, QWidget* parent);
+
+    AnswerRow* row(int k) const { return m_rows.value(k - 1); } // 1..20
+    QLabel* PicInstruction() const { return m_instruction; }
+    int shownRows() const { return m_shown; }
+
+    // LayoutAnswerSheet: the instruction picture, row 1's size by its kind,
+    // and the filling of the first rows.contents.size() rows (at most 20).
+    void LayoutAnswerSheet(const QList<AnswerRowContent>& contents, bool firstIsLong,
+                           bool showInstruction);
+    // ShowAnswerRows: stack the rows, show the first n, show `QL1` only for
+    // a question with several blanks.
+    void ShowAnswerRows(int n);
+    void StackAnswerRows(int n);
+    // The texts of the first n answer boxes, exactly as typed.
+    QStringList rowTexts(int n) const;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void placeInstruction();
+
+    QList<AnswerRow*> m_rows;
+    QLabel* m_instruction;
+    int m_shown = 0;
+};

@@ -1,0 +1,143 @@
+#include "practice/ui/PracticeToolBar.h"
+
+#include "chrome/HoverGroup.h"
+#include "chrome/PictureButton.h"
+#include "chrome/PictureCache.h"
+#include "chrome/Twips.h"
+#include "core/AppState.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+
+namespace {
+
+struct ButtonDesign {
+    const char* stem;
+    const char* caption;
+    const char* tip;
+    bool canDisable;
+};
+
+const ButtonDesign Designs[PracticeToolBar::ButtonCount] = {
+    {"save", "Save", "Save paper", true},        {"mark", "Mark", "Mark paper", true},
+    {"print", "Print", "Print question", false}, {"close", "Close", "Close paper", false},
+    {"back", "Back", "Previous question", true}, {"forward", "Next", "Next question", true},
+};
+
+constexpr int ButtonGap = 120;          // twips between the buttons and from the ends
+constexpr int PaperSumFromRight = 4095; // twips from the window's right edge
+const QSize FallbackButton(76, 40);
+
+} // namespace
+
+PracticeToolBar::PracticeToolBar(AppState& state, PictureCache& pictures, QWidget* parent)
+    : QWidget(parent), m_state(state), m_pictures(pictures) {
+    setObjectName(QStringLiteral("ScnTabBG"));
+    setAutoFillBackground(true);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, QColor(244, 245, 235));
+    setPalette(palette);
+
+    m_hover = new HoverGroup(this);
+    m_hover->setTracksPress(true);
+    connect(m_hover, &HoverGroup::pressTrackChanged, this,
+            [this](bool held) { m_state.txtPressTrack = held; });
+
+    int tallest = 0;
+    for (int n = 1; n <= ButtonCount; ++n) {
+        const ButtonDesign& design = Designs[n - 1];
+        auto* button =
+            new PictureButton(QStringLiteral("ToolBar%1").arg(n, 2, 10, QLatin1Char('0')), this);
+        button->resize(FallbackButton);
+        m_buttons.append(button);
+        m_enabled.append(true);
+        m_hover->add(button);
+        setButtonEnabled(n, true);
+        QLabel* caption =
+            button->addCaption(QStringLiteral("lblTB%1").arg(n, 2, 10, QLatin1Char('0')),
+                               QString::fromLatin1(design.caption));
+        caption->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
+        caption->setContentsMargins(0, 0, 0, 2);
+        button->setToolTips(QString::fromLatin1(design.tip));
+        button->setAccessibleName(QString::fromLatin1(design.caption));
+        connect(button, &PictureButton::clicked, this, [this, n] {
+            if (m_enabled.at(n - 1))
+                Q_EMIT buttonClicked(n);
+        });
+        tallest = qMax(tallest, button->height());
+    }
+
+    m_paperSum = new QLabel(this);
+    m_paperSum->setObjectName(QStringLiteral("PaperSum"));
+    m_paperSum->setPixmap(m_pictures.get(QStringLiteral("pen.bmp")));
+    m_paperSum->setToolTip(QStringLiteral("Blanks answered"));
+    if (m_paperSum->pixmap().isNull())
+        m_paperSum->resize(24, 24);
+    else
+        m_paperSum->resize(m_paperSum->pixmap().deviceIndependentSize().toSize());
+
+    m_count = new QWidget(this);
+    auto* row = new QHBoxLayout(m_count);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(3);
+    auto* caption = new QLabel(QStringLiteral("Answered"), m_count);
+    caption->setObjectName(QStringLiteral("TQn"));
+    m_answered = new QLabel(QStringLiteral("0"), m_count);
+    m_answered->setObjectName(QStringLiteral("lblAnsweredQ"));
+    m_answered->setToolTip(QStringLiteral("Number of questions answered"));
+    auto* of = new QLabel(QStringLiteral("of"), m_count);
+    of->setObjectName(QStringLiteral("Label3"));
+    m_total = new QLabel(QStringLiteral("0"), m_count);
+    m_total->setObjectName(QStringLiteral("lblTotalQ"));
+    m_total->setToolTip(QStringLiteral("Total number of questions"));
+    QFont bold = m_answered->font();
+    bold.setBold(true);
+    m_answered->setFont(bold);
+    m_total->setFont(bold);
+    for (QLabel* label : {caption, m_answered, of, m_total})
+        row->addWidget(label);
+    row->addStretch(1);
+
+    setFixedHeight(qMax(tallest, m_paperSum->height()) + 12);
+}
+
+void PracticeToolBar::setButtonEnabled(int n, bool enabled) {
+    const ButtonDesign& design = Designs[n - 1];
+    if (!design.canDisable)
+        enabled = true;
+    PictureButton* button = m_buttons.at(n - 1);
+    const QString stem = QString::fromLatin1(design.stem);
+    m_enabled[n - 1] = enabled;
+    if (enabled) {
+        button->setPictures(m_pictures.get(stem + QStringLiteral("_off.bmp")),
+                            m_pictures.get(stem + QStringLiteral("_on.bmp")),
+                            m_pictures.get(stem + QStringLiteral("_pressed.bmp")));
+    } else {
+        button->setPictures(m_pictures.get(stem + QStringLiteral("_disabled.bmp")));
+    }
+    button->setEnabled(enabled);
+    if (button->caption())
+        button->caption()->setEnabled(enabled);
+}
+
+void PracticeToolBar::layoutButtons(int windowWidth) {
+    const int gap = Twips::ToPx(ButtonGap);
+    auto centred = [this](PictureButton* button) { return (height() - button->height()) / 2; };
+    int left = gap;
+    for (int n : {Save, Mark, Print, Close}) {
+        PictureButton* b = m_buttons.at(n - 1);
+        b->move(left, centred(b));
+        left = b->x() + b->width() + gap;
+    }
+    PictureButton* next = m_buttons.at(Next - 1);
+    PictureButton* back = m_buttons.at(Back - 1);
+    next->move(width() - next->width() - gap, centred(next));
+    back->move(next->x() - back->width() - gap, centred(back));
+
+    const int sumLeft = qMax(left, windowWidth - Twips::ToPx(PaperSumFromRight));
+    m_paperSum->move(sumLeft, (height() - m_paperSum->height()) / 2);
+    const int countLeft = m_paperSum->x() + m_paperSum->width() + 4;
+    const int countHeight = m_count->sizeHint().height();
+    m_count->setGeometry(countLeft, (height() - countHeight) / 2,
+                         qMax(0, back->x() - gap - countLeft), countHeight);
+}

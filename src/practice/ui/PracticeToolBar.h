@@ -1,0 +1,53 @@
+#pragma once
+// The practice window's tool-bar strip `ScnTabBG`: Save, Mark, Print, Close,
+// Back and Next as picture buttons `ToolBar01`..`ToolBar06` with their
+// captions `lblTB01`..`lblTB06`, and the paper summary `PaperSum` with the
+// count of answered blanks `lblAnsweredQ` out of `lblTotalQ`.
+//
+// Pictures follow the mouse through a HoverGroup that tracks presses, whose
+// state is mirrored into the application state's `txtPressTrack`.
+
+#include <QList>
+#include <QWidget>
+
+struct AppState;
+class HoverGroup;
+class PictureButton;
+class PictureCache;
+class QLabel;
+
+class PracticeToolBar : public QWidget {
+    Q_OBJECT
+public:
+    enum Button { Save = 1, Mark, Print, Close, Back, Next };
+    static constexpr int ButtonCount = 6;
+
+    PracticeToolBar(AppState& state, PictureCache& pictures, QWidget* parent);
+
+    PictureButton* button(int n) const { return m_buttons.value(n - 1); } // 1..6
+    QLabel* lblAnsweredQ() const { return m_answered; }
+    QLabel* lblTotalQ() const { return m_total; }
+    QLabel* PaperSum() const { return m_paperSum; }
+    HoverGroup* hover() const { return m_hover; }
+
+    // Enabled: the off/on/pressed pictures; disabled: the disabled picture
+    // (Print and Close are never disabled).
+    void setButtonEnabled(int n, bool enabled);
+    // Form_Resize step 4, for the strip's current width and the window's
+    // outer width in pixels.
+    void layoutButtons(int windowWidth);
+
+Q_SIGNALS:
+    void buttonClicked(int n);
+
+private:
+    AppState& m_state;
+    PictureCache& m_pictures;
+    HoverGroup* m_hover;
+    QList<PictureButton*> m_buttons;
+    QList<bool> m_enabled;
+    QLabel* m_paperSum;
+    QWidget* m_count;
+    QLabel* m_answered;
+    QLabel* m_total;
+};
