@@ -1,0 +1,559 @@
+// The Report page on the offscreen platform: the trend plot read from grabbed
+// pictures, the accordion of panels, the filled figures, and the printed
+// report read back from PDF, including what happens without a printer.
+
+#include "chrome/PictureCache.h"
+#include "chrome/PopUpService.h"
+#include "core/AppState.h"
+#include "main_window/ReportPage.h"
+#include "main_window/ReportPrinter.h"
+#include "main_window/TrendPlot.h"
+
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QFrame>
+#include <QLabel>
+#include <QPdfDocument>
+#include <QPdfSelection>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+#include <cmath>
+
+namespace {
+
+const QString Caption = "Quillora Maths Practice";
+
+ModuleDefinition Module(int topicCount = 10) {
+    ModuleDefinition module;
+    module.heading = "Practice";
+    module.topicCount = topicCount;
+    module.paperCount = 50;
+    for (int k = 1; k <= 10; ++k)
+        module.topicNames << QString("Topic %1").arg(k);
+    return module;
+}
+
+bool IsBlue(QRgb c) {
+    return c == qRgb(0, 0, 255);
+}
+bool Bluish(QRgb c) {
+    return qBlue(c) - qRed(c) > 100 && qBlue(c) - qGreen(c) > 100;
+}
+
+// A word of a printed page with its place in points.
+struct Word {
+    QString text;
+    QRectF box;
+};
+
+QList<Word> Find(QPdfDocument& doc, int page, const QRegularExpression& pattern) {
+    QList<Word> words;
+    const QString text = doc.getAllText(page).text();
+    auto it = pattern.globalMatch(text);
+    while (it.hasNext()) {
+        const auto m = it.next();
+        words << Word{m.captured(),
+                      doc.getSelectionAtIndex(page, int(m.capturedStart()), int(m.capturedLength()))
+                          .boundingRectangle()};
+    }
+    return words;
+}
+
+class TestReportPage : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+
+    QString Fixture(const QString& name) {
+        const QString copy = m_dir->filePath(name);
+        QFile::copy(QStringLiteral(QUILLORA_TEST_DATA_DIR "/report/") + name, copy);
+        return copy;
+    }
+    MarksRecords Marks(const QString& name) {
+        const Read<MarksRecords> read = ReadMarksFile(Fixture(name), 50);
+        if (!read.ok())
+            qFatal("fixture %s unreadable", qPrintable(name));
+        return read.value;
+    }
+    template <typename T> static T* Child(QWidget& parent, const QString& name) {
+        T* child = parent.findChild<T*>(name);
+        if (!child)
+            qFatal("no child %s", qPrintable(name));
+        return child;
+    }
+
+private Q_SLOTS:
+    void init() {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+    }
+
+    // Expected places are worked out from the plot's own size: point i of
+    // value v at x = i W / 21, y = (100 - v) H / 100.
+    void trendPlotFromLog_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QList<double>>("plotted");
+
+        QList<double> last20;
+        for (int k = 6; k <= 25; ++k)
+            last20 << 4.0 * k;
+        QTest::newRow("single 50") << "trend_single50.txt" << QList<double>{50};
+        QTest::newRow("25 entries: entry 6 first, entry 25 last") << "trend_25.txt" << last20;
+        QTest::newRow("a trailing > is not plotted")
+            << "trend_trailing.txt" << QList<double>{60, 70};
+        QTest::newRow("no TRD record draws only the grid")
+            << "trend_no_record.txt" << QList<double>{};
+        QTest::newRow("missing log draws only the grid") << "absent.txt" << QList<double>{};
+    }
+    void trendPlotFromLog() {
+        QFETCH(QString, file);
+        QFETCH(QList<double>, plotted);
+
+        ReportPage page;
+        page.resize(390, 400);
+        page.BuildReport(Module(), Marks("marks_none.txt"), Fixture(file));
+        page.ArrangeReportPanels(3);
+        TrendPlot* plot = Child<TrendPlot>(page, "RC3TrendPlot");
+        QCOMPARE(plot->values(), plotted);
+        const QImage image = plot->grab().toImage();
+        const int w = plot->width();
+        const int h = plot->height();
+        QVERIFY(w > 200 && h > 150);
+
+        auto px = [&](qreal x, qreal y) { return image.pixel(int(x), int(y)); };
+        for (int i = 1; i <= plotted.size(); ++i) {
+            const qreal x = i * w / 21.0;
+            const qreal y = (100 - plotted.at(i - 1)) * h / 100.0;
+            QVERIFY2(IsBlue(px(x, y)), qPrintable(QString("dot %1").arg(i)));
+            QCOMPARE(px(x, (y + h) / 2), qRgb(0, 0, 0)); // the stem
+            QCOMPARE(px(x, h - 1), qRgb(0, 0, 0));
+        }
+        // Nothing at the step after the last point.
+        const int after = plotted.size() + 1;
+        if (after < 21)
+            QCOMPARE(px(after * w / 21.0, h - 3), qRgb(255, 255, 255));
+        // Nine grey grid lines inside the edges, crossing the whole width.
+        for (int k = 10; k <= 90; k += 10)
+            QCOMPARE(px(w - 2, k * h / 100.0), qRgb(0xE0, 0xE0, 0xE0));
+        QCOMPARE(px(w - 2, 5 * h / 100.0), qRgb(255, 255, 255));
+
+        int bluish = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                bluish += Bluish(image.pixel(x, y)) ? 1 : 0;
+        QCOMPARE(bluish > 0, !plotted.isEmpty());
+    }
+
+    void trendPlotFirstSegmentStartsAtBottomLeft() {
+        TrendPlot plot;
+        plot.resize(315, 200);
+        plot.setValues({50});
+        const QImage image = plot.grab().toImage();
+        // Halfway between (15, 100) and (0, 200) the blue line crosses row 150
+        // near x = 7.5.
+        int bestX = -1;
+        for (int x = 0; x < 15; ++x)
+            if (Bluish(image.pixel(x, 150)) && bestX < 0)
+                bestX = x;
+        QVERIFY2(bestX >= 6 && bestX <= 8, qPrintable(QString::number(bestX)));
+        // The dot is a small disc, wider than the one-pixel stem.
+        QVERIFY(IsBlue(image.pixel(14, 100)) && IsBlue(image.pixel(16, 100)));
+        QVERIFY(!Bluish(image.pixel(20, 100)));
+    }
+
+    void arrangeReportPanels_data() {
+        QTest::addColumn<int>("before");
+        QTest::addColumn<int>("pos");
+        QTest::addColumn<QString>("open");
+        QTest::newRow("1 from 3") << 3 << 1 << "RC1Summary";
+        QTest::newRow("2 from 1") << 1 << 2 << "RC2Topical";
+        QTest::newRow("3 from 2") << 2 << 3 << "RC3Trend";
+        QTest::newRow("any other value opens the trend") << 1 << 7 << "RC3Trend";
+        QTest::newRow("1 from 2") << 2 << 1 << "RC1Summary";
+    }
+    void arrangeReportPanels() {
+        QFETCH(int, before);
+        QFETCH(int, pos);
+        QFETCH(QString, open);
+
+        ReportPage page;
+        page.resize(390, 400);
+        page.show();
+        page.ArrangeReportPanels(before);
+        const QStringList panels = {"RC1Summary", "RC2Topical", "RC3Trend"};
+        QMap<QString, QRect> old;
+        for (const QString& name : panels)
+            old[name] = Child<QWidget>(page, name)->geometry();
+
+        page.ArrangeReportPanels(pos);
+        const int s = page.height();
+        const int h1 = Child<QWidget>(page, "RCBar1")->height();
+        const int h2 = Child<QWidget>(page, "RCBar2")->height();
+        const int h3 = Child<QWidget>(page, "RCBar3")->height();
+        QList<int> tops = {0, h1, h1 + h2};
+        int openTop = h1 + h2 + h3;
+        if (pos == 1) {
+            tops = {0, s - h3 - h2, s - h3};
+            openTop = h1;
+        } else if (pos == 2) {
+            tops = {0, h1, s - h3};
+            openTop = h1 + h2;
+        }
+        for (int n = 1; n <= 3; ++n)
+            QCOMPARE(Child<QWidget>(page, QString("RCBar%1").arg(n))->y(), tops.at(n - 1));
+        QWidget* panel = Child<QWidget>(page, open);
+        QCOMPARE(panel->geometry(), QRect(0, openTop, page.width(), s - h1 - h2 - h3));
+        for (const QString& name : panels)
+            if (name != open)
+                QCOMPARE(Child<QWidget>(page, name)->geometry(), old[name]);
+
+        // Top to bottom, only the bars and the open panel can be seen.
+        for (int y = 1; y < s; y += 3) {
+            QWidget* at = page.childAt(page.width() / 2, y);
+            QVERIFY(at);
+            bool seen = panel == at || panel->isAncestorOf(at);
+            for (int n = 1; n <= 3; ++n) {
+                QWidget* bar = Child<QWidget>(page, QString("RCBar%1").arg(n));
+                seen = seen || bar == at || bar->isAncestorOf(at);
+            }
+            QVERIFY2(seen, qPrintable(QString("y %1 shows %2").arg(y).arg(at->objectName())));
+        }
+    }
+
+    void barClicksChoosePanels_data() {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QPoint>("at");
+        QTest::addColumn<int>("pos");
+        QTest::newRow("bar 1 caption") << "lblRCBar1" << QPoint(10, 8) << 1;
+        QTest::newRow("bar 2 edge") << "RCBar2" << QPoint(4, 10) << 2;
+        QTest::newRow("bar 3 caption") << "lblRCBar3" << QPoint(30, 8) << 3;
+    }
+    void barClicksChoosePanels() {
+        QFETCH(QString, target);
+        QFETCH(QPoint, at);
+        QFETCH(int, pos);
+        ReportPage page;
+        page.resize(390, 400);
+        page.show();
+        QSignalSpy spy(&page, &ReportPage::reportPanelChosen);
+        QWidget* widget = Child<QWidget>(page, target);
+        QTest::mouseClick(widget, Qt::LeftButton, {}, at);
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(spy.at(0).at(0).toInt(), pos);
+        QTest::mouseClick(widget, Qt::RightButton, {}, at);
+        QCOMPARE(spy.count(), 1);
+    }
+
+    void barCaptionsAndToolTips() {
+        ReportPage page;
+        const QStringList captions = {"Overall Results", "Topical Results", "Trend Analysis"};
+        const QStringList tips = {"Click to show overall results", "Click to show topical results",
+                                  "Click to show past trends"};
+        for (int n = 1; n <= 3; ++n) {
+            QLabel* label = Child<QLabel>(page, QString("lblRCBar%1").arg(n));
+            QCOMPARE(label->text(), captions.at(n - 1));
+            QCOMPARE(label->toolTip(), tips.at(n - 1));
+            QCOMPARE(Child<QWidget>(page, QString("RCBar%1").arg(n))->toolTip(), tips.at(n - 1));
+        }
+    }
+
+    void buildReportFillsPanels_data() {
+        QTest::addColumn<int>("topicCount");
+        QTest::addColumn<QStringList>("overall");
+        QTest::newRow("ten topics")
+            << 10 << QStringList{"77%", "80.2%", "12 / 50", "Topic 9 ", "Topic 5 "};
+        QTest::newRow("seven topics")
+            << 7 << QStringList{"75.4%", "80.2%", "11 / 50", "Topic 4 ", "Topic 5 "};
+    }
+    void buildReportFillsPanels() {
+        QFETCH(int, topicCount);
+        QFETCH(QStringList, overall);
+
+        ReportPage page;
+        page.resize(390, 400);
+        page.BuildReport(Module(topicCount), Marks("marks_dozen.txt"), Fixture("trend_dozen.txt"));
+        page.ArrangeReportPanels(2);
+        QStringList shown;
+        for (const char* name : {"OScore1", "OScore2", "PCNum", "ST", "WT"})
+            shown << Child<QLabel>(page, name)->text();
+        QCOMPARE(shown, overall);
+        QCOMPARE(Child<TrendPlot>(page, "RC3TrendPlot")->values().size(), 12);
+
+        for (int k = 1; k <= 10; ++k) {
+            const bool hidden = k > topicCount;
+            QCOMPARE(Child<QWidget>(page, QString("TopLab%1").arg(k))->isHidden(), hidden);
+            QCOMPARE(Child<QWidget>(page, QString("TBack%1A").arg(k))->isHidden(), hidden);
+            QCOMPARE(Child<QWidget>(page, QString("TBack%1B").arg(k))->isHidden(), hidden);
+        }
+        QCOMPARE(Child<QLabel>(page, "TopLab2")->text(), QString("Topic 2"));
+        QCOMPARE(Child<QLabel>(page, "TMark1A")->text(), QString("86.9%"));
+        QCOMPARE(Child<QLabel>(page, "TMark1B")->text(), QString("90%"));
+        QCOMPARE(Child<QLabel>(page, "TMark7A")->text(), QString());
+
+        // Bars follow the unrounded average on the width of the first track,
+        // also after the page changes size.
+        for (int width : {390, 520}) {
+            page.resize(width, 400);
+            const int inner = Child<QWidget>(page, "TBack1A")->width() - 2;
+            const QList<QPair<QString, double>> bars = {{"TBar1A", 0.86875}, {"TBar1B", 0.9},
+                                                        {"TBar4A", 0.9},     {"TBar5A", 0.475},
+                                                        {"TBar7A", 0.0},     {"TBar2B", 0.833}};
+            for (const auto& [name, fraction] : bars)
+                QVERIFY2(qAbs(Child<QWidget>(page, name)->width() - inner * fraction) <= 1.0,
+                         qPrintable(name));
+        }
+    }
+
+    void printedReportReadsAsTable() {
+        const QString path = m_dir->filePath("report.pdf");
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path);
+        const ModuleDefinition module = Module(10);
+        const MarksRecords marks = Marks("marks_dozen.txt");
+        QVERIFY(ReportPrinter::PrintTo(printer, Caption, module, marks));
+
+        const QFontMetricsF metrics(ReportPrinter::ReportFont(printer, Caption, module, marks),
+                                    &printer);
+        const qreal toPoints = 72.0 / printer.resolution();
+        const qreal zone = 14 * metrics.averageCharWidth() * toPoints;
+        const qreal line = metrics.lineSpacing() * toPoints;
+        const QRectF paper = printer.pageLayout().paintRect(QPageLayout::Point);
+        const int linesPerPage = int(std::floor(paper.height() / line + 1e-9));
+
+        QPdfDocument doc;
+        QCOMPARE(doc.load(path), QPdfDocument::Error::None);
+        const int lines = 5 + 10 * 12;
+        QCOMPARE(doc.pageCount(), (lines + linesPerPage - 1) / linesPerPage);
+
+        const QList<Word> title = Find(doc, 0, QRegularExpression(Caption));
+        QCOMPARE(title.size(), 1);
+        // Printed line numbers (0-based, over all pages) of a word, taking
+        // the title's line as 2: two empty lines come before it.
+        const qreal base = title.first().box.top() - 2 * line;
+        auto lineOf = [&](int page, const Word& word) {
+            return page * linesPerPage + qRound((word.box.top() - base) / line);
+        };
+        auto zoneOf = [&](const Word& word) { return (word.box.left() - paper.left()) / zone; };
+
+        QList<int> topicLines, paperLines, expectedTopicLines, expectedPaperLines;
+        QStringList paperNames, expectedPaperNames;
+        for (int k = 1; k <= 10; ++k) {
+            expectedTopicLines << 5 + 12 * (k - 1) + 2;
+            for (int j = 1; j <= 5; ++j) {
+                expectedPaperLines << 5 + 12 * (k - 1) + 6 + j;
+                expectedPaperNames << QString("Paper %1").arg(j);
+            }
+        }
+        QMap<int, QList<Word>> byLine; // every word of every paper line
+        for (int page = 0; page < doc.pageCount(); ++page) {
+            for (const Word& w : Find(doc, page, QRegularExpression("Topic \\d+"))) {
+                topicLines << lineOf(page, w);
+                QVERIFY(qAbs(zoneOf(w) - 1) < 0.03);
+            }
+            for (const Word& w : Find(doc, page, QRegularExpression("Paper \\d"))) {
+                paperLines << lineOf(page, w);
+                paperNames << w.text;
+                QVERIFY(qAbs(zoneOf(w) - 1) < 0.03);
+            }
+            for (const Word& w : Find(doc, page,
+                                      QRegularExpression("[0-9.:/]*%|[0-9]+:[0-9:]+|"
+                                                         "[0-9]+/[0-9/]+")))
+                byLine[lineOf(page, w)] << w;
+            if (page == 0) {
+                // The heading words of topic 1 stand at zones 2, 4, 5, 6 and 8.
+                const QList<Word> heads = Find(
+                    doc, 0, QRegularExpression("Papers|First take|Time taken|Date|Second take"));
+                QVERIFY(heads.size() >= 5);
+                QList<qreal> zones;
+                for (int i = 0; i < 5; ++i) {
+                    QCOMPARE(lineOf(0, heads.at(i)), 5 + 4);
+                    zones << zoneOf(heads.at(i));
+                }
+                const QList<qreal> expected = {1, 3, 4, 5, 7};
+                for (int i = 0; i < 5; ++i)
+                    QVERIFY2(qAbs(zones.at(i) - expected.at(i)) < 0.03,
+                             qPrintable(heads.at(i).text));
+            }
+        }
+        QCOMPARE(topicLines, expectedTopicLines);
+        QCOMPARE(paperLines, expectedPaperLines);
+        QCOMPARE(paperNames, expectedPaperNames);
+
+        auto itemsAt = [&](int topic, int paperNo) {
+            QStringList items;
+            for (const Word& w : byLine.value(5 + 12 * (topic - 1) + 6 + paperNo))
+                items << QString("%1@%2").arg(w.text).arg(qRound(zoneOf(w)) + 1);
+            return items;
+        };
+        QCOMPARE(itemsAt(1, 1), (QStringList{"85%@4", "0:6:7@5", "02/03/2025@6", "95%@8"}));
+        QCOMPARE(itemsAt(1, 2), (QStringList{"92.5%@4", "0:7:14@5", "03/03/2025@6", "%@8"}));
+        QCOMPARE(itemsAt(7, 3), (QStringList{"%@4", "%@8"}));
+    }
+
+    // Without a working printer the pupil is told so and may save a PDF.
+    void printWithoutPrinter_data() {
+        QTest::addColumn<bool>("printerPresent"); // present but failing
+        QTest::addColumn<bool>("answerYes");
+        QTest::addColumn<QString>("chosen"); // relative to the folder; "" cancels
+        QTest::addColumn<QString>("saved");  // the file expected, "" for none
+        QTest::addColumn<QString>("told");   // words of the first message
+        QTest::addColumn<QString>("last");   // words of the last message
+
+        QTest::newRow("no printer, saved as PDF") << false << true << "report.pdf"
+                                                  << "report.pdf"
+                                                  << "no printer"
+                                                  << "was saved";
+        QTest::newRow("no printer, .pdf added to the chosen name") << false << true << "my report"
+                                                                   << "my report.pdf"
+                                                                   << "no printer"
+                                                                   << "was saved";
+        QTest::newRow("no printer, declined") << false << false << "report.pdf"
+                                              << ""
+                                              << "no printer"
+                                              << "no printer";
+        QTest::newRow("no printer, save dialog cancelled") << false << true << ""
+                                                           << ""
+                                                           << "no printer"
+                                                           << "no printer";
+        QTest::newRow("printer fails, saved instead") << true << true << "report.pdf"
+                                                      << "report.pdf"
+                                                      << "printer reported a problem"
+                                                      << "was saved";
+        QTest::newRow("folder cannot be written") << false << true << "missing/deeper/report.pdf"
+                                                  << ""
+                                                  << "no printer"
+                                                  << "could not be saved";
+    }
+    void printWithoutPrinter() {
+        QFETCH(bool, printerPresent);
+        QFETCH(bool, answerYes);
+        QFETCH(QString, chosen);
+        QFETCH(QString, saved);
+        QFETCH(QString, told);
+        QFETCH(QString, last);
+
+        AppState state;
+        PictureCache pictures(m_dir->path());
+        PopUpService popUp(state, pictures);
+        QStringList messages;
+        popUp.setAnswerer([&](const QString&, const QString& message, int buttons) {
+            messages << message;
+            return buttons == 2 ? answerYes : true;
+        });
+        ReportPrinter printer(popUp);
+        const QString folder = m_dir->filePath("out");
+        QVERIFY(QDir().mkpath(folder));
+        int chooserCalls = 0;
+        printer.setPdfPathChooser([&](QWidget*) {
+            ++chooserCalls;
+            return chosen.isEmpty() ? QString() : folder + "/" + chosen;
+        });
+        printer.setPrinterCheck([&](const QPrinter&) { return printerPresent; });
+        // A printer that fails to start: its output cannot be opened.
+        printer.printer().setOutputFormat(QPrinter::PdfFormat);
+        printer.printer().setOutputFileName(m_dir->filePath("no/such/folder/printer.pdf"));
+
+        const bool done = printer.PrintReport(nullptr, Caption, Module(), Marks("marks_dozen.txt"));
+        QCOMPARE(done, !saved.isEmpty());
+        QVERIFY(!messages.isEmpty());
+        QVERIFY2(messages.first().contains(told, Qt::CaseInsensitive),
+                 qPrintable(messages.first()));
+        QVERIFY2(messages.last().contains(last, Qt::CaseInsensitive), qPrintable(messages.last()));
+        QCOMPARE(chooserCalls, answerYes ? 1 : 0);
+
+        QStringList expectedFiles;
+        if (!saved.isEmpty())
+            expectedFiles << saved;
+        QCOMPARE(QDir(folder).entryList(QDir::Files), expectedFiles);
+        QVERIFY(!QFile::exists(m_dir->filePath("no/such/folder/printer.pdf")));
+        if (!saved.isEmpty()) {
+            QPdfDocument doc;
+            QCOMPARE(doc.load(folder + "/" + saved), QPdfDocument::Error::None);
+            QCOMPARE(doc.pageCount(), 2);
+            QVERIFY(doc.getAllText(0).text().contains(Caption));
+        }
+    }
+
+    void savedPdfReplacesAnEarlierOne() {
+        AppState state;
+        PictureCache pictures(m_dir->path());
+        PopUpService popUp(state, pictures);
+        popUp.setAnswerer([](const QString&, const QString&, int) { return true; });
+        ReportPrinter printer(popUp);
+        const QString path = m_dir->filePath("report.pdf");
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("an older report");
+        old.close();
+        printer.setPrinterCheck([](const QPrinter&) { return false; });
+        printer.setPdfPathChooser([&](QWidget*) { return path; });
+        QVERIFY(printer.PrintReport(nullptr, Caption, Module(2), Marks("marks_dozen.txt")));
+        QFile now(path);
+        QVERIFY(now.open(QIODevice::ReadOnly));
+        QVERIFY(now.readAll().startsWith("%PDF"));
+        QVERIFY(!QFile::exists(path + ".part"));
+    }
+
+    // The printer chosen in the set-up dialog is the one the report goes to;
+    // cancelling the dialog keeps the earlier choice.
+    void setupChoosesThePrinter() {
+        AppState state;
+        PictureCache pictures(m_dir->path());
+        PopUpService popUp(state, pictures);
+        ReportPrinter printer(popUp);
+        const QString chosen = m_dir->filePath("chosen.pdf");
+        printer.setSetupDialog([&](QPrinter& p, QWidget*) {
+            p.setOutputFormat(QPrinter::PdfFormat);
+            p.setOutputFileName(chosen);
+            return true;
+        });
+        printer.PrintSetup(nullptr);
+        printer.setSetupDialog([&](QPrinter& p, QWidget*) {
+            p.setOutputFileName(m_dir->filePath("cancelled.pdf"));
+            return false;
+        });
+        printer.PrintSetup(nullptr);
+        QCOMPARE(printer.printer().outputFileName(), chosen);
+
+        QVERIFY(printer.PrintReport(nullptr, Caption, Module(3), Marks("marks_dozen.txt")));
+        QCOMPARE(popUp.askCount(), 0);
+        QPdfDocument doc;
+        QCOMPARE(doc.load(chosen), QPdfDocument::Error::None);
+        QVERIFY(doc.getAllText(0).text().contains("Topic 3"));
+        QVERIFY(!QFile::exists(m_dir->filePath("cancelled.pdf")));
+    }
+
+    void realSetupDialogCancelled() {
+        AppState state;
+        PictureCache pictures(m_dir->path());
+        PopUpService popUp(state, pictures);
+        ReportPrinter printer(popUp);
+        const QString before = printer.printer().outputFileName();
+        const QPrinter::OutputFormat format = printer.printer().outputFormat();
+        bool seen = false;
+        QTimer closer;
+        closer.setInterval(50);
+        connect(&closer, &QTimer::timeout, [&] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                seen = true;
+                dialog->reject();
+            }
+        });
+        closer.start();
+        printer.PrintSetup(nullptr);
+        QVERIFY(seen);
+        QCOMPARE(printer.printer().outputFileName(), before);
+        QCOMPARE(printer.printer().outputFormat(), format);
+    }
+};
+
+} // namespace
+
+QTEST_MAIN(TestReportPage)
+#include "test_report_page.moc"
