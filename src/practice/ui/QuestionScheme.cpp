@@ -1,33 +1,134 @@
 #include "practice/ui/QuestionScheme.h"
 
+#include <QBuffer>
+#include <QMimeDatabase>
 #include <QWebEngineProfile>
 #include <QWebEngineUrlRequestJob>
 #include <QWebEngineUrlScheme>
 
-void RegisterQuestionScheme() {}
+namespace {
+
+QString servedName(const MhtmlPart& part, bool isRoot) {
+    QString path = part.resolvedLocation.path(QUrl::FullyDecoded);
+    if (path.isEmpty()) {
+        path = part.location;
+        path.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    }
+    QString name = path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+    if (name.isEmpty()) {
+        name = isRoot ? QStringLiteral("page.html") : QStringLiteral("part");
+    }
+    return name;
+}
+
+bool isText(const QByteArray& mimeType) {
+    return mimeType == "text/html" || mimeType == "application/xhtml+xml" || mimeType == "text/css";
+}
+
+} // namespace
+
+void RegisterQuestionScheme() {
+    if (QWebEngineUrlScheme::schemeByName(QuestionSchemeName).name() == QuestionSchemeName) {
+        return;
+    }
+    QWebEngineUrlScheme scheme(QuestionSchemeName);
+    scheme.setSyntax(QWebEngineUrlScheme::Syntax::Path);
+    scheme.setFlags(QWebEngineUrlScheme::LocalScheme | QWebEngineUrlScheme::LocalAccessAllowed);
+    QWebEngineUrlScheme::registerScheme(scheme);
+}
+
 QuestionSchemeHandler::QuestionSchemeHandler(QObject* parent)
     : QWebEngineUrlSchemeHandler(parent) {}
+
 QuestionSchemeHandler* QuestionSchemeHandler::forProfile(QWebEngineProfile* profile) {
-    auto* h = profile->findChild<QuestionSchemeHandler*>();
-    if (!h) {
-        h = new QuestionSchemeHandler(profile);
-        profile->installUrlSchemeHandler(QuestionSchemeName, h);
+    auto* handler =
+        profile->findChild<QuestionSchemeHandler*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!handler) {
+        handler = new QuestionSchemeHandler(profile);
+        profile->installUrlSchemeHandler(QuestionSchemeName, handler);
     }
-    return h;
+    return handler;
 }
-QUrl QuestionSchemeHandler::addDocument(std::shared_ptr<const MhtmlArchive>) {
-    return {};
+
+QUrl QuestionSchemeHandler::addDocument(std::shared_ptr<const MhtmlArchive> archive) {
+    if (!archive || !archive->root()) {
+        return {};
+    }
+    Document doc{std::move(archive), QStringLiteral("d%1").arg(m_nextKey++)};
+    const QUrl url(partUrl(doc, doc.archive->rootIndex()));
+    m_documents.insert(doc.key, doc);
+    return url;
 }
-void QuestionSchemeHandler::removeDocument(const QUrl&) {}
+
+void QuestionSchemeHandler::removeDocument(const QUrl& rootUrl) {
+    const QString path = rootUrl.path(QUrl::FullyDecoded);
+    m_documents.remove(path.section(QLatin1Char('/'), 1, 1));
+}
+
+QString QuestionSchemeHandler::partUrl(const Document& doc, int index) const {
+    QUrl url;
+    url.setScheme(QString::fromLatin1(QuestionSchemeName));
+    url.setPath(QLatin1Char('/') + doc.key + QLatin1Char('/') + QString::number(index) +
+                    QLatin1Char('/') +
+                    servedName(doc.archive->parts()[index], index == doc.archive->rootIndex()),
+                QUrl::DecodedMode);
+    return url.toString(QUrl::FullyEncoded);
+}
+
+// qmdoc:/<document>/<part>/<name>. A name other than the part's own is a
+// reference the page made relative to that part (e.g. built by the browser
+// from a reference we did not rewrite): it is looked up in the archive.
 void QuestionSchemeHandler::requestStarted(QWebEngineUrlRequestJob* job) {
-    job->fail(QWebEngineUrlRequestJob::UrlNotFound);
+    const QUrl url = job->requestUrl();
+    const QString path = url.path(QUrl::FullyDecoded);
+    const auto found = m_documents.constFind(path.section(QLatin1Char('/'), 1, 1));
+    if (url.scheme() != QLatin1String(QuestionSchemeName) || found == m_documents.constEnd()) {
+        job->fail(QWebEngineUrlRequestJob::UrlNotFound);
+        return;
+    }
+    const Document& doc = found.value();
+    const MhtmlArchive& archive = *doc.archive;
+    bool isIndex = false;
+    int from = path.section(QLatin1Char('/'), 2, 2).toInt(&isIndex);
+    QString rest = path.section(QLatin1Char('/'), 3);
+    if (!isIndex || from < 0 || from >= archive.parts().size()) {
+        from = archive.rootIndex();
+        rest = path.section(QLatin1Char('/'), 2);
+    }
+    int target = -1;
+    if (rest == servedName(archive.parts()[from], from == archive.rootIndex())) {
+        target = from;
+    } else {
+        target = archive.findPart(rest, from);
+    }
+    if (target < 0) {
+        job->fail(QWebEngineUrlRequestJob::UrlNotFound);
+        return;
+    }
+    QByteArray mimeType;
+    auto* buffer = new QBuffer(job);
+    buffer->setData(partBytes(doc, target, &mimeType));
+    buffer->open(QIODevice::ReadOnly);
+    job->reply(mimeType, buffer);
 }
-QByteArray QuestionSchemeHandler::partBytes(const Document&, int, QByteArray*) const {
-    return {};
-}
-QString QuestionSchemeHandler::rewriteReferences(const Document&, int, const QString& t) const {
-    return t;
-}
-QString QuestionSchemeHandler::partUrl(const Document&, int) const {
-    return {};
+
+QByteArray QuestionSchemeHandler::partBytes(const Document& doc, int index,
+                                            QByteArray* mimeType) const {
+    const MhtmlPart& part = doc.archive->parts()[index];
+    QByteArray type = part.mimeType;
+    if (type.isEmpty() || type == "application/octet-stream") {
+        type = QMimeDatabase()
+                   .mimeTypeForFileNameAndData(servedName(part, false), part.body)
+                   .name()
+                   .toLatin1();
+    }
+    if (isText(type)) {
+        // Served as UTF-8 whatever the archive used; the byte order mark
+        // outranks any charset the page itself declares.
+        *mimeType = type + ";charset=utf-8";
+        return "\xEF\xBB\xBF" +
+               doc.archive->linkedText(index, [&](int i) { return partUrl(doc, i); }).toUtf8();
+    }
+    *mimeType = type;
+    return part.body;
 }

@@ -39,7 +39,6 @@ public:
 
 private:
     QByteArray partBytes(const Document& doc, int index, QByteArray* mimeType) const;
-    QString rewriteReferences(const Document& doc, int index, const QString& text) const;
     QString partUrl(const Document& doc, int index) const;
 
     QHash<QString, Document> m_documents;

@@ -10,6 +10,7 @@
 #include <memory>
 
 class QPrinter;
+class QWebEngineLoadingInfo;
 class QuestionSchemeHandler;
 
 class QuestionView : public QWebEngineView {
@@ -29,7 +30,7 @@ public:
 
     // Print dialog, then the shown document to the chosen printer.
     void printWithDialog(QWidget* owner);
-    bool isPrinting() const { return m_printer != nullptr; }
+    bool isPrinting() const { return m_printing; }
 
     // Seams: how the copy guard's message and the print dialog are shown.
     void setMessageHook(MessageHook hook) { m_messageHook = std::move(hook); }
@@ -46,16 +47,17 @@ protected:
 private:
     void attachGuard();
     void refuse();
-    void onLoadFinished(bool ok);
+    void onLoadingChanged(const QWebEngineLoadingInfo& info);
     void releaseDocument();
 
     QuestionSchemeHandler* m_handler = nullptr;
     QUrl m_documentUrl;
     QString m_documentError;
-    bool m_showingError = false;
+    bool m_documentFailed = false;
     QPointer<QWidget> m_guarded;
     bool m_messagePending = false;
     MessageHook m_messageHook;
     PrintDialogHook m_printDialogHook;
     std::unique_ptr<QPrinter> m_printer;
+    bool m_printing = false;
 };

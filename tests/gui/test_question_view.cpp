@@ -1,0 +1,417 @@
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMessageBox>
+#include <QPdfDocument>
+#include <QPrinter>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QWebEnginePage>
+#include <QWebEngineScript>
+#include <QtTest>
+#include <memory>
+
+#include "practice/ui/QuestionScheme.h"
+#include "practice/ui/QuestionView.h"
+
+namespace {
+
+QString dataFile(const QString& name) {
+    return QStringLiteral(QUILLORA_TEST_DATA_DIR "/mhtml/") + name;
+}
+
+// Copies an archive into dir under the name the practice window extracts to.
+QString place(const QTemporaryDir& dir, const QString& source, const QString& id) {
+    const QString target = dir.filePath(QStringLiteral("temppaper") + id + QStringLiteral(".mht"));
+    QFile::remove(target);
+    if (!QFile::copy(source, target)) {
+        qFatal("cannot copy %s", qPrintable(source));
+    }
+    return target;
+}
+
+// Result of documentLoaded, or -1 when it did not come.
+int showAndWait(QuestionView& view, const QString& path, qint64* elapsedMs = nullptr) {
+    QSignalSpy spy(&view, &QuestionView::documentLoaded);
+    QElapsedTimer timer;
+    timer.start();
+    view.showDocument(path);
+    if (!spy.wait(20000)) {
+        return -1;
+    }
+    if (elapsedMs) {
+        *elapsedMs = timer.elapsed();
+    }
+    return spy.first().first().toBool() ? 1 : 0;
+}
+
+// Runs script in a world of its own (the page's scripts are off) and returns
+// its value.
+QVariant js(QuestionView& view, const QString& script) {
+    QVariant result;
+    bool done = false;
+    view.page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant& v) {
+        result = v;
+        done = true;
+    });
+    QElapsedTimer timer;
+    timer.start();
+    while (!done && timer.elapsed() < 10000) {
+        QTest::qWait(5);
+    }
+    if (!done) {
+        qWarning("script gave no answer: %s", qPrintable(script.left(60)));
+    }
+    return result;
+}
+
+struct PageFacts {
+    int images = -1;
+    bool imagesLoaded = false;
+    QString text;
+    QString fontSize;
+};
+
+PageFacts pageFacts(QuestionView& view) {
+    const QString json =
+        js(view, QStringLiteral(
+                     "(function(){ var imgs = Array.from(document.images);"
+                     " var q = document.querySelector('.q');"
+                     " return JSON.stringify({n: imgs.length,"
+                     "  ok: imgs.every(function(i){ return i.complete && i.naturalWidth > 0; }),"
+                     "  text: document.body ? document.body.innerText : '',"
+                     "  font: q ? getComputedStyle(q).fontSize : ''}); })()"))
+            .toString();
+    const QJsonObject o = QJsonDocument::fromJson(json.toUtf8()).object();
+    return {o.value(QStringLiteral("n")).toInt(-1), o.value(QStringLiteral("ok")).toBool(),
+            o.value(QStringLiteral("text")).toString(), o.value(QStringLiteral("font")).toString()};
+}
+
+struct Message {
+    QString title;
+    QString text;
+};
+
+} // namespace
+
+class TestQuestionView : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void showsArchivesWithPictures_data();
+    void showsArchivesWithPictures();
+    void shippedDocuments();
+    void unreadableDocument();
+    void copyGuard_data();
+    void copyGuard();
+    void copyGuardUsesTheRealMessageBox();
+    void printsTheShownDocument();
+    void printDialogCancelled();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<QuestionView> m_view;
+    QList<Message> m_messages;
+};
+
+void TestQuestionView::init() {
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    m_view = std::make_unique<QuestionView>();
+    m_view->resize(800, 600);
+    m_view->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_view.get()));
+    m_messages.clear();
+    m_view->setMessageHook([this](QWidget*, const QString& title, const QString& text) {
+        m_messages.append({title, text});
+    });
+}
+
+void TestQuestionView::cleanup() {
+    m_view.reset();
+    m_dir.reset();
+}
+
+void TestQuestionView::showsArchivesWithPictures_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("images");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("fontSize");
+    QTest::newRow("word processor, file: locations, windows-1252")
+        << "word_processor.mht" << 2
+        << QStringLiteral("Sam\u2019s piggy bank holds \u00a312 and a \u20ac coin.") << "";
+    QTest::newRow("cid references, utf-8")
+        << "cid_references.mht" << 1 << QStringLiteral("Caf\u00e9 \u00bd + \u00bc = ?") << "";
+    QTest::newRow("http locations, style sheet, svg")
+        << "browser_saved.mht" << 2 << QStringLiteral("What time does the clock show?") << "20px";
+}
+
+void TestQuestionView::showsArchivesWithPictures() {
+    QFETCH(QString, file);
+    QFETCH(int, images);
+    QFETCH(QString, text);
+    QFETCH(QString, fontSize);
+    QCOMPARE(showAndWait(*m_view, place(*m_dir, dataFile(file), QStringLiteral("23031"))), 1);
+    QCOMPARE(m_view->documentError(), QString());
+    const PageFacts facts = pageFacts(*m_view);
+    QCOMPARE(facts.images, images);
+    QVERIFY2(facts.imagesLoaded, "a picture did not load");
+    QVERIFY2(facts.text.contains(text), qPrintable(facts.text));
+    if (!fontSize.isEmpty()) {
+        QCOMPARE(facts.fontSize, fontSize);
+    }
+}
+
+// A few shipped question documents show with all their pictures; the time
+// from asking for a document to its being shown is reported.
+void TestQuestionView::shippedDocuments() {
+    const QDir store(QStringLiteral(QUILLORA_SOURCE_DIR "/content/store"));
+    const QStringList all = store.entryList({QStringLiteral("*.mht")}, QDir::Files, QDir::Name);
+    if (all.isEmpty()) {
+        QSKIP("no question documents in the store yet");
+    }
+    QStringList chosen;
+    for (int i = 0; i < 6; ++i) {
+        chosen.append(all.at(i * (all.size() - 1) / 5));
+    }
+    chosen.removeDuplicates();
+    int withPictures = 0;
+    qint64 slowest = 0;
+    for (int i = 0; i < chosen.size(); ++i) {
+        const QString id = QFileInfo(chosen[i]).completeBaseName();
+        qint64 ms = 0;
+        QCOMPARE(showAndWait(*m_view, place(*m_dir, store.filePath(chosen[i]), id), &ms), 1);
+        const PageFacts facts = pageFacts(*m_view);
+        QVERIFY2(facts.imagesLoaded, qPrintable(chosen[i]));
+        QVERIFY2(!facts.text.trimmed().isEmpty() || facts.images > 0, qPrintable(chosen[i]));
+        withPictures += facts.images > 0 ? 1 : 0;
+        if (i > 0) {
+            slowest = qMax(slowest, ms);
+        }
+        qInfo("%s: %d pictures, shown in %lld ms%s", qPrintable(chosen[i]), facts.images, ms,
+              i == 0 ? " (first)" : "");
+    }
+    qInfo("slowest warm document: %lld ms", slowest);
+}
+
+void TestQuestionView::unreadableDocument() {
+    QCOMPARE(showAndWait(*m_view, dataFile(QStringLiteral("word_processor.mht"))), 1);
+    QCOMPARE(showAndWait(*m_view, m_dir->filePath(QStringLiteral("absent.mht"))), 0);
+    QVERIFY(!m_view->documentError().isEmpty());
+    // the earlier question is not left on show
+    QCOMPARE(pageFacts(*m_view).text.contains(QStringLiteral("piggy")), false);
+
+    const QString damaged = m_dir->filePath(QStringLiteral("temppaper23032.mht"));
+    QFile file(damaged);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QFile good(dataFile(QStringLiteral("word_processor.mht")));
+    QVERIFY(good.open(QIODevice::ReadOnly));
+    file.write(good.readAll().left(900));
+    file.close();
+    QCOMPARE(showAndWait(*m_view, damaged), 0);
+    QVERIFY(!m_view->documentError().isEmpty());
+
+    // and a good document shows again afterwards
+    QCOMPARE(showAndWait(*m_view, dataFile(QStringLiteral("cid_references.mht"))), 1);
+    QCOMPARE(m_view->documentError(), QString());
+    // only the shown document is kept in memory
+    QCOMPARE(QuestionSchemeHandler::forProfile(m_view->page()->profile())->documentCount(), 1);
+}
+
+void TestQuestionView::copyGuard_data() {
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<bool>("refused");
+    QTest::addColumn<QString>("pageSees"); // what the page records when it is let through
+    QTest::newRow("Ctrl+C") << "key:C:ctrl" << true << "^c";
+    QTest::newRow("Ctrl+X") << "key:X:ctrl" << true << "^x";
+    QTest::newRow("Ctrl+Shift+C") << "key:C:ctrl+shift" << true << "^C";
+    QTest::newRow("Ctrl+Insert") << "key:Insert:ctrl" << true << "^Insert";
+    QTest::newRow("right click") << "mouse:right" << true << "m2";
+    QTest::newRow("plain C goes through") << "key:C:" << false << "c";
+    QTest::newRow("Ctrl+A goes through") << "key:A:ctrl" << false << "^a";
+    QTest::newRow("left click goes through") << "mouse:left" << false << "m0";
+}
+
+void TestQuestionView::copyGuard() {
+    QFETCH(QString, action);
+    QFETCH(bool, refused);
+    QFETCH(QString, pageSees);
+    QCOMPARE(showAndWait(*m_view, dataFile(QStringLiteral("word_processor.mht"))), 1);
+    QTRY_VERIFY(m_view->focusProxy() != nullptr);
+    QWidget* input = m_view->focusProxy();
+    m_view->activateWindow();
+    m_view->setFocus();
+    QVERIFY(QTest::qWaitForWindowActive(m_view.get()));
+
+    js(*m_view,
+       QStringLiteral(
+           "window.seen = [];"
+           "document.addEventListener('keydown', function(e){"
+           " seen.push((e.ctrlKey ? '^' : '') + e.key); });"
+           "document.addEventListener('mousedown', function(e){ seen.push('m' + e.button); });"
+           "document.addEventListener('contextmenu', function(e){ seen.push('menu'); });"
+           "var r = document.createRange(); r.selectNodeContents(document.body);"
+           "getSelection().removeAllRanges(); getSelection().addRange(r); true;"));
+    QGuiApplication::clipboard()->setText(QStringLiteral("sentinel"));
+
+    const QStringList parts = action.split(QLatin1Char(':'));
+    if (parts[0] == QLatin1String("key")) {
+        Qt::KeyboardModifiers mods;
+        if (parts[2].contains(QLatin1String("ctrl"))) {
+            mods |= Qt::ControlModifier;
+        }
+        if (parts[2].contains(QLatin1String("shift"))) {
+            mods |= Qt::ShiftModifier;
+        }
+        const Qt::Key key = parts[1] == QLatin1String("Insert")
+                                ? Qt::Key_Insert
+                                : Qt::Key(Qt::Key_A + (parts[1].at(0).unicode() - 'A'));
+        QTest::keyClick(input, key, mods);
+    } else {
+        const Qt::MouseButton button =
+            parts[1] == QLatin1String("right") ? Qt::RightButton : Qt::LeftButton;
+        QTest::mouseClick(input, button, {}, QPoint(60, 20));
+    }
+
+    // A left-through event reaches the page; that makes its absence, for a
+    // refused one, mean something. A final plain key marks the end.
+    QTest::keyClick(input, Qt::Key_Z);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        js(*m_view, QStringLiteral("seen.join(' ')")).toString().endsWith(QLatin1String("z")),
+        10000);
+    const QStringList seen =
+        js(*m_view, QStringLiteral("seen.join(' ')")).toString().split(QLatin1Char(' '));
+    QCOMPARE(seen.contains(pageSees), !refused);
+    QVERIFY2(!seen.contains(QLatin1String("menu")), qPrintable(seen.join(QLatin1Char(' '))));
+    if (refused) {
+        QTRY_COMPARE(m_messages.size(), 1);
+        QCOMPARE(m_messages[0].title, QStringLiteral("Error"));
+        QCOMPARE(m_messages[0].text, QStringLiteral("Invalid operation"));
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("sentinel"));
+    } else {
+        QTest::qWait(50);
+        QCOMPARE(m_messages.size(), 0);
+    }
+
+    // still guarded after the next document has loaded
+    QCOMPARE(showAndWait(*m_view, dataFile(QStringLiteral("cid_references.mht"))), 1);
+    QTRY_VERIFY(m_view->focusProxy() != nullptr);
+    m_messages.clear();
+    QTest::keyClick(m_view->focusProxy(), Qt::Key_C, Qt::ControlModifier);
+    QTRY_COMPARE(m_messages.size(), 1);
+}
+
+void TestQuestionView::copyGuardUsesTheRealMessageBox() {
+    QuestionView view; // with the platform's message box
+    view.resize(600, 400);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QCOMPARE(showAndWait(view, dataFile(QStringLiteral("word_processor.mht"))), 1);
+    QTRY_VERIFY(view.focusProxy() != nullptr);
+
+    QString title;
+    QString text;
+    int buttons = -1;
+    QTimer poll;
+    poll.setInterval(20);
+    connect(&poll, &QTimer::timeout, this, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) {
+            return;
+        }
+        title = box->windowTitle();
+        text = box->text();
+        buttons = box->buttons().size();
+        QAbstractButton* ok = box->button(QMessageBox::Ok);
+        if (ok) {
+            ok->click();
+        } else {
+            box->reject();
+        }
+        poll.stop();
+    });
+    poll.start();
+    QTest::mouseClick(view.focusProxy(), Qt::RightButton, {}, QPoint(30, 30));
+    QTRY_COMPARE_WITH_TIMEOUT(text, QStringLiteral("Invalid operation"), 10000);
+    QCOMPARE(title, QStringLiteral("Error"));
+    QCOMPARE(buttons, 1);
+    QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
+}
+
+void TestQuestionView::printsTheShownDocument() {
+    QCOMPARE(showAndWait(*m_view, dataFile(QStringLiteral("word_processor.mht"))), 1);
+    const QString pdf = m_dir->filePath(QStringLiteral("question.pdf"));
+    QWidget* askedOwner = nullptr;
+    m_view->setPrintDialogHook([&](QPrinter* printer, QWidget* owner) {
+        askedOwner = owner;
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(pdf);
+        return true;
+    });
+    QSignalSpy done(m_view.get(), &QuestionView::printDone);
+    QWidget owner;
+    m_view->printWithDialog(&owner);
+    QCOMPARE(askedOwner, &owner);
+    QVERIFY(m_view->isPrinting());
+    m_view->printWithDialog(&owner); // ignored while the first job runs
+    QVERIFY(done.wait(30000));
+    QCOMPARE(done.size(), 1);
+    QCOMPARE(done.first().first().toBool(), true);
+    QVERIFY(!m_view->isPrinting());
+
+    QPdfDocument doc;
+    QCOMPARE(doc.load(pdf), QPdfDocument::Error::None);
+    QVERIFY(doc.pageCount() >= 1);
+    // The engine prints pages as pictures: look for the text's ink and for
+    // the archive's red picture on the first page.
+    const QSizeF points = doc.pagePointSize(0);
+    const QImage page = doc.render(0, (points * 2).toSize()).convertToFormat(QImage::Format_RGB32);
+    QVERIFY(!page.isNull());
+    int ink = 0;
+    int red = 0;
+    for (int y = 0; y < page.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(page.constScanLine(y));
+        for (int x = 0; x < page.width(); ++x) {
+            const QColor c(line[x]);
+            ink += c.lightness() < 80 ? 1 : 0;
+            red += (qAbs(c.red() - 200) < 30 && c.green() < 80 && c.blue() < 80) ? 1 : 0;
+        }
+    }
+    QVERIFY2(ink > 200, qPrintable(QString::number(ink)));
+    QVERIFY2(red > 200, qPrintable(QString::number(red)));
+}
+
+void TestQuestionView::printDialogCancelled() {
+    QCOMPARE(showAndWait(*m_view, dataFile(QStringLiteral("cid_references.mht"))), 1);
+    QSignalSpy done(m_view.get(), &QuestionView::printDone);
+    bool dialogSeen = false;
+    // the platform's print dialog, answered with Cancel
+    QTimer::singleShot(200, this, [&] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            dialogSeen = true;
+            dialog->reject();
+        }
+    });
+    m_view->printWithDialog(m_view.get());
+    QVERIFY(dialogSeen);
+    QVERIFY(!m_view->isPrinting());
+    QTest::qWait(200);
+    QCOMPARE(done.size(), 0);
+}
+
+int main(int argc, char** argv) {
+    RegisterQuestionScheme();
+    QApplication app(argc, argv);
+    TestQuestionView test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_question_view.moc"
