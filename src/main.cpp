@@ -1,6 +1,25 @@
+#include "core/ProgramFolder.h"
+#include "main_window/Contents.h"
+#include "main_window/StartupEnvironment.h"
+#include "practice/ui/QuestionScheme.h"
+
 #include <QApplication>
+#include <cstdio>
 
 int main(int argc, char** argv) {
+    QString noDisplay;
+    if (!StartupEnvironment::DisplayAvailable(&noDisplay)) {
+        std::fprintf(stderr, "%s\n", qPrintable(noDisplay));
+        return 1;
+    }
+    StartupEnvironment::PrepareWebEngine();
+    RegisterQuestionScheme();
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
-    return 0;
+    QCoreApplication::setApplicationName(QStringLiteral("quillora"));
+
+    Contents contents(ResolveProgramFolder(QCoreApplication::applicationDirPath()));
+    if (!contents.Start())
+        return 1;
+    return app.exec();
 }

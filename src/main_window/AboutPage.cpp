@@ -1,0 +1,86 @@
+#include "main_window/AboutPage.h"
+
+#include "chrome/ClickLabel.h"
+#include "chrome/PictureCache.h"
+#include "main_window/ProductWebPage.h"
+
+#include <QLabel>
+
+namespace {
+const QSize FallbackLogo(96, 96);
+constexpr int Top = 24;
+constexpr int Gap = 8;
+
+QLabel* centred(const char* name, const QString& text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setAlignment(Qt::AlignCenter);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+} // namespace
+
+AboutPage::AboutPage(PictureCache& pictures, const QSize& size, QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("Body_About"));
+    resize(size);
+    setAutoFillBackground(true);
+    QPalette page = palette();
+    page.setColor(QPalette::Window, Qt::white);
+    setPalette(page);
+
+    m_logo = new QLabel(this);
+    m_logo->setObjectName(QStringLiteral("Logo"));
+    const QPixmap& logo = pictures.get(QStringLiteral("Logo.gif"));
+    m_logo->setPixmap(logo);
+    m_logo->resize(logo.isNull() ? FallbackLogo : logo.deviceIndependentSize().toSize());
+
+    m_name = centred("ProgramName", QString(), this);
+    QFont nameFont = m_name->font();
+    nameFont.setBold(true);
+    nameFont.setPointSizeF(nameFont.pointSizeF() * 1.5);
+    m_name->setFont(nameFont);
+    m_name->setWordWrap(true);
+
+    m_platform = centred("lblPlatform", tr("For Windows"), this);
+    m_version = centred("lblVersion", tr("Version 2.0"), this);
+
+    m_link = new ClickLabel(QStringLiteral("lbl_QzURL"), this);
+    m_link->setAlignment(Qt::AlignCenter);
+    m_link->setTextFormat(Qt::PlainText);
+    m_link->setText(ProductWebPage::Address());
+    m_link->setToolTip(tr("Go to Quillora home page"));
+    QFont linkFont = m_link->font();
+    linkFont.setUnderline(true);
+    m_link->setFont(linkFont);
+    QPalette linkColours = m_link->palette();
+    linkColours.setColor(QPalette::WindowText, QColor(0, 0, 255));
+    m_link->setPalette(linkColours);
+    connect(m_link, &ClickLabel::clicked, this, &AboutPage::lbl_QzURL_Click);
+
+    layoutPage();
+}
+
+void AboutPage::setProgramName(const QString& name) {
+    m_name->setText(name);
+    layoutPage();
+}
+
+void AboutPage::lbl_QzURL_Click() {
+    ProductWebPage::OpenProductWebPage(window());
+}
+
+void AboutPage::layoutPage() {
+    const int w = width();
+    m_logo->move((w - m_logo->width()) / 2, Top);
+    int y = m_logo->y() + m_logo->height() + 2 * Gap;
+    for (QLabel* label : {m_name, m_platform, m_version, static_cast<QLabel*>(m_link)}) {
+        const int h = label->heightForWidth(w - 2 * Gap) > 0 ? label->heightForWidth(w - 2 * Gap)
+                                                             : label->sizeHint().height();
+        label->setGeometry(Gap, y, w - 2 * Gap, h);
+        y += h + Gap;
+    }
+    // The link is only as wide as its text, so the hand pointer and the click
+    // stay on the address.
+    m_link->adjustSize();
+    m_link->move((w - m_link->width()) / 2, m_link->y());
+}

@@ -1,0 +1,345 @@
+#include "main_window/Contents.h"
+
+#include "chrome/PictureButton.h"
+#include "chrome/SkinnedFrame.h"
+#include "chrome/Twips.h"
+#include "core/GraphicsTable.h"
+#include "core/ProgramDefinition.h"
+#include "main_window/AboutPage.h"
+#include "main_window/HomePage.h"
+#include "main_window/NavigationBar.h"
+#include "main_window/ReportPage.h"
+#include "main_window/ReportPrinter.h"
+#include "main_window/TrashPage.h"
+#include "practice/ui/PracticeWindow.h"
+#include "results/ResultsFiles.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QEventLoop>
+#include <QLabel>
+#include <QLockFile>
+#include <QTimer>
+
+namespace {
+const QString DialogTitle = QStringLiteral("Quillora");
+
+void waitWithEvents(int milliseconds) {
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+} // namespace
+
+Contents::Contents(const QString& programFolder, ResourceStore store, QWidget* parent)
+    : QWidget(parent), m_store(std::move(store)), m_pictures(GraphicsFolder(programFolder)),
+      m_popUp(m_state, m_pictures) {
+    setObjectName(QStringLiteral("Contents"));
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    m_state.programFolder = programFolder;
+    m_services.store = &m_store;
+    m_services.clock = &m_clock;
+    m_services.popUp = &m_popUp;
+    m_services.pictures = &m_pictures;
+    m_services.animationDelay = waitWithEvents;
+}
+
+Contents::~Contents() {
+    // The practice window's unload must not call back into a window that is
+    // being destroyed; it also holds references to the services.
+    if (m_practice) {
+        disconnect(m_practice, nullptr, this, nullptr);
+        delete m_practice.data();
+    }
+}
+
+bool Contents::LockProgramFolder() {
+    m_lock = std::make_unique<QLockFile>(QDir(m_state.programFolder).filePath(LockFileName));
+    // The lock lasts the whole run: only a lock whose program has gone away
+    // counts as stale, never an old one.
+    m_lock->setStaleLockTime(0);
+    if (m_lock->tryLock(0))
+        return true;
+    if (m_lock->error() == QLockFile::LockFailedError) {
+        m_popUp.Tell(DialogTitle,
+                     tr("Quillora Maths Practice is already open. Please use the window that "
+                        "is already open."),
+                     nullptr);
+    } else {
+        m_popUp.Tell(DialogTitle,
+                     tr("Quillora Maths Practice cannot write in its folder %1, so it could "
+                        "not keep your results. Please ask a grown-up to check the folder.")
+                         .arg(QDir::toNativeSeparators(m_state.programFolder)),
+                     nullptr);
+    }
+    return false;
+}
+
+bool Contents::Start() {
+    QDir().mkpath(m_state.programFolder);
+    if (!LockProgramFolder())
+        return false;
+
+    // 1-2. The Graphics folder, then the window's pictures.
+    const QStringList unwritten = ExtractGraphics(m_store, m_state.programFolder);
+    LoadFramePictures();
+
+    // 3. Geometry and frame.
+    move(Twips::ToPx(DesignLeft), Twips::ToPx(DesignTop));
+    resize(Twips::ToPx(DesignWidth), Twips::ToPx(DesignHeight));
+    BuildWindow();
+
+    // 4. The program definition.
+    const DefinitionRead read = ReadProgramDefinition(m_store, m_state.programFolder);
+    if (read.error != DefinitionError::None) {
+        const QString message =
+            read.error == DefinitionError::NotExtracted
+                ? tr("Quillora Maths Practice could not prepare its practice papers in the "
+                     "folder %1. Please check that the folder can be written to, then start "
+                     "the program again.")
+                      .arg(QDir::toNativeSeparators(m_state.programFolder))
+                : tr("Quillora Maths Practice has no practice papers to show: its content is "
+                     "missing or damaged. Please install the program again.");
+        m_popUp.Tell(DialogTitle, message, nullptr);
+        return false;
+    }
+    m_state.definition = read.definition;
+
+    // 5. Every results file of every existing module.
+    const QStringList failed =
+        EnsureResultsFiles(m_store, m_state.programFolder, m_state.definition);
+    if (!failed.isEmpty()) {
+        m_popUp.Tell(DialogTitle,
+                     tr("Quillora Maths Practice cannot keep your results in the folder %1. "
+                        "Please check that the folder can be written to, then start the "
+                        "program again.")
+                         .arg(QDir::toNativeSeparators(m_state.programFolder)),
+                     nullptr);
+        return false;
+    }
+
+    // 6. Captions.
+    const ProgramDefinition& definition = m_state.definition;
+    m_navigation->SetCaptions(definition);
+    setWindowTitle(definition.displayName);
+    m_frame->setTitle(definition.displayName);
+    m_about->setProgramName(definition.displayName);
+    m_state.lblCOD = definition.programCode;
+
+    // 7. Tabs of the existing modules.
+    m_navigation->LayoutTabs(definition, StripLeft, StripTop, width() - 2 * StripLeft);
+    BringUp(m_home);
+
+    // 9-11. The first module's Home page, topic 1.
+    const int first = definition.firstModule();
+    m_state.LChose = first;
+    m_state.txtTabPos = first;
+    Tab_Click(first);
+    m_state.txtToolBarPos = 1;
+    m_state.txtReportPos = 1;
+    m_state.TopicCount = 1;
+    m_home->LoadModuleResults();
+
+    show();
+    TellStartupProblems(unwritten);
+    return true;
+}
+
+void Contents::LoadFramePictures() {
+    // Every picture is read once now; the windows then take them from memory.
+    for (const GraphicsItem& item : GraphicsItems())
+        m_pictures.get(QString::fromLatin1(item.fileName));
+}
+
+void Contents::TellStartupProblems(const QStringList& unwritten) {
+    if (unwritten.isEmpty() && m_pictures.missing().isEmpty())
+        return;
+    m_popUp.Tell(DialogTitle,
+                 tr("Some of the program's pictures could not be prepared in the folder %1, "
+                    "so parts of the windows are blank. You can still practise as usual.")
+                     .arg(QDir::toNativeSeparators(m_pictures.folder())),
+                 this);
+}
+
+void Contents::BuildWindow() {
+    setAutoFillBackground(true);
+    QPalette background = palette();
+    background.setColor(QPalette::Window, Qt::white);
+    setPalette(background);
+
+    m_frame = new SkinnedFrame(this, m_pictures, FrameOptions::MainWindow());
+    connect(m_frame, &SkinnedFrame::closeClicked, this, &Contents::QuitProgram);
+    connect(m_frame, &SkinnedFrame::minClicked, this, &QWidget::showMinimized);
+    connect(m_frame, &SkinnedFrame::activeChanged, this,
+            [this](bool active) { m_state.ContentsFocus = active; });
+
+    m_navigation = new NavigationBar(this, m_pictures, m_state.txtPressTrack);
+    connect(m_navigation, &NavigationBar::tabClicked, this, &Contents::Tab_Click);
+    connect(m_navigation, &NavigationBar::toolBarClicked, this, &Contents::ToolBar_Click);
+    m_navigation->LayoutTabs(m_state.definition, StripLeft, StripTop, width() - 2 * StripLeft);
+
+    const QRect body = BodyRect();
+    m_home = new HomePage(m_state, m_pictures, body.size(), this);
+    connect(m_home, &HomePage::paperChosen, this, &Contents::OpenPaper);
+    m_report = new ReportPage(this);
+    m_report->setObjectName(QStringLiteral("Body_Report"));
+    m_report->resize(body.size());
+    connect(m_report, &ReportPage::reportPanelChosen, this, [this](int pos) {
+        m_state.txtReportPos = pos;
+        m_report->ArrangeReportPanels(pos);
+    });
+    m_about = new AboutPage(m_pictures, body.size(), this);
+    m_trash = new TrashPage(
+        m_pictures, [this] { return ResetAllResults(); }, body.size(), this);
+    for (QWidget* page : {static_cast<QWidget*>(m_home), static_cast<QWidget*>(m_report),
+                          static_cast<QWidget*>(m_about), static_cast<QWidget*>(m_trash)}) {
+        page->move(body.topLeft());
+        page->hide();
+    }
+    m_printer = std::make_unique<ReportPrinter>(m_popUp);
+
+    m_frame->layout();
+    m_frame->raise();
+    m_frame->pRoundCorners();
+}
+
+QRect Contents::BodyRect() const {
+    const QWidget* strip = m_navigation->ScnTabBG();
+    const int top = strip->y() + strip->height();
+    const int bottom = m_frame->BBot()->y();
+    return QRect(strip->x(), top, strip->width(), qMax(0, bottom - top));
+}
+
+void Contents::BringUp(QWidget* body) {
+    const QWidget* strip = m_navigation->ScnTabBG();
+    for (QWidget* page : {static_cast<QWidget*>(m_home), static_cast<QWidget*>(m_report),
+                          static_cast<QWidget*>(m_about), static_cast<QWidget*>(m_trash)}) {
+        if (page != body)
+            page->hide();
+    }
+    body->move(strip->x(), strip->y() + strip->height());
+    body->show();
+    body->raise();
+    m_frame->raise();
+}
+
+void Contents::Tab_Click(int n) {
+    m_state.txtTabPos = n;
+    m_state.txtToolBarPos = 1;
+    m_state.txtReportPos = 1;
+    m_navigation->RaiseTab(n);
+    m_navigation->ShowSelection(n);
+    m_frame->raise();
+    if (n >= 1 && n <= 3)
+        m_state.LChose = n;
+    ShowPage();
+}
+
+void Contents::ToolBar_Click(int n) {
+    m_state.txtToolBarPos = n;
+    ShowPage();
+}
+
+void Contents::ShowPage() {
+    const int tab = m_state.txtTabPos;
+    const int button = m_state.txtToolBarPos;
+    if (tab >= 1 && tab <= 3) {
+        switch (button) {
+        case 1:
+            m_home->LoadModuleResults();
+            BringUp(m_home);
+            break;
+        case 2:
+            m_report->BuildReport(m_state.chosenModule(), m_home->marks(),
+                                  ResultsFilePath(m_state.programFolder, ResultsFile::Trend,
+                                                  m_state.LChose, m_state.lblCOD));
+            m_report->ArrangeReportPanels(m_state.txtReportPos);
+            BringUp(m_report);
+            break;
+        case 3:
+            m_printer->PrintReport(this, windowTitle(), m_state.chosenModule(), m_home->marks());
+            break;
+        case 4:
+            QuitProgram();
+            break;
+        default:
+            break;
+        }
+    } else if (tab == NavigationBar::HelpTab) {
+        switch (button) {
+        case 1:
+            BringUp(m_about);
+            break;
+        case 2:
+            BringUp(m_trash);
+            m_trash->ResetPage();
+            break;
+        case 4:
+            m_printer->PrintSetup(this);
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+bool Contents::ResetAllResults() {
+    const QStringList failed =
+        ::ResetAllResults(m_store, m_state.programFolder, m_state.definition);
+    if (failed.isEmpty())
+        return true;
+    m_popUp.Tell(DialogTitle,
+                 tr("Your results could not be erased: the program cannot write in the "
+                    "folder %1.")
+                     .arg(QDir::toNativeSeparators(m_state.programFolder)),
+                 this);
+    return false;
+}
+
+void Contents::RefreshContents() {
+    m_state.RefreshLog = true;
+    m_home->LoadModuleResults();
+    for (int k = 1; k <= HomePage::TopicSlots; ++k) {
+        if (m_state.TopicCount == 5 * k - 4)
+            m_home->Topic_Click(k);
+    }
+    m_state.RefreshLog = false;
+}
+
+PracticeWindow* Contents::practiceWindow() const {
+    return m_practice.data();
+}
+
+void Contents::UnloadPracticeWindow() {
+    // Deleting the window runs its unload handling (it removes its question
+    // document and asks for RefreshContents); no confirmation is asked.
+    if (m_practice)
+        delete m_practice.data();
+}
+
+void Contents::OpenPaper(int offset, int attempt) {
+    // The old window unloads before the state names the new paper, so that
+    // its unload still sees its own paper.
+    UnloadPracticeWindow();
+    m_state.PaperNum = m_state.TopicCount + 100 + offset;
+    m_state.TakeNum = attempt;
+
+    auto* window = new PracticeWindow(m_state, m_services);
+    if (!window->LoadPaper()) {
+        delete window;
+        return;
+    }
+    m_practice = window;
+    connect(window, &PracticeWindow::unloaded, this, &Contents::RefreshContents);
+    window->show();
+}
+
+void Contents::QuitProgram() {
+    UnloadPracticeWindow();
+    close();
+}
+
+void Contents::closeEvent(QCloseEvent* event) {
+    UnloadPracticeWindow();
+    event->accept();
+}

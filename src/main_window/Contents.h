@@ -1,0 +1,108 @@
+#pragma once
+// The main window `Contents`: the program's start object, alive from start-up
+// to QuitProgram. It owns the application state (AppState) and the services
+// every window uses (the store, the clock, the pop-up dialog behind
+// PopUpService, the PictureCache), draws its SkinnedFrame, and holds four
+// pages switched by the NavigationBar: HomePage, ReportPage, AboutPage and
+// TrashPage. A paper flows like this: the pupil chooses a topic on the Home
+// page (`TopicCount`), a paper button calls OpenPaper, which sets `PaperNum`
+// and `TakeNum`, ends any open practice window and opens a PracticeWindow
+// (`Test1` or `Test2`) on the shared state; that window marks and saves into
+// the results files and, when it unloads, calls RefreshContents, which
+// reloads the marks and keeps the chosen topic. The Report page and the
+// ReportPrinter read the same marks.
+
+#include "chrome/AppServices.h"
+#include "chrome/PictureCache.h"
+#include "chrome/PopUpService.h"
+#include "core/AppState.h"
+#include "core/Clock.h"
+#include "core/ResourceStore.h"
+
+#include <QPointer>
+#include <QWidget>
+#include <memory>
+
+class QLockFile;
+class SkinnedFrame;
+class NavigationBar;
+class HomePage;
+class ReportPage;
+class AboutPage;
+class TrashPage;
+class ReportPrinter;
+class PracticeWindow;
+
+class Contents : public QWidget {
+    Q_OBJECT
+public:
+    // Design geometry, in twips.
+    static constexpr int DesignLeft = 60;
+    static constexpr int DesignTop = 60;
+    static constexpr int DesignWidth = 6070;
+    static constexpr int DesignHeight = 7380;
+    // The tab strip's place in the window, in pixels.
+    static constexpr int StripLeft = 2;
+    static constexpr int StripTop = 60;
+    static constexpr char LockFileName[] = "quillora.lock";
+
+    // programFolder: where results, the Graphics folder and temporary files
+    // live (it must exist). store: the content; the built-in one by default.
+    explicit Contents(const QString& programFolder, ResourceStore store = ResourceStore(),
+                      QWidget* parent = nullptr);
+    ~Contents() override;
+
+    // The start-up sequence; shows the window. False when the program must
+    // end: another copy already uses the folder, the folder cannot be
+    // written, or the content defines no module. The pupil has been told.
+    bool Start();
+
+    AppState& state() { return m_state; }
+    AppServices& services() { return m_services; }
+    PopUpService& popUp() { return m_popUp; }
+    // The open practice window (`Test1` or `Test2`), or null.
+    PracticeWindow* practiceWindow() const;
+
+    // Unloads the practice window without asking, then the main window.
+    void QuitProgram();
+    // Called when a practice window unloads: reloads the marks, keeps the topic.
+    void RefreshContents();
+    // offset 0..4 (row - 1) of the chosen topic; attempt 1 or 2.
+    void OpenPaper(int offset, int attempt);
+    void Tab_Click(int n);
+    void ToolBar_Click(int n);
+    // Acts on `txtTabPos` and `txtToolBarPos`.
+    void ShowPage();
+    // Rewrites every results file of every existing module from its
+    // template. False (and the pupil told) when a file could not be written.
+    bool ResetAllResults();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    bool LockProgramFolder();
+    void LoadFramePictures();
+    void BuildWindow();
+    QRect BodyRect() const;
+    void BringUp(QWidget* body);
+    void UnloadPracticeWindow();
+    void TellStartupProblems(const QStringList& unwritten);
+
+    ResourceStore m_store;
+    Clock m_clock;
+    AppState m_state;
+    PictureCache m_pictures;
+    PopUpService m_popUp;
+    AppServices m_services;
+    std::unique_ptr<QLockFile> m_lock;
+    std::unique_ptr<ReportPrinter> m_printer;
+
+    SkinnedFrame* m_frame = nullptr;
+    NavigationBar* m_navigation = nullptr;
+    HomePage* m_home = nullptr;
+    ReportPage* m_report = nullptr;
+    AboutPage* m_about = nullptr;
+    TrashPage* m_trash = nullptr;
+    QPointer<PracticeWindow> m_practice;
+};

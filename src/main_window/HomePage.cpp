@@ -1,0 +1,265 @@
+#include "main_window/HomePage.h"
+
+#include "chrome/ClickLabel.h"
+#include "chrome/HoverGroup.h"
+#include "chrome/PictureButton.h"
+#include "chrome/PictureCache.h"
+#include "chrome/Twips.h"
+#include "core/AppState.h"
+#include "core/Numbering.h"
+#include "main_window/PercentColumn.h"
+
+#include <QLabel>
+
+namespace {
+// Design-time geometry in pixels.
+constexpr int Margin = 6;
+constexpr int ColumnGap = 10;
+constexpr int TopicHeight = 30;
+constexpr int TopicPitch = 31;
+constexpr int SubHeadingHeight = 34;
+constexpr int RowGap = 8;
+const QSize FallbackColumnHead(160, 22);
+const QSize FallbackBullet(9, 9);
+const QSize FallbackLoadButton(44, 18);
+
+QLabel* makeLabel(const QString& name, const QString& text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+QLabel* pictureLabel(const QString& name, const QPixmap& picture, const QSize& fallback,
+                     QWidget* parent) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setPixmap(picture);
+    label->resize(picture.isNull() ? fallback : picture.deviceIndependentSize().toSize());
+    return label;
+}
+
+// The caption that lies on a column-head picture.
+void addHeading(QLabel* head, const QString& name, const QString& text) {
+    QLabel* heading = makeLabel(name, text, head);
+    QFont bold = heading->font();
+    bold.setBold(true);
+    heading->setFont(bold);
+    heading->setAlignment(Qt::AlignCenter);
+    heading->setGeometry(head->rect());
+}
+
+// A first-attempt score above 99% allows no second attempt. The stored text
+// is read like the design's numeric conversion: a leading number, else 0.
+bool allowsSecondAttempt(const QString& firstMark) {
+    bool ok = false;
+    const double value = firstMark.trimmed().toDouble(&ok);
+    return !ok || value <= 99.0;
+}
+} // namespace
+
+HomePage::HomePage(AppState& state, PictureCache& pictures, const QSize& size, QWidget* parent)
+    : QWidget(parent), m_state(state) {
+    setObjectName(QStringLiteral("Body_Home"));
+    resize(size);
+    setAutoFillBackground(true);
+    QPalette page = palette();
+    page.setColor(QPalette::Window, Qt::white);
+    setPalette(page);
+    buildTopics(pictures);
+    buildRows(pictures);
+}
+
+void HomePage::buildTopics(PictureCache& pictures) {
+    QLabel* head =
+        pictureLabel(QStringLiteral("ColHead1"), pictures.get(QStringLiteral("columnhead1.bmp")),
+                     FallbackColumnHead, this);
+    head->move(Margin, Margin);
+    addHeading(head, QStringLiteral("lblColHead1"), tr("Select a Topic"));
+
+    const QPixmap& bullet = pictures.get(QStringLiteral("bullet.bmp"));
+    int y = head->y() + head->height() + Margin;
+    for (int i = 0; i < TopicSlots; ++i, y += TopicPitch) {
+        const int k = i + 1;
+        QLabel* mark =
+            pictureLabel(QStringLiteral("Bullet%1").arg(k), bullet, FallbackBullet, this);
+        mark->move(Margin + 4, y + (TopicHeight - mark->height()) / 2);
+        m_bullets[i] = mark;
+
+        auto* topic = new ClickLabel(QStringLiteral("Topic%1").arg(k), this);
+        topic->setTextFormat(Qt::PlainText);
+        topic->setWordWrap(true);
+        topic->setToolTip(tr("Click to select topic"));
+        topic->setAutoFillBackground(true);
+        topic->setIndent(3);
+        const int left = mark->x() + mark->width() + 5;
+        topic->setGeometry(left, y, head->x() + head->width() - left, TopicHeight);
+        connect(topic, &ClickLabel::clicked, this, [this, k] { Topic_Click(k); });
+        m_topics[i] = topic;
+    }
+}
+
+void HomePage::buildRows(PictureCache& pictures) {
+    const int left = m_topics[0]->x() + m_topics[0]->width() + ColumnGap;
+
+    QLabel* head =
+        pictureLabel(QStringLiteral("ColHead2"), pictures.get(QStringLiteral("columnhead2.bmp")),
+                     FallbackColumnHead, this);
+    head->move(left, Margin);
+    addHeading(head, QStringLiteral("lblColHead2"), tr("Select a Paper"));
+    const int right = qMax(head->x() + head->width(), width() - Margin);
+
+    m_subHeading = makeLabel(QStringLiteral("SubH1"), QString(), this);
+    QFont bold = m_subHeading->font();
+    bold.setBold(true);
+    m_subHeading->setFont(bold);
+    m_subHeading->setWordWrap(true);
+    m_subHeading->setGeometry(left, head->y() + head->height() + 4, right - left, SubHeadingHeight);
+
+    auto* hover = new HoverGroup(this);
+    const QPixmap& loadOff = pictures.get(QStringLiteral("loadbutton_off.bmp"));
+    const QPixmap& loadOn = pictures.get(QStringLiteral("loadbutton_on.bmp"));
+    auto makeButton = [&](const QString& name, const QString& tip, int offset, int attempt) {
+        auto* button = new PictureButton(name, this);
+        button->resize(FallbackLoadButton);
+        button->setPictures(loadOff, loadOn);
+        button->setToolTip(tip);
+        hover->add(button);
+        connect(button, &PictureButton::clicked, this,
+                [this, offset, attempt] { Q_EMIT paperChosen(offset, attempt); });
+        return button;
+    };
+
+    m_percent = new PercentColumn(this);
+    const int buttonWidth = loadOff.isNull() ? FallbackLoadButton.width()
+                                             : loadOff.deviceIndependentSize().toSize().width();
+    const int buttonHeight = loadOff.isNull() ? FallbackLoadButton.height()
+                                              : loadOff.deviceIndependentSize().toSize().height();
+    const int lineHeight = qMax(buttonHeight, fontMetrics().height()) + 4;
+    const int buttonLeft = right - buttonWidth;
+    const int percentWidth = m_percent->sizeHint().width();
+    const int percentLeft = buttonLeft - 6 - percentWidth;
+
+    int y = m_subHeading->y() + m_subHeading->height() + 2;
+    const int top = y;
+    QList<int> centres;
+    for (int i = 0; i < Rows; ++i, y += 2 * lineHeight + RowGap) {
+        const int row = i + 1;
+        const int first = y + lineHeight / 2;
+        const int second = first + lineHeight;
+        m_firstLineCentre[i] = first;
+        m_secondLineCentre[i] = second;
+        centres << first - top << second - top;
+
+        QLabel* paper =
+            makeLabel(QStringLiteral("lblPaper%1").arg(row), tr("Paper %1").arg(row), this);
+        paper->setFont(bold);
+        paper->adjustSize();
+        paper->move(left, first - paper->height() / 2);
+
+        const int attemptLeft = left + fontMetrics().horizontalAdvance(tr("Paper 5")) + 16;
+        QLabel* firstCaption =
+            makeLabel(QStringLiteral("lblAttempt%1a").arg(row), tr("1st Attempt:"), this);
+        firstCaption->adjustSize();
+        firstCaption->move(attemptLeft, first - firstCaption->height() / 2);
+        QLabel* secondCaption =
+            makeLabel(QStringLiteral("lblAttempt%1b").arg(row), tr("2nd Attempt:"), this);
+        secondCaption->adjustSize();
+        secondCaption->move(attemptLeft, second - secondCaption->height() / 2);
+
+        m_firstMarks[i] = makeLabel(QStringLiteral("MSA%1").arg(row), QString(), this);
+        m_secondMarks[i] = makeLabel(QStringLiteral("MSB%1").arg(row), QString(), this);
+
+        m_firstButtons[i] =
+            makeButton(QStringLiteral("P%1a").arg(row), tr("Load paper %1").arg(row), i, 1);
+        m_firstButtons[i]->move(buttonLeft, first - m_firstButtons[i]->height() / 2);
+        m_secondButtons[i] =
+            makeButton(QStringLiteral("P%1b").arg(row), tr("Try paper %1 again").arg(row), i, 2);
+        m_secondButtons[i]->move(buttonLeft, second - m_secondButtons[i]->height() / 2);
+        m_secondButtons[i]->hide();
+    }
+    m_percent->setLineCentres(centres);
+    m_percent->setGeometry(percentLeft, top, percentWidth, y - top);
+}
+
+void HomePage::LoadModuleResults() {
+    const int module = m_state.LChose;
+    const bool known = module >= 1 && module <= 3;
+    if (known) {
+        const ModuleDefinition& chosen = m_state.definition.module(module);
+        m_topicCount = chosen.topicCount;
+        m_paperCount = chosen.paperCount;
+        m_topicNames = chosen.topicNames;
+    }
+    m_state.TtPapersCon = m_paperCount;
+
+    m_marks = MarksRecords();
+    if (known) {
+        const QString path =
+            ResultsFilePath(m_state.programFolder, ResultsFile::Marks, module, m_state.lblCOD);
+        const Read<MarksRecords> read = ReadMarksFile(path, m_paperCount);
+        // An unreadable file shows as nothing attempted yet.
+        if (read.ok())
+            m_marks = read.value;
+    }
+
+    for (int i = 0; i < TopicSlots; ++i) {
+        m_topics[i]->setText(m_topicNames.value(i));
+        ShowTopicEntry(i + 1, i < m_topicCount);
+    }
+    if (!m_state.RefreshLog)
+        Topic_Click(1);
+}
+
+void HomePage::ShowTopicEntry(int index, bool shown) {
+    m_topics[index - 1]->setVisible(shown);
+    m_bullets[index - 1]->setVisible(shown);
+}
+
+void HomePage::Topic_Click(int k) {
+    m_state.TopicCount = Numbering::TopicFirstIndex(k);
+    TopicChoosing(m_state.TopicCount);
+    Topicbuttoncolour(k);
+}
+
+void HomePage::TopicChoosing(int topicNum) {
+    for (int i = 0; i < Rows; ++i) {
+        // Entry topicNum + i of the 1-based arrays; a paper beyond the file's
+        // records shows as not attempted.
+        m_firstMarks[i]->setText(m_marks.FSE.value(topicNum + i - 1));
+        m_secondMarks[i]->setText(m_marks.SSE.value(topicNum + i - 1));
+    }
+    if (topicNum >= 1 && topicNum <= 46 && (topicNum - 1) % Numbering::PapersPerTopic == 0) {
+        m_state.SubH1 = m_topicNames.value((topicNum - 1) / Numbering::PapersPerTopic);
+        m_subHeading->setText(m_state.SubH1);
+    }
+    ArrangePaperRows();
+}
+
+void HomePage::Topicbuttoncolour(int k) {
+    const QColor highlightText = palette().color(QPalette::HighlightedText);
+    for (int i = 0; i < TopicSlots; ++i) {
+        const bool chosen = i + 1 == k;
+        QPalette colours = m_topics[i]->palette();
+        colours.setColor(QPalette::Window, chosen ? QColor(0x80, 0x80, 0x80) : highlightText);
+        colours.setColor(QPalette::WindowText, chosen ? highlightText : QColor(Qt::black));
+        m_topics[i]->setPalette(colours);
+    }
+}
+
+void HomePage::placeMark(QLabel* mark, int lineCentre) {
+    mark->adjustSize();
+    const int left =
+        mark->text().isEmpty() ? m_percent->x() : m_percent->x() - mark->width() - Twips::ToPx(20);
+    mark->move(left, lineCentre - mark->height() / 2);
+}
+
+void HomePage::ArrangePaperRows() {
+    for (int i = 0; i < Rows; ++i) {
+        const QString first = m_firstMarks[i]->text();
+        placeMark(m_firstMarks[i], m_firstLineCentre[i]);
+        m_secondButtons[i]->setVisible(!first.isEmpty() && allowsSecondAttempt(first));
+    }
+    for (int i = 0; i < Rows; ++i)
+        placeMark(m_secondMarks[i], m_secondLineCentre[i]);
+}

@@ -1,0 +1,160 @@
+#include "main_window/NavigationBar.h"
+
+#include "chrome/HoverGroup.h"
+#include "chrome/PictureButton.h"
+#include "chrome/PictureCache.h"
+#include "chrome/Twips.h"
+#include "core/ProgramDefinition.h"
+
+#include <QLabel>
+
+namespace {
+const QColor StripColour(244, 245, 235);
+const QSize FallbackTab(92, 24);
+const QSize FallbackTool(60, 46);
+constexpr int TabOverlap = 4;
+constexpr int StripPadding = 4;
+// The tool-bar pictures hold their icon in the upper part; the caption lies
+// along the bottom.
+constexpr int ToolCaptionHeight = 16;
+
+struct ToolColumn {
+    const char* caption;
+    const char* tipFormat; // %1 is the caption
+    const char* picture;
+};
+// Per button: the module-tab column and the help-tab column (null: not shown).
+const ToolColumn ModuleColumn[4] = {{"Home", "Load %1 page", "home"},
+                                    {"Report", "Load %1 card", "report"},
+                                    {"Print", "%1 results", "print"},
+                                    {"Close", "%1 program", "close"}};
+const ToolColumn HelpColumn[4] = {{"About", "%1 Quillora", "about"},
+                                  {"Trash", "%1 past results", "trash"},
+                                  {nullptr, nullptr, nullptr},
+                                  {"Setup", "Printer %1", "setup"}};
+} // namespace
+
+NavigationBar::NavigationBar(QWidget* window, PictureCache& pictures, bool& pressTrack)
+    : QObject(window), m_pictures(pictures), m_pressTrack(pressTrack) {
+    m_strip = new QWidget(window);
+    m_strip->setObjectName(QStringLiteral("ScnTabBG"));
+    m_strip->setAutoFillBackground(true);
+    QPalette strip = m_strip->palette();
+    strip.setColor(QPalette::Window, StripColour);
+    m_strip->setPalette(strip);
+
+    m_tabHover = new HoverGroup(this);
+    for (int n = 1; n <= Tabs; ++n) {
+        auto* tab =
+            new PictureButton(QStringLiteral("Tab%1").arg(n, 2, 10, QLatin1Char('0')), window);
+        tab->resize(FallbackTab);
+        QLabel* caption = tab->addCaption(tab->objectName() + QStringLiteral("lbl"), QString());
+        caption->setTextFormat(Qt::PlainText);
+        m_tabHover->add(tab);
+        connect(tab, &PictureButton::clicked, this, [this, n] { Q_EMIT tabClicked(n); });
+        m_tabs[n - 1] = tab;
+    }
+
+    m_toolHover = new HoverGroup(this);
+    m_toolHover->setTracksPress(true);
+    connect(m_toolHover, &HoverGroup::pressTrackChanged, this,
+            [this](bool held) { m_pressTrack = held; });
+    QFont small = window->font();
+    small.setPointSizeF(small.pointSizeF() * 0.9);
+    for (int n = 1; n <= Buttons; ++n) {
+        auto* button =
+            new PictureButton(QStringLiteral("ToolBar%1").arg(n, 2, 10, QLatin1Char('0')), m_strip);
+        button->resize(FallbackTool);
+        QLabel* caption = button->addCaption(
+            QStringLiteral("lblTB%1").arg(n, 2, 10, QLatin1Char('0')), QString());
+        caption->setFont(small);
+        m_toolHover->add(button);
+        connect(button, &PictureButton::clicked, this, [this, n] { Q_EMIT toolBarClicked(n); });
+        m_buttons[n - 1] = button;
+    }
+    ShowSelection(1);
+}
+
+void NavigationBar::SetCaptions(const ProgramDefinition& definition) {
+    for (int m = 1; m <= 3; ++m) {
+        const QString& heading = definition.module(m).heading;
+        m_tabs[m - 1]->caption()->setText(heading);
+        m_tabs[m - 1]->setToolTips(tr("Load %1 Module").arg(heading));
+    }
+    m_tabs[HelpTab - 1]->caption()->setText(tr("Help"));
+    m_tabs[HelpTab - 1]->setToolTips(tr("Help"));
+}
+
+void NavigationBar::LayoutTabs(const ProgramDefinition& definition, int left, int top, int width) {
+    int stripHeight = 0;
+    for (PictureButton* button : m_buttons)
+        stripHeight = qMax(stripHeight, button->height());
+    stripHeight += 2 * StripPadding;
+    m_strip->setGeometry(left, top, width, stripHeight);
+
+    // The tool-bar buttons stand 120 twips apart from the strip's left.
+    int x = Twips::ToPx(120);
+    for (PictureButton* button : m_buttons) {
+        button->move(x, StripPadding);
+        if (QLabel* caption = button->caption())
+            caption->setGeometry(0, button->height() - ToolCaptionHeight - 2, button->width(),
+                                 ToolCaptionHeight);
+        x += button->width() + Twips::ToPx(120);
+    }
+
+    x = left;
+    for (int m = 1; m <= 3; ++m) {
+        PictureButton* tab = m_tabs[m - 1];
+        if (definition.module(m).exists()) {
+            tab->move(x, tab->y());
+            x += tab->width() - TabOverlap;
+        } else {
+            tab->move(-m_tabs[0]->width(), tab->y());
+        }
+    }
+    m_tabs[HelpTab - 1]->move(x, m_tabs[HelpTab - 1]->y());
+}
+
+void NavigationBar::RaiseTab(int n) {
+    for (int i = Tabs; i >= 1; --i)
+        m_tabs[i - 1]->raise();
+    m_strip->raise();
+    if (n >= 1 && n <= Tabs)
+        m_tabs[n - 1]->raise();
+    // The other tabs tuck their lower edge under the strip; the chosen one
+    // lies on it and joins it.
+    const int stripTop = m_strip->y();
+    for (PictureButton* tab : m_tabs)
+        tab->move(tab->x(), stripTop - tab->height() + 3);
+    if (n >= 1 && n <= Tabs)
+        m_tabs[n - 1]->move(m_tabs[n - 1]->x(), stripTop - m_tabs[n - 1]->height() + 1);
+}
+
+void NavigationBar::ShowSelection(int chosenTab) {
+    for (int n = 1; n <= Tabs; ++n) {
+        const QString side = n == chosenTab ? QStringLiteral("front") : QStringLiteral("back");
+        m_tabs[n - 1]->setPictures(m_pictures.get(QStringLiteral("tabs_%1_off.bmp").arg(side)),
+                                   m_pictures.get(QStringLiteral("tabs_%1_on.bmp").arg(side)));
+        QFont font = m_tabs[n - 1]->caption()->font();
+        font.setBold(n == chosenTab);
+        m_tabs[n - 1]->caption()->setFont(font);
+    }
+
+    const ToolColumn* column = chosenTab == HelpTab ? HelpColumn : ModuleColumn;
+    for (int n = 1; n <= Buttons; ++n) {
+        PictureButton* button = m_buttons[n - 1];
+        const ToolColumn& entry = column[n - 1];
+        if (!entry.caption) {
+            button->hide();
+            continue;
+        }
+        const QString caption = tr(entry.caption);
+        button->caption()->setText(caption);
+        button->setToolTips(tr(entry.tipFormat).arg(caption));
+        const QString stem = QString::fromLatin1(entry.picture);
+        button->setPictures(m_pictures.get(stem + QStringLiteral("_off.bmp")),
+                            m_pictures.get(stem + QStringLiteral("_on.bmp")),
+                            m_pictures.get(stem + QStringLiteral("_pressed.bmp")));
+        button->show();
+    }
+}

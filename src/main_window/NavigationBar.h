@@ -1,0 +1,58 @@
+#pragma once
+// The tabs and the tool bar of the main window. The strip `ScnTabBG` runs
+// under the four tabs `Tab01`..`Tab04` (captions `Tab01lbl`..`Tab04lbl`) and
+// carries the four tool-bar buttons `ToolBar01`..`ToolBar04` (captions
+// `lblTB01`..`lblTB04`). Tabs 1 to 3 choose a module, tab 4 is "Help"; the
+// tool bar's captions, tool tips and pictures follow the kind of tab chosen.
+// The bar only shows and reports; the main window decides what a click does.
+
+#include <QObject>
+#include <array>
+
+struct ProgramDefinition;
+class PictureCache;
+class PictureButton;
+class HoverGroup;
+class QWidget;
+
+class NavigationBar : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int Tabs = 4;
+    static constexpr int Buttons = 4;
+    static constexpr int HelpTab = 4;
+
+    // Creates the strip, tabs and buttons as children of window. pressTrack
+    // is the `txtPressTrack` flag, kept while the mouse button is held on a
+    // tool-bar button.
+    NavigationBar(QWidget* window, PictureCache& pictures, bool& pressTrack);
+
+    QWidget* ScnTabBG() const { return m_strip; }
+    PictureButton* tab(int n) const { return m_tabs.at(n - 1); }
+    PictureButton* toolBar(int n) const { return m_buttons.at(n - 1); }
+
+    // Tab captions and tool tips from the module headings.
+    void SetCaptions(const ProgramDefinition& definition);
+    // Places the strip at (left, top) with the given width, and the tabs of
+    // the existing modules side by side from the strip's left, overlapping by
+    // 4 pixels, then the Help tab; tabs of absent modules move out of view.
+    void LayoutTabs(const ProgramDefinition& definition, int left, int top, int width);
+    // Stacks the tabs: the chosen one alone lies above the strip.
+    void RaiseTab(int n);
+    // Pictures of the tabs for the chosen one, captions/tool tips/pictures of
+    // the tool bar for the kind of tab.
+    void ShowSelection(int chosenTab);
+
+Q_SIGNALS:
+    void tabClicked(int n);
+    void toolBarClicked(int n);
+
+private:
+    PictureCache& m_pictures;
+    bool& m_pressTrack;
+    QWidget* m_strip = nullptr;
+    std::array<PictureButton*, Tabs> m_tabs{};
+    std::array<PictureButton*, Buttons> m_buttons{};
+    HoverGroup* m_tabHover = nullptr;
+    HoverGroup* m_toolHover = nullptr;
+};

@@ -1,0 +1,14 @@
+#pragma once
+// What has to be settled before the application object exists: whether there
+// is a desktop to show the windows on, and the web engine's flags.
+
+#include <QString>
+
+namespace StartupEnvironment {
+// False when no display is reachable (no platform chosen and neither an X11
+// nor a Wayland display set); *message then holds one line for the terminal.
+bool DisplayAvailable(QString* message);
+// As root the web engine's sandbox refuses to start: adds "--no-sandbox" to
+// QTWEBENGINE_CHROMIUM_FLAGS, keeping any flags already set.
+void PrepareWebEngine();
+} // namespace StartupEnvironment
