@@ -12,7 +12,7 @@ namespace {
 
 constexpr int BarHeight = 28;
 constexpr int Margin = 8;
-constexpr int LegendHeight = 22;
+constexpr int LegendHeight = 30;
 constexpr int TrackHeight = 18;
 
 const char* const PageStyle = R"(
@@ -138,10 +138,14 @@ QFrame* ReportPage::CreateTopicalPanel() {
     panel->setProperty("reportPanel", true);
     m_legends[0] = MakeLabel(panel, "lblFirstLegend", "First Attempt results", "legend", 0.9);
     m_legends[1] = MakeLabel(panel, "lblSecondLegend", "Second Attempt Score", "legend", 0.9);
+    for (QLabel* legend : m_legends) {
+        legend->setWordWrap(true);
+        legend->setAlignment(Qt::AlignCenter);
+    }
     const char* const suffix[2] = {"A", "B"};
     for (int k = 1; k <= ReportFigures::Rows; ++k) {
         TopicRow& row = m_rows[k - 1];
-        row.name = MakeLabel(panel, QStringLiteral("TopLab%1").arg(k), QString(), "topic", 0.9);
+        row.name = MakeLabel(panel, QStringLiteral("TopLab%1").arg(k), QString(), "topic", 0.85);
         row.name->setWordWrap(true);
         for (int a = 0; a < 2; ++a) {
             const QString id = QString::number(k) + QLatin1String(suffix[a]);
@@ -274,14 +278,14 @@ void ReportPage::LayOutPanels() {
 void ReportPage::LayOutTopical() {
     const QFrame* panel = m_panels[1];
     const int w = panel->width();
-    const int nameWidth = (w - 2 * Margin) * 36 / 100;
+    const int nameWidth = (w - 2 * Margin) * 41 / 100;
     const int trackWidth = (w - 2 * Margin - nameWidth - 2 * 8) / 2;
     const int x0 = Margin;
     const int xA = x0 + nameWidth + 8;
     const int xB = xA + trackWidth + 8;
 
-    m_legends[0]->setGeometry(xA, 4, trackWidth + 8, LegendHeight);
-    m_legends[1]->setGeometry(xB, 4, trackWidth + 8, LegendHeight);
+    m_legends[0]->setGeometry(xA, 4, trackWidth, LegendHeight);
+    m_legends[1]->setGeometry(xB, 4, trackWidth, LegendHeight);
 
     const int top = 4 + LegendHeight;
     const int rowHeight = qMax(TrackHeight + 2, (panel->height() - top - 4) / ReportFigures::Rows);
