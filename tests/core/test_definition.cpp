@@ -3,9 +3,9 @@
 
 #include "core/ProgramDefinition.h"
 #include "core/ResourceStore.h"
+#include "test_support.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -13,18 +13,12 @@ Q_DECLARE_METATYPE(DefinitionError)
 
 namespace {
 
-const QString FixtureRoot = QStringLiteral(QUILLORA_TEST_DATA_DIR "/fixture_store");
-
 const QString TenNames = QStringLiteral(
     "#TN2#>Addition and Subtraction within 100>Addition and Subtraction within 10000>"
     "Multiplication and Division>Money>Weight>Length>Time>Picture Graphs>Fraction>"
     "Area, Perimeter and Volume");
 
-void writeLines(const QString& path, const QStringList& lines) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(lines.join("\r\n").toLatin1() + "\r\n");
-}
+using TestFiles::FixtureRoot;
 
 } // namespace
 
@@ -45,50 +39,32 @@ void TestDefinition::readsDefinitionFile_data() {
     QTest::addColumn<QStringList>("names2");
 
     const QStringList head{"...", "#NME#>Quillora Maths Practice", QString(31, '-'), "#COD#>QMP"};
+    auto row = [&head](const char* name, const QStringList& lines, DefinitionError error,
+                       int first = 0, const QStringList& names = {}) {
+        QTest::newRow(name) << head + lines << error << first << names;
+    };
     const auto ok = DefinitionError::None;
     const auto bad = DefinitionError::BadModule;
-    const QStringList ten{"Addition and Subtraction within 100",
-                          "Addition and Subtraction within 10000",
-                          "Multiplication and Division",
-                          "Money",
-                          "Weight",
-                          "Length",
-                          "Time",
-                          "Picture Graphs",
-                          "Fraction",
-                          "Area, Perimeter and Volume"};
+    const QString practice = "#LBH#>Practice";
 
-    QTest::newRow("module 2 alone, ten names")
-        << head + QStringList{"#LBH#>Practice", "#TT2#>10", "#TP2#>50", TenNames, "..."} << ok << 2
-        << ten;
-    QTest::newRow("keys in any order, lower-case tag")
-        << QStringList{"#tn2#>A>B", "#TP2#>10", "#LBH#>Practice", "#TT2#>2"} + head << ok << 2
-        << QStringList{"A", "B"};
-    QTest::newRow("more names than topics: last holds the rest")
-        << head + QStringList{"#LBH#>Practice", "#TT2#>2", "#TP2#>10", "#TN2#>A>B>C"} << ok << 2
-        << QStringList{"A", "B>C"};
-    QTest::newRow("empty heading: module absent")
-        << head + QStringList{"#LAH#>", "#LBH#>Practice", "#TT2#>1", "#TP2#>5", "#TN2#>A"} << ok
-        << 2 << QStringList{"A"};
-    QTest::newRow("module 1 and module 2")
-        << head + QStringList{"#LAH#>Starter",  "#TT1#>1", "#TP1#>5", "#TN1#>S",
-                              "#LBH#>Practice", "#TT2#>1", "#TP2#>5", "#TN2#>P"}
-        << ok << 1 << QStringList{"P"};
-    QTest::newRow("fewer names than topics")
-        << head + QStringList{"#LBH#>Practice", "#TT2#>3", "#TP2#>15", "#TN2#>A>B"} << bad << 0
-        << QStringList{};
-    QTest::newRow("topic count missing")
-        << head + QStringList{"#LBH#>Practice", "#TP2#>15", "#TN2#>A"} << bad << 0 << QStringList{};
-    QTest::newRow("topic count not a number")
-        << head + QStringList{"#LBH#>Practice", "#TT2#>ten", "#TP2#>50", TenNames} << bad << 0
-        << QStringList{};
-    QTest::newRow("topic count above ten")
-        << head + QStringList{"#LBH#>Practice", "#TT2#>11", "#TP2#>50", TenNames} << bad << 0
-        << QStringList{};
-    QTest::newRow("paper count above fifty")
-        << head + QStringList{"#LBH#>Practice", "#TT2#>10", "#TP2#>55", TenNames} << bad << 0
-        << QStringList{};
-    QTest::newRow("no heading at all") << head << DefinitionError::NoModule << 0 << QStringList{};
+    row("module 2 alone, ten names", {practice, "#TT2#>10", "#TP2#>50", TenNames, "..."}, ok, 2,
+        TenNames.mid(6).split('>'));
+    row("keys in any order, small letters", {"#tn2#>A>B", "#TP2#>10", practice, "#tt2#>2"}, ok, 2,
+        {"A", "B"});
+    row("more names than topics: last holds the rest",
+        {practice, "#TT2#>2", "#TP2#>10", "#TN2#>A>B>C"}, ok, 2, {"A", "B>C"});
+    row("empty heading: module absent", {"#LAH#>", practice, "#TT2#>1", "#TP2#>5", "#TN2#>A"}, ok,
+        2, {"A"});
+    row("modules 1 and 2",
+        {"#LAH#>Starter", "#TT1#>1", "#TP1#>5", "#TN1#>S", practice, "#TT2#>1", "#TP2#>5",
+         "#TN2#>P"},
+        ok, 1, {"P"});
+    row("fewer names than topics", {practice, "#TT2#>3", "#TP2#>15", "#TN2#>A>B"}, bad);
+    row("topic count missing", {practice, "#TP2#>15", "#TN2#>A"}, bad);
+    row("topic count not a number", {practice, "#TT2#>ten", "#TP2#>50", TenNames}, bad);
+    row("topic count above ten", {practice, "#TT2#>11", "#TP2#>50", TenNames}, bad);
+    row("paper count above fifty", {practice, "#TT2#>10", "#TP2#>55", TenNames}, bad);
+    row("no heading at all", {}, DefinitionError::NoModule);
 }
 
 void TestDefinition::readsDefinitionFile() {
@@ -98,7 +74,7 @@ void TestDefinition::readsDefinitionFile() {
     QFETCH(QStringList, names2);
     QTemporaryDir dir;
     const QString path = dir.filePath("definition.txt");
-    writeLines(path, lines);
+    QVERIFY(TestFiles::writeBytes(path, lines.join("\r\n").toLatin1()));
 
     const DefinitionRead read = ReadProgramDefinitionFile(path);
     QCOMPARE(read.error, error);
