@@ -238,17 +238,6 @@ private Q_SLOTS:
         QCOMPARE(f.WT, weakest);
     }
 
-    void rowsShownUpToTopicCount() {
-        const ReportFigures f = ReportFigures::Compute(Module(7, 35), Marks("marks_dozen.txt", 35));
-        for (int k = 1; k <= ReportFigures::Rows; ++k) {
-            QCOMPARE(f.topics[k - 1].shown, k <= 7);
-            QCOMPARE(f.topics[k - 1].name, ShippedNames.at(k - 1));
-        }
-        // Paper 41 (topic 9) is marked in the file but lies beyond topic 7.
-        QCOMPARE(f.topics[8].firstMark, QString());
-        QCOMPARE(f.PCNum, QString("11 / 35"));
-    }
-
     void trendReading_data() {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QList<double>>("values");
@@ -342,13 +331,6 @@ private Q_SLOTS:
         QFETCH(QList<qreal>, widths);
         QFETCH(QList<qreal>, starts);
         QCOMPARE(ReportLayout::ZoneStarts(widths, 14), starts);
-        // The same in another unit: zones of 14 average widths of 3.5 units.
-        QList<qreal> scaledWidths, scaledStarts;
-        for (qreal w : widths)
-            scaledWidths << w * 3.5;
-        for (qreal s : starts)
-            scaledStarts << s * 3.5;
-        QCOMPARE(ReportLayout::ZoneStarts(scaledWidths, 14 * 3.5), scaledStarts);
     }
 };
 

@@ -249,19 +249,6 @@ private Q_SLOTS:
         QCOMPARE(spy.count(), 1);
     }
 
-    void barCaptionsAndToolTips() {
-        ReportPage page;
-        const QStringList captions = {"Overall Results", "Topical Results", "Trend Analysis"};
-        const QStringList tips = {"Click to show overall results", "Click to show topical results",
-                                  "Click to show past trends"};
-        for (int n = 1; n <= 3; ++n) {
-            QLabel* label = Child<QLabel>(page, QString("lblRCBar%1").arg(n));
-            QCOMPARE(label->text(), captions.at(n - 1));
-            QCOMPARE(label->toolTip(), tips.at(n - 1));
-            QCOMPARE(Child<QWidget>(page, QString("RCBar%1").arg(n))->toolTip(), tips.at(n - 1));
-        }
-    }
-
     void buildReportFillsPanels_data() {
         QTest::addColumn<int>("topicCount");
         QTest::addColumn<QStringList>("overall");
