@@ -8,8 +8,12 @@
 #include <QStringList>
 
 namespace ResultMark {
-inline QString Correct() { return QString(QChar(0xFC)); }
-inline QString Wrong() { return QString(QChar(0xFB)); }
+inline QString Correct() {
+    return QString(QChar(0xFC));
+}
+inline QString Wrong() {
+    return QString(QChar(0xFB));
+}
 } // namespace ResultMark
 
 // The number a kind-"N" text stands for, by the locale's rules (spaces around,
@@ -28,5 +32,5 @@ QStringList KeyAlternatives(const QString& key);
 QString MarkBlank(const QStringList& answers, const QStringList& keys, const QStringList& kinds,
                   int index, const QLocale& locale = QLocale());
 // The answer revealed beside a wrong blank in the second attempt.
-QString ModelAnswer(const QStringList& answers, const QStringList& keys,
-                    const QStringList& kinds, int index);
+QString ModelAnswer(const QStringList& answers, const QStringList& keys, const QStringList& kinds,
+                    int index);

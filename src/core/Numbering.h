@@ -6,11 +6,19 @@
 
 namespace Numbering {
 constexpr int PapersPerTopic = 5;
-inline int PaperIndex(int paperNum) { return paperNum - 100; }
-inline int TopicOfPaper(int paperNum) { return (paperNum - 101) / PapersPerTopic + 1; }
-inline int PaperInTopic(int paperNum) { return (paperNum - 101) % PapersPerTopic + 1; }
+inline int PaperIndex(int paperNum) {
+    return paperNum - 100;
+}
+inline int TopicOfPaper(int paperNum) {
+    return (paperNum - 101) / PapersPerTopic + 1;
+}
+inline int PaperInTopic(int paperNum) {
+    return (paperNum - 101) % PapersPerTopic + 1;
+}
 // TopicCount of topic k: 1, 6, 11, ..., 46.
-inline int TopicFirstIndex(int topic) { return PapersPerTopic * topic - 4; }
+inline int TopicFirstIndex(int topic) {
+    return PapersPerTopic * topic - 4;
+}
 // 1-based question of 1-based blank, from the blank counts per question; 0 when
 // the blank lies beyond the last question.
 int QuestionOfBlank(const QList<int>& blanksPerQuestion, int blank);

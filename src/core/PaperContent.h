@@ -28,10 +28,18 @@ struct PaperContentRead {
 };
 
 // Store ids of module m's tables.
-inline int PapersTableId(int module) { return 30002 + 10 * module; }
-inline int KeysTableId(int module) { return 30003 + 10 * module; }
-inline int KindsTableId(int module) { return 30004 + 10 * module; }
-inline int MarksTableId(int module) { return 30005 + 10 * module; }
+inline int PapersTableId(int module) {
+    return 30002 + 10 * module;
+}
+inline int KeysTableId(int module) {
+    return 30003 + 10 * module;
+}
+inline int KindsTableId(int module) {
+    return 30004 + 10 * module;
+}
+inline int MarksTableId(int module) {
+    return 30005 + 10 * module;
+}
 
 // Reads paper paperNum (101..150) of module m through the scratch file
 // programFolder + "/temptext.txt", which is deleted after each table.

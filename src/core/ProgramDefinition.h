@@ -10,16 +10,16 @@
 class ResourceStore;
 
 struct ModuleDefinition {
-    QString heading;      // empty when the module does not exist
-    int topicCount = 0;   // 1..10
-    int paperCount = 0;   // up to 50
+    QString heading;    // empty when the module does not exist
+    int topicCount = 0; // 1..10
+    int paperCount = 0; // up to 50
     QStringList topicNames;
     bool exists() const { return !heading.isEmpty(); }
 };
 
 struct ProgramDefinition {
-    QString displayName; // "NME"
-    QString programCode; // "COD"
+    QString displayName;                     // "NME"
+    QString programCode;                     // "COD"
     std::array<ModuleDefinition, 3> modules; // modules[m - 1]
 
     const ModuleDefinition& module(int m) const { return modules.at(m - 1); }
