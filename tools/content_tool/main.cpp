@@ -1,0 +1,214 @@
+// quillora-content: checks and looks up the content store, the one compiled
+// into the program or a folder of items laid out the same way (--store).
+// Exit status: 0 success, 1 problems found or a failed command, 2 bad usage.
+
+#include "BlankMarker.h"
+#include "PaperLister.h"
+#include "StoreValidator.h"
+
+#include "core/ProgramDefinition.h"
+#include "core/ResourceStore.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <cstdio>
+
+namespace {
+
+const char* const Usage =
+    "usage: quillora-content [--store DIR] [--module M] COMMAND [ARGUMENTS]\n"
+    "\n"
+    "Commands:\n"
+    "  validate                 check every item of the store; one line per problem,\n"
+    "                           then a summary; exit 0 only when there is none\n"
+    "  paper ID                 list paper ID (101..150): each question and, per blank,\n"
+    "                           its kind, key and mark; totals\n"
+    "  check KIND KEY ANSWER    judge one answer: prints correct, wrong or none\n"
+    "  mark                     judge blanks read from standard input, one per line as\n"
+    "                           KIND<TAB>KEY<TAB>ANSWER, as one paper's blank list (so\n"
+    "                           \"G\" groups span lines); fields are taken as they stand\n"
+    "  extract ID PATH          copy store item ID to the file PATH\n"
+    "\n"
+    "Options:\n"
+    "  --store DIR              use the items in DIR (DIR/store, DIR/graphics) instead\n"
+    "                           of the store built into this program\n"
+    "  --module M               module for 'paper' (default: the first defined one)\n"
+    "  --help                   show this text\n";
+
+void out(const QString& line) {
+    std::fputs(line.toUtf8().constData(), stdout);
+    std::fputc('\n', stdout);
+}
+
+void err(const QString& line) {
+    std::fputs(("quillora-content: " + line).toUtf8().constData(), stderr);
+    std::fputc('\n', stderr);
+}
+
+int usageError(const QString& why) {
+    err(why);
+    std::fputs(Usage, stderr);
+    return 2;
+}
+
+bool parseNumber(const QString& text, int lo, int hi, int* value) {
+    bool ok = false;
+    const int v = text.toInt(&ok);
+    if (!ok || v < lo || v > hi)
+        return false;
+    *value = v;
+    return true;
+}
+
+QByteArray readStandardInput() {
+    QFile in;
+    if (!in.open(stdin, QIODevice::ReadOnly))
+        return {};
+    return in.readAll();
+}
+
+int validate(const ResourceStore& store, const QString& scratch) {
+    const ValidationReport report = StoreValidator(store, scratch).run();
+    for (const QString& p : report.problems)
+        out(p);
+    out(report.summary());
+    return report.problems.isEmpty() ? 0 : 1;
+}
+
+int paper(const ResourceStore& store, const QString& scratch, int module, const QString& idText) {
+    int paperNum = 0;
+    if (!parseNumber(idText, 101, 150, &paperNum))
+        return usageError(
+            QStringLiteral("paper: ID must be a paper id from 101 to 150, not \"%1\"").arg(idText));
+    const DefinitionRead def = ReadProgramDefinition(store, scratch);
+    if (def.error != DefinitionError::None && def.error != DefinitionError::BadModule) {
+        err(def.detail);
+        return 1;
+    }
+    if (module == 0)
+        module = def.definition.firstModule();
+    if (!def.definition.moduleExists(module) || def.definition.module(module).paperCount == 0) {
+        err(module == 0 ? def.detail
+                        : QStringLiteral("module %1 is not defined (or not usable) in this store")
+                              .arg(module));
+        return 1;
+    }
+    QStringList lines, errors;
+    if (!PaperLister::list(store, def.definition, module, paperNum, scratch, &lines, &errors)) {
+        for (const QString& e : errors)
+            err(e);
+        return 1;
+    }
+    for (const QString& l : lines)
+        out(l);
+    return 0;
+}
+
+int mark() {
+    QStringList results, errors;
+    if (!BlankMarker::markLines(readStandardInput(), &results, &errors)) {
+        for (const QString& e : errors)
+            err(e);
+        return 2;
+    }
+    for (const QString& r : results)
+        out(r);
+    return 0;
+}
+
+int extract(const ResourceStore& store, const QString& idText, const QString& path) {
+    int id = 0;
+    if (!parseNumber(idText, 0, 65535, &id))
+        return usageError(
+            QStringLiteral("extract: ID must be a whole number from 0 to 65535, not \"%1\"")
+                .arg(idText));
+    const int result = store.ExtractResource(id, QStringLiteral("Custom"), path);
+    if (result != 0) {
+        err(QStringLiteral("item %1 could not be written to %2 (error %3)")
+                .arg(id)
+                .arg(path)
+                .arg(result));
+        // An exit status is one byte: never let a failure read as success.
+        return result > 0 && result < 256 ? result : 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments().mid(1);
+
+    QString storeDir;
+    int module = 0;
+    QStringList words;
+    bool optionsEnded = false;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        if (optionsEnded || !a.startsWith(QLatin1String("--")) || a == QLatin1String("-")) {
+            words.append(a);
+        } else if (a == QLatin1String("--")) {
+            optionsEnded = true;
+        } else if (a == QLatin1String("--help")) {
+            std::fputs(Usage, stdout);
+            return 0;
+        } else if (a == QLatin1String("--store") || a.startsWith(QLatin1String("--store="))) {
+            if (a.contains(QLatin1Char('=')))
+                storeDir = a.section(QLatin1Char('='), 1);
+            else if (i + 1 < args.size())
+                storeDir = args[++i];
+            if (storeDir.isEmpty())
+                return usageError(QStringLiteral("--store needs a folder"));
+        } else if (a == QLatin1String("--module")) {
+            if (i + 1 >= args.size() || !parseNumber(args[++i], 1, 3, &module))
+                return usageError(QStringLiteral("--module needs a module number 1, 2 or 3"));
+        } else {
+            return usageError(QStringLiteral("unknown option %1").arg(a));
+        }
+    }
+    if (words.isEmpty())
+        return usageError(QStringLiteral("no command given"));
+
+    if (!storeDir.isEmpty() && !QFileInfo(storeDir).isDir())
+        return usageError(QStringLiteral("--store: %1 is not a folder").arg(storeDir));
+    const ResourceStore store = storeDir.isEmpty() ? ResourceStore() : ResourceStore(storeDir);
+
+    const QString command = words.takeFirst();
+    const auto expect = [&](int count) { return words.size() == count; };
+    if (command == QLatin1String("check")) {
+        if (!expect(3))
+            return usageError(QStringLiteral("check takes KIND KEY ANSWER"));
+        out(BlankMarker::checkOne(words[0], words[1], words[2]));
+        return 0;
+    }
+    if (command == QLatin1String("mark")) {
+        if (!expect(0))
+            return usageError(QStringLiteral("mark reads its blanks from standard input"));
+        return mark();
+    }
+    if (command == QLatin1String("extract")) {
+        if (!expect(2))
+            return usageError(QStringLiteral("extract takes ID PATH"));
+        return extract(store, words[0], words[1]);
+    }
+
+    QTemporaryDir scratch;
+    if (!scratch.isValid()) {
+        err(QStringLiteral("cannot create a temporary folder"));
+        return 1;
+    }
+    if (command == QLatin1String("validate")) {
+        if (!expect(0))
+            return usageError(QStringLiteral("validate takes no arguments"));
+        return validate(store, scratch.path());
+    }
+    if (command == QLatin1String("paper")) {
+        if (!expect(1))
+            return usageError(QStringLiteral("paper takes one paper ID"));
+        return paper(store, scratch.path(), module, words[0]);
+    }
+    return usageError(QStringLiteral("unknown command \"%1\"").arg(command));
+}
