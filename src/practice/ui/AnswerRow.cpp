@@ -55,14 +55,19 @@ AnswerRow::AnswerRow(int k, bool secondAttempt, QWidget* parent) : QWidget(paren
     m_answer->setValidator(new AnswerValidator(m_answer));
     m_answer->setAccessibleName(QStringLiteral("Answer (%1)").arg(letter));
 
+    QFont markFont = font();
+    markFont.setPointSizeF(markFont.pointSizeF() * 1.35);
+    markFont.setBold(true);
     m_firstMark = new QLabel(this);
     m_firstMark->setObjectName(QStringLiteral("FR%1").arg(k));
     m_firstMark->setAlignment(Qt::AlignCenter);
+    m_firstMark->setFont(markFont);
     m_firstMark->hide();
     if (secondAttempt) {
         m_secondMark = new QLabel(this);
         m_secondMark->setObjectName(QStringLiteral("SR%1").arg(k));
         m_secondMark->setAlignment(Qt::AlignCenter);
+        m_secondMark->setFont(markFont);
         m_secondMark->hide();
     }
 

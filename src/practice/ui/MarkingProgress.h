@@ -1,6 +1,7 @@
 #pragma once
-// The marking animation's panel `fmeMark`: fifteen bars `imgBar01` to
-// `imgBar15`, 195 twips apart, revealed one by one, 0.2 seconds apart.
+// The marking animation's panel `fmeMark`, a field of the bottom strip:
+// fifteen bars `imgBar01` to `imgBar15`, 195 twips apart, revealed one by
+// one, 0.2 seconds apart.
 
 #include <QList>
 #include <QWidget>
@@ -34,5 +35,4 @@ protected:
 private:
     QPixmap m_background;
     QList<QLabel*> m_bars;
-    QLabel* m_caption;
 };

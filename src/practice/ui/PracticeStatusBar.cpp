@@ -5,34 +5,31 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPainter>
 
 namespace {
-constexpr int FallbackHeight = 28;
-constexpr int RemainingWidth = 190; // pixels for "Qns left:" and the drop-down
-constexpr int TimeWidth = 190;
-constexpr int ScoreWidth = 150;
+constexpr int FieldGap = 6; // pixels between the fields
+const QSize RemainingField(190, 26);
+const QSize SmallField(96, 26);
+
+// Lays a row of labels centred on a field.
+void CentreOn(QLabel* field, const QList<QLabel*>& labels) {
+    auto* row = new QHBoxLayout(field);
+    row->setContentsMargins(4, 0, 4, 0);
+    row->setSpacing(4);
+    row->addStretch(1);
+    for (QLabel* label : labels)
+        row->addWidget(label);
+    row->addStretch(1);
+}
 } // namespace
 
 PracticeStatusBar::PracticeStatusBar(PictureCache& pictures, bool secondAttempt, QWidget* parent)
     : QWidget(parent), m_second(secondAttempt) {
     setObjectName(QStringLiteral("RemQnsBG"));
-    setAutoFillBackground(true);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, QColor(244, 245, 235));
-    setPalette(palette);
+    m_background = pictures.get(QStringLiteral("bottombg1.bmp"));
 
-    const QPixmap& plain = pictures.get(QStringLiteral("bottombg3.bmp"));
-    m_bot1 = makeBackground("Bot1", plain);
-    if (!m_second)
-        m_bot2 = makeBackground("Bot2", plain);
-    m_bot3 = makeBackground("Bot3", plain);
-
-    // Remaining questions.
-    auto* txtRem = new QLabel(this);
-    txtRem->setObjectName(QStringLiteral("TxtRem"));
-    txtRem->setPixmap(pictures.get(QStringLiteral("bottombg2.bmp")));
-    txtRem->setScaledContents(true);
-    m_txtRem = txtRem;
+    m_txtRem = makeField("TxtRem", pictures.get(QStringLiteral("bottombg2.bmp")), RemainingField);
     auto* remRow = new QHBoxLayout(m_txtRem);
     remRow->setContentsMargins(8, 2, 4, 2);
     remRow->setSpacing(6);
@@ -40,7 +37,6 @@ PracticeStatusBar::PracticeStatusBar(PictureCache& pictures, bool secondAttempt,
     m_remQns = new QComboBox(m_txtRem);
     m_remQns->setObjectName(QStringLiteral("RemQns"));
     m_remQns->setToolTip(QStringLiteral("Select a remaining question"));
-    m_remQns->setMinimumContentsLength(3);
     m_remQns->setAccessibleName(QStringLiteral("Questions left"));
     remRow->addWidget(m_remQns, 1);
     connect(m_remQns, &QComboBox::activated, this, [this](int index) {
@@ -50,58 +46,55 @@ PracticeStatusBar::PracticeStatusBar(PictureCache& pictures, bool secondAttempt,
             Q_EMIT questionPicked(q);
     });
 
-    // Time and date (first attempt) or the attempt's caption (second).
-    m_timePanel = new QWidget(this);
-    auto* timeRow = new QHBoxLayout(m_timePanel);
-    timeRow->setContentsMargins(6, 0, 6, 0);
-    timeRow->setSpacing(6);
+    const QPixmap& small = pictures.get(QStringLiteral("bottombg3.bmp"));
+    QLabel* bot1 = makeField("Bot1", small, SmallField);
     if (!m_second) {
-        m_clock = makeText("lblClock", QStringLiteral("00:00:00"), m_timePanel);
+        m_clock = makeText("lblClock", QStringLiteral("00:00:00"), bot1);
         m_clock->setToolTip(QStringLiteral("Clock"));
-        m_lTime = makeText("LTime", QString(), m_timePanel);
+        m_lTime = makeText("LTime", QString(), bot1);
         m_lTime->setToolTip(QStringLiteral("Time taken"));
-        m_date = makeText("lblDate", QString(), m_timePanel);
-        m_date->setToolTip(QStringLiteral("Date"));
-        m_eTime = makeText("ETime", QString(), m_timePanel);
-        m_eTime->setToolTip(QStringLiteral("Date marked"));
         m_lTime->hide();
+        CentreOn(bot1, {m_clock, m_lTime});
+        QLabel* bot2 = makeField("Bot2", small, SmallField);
+        m_date = makeText("lblDate", QString(), bot2);
+        m_date->setToolTip(QStringLiteral("Date"));
+        m_eTime = makeText("ETime", QString(), bot2);
+        m_eTime->setToolTip(QStringLiteral("Date marked"));
         m_eTime->hide();
-        for (QLabel* label : {m_clock, m_lTime, m_date, m_eTime})
-            timeRow->addWidget(label);
+        CentreOn(bot2, {m_date, m_eTime});
     } else {
-        timeRow->addWidget(makeText("PastSc", QStringLiteral("Second attempt"), m_timePanel));
+        CentreOn(bot1, {makeText("PastSc", QStringLiteral("Second try"), bot1)});
     }
-    timeRow->addStretch(1);
 
-    m_scorePanel = new QWidget(this);
-    auto* scoreRow = new QHBoxLayout(m_scorePanel);
-    scoreRow->setContentsMargins(6, 0, 8, 0);
-    scoreRow->setSpacing(4);
-    scoreRow->addStretch(1);
-    QLabel* caption =
-        makeText(m_second ? "TScore" : "PScoringL", QStringLiteral("Score:"), m_scorePanel);
-    m_score = makeText("PScoring", QString(), m_scorePanel);
+    QLabel* bot3 = makeField("Bot3", small, SmallField);
+    m_scoreCaption = makeText(m_second ? "TScore" : "PScoringL", QStringLiteral("Score:"), bot3);
+    m_score = makeText("PScoring", QString(), bot3);
+    m_score->setToolTip(QStringLiteral("Score"));
     QFont bold = m_score->font();
     bold.setBold(true);
     m_score->setFont(bold);
-    scoreRow->addWidget(caption);
-    scoreRow->addWidget(m_score);
+    CentreOn(bot3, {m_scoreCaption, m_score});
     if (!m_second)
-        caption->hide();
+        m_scoreCaption->hide();
     m_score->hide();
 
-    setFixedHeight(plain.isNull()
-                       ? FallbackHeight
-                       : qMax(FallbackHeight, plain.deviceIndependentSize().toSize().height()));
+    int height = 0;
+    for (QLabel* field : std::as_const(m_fields))
+        height = qMax(height, field->height());
+    setFixedHeight(qMax(height, m_background.isNull()
+                                    ? 0
+                                    : int(m_background.deviceIndependentSize().height())) +
+                   4);
 }
 
-QLabel* PracticeStatusBar::makeBackground(const char* name, const QPixmap& picture) {
-    auto* label = new QLabel(this);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setPixmap(picture);
-    label->setScaledContents(true);
-    label->lower();
-    return label;
+QLabel* PracticeStatusBar::makeField(const char* name, const QPixmap& picture,
+                                     const QSize& fallback) {
+    auto* field = new QLabel(this);
+    field->setObjectName(QString::fromLatin1(name));
+    field->setPixmap(picture);
+    field->resize(picture.isNull() ? fallback : picture.deviceIndependentSize().toSize());
+    m_fields.append(field);
+    return field;
 }
 
 QLabel* PracticeStatusBar::makeText(const char* name, const QString& text, QWidget* parent) {
@@ -137,30 +130,27 @@ void PracticeStatusBar::showMarked(const QString& timeTaken, const QString& mark
         m_date->hide();
         m_eTime->setText(markedOn);
         m_eTime->show();
-        if (QLabel* caption = m_scorePanel->findChild<QLabel*>(QStringLiteral("PScoringL")))
-            caption->show();
     }
+    m_scoreCaption->show();
     m_score->setText(percent.isEmpty() ? QString() : percent + QStringLiteral("%"));
     m_score->show();
 }
 
+void PracticeStatusBar::paintEvent(QPaintEvent* event) {
+    Q_UNUSED(event);
+    QPainter painter(this);
+    if (m_background.isNull())
+        painter.fillRect(rect(), QColor(244, 245, 235));
+    else
+        painter.drawPixmap(rect(), m_background);
+}
+
 void PracticeStatusBar::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    const int w = width();
-    const int h = height();
-    const int remWidth = qMin(RemainingWidth, w);
-    m_txtRem->setGeometry(0, 0, remWidth, h);
-    const int scoreLeft = qMax(remWidth, w - ScoreWidth);
-    const int timeLeft = qMax(remWidth, scoreLeft - TimeWidth);
-    m_bot1->setGeometry(remWidth, 0, qMax(0, timeLeft - remWidth), h);
-    m_timePanel->setGeometry(timeLeft, 0, scoreLeft - timeLeft, h);
-    if (m_bot2)
-        m_bot2->setGeometry(m_timePanel->geometry());
-    else
-        m_bot1->setGeometry(remWidth, 0, qMax(0, scoreLeft - remWidth), h);
-    m_scorePanel->setGeometry(scoreLeft, 0, w - scoreLeft, h);
-    m_bot3->setGeometry(m_scorePanel->geometry());
-    m_timePanel->raise();
-    m_scorePanel->raise();
-    m_txtRem->raise();
+    // Fields from the left; the hidden list keeps its place empty.
+    int left = 2;
+    for (QLabel* field : std::as_const(m_fields)) {
+        field->move(left, (height() - field->height()) / 2);
+        left += field->width() + FieldGap;
+    }
 }

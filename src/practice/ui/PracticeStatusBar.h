@@ -1,18 +1,19 @@
 #pragma once
-// The strip `RemQnsBG` under the question view. On the left the panel
-// `TxtRem` with the caption `TxtRemlbl` ("Qns left:") and the drop-down
-// `RemQns` of questions that still have an empty blank; on the right the
-// clock `lblClock` and the date `lblDate` of the first attempt (replaced by
-// the stored time taken `LTime` and marking date `ETime` once marked), and
-// the score of a marked paper. The second attempt keeps no time: it shows the
-// static captions `PastSc` and `TScore` instead.
+// The strip `RemQnsBG` under the question view, a row of fields: `TxtRem`
+// with the caption `TxtRemlbl` ("Qns left:") and the drop-down `RemQns` of
+// questions that still have an empty blank; `Bot1` with the clock `lblClock`
+// (the stored time taken `LTime` once marked); `Bot2` with the date `lblDate`
+// (the marking date `ETime` once marked); `Bot3` with the score of a marked
+// paper. The second attempt keeps no time: it has no `Bot2`, and `Bot1`
+// holds its static caption `PastSc`.
 
+#include <QLabel>
 #include <QList>
+#include <QPixmap>
 #include <QWidget>
 
 class PictureCache;
 class QComboBox;
-class QLabel;
 
 class PracticeStatusBar : public QWidget {
     Q_OBJECT
@@ -40,23 +41,22 @@ Q_SIGNALS:
     void questionPicked(int q);
 
 protected:
+    void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    QLabel* makeBackground(const char* name, const QPixmap& picture);
+    QLabel* makeField(const char* name, const QPixmap& picture, const QSize& fallback);
     QLabel* makeText(const char* name, const QString& text, QWidget* parent);
 
     bool m_second;
-    QLabel* m_bot1 = nullptr;
-    QLabel* m_bot2 = nullptr;
-    QLabel* m_bot3 = nullptr;
-    QWidget* m_txtRem = nullptr;
+    QPixmap m_background;
+    QList<QLabel*> m_fields; // TxtRem, Bot1, Bot2 (first attempt), Bot3
+    QLabel* m_txtRem = nullptr;
     QComboBox* m_remQns = nullptr;
-    QWidget* m_timePanel = nullptr;
     QLabel* m_clock = nullptr;
     QLabel* m_date = nullptr;
     QLabel* m_lTime = nullptr;
     QLabel* m_eTime = nullptr;
-    QWidget* m_scorePanel = nullptr;
+    QLabel* m_scoreCaption = nullptr;
     QLabel* m_score = nullptr;
 };

@@ -8,6 +8,7 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -67,25 +68,25 @@ PracticeToolBar::PracticeToolBar(AppState& state, PictureCache& pictures, QWidge
         tallest = qMax(tallest, button->height());
     }
 
+    // The paper summary: answered blanks out of all, written on the lines
+    // of the pen-and-paper picture.
     m_paperSum = new QLabel(this);
     m_paperSum->setObjectName(QStringLiteral("PaperSum"));
-    m_paperSum->setPixmap(m_pictures.get(QStringLiteral("pen.bmp")));
-    m_paperSum->setToolTip(QStringLiteral("Blanks answered"));
-    if (m_paperSum->pixmap().isNull())
-        m_paperSum->resize(24, 24);
-    else
-        m_paperSum->resize(m_paperSum->pixmap().deviceIndependentSize().toSize());
+    const QPixmap& pen = m_pictures.get(QStringLiteral("pen.bmp"));
+    m_paperSum->setPixmap(pen);
+    m_paperSum->resize(pen.isNull() ? QSize(96, 46) : pen.deviceIndependentSize().toSize());
+    m_paperSum->setToolTip(QStringLiteral("Number of questions answered"));
 
-    m_count = new QWidget(this);
-    auto* row = new QHBoxLayout(m_count);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(3);
-    auto* caption = new QLabel(QStringLiteral("Answered"), m_count);
-    caption->setObjectName(QStringLiteral("TQn"));
+    m_count = new QWidget(m_paperSum);
+    auto* lines = new QVBoxLayout(m_count);
+    lines->setContentsMargins(0, 0, 0, 0);
+    lines->setSpacing(0);
+    auto* row = new QHBoxLayout;
+    row->setSpacing(2);
     m_answered = new QLabel(QStringLiteral("0"), m_count);
     m_answered->setObjectName(QStringLiteral("lblAnsweredQ"));
     m_answered->setToolTip(QStringLiteral("Number of questions answered"));
-    auto* of = new QLabel(QStringLiteral("of"), m_count);
+    auto* of = new QLabel(QStringLiteral("/"), m_count);
     of->setObjectName(QStringLiteral("Label3"));
     m_total = new QLabel(QStringLiteral("0"), m_count);
     m_total->setObjectName(QStringLiteral("lblTotalQ"));
@@ -94,9 +95,22 @@ PracticeToolBar::PracticeToolBar(AppState& state, PictureCache& pictures, QWidge
     bold.setBold(true);
     m_answered->setFont(bold);
     m_total->setFont(bold);
-    for (QLabel* label : {caption, m_answered, of, m_total})
+    row->addStretch(1);
+    for (QLabel* label : {m_answered, of, m_total})
         row->addWidget(label);
     row->addStretch(1);
+    auto* caption = new QLabel(QStringLiteral("answered"), m_count);
+    caption->setObjectName(QStringLiteral("TQn"));
+    caption->setAlignment(Qt::AlignHCenter);
+    QFont small = caption->font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    caption->setFont(small);
+    lines->addLayout(row);
+    lines->addWidget(caption);
+    // The lines of the picture start a third of the way in.
+    const int linesLeft = m_paperSum->width() * 37 / 96;
+    m_count->setGeometry(linesLeft, 4, m_paperSum->width() - linesLeft - 2,
+                         m_paperSum->height() - 8);
 
     setFixedHeight(qMax(tallest, m_paperSum->height()) + 12);
 }
@@ -136,8 +150,4 @@ void PracticeToolBar::layoutButtons(int windowWidth) {
 
     const int sumLeft = qMax(left, windowWidth - Twips::ToPx(PaperSumFromRight));
     m_paperSum->move(sumLeft, (height() - m_paperSum->height()) / 2);
-    const int countLeft = m_paperSum->x() + m_paperSum->width() + 4;
-    const int countHeight = m_count->sizeHint().height();
-    m_count->setGeometry(countLeft, (height() - countHeight) / 2,
-                         qMax(0, back->x() - gap - countLeft), countHeight);
 }

@@ -32,7 +32,7 @@ namespace {
 const QColor PanelColour(244, 245, 235);
 constexpr int ClockIntervalMs = 1000; // the clock shows whole seconds
 constexpr int QnTitleInset = 640;     // himetric narrower than the view
-constexpr int QnTitleTop = 120;       // himetric below the view's top
+constexpr int QnTitleTop = 120;       // himetric above and below the caption
 
 // Waits while the event loop keeps painting but takes no input, so that the
 // pupil cannot act while the marking animation runs.
@@ -138,7 +138,8 @@ void PracticeWindow::buildControls() {
     connect(m_imgHandle, &PictureButton::clicked, this, &PracticeWindow::ImgHandle_Click);
 
     m_sheet = new AnswerSheet(pictures, second, this);
-    m_progress = new MarkingProgress(pictures, this);
+    // The animation takes the place of the remaining-questions field.
+    m_progress = new MarkingProgress(pictures, m_statusBar);
 
     m_sizer = new QLabel(this);
     m_sizer->setObjectName(QStringLiteral("Sizer"));
@@ -338,9 +339,8 @@ void PracticeWindow::MarkPaper() {
     }
 
     m_timer->stop();
-    const QRect area = m_view->geometry();
-    m_progress->move(area.x() + (area.width() - m_progress->width()) / 2,
-                     area.y() + (area.height() - m_progress->height()) / 2);
+    const QWidget* field = m_statusBar->TxtRem();
+    m_progress->move(field->x(), (m_statusBar->height() - m_progress->height()) / 2);
     m_progress->run(m_services.animationDelay ? m_services.animationDelay : WaitWithoutInput);
 
     const WriteOutcome marked = m_session->CompleteMarking();
@@ -440,10 +440,15 @@ void PracticeWindow::ImgHandle_Click() {
     layoutQuestionTitle();
 }
 
+int PracticeWindow::questionBandHeight() const {
+    return m_qnTitleBG->height() + 2 * Himetric::ToPx(QnTitleTop);
+}
+
 void PracticeWindow::layoutQuestionTitle() {
     const QRect view = m_view->geometry();
     const int inset = Himetric::ToPx(QnTitleInset);
-    m_qnTitleBG->setGeometry(view.x() + inset / 2, view.y() + Himetric::ToPx(QnTitleTop),
+    m_qnTitleBG->setGeometry(view.x() + inset / 2,
+                             view.y() - questionBandHeight() + Himetric::ToPx(QnTitleTop),
                              qMax(0, view.width() - inset), m_qnTitleBG->height());
     m_qnTitle->setGeometry(10, 0, qMax(0, m_qnTitleBG->width() - 20), m_qnTitleBG->height());
     m_qnTitleBG->raise();
@@ -480,14 +485,14 @@ void PracticeWindow::resizeEvent(QResizeEvent* event) {
 
     const int viewWidth =
         qMax(0, w - m_sheet->width() - m_picHideAns->width() - leftEdge - rightEdge);
-    const int viewHeight = qMax(0, bodyHeight - m_statusBar->height());
-    m_view->setGeometry(leftEdge, top, viewWidth, viewHeight);
+    // The question's caption gets a band of its own over the view, so that it
+    // never hides the top of the question.
+    const int band = questionBandHeight();
+    const int viewHeight = qMax(0, bodyHeight - band - m_statusBar->height());
+    m_view->setGeometry(leftEdge, top + band, viewWidth, viewHeight);
     layoutQuestionTitle();
-    m_statusBar->setGeometry(leftEdge, top + viewHeight, viewWidth, m_statusBar->height());
+    m_statusBar->setGeometry(leftEdge, top + band + viewHeight, viewWidth, m_statusBar->height());
 
-    if (m_progress->isVisible())
-        m_progress->move(m_view->x() + (viewWidth - m_progress->width()) / 2,
-                         m_view->y() + (viewHeight - m_progress->height()) / 2);
     m_frame->raise();
     m_sizer->raise();
     m_frame->pRoundCorners();

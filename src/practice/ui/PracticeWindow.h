@@ -79,6 +79,7 @@ private:
     void RefreshRemaining();
     void Form_Unload();
     void layoutQuestionTitle();
+    int questionBandHeight() const;
     // Tells the pupil in plain words that a write failed; false then.
     bool ReportWrite(const WriteOutcome& outcome, const QString& what);
     void Tell(const QString& title, const QString& message);
