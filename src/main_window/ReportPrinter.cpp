@@ -62,6 +62,11 @@ ReportPrinter::ReportPrinter(PopUpService& popUp)
     m_setupDialog = [](QPrinter& printer, QWidget* owner) {
         QPrintDialog dialog(&printer, owner);
         dialog.setWindowTitle(QStringLiteral("Printer Setup"));
+        // The report is always printed whole; printing to a file stays on
+        // offer for homes without a printer.
+        dialog.setOptions(QAbstractPrintDialog::PrintToFile |
+                          QAbstractPrintDialog::PrintShowPageSize |
+                          QAbstractPrintDialog::PrintCollateCopies);
         return dialog.exec() == QDialog::Accepted;
     };
 }
@@ -76,6 +81,9 @@ void ReportPrinter::PrintSetup(QWidget* owner) {
     chosen.setOutputFileName(m_printer->outputFileName());
     chosen.setPageLayout(m_printer->pageLayout());
     chosen.setCopyCount(m_printer->copyCount());
+    chosen.setCollateCopies(m_printer->collateCopies());
+    chosen.setColorMode(m_printer->colorMode());
+    chosen.setDuplex(m_printer->duplex());
     if (!m_setupDialog(chosen, owner))
         return;
     m_printer->setOutputFormat(chosen.outputFormat());
@@ -84,6 +92,9 @@ void ReportPrinter::PrintSetup(QWidget* owner) {
     m_printer->setOutputFileName(chosen.outputFileName());
     m_printer->setPageLayout(chosen.pageLayout());
     m_printer->setCopyCount(chosen.copyCount());
+    m_printer->setCollateCopies(chosen.collateCopies());
+    m_printer->setColorMode(chosen.colorMode());
+    m_printer->setDuplex(chosen.duplex());
 }
 
 bool ReportPrinter::PrintReport(QWidget* owner, const QString& caption,
