@@ -25,8 +25,6 @@ public:
     // Lays out the bars and the open panel; txtReportPos 1, 2 or any other (3).
     void ArrangeReportPanels(int txtReportPos);
 
-    const ReportFigures& figures() const { return m_figures; }
-    TrendPlot* trendPlot() const { return m_plot; }
 
 Q_SIGNALS:
     // A bar (or its caption) was clicked: 1, 2 or 3.
