@@ -25,7 +25,6 @@ public:
     // Lays out the bars and the open panel; txtReportPos 1, 2 or any other (3).
     void ArrangeReportPanels(int txtReportPos);
 
-
 Q_SIGNALS:
     // A bar (or its caption) was clicked: 1, 2 or 3.
     void reportPanelChosen(int pos);
