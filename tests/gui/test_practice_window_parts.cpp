@@ -1,0 +1,407 @@
+// The practice window's parts on their own: answer rows and the sheet, the
+// answer box's character filter, the tool bar's pictures, the marking bars
+// and drag-resizing.
+
+#include "chrome/HoverGroup.h"
+#include "chrome/PictureButton.h"
+#include "chrome/PictureCache.h"
+#include "core/AppState.h"
+#include "core/GraphicsTable.h"
+#include "core/ResourceStore.h"
+#include "practice/ui/AnswerRow.h"
+#include "practice/ui/AnswerSheet.h"
+#include "practice/ui/AnswerValidator.h"
+#include "practice/ui/DragResizer.h"
+#include "practice/ui/MarkingProgress.h"
+#include "practice/ui/PracticeToolBar.h"
+
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+namespace {
+const QString Tick = QString(QChar(0xFC));
+const QString Cross = QString(QChar(0xFB));
+
+AnswerRowContent Row(const QString& answer) {
+    AnswerRowContent row;
+    row.answer = answer;
+    row.model = QStringLiteral("key");
+    return row;
+}
+} // namespace
+
+class TestPracticeWindowParts : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+
+    void rowsStackByBlankCount_data();
+    void rowsStackByBlankCount();
+    void longAnswerEnlargesRowOne();
+    void rowFillingShowsMarksAndLocks_data();
+    void rowFillingShowsMarksAndLocks();
+    void singleCharacterSettingFollowsKind();
+    void answerBoxRefusesUnstorableCharacters_data();
+    void answerBoxRefusesUnstorableCharacters();
+    void toolBarPicturesFollowState();
+    void markingShowsFifteenBars();
+    void pointerShapesAlongTheBorder_data();
+    void pointerShapesAlongTheBorder();
+    void dragResizeStopsAtTheMinimum_data();
+    void dragResizeStopsAtTheMinimum();
+    void gripDragResizesTheWindow();
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<PictureCache> m_pictures;
+};
+
+void TestPracticeWindowParts::initTestCase() {
+    QVERIFY(m_dir.isValid());
+    ResourceStore store;
+    QCOMPARE(ExtractGraphics(store, m_dir.path()), QStringList());
+    m_pictures = std::make_unique<PictureCache>(GraphicsFolder(m_dir.path()));
+}
+
+void TestPracticeWindowParts::rowsStackByBlankCount_data() {
+    QTest::addColumn<int>("blanks");
+    QTest::addColumn<int>("gapTwips");
+    QTest::addColumn<bool>("partLabel");
+    QTest::newRow("one blank: no part label") << 1 << 105 << false;
+    QTest::newRow("two blanks") << 2 << 105 << true;
+    QTest::newRow("fifteen blanks still spaced") << 15 << 105 << true;
+    QTest::newRow("sixteen blanks overlap") << 16 << -10 << true;
+    QTest::newRow("twenty blanks") << 20 << -10 << true;
+}
+
+void TestPracticeWindowParts::rowsStackByBlankCount() {
+    QFETCH(int, blanks);
+    QFETCH(int, gapTwips);
+    QFETCH(bool, partLabel);
+    QWidget window;
+    AnswerSheet sheet(*m_pictures, false, &window);
+    QList<AnswerRowContent> rows;
+    for (int k = 1; k <= blanks; ++k)
+        rows << Row(QString::number(k));
+    sheet.LayoutAnswerSheet(rows, false, false);
+    sheet.ShowAnswerRows(blanks);
+    window.show();
+
+    const int gap = qRound(gapTwips / 15.0);
+    QCOMPARE(sheet.row(1)->y(), qRound(50 / 15.0));
+    for (int k = 1; k < AnswerSheet::RowCount; ++k)
+        QCOMPARE(sheet.row(k + 1)->y(), sheet.row(k)->y() + sheet.row(k)->height() + gap);
+    for (int k = 1; k <= AnswerSheet::RowCount; ++k)
+        QCOMPARE(sheet.row(k)->isVisible(), k <= blanks);
+    QCOMPARE(sheet.row(1)->QL()->isVisible(), partLabel);
+    QCOMPARE(sheet.row(blanks)->FA()->text(), QString::number(blanks));
+    QCOMPARE(sheet.rowTexts(blanks).size(), blanks);
+    QCOMPARE(sheet.row(20)->QL()->text(), QStringLiteral("(t)"));
+}
+
+void TestPracticeWindowParts::longAnswerEnlargesRowOne() {
+    QWidget window;
+    AnswerSheet sheet(*m_pictures, false, &window);
+    window.show();
+    sheet.LayoutAnswerSheet({Row("a"), Row("b")}, true, true);
+    sheet.ShowAnswerRows(2);
+    AnswerRow* first = sheet.row(1);
+    QCOMPARE(first->height(), qRound(2100 / 15.0));
+    QCOMPARE(first->FA()->height(), qRound(1000 / 15.0));
+    QVERIFY(first->M()->y() > first->FA()->geometry().bottom());
+    QCOMPARE(sheet.row(2)->y(), first->y() + first->height() + 7);
+    QVERIFY(sheet.PicInstruction()->isVisible());
+    QCOMPARE(sheet.PicInstruction()->geometry().bottom(), sheet.height() - 1);
+
+    // The next question's first row is ordinary again.
+    sheet.LayoutAnswerSheet({Row("c")}, false, false);
+    sheet.ShowAnswerRows(1);
+    QCOMPARE(first->height(), 25);
+    QCOMPARE(first->FA()->height(), 17);
+    QVERIFY(!sheet.PicInstruction()->isVisible());
+}
+
+void TestPracticeWindowParts::rowFillingShowsMarksAndLocks_data() {
+    QTest::addColumn<bool>("secondAttempt");
+    QTest::addColumn<QString>("firstMark");
+    QTest::addColumn<bool>("showFirst");
+    QTest::addColumn<bool>("beside");
+    QTest::addColumn<bool>("locked");
+    QTest::addColumn<bool>("showModel");
+    QTest::addColumn<QString>("shownGlyph");
+    QTest::newRow("first attempt, not marked")
+        << false << QString() << false << false << false << false << QString();
+    QTest::newRow("first attempt, correct")
+        << false << Tick << true << false << false << false << QStringLiteral("\u2714");
+    QTest::newRow("first attempt, wrong")
+        << false << Cross << true << false << false << false << QStringLiteral("\u2718");
+    QTest::newRow("second attempt, carried over")
+        << true << Tick << true << true << true << false << QStringLiteral("\u2714");
+    QTest::newRow("second attempt, revealed answer")
+        << true << Cross << false << false << false << true << QStringLiteral("\u2718");
+}
+
+void TestPracticeWindowParts::rowFillingShowsMarksAndLocks() {
+    QFETCH(bool, secondAttempt);
+    QFETCH(QString, firstMark);
+    QFETCH(bool, showFirst);
+    QFETCH(bool, beside);
+    QFETCH(bool, locked);
+    QFETCH(bool, showModel);
+    QFETCH(QString, shownGlyph);
+    QWidget window;
+    AnswerRow row(3, secondAttempt, &window);
+    window.show();
+    QCOMPARE(row.objectName(), QStringLiteral("Frame3"));
+    QCOMPARE(row.FA()->objectName(), QStringLiteral("FA3"));
+    QCOMPARE(row.SR() != nullptr, secondAttempt);
+
+    AnswerRowContent content = Row(QStringLiteral("12"));
+    content.firstMark = firstMark;
+    content.showFirstMark = showFirst;
+    content.firstMarkBesideBox = beside;
+    content.locked = locked;
+    content.readOnly = locked || showModel;
+    content.showModel = showModel;
+    row.Fill(content);
+
+    QCOMPARE(row.FR()->isVisible(), showFirst);
+    QCOMPARE(row.FR()->text(), AnswerRow::MarkGlyph(firstMark));
+    QCOMPARE(row.M()->isVisible(), showModel);
+    QCOMPARE(row.M()->text(), QStringLiteral("key"));
+    QCOMPARE(row.FA()->isReadOnly(), locked || showModel);
+    const QColor base = row.FA()->palette().color(QPalette::Base);
+    QCOMPARE(base, locked ? QColor(192, 192, 255) : QColor(Qt::white));
+    const int boxRight = row.FA()->geometry().right() + 1;
+    if (beside)
+        QCOMPARE(row.FR()->x(), boxRight + 7);
+    else
+        QCOMPARE(row.FR()->x(), 136);
+    if (!shownGlyph.isEmpty()) {
+        const QString glyph = showFirst ? row.FR()->text() : AnswerRow::MarkGlyph(firstMark);
+        QCOMPARE(glyph, shownGlyph);
+    }
+
+    // Refilled for an unmarked blank, the row is plain again.
+    row.Fill(Row(QString()));
+    QVERIFY(!row.FR()->isVisible());
+    QVERIFY(!row.FA()->isReadOnly());
+    QCOMPARE(row.FA()->palette().color(QPalette::Base), QColor(Qt::white));
+    QVERIFY(!row.M()->isVisible());
+}
+
+void TestPracticeWindowParts::singleCharacterSettingFollowsKind() {
+    QWidget window;
+    AnswerRow row(1, false, &window);
+    window.show();
+    AnswerRowContent choice = Row(QString());
+    choice.singleCharacter = true;
+    row.Fill(choice);
+    row.FA()->setFocus();
+    QTest::keyClicks(row.FA(), QStringLiteral("23"));
+    QCOMPARE(row.FA()->text(), QStringLiteral("2"));
+
+    // A longer answer stored earlier is shown whole, not cut to one character.
+    choice.answer = QStringLiteral("12");
+    row.Fill(choice);
+    QCOMPARE(row.FA()->text(), QStringLiteral("12"));
+
+    // The next question's blank at this row is ordinary again.
+    row.Fill(Row(QString()));
+    QTest::keyClicks(row.FA(), QStringLiteral("234"));
+    QCOMPARE(row.FA()->text(), QStringLiteral("234"));
+}
+
+void TestPracticeWindowParts::answerBoxRefusesUnstorableCharacters_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("kept");
+    QTest::newRow("greater-than sign") << "1>2"
+                                       << "12";
+    QTest::newRow("hash sign") << "#5"
+                               << "5";
+    QTest::newRow("Latin-1 letters are kept") << "caf\u00e9 \u00fc"
+                                              << "caf\u00e9 \u00fc";
+    QTest::newRow("euro sign") << "5\u20ac"
+                               << "5";
+    QTest::newRow("letters outside Latin-1") << "\u0107\u03c0x"
+                                             << "x";
+    QTest::newRow("spaces are kept") << "  1 2/3 "
+                                     << "  1 2/3 ";
+}
+
+void TestPracticeWindowParts::answerBoxRefusesUnstorableCharacters() {
+    QFETCH(QString, typed);
+    QFETCH(QString, kept);
+    QWidget window;
+    AnswerRow row(1, false, &window);
+    window.show();
+    row.Fill(Row(QString()));
+    row.FA()->setFocus();
+    // One character at a time, as typing does: insert() goes through the
+    // box's validator like a keystroke.
+    for (const QChar c : typed)
+        row.FA()->insert(QString(c));
+    QCOMPARE(row.FA()->text(), kept);
+
+    // A paste holding a refused character is refused as a whole.
+    row.FA()->clear();
+    QGuiApplication::clipboard()->setText(typed);
+    row.FA()->paste();
+    QCOMPARE(row.FA()->text(), AnswerValidator::IsAcceptable(typed) ? typed : QString());
+}
+
+void TestPracticeWindowParts::toolBarPicturesFollowState() {
+    AppState state;
+    QWidget window;
+    window.resize(900, 200);
+    PracticeToolBar bar(state, *m_pictures, &window);
+    bar.setGeometry(4, 30, 892, bar.height());
+    bar.layoutButtons(window.width());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    PictureButton* save = bar.button(PracticeToolBar::Save);
+    QCOMPARE(save->objectName(), QStringLiteral("ToolBar01"));
+    QCOMPARE(save->caption()->objectName(), QStringLiteral("lblTB01"));
+    QCOMPARE(save->caption()->text(), QStringLiteral("Save"));
+    const QImage off = m_pictures->get("save_off.bmp").toImage();
+    QVERIFY(!off.isNull());
+    QCOMPARE(save->shownPicture().toImage(), off);
+
+    QSignalSpy clicks(&bar, &PracticeToolBar::buttonClicked);
+    bar.setButtonEnabled(PracticeToolBar::Save, false);
+    QCOMPARE(save->shownPicture().toImage(), m_pictures->get("save_disabled.bmp").toImage());
+    QTest::mouseClick(save, Qt::LeftButton);
+    QCOMPARE(clicks.count(), 0);
+    // Print and Close cannot be disabled.
+    bar.setButtonEnabled(PracticeToolBar::Print, false);
+    QVERIFY(bar.button(PracticeToolBar::Print)->isEnabled());
+
+    // Holding the button shows its pressed picture and sets txtPressTrack.
+    PictureButton* next = bar.button(PracticeToolBar::Next);
+    QTest::mousePress(next, Qt::LeftButton, {}, QPoint(10, 10));
+    QVERIFY(state.txtPressTrack);
+    QCOMPARE(next->shownPicture().toImage(), m_pictures->get("forward_pressed.bmp").toImage());
+    QTest::mouseRelease(next, Qt::LeftButton, {}, QPoint(10, 10));
+    QVERIFY(!state.txtPressTrack);
+    QCOMPARE(clicks.count(), 1);
+    QCOMPARE(clicks.first().first().toInt(), int(PracticeToolBar::Next));
+
+    // Navigation buttons sit at the strip's right end, save/mark/print from the left.
+    QCOMPARE(next->geometry().right(), bar.width() - 1 - 8);
+    QCOMPARE(bar.button(PracticeToolBar::Back)->geometry().right(), next->x() - 8 - 1);
+    QCOMPARE(save->x(), 8);
+    QCOMPARE(bar.button(PracticeToolBar::Mark)->x(), save->geometry().right() + 1 + 8);
+}
+
+void TestPracticeWindowParts::markingShowsFifteenBars() {
+    QWidget window;
+    MarkingProgress progress(*m_pictures, &window);
+    window.show();
+    QList<int> waits;
+    QList<int> shownAtStep;
+    connect(&progress, &MarkingProgress::barShown, this, [&](int n) {
+        int visible = 0;
+        for (int b = 1; b <= MarkingProgress::BarCount; ++b)
+            visible += progress.bar(b)->isVisible() ? 1 : 0;
+        QCOMPARE(visible, n);
+        QVERIFY(progress.isVisible());
+        shownAtStep << n;
+    });
+    progress.run([&](int ms) { waits << ms; });
+    QCOMPARE(waits, QList<int>(15, 200));
+    QCOMPARE(shownAtStep.size(), 15);
+    QVERIFY(!progress.isVisible());
+    for (int n = 1; n <= MarkingProgress::BarCount; ++n) {
+        QCOMPARE(progress.bar(n)->objectName(),
+                 QStringLiteral("imgBar%1").arg(n, 2, 10, QChar('0')));
+        QVERIFY2(!progress.bar(n)->pixmap().isNull(),
+                 "every bar, the fifteenth too, has its picture");
+        if (n > 1)
+            QCOMPARE(progress.bar(n)->x() - progress.bar(n - 1)->x(), 13);
+    }
+}
+
+void TestPracticeWindowParts::pointerShapesAlongTheBorder_data() {
+    QTest::addColumn<QPoint>("pos");
+    QTest::addColumn<int>("shape");
+    QTest::newRow("inside") << QPoint(300, 200) << int(Qt::ArrowCursor);
+    QTest::newRow("left edge") << QPoint(2, 200) << int(Qt::SizeHorCursor);
+    QTest::newRow("right edge") << QPoint(597, 200) << int(Qt::SizeHorCursor);
+    QTest::newRow("top edge") << QPoint(300, 1) << int(Qt::SizeVerCursor);
+    QTest::newRow("bottom edge") << QPoint(300, 398) << int(Qt::SizeVerCursor);
+    QTest::newRow("upper left corner") << QPoint(1, 1) << int(Qt::SizeFDiagCursor);
+    QTest::newRow("lower right corner") << QPoint(598, 398) << int(Qt::SizeFDiagCursor);
+    QTest::newRow("lower left corner") << QPoint(1, 398) << int(Qt::SizeBDiagCursor);
+    QTest::newRow("upper right corner") << QPoint(598, 2) << int(Qt::SizeBDiagCursor);
+    QTest::newRow("just inside the border") << QPoint(6, 394) << int(Qt::ArrowCursor);
+}
+
+void TestPracticeWindowParts::pointerShapesAlongTheBorder() {
+    QFETCH(QPoint, pos);
+    QFETCH(int, shape);
+    QCOMPARE(int(DragResizer::PointerShape(pos, QSize(600, 400))), shape);
+}
+
+void TestPracticeWindowParts::dragResizeStopsAtTheMinimum_data() {
+    // 7300 x 5000 twips is 486.7 x 333.3 pixels: a size must lie above.
+    QTest::addColumn<QPoint>("offset");
+    QTest::addColumn<QSize>("expected");
+    QTest::newRow("larger") << QPoint(900, 700) << QSize(900, 700);
+    QTest::newRow("smaller, above both minimums") << QPoint(500, 340) << QSize(500, 340);
+    QTest::newRow("width at its minimum stops, height goes on")
+        << QPoint(486, 400) << QSize(800, 400);
+    QTest::newRow("height at its minimum stops, width goes on")
+        << QPoint(600, 333) << QSize(600, 600);
+    QTest::newRow("both below") << QPoint(100, 100) << QSize(800, 600);
+    QTest::newRow("first pixels above the minimums") << QPoint(487, 334) << QSize(487, 334);
+}
+
+void TestPracticeWindowParts::dragResizeStopsAtTheMinimum() {
+    QFETCH(QPoint, offset);
+    QFETCH(QSize, expected);
+    QCOMPARE(DragResizer::DraggedSize(offset, QSize(800, 600)), expected);
+}
+
+void TestPracticeWindowParts::gripDragResizesTheWindow() {
+    QWidget window;
+    window.setGeometry(100, 100, 800, 600);
+    auto* grip = new QLabel(&window);
+    grip->setObjectName(QStringLiteral("Sizer"));
+    grip->setGeometry(780, 580, 14, 14);
+    DragResizer resizer(&window);
+    resizer.watch(grip);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    const QPoint start = grip->mapToGlobal(QPoint(5, 5));
+    const QPoint cornerOffset = window.geometry().bottomRight() + QPoint(1, 1) - start;
+    auto send = [&](QEvent::Type type, const QPoint& global, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, grip->mapFromGlobal(global), global,
+                          type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons,
+                          Qt::NoModifier);
+        QApplication::sendEvent(grip, &event);
+    };
+    send(QEvent::MouseButtonPress, start, Qt::LeftButton);
+    QVERIFY(resizer.isDragging());
+    // Each dimension stops on its own at its minimum.
+    send(QEvent::MouseMove, window.geometry().topLeft() + QPoint(300, 450) - cornerOffset,
+         Qt::LeftButton);
+    QCOMPARE(window.size(), QSize(800, 450));
+    send(QEvent::MouseMove, window.geometry().topLeft() + QPoint(520, 200) - cornerOffset,
+         Qt::LeftButton);
+    QCOMPARE(window.size(), QSize(520, 450));
+    send(QEvent::MouseButtonRelease, window.geometry().topLeft() + QPoint(520, 200) - cornerOffset,
+         Qt::NoButton);
+    QVERIFY(!resizer.isDragging());
+    send(QEvent::MouseMove, window.geometry().topLeft() + QPoint(900, 900), Qt::NoButton);
+    QCOMPARE(window.size(), QSize(520, 450));
+}
+
+QTEST_MAIN(TestPracticeWindowParts)
+#include "test_practice_window_parts.moc"
