@@ -204,6 +204,8 @@ QStringList MhtmlCheck::check(const QByteArray& bytes) {
         if (inPart)
             body.append(line);
     }
+    if (inPart && !closed)
+        finishPart(); // the last part runs to the end of the file
     if (parts.isEmpty())
         return problems << QStringLiteral("the boundary \"%1\" never occurs")
                                .arg(QString::fromLatin1(boundary));
