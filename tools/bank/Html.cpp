@@ -28,7 +28,8 @@ QString Parts(const QStringList& items) {
 QString Options(const QStringList& items) {
     QString out = QStringLiteral("<table class=\"options\">\n");
     for (int i = 0; i < items.size(); ++i) {
-        out += QStringLiteral("<tr><td class=\"number\">%1</td><td>%2</td></tr>\n")
+        out += QStringLiteral("<tr><td class=\"number\"><span class=\"badge\">%1</span></td>"
+                              "<td>%2</td></tr>\n")
                    .arg(i + 1)
                    .arg(items.at(i));
     }

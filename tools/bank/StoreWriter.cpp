@@ -1,0 +1,505 @@
+#include "StoreWriter.h"
+
+#include "MhtmlWriter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QSet>
+#include <numeric>
+
+using bank::Blank;
+using bank::FixedQuestion;
+using bank::PaperSpec;
+using bank::Question;
+
+namespace {
+
+constexpr int kPaperCount = 50;
+constexpr int kQuestionCount = 1121;
+constexpr int kSingleBlankQuestions = 1005;
+constexpr int kMinPaperBlanks = 20;
+constexpr int kMaxPaperBlanks = 60;
+constexpr int kMaxQuestionBlanks = 20;
+
+QByteArray Crlf(const QStringList& lines) {
+    QByteArray out;
+    for (const QString& line : lines)
+        out += line.toLatin1() + "\r\n";
+    return out;
+}
+
+bool IsNumber(const QString& text) {
+    // Plain decimal text only: what a pupil would type, no signs or exponents.
+    static const QRegularExpression number(QStringLiteral("^[0-9]+(\\.[0-9]+)?$"));
+    return number.match(text).hasMatch();
+}
+
+bool IsPrintableAscii(const QString& text) {
+    for (QChar c : text) {
+        if (c.unicode() < 32 || c.unicode() > 126)
+            return false;
+    }
+    return true;
+}
+
+// "a/b" in lowest terms, or with whole > 0 the mixed number "w a/b" with a < b.
+bool IsFractionKey(const QString& key, bool mixed) {
+    static const QRegularExpression fraction(QStringLiteral("^([0-9]+)/([0-9]+)$"));
+    static const QRegularExpression mixedNumber(
+        QStringLiteral("^([1-9][0-9]*) ([0-9]+)/([0-9]+)$"));
+    const QRegularExpressionMatch m = (mixed ? mixedNumber : fraction).match(key);
+    if (!m.hasMatch())
+        return false;
+    const int num = m.captured(mixed ? 2 : 1).toInt();
+    const int den = m.captured(mixed ? 3 : 2).toInt();
+    if (num <= 0 || den <= 1 || std::gcd(num, den) != 1)
+        return false;
+    return !mixed || num < den;
+}
+
+// The alternatives of a group key ";a;b;c".
+QStringList Alternatives(const QString& key) {
+    if (!key.startsWith(QLatin1Char(';')))
+        return {};
+    return key.mid(1).split(QLatin1Char(';'));
+}
+
+QSet<QString> ImageSources(const QString& html) {
+    static const QRegularExpression img(QStringLiteral("<img\\s[^>]*src=\"([^\"]*)\""));
+    QSet<QString> sources;
+    auto it = img.globalMatch(html);
+    while (it.hasNext())
+        sources.insert(it.next().captured(1));
+    return sources;
+}
+
+void CheckQuestion(const QString& where, const Question& question, QStringList& problems) {
+    auto problem = [&](const QString& text) { problems << where + QStringLiteral(": ") + text; };
+    static const QSet<QString> kinds = {
+        QStringLiteral("N"), QStringLiteral("T"), QStringLiteral("Q"),
+        QStringLiteral("L"), QStringLiteral("F"), QStringLiteral("X"),
+        QStringLiteral("R"), QStringLiteral("M"), QStringLiteral("G")};
+    const QList<Blank>& blanks = question.blanks;
+    int maxOption = 0;
+    for (int b = 0; b < blanks.size(); ++b) {
+        const Blank& blank = blanks.at(b);
+        const QString at = QStringLiteral("blank %1 ").arg(b + 1);
+        if (blank.mark < 1 || blank.mark > 3)
+            problem(at + QStringLiteral("mark %1 is not 1, 2 or 3").arg(blank.mark));
+        if (!kinds.contains(blank.kind)) {
+            problem(at + QStringLiteral("unknown kind \"%1\"").arg(blank.kind));
+            continue;
+        }
+        const QString& key = blank.key;
+        if (key.contains(QLatin1Char('>')) || key.contains(QLatin1Char('#')) ||
+            !IsPrintableAscii(key)) {
+            problem(
+                at +
+                QStringLiteral("key \"%1\" holds a character the tables cannot carry").arg(key));
+            continue;
+        }
+        const QString& kind = blank.kind;
+        if (kind == QLatin1String("G") && key == QLatin1String(" ")) {
+            // A follower: needs a head (or another follower) right before it.
+            if (b == 0 || blanks.at(b - 1).kind != QLatin1String("G"))
+                problem(at + QStringLiteral("group follower without a head"));
+            continue;
+        }
+        if (key.isEmpty() || key.trimmed() != key) {
+            problem(at + QStringLiteral("key \"%1\" is empty or has outer spaces").arg(key));
+            continue;
+        }
+        if (kind == QLatin1String("N") && !IsNumber(key))
+            problem(at + QStringLiteral("number key \"%1\" is not a number").arg(key));
+        if ((kind == QLatin1String("T") || kind == QLatin1String("L")) && IsNumber(key))
+            problem(at + QStringLiteral("word key \"%1\" is a number").arg(key));
+        if (kind == QLatin1String("F") && !IsFractionKey(key, false))
+            problem(at + QStringLiteral("fraction key \"%1\" is not in lowest terms").arg(key));
+        if (kind == QLatin1String("X") && !IsFractionKey(key, true))
+            problem(at + QStringLiteral("mixed number key \"%1\" is malformed").arg(key));
+        if (kind == QLatin1String("Q")) {
+            const int option = key.toInt();
+            if (key.size() != 1 || option < 1 || option > 4)
+                problem(at + QStringLiteral("choice key \"%1\" is not 1 to 4").arg(key));
+            maxOption = std::max(maxOption, option);
+        }
+        if (kind == QLatin1String("M") || kind == QLatin1String("G")) {
+            const QStringList alternatives = Alternatives(key);
+            bool blankAlternative = alternatives.isEmpty();
+            for (const QString& alternative : alternatives)
+                blankAlternative = blankAlternative || alternative.trimmed().isEmpty();
+            if (blankAlternative)
+                problem(at + QStringLiteral("group key \"%1\" is not \";a;b...\"").arg(key));
+            if (kind == QLatin1String("G")) {
+                int followers = 0;
+                while (b + 1 + followers < blanks.size() &&
+                       blanks.at(b + 1 + followers).kind == QLatin1String("G") &&
+                       blanks.at(b + 1 + followers).key == QLatin1String(" "))
+                    ++followers;
+                if (followers + 1 > alternatives.size())
+                    problem(at + QStringLiteral("group of %1 blanks has only %2 answers")
+                                     .arg(followers + 1)
+                                     .arg(alternatives.size()));
+            }
+        }
+    }
+
+    const QString& html = question.html;
+    if (html.trimmed().isEmpty())
+        problem(QStringLiteral("empty page"));
+    static const QRegularExpression numbered(QStringLiteral("Question\\s+[0-9]"));
+    if (numbered.match(html).hasMatch())
+        problem(QStringLiteral("the page numbers itself; the window does that"));
+    if (blanks.size() > 1) {
+        for (int b = 0; b < blanks.size(); ++b) {
+            if (!html.contains(bank::html::PartLabel(b)))
+                problem(QStringLiteral("part %1 is not labelled").arg(bank::html::PartLabel(b)));
+        }
+    }
+    if (maxOption > 0) {
+        const int options = int(html.count(QStringLiteral("<td class=\"number\">")));
+        if (options < maxOption || options > 4)
+            problem(QStringLiteral("%1 options shown for a choice up to %2")
+                        .arg(options)
+                        .arg(maxOption));
+    }
+
+    static const QRegularExpression safeName(QStringLiteral("^[A-Za-z0-9_-]+\\.(svg|png)$"));
+    QSet<QString> names;
+    for (const bank::Picture& picture : question.pictures) {
+        if (!safeName.match(picture.name).hasMatch())
+            problem(
+                QStringLiteral("picture name \"%1\" is not a plain file name").arg(picture.name));
+        if (names.contains(picture.name))
+            problem(QStringLiteral("picture \"%1\" appears twice").arg(picture.name));
+        names.insert(picture.name);
+        if (picture.data.isEmpty())
+            problem(QStringLiteral("picture \"%1\" is empty").arg(picture.name));
+        const bool svg = picture.mimeType == QLatin1String("image/svg+xml");
+        if (!svg && picture.mimeType != QLatin1String("image/png"))
+            problem(
+                QStringLiteral("picture \"%1\" has type %2").arg(picture.name, picture.mimeType));
+    }
+    const QSet<QString> sources = ImageSources(html);
+    for (const QString& source : sources) {
+        if (!names.contains(source))
+            problem(
+                QStringLiteral("the page shows \"%1\" but carries no such picture").arg(source));
+    }
+    for (const QString& name : std::as_const(names)) {
+        if (!sources.contains(name))
+            problem(QStringLiteral("picture \"%1\" is never shown").arg(name));
+    }
+}
+
+std::uint64_t PaperSeed(int paperNum) {
+    return 0x51756c6c6f726131ULL ^ (std::uint64_t(paperNum) * 0x9e3779b97f4a7c15ULL);
+}
+
+} // namespace
+
+StoreWriter::StoreWriter(QString storeDir) : m_storeDir(std::move(storeDir)) {}
+
+const QStringList& StoreWriter::TopicNames() {
+    static const QStringList names = {
+        QStringLiteral("Addition and Subtraction within 100"),
+        QStringLiteral("Addition and Subtraction within 10000"),
+        QStringLiteral("Multiplication and Division"),
+        QStringLiteral("Money"),
+        QStringLiteral("Weight"),
+        QStringLiteral("Length"),
+        QStringLiteral("Time"),
+        QStringLiteral("Picture Graphs"),
+        QStringLiteral("Fraction"),
+        QStringLiteral("Area, Perimeter and Volume"),
+    };
+    return names;
+}
+
+const QList<int>& StoreWriter::Paper101Ids() {
+    static const QList<int> ids = {25016, 25019, 25036, 25038, 25039, 25054, 25056, 25058,
+                                   25059, 25073, 25075, 25076, 25077, 25078, 25079, 25095,
+                                   25098, 25100, 25116, 25117, 25119, 25120, 25136, 25137,
+                                   25138, 25139, 25140, 25155, 25156, 25157};
+    return ids;
+}
+
+const QList<int>& StoreWriter::Paper136Ids() {
+    static const QList<int> ids = {25310, 25311, 25312, 25313, 25314};
+    return ids;
+}
+
+QList<QList<int>> StoreWriter::AssignIds(const QList<PaperSpec>& plan) {
+    QSet<int> reserved;
+    for (int id : Paper101Ids())
+        reserved.insert(id);
+    for (int id : Paper136Ids())
+        reserved.insert(id);
+    for (const FixedQuestion& fixed : bank::FixedQuestions())
+        reserved.insert(fixed.id);
+
+    // Every second id, so the bank leaves room for questions added later.
+    int next = FirstQuestionId;
+    QList<QList<int>> ids;
+    for (const PaperSpec& spec : plan) {
+        QList<int> paperIds;
+        for (int q = 0; q < spec.blankPlan.size(); ++q) {
+            if (spec.paperNum == 101 && q < Paper101Ids().size()) {
+                paperIds << Paper101Ids().at(q);
+            } else if (spec.paperNum == 136 && q < Paper136Ids().size()) {
+                paperIds << Paper136Ids().at(q);
+            } else if (const FixedQuestion* fixed = bank::FixedQuestionAt(spec.paperNum, q + 1)) {
+                paperIds << fixed->id;
+            } else {
+                while (reserved.contains(next))
+                    next += 2;
+                paperIds << next;
+                next += 2;
+            }
+        }
+        ids << paperIds;
+    }
+    return ids;
+}
+
+QList<StoreWriter::Paper> StoreWriter::Generate() {
+    using Generator = QList<Question> (*)(const PaperSpec&, bank::Rng&);
+    static const Generator generators[] = {
+        bank::GenerateTopic1, bank::GenerateTopic2, bank::GenerateTopic3, bank::GenerateTopic4,
+        bank::GenerateTopic5, bank::GenerateTopic6, bank::GenerateTopic7, bank::GenerateTopic8,
+        bank::GenerateTopic9, bank::GenerateTopic10};
+    const QList<PaperSpec> plan = bank::BankPlan();
+    const QList<QList<int>> ids = AssignIds(plan);
+    QList<Paper> papers;
+    for (int p = 0; p < plan.size(); ++p) {
+        Paper paper;
+        paper.spec = plan.at(p);
+        paper.ids = ids.at(p);
+        bank::Rng rng(PaperSeed(paper.spec.paperNum));
+        if (paper.spec.topic >= 1 && paper.spec.topic <= 10)
+            paper.questions = generators[paper.spec.topic - 1](paper.spec, rng);
+        papers << paper;
+    }
+    return papers;
+}
+
+QStringList StoreWriter::Check(const QList<Paper>& papers) {
+    QStringList problems;
+    if (papers.size() != kPaperCount)
+        problems << QStringLiteral("%1 papers instead of %2").arg(papers.size()).arg(kPaperCount);
+
+    QSet<int> seenIds;
+    int questionCount = 0;
+    int singleBlank = 0;
+    for (int p = 0; p < papers.size(); ++p) {
+        const Paper& paper = papers.at(p);
+        const PaperSpec& spec = paper.spec;
+        const QString paperName = QStringLiteral("paper %1").arg(spec.paperNum);
+        if (spec.paperNum != 101 + p)
+            problems << paperName + QStringLiteral(": out of order");
+        if (paper.questions.size() != spec.blankPlan.size() ||
+            paper.ids.size() != spec.blankPlan.size()) {
+            problems << paperName + QStringLiteral(": %1 questions and %2 ids for a plan of %3")
+                                        .arg(paper.questions.size())
+                                        .arg(paper.ids.size())
+                                        .arg(spec.blankPlan.size());
+            continue;
+        }
+        int blanks = 0;
+        int marks = 0;
+        for (int q = 0; q < paper.questions.size(); ++q) {
+            const Question& question = paper.questions.at(q);
+            const int id = paper.ids.at(q);
+            const QString where =
+                paperName + QStringLiteral(" question %1 (%2)").arg(q + 1).arg(id);
+            ++questionCount;
+            if (question.blanks.size() == 1)
+                ++singleBlank;
+            if (id < FirstQuestionId || id > LastQuestionId)
+                problems << where + QStringLiteral(": id outside %1-%2")
+                                        .arg(FirstQuestionId)
+                                        .arg(LastQuestionId);
+            if (seenIds.contains(id))
+                problems << where + QStringLiteral(": id used twice");
+            seenIds.insert(id);
+            if (question.blanks.size() != spec.blankPlan.at(q)) {
+                problems << where + QStringLiteral(": %1 blanks, planned %2")
+                                        .arg(question.blanks.size())
+                                        .arg(spec.blankPlan.at(q));
+            }
+            if (question.blanks.isEmpty() || question.blanks.size() > kMaxQuestionBlanks)
+                problems << where + QStringLiteral(": %1 blanks").arg(question.blanks.size());
+            if (const FixedQuestion* fixed = bank::FixedQuestionAt(spec.paperNum, q + 1)) {
+                QStringList keys, kinds;
+                QList<int> fixedMarks;
+                for (const Blank& blank : question.blanks) {
+                    keys << blank.key;
+                    kinds << blank.kind;
+                    fixedMarks << blank.mark;
+                }
+                if (id != fixed->id || keys != fixed->keys || kinds != fixed->kinds ||
+                    fixedMarks != fixed->marks)
+                    problems << where + QStringLiteral(": differs from the sample record %1")
+                                            .arg(fixed->id);
+            }
+            for (const Blank& blank : question.blanks)
+                marks += blank.mark;
+            blanks += int(question.blanks.size());
+            CheckQuestion(where, question, problems);
+        }
+        if (blanks < kMinPaperBlanks || blanks > kMaxPaperBlanks)
+            problems << paperName + QStringLiteral(": %1 blanks").arg(blanks);
+        if (marks < spec.minMarks || marks > spec.maxMarks)
+            problems << paperName + QStringLiteral(": %1 marks, allowed %2-%3")
+                                        .arg(marks)
+                                        .arg(spec.minMarks)
+                                        .arg(spec.maxMarks);
+        if (spec.paperNum == 101 && paper.ids != Paper101Ids())
+            problems << paperName + QStringLiteral(": question ids differ from the design");
+        if (spec.paperNum == 136 && paper.ids != Paper136Ids())
+            problems << paperName + QStringLiteral(": question ids differ from the design");
+    }
+    if (questionCount != kQuestionCount)
+        problems
+            << QStringLiteral("%1 questions instead of %2").arg(questionCount).arg(kQuestionCount);
+    if (singleBlank != kSingleBlankQuestions)
+        problems << QStringLiteral("%1 single-blank questions instead of %2")
+                        .arg(singleBlank)
+                        .arg(kSingleBlankQuestions);
+    return problems;
+}
+
+QByteArray StoreWriter::Definition() {
+    QStringList lines;
+    lines << QStringLiteral("...") << QStringLiteral("#NME#>Quillora Maths Practice")
+          << QStringLiteral("#COD#>QMP") << QStringLiteral("#LBH#>Practice")
+          << QString(31, QLatin1Char('-')) << QStringLiteral("#TT2#>10")
+          << QStringLiteral("#TP2#>50")
+          << QStringLiteral("#TN2#>") + TopicNames().join(QLatin1Char('>'))
+          << QStringLiteral("...");
+    return Crlf(lines);
+}
+
+QByteArray StoreWriter::PaperTable(const QList<Paper>& papers) {
+    QStringList lines{QStringLiteral("...")};
+    for (const Paper& paper : papers) {
+        QStringList fields;
+        for (int id : paper.ids)
+            fields << QString::number(id);
+        lines << QStringLiteral("#%1#>").arg(paper.spec.paperNum) + fields.join(QLatin1Char('>'));
+    }
+    lines << QStringLiteral("...");
+    return Crlf(lines);
+}
+
+QByteArray StoreWriter::QuestionTable(const QList<Paper>& papers, int tableId) {
+    QStringList lines{QStringLiteral("...")};
+    for (const Paper& paper : papers) {
+        for (int q = 0; q < paper.questions.size() && q < paper.ids.size(); ++q) {
+            QStringList fields;
+            for (const Blank& blank : paper.questions.at(q).blanks) {
+                if (tableId == 30023)
+                    fields << blank.key;
+                else if (tableId == 30024)
+                    fields << blank.kind;
+                else
+                    fields << QString::number(blank.mark);
+            }
+            lines << QStringLiteral("#%1#>").arg(paper.ids.at(q)) + fields.join(QLatin1Char('>'));
+        }
+    }
+    lines << QStringLiteral("...");
+    return Crlf(lines);
+}
+
+QByteArray StoreWriter::MarksTemplate(int paperCount) {
+    QStringList lines{QStringLiteral("...")};
+    const QString empty = QString(paperCount, QLatin1Char('>'));
+    QStringList zeros(paperCount, QStringLiteral("0"));
+    const QString zeroFields = QStringLiteral(">") + zeros.join(QLatin1Char('>'));
+    lines << QStringLiteral("#FSE#") + empty << QStringLiteral("#SSE#") + empty
+          << QStringLiteral("#LTM#") + empty << QStringLiteral("#CDD#") + empty
+          << QStringLiteral("#FST#") + zeroFields << QStringLiteral("#SST#") + zeroFields;
+    lines << QStringLiteral("...");
+    return Crlf(lines);
+}
+
+QByteArray StoreWriter::PaperTemplate(const QList<Paper>& papers) {
+    QStringList lines{QStringLiteral("...")};
+    for (const Paper& paper : papers) {
+        int blanks = 0;
+        for (int count : paper.spec.blankPlan)
+            blanks += count;
+        lines << QStringLiteral("#%1#").arg(paper.spec.paperNum) +
+                     QString(blanks, QLatin1Char('>'));
+    }
+    lines << QStringLiteral("...");
+    return Crlf(lines);
+}
+
+QByteArray StoreWriter::TrendTemplate() {
+    return QByteArrayLiteral("#TRD#");
+}
+
+bool StoreWriter::writeFile(const QString& name, const QByteArray& bytes,
+                            QStringList& problems) const {
+    QFile existing(m_storeDir + QLatin1Char('/') + name);
+    // Leave identical files alone so a regeneration keeps their timestamps.
+    if (existing.open(QIODevice::ReadOnly) && existing.readAll() == bytes)
+        return true;
+    existing.close();
+    QSaveFile file(m_storeDir + QLatin1Char('/') + name);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        problems << QStringLiteral("cannot write %1: %2").arg(file.fileName(), file.errorString());
+        return false;
+    }
+    return true;
+}
+
+void StoreWriter::removeStale(const QStringList& written) const {
+    // Only items of the bank's own naming are touched: question archives and
+    // the 30xxx text items.
+    static const QRegularExpression ours(QStringLiteral("^([0-9]{5}\\.mht|30[0-9]{3}\\.txt)$"));
+    const QSet<QString> keep(written.begin(), written.end());
+    const QStringList present = QDir(m_storeDir).entryList(QDir::Files);
+    for (const QString& name : present) {
+        if (ours.match(name).hasMatch() && !keep.contains(name))
+            QFile::remove(m_storeDir + QLatin1Char('/') + name);
+    }
+}
+
+QStringList StoreWriter::writeAll() const {
+    const QList<Paper> papers = Generate();
+    QStringList problems = Check(papers);
+    if (!problems.isEmpty())
+        return problems;
+    if (!QDir().mkpath(m_storeDir))
+        return {QStringLiteral("cannot create %1").arg(m_storeDir)};
+
+    QStringList written;
+    auto write = [&](const QString& name, const QByteArray& bytes) {
+        if (writeFile(name, bytes, problems))
+            written << name;
+    };
+    write(QStringLiteral("30000.txt"), Definition());
+    write(QStringLiteral("30022.txt"), PaperTable(papers));
+    for (int table = 30023; table <= 30025; ++table)
+        write(QStringLiteral("%1.txt").arg(table), QuestionTable(papers, table));
+    write(QStringLiteral("30121.txt"), MarksTemplate(int(papers.size())));
+    const QByteArray paperTemplate = PaperTemplate(papers);
+    for (int item = 30122; item <= 30125; ++item)
+        write(QStringLiteral("%1.txt").arg(item), paperTemplate);
+    write(QStringLiteral("30126.txt"), TrendTemplate());
+    for (const Paper& paper : papers) {
+        for (int q = 0; q < paper.questions.size(); ++q) {
+            const int id = paper.ids.at(q);
+            write(QStringLiteral("%1.mht").arg(id), MhtmlWriter(id).archive(paper.questions.at(q)));
+        }
+    }
+    if (problems.isEmpty())
+        removeStale(written);
+    return problems;
+}

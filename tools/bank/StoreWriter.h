@@ -1,0 +1,58 @@
+#pragma once
+// Builds the whole question bank and writes it as store items: the program
+// definition (30000), module 2's paper, key, kind and mark tables
+// (30022-30025), its six results templates (30121-30126) and one web archive
+// per question ("<id>.mht"). Nothing is written unless every paper passes the
+// checks, so a faulty topic generator can never reach the shipped store.
+
+#include "Bank.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class StoreWriter {
+public:
+    struct Paper {
+        bank::PaperSpec spec;
+        QList<int> ids; // question ids, in paper order
+        QList<bank::Question> questions;
+    };
+
+    explicit StoreWriter(QString storeDir);
+
+    // Generates, checks and writes everything; returns the problems found
+    // (nothing is written when there are any).
+    QStringList writeAll() const;
+
+    // Every paper of the plan, generated with its own seed.
+    static QList<Paper> Generate();
+    // Question ids for every paper of the plan: paper 101's and 136's as the
+    // design lists them, the fixed questions' own ids, the rest handed out in
+    // paper order from 23031 upwards.
+    static QList<QList<int>> AssignIds(const QList<bank::PaperSpec>& plan);
+    // Every broken rule of the bank, one line each; empty when all is well.
+    static QStringList Check(const QList<Paper>& papers);
+
+    static QByteArray Definition();
+    static QByteArray PaperTable(const QList<Paper>& papers);
+    // Table 30023 (keys), 30024 (kinds) or 30025 (marks).
+    static QByteArray QuestionTable(const QList<Paper>& papers, int tableId);
+    static QByteArray MarksTemplate(int paperCount);
+    static QByteArray PaperTemplate(const QList<Paper>& papers);
+    static QByteArray TrendTemplate();
+
+    static const QStringList& TopicNames();
+    static const QList<int>& Paper101Ids();
+    static const QList<int>& Paper136Ids();
+
+    static constexpr int FirstQuestionId = 23031;
+    static constexpr int LastQuestionId = 25488;
+
+private:
+    bool writeFile(const QString& name, const QByteArray& bytes, QStringList& problems) const;
+    void removeStale(const QStringList& written) const;
+
+    QString m_storeDir;
+};

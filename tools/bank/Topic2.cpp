@@ -1,0 +1,806 @@
+// Topic 2: addition and subtraction within 10000. Paper 1 works with
+// three-digit numbers and place value, paper 2 adds three-digit numbers
+// without regrouping, paper 3 regroups once, papers 4 and 5 move to
+// four-digit numbers, several regroupings and two-step problems.
+#include "Bank.h"
+
+#include <QSet>
+
+namespace bank {
+
+namespace {
+
+QString P(const QString& text) {
+    return QStringLiteral("<p>") + text + QStringLiteral("</p>\n");
+}
+
+QString Sum(const QString& text) {
+    return QStringLiteral("<p class=\"sum\">") + text + QStringLiteral("</p>\n");
+}
+
+QString Num(int n) {
+    return QString::number(n);
+}
+
+Question One(const QString& html, const QString& key, const QString& kind = QStringLiteral("N"),
+             int mark = 1) {
+    Question q;
+    q.html = html;
+    q.blanks << Blank{key, kind, mark};
+    return q;
+}
+
+Question Choice(const QString& stem, const QString& right, const QStringList& wrong, int position) {
+    QStringList options = wrong.mid(0, 3);
+    options.insert(position - 1, right);
+    return One(stem + html::Options(options), Num(position), QStringLiteral("Q"));
+}
+
+const QStringList& Names() {
+    static const QStringList names = {
+        QStringLiteral("Alfie"),  QStringLiteral("Bella"), QStringLiteral("Caleb"),
+        QStringLiteral("Daisy"),  QStringLiteral("Eli"),   QStringLiteral("Freya"),
+        QStringLiteral("George"), QStringLiteral("Hana"),  QStringLiteral("Ivy"),
+        QStringLiteral("Jamal"),  QStringLiteral("Kai"),   QStringLiteral("Leah"),
+        QStringLiteral("Maya"),   QStringLiteral("Noah"),  QStringLiteral("Olivia"),
+        QStringLiteral("Pablo"),  QStringLiteral("Rosa"),  QStringLiteral("Sam"),
+        QStringLiteral("Tariq"),  QStringLiteral("Yusuf")};
+    return names;
+}
+
+// Fills the {a}-style fields of a story.
+QString Fill(QString text, const QList<QPair<QString, QString>>& fields) {
+    for (const auto& [field, value] : fields)
+        text.replace(field, value);
+    return text;
+}
+
+int Digit(int n, int place) {
+    for (int i = 0; i < place; ++i)
+        n /= 10;
+    return n % 10;
+}
+
+int Carries(int a, int b) {
+    int count = 0;
+    int carry = 0;
+    while (a > 0 || b > 0) {
+        carry = (a % 10 + b % 10 + carry) >= 10 ? 1 : 0;
+        count += carry;
+        a /= 10;
+        b /= 10;
+    }
+    return count;
+}
+
+int Borrows(int a, int b) {
+    int count = 0;
+    int borrow = 0;
+    while (a > 0 || b > 0) {
+        borrow = (a % 10 - borrow - b % 10) < 0 ? 1 : 0;
+        count += borrow;
+        a /= 10;
+        b /= 10;
+    }
+    return count;
+}
+
+// Numbers to add: no regrouping in papers 1 and 2, one in paper 3 and at
+// most one in paper 4, two or more in paper 5.
+QPair<int, int> AddNumbers(Rng& r, int level) {
+    for (;;) {
+        int a = 0;
+        int b = 0;
+        switch (level) {
+        case 1:
+            a = r.range(102, 876);
+            switch (r.range(0, 2)) {
+            case 0:
+                b = r.range(2, 8);
+                break;
+            case 1:
+                b = 10 * r.range(1, 8);
+                break;
+            default:
+                b = 100 * r.range(1, 8);
+                break;
+            }
+            if (Carries(a, b) != 0 || a + b > 999)
+                continue;
+            break;
+        case 2:
+            a = r.range(111, 788);
+            b = r.range(101, 688);
+            if (Carries(a, b) != 0)
+                continue;
+            break;
+        case 3:
+            a = r.range(115, 789);
+            b = r.chance(1, 3) ? r.range(15, 98) : r.range(105, 599);
+            if (Carries(a, b) != 1 || a + b > 999)
+                continue;
+            break;
+        case 4:
+            a = r.range(1105, 7890);
+            b = r.chance(1, 2) ? r.range(105, 899) : r.range(1011, 4999);
+            if (Carries(a, b) > 1 || a + b > 9999)
+                continue;
+            break;
+        default:
+            a = r.range(1158, 6897);
+            b = r.chance(1, 3) ? r.range(158, 989) : r.range(1096, 4989);
+            if (Carries(a, b) < 2 || a + b > 9999)
+                continue;
+            break;
+        }
+        return {a, b};
+    }
+}
+
+// a - b with the same regrouping rules as AddNumbers.
+QPair<int, int> SubNumbers(Rng& r, int level) {
+    for (;;) {
+        int a = 0;
+        int b = 0;
+        switch (level) {
+        case 1:
+            a = r.range(120, 999);
+            switch (r.range(0, 2)) {
+            case 0:
+                b = r.range(2, 8);
+                break;
+            case 1:
+                b = 10 * r.range(1, 8);
+                break;
+            default:
+                b = 100 * r.range(1, 8);
+                break;
+            }
+            if (Borrows(a, b) != 0 || b >= a)
+                continue;
+            break;
+        case 2:
+            a = r.range(350, 999);
+            b = r.range(101, a - 100);
+            if (Borrows(a, b) != 0)
+                continue;
+            break;
+        case 3:
+            a = r.range(300, 999);
+            b = r.chance(1, 3) ? r.range(15, 98) : r.range(105, a - 50);
+            if (Borrows(a, b) != 1)
+                continue;
+            break;
+        case 4:
+            a = r.range(2000, 9899);
+            b = r.chance(1, 2) ? r.range(105, 899) : r.range(1011, a - 500);
+            if (Borrows(a, b) > 1)
+                continue;
+            break;
+        default:
+            if (r.chance(1, 5)) {
+                a = 1000 * r.range(2, 9);
+                b = r.range(1111, a - 200);
+            } else {
+                a = r.range(2100, 9899);
+                b = r.chance(1, 3) ? r.range(158, 989) : r.range(1096, a - 300);
+            }
+            if (Borrows(a, b) < 2)
+                continue;
+            break;
+        }
+        return {a, b};
+    }
+}
+
+// A written column sum from paper 3 on; a one-line sum before that.
+QString Written(int a, int b, const QString& sign, int level) {
+    if (level < 3)
+        return Sum(QStringLiteral("%1 %2 %3 = %4").arg(a).arg(sign).arg(b).arg(html::Box()));
+    return QStringLiteral("<table class=\"column\">\n<tr><td></td><td>%1</td></tr>\n"
+                          "<tr><td>%2</td><td>%3</td></tr>\n"
+                          "<tr class=\"total\"><td></td><td>%4</td></tr>\n</table>\n")
+        .arg(a)
+        .arg(sign)
+        .arg(b)
+        .arg(html::Box());
+}
+
+const char* const kSmall[] = {"zero",    "one",     "two",       "three",    "four",
+                              "five",    "six",     "seven",     "eight",    "nine",
+                              "ten",     "eleven",  "twelve",    "thirteen", "fourteen",
+                              "fifteen", "sixteen", "seventeen", "eighteen", "nineteen"};
+const char* const kTens[] = {"",      "",      "twenty",  "thirty", "forty",
+                             "fifty", "sixty", "seventy", "eighty", "ninety"};
+
+QString Words(int n) {
+    QStringList parts;
+    if (n >= 1000)
+        parts << QString::fromLatin1(kSmall[n / 1000]) + QStringLiteral(" thousand");
+    if (n % 1000 >= 100)
+        parts << QString::fromLatin1(kSmall[(n % 1000) / 100]) + QStringLiteral(" hundred");
+    const int rest = n % 100;
+    QString tail;
+    if (rest > 0 && rest < 20) {
+        tail = QString::fromLatin1(kSmall[rest]);
+    } else if (rest >= 20) {
+        tail = QString::fromLatin1(kTens[rest / 10]);
+        if (rest % 10)
+            tail += QLatin1Char('-') + QString::fromLatin1(kSmall[rest % 10]);
+    }
+    QString text = parts.join(QStringLiteral(", "));
+    if (!tail.isEmpty())
+        text += text.isEmpty() ? tail : QStringLiteral(" and ") + tail;
+    return text;
+}
+
+// --- single-blank questions ------------------------------------------------
+
+Question AddFact(Rng& r, int level) {
+    const auto [a, b] = AddNumbers(r, level);
+    return One(P(QStringLiteral("Work out:")) + Written(a, b, QStringLiteral("+"), level),
+               Num(a + b));
+}
+
+Question SubtractFact(Rng& r, int level) {
+    const auto [a, b] = SubNumbers(r, level);
+    return One(P(QStringLiteral("Work out:")) + Written(a, b, QStringLiteral("&minus;"), level),
+               Num(a - b));
+}
+
+Question MissingAddend(Rng& r, int level) {
+    const auto [a, b] = AddNumbers(r, level);
+    return One(P(QStringLiteral("What is the missing number?")) +
+                   Sum(QStringLiteral("%1 + %2 = %3").arg(a).arg(html::Box()).arg(a + b)),
+               Num(b));
+}
+
+Question MissingSubtrahend(Rng& r, int level) {
+    const auto [a, b] = SubNumbers(r, level);
+    if (r.chance(1, 2)) {
+        return One(P(QStringLiteral("What is the missing number?")) +
+                       Sum(QStringLiteral("%1 &minus; %2 = %3").arg(a).arg(html::Box()).arg(a - b)),
+                   Num(b));
+    }
+    return One(P(QStringLiteral("What is the missing number?")) +
+                   Sum(QStringLiteral("%1 &minus; %2 = %3").arg(html::Box()).arg(b).arg(a - b)),
+               Num(a));
+}
+
+// The value of a digit that occurs once in the number.
+Question PlaceValue(Rng& r, int level) {
+    const int places = level <= 2 ? 3 : 4;
+    for (;;) {
+        const int n = places == 3 ? r.range(102, 987) : r.range(1023, 9876);
+        const int place = r.range(0, places - 1);
+        const int digit = Digit(n, place);
+        if (digit == 0)
+            continue;
+        int count = 0;
+        for (int i = 0; i < places; ++i)
+            count += Digit(n, i) == digit ? 1 : 0;
+        if (count != 1)
+            continue;
+        int value = digit;
+        for (int i = 0; i < place; ++i)
+            value *= 10;
+        return One(P(QStringLiteral("What is the value of the digit %1 in %2?").arg(digit).arg(n)),
+                   Num(value));
+    }
+}
+
+Question MoreLess(Rng& r, int level) {
+    const QList<int> steps = level <= 3 ? QList<int>{10, 100} : QList<int>{10, 100, 1000};
+    const int step = r.pick(steps);
+    const bool more = r.chance(1, 2);
+    const int n = level <= 3 ? r.range(120, 879) : r.range(1200, 8799);
+    return One(P(QStringLiteral("What is %1 %2 than %3?")
+                     .arg(step)
+                     .arg(more ? QStringLiteral("more") : QStringLiteral("less"))
+                     .arg(n)),
+               Num(more ? n + step : n - step));
+}
+
+Question InFigures(Rng& r, int level) {
+    int n = level <= 2 ? r.range(101, 999) : r.range(1001, 9999);
+    if (level > 2 && r.chance(1, 2))
+        n = 1000 * r.range(1, 9) + r.range(1, 99); // a zero in the hundreds
+    return One(P(QStringLiteral("Write <b>%1</b> in figures.").arg(Words(n))), Num(n));
+}
+
+Question OddEven(Rng& r, int level) {
+    const int n = level <= 2 ? r.range(101, 999) : r.range(1001, 9999);
+    return One(P(QStringLiteral("Is %1 an odd or an even number? Write <b>odd</b> or "
+                                "<b>even</b>.")
+                     .arg(n)),
+               n % 2 ? QStringLiteral("odd") : QStringLiteral("even"), QStringLiteral("T"));
+}
+
+Question Complement(Rng& r, int level) {
+    int whole = 100;
+    int part = r.range(13, 87);
+    if (level == 3 || level == 4) {
+        whole = 1000;
+        part = 10 * r.range(11, 89);
+    } else if (level >= 5) {
+        whole = 1000;
+        part = r.range(111, 889);
+    }
+    return One(P(QStringLiteral("Fill in the missing number.")) +
+                   Sum(QStringLiteral("%1 + %2 = %3").arg(part).arg(html::Box()).arg(whole)),
+               Num(whole - part));
+}
+
+Question RoundNumber(Rng& r, int level) {
+    const int to = level == 3 ? r.pick(QList<int>{10, 100}) : level == 4 ? 100 : 1000;
+    for (;;) {
+        const int n = level == 3 ? r.range(112, 988) : r.range(1012, 9488);
+        const int rest = n % to;
+        // Nothing exactly half way, and nothing already rounded.
+        if (rest == 0 || rest * 2 == to)
+            continue;
+        const int rounded = rest * 2 < to ? n - rest : n - rest + to;
+        return One(P(QStringLiteral("Round %1 to the nearest %2.")
+                         .arg(n)
+                         .arg(to == 10    ? QStringLiteral("ten")
+                              : to == 100 ? QStringLiteral("hundred")
+                                          : QStringLiteral("thousand"))),
+                   Num(rounded));
+    }
+}
+
+Question Order(Rng& r, int level) {
+    const int places = level <= 2 ? 3 : 4;
+    for (;;) {
+        QList<int> digits;
+        while (digits.size() < places) {
+            const int d = r.range(0, 9);
+            if (!digits.contains(d))
+                digits << d;
+        }
+        QSet<int> numbers;
+        while (numbers.size() < 4) {
+            r.shuffle(digits);
+            if (digits.first() == 0)
+                continue;
+            int n = 0;
+            for (int d : digits)
+                n = n * 10 + d;
+            numbers.insert(n);
+        }
+        QList<int> list(numbers.begin(), numbers.end());
+        std::sort(list.begin(), list.end());
+        const bool largest = r.chance(1, 2);
+        const int answer = largest ? list.last() : list.first();
+        r.shuffle(list);
+        QStringList shown;
+        for (int n : list)
+            shown << Num(n);
+        return One(P(QStringLiteral("Write the %1 of these numbers.")
+                         .arg(largest ? QStringLiteral("largest") : QStringLiteral("smallest"))) +
+                       Sum(shown.join(QStringLiteral(", "))),
+                   Num(answer));
+    }
+}
+
+Question ChoiceQuestion(Rng& r, int level, int position) {
+    if (level >= 4 && r.chance(1, 2)) {
+        // Best estimate: round both numbers to the nearest hundred.
+        for (;;) {
+            const int a = r.range(210, 890);
+            const int b = r.range(210, 890);
+            const int total = a + b;
+            if (std::abs(total % 100 - 50) < 25 || a % 100 == 50 || b % 100 == 50)
+                continue;
+            const int nearest = (total + 50) / 100 * 100;
+            return Choice(P(QStringLiteral("Which is the best estimate of %1 + %2?").arg(a).arg(b)),
+                          Num(nearest),
+                          {Num(nearest - 200), Num(nearest + 100), Num(nearest - 100)}, position);
+        }
+    }
+    if (level >= 4) {
+        int th = 0, h = 0, o = 0;
+        do {
+            th = r.range(2, 9);
+            h = r.range(1, 9);
+            o = r.range(1, 9);
+        } while (th == h || h == o || th == o);
+        return Choice(P(QStringLiteral("Which number is %1 thousands, %2 hundreds and %3 ones?")
+                            .arg(th)
+                            .arg(h)
+                            .arg(o)),
+                      Num(1000 * th + 100 * h + o),
+                      {Num(100 * th + 10 * h + o), Num(1000 * th + 100 * h + 10 * o),
+                       Num(1000 * th + 10 * h + o)},
+                      position);
+    }
+    int h = 0, t = 0, o = 0;
+    do {
+        h = r.range(2, 9);
+        t = r.range(1, 9);
+        o = r.range(1, 9);
+    } while (h == t || t == o || h == o);
+    return Choice(
+        P(QStringLiteral("Which number is %1 hundreds, %2 tens and %3 ones?").arg(h).arg(t).arg(o)),
+        Num(100 * h + 10 * t + o),
+        {Num(100 * h + 10 * o + t), Num(1000 * h + 10 * t + o), Num(100 * t + 10 * h + o)},
+        position);
+}
+
+Question WordAdd(Rng& r, int level) {
+    const auto [a, b] = AddNumbers(r, level);
+    const QString name = r.pick(Names());
+    QString text;
+    switch (r.range(0, 3)) {
+    case 0:
+        text = QStringLiteral("A school library has {a} books. It buys {b} new books. "
+                              "How many books does the library have now?");
+        break;
+    case 1:
+        text = QStringLiteral("On Saturday {a} people visit the zoo. On Sunday {b} people visit. "
+                              "How many people visit the zoo over the weekend?");
+        break;
+    case 2:
+        text = QStringLiteral("A farmer plants {a} carrots and {b} onions. "
+                              "How many vegetables does the farmer plant altogether?");
+        break;
+    default:
+        text =
+            QStringLiteral("{name} walks {a} steps in the morning and {b} steps in the afternoon. "
+                           "How many steps does {name} walk altogether?");
+        break;
+    }
+    return One(P(Fill(text, {{QStringLiteral("{a}"), Num(a)},
+                             {QStringLiteral("{b}"), Num(b)},
+                             {QStringLiteral("{name}"), name}})),
+               Num(a + b), QStringLiteral("N"), 2);
+}
+
+Question WordSubtract(Rng& r, int level) {
+    const auto [a, b] = SubNumbers(r, level);
+    QString text;
+    switch (r.range(0, 3)) {
+    case 0:
+        text = QStringLiteral("A shop has {a} balloons. It sells {b} of them. "
+                              "How many balloons are left?");
+        break;
+    case 1:
+        text = QStringLiteral("A car park has {a} spaces. {b} cars are parked in it. "
+                              "How many spaces are empty?");
+        break;
+    case 2:
+        text = QStringLiteral("A sports hall has {a} seats. {b} seats are empty. "
+                              "How many seats are taken?");
+        break;
+    default:
+        text = QStringLiteral("A book has {a} pages. {name} has read {b} pages. "
+                              "How many pages are left to read?");
+        break;
+    }
+    return One(P(Fill(text, {{QStringLiteral("{a}"), Num(a)},
+                             {QStringLiteral("{b}"), Num(b)},
+                             {QStringLiteral("{name}"), r.pick(Names())}})),
+               Num(a - b), QStringLiteral("N"), 2);
+}
+
+Question WordCompare(Rng& r, int level) {
+    auto [a, b] = SubNumbers(r, level);
+    const int smaller = a - b;
+    QString text;
+    switch (r.range(0, 2)) {
+    case 0:
+        text = QStringLiteral("Green Hill is {a} metres high. Stony Peak is {b} metres high. "
+                              "How many metres higher is Green Hill?");
+        break;
+    case 1:
+        text = QStringLiteral("{name} scores {a} points in a game. {other} scores {b} points. "
+                              "How many more points does {name} score than {other}?");
+        break;
+    default:
+        text = QStringLiteral("A red train carries {a} people and a blue train carries {b} people. "
+                              "How many fewer people does the blue train carry?");
+        break;
+    }
+    QString other = r.pick(Names());
+    const QString name = r.pick(Names());
+    while (other == name)
+        other = r.pick(Names());
+    return One(P(Fill(text, {{QStringLiteral("{a}"), Num(a)},
+                             {QStringLiteral("{b}"), Num(smaller)},
+                             {QStringLiteral("{name}"), name},
+                             {QStringLiteral("{other}"), other}})),
+               Num(b), QStringLiteral("N"), 2);
+}
+
+Question TwoStep(Rng& r, int level) {
+    const int top = level <= 3 ? 999 : 9999;
+    for (;;) {
+        const int a = level <= 3 ? r.range(120, 600) : r.range(1200, 5000);
+        const int b = level <= 3 ? r.range(105, 400) : r.range(1050, 3000);
+        const int c = level <= 3 ? r.range(101, 300) : r.range(1010, 2500);
+        if (a + b > top || c >= a + b - 50)
+            continue;
+        if (r.chance(1, 2)) {
+            return One(P(QStringLiteral("A toy factory makes %1 toys on Monday and %2 toys on "
+                                        "Tuesday. It sends %3 toys to the shops. How many toys "
+                                        "are left at the factory?")
+                             .arg(a)
+                             .arg(b)
+                             .arg(c)),
+                       Num(a + b - c), QStringLiteral("N"), 3);
+        }
+        const QString name = r.pick(Names());
+        return One(P(QStringLiteral("%1 has %2 points in a computer game. %1 wins %3 more points "
+                                    "and then loses %4 points. How many points does %1 have "
+                                    "now?")
+                         .arg(name)
+                         .arg(a)
+                         .arg(b)
+                         .arg(c)),
+                   Num(a + b - c), QStringLiteral("N"), 3);
+    }
+}
+
+Question Inverse(Rng& r, int level) {
+    const auto [a, b] = AddNumbers(r, level);
+    if (r.chance(1, 2)) {
+        return One(P(QStringLiteral("I think of a number. I add %1 to it and the answer is %2. "
+                                    "What number did I think of?")
+                         .arg(b)
+                         .arg(a + b)),
+                   Num(a), QStringLiteral("N"), 2);
+    }
+    return One(P(QStringLiteral("I think of a number. I take away %1 from it and the answer is "
+                                "%2. What number did I think of?")
+                     .arg(b)
+                     .arg(a)),
+               Num(a + b), QStringLiteral("N"), 2);
+}
+
+// --- questions with several blanks --------------------------------------------
+
+Question MoreLessPair(Rng& r, int level) {
+    const int n = r.range(121, 879);
+    const int step = level == 1 ? 10 : 100;
+    Question q;
+    q.html = P(QStringLiteral("Look at the number <b>%1</b>.").arg(n)) +
+             html::Parts({QStringLiteral("What is %1 more than %2?").arg(step).arg(n),
+                          QStringLiteral("What is %1 less than %2?").arg(step).arg(n)});
+    q.blanks << Blank{Num(n + step), QStringLiteral("N"), 1}
+             << Blank{Num(n - step), QStringLiteral("N"), 1};
+    return q;
+}
+
+Question PairToTotal(Rng& r, int level) {
+    const int target = level <= 2 ? 500 : 1000;
+    for (;;) {
+        const int x = 10 * r.range(11, target / 10 - 11);
+        QList<int> shown = {x, target - x};
+        while (shown.size() < 5)
+            shown << 10 * r.range(11, target / 10 - 11);
+        if (QSet<int>(shown.begin(), shown.end()).size() != shown.size())
+            continue;
+        int ways = 0;
+        for (int i = 0; i < shown.size(); ++i) {
+            for (int j = i + 1; j < shown.size(); ++j)
+                ways += shown.at(i) + shown.at(j) == target ? 1 : 0;
+        }
+        if (ways != 1)
+            continue;
+        const int low = std::min(x, target - x);
+        r.shuffle(shown);
+        QStringList text;
+        for (int v : shown)
+            text << Num(v);
+        Question q;
+        q.html = P(QStringLiteral("Which two of these numbers add up to %1?").arg(target)) +
+                 Sum(text.join(QStringLiteral(", "))) + html::Parts({html::Box(), html::Box()}) +
+                 P(QStringLiteral("<span class=\"note\">Write one number in each box, in any "
+                                  "order.</span>"));
+        q.blanks << Blank{QStringLiteral(";%1;%2").arg(low).arg(target - low), QStringLiteral("G"),
+                          1}
+                 << Blank{QStringLiteral(" "), QStringLiteral("G"), 1};
+        return q;
+    }
+}
+
+Question DataTable(Rng& r, int level) {
+    for (;;) {
+        const int lo = level <= 3 ? 105 : 1050;
+        const int hi = level <= 3 ? 450 : 3900;
+        const int mon = r.range(lo, hi);
+        const int tue = r.range(lo, hi);
+        const int wed = r.range(lo, hi);
+        if (wed <= mon + 20 || mon + tue + wed > 9999 || mon == tue)
+            continue;
+        Question q;
+        q.html = P(QStringLiteral("The table shows how many people visited a museum.")) +
+                 QStringLiteral("<table class=\"grid\">\n<tr><th>Monday</th><th>Tuesday</th>"
+                                "<th>Wednesday</th></tr>\n<tr><td>%1</td><td>%2</td><td>%3</td>"
+                                "</tr>\n</table>\n")
+                     .arg(mon)
+                     .arg(tue)
+                     .arg(wed) +
+                 html::Parts({QStringLiteral("How many people visited on Monday and Tuesday "
+                                             "altogether?"),
+                              QStringLiteral("How many more people visited on Wednesday than on "
+                                             "Monday?"),
+                              QStringLiteral("How many people visited on all three days?")});
+        q.blanks << Blank{Num(mon + tue), QStringLiteral("N"), 1}
+                 << Blank{Num(wed - mon), QStringLiteral("N"), 1}
+                 << Blank{Num(mon + tue + wed), QStringLiteral("N"), 2};
+        return q;
+    }
+}
+
+Question Chain(Rng& r, int level, int steps) {
+    for (;;) {
+        int value = level <= 3 ? r.range(210, 690) : r.range(1500, 6500);
+        const int start = value;
+        QStringList parts;
+        QList<Blank> blanks;
+        bool ok = true;
+        for (int i = 0; i < steps; ++i) {
+            const bool add = (i % 2 == 0) != r.chance(1, 4);
+            const int amount = level <= 3 ? r.pick(QList<int>{10, 20, 100, 200, 30, 45})
+                                          : r.pick(QList<int>{300, 1000, 45, 200, 2000, 150});
+            value += add ? amount : -amount;
+            if (value < 0 || value > 9999)
+                ok = false;
+            parts << QStringLiteral("%1 %2")
+                         .arg(add ? QStringLiteral("Add") : QStringLiteral("Take away"))
+                         .arg(amount);
+            blanks << Blank{Num(value), QStringLiteral("N"), 1};
+        }
+        if (!ok)
+            continue;
+        Question q;
+        q.html = P(QStringLiteral("Start at <b>%1</b>. Follow the steps in order and write the "
+                                  "number you have after each step.")
+                       .arg(start)) +
+                 html::Parts(parts);
+        q.blanks = blanks;
+        return q;
+    }
+}
+
+Question MultiBlank(Rng& r, int level, int blanks, int index) {
+    if (blanks == 2)
+        return level >= 2 && index == 1 ? PairToTotal(r, level) : MoreLessPair(r, level);
+    if (blanks == 3)
+        return index == 0 ? DataTable(r, level) : Chain(r, level, 3);
+    return Chain(r, level, blanks);
+}
+
+enum Kind {
+    KAdd,
+    KSubtract,
+    KMissingAdd,
+    KMissingSub,
+    KPlaceValue,
+    KMoreLess,
+    KFigures,
+    KOddEven,
+    KComplement,
+    KRound,
+    KOrder,
+    KChoice,
+    KWordAdd,
+    KWordSub,
+    KWordCompare,
+    KTwoStep,
+    KInverse
+};
+
+Question Make(Kind kind, Rng& r, int level) {
+    switch (kind) {
+    case KAdd:
+        return AddFact(r, level);
+    case KSubtract:
+        return SubtractFact(r, level);
+    case KMissingAdd:
+        return MissingAddend(r, level);
+    case KMissingSub:
+        return MissingSubtrahend(r, level);
+    case KPlaceValue:
+        return PlaceValue(r, level);
+    case KMoreLess:
+        return MoreLess(r, level);
+    case KFigures:
+        return InFigures(r, level);
+    case KOddEven:
+        return OddEven(r, level);
+    case KComplement:
+        return Complement(r, level);
+    case KRound:
+        return RoundNumber(r, level);
+    case KOrder:
+        return Order(r, level);
+    case KChoice:
+        return ChoiceQuestion(r, level, r.range(1, 4));
+    case KWordAdd:
+        return WordAdd(r, level);
+    case KWordSub:
+        return WordSubtract(r, level);
+    case KWordCompare:
+        return WordCompare(r, level);
+    case KTwoStep:
+        return TwoStep(r, level);
+    case KInverse:
+        return Inverse(r, level);
+    }
+    return AddFact(r, level);
+}
+
+QList<Kind> Recipe(int level) {
+    QList<QPair<Kind, int>> counts;
+    switch (level) {
+    case 1:
+        counts = {{KPlaceValue, 3}, {KAdd, 4},     {KSubtract, 4},   {KMoreLess, 3},
+                  {KFigures, 2},    {KOddEven, 2}, {KMissingAdd, 2}, {KMissingSub, 1},
+                  {KComplement, 2}, {KChoice, 1},  {KWordAdd, 2},    {KWordSub, 2},
+                  {KWordCompare, 1}};
+        break;
+    case 2:
+        counts = {{KPlaceValue, 2}, {KAdd, 4},     {KSubtract, 4},   {KMoreLess, 2},
+                  {KFigures, 1},    {KOddEven, 1}, {KMissingAdd, 2}, {KMissingSub, 2},
+                  {KComplement, 2}, {KOrder, 1},   {KChoice, 1},     {KOddEven, 1},
+                  {KWordAdd, 2},    {KWordSub, 2}, {KWordCompare, 1}};
+        break;
+    case 3:
+        counts = {{KPlaceValue, 1}, {KAdd, 5},     {KSubtract, 4},    {KMissingAdd, 2},
+                  {KMissingSub, 2}, {KRound, 2},   {KComplement, 1},  {KOddEven, 1},
+                  {KOrder, 1},      {KFigures, 1}, {KChoice, 1},      {KOddEven, 1},
+                  {KWordAdd, 2},    {KWordSub, 2}, {KWordCompare, 2}, {KTwoStep, 1}};
+        break;
+    case 4:
+        counts = {{KPlaceValue, 2}, {KAdd, 4},         {KSubtract, 4}, {KMoreLess, 1},
+                  {KMissingAdd, 2}, {KMissingSub, 2},  {KRound, 2},    {KComplement, 1},
+                  {KOrder, 1},      {KChoice, 1},      {KOddEven, 1},  {KWordAdd, 2},
+                  {KWordSub, 2},    {KWordCompare, 1}, {KTwoStep, 2}};
+        break;
+    default:
+        counts = {{KAdd, 4},     {KSubtract, 4},    {KMissingAdd, 2}, {KMissingSub, 2},
+                  {KRound, 2},   {KComplement, 1},  {KOrder, 1},      {KChoice, 1},
+                  {KOddEven, 1}, {KOddEven, 1},     {KInverse, 2},    {KWordAdd, 2},
+                  {KWordSub, 2}, {KWordCompare, 1}, {KTwoStep, 2}};
+        break;
+    }
+    QList<Kind> recipe;
+    for (const auto& [kind, count] : counts) {
+        for (int i = 0; i < count; ++i)
+            recipe << kind;
+    }
+    return recipe;
+}
+
+} // namespace
+
+QList<Question> GenerateTopic2(const PaperSpec& spec, Rng& rng) {
+    const int level = spec.paperInTopic;
+    const QList<Kind> recipe = Recipe(level);
+    QList<Question> questions;
+    QSet<QString> seen;
+    int next = 0;
+    int multiIndex = 0;
+    for (int q = 0; q < spec.blankPlan.size(); ++q) {
+        const int blanks = spec.blankPlan.at(q);
+        const Kind kind = recipe.value(next, KAdd);
+        if (blanks == 1)
+            ++next;
+        Question question;
+        for (int attempt = 0; attempt < 40; ++attempt) {
+            question =
+                blanks == 1 ? Make(kind, rng, level) : MultiBlank(rng, level, blanks, multiIndex);
+            if (!seen.contains(question.html))
+                break;
+        }
+        if (blanks > 1)
+            ++multiIndex;
+        seen.insert(question.html);
+        questions << question;
+    }
+    return questions;
+}
+
+} // namespace bank
