@@ -11,6 +11,17 @@ if(TARGET quillora-gen-graphics)
       -P ${CMAKE_CURRENT_LIST_DIR}/CompareGenerated.cmake)
   set_tests_properties(graphics_reproducible PROPERTIES
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 300)
+
+  # The writers and the catalogue, compiled from the generator's own sources.
+  set(GRAPHICS_LIBRARY_SOURCES ${GRAPHICS_SOURCES})
+  list(FILTER GRAPHICS_LIBRARY_SOURCES EXCLUDE REGEX "/main\\.cpp$")
+  add_executable(test_graphics_output ${CMAKE_CURRENT_LIST_DIR}/tests/test_graphics_output.cpp
+                 ${GRAPHICS_LIBRARY_SOURCES})
+  target_include_directories(test_graphics_output PRIVATE ${CMAKE_CURRENT_LIST_DIR})
+  target_link_libraries(test_graphics_output PRIVATE quillora_core Qt6::Gui Qt6::Test GIF::GIF)
+  add_test(NAME test_graphics_output COMMAND test_graphics_output)
+  set_tests_properties(test_graphics_output PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 300)
 endif()
 
 # The shipped store must validate without a single problem.

@@ -1,0 +1,169 @@
+// The graphics writers and the catalogue: what Qt reads back from the BMP, ICO
+// and GIF bytes is what was drawn, palettes stay within GIF's limits, and the
+// catalogue draws exactly the items the program extracts.
+
+#include "../BmpWriter.h"
+#include "../ColourQuantiser.h"
+#include "../FontSet.h"
+#include "../GifWriter.h"
+#include "../GraphicsCatalogue.h"
+#include "../IcoWriter.h"
+
+#include "core/GraphicsTable.h"
+
+#include <QBuffer>
+#include <QImageReader>
+#include <QSet>
+#include <QtTest>
+
+namespace {
+
+// A picture whose every pixel differs from its neighbours, so that a row or
+// channel mix-up cannot go unnoticed.
+QImage pattern(int w, int h, bool withAlpha) {
+    QImage image(w, h, QImage::Format_ARGB32);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            image.setPixel(x, y,
+                           qRgba((x * 37 + y * 11) % 256, (x * 5 + y * 53) % 256,
+                                 (x * y * 7 + 3) % 256,
+                                 withAlpha ? ((x + y) % 3 == 0 ? 0 : 255) : 255));
+    return image;
+}
+
+QImage readBack(const QByteArray& bytes, const char* format, int index = 0) {
+    QBuffer buffer;
+    buffer.setData(bytes);
+    QImageReader reader(&buffer, format);
+    if (index > 0)
+        reader.jumpToImage(index);
+    return reader.read().convertToFormat(QImage::Format_ARGB32);
+}
+
+int maxChannelError(const QImage& a, const QImage& b) {
+    int worst = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            if (qAlpha(p) == 0 && qAlpha(q) == 0)
+                continue;
+            worst = std::max({worst, qAbs(qRed(p) - qRed(q)), qAbs(qGreen(p) - qGreen(q)),
+                              qAbs(qBlue(p) - qBlue(q)), qAbs(qAlpha(p) - qAlpha(q))});
+        }
+    return worst;
+}
+
+} // namespace
+
+class TestGraphicsOutput : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void bmpRoundTrip_data();
+    void bmpRoundTrip();
+    void icoKeepsEverySize();
+    void gifExactWhenFewColours();
+    void gifQuantisesManyColours();
+    void catalogueMatchesGraphicsTable();
+    void everyItemEncodesTwiceTheSame();
+};
+
+void TestGraphicsOutput::bmpRoundTrip_data() {
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("height");
+    // Row lengths of 3, 6, 9 and 15 bytes need 1, 2, 3 and 1 padding bytes.
+    QTest::newRow("1 x 1") << 1 << 1;
+    QTest::newRow("2 x 3") << 2 << 3;
+    QTest::newRow("3 x 2") << 3 << 2;
+    QTest::newRow("5 x 7") << 5 << 7;
+    QTest::newRow("4 x 4, no padding") << 4 << 4;
+}
+
+void TestGraphicsOutput::bmpRoundTrip() {
+    QFETCH(int, width);
+    QFETCH(int, height);
+    const QImage image = pattern(width, height, false);
+    const QByteArray bytes = BmpWriter::encode(image);
+    const int rowBytes = (width * 3 + 3) / 4 * 4;
+    QCOMPARE(bytes.size(), 54 + rowBytes * height);
+    QCOMPARE(quint8(bytes.at(28)), quint8(24)); // bits per pixel
+    QCOMPARE(quint8(bytes.at(2)) | quint8(bytes.at(3)) << 8, bytes.size() & 0xFFFF);
+    QCOMPARE(readBack(bytes, "BMP"), image);
+}
+
+void TestGraphicsOutput::icoKeepsEverySize() {
+    const QList<QImage> sizes{pattern(16, 16, true), pattern(32, 32, true), pattern(48, 48, true)};
+    const QByteArray bytes = IcoWriter::encode(sizes);
+    QBuffer buffer;
+    buffer.setData(bytes);
+    QImageReader reader(&buffer, "ICO");
+    QCOMPARE(reader.imageCount(), 3);
+    for (int i = 0; i < sizes.size(); ++i) {
+        const QImage back = readBack(bytes, "ICO", i);
+        QCOMPARE(back.size(), sizes[i].size());
+        QCOMPARE(maxChannelError(back, sizes[i]), 0);
+    }
+    // The first entry is the one a plain picture load shows.
+    QCOMPARE(QImage::fromData(bytes, "ICO").size(), QSize(16, 16));
+}
+
+void TestGraphicsOutput::gifExactWhenFewColours() {
+    QImage image = pattern(9, 9, true);
+    // 81 pixels, a third transparent: well under 256 colours.
+    const QByteArray bytes = GifWriter::encode(image);
+    QVERIFY(bytes.startsWith("GIF89a"));
+    const QImage back = readBack(bytes, "GIF");
+    QCOMPARE(back.size(), image.size());
+    QCOMPARE(maxChannelError(back, image), 0);
+}
+
+void TestGraphicsOutput::gifQuantisesManyColours() {
+    QImage image(64, 64, QImage::Format_ARGB32);
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x)
+            image.setPixel(x, y, qRgb(x * 4, y * 4, (x + y) * 2)); // 4,096 colours
+    const IndexedPicture indexed = ColourQuantiser::quantise(image);
+    QVERIFY(indexed.palette.size() <= 256);
+    QCOMPARE(indexed.transparentIndex, -1);
+    QCOMPARE(indexed.indices.size(), qsizetype(64 * 64));
+    const QByteArray bytes = GifWriter::encode(image);
+    QCOMPARE(GifWriter::encode(image), bytes); // no randomness, no state
+    const QImage back = readBack(bytes, "GIF");
+    QVERIFY2(maxChannelError(back, image) <= 24, "palette too coarse for a smooth gradient");
+}
+
+void TestGraphicsOutput::catalogueMatchesGraphicsTable() {
+    FontSet fonts;
+    QString error;
+    QVERIFY2(FontSet::load(FontSet::defaultFolder(), &fonts, &error), qPrintable(error));
+    const GraphicsCatalogue catalogue(fonts);
+    QSet<QString> drawn;
+    for (const GraphicsEntry& e : catalogue.entries()) {
+        QCOMPARE(GraphicsFileName(e.id), e.fileName);
+        drawn.insert(e.fileName);
+    }
+    for (const GraphicsItem& item : GraphicsItems())
+        QVERIFY2(drawn.contains(QString::fromLatin1(item.fileName)), item.fileName);
+    QCOMPARE(catalogue.entries().size(), qsizetype(GraphicsItems().size()));
+}
+
+void TestGraphicsOutput::everyItemEncodesTwiceTheSame() {
+    FontSet fonts;
+    QString error;
+    QVERIFY2(FontSet::load(FontSet::defaultFolder(), &fonts, &error), qPrintable(error));
+    const GraphicsCatalogue first(fonts);
+    const GraphicsCatalogue second(fonts);
+    for (int i = 0; i < first.entries().size(); ++i) {
+        const GraphicsEntry& e = first.entries()[i];
+        const QByteArray bytes = GraphicsCatalogue::encode(e, &error);
+        QVERIFY2(!bytes.isEmpty(), qPrintable(e.fileName + ": " + error));
+        QCOMPARE(GraphicsCatalogue::encode(second.entries()[i], &error), bytes);
+        // Whatever the container, Qt reads a picture of the drawn size back.
+        const QImage back = QImage::fromData(bytes);
+        QVERIFY2(!back.isNull(), qPrintable(e.fileName));
+        QCOMPARE(back.size(), e.pictures().first().size());
+    }
+}
+
+QTEST_MAIN(TestGraphicsOutput)
+#include "test_graphics_output.moc"
