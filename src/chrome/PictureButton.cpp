@@ -42,8 +42,14 @@ QLabel* PictureButton::addCaption(const QString& objectName, const QString& text
     }
     m_caption->setObjectName(objectName);
     m_caption->setText(text);
-    m_caption->setGeometry(rect());
+    m_caption->setGeometry(m_captionArea.isNull() ? rect() : m_captionArea);
     return m_caption;
+}
+
+void PictureButton::setCaptionArea(const QRect& area) {
+    m_captionArea = area;
+    if (m_caption)
+        m_caption->setGeometry(m_captionArea.isNull() ? rect() : m_captionArea);
 }
 
 void PictureButton::setToolTips(const QString& tip) {
@@ -76,5 +82,5 @@ void PictureButton::mouseReleaseEvent(QMouseEvent* event) {
 void PictureButton::resizeEvent(QResizeEvent* event) {
     QLabel::resizeEvent(event);
     if (m_caption)
-        m_caption->setGeometry(rect());
+        m_caption->setGeometry(m_captionArea.isNull() ? rect() : m_captionArea);
 }

@@ -31,6 +31,9 @@ public:
     // Creates the caption label that lies centred on the button.
     QLabel* addCaption(const QString& objectName, const QString& text);
     QLabel* caption() const { return m_caption; }
+    // Where the caption lies on the button; a null rectangle (the default)
+    // means the whole button.
+    void setCaptionArea(const QRect& area);
     // Tool tip on the button and on its caption.
     void setToolTips(const QString& tip);
 
@@ -51,5 +54,6 @@ private:
     QPixmap m_pressed;
     Look m_look = Look::Off;
     QLabel* m_caption = nullptr;
+    QRect m_captionArea;
     bool m_leftDown = false;
 };

@@ -55,6 +55,9 @@ AboutPage::AboutPage(PictureCache& pictures, const QSize& size, QWidget* parent)
     QPalette linkColours = m_link->palette();
     linkColours.setColor(QPalette::WindowText, QColor(0, 0, 255));
     m_link->setPalette(linkColours);
+    const QPixmap& hand = pictures.get(QStringLiteral("hand.ico"));
+    if (!hand.isNull())
+        m_link->setCursor(QCursor(hand, 13, 2)); // hot spot at the finger tip
     connect(m_link, &ClickLabel::clicked, this, &AboutPage::lbl_QzURL_Click);
 
     layoutPage();

@@ -13,15 +13,17 @@
 
 namespace {
 // Design-time geometry in pixels.
-constexpr int Margin = 6;
-constexpr int ColumnGap = 10;
+constexpr int Margin = 5;
+constexpr int ColumnGap = 8;
+constexpr int AttemptIndent = 10;
+constexpr int HeadingTextLeft = 14; // right of the column head's orange mark
 constexpr int TopicHeight = 30;
 constexpr int TopicPitch = 31;
 constexpr int SubHeadingHeight = 34;
 constexpr int RowGap = 8;
-const QSize FallbackColumnHead(160, 22);
-const QSize FallbackBullet(9, 9);
-const QSize FallbackLoadButton(44, 18);
+const QSize FallbackColumnHead(180, 22);
+const QSize FallbackBullet(12, 12);
+const QSize FallbackLoadButton(28, 22);
 
 QLabel* makeLabel(const QString& name, const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
@@ -45,8 +47,8 @@ void addHeading(QLabel* head, const QString& name, const QString& text) {
     QFont bold = heading->font();
     bold.setBold(true);
     heading->setFont(bold);
-    heading->setAlignment(Qt::AlignCenter);
-    heading->setGeometry(head->rect());
+    heading->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    heading->setGeometry(head->rect().adjusted(HeadingTextLeft, 0, 0, 0));
 }
 
 // A first-attempt score above 99% allows no second attempt. The stored text
@@ -107,14 +109,17 @@ void HomePage::buildRows(PictureCache& pictures) {
                      FallbackColumnHead, this);
     head->move(left, Margin);
     addHeading(head, QStringLiteral("lblColHead2"), tr("Select a Paper"));
-    const int right = qMax(head->x() + head->width(), width() - Margin);
+    const int right = width() - Margin;
 
     m_subHeading = makeLabel(QStringLiteral("SubH1"), QString(), this);
     QFont bold = m_subHeading->font();
     bold.setBold(true);
     m_subHeading->setFont(bold);
     m_subHeading->setWordWrap(true);
-    m_subHeading->setGeometry(left, head->y() + head->height() + 4, right - left, SubHeadingHeight);
+    m_subHeading->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // Room for a topic name of two lines.
+    m_subHeading->setGeometry(left, head->y() + head->height() + 2, right - left,
+                              2 * QFontMetrics(bold).lineSpacing() + 2);
 
     auto* hover = new HoverGroup(this);
     const QPixmap& loadOff = pictures.get(QStringLiteral("loadbutton_off.bmp"));
@@ -130,22 +135,25 @@ void HomePage::buildRows(PictureCache& pictures) {
         return button;
     };
 
+    // Each row: "Paper i" over its two attempt lines, the marks right-aligned
+    // against the "%" column, the buttons at the right edge.
     m_percent = new PercentColumn(this);
-    const int buttonWidth = loadOff.isNull() ? FallbackLoadButton.width()
-                                             : loadOff.deviceIndependentSize().toSize().width();
-    const int buttonHeight = loadOff.isNull() ? FallbackLoadButton.height()
-                                              : loadOff.deviceIndependentSize().toSize().height();
-    const int lineHeight = qMax(buttonHeight, fontMetrics().height()) + 4;
-    const int buttonLeft = right - buttonWidth;
+    const QSize buttonSize =
+        loadOff.isNull() ? FallbackLoadButton : loadOff.deviceIndependentSize().toSize();
+    const int captionHeight = QFontMetrics(bold).height();
+    const int lineHeight = qMax(buttonSize.height(), fontMetrics().height()) + 1;
+    const int top = m_subHeading->y() + m_subHeading->height() + 2;
+    const int rowPitch = qMax(captionHeight + 2 * lineHeight + 2, (height() - top - Margin) / Rows);
+    const int buttonLeft = right - buttonSize.width();
     const int percentWidth = m_percent->sizeHint().width();
-    const int percentLeft = buttonLeft - 6 - percentWidth;
+    const int percentLeft = buttonLeft - 4 - percentWidth;
+    const int attemptLeft = left + AttemptIndent;
 
-    int y = m_subHeading->y() + m_subHeading->height() + 2;
-    const int top = y;
     QList<int> centres;
-    for (int i = 0; i < Rows; ++i, y += 2 * lineHeight + RowGap) {
+    int y = top;
+    for (int i = 0; i < Rows; ++i, y += rowPitch) {
         const int row = i + 1;
-        const int first = y + lineHeight / 2;
+        const int first = y + captionHeight + lineHeight / 2;
         const int second = first + lineHeight;
         m_firstLineCentre[i] = first;
         m_secondLineCentre[i] = second;
@@ -154,10 +162,8 @@ void HomePage::buildRows(PictureCache& pictures) {
         QLabel* paper =
             makeLabel(QStringLiteral("lblPaper%1").arg(row), tr("Paper %1").arg(row), this);
         paper->setFont(bold);
-        paper->adjustSize();
-        paper->move(left, first - paper->height() / 2);
+        paper->setGeometry(left, y, right - left, captionHeight);
 
-        const int attemptLeft = left + fontMetrics().horizontalAdvance(tr("Paper 5")) + 16;
         QLabel* firstCaption =
             makeLabel(QStringLiteral("lblAttempt%1a").arg(row), tr("1st Attempt:"), this);
         firstCaption->adjustSize();

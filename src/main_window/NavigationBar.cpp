@@ -15,7 +15,8 @@ const QSize FallbackTool(60, 46);
 constexpr int TabOverlap = 4;
 constexpr int StripPadding = 4;
 // The tool-bar pictures hold their icon in the upper part; the caption lies
-// along the bottom.
+// over the lower part.
+constexpr int ToolCaptionTop = 29;
 constexpr int ToolCaptionHeight = 16;
 
 struct ToolColumn {
@@ -96,9 +97,7 @@ void NavigationBar::LayoutTabs(const ProgramDefinition& definition, int left, in
     int x = Twips::ToPx(120);
     for (PictureButton* button : m_buttons) {
         button->move(x, StripPadding);
-        if (QLabel* caption = button->caption())
-            caption->setGeometry(0, button->height() - ToolCaptionHeight - 2, button->width(),
-                                 ToolCaptionHeight);
+        button->setCaptionArea(QRect(0, ToolCaptionTop, button->width(), ToolCaptionHeight));
         x += button->width() + Twips::ToPx(120);
     }
 
