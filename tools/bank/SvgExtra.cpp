@@ -174,6 +174,36 @@ QString ThingPicture(Thing thing, double x, double y, double w, double h, int co
     return out;
 }
 
+QString Balance(double x, double y, const QString& left, const QString& right, int tilt) {
+    const QString ink = Ink();
+    const double cx = x + 180, pivotY = y + 70;
+    const double half = 130, drop = 22.0 * tilt; // right end moves down by drop
+    QString out;
+    out += Polygon({{cx, pivotY}, {cx - 40, y + 205}, {cx + 40, y + 205}},
+                   QStringLiteral("#cbd5e1"), ink, 2);
+    out += Rect(x + 80, y + 203, 200, 12, QStringLiteral("#94a3b8"), ink, 2, 4);
+    const double lx = cx - half, ly = pivotY - drop, rx = cx + half, ry = pivotY + drop;
+    out += Line(lx, ly, rx, ry, QStringLiteral("#78350f"), 7,
+                QStringLiteral("stroke-linecap=\"round\""));
+    out += Circle(cx, pivotY, 7, QStringLiteral("#f59e0b"), ink, 2);
+    const auto pan = [&](double px, double py, const QString& label, int colour) {
+        QString p;
+        const double panY = py + 70;
+        p += Line(px, py, px - 42, panY, ink, 1.5);
+        p += Line(px, py, px + 42, panY, ink, 1.5);
+        p += QStringLiteral("<path d=\"M %1 %2 Q %3 %4 %5 %2 Z\" fill=\"#e2e8f0\" "
+                            "stroke=\"%6\" stroke-width=\"2\"/>\n")
+                 .arg(Num(px - 52), Num(panY), Num(px), Num(panY + 26), Num(px + 52), ink);
+        const double w = std::max(64.0, label.size() * 10.0 + 20);
+        p += Rect(px - w / 2, panY - 44, w, 44, SoftColour(colour), AccentColour(colour), 2, 6);
+        p += BoldText(px, panY - 16, label, 15);
+        return p;
+    };
+    out += pan(lx, ly, left, 1);
+    out += pan(rx, ry, right, 3);
+    return out;
+}
+
 QPair<double, double> CubeBlockExtent(int rows, int columns, int maxHeight, double size) {
     const double dx = size * 0.45, dy = size * 0.35;
     return {columns * size + rows * dx, maxHeight * size + rows * dy};
@@ -246,6 +276,28 @@ QString LabelledRect(double x, double y, double w, double h, const QString& topL
     QString out = Rect(x, y, w, h, SoftColour(colour), Ink(), 2.5);
     out += BoldText(x + w / 2, y - 10, topLabel, 16);
     out += BoldText(x + w + 10, y + h / 2 + 6, sideLabel, 16, QStringLiteral("start"));
+    return out;
+}
+
+QString LabelledPolygon(const QList<QPair<double, double>>& points, const QStringList& labels,
+                        int colour) {
+    QString out = Polygon(points, SoftColour(colour), Ink(), 2.5);
+    const int n = int(points.size());
+    for (int i = 0; i < n && i < labels.size(); ++i) {
+        if (labels.at(i).isEmpty())
+            continue;
+        const auto a = points.at(i), b = points.at((i + 1) % n);
+        const double dx = b.first - a.first, dy = b.second - a.second;
+        const double len = std::sqrt(dx * dx + dy * dy);
+        // Clockwise on screen (y down): the outside lies to the left of travel.
+        const double nx = dy / len, ny = -dx / len;
+        const double mx = (a.first + b.first) / 2 + nx * 16,
+                     my = (a.second + b.second) / 2 + ny * 16;
+        const QString anchor = nx > 0.5    ? QStringLiteral("start")
+                               : nx < -0.5 ? QStringLiteral("end")
+                                           : QStringLiteral("middle");
+        out += BoldText(mx, my + 6 + ny * 4, labels.at(i), 16, anchor);
+    }
     return out;
 }
 

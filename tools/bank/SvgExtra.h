@@ -52,6 +52,11 @@ double ScalePointerAngle(double maxValue, double value);
 enum class Thing { Parcel, Bag, Melon, Apples, Pencil, Crayon, Ribbon, Straw, Stick };
 QString ThingPicture(Thing thing, double x, double y, double w, double h, int colour);
 
+// A pan balance: a labelled box on each pan; tilt -1 when the left side is
+// heavier (it hangs lower), 1 when the right side is, 0 when level. The
+// picture is 360 x 220, its top left at (x, y).
+QString Balance(double x, double y, const QString& left, const QString& right, int tilt);
+
 // Unit cubes: heights[row][column], row 0 at the back; (x, y) is the front
 // bottom-left corner of the front row; size is a cube's edge in pixels.
 QString CubeBlock(const QList<QList<int>>& heights, double x, double y, double size);
@@ -68,6 +73,11 @@ double CalendarHeight(int firstWeekday, int dayCount, double cell);
 // A rectangle with its side lengths written along the top and the right.
 QString LabelledRect(double x, double y, double w, double h, const QString& topLabel,
                      const QString& sideLabel, int colour);
+
+// A polygon (points in pixels, clockwise on screen) with a label beside each
+// edge; an empty label leaves its edge unlabelled.
+QString LabelledPolygon(const QList<QPair<double, double>>& points, const QStringList& labels,
+                        int colour);
 
 // A price tag hanging from a labelled item box.
 QString PriceTag(double x, double y, double w, const QString& item, const QString& price,

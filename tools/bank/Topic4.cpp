@@ -56,10 +56,6 @@ const QList<Item>& ItemsFor(int level, Rng& rng) {
     return rng.chance(1, 2) ? kMiddle : kDear;
 }
 
-QString Cap(const QString& text) {
-    return text.left(1).toUpper() + text.mid(1);
-}
-
 QString Plural(const QString& noun) {
     return noun + (noun.endsWith(QLatin1Char('h')) ? QStringLiteral("es") : QStringLiteral("s"));
 }
@@ -121,12 +117,12 @@ QByteArray MoneyPicture(QList<int> pieces) {
             }
         }
         if (IsNote(p)) {
-            const auto at = place(140, 70);
-            body += svg::Note(at.first, at.second, 140, 70, Label(p));
+            const auto at = place(160, 80);
+            body += svg::Note(at.first, at.second, 160, 80, Label(p));
         } else {
-            const double r = p == 5 ? 22 : p == 10 ? 25 : p == 20 ? 29 : p == 50 ? 34 : 31;
-            const auto at = place(2 * r, 70);
-            body += svg::Coin(at.first + r, at.second + 35, r, Label(p));
+            const double r = p == 5 ? 28 : p == 10 ? 32 : p == 20 ? 37 : p == 50 ? 43 : 40;
+            const auto at = place(2 * r, 90);
+            body += svg::Coin(at.first + r, at.second + 45, r, Label(p));
         }
     }
     return svg::Document(int(right), int(y + rowH + 10), body);
@@ -329,7 +325,7 @@ Question CompareAmounts(int level, Rng& rng, int forced = 0) {
     const QString options = Options(write(best), others, rng, &key, forced);
     return Make(P(QStringLiteral("Which amount of money is the %1?")
                       .arg(most ? QStringLiteral("greatest") : QStringLiteral("smallest"))) +
-                    options + P(QStringLiteral("Write the number of the answer.")),
+                    options + ChooseNote(),
                 {Choice(key)});
 }
 
@@ -402,7 +398,7 @@ Question FewestPieces(int level, Rng& rng) {
     }
     return Make(P(QStringLiteral("What is the smallest number of coins and notes that make %1?")
                       .arg(Dollars(amount))) +
-                    P(QStringLiteral("(Coins: 5c, 10c, 20c, 50c, $1. Notes: $2, $5, $10.)")) +
+                    Note(QStringLiteral("Coins: 5c, 10c, 20c, 50c, $1. Notes: $2, $5, $10.")) +
                     P(Gap() + QStringLiteral(" coins and notes")),
                 {Number(count, 3)});
 }
@@ -450,7 +446,7 @@ Question ShopQuestion(int level, int blanks, Rng& rng) {
     const QString intro = P(QStringLiteral("Look at the prices in the shop.")) +
                           P(html::Img(pic.name, QStringLiteral("price tags")));
     const auto name = [&](int i) { return QString::fromLatin1(items.at(i).first.tag).toLower(); };
-    const auto money = [&](int cents, int mark, const QString& before) {
+    const auto money = [&](int cents, int mark, const QString& before) -> QPair<QString, Blank> {
         if (cents < 100)
             return qMakePair(before + Gap() + QStringLiteral(" c"), Number(cents, mark));
         return qMakePair(before + QStringLiteral("$") + Gap(), NumberText(DollarKey(cents), mark));
@@ -513,18 +509,18 @@ Question FixedMoney(const FixedQuestion& f, int level, Rng& rng) {
 
 QList<Question> GenerateTopic4(const PaperSpec& spec, Rng& rng) {
     const QList<kit::Maker> makers = {
-        {1, 3, CountMoney},
-        {1, 3, Convert},
-        {1, 5, [](int level, Rng& r) { return AddPrices(level, r); }},
-        {1, 5, [](int level, Rng& r) { return CompareAmounts(level, r); }},
-        {2, 4, CoinsInAmount},
-        {4, 5, CountMoney},
-        {2, 5, HowMuchMore},
-        {1, 5, Change},
-        {3, 5, Multiply},
-        {3, 5, Shortfall},
-        {4, 5, Saving},
-        {4, 5, FewestPieces},
+        {1, 3, CountMoney, 3},
+        {1, 3, Convert, 2},
+        {1, 5, [](int level, Rng& r) { return AddPrices(level, r); }, 3},
+        {1, 5, [](int level, Rng& r) { return CompareAmounts(level, r); }, 1},
+        {2, 4, CoinsInAmount, 2},
+        {4, 5, CountMoney, 1},
+        {2, 5, HowMuchMore, 2},
+        {1, 5, Change, 3},
+        {3, 5, Multiply, 2},
+        {3, 5, Shortfall, 2},
+        {4, 5, Saving, 2},
+        {4, 5, FewestPieces, 1},
     };
     return kit::BuildPaper(spec, rng, makers, ShopQuestion, FixedMoney);
 }

@@ -73,22 +73,38 @@ QStringList TimeSpellings(int hour, int minute, const QString& suffix) {
         forms << QStringLiteral("%1 o'clock").arg(hour) << QString::number(hour);
     if (suffix.isEmpty())
         return forms;
+    // "pm" may also be written "p.m."
+    const QString dotted =
+        suffix.left(1) + QStringLiteral(".") + suffix.mid(1) + QStringLiteral(".");
     QStringList withSuffix;
     for (const QString& f : forms) {
         if (f.contains(QLatin1String("o'clock")))
             continue;
-        withSuffix << f + suffix << f + QLatin1Char(' ') + suffix;
+        for (const QString& s : {suffix, dotted})
+            withSuffix << f + s << f + QLatin1Char(' ') + s;
     }
     return withSuffix;
 }
 
+QString Cap(const QString& text) {
+    return text.left(1).toUpper() + text.mid(1);
+}
+
 QString Gap() {
-    return QStringLiteral("<span style=\"display:inline-block;min-width:3.5em;"
-                          "border-bottom:2px solid #334155\">&nbsp;</span>");
+    // The page's style draws this as an empty answer box.
+    return QStringLiteral("<span class=\"box\"></span>");
 }
 
 QString P(const QString& html) {
     return QStringLiteral("<p>") + html + QStringLiteral("</p>\n");
+}
+
+QString Note(const QString& html) {
+    return QStringLiteral("<p class=\"note\">") + html + QStringLiteral("</p>\n");
+}
+
+QString ChooseNote() {
+    return Note(QStringLiteral("Write the number of the answer."));
 }
 
 Picture SvgPicture(const QString& name, const QByteArray& svg) {
@@ -182,10 +198,25 @@ QList<Question> BuildPaper(const PaperSpec& spec, Rng& rng, const QList<Maker>& 
                            const MultiMaker& multi, const FixedMaker& fixed) {
     const int level = spec.paperInTopic;
     QList<const Maker*> makers;
+    int totalWeight = 0;
     for (const Maker& m : singles) {
-        if (level >= m.minLevel && level <= m.maxLevel)
+        if (level >= m.minLevel && level <= m.maxLevel && m.weight > 0) {
             makers << &m;
+            totalWeight += m.weight;
+        }
     }
+    // The maker of the i-th single-blank question: the one whose stretch of
+    // the weights holds the middle of that question's equal slice.
+    const auto makerFor = [&](int i, int count) {
+        const qint64 point = (2 * qint64(i) + 1) * totalWeight; // in units of 1 / (2 * count)
+        qint64 upTo = 0;
+        for (const Maker* m : makers) {
+            upTo += qint64(m->weight) * 2 * count;
+            if (point < upTo)
+                return m;
+        }
+        return makers.last();
+    };
     int singleCount = 0;
     for (int q = 0; q < spec.blankPlan.size(); ++q) {
         if (spec.blankPlan.at(q) == 1 && !FixedQuestionAt(spec.paperNum, q + 1))
@@ -214,8 +245,7 @@ QList<Question> BuildPaper(const PaperSpec& spec, Rng& rng, const QList<Maker>& 
         } else {
             for (int attempt = 0; attempt < 40; ++attempt) {
                 if (blanks == 1 && !makers.isEmpty()) {
-                    const int share = int(qint64(singleIndex) * makers.size() / singleCount);
-                    question = makers.at(share)->make(level, rng);
+                    question = makerFor(singleIndex, singleCount)->make(level, rng);
                 } else {
                     question = multi(level, blanks, rng);
                 }

@@ -26,15 +26,22 @@ QString Amount(int cents);    // "85c" under a dollar, else "$2.05"
 QString TimeText(int hour, int minute);
 // Every fair way of writing it: ";7.30;7:30", and for whole hours also
 // "7 o'clock" and "7". With suffix ("am"/"pm") each form is given with and
-// without a space before it, and the bare forms are left out.
+// without a space before it and also with "a.m."/"p.m."; "7 o'clock" is left out.
 QStringList TimeSpellings(int hour, int minute, const QString& suffix = QString());
 // Hour 1..12 of a 24-hour clock hour.
 int Hour12(int hour24);
+
+// The text with its first letter in capitals.
+QString Cap(const QString& text);
 
 // An answer space in the text, for the blank the pupil types into the sheet.
 QString Gap();
 // A paragraph.
 QString P(const QString& html);
+
+// A hint in smaller print, and the one under every multiple-choice question.
+QString Note(const QString& html);
+QString ChooseNote();
 
 Picture SvgPicture(const QString& name, const QByteArray& svg);
 
@@ -51,11 +58,14 @@ Question Make(const QString& html, const QList<Blank>& blanks, const QList<Pictu
 Question Combine(const QString& intro, const QList<Question>& parts,
                  const QList<Picture>& shared = {});
 
-// A maker of single-blank questions for the paper levels minLevel..maxLevel.
+// A maker of single-blank questions for the paper levels minLevel..maxLevel;
+// weight is its share of the paper's single-blank questions against the
+// other makers of that level.
 struct Maker {
     int minLevel;
     int maxLevel;
     std::function<Question(int level, Rng& rng)> make;
+    int weight = 2;
 };
 // Makes a question of `blanks` blanks (2 and more, or 1 for a topic that has
 // only such makers).
@@ -64,7 +74,7 @@ using MultiMaker = std::function<Question(int level, int blanks, Rng& rng)>;
 using FixedMaker = std::function<Question(const FixedQuestion& fixed, int level, Rng& rng)>;
 
 // The paper: single-blank positions take the makers of the paper's level in
-// their listed order (easy kinds first), each for an equal share; positions of
+// their listed order (easy kinds first), each for a share by its weight; positions of
 // several blanks take `multi`; fixed positions take `fixed`. Repeated texts are
 // drawn again. The marks are then brought into the paper's budget.
 QList<Question> BuildPaper(const PaperSpec& spec, Rng& rng, const QList<Maker>& singles,
