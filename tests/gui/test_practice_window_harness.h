@@ -1,0 +1,205 @@
+#pragma once
+// A program folder made from the built-in store, the services a practice
+// window needs (a manual clock, a dialog answered through its seam, an
+// animation that does not sleep) and helpers to open a paper and look at it.
+
+#include "chrome/AppServices.h"
+#include "chrome/PictureButton.h"
+#include "chrome/PictureCache.h"
+#include "chrome/PopUpService.h"
+#include "core/AnswerChecking.h"
+#include "core/AppState.h"
+#include "core/Clock.h"
+#include "core/GraphicsTable.h"
+#include "core/Numbering.h"
+#include "core/ProgramDefinition.h"
+#include "core/ResourceStore.h"
+#include "core/Scoring.h"
+#include "practice/PaperSession.h"
+#include "practice/ui/PracticeWindow.h"
+#include "practice/ui/QuestionScheme.h"
+#include "practice/ui/QuestionView.h"
+#include "results/ResultsFiles.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+class PracticeHarness {
+public:
+    PracticeHarness()
+        : pictures(GraphicsFolder(dir.path())), popUp(state, pictures),
+          clock(QDateTime(QDate(2024, 3, 9), QTime(10, 0, 0))) {
+        state.programFolder = dir.path();
+        const DefinitionRead read = ReadProgramDefinition(store, dir.path());
+        if (read.error != DefinitionError::None) {
+            qWarning() << "definition:" << read.detail;
+            return;
+        }
+        state.definition = read.definition;
+        state.LChose = state.definition.firstModule();
+        state.lblCOD = state.definition.programCode;
+        state.TtPapersCon = state.definition.module(state.LChose).paperCount;
+        if (!ExtractGraphics(store, dir.path()).isEmpty() ||
+            !EnsureResultsFiles(store, dir.path(), state.definition).isEmpty()) {
+            qWarning() << "the program folder could not be prepared";
+            return;
+        }
+        popUp.setAnswerer([this](const QString& title, const QString& message, int buttons) {
+            m_asked << title + QLatin1Char('|') + message + QLatin1Char('|') +
+                           QString::number(buttons);
+            return answers.isEmpty() ? true : answers.takeFirst();
+        });
+        services.store = &store;
+        services.clock = &clock;
+        services.popUp = &popUp;
+        services.pictures = &pictures;
+        services.animationDelay = [this](int ms) { delays << ms; };
+        m_ready = true;
+    }
+    ~PracticeHarness() { closeWindow(); }
+
+    bool ready() const { return m_ready; }
+    QString folder() const { return dir.path(); }
+
+    // Opens paper paperNum for attempt take, as the Home page does.
+    PracticeWindow* open(int paperNum, int take = 1) {
+        closeWindow();
+        state.PaperNum = paperNum;
+        state.TakeNum = take;
+        const int topic = Numbering::TopicOfPaper(paperNum);
+        state.TopicCount = Numbering::TopicFirstIndex(topic);
+        state.SubH1 = state.definition.module(state.LChose).topicNames.value(topic - 1);
+        m_window = std::make_unique<PracticeWindow>(state, services);
+        m_loads.clear();
+        QObject::connect(child<QuestionView>(m_window.get(), "brwWebBrowser"),
+                         &QuestionView::documentLoaded, [this](bool ok) { m_loads << ok; });
+        if (!m_window->LoadPaper())
+            return nullptr;
+        m_window->show();
+        if (!QTest::qWaitForWindowExposed(m_window.get()))
+            return nullptr;
+        return m_window.get();
+    }
+    void closeWindow() {
+        if (m_window)
+            m_window->close();
+        m_window.reset();
+    }
+
+    // The view has shown a document since the last call.
+    bool waitForDocument(PracticeWindow*) {
+        const bool ok =
+            QTest::qWaitFor([this] { return !m_loads.isEmpty(); }, 15000) && m_loads.last();
+        m_loads.clear();
+        return ok;
+    }
+
+    template <typename T> static T* child(QWidget* w, const char* name) {
+        T* found = w->findChild<T*>(QString::fromLatin1(name));
+        if (!found)
+            qFatal("no control %s", name);
+        return found;
+    }
+    static QLabel* label(QWidget* w, const char* name) { return child<QLabel>(w, name); }
+    static PictureButton* button(QWidget* w, const char* name) {
+        return child<PictureButton>(w, name);
+    }
+    static QLineEdit* box(QWidget* w, int k) {
+        return child<QLineEdit>(w, QStringLiteral("FA%1").arg(k).toLatin1().constData());
+    }
+    static QComboBox* combo(QWidget* w) { return child<QComboBox>(w, "RemQns"); }
+    static QStringList comboItems(QWidget* w) {
+        QStringList items;
+        for (int i = 0; i < combo(w)->count(); ++i)
+            items << combo(w)->itemText(i);
+        return items;
+    }
+    QImage picture(const char* name) { return pictures.get(QString::fromLatin1(name)).toImage(); }
+
+    // Types the answers question by question through the rows, ending on
+    // question 1 (the move back stores the last question's rows).
+    bool typeAnswers(PracticeWindow* w, const QStringList& all) {
+        const PaperSession* session = w->session();
+        for (int q = 1; q <= session->paper().QuestionCount; ++q) {
+            w->RemQns_Click(q);
+            if (session->paper().QSCount != q)
+                return false;
+            const int first = session->CurrentFirstBlank();
+            for (int k = 1; k <= session->CurrentBlankCount(); ++k) {
+                if (!box(w, k)->isReadOnly())
+                    box(w, k)->setText(all.value(first + k - 1));
+            }
+        }
+        w->RemQns_Click(1);
+        return session->paper().Answers == all;
+    }
+    // Every blank answered right: group heads and followers take the key's
+    // alternatives in turn.
+    static QStringList correctAnswers(PracticeWindow* w) {
+        QStringList answers;
+        QStringList alternatives;
+        int taken = 0;
+        for (const QString& key : w->session()->paper().AnswerKeys) {
+            if (key == QLatin1String(" ")) {
+                answers << alternatives.value(++taken);
+            } else if (key.startsWith(QLatin1Char(';'))) {
+                alternatives = KeyAlternatives(key);
+                taken = 0;
+                answers << alternatives.value(0);
+            } else {
+                answers << key;
+            }
+        }
+        return answers;
+    }
+
+    QString path(ResultsFile file) const {
+        return ResultsFilePath(dir.path(), file, state.LChose, state.lblCOD);
+    }
+    QByteArray fileBytes(ResultsFile file) const {
+        QFile f(path(file));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+    }
+    // The file's lines without their CR LF.
+    QList<QByteArray> fileLines(ResultsFile file) const {
+        QList<QByteArray> lines = fileBytes(file).split('\n');
+        if (!lines.isEmpty() && lines.last().isEmpty())
+            lines.removeLast();
+        for (QByteArray& line : lines) {
+            if (line.endsWith('\r'))
+                line.chop(1);
+        }
+        return lines;
+    }
+    QMap<ResultsFile, QByteArray> snapshot() const {
+        QMap<ResultsFile, QByteArray> files;
+        for (ResultsFile f : {ResultsFile::Marks, ResultsFile::First, ResultsFile::Second,
+                              ResultsFile::FResults, ResultsFile::SResults, ResultsFile::Trend})
+            files.insert(f, fileBytes(f));
+        return files;
+    }
+    // Every dialog asked so far, as "title|message|buttons".
+    const QStringList& asked() const { return m_asked; }
+
+    QTemporaryDir dir;
+    ResourceStore store{
+        qEnvironmentVariable("QUILLORA_DEV_STORE", QStringLiteral(":/content"))}; // DEVHACK
+    AppState state;
+    PictureCache pictures;
+    PopUpService popUp;
+    ManualClock clock;
+    AppServices services;
+    QList<bool> answers; // the next dialog answers; true once used up
+    QList<int> delays;   // the animation's waits
+
+private:
+    std::unique_ptr<PracticeWindow> m_window;
+    QList<bool> m_loads;
+    QStringList m_asked;
+    bool m_ready = false;
+};

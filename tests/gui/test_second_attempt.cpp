@@ -1,0 +1,204 @@
+// The second-attempt window `Test2`: carried-over rows locked with their
+// tick, the rest reworked, and after marking the answers of the blanks still
+// wrong revealed; only SSE and SST change.
+
+#include "test_practice_window_harness.h"
+
+#include <QDialog>
+#include <QSignalSpy>
+#include <QtTest>
+
+namespace {
+const QList<int> WrongFirst = {2, 7, 13, 21, 28}; // blanks missed in the first attempt
+} // namespace
+
+class TestSecondAttempt : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom)); }
+
+    void carriedOverRowsAreLockedWithTheirTick();
+    void markingRevealsAnswersAndWritesOnlyTheSecondScore();
+    void savingWritesTheSecondFile();
+
+private:
+    // Marks paper 101 with 25 of its 30 blanks right; returns the answers.
+    static QStringList MarkFirstAttempt(PracticeHarness& h);
+};
+
+QStringList TestSecondAttempt::MarkFirstAttempt(PracticeHarness& h) {
+    PracticeWindow* w = h.open(101);
+    if (!w)
+        return {};
+    QStringList answers = h.correctAnswers(w);
+    for (int i : WrongFirst)
+        answers[i] = QString(); // left empty, so also wrong
+    if (!h.typeAnswers(w, answers))
+        return {};
+    w->MarkPaper();
+    if (!w->session()->isMarked())
+        return {};
+    h.closeWindow();
+    return answers;
+}
+
+void TestSecondAttempt::carriedOverRowsAreLockedWithTheirTick() {
+    PracticeHarness h;
+    QVERIFY(h.ready());
+    const QStringList first = MarkFirstAttempt(h);
+    QCOMPARE(first.size(), 30);
+    const auto before = h.snapshot();
+
+    PracticeWindow* w = h.open(101, 2);
+    QVERIFY(w);
+    QCOMPARE(w->objectName(), QStringLiteral("Test2"));
+    for (const char* absent : {"lblClock", "lblDate", "LTime", "ETime", "Bot2", "PScoringL"})
+        QVERIFY2(!w->findChild<QWidget*>(QString::fromLatin1(absent)), absent);
+    for (const char* present : {"PastSc", "TScore", "TQn", "Label3", "SR1", "SR20"})
+        QVERIFY2(w->findChild<QWidget*>(QString::fromLatin1(present)), present);
+    QCOMPARE(h.label(w, "lblAnsweredQ")->text(), QStringLiteral("25"));
+    QCOMPARE(h.comboItems(w), QStringList({"3", "8", "14", "22", "29"}));
+
+    int editable = 0;
+    for (int q = 1; q <= 30; ++q) {
+        if (q > 1)
+            w->NextQuestion();
+        QCOMPARE(w->session()->CurrentBlankCount(), 1);
+        QLineEdit* box = h.box(w, 1);
+        QLabel* mark = h.label(w, "FR1");
+        const bool carried = !WrongFirst.contains(q - 1);
+        QCOMPARE(box->isReadOnly(), carried);
+        QCOMPARE(box->palette().color(QPalette::Base),
+                 carried ? QColor(192, 192, 255) : QColor(Qt::white));
+        QCOMPARE(mark->isVisible(), carried);
+        QCOMPARE(box->text(), carried ? first.at(q - 1) : QString());
+        if (carried) {
+            QCOMPARE(mark->text(), QStringLiteral("\u2714"));
+            QCOMPARE(mark->x(), box->geometry().right() + 1 + 7);
+        }
+        QVERIFY(!h.label(w, "SR1")->isVisible());
+        QVERIFY(!h.child<QWidget>(w, "M1")->isVisible());
+        editable += carried ? 0 : 1;
+    }
+    QCOMPARE(editable, 5);
+    h.closeWindow();
+    // Carried over in memory only; but moving saved the second file.
+    const auto after = h.snapshot();
+    for (ResultsFile f : {ResultsFile::Marks, ResultsFile::First, ResultsFile::FResults,
+                          ResultsFile::SResults, ResultsFile::Trend})
+        QCOMPARE(after.value(f), before.value(f));
+}
+
+void TestSecondAttempt::markingRevealsAnswersAndWritesOnlyTheSecondScore() {
+    PracticeHarness h;
+    QVERIFY(h.ready());
+    QCOMPARE(MarkFirstAttempt(h).size(), 30);
+    const auto before = h.snapshot();
+    PracticeWindow* w = h.open(101, 2);
+    QVERIFY(w);
+    const PaperState& paper = w->session()->paper();
+    const QStringList keys = paper.AnswerKeys;
+    const QStringList correct = PracticeHarness::correctAnswers(w);
+
+    // Four of the five reworked: the pupil is asked about the empty one.
+    QStringList answers = paper.Answers;
+    for (int i : WrongFirst.mid(0, 4))
+        answers[i] = correct.at(i);
+    QVERIFY(h.typeAnswers(w, answers));
+    h.answers = {false};
+    w->MarkPaper();
+    QCOMPARE(h.asked().last(),
+             QStringLiteral("Marking|You have not answered all the questions.  Do you still want "
+                            "to mark your practice?|2"));
+    QVERIFY(!w->session()->isMarked());
+
+    // The fifth answered wrongly: the carried-over blanks count as answered.
+    answers[WrongFirst.last()] = QStringLiteral("999999");
+    QVERIFY(h.typeAnswers(w, answers));
+    h.delays.clear();
+    w->MarkPaper();
+    QCOMPARE(h.asked().last(), QStringLiteral("Marking|Do you want to mark your practice now?|2"));
+    QCOMPARE(h.delays, QList<int>(15, 200));
+    QVERIFY(w->session()->isMarked());
+    QCOMPARE(paper.Results.count(QString(QChar(0xFC))), 29);
+    const QString percent = ScorePercentText(
+        paper.TotalMarks - paper.AnswerMarks.at(WrongFirst.last()).toInt(), paper.TotalMarks);
+    QCOMPARE(paper.PScoring, percent);
+    QCOMPARE(h.label(w, "PScoring")->text(), percent + QStringLiteral("%"));
+
+    // Marked view: second marks shown, first hidden; the key beside the wrong one.
+    for (int q : {1, 3, 29}) {
+        w->RemQns_Click(q);
+        const bool wrong = q == 29;
+        QVERIFY(h.box(w, 1)->isReadOnly());
+        QVERIFY(!h.label(w, "FR1")->isVisible());
+        QVERIFY(h.label(w, "SR1")->isVisible());
+        QCOMPARE(h.label(w, "SR1")->text(),
+                 wrong ? QStringLiteral("\u2718") : QStringLiteral("\u2714"));
+        auto* model = h.child<QLineEdit>(w, "M1");
+        QCOMPARE(model->isVisible(), wrong);
+        if (wrong)
+            QCOMPARE(model->text(), keys.at(28));
+        const bool carried = !WrongFirst.contains(q - 1);
+        QCOMPARE(h.box(w, 1)->palette().color(QPalette::Base),
+                 carried ? QColor(192, 192, 255) : QColor(Qt::white));
+    }
+    QVERIFY(!h.button(w, "ToolBar02")->isEnabled());
+    QVERIFY(!h.child<QWidget>(w, "TxtRem")->isVisible());
+
+    // Only SSE and SST changed; the trend and the first attempt's files did not.
+    const auto after = h.snapshot();
+    for (ResultsFile f : {ResultsFile::Trend, ResultsFile::First, ResultsFile::FResults})
+        QCOMPARE(after.value(f), before.value(f));
+    const QList<QByteArray> oldMarks = before.value(ResultsFile::Marks).split('\n');
+    const QList<QByteArray> newMarks = h.fileBytes(ResultsFile::Marks).split('\n');
+    QCOMPARE(newMarks.size(), oldMarks.size());
+    for (int line : {0, 2, 3, 4})
+        QCOMPARE(newMarks.at(line), oldMarks.at(line));
+    QVERIFY(newMarks.at(1).startsWith(QByteArray("#SSE#>" + percent.toLatin1() + ">")));
+    QVERIFY(newMarks.at(5).startsWith("#SST#>1>0>"));
+    QByteArray sresults = "#101#";
+    for (int i = 0; i < 30; ++i)
+        sresults += i == WrongFirst.last() ? QByteArray(">\xFB") : QByteArray(">\xFC");
+    QCOMPARE(h.fileLines(ResultsFile::SResults).first(), sresults);
+
+    // Reopened: the marked second attempt, read-only, without a question.
+    const int asks = h.asked().size();
+    const auto marked = h.snapshot();
+    w = h.open(101, 2);
+    QVERIFY(w);
+    QCOMPARE(h.asked().size(), asks);
+    QVERIFY(w->session()->isMarked());
+    QVERIFY(h.box(w, 1)->isReadOnly());
+    QVERIFY(h.label(w, "SR1")->isVisible());
+    h.closeWindow();
+    QCOMPARE(h.snapshot(), marked);
+}
+
+void TestSecondAttempt::savingWritesTheSecondFile() {
+    PracticeHarness h;
+    QVERIFY(h.ready());
+    const QStringList first = MarkFirstAttempt(h);
+    QCOMPARE(first.size(), 30);
+    PracticeWindow* w = h.open(101, 2);
+    QVERIFY(w);
+    w->RemQns_Click(3);
+    h.box(w, 1)->setText(QStringLiteral(" 17"));
+    QTest::mouseClick(h.button(w, "ToolBar01"), Qt::LeftButton);
+    QCOMPARE(h.asked().last(), QStringLiteral("Quillora|Paper saved|1"));
+    QStringList expected = first;
+    expected[2] = QStringLiteral(" 17");
+    QCOMPARE(h.fileLines(ResultsFile::Second).first(),
+             "#101#>" + expected.join(QLatin1Char('>')).toLatin1());
+    QCOMPARE(h.fileLines(ResultsFile::Second).size(), 50);
+}
+
+int main(int argc, char** argv) {
+    RegisterQuestionScheme();
+    QApplication app(argc, argv);
+    TestSecondAttempt test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_second_attempt.moc"
