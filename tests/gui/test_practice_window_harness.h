@@ -187,8 +187,7 @@ public:
     const QStringList& asked() const { return m_asked; }
 
     QTemporaryDir dir;
-    ResourceStore store{
-        qEnvironmentVariable("QUILLORA_DEV_STORE", QStringLiteral(":/content"))}; // DEVHACK
+    ResourceStore store;
     AppState state;
     PictureCache pictures;
     PopUpService popUp;
