@@ -167,6 +167,7 @@ private Q_SLOTS:
     void secondAttemptModelAnswers_data();
     void secondAttemptModelAnswers();
     void questionDocumentIsReplacedAndRemoved();
+    void rowContentByAttemptAndState();
 };
 
 void TestPaperSession::loadsShippedPapers_data() {
@@ -702,6 +703,53 @@ void TestPaperSession::questionDocumentIsReplacedAndRemoved() {
     QVERIFY(!QFile::exists(folder->path() + QStringLiteral("/temppaper11002.mht")));
     session->RemoveQuestionDocument();
     QCOMPARE(QDir(folder->path()).entryList({"temppaper*"}, QDir::Files), QStringList());
+}
+
+void TestPaperSession::rowContentByAttemptAndState() {
+    auto folder = FixtureFolder();
+    QVERIFY(folder);
+    // First attempt, fixture paper 101: blank 1 is "N" key 9, blank 10 "Q" key 2.
+    auto first = folder->open(101);
+    QVERIFY(first);
+    QStringList answers = {"9", "x", "24.80", "2", "3", "5", "dog", "3/10", "1 2/3", "3"};
+    QVERIFY(TypeAllAnswers(*first, answers));
+    AnswerRowContent row = first->RowContent(0);
+    QCOMPARE(row.answer, QStringLiteral("9"));
+    QCOMPARE(row.model, QStringLiteral("9"));
+    QVERIFY(!row.readOnly && !row.showFirstMark && !row.locked && !row.showModel);
+    QVERIFY(!row.singleCharacter);
+    QVERIFY(first->RowContent(9).singleCharacter);
+    QVERIFY(first->CompleteMarking().ok());
+    row = first->RowContent(1);
+    QVERIFY(row.readOnly && row.showFirstMark && !row.showModel && !row.showSecondMark);
+    QCOMPARE(row.firstMark, Cross);
+    QCOMPARE(first->RowContent(0).firstMark, Tick);
+
+    // Second attempt: carried-over blanks locked with their tick beside the box.
+    auto second = folder->open(101, 2);
+    QVERIFY(second);
+    row = second->RowContent(0);
+    QVERIFY(row.locked && row.readOnly && row.showFirstMark && row.firstMarkBesideBox);
+    QCOMPARE(row.answer, QStringLiteral("9"));
+    QCOMPARE(row.firstMark, Tick);
+    QCOMPARE(row.secondMark, Tick);
+    row = second->RowContent(1);
+    QVERIFY(!row.locked && !row.readOnly && !row.showFirstMark && !row.showSecondMark);
+    QCOMPARE(row.answer, QString());
+    QCOMPARE(row.firstMark, Cross);
+
+    // Marked: second marks shown, the model only beside what is still wrong.
+    answers[1] = QStringLiteral("sixteen");
+    QVERIFY(TypeAllAnswers(*second, answers));
+    QVERIFY(second->CompleteMarking().ok());
+    for (int i : {0, 1, 9}) {
+        row = second->RowContent(i);
+        QVERIFY(row.readOnly && row.showSecondMark && !row.showFirstMark);
+        QCOMPARE(row.locked, i == 0);
+        QCOMPARE(row.showModel, i == 9);
+    }
+    QCOMPARE(second->RowContent(9).model, QStringLiteral("2"));
+    QCOMPARE(second->RowContent(9).secondMark, Cross);
 }
 
 QTEST_GUILESS_MAIN(TestPaperSession)

@@ -354,6 +354,16 @@ void TestPracticeWindow::closeAsksAndUnloadRemovesDocument() {
     QCOMPARE(h.asked().size(), asks);
     QCOMPARE(otherUnloaded.count(), 1);
     QCOMPARE(QDir(h.folder()).entryList({"temppaper*"}, QDir::Files), QStringList());
+
+    // Deleted while open (another paper opens): the unload runs once.
+    PracticeWindow* third = h.open(103);
+    QVERIFY(third);
+    int thirdUnloads = 0;
+    connect(third, &PracticeWindow::unloaded, this, [&] { ++thirdUnloads; });
+    QCOMPARE(QDir(h.folder()).entryList({"temppaper*"}, QDir::Files).size(), 1);
+    h.deleteWindow();
+    QCOMPARE(thirdUnloads, 1);
+    QCOMPARE(QDir(h.folder()).entryList({"temppaper*"}, QDir::Files), QStringList());
 }
 
 void TestPracticeWindow::realDialogIsClicked() {
@@ -439,6 +449,15 @@ void TestPracticeWindow::copyGuardInTheDocument() {
     QTRY_VERIFY(view->focusProxy());
     QTest::keyClick(view->focusProxy(), Qt::Key_C, Qt::ControlModifier);
     QTRY_COMPARE(messages, QStringList({"Error|Invalid operation"}));
+
+    // Print opens the print dialog for the shown question, over this window.
+    QList<QWidget*> owners;
+    view->setPrintDialogHook([&](QPrinter*, QWidget* owner) {
+        owners << owner;
+        return false; // the pupil cancels
+    });
+    QTest::mouseClick(h.button(w, "ToolBar03"), Qt::LeftButton);
+    QCOMPARE(owners, QList<QWidget*>({w}));
 }
 
 void TestPracticeWindow::manyBlankQuestionFillsRows() {

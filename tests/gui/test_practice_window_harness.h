@@ -90,6 +90,9 @@ public:
             m_window->close();
         m_window.reset();
     }
+    // Deletes the window without closing it first, as the main window does
+    // when another paper opens.
+    void deleteWindow() { m_window.reset(); }
 
     // The view has shown a document since the last call.
     bool waitForDocument(PracticeWindow*) {

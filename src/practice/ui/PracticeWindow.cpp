@@ -58,10 +58,9 @@ PracticeWindow::PracticeWindow(AppState& state, const AppServices& services, QWi
 }
 
 PracticeWindow::~PracticeWindow() {
-    // Closed without an unload (the program is ending): the document file
-    // still goes.
-    if (!m_unloaded && m_session)
-        m_session->RemoveQuestionDocument();
+    // Deleted without being closed (another paper opens, the program ends):
+    // the unload still runs.
+    Form_Unload();
 }
 
 bool PracticeWindow::isSecondAttempt() const {
