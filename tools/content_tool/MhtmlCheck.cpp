@@ -17,13 +17,16 @@ QByteArray header(const QMap<QByteArray, QByteArray>& h, const char* name) {
 }
 
 // Reads "Name: value" lines from lines[i] on, up to and past the empty line.
-QMap<QByteArray, QByteArray> readHeaders(const QList<QByteArray>& lines, qsizetype& i,
-                                         bool* ended) {
+// A boundary line (starting with stop, when given) ends them too, unread.
+QMap<QByteArray, QByteArray> readHeaders(const QList<QByteArray>& lines, qsizetype& i, bool* ended,
+                                         const QByteArray& stop = QByteArray()) {
     QMap<QByteArray, QByteArray> h;
     QByteArray last;
     *ended = false;
     for (; i < lines.size(); ++i) {
         const QByteArray& line = lines[i];
+        if (!stop.isEmpty() && line.trimmed().startsWith(stop))
+            break;
         if (line.isEmpty()) {
             ++i;
             *ended = true;
@@ -114,7 +117,7 @@ QStringList MhtmlCheck::imageSources(const QString& html) {
     static const QRegularExpression img(QStringLiteral("<img\\b[^>]*>"),
                                         QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression src(
-        QStringLiteral("\\bsrc\\s*=\\s*(?:\"([^\"]*)\"|'([^']*)'|([^\\s>]+))"),
+        QStringLiteral("\\ssrc\\s*=\\s*(?:\"([^\"]*)\"|'([^']*)'|([^\\s>]+))"),
         QRegularExpression::CaseInsensitiveOption);
     QStringList out;
     auto tags = img.globalMatch(html);
@@ -197,7 +200,7 @@ QStringList MhtmlCheck::check(const QByteArray& bytes) {
                 finishPart();
             inPart = true;
             ++i;
-            current.headers = readHeaders(lines, i, &current.headerEnded);
+            current.headers = readHeaders(lines, i, &current.headerEnded, delimiter);
             --i;
             continue;
         }

@@ -27,3 +27,12 @@ endif()
 # The shipped store must validate without a single problem.
 add_test(NAME content_validate COMMAND quillora-content validate)
 set_tests_properties(content_validate PROPERTIES ENVIRONMENT "LC_ALL=C.UTF-8" TIMEOUT 300)
+
+# The content tool's checkers, compiled from the tool's own sources.
+set(CONTENT_CHECK_SOURCES ${CONTENT_TOOL_SOURCES})
+list(FILTER CONTENT_CHECK_SOURCES EXCLUDE REGEX "/main\\.cpp$")
+add_executable(test_content_checks
+  ${CMAKE_CURRENT_SOURCE_DIR}/content_tool/tests/test_content_checks.cpp ${CONTENT_CHECK_SOURCES})
+target_link_libraries(test_content_checks PRIVATE quillora_core Qt6::Test)
+add_test(NAME test_content_checks COMMAND test_content_checks)
+set_tests_properties(test_content_checks PROPERTIES TIMEOUT 300)

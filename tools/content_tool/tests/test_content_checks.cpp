@@ -1,0 +1,268 @@
+// The content tool's checkers in process: the record-text reader, the web
+// archive checker and the image header checks, each on small hand-made inputs
+// that hold one fault (or none).
+
+#include "../ImageFileCheck.h"
+#include "../MhtmlCheck.h"
+#include "../TableText.h"
+
+#include <QtTest>
+
+namespace {
+
+// An archive from lines joined by CR LF.
+QByteArray crlfLines(const QList<QByteArray>& lines) {
+    return lines.join("\r\n") + "\r\n";
+}
+
+QByteArray htmlPart(const QByteArray& html, const QByteArray& location = "http://q.invalid/a/q.htm",
+                    const QByteArray& extraHeader = QByteArray()) {
+    QByteArray part = "Content-Type: text/html; charset=\"utf-8\"\r\n"
+                      "Content-Transfer-Encoding: quoted-printable\r\n";
+    if (!location.isEmpty())
+        part += "Content-Location: " + location + "\r\n";
+    if (!extraHeader.isEmpty())
+        part += extraHeader + "\r\n";
+    return part + "\r\n" + html;
+}
+
+QByteArray imagePart(const QByteArray& headers) {
+    return "Content-Type: image/svg+xml\r\nContent-Transfer-Encoding: base64\r\n" + headers +
+           "\r\n\r\nPHN2Zy8+";
+}
+
+QByteArray multipart(const QList<QByteArray>& parts, const QByteArray& typeParams = QByteArray()) {
+    QByteArray out = "MIME-Version: 1.0\r\nContent-Type: multipart/related;\r\n\tboundary=\"B\"" +
+                     typeParams + "\r\n\r\n";
+    for (const QByteArray& p : parts)
+        out += "--B\r\n" + p + "\r\n";
+    return out + "--B--\r\n";
+}
+
+QByteArray bmpHeader(quint16 bits, quint32 compression, qint32 w, qint32 h, int pixelBytes) {
+    QByteArray b(54, '\0');
+    const auto put32 = [&b](int at, quint32 v) {
+        for (int i = 0; i < 4; ++i)
+            b[at + i] = char((v >> (8 * i)) & 0xFF);
+    };
+    b[0] = 'B';
+    b[1] = 'M';
+    put32(2, quint32(54 + pixelBytes));
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, quint32(w));
+    put32(22, quint32(h));
+    b[26] = 1;
+    b[28] = char(bits);
+    put32(30, compression);
+    return b + QByteArray(pixelBytes, '\0');
+}
+
+} // namespace
+
+class TestContentChecks : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void tableForm_data();
+    void tableForm();
+    void tableRecords();
+    void archive_data();
+    void archive();
+    void imageSources_data();
+    void imageSources();
+    void quotedPrintable_data();
+    void quotedPrintable();
+    void imageHeaders_data();
+    void imageHeaders();
+};
+
+void TestContentChecks::tableForm_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("tagLength");
+    QTest::addColumn<QStringList>("problems");
+    QTest::newRow("sound, last line without CR LF")
+        << QByteArray("...\r\n#101#>25016>25019\r\n---\r\n#102#>>>") << 3 << QStringList{};
+    QTest::newRow("LF alone") << QByteArray("#101#>1\n#102#>2\r\n") << 3
+                              << QStringList{"1 line(s) end in LF alone; lines must end in CR LF"};
+    QTest::newRow("CR alone") << QByteArray("#101#>1\r#102#>2\r\n") << 3
+                              << QStringList{"1 CR character(s) stand outside a CR LF line end",
+                                             "line 1: field 1 of record 101 holds \"#\""};
+    QTest::newRow("tag of the wrong length")
+        << QByteArray("#2501#>9\r\n") << 5
+        << QStringList{"line 1: \"#2501#>9\" is not a record \"#TAG#>field>...\""};
+    QTest::newRow("space before the record")
+        << QByteArray(" #25016#>9\r\n") << 5
+        << QStringList{"line 1: \" #25016#>9\" is not a record \"#TAG#>field>...\""};
+    QTest::newRow("hash inside a field")
+        << QByteArray("#25016#>9>#3\r\n") << 5
+        << QStringList{"line 1: field 2 of record 25016 holds \"#\""};
+    QTest::newRow("same tag twice, other case")
+        << QByteArray("#FSE#>1\r\n#fse#>2\r\n") << 3
+        << QStringList{"line 2: a second record fse; only the first is ever read"};
+    QTest::newRow("byte outside ASCII") << QByteArray("#NME#>Caf\xe9\r\n") << 3
+                                        << QStringList{"line 1: byte 0xe9 is not plain ASCII text"};
+}
+
+void TestContentChecks::tableForm() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, tagLength);
+    QFETCH(QStringList, problems);
+    QCOMPARE(TableText::parse(bytes, tagLength).problems(), problems);
+}
+
+void TestContentChecks::tableRecords() {
+    const TableText t = TableText::parse("...\r\n#TRD#\r\n#101#>>>\r\n#102#>a b>c\r\n", 0);
+    QCOMPARE(t.records().size(), 3);
+    QCOMPARE(t.find("trd")->fields, QStringList{}); // a record without fields
+    QCOMPARE(t.find("101")->fields, (QStringList{"", "", ""}));
+    QCOMPARE(t.find("102")->fields, (QStringList{"a b", "c"}));
+    QCOMPARE(t.find("102")->line, 4);
+    QVERIFY(!t.find("103"));
+
+    // Many lines with one fault give a few lines and a count, not a flood.
+    QByteArray many;
+    for (int i = 0; i < 12; ++i)
+        many += "bad # line\r\n";
+    const QStringList p = TableText::parse(many, 3).problems();
+    QCOMPARE(p.size(), 6);
+    QCOMPARE(p.last(), QStringLiteral("7 more lines with the same problem (not a record)"));
+}
+
+void TestContentChecks::archive_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("problems");
+    QTest::newRow("relative src against the root's location")
+        << multipart({htmlPart("<img src=3D\"pics/a.svg\">"),
+                      imagePart("Content-Location: http://q.invalid/a/pics/a.svg")})
+        << QStringList{};
+    QTest::newRow("relative src matching a relative location")
+        << multipart({htmlPart("<img src=3D\"a.svg\">", QByteArray()),
+                      imagePart("Content-Location: a.svg")})
+        << QStringList{};
+    QTest::newRow("src by cid") << multipart({htmlPart("<IMG SRC=3D'cid:p1@x'>"),
+                                              imagePart("Content-ID: <p1@x>")})
+                                << QStringList{};
+    QTest::newRow("root named by start, not first")
+        << multipart({imagePart("Content-Location: http://q.invalid/a/b.svg"),
+                      htmlPart("<img src=3D\"b.svg\">", "http://q.invalid/a/q.htm",
+                               "Content-ID: <root>")},
+                     "; start=\"<root>\"")
+        << QStringList{};
+    QTest::newRow("src resolving to another folder")
+        << multipart({htmlPart("<img src=3D\"a.svg\">"),
+                      imagePart("Content-Location: http://q.invalid/b/a.svg")})
+        << QStringList{"<img src=\"a.svg\"> matches no part of the archive"};
+    QTest::newRow("cid without its part")
+        << multipart({htmlPart("<img src=3D\"cid:gone\">")})
+        << QStringList{"<img src=\"cid:gone\"> matches no part of the archive"};
+    QTest::newRow("start part absent")
+        << multipart({htmlPart("x")}, "; start=\"<nowhere>\"")
+        << QStringList{"the start part <nowhere> is not in the archive"};
+    QTest::newRow("root is a picture")
+        << multipart({imagePart("Content-Location: a.svg")})
+        << QStringList{"the root part is image/svg+xml, not text/html"};
+    QTest::newRow("no boundary parameter")
+        << crlfLines({"Content-Type: multipart/related", "", "--B", "", "x", "--B--"})
+        << QStringList{"the Content-Type names no boundary"};
+    QTest::newRow("unknown transfer encoding")
+        << multipart({"Content-Type: text/html\r\nContent-Transfer-Encoding: x-zip\r\n\r\nhi"})
+        << QStringList{"part 1: unknown transfer encoding \"x-zip\""};
+    QTest::newRow("broken escape") << multipart({htmlPart("100 =ZZ more")})
+                                   << QStringList{"part 1: broken quoted-printable \"=\" escape"};
+    QTest::newRow("quoted-printable line too long")
+        << multipart({htmlPart(QByteArray(77, 'a'))})
+        << QStringList{"part 1: quoted-printable line longer than 76 characters"};
+    QTest::newRow("headers never end")
+        << QByteArray("Content-Type: multipart/related; boundary=B\r\n\r\n--B\r\n"
+                      "Content-Type: text/html\r\n--B--\r\n")
+        << QStringList{"part 1 has no empty line after its headers"};
+    QTest::newRow("empty file") << QByteArray() << QStringList{"the document is empty"};
+}
+
+void TestContentChecks::archive() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, problems);
+    QCOMPARE(MhtmlCheck::check(bytes), problems);
+}
+
+void TestContentChecks::imageSources_data() {
+    QTest::addColumn<QString>("html");
+    QTest::addColumn<QStringList>("sources");
+    QTest::newRow("double, single and no quotes")
+        << "<p><img src=\"a.svg\"><img alt='x' src='b.png'/><img src=c.gif width=3></p>"
+        << QStringList{"a.svg", "b.png", "c.gif"};
+    QTest::newRow("entity in the address")
+        << "<img src=\"q.png?a=1&amp;b=2\">" << QStringList{"q.png?a=1&b=2"};
+    QTest::newRow("not an img tag")
+        << "<imgx src=\"a\"><image src=\"b\"><a href=\"c\">" << QStringList{};
+    QTest::newRow("data-src is not src") << "<img data-src=\"x\" src=\"y\">" << QStringList{"y"};
+}
+
+void TestContentChecks::imageSources() {
+    QFETCH(QString, html);
+    QFETCH(QStringList, sources);
+    QCOMPARE(MhtmlCheck::imageSources(html), sources);
+}
+
+void TestContentChecks::quotedPrintable_data() {
+    QTest::addColumn<QByteArray>("encoded");
+    QTest::addColumn<QByteArray>("decoded");
+    QTest::addColumn<bool>("sound");
+    QTest::newRow("escapes") << QByteArray("a=3Db=C3=A9") << QByteArray("a=b\xc3\xa9") << true;
+    QTest::newRow("soft line break") << QByteArray("ab=\r\ncd") << QByteArray("abcd") << true;
+    QTest::newRow("hard line break kept")
+        << QByteArray("ab\r\ncd") << QByteArray("ab\r\ncd") << true;
+    QTest::newRow("equals at the very end") << QByteArray("ab=") << QByteArray("ab") << true;
+    QTest::newRow("lower-case hex") << QByteArray("=3d") << QByteArray("=") << true;
+    QTest::newRow("broken escape") << QByteArray("=G1x") << QByteArray("=G1x") << false;
+}
+
+void TestContentChecks::quotedPrintable() {
+    QFETCH(QByteArray, encoded);
+    QFETCH(QByteArray, decoded);
+    QFETCH(bool, sound);
+    bool ok = !sound;
+    QCOMPARE(MhtmlCheck::decodeQuotedPrintable(encoded, &ok), decoded);
+    QCOMPARE(ok, sound);
+}
+
+void TestContentChecks::imageHeaders_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("problems");
+    QTest::newRow("sound 24-bit BMP, padded rows")
+        << "a.bmp" << bmpHeader(24, 0, 3, 2, 2 * 12) << QStringList{};
+    QTest::newRow("BMP upside down (negative height)")
+        << "a.BMP" << bmpHeader(24, 0, 2, -2, 2 * 8) << QStringList{};
+    QTest::newRow("run-length BMP") << "a.bmp" << bmpHeader(24, 1, 2, 2, 16)
+                                    << QStringList{"compressed (method 1); uncompressed expected"};
+    QTest::newRow("BMP short of a row")
+        << "a.bmp" << bmpHeader(24, 0, 3, 2, 12)
+        << QStringList{"pixel data cut short: 12 bytes for 24 needed"};
+    QTest::newRow("ICO whose entry runs past the end")
+        << "a.ico" << QByteArray("\0\0\1\0\1\0\x10\x10\0\0\1\0\x20\0\xff\0\0\0\x16\0\0\0", 22)
+        << QStringList{"entry 1 lies outside the file"};
+    QTest::newRow("ICO without pictures")
+        << "a.ico" << QByteArray("\0\0\1\0\0\0", 6) << QStringList{"icon holds no picture"};
+    QTest::newRow("GIF with only a trailer")
+        << "a.gif" << QByteArray("GIF89a\1\0\1\0\0\0\0\x3b", 14)
+        << QStringList{"GIF holds no image"};
+    QTest::newRow("smallest sound GIF")
+        << "a.gif" << QByteArray("GIF89a\1\0\1\0\0\0\0,\0\0\0\0\1\0\1\0\0\2\2D\1\0;", 29)
+        << QStringList{};
+    QTest::newRow("GIF with a stray block") << "a.gif" << QByteArray("GIF89a\1\0\1\0\0\0\0\x99", 14)
+                                            << QStringList{"unknown GIF block 0x99 at byte 13"};
+    QTest::newRow("PNG under another name")
+        << "a.png" << QByteArray("\x89PNG") << QStringList{"not a .bmp, .ico or .gif file name"};
+}
+
+void TestContentChecks::imageHeaders() {
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, problems);
+    QCOMPARE(ImageFileCheck::check(name, bytes), problems);
+}
+
+QTEST_GUILESS_MAIN(TestContentChecks)
+#include "test_content_checks.moc"
