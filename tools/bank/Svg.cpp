@@ -63,17 +63,18 @@ QString Clock(double cx, double cy, double r, int hour, int minute) {
 QString Ruler(double x, double y, double lengthCm, double pxPerCm) {
     // The 0 mark lies at x; the ruler's top edge at y, ticks hang down from it.
     const int cm = int(std::lround(lengthCm));
-    const double height = 46;
-    QString out = Rect(x - 16, y, cm * pxPerCm + 32, height, QStringLiteral("#fef3c7"),
+    const double height = 50;
+    QString out = Rect(x - 16, y, cm * pxPerCm + 48, height, QStringLiteral("#fef3c7"),
                        QStringLiteral("#b45309"), 1.5, 4);
     for (int half = 0; half <= cm * 2; ++half) {
         const double tx = x + half * pxPerCm / 2.0;
         const bool whole = half % 2 == 0;
         out += Line(tx, y, tx, y + (whole ? 16 : 9), QString::fromLatin1(kInk), whole ? 1.6 : 1);
         if (whole)
-            out += Text(tx, y + 32, QString::number(half / 2), 13);
+            out += Tagged(Text(tx, y + 35, QString::number(half / 2), 15),
+                          QStringLiteral("ruler-number"));
     }
-    out += Text(x + cm * pxPerCm + 10, y + height - 5, QStringLiteral("cm"), 11);
+    out += Text(x + cm * pxPerCm + 18, y + 35, QStringLiteral("cm"), 13);
     return out;
 }
 
@@ -82,29 +83,29 @@ QString GridShape(const QList<QPair<int, int>>& cells, int cols, int rows, doubl
     QSet<QPair<int, int>> filled(cells.begin(), cells.end());
     QString out;
     for (const auto& c : cells) {
-        out += Rect(c.first * cell, c.second * cell, cell, cell, QStringLiteral("#bfdbfe"),
-                    QStringLiteral("none"), 0);
+        out += Tagged(Rect(c.first * cell, c.second * cell, cell, cell, QStringLiteral("#bfdbfe"),
+                           QStringLiteral("none"), 0),
+                      QStringLiteral("cell"));
     }
     for (int i = 0; i <= cols; ++i)
         out += Line(i * cell, 0, i * cell, rows * cell, QStringLiteral("#cbd5e1"), 1);
     for (int j = 0; j <= rows; ++j)
         out += Line(0, j * cell, cols * cell, j * cell, QStringLiteral("#cbd5e1"), 1);
     // The outline: every cell side that has no filled neighbour across it.
-    const QString edge = QStringLiteral("#1d4ed8");
+    const auto side = [&](double x1, double y1, double x2, double y2) {
+        return Line(x1, y1, x2, y2, QStringLiteral("#1d4ed8"), 3,
+                    QStringLiteral("class=\"outline\" stroke-linecap=\"square\""));
+    };
     for (const auto& c : cells) {
         const double x0 = c.first * cell, y0 = c.second * cell;
         if (!filled.contains({c.first, c.second - 1}))
-            out +=
-                Line(x0, y0, x0 + cell, y0, edge, 3, QStringLiteral("stroke-linecap=\"square\""));
+            out += side(x0, y0, x0 + cell, y0);
         if (!filled.contains({c.first, c.second + 1}))
-            out += Line(x0, y0 + cell, x0 + cell, y0 + cell, edge, 3,
-                        QStringLiteral("stroke-linecap=\"square\""));
+            out += side(x0, y0 + cell, x0 + cell, y0 + cell);
         if (!filled.contains({c.first - 1, c.second}))
-            out +=
-                Line(x0, y0, x0, y0 + cell, edge, 3, QStringLiteral("stroke-linecap=\"square\""));
+            out += side(x0, y0, x0, y0 + cell);
         if (!filled.contains({c.first + 1, c.second}))
-            out += Line(x0 + cell, y0, x0 + cell, y0 + cell, edge, 3,
-                        QStringLiteral("stroke-linecap=\"square\""));
+            out += side(x0 + cell, y0, x0 + cell, y0 + cell);
     }
     return out;
 }
@@ -148,7 +149,8 @@ QString Coin(double cx, double cy, double r, const QString& label) {
     QString out = Circle(cx, cy, r, fill, rim, 2.5);
     out += Circle(cx, cy, r * 0.82, QStringLiteral("none"), rim, 1.2);
     const int size = std::max(10, int(std::lround(r * (label.size() > 2 ? 0.55 : 0.7))));
-    out += BoldText(cx, cy + size * 0.36, label, size, QStringLiteral("middle"), rim);
+    out += Tagged(BoldText(cx, cy + size * 0.36, label, size, QStringLiteral("middle"), rim),
+                  QStringLiteral("money"));
     return out;
 }
 
@@ -172,8 +174,9 @@ QString Note(double x, double y, double w, double h, const QString& label) {
     out += Rect(x + 5, y + 5, w - 10, h - 10, QStringLiteral("none"), dark, 1, 4);
     out += Circle(x + w * 0.72, y + h * 0.5, h * 0.28, QStringLiteral("#ffffff"), dark, 1);
     const int big = std::max(12, int(std::lround(h * 0.36)));
-    out += BoldText(x + w * 0.36, y + h * 0.5 + big * 0.36, label, big, QStringLiteral("middle"),
-                    dark);
+    out += Tagged(BoldText(x + w * 0.36, y + h * 0.5 + big * 0.36, label, big,
+                           QStringLiteral("middle"), dark),
+                  QStringLiteral("money"));
     const int small = std::max(9, int(std::lround(h * 0.16)));
     out += BoldText(x + 10, y + 10 + small, label, small, QStringLiteral("start"), dark);
     out += BoldText(x + w - 10, y + h - 10, label, small, QStringLiteral("end"), dark);
@@ -215,17 +218,30 @@ QString ScaleDial(double cx, double cy, double r, double maxValue, double labelS
     out += Circle(cx, cy, r, QStringLiteral("#ffffff"), ink, 3);
     const int steps = int(std::lround(maxValue / minorStep));
     const int labelEvery = std::max(1, int(std::lround(labelStep / minorStep)));
-    const int labelSize = std::max(11, std::min(18, int(std::lround(r * 0.13))));
+    // With many small ticks between numbers, the halfway tick is longer.
+    const int midEvery = labelEvery >= 4 && labelEvery % 2 == 0 ? labelEvery / 2 : 0;
+    const int labelSize = std::max(12, std::min(18, int(std::lround(r * 0.13))));
+    QString labels;
     for (int i = 0; i <= steps; ++i) {
         const double v = i * minorStep;
         const double angle = ScalePointerAngle(maxValue, v);
         const bool major = i % labelEvery == 0;
+        const bool mid = !major && midEvery > 0 && i % midEvery == 0;
         const auto outer = Polar(cx, cy, r * 0.93, angle);
-        const auto inner = Polar(cx, cy, r * (major ? 0.78 : 0.85), angle);
-        out += Line(inner.first, inner.second, outer.first, outer.second, ink, major ? 2.2 : 1.1);
+        const auto inner = Polar(cx, cy, r * (major ? 0.79 : mid ? 0.83 : 0.87), angle);
+        out += Line(inner.first, inner.second, outer.first, outer.second, ink,
+                    major ? 2.2
+                    : mid ? 1.6
+                          : 1.1);
         if (major) {
-            const auto p = Polar(cx, cy, r * 0.64, angle);
-            out += BoldText(p.first, p.second + labelSize * 0.36, Num(v), labelSize);
+            const auto p = Polar(cx, cy, r * 0.63, angle);
+            labels +=
+                QStringLiteral("<text class=\"dial-label\" x=\"%1\" y=\"%2\" font-size=\"%3\" "
+                               "font-weight=\"bold\" text-anchor=\"middle\" fill=\"%4\" "
+                               "stroke=\"#ffffff\" stroke-width=\"4\" "
+                               "paint-order=\"stroke\">%5</text>\n")
+                    .arg(Num(p.first), Num(p.second + labelSize * 0.36), QString::number(labelSize),
+                         ink, Num(v));
         }
     }
     out += BoldText(cx, cy + r * 0.5, unit, std::max(12, int(std::lround(r * 0.16))));
@@ -234,6 +250,7 @@ QString ScaleDial(double cx, double cy, double r, double maxValue, double labelS
     const auto tail = Polar(cx, cy, r * 0.15, angle + 180.0);
     out += Line(tail.first, tail.second, tip.first, tip.second, QStringLiteral("#dc2626"), 3,
                 QStringLiteral("class=\"pointer\" stroke-linecap=\"round\""));
+    out += labels; // over the pointer, each on a white halo, so none is hidden
     out += Circle(cx, cy, r * 0.07, QStringLiteral("#dc2626"), ink, 1.5);
     return out;
 }

@@ -76,6 +76,13 @@ QString Translate(double x, double y, const QString& body) {
     return QStringLiteral("<g transform=\"translate(%1 %2)\">\n%3</g>\n").arg(Num(x), Num(y), body);
 }
 
+QString Tagged(const QString& element, const QString& cls) {
+    const int space = int(element.indexOf(QLatin1Char(' ')));
+    if (!element.startsWith(QLatin1Char('<')) || space < 0)
+        return element;
+    return element.left(space) + QStringLiteral(" class=\"%1\"").arg(cls) + element.mid(space);
+}
+
 QString BoldText(double x, double y, const QString& text, int size, const QString& anchor,
                  const QString& fill) {
     return QStringLiteral("<text x=\"%1\" y=\"%2\" font-size=\"%3\" font-weight=\"bold\" "
@@ -230,7 +237,8 @@ QString CubeBlock(const QList<QList<int>>& heights, double x, double y, double s
                                 {fx + size + dx, fy + size - dy},
                                 {fx + size, fy + size}},
                                QStringLiteral("#60a5fa"), ink, 1.5);
-                out += Rect(fx, fy, size, size, QStringLiteral("#93c5fd"), ink, 1.5);
+                out += Tagged(Rect(fx, fy, size, size, QStringLiteral("#93c5fd"), ink, 1.5),
+                              QStringLiteral("cube"));
             }
         }
     }
@@ -274,8 +282,8 @@ double CalendarHeight(int firstWeekday, int dayCount, double cell) {
 QString LabelledRect(double x, double y, double w, double h, const QString& topLabel,
                      const QString& sideLabel, int colour) {
     QString out = Rect(x, y, w, h, SoftColour(colour), Ink(), 2.5);
-    out += BoldText(x + w / 2, y - 10, topLabel, 16);
-    out += BoldText(x + w + 10, y + h / 2 + 6, sideLabel, 16, QStringLiteral("start"));
+    out += BoldText(x + w / 2, y - 10, topLabel, 19);
+    out += BoldText(x + w + 10, y + h / 2 + 7, sideLabel, 19, QStringLiteral("start"));
     return out;
 }
 
@@ -296,7 +304,7 @@ QString LabelledPolygon(const QList<QPair<double, double>>& points, const QStrin
         const QString anchor = nx > 0.5    ? QStringLiteral("start")
                                : nx < -0.5 ? QStringLiteral("end")
                                            : QStringLiteral("middle");
-        out += BoldText(mx, my + 6 + ny * 4, labels.at(i), 16, anchor);
+        out += BoldText(mx, my + 7 + ny * 4, labels.at(i), 19, anchor);
     }
     return out;
 }
@@ -391,6 +399,18 @@ QString SymbolPicture(Symbol symbol, double cx, double cy, double size, bool hal
         .arg(clipId, Num(cx - size), Num(cy - size), Num(size), Num(size * 2), shape);
 }
 
+namespace {
+
+// One symbol of row (or column) `row`: whole, or half.
+QString SymbolGroup(const QString& symbol, int row, bool half) {
+    return QStringLiteral("<g class=\"%1\" data-row=\"%2\">\n%3</g>\n")
+        .arg(half ? QStringLiteral("half-symbol") : QStringLiteral("symbol"))
+        .arg(row)
+        .arg(symbol);
+}
+
+} // namespace
+
 QString KeyCaption(const PictureGraphData& data) {
     return QStringLiteral("stands for %1 %2").arg(data.perSymbol).arg(data.unitWord);
 }
@@ -416,20 +436,22 @@ QByteArray PictureGraph(const PictureGraphData& data) {
     double keyTop = 0;
     if (!data.vertical) {
         const double labelW = 130;
-        const double spacing = std::min(42.0, (width - labelW - 24) / maxSymbols);
-        const double size = spacing * 0.84;
-        const double rowH = std::max(44.0, size + 14);
+        const double spacing = std::min(46.0, (width - labelW - 24) / maxSymbols);
+        const double size = spacing * 0.86;
+        const double rowH = std::max(48.0, size + 14);
         for (int i = 0; i < n; ++i) {
             const double top = titleH + i * rowH;
             body += Rect(10, top, width - 20, rowH, SoftColour(i % 2 == 0 ? 0 : 1 + 5),
                          QStringLiteral("none"), 0);
-            body +=
-                BoldText(22, top + rowH / 2 + 6, data.labels.at(i), 16, QStringLiteral("start"));
+            body += Tagged(
+                BoldText(22, top + rowH / 2 + 6, data.labels.at(i), 17, QStringLiteral("start")),
+                QStringLiteral("row-label"));
             const auto [whole, half] = symbolsOf(data.values.at(i));
             for (int s = 0; s < whole + (half ? 1 : 0); ++s) {
                 const double cx = labelW + spacing * (s + 0.5);
-                body += SymbolPicture(data.symbol, cx, top + rowH / 2, size, s == whole,
-                                      QStringLiteral("half%1").arg(++clip));
+                body += SymbolGroup(SymbolPicture(data.symbol, cx, top + rowH / 2, size, s == whole,
+                                                  QStringLiteral("half%1").arg(++clip)),
+                                    i, s == whole);
             }
         }
         body += Line(labelW - 6, titleH, labelW - 6, titleH + n * rowH, ink, 2);
@@ -449,10 +471,12 @@ QByteArray PictureGraph(const PictureGraphData& data) {
             const auto [whole, half] = symbolsOf(data.values.at(i));
             for (int s = 0; s < whole + (half ? 1 : 0); ++s) {
                 const double cy = baseY - 7 - spacing * (s + 0.5);
-                body += SymbolPicture(data.symbol, left + colW / 2, cy, size, s == whole,
-                                      QStringLiteral("half%1").arg(++clip));
+                body += SymbolGroup(SymbolPicture(data.symbol, left + colW / 2, cy, size,
+                                                  s == whole, QStringLiteral("half%1").arg(++clip)),
+                                    i, s == whole);
             }
-            body += BoldText(left + colW / 2, baseY + 23, data.labels.at(i), 15);
+            body += Tagged(BoldText(left + colW / 2, baseY + 23, data.labels.at(i), 15),
+                           QStringLiteral("row-label"));
         }
         body += Line(20, baseY, width - 20, baseY, ink, 2);
         body += Rect(20, plotTop, width - 40, plotH + 34, QStringLiteral("none"), ink, 2);
@@ -462,7 +486,8 @@ QByteArray PictureGraph(const PictureGraphData& data) {
     body += Rect(150, keyTop, 300, 44, QStringLiteral("#fff7ed"), QStringLiteral("#f59e0b"), 2, 8);
     body += BoldText(206, keyTop + 28, QStringLiteral("Each"), 16, QStringLiteral("end"));
     body += SymbolPicture(data.symbol, 226, keyTop + 22, 30, false, QString());
-    body += BoldText(248, keyTop + 28, KeyCaption(data), 16, QStringLiteral("start"));
+    body += Tagged(BoldText(248, keyTop + 28, KeyCaption(data), 16, QStringLiteral("start")),
+                   QStringLiteral("key"));
     height = keyTop + 44 + 10;
     return Document(int(width), int(std::ceil(height)), body);
 }

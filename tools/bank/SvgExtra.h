@@ -30,6 +30,11 @@ QString Circle(double cx, double cy, double r, const QString& fill, const QStrin
 QString Polygon(const QList<QPair<double, double>>& points, const QString& fill,
                 const QString& stroke, double strokeWidth);
 QString Translate(double x, double y, const QString& body);
+// The element with a class attribute added, so that a reader of the picture
+// (a test, a style sheet) can find the parts that carry meaning: "money",
+// "ruler-number", "cell", "outline", "cube", "end-mark", "symbol", ...
+QString Tagged(const QString& element, const QString& cls);
+
 // Text in bold.
 QString BoldText(double x, double y, const QString& text, int size = 16,
                  const QString& anchor = QStringLiteral("middle"), const QString& fill = kInk);

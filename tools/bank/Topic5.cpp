@@ -103,7 +103,7 @@ Question ReadScale(int level, Rng& rng) {
     const Dial d = DialFor(level, rng);
     const int steps = Reading(d, rng);
     const Goods& g = rng.pick(kGoods);
-    const double r = 115;
+    const double r = 130;
     const Picture pic =
         SvgPicture(QStringLiteral("scale.svg"),
                    svg::Document(int(r * 2.5), int(ScaleHeight(r)),
@@ -389,7 +389,7 @@ Question ScaleStory(int level, int blanks, Rng& rng) {
         steps = Reading(d, rng);
     const int grams = Grams(d, steps);
     const Goods& g = rng.pick(kGoods);
-    const double r = 115;
+    const double r = 130;
     const Picture pic = SvgPicture(QStringLiteral("scale.svg"),
                                    svg::Document(int(r * 2.5), int(ScaleHeight(r)),
                                                  ScaleBody(0, r, d, steps * d.valueStep, g, 2)));

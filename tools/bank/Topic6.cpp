@@ -38,7 +38,7 @@ constexpr double kRulerX = 28; // where the 0 mark lies
 // above the other, the last one nearest the ruler. Dashed lines drop from
 // both ends of each object to the ruler.
 QByteArray RulerPicture(const QList<std::tuple<Measured, int, int>>& objects) {
-    const double rowH = 40;
+    const double rowH = 44;
     const double rulerY = 16 + rowH * objects.size();
     QString body = svg::Ruler(kRulerX, rulerY, 15, kPxPerCm);
     for (int i = 0; i < objects.size(); ++i) {
@@ -48,11 +48,11 @@ QByteArray RulerPicture(const QList<std::tuple<Measured, int, int>>& objects) {
         const double y = 16 + rowH * i + (rowH - m.thickness) / 2;
         for (const double ex : {x, x + w}) {
             body += svg::Line(ex, y + m.thickness / 2, ex, rulerY, QString::fromLatin1(svg::kFaint),
-                              1.5, QStringLiteral("stroke-dasharray=\"4 3\""));
+                              1.5, QStringLiteral("class=\"end-mark\" stroke-dasharray=\"4 3\""));
         }
         body += svg::ThingPicture(m.thing, x, y, w, m.thickness, i + 2);
     }
-    return svg::Document(int(kRulerX + 15 * kPxPerCm + 32), int(rulerY + 52), body);
+    return svg::Document(int(kRulerX + 15 * kPxPerCm + 52), int(rulerY + 56), body);
 }
 
 Question Measure(int level, Rng& rng) {
