@@ -46,9 +46,12 @@ bool AllResultsFilesExist(const QString& programFolder, const ProgramDefinition&
         if (!definition.moduleExists(m))
             continue;
         for (int k = 0; k < ResultsFileCount; ++k) {
+            // A folder in the file's place does not count as missing: the
+            // reset could not write over it and would only erase the other
+            // files. The start-up repair reports it instead.
             const QFileInfo info(
                 ResultsFilePath(programFolder, fileAt(k), m, definition.programCode));
-            if (!info.exists() || info.isDir())
+            if (!info.exists())
                 return false;
         }
     }
@@ -93,13 +96,27 @@ Read<MarksRecords> ReadMarksFile(const QString& path, int paperCount) {
     QStringList* targets[6] = {&result.value.FSE, &result.value.SSE, &result.value.LTM,
                                &result.value.CDD, &result.value.FST, &result.value.SST};
     for (int k = 0; k < 6; ++k) {
-        const Read<QStringList> fields = ReadRecordFields50(path, tags.at(k), paperCount);
+        // A record longer than the papers (a damaged file) gives its first
+        // fields; the surplus is not folded into the last paper's field, where
+        // its ">" would stop the next marking from writing the file.
+        Read<QStringList> fields;
+        const Read<QString> line = ReadRecordLine(path, tags.at(k));
+        if (paperCount < 0 || paperCount > RecordCapacity::Papers)
+            fields.error = RecordError::CapacityExceeded;
+        else if (!line.ok())
+            fields.error = line.error;
+        else if (line.value.isEmpty())
+            fields.error = RecordError::KeyMissing;
+        else if (line.value.count(QLatin1Char('>')) > paperCount)
+            fields = SplitRecordLine(line.value, paperCount + 1, RecordCapacity::Papers + 1);
+        else
+            fields = SplitRecordLine50(line.value, paperCount);
         if (!fields.ok()) {
             result.error = fields.error;
             result.value = MarksRecords();
             return result;
         }
-        *targets[k] = fields.value;
+        *targets[k] = fields.value.mid(0, paperCount);
     }
     return result;
 }
@@ -133,7 +150,8 @@ Read<QStringList> PaperFields(const PaperLines& file, int paperIndex, int blankC
     // or longer than the paper (a damaged file, or content whose blank counts
     // changed) gives its fields by position, padded with empty ones, and never
     // a field that holds ">": the next write then rebuilds it cleanly.
-    const int present = int(line.count(QLatin1Char('>')));
+    // Only one field past the paper's is split off, however long the line.
+    const int present = qMin(int(line.count(QLatin1Char('>'))), blankCount + 1);
     QStringList fields;
     if (present > 0) {
         const Read<QStringList> all = SplitRecordLine(line, present, present);

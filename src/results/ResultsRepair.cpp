@@ -1,0 +1,399 @@
+#include "results/ResultsRepair.h"
+
+#include "core/PaperContent.h"
+#include "core/ProgramDefinition.h"
+#include "core/RecordFile.h"
+#include "core/ResourceStore.h"
+#include "core/Scoring.h"
+#include "results/ResultsFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+const QString TrendTag = QStringLiteral("TRD");
+
+QString paperTag(int paperIndex) {
+    return QString::number(100 + paperIndex);
+}
+
+// Lines the readers skip and the writers never produce: the "..." framing of
+// the templates and empty lines. They are not damage.
+bool isFraming(const QString& line) {
+    return line.isEmpty() || line == QLatin1String("...");
+}
+
+// Index of the first line at or after from that holds tag, or -1 (the lookup
+// rule of every reader).
+qsizetype findTag(const QStringList& lines, const QString& tag, qsizetype from = 0) {
+    for (qsizetype i = from; i < lines.size(); ++i) {
+        if (LineHoldsTag(lines.at(i), tag))
+            return i;
+    }
+    return -1;
+}
+
+// The fields of the record of tag in line, read from where the tag stands:
+// everything after "#" tag "#>" split at ">". A record without fields ("#TRD#")
+// has none; text stuck to the tag without a ">" becomes the first field rather
+// than being lost.
+QStringList recordFields(const QString& line, const QString& tag) {
+    const QString mark = QLatin1Char('#') + tag + QLatin1Char('#');
+    const qsizetype at = line.indexOf(mark, 0, Qt::CaseInsensitive);
+    if (at < 0)
+        return QStringList();
+    QString rest = line.mid(at + mark.size());
+    if (rest.isEmpty())
+        return QStringList();
+    if (rest.startsWith(QLatin1Char('>')))
+        rest.remove(0, 1);
+    return rest.split(QLatin1Char('>'));
+}
+
+// A "#" inside a field would make the line hold another record's tag and
+// stops the writers from saving it again.
+int stripTagMarks(QStringList* fields) {
+    int stripped = 0;
+    for (QString& field : *fields) {
+        if (field.contains(QLatin1Char('#'))) {
+            field.remove(QLatin1Char('#'));
+            ++stripped;
+        }
+    }
+    return stripped;
+}
+
+// Brings a record to exactly count fields: the first ones kept, the surplus
+// dropped, missing ones added with filler. Returns what was done, or "".
+QString fitFields(QStringList* fields, int count, const QString& filler) {
+    const int had = int(fields->size());
+    if (had == count)
+        return QString();
+    if (had > count) {
+        fields->erase(fields->begin() + count, fields->end());
+        return QStringLiteral("%1 fields instead of %2, the surplus dropped").arg(had).arg(count);
+    }
+    while (fields->size() < count)
+        fields->append(filler);
+    return QStringLiteral("%1 fields instead of %2, the missing ones added empty")
+        .arg(had)
+        .arg(count);
+}
+
+// A stored percentage: the score text of marking, 0 to 100.
+bool isPercentage(const QString& text) {
+    qint64 tenths = 0;
+    return ParsePercentTenths(text, &tenths) && tenths >= 0 && tenths <= 1000;
+}
+
+QString nativeList(const QStringList& paths) {
+    QStringList names;
+    for (const QString& path : paths)
+        names.append(QStringLiteral("\"%1\"").arg(QDir::toNativeSeparators(path)));
+    return names.join(QStringLiteral(", "));
+}
+
+} // namespace
+
+QString ResultsRepair::Report::message() const {
+    QStringList parts;
+    if (!repaired.isEmpty())
+        parts.append(RepairedSentence());
+    if (!folders.isEmpty())
+        parts.append(
+            QStringLiteral("Some results cannot be kept, because a folder stands where the "
+                           "results file should be: %1. Please ask a grown-up to move that "
+                           "folder somewhere else or rename it, then start the program again. "
+                           "Nothing in the folder has been changed.")
+                .arg(nativeList(folders)));
+    const QStringList stuck = unreadable + unwritten;
+    if (!stuck.isEmpty())
+        parts.append(QStringLiteral("Some of your saved results are damaged and could not be "
+                                    "repaired, because the program cannot read or write %1. "
+                                    "Please ask a grown-up to check that the files can be "
+                                    "read and written, then start the program again.")
+                         .arg(nativeList(stuck)));
+    return parts.join(QStringLiteral("\n\n"));
+}
+
+ResultsRepair::ResultsRepair(const ResourceStore& store, QString programFolder,
+                             const ProgramDefinition& definition)
+    : m_store(store), m_folder(std::move(programFolder)), m_definition(definition) {}
+
+ResultsRepair::Report ResultsRepair::Run() {
+    m_report = Report();
+    const QString code = m_definition.programCode;
+    for (int m = 1; m <= 3; ++m) {
+        if (!m_definition.moduleExists(m))
+            continue;
+        const int papers = m_definition.module(m).paperCount;
+        const QList<int> shapes = PaperShapes(m);
+        RepairMarksFile(ResultsFilePath(m_folder, ResultsFile::Marks, m, code), papers);
+        for (ResultsFile file : {ResultsFile::First, ResultsFile::Second, ResultsFile::FResults,
+                                 ResultsFile::SResults})
+            RepairPaperFile(ResultsFilePath(m_folder, file, m, code), shapes, papers);
+        RepairTrendFile(ResultsFilePath(m_folder, ResultsFile::Trend, m, code));
+    }
+    return m_report;
+}
+
+QList<int> ResultsRepair::PaperShapes(int module) const {
+    const int papers = m_definition.module(module).paperCount;
+    QList<int> shapes(papers, -1);
+    const QString scratch = m_folder + QStringLiteral("/temptext.txt");
+    const QString custom = QStringLiteral("Custom");
+
+    QList<QStringList> questions(papers);
+    if (m_store.ExtractResource(PapersTableId(module), custom, scratch) == 0) {
+        for (int k = 1; k <= papers; ++k) {
+            const Read<QStringList> ids = ReadRecordAllFields(scratch, paperTag(k));
+            if (ids.ok())
+                questions[k - 1] = ids.value;
+        }
+    }
+    QFile::remove(scratch);
+
+    if (m_store.ExtractResource(KeysTableId(module), custom, scratch) == 0) {
+        for (int k = 1; k <= papers; ++k) {
+            if (questions.at(k - 1).isEmpty())
+                continue;
+            const Read<QList<int>> counts = CountFieldsPerKey(scratch, questions.at(k - 1));
+            if (!counts.ok())
+                continue;
+            int blanks = 0;
+            for (int count : counts.value)
+                blanks += count;
+            shapes[k - 1] = blanks;
+        }
+    }
+    QFile::remove(scratch);
+
+    // A paper the tables do not describe keeps the shape its template gives.
+    if (!shapes.contains(-1))
+        return shapes;
+    if (m_store.ExtractResource(ResultsTemplateId(ResultsFile::First, module), custom, scratch) ==
+        0) {
+        for (int k = 1; k <= papers; ++k) {
+            if (shapes.at(k - 1) >= 0)
+                continue;
+            const Read<QString> line = ReadRecordLine(scratch, paperTag(k));
+            if (line.ok() && !line.value.isEmpty())
+                shapes[k - 1] = int(line.value.count(QLatin1Char('>')));
+        }
+    }
+    QFile::remove(scratch);
+    return shapes;
+}
+
+bool ResultsRepair::ReadForRepair(const QString& path, QStringList* lines, bool* looseEnds) {
+    lines->clear();
+    *looseEnds = false;
+    const QFileInfo info(path);
+    if (info.isDir()) {
+        m_report.folders.append(path);
+        m_report.findings.append(QDir::toNativeSeparators(path) + QStringLiteral(": a folder"));
+        return false;
+    }
+    if (!info.exists())
+        return true; // rebuilt whole, like an empty file
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        m_report.unreadable.append(path);
+        m_report.findings.append(QDir::toNativeSeparators(path) +
+                                 QStringLiteral(": cannot be opened"));
+        return false;
+    }
+    const QByteArray bytes = file.read(MaxReadBytes);
+    if (file.error() != QFileDevice::NoError) {
+        m_report.unreadable.append(path);
+        m_report.findings.append(QDir::toNativeSeparators(path) +
+                                 QStringLiteral(": cannot be read"));
+        return false;
+    }
+    const QString text = QString::fromLatin1(bytes);
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c != u'\r' && c != u'\n')
+            continue;
+        lines->append(text.mid(start, i - start));
+        if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n')
+            ++i;
+        else
+            *looseEnds = true;
+        start = i + 1;
+    }
+    if (start < text.size())
+        lines->append(text.mid(start));
+    return true;
+}
+
+void ResultsRepair::Conclude(const QString& path, const QStringList& rebuilt,
+                             const QStringList& kept, bool looseEnds, QStringList findings) {
+    if (looseEnds)
+        findings.append(QStringLiteral("line ends without CR LF"));
+    if (rebuilt != kept && findings.isEmpty())
+        findings.append(QStringLiteral("lines that are not its records, or out of order"));
+    if (findings.isEmpty())
+        return;
+    const QString name = QDir::toNativeSeparators(path);
+    for (const QString& finding : findings)
+        m_report.findings.append(name + QStringLiteral(": ") + finding);
+    if (WriteRecordLines(path, rebuilt) == RecordError::None)
+        m_report.repaired.append(path);
+    else
+        m_report.unwritten.append(path);
+}
+
+void ResultsRepair::RepairPaperFile(const QString& path, const QList<int>& shapes, int paperCount) {
+    QStringList lines;
+    bool looseEnds = false;
+    if (!ReadForRepair(path, &lines, &looseEnds))
+        return;
+    QStringList findings;
+    if (lines.isEmpty())
+        findings.append(QStringLiteral("empty"));
+
+    // The line each paper's reader takes: one forward pass, as the practice
+    // windows read the file. A record that pass misses (out of order) is
+    // looked for from the top instead, so that it is not lost.
+    QStringList rebuilt;
+    qsizetype from = 0;
+    for (int k = 1; k <= paperCount; ++k) {
+        const QString tag = paperTag(k);
+        qsizetype at = from < lines.size() ? findTag(lines, tag, from) : -1;
+        if (at >= 0)
+            from = at + 1;
+        else
+            at = findTag(lines, tag);
+
+        QStringList fields;
+        if (at >= 0)
+            fields = recordFields(lines.at(at), tag);
+        else if (!lines.isEmpty())
+            findings.append(QStringLiteral("paper %1 has no record").arg(tag));
+        const int shape = shapes.value(k - 1, -1);
+        const int wanted = shape >= 0 ? shape : int(fields.size());
+        const QString fitted = fitFields(&fields, wanted, QString());
+        if (at >= 0 && !fitted.isEmpty())
+            findings.append(QStringLiteral("paper %1 has ").arg(tag) + fitted);
+        if (stripTagMarks(&fields) > 0)
+            findings.append(QStringLiteral("paper %1 has fields holding \"#\"").arg(tag));
+        rebuilt.append(BuildRecordLine(tag, fields));
+    }
+
+    // What the file holds besides framing; records of papers beyond the
+    // module's count (left over from a fifty-paper template) are not damage.
+    QStringList kept;
+    for (const QString& line : lines) {
+        if (isFraming(line))
+            continue;
+        bool beyond = false;
+        for (int k = paperCount + 1; k <= RecordCapacity::Papers && !beyond; ++k)
+            beyond = line.startsWith(QLatin1Char('#') + paperTag(k) + QLatin1Char('#'));
+        if (!beyond)
+            kept.append(line);
+    }
+    Conclude(path, rebuilt, kept, looseEnds, findings);
+}
+
+void ResultsRepair::RepairMarksFile(const QString& path, int paperCount) {
+    QStringList lines;
+    bool looseEnds = false;
+    if (!ReadForRepair(path, &lines, &looseEnds))
+        return;
+    QStringList findings;
+    if (lines.isEmpty())
+        findings.append(QStringLiteral("empty"));
+
+    const QStringList tags = MarksTags();
+    enum { FSE, SSE, LTM, CDD, FST, SST };
+    QList<QStringList> records;
+    for (int r = 0; r < tags.size(); ++r) {
+        const QString& tag = tags.at(r);
+        const qsizetype at = findTag(lines, tag);
+        QStringList fields;
+        if (at >= 0)
+            fields = recordFields(lines.at(at), tag);
+        else if (!lines.isEmpty())
+            findings.append(QStringLiteral("no %1 record").arg(tag));
+        const bool state = r == FST || r == SST;
+        const QString fitted =
+            fitFields(&fields, paperCount, state ? QStringLiteral("0") : QString());
+        if (at >= 0 && !fitted.isEmpty())
+            findings.append(tag + QStringLiteral(" has ") + fitted);
+        if (stripTagMarks(&fields) > 0)
+            findings.append(tag + QStringLiteral(" has fields holding \"#\""));
+        records.append(fields);
+    }
+
+    // A state is "0" or "1"; anything else reads as not marked. A score that
+    // is not a percentage reads as not marked too, state included, so the
+    // paper can be marked again instead of showing a marked view without one.
+    for (int state : {FST, SST}) {
+        for (int k = 0; k < paperCount; ++k) {
+            QString& value = records[state][k];
+            if (value == QLatin1String("0") || value == QLatin1String("1"))
+                continue;
+            findings.append(QStringLiteral("%1 of paper %2 is \"%3\", read as \"0\"")
+                                .arg(tags.at(state), paperTag(k + 1), value.left(20)));
+            value = QStringLiteral("0");
+        }
+    }
+    for (int score : {FSE, SSE}) {
+        const int state = score == FSE ? FST : SST;
+        for (int k = 0; k < paperCount; ++k) {
+            QString& value = records[score][k];
+            if (value.isEmpty() || isPercentage(value))
+                continue;
+            findings.append(QStringLiteral("%1 of paper %2 is \"%3\", read as not marked")
+                                .arg(tags.at(score), paperTag(k + 1), value.left(20)));
+            value.clear();
+            records[state][k] = QStringLiteral("0");
+        }
+    }
+
+    QStringList rebuilt;
+    for (int r = 0; r < tags.size(); ++r)
+        rebuilt.append(BuildRecordLine(tags.at(r), records.at(r)));
+    QStringList kept;
+    for (const QString& line : lines) {
+        if (!isFraming(line))
+            kept.append(line);
+    }
+    Conclude(path, rebuilt, kept, looseEnds, findings);
+}
+
+void ResultsRepair::RepairTrendFile(const QString& path) {
+    QStringList lines;
+    bool looseEnds = false;
+    if (!ReadForRepair(path, &lines, &looseEnds))
+        return;
+    QStringList findings;
+    const qsizetype at = findTag(lines, TrendTag);
+    QStringList values;
+    if (at >= 0) {
+        const QStringList fields = recordFields(lines.at(at), TrendTag);
+        int dropped = 0;
+        for (const QString& field : fields) {
+            if (isPercentage(field))
+                values.append(field);
+            else
+                ++dropped;
+        }
+        if (dropped > 0)
+            findings.append(
+                QStringLiteral("%1 values that are not percentages dropped").arg(dropped));
+    } else {
+        findings.append(QStringLiteral("no %1 record").arg(TrendTag));
+    }
+
+    QStringList kept;
+    for (const QString& line : lines) {
+        if (!isFraming(line))
+            kept.append(line);
+    }
+    Conclude(path, {BuildRecordLine(TrendTag, values)}, kept, looseEnds, findings);
+}

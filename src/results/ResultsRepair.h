@@ -1,0 +1,72 @@
+#pragma once
+// Start-up check of the results files against the shapes of the papers.
+//
+// Every results file of every existing module is read once and compared with
+// what the writers produce: P paper records of the right number of fields in
+// the per-paper files, six records of P fields in the marks file, one "#TRD#"
+// record in the trend log, CR LF line ends. A file that differs is rebuilt
+// from what can still be read in it (nothing readable is dropped) and written
+// back atomically. A folder standing where a file should be is left alone and
+// reported, since repairing it would mean deleting the user's folder.
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class ResourceStore;
+struct ProgramDefinition;
+
+class ResultsRepair {
+public:
+    // What was found and done. The paths are those of the results files.
+    struct Report {
+        QStringList repaired;   // damaged, rebuilt and written back
+        QStringList folders;    // a folder stands where the file should be
+        QStringList unreadable; // exists but cannot be opened
+        QStringList unwritten;  // damaged, but the repair could not be written
+        QStringList findings;   // one line per damage, for the record
+
+        bool damaged() const {
+            return !repaired.isEmpty() || !folders.isEmpty() || !unreadable.isEmpty() ||
+                   !unwritten.isEmpty();
+        }
+        // Plain words for the pupil or a parent; empty when nothing was damaged.
+        QString message() const;
+    };
+
+    static QString RepairedSentence() {
+        return QStringLiteral("Some of your saved results were damaged and have been repaired.");
+    }
+
+    // The largest part of a results file that is read; anything beyond is
+    // dropped by the repair (the writers never come near it).
+    static constexpr qint64 MaxReadBytes = 32 * 1024 * 1024;
+
+    ResultsRepair(const ResourceStore& store, QString programFolder,
+                  const ProgramDefinition& definition);
+
+    Report Run();
+
+    // Blank count of every paper 1..P of module m, from the module's paper and
+    // answer-key tables, else from its per-paper template; -1 when neither
+    // knows the paper.
+    QList<int> PaperShapes(int module) const;
+
+private:
+    void RepairPaperFile(const QString& path, const QList<int>& shapes, int paperCount);
+    void RepairMarksFile(const QString& path, int paperCount);
+    void RepairTrendFile(const QString& path);
+
+    // Reads the file for repair; false (and the report updated) when it is a
+    // folder or cannot be read. *lines gets every line, *looseEnds whether a
+    // line ends in a lone LF or CR.
+    bool ReadForRepair(const QString& path, QStringList* lines, bool* looseEnds);
+    // Writes the rebuilt file when it differs from what was read.
+    void Conclude(const QString& path, const QStringList& rebuilt, const QStringList& kept,
+                  bool looseEnds, QStringList findings);
+
+    const ResourceStore& m_store;
+    QString m_folder;
+    const ProgramDefinition& m_definition;
+    Report m_report;
+};

@@ -1,0 +1,574 @@
+// Damaged results files: the start-up repair keeps every record it can read,
+// rebuilds the rest, tells the user once, and afterwards every paper opens,
+// saves and marks. Also the readers meeting damage while the program runs.
+
+#include "core/Clock.h"
+#include "core/ProgramDefinition.h"
+#include "core/ResourceStore.h"
+#include "main_window/logic/ReportFigures.h"
+#include "main_window/logic/TrendReading.h"
+#include "practice/PaperSession.h"
+#include "results/ResultsFiles.h"
+#include "results/ResultsRepair.h"
+#include "results/TrendLog.h"
+#include "test_support.h"
+
+#include <QDir>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+using namespace TestFiles;
+
+namespace {
+
+const QList<ResultsFile> AllFiles = {ResultsFile::Marks,    ResultsFile::First,
+                                     ResultsFile::Second,   ResultsFile::FResults,
+                                     ResultsFile::SResults, ResultsFile::Trend};
+const QList<int> Shapes = {6, 9, 2, 1, 3}; // blanks of the fixture's papers 101..105
+constexpr int Papers = 5;
+
+enum class Damage {
+    Empty,
+    Garbage,         // binary bytes, no record in them
+    GarbageAppended, // the records, then binary bytes
+    LfOnly,
+    OutOfOrder,    // the first two records swapped
+    RecordMissing, // paper 102 / the SSE record
+    FewerFields,   // paper 101 / every marks record one short (P - 1)
+    MoreFields,    // paper 101 / every marks record five long (P + 5)
+    BadState,      // FST of paper 101 is "7"
+    BadScore,      // FSE of paper 103 is "abc"; a trend value "abc"
+    TenMegabytes,  // the records, then 10 MB of junk lines
+    Folder,
+};
+
+// What the repair may not bring back: the readable content lost with the damage.
+enum class Loss { None, All, Paper102, LastFieldOf101, LastPaper, SSERecord, State101, Score103 };
+
+// What the readers give for one file: per-paper fields, the six marks
+// records, or the trend values.
+using Snapshot = QList<QStringList>;
+
+QByteArray RandomBytes(int size, quint32 seed) {
+    QRandomGenerator random(seed);
+    QByteArray bytes(size, '\0');
+    for (char& c : bytes) {
+        c = char(random.bounded(256));
+        if (c == '#') // no accidental tag
+            c = '%';
+    }
+    return bytes;
+}
+
+QByteArray Damaged(const QByteArray& bytes, ResultsFile file, Damage damage) {
+    QList<QByteArray> lines = bytes.split('\n');
+    for (QByteArray& line : lines)
+        line.replace("\r", "");
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    auto joined = [&lines]() -> QByteArray { return lines.join("\r\n") + "\r\n"; };
+    auto dropLastField = [](QByteArray& line) { line.truncate(line.lastIndexOf('>')); };
+    const bool marks = file == ResultsFile::Marks;
+
+    switch (damage) {
+    case Damage::Empty:
+        return QByteArray();
+    case Damage::Garbage:
+        return RandomBytes(4096, 7);
+    case Damage::GarbageAppended:
+        return bytes + RandomBytes(4096, 11);
+    case Damage::LfOnly:
+        return lines.join("\n") + "\n";
+    case Damage::OutOfOrder:
+        lines.swapItemsAt(0, 1);
+        return joined();
+    case Damage::RecordMissing:
+        lines.removeIf(
+            [marks](const QByteArray& l) { return l.startsWith(marks ? "#SSE#" : "#102#"); });
+        return joined();
+    case Damage::FewerFields:
+        for (QByteArray& line : lines) {
+            if (marks || line.startsWith("#101#"))
+                dropLastField(line);
+        }
+        return joined();
+    case Damage::MoreFields:
+        for (QByteArray& line : lines) {
+            if (marks || line.startsWith("#101#"))
+                line += ">9>9>9>9>9";
+        }
+        return joined();
+    case Damage::BadState:
+        for (QByteArray& line : lines) {
+            if (line.startsWith("#FST#"))
+                line = "#FST#>7" + line.mid(line.indexOf('>', 6));
+        }
+        return joined();
+    case Damage::BadScore:
+        for (QByteArray& line : lines) {
+            if (line.startsWith("#FSE#")) {
+                QList<QByteArray> fields = line.mid(6).split('>');
+                fields[2] = "abc";
+                line = "#FSE#>" + fields.join('>');
+            } else if (line.startsWith("#TRD#")) {
+                line.insert(line.indexOf('>', 6), ">abc");
+            }
+        }
+        return joined();
+    case Damage::TenMegabytes: {
+        QByteArray junk;
+        junk.reserve(10 * 1024 * 1024 + 100);
+        while (junk.size() < 10 * 1024 * 1024)
+            junk += "0123456789abcdefghijklmnopqrstuvwxyz0123456789abcdefghijklmnopqrstuvwxyz\r\n";
+        return joined() + junk;
+    }
+    case Damage::Folder:
+        break;
+    }
+    return bytes;
+}
+
+struct ProgramFolder {
+    QTemporaryDir dir;
+    ResourceStore store{FixtureRoot};
+    ProgramDefinition definition;
+    ManualClock clock{QDateTime(QDate(2024, 3, 9), QTime(10, 0, 0))};
+    QLocale locale{QLocale::English, QLocale::UnitedKingdom};
+
+    QString path() const { return dir.path(); }
+    QString file(ResultsFile which) const {
+        return ResultsFilePath(path(), which, 2, definition.programCode);
+    }
+    std::unique_ptr<PaperSession> session(int paperNum, int attempt) {
+        PaperSessionSetup setup;
+        setup.programFolder = path();
+        setup.module = 2;
+        setup.programCode = definition.programCode;
+        setup.paperCount = Papers;
+        setup.paperNum = paperNum;
+        setup.attempt = attempt;
+        return std::make_unique<PaperSession>(setup, store, clock, locale);
+    }
+    Snapshot read(ResultsFile which) const {
+        Snapshot snapshot;
+        if (which == ResultsFile::Marks) {
+            const Read<MarksRecords> marks = ReadMarksFile(file(which), Papers);
+            const auto six = marks.value.asArray();
+            return marks.ok() ? Snapshot(six.begin(), six.end()) : Snapshot();
+        }
+        if (which == ResultsFile::Trend) {
+            const Read<QString> line = ReadTrendLine(file(which));
+            return line.ok() && !line.value.isEmpty() ? Snapshot{line.value.split('>').mid(1)}
+                                                      : Snapshot();
+        }
+        const Read<PaperLines> lines = ReadPaperLines(file(which), Papers);
+        if (!lines.ok())
+            return snapshot;
+        for (int k = 1; k <= Papers; ++k) {
+            // Every record must be there with its own fields, not only padded.
+            const QString line = lines.value.lines.at(k - 1);
+            if (!line.startsWith(QStringLiteral("#%1#").arg(100 + k)) ||
+                line.count('>') != Shapes.at(k - 1))
+                return Snapshot();
+            snapshot.append(PaperFields(lines.value, k, Shapes.at(k - 1)).value);
+        }
+        return snapshot;
+    }
+};
+
+// Answers a paper question by question as the window hands the rows over
+// (each move saves), then marks it or saves it.
+bool Work(PaperSession& session, const QStringList& answers, bool mark) {
+    const int questions = session.paper().QuestionCount;
+    for (int q = 1; q <= questions; ++q) {
+        const QStringList rows =
+            answers.mid(session.FirstBlankOfQuestion(q), session.BlanksOfQuestion(q));
+        if (q < questions) {
+            if (!session.MoveToQuestion(rows, q + 1).ok())
+                return false;
+        } else if (mark) {
+            if (!session.PrepareMarking(rows).ok() || !session.CompleteMarking().ok())
+                return false;
+        } else if (!session.MoveToQuestion(rows, q).ok()) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// A folder holding a child's work: papers 101, 103 and 105 marked, 101 also
+// in its second attempt, 102 answered but not marked.
+std::unique_ptr<ProgramFolder> WorkedFolder() {
+    auto folder = std::make_unique<ProgramFolder>();
+    const DefinitionRead read = ReadProgramDefinition(folder->store, folder->path());
+    if (read.error != DefinitionError::None)
+        return nullptr;
+    folder->definition = read.definition;
+    if (!EnsureResultsFiles(folder->store, folder->path(), folder->definition).isEmpty())
+        return nullptr;
+    struct Step {
+        int paper, attempt;
+        QStringList answers;
+        bool mark;
+    };
+    const QList<Step> steps = {
+        {101, 1, {"9", "3/10", "1/2", "2", "3", "4"}, true},
+        {101, 2, {"9", "3/10", "3/5", "2", "3", "5"}, true},
+        {102, 1, {"12", "10", "15", "Ivan", "", "Kevin", "14", "kevin", "1 2/3"}, false},
+        {103, 1, {"sixteen", "24.8"}, true},
+        {105, 1, {"3/10", "3/5", "1/5"}, true},
+    };
+    for (const Step& step : steps) {
+        auto session = folder->session(step.paper, step.attempt);
+        if (!session->Load().ok() || !Work(*session, step.answers, step.mark))
+            return nullptr;
+        folder->clock.advanceSeconds(95);
+    }
+    return folder;
+}
+
+// A copy of a worked folder's results files in a folder of its own.
+std::unique_ptr<ProgramFolder> CopyOf(const ProgramFolder& worked) {
+    auto folder = std::make_unique<ProgramFolder>();
+    folder->definition = worked.definition;
+    for (ResultsFile f : AllFiles) {
+        if (!QFile::copy(worked.file(f), folder->file(f)))
+            return nullptr;
+    }
+    return folder;
+}
+
+Snapshot ExpectedAfter(const Snapshot& before, ResultsFile file, Loss loss) {
+    Snapshot expected = before;
+    const bool marks = file == ResultsFile::Marks;
+    auto blank = [marks](int record) { return marks && record >= 4 ? QString("0") : QString(); };
+    switch (loss) {
+    case Loss::None:
+        break;
+    case Loss::All:
+        if (file == ResultsFile::Trend)
+            return Snapshot{QStringList()};
+        for (int r = 0; r < expected.size(); ++r)
+            expected[r] = QStringList(expected[r].size(), blank(r));
+        break;
+    case Loss::Paper102:
+        expected[1] = QStringList(Shapes.at(1), QString());
+        break;
+    case Loss::LastFieldOf101:
+        expected[0].last().clear();
+        break;
+    case Loss::LastPaper:
+        for (int r = 0; r < expected.size(); ++r)
+            expected[r].last() = blank(r);
+        break;
+    case Loss::SSERecord:
+        expected[1] = QStringList(Papers, QString());
+        break;
+    case Loss::State101:
+        expected[4][0] = "0";
+        break;
+    case Loss::Score103:
+        expected[0][2].clear();
+        expected[4][2] = "0";
+        break;
+    }
+    return expected;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(ResultsFile)
+Q_DECLARE_METATYPE(Damage)
+Q_DECLARE_METATYPE(Loss)
+
+class TestResultsRepair : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void untouchedFilesStayAsTheyAre();
+    void damagedFileIsRepaired_data();
+    void damagedFileIsRepaired();
+    void folderInPlaceOfFile_data();
+    void folderInPlaceOfFile();
+    void readersMeetDamageWhileRunning();
+    void shapesComeFromTheContentTables();
+
+private:
+    std::unique_ptr<ProgramFolder> m_worked;
+};
+
+void TestResultsRepair::initTestCase() {
+    m_worked = WorkedFolder();
+    const ProgramFolder* folder = m_worked.get();
+    QVERIFY(folder);
+    // The worked folder is what the rows below expect.
+    QCOMPARE(folder->read(ResultsFile::Marks).at(0), (QStringList{"71.4", "", "100", "", "50"}));
+    QCOMPARE(folder->read(ResultsFile::Marks).at(5), (QStringList{"1", "0", "0", "0", "0"}));
+    QCOMPARE(folder->read(ResultsFile::Trend), (Snapshot{{"71.4", "100", "50"}}));
+}
+
+void TestResultsRepair::untouchedFilesStayAsTheyAre() {
+    // Fresh templates (framed by "...", fifty-paper lines beyond the module's
+    // five) and files the program wrote are not damage.
+    ProgramFolder fresh;
+    fresh.definition = ReadProgramDefinition(fresh.store, fresh.path()).definition;
+    QVERIFY(EnsureResultsFiles(fresh.store, fresh.path(), fresh.definition).isEmpty());
+    QVERIFY(writeBytes(fresh.file(ResultsFile::First),
+                       bytesOf(fresh.file(ResultsFile::First)) + "#106#>>\r\n#107#>\r\n..."));
+    auto worked = CopyOf(*m_worked);
+    QVERIFY(worked);
+    for (ProgramFolder* folder : {&fresh, worked.get()}) {
+        QMap<ResultsFile, QByteArray> before;
+        for (ResultsFile f : AllFiles)
+            before.insert(f, bytesOf(folder->file(f)));
+        const ResultsRepair::Report report =
+            ResultsRepair(folder->store, folder->path(), folder->definition).Run();
+        QVERIFY2(!report.damaged(), qPrintable(report.findings.join('\n')));
+        QCOMPARE(report.message(), QString());
+        for (ResultsFile f : AllFiles)
+            QCOMPARE(bytesOf(folder->file(f)), before.value(f));
+    }
+}
+
+void TestResultsRepair::damagedFileIsRepaired_data() {
+    QTest::addColumn<ResultsFile>("file");
+    QTest::addColumn<Damage>("damage");
+    QTest::addColumn<Loss>("loss");
+
+    const QList<std::tuple<const char*, Damage, Loss>> common = {
+        {"empty", Damage::Empty, Loss::All},
+        {"binary garbage", Damage::Garbage, Loss::All},
+        {"garbage after the records", Damage::GarbageAppended, Loss::None},
+        {"LF-only line ends", Damage::LfOnly, Loss::None},
+        {"10 MB of junk after the records", Damage::TenMegabytes, Loss::None},
+    };
+    const QList<std::pair<ResultsFile, const char*>> perPaper = {
+        {ResultsFile::First, "first"},
+        {ResultsFile::Second, "second"},
+        {ResultsFile::FResults, "fresults"},
+        {ResultsFile::SResults, "sresults"}};
+    for (const auto& [file, name] : perPaper) {
+        for (const auto& [what, damage, loss] : common)
+            QTest::addRow("%s: %s", name, what) << file << damage << loss;
+        QTest::addRow("%s: records out of order", name) << file << Damage::OutOfOrder << Loss::None;
+        QTest::addRow("%s: record missing", name)
+            << file << Damage::RecordMissing << Loss::Paper102;
+        QTest::addRow("%s: record one field short", name)
+            << file << Damage::FewerFields << Loss::LastFieldOf101;
+        QTest::addRow("%s: record with surplus fields", name)
+            << file << Damage::MoreFields << Loss::None;
+    }
+    for (const auto& [what, damage, loss] : common)
+        QTest::addRow("marks: %s", what) << ResultsFile::Marks << damage << loss;
+    QTest::newRow("marks: SSE record missing")
+        << ResultsFile::Marks << Damage::RecordMissing << Loss::SSERecord;
+    QTest::newRow("marks: P - 1 fields")
+        << ResultsFile::Marks << Damage::FewerFields << Loss::LastPaper;
+    QTest::newRow("marks: P + 5 fields") << ResultsFile::Marks << Damage::MoreFields << Loss::None;
+    QTest::newRow("marks: FST not 0 or 1")
+        << ResultsFile::Marks << Damage::BadState << Loss::State101;
+    QTest::newRow("marks: FSE not a number")
+        << ResultsFile::Marks << Damage::BadScore << Loss::Score103;
+    for (const auto& [what, damage, loss] : common)
+        QTest::addRow("trend: %s", what) << ResultsFile::Trend << damage << loss;
+    QTest::newRow("trend: a value not a number")
+        << ResultsFile::Trend << Damage::BadScore << Loss::None;
+}
+
+void TestResultsRepair::damagedFileIsRepaired() {
+    QFETCH(ResultsFile, file);
+    QFETCH(Damage, damage);
+    QFETCH(Loss, loss);
+
+    auto folder = CopyOf(*m_worked);
+    QVERIFY(folder);
+    const QString path = folder->file(file);
+    const QByteArray original = bytesOf(path);
+    const Snapshot before = folder->read(file);
+    QMap<ResultsFile, QByteArray> others;
+    for (ResultsFile f : AllFiles)
+        others.insert(f, bytesOf(folder->file(f)));
+    QVERIFY(writeBytes(path, Damaged(original, file, damage)));
+
+    // Start-up: the missing-file check leaves a damaged file alone, the
+    // repair finds it.
+    bool reset = true;
+    QVERIFY(
+        EnsureResultsFiles(folder->store, folder->path(), folder->definition, &reset).isEmpty());
+    QVERIFY(!reset);
+    const ResultsRepair::Report report =
+        ResultsRepair(folder->store, folder->path(), folder->definition).Run();
+    QCOMPARE(report.repaired, QStringList{path});
+    QVERIFY(report.folders.isEmpty() && report.unwritten.isEmpty());
+    QCOMPARE(report.message(), ResultsRepair::RepairedSentence());
+    QVERIFY(!report.findings.isEmpty());
+
+    // Every readable record is kept; the others come back empty.
+    QCOMPARE(folder->read(file), ExpectedAfter(before, file, loss));
+    if (loss == Loss::None)
+        QCOMPARE(bytesOf(path), original);
+    QVERIFY(!bytesOf(path).contains("\n\n") && !bytesOf(path).contains("abc"));
+    for (ResultsFile f : AllFiles) {
+        if (f != file)
+            QCOMPARE(bytesOf(folder->file(f)), others.value(f));
+    }
+    // Repaired once: the next start finds nothing.
+    QVERIFY(!ResultsRepair(folder->store, folder->path(), folder->definition).Run().damaged());
+
+    // The Home page and the report read the module.
+    QCOMPARE(folder->read(ResultsFile::Marks).size(), 6);
+    const Read<MarksRecords> marks = ReadMarksFile(folder->file(ResultsFile::Marks), Papers);
+    QVERIFY(marks.ok());
+    const ReportFigures figures = ReportFigures::Compute(folder->definition.module(2), marks.value);
+    QVERIFY(figures.PCNum.endsWith(" / 5"));
+    QVERIFY(TrendReading::FromFile(folder->file(ResultsFile::Trend)).size() <= 4);
+
+    // Every paper opens, saves and marks: the first attempt where it is not
+    // marked, else the second.
+    for (int paper = 101; paper <= 105; ++paper) {
+        for (int attempt = 1; attempt <= 2; ++attempt) {
+            auto session = folder->session(paper, attempt);
+            const LoadOutcome loaded = session->Load();
+            QVERIFY2(loaded.ok(), qPrintable(loaded.details.join('\n')));
+            QCOMPARE(session->paper().Answers.size(), Shapes.at(paper - 101));
+            if (session->isMarked())
+                continue;
+            QVERIFY(session->PrepareMarking({"1"}).ok());
+            const WriteOutcome marked = session->CompleteMarking();
+            QVERIFY2(marked.ok(), qPrintable(marked.path));
+            QVERIFY(session->isMarked());
+            break;
+        }
+    }
+    QCOMPARE(ReadMarksFile(folder->file(ResultsFile::Marks), Papers).value.FST.join(""),
+             QString("11111"));
+}
+
+void TestResultsRepair::folderInPlaceOfFile_data() {
+    QTest::addColumn<ResultsFile>("file");
+    for (ResultsFile f : AllFiles)
+        QTest::addRow("%s", qPrintable(ResultsFileStem(f))) << f;
+}
+
+void TestResultsRepair::folderInPlaceOfFile() {
+    QFETCH(ResultsFile, file);
+    auto folder = CopyOf(*m_worked);
+    QVERIFY(folder);
+    const QString path = folder->file(file);
+    QVERIFY(QFile::remove(path));
+    QVERIFY(QDir().mkpath(path + "/kept"));
+    QMap<ResultsFile, QByteArray> others;
+    for (ResultsFile f : AllFiles)
+        others.insert(f, bytesOf(folder->file(f)));
+
+    // The start-up check does not erase everything for a file it could not
+    // write anyway; the repair reports the folder and touches nothing.
+    bool reset = true;
+    QVERIFY(
+        EnsureResultsFiles(folder->store, folder->path(), folder->definition, &reset).isEmpty());
+    QVERIFY(!reset);
+    const ResultsRepair::Report report =
+        ResultsRepair(folder->store, folder->path(), folder->definition).Run();
+    QCOMPARE(report.folders, QStringList{path});
+    QVERIFY(report.repaired.isEmpty());
+    QVERIFY(report.message().contains(QDir::toNativeSeparators(path)));
+    QVERIFY(report.message().contains("move that folder"));
+    QVERIFY(QFileInfo(path + "/kept").isDir());
+    for (ResultsFile f : AllFiles)
+        QCOMPARE(bytesOf(folder->file(f)), others.value(f));
+
+    // The program goes on: what needs the folder's file says so, the rest works.
+    auto first = folder->session(102, 1);
+    const LoadOutcome loaded = first->Load();
+    const bool needed =
+        file == ResultsFile::Marks || file == ResultsFile::First || file == ResultsFile::FResults;
+    QCOMPARE(loaded.ok(), !needed);
+    if (needed) {
+        QCOMPARE(loaded.problem, LoadProblem::ResultsUnreadable);
+        QVERIFY(loaded.details.join(' ').contains(path));
+        return;
+    }
+    QVERIFY(first->PrepareMarking({"12"}).ok());
+    const WriteOutcome marked = first->CompleteMarking();
+    QCOMPARE(marked.ok(), file != ResultsFile::Trend);
+    QCOMPARE(first->isMarked(), file != ResultsFile::Trend);
+    if (file == ResultsFile::Trend)
+        QCOMPARE(marked.path, path);
+}
+
+void TestResultsRepair::readersMeetDamageWhileRunning() {
+    auto folder = CopyOf(*m_worked);
+    QVERIFY(folder);
+    const QString marksPath = folder->file(ResultsFile::Marks);
+    const QString firstPath = folder->file(ResultsFile::First);
+
+    // Marks records five fields too long: the last paper's fields stay clean,
+    // so the next marking can write the file again.
+    const QByteArray marks = bytesOf(marksPath);
+    QVERIFY(writeBytes(marksPath, Damaged(marks, ResultsFile::Marks, Damage::MoreFields)));
+    const Read<MarksRecords> long_ = ReadMarksFile(marksPath, Papers);
+    QVERIFY(long_.ok());
+    QCOMPARE(long_.value.FSE.last(), QString("50"));
+    QCOMPARE(long_.value.FST.last(), QString("1"));
+    auto session = folder->session(104, 1);
+    QVERIFY(session->Load().ok());
+    QVERIFY(session->PrepareMarking({"2"}).ok());
+    QVERIFY(session->CompleteMarking().ok());
+    QCOMPARE(ReadMarksFile(marksPath, Papers).value.FSE,
+             (QStringList{"71.4", "", "100", "100", "50"}));
+
+    // One field short: the readers report it and nothing breaks.
+    QVERIFY(writeBytes(marksPath,
+                       Damaged(bytesOf(marksPath), ResultsFile::Marks, Damage::FewerFields)));
+    QCOMPARE(ReadMarksFile(marksPath, Papers).error, RecordError::TooFewFields);
+    auto refused = folder->session(102, 1);
+    QCOMPARE(refused->Load().problem, LoadProblem::ResultsUnreadable);
+
+    // A record of millions of fields reads as the paper's six.
+    QByteArray huge = "#101#>a";
+    huge += QByteArray(4 * 1024 * 1024, '>');
+    QVERIFY(writeBytes(firstPath, huge + "\r\n" +
+                                      bytesOf(firstPath).mid(bytesOf(firstPath).indexOf("#102#"))));
+    const Read<PaperLines> lines = ReadPaperLines(firstPath, Papers);
+    QVERIFY(lines.ok());
+    QCOMPARE(PaperFields(lines.value, 1, 6).value, (QStringList{"a", "", "", "", "", ""}));
+
+    // The next start repairs both and the paper opens again.
+    const ResultsRepair::Report report =
+        ResultsRepair(folder->store, folder->path(), folder->definition).Run();
+    QCOMPARE(report.repaired, (QStringList{marksPath, firstPath}));
+    QVERIFY(refused->Load().ok());
+    QCOMPARE(refused->paper().Answers.at(3), QString("Ivan"));
+}
+
+void TestResultsRepair::shapesComeFromTheContentTables() {
+    ProgramFolder folder;
+    folder.definition = ReadProgramDefinition(folder.store, folder.path()).definition;
+    QCOMPARE(ResultsRepair(folder.store, folder.path(), folder.definition).PaperShapes(2), Shapes);
+    QVERIFY(!QFile::exists(folder.path() + "/temptext.txt"));
+
+    // A paper the tables do not know takes its template's shape; one that
+    // neither knows keeps what its record holds.
+    QTemporaryDir storeDir;
+    const QString root = storeDir.path();
+    QVERIFY(QDir().mkpath(root + "/store"));
+    for (const QString& name : QDir(FixtureRoot + "/store").entryList(QDir::Files))
+        QVERIFY(QFile::copy(FixtureRoot + "/store/" + name, root + "/store/" + name));
+    QVERIFY(writeBytes(root + "/store/30022.txt", "#101#>25016\r\n#102#>99999\r\n"));
+    QVERIFY(writeBytes(root + "/store/30122.txt", "#101#>>\r\n#102#>>>\r\n#103#>\r\n"));
+    const ResourceStore store(root);
+    QCOMPARE(ResultsRepair(store, folder.path(), folder.definition).PaperShapes(2),
+             (QList<int>{1, 3, 1, -1, -1}));
+
+    QVERIFY(writeBytes(folder.file(ResultsFile::First), "#101#>x>y\r\n#104#>a>b>c\r\n"));
+    ResultsRepair(store, folder.path(), folder.definition).Run();
+    QCOMPARE(bytesOf(folder.file(ResultsFile::First)),
+             QByteArray("#101#>x\r\n#102#>>>\r\n#103#>\r\n#104#>a>b>c\r\n#105#\r\n"));
+}
+
+QTEST_GUILESS_MAIN(TestResultsRepair)
+#include "test_results_repair.moc"
