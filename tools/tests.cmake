@@ -1,0 +1,65 @@
+# Tests of the content generators. Included by tools/CMakeLists.txt; also run
+# as a script (cmake -P) by the regeneration test below.
+
+# --- script mode: regenerate the bank and compare it with content/store -------
+if(CMAKE_SCRIPT_MODE_FILE)
+  file(REMOVE_RECURSE "${WORK}")
+  file(MAKE_DIRECTORY "${WORK}")
+  execute_process(COMMAND "${GENERATOR}" "${WORK}" RESULT_VARIABLE status)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "the generator failed (${status})")
+  endif()
+  # Only the bank's own items: question archives and the 30xxx text items.
+  file(GLOB fresh RELATIVE "${WORK}/store" "${WORK}/store/*.mht" "${WORK}/store/30*.txt")
+  file(GLOB shipped RELATIVE "${STORE}" "${STORE}/*.mht" "${STORE}/30*.txt")
+  list(SORT fresh)
+  list(SORT shipped)
+  if(NOT fresh STREQUAL shipped)
+    set(only_fresh ${fresh})
+    list(REMOVE_ITEM only_fresh ${shipped})
+    set(only_shipped ${shipped})
+    list(REMOVE_ITEM only_shipped ${fresh})
+    message(FATAL_ERROR "store items differ; only regenerated: ${only_fresh}; "
+                        "only committed: ${only_shipped}")
+  endif()
+  set(differing "")
+  foreach(name IN LISTS fresh)
+    file(SHA256 "${WORK}/store/${name}" a)
+    file(SHA256 "${STORE}/${name}" b)
+    if(NOT a STREQUAL b)
+      list(APPEND differing ${name})
+    endif()
+  endforeach()
+  if(differing)
+    list(LENGTH differing count)
+    message(FATAL_ERROR "${count} items differ from content/store, e.g. ${differing}. "
+                        "Run quillora-gen-bank content to regenerate the store.")
+  endif()
+  list(LENGTH fresh count)
+  message(STATUS "${count} items identical")
+  file(REMOVE_RECURSE "${WORK}")
+  return()
+endif()
+
+# --- the tests -------------------------------------------------------------------
+if(TARGET quillora-gen-bank)
+  add_test(NAME bank_store_reproducible
+           COMMAND ${CMAKE_COMMAND}
+                   -DGENERATOR=$<TARGET_FILE:quillora-gen-bank>
+                   -DSTORE=${CMAKE_SOURCE_DIR}/content/store
+                   -DWORK=${CMAKE_CURRENT_BINARY_DIR}/bank-regenerated
+                   -P ${CMAKE_CURRENT_LIST_FILE})
+  set_tests_properties(bank_store_reproducible PROPERTIES TIMEOUT 300)
+
+  # The generator's own parts, without its main().
+  set(BANK_TEST_SOURCES ${BANK_SOURCES})
+  list(FILTER BANK_TEST_SOURCES EXCLUDE REGEX "/main\\.cpp$")
+  add_executable(test_bank_generator tests/test_bank_generator.cpp ${BANK_TEST_SOURCES})
+  target_include_directories(test_bank_generator PRIVATE bank)
+  target_link_libraries(test_bank_generator PRIVATE Qt6::Core Qt6::Test)
+  target_compile_definitions(test_bank_generator PRIVATE
+    QUILLORA_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+    QUILLORA_TEST_DATA_DIR="${CMAKE_SOURCE_DIR}/tests/data")
+  add_test(NAME test_bank_generator COMMAND test_bank_generator)
+  set_tests_properties(test_bank_generator PROPERTIES TIMEOUT 300 ENVIRONMENT "LC_ALL=C.UTF-8")
+endif()
