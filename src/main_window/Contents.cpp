@@ -13,6 +13,7 @@
 #include "main_window/TrashPage.h"
 #include "practice/ui/PracticeWindow.h"
 #include "results/ResultsFiles.h"
+#include "results/ResultsRepair.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -117,6 +118,10 @@ bool Contents::Start() {
                      nullptr);
         return false;
     }
+    // Damaged results files are repaired before anything reads them; the
+    // pupil is told once, when the window is up.
+    const ResultsRepair::Report repair =
+        ResultsRepair(m_store, m_state.programFolder, m_state.definition).Run();
 
     // 6. Captions.
     const ProgramDefinition& definition = m_state.definition;
@@ -142,6 +147,8 @@ bool Contents::Start() {
 
     show();
     TellStartupProblems(unwritten);
+    if (repair.damaged())
+        m_popUp.Tell(DialogTitle, repair.message(), this);
     return true;
 }
 
