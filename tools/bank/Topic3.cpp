@@ -180,8 +180,9 @@ Question DoubleHalf(Rng& r, int) {
 }
 
 Question ArrayCount(Rng& r, int level) {
-    const int rows = r.range(2, 5);
+    // At least eight dots, so that counting in steps pays off.
     const int cols = level == 1 ? r.pick(QList<int>{2, 5, 10}) : r.range(3, 8);
+    const int rows = r.range(cols == 2 ? 4 : 2, 5);
     Question q =
         One(P(QStringLiteral("Look at the array of dots.")) +
                 html::Img(QStringLiteral("array.svg"),

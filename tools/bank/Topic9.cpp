@@ -524,8 +524,20 @@ Question ChooseShape(Rng& r, int level, int position) {
         options << html::Img(file, QStringLiteral("Option %1").arg(i + 1));
         q.pictures << SvgPicture(file, ShapeSvg(r, shown.at(i).d, shown.at(i).n));
     }
-    q.html =
-        P(QStringLiteral("Which shape has <b>%1</b> shaded?").arg(name)) + html::Options(options);
+    // Pictures as options sit two by two, so all four fit on the page.
+    QString grid = QStringLiteral("<table class=\"options\">\n");
+    for (int i = 0; i < options.size(); ++i) {
+        if (i % 2 == 0)
+            grid += QStringLiteral("<tr>");
+        grid += QStringLiteral("<td class=\"number\"><span class=\"badge\">%1</span></td>"
+                               "<td>%2</td>")
+                    .arg(i + 1)
+                    .arg(options.at(i));
+        if (i % 2 == 1)
+            grid += QStringLiteral("</tr>\n");
+    }
+    grid += QStringLiteral("</table>\n");
+    q.html = P(QStringLiteral("Which shape has <b>%1</b> shaded?").arg(name)) + grid;
     q.blanks << Blank{Num(position), QStringLiteral("Q"), 1};
     return q;
 }
