@@ -51,15 +51,20 @@ if(TARGET quillora-gen-bank)
                    -P ${CMAKE_CURRENT_LIST_FILE})
   set_tests_properties(bank_store_reproducible PROPERTIES TIMEOUT 300)
 
-  # The generator's own parts, without its main().
+  # Each tools/tests/test_*.cpp is one QtTest program over the generator's
+  # own parts (everything but its main()).
   set(BANK_TEST_SOURCES ${BANK_SOURCES})
   list(FILTER BANK_TEST_SOURCES EXCLUDE REGEX "/main\\.cpp$")
-  add_executable(test_bank_generator tests/test_bank_generator.cpp ${BANK_TEST_SOURCES})
-  target_include_directories(test_bank_generator PRIVATE bank)
-  target_link_libraries(test_bank_generator PRIVATE Qt6::Core Qt6::Test)
-  target_compile_definitions(test_bank_generator PRIVATE
-    QUILLORA_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
-    QUILLORA_TEST_DATA_DIR="${CMAKE_SOURCE_DIR}/tests/data")
-  add_test(NAME test_bank_generator COMMAND test_bank_generator)
-  set_tests_properties(test_bank_generator PROPERTIES TIMEOUT 300 ENVIRONMENT "LC_ALL=C.UTF-8")
+  file(GLOB BANK_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/test_*.cpp)
+  foreach(src ${BANK_TESTS})
+    get_filename_component(name ${src} NAME_WE)
+    add_executable(${name} ${src} ${BANK_TEST_SOURCES})
+    target_include_directories(${name} PRIVATE bank)
+    target_link_libraries(${name} PRIVATE Qt6::Core Qt6::Test)
+    target_compile_definitions(${name} PRIVATE
+      QUILLORA_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+      QUILLORA_TEST_DATA_DIR="${CMAKE_SOURCE_DIR}/tests/data")
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES TIMEOUT 300 ENVIRONMENT "LC_ALL=C.UTF-8")
+  endforeach()
 endif()
