@@ -318,8 +318,9 @@ Question Pieces(int level, Rng& rng) {
 
 Question Remaining(int level, Rng& rng) {
     const int m = rng.range(2, 5);
+    // Always less than the whole piece.
     const int used =
-        level == 4 ? 10 * rng.range(3, 95) : 100 * rng.range(0, m - 1) + rng.range(5, 95);
+        level == 4 ? 10 * rng.range(3, m * 10 - 3) : 100 * rng.range(0, m - 1) + rng.range(5, 95);
     const QString html =
         P(QStringLiteral("Mum has %1 m of cloth. She uses %2 to make a bag. How much cloth is "
                          "left?")

@@ -22,6 +22,14 @@ int TotalMarks(const QList<Question>& questions) {
     return total;
 }
 
+// What tells two questions apart: the same words may come with other pictures.
+QString Signature(const Question& q) {
+    QString s = q.html;
+    for (const Picture& p : q.pictures)
+        s += QString::fromUtf8(p.data);
+    return s;
+}
+
 } // namespace
 
 Blank Number(int value, int mark) {
@@ -249,7 +257,7 @@ QList<Question> BuildPaper(const PaperSpec& spec, Rng& rng, const QList<Maker>& 
                 } else {
                     question = multi(level, blanks, rng);
                 }
-                if (!seen.contains(question.html))
+                if (!seen.contains(Signature(question)))
                     break;
             }
             if (blanks == 1)
@@ -261,7 +269,7 @@ QList<Question> BuildPaper(const PaperSpec& spec, Rng& rng, const QList<Maker>& 
                      .arg(q + 1)
                      .arg(question.blanks.size())
                      .arg(blanks));
-        seen.insert(question.html);
+        seen.insert(Signature(question));
         questions << question;
     }
     FitMarks(questions, spec);
