@@ -86,7 +86,8 @@ int MaxFactor(int level) {
 
 // A times-table fact t x n with t from the level's tables.
 QPair<int, int> Fact(Rng& r, int level) {
-    return {r.pick(Tables(level)), r.range(2, MaxFactor(level))};
+    // From paper 4 on, no doubling: "x 2" facts belong to the first papers.
+    return {r.pick(Tables(level)), r.range(level >= 4 ? 3 : 2, MaxFactor(level))};
 }
 
 // --- pictures -----------------------------------------------------------------
