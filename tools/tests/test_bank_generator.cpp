@@ -152,6 +152,48 @@ QList<qint64> SolvedSums(const Question& q) {
     return solved;
 }
 
+// A worked sum "a + b = box" or "a - b = box" of a "Work out" question, as
+// written on one line or in columns.
+struct WrittenSum {
+    qint64 a;
+    QChar op;
+    qint64 b;
+};
+
+QList<WrittenSum> WorkOutSums(const Question& q) {
+    static const QRegularExpression line(
+        QStringLiteral("<p class=\"sum\">(\\d+) ([-+x/]) (\\d+) = \\?</p>"));
+    static const QRegularExpression column(
+        QStringLiteral("<tr><td></td><td>(\\d+)</td></tr>\\s*<tr><td>([-+])</td><td>(\\d+)</td>"));
+    QList<WrittenSum> sums;
+    if (!q.html.startsWith(QLatin1String("<p>Work out:</p>")))
+        return sums;
+    const QString text = Plain(q.html);
+    for (const QRegularExpression* re : {&line, &column}) {
+        auto it = re->globalMatch(text);
+        while (it.hasNext()) {
+            const auto m = it.next();
+            sums << WrittenSum{m.captured(1).toLongLong(), m.captured(2).at(0),
+                               m.captured(3).toLongLong()};
+        }
+    }
+    return sums;
+}
+
+// How many columns carry (addition) or borrow (subtraction).
+int Regroupings(qint64 a, qint64 b, QChar op) {
+    int count = 0;
+    int carry = 0;
+    while (a > 0 || b > 0) {
+        const int digit = op == u'+' ? int(a % 10 + b % 10 + carry) : int(a % 10 - b % 10 - carry);
+        carry = op == u'+' ? (digit >= 10 ? 1 : 0) : (digit < 0 ? 1 : 0);
+        count += carry;
+        a /= 10;
+        b /= 10;
+    }
+    return count;
+}
+
 // The numerator and denominator of each stacked fraction on the page.
 QList<QPair<int, int>> Fractions(const QString& html) {
     static const QRegularExpression frac(
@@ -234,6 +276,8 @@ private Q_SLOTS:
     void wholeBankPassesItsChecks();
     void generationIsDeterministic();
     void keysMatchTheSumsOnThePage();
+    void papersGrowHarder_data();
+    void papersGrowHarder();
     void fractionKeysMatchTheirPictures();
     void countingPicturesMatchTheirKeys();
     void choicesHaveExactlyOneRightOption();
@@ -612,6 +656,65 @@ void TestBankGenerator::keysMatchTheSumsOnThePage() {
         }
     }
     QVERIFY2(amounts > 10, qPrintable(QString::number(amounts)));
+}
+
+void TestBankGenerator::papersGrowHarder_data() {
+    QTest::addColumn<int>("paper");
+    QTest::addColumn<qint64>("largest"); // no number of a worked sum above this
+    QTest::addColumn<int>("minRegroup"); // columns that carry or borrow, per + or - sum
+    QTest::addColumn<int>("maxRegroup");
+    QTest::addColumn<QList<int>>("tables"); // one factor of every product from these
+
+    const QList<int> any;
+    QTest::newRow("101 within twenty") << 101 << qint64(20) << 0 << 1 << any;
+    QTest::newRow("102 within fifty, no regrouping") << 102 << qint64(50) << 0 << 0 << any;
+    QTest::newRow("103 within 100, no regrouping") << 103 << qint64(99) << 0 << 0 << any;
+    QTest::newRow("104 regrouping once") << 104 << qint64(99) << 1 << 1 << any;
+    QTest::newRow("105 regrouping within 100") << 105 << qint64(100) << 1 << 2 << any;
+    QTest::newRow("106 three digits, no regrouping") << 106 << qint64(999) << 0 << 0 << any;
+    QTest::newRow("107 three digits, no regrouping") << 107 << qint64(999) << 0 << 0 << any;
+    QTest::newRow("108 regrouping once") << 108 << qint64(999) << 1 << 1 << any;
+    QTest::newRow("109 four digits") << 109 << qint64(9999) << 0 << 1 << any;
+    QTest::newRow("110 four digits, regrouping twice or more")
+        << 110 << qint64(9999) << 2 << 4 << any;
+    QTest::newRow("111 tables of 2, 5 and 10")
+        << 111 << qint64(100) << 0 << 9 << QList<int>{2, 5, 10};
+    QTest::newRow("112 tables up to 5 and 10")
+        << 112 << qint64(100) << 0 << 9 << QList<int>{2, 3, 4, 5, 10};
+    QTest::newRow("113 tables of 3, 4 and 8")
+        << 113 << qint64(1000) << 0 << 9 << QList<int>{2, 3, 4, 5, 8, 10};
+}
+
+void TestBankGenerator::papersGrowHarder() {
+    QFETCH(int, paper);
+    QFETCH(qint64, largest);
+    QFETCH(int, minRegroup);
+    QFETCH(int, maxRegroup);
+    QFETCH(QList<int>, tables);
+    int sums = 0;
+    for (const Question& q : Bank().at(paper - 101).questions) {
+        for (const WrittenSum& s : WorkOutSums(q)) {
+            const QString where = QStringLiteral("%1 %2 %3").arg(s.a).arg(s.op).arg(s.b);
+            const qint64 result = s.op == u'+'   ? s.a + s.b
+                                  : s.op == u'-' ? s.a - s.b
+                                  : s.op == u'x' ? s.a * s.b
+                                                 : s.a / s.b;
+            QVERIFY2(std::max({s.a, s.b, result}) <= largest, qPrintable(where));
+            QVERIFY2(result >= 0, qPrintable(where));
+            if (s.op == u'+' || s.op == u'-') {
+                const int regroup = Regroupings(s.a, s.b, s.op);
+                QVERIFY2(regroup >= minRegroup && regroup <= maxRegroup, qPrintable(where));
+            } else if (!tables.isEmpty()) {
+                // A division c / t shows the table t as its divisor.
+                const bool fits = s.op == u'x'
+                                      ? tables.contains(int(s.a)) || tables.contains(int(s.b))
+                                      : tables.contains(int(s.b));
+                QVERIFY2(fits, qPrintable(where));
+            }
+            ++sums;
+        }
+    }
+    QVERIFY2(sums >= 5, qPrintable(QString::number(sums)));
 }
 
 void TestBankGenerator::fractionKeysMatchTheirPictures() {
