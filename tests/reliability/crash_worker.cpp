@@ -1,0 +1,76 @@
+// Works a program folder as fast as it can, the way a pupil would: opens
+// papers, types answers question by question (every move saves), marks some,
+// takes second attempts and now and then erases everything. The crash-safety
+// test kills it with SIGKILL at random moments and checks what it left.
+//
+//   crash_worker <program folder> <content root> <first stamp>
+
+#include "WorkerSteps.h"
+#include "core/Clock.h"
+#include "core/ProgramDefinition.h"
+#include "core/ResourceStore.h"
+#include "practice/PaperSession.h"
+#include "results/ResultsFiles.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+#include <cstdio>
+
+namespace {
+
+int Fail(int code, const QString& what) {
+    std::fprintf(stderr, "crash_worker: %s\n", qPrintable(what));
+    return code;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() != 4)
+        return Fail(1, QStringLiteral("usage: crash_worker FOLDER CONTENT_ROOT FIRST_STAMP"));
+    const QString folder = args.at(1);
+    const ResourceStore store(args.at(2));
+    bool stampOk = false;
+    const qint64 firstStamp = args.at(3).toLongLong(&stampOk);
+    if (!stampOk || firstStamp < 0)
+        return Fail(1, QStringLiteral("bad first stamp"));
+
+    const DefinitionRead read = ReadProgramDefinition(store, folder);
+    if (read.error != DefinitionError::None)
+        return Fail(2, read.detail);
+    const ProgramDefinition& definition = read.definition;
+    if (!EnsureResultsFiles(store, folder, definition).isEmpty())
+        return Fail(3, QStringLiteral("results files could not be created"));
+
+    const int module = definition.firstModule();
+    const int papers = definition.module(module).paperCount;
+    const Clock clock;
+    std::fputs("ready\n", stdout);
+    std::fflush(stdout);
+
+    for (qint64 stamp = firstStamp;; ++stamp) {
+        const int paperIndex = 1 + int(stamp % papers);
+        for (int attempt = 1; attempt <= 2; ++attempt) {
+            PaperSessionSetup setup;
+            setup.programFolder = folder;
+            setup.module = module;
+            setup.programCode = definition.programCode;
+            setup.paperCount = papers;
+            setup.paperNum = 100 + paperIndex;
+            setup.attempt = attempt;
+            PaperSession session(setup, store, clock, QLocale::c());
+            const LoadOutcome loaded = session.Load();
+            if (!loaded.ok())
+                return Fail(4, loaded.details.join(QLatin1Char(' ')));
+            if (session.isMarked())
+                continue;
+            if (!WorkerSteps::WorkPaper(session, stamp, stamp % 3 == 0))
+                return Fail(5, QStringLiteral("a write failed"));
+            break;
+        }
+        if (stamp % (2 * papers + 1) == 0 && !ResetAllResults(store, folder, definition).isEmpty())
+            return Fail(6, QStringLiteral("erasing failed"));
+    }
+}

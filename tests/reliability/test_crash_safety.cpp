@@ -1,0 +1,275 @@
+// Crash safety: a worker that saves, marks and erases in a tight loop is
+// killed with SIGKILL at random moments; after every kill each results file
+// is whole and holds only what one complete write could have left.
+
+#include "ResultsFolderCheck.h"
+#include "WorkerSteps.h"
+#include "core/Clock.h"
+#include "core/PaperContent.h"
+#include "core/ProgramDefinition.h"
+#include "core/ResourceStore.h"
+#include "results/ResultsRepair.h"
+
+#include <QCryptographicHash>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QtTest>
+#include <memory>
+
+namespace {
+
+const QList<ResultsFile> AllFiles = {ResultsFile::Marks,    ResultsFile::First,
+                                     ResultsFile::Second,   ResultsFile::FResults,
+                                     ResultsFile::SResults, ResultsFile::Trend};
+
+// The worker writes a great deal; on a memory file system its writes cost
+// no disk time, so more of them fall between two kills.
+std::unique_ptr<QTemporaryDir> WorkFolder() {
+    const QFileInfo shm(QStringLiteral("/dev/shm"));
+    if (shm.isDir() && shm.isWritable()) {
+        auto dir = std::make_unique<QTemporaryDir>(QStringLiteral("/dev/shm/quillora-XXXXXX"));
+        if (dir->isValid())
+            return dir;
+    }
+    return std::make_unique<QTemporaryDir>();
+}
+
+QByteArray Bytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool Write(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(bytes) == bytes.size();
+}
+
+// A store and what the checks need to know of its first module.
+struct Content {
+    QString root;
+    std::unique_ptr<ResourceStore> store;
+    ProgramDefinition definition;
+    int module = 0;
+    QList<PaperContent> papers;
+    QMap<ResultsFile, QByteArray> templates;
+
+    QString problem; // empty when everything loaded
+
+    explicit Content(const QString& contentRoot)
+        : root(contentRoot), store(std::make_unique<ResourceStore>(contentRoot)) {
+        QTemporaryDir scratch;
+        const DefinitionRead read = ReadProgramDefinition(*store, scratch.path());
+        if (read.error != DefinitionError::None) {
+            problem = read.detail;
+            return;
+        }
+        definition = read.definition;
+        module = definition.firstModule();
+        for (int k = 1; k <= definition.module(module).paperCount; ++k) {
+            const PaperContentRead content =
+                LoadPaperContent(*store, scratch.path(), module, 100 + k);
+            problem += content.problems.join(QLatin1Char(' '));
+            papers.append(content.content);
+        }
+        for (ResultsFile f : AllFiles) {
+            bool ok = false;
+            templates.insert(f, store->itemBytes(ResultsTemplateId(f, module), &ok));
+            if (!ok)
+                problem += QStringLiteral(" no template for ") + ResultsFileStem(f);
+        }
+    }
+    ResultsFolderCheck Checker(const QString& folder) const {
+        return ResultsFolderCheck(folder, module, definition.programCode, papers, templates);
+    }
+    QString FilePath(const QString& folder, ResultsFile file) const {
+        return ResultsFilePath(folder, file, module, definition.programCode);
+    }
+};
+
+} // namespace
+
+class TestCrashSafety : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void checkerFindsTornFiles_data();
+    void checkerFindsTornFiles();
+    void killedWorkerLeavesWholeFiles();
+
+private:
+    std::unique_ptr<Content> m_content;
+    std::unique_ptr<Content> m_fixture;
+};
+
+void TestCrashSafety::initTestCase() {
+    // The worker works on the built-in store once it carries the content,
+    // until then on the fixture store.
+    const QString fixtureRoot = QStringLiteral(QUILLORA_TEST_DATA_DIR "/fixture_store");
+    m_fixture = std::make_unique<Content>(fixtureRoot);
+    QVERIFY2(m_fixture->problem.isEmpty(), qPrintable(m_fixture->problem));
+    const bool builtIn = ResourceStore().contains(30000);
+    m_content = std::make_unique<Content>(builtIn ? QString::fromLatin1(ResourceStore::BuiltInRoot)
+                                                  : fixtureRoot);
+    QVERIFY2(m_content->problem.isEmpty(), qPrintable(m_content->problem));
+    qInfo("content: %s, %lld papers", qPrintable(m_content->root), m_content->papers.size());
+}
+
+void TestCrashSafety::checkerFindsTornFiles_data() {
+    QTest::addColumn<int>("file");
+    QTest::addColumn<QByteArray>("from");
+    QTest::addColumn<QByteArray>("to");
+    QTest::addColumn<int>("cutTo"); // keep this many bytes; -1 keeps all
+    QTest::addColumn<QString>("fault");
+
+    const int first = int(ResultsFile::First);
+    QTest::newRow("whole files") << first << QByteArray() << QByteArray() << -1 << QString();
+    QTest::newRow("answers cut short")
+        << first << QByteArray() << QByteArray() << 30 << "first: not whole CR LF lines";
+    QTest::newRow("answers record missing")
+        << first << QByteArray("\r\n#102#") << QByteArray("\r\n") << -1
+        << "first: line 2 is not the record of paper 102";
+    QTest::newRow("answers field short") << first << QByteArray(">s7p1a1b2") << QByteArray() << -1
+                                         << "first: line 1 is not the record of paper 101";
+    QTest::newRow("answers of two writes in one question")
+        << first << QByteArray("s7p1a1b2") << QByteArray("s9p1a1b2") << -1
+        << "first: paper 101 question 2 mixes two writes";
+    QTest::newRow("newer answers after older ones")
+        << first << QByteArray("s7p1a1b4>s7p1a1b5>s7p1a1b6")
+        << QByteArray("s9p1a1b4>s9p1a1b5>s9p1a1b6") << -1
+        << "first: paper 101 question 3 is newer than the one before";
+    QTest::newRow("answer of another blank")
+        << first << QByteArray("s7p1a1b2") << QByteArray("s7p1a1b3") << -1
+        << "first: paper 101 blank 2 holds";
+    QTest::newRow("result that is no mark")
+        << int(ResultsFile::FResults) << QByteArray("#101#>") << QByteArray("#101#>x") << -1
+        << "fresults: paper 101 holds the result \"x";
+    QTest::newRow("marked without a score")
+        << int(ResultsFile::Marks) << QByteArray("#FST#>1>0") << QByteArray("#FST#>1>1") << -1
+        << "marks: paper 102 first attempt";
+    QTest::newRow("marks cut short")
+        << int(ResultsFile::Marks) << QByteArray() << QByteArray() << 40 << "marks: ";
+    QTest::newRow("trend without its line end")
+        << int(ResultsFile::Trend) << QByteArray("\r\n") << QByteArray() << -1
+        << "trend: not whole CR LF lines";
+    QTest::newRow("trend value not a score")
+        << int(ResultsFile::Trend) << QByteArray("\r\n") << QByteArray(">4x\r\n") << -1
+        << "trend: holds the value \"4x\"";
+    QTest::newRow("trend with two lines")
+        << int(ResultsFile::Trend) << QByteArray("\r\n") << QByteArray("\r\n#TRD#>0\r\n") << -1
+        << "trend: not the one trend record";
+}
+
+void TestCrashSafety::checkerFindsTornFiles() {
+    QFETCH(int, file);
+    QFETCH(QByteArray, from);
+    QFETCH(QByteArray, to);
+    QFETCH(int, cutTo);
+    QFETCH(QString, fault);
+    // The fixture's paper 101 typed whole and marked (stamp 7), paper 102
+    // typed (stamp 8).
+    const Content& fixture = *m_fixture;
+    QTemporaryDir dir;
+    QVERIFY(EnsureResultsFiles(*fixture.store, dir.path(), fixture.definition).isEmpty());
+    const ManualClock clock(QDateTime(QDate(2024, 3, 9), QTime(10, 0)));
+    for (int paper : {101, 102}) {
+        PaperSessionSetup setup;
+        setup.programFolder = dir.path();
+        setup.module = fixture.module;
+        setup.programCode = fixture.definition.programCode;
+        setup.paperCount = int(fixture.papers.size());
+        setup.paperNum = paper;
+        PaperSession session(setup, *fixture.store, clock, QLocale::c());
+        QVERIFY(session.Load().ok());
+        QVERIFY(WorkerSteps::WorkPaper(session, paper - 94, paper == 101));
+    }
+
+    const QString path = fixture.FilePath(dir.path(), ResultsFile(file));
+    QByteArray bytes = Bytes(path);
+    if (!from.isEmpty()) {
+        QVERIFY2(bytes.contains(from), bytes.constData());
+        bytes.replace(bytes.indexOf(from), from.size(), to);
+    }
+    if (cutTo >= 0)
+        bytes.truncate(cutTo);
+    QVERIFY(Write(path, bytes));
+
+    ResultsFolderCheck check = fixture.Checker(dir.path());
+    const QStringList faults = check.Run();
+    if (QString(QTest::currentDataTag()) == QLatin1String("whole files")) {
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
+        QCOMPARE(check.newestStamp(), qint64(8));
+        return;
+    }
+    QVERIFY2(!faults.isEmpty(), "the damage went unnoticed");
+    QVERIFY2(faults.first().startsWith(fault), qPrintable(faults.join('\n')));
+}
+
+void TestCrashSafety::killedWorkerLeavesWholeFiles() {
+    bool roundsOk = false;
+    int rounds = qEnvironmentVariableIntValue("QUILLORA_CRASH_ROUNDS", &roundsOk);
+    if (!roundsOk || rounds < 1)
+        rounds = 200;
+    const auto dir = WorkFolder();
+    QVERIFY(dir->isValid());
+    const QString folder = dir->path();
+    const Content& content = *m_content;
+    ResultsFolderCheck check = content.Checker(folder);
+    QRandomGenerator random(20240309);
+    QElapsedTimer timer;
+    timer.start();
+
+    int changed = 0;
+    qint64 newest = -1;
+    QByteArray previous;
+    for (int round = 0; round < rounds; ++round) {
+        QProcess worker;
+        worker.setProgram(QStringLiteral(QUILLORA_CRASH_WORKER));
+        worker.setArguments({folder, content.root, QString::number(qint64(round) * 10000000)});
+        worker.start();
+        QVERIFY2(worker.waitForStarted(10000), qPrintable(worker.errorString()));
+        // Most kills land in the working loop; one in ten while it starts up.
+        const bool duringStart = random.bounded(10) == 0;
+        if (!duringStart) {
+            while (!worker.canReadLine() && worker.state() == QProcess::Running)
+                worker.waitForReadyRead(10000);
+        }
+        QThread::usleep(random.bounded(duringStart ? 3000 : 60000));
+        QVERIFY2(worker.state() == QProcess::Running,
+                 qPrintable(QStringLiteral("round %1: the worker stopped by itself: %2")
+                                .arg(round)
+                                .arg(QString::fromLocal8Bit(worker.readAllStandardError()))));
+        worker.kill();
+        QVERIFY(worker.waitForFinished(10000));
+        QCOMPARE(worker.exitStatus(), QProcess::CrashExit);
+
+        const QStringList faults = check.Run();
+        QVERIFY2(faults.isEmpty(),
+                 qPrintable(QStringLiteral("after kill %1:\n").arg(round + 1) + faults.join('\n')));
+        newest = qMax(newest, check.newestStamp());
+        QCryptographicHash hash(QCryptographicHash::Sha1);
+        for (ResultsFile f : AllFiles)
+            hash.addData(Bytes(content.FilePath(folder, f)));
+        if (hash.result() != previous)
+            ++changed;
+        previous = hash.result();
+    }
+    qInfo("%d kills in %lld ms; the files changed between %d of them; newest stamp %lld", rounds,
+          timer.elapsed(), changed, newest);
+    // The kills must have met the worker at work, not only starting up.
+    QVERIFY2(changed >= rounds / 2, qPrintable(QString::number(changed)));
+
+    // What the killed worker left is whole: the start-up repair finds nothing.
+    const ResultsRepair::Report report =
+        ResultsRepair(*content.store, folder, content.definition).Run();
+    QVERIFY2(!report.damaged(), qPrintable(report.findings.join('\n')));
+}
+
+QTEST_GUILESS_MAIN(TestCrashSafety)
+#include "test_crash_safety.moc"
