@@ -48,6 +48,9 @@ if command -v apt-cache >/dev/null 2>&1; then
     for name in $(echo "$depends" | tr ',' '\n' | sed 's/(.*//; s/|.*//' | tr -d ' ' | sort -u); do
         apt-cache show "$name" >/dev/null 2>&1 || fail "no such package: $name"
     done
+    # and apt would install it (a dry run: nothing is changed)
+    apt-get install -s "$deb" >"$scratch/apt.log" 2>&1 || { cat "$scratch/apt.log"; fail "apt-get"; }
+    grep -q '^Inst quillora ' "$scratch/apt.log" || { cat "$scratch/apt.log"; fail "apt-get"; }
 fi
 
 echo "== unpack"
