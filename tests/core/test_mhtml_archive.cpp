@@ -1,7 +1,6 @@
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include "practice/MhtmlArchive.h"
@@ -51,7 +50,6 @@ private Q_SLOTS:
     void damagedInput_data();
     void damagedInput();
     void everyTruncationIsRefused();
-    void loadFromFile();
     void shippedDocuments();
 };
 
@@ -121,8 +119,6 @@ void TestMhtmlArchive::wordProcessorArchive() {
     QVERIFY(html.contains(QStringLiteral("src=\"sums_files/image001.png\"")));
     QVERIFY(html.contains(QStringLiteral("<v:imagedata src=\"sums_files/image001.png\"")));
     QVERIFY(!html.contains(QStringLiteral("</p>   ")));
-    QCOMPARE(a.parts()[1].resolvedLocation,
-             QUrl(QStringLiteral("file:///C:/E7A1F2B3/sums_files/image001.png")));
     QCOMPARE(a.parts()[1].mimeType, QByteArray("image/png"));
     QVERIFY(isCompletePng(a.parts()[1].body));
     QVERIFY(isCompletePng(a.parts()[2].body));
@@ -138,10 +134,6 @@ void TestMhtmlArchive::browserAndMailArchives() {
     QVERIFY(web.rootHtml().contains(
         QStringLiteral("href=\"style/q.css\"></head><body><p class=\"q\">")));
     QCOMPARE(web.parts()[2].mimeType, QByteArray("image/svg+xml")); // folded header
-    QCOMPARE(web.parts()[2].resolvedLocation,
-             QUrl(QStringLiteral("http://example.test/maths/img/clock.svg")));
-    QCOMPARE(web.parts()[3].resolvedLocation,
-             QUrl(QStringLiteral("http://example.test/shared/star.png")));
     QVERIFY(web.parts()[2].body.startsWith("<svg"));
     QVERIFY(isCompletePng(web.parts()[3].body));
 
@@ -348,22 +340,6 @@ void TestMhtmlArchive::everyTruncationIsRefused() {
     }
     MhtmlArchive a;
     QVERIFY(a.parse(whole.left(closing + 2))); // the final line break is optional
-}
-
-void TestMhtmlArchive::loadFromFile() {
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    MhtmlArchive a;
-    QVERIFY(!a.load(dir.filePath(QStringLiteral("absent.mht"))));
-    QVERIFY(a.errorString().contains(QStringLiteral("absent.mht")));
-
-    const QString path = dir.filePath(QStringLiteral("copy.mht"));
-    QFile out(path);
-    QVERIFY(out.open(QIODevice::WriteOnly));
-    out.write(readData(QStringLiteral("browser_saved.mht")));
-    out.close();
-    QVERIFY2(a.load(path), qPrintable(a.errorString()));
-    QCOMPARE(a.parts().size(), 4);
 }
 
 // Every shipped question document parses, and every picture its page refers
