@@ -512,7 +512,7 @@ QList<Question> GenerateTopic4(const PaperSpec& spec, Rng& rng) {
         {1, 3, CountMoney, 3},
         {1, 3, Convert, 2},
         {1, 5, [](int level, Rng& r) { return AddPrices(level, r); }, 3},
-        {1, 5, [](int level, Rng& r) { return CompareAmounts(level, r); }, 1},
+        {1, 4, [](int level, Rng& r) { return CompareAmounts(level, r); }, 1},
         {2, 4, CoinsInAmount, 2},
         {4, 5, CountMoney, 1},
         {2, 5, HowMuchMore, 2},

@@ -436,8 +436,8 @@ Question FixedWeight(const FixedQuestion& f, int level, Rng& rng) {
 
 QList<Question> GenerateTopic5(const PaperSpec& spec, Rng& rng) {
     const QList<kit::Maker> makers = {
-        {1, 5, ReadScale, 4}, {1, 2, BalanceQuestion, 1},  {1, 5, Convert, 2},
-        {1, 3, Estimate, 1},  {1, 4, HeavierOrLighter, 1}, {2, 5, Heaviest, 1},
+        {1, 5, ReadScale, 4}, {1, 3, BalanceQuestion, 2},  {1, 5, Convert, 2},
+        {1, 2, Estimate, 1},  {1, 5, HeavierOrLighter, 2}, {3, 5, Heaviest, 1},
         {1, 5, Total, 2},     {2, 5, Difference, 2},       {3, 5, TwoScales, 2},
         {3, 5, Groups, 2},    {4, 5, Remaining, 2},
     };

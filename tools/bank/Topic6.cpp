@@ -382,10 +382,10 @@ QList<Question> GenerateTopic6(const PaperSpec& spec, Rng& rng) {
     const QList<kit::Maker> makers = {
         {1, 5, Measure, 4},
         {1, 5, Convert, 2},
-        {1, 3, Estimate, 1},
+        {1, 2, Estimate, 1},
         {1, 2, UnitFor, 1},
-        {1, 4, LongerOrShorter, 1},
-        {2, 5, Longest, 1},
+        {1, 5, LongerOrShorter, 2},
+        {3, 5, Longest, 1},
         {2, 5, CompareOnRuler, 2},
         {1, 5, Total, 2},
         {2, 5, Difference, 2},

@@ -456,9 +456,9 @@ Question ClockStory(int level, int blanks, Rng& rng) {
 
 QList<Question> GenerateTopic7(const PaperSpec& spec, Rng& rng) {
     const QList<kit::Maker> makers = {
-        {1, 5, ReadClock, 4}, {1, 3, ClockWords, 1},     {2, 5, LaterOnClock, 2},
-        {1, 5, Units, 2},     {1, 3, DaysAndMonths, 2},  {2, 5, CalendarQuestion, 2},
-        {1, 4, AmPm, 2},      {1, 3, ClocksDuration, 2}, {2, 5, Duration, 2},
+        {1, 5, ReadClock, 3}, {1, 2, ClockWords, 1},     {2, 5, LaterOnClock, 2},
+        {1, 5, Units, 3},     {1, 3, DaysAndMonths, 1},  {2, 5, CalendarQuestion, 2},
+        {1, 4, AmPm, 1},      {1, 4, ClocksDuration, 2}, {2, 5, Duration, 3},
         {4, 5, EndTime, 2},
     };
     const auto fixed = [](const FixedQuestion& f, int level, Rng& r) {
