@@ -102,18 +102,18 @@ public:
         return ok;
     }
 
-    template <typename T> static T* child(QWidget* w, const char* name) {
-        T* found = w->findChild<T*>(QString::fromLatin1(name));
+    template <typename T> static T* child(QWidget* w, const QString& name) {
+        T* found = w->findChild<T*>(name);
         if (!found)
-            qFatal("no control %s", name);
+            qFatal("no control %s", qPrintable(name));
         return found;
     }
-    static QLabel* label(QWidget* w, const char* name) { return child<QLabel>(w, name); }
-    static PictureButton* button(QWidget* w, const char* name) {
+    static QLabel* label(QWidget* w, const QString& name) { return child<QLabel>(w, name); }
+    static PictureButton* button(QWidget* w, const QString& name) {
         return child<PictureButton>(w, name);
     }
     static QLineEdit* box(QWidget* w, int k) {
-        return child<QLineEdit>(w, QStringLiteral("FA%1").arg(k).toLatin1().constData());
+        return child<QLineEdit>(w, QStringLiteral("FA%1").arg(k));
     }
     static QComboBox* combo(QWidget* w) { return child<QComboBox>(w, "RemQns"); }
     static QStringList comboItems(QWidget* w) {
