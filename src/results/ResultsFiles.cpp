@@ -97,26 +97,21 @@ Read<MarksRecords> ReadMarksFile(const QString& path, int paperCount) {
                                &result.value.CDD, &result.value.FST, &result.value.SST};
     for (int k = 0; k < 6; ++k) {
         // A record longer than the papers (a damaged file) gives its first
-        // fields; the surplus is not folded into the last paper's field, where
+        // fields; the surplus is not left in the last paper's field, where
         // its ">" would stop the next marking from writing the file.
-        Read<QStringList> fields;
-        const Read<QString> line = ReadRecordLine(path, tags.at(k));
-        if (paperCount < 0 || paperCount > RecordCapacity::Papers)
-            fields.error = RecordError::CapacityExceeded;
-        else if (!line.ok())
-            fields.error = line.error;
-        else if (line.value.isEmpty())
-            fields.error = RecordError::KeyMissing;
-        else if (line.value.count(QLatin1Char('>')) > paperCount)
-            fields = SplitRecordLine(line.value, paperCount + 1, RecordCapacity::Papers + 1);
-        else
-            fields = SplitRecordLine50(line.value, paperCount);
+        Read<QStringList> fields = ReadRecordFields50(path, tags.at(k), paperCount);
+        if (fields.ok() && !fields.value.isEmpty()) {
+            QString& last = fields.value.last();
+            const qsizetype surplus = last.indexOf(QLatin1Char('>'));
+            if (surplus >= 0)
+                last.truncate(surplus);
+        }
         if (!fields.ok()) {
             result.error = fields.error;
             result.value = MarksRecords();
             return result;
         }
-        *targets[k] = fields.value.mid(0, paperCount);
+        *targets[k] = fields.value;
     }
     return result;
 }
@@ -165,6 +160,20 @@ Read<QStringList> PaperFields(const PaperLines& file, int paperIndex, int blankC
 }
 
 RecordError WritePaperRecord(PaperLines& file, int paperIndex, const QStringList& fields) {
-    return RewriteRecord(file.lines, fields, paperIndex, QString::number(100 + paperIndex),
-                         file.paperCount, int(fields.size()), file.path);
+    // A paper whose record was missing is written as its bare tag, not as an
+    // empty line: the reader's forward pass would stop there, and every later
+    // paper, the one saved now included, would read back empty.
+    QStringList lines = file.lines;
+    for (int k = 1; k <= file.paperCount && k <= RecordCapacity::Papers; ++k) {
+        if (k > lines.size())
+            lines.append(QString());
+        if (lines.at(k - 1).isEmpty())
+            lines[k - 1] = BuildRecordLine(QString::number(100 + k), {});
+    }
+    const RecordError error =
+        RewriteRecord(lines, fields, paperIndex, QString::number(100 + paperIndex),
+                      file.paperCount, int(fields.size()), file.path);
+    if (error == RecordError::None)
+        file.lines = lines;
+    return error;
 }

@@ -521,6 +521,19 @@ void TestResultsRepair::readersMeetDamageWhileRunning() {
     QCOMPARE(ReadMarksFile(marksPath, Papers).value.FSE,
              (QStringList{"71.4", "", "100", "100", "50"}));
 
+    // A record gone from the answers file: saving a later paper keeps it
+    // findable, and what was saved reads back.
+    const QString secondPath = folder->file(ResultsFile::Second);
+    QByteArray second = bytesOf(secondPath);
+    second.remove(0, second.indexOf("#102#"));
+    QVERIFY(writeBytes(secondPath, second));
+    auto again = folder->session(103, 2);
+    QVERIFY(again->Load().ok());
+    QVERIFY(again->MoveToQuestion({"sixteen"}, 1).ok());
+    auto reopened = folder->session(103, 2);
+    QVERIFY(reopened->Load().ok());
+    QCOMPARE(reopened->paper().Answers.at(0), QString("sixteen"));
+
     // One field short: the readers report it and nothing breaks.
     QVERIFY(writeBytes(marksPath,
                        Damaged(bytesOf(marksPath), ResultsFile::Marks, Damage::FewerFields)));
@@ -537,10 +550,10 @@ void TestResultsRepair::readersMeetDamageWhileRunning() {
     QVERIFY(lines.ok());
     QCOMPARE(PaperFields(lines.value, 1, 6).value, (QStringList{"a", "", "", "", "", ""}));
 
-    // The next start repairs both and the paper opens again.
+    // The next start repairs what is left damaged and the paper opens again.
     const ResultsRepair::Report report =
         ResultsRepair(folder->store, folder->path(), folder->definition).Run();
-    QCOMPARE(report.repaired, (QStringList{marksPath, firstPath}));
+    QCOMPARE(report.repaired, (QStringList{marksPath, firstPath, secondPath}));
     QVERIFY(refused->Load().ok());
     QCOMPARE(refused->paper().Answers.at(3), QString("Ivan"));
 }

@@ -1,0 +1,53 @@
+// The answer checkers on arbitrary answers, keys and kinds: every result is a
+// mark or the empty text, and a known kind always gives a mark.
+
+#include "FuzzInput.h"
+#include "core/AnswerChecking.h"
+
+#include <QLocale>
+#include <QStringList>
+
+namespace {
+
+bool IsResult(const QString& result) {
+    return result.isEmpty() || result == ResultMark::Correct() || result == ResultMark::Wrong();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    FuzzInput input(data, size);
+    const bool otherLocale = input.Number(2) == 1;
+    // Blanks are lines "answer\tkey\tkind"; the kinds are mostly real ones.
+    const QString text = QString::fromUtf8(input.Rest());
+    const QStringList rows = text.split(QLatin1Char('\n')).mid(0, 100);
+    QStringList answers, keys, kinds;
+    for (const QString& row : rows) {
+        const QStringList parts = row.split(QLatin1Char('\t'));
+        answers.append(parts.value(0));
+        keys.append(parts.value(1));
+        kinds.append(parts.value(2));
+    }
+    const QLocale locale = otherLocale ? QLocale(QLocale::German, QLocale::Germany) : QLocale::c();
+    static const QString Known = QStringLiteral("NTQLFXR");
+
+    for (int i = 0; i < rows.size(); ++i) {
+        const QString single = CheckAnswer(answers.at(i), keys.at(i), kinds.at(i), locale);
+        FUZZ_CHECK(IsResult(single));
+        if (kinds.at(i).size() == 1 && Known.contains(kinds.at(i)))
+            FUZZ_CHECK(!single.isEmpty());
+        FUZZ_CHECK(IsResult(CheckGroupAnswer(answers, keys, kinds, i)));
+        GroupModelAnswer(answers, keys, kinds, i);
+        FUZZ_CHECK(IsResult(MarkBlank(answers, keys, kinds, i, locale)));
+        ModelAnswer(answers, keys, kinds, i);
+        KeyAlternatives(keys.at(i));
+        double value = 0;
+        ParseAnswerNumber(answers.at(i), locale, &value);
+    }
+    // Indexes outside the lists are the callers' mistake, but must not crash.
+    for (int i : {-1, int(rows.size()), int(rows.size()) + 25}) {
+        CheckGroupAnswer(answers, keys, kinds, i);
+        GroupModelAnswer(answers, keys, kinds, i);
+    }
+    return 0;
+}

@@ -1,0 +1,126 @@
+// The record readers and the results-file readers on arbitrary files and
+// lines: no crash, no undefined behaviour, and what they return holds
+// together (field counts, lines written then read back).
+
+#include "FuzzInput.h"
+#include "core/RecordFile.h"
+#include "results/ResultsFiles.h"
+#include "results/TrendLog.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace {
+
+QString ScratchFolder() {
+    // Memory-backed when the machine has one: every input is written out.
+    static QTemporaryDir* dir = [] {
+        auto* made = new QTemporaryDir(QDir(QStringLiteral("/dev/shm")).exists()
+                                           ? QStringLiteral("/dev/shm/quillora-fuzz-XXXXXX")
+                                           : QDir::tempPath() + QStringLiteral("/fuzz-XXXXXX"));
+        return made;
+    }();
+    return dir->path();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    FuzzInput input(data, size);
+    // One group of readers per input keeps the runs quick.
+    const int group = input.Number(8);
+    const int count = input.Number(90);        // beyond every capacity now and then
+    const int tagLength = 1 + input.Number(6); // 3 and 5 are the real ones
+    const int paperCount = input.Number(53);
+    const QByteArray bytes = input.Rest();
+    const QString text = QString::fromLatin1(bytes);
+    const QString tag = text.left(tagLength);
+    const QStringList lines = text.split(QLatin1Char('\n'));
+
+    if (group == 0) {
+        for (const QString& line : lines) {
+            for (int capacity : {10, 50, 80}) {
+                const Read<QStringList> split = SplitRecordLine(line, count, capacity, tagLength);
+                FUZZ_CHECK(!split.ok() || split.value.size() == count);
+            }
+            const int fields = int(line.count(QLatin1Char('>')));
+            const Read<QStringList> all = SplitRecordLine(line, fields, fields);
+            FUZZ_CHECK(!all.ok() || all.value.size() == fields);
+        }
+        TrendValues(text, count);
+        return 0;
+    }
+
+    const QString path = ScratchFolder() + QStringLiteral("/records.txt");
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+            file.write(bytes) != bytes.size())
+            return 0;
+    }
+    switch (group) {
+    case 1: {
+        ReadRecordValue(path, tag);
+        const Read<QString> line = ReadRecordLine(path, tag);
+        FUZZ_CHECK(line.value.isEmpty() || LineHoldsTag(line.value, tag));
+        const Read<QStringList> all = ReadRecordAllFields(path, tag);
+        FUZZ_CHECK(!all.ok() || all.value.size() == line.value.count(QLatin1Char('>')));
+        break;
+    }
+    case 2:
+        ReadRecordFields10(path, tag, count);
+        ReadRecordFields50(path, tag, count);
+        break;
+    case 3: {
+        const Read<QStringList> paperLines = ReadPaperRecordLines(path, count);
+        FUZZ_CHECK(!paperLines.ok() || paperLines.value.size() == count);
+        break;
+    }
+    case 4: {
+        QStringList keys;
+        for (const QString& l : lines.mid(0, 8))
+            keys.append(l.mid(1, tagLength));
+        const Read<QList<int>> counts = CountFieldsPerKey(path, keys);
+        const Read<QStringList> flat = ReadFieldsForKeys(path, keys);
+        if (counts.ok() && flat.ok()) {
+            qsizetype total = 0;
+            for (int c : counts.value)
+                total += c;
+            FUZZ_CHECK(flat.value.size() == total);
+        }
+        break;
+    }
+    case 5: {
+        // The marks the Home page shows and the next marking writes back.
+        const Read<MarksRecords> marks = ReadMarksFile(path, paperCount);
+        if (marks.ok()) {
+            for (const QStringList& record : marks.value.asArray()) {
+                FUZZ_CHECK(record.size() == paperCount);
+                FUZZ_CHECK(!record.join(QString()).contains(QLatin1Char('>')));
+            }
+        }
+        break;
+    }
+    case 6: {
+        // A record rewritten reads back as written.
+        Read<PaperLines> perPaper = ReadPaperLines(path, paperCount);
+        if (!perPaper.ok() || paperCount == 0)
+            break;
+        const int index = 1 + count % paperCount;
+        const Read<QStringList> fields = PaperFields(perPaper.value, index, count);
+        FUZZ_CHECK(!fields.ok() || fields.value.size() == count);
+        if (fields.ok() &&
+            WritePaperRecord(perPaper.value, index, fields.value) == RecordError::None) {
+            const Read<PaperLines> back = ReadPaperLines(path, paperCount);
+            FUZZ_CHECK(back.ok());
+            FUZZ_CHECK(PaperFields(back.value, index, count).value == fields.value);
+        }
+        break;
+    }
+    default:
+        TrendValues(ReadTrendLine(path).value, count);
+        break;
+    }
+    return 0;
+}
