@@ -114,9 +114,10 @@ QString FractionBar(int parts, int shaded, double x, double y, double w, double 
     QString out;
     const double pw = w / std::max(1, parts);
     for (int i = 0; i < parts; ++i) {
-        out += Rect(x + i * pw, y, pw, h,
-                    i < shaded ? QStringLiteral("#93c5fd") : QString::fromLatin1(kPaper),
-                    QString::fromLatin1(kInk), 2);
+        out += Tagged(Rect(x + i * pw, y, pw, h,
+                           i < shaded ? QStringLiteral("#93c5fd") : QString::fromLatin1(kPaper),
+                           QString::fromLatin1(kInk), 2),
+                      i < shaded ? QStringLiteral("shaded") : QStringLiteral("slice"));
     }
     return out;
 }
@@ -127,16 +128,19 @@ QString FractionCircle(int parts, int shaded, double cx, double cy, double r) {
         return Circle(cx, cy, r,
                       shaded > 0 ? QStringLiteral("#93c5fd") : QString::fromLatin1(kPaper), ink, 2);
     }
+    // Slices clockwise from twelve o'clock, the first `shaded` of them filled.
+    // Each is at most a half turn, so the small-arc flag is always right.
     QString out;
     for (int i = 0; i < parts; ++i) {
         const auto a = Polar(cx, cy, r, 360.0 * i / parts);
         const auto b = Polar(cx, cy, r, 360.0 * (i + 1) / parts);
-        const int largeArc = parts == 1 ? 1 : 0;
-        out += QStringLiteral("<path d=\"M %1 %2 L %3 %4 A %5 %5 0 %6 1 %7 %8 Z\" fill=\"%9\" "
-                              "stroke=\"%10\" stroke-width=\"2\" stroke-linejoin=\"round\"/>\n")
-                   .arg(Num(cx), Num(cy), Num(a.first), Num(a.second), Num(r),
-                        QString::number(largeArc), Num(b.first), Num(b.second),
-                        i < shaded ? QStringLiteral("#93c5fd") : QString::fromLatin1(kPaper))
+        const bool filled = i < shaded;
+        out += QStringLiteral("<path class=\"%1\" d=\"M %2 %3 L %4 %5 A %6 %6 0 0 1 %7 %8 Z\" "
+                              "fill=\"%9\" stroke=\"%10\" stroke-width=\"2\" "
+                              "stroke-linejoin=\"round\"/>\n")
+                   .arg(filled ? QStringLiteral("shaded") : QStringLiteral("slice"), Num(cx),
+                        Num(cy), Num(a.first), Num(a.second), Num(r), Num(b.first), Num(b.second),
+                        filled ? QStringLiteral("#93c5fd") : QString::fromLatin1(kPaper))
                    .arg(ink);
     }
     return out;

@@ -24,7 +24,7 @@ const QList<Goods> kGoods = {
     {"a parcel", "parcel", svg::Thing::Parcel},
     {"a bag of rice", "rice", svg::Thing::Bag},
     {"a melon", "melon", svg::Thing::Melon},
-    {"a bag of apples", "apples", svg::Thing::Apples},
+    {"a heap of apples", "apples", svg::Thing::Apples},
     {"a box of books", "books", svg::Thing::Parcel},
     {"a bag of flour", "flour", svg::Thing::Bag},
 };

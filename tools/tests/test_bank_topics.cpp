@@ -324,6 +324,47 @@ private Q_SLOTS:
             QCOMPARE(Length(side), 40.0);
     }
 
+    void fractionPicturesShadeTheirParts_data() {
+        QTest::addColumn<int>("parts");
+        QTest::addColumn<int>("shaded");
+        QTest::newRow("one quarter") << 4 << 1;
+        QTest::newRow("two halves, none shaded") << 2 << 0;
+        QTest::newRow("seven tenths") << 10 << 7;
+        QTest::newRow("all of five") << 5 << 5;
+    }
+    void fractionPicturesShadeTheirParts() {
+        QFETCH(int, parts);
+        QFETCH(int, shaded);
+        for (const QString& body : {bank::svg::FractionBar(parts, shaded, 10, 10, 300, 50),
+                                    bank::svg::FractionCircle(parts, shaded, 100, 100, 80)}) {
+            const QList<Element> svg = ParseSvg(bank::svg::Document(400, 200, body));
+            const QList<Element> filled = WithClass(svg, QStringLiteral("shaded"));
+            const QList<Element> empty = WithClass(svg, QStringLiteral("slice"));
+            QCOMPARE(int(filled.size()), shaded);
+            QCOMPARE(int(empty.size()), parts - shaded);
+            for (const Element& e : filled + empty) {
+                QCOMPARE(e.attributes.value(QStringLiteral("stroke")),
+                         QString::fromLatin1(bank::svg::kInk));
+                QCOMPARE(e.attributes.value(QStringLiteral("fill")) == QLatin1String("#ffffff"),
+                         e.cls() == QLatin1String("slice"));
+            }
+        }
+        // The circle's slices start at twelve o'clock, each where the last one
+        // ended, and the last ends at twelve again: once round, no gaps.
+        const QList<Element> svg = ParseSvg(
+            bank::svg::Document(200, 200, bank::svg::FractionCircle(parts, shaded, 100, 100, 80)));
+        QString from = QStringLiteral("100 20");
+        for (const Element& e : svg) {
+            if (e.name != QLatin1String("path"))
+                continue;
+            const QStringList d = e.attributes.value(QStringLiteral("d")).split(QLatin1Char(' '));
+            QCOMPARE(d.mid(0, 3).join(QLatin1Char(' ')), QStringLiteral("M 100 100"));
+            QCOMPARE(d.mid(4, 2).join(QLatin1Char(' ')), from);
+            from = d.mid(12, 2).join(QLatin1Char(' '));
+        }
+        QCOMPARE(from, QStringLiteral("100 20"));
+    }
+
     void cubeBlockDrawsEveryCube_data() {
         QTest::addColumn<Heights>("heights");
         QTest::addColumn<int>("cubes");
