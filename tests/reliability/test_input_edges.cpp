@@ -1,0 +1,258 @@
+// Input at the edges, without windows: very long answers, answers the files
+// cannot hold, a question document of several megabytes, and store items
+// that are missing. Each is kept whole, or refused with a plain message, and
+// nothing already stored is lost.
+
+#include "core/Clock.h"
+#include "core/PaperContent.h"
+#include "core/ProgramDefinition.h"
+#include "core/RecordFile.h"
+#include "core/ResourceStore.h"
+#include "practice/MhtmlArchive.h"
+#include "practice/PaperSession.h"
+#include "results/ResultsFiles.h"
+#include "test_support.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+using namespace TestFiles;
+
+namespace {
+
+// A program folder over a store; the store may be a copy to take items out of.
+struct Folder {
+    QTemporaryDir dir;
+    std::unique_ptr<ResourceStore> store;
+    ProgramDefinition definition;
+    ManualClock clock{QDateTime(QDate(2024, 3, 9), QTime(10, 0, 0))};
+
+    explicit Folder(const QString& root = FixtureRoot)
+        : store(std::make_unique<ResourceStore>(root)) {
+        definition = ReadProgramDefinition(*store, dir.path()).definition;
+        EnsureResultsFiles(*store, dir.path(), definition);
+    }
+    QString file(ResultsFile which) const {
+        return ResultsFilePath(dir.path(), which, 2, definition.programCode);
+    }
+    std::unique_ptr<PaperSession> open(int paperNum, int attempt = 1) {
+        PaperSessionSetup setup;
+        setup.programFolder = dir.path();
+        setup.module = 2;
+        setup.programCode = definition.programCode;
+        setup.paperCount = definition.module(2).paperCount;
+        setup.paperNum = paperNum;
+        setup.attempt = attempt;
+        return std::make_unique<PaperSession>(setup, *store, clock, QLocale::c());
+    }
+};
+
+// A copy of the fixture store's items in a folder of its own.
+bool CopyFixtureStore(const QString& root) {
+    if (!QDir().mkpath(root + "/store"))
+        return false;
+    const QDir from(FixtureRoot + "/store");
+    for (const QString& name : from.entryList(QDir::Files)) {
+        if (!QFile::copy(from.filePath(name), root + "/store/" + name))
+            return false;
+    }
+    return true;
+}
+
+// A two-part web archive of about totalBytes: a long page and a large picture.
+QByteArray LargeArchive(int totalBytes, const QByteArray& marker) {
+    QByteArray page = "<html><body><p>" + marker + "</p>";
+    while (page.size() < totalBytes / 5)
+        page += "<p>Work out 345 + 678 and write the answer in the box.</p>\r\n";
+    page += "<img src=\"picture.png\"></body></html>";
+    QByteArray picture(totalBytes * 3 / 5, '\0');
+    for (int i = 0; i < picture.size(); ++i)
+        picture[i] = char(i * 7 + i / 251);
+    QByteArray base64 = picture.toBase64();
+    QByteArray wrapped;
+    for (int i = 0; i < base64.size(); i += 76)
+        wrapped += base64.mid(i, 76) + "\r\n";
+    return "MIME-Version: 1.0\r\nContent-Type: multipart/related; boundary=\"b1\"\r\n\r\n"
+           "--b1\r\nContent-Type: text/html; charset=utf-8\r\nContent-Location: "
+           "http://q/page.htm\r\n\r\n" +
+           page +
+           "\r\n--b1\r\nContent-Type: image/png\r\nContent-Transfer-Encoding: base64\r\n"
+           "Content-Location: http://q/picture.png\r\n\r\n" +
+           wrapped + "--b1--\r\n";
+}
+
+} // namespace
+
+class TestInputEdges : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void longAnswersKeptWhole();
+    void unstorableAnswerRefused_data();
+    void unstorableAnswerRefused();
+    void largeQuestionDocument();
+    void oversizedDocumentRefused();
+    void missingStoreItem_data();
+    void missingStoreItem();
+};
+
+void TestInputEdges::longAnswersKeptWhole() {
+    Folder folder;
+    // 10,000 characters in every blank of paper 102 (nine blanks), with spaces
+    // and the single-byte letters the files can hold.
+    QStringList rows;
+    for (int b = 0; b < 8; ++b) {
+        QString answer = QStringLiteral(" %1 ").arg(b);
+        while (answer.size() < 10000)
+            answer += QStringLiteral("caf\u00E9 12.5 ");
+        rows.append(answer.left(10000));
+    }
+    auto session = folder.open(102);
+    QVERIFY(session->Load().ok());
+    QVERIFY(session->MoveToQuestion(rows, 2).ok());
+    QVERIFY(session->MoveToQuestion({rows.first()}, 1).ok());
+
+    auto reopened = folder.open(102);
+    QVERIFY(reopened->Load().ok());
+    QCOMPARE(reopened->paper().Answers, rows + QStringList{rows.first()});
+    QCOMPARE(reopened->AnsweredCount(), 9);
+
+    // Marked: every long answer is simply wrong, and stays stored as typed.
+    QVERIFY(reopened->PrepareMarking(rows).ok());
+    QVERIFY(reopened->CompleteMarking().ok());
+    QCOMPARE(reopened->paper().PScoring, QString("0"));
+    auto marked = folder.open(102);
+    QVERIFY(marked->Load().ok());
+    QVERIFY(marked->isMarked());
+    QCOMPARE(marked->paper().Answers.at(3), rows.at(3));
+}
+
+void TestInputEdges::unstorableAnswerRefused_data() {
+    QTest::addColumn<QString>("answer");
+    QTest::newRow("record separator") << QStringLiteral("3>2");
+    QTest::newRow("tag mark") << QStringLiteral("#101#");
+    QTest::newRow("pasted line break") << QStringLiteral("12\n13");
+    QTest::newRow("pasted CR LF") << QStringLiteral("12\r\n");
+    QTest::newRow("euro sign") << QStringLiteral("\u20AC5");
+    QTest::newRow("Greek letter") << QStringLiteral("\u03C0r");
+}
+
+void TestInputEdges::unstorableAnswerRefused() {
+    QFETCH(QString, answer);
+    Folder folder;
+    auto session = folder.open(101);
+    QVERIFY(session->Load().ok());
+    QVERIFY(session->MoveToQuestion({"9"}, 1).ok());
+    const QByteArray saved = bytesOf(folder.file(ResultsFile::First));
+
+    // Refused with a plain reason; the answers already saved stay as they were.
+    const WriteOutcome refused = session->MoveToQuestion({answer}, 2);
+    QCOMPARE(refused.error, RecordError::Unencodable);
+    QCOMPARE(refused.path, folder.file(ResultsFile::First));
+    QCOMPARE(RecordErrorText(refused.error),
+             QString("the text holds characters that the file cannot store"));
+    QCOMPARE(session->paper().QSCount, 1);
+    QCOMPARE(bytesOf(folder.file(ResultsFile::First)), saved);
+
+    // Marking refuses it the same way and leaves the paper not marked.
+    const WriteOutcome marking = session->PrepareMarking({answer});
+    QCOMPARE(marking.error, RecordError::Unencodable);
+    QVERIFY(!session->isMarked());
+    QCOMPARE(bytesOf(folder.file(ResultsFile::First)), saved);
+    auto reopened = folder.open(101);
+    QVERIFY(reopened->Load().ok());
+    QCOMPARE(reopened->paper().Answers.at(0), QString("9"));
+}
+
+void TestInputEdges::largeQuestionDocument() {
+    // A 5 MB question document travels through the store and the parser.
+    QTemporaryDir storeDir;
+    QVERIFY(CopyFixtureStore(storeDir.path()));
+    const QByteArray document = LargeArchive(5 * 1024 * 1024, "Question 25016");
+    QVERIFY(document.size() >= 5 * 1024 * 1024);
+    QVERIFY(writeBytes(storeDir.path() + "/store/25016.mht", document));
+
+    Folder folder(storeDir.path());
+    auto session = folder.open(101);
+    QVERIFY(session->Load().ok());
+    QVERIFY(session->ExtractQuestionDocument());
+    QCOMPARE(bytesOf(session->paper().DocumentPath), document);
+
+    QElapsedTimer timer;
+    timer.start();
+    MhtmlArchive archive;
+    QVERIFY2(archive.load(session->paper().DocumentPath), qPrintable(archive.errorString()));
+    QVERIFY(archive.rootHtml().contains("Question 25016"));
+    const int picture = archive.findPart("picture.png", archive.rootIndex());
+    QVERIFY(picture >= 0);
+    QCOMPARE(archive.parts().at(picture).body.size(), 5 * 1024 * 1024 * 3 / 5);
+    QVERIFY2(timer.elapsed() < 10000, qPrintable(QString::number(timer.elapsed())));
+    session->RemoveQuestionDocument();
+    QVERIFY(!QFile::exists(session->paper().DocumentPath));
+}
+
+void TestInputEdges::oversizedDocumentRefused() {
+    QByteArray huge = LargeArchive(1024 * 1024, "big");
+    huge.append(QByteArray(MhtmlArchive::MaxArchiveBytes, ' '));
+    MhtmlArchive archive;
+    QVERIFY(!archive.parse(huge));
+    QVERIFY(!archive.errorString().isEmpty());
+    QVERIFY(archive.isEmpty());
+}
+
+void TestInputEdges::missingStoreItem_data() {
+    QTest::addColumn<int>("item");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("papers table") << 30022 << "The paper table (item 30022) could not be written";
+    QTest::newRow("answer keys table")
+        << 30023 << "The answer key table (item 30023) could not be written";
+    QTest::newRow("marks table") << 30025 << "The mark table (item 30025) could not be written";
+    QTest::newRow("question document") << 25016 << QString();
+    QTest::newRow("results template") << 30122 << QString();
+}
+
+void TestInputEdges::missingStoreItem() {
+    QFETCH(int, item);
+    QFETCH(QString, message);
+    // The results files exist from an earlier start; then the item goes.
+    QTemporaryDir storeDir;
+    QVERIFY(CopyFixtureStore(storeDir.path()));
+    Folder folder(storeDir.path());
+    QVERIFY(!QDir(storeDir.path() + "/store").entryList({QString::number(item) + ".*"}).isEmpty());
+    for (const QString& name :
+         QDir(storeDir.path() + "/store").entryList({QString::number(item) + ".*"}))
+        QVERIFY(QFile::remove(storeDir.path() + "/store/" + name));
+    const ResourceStore store(storeDir.path());
+    QVERIFY(!store.contains(item));
+    const QByteArray marksBefore = bytesOf(folder.file(ResultsFile::Marks));
+
+    auto session = folder.open(101);
+    const LoadOutcome loaded = session->Load();
+    if (!message.isEmpty()) {
+        // A content table: the paper does not open, and says why.
+        QCOMPARE(loaded.problem, LoadProblem::ContentUnreadable);
+        QVERIFY2(loaded.details.join(' ').startsWith(message),
+                 qPrintable(loaded.details.join(' ')));
+        QVERIFY(!QFile::exists(folder.dir.filePath("temptext.txt")));
+    } else if (item == 25016) {
+        // The question document: the paper opens without it, no file left.
+        QVERIFY(loaded.ok());
+        QVERIFY(!session->ExtractQuestionDocument());
+        QVERIFY(!QFile::exists(session->paper().DocumentPath));
+        QVERIFY(session->MoveToQuestion({"9"}, 2).ok());
+    } else {
+        // A results template: erasing reports the file it could not rebuild
+        // and the other files are still erased.
+        QVERIFY(loaded.ok());
+        const QStringList failed =
+            ResetAllResults(*folder.store, folder.dir.path(), folder.definition);
+        QCOMPARE(failed, QStringList{folder.file(ResultsFile::First)});
+    }
+    QCOMPARE(bytesOf(folder.file(ResultsFile::Marks)), marksBefore);
+}
+
+QTEST_GUILESS_MAIN(TestInputEdges)
+#include "test_input_edges.moc"
