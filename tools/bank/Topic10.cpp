@@ -131,7 +131,7 @@ Question PerimeterCount(int level, Rng& rng) {
 
 // A rectangle drawn to scale with its length and width written beside it.
 Picture RectPicture(int length, int width) {
-    const double scale = std::min(30.0, 330.0 / length);
+    const double scale = std::min(45.0, 360.0 / length);
     const double w = length * scale, h = width * scale;
     return SvgPicture(
         QStringLiteral("rectangle.svg"),

@@ -204,7 +204,10 @@ Question BalanceQuestion(int, Rng& rng) {
     const QString right = things.at(1).section(QLatin1Char(' '), 1);
     const int tilt = rng.chance(1, 2) ? -1 : 1;
     const Picture pic = SvgPicture(QStringLiteral("balance.svg"),
-                                   svg::Document(370, 225, svg::Balance(5, 5, left, right, tilt)));
+                                   svg::Document(518, 315,
+                                                 QStringLiteral("<g transform=\"scale(1.4)\">\n") +
+                                                     svg::Balance(5, 5, left, right, tilt) +
+                                                     QStringLiteral("</g>\n")));
     const bool askLeft = rng.chance(1, 2);
     const QString subject = askLeft ? left : right;
     const QString other = askLeft ? right : left;
