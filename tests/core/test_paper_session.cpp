@@ -148,17 +148,14 @@ private Q_SLOTS:
     void loadsShippedPapers();
     void firstWriteTurnsTemplateIntoPaperLines_data();
     void firstWriteTurnsTemplateIntoPaperLines();
-    void answersAreStoredExactlyAsTyped();
     void remainingQuestions_data();
     void remainingQuestions();
     void movesStoreTheRowsOfTheQuestionLeft();
-    void failedSaveKeepsTheQuestionAndTheAnswers();
     void markingQuestion_data();
     void markingQuestion();
     void declinedMarkingKeepsAnswersSaved();
     void markingScoresAndWrites_data();
     void markingScoresAndWrites();
-    void markedPaperReopensWithoutWriting();
     void trendGainsOneValuePerFirstMarking();
     void timeTakenCountsFromTheLatestOpening();
     void failedMarkingWriteLeavesPaperUnmarked();
@@ -166,7 +163,6 @@ private Q_SLOTS:
     void secondAttemptCarriesOverCorrectBlanks();
     void secondAttemptModelAnswers_data();
     void secondAttemptModelAnswers();
-    void questionDocumentIsReplacedAndRemoved();
     void rowContentByAttemptAndState();
 };
 
@@ -253,24 +249,6 @@ void TestPaperSession::firstWriteTurnsTemplateIntoPaperLines() {
     QVERIFY(!line.endsWith('>'));
 }
 
-void TestPaperSession::answersAreStoredExactlyAsTyped() {
-    auto folder = FixtureFolder();
-    QVERIFY(folder);
-    auto session = folder->open(101);
-    QVERIFY(session);
-    const QStringList typed = {QStringLiteral("  18 "), QStringLiteral("SiXteen"),
-                               QStringLiteral(" ")};
-    QVERIFY(session->MoveToQuestion({typed.at(0)}, 2).ok());
-    QVERIFY(session->MoveToQuestion({typed.at(1), typed.at(2)}, 3).ok());
-    QCOMPARE(session->paper().Answers.mid(0, 3), typed);
-
-    auto reopened = folder->open(101);
-    QVERIFY(reopened);
-    QCOMPARE(reopened->paper().Answers.mid(0, 3), typed);
-    QCOMPARE(reopened->AnsweredCount(), 3);        // a blank of spaces counts as answered
-    QCOMPARE(reopened->paper().RemQns.first(), 2); // but as empty for the list
-}
-
 void TestPaperSession::remainingQuestions_data() {
     // Fixture paper 101: questions of 1, 2, 3, 1, 2 and 1 blanks.
     QTest::addColumn<QStringList>("answers");
@@ -328,25 +306,6 @@ void TestPaperSession::movesStoreTheRowsOfTheQuestionLeft() {
     QVERIFY(session->MoveToQuestion({"dog"}, 7).ok());
     QCOMPARE(session->paper().QSCount, 4);
     QCOMPARE(session->paper().Answers.at(6), QStringLiteral("dog"));
-}
-
-void TestPaperSession::failedSaveKeepsTheQuestionAndTheAnswers() {
-    auto folder = FixtureFolder();
-    QVERIFY(folder);
-    auto session = folder->open(101);
-    QVERIFY(session);
-    // A folder in the file's place cannot be written, even by root.
-    const QString first = folder->file(ResultsFile::First);
-    QVERIFY(QFile::remove(first));
-    QVERIFY(QDir().mkdir(first));
-
-    const WriteOutcome moved = session->MoveToQuestion({"9"}, 2);
-    QVERIFY(!moved.ok());
-    QCOMPARE(moved.path, first);
-    QCOMPARE(session->paper().QSCount, 1);
-    QCOMPARE(session->paper().Answers.first(), QStringLiteral("9"));
-    QVERIFY(!session->SaveAnswers().ok());
-    QVERIFY(!session->PrepareMarking({"9"}).ok());
 }
 
 void TestPaperSession::markingQuestion_data() {
@@ -451,32 +410,6 @@ void TestPaperSession::markingScoresAndWrites() {
     QCOMPARE(marks.at(4), QByteArray("#FST#>1>0>0>0>0\r"));
     QCOMPARE(marks.at(5), QByteArray("#SST#>0>0>0>0>0\r"));
     QCOMPARE(FileBytes(folder->file(ResultsFile::Trend)), "#TRD#>" + percent.toLatin1() + "\r\n");
-}
-
-void TestPaperSession::markedPaperReopensWithoutWriting() {
-    auto folder = FixtureFolder();
-    QVERIFY(folder);
-    {
-        auto session = folder->open(105);
-        QVERIFY(session);
-        QVERIFY(session->PrepareMarking({"5"}).ok());
-        QVERIFY(session->CompleteMarking().ok());
-    }
-    const auto before = folder->snapshot();
-    folder->clock.advanceSeconds(3600);
-    auto reopened = folder->open(105);
-    QVERIFY(reopened);
-    const PaperState& paper = reopened->paper();
-    QVERIFY(reopened->isMarked());
-    QCOMPARE(paper.PScoring, QStringLiteral("100"));
-    QCOMPARE(paper.LTime, QStringLiteral("0:0:0"));
-    QCOMPARE(paper.ETime, QStringLiteral("09/03/2024"));
-    QCOMPARE(paper.Results, QStringList({Tick}));
-    QCOMPARE(paper.Answers, QStringList({"5"}));
-    // Marking a marked paper again only shows it: no file changes.
-    QVERIFY(reopened->CompleteMarking().ok());
-    QCOMPARE(reopened->paper().LTime, QStringLiteral("0:0:0"));
-    QCOMPARE(folder->snapshot(), before);
 }
 
 void TestPaperSession::trendGainsOneValuePerFirstMarking() {
@@ -693,28 +626,6 @@ void TestPaperSession::secondAttemptModelAnswers() {
         if (wrong)
             QCOMPARE(second->ModelAnswerFor(i), models.at(i));
     }
-}
-
-void TestPaperSession::questionDocumentIsReplacedAndRemoved() {
-    auto folder = FixtureFolder();
-    QVERIFY(folder);
-    auto session = folder->open(101);
-    QVERIFY(session);
-    QVERIFY(session->ExtractQuestionDocument());
-    const QString firstDoc = folder->path() + QStringLiteral("/temppaper11001.mht");
-    QCOMPARE(session->paper().DocumentPath, firstDoc);
-    QCOMPARE(session->paper().CurrentQuestionId, 11001);
-    QVERIFY(QFile::exists(firstDoc));
-    QVERIFY(session->MoveToQuestion({}, 2).ok());
-    QVERIFY(session->ExtractQuestionDocument());
-    QVERIFY(!QFile::exists(firstDoc));
-    QVERIFY(QFile::exists(folder->path() + QStringLiteral("/temppaper11002.mht")));
-    // Question 3 has no document in the fixture: the old file still goes.
-    QVERIFY(session->MoveToQuestion({}, 3).ok());
-    QVERIFY(!session->ExtractQuestionDocument());
-    QVERIFY(!QFile::exists(folder->path() + QStringLiteral("/temppaper11002.mht")));
-    session->RemoveQuestionDocument();
-    QCOMPARE(QDir(folder->path()).entryList({"temppaper*"}, QDir::Files), QStringList());
 }
 
 void TestPaperSession::rowContentByAttemptAndState() {

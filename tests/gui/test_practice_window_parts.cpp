@@ -24,8 +24,6 @@
 #include <memory>
 
 namespace {
-const QString Tick = QString(QChar(0xFC));
-const QString Cross = QString(QChar(0xFB));
 
 AnswerRowContent Row(const QString& answer) {
     AnswerRowContent row;
@@ -43,8 +41,6 @@ private Q_SLOTS:
     void rowsStackByBlankCount_data();
     void rowsStackByBlankCount();
     void longAnswerEnlargesRowOne();
-    void rowFillingShowsMarksAndLocks_data();
-    void rowFillingShowsMarksAndLocks();
     void singleCharacterSettingFollowsKind();
     void answerBoxRefusesUnstorableCharacters_data();
     void answerBoxRefusesUnstorableCharacters();
@@ -124,75 +120,6 @@ void TestPracticeWindowParts::longAnswerEnlargesRowOne() {
     QCOMPARE(first->height(), 25);
     QCOMPARE(first->FA()->height(), 17);
     QVERIFY(!sheet.PicInstruction()->isVisible());
-}
-
-void TestPracticeWindowParts::rowFillingShowsMarksAndLocks_data() {
-    QTest::addColumn<bool>("secondAttempt");
-    QTest::addColumn<QString>("firstMark");
-    QTest::addColumn<bool>("showFirst");
-    QTest::addColumn<bool>("beside");
-    QTest::addColumn<bool>("locked");
-    QTest::addColumn<bool>("showModel");
-    QTest::addColumn<QString>("shownGlyph");
-    QTest::newRow("first attempt, not marked")
-        << false << QString() << false << false << false << false << QString();
-    QTest::newRow("first attempt, correct")
-        << false << Tick << true << false << false << false << QStringLiteral("\u2714");
-    QTest::newRow("first attempt, wrong")
-        << false << Cross << true << false << false << false << QStringLiteral("\u2718");
-    QTest::newRow("second attempt, carried over")
-        << true << Tick << true << true << true << false << QStringLiteral("\u2714");
-    QTest::newRow("second attempt, revealed answer")
-        << true << Cross << false << false << false << true << QStringLiteral("\u2718");
-}
-
-void TestPracticeWindowParts::rowFillingShowsMarksAndLocks() {
-    QFETCH(bool, secondAttempt);
-    QFETCH(QString, firstMark);
-    QFETCH(bool, showFirst);
-    QFETCH(bool, beside);
-    QFETCH(bool, locked);
-    QFETCH(bool, showModel);
-    QFETCH(QString, shownGlyph);
-    QWidget window;
-    AnswerRow row(3, secondAttempt, &window);
-    window.show();
-    QCOMPARE(row.objectName(), QStringLiteral("Frame3"));
-    QCOMPARE(row.FA()->objectName(), QStringLiteral("FA3"));
-    QCOMPARE(row.SR() != nullptr, secondAttempt);
-
-    AnswerRowContent content = Row(QStringLiteral("12"));
-    content.firstMark = firstMark;
-    content.showFirstMark = showFirst;
-    content.firstMarkBesideBox = beside;
-    content.locked = locked;
-    content.readOnly = locked || showModel;
-    content.showModel = showModel;
-    row.Fill(content);
-
-    QCOMPARE(row.FR()->isVisible(), showFirst);
-    QCOMPARE(row.FR()->text(), AnswerRow::MarkGlyph(firstMark));
-    QCOMPARE(row.M()->isVisible(), showModel);
-    QCOMPARE(row.M()->text(), QStringLiteral("key"));
-    QCOMPARE(row.FA()->isReadOnly(), locked || showModel);
-    const QColor base = row.FA()->palette().color(QPalette::Base);
-    QCOMPARE(base, locked ? QColor(192, 192, 255) : QColor(Qt::white));
-    const int boxRight = row.FA()->geometry().right() + 1;
-    if (beside)
-        QCOMPARE(row.FR()->x(), boxRight + 7);
-    else
-        QCOMPARE(row.FR()->x(), 136);
-    if (!shownGlyph.isEmpty()) {
-        const QString glyph = showFirst ? row.FR()->text() : AnswerRow::MarkGlyph(firstMark);
-        QCOMPARE(glyph, shownGlyph);
-    }
-
-    // Refilled for an unmarked blank, the row is plain again.
-    row.Fill(Row(QString()));
-    QVERIFY(!row.FR()->isVisible());
-    QVERIFY(!row.FA()->isReadOnly());
-    QCOMPARE(row.FA()->palette().color(QPalette::Base), QColor(Qt::white));
-    QVERIFY(!row.M()->isVisible());
 }
 
 void TestPracticeWindowParts::singleCharacterSettingFollowsKind() {
