@@ -13,7 +13,7 @@ done
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLORA_SANITIZE=ON \
   > "$build.configure.log" 2>&1 || { cat "$build.configure.log"; exit 1; }
-cmake --build "$build" -j"$(nproc)" --target "${tests[@]}" crash_worker
+cmake --build "$build" -j"$(nproc)" --target "${tests[@]}" crash_worker quillora-content
 
 export ASAN_OPTIONS="abort_on_error=1:detect_leaks=1:check_initialization_order=1:strict_string_checks=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
