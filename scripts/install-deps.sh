@@ -11,6 +11,7 @@ PACKAGES=(
   libgtest-dev libbenchmark-dev
   xvfb xauth
   desktop-file-utils appstream dpkg-dev file
+  clang libclang-rt-14-dev
 )
 
 missing=()

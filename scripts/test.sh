@@ -7,3 +7,8 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j"$(nproc)"
 cd build
 ctest --output-on-failure -j2
+cd ..
+# The logic tests again under AddressSanitizer and UndefinedBehaviorSanitizer,
+# then a short run of every fuzz target (each in a build folder of its own).
+bash scripts/sanitize.sh
+bash scripts/fuzz.sh
