@@ -292,6 +292,8 @@ private Q_SLOTS:
     void untouchedFilesStayAsTheyAre();
     void damagedFileIsRepaired_data();
     void damagedFileIsRepaired();
+    void readersSurviveUnrepairedDamage_data() { damagedFileIsRepaired_data(); }
+    void readersSurviveUnrepairedDamage();
     void folderInPlaceOfFile_data();
     void folderInPlaceOfFile();
     void readersMeetDamageWhileRunning();
@@ -446,6 +448,46 @@ void TestResultsRepair::damagedFileIsRepaired() {
     }
     QCOMPARE(ReadMarksFile(folder->file(ResultsFile::Marks), Papers).value.FST.join(""),
              QString("11111"));
+}
+
+void TestResultsRepair::readersSurviveUnrepairedDamage() {
+    // The same damages met while the program runs, before any repair.
+    QFETCH(ResultsFile, file);
+    QFETCH(Damage, damage);
+    auto folder = CopyOf(*m_worked);
+    QVERIFY(folder);
+    QVERIFY(writeBytes(folder->file(file), Damaged(bytesOf(folder->file(file)), file, damage)));
+
+    // The Home page and the report: readable marks are P clean fields each.
+    const Read<MarksRecords> marks = ReadMarksFile(folder->file(ResultsFile::Marks), Papers);
+    if (marks.ok()) {
+        for (const QStringList& record : marks.value.asArray()) {
+            QCOMPARE(record.size(), Papers);
+            QVERIFY(!record.join("").contains('>'));
+        }
+        ReportFigures::Compute(folder->definition.module(2), marks.value);
+    }
+    for (double value : TrendReading::FromFile(folder->file(ResultsFile::Trend)))
+        QVERIFY(value >= 0 && value <= 100);
+
+    // Each paper opens or says why; one that opens saves and marks, or says
+    // which file it could not write and stays not marked.
+    for (int paper = 101; paper <= 105; ++paper) {
+        auto session = folder->session(paper, 1);
+        const LoadOutcome loaded = session->Load();
+        if (!loaded.ok()) {
+            QVERIFY(!loaded.details.isEmpty());
+            continue;
+        }
+        if (session->isMarked())
+            continue;
+        WriteOutcome outcome = session->PrepareMarking({"1"});
+        if (outcome.ok())
+            outcome = session->CompleteMarking();
+        QCOMPARE(session->isMarked(), outcome.ok());
+        if (!outcome.ok())
+            QVERIFY(!outcome.path.isEmpty());
+    }
 }
 
 void TestResultsRepair::folderInPlaceOfFile_data() {
