@@ -1,10 +1,34 @@
 #include "chrome/ClickLabel.h"
 
+#include "chrome/FocusFrame.h"
+
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 
 ClickLabel::ClickLabel(const QString& objectName, QWidget* parent) : QLabel(parent) {
     setObjectName(objectName);
     setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::TabFocus);
+}
+
+void ClickLabel::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+        if (!event->isAutoRepeat())
+            Q_EMIT clicked();
+        event->accept();
+        return;
+    }
+    QLabel::keyPressEvent(event);
+}
+
+void ClickLabel::paintEvent(QPaintEvent* event) {
+    QLabel::paintEvent(event);
+    if (hasFocus()) {
+        QPainter painter(this);
+        FocusFrame::Paint(painter, rect());
+    }
 }
 
 void ClickLabel::mousePressEvent(QMouseEvent* event) {

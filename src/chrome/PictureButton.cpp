@@ -1,11 +1,23 @@
 #include "chrome/PictureButton.h"
 
+#include "chrome/FocusFrame.h"
+#include "chrome/PictureButtonAccessible.h"
+
+#include <QAccessible>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 
 PictureButton::PictureButton(const QString& objectName, QWidget* parent) : QLabel(parent) {
+    static const bool accessible = [] {
+        QAccessible::installFactory(&PictureButtonAccessible::Create);
+        return true;
+    }();
+    Q_UNUSED(accessible);
     setObjectName(objectName);
     setAlignment(Qt::AlignCenter);
     setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::TabFocus);
 }
 
 void PictureButton::setPictures(const QPixmap& off, const QPixmap& on, const QPixmap& pressed) {
@@ -56,6 +68,50 @@ void PictureButton::setToolTips(const QString& tip) {
     setToolTip(tip);
     if (m_caption)
         m_caption->setToolTip(tip);
+}
+
+QString PictureButton::spokenName() const {
+    if (!accessibleName().isEmpty())
+        return accessibleName();
+    if (!toolTip().isEmpty())
+        return toolTip();
+    return m_caption ? m_caption->text() : QString();
+}
+
+void PictureButton::click() {
+    if (isEnabled())
+        Q_EMIT clicked();
+}
+
+bool PictureButton::event(QEvent* event) {
+    // The tool tip says what the button does; it is also its spoken name.
+    if (event->type() == QEvent::ToolTipChange)
+        setAccessibleName(toolTip());
+    return QLabel::event(event);
+}
+
+void PictureButton::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        // A held key clicks once: a repeat must not answer the dialog that
+        // the first press opened.
+        if (!event->isAutoRepeat())
+            click();
+        event->accept();
+        return;
+    default:
+        QLabel::keyPressEvent(event);
+    }
+}
+
+void PictureButton::paintEvent(QPaintEvent* event) {
+    QLabel::paintEvent(event);
+    if (hasFocus()) {
+        QPainter painter(this);
+        FocusFrame::Paint(painter, rect());
+    }
 }
 
 void PictureButton::mousePressEvent(QMouseEvent* event) {

@@ -7,6 +7,11 @@
 // A caption lying on the button (`lblTB01` on `ToolBar01`, `But1_lbl` on
 // `But1`) lets the mouse through, so a click on the caption is a click on the
 // button.
+//
+// Without a mouse: Tab reaches the button (a mouse click does not move the
+// focus, as in the design), Enter or Space clicks it, and it draws the focus
+// frame while focused. Screen readers see a button named by its tool tip, or
+// by its caption when it has none (PictureButtonAccessible).
 
 #include <QLabel>
 #include <QPixmap>
@@ -36,6 +41,13 @@ public:
     void setCaptionArea(const QRect& area);
     // Tool tip on the button and on its caption.
     void setToolTips(const QString& tip);
+    // The name a screen reader announces: the accessible name, else the tool
+    // tip, else the caption.
+    QString spokenName() const;
+
+    // Acts as a left click would (keyboard, screen reader); nothing while the
+    // button is disabled.
+    void click();
 
 Q_SIGNALS:
     void pressed();
@@ -44,6 +56,9 @@ Q_SIGNALS:
     void clicked();
 
 protected:
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

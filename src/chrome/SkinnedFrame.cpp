@@ -94,6 +94,10 @@ SkinnedFrame::SkinnedFrame(QWidget* window, PictureCache& pictures, FrameOptions
         auto* button = new PictureButton(QString::fromLatin1(name), m_window);
         button->resize(FallbackButton, FallbackButton);
         button->setToolTip(tip);
+        // The keyboard closes a window through its own keys (Esc, the Close
+        // button); caption buttons stay out of the Tab chain so that a window
+        // does not open with its focus up in the title bar.
+        button->setFocusPolicy(Qt::NoFocus);
         m_captionHover->add(button);
         connect(button, &PictureButton::clicked, this, signal);
         return button;

@@ -93,6 +93,10 @@ void frmPopUp::CallPop(const QString& title, const QString& message, int buttons
         m_but1->caption()->setText(tr("Yes"));
         m_but2->caption()->setText(tr("No"));
     }
+    m_but1->setFocus(Qt::OtherFocusReason);
+    // A screen reader announces the dialog by its title and reads the message.
+    setAccessibleName(title);
+    setAccessibleDescription(message);
 
     // A one-line message is lowered to the middle of the picture.
     const int messageTop = m_info->y() + (message.size() > ShortMessage ? 0 : ShortMessageDrop);
@@ -128,14 +132,22 @@ void frmPopUp::But2_Click() {
 }
 
 void frmPopUp::keyPressEvent(QKeyEvent* event) {
+    // A key held down since before the dialog opened repeats into it; only a
+    // fresh press answers.
+    const bool fresh = !event->isAutoRepeat();
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        But1_Click();
+        if (fresh)
+            But1_Click();
         return;
     case Qt::Key_Escape:
-        if (m_buttonSet == 2)
-            But2_Click();
+        if (fresh) {
+            if (m_buttonSet == 2)
+                But2_Click();
+            else
+                But1_Click(); // a notice has nothing to refuse: Esc just closes it
+        }
         return;
     default:
         QWidget::keyPressEvent(event);

@@ -5,7 +5,9 @@
 // Loaded anew for every use: CallPop fills and places it, exec() shows it
 // modally, and the button pressed leaves its answer in the application
 // state's `PopUpResponse` (OK/Yes true, No false). There is no close button;
-// Enter answers OK/Yes and Esc answers No (Esc does nothing on an OK notice).
+// Enter answers OK/Yes and Esc answers No; on an OK notice Esc only closes it
+// (the answer is then OK). The focus starts on `But1`; Tab reaches `But2`,
+// and Enter or Space answers with the focused button.
 
 #include <QDialog>
 

@@ -9,6 +9,7 @@
 #include "core/Numbering.h"
 #include "main_window/PercentColumn.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 
 namespace {
@@ -268,4 +269,53 @@ void HomePage::ArrangePaperRows() {
     }
     for (int i = 0; i < Rows; ++i)
         placeMark(m_secondMarks[i], m_secondLineCentre[i]);
+}
+
+void HomePage::keyPressEvent(QKeyEvent* event) {
+    const int step = event->key() == Qt::Key_Up ? -1 : (event->key() == Qt::Key_Down ? 1 : 0);
+    if (step != 0 && (MoveTopicFocus(step) || MovePaperFocus(step))) {
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+bool HomePage::MoveTopicFocus(int step) {
+    int from = 0;
+    for (int i = 0; i < TopicSlots; ++i) {
+        if (m_topics[i]->hasFocus())
+            from = i + 1;
+    }
+    if (from == 0)
+        return false;
+    for (int k = from + step; k >= 1 && k <= TopicSlots; k += step) {
+        if (m_topics[k - 1]->isVisible()) {
+            Topic_Click(k);
+            m_topics[k - 1]->setFocus(Qt::TabFocusReason);
+            break;
+        }
+    }
+    // At either end of the list the focus stays where it is.
+    return true;
+}
+
+bool HomePage::MovePaperFocus(int step) {
+    // The buttons as they stand on the page: P1a, P1b, P2a, ...
+    QList<PictureButton*> buttons;
+    for (int i = 0; i < Rows; ++i)
+        buttons << m_firstButtons[i] << m_secondButtons[i];
+    int from = -1;
+    for (int i = 0; i < buttons.size(); ++i) {
+        if (buttons[i]->hasFocus())
+            from = i;
+    }
+    if (from < 0)
+        return false;
+    for (int i = from + step; i >= 0 && i < buttons.size(); i += step) {
+        if (buttons[i]->isVisible()) {
+            buttons[i]->setFocus(Qt::TabFocusReason);
+            break;
+        }
+    }
+    return true;
 }

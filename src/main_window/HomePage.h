@@ -6,6 +6,10 @@
 // buttons that open the paper for a first (`P1a`..`P5a`) or second attempt
 // (`P1b`..`P5b`). The second-attempt button shows only when the first
 // attempt scored 99% or less.
+//
+// Keys: Up and Down move through the topics, choosing each one as they go;
+// on the paper buttons they move from button to button. Enter or Space opens
+// the focused paper button.
 
 #include "results/ResultsFiles.h"
 
@@ -51,8 +55,13 @@ Q_SIGNALS:
     // A paper button was clicked: offset 0..4 (row - 1), attempt 1 or 2.
     void paperChosen(int offset, int attempt);
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void buildTopics(PictureCache& pictures);
+    bool MoveTopicFocus(int step);
+    bool MovePaperFocus(int step);
     void buildRows(PictureCache& pictures);
     void ShowTopicEntry(int index, bool shown);
     void placeMark(QLabel* mark, int lineCentre);

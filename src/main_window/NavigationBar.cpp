@@ -7,6 +7,7 @@
 #include "core/ProgramDefinition.h"
 
 #include <QLabel>
+#include <QShortcut>
 
 namespace {
 const QColor StripColour(244, 245, 235);
@@ -54,6 +55,13 @@ NavigationBar::NavigationBar(QWidget* window, PictureCache& pictures, bool& pres
         m_tabHover->add(tab);
         connect(tab, &PictureButton::clicked, this, [this, n] { Q_EMIT tabClicked(n); });
         m_tabs[n - 1] = tab;
+
+        auto* key = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_1 + n - 1)), window);
+        key->setAutoRepeat(false);
+        connect(key, &QShortcut::activated, this, [this, n] {
+            if (m_present[n - 1])
+                Q_EMIT tabClicked(n);
+        });
     }
 
     m_toolHover = new HoverGroup(this);
@@ -104,7 +112,9 @@ void NavigationBar::LayoutTabs(const ProgramDefinition& definition, int left, in
     x = left;
     for (int m = 1; m <= 3; ++m) {
         PictureButton* tab = m_tabs[m - 1];
-        if (definition.module(m).exists()) {
+        m_present[m - 1] = definition.module(m).exists();
+        tab->setFocusPolicy(m_present[m - 1] ? Qt::TabFocus : Qt::NoFocus);
+        if (m_present[m - 1]) {
             tab->move(x, tab->y());
             x += tab->width() - TabOverlap;
         } else {

@@ -5,6 +5,8 @@
 // `lblTB01`..`lblTB04`). Tabs 1 to 3 choose a module, tab 4 is "Help"; the
 // tool bar's captions, tool tips and pictures follow the kind of tab chosen.
 // The bar only shows and reports; the main window decides what a click does.
+// Keys: Ctrl+1 to Ctrl+4 click tabs 1 to 4 (a tab of a module the program
+// does not have neither reacts nor takes the focus).
 
 #include <QObject>
 #include <array>
@@ -53,6 +55,7 @@ private:
     QWidget* m_strip = nullptr;
     std::array<PictureButton*, Tabs> m_tabs{};
     std::array<PictureButton*, Buttons> m_buttons{};
+    std::array<bool, Tabs> m_present{false, false, false, true};
     HoverGroup* m_tabHover = nullptr;
     HoverGroup* m_toolHover = nullptr;
 };

@@ -3,6 +3,7 @@
 #include "main_window/logic/TrendReading.h"
 #include <QEvent>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QStyle>
@@ -25,6 +26,8 @@ QFrame[reportBar="true"][open="true"] {
     background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #f6b04d, stop:1 #e58a1f);
     border-color: #c06f12;
 }
+QFrame[reportBar="true"]:focus { border: 2px solid #e86000; }
+QFrame[reportBar="true"][open="true"]:focus { border: 2px solid #1d4f91; }
 QFrame[reportBar="true"] QLabel { color: white; font-weight: bold; background: transparent; }
 QFrame[reportPanel="true"] { background: #f3f7fc; border: none; }
 QFrame[summaryTile="true"] {
@@ -89,6 +92,9 @@ QFrame* ReportPage::CreateBar(int n, const QString& caption, const QString& tool
     bar->setToolTip(toolTip);
     bar->setCursor(Qt::PointingHandCursor);
     bar->setFixedHeight(BarHeight);
+    // Tab reaches the bar and Enter or Space opens its panel.
+    bar->setFocusPolicy(Qt::TabFocus);
+    bar->setAccessibleName(caption);
     auto* label = MakeLabel(bar, QStringLiteral("lblRCBar%1").arg(n), caption, "barCaption", 1.1);
     label->setToolTip(toolTip);
     label->setCursor(Qt::PointingHandCursor);
@@ -256,6 +262,17 @@ void ReportPage::resizeEvent(QResizeEvent* event) {
 }
 
 bool ReportPage::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const QVariant pos = watched->property("reportPos");
+        const bool opens = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter ||
+                           key->key() == Qt::Key_Space;
+        if (opens && pos.isValid()) {
+            if (!key->isAutoRepeat())
+                Q_EMIT reportPanelChosen(pos.toInt());
+            return true;
+        }
+    }
     if (event->type() == QEvent::MouseButtonRelease) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         const QVariant pos = watched->property("reportPos");

@@ -82,19 +82,26 @@ void TrashPage::ResetPage() {
 }
 
 void TrashPage::ButTrash_Click() {
+    const bool keyboard = m_trash->hasFocus();
     m_trash->hide();
     m_intro->hide();
     m_yes->show();
     m_no->show();
     m_question->show();
+    // From the keyboard the focus goes on to the harmless answer.
+    if (keyboard)
+        m_no->setFocus(Qt::TabFocusReason);
 }
 
 void TrashPage::ButTrash_No_Click() {
+    const bool keyboard = m_no->hasFocus() || m_yes->hasFocus();
     m_trash->show();
     m_intro->show();
     m_yes->hide();
     m_no->hide();
     m_question->hide();
+    if (keyboard)
+        m_trash->setFocus(Qt::TabFocusReason);
 }
 
 void TrashPage::ButTrash_Yes_Click() {

@@ -7,10 +7,17 @@ namespace {
 constexpr qreal TwipsPerPixel = 15.0;
 constexpr int MaxPoints = 20;
 
-// Snaps a coordinate to the middle of its pixel so that one-pixel lines fall on
-// whole pixels instead of smearing over two.
-qreal Snap(qreal v) {
-    return qFloor(v) + 0.5;
+// Thin lines are as many device pixels wide as the scale rounds to (1 at
+// 100 %, 2 at 150 % and 200 %), so that they stay solid at any scale.
+int LineDevicePixels(qreal dpr) {
+    return qMax(1, qRound(dpr));
+}
+
+// Snaps a coordinate to the middle of a thin line that starts on a whole device
+// pixel, so that the line covers whole pixels instead of smearing over the
+// next ones (at 100 %: the middle of the pixel).
+qreal Snap(qreal v, qreal dpr) {
+    return (qFloor(v * dpr) + LineDevicePixels(dpr) / 2.0) / dpr;
 }
 
 } // namespace
@@ -28,7 +35,8 @@ void TrendPlot::setValues(const QList<double>& values) {
 QPointF TrendPlot::pointAt(int i, double value) const {
     const qreal xs = qreal(width()) / Steps;
     const qreal ys = qreal(height()) / 100.0;
-    return QPointF(Snap(i * xs), Snap((100.0 - value) * ys));
+    const qreal dpr = devicePixelRatioF();
+    return QPointF(Snap(i * xs, dpr), Snap((100.0 - value) * ys, dpr));
 }
 
 void TrendPlot::paintEvent(QPaintEvent*) {
@@ -36,11 +44,13 @@ void TrendPlot::paintEvent(QPaintEvent*) {
     const qreal w = width();
     const qreal h = height();
     p.fillRect(rect(), Qt::white);
+    const qreal dpr = devicePixelRatioF();
+    const qreal thin = LineDevicePixels(dpr) / dpr; // logical width of a thin line
 
     // Grid at 10% .. 90%; the edges stand for 0% and 100% and are not drawn.
-    p.setPen(QPen(gridColour(), 1));
+    p.setPen(QPen(gridColour(), thin));
     for (int k = 10; k <= 90; k += 10) {
-        const qreal y = Snap(k * h / 100.0);
+        const qreal y = Snap(k * h / 100.0, dpr);
         p.drawLine(QPointF(w, y), QPointF(0, y));
     }
 
@@ -51,13 +61,13 @@ void TrendPlot::paintEvent(QPaintEvent*) {
         const QPointF pt = pointAt(i, m_values.at(i - 1));
 
         p.setRenderHint(QPainter::Antialiasing, false);
-        p.setPen(QPen(stemColour(), 1));
+        p.setPen(QPen(stemColour(), thin));
         p.drawLine(pt, QPointF(pt.x(), h));
 
         // The segment from the previous point (the bottom-left corner for the
         // first), then the dot over both ends.
         p.setRenderHint(QPainter::Antialiasing, true);
-        p.setPen(QPen(lineColour(), 1));
+        p.setPen(QPen(lineColour(), thin));
         p.drawLine(pt, previous);
         p.setBrush(lineColour());
         p.drawEllipse(pt, dotRadius, dotRadius);

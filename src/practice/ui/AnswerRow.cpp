@@ -1,9 +1,11 @@
 #include "practice/ui/AnswerRow.h"
 
+#include "chrome/FocusFrame.h"
 #include "chrome/Twips.h"
 #include "core/AnswerChecking.h"
 #include "practice/ui/AnswerValidator.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -54,6 +56,7 @@ AnswerRow::AnswerRow(int k, bool secondAttempt, QWidget* parent) : QWidget(paren
     m_answer->setFrame(false);
     m_answer->setValidator(new AnswerValidator(m_answer));
     m_answer->setAccessibleName(QStringLiteral("Answer (%1)").arg(letter));
+    m_answer->installEventFilter(this);
 
     QFont markFont = font();
     markFont.setPointSizeF(markFont.pointSizeF() * 1.35);
@@ -77,6 +80,7 @@ AnswerRow::AnswerRow(int k, bool secondAttempt, QWidget* parent) : QWidget(paren
     m_model->setFocusPolicy(Qt::NoFocus);
     m_model->setFrame(false);
     m_model->setToolTip(QStringLiteral("The correct answer"));
+    m_model->setAccessibleName(QStringLiteral("Correct answer (%1)").arg(letter));
     QPalette modelPalette = m_model->palette();
     modelPalette.setColor(QPalette::Base, QColor(255, 250, 205));
     modelPalette.setColor(QPalette::Text, QColor(0, 90, 0));
@@ -137,9 +141,11 @@ void ShowMark(QLabel* label, const QString& mark, bool visible) {
     palette.setColor(QPalette::WindowText,
                      mark == ResultMark::Correct() ? TickColour : CrossColour);
     label->setPalette(palette);
-    label->setAccessibleName(mark == ResultMark::Correct()
-                                 ? QStringLiteral("correct")
-                                 : (mark.isEmpty() ? QString() : QStringLiteral("wrong")));
+    const QString spoken = mark == ResultMark::Correct()
+                               ? QStringLiteral("correct")
+                               : (mark.isEmpty() ? QString() : QStringLiteral("wrong"));
+    label->setAccessibleName(spoken);
+    label->setAccessibleDescription(spoken);
     label->setVisible(visible);
 }
 } // namespace
@@ -176,4 +182,15 @@ void AnswerRow::paintEvent(QPaintEvent* event) {
     painter.setPen(BorderColour);
     painter.drawRect(QRect(QPoint(box.left() - out, box.top() - out),
                            QPoint(box.right() + in, box.bottom() + in)));
+    // The box draws no frame of its own, so the row shows where the typing
+    // goes: a frame just outside the box, over its light-blue border.
+    if (m_answer->hasFocus() && m_answer->isVisible())
+        FocusFrame::Paint(painter, QRectF(box).adjusted(-3, -3, 3, 3));
+}
+
+bool AnswerRow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_answer &&
+        (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut))
+        update();
+    return QWidget::eventFilter(watched, event);
 }

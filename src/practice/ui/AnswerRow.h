@@ -2,7 +2,9 @@
 // One answer row `Frame`k of the answer sheet: the part label `QL`k, the
 // answer box `FA`k, the result marks `FR`k (first attempt) and `SR`k (second
 // attempt), the model-answer box `M`k and the fixed text `T`k. The row draws
-// the light-blue border around its answer box itself.
+// the light-blue border around its answer box itself, and the focus frame
+// over it while the box has the keyboard focus. Screen readers hear the box
+// as "Answer (a)", the marks as "correct" or "wrong".
 
 #include "practice/AnswerRowContent.h"
 
@@ -40,6 +42,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void placeMarks();

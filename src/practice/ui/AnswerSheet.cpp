@@ -4,6 +4,7 @@
 #include "chrome/Twips.h"
 #include "practice/ui/AnswerRow.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -35,6 +36,8 @@ AnswerSheet::AnswerSheet(PictureCache& pictures, bool secondAttempt, QWidget* pa
     // Tab order follows the rows.
     for (int k = 1; k < RowCount; ++k)
         setTabOrder(m_rows.at(k - 1)->FA(), m_rows.at(k)->FA());
+    for (AnswerRow* row : std::as_const(m_rows))
+        row->FA()->installEventFilter(this);
     StackAnswerRows(0);
 }
 
@@ -80,4 +83,49 @@ void AnswerSheet::resizeEvent(QResizeEvent* event) {
 void AnswerSheet::placeInstruction() {
     m_instruction->move(qMax(0, (width() - m_instruction->width()) / 2),
                         height() - m_instruction->height());
+}
+
+namespace {
+bool TakesFocus(const QLineEdit* box) {
+    return (box->focusPolicy() & Qt::TabFocus) == Qt::TabFocus && box->isEnabled();
+}
+} // namespace
+
+int AnswerSheet::nextFocusableRow(int k) const {
+    for (int j = qMax(k + 1, 1); j <= m_shown; ++j) {
+        if (TakesFocus(m_rows.at(j - 1)->FA()))
+            return j;
+    }
+    return 0;
+}
+
+bool AnswerSheet::focusFirstBox() {
+    const int k = nextFocusableRow(0);
+    if (k == 0)
+        return false;
+    m_rows.at(k - 1)->FA()->setFocus(Qt::TabFocusReason);
+    return true;
+}
+
+bool AnswerSheet::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
+        return QWidget::eventFilter(watched, event);
+    // A held Enter moves one box only, so that it cannot race through the
+    // paper.
+    if (key->isAutoRepeat())
+        return true;
+    int k = 0;
+    for (int j = 1; j <= RowCount && k == 0; ++j) {
+        if (m_rows.at(j - 1)->FA() == watched)
+            k = j;
+    }
+    const int next = nextFocusableRow(k);
+    if (next != 0)
+        m_rows.at(next - 1)->FA()->setFocus(Qt::TabFocusReason);
+    else
+        Q_EMIT enterPastLastBox();
+    return true;
 }

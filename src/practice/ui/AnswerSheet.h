@@ -3,6 +3,11 @@
 // instruction picture `PicInstruction` for fractions at the bottom. It lays
 // out and shows the rows of one question; what goes into each row comes from
 // the paper session.
+//
+// Keys: Tab and Shift+Tab go through the answer boxes in row order; Enter in
+// a box moves to the next box that takes the focus (a locked box of the
+// second attempt does not), and Enter in the last one reports
+// enterPastLastBox() so that the window can go on to the next question.
 
 #include "practice/AnswerRowContent.h"
 
@@ -42,8 +47,19 @@ public:
     // The texts of the first n answer boxes, exactly as typed.
     QStringList rowTexts(int n) const;
 
+    // Gives the focus to the first shown box that takes it; false when
+    // there is none.
+    bool focusFirstBox();
+    // Row of the shown box after row k that takes the focus; 0 when none.
+    int nextFocusableRow(int k) const;
+
+Q_SIGNALS:
+    // Enter was pressed in the last box of the question that takes the focus.
+    void enterPastLastBox();
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void placeInstruction();

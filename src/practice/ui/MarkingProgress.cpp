@@ -2,13 +2,21 @@
 
 #include "chrome/PictureCache.h"
 #include "chrome/Twips.h"
+#include "practice/ui/MarkingProgressAccessible.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QPainter>
 
 MarkingProgress::MarkingProgress(PictureCache& pictures, QWidget* parent) : QWidget(parent) {
+    static const bool accessible = [] {
+        QAccessible::installFactory(&MarkingProgressAccessible::Create);
+        return true;
+    }();
+    Q_UNUSED(accessible);
     setObjectName(QStringLiteral("fmeMark"));
     setToolTip(QStringLiteral("Marking your practice"));
+    setAccessibleName(QStringLiteral("Marking your practice"));
     m_background = pictures.get(QStringLiteral("bottombg4.bmp"));
     const QSize panel =
         m_background.isNull() ? QSize(206, 26) : m_background.deviceIndependentSize().toSize();
@@ -37,6 +45,7 @@ MarkingProgress::MarkingProgress(PictureCache& pictures, QWidget* parent) : QWid
 void MarkingProgress::run(const std::function<void(int)>& delay) {
     for (QLabel* bar : std::as_const(m_bars))
         bar->hide();
+    setShownBars(0);
     raise();
     show();
     repaint();
@@ -45,9 +54,23 @@ void MarkingProgress::run(const std::function<void(int)>& delay) {
             delay(StepMilliseconds);
         m_bars.at(n - 1)->show();
         m_bars.at(n - 1)->repaint();
+        setShownBars(n);
         Q_EMIT barShown(n);
     }
     hide();
+}
+
+QString MarkingProgress::progressText() const {
+    if (m_shownBars == 0)
+        return QString();
+    return QStringLiteral("Marking %1 of %2").arg(m_shownBars).arg(int(BarCount));
+}
+
+void MarkingProgress::setShownBars(int n) {
+    m_shownBars = n;
+    setAccessibleDescription(progressText());
+    QAccessibleValueChangeEvent change(this, n);
+    QAccessible::updateAccessibility(&change);
 }
 
 void MarkingProgress::paintEvent(QPaintEvent* event) {

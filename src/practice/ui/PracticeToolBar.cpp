@@ -59,12 +59,9 @@ PracticeToolBar::PracticeToolBar(AppState& state, PictureCache& pictures, QWidge
                                QString::fromLatin1(design.caption));
         caption->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
         caption->setContentsMargins(0, 0, 0, 2);
+        // The tool tip ("Mark paper") is also the name a screen reader says.
         button->setToolTips(QString::fromLatin1(design.tip));
-        button->setAccessibleName(QString::fromLatin1(design.caption));
-        connect(button, &PictureButton::clicked, this, [this, n] {
-            if (m_enabled.at(n - 1))
-                Q_EMIT buttonClicked(n);
-        });
+        connect(button, &PictureButton::clicked, this, [this, n] { trigger(n); });
         tallest = qMax(tallest, button->height());
     }
 
@@ -132,6 +129,11 @@ void PracticeToolBar::setButtonEnabled(int n, bool enabled) {
     button->setEnabled(enabled);
     if (button->caption())
         button->caption()->setEnabled(enabled);
+}
+
+void PracticeToolBar::trigger(int n) {
+    if (n >= 1 && n <= ButtonCount && m_enabled.at(n - 1))
+        Q_EMIT buttonClicked(n);
 }
 
 void PracticeToolBar::layoutButtons(int windowWidth) {

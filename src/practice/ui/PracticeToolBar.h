@@ -37,6 +37,10 @@ public:
     // outer width in pixels.
     void layoutButtons(int windowWidth);
 
+    // What a click on button n does (the keyboard's Ctrl+S, Ctrl+M, ...):
+    // buttonClicked(n) unless the button is disabled.
+    void trigger(int n);
+
 Q_SIGNALS:
     void buttonClicked(int n);
 

@@ -25,6 +25,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
+#include <QShortcut>
 #include <QTimer>
 
 namespace {
@@ -137,6 +138,7 @@ void PracticeWindow::buildControls() {
     connect(m_imgHandle, &PictureButton::clicked, this, &PracticeWindow::ImgHandle_Click);
 
     m_sheet = new AnswerSheet(pictures, second, this);
+    connect(m_sheet, &AnswerSheet::enterPastLastBox, this, &PracticeWindow::EnterPastLastBox);
     // The animation takes the place of the remaining-questions field.
     m_progress = new MarkingProgress(pictures, m_statusBar);
 
@@ -162,6 +164,44 @@ void PracticeWindow::buildControls() {
 
     m_frame->raise();
     m_sizer->raise();
+    installKeys();
+}
+
+void PracticeWindow::installKeys() {
+    const struct {
+        QKeySequence keys;
+        int button;
+        bool repeats;
+    } bindings[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_S), PracticeToolBar::Save, false},
+        {QKeySequence(Qt::CTRL | Qt::Key_M), PracticeToolBar::Mark, false},
+        {QKeySequence(Qt::CTRL | Qt::Key_P), PracticeToolBar::Print, false},
+        {QKeySequence(Qt::Key_Escape), PracticeToolBar::Close, false},
+        {QKeySequence(Qt::Key_PageDown), PracticeToolBar::Next, true},
+        {QKeySequence(Qt::Key_PageUp), PracticeToolBar::Back, true},
+    };
+    for (const auto& binding : bindings) {
+        auto* shortcut = new QShortcut(binding.keys, this);
+        // A held Ctrl+M or Esc opens its dialog once, never again behind it.
+        shortcut->setAutoRepeat(binding.repeats);
+        const int button = binding.button;
+        connect(shortcut, &QShortcut::activated, this,
+                [this, button] { m_toolBar->trigger(button); });
+    }
+}
+
+void PracticeWindow::EnterPastLastBox() {
+    if (!m_session || m_busy)
+        return;
+    const PaperState& paper = m_session->paper();
+    if (paper.QSCount < paper.QuestionCount) {
+        NextQuestion();
+        return;
+    }
+    // The last box of the paper: the next step is marking it.
+    PictureButton* mark = m_toolBar->button(PracticeToolBar::Mark);
+    if (mark->isEnabled())
+        mark->setFocus(Qt::TabFocusReason);
 }
 
 QString PracticeWindow::ProgramTitle() const {
@@ -224,6 +264,8 @@ bool PracticeWindow::LoadPaper() {
     RefreshToolBar();
     Timer1_Timer();
     m_timer->start();
+    // The window opens ready for typing.
+    m_sheet->focusFirstBox();
     return true;
 }
 
@@ -284,8 +326,8 @@ void PracticeWindow::GoToQuestion(int question, bool focusFirstBox) {
     RefreshRemaining();
     RefreshToolBar();
     Timer1_Timer();
-    if (focusFirstBox && m_sheet->shownRows() > 0)
-        m_sheet->row(1)->FA()->setFocus();
+    if (focusFirstBox)
+        m_sheet->focusFirstBox();
 }
 
 void PracticeWindow::NextQuestion() {

@@ -9,6 +9,12 @@
 // `RemQnsBG` under it, the handle strip `PicHideAns` and the answer sheet
 // `AnsBox` on the right. The window owns its PaperSession from LoadPaper to
 // its unload; every change to the results files goes through the session.
+//
+// Keys (each goes the way of its tool-bar button, confirmations included):
+// Ctrl+S save, Ctrl+M mark, Ctrl+P print, Esc close, PageDown / PageUp next
+// and previous question. Enter moves through the answer boxes and on to the
+// next question; after the last box of the last question it brings the focus
+// to the Mark button.
 
 #include <QWidget>
 #include <memory>
@@ -70,6 +76,8 @@ protected:
 
 private:
     void buildControls();
+    void installKeys();
+    void EnterPastLastBox();
     void placeOnScreen();
     void GoToQuestion(int question, bool focusFirstBox);
     void LayoutAndShowRows();

@@ -1,0 +1,30 @@
+#pragma once
+// The keyboard focus frame: a 2 px rounded outline in a strong orange that a
+// child can spot at a glance on the blue and white of the windows. Every
+// focusable picture control, label and answer box draws it the same way, in
+// its own paintEvent, while it has the focus.
+
+#include <QColor>
+#include <QPainter>
+#include <QPen>
+#include <QRectF>
+
+namespace FocusFrame {
+
+inline QColor Colour() {
+    return QColor(232, 96, 0);
+}
+constexpr int Width = 2; // logical pixels
+
+// Draws the frame inside outer (the stroke does not spill over its edge).
+inline void Paint(QPainter& painter, const QRectF& outer) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setPen(QPen(Colour(), Width));
+    painter.setBrush(Qt::NoBrush);
+    const qreal half = Width / 2.0;
+    painter.drawRoundedRect(outer.adjusted(half, half, -half, -half), 3, 3);
+    painter.restore();
+}
+
+} // namespace FocusFrame
