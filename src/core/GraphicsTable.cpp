@@ -151,7 +151,9 @@ QStringList ExtractGraphics(const ResourceStore& store, const QString& programFo
         // files for nothing; a changed or deleted one is restored.
         if (fileHolds(path, bytes))
             continue;
-        if (store.ExtractResource(item.id, QStringLiteral("Custom"), path) != 0)
+        // Compared at every start, so a file cut short by a crash is restored.
+        if (store.ExtractResource(item.id, QStringLiteral("Custom"), path,
+                                  ResourceStore::Durability::Scratch) != 0)
             failed.append(name);
     }
     return failed;

@@ -12,7 +12,8 @@ namespace {
 template <typename ReadTable>
 QString withTable(const ResourceStore& store, const QString& scratch, int id,
                   const QString& tableName, ReadTable read) {
-    if (store.ExtractResource(id, QStringLiteral("Custom"), scratch) != 0) {
+    if (store.ExtractResource(id, QStringLiteral("Custom"), scratch,
+                              ResourceStore::Durability::Scratch) != 0) {
         QFile::remove(scratch);
         return QStringLiteral("The %1 table (item %2) could not be written to %3.")
             .arg(tableName)

@@ -100,7 +100,8 @@ DefinitionRead ReadProgramDefinitionFile(const QString& path) {
 
 DefinitionRead ReadProgramDefinition(const ResourceStore& store, const QString& programFolder) {
     const QString path = programFolder + QStringLiteral("/temptext30000.txt");
-    if (store.ExtractResource(DefinitionId, QStringLiteral("Custom"), path) != 0) {
+    if (store.ExtractResource(DefinitionId, QStringLiteral("Custom"), path,
+                              ResourceStore::Durability::Scratch) != 0) {
         DefinitionRead result;
         result.error = DefinitionError::NotExtracted;
         result.detail = QStringLiteral("The program definition (item %1) could not be written "

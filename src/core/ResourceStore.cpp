@@ -86,7 +86,8 @@ QList<int> ResourceStore::ids() const {
     return result;
 }
 
-int ResourceStore::ExtractResource(int id, const QString& type, const QString& path) const {
+int ResourceStore::ExtractResource(int id, const QString& type, const QString& path,
+                                   Durability durability) const {
     // Every item of the store is of the one type "Custom"; type names are
     // compared without regard to case, as resource type names are.
     if (type.compare(QLatin1String("Custom"), Qt::CaseInsensitive) != 0)
@@ -95,6 +96,16 @@ int ResourceStore::ExtractResource(int id, const QString& type, const QString& p
     const QByteArray bytes = itemBytes(id, &ok);
     if (!ok)
         return ExtractError::ItemAbsent;
+    if (durability == Durability::Scratch) {
+        QFile file(path);
+        if (QFileInfo(path).isDir() || !file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            return ExtractError::WriteFailed;
+        if (file.write(bytes) == bytes.size() && file.flush())
+            return 0;
+        // No part of an item is left behind for a reader to trust.
+        file.remove();
+        return ExtractError::WriteFailed;
+    }
     // Written whole or not at all: the file afterwards holds exactly the item.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))

@@ -24,10 +24,23 @@ public:
     // Every id present in the store, ascending.
     QList<int> ids() const;
 
+    // How a written file has to survive a crash of the machine.
+    enum class Durability {
+        // Results: after a power cut the file holds the old bytes or the new
+        // ones, never a part (flushed to the disk, then renamed into place).
+        Durable,
+        // Files made again whenever they are needed (graphics, scratch copies
+        // of tables and documents): written in place without waiting for the
+        // disk, which costs a flush per file. A file cut short by a crash is
+        // replaced the next time it is needed.
+        Scratch,
+    };
+
     // Copies item id of type "Custom" to path, replacing what the file held.
     // Returns 0 on success; non-zero for an unknown type, an absent id, a
     // missing folder or an unwritable file.
-    int ExtractResource(int id, const QString& type, const QString& path) const;
+    int ExtractResource(int id, const QString& type, const QString& path,
+                        Durability durability = Durability::Durable) const;
 
 private:
     QString m_root;

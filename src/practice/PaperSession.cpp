@@ -205,7 +205,7 @@ bool PaperSession::ExtractQuestionDocument() {
     if (m_paper.CurrentQuestionId <= 0)
         return false;
     return m_store.ExtractResource(m_paper.CurrentQuestionId, QStringLiteral("Custom"),
-                                   m_paper.DocumentPath) == 0;
+                                   m_paper.DocumentPath, ResourceStore::Durability::Scratch) == 0;
 }
 
 void PaperSession::RemoveQuestionDocument() {

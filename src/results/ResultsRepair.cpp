@@ -146,7 +146,8 @@ QList<int> ResultsRepair::PaperShapes(int module) const {
     const QString custom = QStringLiteral("Custom");
 
     QList<QStringList> questions(papers);
-    if (m_store.ExtractResource(PapersTableId(module), custom, scratch) == 0) {
+    if (m_store.ExtractResource(PapersTableId(module), custom, scratch,
+                                ResourceStore::Durability::Scratch) == 0) {
         for (int k = 1; k <= papers; ++k) {
             const Read<QStringList> ids = ReadRecordAllFields(scratch, paperTag(k));
             if (ids.ok())
@@ -155,7 +156,8 @@ QList<int> ResultsRepair::PaperShapes(int module) const {
     }
     QFile::remove(scratch);
 
-    if (m_store.ExtractResource(KeysTableId(module), custom, scratch) == 0) {
+    if (m_store.ExtractResource(KeysTableId(module), custom, scratch,
+                                ResourceStore::Durability::Scratch) == 0) {
         for (int k = 1; k <= papers; ++k) {
             if (questions.at(k - 1).isEmpty())
                 continue;
@@ -173,8 +175,8 @@ QList<int> ResultsRepair::PaperShapes(int module) const {
     // A paper the tables do not describe keeps the shape its template gives.
     if (!shapes.contains(-1))
         return shapes;
-    if (m_store.ExtractResource(ResultsTemplateId(ResultsFile::First, module), custom, scratch) ==
-        0) {
+    if (m_store.ExtractResource(ResultsTemplateId(ResultsFile::First, module), custom, scratch,
+                                ResourceStore::Durability::Scratch) == 0) {
         for (int k = 1; k <= papers; ++k) {
             if (shapes.at(k - 1) >= 0)
                 continue;

@@ -95,21 +95,26 @@ void TestResourceStore::extractResource() {
     QFETCH(QString, target);
     QFETCH(bool, succeeds);
     const ResourceStore store(FixtureRoot);
-    QTemporaryDir dir;
-    const QString path = target.isEmpty() ? dir.path() : dir.filePath(target);
-    QCOMPARE(store.ExtractResource(id, type, path) == 0, succeeds);
-    if (succeeds)
-        QCOMPARE(bytesOf(path), store.itemBytes(id));
-    else
-        QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
-                 QStringList());
+    // Scratch files are written in place, results files through a flushed
+    // copy: both must leave exactly the item, or nothing at all.
+    for (const auto durability :
+         {ResourceStore::Durability::Durable, ResourceStore::Durability::Scratch}) {
+        QTemporaryDir dir;
+        const QString path = target.isEmpty() ? dir.path() : dir.filePath(target);
+        QCOMPARE(store.ExtractResource(id, type, path, durability) == 0, succeeds);
+        if (succeeds)
+            QCOMPARE(bytesOf(path), store.itemBytes(id));
+        else
+            QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+                     QStringList());
 
-    // The item replaces everything the file held: 5 bytes over 200 leave 5.
-    const QString trend = dir.filePath("trend2FX.txt");
-    QVERIFY(writeBytes(trend, "#TRD#" + QByteArray(">87.5").repeated(39)));
-    QCOMPARE(QFileInfo(trend).size(), 200);
-    QCOMPARE(store.ExtractResource(30126, "Custom", trend), 0);
-    QCOMPARE(bytesOf(trend), QByteArray("#TRD#"));
+        // The item replaces everything the file held: 5 bytes over 200 leave 5.
+        const QString trend = dir.filePath("trend2FX.txt");
+        QVERIFY(writeBytes(trend, "#TRD#" + QByteArray(">87.5").repeated(39)));
+        QCOMPARE(QFileInfo(trend).size(), 200);
+        QCOMPARE(store.ExtractResource(30126, "Custom", trend, durability), 0);
+        QCOMPARE(bytesOf(trend), QByteArray("#TRD#"));
+    }
 }
 
 void TestResourceStore::extractGraphicsCreatesAndRestores() {
