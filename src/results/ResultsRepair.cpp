@@ -140,53 +140,64 @@ ResultsRepair::Report ResultsRepair::Run() {
 }
 
 QList<int> ResultsRepair::PaperShapes(int module) const {
+    // Every table is read once and looked up in memory: a start-up pays for
+    // one pass over the keys table, not one per paper.
     const int papers = m_definition.module(module).paperCount;
     QList<int> shapes(papers, -1);
-    const QString scratch = m_folder + QStringLiteral("/temptext.txt");
-    const QString custom = QStringLiteral("Custom");
 
     QList<QStringList> questions(papers);
-    if (m_store.ExtractResource(PapersTableId(module), custom, scratch,
-                                ResourceStore::Durability::Scratch) == 0) {
-        for (int k = 1; k <= papers; ++k) {
-            const Read<QStringList> ids = ReadRecordAllFields(scratch, paperTag(k));
-            if (ids.ok())
-                questions[k - 1] = ids.value;
-        }
+    const QStringList paperLines = storeLines(PapersTableId(module));
+    for (int k = 1; k <= papers; ++k) {
+        const qsizetype at = findTag(paperLines, paperTag(k));
+        if (at >= 0)
+            questions[k - 1] = recordFields(paperLines.at(at), paperTag(k));
     }
-    QFile::remove(scratch);
 
-    if (m_store.ExtractResource(KeysTableId(module), custom, scratch,
-                                ResourceStore::Durability::Scratch) == 0) {
-        for (int k = 1; k <= papers; ++k) {
-            if (questions.at(k - 1).isEmpty())
-                continue;
-            const Read<QList<int>> counts = CountFieldsPerKey(scratch, questions.at(k - 1));
-            if (!counts.ok())
-                continue;
-            int blanks = 0;
-            for (int count : counts.value)
-                blanks += count;
-            shapes[k - 1] = blanks;
+    // The questions of a paper are looked for in one forward pass, as the
+    // paper's loading does; a question it misses leaves the paper unknown.
+    const QStringList keyLines = storeLines(KeysTableId(module));
+    for (int k = 1; k <= papers; ++k) {
+        if (questions.at(k - 1).isEmpty())
+            continue;
+        int blanks = 0;
+        qsizetype from = 0;
+        for (const QString& question : questions.at(k - 1)) {
+            const qsizetype at = findTag(keyLines, question, from);
+            if (at < 0) {
+                blanks = -1;
+                break;
+            }
+            blanks += int(keyLines.at(at).count(QLatin1Char('>')));
+            from = at + 1;
         }
+        shapes[k - 1] = blanks;
     }
-    QFile::remove(scratch);
 
     // A paper the tables do not describe keeps the shape its template gives.
     if (!shapes.contains(-1))
         return shapes;
-    if (m_store.ExtractResource(ResultsTemplateId(ResultsFile::First, module), custom, scratch,
-                                ResourceStore::Durability::Scratch) == 0) {
-        for (int k = 1; k <= papers; ++k) {
-            if (shapes.at(k - 1) >= 0)
-                continue;
-            const Read<QString> line = ReadRecordLine(scratch, paperTag(k));
-            if (line.ok() && !line.value.isEmpty())
-                shapes[k - 1] = int(line.value.count(QLatin1Char('>')));
-        }
+    const QStringList templateLines = storeLines(ResultsTemplateId(ResultsFile::First, module));
+    for (int k = 1; k <= papers; ++k) {
+        if (shapes.at(k - 1) >= 0)
+            continue;
+        const qsizetype at = findTag(templateLines, paperTag(k));
+        if (at >= 0 && !templateLines.at(at).isEmpty())
+            shapes[k - 1] = int(templateLines.at(at).count(QLatin1Char('>')));
     }
-    QFile::remove(scratch);
     return shapes;
+}
+
+QStringList ResultsRepair::storeLines(int id) const {
+    bool ok = false;
+    const QByteArray bytes = m_store.itemBytes(id, &ok);
+    if (!ok)
+        return QStringList();
+    QString text = QString::fromLatin1(bytes);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QStringList lines = text.split(QLatin1Char('\n'));
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
 }
 
 bool ResultsRepair::ReadForRepair(const QString& path, QStringList* lines, bool* looseEnds) {

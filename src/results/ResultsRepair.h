@@ -53,6 +53,8 @@ public:
     QList<int> PaperShapes(int module) const;
 
 private:
+    // The lines of a store item (a content table or template); none when absent.
+    QStringList storeLines(int id) const;
     void RepairPaperFile(const QString& path, const QList<int>& shapes, int paperCount);
     void RepairMarksFile(const QString& path, int paperCount);
     void RepairTrendFile(const QString& path);
