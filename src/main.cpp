@@ -1,7 +1,6 @@
 #include "core/ProgramFolder.h"
 #include "main_window/Contents.h"
 #include "main_window/StartupEnvironment.h"
-#include "practice/ui/QuestionScheme.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -13,8 +12,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     StartupEnvironment::PrepareWebEngine();
-    RegisterQuestionScheme();
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // The web engine, its URL scheme and its GL context come with the first
+    // paper (practice/ui/QuestionViewModule.h), not here.
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("quillora"));
 

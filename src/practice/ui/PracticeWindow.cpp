@@ -16,7 +16,8 @@
 #include "practice/ui/MarkingProgress.h"
 #include "practice/ui/PracticeStatusBar.h"
 #include "practice/ui/PracticeToolBar.h"
-#include "practice/ui/QuestionView.h"
+#include "practice/ui/QuestionDisplay.h"
+#include "practice/ui/QuestionViewModule.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -102,12 +103,20 @@ void PracticeWindow::buildControls() {
         }
     });
 
-    m_view = new QuestionView(this);
-    connect(m_view, &QuestionView::documentLoaded, this, [this](bool ok) {
-        if (!ok && m_session && !m_unloaded)
-            Tell(ProgramTitle(),
-                 QStringLiteral("Question %1 could not be shown.").arg(m_session->paper().QSCount));
-    });
+    QString viewProblem;
+    m_view = CreateQuestionView(this, &viewProblem);
+    if (m_view) {
+        m_viewWidget = m_view->widget();
+        m_view->onDocumentLoaded(this, [this](bool ok) {
+            if (!ok && m_session && !m_unloaded)
+                Tell(ProgramTitle(), QStringLiteral("Question %1 could not be shown.")
+                                         .arg(m_session->paper().QSCount));
+        });
+    } else {
+        qWarning("quillora: the question view cannot be loaded: %s", qPrintable(viewProblem));
+        m_viewWidget = new QWidget(this);
+        m_viewWidget->setObjectName(QStringLiteral("brwWebBrowser"));
+    }
 
     m_qnTitleBG = new QLabel(this);
     m_qnTitleBG->setObjectName(QStringLiteral("QnTitleBG"));
@@ -223,6 +232,13 @@ void PracticeWindow::placeOnScreen() {
 }
 
 bool PracticeWindow::LoadPaper() {
+    if (!m_view) {
+        Tell(ProgramTitle(),
+             QStringLiteral("This paper could not be opened: the part of the program that shows "
+                            "the questions is missing. Please ask a grown-up to install "
+                            "Quillora Maths Practice again."));
+        return false;
+    }
     m_session = std::make_unique<PaperSession>(PaperSessionSetup::fromState(m_state),
                                                *m_services.store, *m_services.clock);
     placeOnScreen();
@@ -273,7 +289,8 @@ void PracticeWindow::ShowQuestionDocument() {
     const bool extracted = m_session->ExtractQuestionDocument();
     // A document that is not there clears the view (and the view reports
     // the failure), so that no other question stays under this title.
-    m_view->showDocument(m_session->paper().DocumentPath);
+    if (m_view)
+        m_view->showDocument(m_session->paper().DocumentPath);
     if (extracted)
         Q_EMIT questionShown(m_session->paper().QSCount);
 }
@@ -408,7 +425,8 @@ void PracticeWindow::ShowMarkedView() {
 }
 
 void PracticeWindow::PrintQuestion() {
-    m_view->printWithDialog(this);
+    if (m_view)
+        m_view->printWithDialog(this);
 }
 
 void PracticeWindow::ClosePractice() {
@@ -476,7 +494,7 @@ void PracticeWindow::ImgHandle_Click() {
         m_imgHandle->setToolTip(QStringLiteral("Show answer sheet"));
     }
     const int viewWidth = qMax(0, m_picHideAns->x() - client.x());
-    m_view->resize(viewWidth, m_view->height());
+    m_viewWidget->resize(viewWidth, m_viewWidget->height());
     m_statusBar->resize(viewWidth, m_statusBar->height());
     layoutQuestionTitle();
 }
@@ -486,7 +504,7 @@ int PracticeWindow::questionBandHeight() const {
 }
 
 void PracticeWindow::layoutQuestionTitle() {
-    const QRect view = m_view->geometry();
+    const QRect view = m_viewWidget->geometry();
     const int inset = Himetric::ToPx(QnTitleInset);
     m_qnTitleBG->setGeometry(view.x() + inset / 2,
                              view.y() - questionBandHeight() + Himetric::ToPx(QnTitleTop),
@@ -530,7 +548,7 @@ void PracticeWindow::resizeEvent(QResizeEvent* event) {
     // never hides the top of the question.
     const int band = questionBandHeight();
     const int viewHeight = qMax(0, bodyHeight - band - m_statusBar->height());
-    m_view->setGeometry(leftEdge, top + band, viewWidth, viewHeight);
+    m_viewWidget->setGeometry(leftEdge, top + band, viewWidth, viewHeight);
     layoutQuestionTitle();
     m_statusBar->setGeometry(leftEdge, top + band + viewHeight, viewWidth, m_statusBar->height());
 

@@ -30,7 +30,7 @@ class PracticeStatusBar;
 class PracticeToolBar;
 class QLabel;
 class QTimer;
-class QuestionView;
+class QuestionDisplay;
 class SkinnedFrame;
 struct WriteOutcome;
 
@@ -99,7 +99,10 @@ private:
 
     SkinnedFrame* m_frame = nullptr;
     PracticeToolBar* m_toolBar = nullptr;
-    QuestionView* m_view = nullptr;
+    // The question view `brwWebBrowser`; null when its module cannot be
+    // loaded, and m_viewWidget is then an empty stand-in.
+    QuestionDisplay* m_view = nullptr;
+    QWidget* m_viewWidget = nullptr;
     QLabel* m_qnTitleBG = nullptr;
     QLabel* m_qnTitle = nullptr;
     PracticeStatusBar* m_statusBar = nullptr;

@@ -32,7 +32,7 @@ void RegisterQuestionScheme() {
         return;
     }
     QWebEngineUrlScheme scheme(QuestionSchemeName);
-    scheme.setSyntax(QWebEngineUrlScheme::Syntax::Path);
+    scheme.setSyntax(QWebEngineUrlScheme::Syntax::Host);
     scheme.setFlags(QWebEngineUrlScheme::LocalScheme | QWebEngineUrlScheme::LocalAccessAllowed);
     QWebEngineUrlScheme::registerScheme(scheme);
 }
@@ -68,6 +68,7 @@ void QuestionSchemeHandler::removeDocument(const QUrl& rootUrl) {
 QString QuestionSchemeHandler::partUrl(const Document& doc, int index) const {
     QUrl url;
     url.setScheme(QString::fromLatin1(QuestionSchemeName));
+    url.setHost(QString::fromLatin1(QuestionSchemeHost));
     url.setPath(QLatin1Char('/') + doc.key + QLatin1Char('/') + QString::number(index) +
                     QLatin1Char('/') +
                     servedName(doc.archive->parts()[index], index == doc.archive->rootIndex()),
@@ -75,7 +76,7 @@ QString QuestionSchemeHandler::partUrl(const Document& doc, int index) const {
     return url.toString(QUrl::FullyEncoded);
 }
 
-// qmdoc:/<document>/<part>/<name>. A name other than the part's own is a
+// qmdoc://questions/<document>/<part>/<name>. A name other than the part's own is a
 // reference the page made relative to that part (e.g. built by the browser
 // from a reference we did not rewrite): it is looked up in the archive.
 void QuestionSchemeHandler::requestStarted(QWebEngineUrlRequestJob* job) {

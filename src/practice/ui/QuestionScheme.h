@@ -1,7 +1,10 @@
 #pragma once
 // The program's own URL scheme through which question archives are shown.
 // Chromium refuses archive parts located at file: URLs, so the view gets every
-// part from memory instead: qmdoc:/<document>/<part>/<file name>.
+// part from memory instead: qmdoc://questions/<document>/<part>/<file name>.
+// All documents share the one host, so that moving to the next question stays
+// on the same site and the engine keeps its page process instead of starting
+// a new one for every question.
 
 #include <QHash>
 #include <QString>
@@ -13,8 +16,9 @@
 class QWebEngineProfile;
 
 inline constexpr char QuestionSchemeName[] = "qmdoc";
+inline constexpr char QuestionSchemeHost[] = "questions";
 
-// Must run before the application object exists.
+// Must run before the engine's first page exists; repeating it does nothing.
 void RegisterQuestionScheme();
 
 class QuestionSchemeHandler : public QWebEngineUrlSchemeHandler {

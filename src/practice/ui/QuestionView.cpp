@@ -105,6 +105,10 @@ void QuestionView::onLoadingChanged(const QWebEngineLoadingInfo& info) {
     }
 }
 
+void QuestionView::onDocumentLoaded(QObject* context, std::function<void(bool ok)> loaded) {
+    connect(this, &QuestionView::documentLoaded, context, std::move(loaded));
+}
+
 void QuestionView::printWithDialog(QWidget* owner) {
     if (m_printing) {
         return;

@@ -2,6 +2,9 @@
 // The view of a question document (a web archive). The document is parsed
 // here and its parts served through the program's own URL scheme, so pictures
 // at any location show. A copy guard refuses copying and the context menu.
+// Built into the question view module, with the web engine (QuestionViewModule.h).
+
+#include "practice/ui/QuestionDisplay.h"
 
 #include <QPointer>
 #include <QUrl>
@@ -13,7 +16,7 @@ class QPrinter;
 class QWebEngineLoadingInfo;
 class QuestionSchemeHandler;
 
-class QuestionView : public QWebEngineView {
+class QuestionView : public QWebEngineView, public QuestionDisplay {
     Q_OBJECT
 public:
     using MessageHook =
@@ -23,13 +26,15 @@ public:
     explicit QuestionView(QWidget* parent = nullptr);
     ~QuestionView() override;
 
+    QWidget* widget() override { return this; }
     // Reads the archive at mhtPath and shows it; documentLoaded follows.
-    void showDocument(const QString& mhtPath);
+    void showDocument(const QString& mhtPath) override;
     // Why the last document could not be shown; empty when it was.
     const QString& documentError() const { return m_documentError; }
 
     // Print dialog, then the shown document to the chosen printer.
-    void printWithDialog(QWidget* owner);
+    void printWithDialog(QWidget* owner) override;
+    void onDocumentLoaded(QObject* context, std::function<void(bool ok)> loaded) override;
     bool isPrinting() const { return m_printing; }
 
     // Seams: how the copy guard's message and the print dialog are shown.

@@ -1,0 +1,74 @@
+#include "practice/ui/QuestionViewModule.h"
+
+#include "practice/ui/QuestionDisplay.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QOpenGLContext>
+#include <QStringList>
+
+#include <dlfcn.h>
+
+// QtGui's setter of the context that every GL user of the process shares; the
+// web engine looks for it when it starts.
+Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext* context);
+
+#ifndef QUILLORA_WEB_MODULE_RELDIR
+#define QUILLORA_WEB_MODULE_RELDIR "../lib/quillora"
+#endif
+
+namespace {
+
+using Entry = QuestionDisplay* (*)(QWidget*);
+
+// The engine draws through a GL context shared with the windows and expects
+// one to be set before it starts; it is made here, with the first paper,
+// rather than when the application starts, where it would load the GL
+// drivers into every run. A context that cannot be created is set all the
+// same: the engine then draws in software (without one it crashes).
+void ensureShareContext() {
+    if (QOpenGLContext::globalShareContext())
+        return;
+    auto* context = new QOpenGLContext(QCoreApplication::instance());
+    context->create();
+    qt_gl_set_global_share_context(context);
+}
+
+// Beside the program (a build, a copied folder), where it is installed, then
+// by name alone: the library search path, which holds the build folder for
+// programs of the build that link against the module.
+QStringList modulePaths() {
+    const QString dir = QCoreApplication::applicationDirPath();
+    const QString file = QString::fromLatin1(QuestionViewModuleFile);
+    return {dir + QLatin1Char('/') + file,
+            QDir::cleanPath(dir + QStringLiteral("/" QUILLORA_WEB_MODULE_RELDIR "/") + file), file};
+}
+
+} // namespace
+
+QuestionDisplay* CreateQuestionView(QWidget* parent, QString* error) {
+    // A program linked with the module (the tests) has it already.
+    void* handle = dlopen(QuestionViewModuleFile, RTLD_NOW | RTLD_NOLOAD);
+    QStringList problems;
+    if (!handle) {
+        ensureShareContext();
+        for (const QString& path : modulePaths()) {
+            handle = dlopen(QFile::encodeName(path).constData(), RTLD_NOW | RTLD_LOCAL);
+            if (handle)
+                break;
+            problems << QString::fromLocal8Bit(dlerror());
+        }
+    }
+    // The module stays loaded for the rest of the run: its views and the
+    // engine's threads live on after this call.
+    auto entry = handle ? reinterpret_cast<Entry>(dlsym(handle, QuestionViewEntryPoint)) : nullptr;
+    if (!entry) {
+        if (handle)
+            problems << QString::fromLocal8Bit(dlerror());
+        if (error)
+            *error = problems.join(QStringLiteral("; "));
+        return nullptr;
+    }
+    return entry(parent);
+}
