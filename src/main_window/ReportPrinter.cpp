@@ -45,9 +45,7 @@ bool Failed(const QPrinter& printer) {
 
 } // namespace
 
-ReportPrinter::ReportPrinter(PopUpService& popUp)
-    : m_popUp(popUp), m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
-    m_printer->setDocName(QStringLiteral("Results Report"));
+ReportPrinter::ReportPrinter(PopUpService& popUp) : m_popUp(popUp) {
     m_printerCheck = [](const QPrinter& printer) {
         if (printer.outputFormat() == QPrinter::PdfFormat)
             return !printer.outputFileName().isEmpty();
@@ -73,38 +71,47 @@ ReportPrinter::ReportPrinter(PopUpService& popUp)
 
 ReportPrinter::~ReportPrinter() = default;
 
+QPrinter& ReportPrinter::printer() {
+    if (!m_printer) {
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        m_printer->setDocName(QStringLiteral("Results Report"));
+    }
+    return *m_printer;
+}
+
 void ReportPrinter::PrintSetup(QWidget* owner) {
     // The dialog works on a copy of the choices so that Cancel changes nothing.
+    QPrinter& session = printer();
     QPrinter chosen(QPrinter::HighResolution);
-    chosen.setPrinterName(m_printer->printerName());
-    chosen.setOutputFormat(m_printer->outputFormat());
-    chosen.setOutputFileName(m_printer->outputFileName());
-    chosen.setPageLayout(m_printer->pageLayout());
-    chosen.setCopyCount(m_printer->copyCount());
-    chosen.setCollateCopies(m_printer->collateCopies());
-    chosen.setColorMode(m_printer->colorMode());
-    chosen.setDuplex(m_printer->duplex());
+    chosen.setPrinterName(session.printerName());
+    chosen.setOutputFormat(session.outputFormat());
+    chosen.setOutputFileName(session.outputFileName());
+    chosen.setPageLayout(session.pageLayout());
+    chosen.setCopyCount(session.copyCount());
+    chosen.setCollateCopies(session.collateCopies());
+    chosen.setColorMode(session.colorMode());
+    chosen.setDuplex(session.duplex());
     if (!m_setupDialog(chosen, owner))
         return;
-    m_printer->setOutputFormat(chosen.outputFormat());
+    session.setOutputFormat(chosen.outputFormat());
     if (chosen.outputFormat() == QPrinter::NativeFormat)
-        m_printer->setPrinterName(chosen.printerName());
-    m_printer->setOutputFileName(chosen.outputFileName());
-    m_printer->setPageLayout(chosen.pageLayout());
-    m_printer->setCopyCount(chosen.copyCount());
-    m_printer->setCollateCopies(chosen.collateCopies());
-    m_printer->setColorMode(chosen.colorMode());
-    m_printer->setDuplex(chosen.duplex());
+        session.setPrinterName(chosen.printerName());
+    session.setOutputFileName(chosen.outputFileName());
+    session.setPageLayout(chosen.pageLayout());
+    session.setCopyCount(chosen.copyCount());
+    session.setCollateCopies(chosen.collateCopies());
+    session.setColorMode(chosen.colorMode());
+    session.setDuplex(chosen.duplex());
 }
 
 bool ReportPrinter::PrintReport(QWidget* owner, const QString& caption,
                                 const ModuleDefinition& module, const MarksRecords& marks) {
-    if (!m_printerCheck(*m_printer))
+    if (!m_printerCheck(printer()))
         return OfferPdf(owner,
                         QStringLiteral("There is no printer set up on this computer, so the "
                                        "report cannot be printed."),
                         caption, module, marks);
-    if (PrintTo(*m_printer, caption, module, marks))
+    if (PrintTo(printer(), caption, module, marks))
         return true;
     return OfferPdf(owner,
                     QStringLiteral("The printer reported a problem, so the report was not "
@@ -148,8 +155,8 @@ bool ReportPrinter::SavePdf(const QString& path, const QString& caption,
         QPrinter pdf(QPrinter::HighResolution);
         pdf.setOutputFormat(QPrinter::PdfFormat);
         pdf.setOutputFileName(partial);
-        pdf.setPageLayout(m_printer->pageLayout());
-        pdf.setDocName(m_printer->docName());
+        pdf.setPageLayout(printer().pageLayout());
+        pdf.setDocName(printer().docName());
         ok = PrintTo(pdf, caption, module, marks);
     }
     ok = ok && QFileInfo(partial).size() > 0;

@@ -35,7 +35,9 @@ public:
     static QFont ReportFont(QPrinter& printer, const QString& caption,
                             const ModuleDefinition& module, const MarksRecords& marks);
 
-    QPrinter& printer() { return *m_printer; }
+    // The session's printer, made on first use: making one loads the system's
+    // printing support, which a start-up does not need.
+    QPrinter& printer();
 
     // Test seams. Whether the session's printer can take a job (by default: it
     // writes a file, or the system has a printer and this one is valid).
