@@ -52,6 +52,11 @@ Contents::~Contents() {
         disconnect(m_practice, nullptr, this, nullptr);
         delete m_practice.data();
     }
+    // The pages and the frame use the picture cache and the state, which die
+    // before the QWidget base closes the window (and deactivates it): take
+    // them down while everything they use is still alive.
+    delete m_frame;
+    qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
 }
 
 bool Contents::LockProgramFolder() {
@@ -93,8 +98,10 @@ bool Contents::Start() {
     // 4. The program definition.
     const DefinitionRead read = ReadProgramDefinition(m_store, m_state.programFolder);
     if (read.error != DefinitionError::None) {
+        const bool folderProblem =
+            read.error == DefinitionError::NotExtracted && m_store.contains(30000);
         const QString message =
-            read.error == DefinitionError::NotExtracted
+            folderProblem
                 ? tr("Quillora Maths Practice could not prepare its practice papers in the "
                      "folder %1. Please check that the folder can be written to, then start "
                      "the program again.")

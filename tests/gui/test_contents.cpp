@@ -1,0 +1,667 @@
+// The main window: start-up in a program folder of its own, the Home page,
+// tabs and tool bar, the Trash and About pages, opening papers and quitting.
+// Runs on the content built into the program.
+
+#include "chrome/PictureButton.h"
+#include "chrome/PictureCache.h"
+#include "chrome/PopUpService.h"
+#include "core/GraphicsTable.h"
+#include "core/ProgramDefinition.h"
+#include "core/ResourceStore.h"
+#include "main_window/Contents.h"
+#include "main_window/PercentColumn.h"
+#include "main_window/ProductWebPage.h"
+#include "practice/ui/PracticeWindow.h"
+#include "results/ResultsFiles.h"
+#include "results/TrendLog.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QLabel>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+
+bool builtInContentPresent() {
+    const ResourceStore store;
+    return store.contains(30000) && store.contains(ResultsTemplateId(ResultsFile::Marks, 2)) &&
+           store.contains(GraphicsId(QStringLiteral("border_top_left.bmp")));
+}
+
+#define REQUIRE_CONTENT()                                                                          \
+    do {                                                                                           \
+        if (!builtInContentPresent())                                                              \
+            QSKIP("the program's built-in content has not been generated yet");                    \
+    } while (false)
+
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+QByteArray templateBytes(ResultsFile file, int module = 2) {
+    return ResourceStore().itemBytes(ResultsTemplateId(file, module));
+}
+
+const QList<ResultsFile> AllFiles = {ResultsFile::Marks,    ResultsFile::First,
+                                     ResultsFile::Second,   ResultsFile::FResults,
+                                     ResultsFile::SResults, ResultsFile::Trend};
+
+// A copy of the built-in content whose program definition is changed by edit
+// (the definition's lines, CR LF removed); module 1's templates are module 2's.
+QString customStore(const QString& root, const std::function<void(QStringList&)>& edit,
+                    bool withDefinition = true) {
+    QDir().mkpath(root + "/store");
+    QDir().mkpath(root + "/graphics");
+    for (const GraphicsItem& item : GraphicsItems()) {
+        const QString name = QString::fromLatin1(item.fileName);
+        QFile::copy(":/content/graphics/" + name, root + "/graphics/" + name);
+    }
+    const ResourceStore builtIn;
+    for (int id : builtIn.ids()) {
+        if (id < 30000)
+            continue;
+        QFile::copy(builtIn.itemPath(id),
+                    root + "/store/" + QFileInfo(builtIn.itemPath(id)).fileName());
+    }
+    for (ResultsFile file : AllFiles) {
+        QFile::copy(builtIn.itemPath(ResultsTemplateId(file, 2)),
+                    root + QStringLiteral("/store/%1.txt").arg(ResultsTemplateId(file, 1)));
+    }
+    QFile::remove(root + "/store/30000.txt");
+    if (withDefinition) {
+        QStringList lines =
+            QString::fromLatin1(builtIn.itemBytes(30000)).split("\r\n", Qt::SkipEmptyParts);
+        edit(lines);
+        QFile out(root + "/store/30000.txt");
+        if (out.open(QIODevice::WriteOnly))
+            out.write(lines.join("\r\n").toLatin1() + "\r\n");
+    }
+    return root;
+}
+
+template <typename T = QWidget> T* child(QWidget& window, const QString& name) {
+    T* found = window.findChild<T*>(name);
+    if (!found)
+        qWarning("no child named %s", qPrintable(name));
+    return found;
+}
+
+void click(QWidget* widget) {
+    QVERIFY(widget);
+    QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
+}
+
+} // namespace
+
+class TestContents : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void firstStartInAnEmptyFolder();
+    void tabsOfTheExistingModules_data();
+    void tabsOfTheExistingModules();
+    void missingResultsFileResetsAll_data();
+    void missingResultsFileResetsAll();
+    void topicSevenOpensPaper133();
+    void secondAttemptButton_data();
+    void secondAttemptButton();
+    void refreshKeepsTheTopic();
+    void trashStepsRewriteTheFiles();
+    void toolBarFollowsTheTab_data();
+    void toolBarFollowsTheTab();
+    void pressedPictureWhileHeld();
+    void webPageReachesTheBrowser();
+    void webPageWithoutBrowser();
+    void secondCopyLeavesTheFolderAlone();
+    void noModuleEndsCleanly_data();
+    void noModuleEndsCleanly();
+    void unwritableGraphicsIsToldOnce();
+    void quitProgramClosesThePracticeWindow();
+
+public Q_SLOTS:
+    void openedUrl(const QUrl& url) { m_opened << url; }
+
+private:
+    // A started main window on its own program folder; every dialog answered
+    // with true and recorded.
+    Contents* start(const ResourceStore& store = ResourceStore());
+    QString path(ResultsFile file) const;
+    void setFirstMark(int paperIndex, const QString& mark, const QString& second = QString());
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<Contents> m_contents;
+    QStringList m_messages;
+    QList<QUrl> m_opened;
+};
+
+void TestContents::init() {
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    m_messages.clear();
+    m_opened.clear();
+}
+
+void TestContents::cleanup() {
+    m_contents.reset();
+    QDesktopServices::unsetUrlHandler("https");
+}
+
+Contents* TestContents::start(const ResourceStore& store) {
+    m_contents = std::make_unique<Contents>(m_dir->path(), store);
+    m_contents->popUp().setAnswerer([this](const QString&, const QString& message, int) {
+        m_messages << message;
+        return true;
+    });
+    if (!m_contents->Start())
+        return nullptr;
+    return m_contents.get();
+}
+
+QString TestContents::path(ResultsFile file) const {
+    return ResultsFilePath(m_dir->path(), file, 2, m_contents->state().lblCOD);
+}
+
+void TestContents::setFirstMark(int paperIndex, const QString& mark, const QString& second) {
+    const int papers = m_contents->state().definition.module(2).paperCount;
+    Read<MarksRecords> marks = ReadMarksFile(path(ResultsFile::Marks), papers);
+    QVERIFY(marks.ok());
+    marks.value.FSE[paperIndex - 1] = mark;
+    marks.value.SSE[paperIndex - 1] = second;
+    QCOMPARE(WriteMarksFile(path(ResultsFile::Marks), marks.value, papers), RecordError::None);
+}
+
+void TestContents::firstStartInAnEmptyFolder() {
+    REQUIRE_CONTENT();
+    Contents* contents = start();
+    QVERIFY(contents);
+    QVERIFY(m_messages.isEmpty());
+    const AppState& state = contents->state();
+
+    QCOMPARE(QDir(m_dir->filePath("Graphics")).entryList(QDir::Files).size(),
+             int(GraphicsItems().size()));
+    for (ResultsFile file : AllFiles)
+        QCOMPARE(fileBytes(path(file)), templateBytes(file));
+    QVERIFY(!QFile::exists(m_dir->filePath("temptext30000.txt")));
+
+    QCOMPARE(contents->geometry(), QRect(4, 4, 405, 492));
+    QVERIFY(contents->isVisible());
+    QCOMPARE(contents->windowTitle(), state.definition.displayName);
+    QCOMPARE(child<QLabel>(*contents, "Title")->text(), state.definition.displayName);
+    QCOMPARE(child<QLabel>(*contents, "ProgramName")->text(), state.definition.displayName);
+    QCOMPARE(state.lblCOD, state.definition.programCode);
+
+    // The Home page of the first module, topic 1 chosen.
+    QVERIFY(child(*contents, "Body_Home")->isVisible());
+    QVERIFY(!child(*contents, "Body_About")->isVisible());
+    QCOMPARE(state.TopicCount, 1);
+    QCOMPARE(state.txtTabPos, 2);
+    QCOMPARE(state.txtToolBarPos, 1);
+    QCOMPARE(state.TtPapersCon, 50);
+    const QStringList names = state.definition.module(2).topicNames;
+    QCOMPARE(child<QLabel>(*contents, "SubH1")->text(), names.value(0));
+    for (int k = 1; k <= 10; ++k) {
+        auto* topic = child<QLabel>(*contents, QStringLiteral("Topic%1").arg(k));
+        QCOMPARE(topic->text(), names.value(k - 1));
+        QCOMPARE(topic->palette().color(QPalette::Window) == QColor(0x80, 0x80, 0x80), k == 1);
+    }
+    // Nothing marked yet: empty marks, no second-attempt button.
+    for (int row = 1; row <= 5; ++row) {
+        QCOMPARE(child<QLabel>(*contents, QStringLiteral("MSA%1").arg(row))->text(), QString());
+        QVERIFY(child(*contents, QStringLiteral("P%1a").arg(row))->isVisible());
+        QVERIFY(!child(*contents, QStringLiteral("P%1b").arg(row))->isVisible());
+    }
+}
+
+void TestContents::tabsOfTheExistingModules_data() {
+    QTest::addColumn<bool>("withModuleOne");
+    QTest::addColumn<int>("chosen");
+    QTest::newRow("module 2 only (the shipped content)") << false << 2;
+    QTest::newRow("modules 1 and 2") << true << 1;
+}
+
+void TestContents::tabsOfTheExistingModules() {
+    REQUIRE_CONTENT();
+    QFETCH(bool, withModuleOne);
+    QFETCH(int, chosen);
+    QTemporaryDir storeDir;
+    const QString root = customStore(storeDir.path(), [&](QStringList& lines) {
+        if (!withModuleOne)
+            return;
+        lines.insert(1, "#LAH#>Warm-up");
+        lines.insert(2, "#TT1#>2");
+        lines.insert(3, "#TP1#>10");
+        lines.insert(4, "#TN1#>Counting>Shapes");
+    });
+    Contents* contents = start(ResourceStore(root));
+    QVERIFY(contents);
+    const AppState& state = contents->state();
+    QCOMPARE(state.LChose, chosen);
+    QCOMPARE(state.txtTabPos, chosen);
+
+    QWidget* tab1 = child(*contents, "Tab01");
+    QWidget* tab2 = child(*contents, "Tab02");
+    QWidget* tab3 = child(*contents, "Tab03");
+    QWidget* tab4 = child(*contents, "Tab04");
+    QCOMPARE(tab3->x(), -tab1->width());
+    if (withModuleOne) {
+        QCOMPARE(tab1->x(), 2);
+        QCOMPARE(tab2->x(), 2 + tab1->width() - 4);
+        QCOMPARE(tab4->x(), tab2->x() + tab2->width() - 4);
+        QCOMPARE(child<QLabel>(*contents, "Topic2")->text(), QStringLiteral("Shapes"));
+        QVERIFY(!child(*contents, "Topic3")->isVisible());
+        QVERIFY(!child(*contents, "Bullet3")->isVisible());
+        QVERIFY(QFile::exists(ResultsFilePath(m_dir->path(), ResultsFile::Trend, 1, state.lblCOD)));
+    } else {
+        QCOMPARE(tab1->x(), -tab1->width());
+        QCOMPARE(tab2->x(), 2);
+        QCOMPARE(tab4->x(), 2 + tab2->width() - 4);
+        QVERIFY(child(*contents, "Topic10")->isVisible());
+    }
+    QCOMPARE(child<QLabel>(*contents, "Tab02lbl")->text(), state.definition.module(2).heading);
+    QCOMPARE(tab2->toolTip(), "Load " + state.definition.module(2).heading + " Module");
+    QCOMPARE(child<QLabel>(*contents, "Tab04lbl")->text(), QStringLiteral("Help"));
+    QCOMPARE(tab4->toolTip(), QStringLiteral("Help"));
+
+    // Only the chosen tab lies on the strip, above it.
+    QWidget* strip = child(*contents, "ScnTabBG");
+    QWidget* chosenTab = withModuleOne ? tab1 : tab2;
+    QVERIFY(chosenTab->y() + chosenTab->height() < strip->y() + 3);
+    QVERIFY(tab4->y() > chosenTab->y());
+    QCOMPARE(child(*contents, "Body_Home")->pos(),
+             QPoint(strip->x(), strip->y() + strip->height()));
+}
+
+void TestContents::missingResultsFileResetsAll_data() {
+    QTest::addColumn<int>("removed"); // index into AllFiles, -1 for none
+    QTest::newRow("trend file removed") << int(ResultsFile::Trend);
+    QTest::newRow("marks file removed") << int(ResultsFile::Marks);
+    QTest::newRow("nothing removed: files kept") << -1;
+}
+
+void TestContents::missingResultsFileResetsAll() {
+    REQUIRE_CONTENT();
+    QFETCH(int, removed);
+    QVERIFY(start());
+    setFirstMark(1, "85");
+    QCOMPARE(AppendTrendValue(path(ResultsFile::Trend), "85"), RecordError::None);
+    QMap<ResultsFile, QByteArray> before;
+    for (ResultsFile file : AllFiles)
+        before[file] = fileBytes(path(file));
+    const QString code = m_contents->state().lblCOD;
+    m_contents.reset();
+    if (removed >= 0)
+        QVERIFY(QFile::remove(ResultsFilePath(m_dir->path(), ResultsFile(removed), 2, code)));
+
+    QVERIFY(start());
+    for (ResultsFile file : AllFiles)
+        QCOMPARE(fileBytes(path(file)), removed >= 0 ? templateBytes(file) : before[file]);
+    QCOMPARE(child<QLabel>(*m_contents, "MSA1")->text(),
+             removed >= 0 ? QString() : QStringLiteral("85"));
+}
+
+void TestContents::topicSevenOpensPaper133() {
+    REQUIRE_CONTENT();
+    Contents* contents = start();
+    QVERIFY(contents);
+    setFirstMark(33, "50");
+    contents->RefreshContents();
+    click(child(*contents, "Topic7"));
+    AppState& state = contents->state();
+    QCOMPARE(state.TopicCount, 31);
+    QCOMPARE(child<QLabel>(*contents, "SubH1")->text(),
+             state.definition.module(2).topicNames.value(6));
+    QCOMPARE(child<QLabel>(*contents, "Topic7")->palette().color(QPalette::Window),
+             QColor(0x80, 0x80, 0x80));
+    QVERIFY(child<QLabel>(*contents, "Topic1")->palette().color(QPalette::Window) !=
+            QColor(0x80, 0x80, 0x80));
+
+    click(child(*contents, "P3a"));
+    QCOMPARE(state.PaperNum, 133);
+    QCOMPARE(state.TakeNum, 1);
+    QPointer<PracticeWindow> first = contents->practiceWindow();
+    QVERIFY2(first, "no practice window opened for paper 133");
+    QCOMPARE(first->objectName(), QStringLiteral("Test1"));
+    QVERIFY(first->isVisible());
+
+    // The second attempt of the same row replaces the first window.
+    QVERIFY(child(*contents, "P3b")->isVisible());
+    click(child(*contents, "P3b"));
+    QCOMPARE(state.PaperNum, 133);
+    QCOMPARE(state.TakeNum, 2);
+    QVERIFY(!first);
+    QVERIFY(contents->practiceWindow());
+    QCOMPARE(contents->practiceWindow()->objectName(), QStringLiteral("Test2"));
+    QVERIFY(contents->isVisible());
+}
+
+void TestContents::secondAttemptButton_data() {
+    QTest::addColumn<QString>("mark");
+    QTest::addColumn<bool>("secondButton");
+    QTest::newRow("not attempted") << "" << false;
+    QTest::newRow("0") << "0" << true;
+    QTest::newRow("72.5") << "72.5" << true;
+    QTest::newRow("exactly 99") << "99" << true;
+    QTest::newRow("99.5") << "99.5" << false;
+    QTest::newRow("100") << "100" << false;
+}
+
+void TestContents::secondAttemptButton() {
+    REQUIRE_CONTENT();
+    QFETCH(QString, mark);
+    QFETCH(bool, secondButton);
+    Contents* contents = start();
+    QVERIFY(contents);
+    // Paper 102 is row 2 of topic 1; its second attempt was marked too.
+    setFirstMark(2, mark, mark.isEmpty() ? QString() : QStringLiteral("64"));
+    contents->RefreshContents();
+
+    QCOMPARE(child(*contents, "P2b")->isVisible(), secondButton);
+    QVERIFY(child(*contents, "P2a")->isVisible());
+    QVERIFY(!child(*contents, "P1b")->isVisible());
+    auto* first = child<QLabel>(*contents, "MSA2");
+    auto* second = child<QLabel>(*contents, "MSB2");
+    QCOMPARE(first->text(), mark);
+    const int anchor = child(*contents, "Percent1a")->x();
+    if (mark.isEmpty()) {
+        QCOMPARE(first->x(), anchor);
+        QCOMPARE(second->x(), anchor);
+    } else {
+        // Right edge 20 twips (1 px) left of the "%" column.
+        QCOMPARE(first->x() + first->width(), anchor - 1);
+        QCOMPARE(second->x() + second->width(), anchor - 1);
+        QCOMPARE(second->text(), QStringLiteral("64"));
+    }
+}
+
+void TestContents::refreshKeepsTheTopic() {
+    REQUIRE_CONTENT();
+    Contents* contents = start();
+    QVERIFY(contents);
+    click(child(*contents, "Topic7"));
+    setFirstMark(31, "87.5");
+    setFirstMark(35, "40", "90");
+    contents->RefreshContents();
+
+    const AppState& state = contents->state();
+    QCOMPARE(state.TopicCount, 31);
+    QVERIFY(!state.RefreshLog);
+    QCOMPARE(child<QLabel>(*contents, "MSA1")->text(), QStringLiteral("87.5"));
+    QCOMPARE(child<QLabel>(*contents, "MSA5")->text(), QStringLiteral("40"));
+    QCOMPARE(child<QLabel>(*contents, "MSB5")->text(), QStringLiteral("90"));
+    QCOMPARE(child<QLabel>(*contents, "Topic7")->palette().color(QPalette::Window),
+             QColor(0x80, 0x80, 0x80));
+    QCOMPARE(child<QLabel>(*contents, "SubH1")->text(),
+             state.definition.module(2).topicNames.value(6));
+
+    // Coming back to the Home page through the tool bar starts at topic 1.
+    click(child(*contents, "ToolBar01"));
+    QCOMPARE(state.TopicCount, 1);
+    QCOMPARE(child<QLabel>(*contents, "MSA1")->text(), QString());
+}
+
+void TestContents::trashStepsRewriteTheFiles() {
+    REQUIRE_CONTENT();
+    Contents* contents = start();
+    QVERIFY(contents);
+    setFirstMark(1, "75");
+    {
+        QFile trend(path(ResultsFile::Trend));
+        QVERIFY(trend.open(QIODevice::WriteOnly));
+        trend.write("#TRD#>75>80>95\r\n");
+    }
+    click(child(*contents, "Tab04"));
+    click(child(*contents, "ToolBar02"));
+    QWidget* page = child(*contents, "Body_Trash");
+    QVERIFY(page->isVisible());
+    auto shown = [&](const char* name) { return child(*contents, name)->isVisible(); };
+    QVERIFY(shown("ButTrash") && shown("Trashlbl1"));
+    QVERIFY(!shown("ButTrash_Yes") && !shown("ButTrash_No") && !shown("Trashlbl2") &&
+            !shown("Trashlbl3"));
+
+    click(child(*contents, "ButTrash"));
+    QVERIFY(shown("ButTrash_Yes") && shown("ButTrash_No") && shown("Trashlbl2"));
+    QVERIFY(!shown("ButTrash") && !shown("Trashlbl1"));
+    QCOMPARE(child<QLabel>(*contents, "Trashlbl2")->text(), QStringLiteral("Are you sure?"));
+
+    click(child(*contents, "ButTrash_No"));
+    QVERIFY(shown("ButTrash") && shown("Trashlbl1") && !shown("Trashlbl2"));
+    QCOMPARE(fileBytes(path(ResultsFile::Trend)), QByteArray("#TRD#>75>80>95\r\n"));
+
+    click(child(*contents, "ButTrash"));
+    click(child(*contents, "ButTrash_Yes"));
+    QVERIFY(shown("Trashlbl3"));
+    QVERIFY(!shown("ButTrash_Yes") && !shown("ButTrash_No") && !shown("Trashlbl2"));
+    for (ResultsFile file : AllFiles)
+        QCOMPARE(fileBytes(path(file)), templateBytes(file));
+    QCOMPARE(fileBytes(path(ResultsFile::Trend)), QByteArray("#TRD#"));
+
+    // Brought up again, the page starts from its first step.
+    click(child(*contents, "ToolBar01"));
+    click(child(*contents, "ToolBar02"));
+    QVERIFY(shown("ButTrash") && !shown("Trashlbl3"));
+    // The Home page shows the erased marks.
+    click(child(*contents, "Tab02"));
+    QCOMPARE(child<QLabel>(*contents, "MSA1")->text(), QString());
+}
+
+void TestContents::toolBarFollowsTheTab_data() {
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<QStringList>("captions");
+    QTest::addColumn<QStringList>("tips");
+    QTest::addColumn<QStringList>("pictures");
+    QTest::newRow("module tab") << 2 << QStringList{"Home", "Report", "Print", "Close"}
+                                << QStringList{"Load Home page", "Load Report card",
+                                               "Print results", "Close program"}
+                                << QStringList{"home", "report", "print", "close"};
+    QTest::newRow("help tab") << 4 << QStringList{"About", "Trash", "", "Setup"}
+                              << QStringList{"About Quillora", "Trash past results", "",
+                                             "Printer Setup"}
+                              << QStringList{"about", "trash", "", "setup"};
+}
+
+void TestContents::toolBarFollowsTheTab() {
+    REQUIRE_CONTENT();
+    QFETCH(int, tab);
+    QFETCH(QStringList, captions);
+    QFETCH(QStringList, tips);
+    QFETCH(QStringList, pictures);
+    Contents* contents = start();
+    QVERIFY(contents);
+    // Start from another page of the other kind of tab.
+    click(child(*contents, tab == 4 ? "ToolBar02" : "Tab04"));
+    click(child(*contents, QStringLiteral("Tab0%1").arg(tab)));
+
+    const AppState& state = contents->state();
+    QCOMPARE(state.txtTabPos, tab);
+    QCOMPARE(state.txtToolBarPos, 1);
+    QCOMPARE(state.txtReportPos, 1);
+    QVERIFY(child(*contents, tab == 4 ? "Body_About" : "Body_Home")->isVisible());
+    QVERIFY(!child(*contents, "Body_Report")->isVisible());
+    // The mouse goes off to the page: every button shows its normal picture.
+    for (auto* button : contents->findChildren<PictureButton*>()) {
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(button, &leave);
+    }
+    PictureCache cache(m_dir->filePath("Graphics"));
+    for (int n = 1; n <= 4; ++n) {
+        auto* button = child<PictureButton>(*contents, QStringLiteral("ToolBar0%1").arg(n));
+        const QString caption = captions.at(n - 1);
+        QCOMPARE(button->isVisible(), !caption.isEmpty());
+        if (caption.isEmpty())
+            continue;
+        QCOMPARE(child<QLabel>(*contents, QStringLiteral("lblTB0%1").arg(n))->text(), caption);
+        QCOMPARE(button->toolTip(), tips.at(n - 1));
+        QCOMPARE(button->caption()->toolTip(), tips.at(n - 1));
+        QCOMPARE(button->shownPicture().toImage(),
+                 cache.get(pictures.at(n - 1) + "_off.bmp").toImage());
+    }
+    auto* chosen = child<PictureButton>(*contents, QStringLiteral("Tab0%1").arg(tab));
+    QCOMPARE(chosen->shownPicture().toImage(), cache.get("tabs_front_off.bmp").toImage());
+    auto* other = child<PictureButton>(*contents, tab == 4 ? "Tab02" : "Tab04");
+    QCOMPARE(other->shownPicture().toImage(), cache.get("tabs_back_off.bmp").toImage());
+}
+
+void TestContents::pressedPictureWhileHeld() {
+    REQUIRE_CONTENT();
+    Contents* contents = start();
+    QVERIFY(contents);
+    PictureCache cache(m_dir->filePath("Graphics"));
+    auto* report = child<PictureButton>(*contents, "ToolBar02");
+    auto* home = child<PictureButton>(*contents, "ToolBar01");
+    const QPoint inside = report->rect().center();
+
+    QTest::mousePress(report, Qt::LeftButton, {}, inside);
+    QVERIFY(contents->state().txtPressTrack);
+    QCOMPARE(report->shownPicture().toImage(), cache.get("report_pressed.bmp").toImage());
+    QTest::mouseMove(report, inside + QPoint(0, 200));
+    QTRY_COMPARE(report->shownPicture().toImage(), cache.get("report_off.bmp").toImage());
+    // Still held, over the Home button: its pressed picture.
+    const QPoint overHome = report->mapFromGlobal(home->mapToGlobal(home->rect().center()));
+    QTest::mouseMove(report, overHome);
+    QTRY_COMPARE(home->shownPicture().toImage(), cache.get("home_pressed.bmp").toImage());
+    QTest::mouseRelease(report, Qt::LeftButton, {}, overHome);
+    QVERIFY(!contents->state().txtPressTrack);
+    QCOMPARE(home->shownPicture().toImage(), cache.get("home_on.bmp").toImage());
+    // Released away from where it was pressed: no click, the page stays.
+    QCOMPARE(contents->state().txtToolBarPos, 1);
+    QVERIFY(child(*contents, "Body_Home")->isVisible());
+}
+
+void TestContents::webPageReachesTheBrowser() {
+    REQUIRE_CONTENT();
+    Contents* contents = start();
+    QVERIFY(contents);
+    const QStringList filesBefore = QDir(m_dir->path()).entryList(QDir::Files);
+    QDesktopServices::setUrlHandler("https", this, "openedUrl");
+    click(child(*contents, "Tab04"));
+    auto* link = child<QLabel>(*contents, "lbl_QzURL");
+    QVERIFY(link->isVisible());
+    QCOMPARE(link->toolTip(), QStringLiteral("Go to Quillora home page"));
+    click(link);
+    QCOMPARE(m_opened.size(), 1);
+    QCOMPARE(m_opened.first().toString(),
+             QStringLiteral("https://") + ProductWebPage::Host + "/eduprog.html");
+    QCOMPARE(link->text(), QString::fromLatin1(ProductWebPage::Host) + "/eduprog.html");
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), filesBefore);
+    QVERIFY(m_messages.isEmpty());
+}
+
+void TestContents::webPageWithoutBrowser() {
+    REQUIRE_CONTENT();
+    Contents* contents = start();
+    QVERIFY(contents);
+    click(child(*contents, "Tab04"));
+    // The offscreen platform has no browser to start.
+    QString title;
+    QString text;
+    QTimer::singleShot(0, this, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        title = box->windowTitle();
+        text = box->text();
+        QCOMPARE(box->icon(), QMessageBox::Warning);
+        box->accept();
+    });
+    click(child(*contents, "lbl_QzURL"));
+    QCOMPARE(title, QStringLiteral("Browser Not Found"));
+    QCOMPARE(text, QStringLiteral("Could not find associated Browser"));
+}
+
+void TestContents::secondCopyLeavesTheFolderAlone() {
+    REQUIRE_CONTENT();
+    QVERIFY(start());
+    setFirstMark(1, "66");
+    const QByteArray marks = fileBytes(path(ResultsFile::Marks));
+    const QString logo = m_dir->filePath("Graphics/Logo.gif");
+    QVERIFY(QFile::remove(logo));
+
+    Contents second(m_dir->path());
+    QStringList told;
+    second.popUp().setAnswerer([&](const QString&, const QString& message, int buttons) {
+        told << message;
+        return buttons != 2;
+    });
+    QVERIFY(!second.Start());
+    QCOMPARE(told.size(), 1);
+    QVERIFY2(told.first().contains("already open"), qPrintable(told.first()));
+    QVERIFY(!second.isVisible());
+    QCOMPARE(fileBytes(path(ResultsFile::Marks)), marks);
+    QVERIFY2(!QFile::exists(logo), "the second copy wrote into the Graphics folder");
+
+    // Once the first copy has ended, the folder is free again.
+    m_contents.reset();
+    QVERIFY(start());
+    QVERIFY(QFile::exists(logo));
+}
+
+void TestContents::noModuleEndsCleanly_data() {
+    QTest::addColumn<bool>("withDefinition");
+    QTest::newRow("no module heading") << true;
+    QTest::newRow("no program definition") << false;
+}
+
+void TestContents::noModuleEndsCleanly() {
+    REQUIRE_CONTENT();
+    QFETCH(bool, withDefinition);
+    QTemporaryDir storeDir;
+    const QString root = customStore(
+        storeDir.path(),
+        [](QStringList& lines) {
+            lines.removeIf([](const QString& line) { return line.startsWith("#LBH#"); });
+        },
+        withDefinition);
+    QVERIFY(!start(ResourceStore(root)));
+    QCOMPARE(m_messages.size(), 1);
+    QVERIFY2(m_messages.first().contains("no practice papers"), qPrintable(m_messages.first()));
+    QVERIFY(!m_contents->isVisible());
+    QCOMPARE(QDir(m_dir->path()).entryList({"*.txt"}, QDir::Files), QStringList());
+}
+
+void TestContents::unwritableGraphicsIsToldOnce() {
+    REQUIRE_CONTENT();
+    // A file where the Graphics folder should be: no picture can be written.
+    {
+        QFile blocker(m_dir->filePath("Graphics"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+    }
+    Contents* contents = start();
+    QVERIFY(contents);
+    QCOMPARE(m_messages.size(), 1);
+    QVERIFY2(m_messages.first().contains("pictures"), qPrintable(m_messages.first()));
+    // The window still works.
+    QVERIFY(child<PictureButton>(*contents, "ToolBar01")->shownPicture().isNull());
+    click(child(*contents, "Topic7"));
+    QCOMPARE(contents->state().TopicCount, 31);
+    click(child(*contents, "Tab04"));
+    QVERIFY(child(*contents, "Body_About")->isVisible());
+    QCOMPARE(m_messages.size(), 1);
+}
+
+void TestContents::quitProgramClosesThePracticeWindow() {
+    REQUIRE_CONTENT();
+    Contents* contents = start();
+    QVERIFY(contents);
+    click(child(*contents, "P1a"));
+    QPointer<PracticeWindow> practice = contents->practiceWindow();
+    QVERIFY2(practice, "no practice window opened for paper 101");
+    QCOMPARE(contents->state().PaperNum, 101);
+
+    // The title bar's close button: no question asked, the practice window
+    // unloads first and removes its question document.
+    click(child(*contents, "imgProgClose"));
+    QVERIFY(!practice);
+    QVERIFY(!contents->isVisible());
+    QCOMPARE(QDir(m_dir->path()).entryList({"temppaper*"}, QDir::Files), QStringList());
+    QVERIFY(m_messages.isEmpty());
+}
+
+QTEST_MAIN(TestContents)
+#include "test_contents.moc"
