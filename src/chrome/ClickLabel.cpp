@@ -2,6 +2,7 @@
 
 #include "chrome/FocusFrame.h"
 
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -23,9 +24,14 @@ void ClickLabel::keyPressEvent(QKeyEvent* event) {
     QLabel::keyPressEvent(event);
 }
 
+void ClickLabel::focusInEvent(QFocusEvent* event) {
+    m_focusFrame = FocusFrame::ShowsFor(event->reason(), this);
+    QLabel::focusInEvent(event);
+}
+
 void ClickLabel::paintEvent(QPaintEvent* event) {
     QLabel::paintEvent(event);
-    if (hasFocus()) {
+    if (hasFocus() && m_focusFrame) {
         QPainter painter(this);
         FocusFrame::Paint(painter, rect());
     }

@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPen>
 #include <QRectF>
+#include <QWidget>
 
 namespace FocusFrame {
 
@@ -25,6 +26,18 @@ inline void Paint(QPainter& painter, const QRectF& outer) {
     const qreal half = Width / 2.0;
     painter.drawRoundedRect(outer.adjusted(half, half, -half, -half), 3, 3);
     painter.restore();
+}
+
+// Whether focus that arrived for reason should show the frame. Focus that a
+// window hands to its first control when it is activated shows none until the
+// keyboard has been used in that window: a mouse user would otherwise see an
+// orange outline on a control they never chose (a tab behind the strip).
+inline bool ShowsFor(Qt::FocusReason reason, const QWidget* widget) {
+    if (reason == Qt::MouseFocusReason || reason == Qt::PopupFocusReason)
+        return false;
+    if (reason == Qt::ActiveWindowFocusReason)
+        return widget->window()->testAttribute(Qt::WA_KeyboardFocusChange);
+    return true;
 }
 
 } // namespace FocusFrame

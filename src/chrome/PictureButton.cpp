@@ -4,6 +4,7 @@
 #include "chrome/PictureButtonAccessible.h"
 
 #include <QAccessible>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -106,9 +107,14 @@ void PictureButton::keyPressEvent(QKeyEvent* event) {
     }
 }
 
+void PictureButton::focusInEvent(QFocusEvent* event) {
+    m_focusFrame = FocusFrame::ShowsFor(event->reason(), this);
+    QLabel::focusInEvent(event);
+}
+
 void PictureButton::paintEvent(QPaintEvent* event) {
     QLabel::paintEvent(event);
-    if (hasFocus()) {
+    if (hasFocus() && m_focusFrame) {
         QPainter painter(this);
         FocusFrame::Paint(painter, rect());
     }

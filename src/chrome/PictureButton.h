@@ -59,6 +59,7 @@ protected:
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -71,4 +72,5 @@ private:
     QLabel* m_caption = nullptr;
     QRect m_captionArea;
     bool m_leftDown = false;
+    bool m_focusFrame = false; // the focus came in a way that shows the frame
 };

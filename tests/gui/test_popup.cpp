@@ -1,6 +1,7 @@
 // The pop-up dialog, the skinned frame it shares with every window, the
 // picture buttons and the picture cache.
 
+#include "chrome/FocusFrame.h"
 #include "chrome/HoverGroup.h"
 #include "chrome/PictureButton.h"
 #include "chrome/PictureCache.h"
@@ -81,6 +82,8 @@ private Q_SLOTS:
     void frameFitsAMinimisedWindow();
     void pressTrackFollowsTheCursor();
     void pictureCacheReadsOnceAndIgnoresCase();
+    void focusFrameOnlyFromTheKeyboard_data();
+    void focusFrameOnlyFromTheKeyboard();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -464,6 +467,40 @@ void TestPopUp::pictureCacheReadsOnceAndIgnoresCase() {
     QVERIFY(cache.get("nothing_here.bmp").isNull());
     QVERIFY(cache.get("nothing_here.bmp").isNull());
     QCOMPARE(cache.missing(), QStringList{"nothing_here.bmp"});
+}
+
+void TestPopUp::focusFrameOnlyFromTheKeyboard_data() {
+    QTest::addColumn<int>("reason");
+    QTest::addColumn<bool>("frame");
+    QTest::newRow("Tab key") << int(Qt::TabFocusReason) << true;
+    QTest::newRow("given by the program") << int(Qt::OtherFocusReason) << true;
+    // A window hands its first control the focus when it is activated: a
+    // mouse user never chose it.
+    QTest::newRow("window activated") << int(Qt::ActiveWindowFocusReason) << false;
+    QTest::newRow("mouse") << int(Qt::MouseFocusReason) << false;
+}
+
+void TestPopUp::focusFrameOnlyFromTheKeyboard() {
+    QFETCH(int, reason);
+    QFETCH(bool, frame);
+    QWidget window;
+    window.resize(200, 100);
+    auto* button = new PictureButton("Tab02", &window);
+    button->setPictures(m_pictures->get("button_off.bmp"));
+    auto* elsewhere = new PictureButton("Tab04", &window);
+    elsewhere->move(100, 0);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    elsewhere->setFocus(Qt::OtherFocusReason);
+    button->setFocus(Qt::FocusReason(reason));
+    QVERIFY(button->hasFocus());
+    const QImage image = button->grab().toImage();
+    int dots = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            dots += QColor(image.pixel(x, y)) == FocusFrame::Colour() ? 1 : 0;
+    }
+    QCOMPARE(dots > 0, frame);
 }
 
 QTEST_MAIN(TestPopUp)
