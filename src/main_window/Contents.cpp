@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QLockFile>
 #include <QTimer>
+#include <algorithm>
 
 namespace {
 const QString DialogTitle = QStringLiteral("Quillora");
@@ -226,14 +227,33 @@ QRect Contents::BodyRect() const {
 
 void Contents::BringUp(QWidget* body) {
     const QWidget* strip = m_navigation->ScnTabBG();
-    for (QWidget* page : {static_cast<QWidget*>(m_home), static_cast<QWidget*>(m_report),
-                          static_cast<QWidget*>(m_about), static_cast<QWidget*>(m_trash)}) {
-        if (page != body)
-            page->hide();
-    }
     body->move(strip->x(), strip->y() + strip->height());
     body->show();
     body->raise();
+
+    const QList<QWidget*> pages = {m_home, m_report, m_about, m_trash};
+    // Focus inside a page that goes away moves into the page that comes up,
+    // not on to whatever follows in the Tab order (a tab behind the strip).
+    QWidget* focused = focusWidget();
+    if (focused && !body->isAncestorOf(focused) &&
+        std::any_of(pages.begin(), pages.end(),
+                    [focused](QWidget* page) { return page->isAncestorOf(focused); })) {
+        QWidget* next = body->nextInFocusChain();
+        while (next != body && body->isAncestorOf(next) &&
+               !(next->isVisible() && next->isEnabled() && (next->focusPolicy() & Qt::TabFocus)))
+            next = next->nextInFocusChain();
+        if (next != body && body->isAncestorOf(next)) {
+            // The keyboard user sees where the focus went; a mouse user sees no frame.
+            next->setFocus(testAttribute(Qt::WA_KeyboardFocusChange) ? Qt::TabFocusReason
+                                                                     : Qt::ActiveWindowFocusReason);
+        } else {
+            focused->clearFocus();
+        }
+    }
+    for (QWidget* page : pages) {
+        if (page != body)
+            page->hide();
+    }
     m_frame->raise();
 }
 

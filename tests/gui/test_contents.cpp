@@ -2,6 +2,7 @@
 // tabs and tool bar, the Trash and About pages, opening papers and quitting.
 // Runs on the content built into the program.
 
+#include "chrome/FocusFrame.h"
 #include "chrome/PictureButton.h"
 #include "chrome/PictureCache.h"
 #include "chrome/PopUpService.h"
@@ -125,6 +126,7 @@ private Q_SLOTS:
     void noModuleEndsCleanly();
     void unwritableGraphicsIsToldOnce();
     void quitProgramClosesThePracticeWindow();
+    void focusMovesWithThePage();
 
 public Q_SLOTS:
     void openedUrl(const QUrl& url) { m_opened << url; }
@@ -661,6 +663,30 @@ void TestContents::quitProgramClosesThePracticeWindow() {
     QVERIFY(!contents->isVisible());
     QCOMPARE(QDir(m_dir->path()).entryList({"temppaper*"}, QDir::Files), QStringList());
     QVERIFY(m_messages.isEmpty());
+}
+
+void TestContents::focusMovesWithThePage() {
+    REQUIRE_CONTENT();
+    Contents* contents = start();
+    QVERIFY(contents);
+    contents->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(contents));
+    child(*contents, "Topic3")->setFocus(Qt::ActiveWindowFocusReason);
+
+    // The Home page goes away: the focus goes into the About page, not on to
+    // the next control in the Tab order (a tab behind the strip).
+    click(child(*contents, "Tab04"));
+    QWidget* focused = QApplication::focusWidget();
+    QVERIFY(focused);
+    QVERIFY2(child(*contents, "Body_About")->isAncestorOf(focused),
+             qPrintable(focused->objectName()));
+    QCOMPARE(focused->objectName(), QStringLiteral("lbl_QzURL"));
+    // The mouse did it: no focus frame.
+    const QImage image = focused->grab().toImage();
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            QVERIFY2(QColor(image.pixel(x, y)) != FocusFrame::Colour(), "focus frame drawn");
+    }
 }
 
 QTEST_MAIN(TestContents)
