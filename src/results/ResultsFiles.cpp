@@ -67,8 +67,14 @@ QStringList ResetAllResults(const ResourceStore& store, const QString& programFo
         for (int k = 0; k < ResultsFileCount; ++k) {
             const QString path =
                 ResultsFilePath(programFolder, fileAt(k), m, definition.programCode);
+            // Results replaced are replaced whole and flushed to the disk. A
+            // file made where there was none (a first start) holds nothing
+            // to lose, so it does not wait for the disk: one cut short by a
+            // crash is rebuilt by the next start's repair.
+            const auto durability = QFileInfo::exists(path) ? ResourceStore::Durability::Durable
+                                                            : ResourceStore::Durability::Scratch;
             if (store.ExtractResource(ResultsTemplateId(fileAt(k), m), QStringLiteral("Custom"),
-                                      path) != 0)
+                                      path, durability) != 0)
                 failed.append(path);
         }
     }
@@ -171,8 +177,8 @@ RecordError WritePaperRecord(PaperLines& file, int paperIndex, const QStringList
             lines[k - 1] = BuildRecordLine(QString::number(100 + k), {});
     }
     const RecordError error =
-        RewriteRecord(lines, fields, paperIndex, QString::number(100 + paperIndex),
-                      file.paperCount, int(fields.size()), file.path);
+        RewriteRecord(lines, fields, paperIndex, QString::number(100 + paperIndex), file.paperCount,
+                      int(fields.size()), file.path);
     if (error == RecordError::None)
         file.lines = lines;
     return error;
