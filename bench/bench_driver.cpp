@@ -1,0 +1,301 @@
+// Drives the real main window the way a pupil does and times, inside the
+// process, what the pupil waits for:
+//   paper_open_first_ms  click on `P1a` -> first question loaded, web engine cold
+//   paper_open_second_ms the same click again after closing the paper
+//   next_question_ms     click on Next -> question loaded, 29 moves of paper 101
+//   marking_ms           the checking, scoring and writes of marking paper 141
+//                        (60 blanks), without the animation and the dialog
+//   report_ms            click on Report -> page painted, 50 papers marked
+// It starts as the program does (same environment, scheme and attributes),
+// on a fresh program folder. Prints "SAMPLE <round> <name> <value>" lines, and
+// "CLICK <x> <y>", where `P1a` lies in the main window, for the launcher.
+//
+//   bench_driver <round> [--marking-only]
+
+#include "core/AnswerChecking.h"
+#include "core/Clock.h"
+#include "core/ProgramDefinition.h"
+#include "core/ResourceStore.h"
+#include "main_window/Contents.h"
+#include "main_window/StartupEnvironment.h"
+#include "practice/PaperSession.h"
+#include "practice/ui/PracticeWindow.h"
+#include "results/ResultsFiles.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+int g_round = 0;
+int g_failures = 0;
+
+void sample(const char* name, double value) {
+    std::printf("SAMPLE %d %s %.4f\n", g_round, name, value);
+    std::fflush(stdout);
+}
+
+void fail(const QString& why) {
+    std::fprintf(stderr, "bench_driver: %s\n", qPrintable(why));
+    ++g_failures;
+}
+
+// Lets the event loop run for a while, as the time a pupil takes between
+// two clicks.
+void pause(int ms) {
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+template <typename T = QWidget> T* child(QObject* parent, const char* name) {
+    T* found = parent ? parent->findChild<T*>(QString::fromLatin1(name)) : nullptr;
+    if (!found)
+        fail(QStringLiteral("no control named %1").arg(QLatin1String(name)));
+    return found;
+}
+
+void click(QWidget* widget) {
+    if (widget)
+        QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
+}
+
+} // namespace
+
+// Waits for the question view's documentLoaded(bool). The view's class lives
+// in the module the program loads with the first paper, so it is reached
+// through its signal's name.
+class LoadWait : public QObject {
+    Q_OBJECT
+public:
+    bool wait(QObject* view) {
+        m_loaded = false;
+        if (!connect(view, SIGNAL(documentLoaded(bool)), this, SLOT(loaded(bool))))
+            return false;
+        QTimer::singleShot(60000, &m_loop, &QEventLoop::quit);
+        m_loop.exec();
+        disconnect(view, nullptr, this, nullptr);
+        return m_loaded;
+    }
+private Q_SLOTS:
+    void loaded(bool ok) {
+        m_loaded = ok;
+        m_loop.quit();
+    }
+
+private:
+    QEventLoop m_loop;
+    bool m_loaded = false;
+};
+
+namespace {
+
+// Runs action, then waits for the practice window's view to report the
+// document loaded. Milliseconds from the start of action, or -1.
+double timeToLoad(Contents& contents, const std::function<void()>& action) {
+    QElapsedTimer timer;
+    timer.start();
+    action();
+    PracticeWindow* window = contents.practiceWindow();
+    QObject* view = window ? child(window, "brwWebBrowser") : nullptr;
+    LoadWait wait;
+    if (!view || !wait.wait(view)) {
+        fail(QStringLiteral("a question did not load"));
+        return -1;
+    }
+    return static_cast<double>(timer.nsecsElapsed()) / 1e6;
+}
+
+void closePaper(Contents& contents) {
+    if (PracticeWindow* window = contents.practiceWindow())
+        window->close();
+    pause(300);
+}
+
+// Answers every blank of the paper (every other one right) and leaves the
+// last question current, ready to be marked.
+QStringList answerPaper(PaperSession& session) {
+    const PaperState& paper = session.paper();
+    QStringList rows;
+    for (int q = 1; q <= paper.QuestionCount; ++q) {
+        rows.clear();
+        const int first = session.FirstBlankOfQuestion(q);
+        for (int k = 0; k < session.BlanksOfQuestion(q); ++k) {
+            const int blank = first + k;
+            rows << (blank % 2 == 0 ? paper.AnswerKeys.value(blank) : QStringLiteral("7"));
+        }
+        if (q < paper.QuestionCount && !session.MoveToQuestion(rows, q + 1).ok())
+            fail(QStringLiteral("answers of paper %1 not saved").arg(session.setup().paperNum));
+    }
+    return rows;
+}
+
+PaperSessionSetup setupFor(Contents& contents, int paperNum) {
+    PaperSessionSetup setup;
+    const AppState& state = contents.state();
+    setup.programFolder = state.programFolder;
+    setup.module = state.LChose;
+    setup.programCode = state.lblCOD;
+    setup.paperCount = state.chosenModule().paperCount;
+    setup.paperNum = paperNum;
+    setup.attempt = 1;
+    return setup;
+}
+
+void measureOpening(Contents& contents) {
+    QWidget* p1a = child(&contents, "P1a");
+    if (!p1a)
+        return;
+    const QPoint centre = p1a->mapTo(&contents, p1a->rect().center());
+    std::printf("CLICK %d %d\n", centre.x(), centre.y());
+
+    const double first = timeToLoad(contents, [&] { click(p1a); });
+    if (first >= 0)
+        sample("paper_open_first_ms", first);
+    closePaper(contents);
+    const double second = timeToLoad(contents, [&] { click(p1a); });
+    if (second >= 0)
+        sample("paper_open_second_ms", second);
+    pause(300);
+
+    // Paper 101 has 30 questions: 29 moves forward.
+    PracticeWindow* window = contents.practiceWindow();
+    QWidget* next = window ? child(window, "ToolBar06") : nullptr;
+    const int questions =
+        window && window->session() ? window->session()->paper().QuestionCount : 0;
+    for (int q = 1; next && q < questions; ++q) {
+        const double ms = timeToLoad(contents, [&] { click(next); });
+        if (ms >= 0)
+            sample("next_question_ms", ms);
+        pause(50);
+    }
+    if (questions != 30)
+        fail(QStringLiteral("paper 101 has %1 questions, not 30").arg(questions));
+    closePaper(contents);
+}
+
+void measureMarking(Contents& contents, const ResourceStore& store, const Clock& clock) {
+    const AppState& state = contents.state();
+    for (int i = 0; i < 5; ++i) {
+        if (!ResetAllResults(store, state.programFolder, state.definition).isEmpty()) {
+            fail(QStringLiteral("results could not be reset"));
+            return;
+        }
+        PaperSession session(setupFor(contents, 141), store, clock);
+        if (!session.Load().ok()) {
+            fail(QStringLiteral("paper 141 did not load"));
+            return;
+        }
+        if (session.paper().TotalBlanks != 60)
+            fail(
+                QStringLiteral("paper 141 has %1 blanks, not 60").arg(session.paper().TotalBlanks));
+        const QStringList lastRows = answerPaper(session);
+        QElapsedTimer timer;
+        timer.start();
+        const bool saved = session.PrepareMarking(lastRows).ok();
+        const bool marked = saved && session.CompleteMarking().ok();
+        const double ms = static_cast<double>(timer.nsecsElapsed()) / 1e6;
+        if (!marked || !session.isMarked())
+            fail(QStringLiteral("paper 141 was not marked"));
+        else
+            sample("marking_ms", ms);
+    }
+}
+
+void measureReport(Contents& contents, const ResourceStore& store, const Clock& clock) {
+    const AppState& state = contents.state();
+    if (!ResetAllResults(store, state.programFolder, state.definition).isEmpty()) {
+        fail(QStringLiteral("results could not be reset"));
+        return;
+    }
+    const int papers = state.chosenModule().paperCount;
+    for (int paper = 101; paper < 101 + papers; ++paper) {
+        PaperSession session(setupFor(contents, paper), store, clock);
+        if (!session.Load().ok()) {
+            fail(QStringLiteral("paper %1 did not load").arg(paper));
+            continue;
+        }
+        const QStringList lastRows = answerPaper(session);
+        if (!session.PrepareMarking(lastRows).ok() || !session.CompleteMarking().ok())
+            fail(QStringLiteral("paper %1 was not marked").arg(paper));
+    }
+    // As when a practice window closes after marking.
+    contents.RefreshContents();
+    pause(200);
+
+    QWidget* report = child(&contents, "Body_Report");
+    QWidget* reportButton = child(&contents, "ToolBar02");
+    QWidget* homeButton = child(&contents, "ToolBar01");
+    if (!report || !reportButton || !homeButton)
+        return;
+    struct PaintSpy : QObject {
+        bool painted = false;
+        bool eventFilter(QObject*, QEvent* event) override {
+            if (event->type() == QEvent::Paint)
+                painted = true;
+            return false;
+        }
+    } spy;
+    report->installEventFilter(&spy);
+    for (int i = 0; i < 5; ++i) {
+        spy.painted = false;
+        QElapsedTimer timer;
+        timer.start();
+        click(reportButton);
+        while (!spy.painted && timer.elapsed() < 5000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        const double ms = static_cast<double>(timer.nsecsElapsed()) / 1e6;
+        if (!spy.painted)
+            fail(QStringLiteral("the Report page was not painted"));
+        else
+            sample("report_ms", ms);
+        pause(200);
+        click(homeButton);
+        pause(200);
+    }
+    report->removeEventFilter(&spy);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    g_round = argc > 1 ? std::atoi(argv[1]) : 0;
+    StartupEnvironment::PrepareWebEngine();
+    QApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("quillora"));
+
+    QTemporaryDir folder;
+    if (!folder.isValid()) {
+        std::fprintf(stderr, "bench_driver: no temporary folder\n");
+        return 2;
+    }
+    ResourceStore store;
+    Clock clock;
+    Contents contents(folder.path());
+    if (!contents.Start())
+        return 2;
+    // No dialog is shown: the marking's confirmation is answered at once and
+    // its animation does not wait.
+    contents.popUp().setAnswerer([](const QString&, const QString&, int) { return true; });
+    contents.services().animationDelay = [](int) {};
+    pause(500);
+
+    if (argc > 2 && QByteArray(argv[2]) == "--marking-only") {
+        measureMarking(contents, store, clock);
+    } else {
+        measureOpening(contents);
+        measureMarking(contents, store, clock);
+        measureReport(contents, store, clock);
+    }
+    contents.QuitProgram();
+    return g_failures == 0 ? 0 : 1;
+}
+
+#include "bench_driver.moc"

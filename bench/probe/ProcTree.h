@@ -1,0 +1,42 @@
+#pragma once
+// What the kernel says about a process and everything it started: the tree
+// of descendants (the web engine's helpers hang below the program, some of
+// them below its zygote), the CPU time the tree has used and the memory it
+// holds in proportional set size. Plain C++ so that the launcher stays light.
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace ProcTree {
+
+struct StatFields {
+    int pid = 0;
+    int ppid = 0;
+    long long cpuTicks = 0; // utime + stime, in clock ticks
+};
+
+// Parses the text of /proc/<pid>/stat. The command name sits in parentheses
+// and may itself hold spaces and parentheses, so fields are counted from the
+// last ')'.
+std::optional<StatFields> ParseStat(const std::string& text);
+
+// The "Pss:" figure of /proc/<pid>/smaps_rollup, in kB.
+std::optional<long long> ParsePssKb(const std::string& text);
+
+// root and every process whose chain of parents leads to it, root first,
+// from a map of pid -> parent pid.
+std::vector<int> Descendants(int root, const std::map<int, int>& parents);
+
+// Live readings from /proc. A process that ends while it is read is skipped.
+std::vector<int> LiveTree(int root);
+long long TreeCpuTicks(const std::vector<int>& pids);
+long long TreePssKb(const std::vector<int>& pids);
+// Milliseconds per clock tick of this system.
+double MsPerTick();
+
+// CLOCK_MONOTONIC in nanoseconds, the time base of every mark.
+long long MonotonicNs();
+
+} // namespace ProcTree

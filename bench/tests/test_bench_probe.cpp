@@ -1,0 +1,300 @@
+// The measuring side: what is read from /proc, how samples become figures and
+// how a figure is judged against its budget.
+
+#include "probe/ProcTree.h"
+#include "probe/Verdict.h"
+
+#include <QtTest>
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <ctime>
+#include <sstream>
+
+Q_DECLARE_METATYPE(std::vector<int>)
+Q_DECLARE_METATYPE(std::vector<double>)
+
+namespace {
+
+// A /proc/<pid>/stat line with the fields that matter placed where the
+// kernel puts them.
+std::string statLine(int pid, const std::string& name, int ppid, long utime, long stime) {
+    std::ostringstream line;
+    line << pid << " (" << name << ") S " << ppid << " 100 100 0 -1 4194560 2000 0 3 0 " << utime
+         << ' ' << stime << " 0 0 20 0 4 0 12345 300000000 9000";
+    return line.str();
+}
+
+Verdict::Samples samplesFrom(const std::string& text) {
+    std::istringstream in(text);
+    return Verdict::ParseSamples(in);
+}
+
+double cpuSeconds() {
+    timespec ts{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) / 1e9;
+}
+
+} // namespace
+
+class TestBenchProbe : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void parseStat_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("valid");
+        QTest::addColumn<int>("ppid");
+        QTest::addColumn<qlonglong>("ticks");
+        QTest::newRow("plain") << QString::fromStdString(statLine(1234, "quillora", 1, 7, 5))
+                               << true << 1 << 12LL;
+        QTest::newRow("name with spaces and parentheses")
+            << QString::fromStdString(statLine(99, "Web (Content) 2) S 5", 42, 300, 25)) << true
+            << 42 << 325LL;
+        QTest::newRow("large counters")
+            << QString::fromStdString(statLine(7, "x", 3, 4000000000L, 1)) << true << 3
+            << 4000000001LL;
+        QTest::newRow("cut short") << "5 (a) S 1 2 3 4" << false << 0 << 0LL;
+        QTest::newRow("no name") << "5 a S 1 2 3 4 5 6 7 8 9 10 11 12 13" << false << 0 << 0LL;
+        QTest::newRow("parent not a number")
+            << QString::fromStdString(statLine(5, "a", 1, 2, 3)).replace(" S 1 ", " S x ") << false
+            << 0 << 0LL;
+    }
+    void parseStat() {
+        QFETCH(QString, text);
+        QFETCH(bool, valid);
+        QFETCH(int, ppid);
+        QFETCH(qlonglong, ticks);
+        const auto fields = ProcTree::ParseStat(text.toStdString());
+        QCOMPARE(fields.has_value(), valid);
+        if (!valid)
+            return;
+        QCOMPARE(fields->ppid, ppid);
+        QCOMPARE(static_cast<qlonglong>(fields->cpuTicks), ticks);
+    }
+
+    void parsePss_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<qlonglong>("kb"); // -1: no figure
+        const QString rollup = "55d0c0000000-7ffd1e1f8000 ---p 00000000 00:00 0  [rollup]\n"
+                               "Rss:               30720 kB\n"
+                               "Pss:               26112 kB\n"
+                               "Pss_Dirty:          9000 kB\n"
+                               "Pss_Anon:           8000 kB\n"
+                               "Pss_File:          18112 kB\n";
+        QTest::newRow("rollup") << rollup << 26112LL;
+        QTest::newRow("kinds of Pss listed first")
+            << "Pss_Anon: 8 kB\nPss_File: 9 kB\nPss:   17 kB\n"
+            << 17LL;
+        QTest::newRow("no Pss") << "Rss: 100 kB\nPss_Anon: 3 kB\n" << -1LL;
+        QTest::newRow("other unit") << "Pss: 12 MB\n" << -1LL;
+        QTest::newRow("empty (process gone)") << "" << -1LL;
+    }
+    void parsePss() {
+        QFETCH(QString, text);
+        QFETCH(qlonglong, kb);
+        const auto pss = ProcTree::ParsePssKb(text.toStdString());
+        QCOMPARE(pss.has_value(), kb >= 0);
+        if (pss)
+            QCOMPARE(static_cast<qlonglong>(*pss), kb);
+    }
+
+    void descendants_data() {
+        QTest::addColumn<std::vector<int>>("pairs"); // pid, ppid, pid, ppid, ...
+        QTest::addColumn<int>("root");
+        QTest::addColumn<std::vector<int>>("expected");
+        // The program (10) starts the engine's helper (11), whose zygote (12)
+        // forks the renderers (13, 14); 20 and 21 belong to someone else.
+        const std::vector<int> engine{10, 1, 11, 10, 12, 11, 13, 12, 14, 12, 20, 1, 21, 20};
+        QTest::newRow("web engine below the program")
+            << engine << 10 << std::vector<int>{10, 11, 12, 13, 14};
+        QTest::newRow("a subtree") << engine << 12 << std::vector<int>{12, 13, 14};
+        QTest::newRow("a leaf") << engine << 14 << std::vector<int>{14};
+        QTest::newRow("parents that loop")
+            << std::vector<int>{30, 31, 31, 30, 32, 31} << 30 << std::vector<int>{30, 31, 32};
+    }
+    void descendants() {
+        QFETCH(std::vector<int>, pairs);
+        QFETCH(int, root);
+        QFETCH(std::vector<int>, expected);
+        std::map<int, int> parents;
+        for (size_t i = 0; i + 1 < pairs.size(); i += 2)
+            parents[pairs[i]] = pairs[i + 1];
+        std::vector<int> tree = ProcTree::Descendants(root, parents);
+        QCOMPARE(tree.front(), root);
+        std::sort(tree.begin(), tree.end());
+        QCOMPARE(tree, expected);
+    }
+
+    // The live readings on this very process: a child shows up in the tree,
+    // memory is counted and CPU time spent is seen.
+    void liveTree() {
+        const pid_t child = fork();
+        if (child == 0) {
+            pause();
+            _exit(0);
+        }
+        QVERIFY(child > 0);
+        const std::vector<int> tree = ProcTree::LiveTree(getpid());
+        kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+        QCOMPARE(tree.front(), int(getpid()));
+        QVERIFY(std::find(tree.begin(), tree.end(), child) != tree.end());
+
+        const std::vector<int> self{int(getpid())};
+        QVERIFY(ProcTree::TreePssKb(self) > 1000);
+        const long long before = ProcTree::TreeCpuTicks(self);
+        const double start = cpuSeconds();
+        volatile unsigned spin = 0;
+        while (cpuSeconds() - start < 0.2)
+            spin = spin + 1;
+        const double spentMs =
+            static_cast<double>(ProcTree::TreeCpuTicks(self) - before) * ProcTree::MsPerTick();
+        // Tick accounting samples; 200 ms of work shows as roughly that.
+        QVERIFY2(spentMs >= 100 && spentMs <= 400, qPrintable(QString::number(spentMs)));
+        QVERIFY(ProcTree::LiveTree(999999999).empty());
+    }
+
+    void median_data() {
+        QTest::addColumn<std::vector<double>>("values");
+        QTest::addColumn<double>("median"); // negative: none
+        QTest::newRow("odd, unsorted") << std::vector<double>{9, 1, 5} << 5.0;
+        QTest::newRow("even: mean of the middle two") << std::vector<double>{4, 1, 3, 10} << 3.5;
+        QTest::newRow("one") << std::vector<double>{7} << 7.0;
+        QTest::newRow("an outlier does not move it")
+            << std::vector<double>{40, 41, 42, 43, 900} << 42.0;
+        QTest::newRow("none") << std::vector<double>{} << -1.0;
+    }
+    void median() {
+        QFETCH(std::vector<double>, values);
+        QFETCH(double, median);
+        const auto result = Verdict::Median(values);
+        QCOMPARE(result.has_value(), median >= 0);
+        if (result)
+            QCOMPARE(*result, median);
+    }
+
+    void parseSamples() {
+        const Verdict::Samples samples = samplesFrom("SAMPLE 1 next_question_ms 30\n"
+                                                     "noise from a program\n"
+                                                     "SAMPLE 1 next_question_ms 50\n"
+                                                     "SAMPLE 2 next_question_ms 44.5\n"
+                                                     "SAMPLE 2 broken\n"
+                                                     "SAMPLE 3 next_question_ms nan\n"
+                                                     "SAMPLE x next_question_ms 4\n");
+        QCOMPARE(samples.size(), size_t(1));
+        const Verdict::Rounds& rounds = samples.at("next_question_ms");
+        QCOMPARE(rounds.size(), size_t(2));
+        QCOMPARE(rounds.at(1), (std::vector<double>{30, 50}));
+        QCOMPARE(rounds.at(2), (std::vector<double>{44.5}));
+        const std::map<int, double> medians = Verdict::RoundValues(samples, "next_question_ms");
+        QCOMPARE(medians.at(1), 40.0);
+    }
+
+    void judge_data() {
+        QTest::addColumn<QString>("samples");
+        QTest::addColumn<QString>("figure");
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<bool>("ok");
+        const QString floors = "SAMPLE 1 floor_window_shown_ms 40\n"
+                               "SAMPLE 2 floor_window_shown_ms 60\n"
+                               "SAMPLE 3 floor_window_shown_ms 50\n";
+        QTest::newRow("ratio within budget")
+            << floors + "SAMPLE 1 startup_fresh_ms 50\nSAMPLE 2 startup_fresh_ms 84\n"
+                        "SAMPLE 3 startup_fresh_ms 70\n"
+            << "startup_fresh"
+            << "BENCH startup_fresh 70.0 ms ratio=1.40 budget=1.5 ok" << true;
+        // Ratios are taken round by round (1.6, 1.2, 1.6): the medians alone,
+        // 72 / 50 = 1.44, would hide that two rounds of three were over.
+        QTest::newRow("ratio paired round by round")
+            << floors + "SAMPLE 1 startup_existing_ms 64\nSAMPLE 2 startup_existing_ms 72\n"
+                        "SAMPLE 3 startup_existing_ms 80\n"
+            << "startup_existing"
+            << "BENCH startup_existing 72.0 ms ratio=1.60 budget=1.5 over" << false;
+        QTest::newRow("a round without its floor is left out of the ratio")
+            << "SAMPLE 1 floor_window_shown_ms 40\nSAMPLE 1 startup_fresh_ms 50\n"
+               "SAMPLE 2 startup_fresh_ms 500\n"
+            << "startup_fresh"
+            << "BENCH startup_fresh 275 ms ratio=1.25 budget=1.5 ok" << true;
+        QTest::newRow("floor as a difference: page load less window start")
+            << floors + "SAMPLE 1 floor_webview_loaded_ms 290\n"
+                        "SAMPLE 2 floor_webview_loaded_ms 310\n"
+                        "SAMPLE 3 floor_webview_loaded_ms 300\n"
+                        "SAMPLE 1 paper_open_second_ms 100\nSAMPLE 2 paper_open_second_ms 150\n"
+                        "SAMPLE 3 paper_open_second_ms 120\n"
+            << "paper_open_second"
+            << "BENCH paper_open_second 120 ms ratio=0.48 budget=0.5 ok" << true;
+        QTest::newRow("absolute budget, many samples a round")
+            << "SAMPLE 1 next_question_ms 30\nSAMPLE 1 next_question_ms 90\n"
+               "SAMPLE 1 next_question_ms 31\nSAMPLE 2 next_question_ms 52\n"
+               "SAMPLE 3 next_question_ms 45\n"
+            << "next_question"
+            << "BENCH next_question 45.0 ms ratio=- budget=50 ok" << true;
+        QTest::newRow("exactly on budget is ok")
+            << "SAMPLE 1 marking_ms 2\n"
+            << "marking"
+            << "BENCH marking 2.00 ms ratio=- budget=2 ok" << true;
+        QTest::newRow("over an absolute budget")
+            << "SAMPLE 1 marking_ms 2.5\nSAMPLE 2 marking_ms 2.1\n"
+            << "marking"
+            << "BENCH marking 2.30 ms ratio=- budget=2 over" << false;
+        QTest::newRow("memory in MB, ratio to the bare web view")
+            << "SAMPLE 1 floor_webview_pss_kb 240640\nSAMPLE 1 pss_practice_kb 276480\n"
+            << "pss_practice_window"
+            << "BENCH pss_practice_window 270 MB ratio=1.15 budget=1.2 ok" << true;
+        QTest::newRow("not measured is over")
+            << floors << "report"
+            << "BENCH report - ms ratio=- budget=100 over" << false;
+        QTest::newRow("measured but its floor not")
+            << "SAMPLE 1 pss_main_kb 30000\n"
+            << "pss_main_window"
+            << "BENCH pss_main_window 29.3 MB ratio=- budget=1.5 over" << false;
+        QTest::newRow("a floor of nothing is no floor")
+            << "SAMPLE 1 floor_window_shown_ms 80\nSAMPLE 1 floor_webview_loaded_ms 80\n"
+               "SAMPLE 1 paper_open_first_ms 100\n"
+            << "paper_open_first"
+            << "BENCH paper_open_first 100 ms ratio=- budget=1.2 over" << false;
+    }
+    void judge() {
+        QFETCH(QString, samples);
+        QFETCH(QString, figure);
+        QFETCH(QString, line);
+        QFETCH(bool, ok);
+        const auto& budgets = Verdict::Budgets();
+        const auto found = std::find_if(budgets.begin(), budgets.end(), [&](const auto& f) {
+            return f.name == figure.toStdString();
+        });
+        QVERIFY(found != budgets.end());
+        const Verdict::Judgement judgement =
+            Verdict::Judge(*found, samplesFrom(samples.toStdString()));
+        QCOMPARE(QString::fromStdString(judgement.line), line);
+        QCOMPARE(judgement.ok, ok);
+    }
+
+    void formatNumber_data() {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("small: two decimals") << 1.234 << "1.23";
+        QTest::newRow("tens: one decimal") << 12.36 << "12.4";
+        QTest::newRow("hundreds: whole") << 245.6 << "246";
+        QTest::newRow("just under ten") << 9.994 << "9.99";
+        QTest::newRow("zero") << 0.0 << "0.00";
+    }
+    void formatNumber() {
+        QFETCH(double, value);
+        QFETCH(QString, text);
+        QCOMPARE(QString::fromStdString(Verdict::FormatNumber(value)), text);
+    }
+
+    void budgetText() {
+        QCOMPARE(QString::fromStdString(Verdict::BudgetText(1.5)), QStringLiteral("1.5"));
+        QCOMPARE(QString::fromStdString(Verdict::BudgetText(50)), QStringLiteral("50"));
+        QCOMPARE(QString::fromStdString(Verdict::BudgetText(0.5)), QStringLiteral("0.5"));
+    }
+};
+
+QTEST_APPLESS_MAIN(TestBenchProbe)
+#include "test_bench_probe.moc"
