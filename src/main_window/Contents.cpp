@@ -69,8 +69,7 @@ bool Contents::LockProgramFolder() {
         return true;
     if (m_lock->error() == QLockFile::LockFailedError) {
         m_popUp.Tell(DialogTitle,
-                     tr("Quillora Maths Practice is already open. Please use the window that "
-                        "is already open."),
+                     tr("Quillora Maths Practice is already open. Please use its window."),
                      nullptr);
     } else {
         m_popUp.Tell(DialogTitle,
