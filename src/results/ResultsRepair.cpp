@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 
 namespace {
 
@@ -155,14 +156,31 @@ QList<int> ResultsRepair::PaperShapes(int module) const {
 
     // The questions of a paper are looked for in one forward pass, as the
     // paper's loading does; a question it misses leaves the paper unknown.
+    // The lines are found through their leading tags (a field never holds a
+    // "#", so a record's tag is the only place one can stand); only a line
+    // that is not a record is searched for the long way.
     const QStringList keyLines = storeLines(KeysTableId(module));
+    QHash<QString, QList<qsizetype>> linesOfTag;
+    for (qsizetype i = 0; i < keyLines.size(); ++i) {
+        const QString& line = keyLines.at(i);
+        const qsizetype end = line.indexOf(QLatin1Char('#'), 1);
+        if (line.startsWith(QLatin1Char('#')) && end > 1)
+            linesOfTag[line.mid(1, end - 1).toLower()].append(i);
+    }
+    const auto findKey = [&](const QString& question, qsizetype from) -> qsizetype {
+        for (qsizetype at : linesOfTag.value(question.toLower())) {
+            if (at >= from)
+                return at;
+        }
+        return findTag(keyLines, question, from);
+    };
     for (int k = 1; k <= papers; ++k) {
         if (questions.at(k - 1).isEmpty())
             continue;
         int blanks = 0;
         qsizetype from = 0;
         for (const QString& question : questions.at(k - 1)) {
-            const qsizetype at = findTag(keyLines, question, from);
+            const qsizetype at = findKey(question, from);
             if (at < 0) {
                 blanks = -1;
                 break;
