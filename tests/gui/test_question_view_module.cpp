@@ -1,0 +1,87 @@
+// The question view reached the way the program reaches it: this test does
+// not use the view's class, so its module is loaded at run time by
+// CreateQuestionView, as in the program (which does not link it).
+
+#include "practice/ui/QuestionDisplay.h"
+#include "practice/ui/QuestionViewModule.h"
+
+#include <QEventLoop>
+#include <QFile>
+#include <QOpenGLContext>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QWidget>
+#include <QtTest>
+
+#include <dlfcn.h>
+
+namespace {
+
+// documentLoaded's answer, or -1 when it did not come within 20 s.
+int showAndWait(QuestionDisplay& view, const QString& path) {
+    QEventLoop loop;
+    int result = -1;
+    QObject context;
+    view.onDocumentLoaded(&context, [&](bool ok) {
+        result = ok ? 1 : 0;
+        loop.quit();
+    });
+    view.showDocument(path);
+    QTimer::singleShot(20000, &loop, &QEventLoop::quit);
+    loop.exec();
+    return result;
+}
+
+} // namespace
+
+class TestQuestionViewModule : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void loadedWithTheFirstView();
+    void viewsShowDocumentsAndReportFailures();
+};
+
+void TestQuestionViewModule::loadedWithTheFirstView() {
+    // Nothing of the engine before the first view is asked for.
+    QVERIFY(!dlopen(QuestionViewModuleFile, RTLD_NOW | RTLD_NOLOAD));
+    QVERIFY(!QOpenGLContext::globalShareContext());
+
+    QWidget window;
+    QString error;
+    QuestionDisplay* view = CreateQuestionView(&window, &error);
+    QVERIFY2(view, qPrintable(error));
+    QCOMPARE(view->widget()->parent(), &window);
+    QCOMPARE(view->widget()->objectName(), QStringLiteral("brwWebBrowser"));
+    QVERIFY(dlopen(QuestionViewModuleFile, RTLD_NOW | RTLD_NOLOAD));
+    // The engine finds the context it draws through.
+    QVERIFY(QOpenGLContext::globalShareContext());
+
+    // A second window gets a view of its own from the loaded module.
+    QWidget other;
+    QuestionDisplay* second = CreateQuestionView(&other, &error);
+    QVERIFY2(second, qPrintable(error));
+    QVERIFY(second != view);
+    QCOMPARE(second->widget()->parent(), &other);
+}
+
+void TestQuestionViewModule::viewsShowDocumentsAndReportFailures() {
+    QTemporaryDir dir;
+    const QString question = dir.filePath("temppaper25016.mht");
+    QVERIFY(QFile::copy(QStringLiteral(":/content/store/25016.mht"), question));
+
+    QWidget window;
+    window.resize(600, 400);
+    QuestionDisplay* view = CreateQuestionView(&window);
+    QVERIFY(view);
+    view->widget()->resize(600, 400);
+    window.show();
+    QCOMPARE(showAndWait(*view, question), 1);
+    // The next question, in the same view, and one that is not there.
+    const QString next = dir.filePath("temppaper25017.mht");
+    QVERIFY(QFile::copy(QStringLiteral(":/content/store/25017.mht"), next));
+    QCOMPARE(showAndWait(*view, next), 1);
+    QCOMPARE(showAndWait(*view, dir.filePath("temppaper99999.mht")), 0);
+}
+
+QTEST_MAIN(TestQuestionViewModule)
+#include "test_question_view_module.moc"
