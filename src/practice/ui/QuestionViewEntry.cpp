@@ -3,7 +3,6 @@
 #include "practice/ui/QuestionScheme.h"
 #include "practice/ui/QuestionView.h"
 
-
 extern "C" Q_DECL_EXPORT QuestionDisplay* quillora_create_question_view(QWidget* parent) {
     // The scheme must be known before the engine's first page exists, and
     // the first view is the first thing the process asks of the engine.
