@@ -8,7 +8,8 @@ cmake --build build -j"$(nproc)"
 cd build
 ctest --output-on-failure -j2
 cd ..
-# The logic tests again under AddressSanitizer and UndefinedBehaviorSanitizer,
+# The core, reliability and window tests again under AddressSanitizer and
+# UndefinedBehaviorSanitizer,
 # then a short run of every fuzz target (each in a build folder of its own).
-bash scripts/sanitize.sh
+SANITIZE_GUI=1 bash scripts/sanitize.sh
 bash scripts/fuzz.sh
