@@ -2,7 +2,7 @@
 // paper 2 adds ones to two-digit numbers without crossing a ten, paper 3 adds
 // two-digit numbers without regrouping, papers 4 and 5 regroup and bring
 // two-step problems.
-#include "Bank.h"
+#include "NumberTopicKit.h"
 
 #include <QSet>
 
@@ -10,39 +10,7 @@ namespace bank {
 
 namespace {
 
-const QString kSvgFont = QStringLiteral("Verdana, DejaVu Sans, Arial, sans-serif");
-
-QString P(const QString& text) {
-    return QStringLiteral("<p>") + text + QStringLiteral("</p>\n");
-}
-
-QString Sum(const QString& text) {
-    return QStringLiteral("<p class=\"sum\">") + text + QStringLiteral("</p>\n");
-}
-
-QString Num(int n) {
-    return QString::number(n);
-}
-
-Question One(const QString& html, const QString& key, const QString& kind = QStringLiteral("N"),
-             int mark = 1) {
-    Question q;
-    q.html = html;
-    q.blanks << Blank{key, kind, mark};
-    return q;
-}
-
-Question Choice(const QString& stem, const QString& right, const QStringList& wrong, int position) {
-    QStringList options = wrong.mid(0, 3);
-    options.insert(position - 1, right);
-    return One(stem + html::Options(options), Num(position), QStringLiteral("Q"));
-}
-
-QByteArray Svg(int width, int height, const QString& body) {
-    return svg::Document(width, height,
-                         QStringLiteral("<g font-family=\"%1\">").arg(kSvgFont) + body +
-                             QStringLiteral("</g>"));
-}
+using namespace numkit;
 
 const QStringList& Names() {
     static const QStringList names = {
@@ -65,29 +33,18 @@ const QStringList& Things() {
     return things;
 }
 
-// Two different names.
-QPair<QString, QString> TwoNames(Rng& r) {
-    const QString first = r.pick(Names());
-    QString second = r.pick(Names());
-    while (second == first)
-        second = r.pick(Names());
-    return {first, second};
-}
-
 int Ones(int n) {
     return n % 10;
 }
 
 // Numbers to add at each level; the sum stays within 20, 50 or 100.
 QPair<int, int> AddNumbers(Rng& r, int level) {
-    for (;;) {
-        int a = 0;
-        int b = 0;
+    return DrawPair([&](int& a, int& b) {
         switch (level) {
         case 1:
             a = r.range(3, 12);
             b = r.range(2, 20 - a);
-            break;
+            return true;
         case 2:
             if (r.chance(1, 3)) {
                 a = 10 * r.range(1, 3);
@@ -96,102 +53,59 @@ QPair<int, int> AddNumbers(Rng& r, int level) {
                 a = r.range(11, 45);
                 b = r.range(2, 8);
             }
-            if (Ones(a) + Ones(b) >= 10 || a + b > 50)
-                continue;
-            break;
+            return Ones(a) + Ones(b) < 10 && a + b <= 50;
         case 3:
             a = r.range(12, 67);
             b = r.range(11, 32);
-            if (Ones(a) + Ones(b) >= 10 || a + b > 99)
-                continue;
-            break;
+            return Ones(a) + Ones(b) < 10 && a + b <= 99;
         case 4:
             a = r.range(15, 78);
             b = r.chance(1, 2) ? r.range(4, 9) : r.range(12, 29);
-            if (Ones(a) + Ones(b) < 10 || a + b > 99)
-                continue;
-            break;
+            return Ones(a) + Ones(b) >= 10 && a + b <= 99;
         default:
             a = r.range(18, 67);
             b = r.range(15, 49);
-            if (Ones(a) + Ones(b) < 10 || a + b > 100)
-                continue;
-            break;
+            return Ones(a) + Ones(b) >= 10 && a + b <= 100;
         }
-        return {a, b};
-    }
+    });
 }
 
 // a - b at each level: no crossing a ten before paper 4.
 QPair<int, int> SubNumbers(Rng& r, int level) {
-    for (;;) {
-        int a = 0;
-        int b = 0;
+    return DrawPair([&](int& a, int& b) {
         switch (level) {
         case 1:
             a = r.range(6, 20);
             b = r.range(2, std::min(a - 1, 10));
-            break;
+            return true;
         case 2:
             if (r.chance(1, 3)) {
                 a = 10 * r.range(3, 5);
                 b = 10 * r.range(1, a / 10 - 1);
-            } else {
-                a = r.range(15, 49);
-                b = r.range(2, 8);
-                if (Ones(b) > Ones(a))
-                    continue;
+                return true;
             }
-            break;
+            a = r.range(15, 49);
+            b = r.range(2, 8);
+            return Ones(b) <= Ones(a);
         case 3:
             a = r.range(35, 99);
             b = r.range(11, a - 10);
-            if (Ones(b) > Ones(a))
-                continue;
-            break;
+            return Ones(b) <= Ones(a);
         case 4:
             a = r.range(30, 95);
             b = r.chance(1, 2) ? r.range(3, 9) : r.range(12, a - 8);
-            if (Ones(b) <= Ones(a))
-                continue;
-            break;
+            return Ones(b) > Ones(a);
         default:
             if (r.chance(1, 4)) {
                 a = 100;
                 b = r.range(11, 89);
-                if (Ones(b) == 0)
-                    continue;
-            } else {
-                a = r.range(41, 97);
-                b = r.range(14, a - 6);
-                if (Ones(b) <= Ones(a))
-                    continue;
+                return Ones(b) != 0;
             }
-            break;
+            a = r.range(41, 97);
+            b = r.range(14, a - 6);
+            return Ones(b) > Ones(a);
         }
-        return {a, b};
-    }
-}
-
-const char* const kSmall[] = {"zero",    "one",     "two",       "three",    "four",
-                              "five",    "six",     "seven",     "eight",    "nine",
-                              "ten",     "eleven",  "twelve",    "thirteen", "fourteen",
-                              "fifteen", "sixteen", "seventeen", "eighteen", "nineteen"};
-const char* const kTens[] = {"",      "",      "twenty",  "thirty", "forty",
-                             "fifty", "sixty", "seventy", "eighty", "ninety"};
-
-// 0..99 in words, with a hyphen between tens and ones ("forty-seven").
-QString Words(int n) {
-    if (n < 20)
-        return QString::fromLatin1(kSmall[n]);
-    QString text = QString::fromLatin1(kTens[n / 10]);
-    if (n % 10)
-        text += QLatin1Char('-') + QString::fromLatin1(kSmall[n % 10]);
-    return text;
-}
-
-QString Capitalised(const QString& text) {
-    return text.left(1).toUpper() + text.mid(1);
+    });
 }
 
 // --- single-blank questions ------------------------------------------------
@@ -220,14 +134,7 @@ Question MissingAddend(Rng& r, int level) {
 
 Question MissingSubtrahend(Rng& r, int level) {
     const auto [a, b] = SubNumbers(r, level);
-    if (r.chance(1, 2)) {
-        return One(P(QStringLiteral("What is the missing number?")) +
-                       Sum(QStringLiteral("%1 &minus; %2 = %3").arg(a).arg(html::Box()).arg(a - b)),
-                   Num(b));
-    }
-    return One(P(QStringLiteral("What is the missing number?")) +
-                   Sum(QStringLiteral("%1 &minus; %2 = %3").arg(html::Box()).arg(b).arg(a - b)),
-               Num(a));
+    return MissingInSubtraction(r, a, b);
 }
 
 Question Bond(Rng& r, int level) {
@@ -281,21 +188,21 @@ Question TensAndOnes(Rng& r, int level) {
 
 // Numbers with one spelling only (teens and tens) are answered as words
 // (kind T); compound numbers accept both "forty-seven" and "forty seven".
-Question NumberInWords(Rng& r, int level) {
-    if (level >= 3) {
-        int n = r.range(21, 99);
-        while (Ones(n) == 0)
-            n = r.range(21, 99);
-        const QString hyphen = Words(n);
-        QString spaced = hyphen;
-        spaced.replace(QLatin1Char('-'), QLatin1Char(' '));
-        return One(P(QStringLiteral("Write the number %1 in words.").arg(n)),
-                   QStringLiteral(";") + Capitalised(hyphen) + QStringLiteral(";") +
-                       Capitalised(spaced),
-                   QStringLiteral("M"));
-    }
+Question CompoundInWords(Rng& r, int) {
+    int n = r.range(21, 99);
+    while (Ones(n) == 0)
+        n = r.range(21, 99);
+    const QString hyphen = Words(n);
+    QString spaced = hyphen;
+    spaced.replace(QLatin1Char('-'), QLatin1Char(' '));
+    return One(P(QStringLiteral("Write the number %1 in words.").arg(n)),
+               QStringLiteral(";") + kit::Cap(hyphen) + QStringLiteral(";") + kit::Cap(spaced),
+               QStringLiteral("M"));
+}
+
+Question NumberInWords(Rng& r, int) {
     const int n = r.chance(2, 3) ? r.range(11, 20) : 10 * r.range(3, 9);
-    return One(P(QStringLiteral("Write the number %1 in words.").arg(n)), Capitalised(Words(n)),
+    return One(P(QStringLiteral("Write the number %1 in words.").arg(n)), kit::Cap(Words(n)),
                QStringLiteral("T"));
 }
 
@@ -379,21 +286,14 @@ Question Round(Rng& r, int) {
 Question Inverse(Rng& r, int level) {
     if (r.chance(1, 2)) {
         const auto [a, b] = AddNumbers(r, level);
-        return One(P(QStringLiteral("I think of a number. I add %1 to it and the answer is %2. "
-                                    "What number did I think of?")
-                         .arg(b)
-                         .arg(a + b)),
-                   Num(a), QStringLiteral("N"), 2);
+        return ThinkOfNumber(QStringLiteral("add %1 to it").arg(b), a + b, a);
     }
     const auto [a, b] = SubNumbers(r, level);
-    return One(P(QStringLiteral("I think of a number. I take away %1 and the answer is %2. "
-                                "What number did I think of?")
-                     .arg(b)
-                     .arg(a - b)),
-               Num(a), QStringLiteral("N"), 2);
+    return ThinkOfNumber(QStringLiteral("take away %1").arg(b), a - b, a);
 }
 
-Question ChoiceQuestion(Rng& r, int level, int position) {
+Question ChoiceQuestion(Rng& r, int level) {
+    const int position = r.range(1, 4);
     if (level <= 2 && r.chance(1, 2)) {
         int n = r.range(21, 89);
         while (Ones(n) == 0 || Ones(n) == n / 10)
@@ -430,18 +330,17 @@ Question TrueFalse(Rng& r, int level) {
     const int answer = add ? a + b : a - b;
     const bool right = r.chance(1, 2);
     const int shown = right ? answer : answer >= 10 && r.chance(1, 2) ? answer - 10 : answer + 10;
-    return One(P(QStringLiteral("True or false? Write <b>true</b> or <b>false</b>.")) +
-                   Sum(QStringLiteral("%1 %2 %3 = %4")
+    return TrueOrFalse(QStringLiteral("%1 %2 %3 = %4")
                            .arg(a)
                            .arg(add ? QStringLiteral("+") : QStringLiteral("&minus;"))
                            .arg(b)
-                           .arg(shown)),
-               right ? QStringLiteral("true") : QStringLiteral("false"), QStringLiteral("T"));
+                           .arg(shown),
+                       right);
 }
 
 Question WordAdd(Rng& r, int level) {
     const auto [a, b] = AddNumbers(r, level);
-    const auto [name, other] = TwoNames(r);
+    const auto [name, other] = TwoNames(r, Names());
     const QString thing = r.pick(Things());
     QString text;
     switch (r.range(0, 3)) {
@@ -514,7 +413,7 @@ Question WordSubtract(Rng& r, int level) {
 Question WordCompare(Rng& r, int level) {
     auto [a, b] = SubNumbers(r, std::max(level, 2));
     b = a - b; // the smaller amount; the difference is the subtraction's b
-    const auto [name, other] = TwoNames(r);
+    const auto [name, other] = TwoNames(r, Names());
     const QString thing = r.pick(Things());
     QString text;
     if (r.chance(1, 2)) {
@@ -565,7 +464,7 @@ Question TwoStep(Rng& r, int) {
                        Num(start - morning - afternoon), QStringLiteral("N"), 3);
         }
         default: {
-            const auto [name, other] = TwoNames(r);
+            const auto [name, other] = TwoNames(r, Names());
             const int first = r.range(15, 40);
             const int more = r.range(6, 19);
             if (2 * first + more > 100)
@@ -607,8 +506,8 @@ Question TenFrame(Rng& r, int) {
                                    QStringLiteral("A ten frame with %1 counters").arg(counters)) +
                          P(QStringLiteral("How many more counters are needed to fill it?")),
                      Num(10 - counters));
-    q.pictures << Picture{QStringLiteral("tenframe.svg"), QStringLiteral("image/svg+xml"),
-                          Svg(int(20 + 5 * cell), int(20 + 2 * cell), body)};
+    q.pictures << kit::SvgPicture(QStringLiteral("tenframe.svg"),
+                                  Svg(int(20 + 5 * cell), int(20 + 2 * cell), body));
     return q;
 }
 
@@ -655,8 +554,7 @@ Question NumberLine(Rng& r, int level) {
                       QStringLiteral("A number line from 0 to %1 with an arrow").arg(top)) +
                 P(QStringLiteral("What number is the arrow pointing to?")),
             Num(target));
-    q.pictures << Picture{QStringLiteral("numberline.svg"), QStringLiteral("image/svg+xml"),
-                          Svg(620, 130, body)};
+    q.pictures << kit::SvgPicture(QStringLiteral("numberline.svg"), Svg(620, 130, body));
     return q;
 }
 
@@ -664,12 +562,10 @@ Question NumberLine(Rng& r, int level) {
 
 Question FactPair(Rng& r, int level) {
     const auto [a, b] = AddNumbers(r, level);
-    Question q;
-    q.html = P(QStringLiteral("Fill in the missing numbers.")) +
-             html::Parts({QStringLiteral("%1 + %2 = %3").arg(a).arg(b).arg(html::Box()),
-                          QStringLiteral("%1 &minus; %2 = %3").arg(a + b).arg(b).arg(html::Box())});
-    q.blanks << Blank{Num(a + b), QStringLiteral("N"), 1} << Blank{Num(a), QStringLiteral("N"), 1};
-    return q;
+    return Equations(P(QStringLiteral("Fill in the missing numbers.")),
+                     {QStringLiteral("%1 + %2").arg(a).arg(b),
+                      QStringLiteral("%1 &minus; %2").arg(a + b).arg(b)},
+                     {a + b, a});
 }
 
 Question FactFamily(Rng& r, int level) {
@@ -677,17 +573,14 @@ Question FactFamily(Rng& r, int level) {
     while (a == b)
         std::tie(a, b) = AddNumbers(r, level);
     const int c = a + b;
-    Question q;
-    q.html = P(QStringLiteral("Use the numbers %1, %2 and %3 to fill in the boxes.")
-                   .arg(a)
-                   .arg(b)
-                   .arg(c)) +
-             html::Parts({QStringLiteral("%1 + %2 = %3").arg(a).arg(b).arg(html::Box()),
-                          QStringLiteral("%1 &minus; %2 = %3").arg(c).arg(b).arg(html::Box()),
-                          QStringLiteral("%1 &minus; %2 = %3").arg(c).arg(a).arg(html::Box())});
-    q.blanks << Blank{Num(c), QStringLiteral("N"), 1} << Blank{Num(a), QStringLiteral("N"), 1}
-             << Blank{Num(b), QStringLiteral("N"), 1};
-    return q;
+    return Equations(P(QStringLiteral("Use the numbers %1, %2 and %3 to fill in the boxes.")
+                           .arg(a)
+                           .arg(b)
+                           .arg(c)),
+                     {QStringLiteral("%1 + %2").arg(a).arg(b),
+                      QStringLiteral("%1 &minus; %2").arg(c).arg(b),
+                      QStringLiteral("%1 &minus; %2").arg(c).arg(a)},
+                     {c, a, b});
 }
 
 // Pick `count` numbers from four to six shown that add up to a target; the
@@ -727,28 +620,15 @@ Question PickToTotal(Rng& r, int count) {
             continue;
         std::sort(chosen.begin(), chosen.end());
         r.shuffle(shown);
-        QStringList shownText;
-        for (int v : shown)
-            shownText << Num(v);
         QStringList keys;
         for (int v : chosen)
             keys << Num(v);
         const QString countWord = count == 2 ? QStringLiteral("two") : QStringLiteral("three");
-        QStringList parts;
-        for (int i = 0; i < count; ++i)
-            parts << html::Box();
-        Question q;
-        q.html = P(QStringLiteral("Which %1 of these numbers add up to %2?")
-                       .arg(countWord)
-                       .arg(target)) +
-                 Sum(shownText.join(QStringLiteral(", "))) + html::Parts(parts) +
-                 P(QStringLiteral("<span class=\"note\">Write one number in each box, in any "
-                                  "order.</span>"));
-        q.blanks << Blank{QStringLiteral(";") + keys.join(QLatin1Char(';')), QStringLiteral("G"),
-                          1};
-        for (int i = 1; i < count; ++i)
-            q.blanks << Blank{QStringLiteral(" "), QStringLiteral("G"), 1};
-        return q;
+        return AnyOrder(P(QStringLiteral("Which %1 of these numbers add up to %2?")
+                              .arg(countWord)
+                              .arg(target)) +
+                            Sum(NumberList(shown)),
+                        keys);
     }
 }
 
@@ -825,156 +705,65 @@ Question Fixed(const FixedQuestion& fixed) {
                fixed.kinds.at(0), fixed.marks.at(0));
 }
 
-enum Kind {
-    KAdd,
-    KSubtract,
-    KMissingAdd,
-    KMissingSub,
-    KBond,
-    KTensOnes,
-    KWordsT,
-    KWordsM,
-    KFigures,
-    KSequence,
-    KThree,
-    KDoubleHalf,
-    KRound,
-    KInverse,
-    KChoice,
-    KWordAdd,
-    KWordSub,
-    KWordCompare,
-    KTwoStep,
-    KTrueFalse,
-    KTenFrame,
-    KNumberLine
-};
-
-Question Make(Kind kind, Rng& r, int level) {
-    switch (kind) {
-    case KAdd:
-        return AddFact(r, level);
-    case KSubtract:
-        return SubtractFact(r, level);
-    case KMissingAdd:
-        return MissingAddend(r, level);
-    case KMissingSub:
-        return MissingSubtrahend(r, level);
-    case KBond:
-        return Bond(r, level);
-    case KTensOnes:
-        return TensAndOnes(r, level);
-    case KWordsT:
-    case KWordsM:
-        return NumberInWords(r, kind == KWordsT ? std::min(level, 2) : 3);
-    case KFigures:
-        return NumberInFigures(r, level);
-    case KSequence:
-        return Sequence(r, level);
-    case KThree:
-        return ThreeNumbers(r, level);
-    case KDoubleHalf:
-        return DoubleHalf(r, level);
-    case KRound:
-        return Round(r, level);
-    case KInverse:
-        return Inverse(r, level);
-    case KChoice:
-        return ChoiceQuestion(r, level, r.range(1, 4));
-    case KWordAdd:
-        return WordAdd(r, level);
-    case KWordSub:
-        return WordSubtract(r, level);
-    case KWordCompare:
-        return WordCompare(r, level);
-    case KTwoStep:
-        return TwoStep(r, level);
-    case KTrueFalse:
-        return TrueFalse(r, level);
-    case KTenFrame:
-        return TenFrame(r, level);
-    case KNumberLine:
-        return NumberLine(r, level);
-    }
-    return AddFact(r, level);
-}
-
 // The single-blank questions of each paper, easiest first; the counts keep
 // every paper's marks well inside its budget.
-QList<Kind> Recipe(int level) {
-    QList<QPair<Kind, int>> counts;
+QList<SingleMaker> Recipe(int level) {
+    QList<QPair<SingleMaker, int>> counts;
     switch (level) {
     case 1:
-        counts = {{KAdd, 5},      {KSubtract, 5}, {KTenFrame, 2}, {KBond, 2},     {KMissingAdd, 2},
-                  {KTensOnes, 1}, {KFigures, 1},  {KWordsT, 1},   {KSequence, 2}, {KThree, 1},
-                  {KChoice, 1},   {KWordAdd, 3},  {KWordSub, 2}};
+        counts = {{AddFact, 5},       {SubtractFact, 5}, {TenFrame, 2},        {Bond, 2},
+                  {MissingAddend, 2}, {TensAndOnes, 1},  {NumberInFigures, 1}, {NumberInWords, 1},
+                  {Sequence, 2},      {ThreeNumbers, 1}, {ChoiceQuestion, 1},  {WordAdd, 3},
+                  {WordSubtract, 2}};
         break;
     case 2:
-        counts = {{KAdd, 2},        {KSubtract, 4}, {KMissingAdd, 2}, {KMissingSub, 1},
-                  {KBond, 2},       {KTensOnes, 2}, {KFigures, 1},    {KWordsT, 1},
-                  {KNumberLine, 2}, {KSequence, 2}, {KThree, 1},      {KChoice, 1},
-                  {KWordAdd, 2},    {KWordSub, 2},  {KWordCompare, 2}};
+        counts = {{AddFact, 2},    {SubtractFact, 4}, {MissingAddend, 2},   {MissingSubtrahend, 1},
+                  {Bond, 2},       {TensAndOnes, 2},  {NumberInFigures, 1}, {NumberInWords, 1},
+                  {NumberLine, 2}, {Sequence, 2},     {ThreeNumbers, 1},    {ChoiceQuestion, 1},
+                  {WordAdd, 2},    {WordSubtract, 2}, {WordCompare, 2}};
         break;
     case 3:
-        counts = {{KAdd, 3},        {KSubtract, 3},   {KMissingAdd, 2}, {KMissingSub, 2},
-                  {KBond, 2},       {KDoubleHalf, 2}, {KWordsT, 1},     {KWordsM, 1},
-                  {KNumberLine, 1}, {KSequence, 2},   {KThree, 1},      {KChoice, 1},
-                  {KWordsT, 1},     {KWordAdd, 2},    {KWordSub, 2},    {KWordCompare, 2}};
+        counts = {{AddFact, 3},       {SubtractFact, 3}, {MissingAddend, 2}, {MissingSubtrahend, 2},
+                  {Bond, 2},          {DoubleHalf, 2},   {NumberInWords, 1}, {CompoundInWords, 1},
+                  {NumberLine, 1},    {Sequence, 2},     {ThreeNumbers, 1},  {ChoiceQuestion, 1},
+                  {NumberInWords, 1}, {WordAdd, 2},      {WordSubtract, 2},  {WordCompare, 2}};
         break;
     case 4:
-        counts = {{KAdd, 3},      {KSubtract, 3},   {KMissingAdd, 2},  {KMissingSub, 2},
-                  {KBond, 2},     {KDoubleHalf, 2}, {KRound, 1},       {KWordsM, 1},
-                  {KSequence, 2}, {KThree, 1},      {KChoice, 1},      {KTrueFalse, 1},
-                  {KWordAdd, 2},  {KWordSub, 2},    {KWordCompare, 2}, {KTwoStep, 2}};
+        counts = {{AddFact, 3},  {SubtractFact, 3}, {MissingAddend, 2},  {MissingSubtrahend, 2},
+                  {Bond, 2},     {DoubleHalf, 2},   {Round, 1},          {CompoundInWords, 1},
+                  {Sequence, 2}, {ThreeNumbers, 1}, {ChoiceQuestion, 1}, {TrueFalse, 1},
+                  {WordAdd, 2},  {WordSubtract, 2}, {WordCompare, 2},    {TwoStep, 2}};
         break;
     default:
-        counts = {{KAdd, 3},     {KSubtract, 3},   {KMissingAdd, 2},  {KMissingSub, 2},
-                  {KBond, 1},    {KDoubleHalf, 1}, {KRound, 1},       {KThree, 2},
-                  {KWordsM, 1},  {KChoice, 1},     {KTrueFalse, 1},   {KInverse, 2},
-                  {KWordAdd, 2}, {KWordSub, 2},    {KWordCompare, 2}, {KTwoStep, 2}};
+        counts = {{AddFact, 3},
+                  {SubtractFact, 3},
+                  {MissingAddend, 2},
+                  {MissingSubtrahend, 2},
+                  {Bond, 1},
+                  {DoubleHalf, 1},
+                  {Round, 1},
+                  {ThreeNumbers, 2},
+                  {CompoundInWords, 1},
+                  {ChoiceQuestion, 1},
+                  {TrueFalse, 1},
+                  {Inverse, 2},
+                  {WordAdd, 2},
+                  {WordSubtract, 2},
+                  {WordCompare, 2},
+                  {TwoStep, 2}};
         break;
     }
-    QList<Kind> recipe;
-    for (const auto& [kind, count] : counts) {
-        for (int i = 0; i < count; ++i)
-            recipe << kind;
-    }
-    return recipe;
+    return Expand(counts);
 }
 
 } // namespace
 
 QList<Question> GenerateTopic1(const PaperSpec& spec, Rng& rng) {
     const int level = spec.paperInTopic;
-    const QList<Kind> recipe = Recipe(level);
-    QList<Question> questions;
-    QSet<QString> seen;
-    int next = 0;
-    int multiIndex = 0;
-    for (int q = 0; q < spec.blankPlan.size(); ++q) {
-        if (const FixedQuestion* fixed = FixedQuestionAt(spec.paperNum, q + 1)) {
-            questions << Fixed(*fixed);
-            seen.insert(questions.last().html);
-            continue;
-        }
-        const int blanks = spec.blankPlan.at(q);
-        const Kind kind = recipe.value(next, KAdd);
-        if (blanks == 1)
-            ++next;
-        Question question;
-        // A handful of tries keeps a paper free of repeated questions.
-        for (int attempt = 0; attempt < 40; ++attempt) {
-            question =
-                blanks == 1 ? Make(kind, rng, level) : MultiBlank(rng, level, blanks, multiIndex);
-            if (!seen.contains(question.html))
-                break;
-        }
-        if (blanks > 1)
-            ++multiIndex;
-        seen.insert(question.html);
-        questions << question;
-    }
-    return questions;
+    const QList<SingleMaker> recipe = Recipe(level);
+    return BuildRecipePaper(
+        spec, [&](int index) { return recipe.value(index, AddFact)(rng, level); },
+        [&](int blanks, int index) { return MultiBlank(rng, level, blanks, index); }, Fixed);
 }
 
 } // namespace bank

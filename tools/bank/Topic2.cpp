@@ -2,7 +2,7 @@
 // three-digit numbers and place value, paper 2 adds three-digit numbers
 // without regrouping, paper 3 regroups once, papers 4 and 5 move to
 // four-digit numbers, several regroupings and two-step problems.
-#include "Bank.h"
+#include "NumberTopicKit.h"
 
 #include <QSet>
 
@@ -10,31 +10,7 @@ namespace bank {
 
 namespace {
 
-QString P(const QString& text) {
-    return QStringLiteral("<p>") + text + QStringLiteral("</p>\n");
-}
-
-QString Sum(const QString& text) {
-    return QStringLiteral("<p class=\"sum\">") + text + QStringLiteral("</p>\n");
-}
-
-QString Num(int n) {
-    return QString::number(n);
-}
-
-Question One(const QString& html, const QString& key, const QString& kind = QStringLiteral("N"),
-             int mark = 1) {
-    Question q;
-    q.html = html;
-    q.blanks << Blank{key, kind, mark};
-    return q;
-}
-
-Question Choice(const QString& stem, const QString& right, const QStringList& wrong, int position) {
-    QStringList options = wrong.mid(0, 3);
-    options.insert(position - 1, right);
-    return One(stem + html::Options(options), Num(position), QStringLiteral("Q"));
-}
+using namespace numkit;
 
 const QStringList& Names() {
     static const QStringList names = {
@@ -85,98 +61,67 @@ int Borrows(int a, int b) {
     return count;
 }
 
+// A number of ones, tens or hundreds only: 2..8, 10..80 or 100..800.
+int OnePlace(Rng& r) {
+    switch (r.range(0, 2)) {
+    case 0:
+        return r.range(2, 8);
+    case 1:
+        return 10 * r.range(1, 8);
+    default:
+        return 100 * r.range(1, 8);
+    }
+}
+
 // Numbers to add: no regrouping in papers 1 and 2, one in paper 3 and at
 // most one in paper 4, two or more in paper 5.
 QPair<int, int> AddNumbers(Rng& r, int level) {
-    for (;;) {
-        int a = 0;
-        int b = 0;
+    return DrawPair([&](int& a, int& b) {
         switch (level) {
         case 1:
             a = r.range(102, 876);
-            switch (r.range(0, 2)) {
-            case 0:
-                b = r.range(2, 8);
-                break;
-            case 1:
-                b = 10 * r.range(1, 8);
-                break;
-            default:
-                b = 100 * r.range(1, 8);
-                break;
-            }
-            if (Carries(a, b) != 0 || a + b > 999)
-                continue;
-            break;
+            b = OnePlace(r);
+            return Carries(a, b) == 0 && a + b <= 999;
         case 2:
             a = r.range(111, 788);
             b = r.range(101, 688);
-            if (Carries(a, b) != 0)
-                continue;
-            break;
+            return Carries(a, b) == 0;
         case 3:
             a = r.range(115, 789);
             b = r.chance(1, 3) ? r.range(15, 98) : r.range(105, 599);
-            if (Carries(a, b) != 1 || a + b > 999)
-                continue;
-            break;
+            return Carries(a, b) == 1 && a + b <= 999;
         case 4:
             a = r.range(1105, 7890);
             b = r.chance(1, 2) ? r.range(105, 899) : r.range(1011, 4999);
-            if (Carries(a, b) > 1 || a + b > 9999)
-                continue;
-            break;
+            return Carries(a, b) <= 1 && a + b <= 9999;
         default:
             a = r.range(1158, 6897);
             b = r.chance(1, 3) ? r.range(158, 989) : r.range(1096, 4989);
-            if (Carries(a, b) < 2 || a + b > 9999)
-                continue;
-            break;
+            return Carries(a, b) >= 2 && a + b <= 9999;
         }
-        return {a, b};
-    }
+    });
 }
 
 // a - b with the same regrouping rules as AddNumbers.
 QPair<int, int> SubNumbers(Rng& r, int level) {
-    for (;;) {
-        int a = 0;
-        int b = 0;
+    return DrawPair([&](int& a, int& b) {
         switch (level) {
         case 1:
             a = r.range(120, 999);
-            switch (r.range(0, 2)) {
-            case 0:
-                b = r.range(2, 8);
-                break;
-            case 1:
-                b = 10 * r.range(1, 8);
-                break;
-            default:
-                b = 100 * r.range(1, 8);
-                break;
-            }
-            if (Borrows(a, b) != 0 || b >= a)
-                continue;
-            break;
+            b = OnePlace(r);
+            return Borrows(a, b) == 0 && b < a;
         case 2:
             a = r.range(350, 999);
             b = r.range(101, a - 100);
-            if (Borrows(a, b) != 0)
-                continue;
-            break;
+            return Borrows(a, b) == 0;
         case 3:
             a = r.range(300, 999);
             b = r.chance(1, 3) ? r.range(15, 98) : r.range(105, a - 50);
-            if (Borrows(a, b) != 1)
-                continue;
-            break;
+            return Borrows(a, b) == 1;
         case 4:
             a = r.range(2000, 9899);
             b = r.chance(1, 2) ? r.range(105, 899) : r.range(1011, a - 500);
-            if (Borrows(a, b) > 1)
-                continue;
-            break;
+            return Borrows(a, b) <= 1;
         default:
             if (r.chance(1, 5)) {
                 a = 1000 * r.range(2, 9);
@@ -185,12 +130,9 @@ QPair<int, int> SubNumbers(Rng& r, int level) {
                 a = r.range(2100, 9899);
                 b = r.chance(1, 3) ? r.range(158, 989) : r.range(1096, a - 300);
             }
-            if (Borrows(a, b) < 2)
-                continue;
-            break;
+            return Borrows(a, b) >= 2;
         }
-        return {a, b};
-    }
+    });
 }
 
 // A written column sum from paper 3 on; a one-line sum before that.
@@ -206,31 +148,17 @@ QString Written(int a, int b, const QString& sign, int level) {
         .arg(html::Box());
 }
 
-const char* const kSmall[] = {"zero",    "one",     "two",       "three",    "four",
-                              "five",    "six",     "seven",     "eight",    "nine",
-                              "ten",     "eleven",  "twelve",    "thirteen", "fourteen",
-                              "fifteen", "sixteen", "seventeen", "eighteen", "nineteen"};
-const char* const kTens[] = {"",      "",      "twenty",  "thirty", "forty",
-                             "fifty", "sixty", "seventy", "eighty", "ninety"};
-
-QString Words(int n) {
+// Up to 9999 in words: "three thousand, two hundred and forty-one".
+QString NumberWords(int n) {
     QStringList parts;
     if (n >= 1000)
-        parts << QString::fromLatin1(kSmall[n / 1000]) + QStringLiteral(" thousand");
+        parts << Words(n / 1000) + QStringLiteral(" thousand");
     if (n % 1000 >= 100)
-        parts << QString::fromLatin1(kSmall[(n % 1000) / 100]) + QStringLiteral(" hundred");
-    const int rest = n % 100;
-    QString tail;
-    if (rest > 0 && rest < 20) {
-        tail = QString::fromLatin1(kSmall[rest]);
-    } else if (rest >= 20) {
-        tail = QString::fromLatin1(kTens[rest / 10]);
-        if (rest % 10)
-            tail += QLatin1Char('-') + QString::fromLatin1(kSmall[rest % 10]);
-    }
+        parts << Words((n % 1000) / 100) + QStringLiteral(" hundred");
     QString text = parts.join(QStringLiteral(", "));
-    if (!tail.isEmpty())
-        text += text.isEmpty() ? tail : QStringLiteral(" and ") + tail;
+    const int rest = n % 100;
+    if (rest > 0)
+        text += text.isEmpty() ? Words(rest) : QStringLiteral(" and ") + Words(rest);
     return text;
 }
 
@@ -257,14 +185,7 @@ Question MissingAddend(Rng& r, int level) {
 
 Question MissingSubtrahend(Rng& r, int level) {
     const auto [a, b] = SubNumbers(r, level);
-    if (r.chance(1, 2)) {
-        return One(P(QStringLiteral("What is the missing number?")) +
-                       Sum(QStringLiteral("%1 &minus; %2 = %3").arg(a).arg(html::Box()).arg(a - b)),
-                   Num(b));
-    }
-    return One(P(QStringLiteral("What is the missing number?")) +
-                   Sum(QStringLiteral("%1 &minus; %2 = %3").arg(html::Box()).arg(b).arg(a - b)),
-               Num(a));
+    return MissingInSubtraction(r, a, b);
 }
 
 // The value of a digit that occurs once in the number.
@@ -305,7 +226,7 @@ Question InFigures(Rng& r, int level) {
     int n = level <= 2 ? r.range(101, 999) : r.range(1001, 9999);
     if (level > 2 && r.chance(1, 2))
         n = 1000 * r.range(1, 9) + r.range(1, 99); // a zero in the hundreds
-    return One(P(QStringLiteral("Write <b>%1</b> in figures.").arg(Words(n))), Num(n));
+    return One(P(QStringLiteral("Write <b>%1</b> in figures.").arg(NumberWords(n))), Num(n));
 }
 
 Question OddEven(Rng& r, int level) {
@@ -373,17 +294,15 @@ Question Order(Rng& r, int level) {
         const bool largest = r.chance(1, 2);
         const int answer = largest ? list.last() : list.first();
         r.shuffle(list);
-        QStringList shown;
-        for (int n : list)
-            shown << Num(n);
         return One(P(QStringLiteral("Write the %1 of these numbers.")
                          .arg(largest ? QStringLiteral("largest") : QStringLiteral("smallest"))) +
-                       Sum(shown.join(QStringLiteral(", "))),
+                       Sum(NumberList(list)),
                    Num(answer));
     }
 }
 
-Question ChoiceQuestion(Rng& r, int level, int position) {
+Question ChoiceQuestion(Rng& r, int level) {
+    const int position = r.range(1, 4);
     if (level >= 4 && r.chance(1, 2)) {
         // Best estimate: round both numbers to the nearest hundred.
         for (;;) {
@@ -543,18 +462,9 @@ Question TwoStep(Rng& r, int level) {
 
 Question Inverse(Rng& r, int level) {
     const auto [a, b] = AddNumbers(r, level);
-    if (r.chance(1, 2)) {
-        return One(P(QStringLiteral("I think of a number. I add %1 to it and the answer is %2. "
-                                    "What number did I think of?")
-                         .arg(b)
-                         .arg(a + b)),
-                   Num(a), QStringLiteral("N"), 2);
-    }
-    return One(P(QStringLiteral("I think of a number. I take away %1 from it and the answer is "
-                                "%2. What number did I think of?")
-                     .arg(b)
-                     .arg(a)),
-               Num(a + b), QStringLiteral("N"), 2);
+    if (r.chance(1, 2))
+        return ThinkOfNumber(QStringLiteral("add %1 to it").arg(b), a + b, a);
+    return ThinkOfNumber(QStringLiteral("take away %1 from it").arg(b), a, a + b);
 }
 
 // --- questions with several blanks --------------------------------------------
@@ -589,18 +499,9 @@ Question PairToTotal(Rng& r, int level) {
             continue;
         const int low = std::min(x, target - x);
         r.shuffle(shown);
-        QStringList text;
-        for (int v : shown)
-            text << Num(v);
-        Question q;
-        q.html = P(QStringLiteral("Which two of these numbers add up to %1?").arg(target)) +
-                 Sum(text.join(QStringLiteral(", "))) + html::Parts({html::Box(), html::Box()}) +
-                 P(QStringLiteral("<span class=\"note\">Write one number in each box, in any "
-                                  "order.</span>"));
-        q.blanks << Blank{QStringLiteral(";%1;%2").arg(low).arg(target - low), QStringLiteral("G"),
-                          1}
-                 << Blank{QStringLiteral(" "), QStringLiteral("G"), 1};
-        return q;
+        return AnyOrder(P(QStringLiteral("Which two of these numbers add up to %1?").arg(target)) +
+                            Sum(NumberList(shown)),
+                        {Num(low), Num(target - low)});
     }
 }
 
@@ -672,135 +573,54 @@ Question MultiBlank(Rng& r, int level, int blanks, int index) {
     return Chain(r, level, blanks);
 }
 
-enum Kind {
-    KAdd,
-    KSubtract,
-    KMissingAdd,
-    KMissingSub,
-    KPlaceValue,
-    KMoreLess,
-    KFigures,
-    KOddEven,
-    KComplement,
-    KRound,
-    KOrder,
-    KChoice,
-    KWordAdd,
-    KWordSub,
-    KWordCompare,
-    KTwoStep,
-    KInverse
-};
-
-Question Make(Kind kind, Rng& r, int level) {
-    switch (kind) {
-    case KAdd:
-        return AddFact(r, level);
-    case KSubtract:
-        return SubtractFact(r, level);
-    case KMissingAdd:
-        return MissingAddend(r, level);
-    case KMissingSub:
-        return MissingSubtrahend(r, level);
-    case KPlaceValue:
-        return PlaceValue(r, level);
-    case KMoreLess:
-        return MoreLess(r, level);
-    case KFigures:
-        return InFigures(r, level);
-    case KOddEven:
-        return OddEven(r, level);
-    case KComplement:
-        return Complement(r, level);
-    case KRound:
-        return RoundNumber(r, level);
-    case KOrder:
-        return Order(r, level);
-    case KChoice:
-        return ChoiceQuestion(r, level, r.range(1, 4));
-    case KWordAdd:
-        return WordAdd(r, level);
-    case KWordSub:
-        return WordSubtract(r, level);
-    case KWordCompare:
-        return WordCompare(r, level);
-    case KTwoStep:
-        return TwoStep(r, level);
-    case KInverse:
-        return Inverse(r, level);
-    }
-    return AddFact(r, level);
-}
-
-QList<Kind> Recipe(int level) {
-    QList<QPair<Kind, int>> counts;
+// The single-blank questions of each paper, easiest first.
+QList<SingleMaker> Recipe(int level) {
+    QList<QPair<SingleMaker, int>> counts;
     switch (level) {
     case 1:
-        counts = {{KPlaceValue, 3}, {KAdd, 4},     {KSubtract, 4},   {KMoreLess, 3},
-                  {KFigures, 2},    {KOddEven, 2}, {KMissingAdd, 2}, {KMissingSub, 1},
-                  {KComplement, 2}, {KChoice, 1},  {KWordAdd, 2},    {KWordSub, 2},
-                  {KWordCompare, 1}};
+        counts = {{PlaceValue, 3}, {AddFact, 4},        {SubtractFact, 4},  {MoreLess, 3},
+                  {InFigures, 2},  {OddEven, 2},        {MissingAddend, 2}, {MissingSubtrahend, 1},
+                  {Complement, 2}, {ChoiceQuestion, 1}, {WordAdd, 2},       {WordSubtract, 2},
+                  {WordCompare, 1}};
         break;
     case 2:
-        counts = {{KPlaceValue, 2}, {KAdd, 4},     {KSubtract, 4},   {KMoreLess, 2},
-                  {KFigures, 1},    {KOddEven, 1}, {KMissingAdd, 2}, {KMissingSub, 2},
-                  {KComplement, 2}, {KOrder, 1},   {KChoice, 1},     {KOddEven, 1},
-                  {KWordAdd, 2},    {KWordSub, 2}, {KWordCompare, 1}};
+        counts = {{PlaceValue, 2}, {AddFact, 4},      {SubtractFact, 4},   {MoreLess, 2},
+                  {InFigures, 1},  {OddEven, 1},      {MissingAddend, 2},  {MissingSubtrahend, 2},
+                  {Complement, 2}, {Order, 1},        {ChoiceQuestion, 1}, {OddEven, 1},
+                  {WordAdd, 2},    {WordSubtract, 2}, {WordCompare, 1}};
         break;
     case 3:
-        counts = {{KPlaceValue, 1}, {KAdd, 5},     {KSubtract, 4},    {KMissingAdd, 2},
-                  {KMissingSub, 2}, {KRound, 2},   {KComplement, 1},  {KOddEven, 1},
-                  {KOrder, 1},      {KFigures, 1}, {KChoice, 1},      {KOddEven, 1},
-                  {KWordAdd, 2},    {KWordSub, 2}, {KWordCompare, 2}, {KTwoStep, 1}};
+        counts = {{PlaceValue, 1},    {AddFact, 5},           {SubtractFact, 4},
+                  {MissingAddend, 2}, {MissingSubtrahend, 2}, {RoundNumber, 2},
+                  {Complement, 1},    {OddEven, 1},           {Order, 1},
+                  {InFigures, 1},     {ChoiceQuestion, 1},    {OddEven, 1},
+                  {WordAdd, 2},       {WordSubtract, 2},      {WordCompare, 2},
+                  {TwoStep, 1}};
         break;
     case 4:
-        counts = {{KPlaceValue, 2}, {KAdd, 4},         {KSubtract, 4}, {KMoreLess, 1},
-                  {KMissingAdd, 2}, {KMissingSub, 2},  {KRound, 2},    {KComplement, 1},
-                  {KOrder, 1},      {KChoice, 1},      {KOddEven, 1},  {KWordAdd, 2},
-                  {KWordSub, 2},    {KWordCompare, 1}, {KTwoStep, 2}};
+        counts = {{PlaceValue, 2},    {AddFact, 4},           {SubtractFact, 4}, {MoreLess, 1},
+                  {MissingAddend, 2}, {MissingSubtrahend, 2}, {RoundNumber, 2},  {Complement, 1},
+                  {Order, 1},         {ChoiceQuestion, 1},    {OddEven, 1},      {WordAdd, 2},
+                  {WordSubtract, 2},  {WordCompare, 1},       {TwoStep, 2}};
         break;
     default:
-        counts = {{KAdd, 4},     {KSubtract, 4},    {KMissingAdd, 2}, {KMissingSub, 2},
-                  {KRound, 2},   {KComplement, 1},  {KOrder, 1},      {KChoice, 1},
-                  {KOddEven, 1}, {KOddEven, 1},     {KInverse, 2},    {KWordAdd, 2},
-                  {KWordSub, 2}, {KWordCompare, 1}, {KTwoStep, 2}};
+        counts = {{AddFact, 4},      {SubtractFact, 4}, {MissingAddend, 2}, {MissingSubtrahend, 2},
+                  {RoundNumber, 2},  {Complement, 1},   {Order, 1},         {ChoiceQuestion, 1},
+                  {OddEven, 1},      {OddEven, 1},      {Inverse, 2},       {WordAdd, 2},
+                  {WordSubtract, 2}, {WordCompare, 1},  {TwoStep, 2}};
         break;
     }
-    QList<Kind> recipe;
-    for (const auto& [kind, count] : counts) {
-        for (int i = 0; i < count; ++i)
-            recipe << kind;
-    }
-    return recipe;
+    return Expand(counts);
 }
 
 } // namespace
 
 QList<Question> GenerateTopic2(const PaperSpec& spec, Rng& rng) {
     const int level = spec.paperInTopic;
-    const QList<Kind> recipe = Recipe(level);
-    QList<Question> questions;
-    QSet<QString> seen;
-    int next = 0;
-    int multiIndex = 0;
-    for (int q = 0; q < spec.blankPlan.size(); ++q) {
-        const int blanks = spec.blankPlan.at(q);
-        const Kind kind = recipe.value(next, KAdd);
-        if (blanks == 1)
-            ++next;
-        Question question;
-        for (int attempt = 0; attempt < 40; ++attempt) {
-            question =
-                blanks == 1 ? Make(kind, rng, level) : MultiBlank(rng, level, blanks, multiIndex);
-            if (!seen.contains(question.html))
-                break;
-        }
-        if (blanks > 1)
-            ++multiIndex;
-        seen.insert(question.html);
-        questions << question;
-    }
-    return questions;
+    const QList<SingleMaker> recipe = Recipe(level);
+    return BuildRecipePaper(
+        spec, [&](int index) { return recipe.value(index, AddFact)(rng, level); },
+        [&](int blanks, int index) { return MultiBlank(rng, level, blanks, index); });
 }
 
 } // namespace bank

@@ -3,7 +3,7 @@
 // paper 3 the 8 times table and scaling, paper 4 every table to 12, two-digit
 // times one-digit and remainders, paper 5 harder written methods and
 // two-step problems.
-#include "Bank.h"
+#include "NumberTopicKit.h"
 
 #include <QSet>
 
@@ -11,39 +11,7 @@ namespace bank {
 
 namespace {
 
-const QString kSvgFont = QStringLiteral("Verdana, DejaVu Sans, Arial, sans-serif");
-
-QString P(const QString& text) {
-    return QStringLiteral("<p>") + text + QStringLiteral("</p>\n");
-}
-
-QString Sum(const QString& text) {
-    return QStringLiteral("<p class=\"sum\">") + text + QStringLiteral("</p>\n");
-}
-
-QString Num(int n) {
-    return QString::number(n);
-}
-
-Question One(const QString& html, const QString& key, const QString& kind = QStringLiteral("N"),
-             int mark = 1) {
-    Question q;
-    q.html = html;
-    q.blanks << Blank{key, kind, mark};
-    return q;
-}
-
-Question Choice(const QString& stem, const QString& right, const QStringList& wrong, int position) {
-    QStringList options = wrong.mid(0, 3);
-    options.insert(position - 1, right);
-    return One(stem + html::Options(options), Num(position), QStringLiteral("Q"));
-}
-
-QByteArray Svg(int width, int height, const QString& body) {
-    return svg::Document(width, height,
-                         QStringLiteral("<g font-family=\"%1\">").arg(kSvgFont) + body +
-                             QStringLiteral("</g>"));
-}
+using namespace numkit;
 
 const QStringList& Names() {
     static const QStringList names = {
@@ -92,7 +60,7 @@ QPair<int, int> Fact(Rng& r, int level) {
 
 // --- pictures -----------------------------------------------------------------
 
-QByteArray ArrayPicture(int rows, int cols) {
+Picture ArrayPicture(int rows, int cols) {
     const double gap = 38;
     QString body;
     for (int y = 0; y < rows; ++y) {
@@ -102,7 +70,15 @@ QByteArray ArrayPicture(int rows, int cols) {
                         .arg(24 + y * gap);
         }
     }
-    return Svg(int(48 + (cols - 1) * gap), int(48 + (rows - 1) * gap), body);
+    return kit::SvgPicture(QStringLiteral("array.svg"),
+                           Svg(int(48 + (cols - 1) * gap), int(48 + (rows - 1) * gap), body));
+}
+
+// The array of dots and its picture reference.
+QString ArrayShown(int rows, int cols) {
+    return P(QStringLiteral("Look at the array of dots.")) +
+           html::Img(QStringLiteral("array.svg"),
+                     QStringLiteral("An array of %1 rows of %2 dots").arg(rows).arg(cols));
 }
 
 // Groups of equal size: plates with cakes on them.
@@ -135,20 +111,21 @@ QByteArray GroupsPicture(int groups, int each) {
 
 // --- single-blank questions ------------------------------------------------
 
+Question WorkOut(const QString& left, int answer) {
+    return One(P(QStringLiteral("Work out:")) + Sum(left + QStringLiteral(" = ") + html::Box()),
+               Num(answer));
+}
+
 Question TimesFact(Rng& r, int level) {
     auto [t, n] = Fact(r, level);
     if (r.chance(1, 2))
         std::swap(t, n);
-    return One(P(QStringLiteral("Work out:")) +
-                   Sum(Times(t, n) + QStringLiteral(" = ") + html::Box()),
-               Num(t * n));
+    return WorkOut(Times(t, n), t * n);
 }
 
 Question DivideFact(Rng& r, int level) {
     const auto [t, n] = Fact(r, level);
-    return One(P(QStringLiteral("Work out:")) +
-                   Sum(Divide(t * n, t) + QStringLiteral(" = ") + html::Box()),
-               Num(n));
+    return WorkOut(Divide(t * n, t), n);
 }
 
 Question MissingFactor(Rng& r, int level) {
@@ -184,17 +161,13 @@ Question ArrayCount(Rng& r, int level) {
     // At least eight dots, so that counting in steps pays off.
     const int cols = level == 1 ? r.pick(QList<int>{2, 5, 10}) : r.range(3, 8);
     const int rows = r.range(cols == 2 ? 4 : 2, 5);
-    Question q =
-        One(P(QStringLiteral("Look at the array of dots.")) +
-                html::Img(QStringLiteral("array.svg"),
-                          QStringLiteral("An array of %1 rows of %2 dots").arg(rows).arg(cols)) +
-                P(QStringLiteral("There are %1 rows with %2 dots in each row. How many "
-                                 "dots are there altogether?")
-                      .arg(rows)
-                      .arg(cols)),
-            Num(rows * cols));
-    q.pictures << Picture{QStringLiteral("array.svg"), QStringLiteral("image/svg+xml"),
-                          ArrayPicture(rows, cols)};
+    Question q = One(ArrayShown(rows, cols) +
+                         P(QStringLiteral("There are %1 rows with %2 dots in each row. How many "
+                                          "dots are there altogether?")
+                               .arg(rows)
+                               .arg(cols)),
+                     Num(rows * cols));
+    q.pictures << ArrayPicture(rows, cols);
     return q;
 }
 
@@ -209,8 +182,7 @@ Question EqualGroups(Rng& r, int level) {
                       .arg(groups)
                       .arg(each)),
             Num(groups * each));
-    q.pictures << Picture{QStringLiteral("plates.svg"), QStringLiteral("image/svg+xml"),
-                          GroupsPicture(groups, each)};
+    q.pictures << kit::SvgPicture(QStringLiteral("plates.svg"), GroupsPicture(groups, each));
     return q;
 }
 
@@ -218,28 +190,20 @@ Question TimesTen(Rng& r, int level) {
     switch (r.range(0, level >= 4 ? 3 : 1)) {
     case 0: {
         const int n = r.range(12, 95);
-        return One(P(QStringLiteral("Work out:")) +
-                       Sum(Times(n, 10) + QStringLiteral(" = ") + html::Box()),
-                   Num(n * 10));
+        return WorkOut(Times(n, 10), n * 10);
     }
     case 1: {
         const int n = r.range(12, 95);
-        return One(P(QStringLiteral("Work out:")) +
-                       Sum(Divide(n * 10, 10) + QStringLiteral(" = ") + html::Box()),
-                   Num(n));
+        return WorkOut(Divide(n * 10, 10), n);
     }
     case 2: {
         const int n = r.range(3, 48);
-        return One(P(QStringLiteral("Work out:")) +
-                       Sum(Times(n, 100) + QStringLiteral(" = ") + html::Box()),
-                   Num(n * 100));
+        return WorkOut(Times(n, 100), n * 100);
     }
     default: {
         const int n = r.range(3, 9);
         const int t = r.range(2, 9);
-        return One(P(QStringLiteral("Work out:")) +
-                       Sum(Times(t * 10, n) + QStringLiteral(" = ") + html::Box()),
-                   Num(t * 10 * n));
+        return WorkOut(Times(t * 10, n), t * 10 * n);
     }
     }
 }
@@ -252,9 +216,7 @@ Question TwoDigitTimes(Rng& r, int level) {
         const bool regroups = (a % 10) * m >= 10;
         if (regroups != (level >= 5) || a * m > 999)
             continue;
-        return One(P(QStringLiteral("Work out:")) +
-                       Sum(Times(a, m) + QStringLiteral(" = ") + html::Box()),
-                   Num(a * m));
+        return WorkOut(Times(a, m), a * m);
     }
 }
 
@@ -264,9 +226,7 @@ Question DivideBig(Rng& r, int) {
         const int q = r.range(12, 99);
         if (d * q > 400 || q % 10 == 0)
             continue;
-        return One(P(QStringLiteral("Work out:")) +
-                       Sum(Divide(d * q, d) + QStringLiteral(" = ") + html::Box()),
-                   Num(q));
+        return WorkOut(Divide(d * q, d), q);
     }
 }
 
@@ -289,7 +249,8 @@ Question Remainder(Rng& r, int level) {
                Num(teams), QStringLiteral("N"), 2);
 }
 
-Question ChoiceQuestion(Rng& r, int level, int position) {
+Question ChoiceQuestion(Rng& r, int level) {
+    const int position = r.range(1, 4);
     if (r.chance(1, 2)) {
         auto [t, n] = Fact(r, level);
         while (t == n)
@@ -317,21 +278,16 @@ Question TrueFalse(Rng& r, int level) {
     const int product = t * n;
     switch (r.range(0, 2)) {
     case 0:
-        return One(P(QStringLiteral("True or false? Write <b>true</b> or <b>false</b>.")) +
-                       Sum(Times(t, n) + QStringLiteral(" = ") + Times(n, t)),
-                   QStringLiteral("true"), QStringLiteral("T"));
+        return TrueOrFalse(Times(t, n) + QStringLiteral(" = ") + Times(n, t), true);
     case 1: {
         const bool right = r.chance(1, 2);
-        return One(
-            P(QStringLiteral("True or false? Write <b>true</b> or <b>false</b>.")) +
-                Sum(Times(t, n) + QStringLiteral(" = %1").arg(right ? product : product + t)),
-            right ? QStringLiteral("true") : QStringLiteral("false"), QStringLiteral("T"));
+        return TrueOrFalse(Times(t, n) + QStringLiteral(" = %1").arg(right ? product : product + t),
+                           right);
     }
     default: {
         const bool right = r.chance(1, 2);
-        return One(P(QStringLiteral("True or false? Write <b>true</b> or <b>false</b>.")) +
-                       Sum(Divide(product, t) + QStringLiteral(" = %1").arg(right ? n : n + 1)),
-                   right ? QStringLiteral("true") : QStringLiteral("false"), QStringLiteral("T"));
+        return TrueOrFalse(Divide(product, t) + QStringLiteral(" = %1").arg(right ? n : n + 1),
+                           right);
     }
     }
 }
@@ -416,10 +372,7 @@ Question WordShare(Rng& r, int level) {
 }
 
 Question Scaling(Rng& r, int) {
-    const QString a = r.pick(Names());
-    QString b = r.pick(Names());
-    while (b == a)
-        b = r.pick(Names());
+    const auto [a, b] = TwoNames(r, Names());
     const int have = r.range(3, 12);
     const int times = r.range(2, 5);
     return One(P(QStringLiteral("%1 has %2 marbles. %3 has %4 times as many marbles as %1. "
@@ -466,18 +419,9 @@ Question TwoStep(Rng& r, int level) {
 
 Question Inverse(Rng& r, int level) {
     const auto [t, n] = Fact(r, level);
-    if (r.chance(1, 2)) {
-        return One(P(QStringLiteral("I think of a number. I multiply it by %1 and the answer is "
-                                    "%2. What number did I think of?")
-                         .arg(t)
-                         .arg(t * n)),
-                   Num(n), QStringLiteral("N"), 2);
-    }
-    return One(P(QStringLiteral("I think of a number. I divide it by %1 and the answer is %2. "
-                                "What number did I think of?")
-                     .arg(t)
-                     .arg(n)),
-               Num(t * n), QStringLiteral("N"), 2);
+    if (r.chance(1, 2))
+        return ThinkOfNumber(QStringLiteral("multiply it by %1").arg(t), t * n, n);
+    return ThinkOfNumber(QStringLiteral("divide it by %1").arg(t), n, t * n);
 }
 
 // --- questions with several blanks --------------------------------------------
@@ -487,16 +431,9 @@ Question ArrayPair(Rng& r, int level) {
     int cols = r.pick(Tables(level));
     while (cols == rows)
         cols = r.pick(Tables(level));
-    Question q;
-    q.html = P(QStringLiteral("Look at the array of dots.")) +
-             html::Img(QStringLiteral("array.svg"),
-                       QStringLiteral("An array of %1 rows of %2 dots").arg(rows).arg(cols)) +
-             html::Parts({Times(rows, cols) + QStringLiteral(" = ") + html::Box(),
-                          Times(cols, rows) + QStringLiteral(" = ") + html::Box()});
-    q.pictures << Picture{QStringLiteral("array.svg"), QStringLiteral("image/svg+xml"),
-                          ArrayPicture(rows, cols)};
-    q.blanks << Blank{Num(rows * cols), QStringLiteral("N"), 1}
-             << Blank{Num(rows * cols), QStringLiteral("N"), 1};
+    Question q = Equations(ArrayShown(rows, cols), {Times(rows, cols), Times(cols, rows)},
+                           {rows * cols, rows * cols});
+    q.pictures << ArrayPicture(rows, cols);
     return q;
 }
 
@@ -505,16 +442,10 @@ Question FactorPair(Rng& r, int) {
     static const QList<QPair<int, int>> pairs = {{2, 3}, {2, 5}, {2, 7},  {3, 5},
                                                  {3, 7}, {5, 7}, {2, 11}, {3, 11}};
     const auto [p, q] = r.pick(pairs);
-    Question question;
-    question.html = P(QStringLiteral("Find two numbers, both bigger than 1, that multiply to make "
+    return AnyOrder(P(QStringLiteral("Find two numbers, both bigger than 1, that multiply to make "
                                      "<b>%1</b>.")
-                          .arg(p * q)) +
-                    html::Parts({html::Box(), html::Box()}) +
-                    P(QStringLiteral("<span class=\"note\">Write one number in each box, in any "
-                                     "order.</span>"));
-    question.blanks << Blank{QStringLiteral(";%1;%2").arg(p).arg(q), QStringLiteral("G"), 1}
-                    << Blank{QStringLiteral(" "), QStringLiteral("G"), 1};
-    return question;
+                          .arg(p * q)),
+                    {Num(p), Num(q)});
 }
 
 Question FactFamily(Rng& r, int level) {
@@ -522,17 +453,11 @@ Question FactFamily(Rng& r, int level) {
     while (t == n)
         n = r.range(2, MaxFactor(level));
     const int c = t * n;
-    Question q;
-    q.html = P(QStringLiteral("Use the numbers %1, %2 and %3 to fill in the boxes.")
-                   .arg(t)
-                   .arg(n)
-                   .arg(c)) +
-             html::Parts({Times(t, n) + QStringLiteral(" = ") + html::Box(),
-                          Divide(c, t) + QStringLiteral(" = ") + html::Box(),
-                          Divide(c, n) + QStringLiteral(" = ") + html::Box()});
-    q.blanks << Blank{Num(c), QStringLiteral("N"), 1} << Blank{Num(n), QStringLiteral("N"), 1}
-             << Blank{Num(t), QStringLiteral("N"), 1};
-    return q;
+    return Equations(P(QStringLiteral("Use the numbers %1, %2 and %3 to fill in the boxes.")
+                           .arg(t)
+                           .arg(n)
+                           .arg(c)),
+                     {Times(t, n), Divide(c, t), Divide(c, n)}, {c, n, t});
 }
 
 Question PackWord(Rng& r, int level) {
@@ -571,23 +496,14 @@ Question ThreeMultiples(Rng& r, int) {
         }
         std::sort(multiples.begin(), multiples.end());
         r.shuffle(shown);
-        QStringList text;
-        for (int v : shown)
-            text << Num(v);
         QStringList keys;
         for (int v : multiples)
             keys << Num(v);
-        Question q;
-        q.html = P(QStringLiteral("Three of these numbers are in the %1 times table. Which three?")
-                       .arg(t)) +
-                 Sum(text.join(QStringLiteral(", "))) +
-                 html::Parts({html::Box(), html::Box(), html::Box()}) +
-                 P(QStringLiteral("<span class=\"note\">Write one number in each box, in any "
-                                  "order.</span>"));
-        q.blanks << Blank{QStringLiteral(";") + keys.join(QLatin1Char(';')), QStringLiteral("G"), 1}
-                 << Blank{QStringLiteral(" "), QStringLiteral("G"), 1}
-                 << Blank{QStringLiteral(" "), QStringLiteral("G"), 1};
-        return q;
+        return AnyOrder(
+            P(QStringLiteral("Three of these numbers are in the %1 times table. Which three?")
+                  .arg(t)) +
+                Sum(NumberList(shown)),
+            keys);
     }
 }
 
@@ -636,141 +552,48 @@ Question Fixed(const FixedQuestion& fixed) {
     return q;
 }
 
-enum Kind {
-    KTimes,
-    KDivide,
-    KMissing,
-    KSteps,
-    KDoubleHalf,
-    KArray,
-    KGroups,
-    KTimesTen,
-    KTwoDigit,
-    KDivideBig,
-    KRemainder,
-    KChoice,
-    KTrueFalse,
-    KBetween,
-    KWordTimes,
-    KWordShare,
-    KScaling,
-    KTwoStep,
-    KInverse
-};
-
-Question Make(Kind kind, Rng& r, int level) {
-    switch (kind) {
-    case KTimes:
-        return TimesFact(r, level);
-    case KDivide:
-        return DivideFact(r, level);
-    case KMissing:
-        return MissingFactor(r, level);
-    case KSteps:
-        return CountInSteps(r, level);
-    case KDoubleHalf:
-        return DoubleHalf(r, level);
-    case KArray:
-        return ArrayCount(r, level);
-    case KGroups:
-        return EqualGroups(r, level);
-    case KTimesTen:
-        return TimesTen(r, level);
-    case KTwoDigit:
-        return TwoDigitTimes(r, level);
-    case KDivideBig:
-        return DivideBig(r, level);
-    case KRemainder:
-        return Remainder(r, level);
-    case KChoice:
-        return ChoiceQuestion(r, level, r.range(1, 4));
-    case KTrueFalse:
-        return TrueFalse(r, level);
-    case KBetween:
-        return MultipleBetween(r, level);
-    case KWordTimes:
-        return WordMultiply(r, level);
-    case KWordShare:
-        return WordShare(r, level);
-    case KScaling:
-        return Scaling(r, level);
-    case KTwoStep:
-        return TwoStep(r, level);
-    case KInverse:
-        return Inverse(r, level);
-    }
-    return TimesFact(r, level);
-}
-
-QList<Kind> Recipe(int level) {
-    QList<QPair<Kind, int>> counts;
+// The single-blank questions of each paper, easiest first.
+QList<SingleMaker> Recipe(int level) {
+    QList<QPair<SingleMaker, int>> counts;
     switch (level) {
     case 1:
-        counts = {{KTimes, 6},     {KDivide, 2},    {KSteps, 2},    {KDoubleHalf, 2},
-                  {KArray, 3},     {KGroups, 3},    {KMissing, 2},  {KChoice, 1},
-                  {KTrueFalse, 1}, {KWordTimes, 3}, {KWordShare, 3}};
+        counts = {{TimesFact, 6},  {DivideFact, 2},   {CountInSteps, 2},  {DoubleHalf, 2},
+                  {ArrayCount, 3}, {EqualGroups, 3},  {MissingFactor, 2}, {ChoiceQuestion, 1},
+                  {TrueFalse, 1},  {WordMultiply, 3}, {WordShare, 3}};
         break;
     case 2:
-        counts = {{KTimes, 6},     {KDivide, 5},    {KMissing, 2},    {KArray, 2},
-                  {KGroups, 2},    {KSteps, 1},     {KDoubleHalf, 1}, {KChoice, 1},
-                  {KTrueFalse, 1}, {KWordTimes, 3}, {KWordShare, 3}};
+        counts = {{TimesFact, 6},   {DivideFact, 5},   {MissingFactor, 2}, {ArrayCount, 2},
+                  {EqualGroups, 2}, {CountInSteps, 1}, {DoubleHalf, 1},    {ChoiceQuestion, 1},
+                  {TrueFalse, 1},   {WordMultiply, 3}, {WordShare, 3}};
         break;
     case 3:
-        counts = {{KTimes, 5},     {KDivide, 5},    {KMissing, 3}, {KTimesTen, 2},
-                  {KBetween, 1},   {KSteps, 1},     {KChoice, 1},  {KTrueFalse, 2},
-                  {KWordTimes, 3}, {KWordShare, 3}, {KScaling, 2}};
+        counts = {{TimesFact, 5},       {DivideFact, 5},   {MissingFactor, 3},  {TimesTen, 2},
+                  {MultipleBetween, 1}, {CountInSteps, 1}, {ChoiceQuestion, 1}, {TrueFalse, 2},
+                  {WordMultiply, 3},    {WordShare, 3},    {Scaling, 2}};
         break;
     case 4:
-        counts = {{KTimes, 4},     {KDivide, 4},    {KMissing, 2}, {KTimesTen, 2},
-                  {KTwoDigit, 3},  {KRemainder, 2}, {KChoice, 1},  {KTrueFalse, 2},
-                  {KWordTimes, 2}, {KWordShare, 2}, {KTwoStep, 2}, {KScaling, 1}};
+        counts = {{TimesFact, 4},     {DivideFact, 4}, {MissingFactor, 2},  {TimesTen, 2},
+                  {TwoDigitTimes, 3}, {Remainder, 2},  {ChoiceQuestion, 1}, {TrueFalse, 2},
+                  {WordMultiply, 2},  {WordShare, 2},  {TwoStep, 2},        {Scaling, 1}};
         break;
     default:
-        counts = {{KTimes, 3},     {KDivide, 3},  {KMissing, 2},   {KTwoDigit, 3}, {KDivideBig, 3},
-                  {KRemainder, 2}, {KChoice, 1},  {KTrueFalse, 1}, {KInverse, 2},  {KWordTimes, 2},
-                  {KWordShare, 2}, {KTwoStep, 2}, {KScaling, 1}};
+        counts = {{TimesFact, 3}, {DivideFact, 3},   {MissingFactor, 2},  {TwoDigitTimes, 3},
+                  {DivideBig, 3}, {Remainder, 2},    {ChoiceQuestion, 1}, {TrueFalse, 1},
+                  {Inverse, 2},   {WordMultiply, 2}, {WordShare, 2},      {TwoStep, 2},
+                  {Scaling, 1}};
         break;
     }
-    QList<Kind> recipe;
-    for (const auto& [kind, count] : counts) {
-        for (int i = 0; i < count; ++i)
-            recipe << kind;
-    }
-    return recipe;
+    return Expand(counts);
 }
 
 } // namespace
 
 QList<Question> GenerateTopic3(const PaperSpec& spec, Rng& rng) {
     const int level = spec.paperInTopic;
-    const QList<Kind> recipe = Recipe(level);
-    QList<Question> questions;
-    QSet<QString> seen;
-    int next = 0;
-    int multiIndex = 0;
-    for (int q = 0; q < spec.blankPlan.size(); ++q) {
-        if (const FixedQuestion* fixed = FixedQuestionAt(spec.paperNum, q + 1)) {
-            questions << Fixed(*fixed);
-            seen.insert(questions.last().html);
-            continue;
-        }
-        const int blanks = spec.blankPlan.at(q);
-        const Kind kind = recipe.value(next, KTimes);
-        if (blanks == 1)
-            ++next;
-        Question question;
-        for (int attempt = 0; attempt < 40; ++attempt) {
-            question =
-                blanks == 1 ? Make(kind, rng, level) : MultiBlank(rng, level, blanks, multiIndex);
-            if (!seen.contains(question.html))
-                break;
-        }
-        if (blanks > 1)
-            ++multiIndex;
-        seen.insert(question.html);
-        questions << question;
-    }
-    return questions;
+    const QList<SingleMaker> recipe = Recipe(level);
+    return BuildRecipePaper(
+        spec, [&](int index) { return recipe.value(index, TimesFact)(rng, level); },
+        [&](int blanks, int index) { return MultiBlank(rng, level, blanks, index); }, Fixed);
 }
 
 } // namespace bank

@@ -4,7 +4,7 @@
 // simplest form and mixed numbers, paper 5 ordering, decimals and two-step
 // problems. A fraction answer is always asked for in lowest terms: either the
 // picture already shows it so, or the question says "in its simplest form".
-#include "Bank.h"
+#include "NumberTopicKit.h"
 
 #include <QSet>
 #include <numeric>
@@ -12,6 +12,9 @@
 namespace bank {
 
 namespace {
+
+using namespace numkit;
+using kit::SvgPicture;
 
 const QString kShade = QStringLiteral("#93c5fd");
 const QString kInk = QStringLiteral("#334155");
@@ -23,22 +26,6 @@ struct Frac {
     // Compares values, not spellings.
     bool less(const Frac& o) const { return n * o.d < o.n * d; }
 };
-
-QString P(const QString& text) {
-    return QStringLiteral("<p>") + text + QStringLiteral("</p>\n");
-}
-
-QString Sum(const QString& text) {
-    return QStringLiteral("<p class=\"sum\">") + text + QStringLiteral("</p>\n");
-}
-
-QString Note(const QString& text) {
-    return P(QStringLiteral("<span class=\"note\">") + text + QStringLiteral("</span>"));
-}
-
-QString Num(int n) {
-    return QString::number(n);
-}
 
 QString Key(Frac f) {
     return QStringLiteral("%1/%2").arg(f.n).arg(f.d);
@@ -62,23 +49,6 @@ Frac Reduced(Frac f) {
 
 bool Lowest(Frac f) {
     return std::gcd(f.n, f.d) == 1;
-}
-
-Question One(const QString& html, const QString& key, const QString& kind, int mark = 1) {
-    Question q;
-    q.html = html;
-    q.blanks << Blank{key, kind, mark};
-    return q;
-}
-
-Question Choice(const QString& stem, const QString& right, const QStringList& wrong, int position) {
-    QStringList options = wrong.mid(0, 3);
-    options.insert(position - 1, right);
-    return One(stem + html::Options(options), Num(position), QStringLiteral("Q"));
-}
-
-Picture SvgPicture(const QString& name, const QByteArray& data) {
-    return Picture{name, QStringLiteral("image/svg+xml"), data};
 }
 
 const QStringList& Names() {
@@ -248,24 +218,26 @@ QByteArray NumberLineSvg(int parts, int at) {
 
 // --- single-blank questions ------------------------------------------------
 
-Question ShadedSingle(Rng& r, int level) {
-    const Frac f = r.pick(PicturePool(level));
+// A shape with the fraction `shown` shaded, the question under it, the answer
+// a fraction.
+Question ShapeQuestion(Rng& r, Frac shown, const QString& question, Frac answer) {
     Question q =
         One(html::Img(QStringLiteral("shape.svg"), QStringLiteral("A shape cut into equal parts")) +
-                P(QStringLiteral("What fraction of the shape is shaded?")),
-            Key(f), QStringLiteral("F"));
-    q.pictures << SvgPicture(QStringLiteral("shape.svg"), ShapeSvg(r, f.d, f.n));
+                P(question),
+            Key(answer), QStringLiteral("F"));
+    q.pictures << SvgPicture(QStringLiteral("shape.svg"), ShapeSvg(r, shown.d, shown.n));
     return q;
+}
+
+Question ShadedSingle(Rng& r, int level) {
+    const Frac f = r.pick(PicturePool(level));
+    return ShapeQuestion(r, f, QStringLiteral("What fraction of the shape is shaded?"), f);
 }
 
 Question UnshadedSingle(Rng& r, int level) {
     const Frac f = r.pick(PicturePool(level));
-    Question q =
-        One(html::Img(QStringLiteral("shape.svg"), QStringLiteral("A shape cut into equal parts")) +
-                P(QStringLiteral("What fraction of the shape is <b>not</b> shaded?")),
-            Key({f.d - f.n, f.d}), QStringLiteral("F"));
-    q.pictures << SvgPicture(QStringLiteral("shape.svg"), ShapeSvg(r, f.d, f.n));
-    return q;
+    return ShapeQuestion(r, f, QStringLiteral("What fraction of the shape is <b>not</b> shaded?"),
+                         {f.d - f.n, f.d});
 }
 
 // A fraction shaded that is not in lowest terms: the answer is simplified.
@@ -273,13 +245,10 @@ Question ShadedSimplest(Rng& r, int) {
     static const QList<Frac> shown = {{2, 4}, {6, 8}, {4, 6},  {2, 6},  {4, 10}, {6, 10},
                                       {3, 9}, {6, 9}, {8, 12}, {9, 12}, {2, 8},  {8, 10}};
     const Frac f = r.pick(shown);
-    Question q =
-        One(html::Img(QStringLiteral("shape.svg"), QStringLiteral("A shape cut into equal parts")) +
-                P(QStringLiteral("What fraction of the shape is shaded? Write it in its "
-                                 "simplest form.")),
-            Key(Reduced(f)), QStringLiteral("F"));
-    q.pictures << SvgPicture(QStringLiteral("shape.svg"), ShapeSvg(r, f.d, f.n));
-    return q;
+    return ShapeQuestion(r, f,
+                         QStringLiteral("What fraction of the shape is shaded? Write it in its "
+                                        "simplest form."),
+                         Reduced(f));
 }
 
 Question UnitOfAmount(Rng& r, int level) {
@@ -437,41 +406,42 @@ Question EquivalentMissing(Rng& r, int level) {
         Num(base.d * k), QStringLiteral("N"));
 }
 
-// a/d + b/d in lowest terms; with simplify the sum needs simplifying first.
-Question AddSame(Rng& r, int, bool simplify) {
+// a/d + b/d or a/d - b/d in lowest terms; with simplify the result needs
+// simplifying first.
+Question SameDenominator(Rng& r, bool subtract, bool simplify) {
     for (;;) {
         const int d =
             r.pick(simplify ? QList<int>{4, 6, 8, 9, 10, 12} : QList<int>{5, 7, 8, 9, 11});
-        const int a = r.range(1, d - 2);
-        const int b = r.range(1, d - 1 - a);
-        const Frac sum{a + b, d};
-        if (Lowest(sum) == simplify || !Lowest({a, d}) || !Lowest({b, d}))
+        const int a = subtract ? r.range(2, d - 1) : r.range(1, d - 2);
+        const int b = subtract ? r.range(1, a - 1) : r.range(1, d - 1 - a);
+        const Frac result{subtract ? a - b : a + b, d};
+        if (Lowest(result) == simplify || !Lowest({a, d}) || !Lowest({b, d}))
             continue;
         return One(P(QStringLiteral("Work out:")) +
-                       Sum(Show({a, d}) + QStringLiteral(" + ") + Show({b, d}) +
-                           QStringLiteral(" = ") + html::Box()) +
-                       (simplify ? Note(QStringLiteral("Give your answer in its simplest form."))
-                                 : QString()),
-                   Key(Reduced(sum)), QStringLiteral("F"));
+                       Sum(Show({a, d}) +
+                           (subtract ? QStringLiteral(" &minus; ") : QStringLiteral(" + ")) +
+                           Show({b, d}) + QStringLiteral(" = ") + html::Box()) +
+                       (simplify
+                            ? InlineNote(QStringLiteral("Give your answer in its simplest form."))
+                            : QString()),
+                   Key(Reduced(result)), QStringLiteral("F"));
     }
 }
 
-Question SubtractSame(Rng& r, int, bool simplify) {
-    for (;;) {
-        const int d =
-            r.pick(simplify ? QList<int>{4, 6, 8, 9, 10, 12} : QList<int>{5, 7, 8, 9, 11});
-        const int a = r.range(2, d - 1);
-        const int b = r.range(1, a - 1);
-        const Frac difference{a - b, d};
-        if (Lowest(difference) == simplify || !Lowest({a, d}) || !Lowest({b, d}))
-            continue;
-        return One(P(QStringLiteral("Work out:")) +
-                       Sum(Show({a, d}) + QStringLiteral(" &minus; ") + Show({b, d}) +
-                           QStringLiteral(" = ") + html::Box()) +
-                       (simplify ? Note(QStringLiteral("Give your answer in its simplest form."))
-                                 : QString()),
-                   Key(Reduced(difference)), QStringLiteral("F"));
-    }
+Question AddSame(Rng& r, int) {
+    return SameDenominator(r, false, false);
+}
+
+Question SubtractSame(Rng& r, int) {
+    return SameDenominator(r, true, false);
+}
+
+Question AddSimplify(Rng& r, int) {
+    return SameDenominator(r, false, true);
+}
+
+Question SubtractSimplify(Rng& r, int) {
+    return SameDenominator(r, true, true);
 }
 
 Question Simplify(Rng& r, int level) {
@@ -501,7 +471,8 @@ Question FractionOnLine(Rng& r, int) {
     return q;
 }
 
-Question ChooseShape(Rng& r, int level, int position) {
+Question ChooseShape(Rng& r, int level) {
+    const int position = r.range(1, 4);
     const Frac right = r.pick(QList<Frac>{{1, 4}, {1, 3}, {3, 4}, {2, 3}, {1, 5}});
     QList<Frac> wrong;
     for (const Frac& f : PicturePool(level)) {
@@ -542,7 +513,8 @@ Question ChooseShape(Rng& r, int level, int position) {
     return q;
 }
 
-Question ChooseEquivalent(Rng& r, int, int position) {
+Question ChooseEquivalent(Rng& r, int) {
+    const int position = r.range(1, 4);
     const Frac base = r.pick(QList<Frac>{{1, 2}, {1, 3}, {2, 3}, {1, 4}, {3, 4}, {2, 5}});
     const int k = r.range(2, 4);
     const Frac right{base.n * k, base.d * k};
@@ -594,10 +566,11 @@ Question WordOfAmount(Rng& r, int level) {
 Question ImproperToMixed(Frac improper, int mark) {
     const int whole = improper.n / improper.d;
     const Frac rest{improper.n % improper.d, improper.d};
-    return One(P(QStringLiteral("Write %1 as a mixed number.").arg(Show(improper))) +
-                   Note(QStringLiteral("Leave a space between the whole number and the fraction, "
-                                       "like this: 2 1/4")),
-               QStringLiteral("%1 %2").arg(whole).arg(Key(rest)), QStringLiteral("X"), mark);
+    return One(
+        P(QStringLiteral("Write %1 as a mixed number.").arg(Show(improper))) +
+            InlineNote(QStringLiteral("Leave a space between the whole number and the fraction, "
+                                      "like this: 2 1/4")),
+        QStringLiteral("%1 %2").arg(whole).arg(Key(rest)), QStringLiteral("X"), mark);
 }
 
 Question ImproperToMixed(Rng& r, int) {
@@ -676,14 +649,19 @@ QList<Frac> DistinctFractions(Rng& r, const QList<Frac>& pool, int count) {
     return chosen;
 }
 
+// The picture of part i joins the question; returns its reference.
+QString ShapePart(Question& q, int i, const QByteArray& svg) {
+    const QString file = QStringLiteral("shape_%1.svg").arg(QChar(u'a' + i));
+    q.pictures << SvgPicture(file, svg);
+    return html::Img(file, QStringLiteral("Shape %1").arg(html::PartLabel(i)));
+}
+
 Question ShadedSet(Rng& r, const QList<Frac>& fractions, bool unshaded) {
     Question q;
     QStringList parts;
     for (int i = 0; i < fractions.size(); ++i) {
         const Frac f = fractions.at(i);
-        const QString file = QStringLiteral("shape_%1.svg").arg(QChar(u'a' + i));
-        parts << html::Img(file, QStringLiteral("Shape %1").arg(html::PartLabel(i)));
-        q.pictures << SvgPicture(file, ShapeSvg(r, f.d, f.n));
+        parts << ShapePart(q, i, ShapeSvg(r, f.d, f.n));
         q.blanks << Blank{Key(unshaded ? Frac{f.d - f.n, f.d} : f), QStringLiteral("F"), 1};
     }
     q.html = P(unshaded ? QStringLiteral("What fraction of each shape is <b>not</b> shaded?")
@@ -699,14 +677,14 @@ Question UnitOfSet(Rng& r, int d, int count) {
         if (!wholes.contains(w))
             wholes << w;
     }
-    Question q;
-    QStringList parts;
+    QStringList lefts;
+    QList<int> answers;
     for (int w : wholes) {
-        parts << QStringLiteral("%1 of %2 = %3").arg(Show({1, d})).arg(w).arg(html::Box());
-        q.blanks << Blank{Num(w / d), QStringLiteral("N"), 1};
+        lefts << QStringLiteral("%1 of %2").arg(Show({1, d})).arg(w);
+        answers << w / d;
     }
-    q.html = P(QStringLiteral("Find %1 of each number.").arg(Show({1, d}))) + html::Parts(parts);
-    return q;
+    return Equations(P(QStringLiteral("Find %1 of each number.").arg(Show({1, d}))), lefts,
+                     answers);
 }
 
 Question NameSet(Rng& r, int count) {
@@ -735,10 +713,8 @@ Question EqualPartsSet(Rng& r, int count) {
     Question q;
     QStringList parts;
     for (int i = 0; i < count; ++i) {
-        const QString file = QStringLiteral("shape_%1.svg").arg(QChar(u'a' + i));
         const int pieces = r.range(2, 4);
-        parts << html::Img(file, QStringLiteral("Shape %1").arg(html::PartLabel(i)));
-        q.pictures << SvgPicture(file, SplitSvg(r, pieces, equal.at(i)));
+        parts << ShapePart(q, i, SplitSvg(r, pieces, equal.at(i)));
         q.blanks << Blank{equal.at(i) ? QStringLiteral("yes") : QStringLiteral("no"),
                           QStringLiteral("T"), 1};
     }
@@ -778,15 +754,14 @@ Question AmountSet(Rng& r, int count) {
             denominators << d;
     }
     r.shuffle(denominators);
-    Question q;
-    QStringList parts;
+    QStringList lefts;
+    QList<int> answers;
     for (int i = 0; i < count && i < denominators.size(); ++i) {
         const int d = denominators.at(i);
-        parts << QStringLiteral("%1 of %2 = %3").arg(Show({1, d})).arg(whole).arg(html::Box());
-        q.blanks << Blank{Num(whole / d), QStringLiteral("N"), 1};
+        lefts << QStringLiteral("%1 of %2").arg(Show({1, d})).arg(whole);
+        answers << whole / d;
     }
-    q.html = P(QStringLiteral("Find each fraction of %1.").arg(whole)) + html::Parts(parts);
-    return q;
+    return Equations(P(QStringLiteral("Find each fraction of %1.").arg(whole)), lefts, answers);
 }
 
 Question EquivalentChain(Rng& r, int count) {
@@ -956,102 +931,6 @@ Question MakeMulti(Multi kind, Rng& r, int level, int blanks) {
     return SimplifySet(r, blanks);
 }
 
-enum Single {
-    SShaded,
-    SUnshaded,
-    SShadedSimplest,
-    SUnitAmount,
-    SNonUnitAmount,
-    SInWhole,
-    SPizza,
-    SLeft,
-    SEaten,
-    SCompareUnit,
-    SCompareSame,
-    SCompareDifferent,
-    SMoreLess,
-    SName,
-    SEquivalent,
-    SAdd,
-    SSubtract,
-    SAddSimplify,
-    SSubtractSimplify,
-    SSimplify,
-    SNumberLine,
-    SChooseShape,
-    SChooseEquivalent,
-    SWordAmount,
-    SImproper,
-    SMixedToImproper,
-    SDecimal,
-    SWholeFromPart,
-    STwoStep
-};
-
-Question MakeSingle(Single kind, Rng& r, int level) {
-    switch (kind) {
-    case SShaded:
-        return ShadedSingle(r, level);
-    case SUnshaded:
-        return UnshadedSingle(r, level);
-    case SShadedSimplest:
-        return ShadedSimplest(r, level);
-    case SUnitAmount:
-        return UnitOfAmount(r, level);
-    case SNonUnitAmount:
-        return NonUnitOfAmount(r, level);
-    case SInWhole:
-        return HowManyInWhole(r, level);
-    case SPizza:
-        return PizzaWord(r, level);
-    case SLeft:
-        return FractionLeft(r, level);
-    case SEaten:
-        return FractionEaten(r, level);
-    case SCompareUnit:
-        return CompareUnit(r, level);
-    case SCompareSame:
-        return CompareSameDenominator(r, level);
-    case SCompareDifferent:
-        return CompareDifferent(r, level);
-    case SMoreLess:
-        return MoreOrLess(r, level);
-    case SName:
-        return NameFraction(r, level);
-    case SEquivalent:
-        return EquivalentMissing(r, level);
-    case SAdd:
-        return AddSame(r, level, false);
-    case SSubtract:
-        return SubtractSame(r, level, false);
-    case SAddSimplify:
-        return AddSame(r, level, true);
-    case SSubtractSimplify:
-        return SubtractSame(r, level, true);
-    case SSimplify:
-        return Simplify(r, level);
-    case SNumberLine:
-        return FractionOnLine(r, level);
-    case SChooseShape:
-        return ChooseShape(r, level, r.range(1, 4));
-    case SChooseEquivalent:
-        return ChooseEquivalent(r, level, r.range(1, 4));
-    case SWordAmount:
-        return WordOfAmount(r, level);
-    case SImproper:
-        return ImproperToMixed(r, level);
-    case SMixedToImproper:
-        return MixedToImproper(r, level);
-    case SDecimal:
-        return ToDecimal(r, level);
-    case SWholeFromPart:
-        return WholeFromPart(r, level);
-    case STwoStep:
-        return TwoStepFraction(r, level);
-    }
-    return ShadedSingle(r, level);
-}
-
 // The questions of several blanks of each paper, in paper order.
 QList<Multi> MultiRecipe(int level) {
     switch (level) {
@@ -1070,43 +949,39 @@ QList<Multi> MultiRecipe(int level) {
 }
 
 // The single-blank questions of each paper, easiest first.
-QList<Single> SingleRecipe(int level) {
-    QList<QPair<Single, int>> counts;
+QList<SingleMaker> SingleRecipe(int level) {
+    QList<QPair<SingleMaker, int>> counts;
     switch (level) {
     case 1:
-        counts = {{SShaded, 1}, {SUnitAmount, 1}, {SChooseShape, 1},
-                  {SShaded, 1}, {SInWhole, 1},    {SPizza, 1}};
+        counts = {{ShadedSingle, 1}, {UnitOfAmount, 1},   {ChooseShape, 1},
+                  {ShadedSingle, 1}, {HowManyInWhole, 1}, {PizzaWord, 1}};
         break;
     case 2:
-        counts = {{SShaded, 3},      {SUnshaded, 1}, {SUnitAmount, 4},  {SName, 1},
-                  {SCompareUnit, 2}, {SInWhole, 1},  {SChooseShape, 1}, {SMoreLess, 1},
-                  {SWordAmount, 2},  {SEaten, 1}};
+        counts = {{ShadedSingle, 3}, {UnshadedSingle, 1}, {UnitOfAmount, 4}, {NameFraction, 1},
+                  {CompareUnit, 2},  {HowManyInWhole, 1}, {ChooseShape, 1},  {MoreOrLess, 1},
+                  {WordOfAmount, 2}, {FractionEaten, 1}};
         break;
     case 3:
-        counts = {{SEquivalent, 3}, {SShaded, 1},      {SNonUnitAmount, 3}, {SAdd, 2},
-                  {SSubtract, 1},   {SCompareSame, 1}, {SNumberLine, 1},    {SChooseEquivalent, 1},
-                  {SMoreLess, 1},   {SWordAmount, 2},  {SLeft, 1}};
+        counts = {{EquivalentMissing, 3}, {ShadedSingle, 1},     {NonUnitOfAmount, 3},
+                  {AddSame, 2},           {SubtractSame, 1},     {CompareSameDenominator, 1},
+                  {FractionOnLine, 1},    {ChooseEquivalent, 1}, {MoreOrLess, 1},
+                  {WordOfAmount, 2},      {FractionLeft, 1}};
         break;
     case 4:
-        counts = {{SSimplify, 3},         {SShadedSimplest, 1}, {SEquivalent, 2},
-                  {SNonUnitAmount, 2},    {SAddSimplify, 2},    {SSubtract, 1},
-                  {SCompareDifferent, 1}, {SDecimal, 1},        {SChooseEquivalent, 1},
-                  {SWordAmount, 2},       {SImproper, 1}};
+        counts = {{Simplify, 3},         {ShadedSimplest, 1}, {EquivalentMissing, 2},
+                  {NonUnitOfAmount, 2},  {AddSimplify, 2},    {SubtractSame, 1},
+                  {CompareDifferent, 1}, {ToDecimal, 1},      {ChooseEquivalent, 1},
+                  {WordOfAmount, 2},     {ImproperToMixed, 1}};
         break;
     default:
-        counts = {{SSimplify, 2},         {SEquivalent, 1},       {SNonUnitAmount, 2},
-                  {SAddSimplify, 1},      {SSubtractSimplify, 1}, {SDecimal, 1},
-                  {SCompareDifferent, 1}, {SChooseEquivalent, 1}, {SMixedToImproper, 1},
-                  {SImproper, 1},         {SWordAmount, 2},       {SWholeFromPart, 1},
-                  {STwoStep, 1}};
+        counts = {{Simplify, 2},         {EquivalentMissing, 1}, {NonUnitOfAmount, 2},
+                  {AddSimplify, 1},      {SubtractSimplify, 1},  {ToDecimal, 1},
+                  {CompareDifferent, 1}, {ChooseEquivalent, 1},  {MixedToImproper, 1},
+                  {ImproperToMixed, 1},  {WordOfAmount, 2},      {WholeFromPart, 1},
+                  {TwoStepFraction, 1}};
         break;
     }
-    QList<Single> recipe;
-    for (const auto& [kind, count] : counts) {
-        for (int i = 0; i < count; ++i)
-            recipe << kind;
-    }
-    return recipe;
+    return Expand(counts);
 }
 
 // The sample records: three shaded shapes (24410) and a mixed number (23554).
@@ -1133,40 +1008,14 @@ Question Fixed(const FixedQuestion& fixed, Rng& r) {
 
 QList<Question> GenerateTopic9(const PaperSpec& spec, Rng& rng) {
     const int level = spec.paperInTopic;
-    const QList<Single> singles = SingleRecipe(level);
+    const QList<SingleMaker> singles = SingleRecipe(level);
     const QList<Multi> multis = MultiRecipe(level);
-    QList<Question> questions;
-    QSet<QString> seen;
-    int nextSingle = 0;
-    int nextMulti = 0;
-    for (int q = 0; q < spec.blankPlan.size(); ++q) {
-        if (const FixedQuestion* fixed = FixedQuestionAt(spec.paperNum, q + 1)) {
-            questions << Fixed(*fixed, rng);
-            seen.insert(questions.last().html);
-            continue;
-        }
-        const int blanks = spec.blankPlan.at(q);
-        Question question;
-        for (int attempt = 0; attempt < 40; ++attempt) {
-            question = blanks == 1
-                           ? MakeSingle(singles.value(nextSingle, SShaded), rng, level)
-                           : MakeMulti(multis.value(nextMulti, MSimplify), rng, level, blanks);
-            // Pictures differ from draw to draw; the text and keys make a question.
-            QString signature = question.html;
-            for (const Blank& b : question.blanks)
-                signature += QLatin1Char('|') + b.key;
-            if (!seen.contains(signature)) {
-                seen.insert(signature);
-                break;
-            }
-        }
-        if (blanks == 1)
-            ++nextSingle;
-        else
-            ++nextMulti;
-        questions << question;
-    }
-    return questions;
+    return BuildRecipePaper(
+        spec, [&](int index) { return singles.value(index, ShadedSingle)(rng, level); },
+        [&](int blanks, int index) {
+            return MakeMulti(multis.value(index, MSimplify), rng, level, blanks);
+        },
+        [&](const FixedQuestion& fixed) { return Fixed(fixed, rng); }, TextAndKeys);
 }
 
 } // namespace bank

@@ -8,11 +8,6 @@ namespace bank::kit {
 
 namespace {
 
-[[noreturn]] void Fail(const QString& message) {
-    std::fprintf(stderr, "quillora-gen-bank: %s\n", qPrintable(message));
-    std::exit(1);
-}
-
 int TotalMarks(const QList<Question>& questions) {
     int total = 0;
     for (const Question& q : questions) {
@@ -31,6 +26,11 @@ QString Signature(const Question& q) {
 }
 
 } // namespace
+
+void Fail(const QString& message) {
+    std::fprintf(stderr, "quillora-gen-bank: %s\n", qPrintable(message));
+    std::exit(1);
+}
 
 Blank Number(int value, int mark) {
     return Blank{QString::number(value), QStringLiteral("N"), mark};

@@ -10,6 +10,10 @@
 
 namespace bank::kit {
 
+// Stops the generator with the message: a bank that breaks its own rules is
+// not written.
+[[noreturn]] void Fail(const QString& message);
+
 // Blanks, one per kind used by these topics.
 Blank Number(int value, int mark = 1);
 Blank NumberText(const QString& value, int mark = 1);    // "24.80", "2.5"

@@ -4,6 +4,7 @@
 // from the picture itself (clock hands, scale pointers, rulers, coins, grid
 // shapes, cubes, picture graphs).
 #include "Bank.h"
+#include "NumberTopicKit.h"
 #include "SvgExtra.h"
 #include "TopicKit.h"
 
@@ -512,6 +513,69 @@ private Q_SLOTS:
         QCOMPARE(questions.at(15).blanks.at(0).mark, 2);
         if (mark == 2)
             QCOMPARE(total, 40); // nothing to change
+    }
+
+    void numberWordsUseHyphens_data() {
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QString>("words");
+        QTest::newRow("zero") << 0 << QStringLiteral("zero");
+        QTest::newRow("last of the teens") << 19 << QStringLiteral("nineteen");
+        QTest::newRow("a whole ten has no hyphen") << 20 << QStringLiteral("twenty");
+        QTest::newRow("tens and ones") << 47 << QStringLiteral("forty-seven");
+        QTest::newRow("largest") << 99 << QStringLiteral("ninety-nine");
+    }
+    void numberWordsUseHyphens() {
+        QFETCH(int, number);
+        QFETCH(QString, words);
+        QCOMPARE(bank::numkit::Words(number), words);
+    }
+
+    void recipePaperCountsEachKindAndDrawsRepeatsAgain_data() {
+        QTest::addColumn<bool>("keysCount");
+        QTest::addColumn<int>("singleCalls");
+        // The third single-blank question repeats the text of the first.
+        QTest::newRow("by text: the repeat is drawn again 40 times") << false << 2 + 40;
+        QTest::newRow("by text and keys: its other key makes it new") << true << 3;
+    }
+    void recipePaperCountsEachKindAndDrawsRepeatsAgain() {
+        QFETCH(bool, keysCount);
+        QFETCH(int, singleCalls);
+        using bank::numkit::One;
+        PaperSpec spec;
+        spec.paperNum = 101; // its first question is a fixed one
+        spec.blankPlan = {1, 1, 2, 1, 3, 1};
+        QList<int> singles;
+        QList<QPair<int, int>> multis;
+        int fixedCalls = 0;
+        const QList<Question> questions = bank::numkit::BuildRecipePaper(
+            spec,
+            [&](int index) {
+                singles << index;
+                return One(QStringLiteral("single %1").arg(index == 2 ? 0 : index),
+                           QString::number(index));
+            },
+            [&](int blanks, int index) {
+                multis << qMakePair(blanks, index);
+                Question q = One(QStringLiteral("multi %1").arg(index), QStringLiteral("1"));
+                while (q.blanks.size() < blanks)
+                    q.blanks << q.blanks.first();
+                return q;
+            },
+            [&](const bank::FixedQuestion& f) {
+                ++fixedCalls;
+                return One(QStringLiteral("fixed"), f.keys.at(0), f.kinds.at(0), f.marks.at(0));
+            },
+            keysCount ? bank::numkit::TextAndKeys : bank::numkit::TextOf);
+        QCOMPARE(int(questions.size()), int(spec.blankPlan.size()));
+        QCOMPARE(fixedCalls, 1);
+        QCOMPARE(questions.first().html, QStringLiteral("fixed"));
+        // The fixed question takes no index: the counters start at the next one.
+        QCOMPARE(singles.mid(0, 2), (QList<int>{0, 1}));
+        QCOMPARE(int(singles.size()), singleCalls);
+        QCOMPARE(singles.count(2), singleCalls - 2);
+        QCOMPARE(multis, (QList<QPair<int, int>>{{2, 0}, {3, 1}}));
+        for (int q = 0; q < questions.size(); ++q)
+            QCOMPARE(int(questions.at(q).blanks.size()), spec.blankPlan.at(q));
     }
 
     void optionsPutTheAnswerWhereTheKeySays_data() {

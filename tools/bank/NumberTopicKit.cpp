@@ -1,0 +1,189 @@
+#include "NumberTopicKit.h"
+
+#include <QSet>
+
+namespace bank::numkit {
+
+namespace {
+
+const char* const kSmall[] = {"zero",    "one",     "two",       "three",    "four",
+                              "five",    "six",     "seven",     "eight",    "nine",
+                              "ten",     "eleven",  "twelve",    "thirteen", "fourteen",
+                              "fifteen", "sixteen", "seventeen", "eighteen", "nineteen"};
+const char* const kTens[] = {"",      "",      "twenty",  "thirty", "forty",
+                             "fifty", "sixty", "seventy", "eighty", "ninety"};
+
+} // namespace
+
+QString Sum(const QString& text) {
+    return QStringLiteral("<p class=\"sum\">") + text + QStringLiteral("</p>\n");
+}
+
+QString Num(int n) {
+    return QString::number(n);
+}
+
+QString NumberList(const QList<int>& numbers) {
+    QStringList text;
+    for (int v : numbers)
+        text << Num(v);
+    return text.join(QStringLiteral(", "));
+}
+
+QString InlineNote(const QString& text) {
+    return P(QStringLiteral("<span class=\"note\">") + text + QStringLiteral("</span>"));
+}
+
+Question One(const QString& html, const QString& key, const QString& kind, int mark) {
+    Question q;
+    q.html = html;
+    q.blanks << Blank{key, kind, mark};
+    return q;
+}
+
+Question Choice(const QString& stem, const QString& right, const QStringList& wrong, int position) {
+    QStringList options = wrong.mid(0, 3);
+    options.insert(position - 1, right);
+    return One(stem + html::Options(options), Num(position), QStringLiteral("Q"));
+}
+
+Question TrueOrFalse(const QString& claim, bool right) {
+    return One(P(QStringLiteral("True or false? Write <b>true</b> or <b>false</b>.")) + Sum(claim),
+               right ? QStringLiteral("true") : QStringLiteral("false"), QStringLiteral("T"));
+}
+
+Question ThinkOfNumber(const QString& step, int answer, int number) {
+    return One(P(QStringLiteral("I think of a number. I %1 and the answer is %2. What number did I "
+                                "think of?")
+                     .arg(step, Num(answer))),
+               Num(number), QStringLiteral("N"), 2);
+}
+
+Question MissingInSubtraction(Rng& r, int a, int b) {
+    const QString stem = P(QStringLiteral("What is the missing number?"));
+    if (r.chance(1, 2)) {
+        return One(stem +
+                       Sum(QStringLiteral("%1 &minus; %2 = %3").arg(a).arg(html::Box()).arg(a - b)),
+                   Num(b));
+    }
+    return One(stem + Sum(QStringLiteral("%1 &minus; %2 = %3").arg(html::Box()).arg(b).arg(a - b)),
+               Num(a));
+}
+
+Question Equations(const QString& intro, const QStringList& lefts, const QList<int>& answers) {
+    Question q;
+    QStringList parts;
+    for (const QString& left : lefts)
+        parts << left + QStringLiteral(" = ") + html::Box();
+    q.html = intro + html::Parts(parts);
+    for (int answer : answers)
+        q.blanks << Blank{Num(answer), QStringLiteral("N"), 1};
+    return q;
+}
+
+Question AnyOrder(const QString& stem, const QStringList& keys) {
+    Question q;
+    QStringList boxes;
+    for (int i = 0; i < keys.size(); ++i)
+        boxes << html::Box();
+    q.html = stem + html::Parts(boxes) +
+             InlineNote(QStringLiteral("Write one number in each box, in any order."));
+    // The first blank carries every key; the others only take part in the group.
+    q.blanks << Blank{QStringLiteral(";") + keys.join(QLatin1Char(';')), QStringLiteral("G"), 1};
+    for (int i = 1; i < keys.size(); ++i)
+        q.blanks << Blank{QStringLiteral(" "), QStringLiteral("G"), 1};
+    return q;
+}
+
+QString Words(int n) {
+    if (n < 20)
+        return QString::fromLatin1(kSmall[n]);
+    QString text = QString::fromLatin1(kTens[n / 10]);
+    if (n % 10)
+        text += QLatin1Char('-') + QString::fromLatin1(kSmall[n % 10]);
+    return text;
+}
+
+QByteArray Svg(int width, int height, const QString& body) {
+    static const QString font = QStringLiteral("Verdana, DejaVu Sans, Arial, sans-serif");
+    return svg::Document(width, height,
+                         QStringLiteral("<g font-family=\"%1\">").arg(font) + body +
+                             QStringLiteral("</g>"));
+}
+
+QPair<int, int> DrawPair(const std::function<bool(int& a, int& b)>& draw) {
+    for (;;) {
+        int a = 0;
+        int b = 0;
+        if (draw(a, b))
+            return {a, b};
+    }
+}
+
+QPair<QString, QString> TwoNames(Rng& r, const QStringList& names) {
+    const QString first = r.pick(names);
+    QString second = r.pick(names);
+    while (second == first)
+        second = r.pick(names);
+    return {first, second};
+}
+
+QList<SingleMaker> Expand(const QList<QPair<SingleMaker, int>>& counts) {
+    QList<SingleMaker> recipe;
+    for (const auto& [maker, count] : counts) {
+        for (int i = 0; i < count; ++i)
+            recipe << maker;
+    }
+    return recipe;
+}
+
+QString TextOf(const Question& q) {
+    return q.html;
+}
+
+QString TextAndKeys(const Question& q) {
+    // Pictures may differ from draw to draw; the text and keys make a question.
+    QString signature = q.html;
+    for (const Blank& b : q.blanks)
+        signature += QLatin1Char('|') + b.key;
+    return signature;
+}
+
+QList<Question> BuildRecipePaper(const PaperSpec& spec,
+                                 const std::function<Question(int index)>& single,
+                                 const std::function<Question(int blanks, int index)>& multi,
+                                 const std::function<Question(const FixedQuestion&)>& fixed,
+                                 QString (*signature)(const Question&)) {
+    QList<Question> questions;
+    QSet<QString> seen;
+    int singleIndex = 0;
+    int multiIndex = 0;
+    for (int q = 0; q < spec.blankPlan.size(); ++q) {
+        if (const FixedQuestion* f = FixedQuestionAt(spec.paperNum, q + 1)) {
+            if (!fixed)
+                kit::Fail(QStringLiteral("paper %1: no maker for fixed question %2")
+                              .arg(spec.paperNum)
+                              .arg(f->id));
+            questions << fixed(*f);
+            seen.insert(questions.last().html);
+            continue;
+        }
+        const int blanks = spec.blankPlan.at(q);
+        Question question;
+        // A handful of tries keeps a paper free of repeated questions.
+        for (int attempt = 0; attempt < 40; ++attempt) {
+            question = blanks == 1 ? single(singleIndex) : multi(blanks, multiIndex);
+            if (!seen.contains(signature(question)))
+                break;
+        }
+        if (blanks == 1)
+            ++singleIndex;
+        else
+            ++multiIndex;
+        seen.insert(signature(question));
+        questions << question;
+    }
+    return questions;
+}
+
+} // namespace bank::numkit
