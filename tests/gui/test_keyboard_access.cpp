@@ -1,0 +1,624 @@
+// Working without a mouse: a whole paper by keys from the Home page to the
+// marked view, the keys of the practice window and of the main window, the
+// dialog's keys, focus frames, and what a screen reader is told.
+
+#include "test_practice_window_harness.h"
+
+#include "chrome/ClickLabel.h"
+#include "chrome/FocusFrame.h"
+#include "chrome/frmPopUp.h"
+#include "main_window/Contents.h"
+#include "practice/ui/AnswerRow.h"
+#include "practice/ui/MarkingProgress.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QTimer>
+
+namespace {
+
+QWidget* focused() {
+    return QApplication::focusWidget();
+}
+
+QString focusName() {
+    return focused() ? focused()->objectName() : QStringLiteral("<none>");
+}
+
+// A key as the pupil presses it: to whatever has the focus.
+void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, bool repeat = false) {
+    QWidget* target = focused() ? focused() : QApplication::activeWindow();
+    QVERIFY(target);
+    if (!repeat) {
+        QTest::keyClick(target, Qt::Key(key), modifiers);
+        return;
+    }
+    QKeyEvent held(QEvent::KeyPress, key, modifiers, QString(), true);
+    QApplication::sendEvent(target, &held);
+}
+
+// Presses Tab until the control named name has the focus.
+bool tabTo(const QString& name, int limit = 60) {
+    for (int i = 0; i < limit && focusName() != name; ++i)
+        QTest::keyClick(focused() ? focused() : QApplication::activeWindow(), Qt::Key_Tab);
+    return focusName() == name;
+}
+
+// Answers the next program dialog with keys, on the real dialog, and keeps
+// what it showed.
+struct DialogKeys {
+    QString title;
+    QString message;
+    QString focus; // what had the focus when the keys were pressed
+    bool seen = false;
+};
+std::shared_ptr<DialogKeys> answerNextDialog(const QList<int>& keys) {
+    auto shown = std::make_shared<DialogKeys>();
+    auto* poll = new QTimer;
+    poll->setInterval(5);
+    QObject::connect(poll, &QTimer::timeout, [poll, shown, keys] {
+        auto* dialog = qobject_cast<frmPopUp*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        poll->stop();
+        poll->deleteLater();
+        // The keys go to the dialog once it has taken the focus from its
+        // owner; a dialog that never does is refused, and the test fails.
+        if (!QTest::qWaitFor([dialog] { return QApplication::activeWindow() == dialog; })) {
+            dialog->But2_Click();
+            return;
+        }
+        shown->seen = true;
+        shown->title = dialog->findChild<QLabel*>("lblTitle")->text();
+        shown->message = dialog->findChild<QLabel*>("lblMessage")->text();
+        shown->focus = focusName();
+        for (int key : keys) {
+            if (!focused() || focused()->window() != dialog) {
+                qWarning("the dialog is active but the focus is on %s", qPrintable(focusName()));
+                dialog->But2_Click();
+                return;
+            }
+            press(key);
+        }
+    });
+    poll->start();
+    return shown;
+}
+
+// An answer that the key does not accept (and that fits a one-character box).
+QString wrongFor(const QString& key) {
+    return key == QLatin1String("1") ? QStringLiteral("2") : QStringLiteral("1");
+}
+
+QAccessibleInterface* spoken(QWidget* w) {
+    return QAccessible::queryAccessibleInterface(w);
+}
+
+// The main window on a program folder of its own, its animation not sleeping.
+struct MainWindow {
+    QTemporaryDir dir;
+    std::unique_ptr<Contents> contents;
+    // Closed first, as the program closes it: a window still active when it
+    // is destroyed repaints its frame from pictures that are already gone.
+    ~MainWindow() {
+        if (contents)
+            contents->close();
+    }
+    bool start() {
+        contents = std::make_unique<Contents>(dir.path());
+        contents->services().animationDelay = [](int) {};
+        return contents->Start() && QTest::qWaitForWindowActive(contents.get());
+    }
+    template <typename T = QWidget> T* child(const char* name) const {
+        return contents->findChild<T*>(QString::fromLatin1(name));
+    }
+};
+
+} // namespace
+
+class TestKeyboardAccess : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom)); }
+
+    void wholePaperByKeyboard();
+    void enterAndTabFollowTheRows();
+    void secondAttemptSkipsLockedBoxes();
+    void practiceKeys_data();
+    void practiceKeys();
+    void mainWindowKeys();
+    void dialogKeys_data();
+    void dialogKeys();
+    void focusFrameShows_data();
+    void focusFrameShows();
+    void namesForScreenReaders_data();
+    void namesForScreenReaders();
+    void marksAndProgressAreSpoken();
+};
+
+void TestKeyboardAccess::wholePaperByKeyboard() {
+    MainWindow main;
+    QVERIFY(main.start());
+    Contents& c = *main.contents;
+
+    // Topics by the arrows, then the first paper's button.
+    QVERIFY2(tabTo("Topic1"), qPrintable(focusName()));
+    press(Qt::Key_Down);
+    QCOMPARE(c.state().TopicCount, 6);
+    QCOMPARE(focusName(), QStringLiteral("Topic2"));
+    press(Qt::Key_Up);
+    QCOMPARE(c.state().TopicCount, 1);
+    QVERIFY2(tabTo("P1a"), qPrintable(focusName()));
+    press(Qt::Key_Return);
+    PracticeWindow* w = c.practiceWindow();
+    QVERIFY(w);
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    QCOMPARE(c.state().PaperNum, 101);
+    QCOMPARE(focusName(), QStringLiteral("FA1"));
+
+    // Every answer typed, each followed by Enter and nothing else.
+    const PaperSession* s = w->session();
+    const QStringList answers = PracticeHarness::correctAnswers(w);
+    const int total = s->paper().TotalBlanks;
+    int typed = 0;
+    while (focusName() != QStringLiteral("ToolBar02") && typed < total) {
+        const QString name = focusName();
+        QVERIFY2(name.startsWith(QStringLiteral("FA")), qPrintable(name));
+        const int blank = s->CurrentFirstBlank() + name.mid(2).toInt() - 1;
+        QTest::keyClicks(focused(), answers.at(blank));
+        ++typed;
+        press(Qt::Key_Return);
+    }
+    QCOMPARE(typed, total);
+    QCOMPARE(s->paper().QSCount, s->paper().QuestionCount);
+    QCOMPARE(focusName(), QStringLiteral("ToolBar02"));
+
+    // Mark with Ctrl+M, confirmed with Enter on the real dialog.
+    auto marking = answerNextDialog({Qt::Key_Return});
+    press(Qt::Key_M, Qt::ControlModifier);
+    QVERIFY(marking->seen);
+    QCOMPARE(marking->focus, QStringLiteral("But1"));
+    QCOMPARE(marking->title, QStringLiteral("Marking"));
+    QCOMPARE(marking->message, QStringLiteral("Do you want to mark your practice now?"));
+    QVERIFY(s->isMarked());
+    QCOMPARE(s->paper().Answers, answers);
+    QCOMPARE(s->paper().PScoring, QStringLiteral("100"));
+
+    // Esc, then Enter on "Confirm?": the Home page shows the new score. (A
+    // window manager gives the window back its activation when the dialog
+    // closes; the offscreen platform has none.)
+    w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    auto closing = answerNextDialog({Qt::Key_Return});
+    press(Qt::Key_Escape);
+    QCOMPARE(closing->title, QStringLiteral("Close Practice"));
+    QVERIFY(!w->isVisible());
+    QCOMPARE(main.child<QLabel>("MSA1")->text(), QStringLiteral("100"));
+}
+
+void TestKeyboardAccess::enterAndTabFollowTheRows() {
+    PracticeHarness h;
+    QVERIFY(h.ready());
+    PracticeWindow* w = h.open(101);
+    QVERIFY(w);
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    const PaperSession* s = w->session();
+    int q = 1;
+    while (q < s->paper().QuestionCount && s->BlanksOfQuestion(q) < 2)
+        ++q;
+    QVERIFY2(s->BlanksOfQuestion(q) >= 2, "the paper has no question with two blanks");
+    QVERIFY(q < s->paper().QuestionCount);
+    const int n = s->BlanksOfQuestion(q);
+    w->RemQns_Click(q);
+    h.box(w, 1)->setFocus();
+
+    // Tab and Shift+Tab in row order; Tab from the last box leaves the sheet
+    // instead of landing in a hidden row.
+    press(Qt::Key_Tab);
+    QCOMPARE(focusName(), QStringLiteral("FA2"));
+    press(Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(focusName(), QStringLiteral("FA1"));
+    h.box(w, n)->setFocus();
+    press(Qt::Key_Tab);
+    QVERIFY2(focused() && focused()->isVisible() && focused() != h.box(w, n + 1),
+             qPrintable(focusName()));
+
+    // Enter: box after box; a held Enter moves no further.
+    h.box(w, 1)->setFocus();
+    for (int k = 1; k <= n; ++k) {
+        QCOMPARE(focusName(), QStringLiteral("FA%1").arg(k));
+        QTest::keyClicks(focused(), QStringLiteral("%1").arg(k * 11));
+        if (k == 1) {
+            press(Qt::Key_Return, Qt::NoModifier, true);
+            QCOMPARE(focusName(), QStringLiteral("FA1"));
+        }
+        press(Qt::Key_Return);
+    }
+    // Enter in the last box was a move: the answers are in the first file.
+    QCOMPARE(s->paper().QSCount, q + 1);
+    QCOMPARE(focusName(), QStringLiteral("FA1"));
+    const QList<QByteArray> fields = h.fileLines(ResultsFile::First).first().split('>');
+    const int first = s->FirstBlankOfQuestion(q);
+    for (int k = 1; k <= n; ++k)
+        QCOMPARE(fields.value(first + k), QByteArray::number(k * 11));
+
+    // The last box of the paper hands on to the Mark button.
+    w->RemQns_Click(s->paper().QuestionCount);
+    h.box(w, s->CurrentBlankCount())->setFocus();
+    press(Qt::Key_Enter);
+    QCOMPARE(s->paper().QSCount, s->paper().QuestionCount);
+    QCOMPARE(focusName(), QStringLiteral("ToolBar02"));
+}
+
+void TestKeyboardAccess::secondAttemptSkipsLockedBoxes() {
+    PracticeHarness h;
+    QVERIFY(h.ready());
+    PracticeWindow* w = h.open(101);
+    QVERIFY(w);
+    const PaperSession* s = w->session();
+    int q = 2;
+    while (q < s->paper().QuestionCount && s->BlanksOfQuestion(q) < 2)
+        ++q;
+    QVERIFY(s->BlanksOfQuestion(q) >= 2);
+    // Everything right except the second blank of question q.
+    QStringList answers = h.correctAnswers(w);
+    const int wrong = s->FirstBlankOfQuestion(q) + 1;
+    answers[wrong] = wrongFor(s->paper().AnswerKeys.at(wrong));
+    QVERIFY(h.typeAnswers(w, answers));
+    w->MarkPaper();
+    QVERIFY(s->isMarked());
+
+    w = h.open(101, 2);
+    QVERIFY(w);
+    s = w->session();
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    w->RemQns_Click(q - 1);
+    w->NextQuestion();
+    QCOMPARE(s->paper().QSCount, q);
+    // Row 1 is carried over and locked: the focus goes to the first box
+    // that can still be answered, and Shift+Tab does not enter the lock.
+    QVERIFY(h.box(w, 1)->isReadOnly());
+    QCOMPARE(focusName(), QStringLiteral("FA2"));
+    press(Qt::Key_Backtab, Qt::ShiftModifier);
+    QVERIFY(focused() != h.box(w, 1));
+    h.box(w, 2)->setFocus();
+    QTest::keyClicks(focused(), QStringLiteral("5"));
+    for (int k = 3; k <= s->BlanksOfQuestion(q); ++k)
+        press(Qt::Key_Return);
+    press(Qt::Key_Return);
+    QCOMPARE(s->paper().QSCount, q + 1);
+    QCOMPARE(s->paper().Answers.at(wrong), QStringLiteral("5"));
+}
+
+void TestKeyboardAccess::practiceKeys_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<bool>("marked");
+    QTest::addColumn<QList<bool>>("answers");
+    QTest::addColumn<QString>("asked");
+    QTest::addColumn<int>("question");
+    QTest::addColumn<bool>("open");
+    QTest::addColumn<int>("prints");
+    const int ctrl = Qt::ControlModifier;
+    const QString unanswered = QStringLiteral("Marking|You have not answered all the questions.  "
+                                              "Do you still want to mark your practice?|2");
+    QTest::newRow("Ctrl+S saves and tells") << int(Qt::Key_S) << ctrl << false << QList<bool>{}
+                                            << "Quillora|Paper saved|1" << 1 << true << 0;
+    QTest::newRow("Ctrl+M asks first; No leaves it unmarked")
+        << int(Qt::Key_M) << ctrl << false << QList<bool>{false} << unanswered << 1 << true << 0;
+    QTest::newRow("Ctrl+P opens the print dialog")
+        << int(Qt::Key_P) << ctrl << false << QList<bool>{} << "" << 1 << true << 1;
+    QTest::newRow("Esc asks; No keeps the window")
+        << int(Qt::Key_Escape) << 0 << false << QList<bool>{false} << "Close Practice|Confirm?|2"
+        << 1 << true << 0;
+    QTest::newRow("Esc asks; Yes closes") << int(Qt::Key_Escape) << 0 << false << QList<bool>{true}
+                                          << "Close Practice|Confirm?|2" << 1 << false << 0;
+    QTest::newRow("PageDown: next question")
+        << int(Qt::Key_PageDown) << 0 << false << QList<bool>{} << "" << 2 << true << 0;
+    QTest::newRow("PageUp on question 1 stays")
+        << int(Qt::Key_PageUp) << 0 << false << QList<bool>{} << "" << 1 << true << 0;
+    QTest::newRow("Ctrl+S on a marked paper does nothing")
+        << int(Qt::Key_S) << ctrl << true << QList<bool>{} << "" << 1 << true << 0;
+    QTest::newRow("Ctrl+M on a marked paper asks nothing")
+        << int(Qt::Key_M) << ctrl << true << QList<bool>{} << "" << 1 << true << 0;
+}
+
+void TestKeyboardAccess::practiceKeys() {
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(bool, marked);
+    QFETCH(QList<bool>, answers);
+    QFETCH(QString, asked);
+    QFETCH(int, question);
+    QFETCH(bool, open);
+    QFETCH(int, prints);
+    PracticeHarness h;
+    QVERIFY(h.ready());
+    PracticeWindow* w = h.open(101);
+    QVERIFY(w);
+    int printed = 0;
+    h.child<QuestionView>(w, "brwWebBrowser")->setPrintDialogHook([&printed](QPrinter*, QWidget*) {
+        ++printed;
+        return false;
+    });
+    if (marked) {
+        w->MarkPaper();
+        QVERIFY(w->session()->isMarked());
+    }
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    QCOMPARE(focusName(), QStringLiteral("FA1"));
+    const int before = h.asked().size();
+    h.answers = answers;
+
+    press(key, Qt::KeyboardModifiers(modifiers));
+    const QStringList newlyAsked = h.asked().mid(before);
+    QCOMPARE(newlyAsked.join(QLatin1Char('/')), asked);
+    QCOMPARE(w->session()->paper().QSCount, question);
+    QCOMPARE(w->isVisible(), open);
+    QCOMPARE(printed, prints);
+    QCOMPARE(w->session()->isMarked(), marked);
+}
+
+void TestKeyboardAccess::mainWindowKeys() {
+    MainWindow main;
+    QVERIFY(main.start());
+    Contents& c = *main.contents;
+    const int module = c.state().definition.firstModule();
+
+    // The arrows stop at both ends of the topic list.
+    QVERIFY(tabTo("Topic1"));
+    press(Qt::Key_Up);
+    QCOMPARE(focusName(), QStringLiteral("Topic1"));
+    const int topics = c.state().chosenModule().topicCount;
+    for (int k = 1; k < topics + 2; ++k)
+        press(Qt::Key_Down);
+    QCOMPARE(focusName(), QStringLiteral("Topic%1").arg(topics));
+    QCOMPARE(c.state().TopicCount, 5 * topics - 4);
+    // Among the paper buttons they skip the hidden second-attempt ones.
+    QVERIFY(tabTo("P1a"));
+    press(Qt::Key_Down);
+    QCOMPARE(focusName(), QStringLiteral("P2a"));
+    press(Qt::Key_Up);
+    QCOMPARE(focusName(), QStringLiteral("P1a"));
+
+    // Ctrl+1..4 are the tabs; a tab of a missing module does nothing.
+    press(Qt::Key_4, Qt::ControlModifier);
+    QCOMPARE(c.state().txtTabPos, 4);
+    QVERIFY(main.child("Body_About")->isVisible());
+    for (int m = 1; m <= 3; ++m) {
+        if (!c.state().definition.module(m).exists()) {
+            press(Qt::Key(Qt::Key_1 + m - 1), Qt::ControlModifier);
+            QCOMPARE(c.state().txtTabPos, 4);
+            QCOMPARE(main.child<PictureButton>(qPrintable(QStringLiteral("Tab0%1").arg(m)))
+                         ->focusPolicy(),
+                     Qt::NoFocus);
+        }
+    }
+
+    // Trash by keys: the focus goes to "No" and back to "Trash".
+    QVERIFY(tabTo("ToolBar02"));
+    press(Qt::Key_Space);
+    QVERIFY(main.child("Body_Trash")->isVisible());
+    QVERIFY(tabTo("ButTrash"));
+    press(Qt::Key_Return);
+    QCOMPARE(focusName(), QStringLiteral("ButTrash_No"));
+    press(Qt::Key_Return);
+    QCOMPARE(focusName(), QStringLiteral("ButTrash"));
+    QVERIFY(main.child("Trashlbl1")->isVisible());
+
+    // Back to the module; its Report page's bars open their panels.
+    press(Qt::Key(Qt::Key_1 + module - 1), Qt::ControlModifier);
+    QCOMPARE(c.state().txtTabPos, module);
+    QVERIFY(main.child("Body_Home")->isVisible());
+    QVERIFY(tabTo("ToolBar02"));
+    press(Qt::Key_Return);
+    QVERIFY(main.child("Body_Report")->isVisible());
+    QVERIFY(tabTo("RCBar3"));
+    press(Qt::Key_Space);
+    QCOMPARE(c.state().txtReportPos, 3);
+}
+
+void TestKeyboardAccess::dialogKeys_data() {
+    QTest::addColumn<int>("buttons");
+    QTest::addColumn<QList<int>>("keys"); // a negative key is held (auto-repeated)
+    QTest::addColumn<bool>("answer");
+    QTest::newRow("Esc closes a notice as OK") << 1 << QList<int>{Qt::Key_Escape} << true;
+    QTest::newRow("Space on the focused Yes") << 2 << QList<int>{Qt::Key_Space} << true;
+    QTest::newRow("Tab to No, Enter") << 2 << QList<int>{Qt::Key_Tab, Qt::Key_Return} << false;
+    QTest::newRow("Tab to No, Space") << 2 << QList<int>{Qt::Key_Tab, Qt::Key_Space} << false;
+    QTest::newRow("a held Enter does not answer")
+        << 2 << QList<int>{-Qt::Key_Return, Qt::Key_Escape} << false;
+    QTest::newRow("a held Esc does not answer")
+        << 2 << QList<int>{-Qt::Key_Escape, Qt::Key_Enter} << true;
+}
+
+void TestKeyboardAccess::dialogKeys() {
+    QFETCH(int, buttons);
+    QFETCH(QList<int>, keys);
+    QFETCH(bool, answer);
+    QTemporaryDir dir;
+    AppState state;
+    state.PopUpResponse = !answer;
+    PictureCache pictures(dir.path());
+    PopUpService service(state, pictures);
+    QString firstFocus;
+    int stillOpen = 0;
+    QTimer::singleShot(0, this, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        QVERIFY(dialog);
+        QVERIFY(QTest::qWaitFor([dialog] { return QApplication::activeWindow() == dialog; }));
+        firstFocus = focusName();
+        for (int key : keys) {
+            stillOpen += dialog->isVisible() ? 1 : 0;
+            press(qAbs(key), Qt::NoModifier, key < 0);
+        }
+    });
+    QCOMPARE(service.Ask(QStringLiteral("Marking"), QStringLiteral("Confirm?"), buttons, nullptr),
+             answer);
+    QCOMPARE(state.PopUpResponse, answer);
+    QCOMPARE(firstFocus, QStringLiteral("But1"));
+    QCOMPARE(stillOpen, keys.size()); // only the last key closed it
+}
+
+void TestKeyboardAccess::focusFrameShows_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("picture button") << "PictureButton";
+    QTest::newRow("topic label") << "ClickLabel";
+    QTest::newRow("answer box") << "AnswerRow";
+}
+
+void TestKeyboardAccess::focusFrameShows() {
+    QFETCH(QString, kind);
+    QWidget window;
+    window.resize(320, 120);
+    QWidget* drawn = nullptr;
+    QWidget* focusable = nullptr;
+    if (kind == QLatin1String("PictureButton")) {
+        auto* button = new PictureButton(QStringLiteral("ToolBar01"), &window);
+        button->setGeometry(10, 10, 76, 40);
+        drawn = focusable = button;
+    } else if (kind == QLatin1String("ClickLabel")) {
+        auto* topic = new ClickLabel(QStringLiteral("Topic1"), &window);
+        topic->setText(QStringLiteral("Money"));
+        topic->setGeometry(10, 10, 150, 30);
+        drawn = focusable = topic;
+    } else {
+        auto* row = new AnswerRow(1, false, &window);
+        row->move(10, 10);
+        drawn = row;
+        focusable = row->FA();
+    }
+    auto* elsewhere = new QLineEdit(&window);
+    elsewhere->setGeometry(10, 90, 100, 20);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+
+    auto frameDots = [drawn] {
+        const QImage image = drawn->grab().toImage();
+        int dots = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                dots += QColor(image.pixel(x, y)) == FocusFrame::Colour() ? 1 : 0;
+        return dots;
+    };
+    elsewhere->setFocus();
+    QCOMPARE(frameDots(), 0);
+    focusable->setFocus(Qt::TabFocusReason);
+    QVERIFY(focusable->hasFocus());
+    // A closed outline round the control: at least its four sides' worth.
+    const QSize around = focusable->size();
+    QVERIFY2(frameDots() >= around.width() + around.height(),
+             qPrintable(QString::number(frameDots())));
+}
+
+void TestKeyboardAccess::namesForScreenReaders_data() {
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QStringList>("controls");
+    QTest::addColumn<QStringList>("names");
+    QTest::newRow("main tool bar, module tab")
+        << "main" << QStringList{"ToolBar01", "ToolBar02", "ToolBar03", "ToolBar04", "lblTB02"}
+        << QStringList{"Load Home page", "Load Report card", "Print results", "Close program",
+                       "Report"};
+    QTest::newRow("main tool bar, help tab")
+        << "help" << QStringList{"ToolBar01", "ToolBar02", "ToolBar04", "Tab04", "Tab04lbl"}
+        << QStringList{"About Quillora", "Trash past results", "Printer Setup", "Help", "Help"};
+    QTest::newRow("paper buttons")
+        << "main" << QStringList{"P3a", "P3b", "P5a"}
+        << QStringList{"Load paper 3", "Try paper 3 again", "Load paper 5"};
+    QTest::newRow("practice tool bar")
+        << "practice"
+        << QStringList{"ToolBar01", "ToolBar02", "ToolBar03", "ToolBar04", "ToolBar05",
+                       "ToolBar06", "lblTB02",   "lblTB06",   "ImgHandle", "imgProgClose"}
+        << QStringList{"Save paper",        "Mark paper",    "Print question", "Close paper",
+                       "Previous question", "Next question", "Mark",           "Next",
+                       "Hide answer sheet", "Close"};
+    QTest::newRow("answer rows") << "practice" << QStringList{"FA1", "FA2", "FA20", "M3"}
+                                 << QStringList{"Answer (a)", "Answer (b)", "Answer (t)",
+                                                "Correct answer (c)"};
+    QTest::newRow("second attempt tool bar")
+        << "second" << QStringList{"ToolBar02", "ToolBar06", "lblTB01"}
+        << QStringList{"Mark paper", "Next question", "Save"};
+}
+
+void TestKeyboardAccess::namesForScreenReaders() {
+    QFETCH(QString, window);
+    QFETCH(QStringList, controls);
+    QFETCH(QStringList, names);
+    MainWindow main;
+    PracticeHarness h;
+    QWidget* shown = nullptr;
+    if (window == QLatin1String("main") || window == QLatin1String("help")) {
+        QVERIFY(main.start());
+        if (window == QLatin1String("help"))
+            main.contents->Tab_Click(4);
+        shown = main.contents.get();
+        const QString module = main.contents->state().chosenModule().heading;
+        QCOMPARE(spoken(main.child<PictureButton>(qPrintable(QStringLiteral("Tab0%1").arg(
+                            main.contents->state().definition.firstModule()))))
+                     ->text(QAccessible::Name),
+                 QStringLiteral("Load %1 Module").arg(module));
+    } else {
+        QVERIFY(h.ready());
+        shown = h.open(101, window == QLatin1String("second") ? 2 : 1);
+        QVERIFY(shown);
+    }
+    for (int i = 0; i < controls.size(); ++i) {
+        QWidget* control = shown->findChild<QWidget*>(controls[i]);
+        QVERIFY2(control, qPrintable(controls[i]));
+        QAccessibleInterface* reader = spoken(control);
+        QVERIFY(reader);
+        QCOMPARE(reader->text(QAccessible::Name), names[i]);
+    }
+    // Every picture button of the window is a named button that can be pressed.
+    for (PictureButton* button : shown->findChildren<PictureButton*>()) {
+        QAccessibleInterface* reader = spoken(button);
+        QVERIFY2(!reader->text(QAccessible::Name).isEmpty(), qPrintable(button->objectName()));
+        QCOMPARE(reader->role(), QAccessible::Button);
+        QCOMPARE(reader->actionInterface() && reader->actionInterface()->actionNames().contains(
+                                                  QAccessibleActionInterface::pressAction()),
+                 button->isEnabled());
+    }
+}
+
+void TestKeyboardAccess::marksAndProgressAreSpoken() {
+    PracticeHarness h;
+    QVERIFY(h.ready());
+    PracticeWindow* w = h.open(101);
+    QVERIFY(w);
+    QStringList answers = h.correctAnswers(w);
+    answers[1] = wrongFor(w->session()->paper().AnswerKeys.at(1));
+    QVERIFY(h.typeAnswers(w, answers));
+
+    auto* progress = h.child<MarkingProgress>(w, "fmeMark");
+    QAccessibleInterface* reader = spoken(progress);
+    QCOMPARE(reader->role(), QAccessible::ProgressBar);
+    QVERIFY(reader->valueInterface());
+    QCOMPARE(reader->valueInterface()->maximumValue().toInt(), int(MarkingProgress::BarCount));
+    QStringList heard;
+    connect(progress, &MarkingProgress::barShown, this, [&](int n) {
+        QCOMPARE(reader->valueInterface()->currentValue().toInt(), n);
+        heard << reader->text(QAccessible::Description);
+    });
+    w->MarkPaper();
+
+    QCOMPARE(heard.size(), int(MarkingProgress::BarCount));
+    QCOMPARE(heard.at(6), QStringLiteral("Marking 7 of 15"));
+
+    // Question 1's and question 2's marks, as read out.
+    w->RemQns_Click(1);
+    QCOMPARE(spoken(h.label(w, "FR1"))->text(QAccessible::Name), QStringLiteral("correct"));
+    w->RemQns_Click(w->session()->QuestionOfBlank(1));
+    const int row = 1 + 1 - w->session()->CurrentFirstBlank();
+    QCOMPARE(spoken(h.label(w, QStringLiteral("FR%1").arg(row)))->text(QAccessible::Name),
+             QStringLiteral("wrong"));
+}
+
+int main(int argc, char** argv) {
+    // The question view's scheme must be known before the application exists.
+    RegisterQuestionScheme();
+    QApplication app(argc, argv);
+    TestKeyboardAccess test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+#include "test_keyboard_access.moc"
