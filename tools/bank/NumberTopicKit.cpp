@@ -111,15 +111,6 @@ QByteArray Svg(int width, int height, const QString& body) {
                              QStringLiteral("</g>"));
 }
 
-QPair<int, int> DrawPair(const std::function<bool(int& a, int& b)>& draw) {
-    for (;;) {
-        int a = 0;
-        int b = 0;
-        if (draw(a, b))
-            return {a, b};
-    }
-}
-
 QPair<QString, QString> TwoNames(Rng& r, const QStringList& names) {
     const QString first = r.pick(names);
     QString second = r.pick(names);

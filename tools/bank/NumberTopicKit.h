@@ -10,6 +10,7 @@
 
 namespace bank::numkit {
 
+using kit::DrawPair;
 using kit::P;
 
 // A sum or a row of numbers on a line of its own, in larger print.
@@ -42,9 +43,6 @@ QString Words(int n);
 
 // A picture with the lettering of the topics' pictures.
 QByteArray Svg(int width, int height, const QString& body);
-
-// Draws a pair again and again until `draw`, which sets a and b, accepts it.
-QPair<int, int> DrawPair(const std::function<bool(int& a, int& b)>& draw);
 
 // Two different names from the list, the second drawn again until it differs.
 QPair<QString, QString> TwoNames(Rng& r, const QStringList& names);

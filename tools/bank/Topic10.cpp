@@ -105,28 +105,39 @@ QList<Cell> ShapeFor(int level, Rng& rng) {
     return RandomShape(n, kCols, kRows, rng);
 }
 
+// The question, the picture, then the answer line "<lead>[ ] <unit>.".
+Question Pictured(const QString& question, const Picture& pic, const QString& alt,
+                  const QString& lead, const QString& unit, const Blank& answer) {
+    const QString html = P(question) + P(html::Img(pic.name, alt)) +
+                         P(lead + Gap() + QLatin1Char(' ') + unit + QLatin1Char('.'));
+    return Make(html, {answer}, {pic});
+}
+
+// The shape on a grid between the question and the answer line.
+Question GridQuestion(const QList<Cell>& cells, const QString& question, const QString& lead,
+                      const QString& unit, const Blank& answer) {
+    return Pictured(question, GridPicture(cells), QStringLiteral("a shape on a grid"), lead, unit,
+                    answer);
+}
+
 Question AreaCount(int level, Rng& rng) {
     const QList<Cell> cells = ShapeFor(level, rng);
-    const Picture pic = GridPicture(cells);
-    const QString html =
-        P(QStringLiteral("Each small square is 1 square centimetre. What is the area of the "
-                         "shaded shape?")) +
-        P(html::Img(pic.name, QStringLiteral("a shape on a grid"))) +
-        P(QStringLiteral("The area is ") + Gap() + QStringLiteral(" square cm."));
-    return Make(html, {Number(int(cells.size()))}, {pic});
+    return GridQuestion(cells,
+                        QStringLiteral("Each small square is 1 square centimetre. What is the area "
+                                       "of the shaded shape?"),
+                        QStringLiteral("The area is "), QStringLiteral("square cm"),
+                        Number(int(cells.size())));
 }
 
 Question PerimeterCount(int level, Rng& rng) {
     const QList<Cell> cells =
         level <= 1 ? Rectangle(rng.range(1, 4), rng.range(1, 2), rng.range(2, 5), rng.range(2, 4))
                    : ShapeFor(level, rng);
-    const Picture pic = GridPicture(cells);
-    const QString html =
-        P(QStringLiteral("The side of each small square is 1 cm. What is the perimeter of the "
-                         "shaded shape?")) +
-        P(html::Img(pic.name, QStringLiteral("a shape on a grid"))) +
-        P(QStringLiteral("The perimeter is ") + Gap() + QStringLiteral(" cm."));
-    return Make(html, {Number(Perimeter(cells), level >= 3 ? 2 : 1)}, {pic});
+    return GridQuestion(cells,
+                        QStringLiteral("The side of each small square is 1 cm. What is the "
+                                       "perimeter of the shaded shape?"),
+                        QStringLiteral("The perimeter is "), QStringLiteral("cm"),
+                        Number(Perimeter(cells), level >= 3 ? 2 : 1));
 }
 
 // A rectangle drawn to scale with its length and width written beside it.
@@ -148,53 +159,48 @@ QPair<int, int> RectSides(int level, Rng& rng) {
 
 Question RectArea(int level, Rng& rng) {
     const auto [l, w] = RectSides(level, rng);
-    const Picture pic = RectPicture(l, w);
-    const QString html = P(QStringLiteral("What is the area of the rectangle?")) +
-                         P(html::Img(pic.name, QStringLiteral("a rectangle"))) +
-                         P(QStringLiteral("The area is ") + Gap() + QStringLiteral(" square cm."));
-    return Make(html, {Number(l * w, 2)}, {pic});
+    return Pictured(QStringLiteral("What is the area of the rectangle?"), RectPicture(l, w),
+                    QStringLiteral("a rectangle"), QStringLiteral("The area is "),
+                    QStringLiteral("square cm"), Number(l * w, 2));
 }
 
 Question RectPerimeter(int level, Rng& rng) {
     const auto [l, w] = RectSides(level, rng);
-    const Picture pic = RectPicture(l, w);
-    const QString html = P(QStringLiteral("What is the perimeter of the rectangle?")) +
-                         P(html::Img(pic.name, QStringLiteral("a rectangle"))) +
-                         P(QStringLiteral("The perimeter is ") + Gap() + QStringLiteral(" cm."));
-    return Make(html, {Number(2 * (l + w), 2)}, {pic});
+    return Pictured(QStringLiteral("What is the perimeter of the rectangle?"), RectPicture(l, w),
+                    QStringLiteral("a rectangle"), QStringLiteral("The perimeter is "),
+                    QStringLiteral("cm"), Number(2 * (l + w), 2));
 }
 
 Question Square(int level, Rng& rng) {
     const int side = rng.range(3, level >= 5 ? 25 : 12);
     if (level >= 4 && rng.chance(1, 2)) {
-        return Make(P(QStringLiteral("A square has a perimeter of %1 cm. How long is each side?")
-                          .arg(4 * side)) +
-                        P(QStringLiteral("Each side is ") + Gap() + QStringLiteral(" cm.")),
-                    {Number(side, 2)});
+        return GapQuestion(
+            QStringLiteral("A square has a perimeter of %1 cm. How long is each side?")
+                .arg(4 * side),
+            QStringLiteral("Each side is "), QStringLiteral(" cm."), Number(side, 2));
     }
-    return Make(
-        P(QStringLiteral("Each side of a square is %1 cm long. What is its perimeter?").arg(side)) +
-            P(QStringLiteral("The perimeter is ") + Gap() + QStringLiteral(" cm.")),
-        {Number(4 * side, 2)});
+    return GapQuestion(
+        QStringLiteral("Each side of a square is %1 cm long. What is its perimeter?").arg(side),
+        QStringLiteral("The perimeter is "), QStringLiteral(" cm."), Number(4 * side, 2));
 }
 
 Question MissingSide(int, Rng& rng) {
     const int l = rng.range(5, 12);
     const int w = rng.range(2, l - 1);
     if (rng.chance(1, 2)) {
-        return Make(P(QStringLiteral("A rectangle has a perimeter of %1 cm. Its length is %2 cm. "
-                                     "What is its width?")
-                          .arg(2 * (l + w))
-                          .arg(l)) +
-                        P(QStringLiteral("The width is ") + Gap() + QStringLiteral(" cm.")),
-                    {Number(w, 3)});
+        return GapQuestion(
+            QStringLiteral("A rectangle has a perimeter of %1 cm. Its length is %2 cm. "
+                           "What is its width?")
+                .arg(2 * (l + w))
+                .arg(l),
+            QStringLiteral("The width is "), QStringLiteral(" cm."), Number(w, 3));
     }
-    return Make(P(QStringLiteral("A rectangle has an area of %1 square cm. Its length is %2 cm. "
-                                 "What is its width?")
-                      .arg(l * w)
-                      .arg(l)) +
-                    P(QStringLiteral("The width is ") + Gap() + QStringLiteral(" cm.")),
-                {Number(w, 3)});
+    return GapQuestion(
+        QStringLiteral("A rectangle has an area of %1 square cm. Its length is %2 cm. "
+                       "What is its width?")
+            .arg(l * w)
+            .arg(l),
+        QStringLiteral("The width is "), QStringLiteral(" cm."), Number(w, 3));
 }
 
 // An L-shape: a W x H rectangle with a cw x ch corner cut from its top right.
@@ -232,22 +238,20 @@ Picture LPicture(const LShape& s, bool allSides) {
 Question LPerimeter(int level, Rng& rng) {
     const LShape s = RandomL(rng);
     const bool all = level <= 4;
-    const Picture pic = LPicture(s, all);
-    const QString html =
-        P(QStringLiteral("All the corners of the shape are right angles. What is its perimeter?")) +
-        P(html::Img(pic.name, QStringLiteral("a shape with its sides marked"))) +
-        P(QStringLiteral("The perimeter is ") + Gap() + QStringLiteral(" cm."));
-    return Make(html, {Number(2 * (s.W + s.H), all ? 2 : 3)}, {pic});
+    return Pictured(
+        QStringLiteral("All the corners of the shape are right angles. What is its perimeter?"),
+        LPicture(s, all), QStringLiteral("a shape with its sides marked"),
+        QStringLiteral("The perimeter is "), QStringLiteral("cm"),
+        Number(2 * (s.W + s.H), all ? 2 : 3));
 }
 
 Question LArea(int, Rng& rng) {
     const LShape s = RandomL(rng);
-    const Picture pic = LPicture(s, true);
-    const QString html =
-        P(QStringLiteral("All the corners of the shape are right angles. What is its area?")) +
-        P(html::Img(pic.name, QStringLiteral("a shape with its sides marked"))) +
-        P(QStringLiteral("The area is ") + Gap() + QStringLiteral(" square cm."));
-    return Make(html, {Number(s.W * s.H - s.cw * s.ch, 3)}, {pic});
+    return Pictured(
+        QStringLiteral("All the corners of the shape are right angles. What is its area?"),
+        LPicture(s, true), QStringLiteral("a shape with its sides marked"),
+        QStringLiteral("The area is "), QStringLiteral("square cm"),
+        Number(s.W * s.H - s.cw * s.ch, 3));
 }
 
 Picture CubePicture(const QList<QList<int>>& heights) {
@@ -278,11 +282,10 @@ Question CubeCount(int level, Rng& rng) {
     QList<int> row;
     for (int c = 0; c < cols; ++c)
         row << rng.range(1, level <= 1 ? 3 : 4);
-    const Picture pic = CubePicture({row});
-    const QString html = P(QStringLiteral("The solid is made of 1 cm cubes. What is its volume?")) +
-                         P(html::Img(pic.name, QStringLiteral("a stack of cubes"))) +
-                         P(QStringLiteral("The volume is ") + Gap() + QStringLiteral(" cubic cm."));
-    return Make(html, {Number(Sum({row}))}, {pic});
+    return Pictured(QStringLiteral("The solid is made of 1 cm cubes. What is its volume?"),
+                    CubePicture({row}), QStringLiteral("a stack of cubes"),
+                    QStringLiteral("The volume is "), QStringLiteral("cubic cm"),
+                    Number(Sum({row})));
 }
 
 // A box of rows x cols x layers cubes; at level 5 a staircase, rows rising
@@ -302,12 +305,10 @@ QList<QList<int>> Block(int level, Rng& rng) {
 
 Question CuboidVolume(int level, Rng& rng) {
     const QList<QList<int>> heights = Block(level, rng);
-    const Picture pic = CubePicture(heights);
-    const QString html =
-        P(QStringLiteral("The solid is built from 1 cm cubes with no gaps. What is its volume?")) +
-        P(html::Img(pic.name, QStringLiteral("a solid of cubes"))) +
-        P(QStringLiteral("The volume is ") + Gap() + QStringLiteral(" cubic cm."));
-    return Make(html, {Number(Sum(heights), level >= 5 ? 3 : 2)}, {pic});
+    return Pictured(
+        QStringLiteral("The solid is built from 1 cm cubes with no gaps. What is its volume?"),
+        CubePicture(heights), QStringLiteral("a solid of cubes"), QStringLiteral("The volume is "),
+        QStringLiteral("cubic cm"), Number(Sum(heights), level >= 5 ? 3 : 2));
 }
 
 Question Unit(int, Rng& rng) {
@@ -440,17 +441,7 @@ QList<Question> GenerateTopic10(const PaperSpec& spec, Rng& rng) {
         {2, 5, RectPerimeter, 2},  {3, 5, CuboidVolume, 2},  {3, 5, Square, 2},
         {4, 5, LPerimeter, 2},     {5, 5, LArea, 2},         {5, 5, MissingSide, 2},
     };
-    const auto fixed = [](const FixedQuestion& f, int level, Rng& r) {
-        if (f.keys.size() == 1 && f.kinds.at(0) == QLatin1String("Q")) {
-            Question q = CompareShapes(level, r);
-            for (int i = 0; i < 200 && q.blanks.at(0).key != f.keys.at(0); ++i)
-                q = CompareShapes(level, r);
-            q.blanks[0].mark = f.marks.at(0);
-            return q;
-        }
-        return Question{};
-    };
-    return kit::BuildPaper(spec, rng, makers, Story, fixed);
+    return kit::BuildPaper(spec, rng, makers, Story, kit::FixedChoice(CompareShapes));
 }
 
 } // namespace bank

@@ -120,42 +120,27 @@ Question ReadScale(int level, Rng& rng) {
 }
 
 Question Convert(int level, Rng& rng) {
+    static const UnitPair kg{QStringLiteral("kg"), QStringLiteral("g"), 1000, KgG};
     switch (level) {
-    case 1: {
-        const int kg = rng.range(1, 9);
-        return Make(P(QStringLiteral("%1 kg = ").arg(kg) + Gap() + QStringLiteral(" g")),
-                    {Number(kg * 1000)});
-    }
-    case 2: {
-        const int kg = rng.range(2, 9);
-        if (rng.chance(1, 2))
-            return Make(P(QStringLiteral("%1 g = ").arg(kg * 1000) + Gap() + QStringLiteral(" kg")),
-                        {Number(kg)});
-        return Make(P(QStringLiteral("%1 kg = ").arg(kg) + Gap() + QStringLiteral(" g")),
-                    {Number(kg * 1000)});
-    }
+    case 1:
+    case 2:
+        return WholeUnits(kg, level, rng);
     case 3: {
         const int grams = 1000 * rng.range(1, 5) + 50 * rng.range(1, 19);
-        return Make(P(KgG(grams) + QStringLiteral(" = ") + Gap() + QStringLiteral(" g")),
-                    {Number(grams)});
+        return MixedToSmall(kg, grams, 1);
     }
     default: {
         const int grams = 1000 * rng.range(1, 9) + 5 * rng.range(1, 199);
-        if (rng.chance(1, 2)) {
-            return Make(P(QStringLiteral("%1 g = %2 kg ").arg(grams).arg(grams / 1000) + Gap() +
-                          QStringLiteral(" g")),
-                        {Number(grams % 1000)});
-        }
-        return Make(P(KgG(grams) + QStringLiteral(" = ") + Gap() + QStringLiteral(" g")),
-                    {Number(grams, 2)});
+        if (rng.chance(1, 2))
+            return SmallToMixed(kg, grams, 1);
+        return MixedToSmall(kg, grams, 2);
     }
     }
 }
 
 // Two weights that differ, written in units that suit the level.
 QPair<int, int> TwoWeights(int level, Rng& rng) {
-    for (;;) {
-        int a = 0, b = 0;
+    return DrawPair([&](int& a, int& b) {
         if (level <= 1) {
             a = 1000 * rng.range(1, 9);
             b = 1000 * rng.range(1, 9);
@@ -166,9 +151,8 @@ QPair<int, int> TwoWeights(int level, Rng& rng) {
             a = 50 * rng.range(10, 59);
             b = a + 50 * rng.range(-6, 6);
         }
-        if (a != b && b > 0)
-            return {a, b};
-    }
+        return a != b && b > 0;
+    });
 }
 
 // How a weight is written at each level: whole kg, grams, or mixed.
@@ -286,16 +270,15 @@ Question Total(int level, Rng& rng) {
     const auto [a, b] = TwoWeights(level, rng);
     QList<Goods> goods = kGoods;
     rng.shuffle(goods);
-    const QString html = P(QStringLiteral("%1 weighs %2. %3 weighs %4. What is their total weight?")
-                               .arg(Cap(goods.at(0).name), Written(a, level, rng),
-                                    Cap(goods.at(1).name), Written(b, level, rng)));
-    if (level <= 1) {
-        return Make(html +
-                        P(QStringLiteral("Together they weigh ") + Gap() + QStringLiteral(" kg.")),
-                    {Number((a + b) / 1000, 1)});
-    }
-    return Make(html + P(QStringLiteral("Together they weigh ") + Gap() + QStringLiteral(" g.")),
-                {Number(a + b, 2)});
+    const QString question =
+        QStringLiteral("%1 weighs %2. %3 weighs %4. What is their total weight?")
+            .arg(Cap(goods.at(0).name), Written(a, level, rng), Cap(goods.at(1).name),
+                 Written(b, level, rng));
+    if (level <= 1)
+        return GapQuestion(question, QStringLiteral("Together they weigh "), QStringLiteral(" kg."),
+                           Number((a + b) / 1000, 1));
+    return GapQuestion(question, QStringLiteral("Together they weigh "), QStringLiteral(" g."),
+                       Number(a + b, 2));
 }
 
 Question Difference(int level, Rng& rng) {
@@ -303,15 +286,16 @@ Question Difference(int level, Rng& rng) {
     QList<Goods> goods = kGoods;
     rng.shuffle(goods);
     const bool firstHeavier = a > b;
-    const QString html =
-        P(QStringLiteral("%1 weighs %2. %3 weighs %4. How much heavier is %5 than %6?")
-              .arg(Cap(goods.at(0).name), Written(a, level, rng), Cap(goods.at(1).name),
-                   Written(b, level, rng), QString::fromLatin1(goods.at(firstHeavier ? 0 : 1).name),
-                   QString::fromLatin1(goods.at(firstHeavier ? 1 : 0).name)));
+    const QString question =
+        QStringLiteral("%1 weighs %2. %3 weighs %4. How much heavier is %5 than %6?")
+            .arg(Cap(goods.at(0).name), Written(a, level, rng), Cap(goods.at(1).name),
+                 Written(b, level, rng), QString::fromLatin1(goods.at(firstHeavier ? 0 : 1).name),
+                 QString::fromLatin1(goods.at(firstHeavier ? 1 : 0).name));
     const int diff = std::abs(a - b);
     if (level <= 1)
-        return Make(html + P(Gap() + QStringLiteral(" kg heavier")), {Number(diff / 1000, 1)});
-    return Make(html + P(Gap() + QStringLiteral(" g heavier")), {Number(diff, 2)});
+        return GapQuestion(question, QString(), QStringLiteral(" kg heavier"),
+                           Number(diff / 1000, 1));
+    return GapQuestion(question, QString(), QStringLiteral(" g heavier"), Number(diff, 2));
 }
 
 Question Groups(int level, Rng& rng) {
@@ -320,25 +304,23 @@ Question Groups(int level, Rng& rng) {
     if (level == 3 || rng.chance(1, 2)) {
         const int each = rng.pick(QList<int>{100, 200, 250, 500, 150, 300});
         const int n = rng.range(2, level == 3 ? 4 : 6);
-        const QString html =
-            P(QStringLiteral("A packet of butter weighs %1 g. %2 buys %3 packets. How heavy "
-                             "are they altogether?")
-                  .arg(each)
-                  .arg(name)
-                  .arg(n)) +
-            P(QStringLiteral("They weigh ") + Gap() + QStringLiteral(" g."));
-        return Make(html, {Number(each * n, 2)});
+        return GapQuestion(QStringLiteral("A packet of butter weighs %1 g. %2 buys %3 packets. "
+                                          "How heavy are they altogether?")
+                               .arg(each)
+                               .arg(name)
+                               .arg(n),
+                           QStringLiteral("They weigh "), QStringLiteral(" g."),
+                           Number(each * n, 2));
     }
     const int parts = rng.pick(QList<int>{2, 4, 5, 10});
     const int kg = rng.range(1, 3);
-    const QString html =
-        P(QStringLiteral("%1 shares %2 kg of rice equally into %3 bags. How much rice is in "
-                         "each bag?")
-              .arg(name)
-              .arg(kg)
-              .arg(parts)) +
-        P(QStringLiteral("Each bag holds ") + Gap() + QStringLiteral(" g."));
-    return Make(html, {Number(kg * 1000 / parts, 3)});
+    return GapQuestion(QStringLiteral("%1 shares %2 kg of rice equally into %3 bags. How much "
+                                      "rice is in each bag?")
+                           .arg(name)
+                           .arg(kg)
+                           .arg(parts),
+                       QStringLiteral("Each bag holds "), QStringLiteral(" g."),
+                       Number(kg * 1000 / parts, 3));
 }
 
 Question TwoScales(int level, Rng& rng) {
@@ -376,12 +358,11 @@ Question Remaining(int level, Rng& rng) {
     const int kg = rng.range(2, 5);
     const int used =
         level == 4 ? 100 * rng.range(1, 9) : 1000 * rng.range(0, kg - 1) + 50 * rng.range(1, 19);
-    const QString html = P(QStringLiteral("A bag holds %1 kg of sugar. The baker uses %2. How "
-                                          "much sugar is left?")
-                               .arg(kg)
-                               .arg(KgG(used))) +
-                         P(Gap() + QStringLiteral(" g is left."));
-    return Make(html, {Number(kg * 1000 - used, 3)});
+    return GapQuestion(QStringLiteral("A bag holds %1 kg of sugar. The baker uses %2. How much "
+                                      "sugar is left?")
+                           .arg(kg)
+                           .arg(KgG(used)),
+                       QString(), QStringLiteral(" g is left."), Number(kg * 1000 - used, 3));
 }
 
 // A scale with follow-up questions about what it shows.
@@ -423,18 +404,6 @@ Question ScaleStory(int level, int blanks, Rng& rng) {
     return Combine(intro, parts, {pic});
 }
 
-Question FixedWeight(const FixedQuestion& f, int level, Rng& rng) {
-    if (f.keys.size() == 1 && f.kinds.at(0) == QLatin1String("Q")) {
-        Question q = Heaviest(level, rng);
-        // Redraw until the right option lands where the fixed key says.
-        for (int i = 0; i < 200 && q.blanks.at(0).key != f.keys.at(0); ++i)
-            q = Heaviest(level, rng);
-        q.blanks[0].mark = f.marks.at(0);
-        return q;
-    }
-    return Question{};
-}
-
 } // namespace
 
 QList<Question> GenerateTopic5(const PaperSpec& spec, Rng& rng) {
@@ -444,7 +413,7 @@ QList<Question> GenerateTopic5(const PaperSpec& spec, Rng& rng) {
         {1, 5, Total, 2},     {2, 5, Difference, 2},       {3, 5, TwoScales, 2},
         {3, 5, Groups, 2},    {4, 5, Remaining, 2},
     };
-    return kit::BuildPaper(spec, rng, makers, ScaleStory, FixedWeight);
+    return kit::BuildPaper(spec, rng, makers, ScaleStory, kit::FixedChoice(Heaviest));
 }
 
 } // namespace bank

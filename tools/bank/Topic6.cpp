@@ -106,36 +106,22 @@ QString MCm(int cm) {
 }
 
 Question Convert(int level, Rng& rng) {
+    static const UnitPair m{QStringLiteral("m"), QStringLiteral("cm"), 100, MCm};
     switch (level) {
-    case 1: {
-        const int m = rng.range(1, 9);
-        return Make(P(QStringLiteral("%1 m = ").arg(m) + Gap() + QStringLiteral(" cm")),
-                    {Number(m * 100)});
-    }
-    case 2: {
-        const int m = rng.range(2, 9);
-        if (rng.chance(1, 2))
-            return Make(P(QStringLiteral("%1 cm = ").arg(m * 100) + Gap() + QStringLiteral(" m")),
-                        {Number(m)});
-        return Make(P(QStringLiteral("%1 m = ").arg(m) + Gap() + QStringLiteral(" cm")),
-                    {Number(m * 100)});
-    }
+    case 1:
+    case 2:
+        return WholeUnits(m, level, rng);
     case 3: {
         const int cm = 100 * rng.range(1, 8) + rng.range(11, 99);
-        return Make(P(MCm(cm) + QStringLiteral(" = ") + Gap() + QStringLiteral(" cm")),
-                    {Number(cm)});
+        return MixedToSmall(m, cm, 1);
     }
     default: {
         // Includes the catch of a single-digit remainder: 3 m 5 cm = 305 cm.
         const int cm =
             100 * rng.range(1, 9) + (rng.chance(1, 3) ? rng.range(1, 9) : rng.range(10, 99));
-        if (rng.chance(1, 2)) {
-            return Make(P(QStringLiteral("%1 cm = %2 m ").arg(cm).arg(cm / 100) + Gap() +
-                          QStringLiteral(" cm")),
-                        {Number(cm % 100, 2)});
-        }
-        return Make(P(MCm(cm) + QStringLiteral(" = ") + Gap() + QStringLiteral(" cm")),
-                    {Number(cm, 2)});
+        if (rng.chance(1, 2))
+            return SmallToMixed(m, cm, 2);
+        return MixedToSmall(m, cm, 2);
     }
     }
 }
@@ -149,8 +135,7 @@ const QList<Long> kLong = {{"the rope", "is"},  {"the ribbon", "is"}, {"the piec
                            {"the fence", "is"}, {"the path", "is"},   {"the hose", "is"}};
 
 QPair<int, int> TwoLengths(int level, Rng& rng) {
-    for (;;) {
-        int a = 0, b = 0;
+    return DrawPair([&](int& a, int& b) {
         if (level <= 1) {
             a = rng.range(5, 60);
             b = rng.range(5, 60);
@@ -161,9 +146,8 @@ QPair<int, int> TwoLengths(int level, Rng& rng) {
             a = rng.range(110, 690);
             b = a + rng.range(-90, 90);
         }
-        if (a != b && b > 0)
-            return {a, b};
-    }
+        return a != b && b > 0;
+    });
 }
 
 QString Written(int cm, int level, Rng& rng) {
@@ -273,47 +257,43 @@ Question UnitFor(int, Rng& rng) {
 Question Total(int level, Rng& rng) {
     const auto [a, b] = TwoLengths(level, rng);
     const QString name = rng.pick(kNames);
-    const QString html =
-        P(QStringLiteral("%1 has two ribbons. One is %2 long and the other is %3 long. What is "
-                         "their total length?")
-              .arg(name, Written(a, level, rng), Written(b, level, rng))) +
-        P(QStringLiteral("Together they are ") + Gap() + QStringLiteral(" cm long."));
-    return Make(html, {Number(a + b, level >= 3 ? 2 : 1)});
+    return GapQuestion(
+        QStringLiteral("%1 has two ribbons. One is %2 long and the other is %3 long. What is "
+                       "their total length?")
+            .arg(name, Written(a, level, rng), Written(b, level, rng)),
+        QStringLiteral("Together they are "), QStringLiteral(" cm long."),
+        Number(a + b, level >= 3 ? 2 : 1));
 }
 
 Question Difference(int level, Rng& rng) {
     const auto [a, b] = TwoLengths(level, rng);
     QList<QString> names = kNames;
     rng.shuffle(names);
-    const QString html =
-        P(QStringLiteral("%1 jumps %2. %3 jumps %4. How much farther does %5 jump?")
-              .arg(names.at(0), Written(a, level, rng), names.at(1), Written(b, level, rng),
-                   a > b ? names.at(0) : names.at(1))) +
-        P(Gap() + QStringLiteral(" cm farther"));
-    return Make(html, {Number(std::abs(a - b), 2)});
+    return GapQuestion(QStringLiteral("%1 jumps %2. %3 jumps %4. How much farther does %5 jump?")
+                           .arg(names.at(0), Written(a, level, rng), names.at(1),
+                                Written(b, level, rng), a > b ? names.at(0) : names.at(1)),
+                       QString(), QStringLiteral(" cm farther"), Number(std::abs(a - b), 2));
 }
 
 Question Pieces(int level, Rng& rng) {
     if (rng.chance(1, 2)) {
         const int each = level == 3 ? rng.range(3, 12) : 5 * rng.range(3, 19);
         const int n = rng.range(3, level == 3 ? 5 : 8);
-        const QString html =
-            P(QStringLiteral("Each straw is %1 cm long. %2 straws are put end to end in a line. "
-                             "How long is the line?")
-                  .arg(each)
-                  .arg(n)) +
-            P(QStringLiteral("The line is ") + Gap() + QStringLiteral(" cm long."));
-        return Make(html, {Number(each * n, 2)});
+        return GapQuestion(
+            QStringLiteral("Each straw is %1 cm long. %2 straws are put end to end in a line. "
+                           "How long is the line?")
+                .arg(each)
+                .arg(n),
+            QStringLiteral("The line is "), QStringLiteral(" cm long."), Number(each * n, 2));
     }
     const int parts = rng.pick(QList<int>{2, 4, 5, 10});
     const int m = rng.range(1, level == 3 ? 1 : 3);
-    const QString html =
-        P(QStringLiteral("A piece of wood %1 m long is cut into %2 equal pieces. How long is each "
-                         "piece?")
-              .arg(m)
-              .arg(parts)) +
-        P(QStringLiteral("Each piece is ") + Gap() + QStringLiteral(" cm long."));
-    return Make(html, {Number(m * 100 / parts, 3)});
+    return GapQuestion(
+        QStringLiteral("A piece of wood %1 m long is cut into %2 equal pieces. How long is each "
+                       "piece?")
+            .arg(m)
+            .arg(parts),
+        QStringLiteral("Each piece is "), QStringLiteral(" cm long."), Number(m * 100 / parts, 3));
 }
 
 Question Remaining(int level, Rng& rng) {
@@ -321,13 +301,11 @@ Question Remaining(int level, Rng& rng) {
     // Always less than the whole piece.
     const int used =
         level == 4 ? 10 * rng.range(3, m * 10 - 3) : 100 * rng.range(0, m - 1) + rng.range(5, 95);
-    const QString html =
-        P(QStringLiteral("Mum has %1 m of cloth. She uses %2 to make a bag. How much cloth is "
-                         "left?")
-              .arg(m)
-              .arg(MCm(used))) +
-        P(Gap() + QStringLiteral(" cm is left."));
-    return Make(html, {Number(m * 100 - used, 3)});
+    return GapQuestion(QStringLiteral("Mum has %1 m of cloth. She uses %2 to make a bag. How much "
+                                      "cloth is left?")
+                           .arg(m)
+                           .arg(MCm(used)),
+                       QString(), QStringLiteral(" cm is left."), Number(m * 100 - used, 3));
 }
 
 Question Walk(int level, Rng& rng) {
@@ -337,13 +315,11 @@ Question Walk(int level, Rng& rng) {
     const QString unit = level == 3 ? QStringLiteral("cm") : QStringLiteral("m");
     const QString who = level == 3 ? QStringLiteral("An ant") : QStringLiteral("Raj");
     const QString pronoun = level == 3 ? QStringLiteral("it") : QStringLiteral("he");
-    const QString html =
-        P(QStringLiteral("%1 walks %2 %5 from A to B, then %3 %5 from B to C, then %4 %5 from C "
-                         "to D. How far does %6 walk altogether?")
-              .arg(who, QString::number(a), QString::number(b), QString::number(c), unit,
-                   pronoun)) +
-        P(Gap() + QLatin1Char(' ') + unit);
-    return Make(html, {Number(a + b + c, 2)});
+    return GapQuestion(
+        QStringLiteral("%1 walks %2 %5 from A to B, then %3 %5 from B to C, then %4 %5 from C "
+                       "to D. How far does %6 walk altogether?")
+            .arg(who, QString::number(a), QString::number(b), QString::number(c), unit, pronoun),
+        QString(), QLatin1Char(' ') + unit, Number(a + b + c, 2));
 }
 
 // A ruler with two things on it, and questions about both.
@@ -393,17 +369,7 @@ QList<Question> GenerateTopic6(const PaperSpec& spec, Rng& rng) {
         {3, 5, Walk, 1},
         {4, 5, Remaining, 2},
     };
-    const auto fixed = [](const FixedQuestion& f, int level, Rng& r) {
-        if (f.keys.size() == 1 && f.kinds.at(0) == QLatin1String("Q")) {
-            Question q = Longest(level, r);
-            for (int i = 0; i < 200 && q.blanks.at(0).key != f.keys.at(0); ++i)
-                q = Longest(level, r);
-            q.blanks[0].mark = f.marks.at(0);
-            return q;
-        }
-        return Question{};
-    };
-    return kit::BuildPaper(spec, rng, makers, RulerStory, fixed);
+    return kit::BuildPaper(spec, rng, makers, RulerStory, kit::FixedChoice(Longest));
 }
 
 } // namespace bank

@@ -461,17 +461,7 @@ QList<Question> GenerateTopic7(const PaperSpec& spec, Rng& rng) {
         {1, 4, AmPm, 1},      {1, 4, ClocksDuration, 2}, {2, 5, Duration, 3},
         {4, 5, EndTime, 2},
     };
-    const auto fixed = [](const FixedQuestion& f, int level, Rng& r) {
-        if (f.keys.size() == 1 && f.kinds.at(0) == QLatin1String("Q")) {
-            Question q = ClockWords(level, r);
-            for (int i = 0; i < 200 && q.blanks.at(0).key != f.keys.at(0); ++i)
-                q = ClockWords(level, r);
-            q.blanks[0].mark = f.marks.at(0);
-            return q;
-        }
-        return Question{};
-    };
-    return kit::BuildPaper(spec, rng, makers, ClockStory, fixed);
+    return kit::BuildPaper(spec, rng, makers, ClockStory, kit::FixedChoice(ClockWords));
 }
 
 } // namespace bank

@@ -35,6 +35,16 @@ QList<QStringList> Singles(const QStringList& names) {
     return out;
 }
 
+// Monday to Friday, each with its short spellings.
+QList<QStringList> Weekdays() {
+    return {{QStringLiteral("Monday"), QStringLiteral("Mon")},
+            {QStringLiteral("Tuesday"), QStringLiteral("Tue"), QStringLiteral("Tues")},
+            {QStringLiteral("Wednesday"), QStringLiteral("Wed")},
+            {QStringLiteral("Thursday"), QStringLiteral("Thu"), QStringLiteral("Thur"),
+             QStringLiteral("Thurs")},
+            {QStringLiteral("Friday"), QStringLiteral("Fri")}};
+}
+
 const QList<Theme>& Themes() {
     static const QList<Theme> themes = {
         {Kind::People, "Books read by some children", "books", "read", "read", svg::Symbol::Book,
@@ -67,30 +77,10 @@ const QList<Theme>& Themes() {
          svg::Symbol::Heart,
          Singles({QStringLiteral("Red"), QStringLiteral("Blue"), QStringLiteral("Green"),
                   QStringLiteral("Yellow"), QStringLiteral("Pink"), QStringLiteral("Purple")})},
-        {Kind::Days,
-         "Apples sold at a fruit stall",
-         "apples",
-         "sell",
-         "sold",
-         svg::Symbol::Apple,
-         {{QStringLiteral("Monday"), QStringLiteral("Mon")},
-          {QStringLiteral("Tuesday"), QStringLiteral("Tue"), QStringLiteral("Tues")},
-          {QStringLiteral("Wednesday"), QStringLiteral("Wed")},
-          {QStringLiteral("Thursday"), QStringLiteral("Thu"), QStringLiteral("Thur"),
-           QStringLiteral("Thurs")},
-          {QStringLiteral("Friday"), QStringLiteral("Fri")}}},
-        {Kind::Days,
-         "Flowers picked in a garden",
-         "flowers",
-         "pick",
-         "picked",
-         svg::Symbol::Flower,
-         {{QStringLiteral("Monday"), QStringLiteral("Mon")},
-          {QStringLiteral("Tuesday"), QStringLiteral("Tue"), QStringLiteral("Tues")},
-          {QStringLiteral("Wednesday"), QStringLiteral("Wed")},
-          {QStringLiteral("Thursday"), QStringLiteral("Thu"), QStringLiteral("Thur"),
-           QStringLiteral("Thurs")},
-          {QStringLiteral("Friday"), QStringLiteral("Fri")}}},
+        {Kind::Days, "Apples sold at a fruit stall", "apples", "sell", "sold", svg::Symbol::Apple,
+         Weekdays()},
+        {Kind::Days, "Flowers picked in a garden", "flowers", "pick", "picked", svg::Symbol::Flower,
+         Weekdays()},
     };
     return themes;
 }

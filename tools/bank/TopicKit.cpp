@@ -94,6 +94,15 @@ QStringList TimeSpellings(int hour, int minute, const QString& suffix) {
     return withSuffix;
 }
 
+QPair<int, int> DrawPair(const std::function<bool(int& a, int& b)>& draw) {
+    for (;;) {
+        int a = 0;
+        int b = 0;
+        if (draw(a, b))
+            return {a, b};
+    }
+}
+
 QString Cap(const QString& text) {
     return text.left(1).toUpper() + text.mid(1);
 }
@@ -141,6 +150,41 @@ Question Make(const QString& html, const QList<Blank>& blanks, const QList<Pictu
     q.blanks = blanks;
     q.pictures = pictures;
     return q;
+}
+
+Question GapQuestion(const QString& question, const QString& lead, const QString& tail,
+                     const Blank& blank) {
+    return Make(P(question) + P(lead + Gap() + tail), {blank});
+}
+
+Question WholeUnits(const UnitPair& units, int level, Rng& rng) {
+    const auto largeToSmall = [&](int n) {
+        return Make(P(QStringLiteral("%1 %2 = ").arg(n).arg(units.large) + Gap() +
+                      QLatin1Char(' ') + units.small),
+                    {Number(n * units.factor)});
+    };
+    if (level <= 1)
+        return largeToSmall(rng.range(1, 9));
+    const int n = rng.range(2, 9);
+    if (rng.chance(1, 2))
+        return Make(P(QStringLiteral("%1 %2 = ").arg(n * units.factor).arg(units.small) + Gap() +
+                      QLatin1Char(' ') + units.large),
+                    {Number(n)});
+    return largeToSmall(n);
+}
+
+Question MixedToSmall(const UnitPair& units, int amount, int mark) {
+    return Make(
+        P(units.mixed(amount) + QStringLiteral(" = ") + Gap() + QLatin1Char(' ') + units.small),
+        {Number(amount, mark)});
+}
+
+Question SmallToMixed(const UnitPair& units, int amount, int mark) {
+    return Make(P(QStringLiteral("%1 %2 = %3 %4 ")
+                      .arg(QString::number(amount), units.small,
+                           QString::number(amount / units.factor), units.large) +
+                  Gap() + QLatin1Char(' ') + units.small),
+                {Number(amount % units.factor, mark)});
 }
 
 Question Combine(const QString& intro, const QList<Question>& parts, const QList<Picture>& shared) {
@@ -200,6 +244,18 @@ void FitMarks(QList<Question>& questions, const PaperSpec& spec) {
         ++pick->mark;
         ++total;
     }
+}
+
+FixedMaker FixedChoice(const std::function<Question(int level, Rng& rng)>& make) {
+    return [make](const FixedQuestion& f, int level, Rng& rng) {
+        if (f.keys.size() != 1 || f.kinds.at(0) != QLatin1String("Q"))
+            return Question{};
+        Question q = make(level, rng);
+        for (int i = 0; i < 200 && q.blanks.at(0).key != f.keys.at(0); ++i)
+            q = make(level, rng);
+        q.blanks[0].mark = f.marks.at(0);
+        return q;
+    };
 }
 
 QList<Question> BuildPaper(const PaperSpec& spec, Rng& rng, const QList<Maker>& singles,

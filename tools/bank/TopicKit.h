@@ -35,6 +35,9 @@ QStringList TimeSpellings(int hour, int minute, const QString& suffix = QString(
 // Hour 1..12 of a 24-hour clock hour.
 int Hour12(int hour24);
 
+// Draws a pair again and again until `draw`, which sets a and b, accepts it.
+QPair<int, int> DrawPair(const std::function<bool(int& a, int& b)>& draw);
+
 // The text with its first letter in capitals.
 QString Cap(const QString& text);
 
@@ -56,6 +59,26 @@ QString Options(const QString& correct, QStringList distractors, Rng& rng, int* 
 
 Question Make(const QString& html, const QList<Blank>& blanks, const QList<Picture>& pictures = {});
 
+// The question in a paragraph, then the answer line "<lead>[ ]<tail>".
+Question GapQuestion(const QString& question, const QString& lead, const QString& tail,
+                     const Blank& blank);
+
+// A unit and the one `factor` times smaller, and an amount in the smaller
+// unit written with both ("2 kg 50 g").
+struct UnitPair {
+    QString large;
+    QString small;
+    int factor;
+    QString (*mixed)(int amount);
+};
+// Whole large units into small ones ("3 kg = [ ] g"); from level 2 on also
+// the other way round, each way half the time.
+Question WholeUnits(const UnitPair& units, int level, Rng& rng);
+// "2 kg 50 g = [ ] g"
+Question MixedToSmall(const UnitPair& units, int amount, int mark);
+// "2050 g = 2 kg [ ] g"
+Question SmallToMixed(const UnitPair& units, int amount, int mark);
+
 // One question made of several: the intro and shared pictures first, then the
 // parts (a), (b), ... each bringing its own blanks; part pictures are renamed
 // so that no two pictures of the question share a name.
@@ -76,6 +99,11 @@ struct Maker {
 using MultiMaker = std::function<Question(int level, int blanks, Rng& rng)>;
 // Makes the question that must carry exactly the given keys, kinds and marks.
 using FixedMaker = std::function<Question(const FixedQuestion& fixed, int level, Rng& rng)>;
+
+// A fixed multiple-choice question: `make` drawn again (up to 200 times) until
+// its right option stands where the fixed key says. Any other fixed question
+// comes back empty, which the paper refuses.
+FixedMaker FixedChoice(const std::function<Question(int level, Rng& rng)>& make);
 
 // The paper: single-blank positions take the makers of the paper's level in
 // their listed order (easy kinds first), each for a share by its weight; positions of

@@ -578,6 +578,78 @@ private Q_SLOTS:
             QCOMPARE(int(questions.at(q).blanks.size()), spec.blankPlan.at(q));
     }
 
+    void unitConversionsKeepTheirKeys_data() {
+        QTest::addColumn<bool>("toMixed");
+        QTest::addColumn<int>("amount");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("key");
+        QTest::newRow("mixed into grams")
+            << false << 2050 << QStringLiteral("2 kg 50 g = [ ] g") << QStringLiteral("2050");
+        QTest::newRow("grams into mixed: the remainder")
+            << true << 2050 << QStringLiteral("2050 g = 2 kg [ ] g") << QStringLiteral("50");
+        QTest::newRow("whole kilograms leave no grams")
+            << true << 3000 << QStringLiteral("3000 g = 3 kg [ ] g") << QStringLiteral("0");
+    }
+    void unitConversionsKeepTheirKeys() {
+        QFETCH(bool, toMixed);
+        QFETCH(int, amount);
+        QFETCH(QString, text);
+        QFETCH(QString, key);
+        const bank::kit::UnitPair kg{
+            QStringLiteral("kg"), QStringLiteral("g"), 1000,
+            [](int g) { return QStringLiteral("%1 kg %2 g").arg(g / 1000).arg(g % 1000); }};
+        const Question q = toMixed ? bank::kit::SmallToMixed(kg, amount, 2)
+                                   : bank::kit::MixedToSmall(kg, amount, 2);
+        QCOMPARE(PlainText(QString(q.html).replace(bank::kit::Gap(), QStringLiteral("[ ]"))), text);
+        QCOMPARE(q.blanks.size(), 1);
+        QCOMPARE(q.blanks.at(0).key, key);
+        QCOMPARE(q.blanks.at(0).mark, 2);
+    }
+
+    void wholeUnitConversionsGoBothWaysFromLevelTwo() {
+        const bank::kit::UnitPair m{QStringLiteral("m"), QStringLiteral("cm"), 100, nullptr};
+        static const QRegularExpression form(QStringLiteral("^(\\d+) (m|cm) = \\[ \\] (m|cm)$"));
+        for (int level = 1; level <= 2; ++level) {
+            QSet<QString> directions;
+            bank::Rng rng(level);
+            for (int i = 0; i < 40; ++i) {
+                const Question q = bank::kit::WholeUnits(m, level, rng);
+                const QString text =
+                    PlainText(QString(q.html).replace(bank::kit::Gap(), QStringLiteral("[ ]")));
+                const QRegularExpressionMatch match = form.match(text);
+                QVERIFY2(match.hasMatch(), qPrintable(text));
+                const int given = match.captured(1).toInt();
+                const int answer = q.blanks.at(0).key.toInt();
+                QVERIFY(match.captured(2) != match.captured(3));
+                if (match.captured(2) == QLatin1String("m"))
+                    QCOMPARE(answer, given * 100);
+                else
+                    QCOMPARE(answer * 100, given);
+                directions.insert(match.captured(2));
+            }
+            QCOMPARE(directions.size(), level == 1 ? 1 : 2);
+            QVERIFY(directions.contains(QStringLiteral("m")));
+        }
+    }
+
+    void fixedChoiceRedrawsUntilTheKeyFits() {
+        int calls = 0;
+        const bank::kit::FixedMaker fixed = bank::kit::FixedChoice([&calls](int, bank::Rng&) {
+            ++calls;
+            return bank::kit::Make(QStringLiteral("which?"), {bank::kit::Choice(calls % 4 + 1)});
+        });
+        bank::Rng rng(1);
+        bank::FixedQuestion f{1, 101, 1, {QStringLiteral("3")}, {QStringLiteral("Q")}, {2}};
+        const Question q = fixed(f, 1, rng);
+        QCOMPARE(calls, 2);
+        QCOMPARE(q.blanks.at(0).key, QStringLiteral("3"));
+        QCOMPARE(q.blanks.at(0).mark, 2);
+        // A fixed question that is not a choice is not made here at all.
+        f.kinds = {QStringLiteral("N")};
+        QVERIFY(fixed(f, 1, rng).blanks.isEmpty());
+        QCOMPARE(calls, 2);
+    }
+
     void optionsPutTheAnswerWhereTheKeySays_data() {
         QTest::addColumn<int>("forced");
         QTest::newRow("first") << 1;
