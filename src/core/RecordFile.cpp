@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <functional>
+
 namespace {
 
 // Reads every line of a Latin-1 file. A line ends at CR LF, a lone CR or a
@@ -67,18 +69,46 @@ FoundLine findRecord(const QString& path, const QString& tag) {
     return result;
 }
 
-Read<QStringList> readFields(const QString& path, const QString& tag, int count, int capacity) {
-    Read<QStringList> result;
+// The line of a record that must be there: KeyMissing when it is not.
+RecordError requireRecord(const QString& path, const QString& tag, QString* line) {
     const FoundLine found = findRecord(path, tag);
-    if (found.error != RecordError::None) {
-        result.error = found.error;
-        return result;
+    if (found.error != RecordError::None)
+        return found.error;
+    if (!found.found)
+        return RecordError::KeyMissing;
+    *line = found.line;
+    return RecordError::None;
+}
+
+Read<QStringList> readFields(const QString& path, const QString& tag, int count, int capacity) {
+    QString line;
+    const RecordError error = requireRecord(path, tag, &line);
+    if (error != RecordError::None)
+        return {{}, error};
+    return SplitRecordLine(line, count, capacity);
+}
+
+// Finds the keys' records in order, each after the one before, and hands each
+// line to take. KeyMissing when a key is not found; take may stop the pass
+// with an error of its own.
+RecordError
+forEachKeyLine(const QString& path, const QStringList& keys,
+               const std::function<RecordError(const QString& key, const QString& line)>& take) {
+    QStringList lines;
+    const RecordError error = readLines(path, &lines);
+    if (error != RecordError::None)
+        return error;
+    qsizetype from = 0;
+    for (const QString& key : keys) {
+        const qsizetype at = findTag(lines, key, from);
+        if (at < 0)
+            return RecordError::KeyMissing;
+        const RecordError taken = take(key, lines.at(at));
+        if (taken != RecordError::None)
+            return taken;
+        from = at + 1;
     }
-    if (!found.found) {
-        result.error = RecordError::KeyMissing;
-        return result;
-    }
-    return SplitRecordLine(found.line, count, capacity);
+    return RecordError::None;
 }
 
 int countSeparators(const QString& line) {
@@ -93,6 +123,14 @@ bool fieldIsStorable(const QString& field) {
             return false;
     }
     return true;
+}
+
+bool recordIsStorable(const QString& tag, const QStringList& fields) {
+    for (const QString& field : fields) {
+        if (!fieldIsStorable(field))
+            return false;
+    }
+    return fieldIsStorable(tag);
 }
 
 bool encodeLatin1(const QStringList& lines, QByteArray* out) {
@@ -205,18 +243,12 @@ Read<QStringList> SplitRecordLine80(const QString& line, int count) {
 }
 
 Read<QStringList> ReadRecordAllFields(const QString& path, const QString& tag) {
-    Read<QStringList> result;
-    const FoundLine found = findRecord(path, tag);
-    if (found.error != RecordError::None) {
-        result.error = found.error;
-        return result;
-    }
-    if (!found.found) {
-        result.error = RecordError::KeyMissing;
-        return result;
-    }
-    const int count = countSeparators(found.line);
-    return SplitRecordLine(found.line, count, count);
+    QString line;
+    const RecordError error = requireRecord(path, tag, &line);
+    if (error != RecordError::None)
+        return {{}, error};
+    const int count = countSeparators(line);
+    return SplitRecordLine(line, count, count);
 }
 
 Read<QStringList> ReadPaperRecordLines(const QString& path, int count) {
@@ -250,46 +282,22 @@ Read<QStringList> ReadPaperRecordLines(const QString& path, int count) {
 
 Read<QList<int>> CountFieldsPerKey(const QString& path, const QStringList& keys) {
     Read<QList<int>> result;
-    QStringList lines;
-    result.error = readLines(path, &lines);
-    if (result.error != RecordError::None)
-        return result;
-    qsizetype from = 0;
-    for (const QString& key : keys) {
-        const qsizetype at = findTag(lines, key, from);
-        if (at < 0) {
-            result.error = RecordError::KeyMissing;
-            return result;
-        }
-        result.value.append(countSeparators(lines.at(at)));
-        from = at + 1;
-    }
+    result.error = forEachKeyLine(path, keys, [&](const QString&, const QString& line) {
+        result.value.append(countSeparators(line));
+        return RecordError::None;
+    });
     return result;
 }
 
 Read<QStringList> ReadFieldsForKeys(const QString& path, const QStringList& keys) {
     Read<QStringList> result;
-    QStringList lines;
-    result.error = readLines(path, &lines);
-    if (result.error != RecordError::None)
-        return result;
-    qsizetype from = 0;
-    for (const QString& key : keys) {
-        const qsizetype at = findTag(lines, key, from);
-        if (at < 0) {
-            result.error = RecordError::KeyMissing;
-            return result;
-        }
-        const QString& line = lines.at(at);
+    result.error = forEachKeyLine(path, keys, [&](const QString& key, const QString& line) {
         const int count = countSeparators(line);
         const Read<QStringList> fields = SplitRecordLine(line, count, count, int(key.size()));
-        if (!fields.ok()) {
-            result.error = fields.error;
-            return result;
-        }
-        result.value.append(fields.value);
-        from = at + 1;
-    }
+        if (fields.ok())
+            result.value.append(fields.value);
+        return fields.error;
+    });
     return result;
 }
 
@@ -309,11 +317,7 @@ RecordError RewriteRecord(QStringList& lines, const QStringList& fields, int lin
     if (fields.size() < fieldCount)
         return RecordError::TooFewFields;
     const QStringList used = fields.mid(0, fieldCount);
-    for (const QString& field : used) {
-        if (!fieldIsStorable(field))
-            return RecordError::Unencodable;
-    }
-    if (!fieldIsStorable(tag))
+    if (!recordIsStorable(tag, used))
         return RecordError::Unencodable;
 
     QStringList updated = lines;
@@ -339,11 +343,7 @@ RecordError WriteSixRecords(const std::array<QStringList, 6>& fields, const QStr
         if (fields[k].size() < count)
             return RecordError::TooFewFields;
         const QStringList used = fields[k].mid(0, count);
-        for (const QString& field : used) {
-            if (!fieldIsStorable(field))
-                return RecordError::Unencodable;
-        }
-        if (!fieldIsStorable(tags.at(k)))
+        if (!recordIsStorable(tags.at(k), used))
             return RecordError::Unencodable;
         lines.append(BuildRecordLine(tags.at(k), used));
     }
