@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLayout>
 #include <QPainter>
 
 namespace {
@@ -30,6 +31,9 @@ PracticeStatusBar::PracticeStatusBar(PictureCache& pictures, bool secondAttempt,
     m_background = pictures.get(QStringLiteral("bottombg1.bmp"));
 
     m_txtRem = makeField("TxtRem", pictures.get(QStringLiteral("bottombg2.bmp")), RemainingField);
+    // The list's field may be narrowed (resizeEvent); its picture follows.
+    m_txtRem->setScaledContents(true);
+    m_remDesignWidth = m_txtRem->width();
     auto* remRow = new QHBoxLayout(m_txtRem);
     remRow->setContentsMargins(8, 2, 4, 2);
     remRow->setSpacing(6);
@@ -147,6 +151,18 @@ void PracticeStatusBar::paintEvent(QPaintEvent* event) {
 
 void PracticeStatusBar::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    // A strip too narrow for every field (a small window, or a large scale
+    // on a small screen) narrows the list's field first, so that the clock,
+    // the date and the score stay whole.
+    int needed = 2 + m_remDesignWidth;
+    for (QLabel* field : std::as_const(m_fields)) {
+        if (field != m_txtRem)
+            needed += FieldGap + field->width();
+    }
+    const int narrowest = qMin(m_remDesignWidth, m_txtRem->layout()->minimumSize().width());
+    m_txtRem->resize(qMax(narrowest, m_remDesignWidth - qMax(0, needed - width())),
+                     m_txtRem->height());
+
     // Fields from the left; the hidden list keeps its place empty.
     int left = 2;
     for (QLabel* field : std::as_const(m_fields)) {

@@ -50,7 +50,8 @@ private:
 
     bool m_second;
     QPixmap m_background;
-    QList<QLabel*> m_fields; // TxtRem, Bot1, Bot2 (first attempt), Bot3
+    QList<QLabel*> m_fields;  // TxtRem, Bot1, Bot2 (first attempt), Bot3
+    int m_remDesignWidth = 0; // TxtRem's width when the strip has room
     QLabel* m_txtRem = nullptr;
     QComboBox* m_remQns = nullptr;
     QLabel* m_clock = nullptr;
