@@ -59,6 +59,31 @@ QString ProblemLine(const QString& path, RecordError error) {
     return path + QStringLiteral(": ") + RecordErrorText(error);
 }
 
+// The open paper's part of each results file, read in the order given, then
+// the marks file. Every file that fails adds a line to the outcome.
+struct ResultsReads {
+    QList<PaperFileRead> papers;
+    Read<MarksRecords> marks;
+    LoadOutcome outcome;
+};
+
+ResultsReads ReadResultsFiles(const QStringList& paths, const QString& marksPath, int paperCount,
+                              int paperIndex, int blanks) {
+    ResultsReads reads;
+    for (const QString& path : paths)
+        reads.papers << ReadPaperFile(path, paperCount, paperIndex, blanks);
+    reads.marks = ReadMarksFile(marksPath, paperCount);
+    for (int i = 0; i < paths.size(); ++i) {
+        if (reads.papers.at(i).error != RecordError::None)
+            reads.outcome.details << ProblemLine(paths.at(i), reads.papers.at(i).error);
+    }
+    if (!reads.marks.ok())
+        reads.outcome.details << ProblemLine(marksPath, reads.marks.error);
+    if (!reads.outcome.details.isEmpty())
+        reads.outcome.problem = LoadProblem::ResultsUnreadable;
+    return reads;
+}
+
 } // namespace
 
 LoadOutcome PaperSession::Load() {
@@ -101,28 +126,16 @@ LoadOutcome PaperSession::Load() {
 }
 
 LoadOutcome PaperSession::LoadResults() {
-    LoadOutcome outcome;
     const int index = m_setup.paperIndex();
-    const int count = m_setup.paperCount;
-    const int blanks = m_paper.TotalBlanks;
-
-    const QString firstPath = ResultsPath(ResultsFile::First);
-    PaperFileRead first = ReadPaperFile(firstPath, count, index, blanks);
-    const QString fresultsPath = ResultsPath(ResultsFile::FResults);
-    PaperFileRead fresults = ReadPaperFile(fresultsPath, count, index, blanks);
     m_paper.MarksPath = ResultsPath(ResultsFile::Marks);
-    const Read<MarksRecords> marks = ReadMarksFile(m_paper.MarksPath, count);
-
-    if (first.error != RecordError::None)
-        outcome.details << ProblemLine(firstPath, first.error);
-    if (fresults.error != RecordError::None)
-        outcome.details << ProblemLine(fresultsPath, fresults.error);
-    if (!marks.ok())
-        outcome.details << ProblemLine(m_paper.MarksPath, marks.error);
-    if (!outcome.details.isEmpty()) {
-        outcome.problem = LoadProblem::ResultsUnreadable;
-        return outcome;
-    }
+    ResultsReads reads =
+        ReadResultsFiles({ResultsPath(ResultsFile::First), ResultsPath(ResultsFile::FResults)},
+                         m_paper.MarksPath, m_setup.paperCount, index, m_paper.TotalBlanks);
+    if (!reads.outcome.ok())
+        return reads.outcome;
+    PaperFileRead& first = reads.papers[0];
+    PaperFileRead& fresults = reads.papers[1];
+    const Read<MarksRecords>& marks = reads.marks;
 
     m_paper.AnswersFile = std::move(first.lines);
     m_paper.Answers = std::move(first.fields);
@@ -136,40 +149,25 @@ LoadOutcome PaperSession::LoadResults() {
     m_paper.LTime = m_paper.Marks.LTM.value(k);
     m_paper.ETime = m_paper.Marks.CDD.value(k);
     m_paper.PScoring = m_paper.Marks.FSE.value(k);
-    return outcome;
+    return reads.outcome;
 }
 
 LoadOutcome PaperSession::LoadSecondAttemptResults() {
-    LoadOutcome outcome;
     const int index = m_setup.paperIndex();
-    const int count = m_setup.paperCount;
     const int blanks = m_paper.TotalBlanks;
-
-    // The order of the reads is the design's: fresults, second, sresults, first.
-    const QString fresultsPath = ResultsPath(ResultsFile::FResults);
-    PaperFileRead fresults = ReadPaperFile(fresultsPath, count, index, blanks);
-    const QString secondPath = ResultsPath(ResultsFile::Second);
-    PaperFileRead second = ReadPaperFile(secondPath, count, index, blanks);
-    const QString sresultsPath = ResultsPath(ResultsFile::SResults);
-    PaperFileRead sresults = ReadPaperFile(sresultsPath, count, index, blanks);
-    const QString firstPath = ResultsPath(ResultsFile::First);
-    PaperFileRead first = ReadPaperFile(firstPath, count, index, blanks);
     m_paper.MarksPath = ResultsPath(ResultsFile::Marks);
-    const Read<MarksRecords> marks = ReadMarksFile(m_paper.MarksPath, count);
-
-    const QList<std::pair<QString, RecordError>> reads = {{fresultsPath, fresults.error},
-                                                          {secondPath, second.error},
-                                                          {sresultsPath, sresults.error},
-                                                          {firstPath, first.error},
-                                                          {m_paper.MarksPath, marks.error}};
-    for (const auto& read : reads) {
-        if (read.second != RecordError::None)
-            outcome.details << ProblemLine(read.first, read.second);
-    }
-    if (!outcome.details.isEmpty()) {
-        outcome.problem = LoadProblem::ResultsUnreadable;
-        return outcome;
-    }
+    // The order of the reads is the design's: fresults, second, sresults, first.
+    ResultsReads reads =
+        ReadResultsFiles({ResultsPath(ResultsFile::FResults), ResultsPath(ResultsFile::Second),
+                          ResultsPath(ResultsFile::SResults), ResultsPath(ResultsFile::First)},
+                         m_paper.MarksPath, m_setup.paperCount, index, blanks);
+    if (!reads.outcome.ok())
+        return reads.outcome;
+    PaperFileRead& fresults = reads.papers[0];
+    PaperFileRead& second = reads.papers[1];
+    PaperFileRead& sresults = reads.papers[2];
+    PaperFileRead& first = reads.papers[3];
+    const Read<MarksRecords>& marks = reads.marks;
 
     m_paper.FirstResults = std::move(fresults.fields);
     m_paper.AnswersFile = std::move(second.lines);
@@ -190,7 +188,7 @@ LoadOutcome PaperSession::LoadSecondAttemptResults() {
     const int k = index - 1;
     m_paper.Status = m_paper.Marks.SST.value(k).trimmed() == QLatin1String("1") ? 1 : 0;
     m_paper.PScoring = m_paper.Marks.SSE.value(k);
-    return outcome;
+    return reads.outcome;
 }
 
 bool PaperSession::ExtractQuestionDocument() {
