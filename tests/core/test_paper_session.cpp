@@ -9,6 +9,7 @@
 #include "core/Scoring.h"
 #include "practice/PaperSession.h"
 #include "results/ResultsFiles.h"
+#include "test_support.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,15 +22,10 @@ namespace {
 const QString Tick = QString(QChar(0xFC));
 const QString Cross = QString(QChar(0xFB));
 
-QByteArray FileBytes(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray("<unreadable>");
-    return file.readAll();
-}
+using TestFiles::bytesOf;
 
 QList<QByteArray> FileLines(const QString& path) {
-    QByteArray bytes = FileBytes(path);
+    QByteArray bytes = bytesOf(path);
     QList<QByteArray> lines = bytes.split('\n');
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
@@ -67,11 +63,7 @@ struct Folder {
         return outcome.ok() ? std::move(session) : nullptr;
     }
     QMap<ResultsFile, QByteArray> snapshot() const {
-        QMap<ResultsFile, QByteArray> files;
-        for (ResultsFile f : {ResultsFile::Marks, ResultsFile::First, ResultsFile::Second,
-                              ResultsFile::FResults, ResultsFile::SResults, ResultsFile::Trend})
-            files.insert(f, FileBytes(file(f)));
-        return files;
+        return TestFiles::resultsSnapshot([this](ResultsFile f) { return file(f); });
     }
 };
 
@@ -115,26 +107,6 @@ bool TypeAllAnswers(PaperSession& session, const QStringList& answers) {
             return false;
     }
     return session.MoveToQuestion({}, 1).ok();
-}
-
-// The paper's keys, with group heads answered by their first alternative and
-// followers by the next ones, so that every blank is correct.
-QStringList CorrectAnswers(const PaperState& paper) {
-    QStringList answers;
-    QStringList alternatives;
-    int taken = 0;
-    for (const QString& key : paper.AnswerKeys) {
-        if (key == QLatin1String(" ")) {
-            answers << alternatives.value(++taken);
-        } else if (key.startsWith(QLatin1Char(';'))) {
-            alternatives = KeyAlternatives(key);
-            taken = 0;
-            answers << alternatives.value(0);
-        } else {
-            answers << key;
-        }
-    }
-    return answers;
 }
 
 } // namespace
@@ -225,7 +197,7 @@ void TestPaperSession::firstWriteTurnsTemplateIntoPaperLines() {
     QFETCH(int, blanks);
     auto folder = ShippedFolder();
     QVERIFY(folder);
-    QVERIFY(FileBytes(folder->file(ResultsFile::First)).startsWith("..."));
+    QVERIFY(bytesOf(folder->file(ResultsFile::First)).startsWith("..."));
     auto session = folder->open(paperNum);
     QVERIFY(session);
     if (blanks < 0)
@@ -409,7 +381,7 @@ void TestPaperSession::markingScoresAndWrites() {
     QCOMPARE(marks.at(3), QByteArray("#CDD#>09/03/2024>>>>\r"));
     QCOMPARE(marks.at(4), QByteArray("#FST#>1>0>0>0>0\r"));
     QCOMPARE(marks.at(5), QByteArray("#SST#>0>0>0>0>0\r"));
-    QCOMPARE(FileBytes(folder->file(ResultsFile::Trend)), "#TRD#>" + percent.toLatin1() + "\r\n");
+    QCOMPARE(bytesOf(folder->file(ResultsFile::Trend)), "#TRD#>" + percent.toLatin1() + "\r\n");
 }
 
 void TestPaperSession::trendGainsOneValuePerFirstMarking() {
@@ -421,9 +393,9 @@ void TestPaperSession::trendGainsOneValuePerFirstMarking() {
         QVERIFY(session->PrepareMarking({answer}).ok());
         QVERIFY(session->CompleteMarking().ok());
     }
-    QCOMPARE(FileBytes(folder->file(ResultsFile::Trend)), QByteArray("#TRD#>0>50\r\n"));
+    QCOMPARE(bytesOf(folder->file(ResultsFile::Trend)), QByteArray("#TRD#>0>50\r\n"));
     QVERIFY(folder->open(103));
-    QCOMPARE(FileBytes(folder->file(ResultsFile::Trend)), QByteArray("#TRD#>0>50\r\n"));
+    QCOMPARE(bytesOf(folder->file(ResultsFile::Trend)), QByteArray("#TRD#>0>50\r\n"));
 }
 
 void TestPaperSession::timeTakenCountsFromTheLatestOpening() {
@@ -511,7 +483,7 @@ void TestPaperSession::secondAttemptCarriesOverCorrectBlanks() {
         auto first = folder->open(140); // 30 blanks
         QVERIFY(first);
         QCOMPARE(first->paper().TotalBlanks, 30);
-        firstAnswers = CorrectAnswers(first->paper());
+        firstAnswers = TestFiles::correctAnswers(first->paper().AnswerKeys);
         for (int i : {3, 8, 15, 22, 29})
             firstAnswers[i] = QStringLiteral("wrong");
         QVERIFY(TypeAllAnswers(*first, firstAnswers));
@@ -538,7 +510,7 @@ void TestPaperSession::secondAttemptCarriesOverCorrectBlanks() {
 
     // Four of the five reworked: still "not answered all"; the fifth: ready.
     QStringList answers = paper.Answers;
-    const QStringList correct = CorrectAnswers(paper);
+    const QStringList correct = TestFiles::correctAnswers(paper.AnswerKeys);
     for (int i : {3, 8, 15, 22})
         answers[i] = correct.at(i);
     QVERIFY(TypeAllAnswers(*second, answers));

@@ -3,6 +3,7 @@
 // window needs (a manual clock, a dialog answered through its seam, an
 // animation that does not sleep) and helpers to open a paper and look at it.
 
+#include "../core/test_support.h"
 #include "chrome/AppServices.h"
 #include "chrome/PictureButton.h"
 #include "chrome/PictureCache.h"
@@ -141,33 +142,15 @@ public:
         w->RemQns_Click(1);
         return session->paper().Answers == all;
     }
-    // Every blank answered right: group heads and followers take the key's
-    // alternatives in turn.
+    // Every blank answered right.
     static QStringList correctAnswers(PracticeWindow* w) {
-        QStringList answers;
-        QStringList alternatives;
-        int taken = 0;
-        for (const QString& key : w->session()->paper().AnswerKeys) {
-            if (key == QLatin1String(" ")) {
-                answers << alternatives.value(++taken);
-            } else if (key.startsWith(QLatin1Char(';'))) {
-                alternatives = KeyAlternatives(key);
-                taken = 0;
-                answers << alternatives.value(0);
-            } else {
-                answers << key;
-            }
-        }
-        return answers;
+        return TestFiles::correctAnswers(w->session()->paper().AnswerKeys);
     }
 
     QString path(ResultsFile file) const {
         return ResultsFilePath(dir.path(), file, state.LChose, state.lblCOD);
     }
-    QByteArray fileBytes(ResultsFile file) const {
-        QFile f(path(file));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-    }
+    QByteArray fileBytes(ResultsFile file) const { return TestFiles::bytesOf(path(file)); }
     // The file's lines without their CR LF.
     QList<QByteArray> fileLines(ResultsFile file) const {
         QList<QByteArray> lines = fileBytes(file).split('\n');
@@ -180,11 +163,7 @@ public:
         return lines;
     }
     QMap<ResultsFile, QByteArray> snapshot() const {
-        QMap<ResultsFile, QByteArray> files;
-        for (ResultsFile f : {ResultsFile::Marks, ResultsFile::First, ResultsFile::Second,
-                              ResultsFile::FResults, ResultsFile::SResults, ResultsFile::Trend})
-            files.insert(f, fileBytes(f));
-        return files;
+        return TestFiles::resultsSnapshot([this](ResultsFile f) { return path(f); });
     }
     // Every dialog asked so far, as "title|message|buttons".
     const QStringList& asked() const { return m_asked; }
