@@ -215,23 +215,23 @@ void SkinnedFrame::pRoundCorners() {
 }
 
 void SkinnedFrame::PaintCaptionActive() {
-    m_activeLook = true;
-    setTextColour(m_title, ActiveTitleColour);
-    const QSize bar(FallbackEdge, FallbackTitleHeight);
-    setPiecePicture(m_topLeft, QStringLiteral("border_top_left.bmp"), bar);
-    setPiecePicture(m_topRight, QStringLiteral("border_top_right.bmp"), bar);
-    setPiecePicture(m_topCentre, QStringLiteral("border_top_center.bmp"), bar);
-    applyCaptionPictures();
-    layout();
+    paintCaption(true);
 }
 
 void SkinnedFrame::PaintCaptionInactive() {
-    m_activeLook = false;
-    setTextColour(m_title, InactiveTitleColour);
+    paintCaption(false);
+}
+
+void SkinnedFrame::paintCaption(bool active) {
+    m_activeLook = active;
+    setTextColour(m_title, active ? ActiveTitleColour : InactiveTitleColour);
     const QSize bar(FallbackEdge, FallbackTitleHeight);
-    setPiecePicture(m_topLeft, QStringLiteral("border_white_top_left.bmp"), bar);
-    setPiecePicture(m_topRight, QStringLiteral("border_white_top_right.bmp"), bar);
-    setPiecePicture(m_topCentre, QStringLiteral("border_white_top_center.bmp"), bar);
+    // "border_top_left.bmp", or "border_white_top_left.bmp" when inactive, and so on.
+    const QString stem =
+        active ? QStringLiteral("border_top_") : QStringLiteral("border_white_top_");
+    setPiecePicture(m_topLeft, stem + QStringLiteral("left.bmp"), bar);
+    setPiecePicture(m_topRight, stem + QStringLiteral("right.bmp"), bar);
+    setPiecePicture(m_topCentre, stem + QStringLiteral("center.bmp"), bar);
     applyCaptionPictures();
     layout();
 }

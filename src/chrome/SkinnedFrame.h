@@ -120,6 +120,9 @@ private:
     QLabel* makePiece(const char* name, bool stretched);
     void setPiecePicture(QLabel* piece, const QString& fileName, const QSize& fallback);
     void applyCaptionPictures();
+    // The caption bar's border pieces, title colour and buttons for the
+    // active or the inactive look.
+    void paintCaption(bool active);
     QString maxPictureStem() const;
 
     QWidget* m_window;
