@@ -124,6 +124,7 @@ private Q_SLOTS:
     void wholePaperByKeyboard();
     void enterAndTabFollowTheRows();
     void secondAttemptSkipsLockedBoxes();
+    void hiddenSheetTakesNoKeys();
     void practiceKeys_data();
     void practiceKeys();
     void mainWindowKeys();
@@ -288,6 +289,34 @@ void TestKeyboardAccess::secondAttemptSkipsLockedBoxes() {
     press(Qt::Key_Return);
     QCOMPARE(s->paper().QSCount, q + 1);
     QCOMPARE(s->paper().Answers.at(wrong), QStringLiteral("5"));
+}
+
+void TestKeyboardAccess::hiddenSheetTakesNoKeys() {
+    PracticeHarness h;
+    QVERIFY(h.ready());
+    PracticeWindow* w = h.open(101);
+    QVERIFY(w);
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    // Shift+Tab from the first box reaches the handle; Enter hides the sheet.
+    QCOMPARE(focusName(), QStringLiteral("FA1"));
+    press(Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(focusName(), QStringLiteral("ImgHandle"));
+    press(Qt::Key_Return);
+    QVERIFY(!w->AnswerSheetShown());
+    // The boxes off the window's edge are out of reach of Tab and of a move.
+    for (int i = 0; i < 12; ++i) {
+        press(Qt::Key_Tab);
+        QVERIFY2(!focusName().startsWith(QStringLiteral("FA")), qPrintable(focusName()));
+    }
+    press(Qt::Key_PageDown);
+    QCOMPARE(w->session()->paper().QSCount, 2);
+    QVERIFY(!focusName().startsWith(QStringLiteral("FA")));
+    // Shown again, they take the keys again.
+    h.child<PictureButton>(w, "ImgHandle")->setFocus(Qt::TabFocusReason);
+    press(Qt::Key_Space);
+    QVERIFY(w->AnswerSheetShown());
+    press(Qt::Key_Tab);
+    QCOMPARE(focusName(), QStringLiteral("FA1"));
 }
 
 void TestKeyboardAccess::practiceKeys_data() {

@@ -493,6 +493,9 @@ void PracticeWindow::ImgHandle_Click() {
         m_picHideAns->move(w - rightEdge - m_picHideAns->width(), m_picHideAns->y());
         m_imgHandle->setToolTip(QStringLiteral("Show answer sheet"));
     }
+    // Boxes pushed off the window's edge take no keys: Tab and Enter stay on
+    // what the pupil can see.
+    m_sheet->setEnabled(m_answerSheetShown);
     const int viewWidth = qMax(0, m_picHideAns->x() - client.x());
     m_viewWidget->resize(viewWidth, m_viewWidget->height());
     m_statusBar->resize(viewWidth, m_statusBar->height());
@@ -536,6 +539,7 @@ void PracticeWindow::resizeEvent(QResizeEvent* event) {
     // flag and tip follow, so that they never contradict what is on screen.
     m_answerSheetShown = true;
     m_imgHandle->setToolTip(QStringLiteral("Hide answer sheet"));
+    m_sheet->setEnabled(true);
     m_sheet->setGeometry(w - rightEdge - m_sheet->width(), top, m_sheet->width(), bodyHeight);
     m_picHideAns->setGeometry(m_sheet->x() - m_picHideAns->width(), top, m_picHideAns->width(),
                               bodyHeight);
