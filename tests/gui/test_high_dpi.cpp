@@ -1,12 +1,10 @@
 // The windows at 150 % scaling (QT_SCALE_FACTOR 1.5, set before the
 // application starts unless the caller chose another): the trend plot's thin
-// lines on whole device pixels, the window outline and the size grip in the
-// window's own pixels, and the bottom strip's fields within the strip in a
-// window as small as 80 % of a 200 % screen.
+// lines on whole device pixels, and the bottom strip's fields within the
+// strip in a window as small as 80 % of a 200 % screen.
 
 #include "test_practice_window_harness.h"
 
-#include "chrome/SkinnedFrame.h"
 #include "main_window/TrendPlot.h"
 #include "practice/ui/PracticeStatusBar.h"
 
@@ -14,38 +12,20 @@
 
 namespace {
 
-// The heights, in device pixels, of the horizontal runs of colour down
-// column x of image.
-QList<int> RunsDown(const QImage& image, int x, QRgb colour) {
+// The lengths, in device pixels, of the runs of colour along column x
+// (down) or, when x is negative, along row y (across).
+QList<int> Runs(const QImage& image, int x, int y, QRgb colour) {
     QList<int> runs;
     int run = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        if (image.pixel(x, y) == colour) {
+    const int length = x >= 0 ? image.height() : image.width();
+    for (int i = 0; i <= length; ++i) {
+        if (i < length && image.pixel(x >= 0 ? x : i, x >= 0 ? i : y) == colour) {
             ++run;
         } else if (run > 0) {
             runs << run;
             run = 0;
         }
     }
-    if (run > 0)
-        runs << run;
-    return runs;
-}
-
-// The widths of the runs of colour along row y.
-QList<int> RunsAcross(const QImage& image, int y, QRgb colour) {
-    QList<int> runs;
-    int run = 0;
-    for (int x = 0; x < image.width(); ++x) {
-        if (image.pixel(x, y) == colour) {
-            ++run;
-        } else if (run > 0) {
-            runs << run;
-            run = 0;
-        }
-    }
-    if (run > 0)
-        runs << run;
     return runs;
 }
 
@@ -57,7 +37,6 @@ private Q_SLOTS:
     void initTestCase();
     void trendLinesOnWholeDevicePixels_data();
     void trendLinesOnWholeDevicePixels();
-    void outlineAndGripFitTheWindow();
     void bottomStripFitsASmallWindow_data();
     void bottomStripFitsASmallWindow();
 };
@@ -91,36 +70,14 @@ void TestHighDpi::trendLinesOnWholeDevicePixels() {
     // Down the right edge (clear of points and stems): nine grid lines, each
     // exactly one thin line high in full grey, none smeared into a paler row.
     const QRgb grid = TrendPlot::gridColour().rgb();
-    QCOMPARE(RunsDown(image, image.width() - 2, grid), QList<int>(9, thin));
+    QCOMPARE(Runs(image, image.width() - 2, 0, grid), QList<int>(9, thin));
     for (int y = 0; y < image.height(); ++y) {
         const QRgb c = image.pixel(image.width() - 2, y);
         QVERIFY2(c == grid || c == qRgb(255, 255, 255), qPrintable(QString::number(y)));
     }
     // Across the bottom row: eight black stems of the same width.
-    const QList<int> stems = RunsAcross(image, image.height() - 1, TrendPlot::stemColour().rgb());
-    QCOMPARE(stems, QList<int>(8, thin));
-}
-
-void TestHighDpi::outlineAndGripFitTheWindow() {
-    PracticeHarness h;
-    QVERIFY(h.ready());
-    PracticeWindow* w = h.open(101);
-    QVERIFY(w);
-    w->resize(700, 500);
-    const QRegion outline = w->mask();
-    // The outline is in the window's own (device-independent) pixels: the
-    // whole window but the cut top corners.
-    QCOMPARE(outline.boundingRect(), w->rect());
-    QVERIFY(!outline.contains(QPoint(0, 0)));
-    QVERIFY(!outline.contains(QPoint(w->width() - 1, 0)));
-    QVERIFY(outline.contains(QPoint(0, w->height() - 1)));
-    QVERIFY(outline.contains(QPoint(w->width() - 1, w->height() - 1)));
-    // The size grip lies whole inside the outline, in the lower right corner.
-    QWidget* grip = h.child<QWidget>(w, "Sizer");
-    QVERIFY(QRegion(grip->geometry()).subtracted(outline).isEmpty());
-    QVERIFY(grip->geometry().right() >= w->width() - grip->width() - 4);
-    QVERIFY(grip->geometry().bottom() >= w->height() - grip->height() - 4);
-    QVERIFY(grip->isVisible());
+    QCOMPARE(Runs(image, -1, image.height() - 1, TrendPlot::stemColour().rgb()),
+             QList<int>(8, thin));
 }
 
 void TestHighDpi::bottomStripFitsASmallWindow_data() {
