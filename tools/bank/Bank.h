@@ -89,16 +89,16 @@ const FixedQuestion* FixedQuestionAt(int paperNum, int questionNo);
 QList<PaperSpec> BankPlan();
 
 // Topic generators, one per topic (GenerateTopic1 .. GenerateTopic10).
-QList<Question> GenerateTopic1(const PaperSpec& spec, Rng& rng);
-QList<Question> GenerateTopic2(const PaperSpec& spec, Rng& rng);
-QList<Question> GenerateTopic3(const PaperSpec& spec, Rng& rng);
-QList<Question> GenerateTopic4(const PaperSpec& spec, Rng& rng);
-QList<Question> GenerateTopic5(const PaperSpec& spec, Rng& rng);
-QList<Question> GenerateTopic6(const PaperSpec& spec, Rng& rng);
-QList<Question> GenerateTopic7(const PaperSpec& spec, Rng& rng);
-QList<Question> GenerateTopic8(const PaperSpec& spec, Rng& rng);
-QList<Question> GenerateTopic9(const PaperSpec& spec, Rng& rng);
-QList<Question> GenerateTopic10(const PaperSpec& spec, Rng& rng);
+QList<Question> GenerateTopic1(const PaperSpec& paperSpec, Rng& rng);
+QList<Question> GenerateTopic2(const PaperSpec& paperSpec, Rng& rng);
+QList<Question> GenerateTopic3(const PaperSpec& paperSpec, Rng& rng);
+QList<Question> GenerateTopic4(const PaperSpec& paperSpec, Rng& rng);
+QList<Question> GenerateTopic5(const PaperSpec& paperSpec, Rng& rng);
+QList<Question> GenerateTopic6(const PaperSpec& paperSpec, Rng& rng);
+QList<Question> GenerateTopic7(const PaperSpec& paperSpec, Rng& rng);
+QList<Question> GenerateTopic8(const PaperSpec& paperSpec, Rng& rng);
+QList<Question> GenerateTopic9(const PaperSpec& paperSpec, Rng& rng);
+QList<Question> GenerateTopic10(const PaperSpec& paperSpec, Rng& rng);
 
 // Small helpers shared by the topic generators (Svg.cpp, Html.cpp).
 namespace svg {

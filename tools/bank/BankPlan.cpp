@@ -90,12 +90,12 @@ QList<int> PlanOf(const PaperShape& shape) {
 QList<PaperSpec> BankPlan() {
     QList<PaperSpec> papers;
     for (const PaperShape& shape : Shapes()) {
-        PaperSpec spec;
-        spec.paperNum = shape.paperNum;
-        spec.topic = (shape.paperNum - 101) / 5 + 1;
-        spec.paperInTopic = (shape.paperNum - 101) % 5 + 1;
-        spec.blankPlan = PlanOf(shape);
-        papers << spec;
+        PaperSpec paperSpec;
+        paperSpec.paperNum = shape.paperNum;
+        paperSpec.topic = (shape.paperNum - 101) / 5 + 1;
+        paperSpec.paperInTopic = (shape.paperNum - 101) % 5 + 1;
+        paperSpec.blankPlan = PlanOf(shape);
+        papers << paperSpec;
     }
     return papers;
 }

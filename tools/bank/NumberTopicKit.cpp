@@ -140,7 +140,7 @@ QString TextAndKeys(const Question& q) {
     return signature;
 }
 
-QList<Question> BuildRecipePaper(const PaperSpec& spec,
+QList<Question> BuildRecipePaper(const PaperSpec& paperSpec,
                                  const std::function<Question(int index)>& single,
                                  const std::function<Question(int blanks, int index)>& multi,
                                  const std::function<Question(const FixedQuestion&)>& fixed,
@@ -149,17 +149,17 @@ QList<Question> BuildRecipePaper(const PaperSpec& spec,
     QSet<QString> seen;
     int singleIndex = 0;
     int multiIndex = 0;
-    for (int q = 0; q < spec.blankPlan.size(); ++q) {
-        if (const FixedQuestion* f = FixedQuestionAt(spec.paperNum, q + 1)) {
+    for (int q = 0; q < paperSpec.blankPlan.size(); ++q) {
+        if (const FixedQuestion* f = FixedQuestionAt(paperSpec.paperNum, q + 1)) {
             if (!fixed)
                 kit::Fail(QStringLiteral("paper %1: no maker for fixed question %2")
-                              .arg(spec.paperNum)
+                              .arg(paperSpec.paperNum)
                               .arg(f->id));
             questions << fixed(*f);
             seen.insert(questions.last().html);
             continue;
         }
-        const int blanks = spec.blankPlan.at(q);
+        const int blanks = paperSpec.blankPlan.at(q);
         Question question;
         // A handful of tries keeps a paper free of repeated questions.
         for (int attempt = 0; attempt < 40; ++attempt) {

@@ -60,7 +60,7 @@ QString TextAndKeys(const Question& q);
 // single-blank questions so far) or the next question of several blanks
 // (`multi` with the blank count and the index of such questions so far). A
 // question whose signature was seen before is drawn again, up to 40 times.
-QList<Question> BuildRecipePaper(const PaperSpec& spec,
+QList<Question> BuildRecipePaper(const PaperSpec& paperSpec,
                                  const std::function<Question(int index)>& single,
                                  const std::function<Question(int blanks, int index)>& multi,
                                  const std::function<Question(const FixedQuestion&)>& fixed = {},

@@ -244,14 +244,15 @@ QList<QList<int>> StoreWriter::AssignIds(const QList<PaperSpec>& plan) {
     // Every second id, so the bank leaves room for questions added later.
     int next = FirstQuestionId;
     QList<QList<int>> ids;
-    for (const PaperSpec& spec : plan) {
+    for (const PaperSpec& paperSpec : plan) {
         QList<int> paperIds;
-        for (int q = 0; q < spec.blankPlan.size(); ++q) {
-            if (spec.paperNum == 101 && q < Paper101Ids().size()) {
+        for (int q = 0; q < paperSpec.blankPlan.size(); ++q) {
+            if (paperSpec.paperNum == 101 && q < Paper101Ids().size()) {
                 paperIds << Paper101Ids().at(q);
-            } else if (spec.paperNum == 136 && q < Paper136Ids().size()) {
+            } else if (paperSpec.paperNum == 136 && q < Paper136Ids().size()) {
                 paperIds << Paper136Ids().at(q);
-            } else if (const FixedQuestion* fixed = bank::FixedQuestionAt(spec.paperNum, q + 1)) {
+            } else if (const FixedQuestion* fixed =
+                           bank::FixedQuestionAt(paperSpec.paperNum, q + 1)) {
                 paperIds << fixed->id;
             } else {
                 while (reserved.contains(next))
@@ -276,11 +277,11 @@ QList<StoreWriter::Paper> StoreWriter::Generate() {
     QList<Paper> papers;
     for (int p = 0; p < plan.size(); ++p) {
         Paper paper;
-        paper.spec = plan.at(p);
+        paper.paperSpec = plan.at(p);
         paper.ids = ids.at(p);
-        bank::Rng rng(PaperSeed(paper.spec.paperNum));
-        if (paper.spec.topic >= 1 && paper.spec.topic <= 10)
-            paper.questions = generators[paper.spec.topic - 1](paper.spec, rng);
+        bank::Rng rng(PaperSeed(paper.paperSpec.paperNum));
+        if (paper.paperSpec.topic >= 1 && paper.paperSpec.topic <= 10)
+            paper.questions = generators[paper.paperSpec.topic - 1](paper.paperSpec, rng);
         papers << paper;
     }
     return papers;
@@ -296,16 +297,16 @@ QStringList StoreWriter::Check(const QList<Paper>& papers) {
     int singleBlank = 0;
     for (int p = 0; p < papers.size(); ++p) {
         const Paper& paper = papers.at(p);
-        const PaperSpec& spec = paper.spec;
-        const QString paperName = QStringLiteral("paper %1").arg(spec.paperNum);
-        if (spec.paperNum != 101 + p)
+        const PaperSpec& paperSpec = paper.paperSpec;
+        const QString paperName = QStringLiteral("paper %1").arg(paperSpec.paperNum);
+        if (paperSpec.paperNum != 101 + p)
             problems << paperName + QStringLiteral(": out of order");
-        if (paper.questions.size() != spec.blankPlan.size() ||
-            paper.ids.size() != spec.blankPlan.size()) {
+        if (paper.questions.size() != paperSpec.blankPlan.size() ||
+            paper.ids.size() != paperSpec.blankPlan.size()) {
             problems << paperName + QStringLiteral(": %1 questions and %2 ids for a plan of %3")
                                         .arg(paper.questions.size())
                                         .arg(paper.ids.size())
-                                        .arg(spec.blankPlan.size());
+                                        .arg(paperSpec.blankPlan.size());
             continue;
         }
         int blanks = 0;
@@ -325,14 +326,14 @@ QStringList StoreWriter::Check(const QList<Paper>& papers) {
             if (seenIds.contains(id))
                 problems << where + QStringLiteral(": id used twice");
             seenIds.insert(id);
-            if (question.blanks.size() != spec.blankPlan.at(q)) {
+            if (question.blanks.size() != paperSpec.blankPlan.at(q)) {
                 problems << where + QStringLiteral(": %1 blanks, planned %2")
                                         .arg(question.blanks.size())
-                                        .arg(spec.blankPlan.at(q));
+                                        .arg(paperSpec.blankPlan.at(q));
             }
             if (question.blanks.isEmpty() || question.blanks.size() > kMaxQuestionBlanks)
                 problems << where + QStringLiteral(": %1 blanks").arg(question.blanks.size());
-            if (const FixedQuestion* fixed = bank::FixedQuestionAt(spec.paperNum, q + 1)) {
+            if (const FixedQuestion* fixed = bank::FixedQuestionAt(paperSpec.paperNum, q + 1)) {
                 QStringList keys, kinds;
                 QList<int> fixedMarks;
                 for (const Blank& blank : question.blanks) {
@@ -352,14 +353,14 @@ QStringList StoreWriter::Check(const QList<Paper>& papers) {
         }
         if (blanks < kMinPaperBlanks || blanks > kMaxPaperBlanks)
             problems << paperName + QStringLiteral(": %1 blanks").arg(blanks);
-        if (marks < spec.minMarks || marks > spec.maxMarks)
+        if (marks < paperSpec.minMarks || marks > paperSpec.maxMarks)
             problems << paperName + QStringLiteral(": %1 marks, allowed %2-%3")
                                         .arg(marks)
-                                        .arg(spec.minMarks)
-                                        .arg(spec.maxMarks);
-        if (spec.paperNum == 101 && paper.ids != Paper101Ids())
+                                        .arg(paperSpec.minMarks)
+                                        .arg(paperSpec.maxMarks);
+        if (paperSpec.paperNum == 101 && paper.ids != Paper101Ids())
             problems << paperName + QStringLiteral(": question ids differ from the design");
-        if (spec.paperNum == 136 && paper.ids != Paper136Ids())
+        if (paperSpec.paperNum == 136 && paper.ids != Paper136Ids())
             problems << paperName + QStringLiteral(": question ids differ from the design");
     }
     if (questionCount != kQuestionCount)
@@ -389,7 +390,8 @@ QByteArray StoreWriter::PaperTable(const QList<Paper>& papers) {
         QStringList fields;
         for (int id : paper.ids)
             fields << QString::number(id);
-        lines << QStringLiteral("#%1#>").arg(paper.spec.paperNum) + fields.join(QLatin1Char('>'));
+        lines << QStringLiteral("#%1#>").arg(paper.paperSpec.paperNum) +
+                     fields.join(QLatin1Char('>'));
     }
     lines << QStringLiteral("...");
     return Crlf(lines);
@@ -431,9 +433,9 @@ QByteArray StoreWriter::PaperTemplate(const QList<Paper>& papers) {
     QStringList lines{QStringLiteral("...")};
     for (const Paper& paper : papers) {
         int blanks = 0;
-        for (int count : paper.spec.blankPlan)
+        for (int count : paper.paperSpec.blankPlan)
             blanks += count;
-        lines << QStringLiteral("#%1#").arg(paper.spec.paperNum) +
+        lines << QStringLiteral("#%1#").arg(paper.paperSpec.paperNum) +
                      QString(blanks, QLatin1Char('>'));
     }
     lines << QStringLiteral("...");

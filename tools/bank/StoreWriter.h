@@ -15,7 +15,7 @@
 class StoreWriter {
 public:
     struct Paper {
-        bank::PaperSpec spec;
+        bank::PaperSpec paperSpec;
         QList<int> ids; // question ids, in paper order
         QList<bank::Question> questions;
     };

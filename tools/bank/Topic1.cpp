@@ -758,11 +758,11 @@ QList<SingleMaker> Recipe(int level) {
 
 } // namespace
 
-QList<Question> GenerateTopic1(const PaperSpec& spec, Rng& rng) {
-    const int level = spec.paperInTopic;
+QList<Question> GenerateTopic1(const PaperSpec& paperSpec, Rng& rng) {
+    const int level = paperSpec.paperInTopic;
     const QList<SingleMaker> recipe = Recipe(level);
     return BuildRecipePaper(
-        spec, [&](int index) { return recipe.value(index, AddFact)(rng, level); },
+        paperSpec, [&](int index) { return recipe.value(index, AddFact)(rng, level); },
         [&](int blanks, int index) { return MultiBlank(rng, level, blanks, index); }, Fixed);
 }
 

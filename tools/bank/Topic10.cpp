@@ -434,14 +434,14 @@ Question Story(int level, int blanks, Rng& rng) {
 
 } // namespace
 
-QList<Question> GenerateTopic10(const PaperSpec& spec, Rng& rng) {
+QList<Question> GenerateTopic10(const PaperSpec& paperSpec, Rng& rng) {
     const QList<kit::Maker> makers = {
         {1, 2, Unit, 1},           {1, 5, AreaCount, 4},     {1, 3, CubeCount, 3},
         {1, 5, PerimeterCount, 3}, {2, 3, CompareShapes, 1}, {3, 5, RectArea, 2},
         {2, 5, RectPerimeter, 2},  {3, 5, CuboidVolume, 2},  {3, 5, Square, 2},
         {4, 5, LPerimeter, 2},     {5, 5, LArea, 2},         {5, 5, MissingSide, 2},
     };
-    return kit::BuildPaper(spec, rng, makers, Story, kit::FixedChoice(CompareShapes));
+    return kit::BuildPaper(paperSpec, rng, makers, Story, kit::FixedChoice(CompareShapes));
 }
 
 } // namespace bank

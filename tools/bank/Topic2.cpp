@@ -615,11 +615,11 @@ QList<SingleMaker> Recipe(int level) {
 
 } // namespace
 
-QList<Question> GenerateTopic2(const PaperSpec& spec, Rng& rng) {
-    const int level = spec.paperInTopic;
+QList<Question> GenerateTopic2(const PaperSpec& paperSpec, Rng& rng) {
+    const int level = paperSpec.paperInTopic;
     const QList<SingleMaker> recipe = Recipe(level);
     return BuildRecipePaper(
-        spec, [&](int index) { return recipe.value(index, AddFact)(rng, level); },
+        paperSpec, [&](int index) { return recipe.value(index, AddFact)(rng, level); },
         [&](int blanks, int index) { return MultiBlank(rng, level, blanks, index); });
 }
 

@@ -507,7 +507,7 @@ Question FixedMoney(const FixedQuestion& f, int level, Rng& rng) {
 
 } // namespace
 
-QList<Question> GenerateTopic4(const PaperSpec& spec, Rng& rng) {
+QList<Question> GenerateTopic4(const PaperSpec& paperSpec, Rng& rng) {
     const QList<kit::Maker> makers = {
         {1, 3, CountMoney, 3},
         {1, 3, Convert, 2},
@@ -522,7 +522,7 @@ QList<Question> GenerateTopic4(const PaperSpec& spec, Rng& rng) {
         {4, 5, Saving, 2},
         {4, 5, FewestPieces, 1},
     };
-    return kit::BuildPaper(spec, rng, makers, ShopQuestion, FixedMoney);
+    return kit::BuildPaper(paperSpec, rng, makers, ShopQuestion, FixedMoney);
 }
 
 } // namespace bank

@@ -406,14 +406,14 @@ Question ScaleStory(int level, int blanks, Rng& rng) {
 
 } // namespace
 
-QList<Question> GenerateTopic5(const PaperSpec& spec, Rng& rng) {
+QList<Question> GenerateTopic5(const PaperSpec& paperSpec, Rng& rng) {
     const QList<kit::Maker> makers = {
         {1, 5, ReadScale, 4}, {1, 3, BalanceQuestion, 2},  {1, 5, Convert, 2},
         {1, 2, Estimate, 1},  {1, 5, HeavierOrLighter, 2}, {3, 5, Heaviest, 1},
         {1, 5, Total, 2},     {2, 5, Difference, 2},       {3, 5, TwoScales, 2},
         {3, 5, Groups, 2},    {4, 5, Remaining, 2},
     };
-    return kit::BuildPaper(spec, rng, makers, ScaleStory, kit::FixedChoice(Heaviest));
+    return kit::BuildPaper(paperSpec, rng, makers, ScaleStory, kit::FixedChoice(Heaviest));
 }
 
 } // namespace bank

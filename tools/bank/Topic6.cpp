@@ -354,7 +354,7 @@ Question RulerStory(int level, int blanks, Rng& rng) {
 
 } // namespace
 
-QList<Question> GenerateTopic6(const PaperSpec& spec, Rng& rng) {
+QList<Question> GenerateTopic6(const PaperSpec& paperSpec, Rng& rng) {
     const QList<kit::Maker> makers = {
         {1, 5, Measure, 4},
         {1, 5, Convert, 2},
@@ -369,7 +369,7 @@ QList<Question> GenerateTopic6(const PaperSpec& spec, Rng& rng) {
         {3, 5, Walk, 1},
         {4, 5, Remaining, 2},
     };
-    return kit::BuildPaper(spec, rng, makers, RulerStory, kit::FixedChoice(Longest));
+    return kit::BuildPaper(paperSpec, rng, makers, RulerStory, kit::FixedChoice(Longest));
 }
 
 } // namespace bank

@@ -454,14 +454,14 @@ Question ClockStory(int level, int blanks, Rng& rng) {
 
 } // namespace
 
-QList<Question> GenerateTopic7(const PaperSpec& spec, Rng& rng) {
+QList<Question> GenerateTopic7(const PaperSpec& paperSpec, Rng& rng) {
     const QList<kit::Maker> makers = {
         {1, 5, ReadClock, 3}, {1, 2, ClockWords, 1},     {2, 5, LaterOnClock, 2},
         {1, 5, Units, 3},     {1, 3, DaysAndMonths, 1},  {2, 5, CalendarQuestion, 2},
         {1, 4, AmPm, 1},      {1, 4, ClocksDuration, 2}, {2, 5, Duration, 3},
         {4, 5, EndTime, 2},
     };
-    return kit::BuildPaper(spec, rng, makers, ClockStory, kit::FixedChoice(ClockWords));
+    return kit::BuildPaper(paperSpec, rng, makers, ClockStory, kit::FixedChoice(ClockWords));
 }
 
 } // namespace bank

@@ -368,9 +368,9 @@ Question SampleGraph(const FixedQuestion& f) {
 
 } // namespace
 
-QList<Question> GenerateTopic8(const PaperSpec& spec, Rng& rng) {
+QList<Question> GenerateTopic8(const PaperSpec& paperSpec, Rng& rng) {
     const auto fixed = [](const FixedQuestion& f, int, Rng&) { return SampleGraph(f); };
-    return kit::BuildPaper(spec, rng, {}, GraphQuestion, fixed);
+    return kit::BuildPaper(paperSpec, rng, {}, GraphQuestion, fixed);
 }
 
 } // namespace bank

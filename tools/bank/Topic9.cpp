@@ -1006,12 +1006,12 @@ Question Fixed(const FixedQuestion& fixed, Rng& r) {
 
 } // namespace
 
-QList<Question> GenerateTopic9(const PaperSpec& spec, Rng& rng) {
-    const int level = spec.paperInTopic;
+QList<Question> GenerateTopic9(const PaperSpec& paperSpec, Rng& rng) {
+    const int level = paperSpec.paperInTopic;
     const QList<SingleMaker> singles = SingleRecipe(level);
     const QList<Multi> multis = MultiRecipe(level);
     return BuildRecipePaper(
-        spec, [&](int index) { return singles.value(index, ShadedSingle)(rng, level); },
+        paperSpec, [&](int index) { return singles.value(index, ShadedSingle)(rng, level); },
         [&](int blanks, int index) {
             return MakeMulti(multis.value(index, MSimplify), rng, level, blanks);
         },

@@ -208,16 +208,16 @@ Question Combine(const QString& intro, const QList<Question>& parts, const QList
     return q;
 }
 
-void FitMarks(QList<Question>& questions, const PaperSpec& spec) {
+void FitMarks(QList<Question>& questions, const PaperSpec& paperSpec) {
     QList<Blank*> free;
     for (int q = 0; q < questions.size(); ++q) {
-        if (FixedQuestionAt(spec.paperNum, q + 1))
+        if (FixedQuestionAt(paperSpec.paperNum, q + 1))
             continue;
         for (Blank& b : questions[q].blanks)
             free << &b;
     }
     int total = TotalMarks(questions);
-    while (total > spec.maxMarks) {
+    while (total > paperSpec.maxMarks) {
         Blank* pick = nullptr;
         for (Blank* b : free) { // the first of the highest: early questions lose first
             if (b->mark > 1 && (!pick || b->mark > pick->mark))
@@ -225,12 +225,12 @@ void FitMarks(QList<Question>& questions, const PaperSpec& spec) {
         }
         if (!pick)
             Fail(QStringLiteral("paper %1: marks cannot come down to %2")
-                     .arg(spec.paperNum)
-                     .arg(spec.maxMarks));
+                     .arg(paperSpec.paperNum)
+                     .arg(paperSpec.maxMarks));
         --pick->mark;
         --total;
     }
-    while (total < spec.minMarks) {
+    while (total < paperSpec.minMarks) {
         Blank* pick = nullptr;
         for (int i = int(free.size()) - 1; i >= 0; --i) { // the last of the lowest
             Blank* b = free.at(i);
@@ -239,8 +239,8 @@ void FitMarks(QList<Question>& questions, const PaperSpec& spec) {
         }
         if (!pick)
             Fail(QStringLiteral("paper %1: marks cannot reach %2")
-                     .arg(spec.paperNum)
-                     .arg(spec.minMarks));
+                     .arg(paperSpec.paperNum)
+                     .arg(paperSpec.minMarks));
         ++pick->mark;
         ++total;
     }
@@ -258,9 +258,9 @@ FixedMaker FixedChoice(const std::function<Question(int level, Rng& rng)>& make)
     };
 }
 
-QList<Question> BuildPaper(const PaperSpec& spec, Rng& rng, const QList<Maker>& singles,
+QList<Question> BuildPaper(const PaperSpec& paperSpec, Rng& rng, const QList<Maker>& singles,
                            const MultiMaker& multi, const FixedMaker& fixed) {
-    const int level = spec.paperInTopic;
+    const int level = paperSpec.paperInTopic;
     QList<const Maker*> makers;
     int totalWeight = 0;
     for (const Maker& m : singles) {
@@ -282,19 +282,19 @@ QList<Question> BuildPaper(const PaperSpec& spec, Rng& rng, const QList<Maker>& 
         return makers.last();
     };
     int singleCount = 0;
-    for (int q = 0; q < spec.blankPlan.size(); ++q) {
-        if (spec.blankPlan.at(q) == 1 && !FixedQuestionAt(spec.paperNum, q + 1))
+    for (int q = 0; q < paperSpec.blankPlan.size(); ++q) {
+        if (paperSpec.blankPlan.at(q) == 1 && !FixedQuestionAt(paperSpec.paperNum, q + 1))
             ++singleCount;
     }
     if (singleCount > 0 && makers.isEmpty() && !multi)
-        Fail(QStringLiteral("paper %1: no question makers").arg(spec.paperNum));
+        Fail(QStringLiteral("paper %1: no question makers").arg(paperSpec.paperNum));
 
     QList<Question> questions;
     QSet<QString> seen;
     int singleIndex = 0;
-    for (int q = 0; q < spec.blankPlan.size(); ++q) {
-        const int blanks = spec.blankPlan.at(q);
-        const FixedQuestion* f = FixedQuestionAt(spec.paperNum, q + 1);
+    for (int q = 0; q < paperSpec.blankPlan.size(); ++q) {
+        const int blanks = paperSpec.blankPlan.at(q);
+        const FixedQuestion* f = FixedQuestionAt(paperSpec.paperNum, q + 1);
         Question question;
         if (f) {
             question = fixed(*f, level, rng);
@@ -321,14 +321,14 @@ QList<Question> BuildPaper(const PaperSpec& spec, Rng& rng, const QList<Maker>& 
         }
         if (question.blanks.size() != blanks)
             Fail(QStringLiteral("paper %1 question %2: %3 blanks instead of %4")
-                     .arg(spec.paperNum)
+                     .arg(paperSpec.paperNum)
                      .arg(q + 1)
                      .arg(question.blanks.size())
                      .arg(blanks));
         seen.insert(Signature(question));
         questions << question;
     }
-    FitMarks(questions, spec);
+    FitMarks(questions, paperSpec);
     return questions;
 }
 

@@ -109,12 +109,12 @@ FixedMaker FixedChoice(const std::function<Question(int level, Rng& rng)>& make)
 // their listed order (easy kinds first), each for a share by its weight; positions of
 // several blanks take `multi`; fixed positions take `fixed`. Repeated texts are
 // drawn again. The marks are then brought into the paper's budget.
-QList<Question> BuildPaper(const PaperSpec& spec, Rng& rng, const QList<Maker>& singles,
+QList<Question> BuildPaper(const PaperSpec& paperSpec, Rng& rng, const QList<Maker>& singles,
                            const MultiMaker& multi, const FixedMaker& fixed);
 
 // Raises or lowers marks of blanks that are not fixed, one at a time, until
-// the paper's total lies within spec.minMarks..spec.maxMarks; later questions
+// the paper's total lies within paperSpec.minMarks..paperSpec.maxMarks; later questions
 // gain first and lose last.
-void FitMarks(QList<Question>& questions, const PaperSpec& spec);
+void FitMarks(QList<Question>& questions, const PaperSpec& paperSpec);
 
 } // namespace bank::kit

@@ -322,24 +322,24 @@ void TestBankGenerator::planHasTheDesignedShape() {
     const QList<int> sizes10 = {30, 30, 21, 30, 30};
     int questions = 0, single = 0, blanks = 0;
     for (int p = 0; p < plan.size(); ++p) {
-        const bank::PaperSpec& spec = plan.at(p);
-        QCOMPARE(spec.paperNum, 101 + p);
-        QCOMPARE(spec.topic, p / 5 + 1);
-        QCOMPARE(spec.paperInTopic, p % 5 + 1);
-        int expected = spec.topic <= 3    ? 30
-                       : spec.topic == 8  ? sizes8.at(p % 5)
-                       : spec.topic == 10 ? sizes10.at(p % 5)
-                                          : 20;
-        QCOMPARE(spec.blankPlan.size(), expected);
+        const bank::PaperSpec& paperSpec = plan.at(p);
+        QCOMPARE(paperSpec.paperNum, 101 + p);
+        QCOMPARE(paperSpec.topic, p / 5 + 1);
+        QCOMPARE(paperSpec.paperInTopic, p % 5 + 1);
+        int expected = paperSpec.topic <= 3    ? 30
+                       : paperSpec.topic == 8  ? sizes8.at(p % 5)
+                       : paperSpec.topic == 10 ? sizes10.at(p % 5)
+                                               : 20;
+        QCOMPARE(paperSpec.blankPlan.size(), expected);
         int paperBlanks = 0;
-        for (int b : spec.blankPlan) {
+        for (int b : paperSpec.blankPlan) {
             QVERIFY(b >= 1 && b <= 10);
             paperBlanks += b;
             single += b == 1 ? 1 : 0;
         }
         QVERIFY2(paperBlanks >= 20 && paperBlanks <= 60,
-                 qPrintable(QString::number(spec.paperNum)));
-        questions += int(spec.blankPlan.size());
+                 qPrintable(QString::number(paperSpec.paperNum)));
+        questions += int(paperSpec.blankPlan.size());
         blanks += paperBlanks;
     }
     QCOMPARE(questions, 1121);
@@ -356,9 +356,9 @@ void TestBankGenerator::fixedQuestionsFitThePlan() {
     const QList<bank::PaperSpec> plan = bank::BankPlan();
     QSet<int> ids;
     for (const bank::FixedQuestion& f : bank::FixedQuestions()) {
-        const bank::PaperSpec& spec = plan.at(f.paperNum - 101);
-        QVERIFY(f.questionNo >= 1 && f.questionNo <= spec.blankPlan.size());
-        QCOMPARE(spec.blankPlan.at(f.questionNo - 1), int(f.keys.size()));
+        const bank::PaperSpec& paperSpec = plan.at(f.paperNum - 101);
+        QVERIFY(f.questionNo >= 1 && f.questionNo <= paperSpec.blankPlan.size());
+        QCOMPARE(paperSpec.blankPlan.at(f.questionNo - 1), int(f.keys.size()));
         QCOMPARE(f.kinds.size(), f.keys.size());
         QCOMPARE(f.marks.size(), f.keys.size());
         QCOMPARE(bank::FixedQuestionAt(f.paperNum, f.questionNo), &f);
@@ -610,7 +610,7 @@ void TestBankGenerator::generationIsDeterministic() {
 void TestBankGenerator::keysMatchTheSumsOnThePage() {
     int checked = 0;
     for (const StoreWriter::Paper& paper : Bank()) {
-        if (!IsMyTopic(paper.spec.topic))
+        if (!IsMyTopic(paper.paperSpec.topic))
             continue;
         for (const Question& q : paper.questions) {
             const QList<qint64> solved = SolvedSums(q);
@@ -624,7 +624,7 @@ void TestBankGenerator::keysMatchTheSumsOnThePage() {
             for (int i = 0; i < solved.size(); ++i) {
                 QVERIFY2(numbers.at(i) == QString::number(solved.at(i)),
                          qPrintable(QStringLiteral("%1: %2 but the page gives %3\n%4")
-                                        .arg(paper.spec.paperNum)
+                                        .arg(paper.paperSpec.paperNum)
                                         .arg(numbers.at(i))
                                         .arg(solved.at(i))
                                         .arg(q.html)));
@@ -750,7 +750,7 @@ void TestBankGenerator::fractionKeysMatchTheirPictures() {
 void TestBankGenerator::countingPicturesMatchTheirKeys() {
     int checked = 0;
     for (const StoreWriter::Paper& paper : Bank()) {
-        if (!IsMyTopic(paper.spec.topic))
+        if (!IsMyTopic(paper.paperSpec.topic))
             continue;
         for (const Question& q : paper.questions) {
             for (const bank::Picture& picture : q.pictures) {
@@ -784,7 +784,7 @@ void TestBankGenerator::choicesHaveExactlyOneRightOption() {
         "(?:(\\d+) thousands, )?(?:(\\d+) hundreds(?:,| and) )?(?:(\\d+) tens and )?(\\d+) ones"));
     int checked = 0;
     for (const StoreWriter::Paper& paper : Bank()) {
-        if (!IsMyTopic(paper.spec.topic))
+        if (!IsMyTopic(paper.paperSpec.topic))
             continue;
         for (const Question& q : paper.questions) {
             if (q.blanks.size() != 1 || q.blanks.at(0).kind != QLatin1String("Q"))
@@ -852,7 +852,7 @@ void TestBankGenerator::groupsHaveExactlyOneAnswerSet() {
     static const QRegularExpression shown(QStringLiteral("<p class=\"sum\">([0-9, ]+)</p>"));
     int checked = 0;
     for (const StoreWriter::Paper& paper : Bank()) {
-        if (!IsMyTopic(paper.spec.topic))
+        if (!IsMyTopic(paper.paperSpec.topic))
             continue;
         for (const Question& q : paper.questions) {
             if (q.blanks.at(0).kind != QLatin1String("G"))
@@ -914,7 +914,7 @@ void TestBankGenerator::wordAnswersAgreeWithTheirStatements() {
         QStringLiteral("<p class=\"sum\">(\\d+) x (\\d+) = (\\d+) x (\\d+)</p>"));
     int checked = 0;
     for (const StoreWriter::Paper& paper : Bank()) {
-        if (!IsMyTopic(paper.spec.topic))
+        if (!IsMyTopic(paper.paperSpec.topic))
             continue;
         for (const Question& q : paper.questions) {
             for (const Blank& b : q.blanks) {

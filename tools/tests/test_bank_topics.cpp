@@ -116,21 +116,21 @@ QPair<int, int> TimeOnClock(const QList<Element>& svg, int index = 0) {
 
 // --- reading questions ---------------------------------------------------------
 
-QList<Question> Generate(const PaperSpec& spec) {
-    bank::Rng rng(0x5eed0000ULL + std::uint64_t(spec.paperNum));
-    switch (spec.topic) {
+QList<Question> Generate(const PaperSpec& paperSpec) {
+    bank::Rng rng(0x5eed0000ULL + std::uint64_t(paperSpec.paperNum));
+    switch (paperSpec.topic) {
     case 4:
-        return bank::GenerateTopic4(spec, rng);
+        return bank::GenerateTopic4(paperSpec, rng);
     case 5:
-        return bank::GenerateTopic5(spec, rng);
+        return bank::GenerateTopic5(paperSpec, rng);
     case 6:
-        return bank::GenerateTopic6(spec, rng);
+        return bank::GenerateTopic6(paperSpec, rng);
     case 7:
-        return bank::GenerateTopic7(spec, rng);
+        return bank::GenerateTopic7(paperSpec, rng);
     case 8:
-        return bank::GenerateTopic8(spec, rng);
+        return bank::GenerateTopic8(paperSpec, rng);
     case 10:
-        return bank::GenerateTopic10(spec, rng);
+        return bank::GenerateTopic10(paperSpec, rng);
     default:
         return {};
     }
@@ -138,9 +138,9 @@ QList<Question> Generate(const PaperSpec& spec) {
 
 QList<PaperSpec> MyPapers() {
     QList<PaperSpec> out;
-    for (const PaperSpec& spec : bank::BankPlan()) {
-        if (QList<int>{4, 5, 6, 7, 8, 10}.contains(spec.topic))
-            out << spec;
+    for (const PaperSpec& paperSpec : bank::BankPlan()) {
+        if (QList<int>{4, 5, 6, 7, 8, 10}.contains(paperSpec.topic))
+            out << paperSpec;
     }
     return out;
 }
@@ -149,8 +149,8 @@ QList<PaperSpec> MyPapers() {
 const QList<QPair<PaperSpec, QList<Question>>>& AllPapers() {
     static const QList<QPair<PaperSpec, QList<Question>>> all = [] {
         QList<QPair<PaperSpec, QList<Question>>> papers;
-        for (const PaperSpec& spec : MyPapers())
-            papers << qMakePair(spec, Generate(spec));
+        for (const PaperSpec& paperSpec : MyPapers())
+            papers << qMakePair(paperSpec, Generate(paperSpec));
         return papers;
     }();
     return all;
@@ -158,8 +158,8 @@ const QList<QPair<PaperSpec, QList<Question>>>& AllPapers() {
 
 QList<Question> QuestionsOfTopic(int topic) {
     QList<Question> out;
-    for (const auto& [spec, questions] : AllPapers()) {
-        if (spec.topic == topic)
+    for (const auto& [paperSpec, questions] : AllPapers()) {
+        if (paperSpec.topic == topic)
             out += questions;
     }
     return out;
@@ -495,15 +495,15 @@ private Q_SLOTS:
         QFETCH(int, minMarks);
         QFETCH(int, maxMarks);
         // Paper 119 carries the fixed money question at position 16 (mark 2).
-        PaperSpec spec;
-        spec.paperNum = 119;
-        spec.minMarks = minMarks;
-        spec.maxMarks = maxMarks;
+        PaperSpec paperSpec;
+        paperSpec.paperNum = 119;
+        paperSpec.minMarks = minMarks;
+        paperSpec.maxMarks = maxMarks;
         QList<Question> questions(20);
         for (int q = 0; q < 20; ++q)
             questions[q].blanks = {Blank{QStringLiteral("1"), QStringLiteral("N"), mark}};
         questions[15].blanks[0].mark = 2;
-        bank::kit::FitMarks(questions, spec);
+        bank::kit::FitMarks(questions, paperSpec);
         int total = 0;
         for (const Question& q : questions) {
             QVERIFY(q.blanks.at(0).mark >= 1 && q.blanks.at(0).mark <= 3);
@@ -541,14 +541,14 @@ private Q_SLOTS:
         QFETCH(bool, keysCount);
         QFETCH(int, singleCalls);
         using bank::numkit::One;
-        PaperSpec spec;
-        spec.paperNum = 101; // its first question is a fixed one
-        spec.blankPlan = {1, 1, 2, 1, 3, 1};
+        PaperSpec paperSpec;
+        paperSpec.paperNum = 101; // its first question is a fixed one
+        paperSpec.blankPlan = {1, 1, 2, 1, 3, 1};
         QList<int> singles;
         QList<QPair<int, int>> multis;
         int fixedCalls = 0;
         const QList<Question> questions = bank::numkit::BuildRecipePaper(
-            spec,
+            paperSpec,
             [&](int index) {
                 singles << index;
                 return One(QStringLiteral("single %1").arg(index == 2 ? 0 : index),
@@ -566,7 +566,7 @@ private Q_SLOTS:
                 return One(QStringLiteral("fixed"), f.keys.at(0), f.kinds.at(0), f.marks.at(0));
             },
             keysCount ? bank::numkit::TextAndKeys : bank::numkit::TextOf);
-        QCOMPARE(int(questions.size()), int(spec.blankPlan.size()));
+        QCOMPARE(int(questions.size()), int(paperSpec.blankPlan.size()));
         QCOMPARE(fixedCalls, 1);
         QCOMPARE(questions.first().html, QStringLiteral("fixed"));
         // The fixed question takes no index: the counters start at the next one.
@@ -575,7 +575,7 @@ private Q_SLOTS:
         QCOMPARE(singles.count(2), singleCalls - 2);
         QCOMPARE(multis, (QList<QPair<int, int>>{{2, 0}, {3, 1}}));
         for (int q = 0; q < questions.size(); ++q)
-            QCOMPARE(int(questions.at(q).blanks.size()), spec.blankPlan.at(q));
+            QCOMPARE(int(questions.at(q).blanks.size()), paperSpec.blankPlan.at(q));
     }
 
     void unitConversionsKeepTheirKeys_data() {
@@ -709,9 +709,9 @@ private Q_SLOTS:
 
     void papersKeepTheirPlanAndBudget() {
         QCOMPARE(int(AllPapers().size()), 30);
-        for (const auto& [spec, questions] : AllPapers()) {
-            const QString where = QStringLiteral("paper %1").arg(spec.paperNum);
-            QCOMPARE(int(questions.size()), int(spec.blankPlan.size()));
+        for (const auto& [paperSpec, questions] : AllPapers()) {
+            const QString where = QStringLiteral("paper %1").arg(paperSpec.paperNum);
+            QCOMPARE(int(questions.size()), int(paperSpec.blankPlan.size()));
             int marks = 0;
             QSet<QString> texts;
             for (int q = 0; q < questions.size(); ++q) {
@@ -722,7 +722,7 @@ private Q_SLOTS:
                     signature += QString::fromUtf8(p.data);
                 QVERIFY2(!texts.contains(signature), qPrintable(at + " repeats a question"));
                 texts.insert(signature);
-                QCOMPARE(int(question.blanks.size()), spec.blankPlan.at(q));
+                QCOMPARE(int(question.blanks.size()), paperSpec.blankPlan.at(q));
                 if (question.blanks.size() > 1)
                     QCOMPARE(int(PartTexts(question).size()), int(question.blanks.size()));
                 for (const Blank& b : question.blanks) {
@@ -730,16 +730,16 @@ private Q_SLOTS:
                     marks += b.mark;
                 }
             }
-            QVERIFY2(marks >= spec.minMarks && marks <= spec.maxMarks,
+            QVERIFY2(marks >= paperSpec.minMarks && marks <= paperSpec.maxMarks,
                      qPrintable(where + QStringLiteral(": %1 marks").arg(marks)));
         }
     }
 
     void keysCanBeTypedAndMatchTheirKind() {
-        for (const auto& [spec, questions] : AllPapers()) {
+        for (const auto& [paperSpec, questions] : AllPapers()) {
             for (int q = 0; q < questions.size(); ++q) {
                 const Question& question = questions.at(q);
-                const QString at = QStringLiteral("%1.%2").arg(spec.paperNum).arg(q + 1);
+                const QString at = QStringLiteral("%1.%2").arg(paperSpec.paperNum).arg(q + 1);
                 for (const Blank& b : question.blanks) {
                     QVERIFY2(!b.key.contains(QLatin1Char('>')) && !b.key.contains(QLatin1Char('#')),
                              qPrintable(at));
@@ -771,10 +771,10 @@ private Q_SLOTS:
 
     void picturesAreReferencedAndWellFormed() {
         static const QRegularExpression img(QStringLiteral("<img src=\"([^\"]+)\""));
-        for (const auto& [spec, questions] : AllPapers()) {
+        for (const auto& [paperSpec, questions] : AllPapers()) {
             for (int q = 0; q < questions.size(); ++q) {
                 const Question& question = questions.at(q);
-                const QString at = QStringLiteral("%1.%2").arg(spec.paperNum).arg(q + 1);
+                const QString at = QStringLiteral("%1.%2").arg(paperSpec.paperNum).arg(q + 1);
                 QSet<QString> referenced;
                 for (auto it = img.globalMatch(question.html); it.hasNext();)
                     referenced.insert(it.next().captured(1));
@@ -794,8 +794,8 @@ private Q_SLOTS:
     }
 
     void generationIsRepeatable() {
-        for (const auto& [spec, questions] : AllPapers()) {
-            const QList<Question> again = Generate(spec);
+        for (const auto& [paperSpec, questions] : AllPapers()) {
+            const QList<Question> again = Generate(paperSpec);
             QCOMPARE(int(again.size()), int(questions.size()));
             for (int q = 0; q < questions.size(); ++q) {
                 QCOMPARE(again.at(q).html, questions.at(q).html);
@@ -813,8 +813,8 @@ private Q_SLOTS:
         // (amounts of money counted in cents).
         for (int topic : {4, 5, 6, 10}) {
             QList<double> biggest;
-            for (const auto& [spec, questions] : AllPapers()) {
-                if (spec.topic != topic)
+            for (const auto& [paperSpec, questions] : AllPapers()) {
+                if (paperSpec.topic != topic)
                     continue;
                 QList<double> values;
                 for (const Question& q : questions) {
