@@ -10,7 +10,7 @@ PACKAGES=(
   qt6-image-formats-plugins libgif-dev
   libgtest-dev libbenchmark-dev
   xvfb xauth
-  desktop-file-utils appstream dpkg-dev file
+  desktop-file-utils appstream dpkg-dev file fonts-dejavu-core
   clang libclang-rt-14-dev
 )
 
