@@ -19,6 +19,9 @@ done
 asan_extra=""
 if [ "${SANITIZE_GUI:-0}" = 1 ]; then
   for source in tests/gui/test_*.cpp; do
+    # When the engine's module loads is a start-up cost, not a memory-safety
+    # question, and the sanitizer runtime changes what is loaded up front.
+    [ "$(basename "$source" .cpp)" = test_question_view_module ] && continue
     tests+=("$(basename "$source" .cpp)")
   done
   asan_extra=":new_delete_type_mismatch=0"
