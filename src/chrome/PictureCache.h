@@ -1,5 +1,6 @@
 #pragma once
-// Pictures of the Graphics folder, each read from disk once and then shared.
+// The windows' pictures, each read once from a folder (the program's store,
+// built into it) and then shared.
 
 #include <QHash>
 #include <QPixmap>

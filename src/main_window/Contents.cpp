@@ -3,6 +3,7 @@
 #include "chrome/PictureButton.h"
 #include "chrome/SkinnedFrame.h"
 #include "chrome/Twips.h"
+#include "core/FolderLock.h"
 #include "core/GraphicsTable.h"
 #include "core/ProgramDefinition.h"
 #include "main_window/AboutPage.h"
@@ -19,7 +20,7 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QLabel>
-#include <QLockFile>
+#include <QPaintEvent>
 #include <QTimer>
 #include <algorithm>
 
@@ -34,8 +35,8 @@ void waitWithEvents(int milliseconds) {
 } // namespace
 
 Contents::Contents(const QString& programFolder, ResourceStore store, QWidget* parent)
-    : QWidget(parent), m_store(std::move(store)), m_pictures(GraphicsFolder(programFolder)),
-      m_popUp(m_state, m_pictures) {
+    : QWidget(parent), m_store(std::move(store)),
+      m_pictures(m_store.root() + QStringLiteral("/graphics")), m_popUp(m_state, m_pictures) {
     setObjectName(QStringLiteral("Contents"));
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     m_state.programFolder = programFolder;
@@ -61,13 +62,11 @@ Contents::~Contents() {
 }
 
 bool Contents::LockProgramFolder() {
-    m_lock = std::make_unique<QLockFile>(QDir(m_state.programFolder).filePath(LockFileName));
-    // The lock lasts the whole run: only a lock whose program has gone away
-    // counts as stale, never an old one.
-    m_lock->setStaleLockTime(0);
-    if (m_lock->tryLock(0))
+    m_lock = std::make_unique<FolderLock>(QDir(m_state.programFolder).filePath(LockFileName));
+    const FolderLock::Result result = m_lock->tryLock();
+    if (result == FolderLock::Result::Locked)
         return true;
-    if (m_lock->error() == QLockFile::LockFailedError) {
+    if (result == FolderLock::Result::HeldElsewhere) {
         m_popUp.Tell(DialogTitle,
                      tr("Quillora Maths Practice is already open. Please use its window."),
                      nullptr);
@@ -86,9 +85,9 @@ bool Contents::Start() {
     if (!LockProgramFolder())
         return false;
 
-    // 1-2. The Graphics folder, then the window's pictures.
-    const QStringList unwritten = ExtractGraphics(m_store, m_state.programFolder);
-    LoadFramePictures();
+    // 1-2. The pictures come from the store as the controls ask for them;
+    // the Graphics folder is written once the window has been drawn
+    // (PrepareGraphicsFolder).
 
     // 3. Geometry and frame.
     move(Twips::ToPx(DesignLeft), Twips::ToPx(DesignTop));
@@ -135,7 +134,6 @@ bool Contents::Start() {
     m_navigation->SetCaptions(definition);
     setWindowTitle(definition.displayName);
     m_frame->setTitle(definition.displayName);
-    m_about->setProgramName(definition.displayName);
     m_state.lblCOD = definition.programCode;
 
     // 7. Tabs of the existing modules.
@@ -153,26 +151,42 @@ bool Contents::Start() {
     m_home->LoadModuleResults();
 
     show();
-    TellStartupProblems(unwritten);
+    TellStartupProblems({});
     if (repair.damaged())
         m_popUp.Tell(DialogTitle, repair.message(), this);
     return true;
 }
 
-void Contents::LoadFramePictures() {
-    // Every picture is read once now; the windows then take them from memory.
-    for (const GraphicsItem& item : GraphicsItems())
-        m_pictures.get(QString::fromLatin1(item.fileName));
+void Contents::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    // After the first frame, not before it: nothing on screen needs the
+    // folder, and a first start writes ninety files into it.
+    if (!m_graphicsScheduled && m_lock && m_lock->isLocked()) {
+        m_graphicsScheduled = true;
+        QTimer::singleShot(0, this, &Contents::PrepareGraphicsFolder);
+    }
+}
+
+void Contents::PrepareGraphicsFolder() {
+    m_graphicsScheduled = true;
+    // A changed or deleted file is restored; unchanged ones are left alone.
+    TellStartupProblems(ExtractGraphics(m_store, m_state.programFolder));
 }
 
 void Contents::TellStartupProblems(const QStringList& unwritten) {
-    if (unwritten.isEmpty() && m_pictures.missing().isEmpty())
+    // Told once a run, whichever problem shows first.
+    if ((unwritten.isEmpty() && m_pictures.missing().isEmpty()) || m_picturesTold)
         return;
-    m_popUp.Tell(DialogTitle,
-                 tr("Some of the program's pictures could not be prepared in the folder %1, "
-                    "so parts of the windows are blank. You can still practise as usual.")
-                     .arg(QDir::toNativeSeparators(m_pictures.folder())),
-                 this);
+    m_picturesTold = true;
+    const QString message =
+        m_pictures.missing().isEmpty()
+            ? tr("The program's pictures could not be copied into the folder %1. You can "
+                 "still practise as usual.")
+                  .arg(QDir::toNativeSeparators(GraphicsFolder(m_state.programFolder)))
+            : tr("Some of the program's pictures are missing, so parts of the windows are "
+                 "blank. You can still practise as usual. Installing the program again "
+                 "brings them back.");
+    m_popUp.Tell(DialogTitle, message, this);
 }
 
 void Contents::BuildWindow() {
@@ -195,26 +209,51 @@ void Contents::BuildWindow() {
     const QRect body = BodyRect();
     m_home = new HomePage(m_state, m_pictures, body.size(), this);
     connect(m_home, &HomePage::paperChosen, this, &Contents::OpenPaper);
-    m_report = new ReportPage(this);
-    m_report->setObjectName(QStringLiteral("Body_Report"));
-    m_report->resize(body.size());
-    connect(m_report, &ReportPage::reportPanelChosen, this, [this](int pos) {
-        m_state.txtReportPos = pos;
-        m_report->ArrangeReportPanels(pos);
-    });
-    m_about = new AboutPage(m_pictures, body.size(), this);
-    m_trash = new TrashPage(
-        m_pictures, [this] { return ResetAllResults(); }, body.size(), this);
-    for (QWidget* page : {static_cast<QWidget*>(m_home), static_cast<QWidget*>(m_report),
-                          static_cast<QWidget*>(m_about), static_cast<QWidget*>(m_trash)}) {
-        page->move(body.topLeft());
-        page->hide();
-    }
+    PlacePage(m_home);
     m_printer = std::make_unique<ReportPrinter>(m_popUp);
 
     m_frame->layout();
     m_frame->raise();
     m_frame->pRoundCorners();
+}
+
+void Contents::PlacePage(QWidget* page) {
+    page->move(BodyRect().topLeft());
+    page->hide();
+    // A page made later still lies under the frame's edges and corners.
+    m_frame->raise();
+}
+
+ReportPage* Contents::EnsureReportPage() {
+    if (m_report)
+        return m_report;
+    m_report = new ReportPage(this);
+    m_report->setObjectName(QStringLiteral("Body_Report"));
+    m_report->resize(BodyRect().size());
+    connect(m_report, &ReportPage::reportPanelChosen, this, [this](int pos) {
+        m_state.txtReportPos = pos;
+        m_report->ArrangeReportPanels(pos);
+    });
+    PlacePage(m_report);
+    return m_report;
+}
+
+AboutPage* Contents::EnsureAboutPage() {
+    if (m_about)
+        return m_about;
+    m_about = new AboutPage(m_pictures, BodyRect().size(), this);
+    m_about->setProgramName(m_state.definition.displayName);
+    PlacePage(m_about);
+    return m_about;
+}
+
+TrashPage* Contents::EnsureTrashPage() {
+    if (m_trash)
+        return m_trash;
+    m_trash = new TrashPage(
+        m_pictures, [this] { return ResetAllResults(); }, BodyRect().size(), this);
+    PlacePage(m_trash);
+    return m_trash;
 }
 
 QRect Contents::BodyRect() const {
@@ -230,7 +269,8 @@ void Contents::BringUp(QWidget* body) {
     body->show();
     body->raise();
 
-    const QList<QWidget*> pages = {m_home, m_report, m_about, m_trash};
+    QList<QWidget*> pages = {m_home, m_report, m_about, m_trash};
+    pages.removeAll(nullptr);
     // Focus inside a page that goes away moves into the page that comes up,
     // not on to whatever follows in the Tab order (a tab behind the strip).
     QWidget* focused = focusWidget();
@@ -283,9 +323,10 @@ void Contents::ShowPage() {
             BringUp(m_home);
             break;
         case 2:
-            m_report->BuildReport(m_state.chosenModule(), m_home->marks(),
-                                  ResultsFilePath(m_state.programFolder, ResultsFile::Trend,
-                                                  m_state.LChose, m_state.lblCOD));
+            EnsureReportPage()->BuildReport(m_state.chosenModule(), m_home->marks(),
+                                            ResultsFilePath(m_state.programFolder,
+                                                            ResultsFile::Trend, m_state.LChose,
+                                                            m_state.lblCOD));
             m_report->ArrangeReportPanels(m_state.txtReportPos);
             BringUp(m_report);
             break;
@@ -301,10 +342,10 @@ void Contents::ShowPage() {
     } else if (tab == NavigationBar::HelpTab) {
         switch (button) {
         case 1:
-            BringUp(m_about);
+            BringUp(EnsureAboutPage());
             break;
         case 2:
-            BringUp(m_trash);
+            BringUp(EnsureTrashPage());
             m_trash->ResetPage();
             break;
         case 4:

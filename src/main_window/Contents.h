@@ -23,7 +23,7 @@
 #include <QWidget>
 #include <memory>
 
-class QLockFile;
+class FolderLock;
 class SkinnedFrame;
 class NavigationBar;
 class HomePage;
@@ -77,12 +77,23 @@ public:
     // template. False (and the pupil told) when a file could not be written.
     bool ResetAllResults();
 
+    // The Graphics folder checked and restored (it is written after the
+    // window is first drawn; the windows take their pictures from the store).
+    void PrepareGraphicsFolder();
+    // The Report, About and Trash pages are made the first time they are
+    // shown; null until then.
+    ReportPage* reportPage() const { return m_report; }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     bool LockProgramFolder();
-    void LoadFramePictures();
+    ReportPage* EnsureReportPage();
+    AboutPage* EnsureAboutPage();
+    TrashPage* EnsureTrashPage();
+    void PlacePage(QWidget* page);
     void BuildWindow();
     QRect BodyRect() const;
     void BringUp(QWidget* body);
@@ -95,7 +106,7 @@ private:
     PictureCache m_pictures;
     PopUpService m_popUp;
     AppServices m_services;
-    std::unique_ptr<QLockFile> m_lock;
+    std::unique_ptr<FolderLock> m_lock;
     std::unique_ptr<ReportPrinter> m_printer;
 
     SkinnedFrame* m_frame = nullptr;
@@ -105,4 +116,6 @@ private:
     AboutPage* m_about = nullptr;
     TrashPage* m_trash = nullptr;
     QPointer<PracticeWindow> m_practice;
+    bool m_graphicsScheduled = false;
+    bool m_picturesTold = false;
 };

@@ -36,6 +36,26 @@ qsizetype findTag(const QStringList& lines, const QString& tag, qsizetype from =
     return -1;
 }
 
+// For every tag some line holds (the text between two neighbouring "#"),
+// the first line that holds it: findTag for all tags in one pass.
+QHash<QString, qsizetype> firstLineOfEachTag(const QStringList& lines) {
+    QHash<QString, qsizetype> first;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString& line = lines.at(i);
+        qsizetype open = line.indexOf(QLatin1Char('#'));
+        while (open >= 0) {
+            const qsizetype close = line.indexOf(QLatin1Char('#'), open + 1);
+            if (close < 0)
+                break;
+            const QString tag = line.mid(open + 1, close - open - 1).toCaseFolded();
+            if (!first.contains(tag))
+                first.insert(tag, i);
+            open = close;
+        }
+    }
+    return first;
+}
+
 // The fields of the record of tag in line, read from where the tag stands:
 // everything after "#" tag "#>" split at ">". A record without fields ("#TRD#")
 // has none; text stuck to the tag without a ">" becomes the first field rather
@@ -148,8 +168,9 @@ QList<int> ResultsRepair::PaperShapes(int module) const {
 
     QList<QStringList> questions(papers);
     const QStringList paperLines = storeLines(PapersTableId(module));
+    const QHash<QString, qsizetype> paperLineOfTag = firstLineOfEachTag(paperLines);
     for (int k = 1; k <= papers; ++k) {
-        const qsizetype at = findTag(paperLines, paperTag(k));
+        const qsizetype at = paperLineOfTag.value(paperTag(k), -1);
         if (at >= 0)
             questions[k - 1] = recordFields(paperLines.at(at), paperTag(k));
     }
