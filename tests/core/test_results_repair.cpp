@@ -2,6 +2,7 @@
 // rebuilds the rest, tells the user once, and afterwards every paper opens,
 // saves and marks. Also the readers meeting damage while the program runs.
 
+#include "../reliability/WorkerSteps.h"
 #include "core/Clock.h"
 #include "core/ProgramDefinition.h"
 #include "core/ResourceStore.h"
@@ -179,24 +180,10 @@ struct ProgramFolder {
     }
 };
 
-// Answers a paper question by question as the window hands the rows over
-// (each move saves), then marks it or saves it.
+// Answers a paper as the window hands the rows over, then marks or saves it.
 bool Work(PaperSession& session, const QStringList& answers, bool mark) {
-    const int questions = session.paper().QuestionCount;
-    for (int q = 1; q <= questions; ++q) {
-        const QStringList rows =
-            answers.mid(session.FirstBlankOfQuestion(q), session.BlanksOfQuestion(q));
-        if (q < questions) {
-            if (!session.MoveToQuestion(rows, q + 1).ok())
-                return false;
-        } else if (mark) {
-            if (!session.PrepareMarking(rows).ok() || !session.CompleteMarking().ok())
-                return false;
-        } else if (!session.MoveToQuestion(rows, q).ok()) {
-            return false;
-        }
-    }
-    return true;
+    return WorkerSteps::WalkPaper(
+        session, [&](int first, int blanks) { return answers.mid(first, blanks); }, mark);
 }
 
 // A folder holding a child's work: papers 101, 103 and 105 marked, 101 also

@@ -8,6 +8,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace WorkerSteps {
 
@@ -15,17 +16,17 @@ inline QString StampedAnswer(qint64 stamp, int paperIndex, int attempt, int blan
     return QStringLiteral("s%1p%2a%3b%4").arg(stamp).arg(paperIndex).arg(attempt).arg(blank);
 }
 
-// Types the stamped answers of every question, moving on after each one (each
-// move saves), and marks the paper at the end when asked to. False when a
-// write failed.
-inline bool WorkPaper(PaperSession& session, qint64 stamp, bool mark) {
-    const int paperIndex = session.setup().paperIndex();
+// Hands the paper the rows of each question as the window does, moving on
+// after each one (each move saves), and marks it at the end when asked to
+// (otherwise the last question is saved where it is). rowsOf(firstBlank,
+// blanks) gives a question's rows. False when a write failed.
+inline bool WalkPaper(PaperSession& session,
+                      const std::function<QStringList(int firstBlank, int blanks)>& rowsOf,
+                      bool mark) {
     const int questions = session.paper().QuestionCount;
     for (int q = 1; q <= questions; ++q) {
-        QStringList rows;
-        const int first = session.FirstBlankOfQuestion(q);
-        for (int b = 0; b < session.BlanksOfQuestion(q); ++b)
-            rows.append(StampedAnswer(stamp, paperIndex, session.attempt(), first + b + 1));
+        const QStringList rows =
+            rowsOf(session.FirstBlankOfQuestion(q), session.BlanksOfQuestion(q));
         if (q < questions) {
             if (!session.MoveToQuestion(rows, q + 1).ok())
                 return false;
@@ -37,6 +38,21 @@ inline bool WorkPaper(PaperSession& session, qint64 stamp, bool mark) {
         }
     }
     return true;
+}
+
+// Types the stamped answers of every question and marks the paper at the end
+// when asked to.
+inline bool WorkPaper(PaperSession& session, qint64 stamp, bool mark) {
+    const int paperIndex = session.setup().paperIndex();
+    return WalkPaper(
+        session,
+        [&](int first, int blanks) {
+            QStringList rows;
+            for (int b = 0; b < blanks; ++b)
+                rows.append(StampedAnswer(stamp, paperIndex, session.attempt(), first + b + 1));
+            return rows;
+        },
+        mark);
 }
 
 } // namespace WorkerSteps
