@@ -113,8 +113,9 @@ bool Contents::Start() {
     m_state.definition = read.definition;
 
     // 5. Every results file of every existing module.
+    QStringList created;
     const QStringList failed =
-        EnsureResultsFiles(m_store, m_state.programFolder, m_state.definition);
+        EnsureResultsFiles(m_store, m_state.programFolder, m_state.definition, &created);
     if (!failed.isEmpty()) {
         m_popUp.Tell(DialogTitle,
                      tr("Quillora Maths Practice cannot keep your results in the folder %1. "
@@ -152,6 +153,13 @@ bool Contents::Start() {
 
     show();
     TellStartupProblems({});
+    // Some files made again while others were kept: something removed them.
+    // (On a first start every file is made, and nothing was lost.)
+    if (!created.isEmpty() && created.size() < ResultsFilesExpected(m_state.definition))
+        m_popUp.Tell(DialogTitle,
+                     tr("Some of your saved results could not be found, so they start again "
+                        "empty. Everything else you have done is kept."),
+                     this);
     if (repair.damaged())
         m_popUp.Tell(DialogTitle, repair.message(), this);
     return true;

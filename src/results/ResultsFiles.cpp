@@ -41,21 +41,13 @@ ResultsFile fileAt(int k) {
 
 } // namespace
 
-bool AllResultsFilesExist(const QString& programFolder, const ProgramDefinition& definition) {
+int ResultsFilesExpected(const ProgramDefinition& definition) {
+    int modules = 0;
     for (int m = 1; m <= 3; ++m) {
-        if (!definition.moduleExists(m))
-            continue;
-        for (int k = 0; k < ResultsFileCount; ++k) {
-            // A folder in the file's place does not count as missing: the
-            // reset could not write over it and would only erase the other
-            // files. The start-up repair reports it instead.
-            const QFileInfo info(
-                ResultsFilePath(programFolder, fileAt(k), m, definition.programCode));
-            if (!info.exists())
-                return false;
-        }
+        if (definition.moduleExists(m))
+            ++modules;
     }
-    return true;
+    return modules * ResultsFileCount;
 }
 
 QStringList ResetAllResults(const ResourceStore& store, const QString& programFolder,
@@ -82,13 +74,34 @@ QStringList ResetAllResults(const ResourceStore& store, const QString& programFo
 }
 
 QStringList EnsureResultsFiles(const ResourceStore& store, const QString& programFolder,
-                               const ProgramDefinition& definition, bool* reset) {
-    const bool missing = !AllResultsFilesExist(programFolder, definition);
-    if (reset)
-        *reset = missing;
-    if (!missing)
-        return QStringList();
-    return ResetAllResults(store, programFolder, definition);
+                               const ProgramDefinition& definition, QStringList* created) {
+    // Only a missing file is made from its template: one lost file (deleted
+    // by hand, or by a cleaning tool) must not take every other result of
+    // every module with it. On a first start that is every file.
+    QStringList failed;
+    if (created)
+        created->clear();
+    for (int m = 1; m <= 3; ++m) {
+        if (!definition.moduleExists(m))
+            continue;
+        for (int k = 0; k < ResultsFileCount; ++k) {
+            const QString path =
+                ResultsFilePath(programFolder, fileAt(k), m, definition.programCode);
+            // A folder in the file's place is not missing: the start-up
+            // repair reports it.
+            if (QFileInfo::exists(path))
+                continue;
+            // Nothing was there to lose: the new file does not wait for the
+            // disk, and one cut short by a crash is rebuilt by the next
+            // start's repair.
+            if (store.ExtractResource(ResultsTemplateId(fileAt(k), m), QStringLiteral("Custom"),
+                                      path, ResourceStore::Durability::Scratch) != 0)
+                failed.append(path);
+            else if (created)
+                created->append(path);
+        }
+    }
+    return failed;
 }
 
 QStringList MarksTags() {

@@ -19,16 +19,17 @@ QString ResultsFilePath(const QString& programFolder, ResultsFile file, int modu
 // Store id of the file's template for module m: 30100 + 10m + 1 .. + 6.
 int ResultsTemplateId(ResultsFile file, int module);
 
-// True when all six files of every existing module are present.
-bool AllResultsFilesExist(const QString& programFolder, const ProgramDefinition& definition);
 // Writes every existing module's six templates over its six files. Returns the
 // paths that could not be written (empty on success).
 QStringList ResetAllResults(const ResourceStore& store, const QString& programFolder,
                             const ProgramDefinition& definition);
-// Start-up: when any file of any existing module is missing, ResetAllResults.
-// *reset tells whether it ran.
+// Start-up: makes every missing file of every existing module from its
+// template and leaves the files that exist alone. Returns the paths that
+// could not be written; *created lists the files made.
 QStringList EnsureResultsFiles(const ResourceStore& store, const QString& programFolder,
-                               const ProgramDefinition& definition, bool* reset = nullptr);
+                               const ProgramDefinition& definition, QStringList* created = nullptr);
+// The number of results files of the existing modules (six each).
+int ResultsFilesExpected(const ProgramDefinition& definition);
 
 // The marks file: six records FSE, SSE, LTM, CDD, FST, SST of P fields each;
 // entry k - 1 belongs to the paper of index k.

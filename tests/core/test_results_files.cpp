@@ -33,11 +33,10 @@ void TestResultsFiles::startupCreatesMissingFiles() {
     def.programCode = "FX";
     def.modules[1].heading = "Practice";
     QTemporaryDir dir;
-    QVERIFY(!AllResultsFilesExist(dir.path(), def));
-
-    bool reset = false;
-    QCOMPARE(EnsureResultsFiles(store, dir.path(), def, &reset), QStringList());
-    QVERIFY(reset);
+    QStringList created;
+    QCOMPARE(EnsureResultsFiles(store, dir.path(), def, &created), QStringList());
+    QCOMPARE(created.size(), 6);
+    QCOMPARE(ResultsFilesExpected(def), 6);
     const QString trend = ResultsFilePath(dir.path(), ResultsFile::Trend, 2, "FX");
     const QString first = ResultsFilePath(dir.path(), ResultsFile::First, 2, "FX");
     QCOMPARE(trend, dir.path() + "/trend2FX.txt");
@@ -47,16 +46,29 @@ void TestResultsFiles::startupCreatesMissingFiles() {
 
     // All present: nothing is touched.
     QVERIFY(writeBytes(trend, "#TRD#>50\r\n"));
-    QCOMPARE(EnsureResultsFiles(store, dir.path(), def, &reset), QStringList());
-    QVERIFY(!reset);
+    QVERIFY(writeBytes(first, "#101#>7\r\n"));
+    QCOMPARE(EnsureResultsFiles(store, dir.path(), def, &created), QStringList());
+    QVERIFY(created.isEmpty());
     QCOMPARE(bytesOf(trend), QByteArray("#TRD#>50\r\n"));
 
-    // One file missing: all six go back to their templates.
+    // One file missing: that one comes back from its template, the child's
+    // other results stay.
+    const QString marks = dir.filePath("marks2FX.txt");
+    QVERIFY(writeBytes(marks, "#FSE#>85\r\n"));
+    QVERIFY(QFile::remove(trend));
+    QCOMPARE(EnsureResultsFiles(store, dir.path(), def, &created), QStringList());
+    QCOMPARE(created, QStringList{trend});
+    QCOMPARE(bytesOf(trend), store.itemBytes(30126));
+    QCOMPARE(bytesOf(first), QByteArray("#101#>7\r\n"));
+    QCOMPARE(bytesOf(marks), QByteArray("#FSE#>85\r\n"));
+
+    // A folder in a file's place is not missing (the repair reports it).
     QVERIFY(QFile::remove(first));
-    EnsureResultsFiles(store, dir.path(), def, &reset);
-    QVERIFY(reset);
-    QCOMPARE(bytesOf(trend), QByteArray("#TRD#"));
-    QVERIFY(AllResultsFilesExist(dir.path(), def));
+    QVERIFY(QDir().mkpath(first));
+    QCOMPARE(EnsureResultsFiles(store, dir.path(), def, &created), QStringList());
+    QVERIFY(created.isEmpty());
+    QVERIFY(QFileInfo(first).isDir());
+    QVERIFY(QDir(first).removeRecursively());
 
     // A module whose templates are absent reports every file it could not write.
     def.modules[0].heading = "Starter";

@@ -385,10 +385,10 @@ void TestResultsRepair::damagedFileIsRepaired() {
 
     // Start-up: the missing-file check leaves a damaged file alone, the
     // repair finds it.
-    bool reset = true;
+    QStringList created{"not asked yet"};
     QVERIFY(
-        EnsureResultsFiles(folder->store, folder->path(), folder->definition, &reset).isEmpty());
-    QVERIFY(!reset);
+        EnsureResultsFiles(folder->store, folder->path(), folder->definition, &created).isEmpty());
+    QVERIFY(created.isEmpty());
     const ResultsRepair::Report report =
         ResultsRepair(folder->store, folder->path(), folder->definition).Run();
     QCOMPARE(report.repaired, QStringList{path});
@@ -496,10 +496,10 @@ void TestResultsRepair::folderInPlaceOfFile() {
 
     // The start-up check does not erase everything for a file it could not
     // write anyway; the repair reports the folder and touches nothing.
-    bool reset = true;
+    QStringList created{"not asked yet"};
     QVERIFY(
-        EnsureResultsFiles(folder->store, folder->path(), folder->definition, &reset).isEmpty());
-    QVERIFY(!reset);
+        EnsureResultsFiles(folder->store, folder->path(), folder->definition, &created).isEmpty());
+    QVERIFY(created.isEmpty());
     const ResultsRepair::Report report =
         ResultsRepair(folder->store, folder->path(), folder->definition).Run();
     QCOMPARE(report.folders, QStringList{path});

@@ -109,8 +109,8 @@ private Q_SLOTS:
     void firstStartInAnEmptyFolder();
     void tabsOfTheExistingModules_data();
     void tabsOfTheExistingModules();
-    void missingResultsFileResetsAll_data();
-    void missingResultsFileResetsAll();
+    void missingResultsFileIsMadeAlone_data();
+    void missingResultsFileIsMadeAlone();
     void topicSevenOpensPaper133();
     void secondAttemptButton_data();
     void secondAttemptButton();
@@ -286,14 +286,14 @@ void TestContents::tabsOfTheExistingModules() {
              QPoint(strip->x(), strip->y() + strip->height()));
 }
 
-void TestContents::missingResultsFileResetsAll_data() {
+void TestContents::missingResultsFileIsMadeAlone_data() {
     QTest::addColumn<int>("removed"); // index into AllFiles, -1 for none
     QTest::newRow("trend file removed") << int(ResultsFile::Trend);
     QTest::newRow("marks file removed") << int(ResultsFile::Marks);
     QTest::newRow("nothing removed: files kept") << -1;
 }
 
-void TestContents::missingResultsFileResetsAll() {
+void TestContents::missingResultsFileIsMadeAlone() {
     REQUIRE_CONTENT();
     QFETCH(int, removed);
     QVERIFY(start());
@@ -307,11 +307,16 @@ void TestContents::missingResultsFileResetsAll() {
     if (removed >= 0)
         QVERIFY(QFile::remove(ResultsFilePath(m_dir->path(), ResultsFile(removed), 2, code)));
 
+    // Only the missing file starts again from its template, and the pupil
+    // is told; every other result is kept.
     QVERIFY(start());
     for (ResultsFile file : AllFiles)
-        QCOMPARE(fileBytes(path(file)), removed >= 0 ? templateBytes(file) : before[file]);
+        QCOMPARE(fileBytes(path(file)), int(file) == removed ? templateBytes(file) : before[file]);
     QCOMPARE(child<QLabel>(*m_contents, "MSA1")->text(),
-             removed >= 0 ? QString() : QStringLiteral("85"));
+             removed == int(ResultsFile::Marks) ? QString() : QStringLiteral("85"));
+    QCOMPARE(m_messages.size(), removed >= 0 ? 1 : 0);
+    if (removed >= 0)
+        QVERIFY2(m_messages.first().contains("could not be found"), qPrintable(m_messages.first()));
 }
 
 void TestContents::topicSevenOpensPaper133() {
