@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QToolTip>
 #include <QtTest>
 #include <memory>
 
@@ -180,6 +181,10 @@ void TestPracticeWindowParts::answerBoxRefusesUnstorableCharacters() {
     QGuiApplication::clipboard()->setText(typed);
     row.FA()->paste();
     QCOMPARE(row.FA()->text(), AnswerValidator::IsAcceptable(typed) ? typed : QString());
+    // A refusal says why, under the box.
+    QCOMPARE(QToolTip::isVisible() && QToolTip::text() == AnswerRow::RefusedInputHint(),
+             !AnswerValidator::IsAcceptable(typed));
+    QToolTip::hideText();
 }
 
 void TestPracticeWindowParts::toolBarPicturesFollowState() {

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QToolTip>
 
 namespace {
 
@@ -55,6 +56,11 @@ AnswerRow::AnswerRow(int k, bool secondAttempt, QWidget* parent) : QWidget(paren
     m_answer->setToolTip(QStringLiteral("Enter your answer"));
     m_answer->setFrame(false);
     m_answer->setValidator(new AnswerValidator(m_answer));
+    // A refused key or paste says why, instead of doing nothing at all.
+    connect(m_answer, &QLineEdit::inputRejected, this, [this] {
+        QToolTip::showText(m_answer->mapToGlobal(QPoint(0, m_answer->height())), RefusedInputHint(),
+                           m_answer, QRect(), 3000);
+    });
     m_answer->setAccessibleName(QStringLiteral("Answer (%1)").arg(letter));
     m_answer->installEventFilter(this);
 

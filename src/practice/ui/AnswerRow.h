@@ -39,6 +39,10 @@ public:
 
     // The text shown for a result mark: a tick or a cross in any font.
     static QString MarkGlyph(const QString& mark);
+    // Shown under the box when a key or a paste is refused.
+    static QString RefusedInputHint() {
+        return QStringLiteral("That sign cannot be used in an answer.");
+    }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
