@@ -1,6 +1,7 @@
 #include "core/ProgramFolder.h"
 
 #include <QDir>
+#include <QFile>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
@@ -18,4 +19,18 @@ QString ResolveProgramFolder(const QString& executableFolder) {
     const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     QDir().mkpath(data);
     return data;
+}
+
+int RemoveLeftoverScratchFiles(const QString& programFolder) {
+    const QDir folder(programFolder);
+    int removed = 0;
+    const QStringList names =
+        folder.entryList({QStringLiteral("temppaper*.mht"), QStringLiteral("temptext.txt"),
+                          QStringLiteral("temptext30000.txt")},
+                         QDir::Files | QDir::Hidden);
+    for (const QString& name : names) {
+        if (QFile::remove(folder.filePath(name)))
+            ++removed;
+    }
+    return removed;
 }

@@ -6,6 +6,7 @@
 #include "core/FolderLock.h"
 #include "core/GraphicsTable.h"
 #include "core/ProgramDefinition.h"
+#include "core/ProgramFolder.h"
 #include "main_window/AboutPage.h"
 #include "main_window/HomePage.h"
 #include "main_window/NavigationBar.h"
@@ -84,6 +85,8 @@ bool Contents::Start() {
     QDir().mkpath(m_state.programFolder);
     if (!LockProgramFolder())
         return false;
+    // A run that was cut off (killed, a power cut) left its scratch copies.
+    RemoveLeftoverScratchFiles(m_state.programFolder);
 
     // 1-2. The pictures come from the store as the controls ask for them;
     // the Graphics folder is written once the window has been drawn

@@ -1,8 +1,23 @@
 #include "main_window/StartupEnvironment.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
+#include <QSocketNotifier>
 
+#include <csignal>
+#include <sys/socket.h>
 #include <unistd.h>
+
+namespace {
+int g_signalSocket[2] = {-1, -1};
+
+// Only an async-signal-safe write: the event loop does the rest.
+void onTerminationSignal(int) {
+    const char byte = 1;
+    const ssize_t written = ::write(g_signalSocket[0], &byte, 1);
+    (void)written;
+}
+} // namespace
 
 namespace StartupEnvironment {
 
@@ -28,6 +43,26 @@ void PrepareWebEngine() {
         flags.append(' ');
     flags.append("--no-sandbox");
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
+}
+
+void QuitOnTerminationSignals() {
+    if (g_signalSocket[0] >= 0 ||
+        ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, g_signalSocket) != 0)
+        return;
+    auto* notifier =
+        new QSocketNotifier(g_signalSocket[1], QSocketNotifier::Read, QCoreApplication::instance());
+    QObject::connect(notifier, &QSocketNotifier::activated, notifier, [] {
+        char byte = 0;
+        const ssize_t got = ::read(g_signalSocket[1], &byte, 1);
+        (void)got;
+        QCoreApplication::quit();
+    });
+    struct sigaction action = {};
+    action.sa_handler = onTerminationSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int signal : {SIGTERM, SIGINT, SIGHUP})
+        ::sigaction(signal, &action, nullptr);
 }
 
 } // namespace StartupEnvironment

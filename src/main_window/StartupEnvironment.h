@@ -11,4 +11,9 @@ bool DisplayAvailable(QString* message);
 // As root the web engine's sandbox refuses to start: adds "--no-sandbox" to
 // QTWEBENGINE_CHROMIUM_FLAGS, keeping any flags already set.
 void PrepareWebEngine();
+// Ends the run the ordinary way (QCoreApplication::quit) on SIGTERM, SIGINT
+// or SIGHUP: a logout, a shutdown or Ctrl+C in a terminal then unloads the
+// windows and removes their scratch files instead of cutting them off. Call
+// once, after the application object exists.
+void QuitOnTerminationSignals();
 } // namespace StartupEnvironment

@@ -168,6 +168,17 @@ void TestResourceStore::programFolder() {
     QCOMPARE(ResolveProgramFolder(file), data);
     QVERIFY(FolderIsWritable(data));
     QDir(data).removeRecursively();
+
+    // Scratch copies a cut-off run left behind go; everything else stays.
+    for (const char* name :
+         {"temppaper25016.mht", "temppaper101.mht", "temptext.txt", "temptext30000.txt",
+          "temppaper.txt", "mypaper.mht", "marks2QMP.txt", "temptext2.txt"})
+        QVERIFY(writeBytes(dir.filePath(name), "x"));
+    QCOMPARE(RemoveLeftoverScratchFiles(dir.path()), 4);
+    QCOMPARE(
+        QDir(dir.path()).entryList(QDir::Files),
+        QStringList({"marks2QMP.txt", "mypaper.mht", "program", "temppaper.txt", "temptext2.txt"}));
+    QCOMPARE(RemoveLeftoverScratchFiles(dir.path()), 0);
 }
 
 QTEST_GUILESS_MAIN(TestResourceStore)

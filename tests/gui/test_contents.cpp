@@ -12,6 +12,7 @@
 #include "main_window/Contents.h"
 #include "main_window/PercentColumn.h"
 #include "main_window/ProductWebPage.h"
+#include "main_window/StartupEnvironment.h"
 #include "practice/ui/PracticeWindow.h"
 #include "results/ResultsFiles.h"
 #include "results/TrendLog.h"
@@ -24,6 +25,8 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+
+#include <csignal>
 
 namespace {
 
@@ -127,6 +130,7 @@ private Q_SLOTS:
     void unwritableGraphicsIsToldOnce();
     void quitProgramClosesThePracticeWindow();
     void focusMovesWithThePage();
+    void terminationSignalEndsTheRunCleanly();
 
 public Q_SLOTS:
     void openedUrl(const QUrl& url) { m_opened << url; }
@@ -703,6 +707,34 @@ void TestContents::focusMovesWithThePage() {
         for (int x = 0; x < image.width(); ++x)
             QVERIFY2(QColor(image.pixel(x, y)) != FocusFrame::Colour(), "focus frame drawn");
     }
+}
+
+void TestContents::terminationSignalEndsTheRunCleanly() {
+    REQUIRE_CONTENT();
+    // A run cut off earlier left its scratch copies: the next start removes them.
+    QVERIFY(QFile(m_dir->filePath("temppaper25016.mht")).open(QIODevice::WriteOnly));
+    QVERIFY(QFile(m_dir->filePath("temptext.txt")).open(QIODevice::WriteOnly));
+    Contents* contents = start();
+    QVERIFY(contents);
+    QCOMPARE(QDir(m_dir->path()).entryList({"temp*"}, QDir::Files), QStringList());
+
+    click(child(*contents, "P1a"));
+    QVERIFY(contents->practiceWindow());
+    QCOMPARE(QDir(m_dir->path()).entryList({"temppaper*"}, QDir::Files).size(), 1);
+
+    // SIGTERM (a logout, a shutdown) ends the event loop the ordinary way.
+    StartupEnvironment::QuitOnTerminationSignals();
+    QTimer::singleShot(0, [] { ::raise(SIGTERM); });
+    bool timedOut = false;
+    QTimer::singleShot(10000, [&timedOut] {
+        timedOut = true;
+        QCoreApplication::exit(1);
+    });
+    QCOMPARE(QCoreApplication::exec(), 0);
+    QVERIFY(!timedOut);
+    // What main() does next: the main window goes, and with it the paper.
+    m_contents.reset();
+    QCOMPARE(QDir(m_dir->path()).entryList({"temp*"}, QDir::Files), QStringList());
 }
 
 QTEST_MAIN(TestContents)
