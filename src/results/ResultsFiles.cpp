@@ -50,27 +50,49 @@ int ResultsFilesExpected(const ProgramDefinition& definition) {
     return modules * ResultsFileCount;
 }
 
-QStringList ResetAllResults(const ResourceStore& store, const QString& programFolder,
-                            const ProgramDefinition& definition) {
+namespace {
+
+// Writes the templates over the results files of every existing module: all
+// of them, or only the missing ones. Returns the paths that could not be
+// written; *written lists the ones that were.
+QStringList writeTemplates(const ResourceStore& store, const QString& programFolder,
+                           const ProgramDefinition& definition, bool onlyMissing,
+                           QStringList* written) {
     QStringList failed;
+    if (written)
+        written->clear();
     for (int m = 1; m <= 3; ++m) {
         if (!definition.moduleExists(m))
             continue;
         for (int k = 0; k < ResultsFileCount; ++k) {
             const QString path =
                 ResultsFilePath(programFolder, fileAt(k), m, definition.programCode);
+            const bool exists = QFileInfo::exists(path);
+            // (A folder in the file's place is not missing: the start-up
+            // repair reports it.)
+            if (onlyMissing && exists)
+                continue;
             // Results replaced are replaced whole and flushed to the disk. A
-            // file made where there was none (a first start) holds nothing
-            // to lose, so it does not wait for the disk: one cut short by a
-            // crash is rebuilt by the next start's repair.
-            const auto durability = QFileInfo::exists(path) ? ResourceStore::Durability::Durable
-                                                            : ResourceStore::Durability::Scratch;
+            // file made where there was none holds nothing to lose, so it
+            // does not wait for the disk: one cut short by a crash is rebuilt
+            // by the next start's repair.
+            const auto durability =
+                exists ? ResourceStore::Durability::Durable : ResourceStore::Durability::Scratch;
             if (store.ExtractResource(ResultsTemplateId(fileAt(k), m), QStringLiteral("Custom"),
                                       path, durability) != 0)
                 failed.append(path);
+            else if (written)
+                written->append(path);
         }
     }
     return failed;
+}
+
+} // namespace
+
+QStringList ResetAllResults(const ResourceStore& store, const QString& programFolder,
+                            const ProgramDefinition& definition) {
+    return writeTemplates(store, programFolder, definition, false, nullptr);
 }
 
 QStringList EnsureResultsFiles(const ResourceStore& store, const QString& programFolder,
@@ -78,30 +100,7 @@ QStringList EnsureResultsFiles(const ResourceStore& store, const QString& progra
     // Only a missing file is made from its template: one lost file (deleted
     // by hand, or by a cleaning tool) must not take every other result of
     // every module with it. On a first start that is every file.
-    QStringList failed;
-    if (created)
-        created->clear();
-    for (int m = 1; m <= 3; ++m) {
-        if (!definition.moduleExists(m))
-            continue;
-        for (int k = 0; k < ResultsFileCount; ++k) {
-            const QString path =
-                ResultsFilePath(programFolder, fileAt(k), m, definition.programCode);
-            // A folder in the file's place is not missing: the start-up
-            // repair reports it.
-            if (QFileInfo::exists(path))
-                continue;
-            // Nothing was there to lose: the new file does not wait for the
-            // disk, and one cut short by a crash is rebuilt by the next
-            // start's repair.
-            if (store.ExtractResource(ResultsTemplateId(fileAt(k), m), QStringLiteral("Custom"),
-                                      path, ResourceStore::Durability::Scratch) != 0)
-                failed.append(path);
-            else if (created)
-                created->append(path);
-        }
-    }
-    return failed;
+    return writeTemplates(store, programFolder, definition, true, created);
 }
 
 QStringList MarksTags() {

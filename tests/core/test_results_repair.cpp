@@ -186,6 +186,13 @@ bool Work(PaperSession& session, const QStringList& answers, bool mark) {
         session, [&](int first, int blanks) { return answers.mid(first, blanks); }, mark);
 }
 
+// The start-up check of missing files finds none and makes none.
+bool StartupMakesNoFile(const ProgramFolder& folder) {
+    QStringList created{"not asked yet"};
+    return EnsureResultsFiles(folder.store, folder.path(), folder.definition, &created).isEmpty() &&
+           created.isEmpty();
+}
+
 // A folder holding a child's work: papers 101, 103 and 105 marked, 101 also
 // in its second attempt, 102 answered but not marked.
 std::unique_ptr<ProgramFolder> WorkedFolder() {
@@ -385,10 +392,7 @@ void TestResultsRepair::damagedFileIsRepaired() {
 
     // Start-up: the missing-file check leaves a damaged file alone, the
     // repair finds it.
-    QStringList created{"not asked yet"};
-    QVERIFY(
-        EnsureResultsFiles(folder->store, folder->path(), folder->definition, &created).isEmpty());
-    QVERIFY(created.isEmpty());
+    QVERIFY(StartupMakesNoFile(*folder));
     const ResultsRepair::Report report =
         ResultsRepair(folder->store, folder->path(), folder->definition).Run();
     QCOMPARE(report.repaired, QStringList{path});
@@ -496,10 +500,7 @@ void TestResultsRepair::folderInPlaceOfFile() {
 
     // The start-up check does not erase everything for a file it could not
     // write anyway; the repair reports the folder and touches nothing.
-    QStringList created{"not asked yet"};
-    QVERIFY(
-        EnsureResultsFiles(folder->store, folder->path(), folder->definition, &created).isEmpty());
-    QVERIFY(created.isEmpty());
+    QVERIFY(StartupMakesNoFile(*folder));
     const ResultsRepair::Report report =
         ResultsRepair(folder->store, folder->path(), folder->definition).Run();
     QCOMPARE(report.folders, QStringList{path});
