@@ -90,7 +90,7 @@ bool Contents::Start() {
 
     // 1-2. The pictures come from the store as the controls ask for them;
     // the Graphics folder is written once the window has been drawn
-    // (PrepareGraphicsFolder).
+    // (FinishStartup).
 
     // 3. Geometry and frame.
     move(Twips::ToPx(DesignLeft), Twips::ToPx(DesignTop));
@@ -128,10 +128,11 @@ bool Contents::Start() {
                      nullptr);
         return false;
     }
-    // Damaged results files are repaired before anything reads them; the
-    // pupil is told once, when the window is up.
-    const ResultsRepair::Report repair =
-        ResultsRepair(m_store, m_state.programFolder, m_state.definition).Run();
+    // Damaged results files are repaired before anything reads them: the
+    // marks files now, for the Home page; the others once the window is up
+    // (FinishStartup), before a paper or the Report page can read them. The
+    // pupil is told once, then.
+    m_startupRepair = ResultsRepair(m_store, m_state.programFolder, m_state.definition).RunMarks();
 
     // 6. Captions.
     const ProgramDefinition& definition = m_state.definition;
@@ -163,8 +164,6 @@ bool Contents::Start() {
                      tr("Some of your saved results could not be found, so they start again "
                         "empty. Everything else you have done is kept."),
                      this);
-    if (repair.damaged())
-        m_popUp.Tell(DialogTitle, repair.message(), this);
     return true;
 }
 
@@ -172,16 +171,22 @@ void Contents::paintEvent(QPaintEvent* event) {
     QWidget::paintEvent(event);
     // After the first frame, not before it: nothing on screen needs the
     // folder, and a first start writes ninety files into it.
-    if (!m_graphicsScheduled && m_lock && m_lock->isLocked()) {
-        m_graphicsScheduled = true;
-        QTimer::singleShot(0, this, &Contents::PrepareGraphicsFolder);
+    if (!m_finishScheduled && !m_startupFinished && m_lock && m_lock->isLocked()) {
+        m_finishScheduled = true;
+        QTimer::singleShot(0, this, &Contents::FinishStartup);
     }
 }
 
-void Contents::PrepareGraphicsFolder() {
-    m_graphicsScheduled = true;
-    // A changed or deleted file is restored; unchanged ones are left alone.
+void Contents::FinishStartup() {
+    if (m_startupFinished || !m_lock || !m_lock->isLocked())
+        return;
+    m_startupFinished = true;
+    // A changed or deleted picture file is restored; unchanged ones are left alone.
     TellStartupProblems(ExtractGraphics(m_store, m_state.programFolder));
+    m_startupRepair.add(
+        ResultsRepair(m_store, m_state.programFolder, m_state.definition).RunRest());
+    if (m_startupRepair.damaged())
+        m_popUp.Tell(DialogTitle, m_startupRepair.message(), this);
 }
 
 void Contents::TellStartupProblems(const QStringList& unwritten) {
@@ -334,6 +339,7 @@ void Contents::ShowPage() {
             BringUp(m_home);
             break;
         case 2:
+            FinishStartup();
             EnsureReportPage()->BuildReport(m_state.chosenModule(), m_home->marks(),
                                             ResultsFilePath(m_state.programFolder,
                                                             ResultsFile::Trend, m_state.LChose,
@@ -342,6 +348,7 @@ void Contents::ShowPage() {
             BringUp(m_report);
             break;
         case 3:
+            FinishStartup();
             m_printer->PrintReport(this, windowTitle(), m_state.chosenModule(), m_home->marks());
             break;
         case 4:
@@ -403,6 +410,7 @@ void Contents::UnloadPracticeWindow() {
 }
 
 void Contents::OpenPaper(int offset, int attempt) {
+    FinishStartup();
     // The old window unloads before the state names the new paper, so that
     // its unload still sees its own paper.
     UnloadPracticeWindow();

@@ -18,6 +18,7 @@
 #include "core/AppState.h"
 #include "core/Clock.h"
 #include "core/ResourceStore.h"
+#include "results/ResultsRepair.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -77,9 +78,12 @@ public:
     // template. False (and the pupil told) when a file could not be written.
     bool ResetAllResults();
 
-    // The Graphics folder checked and restored (it is written after the
-    // window is first drawn; the windows take their pictures from the store).
-    void PrepareGraphicsFolder();
+    // What the start leaves until the window has first been drawn: the
+    // Graphics folder checked and restored (the windows take their pictures
+    // from the store), and the results files other than the marks checked
+    // and repaired. Runs once; opening a paper or the report runs it first
+    // if it has not run yet.
+    void FinishStartup();
     // The Report, About and Trash pages are made the first time they are
     // shown; null until then.
     ReportPage* reportPage() const { return m_report; }
@@ -116,6 +120,8 @@ private:
     AboutPage* m_about = nullptr;
     TrashPage* m_trash = nullptr;
     QPointer<PracticeWindow> m_practice;
-    bool m_graphicsScheduled = false;
+    ResultsRepair::Report m_startupRepair;
+    bool m_finishScheduled = false;
+    bool m_startupFinished = false;
     bool m_picturesTold = false;
 };

@@ -118,6 +118,14 @@ QString nativeList(const QStringList& paths) {
 
 } // namespace
 
+void ResultsRepair::Report::add(const Report& other) {
+    repaired += other.repaired;
+    folders += other.folders;
+    unreadable += other.unreadable;
+    unwritten += other.unwritten;
+    findings += other.findings;
+}
+
 QString ResultsRepair::Report::message() const {
     QStringList parts;
     if (!repaired.isEmpty())
@@ -144,6 +152,23 @@ ResultsRepair::ResultsRepair(const ResourceStore& store, QString programFolder,
     : m_store(store), m_folder(std::move(programFolder)), m_definition(definition) {}
 
 ResultsRepair::Report ResultsRepair::Run() {
+    Report report = RunMarks();
+    report.add(RunRest());
+    return report;
+}
+
+ResultsRepair::Report ResultsRepair::RunMarks() {
+    m_report = Report();
+    for (int m = 1; m <= 3; ++m) {
+        if (m_definition.moduleExists(m))
+            RepairMarksFile(
+                ResultsFilePath(m_folder, ResultsFile::Marks, m, m_definition.programCode),
+                m_definition.module(m).paperCount);
+    }
+    return m_report;
+}
+
+ResultsRepair::Report ResultsRepair::RunRest() {
     m_report = Report();
     const QString code = m_definition.programCode;
     for (int m = 1; m <= 3; ++m) {
@@ -151,7 +176,6 @@ ResultsRepair::Report ResultsRepair::Run() {
             continue;
         const int papers = m_definition.module(m).paperCount;
         const QList<int> shapes = PaperShapes(m);
-        RepairMarksFile(ResultsFilePath(m_folder, ResultsFile::Marks, m, code), papers);
         for (ResultsFile file : {ResultsFile::First, ResultsFile::Second, ResultsFile::FResults,
                                  ResultsFile::SResults})
             RepairPaperFile(ResultsFilePath(m_folder, file, m, code), shapes, papers);

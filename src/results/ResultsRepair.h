@@ -32,6 +32,8 @@ public:
         }
         // Plain words for the pupil or a parent; empty when nothing was damaged.
         QString message() const;
+        // Takes in what another run found.
+        void add(const Report& other);
     };
 
     static QString RepairedSentence() {
@@ -45,7 +47,13 @@ public:
     ResultsRepair(const ResourceStore& store, QString programFolder,
                   const ProgramDefinition& definition);
 
+    // Every results file of every existing module: RunMarks, then RunRest.
     Report Run();
+    // The marks files only: what the Home page reads as the window comes up.
+    Report RunMarks();
+    // The per-paper files and the trend logs, read when a paper opens or the
+    // Report page is shown: checked once the window is up.
+    Report RunRest();
 
     // Blank count of every paper 1..P of module m, from the module's paper and
     // answer-key tables, else from its per-paper template; -1 when neither

@@ -292,6 +292,7 @@ private Q_SLOTS:
     void folderInPlaceOfFile();
     void readersMeetDamageWhileRunning();
     void shapesComeFromTheContentTables();
+    void marksFirstThenTheRest();
 
 private:
     std::unique_ptr<ProgramFolder> m_worked;
@@ -611,6 +612,33 @@ void TestResultsRepair::shapesComeFromTheContentTables() {
     ResultsRepair(store, folder.path(), folder.definition).Run();
     QCOMPARE(bytesOf(folder.file(ResultsFile::First)),
              QByteArray("#101#>x\r\n#102#>>>\r\n#103#>\r\n#104#>a>b>c\r\n#105#\r\n"));
+}
+
+void TestResultsRepair::marksFirstThenTheRest() {
+    // The start repairs the marks files before the Home page reads them, and
+    // the other files once the window is up: each part touches only its own.
+    auto folder = CopyOf(*m_worked);
+    QVERIFY(folder);
+    const QString marks = folder->file(ResultsFile::Marks);
+    const QString first = folder->file(ResultsFile::First);
+    const QString trend = folder->file(ResultsFile::Trend);
+    QVERIFY(writeBytes(marks, bytesOf(marks).replace("\r\n", "\n")));
+    QVERIFY(writeBytes(first, bytesOf(first).replace("\r\n", "\n")));
+    QVERIFY(writeBytes(trend, QByteArray("#TRD#>71.4>x\r\n")));
+    const QByteArray firstBefore = bytesOf(first);
+
+    ResultsRepair repair(folder->store, folder->path(), folder->definition);
+    ResultsRepair::Report report = repair.RunMarks();
+    QCOMPARE(report.repaired, QStringList{marks});
+    QCOMPARE(bytesOf(first), firstBefore);
+    QCOMPARE(folder->read(ResultsFile::Marks), m_worked->read(ResultsFile::Marks));
+
+    report.add(repair.RunRest());
+    QCOMPARE(report.repaired, (QStringList{marks, first, trend}));
+    QCOMPARE(folder->read(ResultsFile::First), m_worked->read(ResultsFile::First));
+    QCOMPARE(report.message(), ResultsRepair::RepairedSentence());
+    // Nothing is left for a full run.
+    QVERIFY(!ResultsRepair(folder->store, folder->path(), folder->definition).Run().damaged());
 }
 
 QTEST_GUILESS_MAIN(TestResultsRepair)

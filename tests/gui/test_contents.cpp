@@ -131,6 +131,7 @@ private Q_SLOTS:
     void quitProgramClosesThePracticeWindow();
     void focusMovesWithThePage();
     void terminationSignalEndsTheRunCleanly();
+    void damagedResultsAreRepairedBeforeTheyAreRead();
 
 public Q_SLOTS:
     void openedUrl(const QUrl& url) { m_opened << url; }
@@ -735,6 +736,39 @@ void TestContents::terminationSignalEndsTheRunCleanly() {
     // What main() does next: the main window goes, and with it the paper.
     m_contents.reset();
     QCOMPARE(QDir(m_dir->path()).entryList({"temp*"}, QDir::Files), QStringList());
+}
+
+void TestContents::damagedResultsAreRepairedBeforeTheyAreRead() {
+    REQUIRE_CONTENT();
+    QVERIFY(start());
+    setFirstMark(1, "85");
+    const QString first = path(ResultsFile::First);
+    const QString marks = path(ResultsFile::Marks);
+    m_contents.reset();
+    // Line ends a text editor changed, in the marks and the answers.
+    for (const QString& file : {first, marks}) {
+        QByteArray bytes = fileBytes(file);
+        QVERIFY(bytes.contains("\r\n"));
+        QFile out(file);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(bytes.replace("\r\n", "\n"));
+    }
+
+    // The marks are repaired before the Home page shows them; the answers at
+    // the latest when a paper opens, even before the window has been drawn.
+    Contents* contents = start();
+    QVERIFY(contents);
+    QVERIFY(fileBytes(marks).contains("\r\n"));
+    QCOMPARE(child<QLabel>(*contents, "MSA1")->text(), QStringLiteral("85"));
+    QVERIFY(m_messages.isEmpty());
+    click(child(*contents, "P2a"));
+    QVERIFY(contents->practiceWindow());
+    QVERIFY(fileBytes(first).contains("\r\n"));
+    // Told once, for both files.
+    QCOMPARE(m_messages.size(), 1);
+    QVERIFY2(m_messages.first().contains("repaired"), qPrintable(m_messages.first()));
+    QTest::qWait(20);
+    QCOMPARE(m_messages.size(), 1);
 }
 
 QTEST_MAIN(TestContents)
