@@ -23,7 +23,7 @@ QPixmap loadPicture(const QString& path) {
 
 PictureCache::PictureCache(QString graphicsFolder) : m_folder(std::move(graphicsFolder)) {}
 
-const QPixmap& PictureCache::get(const QString& fileName) {
+QPixmap PictureCache::get(const QString& fileName) {
     auto it = m_pixmaps.find(fileName);
     if (it != m_pixmaps.end())
         return it.value();

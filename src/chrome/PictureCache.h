@@ -13,7 +13,9 @@ public:
 
     // The picture of that file name; a null pixmap when it cannot be loaded
     // (the name is then listed by missing()).
-    const QPixmap& get(const QString& fileName);
+    // By value: a later get() may move the cache's own copies, so a reference
+    // into it would not last; the copy shares the picture's data.
+    QPixmap get(const QString& fileName);
     QStringList missing() const { return m_missing; }
     const QString& folder() const { return m_folder; }
 
