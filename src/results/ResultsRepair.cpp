@@ -263,17 +263,23 @@ QStringList ResultsRepair::storeLines(int id) const {
     return lines;
 }
 
-bool ResultsRepair::ReadForRepair(const QString& path, QStringList* lines, bool* looseEnds) {
+bool ResultsRepair::ReadForRepair(const QString& path, QStringList* lines, bool* looseEnds,
+                                  QStringList* findings, bool emptyIsDamage) {
     lines->clear();
     *looseEnds = false;
+    findings->clear();
     const QFileInfo info(path);
     if (info.isDir()) {
         m_report.folders.append(path);
         m_report.findings.append(QDir::toNativeSeparators(path) + QStringLiteral(": a folder"));
         return false;
     }
-    if (!info.exists())
-        return true; // rebuilt whole, like an empty file
+    if (!info.exists()) {
+        // Rebuilt whole, like an empty file.
+        if (emptyIsDamage)
+            findings->append(QStringLiteral("empty"));
+        return true;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         m_report.unreadable.append(path);
@@ -303,6 +309,8 @@ bool ResultsRepair::ReadForRepair(const QString& path, QStringList* lines, bool*
     }
     if (start < text.size())
         lines->append(text.mid(start));
+    if (emptyIsDamage && lines->isEmpty())
+        findings->append(QStringLiteral("empty"));
     return true;
 }
 
@@ -324,13 +332,10 @@ void ResultsRepair::Conclude(const QString& path, const QStringList& rebuilt,
 }
 
 void ResultsRepair::RepairPaperFile(const QString& path, const QList<int>& shapes, int paperCount) {
-    QStringList lines;
+    QStringList lines, findings;
     bool looseEnds = false;
-    if (!ReadForRepair(path, &lines, &looseEnds))
+    if (!ReadForRepair(path, &lines, &looseEnds, &findings, true))
         return;
-    QStringList findings;
-    if (lines.isEmpty())
-        findings.append(QStringLiteral("empty"));
 
     // The line each paper's reader takes: one forward pass, as the practice
     // windows read the file. A record that pass misses (out of order) is
@@ -376,13 +381,10 @@ void ResultsRepair::RepairPaperFile(const QString& path, const QList<int>& shape
 }
 
 void ResultsRepair::RepairMarksFile(const QString& path, int paperCount) {
-    QStringList lines;
+    QStringList lines, findings;
     bool looseEnds = false;
-    if (!ReadForRepair(path, &lines, &looseEnds))
+    if (!ReadForRepair(path, &lines, &looseEnds, &findings, true))
         return;
-    QStringList findings;
-    if (lines.isEmpty())
-        findings.append(QStringLiteral("empty"));
 
     const QStringList tags = MarksTags();
     enum { FSE, SSE, LTM, CDD, FST, SST };
@@ -443,11 +445,10 @@ void ResultsRepair::RepairMarksFile(const QString& path, int paperCount) {
 }
 
 void ResultsRepair::RepairTrendFile(const QString& path) {
-    QStringList lines;
+    QStringList lines, findings;
     bool looseEnds = false;
-    if (!ReadForRepair(path, &lines, &looseEnds))
+    if (!ReadForRepair(path, &lines, &looseEnds, &findings, false))
         return;
-    QStringList findings;
     const qsizetype at = findTag(lines, TrendTag);
     QStringList values;
     if (at >= 0) {

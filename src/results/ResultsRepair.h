@@ -69,8 +69,10 @@ private:
 
     // Reads the file for repair; false (and the report updated) when it is a
     // folder or cannot be read. *lines gets every line, *looseEnds whether a
-    // line ends in a lone LF or CR.
-    bool ReadForRepair(const QString& path, QStringList* lines, bool* looseEnds);
+    // line ends in a lone LF or CR; *findings starts with "empty" for a file
+    // without lines when emptyIsDamage.
+    bool ReadForRepair(const QString& path, QStringList* lines, bool* looseEnds,
+                       QStringList* findings, bool emptyIsDamage);
     // Writes the rebuilt file when it differs from what was read.
     void Conclude(const QString& path, const QStringList& rebuilt, const QStringList& kept,
                   bool looseEnds, QStringList findings);
