@@ -33,27 +33,9 @@ QList<QByteArray> FileLines(const QString& path) {
 }
 
 // A program folder with fresh results files, built from one store.
-struct Folder {
-    QTemporaryDir dir;
+struct Folder : TestFiles::ModuleFolder {
     std::unique_ptr<ResourceStore> store;
-    ProgramDefinition definition;
-    ManualClock clock{QDateTime(QDate(2024, 3, 9), QTime(10, 0, 0))};
-    QLocale locale{QLocale::English, QLocale::UnitedKingdom};
 
-    QString path() const { return dir.path(); }
-    QString file(ResultsFile which) const {
-        return ResultsFilePath(path(), which, 2, definition.programCode);
-    }
-    PaperSessionSetup setup(int paperNum, int attempt = 1) const {
-        PaperSessionSetup s;
-        s.programFolder = path();
-        s.module = 2;
-        s.programCode = definition.programCode;
-        s.paperCount = definition.module(2).paperCount;
-        s.paperNum = paperNum;
-        s.attempt = attempt;
-        return s;
-    }
     std::unique_ptr<PaperSession> open(int paperNum, int attempt = 1) {
         auto session =
             std::make_unique<PaperSession>(setup(paperNum, attempt), *store, clock, locale);

@@ -132,26 +132,13 @@ QByteArray Damaged(const QByteArray& bytes, ResultsFile file, Damage damage) {
     return bytes;
 }
 
-struct ProgramFolder {
-    QTemporaryDir dir;
+struct ProgramFolder : ModuleFolder {
     ResourceStore store{FixtureRoot};
-    ProgramDefinition definition;
-    ManualClock clock{QDateTime(QDate(2024, 3, 9), QTime(10, 0, 0))};
-    QLocale locale{QLocale::English, QLocale::UnitedKingdom};
 
-    QString path() const { return dir.path(); }
-    QString file(ResultsFile which) const {
-        return ResultsFilePath(path(), which, 2, definition.programCode);
-    }
     std::unique_ptr<PaperSession> session(int paperNum, int attempt) {
-        PaperSessionSetup setup;
-        setup.programFolder = path();
-        setup.module = 2;
-        setup.programCode = definition.programCode;
-        setup.paperCount = Papers;
-        setup.paperNum = paperNum;
-        setup.attempt = attempt;
-        return std::make_unique<PaperSession>(setup, store, clock, locale);
+        PaperSessionSetup s = setup(paperNum, attempt);
+        s.paperCount = Papers;
+        return std::make_unique<PaperSession>(s, store, clock, locale);
     }
     Snapshot read(ResultsFile which) const {
         Snapshot snapshot;

@@ -2,11 +2,16 @@
 // Small file helpers shared by the core tests and the practice window tests.
 
 #include "core/AnswerChecking.h"
+#include "core/Clock.h"
+#include "core/ProgramDefinition.h"
+#include "practice/PaperSession.h"
 #include "results/ResultsFiles.h"
 
 #include <QFile>
+#include <QLocale>
 #include <QMap>
 #include <QString>
+#include <QTemporaryDir>
 #include <functional>
 
 namespace TestFiles {
@@ -33,6 +38,30 @@ resultsSnapshot(const std::function<QString(ResultsFile)>& pathOf) {
         files.insert(f, bytesOf(pathOf(f)));
     return files;
 }
+
+// A temporary program folder for module 2: its definition, a clock standing
+// still and the pupil's locale. The tests add the store they need.
+struct ModuleFolder {
+    QTemporaryDir dir;
+    ProgramDefinition definition;
+    ManualClock clock{QDateTime(QDate(2024, 3, 9), QTime(10, 0, 0))};
+    QLocale locale{QLocale::English, QLocale::UnitedKingdom};
+
+    QString path() const { return dir.path(); }
+    QString file(ResultsFile which) const {
+        return ResultsFilePath(path(), which, 2, definition.programCode);
+    }
+    PaperSessionSetup setup(int paperNum, int attempt = 1) const {
+        PaperSessionSetup s;
+        s.programFolder = path();
+        s.module = 2;
+        s.programCode = definition.programCode;
+        s.paperCount = definition.module(2).paperCount;
+        s.paperNum = paperNum;
+        s.attempt = attempt;
+        return s;
+    }
+};
 
 // Every blank of a paper answered right: group heads and their followers
 // (key " ") take the head key's alternatives in turn.
