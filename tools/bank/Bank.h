@@ -48,6 +48,22 @@ struct Picture {
     QByteArray data;
 };
 
+// How a question is worked out, shown under it once no further try of the
+// paper is open. Written from the same numbers as the question and its keys.
+struct Working {
+    // Short sentences a 7-9-year-old can follow (HTML, text escaped), in order:
+    // the steps of the sum, how to read the scale or clock, ... A step may show
+    // a picture of `pictures` with <img src="NAME" alt="...">.
+    QStringList steps;
+    // One per blank, in blank order: the answer exactly as the pupil would
+    // type it and as the key holds it (kind M: its first spelling; kind G:
+    // one valid set). The document ends each blank's working in this text.
+    QStringList answers;
+    // Optional: a picture of the question again, with the part that matters
+    // marked. Names must differ from the question's own pictures.
+    QList<Picture> pictures;
+};
+
 struct Question {
     // The body of the page: the question text, its pictures referenced by
     // <img src="NAME"> (NAME as in pictures), parts labelled (a), (b), ... in
@@ -56,6 +72,7 @@ struct Question {
     QString html;
     QList<Picture> pictures;
     QList<Blank> blanks;
+    Working working;
 };
 
 struct PaperSpec {
