@@ -36,6 +36,22 @@ set -- "$scratch"/out/quillora_*.deb
 deb=$1
 echo "package: $(basename "$deb")"
 
+echo "== description"
+# The control file as dpkg reads it: after the synopsis, every line of the
+# long description starts with one space, and an empty line is written " .".
+dpkg-deb -I "$deb" control >"$scratch/control"
+awk '
+    /^Description:/ { inside = 1; synopsis = substr($0, 14); next }
+    inside && /^[^ ]/ { inside = 0 }
+    inside {
+        lines++
+        if ($0 !~ /^ [^ ]/) { print "bad continuation line: [" $0 "]"; bad = 1 }
+        if ($0 ~ /^ ;/) { print "line starts with a list separator: [" $0 "]"; bad = 1 }
+        if (lines == 1 && substr($0, 2) == synopsis) { print "synopsis repeated"; bad = 1 }
+    }
+    END { if (lines == 0) { print "no long description"; bad = 1 } exit bad }
+' "$scratch/control" || { cat "$scratch/control"; fail "Description is not in Debian form"; }
+
 echo "== declared dependencies"
 depends=$(dpkg-deb -f "$deb" Depends)
 for needed in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 \

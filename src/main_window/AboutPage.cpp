@@ -5,8 +5,22 @@
 #include "main_window/ProductWebPage.h"
 
 #include <QLabel>
+#include <QSysInfo>
 
 namespace {
+// The system this copy was built for, as a parent would name it.
+QString BuildPlatformName() {
+#if defined(Q_OS_LINUX)
+    return QStringLiteral("Linux");
+#elif defined(Q_OS_WIN)
+    return QStringLiteral("Windows");
+#elif defined(Q_OS_MACOS)
+    return QStringLiteral("macOS");
+#else
+    return QSysInfo::kernelType();
+#endif
+}
+
 const QSize FallbackLogo(96, 96);
 constexpr int Top = 24;
 constexpr int Gap = 8;
@@ -41,7 +55,7 @@ AboutPage::AboutPage(PictureCache& pictures, const QSize& size, QWidget* parent)
     m_name->setFont(nameFont);
     m_name->setWordWrap(true);
 
-    m_platform = centred("lblPlatform", tr("For Windows"), this);
+    m_platform = centred("lblPlatform", tr("For %1").arg(BuildPlatformName()), this);
     m_version = centred("lblVersion", tr("Version 2.0"), this);
 
     m_link = new ClickLabel(QStringLiteral("lbl_QzURL"), this);

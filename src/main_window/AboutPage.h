@@ -1,7 +1,7 @@
 #pragma once
 // The About page `Body_About`: the logo `Logo`, the program's name
-// `ProgramName`, "For Windows", "Version 2.0" and the link `lbl_QzURL` to the
-// maker's product web page.
+// `ProgramName`, the system it was built for ("For Linux"), "Version 2.0" and
+// the link `lbl_QzURL` to the maker's product web page.
 
 #include <QWidget>
 

@@ -51,11 +51,9 @@ ReportPrinter::ReportPrinter(PopUpService& popUp) : m_popUp(popUp) {
             return !printer.outputFileName().isEmpty();
         return !QPrinterInfo::availablePrinters().isEmpty() && printer.isValid();
     };
-    m_pdfPathChooser = [](QWidget* owner) {
-        const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    m_pdfPathChooser = [](QWidget* owner, const QString& proposed) {
         return QFileDialog::getSaveFileName(owner, QStringLiteral("Save the report as a PDF file"),
-                                            QDir(folder).filePath("Results Report.pdf"),
-                                            QStringLiteral("PDF files (*.pdf)"));
+                                            proposed, QStringLiteral("PDF files (*.pdf)"));
     };
     m_setupDialog = [](QPrinter& printer, QWidget* owner) {
         QPrintDialog dialog(&printer, owner);
@@ -70,6 +68,20 @@ ReportPrinter::ReportPrinter(PopUpService& popUp) : m_popUp(popUp) {
 }
 
 ReportPrinter::~ReportPrinter() = default;
+
+QString ReportPrinter::proposedPdfPath(const QDate& today) const {
+    QString folder = m_pdfFolder;
+    if (folder.isEmpty()) {
+        // A fresh account may have no Documents folder yet; a dialog pointed
+        // at a missing folder would fall back to the working folder.
+        folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        if (folder.isEmpty() || !QFileInfo(folder).isDir())
+            folder = QDir::homePath();
+    }
+    // ISO date: sorts by day and holds no character a file name cannot.
+    const QString name = QStringLiteral("Results Report %1.pdf").arg(today.toString(Qt::ISODate));
+    return QDir(folder).filePath(name);
+}
 
 QPrinter& ReportPrinter::printer() {
     if (!m_printer) {
@@ -125,9 +137,10 @@ bool ReportPrinter::OfferPdf(QWidget* owner, const QString& why, const QString& 
                                                   "PDF file instead?");
     if (!m_popUp.Ask(PrintTitle, question, 2, owner))
         return false;
-    QString path = m_pdfPathChooser(owner);
+    QString path = m_pdfPathChooser(owner, proposedPdfPath(QDate::currentDate()));
     if (path.isEmpty())
         return false;
+    m_pdfFolder = QFileInfo(path).absolutePath();
     if (QFileInfo(path).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) != 0)
         path += QStringLiteral(".pdf");
     if (!SavePdf(path, caption, module, marks)) {

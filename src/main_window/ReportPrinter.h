@@ -5,6 +5,7 @@
 
 #include "core/ProgramDefinition.h"
 #include "results/ResultsFiles.h"
+#include <QDate>
 #include <QFont>
 #include <QString>
 #include <functional>
@@ -43,12 +44,19 @@ public:
     // writes a file, or the system has a printer and this one is valid).
     using PrinterCheck = std::function<bool(const QPrinter&)>;
     void setPrinterCheck(PrinterCheck check) { m_printerCheck = std::move(check); }
-    // Where to save the PDF; the empty text cancels (default: a save dialog).
-    using PdfPathChooser = std::function<QString(QWidget* owner)>;
+    // Where to save the PDF, starting from the proposed path; the empty text
+    // cancels (default: a save dialog, which asks before replacing a file).
+    using PdfPathChooser = std::function<QString(QWidget* owner, const QString& proposed)>;
     void setPdfPathChooser(PdfPathChooser chooser) { m_pdfPathChooser = std::move(chooser); }
     // Shows the set-up dialog on the printer; true when accepted.
     using SetupDialog = std::function<bool(QPrinter&, QWidget* owner)>;
     void setSetupDialog(SetupDialog dialog) { m_setupDialog = std::move(dialog); }
+
+    // The path first offered for the PDF: "Results Report <date>.pdf" in the
+    // folder chosen last in this run, else the user's Documents folder (or the
+    // home folder where there is none), never the folder the program was
+    // started from.
+    QString proposedPdfPath(const QDate& today) const;
 
 private:
     bool OfferPdf(QWidget* owner, const QString& why, const QString& caption,
@@ -61,4 +69,5 @@ private:
     PrinterCheck m_printerCheck;
     PdfPathChooser m_pdfPathChooser;
     SetupDialog m_setupDialog;
+    QString m_pdfFolder; // chosen last in this run; empty until then
 };

@@ -12,12 +12,14 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFrame>
 #include <QLabel>
 #include <QPdfDocument>
 #include <QPdfSelection>
 #include <QPrinter>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -437,7 +439,7 @@ private Q_SLOTS:
         const QString folder = m_dir->filePath("out");
         QVERIFY(QDir().mkpath(folder));
         int chooserCalls = 0;
-        printer.setPdfPathChooser([&](QWidget*) {
+        printer.setPdfPathChooser([&](QWidget*, const QString&) {
             ++chooserCalls;
             return chosen.isEmpty() ? QString() : folder + "/" + chosen;
         });
@@ -479,7 +481,7 @@ private Q_SLOTS:
         old.write("an older report");
         old.close();
         printer.setPrinterCheck([](const QPrinter&) { return false; });
-        printer.setPdfPathChooser([&](QWidget*) { return path; });
+        printer.setPdfPathChooser([&](QWidget*, const QString&) { return path; });
         QVERIFY(printer.PrintReport(nullptr, Caption, Module(2), Marks("marks_dozen.txt")));
         QFile now(path);
         QVERIFY(now.open(QIODevice::ReadOnly));
@@ -514,6 +516,68 @@ private Q_SLOTS:
         QCOMPARE(doc.load(chosen), QPdfDocument::Error::None);
         QVERIFY(doc.getAllText(0).text().contains("Topic 3"));
         QVERIFY(!QFile::exists(m_dir->filePath("cancelled.pdf")));
+    }
+
+    // The save dialog starts in the Documents folder (the home folder when
+    // there is none), never where the program was started, with a dated name;
+    // after a save it starts where the pupil saved last.
+    void pdfSaveFolderAndName() {
+        const QByteArray home = qgetenv("HOME");
+        const QByteArray config = qgetenv("XDG_CONFIG_HOME");
+        auto restore = qScopeGuard([&] {
+            qputenv("HOME", home);
+            qputenv("XDG_CONFIG_HOME", config);
+        });
+        const QString fakeHome = m_dir->filePath("home");
+        QVERIFY(QDir().mkpath(fakeHome + "/.config"));
+        qputenv("HOME", QFile::encodeName(fakeHome));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(fakeHome + "/.config"));
+
+        AppState state;
+        PictureCache pictures(m_dir->path());
+        PopUpService popUp(state, pictures);
+        popUp.setAnswerer([](const QString&, const QString&, int) { return true; });
+        ReportPrinter printer(popUp);
+        const QDate day(2026, 12, 6);
+        QCOMPARE(printer.proposedPdfPath(day), fakeHome + "/Results Report 2026-12-06.pdf");
+        QVERIFY(QDir().mkpath(fakeHome + "/Documents"));
+        QCOMPARE(printer.proposedPdfPath(day),
+                 fakeHome + "/Documents/Results Report 2026-12-06.pdf");
+
+        const QString elsewhere = m_dir->filePath("usb");
+        QVERIFY(QDir().mkpath(elsewhere));
+        QStringList proposals;
+        printer.setPrinterCheck([](const QPrinter&) { return false; });
+        printer.setPdfPathChooser([&](QWidget*, const QString& proposed) {
+            proposals << proposed;
+            return elsewhere + "/mine";
+        });
+        QVERIFY(printer.PrintReport(nullptr, Caption, Module(), Marks("marks_dozen.txt")));
+        QVERIFY(QFile::exists(elsewhere + "/mine.pdf"));
+        QVERIFY(printer.PrintReport(nullptr, Caption, Module(), Marks("marks_dozen.txt")));
+        QCOMPARE(proposals.size(), 2);
+        const QString today = QDate::currentDate().toString(Qt::ISODate);
+        QCOMPARE(proposals.at(0), fakeHome + "/Documents/Results Report " + today + ".pdf");
+        QCOMPARE(proposals.at(1), elsewhere + "/Results Report " + today + ".pdf");
+
+        // The real dialog opens on the proposal.
+        ReportPrinter real(popUp);
+        real.setPrinterCheck([](const QPrinter&) { return false; });
+        QString shownFolder;
+        QStringList shownFiles;
+        QTimer closer;
+        closer.setInterval(50);
+        connect(&closer, &QTimer::timeout, [&] {
+            if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+                shownFolder = dialog->directory().absolutePath();
+                shownFiles = dialog->selectedFiles();
+                dialog->reject();
+            }
+        });
+        closer.start();
+        QVERIFY(!real.PrintReport(nullptr, Caption, Module(), Marks("marks_dozen.txt")));
+        QCOMPARE(shownFolder, fakeHome + "/Documents");
+        QCOMPARE(shownFiles, QStringList{fakeHome + "/Documents/Results Report " + today + ".pdf"});
     }
 
     void realSetupDialogCancelled() {
