@@ -12,6 +12,7 @@ PACKAGES=(
   xvfb xauth
   desktop-file-utils appstream dpkg-dev file fonts-dejavu-core
   clang libclang-rt-14-dev
+  qemu-user
 )
 
 missing=()

@@ -1,15 +1,69 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs the whole test suite.
-set -euo pipefail
+# Installs what is missing, builds everything and runs the whole test suite:
+# the tests, then the core, reliability and window tests again under
+# AddressSanitizer and UndefinedBehaviorSanitizer, then a short run of every
+# fuzz target (each in a build folder of its own).
+#
+# A failed test, sanitizer or fuzz stage does not stop the later ones, so one
+# run reports on all of them; without the packages or the build nothing else
+# can run, and the run stops there. The last line sums up every stage, e.g.
+#   test.sh: deps ok · build ok · tests FAILED · sanitizers ok · fuzz ok
+# and the exit status is non-zero when any stage failed or did not run.
+set -uo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build -j"$(nproc)"
-cd build
-ctest --output-on-failure -j2
-cd ..
-# The core, reliability and window tests again under AddressSanitizer and
-# UndefinedBehaviorSanitizer,
-# then a short run of every fuzz target (each in a build folder of its own).
-SANITIZE_GUI=1 bash scripts/sanitize.sh
-bash scripts/fuzz.sh
+
+stages=(deps build tests sanitizers fuzz)
+declare -A result
+for stage in "${stages[@]}"; do result[$stage]="not run"; done
+stopped=""
+
+summary() {
+  local line="" stage
+  for stage in "${stages[@]}"; do
+    [ "${result[$stage]}" = running ] && result[$stage]="INTERRUPTED"
+    line+="${line:+ · }$stage ${result[$stage]}"
+  done
+  [ -n "$stopped" ] && line+=" (stopped: $stopped)"
+  echo "test.sh: $line"
+}
+# Also when the run is interrupted or a stage ends the shell.
+trap summary EXIT
+
+run() {
+  local stage=$1
+  shift
+  echo "=== test.sh: $stage"
+  result[$stage]="running"
+  if "$@"; then
+    result[$stage]="ok"
+  else
+    result[$stage]="FAILED"
+    return 1
+  fi
+}
+
+build() {
+  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo &&
+    cmake --build build -j"$(nproc)"
+}
+
+tests() {
+  (cd build && ctest --output-on-failure -j2)
+}
+
+if ! run deps bash scripts/install-deps.sh; then
+  stopped="the packages could not be installed"
+  exit 1
+fi
+if ! run build build; then
+  stopped="nothing to test without a build"
+  exit 1
+fi
+run tests tests
+run sanitizers env SANITIZE_GUI=1 bash scripts/sanitize.sh
+run fuzz bash scripts/fuzz.sh
+
+for stage in "${stages[@]}"; do
+  [ "${result[$stage]}" = ok ] || exit 1
+done
+exit 0

@@ -347,9 +347,7 @@ void TestMhtmlArchive::everyTruncationIsRefused() {
 void TestMhtmlArchive::shippedDocuments() {
     const QDir store(QStringLiteral(QUILLORA_SOURCE_DIR "/content/store"));
     const QStringList files = store.entryList({QStringLiteral("*.mht")}, QDir::Files);
-    if (files.isEmpty()) {
-        QSKIP("no question documents in the store yet");
-    }
+    QVERIFY2(!files.isEmpty(), "no question documents in the store");
     static const QRegularExpression src(QStringLiteral("<img[^>]*\\ssrc=\"([^\"]+)\""),
                                         QRegularExpression::CaseInsensitiveOption);
     int pictures = 0;

@@ -72,8 +72,10 @@ void TestScoring::timeAndDateTexts() {
     const QDate date(2024, 3, 9);
     QCOMPARE(ShortDateText(date, QLocale(QLocale::English, QLocale::UnitedKingdom)),
              QString("09/03/2024"));
+    // Qt's own locale data, whatever locales the system has installed.
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     QCOMPARE(ShortDateText(date), QString("09.03.24"));
+    QLocale::setDefault(QLocale::c());
 }
 
 QTEST_GUILESS_MAIN(TestScoring)

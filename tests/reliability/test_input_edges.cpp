@@ -14,7 +14,6 @@
 #include "test_support.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
@@ -181,15 +180,12 @@ void TestInputEdges::largeQuestionDocument() {
     QVERIFY(session->ExtractQuestionDocument());
     QCOMPARE(bytesOf(session->paper().DocumentPath), document);
 
-    QElapsedTimer timer;
-    timer.start();
     MhtmlArchive archive;
     QVERIFY2(archive.load(session->paper().DocumentPath), qPrintable(archive.errorString()));
     QVERIFY(archive.rootHtml().contains("Question 25016"));
     const int picture = archive.findPart("picture.png", archive.rootIndex());
     QVERIFY(picture >= 0);
     QCOMPARE(archive.parts().at(picture).body.size(), 5 * 1024 * 1024 * 3 / 5);
-    QVERIFY2(timer.elapsed() < 10000, qPrintable(QString::number(timer.elapsed())));
     session->RemoveQuestionDocument();
     QVERIFY(!QFile::exists(session->paper().DocumentPath));
 }

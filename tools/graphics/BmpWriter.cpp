@@ -1,5 +1,6 @@
 #include "BmpWriter.h"
 
+#include "ArtKit.h"
 #include "ByteSink.h"
 
 namespace {
@@ -9,7 +10,7 @@ constexpr int PixelsPerMetre96Dpi = 3780;
 } // namespace
 
 QByteArray BmpWriter::encode(const QImage& image) {
-    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+    const QImage rgb = ArtKit::straightAlpha(image);
     const int width = rgb.width();
     const int height = rgb.height();
     const int rowBytes = (width * 3 + 3) & ~3;

@@ -1,5 +1,7 @@
 #include "ColourQuantiser.h"
 
+#include "ArtKit.h"
+
 #include <QHash>
 #include <algorithm>
 #include <map>
@@ -114,7 +116,7 @@ int nearest(const QList<QRgb>& palette, QRgb c) {
 } // namespace
 
 IndexedPicture ColourQuantiser::quantise(const QImage& picture, int maxColours) {
-    const QImage argb = picture.convertToFormat(QImage::Format_ARGB32);
+    const QImage argb = ArtKit::straightAlpha(picture);
     IndexedPicture out;
     out.width = argb.width();
     out.height = argb.height();

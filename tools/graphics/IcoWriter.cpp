@@ -1,5 +1,6 @@
 #include "IcoWriter.h"
 
+#include "ArtKit.h"
 #include "ByteSink.h"
 
 namespace {
@@ -8,7 +9,7 @@ constexpr int DirEntryBytes = 16;
 constexpr int InfoHeaderBytes = 40;
 
 QByteArray dibOf(const QImage& picture) {
-    const QImage argb = picture.convertToFormat(QImage::Format_ARGB32);
+    const QImage argb = ArtKit::straightAlpha(picture);
     const int w = argb.width();
     const int h = argb.height();
     const int maskRowBytes = ((w + 31) / 32) * 4;

@@ -261,7 +261,7 @@ QImage PictureArt::instruction() const {
 }
 
 QImage PictureArt::flatten(const QImage& picture, const QColor& background) {
-    const QImage argb = picture.convertToFormat(QImage::Format_ARGB32);
+    const QImage argb = ArtKit::straightAlpha(picture);
     QImage out(argb.size(), QImage::Format_ARGB32);
     for (int y = 0; y < argb.height(); ++y) {
         const QRgb* in = reinterpret_cast<const QRgb*>(argb.constScanLine(y));

@@ -3,6 +3,7 @@
 // never on the time or the machine's settings, so a second run writes the
 // same bytes.
 
+#include "ArtKit.h"
 #include "ContactSheet.h"
 #include "FontSet.h"
 #include "GraphicsCatalogue.h"
@@ -45,9 +46,7 @@ bool writeIcons(const GraphicsCatalogue& catalogue, const QString& folder) {
         const QString path = dir + QStringLiteral("/quillora.png");
         QSaveFile file(path);
         if (!file.open(QIODevice::WriteOnly) ||
-            !catalogue.programIcon(size)
-                 .convertToFormat(QImage::Format_ARGB32)
-                 .save(&file, "PNG") ||
+            !ArtKit::straightAlpha(catalogue.programIcon(size)).save(&file, "PNG") ||
             !file.commit()) {
             complain(QStringLiteral("cannot write %1").arg(path));
             return false;

@@ -12,8 +12,11 @@
 #include "core/GraphicsTable.h"
 
 #include <QBuffer>
+#include <QDirIterator>
 #include <QImageReader>
+#include <QProcess>
 #include <QSet>
+#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -53,6 +56,57 @@ int maxChannelError(const QImage& a, const QImage& b) {
     return worst;
 }
 
+enum class Change { None, Colour, MovedLine, MissingPart };
+
+// The picture with one small, real change.
+QImage changed(QImage image, Change change) {
+    image = image.convertToFormat(QImage::Format_ARGB32);
+    const int w = image.width(), h = image.height();
+    switch (change) {
+    case Change::None:
+        break;
+    case Change::Colour: { // one pixel, one level of blue
+        const QRgb p = image.pixel(w / 2, h / 2);
+        image.setPixel(w / 2, h / 2, qRgba(qRed(p), qGreen(p), qBlue(p) ^ 1, qAlpha(p)));
+        break;
+    }
+    case Change::MovedLine: { // the middle row one pixel to the right
+        QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(h / 2));
+        std::copy_backward(line, line + w - 1, line + w);
+        break;
+    }
+    case Change::MissingPart: // the upper left quarter painted over with the corner's colour
+        for (int y = 0; y < h / 2; ++y)
+            for (int x = 0; x < w / 2; ++x)
+                image.setPixel(x, y, image.pixel(0, 0));
+        break;
+    }
+    return image;
+}
+
+// The file's picture encoded the way the generator writes that kind of file.
+QByteArray reencoded(const QString& path, Change change) {
+    const QImage picture = changed(QImage(path), change);
+    if (path.endsWith(QLatin1String(".bmp")))
+        return BmpWriter::encode(picture);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "PNG");
+    return bytes;
+}
+
+bool copyTree(const QString& from, const QString& to) {
+    QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString source = it.next();
+        const QString target = to + source.mid(from.size());
+        if (!QDir().mkpath(QFileInfo(target).path()) || !QFile::copy(source, target))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 class TestGraphicsOutput : public QObject {
@@ -66,6 +120,8 @@ private Q_SLOTS:
     void gifQuantisesManyColours();
     void catalogueMatchesGraphicsTable();
     void everyItemEncodesTwiceTheSame();
+    void comparisonCatchesChanges_data();
+    void comparisonCatchesChanges();
 };
 
 void TestGraphicsOutput::bmpRoundTrip_data() {
@@ -163,6 +219,65 @@ void TestGraphicsOutput::everyItemEncodesTwiceTheSame() {
         QVERIFY2(!back.isNull(), qPrintable(e.fileName));
         QCOMPARE(back.size(), e.pictures().first().size());
     }
+}
+
+void TestGraphicsOutput::comparisonCatchesChanges_data() {
+    QTest::addColumn<QString>("file"); // in the generator's output folder
+    QTest::addColumn<int>("change");
+    QTest::newRow("nothing changed") << QString() << int(Change::None);
+    QTest::newRow("tool-bar button: colour one level off")
+        << "graphics/home_on.bmp" << int(Change::Colour);
+    QTest::newRow("report bar: a line moved one pixel")
+        << "graphics/bar.bmp" << int(Change::MovedLine);
+    QTest::newRow("tool-bar button: a part missing")
+        << "graphics/close_off.bmp" << int(Change::MissingPart);
+    QTest::newRow("desktop icon: colour one level off")
+        << "icons/hicolor/48x48/apps/quillora.png" << int(Change::Colour);
+}
+
+// The reproducibility check, run on the committed files as if generated, with
+// one picture changed: it must pass unchanged and name exactly that picture
+// otherwise.
+void TestGraphicsOutput::comparisonCatchesChanges() {
+    QFETCH(QString, file);
+    QFETCH(int, change);
+    QTemporaryDir out;
+    QVERIFY(out.isValid());
+    QVERIFY(copyTree(QStringLiteral(COMMITTED_GRAPHICS), out.filePath("graphics")));
+    QVERIFY(copyTree(QStringLiteral(COMMITTED_ICONS), out.filePath("icons")));
+    if (!file.isEmpty()) {
+        const QString path = out.filePath(file);
+        QFile original(path);
+        QVERIFY(original.open(QIODevice::ReadOnly));
+        const QByteArray bytes = original.readAll();
+        original.close();
+        // Written back unchanged it is the same file, so any difference the
+        // check finds comes from the change alone.
+        QCOMPARE(reencoded(path, Change::None), bytes);
+        const QByteArray altered = reencoded(path, Change(change));
+        QVERIFY(altered != bytes);
+        QFile target(path);
+        QVERIFY(target.open(QIODevice::WriteOnly));
+        QCOMPARE(target.write(altered), altered.size());
+    }
+
+    QProcess check;
+    check.start(QStringLiteral(CMAKE_COMMAND_PATH),
+                {QStringLiteral("-DGENERATED=") + out.path(),
+                 QStringLiteral("-DEXPECTED_GRAPHICS=" COMMITTED_GRAPHICS),
+                 QStringLiteral("-DEXPECTED_ICONS=" COMMITTED_ICONS), QStringLiteral("-P"),
+                 QStringLiteral(COMPARE_SCRIPT)});
+    QVERIFY(check.waitForFinished(60000));
+    const QString report = QString::fromUtf8(check.readAllStandardError());
+    if (file.isEmpty()) {
+        QVERIFY2(check.exitStatus() == QProcess::NormalExit && check.exitCode() == 0,
+                 qPrintable(report));
+        return;
+    }
+    QVERIFY(check.exitCode() != 0);
+    QVERIFY2(report.contains(QLatin1String("1 problem(s)")), qPrintable(report));
+    const QString name = file.section(QLatin1Char('/'), 1);
+    QVERIFY2(report.contains(QLatin1String("differs: ") + name), qPrintable(report));
 }
 
 QTEST_MAIN(TestGraphicsOutput)
