@@ -265,11 +265,10 @@ Read<QStringList> ReadPaperRecordLines(const QString& path, int count) {
     entries.reserve(count);
     qsizetype from = 0;
     for (int i = 1; i <= count; ++i) {
-        const qsizetype at =
-            from < lines.size() ? findTag(lines, QString::number(100 + i), from) : -1;
+        const qsizetype at = findTag(lines, QString::number(100 + i), from);
         if (at < 0) {
-            // The pass has reached the end of the file: no later key can be found.
-            from = lines.size();
+            // Only this record is missing: the pass goes on from where it
+            // stood, so that the records after it are still found.
             entries.append(QString());
             continue;
         }

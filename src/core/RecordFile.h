@@ -55,7 +55,8 @@ Read<QStringList> SplitRecordLine50(const QString& line, int count);
 Read<QStringList> SplitRecordLine80(const QString& line, int count);
 Read<QStringList> ReadRecordAllFields(const QString& path, const QString& tag);
 // One forward pass: entry i is the line of paper 101 + i; a key that is not
-// found leaves its entry and every later entry empty (error stays None).
+// found after the previous key's line leaves only its own entry empty
+// (error stays None).
 Read<QStringList> ReadPaperRecordLines(const QString& path, int count);
 // One forward pass over the keys in order; every key must be present.
 Read<QList<int>> CountFieldsPerKey(const QString& path, const QStringList& keys);

@@ -70,6 +70,36 @@ QString ElapsedText(qint64 seconds) {
     return QStringLiteral("%1:%2:%3").arg(ofDay / 3600).arg((ofDay / 60) % 60).arg(ofDay % 60);
 }
 
+namespace {
+
+// One byte per character in the results files, and nothing that breaks a record.
+bool isStorable(const QString& text) {
+    for (const QChar c : text) {
+        if (c.unicode() > 0xFF || c == u'>' || c == u'#' || c == u'\r' || c == u'\n')
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
 QString ShortDateText(const QDate& date, const QLocale& locale) {
-    return locale.toString(date, QLocale::ShortFormat);
+    const QString own = locale.toString(date, QLocale::ShortFormat);
+    if (isStorable(own))
+        return own;
+    // The results files are single-byte: the locale's own digits become
+    // 0 to 9, and its invisible direction marks go, which keeps the form of
+    // most scripts' dates ("6/12/2026"). A date holding letters of another
+    // script (Bulgarian "6.12.26" and a Cyrillic abbreviation of "year") is written in the one form
+    // every reader understands instead.
+    QString plain;
+    for (const QChar c : own) {
+        if (c.category() == QChar::Other_Format)
+            continue;
+        const int digit = c.digitValue();
+        plain += digit >= 0 ? QChar(char16_t(u'0' + digit)) : c;
+    }
+    if (isStorable(plain))
+        return plain.trimmed();
+    return date.toString(Qt::ISODate);
 }

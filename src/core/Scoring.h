@@ -18,5 +18,7 @@ bool ParsePercentTenths(const QString& text, qint64* tenths);
 // Hours (of the day, wrapping at 24), minutes, seconds without leading zeros:
 // 65 -> "0:1:5".
 QString ElapsedText(qint64 seconds);
-// The marking date in the locale's short date form.
+// The marking date in the locale's short date form, as far as a results file
+// can hold it: other scripts' digits become 0 to 9, and a form that still
+// holds characters outside Latin-1 gives way to yyyy-MM-dd.
 QString ShortDateText(const QDate& date, const QLocale& locale = QLocale());

@@ -376,15 +376,12 @@ void Contents::ShowPage() {
 }
 
 bool Contents::ResetAllResults() {
-    const QStringList failed =
-        ::ResetAllResults(m_store, m_state.programFolder, m_state.definition);
-    if (failed.isEmpty())
+    const EraseOutcome outcome =
+        EraseAllResults(m_store, m_state.programFolder, m_state.definition);
+    if (outcome.ok())
         return true;
-    m_popUp.Tell(DialogTitle,
-                 tr("Your results could not be erased: the program cannot write in the "
-                    "folder %1.")
-                     .arg(QDir::toNativeSeparators(m_state.programFolder)),
-                 this);
+    // Says which files were erased and which still hold the old results.
+    m_popUp.Tell(DialogTitle, EraseProblemText(outcome), this);
     return false;
 }
 

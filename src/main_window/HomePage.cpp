@@ -204,10 +204,9 @@ void HomePage::LoadModuleResults() {
     if (known) {
         const QString path =
             ResultsFilePath(m_state.programFolder, ResultsFile::Marks, module, m_state.lblCOD);
-        const Read<MarksRecords> read = ReadMarksFile(path, m_paperCount);
-        // An unreadable file shows as nothing attempted yet.
-        if (read.ok())
-            m_marks = read.value;
+        // An unreadable file shows as nothing attempted yet; a damaged record
+        // shows empty, the others as they stand.
+        m_marks = ReadMarksFile(path, m_paperCount).value;
     }
 
     for (int i = 0; i < TopicSlots; ++i) {

@@ -252,10 +252,15 @@ WriteOutcome PaperSession::SaveAnswers() {
 }
 
 WriteOutcome PaperSession::MoveToQuestion(const QStringList& rowTexts, int question) {
-    StoreQuestionAnswers(rowTexts);
-    const WriteOutcome saved = SaveAnswers();
-    if (!saved.ok())
-        return saved;
+    WriteOutcome saved;
+    // A marked paper's answers are final and already in the file: reviewing
+    // it writes nothing, so it works where the file cannot be written.
+    if (!isMarked()) {
+        StoreQuestionAnswers(rowTexts);
+        saved = SaveAnswers();
+        if (!saved.ok())
+            return saved;
+    }
     if (question >= 1 && question <= m_paper.QuestionCount)
         m_paper.QSCount = question;
     RefreshRemainingQuestions();

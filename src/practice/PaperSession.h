@@ -122,7 +122,8 @@ public:
     // Rewrites the paper's record in the answers file.
     WriteOutcome SaveAnswers();
     // Stores the rows, saves, then makes question the current one and
-    // refreshes RemQns. When the save fails nothing moves.
+    // refreshes RemQns. When the save fails nothing moves. A marked paper
+    // only moves: nothing is stored or written.
     WriteOutcome MoveToQuestion(const QStringList& rowTexts, int question);
     void RefreshRemainingQuestions();
 

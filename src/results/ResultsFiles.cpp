@@ -3,7 +3,9 @@
 #include "core/ProgramDefinition.h"
 #include "core/ResourceStore.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QSaveFile>
 
 QString ResultsFileStem(ResultsFile file) {
     switch (file) {
@@ -50,49 +52,93 @@ int ResultsFilesExpected(const ProgramDefinition& definition) {
     return modules * ResultsFileCount;
 }
 
-namespace {
+struct ResultsErase::Pending {
+    explicit Pending(const QString& target) : path(target), file(target) {}
+    QString path;
+    QSaveFile file; // discards its temporary unless committed
+};
 
-// Writes the templates over the results files of every existing module: all
-// of them, or only the missing ones. Returns the paths that could not be
-// written; *written lists the ones that were.
-QStringList writeTemplates(const ResourceStore& store, const QString& programFolder,
-                           const ProgramDefinition& definition, bool onlyMissing,
-                           QStringList* written) {
-    QStringList failed;
-    if (written)
-        written->clear();
+ResultsErase::ResultsErase(const ResourceStore& store, const QString& programFolder,
+                           const ProgramDefinition& definition)
+    : m_store(store), m_folder(programFolder), m_definition(definition) {}
+
+ResultsErase::~ResultsErase() = default;
+
+bool ResultsErase::Prepare() {
+    m_pending.clear();
+    m_outcome = EraseOutcome();
+    QList<int> ids;
     for (int m = 1; m <= 3; ++m) {
-        if (!definition.moduleExists(m))
+        if (!m_definition.moduleExists(m))
             continue;
         for (int k = 0; k < ResultsFileCount; ++k) {
-            const QString path =
-                ResultsFilePath(programFolder, fileAt(k), m, definition.programCode);
-            const bool exists = QFileInfo::exists(path);
-            // (A folder in the file's place is not missing: the start-up
-            // repair reports it.)
-            if (onlyMissing && exists)
-                continue;
-            // Results replaced are replaced whole and flushed to the disk. A
-            // file made where there was none holds nothing to lose, so it
-            // does not wait for the disk: one cut short by a crash is rebuilt
-            // by the next start's repair.
-            const auto durability =
-                exists ? ResourceStore::Durability::Durable : ResourceStore::Durability::Scratch;
-            if (store.ExtractResource(ResultsTemplateId(fileAt(k), m), QStringLiteral("Custom"),
-                                      path, durability) != 0)
-                failed.append(path);
-            else if (written)
-                written->append(path);
+            m_outcome.notErased.append(
+                ResultsFilePath(m_folder, fileAt(k), m, m_definition.programCode));
+            ids.append(ResultsTemplateId(fileAt(k), m));
         }
     }
-    return failed;
+    for (int i = 0; i < ids.size(); ++i) {
+        const QString& path = m_outcome.notErased.at(i);
+        bool found = false;
+        const QByteArray bytes = m_store.itemBytes(ids.at(i), &found);
+        auto pending = std::make_unique<Pending>(path);
+        // (A folder in a file's place cannot be opened for writing.)
+        if (!found || !pending->file.open(QIODevice::WriteOnly) ||
+            pending->file.write(bytes) != bytes.size()) {
+            m_outcome.failedPath = path;
+            m_pending.clear();
+            return false;
+        }
+        m_pending.push_back(std::move(pending));
+    }
+    return true;
 }
 
-} // namespace
+void ResultsErase::Replace() {
+    for (const auto& pending : m_pending) {
+        // Flushed to the disk, then renamed over the results file.
+        if (!pending->file.commit()) {
+            m_outcome.failedPath = pending->path;
+            break;
+        }
+        m_outcome.erased.append(pending->path);
+        m_outcome.notErased.removeOne(pending->path);
+    }
+    m_pending.clear();
+}
+
+EraseOutcome EraseAllResults(const ResourceStore& store, const QString& programFolder,
+                             const ProgramDefinition& definition) {
+    ResultsErase erase(store, programFolder, definition);
+    if (erase.Prepare())
+        erase.Replace();
+    return erase.outcome();
+}
 
 QStringList ResetAllResults(const ResourceStore& store, const QString& programFolder,
                             const ProgramDefinition& definition) {
-    return writeTemplates(store, programFolder, definition, false, nullptr);
+    return EraseAllResults(store, programFolder, definition).notErased;
+}
+
+QString EraseProblemText(const EraseOutcome& outcome) {
+    if (outcome.ok())
+        return QString();
+    const QString failed = QDir::toNativeSeparators(
+        outcome.failedPath.isEmpty() ? outcome.notErased.first() : outcome.failedPath);
+    if (outcome.erased.isEmpty())
+        return QStringLiteral("Your results could not be erased: the program cannot write the "
+                              "file %1. Nothing has been erased.")
+            .arg(failed);
+    auto names = [](const QStringList& paths) {
+        QStringList list;
+        for (const QString& path : paths)
+            list.append(QFileInfo(path).fileName());
+        return list.join(QStringLiteral(", "));
+    };
+    return QStringLiteral("Only part of your results could be erased: the program could not "
+                          "replace the file %1. Erased: %2. Not erased, still holding your past "
+                          "results: %3.")
+        .arg(failed, names(outcome.erased), names(outcome.notErased));
 }
 
 QStringList EnsureResultsFiles(const ResourceStore& store, const QString& programFolder,
@@ -100,7 +146,30 @@ QStringList EnsureResultsFiles(const ResourceStore& store, const QString& progra
     // Only a missing file is made from its template: one lost file (deleted
     // by hand, or by a cleaning tool) must not take every other result of
     // every module with it. On a first start that is every file.
-    return writeTemplates(store, programFolder, definition, true, created);
+    QStringList failed;
+    if (created)
+        created->clear();
+    for (int m = 1; m <= 3; ++m) {
+        if (!definition.moduleExists(m))
+            continue;
+        for (int k = 0; k < ResultsFileCount; ++k) {
+            const QString path =
+                ResultsFilePath(programFolder, fileAt(k), m, definition.programCode);
+            // (A folder in the file's place is not missing: the start-up
+            // repair reports it.)
+            if (QFileInfo::exists(path))
+                continue;
+            // A file made where there was none holds nothing to lose, so it
+            // does not wait for the disk: one cut short by a crash is rebuilt
+            // by the next start's repair.
+            if (store.ExtractResource(ResultsTemplateId(fileAt(k), m), QStringLiteral("Custom"),
+                                      path, ResourceStore::Durability::Scratch) != 0)
+                failed.append(path);
+            else if (created)
+                created->append(path);
+        }
+    }
+    return failed;
 }
 
 QStringList MarksTags() {
@@ -113,23 +182,34 @@ Read<MarksRecords> ReadMarksFile(const QString& path, int paperCount) {
     const QStringList tags = MarksTags();
     QStringList* targets[6] = {&result.value.FSE, &result.value.SSE, &result.value.LTM,
                                &result.value.CDD, &result.value.FST, &result.value.SST};
+    if (paperCount < 0 || paperCount > RecordCapacity::Papers) {
+        result.error = RecordError::CapacityExceeded;
+        return result;
+    }
+    for (QStringList* target : targets)
+        *target = QStringList(paperCount, QString());
     for (int k = 0; k < 6; ++k) {
-        // A record longer than the papers (a damaged file) gives its first
-        // fields; the surplus is not left in the last paper's field, where
-        // its ">" would stop the next marking from writing the file.
-        Read<QStringList> fields = ReadRecordFields50(path, tags.at(k), paperCount);
-        if (fields.ok() && !fields.value.isEmpty()) {
-            QString& last = fields.value.last();
-            const qsizetype surplus = last.indexOf(QLatin1Char('>'));
-            if (surplus >= 0)
-                last.truncate(surplus);
-        }
-        if (!fields.ok()) {
-            result.error = fields.error;
-            result.value = MarksRecords();
+        const Read<QString> line = ReadRecordLine(path, tags.at(k));
+        if (!line.ok()) {
+            result.error = line.error;
             return result;
         }
-        *targets[k] = fields.value;
+        // Each record stands on its own: one that is missing or short reads
+        // as empty where its fields are missing, and takes no other record
+        // with it. A record longer than the papers (a damaged file) gives its
+        // first fields; the surplus is not left in the last paper's field,
+        // where its ">" would stop the next marking from writing the file.
+        const int present = qMin(int(line.value.count(QLatin1Char('>'))), paperCount + 1);
+        RecordError damage = line.value.isEmpty() ? RecordError::KeyMissing : RecordError::None;
+        if (present > 0) {
+            const Read<QStringList> fields = SplitRecordLine(line.value, present, present);
+            for (int i = 0; i < paperCount && i < fields.value.size(); ++i)
+                (*targets[k])[i] = fields.value.at(i);
+        }
+        if (damage == RecordError::None && present < paperCount)
+            damage = RecordError::TooFewFields;
+        if (result.error == RecordError::None)
+            result.error = damage;
     }
     return result;
 }
@@ -147,6 +227,19 @@ Read<PaperLines> ReadPaperLines(const QString& path, int paperCount) {
     result.value.path = path;
     result.value.lines = lines.value;
     result.value.paperCount = paperCount;
+    // A record out of order is not found by the forward pass; it is in the
+    // file all the same, and the next write must carry it, not empty it.
+    for (int k = 1; k <= paperCount; ++k) {
+        QString& line = result.value.lines[k - 1];
+        if (!line.isEmpty())
+            continue;
+        const Read<QString> elsewhere = ReadRecordLine(path, QString::number(100 + k));
+        if (!elsewhere.ok()) {
+            result.error = elsewhere.error;
+            return result;
+        }
+        line = elsewhere.value;
+    }
     return result;
 }
 

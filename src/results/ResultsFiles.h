@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <memory>
+#include <vector>
 
 class ResourceStore;
 struct ProgramDefinition;
@@ -19,10 +21,53 @@ QString ResultsFilePath(const QString& programFolder, ResultsFile file, int modu
 // Store id of the file's template for module m: 30100 + 10m + 1 .. + 6.
 int ResultsTemplateId(ResultsFile file, int module);
 
-// Writes every existing module's six templates over its six files. Returns the
-// paths that could not be written (empty on success).
+// What an erase of every results file did. Files are listed in the order of
+// the erase (module by module, marks to trend).
+struct EraseOutcome {
+    QStringList erased;    // now hold their templates
+    QStringList notErased; // still hold what they held before
+    QString failedPath;    // the file that stopped the erase; empty when none did
+    bool ok() const { return notErased.isEmpty(); }
+};
+
+// Writes every existing module's six templates over its six files, all or
+// nothing as far as the file system allows: every template is first written
+// whole to a temporary file beside its results file, and only when all of
+// them are written are the results files replaced, one rename each.
+class ResultsErase {
+public:
+    ResultsErase(const ResourceStore& store, const QString& programFolder,
+                 const ProgramDefinition& definition);
+    ~ResultsErase(); // removes temporaries that were not put in place
+    ResultsErase(const ResultsErase&) = delete;
+    ResultsErase& operator=(const ResultsErase&) = delete;
+
+    // Writes every template to its temporary. False, with every file left
+    // as it was, when one cannot be written.
+    bool Prepare();
+    // Puts the temporaries in place, in order; stops at the first that
+    // cannot be, leaving it and the later files as they were.
+    void Replace();
+    const EraseOutcome& outcome() const { return m_outcome; }
+
+private:
+    struct Pending;
+    const ResourceStore& m_store;
+    QString m_folder;
+    const ProgramDefinition& m_definition;
+    std::vector<std::unique_ptr<Pending>> m_pending;
+    EraseOutcome m_outcome;
+};
+
+EraseOutcome EraseAllResults(const ResourceStore& store, const QString& programFolder,
+                             const ProgramDefinition& definition);
+// The same; returns the paths that still hold their old results (empty on
+// success).
 QStringList ResetAllResults(const ResourceStore& store, const QString& programFolder,
                             const ProgramDefinition& definition);
+// What the pupil is told when an erase did not complete: which files were
+// erased and which were not. Empty for an erase that completed.
+QString EraseProblemText(const EraseOutcome& outcome);
 // Start-up: makes every missing file of every existing module from its
 // template and leaves the files that exist alone. Returns the paths that
 // could not be written; *created lists the files made.
@@ -38,6 +83,10 @@ struct MarksRecords {
     std::array<QStringList, 6> asArray() const { return {FSE, SSE, LTM, CDD, FST, SST}; }
 };
 QStringList MarksTags(); // {"FSE", "SSE", "LTM", "CDD", "FST", "SST"}
+// Every list holds paperCount entries. A record that is missing or shorter
+// than paperCount reads as empty where its fields are missing, the other
+// records as they stand; the error then names the first such damage (or the
+// file's own error, with every list empty).
 Read<MarksRecords> ReadMarksFile(const QString& path, int paperCount);
 RecordError WriteMarksFile(const QString& path, const MarksRecords& marks, int paperCount);
 
@@ -47,6 +96,8 @@ struct PaperLines {
     QStringList lines; // entry k - 1: line of paper 100 + k (empty when missing)
     int paperCount = 0;
 };
+// A record found neither in its place nor elsewhere in the file leaves only
+// its own entry empty.
 Read<PaperLines> ReadPaperLines(const QString& path, int paperCount);
 // The paper's record split into blankCount fields; a missing or short record
 // yields blankCount empty fields (the writers rebuild it on the next write).

@@ -113,6 +113,11 @@ private Q_SLOTS:
     void trendGainsOneValuePerFirstMarking();
     void timeTakenCountsFromTheLatestOpening();
     void failedMarkingWriteLeavesPaperUnmarked();
+    void markingInEveryLocale_data();
+    void markingInEveryLocale();
+    void missingRecordTakesNoOtherWithIt_data();
+    void missingRecordTakesNoOtherWithIt();
+    void reviewingMarkedPaperWritesNothing();
     void loadFailuresAreReported();
     void secondAttemptCarriesOverCorrectBlanks();
     void secondAttemptModelAnswers_data();
@@ -429,6 +434,116 @@ void TestPaperSession::failedMarkingWriteLeavesPaperUnmarked() {
         QCOMPARE(session->paper().Status, 1);
         QCOMPARE(FileLines(folder->file(ResultsFile::Marks)).at(4),
                  QByteArray("#FST#>0>0>0>0>1\r"));
+    }
+}
+
+void TestPaperSession::markingInEveryLocale_data() {
+    QTest::addColumn<QString>("locale");
+    for (const char* name : {"bg_BG", "ar_EG", "fa_IR", "ja_JP", "zh_CN", "de_DE", "en_GB"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+void TestPaperSession::markingInEveryLocale() {
+    QFETCH(QString, locale);
+    const auto restore =
+        qScopeGuard([] { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom)); });
+    // The window's session takes the pupil's locale, the default one.
+    QLocale::setDefault(QLocale(locale));
+    auto folder = FixtureFolder();
+    QVERIFY(folder);
+    PaperSession session(folder->setup(105), *folder->store, folder->clock);
+    QVERIFY(session.Load().ok());
+    folder->clock.advanceSeconds(65);
+    QVERIFY(session.PrepareMarking({"5"}).ok());
+    const WriteOutcome marked = session.CompleteMarking();
+    QVERIFY2(marked.ok(), qPrintable(RecordErrorText(marked.error)));
+
+    const PaperState& paper = session.paper();
+    QCOMPARE(paper.PScoring, QStringLiteral("100"));
+    QCOMPARE(paper.LTime, QStringLiteral("0:1:5"));
+    // The date of 9 March 2024, in a form the file holds: the locale's own
+    // where it can, never empty, and read back unchanged by the Home page's
+    // and the report's reader.
+    QVERIFY2(paper.ETime.contains("24") && paper.ETime.contains('3') && paper.ETime.contains('9'),
+             qPrintable(paper.ETime));
+    const QString own = QLocale().toString(QDate(2024, 3, 9), QLocale::ShortFormat);
+    if (QString::fromLatin1(own.toLatin1()) == own)
+        QCOMPARE(paper.ETime, own);
+    const Read<MarksRecords> marks = ReadMarksFile(folder->file(ResultsFile::Marks), 5);
+    QCOMPARE(marks.error, RecordError::None);
+    QCOMPARE(marks.value.CDD.at(4), paper.ETime);
+    QCOMPARE(marks.value.LTM.at(4), QStringLiteral("0:1:5"));
+    QCOMPARE(marks.value.FSE.at(4), QStringLiteral("100"));
+}
+
+void TestPaperSession::missingRecordTakesNoOtherWithIt_data() {
+    QTest::addColumn<QByteArray>("damage"); // what becomes of paper 102's line
+    QTest::newRow("102 missing") << QByteArray();
+    QTest::newRow("102 moved to the end") << QByteArray("end");
+}
+
+void TestPaperSession::missingRecordTakesNoOtherWithIt() {
+    QFETCH(QByteArray, damage);
+    auto folder = FixtureFolder();
+    QVERIFY(folder);
+    // Papers 102 to 105 hold saved answers.
+    QMap<int, QStringList> saved;
+    for (int paperNum : {102, 103, 104, 105}) {
+        auto session = folder->open(paperNum);
+        QVERIFY(session);
+        QStringList answers;
+        for (int i = 0; i < session->paper().TotalBlanks; ++i)
+            answers << QStringLiteral("p%1a%2").arg(paperNum).arg(i + 1);
+        QVERIFY(TypeAllAnswers(*session, answers));
+        saved.insert(paperNum, answers);
+    }
+    const QString first = folder->file(ResultsFile::First);
+    QList<QByteArray> lines = FileLines(first);
+    QCOMPARE(lines.size(), 5);
+    const QByteArray line102 = lines.takeAt(1);
+    if (damage == "end")
+        lines.append(line102);
+    QVERIFY(TestFiles::writeBytes(first, lines.join('\n') + '\n'));
+
+    // Paper 101 opens and saves while 102 stands out of place or not at all.
+    auto session = folder->open(101);
+    QVERIFY(session);
+    QVERIFY(session->MoveToQuestion({"new"}, 2).ok());
+
+    if (damage.isEmpty())
+        saved.remove(102);
+    for (auto it = saved.cbegin(); it != saved.cend(); ++it) {
+        auto reopened = folder->open(it.key());
+        QVERIFY(reopened);
+        QVERIFY2(reopened->paper().Answers == it.value(), qPrintable(QString::number(it.key())));
+    }
+    QCOMPARE(folder->open(101)->paper().Answers.at(0), QStringLiteral("new"));
+}
+
+void TestPaperSession::reviewingMarkedPaperWritesNothing() {
+    auto folder = FixtureFolder();
+    QVERIFY(folder);
+    const QString first = folder->file(ResultsFile::First);
+    for (const bool reopened : {false, true}) {
+        auto session = folder->open(103);
+        QVERIFY(session);
+        if (!reopened) {
+            QVERIFY(TypeAllAnswers(*session, {"seven", "4"}));
+            QVERIFY(session->PrepareMarking({"seven"}).ok());
+            QVERIFY(session->CompleteMarking().ok());
+        }
+        QVERIFY(session->isMarked());
+        const QStringList answers = session->paper().Answers;
+        // The answers file cannot be written (a folder in its place).
+        QVERIFY(QFile::rename(first, first + ".away"));
+        QVERIFY(QDir().mkdir(first));
+        QVERIFY(session->MoveToQuestion({"typed"}, 2).ok());
+        QCOMPARE(session->paper().QSCount, 2);
+        QVERIFY(session->MoveToQuestion({"typed"}, 1).ok());
+        QCOMPARE(session->paper().QSCount, 1);
+        QCOMPARE(session->paper().Answers, answers);
+        QVERIFY(QDir().rmdir(first));
+        QVERIFY(QFile::rename(first + ".away", first));
     }
 }
 

@@ -20,7 +20,10 @@ class TestResultsFiles : public QObject {
 
 private Q_SLOTS:
     void startupCreatesMissingFiles();
+    void eraseIsAllOrNothing_data();
+    void eraseIsAllOrNothing();
     void marksFileRoundTrip();
+    void damagedMarksRecordStandsAlone();
     void perPaperRecords();
     void trendAppend_data();
     void trendAppend();
@@ -70,11 +73,91 @@ void TestResultsFiles::startupCreatesMissingFiles() {
     QVERIFY(QFileInfo(first).isDir());
     QVERIFY(QDir(first).removeRecursively());
 
-    // A module whose templates are absent reports every file it could not write.
+    // A module whose templates are absent stops the whole erase before any
+    // file is replaced: the other module keeps its results.
     def.modules[0].heading = "Starter";
     const QStringList failed = ResetAllResults(store, dir.path(), def);
-    QCOMPARE(failed.size(), 6);
+    QCOMPARE(failed.size(), 12);
     QVERIFY(failed.contains(dir.path() + "/marks1FX.txt"));
+    QCOMPARE(bytesOf(marks), QByteArray("#FSE#>85\r\n"));
+}
+
+void TestResultsFiles::eraseIsAllOrNothing_data() {
+    QTest::addColumn<int>("blocked"); // the file with a folder in its place
+    QTest::addColumn<bool>("whilePreparing");
+    for (int k = 0; k < ResultsFileCount; ++k) {
+        const QByteArray stem = ResultsFileStem(ResultsFile(k)).toLatin1();
+        QTest::newRow(QByteArray(stem + " blocked from the start").constData()) << k << true;
+        QTest::newRow(QByteArray(stem + " blocked before its replace").constData()) << k << false;
+    }
+}
+
+void TestResultsFiles::eraseIsAllOrNothing() {
+    QFETCH(int, blocked);
+    QFETCH(bool, whilePreparing);
+    const ResourceStore store(FixtureRoot);
+    ProgramDefinition def;
+    def.programCode = "FX";
+    def.modules[1].heading = "Practice";
+    QTemporaryDir dir;
+    QStringList paths;
+    for (int k = 0; k < ResultsFileCount; ++k) {
+        paths << ResultsFilePath(dir.path(), ResultsFile(k), 2, "FX");
+        QVERIFY(writeBytes(paths.last(), "#TRD#>old" + QByteArray::number(k) + "\r\n"));
+    }
+    auto block = [&] {
+        return QFile::remove(paths.at(blocked)) && QDir().mkpath(paths.at(blocked) + "/x");
+    };
+    if (whilePreparing)
+        QVERIFY(block());
+
+    ResultsErase erase(store, dir.path(), def);
+    const bool prepared = erase.Prepare();
+    QCOMPARE(prepared, !whilePreparing);
+    if (prepared) {
+        // Something takes a file's place after every template was written.
+        QVERIFY(block());
+        erase.Replace();
+    }
+    const EraseOutcome& outcome = erase.outcome();
+    // Prepared: the files before the blocked one are replaced, in order;
+    // not prepared: none are.
+    const int replaced = whilePreparing ? 0 : blocked;
+    QCOMPARE(outcome.erased, paths.mid(0, replaced));
+    QCOMPARE(outcome.notErased, paths.mid(replaced));
+    QCOMPARE(outcome.failedPath, paths.at(blocked));
+    QVERIFY(!outcome.ok());
+    for (int k = 0; k < ResultsFileCount; ++k) {
+        if (k == blocked)
+            QVERIFY(QFileInfo(paths.at(k)).isDir());
+        else if (k < replaced)
+            QCOMPARE(bytesOf(paths.at(k)), store.itemBytes(ResultsTemplateId(ResultsFile(k), 2)));
+        else
+            QCOMPARE(bytesOf(paths.at(k)), "#TRD#>old" + QByteArray::number(k) + "\r\n");
+    }
+    // No temporary is left behind, whatever happened.
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot).size(),
+             ResultsFileCount);
+
+    // The pupil is told what is true: nothing erased, or which files were.
+    const QString text = EraseProblemText(outcome);
+    QVERIFY2(text.contains(QDir::toNativeSeparators(paths.at(blocked))), qPrintable(text));
+    QCOMPARE(text.contains("Nothing has been erased"), replaced == 0);
+    if (replaced > 0) {
+        const QString erased = text.section("Erased: ", 1).section(". Not erased", 0, 0);
+        QCOMPARE(erased.split(", "),
+                 QStringList(paths.mid(0, replaced)).replaceInStrings(dir.path() + "/", QString()));
+        QVERIFY(text.endsWith(QFileInfo(paths.last()).fileName() + "."));
+    }
+
+    // Once the folder is gone the erase completes and says nothing.
+    QVERIFY(QDir(paths.at(blocked)).removeRecursively());
+    const EraseOutcome again = EraseAllResults(store, dir.path(), def);
+    QVERIFY(again.ok());
+    QCOMPARE(again.erased, paths);
+    QCOMPARE(EraseProblemText(again), QString());
+    QCOMPARE(bytesOf(paths.at(blocked)),
+             store.itemBytes(ResultsTemplateId(ResultsFile(blocked), 2)));
 }
 
 void TestResultsFiles::marksFileRoundTrip() {
@@ -96,7 +179,41 @@ void TestResultsFiles::marksFileRoundTrip() {
                                        "#SST#>0>0>0>0>0\r\n"));
     QCOMPARE(ReadMarksFile(path, 5).value.CDD.at(2), QString("09/03/2024"));
     QCOMPARE(ReadMarksFile(dir.filePath("none.txt"), 5).error, RecordError::FileMissing);
-    QCOMPARE(ReadMarksFile(path, 6).error, RecordError::TooFewFields);
+}
+
+void TestResultsFiles::damagedMarksRecordStandsAlone() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("marks2FX.txt");
+    const QStringList tags = MarksTags();
+    const QList<QStringList> records{{"87.5", "", "100"},    {"", "", "90"},
+                                     {"0:7:5", "", "0:3:1"}, {"09/03/2024", "", "10/03/2024"},
+                                     {"1", "0", "1"},        {"0", "0", "1"}};
+    for (int damaged = 0; damaged < 6; ++damaged) {
+        for (const bool missing : {true, false}) {
+            // The record is dropped, or cut short after its first field.
+            QStringList lines;
+            for (int r = 0; r < 6; ++r) {
+                if (r != damaged)
+                    lines << BuildRecordLine(tags.at(r), records.at(r));
+                else if (!missing)
+                    lines << BuildRecordLine(tags.at(r), records.at(r).mid(0, 1));
+            }
+            QCOMPARE(WriteRecordLines(path, lines), RecordError::None);
+            const Read<MarksRecords> read = ReadMarksFile(path, 3);
+            const QString what = tags.at(damaged) + (missing ? " missing" : " short");
+            QVERIFY2(read.error == (missing ? RecordError::KeyMissing : RecordError::TooFewFields),
+                     qPrintable(what));
+            const auto six = read.value.asArray();
+            for (int r = 0; r < 6; ++r) {
+                // Only the damaged record reads empty, and only where it is.
+                QStringList expected = records.at(r);
+                if (r == damaged)
+                    expected = QStringList{missing ? QString() : expected.at(0), "", ""};
+                QVERIFY2(six[r] == expected,
+                         qPrintable(what + ": " + tags.at(r) + " reads " + six[r].join('>')));
+            }
+        }
+    }
 }
 
 void TestResultsFiles::perPaperRecords() {

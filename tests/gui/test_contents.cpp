@@ -117,6 +117,8 @@ private Q_SLOTS:
     void secondAttemptButton();
     void refreshKeepsTheTopic();
     void trashStepsRewriteTheFiles();
+    void blockedEraseSaysNothingWasErased();
+    void damagedMarksRecordBlanksOnlyItself();
     void toolBarFollowsTheTab_data();
     void toolBarFollowsTheTab();
     void pressedPictureWhileHeld();
@@ -465,6 +467,49 @@ void TestContents::trashStepsRewriteTheFiles() {
     // The Home page shows the erased marks.
     click(child(*contents, "Tab02"));
     QCOMPARE(child<QLabel>(*contents, "MSA1")->text(), QString());
+}
+
+void TestContents::blockedEraseSaysNothingWasErased() {
+    REQUIRE_CONTENT();
+    Contents* contents = start();
+    QVERIFY(contents);
+    setFirstMark(1, "75");
+    const QByteArray marks = fileBytes(path(ResultsFile::Marks));
+    // A folder stands where the answers file should be.
+    QVERIFY(QFile::remove(path(ResultsFile::First)));
+    QVERIFY(QDir().mkpath(path(ResultsFile::First) + "/x"));
+    click(child(*contents, "Tab04"));
+    click(child(*contents, "ToolBar02"));
+    click(child(*contents, "ButTrash"));
+    click(child(*contents, "ButTrash_Yes"));
+
+    QCOMPARE(m_messages.size(), 1);
+    QVERIFY2(m_messages.first().contains("Nothing has been erased") &&
+                 m_messages.first().contains(QDir::toNativeSeparators(path(ResultsFile::First))),
+             qPrintable(m_messages.first()));
+    QVERIFY(!child(*contents, "Trashlbl3")->isVisible());
+    QVERIFY(child(*contents, "ButTrash")->isVisible());
+    QCOMPARE(fileBytes(path(ResultsFile::Marks)), marks);
+}
+
+void TestContents::damagedMarksRecordBlanksOnlyItself() {
+    REQUIRE_CONTENT();
+    Contents* contents = start();
+    QVERIFY(contents);
+    setFirstMark(1, "87.5", "90");
+    setFirstMark(2, "40");
+    // The second-attempt scores are lost while the program runs.
+    QByteArray marks = fileBytes(path(ResultsFile::Marks));
+    const qsizetype at = marks.indexOf("#SSE#");
+    QVERIFY(at >= 0);
+    marks.remove(at, marks.indexOf('\n', at) + 1 - at);
+    QFile file(path(ResultsFile::Marks));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(marks) == marks.size());
+    file.close();
+    contents->RefreshContents();
+    QCOMPARE(child<QLabel>(*contents, "MSA1")->text(), QStringLiteral("87.5"));
+    QCOMPARE(child<QLabel>(*contents, "MSA2")->text(), QStringLiteral("40"));
+    QCOMPARE(child<QLabel>(*contents, "MSB1")->text(), QString());
 }
 
 void TestContents::toolBarFollowsTheTab_data() {

@@ -6,17 +6,22 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPdfDocument>
 #include <QPrinter>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
+#include <QWebEngineSettings>
 #include <QtTest>
 #include <memory>
 
+#include "practice/ui/QuestionPage.h"
 #include "practice/ui/QuestionScheme.h"
 #include "practice/ui/QuestionView.h"
 
@@ -93,6 +98,34 @@ PageFacts pageFacts(QuestionView& view) {
             o.value(QStringLiteral("text")).toString(), o.value(QStringLiteral("font")).toString()};
 }
 
+// A local web server that notes the path of every request it is sent and
+// answers each with a small page.
+class RequestLog : public QObject {
+public:
+    RequestLog() {
+        connect(&m_server, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket* socket = m_server.nextPendingConnection()) {
+                socket->setParent(this);
+                connect(socket, &QTcpSocket::readyRead, this, [this, socket] {
+                    const QByteArray head = socket->readAll();
+                    const QList<QByteArray> requestLine = head.left(head.indexOf('\r')).split(' ');
+                    if (requestLine.size() >= 2)
+                        paths.append(QString::fromLatin1(requestLine.at(1)));
+                    socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n"
+                                  "Content-Length: 13\r\nConnection: close\r\n\r\n<p>remote</p>");
+                    socket->disconnectFromHost();
+                });
+            }
+        });
+    }
+    bool listen() { return m_server.listen(QHostAddress::LocalHost); }
+    quint16 port() const { return m_server.serverPort(); }
+    QStringList paths;
+
+private:
+    QTcpServer m_server;
+};
+
 struct Message {
     QString title;
     QString text;
@@ -114,6 +147,8 @@ private Q_SLOTS:
     void copyGuardUsesTheRealMessageBox();
     void printsTheShownDocument();
     void printDialogCancelled();
+    void staysOnTheQuestion_data();
+    void staysOnTheQuestion();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -416,6 +451,109 @@ void TestQuestionView::printDialogCancelled() {
     // No job was started, so none can report later.
     QVERIFY(!m_view->isPrinting());
     QCOMPARE(done.size(), 0);
+}
+
+void TestQuestionView::staysOnTheQuestion_data() {
+    QTest::addColumn<QString>("document"); // under mhtml/leaving
+    QTest::addColumn<QString>("action");   // what the pupil does
+    QTest::addColumn<QString>("target");   // where the document tries to go
+    QTest::addColumn<bool>("newWindow");   // asked for as a window of its own
+    QTest::newRow("link") << "link"
+                          << "click"
+                          << "/link" << false;
+    QTest::newRow("form") << "form"
+                          << "click"
+                          << "/form?q=7" << false;
+    QTest::newRow("pop-up window") << "popup"
+                                   << "click"
+                                   << "/popup" << true;
+    QTest::newRow("refresh redirect") << "refresh"
+                                      << ""
+                                      << "/refresh" << false;
+    QTest::newRow("remote frame") << "frame"
+                                  << ""
+                                  << "/frame" << false;
+    QTest::newRow("dropped address") << "plain"
+                                     << "drop"
+                                     << "/dropped" << true;
+    QTest::newRow("dropped file") << "plain"
+                                  << "drop file"
+                                  << "" << true;
+}
+
+// Every way a document can try to take the view elsewhere is refused, and the
+// server the document points at sees no request.
+void TestQuestionView::staysOnTheQuestion() {
+    QFETCH(QString, document);
+    QFETCH(QString, action);
+    QFETCH(QString, target);
+    QFETCH(bool, newWindow);
+    RequestLog server;
+    QVERIFY(server.listen());
+    const QString origin = QStringLiteral("http://127.0.0.1:%1").arg(server.port());
+
+    QFile source(dataFile(QStringLiteral("leaving/") + document + QStringLiteral(".mht")));
+    QVERIFY(source.open(QIODevice::ReadOnly));
+    const QString path = m_dir->filePath(QStringLiteral("temppaper23031.mht"));
+    QFile placed(path);
+    QVERIFY(placed.open(QIODevice::WriteOnly));
+    placed.write(source.readAll().replace("http://127.0.0.1:PORT", origin.toLatin1()));
+    placed.close();
+
+    auto* page = qobject_cast<QuestionPage*>(m_view->page());
+    QVERIFY(page);
+    QSignalSpy refused(page, &QuestionPage::navigationRefused);
+    QCOMPARE(showAndWait(*m_view, path), 1);
+    const QUrl shown = m_view->url();
+    QTRY_VERIFY(m_view->focusProxy() != nullptr);
+    QWidget* input = m_view->focusProxy();
+    const QPoint centre = input->rect().center();
+
+    QUrl dropped = QUrl(origin + target);
+    if (action == QLatin1String("drop file")) {
+        dropped = QUrl::fromLocalFile(m_dir->filePath(QStringLiteral("elsewhere.html")));
+        QFile other(dropped.toLocalFile());
+        QVERIFY(other.open(QIODevice::WriteOnly));
+        other.write("<p>elsewhere</p>");
+    }
+    // Until the engine has laid the page out a click or a drop may find
+    // nothing under it; it is repeated until the page has asked to leave.
+    auto act = [&] {
+        if (action == QLatin1String("click")) {
+            QTest::mouseClick(input, Qt::LeftButton, {}, centre);
+        } else if (action.startsWith(QLatin1String("drop"))) {
+            QMimeData mime;
+            mime.setUrls({dropped});
+            QDragEnterEvent enter(centre, Qt::CopyAction | Qt::LinkAction, &mime, Qt::LeftButton,
+                                  Qt::NoModifier);
+            QApplication::sendEvent(input, &enter);
+            QDragMoveEvent move(centre, Qt::CopyAction | Qt::LinkAction, &mime, Qt::LeftButton,
+                                Qt::NoModifier);
+            QApplication::sendEvent(input, &move);
+            QDropEvent drop(centre, Qt::CopyAction | Qt::LinkAction, &mime, Qt::LeftButton,
+                            Qt::NoModifier);
+            QApplication::sendEvent(input, &drop);
+        }
+    };
+    for (int tries = 0; tries < 50 && refused.isEmpty(); ++tries) {
+        act();
+        refused.wait(200);
+    }
+    QVERIFY2(!refused.isEmpty(), "the document never tried to leave");
+    // A window is refused before its address is known.
+    QCOMPARE(refused.first().first().toUrl(), newWindow ? QUrl() : QUrl(origin + target));
+
+    // A request that had got past the page would have been sent before one
+    // asked for afterwards; once the server has that later one, it would
+    // have the earlier. (Only this bounded wait for the sentinel tells that
+    // nothing is coming: the refusal above is what makes it sound.)
+    QWebEnginePage sentinel;
+    sentinel.settings()->setAttribute(QWebEngineSettings::AutoLoadIconsForPage, false);
+    sentinel.load(QUrl(origin + QStringLiteral("/sentinel")));
+    QTRY_VERIFY_WITH_TIMEOUT(server.paths.contains(QStringLiteral("/sentinel")), 20000);
+    QCOMPARE(server.paths, QStringList{QStringLiteral("/sentinel")});
+    QCOMPARE(m_view->url(), shown);
+    QVERIFY(!pageFacts(*m_view).text.contains(QStringLiteral("remote")));
 }
 
 int main(int argc, char** argv) {

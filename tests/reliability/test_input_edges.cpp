@@ -240,12 +240,14 @@ void TestInputEdges::missingStoreItem() {
         QVERIFY(!QFile::exists(session->paper().DocumentPath));
         QVERIFY(session->MoveToQuestion({"9"}, 2).ok());
     } else {
-        // A results template: erasing reports the file it could not rebuild
-        // and the other files are still erased.
+        // A results template: erasing stops before it replaces any file,
+        // and names the one it could not rebuild.
         QVERIFY(loaded.ok());
-        const QStringList failed =
-            ResetAllResults(*folder.store, folder.dir.path(), folder.definition);
-        QCOMPARE(failed, QStringList{folder.file(ResultsFile::First)});
+        const EraseOutcome erased =
+            EraseAllResults(*folder.store, folder.dir.path(), folder.definition);
+        QCOMPARE(erased.failedPath, folder.file(ResultsFile::First));
+        QCOMPARE(erased.notErased.size(), ResultsFileCount);
+        QVERIFY(erased.erased.isEmpty());
     }
     QCOMPARE(bytesOf(folder.file(ResultsFile::Marks)), marksBefore);
 }

@@ -12,6 +12,7 @@
 #include <QWebEngineSettings>
 
 #include "practice/MhtmlArchive.h"
+#include "practice/ui/QuestionPage.h"
 #include "practice/ui/QuestionScheme.h"
 
 namespace {
@@ -29,6 +30,8 @@ bool isCopyOrCut(const QKeyEvent* key) {
 
 QuestionView::QuestionView(QWidget* parent) : QWebEngineView(parent) {
     setObjectName(QStringLiteral("brwWebBrowser"));
+    // The page refuses every way of leaving the question document.
+    setPage(new QuestionPage(this));
     setContextMenuPolicy(Qt::NoContextMenu);
     m_handler = QuestionSchemeHandler::forProfile(page()->profile());
 
@@ -83,6 +86,7 @@ void QuestionView::showDocument(const QString& mhtPath) {
         archive->parse("Content-Type: text/html; charset=utf-8\r\n\r\n<html><body></body></html>");
     }
     m_documentUrl = m_handler->addDocument(std::move(archive));
+    static_cast<QuestionPage*>(page())->setDocumentUrl(m_documentUrl);
     load(m_documentUrl);
 }
 
