@@ -108,7 +108,11 @@ QString Section(const QString& workingHtml) {
 QString PageWithWorking(const QString& pageHtml, const QString& workingHtml) {
     const QString block =
         QStringLiteral("\n<div id=\"%1\" style=\"clear: both; margin-top: 28px; padding-top: 12px; "
-                       "border-top: 3px dashed #9db7e0;\">\n%2\n</div>\n")
+                       "border-top: 3px dashed #9db7e0;\">\n"
+                       // A heading no larger than the question's text unless the
+                       // working's own style says otherwise (:where adds no weight).
+                       "<style>:where(#%1) h2 { font-size: 1.1em; margin: 0 0 0.6em 0; }</style>\n"
+                       "%2\n</div>\n")
             .arg(QLatin1String(Anchor), Section(workingHtml));
     qsizetype at = pageHtml.lastIndexOf(QLatin1String("</body"), -1, Qt::CaseInsensitive);
     if (at < 0) {
