@@ -20,12 +20,18 @@ struct ButtonDesign {
     bool canDisable;
 };
 
-const ButtonDesign Designs[PracticeToolBar::ButtonCount] = {
-    {"save", "Save", "Save paper", true},         {"mark", "Mark", "Mark paper", true},
-    {"print", "Print", "Print question", false},  {"close", "Close", "Close paper", false},
-    {"back", "Back", "Previous question", true},  {"forward", "Next", "Next question", true},
-    {"working", "Working", "Show working", true},
+const ButtonDesign Designs[PracticeToolBar::Next] = {
+    {"save", "Save", "Save paper", true},        {"mark", "Mark", "Mark paper", true},
+    {"print", "Print", "Print question", false}, {"close", "Close", "Close paper", false},
+    {"back", "Back", "Previous question", true}, {"forward", "Next", "Next question", true},
 };
+// Working is offered only where a worked solution may be shown; its pictures
+// are made when the bar is built.
+const ButtonDesign WorkingDesign = {"working", "Working", "Show working", true};
+
+const ButtonDesign& designOf(int n) {
+    return n == PracticeToolBar::Working ? WorkingDesign : Designs[n - 1];
+}
 
 constexpr int ButtonGap = 120;          // twips between the buttons and from the ends
 constexpr int PaperSumFromRight = 4095; // twips from the window's right edge
@@ -54,7 +60,7 @@ PracticeToolBar::PracticeToolBar(AppState& state, PictureCache& pictures, QWidge
 
     int tallest = 0;
     for (int n = 1; n <= ButtonCount; ++n) {
-        const ButtonDesign& design = Designs[n - 1];
+        const ButtonDesign& design = designOf(n);
         auto* button =
             new PictureButton(QStringLiteral("ToolBar%1").arg(n, 2, 10, QLatin1Char('0')), this);
         button->resize(FallbackButton);
@@ -123,7 +129,7 @@ PracticeToolBar::PracticeToolBar(AppState& state, PictureCache& pictures, QWidge
 }
 
 void PracticeToolBar::setButtonEnabled(int n, bool enabled) {
-    const ButtonDesign& design = Designs[n - 1];
+    const ButtonDesign& design = designOf(n);
     if (!design.canDisable)
         enabled = true;
     PictureButton* button = m_buttons.at(n - 1);
