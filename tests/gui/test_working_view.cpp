@@ -240,7 +240,7 @@ void TestWorkingView::choiceHoldsAcrossQuestionsAndPrints() {
     });
     QSignalSpy done(view, &QuestionView::printDone);
     w->PrintQuestion();
-    QVERIFY(done.wait(30000));
+    QVERIFY(done.wait(150000));
     QCOMPARE(done.first().first().toBool(), true);
     QPdfDocument doc;
     QCOMPARE(doc.load(pdf), QPdfDocument::Error::None);
