@@ -6,3 +6,7 @@ endif()
 if(TARGET test_question_view)
   target_link_libraries(test_question_view PRIVATE Qt6::Pdf)
 endif()
+# The worked-solution test reads its printed PDF back.
+if(TARGET test_working_view)
+  target_link_libraries(test_working_view PRIVATE Qt6::Pdf)
+endif()

@@ -447,6 +447,32 @@ QString MhtmlArchive::rootHtml() const {
     return part ? decodeText(part->body, part->charset) : QString();
 }
 
+int MhtmlArchive::workingIndex() const {
+    for (int i = 0; i < m_parts.size(); ++i) {
+        const MhtmlPart& part = m_parts[i];
+        if (i == m_root || part.mimeType != "text/html") {
+            continue;
+        }
+        QString path = part.resolvedLocation.isValid()
+                           ? part.resolvedLocation.path(QUrl::FullyDecoded)
+                           : QString();
+        if (path.isEmpty()) {
+            path = part.location.trimmed();
+            path.replace(QLatin1Char('\\'), QLatin1Char('/'));
+        }
+        const QString name = path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+        if (name.compare(QLatin1String("working.html"), Qt::CaseInsensitive) == 0) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+QString MhtmlArchive::workingHtml() const {
+    const int index = workingIndex();
+    return index < 0 ? QString() : decodeText(m_parts[index].body, m_parts[index].charset);
+}
+
 int MhtmlArchive::findPart(const QString& reference, int from) const {
     QString ref = reference.trimmed();
     const qsizetype hash = ref.indexOf(QLatin1Char('#'));

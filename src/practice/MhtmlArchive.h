@@ -39,6 +39,14 @@ public:
     // The root part's HTML as text, decoded with its charset.
     QString rootHtml() const;
 
+    // The worked solution of a question travels as one more HTML part whose
+    // location names the file "working.html". Its index, or -1 when the
+    // document has none (the root page itself never counts).
+    int workingIndex() const;
+    bool hasWorking() const { return workingIndex() >= 0; }
+    // That part's HTML as text; empty when there is none.
+    QString workingHtml() const;
+
     // Index of the part a reference written in part `from` points to, or -1.
     // Tried in order: cid:, the reference resolved against the part's
     // location, the reference as written, then the file name alone.

@@ -412,3 +412,23 @@ AnswerRowContent PaperSession::RowContent(int blank) const {
     }
     return row;
 }
+
+bool PaperSession::LeavesSecondAttempt(const QString& firstScore) {
+    bool ok = false;
+    const double value = firstScore.trimmed().toDouble(&ok);
+    return !ok || value <= 99.0;
+}
+
+bool PaperSession::WorkingMayBeShown(int attempt, bool marked, const QString& score) {
+    if (!marked) {
+        return false;
+    }
+    if (attempt == 2) {
+        return true;
+    }
+    return attempt == 1 && !LeavesSecondAttempt(score);
+}
+
+bool PaperSession::WorkingMayBeShown() const {
+    return WorkingMayBeShown(m_setup.attempt, isMarked(), m_paper.PScoring);
+}

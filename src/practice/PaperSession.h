@@ -150,6 +150,15 @@ public:
     // How the answer row of a blank is filled, by the attempt and the state.
     AnswerRowContent RowContent(int blank) const;
 
+    // Whether a question's worked solution may be shown: only once no further
+    // try of the paper is open, so that a second attempt stays a real try.
+    bool WorkingMayBeShown() const;
+    static bool WorkingMayBeShown(int attempt, bool marked, const QString& score);
+    // Whether a first attempt marked with this score (PScoring text) leaves a
+    // second attempt open: 99 % or less, or a score that does not read as a
+    // number, as the Home page decides when it offers the second attempt.
+    static bool LeavesSecondAttempt(const QString& firstScore);
+
 private:
     LoadOutcome LoadResults();
     LoadOutcome LoadSecondAttemptResults();

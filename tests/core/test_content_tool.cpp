@@ -75,6 +75,7 @@ private Q_SLOTS:
     void validateReportsPlantedFault();
     void validateReportsMissingItems();
     void paperListsBlanks();
+    void paperPrintsWorking();
     void checkJudgesOneAnswer_data();
     void checkJudgesOneAnswer();
     void markJudgesBlankList_data();
@@ -229,6 +230,35 @@ void TestContentTool::paperListsBlanks() {
     QVERIFY2(beyond.err.contains(QStringLiteral("no paper 106")), qPrintable(beyond.err));
 }
 
+void TestContentTool::paperPrintsWorking() {
+    QTemporaryDir dir;
+    QVERIFY(makeSoundStore(dir.path()));
+    const QString document = dir.filePath(QStringLiteral("store/23005.mht"));
+    QVERIFY(QFile::remove(document));
+    QVERIFY(
+        QFile::copy(QStringLiteral(QUILLORA_TEST_DATA_DIR "/mhtml/with_working.mht"), document));
+    const Run r = runTool({QStringLiteral("--store"), dir.path(), QStringLiteral("--working"),
+                           QStringLiteral("paper"), QStringLiteral("103")});
+    QCOMPARE(r.exitCode, 0);
+    const QStringList expected{
+        QStringLiteral("Paper 103: topic 1 \"Numbers\", paper 3 of 5 (module 2 \"Practice\")"),
+        QStringLiteral("Question 1 (23005): 3 blanks"),
+        QStringLiteral("  (a) blank 1: kind G, key \";2;3;5\", mark 1"),
+        QStringLiteral("  (b) blank 2: kind G, key \" \", mark 1"),
+        QStringLiteral("  (c) blank 3: kind G, key \" \", mark 1"),
+        QStringLiteral("  Working:"),
+        QStringLiteral("    How to work it out"),
+        QStringLiteral("    Take away in columns: 480 \u2212 195."),
+        QStringLiteral("    You cannot take 5 from 0, so exchange 1 ten for 10 ones."),
+        QStringLiteral("    [picture: The tens column with one ten crossed out & 10 ones added.]"),
+        QStringLiteral("    So the answer is 2.85."),
+        QStringLiteral("Question 2 (23006): 1 blank"),
+        QStringLiteral("  (a) blank 4: kind M, key \";cat;dog\", mark 2"),
+        QStringLiteral("  Working: none"),
+        QStringLiteral("Total: 2 questions, 4 blanks, 5 marks")};
+    QCOMPARE(r.out, expected);
+}
+
 void TestContentTool::checkJudgesOneAnswer_data() {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("key");
@@ -351,6 +381,8 @@ void TestContentTool::badArgumentsGiveUsage_data() {
     QTest::newRow("store without a folder") << QStringList{QStringLiteral("--store")};
     QTest::newRow("module 7") << QStringList{QStringLiteral("--module"), QStringLiteral("7"),
                                              QStringLiteral("paper"), QStringLiteral("101")};
+    QTest::newRow("working without paper")
+        << QStringList{QStringLiteral("--working"), QStringLiteral("validate")};
     QTest::newRow("unknown option")
         << QStringList{QStringLiteral("--fast"), QStringLiteral("validate")};
 }

@@ -2,10 +2,29 @@
 
 #include "core/Numbering.h"
 #include "core/PaperContent.h"
+#include "practice/MhtmlArchive.h"
+#include "practice/QuestionWorking.h"
+
+QStringList PaperLister::workingLines(const ResourceStore& store, int questionId) {
+    bool ok = false;
+    const QByteArray bytes = store.itemBytes(questionId, &ok);
+    if (!ok)
+        return {QStringLiteral("  Working: the document %1 is not in the store").arg(questionId)};
+    MhtmlArchive archive;
+    if (!archive.parse(bytes))
+        return {QStringLiteral("  Working: the document cannot be read (%1)")
+                    .arg(archive.errorString())};
+    if (!archive.hasWorking())
+        return {QStringLiteral("  Working: none")};
+    QStringList lines{QStringLiteral("  Working:")};
+    for (const QString& line : QuestionWorking::PlainText(archive.workingHtml()))
+        lines << QStringLiteral("    ") + line;
+    return lines;
+}
 
 bool PaperLister::list(const ResourceStore& store, const ProgramDefinition& definition, int module,
                        int paperNum, const QString& scratchFolder, QStringList* lines,
-                       QStringList* errors) {
+                       QStringList* errors, bool withWorking) {
     const ModuleDefinition& md = definition.module(module);
     if (paperNum < 101 || paperNum > 100 + md.paperCount) {
         errors->append(QStringLiteral("module %1 has papers 101 to %2; there is no paper %3")
@@ -42,6 +61,8 @@ bool PaperLister::list(const ResourceStore& store, const ProgramDefinition& defi
                               .arg(blank + 1)
                               .arg(paper.AnswerKinds.value(blank), paper.AnswerKeys.value(blank),
                                    paper.AnswerMarks.value(blank)));
+        if (withWorking)
+            *lines << workingLines(store, paper.QuestionIds.value(q).toInt());
     }
     lines->append(QStringLiteral("Total: %1 questions, %2 blanks, %3 marks")
                       .arg(paper.QuestionCount)

@@ -25,6 +25,7 @@ const char* const Usage =
     "                           then a summary; exit 0 only when there is none\n"
     "  paper ID                 list paper ID (101..150): each question and, per blank,\n"
     "                           its kind, key and mark; totals\n"
+    "                           (with --working: each question's worked solution too)\n"
     "  check KIND KEY ANSWER    judge one answer: prints correct, wrong or none\n"
     "  mark                     judge blanks read from standard input, one per line as\n"
     "                           KIND<TAB>KEY<TAB>ANSWER, as one paper's blank list (so\n"
@@ -35,6 +36,8 @@ const char* const Usage =
     "  --store DIR              use the items in DIR (DIR/store, DIR/graphics) instead\n"
     "                           of the store built into this program\n"
     "  --module M               module for 'paper' (default: the first defined one)\n"
+    "  --working                for 'paper': print each question's worked solution as\n"
+    "                           plain text under its blanks\n"
     "  --help                   show this text\n";
 
 void out(const QString& line) {
@@ -77,7 +80,8 @@ int validate(const ResourceStore& store, const QString& scratch) {
     return report.problems.isEmpty() ? 0 : 1;
 }
 
-int paper(const ResourceStore& store, const QString& scratch, int module, const QString& idText) {
+int paper(const ResourceStore& store, const QString& scratch, int module, const QString& idText,
+          bool withWorking) {
     int paperNum = 0;
     if (!parseNumber(idText, 101, 150, &paperNum))
         return usageError(
@@ -96,7 +100,8 @@ int paper(const ResourceStore& store, const QString& scratch, int module, const 
         return 1;
     }
     QStringList lines, errors;
-    if (!PaperLister::list(store, def.definition, module, paperNum, scratch, &lines, &errors)) {
+    if (!PaperLister::list(store, def.definition, module, paperNum, scratch, &lines, &errors,
+                           withWorking)) {
         for (const QString& e : errors)
             err(e);
         return 1;
@@ -144,6 +149,7 @@ int main(int argc, char** argv) {
 
     QString storeDir;
     int module = 0;
+    bool withWorking = false;
     QStringList words;
     bool optionsEnded = false;
     for (int i = 0; i < args.size(); ++i) {
@@ -162,6 +168,8 @@ int main(int argc, char** argv) {
                 storeDir = args[++i];
             if (storeDir.isEmpty())
                 return usageError(QStringLiteral("--store needs a folder"));
+        } else if (a == QLatin1String("--working")) {
+            withWorking = true;
         } else if (a == QLatin1String("--module")) {
             if (i + 1 >= args.size() || !parseNumber(args[++i], 1, 3, &module))
                 return usageError(QStringLiteral("--module needs a module number 1, 2 or 3"));
@@ -177,6 +185,8 @@ int main(int argc, char** argv) {
     const ResourceStore store = storeDir.isEmpty() ? ResourceStore() : ResourceStore(storeDir);
 
     const QString command = words.takeFirst();
+    if (withWorking && command != QLatin1String("paper"))
+        return usageError(QStringLiteral("--working goes with the paper command only"));
     const auto expect = [&](int count) { return words.size() == count; };
     if (command == QLatin1String("check")) {
         if (!expect(3))
@@ -208,7 +218,7 @@ int main(int argc, char** argv) {
     if (command == QLatin1String("paper")) {
         if (!expect(1))
             return usageError(QStringLiteral("paper takes one paper ID"));
-        return paper(store, scratch.path(), module, words[0]);
+        return paper(store, scratch.path(), module, words[0], withWorking);
     }
     return usageError(QStringLiteral("unknown command \"%1\"").arg(command));
 }

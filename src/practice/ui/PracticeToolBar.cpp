@@ -5,6 +5,7 @@
 #include "chrome/PictureCache.h"
 #include "chrome/Twips.h"
 #include "core/AppState.h"
+#include "practice/ui/WorkingButtonArt.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -19,11 +20,18 @@ struct ButtonDesign {
     bool canDisable;
 };
 
-const ButtonDesign Designs[PracticeToolBar::ButtonCount] = {
+const ButtonDesign Designs[PracticeToolBar::Next] = {
     {"save", "Save", "Save paper", true},        {"mark", "Mark", "Mark paper", true},
     {"print", "Print", "Print question", false}, {"close", "Close", "Close paper", false},
     {"back", "Back", "Previous question", true}, {"forward", "Next", "Next question", true},
 };
+// Working is offered only where a worked solution may be shown; its pictures
+// are made when the bar is built.
+const ButtonDesign WorkingDesign = {"working", "Working", "Show working", true};
+
+const ButtonDesign& designOf(int n) {
+    return n == PracticeToolBar::Working ? WorkingDesign : Designs[n - 1];
+}
 
 constexpr int ButtonGap = 120;          // twips between the buttons and from the ends
 constexpr int PaperSumFromRight = 4095; // twips from the window's right edge
@@ -44,9 +52,15 @@ PracticeToolBar::PracticeToolBar(AppState& state, PictureCache& pictures, QWidge
     connect(m_hover, &HoverGroup::pressTrackChanged, this,
             [this](bool held) { m_state.txtPressTrack = held; });
 
+    const WorkingButtonPictures working = MakeWorkingButtonPictures(m_pictures);
+    m_working[0] = working.off;
+    m_working[1] = working.on;
+    m_working[2] = working.pressed;
+    m_working[3] = working.disabled;
+
     int tallest = 0;
     for (int n = 1; n <= ButtonCount; ++n) {
-        const ButtonDesign& design = Designs[n - 1];
+        const ButtonDesign& design = designOf(n);
         auto* button =
             new PictureButton(QStringLiteral("ToolBar%1").arg(n, 2, 10, QLatin1Char('0')), this);
         button->resize(FallbackButton);
@@ -64,6 +78,8 @@ PracticeToolBar::PracticeToolBar(AppState& state, PictureCache& pictures, QWidge
         connect(button, &PictureButton::clicked, this, [this, n] { trigger(n); });
         tallest = qMax(tallest, button->height());
     }
+
+    setWorkingButton(false, false, false);
 
     // The paper summary: answered blanks out of all, written on the lines
     // of the pen-and-paper picture.
@@ -113,13 +129,18 @@ PracticeToolBar::PracticeToolBar(AppState& state, PictureCache& pictures, QWidge
 }
 
 void PracticeToolBar::setButtonEnabled(int n, bool enabled) {
-    const ButtonDesign& design = Designs[n - 1];
+    const ButtonDesign& design = designOf(n);
     if (!design.canDisable)
         enabled = true;
     PictureButton* button = m_buttons.at(n - 1);
     const QString stem = QString::fromLatin1(design.stem);
     m_enabled[n - 1] = enabled;
-    if (enabled) {
+    if (n == Working) {
+        if (enabled)
+            button->setPictures(m_working[0], m_working[1], m_working[2]);
+        else
+            button->setPictures(m_working[3]);
+    } else if (enabled) {
         button->setPictures(m_pictures.get(stem + QStringLiteral("_off.bmp")),
                             m_pictures.get(stem + QStringLiteral("_on.bmp")),
                             m_pictures.get(stem + QStringLiteral("_pressed.bmp")));
@@ -131,6 +152,14 @@ void PracticeToolBar::setButtonEnabled(int n, bool enabled) {
         button->caption()->setEnabled(enabled);
 }
 
+void PracticeToolBar::setWorkingButton(bool offered, bool enabled, bool workingShown) {
+    PictureButton* button = m_buttons.at(Working - 1);
+    setButtonEnabled(Working, offered && enabled);
+    button->setVisible(offered);
+    button->setToolTips(workingShown && offered && enabled ? QStringLiteral("Hide working")
+                                                           : QStringLiteral("Show working"));
+}
+
 void PracticeToolBar::trigger(int n) {
     if (n >= 1 && n <= ButtonCount && m_enabled.at(n - 1))
         Q_EMIT buttonClicked(n);
@@ -140,7 +169,9 @@ void PracticeToolBar::layoutButtons(int windowWidth) {
     const int gap = Twips::ToPx(ButtonGap);
     auto centred = [this](PictureButton* button) { return (height() - button->height()) / 2; };
     int left = gap;
-    for (int n : {Save, Mark, Print, Close}) {
+    // Working comes last, so that the others keep their places while it is
+    // not offered.
+    for (int n : {Save, Mark, Print, Close, Working}) {
         PictureButton* b = m_buttons.at(n - 1);
         b->move(left, centred(b));
         left = b->x() + b->width() + gap;

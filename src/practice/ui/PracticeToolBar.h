@@ -1,13 +1,15 @@
 #pragma once
 // The practice window's tool-bar strip `ScnTabBG`: Save, Mark, Print, Close,
 // Back and Next as picture buttons `ToolBar01`..`ToolBar06` with their
-// captions `lblTB01`..`lblTB06`, and the paper summary `PaperSum` with the
-// count of answered blanks `lblAnsweredQ` out of `lblTotalQ`.
+// captions `lblTB01`..`lblTB06`, Working (`ToolBar07`, after Close, shown
+// only where a worked solution may be), and the paper summary `PaperSum`
+// with the count of answered blanks `lblAnsweredQ` out of `lblTotalQ`.
 //
 // Pictures follow the mouse through a HoverGroup that tracks presses, whose
 // state is mirrored into the application state's `txtPressTrack`.
 
 #include <QList>
+#include <QPixmap>
 #include <QWidget>
 
 struct AppState;
@@ -19,12 +21,12 @@ class QLabel;
 class PracticeToolBar : public QWidget {
     Q_OBJECT
 public:
-    enum Button { Save = 1, Mark, Print, Close, Back, Next };
-    static constexpr int ButtonCount = 6;
+    enum Button { Save = 1, Mark, Print, Close, Back, Next, Working };
+    static constexpr int ButtonCount = 7;
 
     PracticeToolBar(AppState& state, PictureCache& pictures, QWidget* parent);
 
-    PictureButton* button(int n) const { return m_buttons.value(n - 1); } // 1..6
+    PictureButton* button(int n) const { return m_buttons.value(n - 1); } // 1..7
     QLabel* lblAnsweredQ() const { return m_answered; }
     QLabel* lblTotalQ() const { return m_total; }
     QLabel* PaperSum() const { return m_paperSum; }
@@ -33,6 +35,10 @@ public:
     // Enabled: the off/on/pressed pictures; disabled: the disabled picture
     // (Print and Close are never disabled).
     void setButtonEnabled(int n, bool enabled);
+    // The Working button: offered at all (shown), usable for the question
+    // shown (enabled), and whether it now shows or hides the working, which
+    // its spoken name says ("Show working", "Hide working").
+    void setWorkingButton(bool offered, bool enabled, bool workingShown);
     // Form_Resize step 4, for the strip's current width and the window's
     // outer width in pixels.
     void layoutButtons(int windowWidth);
@@ -50,6 +56,7 @@ private:
     HoverGroup* m_hover;
     QList<PictureButton*> m_buttons;
     QList<bool> m_enabled;
+    QPixmap m_working[4]; // off, on, pressed, disabled
     QLabel* m_paperSum;
     QWidget* m_count;
     QLabel* m_answered;

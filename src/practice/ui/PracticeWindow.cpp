@@ -100,6 +100,9 @@ void PracticeWindow::buildControls() {
         case PracticeToolBar::Next:
             NextQuestion();
             break;
+        case PracticeToolBar::Working:
+            Working_Click();
+            break;
         }
     });
 
@@ -188,6 +191,8 @@ void PracticeWindow::installKeys() {
         {QKeySequence(Qt::Key_Escape), PracticeToolBar::Close, false},
         {QKeySequence(Qt::Key_PageDown), PracticeToolBar::Next, true},
         {QKeySequence(Qt::Key_PageUp), PracticeToolBar::Back, true},
+        // Alt, not Ctrl: the answer boxes keep their Ctrl editing keys.
+        {QKeySequence(Qt::ALT | Qt::Key_W), PracticeToolBar::Working, false},
     };
     for (const auto& binding : bindings) {
         auto* shortcut = new QShortcut(binding.keys, this);
@@ -320,6 +325,22 @@ void PracticeWindow::RefreshToolBar() {
     m_toolBar->setButtonEnabled(PracticeToolBar::Mark, open);
     m_toolBar->setButtonEnabled(PracticeToolBar::Back, paper.QSCount != 1);
     m_toolBar->setButtonEnabled(PracticeToolBar::Next, paper.QSCount != paper.QuestionCount);
+    RefreshWorking();
+}
+
+void PracticeWindow::RefreshWorking() {
+    const bool offered = m_session && m_session->WorkingMayBeShown();
+    const bool here = offered && m_view && m_view->hasWorking();
+    if (m_view)
+        m_view->setWorkingShown(offered && m_workingWanted);
+    m_toolBar->setWorkingButton(offered, here, m_workingWanted);
+}
+
+void PracticeWindow::Working_Click() {
+    if (!m_session || m_busy || !m_session->WorkingMayBeShown() || !m_view || !m_view->hasWorking())
+        return;
+    m_workingWanted = !m_workingWanted;
+    RefreshWorking();
 }
 
 bool PracticeWindow::ReportWrite(const WriteOutcome& outcome, const QString& what) {

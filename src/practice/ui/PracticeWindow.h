@@ -12,9 +12,9 @@
 //
 // Keys (each goes the way of its tool-bar button, confirmations included):
 // Ctrl+S save, Ctrl+M mark, Ctrl+P print, Esc close, PageDown / PageUp next
-// and previous question. Enter moves through the answer boxes and on to the
-// next question; after the last box of the last question it brings the focus
-// to the Mark button.
+// and previous question, Alt+W show or hide the worked solution. Enter moves through the answer
+// boxes and on to the next question; after the last box of the last question it brings the focus to
+// the Mark button.
 
 #include <QWidget>
 #include <memory>
@@ -57,6 +57,10 @@ public:
     void PreviousQuestion();
     void RemQns_Click(int question);
     void ImgHandle_Click();
+    // Shows or hides the worked solution under the question, where it may
+    // be shown; the choice holds while moving between questions.
+    void Working_Click();
+    bool WorkingWanted() const { return m_workingWanted; }
     void imgProgMin_Click();
     void imgProgMax_Click();
     // The once-a-second refresh of the clock and the answered count.
@@ -84,6 +88,7 @@ private:
     void ShowQuestionDocument();
     void ShowMarkedView();
     void RefreshToolBar();
+    void RefreshWorking();
     void RefreshRemaining();
     void Form_Unload();
     void layoutQuestionTitle();
@@ -115,6 +120,7 @@ private:
     QTimer* m_timer = nullptr;
 
     bool m_answerSheetShown = true;
-    bool m_busy = false; // marking or closing is under way
+    bool m_workingWanted = false; // the pupil asked for the working
+    bool m_busy = false;          // marking or closing is under way
     bool m_unloaded = false;
 };

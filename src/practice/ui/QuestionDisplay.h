@@ -23,4 +23,12 @@ public:
     // loaded(ok) runs each time a document has loaded (or failed to), for as
     // long as context lives.
     virtual void onDocumentLoaded(QObject* context, std::function<void(bool ok)> loaded) = 0;
+
+    // Whether the document last asked for carries a worked solution.
+    virtual bool hasWorking() const = 0;
+    // Shows the worked solution under the question, or takes it away; the
+    // choice holds for the documents shown after it too. Showing it again
+    // scrolls down to it.
+    virtual void setWorkingShown(bool shown) = 0;
+    virtual bool workingShown() const = 0;
 };

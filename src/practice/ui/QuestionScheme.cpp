@@ -1,5 +1,7 @@
 #include "practice/ui/QuestionScheme.h"
 
+#include "practice/QuestionWorking.h"
+
 #include <QBuffer>
 #include <QMimeDatabase>
 #include <QWebEngineProfile>
@@ -50,11 +52,13 @@ QuestionSchemeHandler* QuestionSchemeHandler::forProfile(QWebEngineProfile* prof
     return handler;
 }
 
-QUrl QuestionSchemeHandler::addDocument(std::shared_ptr<const MhtmlArchive> archive) {
+QUrl QuestionSchemeHandler::addDocument(std::shared_ptr<const MhtmlArchive> archive,
+                                        bool withWorking) {
     if (!archive || !archive->root()) {
         return {};
     }
-    Document doc{std::move(archive), QStringLiteral("d%1").arg(m_nextKey++)};
+    const bool working = withWorking && archive->hasWorking();
+    Document doc{std::move(archive), QStringLiteral("d%1").arg(m_nextKey++), working};
     const QUrl url(partUrl(doc, doc.archive->rootIndex()));
     m_documents.insert(doc.key, doc);
     return url;
@@ -127,8 +131,15 @@ QByteArray QuestionSchemeHandler::partBytes(const Document& doc, int index,
         // Served as UTF-8 whatever the archive used; the byte order mark
         // outranks any charset the page itself declares.
         *mimeType = type + ";charset=utf-8";
-        return "\xEF\xBB\xBF" +
-               doc.archive->linkedText(index, [&](int i) { return partUrl(doc, i); }).toUtf8();
+        const auto urlOf = [&](int i) { return partUrl(doc, i); };
+        QString text = doc.archive->linkedText(index, urlOf);
+        if (doc.withWorking && index == doc.archive->rootIndex()) {
+            // Both parts' references are already absolute, so the working's
+            // pictures resolve wherever it sits.
+            text = QuestionWorking::PageWithWorking(
+                text, doc.archive->linkedText(doc.archive->workingIndex(), urlOf));
+        }
+        return "\xEF\xBB\xBF" + text.toUtf8();
     }
     *mimeType = type;
     return part.body;

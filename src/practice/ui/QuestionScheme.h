@@ -30,7 +30,9 @@ public:
     static QuestionSchemeHandler* forProfile(QWebEngineProfile* profile);
 
     // Makes the archive's parts available; returns the URL of its root page.
-    QUrl addDocument(std::shared_ptr<const MhtmlArchive> archive);
+    // withWorking: the root page carries the archive's worked solution under
+    // the question.
+    QUrl addDocument(std::shared_ptr<const MhtmlArchive> archive, bool withWorking = false);
     void removeDocument(const QUrl& rootUrl);
     int documentCount() const { return m_documents.size(); }
 
@@ -39,6 +41,7 @@ public:
     struct Document {
         std::shared_ptr<const MhtmlArchive> archive;
         QString key;
+        bool withWorking = false;
     };
 
 private:

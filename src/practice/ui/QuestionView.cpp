@@ -12,6 +12,7 @@
 #include <QWebEngineSettings>
 
 #include "practice/MhtmlArchive.h"
+#include "practice/QuestionWorking.h"
 #include "practice/ui/QuestionPage.h"
 #include "practice/ui/QuestionScheme.h"
 
@@ -76,7 +77,6 @@ void QuestionView::releaseDocument() {
 }
 
 void QuestionView::showDocument(const QString& mhtPath) {
-    releaseDocument();
     auto archive = std::make_shared<MhtmlArchive>();
     m_documentFailed = !archive->load(mhtPath);
     m_documentError = archive->errorString();
@@ -85,9 +85,35 @@ void QuestionView::showDocument(const QString& mhtPath) {
         // title; it loads like any document, then reports the failure.
         archive->parse("Content-Type: text/html; charset=utf-8\r\n\r\n<html><body></body></html>");
     }
-    m_documentUrl = m_handler->addDocument(std::move(archive));
+    m_archive = std::move(archive);
+    loadArchive(false);
+}
+
+void QuestionView::loadArchive(bool scrollToWorking) {
+    releaseDocument();
+    const bool withWorking = m_workingShown && hasWorking();
+    m_documentUrl = m_handler->addDocument(m_archive, withWorking);
+    // The page compares without the fragment: scrolling to the working stays.
     static_cast<QuestionPage*>(page())->setDocumentUrl(m_documentUrl);
+    if (withWorking && scrollToWorking && !m_documentUrl.isEmpty()) {
+        m_documentUrl.setFragment(QString::fromLatin1(QuestionWorking::Anchor));
+    }
     load(m_documentUrl);
+}
+
+bool QuestionView::hasWorking() const {
+    return m_archive && !m_documentFailed && m_archive->hasWorking();
+}
+
+void QuestionView::setWorkingShown(bool shown) {
+    if (shown == m_workingShown) {
+        return;
+    }
+    m_workingShown = shown;
+    // Only a page that changes is loaded again.
+    if (hasWorking()) {
+        loadArchive(shown);
+    }
 }
 
 void QuestionView::onLoadingChanged(const QWebEngineLoadingInfo& info) {

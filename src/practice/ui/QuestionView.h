@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 
+class MhtmlArchive;
 class QPrinter;
 class QWebEngineLoadingInfo;
 class QuestionSchemeHandler;
@@ -37,6 +38,10 @@ public:
     void onDocumentLoaded(QObject* context, std::function<void(bool ok)> loaded) override;
     bool isPrinting() const { return m_printing; }
 
+    bool hasWorking() const override;
+    void setWorkingShown(bool shown) override;
+    bool workingShown() const override { return m_workingShown; }
+
     // Seams: how the copy guard's message and the print dialog are shown.
     void setMessageHook(MessageHook hook) { m_messageHook = std::move(hook); }
     void setPrintDialogHook(PrintDialogHook hook) { m_printDialogHook = std::move(hook); }
@@ -54,9 +59,14 @@ private:
     void refuse();
     void onLoadingChanged(const QWebEngineLoadingInfo& info);
     void releaseDocument();
+    // Serves the current archive (with its working when that is asked for and
+    // there is one) and loads it; scrolled down to the working when asked.
+    void loadArchive(bool scrollToWorking);
 
     QuestionSchemeHandler* m_handler = nullptr;
     QUrl m_documentUrl;
+    std::shared_ptr<const MhtmlArchive> m_archive;
+    bool m_workingShown = false;
     QString m_documentError;
     bool m_documentFailed = false;
     QPointer<QWidget> m_guarded;
