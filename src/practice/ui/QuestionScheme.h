@@ -30,7 +30,9 @@ public:
     static QuestionSchemeHandler* forProfile(QWebEngineProfile* profile);
 
     // Makes the archive's parts available; returns the URL of its root page.
-    QUrl addDocument(std::shared_ptr<const MhtmlArchive> archive);
+    // A title, when given, replaces the page's own (screen readers name the
+    // page by it).
+    QUrl addDocument(std::shared_ptr<const MhtmlArchive> archive, const QString& title = {});
     void removeDocument(const QUrl& rootUrl);
     int documentCount() const { return m_documents.size(); }
 
@@ -39,6 +41,7 @@ public:
     struct Document {
         std::shared_ptr<const MhtmlArchive> archive;
         QString key;
+        QString title;
     };
 
 private:

@@ -82,7 +82,7 @@ void QuestionView::showDocument(const QString& mhtPath) {
         // title; it loads like any document, then reports the failure.
         archive->parse("Content-Type: text/html; charset=utf-8\r\n\r\n<html><body></body></html>");
     }
-    m_documentUrl = m_handler->addDocument(std::move(archive));
+    m_documentUrl = m_handler->addDocument(std::move(archive), m_documentTitle);
     load(m_documentUrl);
 }
 
