@@ -111,6 +111,25 @@ public:
         return QAccessibleWidget::text(t);
     }
 
+    // A list item that can be clicked (it has a click() slot) is chosen by
+    // the reader's default action.
+    bool clickable() const {
+        return m_as == ReaderTree::ReadAs::ListItem &&
+               widget()->metaObject()->indexOfMethod("click()") >= 0;
+    }
+    QStringList actionNames() const override {
+        QStringList names = QAccessibleWidget::actionNames();
+        if (clickable() && widget()->isEnabled())
+            names.prepend(pressAction());
+        return names;
+    }
+    void doAction(const QString& actionName) override {
+        if (actionName == pressAction() && clickable())
+            QMetaObject::invokeMethod(widget(), "click");
+        else
+            QAccessibleWidget::doAction(actionName);
+    }
+
     QAccessible::State state() const override {
         QAccessible::State s = QAccessibleWidget::state();
         if (m_as == ReaderTree::ReadAs::ListItem) {
