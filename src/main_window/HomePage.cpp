@@ -66,7 +66,7 @@ QString spokenRow(int row, const QString& first, const QString& second) {
 }
 
 // A first-attempt score above 99% allows no second attempt. The stored text
-// is read like the design's numeric conversion: a leading number, else 0.
+// is read as a number the lenient way: a leading number, else 0.
 bool allowsSecondAttempt(const QString& firstMark) {
     bool ok = false;
     const double value = firstMark.trimmed().toDouble(&ok);
