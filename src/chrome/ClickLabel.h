@@ -10,6 +10,10 @@ class ClickLabel : public QLabel {
 public:
     ClickLabel(const QString& objectName, QWidget* parent);
 
+public Q_SLOTS:
+    // Acts as a left click would (keyboard, screen reader).
+    void click() { Q_EMIT clicked(); }
+
 Q_SIGNALS:
     // Left button pressed and released over the label.
     void clicked();

@@ -2,6 +2,7 @@
 
 #include "chrome/FocusFrame.h"
 #include "chrome/PictureButtonAccessible.h"
+#include "chrome/ReaderTree.h"
 
 #include <QAccessible>
 #include <QFocusEvent>
@@ -11,6 +12,9 @@
 
 PictureButton::PictureButton(const QString& objectName, QWidget* parent) : QLabel(parent) {
     static const bool accessible = [] {
+        // Every window has picture buttons: the first one sets up what
+        // screen readers are shown.
+        ReaderTree::Install();
         QAccessible::installFactory(&PictureButtonAccessible::Create);
         return true;
     }();

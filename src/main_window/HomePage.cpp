@@ -4,6 +4,7 @@
 #include "chrome/HoverGroup.h"
 #include "chrome/PictureButton.h"
 #include "chrome/PictureCache.h"
+#include "chrome/ReaderTree.h"
 #include "chrome/Twips.h"
 #include "core/AppState.h"
 #include "core/Numbering.h"
@@ -50,10 +51,22 @@ void addHeading(QLabel* head, const QString& name, const QString& text) {
     heading->setFont(bold);
     heading->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     heading->setGeometry(head->rect().adjusted(HeadingTextLeft, 0, 0, 0));
+    // Read as the heading it shows; the picture itself is decoration.
+    ReaderTree::SetReadAs(head, ReaderTree::ReadAs::Heading);
+}
+
+// What a screen reader hears of a paper row.
+QString spokenRow(int row, const QString& first, const QString& second) {
+    auto attempt = [](const QString& mark) {
+        return mark.isEmpty() ? HomePage::tr("not taken") : mark + QStringLiteral(" %");
+    };
+    return HomePage::tr("Paper %1, first attempt %2, second attempt %3")
+        .arg(row)
+        .arg(attempt(first), attempt(second));
 }
 
 // A first-attempt score above 99% allows no second attempt. The stored text
-// is read like the design's numeric conversion: a leading number, else 0.
+// is read as a number the lenient way: a leading number, else 0.
 bool allowsSecondAttempt(const QString& firstMark) {
     bool ok = false;
     const double value = firstMark.trimmed().toDouble(&ok);
@@ -80,16 +93,26 @@ void HomePage::buildTopics(PictureCache& pictures) {
     head->move(Margin, Margin);
     addHeading(head, QStringLiteral("lblColHead1"), tr("Select a Topic"));
 
+    // The topics, with their bullets, lie in a list of their own (for screen
+    // readers: a list whose chosen item is selected), as wide as the column
+    // and as high as the page, so the page's coordinates hold inside it.
+    m_topicList = new QWidget(this);
+    m_topicList->setObjectName(QStringLiteral("TopicList"));
+    m_topicList->setAccessibleName(tr("Topics"));
+    m_topicList->setGeometry(0, 0, head->x() + head->width(), height());
+    ReaderTree::SetReadAs(m_topicList, ReaderTree::ReadAs::List);
+
     const QPixmap& bullet = pictures.get(QStringLiteral("bullet.bmp"));
     int y = head->y() + head->height() + Margin;
     for (int i = 0; i < TopicSlots; ++i, y += TopicPitch) {
         const int k = i + 1;
         QLabel* mark =
-            pictureLabel(QStringLiteral("Bullet%1").arg(k), bullet, FallbackBullet, this);
+            pictureLabel(QStringLiteral("Bullet%1").arg(k), bullet, FallbackBullet, m_topicList);
         mark->move(Margin + 4, y + (TopicHeight - mark->height()) / 2);
         m_bullets[i] = mark;
 
-        auto* topic = new ClickLabel(QStringLiteral("Topic%1").arg(k), this);
+        auto* topic = new ClickLabel(QStringLiteral("Topic%1").arg(k), m_topicList);
+        ReaderTree::SetReadAs(topic, ReaderTree::ReadAs::ListItem);
         topic->setTextFormat(Qt::PlainText);
         topic->setWordWrap(true);
         topic->setToolTip(tr("Click to select topic"));
@@ -125,8 +148,9 @@ void HomePage::buildRows(PictureCache& pictures) {
     auto* hover = new HoverGroup(this);
     const QPixmap& loadOff = pictures.get(QStringLiteral("loadbutton_off.bmp"));
     const QPixmap& loadOn = pictures.get(QStringLiteral("loadbutton_on.bmp"));
-    auto makeButton = [&](const QString& name, const QString& tip, int offset, int attempt) {
-        auto* button = new PictureButton(name, this);
+    auto makeButton = [&](const QString& name, const QString& tip, int offset, int attempt,
+                          QWidget* row) {
+        auto* button = new PictureButton(name, row);
         button->resize(FallbackLoadButton);
         button->setPictures(loadOff, loadOn);
         button->setToolTip(tip);
@@ -137,8 +161,11 @@ void HomePage::buildRows(PictureCache& pictures) {
     };
 
     // Each row: "Paper i" over its two attempt lines, the marks right-aligned
-    // against the "%" column, the buttons at the right edge.
+    // against the "%" column, the buttons at the right edge. A row is a group
+    // of its own, as wide as the page so the page's x holds inside it; a
+    // screen reader hears its name (spokenRow) and its two buttons.
     m_percent = new PercentColumn(this);
+    ReaderTree::SetReadAs(m_percent, ReaderTree::ReadAs::Silent);
     const QSize buttonSize =
         loadOff.isNull() ? FallbackLoadButton : loadOff.deviceIndependentSize().toSize();
     const int captionHeight = QFontMetrics(bold).height();
@@ -154,39 +181,50 @@ void HomePage::buildRows(PictureCache& pictures) {
     int y = top;
     for (int i = 0; i < Rows; ++i, y += rowPitch) {
         const int row = i + 1;
-        const int first = y + captionHeight + lineHeight / 2;
+        auto* box = new QWidget(this);
+        box->setObjectName(QStringLiteral("PaperRow%1").arg(row));
+        box->setGeometry(0, y, width(), rowPitch);
+        ReaderTree::SetReadAs(box, ReaderTree::ReadAs::Group);
+        m_rowBoxes[i] = box;
+        // Line centres inside the row.
+        const int first = captionHeight + lineHeight / 2;
         const int second = first + lineHeight;
         m_firstLineCentre[i] = first;
         m_secondLineCentre[i] = second;
-        centres << first - top << second - top;
+        centres << y + first - top << y + second - top;
 
         QLabel* paper =
-            makeLabel(QStringLiteral("lblPaper%1").arg(row), tr("Paper %1").arg(row), this);
+            makeLabel(QStringLiteral("lblPaper%1").arg(row), tr("Paper %1").arg(row), box);
         paper->setFont(bold);
-        paper->setGeometry(left, y, right - left, captionHeight);
+        paper->setGeometry(left, 0, right - left, captionHeight);
 
         QLabel* firstCaption =
-            makeLabel(QStringLiteral("lblAttempt%1a").arg(row), tr("1st Attempt:"), this);
+            makeLabel(QStringLiteral("lblAttempt%1a").arg(row), tr("1st Attempt:"), box);
         firstCaption->adjustSize();
         firstCaption->move(attemptLeft, first - firstCaption->height() / 2);
         QLabel* secondCaption =
-            makeLabel(QStringLiteral("lblAttempt%1b").arg(row), tr("2nd Attempt:"), this);
+            makeLabel(QStringLiteral("lblAttempt%1b").arg(row), tr("2nd Attempt:"), box);
         secondCaption->adjustSize();
         secondCaption->move(attemptLeft, second - secondCaption->height() / 2);
 
-        m_firstMarks[i] = makeLabel(QStringLiteral("MSA%1").arg(row), QString(), this);
-        m_secondMarks[i] = makeLabel(QStringLiteral("MSB%1").arg(row), QString(), this);
+        m_firstMarks[i] = makeLabel(QStringLiteral("MSA%1").arg(row), QString(), box);
+        m_secondMarks[i] = makeLabel(QStringLiteral("MSB%1").arg(row), QString(), box);
+        // The row's name says all these.
+        for (QLabel* said : {paper, firstCaption, secondCaption, m_firstMarks[i], m_secondMarks[i]})
+            ReaderTree::SetReadAs(said, ReaderTree::ReadAs::Silent);
 
         m_firstButtons[i] =
-            makeButton(QStringLiteral("P%1a").arg(row), tr("Load paper %1").arg(row), i, 1);
+            makeButton(QStringLiteral("P%1a").arg(row), tr("Load paper %1").arg(row), i, 1, box);
         m_firstButtons[i]->move(buttonLeft, first - m_firstButtons[i]->height() / 2);
-        m_secondButtons[i] =
-            makeButton(QStringLiteral("P%1b").arg(row), tr("Try paper %1 again").arg(row), i, 2);
+        m_secondButtons[i] = makeButton(QStringLiteral("P%1b").arg(row),
+                                        tr("Try paper %1 again").arg(row), i, 2, box);
         m_secondButtons[i]->move(buttonLeft, second - m_secondButtons[i]->height() / 2);
         m_secondButtons[i]->hide();
     }
     m_percent->setLineCentres(centres);
     m_percent->setGeometry(percentLeft, top, percentWidth, y - top);
+    // The rows span the page; the topics stay on top in their column.
+    m_topicList->raise();
 }
 
 void HomePage::LoadModuleResults() {
@@ -246,6 +284,7 @@ void HomePage::Topicbuttoncolour(int k) {
     const QColor highlightText = palette().color(QPalette::HighlightedText);
     for (int i = 0; i < TopicSlots; ++i) {
         const bool chosen = i + 1 == k;
+        ReaderTree::SetSelected(m_topics[i], chosen);
         QPalette colours = m_topics[i]->palette();
         colours.setColor(QPalette::Window, chosen ? QColor(0x80, 0x80, 0x80) : highlightText);
         colours.setColor(QPalette::WindowText, chosen ? highlightText : QColor(Qt::black));
@@ -266,8 +305,11 @@ void HomePage::ArrangePaperRows() {
         placeMark(m_firstMarks[i], m_firstLineCentre[i]);
         m_secondButtons[i]->setVisible(!first.isEmpty() && allowsSecondAttempt(first));
     }
-    for (int i = 0; i < Rows; ++i)
+    for (int i = 0; i < Rows; ++i) {
         placeMark(m_secondMarks[i], m_secondLineCentre[i]);
+        m_rowBoxes[i]->setAccessibleName(
+            spokenRow(i + 1, m_firstMarks[i]->text(), m_secondMarks[i]->text()));
+    }
 }
 
 void HomePage::keyPressEvent(QKeyEvent* event) {

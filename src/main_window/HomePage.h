@@ -7,6 +7,10 @@
 // (`P1b`..`P5b`). The second-attempt button shows only when the first
 // attempt scored 99% or less.
 //
+// For screen readers the topics are a list whose chosen topic is selected,
+// and each paper row a group named with its scores ("Paper 1, first attempt
+// 87.5 %, second attempt not taken") that holds its two buttons.
+//
 // Keys: Up and Down move through the topics, choosing each one as they go;
 // on the paper buttons they move from button to button. Enter or Space opens
 // the focused paper button.
@@ -72,6 +76,7 @@ private:
     QStringList m_topicNames;
     MarksRecords m_marks;
 
+    QWidget* m_topicList = nullptr;
     std::array<ClickLabel*, TopicSlots> m_topics{};
     std::array<QLabel*, TopicSlots> m_bullets{};
     QLabel* m_subHeading = nullptr;
@@ -80,6 +85,8 @@ private:
     std::array<QLabel*, Rows> m_secondMarks{};
     std::array<PictureButton*, Rows> m_firstButtons{};
     std::array<PictureButton*, Rows> m_secondButtons{};
+    std::array<QWidget*, Rows> m_rowBoxes{};
+    // Vertical centres of the two attempt lines, inside the row.
     std::array<int, Rows> m_firstLineCentre{};
     std::array<int, Rows> m_secondLineCentre{};
 };

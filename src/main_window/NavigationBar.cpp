@@ -3,6 +3,7 @@
 #include "chrome/HoverGroup.h"
 #include "chrome/PictureButton.h"
 #include "chrome/PictureCache.h"
+#include "chrome/ReaderTree.h"
 #include "chrome/Twips.h"
 #include "core/ProgramDefinition.h"
 
@@ -114,6 +115,9 @@ void NavigationBar::LayoutTabs(const ProgramDefinition& definition, int left, in
         PictureButton* tab = m_tabs[m - 1];
         m_present[m - 1] = definition.module(m).exists();
         tab->setFocusPolicy(m_present[m - 1] ? Qt::TabFocus : Qt::NoFocus);
+        // The tab of a module the program lacks does nothing: not read out.
+        ReaderTree::SetReadAs(tab, m_present[m - 1] ? ReaderTree::ReadAs::Default
+                                                    : ReaderTree::ReadAs::Silent);
         if (m_present[m - 1]) {
             tab->move(x, tab->y());
             x += tab->width() - TabOverlap;

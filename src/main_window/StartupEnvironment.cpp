@@ -34,6 +34,10 @@ bool DisplayAvailable(QString* message) {
 }
 
 void PrepareWebEngine() {
+    // The engine hands its page to screen readers only when asked to before
+    // it starts; it costs nothing while no screen reader listens.
+    if (!qEnvironmentVariableIsSet("QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY"))
+        qputenv("QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY", "1");
     if (geteuid() != 0)
         return;
     QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");

@@ -8,8 +8,9 @@ namespace StartupEnvironment {
 // False when no display is reachable (no platform chosen and neither an X11
 // nor a Wayland display set); *message then holds one line for the terminal.
 bool DisplayAvailable(QString* message);
-// As root the web engine's sandbox refuses to start: adds "--no-sandbox" to
-// QTWEBENGINE_CHROMIUM_FLAGS, keeping any flags already set.
+// Lets the web engine expose the question document to screen readers; and,
+// as root, where the engine's sandbox refuses to start, adds "--no-sandbox"
+// to QTWEBENGINE_CHROMIUM_FLAGS, keeping any flags already set.
 void PrepareWebEngine();
 // Ends the run the ordinary way (QCoreApplication::quit) on SIGTERM, SIGINT
 // or SIGHUP: a logout, a shutdown or Ctrl+C in a terminal then unloads the

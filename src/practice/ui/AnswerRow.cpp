@@ -100,6 +100,13 @@ AnswerRow::AnswerRow(int k, bool secondAttempt, QWidget* parent) : QWidget(paren
     SizeForKind(false);
 }
 
+void AnswerRow::setQuestion(int q, bool lettered) {
+    const QString part =
+        lettered ? QStringLiteral(" (%1)").arg(QChar(char16_t(u'a' + m_k - 1))) : QString();
+    m_answer->setAccessibleName(QStringLiteral("Question %1, answer%2").arg(q).arg(part));
+    m_model->setAccessibleName(QStringLiteral("Question %1, correct answer%2").arg(q).arg(part));
+}
+
 void AnswerRow::SizeForKind(bool longAnswer) {
     m_long = longAnswer;
     const int frameWidth = DesignWidth;

@@ -4,7 +4,9 @@
 // attempt), the model-answer box `M`k and the fixed text `T`k. The row draws
 // the light-blue border around its answer box itself, and the focus frame
 // over it while the box has the keyboard focus. Screen readers hear the box
-// as "Answer (a)", the marks as "correct" or "wrong".
+// with its question and part ("Question 3, answer (b)"; "Question 3, answer"
+// when the question has one blank and shows no part), the marks as "correct"
+// or "wrong".
 
 #include "practice/AnswerRowContent.h"
 
@@ -33,6 +35,9 @@ public:
 
     // FillAnswerRow: texts, Q-setting, locks and which marks show.
     void Fill(const AnswerRowContent& content);
+    // The names of the boxes for question q (1-based), with the row's part
+    // letter when the question shows part labels.
+    void setQuestion(int q, bool lettered);
     // Row 1 only: the ordinary size, or the enlarged one of a long answer.
     void SizeForKind(bool longAnswer);
     bool isLongAnswer() const { return m_long; }

@@ -66,6 +66,10 @@ void AnswerSheet::ShowAnswerRows(int n) {
     for (int k = 1; k <= RowCount; ++k)
         m_rows.at(k - 1)->setVisible(k <= m_shown);
     m_rows.first()->QL()->setVisible(n >= 2);
+    if (m_question > 0) {
+        for (AnswerRow* row : std::as_const(m_rows))
+            row->setQuestion(m_question, n >= 2);
+    }
 }
 
 QStringList AnswerSheet::rowTexts(int n) const {

@@ -40,6 +40,9 @@ public:
     // and the filling of the first rows.contents.size() rows (at most 20).
     void LayoutAnswerSheet(const QList<AnswerRowContent>& contents, bool firstIsLong,
                            bool showInstruction);
+    // The question whose rows are shown next (names the boxes for screen
+    // readers); 0, before any, leaves the plain names.
+    void setQuestionNumber(int q) { m_question = q; }
     // ShowAnswerRows: stack the rows, show the first n, show `QL1` only for
     // a question with several blanks.
     void ShowAnswerRows(int n);
@@ -67,4 +70,5 @@ private:
     QList<AnswerRow*> m_rows;
     QLabel* m_instruction;
     int m_shown = 0;
+    int m_question = 0;
 };

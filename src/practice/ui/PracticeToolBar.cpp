@@ -3,6 +3,7 @@
 #include "chrome/HoverGroup.h"
 #include "chrome/PictureButton.h"
 #include "chrome/PictureCache.h"
+#include "chrome/ReaderTree.h"
 #include "chrome/Twips.h"
 #include "core/AppState.h"
 #include "practice/ui/WorkingButtonArt.h"
@@ -101,6 +102,7 @@ PracticeToolBar::PracticeToolBar(AppState& state, PictureCache& pictures, QWidge
     m_answered->setToolTip(QStringLiteral("Number of questions answered"));
     auto* of = new QLabel(QStringLiteral("/"), m_count);
     of->setObjectName(QStringLiteral("Label3"));
+    of->setAccessibleName(QStringLiteral("of"));
     m_total = new QLabel(QStringLiteral("0"), m_count);
     m_total->setObjectName(QStringLiteral("lblTotalQ"));
     m_total->setToolTip(QStringLiteral("Total number of questions"));
@@ -124,6 +126,8 @@ PracticeToolBar::PracticeToolBar(AppState& state, PictureCache& pictures, QWidge
     const int linesLeft = m_paperSum->width() * 37 / 96;
     m_count->setGeometry(linesLeft, 4, m_paperSum->width() - linesLeft - 2,
                          m_paperSum->height() - 8);
+    // Heard as one text, "0 of 31 answered", not as four labels.
+    ReaderTree::SetReadAs(m_paperSum, ReaderTree::ReadAs::Text);
 
     setFixedHeight(qMax(tallest, m_paperSum->height()) + 12);
 }

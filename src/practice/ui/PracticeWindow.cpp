@@ -4,6 +4,7 @@
 #include "chrome/PictureButton.h"
 #include "chrome/PictureCache.h"
 #include "chrome/PopUpService.h"
+#include "chrome/ReaderTree.h"
 #include "chrome/SkinnedFrame.h"
 #include "chrome/Twips.h"
 #include "core/AppState.h"
@@ -135,6 +136,7 @@ void PracticeWindow::buildControls() {
     m_qnTitle->setFont(titleFont);
     m_qnTitle->setStyleSheet(QStringLiteral("color: rgb(30, 60, 120);"));
     m_qnTitleBG->setFixedHeight(m_qnTitle->sizeHint().height() + 8);
+    ReaderTree::SetReadAs(m_qnTitleBG, ReaderTree::ReadAs::Heading);
 
     m_statusBar = new PracticeStatusBar(pictures, second, this);
     connect(m_statusBar, &PracticeStatusBar::questionPicked, this, &PracticeWindow::RemQns_Click);
@@ -294,8 +296,10 @@ void PracticeWindow::ShowQuestionDocument() {
     const bool extracted = m_session->ExtractQuestionDocument();
     // A document that is not there clears the view (and the view reports
     // the failure), so that no other question stays under this title.
-    if (m_view)
+    if (m_view) {
+        m_view->setDocumentTitle(QStringLiteral("Question %1").arg(m_session->paper().QSCount));
         m_view->showDocument(m_session->paper().DocumentPath);
+    }
     if (extracted)
         Q_EMIT questionShown(m_session->paper().QSCount);
 }
@@ -309,6 +313,7 @@ void PracticeWindow::LayoutAndShowRows() {
     const bool longFirst =
         n > 0 && m_session->paper().AnswerKinds.value(first) == QLatin1String("L");
     m_sheet->LayoutAnswerSheet(rows, longFirst, m_session->CurrentQuestionHasFractions());
+    m_sheet->setQuestionNumber(m_session->paper().QSCount);
     m_sheet->ShowAnswerRows(n);
 }
 

@@ -18,6 +18,9 @@ public:
     virtual QWidget* widget() = 0;
     // Reads the archive at mhtPath and shows it; the loaded callbacks follow.
     virtual void showDocument(const QString& mhtPath) = 0;
+    // The name screen readers give the documents shown from now on
+    // ("Question 3"); empty keeps each document's own title.
+    virtual void setDocumentTitle(const QString& title) = 0;
     // Print dialog, then the shown document to the chosen printer.
     virtual void printWithDialog(QWidget* owner) = 0;
     // loaded(ok) runs each time a document has loaded (or failed to), for as

@@ -4,11 +4,37 @@
 
 #include <QBuffer>
 #include <QMimeDatabase>
+#include <QRegularExpression>
 #include <QWebEngineProfile>
 #include <QWebEngineUrlRequestJob>
 #include <QWebEngineUrlScheme>
 
 namespace {
+
+// The page with its title set to title: the title element's text replaced,
+// or one added at the start of the head (or of the page, without a head).
+QString withTitle(const QString& html, const QString& title) {
+    const QString element =
+        QStringLiteral("<title>") + title.toHtmlEscaped() + QStringLiteral("</title>");
+    static const QRegularExpression existing(QStringLiteral("<title\\b[^>]*>.*?</title\\s*>"),
+                                             QRegularExpression::CaseInsensitiveOption |
+                                                 QRegularExpression::DotMatchesEverythingOption);
+    const QRegularExpressionMatch found = existing.match(html);
+    const int headEnd = html.indexOf(QLatin1String("</head"), 0, Qt::CaseInsensitive);
+    if (found.hasMatch() && (headEnd < 0 || found.capturedStart() < headEnd))
+        return QString(html).replace(found.capturedStart(), found.capturedLength(), element);
+    static const QRegularExpression opening(QStringLiteral("<(head|html)\\b[^>]*>"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    QRegularExpressionMatchIterator tags = opening.globalMatch(html);
+    int at = 0;
+    while (tags.hasNext()) {
+        const QRegularExpressionMatch tag = tags.next();
+        at = tag.capturedEnd();
+        if (tag.captured(1).compare(QLatin1String("head"), Qt::CaseInsensitive) == 0)
+            break;
+    }
+    return QString(html).insert(at, element);
+}
 
 QString servedName(const MhtmlPart& part, bool isRoot) {
     QString path = part.resolvedLocation.path(QUrl::FullyDecoded);
@@ -53,12 +79,12 @@ QuestionSchemeHandler* QuestionSchemeHandler::forProfile(QWebEngineProfile* prof
 }
 
 QUrl QuestionSchemeHandler::addDocument(std::shared_ptr<const MhtmlArchive> archive,
-                                        bool withWorking) {
+                                        bool withWorking, const QString& title) {
     if (!archive || !archive->root()) {
         return {};
     }
     const bool working = withWorking && archive->hasWorking();
-    Document doc{std::move(archive), QStringLiteral("d%1").arg(m_nextKey++), working};
+    Document doc{std::move(archive), QStringLiteral("d%1").arg(m_nextKey++), working, title};
     const QUrl url(partUrl(doc, doc.archive->rootIndex()));
     m_documents.insert(doc.key, doc);
     return url;
@@ -139,6 +165,8 @@ QByteArray QuestionSchemeHandler::partBytes(const Document& doc, int index,
             text = QuestionWorking::PageWithWorking(
                 text, doc.archive->linkedText(doc.archive->workingIndex(), urlOf));
         }
+        if (index == doc.archive->rootIndex() && !doc.title.isEmpty() && type != "text/css")
+            text = withTitle(text, doc.title);
         return "\xEF\xBB\xBF" + text.toUtf8();
     }
     *mimeType = type;

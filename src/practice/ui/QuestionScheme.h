@@ -31,8 +31,10 @@ public:
 
     // Makes the archive's parts available; returns the URL of its root page.
     // withWorking: the root page carries the archive's worked solution under
-    // the question.
-    QUrl addDocument(std::shared_ptr<const MhtmlArchive> archive, bool withWorking = false);
+    // the question. A title, when given, replaces the page's own (screen
+    // readers name the page by it).
+    QUrl addDocument(std::shared_ptr<const MhtmlArchive> archive, bool withWorking = false,
+                     const QString& title = {});
     void removeDocument(const QUrl& rootUrl);
     int documentCount() const { return m_documents.size(); }
 
@@ -42,6 +44,7 @@ public:
         std::shared_ptr<const MhtmlArchive> archive;
         QString key;
         bool withWorking = false;
+        QString title;
     };
 
 private:

@@ -92,7 +92,7 @@ void QuestionView::showDocument(const QString& mhtPath) {
 void QuestionView::loadArchive(bool scrollToWorking) {
     releaseDocument();
     const bool withWorking = m_workingShown && hasWorking();
-    m_documentUrl = m_handler->addDocument(m_archive, withWorking);
+    m_documentUrl = m_handler->addDocument(m_archive, withWorking, m_documentTitle);
     // The page compares without the fragment: scrolling to the working stays.
     static_cast<QuestionPage*>(page())->setDocumentUrl(m_documentUrl);
     if (withWorking && scrollToWorking && !m_documentUrl.isEmpty()) {

@@ -30,6 +30,7 @@ public:
     QWidget* widget() override { return this; }
     // Reads the archive at mhtPath and shows it; documentLoaded follows.
     void showDocument(const QString& mhtPath) override;
+    void setDocumentTitle(const QString& title) override { m_documentTitle = title; }
     // Why the last document could not be shown; empty when it was.
     const QString& documentError() const { return m_documentError; }
 
@@ -68,6 +69,7 @@ private:
     std::shared_ptr<const MhtmlArchive> m_archive;
     bool m_workingShown = false;
     QString m_documentError;
+    QString m_documentTitle;
     bool m_documentFailed = false;
     QPointer<QWidget> m_guarded;
     bool m_messagePending = false;
