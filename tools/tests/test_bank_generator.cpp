@@ -155,8 +155,8 @@ QList<qint64> SolvedSums(const Question& q) {
     return solved;
 }
 
-// A worked sum "a + b = box" or "a - b = box" of a "Work out" question, as
-// written on one line or in columns.
+// A sum to work out, "a + b = box" or "a - b = box", as written on one line
+// or in columns.
 struct WrittenSum {
     qint64 a;
     QChar op;
@@ -169,8 +169,6 @@ QList<WrittenSum> WorkOutSums(const Question& q) {
     static const QRegularExpression column(
         QStringLiteral("<tr><td></td><td>(\\d+)</td></tr>\\s*<tr><td>([-+])</td><td>(\\d+)</td>"));
     QList<WrittenSum> sums;
-    if (!q.html.startsWith(QLatin1String("<p>Work out:</p>")))
-        return sums;
     const QString text = Plain(q.html);
     for (const QRegularExpression* re : {&line, &column}) {
         auto it = re->globalMatch(text);
