@@ -27,6 +27,11 @@ bool Rng::chance(int num, int den) {
     return range(1, den) <= num;
 }
 
+QSet<QString>& BankPages() {
+    static QSet<QString> pages;
+    return pages;
+}
+
 const QList<FixedQuestion>& FixedQuestions() {
     // The records every copy of the bank carries unchanged, each at a position
     // whose planned blank count matches its keys.

@@ -8,6 +8,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -113,6 +114,11 @@ struct FixedQuestion {
 const QList<FixedQuestion>& FixedQuestions();
 // The fixed question at this position, or nullptr.
 const FixedQuestion* FixedQuestionAt(int paperNum, int questionNo);
+
+// The pages of the questions made so far in this run of the bank (cleared
+// when the bank starts): a paper builder draws a question again whose page is
+// already there, so no two questions of the bank read the same.
+QSet<QString>& BankPages();
 
 // The shape of all 50 papers (blank plans and marks budgets).
 QList<PaperSpec> BankPlan();

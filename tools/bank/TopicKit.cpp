@@ -510,9 +510,11 @@ QList<Question> BuildPaper(const PaperSpec& paperSpec, Rng& rng, const QList<Mak
                 } else {
                     question = multi(level, blanks, rng);
                 }
-                if (!seen.contains(Signature(question)))
+                if (!seen.contains(Signature(question)) &&
+                    !BankPages().contains(Signature(question)))
                     break;
             }
+            BankPages().insert(Signature(question));
             qty::Collect(question);
             if (blanks == 1)
                 ++singleIndex;
