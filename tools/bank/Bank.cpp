@@ -27,9 +27,31 @@ bool Rng::chance(int num, int den) {
     return range(1, den) <= num;
 }
 
-QSet<QString>& BankPages() {
-    static QSet<QString> pages;
-    return pages;
+namespace {
+QSet<QString>* g_pages = nullptr;
+} // namespace
+
+BankRun::BankRun() {
+    delete g_pages;
+    g_pages = new QSet<QString>;
+}
+
+BankRun::~BankRun() {
+    delete g_pages;
+    g_pages = nullptr;
+}
+
+QSet<QString>* BankPages() {
+    return g_pages;
+}
+
+bool PageSeen(const QString& page) {
+    return g_pages && g_pages->contains(page);
+}
+
+void NotePage(const QString& page) {
+    if (g_pages)
+        g_pages->insert(page);
 }
 
 const QList<FixedQuestion>& FixedQuestions() {

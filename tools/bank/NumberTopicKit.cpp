@@ -218,7 +218,7 @@ QList<Question> BuildRecipePaper(const PaperSpec& paperSpec,
             qty::Discard();
             questions << fixed(*f);
             qty::Collect(questions.last());
-            BankPages().insert(questions.last().html);
+            NotePage(questions.last().html);
             seen.insert(questions.last().html);
             continue;
         }
@@ -228,10 +228,10 @@ QList<Question> BuildRecipePaper(const PaperSpec& paperSpec,
         for (int attempt = 0; attempt < 40; ++attempt) {
             qty::Discard();
             question = blanks == 1 ? single(singleIndex) : multi(blanks, multiIndex);
-            if (!seen.contains(signature(question)) && !BankPages().contains(question.html))
+            if (!seen.contains(signature(question)) && !PageSeen(question.html))
                 break;
         }
-        BankPages().insert(question.html);
+        NotePage(question.html);
         qty::Collect(question);
         if (blanks == 1)
             ++singleIndex;

@@ -330,7 +330,7 @@ Question TimesTen(Rng& r, int level) {
 // Two-digit times one-digit: no regrouping in paper 4, regrouping in paper 5.
 Question TwoDigitTimes(Rng& r, int level) {
     for (;;) {
-        const int a = r.range(12, 49);
+        const int a = r.range(13, 49);
         const int m = r.range(2, level >= 5 ? 9 : 4);
         const bool regroups = (a % 10) * m >= 10;
         if (regroups != (level >= 5) || a * m > 999)
