@@ -8,6 +8,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -62,6 +63,17 @@ struct Working {
     // Optional: a picture of the question again, with the part that matters
     // marked. Names must differ from the question's own pictures.
     QList<Picture> pictures;
+    // Optional, per blank: a unit written after the answer ("cm", "p").
+    QStringList units;
+};
+
+// A real-world quantity a question used (see Quantities.h): the framework
+// collects them per question so that a test can hold each one against its
+// object's range.
+struct QuantityUse {
+    QString object;
+    int measure = 0; // a qty::Measure
+    int value = 0;
 };
 
 struct Question {
@@ -73,6 +85,7 @@ struct Question {
     QList<Picture> pictures;
     QList<Blank> blanks;
     Working working;
+    QList<QuantityUse> quantities; // filled by the framework, not the makers
 };
 
 struct PaperSpec {
@@ -101,6 +114,22 @@ struct FixedQuestion {
 const QList<FixedQuestion>& FixedQuestions();
 // The fixed question at this position, or nullptr.
 const FixedQuestion* FixedQuestionAt(int paperNum, int questionNo);
+
+// While the whole bank is made (a BankRun is alive), the pages of its
+// questions so far: a paper builder draws a question again whose page is
+// already there, so no two questions of the bank read the same. Outside a run
+// (a paper made on its own) there is no such memory and BankPages() is null.
+class BankRun {
+public:
+    BankRun();
+    ~BankRun();
+    BankRun(const BankRun&) = delete;
+    BankRun& operator=(const BankRun&) = delete;
+};
+QSet<QString>* BankPages();
+// Whether the running bank already holds this page, and noting one it now does.
+bool PageSeen(const QString& page);
+void NotePage(const QString& page);
 
 // The shape of all 50 papers (blank plans and marks budgets).
 QList<PaperSpec> BankPlan();
