@@ -282,7 +282,7 @@ TrashPage* Contents::EnsureTrashPage() {
         return m_trash;
     m_trash = new TrashPage(
         m_pictures, [this] { return ResetAllResults(); }, BodyRect().size(), this);
-    m_trash->setPaperOpenQuery([this] { return !m_practice.isNull(); });
+    m_trash->setPaperOpenQuery([this] { return m_practice && m_practice->isVisible(); });
     PlacePage(m_trash);
     return m_trash;
 }
