@@ -468,5 +468,14 @@ void TestMonkey::randomUserLeavesWholeResults() {
     QVERIFY(events < 500 || monkey.dialogsAnswered() > 0);
 }
 
-QTEST_MAIN(TestMonkey)
+int main(int argc, char** argv) {
+    // A long run by hand outlasts the test library's five minutes per test
+    // function; under ctest its own time limit still applies.
+    if (qEnvironmentVariableIsEmpty("QTEST_FUNCTION_TIMEOUT"))
+        qputenv("QTEST_FUNCTION_TIMEOUT", "86400000");
+    QApplication app(argc, argv);
+    TestMonkey test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "test_monkey.moc"
