@@ -12,7 +12,9 @@ for source in tests/core/test_*.cpp tests/reliability/test_*.cpp; do
   tests+=("$(basename "$source" .cpp)")
 done
 
-# SANITIZE_GUI=1 adds the window tests. The web engine, a system library not
+# SANITIZE_GUI=1 adds the window tests, the random-user test (test_monkey)
+# among them; QUILLORA_MONKEY_SEED and QUILLORA_MONKEY_EVENTS pass through to
+# it for a longer run. The web engine, a system library not
 # built with the sanitizers, trips two checks inside itself (a new/delete size
 # mismatch while a page is taken down, and leaks at exit): in that run the
 # size-mismatch check is off, and leaks are waived for those libraries only.

@@ -16,10 +16,7 @@ int main(int argc, char** argv) {
     // paper (practice/ui/QuestionViewModule.h), not here.
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("quillora"));
-    StartupEnvironment::QuitOnTerminationSignals();
 
     Contents contents(ResolveProgramFolder(QCoreApplication::applicationDirPath()));
-    if (!contents.Start())
-        return 1;
-    return app.exec();
+    return contents.Run();
 }

@@ -15,7 +15,10 @@ struct AppServices {
     const Clock* clock = nullptr;
     PopUpService* popUp = nullptr;
     PictureCache* pictures = nullptr;
-    // Waits the given milliseconds while an animation step shows (events keep
-    // being processed). Tests replace it so that they do not sleep.
+    // The marking animation's time between two bars; its timer runs in the
+    // event loop like any other.
+    int animationStep = 200;
+    // Test seam: when set, the animation runs to its end at once, calling
+    // this for each step instead of waiting on the timer.
     std::function<void(int milliseconds)> animationDelay;
 };

@@ -3,12 +3,14 @@
 // `CallPop`, show it modally over its owner, and leave the answer in the
 // application state's `PopUpResponse`.
 
+#include <QPointer>
 #include <QString>
 #include <functional>
 
 class QWidget;
 struct AppState;
 class PictureCache;
+class frmPopUp;
 
 class PopUpService {
 public:
@@ -22,6 +24,12 @@ public:
         Ask(title, message, 1, owner);
     }
 
+    // The program is ending (a logout): the dialog open now is answered as
+    // No (a notice is simply closed), and from now on every Ask returns
+    // false at once without showing anything.
+    void EndAll();
+    bool ended() const { return m_ended; }
+
     // Test seam: when set, it is called instead of showing the dialog and its
     // result is the answer.
     using Answerer = std::function<bool(const QString& title, const QString& message, int buttons)>;
@@ -34,6 +42,8 @@ private:
     AppState& m_state;
     PictureCache& m_pictures;
     Answerer m_answerer;
+    QPointer<frmPopUp> m_open;
+    bool m_ended = false;
     QString m_lastTitle;
     QString m_lastMessage;
     int m_askCount = 0;

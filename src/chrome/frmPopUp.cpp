@@ -131,6 +131,12 @@ void frmPopUp::But2_Click() {
     done(QDialog::Rejected);
 }
 
+void frmPopUp::Dismiss() {
+    m_state.PopUpResponse = false;
+    m_answered = true;
+    done(QDialog::Rejected);
+}
+
 void frmPopUp::keyPressEvent(QKeyEvent* event) {
     // A key held down since before the dialog opened repeats into it; only a
     // fresh press answers.

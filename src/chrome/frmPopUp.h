@@ -38,6 +38,8 @@ public:
 
     void But1_Click();
     void But2_Click();
+    // Leaves the dialog answered No, whatever its buttons (the program ends).
+    void Dismiss();
 
     SkinnedFrame* frame() const { return m_frame; }
 

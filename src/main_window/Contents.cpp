@@ -12,14 +12,15 @@
 #include "main_window/NavigationBar.h"
 #include "main_window/ReportPage.h"
 #include "main_window/ReportPrinter.h"
+#include "main_window/StartupEnvironment.h"
 #include "main_window/TrashPage.h"
 #include "practice/ui/PracticeWindow.h"
 #include "results/ResultsFiles.h"
 #include "results/ResultsRepair.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
-#include <QEventLoop>
 #include <QLabel>
 #include <QPaintEvent>
 #include <QTimer>
@@ -27,12 +28,6 @@
 
 namespace {
 const QString DialogTitle = QStringLiteral("Quillora");
-
-void waitWithEvents(int milliseconds) {
-    QEventLoop loop;
-    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
-    loop.exec();
-}
 } // namespace
 
 Contents::Contents(const QString& programFolder, ResourceStore store, QWidget* parent)
@@ -45,7 +40,6 @@ Contents::Contents(const QString& programFolder, ResourceStore store, QWidget* p
     m_services.clock = &m_clock;
     m_services.popUp = &m_popUp;
     m_services.pictures = &m_pictures;
-    m_services.animationDelay = waitWithEvents;
 }
 
 Contents::~Contents() {
@@ -167,6 +161,26 @@ bool Contents::Start() {
     return true;
 }
 
+int Contents::Run() {
+    StartupEnvironment::QuitOnTerminationSignals([this] { EndRun(); });
+    int status = 1;
+    if (Start()) {
+        status = 0;
+        if (!m_endRequested)
+            status = QApplication::exec();
+    }
+    // Nothing of this run is on the stack any more: the windows can go.
+    QuitProgram();
+    StartupEnvironment::QuitOnTerminationSignals();
+    return status;
+}
+
+void Contents::EndRun() {
+    m_endRequested = true;
+    m_popUp.EndAll();
+    QCoreApplication::exit(0);
+}
+
 void Contents::paintEvent(QPaintEvent* event) {
     QWidget::paintEvent(event);
     // After the first frame, not before it: nothing on screen needs the
@@ -268,6 +282,7 @@ TrashPage* Contents::EnsureTrashPage() {
         return m_trash;
     m_trash = new TrashPage(
         m_pictures, [this] { return ResetAllResults(); }, BodyRect().size(), this);
+    m_trash->setPaperOpenQuery([this] { return m_practice && m_practice->isVisible(); });
     PlacePage(m_trash);
     return m_trash;
 }
@@ -376,6 +391,8 @@ void Contents::ShowPage() {
 }
 
 bool Contents::ResetAllResults() {
+    // An open paper holds the results it read and would write them back.
+    UnloadPracticeWindow();
     const EraseOutcome outcome =
         EraseAllResults(m_store, m_state.programFolder, m_state.definition);
     if (outcome.ok())
@@ -400,13 +417,25 @@ PracticeWindow* Contents::practiceWindow() const {
 }
 
 void Contents::UnloadPracticeWindow() {
+    if (!m_practice)
+        return;
+    // A marking the pupil has confirmed is finished, not cut off.
+    m_practice->FinishMarkingNow();
     // Deleting the window runs its unload handling (it removes its question
     // document and asks for RefreshContents); no confirmation is asked.
-    if (m_practice)
-        delete m_practice.data();
+    delete m_practice.data();
 }
 
 void Contents::OpenPaper(int offset, int attempt) {
+    // While a paper is being marked another one does not open: the pupil is
+    // shown the marking instead.
+    if (m_practice && m_practice->isMarking()) {
+        if (m_practice->isMinimized())
+            m_practice->showNormal();
+        m_practice->raise();
+        m_practice->activateWindow();
+        return;
+    }
     FinishStartup();
     // The old window unloads before the state names the new paper, so that
     // its unload still sees its own paper.

@@ -57,6 +57,15 @@ public:
     // end: another copy already uses the folder, the folder cannot be
     // written, or the content defines no module. The pupil has been told.
     bool Start();
+    // The whole run: Start, the event loop, then QuitProgram whatever ended
+    // the loop. A termination signal (a logout) ends it through EndRun.
+    // Returns the program's exit status.
+    int Run();
+    // Ends the run the ordinary way from wherever it is asked (a modal
+    // dialog's loop included): the open dialog counts as answered No, no
+    // other is shown, and every event loop is left; Run then unloads the
+    // windows.
+    void EndRun();
 
     AppState& state() { return m_state; }
     AppServices& services() { return m_services; }
@@ -64,7 +73,8 @@ public:
     // The open practice window (`Test1` or `Test2`), or null.
     PracticeWindow* practiceWindow() const;
 
-    // Unloads the practice window without asking, then the main window.
+    // Unloads the practice window without asking (a marking under way is
+    // finished first), then the main window.
     void QuitProgram();
     // Called when a practice window unloads: reloads the marks, keeps the topic.
     void RefreshContents();
@@ -74,7 +84,8 @@ public:
     void ToolBar_Click(int n);
     // Acts on `txtTabPos` and `txtToolBarPos`.
     void ShowPage();
-    // Rewrites every results file of every existing module from its
+    // Closes the open paper (it would write its old lists back), then
+    // rewrites every results file of every existing module from its
     // template. False (and the pupil told) when a file could not be written.
     bool ResetAllResults();
 
@@ -124,4 +135,5 @@ private:
     bool m_finishScheduled = false;
     bool m_startupFinished = false;
     bool m_picturesTold = false;
+    bool m_endRequested = false;
 };

@@ -10,6 +10,7 @@
 
 namespace {
 int g_signalSocket[2] = {-1, -1};
+std::function<void()> g_onSignal;
 
 // Only an async-signal-safe write: the event loop does the rest.
 void onTerminationSignal(int) {
@@ -49,7 +50,8 @@ void PrepareWebEngine() {
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
 }
 
-void QuitOnTerminationSignals() {
+void QuitOnTerminationSignals(std::function<void()> onSignal) {
+    g_onSignal = std::move(onSignal);
     if (g_signalSocket[0] >= 0 ||
         ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, g_signalSocket) != 0)
         return;
@@ -59,7 +61,12 @@ void QuitOnTerminationSignals() {
         char byte = 0;
         const ssize_t got = ::read(g_signalSocket[1], &byte, 1);
         (void)got;
-        QCoreApplication::quit();
+        // Not quit(): that asks every window to close, and a modal dialog
+        // refuses, which would drop the request.
+        if (g_onSignal)
+            g_onSignal();
+        else
+            QCoreApplication::exit(0);
     });
     struct sigaction action = {};
     action.sa_handler = onTerminationSignal;

@@ -3,6 +3,7 @@
 // is a desktop to show the windows on, and the web engine's flags.
 
 #include <QString>
+#include <functional>
 
 namespace StartupEnvironment {
 // False when no display is reachable (no platform chosen and neither an X11
@@ -12,9 +13,10 @@ bool DisplayAvailable(QString* message);
 // as root, where the engine's sandbox refuses to start, adds "--no-sandbox"
 // to QTWEBENGINE_CHROMIUM_FLAGS, keeping any flags already set.
 void PrepareWebEngine();
-// Ends the run the ordinary way (QCoreApplication::quit) on SIGTERM, SIGINT
-// or SIGHUP: a logout, a shutdown or Ctrl+C in a terminal then unloads the
-// windows and removes their scratch files instead of cutting them off. Call
-// once, after the application object exists.
-void QuitOnTerminationSignals();
+// On SIGTERM, SIGINT or SIGHUP (a logout, a shutdown, Ctrl+C in a
+// terminal) calls onSignal from the event loop, whichever loop is running
+// (a modal dialog's too); without one, every event loop is left
+// (QCoreApplication::exit, which no window can refuse). Call after the
+// application object exists; a later call replaces onSignal.
+void QuitOnTerminationSignals(std::function<void()> onSignal = {});
 } // namespace StartupEnvironment

@@ -63,6 +63,11 @@ TrashPage::TrashPage(PictureCache& pictures, std::function<bool()> erase, const 
     m_no = makeButton("ButTrash_No", "ButTrash_Nolbl", tr("No"));
     m_no->move(m_yes->x() + m_yes->width() + ButtonGap, buttonTop);
 
+    m_paperNote =
+        makeText("TrashPaperNote", tr("The paper you have open will be closed first."), this);
+    m_paperNote->setGeometry(Margin, buttonTop + m_yes->height() + 16, textWidth,
+                             m_paperNote->heightForWidth(textWidth));
+
     m_done = makeText("Trashlbl3", tr("All your past results have been erased."), this);
     m_done->setGeometry(m_intro->geometry());
 
@@ -78,6 +83,7 @@ void TrashPage::ResetPage() {
     m_yes->hide();
     m_no->hide();
     m_question->hide();
+    m_paperNote->hide();
     m_done->hide();
 }
 
@@ -88,6 +94,7 @@ void TrashPage::ButTrash_Click() {
     m_yes->show();
     m_no->show();
     m_question->show();
+    m_paperNote->setVisible(m_paperOpen && m_paperOpen());
     // From the keyboard the focus goes on to the harmless answer.
     if (keyboard)
         m_no->setFocus(Qt::TabFocusReason);
@@ -100,6 +107,7 @@ void TrashPage::ButTrash_No_Click() {
     m_yes->hide();
     m_no->hide();
     m_question->hide();
+    m_paperNote->hide();
     if (keyboard)
         m_trash->setFocus(Qt::TabFocusReason);
 }
@@ -113,5 +121,6 @@ void TrashPage::ButTrash_Yes_Click() {
     m_yes->hide();
     m_no->hide();
     m_question->hide();
+    m_paperNote->hide();
     m_done->show();
 }

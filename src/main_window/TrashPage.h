@@ -19,6 +19,10 @@ public:
     TrashPage(PictureCache& pictures, std::function<bool()> erase, const QSize& size,
               QWidget* parent);
 
+    // When it answers true, the question also says that the open paper will
+    // be closed (the erase closes it first).
+    void setPaperOpenQuery(std::function<bool()> paperOpen) { m_paperOpen = std::move(paperOpen); }
+
     // The first step: only the explanation and the Trash button.
     void ResetPage();
     void ButTrash_Click();
@@ -27,8 +31,10 @@ public:
 
 private:
     std::function<bool()> m_erase;
+    std::function<bool()> m_paperOpen;
     QLabel* m_intro = nullptr;
     QLabel* m_question = nullptr;
+    QLabel* m_paperNote = nullptr;
     QLabel* m_done = nullptr;
     PictureButton* m_trash = nullptr;
     PictureButton* m_yes = nullptr;

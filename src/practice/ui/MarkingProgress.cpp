@@ -7,6 +7,7 @@
 #include <QAccessible>
 #include <QLabel>
 #include <QPainter>
+#include <QTimer>
 
 MarkingProgress::MarkingProgress(PictureCache& pictures, QWidget* parent) : QWidget(parent) {
     static const bool accessible = [] {
@@ -40,24 +41,61 @@ MarkingProgress::MarkingProgress(PictureCache& pictures, QWidget* parent) : QWid
     }
     resize(size);
     hide();
+
+    m_timer = new QTimer(this);
+    m_timer->setObjectName(QStringLiteral("MarkingStep"));
+    connect(m_timer, &QTimer::timeout, this, [this] {
+        if (!step())
+            return;
+        m_timer->stop();
+        hide();
+        Q_EMIT finished();
+    });
 }
 
-void MarkingProgress::run(const std::function<void(int)>& delay) {
+void MarkingProgress::begin() {
+    m_timer->stop();
     for (QLabel* bar : std::as_const(m_bars))
         bar->hide();
     setShownBars(0);
     raise();
     show();
     repaint();
-    for (int n = 1; n <= BarCount; ++n) {
+}
+
+bool MarkingProgress::step() {
+    const int n = m_shownBars + 1;
+    m_bars.at(n - 1)->show();
+    m_bars.at(n - 1)->repaint();
+    setShownBars(n);
+    Q_EMIT barShown(n);
+    return n == BarCount;
+}
+
+void MarkingProgress::start(int stepMilliseconds) {
+    begin();
+    m_timer->start(qMax(0, stepMilliseconds));
+}
+
+bool MarkingProgress::isRunning() const {
+    return m_timer->isActive();
+}
+
+void MarkingProgress::stop() {
+    m_timer->stop();
+    hide();
+}
+
+void MarkingProgress::run(const std::function<void(int)>& delay) {
+    begin();
+    bool last = false;
+    while (!last) {
         if (delay)
             delay(StepMilliseconds);
-        m_bars.at(n - 1)->show();
-        m_bars.at(n - 1)->repaint();
-        setShownBars(n);
-        Q_EMIT barShown(n);
+        last = step();
     }
     hide();
+    Q_EMIT finished();
 }
 
 QString MarkingProgress::progressText() const {

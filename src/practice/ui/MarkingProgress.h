@@ -10,6 +10,7 @@
 
 class PictureCache;
 class QLabel;
+class QTimer;
 
 class MarkingProgress : public QWidget {
     Q_OBJECT
@@ -25,19 +26,31 @@ public:
     // "Marking 7 of 15" while the bars run; empty before the first.
     QString progressText() const;
 
-    // Shows the panel, reveals the bars one per step (delay waits one step)
-    // and hides the panel again.
+    // Shows the panel and reveals one bar every stepMilliseconds; after the
+    // last bar the panel hides and finished() follows.
+    void start(int stepMilliseconds = StepMilliseconds);
+    bool isRunning() const;
+    // Hides the panel at once, without finished().
+    void stop();
+    // The whole animation before returning, delay waiting each step; for
+    // callers that have no event loop to spare (finished() still follows).
     void run(const std::function<void(int milliseconds)>& delay);
 
 Q_SIGNALS:
     // After bar n has been revealed (tests watch the animation through this).
     void barShown(int n);
+    void finished();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void begin();
+    // Reveals the next bar; true after the last.
+    bool step();
     void setShownBars(int n);
+
+    QTimer* m_timer = nullptr;
 
     QPixmap m_background;
     QList<QLabel*> m_bars;

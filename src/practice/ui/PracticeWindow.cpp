@@ -22,7 +22,6 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QEventLoop>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -36,14 +35,6 @@ const QColor PanelColour(244, 245, 235);
 constexpr int ClockIntervalMs = 1000; // the clock shows whole seconds
 constexpr int QnTitleInset = 640;     // himetric narrower than the view
 constexpr int QnTitleTop = 120;       // himetric above and below the caption
-
-// Waits while the event loop keeps painting but takes no input, so that the
-// pupil cannot act while the marking animation runs.
-void WaitWithoutInput(int milliseconds) {
-    QEventLoop loop;
-    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
-}
 
 void FillPanel(QWidget* widget) {
     widget->setAutoFillBackground(true);
@@ -155,6 +146,7 @@ void PracticeWindow::buildControls() {
     connect(m_sheet, &AnswerSheet::enterPastLastBox, this, &PracticeWindow::EnterPastLastBox);
     // The animation takes the place of the remaining-questions field.
     m_progress = new MarkingProgress(pictures, m_statusBar);
+    connect(m_progress, &MarkingProgress::finished, this, &PracticeWindow::FinishMarking);
 
     m_sizer = new QLabel(this);
     m_sizer->setObjectName(QStringLiteral("Sizer"));
@@ -423,14 +415,35 @@ void PracticeWindow::MarkPaper() {
     }
 
     m_timer->stop();
+    m_marking = true;
+    // What is typed now would be lost: the answers were stored above.
+    for (QLineEdit* box : m_sheet->findChildren<QLineEdit*>())
+        box->setReadOnly(true);
     const QWidget* field = m_statusBar->TxtRem();
     m_progress->move(field->x(), (m_statusBar->height() - m_progress->height()) / 2);
-    m_progress->run(m_services.animationDelay ? m_services.animationDelay : WaitWithoutInput);
+    if (m_services.animationDelay)
+        m_progress->run(m_services.animationDelay);
+    else
+        m_progress->start(m_services.animationStep);
+}
 
+void PracticeWindow::FinishMarkingNow() {
+    if (!m_marking)
+        return;
+    m_progress->stop();
+    FinishMarking();
+}
+
+void PracticeWindow::FinishMarking() {
+    if (!m_marking || !m_session)
+        return;
+    m_marking = false;
     const WriteOutcome marked = m_session->CompleteMarking();
     m_busy = false;
     m_timer->start();
     if (!marked.ok()) {
+        // The boxes take answers again.
+        LayoutAndShowRows();
         Tell(PaperSession::MarkingTitle(),
              QStringLiteral("Your paper was not marked, because its results could not be "
                             "saved. Your answers are saved; please try again later."));
@@ -451,7 +464,7 @@ void PracticeWindow::ShowMarkedView() {
 }
 
 void PracticeWindow::PrintQuestion() {
-    if (m_view)
+    if (m_view && !m_busy)
         m_view->printWithDialog(this);
 }
 
@@ -464,7 +477,10 @@ void PracticeWindow::ClosePractice() {
 }
 
 void PracticeWindow::closeEvent(QCloseEvent* event) {
-    // Not while marking runs: its results are still being written.
+    // Closed from outside while the bars run (a logout): the pupil asked for
+    // the marking, so it is done before the window goes.
+    FinishMarkingNow();
+    // Not while a step of marking or closing waits for the pupil.
     if (m_busy) {
         event->ignore();
         return;

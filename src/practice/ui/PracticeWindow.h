@@ -50,7 +50,13 @@ public:
 
     // The tool bar's commands (also reachable by clicking the buttons).
     void SavePaper();
+    // Once confirmed, marking runs with its animation and ends when the last
+    // bar shows; until then the window takes no answers, moves or closes.
     void MarkPaper();
+    bool isMarking() const { return m_marking; }
+    // Ends a running marking at once (the rest of the animation skipped):
+    // for whoever must unload the window now.
+    void FinishMarkingNow();
     void PrintQuestion();
     void ClosePractice();
     void NextQuestion();
@@ -87,6 +93,7 @@ private:
     void LayoutAndShowRows();
     void ShowQuestionDocument();
     void ShowMarkedView();
+    void FinishMarking();
     void RefreshToolBar();
     void RefreshWorking();
     void RefreshRemaining();
@@ -122,5 +129,6 @@ private:
     bool m_answerSheetShown = true;
     bool m_workingWanted = false; // the pupil asked for the working
     bool m_busy = false;          // marking or closing is under way
+    bool m_marking = false;       // the marking animation runs
     bool m_unloaded = false;
 };
