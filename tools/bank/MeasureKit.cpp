@@ -40,7 +40,11 @@ Question Worked(Question q, const QStringList& steps) {
 }
 
 Question Combine(const QString& intro, const QList<Question>& parts, const QList<Picture>& shared) {
-    Question q = kit::Combine(intro, parts, shared);
+    // Each part stays on one line of the source, as a table cell of its own.
+    QList<Question> oneLine = parts;
+    for (Question& part : oneLine)
+        part.html = part.html.trimmed().replace(QLatin1Char('\n'), QLatin1Char(' '));
+    Question q = kit::Combine(intro, oneLine, shared);
     q.working = Working{};
     for (int i = 0; i < parts.size(); ++i) {
         const Working& w = parts.at(i).working;

@@ -733,7 +733,7 @@ Question FixedMoney(const FixedQuestion& f, int level, Rng& rng) {
         qty::Use(Noun(dear.at(1)), Measure::Pence, b);
         const Child c = mk::AnyChild(rng);
         const QString ask = QStringLiteral("For %1 birthday, %2 chooses %3 for %4 and %5 for %6. What do they cost together?")
-                                .arg(c.his(), c.name, WithArticle(dear.at(0)), Amount(a), WithArticle(dear.at(1)), Amount(b));
+                                .arg(c.his(), c.name, WithArticle(dear.at(0)), Pounds(a), WithArticle(dear.at(1)), Pounds(b));
         Question q = Make(P(ask) + mk::Line(QStringLiteral("Together: "), QStringLiteral("£"), QString()),
                           {NumberText(f.keys.at(0), f.marks.at(0))});
         Q_UNUSED(level);

@@ -235,7 +235,7 @@ Question ReadScale(int level, Rng& rng) {
 
 Question Convert(int level, Rng& rng) {
     if (level <= 2) {
-        const int kg = rng.range(1, 9);
+        const int kg = rng.range(1, level <= 1 ? 3 : 9);
         if (level == 1 || rng.chance(1, 2)) {
             const QString ask = rng.chance(1, 2)
                                     ? mk::Line(QStringLiteral("%1 kg = ").arg(kg), QString(), QStringLiteral("g"))
@@ -692,7 +692,7 @@ QStringList Words() {
 
 QList<Question> GenerateTopic5(const PaperSpec& paperSpec, Rng& rng) {
     const QList<mk::Maker> makers = {
-        {1, 5, ReadScale},      {1, 5, Convert},   {1, 3, HeavierOrLighter}, {1, 3, BalanceQuestion},
+        {1, 5, ReadScale},      {1, 5, ReadScale},  {1, 5, Convert},   {1, 3, HeavierOrLighter}, {1, 3, BalanceQuestion},
         {1, 3, Estimate},       {1, 2, UnitChoice}, {1, 5, Total},           {2, 5, Difference},
         {3, 5, Heaviest},       {3, 5, Multiply},  {4, 5, Share},            {4, 5, Remaining},
         {3, 5, TwoScales},      {3, 5, ToMakeKg},  {2, 5, BalanceWeights},

@@ -574,7 +574,7 @@ QStringList Words() {
 
 QList<Question> GenerateTopic6(const PaperSpec& paperSpec, Rng& rng) {
     const QList<mk::Maker> makers = {
-        {1, 5, MeasureOnRuler}, {1, 5, Convert},  {1, 3, Estimate},   {1, 3, UnitFor},
+        {1, 5, MeasureOnRuler}, {1, 5, MeasureOnRuler}, {1, 5, Convert},  {1, 3, Estimate},   {1, 3, UnitFor},
         {1, 3, LongerOrShorter}, {3, 5, Longest}, {2, 5, CompareOnRuler}, {1, 5, Total},
         {2, 5, Difference},     {3, 5, EndToEnd}, {4, 5, CutEqual},   {4, 5, Remaining},
         {3, 5, Walk},

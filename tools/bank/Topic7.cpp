@@ -718,7 +718,7 @@ QStringList Words() {
 
 QList<Question> GenerateTopic7(const PaperSpec& paperSpec, Rng& rng) {
     const QList<mk::Maker> makers = {
-        {1, 5, ReadClock}, {1, 3, ClockWords}, {2, 5, LaterOnClock}, {1, 5, Units},
+        {1, 5, ReadClock}, {1, 5, ReadClock}, {1, 3, ClockWords}, {2, 5, LaterOnClock}, {1, 5, Units},
         {1, 3, DaysAndMonths}, {2, 5, CalendarQuestion}, {1, 4, AmPm}, {1, 4, ClocksDuration},
         {2, 5, Duration}, {4, 5, EndTime}, {4, 5, TwentyFour}, {3, 5, LongestTime},
     };
