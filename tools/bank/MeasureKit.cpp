@@ -1,11 +1,13 @@
 #include "MeasureKit.h"
 
 #include "Quantities.h"
+#include "Vocabulary.h"
 
 #include <QHash>
 #include <QRegularExpression>
 #include <QSet>
 
+#include <algorithm>
 #include <climits>
 
 namespace bank::mk {
@@ -110,7 +112,7 @@ QString KindOf(const QString& visibleText, const QStringList& words) {
 }
 
 int Mark(int level, int base) {
-    return std::min(3, base + (level >= 3 ? 1 : 0) + (level >= 5 ? 1 : 0));
+    return std::min(3, base + (level >= 2 ? 1 : 0) + (level >= 4 ? 1 : 0));
 }
 
 int Draw(const QString& object, int measure, int step, Rng& rng) {
@@ -196,7 +198,7 @@ QList<Question> BuildPaper(const PaperSpec& paperSpec, Rng& rng, const QList<Mak
     QHash<QString, int> kindCount;
     QStringList kinds;
     QList<Question> questions;
-    QList<qty::Use_> kept = qty::TakeUses();
+    qty::Discard();
     for (int q = 0; q < paperSpec.blankPlan.size(); ++q) {
         const int blanks = paperSpec.blankPlan.at(q);
         const FixedQuestion* f = FixedQuestionAt(paperSpec.paperNum, q + 1);
@@ -213,22 +215,22 @@ QList<Question> BuildPaper(const PaperSpec& paperSpec, Rng& rng, const QList<Mak
             } else {
                 question = multi(level, blanks, rng);
             }
-            text = VisibleText(question.html);
+            text = vocab::VisibleText(question.html);
             // A multiple-choice question about a named thing asks something new
             // only if its stem is new.
             static const QRegularExpression options(QStringLiteral("<table class=\"options\">.*</table>"),
                                                     QRegularExpression::DotMatchesEverythingOption);
             stem = question.html;
-            stem = VisibleText(stem.remove(options));
+            stem = vocab::VisibleText(stem.remove(options));
             if (stem == text || KindOf(stem, words) == KindOf(stem, {}))
                 stem = text; // options alone may tell two general questions apart
-            kind = KindOf(text, words);
+            kind = vocab::KindOf(text);
             const bool fresh = !texts.contains(text) && !TakenElsewhere(paperSpec.paperNum, text) &&
                                !texts.contains(stem) && !TakenElsewhere(paperSpec.paperNum, stem);
             const bool spread = kindCount.value(kind) < 4 && (kinds.isEmpty() || kinds.last() != kind);
             if (fresh && (spread || attempt >= 150))
                 break;
-            qty::TakeUses(); // a question thrown away keeps none of its quantities
+            qty::Discard(); // a question thrown away keeps none of its quantities
         }
         if (f) {
             bool same = question.blanks.size() == f->keys.size();
@@ -249,7 +251,7 @@ QList<Question> BuildPaper(const PaperSpec& paperSpec, Rng& rng, const QList<Mak
             kit::Fail(QStringLiteral("paper %1 question %2: no working")
                           .arg(paperSpec.paperNum)
                           .arg(q + 1));
-        kept += qty::TakeUses();
+        qty::Collect(question);
         texts.insert(text);
         texts.insert(stem);
         kindCount[kind] += 1;
@@ -257,10 +259,16 @@ QList<Question> BuildPaper(const PaperSpec& paperSpec, Rng& rng, const QList<Mak
         questions << question;
     }
     TextsByPaper()[paperSpec.paperNum] = texts;
-    for (const qty::Use_& u : kept) // the uses of the questions kept, for the range check
-        qty::Use(u.object, u.measure, u.value);
-    kit::FitMarks(questions, paperSpec);
-    // Marks may have moved: the working's answers do not depend on them.
+    // The marks per blank rise steadily from paper 1 to paper 5, within the
+    // paper's budget.
+    static const double perBlank[] = {1.0, 1.45, 1.8, 2.15, 2.5};
+    int blankCount = 0;
+    for (const Question& q : questions)
+        blankCount += int(q.blanks.size());
+    PaperSpec target = paperSpec;
+    const int want = int(perBlank[std::clamp(level, 1, 5) - 1] * blankCount + 0.5);
+    target.minMarks = target.maxMarks = std::clamp(want, paperSpec.minMarks, paperSpec.maxMarks);
+    kit::FitMarks(questions, target);
     return questions;
 }
 

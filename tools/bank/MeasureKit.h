@@ -66,7 +66,7 @@ QList<Question> BuildPaper(const PaperSpec& paperSpec, Rng& rng, const QList<Mak
 QString KindOf(const QString& visibleText, const QStringList& words);
 
 // A mark that grows with the paper's level: base at level 1, one more from
-// level 3 and from level 5, never above 3.
+// level 2 and from level 4, never above 3.
 int Mark(int level, int base = 1);
 
 // A value of the object's range that is a multiple of step (the range's

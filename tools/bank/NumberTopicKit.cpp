@@ -1,5 +1,7 @@
 #include "NumberTopicKit.h"
 
+#include "Quantities.h"
+
 #include <QSet>
 
 namespace bank::numkit {
@@ -44,7 +46,8 @@ Question One(const QString& html, const QString& key, const QString& kind, int m
 Question Choice(const QString& stem, const QString& right, const QStringList& wrong, int position) {
     QStringList options = wrong.mid(0, 3);
     options.insert(position - 1, right);
-    return One(stem + html::Options(options), Num(position), QStringLiteral("Q"));
+    return One(stem + html::Options(options) + kit::ChooseNote(), Num(position),
+               QStringLiteral("Q"));
 }
 
 Question TrueOrFalse(const QString& claim, bool right) {
@@ -128,6 +131,63 @@ QList<SingleMaker> Expand(const QList<QPair<SingleMaker, int>>& counts) {
     return recipe;
 }
 
+QList<SingleMaker> Interleave(const QList<QPair<SingleMaker, int>>& counts) {
+    QList<QPair<SingleMaker, int>> left = counts;
+    QList<SingleMaker> recipe;
+    for (bool any = true; any;) {
+        any = false;
+        for (auto& [maker, count] : left) {
+            if (count > 0) {
+                recipe << maker;
+                --count;
+                any = true;
+            }
+        }
+    }
+    return recipe;
+}
+
+Question With(Question q, const QStringList& steps) {
+    return kit::Explain(std::move(q), steps);
+}
+
+QStringList AddSteps(int a, int b) {
+    if (a + b <= 20 || (b < 10 && a % 10 + b < 10) ||
+        (a % 10 == 0 && b % 10 == 0 && a + b <= 100)) {
+        if (b < 10 && a % 10 + b > 10) {
+            const int toTen = 10 - a % 10;
+            return {QStringLiteral("Count on from %1 to the next ten: %1 + %2 = %3.")
+                        .arg(a)
+                        .arg(toTen)
+                        .arg(a + toTen),
+                    QStringLiteral("Then add the other %1: %2 + %1 = %3.")
+                        .arg(b - toTen)
+                        .arg(a + toTen)
+                        .arg(a + b)};
+        }
+        return {QStringLiteral("%1 + %2 = %3.").arg(a).arg(b).arg(a + b)};
+    }
+    return kit::ColumnAddition(a, b);
+}
+
+QStringList SubtractSteps(int a, int b) {
+    if (a <= 20 || (b < 10 && a % 10 >= b) || (a % 10 == 0 && b % 10 == 0 && a <= 100)) {
+        if (a > 10 && b < 10 && a % 10 > 0 && a % 10 < b) {
+            const int toTen = a % 10;
+            return {QStringLiteral("Count back %1 from %2 to the ten below: %2 &minus; %1 = %3.")
+                        .arg(toTen)
+                        .arg(a)
+                        .arg(a - toTen),
+                    QStringLiteral("Then take away the other %1: %2 &minus; %1 = %3.")
+                        .arg(b - toTen)
+                        .arg(a - toTen)
+                        .arg(a - b)};
+        }
+        return {QStringLiteral("%1 &minus; %2 = %3.").arg(a).arg(b).arg(a - b)};
+    }
+    return kit::ColumnSubtraction(a, b);
+}
+
 QString TextOf(const Question& q) {
     return q.html;
 }
@@ -155,7 +215,9 @@ QList<Question> BuildRecipePaper(const PaperSpec& paperSpec,
                 kit::Fail(QStringLiteral("paper %1: no maker for fixed question %2")
                               .arg(paperSpec.paperNum)
                               .arg(f->id));
+            qty::Discard();
             questions << fixed(*f);
+            qty::Collect(questions.last());
             seen.insert(questions.last().html);
             continue;
         }
@@ -163,10 +225,12 @@ QList<Question> BuildRecipePaper(const PaperSpec& paperSpec,
         Question question;
         // A handful of tries keeps a paper free of repeated questions.
         for (int attempt = 0; attempt < 40; ++attempt) {
+            qty::Discard();
             question = blanks == 1 ? single(singleIndex) : multi(blanks, multiIndex);
             if (!seen.contains(signature(question)))
                 break;
         }
+        qty::Collect(question);
         if (blanks == 1)
             ++singleIndex;
         else

@@ -151,7 +151,11 @@ int Draw(const QString& object, Measure measure, Rng& rng, int step) {
 int Use(const QString& object, Measure measure, int value) {
     const Range& r = Of(object, measure);
     if (value < r.lo || value > r.hi)
-        kit::Fail(QStringLiteral("%1 of %2 lies outside %3..%4").arg(value).arg(object).arg(r.lo).arg(r.hi));
+        kit::Fail(QStringLiteral("%1 of %2 lies outside %3..%4")
+                      .arg(value)
+                      .arg(object)
+                      .arg(r.lo)
+                      .arg(r.hi));
     Uses().append({object, measure, value});
     return value;
 }
@@ -160,6 +164,15 @@ QList<Use_> TakeUses() {
     QList<Use_> out;
     out.swap(Uses());
     return out;
+}
+
+void Collect(Question& question) {
+    for (const Use_& use : TakeUses())
+        question.quantities.append({use.object, int(use.measure), use.value});
+}
+
+void Discard() {
+    Uses().clear();
 }
 
 } // namespace bank::qty

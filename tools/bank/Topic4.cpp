@@ -192,9 +192,9 @@ QList<int> RandomPieces(int level, Rng& rng) {
         limit = 99;
         break;
     case 2:
-        kinds = {2, 5, 10, 20, 50};
+        kinds = {2, 5, 10, 20, 50, 100};
         count = rng.range(4, 6);
-        limit = 99;
+        limit = 300;
         break;
     case 3:
         kinds = {5, 10, 20, 50, 100, 200};
@@ -265,7 +265,7 @@ Question CountMoney(int level, Rng& rng) {
 
 Question Convert(int level, Rng& rng) {
     if (level <= 1) {
-        const int pounds = rng.range(1, 9);
+        const int pounds = rng.range(1, 4);
         const bool askPence = rng.chance(2, 3);
         if (askPence)
             return Worked(Make(mk::Line(QStringLiteral("£%1 = ").arg(pounds), QString(), QStringLiteral("p")),
@@ -684,7 +684,7 @@ Question ShopQuestion(int level, int blanks, Rng& rng) {
                                 AddSteps(pa, pb));
                 break;
             }
-            const auto ans = MoneyAnswer(QString(), hi - lo, 2, QString());
+            const auto ans = MoneyAnswer(QString(), hi - lo, std::min(2, level), QString());
             parts << Worked(Make(QStringLiteral("How much more does the %1 cost than the %2?").arg(name(dear), name(cheap)) + ans.first,
                                  {ans.second}),
                             SubtractSteps(hi, lo));
@@ -692,7 +692,7 @@ Question ShopQuestion(int level, int blanks, Rng& rng) {
         }
         case 2: {
             const int paid = PaidWith(pa + pb, 3, rng);
-            const auto ans = MoneyAnswer(QString(), paid - pa - pb, 2, QString());
+            const auto ans = MoneyAnswer(QString(), paid - pa - pb, std::min(2, level), QString());
             parts << Worked(Make(QStringLiteral("%1 buys the %2 and the %3 with %4. How much change does %5 get?")
                                          .arg(c.name, name(a), name(b), PaidText(paid), c.he()) +
                                      ans.first,
