@@ -38,6 +38,20 @@ Question Worked(Question q, const QStringList& steps) {
     q.working.answers.clear();
     for (const Blank& b : q.blanks)
         q.working.answers << Typed(b);
+    // The unit beside each answer space goes with the answer in the working:
+    // "£" before the space, or the words after it ("g heavier", "August").
+    static const QRegularExpression gap(
+        QStringLiteral("(£ )?<span class=\"box\"></span>([^<]*)"));
+    QStringList units;
+    for (auto it = gap.globalMatch(q.html); it.hasNext();) {
+        const auto m = it.next();
+        QString after = m.captured(2).trimmed();
+        while (after.endsWith(QLatin1Char('.')))
+            after.chop(1);
+        units << (m.captured(1).isEmpty() ? after : QStringLiteral("£"));
+    }
+    if (units.size() == q.blanks.size())
+        q.working.units = units;
     return q;
 }
 
@@ -55,6 +69,10 @@ Question Combine(const QString& intro, const QList<Question>& parts, const QList
                                    w.steps.at(s);
         }
         q.working.answers += w.answers;
+        QStringList units = w.units;
+        while (units.size() < w.answers.size())
+            units << QString();
+        q.working.units += units;
         q.working.pictures += w.pictures;
     }
     return q;

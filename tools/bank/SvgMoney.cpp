@@ -228,7 +228,7 @@ QString ClockFace(double cx, double cy, double r, int hour, int minute, bool rom
 QString MmRuler(double x, double y, int lengthCm, double pxPerCm) {
     const double height = 56;
     const QString ink = QString::fromLatin1(kInk);
-    QString out = Rect(x - 16, y, lengthCm * pxPerCm + 48, height, QStringLiteral("#fef3c7"),
+    QString out = Rect(x - 16, y, lengthCm * pxPerCm + 64, height, QStringLiteral("#fef3c7"),
                        QStringLiteral("#b45309"), 1.5, 4);
     for (int mm = 0; mm <= lengthCm * 10; ++mm) {
         const double tx = x + mm * pxPerCm / 10.0;
@@ -239,7 +239,7 @@ QString MmRuler(double x, double y, int lengthCm, double pxPerCm) {
             out += Tagged(Text(tx, y + 38, QString::number(mm / 10), 15),
                           QStringLiteral("ruler-number"));
     }
-    out += Text(x + lengthCm * pxPerCm + 18, y + 38, QStringLiteral("cm"), 13);
+    out += Text(x + lengthCm * pxPerCm + 24, y + 38, QStringLiteral("cm"), 13, QStringLiteral("start"));
     return out;
 }
 

@@ -144,12 +144,16 @@ QStringList SubtractSteps(int big, int small) {
     const int diff = big - small;
     if (big < 100)
         return {QStringLiteral("Take away: %1p − %2p = %3p.").arg(big).arg(small).arg(diff)};
-    QStringList steps{QStringLiteral("Write both in pence: %1 = %2p and %3 = %4p.")
-                          .arg(InAnswerForm(big))
-                          .arg(big)
-                          .arg(InAnswerForm(small))
-                          .arg(small),
-                      QStringLiteral("Take away: %1p − %2p = %3p.").arg(big).arg(small).arg(diff)};
+    QStringList steps;
+    if (small >= 100)
+        steps << QStringLiteral("Write both in pence: %1 = %2p and %3 = %4p.")
+                     .arg(InAnswerForm(big))
+                     .arg(big)
+                     .arg(InAnswerForm(small))
+                     .arg(small);
+    else
+        steps << QStringLiteral("Write %1 in pence: %2p.").arg(InAnswerForm(big)).arg(big);
+    steps << QStringLiteral("Take away: %1p − %2p = %3p.").arg(big).arg(small).arg(diff);
     if (diff >= 100)
         steps << QStringLiteral("%1p is %2.").arg(diff).arg(Pounds(diff));
     return steps;

@@ -51,7 +51,6 @@ const QList<Measured> kOnRuler = {{"pencil", svg::Thing::Pencil, 20},
                                   {"rubber", svg::Thing::Parcel, 22},
                                   {"paper clip", svg::Thing::Stick, 10}};
 
-constexpr double kPxPerCm = 36;
 constexpr double kRulerX = 28; // where the 0 mark lies
 constexpr int kRulerCm = 15;
 
@@ -63,14 +62,16 @@ struct OnRuler {
 };
 
 QByteArray RulerPicture(const QList<OnRuler>& objects, bool mm) {
+    // Millimetres need more room to be read.
+    const double pxPerCm = mm ? 48 : 36;
     const double rowH = 44;
     const double rulerY = 16 + rowH * objects.size();
-    QString body = mm ? svg::MmRuler(kRulerX, rulerY, kRulerCm, kPxPerCm)
-                      : svg::Ruler(kRulerX, rulerY, kRulerCm, kPxPerCm);
+    QString body = mm ? svg::MmRuler(kRulerX, rulerY, kRulerCm, pxPerCm)
+                      : svg::Ruler(kRulerX, rulerY, kRulerCm, pxPerCm);
     for (int i = 0; i < objects.size(); ++i) {
         const OnRuler& o = objects.at(i);
-        const double x = kRulerX + o.startMm * kPxPerCm / 10.0;
-        const double w = o.lengthMm * kPxPerCm / 10.0;
+        const double x = kRulerX + o.startMm * pxPerCm / 10.0;
+        const double w = o.lengthMm * pxPerCm / 10.0;
         const double y = 16 + rowH * i + (rowH - o.thing.thickness) / 2;
         for (const double ex : {x, x + w}) {
             body += svg::Line(ex, y + o.thing.thickness / 2, ex, rulerY, QString::fromLatin1(svg::kFaint), 1.5,
@@ -78,7 +79,7 @@ QByteArray RulerPicture(const QList<OnRuler>& objects, bool mm) {
         }
         body += svg::ThingPicture(o.thing.thing, x, y, w, o.thing.thickness, i + 2);
     }
-    return svg::Document(int(kRulerX + kRulerCm * kPxPerCm + 52), int(rulerY + 62), body);
+    return svg::Document(int(kRulerX + kRulerCm * pxPerCm + (mm ? 72 : 52)), int(rulerY + 62), body);
 }
 
 // "7 cm", "7 and a half cm", "73 mm".

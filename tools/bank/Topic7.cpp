@@ -166,11 +166,12 @@ QStringList ReadSteps(int h, int m, bool roman) {
     } else if (m % 5 == 0) {
         steps << QStringLiteral("The minute hand points at %1, so it is %2 × 5 = %3 minutes past the hour.").arg(HourName(m / 5, roman)).arg(m / 5).arg(m);
     } else {
-        steps << QStringLiteral("The minute hand is %1 small marks past %2: %3 × 5 + %1 = %4 minutes past the hour.")
+        steps << QStringLiteral("The minute hand is %1 small mark%5 past %2: %3 × 5 + %1 = %4 minutes past the hour.")
                      .arg(m % 5)
                      .arg(m / 5 == 0 ? HourName(12, roman) : HourName(m / 5, roman))
                      .arg(m / 5)
-                     .arg(m);
+                     .arg(m)
+                     .arg(m % 5 > 1 ? QStringLiteral("s") : QString());
     }
     if (m == 0)
         steps << QStringLiteral("The hour hand points at %1.").arg(HourName(h, roman));
@@ -181,7 +182,7 @@ QStringList ReadSteps(int h, int m, bool roman) {
 }
 
 QByteArray ClockPicture(int hour, int minute, bool roman) {
-    return svg::Document(250, 250, svg::ClockFace(125, 125, 115, hour, minute, roman));
+    return svg::Document(300, 300, svg::ClockFace(150, 150, 140, hour, minute, roman));
 }
 
 QByteArray TwoClocks(int h1, int m1, int h2, int m2, const QString& label1, const QString& label2) {
