@@ -218,6 +218,7 @@ QList<Question> BuildRecipePaper(const PaperSpec& paperSpec,
             qty::Discard();
             questions << fixed(*f);
             qty::Collect(questions.last());
+            NotePage(questions.last().html);
             seen.insert(questions.last().html);
             continue;
         }
@@ -227,9 +228,10 @@ QList<Question> BuildRecipePaper(const PaperSpec& paperSpec,
         for (int attempt = 0; attempt < 40; ++attempt) {
             qty::Discard();
             question = blanks == 1 ? single(singleIndex) : multi(blanks, multiIndex);
-            if (!seen.contains(signature(question)))
+            if (!seen.contains(signature(question)) && !PageSeen(question.html))
                 break;
         }
+        NotePage(question.html);
         qty::Collect(question);
         if (blanks == 1)
             ++singleIndex;
