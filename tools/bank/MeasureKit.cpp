@@ -40,8 +40,7 @@ Question Worked(Question q, const QStringList& steps) {
         q.working.answers << Typed(b);
     // The unit beside each answer space goes with the answer in the working:
     // "£" before the space, or the words after it ("g heavier", "August").
-    static const QRegularExpression gap(
-        QStringLiteral("(£ )?<span class=\"box\"></span>([^<]*)"));
+    static const QRegularExpression gap(QStringLiteral("(£ )?<span class=\"box\"></span>([^<]*)"));
     QStringList units;
     for (auto it = gap.globalMatch(q.html); it.hasNext();) {
         const auto m = it.next();
@@ -122,9 +121,10 @@ QString KindOf(const QString& visibleText, const QStringList& words) {
     QString kind = visibleText;
     kind.replace(number, QStringLiteral("#"));
     for (const QString& w : words) {
-        kind.replace(QRegularExpression(QStringLiteral("\\b%1\\b").arg(QRegularExpression::escape(w)),
-                                        QRegularExpression::CaseInsensitiveOption),
-                     QStringLiteral("@"));
+        kind.replace(
+            QRegularExpression(QStringLiteral("\\b%1\\b").arg(QRegularExpression::escape(w)),
+                               QRegularExpression::CaseInsensitiveOption),
+            QStringLiteral("@"));
     }
     return kind;
 }
@@ -236,8 +236,9 @@ QList<Question> BuildPaper(const PaperSpec& paperSpec, Rng& rng, const QList<Mak
             text = vocab::VisibleText(question.html);
             // A multiple-choice question about a named thing asks something new
             // only if its stem is new.
-            static const QRegularExpression options(QStringLiteral("<table class=\"options\">.*</table>"),
-                                                    QRegularExpression::DotMatchesEverythingOption);
+            static const QRegularExpression options(
+                QStringLiteral("<table class=\"options\">.*</table>"),
+                QRegularExpression::DotMatchesEverythingOption);
             stem = question.html;
             stem = vocab::VisibleText(stem.remove(options));
             if (stem == text || KindOf(stem, words) == KindOf(stem, {}))
@@ -245,7 +246,8 @@ QList<Question> BuildPaper(const PaperSpec& paperSpec, Rng& rng, const QList<Mak
             kind = vocab::KindOf(text);
             const bool fresh = !texts.contains(text) && !TakenElsewhere(paperSpec.paperNum, text) &&
                                !texts.contains(stem) && !TakenElsewhere(paperSpec.paperNum, stem);
-            const bool spread = kindCount.value(kind) < 4 && (kinds.isEmpty() || kinds.last() != kind);
+            const bool spread =
+                kindCount.value(kind) < 4 && (kinds.isEmpty() || kinds.last() != kind);
             if (fresh && (spread || attempt >= 150))
                 break;
             qty::Discard(); // a question thrown away keeps none of its quantities
@@ -254,7 +256,8 @@ QList<Question> BuildPaper(const PaperSpec& paperSpec, Rng& rng, const QList<Mak
             bool same = question.blanks.size() == f->keys.size();
             for (int b = 0; same && b < question.blanks.size(); ++b) {
                 const Blank& x = question.blanks.at(b);
-                same = x.key == f->keys.at(b) && x.kind == f->kinds.at(b) && x.mark == f->marks.at(b);
+                same =
+                    x.key == f->keys.at(b) && x.kind == f->kinds.at(b) && x.mark == f->marks.at(b);
             }
             if (!same)
                 kit::Fail(QStringLiteral("question %1 does not carry its fixed keys").arg(f->id));

@@ -53,14 +53,22 @@ QString MoneyLabel(int pence) {
 double PoundCoinRadius(int pence) {
     // In proportion to the real coins' sizes.
     switch (pence) {
-    case 1: return 31;
-    case 2: return 40;
-    case 5: return 28;
-    case 10: return 38;
-    case 20: return 33;
-    case 50: return 43;
-    case 100: return 37;
-    default: return 44;
+    case 1:
+        return 31;
+    case 2:
+        return 40;
+    case 5:
+        return 28;
+    case 10:
+        return 38;
+    case 20:
+        return 33;
+    case 50:
+        return 43;
+    case 100:
+        return 37;
+    default:
+        return 44;
     }
 }
 
@@ -84,11 +92,13 @@ QString PoundCoin(double cx, double cy, int pence) {
     } else if (pence == 100) {
         ink = QString::fromLatin1(kGoldDark);
         out += Polygon(Regular(cx, cy, r, 12), QString::fromLatin1(kGold), ink, 2.5);
-        out += Circle(cx, cy, r * 0.66, QString::fromLatin1(kSilver), QString::fromLatin1(kSilverDark), 1.5);
+        out += Circle(cx, cy, r * 0.66, QString::fromLatin1(kSilver),
+                      QString::fromLatin1(kSilverDark), 1.5);
     } else {
         ink = QString::fromLatin1(kGoldDark);
         out += Circle(cx, cy, r, QString::fromLatin1(kGold), ink, 2.5);
-        out += Circle(cx, cy, r * 0.68, QString::fromLatin1(kSilver), QString::fromLatin1(kSilverDark), 1.5);
+        out += Circle(cx, cy, r * 0.68, QString::fromLatin1(kSilver),
+                      QString::fromLatin1(kSilverDark), 1.5);
     }
     const int size = std::max(12, int(std::lround(r * (label.size() > 2 ? 0.55 : 0.66))));
     out += Tagged(BoldText(cx, cy + size * 0.36, label, size, QStringLiteral("middle"), ink),
@@ -112,7 +122,8 @@ QString PoundNote(double x, double y, double w, double h, int pence) {
     QString out = Rect(x, y, w, h, fill, dark, 2, 6);
     out += Rect(x + 5, y + 5, w - 10, h - 10, QStringLiteral("none"), dark, 1, 4);
     // A clear window, as on the polymer notes.
-    out += Rect(x + w * 0.62, y + h * 0.22, w * 0.2, h * 0.56, QStringLiteral("#f8fafc"), dark, 1, 6);
+    out +=
+        Rect(x + w * 0.62, y + h * 0.22, w * 0.2, h * 0.56, QStringLiteral("#f8fafc"), dark, 1, 6);
     const int big = std::max(12, int(std::lround(h * 0.38)));
     out += Tagged(BoldText(x + w * 0.32, y + h * 0.5 + big * 0.36, label, big,
                            QStringLiteral("middle"), dark),
@@ -163,10 +174,15 @@ QByteArray PoundsPicture(QList<int> pieces) {
 
 QString PiecesInWords(QList<int> pieces) {
     std::sort(pieces.begin(), pieces.end(), std::greater<int>());
-    static const QStringList counts = {QString(), QStringLiteral("one"), QStringLiteral("two"),
-                                       QStringLiteral("three"), QStringLiteral("four"),
-                                       QStringLiteral("five"), QStringLiteral("six"),
-                                       QStringLiteral("seven"), QStringLiteral("eight"),
+    static const QStringList counts = {QString(),
+                                       QStringLiteral("one"),
+                                       QStringLiteral("two"),
+                                       QStringLiteral("three"),
+                                       QStringLiteral("four"),
+                                       QStringLiteral("five"),
+                                       QStringLiteral("six"),
+                                       QStringLiteral("seven"),
+                                       QStringLiteral("eight"),
                                        QStringLiteral("nine")};
     QStringList parts;
     for (int i = 0; i < pieces.size();) {
@@ -187,12 +203,18 @@ QString PiecesInWords(QList<int> pieces) {
 }
 
 QString Roman(int number) {
-    static const QStringList romans = {QString(),        QStringLiteral("I"),
-                                       QStringLiteral("II"), QStringLiteral("III"),
-                                       QStringLiteral("IV"), QStringLiteral("V"),
-                                       QStringLiteral("VI"), QStringLiteral("VII"),
-                                       QStringLiteral("VIII"), QStringLiteral("IX"),
-                                       QStringLiteral("X"),  QStringLiteral("XI"),
+    static const QStringList romans = {QString(),
+                                       QStringLiteral("I"),
+                                       QStringLiteral("II"),
+                                       QStringLiteral("III"),
+                                       QStringLiteral("IV"),
+                                       QStringLiteral("V"),
+                                       QStringLiteral("VI"),
+                                       QStringLiteral("VII"),
+                                       QStringLiteral("VIII"),
+                                       QStringLiteral("IX"),
+                                       QStringLiteral("X"),
+                                       QStringLiteral("XI"),
                                        QStringLiteral("XII")};
     return romans.value(number);
 }
@@ -211,7 +233,8 @@ QString ClockFace(double cx, double cy, double r, int hour, int minute, bool rom
     }
     for (int h = 1; h <= 12; ++h) {
         const QString label = roman ? Roman(h) : QString::number(h);
-        const int size = std::max(10, int(std::lround(r * (roman && label.size() > 2 ? 0.14 : 0.19))));
+        const int size =
+            std::max(10, int(std::lround(r * (roman && label.size() > 2 ? 0.14 : 0.19))));
         const auto p = At(cx, cy, r * (roman ? 0.62 : 0.64), h * 30.0);
         out += BoldText(p.first, p.second + size * 0.35, label, size);
     }
@@ -239,13 +262,15 @@ QString MmRuler(double x, double y, int lengthCm, double pxPerCm) {
             out += Tagged(Text(tx, y + 38, QString::number(mm / 10), 15),
                           QStringLiteral("ruler-number"));
     }
-    out += Text(x + lengthCm * pxPerCm + 24, y + 38, QStringLiteral("cm"), 13, QStringLiteral("start"));
+    out += Text(x + lengthCm * pxPerCm + 24, y + 38, QStringLiteral("cm"), 13,
+                QStringLiteral("start"));
     return out;
 }
 
 QString DigitalClock(double x, double y, const QString& text) {
     QString out = Rect(x, y, 200, 80, QStringLiteral("#1f2937"), QStringLiteral("#111827"), 3, 10);
-    out += Rect(x + 12, y + 12, 176, 56, QStringLiteral("#0f172a"), QStringLiteral("#334155"), 1, 6);
+    out +=
+        Rect(x + 12, y + 12, 176, 56, QStringLiteral("#0f172a"), QStringLiteral("#334155"), 1, 6);
     out += BoldText(x + 100, y + 56, text, 40, QStringLiteral("middle"), QStringLiteral("#4ade80"));
     return out;
 }

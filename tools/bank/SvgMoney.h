@@ -8,8 +8,8 @@
 namespace bank::svg {
 
 // Pence of every coin and note drawn, smallest first.
-const QList<int>& CoinValues();  // 1, 2, 5, 10, 20, 50, 100, 200
-const QList<int>& NoteValues();  // 500, 1000, 2000, 5000
+const QList<int>& CoinValues(); // 1, 2, 5, 10, 20, 50, 100, 200
+const QList<int>& NoteValues(); // 500, 1000, 2000, 5000
 // "1p", "50p", "£1", "£20".
 QString MoneyLabel(int pence);
 

@@ -49,9 +49,12 @@ const QList<Item> kMiddle = {{"ruler", "rulers", "a"},
                              {"toy car", "toy cars", "a"},
                              {"pencil case", "pencil cases", "a"},
                              {"bottle of water", "bottles of water", "a"}};
-const QList<Item> kDear = {{"cap", "caps", "a"},           {"book", "books", "a"},
-                           {"school bag", "school bags", "a"}, {"T-shirt", "T-shirts", "a"},
-                           {"football", "footballs", "a"}, {"kite", "kites", "a"},
+const QList<Item> kDear = {{"cap", "caps", "a"},
+                           {"book", "books", "a"},
+                           {"school bag", "school bags", "a"},
+                           {"T-shirt", "T-shirts", "a"},
+                           {"football", "footballs", "a"},
+                           {"kite", "kites", "a"},
                            {"board game", "board games", "a"}};
 
 QString Noun(const Item& it) {
@@ -75,10 +78,12 @@ QString PoundKey(int pence) {
 
 // The answer line and blank for an amount: pence under a pound, else pounds.
 QPair<QString, Blank> MoneyAnswer(const QString& lead, int pence, int mark,
-                                  const QString& tail = QStringLiteral("."), bool forcePounds = false) {
+                                  const QString& tail = QStringLiteral("."),
+                                  bool forcePounds = false) {
     if (pence < 100 && !forcePounds)
         return {mk::Line(lead, QString(), QStringLiteral("p"), tail), Number(pence, mark)};
-    return {mk::Line(lead, QStringLiteral("£"), QString(), tail), NumberText(PoundKey(pence), mark)};
+    return {mk::Line(lead, QStringLiteral("£"), QString(), tail),
+            NumberText(PoundKey(pence), mark)};
 }
 
 QString InAnswerForm(int pence) {
@@ -123,14 +128,12 @@ QStringList AddSteps(int a, int b) {
         return steps;
     }
     const int pence = a % 100 + b % 100;
-    QStringList steps{QStringLiteral("Add the pounds: £%1 + £%2 = £%3.")
-                          .arg(a / 100)
-                          .arg(b / 100)
-                          .arg(a / 100 + b / 100),
-                      QStringLiteral("Add the pence: %1p + %2p = %3p.")
-                          .arg(a % 100)
-                          .arg(b % 100)
-                          .arg(pence)};
+    QStringList steps{
+        QStringLiteral("Add the pounds: £%1 + £%2 = £%3.")
+            .arg(a / 100)
+            .arg(b / 100)
+            .arg(a / 100 + b / 100),
+        QStringLiteral("Add the pence: %1p + %2p = %3p.").arg(a % 100).arg(b % 100).arg(pence)};
     if (pence >= 100)
         steps << QStringLiteral("%1p is £1 and %2p, so carry £1 to the pounds.")
                      .arg(pence)
@@ -171,12 +174,12 @@ QStringList CountOnSteps(int cost, int paid) {
         at = to;
         trail << InAnswerForm(at);
     };
-    jump(std::min(paid, (at + 9) / 10 * 10));   // to the next 10p
+    jump(std::min(paid, (at + 9) / 10 * 10));    // to the next 10p
     jump(std::min(paid, (at + 99) / 100 * 100)); // to the next pound
     jump(paid);
-    QStringList steps{QStringLiteral("Count on from %1 to %2: %3.")
-                          .arg(InAnswerForm(cost), InAnswerForm(paid),
-                               trail.join(QStringLiteral(", ")))};
+    QStringList steps{
+        QStringLiteral("Count on from %1 to %2: %3.")
+            .arg(InAnswerForm(cost), InAnswerForm(paid), trail.join(QStringLiteral(", ")))};
     steps << QStringLiteral("The jumps are %1, which make %2.")
                  .arg(mk::ListAnd(jumps), InAnswerForm(paid - cost));
     return steps;
@@ -259,9 +262,10 @@ Question CountMoney(int level, Rng& rng) {
     }
     const auto [line, blank] =
         MoneyAnswer(QStringLiteral("There is "), total, mk::Mark(level), QStringLiteral("."));
-    QStringList steps{QStringLiteral("Start with the largest coin or note and add on the others one at a time."),
-                      QStringLiteral("The money is: %1.").arg(svg::PiecesInWords(pieces)),
-                      QStringLiteral("Counting on: %1.").arg(running.join(QStringLiteral(", ")))};
+    QStringList steps{
+        QStringLiteral("Start with the largest coin or note and add on the others one at a time."),
+        QStringLiteral("The money is: %1.").arg(svg::PiecesInWords(pieces)),
+        QStringLiteral("Counting on: %1.").arg(running.join(QStringLiteral(", ")))};
     if (total >= 100)
         steps << QStringLiteral("So there is %1.").arg(Pounds(total));
     return Worked(Make(P(ask) + P(html::Img(pic.name, alt)) + line, {blank}, {pic}), steps);
@@ -272,24 +276,29 @@ Question Convert(int level, Rng& rng) {
         const int pounds = rng.range(1, 4);
         const bool askPence = rng.chance(2, 3);
         if (askPence)
-            return Worked(Make(mk::Line(QStringLiteral("£%1 = ").arg(pounds), QString(), QStringLiteral("p")),
-                               {Number(pounds * 100)}),
-                          {QStringLiteral("£1 is 100p."),
-                           QStringLiteral("£%1 is %1 × 100p = %2p.").arg(pounds).arg(pounds * 100)});
+            return Worked(
+                Make(mk::Line(QStringLiteral("£%1 = ").arg(pounds), QString(), QStringLiteral("p")),
+                     {Number(pounds * 100)}),
+                {QStringLiteral("£1 is 100p."),
+                 QStringLiteral("£%1 is %1 × 100p = %2p.").arg(pounds).arg(pounds * 100)});
         return Worked(Make(P(QStringLiteral("How many pence are there in £%1?").arg(pounds)) +
                                mk::Line(QString(), QString(), QStringLiteral("p")),
                            {Number(pounds * 100)}),
                       {QStringLiteral("Each pound is 100p."),
                        QStringLiteral("%1 lots of 100p make %2p.").arg(pounds).arg(pounds * 100)});
     }
-    const int pence = level == 2 ? 100 * rng.range(1, 9) + 10 * rng.range(1, 9)
-                                 : 100 * rng.range(1, 19) + (level >= 4 && rng.chance(1, 2) ? rng.range(1, 9) : 5 * rng.range(1, 19));
-    const QStringList steps{QStringLiteral("100p is £1, so the pounds are the hundreds and the pence are the last two digits."),
-                            QStringLiteral("%1p = £%2 and %3p = %4.")
-                                .arg(pence)
-                                .arg(pence / 100)
-                                .arg(pence % 100)
-                                .arg(Pounds(pence))};
+    const int pence =
+        level == 2 ? 100 * rng.range(1, 9) + 10 * rng.range(1, 9)
+                   : 100 * rng.range(1, 19) +
+                         (level >= 4 && rng.chance(1, 2) ? rng.range(1, 9) : 5 * rng.range(1, 19));
+    const QStringList steps{
+        QStringLiteral(
+            "100p is £1, so the pounds are the hundreds and the pence are the last two digits."),
+        QStringLiteral("%1p = £%2 and %3p = %4.")
+            .arg(pence)
+            .arg(pence / 100)
+            .arg(pence % 100)
+            .arg(Pounds(pence))};
     if (rng.chance(1, 2))
         return Worked(Make(P(QStringLiteral("Write %1 in pence.").arg(Pounds(pence))) +
                                mk::Line(QString(), QString(), QStringLiteral("p")),
@@ -360,7 +369,8 @@ Question AddPrices(int level, Rng& rng) {
         steps += AddSteps(sum, items.at(i).second);
         sum += items.at(i).second;
     }
-    const auto [line, blank] = MoneyAnswer(QStringLiteral("Total: "), total, mk::Mark(level, count == 3 ? 2 : 1), QString());
+    const auto [line, blank] = MoneyAnswer(QStringLiteral("Total: "), total,
+                                           mk::Mark(level, count == 3 ? 2 : 1), QString());
     return Worked(Make(P(ask) + pictureHtml + line, {blank}, pics), steps);
 }
 
@@ -412,7 +422,8 @@ Question Change(int level, Rng& rng) {
         steps += AddSteps(items.at(0).second, items.at(1).second);
     }
     steps += CountOnSteps(cost, paid);
-    const auto [line, blank] = MoneyAnswer(QStringLiteral("Change: "), change, mk::Mark(level, 1), QString());
+    const auto [line, blank] =
+        MoneyAnswer(QStringLiteral("Change: "), change, mk::Mark(level, 1), QString());
     return Worked(Make(P(ask) + line, {blank}), steps);
 }
 
@@ -432,7 +443,8 @@ Question CompareAmounts(int level, Rng& rng, int forced = 0) {
     }
     if (level >= 3) {
         // Two that look alike: the same digits, in pence and in pounds.
-        const int swapped = (values.at(0) / 100) * 100 + (values.at(0) % 10) * 10 + (values.at(0) / 10) % 10;
+        const int swapped =
+            (values.at(0) / 100) * 100 + (values.at(0) % 10) * 10 + (values.at(0) / 10) % 10;
         if (swapped != values.at(0) && swapped % 5 == 0 && !values.contains(swapped) && swapped > 0)
             values[1] = swapped;
     }
@@ -442,7 +454,9 @@ Question CompareAmounts(int level, Rng& rng, int forced = 0) {
         best = most ? std::max(best, v) : std::min(best, v);
     QHash<int, QString> written;
     for (int v : values)
-        written[v] = v < 100 || (level >= 3 && rng.chance(1, 3)) ? QString::number(v) + QLatin1Char('p') : Pounds(v);
+        written[v] = v < 100 || (level >= 3 && rng.chance(1, 3))
+                         ? QString::number(v) + QLatin1Char('p')
+                         : Pounds(v);
     QStringList others;
     for (int v : values) {
         if (v != best)
@@ -454,16 +468,21 @@ Question CompareAmounts(int level, Rng& rng, int forced = 0) {
     for (int v : values)
         inPence << QStringLiteral("%1 = %2p").arg(written.value(v)).arg(v);
     const QString word = most ? QStringLiteral("most") : QStringLiteral("least");
-    const QString ask = rng.chance(1, 2)
-                            ? QStringLiteral("Which amount of money is the %1?").arg(most ? QStringLiteral("greatest") : QStringLiteral("smallest"))
-                            : QStringLiteral("Four purses hold these amounts. Which purse holds the %1 money?").arg(word);
-    return Worked(Make(P(ask) + options + mk::ChooseNote(), {Choice(key, mk::Mark(level))}),
-                  QStringList{QStringLiteral("Write every amount in pence: %1.").arg(inPence.join(QStringLiteral(", "))),
-                   QStringLiteral("The %1 is %2p, which is %3, option %4.")
-                       .arg(most ? QStringLiteral("greatest") : QStringLiteral("smallest"))
-                       .arg(best)
-                       .arg(written.value(best))
-                       .arg(key)});
+    const QString ask =
+        rng.chance(1, 2)
+            ? QStringLiteral("Which amount of money is the %1?")
+                  .arg(most ? QStringLiteral("greatest") : QStringLiteral("smallest"))
+            : QStringLiteral("Four purses hold these amounts. Which purse holds the %1 money?")
+                  .arg(word);
+    return Worked(
+        Make(P(ask) + options + mk::ChooseNote(), {Choice(key, mk::Mark(level))}),
+        QStringList{QStringLiteral("Write every amount in pence: %1.")
+                        .arg(inPence.join(QStringLiteral(", "))),
+                    QStringLiteral("The %1 is %2p, which is %3, option %4.")
+                        .arg(most ? QStringLiteral("greatest") : QStringLiteral("smallest"))
+                        .arg(best)
+                        .arg(written.value(best))
+                        .arg(key)});
 }
 
 Question CoinsInAmount(int level, Rng& rng) {
@@ -483,10 +502,11 @@ Question CoinsInAmount(int level, Rng& rng) {
     }
     const Child c = mk::AnyChild(rng);
     const int n = amount / coin;
-    const QString ask = rng.chance(1, 2)
-                            ? QStringLiteral("How many %1 coins make %2?").arg(Amount(coin), Amount(amount))
-                            : QStringLiteral("%1 changes %2 into %3 coins at the bank. How many coins does %4 get?")
-                                  .arg(c.name, Amount(amount), Amount(coin), c.he());
+    const QString ask =
+        rng.chance(1, 2)
+            ? QStringLiteral("How many %1 coins make %2?").arg(Amount(coin), Amount(amount))
+            : QStringLiteral("%1 changes %2 into %3 coins at the bank. How many coins does %4 get?")
+                  .arg(c.name, Amount(amount), Amount(coin), c.he());
     QStringList steps;
     if (amount >= 100)
         steps << QStringLiteral("%1 is %2p.").arg(Amount(amount)).arg(amount);
@@ -505,16 +525,22 @@ Question HowMuchMore(int level, Rng& rng) {
     const int diff = dear.second - cheap.second;
     const bool cheaper = rng.chance(1, 2);
     const QString ask =
-        cheaper ? QStringLiteral("%1 costs %2 and %3 costs %4. How much cheaper is the %5 than the %6?")
-                      .arg(kit::Cap(WithArticle(dear.first)), Amount(dear.second),
-                           WithArticle(cheap.first), Amount(cheap.second), Noun(cheap.first), Noun(dear.first))
-                : QStringLiteral("%1 costs %2. %3 costs %4. How much more does the %5 cost than the %6?")
-                      .arg(kit::Cap(WithArticle(dear.first)), Amount(dear.second),
-                           kit::Cap(WithArticle(cheap.first)), Amount(cheap.second), Noun(dear.first), Noun(cheap.first));
-    QStringList steps{QStringLiteral("Find the difference: take the smaller price from the larger.")};
+        cheaper
+            ? QStringLiteral("%1 costs %2 and %3 costs %4. How much cheaper is the %5 than the %6?")
+                  .arg(kit::Cap(WithArticle(dear.first)), Amount(dear.second),
+                       WithArticle(cheap.first), Amount(cheap.second), Noun(cheap.first),
+                       Noun(dear.first))
+            : QStringLiteral(
+                  "%1 costs %2. %3 costs %4. How much more does the %5 cost than the %6?")
+                  .arg(kit::Cap(WithArticle(dear.first)), Amount(dear.second),
+                       kit::Cap(WithArticle(cheap.first)), Amount(cheap.second), Noun(dear.first),
+                       Noun(cheap.first));
+    QStringList steps{
+        QStringLiteral("Find the difference: take the smaller price from the larger.")};
     steps += SubtractSteps(dear.second, cheap.second);
-    const auto [line, blank] = MoneyAnswer(QString(), diff, mk::Mark(level, 1),
-                                           cheaper ? QStringLiteral(" cheaper") : QStringLiteral(" more"));
+    const auto [line, blank] =
+        MoneyAnswer(QString(), diff, mk::Mark(level, 1),
+                    cheaper ? QStringLiteral(" cheaper") : QStringLiteral(" more"));
     return Worked(Make(P(ask) + line, {blank}), steps);
 }
 
@@ -533,12 +559,17 @@ Question Multiply(int level, Rng& rng) {
                                   .arg(c.name)
                                   .arg(n)
                                   .arg(QString::fromLatin1(it.plural), Amount(price), c.he());
-    QStringList steps{QStringLiteral("%1 lots of %2: %1 × %3p = %4p.").arg(n).arg(Amount(price)).arg(price).arg(total)};
+    QStringList steps{QStringLiteral("%1 lots of %2: %1 × %3p = %4p.")
+                          .arg(n)
+                          .arg(Amount(price))
+                          .arg(price)
+                          .arg(total)};
     if (price >= 100)
         steps.prepend(QStringLiteral("%1 is %2p.").arg(Amount(price)).arg(price));
     if (total >= 100)
         steps << QStringLiteral("%1p is %2.").arg(total).arg(Pounds(total));
-    const auto [line, blank] = MoneyAnswer(QStringLiteral("Cost: "), total, mk::Mark(level, 1), QString());
+    const auto [line, blank] =
+        MoneyAnswer(QStringLiteral("Cost: "), total, mk::Mark(level, 1), QString());
     return Worked(Make(P(ask) + line, {blank}), steps);
 }
 
@@ -548,37 +579,53 @@ Question Shortfall(int level, Rng& rng) {
     const int price = items.at(0).second;
     const int has = std::max(5, price - 5 * rng.range(2, std::max(3, price / 10)));
     const int diff = price - has;
-    const QString ask = rng.chance(1, 2)
-                            ? QStringLiteral("%1 has %2. %3 wants to buy %4 that costs %5. How much more money does %6 need?")
-                                  .arg(c.name, Amount(has), kit::Cap(c.he()), WithArticle(items.at(0).first), Amount(price), c.he())
-                            : QStringLiteral("%1 costs %2. %3 has saved %4. How much is %5 short?")
-                                  .arg(kit::Cap(WithArticle(items.at(0).first)), Amount(price), c.name, Amount(has), c.he());
+    const QString ask =
+        rng.chance(1, 2)
+            ? QStringLiteral(
+                  "%1 has %2. %3 wants to buy %4 that costs %5. How much more money does %6 need?")
+                  .arg(c.name, Amount(has), kit::Cap(c.he()), WithArticle(items.at(0).first),
+                       Amount(price), c.he())
+            : QStringLiteral("%1 costs %2. %3 has saved %4. How much is %5 short?")
+                  .arg(kit::Cap(WithArticle(items.at(0).first)), Amount(price), c.name, Amount(has),
+                       c.he());
     QStringList steps{QStringLiteral("Take what %1 has from the price.").arg(c.name)};
     steps += SubtractSteps(price, has);
-    const auto [line, blank] = MoneyAnswer(QString(), diff, mk::Mark(level, 1), QStringLiteral(" more"));
+    const auto [line, blank] =
+        MoneyAnswer(QString(), diff, mk::Mark(level, 1), QStringLiteral(" more"));
     return Worked(Make(P(ask) + line, {blank}), steps);
 }
 
 Question Saving(int level, Rng& rng) {
     const Child c = mk::AnyChild(rng);
-    const int weekly = qty::Draw(QStringLiteral("pocket money"), Measure::Pence, rng, level <= 4 ? 50 : 25);
+    const int weekly =
+        qty::Draw(QStringLiteral("pocket money"), Measure::Pence, rng, level <= 4 ? 50 : 25);
     const int weeks = rng.range(3, level <= 4 ? 6 : 10);
     const int total = weekly * weeks;
     if (rng.chance(1, 2)) {
-        return Worked(Make(P(QStringLiteral("%1 saves %2 of pocket money every week. How much has %3 saved after %4 weeks?")
-                                 .arg(c.name, Amount(weekly), c.he())
-                                 .arg(weeks)) +
-                               MoneyAnswer(QStringLiteral("Saved: "), total, 2, QString(), true).first,
-                           {MoneyAnswer(QString(), total, mk::Mark(level, 1), QString(), true).second}),
-                      {QStringLiteral("%1 weeks of %2: %1 × %3p = %4p.").arg(weeks).arg(Amount(weekly)).arg(weekly).arg(total),
-                       QStringLiteral("%1p is %2.").arg(total).arg(Pounds(total))});
+        return Worked(
+            Make(P(QStringLiteral("%1 saves %2 of pocket money every week. How much has %3 saved "
+                                  "after %4 weeks?")
+                       .arg(c.name, Amount(weekly), c.he())
+                       .arg(weeks)) +
+                     MoneyAnswer(QStringLiteral("Saved: "), total, 2, QString(), true).first,
+                 {MoneyAnswer(QString(), total, mk::Mark(level, 1), QString(), true).second}),
+            {QStringLiteral("%1 weeks of %2: %1 × %3p = %4p.")
+                 .arg(weeks)
+                 .arg(Amount(weekly))
+                 .arg(weekly)
+                 .arg(total),
+             QStringLiteral("%1p is %2.").arg(total).arg(Pounds(total))});
     }
-    return Worked(Make(P(QStringLiteral("%1 saves %2 every week. How many weeks does %3 need to save %4?")
-                             .arg(c.name, Amount(weekly), c.he(), Pounds(total))) +
-                           mk::Line(QString(), QString(), QStringLiteral("weeks")),
-                       {Number(weeks, mk::Mark(level, 1))}),
-                  {QStringLiteral("%1 is %2p.").arg(Pounds(total)).arg(total),
-                   QStringLiteral("How many lots of %1p make %2p? %2 ÷ %1 = %3.").arg(weekly).arg(total).arg(weeks)});
+    return Worked(
+        Make(P(QStringLiteral("%1 saves %2 every week. How many weeks does %3 need to save %4?")
+                   .arg(c.name, Amount(weekly), c.he(), Pounds(total))) +
+                 mk::Line(QString(), QString(), QStringLiteral("weeks")),
+             {Number(weeks, mk::Mark(level, 1))}),
+        {QStringLiteral("%1 is %2p.").arg(Pounds(total)).arg(total),
+         QStringLiteral("How many lots of %1p make %2p? %2 ÷ %1 = %3.")
+             .arg(weekly)
+             .arg(total)
+             .arg(weeks)});
 }
 
 Question FewestCoins(int level, Rng& rng) {
@@ -597,13 +644,14 @@ Question FewestCoins(int level, Rng& rng) {
     for (int p : used)
         labels << Amount(p);
     const QString what = level >= 5 ? QStringLiteral("coins and notes") : QStringLiteral("coins");
-    return Worked(Make(P(QStringLiteral("What is the smallest number of %1 that make %2 exactly?")
-                             .arg(what, InAnswerForm(amount))) +
-                           mk::Line(QString(), QString(), what),
-                       {Number(int(used.size()), mk::Mark(level, 1))}),
-                  {QStringLiteral("Take the largest coin or note that fits, again and again."),
-                   QStringLiteral("%1 = %2.").arg(InAnswerForm(amount), labels.join(QStringLiteral(" + "))),
-                   QStringLiteral("That is %1 %2.").arg(used.size()).arg(what)});
+    return Worked(
+        Make(P(QStringLiteral("What is the smallest number of %1 that make %2 exactly?")
+                   .arg(what, InAnswerForm(amount))) +
+                 mk::Line(QString(), QString(), what),
+             {Number(int(used.size()), mk::Mark(level, 1))}),
+        {QStringLiteral("Take the largest coin or note that fits, again and again."),
+         QStringLiteral("%1 = %2.").arg(InAnswerForm(amount), labels.join(QStringLiteral(" + "))),
+         QStringLiteral("That is %1 %2.").arg(used.size()).arg(what)});
 }
 
 Question Share(int level, Rng& rng) {
@@ -611,17 +659,22 @@ Question Share(int level, Rng& rng) {
     const int each = level >= 5 ? 5 * rng.range(11, 99) : 10 * rng.range(3, 30);
     const int total = each * people;
     const Child c = mk::AnyChild(rng);
-    const QString ask = rng.chance(1, 2)
-                            ? QStringLiteral("%1 friends share %2 equally. How much does each friend get?").arg(people).arg(Pounds(total))
-                            : QStringLiteral("%1 shares %2 equally between %4 %3 pots. How much goes in each pot?")
-                                  .arg(c.name, Pounds(total))
-                                  .arg(people)
-                                  .arg(c.his());
-    QStringList steps{QStringLiteral("%1 is %2p.").arg(Pounds(total)).arg(total),
-                      QStringLiteral("%1p ÷ %2 = %3p, because %2 × %3 = %1.").arg(total).arg(people).arg(each)};
+    const QString ask =
+        rng.chance(1, 2)
+            ? QStringLiteral("%1 friends share %2 equally. How much does each friend get?")
+                  .arg(people)
+                  .arg(Pounds(total))
+            : QStringLiteral("%1 shares %2 equally between %4 %3 pots. How much goes in each pot?")
+                  .arg(c.name, Pounds(total))
+                  .arg(people)
+                  .arg(c.his());
+    QStringList steps{
+        QStringLiteral("%1 is %2p.").arg(Pounds(total)).arg(total),
+        QStringLiteral("%1p ÷ %2 = %3p, because %2 × %3 = %1.").arg(total).arg(people).arg(each)};
     if (each >= 100)
         steps << QStringLiteral("%1p is %2.").arg(each).arg(Pounds(each));
-    const auto [line, blank] = MoneyAnswer(QStringLiteral("Each: "), each, mk::Mark(level, 1), QString());
+    const auto [line, blank] =
+        MoneyAnswer(QStringLiteral("Each: "), each, mk::Mark(level, 1), QString());
     return Worked(Make(P(ask) + line, {blank}), steps);
 }
 
@@ -648,13 +701,17 @@ Question MissingCoin(int level, Rng& rng) {
     const int need = target - has;
     std::sort(pieces.begin(), pieces.end(), std::greater<int>());
     const Picture pic = SvgPicture(QStringLiteral("coins.svg"), svg::PoundsPicture(pieces));
-    return Worked(Make(P(QStringLiteral("%1 has these coins. %2 wants %3 that costs %4. How much more does %5 need?")
-                             .arg(c.name, kit::Cap(c.he()), WithArticle(item), Amount(target), c.he())) +
-                           P(html::Img(pic.name, QStringLiteral("Money: %1.").arg(svg::PiecesInWords(pieces)))) +
-                           MoneyAnswer(QString(), need, 1, QStringLiteral(" more")).first,
-                       {MoneyAnswer(QString(), need, mk::Mark(level, 1)).second}, {pic}),
-                  QStringList{QStringLiteral("Count the coins: %1 make %2.").arg(svg::PiecesInWords(pieces), InAnswerForm(has))} +
-                      SubtractSteps(target, has));
+    return Worked(
+        Make(P(QStringLiteral(
+                   "%1 has these coins. %2 wants %3 that costs %4. How much more does %5 need?")
+                   .arg(c.name, kit::Cap(c.he()), WithArticle(item), Amount(target), c.he())) +
+                 P(html::Img(pic.name,
+                             QStringLiteral("Money: %1.").arg(svg::PiecesInWords(pieces)))) +
+                 MoneyAnswer(QString(), need, 1, QStringLiteral(" more")).first,
+             {MoneyAnswer(QString(), need, mk::Mark(level, 1)).second}, {pic}),
+        QStringList{QStringLiteral("Count the coins: %1 make %2.")
+                        .arg(svg::PiecesInWords(pieces), InAnswerForm(has))} +
+            SubtractSteps(target, has));
 }
 
 // A shop with price tags and several questions about it.
@@ -673,7 +730,9 @@ Question ShopQuestion(int level, int blanks, Rng& rng) {
         switch ((k + level) % 4) {
         case 0: {
             const auto ans = MoneyAnswer(QString(), pa + pb, 1, QString());
-            parts << Worked(Make(QStringLiteral("How much do the %1 and the %2 cost altogether?").arg(name(a), name(b)) + ans.first,
+            parts << Worked(Make(QStringLiteral("How much do the %1 and the %2 cost altogether?")
+                                         .arg(name(a), name(b)) +
+                                     ans.first,
                                  {ans.second}),
                             AddSteps(pa, pb));
             break;
@@ -683,13 +742,17 @@ Question ShopQuestion(int level, int blanks, Rng& rng) {
             const int hi = std::max(pa, pb), lo = std::min(pa, pb);
             if (hi == lo) {
                 const auto ans = MoneyAnswer(QString(), pa + pb, 1, QString());
-                parts << Worked(Make(QStringLiteral("What do the %1 and the %2 cost together?").arg(name(a), name(b)) + ans.first,
+                parts << Worked(Make(QStringLiteral("What do the %1 and the %2 cost together?")
+                                             .arg(name(a), name(b)) +
+                                         ans.first,
                                      {ans.second}),
                                 AddSteps(pa, pb));
                 break;
             }
             const auto ans = MoneyAnswer(QString(), hi - lo, std::min(2, level), QString());
-            parts << Worked(Make(QStringLiteral("How much more does the %1 cost than the %2?").arg(name(dear), name(cheap)) + ans.first,
+            parts << Worked(Make(QStringLiteral("How much more does the %1 cost than the %2?")
+                                         .arg(name(dear), name(cheap)) +
+                                     ans.first,
                                  {ans.second}),
                             SubtractSteps(hi, lo));
             break;
@@ -697,20 +760,28 @@ Question ShopQuestion(int level, int blanks, Rng& rng) {
         case 2: {
             const int paid = PaidWith(pa + pb, 3, rng);
             const auto ans = MoneyAnswer(QString(), paid - pa - pb, std::min(2, level), QString());
-            parts << Worked(Make(QStringLiteral("%1 buys the %2 and the %3 with %4. How much change does %5 get?")
-                                         .arg(c.name, name(a), name(b), PaidText(paid), c.he()) +
-                                     ans.first,
-                                 {ans.second}),
-                            AddSteps(pa, pb) + CountOnSteps(pa + pb, paid));
+            parts << Worked(
+                Make(QStringLiteral(
+                         "%1 buys the %2 and the %3 with %4. How much change does %5 get?")
+                             .arg(c.name, name(a), name(b), PaidText(paid), c.he()) +
+                         ans.first,
+                     {ans.second}),
+                AddSteps(pa, pb) + CountOnSteps(pa + pb, paid));
             break;
         }
         default: {
             const int n = rng.range(2, 4);
             const auto ans = MoneyAnswer(QString(), pa * n, 2, QString());
-            parts << Worked(Make(QStringLiteral("How much do %1 %2 cost?").arg(n).arg(QString::fromLatin1(items.at(a).first.plural)) + ans.first,
-                                 {ans.second}),
-                            QStringList{QStringLiteral("%1 × %2p = %3p.").arg(n).arg(pa).arg(pa * n)} +
-                                (pa * n >= 100 ? QStringList{QStringLiteral("%1p is %2.").arg(pa * n).arg(Pounds(pa * n))} : QStringList{}));
+            parts << Worked(
+                Make(QStringLiteral("How much do %1 %2 cost?")
+                             .arg(n)
+                             .arg(QString::fromLatin1(items.at(a).first.plural)) +
+                         ans.first,
+                     {ans.second}),
+                QStringList{QStringLiteral("%1 × %2p = %3p.").arg(n).arg(pa).arg(pa * n)} +
+                    (pa * n >= 100
+                         ? QStringList{QStringLiteral("%1p is %2.").arg(pa * n).arg(Pounds(pa * n))}
+                         : QStringList{}));
             break;
         }
         }
@@ -736,10 +807,14 @@ Question FixedMoney(const FixedQuestion& f, int level, Rng& rng) {
         qty::Use(Noun(dear.at(0)), Measure::Pence, a);
         qty::Use(Noun(dear.at(1)), Measure::Pence, b);
         const Child c = mk::AnyChild(rng);
-        const QString ask = QStringLiteral("For %1 birthday, %2 chooses %3 for %4 and %5 for %6. What do they cost together?")
-                                .arg(c.his(), c.name, WithArticle(dear.at(0)), Pounds(a), WithArticle(dear.at(1)), Pounds(b));
-        Question q = Make(P(ask) + mk::Line(QStringLiteral("Together: "), QStringLiteral("£"), QString()),
-                          {NumberText(f.keys.at(0), f.marks.at(0))});
+        const QString ask =
+            QStringLiteral(
+                "For %1 birthday, %2 chooses %3 for %4 and %5 for %6. What do they cost together?")
+                .arg(c.his(), c.name, WithArticle(dear.at(0)), Pounds(a), WithArticle(dear.at(1)),
+                     Pounds(b));
+        Question q =
+            Make(P(ask) + mk::Line(QStringLiteral("Together: "), QStringLiteral("£"), QString()),
+                 {NumberText(f.keys.at(0), f.marks.at(0))});
         Q_UNUSED(level);
         return Worked(q, AddSteps(a, b));
     }
@@ -753,8 +828,8 @@ QStringList Words() {
     }
     for (const Child& c : mk::Children())
         words << c.name;
-    words << QStringLiteral("she") << QStringLiteral("he") << QStringLiteral("her") << QStringLiteral("his")
-          << QStringLiteral("him");
+    words << QStringLiteral("she") << QStringLiteral("he") << QStringLiteral("her")
+          << QStringLiteral("his") << QStringLiteral("him");
     return words;
 }
 
@@ -762,18 +837,12 @@ QStringList Words() {
 
 QList<Question> GenerateTopic4(const PaperSpec& paperSpec, Rng& rng) {
     const QList<mk::Maker> makers = {
-        {1, 5, CountMoney},
-        {1, 4, Convert},
-        {1, 5, AddPrices},
-        {1, 4, [](int level, Rng& r) { return CompareAmounts(level, r); }},
-        {1, 4, CoinsInAmount},
-        {1, 3, MissingCoin},
-        {2, 5, HowMuchMore},
-        {1, 5, Change},
-        {3, 5, Multiply},
-        {3, 5, Shortfall},
-        {4, 5, Saving},
-        {4, 5, FewestCoins},
+        {1, 5, CountMoney},    {1, 4, Convert},
+        {1, 5, AddPrices},     {1, 4, [](int level, Rng& r) { return CompareAmounts(level, r); }},
+        {1, 4, CoinsInAmount}, {1, 3, MissingCoin},
+        {2, 5, HowMuchMore},   {1, 5, Change},
+        {3, 5, Multiply},      {3, 5, Shortfall},
+        {4, 5, Saving},        {4, 5, FewestCoins},
         {4, 5, Share},
     };
     return mk::BuildPaper(paperSpec, rng, makers, ShopQuestion, FixedMoney, Words());

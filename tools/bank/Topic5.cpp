@@ -38,17 +38,17 @@ struct Goods {
 
 // Things that sit on a kitchen or bathroom scale.
 const QList<Goods> kOnScale = {
-    {"parcel", svg::Thing::Parcel},         {"bag of flour", svg::Thing::Bag},
-    {"bag of sugar", svg::Thing::Bag},      {"bag of rice", svg::Thing::Bag},
-    {"bag of potatoes", svg::Thing::Bag},   {"bag of apples", svg::Thing::Apples},
-    {"bag of carrots", svg::Thing::Bag},    {"melon", svg::Thing::Melon},
-    {"pumpkin", svg::Thing::Melon},         {"cabbage", svg::Thing::Melon},
-    {"pineapple", svg::Thing::Melon},       {"box of books", svg::Thing::Parcel},
-    {"watermelon", svg::Thing::Melon},      {"box of cereal", svg::Thing::Parcel},
-    {"bag of pasta", svg::Thing::Bag},      {"bag of nuts", svg::Thing::Bag},
-    {"loaf of bread", svg::Thing::Parcel},  {"jar of jam", svg::Thing::Parcel},
-    {"chicken", svg::Thing::Parcel},        {"school bag", svg::Thing::Bag},
-    {"suitcase", svg::Thing::Parcel},       {"bag of sand", svg::Thing::Bag},
+    {"parcel", svg::Thing::Parcel},        {"bag of flour", svg::Thing::Bag},
+    {"bag of sugar", svg::Thing::Bag},     {"bag of rice", svg::Thing::Bag},
+    {"bag of potatoes", svg::Thing::Bag},  {"bag of apples", svg::Thing::Apples},
+    {"bag of carrots", svg::Thing::Bag},   {"melon", svg::Thing::Melon},
+    {"pumpkin", svg::Thing::Melon},        {"cabbage", svg::Thing::Melon},
+    {"pineapple", svg::Thing::Melon},      {"box of books", svg::Thing::Parcel},
+    {"watermelon", svg::Thing::Melon},     {"box of cereal", svg::Thing::Parcel},
+    {"bag of pasta", svg::Thing::Bag},     {"bag of nuts", svg::Thing::Bag},
+    {"loaf of bread", svg::Thing::Parcel}, {"jar of jam", svg::Thing::Parcel},
+    {"chicken", svg::Thing::Parcel},       {"school bag", svg::Thing::Bag},
+    {"suitcase", svg::Thing::Parcel},      {"bag of sand", svg::Thing::Bag},
 };
 
 // Small things for balances and estimates.
@@ -124,7 +124,8 @@ QPair<Goods, int> OnDial(const Dial& d, Rng& rng, const QString& avoid = QString
     QList<Goods> fit;
     for (const Goods& g : kOnScale) {
         if (QLatin1String(g.name) != avoid &&
-            mk::Fits(QString::fromLatin1(g.name), kGrams, d.gramsPerMark, d.gramsPerMark, DialGrams(d) - d.gramsPerMark))
+            mk::Fits(QString::fromLatin1(g.name), kGrams, d.gramsPerMark, d.gramsPerMark,
+                     DialGrams(d) - d.gramsPerMark))
             fit << g;
     }
     const Goods g = rng.pick(fit);
@@ -222,14 +223,17 @@ Question ReadScale(int level, Rng& rng) {
     QStringList steps = ReadSteps(d, grams);
     if (d.unit == QLatin1String("kg") && d.gramsPerMark < 1000) {
         steps << QStringLiteral("In grams: %1 = %2 g.").arg(KgG(grams)).arg(grams);
-        html += mk::Line(QStringLiteral("Give your answer in grams: "), QString(), QStringLiteral("g"));
+        html +=
+            mk::Line(QStringLiteral("Give your answer in grams: "), QString(), QStringLiteral("g"));
         return Worked(Make(html, {Number(grams, mk::Mark(level))}, {pic}), steps);
     }
     if (d.unit == QLatin1String("kg")) {
-        html += mk::Line(QStringLiteral("It weighs "), QString(), QStringLiteral("kg"), QStringLiteral("."));
+        html += mk::Line(QStringLiteral("It weighs "), QString(), QStringLiteral("kg"),
+                         QStringLiteral("."));
         return Worked(Make(html, {Number(grams / 1000, mk::Mark(level))}, {pic}), steps);
     }
-    html += mk::Line(QStringLiteral("It weighs "), QString(), QStringLiteral("g"), QStringLiteral("."));
+    html +=
+        mk::Line(QStringLiteral("It weighs "), QString(), QStringLiteral("g"), QStringLiteral("."));
     return Worked(Make(html, {Number(grams, mk::Mark(level))}, {pic}), steps);
 }
 
@@ -237,10 +241,11 @@ Question Convert(int level, Rng& rng) {
     if (level <= 2) {
         const int kg = rng.range(1, level <= 1 ? 3 : 9);
         if (level == 1 || rng.chance(1, 2)) {
-            const QString ask = rng.chance(1, 2)
-                                    ? mk::Line(QStringLiteral("%1 kg = ").arg(kg), QString(), QStringLiteral("g"))
-                                    : P(QStringLiteral("How many grams are there in %1 kg?").arg(kg)) +
-                                          mk::Line(QString(), QString(), QStringLiteral("g"));
+            const QString ask =
+                rng.chance(1, 2)
+                    ? mk::Line(QStringLiteral("%1 kg = ").arg(kg), QString(), QStringLiteral("g"))
+                    : P(QStringLiteral("How many grams are there in %1 kg?").arg(kg)) +
+                          mk::Line(QString(), QString(), QStringLiteral("g"));
             return Worked(Make(ask, {Number(kg * 1000)}),
                           {QStringLiteral("1 kg = 1000 g."),
                            QStringLiteral("%1 kg = %1 × 1000 g = %2 g.").arg(kg).arg(kg * 1000)});
@@ -251,15 +256,30 @@ Question Convert(int level, Rng& rng) {
                       {QStringLiteral("1000 g = 1 kg."),
                        QStringLiteral("%1 g = %1 ÷ 1000 kg = %2 kg.").arg(kg * 1000).arg(kg)});
     }
-    const int grams = level == 3 ? 1000 * rng.range(1, 5) + 50 * rng.range(1, 19)
-                                 : 1000 * rng.range(1, 9) + (rng.chance(1, 3) ? 5 * rng.range(1, 19) : 5 * rng.range(20, 199));
-    const QStringList toGrams{QStringLiteral("1 kg = 1000 g, so %1 kg = %2 g.").arg(grams / 1000).arg(grams / 1000 * 1000),
-                              QStringLiteral("%1 g + %2 g = %3 g.").arg(grams / 1000 * 1000).arg(grams % 1000).arg(grams)};
+    const int grams = level == 3
+                          ? 1000 * rng.range(1, 5) + 50 * rng.range(1, 19)
+                          : 1000 * rng.range(1, 9) +
+                                (rng.chance(1, 3) ? 5 * rng.range(1, 19) : 5 * rng.range(20, 199));
+    const QStringList toGrams{QStringLiteral("1 kg = 1000 g, so %1 kg = %2 g.")
+                                  .arg(grams / 1000)
+                                  .arg(grams / 1000 * 1000),
+                              QStringLiteral("%1 g + %2 g = %3 g.")
+                                  .arg(grams / 1000 * 1000)
+                                  .arg(grams % 1000)
+                                  .arg(grams)};
     if (level >= 4 && rng.chance(1, 2)) {
-        return Worked(Make(mk::Line(QStringLiteral("%1 g = %2 kg ").arg(grams).arg(grams / 1000), QString(), QStringLiteral("g")),
+        return Worked(Make(mk::Line(QStringLiteral("%1 g = %2 kg ").arg(grams).arg(grams / 1000),
+                                    QString(), QStringLiteral("g")),
                            {Number(grams % 1000, mk::Mark(level))}),
-                      {QStringLiteral("%1 g is %2 g and %3 g more.").arg(grams).arg(grams / 1000 * 1000).arg(grams % 1000),
-                       QStringLiteral("%1 g = %2 kg, so %3 g = %2 kg %4 g.").arg(grams / 1000 * 1000).arg(grams / 1000).arg(grams).arg(grams % 1000)});
+                      {QStringLiteral("%1 g is %2 g and %3 g more.")
+                           .arg(grams)
+                           .arg(grams / 1000 * 1000)
+                           .arg(grams % 1000),
+                       QStringLiteral("%1 g = %2 kg, so %3 g = %2 kg %4 g.")
+                           .arg(grams / 1000 * 1000)
+                           .arg(grams / 1000)
+                           .arg(grams)
+                           .arg(grams % 1000)});
     }
     if (level >= 5 && rng.chance(1, 2)) {
         // Half and quarter kilograms.
@@ -267,18 +287,30 @@ Question Convert(int level, Rng& rng) {
         if (quarters % 4 == 0)
             return Convert(level, rng);
         const int g = quarters * 250;
-        const QString written = quarters % 2 == 0 ? QStringLiteral("%1 and a half kg").arg(quarters / 4)
-                                                  : QString();
+        const QString written =
+            quarters % 2 == 0 ? QStringLiteral("%1 and a half kg").arg(quarters / 4) : QString();
         if (!written.isEmpty() && quarters / 4 > 0)
-            return Worked(Make(mk::Line(QStringLiteral("%1 = ").arg(written), QString(), QStringLiteral("g")), {Number(g, mk::Mark(level))}),
-                          {QStringLiteral("Half a kilogram is 500 g."),
-                           QStringLiteral("%1 kg = %2 g, and %2 g + 500 g = %3 g.").arg(quarters / 4).arg(quarters / 4 * 1000).arg(g)});
-        return Worked(Make(mk::Line(QStringLiteral("%1.%2 kg = ").arg(g / 1000).arg(g % 1000 / 10, 2, 10, QLatin1Char('0')), QString(), QStringLiteral("g")),
+            return Worked(
+                Make(mk::Line(QStringLiteral("%1 = ").arg(written), QString(), QStringLiteral("g")),
+                     {Number(g, mk::Mark(level))}),
+                {QStringLiteral("Half a kilogram is 500 g."),
+                 QStringLiteral("%1 kg = %2 g, and %2 g + 500 g = %3 g.")
+                     .arg(quarters / 4)
+                     .arg(quarters / 4 * 1000)
+                     .arg(g)});
+        return Worked(Make(mk::Line(QStringLiteral("%1.%2 kg = ")
+                                        .arg(g / 1000)
+                                        .arg(g % 1000 / 10, 2, 10, QLatin1Char('0')),
+                                    QString(), QStringLiteral("g")),
                            {Number(g, mk::Mark(level))}),
                       {QStringLiteral("1 kg = 1000 g, and 0.25 kg is a quarter of 1000 g, 250 g."),
-                       QStringLiteral("%1.%2 kg = %3 g.").arg(g / 1000).arg(g % 1000 / 10, 2, 10, QLatin1Char('0')).arg(g)});
+                       QStringLiteral("%1.%2 kg = %3 g.")
+                           .arg(g / 1000)
+                           .arg(g % 1000 / 10, 2, 10, QLatin1Char('0'))
+                           .arg(g)});
     }
-    return Worked(Make(mk::Line(KgG(grams) + QStringLiteral(" = "), QString(), QStringLiteral("g")), {Number(grams, mk::Mark(level))}),
+    return Worked(Make(mk::Line(KgG(grams) + QStringLiteral(" = "), QString(), QStringLiteral("g")),
+                       {Number(grams, mk::Mark(level))}),
                   toGrams);
 }
 
@@ -292,7 +324,8 @@ Pair TwoThings(int level, Rng& rng) {
     for (;;) {
         QList<Goods> goods = kOnScale;
         rng.shuffle(goods);
-        const QString a = QString::fromLatin1(goods.at(0).name), b = QString::fromLatin1(goods.at(1).name);
+        const QString a = QString::fromLatin1(goods.at(0).name),
+                      b = QString::fromLatin1(goods.at(1).name);
         const int step = level <= 1 ? 1000 : level == 2 ? 100 : level == 3 ? 50 : 5;
         if (!mk::Fits(a, kGrams, step, 0, 1 << 30) || !mk::Fits(b, kGrams, step, 0, 1 << 30))
             continue;
@@ -309,16 +342,24 @@ Question HeavierOrLighter(int level, Rng& rng) {
     const Pair p = TwoThings(level, rng);
     const QString wa = Written(p.ga, level, rng), wb = Written(p.gb, level, rng);
     const QString answer = p.gb > p.ga ? QStringLiteral("heavier") : QStringLiteral("lighter");
-    const QString ask = rng.chance(1, 2)
-                            ? QStringLiteral("%1 weighs %2. %3 weighs %4. Is %5 heavier or lighter than %6?")
-                                  .arg(kit::Cap(The(p.a)), wa, kit::Cap(The(p.b)), wb, The(p.b), The(p.a))
-                            : QStringLiteral("On the shelf are %1 of %2 and %3 of %4. Is %5 heavier or lighter than %6?")
-                                  .arg(A(p.a), wa, A(p.b), wb, The(p.b), The(p.a));
+    const QString ask =
+        rng.chance(1, 2)
+            ? QStringLiteral("%1 weighs %2. %3 weighs %4. Is %5 heavier or lighter than %6?")
+                  .arg(kit::Cap(The(p.a)), wa, kit::Cap(The(p.b)), wb, The(p.b), The(p.a))
+            : QStringLiteral(
+                  "On the shelf are %1 of %2 and %3 of %4. Is %5 heavier or lighter than %6?")
+                  .arg(A(p.a), wa, A(p.b), wb, The(p.b), The(p.a));
     QStringList steps;
-    if (wa.contains(QStringLiteral("kg")) != wb.contains(QStringLiteral("kg")) || wa.contains(QStringLiteral("kg g")))
-        steps << QStringLiteral("Write both in grams: %1 = %2 g and %3 = %4 g.").arg(wa).arg(p.ga).arg(wb).arg(p.gb);
+    if (wa.contains(QStringLiteral("kg")) != wb.contains(QStringLiteral("kg")) ||
+        wa.contains(QStringLiteral("kg g")))
+        steps << QStringLiteral("Write both in grams: %1 = %2 g and %3 = %4 g.")
+                     .arg(wa)
+                     .arg(p.ga)
+                     .arg(wb)
+                     .arg(p.gb);
     steps << QStringLiteral("%1 is %2 than %3, so %4 is %5.")
-                 .arg(KgG(p.gb), p.gb > p.ga ? QStringLiteral("more") : QStringLiteral("less"), KgG(p.ga), The(p.b), answer);
+                 .arg(KgG(p.gb), p.gb > p.ga ? QStringLiteral("more") : QStringLiteral("less"),
+                      KgG(p.ga), The(p.b), answer);
     return Worked(Make(P(ask) + P(QStringLiteral("Write <b>heavier</b> or <b>lighter</b>.")),
                        {Word(answer, mk::Mark(level))}),
                   steps);
@@ -338,92 +379,146 @@ Question BalanceQuestion(int level, Rng& rng) {
     const QString subject = askLeft ? left : right;
     const QString other = askLeft ? right : left;
     const bool heavier = askLeft ? tilt < 0 : tilt > 0;
-    const QString alt = QStringLiteral("A pan balance with %1 on the left pan and %2 on the right "
-                                       "pan. The %3 pan hangs lower.")
-                            .arg(A(left), A(right), tilt < 0 ? QStringLiteral("left") : QStringLiteral("right"));
-    const QString ask = rng.chance(1, 2)
-                            ? QStringLiteral("Look at the balance. Is the %1 heavier or lighter than the %2?").arg(subject, other)
-                            : QStringLiteral("%1 puts fruit and vegetables on a balance. Is the %2 heavier or lighter than the %3?")
-                                  .arg(mk::AnyChild(rng).name, subject, other);
-    return Worked(Make(P(ask) + P(html::Img(pic.name, alt)) + P(QStringLiteral("Write <b>heavier</b> or <b>lighter</b>.")),
-                       {Word(heavier ? QStringLiteral("heavier") : QStringLiteral("lighter"), mk::Mark(level))}, {pic}),
-                  {QStringLiteral("The heavier side of a balance goes down."),
-                   QStringLiteral("The %1 pan is lower, so the %2 is heavier.")
-                       .arg(tilt < 0 ? QStringLiteral("left") : QStringLiteral("right"), tilt < 0 ? left : right),
-                   QStringLiteral("So the %1 is %2 than the %3.")
-                       .arg(subject, heavier ? QStringLiteral("heavier") : QStringLiteral("lighter"), other)});
+    const QString alt =
+        QStringLiteral("A pan balance with %1 on the left pan and %2 on the right "
+                       "pan. The %3 pan hangs lower.")
+            .arg(A(left), A(right), tilt < 0 ? QStringLiteral("left") : QStringLiteral("right"));
+    const QString ask =
+        rng.chance(1, 2)
+            ? QStringLiteral("Look at the balance. Is the %1 heavier or lighter than the %2?")
+                  .arg(subject, other)
+            : QStringLiteral("%1 puts fruit and vegetables on a balance. Is the %2 heavier or "
+                             "lighter than the %3?")
+                  .arg(mk::AnyChild(rng).name, subject, other);
+    return Worked(
+        Make(P(ask) + P(html::Img(pic.name, alt)) +
+                 P(QStringLiteral("Write <b>heavier</b> or <b>lighter</b>.")),
+             {Word(heavier ? QStringLiteral("heavier") : QStringLiteral("lighter"),
+                   mk::Mark(level))},
+             {pic}),
+        {QStringLiteral("The heavier side of a balance goes down."),
+         QStringLiteral("The %1 pan is lower, so the %2 is heavier.")
+             .arg(tilt < 0 ? QStringLiteral("left") : QStringLiteral("right"),
+                  tilt < 0 ? left : right),
+         QStringLiteral("So the %1 is %2 than the %3.")
+             .arg(subject, heavier ? QStringLiteral("heavier") : QStringLiteral("lighter"),
+                  other)});
 }
 
 Question Estimate(int level, Rng& rng) {
-    static const QStringList objects = {QStringLiteral("apple"), QStringLiteral("egg"), QStringLiteral("cat"),
-                                        QStringLiteral("dog"), QStringLiteral("bag of potatoes"), QStringLiteral("loaf of bread"),
-                                        QStringLiteral("pencil"), QStringLiteral("letter"), QStringLiteral("banana"),
-                                        QStringLiteral("watermelon"), QStringLiteral("suitcase"), QStringLiteral("orange")};
+    static const QStringList objects = {QStringLiteral("apple"),
+                                        QStringLiteral("egg"),
+                                        QStringLiteral("cat"),
+                                        QStringLiteral("dog"),
+                                        QStringLiteral("bag of potatoes"),
+                                        QStringLiteral("loaf of bread"),
+                                        QStringLiteral("pencil"),
+                                        QStringLiteral("letter"),
+                                        QStringLiteral("banana"),
+                                        QStringLiteral("watermelon"),
+                                        QStringLiteral("suitcase"),
+                                        QStringLiteral("orange")};
     const QString object = rng.pick(objects);
     const qty::Range& r = qty::Of(object, Measure::Grams);
     // A round weight in the middle of the object's range.
     int grams = (r.lo + r.hi) / 2;
-    const int round = grams >= 5000 ? 1000 : grams >= 1000 ? 500 : grams >= 100 ? 50 : grams >= 20 ? 10 : 1;
+    const int round = grams >= 5000   ? 1000
+                      : grams >= 1000 ? 500
+                      : grams >= 100  ? 50
+                      : grams >= 20   ? 10
+                                      : 1;
     grams = grams / round * round;
     qty::Use(object, Measure::Grams, grams);
     const auto write = [](int g) {
-        return g >= 1000 && g % 1000 == 0 ? QStringLiteral("%1 kg").arg(g / 1000) : QStringLiteral("%1 g").arg(g);
+        return g >= 1000 && g % 1000 == 0 ? QStringLiteral("%1 kg").arg(g / 1000)
+                                          : QStringLiteral("%1 g").arg(g);
     };
     QStringList wrong;
     if (grams >= 1000 && grams % 1000 == 0)
-        wrong << QStringLiteral("%1 g").arg(grams / 1000) << write(grams * 10) << QStringLiteral("%1 g").arg(grams / 100);
+        wrong << QStringLiteral("%1 g").arg(grams / 1000) << write(grams * 10)
+              << QStringLiteral("%1 g").arg(grams / 100);
     else
-        wrong << QStringLiteral("%1 kg").arg(grams) << write(grams * 100) << QStringLiteral("%1 kg").arg(grams * 10);
+        wrong << QStringLiteral("%1 kg").arg(grams) << write(grams * 100)
+              << QStringLiteral("%1 kg").arg(grams * 10);
     int key = 0;
     const QString options = kit::Options(write(grams), wrong, rng, &key);
-    const QString ask = rng.chance(1, 2) ? QStringLiteral("About how heavy is %1?").arg(A(object))
-                                         : QStringLiteral("Which is the best guess for the weight of %1?").arg(A(object));
-    return Worked(Make(P(ask) + options + mk::ChooseNote(), {Choice(key, mk::Mark(level))}),
-                  {QStringLiteral("1 kg is about as heavy as a bag of sugar; 1 g is about as heavy as a paper clip."),
-                   QStringLiteral("%1 weighs about %2, option %3.").arg(kit::Cap(A(object)), write(grams)).arg(key)});
+    const QString ask =
+        rng.chance(1, 2)
+            ? QStringLiteral("About how heavy is %1?").arg(A(object))
+            : QStringLiteral("Which is the best guess for the weight of %1?").arg(A(object));
+    return Worked(
+        Make(P(ask) + options + mk::ChooseNote(), {Choice(key, mk::Mark(level))}),
+        {QStringLiteral(
+             "1 kg is about as heavy as a bag of sugar; 1 g is about as heavy as a paper clip."),
+         QStringLiteral("%1 weighs about %2, option %3.")
+             .arg(kit::Cap(A(object)), write(grams))
+             .arg(key)});
 }
 
 Question UnitChoice(int level, Rng& rng) {
-    static const QList<QPair<const char*, bool>> things = {
-        {"a strawberry", false}, {"a bag of potatoes", true}, {"a pencil", false}, {"a dog", true},
-        {"a letter", false},     {"a suitcase", true},        {"a teaspoon of sugar", false},
-        {"a sack of sand", true}, {"a grape", false},         {"a box of books", true}};
+    static const QList<QPair<const char*, bool>> things = {{"a strawberry", false},
+                                                           {"a bag of potatoes", true},
+                                                           {"a pencil", false},
+                                                           {"a dog", true},
+                                                           {"a letter", false},
+                                                           {"a suitcase", true},
+                                                           {"a teaspoon of sugar", false},
+                                                           {"a sack of sand", true},
+                                                           {"a grape", false},
+                                                           {"a box of books", true}};
     const auto& t = rng.pick(things);
-    const QStringList spellings = t.second
-                                      ? QStringList{QStringLiteral("kg"), QStringLiteral("kilograms"), QStringLiteral("kilogram")}
-                                      : QStringList{QStringLiteral("g"), QStringLiteral("grams"), QStringLiteral("gram")};
-    const QString ask = rng.chance(1, 2)
-                            ? QStringLiteral("Would you weigh %1 in <b>g</b> or in <b>kg</b>?").arg(QString::fromLatin1(t.first))
-                            : QStringLiteral("Which unit is better for the weight of %1: <b>g</b> or <b>kg</b>?").arg(QString::fromLatin1(t.first));
-    return Worked(Make(P(ask), {kit::AnyOf(spellings, mk::Mark(level))}),
-                  {QStringLiteral("Grams are for light things; kilograms are for heavy things."),
-                   QStringLiteral("%1 is %2, so use %3.")
-                       .arg(kit::Cap(QString::fromLatin1(t.first)), t.second ? QStringLiteral("heavy") : QStringLiteral("light"),
-                            t.second ? QStringLiteral("kilograms (kg)") : QStringLiteral("grams (g)"))});
+    const QStringList spellings =
+        t.second
+            ? QStringList{QStringLiteral("kg"), QStringLiteral("kilograms"),
+                          QStringLiteral("kilogram")}
+            : QStringList{QStringLiteral("g"), QStringLiteral("grams"), QStringLiteral("gram")};
+    const QString ask =
+        rng.chance(1, 2)
+            ? QStringLiteral("Would you weigh %1 in <b>g</b> or in <b>kg</b>?")
+                  .arg(QString::fromLatin1(t.first))
+            : QStringLiteral("Which unit is better for the weight of %1: <b>g</b> or <b>kg</b>?")
+                  .arg(QString::fromLatin1(t.first));
+    return Worked(
+        Make(P(ask), {kit::AnyOf(spellings, mk::Mark(level))}),
+        {QStringLiteral("Grams are for light things; kilograms are for heavy things."),
+         QStringLiteral("%1 is %2, so use %3.")
+             .arg(kit::Cap(QString::fromLatin1(t.first)),
+                  t.second ? QStringLiteral("heavy") : QStringLiteral("light"),
+                  t.second ? QStringLiteral("kilograms (kg)") : QStringLiteral("grams (g)"))});
 }
 
 Question Total(int level, Rng& rng) {
     const Pair p = TwoThings(level, rng);
     const QString wa = Written(p.ga, level, rng), wb = Written(p.gb, level, rng);
     const Child c = mk::AnyChild(rng);
-    const QString ask = rng.chance(1, 2)
-                            ? QStringLiteral("%1 weighs %2. %3 weighs %4. What is their total weight?")
-                                  .arg(kit::Cap(The(p.a)), wa, kit::Cap(The(p.b)), wb)
-                            : QStringLiteral("%1 carries %2 of %3 and %4 of %5. How much does %6 carry altogether?")
-                                  .arg(c.name, A(p.a), wa, A(p.b), wb, c.he());
+    const QString ask =
+        rng.chance(1, 2)
+            ? QStringLiteral("%1 weighs %2. %3 weighs %4. What is their total weight?")
+                  .arg(kit::Cap(The(p.a)), wa, kit::Cap(The(p.b)), wb)
+            : QStringLiteral("%1 carries %2 of %3 and %4 of %5. How much does %6 carry altogether?")
+                  .arg(c.name, A(p.a), wa, A(p.b), wb, c.he());
     QStringList steps;
     if (level <= 1) {
-        steps << QStringLiteral("%1 kg + %2 kg = %3 kg.").arg(p.ga / 1000).arg(p.gb / 1000).arg((p.ga + p.gb) / 1000);
-        return Worked(Make(P(ask) + mk::Line(QStringLiteral("Together: "), QString(), QStringLiteral("kg")),
-                           {Number((p.ga + p.gb) / 1000, 1)}),
-                      steps);
+        steps << QStringLiteral("%1 kg + %2 kg = %3 kg.")
+                     .arg(p.ga / 1000)
+                     .arg(p.gb / 1000)
+                     .arg((p.ga + p.gb) / 1000);
+        return Worked(
+            Make(P(ask) + mk::Line(QStringLiteral("Together: "), QString(), QStringLiteral("kg")),
+                 {Number((p.ga + p.gb) / 1000, 1)}),
+            steps);
     }
     if (wa != QStringLiteral("%1 g").arg(p.ga) || wb != QStringLiteral("%1 g").arg(p.gb))
-        steps << QStringLiteral("Write both in grams: %1 = %2 g and %3 = %4 g.").arg(wa).arg(p.ga).arg(wb).arg(p.gb);
+        steps << QStringLiteral("Write both in grams: %1 = %2 g and %3 = %4 g.")
+                     .arg(wa)
+                     .arg(p.ga)
+                     .arg(wb)
+                     .arg(p.gb);
     steps << QStringLiteral("%1 g + %2 g = %3 g.").arg(p.ga).arg(p.gb).arg(p.ga + p.gb);
-    return Worked(Make(P(ask) + mk::Line(QStringLiteral("Together: "), QString(), QStringLiteral("g")),
-                       {Number(p.ga + p.gb, mk::Mark(level))}),
-                  steps);
+    return Worked(
+        Make(P(ask) + mk::Line(QStringLiteral("Together: "), QString(), QStringLiteral("g")),
+             {Number(p.ga + p.gb, mk::Mark(level))}),
+        steps);
 }
 
 Question Difference(int level, Rng& rng) {
@@ -432,21 +527,28 @@ Question Difference(int level, Rng& rng) {
     const bool aHeavy = p.ga > p.gb;
     const QString heavy = aHeavy ? p.a : p.b, light = aHeavy ? p.b : p.a;
     const bool lighter = rng.chance(1, 2);
-    const QString ask = lighter ? QStringLiteral("%1 weighs %2 and %3 weighs %4. How much lighter is %5 than %6?")
-                                      .arg(kit::Cap(The(p.a)), wa, The(p.b), wb, The(light), The(heavy))
-                                : QStringLiteral("%1 weighs %2. %3 weighs %4. How much heavier is %5 than %6?")
-                                      .arg(kit::Cap(The(p.a)), wa, kit::Cap(The(p.b)), wb, The(heavy), The(light));
+    const QString ask =
+        lighter ? QStringLiteral("%1 weighs %2 and %3 weighs %4. How much lighter is %5 than %6?")
+                      .arg(kit::Cap(The(p.a)), wa, The(p.b), wb, The(light), The(heavy))
+                : QStringLiteral("%1 weighs %2. %3 weighs %4. How much heavier is %5 than %6?")
+                      .arg(kit::Cap(The(p.a)), wa, kit::Cap(The(p.b)), wb, The(heavy), The(light));
     const int diff = std::abs(p.ga - p.gb);
     QStringList steps;
     if (wa.contains(QStringLiteral("kg")) || wb.contains(QStringLiteral("kg")))
-        steps << QStringLiteral("Write both in grams: %1 = %2 g and %3 = %4 g.").arg(wa).arg(p.ga).arg(wb).arg(p.gb);
+        steps << QStringLiteral("Write both in grams: %1 = %2 g and %3 = %4 g.")
+                     .arg(wa)
+                     .arg(p.ga)
+                     .arg(wb)
+                     .arg(p.gb);
     steps << QStringLiteral("Take the lighter from the heavier: %1 g − %2 g = %3 g.")
                  .arg(std::max(p.ga, p.gb))
                  .arg(std::min(p.ga, p.gb))
                  .arg(diff);
-    return Worked(Make(P(ask) + mk::Line(QString(), QString(), lighter ? QStringLiteral("g lighter") : QStringLiteral("g heavier")),
-                       {Number(diff, mk::Mark(level))}),
-                  steps);
+    return Worked(
+        Make(P(ask) + mk::Line(QString(), QString(),
+                               lighter ? QStringLiteral("g lighter") : QStringLiteral("g heavier")),
+             {Number(diff, mk::Mark(level))}),
+        steps);
 }
 
 Question Heaviest(int level, Rng& rng) {
@@ -473,44 +575,56 @@ Question Heaviest(int level, Rng& rng) {
     int key = 0;
     const QString options = kit::Options(written.value(best), others, rng, &key);
     const QString word = most ? QStringLiteral("heaviest") : QStringLiteral("lightest");
-    const QString ask = rng.chance(1, 2) ? QStringLiteral("Which weight is the %1?").arg(word)
-                                         : QStringLiteral("Four parcels are weighed at the post office. Which weight is the %1?").arg(word);
-    return Worked(Make(P(ask) + options + mk::ChooseNote(), {Choice(key, mk::Mark(level))}),
-                  {QStringLiteral("Write them all in grams: %1.").arg(inGrams.join(QStringLiteral(", "))),
-                   QStringLiteral("The %1 is %2 g, option %3.").arg(word).arg(best).arg(key)});
+    const QString ask =
+        rng.chance(1, 2)
+            ? QStringLiteral("Which weight is the %1?").arg(word)
+            : QStringLiteral("Four parcels are weighed at the post office. Which weight is the %1?")
+                  .arg(word);
+    return Worked(
+        Make(P(ask) + options + mk::ChooseNote(), {Choice(key, mk::Mark(level))}),
+        {QStringLiteral("Write them all in grams: %1.").arg(inGrams.join(QStringLiteral(", "))),
+         QStringLiteral("The %1 is %2 g, option %3.").arg(word).arg(best).arg(key)});
 }
 
 Question Multiply(int level, Rng& rng) {
     static const QList<QPair<const char*, const char*>> packs = {
-        {"tin of beans", "tins of beans"}, {"packet of butter", "packets of butter"},
-        {"jar of jam", "jars of jam"},     {"bag of sugar", "bags of sugar"},
-        {"box of cereal", "boxes of cereal"}, {"egg", "eggs"}, {"apple", "apples"}};
+        {"tin of beans", "tins of beans"},
+        {"packet of butter", "packets of butter"},
+        {"jar of jam", "jars of jam"},
+        {"bag of sugar", "bags of sugar"},
+        {"box of cereal", "boxes of cereal"},
+        {"egg", "eggs"},
+        {"apple", "apples"}};
     const auto& pk = rng.pick(packs);
     const QString one = QString::fromLatin1(pk.first);
     const int each = mk::Draw(one, kGrams, level <= 3 ? 50 : 5, rng);
     const int n = rng.range(2, level <= 3 ? 4 : 6);
     const Child c = mk::AnyChild(rng);
-    const QString ask = rng.chance(1, 2)
-                            ? QStringLiteral("%1 weighs %2 g. %3 buys %4 %5. How heavy are they altogether?")
-                                  .arg(kit::Cap(A(one)))
-                                  .arg(each)
-                                  .arg(c.name)
-                                  .arg(n)
-                                  .arg(QString::fromLatin1(pk.second))
-                            : QStringLiteral("How much do %1 %2 weigh if each one weighs %3 g?")
-                                  .arg(n)
-                                  .arg(QString::fromLatin1(pk.second))
-                                  .arg(each);
-    return Worked(Make(P(ask) + mk::Line(QStringLiteral("Altogether: "), QString(), QStringLiteral("g")),
-                       {Number(each * n, mk::Mark(level))}),
-                  {QStringLiteral("%1 lots of %2 g: %1 × %2 = %3.").arg(n).arg(each).arg(each * n),
-                   QStringLiteral("They weigh %1 g.").arg(each * n)});
+    const QString ask =
+        rng.chance(1, 2)
+            ? QStringLiteral("%1 weighs %2 g. %3 buys %4 %5. How heavy are they altogether?")
+                  .arg(kit::Cap(A(one)))
+                  .arg(each)
+                  .arg(c.name)
+                  .arg(n)
+                  .arg(QString::fromLatin1(pk.second))
+            : QStringLiteral("How much do %1 %2 weigh if each one weighs %3 g?")
+                  .arg(n)
+                  .arg(QString::fromLatin1(pk.second))
+                  .arg(each);
+    return Worked(
+        Make(P(ask) + mk::Line(QStringLiteral("Altogether: "), QString(), QStringLiteral("g")),
+             {Number(each * n, mk::Mark(level))}),
+        {QStringLiteral("%1 lots of %2 g: %1 × %2 = %3.").arg(n).arg(each).arg(each * n),
+         QStringLiteral("They weigh %1 g.").arg(each * n)});
 }
 
 Question Share(int level, Rng& rng) {
-    static const QList<QPair<const char*, const char*>> bulk = {
-        {"bag of flour", "flour"}, {"bag of rice", "rice"}, {"bag of potatoes", "potatoes"},
-        {"bag of sugar", "sugar"}, {"bag of pasta", "pasta"}};
+    static const QList<QPair<const char*, const char*>> bulk = {{"bag of flour", "flour"},
+                                                                {"bag of rice", "rice"},
+                                                                {"bag of potatoes", "potatoes"},
+                                                                {"bag of sugar", "sugar"},
+                                                                {"bag of pasta", "pasta"}};
     for (;;) {
         const auto& b = rng.pick(bulk);
         const int parts = rng.pick(level >= 5 ? QList<int>{3, 4, 6, 8} : QList<int>{2, 4, 5, 10});
@@ -520,31 +634,41 @@ Question Share(int level, Rng& rng) {
         const int total = mk::Draw(object, kGrams, parts * (level >= 5 ? 25 : 50), rng);
         const int each = total / parts;
         const Child c = mk::AnyChild(rng);
-        return Worked(Make(P(QStringLiteral("%1 shares %2 of %3 equally into %4 tubs. How much %3 is in each tub?")
-                                 .arg(c.name, QStringLiteral("a ") + KgG(total) + QStringLiteral(" bag"),
-                                      QString::fromLatin1(b.second))
-                                 .arg(parts)) +
-                               mk::Line(QStringLiteral("Each tub: "), QString(), QStringLiteral("g")),
-                           {Number(each, mk::Mark(level))}),
-                      {QStringLiteral("%1 = %2 g.").arg(KgG(total)).arg(total),
-                       QStringLiteral("%1 g ÷ %2 = %3 g, because %2 × %3 = %1.").arg(total).arg(parts).arg(each)});
+        return Worked(
+            Make(P(QStringLiteral(
+                       "%1 shares %2 of %3 equally into %4 tubs. How much %3 is in each tub?")
+                       .arg(c.name, QStringLiteral("a ") + KgG(total) + QStringLiteral(" bag"),
+                            QString::fromLatin1(b.second))
+                       .arg(parts)) +
+                     mk::Line(QStringLiteral("Each tub: "), QString(), QStringLiteral("g")),
+                 {Number(each, mk::Mark(level))}),
+            {QStringLiteral("%1 = %2 g.").arg(KgG(total)).arg(total),
+             QStringLiteral("%1 g ÷ %2 = %3 g, because %2 × %3 = %1.")
+                 .arg(total)
+                 .arg(parts)
+                 .arg(each)});
     }
 }
 
 Question Remaining(int level, Rng& rng) {
-    static const QList<QPair<const char*, const char*>> bulk = {
-        {"bag of flour", "flour"}, {"bag of sugar", "sugar"}, {"bag of rice", "rice"}, {"bag of pasta", "pasta"}};
+    static const QList<QPair<const char*, const char*>> bulk = {{"bag of flour", "flour"},
+                                                                {"bag of sugar", "sugar"},
+                                                                {"bag of rice", "rice"},
+                                                                {"bag of pasta", "pasta"}};
     const auto& b = rng.pick(bulk);
     const QString object = QString::fromLatin1(b.first);
     const int whole = mk::Draw(object, kGrams, 500, rng);
     const int used = (level >= 5 ? 5 : 50) * rng.range(3, whole / (level >= 5 ? 5 : 50) - 3);
     const Child c = mk::AnyChild(rng);
     const QString what = QString::fromLatin1(b.second);
-    const QString ask = rng.chance(1, 2)
-                            ? QStringLiteral("A %1 bag of %2 is full. %3 uses %4 of it to cook. How much %2 is left?")
-                                  .arg(KgG(whole), what, c.name, KgG(used))
-                            : QStringLiteral("There is %1 of %2 in the cupboard. The baker takes %3. How much is left?")
-                                  .arg(KgG(whole), what, KgG(used));
+    const QString ask =
+        rng.chance(1, 2)
+            ? QStringLiteral(
+                  "A %1 bag of %2 is full. %3 uses %4 of it to cook. How much %2 is left?")
+                  .arg(KgG(whole), what, c.name, KgG(used))
+            : QStringLiteral(
+                  "There is %1 of %2 in the cupboard. The baker takes %3. How much is left?")
+                  .arg(KgG(whole), what, KgG(used));
     return Worked(Make(P(ask) + mk::Line(QStringLiteral("Left: "), QString(), QStringLiteral("g")),
                        {Number(whole - used, mk::Mark(level))}),
                   {QStringLiteral("%1 = %2 g.").arg(KgG(whole)).arg(whole),
@@ -564,47 +688,70 @@ Question TwoScales(int level, Rng& rng) {
     const QString body = ScaleBody(0, r, d, w1, g1, 1) + ScaleBody(w + 30, r, d, w2, g2, 3) +
                          svg::BoldText(w / 2, ScaleHeight(r) + 8, QStringLiteral("A"), 18) +
                          svg::BoldText(w * 1.5 + 30, ScaleHeight(r) + 8, QStringLiteral("B"), 18);
-    const Picture pic = SvgPicture(QStringLiteral("scales.svg"), svg::Document(int(2 * w + 30), int(ScaleHeight(r) + 16), body));
+    const Picture pic = SvgPicture(QStringLiteral("scales.svg"),
+                                   svg::Document(int(2 * w + 30), int(ScaleHeight(r) + 16), body));
     const QString n1 = QString::fromLatin1(g1.name), n2 = QString::fromLatin1(g2.name);
     const bool aHeavier = w1 > w2;
-    const QString alt = QStringLiteral("Scale A: %1 Scale B: %2").arg(DialAlt(d, w1, A(n1)), DialAlt(d, w2, A(n2)));
+    const QString alt =
+        QStringLiteral("Scale A: %1 Scale B: %2").arg(DialAlt(d, w1, A(n1)), DialAlt(d, w2, A(n2)));
     QStringList steps{QStringLiteral("Scale A:")};
     steps += ReadSteps(d, w1);
     steps << QStringLiteral("Scale B:");
     steps += ReadSteps(d, w2);
     const int diff = std::abs(w1 - w2);
     const bool inKg = d.gramsPerMark >= 1000;
-    steps << QStringLiteral("The difference: %1 − %2 = %3.").arg(KgG(std::max(w1, w2)), KgG(std::min(w1, w2)), KgG(diff));
+    steps << QStringLiteral("The difference: %1 − %2 = %3.")
+                 .arg(KgG(std::max(w1, w2)), KgG(std::min(w1, w2)), KgG(diff));
     if (!inKg && diff >= 1000)
         steps << QStringLiteral("%1 = %2 g.").arg(KgG(diff)).arg(diff);
-    const QString html = P(QStringLiteral("Scale A shows %1 and scale B shows %2. How much heavier is %3 than %4?")
-                               .arg(A(n1), A(n2), The(aHeavier ? n1 : n2), The(aHeavier ? n2 : n1))) +
-                         P(html::Img(pic.name, alt));
+    const QString html =
+        P(QStringLiteral("Scale A shows %1 and scale B shows %2. How much heavier is %3 than %4?")
+              .arg(A(n1), A(n2), The(aHeavier ? n1 : n2), The(aHeavier ? n2 : n1))) +
+        P(html::Img(pic.name, alt));
     if (inKg)
-        return Worked(Make(html + mk::Line(QString(), QString(), QStringLiteral("kg heavier")), {Number(diff / 1000, mk::Mark(level))}, {pic}), steps);
-    return Worked(Make(html + mk::Line(QString(), QString(), QStringLiteral("g heavier")), {Number(diff, mk::Mark(level))}, {pic}), steps);
+        return Worked(Make(html + mk::Line(QString(), QString(), QStringLiteral("kg heavier")),
+                           {Number(diff / 1000, mk::Mark(level))}, {pic}),
+                      steps);
+    return Worked(Make(html + mk::Line(QString(), QString(), QStringLiteral("g heavier")),
+                       {Number(diff, mk::Mark(level))}, {pic}),
+                  steps);
 }
 
 Question ToMakeKg(int level, Rng& rng) {
-    static const QStringList objects = {QStringLiteral("parcel"), QStringLiteral("bag of nuts"), QStringLiteral("box of cereal"),
-                                        QStringLiteral("loaf of bread"), QStringLiteral("jar of jam")};
+    static const QStringList objects = {
+        QStringLiteral("parcel"), QStringLiteral("bag of nuts"), QStringLiteral("box of cereal"),
+        QStringLiteral("loaf of bread"), QStringLiteral("jar of jam")};
     const QString object = rng.pick(objects);
-    const int grams = mk::DrawWithin(object, kGrams, level >= 5 ? 5 : level >= 4 ? 10 : 50, 1, 999, rng);
+    const int grams = mk::DrawWithin(object, kGrams,
+                                     level >= 5   ? 5
+                                     : level >= 4 ? 10
+                                                  : 50,
+                                     1, 999, rng);
     const int target = level >= 5 ? 2000 : 1000;
-    const QString ask = rng.chance(1, 2)
-                            ? QStringLiteral("%1 weighs %2 g. How many more grams would make %3 kg?").arg(kit::Cap(The(object))).arg(grams).arg(target / 1000)
-                            : QStringLiteral("%1 has %2 weighing %3 g. How much more must be added to make it up to %4 kg?")
-                                  .arg(mk::AnyChild(rng).name, A(object))
-                                  .arg(grams)
-                                  .arg(target / 1000);
-    return Worked(Make(P(ask) + mk::Line(QString(), QString(), QStringLiteral("g more")), {Number(target - grams, mk::Mark(level))}),
+    const QString ask =
+        rng.chance(1, 2)
+            ? QStringLiteral("%1 weighs %2 g. How many more grams would make %3 kg?")
+                  .arg(kit::Cap(The(object)))
+                  .arg(grams)
+                  .arg(target / 1000)
+            : QStringLiteral(
+                  "%1 has %2 weighing %3 g. How much more must be added to make it up to %4 kg?")
+                  .arg(mk::AnyChild(rng).name, A(object))
+                  .arg(grams)
+                  .arg(target / 1000);
+    return Worked(Make(P(ask) + mk::Line(QString(), QString(), QStringLiteral("g more")),
+                       {Number(target - grams, mk::Mark(level))}),
                   {QStringLiteral("%1 kg = %2 g.").arg(target / 1000).arg(target),
-                   QStringLiteral("Count on from %1 g to %2 g: %2 − %1 = %3.").arg(grams).arg(target).arg(target - grams)});
+                   QStringLiteral("Count on from %1 g to %2 g: %2 − %1 = %3.")
+                       .arg(grams)
+                       .arg(target)
+                       .arg(target - grams)});
 }
 
 Question BalanceWeights(int level, Rng& rng) {
-    static const QStringList objects = {QStringLiteral("melon"), QStringLiteral("pumpkin"), QStringLiteral("cabbage"),
-                                        QStringLiteral("pineapple"), QStringLiteral("bag of carrots"), QStringLiteral("chicken")};
+    static const QStringList objects = {
+        QStringLiteral("melon"),     QStringLiteral("pumpkin"),        QStringLiteral("cabbage"),
+        QStringLiteral("pineapple"), QStringLiteral("bag of carrots"), QStringLiteral("chicken")};
     const QString object = rng.pick(objects);
     const int grams = mk::Draw(object, kGrams, level <= 2 ? 100 : level <= 3 ? 50 : 10, rng);
     // Weights from the usual set, 5 kg down to 10 g.
@@ -621,13 +768,20 @@ Question BalanceWeights(int level, Rng& rng) {
         labels << KgG(w);
         numbers << QString::number(w);
     }
-    const QString ask = rng.chance(1, 2)
-                            ? QStringLiteral("A %1 balances these weights: %2. How heavy is the %1?").arg(object, mk::ListAnd(labels))
-                            : QStringLiteral("On one pan of a balance is a %1. On the other pan are %2. The pans are level. What does the %1 weigh?")
-                                  .arg(object, mk::ListAnd(labels));
-    return Worked(Make(P(ask) + mk::Line(QString(), QString(), QStringLiteral("g")), {Number(grams, mk::Mark(level))}),
-                  {QStringLiteral("The pans are level, so the %1 weighs the same as the weights together.").arg(object),
-                   QStringLiteral("In grams: %1 = %2 g.").arg(numbers.join(QStringLiteral(" + "))).arg(grams)});
+    const QString ask =
+        rng.chance(1, 2) ? QStringLiteral("A %1 balances these weights: %2. How heavy is the %1?")
+                               .arg(object, mk::ListAnd(labels))
+                         : QStringLiteral("On one pan of a balance is a %1. On the other pan are "
+                                          "%2. The pans are level. What does the %1 weigh?")
+                               .arg(object, mk::ListAnd(labels));
+    return Worked(
+        Make(P(ask) + mk::Line(QString(), QString(), QStringLiteral("g")),
+             {Number(grams, mk::Mark(level))}),
+        {QStringLiteral("The pans are level, so the %1 weighs the same as the weights together.")
+             .arg(object),
+         QStringLiteral("In grams: %1 = %2 g.")
+             .arg(numbers.join(QStringLiteral(" + ")))
+             .arg(grams)});
 }
 
 // A scale with follow-up questions about what it shows.
@@ -640,28 +794,41 @@ Question ScaleStory(int level, int blanks, Rng& rng) {
     }
     const double r = 130;
     const QString what = QString::fromLatin1(g.name);
-    const Picture pic = SvgPicture(QStringLiteral("scale.svg"),
-                                   svg::Document(int(r * 2.5), int(ScaleHeight(r)), ScaleBody(0, r, d, grams, g, 2)));
+    const Picture pic =
+        SvgPicture(QStringLiteral("scale.svg"), svg::Document(int(r * 2.5), int(ScaleHeight(r)),
+                                                              ScaleBody(0, r, d, grams, g, 2)));
     const QString intro = P(QStringLiteral("The scale shows the weight of %1.").arg(A(what))) +
                           P(html::Img(pic.name, DialAlt(d, grams, A(what))));
     QList<Question> parts;
-    parts << Worked(Make(QStringLiteral("How heavy is it?") + mk::Line(QString(), QString(), QStringLiteral("g")), {Number(grams, 1)}),
+    parts << Worked(Make(QStringLiteral("How heavy is it?") +
+                             mk::Line(QString(), QString(), QStringLiteral("g")),
+                         {Number(grams, 1)}),
                     ReadSteps(d, grams));
-    const int other = mk::DrawWithin(QStringLiteral("bag of nuts"), kGrams, 50, 100, grams - 50, rng);
+    const int other =
+        mk::DrawWithin(QStringLiteral("bag of nuts"), kGrams, 50, 100, grams - 50, rng);
     const int n = rng.range(2, 4);
     const int target = (grams / 1000 + 1) * 1000;
     const QList<Question> pool = {
-        Worked(Make(QStringLiteral("A bag of nuts weighs %1 g. How much heavier is %2?").arg(other).arg(The(what)) +
+        Worked(Make(QStringLiteral("A bag of nuts weighs %1 g. How much heavier is %2?")
+                            .arg(other)
+                            .arg(The(what)) +
                         mk::Line(QString(), QString(), QStringLiteral("g")),
                     {Number(grams - other, 2)}),
                {QStringLiteral("%1 g − %2 g = %3 g.").arg(grams).arg(other).arg(grams - other)}),
-        Worked(Make(QStringLiteral("How much would %1 of them weigh together?").arg(n) + mk::Line(QString(), QString(), QStringLiteral("g")),
+        Worked(Make(QStringLiteral("How much would %1 of them weigh together?").arg(n) +
+                        mk::Line(QString(), QString(), QStringLiteral("g")),
                     {Number(grams * n, 2)}),
                {QStringLiteral("%1 × %2 g = %3 g.").arg(n).arg(grams).arg(grams * n)}),
-        Worked(Make(QStringLiteral("How many more grams are needed to make %1 kg?").arg(target / 1000) +
-                        mk::Line(QString(), QString(), QStringLiteral("g")),
-                    {Number(target - grams, 2)}),
-               {QStringLiteral("%1 kg = %2 g, and %2 − %3 = %4.").arg(target / 1000).arg(target).arg(grams).arg(target - grams)}),
+        Worked(
+            Make(
+                QStringLiteral("How many more grams are needed to make %1 kg?").arg(target / 1000) +
+                    mk::Line(QString(), QString(), QStringLiteral("g")),
+                {Number(target - grams, 2)}),
+            {QStringLiteral("%1 kg = %2 g, and %2 − %3 = %4.")
+                 .arg(target / 1000)
+                 .arg(target)
+                 .arg(grams)
+                 .arg(target - grams)}),
     };
     for (int k = 1; k < blanks; ++k)
         parts << pool.at((k - 1 + level) % pool.size());
@@ -673,18 +840,23 @@ QStringList Words() {
     for (const Goods& g : kOnScale)
         words << QString::fromLatin1(g.name);
     words += kSmall;
-    words << QStringLiteral("flour") << QStringLiteral("sugar") << QStringLiteral("rice") << QStringLiteral("potatoes")
-          << QStringLiteral("pasta") << QStringLiteral("tins of beans") << QStringLiteral("tin of beans")
-          << QStringLiteral("packets of butter") << QStringLiteral("packet of butter") << QStringLiteral("jars of jam")
-          << QStringLiteral("bags of sugar") << QStringLiteral("boxes of cereal") << QStringLiteral("eggs") << QStringLiteral("egg")
-          << QStringLiteral("apples") << QStringLiteral("cat") << QStringLiteral("dog") << QStringLiteral("letter")
-          << QStringLiteral("strawberry") << QStringLiteral("teaspoon of sugar") << QStringLiteral("sack of sand")
+    words << QStringLiteral("flour") << QStringLiteral("sugar") << QStringLiteral("rice")
+          << QStringLiteral("potatoes") << QStringLiteral("pasta")
+          << QStringLiteral("tins of beans") << QStringLiteral("tin of beans")
+          << QStringLiteral("packets of butter") << QStringLiteral("packet of butter")
+          << QStringLiteral("jars of jam") << QStringLiteral("bags of sugar")
+          << QStringLiteral("boxes of cereal") << QStringLiteral("eggs") << QStringLiteral("egg")
+          << QStringLiteral("apples") << QStringLiteral("cat") << QStringLiteral("dog")
+          << QStringLiteral("letter") << QStringLiteral("strawberry")
+          << QStringLiteral("teaspoon of sugar") << QStringLiteral("sack of sand")
           << QStringLiteral("grape");
     for (const Child& c : mk::Children())
         words << c.name;
-    words << QStringLiteral("she") << QStringLiteral("he") << QStringLiteral("her") << QStringLiteral("his");
+    words << QStringLiteral("she") << QStringLiteral("he") << QStringLiteral("her")
+          << QStringLiteral("his");
     // Longest first, so that "bag of flour" goes before "flour".
-    std::sort(words.begin(), words.end(), [](const QString& x, const QString& y) { return x.size() > y.size(); });
+    std::sort(words.begin(), words.end(),
+              [](const QString& x, const QString& y) { return x.size() > y.size(); });
     return words;
 }
 
@@ -692,10 +864,10 @@ QStringList Words() {
 
 QList<Question> GenerateTopic5(const PaperSpec& paperSpec, Rng& rng) {
     const QList<mk::Maker> makers = {
-        {1, 5, ReadScale},      {1, 5, ReadScale},  {1, 5, Convert},   {1, 3, HeavierOrLighter}, {1, 3, BalanceQuestion},
-        {1, 3, Estimate},       {1, 2, UnitChoice}, {1, 5, Total},           {2, 5, Difference},
-        {3, 5, Heaviest},       {3, 5, Multiply},  {4, 5, Share},            {4, 5, Remaining},
-        {3, 5, TwoScales},      {3, 5, ToMakeKg},  {2, 5, BalanceWeights},
+        {1, 5, ReadScale},       {1, 5, ReadScale}, {1, 5, Convert},    {1, 3, HeavierOrLighter},
+        {1, 3, BalanceQuestion}, {1, 3, Estimate},  {1, 2, UnitChoice}, {1, 5, Total},
+        {2, 5, Difference},      {3, 5, Heaviest},  {3, 5, Multiply},   {4, 5, Share},
+        {4, 5, Remaining},       {3, 5, TwoScales}, {3, 5, ToMakeKg},   {2, 5, BalanceWeights},
     };
     const mk::FixedMaker none = [](const FixedQuestion&, int, Rng&) { return Question{}; };
     return mk::BuildPaper(paperSpec, rng, makers, ScaleStory, none, Words());
