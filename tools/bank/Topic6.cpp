@@ -62,8 +62,8 @@ struct OnRuler {
 };
 
 QByteArray RulerPicture(const QList<OnRuler>& objects, bool mm) {
-    // Millimetres need more room to be read.
-    const double pxPerCm = mm ? 48 : 36;
+
+    const double pxPerCm = 36;
     const double rowH = 44;
     const double rulerY = 16 + rowH * objects.size();
     QString body = mm ? svg::MmRuler(kRulerX, rulerY, kRulerCm, pxPerCm)
@@ -80,8 +80,7 @@ QByteArray RulerPicture(const QList<OnRuler>& objects, bool mm) {
         }
         body += svg::ThingPicture(o.thing.thing, x, y, w, o.thing.thickness, i + 2);
     }
-    return svg::Document(int(kRulerX + kRulerCm * pxPerCm + (mm ? 72 : 52)), int(rulerY + 62),
-                         body);
+    return svg::Document(int(kRulerX + kRulerCm * pxPerCm + 52), int(rulerY + 62), body);
 }
 
 // "7 cm", "7 and a half cm", "73 mm".
