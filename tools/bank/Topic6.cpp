@@ -62,7 +62,6 @@ struct OnRuler {
 };
 
 QByteArray RulerPicture(const QList<OnRuler>& objects, bool mm) {
-
     const double pxPerCm = 36;
     const double rowH = 44;
     const double rulerY = 16 + rowH * objects.size();
