@@ -812,7 +812,7 @@ private Q_SLOTS:
 
     void papersGetHarderWithinATopic() {
         // The largest number a pupil must find grows from paper 1 to paper 5
-        // (amounts of money counted in cents).
+        // (amounts of money counted in pence).
         for (int topic : {4, 5, 6, 10}) {
             QList<double> biggest;
             for (const auto& [paperSpec, questions] : AllPapers()) {
@@ -845,7 +845,7 @@ private Q_SLOTS:
         QCOMPARE(q.blanks.at(0).key, QStringLiteral("24.80"));
         QCOMPARE(q.blanks.at(0).kind, QStringLiteral("N"));
         QCOMPARE(q.blanks.at(0).mark, 2);
-        static const QRegularExpression price(QStringLiteral("\\$(\\d+)\\.(\\d\\d)"));
+        static const QRegularExpression price(QStringLiteral("£(\\d+)\\.(\\d\\d)"));
         int cents = 0, prices = 0;
         for (auto it = price.globalMatch(PlainText(q.html)); it.hasNext(); ++prices) {
             const auto m = it.next();
@@ -864,10 +864,12 @@ private Q_SLOTS:
             const QList<Element> svg = ParseSvg(*pic);
             auto [hour, minute] = TimeOnClock(svg);
             const QString text = PlainText(q.html);
-            static const QRegularExpression shift(QStringLiteral("(\\d+) minutes (later|earlier)"));
+            static const QRegularExpression shift(QStringLiteral(
+                "(?:(\\d+) hours? ?)?(?:(\\d+) minutes)? (later|earlier)"));
             const auto m = shift.match(text);
             if (m.hasMatch()) {
-                const int step = m.captured(1).toInt() * (m.captured(2) == "later" ? 1 : -1);
+                const int step = (m.captured(1).toInt() * 60 + m.captured(2).toInt()) *
+                                 (m.captured(3) == "later" ? 1 : -1);
                 const int t = ((hour % 12) * 60 + minute + step + 720) % 720;
                 hour = t / 60 == 0 ? 12 : t / 60;
                 minute = t % 60;
@@ -950,16 +952,23 @@ private Q_SLOTS:
             const double zero = numbers.at(0).number("x");
             const double perCm = numbers.at(1).number("x") - zero;
             const QList<Element> ends = WithClass(svg, QStringLiteral("end-mark"));
+            // Lengths in millimetres: objects end on whole or half centimetres,
+            // or on millimetres where the ruler shows them.
             QList<int> lengths;
             for (int i = 0; i + 1 < ends.size(); i += 2) {
-                const double cm = (ends.at(i + 1).number("x1") - ends.at(i).number("x1")) / perCm;
-                QCOMPARE(cm, std::round(cm)); // objects end on whole centimetres
-                lengths << int(cm);
+                const double mm = (ends.at(i + 1).number("x1") - ends.at(i).number("x1")) / perCm * 10;
+                QVERIFY(std::fabs(mm - std::round(mm)) < 0.01);
+                lengths << int(std::lround(mm));
             }
             const QStringList parts = PartTexts(q);
             for (int i = 0; i < parts.size(); ++i) {
-                const double key = KeyValue(q.blanks.at(i));
-                if (parts.at(i).contains(QLatin1String("longer")))
+                // The key in the unit written beside the box.
+                const double key = KeyValue(q.blanks.at(i)) * (parts.at(i).endsWith(QLatin1String("mm")) ||
+                                                                       parts.at(i).contains(QLatin1String(" mm "))
+                                                                   ? 1
+                                                                   : 10);
+                if (parts.at(i).contains(QLatin1String("longer")) ||
+                    parts.at(i).contains(QLatin1String("shorter")))
                     QCOMPARE(key, double(std::abs(lengths.at(0) - lengths.at(1))));
                 else if (parts.at(i).contains(QLatin1String("together")))
                     QCOMPARE(key, double(lengths.at(0) + lengths.at(1)));
@@ -981,13 +990,13 @@ private Q_SLOTS:
                 continue;
             int cents = 0;
             for (const Element& e : WithClass(ParseSvg(*pic), QStringLiteral("money"))) {
-                if (e.text.startsWith(QLatin1Char('$')))
+                if (e.text.startsWith(QStringLiteral("£")))
                     cents += e.text.mid(1).toInt() * 100;
                 else
                     cents += e.text.chopped(1).toInt();
             }
-            const bool inDollars = q.html.contains(QStringLiteral("$<span"));
-            QCOMPARE(std::lround(KeyValue(q.blanks.at(0)) * (inDollars ? 100 : 1)), long(cents));
+            const bool inPounds = q.html.contains(QStringLiteral("£ <span"));
+            QCOMPARE(std::lround(KeyValue(q.blanks.at(0)) * (inPounds ? 100 : 1)), long(cents));
             ++checked;
         }
         QVERIFY(checked >= 10);
