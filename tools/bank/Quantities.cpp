@@ -16,6 +16,18 @@ const QList<Range>& Table() {
     static const QList<Range> table = {
         // Weight
         {"melon", Measure::Grams, 1000, 3000},
+        // Area, Perimeter and Volume
+        {"square sticker", Measure::Centimetres, 2, 8},
+        {"square card", Measure::Centimetres, 5, 15},
+        {"square photo", Measure::Centimetres, 6, 15},
+        {"square tile", Measure::Centimetres, 10, 30},
+        {"square napkin", Measure::Centimetres, 20, 40},
+        {"square cushion", Measure::Centimetres, 30, 50},
+        {"flower bed", Measure::Metres, 1, 6},
+        {"sandpit", Measure::Metres, 1, 4},
+        {"garden", Measure::Metres, 4, 20},
+        {"playground", Measure::Metres, 12, 40},
+        {"field", Measure::Metres, 20, 90},
     };
     return table;
 }
