@@ -16,6 +16,15 @@ const QList<Range>& Table() {
     static const QList<Range> table = {
         // Weight
         {"melon", Measure::Grams, 1000, 3000},
+        // Fraction
+        {"pizza", Measure::Count, 3, 12},
+        {"cake", Measure::Count, 4, 12},
+        {"chocolate bar", Measure::Count, 4, 24},
+        {"class", Measure::Count, 20, 32},
+        {"ribbon", Measure::Centimetres, 20, 200},
+        {"stickers", Measure::Count, 6, 120},
+        {"sheep", Measure::Count, 12, 200},
+        {"sweets", Measure::Count, 6, 90},
         // Area, Perimeter and Volume
         {"square sticker", Measure::Centimetres, 2, 8},
         {"square card", Measure::Centimetres, 5, 15},
