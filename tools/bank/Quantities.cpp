@@ -16,6 +16,18 @@ const QList<Range>& Table() {
     static const QList<Range> table = {
         // Weight
         {"melon", Measure::Grams, 1000, 3000},
+        // Picture Graphs: one row (or column) of a graph
+        {"books read in a term", Measure::Count, 1, 30},
+        {"stars won in a week", Measure::Count, 1, 20},
+        {"fish caught on a trip", Measure::Count, 1, 20},
+        {"goals scored in a season", Measure::Count, 1, 30},
+        {"votes in a class", Measure::Count, 1, 12},
+        {"votes in a year group", Measure::Count, 2, 40},
+        {"votes in a school", Measure::Count, 10, 150},
+        {"apples sold in a day", Measure::Count, 10, 200},
+        {"library books borrowed in a day", Measure::Count, 5, 80},
+        {"ice creams sold in a day", Measure::Count, 10, 200},
+        {"flowers picked in a day", Measure::Count, 2, 40},
         // Fraction
         {"pizza", Measure::Count, 3, 12},
         {"cake", Measure::Count, 4, 12},
