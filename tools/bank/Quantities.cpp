@@ -26,7 +26,7 @@ const QList<Range>& Table() {
         {"votes in a school", Measure::Count, 10, 150},
         {"apples sold in a day", Measure::Count, 10, 200},
         {"library books borrowed in a day", Measure::Count, 5, 80},
-        {"ice creams sold in a day", Measure::Count, 10, 200},
+        {"children at a club", Measure::Count, 4, 40},
         {"flowers picked in a day", Measure::Count, 2, 40},
         // Fraction
         {"pizza", Measure::Count, 3, 12},
@@ -70,7 +70,11 @@ int Draw(const QString& object, Measure measure, Rng& rng, int step) {
 int Use(const QString& object, Measure measure, int value) {
     const Range& r = Of(object, measure);
     if (value < r.lo || value > r.hi)
-        kit::Fail(QStringLiteral("%1 of %2 lies outside %3..%4").arg(value).arg(object).arg(r.lo).arg(r.hi));
+        kit::Fail(QStringLiteral("%1 of %2 lies outside %3..%4")
+                      .arg(value)
+                      .arg(object)
+                      .arg(r.lo)
+                      .arg(r.hi));
     Uses().append({object, measure, value});
     return value;
 }

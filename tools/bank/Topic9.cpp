@@ -9,6 +9,7 @@
 #include "VariedPaper.h"
 
 #include <QSet>
+#include <algorithm>
 #include <numeric>
 
 namespace bank {
@@ -171,11 +172,16 @@ QByteArray SplitSvg(Rng& r, int parts, bool equal) {
                 .arg(75 - half)
                 .arg(75 + half));
     }
-    // A bar whose parts have clearly different widths.
+    // A bar whose parts have clearly different widths: drawn again until the
+    // widest part is at least half as wide again as the narrowest.
     QList<int> widths;
-    for (int i = 0; i < parts; ++i)
-        widths << (i % 2 == 0 ? 3 : 1) + r.range(0, 1) * 2;
-    widths[r.range(0, parts - 1)] += 2;
+    do {
+        widths.clear();
+        for (int i = 0; i < parts; ++i)
+            widths << (i % 2 == 0 ? 3 : 1) + r.range(0, 1) * 2;
+        widths[r.range(0, parts - 1)] += 2;
+    } while (2 * *std::max_element(widths.begin(), widths.end()) <
+             3 * *std::min_element(widths.begin(), widths.end()));
     int total = 0;
     for (int w : widths)
         total += w;
