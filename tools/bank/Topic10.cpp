@@ -257,7 +257,7 @@ Question PerimeterCount(int level, Rng& rng) {
     const Picture pic = Grid(QStringLiteral("grid.svg"), cells);
     const QString name = Name(rng);
     static const char* const asks[] = {
-        "The side of each small square is 1 cm. %1 walks a toy car once round the edge of the "
+        "The side of each small square is 1 cm. %1 pushes a toy car once round the edge of the "
         "shaded shape. How far does the car go?",
         "%1 draws this shape on 1 cm squared paper. What is the perimeter of %1's shape?",
         "Each square on %1's grid has sides of 1 cm. How long is the outline of the shaded "
@@ -536,7 +536,7 @@ Question TrianglePerimeter(int level, Rng& rng) {
         if (s.at(0) + s.at(1) <= s.at(2) + 1)
             continue;
         // Base s[2] along the bottom; the apex where the other two sides meet.
-        const double k = std::min(22.0, 360.0 / s.at(2));
+        const double k = std::min(34.0, 360.0 / s.at(2));
         const double a = s.at(0) * k, b = s.at(1) * k, c = s.at(2) * k;
         const double x = (a * a - b * b + c * c) / (2 * c);
         const double h = std::sqrt(std::max(0.0, a * a - x * x));
@@ -595,7 +595,7 @@ struct LShape {
 
 // The shape's picture, or empty when its labels would crowd each other.
 QByteArray LSvg(const LShape& s, bool allSides) {
-    const double k = std::min(24.0, std::min(340.0 / s.W, 230.0 / s.H));
+    const double k = std::min(32.0, std::min(360.0 / s.W, 240.0 / s.H));
     const double W = s.W * k, H = s.H * k, cw = s.cw * k, ch = s.ch * k;
     // Clockwise from the top left corner.
     const QList<QPair<double, double>> points = {{0, 0},  {W - cw, 0}, {W - cw, ch},
@@ -649,8 +649,8 @@ Question LPerimeter(int level, Rng& rng) {
     const Picture pic = SvgPicture(QStringLiteral("shape.svg"), svg);
     const QString name = Name(rng);
     const int p = 2 * (s.W + s.H);
-    Question q = Ask(QStringLiteral("%1 plans a path all the way round this shape. All its corners "
-                                    "are right angles. What is its perimeter?")
+    Question q = Ask(QStringLiteral("%1 cuts this shape out of card. All its corners are right "
+                                    "angles. What is its perimeter?")
                          .arg(name),
                      &pic, LAlt(s, all), QStringLiteral("The perimeter is "), QStringLiteral("cm"),
                      Number(p, all ? 2 : 3));

@@ -411,9 +411,12 @@ Part CountPart(const Graph& g, int i) {
 Part WhichPart(const Graph& g, bool most) {
     const int i = most ? MaxIndex(g.values) : MinIndex(g.values);
     Part p{Which(g, most), {}, NameBlank(g, i, 1), {}};
+    const QString line =
+        g.vertical
+            ? (most ? QStringLiteral("The tallest column") : QStringLiteral("The shortest column"))
+            : (most ? QStringLiteral("The longest row") : QStringLiteral("The shortest row"));
     p.steps = {QStringLiteral("%1 has the %2 symbols: %3, so the answer is %4.")
-                   .arg(g.vertical ? QStringLiteral("The tallest column")
-                                   : QStringLiteral("The longest row"))
+                   .arg(line)
                    .arg(most ? QStringLiteral("most") : QStringLiteral("fewest"))
                    .arg(SymbolCount(g, g.values.at(i)))
                    .arg(Label(g, i))};

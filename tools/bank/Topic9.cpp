@@ -850,9 +850,10 @@ Question ImproperToMixed(Frac improper, int mark) {
              .arg(improper.n)
              .arg(whole)
              .arg(rest.n),
-         QStringLiteral("So %1 is %2 wholes and %3: %2 %3.")
+         QStringLiteral("So %1 is %2 whole%3 and %4: %2 %4.")
              .arg(Plain(improper))
              .arg(whole)
+             .arg(whole == 1 ? QString() : QStringLiteral("s"))
              .arg(Plain(rest))});
 }
 
