@@ -62,6 +62,17 @@ struct Working {
     // Optional: a picture of the question again, with the part that matters
     // marked. Names must differ from the question's own pictures.
     QList<Picture> pictures;
+    // Optional, per blank: a unit written after the answer ("cm", "p").
+    QStringList units;
+};
+
+// A real-world quantity a question used (see Quantities.h): the framework
+// collects them per question so that a test can hold each one against its
+// object's range.
+struct QuantityUse {
+    QString object;
+    int measure = 0; // a qty::Measure
+    int value = 0;
 };
 
 struct Question {
@@ -73,6 +84,7 @@ struct Question {
     QList<Picture> pictures;
     QList<Blank> blanks;
     Working working;
+    QList<QuantityUse> quantities; // filled by the framework, not the makers
 };
 
 struct PaperSpec {

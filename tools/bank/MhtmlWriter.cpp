@@ -49,6 +49,32 @@ table.column tr.total td { border-top: 3px solid #1f2a44; padding-top: 8px; }
 .note { color: #5b6b8c; font-size: 22px; }
 )";
 
+const char kWorkingStyle[] =
+    R"(section.working { border-top: 3px dashed #9db7e0; margin-top: 12px; padding-top: 4px; }
+section.working h2 { font-size: 26px; color: #2a6fdb; margin: 8px 0 12px 0; }
+section.working p { margin: 0 0 10px 0; }
+)";
+
+void AppendPicture(QByteArray& out, const QByteArray& boundary, const QString& url,
+                   const bank::Picture& picture) {
+    out += "\r\n--" + boundary + "\r\n";
+    out += "Content-Type: " + picture.mimeType.toLatin1() + "\r\n";
+    if (picture.mimeType.startsWith(QStringLiteral("image/svg"))) {
+        // Text pictures stay readable (and diffable) in the archive.
+        out += "Content-Transfer-Encoding: quoted-printable\r\n";
+        out += "Content-Location: " + url.toLatin1() + "\r\n";
+        out += "\r\n";
+        out += MhtmlWriter::QuotedPrintable(picture.data);
+    } else {
+        out += "Content-Transfer-Encoding: base64\r\n";
+        out += "Content-Location: " + url.toLatin1() + "\r\n";
+        out += "\r\n";
+        const QByteArray encoded = picture.data.toBase64();
+        for (qsizetype i = 0; i < encoded.size(); i += 76)
+            out += encoded.mid(i, 76) + "\r\n";
+    }
+}
+
 } // namespace
 
 MhtmlWriter::MhtmlWriter(int questionId) : m_questionId(questionId) {}
@@ -59,6 +85,10 @@ QString MhtmlWriter::baseUrl() const {
 
 QString MhtmlWriter::pageUrl() const {
     return baseUrl() + QStringLiteral("question.html");
+}
+
+QString MhtmlWriter::workingUrl() const {
+    return baseUrl() + QStringLiteral("working.html");
 }
 
 QByteArray MhtmlWriter::boundary() const {
@@ -77,6 +107,43 @@ QByteArray MhtmlWriter::Page(const bank::Question& question) {
     if (!page.endsWith('\n'))
         page += '\n';
     page += "</body>\n</html>\n";
+    return page;
+}
+
+QByteArray MhtmlWriter::WorkingPage(const bank::Question& question) {
+    const bank::Working& w = question.working;
+    if (w.steps.isEmpty() && w.answers.isEmpty())
+        return {};
+    QByteArray page;
+    page += "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n";
+    page += "<title>How to work it out</title>\n<style>\n";
+    page += kStyle;
+    page += kWorkingStyle;
+    page += "</style>\n</head>\n<body>\n<section class=\"working\">\n";
+    page += "<h2>How to work it out</h2>\n";
+    for (const QString& step : w.steps)
+        page += "<p class=\"step\">" + step.toUtf8() + "</p>\n";
+    const bool parts = w.answers.size() > 1;
+    for (int i = 0; i < w.answers.size(); ++i) {
+        const QString unit = w.units.value(i);
+        QString text = parts ? QStringLiteral("%1 The answer is ").arg(bank::html::PartLabel(i))
+                             : QStringLiteral("So the answer is ");
+        if (unit == QStringLiteral("\u00a3"))
+            text +=
+                unit +
+                QStringLiteral("<b class=\"key\">%1</b>").arg(bank::html::Escape(w.answers.at(i)));
+        else
+            text +=
+                QStringLiteral("<b class=\"key\">%1</b>").arg(bank::html::Escape(w.answers.at(i))) +
+                (unit.isEmpty() || unit == QLatin1String("p") ? QString()
+                                                              : QStringLiteral("&nbsp;")) +
+                bank::html::Escape(unit);
+        page += QStringLiteral("<p class=\"answer\" data-blank=\"%1\">%2.</p>\n")
+                    .arg(i + 1)
+                    .arg(text)
+                    .toUtf8();
+    }
+    page += "</section>\n</body>\n</html>\n";
     return page;
 }
 
@@ -149,23 +216,19 @@ QByteArray MhtmlWriter::archive(const bank::Question& question) const {
     out += "\r\n";
     out += QuotedPrintable(Page(question));
 
-    for (const bank::Picture& picture : question.pictures) {
+    for (const bank::Picture& picture : question.pictures)
+        AppendPicture(out, b, baseUrl() + picture.name, picture);
+
+    const QByteArray working = WorkingPage(question);
+    if (!working.isEmpty()) {
         out += "\r\n--" + b + "\r\n";
-        out += "Content-Type: " + picture.mimeType.toLatin1() + "\r\n";
-        if (picture.mimeType.startsWith(QStringLiteral("image/svg"))) {
-            // Text pictures stay readable (and diffable) in the archive.
-            out += "Content-Transfer-Encoding: quoted-printable\r\n";
-            out += "Content-Location: " + (baseUrl() + picture.name).toLatin1() + "\r\n";
-            out += "\r\n";
-            out += QuotedPrintable(picture.data);
-        } else {
-            out += "Content-Transfer-Encoding: base64\r\n";
-            out += "Content-Location: " + (baseUrl() + picture.name).toLatin1() + "\r\n";
-            out += "\r\n";
-            const QByteArray encoded = picture.data.toBase64();
-            for (qsizetype i = 0; i < encoded.size(); i += 76)
-                out += encoded.mid(i, 76) + "\r\n";
-        }
+        out += "Content-Type: text/html; charset=\"utf-8\"\r\n";
+        out += "Content-Transfer-Encoding: quoted-printable\r\n";
+        out += "Content-Location: " + workingUrl().toLatin1() + "\r\n";
+        out += "\r\n";
+        out += QuotedPrintable(working);
+        for (const bank::Picture& picture : question.working.pictures)
+            AppendPicture(out, b, baseUrl() + picture.name, picture);
     }
     out += "\r\n--" + b + "--\r\n";
     return out;

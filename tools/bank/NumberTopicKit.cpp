@@ -1,5 +1,7 @@
 #include "NumberTopicKit.h"
 
+#include "Quantities.h"
+
 #include <QSet>
 
 namespace bank::numkit {
@@ -44,7 +46,8 @@ Question One(const QString& html, const QString& key, const QString& kind, int m
 Question Choice(const QString& stem, const QString& right, const QStringList& wrong, int position) {
     QStringList options = wrong.mid(0, 3);
     options.insert(position - 1, right);
-    return One(stem + html::Options(options), Num(position), QStringLiteral("Q"));
+    return One(stem + html::Options(options) + kit::ChooseNote(), Num(position),
+               QStringLiteral("Q"));
 }
 
 Question TrueOrFalse(const QString& claim, bool right) {
@@ -155,7 +158,9 @@ QList<Question> BuildRecipePaper(const PaperSpec& paperSpec,
                 kit::Fail(QStringLiteral("paper %1: no maker for fixed question %2")
                               .arg(paperSpec.paperNum)
                               .arg(f->id));
+            qty::Discard();
             questions << fixed(*f);
+            qty::Collect(questions.last());
             seen.insert(questions.last().html);
             continue;
         }
@@ -163,10 +168,12 @@ QList<Question> BuildRecipePaper(const PaperSpec& paperSpec,
         Question question;
         // A handful of tries keeps a paper free of repeated questions.
         for (int attempt = 0; attempt < 40; ++attempt) {
+            qty::Discard();
             question = blanks == 1 ? single(singleIndex) : multi(blanks, multiIndex);
             if (!seen.contains(signature(question)))
                 break;
         }
+        qty::Collect(question);
         if (blanks == 1)
             ++singleIndex;
         else

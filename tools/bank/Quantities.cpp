@@ -85,4 +85,13 @@ QList<Use_> TakeUses() {
     return out;
 }
 
+void Collect(Question& question) {
+    for (const Use_& use : TakeUses())
+        question.quantities.append({use.object, int(use.measure), use.value});
+}
+
+void Discard() {
+    Uses().clear();
+}
+
 } // namespace bank::qty

@@ -54,5 +54,9 @@ struct Use_ {
 // The uses recorded since the last call, which clears them. The framework
 // calls it after each question it makes.
 QList<Use_> TakeUses();
+// The framework's side: hands the uses recorded since the last call to the
+// question just made (Collect) or drops those of a draw it threw away (Discard).
+void Collect(Question& question);
+void Discard();
 
 } // namespace bank::qty

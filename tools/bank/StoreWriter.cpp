@@ -1,6 +1,8 @@
 #include "StoreWriter.h"
 
 #include "MhtmlWriter.h"
+#include "Quantities.h"
+#include "TopicKit.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,6 +10,7 @@
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QSet>
+#include <algorithm>
 #include <numeric>
 
 using bank::Blank;
@@ -23,6 +26,9 @@ constexpr int kSingleBlankQuestions = 1005;
 constexpr int kMinPaperBlanks = 20;
 constexpr int kMaxPaperBlanks = 60;
 constexpr int kMaxQuestionBlanks = 20;
+// Every question must carry its working once all topics write it; until then
+// a question without any is let through (its working, when present, is checked).
+constexpr bool kWorkingRequired = false;
 
 QByteArray Crlf(const QStringList& lines) {
     QByteArray out;
@@ -167,6 +173,36 @@ void CheckQuestion(const QString& where, const Question& question, QStringList& 
                         .arg(maxOption));
     }
 
+    const bank::Working& working = question.working;
+    if (working.steps.isEmpty() && working.answers.isEmpty()) {
+        if (kWorkingRequired)
+            problem(QStringLiteral("no working"));
+    } else {
+        if (working.steps.isEmpty())
+            problem(QStringLiteral("working without steps"));
+        if (working.answers.size() != blanks.size())
+            problem(QStringLiteral("working gives %1 answers for %2 blanks")
+                        .arg(working.answers.size())
+                        .arg(blanks.size()));
+        else if (working.answers != bank::kit::AnswersOf(blanks))
+            problem(QStringLiteral("working's answers %1 are not the keys %2")
+                        .arg(working.answers.join(QLatin1Char('|')),
+                             bank::kit::AnswersOf(blanks).join(QLatin1Char('|'))));
+        const QSet<QString> workingSources = ImageSources(working.steps.join(QLatin1Char(' ')));
+        QSet<QString> workingNames;
+        for (const bank::Picture& picture : working.pictures) {
+            workingNames.insert(picture.name);
+            if (question.pictures.end() !=
+                std::find_if(question.pictures.begin(), question.pictures.end(),
+                             [&](const bank::Picture& p) { return p.name == picture.name; }))
+                problem(QStringLiteral("working picture \"%1\" has the name of a question picture")
+                            .arg(picture.name));
+        }
+        if (workingSources != workingNames)
+            problem(QStringLiteral(
+                "working shows pictures it does not carry, or carries unshown ones"));
+    }
+
     static const QRegularExpression safeName(QStringLiteral("^[A-Za-z0-9_-]+\\.(svg|png)$"));
     QSet<QString> names;
     for (const bank::Picture& picture : question.pictures) {
@@ -280,6 +316,7 @@ QList<StoreWriter::Paper> StoreWriter::Generate() {
         paper.paperSpec = plan.at(p);
         paper.ids = ids.at(p);
         bank::Rng rng(PaperSeed(paper.paperSpec.paperNum));
+        bank::qty::Discard();
         if (paper.paperSpec.topic >= 1 && paper.paperSpec.topic <= 10)
             paper.questions = generators[paper.paperSpec.topic - 1](paper.paperSpec, rng);
         papers << paper;

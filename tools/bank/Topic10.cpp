@@ -71,7 +71,9 @@ Question Ask(const QString& question, const Picture* pic, const QString& alt, co
         html += P(html::Img(pic->name, alt));
     html +=
         P(lead + Gap() + (unit.isEmpty() ? QString() : QLatin1Char(' ') + unit) + QLatin1Char('.'));
-    return Make(html, {answer}, pic ? QList<Picture>{*pic} : QList<Picture>{});
+    Question q = Make(html, {answer}, pic ? QList<Picture>{*pic} : QList<Picture>{});
+    q.working.units = {unit};
+    return q;
 }
 
 // --- shapes on a grid -------------------------------------------------------------
@@ -974,7 +976,7 @@ Question PartQ(const QString& text, const QString& unit, const Blank& blank,
     Question q = Make(text + QLatin1Char(' ') + Gap() +
                           (unit.isEmpty() ? QString() : QLatin1Char(' ') + unit),
                       {blank});
-    return Work(q, steps);
+    return Work(q, steps, {unit});
 }
 
 Question Story(int level, int blanks, int index, Rng& rng) {
@@ -1063,7 +1065,6 @@ Question Story(int level, int blanks, int index, Rng& rng) {
 } // namespace
 
 QList<Question> GenerateTopic10(const PaperSpec& paperSpec, Rng& rng) {
-    varied::AddVocabulary(Names());
     // Questions that drew a thing too large for the level come back empty and
     // are drawn again by the wrapper.
     const auto again = [](Question (*make)(int, Rng&)) {

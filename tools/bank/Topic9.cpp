@@ -767,7 +767,6 @@ Question ChooseEquivalent(Rng& r, int) {
     }
     Question q = Choice(P(QStringLiteral("Which fraction is equal to %1?").arg(Show(base))),
                         Show(right), wrong, position);
-    q.html += varied::ChooseNote();
     return Worked(q, {QStringLiteral("Multiply the top and the bottom of %1 by %2: %3 × %2 = %4 "
                                      "and %5 × %2 = %6.")
                           .arg(Plain(base))
@@ -1504,7 +1503,6 @@ varied::Single Maker(int minLevel, int maxLevel, Question (*make)(Rng&, int), in
 } // namespace
 
 QList<Question> GenerateTopic9(const PaperSpec& paperSpec, Rng& rng) {
-    varied::AddVocabulary(Names());
     const QList<varied::Single> singles = {
         Maker(1, 2, ShadedSingle),     Maker(1, 3, UnitOfAmount),
         Maker(1, 2, ChooseShape),      Maker(1, 2, HowManyInWhole),

@@ -1,6 +1,9 @@
 #include "TopicKit.h"
 
+#include "Quantities.h"
+
 #include <QSet>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -50,6 +53,26 @@ Blank Choice(int option, int mark) {
 
 Blank AnyOf(const QStringList& spellings, int mark) {
     return Blank{QLatin1Char(';') + spellings.join(QLatin1Char(';')), QStringLiteral("M"), mark};
+}
+
+QString PoundKey(int pence) {
+    return QStringLiteral("%1.%2").arg(pence / 100).arg(pence % 100, 2, 10, QLatin1Char('0'));
+}
+
+QString Pounds(int pence) {
+    return QStringLiteral("\u00a3") + PoundKey(pence);
+}
+
+QString Money(int pence) {
+    return pence < 100 ? QString::number(pence) + QLatin1Char('p') : Pounds(pence);
+}
+
+Blank PenceBlank(int pence, int mark) {
+    return Number(pence, mark);
+}
+
+Blank PoundsBlank(int pence, int mark) {
+    return NumberText(PoundKey(pence), mark);
 }
 
 QString DollarKey(int cents) {
@@ -112,6 +135,12 @@ QString Gap() {
     return QStringLiteral("<span class=\"box\"></span>");
 }
 
+QString UnitGap(const QString& unit) {
+    if (unit == QStringLiteral("\u00a3"))
+        return unit + QStringLiteral("&nbsp;") + Gap();
+    return Gap() + QStringLiteral("&nbsp;") + unit;
+}
+
 QString P(const QString& html) {
     return QStringLiteral("<p>") + html + QStringLiteral("</p>\n");
 }
@@ -121,7 +150,7 @@ QString Note(const QString& html) {
 }
 
 QString ChooseNote() {
-    return Note(QStringLiteral("Write the number of the answer."));
+    return Note(QStringLiteral("Write the number of your answer (1, 2, 3 or 4)."));
 }
 
 Picture SvgPicture(const QString& name, const QByteArray& svg) {
@@ -155,6 +184,148 @@ Question Make(const QString& html, const QList<Blank>& blanks, const QList<Pictu
 Question GapQuestion(const QString& question, const QString& lead, const QString& tail,
                      const Blank& blank) {
     return Make(P(question) + P(lead + Gap() + tail), {blank});
+}
+
+Question UnitGapQuestion(const QString& question, const QString& lead, const QString& unit,
+                         const Blank& blank) {
+    return Make(P(question) + P(lead + UnitGap(unit)), {blank});
+}
+
+QStringList AnswersOf(const QList<Blank>& blanks) {
+    QStringList answers;
+    QStringList group; // alternatives of the open G group, handed out in order
+    for (const Blank& b : blanks) {
+        if (b.kind == QLatin1String("G") && b.key == QLatin1String(" ")) {
+            answers << (group.isEmpty() ? QString() : group.takeFirst());
+            continue;
+        }
+        if (b.kind == QLatin1String("M") || b.kind == QLatin1String("G")) {
+            group = b.key.mid(1).split(QLatin1Char(';'));
+            answers << group.takeFirst();
+            if (b.kind == QLatin1String("M"))
+                group.clear();
+            continue;
+        }
+        answers << b.key;
+    }
+    return answers;
+}
+
+Question Explain(Question question, const QStringList& steps, const QStringList& units) {
+    question.working.steps = steps;
+    question.working.answers = AnswersOf(question.blanks);
+    question.working.units = units;
+    return question;
+}
+
+namespace {
+
+const char* const kPlaces[] = {"ones", "tens", "hundreds", "thousands", "ten thousands"};
+const char* const kPlace[] = {"one", "ten", "hundred", "thousand", "ten thousand"};
+
+QList<int> Digits(int n) {
+    QList<int> d;
+    do {
+        d << n % 10;
+        n /= 10;
+    } while (n > 0);
+    return d;
+}
+
+} // namespace
+
+QStringList ColumnAddition(int a, int b, const QString& unit) {
+    const QList<int> da = Digits(a), db = Digits(b);
+    const int columns = int(std::max(da.size(), db.size()));
+    QStringList steps;
+    if (columns == 1) {
+        steps << QStringLiteral("%1 + %2 = %3%4.").arg(a).arg(b).arg(a + b).arg(unit);
+        return steps;
+    }
+    steps << QStringLiteral("Write %1 above %2, ones under ones, and add one column at a "
+                            "time, starting with the ones.")
+                 .arg(std::max(a, b))
+                 .arg(std::min(a, b));
+    int carry = 0;
+    for (int c = 0; c < columns; ++c) {
+        const int x = da.value(c), y = db.value(c);
+        const int total = x + y + carry;
+        QString sum = QStringLiteral("%1 + %2").arg(x).arg(y);
+        if (carry)
+            sum += QStringLiteral(" + 1");
+        QString step =
+            QStringLiteral("The %1: %2 = %3.").arg(QLatin1String(kPlaces[c]), sum).arg(total);
+        if (total >= 10 && c + 1 < columns) {
+            step += QStringLiteral(" Write %1 and exchange 10 %2 for 1 %3.")
+                        .arg(total % 10)
+                        .arg(QLatin1String(kPlaces[c]), QLatin1String(kPlace[c + 1]));
+        } else if (total >= 10) {
+            step += QStringLiteral(" That is 1 %1 and %2 %3.")
+                        .arg(QLatin1String(kPlace[c + 1]))
+                        .arg(total % 10)
+                        .arg(QLatin1String(kPlaces[c]));
+        }
+        steps << step;
+        carry = total >= 10 ? 1 : 0;
+    }
+    steps << QStringLiteral("So %1%3 + %2%3 = %4%3.").arg(a).arg(b).arg(unit).arg(a + b);
+    return steps;
+}
+
+QStringList ColumnSubtraction(int a, int b, const QString& unit) {
+    const QList<int> da = Digits(a), db = Digits(b);
+    const int columns = int(da.size());
+    QStringList steps;
+    if (columns == 1 || (a < 20 && b < 10)) {
+        steps << QStringLiteral("%1 &minus; %2 = %3%4.").arg(a).arg(b).arg(a - b).arg(unit);
+        return steps;
+    }
+    steps << QStringLiteral("Write %1 above %2, ones under ones, and take away one column at a "
+                            "time, starting with the ones.")
+                 .arg(a)
+                 .arg(b);
+    QList<int> top = da;
+    for (int c = 0; c < columns; ++c) {
+        const int y = db.value(c);
+        QString step = QStringLiteral("The %1: ").arg(QLatin1String(kPlaces[c]));
+        if (top[c] < 0) {
+            // An exchange came from a column that had none: it exchanges in turn.
+            step += QStringLiteral("there were no %1 to give, so exchange 1 %2 for 10 %1; "
+                                   "after giving 1 away, %3 %1 are left. ")
+                        .arg(QLatin1String(kPlaces[c]), QLatin1String(kPlace[c + 1]))
+                        .arg(top[c] + 10);
+            top[c] += 10;
+            top[c + 1] -= 1;
+        } else if (top[c] != da.at(c)) {
+            step += QStringLiteral("One of the %1 %2 was exchanged, so %3 are left. ")
+                        .arg(da.at(c))
+                        .arg(QLatin1String(kPlaces[c]))
+                        .arg(top[c]);
+        }
+        if (top[c] < y) {
+            step += QStringLiteral("%1 is less than %2, so exchange 1 %3 for 10 %4. ")
+                        .arg(top[c])
+                        .arg(y)
+                        .arg(QLatin1String(kPlace[c + 1]), QLatin1String(kPlaces[c]));
+            top[c] += 10;
+            top[c + 1] -= 1;
+        }
+        if (c >= db.size() && c == columns - 1) {
+            // Nothing to take away in the top column: what is left is its digit.
+            if (step.endsWith(QLatin1String("are left. ")))
+                step.chop(1);
+            else if (top[c] == 0)
+                step += QStringLiteral("none are left.");
+            else
+                step +=
+                    QStringLiteral("%1 %2 are left.").arg(top[c]).arg(QLatin1String(kPlaces[c]));
+        } else {
+            step += QStringLiteral("%1 &minus; %2 = %3.").arg(top[c]).arg(y).arg(top[c] - y);
+        }
+        steps << step;
+    }
+    steps << QStringLiteral("So %1%3 &minus; %2%3 = %4%3.").arg(a).arg(b).arg(unit).arg(a - b);
+    return steps;
 }
 
 Question WholeUnits(const UnitPair& units, int level, Rng& rng) {
@@ -192,18 +363,41 @@ Question Combine(const QString& intro, const QList<Question>& parts, const QList
     q.html = intro;
     q.pictures = shared;
     QStringList items;
+    bool units = false;
     for (int i = 0; i < parts.size(); ++i) {
         Question part = parts.at(i);
-        for (Picture& pic : part.pictures) {
+        const auto rename = [&](Picture& pic, QString& html) {
             const QString renamed = QStringLiteral("%1-%2").arg(QChar(u'a' + i)).arg(pic.name);
-            part.html.replace(QStringLiteral("src=\"%1\"").arg(pic.name),
-                              QStringLiteral("src=\"%1\"").arg(renamed));
+            html.replace(QStringLiteral("src=\"%1\"").arg(pic.name),
+                         QStringLiteral("src=\"%1\"").arg(renamed));
             pic.name = renamed;
+        };
+        for (Picture& pic : part.pictures) {
+            rename(pic, part.html);
             q.pictures << pic;
+        }
+        QString steps = part.working.steps.join(QLatin1Char('\n'));
+        for (Picture& pic : part.working.pictures) {
+            rename(pic, steps);
+            q.working.pictures << pic;
+        }
+        if (!steps.isEmpty()) {
+            QStringList partSteps = steps.split(QLatin1Char('\n'));
+            partSteps[0] = QStringLiteral("<b>%1</b> ").arg(html::PartLabel(i)) + partSteps[0];
+            q.working.steps += partSteps;
         }
         items << part.html;
         q.blanks += part.blanks;
+        QStringList partUnits = part.working.units;
+        units = units || !partUnits.isEmpty();
+        while (partUnits.size() < part.blanks.size())
+            partUnits << QString();
+        q.working.units += partUnits.mid(0, part.blanks.size());
     }
+    if (!units)
+        q.working.units.clear();
+    if (!q.working.steps.isEmpty())
+        q.working.answers = AnswersOf(q.blanks);
     q.html += html::Parts(items);
     return q;
 }
@@ -297,7 +491,9 @@ QList<Question> BuildPaper(const PaperSpec& paperSpec, Rng& rng, const QList<Mak
         const FixedQuestion* f = FixedQuestionAt(paperSpec.paperNum, q + 1);
         Question question;
         if (f) {
+            qty::Discard();
             question = fixed(*f, level, rng);
+            qty::Collect(question);
             bool same = question.blanks.size() == f->keys.size();
             for (int b = 0; same && b < question.blanks.size(); ++b) {
                 const Blank& x = question.blanks.at(b);
@@ -308,6 +504,7 @@ QList<Question> BuildPaper(const PaperSpec& paperSpec, Rng& rng, const QList<Mak
                 Fail(QStringLiteral("question %1 does not carry its fixed keys").arg(f->id));
         } else {
             for (int attempt = 0; attempt < 40; ++attempt) {
+                qty::Discard();
                 if (blanks == 1 && !makers.isEmpty()) {
                     question = makerFor(singleIndex, singleCount)->make(level, rng);
                 } else {
@@ -316,6 +513,7 @@ QList<Question> BuildPaper(const PaperSpec& paperSpec, Rng& rng, const QList<Mak
                 if (!seen.contains(Signature(question)))
                     break;
             }
+            qty::Collect(question);
             if (blanks == 1)
                 ++singleIndex;
         }

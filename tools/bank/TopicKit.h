@@ -21,10 +21,19 @@ Blank Word(const QString& text, int mark = 1);           // only one way to writ
 Blank Choice(int option, int mark = 1);                  // option number 1..4
 Blank AnyOf(const QStringList& spellings, int mark = 1); // kind M, ";a;b;c"
 
-// Money, from a whole number of cents.
-QString Dollars(int cents);   // "$24.80"
-QString DollarKey(int cents); // "24.80"
-QString Amount(int cents);    // "85c" under a dollar, else "$2.05"
+// Money, from a whole number of pence.
+QString Pounds(int pence);   // "£24.80", "£0.45"
+QString PoundKey(int pence); // "24.80": the key of an answer in pounds
+QString Money(int pence);    // "85p" under a pound, else "£2.05"
+// Blanks for an amount of money: in pence the key is a whole number ("85"),
+// in pounds it has two decimals ("3.45"). Show "p" or "£" beside the gap.
+Blank PenceBlank(int pence, int mark = 1);
+Blank PoundsBlank(int pence, int mark = 1);
+
+// Old names, kept only until the Money topic writes pounds and pence.
+QString Dollars(int cents);
+QString DollarKey(int cents);
+QString Amount(int cents);
 
 // A time of day as pupils write it: "7.30" (hour 1..12).
 QString TimeText(int hour, int minute);
@@ -43,10 +52,14 @@ QString Cap(const QString& text);
 
 // An answer space in the text, for the blank the pupil types into the sheet.
 QString Gap();
+// The answer space with its unit beside it ("[ ] cm", "[ ] p"), so the pupil
+// types only the number; a unit of "£" stands before the space ("£ [ ]").
+QString UnitGap(const QString& unit);
 // A paragraph.
 QString P(const QString& html);
 
-// A hint in smaller print, and the one under every multiple-choice question.
+// A hint in smaller print, and the one under every multiple-choice question:
+// "Write the number of your answer (1, 2, 3 or 4)."
 QString Note(const QString& html);
 QString ChooseNote();
 
@@ -62,6 +75,22 @@ Question Make(const QString& html, const QList<Blank>& blanks, const QList<Pictu
 // The question in a paragraph, then the answer line "<lead>[ ]<tail>".
 Question GapQuestion(const QString& question, const QString& lead, const QString& tail,
                      const Blank& blank);
+// The same with the unit beside the answer space: "<lead>[ ] cm".
+Question UnitGapQuestion(const QString& question, const QString& lead, const QString& unit,
+                         const Blank& blank);
+
+// --- worked solutions -----------------------------------------------------------
+// The answers of the blanks as a pupil types them: the key; for kind M its
+// first spelling; for a G group one valid set (the head's alternatives, in order).
+QStringList AnswersOf(const QList<Blank>& blanks);
+// The question with its working: the steps (HTML, text escaped) and, from its
+// keys, the answers; units (optional, per blank) follow each answer.
+Question Explain(Question question, const QStringList& steps, const QStringList& units = {});
+// The column method in short sentences, ones first, each exchange said; the
+// last sentence gives the whole sum. unit ("p", " cm") follows the numbers
+// of that sentence.
+QStringList ColumnAddition(int a, int b, const QString& unit = QString());
+QStringList ColumnSubtraction(int a, int b, const QString& unit = QString());
 
 // A unit and the one `factor` times smaller, and an amount in the smaller
 // unit written with both ("2 kg 50 g").
@@ -81,7 +110,8 @@ Question SmallToMixed(const UnitPair& units, int amount, int mark);
 
 // One question made of several: the intro and shared pictures first, then the
 // parts (a), (b), ... each bringing its own blanks; part pictures are renamed
-// so that no two pictures of the question share a name.
+// so that no two pictures of the question share a name. The parts' working
+// is merged: each part's steps under its label, the answers in blank order.
 Question Combine(const QString& intro, const QList<Question>& parts,
                  const QList<Picture>& shared = {});
 

@@ -2,20 +2,15 @@
 
 #include "Quantities.h"
 #include "TopicKit.h"
+#include "Vocabulary.h"
 
 #include <QHash>
-#include <QRegularExpression>
 #include <QSet>
 #include <cstdio>
 
 namespace bank::varied {
 
 namespace {
-
-QSet<QString>& Vocabulary() {
-    static QSet<QString> words;
-    return words;
-}
 
 // The texts of each paper made so far in this run, so that a later paper of
 // the topic never repeats one. A paper made again replaces its own entry,
@@ -37,24 +32,16 @@ bool UsedEarlier(const QString& text, const PaperSpec& paperSpec) {
 } // namespace
 
 QString ChooseNote() {
-    return kit::Note(QStringLiteral("Write the number of your answer (1, 2, 3 or 4)."));
+    return kit::ChooseNote();
 }
 
-QStringList Keys(const Question& question) {
-    QStringList keys;
-    for (const Blank& b : question.blanks) {
-        // A kind-M key lists its spellings after a ";": the first is the answer.
-        keys << (b.key.startsWith(QLatin1Char(';')) ? b.key.mid(1).section(QLatin1Char(';'), 0, 0)
-                                                    : b.key);
-    }
-    return keys;
-}
-
-Question& Work(Question& question, const QStringList& steps, const QStringList& answers) {
+Question& Work(Question& question, const QStringList& steps, const QStringList& units) {
     question.working.steps.clear();
     for (const QString& s : steps)
         question.working.steps << s.toHtmlEscaped();
-    question.working.answers = answers.isEmpty() ? Keys(question) : answers;
+    question.working.answers = kit::AnswersOf(question.blanks);
+    if (!units.isEmpty())
+        question.working.units = units;
     return question;
 }
 
@@ -80,6 +67,9 @@ Question Combine(const QString& intro, const QList<Question>& parts, const QList
                            pw.steps.at(s);
         }
         w.answers += pw.answers;
+        // Units stay aligned with the answers, empty where a part has none.
+        for (int b = 0; b < pw.answers.size(); ++b)
+            w.units << pw.units.value(b);
         w.pictures += pw.pictures;
     }
     q.working = w;
@@ -87,36 +77,11 @@ Question Combine(const QString& intro, const QList<Question>& parts, const QList
 }
 
 QString VisibleText(const Question& question) {
-    static const QRegularExpression tag(QStringLiteral("<[^>]*>"));
-    static const QRegularExpression space(QStringLiteral("\\s+"));
-    QString text = question.html;
-    text.replace(tag, QStringLiteral(" "));
-    text.replace(QStringLiteral("&nbsp;"), QStringLiteral(" "));
-    text.replace(QStringLiteral("&minus;"), QStringLiteral("-"));
-    text.replace(QStringLiteral("&times;"), QStringLiteral("x"));
-    text.replace(QStringLiteral("&amp;"), QStringLiteral("&"));
-    return text.replace(space, QStringLiteral(" ")).trimmed();
+    return vocab::VisibleText(question.html);
 }
 
 QString KindOf(const Question& question) {
-    static const QRegularExpression number(QStringLiteral("\\d+([.,]\\d+)*"));
-    static const QRegularExpression word(QStringLiteral("[A-Za-z']+"));
-    QString text = VisibleText(question).replace(number, QStringLiteral("#"));
-    QString out;
-    qsizetype at = 0;
-    auto it = word.globalMatch(text);
-    while (it.hasNext()) {
-        const auto m = it.next();
-        out += text.mid(at, m.capturedStart() - at);
-        out += Vocabulary().contains(m.captured()) ? QStringLiteral("@") : m.captured();
-        at = m.capturedEnd();
-    }
-    return out + text.mid(at);
-}
-
-void AddVocabulary(const QStringList& words) {
-    for (const QString& w : words)
-        Vocabulary().insert(w);
+    return vocab::KindOf(VisibleText(question));
 }
 
 QList<Question> Build(const PaperSpec& paperSpec, Rng& rng, const QList<Single>& singles,
@@ -149,13 +114,13 @@ QList<Question> Build(const PaperSpec& paperSpec, Rng& rng, const QList<Single>&
         Question question;
         bool found = false;
         if (const FixedQuestion* f = FixedQuestionAt(paperSpec.paperNum, q + 1)) {
-            qty::TakeUses();
+            qty::Discard();
             question = fixed(*f, level, rng);
             found = true;
         } else if (blanks > 1 || makers.isEmpty()) {
             for (int pass = 0; pass < 2 && !found; ++pass) {
                 for (int attempt = 0; attempt < 80 && !found; ++attempt) {
-                    qty::TakeUses();
+                    qty::Discard();
                     question = multi(level, blanks, multiIndex, rng);
                     found = fits(question, pass == 0);
                 }
@@ -169,7 +134,7 @@ QList<Question> Build(const PaperSpec& paperSpec, Rng& rng, const QList<Single>&
                     if (pass == 0 && makerCount.value(maker) >= maker->most)
                         continue;
                     for (int attempt = 0; attempt < 6 && !found; ++attempt) {
-                        qty::TakeUses();
+                        qty::Discard();
                         question = maker->make(level, rng);
                         found = fits(question, pass == 0);
                     }
@@ -200,6 +165,7 @@ QList<Question> Build(const PaperSpec& paperSpec, Rng& rng, const QList<Single>&
         ++kindCount[kind];
         previousKind = kind;
         texts.insert(VisibleText(question));
+        qty::Collect(question);
         questions << question;
     }
     kit::FitMarks(questions, paperSpec);

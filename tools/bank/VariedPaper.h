@@ -14,11 +14,9 @@ namespace bank::varied {
 // The note under every multiple-choice question.
 QString ChooseNote();
 
-// Sets the question's working: plain-text steps (escaped here) and one answer
-// per blank, in blank order, exactly as the keys.
-Question& Work(Question& question, const QStringList& steps, const QStringList& answers = {});
-// The answers default to the keys.
-QStringList Keys(const Question& question);
+// Sets the question's working: plain-text steps (escaped here), then one
+// answer per blank from its key, each followed by its unit when given.
+Question& Work(Question& question, const QStringList& steps, const QStringList& units = {});
 
 // kit::Combine, then the parts' working under their labels "(a)", "(b)", ...
 // unless the framework's Combine already did so. A single part is not
@@ -26,13 +24,10 @@ QStringList Keys(const Question& question);
 Question Combine(const QString& intro, const QList<Question>& parts,
                  const QList<Picture>& shared = {}, const QStringList& introSteps = {});
 
-// The words of a question a pupil reads: tags stripped, spaces collapsed.
+// The words of a question a pupil reads, and its kind (numbers, names and
+// objects set aside), as the content tool measures them.
 QString VisibleText(const Question& question);
-// The question's kind: its visible text with numbers as "#" and the names
-// and object words of these topics as "@".
 QString KindOf(const Question& question);
-// Names and object words that vary between questions of one kind.
-void AddVocabulary(const QStringList& words);
 
 // A maker of single-blank questions for paper levels minLevel..maxLevel,
 // used at most `most` times in one paper.

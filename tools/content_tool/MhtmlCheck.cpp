@@ -113,6 +113,65 @@ QByteArray MhtmlCheck::decodeQuotedPrintable(const QByteArray& body, bool* ok) {
     return out;
 }
 
+QList<MhtmlCheck::DecodedPart> MhtmlCheck::parts(const QByteArray& bytes) {
+    QList<QByteArray> lines = bytes.split('\n');
+    for (QByteArray& l : lines)
+        if (l.endsWith('\r'))
+            l.chop(1);
+    qsizetype i = 0;
+    bool ended = false;
+    const QMap<QByteArray, QByteArray> top = readHeaders(lines, i, &ended);
+    QByteArray type;
+    const QByteArray boundary = parameters(header(top, "content-type"), &type).value("boundary");
+    if (type != "multipart/related" || boundary.isEmpty())
+        return {};
+    const QByteArray delimiter = "--" + boundary;
+    QList<DecodedPart> out;
+    QMap<QByteArray, QByteArray> headers;
+    QList<QByteArray> body;
+    bool inPart = false;
+    const auto finish = [&]() {
+        DecodedPart part;
+        parameters(header(headers, "content-type"), &part.type);
+        part.location = QString::fromLatin1(header(headers, "content-location"));
+        const QByteArray encoding = header(headers, "content-transfer-encoding").toLower();
+        const QByteArray joined = body.join("\r\n");
+        bool ok = true;
+        if (encoding == "base64")
+            part.data = QByteArray::fromBase64(joined);
+        else if (encoding == "quoted-printable")
+            part.data = decodeQuotedPrintable(joined, &ok);
+        else
+            part.data = joined;
+        out.append(part);
+        body.clear();
+    };
+    for (; i < lines.size(); ++i) {
+        const QByteArray bare = lines[i].trimmed();
+        if (bare == delimiter + "--") {
+            if (inPart)
+                finish();
+            inPart = false;
+            break;
+        }
+        if (bare == delimiter) {
+            if (inPart)
+                finish();
+            inPart = true;
+            ++i;
+            bool headerEnded = false;
+            headers = readHeaders(lines, i, &headerEnded, delimiter);
+            --i;
+            continue;
+        }
+        if (inPart)
+            body.append(lines[i]);
+    }
+    if (inPart)
+        finish();
+    return out;
+}
+
 QStringList MhtmlCheck::imageSources(const QString& html) {
     static const QRegularExpression img(QStringLiteral("<img\\b[^>]*>"),
                                         QRegularExpression::CaseInsensitiveOption);

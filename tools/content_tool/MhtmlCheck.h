@@ -11,6 +11,15 @@
 
 class MhtmlCheck {
 public:
+    // One part of an archive, decoded.
+    struct DecodedPart {
+        QByteArray type;  // lower case, without parameters: "text/html"
+        QString location; // Content-Location as written
+        QByteArray data;
+    };
+    // The parts in archive order (the root is the first text/html part);
+    // empty when the archive cannot be split.
+    static QList<DecodedPart> parts(const QByteArray& bytes);
     // Problems as plain sentences; empty when the archive is sound.
     static QStringList check(const QByteArray& bytes);
     // The <img src> references of an HTML text, in order (entities decoded).

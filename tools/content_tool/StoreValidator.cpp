@@ -2,6 +2,7 @@
 
 #include "ImageFileCheck.h"
 #include "MhtmlCheck.h"
+#include "QualityCheck.h"
 
 #include "core/AnswerChecking.h"
 #include "core/GraphicsTable.h"
@@ -147,6 +148,31 @@ void StoreValidator::checkModule(int module) {
     checkBlanks(mc);
     checkTemplates(mc);
     checkLoading(mc);
+    checkQuality(mc);
+}
+
+void StoreValidator::checkQuality(const ModuleContent& mc) {
+    QList<QPair<int, QList<QualityCheck::Item>>> papers;
+    for (int p = 101; p <= 100 + mc.paperCount; ++p) {
+        QList<QualityCheck::Item> items;
+        for (const QString& q : mc.paperQuestions[p - 101]) {
+            const auto it = mc.questions.constFind(q);
+            if (it == mc.questions.cend())
+                continue;
+            QualityCheck::Item item;
+            item.id = q;
+            for (const Blank& b : it->blanks)
+                item.blanks.append({b.key, b.kind, b.mark.toInt()});
+            item.archive = m_store.itemBytes(q.toInt());
+            items.append(item);
+        }
+        papers.append({p, items});
+    }
+    const QualityCheck::Result result = QualityCheck::run(papers);
+    for (const auto& [who, text] : result.problems)
+        m_report.problems.append(QStringLiteral("%1: %2").arg(who, text));
+    for (const QualityCheck::Figures& f : result.figures)
+        m_report.figures.append(f.line());
 }
 
 void StoreValidator::readPapers(ModuleContent& mc) {

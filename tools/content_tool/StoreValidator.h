@@ -21,6 +21,8 @@ struct ValidationReport {
     int questions = 0;
     int blanks = 0;
     int marks = 0;
+    // Per paper: its kinds of question and difficulty.
+    QStringList figures;
     QString summary() const;
 };
 
@@ -60,6 +62,7 @@ private:
     void checkBlanks(ModuleContent& mc);
     void checkGroups(const ModuleContent& mc, int paper, const QList<const Question*>& list);
     void checkLoading(const ModuleContent& mc);
+    void checkQuality(const ModuleContent& mc);
     void checkTemplates(const ModuleContent& mc);
     void checkGraphics();
     void checkDocuments();

@@ -71,6 +71,8 @@ QByteArray readStandardInput() {
 
 int validate(const ResourceStore& store, const QString& scratch) {
     const ValidationReport report = StoreValidator(store, scratch).run();
+    for (const QString& f : report.figures)
+        out(f);
     for (const QString& p : report.problems)
         out(p);
     out(report.summary());

@@ -3,7 +3,10 @@
 // re-checked from what each page shows (sums, pictures, options).
 #include "Bank.h"
 #include "MhtmlWriter.h"
+#include "NumberTopicKit.h"
+#include "Quantities.h"
 #include "StoreWriter.h"
+#include "TopicKit.h"
 
 #include <QDir>
 #include <QFile>
@@ -285,6 +288,10 @@ private Q_SLOTS:
     void wordAnswersAgreeWithTheirStatements();
     void tablesAndTemplatesAgree();
     void writeAllWritesEveryItemAndRemovesStaleOnes();
+    void quantitiesFitTheirObjects();
+    void workingTravelsAsItsOwnPart();
+    void columnMethodSaysEachDigit_data();
+    void columnMethodSaysEachDigit();
 };
 
 void TestBankGenerator::randomSourceIsSplitmix64() {
@@ -1051,6 +1058,139 @@ void TestBankGenerator::writeAllWritesEveryItemAndRemovesStaleOnes() {
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), StoreWriter::PaperTemplate(Bank()));
     }
+}
+
+void TestBankGenerator::quantitiesFitTheirObjects() {
+    // No object twice for one measure, and no empty or upside-down range.
+    const QList<bank::qty::Range>& table = bank::qty::Table();
+    QSet<QString> seen;
+    for (const bank::qty::Range& r : table) {
+        const QString id = QStringLiteral("%1/%2").arg(QLatin1String(r.object)).arg(int(r.measure));
+        QVERIFY2(!seen.contains(id), qPrintable(id));
+        seen.insert(id);
+        QVERIFY2(r.lo <= r.hi && r.lo >= 0, qPrintable(id));
+    }
+    const auto inRange = [&](const bank::QuantityUse& use) {
+        for (const bank::qty::Range& r : table) {
+            if (int(r.measure) == use.measure && use.object == QLatin1String(r.object))
+                return use.value >= r.lo && use.value <= r.hi;
+        }
+        return false;
+    };
+    // The framework hands a question exactly the uses made for it.
+    bank::Rng rng(7);
+    bank::qty::Discard();
+    bank::qty::Draw(QStringLiteral("melon"), bank::qty::Measure::Grams, rng, 100);
+    Question made;
+    bank::qty::Collect(made);
+    QCOMPARE(made.quantities.size(), 1);
+    QVERIFY(inRange(made.quantities.at(0)));
+    QCOMPARE(made.quantities.at(0).value % 100, 0);
+    bank::qty::Draw(QStringLiteral("melon"), bank::qty::Measure::Grams, rng);
+    bank::qty::Discard();
+    Question next;
+    bank::qty::Collect(next);
+    QVERIFY(next.quantities.isEmpty());
+
+    // Every quantity of the whole bank, regenerated, lies in its object's range.
+    for (const StoreWriter::Paper& paper : Bank()) {
+        for (int q = 0; q < paper.questions.size(); ++q) {
+            for (const bank::QuantityUse& use : paper.questions.at(q).quantities)
+                QVERIFY2(inRange(use), qPrintable(QStringLiteral("%1: %2 of %3")
+                                                      .arg(paper.ids.at(q))
+                                                      .arg(use.value)
+                                                      .arg(use.object)));
+        }
+    }
+}
+
+void TestBankGenerator::workingTravelsAsItsOwnPart() {
+    // Two parts, each with its working; one answers in any order (G), one has
+    // several fair spellings (M) and a unit.
+    Question first = bank::numkit::AnyOrder(QStringLiteral("<p>Two numbers that make 10.</p>"),
+                                            {QStringLiteral("3"), QStringLiteral("7")});
+    first = bank::kit::Explain(first, {QStringLiteral("3 + 7 = 10.")});
+    Question second = bank::kit::Make(
+        QStringLiteral("<p>Write 47 in words.</p>"),
+        {bank::kit::AnyOf({QStringLiteral("Forty-seven"), QStringLiteral("Forty seven")})});
+    second = bank::kit::Explain(second, {QStringLiteral("4 tens are forty &amp; 7 is seven.")},
+                                {QStringLiteral("cm")});
+    const Question q = bank::kit::Combine(QStringLiteral("<p>Both.</p>"), {first, second});
+    QCOMPARE(q.working.answers, (QStringList{QStringLiteral("3"), QStringLiteral("7"),
+                                             QStringLiteral("Forty-seven")}));
+    QCOMPARE(q.working.steps.size(), 2);
+    QVERIFY(q.working.steps.at(0).startsWith(QLatin1String("<b>(a)</b> 3 + 7")));
+    QVERIFY(q.working.steps.at(1).startsWith(QLatin1String("<b>(b)</b> 4 tens")));
+
+    const QList<Part> parts = ParseArchive(MhtmlWriter(24001).archive(q));
+    QCOMPARE(parts.size(), 2);
+    QCOMPARE(parts.at(1).headers.value("content-location"),
+             QByteArray("http://quillora.invalid/q24001/working.html"));
+    QVERIFY(parts.at(1).headers.value("content-type").startsWith("text/html"));
+    const QString page = QString::fromUtf8(parts.at(1).decoded())
+                             .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    static const QRegularExpression section(QStringLiteral(
+        "<body>\n<section class=\"working\">\n<h2>How to work it out</h2>\n"
+        "(<p class=\"step\">[^\n]*</p>\n){2}"
+        "<p class=\"answer\" data-blank=\"1\">\\(a\\) [^\n]*<b class=\"key\">3</b>\\.</p>\n"
+        "<p class=\"answer\" data-blank=\"2\">\\(b\\) [^\n]*<b class=\"key\">7</b>\\.</p>\n"
+        "<p class=\"answer\" data-blank=\"3\">\\(c\\) [^\n]*<b "
+        "class=\"key\">Forty-seven</b>&nbsp;cm\\.</p>\n"
+        "</section>\n</body>"));
+    QVERIFY2(section.match(page).hasMatch(), qPrintable(page.right(600)));
+    // A question without working keeps its archive as before: one page.
+    Question plain = q;
+    plain.working = bank::Working();
+    QCOMPARE(ParseArchive(MhtmlWriter(24001).archive(plain)).size(), 1);
+}
+
+void TestBankGenerator::columnMethodSaysEachDigit_data() {
+    QTest::addColumn<int>("a");
+    QTest::addColumn<int>("b");
+    QTest::addColumn<bool>("add");
+    QTest::newRow("no exchange") << 43 << 25 << true;
+    QTest::newRow("carry into a new column") << 87 << 65 << true;
+    QTest::newRow("carry twice") << 3578 << 2646 << true;
+    QTest::newRow("borrow once") << 62 << 27 << false;
+    QTest::newRow("borrow across zeros") << 1000 << 357 << false;
+    QTest::newRow("borrow across one zero") << 4305 << 1278 << false;
+    QTest::newRow("top column emptied") << 1204 << 385 << false;
+}
+
+void TestBankGenerator::columnMethodSaysEachDigit() {
+    QFETCH(int, a);
+    QFETCH(int, b);
+    QFETCH(bool, add);
+    const QStringList steps =
+        add ? bank::kit::ColumnAddition(a, b) : bank::kit::ColumnSubtraction(a, b);
+    const int result = add ? a + b : a - b;
+    QVERIFY2(steps.last() == QStringLiteral("So %1 %2 %3 = %4.")
+                                 .arg(a)
+                                 .arg(add ? QStringLiteral("+") : QStringLiteral("&minus;"))
+                                 .arg(b)
+                                 .arg(result),
+             qPrintable(steps.last()));
+    // Each column's sentence ends in the digit written under it: read from the
+    // ones upwards they give the answer.
+    static const QRegularExpression equals(QStringLiteral("= (\\d+)\\."));
+    static const QRegularExpression number(QStringLiteral("\\d+"));
+    qint64 rebuilt = 0, place = 1;
+    for (int c = 1; c + 1 < steps.size(); ++c) {
+        const QString& step = steps.at(c);
+        int value = 0;
+        for (const QRegularExpression* re : {&number, &equals}) {
+            auto it = re->globalMatch(step);
+            while (it.hasNext())
+                value = it.next().captured(re == &equals ? 1 : 0).toInt();
+        }
+        if (step.endsWith(QLatin1String("none are left.")))
+            value = 0;
+        const bool lastColumn = c + 2 == steps.size();
+        QVERIFY2(lastColumn || value < 10 || add, qPrintable(step));
+        rebuilt += (lastColumn ? value : value % 10) * place;
+        place *= 10;
+    }
+    QCOMPARE(rebuilt, qint64(result));
 }
 
 QTEST_GUILESS_MAIN(TestBankGenerator)

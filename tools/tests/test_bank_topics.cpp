@@ -427,22 +427,24 @@ private Q_SLOTS:
     // --- the shared helpers ------------------------------------------------------
 
     void moneyIsWrittenWithTwoDecimals_data() {
-        QTest::addColumn<int>("cents");
+        QTest::addColumn<int>("pence");
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("amount");
-        QTest::newRow("five cents") << 5 << QStringLiteral("0.05") << QStringLiteral("5c");
-        QTest::newRow("whole dollar") << 100 << QStringLiteral("1.00") << QStringLiteral("$1.00");
+        QTest::newRow("five pence") << 5 << QStringLiteral("0.05") << QStringLiteral("5p");
+        QTest::newRow("whole pound")
+            << 100 << QStringLiteral("1.00") << QStringLiteral("\u00a31.00");
         QTest::newRow("the sample 24.80")
-            << 2480 << QStringLiteral("24.80") << QStringLiteral("$24.80");
-        QTest::newRow("cents under ten")
-            << 305 << QStringLiteral("3.05") << QStringLiteral("$3.05");
+            << 2480 << QStringLiteral("24.80") << QStringLiteral("\u00a324.80");
+        QTest::newRow("pence under ten")
+            << 305 << QStringLiteral("3.05") << QStringLiteral("\u00a33.05");
     }
     void moneyIsWrittenWithTwoDecimals() {
-        QFETCH(int, cents);
+        QFETCH(int, pence);
         QFETCH(QString, key);
         QFETCH(QString, amount);
-        QCOMPARE(bank::kit::DollarKey(cents), key);
-        QCOMPARE(bank::kit::Amount(cents), amount);
+        QCOMPARE(bank::kit::PoundKey(pence), key);
+        QCOMPARE(bank::kit::PoundsBlank(pence).key, key);
+        QCOMPARE(bank::kit::Money(pence), amount);
     }
 
     void timesTakeEveryFairSpelling_data() {

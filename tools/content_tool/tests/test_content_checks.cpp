@@ -2,8 +2,10 @@
 // archive checker and the image header checks, each on small hand-made inputs
 // that hold one fault (or none).
 
+#include "../../bank/Vocabulary.h"
 #include "../ImageFileCheck.h"
 #include "../MhtmlCheck.h"
+#include "../QualityCheck.h"
 #include "../TableText.h"
 
 #include <QtTest>
@@ -75,6 +77,11 @@ private Q_SLOTS:
     void quotedPrintable();
     void imageHeaders_data();
     void imageHeaders();
+    void labels_data();
+    void labels();
+    void working_data();
+    void working();
+    void kindsAndAlts();
 };
 
 void TestContentChecks::tableForm_data() {
@@ -262,6 +269,111 @@ void TestContentChecks::imageHeaders() {
     QFETCH(QByteArray, bytes);
     QFETCH(QStringList, problems);
     QCOMPARE(ImageFileCheck::check(name, bytes), problems);
+}
+
+void TestContentChecks::labels_data() {
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<QString>("expected"); // part of the problem, or empty
+    QTest::newRow("two labels apart")
+        << QByteArray("<text x=\"20\" y=\"30\" font-size=\"16\">2 cm</text>"
+                      "<text x=\"120\" y=\"30\" font-size=\"16\">2 cm</text>")
+        << QString();
+    QTest::newRow("two labels on each other")
+        << QByteArray("<text x=\"60\" y=\"30\" font-size=\"16\" text-anchor=\"middle\">2 cm</text>"
+                      "<text x=\"75\" y=\"36\" font-size=\"16\" text-anchor=\"middle\">2 cm</text>")
+        << QStringLiteral("overlap");
+    QTest::newRow("cut at the left edge")
+        << QByteArray("<text x=\"5\" y=\"30\" font-size=\"16\" text-anchor=\"middle\">10 cm</text>")
+        << QStringLiteral("leaves");
+    QTest::newRow("moved inside by its group")
+        << QByteArray("<g transform=\"translate(40 0)\"><text x=\"5\" y=\"30\" font-size=\"16\" "
+                      "text-anchor=\"middle\">10 cm</text></g>")
+        << QString();
+    QTest::newRow("size from the group, below the bottom")
+        << QByteArray("<g font-size=\"30\"><text x=\"50\" y=\"98\">7</text></g>")
+        << QStringLiteral("leaves");
+}
+
+void TestContentChecks::labels() {
+    QFETCH(QByteArray, body);
+    QFETCH(QString, expected);
+    const QByteArray svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"200\" height=\"100\" "
+                           "viewBox=\"0 0 200 100\">" +
+                           body + "</svg>";
+    const QStringList problems = QualityCheck::checkLabels(svg);
+    if (expected.isEmpty())
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
+    else
+        QVERIFY2(problems.size() == 1 && problems.at(0).contains(expected),
+                 qPrintable(problems.join(QLatin1Char('\n'))));
+}
+
+void TestContentChecks::working_data() {
+    QTest::addColumn<QString>("answers"); // the <b class="key"> texts, "|" between blanks
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("kinds");
+    QTest::addColumn<bool>("right");
+    QTest::newRow("number by value") << "24.8"
+                                     << "24.80"
+                                     << "N" << true;
+    QTest::newRow("wrong number") << "25"
+                                  << "24.80"
+                                  << "N" << false;
+    QTest::newRow("word in another case") << "sixteen"
+                                          << "Sixteen"
+                                          << "T" << true;
+    QTest::newRow("group in another order") << "7|3"
+                                            << ";3;7| "
+                                            << "G|G" << true;
+    QTest::newRow("group answer twice") << "3|3"
+                                        << ";3;7| "
+                                        << "G|G" << false;
+    QTest::newRow("second spelling of M") << "Forty seven"
+                                          << ";Forty-seven;Forty seven"
+                                          << "M" << false;
+    QTest::newRow("a blank without its answer") << "9"
+                                                << "9|4"
+                                                << "N|N" << false;
+}
+
+void TestContentChecks::working() {
+    QFETCH(QString, answers);
+    QFETCH(QString, keys);
+    QFETCH(QString, kinds);
+    QFETCH(bool, right);
+    QList<QualityCheck::Blank> blanks;
+    const QStringList k = keys.split(QLatin1Char('|')), t = kinds.split(QLatin1Char('|'));
+    for (int i = 0; i < k.size(); ++i)
+        blanks.append({k.at(i), t.at(i), 1});
+    QString html = QStringLiteral("<body><section class=\"working\"><h2>How to work it out</h2>"
+                                  "<p class=\"step\">Add.</p>");
+    const QStringList a = answers.split(QLatin1Char('|'));
+    for (int i = 0; i < a.size(); ++i)
+        html += QStringLiteral("<p class=\"answer\" data-blank=\"%1\">So the answer is "
+                               "<b class=\"key\">%2</b> cm.</p>")
+                    .arg(i + 1)
+                    .arg(a.at(i));
+    html += QStringLiteral("</section></body>");
+    const QStringList problems = QualityCheck::checkWorking(html, blanks);
+    QVERIFY2(problems.isEmpty() == right, qPrintable(problems.join(QLatin1Char('\n'))));
+}
+
+void TestContentChecks::kindsAndAlts() {
+    using bank::vocab::KindOf;
+    using bank::vocab::VisibleText;
+    // Numbers, names and objects (plural too) set aside; the wording stays.
+    QCOMPARE(KindOf(VisibleText(QStringLiteral("<p>Amy has 12 marbles &amp; Ben has 3.</p>"))),
+             KindOf(QStringLiteral("Tom has 120 shells & Priya has 45.")));
+    QVERIFY(KindOf(QStringLiteral("Amy has 12 marbles.")) !=
+            KindOf(QStringLiteral("Amy gives away 12 marbles.")));
+    QCOMPARE(VisibleText(QStringLiteral("<p>7 &minus; <span class=\"box\"></span> = 3</p>")),
+             QStringLiteral("7 \u2212 = 3"));
+    QCOMPARE(QualityCheck::checkAlts(QStringLiteral("<img src=\"a.svg\" alt=\"A clock\">")).size(),
+             0);
+    QCOMPARE(
+        QualityCheck::checkAlts(QStringLiteral("<img src=\"a.svg\" alt=\" \"><img src=\"b.svg\">"))
+            .size(),
+        2);
 }
 
 QTEST_GUILESS_MAIN(TestContentChecks)

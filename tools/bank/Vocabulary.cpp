@@ -1,0 +1,163 @@
+#include "Vocabulary.h"
+
+#include <QRegularExpression>
+#include <algorithm>
+
+namespace bank::vocab {
+
+const QStringList& Names() {
+    static const QStringList names = {
+        // Topics 1-3
+        QStringLiteral("Aisha"),  QStringLiteral("Amy"),   QStringLiteral("Ben"),
+        QStringLiteral("Chloe"),  QStringLiteral("Dev"),   QStringLiteral("Ella"),
+        QStringLiteral("Finn"),   QStringLiteral("Grace"), QStringLiteral("Hari"),
+        QStringLiteral("Isla"),   QStringLiteral("Jack"),  QStringLiteral("Kofi"),
+        QStringLiteral("Lily"),   QStringLiteral("Mo"),    QStringLiteral("Nia"),
+        QStringLiteral("Omar"),   QStringLiteral("Priya"), QStringLiteral("Ravi"),
+        QStringLiteral("Sara"),   QStringLiteral("Tom"),   QStringLiteral("Zoe"),
+        QStringLiteral("Sam"),    QStringLiteral("Leo"),   QStringLiteral("Ivan"),
+        QStringLiteral("Kevin"),  QStringLiteral("Ruby"),  QStringLiteral("Noah"),
+        QStringLiteral("Maya"),   QStringLiteral("Felix"), QStringLiteral("Tariq"),
+        QStringLiteral("Rosa"),   QStringLiteral("Nina"),  QStringLiteral("Kim"),
+        QStringLiteral("Poppy"),  QStringLiteral("Harry"), QStringLiteral("Olivia"),
+        QStringLiteral("George"), QStringLiteral("Holly"), QStringLiteral("Yusuf"),
+        QStringLiteral("Theo"),   QStringLiteral("Sofia"), QStringLiteral("Megan"),
+        // Topics 4-7 (Money, Weight, Length, Time)
+        // Topics 8-10 (Picture Graphs, Fraction, Area, Perimeter and Volume)
+        QStringLiteral("Lena"), QStringLiteral("Hugo"), QStringLiteral("Mei"),
+        QStringLiteral("Jonah"), QStringLiteral("Ada"), QStringLiteral("Anna"),
+        QStringLiteral("Billy"), QStringLiteral("Cara"), QStringLiteral("Dan"),
+        QStringLiteral("Emma"), QStringLiteral("Gina"), QStringLiteral("Iris"),
+        QStringLiteral("Joe"), QStringLiteral("Kara"), QStringLiteral("Mia"),
+        QStringLiteral("Nico"), QStringLiteral("Sami"), QStringLiteral("Amir"),
+        QStringLiteral("Bella"), QStringLiteral("Callum"), QStringLiteral("Daisy"),
+        QStringLiteral("Ethan"), QStringLiteral("Freya"), QStringLiteral("Hana"),
+        QStringLiteral("Keira"), QStringLiteral("Lewis"), QStringLiteral("Millie"),
+        QStringLiteral("Nathan"), QStringLiteral("Rhys"), QStringLiteral("Sophie"),
+        QStringLiteral("Zara"),
+    };
+    return names;
+}
+
+const QStringList& Objects() {
+    static const QStringList objects = {
+        // Topics 1-3
+        QStringLiteral("sticker"),      QStringLiteral("marble"),   QStringLiteral("shell"),
+        QStringLiteral("stamp"),        QStringLiteral("bead"),     QStringLiteral("card"),
+        QStringLiteral("conker"),       QStringLiteral("pencil"),   QStringLiteral("sweet"),
+        QStringLiteral("button"),       QStringLiteral("apple"),    QStringLiteral("bird"),
+        QStringLiteral("bun"),          QStringLiteral("page"),     QStringLiteral("book"),
+        QStringLiteral("biscuit"),      QStringLiteral("egg"),      QStringLiteral("cake"),
+        QStringLiteral("flower"),       QStringLiteral("seed"),     QStringLiteral("brick"),
+        QStringLiteral("box"),          QStringLiteral("bag"),      QStringLiteral("jar"),
+        QStringLiteral("packet"),       QStringLiteral("tray"),     QStringLiteral("shelf"),
+        QStringLiteral("shelves"),      QStringLiteral("team"),     QStringLiteral("table"),
+        QStringLiteral("car"),          QStringLiteral("chair"),    QStringLiteral("tree"),
+        QStringLiteral("ticket"),       QStringLiteral("bottle"),   QStringLiteral("crayon"),
+        QStringLiteral("banana"),       QStringLiteral("orange"),   QStringLiteral("strawberry"),
+        QStringLiteral("strawberries"), QStringLiteral("cherry"),   QStringLiteral("cherries"),
+        QStringLiteral("child"),        QStringLiteral("children"), QStringLiteral("people"),
+        QStringLiteral("pupil"),        QStringLiteral("visitor"),  QStringLiteral("runner"),
+        QStringLiteral("sheep"),        QStringLiteral("duck"),     QStringLiteral("cow"),
+        QStringLiteral("leg"),          QStringLiteral("wheel"),    QStringLiteral("bike"),
+        QStringLiteral("tricycle"),     QStringLiteral("bus"),      QStringLiteral("buses"),
+        QStringLiteral("coach"),        QStringLiteral("train"),    QStringLiteral("plane"),
+        QStringLiteral("school"),       QStringLiteral("library"),  QStringLiteral("shop"),
+        QStringLiteral("farm"),         QStringLiteral("garden"),   QStringLiteral("cinema"),
+        QStringLiteral("hall"),         QStringLiteral("seat"),     QStringLiteral("row"),
+        QStringLiteral("baker"),        QStringLiteral("farmer"),   QStringLiteral("teacher"),
+        QStringLiteral("puzzle"),       QStringLiteral("piece"),    QStringLiteral("point"),
+        QStringLiteral("game"),         QStringLiteral("goal"),     QStringLiteral("lap"),
+        QStringLiteral("red"),          QStringLiteral("blue"),     QStringLiteral("green"),
+        QStringLiteral("yellow"),       QStringLiteral("morning"),  QStringLiteral("afternoon"),
+        QStringLiteral("Monday"),       QStringLiteral("Tuesday"),  QStringLiteral("Wednesday"),
+        QStringLiteral("Thursday"),     QStringLiteral("Friday"),   QStringLiteral("Saturday"),
+        QStringLiteral("Sunday"),
+        // Topics 4-7 (Money, Weight, Length, Time)
+        // Topics 8-10 (Picture Graphs, Fraction, Area, Perimeter and Volume)
+        QStringLiteral("mango"), QStringLiteral("grape"), QStringLiteral("pear"),
+        QStringLiteral("pink"), QStringLiteral("purple"), QStringLiteral("star"),
+        QStringLiteral("fish"), QStringLiteral("ice cream"), QStringLiteral("photo"),
+        QStringLiteral("tile"), QStringLiteral("napkin"), QStringLiteral("cushion"),
+        QStringLiteral("flower bed"), QStringLiteral("sandpit"), QStringLiteral("playground"),
+        QStringLiteral("field"), QStringLiteral("pizza"), QStringLiteral("chocolate"),
+        QStringLiteral("ribbon"), QStringLiteral("straw"), QStringLiteral("tape"),
+        QStringLiteral("marble"),
+    };
+    return objects;
+}
+
+namespace {
+
+QString Alternation(const QStringList& words) {
+    QStringList escaped;
+    for (const QString& w : words)
+        escaped << QRegularExpression::escape(w);
+    // Longest first, so "strawberries" wins over "strawberr..." prefixes.
+    std::sort(escaped.begin(), escaped.end(),
+              [](const QString& a, const QString& b) { return a.size() > b.size(); });
+    return escaped.join(QLatin1Char('|'));
+}
+
+} // namespace
+
+QString VisibleText(const QString& html) {
+    static const QRegularExpression comments(QStringLiteral("<!--.*?-->"),
+                                             QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression hidden(
+        QStringLiteral("<(style|script|title)\\b[^>]*>.*?</\\1>"),
+        QRegularExpression::DotMatchesEverythingOption | QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression tags(QStringLiteral("<[^>]*>"));
+    static const QRegularExpression numeric(QStringLiteral("&#(x?)([0-9a-fA-F]+);"));
+    static const QRegularExpression space(QStringLiteral("\\s+"));
+    QString text = html;
+    text.remove(comments);
+    text.remove(hidden);
+    // Cells and blocks end where a pupil sees a gap.
+    text.replace(tags, QStringLiteral(" "));
+    static const QList<QPair<QString, QString>> entities = {
+        {QStringLiteral("&minus;"), QStringLiteral("\u2212")},
+        {QStringLiteral("&times;"), QStringLiteral("\u00d7")},
+        {QStringLiteral("&divide;"), QStringLiteral("\u00f7")},
+        {QStringLiteral("&pound;"), QStringLiteral("\u00a3")},
+        {QStringLiteral("&nbsp;"), QStringLiteral(" ")},
+        {QStringLiteral("&lt;"), QStringLiteral("<")},
+        {QStringLiteral("&gt;"), QStringLiteral(">")},
+        {QStringLiteral("&quot;"), QStringLiteral("\"")},
+        {QStringLiteral("&#39;"), QStringLiteral("'")},
+        {QStringLiteral("&rsquo;"), QStringLiteral("\u2019")},
+        {QStringLiteral("&frac12;"), QStringLiteral("\u00bd")},
+    };
+    for (const auto& [entity, character] : entities)
+        text.replace(entity, character);
+    QString decoded;
+    qsizetype last = 0;
+    auto it = numeric.globalMatch(text);
+    while (it.hasNext()) {
+        const auto m = it.next();
+        decoded += text.mid(last, m.capturedStart() - last);
+        bool ok = false;
+        const uint code = m.captured(2).toUInt(&ok, m.captured(1).isEmpty() ? 10 : 16);
+        decoded +=
+            ok ? QString::fromUcs4(reinterpret_cast<const char32_t*>(&code), 1) : m.captured(0);
+        last = m.capturedEnd();
+    }
+    decoded += text.mid(last);
+    decoded.replace(QStringLiteral("&amp;"), QStringLiteral("&"));
+    return decoded.replace(space, QStringLiteral(" ")).trimmed();
+}
+
+QString KindOf(const QString& visibleText) {
+    static const QRegularExpression number(QStringLiteral("\\d+(?:[.,:]\\d+)*"));
+    static const QRegularExpression names(QStringLiteral("\\b(?:%1)\\b").arg(Alternation(Names())));
+    static const QRegularExpression objects(
+        QStringLiteral("\\b(?:%1)(?:s|es)?\\b").arg(Alternation(Objects())),
+        QRegularExpression::CaseInsensitiveOption);
+    QString kind = visibleText;
+    kind.replace(number, QStringLiteral("#"));
+    kind.replace(names, QStringLiteral("@"));
+    kind.replace(objects, QStringLiteral("@"));
+    return kind;
+}
+
+} // namespace bank::vocab

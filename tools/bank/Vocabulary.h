@@ -1,0 +1,26 @@
+#pragma once
+// The people and things the bank's questions talk about. Two questions that
+// differ only in their numbers, names and objects are the same kind of
+// question; the generator and the content tool's validator both measure a
+// paper's variety with KindOf, so both read these lists.
+//
+// Depends on QtCore only: the content tool compiles this file too.
+
+#include <QString>
+#include <QStringList>
+
+namespace bank::vocab {
+
+// First names of the people in the questions.
+const QStringList& Names();
+// Object words, singular; a plural made with "s" or "es" matches as well.
+const QStringList& Objects();
+
+// What a pupil reads of an HTML text: tags dropped, entities decoded, runs of
+// white space made one space, trimmed.
+QString VisibleText(const QString& html);
+// The kind of a question: its visible text with every number as "#" and every
+// name and object word as "@".
+QString KindOf(const QString& visibleText);
+
+} // namespace bank::vocab
