@@ -351,7 +351,7 @@ Question UnitOfAmount(Rng& r, int level) {
                       steps);
     }
     return Worked(
-        One(P(QStringLiteral("Find %1 of %2.").arg(Show({1, d})).arg(d * each)) +
+        One(P(QStringLiteral("Find the missing number.")) +
                 Sum(Show({1, d}) + QStringLiteral(" of %1 = ").arg(d * each) + html::Box()),
             Num(each), QStringLiteral("N")),
         steps);
@@ -361,9 +361,8 @@ Question NonUnitOfAmount(Rng& r, int level) {
     Frac f = r.pick(QList<Frac>{{2, 3}, {3, 4}, {2, 5}, {3, 5}, {3, 8}, {5, 6}, {7, 10}, {4, 5}});
     const int each = r.range(2, level <= 3 ? 8 : 12);
     return Worked(
-        One(P(QStringLiteral("Work out %1 of %2.").arg(Show(f)).arg(f.d * each)) +
-                Sum(Show(f) + QStringLiteral(" of %1 = ").arg(f.d * each) + html::Box()),
-            Num(f.n * each), QStringLiteral("N"), 2),
+        One(P(QStringLiteral("Find %1 of %2.").arg(Show(f)).arg(f.d * each)), Num(f.n * each),
+            QStringLiteral("N"), 2),
         {QStringLiteral("First find 1/%1: %2 ÷ %1 = %3.").arg(f.d).arg(f.d * each).arg(each),
          QStringLiteral("Then %1/%2 is %1 of those: %1 × %3 = %4.")
              .arg(f.n)
