@@ -27,6 +27,33 @@ bool Rng::chance(int num, int den) {
     return range(1, den) <= num;
 }
 
+namespace {
+QSet<QString>* g_pages = nullptr;
+} // namespace
+
+BankRun::BankRun() {
+    delete g_pages;
+    g_pages = new QSet<QString>;
+}
+
+BankRun::~BankRun() {
+    delete g_pages;
+    g_pages = nullptr;
+}
+
+QSet<QString>* BankPages() {
+    return g_pages;
+}
+
+bool PageSeen(const QString& page) {
+    return g_pages && g_pages->contains(page);
+}
+
+void NotePage(const QString& page) {
+    if (g_pages)
+        g_pages->insert(page);
+}
+
 const QList<FixedQuestion>& FixedQuestions() {
     // The records every copy of the bank carries unchanged, each at a position
     // whose planned blank count matches its keys.

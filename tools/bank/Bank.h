@@ -8,6 +8,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -113,6 +114,22 @@ struct FixedQuestion {
 const QList<FixedQuestion>& FixedQuestions();
 // The fixed question at this position, or nullptr.
 const FixedQuestion* FixedQuestionAt(int paperNum, int questionNo);
+
+// While the whole bank is made (a BankRun is alive), the pages of its
+// questions so far: a paper builder draws a question again whose page is
+// already there, so no two questions of the bank read the same. Outside a run
+// (a paper made on its own) there is no such memory and BankPages() is null.
+class BankRun {
+public:
+    BankRun();
+    ~BankRun();
+    BankRun(const BankRun&) = delete;
+    BankRun& operator=(const BankRun&) = delete;
+};
+QSet<QString>* BankPages();
+// Whether the running bank already holds this page, and noting one it now does.
+bool PageSeen(const QString& page);
+void NotePage(const QString& page);
 
 // The shape of all 50 papers (blank plans and marks budgets).
 QList<PaperSpec> BankPlan();

@@ -131,6 +131,63 @@ QList<SingleMaker> Expand(const QList<QPair<SingleMaker, int>>& counts) {
     return recipe;
 }
 
+QList<SingleMaker> Interleave(const QList<QPair<SingleMaker, int>>& counts) {
+    QList<QPair<SingleMaker, int>> left = counts;
+    QList<SingleMaker> recipe;
+    for (bool any = true; any;) {
+        any = false;
+        for (auto& [maker, count] : left) {
+            if (count > 0) {
+                recipe << maker;
+                --count;
+                any = true;
+            }
+        }
+    }
+    return recipe;
+}
+
+Question With(Question q, const QStringList& steps) {
+    return kit::Explain(std::move(q), steps);
+}
+
+QStringList AddSteps(int a, int b) {
+    if (a + b <= 20 || (b < 10 && a % 10 + b < 10) ||
+        (a % 10 == 0 && b % 10 == 0 && a + b <= 100)) {
+        if (b < 10 && a % 10 + b > 10) {
+            const int toTen = 10 - a % 10;
+            return {QStringLiteral("Count on from %1 to the next ten: %1 + %2 = %3.")
+                        .arg(a)
+                        .arg(toTen)
+                        .arg(a + toTen),
+                    QStringLiteral("Then add the other %1: %2 + %1 = %3.")
+                        .arg(b - toTen)
+                        .arg(a + toTen)
+                        .arg(a + b)};
+        }
+        return {QStringLiteral("%1 + %2 = %3.").arg(a).arg(b).arg(a + b)};
+    }
+    return kit::ColumnAddition(a, b);
+}
+
+QStringList SubtractSteps(int a, int b) {
+    if (a <= 20 || (b < 10 && a % 10 >= b) || (a % 10 == 0 && b % 10 == 0 && a <= 100)) {
+        if (a > 10 && b < 10 && a % 10 > 0 && a % 10 < b) {
+            const int toTen = a % 10;
+            return {QStringLiteral("Count back %1 from %2 to the ten below: %2 &minus; %1 = %3.")
+                        .arg(toTen)
+                        .arg(a)
+                        .arg(a - toTen),
+                    QStringLiteral("Then take away the other %1: %2 &minus; %1 = %3.")
+                        .arg(b - toTen)
+                        .arg(a - toTen)
+                        .arg(a - b)};
+        }
+        return {QStringLiteral("%1 &minus; %2 = %3.").arg(a).arg(b).arg(a - b)};
+    }
+    return kit::ColumnSubtraction(a, b);
+}
+
 QString TextOf(const Question& q) {
     return q.html;
 }
@@ -161,6 +218,7 @@ QList<Question> BuildRecipePaper(const PaperSpec& paperSpec,
             qty::Discard();
             questions << fixed(*f);
             qty::Collect(questions.last());
+            NotePage(questions.last().html);
             seen.insert(questions.last().html);
             continue;
         }
@@ -170,9 +228,10 @@ QList<Question> BuildRecipePaper(const PaperSpec& paperSpec,
         for (int attempt = 0; attempt < 40; ++attempt) {
             qty::Discard();
             question = blanks == 1 ? single(singleIndex) : multi(blanks, multiIndex);
-            if (!seen.contains(signature(question)))
+            if (!seen.contains(signature(question)) && !PageSeen(question.html))
                 break;
         }
+        NotePage(question.html);
         qty::Collect(question);
         if (blanks == 1)
             ++singleIndex;

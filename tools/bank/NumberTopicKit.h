@@ -50,6 +50,17 @@ QPair<QString, QString> TwoNames(Rng& r, const QStringList& names);
 // A recipe: each maker as many times as its count, in order.
 using SingleMaker = Question (*)(Rng& r, int level);
 QList<SingleMaker> Expand(const QList<QPair<SingleMaker, int>>& counts);
+// The same makers dealt out in turn (one of each, then again), so that no
+// maker follows itself while another is left.
+QList<SingleMaker> Interleave(const QList<QPair<SingleMaker, int>>& counts);
+
+// --- worked solutions ---------------------------------------------------------
+// The question with its working; the answers come from its keys.
+Question With(Question q, const QStringList& steps);
+// a + b and a - b: a number fact or counting on for small numbers, the
+// column method with its exchanges for larger ones.
+QStringList AddSteps(int a, int b);
+QStringList SubtractSteps(int a, int b);
 
 // What tells two questions of a paper apart.
 QString TextOf(const Question& q);

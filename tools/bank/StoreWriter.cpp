@@ -310,6 +310,7 @@ QList<StoreWriter::Paper> StoreWriter::Generate() {
         bank::GenerateTopic9, bank::GenerateTopic10};
     const QList<PaperSpec> plan = bank::BankPlan();
     const QList<QList<int>> ids = AssignIds(plan);
+    const bank::BankRun run;
     QList<Paper> papers;
     for (int p = 0; p < plan.size(); ++p) {
         Paper paper;

@@ -110,31 +110,85 @@ QPair<int, int> SubNumbers(Rng& r, int level) {
 
 // --- single-blank questions ------------------------------------------------
 
+// The same sum asked in several ways, so that a paper reads like a book of
+// practice papers rather than a drill.
 Question AddFact(Rng& r, int level) {
     const auto [a, b] = AddNumbers(r, level);
-    return One(P(QStringLiteral("Work out:")) +
-                   Sum(QStringLiteral("%1 + %2 = %3").arg(a).arg(b).arg(html::Box())),
-               Num(a + b));
+    const QString sum = Sum(QStringLiteral("%1 + %2 = %3").arg(a).arg(b).arg(html::Box()));
+    QString html;
+    switch (r.range(0, 3)) {
+    case 0:
+        html = P(QStringLiteral("Work out:")) + sum;
+        break;
+    case 1:
+        html = P(QStringLiteral("Add these two numbers.")) + sum;
+        break;
+    case 2:
+        html = P(QStringLiteral("Find the total.")) + sum;
+        break;
+    default:
+        html = P(QStringLiteral("What do the two numbers make together?")) + sum;
+        break;
+    }
+    return With(One(html, Num(a + b)), AddSteps(a, b));
 }
 
 Question SubtractFact(Rng& r, int level) {
     const auto [a, b] = SubNumbers(r, level);
-    return One(P(QStringLiteral("Work out:")) +
-                   Sum(QStringLiteral("%1 &minus; %2 = %3").arg(a).arg(b).arg(html::Box())),
-               Num(a - b));
+    const QString sum = Sum(QStringLiteral("%1 &minus; %2 = %3").arg(a).arg(b).arg(html::Box()));
+    QString html;
+    switch (r.range(0, 3)) {
+    case 0:
+        html = P(QStringLiteral("Work out:")) + sum;
+        break;
+    case 1:
+        html = P(QStringLiteral("Take away.")) + sum;
+        break;
+    case 2:
+        html = P(QStringLiteral("Find the difference.")) + sum;
+        break;
+    default:
+        html = P(QStringLiteral("Subtract the second number from the first.")) + sum;
+        break;
+    }
+    return With(One(html, Num(a - b)), SubtractSteps(a, b));
 }
 
 Question MissingAddend(Rng& r, int level) {
     const auto [a, b] = AddNumbers(r, level);
-    const QString sum = r.chance(1, 2)
-                            ? QStringLiteral("%1 + %2 = %3").arg(a).arg(html::Box()).arg(a + b)
-                            : QStringLiteral("%1 + %2 = %3").arg(html::Box()).arg(a).arg(a + b);
-    return One(P(QStringLiteral("What is the missing number?")) + Sum(sum), Num(b));
+    const bool first = r.chance(1, 2);
+    const QString sum = first ? QStringLiteral("%1 + %2 = %3").arg(a).arg(html::Box()).arg(a + b)
+                              : QStringLiteral("%1 + %2 = %3").arg(html::Box()).arg(a).arg(a + b);
+    QStringList steps{QStringLiteral("The missing number and %1 make %2, so take %1 away from %2.")
+                          .arg(a)
+                          .arg(a + b)};
+    steps += SubtractSteps(a + b, a);
+    steps << QStringLiteral("Check: %1 + %2 = %3.").arg(a).arg(b).arg(a + b);
+    return With(One(P(first ? QStringLiteral("What is the missing number?")
+                            : QStringLiteral("Which number goes in the box?")) +
+                        Sum(sum),
+                    Num(b)),
+                steps);
 }
 
 Question MissingSubtrahend(Rng& r, int level) {
     const auto [a, b] = SubNumbers(r, level);
-    return MissingInSubtraction(r, a, b);
+    Question q = MissingInSubtraction(r, a, b);
+    QStringList steps;
+    if (q.blanks.at(0).key == Num(b)) {
+        steps << QStringLiteral("Taking the missing number from %1 leaves %2, so the missing "
+                                "number is %1 &minus; %2.")
+                     .arg(a)
+                     .arg(a - b);
+        steps += SubtractSteps(a, a - b);
+    } else {
+        steps << QStringLiteral("Taking %1 from the missing number leaves %2, so the missing "
+                                "number is %2 + %1.")
+                     .arg(b)
+                     .arg(a - b);
+        steps += AddSteps(a - b, b);
+    }
+    return With(q, steps);
 }
 
 Question Bond(Rng& r, int level) {
@@ -152,37 +206,76 @@ Question Bond(Rng& r, int level) {
             part = r.range(12, 88);
         } while (Ones(part) == 0);
     }
-    if (level >= 4 && r.chance(1, 2)) {
-        return One(P(QStringLiteral("What must be added to %1 to make %2?").arg(part).arg(whole)),
-                   Num(whole - part));
+    QStringList steps;
+    if (whole == 100 && Ones(part) != 0) {
+        const int up = 10 - Ones(part);
+        steps
+            << QStringLiteral("Count on from %1 to the next ten: %1 + %2 = %3.")
+                   .arg(part)
+                   .arg(up)
+                   .arg(part + up)
+            << QStringLiteral("Then on to 100: %1 + %2 = 100.").arg(part + up).arg(100 - part - up)
+            << QStringLiteral("%1 + %2 = %3.").arg(up).arg(100 - part - up).arg(whole - part);
+    } else {
+        steps << QStringLiteral("%1 and %2 make %3, so %1 + %2 = %3.")
+                     .arg(part)
+                     .arg(whole - part)
+                     .arg(whole);
     }
-    return One(P(QStringLiteral("Fill in the missing number to make %1.").arg(whole)) +
-                   Sum(QStringLiteral("%1 + %2 = %3").arg(part).arg(html::Box()).arg(whole)),
-               Num(whole - part));
+    if (level >= 4 && r.chance(1, 2)) {
+        return With(
+            One(P(QStringLiteral("What must be added to %1 to make %2?").arg(part).arg(whole)),
+                Num(whole - part)),
+            steps);
+    }
+    return With(One(P(QStringLiteral("Fill in the missing number to make %1.").arg(whole)) +
+                        Sum(QStringLiteral("%1 + %2 = %3").arg(part).arg(html::Box()).arg(whole)),
+                    Num(whole - part)),
+                steps);
 }
 
 Question TensAndOnes(Rng& r, int level) {
     int n = r.range(21, 98);
     while (Ones(n) == 0)
         n = r.range(21, 98);
+    const QString split = QStringLiteral("%1 is %2 %3 and %4 %5: %6 + %4.")
+                              .arg(n)
+                              .arg(n / 10)
+                              .arg(n / 10 == 1 ? QStringLiteral("ten") : QStringLiteral("tens"))
+                              .arg(Ones(n))
+                              .arg(Ones(n) == 1 ? QStringLiteral("one") : QStringLiteral("ones"))
+                              .arg(10 * (n / 10));
     switch (level <= 2 ? r.range(0, 2) : r.range(2, 3)) {
     case 0:
-        return One(P(QStringLiteral("How many tens are there in %1?").arg(n)), Num(n / 10));
+        return With(One(P(QStringLiteral("How many tens are there in %1?").arg(n)), Num(n / 10)),
+                    {split});
     case 1:
-        return One(P(QStringLiteral("Fill in the missing number.")) +
-                       Sum(QStringLiteral("%1 tens and %2 ones = %3")
-                               .arg(n / 10)
-                               .arg(Ones(n))
-                               .arg(html::Box())),
-                   Num(n));
+        return With(
+            One(P(QStringLiteral("Fill in the missing number.")) +
+                    Sum(QStringLiteral("%1 %2 and %3 %4 = %5")
+                            .arg(n / 10)
+                            .arg(n / 10 == 1 ? QStringLiteral("ten") : QStringLiteral("tens"))
+                            .arg(Ones(n))
+                            .arg(Ones(n) == 1 ? QStringLiteral("one") : QStringLiteral("ones"))
+                            .arg(html::Box())),
+                Num(n)),
+            {QStringLiteral("%1 tens make %2, and %2 + %3 = %4.")
+                 .arg(n / 10)
+                 .arg(10 * (n / 10))
+                 .arg(Ones(n))
+                 .arg(n)});
     case 2:
-        return One(
-            P(QStringLiteral("Fill in the missing number.")) +
-                Sum(QStringLiteral("%1 = %2 + %3").arg(n).arg(10 * (n / 10)).arg(html::Box())),
-            Num(Ones(n)));
+        return With(
+            One(P(QStringLiteral("Fill in the missing number.")) +
+                    Sum(QStringLiteral("%1 = %2 + %3").arg(n).arg(10 * (n / 10)).arg(html::Box())),
+                Num(Ones(n))),
+            {split});
     default:
-        return One(P(QStringLiteral("What is the value of the digit %1 in %2?").arg(n / 10).arg(n)),
-                   Num(10 * (n / 10)));
+        return With(
+            One(P(QStringLiteral("What is the value of the digit %1 in %2?").arg(n / 10).arg(n)),
+                Num(10 * (n / 10))),
+            {QStringLiteral("The %1 is in the tens place, so it stands for %1 tens.").arg(n / 10),
+             QStringLiteral("%1 tens are %2.").arg(n / 10).arg(10 * (n / 10))});
     }
 }
 
@@ -195,20 +288,35 @@ Question CompoundInWords(Rng& r, int) {
     const QString hyphen = Words(n);
     QString spaced = hyphen;
     spaced.replace(QLatin1Char('-'), QLatin1Char(' '));
-    return One(P(QStringLiteral("Write the number %1 in words.").arg(n)),
-               QStringLiteral(";") + kit::Cap(hyphen) + QStringLiteral(";") + kit::Cap(spaced),
-               QStringLiteral("M"));
+    return With(One(P(QStringLiteral("Write %1 in words.").arg(n)),
+                    QStringLiteral(";") + kit::Cap(hyphen) + QStringLiteral(";") + kit::Cap(spaced),
+                    QStringLiteral("M")),
+                {QStringLiteral("%1 is %2 tens and %3 ones: %4 and %5.")
+                     .arg(n)
+                     .arg(n / 10)
+                     .arg(Ones(n))
+                     .arg(Words(10 * (n / 10)), Words(Ones(n))),
+                 QStringLiteral("Put a hyphen between the two words.")});
 }
 
 Question NumberInWords(Rng& r, int) {
     const int n = r.chance(2, 3) ? r.range(11, 20) : 10 * r.range(3, 9);
-    return One(P(QStringLiteral("Write the number %1 in words.").arg(n)), kit::Cap(Words(n)),
-               QStringLiteral("T"));
+    return With(One(P(QStringLiteral("How do you write %1 in words?").arg(n)), kit::Cap(Words(n)),
+                    QStringLiteral("T")),
+                {QStringLiteral("%1 is said \"%2\".").arg(n).arg(Words(n))});
 }
 
 Question NumberInFigures(Rng& r, int level) {
     const int n = level == 1 ? r.range(11, 20) : r.range(21, 99);
-    return One(P(QStringLiteral("Write <b>%1</b> in figures.").arg(Words(n))), Num(n));
+    QStringList steps;
+    if (n >= 21 && Ones(n) != 0)
+        steps << QStringLiteral("%1 is %2 tens and %3 is %4 ones.")
+                     .arg(kit::Cap(Words(10 * (n / 10))))
+                     .arg(n / 10)
+                     .arg(Words(Ones(n)))
+                     .arg(Ones(n));
+    steps << QStringLiteral("%1 is written %2.").arg(kit::Cap(Words(n))).arg(n);
+    return With(One(P(QStringLiteral("Write <b>%1</b> in figures.").arg(Words(n))), Num(n)), steps);
 }
 
 Question Sequence(Rng& r, int level) {
@@ -237,10 +345,19 @@ Question Sequence(Rng& r, int level) {
     QStringList shown;
     for (int i = 0; i < length; ++i)
         shown << (i == gap ? html::Box() : Num(terms.at(i)));
-    return One(P(gap == length - 1 ? QStringLiteral("What number comes next?")
-                                   : QStringLiteral("What is the missing number?")) +
-                   Sum(shown.join(QStringLiteral(", "))),
-               Num(terms.at(gap)));
+    const QString rule = step > 0
+                             ? QStringLiteral("The numbers go up by %1 each time.").arg(step)
+                             : QStringLiteral("The numbers go down by %1 each time.").arg(-step);
+    const QString find = QStringLiteral("%1 %2 %3 = %4.")
+                             .arg(terms.at(gap - 1))
+                             .arg(step > 0 ? QStringLiteral("+") : QStringLiteral("&minus;"))
+                             .arg(std::abs(step))
+                             .arg(terms.at(gap));
+    return With(One(P(gap == length - 1 ? QStringLiteral("What number comes next?")
+                                        : QStringLiteral("What is the missing number?")) +
+                        Sum(shown.join(QStringLiteral(", "))),
+                    Num(terms.at(gap))),
+                {rule, find});
 }
 
 Question ThreeNumbers(Rng& r, int level) {
@@ -260,19 +377,33 @@ Question ThreeNumbers(Rng& r, int level) {
             c = r.range(3, level == 2 ? 15 : 30);
         } while (a + b + c > top);
     }
-    return One(P(QStringLiteral("Add these numbers:")) +
-                   Sum(QStringLiteral("%1 + %2 + %3 = %4").arg(a).arg(b).arg(c).arg(html::Box())),
-               Num(a + b + c));
+    QStringList steps;
+    if (a + c == 10)
+        steps << QStringLiteral("Find the pair that makes ten first: %1 + %2 = 10.").arg(a).arg(c)
+              << QStringLiteral("Then 10 + %1 = %2.").arg(b).arg(a + b + c);
+    else
+        steps
+            << QStringLiteral("Add the first two: %1 + %2 = %3.").arg(a).arg(b).arg(a + b)
+            << QStringLiteral("Then add the third: %1 + %2 = %3.").arg(a + b).arg(c).arg(a + b + c);
+    return With(
+        One(P(QStringLiteral("Add these numbers:")) +
+                Sum(QStringLiteral("%1 + %2 + %3 = %4").arg(a).arg(b).arg(c).arg(html::Box())),
+            Num(a + b + c)),
+        steps);
 }
 
 Question DoubleHalf(Rng& r, int level) {
     const int top = level <= 3 ? 25 : 50;
     if (r.chance(1, 2)) {
         const int n = r.range(6, top);
-        return One(P(QStringLiteral("What is double %1?").arg(n)), Num(2 * n));
+        return With(One(P(QStringLiteral("What is double %1?").arg(n)), Num(2 * n)),
+                    {QStringLiteral("Double means add the number to itself."),
+                     QStringLiteral("%1 + %1 = %2.").arg(n).arg(2 * n)});
     }
     const int n = 2 * r.range(6, top);
-    return One(P(QStringLiteral("What is half of %1?").arg(n)), Num(n / 2));
+    return With(One(P(QStringLiteral("What is half of %1?").arg(n)), Num(n / 2)),
+                {QStringLiteral("Half means two equal parts."),
+                 QStringLiteral("%1 + %1 = %2, so half of %2 is %1.").arg(n / 2).arg(n)});
 }
 
 Question Round(Rng& r, int) {
@@ -280,16 +411,26 @@ Question Round(Rng& r, int) {
     while (Ones(n) == 0 || Ones(n) == 5)
         n = r.range(12, 98);
     const int rounded = Ones(n) < 5 ? n - Ones(n) : n - Ones(n) + 10;
-    return One(P(QStringLiteral("Round %1 to the nearest ten.").arg(n)), Num(rounded));
+    return With(
+        One(P(QStringLiteral("Round %1 to the nearest ten.").arg(n)), Num(rounded)),
+        {QStringLiteral("%1 lies between %2 and %3.").arg(n).arg(n - Ones(n)).arg(n - Ones(n) + 10),
+         Ones(n) < 5
+             ? QStringLiteral("Its ones digit, %1, is less than 5, so round down.").arg(Ones(n))
+             : QStringLiteral("Its ones digit, %1, is 5 or more, so round up.").arg(Ones(n))});
 }
 
 Question Inverse(Rng& r, int level) {
     if (r.chance(1, 2)) {
         const auto [a, b] = AddNumbers(r, level);
-        return ThinkOfNumber(QStringLiteral("add %1 to it").arg(b), a + b, a);
+        QStringList steps{
+            QStringLiteral("Work backwards: undo adding %1 by taking %1 away.").arg(b)};
+        steps += SubtractSteps(a + b, b);
+        return With(ThinkOfNumber(QStringLiteral("add %1 to it").arg(b), a + b, a), steps);
     }
     const auto [a, b] = SubNumbers(r, level);
-    return ThinkOfNumber(QStringLiteral("take away %1").arg(b), a - b, a);
+    QStringList steps{QStringLiteral("Work backwards: undo taking away %1 by adding %1.").arg(b)};
+    steps += AddSteps(a - b, b);
+    return With(ThinkOfNumber(QStringLiteral("take away %1").arg(b), a - b, a), steps);
 }
 
 Question ChoiceQuestion(Rng& r, int level) {
@@ -299,10 +440,17 @@ Question ChoiceQuestion(Rng& r, int level) {
         while (Ones(n) == 0 || Ones(n) == n / 10)
             n = r.range(21, 89);
         const int reversed = 10 * Ones(n) + n / 10;
-        return Choice(
-            P(QStringLiteral("Which number has %1 tens and %2 ones?").arg(n / 10).arg(Ones(n))),
-            Num(n), {Num(reversed), Num(n / 10 + Ones(n)), Num(100 * (n / 10) + Ones(n))},
-            position);
+        return With(
+            Choice(
+                P(QStringLiteral("Which number has %1 tens and %2 ones?").arg(n / 10).arg(Ones(n))),
+                Num(n), {Num(reversed), Num(n / 10 + Ones(n)), Num(100 * (n / 10) + Ones(n))},
+                position),
+            {QStringLiteral("%1 tens are %2, and %2 + %3 = %4.")
+                 .arg(n / 10)
+                 .arg(10 * (n / 10))
+                 .arg(Ones(n))
+                 .arg(n),
+             QStringLiteral("%1 is answer %2.").arg(n).arg(position)});
     }
     const auto [a, b] = AddNumbers(r, level);
     const int target = a + b;
@@ -318,8 +466,15 @@ Question ChoiceQuestion(Rng& r, int level) {
         wrong << QStringLiteral("%1 + %2").arg(x).arg(w - x);
     }
     r.shuffle(wrong);
-    return Choice(P(QStringLiteral("Which of these has the answer %1?").arg(target)),
-                  QStringLiteral("%1 + %2").arg(a).arg(b), wrong, position);
+    QStringList steps = AddSteps(a, b);
+    steps << QStringLiteral("%1 + %2 is answer %3; the others do not make %4.")
+                 .arg(a)
+                 .arg(b)
+                 .arg(position)
+                 .arg(target);
+    return With(Choice(P(QStringLiteral("Which of these has the answer %1?").arg(target)),
+                       QStringLiteral("%1 + %2").arg(a).arg(b), wrong, position),
+                steps);
 }
 
 // A sum or difference with a claimed answer; a wrong claim is off by ten,
@@ -330,12 +485,18 @@ Question TrueFalse(Rng& r, int level) {
     const int answer = add ? a + b : a - b;
     const bool right = r.chance(1, 2);
     const int shown = right ? answer : answer >= 10 && r.chance(1, 2) ? answer - 10 : answer + 10;
-    return TrueOrFalse(QStringLiteral("%1 %2 %3 = %4")
-                           .arg(a)
-                           .arg(add ? QStringLiteral("+") : QStringLiteral("&minus;"))
-                           .arg(b)
-                           .arg(shown),
-                       right);
+    QStringList steps = add ? AddSteps(a, b) : SubtractSteps(a, b);
+    steps << (right ? QStringLiteral("The answer shown is %1, so it is true.").arg(shown)
+                    : QStringLiteral("The answer shown is %1, not %2, so it is false.")
+                          .arg(shown)
+                          .arg(answer));
+    return With(TrueOrFalse(QStringLiteral("%1 %2 %3 = %4")
+                                .arg(a)
+                                .arg(add ? QStringLiteral("+") : QStringLiteral("&minus;"))
+                                .arg(b)
+                                .arg(shown),
+                            right),
+                steps);
 }
 
 Question WordAdd(Rng& r, int level) {
@@ -372,7 +533,9 @@ Question WordAdd(Rng& r, int level) {
                    .arg(b);
         break;
     }
-    return One(P(text), Num(a + b), QStringLiteral("N"), 2);
+    QStringList steps{QStringLiteral("Put the two amounts together: %1 + %2.").arg(a).arg(b)};
+    steps += AddSteps(a, b);
+    return With(One(P(text), Num(a + b), QStringLiteral("N"), 2), steps);
 }
 
 QString TakeAwayStory(Rng& r, int a, int b) {
@@ -407,7 +570,10 @@ QString TakeAwayStory(Rng& r, int a, int b) {
 
 Question WordSubtract(Rng& r, int level) {
     const auto [a, b] = SubNumbers(r, level);
-    return One(P(TakeAwayStory(r, a, b)), Num(a - b), QStringLiteral("N"), 2);
+    QStringList steps{
+        QStringLiteral("Some are taken away, so subtract: %1 &minus; %2.").arg(a).arg(b)};
+    steps += SubtractSteps(a, b);
+    return With(One(P(TakeAwayStory(r, a, b)), Num(a - b), QStringLiteral("N"), 2), steps);
 }
 
 Question WordCompare(Rng& r, int level) {
@@ -429,7 +595,13 @@ Question WordCompare(Rng& r, int level) {
                    .arg(b)
                    .arg(thing);
     }
-    return One(P(text), Num(a - b), QStringLiteral("N"), 2);
+    QStringList steps{
+        QStringLiteral("To find the difference, take the smaller number from the larger: "
+                       "%1 &minus; %2.")
+            .arg(a)
+            .arg(b)};
+    steps += SubtractSteps(a, b);
+    return With(One(P(text), Num(a - b), QStringLiteral("N"), 2), steps);
 }
 
 Question TwoStep(Rng& r, int) {
@@ -441,13 +613,19 @@ Question TwoStep(Rng& r, int) {
             const int on = r.range(7, 35);
             if (start - off + on > 100)
                 continue;
-            return One(P(QStringLiteral("There are %1 people on a bus. At the first stop %2 people "
-                                        "get off and %3 people get on. How many people are on the "
-                                        "bus now?")
-                             .arg(start)
-                             .arg(off)
-                             .arg(on)),
-                       Num(start - off + on), QStringLiteral("N"), 3);
+            QStringList steps{
+                QStringLiteral("First the people who get off: take away %1.").arg(off)};
+            steps += SubtractSteps(start, off);
+            steps << QStringLiteral("Then the people who get on: add %1.").arg(on);
+            steps += AddSteps(start - off, on);
+            return With(One(P(QStringLiteral("There are %1 people on a bus. At the first stop %2 "
+                                             "people get off and %3 people get on. How many people "
+                                             "are on the bus now?")
+                                  .arg(start)
+                                  .arg(off)
+                                  .arg(on)),
+                            Num(start - off + on), QStringLiteral("N"), 3),
+                        steps);
         }
         case 1: {
             const int start = r.range(50, 99);
@@ -455,13 +633,20 @@ Question TwoStep(Rng& r, int) {
             const int afternoon = r.range(11, 30);
             if (morning + afternoon >= start - 5)
                 continue;
-            return One(P(QStringLiteral("A shop has %1 apples. It sells %2 apples in the morning "
-                                        "and %3 apples in the afternoon. How many apples are "
-                                        "left?")
-                             .arg(start)
-                             .arg(morning)
-                             .arg(afternoon)),
-                       Num(start - morning - afternoon), QStringLiteral("N"), 3);
+            QStringList steps{QStringLiteral("Apples sold in the whole day: %1 + %2.")
+                                  .arg(morning)
+                                  .arg(afternoon)};
+            steps += AddSteps(morning, afternoon);
+            steps << QStringLiteral("Take them from the %1 apples.").arg(start);
+            steps += SubtractSteps(start, morning + afternoon);
+            return With(One(P(QStringLiteral("A shop has %1 apples. It sells %2 apples in the "
+                                             "morning and %3 apples in the afternoon. How many "
+                                             "apples are left?")
+                                  .arg(start)
+                                  .arg(morning)
+                                  .arg(afternoon)),
+                            Num(start - morning - afternoon), QStringLiteral("N"), 3),
+                        steps);
         }
         default: {
             const auto [name, other] = TwoNames(r, Names());
@@ -469,13 +654,19 @@ Question TwoStep(Rng& r, int) {
             const int more = r.range(6, 19);
             if (2 * first + more > 100)
                 continue;
-            return One(P(QStringLiteral("%1 has %2 stickers. %3 has %4 more stickers than %1. "
-                                        "How many stickers do they have altogether?")
-                             .arg(name)
-                             .arg(first)
-                             .arg(other)
-                             .arg(more)),
-                       Num(2 * first + more), QStringLiteral("N"), 3);
+            QStringList steps{
+                QStringLiteral("%1 has %2 + %3 stickers.").arg(other).arg(first).arg(more)};
+            steps += AddSteps(first, more);
+            steps << QStringLiteral("Together they have %1 + %2.").arg(first).arg(first + more);
+            steps += AddSteps(first, first + more);
+            return With(One(P(QStringLiteral("%1 has %2 stickers. %3 has %4 more stickers than "
+                                             "%1. How many stickers do they have altogether?")
+                                  .arg(name)
+                                  .arg(first)
+                                  .arg(other)
+                                  .arg(more)),
+                            Num(2 * first + more), QStringLiteral("N"), 3),
+                        steps);
         }
         }
     }
@@ -503,12 +694,18 @@ Question TenFrame(Rng& r, int) {
     }
     Question q = One(P(QStringLiteral("Look at the ten frame.")) +
                          html::Img(QStringLiteral("tenframe.svg"),
-                                   QStringLiteral("A ten frame with %1 counters").arg(counters)) +
+                                   QStringLiteral("A ten frame: two rows of five squares. %1 of "
+                                                  "the squares hold a red counter, filled from "
+                                                  "the top left.")
+                                       .arg(counters)) +
                          P(QStringLiteral("How many more counters are needed to fill it?")),
                      Num(10 - counters));
     q.pictures << kit::SvgPicture(QStringLiteral("tenframe.svg"),
                                   Svg(int(20 + 5 * cell), int(20 + 2 * cell), body));
-    return q;
+    return With(
+        q,
+        {QStringLiteral("A ten frame has 10 squares. %1 of them hold a counter.").arg(counters),
+         QStringLiteral("10 &minus; %1 = %2 squares are empty.").arg(counters).arg(10 - counters)});
 }
 
 // A number line with an arrow: read the number.
@@ -551,21 +748,42 @@ Question NumberLine(Rng& r, int level) {
                 .arg(ax + 9);
     Question q =
         One(html::Img(QStringLiteral("numberline.svg"),
-                      QStringLiteral("A number line from 0 to %1 with an arrow").arg(top)) +
+                      QStringLiteral("A number line from 0 to %1 with a mark at every %2, "
+                                     "labelled at every %3. An arrow points at the mark %4 "
+                                     "marks after %5.")
+                          .arg(top)
+                          .arg(step)
+                          .arg(labelEvery)
+                          .arg((target % labelEvery) / step)
+                          .arg(target - target % labelEvery)) +
                 P(QStringLiteral("What number is the arrow pointing to?")),
             Num(target));
     q.pictures << kit::SvgPicture(QStringLiteral("numberline.svg"), Svg(620, 130, body));
-    return q;
+    const int label = target - target % labelEvery;
+    const int marks = (target % labelEvery) / step;
+    return With(q, {QStringLiteral("Each mark is %1 more than the one before.").arg(step),
+                    QStringLiteral("The arrow is %1 marks after %2: %2 + %3 = %4.")
+                        .arg(marks)
+                        .arg(label)
+                        .arg(marks * step)
+                        .arg(target)});
 }
 
 // --- questions with several blanks --------------------------------------------
 
 Question FactPair(Rng& r, int level) {
     const auto [a, b] = AddNumbers(r, level);
-    return Equations(P(QStringLiteral("Fill in the missing numbers.")),
-                     {QStringLiteral("%1 + %2").arg(a).arg(b),
-                      QStringLiteral("%1 &minus; %2").arg(a + b).arg(b)},
-                     {a + b, a});
+    QStringList steps = AddSteps(a, b);
+    steps[0] = QStringLiteral("<b>(a)</b> ") + steps[0];
+    steps << QStringLiteral("<b>(b)</b> Taking %1 away again undoes adding it: %2 &minus; %1 = %3.")
+                 .arg(b)
+                 .arg(a + b)
+                 .arg(a);
+    return With(Equations(P(QStringLiteral("Fill in the missing numbers.")),
+                          {QStringLiteral("%1 + %2").arg(a).arg(b),
+                           QStringLiteral("%1 &minus; %2").arg(a + b).arg(b)},
+                          {a + b, a}),
+                steps);
 }
 
 Question FactFamily(Rng& r, int level) {
@@ -573,14 +791,22 @@ Question FactFamily(Rng& r, int level) {
     while (a == b)
         std::tie(a, b) = AddNumbers(r, level);
     const int c = a + b;
-    return Equations(P(QStringLiteral("Use the numbers %1, %2 and %3 to fill in the boxes.")
-                           .arg(a)
-                           .arg(b)
-                           .arg(c)),
-                     {QStringLiteral("%1 + %2").arg(a).arg(b),
-                      QStringLiteral("%1 &minus; %2").arg(c).arg(b),
-                      QStringLiteral("%1 &minus; %2").arg(c).arg(a)},
-                     {c, a, b});
+    return With(
+        Equations(P(QStringLiteral("Use the numbers %1, %2 and %3 to fill in the boxes.")
+                        .arg(a)
+                        .arg(b)
+                        .arg(c)),
+                  {QStringLiteral("%1 + %2").arg(a).arg(b),
+                   QStringLiteral("%1 &minus; %2").arg(c).arg(b),
+                   QStringLiteral("%1 &minus; %2").arg(c).arg(a)},
+                  {c, a, b}),
+        {QStringLiteral("The two smaller numbers make the largest: %1 + %2 = %3.")
+             .arg(a)
+             .arg(b)
+             .arg(c),
+         QStringLiteral("<b>(a)</b> %1 + %2 = %3.").arg(a).arg(b).arg(c),
+         QStringLiteral("<b>(b)</b> Take %1 from %2 and %3 is left.").arg(b).arg(c).arg(a),
+         QStringLiteral("<b>(c)</b> Take %1 from %2 and %3 is left.").arg(a).arg(c).arg(b)});
 }
 
 // Pick `count` numbers from four to six shown that add up to a target; the
@@ -624,11 +850,19 @@ Question PickToTotal(Rng& r, int count) {
         for (int v : chosen)
             keys << Num(v);
         const QString countWord = count == 2 ? QStringLiteral("two") : QStringLiteral("three");
-        return AnyOrder(P(QStringLiteral("Which %1 of these numbers add up to %2?")
-                              .arg(countWord)
-                              .arg(target)) +
-                            Sum(NumberList(shown)),
-                        keys);
+        QStringList plus;
+        for (int v : chosen)
+            plus << Num(v);
+        return With(AnyOrder(P(QStringLiteral("Which %1 of these numbers add up to %2?")
+                                   .arg(countWord)
+                                   .arg(target)) +
+                                 Sum(NumberList(shown)),
+                             keys),
+                    {QStringLiteral("Try pairs and look at the ones digits first: they must add "
+                                    "up to a whole ten."),
+                     QStringLiteral("%1 = %2, and no other choice makes %2.")
+                         .arg(plus.join(QStringLiteral(" + ")))
+                         .arg(target)});
     }
 }
 
@@ -655,7 +889,13 @@ Question SequenceFill(Rng& r, int) {
     q.html = P(QStringLiteral("The numbers go up or down by the same amount each time. "
                               "Write the missing numbers (a), (b), (c) and (d).")) +
              Sum(shown.join(QStringLiteral(", ")));
-    return q;
+    return With(q, {step > 0
+                        ? QStringLiteral("Each number is %1 more than the one before.").arg(step)
+                        : QStringLiteral("Each number is %1 less than the one before.").arg(-step),
+                    QStringLiteral("Keep %1 %2 each time from %3.")
+                        .arg(step > 0 ? QStringLiteral("adding") : QStringLiteral("taking away"))
+                        .arg(std::abs(step))
+                        .arg(start)});
 }
 
 Question BusStory(Rng& r, int) {
@@ -679,7 +919,17 @@ Question BusStory(Rng& r, int) {
         q.blanks << Blank{Num(start - off), QStringLiteral("N"), 1}
                  << Blank{Num(start - off + on), QStringLiteral("N"), 1}
                  << Blank{Num(on - off), QStringLiteral("N"), 2};
-        return q;
+        return With(
+            q,
+            {QStringLiteral("<b>(a)</b> %1 &minus; %2 = %3.").arg(start).arg(off).arg(start - off),
+             QStringLiteral("<b>(b)</b> %1 + %2 = %3.")
+                 .arg(start - off)
+                 .arg(on)
+                 .arg(start - off + on),
+             QStringLiteral("<b>(c)</b> %1 &minus; %2 = %3 more than at the start.")
+                 .arg(start - off + on)
+                 .arg(start)
+                 .arg(on - off)});
     }
 }
 
@@ -697,12 +947,16 @@ Question MultiBlank(Rng& r, int level, int blanks, int index) {
 // The sample records: a take-away story with the answer 9, and sixteen in words.
 Question Fixed(const FixedQuestion& fixed) {
     if (fixed.id == 25016) {
-        return One(P(QStringLiteral("There are 13 birds on a fence. 4 birds fly away. "
-                                    "How many birds are left on the fence?")),
-                   fixed.keys.at(0), fixed.kinds.at(0), fixed.marks.at(0));
+        return With(One(P(QStringLiteral("There are 13 birds on a fence. 4 birds fly away. "
+                                         "How many birds are left on the fence?")),
+                        fixed.keys.at(0), fixed.kinds.at(0), fixed.marks.at(0)),
+                    {QStringLiteral("Some birds fly away, so subtract: 13 &minus; 4."),
+                     QStringLiteral("Count back 3 from 13 to 10, then 1 more to 9."),
+                     QStringLiteral("13 &minus; 4 = 9.")});
     }
-    return One(P(QStringLiteral("Write the number 16 in words.")), fixed.keys.at(0),
-               fixed.kinds.at(0), fixed.marks.at(0));
+    return With(One(P(QStringLiteral("Write the number 16 in words.")), fixed.keys.at(0),
+                    fixed.kinds.at(0), fixed.marks.at(0)),
+                {QStringLiteral("16 is ten and six: we say \"sixteen\".")});
 }
 
 // The single-blank questions of each paper, easiest first; the counts keep
@@ -711,10 +965,10 @@ QList<SingleMaker> Recipe(int level) {
     QList<QPair<SingleMaker, int>> counts;
     switch (level) {
     case 1:
-        counts = {{AddFact, 5},       {SubtractFact, 5}, {TenFrame, 2},        {Bond, 2},
-                  {MissingAddend, 2}, {TensAndOnes, 1},  {NumberInFigures, 1}, {NumberInWords, 1},
-                  {Sequence, 2},      {ThreeNumbers, 1}, {ChoiceQuestion, 1},  {WordAdd, 3},
-                  {WordSubtract, 2}};
+        counts = {{AddFact, 4},       {SubtractFact, 4}, {TenFrame, 2},         {Bond, 2},
+                  {MissingAddend, 2}, {TensAndOnes, 1},  {NumberInFigures, 1},  {NumberInWords, 1},
+                  {Sequence, 2},      {ThreeNumbers, 1}, {ChoiceQuestion, 1},   {WordAdd, 3},
+                  {WordSubtract, 2},  {NumberLine, 1},   {MissingSubtrahend, 1}};
         break;
     case 2:
         counts = {{AddFact, 2},    {SubtractFact, 4}, {MissingAddend, 2},   {MissingSubtrahend, 1},
@@ -753,7 +1007,7 @@ QList<SingleMaker> Recipe(int level) {
                   {TwoStep, 2}};
         break;
     }
-    return Expand(counts);
+    return Interleave(counts);
 }
 
 } // namespace

@@ -164,28 +164,55 @@ QString NumberWords(int n) {
 
 // --- single-blank questions ------------------------------------------------
 
+// The same sum asked in several ways.
 Question AddFact(Rng& r, int level) {
     const auto [a, b] = AddNumbers(r, level);
-    return One(P(QStringLiteral("Work out:")) + Written(a, b, QStringLiteral("+"), level),
-               Num(a + b));
+    static const QStringList stems = {QStringLiteral("Work out:"), QStringLiteral("Add."),
+                                      QStringLiteral("Find the total."),
+                                      QStringLiteral("Use the column method to add.")};
+    return With(One(P(r.pick(stems)) + Written(a, b, QStringLiteral("+"), level), Num(a + b)),
+                AddSteps(a, b));
 }
 
 Question SubtractFact(Rng& r, int level) {
     const auto [a, b] = SubNumbers(r, level);
-    return One(P(QStringLiteral("Work out:")) + Written(a, b, QStringLiteral("&minus;"), level),
-               Num(a - b));
+    static const QStringList stems = {QStringLiteral("Work out:"), QStringLiteral("Subtract."),
+                                      QStringLiteral("Find the difference."),
+                                      QStringLiteral("Use the column method to subtract.")};
+    return With(One(P(r.pick(stems)) + Written(a, b, QStringLiteral("&minus;"), level), Num(a - b)),
+                SubtractSteps(a, b));
 }
 
 Question MissingAddend(Rng& r, int level) {
     const auto [a, b] = AddNumbers(r, level);
-    return One(P(QStringLiteral("What is the missing number?")) +
-                   Sum(QStringLiteral("%1 + %2 = %3").arg(a).arg(html::Box()).arg(a + b)),
-               Num(b));
+    QStringList steps{QStringLiteral("%1 and the missing number make %2, so take %1 away from %2.")
+                          .arg(a)
+                          .arg(a + b)};
+    steps += SubtractSteps(a + b, a);
+    return With(One(P(QStringLiteral("What is the missing number?")) +
+                        Sum(QStringLiteral("%1 + %2 = %3").arg(a).arg(html::Box()).arg(a + b)),
+                    Num(b)),
+                steps);
 }
 
 Question MissingSubtrahend(Rng& r, int level) {
     const auto [a, b] = SubNumbers(r, level);
-    return MissingInSubtraction(r, a, b);
+    Question q = MissingInSubtraction(r, a, b);
+    QStringList steps;
+    if (q.blanks.at(0).key == Num(b)) {
+        steps << QStringLiteral("Taking the missing number from %1 leaves %2, so the missing "
+                                "number is %1 &minus; %2.")
+                     .arg(a)
+                     .arg(a - b);
+        steps += SubtractSteps(a, a - b);
+    } else {
+        steps << QStringLiteral("Taking %1 from the missing number leaves %2, so the missing "
+                                "number is %2 + %1.")
+                     .arg(b)
+                     .arg(a - b);
+        steps += AddSteps(a - b, b);
+    }
+    return With(q, steps);
 }
 
 // The value of a digit that occurs once in the number.
@@ -205,8 +232,19 @@ Question PlaceValue(Rng& r, int level) {
         int value = digit;
         for (int i = 0; i < place; ++i)
             value *= 10;
-        return One(P(QStringLiteral("What is the value of the digit %1 in %2?").arg(digit).arg(n)),
-                   Num(value));
+        static const char* const placeNames[] = {"ones", "tens", "hundreds", "thousands"};
+        const QString stem = r.chance(1, 2)
+                                 ? QStringLiteral("What is the value of the digit %1 in %2?")
+                                 : QStringLiteral("In the number %2, what is the digit %1 worth?");
+        return With(One(P(stem.arg(digit).arg(n)), Num(value)),
+                    {QStringLiteral("In %1 the digit %2 is in the %3 place.")
+                         .arg(n)
+                         .arg(digit)
+                         .arg(QLatin1String(placeNames[place])),
+                     QStringLiteral("So it is worth %1 %2, which is %3.")
+                         .arg(digit)
+                         .arg(QLatin1String(placeNames[place]))
+                         .arg(value)});
     }
 }
 
@@ -215,26 +253,53 @@ Question MoreLess(Rng& r, int level) {
     const int step = r.pick(steps);
     const bool more = r.chance(1, 2);
     const int n = level <= 3 ? r.range(120, 879) : r.range(1200, 8799);
-    return One(P(QStringLiteral("What is %1 %2 than %3?")
+    const QString place = step == 10    ? QStringLiteral("tens")
+                          : step == 100 ? QStringLiteral("hundreds")
+                                        : QStringLiteral("thousands");
+    return With(One(P(QStringLiteral("What is %1 %2 than %3?")
+                          .arg(step)
+                          .arg(more ? QStringLiteral("more") : QStringLiteral("less"))
+                          .arg(n)),
+                    Num(more ? n + step : n - step)),
+                {QStringLiteral("%1 %2 than a number changes its %3 digit by one.")
                      .arg(step)
                      .arg(more ? QStringLiteral("more") : QStringLiteral("less"))
-                     .arg(n)),
-               Num(more ? n + step : n - step));
+                     .arg(place),
+                 QStringLiteral("%1 %2 %3 = %4.")
+                     .arg(n)
+                     .arg(more ? QStringLiteral("+") : QStringLiteral("&minus;"))
+                     .arg(step)
+                     .arg(more ? n + step : n - step)});
 }
 
 Question InFigures(Rng& r, int level) {
     int n = level <= 2 ? r.range(101, 999) : r.range(1001, 9999);
     if (level > 2 && r.chance(1, 2))
         n = 1000 * r.range(1, 9) + r.range(1, 99); // a zero in the hundreds
-    return One(P(QStringLiteral("Write <b>%1</b> in figures.").arg(NumberWords(n))), Num(n));
+    QStringList parts;
+    if (n >= 1000)
+        parts << QStringLiteral("%1 thousands").arg(n / 1000);
+    parts << QStringLiteral("%1 hundreds").arg(n / 100 % 10)
+          << QStringLiteral("%1 tens").arg(n / 10 % 10) << QStringLiteral("%1 ones").arg(n % 10);
+    return With(
+        One(P(QStringLiteral("Write <b>%1</b> in figures.").arg(NumberWords(n))), Num(n)),
+        {QStringLiteral("The number has %1.").arg(parts.join(QStringLiteral(", "))),
+         n >= 1000 && n / 100 % 10 == 0
+             ? QStringLiteral("There are no hundreds, so write 0 in the hundreds place: %1.").arg(n)
+             : QStringLiteral("Write the digits in order: %1.").arg(n)});
 }
 
 Question OddEven(Rng& r, int level) {
     const int n = level <= 2 ? r.range(101, 999) : r.range(1001, 9999);
-    return One(P(QStringLiteral("Is %1 an odd or an even number? Write <b>odd</b> or "
-                                "<b>even</b>.")
-                     .arg(n)),
-               n % 2 ? QStringLiteral("odd") : QStringLiteral("even"), QStringLiteral("T"));
+    return With(One(P(QStringLiteral("Is %1 an odd or an even number? Write <b>odd</b> or "
+                                     "<b>even</b>.")
+                          .arg(n)),
+                    n % 2 ? QStringLiteral("odd") : QStringLiteral("even"), QStringLiteral("T")),
+                {QStringLiteral("Only the ones digit matters. The ones digit of %1 is %2.")
+                     .arg(n)
+                     .arg(n % 10),
+                 n % 2 ? QStringLiteral("1, 3, 5, 7 and 9 are odd, so %1 is odd.").arg(n)
+                       : QStringLiteral("0, 2, 4, 6 and 8 are even, so %1 is even.").arg(n)});
 }
 
 Question Complement(Rng& r, int level) {
@@ -247,9 +312,14 @@ Question Complement(Rng& r, int level) {
         whole = 1000;
         part = r.range(111, 889);
     }
-    return One(P(QStringLiteral("Fill in the missing number.")) +
-                   Sum(QStringLiteral("%1 + %2 = %3").arg(part).arg(html::Box()).arg(whole)),
-               Num(whole - part));
+    QStringList steps{QStringLiteral("The missing number is what is left when %1 is taken from %2.")
+                          .arg(part)
+                          .arg(whole)};
+    steps += SubtractSteps(whole, part);
+    return With(One(P(QStringLiteral("Make %1. Fill in the missing number.").arg(whole)) +
+                        Sum(QStringLiteral("%1 + %2 = %3").arg(part).arg(html::Box()).arg(whole)),
+                    Num(whole - part)),
+                steps);
 }
 
 Question RoundNumber(Rng& r, int level) {
@@ -261,12 +331,18 @@ Question RoundNumber(Rng& r, int level) {
         if (rest == 0 || rest * 2 == to)
             continue;
         const int rounded = rest * 2 < to ? n - rest : n - rest + to;
-        return One(P(QStringLiteral("Round %1 to the nearest %2.")
-                         .arg(n)
-                         .arg(to == 10    ? QStringLiteral("ten")
-                              : to == 100 ? QStringLiteral("hundred")
-                                          : QStringLiteral("thousand"))),
-                   Num(rounded));
+        const QString unit = to == 10    ? QStringLiteral("ten")
+                             : to == 100 ? QStringLiteral("hundred")
+                                         : QStringLiteral("thousand");
+        const int digit = rest / (to / 10);
+        return With(
+            One(P(QStringLiteral("Round %1 to the nearest %2.").arg(n).arg(unit)), Num(rounded)),
+            {QStringLiteral("%1 lies between %2 and %3.").arg(n).arg(n - rest).arg(n - rest + to),
+             QStringLiteral("Look at the digit after the %1s place: it is %2, %3.")
+                 .arg(unit)
+                 .arg(digit)
+                 .arg(rest * 2 < to ? QStringLiteral("less than 5, so round down")
+                                    : QStringLiteral("5 or more, so round up"))});
     }
 }
 
@@ -293,11 +369,21 @@ Question Order(Rng& r, int level) {
         std::sort(list.begin(), list.end());
         const bool largest = r.chance(1, 2);
         const int answer = largest ? list.last() : list.first();
+        QStringList ordered;
+        for (int v : list)
+            ordered << Num(v);
         r.shuffle(list);
-        return One(P(QStringLiteral("Write the %1 of these numbers.")
-                         .arg(largest ? QStringLiteral("largest") : QStringLiteral("smallest"))) +
-                       Sum(NumberList(list)),
-                   Num(answer));
+        return With(
+            One(P(QStringLiteral("Write the %1 of these numbers.")
+                      .arg(largest ? QStringLiteral("largest") : QStringLiteral("smallest"))) +
+                    Sum(NumberList(list)),
+                Num(answer)),
+            {QStringLiteral("Compare the digits from the left: the highest place first."),
+             QStringLiteral("In order from smallest to largest: %1.")
+                 .arg(ordered.join(QStringLiteral(", "))),
+             QStringLiteral("The %1 is %2.")
+                 .arg(largest ? QStringLiteral("largest") : QStringLiteral("smallest"))
+                 .arg(answer)});
     }
 }
 
@@ -312,9 +398,15 @@ Question ChoiceQuestion(Rng& r, int level) {
             if (std::abs(total % 100 - 50) < 25 || a % 100 == 50 || b % 100 == 50)
                 continue;
             const int nearest = (total + 50) / 100 * 100;
-            return Choice(P(QStringLiteral("Which is the best estimate of %1 + %2?").arg(a).arg(b)),
-                          Num(nearest),
-                          {Num(nearest - 200), Num(nearest + 100), Num(nearest - 100)}, position);
+            return With(
+                Choice(P(QStringLiteral("Which is the best estimate of %1 + %2?").arg(a).arg(b)),
+                       Num(nearest), {Num(nearest - 200), Num(nearest + 100), Num(nearest - 100)},
+                       position),
+                {QStringLiteral("%1 + %2 = %3.").arg(a).arg(b).arg(total),
+                 QStringLiteral("The nearest hundred to %1 is %2, answer %3.")
+                     .arg(total)
+                     .arg(nearest)
+                     .arg(position)});
         }
     }
     if (level >= 4) {
@@ -324,14 +416,22 @@ Question ChoiceQuestion(Rng& r, int level) {
             h = r.range(1, 9);
             o = r.range(1, 9);
         } while (th == h || h == o || th == o);
-        return Choice(P(QStringLiteral("Which number is %1 thousands, %2 hundreds and %3 ones?")
-                            .arg(th)
-                            .arg(h)
-                            .arg(o)),
-                      Num(1000 * th + 100 * h + o),
-                      {Num(100 * th + 10 * h + o), Num(1000 * th + 100 * h + 10 * o),
-                       Num(1000 * th + 10 * h + o)},
-                      position);
+        return With(
+            Choice(P(QStringLiteral("Which number is %1 thousands, %2 hundreds and %3 ones?")
+                         .arg(th)
+                         .arg(h)
+                         .arg(o)),
+                   Num(1000 * th + 100 * h + o),
+                   {Num(100 * th + 10 * h + o), Num(1000 * th + 100 * h + 10 * o),
+                    Num(1000 * th + 10 * h + o)},
+                   position),
+            {QStringLiteral("There are no tens, so the tens digit is 0."),
+             QStringLiteral("%1000 + %2 + %3 = %4, answer %5.")
+                 .arg(th)
+                 .arg(100 * h)
+                 .arg(o)
+                 .arg(1000 * th + 100 * h + o)
+                 .arg(position)});
     }
     int h = 0, t = 0, o = 0;
     do {
@@ -339,40 +439,50 @@ Question ChoiceQuestion(Rng& r, int level) {
         t = r.range(1, 9);
         o = r.range(1, 9);
     } while (h == t || t == o || h == o);
-    return Choice(
-        P(QStringLiteral("Which number is %1 hundreds, %2 tens and %3 ones?").arg(h).arg(t).arg(o)),
-        Num(100 * h + 10 * t + o),
-        {Num(100 * h + 10 * o + t), Num(1000 * h + 10 * t + o), Num(100 * t + 10 * h + o)},
-        position);
+    return With(
+        Choice(P(QStringLiteral("Which number is %1 hundreds, %2 tens and %3 ones?")
+                     .arg(h)
+                     .arg(t)
+                     .arg(o)),
+               Num(100 * h + 10 * t + o),
+               {Num(100 * h + 10 * o + t), Num(1000 * h + 10 * t + o), Num(100 * t + 10 * h + o)},
+               position),
+        {QStringLiteral("%1 hundreds are %2 and %3 tens are %4.")
+             .arg(h)
+             .arg(100 * h)
+             .arg(t)
+             .arg(10 * t),
+         QStringLiteral("%1 + %2 + %3 = %4, answer %5.")
+             .arg(100 * h)
+             .arg(10 * t)
+             .arg(o)
+             .arg(100 * h + 10 * t + o)
+             .arg(position)});
 }
 
 Question WordAdd(Rng& r, int level) {
     const auto [a, b] = AddNumbers(r, level);
     const QString name = r.pick(Names());
-    QString text;
-    switch (r.range(0, 3)) {
-    case 0:
-        text = QStringLiteral("A school library has {a} books. It buys {b} new books. "
-                              "How many books does the library have now?");
-        break;
-    case 1:
-        text = QStringLiteral("On Saturday {a} people visit the zoo. On Sunday {b} people visit. "
-                              "How many people visit the zoo over the weekend?");
-        break;
-    case 2:
-        text = QStringLiteral("A farmer plants {a} carrots and {b} onions. "
-                              "How many vegetables does the farmer plant altogether?");
-        break;
-    default:
-        text =
-            QStringLiteral("{name} walks {a} steps in the morning and {b} steps in the afternoon. "
-                           "How many steps does {name} walk altogether?");
-        break;
-    }
-    return One(P(Fill(text, {{QStringLiteral("{a}"), Num(a)},
-                             {QStringLiteral("{b}"), Num(b)},
-                             {QStringLiteral("{name}"), name}})),
-               Num(a + b), QStringLiteral("N"), 2);
+    // Stories whose second amount may be small come first; the others need
+    // two amounts of a similar size to sound real.
+    QStringList stories = {
+        QStringLiteral("A library has {a} books. It buys {b} new books. How many books does the "
+                       "library have now?"),
+        QStringLiteral("A farm has {a} chickens. {b} chicks hatch in the spring. How many birds "
+                       "does the farm have now?")};
+    if (b >= 100)
+        stories << QStringLiteral("On Saturday {a} people visit the zoo. On Sunday {b} people "
+                                  "visit. How many people visit the zoo over the weekend?")
+                << QStringLiteral("{name} walks {a} steps in the morning and {b} steps in the "
+                                  "afternoon. How many steps does {name} walk altogether?");
+    const QString text = r.pick(stories);
+    QStringList steps{QStringLiteral("Put the two amounts together: %1 + %2.").arg(a).arg(b)};
+    steps += AddSteps(a, b);
+    return With(One(P(Fill(text, {{QStringLiteral("{a}"), Num(a)},
+                                  {QStringLiteral("{b}"), Num(b)},
+                                  {QStringLiteral("{name}"), name}})),
+                    Num(a + b), QStringLiteral("N"), 2),
+                steps);
 }
 
 Question WordSubtract(Rng& r, int level) {
@@ -396,10 +506,14 @@ Question WordSubtract(Rng& r, int level) {
                               "How many pages are left to read?");
         break;
     }
-    return One(P(Fill(text, {{QStringLiteral("{a}"), Num(a)},
-                             {QStringLiteral("{b}"), Num(b)},
-                             {QStringLiteral("{name}"), r.pick(Names())}})),
-               Num(a - b), QStringLiteral("N"), 2);
+    QStringList steps{
+        QStringLiteral("Take the part away from the whole: %1 &minus; %2.").arg(a).arg(b)};
+    steps += SubtractSteps(a, b);
+    return With(One(P(Fill(text, {{QStringLiteral("{a}"), Num(a)},
+                                  {QStringLiteral("{b}"), Num(b)},
+                                  {QStringLiteral("{name}"), r.pick(Names())}})),
+                    Num(a - b), QStringLiteral("N"), 2),
+                steps);
 }
 
 Question WordCompare(Rng& r, int level) {
@@ -408,8 +522,8 @@ Question WordCompare(Rng& r, int level) {
     QString text;
     switch (r.range(0, 2)) {
     case 0:
-        text = QStringLiteral("Green Hill is {a} metres high. Stony Peak is {b} metres high. "
-                              "How many metres higher is Green Hill?");
+        text = QStringLiteral("The town library has {a} books. The school library has {b} books. "
+                              "How many more books does the town library have?");
         break;
     case 1:
         text = QStringLiteral("{name} scores {a} points in a game. {other} scores {b} points. "
@@ -424,11 +538,17 @@ Question WordCompare(Rng& r, int level) {
     const QString name = r.pick(Names());
     while (other == name)
         other = r.pick(Names());
-    return One(P(Fill(text, {{QStringLiteral("{a}"), Num(a)},
-                             {QStringLiteral("{b}"), Num(smaller)},
-                             {QStringLiteral("{name}"), name},
-                             {QStringLiteral("{other}"), other}})),
-               Num(b), QStringLiteral("N"), 2);
+    QStringList steps{QStringLiteral("To find the difference, take the smaller number from the "
+                                     "larger: %1 &minus; %2.")
+                          .arg(a)
+                          .arg(smaller)};
+    steps += SubtractSteps(a, smaller);
+    return With(One(P(Fill(text, {{QStringLiteral("{a}"), Num(a)},
+                                  {QStringLiteral("{b}"), Num(smaller)},
+                                  {QStringLiteral("{name}"), name},
+                                  {QStringLiteral("{other}"), other}})),
+                    Num(b), QStringLiteral("N"), 2),
+                steps);
 }
 
 Question TwoStep(Rng& r, int level) {
@@ -439,32 +559,46 @@ Question TwoStep(Rng& r, int level) {
         const int c = level <= 3 ? r.range(101, 300) : r.range(1010, 2500);
         if (a + b > top || c >= a + b - 50)
             continue;
+        QStringList steps{QStringLiteral("First add: %1 + %2 = %3.").arg(a).arg(b).arg(a + b),
+                          QStringLiteral("Then take away: %1 &minus; %2.").arg(a + b).arg(c)};
+        steps += SubtractSteps(a + b, c);
         if (r.chance(1, 2)) {
-            return One(P(QStringLiteral("A toy factory makes %1 toys on Monday and %2 toys on "
-                                        "Tuesday. It sends %3 toys to the shops. How many toys "
-                                        "are left at the factory?")
-                             .arg(a)
-                             .arg(b)
-                             .arg(c)),
-                       Num(a + b - c), QStringLiteral("N"), 3);
+            return With(
+                One(P(QStringLiteral("A toy factory makes %1 toys on Monday and %2 toys on "
+                                     "Tuesday. It sends %3 toys to the shops. How many toys "
+                                     "are left at the factory?")
+                          .arg(a)
+                          .arg(b)
+                          .arg(c)),
+                    Num(a + b - c), QStringLiteral("N"), 3),
+                steps);
         }
         const QString name = r.pick(Names());
-        return One(P(QStringLiteral("%1 has %2 points in a computer game. %1 wins %3 more points "
-                                    "and then loses %4 points. How many points does %1 have "
-                                    "now?")
-                         .arg(name)
-                         .arg(a)
-                         .arg(b)
-                         .arg(c)),
-                   Num(a + b - c), QStringLiteral("N"), 3);
+        return With(
+            One(P(QStringLiteral("%1 has %2 points in a computer game. %1 wins %3 more points "
+                                 "and then loses %4 points. How many points does %1 have "
+                                 "now?")
+                      .arg(name)
+                      .arg(a)
+                      .arg(b)
+                      .arg(c)),
+                Num(a + b - c), QStringLiteral("N"), 3),
+            steps);
     }
 }
 
 Question Inverse(Rng& r, int level) {
     const auto [a, b] = AddNumbers(r, level);
     if (r.chance(1, 2))
-        return ThinkOfNumber(QStringLiteral("add %1 to it").arg(b), a + b, a);
-    return ThinkOfNumber(QStringLiteral("take away %1 from it").arg(b), a, a + b);
+        return With(
+            ThinkOfNumber(QStringLiteral("add %1 to it").arg(b), a + b, a),
+            QStringList{
+                QStringLiteral("Work backwards: undo adding %1 by taking it away.").arg(b)} +
+                SubtractSteps(a + b, b));
+    return With(
+        ThinkOfNumber(QStringLiteral("take away %1 from it").arg(b), a, a + b),
+        QStringList{QStringLiteral("Work backwards: undo taking away %1 by adding it.").arg(b)} +
+            AddSteps(a, b));
 }
 
 // --- questions with several blanks --------------------------------------------
@@ -478,7 +612,9 @@ Question MoreLessPair(Rng& r, int level) {
                           QStringLiteral("What is %1 less than %2?").arg(step).arg(n)});
     q.blanks << Blank{Num(n + step), QStringLiteral("N"), 1}
              << Blank{Num(n - step), QStringLiteral("N"), 1};
-    return q;
+    return With(q,
+                {QStringLiteral("<b>(a)</b> %1 + %2 = %3.").arg(n).arg(step).arg(n + step),
+                 QStringLiteral("<b>(b)</b> %1 &minus; %2 = %3.").arg(n).arg(step).arg(n - step)});
 }
 
 Question PairToTotal(Rng& r, int level) {
@@ -499,9 +635,15 @@ Question PairToTotal(Rng& r, int level) {
             continue;
         const int low = std::min(x, target - x);
         r.shuffle(shown);
-        return AnyOrder(P(QStringLiteral("Which two of these numbers add up to %1?").arg(target)) +
-                            Sum(NumberList(shown)),
-                        {Num(low), Num(target - low)});
+        return With(
+            AnyOrder(P(QStringLiteral("Which two of these numbers add up to %1?").arg(target)) +
+                         Sum(NumberList(shown)),
+                     {Num(low), Num(target - low)}),
+            {QStringLiteral("Look at the tens digits first: they must make a whole hundred."),
+             QStringLiteral("%1 + %2 = %3, and no other pair makes %3.")
+                 .arg(low)
+                 .arg(target - low)
+                 .arg(target)});
     }
 }
 
@@ -530,7 +672,14 @@ Question DataTable(Rng& r, int level) {
         q.blanks << Blank{Num(mon + tue), QStringLiteral("N"), 1}
                  << Blank{Num(wed - mon), QStringLiteral("N"), 1}
                  << Blank{Num(mon + tue + wed), QStringLiteral("N"), 2};
-        return q;
+        QStringList steps{
+            QStringLiteral("<b>(a)</b> %1 + %2 = %3.").arg(mon).arg(tue).arg(mon + tue),
+            QStringLiteral("<b>(b)</b> %1 &minus; %2 = %3.").arg(wed).arg(mon).arg(wed - mon),
+            QStringLiteral("<b>(c)</b> Add Wednesday to the answer of (a): %1 + %2 = %3.")
+                .arg(mon + tue)
+                .arg(wed)
+                .arg(mon + tue + wed)};
+        return With(q, steps);
     }
 }
 
@@ -561,7 +710,19 @@ Question Chain(Rng& r, int level, int steps) {
                        .arg(start)) +
                  html::Parts(parts);
         q.blanks = blanks;
-        return q;
+        QStringList working;
+        int now = start;
+        for (int i = 0; i < blanks.size(); ++i) {
+            const int next = blanks.at(i).key.toInt();
+            working << QStringLiteral("<b>%1</b> %2 %3 %4 = %5.")
+                           .arg(html::PartLabel(i))
+                           .arg(now)
+                           .arg(next > now ? QStringLiteral("+") : QStringLiteral("&minus;"))
+                           .arg(std::abs(next - now))
+                           .arg(next);
+            now = next;
+        }
+        return With(q, working);
     }
 }
 
@@ -590,9 +751,9 @@ QList<SingleMaker> Recipe(int level) {
                   {WordAdd, 2},    {WordSubtract, 2}, {WordCompare, 1}};
         break;
     case 3:
-        counts = {{PlaceValue, 1},    {AddFact, 5},           {SubtractFact, 4},
+        counts = {{PlaceValue, 1},    {AddFact, 4},           {SubtractFact, 4},
                   {MissingAddend, 2}, {MissingSubtrahend, 2}, {RoundNumber, 2},
-                  {Complement, 1},    {OddEven, 1},           {Order, 1},
+                  {Complement, 2},    {OddEven, 1},           {Order, 1},
                   {InFigures, 1},     {ChoiceQuestion, 1},    {OddEven, 1},
                   {WordAdd, 2},       {WordSubtract, 2},      {WordCompare, 2},
                   {TwoStep, 1}};
@@ -610,7 +771,7 @@ QList<SingleMaker> Recipe(int level) {
                   {WordSubtract, 2}, {WordCompare, 1},  {TwoStep, 2}};
         break;
     }
-    return Expand(counts);
+    return Interleave(counts);
 }
 
 } // namespace

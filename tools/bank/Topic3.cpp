@@ -38,24 +38,26 @@ QList<int> Tables(int level) {
     case 1:
         return {2, 5, 10};
     case 2:
-        return {2, 3, 4, 5, 10};
+        return {2, 3, 4, 5, 10, 3, 4};
     case 3:
         return {3, 4, 8, 3, 4, 8, 2, 5};
     case 4:
         return {6, 7, 9, 11, 12, 3, 4, 8};
     default:
-        return {2, 3, 4, 5, 6, 7, 8, 9, 11, 12};
+        // The hardest paper leaves the first tables to the first papers.
+        return {6, 7, 8, 9, 11, 12};
     }
 }
 
 int MaxFactor(int level) {
-    return level <= 2 ? 10 : 12;
+    return level == 1 ? 10 : 12;
 }
 
 // A times-table fact t x n with t from the level's tables.
 QPair<int, int> Fact(Rng& r, int level) {
     // From paper 4 on, no doubling: "x 2" facts belong to the first papers.
-    return {r.pick(Tables(level)), r.range(level >= 4 ? 3 : 2, MaxFactor(level))};
+    // Past paper 1 the other factor is at least 3, so each paper asks more of the tables.
+    return {r.pick(Tables(level)), r.range(level >= 2 ? 4 : 2, MaxFactor(level))};
 }
 
 // --- pictures -----------------------------------------------------------------
@@ -109,58 +111,164 @@ QByteArray GroupsPicture(int groups, int each) {
     return Svg(int(8 + platesPerRow * (plate + 12)), int(8 + plateRows * (plate + 12)), body);
 }
 
+// --- worked solutions ----------------------------------------------------------
+
+// a x b: counting in the table's steps, the tens and ones partitioned, or
+// the digits moving for 10 and 100.
+QStringList TimesSteps(int a, int b) {
+    const int product = a * b;
+    if (b == 10 || b == 100 || a == 10 || a == 100) {
+        const int n = b == 10 || b == 100 ? a : b;
+        const int by = b == 10 || b == 100 ? b : a;
+        return {QStringLiteral("Multiplying by %1 moves every digit %2 to the left and puts %3 "
+                               "in the empty %4.")
+                    .arg(by)
+                    .arg(by == 10 ? QStringLiteral("one place") : QStringLiteral("two places"))
+                    .arg(by == 10 ? QStringLiteral("a 0") : QStringLiteral("0s"))
+                    .arg(by == 10 ? QStringLiteral("place") : QStringLiteral("places")),
+                QStringLiteral("%1 &times; %2 = %3.").arg(n).arg(by).arg(n * by)};
+    }
+    const int big = std::max(a, b), small = std::min(a, b);
+    if (big > 12 && big % 10 == 0) {
+        return {
+            QStringLiteral("%1 &times; %2 = %3.").arg(big / 10).arg(small).arg(big / 10 * small),
+            QStringLiteral("%1 is ten times %2, so the answer is ten times %3: %4.")
+                .arg(big)
+                .arg(big / 10)
+                .arg(big / 10 * small)
+                .arg(product)};
+    }
+    if (big > 12) {
+        const int tens = big - big % 10, ones = big % 10;
+        return {QStringLiteral("Split %1 into %2 and %3.").arg(big).arg(tens).arg(ones),
+                QStringLiteral("%1 &times; %2 = %3.").arg(tens).arg(small).arg(tens * small),
+                QStringLiteral("%1 &times; %2 = %3.").arg(ones).arg(small).arg(ones * small),
+                QStringLiteral("Add the two parts: %1 + %2 = %3.")
+                    .arg(tens * small)
+                    .arg(ones * small)
+                    .arg(product)};
+    }
+    // Count in steps of the table, as many times as the other number says.
+    QStringList counted;
+    for (int i = 1; i <= small; ++i)
+        counted << QString::number(big * i);
+    return {QStringLiteral("Count in %1s, %2 times: %3.")
+                .arg(big)
+                .arg(small)
+                .arg(counted.join(QStringLiteral(", "))),
+            QStringLiteral("So %1 &times; %2 = %3.").arg(a).arg(b).arg(product)};
+}
+
+// a / d, exact: the times-table fact that undoes it, or a split into parts
+// the divisor goes into.
+QStringList DivideSteps(int a, int d) {
+    const int q = a / d;
+    if (d == 10)
+        return {QStringLiteral("Dividing by 10 moves every digit one place to the right."),
+                QStringLiteral("%1 &divide; 10 = %2.").arg(a).arg(q)};
+    if (q > 12) {
+        const int first = d * (q - q % 10);
+        return {QStringLiteral("Split %1 into %2 and %3, two numbers that %4 goes into.")
+                    .arg(a)
+                    .arg(first)
+                    .arg(a - first)
+                    .arg(d),
+                QStringLiteral("%1 &divide; %2 = %3.").arg(first).arg(d).arg(first / d),
+                QStringLiteral("%1 &divide; %2 = %3.").arg(a - first).arg(d).arg((a - first) / d),
+                QStringLiteral("Add the two parts: %1 + %2 = %3.")
+                    .arg(first / d)
+                    .arg((a - first) / d)
+                    .arg(q)};
+    }
+    return {QStringLiteral("Which number times %1 makes %2? Use the %1 times table.").arg(d).arg(a),
+            QStringLiteral("%1 &times; %2 = %3, so %3 &divide; %1 = %2.").arg(d).arg(q).arg(a)};
+}
+
 // --- single-blank questions ------------------------------------------------
 
-Question WorkOut(const QString& left, int answer) {
-    return One(P(QStringLiteral("Work out:")) + Sum(left + QStringLiteral(" = ") + html::Box()),
-               Num(answer));
+// A sum to work out, asked in one of several ways.
+Question WorkOut(Rng& r, const QString& left, int answer, const QStringList& steps,
+                 const QStringList& stems) {
+    return With(
+        One(P(r.pick(stems)) + Sum(left + QStringLiteral(" = ") + html::Box()), Num(answer)),
+        steps);
+}
+
+const QStringList& TimesStems() {
+    static const QStringList stems = {QStringLiteral("Work out:"), QStringLiteral("Multiply."),
+                                      QStringLiteral("Find the product."),
+                                      QStringLiteral("Use your times tables.")};
+    return stems;
+}
+
+const QStringList& DivideStems() {
+    static const QStringList stems = {QStringLiteral("Work out:"), QStringLiteral("Divide."),
+                                      QStringLiteral("Share out equally."),
+                                      QStringLiteral("How many times does it go?")};
+    return stems;
 }
 
 Question TimesFact(Rng& r, int level) {
     auto [t, n] = Fact(r, level);
     if (r.chance(1, 2))
         std::swap(t, n);
-    return WorkOut(Times(t, n), t * n);
+    return WorkOut(r, Times(t, n), t * n, TimesSteps(t, n), TimesStems());
 }
 
 Question DivideFact(Rng& r, int level) {
     const auto [t, n] = Fact(r, level);
-    return WorkOut(Divide(t * n, t), n);
+    return WorkOut(r, Divide(t * n, t), n, DivideSteps(t * n, t), DivideStems());
 }
 
 Question MissingFactor(Rng& r, int level) {
     const auto [t, n] = Fact(r, level);
+    const bool second = r.chance(1, 2);
     const QString sum =
-        r.chance(1, 2) ? QStringLiteral("%1 &times; %2 = %3").arg(t).arg(html::Box()).arg(t * n)
-                       : QStringLiteral("%1 &times; %2 = %3").arg(html::Box()).arg(t).arg(t * n);
-    return One(P(QStringLiteral("What is the missing number?")) + Sum(sum), Num(n));
+        second ? QStringLiteral("%1 &times; %2 = %3").arg(t).arg(html::Box()).arg(t * n)
+               : QStringLiteral("%1 &times; %2 = %3").arg(html::Box()).arg(t).arg(t * n);
+    return With(
+        One(P(second ? QStringLiteral("What is the missing number?")
+                     : QStringLiteral("Which number goes in the box?")) +
+                Sum(sum),
+            Num(n)),
+        {QStringLiteral("Which number times %1 makes %2? Divide to find it.").arg(t).arg(t * n),
+         QStringLiteral("%1 &divide; %2 = %3, and %2 &times; %3 = %1.").arg(t * n).arg(t).arg(n)});
 }
 
 Question CountInSteps(Rng& r, int level) {
     const int t = r.pick(Tables(level));
-    const int start = r.range(1, 6);
+    const int start = level == 1 ? r.range(1, 6) : r.range(3, 8);
     QStringList shown;
     for (int i = 0; i < 4; ++i)
         shown << Num(t * (start + i));
     shown << html::Box();
-    return One(P(QStringLiteral("Count in %1s. What number comes next?").arg(t)) +
-                   Sum(shown.join(QStringLiteral(", "))),
-               Num(t * (start + 4)));
+    return With(One(P(QStringLiteral("Count in %1s. What number comes next?").arg(t)) +
+                        Sum(shown.join(QStringLiteral(", "))),
+                    Num(t * (start + 4))),
+                {QStringLiteral("Each number is %1 more than the one before.").arg(t),
+                 QStringLiteral("%1 + %2 = %3.").arg(t * (start + 3)).arg(t).arg(t * (start + 4))});
 }
 
 Question DoubleHalf(Rng& r, int) {
     if (r.chance(1, 2)) {
         const int n = r.range(6, 20);
-        return One(P(QStringLiteral("What is double %1?").arg(n)), Num(2 * n));
+        return With(One(P(QStringLiteral("Double %1. What do you get?").arg(n)), Num(2 * n)),
+                    {QStringLiteral("Doubling is multiplying by 2: %1 &times; 2 = %1 + %1 = %2.")
+                         .arg(n)
+                         .arg(2 * n)});
     }
     const int n = 2 * r.range(6, 20);
-    return One(P(QStringLiteral("What is half of %1?").arg(n)), Num(n / 2));
+    return With(
+        One(P(QStringLiteral("Halve %1. What do you get?").arg(n)), Num(n / 2)),
+        {QStringLiteral("Halving is dividing by 2: %1 &divide; 2 = %2, because %2 + %2 = %1.")
+             .arg(n)
+             .arg(n / 2)});
 }
 
 Question ArrayCount(Rng& r, int level) {
     // At least eight dots, so that counting in steps pays off.
     const int cols = level == 1 ? r.pick(QList<int>{2, 5, 10}) : r.range(3, 8);
-    const int rows = r.range(cols == 2 ? 4 : 2, 5);
+    const int rows = r.range(cols == 2 ? 4 : std::max(2, level), 5 + level / 2);
     Question q = One(ArrayShown(rows, cols) +
                          P(QStringLiteral("There are %1 rows with %2 dots in each row. How many "
                                           "dots are there altogether?")
@@ -168,42 +276,53 @@ Question ArrayCount(Rng& r, int level) {
                                .arg(cols)),
                      Num(rows * cols));
     q.pictures << ArrayPicture(rows, cols);
-    return q;
+    QStringList steps{QStringLiteral("%1 rows of %2 dots is %1 &times; %2.").arg(rows).arg(cols)};
+    steps += TimesSteps(cols, rows);
+    return With(q, steps);
 }
 
 Question EqualGroups(Rng& r, int level) {
-    const int groups = r.range(2, 5);
-    const int each = level == 1 ? r.pick(QList<int>{2, 5, 10}) : r.range(3, 6);
-    Question q =
-        One(html::Img(QStringLiteral("plates.svg"),
-                      QStringLiteral("%1 plates with %2 cakes on each").arg(groups).arg(each)) +
-                P(QStringLiteral("There are %1 plates. Each plate has %2 cakes on it. "
-                                 "How many cakes are there altogether?")
-                      .arg(groups)
-                      .arg(each)),
-            Num(groups * each));
+    const int groups = r.range(level == 1 ? 2 : 3, 5);
+    const int each = level == 1 ? r.pick(QList<int>{2, 5, 10}) : r.range(4, 8);
+    Question q = One(
+        html::Img(
+            QStringLiteral("plates.svg"),
+            QStringLiteral("%1 plates in a row, each with %2 cakes on it.").arg(groups).arg(each)) +
+            P(QStringLiteral("There are %1 plates. Each plate has %2 cakes on it. "
+                             "How many cakes are there altogether?")
+                  .arg(groups)
+                  .arg(each)),
+        Num(groups * each));
     q.pictures << kit::SvgPicture(QStringLiteral("plates.svg"), GroupsPicture(groups, each));
-    return q;
+    QStringList steps{
+        QStringLiteral("%1 plates of %2 cakes is %1 &times; %2.").arg(groups).arg(each)};
+    steps += TimesSteps(each, groups);
+    return With(q, steps);
 }
 
 Question TimesTen(Rng& r, int level) {
+    static const QStringList stems = {QStringLiteral("Multiply by ten or a hundred."),
+                                      QStringLiteral("Think about place value, then work out:")};
+    static const QStringList tensStems = {QStringLiteral("Use a times-table fact to work out:"),
+                                          QStringLiteral("Multiply the tens.")};
     switch (r.range(0, level >= 4 ? 3 : 1)) {
     case 0: {
         const int n = r.range(12, 95);
-        return WorkOut(Times(n, 10), n * 10);
+        return WorkOut(r, Times(n, 10), n * 10, TimesSteps(n, 10), stems);
     }
     case 1: {
         const int n = r.range(12, 95);
-        return WorkOut(Divide(n * 10, 10), n);
+        return WorkOut(r, Divide(n * 10, 10), n, DivideSteps(n * 10, 10),
+                       {QStringLiteral("Divide by ten.")});
     }
     case 2: {
         const int n = r.range(3, 48);
-        return WorkOut(Times(n, 100), n * 100);
+        return WorkOut(r, Times(n, 100), n * 100, TimesSteps(n, 100), stems);
     }
     default: {
         const int n = r.range(3, 9);
         const int t = r.range(2, 9);
-        return WorkOut(Times(t * 10, n), t * 10 * n);
+        return WorkOut(r, Times(t * 10, n), t * 10 * n, TimesSteps(t * 10, n), tensStems);
     }
     }
 }
@@ -211,12 +330,14 @@ Question TimesTen(Rng& r, int level) {
 // Two-digit times one-digit: no regrouping in paper 4, regrouping in paper 5.
 Question TwoDigitTimes(Rng& r, int level) {
     for (;;) {
-        const int a = r.range(12, 49);
+        const int a = r.range(13, 49);
         const int m = r.range(2, level >= 5 ? 9 : 4);
         const bool regroups = (a % 10) * m >= 10;
         if (regroups != (level >= 5) || a * m > 999)
             continue;
-        return WorkOut(Times(a, m), a * m);
+        return WorkOut(r, Times(a, m), a * m, TimesSteps(a, m),
+                       {QStringLiteral("Split the larger number into tens and ones to work out:"),
+                        QStringLiteral("Multiply a two-digit number:")});
     }
 }
 
@@ -226,7 +347,9 @@ Question DivideBig(Rng& r, int) {
         const int q = r.range(12, 99);
         if (d * q > 400 || q % 10 == 0)
             continue;
-        return WorkOut(Divide(d * q, d), q);
+        return WorkOut(r, Divide(d * q, d), q, DivideSteps(d * q, d),
+                       {QStringLiteral("Divide a larger number:"),
+                        QStringLiteral("Split the number into parts to work out:")});
     }
 }
 
@@ -235,18 +358,34 @@ Question Remainder(Rng& r, int level) {
     const int teams = r.range(3, 9);
     const int left = r.range(1, size - 1);
     const int children = size * teams + left;
+    const QStringList steps{
+        QStringLiteral("Count in %1s up to %2 without going past it: %1 &times; %3 = %4.")
+            .arg(size)
+            .arg(children)
+            .arg(teams)
+            .arg(size * teams),
+        QStringLiteral("%1 &minus; %2 = %3 left over, fewer than %4.")
+            .arg(children)
+            .arg(size * teams)
+            .arg(left)
+            .arg(size)};
     if (r.chance(1, 2)) {
-        return One(P(QStringLiteral("%1 children get into teams of %2. How many children are "
-                                    "left over?")
-                         .arg(children)
-                         .arg(size)),
-                   Num(left), QStringLiteral("N"), 2);
+        return With(One(P(QStringLiteral("%1 children get into teams of %2. How many children are "
+                                         "left over?")
+                              .arg(children)
+                              .arg(size)),
+                        Num(left), QStringLiteral("N"), 2),
+                    steps + QStringList{QStringLiteral("%1 children are left over.").arg(left)});
     }
-    return One(P(QStringLiteral("%1 eggs are packed into boxes of %2. How many boxes can be "
-                                "filled?")
-                     .arg(children)
-                     .arg(size)),
-               Num(teams), QStringLiteral("N"), 2);
+    return With(One(P(QStringLiteral("%1 eggs are packed into boxes of %2. How many boxes can be "
+                                     "filled?")
+                          .arg(children)
+                          .arg(size)),
+                    Num(teams), QStringLiteral("N"), 2),
+                steps + QStringList{QStringLiteral("So %1 boxes are full; the %2 eggs left over do "
+                                                   "not fill another box.")
+                                        .arg(teams)
+                                        .arg(left)});
 }
 
 Question ChoiceQuestion(Rng& r, int level) {
@@ -255,11 +394,16 @@ Question ChoiceQuestion(Rng& r, int level) {
         auto [t, n] = Fact(r, level);
         while (t == n)
             n = r.range(2, MaxFactor(level));
-        return Choice(P(QStringLiteral("Which of these is the same as %1?").arg(Times(t, n))),
-                      Times(n, t),
-                      {QStringLiteral("%1 + %2").arg(t).arg(n),
-                       QStringLiteral("%1%2").arg(t).arg(n), Times(t, n + 1)},
-                      position);
+        return With(Choice(P(QStringLiteral("Which of these is the same as %1?").arg(Times(t, n))),
+                           Times(n, t),
+                           {QStringLiteral("%1 + %2").arg(t).arg(n),
+                            QStringLiteral("%1%2").arg(t).arg(n), Times(t, n + 1)},
+                           position),
+                    {QStringLiteral("Multiplying in either order gives the same answer: %1 and %2 "
+                                    "are both %3.")
+                         .arg(Times(t, n), Times(n, t))
+                         .arg(t * n),
+                     QStringLiteral("%1 is answer %2.").arg(Times(n, t)).arg(position)});
     }
     const int t = r.pick(Tables(level));
     const int multiple = t * r.range(2, MaxFactor(level));
@@ -269,8 +413,14 @@ Question ChoiceQuestion(Rng& r, int level) {
         if (candidate > 1 && candidate % t != 0 && !wrong.contains(Num(candidate)))
             wrong << Num(candidate);
     }
-    return Choice(P(QStringLiteral("Which of these numbers is in the %1 times table?").arg(t)),
-                  Num(multiple), wrong, position);
+    return With(Choice(P(QStringLiteral("Which of these numbers is in the %1 times table?").arg(t)),
+                       Num(multiple), wrong, position),
+                {QStringLiteral("%1 &times; %2 = %3, so %3 is in the %1 times table; the others "
+                                "are not.")
+                     .arg(t)
+                     .arg(multiple / t)
+                     .arg(multiple),
+                 QStringLiteral("%1 is answer %2.").arg(multiple).arg(position)});
 }
 
 Question TrueFalse(Rng& r, int level) {
@@ -278,16 +428,32 @@ Question TrueFalse(Rng& r, int level) {
     const int product = t * n;
     switch (r.range(0, 2)) {
     case 0:
-        return TrueOrFalse(Times(t, n) + QStringLiteral(" = ") + Times(n, t), true);
+        return With(TrueOrFalse(Times(t, n) + QStringLiteral(" = ") + Times(n, t), true),
+                    {QStringLiteral("Both are %1: multiplying in either order gives the same "
+                                    "answer, so it is true.")
+                         .arg(product)});
     case 1: {
         const bool right = r.chance(1, 2);
-        return TrueOrFalse(Times(t, n) + QStringLiteral(" = %1").arg(right ? product : product + t),
-                           right);
+        QStringList steps = TimesSteps(t, n);
+        steps << (right ? QStringLiteral("The answer shown is %1, so it is true.").arg(product)
+                        : QStringLiteral("The answer shown is %1, not %2, so it is false.")
+                              .arg(product + t)
+                              .arg(product));
+        return With(
+            TrueOrFalse(Times(t, n) + QStringLiteral(" = %1").arg(right ? product : product + t),
+                        right),
+            steps);
     }
     default: {
         const bool right = r.chance(1, 2);
-        return TrueOrFalse(Divide(product, t) + QStringLiteral(" = %1").arg(right ? n : n + 1),
-                           right);
+        QStringList steps = DivideSteps(product, t);
+        steps << (right ? QStringLiteral("The answer shown is %1, so it is true.").arg(n)
+                        : QStringLiteral("The answer shown is %1, not %2, so it is false.")
+                              .arg(n + 1)
+                              .arg(n));
+        return With(
+            TrueOrFalse(Divide(product, t) + QStringLiteral(" = %1").arg(right ? n : n + 1), right),
+            steps);
     }
     }
 }
@@ -304,11 +470,22 @@ Question MultipleBetween(Rng& r, int level) {
     }
     if (answers.isEmpty())
         return TimesFact(r, level);
-    return One(P(QStringLiteral("Write a number between %1 and %2 that is in the %3 times table.")
+    QStringList facts;
+    for (const QString& a : answers)
+        facts << QStringLiteral("%1 &times; %2 = %3").arg(t).arg(a.toInt() / t).arg(a);
+    return With(One(P(QStringLiteral("Write a number between %1 and %2 that is in the %3 times "
+                                     "table.")
+                          .arg(lo)
+                          .arg(hi)
+                          .arg(t)),
+                    QStringLiteral(";") + answers.join(QLatin1Char(';')), QStringLiteral("M")),
+                {QStringLiteral("Count in %1s until you pass %2.").arg(t).arg(lo),
+                 QStringLiteral("%1: %2 between %3 and %4.")
+                     .arg(facts.join(QStringLiteral("; ")))
+                     .arg(answers.size() == 1 ? QStringLiteral("this is the one")
+                                              : QStringLiteral("any of these is right"))
                      .arg(lo)
-                     .arg(hi)
-                     .arg(t)),
-               QStringLiteral(";") + answers.join(QLatin1Char(';')), QStringLiteral("M"));
+                     .arg(hi)});
 }
 
 struct Things {
@@ -334,85 +511,120 @@ Question WordMultiply(Rng& r, int level) {
     const int n = r.range(3, MaxFactor(level));
     if (!fitting.isEmpty() && r.chance(1, 2)) {
         const Things& t = r.pick(fitting);
-        return One(
-            P(QString::fromLatin1(t.each) + QLatin1Char(' ') + QString::fromLatin1(t.total).arg(n)),
-            Num(t.count * n), QStringLiteral("N"), 2);
+        QStringList steps{QStringLiteral("%1 lots of %2 is %1 &times; %2.").arg(n).arg(t.count)};
+        steps += TimesSteps(t.count, n);
+        return With(One(P(QString::fromLatin1(t.each) + QLatin1Char(' ') +
+                          QString::fromLatin1(t.total).arg(n)),
+                        Num(t.count * n), QStringLiteral("N"), 2),
+                    steps);
     }
     const int t = r.pick(Tables(level));
+    QStringList steps{QStringLiteral("%1 lots of %2 is %1 &times; %2.").arg(n).arg(t)};
+    steps += TimesSteps(t, n);
     const QString name = r.pick(Names());
     if (r.chance(1, 2)) {
-        return One(P(QStringLiteral("Pencils come in packs of %1. %2 buys %3 packs. How many "
-                                    "pencils does %2 buy?")
-                         .arg(t)
-                         .arg(name)
-                         .arg(n)),
-                   Num(t * n), QStringLiteral("N"), 2);
+        return With(One(P(QStringLiteral("Pencils come in packs of %1. %2 buys %3 packs. How many "
+                                         "pencils does %2 buy?")
+                              .arg(t)
+                              .arg(name)
+                              .arg(n)),
+                        Num(t * n), QStringLiteral("N"), 2),
+                    steps);
     }
-    return One(P(QStringLiteral("In a hall there are %1 rows of chairs with %2 chairs in each "
-                                "row. How many chairs are there?")
-                     .arg(n)
-                     .arg(t)),
-               Num(t * n), QStringLiteral("N"), 2);
+    return With(One(P(QStringLiteral("In a hall there are %1 rows of chairs with %2 chairs in each "
+                                     "row. How many chairs are there?")
+                          .arg(n)
+                          .arg(t)),
+                    Num(t * n), QStringLiteral("N"), 2),
+                steps);
 }
 
 Question WordShare(Rng& r, int level) {
     const auto [t, n] = Fact(r, level);
+    QStringList steps{
+        QStringLiteral("Sharing into equal groups is dividing: %1 &divide; %2.").arg(t * n).arg(t)};
+    steps += DivideSteps(t * n, t);
     if (r.chance(1, 2)) {
-        return One(P(QStringLiteral("%1 sweets are shared equally between %2 children. How many "
-                                    "sweets does each child get?")
-                         .arg(t * n)
-                         .arg(t)),
-                   Num(n), QStringLiteral("N"), 2);
+        return With(One(P(QStringLiteral("%1 sweets are shared equally between %2 children. How "
+                                         "many sweets does each child get?")
+                              .arg(t * n)
+                              .arg(t)),
+                        Num(n), QStringLiteral("N"), 2),
+                    steps);
     }
-    return One(P(QStringLiteral("%1 apples are put into bags of %2. How many bags are "
-                                "needed?")
-                     .arg(t * n)
-                     .arg(t)),
-               Num(n), QStringLiteral("N"), 2);
+    return With(One(P(QStringLiteral("%1 apples are put into bags of %2. How many bags are "
+                                     "needed?")
+                          .arg(t * n)
+                          .arg(t)),
+                    Num(n), QStringLiteral("N"), 2),
+                steps);
 }
 
 Question Scaling(Rng& r, int) {
     const auto [a, b] = TwoNames(r, Names());
     const int have = r.range(3, 12);
     const int times = r.range(2, 5);
-    return One(P(QStringLiteral("%1 has %2 marbles. %3 has %4 times as many marbles as %1. "
-                                "How many marbles does %3 have?")
-                     .arg(a)
-                     .arg(have)
-                     .arg(b)
-                     .arg(times)),
-               Num(have * times), QStringLiteral("N"), 2);
+    QStringList steps{
+        QStringLiteral("%1 times as many as %2 is %2 &times; %1.").arg(times).arg(have)};
+    steps += TimesSteps(have, times);
+    return With(One(P(QStringLiteral("%1 has %2 marbles. %3 has %4 times as many marbles as %1. "
+                                     "How many marbles does %3 have?")
+                          .arg(a)
+                          .arg(have)
+                          .arg(b)
+                          .arg(times)),
+                    Num(have * times), QStringLiteral("N"), 2),
+                steps);
 }
 
 Question TwoStep(Rng& r, int level) {
     const auto [t, n] = Fact(r, level);
     const int used = r.range(2, t * n - 2);
     const QString name = r.pick(Names());
+    QStringList steps{QStringLiteral("First find how many there are: %1 &times; %2 = %3.")
+                          .arg(n)
+                          .arg(t)
+                          .arg(t * n)};
     switch (r.range(0, 2)) {
     case 0:
-        return One(P(QStringLiteral("%1 buys %2 packs of stickers. There are %3 stickers in each "
-                                    "pack. %1 gives %4 stickers away. How many stickers does %1 "
-                                    "have left?")
-                         .arg(name)
-                         .arg(n)
-                         .arg(t)
-                         .arg(used)),
-                   Num(t * n - used), QStringLiteral("N"), 3);
+        steps << QStringLiteral("Then take away the %1 given away.").arg(used);
+        steps += numkit::SubtractSteps(t * n, used);
+        return With(
+            One(P(QStringLiteral("%1 buys %2 packs of stickers. There are %3 stickers in each "
+                                 "pack. %1 gives %4 stickers away. How many stickers does %1 "
+                                 "have left?")
+                      .arg(name)
+                      .arg(n)
+                      .arg(t)
+                      .arg(used)),
+                Num(t * n - used), QStringLiteral("N"), 3),
+            steps);
     case 1:
-        return One(P(QStringLiteral("There are %1 rows of %2 chairs in a hall. %3 chairs are "
-                                    "taken. How many chairs are empty?")
-                         .arg(n)
-                         .arg(t)
-                         .arg(used)),
-                   Num(t * n - used), QStringLiteral("N"), 3);
+        steps << QStringLiteral("Then take away the %1 chairs that are taken.").arg(used);
+        steps += numkit::SubtractSteps(t * n, used);
+        return With(One(P(QStringLiteral("There are %1 rows of %2 chairs in a hall. %3 chairs are "
+                                         "taken. How many chairs are empty?")
+                              .arg(n)
+                              .arg(t)
+                              .arg(used)),
+                        Num(t * n - used), QStringLiteral("N"), 3),
+                    steps);
     default: {
         const int total = t * n + r.range(3, 20);
-        return One(P(QStringLiteral("A teacher has %1 pencils. She gives %2 pencils to each of "
-                                    "%3 groups. How many pencils does she have left?")
-                         .arg(total)
-                         .arg(t)
-                         .arg(n)),
-                   Num(total - t * n), QStringLiteral("N"), 3);
+        steps = {QStringLiteral("First find how many she gives away: %1 &times; %2 = %3.")
+                     .arg(n)
+                     .arg(t)
+                     .arg(t * n),
+                 QStringLiteral("Then take them from the %1 pencils.").arg(total)};
+        steps += numkit::SubtractSteps(total, t * n);
+        return With(
+            One(P(QStringLiteral("A teacher has %1 pencils. She gives %2 pencils to each of "
+                                 "%3 groups. How many pencils does she have left?")
+                      .arg(total)
+                      .arg(t)
+                      .arg(n)),
+                Num(total - t * n), QStringLiteral("N"), 3),
+            steps);
     }
     }
 }
@@ -420,8 +632,16 @@ Question TwoStep(Rng& r, int level) {
 Question Inverse(Rng& r, int level) {
     const auto [t, n] = Fact(r, level);
     if (r.chance(1, 2))
-        return ThinkOfNumber(QStringLiteral("multiply it by %1").arg(t), t * n, n);
-    return ThinkOfNumber(QStringLiteral("divide it by %1").arg(t), n, t * n);
+        return With(ThinkOfNumber(QStringLiteral("multiply it by %1").arg(t), t * n, n),
+                    QStringList{QStringLiteral("Work backwards: undo multiplying by %1 by dividing "
+                                               "by %1.")
+                                    .arg(t)} +
+                        DivideSteps(t * n, t));
+    return With(ThinkOfNumber(QStringLiteral("divide it by %1").arg(t), n, t * n),
+                QStringList{QStringLiteral("Work backwards: undo dividing by %1 by multiplying by "
+                                           "%1.")
+                                .arg(t)} +
+                    TimesSteps(n, t));
 }
 
 // --- questions with several blanks --------------------------------------------
@@ -434,7 +654,13 @@ Question ArrayPair(Rng& r, int level) {
     Question q = Equations(ArrayShown(rows, cols), {Times(rows, cols), Times(cols, rows)},
                            {rows * cols, rows * cols});
     q.pictures << ArrayPicture(rows, cols);
-    return q;
+    return With(q, {QStringLiteral("The array has %1 rows of %2 dots, or %2 columns of %1 dots.")
+                        .arg(rows)
+                        .arg(cols),
+                    QStringLiteral("<b>(a)</b> %1 = %2.").arg(Times(rows, cols)).arg(rows * cols),
+                    QStringLiteral("<b>(b)</b> %1 = %2 too: the same dots counted the other way.")
+                        .arg(Times(cols, rows))
+                        .arg(rows * cols)});
 }
 
 // Two numbers above 1 multiply to make n in one way only (n = p x q, primes).
@@ -442,10 +668,15 @@ Question FactorPair(Rng& r, int) {
     static const QList<QPair<int, int>> pairs = {{2, 3}, {2, 5}, {2, 7},  {3, 5},
                                                  {3, 7}, {5, 7}, {2, 11}, {3, 11}};
     const auto [p, q] = r.pick(pairs);
-    return AnyOrder(P(QStringLiteral("Find two numbers, both bigger than 1, that multiply to make "
-                                     "<b>%1</b>.")
-                          .arg(p * q)),
-                    {Num(p), Num(q)});
+    return With(AnyOrder(P(QStringLiteral("Find two numbers, both bigger than 1, that multiply "
+                                          "to make <b>%1</b>.")
+                               .arg(p * q)),
+                         {Num(p), Num(q)}),
+                {QStringLiteral("Try dividing %1 by 2, 3, 5 and 7.").arg(p * q),
+                 QStringLiteral("%1 &times; %2 = %3, and no other pair bigger than 1 works.")
+                     .arg(p)
+                     .arg(q)
+                     .arg(p * q)});
 }
 
 Question FactFamily(Rng& r, int level) {
@@ -453,11 +684,16 @@ Question FactFamily(Rng& r, int level) {
     while (t == n)
         n = r.range(2, MaxFactor(level));
     const int c = t * n;
-    return Equations(P(QStringLiteral("Use the numbers %1, %2 and %3 to fill in the boxes.")
-                           .arg(t)
-                           .arg(n)
-                           .arg(c)),
-                     {Times(t, n), Divide(c, t), Divide(c, n)}, {c, n, t});
+    return With(Equations(P(QStringLiteral("Use the numbers %1, %2 and %3 to fill in the boxes.")
+                                .arg(t)
+                                .arg(n)
+                                .arg(c)),
+                          {Times(t, n), Divide(c, t), Divide(c, n)}, {c, n, t}),
+                {QStringLiteral("<b>(a)</b> %1 = %2.").arg(Times(t, n)).arg(c),
+                 QStringLiteral("<b>(b)</b> Dividing undoes multiplying: %1 = %2.")
+                     .arg(Divide(c, t))
+                     .arg(n),
+                 QStringLiteral("<b>(c)</b> %1 = %2.").arg(Divide(c, n)).arg(t)});
 }
 
 Question PackWord(Rng& r, int level) {
@@ -475,7 +711,13 @@ Question PackWord(Rng& r, int level) {
                           QStringLiteral("How many boxes are needed for %1 eggs?").arg(c * t)});
     q.blanks << Blank{Num(a * t), QStringLiteral("N"), 1}
              << Blank{Num(b * t), QStringLiteral("N"), 1} << Blank{Num(c), QStringLiteral("N"), 2};
-    return q;
+    return With(q, {QStringLiteral("<b>(a)</b> %1 = %2.").arg(Times(a, t)).arg(a * t),
+                    QStringLiteral("<b>(b)</b> %1 = %2.").arg(Times(b, t)).arg(b * t),
+                    QStringLiteral("<b>(c)</b> How many %1s make %2? %3 = %4.")
+                        .arg(t)
+                        .arg(c * t)
+                        .arg(Divide(c * t, t))
+                        .arg(c)});
 }
 
 // Exactly three of six numbers are multiples of t; any order.
@@ -499,11 +741,17 @@ Question ThreeMultiples(Rng& r, int) {
         QStringList keys;
         for (int v : multiples)
             keys << Num(v);
-        return AnyOrder(
-            P(QStringLiteral("Three of these numbers are in the %1 times table. Which three?")
-                  .arg(t)) +
-                Sum(NumberList(shown)),
-            keys);
+        QStringList facts;
+        for (int m : multiples)
+            facts << QStringLiteral("%1 = %2").arg(Times(t, m / t)).arg(m);
+        return With(AnyOrder(P(QStringLiteral("Three of these numbers are in the %1 times table. "
+                                              "Which three?")
+                                   .arg(t)) +
+                                 Sum(NumberList(shown)),
+                             keys),
+                    {QStringLiteral("Say the %1 times table and look for each number.").arg(t),
+                     facts.join(QStringLiteral(", ")) + QStringLiteral("; the other numbers are "
+                                                                       "not in the table.")});
     }
 }
 
@@ -524,7 +772,11 @@ Question MultiplesRun(Rng& r, int blanks) {
                    .arg(t)
                    .arg(html::PartLabel(blanks - 1))) +
              Sum(shown.join(QStringLiteral(", ")));
-    return q;
+    return With(q, {QStringLiteral("Each number is %1 more than the one before.").arg(t),
+                    QStringLiteral("%1 + %2 = %3, and keep adding %2.")
+                        .arg(t * (start + 1))
+                        .arg(t)
+                        .arg(t * (start + 2))});
 }
 
 Question MultiBlank(Rng& r, int level, int blanks, int index) {
@@ -549,7 +801,9 @@ Question Fixed(const FixedQuestion& fixed) {
                {QStringLiteral("4 + 6"), QStringLiteral("46"), QStringLiteral("4 + 4")},
                fixed.keys.at(0).toInt());
     q.blanks[0].mark = fixed.marks.at(0);
-    return q;
+    return With(q, {QStringLiteral("Multiplying in either order gives the same answer: 4 &times; "
+                                   "6 and 6 &times; 4 are both 24."),
+                    QStringLiteral("6 &times; 4 is answer 2.")});
 }
 
 // The single-blank questions of each paper, easiest first.
@@ -557,18 +811,18 @@ QList<SingleMaker> Recipe(int level) {
     QList<QPair<SingleMaker, int>> counts;
     switch (level) {
     case 1:
-        counts = {{TimesFact, 6},  {DivideFact, 2},   {CountInSteps, 2},  {DoubleHalf, 2},
-                  {ArrayCount, 3}, {EqualGroups, 3},  {MissingFactor, 2}, {ChoiceQuestion, 1},
+        counts = {{TimesFact, 4},  {DivideFact, 3},   {CountInSteps, 2},  {DoubleHalf, 2},
+                  {ArrayCount, 3}, {EqualGroups, 3},  {MissingFactor, 3}, {ChoiceQuestion, 1},
                   {TrueFalse, 1},  {WordMultiply, 3}, {WordShare, 3}};
         break;
     case 2:
-        counts = {{TimesFact, 6},   {DivideFact, 5},   {MissingFactor, 2}, {ArrayCount, 2},
-                  {EqualGroups, 2}, {CountInSteps, 1}, {DoubleHalf, 1},    {ChoiceQuestion, 1},
-                  {TrueFalse, 1},   {WordMultiply, 3}, {WordShare, 3}};
+        counts = {{TimesFact, 4},   {DivideFact, 4},   {MissingFactor, 3}, {ArrayCount, 2},
+                  {EqualGroups, 2}, {CountInSteps, 2}, {DoubleHalf, 1},    {ChoiceQuestion, 1},
+                  {TrueFalse, 2},   {WordMultiply, 3}, {WordShare, 3}};
         break;
     case 3:
-        counts = {{TimesFact, 5},       {DivideFact, 5},   {MissingFactor, 3},  {TimesTen, 2},
-                  {MultipleBetween, 1}, {CountInSteps, 1}, {ChoiceQuestion, 1}, {TrueFalse, 2},
+        counts = {{TimesFact, 4},       {DivideFact, 4},   {MissingFactor, 3},  {TimesTen, 3},
+                  {MultipleBetween, 1}, {CountInSteps, 2}, {ChoiceQuestion, 1}, {TrueFalse, 2},
                   {WordMultiply, 3},    {WordShare, 3},    {Scaling, 2}};
         break;
     case 4:
@@ -583,7 +837,7 @@ QList<SingleMaker> Recipe(int level) {
                   {Scaling, 1}};
         break;
     }
-    return Expand(counts);
+    return Interleave(counts);
 }
 
 } // namespace

@@ -250,7 +250,14 @@ QStringList ColumnAddition(int a, int b, const QString& unit) {
     for (int c = 0; c < columns; ++c) {
         const int x = da.value(c), y = db.value(c);
         const int total = x + y + carry;
-        QString sum = QStringLiteral("%1 + %2").arg(x).arg(y);
+        if (c >= db.size() && !carry) {
+            // Nothing below it: the digit comes down as it is.
+            steps << QStringLiteral("The %1: nothing to add, so %2 %1.")
+                         .arg(QLatin1String(kPlaces[c]))
+                         .arg(x);
+            continue;
+        }
+        QString sum = c >= db.size() ? QString::number(x) : QStringLiteral("%1 + %2").arg(x).arg(y);
         if (carry)
             sum += QStringLiteral(" + 1");
         QString step =
@@ -310,15 +317,16 @@ QStringList ColumnSubtraction(int a, int b, const QString& unit) {
             top[c] += 10;
             top[c + 1] -= 1;
         }
-        if (c >= db.size() && c == columns - 1) {
-            // Nothing to take away in the top column: what is left is its digit.
+        if (c >= db.size()) {
+            // Nothing to take away: what is left of the column comes down.
             if (step.endsWith(QLatin1String("are left. ")))
                 step.chop(1);
-            else if (top[c] == 0)
+            else if (top[c] == 0 && c == columns - 1)
                 step += QStringLiteral("none are left.");
             else
-                step +=
-                    QStringLiteral("%1 %2 are left.").arg(top[c]).arg(QLatin1String(kPlaces[c]));
+                step += QStringLiteral("nothing to take away, so %1 %2.")
+                            .arg(top[c])
+                            .arg(QLatin1String(kPlaces[c]));
         } else {
             step += QStringLiteral("%1 &minus; %2 = %3.").arg(top[c]).arg(y).arg(top[c] - y);
         }
@@ -510,9 +518,10 @@ QList<Question> BuildPaper(const PaperSpec& paperSpec, Rng& rng, const QList<Mak
                 } else {
                     question = multi(level, blanks, rng);
                 }
-                if (!seen.contains(Signature(question)))
+                if (!seen.contains(Signature(question)) && !PageSeen(Signature(question)))
                     break;
             }
+            NotePage(Signature(question));
             qty::Collect(question);
             if (blanks == 1)
                 ++singleIndex;
