@@ -26,9 +26,6 @@ constexpr int kSingleBlankQuestions = 1005;
 constexpr int kMinPaperBlanks = 20;
 constexpr int kMaxPaperBlanks = 60;
 constexpr int kMaxQuestionBlanks = 20;
-// Every question must carry its working once all topics write it; until then
-// a question without any is let through (its working, when present, is checked).
-constexpr bool kWorkingRequired = false;
 
 QByteArray Crlf(const QStringList& lines) {
     QByteArray out;
@@ -175,8 +172,7 @@ void CheckQuestion(const QString& where, const Question& question, QStringList& 
 
     const bank::Working& working = question.working;
     if (working.steps.isEmpty() && working.answers.isEmpty()) {
-        if (kWorkingRequired)
-            problem(QStringLiteral("no working"));
+        problem(QStringLiteral("no working"));
     } else {
         if (working.steps.isEmpty())
             problem(QStringLiteral("working without steps"));

@@ -483,10 +483,14 @@ QByteArray PictureGraph(const PictureGraphData& data) {
         keyTop = baseY + 34 + 16;
     }
     // The key: "Each <symbol> stands for N things".
-    body += Rect(150, keyTop, 300, 44, QStringLiteral("#fff7ed"), QStringLiteral("#f59e0b"), 2, 8);
-    body += BoldText(206, keyTop + 28, QStringLiteral("Each"), 16, QStringLiteral("end"));
-    body += SymbolPicture(data.symbol, 226, keyTop + 22, 30, false, QString());
-    body += Tagged(BoldText(248, keyTop + 28, KeyCaption(data), 16, QStringLiteral("start")),
+    // Picture graphs: the box grows with its caption ("stands for 20 children").
+    const double keyW = std::max(300.0, 118 + 10.5 * KeyCaption(data).size());
+    const double keyX = (width - keyW) / 2;
+    body +=
+        Rect(keyX, keyTop, keyW, 44, QStringLiteral("#fff7ed"), QStringLiteral("#f59e0b"), 2, 8);
+    body += BoldText(keyX + 56, keyTop + 28, QStringLiteral("Each"), 16, QStringLiteral("end"));
+    body += SymbolPicture(data.symbol, keyX + 76, keyTop + 22, 30, false, QString());
+    body += Tagged(BoldText(keyX + 98, keyTop + 28, KeyCaption(data), 16, QStringLiteral("start")),
                    QStringLiteral("key"));
     height = keyTop + 44 + 10;
     return Document(int(width), int(std::ceil(height)), body);

@@ -1,12 +1,14 @@
 // Topic 8, Picture Graphs: a picture graph with a key, then parts asking how
-// many, which is most or least, differences and totals. Every question reads
-// one graph; its parts are drawn from a pool that grows harder with the paper.
-// Names of children are word answers; other categories take every fair
-// spelling (singular and plural, short day names).
+// many, which is most or least, differences and totals. Each symbol stands for
+// more as the papers go on (2, then halves of 2, then 4 or 5, then 10 or 20
+// with halves), and the later papers ask more steps. Names of children are
+// word answers; other categories take every fair spelling.
 
 #include "Bank.h"
+#include "Quantities.h"
 #include "SvgExtra.h"
 #include "TopicKit.h"
+#include "VariedPaper.h"
 
 #include <algorithm>
 
@@ -14,17 +16,26 @@ namespace bank {
 
 namespace {
 
-using namespace kit;
+using kit::Gap;
+using kit::Make;
+using kit::Number;
+using kit::P;
+using kit::SvgPicture;
+using varied::Work;
 
 enum class Kind { People, Votes, Days };
 
 struct Theme {
     Kind kind;
     const char* title;
+    const char* intro;    // "the books some children read last term"
+    const char* quantity; // the row of the table of quantities for one category
     const char* unit;     // plural noun: "books"
-    const char* verb;     // "read" in "How many books did Ann read?"
+    const char* single;   // "book"
+    const char* verb;     // "read" in "How many books did Amy read?"
     const char* verbPast; // "read" in "Who read the most books?"
     svg::Symbol symbol;
+    int maxTotal;              // a class has at most 32 children
     QList<QStringList> labels; // per category: its label, then other fair spellings
 };
 
@@ -45,42 +56,59 @@ QList<QStringList> Weekdays() {
             {QStringLiteral("Friday"), QStringLiteral("Fri")}};
 }
 
+QList<QStringList> Fruits() {
+    return {{QStringLiteral("Apple"), QStringLiteral("Apples")},
+            {QStringLiteral("Banana"), QStringLiteral("Bananas")},
+            {QStringLiteral("Mango"), QStringLiteral("Mangoes"), QStringLiteral("Mangos")},
+            {QStringLiteral("Grape"), QStringLiteral("Grapes")},
+            {QStringLiteral("Pear"), QStringLiteral("Pears")},
+            {QStringLiteral("Orange"), QStringLiteral("Oranges")}};
+}
+
+QList<QStringList> Colours() {
+    return Singles({QStringLiteral("Red"), QStringLiteral("Blue"), QStringLiteral("Green"),
+                    QStringLiteral("Yellow"), QStringLiteral("Pink"), QStringLiteral("Purple")});
+}
+
 const QList<Theme>& Themes() {
     static const QList<Theme> themes = {
-        {Kind::People, "Books read by some children", "books", "read", "read", svg::Symbol::Book,
+        {Kind::People, "Books read last term", "the books some children read last term",
+         "books read in a term", "books", "book", "read", "read", svg::Symbol::Book, 0,
          Singles({QStringLiteral("Amy"), QStringLiteral("Ben"), QStringLiteral("Ivan"),
                   QStringLiteral("Sara"), QStringLiteral("Kevin"), QStringLiteral("Priya")})},
-        {Kind::People, "Stars collected by some children", "stars", "collect", "collected",
-         svg::Symbol::Star,
+        {Kind::People, "Stars won this week", "the stars some children won for good work this week",
+         "stars won in a week", "stars", "star", "win", "won", svg::Symbol::Star, 0,
          Singles({QStringLiteral("Lena"), QStringLiteral("Omar"), QStringLiteral("Grace"),
                   QStringLiteral("Hugo"), QStringLiteral("Mei"), QStringLiteral("Tariq")})},
-        {Kind::People, "Fish caught by some friends", "fish", "catch", "caught", svg::Symbol::Fish,
+        {Kind::People, "Fish caught on a fishing trip", "the fish some friends caught on a trip",
+         "fish caught on a trip", "fish", "fish", "catch", "caught", svg::Symbol::Fish, 0,
          Singles({QStringLiteral("Noah"), QStringLiteral("Ruby"), QStringLiteral("Felix"),
                   QStringLiteral("Ada"), QStringLiteral("Jonah"), QStringLiteral("Kim")})},
-        {Kind::People, "Goals scored by some players", "goals", "score", "scored",
-         svg::Symbol::Ball,
+        {Kind::People, "Goals scored this season", "the goals some players scored this season",
+         "goals scored in a season", "goals", "goal", "score", "scored", svg::Symbol::Ball, 0,
          Singles({QStringLiteral("Leo"), QStringLiteral("Maya"), QStringLiteral("Dev"),
                   QStringLiteral("Rosa"), QStringLiteral("Finn"), QStringLiteral("Aisha")})},
-        {Kind::Votes,
-         "Favourite fruits of a class",
-         "children",
-         "choose",
-         "chose",
-         svg::Symbol::Smiley,
-         {{QStringLiteral("Apple"), QStringLiteral("Apples")},
-          {QStringLiteral("Banana"), QStringLiteral("Bananas")},
-          {QStringLiteral("Mango"), QStringLiteral("Mangoes"), QStringLiteral("Mangos")},
-          {QStringLiteral("Grape"), QStringLiteral("Grapes")},
-          {QStringLiteral("Pear"), QStringLiteral("Pears")},
-          {QStringLiteral("Orange"), QStringLiteral("Oranges")}}},
-        {Kind::Votes, "Favourite colours of a class", "children", "choose", "chose",
-         svg::Symbol::Heart,
-         Singles({QStringLiteral("Red"), QStringLiteral("Blue"), QStringLiteral("Green"),
-                  QStringLiteral("Yellow"), QStringLiteral("Pink"), QStringLiteral("Purple")})},
-        {Kind::Days, "Apples sold at a fruit stall", "apples", "sell", "sold", svg::Symbol::Apple,
+        {Kind::Votes, "Favourite fruits of Class 3",
+         "the favourite fruits of the children in Class 3", "votes in a class", "children", "child",
+         "choose", "chose", svg::Symbol::Smiley, 32, Fruits()},
+        {Kind::Votes, "Favourite colours of Year 4",
+         "the favourite colours of the children in Year 4", "votes in a year group", "children",
+         "child", "choose", "chose", svg::Symbol::Heart, 90, Colours()},
+        {Kind::Votes, "Favourite fruits of the whole school",
+         "the favourite fruits of all the children in a school", "votes in a school", "children",
+         "child", "choose", "chose", svg::Symbol::Smiley, 420, Fruits()},
+        {Kind::Days, "Apples sold at a market stall", "the apples sold at a market stall each day",
+         "apples sold in a day", "apples", "apple", "sell", "sold", svg::Symbol::Apple, 0,
          Weekdays()},
-        {Kind::Days, "Flowers picked in a garden", "flowers", "pick", "picked", svg::Symbol::Flower,
-         Weekdays()},
+        {Kind::Days, "Books borrowed from the library",
+         "the books borrowed from a library each day", "library books borrowed in a day", "books",
+         "book", "borrow", "borrowed", svg::Symbol::Book, 0, Weekdays()},
+        {Kind::Days, "Children at the after-school club",
+         "how many children came to an after-school club each day", "children at a club",
+         "children", "child", "come", "at the club", svg::Symbol::Smiley, 0, Weekdays()},
+        {Kind::Days, "Flowers picked in the school garden",
+         "the flowers picked in the school garden each day", "flowers picked in a day", "flowers",
+         "flower", "pick", "picked", svg::Symbol::Flower, 0, Weekdays()},
     };
     return themes;
 }
@@ -100,12 +128,96 @@ QString Label(const Graph& g, int i) {
 
 Blank NameBlank(const Graph& g, int i, int mark) {
     if (g.labels.at(i).size() == 1)
-        return Word(Label(g, i), mark);
-    return AnyOf(g.labels.at(i), mark);
+        return kit::Word(Label(g, i), mark);
+    return kit::AnyOf(g.labels.at(i), mark);
 }
 
 QString Unit(const Graph& g) {
     return QString::fromLatin1(g.theme->unit);
+}
+
+QString UnitOf(const Graph& g, int n) {
+    return n == 1 ? QString::fromLatin1(g.theme->single) : Unit(g);
+}
+
+QString SymbolName(svg::Symbol s) {
+    switch (s) {
+    case svg::Symbol::Star:
+        return QStringLiteral("star");
+    case svg::Symbol::Smiley:
+        return QStringLiteral("smiley face");
+    case svg::Symbol::Heart:
+        return QStringLiteral("heart");
+    case svg::Symbol::Apple:
+        return QStringLiteral("apple");
+    case svg::Symbol::Book:
+        return QStringLiteral("book");
+    case svg::Symbol::Flower:
+        return QStringLiteral("flower");
+    case svg::Symbol::Fish:
+        return QStringLiteral("fish");
+    case svg::Symbol::Ball:
+        return QStringLiteral("ball");
+    }
+    return {};
+}
+
+// "4 and a half symbols"
+QString SymbolCount(const Graph& g, int value) {
+    const int halves = 2 * value / g.perSymbol;
+    const int whole = halves / 2;
+    const bool half = halves % 2 == 1;
+    if (whole == 0)
+        return QStringLiteral("half a symbol");
+    return QStringLiteral("%1%2 symbol%3")
+        .arg(whole)
+        .arg(half ? QStringLiteral(" and a half") : QString())
+        .arg(whole == 1 && !half ? QString() : QStringLiteral("s"));
+}
+
+QString KeyText(const Graph& g) {
+    return QStringLiteral("Each %1 picture stands for %2 %3.")
+        .arg(SymbolName(g.theme->symbol))
+        .arg(g.perSymbol)
+        .arg(UnitOf(g, g.perSymbol));
+}
+
+QString Alt(const Graph& g) {
+    QStringList rows;
+    for (int i = 0; i < g.values.size(); ++i)
+        rows << QStringLiteral("%1: %2").arg(Label(g, i), SymbolCount(g, g.values.at(i)));
+    return QStringLiteral("A picture graph titled \"%1\". %2 %3: %4.")
+        .arg(QString::fromLatin1(g.theme->title), KeyText(g),
+             g.vertical ? QStringLiteral("Columns") : QStringLiteral("Rows"),
+             rows.join(QStringLiteral("; ")));
+}
+
+// How one category is read off the graph.
+QString ReadStep(const Graph& g, int i) {
+    const int v = g.values.at(i);
+    const int halves = 2 * v / g.perSymbol;
+    const int whole = halves / 2;
+    if (halves % 2 == 0) {
+        if (g.perSymbol == 1)
+            return QStringLiteral("%1 has %2, so %3 %4.")
+                .arg(Label(g, i), SymbolCount(g, v))
+                .arg(v)
+                .arg(UnitOf(g, v));
+        return QStringLiteral("%1 has %2: %3 × %4 = %5 %6.")
+            .arg(Label(g, i), SymbolCount(g, v))
+            .arg(whole)
+            .arg(g.perSymbol)
+            .arg(v)
+            .arg(UnitOf(g, v));
+    }
+    return QStringLiteral("%1 has %2: %3 × %4 = %5, and half a symbol is %6, so %7 %8.")
+        .arg(Label(g, i), SymbolCount(g, v))
+        .arg(whole)
+        .arg(g.perSymbol)
+        .arg(whole * g.perSymbol)
+        .arg(g.perSymbol / 2)
+        .arg(v)
+        .arg(UnitOf(g, v));
 }
 
 // The sentences of each kind of graph.
@@ -173,7 +285,7 @@ QString Total(const Graph& g) {
         return QStringLiteral("How many %1 did they %2 altogether?")
             .arg(Unit(g), QString::fromLatin1(g.theme->verb));
     case Kind::Votes:
-        return QStringLiteral("How many children are there in the class?");
+        return QStringLiteral("How many children chose a favourite altogether?");
     case Kind::Days:
         return QStringLiteral("How many %1 were %2 in the five days?")
             .arg(Unit(g), QString::fromLatin1(g.theme->verbPast));
@@ -207,11 +319,7 @@ QByteArray Draw(const Graph& g) {
     data.values = g.values;
     data.perSymbol = g.perSymbol;
     data.symbol = g.theme->symbol;
-    data.unitWord = g.theme->kind == Kind::Votes ? QStringLiteral("children") : Unit(g);
-    if (g.perSymbol == 1) // "stands for 1 books" reads wrong
-        data.unitWord = g.theme->kind == Kind::Votes       ? QStringLiteral("child")
-                        : Unit(g) == QLatin1String("fish") ? Unit(g)
-                                                           : Unit(g).chopped(1);
+    data.unitWord = UnitOf(g, g.perSymbol);
     data.vertical = g.vertical;
     return svg::PictureGraph(data);
 }
@@ -228,52 +336,164 @@ bool UniqueExtremes(const QList<int>& v) {
     return v.count(v.at(MaxIndex(v))) == 1 && v.count(v.at(MinIndex(v))) == 1;
 }
 
-// Values for a level: symbols worth 1, 2, 5 or 10, halves from level 3.
+int SumOf(const QList<int>& v) {
+    int t = 0;
+    for (int x : v)
+        t += x;
+    return t;
+}
+
+// Units per symbol, and whether half symbols are drawn, for a paper level.
+QPair<int, bool> KeyFor(int level, Rng& rng) {
+    switch (level) {
+    case 1:
+        return {2, false};
+    case 2:
+        return {2, true};
+    case 3:
+        return rng.chance(1, 2) ? QPair<int, bool>{5, false} : QPair<int, bool>{4, true};
+    case 4:
+        return rng.chance(1, 2) ? QPair<int, bool>{10, false} : QPair<int, bool>{6, true};
+    default:
+        return rng.chance(1, 2) ? QPair<int, bool>{10, true} : QPair<int, bool>{20, true};
+    }
+}
+
+// A graph for the level whose every value fits its theme's range.
 Graph RandomGraph(int level, Rng& rng) {
-    Graph g;
-    g.theme = &Themes().at(rng.range(0, int(Themes().size()) - 1));
-    QList<QStringList> labels = g.theme->labels;
-    if (g.theme->kind != Kind::Days)
-        rng.shuffle(labels);
-    const int n = g.theme->kind == Kind::Days ? 5 : rng.range(4, level <= 1 ? 4 : 5);
-    g.labels = labels.mid(0, n);
-    // Each symbol stands for 1 (paper 1), 2 (papers 2 and 3, with half
-    // symbols from paper 3), 4 or 5 (paper 4), or 10 with halves (paper 5).
-    static const QList<int> per = {1, 2, 2, 5, 10};
-    g.perSymbol = per.at(level - 1);
-    if (level == 4 && rng.chance(1, 2))
-        g.perSymbol = 4;
-    const bool halves = level == 3 || (level >= 4 && g.perSymbol % 2 == 0);
-    g.vertical = level >= 2 && rng.chance(1, 3);
-    const int unit = halves ? g.perSymbol / 2 : g.perSymbol;
-    const int maxSymbols = g.vertical ? 8 : 10;
-    do {
-        g.values.clear();
-        for (int i = 0; i < n; ++i)
-            g.values << unit * rng.range(1, maxSymbols * g.perSymbol / unit);
-    } while (!UniqueExtremes(g.values));
-    return g;
+    for (;;) {
+        Graph g;
+        g.theme = &Themes().at(rng.range(0, int(Themes().size()) - 1));
+        const auto [per, halves] = KeyFor(level, rng);
+        g.perSymbol = per;
+        g.vertical = level >= 2 && rng.chance(1, 3);
+        const qty::Range& range =
+            qty::Of(QString::fromLatin1(g.theme->quantity), qty::Measure::Count);
+        const int unit = halves ? per / 2 : per;
+        const int maxSymbols = g.vertical ? 8 : 10;
+        const int lo = std::max(1, (range.lo + unit - 1) / unit);
+        const int hi = std::min(range.hi / unit, maxSymbols * per / unit);
+        if (hi - lo < 5 || hi * unit < 4 * per)
+            continue; // the key does not suit this theme
+        QList<QStringList> labels = g.theme->labels;
+        if (g.theme->kind != Kind::Days)
+            rng.shuffle(labels);
+        const int n = g.theme->kind == Kind::Days ? 5 : rng.range(4, level <= 1 ? 4 : 5);
+        g.labels = labels.mid(0, n);
+        for (int tries = 0; tries < 50; ++tries) {
+            g.values.clear();
+            for (int i = 0; i < n; ++i)
+                g.values << unit * rng.range(lo, hi);
+            if (UniqueExtremes(g.values) &&
+                (g.theme->maxTotal == 0 || SumOf(g.values) <= g.theme->maxTotal))
+                break;
+        }
+        if (!UniqueExtremes(g.values) ||
+            (g.theme->maxTotal > 0 && SumOf(g.values) > g.theme->maxTotal))
+            continue;
+        for (int v : g.values)
+            qty::Use(QString::fromLatin1(g.theme->quantity), qty::Measure::Count, v);
+        return g;
+    }
 }
 
 struct Part {
     QString text;
+    QString unit; // beside the answer box; empty for a name
     Blank blank;
+    QStringList steps;
 };
 
-// Parts about a graph: first counts, then most and least, then comparisons.
+Part CountPart(const Graph& g, int i) {
+    // A row ending in half a symbol takes one more step to read.
+    const bool half = (2 * g.values.at(i) / g.perSymbol) % 2 == 1;
+    return {HowMany(g, i), Unit(g), Number(g.values.at(i), half ? 2 : 1), {ReadStep(g, i)}};
+}
+
+Part WhichPart(const Graph& g, bool most) {
+    const int i = most ? MaxIndex(g.values) : MinIndex(g.values);
+    Part p{Which(g, most), {}, NameBlank(g, i, 1), {}};
+    const QString line =
+        g.vertical
+            ? (most ? QStringLiteral("The tallest column") : QStringLiteral("The shortest column"))
+            : (most ? QStringLiteral("The longest row") : QStringLiteral("The shortest row"));
+    p.steps = {QStringLiteral("%1 has the %2 symbols: %3, so the answer is %4.")
+                   .arg(line)
+                   .arg(most ? QStringLiteral("most") : QStringLiteral("fewest"))
+                   .arg(SymbolCount(g, g.values.at(i)))
+                   .arg(Label(g, i))};
+    return p;
+}
+
+Part MorePart(const Graph& g, int hi, int lo) {
+    const int d = g.values.at(hi) - g.values.at(lo);
+    return {MoreThan(g, hi, lo),
+            Unit(g),
+            Number(d, 2),
+            {ReadStep(g, hi), ReadStep(g, lo),
+             QStringLiteral("%1 - %2 = %3.").arg(g.values.at(hi)).arg(g.values.at(lo)).arg(d)}};
+}
+
+Part TogetherPart(const Graph& g, int a, int b) {
+    const int s = g.values.at(a) + g.values.at(b);
+    return {Together(g, a, b),
+            Unit(g),
+            Number(s, 2),
+            {ReadStep(g, a), ReadStep(g, b),
+             QStringLiteral("%1 + %2 = %3.").arg(g.values.at(a)).arg(g.values.at(b)).arg(s)}};
+}
+
+Part TotalPart(const Graph& g) {
+    QStringList values;
+    for (int v : g.values)
+        values << QString::number(v);
+    return {
+        Total(g),
+        Unit(g),
+        Number(SumOf(g.values), 2),
+        {QStringLiteral("Read every %1 with the key: %2.")
+             .arg(g.vertical ? QStringLiteral("column") : QStringLiteral("row"))
+             .arg(values.join(QStringLiteral(", "))),
+         QStringLiteral("%1 = %2.").arg(values.join(QStringLiteral(" + "))).arg(SumOf(g.values))}};
+}
+
+Part FewerPart(const Graph& g, int i, int top) {
+    const int d = g.values.at(top) - g.values.at(i);
+    return {FewerThan(g, d, top),
+            {},
+            NameBlank(g, i, 2),
+            {ReadStep(g, top),
+             QStringLiteral("%1 - %2 = %3, and %3 is %4's number, so the answer is %4.")
+                 .arg(g.values.at(top))
+                 .arg(d)
+                 .arg(g.values.at(i))
+                 .arg(Label(g, i))}};
+}
+
+Part SymbolsPart(const Graph& g, int amount) {
+    const QString text =
+        QStringLiteral("How many whole symbols would be drawn for %1 %2?").arg(amount).arg(Unit(g));
+    return {text,
+            QStringLiteral("symbols"),
+            Number(amount / g.perSymbol, 2),
+            {KeyText(g), QStringLiteral("%1 ÷ %2 = %3, so %3 symbols.")
+                             .arg(amount)
+                             .arg(g.perSymbol)
+                             .arg(amount / g.perSymbol)}};
+}
+
+// Parts about a graph: first counts, then most and least, then comparisons;
+// the later papers lead with the harder steps.
 QList<Part> PartsFor(const Graph& g, int level, int count, Rng& rng) {
     const int n = int(g.values.size());
-    const int top = MaxIndex(g.values), bottom = MinIndex(g.values);
-    QList<Part> counts, names, sums;
+    const int top = MaxIndex(g.values);
+    QList<Part> counts, sums;
     QList<int> order;
     for (int i = 0; i < n; ++i)
         order << i;
     rng.shuffle(order);
     for (int i : order)
-        counts << Part{HowMany(g, i), Number(g.values.at(i))};
-    names << Part{Which(g, true), NameBlank(g, top, 1)};
-    names << Part{Which(g, false), NameBlank(g, bottom, 1)};
-    // Comparisons over pairs in a shuffled order, larger first.
+        counts << CountPart(g, i);
     QList<QPair<int, int>> pairs;
     for (int i = 0; i < n; ++i) {
         for (int j = i + 1; j < n; ++j)
@@ -285,55 +505,68 @@ QList<Part> PartsFor(const Graph& g, int level, int count, Rng& rng) {
         const int lo = hi == a ? b : a;
         if (g.values.at(hi) == g.values.at(lo))
             continue;
-        sums << Part{MoreThan(g, hi, lo), Number(g.values.at(hi) - g.values.at(lo), 2)};
-        sums << Part{Together(g, a, b), Number(g.values.at(a) + g.values.at(b), 2)};
+        sums << MorePart(g, hi, lo) << TogetherPart(g, a, b);
     }
-    int total = 0;
-    for (int v : g.values)
-        total += v;
-    sums << Part{Total(g), Number(total, 2)};
-    // "Who had d fewer than the top one?" when exactly one does.
+    sums << TotalPart(g);
     for (int i : order) {
         const int d = g.values.at(top) - g.values.at(i);
         if (i != top && g.values.count(g.values.at(i)) == 1 && d > 0) {
-            sums << Part{FewerThan(g, d, top), NameBlank(g, i, 2)};
+            sums << FewerPart(g, i, top);
             break;
         }
     }
     if (level >= 4) {
-        const int extra = g.perSymbol * rng.range(2, 6) + (rng.chance(1, 2) ? g.perSymbol / 2 : 0);
-        if (extra % g.perSymbol == 0) {
-            sums.insert(1, Part{QStringLiteral("How many pictures would be drawn for %1 %2?")
-                                    .arg(extra)
-                                    .arg(Unit(g)),
-                                Number(extra / g.perSymbol, 2)});
-        }
+        const int amount = g.perSymbol * rng.range(3, 12);
+        sums.insert(1, SymbolsPart(g, amount));
     }
-    // A few counts, the most, a comparison, the least, further comparisons,
-    // then the counts left over.
-    const int wantCounts = std::max(1, std::min(int(counts.size()), count - 2 - count / 3));
+    // Harder papers ask fewer plain counts and more steps.
+    const int plain = level <= 2 ? count - 2 - count / 3 : level == 3 ? count / 3 : 1;
+    const int wantCounts = std::max(1, std::min(int(counts.size()), plain));
     QList<Part> parts = counts.mid(0, wantCounts);
-    parts << names.at(0);
+    parts << WhichPart(g, true);
     if (!sums.isEmpty())
         parts << sums.takeFirst();
-    parts << names.at(1) << sums << counts.mid(wantCounts);
+    parts << WhichPart(g, false) << sums << counts.mid(wantCounts);
     return parts.mid(0, count);
 }
 
-Question GraphQuestion(int level, int blanks, Rng& rng) {
+Question PartQuestion(const Part& p) {
+    Question q = Make(p.text + QLatin1Char(' ') + Gap() +
+                          (p.unit.isEmpty() ? QString() : QLatin1Char(' ') + p.unit),
+                      {p.blank});
+    return Work(q, p.steps, {p.unit});
+}
+
+Question Assemble(const Graph& g, const QList<Part>& parts, const QString& lead) {
+    const Picture pic = SvgPicture(QStringLiteral("graph.svg"), Draw(g));
+    const QString intro = P(lead) + P(html::Img(pic.name, Alt(g)));
+    QList<Question> qs;
+    for (const Part& p : parts)
+        qs << PartQuestion(p);
+    return varied::Combine(intro, qs, {pic},
+                           {QStringLiteral("Look at the key first. %1").arg(KeyText(g))});
+}
+
+Question GraphQuestion(int level, int blanks, int, Rng& rng) {
     for (;;) {
         const Graph g = RandomGraph(level, rng);
-        const QList<Part> parts = PartsFor(g, level, blanks, rng);
+        QList<Part> parts = PartsFor(g, level, blanks, rng);
         if (parts.size() < blanks)
             continue; // too few questions fit this graph; draw another
-        const Picture pic = SvgPicture(QStringLiteral("graph.svg"), Draw(g));
-        QString intro = P(QStringLiteral("The picture graph shows %1.")
-                              .arg(QString::fromLatin1(g.theme->title).toLower()));
-        intro += P(html::Img(pic.name, QStringLiteral("a picture graph")));
-        QList<Question> qs;
-        for (const Part& p : parts)
-            qs << Make(p.text, {p.blank});
-        return Combine(intro, qs, {pic});
+        // Later papers give more marks for the same kind of step.
+        for (Part& p : parts) {
+            int& mark = p.blank.mark;
+            if (level >= 3 && p.blank.kind != QLatin1String("N"))
+                mark = std::max(mark, 2);
+            if (level >= 4)
+                mark = std::min(3, mark + 1);
+        }
+        static const char* const leads[] = {"The picture graph shows %1.",
+                                            "Look at the picture graph. It shows %1.",
+                                            "This picture graph shows %1. Read its key carefully."};
+        return Assemble(
+            g, parts,
+            QString::fromLatin1(leads[rng.range(0, 2)]).arg(QString::fromLatin1(g.theme->intro)));
     }
 }
 
@@ -344,33 +577,28 @@ Question SampleGraph(const FixedQuestion& f) {
     g.labels = Singles({QStringLiteral("Amy"), QStringLiteral("Ben"), QStringLiteral("Ivan"),
                         QStringLiteral("Sara"), QStringLiteral("Kevin")});
     g.values = {12, 10, 15, 9, 4};
+    for (int v : g.values)
+        qty::Use(QString::fromLatin1(g.theme->quantity), qty::Measure::Count, v);
     g.perSymbol = 1;
     g.vertical = false;
-    const QList<Part> parts = {
-        {HowMany(g, 0), Number(12)},
-        {HowMany(g, 1), Number(10)},
-        {HowMany(g, 2), Number(15)},
-        {Which(g, true), Word(QStringLiteral("Ivan"))},
-        {MoreThan(g, 2, 3), Number(15 - 9)},
-        {Which(g, false), Word(QStringLiteral("Kevin"))},
-        {Together(g, 4, 1), Number(4 + 10)},
-        {FewerThan(g, 15 - 4, 2), Word(QStringLiteral("Kevin"))},
-    };
-    const Picture pic = SvgPicture(QStringLiteral("graph.svg"), Draw(g));
-    QList<Question> qs;
+    QList<Part> parts = {CountPart(g, 0),       CountPart(g, 1),   CountPart(g, 2),
+                         WhichPart(g, true),    MorePart(g, 2, 3), WhichPart(g, false),
+                         TogetherPart(g, 4, 1), FewerPart(g, 4, 2)};
     for (int i = 0; i < parts.size(); ++i)
-        qs << Make(parts.at(i).text,
-                   {Blank{parts.at(i).blank.key, parts.at(i).blank.kind, f.marks.value(i, 1)}});
-    return Combine(P(QStringLiteral("The picture graph shows the books read by five children.")) +
-                       P(html::Img(pic.name, QStringLiteral("a picture graph"))),
-                   qs, {pic});
+        parts[i].blank.mark = f.marks.value(i, 1);
+    Question q = Assemble(
+        g, parts,
+        QStringLiteral("The picture graph shows the books read by five children last term."));
+    for (int i = 0; i < q.blanks.size(); ++i)
+        q.blanks[i].kind = f.kinds.value(i);
+    return q;
 }
 
 } // namespace
 
 QList<Question> GenerateTopic8(const PaperSpec& paperSpec, Rng& rng) {
-    const auto fixed = [](const FixedQuestion& f, int, Rng&) { return SampleGraph(f); };
-    return kit::BuildPaper(paperSpec, rng, {}, GraphQuestion, fixed);
+    return varied::Build(paperSpec, rng, {}, GraphQuestion,
+                         [](const FixedQuestion& f, int, Rng&) { return SampleGraph(f); });
 }
 
 } // namespace bank

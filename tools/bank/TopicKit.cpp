@@ -75,18 +75,6 @@ Blank PoundsBlank(int pence, int mark) {
     return NumberText(PoundKey(pence), mark);
 }
 
-QString DollarKey(int cents) {
-    return QStringLiteral("%1.%2").arg(cents / 100).arg(cents % 100, 2, 10, QLatin1Char('0'));
-}
-
-QString Dollars(int cents) {
-    return QLatin1Char('$') + DollarKey(cents);
-}
-
-QString Amount(int cents) {
-    return cents < 100 ? QString::number(cents) + QLatin1Char('c') : Dollars(cents);
-}
-
 int Hour12(int hour24) {
     const int h = hour24 % 12;
     return h == 0 ? 12 : h;

@@ -30,11 +30,6 @@ QString Money(int pence);    // "85p" under a pound, else "£2.05"
 Blank PenceBlank(int pence, int mark = 1);
 Blank PoundsBlank(int pence, int mark = 1);
 
-// Old names, kept only until the Money topic writes pounds and pence.
-QString Dollars(int cents);
-QString DollarKey(int cents);
-QString Amount(int cents);
-
 // A time of day as pupils write it: "7.30" (hour 1..12).
 QString TimeText(int hour, int minute);
 // Every fair way of writing it: ";7.30;7:30", and for whole hours also

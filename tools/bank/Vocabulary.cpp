@@ -36,6 +36,17 @@ const QStringList& Names() {
         QStringLiteral("Freya"),
         QStringLiteral("Alfie"),
         // Topics 8-10 (Picture Graphs, Fraction, Area, Perimeter and Volume)
+        QStringLiteral("Lena"), QStringLiteral("Hugo"), QStringLiteral("Mei"),
+        QStringLiteral("Jonah"), QStringLiteral("Ada"), QStringLiteral("Anna"),
+        QStringLiteral("Billy"), QStringLiteral("Cara"), QStringLiteral("Dan"),
+        QStringLiteral("Emma"), QStringLiteral("Gina"), QStringLiteral("Iris"),
+        QStringLiteral("Joe"), QStringLiteral("Kara"), QStringLiteral("Mia"),
+        QStringLiteral("Nico"), QStringLiteral("Sami"), QStringLiteral("Amir"),
+        QStringLiteral("Bella"), QStringLiteral("Callum"), QStringLiteral("Daisy"),
+        QStringLiteral("Ethan"), QStringLiteral("Freya"), QStringLiteral("Hana"),
+        QStringLiteral("Keira"), QStringLiteral("Lewis"), QStringLiteral("Millie"),
+        QStringLiteral("Nathan"), QStringLiteral("Rhys"), QStringLiteral("Sophie"),
+        QStringLiteral("Zara"),
     };
     return names;
 }
@@ -182,6 +193,14 @@ const QStringList& Objects() {
         QStringLiteral("November"),
         QStringLiteral("December"),
         // Topics 8-10 (Picture Graphs, Fraction, Area, Perimeter and Volume)
+        QStringLiteral("mango"), QStringLiteral("grape"), QStringLiteral("pear"),
+        QStringLiteral("pink"), QStringLiteral("purple"), QStringLiteral("star"),
+        QStringLiteral("fish"), QStringLiteral("ice cream"), QStringLiteral("photo"),
+        QStringLiteral("tile"), QStringLiteral("napkin"), QStringLiteral("cushion"),
+        QStringLiteral("flower bed"), QStringLiteral("sandpit"), QStringLiteral("playground"),
+        QStringLiteral("field"), QStringLiteral("pizza"), QStringLiteral("chocolate"),
+        QStringLiteral("ribbon"), QStringLiteral("straw"), QStringLiteral("tape"),
+        QStringLiteral("marble"),
     };
     return objects;
 }

@@ -15,6 +15,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
+#include <algorithm>
 #include <numeric>
 
 using bank::Blank;
@@ -280,6 +281,7 @@ private Q_SLOTS:
     void papersGrowHarder_data();
     void papersGrowHarder();
     void fractionKeysMatchTheirPictures();
+    void equalPartsKeysMatchTheBars();
     void countingPicturesMatchTheirKeys();
     void choicesHaveExactlyOneRightOption();
     void groupsHaveExactlyOneAnswerSet();
@@ -728,6 +730,7 @@ void TestBankGenerator::fractionKeysMatchTheirPictures() {
         for (const Question& q : Bank().at(p).questions) {
             const bool shaded =
                 q.html.contains(QLatin1String("is shaded?")) ||
+                q.html.contains(QLatin1String("that is shaded.")) ||
                 q.html.contains(QLatin1String("is <b>not</b> shaded?")) ||
                 q.html.contains(QLatin1String("is shaded? Write it in its simplest"));
             if (!shaded)
@@ -749,7 +752,34 @@ void TestBankGenerator::fractionKeysMatchTheirPictures() {
             }
         }
     }
-    QVERIFY2(checked > 40, qPrintable(QString::number(checked)));
+    QVERIFY2(checked > 30, qPrintable(QString::number(checked)));
+}
+
+// "Is each shape cut into equal parts?": a bar answered "no" has parts of
+// different widths, one answered "yes" has all its parts alike.
+void TestBankGenerator::equalPartsKeysMatchTheBars() {
+    static const QRegularExpression rect(QStringLiteral("<rect\\b[^>]*?\\swidth=\"([0-9.]+)\""));
+    int checked = 0;
+    for (int p = 40; p < 45; ++p) {
+        for (const Question& q : Bank().at(p).questions) {
+            if (!q.html.contains(QLatin1String("cut into <b>equal</b> parts")))
+                continue;
+            QCOMPARE(q.pictures.size(), q.blanks.size());
+            for (int i = 0; i < q.blanks.size(); ++i) {
+                QList<double> widths;
+                for (auto it = rect.globalMatch(QString::fromUtf8(q.pictures.at(i).data));
+                     it.hasNext();)
+                    widths << it.next().captured(1).toDouble();
+                if (widths.size() < 2)
+                    continue; // a circle
+                const auto [narrow, wide] = std::minmax_element(widths.begin(), widths.end());
+                QCOMPARE(q.blanks.at(i).key,
+                         *wide - *narrow < 0.5 ? QStringLiteral("yes") : QStringLiteral("no"));
+                ++checked;
+            }
+        }
+    }
+    QVERIFY2(checked >= 2, qPrintable(QString::number(checked)));
 }
 
 void TestBankGenerator::countingPicturesMatchTheirKeys() {
