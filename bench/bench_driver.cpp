@@ -10,7 +10,12 @@
 // the web engine comes, as in the program, with the first paper. Prints "SAMPLE <round> <name>
 // <value>" lines, and "CLICK <x> <y>", where `P1a` lies in the main window, for the launcher.
 //
-//   bench_driver <round> [--marking-only]
+//   bench_driver <round> [--marking-only | --idle-only MS]
+//
+// --idle-only opens the first paper and leaves it open and untouched for MS
+// milliseconds; under `valgrind --tool=callgrind --instr-atstart=no` only that
+// span is counted, which gives the instructions of the idle window whatever
+// else the machine is doing.
 
 #include "core/Clock.h"
 #include "core/ProgramDefinition.h"
@@ -30,6 +35,13 @@
 
 #include <cstdio>
 #include <functional>
+
+#if __has_include(<valgrind/callgrind.h>)
+#include <valgrind/callgrind.h>
+#else
+#define CALLGRIND_START_INSTRUMENTATION
+#define CALLGRIND_STOP_INSTRUMENTATION
+#endif
 
 namespace {
 
@@ -261,6 +273,23 @@ void measureReport(Contents& contents, const ResourceStore& store, const Clock& 
     qApp->removeEventFilter(&spy);
 }
 
+// The first paper, left open and untouched.
+void measureIdle(Contents& contents, int ms) {
+    QWidget* p1a = child(&contents, "P1a");
+    if (!p1a)
+        return;
+    const QPoint centre = p1a->mapTo(&contents, p1a->rect().center());
+    std::printf("CLICK %d %d\n", centre.x(), centre.y());
+    std::fflush(stdout);
+    if (timeToLoad(contents, [&] { click(p1a); }) < 0)
+        return;
+    pause(2000);
+    CALLGRIND_START_INSTRUMENTATION;
+    pause(ms);
+    CALLGRIND_STOP_INSTRUMENTATION;
+    closePaper(contents);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -285,7 +314,9 @@ int main(int argc, char** argv) {
     contents.services().animationDelay = [](int) {};
     pause(500);
 
-    if (argc > 2 && QByteArray(argv[2]) == "--marking-only") {
+    if (argc > 3 && QByteArray(argv[2]) == "--idle-only") {
+        measureIdle(contents, std::atoi(argv[3]));
+    } else if (argc > 2 && QByteArray(argv[2]) == "--marking-only") {
         measureMarking(contents, store, clock);
     } else {
         measureOpening(contents);
