@@ -296,9 +296,17 @@ void measureIdle(Contents& contents, int ms) {
     if (timeToLoad(contents, [&] { click(p1a); }) < 0)
         return;
     pause(2000);
+    // QUILLORA_BENCH_GRAB=PREFIX keeps pictures of the window before and
+    // after the span, to see the clock move.
+    const QString grab = qEnvironmentVariable("QUILLORA_BENCH_GRAB");
+    PracticeWindow* window = contents.practiceWindow();
+    if (!grab.isEmpty() && window)
+        window->grab().save(grab + QStringLiteral("-before.png"));
     CALLGRIND_START_INSTRUMENTATION;
     pause(ms);
     CALLGRIND_STOP_INSTRUMENTATION;
+    if (!grab.isEmpty() && window)
+        window->grab().save(grab + QStringLiteral("-after.png"));
     closePaper(contents);
 }
 

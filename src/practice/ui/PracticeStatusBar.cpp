@@ -118,6 +118,8 @@ void PracticeStatusBar::fixWidthForDigits(QLabel* label) {
         if (c.isDigit())
             width += widest - metrics.horizontalAdvance(c);
     }
+    // The text stays centred in its field, as when the label fitted it.
+    label->setAlignment(Qt::AlignCenter);
     QSize size = label->sizeHint();
     size.setWidth(qMax(size.width(), width + 2 * label->margin() + 2));
     label->setFixedSize(size);
