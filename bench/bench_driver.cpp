@@ -9,8 +9,9 @@
 //                        (60 blanks), without the animation and the dialog
 //   report_ms            click on Report -> page painted, 50 papers marked
 // It starts the main window as the program does, on a fresh program folder;
-// the web engine starts, as in the program, with its warm-up after the first frame. Prints "SAMPLE <round> <name>
-// <value>" lines, and "CLICK <x> <y>", where `P1a` lies in the main window, for the launcher.
+// the web engine starts, as in the program, with its warm-up after the first
+// frame. Prints "SAMPLE <round> <name> <value>" lines, and "CLICK <x> <y>", where `P1a` lies in the
+// main window, for the launcher.
 //
 //   bench_driver <round> [--marking-only | --idle-only MS]
 //
