@@ -26,7 +26,8 @@ using WarmUpEntry = QObject* (*)();
 
 // The warm-up's page while it loads; it deletes itself once loaded.
 QPointer<QObject> g_warmUp;
-bool g_warmedUp = false;
+// Set by the first view or warm-up: the engine starts once a run.
+bool g_engineStarted = false;
 
 // The engine draws through a GL context shared with the windows and expects
 // one to be set before it starts; it is made here, with the first paper,
@@ -86,15 +87,15 @@ QuestionDisplay* CreateQuestionView(QWidget* parent, QString* error) {
     // A warm-up still loading has done its part (the module and the engine
     // are up): the pupil's page does not share the machine with it.
     delete g_warmUp;
-    g_warmedUp = true;
+    g_engineStarted = true;
     auto entry = entryPoint<Entry>(moduleHandle(error), QuestionViewEntryPoint, error);
     return entry ? entry(parent) : nullptr;
 }
 
 bool WarmUpQuestionView(QString* error) {
-    if (g_warmedUp)
+    if (g_engineStarted)
         return true;
-    g_warmedUp = true;
+    g_engineStarted = true;
     auto entry = entryPoint<WarmUpEntry>(moduleHandle(error), QuestionViewWarmUpEntryPoint, error);
     if (!entry)
         return false;
@@ -107,5 +108,5 @@ bool QuestionViewWarmingUp() {
 }
 
 bool QuestionViewEngineStarted() {
-    return g_warmedUp;
+    return g_engineStarted;
 }
