@@ -1,16 +1,24 @@
 // Drives the real main window the way a pupil does and times, inside the
 // process, what the pupil waits for:
-//   paper_open_first_ms  click on `P1a` -> first question loaded, web engine cold
+//   paper_open_first_ms  click on `P1a` -> first question loaded, the first view of
+//                        the run (after the engine's warm-up, as for a pupil
+//                        who reads the Home page first)
 //   paper_open_second_ms the same click again after closing the paper
 //   next_question_ms     click on Next -> question loaded, 29 moves of paper 101
 //   marking_ms           the checking, scoring and writes of marking paper 141
 //                        (60 blanks), without the animation and the dialog
 //   report_ms            click on Report -> page painted, 50 papers marked
 // It starts the main window as the program does, on a fresh program folder;
-// the web engine comes, as in the program, with the first paper. Prints "SAMPLE <round> <name>
-// <value>" lines, and "CLICK <x> <y>", where `P1a` lies in the main window, for the launcher.
+// the web engine starts, as in the program, with its warm-up after the first
+// frame. Prints "SAMPLE <round> <name> <value>" lines, and "CLICK <x> <y>", where `P1a` lies in the
+// main window, for the launcher.
 //
-//   bench_driver <round> [--marking-only]
+//   bench_driver <round> [--marking-only | --idle-only MS]
+//
+// --idle-only opens the first paper and leaves it open and untouched for MS
+// milliseconds; under `valgrind --tool=callgrind --instr-atstart=no` only that
+// span is counted, which gives the instructions of the idle window whatever
+// else the machine is doing.
 
 #include "core/Clock.h"
 #include "core/ProgramDefinition.h"
@@ -19,6 +27,7 @@
 #include "main_window/StartupEnvironment.h"
 #include "practice/PaperSession.h"
 #include "practice/ui/PracticeWindow.h"
+#include "practice/ui/QuestionViewModule.h"
 #include "results/ResultsFiles.h"
 
 #include <QApplication>
@@ -30,6 +39,13 @@
 
 #include <cstdio>
 #include <functional>
+
+#if __has_include(<valgrind/callgrind.h>)
+#include <valgrind/callgrind.h>
+#else
+#define CALLGRIND_START_INSTRUMENTATION
+#define CALLGRIND_STOP_INSTRUMENTATION
+#endif
 
 namespace {
 
@@ -155,6 +171,15 @@ void measureOpening(Contents& contents) {
     const QPoint centre = p1a->mapTo(&contents, p1a->rect().center());
     std::printf("CLICK %d %d\n", centre.x(), centre.y());
 
+    // The pupil reads the Home page before picking a paper: long enough for
+    // the engine's warm-up to have run.
+    QElapsedTimer waited;
+    waited.start();
+    while ((!QuestionViewEngineStarted() || QuestionViewWarmingUp()) && waited.elapsed() < 60000)
+        pause(50);
+    if (!QuestionViewEngineStarted() || QuestionViewWarmingUp())
+        fail(QStringLiteral("the engine's warm-up did not end"));
+    pause(300);
     const double first = timeToLoad(contents, [&] { click(p1a); });
     if (first >= 0)
         sample("paper_open_first_ms", first);
@@ -261,6 +286,31 @@ void measureReport(Contents& contents, const ResourceStore& store, const Clock& 
     qApp->removeEventFilter(&spy);
 }
 
+// The first paper, left open and untouched.
+void measureIdle(Contents& contents, int ms) {
+    QWidget* p1a = child(&contents, "P1a");
+    if (!p1a)
+        return;
+    const QPoint centre = p1a->mapTo(&contents, p1a->rect().center());
+    std::printf("CLICK %d %d\n", centre.x(), centre.y());
+    std::fflush(stdout);
+    if (timeToLoad(contents, [&] { click(p1a); }) < 0)
+        return;
+    pause(2000);
+    // QUILLORA_BENCH_GRAB=PREFIX keeps pictures of the window before and
+    // after the span, to see the clock move.
+    const QString grab = qEnvironmentVariable("QUILLORA_BENCH_GRAB");
+    PracticeWindow* window = contents.practiceWindow();
+    if (!grab.isEmpty() && window)
+        window->grab().save(grab + QStringLiteral("-before.png"));
+    CALLGRIND_START_INSTRUMENTATION;
+    pause(ms);
+    CALLGRIND_STOP_INSTRUMENTATION;
+    if (!grab.isEmpty() && window)
+        window->grab().save(grab + QStringLiteral("-after.png"));
+    closePaper(contents);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -285,7 +335,9 @@ int main(int argc, char** argv) {
     contents.services().animationDelay = [](int) {};
     pause(500);
 
-    if (argc > 2 && QByteArray(argv[2]) == "--marking-only") {
+    if (argc > 3 && QByteArray(argv[2]) == "--idle-only") {
+        measureIdle(contents, std::atoi(argv[3]));
+    } else if (argc > 2 && QByteArray(argv[2]) == "--marking-only") {
         measureMarking(contents, store, clock);
     } else {
         measureOpening(contents);

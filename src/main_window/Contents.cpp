@@ -8,6 +8,7 @@
 #include "core/ProgramDefinition.h"
 #include "core/ProgramFolder.h"
 #include "main_window/AboutPage.h"
+#include "main_window/EngineWarmUp.h"
 #include "main_window/HomePage.h"
 #include "main_window/NavigationBar.h"
 #include "main_window/ReportPage.h"
@@ -195,6 +196,7 @@ void Contents::FinishStartup() {
     if (m_startupFinished || !m_lock || !m_lock->isLocked())
         return;
     m_startupFinished = true;
+    EngineWarmUp::Schedule(this);
     // A changed or deleted picture file is restored; unchanged ones are left alone.
     TellStartupProblems(ExtractGraphics(m_store, m_state.programFolder));
     m_startupRepair.add(

@@ -301,6 +301,14 @@ void TestPracticeWindow::clockAndAnsweredCount() {
     h.clock.advanceSeconds(3600 * 25);
     w->Timer1_Timer();
     QCOMPARE(h.label(w, "lblClock")->text(), QStringLiteral("1:1:5"));
+    // The widest time shows whole in a label whose size never follows its
+    // text (a label that may grow lays its field out again every second).
+    h.clock.advanceSeconds(86399 - 3665);
+    w->Timer1_Timer();
+    QLabel* clock = h.label(w, "lblClock");
+    QCOMPARE(clock->text(), QStringLiteral("23:59:59"));
+    QVERIFY(clock->sizeHint().width() <= clock->width());
+    QCOMPARE(clock->minimumSize(), clock->maximumSize());
     // Typed text counts once stored; a blank of spaces counts as answered.
     h.box(w, 1)->setText(QStringLiteral(" "));
     w->Timer1_Timer();

@@ -3,6 +3,7 @@
 #include "chrome/PictureCache.h"
 
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLayout>
@@ -55,6 +56,7 @@ PracticeStatusBar::PracticeStatusBar(PictureCache& pictures, bool secondAttempt,
     if (!m_second) {
         m_clock = makeText("lblClock", QStringLiteral("00:00:00"), bot1);
         m_clock->setToolTip(QStringLiteral("Clock"));
+        fixWidthForDigits(m_clock);
         m_lTime = makeText("LTime", QString(), bot1);
         m_lTime->setToolTip(QStringLiteral("Time taken"));
         m_lTime->hide();
@@ -99,6 +101,28 @@ QLabel* PracticeStatusBar::makeField(const char* name, const QPixmap& picture,
     field->resize(picture.isNull() ? fallback : picture.deviceIndependentSize().toSize());
     m_fields.append(field);
     return field;
+}
+
+void PracticeStatusBar::fixWidthForDigits(QLabel* label) {
+    // The clock's text changes every second: at a fixed size a new text only
+    // repaints the label, where a label that may grow makes its field lay out
+    // its row again (and measure every text in it) each time. The size is
+    // that of the text with every digit as wide as the widest digit.
+    const QFontMetrics metrics(label->font());
+    int widest = 0;
+    for (char c = '0'; c <= '9'; ++c)
+        widest = qMax(widest, metrics.horizontalAdvance(QLatin1Char(c)));
+    const QString text = label->text();
+    int width = metrics.horizontalAdvance(text);
+    for (const QChar c : text) {
+        if (c.isDigit())
+            width += widest - metrics.horizontalAdvance(c);
+    }
+    // The text stays centred in its field, as when the label fitted it.
+    label->setAlignment(Qt::AlignCenter);
+    QSize size = label->sizeHint();
+    size.setWidth(qMax(size.width(), width + 2 * label->margin() + 2));
+    label->setFixedSize(size);
 }
 
 QLabel* PracticeStatusBar::makeText(const char* name, const QString& text, QWidget* parent) {

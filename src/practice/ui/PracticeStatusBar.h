@@ -47,6 +47,7 @@ protected:
 private:
     QLabel* makeField(const char* name, const QPixmap& picture, const QSize& fallback);
     QLabel* makeText(const char* name, const QString& text, QWidget* parent);
+    static void fixWidthForDigits(QLabel* label);
 
     bool m_second;
     QPixmap m_background;

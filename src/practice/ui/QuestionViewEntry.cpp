@@ -5,10 +5,13 @@
 
 #include <QQuickWindow>
 #include <QSGRendererInterface>
+#include <QWebEngineView>
 
-extern "C" Q_DECL_EXPORT QuestionDisplay* quillora_create_question_view(QWidget* parent) {
-    // The scheme must be known before the engine's first page exists, and
-    // the first view is the first thing the process asks of the engine.
+namespace {
+// Before the engine's first page, whichever comes first: a view or the
+// warm-up.
+void PrepareEngine() {
+    // The scheme must be known before the engine's first page exists.
     RegisterQuestionScheme();
     // The page is drawn in software into the window's own picture. With Qt
     // Quick's OpenGL back end every repaint of the practice window (the
@@ -19,5 +22,23 @@ extern "C" Q_DECL_EXPORT QuestionDisplay* quillora_create_question_view(QWidget*
     // server show windows that overlap the page as black; the screen itself
     // shows them, as Xvfb's own frame buffer file confirms.)
     QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+}
+} // namespace
+
+extern "C" Q_DECL_EXPORT QuestionDisplay* quillora_create_question_view(QWidget* parent) {
+    PrepareEngine();
     return new QuestionView(parent);
+}
+
+// A view that is never shown loads a blank page: the engine starts (its
+// libraries, its threads, its helper processes, the question scheme on the
+// profile) and the view goes once loaded.
+extern "C" Q_DECL_EXPORT QObject* quillora_warm_up_question_view() {
+    PrepareEngine();
+    auto* view = new QWebEngineView;
+    view->setAttribute(Qt::WA_DontShowOnScreen);
+    QuestionSchemeHandler::forProfile(view->page()->profile());
+    QObject::connect(view, &QWebEngineView::loadFinished, view, &QObject::deleteLater);
+    view->setUrl(QUrl(QStringLiteral("about:blank")));
+    return view;
 }

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QOpenGLContext>
+#include <QPointer>
 #include <QStringList>
 
 #include <dlfcn.h>
@@ -21,6 +22,12 @@ Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext* context);
 namespace {
 
 using Entry = QuestionDisplay* (*)(QWidget*);
+using WarmUpEntry = QObject* (*)();
+
+// The warm-up's page while it loads; it deletes itself once loaded.
+QPointer<QObject> g_warmUp;
+// Set by the first view or warm-up: the engine starts once a run.
+bool g_engineStarted = false;
 
 // The engine draws through a GL context shared with the windows and expects
 // one to be set before it starts; it is made here, with the first paper,
@@ -45,9 +52,9 @@ QStringList modulePaths() {
             QDir::cleanPath(dir + QStringLiteral("/" QUILLORA_WEB_MODULE_RELDIR "/") + file), file};
 }
 
-} // namespace
-
-QuestionDisplay* CreateQuestionView(QWidget* parent, QString* error) {
+// The module's handle, loading it on the first call; null (and error set)
+// when it cannot be loaded.
+void* moduleHandle(QString* error) {
     // A program linked with the module (the tests) has it already.
     void* handle = dlopen(QuestionViewModuleFile, RTLD_NOW | RTLD_NOLOAD);
     QStringList problems;
@@ -62,13 +69,44 @@ QuestionDisplay* CreateQuestionView(QWidget* parent, QString* error) {
     }
     // The module stays loaded for the rest of the run: its views and the
     // engine's threads live on after this call.
-    auto entry = handle ? reinterpret_cast<Entry>(dlsym(handle, QuestionViewEntryPoint)) : nullptr;
-    if (!entry) {
-        if (handle)
-            problems << QString::fromLocal8Bit(dlerror());
-        if (error)
-            *error = problems.join(QStringLiteral("; "));
-        return nullptr;
-    }
-    return entry(parent);
+    if (!handle && error)
+        *error = problems.join(QStringLiteral("; "));
+    return handle;
+}
+
+template <typename T> T entryPoint(void* handle, const char* name, QString* error) {
+    auto entry = handle ? reinterpret_cast<T>(dlsym(handle, name)) : nullptr;
+    if (handle && !entry && error)
+        *error = QString::fromLocal8Bit(dlerror());
+    return entry;
+}
+
+} // namespace
+
+QuestionDisplay* CreateQuestionView(QWidget* parent, QString* error) {
+    // A warm-up still loading has done its part (the module and the engine
+    // are up): the pupil's page does not share the machine with it.
+    delete g_warmUp;
+    g_engineStarted = true;
+    auto entry = entryPoint<Entry>(moduleHandle(error), QuestionViewEntryPoint, error);
+    return entry ? entry(parent) : nullptr;
+}
+
+bool WarmUpQuestionView(QString* error) {
+    if (g_engineStarted)
+        return true;
+    g_engineStarted = true;
+    auto entry = entryPoint<WarmUpEntry>(moduleHandle(error), QuestionViewWarmUpEntryPoint, error);
+    if (!entry)
+        return false;
+    g_warmUp = entry();
+    return true;
+}
+
+bool QuestionViewWarmingUp() {
+    return !g_warmUp.isNull();
+}
+
+bool QuestionViewEngineStarted() {
+    return g_engineStarted;
 }

@@ -1,0 +1,30 @@
+#include "main_window/EngineWarmUp.h"
+
+#include "practice/ui/QuestionViewModule.h"
+
+#include <QString>
+#include <QTimer>
+
+namespace {
+int g_delayMs = EngineWarmUp::DefaultDelayMs;
+} // namespace
+
+void EngineWarmUp::SetDelay(int ms) {
+    g_delayMs = ms;
+}
+
+int EngineWarmUp::Delay() {
+    return g_delayMs;
+}
+
+void EngineWarmUp::Schedule(QObject* context) {
+    if (g_delayMs < 0)
+        return;
+    QTimer::singleShot(g_delayMs, context, [] {
+        QString problem;
+        // The first paper will say what is wrong, to the pupil; here the
+        // log is enough.
+        if (!WarmUpQuestionView(&problem))
+            qWarning("quillora: the question view cannot be loaded: %s", qPrintable(problem));
+    });
+}
