@@ -247,6 +247,10 @@ void TestContentTool::paperPrintsWorking() {
     QVERIFY(QFile::remove(document));
     QVERIFY(
         QFile::copy(QStringLiteral(QUILLORA_TEST_DATA_DIR "/mhtml/with_working.mht"), document));
+    // A teacher's own document, without working.
+    const QString plain = dir.filePath(QStringLiteral("store/23006.mht"));
+    QVERIFY(QFile::remove(plain));
+    QVERIFY(QFile::copy(QStringLiteral(QUILLORA_TEST_DATA_DIR "/mhtml/browser_saved.mht"), plain));
     const Run r = runTool({QStringLiteral("--store"), dir.path(), QStringLiteral("--working"),
                            QStringLiteral("paper"), QStringLiteral("103")});
     QCOMPARE(r.exitCode, 0);

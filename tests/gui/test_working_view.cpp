@@ -68,8 +68,11 @@ public:
             return false;
         for (int q = 0; q < read.content.QuestionCount; ++q) {
             const QString id = read.content.QuestionIds.at(q);
+            // Questions 1 and 3 carry working; the others are a document
+            // without any (the bank's own documents all have working).
             const QString source = q == 0 || q == 2 ? withWorkingFile()
-                                                    : builtIn.filePath(id + QStringLiteral(".mht"));
+                                                    : QStringLiteral(QUILLORA_TEST_DATA_DIR
+                                                                     "/mhtml/browser_saved.mht");
             if (!QFile::copy(source,
                              root + QStringLiteral("/store/") + id + QStringLiteral(".mht")))
                 return false;
