@@ -208,6 +208,14 @@ Read<MarksRecords> ReadMarksFile(const QString& path, int paperCount) {
         }
         if (damage == RecordError::None && present < paperCount)
             damage = RecordError::TooFewFields;
+        // A line whose fields do not start right after its tag splits wrongly:
+        // a field would keep a ">", which no marking could write back. The
+        // record reads as empty, the others stay.
+        if (targets[k]->join(QString()).contains(QLatin1Char('>'))) {
+            *targets[k] = QStringList(paperCount, QString());
+            if (damage == RecordError::None)
+                damage = RecordError::TooFewFields;
+        }
         if (result.error == RecordError::None)
             result.error = damage;
     }

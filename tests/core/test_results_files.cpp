@@ -214,6 +214,21 @@ void TestResultsFiles::damagedMarksRecordStandsAlone() {
             }
         }
     }
+
+    // Found by fuzzing: a line whose fields do not start right after its tag
+    // ("#LTM#CDD#>>>") split into a field holding ">", which no marking could
+    // write back. That record reads as empty; the others keep their values.
+    QStringList lines;
+    for (int r = 0; r < 6; ++r)
+        lines << (r == 2 ? QStringLiteral("#LTM#CDD#>>>")
+                         : BuildRecordLine(tags.at(r), records.at(r)));
+    QCOMPARE(WriteRecordLines(path, lines), RecordError::None);
+    const Read<MarksRecords> read = ReadMarksFile(path, 3);
+    QVERIFY(!read.ok());
+    const auto six = read.value.asArray();
+    QCOMPARE(six[2], QStringList(3, QString()));
+    QCOMPARE(six[0], records.at(0));
+    QCOMPARE(six[5], records.at(5));
 }
 
 void TestResultsFiles::perPaperRecords() {
