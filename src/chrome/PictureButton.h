@@ -9,7 +9,7 @@
 // button.
 //
 // Without a mouse: Tab reaches the button (a mouse click does not move the
-// focus, as in the design), Enter or Space clicks it, and it draws the focus
+// focus, so typing stays where it was), Enter or Space clicks it, and it draws the focus
 // frame while focused. Screen readers see a button named by its tool tip, or
 // by its caption when it has none (PictureButtonAccessible).
 

@@ -1,5 +1,5 @@
 #pragma once
-// Window geometry of the design is given in twips (1/1440 inch) and some frame
+// The windows' layout constants are given in twips (1/1440 inch) and some frame
 // distances in himetric (1/100 mm). At 96 dpi one logical pixel is 15 twips;
 // Qt's high-DPI scaling takes care of denser screens.
 

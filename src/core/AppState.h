@@ -1,7 +1,7 @@
 #pragma once
 // The application state that the main window holds for the whole run and that
-// the practice windows and the dialog read and write. Names follow the design's
-// hidden fields; values are typed instead of decimal text.
+// the practice windows and the dialog read and write. Names are those of
+// the state fields the windows share; values are typed, not decimal text.
 
 #include "core/ProgramDefinition.h"
 #include <QString>

@@ -156,7 +156,8 @@ LoadOutcome PaperSession::LoadSecondAttemptResults() {
     const int index = m_setup.paperIndex();
     const int blanks = m_paper.TotalBlanks;
     m_paper.MarksPath = ResultsPath(ResultsFile::Marks);
-    // The order of the reads is the design's: fresults, second, sresults, first.
+    // Read in a fixed order (fresults, second, sresults, first) so that the
+    // first failure reported is always the same one.
     ResultsReads reads =
         ReadResultsFiles({ResultsPath(ResultsFile::FResults), ResultsPath(ResultsFile::Second),
                           ResultsPath(ResultsFile::SResults), ResultsPath(ResultsFile::First)},

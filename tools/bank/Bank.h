@@ -100,7 +100,7 @@ struct PaperSpec {
     int maxMarks = 65;
 };
 
-// A question whose blanks are fixed by the design's sample records: the topic
+// A question whose blanks are fixed by the published sample records: the topic
 // generator must produce, at position questionNo (1-based) of paperNum, a
 // question with exactly these keys, kinds and marks (and text that fits them).
 struct FixedQuestion {
