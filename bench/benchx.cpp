@@ -301,6 +301,26 @@ private:
 };
 
 // A window that has gone by the time it is closed is no reason to stop.
+// "QtWebEngineProcess --type=renderer": which of the web engine's helpers
+// a figure belongs to.
+std::string ProcessLabel(int pid) {
+    FILE* file = std::fopen(("/proc/" + std::to_string(pid) + "/cmdline").c_str(), "rb");
+    if (!file)
+        return "?";
+    std::string raw(4096, '\0');
+    raw.resize(std::fread(raw.data(), 1, raw.size(), file));
+    std::fclose(file);
+    std::istringstream args(raw);
+    std::string arg, label;
+    while (std::getline(args, arg, '\0')) {
+        if (label.empty())
+            label = arg.substr(arg.rfind('/') + 1);
+        else if (arg.rfind("--type=", 0) == 0)
+            label += " " + arg;
+    }
+    return label.empty() ? "?" : label;
+}
+
 int ignoreXError(Display*, XErrorEvent*) {
     return 0;
 }
@@ -359,21 +379,22 @@ int main(int argc, char** argv) {
             const std::vector<int> treeBefore = ProcTree::LiveTree(launch.pid());
             std::map<int, long long> each;
             for (int pid : treeBefore)
-                each[pid] = ProcTree::TreeCpuTicks({pid});
-            const long long before = ProcTree::TreeCpuTicks(treeBefore);
+                each[pid] = ProcTree::TreeCpuNs({pid});
             usleep(static_cast<useconds_t>(options.idleMs) * 1000);
-            // Processes that end meanwhile take their time with them; the
-            // tree is read again so that new ones count.
+            // The tree is read again so that processes started meanwhile count
+            // from zero.
             const std::vector<int> treeAfter = ProcTree::LiveTree(launch.pid());
-            const long long after = ProcTree::TreeCpuTicks(treeAfter);
+            long long usedNs = 0;
             for (int pid : treeAfter) {
-                const long long used = ProcTree::TreeCpuTicks({pid}) - each[pid];
-                if (options.idleDetail && used > 0)
-                    std::fprintf(stderr, "idle: pid %d used %.0f ms\n", pid,
-                                 static_cast<double>(used) * ProcTree::MsPerTick());
+                const long long used = ProcTree::TreeCpuNs({pid}) - each[pid];
+                if (used <= 0)
+                    continue;
+                usedNs += used;
+                if (options.idleDetail)
+                    std::fprintf(stderr, "idle: pid %d (%s) used %.2f ms\n", pid,
+                                 ProcessLabel(pid).c_str(), static_cast<double>(used) / 1e6);
             }
-            std::printf("idle_cpu_ms=%.1f\n",
-                        static_cast<double>(after - before) * ProcTree::MsPerTick());
+            std::printf("idle_cpu_ms=%.2f\n", static_cast<double>(usedNs) / 1e6);
         }
     }
     std::fflush(stdout);

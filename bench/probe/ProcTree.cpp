@@ -127,6 +127,33 @@ long long TreeCpuTicks(const std::vector<int>& pids) {
     return ticks;
 }
 
+std::optional<long long> ParseSchedstatNs(const std::string& text) {
+    std::istringstream in(text);
+    long long ns = -1;
+    if (!(in >> ns) || ns < 0)
+        return std::nullopt;
+    return ns;
+}
+
+long long TreeCpuNs(const std::vector<int>& pids) {
+    long long ns = 0;
+    for (int pid : pids) {
+        const std::string tasks = "/proc/" + std::to_string(pid) + "/task";
+        DIR* dir = opendir(tasks.c_str());
+        if (!dir)
+            continue;
+        while (dirent* entry = readdir(dir)) {
+            if (!allDigits(entry->d_name))
+                continue;
+            if (const auto used =
+                    ParseSchedstatNs(readWhole(tasks + "/" + entry->d_name + "/schedstat")))
+                ns += *used;
+        }
+        closedir(dir);
+    }
+    return ns;
+}
+
 long long TreePssKb(const std::vector<int>& pids) {
     long long kb = 0;
     for (int pid : pids) {

@@ -122,6 +122,7 @@ LoadOutcome PaperSession::Load() {
     m_paper.QSCount = 1;
     RefreshRemainingQuestions();
     m_paper.StartTime = m_clock.now();
+    m_paper.StartMsecs = m_paper.StartTime.toMSecsSinceEpoch();
     return outcome;
 }
 
@@ -375,7 +376,9 @@ int PaperSession::AnsweredCount() const {
 }
 
 QString PaperSession::ClockText() const {
-    return ElapsedText(m_paper.StartTime.secsTo(m_clock.now()));
+    if (!m_paper.StartTime.isValid())
+        return ElapsedText(0);
+    return ElapsedText((m_clock.msecsSinceEpoch() - m_paper.StartMsecs) / 1000);
 }
 
 bool PaperSession::IsCarriedOver(int blank) const {

@@ -59,7 +59,8 @@ struct PaperState : PaperContent {
     QString ETime;    // marking date, first attempt only
     int QSCount = 1;  // current question, 1..QuestionCount
     QDateTime StartTime;
-    QList<int> RemQns; // questions with an empty blank, ascending, each once
+    qint64 StartMsecs = 0; // StartTime in milliseconds since the epoch
+    QList<int> RemQns;     // questions with an empty blank, ascending, each once
 
     QString DocumentPath; // the extracted document of the shown question
     int CurrentQuestionId = 0;
