@@ -12,7 +12,7 @@ PACKAGES=(
   xvfb xauth
   at-spi2-core dbus-daemon python3 python3-gi gir1.2-atspi-2.0
   desktop-file-utils appstream dpkg-dev file fonts-dejavu-core
-  clang libclang-rt-14-dev
+  clang clang-format libclang-rt-14-dev
   qemu-user
 )
 

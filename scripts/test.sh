@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs the whole test suite:
+# Installs what is missing, checks that every C++ file follows .clang-format,
+# builds everything with warnings as errors and runs the whole test suite:
 # the tests, then the core, reliability and window tests again under
 # AddressSanitizer and UndefinedBehaviorSanitizer, then a short run of every
 # fuzz target (each in a build folder of its own).
@@ -12,7 +13,7 @@
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
-stages=(deps build tests sanitizers fuzz)
+stages=(deps format build tests sanitizers fuzz)
 declare -A result
 for stage in "${stages[@]}"; do result[$stage]="not run"; done
 stopped=""
@@ -42,8 +43,20 @@ run() {
   fi
 }
 
+# Every tracked C++ file, or every one in the tree outside a git checkout.
+format() {
+  local files
+  if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+    files=$(git ls-files '*.cpp' '*.h')
+  else
+    files=$(find src tools tests bench fuzz -name '*.cpp' -o -name '*.h')
+  fi
+  # shellcheck disable=SC2086
+  clang-format --dry-run --Werror $files
+}
+
 build() {
-  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo &&
+  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLORA_WERROR=ON &&
     cmake --build build -j"$(nproc)"
 }
 
@@ -55,6 +68,7 @@ if ! run deps bash scripts/install-deps.sh; then
   stopped="the packages could not be installed"
   exit 1
 fi
+run format format
 if ! run build build; then
   stopped="nothing to test without a build"
   exit 1
