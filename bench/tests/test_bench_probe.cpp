@@ -1,5 +1,6 @@
 // The measuring side: what is read from /proc, how samples become figures and
-// how a figure is judged against its budget.
+// how a figure is judged against its budget. (Medians and the printed numbers
+// are seen through the judged lines.)
 
 #include "probe/ProcTree.h"
 #include "probe/Verdict.h"
@@ -15,7 +16,6 @@
 #include <sstream>
 
 Q_DECLARE_METATYPE(std::vector<int>)
-Q_DECLARE_METATYPE(std::vector<double>)
 
 namespace {
 
@@ -158,25 +158,6 @@ private Q_SLOTS:
         QVERIFY(ProcTree::LiveTree(999999999).empty());
     }
 
-    void median_data() {
-        QTest::addColumn<std::vector<double>>("values");
-        QTest::addColumn<double>("median"); // negative: none
-        QTest::newRow("odd, unsorted") << std::vector<double>{9, 1, 5} << 5.0;
-        QTest::newRow("even: mean of the middle two") << std::vector<double>{4, 1, 3, 10} << 3.5;
-        QTest::newRow("one") << std::vector<double>{7} << 7.0;
-        QTest::newRow("an outlier does not move it")
-            << std::vector<double>{40, 41, 42, 43, 900} << 42.0;
-        QTest::newRow("none") << std::vector<double>{} << -1.0;
-    }
-    void median() {
-        QFETCH(std::vector<double>, values);
-        QFETCH(double, median);
-        const auto result = Verdict::Median(values);
-        QCOMPARE(result.has_value(), median >= 0);
-        if (result)
-            QCOMPARE(*result, median);
-    }
-
     void parseSamples() {
         const Verdict::Samples samples = samplesFrom("SAMPLE 1 next_question_ms 30\n"
                                                      "noise from a program\n"
@@ -272,27 +253,6 @@ private Q_SLOTS:
             Verdict::Judge(*found, samplesFrom(samples.toStdString()));
         QCOMPARE(QString::fromStdString(judgement.line), line);
         QCOMPARE(judgement.ok, ok);
-    }
-
-    void formatNumber_data() {
-        QTest::addColumn<double>("value");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("small: two decimals") << 1.234 << "1.23";
-        QTest::newRow("tens: one decimal") << 12.36 << "12.4";
-        QTest::newRow("hundreds: whole") << 245.6 << "246";
-        QTest::newRow("just under ten") << 9.994 << "9.99";
-        QTest::newRow("zero") << 0.0 << "0.00";
-    }
-    void formatNumber() {
-        QFETCH(double, value);
-        QFETCH(QString, text);
-        QCOMPARE(QString::fromStdString(Verdict::FormatNumber(value)), text);
-    }
-
-    void budgetText() {
-        QCOMPARE(QString::fromStdString(Verdict::BudgetText(1.5)), QStringLiteral("1.5"));
-        QCOMPARE(QString::fromStdString(Verdict::BudgetText(50)), QStringLiteral("50"));
-        QCOMPARE(QString::fromStdString(Verdict::BudgetText(0.5)), QStringLiteral("0.5"));
     }
 };
 

@@ -22,8 +22,7 @@ private Q_SLOTS:
 };
 
 void TestEngineWarmUp::warmUpThenFirstPaper() {
-    if (!ResourceStore().contains(30000))
-        QSKIP("the program's built-in content has not been generated yet");
+    QVERIFY2(ResourceStore().contains(30000), "the built-in content is missing from the build");
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     EngineWarmUp::SetDelay(0);

@@ -1,13 +1,14 @@
 // Working without a mouse: a whole paper by keys from the Home page to the
-// marked view, the keys of the practice window and of the main window, the
-// dialog's keys, focus frames, and what a screen reader is told.
+// marked view, the keys of the practice window and of the main window, focus
+// frames, and what a screen reader is told. (The dialog's own keys are tested
+// with the dialog.)
 
+#include "main_window_harness.h"
 #include "test_practice_window_harness.h"
 
 #include "chrome/ClickLabel.h"
 #include "chrome/FocusFrame.h"
 #include "chrome/frmPopUp.h"
-#include "main_window/Contents.h"
 #include "practice/ui/AnswerRow.h"
 #include "practice/ui/MarkingProgress.h"
 
@@ -94,26 +95,6 @@ QAccessibleInterface* spoken(QWidget* w) {
     return QAccessible::queryAccessibleInterface(w);
 }
 
-// The main window on a program folder of its own, its animation not sleeping.
-struct MainWindow {
-    QTemporaryDir dir;
-    std::unique_ptr<Contents> contents;
-    // Closed first, as the program closes it: a window still active when it
-    // is destroyed repaints its frame from pictures that are already gone.
-    ~MainWindow() {
-        if (contents)
-            contents->close();
-    }
-    bool start() {
-        contents = std::make_unique<Contents>(dir.path());
-        contents->services().animationDelay = [](int) {};
-        return contents->Start() && QTest::qWaitForWindowActive(contents.get());
-    }
-    template <typename T = QWidget> T* child(const char* name) const {
-        return contents->findChild<T*>(QString::fromLatin1(name));
-    }
-};
-
 } // namespace
 
 class TestKeyboardAccess : public QObject {
@@ -128,8 +109,6 @@ private Q_SLOTS:
     void practiceKeys_data();
     void practiceKeys();
     void mainWindowKeys();
-    void dialogKeys_data();
-    void dialogKeys();
     void focusFrameShows_data();
     void focusFrameShows();
     void namesForScreenReaders_data();
@@ -440,56 +419,26 @@ void TestKeyboardAccess::mainWindowKeys() {
     QCOMPARE(c.state().txtReportPos, 3);
 }
 
-void TestKeyboardAccess::dialogKeys_data() {
-    QTest::addColumn<int>("buttons");
-    QTest::addColumn<QList<int>>("keys"); // a negative key is held (auto-repeated)
-    QTest::addColumn<bool>("answer");
-    QTest::newRow("Esc closes a notice as OK") << 1 << QList<int>{Qt::Key_Escape} << true;
-    QTest::newRow("Tab to No, Enter") << 2 << QList<int>{Qt::Key_Tab, Qt::Key_Return} << false;
-    QTest::newRow("Tab to No, Space") << 2 << QList<int>{Qt::Key_Tab, Qt::Key_Space} << false;
-    QTest::newRow("a held Enter does not answer")
-        << 2 << QList<int>{-Qt::Key_Return, Qt::Key_Escape} << false;
-    QTest::newRow("a held Esc does not answer")
-        << 2 << QList<int>{-Qt::Key_Escape, Qt::Key_Enter} << true;
-}
-
-void TestKeyboardAccess::dialogKeys() {
-    QFETCH(int, buttons);
-    QFETCH(QList<int>, keys);
-    QFETCH(bool, answer);
-    QTemporaryDir dir;
-    AppState state;
-    state.PopUpResponse = !answer;
-    PictureCache pictures(dir.path());
-    PopUpService service(state, pictures);
-    QString firstFocus;
-    int stillOpen = 0;
-    QTimer::singleShot(0, this, [&] {
-        QWidget* dialog = QApplication::activeModalWidget();
-        QVERIFY(dialog);
-        QVERIFY(QTest::qWaitFor([dialog] { return QApplication::activeWindow() == dialog; }));
-        firstFocus = focusName();
-        for (int key : keys) {
-            stillOpen += dialog->isVisible() ? 1 : 0;
-            press(qAbs(key), Qt::NoModifier, key < 0);
-        }
-    });
-    QCOMPARE(service.Ask(QStringLiteral("Marking"), QStringLiteral("Confirm?"), buttons, nullptr),
-             answer);
-    QCOMPARE(state.PopUpResponse, answer);
-    QCOMPARE(firstFocus, QStringLiteral("But1"));
-    QCOMPARE(stillOpen, keys.size()); // only the last key closed it
-}
-
 void TestKeyboardAccess::focusFrameShows_data() {
     QTest::addColumn<QString>("kind");
-    QTest::newRow("picture button") << "PictureButton";
-    QTest::newRow("topic label") << "ClickLabel";
-    QTest::newRow("answer box") << "AnswerRow";
+    QTest::addColumn<int>("reason");
+    QTest::addColumn<bool>("frame");
+    const int tab = Qt::TabFocusReason;
+    QTest::newRow("picture button, Tab") << "PictureButton" << tab << true;
+    QTest::newRow("topic label, Tab") << "ClickLabel" << tab << true;
+    QTest::newRow("answer box, Tab") << "AnswerRow" << tab << true;
+    QTest::newRow("given by the program") << "PictureButton" << int(Qt::OtherFocusReason) << true;
+    // A window hands its first control the focus when it is activated: a
+    // mouse user never chose it.
+    QTest::newRow("window activated")
+        << "PictureButton" << int(Qt::ActiveWindowFocusReason) << false;
+    QTest::newRow("mouse") << "PictureButton" << int(Qt::MouseFocusReason) << false;
 }
 
 void TestKeyboardAccess::focusFrameShows() {
     QFETCH(QString, kind);
+    QFETCH(int, reason);
+    QFETCH(bool, frame);
     QWidget window;
     window.resize(320, 120);
     QWidget* drawn = nullptr;
@@ -524,12 +473,15 @@ void TestKeyboardAccess::focusFrameShows() {
     };
     elsewhere->setFocus();
     QCOMPARE(frameDots(), 0);
-    focusable->setFocus(Qt::TabFocusReason);
+    focusable->setFocus(Qt::FocusReason(reason));
     QVERIFY(focusable->hasFocus());
     // A closed outline round the control: at least its four sides' worth.
     const QSize around = focusable->size();
-    QVERIFY2(frameDots() >= around.width() + around.height(),
-             qPrintable(QString::number(frameDots())));
+    if (frame)
+        QVERIFY2(frameDots() >= around.width() + around.height(),
+                 qPrintable(QString::number(frameDots())));
+    else
+        QCOMPARE(frameDots(), 0);
 }
 
 void TestKeyboardAccess::namesForScreenReaders_data() {

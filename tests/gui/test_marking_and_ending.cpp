@@ -4,17 +4,13 @@
 // windows are the real ones; the animation runs on its own timer (with a
 // shorter step) and the dialogs are real where the test says so.
 
-#include "chrome/PictureButton.h"
-#include "chrome/PopUpService.h"
+#include "main_window_harness.h"
+
 #include "chrome/frmPopUp.h"
 #include "core/FolderLock.h"
-#include "core/GraphicsTable.h"
-#include "core/ResourceStore.h"
-#include "main_window/Contents.h"
 #include "practice/PaperSession.h"
 #include "practice/ui/MarkingProgress.h"
 #include "practice/ui/PracticeWindow.h"
-#include "results/ResultsFiles.h"
 #include "results/ResultsRepair.h"
 
 #include <QApplication>
@@ -22,49 +18,12 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <QTimer>
-#include <QtTest>
 
 #include <csignal>
 #include <functional>
 
 namespace {
-
-bool builtInContentPresent() {
-    const ResourceStore store;
-    return store.contains(30000) && store.contains(ResultsTemplateId(ResultsFile::Marks, 2)) &&
-           store.contains(GraphicsId(QStringLiteral("border_top_left.bmp")));
-}
-
-#define REQUIRE_CONTENT()                                                                          \
-    do {                                                                                           \
-        if (!builtInContentPresent())                                                              \
-            QSKIP("the program's built-in content has not been generated yet");                    \
-    } while (false)
-
-const QList<ResultsFile> AllFiles = {ResultsFile::Marks,    ResultsFile::First,
-                                     ResultsFile::Second,   ResultsFile::FResults,
-                                     ResultsFile::SResults, ResultsFile::Trend};
-
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-template <typename T = QWidget> T* child(QWidget* window, const QString& name) {
-    T* found = window ? window->findChild<T*>(name) : nullptr;
-    if (!found)
-        qWarning("no child named %s", qPrintable(name));
-    return found;
-}
-
-bool click(QWidget* widget) {
-    if (!widget)
-        return false;
-    QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
-    return true;
-}
 
 // The program's dialog now showing, when its message holds text.
 frmPopUp* dialogSaying(const QString& text) {
@@ -126,9 +85,8 @@ private:
         return report.findings + report.folders + report.unreadable;
     }
     bool allTemplates() const {
-        const ResourceStore store;
         for (ResultsFile file : AllFiles) {
-            if (fileBytes(path(file)) != store.itemBytes(ResultsTemplateId(file, 2)))
+            if (fileBytes(path(file)) != templateBytes(file))
                 return false;
         }
         return true;

