@@ -191,7 +191,7 @@ void TestPracticeWindow::markingAsksFirstAndDeclineKeepsAnswers() {
     QCOMPARE(h.asked().last(),
              QStringLiteral("Marking|You have not answered all the questions.  Do you still want "
                             "to mark your practice?|2"));
-    QCOMPARE(w->session()->paper().Status, 0);
+    QCOMPARE(w->session()->paper().Status, PaperStatus::NotMarked);
     QVERIFY(h.delays.isEmpty());
     QVERIFY(h.button(w, "ToolBar02")->isEnabled());
     QVERIFY(!h.box(w, 1)->isReadOnly());
@@ -228,7 +228,7 @@ void TestPracticeWindow::markingWritesResultsAndShowsMarkedView() {
     QCOMPARE(paper.Scoring, score);
     const QString percent = ScorePercentText(score, total);
     QCOMPARE(paper.PScoring, percent);
-    QCOMPARE(paper.Status, 1);
+    QCOMPARE(paper.Status, PaperStatus::Marked);
 
     // The marked view.
     QVERIFY(h.box(w, 1)->isReadOnly());
@@ -335,7 +335,7 @@ void TestPracticeWindow::failedWriteKeepsAnswersOnScreen() {
     QVERIFY(!h.asked().contains(QStringLiteral("Quillora|Paper saved|1")));
     w->MarkPaper();
     QVERIFY(h.asked().last().contains(QStringLiteral("not marked")));
-    QCOMPARE(w->session()->paper().Status, 0);
+    QCOMPARE(w->session()->paper().Status, PaperStatus::NotMarked);
     QVERIFY(!h.box(w, 1)->isReadOnly());
 }
 
