@@ -35,7 +35,9 @@ private Q_SLOTS:
     void eraseIsAllOrNothing_data();
     void eraseIsAllOrNothing();
     void marksFileRoundTrip();
+    void damagedMarksRecordStandsAlone_data();
     void damagedMarksRecordStandsAlone();
+    void fieldsNotAfterTheirTag();
     void perPaperRecords();
     void trendAppend_data();
     void trendAppend();
@@ -190,40 +192,55 @@ void TestResultsFiles::marksFileRoundTrip() {
     QCOMPARE(ReadMarksFile(dir.filePath("none.txt"), 5).error, RecordError::FileMissing);
 }
 
+namespace {
+
+const QList<QStringList> SixRecords{{"87.5", "", "100"},    {"", "", "90"},
+                                    {"0:7:5", "", "0:3:1"}, {"09/03/2024", "", "10/03/2024"},
+                                    {"1", "0", "1"},        {"0", "0", "1"}};
+
+} // namespace
+
+void TestResultsFiles::damagedMarksRecordStandsAlone_data() {
+    QTest::addColumn<int>("damaged");
+    QTest::addColumn<bool>("missing"); // else cut short after its first field
+    for (int r = 0; r < 6; ++r) {
+        QTest::addRow("%s missing", qPrintable(MarksTags().at(r))) << r << true;
+        QTest::addRow("%s short", qPrintable(MarksTags().at(r))) << r << false;
+    }
+}
+
 void TestResultsFiles::damagedMarksRecordStandsAlone() {
+    QFETCH(int, damaged);
+    QFETCH(bool, missing);
     QTemporaryDir dir;
     const QString path = dir.filePath("marks2FX.txt");
     const QStringList tags = MarksTags();
-    const QList<QStringList> records{{"87.5", "", "100"},    {"", "", "90"},
-                                     {"0:7:5", "", "0:3:1"}, {"09/03/2024", "", "10/03/2024"},
-                                     {"1", "0", "1"},        {"0", "0", "1"}};
-    for (int damaged = 0; damaged < 6; ++damaged) {
-        for (const bool missing : {true, false}) {
-            // The record is dropped, or cut short after its first field.
-            QStringList lines;
-            for (int r = 0; r < 6; ++r) {
-                if (r != damaged)
-                    lines << BuildRecordLine(tags.at(r), records.at(r));
-                else if (!missing)
-                    lines << BuildRecordLine(tags.at(r), records.at(r).mid(0, 1));
-            }
-            QCOMPARE(WriteRecordLines(path, lines), RecordError::None);
-            const Read<MarksRecords> read = ReadMarksFile(path, 3);
-            const QString what = tags.at(damaged) + (missing ? " missing" : " short");
-            QVERIFY2(read.error == (missing ? RecordError::KeyMissing : RecordError::TooFewFields),
-                     qPrintable(what));
-            const auto six = read.value.asArray();
-            for (int r = 0; r < 6; ++r) {
-                // Only the damaged record reads empty, and only where it is.
-                QStringList expected = records.at(r);
-                if (r == damaged)
-                    expected = QStringList{missing ? QString() : expected.at(0), "", ""};
-                QVERIFY2(six[r] == expected,
-                         qPrintable(what + ": " + tags.at(r) + " reads " + six[r].join('>')));
-            }
-        }
+    const QList<QStringList>& records = SixRecords;
+    QStringList lines;
+    for (int r = 0; r < 6; ++r) {
+        if (r != damaged)
+            lines << BuildRecordLine(tags.at(r), records.at(r));
+        else if (!missing)
+            lines << BuildRecordLine(tags.at(r), records.at(r).mid(0, 1));
     }
+    QCOMPARE(WriteRecordLines(path, lines), RecordError::None);
+    const Read<MarksRecords> read = ReadMarksFile(path, 3);
+    QCOMPARE(read.error, missing ? RecordError::KeyMissing : RecordError::TooFewFields);
+    const auto six = read.value.asArray();
+    for (int r = 0; r < 6; ++r) {
+        // Only the damaged record reads empty, and only where it is.
+        QStringList expected = records.at(r);
+        if (r == damaged)
+            expected = QStringList{missing ? QString() : expected.at(0), "", ""};
+        QCOMPARE(six[r], expected);
+    }
+}
 
+void TestResultsFiles::fieldsNotAfterTheirTag() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("marks2FX.txt");
+    const QStringList tags = MarksTags();
+    const QList<QStringList>& records = SixRecords;
     // Found by fuzzing: a line whose fields do not start right after its tag
     // ("#LTM#CDD#>>>") split into a field holding ">", which no marking could
     // write back. That record reads as empty; the others keep their values.
