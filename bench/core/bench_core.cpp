@@ -112,7 +112,7 @@ void CheckBankBlanks(benchmark::State& state) {
     for (auto _ : state) {
         int correct = 0;
         for (int i = 0; i < int(keys.size()); ++i)
-            correct += MarkBlank(answers, keys, kinds, i, locale) == ResultMark::Correct();
+            correct += MarkBlank(answers, keys, kinds, i, locale) == ResultMark::Correct;
         benchmark::DoNotOptimize(correct);
     }
     state.counters["blanks"] = double(keys.size());

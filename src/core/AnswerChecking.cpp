@@ -22,12 +22,8 @@ bool sameWords(const QString& a, const QString& b) {
     return trimSpaces(a).toLower() == trimSpaces(b).toLower();
 }
 
-QString at(const QStringList& list, int index) {
-    return index >= 0 && index < list.size() ? list.at(index) : QString();
-}
-
 bool isFollower(const QStringList& keys, int index) {
-    return at(keys, index) == FollowerKey;
+    return keys.value(index) == FollowerKey;
 }
 
 // The head of follower i: the blank before the run of followers that ends at
@@ -58,6 +54,42 @@ bool isPlainNumberText(const QString& text, const QLocale& locale) {
 
 } // namespace
 
+QString ResultMarkText(ResultMark mark) {
+    switch (mark) {
+    case ResultMark::Correct:
+        return QString(QChar(0xFC));
+    case ResultMark::Wrong:
+        return QString(QChar(0xFB));
+    case ResultMark::None:
+        break;
+    }
+    return QString();
+}
+
+ResultMark ResultMarkFromText(const QString& text) {
+    if (text == ResultMarkText(ResultMark::Correct))
+        return ResultMark::Correct;
+    if (text == ResultMarkText(ResultMark::Wrong))
+        return ResultMark::Wrong;
+    return ResultMark::None;
+}
+
+QStringList ResultMarkTexts(const QList<ResultMark>& marks) {
+    QStringList texts;
+    texts.reserve(marks.size());
+    for (const ResultMark mark : marks)
+        texts.append(ResultMarkText(mark));
+    return texts;
+}
+
+QList<ResultMark> ResultMarksFromTexts(const QStringList& texts) {
+    QList<ResultMark> marks;
+    marks.reserve(texts.size());
+    for (const QString& text : texts)
+        marks.append(ResultMarkFromText(text));
+    return marks;
+}
+
 bool ParseAnswerNumber(const QString& text, const QLocale& locale, double* value) {
     // Only digits, signs and the locale's separators: no exponents, currency
     // signs, "inf" or "nan", whatever the conversion itself would take.
@@ -72,10 +104,10 @@ bool ParseAnswerNumber(const QString& text, const QLocale& locale, double* value
     return true;
 }
 
-QString CheckAnswer(const QString& answer, const QString& key, const QString& kind,
-                    const QLocale& locale) {
-    const QString Correct = ResultMark::Correct();
-    const QString Wrong = ResultMark::Wrong();
+ResultMark CheckAnswer(const QString& answer, const QString& key, const QString& kind,
+                       const QLocale& locale) {
+    constexpr ResultMark Correct = ResultMark::Correct;
+    constexpr ResultMark Wrong = ResultMark::Wrong;
     if (kind == QLatin1String("N")) {
         // Keys are content and always written with "." as the decimal point;
         // the answer follows the pupil's locale.
@@ -104,7 +136,7 @@ QString CheckAnswer(const QString& answer, const QString& key, const QString& ki
         }
         return normalised == trimmedKey ? Correct : Wrong;
     }
-    return QString();
+    return ResultMark::None;
 }
 
 QStringList KeyAlternatives(const QString& key) {
@@ -126,43 +158,43 @@ QStringList KeyAlternatives(const QString& key) {
     return alternatives;
 }
 
-QString CheckGroupAnswer(const QStringList& answers, const QStringList& keys,
-                         const QStringList& kinds, int index) {
+ResultMark CheckGroupAnswer(const QStringList& answers, const QStringList& keys,
+                            const QStringList& kinds, int index) {
     Q_UNUSED(kinds);
     if (index < 0 || index >= keys.size())
-        return QString();
-    const QString answer = at(answers, index);
+        return ResultMark::None;
+    const QString answer = answers.value(index);
     if (!isFollower(keys, index)) {
         const QStringList alternatives = KeyAlternatives(keys.at(index));
         if (alternatives.isEmpty())
-            return QString();
+            return ResultMark::None;
         for (const QString& alternative : alternatives) {
             if (sameWords(answer, alternative))
-                return ResultMark::Correct();
+                return ResultMark::Correct;
         }
-        return ResultMark::Wrong();
+        return ResultMark::Wrong;
     }
 
     const int head = headOf(keys, index);
     if (head < 0)
-        return QString();
+        return ResultMark::None;
     QStringList left = KeyAlternatives(keys.at(head));
     if (left.isEmpty())
-        return QString();
+        return ResultMark::None;
     // Every alternative an earlier blank of the group found is taken.
     for (int b = head; b < index; ++b) {
         for (QString& alternative : left) {
-            if (sameWords(at(answers, b), alternative))
+            if (sameWords(answers.value(b), alternative))
                 alternative.clear();
         }
     }
     if (trimSpaces(answer).isEmpty())
-        return ResultMark::Wrong();
+        return ResultMark::Wrong;
     for (const QString& alternative : left) {
         if (sameWords(answer, alternative))
-            return ResultMark::Correct();
+            return ResultMark::Correct;
     }
-    return ResultMark::Wrong();
+    return ResultMark::Wrong;
 }
 
 QString GroupModelAnswer(const QStringList& answers, const QStringList& keys,
@@ -182,7 +214,7 @@ QString GroupModelAnswer(const QStringList& answers, const QStringList& keys,
     int matches = 0;
     for (int b = head; b < index; ++b) {
         for (const QString& alternative : left) {
-            if (sameWords(at(answers, b), alternative))
+            if (sameWords(answers.value(b), alternative))
                 ++matches;
         }
     }
@@ -190,7 +222,7 @@ QString GroupModelAnswer(const QStringList& answers, const QStringList& keys,
 
     for (int b = head; b < head + size; ++b) {
         for (QString& alternative : left) {
-            if (sameWords(at(answers, b), alternative))
+            if (sameWords(answers.value(b), alternative))
                 alternative.clear();
         }
     }
@@ -198,7 +230,7 @@ QString GroupModelAnswer(const QStringList& answers, const QStringList& keys,
     if (index == head) {
         QString remembered;
         for (const QString& alternative : left) {
-            if (sameWords(at(answers, index), alternative))
+            if (sameWords(answers.value(index), alternative))
                 return QString();
             if (!alternative.isEmpty() && remembered.isEmpty())
                 remembered = alternative;
@@ -215,18 +247,18 @@ QString GroupModelAnswer(const QStringList& answers, const QStringList& keys,
     return QString();
 }
 
-QString MarkBlank(const QStringList& answers, const QStringList& keys, const QStringList& kinds,
-                  int index, const QLocale& locale) {
-    const QString kind = at(kinds, index);
+ResultMark MarkBlank(const QStringList& answers, const QStringList& keys, const QStringList& kinds,
+                     int index, const QLocale& locale) {
+    const QString kind = kinds.value(index);
     if (kind == QLatin1String("G") || kind == QLatin1String("M"))
         return CheckGroupAnswer(answers, keys, kinds, index);
-    return CheckAnswer(at(answers, index), at(keys, index), kind, locale);
+    return CheckAnswer(answers.value(index), keys.value(index), kind, locale);
 }
 
 QString ModelAnswer(const QStringList& answers, const QStringList& keys, const QStringList& kinds,
                     int index) {
-    const QString kind = at(kinds, index);
-    const QString key = at(keys, index);
+    const QString kind = kinds.value(index);
+    const QString key = keys.value(index);
     if (kind == QLatin1String("G"))
         return GroupModelAnswer(answers, keys, kinds, index);
     if (kind == QLatin1String("M") && key.startsWith(QLatin1Char(';'))) {

@@ -1,36 +1,38 @@
 #pragma once
-// Checking an answer against its key by its answer kind. Results are the
-// one-character marks "\u00FC" (correct, byte FC) and "\u00FB" (wrong, byte FB),
-// or the empty text (no result). Blank lists are 0-based; index is 0-based.
+// Checking an answer against its key by its answer kind. Blank lists are
+// 0-based; index is 0-based.
 
+#include <QList>
 #include <QLocale>
 #include <QString>
 #include <QStringList>
 
-namespace ResultMark {
-inline QString Correct() {
-    return QString(QChar(0xFC));
-}
-inline QString Wrong() {
-    return QString(QChar(0xFB));
-}
-} // namespace ResultMark
+// A blank's result: None for a blank not checked (or an unknown answer kind).
+enum class ResultMark { None, Correct, Wrong };
+
+// In the results files a mark is one character: "\u00FC" (byte FC) for
+// Correct, "\u00FB" (byte FB) for Wrong, the empty text for None. Any other
+// stored text reads as None.
+QString ResultMarkText(ResultMark mark);
+ResultMark ResultMarkFromText(const QString& text);
+QStringList ResultMarkTexts(const QList<ResultMark>& marks);
+QList<ResultMark> ResultMarksFromTexts(const QStringList& texts);
 
 // The number a kind-"N" text stands for, by the locale's rules (spaces around,
 // sign, decimal separator, digit grouping); false when it is not a number.
 bool ParseAnswerNumber(const QString& text, const QLocale& locale, double* value);
 
-QString CheckAnswer(const QString& answer, const QString& key, const QString& kind,
-                    const QLocale& locale = QLocale());
-QString CheckGroupAnswer(const QStringList& answers, const QStringList& keys,
-                         const QStringList& kinds, int index);
+ResultMark CheckAnswer(const QString& answer, const QString& key, const QString& kind,
+                       const QLocale& locale = QLocale());
+ResultMark CheckGroupAnswer(const QStringList& answers, const QStringList& keys,
+                            const QStringList& kinds, int index);
 QString GroupModelAnswer(const QStringList& answers, const QStringList& keys,
                          const QStringList& kinds, int index);
 // The alternatives of a key ";a;b;c" (empty list when it holds no ";").
 QStringList KeyAlternatives(const QString& key);
 // Marking's dispatch: kinds "G" and "M" go to CheckGroupAnswer, others to CheckAnswer.
-QString MarkBlank(const QStringList& answers, const QStringList& keys, const QStringList& kinds,
-                  int index, const QLocale& locale = QLocale());
+ResultMark MarkBlank(const QStringList& answers, const QStringList& keys, const QStringList& kinds,
+                     int index, const QLocale& locale = QLocale());
 // The answer revealed beside a wrong blank in the second attempt.
 QString ModelAnswer(const QStringList& answers, const QStringList& keys, const QStringList& kinds,
                     int index);

@@ -153,7 +153,8 @@ QStringList ExtractGraphics(const ResourceStore& store, const QString& programFo
             continue;
         // Compared at every start, so a file cut short by a crash is restored.
         if (store.ExtractResource(item.id, QStringLiteral("Custom"), path,
-                                  ResourceStore::Durability::Scratch) != 0)
+                                  ResourceStore::Durability::Scratch) !=
+            ResourceStore::ExtractResult::Done)
             failed.append(name);
     }
     return failed;

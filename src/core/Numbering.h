@@ -6,9 +6,6 @@
 
 namespace Numbering {
 constexpr int PapersPerTopic = 5;
-inline int PaperIndex(int paperNum) {
-    return paperNum - 100;
-}
 inline int TopicOfPaper(int paperNum) {
     return (paperNum - 101) / PapersPerTopic + 1;
 }

@@ -13,7 +13,8 @@ template <typename ReadTable>
 QString withTable(const ResourceStore& store, const QString& scratch, int id,
                   const QString& tableName, ReadTable read) {
     if (store.ExtractResource(id, QStringLiteral("Custom"), scratch,
-                              ResourceStore::Durability::Scratch) != 0) {
+                              ResourceStore::Durability::Scratch) !=
+        ResourceStore::ExtractResult::Done) {
         QFile::remove(scratch);
         return QStringLiteral("The %1 table (item %2) could not be written to %3.")
             .arg(tableName)

@@ -101,7 +101,8 @@ DefinitionRead ReadProgramDefinitionFile(const QString& path) {
 DefinitionRead ReadProgramDefinition(const ResourceStore& store, const QString& programFolder) {
     const QString path = programFolder + QStringLiteral("/temptext30000.txt");
     if (store.ExtractResource(DefinitionId, QStringLiteral("Custom"), path,
-                              ResourceStore::Durability::Scratch) != 0) {
+                              ResourceStore::Durability::Scratch) !=
+        ResourceStore::ExtractResult::Done) {
         DefinitionRead result;
         result.error = DefinitionError::NotExtracted;
         result.detail = QStringLiteral("The program definition (item %1) could not be written "

@@ -1,53 +1,13 @@
 #include "core/RecordFile.h"
 
+#include "core/AtomicWrite.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <functional>
 
 namespace {
-
-// Reads every line of a Latin-1 file. A line ends at CR LF, a lone CR or a
-// lone LF; a last line without a line end is read all the same.
-RecordError readLines(const QString& path, QStringList* lines) {
-    lines->clear();
-    const QFileInfo info(path);
-    if (!info.exists() || info.isDir())
-        return RecordError::FileMissing;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return RecordError::FileUnreadable;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return RecordError::FileUnreadable;
-    const QString text = QString::fromLatin1(bytes);
-
-    qsizetype start = 0;
-    const qsizetype size = text.size();
-    for (qsizetype i = 0; i < size; ++i) {
-        const QChar c = text.at(i);
-        if (c != u'\r' && c != u'\n')
-            continue;
-        lines->append(text.mid(start, i - start));
-        if (c == u'\r' && i + 1 < size && text.at(i + 1) == u'\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < size)
-        lines->append(text.mid(start));
-    return RecordError::None;
-}
-
-// Index of the first line at or after from that holds tag, or -1.
-qsizetype findTag(const QStringList& lines, const QString& tag, qsizetype from = 0) {
-    const QString needle = QLatin1Char('#') + tag + QLatin1Char('#');
-    for (qsizetype i = from; i < lines.size(); ++i) {
-        if (lines.at(i).contains(needle, Qt::CaseInsensitive))
-            return i;
-    }
-    return -1;
-}
 
 struct FoundLine {
     QString line;
@@ -58,10 +18,10 @@ struct FoundLine {
 FoundLine findRecord(const QString& path, const QString& tag) {
     FoundLine result;
     QStringList lines;
-    result.error = readLines(path, &lines);
+    result.error = ReadRecordFileLines(path, &lines);
     if (result.error != RecordError::None)
         return result;
-    const qsizetype at = findTag(lines, tag);
+    const qsizetype at = FindTagLine(lines, tag);
     if (at >= 0) {
         result.line = lines.at(at);
         result.found = true;
@@ -95,12 +55,12 @@ RecordError
 forEachKeyLine(const QString& path, const QStringList& keys,
                const std::function<RecordError(const QString& key, const QString& line)>& take) {
     QStringList lines;
-    const RecordError error = readLines(path, &lines);
+    const RecordError error = ReadRecordFileLines(path, &lines);
     if (error != RecordError::None)
         return error;
     qsizetype from = 0;
     for (const QString& key : keys) {
-        const qsizetype at = findTag(lines, key, from);
+        const qsizetype at = FindTagLine(lines, key, from);
         if (at < 0)
             return RecordError::KeyMissing;
         const RecordError taken = take(key, lines.at(at));
@@ -115,22 +75,12 @@ int countSeparators(const QString& line) {
     return int(line.count(QLatin1Char('>')));
 }
 
-// A field must not break the record format: no separator, no tag mark, no
-// line break. Text outside Latin-1 cannot be stored one byte per character.
-bool fieldIsStorable(const QString& field) {
-    for (const QChar c : field) {
-        if (c == u'>' || c == u'#' || c == u'\r' || c == u'\n' || c.unicode() > 0xFF)
-            return false;
-    }
-    return true;
-}
-
 bool recordIsStorable(const QString& tag, const QStringList& fields) {
     for (const QString& field : fields) {
-        if (!fieldIsStorable(field))
+        if (!IsStorableText(field))
             return false;
     }
-    return fieldIsStorable(tag);
+    return IsStorableText(tag);
 }
 
 bool encodeLatin1(const QStringList& lines, QByteArray* out) {
@@ -174,8 +124,62 @@ QString RecordErrorText(RecordError error) {
     return QStringLiteral("unknown error");
 }
 
-bool LineHoldsTag(const QString& line, const QString& tag) {
-    return line.contains(QLatin1Char('#') + tag + QLatin1Char('#'), Qt::CaseInsensitive);
+qsizetype FindTagLine(const QStringList& lines, const QString& tag, qsizetype from) {
+    const QString needle = QLatin1Char('#') + tag + QLatin1Char('#');
+    for (qsizetype i = qMax<qsizetype>(0, from); i < lines.size(); ++i) {
+        if (lines.at(i).contains(needle, Qt::CaseInsensitive))
+            return i;
+    }
+    return -1;
+}
+
+bool IsStorableText(const QString& text) {
+    for (const QChar c : text) {
+        if (c == u'>' || c == u'#' || c == u'\r' || c == u'\n' || c.unicode() > 0xFF)
+            return false;
+    }
+    return true;
+}
+
+QStringList SplitRecordText(const QString& text, bool* looseEnds) {
+    QStringList lines;
+    bool loose = false;
+    qsizetype start = 0;
+    const qsizetype size = text.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const QChar c = text.at(i);
+        if (c != u'\r' && c != u'\n')
+            continue;
+        lines.append(text.mid(start, i - start));
+        if (c == u'\r' && i + 1 < size && text.at(i + 1) == u'\n')
+            ++i;
+        else
+            loose = true;
+        start = i + 1;
+    }
+    if (start < size)
+        lines.append(text.mid(start));
+    if (looseEnds)
+        *looseEnds = loose;
+    return lines;
+}
+
+RecordError ReadRecordFileLines(const QString& path, QStringList* lines, bool* looseEnds,
+                                qint64 maxBytes) {
+    lines->clear();
+    if (looseEnds)
+        *looseEnds = false;
+    const QFileInfo info(path);
+    if (!info.exists() || info.isDir())
+        return RecordError::FileMissing;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return RecordError::FileUnreadable;
+    const QByteArray bytes = maxBytes < 0 ? file.readAll() : file.read(maxBytes);
+    if (file.error() != QFileDevice::NoError)
+        return RecordError::FileUnreadable;
+    *lines = SplitRecordText(QString::fromLatin1(bytes), looseEnds);
+    return RecordError::None;
 }
 
 Read<QStringList> SplitRecordLine(const QString& line, int count, int capacity, int tagLength) {
@@ -230,18 +234,6 @@ Read<QStringList> ReadRecordFields10(const QString& path, const QString& tag, in
     return readFields(path, tag, count, RecordCapacity::TopicNames);
 }
 
-Read<QStringList> ReadRecordFields50(const QString& path, const QString& tag, int count) {
-    return readFields(path, tag, count, RecordCapacity::Papers);
-}
-
-Read<QStringList> SplitRecordLine50(const QString& line, int count) {
-    return SplitRecordLine(line, count, RecordCapacity::Papers);
-}
-
-Read<QStringList> SplitRecordLine80(const QString& line, int count) {
-    return SplitRecordLine(line, count, RecordCapacity::Blanks);
-}
-
 Read<QStringList> ReadRecordAllFields(const QString& path, const QString& tag) {
     QString line;
     const RecordError error = requireRecord(path, tag, &line);
@@ -258,14 +250,14 @@ Read<QStringList> ReadPaperRecordLines(const QString& path, int count) {
         return result;
     }
     QStringList lines;
-    result.error = readLines(path, &lines);
+    result.error = ReadRecordFileLines(path, &lines);
     if (result.error != RecordError::None)
         return result;
     QStringList entries;
     entries.reserve(count);
     qsizetype from = 0;
     for (int i = 1; i <= count; ++i) {
-        const qsizetype at = findTag(lines, QString::number(100 + i), from);
+        const qsizetype at = FindTagLine(lines, QString::number(100 + i), from);
         if (at < 0) {
             // Only this record is missing: the pass goes on from where it
             // stood, so that the records after it are still found.
@@ -353,12 +345,5 @@ RecordError WriteRecordLines(const QString& path, const QStringList& lines) {
     QByteArray bytes;
     if (!encodeLatin1(lines, &bytes))
         return RecordError::Unencodable;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return RecordError::WriteFailed;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return RecordError::WriteFailed;
-    }
-    return file.commit() ? RecordError::None : RecordError::WriteFailed;
+    return WriteFileAtomically(path, bytes) ? RecordError::None : RecordError::WriteFailed;
 }

@@ -39,8 +39,23 @@ constexpr int Blanks = 80;
 } // namespace RecordCapacity
 
 // Lookup rule shared by all readers: the first line holding "#" tag "#",
-// compared without regard to case, wins.
-bool LineHoldsTag(const QString& line, const QString& tag);
+// compared without regard to case, wins. The index of the first of lines at
+// or after from that holds tag, or -1.
+qsizetype FindTagLine(const QStringList& lines, const QString& tag, qsizetype from = 0);
+
+// Whether text can stand in a field of a record file: one byte per character
+// (Latin-1), and no ">", "#" or line break, which would split the record or
+// its line. The rule for every text written to the results files.
+bool IsStorableText(const QString& text);
+
+// The lines of Latin-1 text. A line ends at CR LF, a lone CR or a lone LF; a
+// last line without a line end is read all the same. *looseEnds (when given)
+// tells whether some line ended in a lone CR or LF.
+QStringList SplitRecordText(const QString& text, bool* looseEnds = nullptr);
+// Every line of a record file, read as SplitRecordText reads text; at most
+// maxBytes of the file when maxBytes >= 0. FileMissing for a folder too.
+RecordError ReadRecordFileLines(const QString& path, QStringList* lines, bool* looseEnds = nullptr,
+                                qint64 maxBytes = -1);
 
 // Splits fields 1..n of a record line whose first ">" stands right after the
 // tag's closing "#" (prefix length 2 + tag length). The last field holds the
@@ -50,9 +65,6 @@ Read<QStringList> SplitRecordLine(const QString& line, int count, int capacity, 
 Read<QString> ReadRecordValue(const QString& path, const QString& tag);
 Read<QString> ReadRecordLine(const QString& path, const QString& tag);
 Read<QStringList> ReadRecordFields10(const QString& path, const QString& tag, int count);
-Read<QStringList> ReadRecordFields50(const QString& path, const QString& tag, int count);
-Read<QStringList> SplitRecordLine50(const QString& line, int count);
-Read<QStringList> SplitRecordLine80(const QString& line, int count);
 Read<QStringList> ReadRecordAllFields(const QString& path, const QString& tag);
 // One forward pass: entry i is the line of paper 101 + i; a key that is not
 // found after the previous key's line leaves only its own entry empty

@@ -1,11 +1,11 @@
 #include "core/ResourceStore.h"
 
+#include "core/AtomicWrite.h"
 #include "core/GraphicsTable.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -86,33 +86,27 @@ QList<int> ResourceStore::ids() const {
     return result;
 }
 
-int ResourceStore::ExtractResource(int id, const QString& type, const QString& path,
-                                   Durability durability) const {
+ResourceStore::ExtractResult ResourceStore::ExtractResource(int id, const QString& type,
+                                                            const QString& path,
+                                                            Durability durability) const {
     // Every item of the store is of the one type "Custom"; type names are
     // compared without regard to case, as resource type names are.
     if (type.compare(QLatin1String("Custom"), Qt::CaseInsensitive) != 0)
-        return ExtractError::UnknownType;
+        return ExtractResult::UnknownType;
     bool ok = false;
     const QByteArray bytes = itemBytes(id, &ok);
     if (!ok)
-        return ExtractError::ItemAbsent;
+        return ExtractResult::ItemAbsent;
     if (durability == Durability::Scratch) {
         QFile file(path);
         if (QFileInfo(path).isDir() || !file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            return ExtractError::WriteFailed;
+            return ExtractResult::WriteFailed;
         if (file.write(bytes) == bytes.size() && file.flush())
-            return 0;
+            return ExtractResult::Done;
         // No part of an item is left behind for a reader to trust.
         file.remove();
-        return ExtractError::WriteFailed;
+        return ExtractResult::WriteFailed;
     }
     // Written whole or not at all: the file afterwards holds exactly the item.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return ExtractError::WriteFailed;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return ExtractError::WriteFailed;
-    }
-    return file.commit() ? 0 : ExtractError::WriteFailed;
+    return WriteFileAtomically(path, bytes) ? ExtractResult::Done : ExtractResult::WriteFailed;
 }

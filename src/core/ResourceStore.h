@@ -36,18 +36,18 @@ public:
         Scratch,
     };
 
+    // What an extraction did. The numbers are the content tool's exit codes.
+    enum class ExtractResult {
+        Done = 0,
+        UnknownType = 1, // a type other than "Custom"
+        ItemAbsent = 2,  // no item of that id, or it cannot be read
+        WriteFailed = 3, // a missing folder or an unwritable file
+    };
+
     // Copies item id of type "Custom" to path, replacing what the file held.
-    // Returns 0 on success; non-zero for an unknown type, an absent id, a
-    // missing folder or an unwritable file.
-    int ExtractResource(int id, const QString& type, const QString& path,
-                        Durability durability = Durability::Durable) const;
+    ExtractResult ExtractResource(int id, const QString& type, const QString& path,
+                                  Durability durability = Durability::Durable) const;
 
 private:
     QString m_root;
 };
-
-namespace ExtractError {
-constexpr int UnknownType = 1;
-constexpr int ItemAbsent = 2;
-constexpr int WriteFailed = 3;
-} // namespace ExtractError

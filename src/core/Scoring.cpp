@@ -1,5 +1,7 @@
 #include "core/Scoring.h"
 
+#include "core/RecordFile.h"
+
 qint64 RoundHalfEvenRatio(qint64 numerator, qint64 denominator) {
     if (denominator <= 0)
         return 0;
@@ -70,22 +72,9 @@ QString ElapsedText(qint64 seconds) {
     return QStringLiteral("%1:%2:%3").arg(ofDay / 3600).arg((ofDay / 60) % 60).arg(ofDay % 60);
 }
 
-namespace {
-
-// One byte per character in the results files, and nothing that breaks a record.
-bool isStorable(const QString& text) {
-    for (const QChar c : text) {
-        if (c.unicode() > 0xFF || c == u'>' || c == u'#' || c == u'\r' || c == u'\n')
-            return false;
-    }
-    return true;
-}
-
-} // namespace
-
 QString ShortDateText(const QDate& date, const QLocale& locale) {
     const QString own = locale.toString(date, QLocale::ShortFormat);
-    if (isStorable(own))
+    if (IsStorableText(own))
         return own;
     // The results files are single-byte: the locale's own digits become
     // 0 to 9, and its invisible direction marks go, which keeps the form of
@@ -99,7 +88,7 @@ QString ShortDateText(const QDate& date, const QLocale& locale) {
         const int digit = c.digitValue();
         plain += digit >= 0 ? QChar(char16_t(u'0' + digit)) : c;
     }
-    if (isStorable(plain))
+    if (IsStorableText(plain))
         return plain.trimmed();
     return date.toString(Qt::ISODate);
 }

@@ -9,6 +9,7 @@
 #include "core/AppState.h"
 #include "core/Numbering.h"
 #include "main_window/PercentColumn.h"
+#include "practice/PaperSession.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -63,14 +64,6 @@ QString spokenRow(int row, const QString& first, const QString& second) {
     return HomePage::tr("Paper %1, first attempt %2, second attempt %3")
         .arg(row)
         .arg(attempt(first), attempt(second));
-}
-
-// A first-attempt score above 99% allows no second attempt. The stored text
-// is read as a number the lenient way: a leading number, else 0.
-bool allowsSecondAttempt(const QString& firstMark) {
-    bool ok = false;
-    const double value = firstMark.trimmed().toDouble(&ok);
-    return !ok || value <= 99.0;
 }
 } // namespace
 
@@ -303,7 +296,8 @@ void HomePage::ArrangePaperRows() {
     for (int i = 0; i < Rows; ++i) {
         const QString first = m_firstMarks[i]->text();
         placeMark(m_firstMarks[i], m_firstLineCentre[i]);
-        m_secondButtons[i]->setVisible(!first.isEmpty() && allowsSecondAttempt(first));
+        m_secondButtons[i]->setVisible(!first.isEmpty() &&
+                                       PaperSession::LeavesSecondAttempt(first));
     }
     for (int i = 0; i < Rows; ++i) {
         placeMark(m_secondMarks[i], m_secondLineCentre[i]);

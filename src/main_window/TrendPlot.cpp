@@ -1,11 +1,11 @@
 #include "TrendPlot.h"
+#include "main_window/logic/TrendReading.h"
 #include <QPainter>
 #include <QtMath>
 
 namespace {
 
 constexpr qreal TwipsPerPixel = 15.0;
-constexpr int MaxPoints = 20;
 
 // Thin lines are as many device pixels wide as the scale rounds to (1 at
 // 100 %, 2 at 150 % and 200 %), so that they stay solid at any scale.
@@ -28,6 +28,7 @@ TrendPlot::TrendPlot(QWidget* parent) : QWidget(parent) {
 }
 
 void TrendPlot::setValues(const QList<double>& values) {
+    constexpr int MaxPoints = TrendReading::MaxPoints;
     m_values = values.size() > MaxPoints ? values.mid(values.size() - MaxPoints) : values;
     update();
 }

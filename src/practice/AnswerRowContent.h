@@ -4,14 +4,16 @@
 // paper state alone, so that the rules of both attempts are testable without
 // a window.
 
+#include "core/AnswerChecking.h"
+
 #include <QString>
 
 struct AnswerRowContent {
-    QString answer;     // `FA`k
-    QString model;      // `M`k
-    QString firstMark;  // `FR`k: the result mark of the first attempt ("\u00FC"/"\u00FB"/"")
-    QString secondMark; // `SR`k: the result mark of the second attempt
-    bool singleCharacter = false; // the Q-setting: a multiple-choice option number
+    QString answer;                           // `FA`k
+    QString model;                            // `M`k
+    ResultMark firstMark = ResultMark::None;  // `FR`k: the result of the first attempt
+    ResultMark secondMark = ResultMark::None; // `SR`k: the result of the second attempt
+    bool singleCharacter = false;             // the Q-setting: a multiple-choice option number
     bool readOnly = false;
     bool locked = false; // carried over from the first attempt: light blue
     bool showFirstMark = false;

@@ -55,6 +55,16 @@ PaperFileRead ReadPaperFile(const QString& path, int paperCount, int paperIndex,
     return read;
 }
 
+// The marks file holds a state as "1" (marked) or "0"; anything else reads as
+// not marked.
+PaperStatus StatusFromText(const QString& text) {
+    return text.trimmed() == QLatin1String("1") ? PaperStatus::Marked : PaperStatus::NotMarked;
+}
+
+QString StatusText(PaperStatus status) {
+    return status == PaperStatus::Marked ? QStringLiteral("1") : QStringLiteral("0");
+}
+
 QString ProblemLine(const QString& path, RecordError error) {
     return path + QStringLiteral(": ") + RecordErrorText(error);
 }
@@ -141,12 +151,12 @@ LoadOutcome PaperSession::LoadResults() {
     m_paper.AnswersFile = std::move(first.lines);
     m_paper.Answers = std::move(first.fields);
     m_paper.ResultsFile = std::move(fresults.lines);
-    m_paper.Results = std::move(fresults.fields);
+    m_paper.Results = ResultMarksFromTexts(fresults.fields);
     m_paper.Marks = marks.value;
     m_paper.TrendPath = ResultsPath(ResultsFile::Trend);
 
     const int k = index - 1;
-    m_paper.Status = m_paper.Marks.FST.value(k).trimmed() == QLatin1String("1") ? 1 : 0;
+    m_paper.Status = StatusFromText(m_paper.Marks.FST.value(k));
     m_paper.LTime = m_paper.Marks.LTM.value(k);
     m_paper.ETime = m_paper.Marks.CDD.value(k);
     m_paper.PScoring = m_paper.Marks.FSE.value(k);
@@ -171,11 +181,11 @@ LoadOutcome PaperSession::LoadSecondAttemptResults() {
     PaperFileRead& first = reads.papers[3];
     const Read<MarksRecords>& marks = reads.marks;
 
-    m_paper.FirstResults = std::move(fresults.fields);
+    m_paper.FirstResults = ResultMarksFromTexts(fresults.fields);
     m_paper.AnswersFile = std::move(second.lines);
     m_paper.Answers = std::move(second.fields);
     m_paper.ResultsFile = std::move(sresults.lines);
-    m_paper.Results = std::move(sresults.fields);
+    m_paper.Results = ResultMarksFromTexts(sresults.fields);
     m_paper.FirstAnswers = std::move(first.fields);
     m_paper.Marks = marks.value;
     m_paper.TrendPath = ResultsPath(ResultsFile::Trend);
@@ -183,12 +193,12 @@ LoadOutcome PaperSession::LoadSecondAttemptResults() {
     for (int i = 0; i < blanks; ++i) {
         if (IsCarriedOver(i)) {
             m_paper.Answers[i] = m_paper.FirstAnswers.at(i);
-            m_paper.Results[i] = ResultMark::Correct();
+            m_paper.Results[i] = ResultMark::Correct;
         }
     }
 
     const int k = index - 1;
-    m_paper.Status = m_paper.Marks.SST.value(k).trimmed() == QLatin1String("1") ? 1 : 0;
+    m_paper.Status = StatusFromText(m_paper.Marks.SST.value(k));
     m_paper.PScoring = m_paper.Marks.SSE.value(k);
     return reads.outcome;
 }
@@ -205,7 +215,8 @@ bool PaperSession::ExtractQuestionDocument() {
     if (m_paper.CurrentQuestionId <= 0)
         return false;
     return m_store.ExtractResource(m_paper.CurrentQuestionId, QStringLiteral("Custom"),
-                                   m_paper.DocumentPath, ResourceStore::Durability::Scratch) == 0;
+                                   m_paper.DocumentPath, ResourceStore::Durability::Scratch) ==
+           ResourceStore::ExtractResult::Done;
 }
 
 void PaperSession::RemoveQuestionDocument() {
@@ -318,7 +329,7 @@ WriteOutcome PaperSession::CompleteMarking() {
     for (int i = 0; i < m_paper.TotalBlanks; ++i) {
         m_paper.Results[i] =
             MarkBlank(m_paper.Answers, m_paper.AnswerKeys, m_paper.AnswerKinds, i, m_locale);
-        if (m_paper.Results.at(i) == ResultMark::Correct())
+        if (m_paper.Results.at(i) == ResultMark::Correct)
             score += m_paper.AnswerMarks.value(i).trimmed().toInt();
     }
 
@@ -329,17 +340,17 @@ WriteOutcome PaperSession::CompleteMarking() {
         return outcome;
     };
 
-    const RecordError resultsError =
-        WritePaperRecord(m_paper.ResultsFile, m_setup.paperIndex(), m_paper.Results);
+    const RecordError resultsError = WritePaperRecord(m_paper.ResultsFile, m_setup.paperIndex(),
+                                                      ResultMarkTexts(m_paper.Results));
     if (resultsError != RecordError::None)
         return fail(resultsError, m_paper.ResultsFile.path);
 
     m_paper.Scoring = score;
     m_paper.PScoring = ScorePercentText(score, m_paper.TotalMarks);
-    m_paper.Status = 1;
+    m_paper.Status = PaperStatus::Marked;
 
     const int k = m_setup.paperIndex() - 1;
-    const QString status = QString::number(m_paper.Status);
+    const QString status = StatusText(m_paper.Status);
     if (isSecondAttempt()) {
         m_paper.Marks.SSE[k] = m_paper.PScoring;
         m_paper.Marks.SST[k] = status;
@@ -382,7 +393,8 @@ QString PaperSession::ClockText() const {
 }
 
 bool PaperSession::IsCarriedOver(int blank) const {
-    return isSecondAttempt() && m_paper.FirstResults.value(blank) == ResultMark::Correct();
+    return isSecondAttempt() &&
+           m_paper.FirstResults.value(blank, ResultMark::None) == ResultMark::Correct;
 }
 
 QString PaperSession::ModelAnswerFor(int blank) const {
@@ -398,17 +410,17 @@ AnswerRowContent PaperSession::RowContent(int blank) const {
     row.readOnly = isMarked();
     if (!isSecondAttempt()) {
         row.model = m_paper.AnswerKeys.value(blank);
-        row.firstMark = m_paper.Results.value(blank);
+        row.firstMark = m_paper.Results.value(blank, ResultMark::None);
         row.showFirstMark = isMarked();
         return row;
     }
     row.model = ModelAnswerFor(blank);
-    row.firstMark = m_paper.FirstResults.value(blank);
-    row.secondMark = m_paper.Results.value(blank);
+    row.firstMark = m_paper.FirstResults.value(blank, ResultMark::None);
+    row.secondMark = m_paper.Results.value(blank, ResultMark::None);
     row.locked = IsCarriedOver(blank);
     if (isMarked()) {
         row.showSecondMark = true;
-        row.showModel = row.secondMark == ResultMark::Wrong();
+        row.showModel = row.secondMark == ResultMark::Wrong;
     } else {
         row.readOnly = row.locked;
         row.showFirstMark = row.locked;

@@ -7,6 +7,7 @@
 // from 1 as the pupil sees them. Every write reports its failure to the
 // caller, and a failed write leaves the paper state as it was before it.
 
+#include "core/AnswerChecking.h"
 #include "core/PaperContent.h"
 #include "core/RecordFile.h"
 #include "practice/AnswerRowContent.h"
@@ -36,15 +37,18 @@ struct PaperSessionSetup {
     int paperIndex() const { return paperNum - 100; }
 };
 
+// Whether the attempt is marked; "0" or "1" in the marks file's FST and SST.
+enum class PaperStatus { NotMarked, Marked };
+
 // The paper state, named as the pupil's window names it.
 struct PaperState : PaperContent {
     // The answers and results of the attempt being worked. In the second
     // attempt these are SecondAnswers and SecondResults.
     QStringList Answers;
-    QStringList Results;
+    QList<ResultMark> Results;
     // Second attempt only: the first attempt's answers and result marks.
     QStringList FirstAnswers;
-    QStringList FirstResults;
+    QList<ResultMark> FirstResults;
 
     PaperLines AnswersFile; // "first" (attempt 1) or "second" (attempt 2)
     PaperLines ResultsFile; // "fresults" or "sresults"
@@ -52,7 +56,7 @@ struct PaperState : PaperContent {
     QString MarksPath;
     QString TrendPath;
 
-    int Status = 0;   // 0 not marked, 1 marked
+    PaperStatus Status = PaperStatus::NotMarked;
     int Scoring = 0;  // score in marks, set by marking
     QString PScoring; // score percentage text ("87.5"), empty until marked
     QString LTime;    // time taken ("0:7:5"), first attempt only
@@ -95,7 +99,7 @@ public:
     const PaperState& paper() const { return m_paper; }
     int attempt() const { return m_setup.attempt; }
     bool isSecondAttempt() const { return m_setup.attempt == 2; }
-    bool isMarked() const { return m_paper.Status == 1; }
+    bool isMarked() const { return m_paper.Status == PaperStatus::Marked; }
 
     // Reads the content tables, the answers and results so far and the
     // paper's summary; sets QSCount to 1, fills RemQns and starts the clock.

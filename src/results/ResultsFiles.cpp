@@ -163,7 +163,8 @@ QStringList EnsureResultsFiles(const ResourceStore& store, const QString& progra
             // does not wait for the disk: one cut short by a crash is rebuilt
             // by the next start's repair.
             if (store.ExtractResource(ResultsTemplateId(fileAt(k), m), QStringLiteral("Custom"),
-                                      path, ResourceStore::Durability::Scratch) != 0)
+                                      path, ResourceStore::Durability::Scratch) !=
+                ResourceStore::ExtractResult::Done)
                 failed.append(path);
             else if (created)
                 created->append(path);
@@ -258,8 +259,7 @@ Read<QStringList> PaperFields(const PaperLines& file, int paperIndex, int blankC
         result.error = RecordError::CapacityExceeded;
         return result;
     }
-    const QString line =
-        paperIndex <= file.lines.size() ? file.lines.at(paperIndex - 1) : QString();
+    const QString line = file.lines.value(paperIndex - 1);
     // A record of the right size splits as usual. One that is missing, short
     // or longer than the paper (a damaged file, or content whose blank counts
     // changed) gives its fields by position, padded with empty ones, and never

@@ -1,5 +1,6 @@
 #include "results/ResultsRepair.h"
 
+#include "core/Log.h"
 #include "core/PaperContent.h"
 #include "core/ProgramDefinition.h"
 #include "core/RecordFile.h"
@@ -26,18 +27,8 @@ bool isFraming(const QString& line) {
     return line.isEmpty() || line == QLatin1String("...");
 }
 
-// Index of the first line at or after from that holds tag, or -1 (the lookup
-// rule of every reader).
-qsizetype findTag(const QStringList& lines, const QString& tag, qsizetype from = 0) {
-    for (qsizetype i = from; i < lines.size(); ++i) {
-        if (LineHoldsTag(lines.at(i), tag))
-            return i;
-    }
-    return -1;
-}
-
 // For every tag some line holds (the text between two neighbouring "#"),
-// the first line that holds it: findTag for all tags in one pass.
+// the first line that holds it: FindTagLine for all tags in one pass.
 QHash<QString, qsizetype> firstLineOfEachTag(const QStringList& lines) {
     QHash<QString, qsizetype> first;
     for (qsizetype i = 0; i < lines.size(); ++i) {
@@ -217,7 +208,7 @@ QList<int> ResultsRepair::PaperShapes(int module) const {
             if (at >= from)
                 return at;
         }
-        return findTag(keyLines, question, from);
+        return FindTagLine(keyLines, question, from);
     };
     for (int k = 1; k <= papers; ++k) {
         if (questions.at(k - 1).isEmpty())
@@ -243,7 +234,7 @@ QList<int> ResultsRepair::PaperShapes(int module) const {
     for (int k = 1; k <= papers; ++k) {
         if (shapes.at(k - 1) >= 0)
             continue;
-        const qsizetype at = findTag(templateLines, paperTag(k));
+        const qsizetype at = FindTagLine(templateLines, paperTag(k));
         if (at >= 0 && !templateLines.at(at).isEmpty())
             shapes[k - 1] = int(templateLines.at(at).count(QLatin1Char('>')));
     }
@@ -255,12 +246,13 @@ QStringList ResultsRepair::storeLines(int id) const {
     const QByteArray bytes = m_store.itemBytes(id, &ok);
     if (!ok)
         return QStringList();
-    QString text = QString::fromLatin1(bytes);
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    QStringList lines = text.split(QLatin1Char('\n'));
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    return lines;
+    return SplitRecordText(QString::fromLatin1(bytes));
+}
+
+void ResultsRepair::Note(const QString& path, const QString& finding, const QString& done) {
+    const QString line = QDir::toNativeSeparators(path) + QStringLiteral(": ") + finding;
+    m_report.findings.append(line);
+    qCWarning(lcQuillora).noquote() << QStringLiteral("Results repair:") << line + done;
 }
 
 bool ResultsRepair::ReadForRepair(const QString& path, QStringList* lines, bool* looseEnds,
@@ -271,44 +263,16 @@ bool ResultsRepair::ReadForRepair(const QString& path, QStringList* lines, bool*
     const QFileInfo info(path);
     if (info.isDir()) {
         m_report.folders.append(path);
-        m_report.findings.append(QDir::toNativeSeparators(path) + QStringLiteral(": a folder"));
+        Note(path, QStringLiteral("a folder"), QStringLiteral("; left alone"));
         return false;
     }
-    if (!info.exists()) {
-        // Rebuilt whole, like an empty file.
-        if (emptyIsDamage)
-            findings->append(QStringLiteral("empty"));
-        return true;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // A missing file is rebuilt whole, like an empty one.
+    if (info.exists() &&
+        ReadRecordFileLines(path, lines, looseEnds, MaxReadBytes) != RecordError::None) {
         m_report.unreadable.append(path);
-        m_report.findings.append(QDir::toNativeSeparators(path) +
-                                 QStringLiteral(": cannot be opened"));
+        Note(path, QStringLiteral("cannot be read"), QStringLiteral("; left alone"));
         return false;
     }
-    const QByteArray bytes = file.read(MaxReadBytes);
-    if (file.error() != QFileDevice::NoError) {
-        m_report.unreadable.append(path);
-        m_report.findings.append(QDir::toNativeSeparators(path) +
-                                 QStringLiteral(": cannot be read"));
-        return false;
-    }
-    const QString text = QString::fromLatin1(bytes);
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c != u'\r' && c != u'\n')
-            continue;
-        lines->append(text.mid(start, i - start));
-        if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n')
-            ++i;
-        else
-            *looseEnds = true;
-        start = i + 1;
-    }
-    if (start < text.size())
-        lines->append(text.mid(start));
     if (emptyIsDamage && lines->isEmpty())
         findings->append(QStringLiteral("empty"));
     return true;
@@ -322,13 +286,12 @@ void ResultsRepair::Conclude(const QString& path, const QStringList& rebuilt,
         findings.append(QStringLiteral("lines that are not its records, or out of order"));
     if (findings.isEmpty())
         return;
-    const QString name = QDir::toNativeSeparators(path);
+    const bool written = WriteRecordLines(path, rebuilt) == RecordError::None;
+    (written ? m_report.repaired : m_report.unwritten).append(path);
     for (const QString& finding : findings)
-        m_report.findings.append(name + QStringLiteral(": ") + finding);
-    if (WriteRecordLines(path, rebuilt) == RecordError::None)
-        m_report.repaired.append(path);
-    else
-        m_report.unwritten.append(path);
+        Note(path, finding,
+             written ? QStringLiteral("; the file was rebuilt")
+                     : QStringLiteral("; the rebuilt file could not be written"));
 }
 
 void ResultsRepair::RepairPaperFile(const QString& path, const QList<int>& shapes, int paperCount) {
@@ -344,11 +307,11 @@ void ResultsRepair::RepairPaperFile(const QString& path, const QList<int>& shape
     qsizetype from = 0;
     for (int k = 1; k <= paperCount; ++k) {
         const QString tag = paperTag(k);
-        qsizetype at = from < lines.size() ? findTag(lines, tag, from) : -1;
+        qsizetype at = FindTagLine(lines, tag, from);
         if (at >= 0)
             from = at + 1;
         else
-            at = findTag(lines, tag);
+            at = FindTagLine(lines, tag);
 
         QStringList fields;
         if (at >= 0)
@@ -391,7 +354,7 @@ void ResultsRepair::RepairMarksFile(const QString& path, int paperCount) {
     QList<QStringList> records;
     for (int r = 0; r < tags.size(); ++r) {
         const QString& tag = tags.at(r);
-        const qsizetype at = findTag(lines, tag);
+        const qsizetype at = FindTagLine(lines, tag);
         QStringList fields;
         if (at >= 0)
             fields = recordFields(lines.at(at), tag);
@@ -449,7 +412,7 @@ void ResultsRepair::RepairTrendFile(const QString& path) {
     bool looseEnds = false;
     if (!ReadForRepair(path, &lines, &looseEnds, &findings, false))
         return;
-    const qsizetype at = findTag(lines, TrendTag);
+    const qsizetype at = FindTagLine(lines, TrendTag);
     QStringList values;
     if (at >= 0) {
         const QStringList fields = recordFields(lines.at(at), TrendTag);

@@ -73,6 +73,8 @@ private:
     // without lines when emptyIsDamage.
     bool ReadForRepair(const QString& path, QStringList* lines, bool* looseEnds,
                        QStringList* findings, bool emptyIsDamage);
+    // Records a finding in the report and logs it with what was done.
+    void Note(const QString& path, const QString& finding, const QString& done);
     // Writes the rebuilt file when it differs from what was read.
     void Conclude(const QString& path, const QStringList& rebuilt, const QStringList& kept,
                   bool looseEnds, QStringList findings);

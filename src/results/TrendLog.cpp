@@ -37,10 +37,8 @@ Read<QString> ReadTrendLine(const QString& path) {
 }
 
 RecordError AppendTrendValue(const QString& path, const QString& value) {
-    for (const QChar c : value) {
-        if (c == u'>' || c == u'#' || c == u'\r' || c == u'\n' || c.unicode() > 0xFF)
-            return RecordError::Unencodable;
-    }
+    if (!IsStorableText(value))
+        return RecordError::Unencodable;
     const Read<QString> read = ReadTrendLine(path);
     // A missing file starts a new log; one that exists but cannot be read is
     // left alone rather than overwritten with a log that lost its values.

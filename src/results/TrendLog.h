@@ -14,4 +14,4 @@ RecordError AppendTrendValue(const QString& path, const QString& value);
 // The last (at most) maxCount values of a trend line, oldest first. The entries
 // are counted by the ">" of every character but the last, so a trailing empty
 // field is not taken.
-QList<double> TrendValues(const QString& trendLine, int maxCount = 20);
+QList<double> TrendValues(const QString& trendLine, int maxCount);

@@ -5,19 +5,27 @@
 
 #include <QtTest>
 
+Q_DECLARE_METATYPE(ResultMark)
+
 namespace {
 
-const QString Tick = ResultMark::Correct();
-const QString Cross = ResultMark::Wrong();
+constexpr ResultMark Tick = ResultMark::Correct;
+constexpr ResultMark Cross = ResultMark::Wrong;
+constexpr ResultMark None = ResultMark::None;
 
 void row(const char* name, const QString& answer, const QString& key, const QString& kind,
-         const QString& result) {
+         ResultMark result) {
     QTest::newRow(name) << answer << key << kind << result;
 }
 
 void listRow(const char* name, const QStringList& answers, const QStringList& keys,
-             const QStringList& expected) {
-    QTest::newRow(name) << answers << keys << expected;
+             const QList<ResultMark>& results) {
+    QTest::newRow(name) << answers << keys << results;
+}
+
+void listRow(const char* name, const QStringList& answers, const QStringList& keys,
+             const QStringList& models) {
+    QTest::newRow(name) << answers << keys << models;
 }
 
 } // namespace
@@ -38,15 +46,13 @@ private Q_SLOTS:
 
 void TestAnswerChecking::initTestCase() {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
-    QCOMPARE(Tick, QString(QChar(0xFC)));
-    QCOMPARE(Cross, QString(QChar(0xFB)));
 }
 
 void TestAnswerChecking::checkAnswer_data() {
     QTest::addColumn<QString>("answer");
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("kind");
-    QTest::addColumn<QString>("result");
+    QTest::addColumn<ResultMark>("result");
 
     row("N trailing zero", "15.0", "15", "N", Tick);
     row("N spaces around", "  15 ", "15", "N", Tick);
@@ -81,19 +87,23 @@ void TestAnswerChecking::checkAnswer_data() {
     row("X space in wrong place", "1 21/2", "12 1/2", "X", Cross);
     row("X character kept at space", "1x2/3", "1 2/3", "X", Cross);
     row("R like F", "2 / 5", "2/5", "R", Tick);
-    row("unknown kind", "5", "5", "Z", QString());
-    row("empty kind", "5", "5", "", QString());
-    row("kind is case-sensitive", "5", "5", "n", QString());
+    row("unknown kind", "5", "5", "Z", None);
+    row("empty kind", "5", "5", "", None);
+    row("kind is case-sensitive", "5", "5", "n", None);
 }
 
 void TestAnswerChecking::checkAnswer() {
     QFETCH(QString, answer);
     QFETCH(QString, key);
     QFETCH(QString, kind);
-    QFETCH(QString, result);
+    QFETCH(ResultMark, result);
     QCOMPARE(CheckAnswer(answer, key, kind), result);
     // Marking sends every kind other than G and M to the same check.
     QCOMPARE(MarkBlank({answer}, {key}, {kind}, 0), result);
+    // The results files hold the mark as its text and give it back; text
+    // that is no mark reads as none.
+    QCOMPARE(ResultMarkFromText(ResultMarkText(result)), result);
+    QCOMPARE(ResultMarkFromText(answer), None);
 }
 
 void TestAnswerChecking::numbersFollowTheLocale() {
@@ -109,13 +119,13 @@ void TestAnswerChecking::numbersFollowTheLocale() {
 void TestAnswerChecking::groupAnswers_data() {
     QTest::addColumn<QStringList>("answers");
     QTest::addColumn<QStringList>("keys");
-    QTest::addColumn<QStringList>("results");
+    QTest::addColumn<QList<ResultMark>>("results");
 
     const QStringList group{";2;3;5", " ", " "};
     listRow("M any alternative", {"Dog", " cat ", ""}, {";cat;dog", ";cat;dog", ";cat;dog"},
             {Tick, Tick, Cross});
     listRow("M empty alternative takes empty answer", {""}, {";cat;"}, {Tick});
-    listRow("M key without alternatives", {"cat"}, {"cat"}, {QString()});
+    listRow("M key without alternatives", {"cat"}, {"cat"}, QList<ResultMark>{None});
     listRow("G any order", {"5", "3", "2"}, group, {Tick, Tick, Tick});
     listRow("G alternative not reused", {"3", "2", "2"}, group, {Tick, Tick, Cross});
     listRow("G head's answer taken by follower", {"2", "2", "5"}, group, {Tick, Cross, Tick});
@@ -123,13 +133,13 @@ void TestAnswerChecking::groupAnswers_data() {
     listRow("G empty follower is wrong", {"2", ""}, {";2;", " "}, {Tick, Cross});
     listRow("two groups side by side", {"a", "b", "b", "a"}, {";a;b", " ", ";a;b", " "},
             {Tick, Tick, Tick, Tick});
-    listRow("follower without head", {"2", "2"}, {" ", " "}, {QString(), QString()});
+    listRow("follower without head", {"2", "2"}, {" ", " "}, QList<ResultMark>{None, None});
 }
 
 void TestAnswerChecking::groupAnswers() {
     QFETCH(QStringList, answers);
     QFETCH(QStringList, keys);
-    QFETCH(QStringList, results);
+    QFETCH(QList<ResultMark>, results);
     const QStringList kinds(keys.size(), keys.contains(" ") ? "G" : "M");
     for (int i = 0; i < answers.size(); ++i)
         QCOMPARE(MarkBlank(answers, keys, kinds, i), results.at(i));

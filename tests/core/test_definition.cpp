@@ -13,10 +13,7 @@ Q_DECLARE_METATYPE(DefinitionError)
 
 namespace {
 
-const QString TenNames = QStringLiteral(
-    "#TN2#>Addition and Subtraction within 100>Addition and Subtraction within 10000>"
-    "Multiplication and Division>Money>Weight>Length>Time>Picture Graphs>Fraction>"
-    "Area, Perimeter and Volume");
+const QString TenNames = QStringLiteral("#TN2#>A, B>C>D>E>F>G>H>I>J>K");
 
 using TestFiles::FixtureRoot;
 
@@ -96,15 +93,8 @@ void TestDefinition::readsFromStoreAndRemovesTemporaryFile() {
     QTemporaryDir dir;
     const DefinitionRead read = ReadProgramDefinition(store, dir.path());
     QCOMPARE(read.error, DefinitionError::None);
-    const ProgramDefinition& def = read.definition;
-    QCOMPARE(def.displayName, QString("Fixture Maths"));
-    QCOMPARE(def.programCode, QString("FX"));
-    QCOMPARE(def.firstModule(), 2);
-    QCOMPARE(def.module(2).heading, QString("Practice"));
-    QCOMPARE(def.module(2).topicCount, 1);
-    QCOMPARE(def.module(2).paperCount, 5);
-    QCOMPARE(def.module(2).topicNames, QStringList{"Sums and Shapes"});
-    QVERIFY(!def.module(1).exists());
+    QCOMPARE(read.definition.programCode, QString("FX"));
+    QCOMPARE(read.definition.module(2).paperCount, 5);
     QVERIFY(!QFile::exists(dir.filePath("temptext30000.txt")));
 }
 

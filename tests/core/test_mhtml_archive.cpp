@@ -1,6 +1,4 @@
-#include <QDir>
 #include <QFile>
-#include <QRegularExpression>
 #include <QtTest>
 
 #include "practice/MhtmlArchive.h"
@@ -50,7 +48,6 @@ private Q_SLOTS:
     void damagedInput_data();
     void damagedInput();
     void everyTruncationIsRefused();
-    void shippedDocuments();
 };
 
 void TestMhtmlArchive::quotedPrintable_data() {
@@ -340,35 +337,6 @@ void TestMhtmlArchive::everyTruncationIsRefused() {
     }
     MhtmlArchive a;
     QVERIFY(a.parse(whole.left(closing + 2))); // the final line break is optional
-}
-
-// Every shipped question document parses, and every picture its page refers
-// to is inside it.
-void TestMhtmlArchive::shippedDocuments() {
-    const QDir store(QStringLiteral(QUILLORA_SOURCE_DIR "/content/store"));
-    const QStringList files = store.entryList({QStringLiteral("*.mht")}, QDir::Files);
-    QVERIFY2(!files.isEmpty(), "no question documents in the store");
-    static const QRegularExpression src(QStringLiteral("<img[^>]*\\ssrc=\"([^\"]+)\""),
-                                        QRegularExpression::CaseInsensitiveOption);
-    int pictures = 0;
-    for (const QString& name : files) {
-        QFile file(store.filePath(name));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        MhtmlArchive a;
-        QVERIFY2(a.parse(file.readAll()), qPrintable(name + ": " + a.errorString()));
-        const QString html = a.rootHtml();
-        QVERIFY2(!html.trimmed().isEmpty(), qPrintable(name));
-        auto it = src.globalMatch(html);
-        while (it.hasNext()) {
-            const QString ref = it.next().captured(1);
-            if (ref.startsWith(QLatin1String("data:"))) {
-                continue;
-            }
-            QVERIFY2(a.findPart(ref) > 0, qPrintable(name + ": " + ref));
-            ++pictures;
-        }
-    }
-    qInfo("%lld documents, %d picture references", qlonglong(files.size()), pictures);
 }
 
 QTEST_GUILESS_MAIN(TestMhtmlArchive)

@@ -104,7 +104,7 @@ void TestRecordFile::readersReportErrors() {
     QVERIFY(writeBytes(path, "#TN1#>a>b>c\r\n#101#>25016>25019\r\n"));
     QCOMPARE(ReadRecordFields10(path, "TN1", 4).error, RecordError::TooFewFields);
     QCOMPARE(ReadRecordFields10(path, "TN1", 11).error, RecordError::CapacityExceeded);
-    QCOMPARE(ReadRecordFields50(path, "TN2", 1).error, RecordError::KeyMissing);
+    QCOMPARE(ReadRecordFields10(path, "TN2", 1).error, RecordError::KeyMissing);
     QCOMPARE(ReadPaperRecordLines(path, 51).error, RecordError::CapacityExceeded);
     QCOMPARE(ReadRecordAllFields(path, "101").value, (QStringList{"25016", "25019"}));
     QCOMPARE(ReadRecordAllFields(path, "102").error, RecordError::KeyMissing);

@@ -539,26 +539,6 @@ void TestResultsRepair::readersMeetDamageWhileRunning() {
     QCOMPARE(ReadMarksFile(marksPath, Papers).value.FSE,
              (QStringList{"71.4", "", "100", "100", "50"}));
 
-    // A record gone from the answers file: saving a later paper keeps it
-    // findable, and what was saved reads back.
-    const QString secondPath = folder->file(ResultsFile::Second);
-    QByteArray second = bytesOf(secondPath);
-    second.remove(0, second.indexOf("#102#"));
-    QVERIFY(writeBytes(secondPath, second));
-    auto again = folder->session(103, 2);
-    QVERIFY(again->Load().ok());
-    QVERIFY(again->MoveToQuestion({"sixteen"}, 1).ok());
-    auto reopened = folder->session(103, 2);
-    QVERIFY(reopened->Load().ok());
-    QCOMPARE(reopened->paper().Answers.at(0), QString("sixteen"));
-
-    // One field short: the readers report it and nothing breaks.
-    QVERIFY(writeBytes(marksPath,
-                       Damaged(bytesOf(marksPath), ResultsFile::Marks, Damage::FewerFields)));
-    QCOMPARE(ReadMarksFile(marksPath, Papers).error, RecordError::TooFewFields);
-    auto refused = folder->session(102, 1);
-    QCOMPARE(refused->Load().problem, LoadProblem::ResultsUnreadable);
-
     // A record of millions of fields reads as the paper's six.
     QByteArray huge = "#101#>a";
     huge += QByteArray(4 * 1024 * 1024, '>');
@@ -567,13 +547,6 @@ void TestResultsRepair::readersMeetDamageWhileRunning() {
     const Read<PaperLines> lines = ReadPaperLines(firstPath, Papers);
     QVERIFY(lines.ok());
     QCOMPARE(PaperFields(lines.value, 1, 6).value, (QStringList{"a", "", "", "", "", ""}));
-
-    // The next start repairs what is left damaged and the paper opens again.
-    const ResultsRepair::Report report =
-        ResultsRepair(folder->store, folder->path(), folder->definition).Run();
-    QCOMPARE(report.repaired, (QStringList{marksPath, firstPath, secondPath}));
-    QVERIFY(refused->Load().ok());
-    QCOMPARE(refused->paper().Answers.at(3), QString("Ivan"));
 }
 
 void TestResultsRepair::shapesComeFromTheContentTables() {
@@ -586,9 +559,7 @@ void TestResultsRepair::shapesComeFromTheContentTables() {
     // neither knows keeps what its record holds.
     QTemporaryDir storeDir;
     const QString root = storeDir.path();
-    QVERIFY(QDir().mkpath(root + "/store"));
-    for (const QString& name : QDir(FixtureRoot + "/store").entryList(QDir::Files))
-        QVERIFY(QFile::copy(FixtureRoot + "/store/" + name, root + "/store/" + name));
+    QVERIFY(copyFixtureStore(root));
     QVERIFY(writeBytes(root + "/store/30022.txt", "#101#>25016\r\n#102#>99999\r\n"));
     QVERIFY(writeBytes(root + "/store/30122.txt", "#101#>>\r\n#102#>>>\r\n#103#>\r\n"));
     const ResourceStore store(root);
@@ -614,6 +585,10 @@ void TestResultsRepair::marksFirstThenTheRest() {
     QVERIFY(writeBytes(trend, QByteArray("#TRD#>71.4>x\r\n")));
     const QByteArray firstBefore = bytesOf(first);
 
+    // Each finding is logged with its file and what was done.
+    QTest::ignoreMessage(QtWarningMsg,
+                         QRegularExpression("^Results repair: .*marks2.*: line ends without CR LF; "
+                                            "the file was rebuilt$"));
     ResultsRepair repair(folder->store, folder->path(), folder->definition);
     ResultsRepair::Report report = repair.RunMarks();
     QCOMPARE(report.repaired, QStringList{marks});

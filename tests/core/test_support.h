@@ -7,6 +7,7 @@
 #include "practice/PaperSession.h"
 #include "results/ResultsFiles.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLocale>
 #include <QMap>
@@ -27,6 +28,22 @@ inline bool writeBytes(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
            file.write(bytes) == bytes.size();
+}
+
+// A copy of the fixture store (its store and graphics folders) in root, for a
+// test to change or take items out of.
+inline bool copyFixtureStore(const QString& root) {
+    for (const QString sub : {"store", "graphics"}) {
+        const QDir from(FixtureRoot + QLatin1Char('/') + sub);
+        const QString to = root + QLatin1Char('/') + sub;
+        if (!QDir().mkpath(to))
+            return false;
+        for (const QString& name : from.entryList(QDir::Files)) {
+            if (!QFile::copy(from.filePath(name), to + QLatin1Char('/') + name))
+                return false;
+        }
+    }
+    return true;
 }
 
 // The bytes of every results file, to see which ones a step has changed.

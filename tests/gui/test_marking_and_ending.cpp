@@ -187,7 +187,7 @@ void TestMarkingAndEnding::mainWindowDuringMarking() {
         QCOMPARE(contents->practiceWindow(), practice.data());
         QCOMPARE(contents->state().PaperNum, 101);
         QTRY_VERIFY(practice && !practice->isMarking());
-        QCOMPARE(practice->session()->paper().Status, 1);
+        QCOMPARE(practice->session()->paper().Status, PaperStatus::Marked);
         QCOMPARE(marks().FST.first(), QStringLiteral("1"));
         // Now the click opens the other paper.
         QVERIFY(click(child(contents, "P2a")));

@@ -388,8 +388,10 @@ QStringList FolderFaults(const QString& folder, const ProgramDefinition& definit
             int score = 0;
             QStringList expected;
             for (int i = 0; i < content.TotalBlanks; ++i) {
-                expected << MarkBlank(answers, content.AnswerKeys, content.AnswerKinds, i);
-                if (expected.last() == ResultMark::Correct())
+                const ResultMark mark =
+                    MarkBlank(answers, content.AnswerKeys, content.AnswerKinds, i);
+                expected << ResultMarkText(mark);
+                if (mark == ResultMark::Correct)
                     score += content.AnswerMarks.value(i).trimmed().toInt();
             }
             const QString percent = ScorePercentText(score, content.TotalMarks);

@@ -190,7 +190,7 @@ void TestPracticeWindow::markingWritesResultsAndShowsMarkedView() {
     QCOMPARE(paper.Scoring, score);
     const QString percent = ScorePercentText(score, total);
     QCOMPARE(paper.PScoring, percent);
-    QCOMPARE(paper.Status, 1);
+    QCOMPARE(paper.Status, PaperStatus::Marked);
 
     // The marked view.
     QVERIFY(h.box(w, 1)->isReadOnly());
@@ -260,7 +260,7 @@ void TestPracticeWindow::failedWriteKeepsAnswersOnScreen() {
     QVERIFY(!h.asked().contains(QStringLiteral("Quillora|Paper saved|1")));
     w->MarkPaper();
     QVERIFY(h.asked().last().contains(QStringLiteral("not marked")));
-    QCOMPARE(w->session()->paper().Status, 0);
+    QCOMPARE(w->session()->paper().Status, PaperStatus::NotMarked);
     QVERIFY(!h.box(w, 1)->isReadOnly());
 }
 

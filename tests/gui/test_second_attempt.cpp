@@ -136,7 +136,7 @@ void TestSecondAttempt::markingRevealsAnswersAndWritesOnlyTheSecondScore() {
     QCOMPARE(h.asked().last(), QStringLiteral("Marking|Do you want to mark your practice now?|2"));
     QCOMPARE(h.delays, QList<int>(15, 200));
     QVERIFY(w->session()->isMarked());
-    QCOMPARE(paper.Results.count(QString(QChar(0xFC))), 29);
+    QCOMPARE(paper.Results.count(ResultMark::Correct), 29);
     const QString percent = ScorePercentText(
         paper.TotalMarks - paper.AnswerMarks.at(WrongFirst.last()).toInt(), paper.TotalMarks);
     QCOMPARE(paper.PScoring, percent);

@@ -155,8 +155,7 @@ void ResultsFolderCheck::CheckResultsFile(ResultsFile file) {
         return;
     for (int k = 1; k <= records.size(); ++k) {
         for (const QString& field : records.at(k - 1)) {
-            if (!field.isEmpty() && field != ResultMark::Correct() &&
-                field != ResultMark::Wrong()) {
+            if (!field.isEmpty() && ResultMarkFromText(field) == ResultMark::None) {
                 Fault(file, QStringLiteral("paper %1 holds the result \"%2\"")
                                 .arg(100 + k)
                                 .arg(field.left(20)));

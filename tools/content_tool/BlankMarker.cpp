@@ -2,10 +2,10 @@
 
 #include "core/AnswerChecking.h"
 
-QString BlankMarker::word(const QString& resultMark) {
-    if (resultMark == ResultMark::Correct())
+QString BlankMarker::word(ResultMark resultMark) {
+    if (resultMark == ResultMark::Correct)
         return QStringLiteral("correct");
-    if (resultMark == ResultMark::Wrong())
+    if (resultMark == ResultMark::Wrong)
         return QStringLiteral("wrong");
     return QStringLiteral("none");
 }

@@ -3,6 +3,8 @@
 // read as one paper's blank list, so that the answers of a "G" group are
 // judged together, exactly as marking does it.
 
+#include "core/AnswerChecking.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -10,7 +12,7 @@
 class BlankMarker {
 public:
     // "correct", "wrong" or "none" for a result mark.
-    static QString word(const QString& resultMark);
+    static QString word(ResultMark resultMark);
     static QString checkOne(const QString& kind, const QString& key, const QString& answer);
 
     // Lines "KIND<TAB>KEY<TAB>ANSWER" (UTF-8, LF or CR LF ends; fields are

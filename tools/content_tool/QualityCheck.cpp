@@ -309,7 +309,7 @@ QStringList QualityCheck::checkWorking(const QString& html, const QList<Blank>& 
             problems << QStringLiteral("the working gives no answer for blank %1").arg(i + 1);
             continue;
         }
-        if (MarkBlank(answers, keys, kinds, i, QLocale::c()) != ResultMark::Correct())
+        if (MarkBlank(answers, keys, kinds, i, QLocale::c()) != ResultMark::Correct)
             problems << QStringLiteral("the working's answer \"%1\" for blank %2 is not right "
                                        "for its key \"%3\"")
                             .arg(answers.at(i))

@@ -96,7 +96,8 @@ void StoreValidator::checkDefinition() {
     if (!itemText(DefinitionId, &text, 3))
         return;
     const QString path = m_scratch + QStringLiteral("/temptext30000.txt");
-    if (m_store.ExtractResource(DefinitionId, QStringLiteral("Custom"), path) != 0) {
+    if (m_store.ExtractResource(DefinitionId, QStringLiteral("Custom"), path) !=
+        ResourceStore::ExtractResult::Done) {
         problem(DefinitionId, QStringLiteral("cannot be extracted to %1").arg(path));
         return;
     }

@@ -131,14 +131,13 @@ int extract(const ResourceStore& store, const QString& idText, const QString& pa
         return usageError(
             QStringLiteral("extract: ID must be a whole number from 0 to 65535, not \"%1\"")
                 .arg(idText));
-    const int result = store.ExtractResource(id, QStringLiteral("Custom"), path);
-    if (result != 0) {
+    const auto result = store.ExtractResource(id, QStringLiteral("Custom"), path);
+    if (result != ResourceStore::ExtractResult::Done) {
         err(QStringLiteral("item %1 could not be written to %2 (error %3)")
                 .arg(id)
                 .arg(path)
-                .arg(result));
-        // An exit status is one byte: never let a failure read as success.
-        return result > 0 && result < 256 ? result : 1;
+                .arg(int(result)));
+        return int(result);
     }
     return 0;
 }

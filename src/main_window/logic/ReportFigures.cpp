@@ -4,17 +4,12 @@
 
 namespace {
 
-// Entry index (0-based) of a marks list, "" beyond its end.
-QString EntryAt(const QStringList& list, int index) {
-    return index >= 0 && index < list.size() ? list.at(index) : QString();
-}
-
 // Adds the marked entries of one topic. An entry that is not a percentage
 // (a damaged file) is left out rather than counted as a score it never was.
 void AddTopicEntries(const QStringList& entries, int topic, int* count, qint64* sumTenths) {
     const int first = Numbering::TopicFirstIndex(topic) - 1;
     for (int j = 0; j < Numbering::PapersPerTopic; ++j) {
-        const QString entry = EntryAt(entries, first + j);
+        const QString entry = entries.value(first + j);
         qint64 tenths = 0;
         if (entry.isEmpty() || !ParsePercentTenths(entry, &tenths))
             continue;
@@ -60,7 +55,7 @@ ReportFigures ReportFigures::Compute(const ModuleDefinition& module, const Marks
 
     for (int k = 1; k <= Rows; ++k) {
         TopicFigures& t = figures.topics[k - 1];
-        t.name = EntryAt(module.topicNames, k - 1);
+        t.name = module.topicNames.value(k - 1);
         t.shown = k <= topicCount;
         if (!t.shown)
             continue;

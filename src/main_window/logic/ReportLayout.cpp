@@ -2,14 +2,6 @@
 #include "core/Numbering.h"
 #include <QtMath>
 
-namespace {
-
-QString EntryAt(const QStringList& list, int index) {
-    return index >= 0 && index < list.size() ? list.at(index) : QString();
-}
-
-} // namespace
-
 QList<QStringList> ReportLayout::Lines(const QString& caption, const ModuleDefinition& module,
                                        const MarksRecords& marks) {
     const QString space = QStringLiteral(" ");
@@ -21,7 +13,7 @@ QList<QStringList> ReportLayout::Lines(const QString& caption, const ModuleDefin
 
     for (int topic = 1; topic <= module.topicCount; ++topic) {
         lines << empty << empty;
-        lines << QStringList{space, EntryAt(module.topicNames, topic - 1)};
+        lines << QStringList{space, module.topicNames.value(topic - 1)};
         lines << QStringList{space, rule};
         lines << QStringList{space,
                              QStringLiteral("Papers"),
@@ -40,11 +32,11 @@ QList<QStringList> ReportLayout::Lines(const QString& caption, const ModuleDefin
             lines << QStringList{space,
                                  QStringLiteral("Paper ") + QString::number(j),
                                  space,
-                                 EntryAt(marks.FSE, e) + QLatin1Char('%'),
-                                 EntryAt(marks.LTM, e),
-                                 EntryAt(marks.CDD, e),
+                                 marks.FSE.value(e) + QLatin1Char('%'),
+                                 marks.LTM.value(e),
+                                 marks.CDD.value(e),
                                  space,
-                                 EntryAt(marks.SSE, e) + QLatin1Char('%')};
+                                 marks.SSE.value(e) + QLatin1Char('%')};
         }
     }
     return lines;

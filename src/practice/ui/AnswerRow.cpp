@@ -139,24 +139,23 @@ void AnswerRow::placeMarks() {
         m_firstMark->setGeometry(mark);
 }
 
-QString AnswerRow::MarkGlyph(const QString& mark) {
-    if (mark == ResultMark::Correct())
+QString AnswerRow::MarkGlyph(ResultMark mark) {
+    if (mark == ResultMark::Correct)
         return QString(QChar(0x2714));
-    if (mark == ResultMark::Wrong())
+    if (mark == ResultMark::Wrong)
         return QString(QChar(0x2718));
     return QString();
 }
 
 namespace {
-void ShowMark(QLabel* label, const QString& mark, bool visible) {
+void ShowMark(QLabel* label, ResultMark mark, bool visible) {
     label->setText(AnswerRow::MarkGlyph(mark));
     QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText,
-                     mark == ResultMark::Correct() ? TickColour : CrossColour);
+    palette.setColor(QPalette::WindowText, mark == ResultMark::Correct ? TickColour : CrossColour);
     label->setPalette(palette);
-    const QString spoken = mark == ResultMark::Correct()
+    const QString spoken = mark == ResultMark::Correct
                                ? QStringLiteral("correct")
-                               : (mark.isEmpty() ? QString() : QStringLiteral("wrong"));
+                               : (mark == ResultMark::None ? QString() : QStringLiteral("wrong"));
     label->setAccessibleName(spoken);
     label->setAccessibleDescription(spoken);
     label->setVisible(visible);

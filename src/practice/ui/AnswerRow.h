@@ -43,7 +43,7 @@ public:
     bool isLongAnswer() const { return m_long; }
 
     // The text shown for a result mark: a tick or a cross in any font.
-    static QString MarkGlyph(const QString& mark);
+    static QString MarkGlyph(ResultMark mark);
     // Shown under the box when a key or a paste is refused.
     static QString RefusedInputHint() {
         return QStringLiteral("That sign cannot be used in an answer.");

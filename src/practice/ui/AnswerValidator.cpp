@@ -1,12 +1,15 @@
 #include "practice/ui/AnswerValidator.h"
 
+#include "core/RecordFile.h"
+
 AnswerValidator::AnswerValidator(QObject* parent) : QValidator(parent) {}
 
 bool AnswerValidator::IsAcceptable(const QString& text) {
+    if (!IsStorableText(text))
+        return false;
+    // Control characters (a pasted tab) can be stored but not seen in the box.
     for (const QChar c : text) {
-        // Control characters (a pasted tab or line break) would break the line too.
-        if (c == QLatin1Char('>') || c == QLatin1Char('#') || c.unicode() > 0xFF ||
-            c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() < 0xA0))
+        if (c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() < 0xA0))
             return false;
     }
     return true;
