@@ -162,7 +162,7 @@ QStringList MhtmlCheck::check(const QByteArray& bytes) {
             l.chop(1);
     const qsizetype headerEnd = lines.indexOf(QByteArray());
     const QByteArray contentType = headerValue(lines.mid(0, headerEnd), "content-type");
-    const QByteArray type = contentType.left(contentType.indexOf(';')).trimmed().toLower();
+    const QByteArray type = contentType.split(';').first().trimmed().toLower();
     if (type != "multipart/related")
         return problems << QStringLiteral("not a multipart/related archive (Content-Type: %1)")
                                .arg(QString::fromLatin1(type.isEmpty() ? "none" : type));
