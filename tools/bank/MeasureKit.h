@@ -34,7 +34,6 @@ Question Combine(const QString& intro, const QList<Question>& parts,
 Question CombineFrom(const QString& intro, const QList<Question>& pool, int count,
                      const QList<Picture>& shared);
 
-
 // A pupil's name and the pronouns that go with it.
 struct Child {
     QString name;
