@@ -1,5 +1,6 @@
-# Tests of the content generators. Included by tools/CMakeLists.txt; also run
-# as a script (cmake -P) by the regeneration test below.
+# Tests of the content generators and the content tool. Included by
+# tools/CMakeLists.txt; also run as a script (cmake -P) by the regeneration
+# test below.
 
 # --- script mode: regenerate the bank and compare it with content/store -------
 if(CMAKE_SCRIPT_MODE_FILE)
@@ -42,29 +43,31 @@ if(CMAKE_SCRIPT_MODE_FILE)
 endif()
 
 # --- the tests -------------------------------------------------------------------
-if(TARGET quillora-gen-bank)
-  add_test(NAME bank_store_reproducible
-           COMMAND ${CMAKE_COMMAND}
-                   -DGENERATOR=$<TARGET_FILE:quillora-gen-bank>
-                   -DSTORE=${CMAKE_SOURCE_DIR}/content/store
-                   -DWORK=${CMAKE_CURRENT_BINARY_DIR}/bank-regenerated
-                   -P ${CMAKE_CURRENT_LIST_FILE})
-  set_tests_properties(bank_store_reproducible PROPERTIES TIMEOUT 300)
+add_test(NAME bank_store_reproducible
+         COMMAND ${CMAKE_COMMAND}
+                 -DGENERATOR=$<TARGET_FILE:quillora-gen-bank>
+                 -DSTORE=${CMAKE_SOURCE_DIR}/content/store
+                 -DWORK=${CMAKE_CURRENT_BINARY_DIR}/bank-regenerated
+                 -P ${CMAKE_CURRENT_LIST_FILE})
+set_tests_properties(bank_store_reproducible PROPERTIES TIMEOUT 300)
 
-  # Each tools/tests/test_*.cpp is one QtTest program over the generator's
-  # own parts (everything but its main()).
-  set(BANK_TEST_SOURCES ${BANK_SOURCES})
-  list(FILTER BANK_TEST_SOURCES EXCLUDE REGEX "/main\\.cpp$")
-  file(GLOB BANK_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/test_*.cpp)
-  foreach(src ${BANK_TESTS})
-    get_filename_component(name ${src} NAME_WE)
-    add_executable(${name} ${src} ${BANK_TEST_SOURCES})
-    target_include_directories(${name} PRIVATE bank)
-    target_link_libraries(${name} PRIVATE Qt6::Core Qt6::Test)
-    target_compile_definitions(${name} PRIVATE
-      QUILLORA_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
-      QUILLORA_TEST_DATA_DIR="${CMAKE_SOURCE_DIR}/tests/data")
-    add_test(NAME ${name} COMMAND ${name})
-    set_tests_properties(${name} PROPERTIES TIMEOUT 300 ENVIRONMENT "LC_ALL=C.UTF-8")
-  endforeach()
-endif()
+# Each tools/tests/test_*.cpp is one QtTest program over the generator's parts;
+# they read the archives back with the program's own reader.
+file(GLOB BANK_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/test_*.cpp)
+foreach(src ${BANK_TESTS})
+  get_filename_component(name ${src} NAME_WE)
+  add_executable(${name} ${src})
+  target_link_libraries(${name} PRIVATE quillora_bank quillora_core Qt6::Test)
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES TIMEOUT 300 ENVIRONMENT "LC_ALL=C.UTF-8")
+endforeach()
+
+# The shipped store must validate without a single problem.
+add_test(NAME content_validate COMMAND quillora-content validate)
+set_tests_properties(content_validate PROPERTIES ENVIRONMENT "LC_ALL=C.UTF-8" TIMEOUT 300)
+
+add_executable(test_content_checks
+  ${CMAKE_CURRENT_LIST_DIR}/content_tool/tests/test_content_checks.cpp)
+target_link_libraries(test_content_checks PRIVATE quillora_content_checks Qt6::Test)
+add_test(NAME test_content_checks COMMAND test_content_checks)
+set_tests_properties(test_content_checks PROPERTIES TIMEOUT 300)

@@ -41,10 +41,6 @@ BankRun::~BankRun() {
     g_pages = nullptr;
 }
 
-QSet<QString>* BankPages() {
-    return g_pages;
-}
-
 bool PageSeen(const QString& page) {
     return g_pages && g_pages->contains(page);
 }

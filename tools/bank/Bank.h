@@ -118,7 +118,7 @@ const FixedQuestion* FixedQuestionAt(int paperNum, int questionNo);
 // While the whole bank is made (a BankRun is alive), the pages of its
 // questions so far: a paper builder draws a question again whose page is
 // already there, so no two questions of the bank read the same. Outside a run
-// (a paper made on its own) there is no such memory and BankPages() is null.
+// (a paper made on its own) there is no such memory.
 class BankRun {
 public:
     BankRun();
@@ -126,7 +126,6 @@ public:
     BankRun(const BankRun&) = delete;
     BankRun& operator=(const BankRun&) = delete;
 };
-QSet<QString>* BankPages();
 // Whether the running bank already holds this page, and noting one it now does.
 bool PageSeen(const QString& page);
 void NotePage(const QString& page);
@@ -150,16 +149,13 @@ QList<Question> GenerateTopic10(const PaperSpec& paperSpec, Rng& rng);
 namespace svg {
 // An SVG document of the given size holding body (SVG elements).
 QByteArray Document(int width, int height, const QString& body);
-QString Clock(double cx, double cy, double r, int hour, int minute);
 QString Ruler(double x, double y, double lengthCm, double pxPerCm); // marked in cm
 QString GridShape(const QList<QPair<int, int>>& cells, int cols, int rows, double cell);
 QString FractionBar(int parts, int shaded, double x, double y, double w, double h);
 QString FractionCircle(int parts, int shaded, double cx, double cy, double r);
-QString Coin(double cx, double cy, double r, const QString& label);
 QString Note(double x, double y, double w, double h, const QString& label);
 QString Scale(double cx, double cy, double r, int maxValue, int step, double value,
               const QString& unit); // a dial scale with a pointer
-QString CubeStack(const QList<int>& heights, double x, double y, double size);
 QString Text(double x, double y, const QString& text, int size = 16,
              const QString& anchor = QStringLiteral("middle"));
 } // namespace svg

@@ -77,17 +77,12 @@ Question Combine(const QString& intro, const QList<Question>& parts, const QList
     return q;
 }
 
-QString VisibleText(const QString& html) {
-    static const QRegularExpression tags(QStringLiteral("<[^>]*>"));
-    static const QRegularExpression spaces(QStringLiteral("\\s+"));
-    QString text = html;
-    text.replace(tags, QStringLiteral(" "));
-    text.replace(QStringLiteral("&amp;"), QStringLiteral("&"));
-    text.replace(QStringLiteral("&quot;"), QStringLiteral("\""));
-    text.replace(QStringLiteral("&#39;"), QStringLiteral("'"));
-    text.replace(QStringLiteral("&lt;"), QStringLiteral("<"));
-    text.replace(QStringLiteral("&gt;"), QStringLiteral(">"));
-    return text.replace(spaces, QStringLiteral(" ")).trimmed();
+Question CombineFrom(const QString& intro, const QList<Question>& pool, int count,
+                     const QList<Picture>& shared) {
+    QList<Question> parts;
+    for (int k = 0; k < count; ++k)
+        parts << pool.at(k % pool.size());
+    return Combine(intro, parts, shared);
 }
 
 const QList<Child>& Children() {
@@ -114,6 +109,20 @@ QPair<Child, Child> TwoChildren(Rng& rng) {
     while (b.name == a.name)
         b = AnyChild(rng);
     return {a, b};
+}
+
+FixedMaker NoFixed() {
+    return [](const FixedQuestion&, int, Rng&) { return Question{}; };
+}
+
+QStringList WithPeople(QStringList words) {
+    for (const Child& c : Children())
+        words << c.name;
+    words << QStringLiteral("she") << QStringLiteral("he") << QStringLiteral("her")
+          << QStringLiteral("his");
+    std::sort(words.begin(), words.end(),
+              [](const QString& x, const QString& y) { return x.size() > y.size(); });
+    return words;
 }
 
 QString KindOf(const QString& visibleText, const QStringList& words) {
@@ -163,6 +172,93 @@ QString ListAnd(const QStringList& items) {
         return items.join(QString());
     return items.mid(0, items.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" and ") +
            items.last();
+}
+
+Question WholeConversion(const Units& units, int amount, int level, Rng& rng) {
+    const QString n = QString::number(amount), factor = QString::number(units.factor);
+    const QString inSmall = QString::number(amount * units.factor);
+    if (level == 1 || rng.chance(1, 2)) {
+        const QString ask =
+            rng.chance(1, 2)
+                ? Line(QStringLiteral("%1 %2 = ").arg(n, units.large), QString(), units.small)
+                : kit::P(QStringLiteral("How many %1 are there in %2 %3?")
+                             .arg(units.smallWord, n, units.large)) +
+                      Line(QString(), QString(), units.small);
+        return Worked(kit::Make(ask, {kit::Number(amount * units.factor)}),
+                      {QStringLiteral("1 %1 = %2 %3.").arg(units.large, factor, units.small),
+                       QStringLiteral("%1 %2 = %1 × %3 %4 = %5 %4.")
+                           .arg(n, units.large, factor, units.small, inSmall)});
+    }
+    return Worked(kit::Make(kit::P(QStringLiteral("Write %1 %2 in %3.")
+                                       .arg(inSmall, units.small, units.largeWord)) +
+                                Line(QString(), QString(), units.large),
+                            {kit::Number(amount)}),
+                  {QStringLiteral("%1 %2 = 1 %3.").arg(factor, units.small, units.large),
+                   QStringLiteral("%1 %2 = %1 ÷ %3 %4 = %5 %4.")
+                       .arg(inSmall, units.small, factor, units.large, n)});
+}
+
+Question SmallToMixed(const Units& units, int amount, int level) {
+    const int whole = amount / units.factor;
+    const QString n = QString::number(amount), rest = QString::number(amount % units.factor);
+    const QString wholeSmall = QString::number(whole * units.factor);
+    return Worked(
+        kit::Make(Line(QStringLiteral("%1 %2 = %3 %4 ")
+                           .arg(n, units.small, QString::number(whole), units.large),
+                       QString(), units.small),
+                  {kit::Number(amount % units.factor, Mark(level))}),
+        {QStringLiteral("%1 %2 is %3 %2 and %4 %2 more.").arg(n, units.small, wholeSmall, rest),
+         QStringLiteral("%1 %2 = %3 %4, so %5 %2 = %3 %4 %6 %2.")
+             .arg(wholeSmall, units.small, QString::number(whole), units.large, n, rest)});
+}
+
+Question MixedToSmall(const Units& units, int amount, const QString& mixed, int level) {
+    const int whole = amount / units.factor;
+    const QString wholeSmall = QString::number(whole * units.factor);
+    return Worked(kit::Make(Line(mixed + QStringLiteral(" = "), QString(), units.small),
+                            {kit::Number(amount, Mark(level))}),
+                  {QStringLiteral("1 %1 = %2 %3, so %4 %1 = %5 %3.")
+                       .arg(units.large, QString::number(units.factor), units.small,
+                            QString::number(whole), wholeSmall),
+                   QStringLiteral("%1 %2 + %3 %2 = %4 %2.")
+                       .arg(wholeSmall, units.small, QString::number(amount % units.factor),
+                            QString::number(amount))});
+}
+
+QString BothInSmall(const Units& units, const QString& writtenA, int a, const QString& writtenB,
+                    int b) {
+    return QStringLiteral("Write both in %1: %2 = %3 %4 and %5 = %6 %4.")
+        .arg(units.smallWord, writtenA, QString::number(a), units.small, writtenB,
+             QString::number(b));
+}
+
+Question WhichIsMost(const QList<int>& amounts, const Units& units,
+                     const std::function<QString(int)>& mixed, const QStringList& words,
+                     const QStringList& asks, int level, Rng& rng) {
+    const bool most = rng.chance(1, 2);
+    int best = amounts.at(0);
+    for (int v : amounts)
+        best = most ? std::max(best, v) : std::min(best, v);
+    QHash<int, QString> written;
+    for (int v : amounts)
+        written[v] = rng.chance(1, 2) ? QStringLiteral("%1 %2").arg(QString::number(v), units.small)
+                                      : mixed(v);
+    QStringList others, inSmall;
+    for (int v : amounts) {
+        if (v != best)
+            others << written.value(v);
+        inSmall
+            << QStringLiteral("%1 = %2 %3").arg(written.value(v), QString::number(v), units.small);
+    }
+    int key = 0;
+    const QString options = kit::Options(written.value(best), others, rng, &key);
+    const QString word = most ? words.at(0) : words.at(1);
+    const QString ask = (rng.chance(1, 2) ? asks.at(0) : asks.at(1)).arg(word);
+    return Worked(kit::Make(kit::P(ask) + options + ChooseNote(), {kit::Choice(key, Mark(level))}),
+                  {QStringLiteral("Write them all in %1: %2.")
+                       .arg(units.smallWord, inSmall.join(QStringLiteral(", "))),
+                   QStringLiteral("The %1 is %2 %3, option %4.")
+                       .arg(word, QString::number(best), units.small, QString::number(key))});
 }
 
 namespace {
@@ -252,22 +348,9 @@ QList<Question> BuildPaper(const PaperSpec& paperSpec, Rng& rng, const QList<Mak
                 break;
             qty::Discard(); // a question thrown away keeps none of its quantities
         }
-        if (f) {
-            bool same = question.blanks.size() == f->keys.size();
-            for (int b = 0; same && b < question.blanks.size(); ++b) {
-                const Blank& x = question.blanks.at(b);
-                same =
-                    x.key == f->keys.at(b) && x.kind == f->kinds.at(b) && x.mark == f->marks.at(b);
-            }
-            if (!same)
-                kit::Fail(QStringLiteral("question %1 does not carry its fixed keys").arg(f->id));
-        }
-        if (question.blanks.size() != blanks)
-            kit::Fail(QStringLiteral("paper %1 question %2: %3 blanks instead of %4")
-                          .arg(paperSpec.paperNum)
-                          .arg(q + 1)
-                          .arg(question.blanks.size())
-                          .arg(blanks));
+        if (f)
+            kit::RequireFixedKeys(question, *f);
+        kit::RequireBlanks(question, paperSpec, q, blanks);
         if (question.working.answers.size() != question.blanks.size())
             kit::Fail(QStringLiteral("paper %1 question %2: no working")
                           .arg(paperSpec.paperNum)

@@ -29,8 +29,10 @@ Question Worked(Question q, const QStringList& steps);
 Question Combine(const QString& intro, const QList<Question>& parts,
                  const QList<Picture>& shared = {});
 
-// The visible text of a question: tags dropped, spaces collapsed.
-QString VisibleText(const QString& html);
+// Combine of the first `count` questions of the pool, starting again at its
+// first when the pool runs out.
+Question CombineFrom(const QString& intro, const QList<Question>& pool, int count,
+                     const QList<Picture>& shared);
 
 // A pupil's name and the pronouns that go with it.
 struct Child {
@@ -62,6 +64,13 @@ QList<Question> BuildPaper(const PaperSpec& paperSpec, Rng& rng, const QList<Mak
                            const MultiMaker& multi, const FixedMaker& fixed,
                            const QStringList& words);
 
+// A fixed maker for a topic without sample questions.
+FixedMaker NoFixed();
+
+// The topic's words with the children's names and the pronouns added,
+// longest first, so that "bag of flour" goes before "flour".
+QStringList WithPeople(QStringList words);
+
 // The kind of a question's text as the paper builder judges it.
 QString KindOf(const QString& visibleText, const QStringList& words);
 
@@ -79,5 +88,36 @@ int DrawWithin(const QString& object, int measure, int step, int lo, int hi, Rng
 
 // "3 × 45p" style number lists: "a, b and c".
 QString ListAnd(const QStringList& items);
+
+// A unit and the next larger one of a measure: "g" and "kg", "cm" and "m".
+struct Units {
+    QString small, large;         // "g", "kg"
+    QString smallWord, largeWord; // "grams", "kilograms"
+    int factor;                   // small units in one large one
+};
+
+// A whole number of large units written in small units, asked one of two
+// ways ("3 kg = [ ] g", "How many grams are there in 3 kg?"), or from
+// level 2 now and then the other way round ("Write 3000 g in kilograms.").
+Question WholeConversion(const Units& units, int amount, int level, Rng& rng);
+
+// An amount in small units split into whole large units and the rest:
+// "2050 g = 2 kg [ ] g".
+Question SmallToMixed(const Units& units, int amount, int level);
+// An amount written with both units ("2 kg 50 g") into small units.
+Question MixedToSmall(const Units& units, int amount, const QString& mixed, int level);
+
+// The working step that writes two amounts in the small unit: "Write both in
+// grams: 1 kg 50 g = 1050 g and 900 g = 900 g."
+QString BothInSmall(const Units& units, const QString& writtenA, int a, const QString& writtenB,
+                    int b);
+
+// Which of four different amounts (in small units) is the most or the least,
+// each written in small units or by `mixed` ("2 kg 50 g"). words: the most
+// and the least ("heaviest", "lightest"); asks: two wordings with %1 for the
+// word.
+Question WhichIsMost(const QList<int>& amounts, const Units& units,
+                     const std::function<QString(int)>& mixed, const QStringList& words,
+                     const QStringList& asks, int level, Rng& rng);
 
 } // namespace bank::mk

@@ -64,13 +64,29 @@ Question ThinkOfNumber(const QString& step, int answer, int number) {
 
 Question MissingInSubtraction(Rng& r, int a, int b) {
     const QString stem = P(QStringLiteral("What is the missing number?"));
-    if (r.chance(1, 2)) {
-        return One(stem +
-                       Sum(QStringLiteral("%1 &minus; %2 = %3").arg(a).arg(html::Box()).arg(a - b)),
-                   Num(b));
+    const Question q =
+        r.chance(1, 2)
+            ? One(stem +
+                      Sum(QStringLiteral("%1 &minus; %2 = %3").arg(a).arg(html::Box()).arg(a - b)),
+                  Num(b))
+            : One(stem +
+                      Sum(QStringLiteral("%1 &minus; %2 = %3").arg(html::Box()).arg(b).arg(a - b)),
+                  Num(a));
+    QStringList steps;
+    if (q.blanks.at(0).key == Num(b)) {
+        steps << QStringLiteral("Taking the missing number from %1 leaves %2, so the missing "
+                                "number is %1 &minus; %2.")
+                     .arg(a)
+                     .arg(a - b);
+        steps += SubtractSteps(a, a - b);
+    } else {
+        steps << QStringLiteral("Taking %1 from the missing number leaves %2, so the missing "
+                                "number is %2 + %1.")
+                     .arg(b)
+                     .arg(a - b);
+        steps += AddSteps(a - b, b);
     }
-    return One(stem + Sum(QStringLiteral("%1 &minus; %2 = %3").arg(html::Box()).arg(b).arg(a - b)),
-               Num(a));
+    return With(q, steps);
 }
 
 Question Equations(const QString& intro, const QStringList& lefts, const QList<int>& answers) {
@@ -120,15 +136,6 @@ QPair<QString, QString> TwoNames(Rng& r, const QStringList& names) {
     while (second == first)
         second = r.pick(names);
     return {first, second};
-}
-
-QList<SingleMaker> Expand(const QList<QPair<SingleMaker, int>>& counts) {
-    QList<SingleMaker> recipe;
-    for (const auto& [maker, count] : counts) {
-        for (int i = 0; i < count; ++i)
-            recipe << maker;
-    }
-    return recipe;
 }
 
 QList<SingleMaker> Interleave(const QList<QPair<SingleMaker, int>>& counts) {
@@ -190,14 +197,6 @@ QStringList SubtractSteps(int a, int b) {
 
 QString TextOf(const Question& q) {
     return q.html;
-}
-
-QString TextAndKeys(const Question& q) {
-    // Pictures may differ from draw to draw; the text and keys make a question.
-    QString signature = q.html;
-    for (const Blank& b : q.blanks)
-        signature += QLatin1Char('|') + b.key;
-    return signature;
 }
 
 QList<Question> BuildRecipePaper(const PaperSpec& paperSpec,

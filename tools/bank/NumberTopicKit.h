@@ -31,7 +31,7 @@ Question Choice(const QString& stem, const QString& right, const QStringList& wr
 Question TrueOrFalse(const QString& claim, bool right);
 // "I think of a number. I <step> and the answer is <answer>. ..." (2 marks).
 Question ThinkOfNumber(const QString& step, int answer, int number);
-// a - b = c with a or b hidden, the choice drawn from r.
+// a - b = c with a or b hidden, the choice drawn from r, with its working.
 Question MissingInSubtraction(Rng& r, int a, int b);
 // The intro, then parts "left = [ ]" with the answers as number keys.
 Question Equations(const QString& intro, const QStringList& lefts, const QList<int>& answers);
@@ -47,9 +47,7 @@ QByteArray Svg(int width, int height, const QString& body);
 // Two different names from the list, the second drawn again until it differs.
 QPair<QString, QString> TwoNames(Rng& r, const QStringList& names);
 
-// A recipe: each maker as many times as its count, in order.
 using SingleMaker = Question (*)(Rng& r, int level);
-QList<SingleMaker> Expand(const QList<QPair<SingleMaker, int>>& counts);
 // The same makers dealt out in turn (one of each, then again), so that no
 // maker follows itself while another is left.
 QList<SingleMaker> Interleave(const QList<QPair<SingleMaker, int>>& counts);
@@ -64,7 +62,6 @@ QStringList SubtractSteps(int a, int b);
 
 // What tells two questions of a paper apart.
 QString TextOf(const Question& q);
-QString TextAndKeys(const Question& q);
 
 // The paper: fixed positions take `fixed` (their text counts as seen), the
 // others take the next single-blank question (`single` with the index of the

@@ -393,9 +393,11 @@ QStringList StoreWriter::Check(const QList<Paper>& papers) {
                                         .arg(paperSpec.minMarks)
                                         .arg(paperSpec.maxMarks);
         if (paperSpec.paperNum == 101 && paper.ids != Paper101Ids())
-            problems << paperName + QStringLiteral(": question ids differ from the fixed sample ids");
+            problems << paperName +
+                            QStringLiteral(": question ids differ from the fixed sample ids");
         if (paperSpec.paperNum == 136 && paper.ids != Paper136Ids())
-            problems << paperName + QStringLiteral(": question ids differ from the fixed sample ids");
+            problems << paperName +
+                            QStringLiteral(": question ids differ from the fixed sample ids");
     }
     if (questionCount != kQuestionCount)
         problems

@@ -28,9 +28,9 @@ public:
 
     // Every paper of the plan, generated with its own seed.
     static QList<Paper> Generate();
-    // Question ids for every paper of the plan: paper 101's and 136's as the
-    // design lists them, the fixed questions' own ids, the rest handed out in
-    // paper order from 23031 upwards.
+    // Question ids for every paper of the plan: papers 101 and 136 keep the
+    // ids of their sample records, the fixed questions their own ids, the
+    // rest are handed out in paper order from 23031 upwards.
     static QList<QList<int>> AssignIds(const QList<bank::PaperSpec>& plan);
     // Every broken rule of the bank, one line each; empty when all is well.
     static QStringList Check(const QList<Paper>& papers);

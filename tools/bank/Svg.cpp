@@ -6,17 +6,11 @@
 
 namespace bank::svg {
 
-namespace {
-
-constexpr double kPi = 3.14159265358979323846;
-
-// A point at `length` from (cx, cy) in the direction `degrees` clockwise from up.
 QPair<double, double> Polar(double cx, double cy, double length, double degrees) {
+    constexpr double kPi = 3.14159265358979323846;
     const double a = degrees * kPi / 180.0;
     return {cx + length * std::sin(a), cy - length * std::cos(a)};
 }
-
-} // namespace
 
 QByteArray Document(int width, int height, const QString& body) {
     return QStringLiteral("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%1\" height=\"%2\" "
@@ -30,34 +24,6 @@ QString Text(double x, double y, const QString& text, int size, const QString& a
                           "fill=\"%5\">%6</text>\n")
         .arg(Num(x), Num(y), QString::number(size), anchor, QString::fromLatin1(kInk),
              text.toHtmlEscaped());
-}
-
-QString Clock(double cx, double cy, double r, int hour, int minute) {
-    QString out;
-    // Rim and face.
-    out += Circle(cx, cy, r, QStringLiteral("#fef9c3"), QStringLiteral("#1e3a8a"), r * 0.07);
-    out += Circle(cx, cy, r * 0.93, QStringLiteral("#fffef5"), QStringLiteral("#93c5fd"), 1.5);
-    for (int i = 0; i < 60; ++i) {
-        const bool hourMark = i % 5 == 0;
-        const auto outer = Polar(cx, cy, r * 0.9, i * 6.0);
-        const auto inner = Polar(cx, cy, r * (hourMark ? 0.78 : 0.85), i * 6.0);
-        out += Line(inner.first, inner.second, outer.first, outer.second, QString::fromLatin1(kInk),
-                    hourMark ? r * 0.035 : r * 0.012);
-    }
-    const int numberSize = std::max(10, int(std::lround(r * 0.2)));
-    for (int h = 1; h <= 12; ++h) {
-        const auto p = Polar(cx, cy, r * 0.64, h * 30.0);
-        // Text sits on its baseline: lower it by about a third of its size to centre it.
-        out += BoldText(p.first, p.second + numberSize * 0.35, QString::number(h), numberSize);
-    }
-    const auto hourTip = Polar(cx, cy, r * 0.45, HourHandAngle(hour, minute));
-    const auto minuteTip = Polar(cx, cy, r * 0.74, MinuteHandAngle(minute));
-    out += Line(cx, cy, hourTip.first, hourTip.second, QStringLiteral("#1e293b"), r * 0.075,
-                QStringLiteral("class=\"hour-hand\" stroke-linecap=\"round\""));
-    out += Line(cx, cy, minuteTip.first, minuteTip.second, QStringLiteral("#2563eb"), r * 0.04,
-                QStringLiteral("class=\"minute-hand\" stroke-linecap=\"round\""));
-    out += Circle(cx, cy, r * 0.06, QStringLiteral("#1e293b"), QStringLiteral("none"), 0);
-    return out;
 }
 
 QString Ruler(double x, double y, double lengthCm, double pxPerCm) {
@@ -78,24 +44,22 @@ QString Ruler(double x, double y, double lengthCm, double pxPerCm) {
     return out;
 }
 
-QString GridShape(const QList<QPair<int, int>>& cells, int cols, int rows, double cell) {
-    // Cells are (column, row) from the top left; the grid starts at (0, 0).
-    QSet<QPair<int, int>> filled(cells.begin(), cells.end());
+QString GridLines(int cols, int rows, double cell) {
     QString out;
-    for (const auto& c : cells) {
-        out += Tagged(Rect(c.first * cell, c.second * cell, cell, cell, QStringLiteral("#bfdbfe"),
-                           QStringLiteral("none"), 0),
-                      QStringLiteral("cell"));
-    }
     for (int i = 0; i <= cols; ++i)
         out += Line(i * cell, 0, i * cell, rows * cell, QStringLiteral("#cbd5e1"), 1);
     for (int j = 0; j <= rows; ++j)
         out += Line(0, j * cell, cols * cell, j * cell, QStringLiteral("#cbd5e1"), 1);
-    // The outline: every cell side that has no filled neighbour across it.
+    return out;
+}
+
+QString CellOutline(const QList<QPair<int, int>>& cells, double cell) {
+    const QSet<QPair<int, int>> filled(cells.begin(), cells.end());
     const auto side = [&](double x1, double y1, double x2, double y2) {
         return Line(x1, y1, x2, y2, QStringLiteral("#1d4ed8"), 3,
                     QStringLiteral("class=\"outline\" stroke-linecap=\"square\""));
     };
+    QString out;
     for (const auto& c : cells) {
         const double x0 = c.first * cell, y0 = c.second * cell;
         if (!filled.contains({c.first, c.second - 1}))
@@ -108,6 +72,17 @@ QString GridShape(const QList<QPair<int, int>>& cells, int cols, int rows, doubl
             out += side(x0 + cell, y0, x0 + cell, y0 + cell);
     }
     return out;
+}
+
+QString GridShape(const QList<QPair<int, int>>& cells, int cols, int rows, double cell) {
+    // Cells are (column, row) from the top left; the grid starts at (0, 0).
+    QString out;
+    for (const auto& c : cells) {
+        out += Tagged(Rect(c.first * cell, c.second * cell, cell, cell, QStringLiteral("#bfdbfe"),
+                           QStringLiteral("none"), 0),
+                      QStringLiteral("cell"));
+    }
+    return out + GridLines(cols, rows, cell) + CellOutline(cells, cell);
 }
 
 QString FractionBar(int parts, int shaded, double x, double y, double w, double h) {
@@ -146,18 +121,6 @@ QString FractionCircle(int parts, int shaded, double cx, double cy, double r) {
     return out;
 }
 
-QString Coin(double cx, double cy, double r, const QString& label) {
-    const bool gold = label.startsWith(QLatin1Char('$'));
-    const QString fill = gold ? QStringLiteral("#fcd34d") : QStringLiteral("#e2e8f0");
-    const QString rim = gold ? QStringLiteral("#a16207") : QStringLiteral("#64748b");
-    QString out = Circle(cx, cy, r, fill, rim, 2.5);
-    out += Circle(cx, cy, r * 0.82, QStringLiteral("none"), rim, 1.2);
-    const int size = std::max(10, int(std::lround(r * (label.size() > 2 ? 0.55 : 0.7))));
-    out += Tagged(BoldText(cx, cy + size * 0.36, label, size, QStringLiteral("middle"), rim),
-                  QStringLiteral("money"));
-    return out;
-}
-
 QString Note(double x, double y, double w, double h, const QString& label) {
     QString fill = QStringLiteral("#fde68a");
     QString dark = QStringLiteral("#92400e");
@@ -190,10 +153,6 @@ QString Note(double x, double y, double w, double h, const QString& label) {
 QString Scale(double cx, double cy, double r, int maxValue, int step, double value,
               const QString& unit) {
     return ScaleDial(cx, cy, r, maxValue, step, step / 2.0, value, unit);
-}
-
-QString CubeStack(const QList<int>& heights, double x, double y, double size) {
-    return CubeBlock({heights}, x, y, size);
 }
 
 double HourHandAngle(int hour, int minute) {

@@ -36,16 +36,7 @@ QByteArray SidesPicture(const QList<QPair<double, double>>& points, const QStrin
     for (int i = 0; i < n && i < labels.size(); ++i) {
         if (labels.at(i).isEmpty())
             continue;
-        const auto a = points.at(i), b = points.at((i + 1) % n);
-        const double dx = b.first - a.first, dy = b.second - a.second;
-        const double len = std::sqrt(dx * dx + dy * dy);
-        // Clockwise on screen (y down): the outside lies to the left of travel.
-        const double nx = dy / len, ny = -dx / len;
-        const double mx = (a.first + b.first) / 2 + nx * 12,
-                     my = (a.second + b.second) / 2 + ny * 12;
-        const QString anchor = nx > 0.5    ? QStringLiteral("start")
-                               : nx < -0.5 ? QStringLiteral("end")
-                                           : QStringLiteral("middle");
+        const auto [mx, my, ny, anchor] = SideLabelSpot(points.at(i), points.at((i + 1) % n), 12);
         // Lettering sits above a point below it and below a point above it.
         const double baseline = ny < -0.5 ? my : ny > 0.5 ? my + 0.8 * kSize : my + 0.3 * kSize;
         placed << Label{mx, baseline, labels.at(i), anchor,
@@ -88,9 +79,6 @@ QByteArray GridPicture(const QList<QList<QPair<int, int>>>& shapes, const QStrin
     QString body = Translate(10, top, [&] {
         QString grid;
         // Cells of every shape, then the grid lines, then each outline.
-        QList<QPair<int, int>> all;
-        for (const auto& s : shapes)
-            all += s;
         for (int k = 0; k < shapes.size(); ++k) {
             for (const auto& c : shapes.at(k)) {
                 grid += Tagged(Rect(c.first * cell, c.second * cell, cell, cell,
@@ -99,28 +87,9 @@ QByteArray GridPicture(const QList<QList<QPair<int, int>>>& shapes, const QStrin
                                QStringLiteral("cell"));
             }
         }
-        for (int i = 0; i <= cols; ++i)
-            grid += Line(i * cell, 0, i * cell, rows * cell, QStringLiteral("#cbd5e1"), 1);
-        for (int j = 0; j <= rows; ++j)
-            grid += Line(0, j * cell, cols * cell, j * cell, QStringLiteral("#cbd5e1"), 1);
-        for (const auto& s : shapes) {
-            const QSet<QPair<int, int>> filled(s.begin(), s.end());
-            const auto side = [&](double x1, double y1, double x2, double y2) {
-                return Line(x1, y1, x2, y2, QStringLiteral("#1d4ed8"), 3,
-                            QStringLiteral("class=\"outline\" stroke-linecap=\"square\""));
-            };
-            for (const auto& c : s) {
-                const double x0 = c.first * cell, y0 = c.second * cell;
-                if (!filled.contains({c.first, c.second - 1}))
-                    grid += side(x0, y0, x0 + cell, y0);
-                if (!filled.contains({c.first, c.second + 1}))
-                    grid += side(x0, y0 + cell, x0 + cell, y0 + cell);
-                if (!filled.contains({c.first - 1, c.second}))
-                    grid += side(x0, y0, x0, y0 + cell);
-                if (!filled.contains({c.first + 1, c.second}))
-                    grid += side(x0 + cell, y0, x0 + cell, y0 + cell);
-            }
-        }
+        grid += GridLines(cols, rows, cell);
+        for (const auto& s : shapes)
+            grid += CellOutline(s, cell);
         return grid;
     }());
     for (int k = 0; k < shapes.size() && k < letters.size(); ++k) {

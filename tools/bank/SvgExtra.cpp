@@ -287,6 +287,17 @@ QString LabelledRect(double x, double y, double w, double h, const QString& topL
     return out;
 }
 
+SideSpot SideLabelSpot(QPair<double, double> a, QPair<double, double> b, double offset) {
+    const double dx = b.first - a.first, dy = b.second - a.second;
+    const double len = std::sqrt(dx * dx + dy * dy);
+    // Clockwise on screen (y down): the outside lies to the left of travel.
+    const double nx = dy / len, ny = -dx / len;
+    return {(a.first + b.first) / 2 + nx * offset, (a.second + b.second) / 2 + ny * offset, ny,
+            nx > 0.5    ? QStringLiteral("start")
+            : nx < -0.5 ? QStringLiteral("end")
+                        : QStringLiteral("middle")};
+}
+
 QString LabelledPolygon(const QList<QPair<double, double>>& points, const QStringList& labels,
                         int colour) {
     QString out = Polygon(points, SoftColour(colour), Ink(), 2.5);
@@ -294,16 +305,7 @@ QString LabelledPolygon(const QList<QPair<double, double>>& points, const QStrin
     for (int i = 0; i < n && i < labels.size(); ++i) {
         if (labels.at(i).isEmpty())
             continue;
-        const auto a = points.at(i), b = points.at((i + 1) % n);
-        const double dx = b.first - a.first, dy = b.second - a.second;
-        const double len = std::sqrt(dx * dx + dy * dy);
-        // Clockwise on screen (y down): the outside lies to the left of travel.
-        const double nx = dy / len, ny = -dx / len;
-        const double mx = (a.first + b.first) / 2 + nx * 16,
-                     my = (a.second + b.second) / 2 + ny * 16;
-        const QString anchor = nx > 0.5    ? QStringLiteral("start")
-                               : nx < -0.5 ? QStringLiteral("end")
-                                           : QStringLiteral("middle");
+        const auto [mx, my, ny, anchor] = SideLabelSpot(points.at(i), points.at((i + 1) % n), 16);
         out += BoldText(mx, my + 7 + ny * 4, labels.at(i), 19, anchor);
     }
     return out;

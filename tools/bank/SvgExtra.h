@@ -30,6 +30,21 @@ QString Circle(double cx, double cy, double r, const QString& fill, const QStrin
 QString Polygon(const QList<QPair<double, double>>& points, const QString& fill,
                 const QString& stroke, double strokeWidth);
 QString Translate(double x, double y, const QString& body);
+// A point at `length` from (cx, cy) in the direction `degrees` clockwise from up.
+QPair<double, double> Polar(double cx, double cy, double length, double degrees);
+// The lines of a grid of cols x rows cells from (0, 0), and the outline of a
+// shape made of some of its cells (column, row): every cell side with no
+// cell of the shape across it.
+QString GridLines(int cols, int rows, double cell);
+QString CellOutline(const QList<QPair<int, int>>& cells, double cell);
+// Where the label of the side from a to b of a shape whose points run
+// clockwise goes: the side's middle moved offset outwards, the outward
+// direction's y part, and the text anchor that keeps the label off the side.
+struct SideSpot {
+    double x, y, outY;
+    QString anchor;
+};
+SideSpot SideLabelSpot(QPair<double, double> a, QPair<double, double> b, double offset);
 // The element with a class attribute added, so that a reader of the picture
 // (a test, a style sheet) can find the parts that carry meaning: "money",
 // "ruler-number", "cell", "outline", "cube", "end-mark", "symbol", ...

@@ -9,17 +9,10 @@ namespace bank::svg {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-
-QPair<double, double> At(double cx, double cy, double length, double degrees) {
-    const double a = degrees * kPi / 180.0;
-    return {cx + length * std::sin(a), cy - length * std::cos(a)};
-}
-
 QList<QPair<double, double>> Regular(double cx, double cy, double r, int sides) {
     QList<QPair<double, double>> points;
     for (int i = 0; i < sides; ++i)
-        points << At(cx, cy, r, 360.0 * i / sides);
+        points << Polar(cx, cy, r, 360.0 * i / sides);
     return points;
 }
 
@@ -226,8 +219,8 @@ QString ClockFace(double cx, double cy, double r, int hour, int minute, bool rom
     out += Circle(cx, cy, r * 0.93, QStringLiteral("#fffef5"), QStringLiteral("#93c5fd"), 1.5);
     for (int i = 0; i < 60; ++i) {
         const bool hourMark = i % 5 == 0;
-        const auto outer = At(cx, cy, r * 0.9, i * 6.0);
-        const auto inner = At(cx, cy, r * (hourMark ? 0.78 : 0.85), i * 6.0);
+        const auto outer = Polar(cx, cy, r * 0.9, i * 6.0);
+        const auto inner = Polar(cx, cy, r * (hourMark ? 0.78 : 0.85), i * 6.0);
         out += Line(inner.first, inner.second, outer.first, outer.second, ink,
                     hourMark ? r * 0.035 : r * 0.012);
     }
@@ -235,11 +228,11 @@ QString ClockFace(double cx, double cy, double r, int hour, int minute, bool rom
         const QString label = roman ? Roman(h) : QString::number(h);
         const int size =
             std::max(10, int(std::lround(r * (roman && label.size() > 2 ? 0.14 : 0.19))));
-        const auto p = At(cx, cy, r * (roman ? 0.62 : 0.64), h * 30.0);
+        const auto p = Polar(cx, cy, r * (roman ? 0.62 : 0.64), h * 30.0);
         out += BoldText(p.first, p.second + size * 0.35, label, size);
     }
-    const auto hourTip = At(cx, cy, r * 0.45, HourHandAngle(hour, minute));
-    const auto minuteTip = At(cx, cy, r * 0.74, MinuteHandAngle(minute));
+    const auto hourTip = Polar(cx, cy, r * 0.45, HourHandAngle(hour, minute));
+    const auto minuteTip = Polar(cx, cy, r * 0.74, MinuteHandAngle(minute));
     out += Line(cx, cy, hourTip.first, hourTip.second, QStringLiteral("#1e293b"), r * 0.075,
                 QStringLiteral("class=\"hour-hand\" stroke-linecap=\"round\""));
     out += Line(cx, cy, minuteTip.first, minuteTip.second, QStringLiteral("#2563eb"), r * 0.04,

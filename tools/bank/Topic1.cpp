@@ -111,46 +111,30 @@ QPair<int, int> SubNumbers(Rng& r, int level) {
 // --- single-blank questions ------------------------------------------------
 
 // The same sum asked in several ways, so that a paper reads like a book of
-// practice papers rather than a drill.
+// practice papers rather than a drill: one of the ways, as a paragraph.
+QString OneWayOf(Rng& r, const QStringList& asks) {
+    return P(asks.at(r.range(0, int(asks.size()) - 1)));
+}
+
 Question AddFact(Rng& r, int level) {
     const auto [a, b] = AddNumbers(r, level);
     const QString sum = Sum(QStringLiteral("%1 + %2 = %3").arg(a).arg(b).arg(html::Box()));
-    QString html;
-    switch (r.range(0, 3)) {
-    case 0:
-        html = P(QStringLiteral("Work out:")) + sum;
-        break;
-    case 1:
-        html = P(QStringLiteral("Add these two numbers.")) + sum;
-        break;
-    case 2:
-        html = P(QStringLiteral("Find the total.")) + sum;
-        break;
-    default:
-        html = P(QStringLiteral("What do the two numbers make together?")) + sum;
-        break;
-    }
+    const QString html =
+        OneWayOf(r, {QStringLiteral("Work out:"), QStringLiteral("Add these two numbers."),
+                     QStringLiteral("Find the total."),
+                     QStringLiteral("What do the two numbers make together?")}) +
+        sum;
     return With(One(html, Num(a + b)), AddSteps(a, b));
 }
 
 Question SubtractFact(Rng& r, int level) {
     const auto [a, b] = SubNumbers(r, level);
     const QString sum = Sum(QStringLiteral("%1 &minus; %2 = %3").arg(a).arg(b).arg(html::Box()));
-    QString html;
-    switch (r.range(0, 3)) {
-    case 0:
-        html = P(QStringLiteral("Work out:")) + sum;
-        break;
-    case 1:
-        html = P(QStringLiteral("Take away.")) + sum;
-        break;
-    case 2:
-        html = P(QStringLiteral("Find the difference.")) + sum;
-        break;
-    default:
-        html = P(QStringLiteral("Subtract the second number from the first.")) + sum;
-        break;
-    }
+    const QString html =
+        OneWayOf(r, {QStringLiteral("Work out:"), QStringLiteral("Take away."),
+                     QStringLiteral("Find the difference."),
+                     QStringLiteral("Subtract the second number from the first.")}) +
+        sum;
     return With(One(html, Num(a - b)), SubtractSteps(a, b));
 }
 
@@ -173,22 +157,7 @@ Question MissingAddend(Rng& r, int level) {
 
 Question MissingSubtrahend(Rng& r, int level) {
     const auto [a, b] = SubNumbers(r, level);
-    Question q = MissingInSubtraction(r, a, b);
-    QStringList steps;
-    if (q.blanks.at(0).key == Num(b)) {
-        steps << QStringLiteral("Taking the missing number from %1 leaves %2, so the missing "
-                                "number is %1 &minus; %2.")
-                     .arg(a)
-                     .arg(a - b);
-        steps += SubtractSteps(a, a - b);
-    } else {
-        steps << QStringLiteral("Taking %1 from the missing number leaves %2, so the missing "
-                                "number is %2 + %1.")
-                     .arg(b)
-                     .arg(a - b);
-        steps += AddSteps(a - b, b);
-    }
-    return With(q, steps);
+    return MissingInSubtraction(r, a, b);
 }
 
 Question Bond(Rng& r, int level) {

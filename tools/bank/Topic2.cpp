@@ -197,22 +197,7 @@ Question MissingAddend(Rng& r, int level) {
 
 Question MissingSubtrahend(Rng& r, int level) {
     const auto [a, b] = SubNumbers(r, level);
-    Question q = MissingInSubtraction(r, a, b);
-    QStringList steps;
-    if (q.blanks.at(0).key == Num(b)) {
-        steps << QStringLiteral("Taking the missing number from %1 leaves %2, so the missing "
-                                "number is %1 &minus; %2.")
-                     .arg(a)
-                     .arg(a - b);
-        steps += SubtractSteps(a, a - b);
-    } else {
-        steps << QStringLiteral("Taking %1 from the missing number leaves %2, so the missing "
-                                "number is %2 + %1.")
-                     .arg(b)
-                     .arg(a - b);
-        steps += AddSteps(a - b, b);
-    }
-    return With(q, steps);
+    return MissingInSubtraction(r, a, b);
 }
 
 // The value of a digit that occurs once in the number.

@@ -30,6 +30,8 @@ using mk::Worked;
 using qty::Measure;
 
 constexpr int kGrams = int(Measure::Grams);
+const mk::Units kKilograms{QStringLiteral("g"), QStringLiteral("kg"), QStringLiteral("grams"),
+                           QStringLiteral("kilograms"), 1000};
 
 struct Goods {
     const char* name; // as the table names it: "bag of flour"
@@ -238,49 +240,14 @@ Question ReadScale(int level, Rng& rng) {
 }
 
 Question Convert(int level, Rng& rng) {
-    if (level <= 2) {
-        const int kg = rng.range(1, level <= 1 ? 3 : 9);
-        if (level == 1 || rng.chance(1, 2)) {
-            const QString ask =
-                rng.chance(1, 2)
-                    ? mk::Line(QStringLiteral("%1 kg = ").arg(kg), QString(), QStringLiteral("g"))
-                    : P(QStringLiteral("How many grams are there in %1 kg?").arg(kg)) +
-                          mk::Line(QString(), QString(), QStringLiteral("g"));
-            return Worked(Make(ask, {Number(kg * 1000)}),
-                          {QStringLiteral("1 kg = 1000 g."),
-                           QStringLiteral("%1 kg = %1 × 1000 g = %2 g.").arg(kg).arg(kg * 1000)});
-        }
-        return Worked(Make(P(QStringLiteral("Write %1 g in kilograms.").arg(kg * 1000)) +
-                               mk::Line(QString(), QString(), QStringLiteral("kg")),
-                           {Number(kg)}),
-                      {QStringLiteral("1000 g = 1 kg."),
-                       QStringLiteral("%1 g = %1 ÷ 1000 kg = %2 kg.").arg(kg * 1000).arg(kg)});
-    }
+    if (level <= 2)
+        return mk::WholeConversion(kKilograms, rng.range(1, level <= 1 ? 3 : 9), level, rng);
     const int grams = level == 3
                           ? 1000 * rng.range(1, 5) + 50 * rng.range(1, 19)
                           : 1000 * rng.range(1, 9) +
                                 (rng.chance(1, 3) ? 5 * rng.range(1, 19) : 5 * rng.range(20, 199));
-    const QStringList toGrams{QStringLiteral("1 kg = 1000 g, so %1 kg = %2 g.")
-                                  .arg(grams / 1000)
-                                  .arg(grams / 1000 * 1000),
-                              QStringLiteral("%1 g + %2 g = %3 g.")
-                                  .arg(grams / 1000 * 1000)
-                                  .arg(grams % 1000)
-                                  .arg(grams)};
-    if (level >= 4 && rng.chance(1, 2)) {
-        return Worked(Make(mk::Line(QStringLiteral("%1 g = %2 kg ").arg(grams).arg(grams / 1000),
-                                    QString(), QStringLiteral("g")),
-                           {Number(grams % 1000, mk::Mark(level))}),
-                      {QStringLiteral("%1 g is %2 g and %3 g more.")
-                           .arg(grams)
-                           .arg(grams / 1000 * 1000)
-                           .arg(grams % 1000),
-                       QStringLiteral("%1 g = %2 kg, so %3 g = %2 kg %4 g.")
-                           .arg(grams / 1000 * 1000)
-                           .arg(grams / 1000)
-                           .arg(grams)
-                           .arg(grams % 1000)});
-    }
+    if (level >= 4 && rng.chance(1, 2))
+        return mk::SmallToMixed(kKilograms, grams, level);
     if (level >= 5 && rng.chance(1, 2)) {
         // Half and quarter kilograms.
         const int quarters = rng.range(1, 15);
@@ -309,9 +276,7 @@ Question Convert(int level, Rng& rng) {
                            .arg(g % 1000 / 10, 2, 10, QLatin1Char('0'))
                            .arg(g)});
     }
-    return Worked(Make(mk::Line(KgG(grams) + QStringLiteral(" = "), QString(), QStringLiteral("g")),
-                       {Number(grams, mk::Mark(level))}),
-                  toGrams);
+    return mk::MixedToSmall(kKilograms, grams, KgG(grams), level);
 }
 
 // Two different things with different weights, from the table.
@@ -352,11 +317,7 @@ Question HeavierOrLighter(int level, Rng& rng) {
     QStringList steps;
     if (wa.contains(QStringLiteral("kg")) != wb.contains(QStringLiteral("kg")) ||
         wa.contains(QStringLiteral("kg g")))
-        steps << QStringLiteral("Write both in grams: %1 = %2 g and %3 = %4 g.")
-                     .arg(wa)
-                     .arg(p.ga)
-                     .arg(wb)
-                     .arg(p.gb);
+        steps << mk::BothInSmall(kKilograms, wa, p.ga, wb, p.gb);
     steps << QStringLiteral("%1 is %2 than %3, so %4 is %5.")
                  .arg(KgG(p.gb), p.gb > p.ga ? QStringLiteral("more") : QStringLiteral("less"),
                       KgG(p.ga), The(p.b), answer);
@@ -509,11 +470,7 @@ Question Total(int level, Rng& rng) {
             steps);
     }
     if (wa != QStringLiteral("%1 g").arg(p.ga) || wb != QStringLiteral("%1 g").arg(p.gb))
-        steps << QStringLiteral("Write both in grams: %1 = %2 g and %3 = %4 g.")
-                     .arg(wa)
-                     .arg(p.ga)
-                     .arg(wb)
-                     .arg(p.gb);
+        steps << mk::BothInSmall(kKilograms, wa, p.ga, wb, p.gb);
     steps << QStringLiteral("%1 g + %2 g = %3 g.").arg(p.ga).arg(p.gb).arg(p.ga + p.gb);
     return Worked(
         Make(P(ask) + mk::Line(QStringLiteral("Together: "), QString(), QStringLiteral("g")),
@@ -535,11 +492,7 @@ Question Difference(int level, Rng& rng) {
     const int diff = std::abs(p.ga - p.gb);
     QStringList steps;
     if (wa.contains(QStringLiteral("kg")) || wb.contains(QStringLiteral("kg")))
-        steps << QStringLiteral("Write both in grams: %1 = %2 g and %3 = %4 g.")
-                     .arg(wa)
-                     .arg(p.ga)
-                     .arg(wb)
-                     .arg(p.gb);
+        steps << mk::BothInSmall(kKilograms, wa, p.ga, wb, p.gb);
     steps << QStringLiteral("Take the lighter from the heavier: %1 g − %2 g = %3 g.")
                  .arg(std::max(p.ga, p.gb))
                  .arg(std::min(p.ga, p.gb))
@@ -559,31 +512,11 @@ Question Heaviest(int level, Rng& rng) {
         if (!grams.contains(g))
             grams << g;
     }
-    const bool most = rng.chance(1, 2);
-    int best = grams.at(0);
-    for (int g : grams)
-        best = most ? std::max(best, g) : std::min(best, g);
-    QHash<int, QString> written;
-    for (int g : grams)
-        written[g] = rng.chance(1, 2) ? QStringLiteral("%1 g").arg(g) : KgG(g);
-    QStringList others, inGrams;
-    for (int g : grams) {
-        if (g != best)
-            others << written.value(g);
-        inGrams << QStringLiteral("%1 = %2 g").arg(written.value(g)).arg(g);
-    }
-    int key = 0;
-    const QString options = kit::Options(written.value(best), others, rng, &key);
-    const QString word = most ? QStringLiteral("heaviest") : QStringLiteral("lightest");
-    const QString ask =
-        rng.chance(1, 2)
-            ? QStringLiteral("Which weight is the %1?").arg(word)
-            : QStringLiteral("Four parcels are weighed at the post office. Which weight is the %1?")
-                  .arg(word);
-    return Worked(
-        Make(P(ask) + options + mk::ChooseNote(), {Choice(key, mk::Mark(level))}),
-        {QStringLiteral("Write them all in grams: %1.").arg(inGrams.join(QStringLiteral(", "))),
-         QStringLiteral("The %1 is %2 g, option %3.").arg(word).arg(best).arg(key)});
+    return mk::WhichIsMost(
+        grams, kKilograms, KgG, {QStringLiteral("heaviest"), QStringLiteral("lightest")},
+        {QStringLiteral("Which weight is the %1?"),
+         QStringLiteral("Four parcels are weighed at the post office. Which weight is the %1?")},
+        level, rng);
 }
 
 Question Multiply(int level, Rng& rng) {
@@ -850,14 +783,7 @@ QStringList Words() {
           << QStringLiteral("letter") << QStringLiteral("strawberry")
           << QStringLiteral("teaspoon of sugar") << QStringLiteral("sack of sand")
           << QStringLiteral("grape");
-    for (const Child& c : mk::Children())
-        words << c.name;
-    words << QStringLiteral("she") << QStringLiteral("he") << QStringLiteral("her")
-          << QStringLiteral("his");
-    // Longest first, so that "bag of flour" goes before "flour".
-    std::sort(words.begin(), words.end(),
-              [](const QString& x, const QString& y) { return x.size() > y.size(); });
-    return words;
+    return mk::WithPeople(words);
 }
 
 } // namespace
@@ -869,8 +795,7 @@ QList<Question> GenerateTopic5(const PaperSpec& paperSpec, Rng& rng) {
         {2, 5, Difference},      {3, 5, Heaviest},  {3, 5, Multiply},   {4, 5, Share},
         {4, 5, Remaining},       {3, 5, TwoScales}, {3, 5, ToMakeKg},   {2, 5, BalanceWeights},
     };
-    const mk::FixedMaker none = [](const FixedQuestion&, int, Rng&) { return Question{}; };
-    return mk::BuildPaper(paperSpec, rng, makers, ScaleStory, none, Words());
+    return mk::BuildPaper(paperSpec, rng, makers, ScaleStory, mk::NoFixed(), Words());
 }
 
 } // namespace bank

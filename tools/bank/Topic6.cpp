@@ -36,6 +36,8 @@ using qty::Measure;
 constexpr int kCm = int(Measure::Centimetres);
 constexpr int kMm = int(Measure::Millimetres);
 constexpr int kM = int(Measure::Metres);
+const mk::Units kMetres{QStringLiteral("cm"), QStringLiteral("m"), QStringLiteral("centimetres"),
+                        QStringLiteral("metres"), 100};
 
 struct Measured {
     const char* name; // as the table names it
@@ -254,24 +256,8 @@ QString MCm(int cm) {
 }
 
 Question Convert(int level, Rng& rng) {
-    if (level <= 2) {
-        const int m = rng.range(1, 9);
-        if (level == 1 || rng.chance(1, 2)) {
-            const QString ask =
-                rng.chance(1, 2)
-                    ? mk::Line(QStringLiteral("%1 m = ").arg(m), QString(), QStringLiteral("cm"))
-                    : P(QStringLiteral("How many centimetres are there in %1 m?").arg(m)) +
-                          mk::Line(QString(), QString(), QStringLiteral("cm"));
-            return Worked(Make(ask, {Number(m * 100)}),
-                          {QStringLiteral("1 m = 100 cm."),
-                           QStringLiteral("%1 m = %1 × 100 cm = %2 cm.").arg(m).arg(m * 100)});
-        }
-        return Worked(Make(P(QStringLiteral("Write %1 cm in metres.").arg(m * 100)) +
-                               mk::Line(QString(), QString(), QStringLiteral("m")),
-                           {Number(m)}),
-                      {QStringLiteral("100 cm = 1 m."),
-                       QStringLiteral("%1 cm = %1 ÷ 100 m = %2 m.").arg(m * 100).arg(m)});
-    }
+    if (level <= 2)
+        return mk::WholeConversion(kMetres, rng.range(1, 9), level, rng);
     if (level >= 4 && rng.chance(1, 2)) {
         // Millimetres and centimetres.
         const int cm = rng.range(2, 30);
@@ -293,23 +279,8 @@ Question Convert(int level, Rng& rng) {
     const int cm = 100 * rng.range(1, 9) +
                    (level >= 4 && rng.chance(1, 3) ? rng.range(1, 9) : rng.range(11, 99));
     if (level >= 4 && rng.chance(1, 2))
-        return Worked(Make(mk::Line(QStringLiteral("%1 cm = %2 m ").arg(cm).arg(cm / 100),
-                                    QString(), QStringLiteral("cm")),
-                           {Number(cm % 100, mk::Mark(level))}),
-                      {QStringLiteral("%1 cm is %2 cm and %3 cm more.")
-                           .arg(cm)
-                           .arg(cm / 100 * 100)
-                           .arg(cm % 100),
-                       QStringLiteral("%1 cm = %2 m, so %3 cm = %2 m %4 cm.")
-                           .arg(cm / 100 * 100)
-                           .arg(cm / 100)
-                           .arg(cm)
-                           .arg(cm % 100)});
-    return Worked(
-        Make(mk::Line(MCm(cm) + QStringLiteral(" = "), QString(), QStringLiteral("cm")),
-             {Number(cm, mk::Mark(level))}),
-        {QStringLiteral("1 m = 100 cm, so %1 m = %2 cm.").arg(cm / 100).arg(cm / 100 * 100),
-         QStringLiteral("%1 cm + %2 cm = %3 cm.").arg(cm / 100 * 100).arg(cm % 100).arg(cm)});
+        return mk::SmallToMixed(kMetres, cm, level);
+    return mk::MixedToSmall(kMetres, cm, MCm(cm), level);
 }
 
 // Things measured in centimetres, for sums and comparisons.
@@ -363,11 +334,7 @@ Question LongerOrShorter(int level, Rng& rng) {
                   .arg(mk::AnyChild(rng).name, t.a, wa, t.b, wb);
     QStringList steps;
     if (wa.contains(QStringLiteral(" m")) || wb.contains(QStringLiteral(" m")))
-        steps << QStringLiteral("Write both in centimetres: %1 = %2 cm and %3 = %4 cm.")
-                     .arg(wa)
-                     .arg(t.ca)
-                     .arg(wb)
-                     .arg(t.cb);
+        steps << mk::BothInSmall(kMetres, wa, t.ca, wb, t.cb);
     steps << QStringLiteral("%1 cm is %2 than %3 cm, so the %4 is %5.")
                  .arg(t.cb)
                  .arg(t.cb > t.ca ? QStringLiteral("more") : QStringLiteral("less"))
@@ -386,31 +353,11 @@ Question Longest(int level, Rng& rng) {
         if (!lengths.contains(cm))
             lengths << cm;
     }
-    const bool most = rng.chance(1, 2);
-    int best = lengths.at(0);
-    for (int cm : lengths)
-        best = most ? std::max(best, cm) : std::min(best, cm);
-    QHash<int, QString> written;
-    QStringList others, inCm;
-    for (int cm : lengths)
-        written[cm] = rng.chance(1, 2) ? QStringLiteral("%1 cm").arg(cm) : MCm(cm);
-    for (int cm : lengths) {
-        if (cm != best)
-            others << written.value(cm);
-        inCm << QStringLiteral("%1 = %2 cm").arg(written.value(cm)).arg(cm);
-    }
-    int key = 0;
-    const QString options = kit::Options(written.value(best), others, rng, &key);
-    const QString word = most ? QStringLiteral("longest") : QStringLiteral("shortest");
-    const QString ask =
-        rng.chance(1, 2)
-            ? QStringLiteral("Which length is the %1?").arg(word)
-            : QStringLiteral("Four ropes are laid out in the playground. Which rope is the %1?")
-                  .arg(word);
-    return Worked(
-        Make(P(ask) + options + mk::ChooseNote(), {Choice(key, mk::Mark(level))}),
-        {QStringLiteral("Write them all in centimetres: %1.").arg(inCm.join(QStringLiteral(", "))),
-         QStringLiteral("The %1 is %2 cm, option %3.").arg(word).arg(best).arg(key)});
+    return mk::WhichIsMost(
+        lengths, kMetres, MCm, {QStringLiteral("longest"), QStringLiteral("shortest")},
+        {QStringLiteral("Which length is the %1?"),
+         QStringLiteral("Four ropes are laid out in the playground. Which rope is the %1?")},
+        level, rng);
 }
 
 Question Estimate(int level, Rng& rng) {
@@ -508,11 +455,7 @@ Question Total(int level, Rng& rng) {
                   .arg(c.name, t.a, wa, t.b, wb);
     QStringList steps;
     if (wa.contains(QStringLiteral(" m")) || wb.contains(QStringLiteral(" m")))
-        steps << QStringLiteral("Write both in centimetres: %1 = %2 cm and %3 = %4 cm.")
-                     .arg(wa)
-                     .arg(t.ca)
-                     .arg(wb)
-                     .arg(t.cb);
+        steps << mk::BothInSmall(kMetres, wa, t.ca, wb, t.cb);
     steps << QStringLiteral("%1 cm + %2 cm = %3 cm.").arg(t.ca).arg(t.cb).arg(t.ca + t.cb);
     return Worked(
         Make(P(ask) + mk::Line(QStringLiteral("Together: "), QString(), QStringLiteral("cm")),
@@ -540,11 +483,7 @@ Question Difference(int level, Rng& rng) {
                    .arg(x.name, wa, y.name, wb, more.name);
     QStringList steps;
     if (wa.contains(QStringLiteral(" m")) || wb.contains(QStringLiteral(" m")))
-        steps << QStringLiteral("Write both in centimetres: %1 = %2 cm and %3 = %4 cm.")
-                     .arg(wa)
-                     .arg(a)
-                     .arg(wb)
-                     .arg(b);
+        steps << mk::BothInSmall(kMetres, wa, a, wb, b);
     steps << QStringLiteral("%1 cm − %2 cm = %3 cm.")
                  .arg(std::max(a, b))
                  .arg(std::min(a, b))
@@ -701,10 +640,7 @@ Question RulerStory(int level, int blanks, Rng& rng) {
                {QStringLiteral("%1 + %2 = %3.")
                     .arg(show(a.lengthMm), show(b.lengthMm), show(a.lengthMm + b.lengthMm))}),
     };
-    QList<Question> parts;
-    for (int k = 0; k < blanks; ++k)
-        parts << pool.at(k % pool.size());
-    return mk::Combine(intro, parts, {pic});
+    return mk::CombineFrom(intro, pool, blanks, {pic});
 }
 
 QStringList Words() {
@@ -715,13 +651,7 @@ QStringList Words() {
     words << QStringLiteral("lolly sticks") << QStringLiteral("straws")
           << QStringLiteral("plank of wood") << QStringLiteral("piece of string")
           << QStringLiteral("rope") << QStringLiteral("cloth");
-    for (const Child& c : mk::Children())
-        words << c.name;
-    words << QStringLiteral("she") << QStringLiteral("he") << QStringLiteral("her")
-          << QStringLiteral("his");
-    std::sort(words.begin(), words.end(),
-              [](const QString& x, const QString& y) { return x.size() > y.size(); });
-    return words;
+    return mk::WithPeople(words);
 }
 
 } // namespace
@@ -734,8 +664,7 @@ QList<Question> GenerateTopic6(const PaperSpec& paperSpec, Rng& rng) {
         {2, 5, Difference},     {3, 5, EndToEnd},       {4, 5, CutEqual},
         {4, 5, Remaining},      {3, 5, Walk},
     };
-    const mk::FixedMaker none = [](const FixedQuestion&, int, Rng&) { return Question{}; };
-    return mk::BuildPaper(paperSpec, rng, makers, RulerStory, none, Words());
+    return mk::BuildPaper(paperSpec, rng, makers, RulerStory, mk::NoFixed(), Words());
 }
 
 } // namespace bank

@@ -884,10 +884,7 @@ Question ClockStory(int level, int blanks, Rng& rng) {
                     .arg(after - end)
                     .arg(TimeText(Hour12(after / 60), after % 60))}),
     };
-    QList<Question> parts;
-    for (int k = 0; k < blanks; ++k)
-        parts << pool.at(k % pool.size());
-    return mk::Combine(intro, parts, {pic});
+    return mk::CombineFrom(intro, pool, blanks, {pic});
 }
 
 QStringList Words() {
@@ -896,13 +893,7 @@ QStringList Words() {
         words << QString::fromLatin1(e.name);
     words += kDays;
     words += kMonths;
-    for (const Child& c : mk::Children())
-        words << c.name;
-    words << QStringLiteral("she") << QStringLiteral("he") << QStringLiteral("her")
-          << QStringLiteral("his");
-    std::sort(words.begin(), words.end(),
-              [](const QString& x, const QString& y) { return x.size() > y.size(); });
-    return words;
+    return mk::WithPeople(words);
 }
 
 } // namespace
@@ -915,8 +906,7 @@ QList<Question> GenerateTopic7(const PaperSpec& paperSpec, Rng& rng) {
         {2, 5, Duration},         {4, 5, EndTime},   {4, 5, TwentyFour},
         {3, 5, LongestTime},
     };
-    const mk::FixedMaker none = [](const FixedQuestion&, int, Rng&) { return Question{}; };
-    return mk::BuildPaper(paperSpec, rng, makers, ClockStory, none, Words());
+    return mk::BuildPaper(paperSpec, rng, makers, ClockStory, mk::NoFixed(), Words());
 }
 
 } // namespace bank

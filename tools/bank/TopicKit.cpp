@@ -20,14 +20,6 @@ int TotalMarks(const QList<Question>& questions) {
     return total;
 }
 
-// What tells two questions apart: the same words may come with other pictures.
-QString Signature(const Question& q) {
-    QString s = q.html;
-    for (const Picture& p : q.pictures)
-        s += QString::fromUtf8(p.data);
-    return s;
-}
-
 } // namespace
 
 void Fail(const QString& message) {
@@ -65,14 +57,6 @@ QString Pounds(int pence) {
 
 QString Money(int pence) {
     return pence < 100 ? QString::number(pence) + QLatin1Char('p') : Pounds(pence);
-}
-
-Blank PenceBlank(int pence, int mark) {
-    return Number(pence, mark);
-}
-
-Blank PoundsBlank(int pence, int mark) {
-    return NumberText(PoundKey(pence), mark);
 }
 
 int Hour12(int hour24) {
@@ -123,12 +107,6 @@ QString Gap() {
     return QStringLiteral("<span class=\"box\"></span>");
 }
 
-QString UnitGap(const QString& unit) {
-    if (unit == QStringLiteral("\u00a3"))
-        return unit + QStringLiteral("&nbsp;") + Gap();
-    return Gap() + QStringLiteral("&nbsp;") + unit;
-}
-
 QString P(const QString& html) {
     return QStringLiteral("<p>") + html + QStringLiteral("</p>\n");
 }
@@ -167,16 +145,6 @@ Question Make(const QString& html, const QList<Blank>& blanks, const QList<Pictu
     q.blanks = blanks;
     q.pictures = pictures;
     return q;
-}
-
-Question GapQuestion(const QString& question, const QString& lead, const QString& tail,
-                     const Blank& blank) {
-    return Make(P(question) + P(lead + Gap() + tail), {blank});
-}
-
-Question UnitGapQuestion(const QString& question, const QString& lead, const QString& unit,
-                         const Blank& blank) {
-    return Make(P(question) + P(lead + UnitGap(unit)), {blank});
 }
 
 QStringList AnswersOf(const QList<Blank>& blanks) {
@@ -324,36 +292,6 @@ QStringList ColumnSubtraction(int a, int b, const QString& unit) {
     return steps;
 }
 
-Question WholeUnits(const UnitPair& units, int level, Rng& rng) {
-    const auto largeToSmall = [&](int n) {
-        return Make(P(QStringLiteral("%1 %2 = ").arg(n).arg(units.large) + Gap() +
-                      QLatin1Char(' ') + units.small),
-                    {Number(n * units.factor)});
-    };
-    if (level <= 1)
-        return largeToSmall(rng.range(1, 9));
-    const int n = rng.range(2, 9);
-    if (rng.chance(1, 2))
-        return Make(P(QStringLiteral("%1 %2 = ").arg(n * units.factor).arg(units.small) + Gap() +
-                      QLatin1Char(' ') + units.large),
-                    {Number(n)});
-    return largeToSmall(n);
-}
-
-Question MixedToSmall(const UnitPair& units, int amount, int mark) {
-    return Make(
-        P(units.mixed(amount) + QStringLiteral(" = ") + Gap() + QLatin1Char(' ') + units.small),
-        {Number(amount, mark)});
-}
-
-Question SmallToMixed(const UnitPair& units, int amount, int mark) {
-    return Make(P(QStringLiteral("%1 %2 = %3 %4 ")
-                      .arg(QString::number(amount), units.small,
-                           QString::number(amount / units.factor), units.large) +
-                  Gap() + QLatin1Char(' ') + units.small),
-                {Number(amount % units.factor, mark)});
-}
-
 Question Combine(const QString& intro, const QList<Question>& parts, const QList<Picture>& shared) {
     Question q;
     q.html = intro;
@@ -398,6 +336,26 @@ Question Combine(const QString& intro, const QList<Question>& parts, const QList
     return q;
 }
 
+void RequireFixedKeys(const Question& question, const FixedQuestion& fixed) {
+    bool same = question.blanks.size() == fixed.keys.size();
+    for (int b = 0; same && b < question.blanks.size(); ++b) {
+        const Blank& x = question.blanks.at(b);
+        same =
+            x.key == fixed.keys.at(b) && x.kind == fixed.kinds.at(b) && x.mark == fixed.marks.at(b);
+    }
+    if (!same)
+        Fail(QStringLiteral("question %1 does not carry its fixed keys").arg(fixed.id));
+}
+
+void RequireBlanks(const Question& question, const PaperSpec& paperSpec, int index, int blanks) {
+    if (question.blanks.size() != blanks)
+        Fail(QStringLiteral("paper %1 question %2: %3 blanks instead of %4")
+                 .arg(paperSpec.paperNum)
+                 .arg(index + 1)
+                 .arg(question.blanks.size())
+                 .arg(blanks));
+}
+
 void FitMarks(QList<Question>& questions, const PaperSpec& paperSpec) {
     QList<Blank*> free;
     for (int q = 0; q < questions.size(); ++q) {
@@ -434,97 +392,6 @@ void FitMarks(QList<Question>& questions, const PaperSpec& paperSpec) {
         ++pick->mark;
         ++total;
     }
-}
-
-FixedMaker FixedChoice(const std::function<Question(int level, Rng& rng)>& make) {
-    return [make](const FixedQuestion& f, int level, Rng& rng) {
-        if (f.keys.size() != 1 || f.kinds.at(0) != QLatin1String("Q"))
-            return Question{};
-        Question q = make(level, rng);
-        for (int i = 0; i < 200 && q.blanks.at(0).key != f.keys.at(0); ++i)
-            q = make(level, rng);
-        q.blanks[0].mark = f.marks.at(0);
-        return q;
-    };
-}
-
-QList<Question> BuildPaper(const PaperSpec& paperSpec, Rng& rng, const QList<Maker>& singles,
-                           const MultiMaker& multi, const FixedMaker& fixed) {
-    const int level = paperSpec.paperInTopic;
-    QList<const Maker*> makers;
-    int totalWeight = 0;
-    for (const Maker& m : singles) {
-        if (level >= m.minLevel && level <= m.maxLevel && m.weight > 0) {
-            makers << &m;
-            totalWeight += m.weight;
-        }
-    }
-    // The maker of the i-th single-blank question: the one whose stretch of
-    // the weights holds the middle of that question's equal slice.
-    const auto makerFor = [&](int i, int count) {
-        const qint64 point = (2 * qint64(i) + 1) * totalWeight; // in units of 1 / (2 * count)
-        qint64 upTo = 0;
-        for (const Maker* m : makers) {
-            upTo += qint64(m->weight) * 2 * count;
-            if (point < upTo)
-                return m;
-        }
-        return makers.last();
-    };
-    int singleCount = 0;
-    for (int q = 0; q < paperSpec.blankPlan.size(); ++q) {
-        if (paperSpec.blankPlan.at(q) == 1 && !FixedQuestionAt(paperSpec.paperNum, q + 1))
-            ++singleCount;
-    }
-    if (singleCount > 0 && makers.isEmpty() && !multi)
-        Fail(QStringLiteral("paper %1: no question makers").arg(paperSpec.paperNum));
-
-    QList<Question> questions;
-    QSet<QString> seen;
-    int singleIndex = 0;
-    for (int q = 0; q < paperSpec.blankPlan.size(); ++q) {
-        const int blanks = paperSpec.blankPlan.at(q);
-        const FixedQuestion* f = FixedQuestionAt(paperSpec.paperNum, q + 1);
-        Question question;
-        if (f) {
-            qty::Discard();
-            question = fixed(*f, level, rng);
-            qty::Collect(question);
-            bool same = question.blanks.size() == f->keys.size();
-            for (int b = 0; same && b < question.blanks.size(); ++b) {
-                const Blank& x = question.blanks.at(b);
-                same =
-                    x.key == f->keys.at(b) && x.kind == f->kinds.at(b) && x.mark == f->marks.at(b);
-            }
-            if (!same)
-                Fail(QStringLiteral("question %1 does not carry its fixed keys").arg(f->id));
-        } else {
-            for (int attempt = 0; attempt < 40; ++attempt) {
-                qty::Discard();
-                if (blanks == 1 && !makers.isEmpty()) {
-                    question = makerFor(singleIndex, singleCount)->make(level, rng);
-                } else {
-                    question = multi(level, blanks, rng);
-                }
-                if (!seen.contains(Signature(question)) && !PageSeen(Signature(question)))
-                    break;
-            }
-            NotePage(Signature(question));
-            qty::Collect(question);
-            if (blanks == 1)
-                ++singleIndex;
-        }
-        if (question.blanks.size() != blanks)
-            Fail(QStringLiteral("paper %1 question %2: %3 blanks instead of %4")
-                     .arg(paperSpec.paperNum)
-                     .arg(q + 1)
-                     .arg(question.blanks.size())
-                     .arg(blanks));
-        seen.insert(Signature(question));
-        questions << question;
-    }
-    FitMarks(questions, paperSpec);
-    return questions;
 }
 
 } // namespace bank::kit

@@ -25,10 +25,6 @@ Blank AnyOf(const QStringList& spellings, int mark = 1); // kind M, ";a;b;c"
 QString Pounds(int pence);   // "£24.80", "£0.45"
 QString PoundKey(int pence); // "24.80": the key of an answer in pounds
 QString Money(int pence);    // "85p" under a pound, else "£2.05"
-// Blanks for an amount of money: in pence the key is a whole number ("85"),
-// in pounds it has two decimals ("3.45"). Show "p" or "£" beside the gap.
-Blank PenceBlank(int pence, int mark = 1);
-Blank PoundsBlank(int pence, int mark = 1);
 
 // A time of day as pupils write it: "7.30" (hour 1..12).
 QString TimeText(int hour, int minute);
@@ -47,9 +43,6 @@ QString Cap(const QString& text);
 
 // An answer space in the text, for the blank the pupil types into the sheet.
 QString Gap();
-// The answer space with its unit beside it ("[ ] cm", "[ ] p"), so the pupil
-// types only the number; a unit of "£" stands before the space ("£ [ ]").
-QString UnitGap(const QString& unit);
 // A paragraph.
 QString P(const QString& html);
 
@@ -67,13 +60,6 @@ QString Options(const QString& correct, QStringList distractors, Rng& rng, int* 
 
 Question Make(const QString& html, const QList<Blank>& blanks, const QList<Picture>& pictures = {});
 
-// The question in a paragraph, then the answer line "<lead>[ ]<tail>".
-Question GapQuestion(const QString& question, const QString& lead, const QString& tail,
-                     const Blank& blank);
-// The same with the unit beside the answer space: "<lead>[ ] cm".
-Question UnitGapQuestion(const QString& question, const QString& lead, const QString& unit,
-                         const Blank& blank);
-
 // --- worked solutions -----------------------------------------------------------
 // The answers of the blanks as a pupil types them: the key; for kind M its
 // first spelling; for a G group one valid set (the head's alternatives, in order).
@@ -87,22 +73,6 @@ Question Explain(Question question, const QStringList& steps, const QStringList&
 QStringList ColumnAddition(int a, int b, const QString& unit = QString());
 QStringList ColumnSubtraction(int a, int b, const QString& unit = QString());
 
-// A unit and the one `factor` times smaller, and an amount in the smaller
-// unit written with both ("2 kg 50 g").
-struct UnitPair {
-    QString large;
-    QString small;
-    int factor;
-    QString (*mixed)(int amount);
-};
-// Whole large units into small ones ("3 kg = [ ] g"); from level 2 on also
-// the other way round, each way half the time.
-Question WholeUnits(const UnitPair& units, int level, Rng& rng);
-// "2 kg 50 g = [ ] g"
-Question MixedToSmall(const UnitPair& units, int amount, int mark);
-// "2050 g = 2 kg [ ] g"
-Question SmallToMixed(const UnitPair& units, int amount, int mark);
-
 // One question made of several: the intro and shared pictures first, then the
 // parts (a), (b), ... each bringing its own blanks; part pictures are renamed
 // so that no two pictures of the question share a name. The parts' working
@@ -110,32 +80,10 @@ Question SmallToMixed(const UnitPair& units, int amount, int mark);
 Question Combine(const QString& intro, const QList<Question>& parts,
                  const QList<Picture>& shared = {});
 
-// A maker of single-blank questions for the paper levels minLevel..maxLevel;
-// weight is its share of the paper's single-blank questions against the
-// other makers of that level.
-struct Maker {
-    int minLevel;
-    int maxLevel;
-    std::function<Question(int level, Rng& rng)> make;
-    int weight = 2;
-};
-// Makes a question of `blanks` blanks (2 and more, or 1 for a topic that has
-// only such makers).
-using MultiMaker = std::function<Question(int level, int blanks, Rng& rng)>;
-// Makes the question that must carry exactly the given keys, kinds and marks.
-using FixedMaker = std::function<Question(const FixedQuestion& fixed, int level, Rng& rng)>;
-
-// A fixed multiple-choice question: `make` drawn again (up to 200 times) until
-// its right option stands where the fixed key says. Any other fixed question
-// comes back empty, which the paper refuses.
-FixedMaker FixedChoice(const std::function<Question(int level, Rng& rng)>& make);
-
-// The paper: single-blank positions take the makers of the paper's level in
-// their listed order (easy kinds first), each for a share by its weight; positions of
-// several blanks take `multi`; fixed positions take `fixed`. Repeated texts are
-// drawn again. The marks are then brought into the paper's budget.
-QList<Question> BuildPaper(const PaperSpec& paperSpec, Rng& rng, const QList<Maker>& singles,
-                           const MultiMaker& multi, const FixedMaker& fixed);
+// Stop the generator when a sample question lost its fixed keys, kinds or
+// marks, or when question `index` of a paper has not the planned blanks.
+void RequireFixedKeys(const Question& question, const FixedQuestion& fixed);
+void RequireBlanks(const Question& question, const PaperSpec& paperSpec, int index, int blanks);
 
 // Raises or lowers marks of blanks that are not fixed, one at a time, until
 // the paper's total lies within paperSpec.minMarks..paperSpec.maxMarks; later questions

@@ -149,12 +149,7 @@ QList<Question> Build(const PaperSpec& paperSpec, Rng& rng, const QList<Single>&
             kit::Fail(QStringLiteral("paper %1 question %2: no fresh question")
                           .arg(paperSpec.paperNum)
                           .arg(q + 1));
-        if (question.blanks.size() != blanks)
-            kit::Fail(QStringLiteral("paper %1 question %2: %3 blanks instead of %4")
-                          .arg(paperSpec.paperNum)
-                          .arg(q + 1)
-                          .arg(question.blanks.size())
-                          .arg(blanks));
+        kit::RequireBlanks(question, paperSpec, q, blanks);
         if (question.working.answers.size() != blanks)
             kit::Fail(QStringLiteral("paper %1 question %2: working gives %3 answers for %4 blanks")
                           .arg(paperSpec.paperNum)

@@ -1,29 +1,18 @@
 #pragma once
-// Checks that a question document is a well-formed web archive (RFC 2557):
-// CR LF line ends only; a multipart/related body whose boundary is found and
-// closed; parts with headers, a known transfer encoding and a body that
-// decodes; an HTML root part (the "start" part or the first); and every
-// <img src> of the root resolving to an image part, by Content-ID ("cid:") or
-// by Content-Location, relative to the root part's own location.
+// Checks a question document. First the bytes as written: CR LF line ends, a
+// multipart/related body whose boundary is found and closed, parts whose
+// headers end and whose bodies decode without a fault (the program's reader
+// forgives a broken escape or a damaged picture; a shipped document must not
+// need that). Then the document as the program reads it (MhtmlArchive): its
+// page and its working must each find every picture they show.
 
 #include <QByteArray>
 #include <QStringList>
 
 class MhtmlCheck {
 public:
-    // One part of an archive, decoded.
-    struct DecodedPart {
-        QByteArray type;  // lower case, without parameters: "text/html"
-        QString location; // Content-Location as written
-        QByteArray data;
-    };
-    // The parts in archive order (the root is the first text/html part);
-    // empty when the archive cannot be split.
-    static QList<DecodedPart> parts(const QByteArray& bytes);
-    // Problems as plain sentences; empty when the archive is sound.
+    // Problems as plain sentences; empty when the document is sound.
     static QStringList check(const QByteArray& bytes);
     // The <img src> references of an HTML text, in order (entities decoded).
     static QStringList imageSources(const QString& html);
-    // Quoted-printable decoding; *ok false on a broken "=" escape.
-    static QByteArray decodeQuotedPrintable(const QByteArray& body, bool* ok);
 };

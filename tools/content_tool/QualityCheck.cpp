@@ -1,9 +1,8 @@
 #include "QualityCheck.h"
 
-#include "MhtmlCheck.h"
-
 #include "../bank/Vocabulary.h"
 #include "core/AnswerChecking.h"
+#include "practice/MhtmlArchive.h"
 
 #include <QHash>
 #include <QLocale>
@@ -342,32 +341,23 @@ QualityCheck::Result QualityCheck::run(const QList<QPair<int, QList<Item>>>& pap
         double difficulty = 0;
         int blanks = 0, marks = 0;
         for (const Item& item : items) {
-            const QList<MhtmlCheck::DecodedPart> parts = MhtmlCheck::parts(item.archive);
-            int root = -1, working = -1;
-            for (int n = 0; n < parts.size(); ++n) {
-                if (parts.at(n).type != "text/html")
-                    continue;
-                if (root < 0)
-                    root = n;
-                else if (FileName(parts.at(n).location) == QLatin1String("working.html"))
-                    working = n;
-            }
-            if (root < 0)
+            MhtmlArchive archive;
+            if (!archive.parse(item.archive))
                 continue; // the archive check reports it
-            const QString page = QString::fromUtf8(parts.at(root).data);
+            const QString page = archive.rootHtml();
             const QString text = ReadText(page);
             for (const QString& p : checkAlts(page))
                 problem(item.id, p);
-            for (const MhtmlCheck::DecodedPart& part : parts) {
-                if (part.type != "image/svg+xml")
+            for (const MhtmlPart& part : archive.parts()) {
+                if (part.mimeType != "image/svg+xml")
                     continue;
-                for (const QString& p : checkLabels(part.data))
+                for (const QString& p : checkLabels(part.body))
                     problem(item.id, QStringLiteral("%1: %2").arg(FileName(part.location), p));
             }
-            if (working < 0) {
+            if (!archive.hasWorking()) {
                 problem(item.id, QStringLiteral("no working"));
             } else {
-                const QString html = QString::fromUtf8(parts.at(working).data);
+                const QString html = archive.workingHtml();
                 for (const QString& p : checkAlts(html))
                     problem(item.id, QStringLiteral("working: ") + p);
                 for (const QString& p : checkWorking(html, item.blanks))

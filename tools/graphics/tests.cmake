@@ -1,5 +1,4 @@
-# Tests of the store's generated graphics and of the content tool, run on the
-# shipped store. Included from tools/CMakeLists.txt.
+# Tests of the store's generated graphics. Included from tools/CMakeLists.txt.
 
 if(TARGET quillora-gen-graphics)
   add_test(NAME graphics_reproducible
@@ -29,13 +28,8 @@ if(TARGET quillora-gen-graphics)
   set_tests_properties(graphics_processor_independent PROPERTIES
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 600)
 
-  # The writers and the catalogue, compiled from the generator's own sources.
-  set(GRAPHICS_LIBRARY_SOURCES ${GRAPHICS_SOURCES})
-  list(FILTER GRAPHICS_LIBRARY_SOURCES EXCLUDE REGEX "/main\\.cpp$")
-  add_executable(test_graphics_output ${CMAKE_CURRENT_LIST_DIR}/tests/test_graphics_output.cpp
-                 ${GRAPHICS_LIBRARY_SOURCES})
-  target_include_directories(test_graphics_output PRIVATE ${CMAKE_CURRENT_LIST_DIR})
-  target_link_libraries(test_graphics_output PRIVATE quillora_core Qt6::Gui Qt6::Test GIF::GIF)
+  add_executable(test_graphics_output ${CMAKE_CURRENT_LIST_DIR}/tests/test_graphics_output.cpp)
+  target_link_libraries(test_graphics_output PRIVATE quillora_graphics Qt6::Test)
   target_compile_definitions(test_graphics_output PRIVATE
     CMAKE_COMMAND_PATH="${CMAKE_COMMAND}"
     COMPARE_SCRIPT="${CMAKE_CURRENT_LIST_DIR}/CompareGenerated.cmake"
@@ -45,16 +39,3 @@ if(TARGET quillora-gen-graphics)
   set_tests_properties(test_graphics_output PROPERTIES
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 300)
 endif()
-
-# The shipped store must validate without a single problem.
-add_test(NAME content_validate COMMAND quillora-content validate)
-set_tests_properties(content_validate PROPERTIES ENVIRONMENT "LC_ALL=C.UTF-8" TIMEOUT 300)
-
-# The content tool's checkers, compiled from the tool's own sources.
-set(CONTENT_CHECK_SOURCES ${CONTENT_TOOL_SOURCES})
-list(FILTER CONTENT_CHECK_SOURCES EXCLUDE REGEX "/main\\.cpp$")
-add_executable(test_content_checks
-  ${CMAKE_CURRENT_SOURCE_DIR}/content_tool/tests/test_content_checks.cpp ${CONTENT_CHECK_SOURCES})
-target_link_libraries(test_content_checks PRIVATE quillora_core Qt6::Test)
-add_test(NAME test_content_checks COMMAND test_content_checks)
-set_tests_properties(test_content_checks PROPERTIES TIMEOUT 300)

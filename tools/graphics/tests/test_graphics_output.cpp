@@ -1,21 +1,16 @@
-// The graphics writers and the catalogue: what Qt reads back from the BMP, ICO
-// and GIF bytes is what was drawn, palettes stay within GIF's limits, and the
-// catalogue draws exactly the items the program extracts.
+// The graphics writers: what Qt reads back from the BMP, ICO and GIF bytes is
+// what was drawn and palettes stay within GIF's limits; and the check that the
+// generated graphics match the committed ones names any changed picture.
 
 #include "../BmpWriter.h"
 #include "../ColourQuantiser.h"
-#include "../FontSet.h"
 #include "../GifWriter.h"
-#include "../GraphicsCatalogue.h"
 #include "../IcoWriter.h"
-
-#include "core/GraphicsTable.h"
 
 #include <QBuffer>
 #include <QDirIterator>
 #include <QImageReader>
 #include <QProcess>
-#include <QSet>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -118,8 +113,6 @@ private Q_SLOTS:
     void icoKeepsEverySize();
     void gifExactWhenFewColours();
     void gifQuantisesManyColours();
-    void catalogueMatchesGraphicsTable();
-    void everyItemEncodesTwiceTheSame();
     void comparisonCatchesChanges_data();
     void comparisonCatchesChanges();
 };
@@ -186,39 +179,6 @@ void TestGraphicsOutput::gifQuantisesManyColours() {
     QCOMPARE(GifWriter::encode(image), bytes); // no randomness, no state
     const QImage back = readBack(bytes, "GIF");
     QVERIFY2(maxChannelError(back, image) <= 24, "palette too coarse for a smooth gradient");
-}
-
-void TestGraphicsOutput::catalogueMatchesGraphicsTable() {
-    FontSet fonts;
-    QString error;
-    QVERIFY2(FontSet::load(FontSet::defaultFolder(), &fonts, &error), qPrintable(error));
-    const GraphicsCatalogue catalogue(fonts);
-    QSet<QString> drawn;
-    for (const GraphicsEntry& e : catalogue.entries()) {
-        QCOMPARE(GraphicsFileName(e.id), e.fileName);
-        drawn.insert(e.fileName);
-    }
-    for (const GraphicsItem& item : GraphicsItems())
-        QVERIFY2(drawn.contains(QString::fromLatin1(item.fileName)), item.fileName);
-    QCOMPARE(catalogue.entries().size(), qsizetype(GraphicsItems().size()));
-}
-
-void TestGraphicsOutput::everyItemEncodesTwiceTheSame() {
-    FontSet fonts;
-    QString error;
-    QVERIFY2(FontSet::load(FontSet::defaultFolder(), &fonts, &error), qPrintable(error));
-    const GraphicsCatalogue first(fonts);
-    const GraphicsCatalogue second(fonts);
-    for (int i = 0; i < first.entries().size(); ++i) {
-        const GraphicsEntry& e = first.entries()[i];
-        const QByteArray bytes = GraphicsCatalogue::encode(e, &error);
-        QVERIFY2(!bytes.isEmpty(), qPrintable(e.fileName + ": " + error));
-        QCOMPARE(GraphicsCatalogue::encode(second.entries()[i], &error), bytes);
-        // Whatever the container, Qt reads a picture of the drawn size back.
-        const QImage back = QImage::fromData(bytes);
-        QVERIFY2(!back.isNull(), qPrintable(e.fileName));
-        QCOMPARE(back.size(), e.pictures().first().size());
-    }
 }
 
 void TestGraphicsOutput::comparisonCatchesChanges_data() {
