@@ -2,6 +2,7 @@
 // tabs and tool bar, the Trash and About pages, opening papers and quitting.
 // Runs on the content built into the program.
 
+#include "chrome/ClickLabel.h"
 #include "chrome/FocusFrame.h"
 #include "chrome/PictureButton.h"
 #include "chrome/PictureCache.h"
@@ -163,7 +164,7 @@ void TestContents::cleanup() {
 
 Contents* TestContents::start(const ResourceStore& store) {
     m_contents = std::make_unique<Contents>(m_dir->path(), store);
-    m_contents->popUp().setAnswerer([this](const QString&, const QString& message, int) {
+    m_contents->popUp().setAnswerer([this](const QString&, const QString& message, PopUpButtons) {
         m_messages << message;
         return true;
     });
@@ -217,7 +218,7 @@ void TestContents::firstStartInAnEmptyFolder() {
     const QStringList names = state.definition.module(2).topicNames;
     QCOMPARE(child<QLabel>(*contents, "SubH1")->text(), names.value(0));
     for (int k = 1; k <= 10; ++k) {
-        auto* topic = child<QLabel>(*contents, QStringLiteral("Topic%1").arg(k));
+        auto* topic = child<ClickLabel>(*contents, QStringLiteral("Topic%1").arg(k));
         QCOMPARE(topic->text(), names.value(k - 1));
         QCOMPARE(topic->palette().color(QPalette::Window) == QColor(0x80, 0x80, 0x80), k == 1);
     }
@@ -267,7 +268,7 @@ void TestContents::tabsOfTheExistingModules() {
         QCOMPARE(tab1->x(), 2);
         QCOMPARE(tab2->x(), 2 + tab1->width() - 4);
         QCOMPARE(tab4->x(), tab2->x() + tab2->width() - 4);
-        QCOMPARE(child<QLabel>(*contents, "Topic2")->text(), QStringLiteral("Shapes"));
+        QCOMPARE(child<ClickLabel>(*contents, "Topic2")->text(), QStringLiteral("Shapes"));
         QVERIFY(!child(*contents, "Topic3")->isVisible());
         QVERIFY(!child(*contents, "Bullet3")->isVisible());
         QVERIFY(QFile::exists(ResultsFilePath(m_dir->path(), ResultsFile::Trend, 1, state.lblCOD)));
@@ -335,9 +336,9 @@ void TestContents::topicSevenOpensPaper133() {
     QCOMPARE(state.TopicCount, 31);
     QCOMPARE(child<QLabel>(*contents, "SubH1")->text(),
              state.definition.module(2).topicNames.value(6));
-    QCOMPARE(child<QLabel>(*contents, "Topic7")->palette().color(QPalette::Window),
+    QCOMPARE(child<ClickLabel>(*contents, "Topic7")->palette().color(QPalette::Window),
              QColor(0x80, 0x80, 0x80));
-    QVERIFY(child<QLabel>(*contents, "Topic1")->palette().color(QPalette::Window) !=
+    QVERIFY(child<ClickLabel>(*contents, "Topic1")->palette().color(QPalette::Window) !=
             QColor(0x80, 0x80, 0x80));
 
     click(child(*contents, "P3a"));
@@ -413,7 +414,7 @@ void TestContents::refreshKeepsTheTopic() {
     QCOMPARE(child<QLabel>(*contents, "MSA1")->text(), QStringLiteral("87.5"));
     QCOMPARE(child<QLabel>(*contents, "MSA5")->text(), QStringLiteral("40"));
     QCOMPARE(child<QLabel>(*contents, "MSB5")->text(), QStringLiteral("90"));
-    QCOMPARE(child<QLabel>(*contents, "Topic7")->palette().color(QPalette::Window),
+    QCOMPARE(child<ClickLabel>(*contents, "Topic7")->palette().color(QPalette::Window),
              QColor(0x80, 0x80, 0x80));
     QCOMPARE(child<QLabel>(*contents, "SubH1")->text(),
              state.definition.module(2).topicNames.value(6));
@@ -581,7 +582,6 @@ void TestContents::pressedPictureWhileHeld() {
     const QPoint inside = report->rect().center();
 
     QTest::mousePress(report, Qt::LeftButton, {}, inside);
-    QVERIFY(contents->state().txtPressTrack);
     QCOMPARE(report->shownPicture().toImage(), cache.get("report_pressed.bmp").toImage());
     QTest::mouseMove(report, inside + QPoint(0, 200));
     QTRY_COMPARE(report->shownPicture().toImage(), cache.get("report_off.bmp").toImage());
@@ -590,7 +590,6 @@ void TestContents::pressedPictureWhileHeld() {
     QTest::mouseMove(report, overHome);
     QTRY_COMPARE(home->shownPicture().toImage(), cache.get("home_pressed.bmp").toImage());
     QTest::mouseRelease(report, Qt::LeftButton, {}, overHome);
-    QVERIFY(!contents->state().txtPressTrack);
     QCOMPARE(home->shownPicture().toImage(), cache.get("home_on.bmp").toImage());
     // Released away from where it was pressed: no click, the page stays.
     QCOMPARE(contents->state().txtToolBarPos, 1);
@@ -604,7 +603,7 @@ void TestContents::webPageReachesTheBrowser() {
     const QStringList filesBefore = QDir(m_dir->path()).entryList(QDir::Files);
     QDesktopServices::setUrlHandler("https", this, "openedUrl");
     click(child(*contents, "Tab04"));
-    auto* link = child<QLabel>(*contents, "lbl_QzURL");
+    auto* link = child<ClickLabel>(*contents, "lbl_QzURL");
     QVERIFY(link->isVisible());
     QCOMPARE(link->toolTip(), QStringLiteral("Go to Quillora home page"));
     click(link);
@@ -648,9 +647,9 @@ void TestContents::secondCopyLeavesTheFolderAlone() {
 
     Contents second(m_dir->path());
     QStringList told;
-    second.popUp().setAnswerer([&](const QString&, const QString& message, int buttons) {
+    second.popUp().setAnswerer([&](const QString&, const QString& message, PopUpButtons buttons) {
         told << message;
-        return buttons != 2;
+        return buttons != PopUpButtons::YesNo;
     });
     QVERIFY(!second.Start());
     QCOMPARE(told.size(), 1);

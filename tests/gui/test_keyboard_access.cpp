@@ -441,27 +441,28 @@ void TestKeyboardAccess::mainWindowKeys() {
 }
 
 void TestKeyboardAccess::dialogKeys_data() {
-    QTest::addColumn<int>("buttons");
+    QTest::addColumn<PopUpButtons>("buttons");
     QTest::addColumn<QList<int>>("keys"); // a negative key is held (auto-repeated)
     QTest::addColumn<bool>("answer");
-    QTest::newRow("Esc closes a notice as OK") << 1 << QList<int>{Qt::Key_Escape} << true;
-    QTest::newRow("Tab to No, Enter") << 2 << QList<int>{Qt::Key_Tab, Qt::Key_Return} << false;
-    QTest::newRow("Tab to No, Space") << 2 << QList<int>{Qt::Key_Tab, Qt::Key_Space} << false;
+    QTest::newRow("Esc closes a notice as OK")
+        << PopUpButtons::Ok << QList<int>{Qt::Key_Escape} << true;
+    QTest::newRow("Tab to No, Enter")
+        << PopUpButtons::YesNo << QList<int>{Qt::Key_Tab, Qt::Key_Return} << false;
+    QTest::newRow("Tab to No, Space")
+        << PopUpButtons::YesNo << QList<int>{Qt::Key_Tab, Qt::Key_Space} << false;
     QTest::newRow("a held Enter does not answer")
-        << 2 << QList<int>{-Qt::Key_Return, Qt::Key_Escape} << false;
+        << PopUpButtons::YesNo << QList<int>{-Qt::Key_Return, Qt::Key_Escape} << false;
     QTest::newRow("a held Esc does not answer")
-        << 2 << QList<int>{-Qt::Key_Escape, Qt::Key_Enter} << true;
+        << PopUpButtons::YesNo << QList<int>{-Qt::Key_Escape, Qt::Key_Enter} << true;
 }
 
 void TestKeyboardAccess::dialogKeys() {
-    QFETCH(int, buttons);
+    QFETCH(PopUpButtons, buttons);
     QFETCH(QList<int>, keys);
     QFETCH(bool, answer);
     QTemporaryDir dir;
-    AppState state;
-    state.PopUpResponse = !answer;
     PictureCache pictures(dir.path());
-    PopUpService service(state, pictures);
+    PopUpService service(pictures);
     QString firstFocus;
     int stillOpen = 0;
     QTimer::singleShot(0, this, [&] {
@@ -476,7 +477,6 @@ void TestKeyboardAccess::dialogKeys() {
     });
     QCOMPARE(service.Ask(QStringLiteral("Marking"), QStringLiteral("Confirm?"), buttons, nullptr),
              answer);
-    QCOMPARE(state.PopUpResponse, answer);
     QCOMPARE(firstFocus, QStringLiteral("But1"));
     QCOMPARE(stillOpen, keys.size()); // only the last key closed it
 }
