@@ -2,6 +2,7 @@
 
 #include "chrome/ReaderTree.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QStyle>
