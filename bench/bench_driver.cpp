@@ -331,7 +331,7 @@ int main(int argc, char** argv) {
         return 2;
     // No dialog is shown: the marking's confirmation is answered at once and
     // its animation does not wait.
-    contents.popUp().setAnswerer([](const QString&, const QString&, int) { return true; });
+    contents.popUp().setAnswerer([](const QString&, const QString&, PopUpButtons) { return true; });
     contents.services().animationDelay = [](int) {};
     pause(500);
 

@@ -1,31 +1,38 @@
 #pragma once
-// A text label that can be clicked (topic names, the web address). Tab
-// reaches it, Enter or Space clicks it, and it draws the focus frame while
-// focused.
+// A text that can be clicked (topic names, the web address), drawn as a
+// label draws plain text: the window's text colour on its background (when
+// autoFillBackground is set), aligned and indented, wrapped at word
+// boundaries when asked.
 
-#include <QLabel>
+#include "chrome/FramedButton.h"
 
-class ClickLabel : public QLabel {
+class ClickLabel : public FramedButton {
     Q_OBJECT
 public:
     ClickLabel(const QString& objectName, QWidget* parent);
 
-public Q_SLOTS:
-    // Acts as a left click would (keyboard, screen reader).
-    void click() { Q_EMIT clicked(); }
+    // Shown as it is: an ampersand is a character, not a shortcut's mark.
+    void setText(const QString& text);
 
-Q_SIGNALS:
-    // Left button pressed and released over the label.
-    void clicked();
+    void setAlignment(Qt::Alignment alignment);
+    Qt::Alignment alignment() const { return m_alignment; }
+    void setWordWrap(bool on);
+    // Pixels between the aligned edge and the text.
+    void setIndent(int pixels);
+
+    QSize sizeHint() const override;
+    bool hasHeightForWidth() const override { return m_wordWrap; }
+    int heightForWidth(int width) const override;
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    bool m_leftDown = false;
-    bool m_focusFrame = false; // the focus came in a way that shows the frame
+    // What the text needs within width (pixels, -1 for a single line).
+    QSize textSize(int width) const;
+    int textFlags() const;
+
+    Qt::Alignment m_alignment = Qt::AlignLeft | Qt::AlignVCenter;
+    bool m_wordWrap = false;
+    int m_indent = 0;
 };

@@ -34,13 +34,6 @@ void HoverGroup::clear() {
     }
 }
 
-void HoverGroup::setPressTrack(bool held) {
-    if (held == m_pressTrack)
-        return;
-    m_pressTrack = held;
-    Q_EMIT pressTrackChanged(held);
-}
-
 bool HoverGroup::eventFilter(QObject* watched, QEvent* event) {
     auto* button = qobject_cast<PictureButton*>(watched);
     if (!button)
@@ -59,14 +52,14 @@ bool HoverGroup::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonPress: {
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (m_tracksPress && mouse->button() == Qt::LeftButton)
-            setPressTrack(true);
+            m_pressTrack = true;
         refresh(mouse->globalPosition().toPoint());
         break;
     }
     case QEvent::MouseButtonRelease: {
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::LeftButton)
-            setPressTrack(false);
+            m_pressTrack = false;
         refresh(mouse->globalPosition().toPoint());
         break;
     }

@@ -2,7 +2,7 @@
 // Keeps the pictures of a set of PictureButtons in step with the mouse: the
 // button under the cursor shows its "on" picture, the others their "off"
 // picture, and while the mouse button is held after a press on any member
-// (`txtPressTrack`) the member under the cursor shows its "pressed" picture.
+// the member under the cursor shows its "pressed" picture.
 // Driven by the members' enter, leave, move, press and release events; the
 // pictures come from memory, so nothing is read from disk here.
 
@@ -20,11 +20,11 @@ public:
     explicit HoverGroup(QObject* parent = nullptr);
 
     void add(PictureButton* button);
-    const QList<QPointer<PictureButton>>& members() const { return m_members; }
 
     // Whether a press on a member starts showing pressed pictures (tool bars);
     // other groups only switch between off and on.
     void setTracksPress(bool tracks) { m_tracksPress = tracks; }
+    // The mouse button is held after a press on a member.
     bool pressTrack() const { return m_pressTrack; }
 
     // Gives every member its look for a cursor at globalPos.
@@ -32,15 +32,10 @@ public:
     // Every member shows its off picture (the cursor is elsewhere).
     void clear();
 
-Q_SIGNALS:
-    void pressTrackChanged(bool held);
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void setPressTrack(bool held);
-
     QList<QPointer<PictureButton>> m_members;
     bool m_tracksPress = false;
     bool m_pressTrack = false;

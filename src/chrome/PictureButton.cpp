@@ -1,28 +1,18 @@
 #include "chrome/PictureButton.h"
 
-#include "chrome/FocusFrame.h"
-#include "chrome/PictureButtonAccessible.h"
 #include "chrome/ReaderTree.h"
 
-#include <QAccessible>
-#include <QFocusEvent>
-#include <QKeyEvent>
-#include <QMouseEvent>
+#include <QEvent>
+#include <QLabel>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOption>
 
-PictureButton::PictureButton(const QString& objectName, QWidget* parent) : QLabel(parent) {
-    static const bool accessible = [] {
-        // Every window has picture buttons: the first one sets up what
-        // screen readers are shown.
-        ReaderTree::Install();
-        QAccessible::installFactory(&PictureButtonAccessible::Create);
-        return true;
-    }();
-    Q_UNUSED(accessible);
-    setObjectName(objectName);
-    setAlignment(Qt::AlignCenter);
-    setCursor(Qt::PointingHandCursor);
-    setFocusPolicy(Qt::TabFocus);
+PictureButton::PictureButton(const QString& objectName, QWidget* parent)
+    : FramedButton(objectName, parent) {
+    // Every window has picture buttons: the first one sets up what screen
+    // readers are shown.
+    ReaderTree::Install();
 }
 
 void PictureButton::setPictures(const QPixmap& off, const QPixmap& on, const QPixmap& pressed) {
@@ -36,7 +26,7 @@ void PictureButton::setPictures(const QPixmap& off, const QPixmap& on, const QPi
 
 void PictureButton::showLook(Look look) {
     m_look = look;
-    setPixmap(shownPicture());
+    update();
 }
 
 QPixmap PictureButton::shownPicture() const {
@@ -58,9 +48,18 @@ QLabel* PictureButton::addCaption(const QString& objectName, const QString& text
         m_caption->setAttribute(Qt::WA_TransparentForMouseEvents);
     }
     m_caption->setObjectName(objectName);
-    m_caption->setText(text);
     m_caption->setGeometry(m_captionArea.isNull() ? rect() : m_captionArea);
+    setCaptionText(text);
     return m_caption;
+}
+
+void PictureButton::setCaptionText(const QString& text) {
+    if (m_caption)
+        m_caption->setText(text);
+    // The button's own text is what a screen reader says when there is no
+    // tool tip; it is not a shortcut.
+    setText(text);
+    setShortcut(QKeySequence());
 }
 
 void PictureButton::setCaptionArea(const QRect& area) {
@@ -75,78 +74,30 @@ void PictureButton::setToolTips(const QString& tip) {
         m_caption->setToolTip(tip);
 }
 
-QString PictureButton::spokenName() const {
-    if (!accessibleName().isEmpty())
-        return accessibleName();
-    if (!toolTip().isEmpty())
-        return toolTip();
-    return m_caption ? m_caption->text() : QString();
-}
-
-void PictureButton::click() {
-    if (isEnabled())
-        Q_EMIT clicked();
-}
-
 bool PictureButton::event(QEvent* event) {
     // The tool tip says what the button does; it is also its spoken name.
     if (event->type() == QEvent::ToolTipChange)
         setAccessibleName(toolTip());
-    return QLabel::event(event);
+    return FramedButton::event(event);
 }
 
-void PictureButton::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Space:
-        // A held key clicks once: a repeat must not answer the dialog that
-        // the first press opened.
-        if (!event->isAutoRepeat())
-            click();
-        event->accept();
-        return;
-    default:
-        QLabel::keyPressEvent(event);
+void PictureButton::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    QPixmap picture = shownPicture();
+    if (!picture.isNull()) {
+        // Drawn as a label draws its picture: centred, greyed while disabled.
+        if (!isEnabled()) {
+            QStyleOption option;
+            option.initFrom(this);
+            picture = style()->generatedIconPixmap(QIcon::Disabled, picture, &option);
+        }
+        style()->drawItemPixmap(&painter, contentsRect(), Qt::AlignCenter, picture);
     }
-}
-
-void PictureButton::focusInEvent(QFocusEvent* event) {
-    m_focusFrame = FocusFrame::ShowsFor(event->reason(), this);
-    QLabel::focusInEvent(event);
-}
-
-void PictureButton::paintEvent(QPaintEvent* event) {
-    QLabel::paintEvent(event);
-    if (hasFocus() && m_focusFrame) {
-        QPainter painter(this);
-        FocusFrame::Paint(painter, rect());
-    }
-}
-
-void PictureButton::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) {
-        m_leftDown = true;
-        Q_EMIT pressed();
-    }
-    event->accept();
-}
-
-void PictureButton::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton || !m_leftDown) {
-        event->accept();
-        return;
-    }
-    m_leftDown = false;
-    const bool inside = rect().contains(event->position().toPoint());
-    Q_EMIT released();
-    if (inside)
-        Q_EMIT clicked();
-    event->accept();
+    paintFocusFrame(painter);
 }
 
 void PictureButton::resizeEvent(QResizeEvent* event) {
-    QLabel::resizeEvent(event);
+    FramedButton::resizeEvent(event);
     if (m_caption)
         m_caption->setGeometry(m_captionArea.isNull() ? rect() : m_captionArea);
 }

@@ -8,15 +8,16 @@
 // `But1`) lets the mouse through, so a click on the caption is a click on the
 // button.
 //
-// Without a mouse: Tab reaches the button (a mouse click does not move the
-// focus, so typing stays where it was), Enter or Space clicks it, and it draws the focus
-// frame while focused. Screen readers see a button named by its tool tip, or
-// by its caption when it has none (PictureButtonAccessible).
+// Screen readers hear a push button named by its tool tip, or by its caption
+// when it has none.
 
-#include <QLabel>
+#include "chrome/FramedButton.h"
+
 #include <QPixmap>
 
-class PictureButton : public QLabel {
+class QLabel;
+
+class PictureButton : public FramedButton {
     Q_OBJECT
 public:
     enum class Look { Off, On, Pressed };
@@ -36,32 +37,16 @@ public:
     // Creates the caption label that lies centred on the button.
     QLabel* addCaption(const QString& objectName, const QString& text);
     QLabel* caption() const { return m_caption; }
+    void setCaptionText(const QString& text);
     // Where the caption lies on the button; a null rectangle (the default)
     // means the whole button.
     void setCaptionArea(const QRect& area);
     // Tool tip on the button and on its caption.
     void setToolTips(const QString& tip);
-    // The name a screen reader announces: the accessible name, else the tool
-    // tip, else the caption.
-    QString spokenName() const;
-
-    // Acts as a left click would (keyboard, screen reader); nothing while the
-    // button is disabled.
-    void click();
-
-Q_SIGNALS:
-    void pressed();
-    void released();
-    // Left button pressed and released over the button.
-    void clicked();
 
 protected:
     bool event(QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -71,6 +56,4 @@ private:
     Look m_look = Look::Off;
     QLabel* m_caption = nullptr;
     QRect m_captionArea;
-    bool m_leftDown = false;
-    bool m_focusFrame = false; // the focus came in a way that shows the frame
 };

@@ -1,36 +1,31 @@
 #include "chrome/PopUpService.h"
 
 #include "chrome/frmPopUp.h"
-#include "core/AppState.h"
 
 #include <QPointer>
 
-PopUpService::PopUpService(AppState& state, PictureCache& pictures)
-    : m_state(state), m_pictures(pictures) {}
+PopUpService::PopUpService(PictureCache& pictures) : m_pictures(pictures) {}
 
-bool PopUpService::Ask(const QString& title, const QString& message, int buttons, QWidget* owner) {
+bool PopUpService::Ask(const QString& title, const QString& message, PopUpButtons buttons,
+                       QWidget* owner) {
     m_lastTitle = title;
     m_lastMessage = message;
     ++m_askCount;
-    if (m_ended) {
-        m_state.PopUpResponse = false;
+    if (m_ended)
         return false;
-    }
-    if (m_answerer) {
-        m_state.PopUpResponse = m_answerer(title, message, buttons);
-        return m_state.PopUpResponse;
-    }
-    // A set-1 notice can only be answered with OK.
-    m_state.PopUpResponse = buttons != 2;
-    QPointer<frmPopUp> dialog =
-        new frmPopUp(m_state, m_pictures, owner ? owner->window() : nullptr);
+    if (m_answerer)
+        return m_answerer(title, message, buttons);
+    QPointer<frmPopUp> dialog = new frmPopUp(m_pictures, owner ? owner->window() : nullptr);
     dialog->CallPop(title, message, buttons, owner);
     const QPointer<frmPopUp> outer = m_open;
     m_open = dialog;
     dialog->exec();
     m_open = outer;
+    // A dialog taken down with its owner leaves a notice answered OK and a
+    // question answered No.
+    const bool answer = dialog ? dialog->PopUpResponse() : buttons == PopUpButtons::Ok;
     delete dialog.data();
-    return m_state.PopUpResponse;
+    return answer;
 }
 
 void PopUpService::EndAll() {

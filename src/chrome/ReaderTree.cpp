@@ -1,5 +1,6 @@
 #include "chrome/ReaderTree.h"
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QLabel>
@@ -44,6 +45,9 @@ QString spokenText(const QWidget* w) {
         return w->accessibleName();
     if (auto* label = qobject_cast<const QLabel*>(w); label && !label->text().isEmpty())
         return label->text();
+    // A clickable text (a topic) says its text.
+    if (auto* button = qobject_cast<const QAbstractButton*>(w); button && !button->text().isEmpty())
+        return button->text();
     QStringList parts;
     for (const QWidget* child : shownChildren(w)) {
         const QString part = spokenText(child);

@@ -94,7 +94,6 @@ public:
 
     void PaintCaptionActive();
     void PaintCaptionInactive();
-    bool isActiveLook() const { return m_activeLook; }
 
     // Starts dragging the window by its title bar: the platform moves it when
     // it can; otherwise the frame follows the mouse until the button is

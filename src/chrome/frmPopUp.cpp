@@ -1,11 +1,12 @@
 #include "chrome/frmPopUp.h"
 
+#include "chrome/Backgrounds.h"
 #include "chrome/HoverGroup.h"
+#include "chrome/Labels.h"
 #include "chrome/PictureButton.h"
 #include "chrome/PictureCache.h"
 #include "chrome/SkinnedFrame.h"
 #include "chrome/Twips.h"
-#include "core/AppState.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -18,29 +19,20 @@ const QSize FallbackInfo(32, 32);
 const QSize FallbackButton(75, 23);
 } // namespace
 
-frmPopUp::frmPopUp(AppState& state, PictureCache& pictures, QWidget* parent)
-    : QDialog(parent), m_state(state) {
+frmPopUp::frmPopUp(PictureCache& pictures, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmPopUp"));
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     setModal(true);
     resize(DesignWidth, DesignHeight);
-    setAutoFillBackground(true);
-    QPalette background = palette();
-    background.setColor(QPalette::Window, Qt::white);
-    setPalette(background);
+    Backgrounds::fill(this, Qt::white);
 
     m_frame = new SkinnedFrame(this, pictures, FrameOptions::Dialog());
 
-    m_info = new QLabel(this);
-    m_info->setObjectName(QStringLiteral("ImgInfo"));
-    const QPixmap& info = pictures.get(QStringLiteral("info_mark.gif"));
-    m_info->setPixmap(info);
-    m_info->resize(info.isNull() ? FallbackInfo : info.deviceIndependentSize().toSize());
+    m_info = Labels::picture(QStringLiteral("ImgInfo"),
+                             pictures.get(QStringLiteral("info_mark.gif")), FallbackInfo, this);
 
-    m_message = new QLabel(this);
-    m_message->setObjectName(QStringLiteral("lblMessage"));
+    m_message = Labels::text(QStringLiteral("lblMessage"), QString(), this);
     m_message->setWordWrap(true);
-    m_message->setTextFormat(Qt::PlainText);
     m_message->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     auto* hover = new HoverGroup(this);
@@ -75,23 +67,25 @@ void frmPopUp::layoutFromLoad() {
     m_frame->pRoundCorners();
 }
 
-void frmPopUp::CallPop(const QString& title, const QString& message, int buttons, QWidget* owner) {
+void frmPopUp::CallPop(const QString& title, const QString& message, PopUpButtons buttons,
+                       QWidget* owner) {
     m_frame->Title()->setText(title);
     m_message->setText(message);
 
-    m_buttonSet = buttons == 2 ? 2 : 1;
-    if (m_buttonSet == 1) {
+    m_buttonSet = buttons;
+    m_response = buttons == PopUpButtons::Ok;
+    if (m_buttonSet == PopUpButtons::Ok) {
         m_but1->setVisible(true);
         m_but2->setVisible(false);
         m_but1->move((width() - m_but1->width()) / 2, m_but1->y());
-        m_but1->caption()->setText(tr("OK"));
+        m_but1->setCaptionText(tr("OK"));
     } else {
         m_but1->setVisible(true);
         m_but2->setVisible(true);
         m_but1->move(m_message->x(), m_but1->y());
         m_but2->move(m_but1->x() + m_but1->width() + ButtonGap, m_but1->y());
-        m_but1->caption()->setText(tr("Yes"));
-        m_but2->caption()->setText(tr("No"));
+        m_but1->setCaptionText(tr("Yes"));
+        m_but2->setCaptionText(tr("No"));
     }
     m_but1->setFocus(Qt::OtherFocusReason);
     // A screen reader announces the dialog by its title and reads the message.
@@ -120,19 +114,19 @@ void frmPopUp::CallPop(const QString& title, const QString& message, int buttons
 }
 
 void frmPopUp::But1_Click() {
-    m_state.PopUpResponse = true;
+    m_response = true;
     m_answered = true;
     done(QDialog::Accepted);
 }
 
 void frmPopUp::But2_Click() {
-    m_state.PopUpResponse = false;
+    m_response = false;
     m_answered = true;
     done(QDialog::Rejected);
 }
 
 void frmPopUp::Dismiss() {
-    m_state.PopUpResponse = false;
+    m_response = false;
     m_answered = true;
     done(QDialog::Rejected);
 }
@@ -149,7 +143,7 @@ void frmPopUp::keyPressEvent(QKeyEvent* event) {
         return;
     case Qt::Key_Escape:
         if (fresh) {
-            if (m_buttonSet == 2)
+            if (m_buttonSet == PopUpButtons::YesNo)
                 But2_Click();
             else
                 But1_Click(); // a notice has nothing to refuse: Esc just closes it

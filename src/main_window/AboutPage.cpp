@@ -1,6 +1,8 @@
 #include "main_window/AboutPage.h"
 
+#include "chrome/Backgrounds.h"
 #include "chrome/ClickLabel.h"
+#include "chrome/Labels.h"
 #include "chrome/PictureCache.h"
 #include "main_window/ProductWebPage.h"
 
@@ -26,10 +28,8 @@ constexpr int Top = 24;
 constexpr int Gap = 8;
 
 QLabel* centred(const char* name, const QString& text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
+    QLabel* label = Labels::text(QString::fromLatin1(name), text, parent);
     label->setAlignment(Qt::AlignCenter);
-    label->setTextFormat(Qt::PlainText);
     return label;
 }
 } // namespace
@@ -37,16 +37,10 @@ QLabel* centred(const char* name, const QString& text, QWidget* parent) {
 AboutPage::AboutPage(PictureCache& pictures, const QSize& size, QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("Body_About"));
     resize(size);
-    setAutoFillBackground(true);
-    QPalette page = palette();
-    page.setColor(QPalette::Window, Qt::white);
-    setPalette(page);
+    Backgrounds::fill(this, Qt::white);
 
-    m_logo = new QLabel(this);
-    m_logo->setObjectName(QStringLiteral("Logo"));
-    const QPixmap& logo = pictures.get(QStringLiteral("Logo.gif"));
-    m_logo->setPixmap(logo);
-    m_logo->resize(logo.isNull() ? FallbackLogo : logo.deviceIndependentSize().toSize());
+    m_logo = Labels::picture(QStringLiteral("Logo"), pictures.get(QStringLiteral("Logo.gif")),
+                             FallbackLogo, this);
 
     m_name = centred("ProgramName", QString(), this);
     QFont nameFont = m_name->font();
@@ -60,7 +54,6 @@ AboutPage::AboutPage(PictureCache& pictures, const QSize& size, QWidget* parent)
 
     m_link = new ClickLabel(QStringLiteral("lbl_QzURL"), this);
     m_link->setAlignment(Qt::AlignCenter);
-    m_link->setTextFormat(Qt::PlainText);
     m_link->setText(ProductWebPage::Address());
     m_link->setToolTip(tr("Go to Quillora home page"));
     QFont linkFont = m_link->font();
@@ -90,7 +83,8 @@ void AboutPage::layoutPage() {
     const int w = width();
     m_logo->move((w - m_logo->width()) / 2, Top);
     int y = m_logo->y() + m_logo->height() + 2 * Gap;
-    for (QLabel* label : {m_name, m_platform, m_version, static_cast<QLabel*>(m_link)}) {
+    for (QWidget* label : {static_cast<QWidget*>(m_name), static_cast<QWidget*>(m_platform),
+                           static_cast<QWidget*>(m_version), static_cast<QWidget*>(m_link)}) {
         const int h = label->heightForWidth(w - 2 * Gap) > 0 ? label->heightForWidth(w - 2 * Gap)
                                                              : label->sizeHint().height();
         label->setGeometry(Gap, y, w - 2 * Gap, h);

@@ -1,5 +1,6 @@
 #include "main_window/Contents.h"
 
+#include "chrome/Backgrounds.h"
 #include "chrome/PictureButton.h"
 #include "chrome/SkinnedFrame.h"
 #include "chrome/Twips.h"
@@ -15,6 +16,7 @@
 #include "main_window/ReportPrinter.h"
 #include "main_window/StartupEnvironment.h"
 #include "main_window/TrashPage.h"
+#include "main_window/logic/Startup.h"
 #include "practice/ui/PracticeWindow.h"
 #include "results/ResultsFiles.h"
 #include "results/ResultsRepair.h"
@@ -27,13 +29,9 @@
 #include <QTimer>
 #include <algorithm>
 
-namespace {
-const QString DialogTitle = QStringLiteral("Quillora");
-} // namespace
-
 Contents::Contents(const QString& programFolder, ResourceStore store, QWidget* parent)
     : QWidget(parent), m_store(std::move(store)),
-      m_pictures(m_store.root() + QStringLiteral("/graphics")), m_popUp(m_state, m_pictures) {
+      m_pictures(m_store.root() + QStringLiteral("/graphics")), m_popUp(m_pictures) {
     setObjectName(QStringLiteral("Contents"));
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     m_state.programFolder = programFolder;
@@ -57,90 +55,57 @@ Contents::~Contents() {
     qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
 }
 
-bool Contents::LockProgramFolder() {
-    m_lock = std::make_unique<FolderLock>(QDir(m_state.programFolder).filePath(LockFileName));
-    const FolderLock::Result result = m_lock->tryLock();
-    if (result == FolderLock::Result::Locked)
-        return true;
-    if (result == FolderLock::Result::HeldElsewhere) {
-        m_popUp.Tell(DialogTitle,
-                     tr("Quillora Maths Practice is already open. Please use its window."),
-                     nullptr);
-    } else {
-        m_popUp.Tell(DialogTitle,
-                     tr("Quillora Maths Practice cannot write in its folder %1, so it could "
-                        "not keep your results. Please ask a grown-up to check the folder.")
-                         .arg(QDir::toNativeSeparators(m_state.programFolder)),
-                     nullptr);
+QString Contents::startupProblemText(Startup::Problem problem) const {
+    const QString folder = QDir::toNativeSeparators(m_state.programFolder);
+    switch (problem) {
+    case Startup::Problem::FolderInUse:
+        return tr("Quillora Maths Practice is already open. Please use its window.");
+    case Startup::Problem::FolderNotWritable:
+        return tr("Quillora Maths Practice cannot write in its folder %1, so it could "
+                  "not keep your results. Please ask a grown-up to check the folder.")
+            .arg(folder);
+    case Startup::Problem::DefinitionNotWritten:
+        return tr("Quillora Maths Practice could not prepare its practice papers in the "
+                  "folder %1. Please check that the folder can be written to, then start "
+                  "the program again.")
+            .arg(folder);
+    case Startup::Problem::NoContent:
+        return tr("Quillora Maths Practice has no practice papers to show: its content is "
+                  "missing or damaged. Please install the program again.");
+    case Startup::Problem::ResultsNotWritable:
+        return tr("Quillora Maths Practice cannot keep your results in the folder %1. "
+                  "Please check that the folder can be written to, then start the "
+                  "program again.")
+            .arg(folder);
+    case Startup::Problem::None:
+        break;
     }
-    return false;
+    return QString();
 }
 
 bool Contents::Start() {
-    QDir().mkpath(m_state.programFolder);
-    if (!LockProgramFolder())
+    Startup::Outcome outcome = Startup(m_store, m_state.programFolder).run();
+    m_lock = std::move(outcome.lock);
+    if (!outcome.ok()) {
+        m_popUp.Tell(PopUpService::programTitle(), startupProblemText(outcome.problem), nullptr);
         return false;
-    // A run that was cut off (killed, a power cut) left its scratch copies.
-    RemoveLeftoverScratchFiles(m_state.programFolder);
+    }
+    m_state.definition = outcome.definition;
+    m_state.lblCOD = outcome.definition.programCode;
+    m_startupRepair = outcome.marksRepair;
 
-    // 1-2. The pictures come from the store as the controls ask for them;
-    // the Graphics folder is written once the window has been drawn
-    // (FinishStartup).
-
-    // 3. Geometry and frame.
+    // The pictures come from the store as the controls ask for them; the
+    // Graphics folder is written once the window has been drawn
+    // (finishStartup).
     move(Twips::ToPx(DesignLeft), Twips::ToPx(DesignTop));
     resize(Twips::ToPx(DesignWidth), Twips::ToPx(DesignHeight));
-    BuildWindow();
-
-    // 4. The program definition.
-    const DefinitionRead read = ReadProgramDefinition(m_store, m_state.programFolder);
-    if (read.error != DefinitionError::None) {
-        const bool folderProblem =
-            read.error == DefinitionError::NotExtracted && m_store.contains(30000);
-        const QString message =
-            folderProblem
-                ? tr("Quillora Maths Practice could not prepare its practice papers in the "
-                     "folder %1. Please check that the folder can be written to, then start "
-                     "the program again.")
-                      .arg(QDir::toNativeSeparators(m_state.programFolder))
-                : tr("Quillora Maths Practice has no practice papers to show: its content is "
-                     "missing or damaged. Please install the program again.");
-        m_popUp.Tell(DialogTitle, message, nullptr);
-        return false;
-    }
-    m_state.definition = read.definition;
-
-    // 5. Every results file of every existing module.
-    QStringList created;
-    const QStringList failed =
-        EnsureResultsFiles(m_store, m_state.programFolder, m_state.definition, &created);
-    if (!failed.isEmpty()) {
-        m_popUp.Tell(DialogTitle,
-                     tr("Quillora Maths Practice cannot keep your results in the folder %1. "
-                        "Please check that the folder can be written to, then start the "
-                        "program again.")
-                         .arg(QDir::toNativeSeparators(m_state.programFolder)),
-                     nullptr);
-        return false;
-    }
-    // Damaged results files are repaired before anything reads them: the
-    // marks files now, for the Home page; the others once the window is up
-    // (FinishStartup), before a paper or the Report page can read them. The
-    // pupil is told once, then.
-    m_startupRepair = ResultsRepair(m_store, m_state.programFolder, m_state.definition).RunMarks();
-
-    // 6. Captions.
+    buildWindow();
     const ProgramDefinition& definition = m_state.definition;
-    m_navigation->SetCaptions(definition);
     setWindowTitle(definition.displayName);
     m_frame->setTitle(definition.displayName);
-    m_state.lblCOD = definition.programCode;
+    bringUp(m_home);
 
-    // 7. Tabs of the existing modules.
-    m_navigation->LayoutTabs(definition, StripLeft, StripTop, width() - 2 * StripLeft);
-    BringUp(m_home);
-
-    // 9-11. The first module's Home page, topic 1.
+    // Every run starts on the first module's Home page, topic 1.
     const int first = definition.firstModule();
     m_state.LChose = first;
     m_state.txtTabPos = first;
@@ -151,11 +116,9 @@ bool Contents::Start() {
     m_home->LoadModuleResults();
 
     show();
-    TellStartupProblems({});
-    // Some files made again while others were kept: something removed them.
-    // (On a first start every file is made, and nothing was lost.)
-    if (!created.isEmpty() && created.size() < ResultsFilesExpected(m_state.definition))
-        m_popUp.Tell(DialogTitle,
+    tellStartupProblems({});
+    if (outcome.resultsLost())
+        m_popUp.Tell(PopUpService::programTitle(),
                      tr("Some of your saved results could not be found, so they start again "
                         "empty. Everything else you have done is kept."),
                      this);
@@ -188,24 +151,24 @@ void Contents::paintEvent(QPaintEvent* event) {
     // folder, and a first start writes ninety files into it.
     if (!m_finishScheduled && !m_startupFinished && m_lock && m_lock->isLocked()) {
         m_finishScheduled = true;
-        QTimer::singleShot(0, this, &Contents::FinishStartup);
+        QTimer::singleShot(0, this, &Contents::finishStartup);
     }
 }
 
-void Contents::FinishStartup() {
+void Contents::finishStartup() {
     if (m_startupFinished || !m_lock || !m_lock->isLocked())
         return;
     m_startupFinished = true;
     EngineWarmUp::Schedule(this);
     // A changed or deleted picture file is restored; unchanged ones are left alone.
-    TellStartupProblems(ExtractGraphics(m_store, m_state.programFolder));
+    tellStartupProblems(ExtractGraphics(m_store, m_state.programFolder));
     m_startupRepair.add(
         ResultsRepair(m_store, m_state.programFolder, m_state.definition).RunRest());
     if (m_startupRepair.damaged())
-        m_popUp.Tell(DialogTitle, m_startupRepair.message(), this);
+        m_popUp.Tell(PopUpService::programTitle(), m_startupRepair.message(), this);
 }
 
-void Contents::TellStartupProblems(const QStringList& unwritten) {
+void Contents::tellStartupProblems(const QStringList& unwritten) {
     // Told once a run, whichever problem shows first.
     if ((unwritten.isEmpty() && m_pictures.missing().isEmpty()) || m_picturesTold)
         return;
@@ -218,30 +181,27 @@ void Contents::TellStartupProblems(const QStringList& unwritten) {
             : tr("Some of the program's pictures are missing, so parts of the windows are "
                  "blank. You can still practise as usual. Installing the program again "
                  "brings them back.");
-    m_popUp.Tell(DialogTitle, message, this);
+    m_popUp.Tell(PopUpService::programTitle(), message, this);
 }
 
-void Contents::BuildWindow() {
-    setAutoFillBackground(true);
-    QPalette background = palette();
-    background.setColor(QPalette::Window, Qt::white);
-    setPalette(background);
+void Contents::buildWindow() {
+    Backgrounds::fill(this, Qt::white);
 
     m_frame = new SkinnedFrame(this, m_pictures, FrameOptions::MainWindow());
     connect(m_frame, &SkinnedFrame::closeClicked, this, &Contents::QuitProgram);
     connect(m_frame, &SkinnedFrame::minClicked, this, &QWidget::showMinimized);
-    connect(m_frame, &SkinnedFrame::activeChanged, this,
-            [this](bool active) { m_state.ContentsFocus = active; });
 
-    m_navigation = new NavigationBar(this, m_pictures, m_state.txtPressTrack);
+    // The tabs of the existing modules, captioned with their headings.
+    m_navigation = new NavigationBar(this, m_pictures);
     connect(m_navigation, &NavigationBar::tabClicked, this, &Contents::Tab_Click);
     connect(m_navigation, &NavigationBar::toolBarClicked, this, &Contents::ToolBar_Click);
-    m_navigation->LayoutTabs(m_state.definition, StripLeft, StripTop, width() - 2 * StripLeft);
+    m_navigation->setCaptions(m_state.definition);
+    m_navigation->layoutTabs(m_state.definition, StripLeft, StripTop, width() - 2 * StripLeft);
 
-    const QRect body = BodyRect();
+    const QRect body = bodyRect();
     m_home = new HomePage(m_state, m_pictures, body.size(), this);
     connect(m_home, &HomePage::paperChosen, this, &Contents::OpenPaper);
-    PlacePage(m_home);
+    placePage(m_home);
     m_printer = std::make_unique<ReportPrinter>(m_popUp);
 
     m_frame->layout();
@@ -249,54 +209,54 @@ void Contents::BuildWindow() {
     m_frame->pRoundCorners();
 }
 
-void Contents::PlacePage(QWidget* page) {
-    page->move(BodyRect().topLeft());
+void Contents::placePage(QWidget* page) {
+    page->move(bodyRect().topLeft());
     page->hide();
     // A page made later still lies under the frame's edges and corners.
     m_frame->raise();
 }
 
-ReportPage* Contents::EnsureReportPage() {
+ReportPage* Contents::ensureReportPage() {
     if (m_report)
         return m_report;
     m_report = new ReportPage(this);
     m_report->setObjectName(QStringLiteral("Body_Report"));
-    m_report->resize(BodyRect().size());
+    m_report->resize(bodyRect().size());
     connect(m_report, &ReportPage::reportPanelChosen, this, [this](int pos) {
         m_state.txtReportPos = pos;
         m_report->ArrangeReportPanels(pos);
     });
-    PlacePage(m_report);
+    placePage(m_report);
     return m_report;
 }
 
-AboutPage* Contents::EnsureAboutPage() {
+AboutPage* Contents::ensureAboutPage() {
     if (m_about)
         return m_about;
-    m_about = new AboutPage(m_pictures, BodyRect().size(), this);
+    m_about = new AboutPage(m_pictures, bodyRect().size(), this);
     m_about->setProgramName(m_state.definition.displayName);
-    PlacePage(m_about);
+    placePage(m_about);
     return m_about;
 }
 
-TrashPage* Contents::EnsureTrashPage() {
+TrashPage* Contents::ensureTrashPage() {
     if (m_trash)
         return m_trash;
     m_trash = new TrashPage(
-        m_pictures, [this] { return ResetAllResults(); }, BodyRect().size(), this);
+        m_pictures, [this] { return ResetAllResults(); }, bodyRect().size(), this);
     m_trash->setPaperOpenQuery([this] { return m_practice && m_practice->isVisible(); });
-    PlacePage(m_trash);
+    placePage(m_trash);
     return m_trash;
 }
 
-QRect Contents::BodyRect() const {
+QRect Contents::bodyRect() const {
     const QWidget* strip = m_navigation->ScnTabBG();
     const int top = strip->y() + strip->height();
     const int bottom = m_frame->BBot()->y();
     return QRect(strip->x(), top, strip->width(), qMax(0, bottom - top));
 }
 
-void Contents::BringUp(QWidget* body) {
+void Contents::bringUp(QWidget* body) {
     const QWidget* strip = m_navigation->ScnTabBG();
     body->move(strip->x(), strip->y() + strip->height());
     body->show();
@@ -334,7 +294,7 @@ void Contents::Tab_Click(int n) {
     m_state.txtToolBarPos = 1;
     m_state.txtReportPos = 1;
     m_navigation->RaiseTab(n);
-    m_navigation->ShowSelection(n);
+    m_navigation->showSelection(n);
     m_frame->raise();
     if (n >= 1 && n <= 3)
         m_state.LChose = n;
@@ -346,61 +306,63 @@ void Contents::ToolBar_Click(int n) {
     ShowPage();
 }
 
+Contents::Page Contents::pageAt(int tab, int button) {
+    static constexpr Page ModulePages[] = {Page::Home, Page::Report, Page::PrintReport, Page::Quit};
+    static constexpr Page HelpPages[] = {Page::About, Page::Trash, Page::None, Page::PrinterSetup};
+    if (button < 1 || button > NavigationBar::Buttons)
+        return Page::None;
+    if (tab >= 1 && tab <= 3)
+        return ModulePages[button - 1];
+    if (tab == NavigationBar::HelpTab)
+        return HelpPages[button - 1];
+    return Page::None;
+}
+
 void Contents::ShowPage() {
-    const int tab = m_state.txtTabPos;
-    const int button = m_state.txtToolBarPos;
-    if (tab >= 1 && tab <= 3) {
-        switch (button) {
-        case 1:
-            m_home->LoadModuleResults();
-            BringUp(m_home);
-            break;
-        case 2:
-            FinishStartup();
-            EnsureReportPage()->BuildReport(m_state.chosenModule(), m_home->marks(),
-                                            ResultsFilePath(m_state.programFolder,
-                                                            ResultsFile::Trend, m_state.LChose,
-                                                            m_state.lblCOD));
-            m_report->ArrangeReportPanels(m_state.txtReportPos);
-            BringUp(m_report);
-            break;
-        case 3:
-            FinishStartup();
-            m_printer->PrintReport(this, windowTitle(), m_state.chosenModule(), m_home->marks());
-            break;
-        case 4:
-            QuitProgram();
-            break;
-        default:
-            break;
-        }
-    } else if (tab == NavigationBar::HelpTab) {
-        switch (button) {
-        case 1:
-            BringUp(EnsureAboutPage());
-            break;
-        case 2:
-            BringUp(EnsureTrashPage());
-            m_trash->ResetPage();
-            break;
-        case 4:
-            m_printer->PrintSetup(this);
-            break;
-        default:
-            break;
-        }
+    switch (pageAt(m_state.txtTabPos, m_state.txtToolBarPos)) {
+    case Page::Home:
+        m_home->LoadModuleResults();
+        bringUp(m_home);
+        break;
+    case Page::Report:
+        finishStartup();
+        ensureReportPage()->BuildReport(m_state.chosenModule(), m_home->marks(),
+                                        ResultsFilePath(m_state.programFolder, ResultsFile::Trend,
+                                                        m_state.LChose, m_state.lblCOD));
+        m_report->ArrangeReportPanels(m_state.txtReportPos);
+        bringUp(m_report);
+        break;
+    case Page::PrintReport:
+        finishStartup();
+        m_printer->PrintReport(this, windowTitle(), m_state.chosenModule(), m_home->marks());
+        break;
+    case Page::Quit:
+        QuitProgram();
+        break;
+    case Page::About:
+        bringUp(ensureAboutPage());
+        break;
+    case Page::Trash:
+        bringUp(ensureTrashPage());
+        m_trash->resetPage();
+        break;
+    case Page::PrinterSetup:
+        m_printer->PrintSetup(this);
+        break;
+    case Page::None:
+        break;
     }
 }
 
 bool Contents::ResetAllResults() {
     // An open paper holds the results it read and would write them back.
-    UnloadPracticeWindow();
+    unloadPracticeWindow();
     const EraseOutcome outcome =
         EraseAllResults(m_store, m_state.programFolder, m_state.definition);
     if (outcome.ok())
         return true;
     // Says which files were erased and which still hold the old results.
-    m_popUp.Tell(DialogTitle, EraseProblemText(outcome), this);
+    m_popUp.Tell(PopUpService::programTitle(), EraseProblemText(outcome), this);
     return false;
 }
 
@@ -418,11 +380,11 @@ PracticeWindow* Contents::practiceWindow() const {
     return m_practice.data();
 }
 
-void Contents::UnloadPracticeWindow() {
+void Contents::unloadPracticeWindow() {
     if (!m_practice)
         return;
     // A marking the pupil has confirmed is finished, not cut off.
-    m_practice->FinishMarkingNow();
+    m_practice->finishMarkingNow();
     // Deleting the window runs its unload handling (it removes its question
     // document and asks for RefreshContents); no confirmation is asked.
     delete m_practice.data();
@@ -438,10 +400,10 @@ void Contents::OpenPaper(int offset, int attempt) {
         m_practice->activateWindow();
         return;
     }
-    FinishStartup();
+    finishStartup();
     // The old window unloads before the state names the new paper, so that
     // its unload still sees its own paper.
-    UnloadPracticeWindow();
+    unloadPracticeWindow();
     m_state.PaperNum = m_state.TopicCount + 100 + offset;
     m_state.TakeNum = attempt;
 
@@ -456,11 +418,11 @@ void Contents::OpenPaper(int offset, int attempt) {
 }
 
 void Contents::QuitProgram() {
-    UnloadPracticeWindow();
+    unloadPracticeWindow();
     close();
 }
 
 void Contents::closeEvent(QCloseEvent* event) {
-    UnloadPracticeWindow();
+    unloadPracticeWindow();
     event->accept();
 }

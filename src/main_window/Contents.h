@@ -18,6 +18,7 @@
 #include "core/AppState.h"
 #include "core/Clock.h"
 #include "core/ResourceStore.h"
+#include "main_window/logic/Startup.h"
 #include "results/ResultsRepair.h"
 
 #include <QPointer>
@@ -37,7 +38,7 @@ class PracticeWindow;
 class Contents : public QWidget {
     Q_OBJECT
 public:
-    // Design geometry, in twips.
+    // The window's place and size on the screen, in twips.
     static constexpr int DesignLeft = 60;
     static constexpr int DesignTop = 60;
     static constexpr int DesignWidth = 6070;
@@ -45,7 +46,7 @@ public:
     // The tab strip's place in the window, in pixels.
     static constexpr int StripLeft = 2;
     static constexpr int StripTop = 60;
-    static constexpr char LockFileName[] = "quillora.lock";
+    static constexpr const char* LockFileName = Startup::LockFileName;
 
     // programFolder: where results, the Graphics folder and temporary files
     // live (it must exist). store: the content; the built-in one by default.
@@ -53,9 +54,9 @@ public:
                       QWidget* parent = nullptr);
     ~Contents() override;
 
-    // The start-up sequence; shows the window. False when the program must
-    // end: another copy already uses the folder, the folder cannot be
-    // written, or the content defines no module. The pupil has been told.
+    // Prepares the folder and the content (Startup), then builds and shows
+    // the window on the first module's Home page. False when the program
+    // must end (Startup::Problem); the pupil has been told why.
     bool Start();
     // The whole run: Start, the event loop, then QuitProgram whatever ended
     // the loop. A termination signal (a logout) ends it through EndRun.
@@ -82,6 +83,11 @@ public:
     void OpenPaper(int offset, int attempt);
     void Tab_Click(int n);
     void ToolBar_Click(int n);
+    // What a tool-bar button does under a tab: the module tabs (1..3) show
+    // Home and Report, print the report and end the program; the Help tab
+    // (4) shows About and Trash and sets up the printer.
+    enum class Page { None, Home, Report, PrintReport, Quit, About, Trash, PrinterSetup };
+    static Page pageAt(int tab, int button);
     // Acts on `txtTabPos` and `txtToolBarPos`.
     void ShowPage();
     // Closes the open paper (it would write its old lists back), then
@@ -94,26 +100,23 @@ public:
     // from the store), and the results files other than the marks checked
     // and repaired. Runs once; opening a paper or the report runs it first
     // if it has not run yet.
-    void FinishStartup();
-    // The Report, About and Trash pages are made the first time they are
-    // shown; null until then.
-    ReportPage* reportPage() const { return m_report; }
+    void finishStartup();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    bool LockProgramFolder();
-    ReportPage* EnsureReportPage();
-    AboutPage* EnsureAboutPage();
-    TrashPage* EnsureTrashPage();
-    void PlacePage(QWidget* page);
-    void BuildWindow();
-    QRect BodyRect() const;
-    void BringUp(QWidget* body);
-    void UnloadPracticeWindow();
-    void TellStartupProblems(const QStringList& unwritten);
+    QString startupProblemText(Startup::Problem problem) const;
+    ReportPage* ensureReportPage();
+    AboutPage* ensureAboutPage();
+    TrashPage* ensureTrashPage();
+    void placePage(QWidget* page);
+    void buildWindow();
+    QRect bodyRect() const;
+    void bringUp(QWidget* body);
+    void unloadPracticeWindow();
+    void tellStartupProblems(const QStringList& unwritten);
 
     ResourceStore m_store;
     Clock m_clock;

@@ -1,7 +1,9 @@
 #include "main_window/HomePage.h"
 
+#include "chrome/Backgrounds.h"
 #include "chrome/ClickLabel.h"
 #include "chrome/HoverGroup.h"
+#include "chrome/Labels.h"
 #include "chrome/PictureButton.h"
 #include "chrome/PictureCache.h"
 #include "chrome/ReaderTree.h"
@@ -15,7 +17,7 @@
 #include <QLabel>
 
 namespace {
-// Design-time geometry in pixels.
+// Geometry in pixels.
 constexpr int Margin = 5;
 constexpr int ColumnGap = 8;
 constexpr int AttemptIndent = 10;
@@ -28,25 +30,9 @@ const QSize FallbackColumnHead(180, 22);
 const QSize FallbackBullet(12, 12);
 const QSize FallbackLoadButton(28, 22);
 
-QLabel* makeLabel(const QString& name, const QString& text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setTextFormat(Qt::PlainText);
-    return label;
-}
-
-QLabel* pictureLabel(const QString& name, const QPixmap& picture, const QSize& fallback,
-                     QWidget* parent) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setPixmap(picture);
-    label->resize(picture.isNull() ? fallback : picture.deviceIndependentSize().toSize());
-    return label;
-}
-
 // The caption that lies on a column-head picture.
 void addHeading(QLabel* head, const QString& name, const QString& text) {
-    QLabel* heading = makeLabel(name, text, head);
+    QLabel* heading = Labels::text(name, text, head);
     QFont bold = heading->font();
     bold.setBold(true);
     heading->setFont(bold);
@@ -71,18 +57,15 @@ HomePage::HomePage(AppState& state, PictureCache& pictures, const QSize& size, Q
     : QWidget(parent), m_state(state) {
     setObjectName(QStringLiteral("Body_Home"));
     resize(size);
-    setAutoFillBackground(true);
-    QPalette page = palette();
-    page.setColor(QPalette::Window, Qt::white);
-    setPalette(page);
+    Backgrounds::fill(this, Qt::white);
     buildTopics(pictures);
     buildRows(pictures);
 }
 
 void HomePage::buildTopics(PictureCache& pictures) {
     QLabel* head =
-        pictureLabel(QStringLiteral("ColHead1"), pictures.get(QStringLiteral("columnhead1.bmp")),
-                     FallbackColumnHead, this);
+        Labels::picture(QStringLiteral("ColHead1"), pictures.get(QStringLiteral("columnhead1.bmp")),
+                        FallbackColumnHead, this);
     head->move(Margin, Margin);
     addHeading(head, QStringLiteral("lblColHead1"), tr("Select a Topic"));
 
@@ -100,13 +83,12 @@ void HomePage::buildTopics(PictureCache& pictures) {
     for (int i = 0; i < TopicSlots; ++i, y += TopicPitch) {
         const int k = i + 1;
         QLabel* mark =
-            pictureLabel(QStringLiteral("Bullet%1").arg(k), bullet, FallbackBullet, m_topicList);
+            Labels::picture(QStringLiteral("Bullet%1").arg(k), bullet, FallbackBullet, m_topicList);
         mark->move(Margin + 4, y + (TopicHeight - mark->height()) / 2);
         m_bullets[i] = mark;
 
         auto* topic = new ClickLabel(QStringLiteral("Topic%1").arg(k), m_topicList);
         ReaderTree::SetReadAs(topic, ReaderTree::ReadAs::ListItem);
-        topic->setTextFormat(Qt::PlainText);
         topic->setWordWrap(true);
         topic->setToolTip(tr("Click to select topic"));
         topic->setAutoFillBackground(true);
@@ -122,13 +104,13 @@ void HomePage::buildRows(PictureCache& pictures) {
     const int left = m_topics[0]->x() + m_topics[0]->width() + ColumnGap;
 
     QLabel* head =
-        pictureLabel(QStringLiteral("ColHead2"), pictures.get(QStringLiteral("columnhead2.bmp")),
-                     FallbackColumnHead, this);
+        Labels::picture(QStringLiteral("ColHead2"), pictures.get(QStringLiteral("columnhead2.bmp")),
+                        FallbackColumnHead, this);
     head->move(left, Margin);
     addHeading(head, QStringLiteral("lblColHead2"), tr("Select a Paper"));
     const int right = width() - Margin;
 
-    m_subHeading = makeLabel(QStringLiteral("SubH1"), QString(), this);
+    m_subHeading = Labels::text(QStringLiteral("SubH1"), QString(), this);
     QFont bold = m_subHeading->font();
     bold.setBold(true);
     m_subHeading->setFont(bold);
@@ -187,21 +169,21 @@ void HomePage::buildRows(PictureCache& pictures) {
         centres << y + first - top << y + second - top;
 
         QLabel* paper =
-            makeLabel(QStringLiteral("lblPaper%1").arg(row), tr("Paper %1").arg(row), box);
+            Labels::text(QStringLiteral("lblPaper%1").arg(row), tr("Paper %1").arg(row), box);
         paper->setFont(bold);
         paper->setGeometry(left, 0, right - left, captionHeight);
 
         QLabel* firstCaption =
-            makeLabel(QStringLiteral("lblAttempt%1a").arg(row), tr("1st Attempt:"), box);
+            Labels::text(QStringLiteral("lblAttempt%1a").arg(row), tr("1st Attempt:"), box);
         firstCaption->adjustSize();
         firstCaption->move(attemptLeft, first - firstCaption->height() / 2);
         QLabel* secondCaption =
-            makeLabel(QStringLiteral("lblAttempt%1b").arg(row), tr("2nd Attempt:"), box);
+            Labels::text(QStringLiteral("lblAttempt%1b").arg(row), tr("2nd Attempt:"), box);
         secondCaption->adjustSize();
         secondCaption->move(attemptLeft, second - secondCaption->height() / 2);
 
-        m_firstMarks[i] = makeLabel(QStringLiteral("MSA%1").arg(row), QString(), box);
-        m_secondMarks[i] = makeLabel(QStringLiteral("MSB%1").arg(row), QString(), box);
+        m_firstMarks[i] = Labels::text(QStringLiteral("MSA%1").arg(row), QString(), box);
+        m_secondMarks[i] = Labels::text(QStringLiteral("MSB%1").arg(row), QString(), box);
         // The row's name says all these.
         for (QLabel* said : {paper, firstCaption, secondCaption, m_firstMarks[i], m_secondMarks[i]})
             ReaderTree::SetReadAs(said, ReaderTree::ReadAs::Silent);
@@ -308,14 +290,14 @@ void HomePage::ArrangePaperRows() {
 
 void HomePage::keyPressEvent(QKeyEvent* event) {
     const int step = event->key() == Qt::Key_Up ? -1 : (event->key() == Qt::Key_Down ? 1 : 0);
-    if (step != 0 && (MoveTopicFocus(step) || MovePaperFocus(step))) {
+    if (step != 0 && (moveTopicFocus(step) || movePaperFocus(step))) {
         event->accept();
         return;
     }
     QWidget::keyPressEvent(event);
 }
 
-bool HomePage::MoveTopicFocus(int step) {
+bool HomePage::moveTopicFocus(int step) {
     int from = 0;
     for (int i = 0; i < TopicSlots; ++i) {
         if (m_topics[i]->hasFocus())
@@ -334,7 +316,7 @@ bool HomePage::MoveTopicFocus(int step) {
     return true;
 }
 
-bool HomePage::MovePaperFocus(int step) {
+bool HomePage::movePaperFocus(int step) {
     // The buttons as they stand on the page: P1a, P1b, P2a, ...
     QList<PictureButton*> buttons;
     for (int i = 0; i < Rows; ++i)

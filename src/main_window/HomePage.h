@@ -34,7 +34,7 @@ public:
     static constexpr int TopicSlots = 10;
     static constexpr int Rows = 5;
 
-    // size: the page's design size in pixels; the paper column is laid out
+    // size: the page's size in pixels; the paper column is laid out
     // against its right edge.
     HomePage(AppState& state, PictureCache& pictures, const QSize& size, QWidget* parent);
 
@@ -51,9 +51,6 @@ public:
     void ArrangePaperRows();
 
     const MarksRecords& marks() const { return m_marks; }
-    int currentTopicCount() const { return m_topicCount; }
-    int currentPaperCount() const { return m_paperCount; }
-    const QStringList& currentTopicNames() const { return m_topicNames; }
 
 Q_SIGNALS:
     // A paper button was clicked: offset 0..4 (row - 1), attempt 1 or 2.
@@ -64,8 +61,8 @@ protected:
 
 private:
     void buildTopics(PictureCache& pictures);
-    bool MoveTopicFocus(int step);
-    bool MovePaperFocus(int step);
+    bool moveTopicFocus(int step);
+    bool movePaperFocus(int step);
     void buildRows(PictureCache& pictures);
     void ShowTopicEntry(int index, bool shown);
     void placeMark(QLabel* mark, int lineCentre);

@@ -1,5 +1,6 @@
 #include "main_window/NavigationBar.h"
 
+#include "chrome/Backgrounds.h"
 #include "chrome/HoverGroup.h"
 #include "chrome/PictureButton.h"
 #include "chrome/PictureCache.h"
@@ -11,7 +12,6 @@
 #include <QShortcut>
 
 namespace {
-const QColor StripColour(244, 245, 235);
 const QSize FallbackTab(92, 24);
 const QSize FallbackTool(60, 46);
 constexpr int TabOverlap = 4;
@@ -37,14 +37,11 @@ const ToolColumn HelpColumn[4] = {{"About", "%1 Quillora", "about"},
                                   {"Setup", "Printer %1", "setup"}};
 } // namespace
 
-NavigationBar::NavigationBar(QWidget* window, PictureCache& pictures, bool& pressTrack)
-    : QObject(window), m_pictures(pictures), m_pressTrack(pressTrack) {
+NavigationBar::NavigationBar(QWidget* window, PictureCache& pictures)
+    : QObject(window), m_pictures(pictures) {
     m_strip = new QWidget(window);
     m_strip->setObjectName(QStringLiteral("ScnTabBG"));
-    m_strip->setAutoFillBackground(true);
-    QPalette strip = m_strip->palette();
-    strip.setColor(QPalette::Window, StripColour);
-    m_strip->setPalette(strip);
+    Backgrounds::fill(m_strip, Backgrounds::panel());
 
     m_tabHover = new HoverGroup(this);
     for (int n = 1; n <= Tabs; ++n) {
@@ -67,8 +64,6 @@ NavigationBar::NavigationBar(QWidget* window, PictureCache& pictures, bool& pres
 
     m_toolHover = new HoverGroup(this);
     m_toolHover->setTracksPress(true);
-    connect(m_toolHover, &HoverGroup::pressTrackChanged, this,
-            [this](bool held) { m_pressTrack = held; });
     QFont small = window->font();
     small.setPointSizeF(small.pointSizeF() * 0.9);
     for (int n = 1; n <= Buttons; ++n) {
@@ -82,20 +77,20 @@ NavigationBar::NavigationBar(QWidget* window, PictureCache& pictures, bool& pres
         connect(button, &PictureButton::clicked, this, [this, n] { Q_EMIT toolBarClicked(n); });
         m_buttons[n - 1] = button;
     }
-    ShowSelection(1);
+    showSelection(1);
 }
 
-void NavigationBar::SetCaptions(const ProgramDefinition& definition) {
+void NavigationBar::setCaptions(const ProgramDefinition& definition) {
     for (int m = 1; m <= 3; ++m) {
         const QString& heading = definition.module(m).heading;
-        m_tabs[m - 1]->caption()->setText(heading);
+        m_tabs[m - 1]->setCaptionText(heading);
         m_tabs[m - 1]->setToolTips(tr("Load %1 Module").arg(heading));
     }
-    m_tabs[HelpTab - 1]->caption()->setText(tr("Help"));
+    m_tabs[HelpTab - 1]->setCaptionText(tr("Help"));
     m_tabs[HelpTab - 1]->setToolTips(tr("Help"));
 }
 
-void NavigationBar::LayoutTabs(const ProgramDefinition& definition, int left, int top, int width) {
+void NavigationBar::layoutTabs(const ProgramDefinition& definition, int left, int top, int width) {
     int stripHeight = 0;
     for (PictureButton* button : m_buttons)
         stripHeight = qMax(stripHeight, button->height());
@@ -143,7 +138,7 @@ void NavigationBar::RaiseTab(int n) {
         m_tabs[n - 1]->move(m_tabs[n - 1]->x(), stripTop - m_tabs[n - 1]->height() + 1);
 }
 
-void NavigationBar::ShowSelection(int chosenTab) {
+void NavigationBar::showSelection(int chosenTab) {
     for (int n = 1; n <= Tabs; ++n) {
         const QString side = n == chosenTab ? QStringLiteral("front") : QStringLiteral("back");
         m_tabs[n - 1]->setPictures(m_pictures.get(QStringLiteral("tabs_%1_off.bmp").arg(side)),
@@ -162,7 +157,7 @@ void NavigationBar::ShowSelection(int chosenTab) {
             continue;
         }
         const QString caption = tr(entry.caption);
-        button->caption()->setText(caption);
+        button->setCaptionText(caption);
         button->setToolTips(tr(entry.tipFormat).arg(caption));
         const QString stem = QString::fromLatin1(entry.picture);
         button->setPictures(m_pictures.get(stem + QStringLiteral("_off.bmp")),

@@ -24,26 +24,23 @@ public:
     static constexpr int Buttons = 4;
     static constexpr int HelpTab = 4;
 
-    // Creates the strip, tabs and buttons as children of window. pressTrack
-    // is the `txtPressTrack` flag, kept while the mouse button is held on a
-    // tool-bar button.
-    NavigationBar(QWidget* window, PictureCache& pictures, bool& pressTrack);
+    // Creates the strip, tabs and buttons as children of window.
+    NavigationBar(QWidget* window, PictureCache& pictures);
 
     QWidget* ScnTabBG() const { return m_strip; }
     PictureButton* tab(int n) const { return m_tabs.at(n - 1); }
-    PictureButton* toolBar(int n) const { return m_buttons.at(n - 1); }
 
     // Tab captions and tool tips from the module headings.
-    void SetCaptions(const ProgramDefinition& definition);
+    void setCaptions(const ProgramDefinition& definition);
     // Places the strip at (left, top) with the given width, and the tabs of
     // the existing modules side by side from the strip's left, overlapping by
     // 4 pixels, then the Help tab; tabs of absent modules move out of view.
-    void LayoutTabs(const ProgramDefinition& definition, int left, int top, int width);
+    void layoutTabs(const ProgramDefinition& definition, int left, int top, int width);
     // Stacks the tabs: the chosen one alone lies above the strip.
     void RaiseTab(int n);
     // Pictures of the tabs for the chosen one, captions/tool tips/pictures of
     // the tool bar for the kind of tab.
-    void ShowSelection(int chosenTab);
+    void showSelection(int chosenTab);
 
 Q_SIGNALS:
     void tabClicked(int n);
@@ -51,7 +48,6 @@ Q_SIGNALS:
 
 private:
     PictureCache& m_pictures;
-    bool& m_pressTrack;
     QWidget* m_strip = nullptr;
     std::array<PictureButton*, Tabs> m_tabs{};
     std::array<PictureButton*, Buttons> m_buttons{};

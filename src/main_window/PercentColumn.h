@@ -13,7 +13,6 @@ public:
     // Vertical centres (in this widget's coordinates) of the lines that get a
     // "%" sign.
     void setLineCentres(const QList<int>& centres);
-    const QList<int>& lineCentres() const { return m_centres; }
     QSize sizeHint() const override;
 
 protected:

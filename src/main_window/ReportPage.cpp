@@ -1,6 +1,9 @@
-#include "ReportPage.h"
-#include "TrendPlot.h"
+#include "main_window/ReportPage.h"
+
+#include "chrome/Labels.h"
+#include "main_window/TrendPlot.h"
 #include "main_window/logic/TrendReading.h"
+
 #include <QEvent>
 #include <QFrame>
 #include <QKeyEvent>
@@ -48,8 +51,7 @@ QLabel[role="axis"] { color: #4a5a6a; }
 
 QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& text, const char* role,
                   qreal pointScale = 1.0) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
+    QLabel* label = Labels::text(name, text, parent);
     label->setProperty("role", role);
     if (pointScale != 1.0) {
         QFont f = label->font();
@@ -71,12 +73,12 @@ ReportPage::ReportPage(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_StyledBackground);
     setStyleSheet(QString::fromLatin1(PageStyle));
 
-    m_panels[0] = CreateSummaryPanel();
-    m_panels[1] = CreateTopicalPanel();
-    m_panels[2] = CreateTrendPanel();
-    m_bars[0] = CreateBar(1, "Overall Results", "Click to show overall results");
-    m_bars[1] = CreateBar(2, "Topical Results", "Click to show topical results");
-    m_bars[2] = CreateBar(3, "Trend Analysis", "Click to show past trends");
+    m_panels[0] = createSummaryPanel();
+    m_panels[1] = createTopicalPanel();
+    m_panels[2] = createTrendPanel();
+    m_bars[0] = createBar(1, "Overall Results", "Click to show overall results");
+    m_bars[1] = createBar(2, "Topical Results", "Click to show topical results");
+    m_bars[2] = createBar(3, "Trend Analysis", "Click to show past trends");
 
     // An empty report until the first BuildReport.
     m_figures = ReportFigures::Compute(ModuleDefinition{}, MarksRecords{});
@@ -84,7 +86,7 @@ ReportPage::ReportPage(QWidget* parent) : QWidget(parent) {
     ArrangeReportPanels(1);
 }
 
-QFrame* ReportPage::CreateBar(int n, const QString& caption, const QString& toolTip) {
+QFrame* ReportPage::createBar(int n, const QString& caption, const QString& toolTip) {
     auto* bar = new QFrame(this);
     bar->setObjectName(QStringLiteral("RCBar%1").arg(n));
     bar->setProperty("reportBar", true);
@@ -108,7 +110,7 @@ QFrame* ReportPage::CreateBar(int n, const QString& caption, const QString& tool
     return bar;
 }
 
-QFrame* ReportPage::CreateSummaryPanel() {
+QFrame* ReportPage::createSummaryPanel() {
     auto* panel = new QFrame(this);
     panel->setObjectName("RC1Summary");
     panel->setProperty("reportPanel", true);
@@ -138,7 +140,7 @@ QFrame* ReportPage::CreateSummaryPanel() {
     return panel;
 }
 
-QFrame* ReportPage::CreateTopicalPanel() {
+QFrame* ReportPage::createTopicalPanel() {
     auto* panel = new QFrame(this);
     panel->setObjectName("RC2Topical");
     panel->setProperty("reportPanel", true);
@@ -168,7 +170,7 @@ QFrame* ReportPage::CreateTopicalPanel() {
     return panel;
 }
 
-QFrame* ReportPage::CreateTrendPanel() {
+QFrame* ReportPage::createTrendPanel() {
     auto* panel = new QFrame(this);
     panel->setObjectName("RC3Trend");
     panel->setProperty("reportPanel", true);
@@ -204,7 +206,7 @@ void ReportPage::BuildReport(const ModuleDefinition& module, const MarksRecords&
         row.back[0]->setVisible(shown);
         row.back[1]->setVisible(shown);
     }
-    LayOutTopical();
+    layOutTopical();
     m_plot->setValues(TrendReading::FromFile(trendPath));
 }
 
@@ -244,7 +246,7 @@ void ReportPage::ArrangeReportPanels(int txtReportPos) {
         Repolish(m_bars[i]);
     }
     m_panels[open]->setGeometry(0, openTop, width(), panelHeight);
-    LayOutPanels();
+    layOutPanels();
 
     // The closed panels stay where they were, behind the open one.
     m_panels[open]->raise();
@@ -287,12 +289,12 @@ bool ReportPage::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void ReportPage::LayOutPanels() {
-    LayOutTopical();
-    LayOutTrend();
+void ReportPage::layOutPanels() {
+    layOutTopical();
+    layOutTrend();
 }
 
-void ReportPage::LayOutTopical() {
+void ReportPage::layOutTopical() {
     const QFrame* panel = m_panels[1];
     const int w = panel->width();
     const int nameWidth = (w - 2 * Margin) * 41 / 100;
@@ -325,7 +327,7 @@ void ReportPage::LayOutTopical() {
     }
 }
 
-void ReportPage::LayOutTrend() {
+void ReportPage::layOutTrend() {
     const QFrame* panel = m_panels[2];
     const int axisWidth = 38;
     const int captionHeight = 20;

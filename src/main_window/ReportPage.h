@@ -41,15 +41,14 @@ private:
         std::array<QLabel*, 2> mark{}; // TMark kA / kB: the average as text
     };
 
-    QFrame* CreateBar(int n, const QString& caption, const QString& toolTip);
-    QFrame* CreateSummaryPanel();
-    QFrame* CreateTopicalPanel();
-    QFrame* CreateTrendPanel();
+    QFrame* createBar(int n, const QString& caption, const QString& toolTip);
+    QFrame* createSummaryPanel();
+    QFrame* createTopicalPanel();
+    QFrame* createTrendPanel();
     void ShowTopicResult(TopicRow& row, const TopicFigures& topic);
-    void LayOutPanels();
-    void LayOutTopical();
-    void LayOutTrend();
-    void PlaceBars();
+    void layOutPanels();
+    void layOutTopical();
+    void layOutTrend();
 
     std::array<QFrame*, 3> m_bars{};
     std::array<QFrame*, 3> m_panels{};

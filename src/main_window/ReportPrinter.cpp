@@ -1,6 +1,8 @@
-#include "ReportPrinter.h"
+#include "main_window/ReportPrinter.h"
+
 #include "chrome/PopUpService.h"
 #include "main_window/logic/ReportLayout.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -91,51 +93,53 @@ QPrinter& ReportPrinter::printer() {
     return *m_printer;
 }
 
+namespace {
+// What the set-up dialog offers besides the printer and the output format.
+void CopyPageChoices(const QPrinter& from, QPrinter& to) {
+    to.setOutputFileName(from.outputFileName());
+    to.setPageLayout(from.pageLayout());
+    to.setCopyCount(from.copyCount());
+    to.setCollateCopies(from.collateCopies());
+    to.setColorMode(from.colorMode());
+    to.setDuplex(from.duplex());
+}
+} // namespace
+
 void ReportPrinter::PrintSetup(QWidget* owner) {
     // The dialog works on a copy of the choices so that Cancel changes nothing.
     QPrinter& session = printer();
     QPrinter chosen(QPrinter::HighResolution);
     chosen.setPrinterName(session.printerName());
     chosen.setOutputFormat(session.outputFormat());
-    chosen.setOutputFileName(session.outputFileName());
-    chosen.setPageLayout(session.pageLayout());
-    chosen.setCopyCount(session.copyCount());
-    chosen.setCollateCopies(session.collateCopies());
-    chosen.setColorMode(session.colorMode());
-    chosen.setDuplex(session.duplex());
+    CopyPageChoices(session, chosen);
     if (!m_setupDialog(chosen, owner))
         return;
     session.setOutputFormat(chosen.outputFormat());
     if (chosen.outputFormat() == QPrinter::NativeFormat)
         session.setPrinterName(chosen.printerName());
-    session.setOutputFileName(chosen.outputFileName());
-    session.setPageLayout(chosen.pageLayout());
-    session.setCopyCount(chosen.copyCount());
-    session.setCollateCopies(chosen.collateCopies());
-    session.setColorMode(chosen.colorMode());
-    session.setDuplex(chosen.duplex());
+    CopyPageChoices(chosen, session);
 }
 
 bool ReportPrinter::PrintReport(QWidget* owner, const QString& caption,
                                 const ModuleDefinition& module, const MarksRecords& marks) {
     if (!m_printerCheck(printer()))
-        return OfferPdf(owner,
+        return offerPdf(owner,
                         QStringLiteral("There is no printer set up on this computer, so the "
                                        "report cannot be printed."),
                         caption, module, marks);
     if (PrintTo(printer(), caption, module, marks))
         return true;
-    return OfferPdf(owner,
+    return offerPdf(owner,
                     QStringLiteral("The printer reported a problem, so the report was not "
                                    "printed. Nothing was sent to the printer."),
                     caption, module, marks);
 }
 
-bool ReportPrinter::OfferPdf(QWidget* owner, const QString& why, const QString& caption,
+bool ReportPrinter::offerPdf(QWidget* owner, const QString& why, const QString& caption,
                              const ModuleDefinition& module, const MarksRecords& marks) {
     const QString question = why + QStringLiteral("\n\nWould you like to save the report as a "
                                                   "PDF file instead?");
-    if (!m_popUp.Ask(PrintTitle, question, 2, owner))
+    if (!m_popUp.Ask(PrintTitle, question, PopUpButtons::YesNo, owner))
         return false;
     QString path = m_pdfPathChooser(owner, proposedPdfPath(QDate::currentDate()));
     if (path.isEmpty())
@@ -143,7 +147,7 @@ bool ReportPrinter::OfferPdf(QWidget* owner, const QString& why, const QString& 
     m_pdfFolder = QFileInfo(path).absolutePath();
     if (QFileInfo(path).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) != 0)
         path += QStringLiteral(".pdf");
-    if (!SavePdf(path, caption, module, marks)) {
+    if (!savePdf(path, caption, module, marks)) {
         m_popUp.Tell(PrintTitle,
                      QStringLiteral("The report could not be saved as\n%1\n\nPlease choose "
                                     "another folder and try again.")
@@ -157,7 +161,7 @@ bool ReportPrinter::OfferPdf(QWidget* owner, const QString& why, const QString& 
     return true;
 }
 
-bool ReportPrinter::SavePdf(const QString& path, const QString& caption,
+bool ReportPrinter::savePdf(const QString& path, const QString& caption,
                             const ModuleDefinition& module, const MarksRecords& marks) {
     // Written beside the target first, so a failed job neither leaves half a
     // file nor destroys a report saved there before.

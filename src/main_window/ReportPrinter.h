@@ -59,9 +59,9 @@ public:
     QString proposedPdfPath(const QDate& today) const;
 
 private:
-    bool OfferPdf(QWidget* owner, const QString& why, const QString& caption,
+    bool offerPdf(QWidget* owner, const QString& why, const QString& caption,
                   const ModuleDefinition& module, const MarksRecords& marks);
-    bool SavePdf(const QString& path, const QString& caption, const ModuleDefinition& module,
+    bool savePdf(const QString& path, const QString& caption, const ModuleDefinition& module,
                  const MarksRecords& marks);
 
     PopUpService& m_popUp;

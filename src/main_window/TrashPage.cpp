@@ -1,6 +1,8 @@
 #include "main_window/TrashPage.h"
 
+#include "chrome/Backgrounds.h"
 #include "chrome/HoverGroup.h"
+#include "chrome/Labels.h"
 #include "chrome/PictureButton.h"
 #include "chrome/PictureCache.h"
 
@@ -12,10 +14,8 @@ constexpr int Margin = 24;
 constexpr int ButtonGap = 10;
 
 QLabel* makeText(const char* name, const QString& text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
+    QLabel* label = Labels::text(QString::fromLatin1(name), text, parent);
     label->setWordWrap(true);
-    label->setTextFormat(Qt::PlainText);
     return label;
 }
 } // namespace
@@ -25,10 +25,7 @@ TrashPage::TrashPage(PictureCache& pictures, std::function<bool()> erase, const 
     : QWidget(parent), m_erase(std::move(erase)) {
     setObjectName(QStringLiteral("Body_Trash"));
     resize(size);
-    setAutoFillBackground(true);
-    QPalette page = palette();
-    page.setColor(QPalette::Window, Qt::white);
-    setPalette(page);
+    Backgrounds::fill(this, Qt::white);
 
     auto* hover = new HoverGroup(this);
     auto makeButton = [&](const char* name, const char* captionName, const QString& caption) {
@@ -74,10 +71,10 @@ TrashPage::TrashPage(PictureCache& pictures, std::function<bool()> erase, const 
     connect(m_trash, &PictureButton::clicked, this, &TrashPage::ButTrash_Click);
     connect(m_yes, &PictureButton::clicked, this, &TrashPage::ButTrash_Yes_Click);
     connect(m_no, &PictureButton::clicked, this, &TrashPage::ButTrash_No_Click);
-    ResetPage();
+    resetPage();
 }
 
-void TrashPage::ResetPage() {
+void TrashPage::resetPage() {
     m_trash->show();
     m_intro->show();
     m_yes->hide();
@@ -102,12 +99,7 @@ void TrashPage::ButTrash_Click() {
 
 void TrashPage::ButTrash_No_Click() {
     const bool keyboard = m_no->hasFocus() || m_yes->hasFocus();
-    m_trash->show();
-    m_intro->show();
-    m_yes->hide();
-    m_no->hide();
-    m_question->hide();
-    m_paperNote->hide();
+    resetPage();
     if (keyboard)
         m_trash->setFocus(Qt::TabFocusReason);
 }

@@ -24,7 +24,7 @@ public:
     void setPaperOpenQuery(std::function<bool()> paperOpen) { m_paperOpen = std::move(paperOpen); }
 
     // The first step: only the explanation and the Trash button.
-    void ResetPage();
+    void resetPage();
     void ButTrash_Click();
     void ButTrash_Yes_Click();
     void ButTrash_No_Click();

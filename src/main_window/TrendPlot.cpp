@@ -1,11 +1,12 @@
-#include "TrendPlot.h"
+#include "main_window/TrendPlot.h"
+
+#include "chrome/Twips.h"
 #include "main_window/logic/TrendReading.h"
+
 #include <QPainter>
 #include <QtMath>
 
 namespace {
-
-constexpr qreal TwipsPerPixel = 15.0;
 
 // Thin lines are as many device pixels wide as the scale rounds to (1 at
 // 100 %, 2 at 150 % and 200 %), so that they stay solid at any scale.
@@ -28,8 +29,9 @@ TrendPlot::TrendPlot(QWidget* parent) : QWidget(parent) {
 }
 
 void TrendPlot::setValues(const QList<double>& values) {
-    constexpr int MaxPoints = TrendReading::MaxPoints;
-    m_values = values.size() > MaxPoints ? values.mid(values.size() - MaxPoints) : values;
+    m_values = values.size() > TrendReading::MaxPoints
+                   ? values.mid(values.size() - TrendReading::MaxPoints)
+                   : values;
     update();
 }
 
@@ -56,7 +58,7 @@ void TrendPlot::paintEvent(QPaintEvent*) {
     }
 
     const QPointF origin(0, h);
-    const qreal dotRadius = DotRadiusTwips / TwipsPerPixel;
+    const qreal dotRadius = DotRadiusTwips / qreal(Twips::PerPixel);
     QPointF previous = origin;
     for (int i = 1; i <= m_values.size(); ++i) {
         const QPointF pt = pointAt(i, m_values.at(i - 1));

@@ -4,6 +4,7 @@
 
 #include "main_window_harness.h"
 
+#include "chrome/ClickLabel.h"
 #include "chrome/FocusFrame.h"
 #include "chrome/PictureButton.h"
 #include "main_window/ProductWebPage.h"
@@ -59,7 +60,7 @@ QString customStore(const QString& root, const std::function<void(QStringList&)>
 QList<int> topicsLookingChosen(QWidget& contents) {
     QList<QColor> colours;
     for (int k = 1; k <= 10; ++k)
-        colours << child<QLabel>(contents, QStringLiteral("Topic%1").arg(k))
+        colours << child<ClickLabel>(contents, QStringLiteral("Topic%1").arg(k))
                        ->palette()
                        .color(QPalette::Window);
     QList<int> chosen;
@@ -132,7 +133,7 @@ void TestContents::cleanup() {
 
 Contents* TestContents::start(const ResourceStore& store) {
     m_contents = std::make_unique<Contents>(m_dir->path(), store);
-    m_contents->popUp().setAnswerer([this](const QString&, const QString& message, int) {
+    m_contents->popUp().setAnswerer([this](const QString&, const QString& message, PopUpButtons) {
         m_messages << message;
         return true;
     });
@@ -185,7 +186,7 @@ void TestContents::firstStartInAnEmptyFolder() {
     const QStringList names = state.definition.module(2).topicNames;
     QCOMPARE(child<QLabel>(*contents, "SubH1")->text(), names.value(0));
     for (int k = 1; k <= 10; ++k) {
-        auto* topic = child<QLabel>(*contents, QStringLiteral("Topic%1").arg(k));
+        auto* topic = child<ClickLabel>(*contents, QStringLiteral("Topic%1").arg(k));
         QCOMPARE(topic->text(), names.value(k - 1));
     }
     QCOMPARE(topicsLookingChosen(*contents), QList<int>{1});
@@ -240,7 +241,7 @@ void TestContents::tabsOfTheExistingModules() {
     QVERIFY(!withModuleOne || (tab1->x() >= 0 && follows(tab1, tab2)));
     QVERIFY(tab2->x() >= 0 && follows(tab2, tab4));
     if (withModuleOne) {
-        QCOMPARE(child<QLabel>(*contents, "Topic2")->text(), QStringLiteral("Shapes"));
+        QCOMPARE(child<ClickLabel>(*contents, "Topic2")->text(), QStringLiteral("Shapes"));
         QVERIFY(!child(*contents, "Topic3")->isVisible());
         QVERIFY(!child(*contents, "Bullet3")->isVisible());
         QVERIFY(QFile::exists(ResultsFilePath(m_dir->path(), ResultsFile::Trend, 1, state.lblCOD)));
@@ -542,7 +543,7 @@ void TestContents::productWebPage() {
     if (browser)
         QDesktopServices::setUrlHandler("https", this, "openedUrl");
     click(child(*contents, "Tab04"));
-    auto* link = child<QLabel>(*contents, "lbl_QzURL");
+    auto* link = child<ClickLabel>(*contents, "lbl_QzURL");
     QVERIFY(link->isVisible());
     QCOMPARE(link->toolTip(), QStringLiteral("Go to Quillora home page"));
     QCOMPARE(link->text(), QString::fromLatin1(ProductWebPage::Host) + "/eduprog.html");
@@ -580,9 +581,9 @@ void TestContents::secondCopyLeavesTheFolderAlone() {
 
     Contents second(m_dir->path());
     QStringList told;
-    second.popUp().setAnswerer([&](const QString&, const QString& message, int buttons) {
+    second.popUp().setAnswerer([&](const QString&, const QString& message, PopUpButtons buttons) {
         told << message;
-        return buttons != 2;
+        return buttons != PopUpButtons::YesNo;
     });
     QVERIFY(!second.Start());
     QCOMPARE(told.size(), 1);

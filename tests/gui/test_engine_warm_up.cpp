@@ -27,7 +27,7 @@ void TestEngineWarmUp::warmUpThenFirstPaper() {
     QVERIFY(dir.isValid());
     EngineWarmUp::SetDelay(0);
     Contents contents(dir.path());
-    contents.popUp().setAnswerer([](const QString&, const QString&, int) { return true; });
+    contents.popUp().setAnswerer([](const QString&, const QString&, PopUpButtons) { return true; });
     QVERIFY(contents.Start());
     // Nothing before the window's first frame.
     QVERIFY(!QuestionViewEngineStarted());

@@ -108,7 +108,8 @@ void TestMarkingAndEnding::cleanup() {
 
 Contents* TestMarkingAndEnding::start() {
     m_contents = std::make_unique<Contents>(m_dir->path());
-    m_contents->popUp().setAnswerer([](const QString&, const QString&, int) { return true; });
+    m_contents->popUp().setAnswerer(
+        [](const QString&, const QString&, PopUpButtons) { return true; });
     if (!m_contents->Start())
         return nullptr;
     m_code = m_contents->state().lblCOD;

@@ -45,7 +45,6 @@ private Q_SLOTS:
 private:
     QTemporaryDir m_dir;
     std::unique_ptr<PictureCache> m_pictures;
-    AppState m_state;
 };
 
 void TestPopUp::initTestCase() {
@@ -55,28 +54,23 @@ void TestPopUp::initTestCase() {
 }
 
 void TestPopUp::buttonSets_data() {
-    QTest::addColumn<int>("set");
+    QTest::addColumn<PopUpButtons>("set");
     QTest::addColumn<bool>("secondShown");
     QTest::addColumn<QString>("firstCaption");
     QTest::addColumn<QString>("secondCaption");
-    QTest::newRow("1: OK alone") << 1 << false << "OK"
-                                 << "";
-    QTest::newRow("2: Yes and No") << 2 << true << "Yes"
-                                   << "No";
-    // Any other set would leave a modal dialog that cannot be left.
-    QTest::newRow("unknown set shows OK") << 5 << false << "OK"
-                                          << "";
-    QTest::newRow("zero shows OK") << 0 << false << "OK"
-                                   << "";
+    QTest::newRow("OK alone") << PopUpButtons::Ok << false << "OK"
+                              << "";
+    QTest::newRow("Yes and No") << PopUpButtons::YesNo << true << "Yes"
+                                << "No";
 }
 
 void TestPopUp::buttonSets() {
-    QFETCH(int, set);
+    QFETCH(PopUpButtons, set);
     QFETCH(bool, secondShown);
     QFETCH(QString, firstCaption);
     QFETCH(QString, secondCaption);
 
-    frmPopUp dialog(m_state, *m_pictures);
+    frmPopUp dialog(*m_pictures);
     dialog.CallPop("Close Practice", "Confirm?", set, nullptr);
     dialog.show();
     auto* but1 = dialog.findChild<PictureButton*>("But1");
@@ -132,9 +126,9 @@ void TestPopUp::shortMessagesAreLowered() {
 }
 
 void TestPopUp::longMessageFitsAboveTheButtons() {
-    frmPopUp dialog(m_state, *m_pictures);
+    frmPopUp dialog(*m_pictures);
     const QString text = longMessage() + ' ' + longMessage() + ' ' + longMessage();
-    dialog.CallPop("Marking", text, 2, nullptr);
+    dialog.CallPop("Marking", text, PopUpButtons::YesNo, nullptr);
     auto* label = dialog.findChild<QLabel*>("lblMessage");
     auto* but1 = dialog.findChild<PictureButton*>("But1");
     QVERIFY(label->height() >= label->heightForWidth(label->width()));
@@ -159,9 +153,9 @@ void TestPopUp::centredOverItsOwner() {
     QVERIFY(QTest::qWaitForWindowExposed(&owner));
     auto* child = new QWidget(&owner);
 
-    frmPopUp dialog(m_state, *m_pictures, &owner);
+    frmPopUp dialog(*m_pictures, &owner);
     // The owner may be any widget of the window: the window is what counts.
-    dialog.CallPop("Quillora", "Paper saved", 1, child);
+    dialog.CallPop("Quillora", "Paper saved", PopUpButtons::Ok, child);
     const QRect frame = owner.frameGeometry();
     QCOMPARE(dialog.x(), (frame.width() - dialog.width()) / 2 + frame.left());
     QCOMPARE(dialog.y(), (frame.height() - dialog.height()) / 2 + frame.top());

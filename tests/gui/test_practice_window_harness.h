@@ -33,7 +33,7 @@
 class PracticeHarness {
 public:
     PracticeHarness()
-        : pictures(GraphicsFolder(dir.path())), popUp(state, pictures),
+        : pictures(GraphicsFolder(dir.path())), popUp(pictures),
           clock(QDateTime(QDate(2024, 3, 9), QTime(10, 0, 0))) {
         state.programFolder = dir.path();
         const DefinitionRead read = ReadProgramDefinition(store, dir.path());
@@ -50,11 +50,12 @@ public:
             qWarning() << "the program folder could not be prepared";
             return;
         }
-        popUp.setAnswerer([this](const QString& title, const QString& message, int buttons) {
-            m_asked << title + QLatin1Char('|') + message + QLatin1Char('|') +
-                           QString::number(buttons);
-            return answers.isEmpty() ? true : answers.takeFirst();
-        });
+        popUp.setAnswerer(
+            [this](const QString& title, const QString& message, PopUpButtons buttons) {
+                m_asked << title + QLatin1Char('|') + message + QLatin1Char('|') +
+                               QString::number(buttons == PopUpButtons::YesNo ? 2 : 1);
+                return answers.isEmpty() ? true : answers.takeFirst();
+            });
         services.store = &store;
         services.clock = &clock;
         services.popUp = &popUp;

@@ -193,10 +193,9 @@ void TestPracticeWindowParts::answerBoxRefusesUnstorableCharacters() {
 }
 
 void TestPracticeWindowParts::toolBarPicturesFollowState() {
-    AppState state;
     QWidget window;
     window.resize(900, 200);
-    PracticeToolBar bar(state, *m_pictures, &window);
+    PracticeToolBar bar(*m_pictures, &window);
     bar.setGeometry(4, 30, 892, bar.height());
     bar.layoutButtons(window.width());
     window.show();

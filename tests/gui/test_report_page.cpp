@@ -408,11 +408,11 @@ private Q_SLOTS:
 
         AppState state;
         PictureCache pictures(m_dir->path());
-        PopUpService popUp(state, pictures);
+        PopUpService popUp(pictures);
         QStringList messages;
-        popUp.setAnswerer([&](const QString&, const QString& message, int buttons) {
+        popUp.setAnswerer([&](const QString&, const QString& message, PopUpButtons buttons) {
             messages << message;
-            return buttons == 2 ? answerYes : true;
+            return buttons == PopUpButtons::YesNo ? answerYes : true;
         });
         ReportPrinter printer(popUp);
         const QString folder = m_dir->filePath("out");
@@ -458,7 +458,7 @@ private Q_SLOTS:
     void setupChoosesThePrinter() {
         AppState state;
         PictureCache pictures(m_dir->path());
-        PopUpService popUp(state, pictures);
+        PopUpService popUp(pictures);
         ReportPrinter printer(popUp);
         const QString chosen = m_dir->filePath("chosen.pdf");
         printer.setSetupDialog([&](QPrinter& p, QWidget*) {
@@ -499,8 +499,8 @@ private Q_SLOTS:
 
         AppState state;
         PictureCache pictures(m_dir->path());
-        PopUpService popUp(state, pictures);
-        popUp.setAnswerer([](const QString&, const QString&, int) { return true; });
+        PopUpService popUp(pictures);
+        popUp.setAnswerer([](const QString&, const QString&, PopUpButtons) { return true; });
         ReportPrinter printer(popUp);
         const QDate day(2026, 12, 6);
         QCOMPARE(printer.proposedPdfPath(day), fakeHome + "/Results Report 2026-12-06.pdf");
@@ -547,7 +547,7 @@ private Q_SLOTS:
     void realSetupDialogCancelled() {
         AppState state;
         PictureCache pictures(m_dir->path());
-        PopUpService popUp(state, pictures);
+        PopUpService popUp(pictures);
         ReportPrinter printer(popUp);
         const QString before = printer.printer().outputFileName();
         const QPrinter::OutputFormat format = printer.printer().outputFormat();

@@ -13,7 +13,7 @@
 
 namespace {
 
-// Design places inside the row, in twips.
+// Places inside the row, in twips.
 constexpr int PartLeft = 45;
 constexpr int BoxLeft = 405;
 constexpr int BoxTop = 60;
@@ -97,7 +97,7 @@ AnswerRow::AnswerRow(int k, bool secondAttempt, QWidget* parent) : QWidget(paren
     m_text->setObjectName(QStringLiteral("T%1").arg(k));
     m_text->hide();
 
-    SizeForKind(false);
+    sizeForKind(false);
 }
 
 void AnswerRow::setQuestion(int q, bool lettered) {
@@ -107,7 +107,7 @@ void AnswerRow::setQuestion(int q, bool lettered) {
     m_model->setAccessibleName(QStringLiteral("Question %1, correct answer%2").arg(q).arg(part));
 }
 
-void AnswerRow::SizeForKind(bool longAnswer) {
+void AnswerRow::sizeForKind(bool longAnswer) {
     m_long = longAnswer;
     const int frameWidth = DesignWidth;
     if (!longAnswer) {
@@ -139,7 +139,7 @@ void AnswerRow::placeMarks() {
         m_firstMark->setGeometry(mark);
 }
 
-QString AnswerRow::MarkGlyph(ResultMark mark) {
+QString AnswerRow::markGlyph(ResultMark mark) {
     if (mark == ResultMark::Correct)
         return QString(QChar(0x2714));
     if (mark == ResultMark::Wrong)
@@ -149,7 +149,7 @@ QString AnswerRow::MarkGlyph(ResultMark mark) {
 
 namespace {
 void ShowMark(QLabel* label, ResultMark mark, bool visible) {
-    label->setText(AnswerRow::MarkGlyph(mark));
+    label->setText(AnswerRow::markGlyph(mark));
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, mark == ResultMark::Correct ? TickColour : CrossColour);
     label->setPalette(palette);

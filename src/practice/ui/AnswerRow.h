@@ -18,7 +18,7 @@ class QLineEdit;
 class AnswerRow : public QWidget {
     Q_OBJECT
 public:
-    // Design geometry of an ordinary row, in twips of the row.
+    // Size of an ordinary row, in twips.
     static constexpr int DesignWidth = 3900;
     static constexpr int DesignHeight = 375;
     static constexpr int LongHeight = 2100; // row 1 holding a kind "L" blank
@@ -39,11 +39,10 @@ public:
     // letter when the question shows part labels.
     void setQuestion(int q, bool lettered);
     // Row 1 only: the ordinary size, or the enlarged one of a long answer.
-    void SizeForKind(bool longAnswer);
-    bool isLongAnswer() const { return m_long; }
+    void sizeForKind(bool longAnswer);
 
     // The text shown for a result mark: a tick or a cross in any font.
-    static QString MarkGlyph(ResultMark mark);
+    static QString markGlyph(ResultMark mark);
     // Shown under the box when a key or a paste is refused.
     static QString RefusedInputHint() {
         return QStringLiteral("That sign cannot be used in an answer.");

@@ -1,5 +1,6 @@
 #include "practice/ui/AnswerSheet.h"
 
+#include "chrome/Backgrounds.h"
 #include "chrome/PictureCache.h"
 #include "chrome/Twips.h"
 #include "practice/ui/AnswerRow.h"
@@ -11,10 +12,7 @@
 AnswerSheet::AnswerSheet(PictureCache& pictures, bool secondAttempt, QWidget* parent)
     : QWidget(parent) {
     setObjectName(QStringLiteral("AnsBox"));
-    setAutoFillBackground(true);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, QColor(250, 251, 245));
-    setPalette(palette);
+    Backgrounds::fill(this, QColor(250, 251, 245));
     resize(Twips::ToPx(DesignWidth), 400);
 
     m_instruction = new QLabel(this);
@@ -46,7 +44,7 @@ void AnswerSheet::LayoutAnswerSheet(const QList<AnswerRowContent>& contents, boo
     m_instruction->setVisible(showInstruction);
     const int n = qMin(int(contents.size()), RowCount);
     if (n >= 1)
-        m_rows.first()->SizeForKind(firstIsLong);
+        m_rows.first()->sizeForKind(firstIsLong);
     for (int k = 1; k <= n; ++k)
         m_rows.at(k - 1)->Fill(contents.at(k - 1));
 }

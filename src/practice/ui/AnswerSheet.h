@@ -34,7 +34,6 @@ public:
 
     AnswerRow* row(int k) const { return m_rows.value(k - 1); } // 1..20
     QLabel* PicInstruction() const { return m_instruction; }
-    int shownRows() const { return m_shown; }
 
     // LayoutAnswerSheet: the instruction picture, row 1's size by its kind,
     // and the filling of the first rows.contents.size() rows (at most 20).

@@ -1,5 +1,6 @@
 #include "practice/ui/PracticeStatusBar.h"
 
+#include "chrome/Labels.h"
 #include "chrome/PictureCache.h"
 
 #include <QComboBox>
@@ -95,10 +96,7 @@ PracticeStatusBar::PracticeStatusBar(PictureCache& pictures, bool secondAttempt,
 
 QLabel* PracticeStatusBar::makeField(const char* name, const QPixmap& picture,
                                      const QSize& fallback) {
-    auto* field = new QLabel(this);
-    field->setObjectName(QString::fromLatin1(name));
-    field->setPixmap(picture);
-    field->resize(picture.isNull() ? fallback : picture.deviceIndependentSize().toSize());
+    QLabel* field = Labels::picture(QString::fromLatin1(name), picture, fallback, this);
     m_fields.append(field);
     return field;
 }
@@ -126,9 +124,7 @@ void PracticeStatusBar::fixWidthForDigits(QLabel* label) {
 }
 
 QLabel* PracticeStatusBar::makeText(const char* name, const QString& text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    return label;
+    return Labels::text(QString::fromLatin1(name), text, parent);
 }
 
 void PracticeStatusBar::setRemaining(const QList<int>& questions) {

@@ -1,11 +1,11 @@
 #include "practice/ui/PracticeToolBar.h"
 
+#include "chrome/Backgrounds.h"
 #include "chrome/HoverGroup.h"
 #include "chrome/PictureButton.h"
 #include "chrome/PictureCache.h"
 #include "chrome/ReaderTree.h"
 #include "chrome/Twips.h"
-#include "core/AppState.h"
 #include "practice/ui/WorkingButtonArt.h"
 
 #include <QHBoxLayout>
@@ -40,18 +40,13 @@ const QSize FallbackButton(76, 40);
 
 } // namespace
 
-PracticeToolBar::PracticeToolBar(AppState& state, PictureCache& pictures, QWidget* parent)
-    : QWidget(parent), m_state(state), m_pictures(pictures) {
+PracticeToolBar::PracticeToolBar(PictureCache& pictures, QWidget* parent)
+    : QWidget(parent), m_pictures(pictures) {
     setObjectName(QStringLiteral("ScnTabBG"));
-    setAutoFillBackground(true);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, QColor(244, 245, 235));
-    setPalette(palette);
+    Backgrounds::fill(this, Backgrounds::panel());
 
     m_hover = new HoverGroup(this);
     m_hover->setTracksPress(true);
-    connect(m_hover, &HoverGroup::pressTrackChanged, this,
-            [this](bool held) { m_state.txtPressTrack = held; });
 
     const WorkingButtonPictures working = MakeWorkingButtonPictures(m_pictures);
     m_working[0] = working.off;

@@ -5,14 +5,12 @@
 // only where a worked solution may be), and the paper summary `PaperSum`
 // with the count of answered blanks `lblAnsweredQ` out of `lblTotalQ`.
 //
-// Pictures follow the mouse through a HoverGroup that tracks presses, whose
-// state is mirrored into the application state's `txtPressTrack`.
+// Pictures follow the mouse through a HoverGroup that tracks presses.
 
 #include <QList>
 #include <QPixmap>
 #include <QWidget>
 
-struct AppState;
 class HoverGroup;
 class PictureButton;
 class PictureCache;
@@ -24,7 +22,7 @@ public:
     enum Button { Save = 1, Mark, Print, Close, Back, Next, Working };
     static constexpr int ButtonCount = 7;
 
-    PracticeToolBar(AppState& state, PictureCache& pictures, QWidget* parent);
+    PracticeToolBar(PictureCache& pictures, QWidget* parent);
 
     PictureButton* button(int n) const { return m_buttons.value(n - 1); } // 1..7
     QLabel* lblAnsweredQ() const { return m_answered; }
@@ -39,7 +37,7 @@ public:
     // shown (enabled), and whether it now shows or hides the working, which
     // its spoken name says ("Show working", "Hide working").
     void setWorkingButton(bool offered, bool enabled, bool workingShown);
-    // Form_Resize step 4, for the strip's current width and the window's
+    // Lays the buttons out for the strip's current width and the window's
     // outer width in pixels.
     void layoutButtons(int windowWidth);
 
@@ -51,7 +49,6 @@ Q_SIGNALS:
     void buttonClicked(int n);
 
 private:
-    AppState& m_state;
     PictureCache& m_pictures;
     HoverGroup* m_hover;
     QList<PictureButton*> m_buttons;

@@ -1,6 +1,7 @@
 #include "practice/ui/PracticeWindow.h"
 
 #include "chrome/AppServices.h"
+#include "chrome/Backgrounds.h"
 #include "chrome/PictureButton.h"
 #include "chrome/PictureCache.h"
 #include "chrome/PopUpService.h"
@@ -31,17 +32,9 @@
 
 namespace {
 
-const QColor PanelColour(244, 245, 235);
 constexpr int ClockIntervalMs = 1000; // the clock shows whole seconds
 constexpr int QnTitleInset = 640;     // himetric narrower than the view
 constexpr int QnTitleTop = 120;       // himetric above and below the caption
-
-void FillPanel(QWidget* widget) {
-    widget->setAutoFillBackground(true);
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, PanelColour);
-    widget->setPalette(palette);
-}
 
 } // namespace
 
@@ -64,14 +57,14 @@ bool PracticeWindow::isSecondAttempt() const {
 void PracticeWindow::buildControls() {
     PictureCache& pictures = *m_services.pictures;
     const bool second = isSecondAttempt();
-    FillPanel(this);
+    Backgrounds::fill(this, Backgrounds::panel());
 
     m_frame = new SkinnedFrame(this, pictures, FrameOptions::PracticeWindow());
     connect(m_frame, &SkinnedFrame::closeClicked, this, &PracticeWindow::ClosePractice);
     connect(m_frame, &SkinnedFrame::minClicked, this, &PracticeWindow::imgProgMin_Click);
     connect(m_frame, &SkinnedFrame::maxClicked, this, &PracticeWindow::imgProgMax_Click);
 
-    m_toolBar = new PracticeToolBar(m_state, pictures, this);
+    m_toolBar = new PracticeToolBar(pictures, this);
     connect(m_toolBar, &PracticeToolBar::buttonClicked, this, [this](int n) {
         switch (n) {
         case PracticeToolBar::Save:
@@ -104,8 +97,8 @@ void PracticeWindow::buildControls() {
         m_viewWidget = m_view->widget();
         m_view->onDocumentLoaded(this, [this](bool ok) {
             if (!ok && m_session && !m_unloaded)
-                Tell(ProgramTitle(), QStringLiteral("Question %1 could not be shown.")
-                                         .arg(m_session->paper().QSCount));
+                Tell(PopUpService::programTitle(), QStringLiteral("Question %1 could not be shown.")
+                                                       .arg(m_session->paper().QSCount));
         });
     } else {
         qWarning("quillora: the question view cannot be loaded: %s", qPrintable(viewProblem));
@@ -134,7 +127,7 @@ void PracticeWindow::buildControls() {
 
     m_picHideAns = new QWidget(this);
     m_picHideAns->setObjectName(QStringLiteral("PicHideAns"));
-    FillPanel(m_picHideAns);
+    Backgrounds::fill(m_picHideAns, Backgrounds::panel());
     m_imgHandle = new PictureButton(QStringLiteral("ImgHandle"), m_picHideAns);
     m_imgHandle->resize(10, 60);
     m_imgHandle->setPictures(pictures.get(QStringLiteral("Handle.bmp")));
@@ -143,10 +136,10 @@ void PracticeWindow::buildControls() {
     connect(m_imgHandle, &PictureButton::clicked, this, &PracticeWindow::ImgHandle_Click);
 
     m_sheet = new AnswerSheet(pictures, second, this);
-    connect(m_sheet, &AnswerSheet::enterPastLastBox, this, &PracticeWindow::EnterPastLastBox);
+    connect(m_sheet, &AnswerSheet::enterPastLastBox, this, &PracticeWindow::enterPastLastBox);
     // The animation takes the place of the remaining-questions field.
     m_progress = new MarkingProgress(pictures, m_statusBar);
-    connect(m_progress, &MarkingProgress::finished, this, &PracticeWindow::FinishMarking);
+    connect(m_progress, &MarkingProgress::finished, this, &PracticeWindow::finishMarking);
 
     m_sizer = new QLabel(this);
     m_sizer->setObjectName(QStringLiteral("Sizer"));
@@ -198,7 +191,7 @@ void PracticeWindow::installKeys() {
     }
 }
 
-void PracticeWindow::EnterPastLastBox() {
+void PracticeWindow::enterPastLastBox() {
     if (!m_session || m_busy)
         return;
     const PaperState& paper = m_session->paper();
@@ -212,13 +205,9 @@ void PracticeWindow::EnterPastLastBox() {
         mark->setFocus(Qt::TabFocusReason);
 }
 
-QString PracticeWindow::ProgramTitle() const {
-    return QStringLiteral("Quillora");
-}
-
 void PracticeWindow::Tell(const QString& title, const QString& message) {
     if (m_services.popUp)
-        m_services.popUp->Ask(title, message, 1, this);
+        m_services.popUp->Ask(title, message, PopUpButtons::Ok, this);
 }
 
 void PracticeWindow::placeOnScreen() {
@@ -232,7 +221,7 @@ void PracticeWindow::placeOnScreen() {
 
 bool PracticeWindow::LoadPaper() {
     if (!m_view) {
-        Tell(ProgramTitle(),
+        Tell(PopUpService::programTitle(),
              QStringLiteral("This paper could not be opened: the part of the program that shows "
                             "the questions is missing. Please ask a grown-up to install "
                             "Quillora Maths Practice again."));
@@ -255,7 +244,8 @@ bool PracticeWindow::LoadPaper() {
             why = QStringLiteral("its questions could not be read.");
             break;
         }
-        Tell(ProgramTitle(), QStringLiteral("This paper could not be opened: ") + why);
+        Tell(PopUpService::programTitle(),
+             QStringLiteral("This paper could not be opened: ") + why);
         m_session.reset();
         return false;
     }
@@ -269,14 +259,14 @@ bool PracticeWindow::LoadPaper() {
     m_qnTitle->setText(QStringLiteral("Question %1").arg(paper.QSCount));
 
     ShowQuestionDocument();
-    LayoutAndShowRows();
-    RefreshRemaining();
+    layoutAndShowRows();
+    refreshRemaining();
     if (m_session->isMarked())
-        ShowMarkedView();
+        showMarkedView();
 
     m_toolBar->lblTotalQ()->setText(QString::number(paper.TotalBlanks));
     m_statusBar->setDateText(ShortDateText(paper.StartTime.date()));
-    RefreshToolBar();
+    refreshToolBar();
     Timer1_Timer();
     m_timer->start();
     // The window opens ready for typing.
@@ -296,7 +286,7 @@ void PracticeWindow::ShowQuestionDocument() {
         Q_EMIT questionShown(m_session->paper().QSCount);
 }
 
-void PracticeWindow::LayoutAndShowRows() {
+void PracticeWindow::layoutAndShowRows() {
     const int first = m_session->CurrentFirstBlank();
     const int n = qMin(m_session->CurrentBlankCount(), int(AnswerSheet::RowCount));
     QList<AnswerRowContent> rows;
@@ -309,11 +299,11 @@ void PracticeWindow::LayoutAndShowRows() {
     m_sheet->ShowAnswerRows(n);
 }
 
-void PracticeWindow::RefreshRemaining() {
+void PracticeWindow::refreshRemaining() {
     m_statusBar->setRemaining(m_session->paper().RemQns);
 }
 
-void PracticeWindow::RefreshToolBar() {
+void PracticeWindow::refreshToolBar() {
     if (!m_session)
         return;
     const PaperState& paper = m_session->paper();
@@ -322,10 +312,10 @@ void PracticeWindow::RefreshToolBar() {
     m_toolBar->setButtonEnabled(PracticeToolBar::Mark, open);
     m_toolBar->setButtonEnabled(PracticeToolBar::Back, paper.QSCount != 1);
     m_toolBar->setButtonEnabled(PracticeToolBar::Next, paper.QSCount != paper.QuestionCount);
-    RefreshWorking();
+    refreshWorking();
 }
 
-void PracticeWindow::RefreshWorking() {
+void PracticeWindow::refreshWorking() {
     const bool offered = m_session && m_session->WorkingMayBeShown();
     const bool here = offered && m_view && m_view->hasWorking();
     if (m_view)
@@ -337,29 +327,30 @@ void PracticeWindow::Working_Click() {
     if (!m_session || m_busy || !m_session->WorkingMayBeShown() || !m_view || !m_view->hasWorking())
         return;
     m_workingWanted = !m_workingWanted;
-    RefreshWorking();
+    refreshWorking();
 }
 
-bool PracticeWindow::ReportWrite(const WriteOutcome& outcome, const QString& what) {
+bool PracticeWindow::reportWrite(const WriteOutcome& outcome, const QString& what) {
     if (outcome.ok())
         return true;
-    Tell(ProgramTitle(), what + QStringLiteral(" A results file in the program's folder could "
-                                               "not be written. Your answers are still here."));
+    Tell(PopUpService::programTitle(),
+         what + QStringLiteral(" A results file in the program's folder could "
+                               "not be written. Your answers are still here."));
     return false;
 }
 
-void PracticeWindow::GoToQuestion(int question, bool focusFirstBox) {
+void PracticeWindow::goToQuestion(int question, bool focusFirstBox) {
     if (!m_session || m_busy || question < 1 || question > m_session->paper().QuestionCount)
         return;
     const WriteOutcome saved =
         m_session->MoveToQuestion(m_sheet->rowTexts(m_session->CurrentBlankCount()), question);
-    if (!ReportWrite(saved, QStringLiteral("Your answers were not saved.")))
+    if (!reportWrite(saved, QStringLiteral("Your answers were not saved.")))
         return;
     m_qnTitle->setText(QStringLiteral("Question %1").arg(m_session->paper().QSCount));
-    LayoutAndShowRows();
+    layoutAndShowRows();
     ShowQuestionDocument();
-    RefreshRemaining();
-    RefreshToolBar();
+    refreshRemaining();
+    refreshToolBar();
     Timer1_Timer();
     if (focusFirstBox)
         m_sheet->focusFirstBox();
@@ -367,48 +358,48 @@ void PracticeWindow::GoToQuestion(int question, bool focusFirstBox) {
 
 void PracticeWindow::NextQuestion() {
     if (m_session)
-        GoToQuestion(m_session->paper().QSCount + 1, true);
+        goToQuestion(m_session->paper().QSCount + 1, true);
 }
 
 void PracticeWindow::PreviousQuestion() {
     if (m_session)
-        GoToQuestion(m_session->paper().QSCount - 1, true);
+        goToQuestion(m_session->paper().QSCount - 1, true);
 }
 
 void PracticeWindow::RemQns_Click(int question) {
-    GoToQuestion(question, false);
+    goToQuestion(question, false);
 }
 
 void PracticeWindow::SavePaper() {
     if (!m_session || m_busy || m_session->isMarked())
         return;
     m_session->StoreQuestionAnswers(m_sheet->rowTexts(m_session->CurrentBlankCount()));
-    if (!ReportWrite(m_session->SaveAnswers(), QStringLiteral("Your answers were not saved.")))
+    if (!reportWrite(m_session->SaveAnswers(), QStringLiteral("Your answers were not saved.")))
         return;
-    RefreshRemaining();
+    refreshRemaining();
     Timer1_Timer();
-    m_services.popUp->Ask(QStringLiteral("Quillora"), QStringLiteral("Paper saved"), 1, this);
+    m_services.popUp->Tell(PopUpService::programTitle(), QStringLiteral("Paper saved"), this);
 }
 
 void PracticeWindow::MarkPaper() {
     if (!m_session || m_busy)
         return;
     if (m_session->isMarked()) {
-        ShowMarkedView();
+        showMarkedView();
         return;
     }
     m_busy = true;
     const WriteOutcome saved =
         m_session->PrepareMarking(m_sheet->rowTexts(m_session->CurrentBlankCount()));
-    if (!ReportWrite(saved, QStringLiteral("Your answers were not saved, so the paper was not "
+    if (!reportWrite(saved, QStringLiteral("Your answers were not saved, so the paper was not "
                                            "marked."))) {
         m_busy = false;
         return;
     }
-    RefreshRemaining();
+    refreshRemaining();
     Timer1_Timer();
-    const bool confirmed =
-        m_services.popUp->Ask(PaperSession::MarkingTitle(), m_session->MarkingQuestion(), 2, this);
+    const bool confirmed = m_services.popUp->Ask(
+        PaperSession::MarkingTitle(), m_session->MarkingQuestion(), PopUpButtons::YesNo, this);
     if (!confirmed) {
         m_busy = false;
         return;
@@ -427,14 +418,14 @@ void PracticeWindow::MarkPaper() {
         m_progress->start(m_services.animationStep);
 }
 
-void PracticeWindow::FinishMarkingNow() {
+void PracticeWindow::finishMarkingNow() {
     if (!m_marking)
         return;
     m_progress->stop();
-    FinishMarking();
+    finishMarking();
 }
 
-void PracticeWindow::FinishMarking() {
+void PracticeWindow::finishMarking() {
     if (!m_marking || !m_session)
         return;
     m_marking = false;
@@ -443,24 +434,24 @@ void PracticeWindow::FinishMarking() {
     m_timer->start();
     if (!marked.ok()) {
         // The boxes take answers again.
-        LayoutAndShowRows();
+        layoutAndShowRows();
         Tell(PaperSession::MarkingTitle(),
              QStringLiteral("Your paper was not marked, because its results could not be "
                             "saved. Your answers are saved; please try again later."));
         return;
     }
-    ShowMarkedView();
+    showMarkedView();
     Timer1_Timer();
     Q_EMIT paperMarked();
 }
 
-void PracticeWindow::ShowMarkedView() {
+void PracticeWindow::showMarkedView() {
     // Filling the rows again makes the boxes read-only and shows the marks
     // (and, in the second attempt, the answers of the blanks still wrong).
-    LayoutAndShowRows();
+    layoutAndShowRows();
     const PaperState& paper = m_session->paper();
     m_statusBar->showMarked(paper.LTime, paper.ETime, paper.PScoring);
-    RefreshToolBar();
+    refreshToolBar();
 }
 
 void PracticeWindow::PrintQuestion() {
@@ -471,15 +462,15 @@ void PracticeWindow::PrintQuestion() {
 void PracticeWindow::ClosePractice() {
     if (m_busy)
         return;
-    if (m_services.popUp->Ask(QStringLiteral("Close Practice"), QStringLiteral("Confirm?"), 2,
-                              this))
+    if (m_services.popUp->Ask(QStringLiteral("Close Practice"), QStringLiteral("Confirm?"),
+                              PopUpButtons::YesNo, this))
         close();
 }
 
 void PracticeWindow::closeEvent(QCloseEvent* event) {
     // Closed from outside while the bars run (a logout): the pupil asked for
     // the marking, so it is done before the window goes.
-    FinishMarkingNow();
+    finishMarkingNow();
     // Not while a step of marking or closing waits for the pupil.
     if (m_busy) {
         event->ignore();

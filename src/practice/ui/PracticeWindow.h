@@ -56,7 +56,7 @@ public:
     bool isMarking() const { return m_marking; }
     // Ends a running marking at once (the rest of the animation skipped):
     // for whoever must unload the window now.
-    void FinishMarkingNow();
+    void finishMarkingNow();
     void PrintQuestion();
     void ClosePractice();
     void NextQuestion();
@@ -87,23 +87,22 @@ protected:
 private:
     void buildControls();
     void installKeys();
-    void EnterPastLastBox();
+    void enterPastLastBox();
     void placeOnScreen();
-    void GoToQuestion(int question, bool focusFirstBox);
-    void LayoutAndShowRows();
+    void goToQuestion(int question, bool focusFirstBox);
+    void layoutAndShowRows();
     void ShowQuestionDocument();
-    void ShowMarkedView();
-    void FinishMarking();
-    void RefreshToolBar();
-    void RefreshWorking();
-    void RefreshRemaining();
+    void showMarkedView();
+    void finishMarking();
+    void refreshToolBar();
+    void refreshWorking();
+    void refreshRemaining();
     void Form_Unload();
     void layoutQuestionTitle();
     int questionBandHeight() const;
     // Tells the pupil in plain words that a write failed; false then.
-    bool ReportWrite(const WriteOutcome& outcome, const QString& what);
+    bool reportWrite(const WriteOutcome& outcome, const QString& what);
     void Tell(const QString& title, const QString& message);
-    QString ProgramTitle() const;
 
     AppState& m_state;
     const AppServices& m_services;

@@ -12,7 +12,16 @@
 #include <dlfcn.h>
 
 // QtGui's setter of the context that every GL user of the process shares; the
-// web engine looks for it when it starts.
+// web engine looks for it when it starts. It is QtGui's own export, not public
+// API. The public way, Qt::AA_ShareOpenGLContexts, makes the context while the
+// application object is built, before the main window can show: under Xvfb
+// with Mesa that took the bare window from 0.1-0.4 s to 0.9-1.7 s, for a
+// context only the first paper needs. The declaration is checked against the
+// Qt versions below; a newer Qt stops the build here until it is checked
+// against that Qt's qopenglcontext.cpp, rather than failing at run time.
+static_assert(QT_VERSION >= QT_VERSION_CHECK(6, 4, 0) && QT_VERSION < QT_VERSION_CHECK(6, 5, 0),
+              "qt_gl_set_global_share_context is QtGui's private export: check that this Qt "
+              "still exports it with this signature, then widen the range");
 Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext* context);
 
 #ifndef QUILLORA_WEB_MODULE_RELDIR

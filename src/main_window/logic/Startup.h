@@ -1,0 +1,60 @@
+#pragma once
+// What the program does with its folder and its content before the main
+// window is built: take the folder's lock (one copy per folder), clear what
+// a cut-off run left behind, read the program definition, make every missing
+// results file and repair damaged marks files. The window only shows the
+// outcome: a message for a problem, else the modules the definition holds.
+
+#include "core/FolderLock.h"
+#include "core/ProgramDefinition.h"
+#include "results/ResultsRepair.h"
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+class ResourceStore;
+
+class Startup {
+public:
+    // Why the program cannot start; None when it can.
+    enum class Problem {
+        None,
+        FolderInUse,          // another copy of the program holds the folder
+        FolderNotWritable,    // the folder's lock file cannot be made
+        DefinitionNotWritten, // the definition is in the store but cannot be copied out
+        NoContent,            // the store has no usable definition, or it names no module
+        ResultsNotWritable,   // a missing results file cannot be made
+    };
+
+    struct Outcome {
+        Problem problem = Problem::None;
+        // Held for the whole run, also after a later problem: the folder
+        // stays this copy's until the program ends.
+        std::unique_ptr<FolderLock> lock;
+        ProgramDefinition definition;
+        // Results files made from their templates at this start.
+        QStringList createdResults;
+        int expectedResults = 0; // results files of every existing module
+        // What the marks files' check found and did.
+        ResultsRepair::Report marksRepair;
+
+        bool ok() const { return problem == Problem::None; }
+        // Some results files were made again while others were kept:
+        // something removed them, and with them results the pupil had.
+        // (A first start makes every file, and nothing is lost.)
+        bool resultsLost() const {
+            return !createdResults.isEmpty() && createdResults.size() < expectedResults;
+        }
+    };
+
+    static constexpr char LockFileName[] = "quillora.lock";
+
+    Startup(const ResourceStore& store, QString programFolder);
+    // Runs the steps in order and stops at the first problem.
+    Outcome run() const;
+
+private:
+    const ResourceStore& m_store;
+    QString m_folder;
+};
