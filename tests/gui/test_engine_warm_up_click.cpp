@@ -28,7 +28,7 @@ void TestEngineWarmUpClick::paperOpenedWhileWarmingUp() {
     // event loop has run once more and the hidden page cannot have loaded.
     EngineWarmUp::SetDelay(-1);
     Contents contents(dir.path());
-    contents.popUp().setAnswerer([](const QString&, const QString&, int) { return true; });
+    contents.popUp().setAnswerer([](const QString&, const QString&, PopUpButtons) { return true; });
     QVERIFY(contents.Start());
     QVERIFY(!QuestionViewEngineStarted());
     QVERIFY(WarmUpQuestionView());

@@ -31,7 +31,6 @@ class TestPopUp : public QObject {
 
 private Q_SLOTS:
     void initTestCase();
-    void init() { m_state = AppState(); }
     void buttonSets_data();
     void buttonSets();
     void shortMessagesAreLowered_data();
@@ -115,8 +114,8 @@ void TestPopUp::shortMessagesAreLowered_data() {
 void TestPopUp::shortMessagesAreLowered() {
     QFETCH(QString, message);
     QFETCH(bool, lowered);
-    frmPopUp dialog(m_state, *m_pictures);
-    dialog.CallPop("Marking", message, 2, nullptr);
+    frmPopUp dialog(*m_pictures);
+    dialog.CallPop("Marking", message, PopUpButtons::YesNo, nullptr);
     auto* info = dialog.findChild<QLabel*>("ImgInfo");
     auto* label = dialog.findChild<QLabel*>("lblMessage");
     QCOMPARE(label->text(), message);
@@ -162,32 +161,36 @@ void TestPopUp::centredOverItsOwner() {
 }
 
 void TestPopUp::realDialogAnswers_data() {
-    QTest::addColumn<int>("set");
+    QTest::addColumn<PopUpButtons>("set");
     // "click:" a control, "key:" a key, "held:" a key auto-repeated.
     QTest::addColumn<QStringList>("actions");
     QTest::addColumn<bool>("answer");
-    QTest::newRow("OK clicked") << 1 << QStringList{"click:But1"} << true;
-    QTest::newRow("Yes clicked") << 2 << QStringList{"click:But1"} << true;
-    QTest::newRow("No clicked") << 2 << QStringList{"click:But2"} << false;
-    QTest::newRow("the caption of No clicked") << 2 << QStringList{"click:But2_lbl"} << false;
-    QTest::newRow("Enter on Yes/No") << 2 << QStringList{"key:Return"} << true;
-    QTest::newRow("Esc on Yes/No") << 2 << QStringList{"key:Escape"} << false;
-    QTest::newRow("Esc closes a notice as OK") << 1 << QStringList{"key:Escape"} << true;
-    QTest::newRow("Tab to No, Enter") << 2 << QStringList{"key:Tab", "key:Return"} << false;
-    QTest::newRow("Tab to No, Space") << 2 << QStringList{"key:Tab", "key:Space"} << false;
+    QTest::newRow("OK clicked") << PopUpButtons::Ok << QStringList{"click:But1"} << true;
+    QTest::newRow("Yes clicked") << PopUpButtons::YesNo << QStringList{"click:But1"} << true;
+    QTest::newRow("No clicked") << PopUpButtons::YesNo << QStringList{"click:But2"} << false;
+    QTest::newRow("the caption of No clicked")
+        << PopUpButtons::YesNo << QStringList{"click:But2_lbl"} << false;
+    QTest::newRow("Enter on Yes/No") << PopUpButtons::YesNo << QStringList{"key:Return"} << true;
+    QTest::newRow("Esc on Yes/No") << PopUpButtons::YesNo << QStringList{"key:Escape"} << false;
+    QTest::newRow("Esc closes a notice as OK")
+        << PopUpButtons::Ok << QStringList{"key:Escape"} << true;
+    QTest::newRow("Tab to No, Enter")
+        << PopUpButtons::YesNo << QStringList{"key:Tab", "key:Return"} << false;
+    QTest::newRow("Tab to No, Space")
+        << PopUpButtons::YesNo << QStringList{"key:Tab", "key:Space"} << false;
     QTest::newRow("a held Enter does not answer")
-        << 2 << QStringList{"held:Return", "key:Escape"} << false;
+        << PopUpButtons::YesNo << QStringList{"held:Return", "key:Escape"} << false;
     QTest::newRow("a held Esc does not answer")
-        << 2 << QStringList{"held:Escape", "key:Enter"} << true;
+        << PopUpButtons::YesNo << QStringList{"held:Escape", "key:Enter"} << true;
 }
 
 // The dialog shown modally by PopUpService, answered as a pupil would; every
 // action but the last leaves it open.
 void TestPopUp::realDialogAnswers() {
-    QFETCH(int, set);
+    QFETCH(PopUpButtons, set);
     QFETCH(QStringList, actions);
     QFETCH(bool, answer);
-    PopUpService service(m_state, *m_pictures);
+    PopUpService service(*m_pictures);
     const QMap<QString, Qt::Key> keys = {{"Return", Qt::Key_Return},
                                          {"Enter", Qt::Key_Enter},
                                          {"Escape", Qt::Key_Escape},
