@@ -147,14 +147,24 @@ private Q_SLOTS:
         const std::vector<int> self{int(getpid())};
         QVERIFY(ProcTree::TreePssKb(self) > 1000);
         const long long before = ProcTree::TreeCpuTicks(self);
+        const long long beforeNs = ProcTree::TreeCpuNs(self);
         const double start = cpuSeconds();
         volatile unsigned spin = 0;
         while (cpuSeconds() - start < 0.2)
             spin = spin + 1;
         const double spentMs =
             static_cast<double>(ProcTree::TreeCpuTicks(self) - before) * ProcTree::MsPerTick();
+        const double spentNsMs = static_cast<double>(ProcTree::TreeCpuNs(self) - beforeNs) / 1e6;
+        const double clockMs = (cpuSeconds() - start) * 1000;
         // Tick accounting samples; 200 ms of work shows as roughly that.
         QVERIFY2(spentMs >= 100 && spentMs <= 400, qPrintable(QString::number(spentMs)));
+        // The per-thread reading is the process's own CPU clock, give or
+        // take the time it takes to read /proc.
+        QVERIFY2(spentNsMs >= clockMs * 0.9 && spentNsMs <= clockMs * 1.25,
+                 qPrintable(QStringLiteral("%1 against %2").arg(spentNsMs).arg(clockMs)));
+        QCOMPARE(ProcTree::ParseSchedstatNs("123456789 2000 7\n"),
+                 std::optional<long long>(123456789));
+        QVERIFY(!ProcTree::ParseSchedstatNs("").has_value());
         QVERIFY(ProcTree::LiveTree(999999999).empty());
     }
 
