@@ -1,5 +1,6 @@
 #include "main_window/EngineWarmUp.h"
 
+#include "core/Log.h"
 #include "practice/ui/QuestionViewModule.h"
 
 #include <QString>
@@ -25,6 +26,6 @@ void EngineWarmUp::Schedule(QObject* context) {
         // The first paper will say what is wrong, to the pupil; here the
         // log is enough.
         if (!WarmUpQuestionView(&problem))
-            qWarning("quillora: the question view cannot be loaded: %s", qPrintable(problem));
+            qCWarning(lcQuillora) << "the question view cannot be loaded:" << problem;
     });
 }

@@ -10,6 +10,7 @@
 #include "chrome/Twips.h"
 #include "core/AppState.h"
 #include "core/Clock.h"
+#include "core/Log.h"
 #include "core/Scoring.h"
 #include "practice/PaperSession.h"
 #include "practice/ui/AnswerRow.h"
@@ -101,7 +102,7 @@ void PracticeWindow::buildControls() {
                                                        .arg(m_session->paper().QSCount));
         });
     } else {
-        qWarning("quillora: the question view cannot be loaded: %s", qPrintable(viewProblem));
+        qCWarning(lcQuillora) << "the question view cannot be loaded:" << viewProblem;
         m_viewWidget = new QWidget(this);
         m_viewWidget->setObjectName(QStringLiteral("brwWebBrowser"));
     }
