@@ -40,6 +40,10 @@ Run runTool(const QStringList& args, const QByteArray& input = QByteArray()) {
     return r;
 }
 
+Run validate(const QString& store) {
+    return runTool({"--store", store, "validate"});
+}
+
 bool copyTree(const QString& from, const QString& to) {
     QDir().mkpath(to);
     const QDir source(from);
@@ -77,13 +81,13 @@ private Q_SLOTS:
         QVERIFY(makeSoundStore(store));
         QVERIFY(copyTree(QStringLiteral(QUILLORA_TEST_DATA_DIR "/broken_store/faults"), store));
         QVERIFY(QFile::remove(store + "/graphics/bullet.bmp"));
-        m_broken = runTool({QStringLiteral("--store"), store, QStringLiteral("validate")});
+        m_broken = validate(store);
     }
 
     void validateSoundStore() {
         QTemporaryDir dir;
         QVERIFY(makeSoundStore(dir.path()));
-        const Run r = runTool({QStringLiteral("--store"), dir.path(), QStringLiteral("validate")});
+        const Run r = validate(dir.path());
         // One figures line per paper, then the summary.
         QCOMPARE(r.out.size(), 6);
         QCOMPARE(r.out.first(),
@@ -177,7 +181,7 @@ private Q_SLOTS:
         QVERIFY(makeSoundStore(dir.path()));
         for (const char* f : {"store/30023.txt", "store/30126.txt", "store/23005.mht"})
             QVERIFY(QFile::remove(dir.filePath(QString::fromLatin1(f))));
-        const Run r = runTool({QStringLiteral("--store"), dir.path(), QStringLiteral("validate")});
+        const Run r = validate(dir.path());
         QCOMPARE(r.exitCode, 1);
         QVERIFY(r.out.contains(QStringLiteral("30023: item missing from the store")));
         QVERIFY(r.out.contains(QStringLiteral("30126: item missing from the store")));
@@ -196,8 +200,7 @@ private Q_SLOTS:
         QVERIFY(QFile::remove(plain));
         QVERIFY(
             QFile::copy(QStringLiteral(QUILLORA_TEST_DATA_DIR "/mhtml/browser_saved.mht"), plain));
-        const Run r = runTool({QStringLiteral("--store"), dir.path(), QStringLiteral("--working"),
-                               QStringLiteral("paper"), QStringLiteral("103")});
+        const Run r = runTool({"--store", dir.path(), "--working", "paper", "103"});
         QCOMPARE(r.exitCode, 0);
         const QStringList expected{
             QStringLiteral("Paper 103: topic 1 \"Numbers\", paper 3 of 5 (module 2 \"Practice\")"),
@@ -218,8 +221,7 @@ private Q_SLOTS:
             QStringLiteral("Total: 2 questions, 4 blanks, 5 marks")};
         QCOMPARE(r.out, expected);
 
-        const Run beyond = runTool({QStringLiteral("--store"), dir.path(), QStringLiteral("paper"),
-                                    QStringLiteral("106")});
+        const Run beyond = runTool({"--store", dir.path(), "paper", "106"});
         QCOMPARE(beyond.exitCode, 1);
         QVERIFY(beyond.out.isEmpty());
         QVERIFY2(beyond.err.contains(QStringLiteral("no paper 106")), qPrintable(beyond.err));
@@ -249,7 +251,7 @@ private Q_SLOTS:
         QFETCH(QString, key);
         QFETCH(QString, answer);
         QFETCH(QString, word);
-        const Run r = runTool({QStringLiteral("check"), kind, key, answer});
+        const Run r = runTool({"check", kind, key, answer});
         QCOMPARE(r.exitCode, 0);
         QCOMPARE(r.out, QStringList{word});
     }
@@ -277,13 +279,13 @@ private Q_SLOTS:
     void markJudgesBlankList() {
         QFETCH(QByteArray, input);
         QFETCH(QStringList, words);
-        const Run r = runTool({QStringLiteral("mark")}, input);
+        const Run r = runTool({"mark"}, input);
         QCOMPARE(r.exitCode, 0);
         QCOMPARE(r.out, words);
     }
 
     void markRejectsMalformedLine() {
-        const Run r = runTool({QStringLiteral("mark")}, QByteArray("N\t12\t12\nN\t12\n"));
+        const Run r = runTool({"mark"}, QByteArray("N\t12\t12\nN\t12\n"));
         QCOMPARE(r.exitCode, 2);
         QVERIFY(r.out.isEmpty());
         QVERIFY2(r.err.contains(QStringLiteral("line 2: expected KIND<TAB>KEY<TAB>ANSWER")),
@@ -296,24 +298,22 @@ private Q_SLOTS:
         QVERIFY(makeSoundStore(store));
         const QString target = dir.filePath(QStringLiteral("trend.txt"));
         QFile old(target);
-        QVERIFY(old.open(QIODevice::WriteOnly));
-        old.write(QByteArray(200, 'x'));
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write(QByteArray(200, 'x')) == 200);
         old.close();
-        const QStringList opt{QStringLiteral("--store"), store, QStringLiteral("extract")};
+        const QStringList opt{"--store", store, "extract"};
 
-        Run r = runTool(opt + QStringList{QStringLiteral("30126"), target});
+        Run r = runTool(opt + QStringList{"30126", target});
         QCOMPARE(r.exitCode, 0);
         QFile written(target);
         QVERIFY(written.open(QIODevice::ReadOnly));
         QCOMPARE(written.readAll(), QByteArray("#TRD#"));
 
         const QString absent = dir.filePath(QStringLiteral("absent.txt"));
-        r = runTool(opt + QStringList{QStringLiteral("30012"), absent});
+        r = runTool(opt + QStringList{"30012", absent});
         QVERIFY(r.exitCode != 0);
         QVERIFY(!QFile::exists(absent));
 
-        r = runTool(opt + QStringList{QStringLiteral("30126"),
-                                      dir.filePath(QStringLiteral("no/such/t.txt"))});
+        r = runTool(opt + QStringList{"30126", dir.filePath("no/such/t.txt")});
         QVERIFY(r.exitCode != 0);
     }
 

@@ -276,27 +276,15 @@ private Q_SLOTS:
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("kinds");
         QTest::addColumn<bool>("right");
-        QTest::newRow("number by value") << "24.8"
-                                         << "24.80"
-                                         << "N" << true;
-        QTest::newRow("wrong number") << "25"
-                                      << "24.80"
-                                      << "N" << false;
-        QTest::newRow("word in another case") << "sixteen"
-                                              << "Sixteen"
-                                              << "T" << true;
-        QTest::newRow("group in another order") << "7|3"
-                                                << ";3;7| "
-                                                << "G|G" << true;
-        QTest::newRow("group answer twice") << "3|3"
-                                            << ";3;7| "
-                                            << "G|G" << false;
-        QTest::newRow("second spelling of M") << "Forty seven"
-                                              << ";Forty-seven;Forty seven"
-                                              << "M" << false;
-        QTest::newRow("a blank without its answer") << "9"
-                                                    << "9|4"
-                                                    << "N|N" << false;
+        const auto row = [](const char* name, const char* a, const char* k, const char* t,
+                            bool right) { QTest::newRow(name) << a << k << t << right; };
+        row("number by value", "24.8", "24.80", "N", true);
+        row("wrong number", "25", "24.80", "N", false);
+        row("word in another case", "sixteen", "Sixteen", "T", true);
+        row("group in another order", "7|3", ";3;7| ", "G|G", true);
+        row("group answer twice", "3|3", ";3;7| ", "G|G", false);
+        row("second spelling of M", "Forty seven", ";Forty-seven;Forty seven", "M", false);
+        row("a blank without its answer", "9", "9|4", "N|N", false);
     }
 
     void working() {
