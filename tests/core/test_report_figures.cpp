@@ -24,10 +24,7 @@ ModuleDefinition Module(int topicCount, int paperCount, QStringList names = Name
 }
 
 QStringList Blank(int n) {
-    QStringList list;
-    for (int i = 0; i < n; ++i)
-        list << QString();
-    return list;
+    return QStringList(n);
 }
 
 // Scores placed at 1-based paper indexes: {index, score}.
@@ -171,10 +168,8 @@ private Q_SLOTS:
         for (int i = 0; i < scores.size(); ++i)
             marks.FSE[i] = marks.SSE[i] = scores.at(i);
         const ReportFigures f = ReportFigures::Compute(Module(1, 5, {"Numbers"}), marks);
-        QCOMPARE(f.topics[0].firstMark, text);
-        QCOMPARE(f.topics[0].secondMark, text);
-        QCOMPARE(f.OScore1, text);
-        QCOMPARE(f.OScore2, text);
+        QCOMPARE((QStringList{f.topics[0].firstMark, f.topics[0].secondMark, f.OScore1, f.OScore2}),
+                 QStringList(4, text));
         QVERIFY(qAbs(f.topics[0].firstFraction - fraction) < 1e-12);
         QCOMPARE(f.PCNum, completed);
     }

@@ -25,10 +25,6 @@ ProgramDefinition ModuleTwoOnly() {
     return def;
 }
 
-} // namespace
-
-namespace {
-
 const QList<QStringList> SixRecords{{"87.5", "", "100"},    {"", "", "90"},
                                     {"0:7:5", "", "0:3:1"}, {"09/03/2024", "", "10/03/2024"},
                                     {"1", "0", "1"},        {"0", "0", "1"}};
@@ -192,59 +188,47 @@ private Q_SLOTS:
 
     void damagedMarksRecordStandsAlone_data() {
         QTest::addColumn<int>("damaged");
-        QTest::addColumn<bool>("missing"); // else cut short after its first field
+        QTest::addColumn<QString>("line"); // the damaged record's line; null: none
+        QTest::addColumn<RecordError>("error");
         for (int r = 0; r < 6; ++r) {
-            QTest::addRow("%s missing", qPrintable(MarksTags().at(r))) << r << true;
-            QTest::addRow("%s short", qPrintable(MarksTags().at(r))) << r << false;
+            const QString tag = MarksTags().at(r);
+            QTest::addRow("%s missing", qPrintable(tag))
+                << r << QString() << RecordError::KeyMissing;
+            QTest::addRow("%s short", qPrintable(tag))
+                << r << BuildRecordLine(tag, SixRecords.at(r).mid(0, 1))
+                << RecordError::TooFewFields;
         }
+        // Found by fuzzing: fields that do not start right after the tag once
+        // split into a field holding ">", which no marking could write back.
+        QTest::newRow("LTM fields not after the tag")
+            << 2 << QStringLiteral("#LTM#CDD#>>>") << RecordError::TooFewFields;
     }
 
     void damagedMarksRecordStandsAlone() {
         QFETCH(int, damaged);
-        QFETCH(bool, missing);
+        QFETCH(QString, line);
+        QFETCH(RecordError, error);
         QTemporaryDir dir;
         const QString path = dir.filePath("marks2FX.txt");
-        const QStringList tags = MarksTags();
-        const QList<QStringList>& records = SixRecords;
         QStringList lines;
         for (int r = 0; r < 6; ++r) {
             if (r != damaged)
-                lines << BuildRecordLine(tags.at(r), records.at(r));
-            else if (!missing)
-                lines << BuildRecordLine(tags.at(r), records.at(r).mid(0, 1));
+                lines << BuildRecordLine(MarksTags().at(r), SixRecords.at(r));
+            else if (!line.isNull())
+                lines << line;
         }
         QCOMPARE(WriteRecordLines(path, lines), RecordError::None);
         const Read<MarksRecords> read = ReadMarksFile(path, 3);
-        QCOMPARE(read.error, missing ? RecordError::KeyMissing : RecordError::TooFewFields);
+        QCOMPARE(read.error, error);
+        // Only the damaged record reads empty (but for a short one's first
+        // field), and only where it is.
         const auto six = read.value.asArray();
         for (int r = 0; r < 6; ++r) {
-            // Only the damaged record reads empty, and only where it is.
-            QStringList expected = records.at(r);
+            QStringList expected = SixRecords.at(r);
             if (r == damaged)
-                expected = QStringList{missing ? QString() : expected.at(0), "", ""};
+                expected = QStringList{line.count('>') == 1 ? expected.at(0) : QString(), "", ""};
             QCOMPARE(six[r], expected);
         }
-    }
-
-    void fieldsNotAfterTheirTag() {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("marks2FX.txt");
-        const QStringList tags = MarksTags();
-        const QList<QStringList>& records = SixRecords;
-        // Found by fuzzing: a line whose fields do not start right after its tag
-        // ("#LTM#CDD#>>>") split into a field holding ">", which no marking could
-        // write back. That record reads as empty; the others keep their values.
-        QStringList lines;
-        for (int r = 0; r < 6; ++r)
-            lines << (r == 2 ? QStringLiteral("#LTM#CDD#>>>")
-                             : BuildRecordLine(tags.at(r), records.at(r)));
-        QCOMPARE(WriteRecordLines(path, lines), RecordError::None);
-        const Read<MarksRecords> read = ReadMarksFile(path, 3);
-        QVERIFY(!read.ok());
-        const auto six = read.value.asArray();
-        QCOMPARE(six[2], QStringList(3, QString()));
-        QCOMPARE(six[0], records.at(0));
-        QCOMPARE(six[5], records.at(5));
     }
 
     void perPaperRecords() {
