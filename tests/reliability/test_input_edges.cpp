@@ -115,8 +115,6 @@ private Q_SLOTS:
         const WriteOutcome refused = session->MoveToQuestion({answer}, 2);
         QCOMPARE(refused.error, RecordError::Unencodable);
         QCOMPARE(refused.path, folder.file(ResultsFile::First));
-        QCOMPARE(RecordErrorText(refused.error),
-                 QString("the text holds characters that the file cannot store"));
         QCOMPARE(session->paper().QSCount, 1);
         QCOMPARE(bytesOf(folder.file(ResultsFile::First)), saved);
 
@@ -180,13 +178,10 @@ private Q_SLOTS:
         QTemporaryDir storeDir;
         QVERIFY(copyFixtureStore(storeDir.path()));
         Folder folder(storeDir.path());
-        QVERIFY(
-            !QDir(storeDir.path() + "/store").entryList({QString::number(item) + ".*"}).isEmpty());
-        for (const QString& name :
-             QDir(storeDir.path() + "/store").entryList({QString::number(item) + ".*"}))
-            QVERIFY(QFile::remove(storeDir.path() + "/store/" + name));
-        const ResourceStore store(storeDir.path());
-        QVERIFY(!store.contains(item));
+        const QDir items(storeDir.path() + "/store");
+        const QStringList names = items.entryList({QString::number(item) + ".*"});
+        QCOMPARE(names.size(), 1);
+        QVERIFY(QFile::remove(items.filePath(names.first())));
         const QByteArray marksBefore = bytesOf(folder.file(ResultsFile::Marks));
 
         auto session = folder.open(101);
