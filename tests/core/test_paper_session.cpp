@@ -422,49 +422,33 @@ private Q_SLOTS:
         QVERIFY(results.details.join(' ').contains(folder->file(ResultsFile::SResults)));
     }
 
+    // Which bytes a second marking writes. (Which blanks are carried over and
+    // locked, the marking question and the model answers shown are the
+    // second-attempt window's test.)
     void secondAttemptCarriesOverCorrectBlanks() {
         auto folder = ShippedFolder();
-        QStringList firstAnswers;
+        QStringList answers;
         {
             auto first = folder->open(140); // 30 blanks
             QVERIFY(first);
-            QCOMPARE(first->paper().TotalBlanks, 30);
-            firstAnswers = TestFiles::correctAnswers(first->paper().AnswerKeys);
+            answers = TestFiles::correctAnswers(first->paper().AnswerKeys);
             for (int i : {3, 8, 15, 22, 29})
-                firstAnswers[i] = QStringLiteral("wrong");
-            QVERIFY(TypeAllAnswers(*first, firstAnswers));
+                answers[i] = QStringLiteral("wrong");
+            QVERIFY(TypeAllAnswers(*first, answers));
             QVERIFY(first->CompleteMarking().ok());
-            QCOMPARE(first->paper().Results.count(Tick), 25);
         }
         const auto before = folder->snapshot();
 
         auto second = folder->open(140, 2);
         QVERIFY(second);
         const PaperState& paper = second->paper();
-        QCOMPARE(paper.Status, PaperStatus::NotMarked);
-        for (int i = 0; i < 30; ++i) {
-            const bool wrong = firstAnswers.at(i) == QLatin1String("wrong");
-            QCOMPARE(second->IsCarriedOver(i), !wrong);
-            QCOMPARE(paper.Answers.at(i), wrong ? QString() : firstAnswers.at(i));
-            QCOMPARE(paper.Results.at(i), wrong ? ResultMark::None : Tick);
-        }
-        QCOMPARE(folder->snapshot(), before); // carried over in memory only
         QCOMPARE(second->AnsweredCount(), 25);
-
-        // Four of the five reworked: still "not answered all"; the fifth: ready.
-        QStringList answers = paper.Answers;
         const QStringList correct = TestFiles::correctAnswers(paper.AnswerKeys);
         for (int i : {3, 8, 15, 22})
             answers[i] = correct.at(i);
-        QVERIFY(TypeAllAnswers(*second, answers));
-        QVERIFY(second->HasUnansweredBlank());
         answers[29] = QStringLiteral("still wrong");
         QVERIFY(TypeAllAnswers(*second, answers));
-        QCOMPARE(second->MarkingQuestion(),
-                 QStringLiteral("Do you want to mark your practice now?"));
         QVERIFY(second->CompleteMarking().ok());
-        QCOMPARE(paper.Results.count(Tick), 29);
-        QCOMPARE(second->ModelAnswerFor(29), correct.at(29));
 
         const auto after = folder->snapshot();
         for (ResultsFile f : {ResultsFile::Trend, ResultsFile::First, ResultsFile::FResults})

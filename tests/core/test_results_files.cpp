@@ -225,6 +225,8 @@ private Q_SLOTS:
         const auto six = read.value.asArray();
         for (int r = 0; r < 6; ++r) {
             QStringList expected = SixRecords.at(r);
+            if (r != damaged && line.contains('#' + MarksTags().at(r) + '#'))
+                continue; // the lookup takes the first line holding a tag
             if (r == damaged)
                 expected = QStringList{line.count('>') == 1 ? expected.at(0) : QString(), "", ""};
             QCOMPARE(six[r], expected);

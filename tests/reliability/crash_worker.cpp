@@ -53,13 +53,8 @@ int main(int argc, char** argv) {
     for (qint64 stamp = firstStamp;; ++stamp) {
         const int paperIndex = 1 + int(stamp % papers);
         for (int attempt = 1; attempt <= 2; ++attempt) {
-            PaperSessionSetup setup;
-            setup.programFolder = folder;
-            setup.module = module;
-            setup.programCode = definition.programCode;
-            setup.paperCount = papers;
-            setup.paperNum = 100 + paperIndex;
-            setup.attempt = attempt;
+            const PaperSessionSetup setup{folder, module,           definition.programCode,
+                                          papers, 100 + paperIndex, attempt};
             PaperSession session(setup, store, clock, QLocale::c());
             const LoadOutcome loaded = session.Load();
             if (!loaded.ok())
