@@ -87,17 +87,17 @@ private Q_SLOTS:
         QTest::addColumn<QString>("page");
         QTest::addColumn<QString>("expected"); // with "@" for the working's block
 
-        QTest::newRow("before the end of the body") << "<html><body><p>Q</p></body></html>"
-                                                    << "<html><body><p>Q</p>@</body></html>";
-        QTest::newRow("end tags in capitals") << "<HTML><BODY>Q</BODY></HTML>"
-                                              << "<HTML><BODY>Q@</BODY></HTML>";
-        QTest::newRow("no body end tag") << "<html><body>Q</html>"
-                                         << "<html><body>Q@</html>";
-        QTest::newRow("a fragment") << "<p>Q</p>"
-                                    << "<p>Q</p>@";
-        QTest::newRow("the last body end tag, not one quoted earlier")
-            << "<body><p>&lt;/body&gt; is a tag</p><!-- </body> --></body>"
-            << "<body><p>&lt;/body&gt; is a tag</p><!-- </body> -->@</body>";
+        const auto row = [](const char* name, const char* page, const char* expected) {
+            QTest::newRow(name) << QString::fromUtf8(page) << QString::fromUtf8(expected);
+        };
+        row("before the end of the body", "<html><body><p>Q</p></body></html>",
+            "<html><body><p>Q</p>@</body></html>");
+        row("end tags in capitals", "<HTML><BODY>Q</BODY></HTML>", "<HTML><BODY>Q@</BODY></HTML>");
+        row("no body end tag", "<html><body>Q</html>", "<html><body>Q@</html>");
+        row("a fragment", "<p>Q</p>", "<p>Q</p>@");
+        row("the last body end tag, not one quoted earlier",
+            "<body><p>&lt;/body&gt; is a tag</p><!-- </body> --></body>",
+            "<body><p>&lt;/body&gt; is a tag</p><!-- </body> -->@</body>");
     }
 
     void pageWithWorking() {
