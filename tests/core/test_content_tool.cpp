@@ -1,7 +1,5 @@
-// The content tool, run as a program: validate on a sound store and on one with
-// planted faults (tests/data/broken_store: "base" is sound, "faults" replaces
-// some of its files with broken ones), and the paper, check, mark and extract
-// commands and their usage.
+// The content tool run as a program: validate on a sound store and on one with
+// planted faults (broken_store: "faults" over "base"), and its other commands.
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,5 @@
-// Works a program folder as fast as it can, the way a pupil would: opens
-// papers, types answers question by question (every move saves), marks some,
-// takes second attempts and now and then erases everything. The crash-safety
-// test kills it with SIGKILL at random moments and checks what it left.
-//
+// Saves, marks, retakes and erases in a program folder as fast as it can, for
+// the crash-safety test to kill at random moments.
 //   crash_worker <program folder> <content root> <first stamp>
 
 #include "WorkerSteps.h"

@@ -1,7 +1,5 @@
-// Input at the edges, without windows: very long answers, answers the files
-// cannot hold, a question document of several megabytes, and store items
-// that are missing. Each is kept whole, or refused with a plain message, and
-// nothing already stored is lost.
+// Input at the edges: huge answers and documents, unstorable answers, missing
+// store items. Each is kept whole or refused, and nothing stored is lost.
 
 #include "core/Clock.h"
 #include "core/PaperContent.h"

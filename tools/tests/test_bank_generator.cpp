@@ -1,7 +1,5 @@
-// The question bank generator: its random source, the web archive writer read
-// back by the program's reader, the bank's own checks, the quantities, and the
-// keys of topics 1, 2, 3 and 9 re-derived from what each page shows (sums,
-// pictures, options).
+// The bank generator: its archives read back by the program's reader, its own
+// checks, and the keys of topics 1, 2, 3 and 9 re-derived from each page.
 #include "Bank.h"
 #include "MhtmlWriter.h"
 #include "NumberTopicKit.h"

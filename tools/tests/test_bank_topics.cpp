@@ -1,8 +1,5 @@
-// The pictures of the question bank and topics 4, 5, 6, 7, 8 and 10: the SVG
-// helpers read back as geometry, the shared helpers of the topic generators,
-// and every key that a picture decides re-derived from the picture itself
-// (clock hands, scale pointers, rulers, coins, grid shapes, cubes, picture
-// graphs).
+// The bank's pictures and topics 4 to 8 and 10: the SVG and topic helpers, and
+// every key a picture decides re-derived from the picture's geometry.
 #include "Bank.h"
 #include "NumberTopicKit.h"
 #include "StoreWriter.h"
