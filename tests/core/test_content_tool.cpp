@@ -1,7 +1,5 @@
-// The content tool, run as a program: validate on a sound store and on one with
-// planted faults (tests/data/broken_store: "base" is sound, "faults" replaces
-// some of its files with broken ones), and the paper, check, mark and extract
-// commands and their usage.
+// The content tool run as a program: validate on a sound store and on one with
+// planted faults (broken_store: "faults" over "base"), and its other commands.
 
 #include <QDir>
 #include <QFile>
@@ -40,6 +38,10 @@ Run runTool(const QStringList& args, const QByteArray& input = QByteArray()) {
     return r;
 }
 
+Run validate(const QString& store) {
+    return runTool({"--store", store, "validate"});
+}
+
 bool copyTree(const QString& from, const QString& to) {
     QDir().mkpath(to);
     const QDir source(from);
@@ -70,299 +72,288 @@ class TestContentTool : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
-    void validateSoundStore();
-    void validateReportsPlantedFault_data();
-    void validateReportsPlantedFault();
-    void validateReportsMissingItems();
-    void paperPrintsWorking();
-    void checkJudgesOneAnswer_data();
-    void checkJudgesOneAnswer();
-    void markJudgesBlankList_data();
-    void markJudgesBlankList();
-    void markRejectsMalformedLine();
-    void extractCopiesItem();
-    void badArgumentsGiveUsage_data();
-    void badArgumentsGiveUsage();
+    void initTestCase() {
+        QVERIFY2(QFile::exists(toolPath()), qPrintable(toolPath() + " is not built"));
+        QVERIFY(m_brokenDir.isValid());
+        const QString store = m_brokenDir.path();
+        QVERIFY(makeSoundStore(store));
+        QVERIFY(copyTree(QStringLiteral(QUILLORA_TEST_DATA_DIR "/broken_store/faults"), store));
+        QVERIFY(QFile::remove(store + "/graphics/bullet.bmp"));
+        m_broken = validate(store);
+    }
+
+    void validateSoundStore() {
+        QTemporaryDir dir;
+        QVERIFY(makeSoundStore(dir.path()));
+        const Run r = validate(dir.path());
+        // One figures line per paper, then the summary.
+        QCOMPARE(r.out.size(), 6);
+        QCOMPARE(r.out.first(),
+                 QStringLiteral("paper 101: 2 questions, 2 kinds, at most 1 of a kind, "
+                                "at most 1 in a row, difficulty 2.28"));
+        QCOMPARE(r.out.last(),
+                 QStringLiteral("5 papers, 8 questions, 13 blanks, 16 marks: no problems"));
+        QCOMPARE(r.exitCode, 0);
+    }
+
+    void validateReportsPlantedFault_data() {
+        QTest::addColumn<QString>("line");
+        // Each line names one fault planted in tests/data/broken_store/faults.
+        static const char* const lines[] = {
+            "30000: program code \"Q/S\" cannot be part of a results file name",
+            "30000: TN2 names 2 topics, but TT2 is 1",
+            "30022: paper 102, question 3: \"2300\" is not a five-digit question id",
+            "30022: paper 104, question 2: 23001 is already listed in paper 101",
+            "30022: line 7: record 106 is not a paper of module 2 (101 to 105)",
+            "30023: line 8: field 1 of record 23007 holds \"#\"",
+            "30025: 1 line(s) end in LF alone; lines must end in CR LF",
+            "30023: question 23003: 1 keys, 2 kinds and 1 marks; the three must agree",
+            "30025: no record for question 23008 of paper 105",
+            "30024: records out of paper order: 23002 (paper 101) stands before 23001 (paper 101); "
+            "papers load in one forward pass",
+            "30023: question 23001 (a): kind N key \"twelve\" is not a number",
+            "30023: question 23002 (b): kind X key \"5/3\" has no space between the whole number "
+            "and "
+            "the fraction",
+            "30023: question 23004 (a): kind Q key \"12\" is longer than the one character its "
+            "answer "
+            "box takes",
+            "30025: question 23004 (a): mark \"4\" is not 1, 2 or 3",
+            "30023: question 23005 (a): a group of 3 blanks has only 2 alternatives, so one blank "
+            "can "
+            "never be right",
+            "30023: question 23006 (a): kind M key \"cat\" lists no alternatives (\";a;b\")",
+            "30024: question 23007 (a): unknown answer kind \"Z\"",
+            "30025: paper 104: its marks total 0; at least 1",
+            "30023: question 23010 has 21 blanks; the answer sheet shows at most 20",
+            "30022: paper 105 has 84 blanks; at most 80",
+            "30121: SSE has 4 fields; the module has 5 papers",
+            "30121: FST field 2 is \"1\"; \"0\" expected",
+            "30122: paper 101 has 2 fields for its 3 blanks",
+            "30122: record 103 stands before the record of paper 102; papers must follow in "
+            "ascending "
+            "order",
+            "30124: differs from item 30122; the four answer and results templates are identical",
+            "30126: the trend template must be exactly the 5 bytes \"#TRD#\" with no line end; it "
+            "holds 7 bytes",
+            "1: \"about_off.bmp\": 8 bits per pixel; 24 expected",
+            "5: \"back_off.bmp\": pixel data cut short: 46 bytes for 8280 needed",
+            "81: graphics file \"bullet.bmp\" is missing",
+            "85: \"Qzicon.ico\": not an ICO file (header 0, 1 missing)",
+            "89: \"Logo.gif\": GIF data cut short (no trailer)",
+            "graphics/Bullet.bmp: not one of the graphics items (file names are case-sensitive)",
+            "23001: 14 line end(s) are not CR LF (first at line 1); the HTML view refuses such an "
+            "archive",
+            "23002: the boundary \"abc\" never occurs",
+            "23003: <img src=\"pic.png\"> matches no part of the archive",
+            "23004: the closing boundary \"--b--\" is missing",
+            "23005: not a multipart/related archive (Content-Type: text/html)",
+            "23006: part 2: its base64 body is damaged",
+            "23008: <img src=\"graph.svg\"> points to a part of type text/plain, not an image",
+            "23013: question document missing",
+            "23099: item \"23099.mht\" is not used: no paper lists it and no defined module needs "
+            "it",
+        };
+        for (const char* line : lines)
+            QTest::newRow(line) << QString::fromUtf8(line);
+    }
+
+    void validateReportsPlantedFault() {
+        QFETCH(QString, line);
+        QVERIFY2(m_broken.out.contains(line),
+                 qPrintable("missing: " + line + "\n--- output:\n" + m_broken.out.join('\n')));
+        QCOMPARE(m_broken.exitCode, 1);
+        // The summary comes last and counts exactly the problem lines above it
+        // (the papers' figures aside).
+        const QString summary = m_broken.out.last();
+        const qsizetype figures =
+            m_broken.out.filter(QRegularExpression(QStringLiteral("^paper \\d+: \\d+ questions, ")))
+                .size();
+        QVERIFY2(summary.endsWith(
+                     QStringLiteral(": %1 problems").arg(m_broken.out.size() - 1 - figures)),
+                 qPrintable(summary));
+    }
+
+    void validateReportsMissingItems() {
+        QTemporaryDir dir;
+        QVERIFY(makeSoundStore(dir.path()));
+        for (const char* f : {"store/30023.txt", "store/30126.txt", "store/23005.mht"})
+            QVERIFY(QFile::remove(dir.filePath(QString::fromLatin1(f))));
+        const Run r = validate(dir.path());
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY(r.out.contains(QStringLiteral("30023: item missing from the store")));
+        QVERIFY(r.out.contains(QStringLiteral("30126: item missing from the store")));
+        QVERIFY(r.out.contains(QStringLiteral("23005: question document missing")));
+    }
+
+    void paperPrintsWorking() {
+        QTemporaryDir dir;
+        QVERIFY(makeSoundStore(dir.path()));
+        const QString document = dir.filePath(QStringLiteral("store/23005.mht"));
+        QVERIFY(QFile::remove(document));
+        QVERIFY(QFile::copy(QStringLiteral(QUILLORA_TEST_DATA_DIR "/mhtml/with_working.mht"),
+                            document));
+        // A teacher's own document, without working.
+        const QString plain = dir.filePath(QStringLiteral("store/23006.mht"));
+        QVERIFY(QFile::remove(plain));
+        QVERIFY(
+            QFile::copy(QStringLiteral(QUILLORA_TEST_DATA_DIR "/mhtml/browser_saved.mht"), plain));
+        const Run r = runTool({"--store", dir.path(), "--working", "paper", "103"});
+        QCOMPARE(r.exitCode, 0);
+        const QStringList expected{
+            "Paper 103: topic 1 \"Numbers\", paper 3 of 5 (module 2 \"Practice\")",
+            "Question 1 (23005): 3 blanks",
+            "  (a) blank 1: kind G, key \";2;3;5\", mark 1",
+            "  (b) blank 2: kind G, key \" \", mark 1",
+            "  (c) blank 3: kind G, key \" \", mark 1",
+            "  Working:",
+            "    How to work it out",
+            "    Take away in columns: 480 \u2212 195.",
+            "    You cannot take 5 from 0, so exchange 1 ten for 10 ones.",
+            "    [picture: The tens column with one ten crossed out & 10 ones added.]",
+            "    So the answer is 2.85.",
+            "Question 2 (23006): 1 blank",
+            "  (a) blank 4: kind M, key \";cat;dog\", mark 2",
+            "  Working: none",
+            "Total: 2 questions, 4 blanks, 5 marks"};
+        QCOMPARE(r.out, expected);
+
+        const Run beyond = runTool({"--store", dir.path(), "paper", "106"});
+        QCOMPARE(beyond.exitCode, 1);
+        QVERIFY(beyond.out.isEmpty());
+        QVERIFY2(beyond.err.contains(QStringLiteral("no paper 106")), qPrintable(beyond.err));
+    }
+
+    void checkJudgesOneAnswer_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("word");
+        const auto row = [](const char* name, const char* kind, const char* key, const char* answer,
+                            const char* word) {
+            QTest::newRow(name) << QString::fromUtf8(kind) << QString::fromUtf8(key)
+                                << QString::fromUtf8(answer) << QString::fromUtf8(word);
+        };
+        // The program's answer checking has tests of its own; these rows catch the
+        // arguments reaching it in the wrong order or trimmed.
+        row("alternative in another case", "M", ";cat;dog", "Dog", "correct");
+        row("mixed number with two spaces", "X", "1 4/15", "1  4/15", "correct");
+        row("number with a unit", "N", "15", "15 cm", "wrong");
+        row("empty answer", "N", "15", "", "wrong");
+        row("unknown kind", "Z", "1", "1", "none");
+    }
+
+    void checkJudgesOneAnswer() {
+        QFETCH(QString, kind);
+        QFETCH(QString, key);
+        QFETCH(QString, answer);
+        QFETCH(QString, word);
+        const Run r = runTool({"check", kind, key, answer});
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(r.out, QStringList{word});
+    }
+
+    void markJudgesBlankList_data() {
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<QStringList>("words");
+        const QString c = QStringLiteral("correct"), w = QStringLiteral("wrong");
+        QTest::newRow("group answer taken twice")
+            << QByteArray("G\t;2;3;5\t3\nG\t \t2\nG\t \t2\n") << QStringList{c, c, w};
+        QTest::newRow("group in any order")
+            << QByteArray("G\t;2;3;5\t5\nG\t \t3\nG\t \t2\n") << QStringList{c, c, c};
+        QTest::newRow("follower key is one space, not trimmed away")
+            << QByteArray("G\t;2;3\t2\nG\t \t3\n") << QStringList{c, c};
+        QTest::newRow("CR LF ends are not part of the answer")
+            << QByteArray("N\t12\t12\r\nT\tcat\tCat\r\n") << QStringList{c, c};
+        QTest::newRow("last line without a line end")
+            << QByteArray("N\t24.80\t24.8\nF\t3/10\t3 / 10") << QStringList{c, c};
+        QTest::newRow("tab inside the answer stays in the answer")
+            << QByteArray("T\tcat\tcat\tdog\n") << QStringList{w};
+        QTest::newRow("empty answer") << QByteArray("N\t5\t\n") << QStringList{w};
+        QTest::newRow("no blanks at all") << QByteArray() << QStringList{};
+    }
+
+    void markJudgesBlankList() {
+        QFETCH(QByteArray, input);
+        QFETCH(QStringList, words);
+        const Run r = runTool({"mark"}, input);
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(r.out, words);
+    }
+
+    void markRejectsMalformedLine() {
+        const Run r = runTool({"mark"}, QByteArray("N\t12\t12\nN\t12\n"));
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY(r.out.isEmpty());
+        QVERIFY2(r.err.contains(QStringLiteral("line 2: expected KIND<TAB>KEY<TAB>ANSWER")),
+                 qPrintable(r.err));
+    }
+
+    void extractCopiesItem() {
+        QTemporaryDir dir;
+        const QString store = dir.filePath(QStringLiteral("content"));
+        QVERIFY(makeSoundStore(store));
+        const QString target = dir.filePath(QStringLiteral("trend.txt"));
+        QFile old(target);
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write(QByteArray(200, 'x')) == 200);
+        old.close();
+        const QStringList opt{"--store", store, "extract"};
+
+        Run r = runTool(opt + QStringList{"30126", target});
+        QCOMPARE(r.exitCode, 0);
+        QFile written(target);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(written.readAll(), QByteArray("#TRD#"));
+
+        const QString absent = dir.filePath(QStringLiteral("absent.txt"));
+        r = runTool(opt + QStringList{"30012", absent});
+        QVERIFY(r.exitCode != 0);
+        QVERIFY(!QFile::exists(absent));
+
+        r = runTool(opt + QStringList{"30126", dir.filePath("no/such/t.txt")});
+        QVERIFY(r.exitCode != 0);
+    }
+
+    void badArgumentsGiveUsage_data() {
+        QTest::addColumn<QStringList>("args");
+        const auto row = [](const char* name, const char* args) {
+            QTest::newRow(name) << QString::fromUtf8(args).split(QLatin1Char(' '),
+                                                                 Qt::SkipEmptyParts);
+        };
+        row("nothing", "");
+        row("unknown command", "frobnicate");
+        row("check short of an answer", "check N 1");
+        row("paper without id", "paper");
+        row("paper id in words", "paper abc");
+        row("paper id below 101", "paper 99");
+        row("extract id in words", "extract x /tmp/y");
+        row("extract id beyond 16 bits", "extract 70000 /tmp/y");
+        row("validate with an argument", "validate now");
+        row("store that is not a folder", "--store /no/such/folder validate");
+        row("store without a folder", "--store");
+        row("module 7", "--module 7 paper 101");
+        row("working without paper", "--working validate");
+        row("unknown option", "--fast validate");
+        row("help", "--help");
+    }
+
+    void badArgumentsGiveUsage() {
+        QFETCH(QStringList, args);
+        const Run r = runTool(args);
+        if (args == QStringList{QStringLiteral("--help")}) {
+            QCOMPARE(r.exitCode, 0);
+            QVERIFY(r.out.value(0).startsWith(QStringLiteral("usage: quillora-content")));
+            return;
+        }
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY(r.out.isEmpty());
+        QVERIFY2(r.err.contains(QStringLiteral("usage: quillora-content")), qPrintable(r.err));
+    }
 
 private:
     QTemporaryDir m_brokenDir;
     Run m_broken;
 };
-
-void TestContentTool::initTestCase() {
-    QVERIFY2(QFile::exists(toolPath()), qPrintable(toolPath() + " is not built"));
-    QVERIFY(m_brokenDir.isValid());
-    const QString store = m_brokenDir.path();
-    QVERIFY(makeSoundStore(store));
-    QVERIFY(copyTree(QStringLiteral(QUILLORA_TEST_DATA_DIR "/broken_store/faults"), store));
-    QVERIFY(QFile::remove(store + "/graphics/bullet.bmp"));
-    m_broken = runTool({QStringLiteral("--store"), store, QStringLiteral("validate")});
-}
-
-void TestContentTool::validateSoundStore() {
-    QTemporaryDir dir;
-    QVERIFY(makeSoundStore(dir.path()));
-    const Run r = runTool({QStringLiteral("--store"), dir.path(), QStringLiteral("validate")});
-    // One figures line per paper, then the summary.
-    QCOMPARE(r.out.size(), 6);
-    QCOMPARE(r.out.first(), QStringLiteral("paper 101: 2 questions, 2 kinds, at most 1 of a kind, "
-                                           "at most 1 in a row, difficulty 2.28"));
-    QCOMPARE(r.out.last(),
-             QStringLiteral("5 papers, 8 questions, 13 blanks, 16 marks: no problems"));
-    QCOMPARE(r.exitCode, 0);
-}
-
-void TestContentTool::validateReportsPlantedFault_data() {
-    QTest::addColumn<QString>("line");
-    // Each line names one fault planted in tests/data/broken_store/faults.
-    static const char* const lines[] = {
-        "30000: program code \"Q/S\" cannot be part of a results file name",
-        "30000: TN2 names 2 topics, but TT2 is 1",
-        "30022: paper 102, question 3: \"2300\" is not a five-digit question id",
-        "30022: paper 104, question 2: 23001 is already listed in paper 101",
-        "30022: line 7: record 106 is not a paper of module 2 (101 to 105)",
-        "30023: line 8: field 1 of record 23007 holds \"#\"",
-        "30025: 1 line(s) end in LF alone; lines must end in CR LF",
-        "30023: question 23003: 1 keys, 2 kinds and 1 marks; the three must agree",
-        "30025: no record for question 23008 of paper 105",
-        "30024: records out of paper order: 23002 (paper 101) stands before 23001 (paper 101); "
-        "papers load in one forward pass",
-        "30023: question 23001 (a): kind N key \"twelve\" is not a number",
-        "30023: question 23002 (b): kind X key \"5/3\" has no space between the whole number and "
-        "the fraction",
-        "30023: question 23004 (a): kind Q key \"12\" is longer than the one character its answer "
-        "box takes",
-        "30025: question 23004 (a): mark \"4\" is not 1, 2 or 3",
-        "30023: question 23005 (a): a group of 3 blanks has only 2 alternatives, so one blank can "
-        "never be right",
-        "30023: question 23006 (a): kind M key \"cat\" lists no alternatives (\";a;b\")",
-        "30024: question 23007 (a): unknown answer kind \"Z\"",
-        "30025: paper 104: its marks total 0; at least 1",
-        "30023: question 23010 has 21 blanks; the answer sheet shows at most 20",
-        "30022: paper 105 has 84 blanks; at most 80",
-        "30121: SSE has 4 fields; the module has 5 papers",
-        "30121: FST field 2 is \"1\"; \"0\" expected",
-        "30122: paper 101 has 2 fields for its 3 blanks",
-        "30122: record 103 stands before the record of paper 102; papers must follow in ascending "
-        "order",
-        "30124: differs from item 30122; the four answer and results templates are identical",
-        "30126: the trend template must be exactly the 5 bytes \"#TRD#\" with no line end; it "
-        "holds 7 bytes",
-        "1: \"about_off.bmp\": 8 bits per pixel; 24 expected",
-        "5: \"back_off.bmp\": pixel data cut short: 46 bytes for 8280 needed",
-        "81: graphics file \"bullet.bmp\" is missing",
-        "85: \"Qzicon.ico\": not an ICO file (header 0, 1 missing)",
-        "89: \"Logo.gif\": GIF data cut short (no trailer)",
-        "graphics/Bullet.bmp: not one of the graphics items (file names are case-sensitive)",
-        "23001: 14 line end(s) are not CR LF (first at line 1); the HTML view refuses such an "
-        "archive",
-        "23002: the boundary \"abc\" never occurs",
-        "23003: <img src=\"pic.png\"> matches no part of the archive",
-        "23004: the closing boundary \"--b--\" is missing",
-        "23005: not a multipart/related archive (Content-Type: text/html)",
-        "23006: part 2: its base64 body is damaged",
-        "23008: <img src=\"graph.svg\"> points to a part of type text/plain, not an image",
-        "23013: question document missing",
-        "23099: item \"23099.mht\" is not used: no paper lists it and no defined module needs it",
-    };
-    for (const char* line : lines)
-        QTest::newRow(line) << QString::fromUtf8(line);
-}
-
-void TestContentTool::validateReportsPlantedFault() {
-    QFETCH(QString, line);
-    QVERIFY2(m_broken.out.contains(line),
-             qPrintable("missing: " + line + "\n--- output:\n" + m_broken.out.join('\n')));
-    QCOMPARE(m_broken.exitCode, 1);
-    // The summary comes last and counts exactly the problem lines above it
-    // (the papers' figures aside).
-    const QString summary = m_broken.out.last();
-    const qsizetype figures =
-        m_broken.out.filter(QRegularExpression(QStringLiteral("^paper \\d+: \\d+ questions, ")))
-            .size();
-    QVERIFY2(
-        summary.endsWith(QStringLiteral(": %1 problems").arg(m_broken.out.size() - 1 - figures)),
-        qPrintable(summary));
-}
-
-void TestContentTool::validateReportsMissingItems() {
-    QTemporaryDir dir;
-    QVERIFY(makeSoundStore(dir.path()));
-    for (const char* f : {"store/30023.txt", "store/30126.txt", "store/23005.mht"})
-        QVERIFY(QFile::remove(dir.filePath(QString::fromLatin1(f))));
-    const Run r = runTool({QStringLiteral("--store"), dir.path(), QStringLiteral("validate")});
-    QCOMPARE(r.exitCode, 1);
-    QVERIFY(r.out.contains(QStringLiteral("30023: item missing from the store")));
-    QVERIFY(r.out.contains(QStringLiteral("30126: item missing from the store")));
-    QVERIFY(r.out.contains(QStringLiteral("23005: question document missing")));
-}
-
-void TestContentTool::paperPrintsWorking() {
-    QTemporaryDir dir;
-    QVERIFY(makeSoundStore(dir.path()));
-    const QString document = dir.filePath(QStringLiteral("store/23005.mht"));
-    QVERIFY(QFile::remove(document));
-    QVERIFY(
-        QFile::copy(QStringLiteral(QUILLORA_TEST_DATA_DIR "/mhtml/with_working.mht"), document));
-    // A teacher's own document, without working.
-    const QString plain = dir.filePath(QStringLiteral("store/23006.mht"));
-    QVERIFY(QFile::remove(plain));
-    QVERIFY(QFile::copy(QStringLiteral(QUILLORA_TEST_DATA_DIR "/mhtml/browser_saved.mht"), plain));
-    const Run r = runTool({QStringLiteral("--store"), dir.path(), QStringLiteral("--working"),
-                           QStringLiteral("paper"), QStringLiteral("103")});
-    QCOMPARE(r.exitCode, 0);
-    const QStringList expected{
-        QStringLiteral("Paper 103: topic 1 \"Numbers\", paper 3 of 5 (module 2 \"Practice\")"),
-        QStringLiteral("Question 1 (23005): 3 blanks"),
-        QStringLiteral("  (a) blank 1: kind G, key \";2;3;5\", mark 1"),
-        QStringLiteral("  (b) blank 2: kind G, key \" \", mark 1"),
-        QStringLiteral("  (c) blank 3: kind G, key \" \", mark 1"),
-        QStringLiteral("  Working:"),
-        QStringLiteral("    How to work it out"),
-        QStringLiteral("    Take away in columns: 480 \u2212 195."),
-        QStringLiteral("    You cannot take 5 from 0, so exchange 1 ten for 10 ones."),
-        QStringLiteral("    [picture: The tens column with one ten crossed out & 10 ones added.]"),
-        QStringLiteral("    So the answer is 2.85."),
-        QStringLiteral("Question 2 (23006): 1 blank"),
-        QStringLiteral("  (a) blank 4: kind M, key \";cat;dog\", mark 2"),
-        QStringLiteral("  Working: none"),
-        QStringLiteral("Total: 2 questions, 4 blanks, 5 marks")};
-    QCOMPARE(r.out, expected);
-
-    const Run beyond = runTool(
-        {QStringLiteral("--store"), dir.path(), QStringLiteral("paper"), QStringLiteral("106")});
-    QCOMPARE(beyond.exitCode, 1);
-    QVERIFY(beyond.out.isEmpty());
-    QVERIFY2(beyond.err.contains(QStringLiteral("no paper 106")), qPrintable(beyond.err));
-}
-
-void TestContentTool::checkJudgesOneAnswer_data() {
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<QString>("answer");
-    QTest::addColumn<QString>("word");
-    const auto row = [](const char* name, const char* kind, const char* key, const char* answer,
-                        const char* word) {
-        QTest::newRow(name) << QString::fromUtf8(kind) << QString::fromUtf8(key)
-                            << QString::fromUtf8(answer) << QString::fromUtf8(word);
-    };
-    // The program's answer checking has tests of its own; these rows catch the
-    // arguments reaching it in the wrong order or trimmed.
-    row("alternative in another case", "M", ";cat;dog", "Dog", "correct");
-    row("mixed number with two spaces", "X", "1 4/15", "1  4/15", "correct");
-    row("number with a unit", "N", "15", "15 cm", "wrong");
-    row("empty answer", "N", "15", "", "wrong");
-    row("unknown kind", "Z", "1", "1", "none");
-}
-
-void TestContentTool::checkJudgesOneAnswer() {
-    QFETCH(QString, kind);
-    QFETCH(QString, key);
-    QFETCH(QString, answer);
-    QFETCH(QString, word);
-    const Run r = runTool({QStringLiteral("check"), kind, key, answer});
-    QCOMPARE(r.exitCode, 0);
-    QCOMPARE(r.out, QStringList{word});
-}
-
-void TestContentTool::markJudgesBlankList_data() {
-    QTest::addColumn<QByteArray>("input");
-    QTest::addColumn<QStringList>("words");
-    const QString c = QStringLiteral("correct"), w = QStringLiteral("wrong");
-    QTest::newRow("group answer taken twice")
-        << QByteArray("G\t;2;3;5\t3\nG\t \t2\nG\t \t2\n") << QStringList{c, c, w};
-    QTest::newRow("group in any order")
-        << QByteArray("G\t;2;3;5\t5\nG\t \t3\nG\t \t2\n") << QStringList{c, c, c};
-    QTest::newRow("follower key is one space, not trimmed away")
-        << QByteArray("G\t;2;3\t2\nG\t \t3\n") << QStringList{c, c};
-    QTest::newRow("CR LF ends are not part of the answer")
-        << QByteArray("N\t12\t12\r\nT\tcat\tCat\r\n") << QStringList{c, c};
-    QTest::newRow("last line without a line end")
-        << QByteArray("N\t24.80\t24.8\nF\t3/10\t3 / 10") << QStringList{c, c};
-    QTest::newRow("tab inside the answer stays in the answer")
-        << QByteArray("T\tcat\tcat\tdog\n") << QStringList{w};
-    QTest::newRow("empty answer") << QByteArray("N\t5\t\n") << QStringList{w};
-    QTest::newRow("no blanks at all") << QByteArray() << QStringList{};
-}
-
-void TestContentTool::markJudgesBlankList() {
-    QFETCH(QByteArray, input);
-    QFETCH(QStringList, words);
-    const Run r = runTool({QStringLiteral("mark")}, input);
-    QCOMPARE(r.exitCode, 0);
-    QCOMPARE(r.out, words);
-}
-
-void TestContentTool::markRejectsMalformedLine() {
-    const Run r = runTool({QStringLiteral("mark")}, QByteArray("N\t12\t12\nN\t12\n"));
-    QCOMPARE(r.exitCode, 2);
-    QVERIFY(r.out.isEmpty());
-    QVERIFY2(r.err.contains(QStringLiteral("line 2: expected KIND<TAB>KEY<TAB>ANSWER")),
-             qPrintable(r.err));
-}
-
-void TestContentTool::extractCopiesItem() {
-    QTemporaryDir dir;
-    const QString store = dir.filePath(QStringLiteral("content"));
-    QVERIFY(makeSoundStore(store));
-    const QString target = dir.filePath(QStringLiteral("trend.txt"));
-    QFile old(target);
-    QVERIFY(old.open(QIODevice::WriteOnly));
-    old.write(QByteArray(200, 'x'));
-    old.close();
-    const QStringList opt{QStringLiteral("--store"), store, QStringLiteral("extract")};
-
-    Run r = runTool(opt + QStringList{QStringLiteral("30126"), target});
-    QCOMPARE(r.exitCode, 0);
-    QFile written(target);
-    QVERIFY(written.open(QIODevice::ReadOnly));
-    QCOMPARE(written.readAll(), QByteArray("#TRD#"));
-
-    const QString absent = dir.filePath(QStringLiteral("absent.txt"));
-    r = runTool(opt + QStringList{QStringLiteral("30012"), absent});
-    QVERIFY(r.exitCode != 0);
-    QVERIFY(!QFile::exists(absent));
-
-    r = runTool(
-        opt + QStringList{QStringLiteral("30126"), dir.filePath(QStringLiteral("no/such/t.txt"))});
-    QVERIFY(r.exitCode != 0);
-}
-
-void TestContentTool::badArgumentsGiveUsage_data() {
-    QTest::addColumn<QStringList>("args");
-    const auto row = [](const char* name, const char* args) {
-        QTest::newRow(name) << QString::fromUtf8(args).split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    };
-    row("nothing", "");
-    row("unknown command", "frobnicate");
-    row("check short of an answer", "check N 1");
-    row("paper without id", "paper");
-    row("paper id in words", "paper abc");
-    row("paper id below 101", "paper 99");
-    row("extract id in words", "extract x /tmp/y");
-    row("extract id beyond 16 bits", "extract 70000 /tmp/y");
-    row("validate with an argument", "validate now");
-    row("store that is not a folder", "--store /no/such/folder validate");
-    row("store without a folder", "--store");
-    row("module 7", "--module 7 paper 101");
-    row("working without paper", "--working validate");
-    row("unknown option", "--fast validate");
-    row("help", "--help");
-}
-
-void TestContentTool::badArgumentsGiveUsage() {
-    QFETCH(QStringList, args);
-    const Run r = runTool(args);
-    if (args == QStringList{QStringLiteral("--help")}) {
-        QCOMPARE(r.exitCode, 0);
-        QVERIFY(r.out.value(0).startsWith(QStringLiteral("usage: quillora-content")));
-        return;
-    }
-    QCOMPARE(r.exitCode, 2);
-    QVERIFY(r.out.isEmpty());
-    QVERIFY2(r.err.contains(QStringLiteral("usage: quillora-content")), qPrintable(r.err));
-}
 
 QTEST_GUILESS_MAIN(TestContentTool)
 #include "test_content_tool.moc"

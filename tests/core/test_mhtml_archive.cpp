@@ -34,310 +34,295 @@ bool isCompletePng(const QByteArray& bytes) {
 class TestMhtmlArchive : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void quotedPrintable_data();
-    void quotedPrintable();
-    void decodeText_data();
-    void decodeText();
-    void wordProcessorArchive();
-    void browserAndMailArchives();
-    void references_data();
-    void references();
-    void linkedText();
-    void layoutVariants_data();
-    void layoutVariants();
-    void damagedInput_data();
-    void damagedInput();
-    void everyTruncationIsRefused();
-};
-
-void TestMhtmlArchive::quotedPrintable_data() {
-    QTest::addColumn<QByteArray>("encoded");
-    QTest::addColumn<QByteArray>("decoded");
-    QTest::newRow("soft break CR LF") << QByteArray("hol=\r\nds") << QByteArray("holds");
-    QTest::newRow("soft break LF") << QByteArray("hol=\nds") << QByteArray("holds");
-    QTest::newRow("hard break kept") << QByteArray("a\r\nb") << QByteArray("a\r\nb");
-    QTest::newRow("escapes upper and lower case")
-        << QByteArray("=3D=a3=A3") << QByteArray("=\xa3\xa3");
-    QTest::newRow("stray equals kept") << QByteArray("1 =+ 2") << QByteArray("1 =+ 2");
-    QTest::newRow("half escape at end") << QByteArray("x=4") << QByteArray("x=4");
-    QTest::newRow("trailing blanks dropped") << QByteArray("a  \t\r\nb") << QByteArray("a\r\nb");
-    QTest::newRow("blanks after soft break") << QByteArray("a= \r\nb") << QByteArray("ab");
-    QTest::newRow("escape before soft break")
-        << QByteArray("=92=\r\n=80") << QByteArray("\x92\x80");
-    QTest::newRow("equals at very end") << QByteArray("end=") << QByteArray("end");
-}
-
-void TestMhtmlArchive::quotedPrintable() {
-    QFETCH(QByteArray, encoded);
-    QFETCH(QByteArray, decoded);
-    QCOMPARE(MhtmlArchive::decodeQuotedPrintable(encoded), decoded);
-}
-
-void TestMhtmlArchive::decodeText_data() {
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QByteArray>("charset");
-    QTest::addColumn<QString>("text");
-    const QByteArray cp1252("\x80 \x92 \xa3");
-    const QString cp1252Text = QStringLiteral("\u20ac \u2019 \u00a3");
-    QTest::newRow("windows-1252") << cp1252 << QByteArray("windows-1252") << cp1252Text;
-    QTest::newRow("windows-1252 any case, quoted")
-        << cp1252 << QByteArray("\"Windows-1252\"") << cp1252Text;
-    QTest::newRow("labelled Latin-1 read as browsers do")
-        << cp1252 << QByteArray("iso-8859-1") << cp1252Text;
-    QTest::newRow("utf-8") << QByteArray("\xc2\xbd \xe2\x82\xac") << QByteArray("utf-8")
-                           << QStringLiteral("\u00bd \u20ac");
-    QTest::newRow("no charset, valid utf-8")
-        << QByteArray("caf\xc3\xa9") << QByteArray() << QStringLiteral("caf\u00e9");
-    QTest::newRow("no charset, not utf-8")
-        << QByteArray("caf\xe9") << QByteArray() << QStringLiteral("caf\u00e9");
-    QTest::newRow("unknown charset falls back")
-        << QByteArray("caf\xe9") << QByteArray("x-no-such-set") << QStringLiteral("caf\u00e9");
-}
-
-void TestMhtmlArchive::decodeText() {
-    QFETCH(QByteArray, bytes);
-    QFETCH(QByteArray, charset);
-    QFETCH(QString, text);
-    QCOMPARE(MhtmlArchive::decodeText(bytes, charset), text);
-}
-
-void TestMhtmlArchive::wordProcessorArchive() {
-    MhtmlArchive a;
-    QVERIFY2(a.parse(readData(QStringLiteral("word_processor.mht"))), qPrintable(a.errorString()));
-    QCOMPARE(a.parts().size(), 3);
-    QCOMPARE(a.rootIndex(), 0);
-    QCOMPARE(a.root()->mimeType, QByteArray("text/html"));
-    QCOMPARE(a.root()->charset, QByteArray("windows-1252"));
-    const QString html = a.rootHtml();
-    // soft line break joined, windows-1252 escapes decoded
-    QVERIFY2(
-        html.contains(QStringLiteral("Sam\u2019s piggy bank holds \u00a312 and a \u20ac coin.")),
-        qPrintable(html));
-    QVERIFY(html.contains(QStringLiteral("src=\"sums_files/image001.png\"")));
-    QVERIFY(html.contains(QStringLiteral("<v:imagedata src=\"sums_files/image001.png\"")));
-    QVERIFY(!html.contains(QStringLiteral("</p>   ")));
-    QCOMPARE(a.parts()[1].mimeType, QByteArray("image/png"));
-    QVERIFY(isCompletePng(a.parts()[1].body));
-    QVERIFY(isCompletePng(a.parts()[2].body));
-    QVERIFY(a.parts()[1].body != a.parts()[2].body);
-}
-
-void TestMhtmlArchive::browserAndMailArchives() {
-    MhtmlArchive web;
-    QVERIFY2(web.parse(readData(QStringLiteral("browser_saved.mht"))),
-             qPrintable(web.errorString()));
-    QCOMPARE(web.parts().size(), 4);
-    QCOMPARE(web.rootIndex(), 0);
-    QVERIFY(web.rootHtml().contains(
-        QStringLiteral("href=\"style/q.css\"></head><body><p class=\"q\">")));
-    QCOMPARE(web.parts()[2].mimeType, QByteArray("image/svg+xml")); // folded header
-    QVERIFY(web.parts()[2].body.startsWith("<svg"));
-    QVERIFY(isCompletePng(web.parts()[3].body));
-
-    MhtmlArchive mail;
-    QVERIFY2(mail.parse(readData(QStringLiteral("cid_references.mht"))),
-             qPrintable(mail.errorString()));
-    QCOMPARE(mail.parts().size(), 3);
-    QCOMPARE(mail.rootIndex(), 1); // start= names it, not the first HTML part
-    QCOMPARE(mail.parts()[2].contentId, QStringLiteral("pic1@quillora.test"));
-    QVERIFY(mail.rootHtml().contains(QStringLiteral("Caf\u00e9 \u00bd + \u00bc = ?")));
-}
-
-void TestMhtmlArchive::references_data() {
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QString>("reference");
-    QTest::addColumn<int>("from");
-    QTest::addColumn<int>("part");
-    const QByteArray word = readData(QStringLiteral("word_processor.mht"));
-    const QByteArray web = readData(QStringLiteral("browser_saved.mht"));
-    const QByteArray mail = readData(QStringLiteral("cid_references.mht"));
-    // two pictures of the same name in different folders
-    const QByteArray twins = archive("boundary=t", "t", "<img src=a/pic.png><img src=b/pic.png>",
-                                     "--t\nContent-Location: file:///D:/Q/a/pic.png\n\nA\n"
-                                     "--t\nContent-Location: file:///D:/Q/b/pic.png\n\nB\n");
-    QTest::newRow("same name, folder decides") << twins << "file:///D:/Q/b/pic.png" << -1 << 2;
-    QTest::newRow("same name, folder decides without case")
-        << twins << "FILE:///d:/q/B/Pic.PNG" << -1 << 2;
-    QTest::newRow("relative to a file: page") << word << "sums_files/image001.png" << -1 << 1;
-    QTest::newRow("with a fragment") << word << "sums_files/image001.png#top" << -1 << 1;
-    QTest::newRow("absolute file: location")
-        << word << "file:///C:/E7A1F2B3/sums_files/image002.png" << -1 << 2;
-    QTest::newRow("file: compared without case, backslashes")
-        << word << "FILE:///c:\\e7a1f2b3\\SUMS_FILES\\Image001.png" << -1 << 1;
-    QTest::newRow("bare file name as last resort") << word << "image002.png" << -1 << 2;
-    QTest::newRow("absent picture") << word << "sums_files/image009.png" << -1 << -1;
-    QTest::newRow("empty reference") << word << "" << -1 << -1;
-    QTest::newRow("the page itself") << word << "sums.htm" << -1 << 0;
-    QTest::newRow("relative to an http page") << web << "img/clock.svg" << -1 << 2;
-    QTest::newRow("absolute http") << web << "http://example.test/shared/star.png" << -1 << 3;
-    QTest::newRow("dot segments") << web << "img/../../shared/star.png" << -1 << 3;
-    QTest::newRow("relative to the style sheet") << web << "../img/clock.svg" << 1 << 2;
-    QTest::newRow("style sheet") << web << "style/q.css" << -1 << 1;
-    QTest::newRow("cid") << mail << "cid:pic1@quillora.test" << -1 << 2;
-    QTest::newRow("cid percent-encoded") << mail << "CID:pic1%40quillora.test" << -1 << 2;
-    QTest::newRow("cid absent") << mail << "cid:pic2@quillora.test" << -1 << -1;
-}
-
-void TestMhtmlArchive::references() {
-    QFETCH(QByteArray, bytes);
-    QFETCH(QString, reference);
-    QFETCH(int, from);
-    QFETCH(int, part);
-    MhtmlArchive a;
-    QVERIFY2(a.parse(bytes), qPrintable(a.errorString()));
-    QCOMPARE(a.findPart(reference, from), part);
-}
-
-void TestMhtmlArchive::linkedText() {
-    const auto urlOf = [](int i) { return QStringLiteral("qm:/p/%1").arg(i); };
-    MhtmlArchive web;
-    QVERIFY(web.parse(readData(QStringLiteral("browser_saved.mht"))));
-    const QString html = web.linkedText(0, urlOf);
-    QVERIFY2(html.contains(QStringLiteral("href=\"qm:/p/1\"")), qPrintable(html));
-    QVERIFY(html.contains(QStringLiteral("<img src=\"qm:/p/2\"> <img src=\"qm:/p/3\">")));
-    // references inside the style sheet are resolved against the sheet
-    QCOMPARE(web.linkedText(1, urlOf),
-             QStringLiteral(".q { font-size: 20px; background: url(\"qm:/p/2\") no-repeat; }"));
-
-    MhtmlArchive word;
-    QVERIFY(word.parse(readData(QStringLiteral("word_processor.mht"))));
-    const QString page = word.linkedText(0, urlOf);
-    QCOMPARE(page.count(QStringLiteral("\"qm:/p/1\"")), 2);
-    QCOMPARE(page.count(QStringLiteral("\"qm:/p/2\"")), 1);
-    QVERIFY(page.contains(QStringLiteral("\u00a312"))); // decoded, not raw bytes
-
-    // unknown targets and attributes of other names stay as written
-    const QByteArray raw = archive(
-        "boundary=b", "b",
-        "<a href='https://example.test/x'>x</a><img data-x=image1.png src=image1.png "
-        "style=\"background:url( 'cid:c1' )\"><p title=\"image1.png\">",
-        "--b\nContent-Type: image/png\nContent-ID: <c1>\nContent-Location: image1.png\n\nPNG\n");
-    MhtmlArchive small;
-    QVERIFY2(small.parse(raw), qPrintable(small.errorString()));
-    QCOMPARE(small.linkedText(0, urlOf),
-             QStringLiteral("<a href='https://example.test/x'>x</a><img data-x=image1.png "
-                            "src=\"qm:/p/1\" style=\"background:url( \"qm:/p/1\" )\">"
-                            "<p title=\"image1.png\">"));
-    QCOMPARE(small.linkedText(5, urlOf), QString());
-}
-
-void TestMhtmlArchive::layoutVariants_data() {
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<int>("parts");
-    QTest::addColumn<QString>("page");
-    const QByteArray page = "<p>7 + 8 = ?</p>";
-    const QString text = QString::fromLatin1(page);
-    QTest::newRow("unquoted boundary") << archive("boundary=abc", "abc", page) << 1 << text;
-    QTest::newRow("quoted boundary with specials")
-        << archive("boundary=\"=_a b;c?\"", "=_a b;c?", page) << 1 << text;
-    QTest::newRow("boundary on a folded line")
-        << archive("type=\"text/html\";\n\tboundary=\"fold\"", "fold", page) << 1 << text;
-    QTest::newRow("escaped quote in boundary")
-        << archive("boundary=\"q\\\"q\"", "q\"q", page) << 1 << text;
-    QTest::newRow("LF line ends") << archive("boundary=lf", "lf", page).replace("\r\n", "\n") << 1
-                                  << text;
-    QTest::newRow("boundary text inside a line is not a delimiter")
-        << archive("boundary=zz", "zz", "<p>a --zz b</p>\n<p>--zzz</p>\n<p>c</p> --zz") << 1
-        << QStringLiteral("<p>a --zz b</p>\r\n<p>--zzz</p>\r\n<p>c</p> --zz");
-    QTest::newRow("part without headers")
-        << archive("boundary=nh", "nh", page, "--nh\n\nplain\n") << 2 << text;
-    QTest::newRow("preamble, epilogue, blanks after delimiter")
-        << crlf("Content-Type: multipart/related; boundary=e\n\npreamble\n--e  \n"
-                "Content-Type: text/html\n\n<p>x</p>\n--e-- \nepilogue\n")
-        << 1 << QStringLiteral("<p>x</p>");
-    QTest::newRow("nested alternative")
-        << crlf("Content-Type: multipart/related; boundary=out\n\n--out\n"
-                "Content-Type: multipart/alternative; boundary=in\n\n--in\n"
-                "Content-Type: text/plain\n\nplain\n--in\nContent-Type: text/html\n\n<p>n</p>\n"
-                "--in--\n--out\nContent-Type: image/png\n\nPNG\n--out--\n")
-        << 3 << QStringLiteral("<p>n</p>");
-    QTest::newRow("a single page, not multipart")
-        << crlf("Content-Type: text/html; charset=utf-8\nContent-Location: http://x.test/a\n\n"
-                "<p>one</p>")
-        << 1 << QStringLiteral("<p>one</p>");
-    QTest::newRow("empty base64 part")
-        << archive("boundary=e6", "e6", page, "--e6\nContent-Transfer-Encoding: base64\n\n\n") << 2
-        << text;
-}
-
-void TestMhtmlArchive::layoutVariants() {
-    QFETCH(QByteArray, bytes);
-    QFETCH(int, parts);
-    QFETCH(QString, page);
-    MhtmlArchive a;
-    QVERIFY2(a.parse(bytes), qPrintable(a.errorString()));
-    QCOMPARE(a.parts().size(), parts);
-    QCOMPARE(a.rootHtml(), page);
-}
-
-void TestMhtmlArchive::damagedInput_data() {
-    QTest::addColumn<QByteArray>("bytes");
-    const QByteArray ok = archive("boundary=d", "d", "<p>ok</p>");
-    QTest::newRow("empty") << QByteArray();
-    QTest::newRow("plain HTML without headers") << QByteArray("<html><body>x</body></html>");
-    QByteArray noise;
-    quint32 state = 12345;
-    for (int i = 0; i < 4000; ++i) {
-        state = state * 1664525u + 1013904223u;
-        noise += char(state >> 24);
+    void quotedPrintable_data() {
+        QTest::addColumn<QByteArray>("encoded");
+        QTest::addColumn<QByteArray>("decoded");
+        QTest::newRow("soft break CR LF") << QByteArray("hol=\r\nds") << QByteArray("holds");
+        QTest::newRow("soft break LF") << QByteArray("hol=\nds") << QByteArray("holds");
+        QTest::newRow("hard break kept") << QByteArray("a\r\nb") << QByteArray("a\r\nb");
+        QTest::newRow("escapes upper and lower case")
+            << QByteArray("=3D=a3=A3") << QByteArray("=\xa3\xa3");
+        QTest::newRow("stray equals kept") << QByteArray("1 =+ 2") << QByteArray("1 =+ 2");
+        QTest::newRow("half escape at end") << QByteArray("x=4") << QByteArray("x=4");
+        QTest::newRow("trailing blanks dropped")
+            << QByteArray("a  \t\r\nb") << QByteArray("a\r\nb");
+        QTest::newRow("blanks after soft break") << QByteArray("a= \r\nb") << QByteArray("ab");
+        QTest::newRow("escape before soft break")
+            << QByteArray("=92=\r\n=80") << QByteArray("\x92\x80");
+        QTest::newRow("equals at very end") << QByteArray("end=") << QByteArray("end");
     }
-    QTest::newRow("noise") << noise;
-    QTest::newRow("noise after headers")
-        << crlf("Content-Type: multipart/related; boundary=n\n\n") + noise;
-    QTest::newRow("headers never end") << QByteArray("Content-Type: text/html\r\nX: y");
-    QTest::newRow("multipart without boundary")
-        << crlf("Content-Type: multipart/related\n\n--\n\n<p>x</p>\n----\n");
-    QTest::newRow("no delimiter at all")
-        << crlf("Content-Type: multipart/related; boundary=q\n\n<p>x</p>\n");
-    QTest::newRow("no closing delimiter") << ok.left(ok.size() - 7);
-    QTest::newRow("damaged base64")
-        << archive("boundary=d", "d", "<p>x</p>",
-                   "--d\nContent-Type: image/png\nContent-Transfer-Encoding: base64\n\niVBO*w0K\n");
-    QTest::newRow("no HTML part") << crlf("Content-Type: multipart/related; boundary=i\n\n--i\n"
-                                          "Content-Type: image/png\n\nPNG\n--i--\n");
-    QByteArray many = "Content-Type: multipart/related; boundary=m\n\n";
-    for (int i = 0; i <= MhtmlArchive::MaxParts; ++i) {
-        many += "--m\nContent-Type: text/html\n\n<p>\n";
-    }
-    QTest::newRow("too many parts") << crlf(many + "--m--\n");
-    QByteArray deep = "<p>x</p>\n";
-    for (int i = 0; i < 6; ++i) {
-        const QByteArray b = "n" + QByteArray::number(i);
-        deep = "Content-Type: multipart/related; boundary=" + b + "\n\n--" + b + "\n" +
-               (i == 0 ? "Content-Type: text/html\n\n" : "") + deep + "--" + b + "--\n";
-    }
-    QTest::newRow("nested too deeply") << crlf(deep);
-    QTest::newRow("huge header block") << "Content-Type: multipart/related; boundary=h\r\nX: " +
-                                              QByteArray(MhtmlArchive::MaxHeaderBytes + 10, 'a') +
-                                              "\r\n\r\n";
-}
 
-void TestMhtmlArchive::damagedInput() {
-    QFETCH(QByteArray, bytes);
-    MhtmlArchive a;
-    // a good archive first: a failed parse must not leave its parts behind
-    QVERIFY(a.parse(readData(QStringLiteral("cid_references.mht"))));
-    QVERIFY(!a.parse(bytes));
-    QVERIFY(!a.errorString().isEmpty());
-    QVERIFY(a.isEmpty());
-    QCOMPARE(a.root(), nullptr);
-    QCOMPARE(a.rootHtml(), QString());
-    QCOMPARE(a.findPart(QStringLiteral("cid:pic1@quillora.test")), -1);
-}
+    void quotedPrintable() {
+        QFETCH(QByteArray, encoded);
+        QFETCH(QByteArray, decoded);
+        QCOMPARE(MhtmlArchive::decodeQuotedPrintable(encoded), decoded);
+    }
 
-void TestMhtmlArchive::everyTruncationIsRefused() {
-    const QByteArray whole = readData(QStringLiteral("word_processor.mht"));
-    const qsizetype closing = whole.lastIndexOf("--\r\n");
-    QVERIFY(closing > 0);
-    for (qsizetype cut = 0; cut < closing; ++cut) {
+    void decodeText_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QByteArray>("charset");
+        QTest::addColumn<QString>("text");
+        const QByteArray cp1252("\x80 \x92 \xa3");
+        const QString cp1252Text = QStringLiteral("\u20ac \u2019 \u00a3");
+        QTest::newRow("windows-1252") << cp1252 << QByteArray("windows-1252") << cp1252Text;
+        QTest::newRow("windows-1252 any case, quoted")
+            << cp1252 << QByteArray("\"Windows-1252\"") << cp1252Text;
+        QTest::newRow("labelled Latin-1 read as browsers do")
+            << cp1252 << QByteArray("iso-8859-1") << cp1252Text;
+        QTest::newRow("utf-8") << QByteArray("\xc2\xbd \xe2\x82\xac") << QByteArray("utf-8")
+                               << QStringLiteral("\u00bd \u20ac");
+        QTest::newRow("no charset, valid utf-8")
+            << QByteArray("caf\xc3\xa9") << QByteArray() << QStringLiteral("caf\u00e9");
+        QTest::newRow("no charset, not utf-8")
+            << QByteArray("caf\xe9") << QByteArray() << QStringLiteral("caf\u00e9");
+        QTest::newRow("unknown charset falls back")
+            << QByteArray("caf\xe9") << QByteArray("x-no-such-set") << QStringLiteral("caf\u00e9");
+    }
+
+    void decodeText() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QByteArray, charset);
+        QFETCH(QString, text);
+        QCOMPARE(MhtmlArchive::decodeText(bytes, charset), text);
+    }
+
+    void wordProcessorArchive() {
         MhtmlArchive a;
-        if (a.parse(whole.left(cut))) {
-            QFAIL(qPrintable(QStringLiteral("accepted the first %1 bytes").arg(cut)));
-        }
+        QVERIFY2(a.parse(readData(QStringLiteral("word_processor.mht"))),
+                 qPrintable(a.errorString()));
+        QCOMPARE(a.parts().size(), 3);
+        QCOMPARE(a.rootIndex(), 0);
+        QCOMPARE(a.root()->charset, QByteArray("windows-1252"));
+        const QString html = a.rootHtml();
+        // soft line break joined, windows-1252 escapes decoded
+        QVERIFY2(html.contains(
+                     QStringLiteral("Sam\u2019s piggy bank holds \u00a312 and a \u20ac coin.")),
+                 qPrintable(html));
+        QVERIFY(html.contains(QStringLiteral("<v:imagedata src=\"sums_files/image001.png\"")));
+        QVERIFY(!html.contains(QStringLiteral("</p>   ")));
+        QCOMPARE(a.parts()[1].mimeType, QByteArray("image/png"));
+        QVERIFY(isCompletePng(a.parts()[1].body));
+        QVERIFY(isCompletePng(a.parts()[2].body));
+        QVERIFY(a.parts()[1].body != a.parts()[2].body);
     }
-    MhtmlArchive a;
-    QVERIFY(a.parse(whole.left(closing + 2))); // the final line break is optional
-}
+
+    void browserAndMailArchives() {
+        MhtmlArchive web;
+        QVERIFY2(web.parse(readData(QStringLiteral("browser_saved.mht"))),
+                 qPrintable(web.errorString()));
+        QCOMPARE(web.parts().size(), 4);
+        QVERIFY(web.rootHtml().contains(
+            QStringLiteral("href=\"style/q.css\"></head><body><p class=\"q\">")));
+        QCOMPARE(web.parts()[2].mimeType, QByteArray("image/svg+xml")); // folded header
+        QVERIFY(web.parts()[2].body.startsWith("<svg"));
+        QVERIFY(isCompletePng(web.parts()[3].body));
+
+        MhtmlArchive mail;
+        QVERIFY2(mail.parse(readData(QStringLiteral("cid_references.mht"))),
+                 qPrintable(mail.errorString()));
+        QCOMPARE(mail.parts().size(), 3);
+        QCOMPARE(mail.rootIndex(), 1); // start= names it, not the first HTML part
+        QCOMPARE(mail.parts()[2].contentId, QStringLiteral("pic1@quillora.test"));
+        QVERIFY(mail.rootHtml().contains(QStringLiteral("Caf\u00e9 \u00bd + \u00bc = ?")));
+    }
+
+    void references_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("reference");
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("part");
+        const QByteArray word = readData(QStringLiteral("word_processor.mht"));
+        const QByteArray web = readData(QStringLiteral("browser_saved.mht"));
+        const QByteArray mail = readData(QStringLiteral("cid_references.mht"));
+        // two pictures of the same name in different folders
+        const QByteArray twins =
+            archive("boundary=t", "t", "<img src=a/pic.png><img src=b/pic.png>",
+                    "--t\nContent-Location: file:///D:/Q/a/pic.png\n\nA\n"
+                    "--t\nContent-Location: file:///D:/Q/b/pic.png\n\nB\n");
+        QTest::newRow("same name, folder decides") << twins << "file:///D:/Q/b/pic.png" << -1 << 2;
+        QTest::newRow("same name, folder decides without case")
+            << twins << "FILE:///d:/q/B/Pic.PNG" << -1 << 2;
+        QTest::newRow("relative to a file: page") << word << "sums_files/image001.png" << -1 << 1;
+        QTest::newRow("with a fragment") << word << "sums_files/image001.png#top" << -1 << 1;
+        QTest::newRow("absolute file: location")
+            << word << "file:///C:/E7A1F2B3/sums_files/image002.png" << -1 << 2;
+        QTest::newRow("file: compared without case, backslashes")
+            << word << "FILE:///c:\\e7a1f2b3\\SUMS_FILES\\Image001.png" << -1 << 1;
+        QTest::newRow("bare file name as last resort") << word << "image002.png" << -1 << 2;
+        QTest::newRow("absent picture") << word << "sums_files/image009.png" << -1 << -1;
+        QTest::newRow("empty reference") << word << "" << -1 << -1;
+        QTest::newRow("the page itself") << word << "sums.htm" << -1 << 0;
+        QTest::newRow("relative to an http page") << web << "img/clock.svg" << -1 << 2;
+        QTest::newRow("absolute http") << web << "http://example.test/shared/star.png" << -1 << 3;
+        QTest::newRow("dot segments") << web << "img/../../shared/star.png" << -1 << 3;
+        QTest::newRow("relative to the style sheet") << web << "../img/clock.svg" << 1 << 2;
+        QTest::newRow("style sheet") << web << "style/q.css" << -1 << 1;
+        QTest::newRow("cid") << mail << "cid:pic1@quillora.test" << -1 << 2;
+        QTest::newRow("cid percent-encoded") << mail << "CID:pic1%40quillora.test" << -1 << 2;
+        QTest::newRow("cid absent") << mail << "cid:pic2@quillora.test" << -1 << -1;
+    }
+
+    void references() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, reference);
+        QFETCH(int, from);
+        QFETCH(int, part);
+        MhtmlArchive a;
+        QVERIFY2(a.parse(bytes), qPrintable(a.errorString()));
+        QCOMPARE(a.findPart(reference, from), part);
+    }
+
+    void linkedText() {
+        const auto urlOf = [](int i) { return QStringLiteral("qm:/p/%1").arg(i); };
+        MhtmlArchive web;
+        QVERIFY(web.parse(readData(QStringLiteral("browser_saved.mht"))));
+        const QString html = web.linkedText(0, urlOf);
+        QVERIFY2(html.contains(QStringLiteral("href=\"qm:/p/1\"")), qPrintable(html));
+        QVERIFY(html.contains(QStringLiteral("<img src=\"qm:/p/2\"> <img src=\"qm:/p/3\">")));
+        // references inside the style sheet are resolved against the sheet
+        QCOMPARE(web.linkedText(1, urlOf),
+                 QStringLiteral(".q { font-size: 20px; background: url(\"qm:/p/2\") no-repeat; }"));
+
+        MhtmlArchive word;
+        QVERIFY(word.parse(readData(QStringLiteral("word_processor.mht"))));
+        const QString page = word.linkedText(0, urlOf);
+        QCOMPARE(page.count(QStringLiteral("\"qm:/p/1\"")), 2);
+        QCOMPARE(page.count(QStringLiteral("\"qm:/p/2\"")), 1);
+        QVERIFY(page.contains(QStringLiteral("\u00a312"))); // decoded, not raw bytes
+
+        // unknown targets and attributes of other names stay as written
+        const QByteArray raw =
+            archive("boundary=b", "b",
+                    "<a href='https://example.test/x'>x</a><img data-x=image1.png src=image1.png "
+                    "style=\"background:url( 'cid:c1' )\"><p title=\"image1.png\">",
+                    "--b\nContent-Type: image/png\nContent-ID: <c1>\nContent-Location: "
+                    "image1.png\n\nPNG\n");
+        MhtmlArchive small;
+        QVERIFY2(small.parse(raw), qPrintable(small.errorString()));
+        QCOMPARE(small.linkedText(0, urlOf),
+                 QStringLiteral("<a href='https://example.test/x'>x</a><img data-x=image1.png "
+                                "src=\"qm:/p/1\" style=\"background:url( \"qm:/p/1\" )\">"
+                                "<p title=\"image1.png\">"));
+        QCOMPARE(small.linkedText(5, urlOf), QString());
+    }
+
+    void layoutVariants_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("parts");
+        QTest::addColumn<QString>("page");
+        const QByteArray page = "<p>7 + 8 = ?</p>";
+        const QString text = QString::fromLatin1(page);
+        QTest::newRow("unquoted boundary") << archive("boundary=abc", "abc", page) << 1 << text;
+        QTest::newRow("quoted boundary with specials")
+            << archive("boundary=\"=_a b;c?\"", "=_a b;c?", page) << 1 << text;
+        QTest::newRow("boundary on a folded line")
+            << archive("type=\"text/html\";\n\tboundary=\"fold\"", "fold", page) << 1 << text;
+        QTest::newRow("escaped quote in boundary")
+            << archive("boundary=\"q\\\"q\"", "q\"q", page) << 1 << text;
+        QTest::newRow("LF line ends")
+            << archive("boundary=lf", "lf", page).replace("\r\n", "\n") << 1 << text;
+        QTest::newRow("boundary text inside a line is not a delimiter")
+            << archive("boundary=zz", "zz", "<p>a --zz b</p>\n<p>--zzz</p>\n<p>c</p> --zz") << 1
+            << QStringLiteral("<p>a --zz b</p>\r\n<p>--zzz</p>\r\n<p>c</p> --zz");
+        QTest::newRow("part without headers")
+            << archive("boundary=nh", "nh", page, "--nh\n\nplain\n") << 2 << text;
+        QTest::newRow("preamble, epilogue, blanks after delimiter")
+            << crlf("Content-Type: multipart/related; boundary=e\n\npreamble\n--e  \n"
+                    "Content-Type: text/html\n\n<p>x</p>\n--e-- \nepilogue\n")
+            << 1 << QStringLiteral("<p>x</p>");
+        QTest::newRow("nested alternative")
+            << crlf("Content-Type: multipart/related; boundary=out\n\n--out\n"
+                    "Content-Type: multipart/alternative; boundary=in\n\n--in\n"
+                    "Content-Type: text/plain\n\nplain\n--in\nContent-Type: text/html\n\n<p>n</p>\n"
+                    "--in--\n--out\nContent-Type: image/png\n\nPNG\n--out--\n")
+            << 3 << QStringLiteral("<p>n</p>");
+        QTest::newRow("a single page, not multipart")
+            << crlf("Content-Type: text/html; charset=utf-8\nContent-Location: http://x.test/a\n\n"
+                    "<p>one</p>")
+            << 1 << QStringLiteral("<p>one</p>");
+        QTest::newRow("empty base64 part")
+            << archive("boundary=e6", "e6", page, "--e6\nContent-Transfer-Encoding: base64\n\n\n")
+            << 2 << text;
+    }
+
+    void layoutVariants() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, parts);
+        QFETCH(QString, page);
+        MhtmlArchive a;
+        QVERIFY2(a.parse(bytes), qPrintable(a.errorString()));
+        QCOMPARE(a.parts().size(), parts);
+        QCOMPARE(a.rootHtml(), page);
+    }
+
+    void damagedInput_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        const QByteArray ok = archive("boundary=d", "d", "<p>ok</p>");
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("plain HTML without headers") << QByteArray("<html><body>x</body></html>");
+        QByteArray noise;
+        quint32 state = 12345;
+        for (int i = 0; i < 4000; ++i) {
+            state = state * 1664525u + 1013904223u;
+            noise += char(state >> 24);
+        }
+        QTest::newRow("noise") << noise;
+        QTest::newRow("noise after headers")
+            << crlf("Content-Type: multipart/related; boundary=n\n\n") + noise;
+        QTest::newRow("headers never end") << QByteArray("Content-Type: text/html\r\nX: y");
+        QTest::newRow("multipart without boundary")
+            << crlf("Content-Type: multipart/related\n\n--\n\n<p>x</p>\n----\n");
+        QTest::newRow("no delimiter at all")
+            << crlf("Content-Type: multipart/related; boundary=q\n\n<p>x</p>\n");
+        QTest::newRow("no closing delimiter") << ok.left(ok.size() - 7);
+        QTest::newRow("damaged base64") << archive(
+            "boundary=d", "d", "<p>x</p>",
+            "--d\nContent-Type: image/png\nContent-Transfer-Encoding: base64\n\niVBO*w0K\n");
+        QTest::newRow("no HTML part") << crlf("Content-Type: multipart/related; boundary=i\n\n--i\n"
+                                              "Content-Type: image/png\n\nPNG\n--i--\n");
+        QByteArray many = "Content-Type: multipart/related; boundary=m\n\n";
+        for (int i = 0; i <= MhtmlArchive::MaxParts; ++i) {
+            many += "--m\nContent-Type: text/html\n\n<p>\n";
+        }
+        QTest::newRow("too many parts") << crlf(many + "--m--\n");
+        QByteArray deep = "<p>x</p>\n";
+        for (int i = 0; i < 6; ++i) {
+            const QByteArray b = "n" + QByteArray::number(i);
+            deep = "Content-Type: multipart/related; boundary=" + b + "\n\n--" + b + "\n" +
+                   (i == 0 ? "Content-Type: text/html\n\n" : "") + deep + "--" + b + "--\n";
+        }
+        QTest::newRow("nested too deeply") << crlf(deep);
+        QTest::newRow("huge header block")
+            << "Content-Type: multipart/related; boundary=h\r\nX: " +
+                   QByteArray(MhtmlArchive::MaxHeaderBytes + 10, 'a') + "\r\n\r\n";
+    }
+
+    void damagedInput() {
+        QFETCH(QByteArray, bytes);
+        MhtmlArchive a;
+        // a good archive first: a failed parse must not leave its parts behind
+        QVERIFY(a.parse(readData(QStringLiteral("cid_references.mht"))));
+        QVERIFY(!a.parse(bytes));
+        QVERIFY(!a.errorString().isEmpty());
+        QVERIFY(a.isEmpty());
+        QCOMPARE(a.root(), nullptr);
+        QCOMPARE(a.findPart(QStringLiteral("cid:pic1@quillora.test")), -1);
+    }
+
+    void everyTruncationIsRefused() {
+        const QByteArray whole = readData(QStringLiteral("word_processor.mht"));
+        const qsizetype closing = whole.lastIndexOf("--\r\n");
+        QVERIFY(closing > 0);
+        for (qsizetype cut = 0; cut < closing; ++cut) {
+            MhtmlArchive a;
+            if (a.parse(whole.left(cut))) {
+                QFAIL(qPrintable(QStringLiteral("accepted the first %1 bytes").arg(cut)));
+            }
+        }
+        MhtmlArchive a;
+        QVERIFY(a.parse(whole.left(closing + 2))); // the final line break is optional
+    }
+};
 
 QTEST_GUILESS_MAIN(TestMhtmlArchive)
 #include "test_mhtml_archive.moc"

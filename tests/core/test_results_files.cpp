@@ -25,311 +25,289 @@ ProgramDefinition ModuleTwoOnly() {
     return def;
 }
 
-} // namespace
-
-class TestResultsFiles : public QObject {
-    Q_OBJECT
-
-private Q_SLOTS:
-    void startupCreatesMissingFiles();
-    void eraseIsAllOrNothing_data();
-    void eraseIsAllOrNothing();
-    void marksFileRoundTrip();
-    void damagedMarksRecordStandsAlone_data();
-    void damagedMarksRecordStandsAlone();
-    void fieldsNotAfterTheirTag();
-    void perPaperRecords();
-    void trendAppend_data();
-    void trendAppend();
-    void trendValues();
-};
-
-void TestResultsFiles::startupCreatesMissingFiles() {
-    const ResourceStore store(FixtureRoot);
-    ProgramDefinition def = ModuleTwoOnly();
-    QTemporaryDir dir;
-    QStringList created;
-    QCOMPARE(EnsureResultsFiles(store, dir.path(), def, &created), QStringList());
-    QCOMPARE(created.size(), 6);
-    QCOMPARE(ResultsFilesExpected(def), 6);
-    const QString trend = ResultsFilePath(dir.path(), ResultsFile::Trend, 2, "FX");
-    const QString first = ResultsFilePath(dir.path(), ResultsFile::First, 2, "FX");
-    QCOMPARE(trend, dir.path() + "/trend2FX.txt");
-    QCOMPARE(bytesOf(dir.filePath("sresults2FX.txt")), store.itemBytes(30125));
-    QCOMPARE(bytesOf(dir.filePath("marks2FX.txt")), store.itemBytes(30121));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 6); // only module 2 exists
-
-    // All present: nothing is touched.
-    QVERIFY(writeBytes(trend, "#TRD#>50\r\n"));
-    QVERIFY(writeBytes(first, "#101#>7\r\n"));
-    QCOMPARE(EnsureResultsFiles(store, dir.path(), def, &created), QStringList());
-    QVERIFY(created.isEmpty());
-    QCOMPARE(bytesOf(trend), QByteArray("#TRD#>50\r\n"));
-
-    // One file missing: that one comes back from its template, the child's
-    // other results stay.
-    const QString marks = dir.filePath("marks2FX.txt");
-    QVERIFY(writeBytes(marks, "#FSE#>85\r\n"));
-    QVERIFY(QFile::remove(trend));
-    QCOMPARE(EnsureResultsFiles(store, dir.path(), def, &created), QStringList());
-    QCOMPARE(created, QStringList{trend});
-    QCOMPARE(bytesOf(trend), store.itemBytes(30126));
-    QCOMPARE(bytesOf(first), QByteArray("#101#>7\r\n"));
-    QCOMPARE(bytesOf(marks), QByteArray("#FSE#>85\r\n"));
-
-    // A folder in a file's place is not missing (the repair reports it).
-    QVERIFY(QFile::remove(first));
-    QVERIFY(QDir().mkpath(first));
-    QCOMPARE(EnsureResultsFiles(store, dir.path(), def, &created), QStringList());
-    QVERIFY(created.isEmpty());
-    QVERIFY(QFileInfo(first).isDir());
-    QVERIFY(QDir(first).removeRecursively());
-
-    // A module whose templates are absent stops the whole erase before any
-    // file is replaced: the other module keeps its results.
-    def.modules[0].heading = "Starter";
-    const QStringList failed = ResetAllResults(store, dir.path(), def);
-    QCOMPARE(failed.size(), 12);
-    QVERIFY(failed.contains(dir.path() + "/marks1FX.txt"));
-    QCOMPARE(bytesOf(marks), QByteArray("#FSE#>85\r\n"));
-}
-
-void TestResultsFiles::eraseIsAllOrNothing_data() {
-    QTest::addColumn<int>("blocked"); // the file with a folder in its place
-    QTest::addColumn<bool>("whilePreparing");
-    for (int k = 0; k < ResultsFileCount; ++k) {
-        const QByteArray stem = ResultsFileStem(ResultsFile(k)).toLatin1();
-        QTest::newRow(QByteArray(stem + " blocked from the start").constData()) << k << true;
-        QTest::newRow(QByteArray(stem + " blocked before its replace").constData()) << k << false;
-    }
-}
-
-void TestResultsFiles::eraseIsAllOrNothing() {
-    QFETCH(int, blocked);
-    QFETCH(bool, whilePreparing);
-    const ResourceStore store(FixtureRoot);
-    ProgramDefinition def = ModuleTwoOnly();
-    QTemporaryDir dir;
-    QStringList paths;
-    for (int k = 0; k < ResultsFileCount; ++k) {
-        paths << ResultsFilePath(dir.path(), ResultsFile(k), 2, "FX");
-        QVERIFY(writeBytes(paths.last(), "#TRD#>old" + QByteArray::number(k) + "\r\n"));
-    }
-    auto block = [&] {
-        return QFile::remove(paths.at(blocked)) && QDir().mkpath(paths.at(blocked) + "/x");
-    };
-    if (whilePreparing)
-        QVERIFY(block());
-
-    ResultsErase erase(store, dir.path(), def);
-    const bool prepared = erase.Prepare();
-    QCOMPARE(prepared, !whilePreparing);
-    if (prepared) {
-        // Something takes a file's place after every template was written.
-        QVERIFY(block());
-        erase.Replace();
-    }
-    const EraseOutcome& outcome = erase.outcome();
-    // Prepared: the files before the blocked one are replaced, in order;
-    // not prepared: none are.
-    const int replaced = whilePreparing ? 0 : blocked;
-    QCOMPARE(outcome.erased, paths.mid(0, replaced));
-    QCOMPARE(outcome.notErased, paths.mid(replaced));
-    QCOMPARE(outcome.failedPath, paths.at(blocked));
-    QVERIFY(!outcome.ok());
-    for (int k = 0; k < ResultsFileCount; ++k) {
-        if (k == blocked)
-            QVERIFY(QFileInfo(paths.at(k)).isDir());
-        else if (k < replaced)
-            QCOMPARE(bytesOf(paths.at(k)), store.itemBytes(ResultsTemplateId(ResultsFile(k), 2)));
-        else
-            QCOMPARE(bytesOf(paths.at(k)), "#TRD#>old" + QByteArray::number(k) + "\r\n");
-    }
-    // No temporary is left behind, whatever happened.
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot).size(),
-             ResultsFileCount);
-
-    // The pupil is told what is true: nothing erased, or which files were.
-    const QString text = EraseProblemText(outcome);
-    QVERIFY2(text.contains(QDir::toNativeSeparators(paths.at(blocked))), qPrintable(text));
-    QCOMPARE(text.contains("Nothing has been erased"), replaced == 0);
-    if (replaced > 0) {
-        const QString erased = text.section("Erased: ", 1).section(". Not erased", 0, 0);
-        QCOMPARE(erased.split(", "),
-                 QStringList(paths.mid(0, replaced)).replaceInStrings(dir.path() + "/", QString()));
-        QVERIFY(text.endsWith(QFileInfo(paths.last()).fileName() + "."));
-    }
-
-    // Once the folder is gone the erase completes and says nothing.
-    QVERIFY(QDir(paths.at(blocked)).removeRecursively());
-    const EraseOutcome again = EraseAllResults(store, dir.path(), def);
-    QVERIFY(again.ok());
-    QCOMPARE(again.erased, paths);
-    QCOMPARE(EraseProblemText(again), QString());
-    QCOMPARE(bytesOf(paths.at(blocked)),
-             store.itemBytes(ResultsTemplateId(ResultsFile(blocked), 2)));
-}
-
-void TestResultsFiles::marksFileRoundTrip() {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("marks2FX.txt");
-    QCOMPARE(ResourceStore(FixtureRoot).ExtractResource(30121, "Custom", path),
-             ResourceStore::ExtractResult::Done);
-    Read<MarksRecords> marks = ReadMarksFile(path, 5);
-    QCOMPARE(marks.error, RecordError::None);
-    QCOMPARE(marks.value.FSE, QStringList(5, QString()));
-    QCOMPARE(marks.value.FST, QStringList(5, "0"));
-
-    marks.value.FSE[2] = "87.5";
-    marks.value.LTM[2] = "0:7:5";
-    marks.value.CDD[2] = "09/03/2024";
-    marks.value.FST[2] = "1";
-    QCOMPARE(WriteMarksFile(path, marks.value, 5), RecordError::None);
-    QCOMPARE(bytesOf(path), QByteArray("#FSE#>>>87.5>>\r\n#SSE#>>>>>\r\n#LTM#>>>0:7:5>>\r\n"
-                                       "#CDD#>>>09/03/2024>>\r\n#FST#>0>0>1>0>0\r\n"
-                                       "#SST#>0>0>0>0>0\r\n"));
-    QCOMPARE(ReadMarksFile(path, 5).value.CDD.at(2), QString("09/03/2024"));
-    QCOMPARE(ReadMarksFile(dir.filePath("none.txt"), 5).error, RecordError::FileMissing);
-}
-
-namespace {
-
 const QList<QStringList> SixRecords{{"87.5", "", "100"},    {"", "", "90"},
                                     {"0:7:5", "", "0:3:1"}, {"09/03/2024", "", "10/03/2024"},
                                     {"1", "0", "1"},        {"0", "0", "1"}};
 
 } // namespace
 
-void TestResultsFiles::damagedMarksRecordStandsAlone_data() {
-    QTest::addColumn<int>("damaged");
-    QTest::addColumn<bool>("missing"); // else cut short after its first field
-    for (int r = 0; r < 6; ++r) {
-        QTest::addRow("%s missing", qPrintable(MarksTags().at(r))) << r << true;
-        QTest::addRow("%s short", qPrintable(MarksTags().at(r))) << r << false;
+class TestResultsFiles : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void startupCreatesMissingFiles() {
+        const ResourceStore store(FixtureRoot);
+        ProgramDefinition def = ModuleTwoOnly();
+        QTemporaryDir dir;
+        QStringList created;
+        QCOMPARE(EnsureResultsFiles(store, dir.path(), def, &created), QStringList());
+        QCOMPARE(created.size(), 6);
+        QCOMPARE(ResultsFilesExpected(def), 6);
+        const QString trend = ResultsFilePath(dir.path(), ResultsFile::Trend, 2, "FX");
+        const QString first = ResultsFilePath(dir.path(), ResultsFile::First, 2, "FX");
+        QCOMPARE(trend, dir.path() + "/trend2FX.txt");
+        QCOMPARE(bytesOf(dir.filePath("sresults2FX.txt")), store.itemBytes(30125));
+        QCOMPARE(bytesOf(dir.filePath("marks2FX.txt")), store.itemBytes(30121));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 6); // only module 2 exists
+
+        // All present: nothing is touched.
+        QVERIFY(writeBytes(trend, "#TRD#>50\r\n"));
+        QVERIFY(writeBytes(first, "#101#>7\r\n"));
+        QCOMPARE(EnsureResultsFiles(store, dir.path(), def, &created), QStringList());
+        QVERIFY(created.isEmpty());
+        QCOMPARE(bytesOf(trend), QByteArray("#TRD#>50\r\n"));
+
+        // One file missing: that one comes back from its template, the child's
+        // other results stay.
+        const QString marks = dir.filePath("marks2FX.txt");
+        QVERIFY(writeBytes(marks, "#FSE#>85\r\n"));
+        QVERIFY(QFile::remove(trend));
+        QCOMPARE(EnsureResultsFiles(store, dir.path(), def, &created), QStringList());
+        QCOMPARE(created, QStringList{trend});
+        QCOMPARE(bytesOf(trend), store.itemBytes(30126));
+        QCOMPARE(bytesOf(first), QByteArray("#101#>7\r\n"));
+        QCOMPARE(bytesOf(marks), QByteArray("#FSE#>85\r\n"));
+
+        // A folder in a file's place is not missing (the repair reports it).
+        QVERIFY(QFile::remove(first));
+        QVERIFY(QDir().mkpath(first));
+        QCOMPARE(EnsureResultsFiles(store, dir.path(), def, &created), QStringList());
+        QVERIFY(created.isEmpty());
+        QVERIFY(QFileInfo(first).isDir());
+        QVERIFY(QDir(first).removeRecursively());
+
+        // A module whose templates are absent stops the whole erase before any
+        // file is replaced: the other module keeps its results.
+        def.modules[0].heading = "Starter";
+        const QStringList failed = ResetAllResults(store, dir.path(), def);
+        QCOMPARE(failed.size(), 12);
+        QVERIFY(failed.contains(dir.path() + "/marks1FX.txt"));
+        QCOMPARE(bytesOf(marks), QByteArray("#FSE#>85\r\n"));
     }
-}
 
-void TestResultsFiles::damagedMarksRecordStandsAlone() {
-    QFETCH(int, damaged);
-    QFETCH(bool, missing);
-    QTemporaryDir dir;
-    const QString path = dir.filePath("marks2FX.txt");
-    const QStringList tags = MarksTags();
-    const QList<QStringList>& records = SixRecords;
-    QStringList lines;
-    for (int r = 0; r < 6; ++r) {
-        if (r != damaged)
-            lines << BuildRecordLine(tags.at(r), records.at(r));
-        else if (!missing)
-            lines << BuildRecordLine(tags.at(r), records.at(r).mid(0, 1));
+    void eraseIsAllOrNothing_data() {
+        QTest::addColumn<int>("blocked"); // the file with a folder in its place
+        QTest::addColumn<bool>("whilePreparing");
+        for (int k = 0; k < ResultsFileCount; ++k) {
+            const QByteArray stem = ResultsFileStem(ResultsFile(k)).toLatin1();
+            QTest::newRow(QByteArray(stem + " blocked from the start").constData()) << k << true;
+            QTest::newRow(QByteArray(stem + " blocked before its replace").constData())
+                << k << false;
+        }
     }
-    QCOMPARE(WriteRecordLines(path, lines), RecordError::None);
-    const Read<MarksRecords> read = ReadMarksFile(path, 3);
-    QCOMPARE(read.error, missing ? RecordError::KeyMissing : RecordError::TooFewFields);
-    const auto six = read.value.asArray();
-    for (int r = 0; r < 6; ++r) {
-        // Only the damaged record reads empty, and only where it is.
-        QStringList expected = records.at(r);
-        if (r == damaged)
-            expected = QStringList{missing ? QString() : expected.at(0), "", ""};
-        QCOMPARE(six[r], expected);
+
+    void eraseIsAllOrNothing() {
+        QFETCH(int, blocked);
+        QFETCH(bool, whilePreparing);
+        const ResourceStore store(FixtureRoot);
+        ProgramDefinition def = ModuleTwoOnly();
+        QTemporaryDir dir;
+        QStringList paths;
+        for (int k = 0; k < ResultsFileCount; ++k) {
+            paths << ResultsFilePath(dir.path(), ResultsFile(k), 2, "FX");
+            QVERIFY(writeBytes(paths.last(), "#TRD#>old" + QByteArray::number(k) + "\r\n"));
+        }
+        auto block = [&] {
+            return QFile::remove(paths.at(blocked)) && QDir().mkpath(paths.at(blocked) + "/x");
+        };
+        if (whilePreparing)
+            QVERIFY(block());
+
+        ResultsErase erase(store, dir.path(), def);
+        const bool prepared = erase.Prepare();
+        QCOMPARE(prepared, !whilePreparing);
+        if (prepared) {
+            // Something takes a file's place after every template was written.
+            QVERIFY(block());
+            erase.Replace();
+        }
+        const EraseOutcome& outcome = erase.outcome();
+        // Prepared: the files before the blocked one are replaced, in order;
+        // not prepared: none are.
+        const int replaced = whilePreparing ? 0 : blocked;
+        QCOMPARE(outcome.erased, paths.mid(0, replaced));
+        QCOMPARE(outcome.notErased, paths.mid(replaced));
+        QCOMPARE(outcome.failedPath, paths.at(blocked));
+        QVERIFY(!outcome.ok());
+        for (int k = 0; k < ResultsFileCount; ++k) {
+            if (k == blocked)
+                QVERIFY(QFileInfo(paths.at(k)).isDir());
+            else if (k < replaced)
+                QCOMPARE(bytesOf(paths.at(k)),
+                         store.itemBytes(ResultsTemplateId(ResultsFile(k), 2)));
+            else
+                QCOMPARE(bytesOf(paths.at(k)), "#TRD#>old" + QByteArray::number(k) + "\r\n");
+        }
+        // No temporary is left behind, whatever happened.
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot).size(),
+                 ResultsFileCount);
+
+        // The pupil is told what is true: nothing erased, or which files were.
+        const QString text = EraseProblemText(outcome);
+        QVERIFY2(text.contains(QDir::toNativeSeparators(paths.at(blocked))), qPrintable(text));
+        QCOMPARE(text.contains("Nothing has been erased"), replaced == 0);
+        if (replaced > 0) {
+            const QString erased = text.section("Erased: ", 1).section(". Not erased", 0, 0);
+            QCOMPARE(
+                erased.split(", "),
+                QStringList(paths.mid(0, replaced)).replaceInStrings(dir.path() + "/", QString()));
+            QVERIFY(text.endsWith(QFileInfo(paths.last()).fileName() + "."));
+        }
+
+        // Once the folder is gone the erase completes and says nothing.
+        QVERIFY(QDir(paths.at(blocked)).removeRecursively());
+        const EraseOutcome again = EraseAllResults(store, dir.path(), def);
+        QVERIFY(again.ok());
+        QCOMPARE(again.erased, paths);
+        QCOMPARE(EraseProblemText(again), QString());
+        QCOMPARE(bytesOf(paths.at(blocked)),
+                 store.itemBytes(ResultsTemplateId(ResultsFile(blocked), 2)));
     }
-}
 
-void TestResultsFiles::fieldsNotAfterTheirTag() {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("marks2FX.txt");
-    const QStringList tags = MarksTags();
-    const QList<QStringList>& records = SixRecords;
-    // Found by fuzzing: a line whose fields do not start right after its tag
-    // ("#LTM#CDD#>>>") split into a field holding ">", which no marking could
-    // write back. That record reads as empty; the others keep their values.
-    QStringList lines;
-    for (int r = 0; r < 6; ++r)
-        lines << (r == 2 ? QStringLiteral("#LTM#CDD#>>>")
-                         : BuildRecordLine(tags.at(r), records.at(r)));
-    QCOMPARE(WriteRecordLines(path, lines), RecordError::None);
-    const Read<MarksRecords> read = ReadMarksFile(path, 3);
-    QVERIFY(!read.ok());
-    const auto six = read.value.asArray();
-    QCOMPARE(six[2], QStringList(3, QString()));
-    QCOMPARE(six[0], records.at(0));
-    QCOMPARE(six[5], records.at(5));
-}
+    void marksFileRoundTrip() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("marks2FX.txt");
+        QCOMPARE(ResourceStore(FixtureRoot).ExtractResource(30121, "Custom", path),
+                 ResourceStore::ExtractResult::Done);
+        Read<MarksRecords> marks = ReadMarksFile(path, 5);
+        QCOMPARE(marks.error, RecordError::None);
+        QCOMPARE(marks.value.FSE, QStringList(5, QString()));
+        QCOMPARE(marks.value.FST, QStringList(5, "0"));
 
-void TestResultsFiles::perPaperRecords() {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("first2FX.txt");
-    QCOMPARE(ResourceStore(FixtureRoot).ExtractResource(30122, "Custom", path),
-             ResourceStore::ExtractResult::Done);
-    Read<PaperLines> file = ReadPaperLines(path, 5);
-    QCOMPARE(file.value.lines.size(), 5);
-    QCOMPARE(PaperFields(file.value, 2, 9).value, QStringList(9, QString()));
+        marks.value.FSE[2] = "87.5";
+        marks.value.LTM[2] = "0:7:5";
+        marks.value.CDD[2] = "09/03/2024";
+        marks.value.FST[2] = "1";
+        QCOMPARE(WriteMarksFile(path, marks.value, 5), RecordError::None);
+        QCOMPARE(bytesOf(path), QByteArray("#FSE#>>>87.5>>\r\n#SSE#>>>>>\r\n#LTM#>>>0:7:5>>\r\n"
+                                           "#CDD#>>>09/03/2024>>\r\n#FST#>0>0>1>0>0\r\n"
+                                           "#SST#>0>0>0>0>0\r\n"));
+        QCOMPARE(ReadMarksFile(path, 5).value.CDD.at(2), QString("09/03/2024"));
+        QCOMPARE(ReadMarksFile(dir.filePath("none.txt"), 5).error, RecordError::FileMissing);
+    }
 
-    const QStringList answers{" 9 ", "3/10", "", "2", "3", "five"};
-    QCOMPARE(WritePaperRecord(file.value, 1, answers), RecordError::None);
-    // The framing "..." lines are gone; exactly five records remain.
-    QCOMPARE(bytesOf(path), QByteArray("#101#> 9 >3/10>>2>3>five\r\n#102#>>>>>>>>>\r\n"
-                                       "#103#>>\r\n#104#>\r\n#105#>>>\r\n"));
-    QCOMPARE(PaperFields(file.value, 1, 6).value, answers);
+    void damagedMarksRecordStandsAlone_data() {
+        QTest::addColumn<int>("damaged");
+        QTest::addColumn<QString>("line"); // the damaged record's line; null: none
+        QTest::addColumn<RecordError>("error");
+        for (int r = 0; r < 6; ++r) {
+            const QString tag = MarksTags().at(r);
+            QTest::addRow("%s missing", qPrintable(tag))
+                << r << QString() << RecordError::KeyMissing;
+            QTest::addRow("%s short", qPrintable(tag))
+                << r << BuildRecordLine(tag, SixRecords.at(r).mid(0, 1))
+                << RecordError::TooFewFields;
+        }
+        // Found by fuzzing: fields that do not start right after the tag once
+        // split into a field holding ">", which no marking could write back.
+        QTest::newRow("LTM fields not after the tag")
+            << 2 << QStringLiteral("#LTM#CDD#>>>") << RecordError::TooFewFields;
+    }
 
-    // Result marks are stored as the single bytes FC and FB.
-    const QString tick = QStringLiteral("\u00FC"), cross = QStringLiteral("\u00FB");
-    QCOMPARE(WritePaperRecord(file.value, 5, {cross, "", tick}), RecordError::None);
-    QVERIFY(bytesOf(path).endsWith("#104#>\r\n#105#>\xFB>>\xFC\r\n"));
-    QCOMPARE(PaperFields(ReadPaperLines(path, 5).value, 5, 3).value,
-             (QStringList{cross, "", tick}));
+    void damagedMarksRecordStandsAlone() {
+        QFETCH(int, damaged);
+        QFETCH(QString, line);
+        QFETCH(RecordError, error);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("marks2FX.txt");
+        QStringList lines;
+        for (int r = 0; r < 6; ++r) {
+            if (r != damaged)
+                lines << BuildRecordLine(MarksTags().at(r), SixRecords.at(r));
+            else if (!line.isNull())
+                lines << line;
+        }
+        QCOMPARE(WriteRecordLines(path, lines), RecordError::None);
+        const Read<MarksRecords> read = ReadMarksFile(path, 3);
+        QCOMPARE(read.error, error);
+        // Only the damaged record reads empty (but for a short one's first
+        // field), and only where it is.
+        const auto six = read.value.asArray();
+        for (int r = 0; r < 6; ++r) {
+            QStringList expected = SixRecords.at(r);
+            if (r != damaged && line.contains('#' + MarksTags().at(r) + '#'))
+                continue; // the lookup takes the first line holding a tag
+            if (r == damaged)
+                expected = QStringList{line.count('>') == 1 ? expected.at(0) : QString(), "", ""};
+            QCOMPARE(six[r], expected);
+        }
+    }
 
-    // Damaged records give their fields by position, never one holding ">".
-    PaperLines damaged;
-    damaged.paperCount = 3;
-    damaged.lines = QStringList{"#101#>a>b", "#102#>a>b>c>d", ""};
-    QCOMPARE(PaperFields(damaged, 1, 3).value, (QStringList{"a", "b", ""}));
-    QCOMPARE(PaperFields(damaged, 2, 2).value, (QStringList{"a", "b"}));
-    QCOMPARE(PaperFields(damaged, 3, 2).value, (QStringList{"", ""}));
-    QCOMPARE(PaperFields(damaged, 4, 1).error, RecordError::CapacityExceeded);
-    QCOMPARE(PaperFields(damaged, 1, 81).error, RecordError::CapacityExceeded);
-}
+    void perPaperRecords() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("first2FX.txt");
+        QCOMPARE(ResourceStore(FixtureRoot).ExtractResource(30122, "Custom", path),
+                 ResourceStore::ExtractResult::Done);
+        Read<PaperLines> file = ReadPaperLines(path, 5);
+        QCOMPARE(file.value.lines.size(), 5);
+        QCOMPARE(PaperFields(file.value, 2, 9).value, QStringList(9, QString()));
 
-void TestResultsFiles::trendAppend_data() {
-    QTest::addColumn<QByteArray>("before");
-    QTest::addColumn<QString>("value");
-    QTest::addColumn<QByteArray>("after");
-    QTest::newRow("template without line end")
-        << QByteArray("#TRD#") << "87.5" << QByteArray("#TRD#>87.5\r\n");
-    QTest::newRow("third value") << QByteArray("#TRD#>87.5>100\r\n") << "66.7"
-                                 << QByteArray("#TRD#>87.5>100>66.7\r\n");
-    QTest::newRow("extra lines are dropped")
-        << QByteArray("...\r\n#trd#>50\r\n#TRD#>1\r\nx\r\n") << "0" << QByteArray("#trd#>50>0\r\n");
-    QTest::newRow("no trend line starts a fresh one")
-        << QByteArray("75>80\r\nrubbish\r\n") << "100" << QByteArray("#TRD#>100\r\n");
-}
+        const QStringList answers{" 9 ", "3/10", "", "2", "3", "five"};
+        QCOMPARE(WritePaperRecord(file.value, 1, answers), RecordError::None);
+        // The framing "..." lines are gone; exactly five records remain.
+        QCOMPARE(bytesOf(path), QByteArray("#101#> 9 >3/10>>2>3>five\r\n#102#>>>>>>>>>\r\n"
+                                           "#103#>>\r\n#104#>\r\n#105#>>>\r\n"));
+        QCOMPARE(PaperFields(file.value, 1, 6).value, answers);
 
-void TestResultsFiles::trendAppend() {
-    QFETCH(QByteArray, before);
-    QFETCH(QString, value);
-    QFETCH(QByteArray, after);
-    QTemporaryDir dir;
-    const QString path = dir.filePath("trend2FX.txt");
-    QVERIFY(writeBytes(path, before));
-    QCOMPARE(AppendTrendValue(path, value), RecordError::None);
-    QCOMPARE(bytesOf(path), after);
-    QCOMPARE(ReadTrendLine(path).value, QString::fromLatin1(after.chopped(2)));
+        // Result marks are stored as the single bytes FC and FB.
+        const QString tick = QStringLiteral("\u00FC"), cross = QStringLiteral("\u00FB");
+        QCOMPARE(WritePaperRecord(file.value, 5, {cross, "", tick}), RecordError::None);
+        QVERIFY(bytesOf(path).endsWith("#104#>\r\n#105#>\xFB>>\xFC\r\n"));
+        QCOMPARE(PaperFields(ReadPaperLines(path, 5).value, 5, 3).value,
+                 (QStringList{cross, "", tick}));
 
-    // A value that would break the record is refused, and the log kept.
-    QCOMPARE(AppendTrendValue(path, "5>6"), RecordError::Unencodable);
-    QCOMPARE(bytesOf(path), after);
-    QVERIFY(QDir().mkpath(dir.filePath("blocked/x")));
-    QCOMPARE(AppendTrendValue(dir.filePath("blocked"), "1"), RecordError::WriteFailed);
-}
+        // Damaged records give their fields by position, never one holding ">".
+        PaperLines damaged;
+        damaged.paperCount = 3;
+        damaged.lines = QStringList{"#101#>a>b", "#102#>a>b>c>d", ""};
+        QCOMPARE(PaperFields(damaged, 1, 3).value, (QStringList{"a", "b", ""}));
+        QCOMPARE(PaperFields(damaged, 2, 2).value, (QStringList{"a", "b"}));
+        QCOMPARE(PaperFields(damaged, 3, 2).value, (QStringList{"", ""}));
+        QCOMPARE(PaperFields(damaged, 4, 1).error, RecordError::CapacityExceeded);
+        QCOMPARE(PaperFields(damaged, 1, 81).error, RecordError::CapacityExceeded);
+    }
 
-void TestResultsFiles::trendValues() {
-    // (Reading the log from its file, and its last twenty, is the report's test.)
-    QCOMPARE(TrendValues("#TRD#>87.5>100>66.7", 2), (QList<double>{100, 66.7}));
-    // The ">" of the last character is not counted: no empty entry.
-    QCOMPARE(TrendValues("#TRD#>50>", 20), QList<double>{50});
-    QCOMPARE(TrendValues("#TRD#", 20), QList<double>{});
-}
+    void trendAppend_data() {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QByteArray>("after");
+        QTest::newRow("template without line end")
+            << QByteArray("#TRD#") << "87.5" << QByteArray("#TRD#>87.5\r\n");
+        QTest::newRow("third value")
+            << QByteArray("#TRD#>87.5>100\r\n") << "66.7" << QByteArray("#TRD#>87.5>100>66.7\r\n");
+        QTest::newRow("extra lines are dropped")
+            << QByteArray("...\r\n#trd#>50\r\n#TRD#>1\r\nx\r\n") << "0"
+            << QByteArray("#trd#>50>0\r\n");
+        QTest::newRow("no trend line starts a fresh one")
+            << QByteArray("75>80\r\nrubbish\r\n") << "100" << QByteArray("#TRD#>100\r\n");
+    }
+
+    void trendAppend() {
+        QFETCH(QByteArray, before);
+        QFETCH(QString, value);
+        QFETCH(QByteArray, after);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("trend2FX.txt");
+        QVERIFY(writeBytes(path, before));
+        QCOMPARE(AppendTrendValue(path, value), RecordError::None);
+        QCOMPARE(bytesOf(path), after);
+        QCOMPARE(ReadTrendLine(path).value, QString::fromLatin1(after.chopped(2)));
+
+        // A value that would break the record is refused, and the log kept.
+        QCOMPARE(AppendTrendValue(path, "5>6"), RecordError::Unencodable);
+        QCOMPARE(bytesOf(path), after);
+        QVERIFY(QDir().mkpath(dir.filePath("blocked/x")));
+        QCOMPARE(AppendTrendValue(dir.filePath("blocked"), "1"), RecordError::WriteFailed);
+    }
+
+    void trendValues() {
+        // (Reading the log from its file, and its last twenty, is the report's test.)
+        QCOMPARE(TrendValues("#TRD#>87.5>100>66.7", 2), (QList<double>{100, 66.7}));
+        // The ">" of the last character is not counted: no empty entry.
+        QCOMPARE(TrendValues("#TRD#>50>", 20), QList<double>{50});
+        QCOMPARE(TrendValues("#TRD#", 20), QList<double>{});
+    }
+};
 
 QTEST_GUILESS_MAIN(TestResultsFiles)
 #include "test_results_files.moc"

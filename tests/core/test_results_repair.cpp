@@ -43,7 +43,6 @@ enum class Damage {
     BadState,      // FST of paper 101 is "7"
     BadScore,      // FSE of paper 103 is "abc"; a trend value "abc"
     TenMegabytes,  // the records, then 10 MB of junk lines
-    Folder,
 };
 
 // What the repair may not bring back: the readable content lost with the damage.
@@ -126,8 +125,6 @@ QByteArray Damaged(const QByteArray& bytes, ResultsFile file, Damage damage) {
             junk += "0123456789abcdefghijklmnopqrstuvwxyz0123456789abcdefghijklmnopqrstuvwxyz\r\n";
         return joined() + junk;
     }
-    case Damage::Folder:
-        break;
     }
     return bytes;
 }
@@ -217,7 +214,7 @@ std::unique_ptr<ProgramFolder> CopyOf(const ProgramFolder& worked) {
     folder->definition = worked.definition;
     for (ResultsFile f : AllFiles) {
         if (!QFile::copy(worked.file(f), folder->file(f)))
-            return nullptr;
+            qFatal("cannot copy %s", qPrintable(worked.file(f)));
     }
     return folder;
 }
@@ -269,339 +266,326 @@ class TestResultsRepair : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
-    void untouchedFilesStayAsTheyAre();
-    void damagedFileIsRepaired_data();
-    void damagedFileIsRepaired();
+    void initTestCase() {
+        m_worked = WorkedFolder();
+        const ProgramFolder* folder = m_worked.get();
+        QVERIFY(folder);
+        // The worked folder is what the rows below expect.
+        QCOMPARE(folder->read(ResultsFile::Marks).at(0),
+                 (QStringList{"71.4", "", "100", "", "50"}));
+        QCOMPARE(folder->read(ResultsFile::Marks).at(5), (QStringList{"1", "0", "0", "0", "0"}));
+        QCOMPARE(folder->read(ResultsFile::Trend), (Snapshot{{"71.4", "100", "50"}}));
+    }
+
+    void untouchedFilesStayAsTheyAre() {
+        // Fresh templates (framed by "...", fifty-paper lines beyond the module's
+        // five) and files the program wrote are not damage.
+        ProgramFolder fresh;
+        fresh.definition = ReadProgramDefinition(fresh.store, fresh.path()).definition;
+        QVERIFY(EnsureResultsFiles(fresh.store, fresh.path(), fresh.definition).isEmpty());
+        QVERIFY(writeBytes(fresh.file(ResultsFile::First),
+                           bytesOf(fresh.file(ResultsFile::First)) + "#106#>>\r\n#107#>\r\n..."));
+        auto worked = CopyOf(*m_worked);
+        for (ProgramFolder* folder : {&fresh, worked.get()}) {
+            QMap<ResultsFile, QByteArray> before;
+            for (ResultsFile f : AllFiles)
+                before.insert(f, bytesOf(folder->file(f)));
+            const ResultsRepair::Report report =
+                ResultsRepair(folder->store, folder->path(), folder->definition).Run();
+            QVERIFY2(!report.damaged(), qPrintable(report.findings.join('\n')));
+            QCOMPARE(report.message(), QString());
+            for (ResultsFile f : AllFiles)
+                QCOMPARE(bytesOf(folder->file(f)), before.value(f));
+        }
+    }
+
+    void damagedFileIsRepaired_data() {
+        QTest::addColumn<ResultsFile>("file");
+        QTest::addColumn<Damage>("damage");
+        QTest::addColumn<Loss>("loss");
+
+        const QList<std::tuple<const char*, Damage, Loss>> common = {
+            {"empty", Damage::Empty, Loss::All},
+            {"binary garbage", Damage::Garbage, Loss::All},
+            {"garbage after the records", Damage::GarbageAppended, Loss::None},
+            {"LF-only line ends", Damage::LfOnly, Loss::None},
+            {"10 MB of junk after the records", Damage::TenMegabytes, Loss::None},
+        };
+        const QList<std::pair<ResultsFile, const char*>> perPaper = {
+            {ResultsFile::First, "first"},
+            {ResultsFile::Second, "second"},
+            {ResultsFile::FResults, "fresults"},
+            {ResultsFile::SResults, "sresults"}};
+        for (const auto& [file, name] : perPaper) {
+            for (const auto& [what, damage, loss] : common)
+                QTest::addRow("%s: %s", name, what) << file << damage << loss;
+            QTest::addRow("%s: records out of order", name)
+                << file << Damage::OutOfOrder << Loss::None;
+            QTest::addRow("%s: record missing", name)
+                << file << Damage::RecordMissing << Loss::Paper102;
+            QTest::addRow("%s: record one field short", name)
+                << file << Damage::FewerFields << Loss::LastFieldOf101;
+            QTest::addRow("%s: record with surplus fields", name)
+                << file << Damage::MoreFields << Loss::None;
+        }
+        for (const auto& [what, damage, loss] : common)
+            QTest::addRow("marks: %s", what) << ResultsFile::Marks << damage << loss;
+        QTest::newRow("marks: SSE record missing")
+            << ResultsFile::Marks << Damage::RecordMissing << Loss::SSERecord;
+        QTest::newRow("marks: P - 1 fields")
+            << ResultsFile::Marks << Damage::FewerFields << Loss::LastPaper;
+        QTest::newRow("marks: P + 5 fields")
+            << ResultsFile::Marks << Damage::MoreFields << Loss::None;
+        QTest::newRow("marks: FST not 0 or 1")
+            << ResultsFile::Marks << Damage::BadState << Loss::State101;
+        QTest::newRow("marks: FSE not a number")
+            << ResultsFile::Marks << Damage::BadScore << Loss::Score103;
+        for (const auto& [what, damage, loss] : common)
+            QTest::addRow("trend: %s", what) << ResultsFile::Trend << damage << loss;
+        QTest::newRow("trend: a value not a number")
+            << ResultsFile::Trend << Damage::BadScore << Loss::None;
+    }
+
+    void damagedFileIsRepaired() {
+        QFETCH(ResultsFile, file);
+        QFETCH(Damage, damage);
+        QFETCH(Loss, loss);
+
+        auto folder = CopyOf(*m_worked);
+        const QString path = folder->file(file);
+        const QByteArray original = bytesOf(path);
+        const Snapshot before = folder->read(file);
+        QMap<ResultsFile, QByteArray> others;
+        for (ResultsFile f : AllFiles)
+            others.insert(f, bytesOf(folder->file(f)));
+        QVERIFY(writeBytes(path, Damaged(original, file, damage)));
+
+        // Start-up: the missing-file check leaves a damaged file alone, the
+        // repair finds it.
+        QVERIFY(StartupMakesNoFile(*folder));
+        const ResultsRepair::Report report =
+            ResultsRepair(folder->store, folder->path(), folder->definition).Run();
+        QCOMPARE(report.repaired, QStringList{path});
+        QCOMPARE(report.message(), ResultsRepair::RepairedSentence());
+        QVERIFY(!report.findings.isEmpty());
+
+        // Every readable record is kept; the others come back empty.
+        QCOMPARE(folder->read(file), ExpectedAfter(before, file, loss));
+        if (loss == Loss::None)
+            QCOMPARE(bytesOf(path), original);
+        QVERIFY(!bytesOf(path).contains("\n\n") && !bytesOf(path).contains("abc"));
+        for (ResultsFile f : AllFiles) {
+            if (f != file)
+                QCOMPARE(bytesOf(folder->file(f)), others.value(f));
+        }
+        // Repaired once: the next start finds nothing.
+        QVERIFY(!ResultsRepair(folder->store, folder->path(), folder->definition).Run().damaged());
+
+        // The Home page and the report read the module.
+        const Read<MarksRecords> marks = ReadMarksFile(folder->file(ResultsFile::Marks), Papers);
+        QVERIFY(marks.ok());
+        const ReportFigures figures =
+            ReportFigures::Compute(folder->definition.module(2), marks.value);
+        QVERIFY(figures.PCNum.endsWith(" / 5"));
+        QVERIFY(TrendReading::FromFile(folder->file(ResultsFile::Trend)).size() <= 4);
+
+        // Every paper opens, saves and marks: the first attempt where it is not
+        // marked, else the second.
+        for (int paper = 101; paper <= 105; ++paper) {
+            for (int attempt = 1; attempt <= 2; ++attempt) {
+                auto session = folder->session(paper, attempt);
+                const LoadOutcome loaded = session->Load();
+                QVERIFY2(loaded.ok(), qPrintable(loaded.details.join('\n')));
+                QCOMPARE(session->paper().Answers.size(), Shapes.at(paper - 101));
+                if (session->isMarked())
+                    continue;
+                QVERIFY(session->PrepareMarking({"1"}).ok());
+                const WriteOutcome marked = session->CompleteMarking();
+                QVERIFY2(marked.ok(), qPrintable(marked.path));
+                QVERIFY(session->isMarked());
+                break;
+            }
+        }
+        QCOMPARE(ReadMarksFile(folder->file(ResultsFile::Marks), Papers).value.FST.join(""),
+                 QString("11111"));
+    }
+
+    void readersSurviveUnrepairedDamage() {
+        // The same damages met while the program runs, before any repair.
+        QFETCH(ResultsFile, file);
+        QFETCH(Damage, damage);
+        auto folder = CopyOf(*m_worked);
+        QVERIFY(writeBytes(folder->file(file), Damaged(bytesOf(folder->file(file)), file, damage)));
+
+        // The Home page and the report: readable marks are P clean fields each.
+        const Read<MarksRecords> marks = ReadMarksFile(folder->file(ResultsFile::Marks), Papers);
+        if (marks.ok()) {
+            for (const QStringList& record : marks.value.asArray()) {
+                QCOMPARE(record.size(), Papers);
+                QVERIFY(!record.join("").contains('>'));
+            }
+            ReportFigures::Compute(folder->definition.module(2), marks.value);
+        }
+        for (double value : TrendReading::FromFile(folder->file(ResultsFile::Trend)))
+            QVERIFY(value >= 0 && value <= 100);
+
+        // Each paper opens or says why; one that opens saves and marks, or says
+        // which file it could not write and stays not marked.
+        for (int paper = 101; paper <= 105; ++paper) {
+            auto session = folder->session(paper, 1);
+            const LoadOutcome loaded = session->Load();
+            if (!loaded.ok()) {
+                QVERIFY(!loaded.details.isEmpty());
+                continue;
+            }
+            if (session->isMarked())
+                continue;
+            WriteOutcome outcome = session->PrepareMarking({"1"});
+            if (outcome.ok())
+                outcome = session->CompleteMarking();
+            QCOMPARE(session->isMarked(), outcome.ok());
+            if (!outcome.ok())
+                QVERIFY(!outcome.path.isEmpty());
+        }
+    }
+
+    void folderInPlaceOfFile_data() {
+        QTest::addColumn<ResultsFile>("file");
+        for (ResultsFile f : AllFiles)
+            QTest::addRow("%s", qPrintable(ResultsFileStem(f))) << f;
+    }
+
+    void folderInPlaceOfFile() {
+        QFETCH(ResultsFile, file);
+        auto folder = CopyOf(*m_worked);
+        const QString path = folder->file(file);
+        QVERIFY(QFile::remove(path));
+        QVERIFY(QDir().mkpath(path + "/kept"));
+        QMap<ResultsFile, QByteArray> others;
+        for (ResultsFile f : AllFiles)
+            others.insert(f, bytesOf(folder->file(f)));
+
+        // The start-up check does not erase everything for a file it could not
+        // write anyway; the repair reports the folder and touches nothing.
+        QVERIFY(StartupMakesNoFile(*folder));
+        const ResultsRepair::Report report =
+            ResultsRepair(folder->store, folder->path(), folder->definition).Run();
+        QCOMPARE(report.folders, QStringList{path});
+        QVERIFY(report.repaired.isEmpty());
+        QVERIFY(report.message().contains(QDir::toNativeSeparators(path)));
+        QVERIFY(report.message().contains("move that folder"));
+        QVERIFY(QFileInfo(path + "/kept").isDir());
+        for (ResultsFile f : AllFiles)
+            QCOMPARE(bytesOf(folder->file(f)), others.value(f));
+
+        // The program goes on: what needs the folder's file says so, the rest works.
+        auto first = folder->session(102, 1);
+        const LoadOutcome loaded = first->Load();
+        const bool needed = file == ResultsFile::Marks || file == ResultsFile::First ||
+                            file == ResultsFile::FResults;
+        QCOMPARE(loaded.ok(), !needed);
+        if (needed) {
+            QCOMPARE(loaded.problem, LoadProblem::ResultsUnreadable);
+            QVERIFY(loaded.details.join(' ').contains(path));
+            return;
+        }
+        QVERIFY(first->PrepareMarking({"12"}).ok());
+        const WriteOutcome marked = first->CompleteMarking();
+        QCOMPARE(marked.ok(), file != ResultsFile::Trend);
+        QCOMPARE(first->isMarked(), file != ResultsFile::Trend);
+        if (file == ResultsFile::Trend)
+            QCOMPARE(marked.path, path);
+    }
+
+    void readersMeetDamageWhileRunning() {
+        auto folder = CopyOf(*m_worked);
+        const QString marksPath = folder->file(ResultsFile::Marks);
+        const QString firstPath = folder->file(ResultsFile::First);
+
+        // Marks records five fields too long: the last paper's fields stay clean,
+        // so the next marking can write the file again.
+        const QByteArray marks = bytesOf(marksPath);
+        QVERIFY(writeBytes(marksPath, Damaged(marks, ResultsFile::Marks, Damage::MoreFields)));
+        const Read<MarksRecords> long_ = ReadMarksFile(marksPath, Papers);
+        QVERIFY(long_.ok());
+        QCOMPARE(long_.value.FSE.last(), QString("50"));
+        auto session = folder->session(104, 1);
+        QVERIFY(session->Load().ok());
+        QVERIFY(session->PrepareMarking({"2"}).ok());
+        QVERIFY(session->CompleteMarking().ok());
+        QCOMPARE(ReadMarksFile(marksPath, Papers).value.FSE,
+                 (QStringList{"71.4", "", "100", "100", "50"}));
+
+        // A record of millions of fields reads as the paper's six.
+        QByteArray huge = "#101#>a";
+        huge += QByteArray(4 * 1024 * 1024, '>');
+        QVERIFY(
+            writeBytes(firstPath, huge + "\r\n" +
+                                      bytesOf(firstPath).mid(bytesOf(firstPath).indexOf("#102#"))));
+        const Read<PaperLines> lines = ReadPaperLines(firstPath, Papers);
+        QVERIFY(lines.ok());
+        QCOMPARE(PaperFields(lines.value, 1, 6).value, (QStringList{"a", "", "", "", "", ""}));
+    }
+
+    void shapesComeFromTheContentTables() {
+        ProgramFolder folder;
+        folder.definition = ReadProgramDefinition(folder.store, folder.path()).definition;
+        QCOMPARE(ResultsRepair(folder.store, folder.path(), folder.definition).PaperShapes(2),
+                 Shapes);
+        QVERIFY(!QFile::exists(folder.path() + "/temptext.txt"));
+
+        // A paper the tables do not know takes its template's shape; one that
+        // neither knows keeps what its record holds.
+        QTemporaryDir storeDir;
+        const QString root = storeDir.path();
+        QVERIFY(copyFixtureStore(root));
+        QVERIFY(writeBytes(root + "/store/30022.txt", "#101#>25016\r\n#102#>99999\r\n"));
+        QVERIFY(writeBytes(root + "/store/30122.txt", "#101#>>\r\n#102#>>>\r\n#103#>\r\n"));
+        const ResourceStore store(root);
+        QCOMPARE(ResultsRepair(store, folder.path(), folder.definition).PaperShapes(2),
+                 (QList<int>{1, 3, 1, -1, -1}));
+
+        QVERIFY(writeBytes(folder.file(ResultsFile::First), "#101#>x>y\r\n#104#>a>b>c\r\n"));
+        ResultsRepair(store, folder.path(), folder.definition).Run();
+        QCOMPARE(bytesOf(folder.file(ResultsFile::First)),
+                 QByteArray("#101#>x\r\n#102#>>>\r\n#103#>\r\n#104#>a>b>c\r\n#105#\r\n"));
+    }
+
+    void marksFirstThenTheRest() {
+        // The start repairs the marks files before the Home page reads them, and
+        // the other files once the window is up: each part touches only its own.
+        auto folder = CopyOf(*m_worked);
+        const QString marks = folder->file(ResultsFile::Marks);
+        const QString first = folder->file(ResultsFile::First);
+        const QString trend = folder->file(ResultsFile::Trend);
+        QVERIFY(writeBytes(marks, bytesOf(marks).replace("\r\n", "\n")));
+        QVERIFY(writeBytes(first, bytesOf(first).replace("\r\n", "\n")));
+        QVERIFY(writeBytes(trend, QByteArray("#TRD#>71.4>x\r\n")));
+        const QByteArray firstBefore = bytesOf(first);
+
+        // Each finding is logged with its file and what was done.
+        QTest::ignoreMessage(
+            QtWarningMsg,
+            QRegularExpression("^Results repair: .*marks2.*: line ends without CR LF; "
+                               "the file was rebuilt$"));
+        ResultsRepair repair(folder->store, folder->path(), folder->definition);
+        ResultsRepair::Report report = repair.RunMarks();
+        QCOMPARE(report.repaired, QStringList{marks});
+        QCOMPARE(bytesOf(first), firstBefore);
+        QCOMPARE(folder->read(ResultsFile::Marks), m_worked->read(ResultsFile::Marks));
+
+        report.add(repair.RunRest());
+        QCOMPARE(report.repaired, (QStringList{marks, first, trend}));
+        QCOMPARE(folder->read(ResultsFile::First), m_worked->read(ResultsFile::First));
+        QCOMPARE(report.message(), ResultsRepair::RepairedSentence());
+        // Nothing is left for a full run.
+        QVERIFY(!ResultsRepair(folder->store, folder->path(), folder->definition).Run().damaged());
+    }
     void readersSurviveUnrepairedDamage_data() { damagedFileIsRepaired_data(); }
-    void readersSurviveUnrepairedDamage();
-    void folderInPlaceOfFile_data();
-    void folderInPlaceOfFile();
-    void readersMeetDamageWhileRunning();
-    void shapesComeFromTheContentTables();
-    void marksFirstThenTheRest();
 
 private:
     std::unique_ptr<ProgramFolder> m_worked;
 };
-
-void TestResultsRepair::initTestCase() {
-    m_worked = WorkedFolder();
-    const ProgramFolder* folder = m_worked.get();
-    QVERIFY(folder);
-    // The worked folder is what the rows below expect.
-    QCOMPARE(folder->read(ResultsFile::Marks).at(0), (QStringList{"71.4", "", "100", "", "50"}));
-    QCOMPARE(folder->read(ResultsFile::Marks).at(5), (QStringList{"1", "0", "0", "0", "0"}));
-    QCOMPARE(folder->read(ResultsFile::Trend), (Snapshot{{"71.4", "100", "50"}}));
-}
-
-void TestResultsRepair::untouchedFilesStayAsTheyAre() {
-    // Fresh templates (framed by "...", fifty-paper lines beyond the module's
-    // five) and files the program wrote are not damage.
-    ProgramFolder fresh;
-    fresh.definition = ReadProgramDefinition(fresh.store, fresh.path()).definition;
-    QVERIFY(EnsureResultsFiles(fresh.store, fresh.path(), fresh.definition).isEmpty());
-    QVERIFY(writeBytes(fresh.file(ResultsFile::First),
-                       bytesOf(fresh.file(ResultsFile::First)) + "#106#>>\r\n#107#>\r\n..."));
-    auto worked = CopyOf(*m_worked);
-    QVERIFY(worked);
-    for (ProgramFolder* folder : {&fresh, worked.get()}) {
-        QMap<ResultsFile, QByteArray> before;
-        for (ResultsFile f : AllFiles)
-            before.insert(f, bytesOf(folder->file(f)));
-        const ResultsRepair::Report report =
-            ResultsRepair(folder->store, folder->path(), folder->definition).Run();
-        QVERIFY2(!report.damaged(), qPrintable(report.findings.join('\n')));
-        QCOMPARE(report.message(), QString());
-        for (ResultsFile f : AllFiles)
-            QCOMPARE(bytesOf(folder->file(f)), before.value(f));
-    }
-}
-
-void TestResultsRepair::damagedFileIsRepaired_data() {
-    QTest::addColumn<ResultsFile>("file");
-    QTest::addColumn<Damage>("damage");
-    QTest::addColumn<Loss>("loss");
-
-    const QList<std::tuple<const char*, Damage, Loss>> common = {
-        {"empty", Damage::Empty, Loss::All},
-        {"binary garbage", Damage::Garbage, Loss::All},
-        {"garbage after the records", Damage::GarbageAppended, Loss::None},
-        {"LF-only line ends", Damage::LfOnly, Loss::None},
-        {"10 MB of junk after the records", Damage::TenMegabytes, Loss::None},
-    };
-    const QList<std::pair<ResultsFile, const char*>> perPaper = {
-        {ResultsFile::First, "first"},
-        {ResultsFile::Second, "second"},
-        {ResultsFile::FResults, "fresults"},
-        {ResultsFile::SResults, "sresults"}};
-    for (const auto& [file, name] : perPaper) {
-        for (const auto& [what, damage, loss] : common)
-            QTest::addRow("%s: %s", name, what) << file << damage << loss;
-        QTest::addRow("%s: records out of order", name) << file << Damage::OutOfOrder << Loss::None;
-        QTest::addRow("%s: record missing", name)
-            << file << Damage::RecordMissing << Loss::Paper102;
-        QTest::addRow("%s: record one field short", name)
-            << file << Damage::FewerFields << Loss::LastFieldOf101;
-        QTest::addRow("%s: record with surplus fields", name)
-            << file << Damage::MoreFields << Loss::None;
-    }
-    for (const auto& [what, damage, loss] : common)
-        QTest::addRow("marks: %s", what) << ResultsFile::Marks << damage << loss;
-    QTest::newRow("marks: SSE record missing")
-        << ResultsFile::Marks << Damage::RecordMissing << Loss::SSERecord;
-    QTest::newRow("marks: P - 1 fields")
-        << ResultsFile::Marks << Damage::FewerFields << Loss::LastPaper;
-    QTest::newRow("marks: P + 5 fields") << ResultsFile::Marks << Damage::MoreFields << Loss::None;
-    QTest::newRow("marks: FST not 0 or 1")
-        << ResultsFile::Marks << Damage::BadState << Loss::State101;
-    QTest::newRow("marks: FSE not a number")
-        << ResultsFile::Marks << Damage::BadScore << Loss::Score103;
-    for (const auto& [what, damage, loss] : common)
-        QTest::addRow("trend: %s", what) << ResultsFile::Trend << damage << loss;
-    QTest::newRow("trend: a value not a number")
-        << ResultsFile::Trend << Damage::BadScore << Loss::None;
-}
-
-void TestResultsRepair::damagedFileIsRepaired() {
-    QFETCH(ResultsFile, file);
-    QFETCH(Damage, damage);
-    QFETCH(Loss, loss);
-
-    auto folder = CopyOf(*m_worked);
-    QVERIFY(folder);
-    const QString path = folder->file(file);
-    const QByteArray original = bytesOf(path);
-    const Snapshot before = folder->read(file);
-    QMap<ResultsFile, QByteArray> others;
-    for (ResultsFile f : AllFiles)
-        others.insert(f, bytesOf(folder->file(f)));
-    QVERIFY(writeBytes(path, Damaged(original, file, damage)));
-
-    // Start-up: the missing-file check leaves a damaged file alone, the
-    // repair finds it.
-    QVERIFY(StartupMakesNoFile(*folder));
-    const ResultsRepair::Report report =
-        ResultsRepair(folder->store, folder->path(), folder->definition).Run();
-    QCOMPARE(report.repaired, QStringList{path});
-    QVERIFY(report.folders.isEmpty() && report.unwritten.isEmpty());
-    QCOMPARE(report.message(), ResultsRepair::RepairedSentence());
-    QVERIFY(!report.findings.isEmpty());
-
-    // Every readable record is kept; the others come back empty.
-    QCOMPARE(folder->read(file), ExpectedAfter(before, file, loss));
-    if (loss == Loss::None)
-        QCOMPARE(bytesOf(path), original);
-    QVERIFY(!bytesOf(path).contains("\n\n") && !bytesOf(path).contains("abc"));
-    for (ResultsFile f : AllFiles) {
-        if (f != file)
-            QCOMPARE(bytesOf(folder->file(f)), others.value(f));
-    }
-    // Repaired once: the next start finds nothing.
-    QVERIFY(!ResultsRepair(folder->store, folder->path(), folder->definition).Run().damaged());
-
-    // The Home page and the report read the module.
-    QCOMPARE(folder->read(ResultsFile::Marks).size(), 6);
-    const Read<MarksRecords> marks = ReadMarksFile(folder->file(ResultsFile::Marks), Papers);
-    QVERIFY(marks.ok());
-    const ReportFigures figures = ReportFigures::Compute(folder->definition.module(2), marks.value);
-    QVERIFY(figures.PCNum.endsWith(" / 5"));
-    QVERIFY(TrendReading::FromFile(folder->file(ResultsFile::Trend)).size() <= 4);
-
-    // Every paper opens, saves and marks: the first attempt where it is not
-    // marked, else the second.
-    for (int paper = 101; paper <= 105; ++paper) {
-        for (int attempt = 1; attempt <= 2; ++attempt) {
-            auto session = folder->session(paper, attempt);
-            const LoadOutcome loaded = session->Load();
-            QVERIFY2(loaded.ok(), qPrintable(loaded.details.join('\n')));
-            QCOMPARE(session->paper().Answers.size(), Shapes.at(paper - 101));
-            if (session->isMarked())
-                continue;
-            QVERIFY(session->PrepareMarking({"1"}).ok());
-            const WriteOutcome marked = session->CompleteMarking();
-            QVERIFY2(marked.ok(), qPrintable(marked.path));
-            QVERIFY(session->isMarked());
-            break;
-        }
-    }
-    QCOMPARE(ReadMarksFile(folder->file(ResultsFile::Marks), Papers).value.FST.join(""),
-             QString("11111"));
-}
-
-void TestResultsRepair::readersSurviveUnrepairedDamage() {
-    // The same damages met while the program runs, before any repair.
-    QFETCH(ResultsFile, file);
-    QFETCH(Damage, damage);
-    auto folder = CopyOf(*m_worked);
-    QVERIFY(folder);
-    QVERIFY(writeBytes(folder->file(file), Damaged(bytesOf(folder->file(file)), file, damage)));
-
-    // The Home page and the report: readable marks are P clean fields each.
-    const Read<MarksRecords> marks = ReadMarksFile(folder->file(ResultsFile::Marks), Papers);
-    if (marks.ok()) {
-        for (const QStringList& record : marks.value.asArray()) {
-            QCOMPARE(record.size(), Papers);
-            QVERIFY(!record.join("").contains('>'));
-        }
-        ReportFigures::Compute(folder->definition.module(2), marks.value);
-    }
-    for (double value : TrendReading::FromFile(folder->file(ResultsFile::Trend)))
-        QVERIFY(value >= 0 && value <= 100);
-
-    // Each paper opens or says why; one that opens saves and marks, or says
-    // which file it could not write and stays not marked.
-    for (int paper = 101; paper <= 105; ++paper) {
-        auto session = folder->session(paper, 1);
-        const LoadOutcome loaded = session->Load();
-        if (!loaded.ok()) {
-            QVERIFY(!loaded.details.isEmpty());
-            continue;
-        }
-        if (session->isMarked())
-            continue;
-        WriteOutcome outcome = session->PrepareMarking({"1"});
-        if (outcome.ok())
-            outcome = session->CompleteMarking();
-        QCOMPARE(session->isMarked(), outcome.ok());
-        if (!outcome.ok())
-            QVERIFY(!outcome.path.isEmpty());
-    }
-}
-
-void TestResultsRepair::folderInPlaceOfFile_data() {
-    QTest::addColumn<ResultsFile>("file");
-    for (ResultsFile f : AllFiles)
-        QTest::addRow("%s", qPrintable(ResultsFileStem(f))) << f;
-}
-
-void TestResultsRepair::folderInPlaceOfFile() {
-    QFETCH(ResultsFile, file);
-    auto folder = CopyOf(*m_worked);
-    QVERIFY(folder);
-    const QString path = folder->file(file);
-    QVERIFY(QFile::remove(path));
-    QVERIFY(QDir().mkpath(path + "/kept"));
-    QMap<ResultsFile, QByteArray> others;
-    for (ResultsFile f : AllFiles)
-        others.insert(f, bytesOf(folder->file(f)));
-
-    // The start-up check does not erase everything for a file it could not
-    // write anyway; the repair reports the folder and touches nothing.
-    QVERIFY(StartupMakesNoFile(*folder));
-    const ResultsRepair::Report report =
-        ResultsRepair(folder->store, folder->path(), folder->definition).Run();
-    QCOMPARE(report.folders, QStringList{path});
-    QVERIFY(report.repaired.isEmpty());
-    QVERIFY(report.message().contains(QDir::toNativeSeparators(path)));
-    QVERIFY(report.message().contains("move that folder"));
-    QVERIFY(QFileInfo(path + "/kept").isDir());
-    for (ResultsFile f : AllFiles)
-        QCOMPARE(bytesOf(folder->file(f)), others.value(f));
-
-    // The program goes on: what needs the folder's file says so, the rest works.
-    auto first = folder->session(102, 1);
-    const LoadOutcome loaded = first->Load();
-    const bool needed =
-        file == ResultsFile::Marks || file == ResultsFile::First || file == ResultsFile::FResults;
-    QCOMPARE(loaded.ok(), !needed);
-    if (needed) {
-        QCOMPARE(loaded.problem, LoadProblem::ResultsUnreadable);
-        QVERIFY(loaded.details.join(' ').contains(path));
-        return;
-    }
-    QVERIFY(first->PrepareMarking({"12"}).ok());
-    const WriteOutcome marked = first->CompleteMarking();
-    QCOMPARE(marked.ok(), file != ResultsFile::Trend);
-    QCOMPARE(first->isMarked(), file != ResultsFile::Trend);
-    if (file == ResultsFile::Trend)
-        QCOMPARE(marked.path, path);
-}
-
-void TestResultsRepair::readersMeetDamageWhileRunning() {
-    auto folder = CopyOf(*m_worked);
-    QVERIFY(folder);
-    const QString marksPath = folder->file(ResultsFile::Marks);
-    const QString firstPath = folder->file(ResultsFile::First);
-
-    // Marks records five fields too long: the last paper's fields stay clean,
-    // so the next marking can write the file again.
-    const QByteArray marks = bytesOf(marksPath);
-    QVERIFY(writeBytes(marksPath, Damaged(marks, ResultsFile::Marks, Damage::MoreFields)));
-    const Read<MarksRecords> long_ = ReadMarksFile(marksPath, Papers);
-    QVERIFY(long_.ok());
-    QCOMPARE(long_.value.FSE.last(), QString("50"));
-    QCOMPARE(long_.value.FST.last(), QString("1"));
-    auto session = folder->session(104, 1);
-    QVERIFY(session->Load().ok());
-    QVERIFY(session->PrepareMarking({"2"}).ok());
-    QVERIFY(session->CompleteMarking().ok());
-    QCOMPARE(ReadMarksFile(marksPath, Papers).value.FSE,
-             (QStringList{"71.4", "", "100", "100", "50"}));
-
-    // A record of millions of fields reads as the paper's six.
-    QByteArray huge = "#101#>a";
-    huge += QByteArray(4 * 1024 * 1024, '>');
-    QVERIFY(writeBytes(firstPath, huge + "\r\n" +
-                                      bytesOf(firstPath).mid(bytesOf(firstPath).indexOf("#102#"))));
-    const Read<PaperLines> lines = ReadPaperLines(firstPath, Papers);
-    QVERIFY(lines.ok());
-    QCOMPARE(PaperFields(lines.value, 1, 6).value, (QStringList{"a", "", "", "", "", ""}));
-}
-
-void TestResultsRepair::shapesComeFromTheContentTables() {
-    ProgramFolder folder;
-    folder.definition = ReadProgramDefinition(folder.store, folder.path()).definition;
-    QCOMPARE(ResultsRepair(folder.store, folder.path(), folder.definition).PaperShapes(2), Shapes);
-    QVERIFY(!QFile::exists(folder.path() + "/temptext.txt"));
-
-    // A paper the tables do not know takes its template's shape; one that
-    // neither knows keeps what its record holds.
-    QTemporaryDir storeDir;
-    const QString root = storeDir.path();
-    QVERIFY(copyFixtureStore(root));
-    QVERIFY(writeBytes(root + "/store/30022.txt", "#101#>25016\r\n#102#>99999\r\n"));
-    QVERIFY(writeBytes(root + "/store/30122.txt", "#101#>>\r\n#102#>>>\r\n#103#>\r\n"));
-    const ResourceStore store(root);
-    QCOMPARE(ResultsRepair(store, folder.path(), folder.definition).PaperShapes(2),
-             (QList<int>{1, 3, 1, -1, -1}));
-
-    QVERIFY(writeBytes(folder.file(ResultsFile::First), "#101#>x>y\r\n#104#>a>b>c\r\n"));
-    ResultsRepair(store, folder.path(), folder.definition).Run();
-    QCOMPARE(bytesOf(folder.file(ResultsFile::First)),
-             QByteArray("#101#>x\r\n#102#>>>\r\n#103#>\r\n#104#>a>b>c\r\n#105#\r\n"));
-}
-
-void TestResultsRepair::marksFirstThenTheRest() {
-    // The start repairs the marks files before the Home page reads them, and
-    // the other files once the window is up: each part touches only its own.
-    auto folder = CopyOf(*m_worked);
-    QVERIFY(folder);
-    const QString marks = folder->file(ResultsFile::Marks);
-    const QString first = folder->file(ResultsFile::First);
-    const QString trend = folder->file(ResultsFile::Trend);
-    QVERIFY(writeBytes(marks, bytesOf(marks).replace("\r\n", "\n")));
-    QVERIFY(writeBytes(first, bytesOf(first).replace("\r\n", "\n")));
-    QVERIFY(writeBytes(trend, QByteArray("#TRD#>71.4>x\r\n")));
-    const QByteArray firstBefore = bytesOf(first);
-
-    // Each finding is logged with its file and what was done.
-    QTest::ignoreMessage(QtWarningMsg,
-                         QRegularExpression("^Results repair: .*marks2.*: line ends without CR LF; "
-                                            "the file was rebuilt$"));
-    ResultsRepair repair(folder->store, folder->path(), folder->definition);
-    ResultsRepair::Report report = repair.RunMarks();
-    QCOMPARE(report.repaired, QStringList{marks});
-    QCOMPARE(bytesOf(first), firstBefore);
-    QCOMPARE(folder->read(ResultsFile::Marks), m_worked->read(ResultsFile::Marks));
-
-    report.add(repair.RunRest());
-    QCOMPARE(report.repaired, (QStringList{marks, first, trend}));
-    QCOMPARE(folder->read(ResultsFile::First), m_worked->read(ResultsFile::First));
-    QCOMPARE(report.message(), ResultsRepair::RepairedSentence());
-    // Nothing is left for a full run.
-    QVERIFY(!ResultsRepair(folder->store, folder->path(), folder->definition).Run().damaged());
-}
 
 QTEST_GUILESS_MAIN(TestResultsRepair)
 #include "test_results_repair.moc"

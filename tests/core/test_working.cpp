@@ -36,160 +36,156 @@ QString withWorkingFile() {
 class TestWorking : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void findsTheWorkingPart_data();
-    void findsTheWorkingPart();
-    void pageWithWorking_data();
-    void pageWithWorking();
-    void plainText_data();
-    void plainText();
-    void shownOnlyWhenNoTryIsOpen_data();
-    void shownOnlyWhenNoTryIsOpen();
+    void findsTheWorkingPart_data() {
+        QTest::addColumn<QByteArray>("rootLocation");
+        QTest::addColumn<QByteArray>("extraParts");
+        QTest::addColumn<int>("expected"); // part index, -1 for none
+
+        const QByteArray root = "http://quillora.invalid/q1/question.html";
+        const QByteArray picture = part("image/png", "http://quillora.invalid/q1/a.png", "png");
+        QTest::newRow("after the page and its picture")
+            << root
+            << picture + part("text/html; charset=\"utf-8\"",
+                              "http://quillora.invalid/q1/working.html", WorkingBody)
+            << 2;
+        QTest::newRow("relative location")
+            << root << part("text/html", "working.html", WorkingBody) << 1;
+        QTest::newRow("none: a page and a picture") << root << picture << -1;
+        QTest::newRow("none: another page")
+            << root << part("text/html", "http://quillora.invalid/q1/notes.html", WorkingBody)
+            << -1;
+        QTest::newRow("none: a name that only ends alike")
+            << root << part("text/html", "http://quillora.invalid/q1/oldworking.html", WorkingBody)
+            << -1;
+        QTest::newRow("none: a picture called working.html")
+            << root << part("image/png", "http://quillora.invalid/q1/working.html", "png") << -1;
+        QTest::newRow("none: the page itself is called working.html")
+            << QByteArray("http://quillora.invalid/q1/working.html") << picture << -1;
+    }
+
+    void findsTheWorkingPart() {
+        QFETCH(QByteArray, rootLocation);
+        QFETCH(QByteArray, extraParts);
+        QFETCH(int, expected);
+        MhtmlArchive archive;
+        QVERIFY2(archive.parse(archiveOf(rootLocation, extraParts)),
+                 qPrintable(archive.errorString()));
+        QCOMPARE(archive.workingIndex(), expected);
+        QCOMPARE(archive.hasWorking(), expected >= 0);
+        QCOMPARE(archive.workingHtml().contains(QLatin1String("class=\"working\"")), expected >= 0);
+        // The page the pupil sees stays the root whatever else the archive holds.
+        QCOMPARE(archive.rootHtml(), QStringLiteral("<html><body>Q</body></html>"));
+
+        // The hand-made document: page, picture, working, the working's picture.
+        MhtmlArchive file;
+        QVERIFY(file.load(withWorkingFile()));
+        QCOMPARE(file.workingIndex(), 2);
+        QVERIFY(file.workingHtml().contains(QLatin1String("<h2>How to work it out</h2>")));
+    }
+
+    void pageWithWorking_data() {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("expected"); // with "@" for the working's block
+
+        const auto row = [](const char* name, const char* page, const char* expected) {
+            QTest::newRow(name) << QString::fromUtf8(page) << QString::fromUtf8(expected);
+        };
+        row("before the end of the body", "<html><body><p>Q</p></body></html>",
+            "<html><body><p>Q</p>@</body></html>");
+        row("end tags in capitals", "<HTML><BODY>Q</BODY></HTML>", "<HTML><BODY>Q@</BODY></HTML>");
+        row("no body end tag", "<html><body>Q</html>", "<html><body>Q@</html>");
+        row("a fragment", "<p>Q</p>", "<p>Q</p>@");
+        row("the last body end tag, not one quoted earlier",
+            "<body><p>&lt;/body&gt; is a tag</p><!-- </body> --></body>",
+            "<body><p>&lt;/body&gt; is a tag</p><!-- </body> -->@</body>");
+    }
+
+    void pageWithWorking() {
+        QFETCH(QString, page);
+        QFETCH(QString, expected);
+        const QString working = QStringLiteral(
+            "<!DOCTYPE html><html><head><title>T</title><style>.step{color:red}</style></head>"
+            "<body class=\"w\">\n<section class=\"working\"><p class=\"step\">S</p></section>\n"
+            "</body></html>");
+        const QString result = QuestionWorking::PageWithWorking(page, working);
+        const qsizetype at = expected.indexOf(QLatin1Char('@'));
+        QVERIFY(result.startsWith(expected.left(at)));
+        QVERIFY(result.endsWith(expected.mid(at + 1)));
+        const QString block = result.mid(at, result.size() - (expected.size() - 1));
+        // One block with the anchor, the working's style and section, and
+        // nothing of its head or body tags.
+        QVERIFY2(block.contains(QStringLiteral("id=\"%1\"").arg(QuestionWorking::Anchor)),
+                 qPrintable(block));
+        QVERIFY(block.contains(QLatin1String("<style>.step{color:red}</style>")));
+        QVERIFY(block.contains(
+            QLatin1String("<section class=\"working\"><p class=\"step\">S</p></section>")));
+        for (const char* absent : {"<title>", "<body", "</body>", "<html", "DOCTYPE"})
+            QVERIFY2(!block.contains(QLatin1String(absent), Qt::CaseInsensitive), absent);
+    }
+
+    void plainText_data() {
+        QTest::addColumn<QString>("html");
+        QTest::addColumn<QStringList>("lines");
+
+        MhtmlArchive archive;
+        archive.load(withWorkingFile());
+        QTest::newRow("the hand-made document")
+            << archive.workingHtml()
+            << QStringList{
+                   QStringLiteral("How to work it out"),
+                   QStringLiteral("Take away in columns: 480 \u2212 195."),
+                   QStringLiteral("You cannot take 5 from 0, so exchange 1 ten for 10 ones."),
+                   QStringLiteral("[picture: The tens column with one ten crossed out & 10 "
+                                  "ones added.]"),
+                   QStringLiteral("So the answer is 2.85.")};
+        QTest::newRow("entities decoded once")
+            << "<body><p>&#163;3 &#xA3;4 &amp;lt; &unknown; 2&nbsp;kg&#0;</p></body>"
+            << QStringList{QStringLiteral("\u00a33 \u00a34 &lt; &unknown; 2 kg&#0;")};
+        QTest::newRow("breaks, hidden text, a picture without words")
+            << "<head><style>p{}</style></head><body><p>One<br>Two</p><!-- no "
+               "--><script>x()</script>"
+               "<img src='a.png'><p class=\"answer\" data-blank=\"2\">(b) The answer is "
+               "<b class=\"key\">3/4</b>\n  of the cake.</p></body>"
+            << QStringList{QStringLiteral("One"), QStringLiteral("Two"),
+                           QStringLiteral("[picture]"),
+                           QStringLiteral("(b) The answer is 3/4 of the cake.")};
+    }
+
+    void plainText() {
+        QFETCH(QString, html);
+        QFETCH(QStringList, lines);
+        QCOMPARE(QuestionWorking::PlainText(html), lines);
+    }
+
+    void shownOnlyWhenNoTryIsOpen_data() {
+        QTest::addColumn<int>("attempt");
+        QTest::addColumn<bool>("marked");
+        QTest::addColumn<QString>("score");
+        QTest::addColumn<bool>("shown");
+        QTest::addColumn<bool>("secondAttemptOpen"); // after a first attempt with that score
+
+        QTest::newRow("first, not marked") << 1 << false << "" << false << true;
+        QTest::newRow("first, not marked, an old score") << 1 << false << "100" << false << false;
+        QTest::newRow("first, marked 0 %") << 1 << true << "0" << false << true;
+        QTest::newRow("first, marked 99 %") << 1 << true << "99" << false << true;
+        QTest::newRow("first, marked 99.1 %") << 1 << true << "99.1" << true << false;
+        QTest::newRow("first, marked 100 %") << 1 << true << "100" << true << false;
+        QTest::newRow("first, marked, score unreadable") << 1 << true << "x" << false << true;
+        QTest::newRow("second, not marked") << 2 << false << "" << false << true;
+        QTest::newRow("second, marked 40 %") << 2 << true << "40" << true << true;
+        QTest::newRow("second, marked 100 %") << 2 << true << "100" << true << false;
+    }
+
+    void shownOnlyWhenNoTryIsOpen() {
+        QFETCH(int, attempt);
+        QFETCH(bool, marked);
+        QFETCH(QString, score);
+        QFETCH(bool, shown);
+        QFETCH(bool, secondAttemptOpen);
+        QCOMPARE(PaperSession::WorkingMayBeShown(attempt, marked, score), shown);
+        QCOMPARE(PaperSession::LeavesSecondAttempt(score), secondAttemptOpen);
+    }
 };
-
-void TestWorking::findsTheWorkingPart_data() {
-    QTest::addColumn<QByteArray>("rootLocation");
-    QTest::addColumn<QByteArray>("extraParts");
-    QTest::addColumn<int>("expected"); // part index, -1 for none
-
-    const QByteArray root = "http://quillora.invalid/q1/question.html";
-    const QByteArray picture = part("image/png", "http://quillora.invalid/q1/a.png", "png");
-    QTest::newRow("after the page and its picture")
-        << root
-        << picture + part("text/html; charset=\"utf-8\"", "http://quillora.invalid/q1/working.html",
-                          WorkingBody)
-        << 2;
-    QTest::newRow("relative location")
-        << root << part("text/html", "working.html", WorkingBody) << 1;
-    QTest::newRow("none: a page and a picture") << root << picture << -1;
-    QTest::newRow("none: another page")
-        << root << part("text/html", "http://quillora.invalid/q1/notes.html", WorkingBody) << -1;
-    QTest::newRow("none: a name that only ends alike")
-        << root << part("text/html", "http://quillora.invalid/q1/oldworking.html", WorkingBody)
-        << -1;
-    QTest::newRow("none: a picture called working.html")
-        << root << part("image/png", "http://quillora.invalid/q1/working.html", "png") << -1;
-    QTest::newRow("none: the page itself is called working.html")
-        << QByteArray("http://quillora.invalid/q1/working.html") << picture << -1;
-}
-
-void TestWorking::findsTheWorkingPart() {
-    QFETCH(QByteArray, rootLocation);
-    QFETCH(QByteArray, extraParts);
-    QFETCH(int, expected);
-    MhtmlArchive archive;
-    QVERIFY2(archive.parse(archiveOf(rootLocation, extraParts)), qPrintable(archive.errorString()));
-    QCOMPARE(archive.workingIndex(), expected);
-    QCOMPARE(archive.hasWorking(), expected >= 0);
-    QCOMPARE(archive.workingHtml().contains(QLatin1String("class=\"working\"")), expected >= 0);
-    // The page the pupil sees stays the root whatever else the archive holds.
-    QCOMPARE(archive.rootHtml(), QStringLiteral("<html><body>Q</body></html>"));
-
-    // The hand-made document: page, picture, working, the working's picture.
-    MhtmlArchive file;
-    QVERIFY(file.load(withWorkingFile()));
-    QCOMPARE(file.workingIndex(), 2);
-    QVERIFY(file.workingHtml().contains(QLatin1String("<h2>How to work it out</h2>")));
-}
-
-void TestWorking::pageWithWorking_data() {
-    QTest::addColumn<QString>("page");
-    QTest::addColumn<QString>("expected"); // with "@" for the working's block
-
-    QTest::newRow("before the end of the body") << "<html><body><p>Q</p></body></html>"
-                                                << "<html><body><p>Q</p>@</body></html>";
-    QTest::newRow("end tags in capitals") << "<HTML><BODY>Q</BODY></HTML>"
-                                          << "<HTML><BODY>Q@</BODY></HTML>";
-    QTest::newRow("no body end tag") << "<html><body>Q</html>"
-                                     << "<html><body>Q@</html>";
-    QTest::newRow("a fragment") << "<p>Q</p>"
-                                << "<p>Q</p>@";
-    QTest::newRow("the last body end tag, not one quoted earlier")
-        << "<body><p>&lt;/body&gt; is a tag</p><!-- </body> --></body>"
-        << "<body><p>&lt;/body&gt; is a tag</p><!-- </body> -->@</body>";
-}
-
-void TestWorking::pageWithWorking() {
-    QFETCH(QString, page);
-    QFETCH(QString, expected);
-    const QString working = QStringLiteral(
-        "<!DOCTYPE html><html><head><title>T</title><style>.step{color:red}</style></head>"
-        "<body class=\"w\">\n<section class=\"working\"><p class=\"step\">S</p></section>\n"
-        "</body></html>");
-    const QString result = QuestionWorking::PageWithWorking(page, working);
-    const qsizetype at = expected.indexOf(QLatin1Char('@'));
-    QVERIFY(result.startsWith(expected.left(at)));
-    QVERIFY(result.endsWith(expected.mid(at + 1)));
-    const QString block = result.mid(at, result.size() - (expected.size() - 1));
-    // One block with the anchor, the working's style and section, and
-    // nothing of its head or body tags.
-    QVERIFY2(block.contains(QStringLiteral("id=\"%1\"").arg(QuestionWorking::Anchor)),
-             qPrintable(block));
-    QVERIFY(block.contains(QLatin1String("<style>.step{color:red}</style>")));
-    QVERIFY(block.contains(
-        QLatin1String("<section class=\"working\"><p class=\"step\">S</p></section>")));
-    for (const char* absent : {"<title>", "<body", "</body>", "<html", "DOCTYPE"})
-        QVERIFY2(!block.contains(QLatin1String(absent), Qt::CaseInsensitive), absent);
-}
-
-void TestWorking::plainText_data() {
-    QTest::addColumn<QString>("html");
-    QTest::addColumn<QStringList>("lines");
-
-    MhtmlArchive archive;
-    archive.load(withWorkingFile());
-    QTest::newRow("the hand-made document")
-        << archive.workingHtml()
-        << QStringList{QStringLiteral("How to work it out"),
-                       QStringLiteral("Take away in columns: 480 \u2212 195."),
-                       QStringLiteral("You cannot take 5 from 0, so exchange 1 ten for 10 ones."),
-                       QStringLiteral("[picture: The tens column with one ten crossed out & 10 "
-                                      "ones added.]"),
-                       QStringLiteral("So the answer is 2.85.")};
-    QTest::newRow("entities decoded once")
-        << "<body><p>&#163;3 &#xA3;4 &amp;lt; &unknown; 2&nbsp;kg&#0;</p></body>"
-        << QStringList{QStringLiteral("\u00a33 \u00a34 &lt; &unknown; 2 kg&#0;")};
-    QTest::newRow("breaks, hidden text, a picture without words")
-        << "<head><style>p{}</style></head><body><p>One<br>Two</p><!-- no --><script>x()</script>"
-           "<img src='a.png'><p class=\"answer\" data-blank=\"2\">(b) The answer is "
-           "<b class=\"key\">3/4</b>\n  of the cake.</p></body>"
-        << QStringList{QStringLiteral("One"), QStringLiteral("Two"), QStringLiteral("[picture]"),
-                       QStringLiteral("(b) The answer is 3/4 of the cake.")};
-}
-
-void TestWorking::plainText() {
-    QFETCH(QString, html);
-    QFETCH(QStringList, lines);
-    QCOMPARE(QuestionWorking::PlainText(html), lines);
-}
-
-void TestWorking::shownOnlyWhenNoTryIsOpen_data() {
-    QTest::addColumn<int>("attempt");
-    QTest::addColumn<bool>("marked");
-    QTest::addColumn<QString>("score");
-    QTest::addColumn<bool>("shown");
-    QTest::addColumn<bool>("secondAttemptOpen"); // after a first attempt with that score
-
-    QTest::newRow("first, not marked") << 1 << false << "" << false << true;
-    QTest::newRow("first, not marked, an old score") << 1 << false << "100" << false << false;
-    QTest::newRow("first, marked 0 %") << 1 << true << "0" << false << true;
-    QTest::newRow("first, marked 99 %") << 1 << true << "99" << false << true;
-    QTest::newRow("first, marked 99.1 %") << 1 << true << "99.1" << true << false;
-    QTest::newRow("first, marked 100 %") << 1 << true << "100" << true << false;
-    QTest::newRow("first, marked, score unreadable") << 1 << true << "x" << false << true;
-    QTest::newRow("second, not marked") << 2 << false << "" << false << true;
-    QTest::newRow("second, marked 40 %") << 2 << true << "40" << true << true;
-    QTest::newRow("second, marked 100 %") << 2 << true << "100" << true << false;
-}
-
-void TestWorking::shownOnlyWhenNoTryIsOpen() {
-    QFETCH(int, attempt);
-    QFETCH(bool, marked);
-    QFETCH(QString, score);
-    QFETCH(bool, shown);
-    QFETCH(bool, secondAttemptOpen);
-    QCOMPARE(PaperSession::WorkingMayBeShown(attempt, marked, score), shown);
-    QCOMPARE(PaperSession::LeavesSecondAttempt(score), secondAttemptOpen);
-}
 
 QTEST_GUILESS_MAIN(TestWorking)
 #include "test_working.moc"

@@ -1,8 +1,5 @@
-// Works a program folder as fast as it can, the way a pupil would: opens
-// papers, types answers question by question (every move saves), marks some,
-// takes second attempts and now and then erases everything. The crash-safety
-// test kills it with SIGKILL at random moments and checks what it left.
-//
+// Saves, marks, retakes and erases in a program folder as fast as it can, for
+// the crash-safety test to kill at random moments.
 //   crash_worker <program folder> <content root> <first stamp>
 
 #include "WorkerSteps.h"
@@ -53,13 +50,8 @@ int main(int argc, char** argv) {
     for (qint64 stamp = firstStamp;; ++stamp) {
         const int paperIndex = 1 + int(stamp % papers);
         for (int attempt = 1; attempt <= 2; ++attempt) {
-            PaperSessionSetup setup;
-            setup.programFolder = folder;
-            setup.module = module;
-            setup.programCode = definition.programCode;
-            setup.paperCount = papers;
-            setup.paperNum = 100 + paperIndex;
-            setup.attempt = attempt;
+            const PaperSessionSetup setup{folder, module,           definition.programCode,
+                                          papers, 100 + paperIndex, attempt};
             PaperSession session(setup, store, clock, QLocale::c());
             const LoadOutcome loaded = session.Load();
             if (!loaded.ok())

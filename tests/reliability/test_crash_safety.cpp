@@ -12,7 +12,6 @@
 #include "test_support.h"
 
 #include <QCryptographicHash>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -88,176 +87,166 @@ class TestCrashSafety : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
-    void checkerFindsTornFiles_data();
-    void checkerFindsTornFiles();
-    void killedWorkerLeavesWholeFiles();
+    void initTestCase() {
+        // The worker works on the built-in store once it carries the content,
+        // until then on the fixture store.
+        const QString fixtureRoot = QStringLiteral(QUILLORA_TEST_DATA_DIR "/fixture_store");
+        m_fixture = std::make_unique<Content>(fixtureRoot);
+        QVERIFY2(m_fixture->problem.isEmpty(), qPrintable(m_fixture->problem));
+        const bool builtIn = ResourceStore().contains(30000);
+        m_content = std::make_unique<Content>(
+            builtIn ? QString::fromLatin1(ResourceStore::BuiltInRoot) : fixtureRoot);
+        QVERIFY2(m_content->problem.isEmpty(), qPrintable(m_content->problem));
+    }
+
+    void checkerFindsTornFiles_data() {
+        QTest::addColumn<int>("file");
+        QTest::addColumn<QByteArray>("from");
+        QTest::addColumn<QByteArray>("to");
+        QTest::addColumn<int>("cutTo"); // keep this many bytes; -1 keeps all
+        QTest::addColumn<QString>("fault");
+
+        const int first = int(ResultsFile::First);
+        QTest::newRow("whole files") << first << QByteArray() << QByteArray() << -1 << QString();
+        QTest::newRow("answers cut short")
+            << first << QByteArray() << QByteArray() << 30 << "first: not whole CR LF lines";
+        QTest::newRow("answers field short")
+            << first << QByteArray(">s7p1a1b2") << QByteArray() << -1
+            << "first: line 1 is not the record of paper 101";
+        QTest::newRow("answers of two writes in one question")
+            << first << QByteArray("s7p1a1b2") << QByteArray("s9p1a1b2") << -1
+            << "first: paper 101 question 2 mixes two writes";
+        QTest::newRow("newer answers after older ones")
+            << first << QByteArray("s7p1a1b4>s7p1a1b5>s7p1a1b6")
+            << QByteArray("s9p1a1b4>s9p1a1b5>s9p1a1b6") << -1
+            << "first: paper 101 question 3 is newer than the one before";
+        QTest::newRow("result that is no mark")
+            << int(ResultsFile::FResults) << QByteArray("#101#>") << QByteArray("#101#>x") << -1
+            << "fresults: paper 101 holds the result \"x";
+        QTest::newRow("marked without a score")
+            << int(ResultsFile::Marks) << QByteArray("#FST#>1>0") << QByteArray("#FST#>1>1") << -1
+            << "marks: paper 102 first attempt";
+        QTest::newRow("trend without its line end")
+            << int(ResultsFile::Trend) << QByteArray("\r\n") << QByteArray() << -1
+            << "trend: not whole CR LF lines";
+        QTest::newRow("trend value not a score")
+            << int(ResultsFile::Trend) << QByteArray("\r\n") << QByteArray(">4x\r\n") << -1
+            << "trend: holds the value \"4x\"";
+    }
+
+    void checkerFindsTornFiles() {
+        QFETCH(int, file);
+        QFETCH(QByteArray, from);
+        QFETCH(QByteArray, to);
+        QFETCH(int, cutTo);
+        QFETCH(QString, fault);
+        // The fixture's paper 101 typed whole and marked (stamp 7), paper 102
+        // typed (stamp 8).
+        const Content& fixture = *m_fixture;
+        QTemporaryDir dir;
+        QVERIFY(EnsureResultsFiles(*fixture.store, dir.path(), fixture.definition).isEmpty());
+        const ManualClock clock(QDateTime(QDate(2024, 3, 9), QTime(10, 0)));
+        for (int paper : {101, 102}) {
+            const PaperSessionSetup setup{dir.path(),
+                                          fixture.module,
+                                          fixture.definition.programCode,
+                                          int(fixture.papers.size()),
+                                          paper,
+                                          1};
+            PaperSession session(setup, *fixture.store, clock, QLocale::c());
+            QVERIFY(session.Load().ok());
+            QVERIFY(WorkerSteps::WorkPaper(session, paper - 94, paper == 101));
+        }
+
+        const QString path = fixture.FilePath(dir.path(), ResultsFile(file));
+        QByteArray bytes = TestFiles::bytesOf(path);
+        if (!from.isEmpty()) {
+            QVERIFY2(bytes.contains(from), bytes.constData());
+            bytes.replace(bytes.indexOf(from), from.size(), to);
+        }
+        if (cutTo >= 0)
+            bytes.truncate(cutTo);
+        QVERIFY(TestFiles::writeBytes(path, bytes));
+
+        ResultsFolderCheck check = fixture.Checker(dir.path());
+        const QStringList faults = check.Run();
+        if (QString(QTest::currentDataTag()) == QLatin1String("whole files")) {
+            QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
+            QCOMPARE(check.newestStamp(), qint64(8));
+            return;
+        }
+        QVERIFY2(!faults.isEmpty(), "the damage went unnoticed");
+        QVERIFY2(faults.first().startsWith(fault), qPrintable(faults.join('\n')));
+    }
+
+    void killedWorkerLeavesWholeFiles() {
+        bool roundsOk = false;
+        int rounds = qEnvironmentVariableIntValue("QUILLORA_CRASH_ROUNDS", &roundsOk);
+        if (!roundsOk || rounds < 1)
+            rounds = 200;
+        const auto dir = WorkFolder();
+        QVERIFY(dir->isValid());
+        const QString folder = dir->path();
+        const Content& content = *m_content;
+        ResultsFolderCheck check = content.Checker(folder);
+        QRandomGenerator random(20240309);
+
+        int changed = 0;
+        QByteArray previous;
+        for (int round = 0; round < rounds; ++round) {
+            QProcess worker;
+            worker.setProgram(QStringLiteral(QUILLORA_CRASH_WORKER));
+            // Stamps grow from round to round; the offset spreads the rounds'
+            // first papers over the whole module.
+            const qint64 firstStamp = qint64(round) * 10000000 + random.bounded(1000);
+            worker.setArguments({folder, content.root, QString::number(firstStamp)});
+            worker.start();
+            QVERIFY2(worker.waitForStarted(10000), qPrintable(worker.errorString()));
+            // Most kills land in the working loop, after 0 to 3 finished rounds
+            // of it; one in ten while the worker starts up.
+            const bool duringStart = random.bounded(10) == 0;
+            if (!duringStart) {
+                const int marks = 1 + random.bounded(4); // the "ready" line counts as one
+                QByteArray seen;
+                while (seen.count('\n') + seen.count('.') < marks &&
+                       worker.state() == QProcess::Running) {
+                    worker.waitForReadyRead(10000);
+                    seen += worker.readAllStandardOutput();
+                }
+            }
+            QThread::usleep(random.bounded(duringStart ? 3000 : 20000));
+            QVERIFY2(worker.state() == QProcess::Running,
+                     qPrintable(QStringLiteral("round %1: the worker stopped by itself: %2")
+                                    .arg(round)
+                                    .arg(QString::fromLocal8Bit(worker.readAllStandardError()))));
+            worker.kill();
+            QVERIFY(worker.waitForFinished(10000));
+            QCOMPARE(worker.exitStatus(), QProcess::CrashExit);
+
+            const QStringList faults = check.Run();
+            QVERIFY2(
+                faults.isEmpty(),
+                qPrintable(QStringLiteral("after kill %1:\n").arg(round + 1) + faults.join('\n')));
+            QCryptographicHash hash(QCryptographicHash::Sha1);
+            for (ResultsFile f : AllFiles)
+                hash.addData(TestFiles::bytesOf(content.FilePath(folder, f)));
+            if (hash.result() != previous)
+                ++changed;
+            previous = hash.result();
+        }
+        // The kills must have met the worker at work, not only starting up.
+        QVERIFY2(changed >= rounds / 2, qPrintable(QString::number(changed)));
+
+        // What the killed worker left is whole: the start-up repair finds nothing.
+        const ResultsRepair::Report report =
+            ResultsRepair(*content.store, folder, content.definition).Run();
+        QVERIFY2(!report.damaged(), qPrintable(report.findings.join('\n')));
+    }
 
 private:
     std::unique_ptr<Content> m_content;
     std::unique_ptr<Content> m_fixture;
 };
-
-void TestCrashSafety::initTestCase() {
-    // The worker works on the built-in store once it carries the content,
-    // until then on the fixture store.
-    const QString fixtureRoot = QStringLiteral(QUILLORA_TEST_DATA_DIR "/fixture_store");
-    m_fixture = std::make_unique<Content>(fixtureRoot);
-    QVERIFY2(m_fixture->problem.isEmpty(), qPrintable(m_fixture->problem));
-    const bool builtIn = ResourceStore().contains(30000);
-    m_content = std::make_unique<Content>(builtIn ? QString::fromLatin1(ResourceStore::BuiltInRoot)
-                                                  : fixtureRoot);
-    QVERIFY2(m_content->problem.isEmpty(), qPrintable(m_content->problem));
-    qInfo("content: %s, %lld papers", qPrintable(m_content->root), m_content->papers.size());
-}
-
-void TestCrashSafety::checkerFindsTornFiles_data() {
-    QTest::addColumn<int>("file");
-    QTest::addColumn<QByteArray>("from");
-    QTest::addColumn<QByteArray>("to");
-    QTest::addColumn<int>("cutTo"); // keep this many bytes; -1 keeps all
-    QTest::addColumn<QString>("fault");
-
-    const int first = int(ResultsFile::First);
-    QTest::newRow("whole files") << first << QByteArray() << QByteArray() << -1 << QString();
-    QTest::newRow("answers cut short")
-        << first << QByteArray() << QByteArray() << 30 << "first: not whole CR LF lines";
-    QTest::newRow("answers field short") << first << QByteArray(">s7p1a1b2") << QByteArray() << -1
-                                         << "first: line 1 is not the record of paper 101";
-    QTest::newRow("answers of two writes in one question")
-        << first << QByteArray("s7p1a1b2") << QByteArray("s9p1a1b2") << -1
-        << "first: paper 101 question 2 mixes two writes";
-    QTest::newRow("newer answers after older ones")
-        << first << QByteArray("s7p1a1b4>s7p1a1b5>s7p1a1b6")
-        << QByteArray("s9p1a1b4>s9p1a1b5>s9p1a1b6") << -1
-        << "first: paper 101 question 3 is newer than the one before";
-    QTest::newRow("result that is no mark")
-        << int(ResultsFile::FResults) << QByteArray("#101#>") << QByteArray("#101#>x") << -1
-        << "fresults: paper 101 holds the result \"x";
-    QTest::newRow("marked without a score")
-        << int(ResultsFile::Marks) << QByteArray("#FST#>1>0") << QByteArray("#FST#>1>1") << -1
-        << "marks: paper 102 first attempt";
-    QTest::newRow("trend without its line end")
-        << int(ResultsFile::Trend) << QByteArray("\r\n") << QByteArray() << -1
-        << "trend: not whole CR LF lines";
-    QTest::newRow("trend value not a score")
-        << int(ResultsFile::Trend) << QByteArray("\r\n") << QByteArray(">4x\r\n") << -1
-        << "trend: holds the value \"4x\"";
-}
-
-void TestCrashSafety::checkerFindsTornFiles() {
-    QFETCH(int, file);
-    QFETCH(QByteArray, from);
-    QFETCH(QByteArray, to);
-    QFETCH(int, cutTo);
-    QFETCH(QString, fault);
-    // The fixture's paper 101 typed whole and marked (stamp 7), paper 102
-    // typed (stamp 8).
-    const Content& fixture = *m_fixture;
-    QTemporaryDir dir;
-    QVERIFY(EnsureResultsFiles(*fixture.store, dir.path(), fixture.definition).isEmpty());
-    const ManualClock clock(QDateTime(QDate(2024, 3, 9), QTime(10, 0)));
-    for (int paper : {101, 102}) {
-        PaperSessionSetup setup;
-        setup.programFolder = dir.path();
-        setup.module = fixture.module;
-        setup.programCode = fixture.definition.programCode;
-        setup.paperCount = int(fixture.papers.size());
-        setup.paperNum = paper;
-        PaperSession session(setup, *fixture.store, clock, QLocale::c());
-        QVERIFY(session.Load().ok());
-        QVERIFY(WorkerSteps::WorkPaper(session, paper - 94, paper == 101));
-    }
-
-    const QString path = fixture.FilePath(dir.path(), ResultsFile(file));
-    QByteArray bytes = TestFiles::bytesOf(path);
-    if (!from.isEmpty()) {
-        QVERIFY2(bytes.contains(from), bytes.constData());
-        bytes.replace(bytes.indexOf(from), from.size(), to);
-    }
-    if (cutTo >= 0)
-        bytes.truncate(cutTo);
-    QVERIFY(TestFiles::writeBytes(path, bytes));
-
-    ResultsFolderCheck check = fixture.Checker(dir.path());
-    const QStringList faults = check.Run();
-    if (QString(QTest::currentDataTag()) == QLatin1String("whole files")) {
-        QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
-        QCOMPARE(check.newestStamp(), qint64(8));
-        return;
-    }
-    QVERIFY2(!faults.isEmpty(), "the damage went unnoticed");
-    QVERIFY2(faults.first().startsWith(fault), qPrintable(faults.join('\n')));
-}
-
-void TestCrashSafety::killedWorkerLeavesWholeFiles() {
-    bool roundsOk = false;
-    int rounds = qEnvironmentVariableIntValue("QUILLORA_CRASH_ROUNDS", &roundsOk);
-    if (!roundsOk || rounds < 1)
-        rounds = 200;
-    const auto dir = WorkFolder();
-    QVERIFY(dir->isValid());
-    const QString folder = dir->path();
-    const Content& content = *m_content;
-    ResultsFolderCheck check = content.Checker(folder);
-    QRandomGenerator random(20240309);
-    QElapsedTimer timer;
-    timer.start();
-
-    int changed = 0;
-    qint64 newest = -1;
-    QByteArray previous;
-    for (int round = 0; round < rounds; ++round) {
-        QProcess worker;
-        worker.setProgram(QStringLiteral(QUILLORA_CRASH_WORKER));
-        // Stamps grow from round to round; the offset spreads the rounds'
-        // first papers over the whole module.
-        const qint64 firstStamp = qint64(round) * 10000000 + random.bounded(1000);
-        worker.setArguments({folder, content.root, QString::number(firstStamp)});
-        worker.start();
-        QVERIFY2(worker.waitForStarted(10000), qPrintable(worker.errorString()));
-        // Most kills land in the working loop, after 0 to 3 finished rounds
-        // of it; one in ten while the worker starts up.
-        const bool duringStart = random.bounded(10) == 0;
-        if (!duringStart) {
-            const int marks = 1 + random.bounded(4); // the "ready" line counts as one
-            QByteArray seen;
-            while (seen.count('\n') + seen.count('.') < marks &&
-                   worker.state() == QProcess::Running) {
-                worker.waitForReadyRead(10000);
-                seen += worker.readAllStandardOutput();
-            }
-        }
-        QThread::usleep(random.bounded(duringStart ? 3000 : 20000));
-        QVERIFY2(worker.state() == QProcess::Running,
-                 qPrintable(QStringLiteral("round %1: the worker stopped by itself: %2")
-                                .arg(round)
-                                .arg(QString::fromLocal8Bit(worker.readAllStandardError()))));
-        worker.kill();
-        QVERIFY(worker.waitForFinished(10000));
-        QCOMPARE(worker.exitStatus(), QProcess::CrashExit);
-
-        const QStringList faults = check.Run();
-        QVERIFY2(faults.isEmpty(),
-                 qPrintable(QStringLiteral("after kill %1:\n").arg(round + 1) + faults.join('\n')));
-        newest = qMax(newest, check.newestStamp());
-        QCryptographicHash hash(QCryptographicHash::Sha1);
-        for (ResultsFile f : AllFiles)
-            hash.addData(TestFiles::bytesOf(content.FilePath(folder, f)));
-        if (hash.result() != previous)
-            ++changed;
-        previous = hash.result();
-    }
-    qInfo("%d kills in %lld ms; the files changed between %d of them; newest stamp %lld", rounds,
-          timer.elapsed(), changed, newest);
-    // The kills must have met the worker at work, not only starting up.
-    QVERIFY2(changed >= rounds / 2, qPrintable(QString::number(changed)));
-
-    // What the killed worker left is whole: the start-up repair finds nothing.
-    const ResultsRepair::Report report =
-        ResultsRepair(*content.store, folder, content.definition).Run();
-    QVERIFY2(!report.damaged(), qPrintable(report.findings.join('\n')));
-}
 
 QTEST_GUILESS_MAIN(TestCrashSafety)
 #include "test_crash_safety.moc"

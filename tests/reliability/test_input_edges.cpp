@@ -1,7 +1,5 @@
-// Input at the edges, without windows: very long answers, answers the files
-// cannot hold, a question document of several megabytes, and store items
-// that are missing. Each is kept whole, or refused with a plain message, and
-// nothing already stored is lost.
+// Input at the edges: huge answers and documents, unstorable answers, missing
+// store items. Each is kept whole or refused, and nothing stored is lost.
 
 #include "core/Clock.h"
 #include "core/PaperContent.h"
@@ -64,156 +62,144 @@ class TestInputEdges : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void longAnswersKeptWhole();
-    void unstorableAnswerRefused_data();
-    void unstorableAnswerRefused();
-    void largeQuestionDocument();
-    void oversizedDocumentRefused();
-    void missingStoreItem_data();
-    void missingStoreItem();
-};
+    void longAnswersKeptWhole() {
+        Folder folder;
+        // 10,000 characters in every blank of paper 102 (nine blanks), with spaces
+        // and the single-byte letters the files can hold.
+        QStringList rows;
+        for (int b = 0; b < 8; ++b) {
+            QString answer = QStringLiteral(" %1 ").arg(b);
+            while (answer.size() < 10000)
+                answer += QStringLiteral("caf\u00E9 12.5 ");
+            rows.append(answer.left(10000));
+        }
+        auto session = folder.open(102);
+        QVERIFY(session->Load().ok());
+        QVERIFY(session->MoveToQuestion(rows, 2).ok());
+        QVERIFY(session->MoveToQuestion({rows.first()}, 1).ok());
 
-void TestInputEdges::longAnswersKeptWhole() {
-    Folder folder;
-    // 10,000 characters in every blank of paper 102 (nine blanks), with spaces
-    // and the single-byte letters the files can hold.
-    QStringList rows;
-    for (int b = 0; b < 8; ++b) {
-        QString answer = QStringLiteral(" %1 ").arg(b);
-        while (answer.size() < 10000)
-            answer += QStringLiteral("caf\u00E9 12.5 ");
-        rows.append(answer.left(10000));
+        auto reopened = folder.open(102);
+        QVERIFY(reopened->Load().ok());
+        QCOMPARE(reopened->paper().Answers, rows + QStringList{rows.first()});
+        QCOMPARE(reopened->AnsweredCount(), 9);
+
+        // Marked: every long answer is simply wrong, and stays stored as typed.
+        QVERIFY(reopened->PrepareMarking(rows).ok());
+        QVERIFY(reopened->CompleteMarking().ok());
+        QCOMPARE(reopened->paper().PScoring, QString("0"));
+        auto marked = folder.open(102);
+        QVERIFY(marked->Load().ok());
+        QVERIFY(marked->isMarked());
+        QCOMPARE(marked->paper().Answers.at(3), rows.at(3));
     }
-    auto session = folder.open(102);
-    QVERIFY(session->Load().ok());
-    QVERIFY(session->MoveToQuestion(rows, 2).ok());
-    QVERIFY(session->MoveToQuestion({rows.first()}, 1).ok());
 
-    auto reopened = folder.open(102);
-    QVERIFY(reopened->Load().ok());
-    QCOMPARE(reopened->paper().Answers, rows + QStringList{rows.first()});
-    QCOMPARE(reopened->AnsweredCount(), 9);
+    void unstorableAnswerRefused_data() {
+        QTest::addColumn<QString>("answer");
+        QTest::newRow("record separator") << QStringLiteral("3>2");
+        QTest::newRow("tag mark") << QStringLiteral("#101#");
+        QTest::newRow("pasted line break") << QStringLiteral("12\n13");
+        QTest::newRow("euro sign") << QStringLiteral("\u20AC5");
+    }
 
-    // Marked: every long answer is simply wrong, and stays stored as typed.
-    QVERIFY(reopened->PrepareMarking(rows).ok());
-    QVERIFY(reopened->CompleteMarking().ok());
-    QCOMPARE(reopened->paper().PScoring, QString("0"));
-    auto marked = folder.open(102);
-    QVERIFY(marked->Load().ok());
-    QVERIFY(marked->isMarked());
-    QCOMPARE(marked->paper().Answers.at(3), rows.at(3));
-}
+    void unstorableAnswerRefused() {
+        QFETCH(QString, answer);
+        Folder folder;
+        auto session = folder.open(101);
+        QVERIFY(session->Load().ok());
+        QVERIFY(session->MoveToQuestion({"9"}, 1).ok());
+        const QByteArray saved = bytesOf(folder.file(ResultsFile::First));
 
-void TestInputEdges::unstorableAnswerRefused_data() {
-    QTest::addColumn<QString>("answer");
-    QTest::newRow("record separator") << QStringLiteral("3>2");
-    QTest::newRow("tag mark") << QStringLiteral("#101#");
-    QTest::newRow("pasted line break") << QStringLiteral("12\n13");
-    QTest::newRow("euro sign") << QStringLiteral("\u20AC5");
-}
+        // Refused with a plain reason; the answers already saved stay as they were.
+        const WriteOutcome refused = session->MoveToQuestion({answer}, 2);
+        QCOMPARE(refused.error, RecordError::Unencodable);
+        QCOMPARE(refused.path, folder.file(ResultsFile::First));
+        QCOMPARE(session->paper().QSCount, 1);
+        QCOMPARE(bytesOf(folder.file(ResultsFile::First)), saved);
 
-void TestInputEdges::unstorableAnswerRefused() {
-    QFETCH(QString, answer);
-    Folder folder;
-    auto session = folder.open(101);
-    QVERIFY(session->Load().ok());
-    QVERIFY(session->MoveToQuestion({"9"}, 1).ok());
-    const QByteArray saved = bytesOf(folder.file(ResultsFile::First));
+        // Marking refuses it the same way and leaves the paper not marked.
+        const WriteOutcome marking = session->PrepareMarking({answer});
+        QCOMPARE(marking.error, RecordError::Unencodable);
+        QVERIFY(!session->isMarked());
+        QCOMPARE(bytesOf(folder.file(ResultsFile::First)), saved);
+        auto reopened = folder.open(101);
+        QVERIFY(reopened->Load().ok());
+        QCOMPARE(reopened->paper().Answers.at(0), QString("9"));
+    }
 
-    // Refused with a plain reason; the answers already saved stay as they were.
-    const WriteOutcome refused = session->MoveToQuestion({answer}, 2);
-    QCOMPARE(refused.error, RecordError::Unencodable);
-    QCOMPARE(refused.path, folder.file(ResultsFile::First));
-    QCOMPARE(RecordErrorText(refused.error),
-             QString("the text holds characters that the file cannot store"));
-    QCOMPARE(session->paper().QSCount, 1);
-    QCOMPARE(bytesOf(folder.file(ResultsFile::First)), saved);
+    void largeQuestionDocument() {
+        // A 5 MB question document travels through the store and the parser.
+        QTemporaryDir storeDir;
+        QVERIFY(copyFixtureStore(storeDir.path()));
+        const QByteArray document = LargeArchive(5 * 1024 * 1024, "Question 25016");
+        QVERIFY(document.size() >= 5 * 1024 * 1024);
+        QVERIFY(writeBytes(storeDir.path() + "/store/25016.mht", document));
 
-    // Marking refuses it the same way and leaves the paper not marked.
-    const WriteOutcome marking = session->PrepareMarking({answer});
-    QCOMPARE(marking.error, RecordError::Unencodable);
-    QVERIFY(!session->isMarked());
-    QCOMPARE(bytesOf(folder.file(ResultsFile::First)), saved);
-    auto reopened = folder.open(101);
-    QVERIFY(reopened->Load().ok());
-    QCOMPARE(reopened->paper().Answers.at(0), QString("9"));
-}
+        Folder folder(storeDir.path());
+        auto session = folder.open(101);
+        QVERIFY(session->Load().ok());
+        QVERIFY(session->ExtractQuestionDocument());
+        QCOMPARE(bytesOf(session->paper().DocumentPath), document);
 
-void TestInputEdges::largeQuestionDocument() {
-    // A 5 MB question document travels through the store and the parser.
-    QTemporaryDir storeDir;
-    QVERIFY(copyFixtureStore(storeDir.path()));
-    const QByteArray document = LargeArchive(5 * 1024 * 1024, "Question 25016");
-    QVERIFY(document.size() >= 5 * 1024 * 1024);
-    QVERIFY(writeBytes(storeDir.path() + "/store/25016.mht", document));
-
-    Folder folder(storeDir.path());
-    auto session = folder.open(101);
-    QVERIFY(session->Load().ok());
-    QVERIFY(session->ExtractQuestionDocument());
-    QCOMPARE(bytesOf(session->paper().DocumentPath), document);
-
-    MhtmlArchive archive;
-    QVERIFY2(archive.load(session->paper().DocumentPath), qPrintable(archive.errorString()));
-    QVERIFY(archive.rootHtml().contains("Question 25016"));
-    const int picture = archive.findPart("picture.png", archive.rootIndex());
-    QVERIFY(picture >= 0);
-    QCOMPARE(archive.parts().at(picture).body.size(), 5 * 1024 * 1024 * 3 / 5);
-    session->RemoveQuestionDocument();
-    QVERIFY(!QFile::exists(session->paper().DocumentPath));
-}
-
-void TestInputEdges::oversizedDocumentRefused() {
-    QByteArray huge = LargeArchive(1024 * 1024, "big");
-    huge.append(QByteArray(MhtmlArchive::MaxArchiveBytes, ' '));
-    MhtmlArchive archive;
-    QVERIFY(!archive.parse(huge));
-    QVERIFY(!archive.errorString().isEmpty());
-    QVERIFY(archive.isEmpty());
-}
-
-void TestInputEdges::missingStoreItem_data() {
-    QTest::addColumn<int>("item");
-    QTest::addColumn<QString>("message");
-    // (Every table's absence is met in the paper content's own tests, and a
-    // results template's in the erase's.)
-    QTest::newRow("answer keys table")
-        << 30023 << "The answer key table (item 30023) could not be written";
-    QTest::newRow("question document") << 25016 << QString();
-}
-
-void TestInputEdges::missingStoreItem() {
-    QFETCH(int, item);
-    QFETCH(QString, message);
-    // The results files exist from an earlier start; then the item goes.
-    QTemporaryDir storeDir;
-    QVERIFY(copyFixtureStore(storeDir.path()));
-    Folder folder(storeDir.path());
-    QVERIFY(!QDir(storeDir.path() + "/store").entryList({QString::number(item) + ".*"}).isEmpty());
-    for (const QString& name :
-         QDir(storeDir.path() + "/store").entryList({QString::number(item) + ".*"}))
-        QVERIFY(QFile::remove(storeDir.path() + "/store/" + name));
-    const ResourceStore store(storeDir.path());
-    QVERIFY(!store.contains(item));
-    const QByteArray marksBefore = bytesOf(folder.file(ResultsFile::Marks));
-
-    auto session = folder.open(101);
-    const LoadOutcome loaded = session->Load();
-    if (!message.isEmpty()) {
-        // A content table: the paper does not open, and says why.
-        QCOMPARE(loaded.problem, LoadProblem::ContentUnreadable);
-        QVERIFY2(loaded.details.join(' ').startsWith(message),
-                 qPrintable(loaded.details.join(' ')));
-        QVERIFY(!QFile::exists(folder.dir.filePath("temptext.txt")));
-    } else {
-        // The question document: the paper opens without it, no file left.
-        QVERIFY(loaded.ok());
-        QVERIFY(!session->ExtractQuestionDocument());
+        MhtmlArchive archive;
+        QVERIFY2(archive.load(session->paper().DocumentPath), qPrintable(archive.errorString()));
+        QVERIFY(archive.rootHtml().contains("Question 25016"));
+        const int picture = archive.findPart("picture.png", archive.rootIndex());
+        QVERIFY(picture >= 0);
+        QCOMPARE(archive.parts().at(picture).body.size(), 5 * 1024 * 1024 * 3 / 5);
+        session->RemoveQuestionDocument();
         QVERIFY(!QFile::exists(session->paper().DocumentPath));
-        QVERIFY(session->MoveToQuestion({"9"}, 2).ok());
     }
-    QCOMPARE(bytesOf(folder.file(ResultsFile::Marks)), marksBefore);
-}
+
+    void oversizedDocumentRefused() {
+        QByteArray huge = LargeArchive(1024 * 1024, "big");
+        huge.append(QByteArray(MhtmlArchive::MaxArchiveBytes, ' '));
+        MhtmlArchive archive;
+        QVERIFY(!archive.parse(huge));
+        QVERIFY(!archive.errorString().isEmpty());
+        QVERIFY(archive.isEmpty());
+    }
+
+    void missingStoreItem_data() {
+        QTest::addColumn<int>("item");
+        QTest::addColumn<QString>("message");
+        // (Every table's absence is met in the paper content's own tests, and a
+        // results template's in the erase's.)
+        QTest::newRow("answer keys table")
+            << 30023 << "The answer key table (item 30023) could not be written";
+        QTest::newRow("question document") << 25016 << QString();
+    }
+
+    void missingStoreItem() {
+        QFETCH(int, item);
+        QFETCH(QString, message);
+        // The results files exist from an earlier start; then the item goes.
+        QTemporaryDir storeDir;
+        QVERIFY(copyFixtureStore(storeDir.path()));
+        Folder folder(storeDir.path());
+        const QDir items(storeDir.path() + "/store");
+        const QStringList names = items.entryList({QString::number(item) + ".*"});
+        QCOMPARE(names.size(), 1);
+        QVERIFY(QFile::remove(items.filePath(names.first())));
+        const QByteArray marksBefore = bytesOf(folder.file(ResultsFile::Marks));
+
+        auto session = folder.open(101);
+        const LoadOutcome loaded = session->Load();
+        if (!message.isEmpty()) {
+            // A content table: the paper does not open, and says why.
+            QCOMPARE(loaded.problem, LoadProblem::ContentUnreadable);
+            QVERIFY2(loaded.details.join(' ').startsWith(message),
+                     qPrintable(loaded.details.join(' ')));
+            QVERIFY(!QFile::exists(folder.dir.filePath("temptext.txt")));
+        } else {
+            // The question document: the paper opens without it, no file left.
+            QVERIFY(loaded.ok());
+            QVERIFY(!session->ExtractQuestionDocument());
+            QVERIFY(!QFile::exists(session->paper().DocumentPath));
+            QVERIFY(session->MoveToQuestion({"9"}, 2).ok());
+        }
+        QCOMPARE(bytesOf(folder.file(ResultsFile::Marks)), marksBefore);
+    }
+};
 
 QTEST_GUILESS_MAIN(TestInputEdges)
 #include "test_input_edges.moc"

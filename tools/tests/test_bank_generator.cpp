@@ -1,7 +1,5 @@
-// The question bank generator: its random source, the web archive writer read
-// back by the program's reader, the bank's own checks, the quantities, and the
-// keys of topics 1, 2, 3 and 9 re-derived from what each page shows (sums,
-// pictures, options).
+// The bank generator: its archives read back by the program's reader, its own
+// checks, and the keys of topics 1, 2, 3 and 9 re-derived from each page.
 #include "Bank.h"
 #include "MhtmlWriter.h"
 #include "NumberTopicKit.h"
@@ -127,14 +125,23 @@ qint64 Evaluate(const QString& text) {
                                                  : a * b;
 }
 
-bool IsMyTopic(int topic) {
-    return topic == 1 || topic == 2 || topic == 3 || topic == 9;
-}
-
 // The bank is generated once for all the tests that only read it.
 const QList<StoreWriter::Paper>& Bank() {
     static const QList<StoreWriter::Paper> papers = StoreWriter::Generate();
     return papers;
+}
+
+// The questions of topics 1, 2, 3 and 9.
+const QList<Question>& MyQuestions() {
+    static const QList<Question> mine = [] {
+        QList<Question> out;
+        for (const StoreWriter::Paper& paper : Bank()) {
+            if (QList<int>{1, 2, 3, 9}.contains(paper.paperSpec.topic))
+                out += paper.questions;
+        }
+        return out;
+    }();
+    return mine;
 }
 
 QStringList NewProblems(const QList<StoreWriter::Paper>& papers) {
@@ -151,142 +158,120 @@ class TestBankGenerator : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void quotedPrintable_data();
-    void quotedPrintable();
-    void checkFindsBrokenQuestions_data();
-    void checkFindsBrokenQuestions();
-    void wholeBankPassesItsChecks();
-    void keysMatchTheSumsOnThePage();
-    void fractionKeysMatchTheirPictures();
-    void equalPartsKeysMatchTheBars();
-    void countingPicturesMatchTheirKeys();
-    void choicesHaveExactlyOneRightOption();
-    void groupsHaveExactlyOneAnswerSet();
-    void wordAnswersAgreeWithTheirStatements();
-    void archiveHoldsPageWorkingAndPictures();
-    void writeAllRemovesStaleItems();
-    void quantitiesFitTheirObjects();
-    void columnMethodSaysEachDigit_data();
-    void columnMethodSaysEachDigit();
-};
-
-void TestBankGenerator::quotedPrintable_data() {
-    QTest::addColumn<QByteArray>("text");
-    QTest::newRow("long line wraps") << QByteArray(200, 'x') + "\n";
-    QTest::newRow("escapes at the wrap") << QByteArray(73, 'x') + "=== = ==\n";
-    QTest::newRow("space ending a line") << QByteArray("tail   \nnext\t\n");
-    QTest::newRow("space at 75 then wrap") << QByteArray(74, 'y') + " \n";
-    QTest::newRow("utf-8 pound and minus") << QStringLiteral("\u00a3 3 \u2212 1\n").toUtf8();
-    QTest::newRow("crlf input") << QByteArray("one\r\ntwo\r\n");
-    QTest::newRow("no final newline") << QByteArray("last line");
-    QTest::newRow("empty lines kept") << QByteArray("a\n\n\nb\n");
-}
-
-void TestBankGenerator::quotedPrintable() {
-    QFETCH(QByteArray, text);
-    const QByteArray encoded = MhtmlWriter::QuotedPrintable(text);
-    QByteArray expected = text;
-    expected.replace("\r\n", "\n");
-    expected.replace("\n", "\r\n");
-    if (!expected.endsWith("\r\n"))
-        expected += "\r\n";
-    // Read back as the program reads it.
-    QCOMPARE(MhtmlArchive::decodeQuotedPrintable(encoded), expected);
-    QVERIFY(encoded.endsWith("\r\n"));
-    for (const QByteArray& line : encoded.split('\n')) {
-        if (line.isEmpty())
-            continue;
-        QVERIFY2(line.endsWith('\r'), "bare LF");
-        const QByteArray content = line.chopped(1);
-        QVERIFY2(content.size() <= 76, content.constData());
-        QVERIFY2(!content.endsWith(' ') && !content.endsWith('\t'), content.constData());
-        for (char c : content)
-            QVERIFY(uchar(c) >= 32 && uchar(c) < 127);
+    void quotedPrintable_data() {
+        QTest::addColumn<QByteArray>("text");
+        QTest::newRow("long line wraps") << QByteArray(200, 'x') + "\n";
+        QTest::newRow("escapes at the wrap") << QByteArray(73, 'x') + "=== = ==\n";
+        QTest::newRow("space ending a line") << QByteArray("tail   \nnext\t\n");
+        QTest::newRow("space at 75 then wrap") << QByteArray(74, 'y') + " \n";
+        QTest::newRow("utf-8 pound and minus") << QStringLiteral("\u00a3 3 \u2212 1\n").toUtf8();
+        QTest::newRow("crlf input") << QByteArray("one\r\ntwo\r\n");
+        QTest::newRow("no final newline") << QByteArray("last line");
+        QTest::newRow("empty lines kept") << QByteArray("a\n\n\nb\n");
     }
-}
 
-void TestBankGenerator::checkFindsBrokenQuestions_data() {
-    QTest::addColumn<int>("paper");    // index into the bank
-    QTest::addColumn<int>("question"); // index within the paper
-    QTest::addColumn<QString>("change");
-    QTest::addColumn<QString>("expected"); // part of the problem reported
-    // Only faults that the content tool's validation of the store lets through.
-    const auto row = [](const char* name, int paper, int question, const char* change,
-                        const char* expected) {
-        QTest::newRow(name) << paper << question << QString::fromUtf8(change)
-                            << QString::fromUtf8(expected);
-    };
-    row("fraction not in lowest terms", 40, 0, "fraction:2/4", "lowest terms");
-    row("fraction of zero", 40, 0, "fraction:0/4", "lowest terms");
-    row("mixed number improper part", 44, 11, "key:1 4/3", "malformed");
-    row("outer spaces", 0, 1, "key: 9", "outer spaces");
-    row("word key that is a number", 0, 1, "word:16", "is a number");
-    row("choice out of range", 11, 17, "key:5", "not 1 to 4");
-    row("choice without options", 0, 1, "choice", "options shown");
-    row("group with empty answer", 0, 1, "group:;2;;3", "not \";a;b");
-    row("page numbers itself", 0, 1, "html:<p>Question 2</p>", "numbers itself");
-    row("empty page", 0, 1, "html:", "empty page");
-    row("parts not labelled", 0, 14, "html:<p>Two sums.</p>", "not labelled");
-    row("picture never shown", 0, 1, "extra", "never shown");
-    row("picture with a path", 0, 1, "badname", "plain file name");
-    row("one blank too many", 0, 1, "addblank", "planned 1");
-    row("sample record changed", 0, 0, "key:8", "sample record 25016");
-    row("marks over budget", 0, 2, "marks:3", "marks, allowed");
-}
-
-void TestBankGenerator::checkFindsBrokenQuestions() {
-    QFETCH(int, paper);
-    QFETCH(int, question);
-    QFETCH(QString, change);
-    QFETCH(QString, expected);
-
-    QList<StoreWriter::Paper> papers = Bank();
-    Question& q = papers[paper].questions[question];
-    const QString what = change.section(QLatin1Char(':'), 0, 0);
-    const QString value = change.section(QLatin1Char(':'), 1);
-    if (what == QLatin1String("key")) {
-        q.blanks[0].key = value;
-    } else if (what == QLatin1String("fraction")) {
-        q.blanks[0] = Blank{value, QStringLiteral("F"), 1};
-    } else if (what == QLatin1String("word")) {
-        q.blanks[0] = Blank{value, QStringLiteral("T"), 1};
-    } else if (what == QLatin1String("choice")) {
-        q.blanks[0] = Blank{QStringLiteral("2"), QStringLiteral("Q"), 1};
-    } else if (what == QLatin1String("group")) {
-        q.blanks[0] = Blank{value, QStringLiteral("M"), 1};
-    } else if (what == QLatin1String("html")) {
-        q.html = value;
-    } else if (what == QLatin1String("extra") || what == QLatin1String("badname")) {
-        const QString name = what == QLatin1String("extra") ? QStringLiteral("spare.svg")
-                                                            : QStringLiteral("../up.svg");
-        q.pictures << bank::Picture{name, QStringLiteral("image/svg+xml"), "<svg/>"};
-        if (what == QLatin1String("badname"))
-            q.html += bank::html::Img(name, QStringLiteral("x"));
-    } else if (what == QLatin1String("addblank")) {
-        q.blanks << Blank{QStringLiteral("1"), QStringLiteral("N"), 1};
-    } else if (what == QLatin1String("marks")) {
-        for (Question& other : papers[paper].questions) {
-            for (Blank& blank : other.blanks)
-                blank.mark = value.toInt();
+    void quotedPrintable() {
+        QFETCH(QByteArray, text);
+        const QByteArray encoded = MhtmlWriter::QuotedPrintable(text);
+        QByteArray expected = text;
+        expected.replace("\r\n", "\n");
+        expected.replace("\n", "\r\n");
+        if (!expected.endsWith("\r\n"))
+            expected += "\r\n";
+        // Read back as the program reads it.
+        QCOMPARE(MhtmlArchive::decodeQuotedPrintable(encoded), expected);
+        QVERIFY(encoded.endsWith("\r\n"));
+        for (const QByteArray& line : encoded.split('\n')) {
+            if (line.isEmpty())
+                continue;
+            QVERIFY2(line.endsWith('\r'), "bare LF");
+            const QByteArray content = line.chopped(1);
+            QVERIFY2(content.size() <= 76, content.constData());
+            QVERIFY2(!content.endsWith(' ') && !content.endsWith('\t'), content.constData());
+            for (char c : content)
+                QVERIFY(uchar(c) >= 32 && uchar(c) < 127);
         }
     }
-    const QStringList problems = NewProblems(papers);
-    QVERIFY2(!problems.isEmpty(), "no problem reported");
-    QVERIFY2(problems.join(QLatin1Char('\n')).contains(expected),
-             qPrintable(problems.join(QLatin1Char('\n'))));
-}
 
-void TestBankGenerator::wholeBankPassesItsChecks() {
-    const QStringList problems = StoreWriter::Check(Bank());
-    QVERIFY2(problems.isEmpty(), qPrintable(problems.mid(0, 20).join(QLatin1Char('\n'))));
-}
+    void checkFindsBrokenQuestions_data() {
+        QTest::addColumn<int>("paper");    // index into the bank
+        QTest::addColumn<int>("question"); // index within the paper
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QString>("expected"); // part of the problem reported
+        // Only faults that the content tool's validation of the store lets through.
+        const auto row = [](const char* name, int paper, int question, const char* change,
+                            const char* expected) {
+            QTest::newRow(name) << paper << question << QString::fromUtf8(change)
+                                << QString::fromUtf8(expected);
+        };
+        row("fraction not in lowest terms", 40, 0, "fraction:2/4", "lowest terms");
+        row("fraction of zero", 40, 0, "fraction:0/4", "lowest terms");
+        row("mixed number improper part", 44, 11, "key:1 4/3", "malformed");
+        row("outer spaces", 0, 1, "key: 9", "outer spaces");
+        row("word key that is a number", 0, 1, "word:16", "is a number");
+        row("choice out of range", 11, 17, "key:5", "not 1 to 4");
+        row("choice without options", 0, 1, "choice", "options shown");
+        row("group with empty answer", 0, 1, "group:;2;;3", "not \";a;b");
+        row("page numbers itself", 0, 1, "html:<p>Question 2</p>", "numbers itself");
+        row("empty page", 0, 1, "html:", "empty page");
+        row("parts not labelled", 0, 14, "html:<p>Two sums.</p>", "not labelled");
+        row("picture never shown", 0, 1, "extra", "never shown");
+        row("picture with a path", 0, 1, "badname", "plain file name");
+        row("one blank too many", 0, 1, "addblank", "planned 1");
+        row("sample record changed", 0, 0, "key:8", "sample record 25016");
+        row("marks over budget", 0, 2, "marks:3", "marks, allowed");
+    }
 
-void TestBankGenerator::keysMatchTheSumsOnThePage() {
-    int checked = 0;
-    for (const StoreWriter::Paper& paper : Bank()) {
-        if (!IsMyTopic(paper.paperSpec.topic))
-            continue;
-        for (const Question& q : paper.questions) {
+    void checkFindsBrokenQuestions() {
+        QFETCH(int, paper);
+        QFETCH(int, question);
+        QFETCH(QString, change);
+        QFETCH(QString, expected);
+
+        QList<StoreWriter::Paper> papers = Bank();
+        Question& q = papers[paper].questions[question];
+        const QString what = change.section(QLatin1Char(':'), 0, 0);
+        const QString value = change.section(QLatin1Char(':'), 1);
+        if (what == QLatin1String("key")) {
+            q.blanks[0].key = value;
+        } else if (what == QLatin1String("fraction")) {
+            q.blanks[0] = Blank{value, QStringLiteral("F"), 1};
+        } else if (what == QLatin1String("word")) {
+            q.blanks[0] = Blank{value, QStringLiteral("T"), 1};
+        } else if (what == QLatin1String("choice")) {
+            q.blanks[0] = Blank{QStringLiteral("2"), QStringLiteral("Q"), 1};
+        } else if (what == QLatin1String("group")) {
+            q.blanks[0] = Blank{value, QStringLiteral("M"), 1};
+        } else if (what == QLatin1String("html")) {
+            q.html = value;
+        } else if (what == QLatin1String("extra") || what == QLatin1String("badname")) {
+            const QString name = what == QLatin1String("extra") ? QStringLiteral("spare.svg")
+                                                                : QStringLiteral("../up.svg");
+            q.pictures << bank::Picture{name, QStringLiteral("image/svg+xml"), "<svg/>"};
+            if (what == QLatin1String("badname"))
+                q.html += bank::html::Img(name, QStringLiteral("x"));
+        } else if (what == QLatin1String("addblank")) {
+            q.blanks << Blank{QStringLiteral("1"), QStringLiteral("N"), 1};
+        } else if (what == QLatin1String("marks")) {
+            for (Question& other : papers[paper].questions) {
+                for (Blank& blank : other.blanks)
+                    blank.mark = value.toInt();
+            }
+        }
+        const QStringList problems = NewProblems(papers);
+        QVERIFY2(!problems.isEmpty(), "no problem reported");
+        QVERIFY2(problems.join(QLatin1Char('\n')).contains(expected),
+                 qPrintable(problems.join(QLatin1Char('\n'))));
+    }
+
+    void wholeBankPassesItsChecks() {
+        const QStringList problems = StoreWriter::Check(Bank());
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.mid(0, 20).join(QLatin1Char('\n'))));
+    }
+
+    void keysMatchTheSumsOnThePage() {
+        int checked = 0;
+        for (const Question& q : MyQuestions()) {
             const QList<qint64> solved = SolvedSums(q);
             QStringList numbers;
             for (const Blank& b : q.blanks) {
@@ -297,105 +282,100 @@ void TestBankGenerator::keysMatchTheSumsOnThePage() {
                 continue;
             for (int i = 0; i < solved.size(); ++i) {
                 QVERIFY2(numbers.at(i) == QString::number(solved.at(i)),
-                         qPrintable(QStringLiteral("%1: %2 but the page gives %3\n%4")
-                                        .arg(paper.paperSpec.paperNum)
+                         qPrintable(QStringLiteral("%1 but the page gives %2\n%3")
                                         .arg(numbers.at(i))
                                         .arg(solved.at(i))
                                         .arg(q.html)));
                 ++checked;
             }
         }
-    }
-    QVERIFY2(checked > 150, qPrintable(QString::number(checked)));
+        QVERIFY2(checked > 150, qPrintable(QString::number(checked)));
 
-    // "Find 3/4 of 20": the key is the fraction of the amount.
-    static const QRegularExpression of(QStringLiteral("</span></span> of (\\d+)"));
-    int amounts = 0;
-    for (int p = 40; p < 45; ++p) {
-        for (const Question& q : Bank().at(p).questions) {
-            const QList<QPair<int, int>> fractions = Fractions(q.html);
-            auto it = of.globalMatch(q.html);
-            QList<int> wholes;
-            while (it.hasNext())
-                wholes << it.next().captured(1).toInt();
-            if (wholes.isEmpty() || wholes.size() != q.blanks.size() ||
-                fractions.size() != wholes.size() || !q.html.contains(QLatin1String("Find")))
-                continue;
-            for (int i = 0; i < wholes.size(); ++i) {
-                const auto [n, d] = fractions.at(i);
-                QCOMPARE(wholes.at(i) % d, 0);
-                QCOMPARE(q.blanks.at(i).key, QString::number(wholes.at(i) / d * n));
-                ++amounts;
+        // "Find 3/4 of 20": the key is the fraction of the amount.
+        static const QRegularExpression of(QStringLiteral("</span></span> of (\\d+)"));
+        int amounts = 0;
+        for (int p = 40; p < 45; ++p) {
+            for (const Question& q : Bank().at(p).questions) {
+                const QList<QPair<int, int>> fractions = Fractions(q.html);
+                auto it = of.globalMatch(q.html);
+                QList<int> wholes;
+                while (it.hasNext())
+                    wholes << it.next().captured(1).toInt();
+                if (wholes.isEmpty() || wholes.size() != q.blanks.size() ||
+                    fractions.size() != wholes.size() || !q.html.contains(QLatin1String("Find")))
+                    continue;
+                for (int i = 0; i < wholes.size(); ++i) {
+                    const auto [n, d] = fractions.at(i);
+                    QCOMPARE(wholes.at(i) % d, 0);
+                    QCOMPARE(q.blanks.at(i).key, QString::number(wholes.at(i) / d * n));
+                    ++amounts;
+                }
             }
         }
+        QVERIFY2(amounts > 10, qPrintable(QString::number(amounts)));
     }
-    QVERIFY2(amounts > 10, qPrintable(QString::number(amounts)));
-}
 
-void TestBankGenerator::fractionKeysMatchTheirPictures() {
-    int checked = 0;
-    for (int p = 40; p < 45; ++p) {
-        for (const Question& q : Bank().at(p).questions) {
-            const bool shaded =
-                q.html.contains(QLatin1String("is shaded?")) ||
-                q.html.contains(QLatin1String("that is shaded.")) ||
-                q.html.contains(QLatin1String("is <b>not</b> shaded?")) ||
-                q.html.contains(QLatin1String("is shaded? Write it in its simplest"));
-            if (!shaded)
-                continue;
-            const bool inverse = q.html.contains(QLatin1String("<b>not</b>"));
-            const bool simplest = q.html.contains(QLatin1String("simplest form"));
-            QCOMPARE(q.pictures.size(), q.blanks.size());
-            for (int i = 0; i < q.blanks.size(); ++i) {
-                const auto [on, off] = ShadedParts(q.pictures.at(i).data);
-                QVERIFY(on > 0 && off > 0);
-                const int n = inverse ? off : on;
-                const int d = on + off;
-                const QString exact = QStringLiteral("%1/%2").arg(n).arg(d);
-                QCOMPARE(q.blanks.at(i).key, Reduced(n, d));
-                // Without "simplest form" the picture itself shows lowest terms.
-                if (!simplest)
-                    QCOMPARE(q.blanks.at(i).key, exact);
-                ++checked;
+    void fractionKeysMatchTheirPictures() {
+        int checked = 0;
+        for (int p = 40; p < 45; ++p) {
+            for (const Question& q : Bank().at(p).questions) {
+                const bool shaded =
+                    q.html.contains(QLatin1String("is shaded?")) ||
+                    q.html.contains(QLatin1String("that is shaded.")) ||
+                    q.html.contains(QLatin1String("is <b>not</b> shaded?")) ||
+                    q.html.contains(QLatin1String("is shaded? Write it in its simplest"));
+                if (!shaded)
+                    continue;
+                const bool inverse = q.html.contains(QLatin1String("<b>not</b>"));
+                const bool simplest = q.html.contains(QLatin1String("simplest form"));
+                QCOMPARE(q.pictures.size(), q.blanks.size());
+                for (int i = 0; i < q.blanks.size(); ++i) {
+                    const auto [on, off] = ShadedParts(q.pictures.at(i).data);
+                    QVERIFY(on > 0 && off > 0);
+                    const int n = inverse ? off : on;
+                    const int d = on + off;
+                    // Unless asked for the simplest form, the key is the picture's
+                    // fraction as it stands (the bank's checks keep keys in lowest terms).
+                    QCOMPARE(q.blanks.at(i).key,
+                             simplest ? Reduced(n, d) : QStringLiteral("%1/%2").arg(n).arg(d));
+                    ++checked;
+                }
             }
         }
+        QVERIFY2(checked > 30, qPrintable(QString::number(checked)));
     }
-    QVERIFY2(checked > 30, qPrintable(QString::number(checked)));
-}
 
-// "Is each shape cut into equal parts?": a bar answered "no" has parts of
-// different widths, one answered "yes" has all its parts alike.
-void TestBankGenerator::equalPartsKeysMatchTheBars() {
-    static const QRegularExpression rect(QStringLiteral("<rect\\b[^>]*?\\swidth=\"([0-9.]+)\""));
-    int checked = 0;
-    for (int p = 40; p < 45; ++p) {
-        for (const Question& q : Bank().at(p).questions) {
-            if (!q.html.contains(QLatin1String("cut into <b>equal</b> parts")))
-                continue;
-            QCOMPARE(q.pictures.size(), q.blanks.size());
-            for (int i = 0; i < q.blanks.size(); ++i) {
-                QList<double> widths;
-                for (auto it = rect.globalMatch(QString::fromUtf8(q.pictures.at(i).data));
-                     it.hasNext();)
-                    widths << it.next().captured(1).toDouble();
-                if (widths.size() < 2)
-                    continue; // a circle
-                const auto [narrow, wide] = std::minmax_element(widths.begin(), widths.end());
-                QCOMPARE(q.blanks.at(i).key,
-                         *wide - *narrow < 0.5 ? QStringLiteral("yes") : QStringLiteral("no"));
-                ++checked;
+    // "Is each shape cut into equal parts?": a bar answered "no" has parts of
+    // different widths, one answered "yes" has all its parts alike.
+    void equalPartsKeysMatchTheBars() {
+        static const QRegularExpression rect(
+            QStringLiteral("<rect\\b[^>]*?\\swidth=\"([0-9.]+)\""));
+        int checked = 0;
+        for (int p = 40; p < 45; ++p) {
+            for (const Question& q : Bank().at(p).questions) {
+                if (!q.html.contains(QLatin1String("cut into <b>equal</b> parts")))
+                    continue;
+                QCOMPARE(q.pictures.size(), q.blanks.size());
+                for (int i = 0; i < q.blanks.size(); ++i) {
+                    QList<double> widths;
+                    for (auto it = rect.globalMatch(QString::fromUtf8(q.pictures.at(i).data));
+                         it.hasNext();)
+                        widths << it.next().captured(1).toDouble();
+                    if (widths.size() < 2)
+                        continue; // a circle
+                    const auto [narrow, wide] = std::minmax_element(widths.begin(), widths.end());
+                    QCOMPARE(q.blanks.at(i).key,
+                             *wide - *narrow < 0.5 ? QStringLiteral("yes") : QStringLiteral("no"));
+                    ++checked;
+                }
             }
         }
+        QVERIFY2(checked >= 2, qPrintable(QString::number(checked)));
     }
-    QVERIFY2(checked >= 2, qPrintable(QString::number(checked)));
-}
 
-void TestBankGenerator::countingPicturesMatchTheirKeys() {
-    int checked = 0;
-    for (const StoreWriter::Paper& paper : Bank()) {
-        if (!IsMyTopic(paper.paperSpec.topic))
-            continue;
-        for (const Question& q : paper.questions) {
+    void countingPicturesMatchTheirKeys() {
+        int checked = 0;
+        for (const Question& q : MyQuestions()) {
             for (const bank::Picture& picture : q.pictures) {
                 if (picture.name == QLatin1String("array.svg")) {
                     const int dots = int(picture.data.count("<circle"));
@@ -415,21 +395,18 @@ void TestBankGenerator::countingPicturesMatchTheirKeys() {
                 }
             }
         }
+        QVERIFY2(checked >= 10, qPrintable(QString::number(checked)));
     }
-    QVERIFY2(checked >= 10, qPrintable(QString::number(checked)));
-}
 
-void TestBankGenerator::choicesHaveExactlyOneRightOption() {
-    static const QRegularExpression answer(QStringLiteral("has the answer (\\d+)"));
-    static const QRegularExpression same(QStringLiteral("the same as (\\d+) x (\\d+)"));
-    static const QRegularExpression table(QStringLiteral("in the (\\d+) times table"));
-    static const QRegularExpression placeValue(QStringLiteral(
-        "(?:(\\d+) thousands, )?(?:(\\d+) hundreds(?:,| and) )?(?:(\\d+) tens and )?(\\d+) ones"));
-    int checked = 0;
-    for (const StoreWriter::Paper& paper : Bank()) {
-        if (!IsMyTopic(paper.paperSpec.topic))
-            continue;
-        for (const Question& q : paper.questions) {
+    void choicesHaveExactlyOneRightOption() {
+        static const QRegularExpression answer(QStringLiteral("has the answer (\\d+)"));
+        static const QRegularExpression same(QStringLiteral("the same as (\\d+) x (\\d+)"));
+        static const QRegularExpression table(QStringLiteral("in the (\\d+) times table"));
+        static const QRegularExpression placeValue(
+            QStringLiteral("(?:(\\d+) thousands, )?(?:(\\d+) hundreds(?:,| and) )?(?:(\\d+) tens "
+                           "and )?(\\d+) ones"));
+        int checked = 0;
+        for (const Question& q : MyQuestions()) {
             if (q.blanks.size() != 1 || q.blanks.at(0).kind != QLatin1String("Q"))
                 continue;
             const QString text = Plain(q.html);
@@ -485,19 +462,15 @@ void TestBankGenerator::choicesHaveExactlyOneRightOption() {
             QVERIFY2(right.at(key - 1), qPrintable(text));
             ++checked;
         }
+        QVERIFY2(checked >= 15, qPrintable(QString::number(checked)));
     }
-    QVERIFY2(checked >= 15, qPrintable(QString::number(checked)));
-}
 
-void TestBankGenerator::groupsHaveExactlyOneAnswerSet() {
-    static const QRegularExpression target(QStringLiteral("add up to (\\d+)|make <b>(\\d+)</b>|"
-                                                          "in the (\\d+) times table"));
-    static const QRegularExpression shown(QStringLiteral("<p class=\"sum\">([0-9, ]+)</p>"));
-    int checked = 0;
-    for (const StoreWriter::Paper& paper : Bank()) {
-        if (!IsMyTopic(paper.paperSpec.topic))
-            continue;
-        for (const Question& q : paper.questions) {
+    void groupsHaveExactlyOneAnswerSet() {
+        static const QRegularExpression target(QStringLiteral("add up to (\\d+)|make <b>(\\d+)</b>|"
+                                                              "in the (\\d+) times table"));
+        static const QRegularExpression shown(QStringLiteral("<p class=\"sum\">([0-9, ]+)</p>"));
+        int checked = 0;
+        for (const Question& q : MyQuestions()) {
             if (q.blanks.at(0).kind != QLatin1String("G"))
                 continue;
             const QStringList answers = q.blanks.at(0).key.mid(1).split(QLatin1Char(';'));
@@ -545,21 +518,17 @@ void TestBankGenerator::groupsHaveExactlyOneAnswerSet() {
             QCOMPARE(fitting, answers);
             ++checked;
         }
+        QVERIFY2(checked >= 5, qPrintable(QString::number(checked)));
     }
-    QVERIFY2(checked >= 5, qPrintable(QString::number(checked)));
-}
 
-void TestBankGenerator::wordAnswersAgreeWithTheirStatements() {
-    static const QRegularExpression oddEven(QStringLiteral("Is (\\d+) an odd or an even"));
-    static const QRegularExpression claim(
-        QStringLiteral("<p class=\"sum\">(\\d+) ([-+x/]) (\\d+) = (\\d+)</p>"));
-    static const QRegularExpression swapped(
-        QStringLiteral("<p class=\"sum\">(\\d+) x (\\d+) = (\\d+) x (\\d+)</p>"));
-    int checked = 0;
-    for (const StoreWriter::Paper& paper : Bank()) {
-        if (!IsMyTopic(paper.paperSpec.topic))
-            continue;
-        for (const Question& q : paper.questions) {
+    void wordAnswersAgreeWithTheirStatements() {
+        static const QRegularExpression oddEven(QStringLiteral("Is (\\d+) an odd or an even"));
+        static const QRegularExpression claim(
+            QStringLiteral("<p class=\"sum\">(\\d+) ([-+x/]) (\\d+) = (\\d+)</p>"));
+        static const QRegularExpression swapped(
+            QStringLiteral("<p class=\"sum\">(\\d+) x (\\d+) = (\\d+) x (\\d+)</p>"));
+        int checked = 0;
+        for (const Question& q : MyQuestions()) {
             for (const Blank& b : q.blanks) {
                 if (b.kind != QLatin1String("T"))
                     continue;
@@ -588,210 +557,201 @@ void TestBankGenerator::wordAnswersAgreeWithTheirStatements() {
                 }
             }
         }
+        QVERIFY2(checked >= 20, qPrintable(QString::number(checked)));
     }
-    QVERIFY2(checked >= 20, qPrintable(QString::number(checked)));
-}
 
-void TestBankGenerator::archiveHoldsPageWorkingAndPictures() {
-    // Two parts with a picture of the same name each; one answers in any order
-    // (G), one has several fair spellings (M), a unit and a second picture.
-    const QByteArray svgA = "<svg xmlns=\"http://www.w3.org/2000/svg\"><text>=</text></svg>\n";
-    const QByteArray svgB = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"2\"/>\n";
-    QByteArray png(300, '\0');
-    for (int i = 0; i < png.size(); ++i)
-        png[i] = char(i * 7);
-    Question first = bank::numkit::AnyOrder(
-        QStringLiteral("<p>Two numbers that make 10.</p>") +
-            bank::html::Img(QStringLiteral("pic.svg"), QStringLiteral("ten dots")),
-        {QStringLiteral("3"), QStringLiteral("7")});
-    first.pictures << bank::kit::SvgPicture(QStringLiteral("pic.svg"), svgA);
-    first = bank::kit::Explain(first, {QStringLiteral("3 + 7 = 10.")});
-    Question second = bank::kit::Make(
-        QStringLiteral("<p>Write 47 in words.</p>") +
-            bank::html::Img(QStringLiteral("pic.svg"), QStringLiteral("a bag")) +
-            bank::html::Img(QStringLiteral("coin.png"), QStringLiteral("a coin")),
-        {bank::kit::AnyOf({QStringLiteral("Forty-seven"), QStringLiteral("Forty seven")})},
-        {bank::kit::SvgPicture(QStringLiteral("pic.svg"), svgB),
-         bank::Picture{QStringLiteral("coin.png"), QStringLiteral("image/png"), png}});
-    second = bank::kit::Explain(second, {QStringLiteral("4 tens are forty &amp; 7 is seven.")},
-                                {QStringLiteral("cm")});
-    const Question q = bank::kit::Combine(QStringLiteral("<p>Both.</p>"), {first, second});
-    QCOMPARE(q.working.answers, (QStringList{QStringLiteral("3"), QStringLiteral("7"),
-                                             QStringLiteral("Forty-seven")}));
-    QCOMPARE(q.working.steps.size(), 2);
-    QVERIFY(q.working.steps.at(0).startsWith(QLatin1String("<b>(a)</b> 3 + 7")));
-    QVERIFY(q.working.steps.at(1).startsWith(QLatin1String("<b>(b)</b> 4 tens")));
-    QCOMPARE(q.pictures.size(), 3);
-    QVERIFY(q.pictures.at(0).name != q.pictures.at(1).name);
+    void archiveHoldsPageWorkingAndPictures() {
+        // Two parts with a picture of the same name each; one answers in any order
+        // (G), one has several fair spellings (M), a unit and a second picture.
+        const QByteArray svgA = "<svg xmlns=\"http://www.w3.org/2000/svg\"><text>=</text></svg>\n";
+        const QByteArray svgB = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"2\"/>\n";
+        QByteArray png(300, '\0');
+        for (int i = 0; i < png.size(); ++i)
+            png[i] = char(i * 7);
+        Question first = bank::numkit::AnyOrder("<p>Two numbers that make 10.</p>" +
+                                                    bank::html::Img("pic.svg", "ten dots"),
+                                                {"3", "7"});
+        first.pictures << bank::kit::SvgPicture("pic.svg", svgA);
+        first = bank::kit::Explain(first, {"3 + 7 = 10."});
+        Question second = bank::kit::Make(
+            "<p>Write 47 in words.</p>" + bank::html::Img("pic.svg", "a bag") +
+                bank::html::Img("coin.png", "a coin"),
+            {bank::kit::AnyOf({"Forty-seven", "Forty seven"})},
+            {bank::kit::SvgPicture("pic.svg", svgB), bank::Picture{"coin.png", "image/png", png}});
+        second = bank::kit::Explain(second, {"4 tens are forty &amp; 7 is seven."}, {"cm"});
+        const Question q = bank::kit::Combine("<p>Both.</p>", {first, second});
+        // The keys and their units are read back from the working below.
+        QVERIFY(q.working.steps.at(0).startsWith(QLatin1String("<b>(a)</b> 3 + 7")));
+        QVERIFY(q.working.steps.at(1).startsWith(QLatin1String("<b>(b)</b> 4 tens")));
 
-    // Read back by the program's reader, each part shows its own picture.
-    const QByteArray bytes = MhtmlWriter(24001).archive(q);
-    QCOMPARE(bytes.count('\n'), bytes.count("\r\n"));
-    MhtmlArchive archive;
-    QVERIFY2(archive.parse(bytes), qPrintable(archive.errorString()));
-    QCOMPARE(archive.parts().size(), 5); // page, three pictures, working
-    QCOMPARE(archive.root()->resolvedLocation.scheme(), QStringLiteral("http"));
-    const QString page = archive.rootHtml().replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    QVERIFY(page.contains(q.html));
-    QVERIFY(!page.contains(QLatin1String("Question 1")));
-    const QStringList shown = [&page] {
+        // Read back by the program's reader, each part shows its own picture.
+        const QByteArray bytes = MhtmlWriter(24001).archive(q);
+        QCOMPARE(bytes.count('\n'), bytes.count("\r\n"));
+        MhtmlArchive archive;
+        QVERIFY2(archive.parse(bytes), qPrintable(archive.errorString()));
+        QCOMPARE(archive.parts().size(), 5); // page, three pictures, working
+        QCOMPARE(archive.root()->resolvedLocation.scheme(), QStringLiteral("http"));
+        const QString page =
+            archive.rootHtml().replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        QVERIFY(page.contains(q.html));
+        QVERIFY(!page.contains(QLatin1String("Question 1")));
         static const QRegularExpression src(QStringLiteral("src=\"([^\"]+)\""));
-        QStringList out;
+        QStringList shown;
         for (auto it = src.globalMatch(page); it.hasNext();)
-            out << it.next().captured(1);
-        return out;
-    }();
-    // Text travels with CR LF line ends, other pictures byte for byte.
-    const QList<QByteArray> expected{QByteArray(svgA).replace("\n", "\r\n"),
-                                     QByteArray(svgB).replace("\n", "\r\n"), png};
-    QCOMPARE(shown.size(), expected.size());
-    for (int i = 0; i < shown.size(); ++i) {
-        const int part = archive.findPart(shown.at(i));
-        QVERIFY2(part > 0, qPrintable(shown.at(i)));
-        QCOMPARE(archive.parts().at(part).body, expected.at(i));
+            shown << it.next().captured(1);
+        // Text travels with CR LF line ends, other pictures byte for byte.
+        const QList<QByteArray> expected{QByteArray(svgA).replace("\n", "\r\n"),
+                                         QByteArray(svgB).replace("\n", "\r\n"), png};
+        QCOMPARE(shown.size(), expected.size());
+        for (int i = 0; i < shown.size(); ++i) {
+            const int part = archive.findPart(shown.at(i));
+            QVERIFY2(part > 0, qPrintable(shown.at(i)));
+            QCOMPARE(archive.parts().at(part).body, expected.at(i));
+        }
+
+        QCOMPARE(archive.parts().at(archive.workingIndex()).location,
+                 QStringLiteral("http://quillora.invalid/q24001/working.html"));
+        const QString working =
+            archive.workingHtml().replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        static const QRegularExpression section(QStringLiteral(
+            "<body>\n<section class=\"working\">\n<h2>How to work it out</h2>\n"
+            "(<p class=\"step\">[^\n]*</p>\n){2}"
+            "<p class=\"answer\" data-blank=\"1\">\\(a\\) [^\n]*<b class=\"key\">3</b>\\.</p>\n"
+            "<p class=\"answer\" data-blank=\"2\">\\(b\\) [^\n]*<b class=\"key\">7</b>\\.</p>\n"
+            "<p class=\"answer\" data-blank=\"3\">\\(c\\) [^\n]*<b "
+            "class=\"key\">Forty-seven</b>&nbsp;cm\\.</p>\n"
+            "</section>\n</body>"));
+        QVERIFY2(section.match(working).hasMatch(), qPrintable(working.right(600)));
+
+        // Without working the archive holds the page and its pictures alone.
+        Question plain = q;
+        plain.working = bank::Working();
+        QVERIFY(archive.parse(MhtmlWriter(24001).archive(plain)));
+        QCOMPARE(archive.parts().size(), 4);
+        QVERIFY(!archive.hasWorking());
+        // Another question's parts live elsewhere, so a view never mixes them up.
+        QVERIFY(MhtmlWriter(24001).baseUrl() != MhtmlWriter(24002).baseUrl());
     }
 
-    QCOMPARE(archive.parts().at(archive.workingIndex()).location,
-             QStringLiteral("http://quillora.invalid/q24001/working.html"));
-    const QString working =
-        archive.workingHtml().replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    static const QRegularExpression section(QStringLiteral(
-        "<body>\n<section class=\"working\">\n<h2>How to work it out</h2>\n"
-        "(<p class=\"step\">[^\n]*</p>\n){2}"
-        "<p class=\"answer\" data-blank=\"1\">\\(a\\) [^\n]*<b class=\"key\">3</b>\\.</p>\n"
-        "<p class=\"answer\" data-blank=\"2\">\\(b\\) [^\n]*<b class=\"key\">7</b>\\.</p>\n"
-        "<p class=\"answer\" data-blank=\"3\">\\(c\\) [^\n]*<b "
-        "class=\"key\">Forty-seven</b>&nbsp;cm\\.</p>\n"
-        "</section>\n</body>"));
-    QVERIFY2(section.match(working).hasMatch(), qPrintable(working.right(600)));
-
-    // Without working the archive holds the page and its pictures alone.
-    Question plain = q;
-    plain.working = bank::Working();
-    QVERIFY(archive.parse(MhtmlWriter(24001).archive(plain)));
-    QCOMPARE(archive.parts().size(), 4);
-    QVERIFY(!archive.hasWorking());
-    // Another question's parts live elsewhere, so a view never mixes them up.
-    QVERIFY(MhtmlWriter(24001).baseUrl() != MhtmlWriter(24002).baseUrl());
-}
-
-void TestBankGenerator::writeAllRemovesStaleItems() {
-    QTemporaryDir dir;
-    const QString store = dir.path() + QStringLiteral("/store");
-    QVERIFY(QDir().mkpath(store));
-    // A question no longer in the bank, an item of a module not shipped, a
-    // file that is not the bank's, and an item to overwrite.
-    for (const char* name : {"23030.mht", "30011.txt", "README.txt", "25016.mht"}) {
-        QFile f(store + QLatin1Char('/') + QLatin1String(name));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("old");
+    void writeAllRemovesStaleItems() {
+        QTemporaryDir dir;
+        const QString store = dir.path() + QStringLiteral("/store");
+        QVERIFY(QDir().mkpath(store));
+        // A question no longer in the bank, an item of a module not shipped, a
+        // file that is not the bank's, and an item to overwrite.
+        for (const char* name : {"23030.mht", "30011.txt", "README.txt", "25016.mht"}) {
+            QFile f(store + QLatin1Char('/') + QLatin1String(name));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("old");
+        }
+        const QStringList problems = StoreWriter(store).writeAll();
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.mid(0, 10).join(QLatin1Char('\n'))));
+        const QStringList files = QDir(store).entryList(QDir::Files);
+        QCOMPARE(files.size(), 1121 + 11 + 1);
+        QVERIFY(files.contains(QStringLiteral("README.txt")));
+        QVERIFY(!files.contains(QStringLiteral("23030.mht")));
+        QVERIFY(!files.contains(QStringLiteral("30011.txt")));
+        QFile first(store + QStringLiteral("/25016.mht"));
+        QVERIFY(first.open(QIODevice::ReadOnly));
+        QCOMPARE(first.readAll(), MhtmlWriter(25016).archive(Bank().at(0).questions.at(0)));
     }
-    const QStringList problems = StoreWriter(store).writeAll();
-    QVERIFY2(problems.isEmpty(), qPrintable(problems.mid(0, 10).join(QLatin1Char('\n'))));
-    const QStringList files = QDir(store).entryList(QDir::Files);
-    QCOMPARE(files.size(), 1121 + 11 + 1);
-    QVERIFY(files.contains(QStringLiteral("README.txt")));
-    QVERIFY(!files.contains(QStringLiteral("23030.mht")));
-    QVERIFY(!files.contains(QStringLiteral("30011.txt")));
-    QFile first(store + QStringLiteral("/25016.mht"));
-    QVERIFY(first.open(QIODevice::ReadOnly));
-    QCOMPARE(first.readAll(), MhtmlWriter(25016).archive(Bank().at(0).questions.at(0)));
-}
 
-void TestBankGenerator::quantitiesFitTheirObjects() {
-    // No object twice for one measure, and no empty or upside-down range.
-    const QList<bank::qty::Range>& table = bank::qty::Table();
-    QSet<QString> seen;
-    for (const bank::qty::Range& r : table) {
-        const QString id = QStringLiteral("%1/%2").arg(QLatin1String(r.object)).arg(int(r.measure));
-        QVERIFY2(!seen.contains(id), qPrintable(id));
-        seen.insert(id);
-        QVERIFY2(r.lo <= r.hi && r.lo >= 0, qPrintable(id));
-    }
-    const auto inRange = [&](const bank::QuantityUse& use) {
+    void quantitiesFitTheirObjects() {
+        // No object twice for one measure, and no empty or upside-down range.
+        const QList<bank::qty::Range>& table = bank::qty::Table();
+        QSet<QString> seen;
         for (const bank::qty::Range& r : table) {
-            if (int(r.measure) == use.measure && use.object == QLatin1String(r.object))
-                return use.value >= r.lo && use.value <= r.hi;
+            const QString id =
+                QStringLiteral("%1/%2").arg(QLatin1String(r.object)).arg(int(r.measure));
+            QVERIFY2(!seen.contains(id), qPrintable(id));
+            seen.insert(id);
+            QVERIFY2(r.lo <= r.hi && r.lo >= 0, qPrintable(id));
         }
-        return false;
-    };
-    // The framework hands a question exactly the uses made for it.
-    bank::Rng rng(7);
-    bank::qty::Discard();
-    bank::qty::Draw(QStringLiteral("melon"), bank::qty::Measure::Grams, rng, 100);
-    Question made;
-    bank::qty::Collect(made);
-    QCOMPARE(made.quantities.size(), 1);
-    QVERIFY(inRange(made.quantities.at(0)));
-    QCOMPARE(made.quantities.at(0).value % 100, 0);
-    bank::qty::Draw(QStringLiteral("melon"), bank::qty::Measure::Grams, rng);
-    bank::qty::Discard();
-    Question next;
-    bank::qty::Collect(next);
-    QVERIFY(next.quantities.isEmpty());
+        const auto inRange = [&](const bank::QuantityUse& use) {
+            for (const bank::qty::Range& r : table) {
+                if (int(r.measure) == use.measure && use.object == QLatin1String(r.object))
+                    return use.value >= r.lo && use.value <= r.hi;
+            }
+            return false;
+        };
+        // The framework hands a question exactly the uses made for it.
+        bank::Rng rng(7);
+        bank::qty::Discard();
+        bank::qty::Draw(QStringLiteral("melon"), bank::qty::Measure::Grams, rng, 100);
+        Question made;
+        bank::qty::Collect(made);
+        QCOMPARE(made.quantities.size(), 1);
+        QVERIFY(inRange(made.quantities.at(0)));
+        QCOMPARE(made.quantities.at(0).value % 100, 0);
+        bank::qty::Draw(QStringLiteral("melon"), bank::qty::Measure::Grams, rng);
+        bank::qty::Discard();
+        Question next;
+        bank::qty::Collect(next);
+        QVERIFY(next.quantities.isEmpty());
 
-    // Every quantity of the whole bank, regenerated, lies in its object's range.
-    for (const StoreWriter::Paper& paper : Bank()) {
-        for (int q = 0; q < paper.questions.size(); ++q) {
-            for (const bank::QuantityUse& use : paper.questions.at(q).quantities)
-                QVERIFY2(inRange(use), qPrintable(QStringLiteral("%1: %2 of %3")
-                                                      .arg(paper.ids.at(q))
-                                                      .arg(use.value)
-                                                      .arg(use.object)));
+        // Every quantity of the whole bank, regenerated, lies in its object's range.
+        for (const StoreWriter::Paper& paper : Bank()) {
+            for (int q = 0; q < paper.questions.size(); ++q) {
+                for (const bank::QuantityUse& use : paper.questions.at(q).quantities)
+                    QVERIFY2(inRange(use), qPrintable(QStringLiteral("%1: %2 of %3")
+                                                          .arg(paper.ids.at(q))
+                                                          .arg(use.value)
+                                                          .arg(use.object)));
+            }
         }
     }
-}
 
-void TestBankGenerator::columnMethodSaysEachDigit_data() {
-    QTest::addColumn<int>("a");
-    QTest::addColumn<int>("b");
-    QTest::addColumn<bool>("add");
-    QTest::newRow("no exchange") << 43 << 25 << true;
-    QTest::newRow("carry into a new column") << 87 << 65 << true;
-    QTest::newRow("carry twice") << 3578 << 2646 << true;
-    QTest::newRow("borrow once") << 62 << 27 << false;
-    QTest::newRow("borrow across zeros") << 1000 << 357 << false;
-    QTest::newRow("borrow across one zero") << 4305 << 1278 << false;
-    QTest::newRow("top column emptied") << 1204 << 385 << false;
-    QTest::newRow("nothing below the top columns") << 4786 << 52 << false;
-    QTest::newRow("nothing to add in the top columns") << 4786 << 52 << true;
-}
-
-void TestBankGenerator::columnMethodSaysEachDigit() {
-    QFETCH(int, a);
-    QFETCH(int, b);
-    QFETCH(bool, add);
-    const QStringList steps =
-        add ? bank::kit::ColumnAddition(a, b) : bank::kit::ColumnSubtraction(a, b);
-    const int result = add ? a + b : a - b;
-    QVERIFY2(steps.last() == QStringLiteral("So %1 %2 %3 = %4.")
-                                 .arg(a)
-                                 .arg(add ? QStringLiteral("+") : QStringLiteral("&minus;"))
-                                 .arg(b)
-                                 .arg(result),
-             qPrintable(steps.last()));
-    // Each column's sentence ends in the digit written under it: read from the
-    // ones upwards they give the answer.
-    static const QRegularExpression equals(QStringLiteral("= (\\d+)\\."));
-    static const QRegularExpression number(QStringLiteral("\\d+"));
-    qint64 rebuilt = 0, place = 1;
-    for (int c = 1; c + 1 < steps.size(); ++c) {
-        const QString& step = steps.at(c);
-        int value = 0;
-        for (const QRegularExpression* re : {&number, &equals}) {
-            auto it = re->globalMatch(step);
-            while (it.hasNext())
-                value = it.next().captured(re == &equals ? 1 : 0).toInt();
-        }
-        if (step.endsWith(QLatin1String("none are left.")))
-            value = 0;
-        const bool lastColumn = c + 2 == steps.size();
-        QVERIFY2(lastColumn || value < 10 || add, qPrintable(step));
-        rebuilt += (lastColumn ? value : value % 10) * place;
-        place *= 10;
+    void columnMethodSaysEachDigit_data() {
+        QTest::addColumn<int>("a");
+        QTest::addColumn<int>("b");
+        QTest::addColumn<bool>("add");
+        QTest::newRow("no exchange") << 43 << 25 << true;
+        QTest::newRow("carry into a new column") << 87 << 65 << true;
+        QTest::newRow("carry twice") << 3578 << 2646 << true;
+        QTest::newRow("borrow once") << 62 << 27 << false;
+        QTest::newRow("borrow across zeros") << 1000 << 357 << false;
+        QTest::newRow("borrow across one zero") << 4305 << 1278 << false;
+        QTest::newRow("top column emptied") << 1204 << 385 << false;
+        QTest::newRow("nothing below the top columns") << 4786 << 52 << false;
+        QTest::newRow("nothing to add in the top columns") << 4786 << 52 << true;
     }
-    QCOMPARE(rebuilt, qint64(result));
-}
+
+    void columnMethodSaysEachDigit() {
+        QFETCH(int, a);
+        QFETCH(int, b);
+        QFETCH(bool, add);
+        const QStringList steps =
+            add ? bank::kit::ColumnAddition(a, b) : bank::kit::ColumnSubtraction(a, b);
+        const int result = add ? a + b : a - b;
+        QVERIFY2(steps.last() == QStringLiteral("So %1 %2 %3 = %4.")
+                                     .arg(a)
+                                     .arg(add ? QStringLiteral("+") : QStringLiteral("&minus;"))
+                                     .arg(b)
+                                     .arg(result),
+                 qPrintable(steps.last()));
+        // Each column's sentence ends in the digit written under it: read from the
+        // ones upwards they give the answer.
+        static const QRegularExpression equals(QStringLiteral("= (\\d+)\\."));
+        static const QRegularExpression number(QStringLiteral("\\d+"));
+        qint64 rebuilt = 0, place = 1;
+        for (int c = 1; c + 1 < steps.size(); ++c) {
+            const QString& step = steps.at(c);
+            int value = 0;
+            for (const QRegularExpression* re : {&number, &equals}) {
+                auto it = re->globalMatch(step);
+                while (it.hasNext())
+                    value = it.next().captured(re == &equals ? 1 : 0).toInt();
+            }
+            if (step.endsWith(QLatin1String("none are left.")))
+                value = 0;
+            const bool lastColumn = c + 2 == steps.size();
+            QVERIFY2(lastColumn || value < 10 || add, qPrintable(step));
+            rebuilt += (lastColumn ? value : value % 10) * place;
+            place *= 10;
+        }
+        QCOMPARE(rebuilt, qint64(result));
+    }
+};
 
 QTEST_GUILESS_MAIN(TestBankGenerator)
 #include "test_bank_generator.moc"

@@ -1,8 +1,5 @@
-// The pictures of the question bank and topics 4, 5, 6, 7, 8 and 10: the SVG
-// helpers read back as geometry, the shared helpers of the topic generators,
-// and every key that a picture decides re-derived from the picture itself
-// (clock hands, scale pointers, rulers, coins, grid shapes, cubes, picture
-// graphs).
+// The bank's pictures and topics 4 to 8 and 10: the SVG and topic helpers, and
+// every key a picture decides re-derived from the picture's geometry.
 #include "Bank.h"
 #include "NumberTopicKit.h"
 #include "StoreWriter.h"
@@ -220,20 +217,16 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("accepted");
         QTest::addColumn<QStringList>("refused");
         QTest::newRow("half past seven")
-            << 7 << 30 << QString() << QStringList{QStringLiteral("7.30"), QStringLiteral("7:30")}
-            << QStringList{QStringLiteral("7.3"), QStringLiteral("730")};
+            << 7 << 30 << QString() << QStringList{"7.30", "7:30"} << QStringList{"7.3", "730"};
         QTest::newRow("five past twelve, leading zero")
-            << 12 << 5 << QString() << QStringList{QStringLiteral("12.05"), QStringLiteral("12:05")}
-            << QStringList{QStringLiteral("12.5")};
-        QTest::newRow("whole hour") << 7 << 0 << QString()
-                                    << QStringList{QStringLiteral("7.00"), QStringLiteral("7:00"),
-                                                   QStringLiteral("7 o'clock"), QStringLiteral("7")}
-                                    << QStringList{};
+            << 12 << 5 << QString() << QStringList{"12.05", "12:05"} << QStringList{"12.5"};
+        QTest::newRow("whole hour")
+            << 7 << 0 << QString() << QStringList{"7.00", "7:00", "7 o'clock", "7"}
+            << QStringList{};
         QTest::newRow("afternoon needs pm")
             << 3 << 40 << QStringLiteral("pm")
-            << QStringList{QStringLiteral("3.40pm"), QStringLiteral("3.40 pm"),
-                           QStringLiteral("3:40 p.m."), QStringLiteral("3:40pm")}
-            << QStringList{QStringLiteral("3.40"), QStringLiteral("3.40 am")};
+            << QStringList{"3.40pm", "3.40 pm", "3:40 p.m.", "3:40pm"}
+            << QStringList{"3.40", "3.40 am"};
     }
     void timesTakeEveryFairSpelling() {
         QFETCH(int, hour);
@@ -256,11 +249,8 @@ private Q_SLOTS:
             bank::Rng rng(7);
             int key = 0;
             // A repeated distractor and one equal to the answer are dropped.
-            const QString html = bank::kit::Options(QStringLiteral("right"),
-                                                    {QStringLiteral("x"), QStringLiteral("x"),
-                                                     QStringLiteral("right"), QStringLiteral("y"),
-                                                     QStringLiteral("z")},
-                                                    rng, &key, forced);
+            const QString html =
+                bank::kit::Options("right", {"x", "x", "right", "y", "z"}, rng, &key, forced);
             QVERIFY(forced == 0 ? key >= 1 && key <= 4 : key == forced);
             QStringList shown;
             for (auto it = row.globalMatch(html); it.hasNext();)

@@ -66,284 +66,268 @@ class TestContentChecks : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void tableForm_data();
-    void tableForm();
-    void tableRecords();
-    void archive_data();
-    void archive();
-    void imageSources_data();
-    void imageSources();
-    void imageHeaders_data();
-    void imageHeaders();
-    void labels_data();
-    void labels();
-    void working_data();
-    void working();
-    void kindsAndAlts();
+    void tableForm_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("tagLength");
+        QTest::addColumn<QStringList>("problems");
+        QTest::newRow("sound, last line without CR LF")
+            << QByteArray("...\r\n#101#>25016>25019\r\n---\r\n#102#>>>") << 3 << QStringList{};
+        QTest::newRow("CR alone") << QByteArray("#101#>1\r#102#>2\r\n") << 3
+                                  << QStringList{"1 CR character(s) stand outside a CR LF line end",
+                                                 "line 1: field 1 of record 101 holds \"#\""};
+        QTest::newRow("tag of the wrong length")
+            << QByteArray("#2501#>9\r\n") << 5
+            << QStringList{"line 1: \"#2501#>9\" is not a record \"#TAG#>field>...\""};
+        QTest::newRow("space before the record")
+            << QByteArray(" #25016#>9\r\n") << 5
+            << QStringList{"line 1: \" #25016#>9\" is not a record \"#TAG#>field>...\""};
+        QTest::newRow("same tag twice, other case")
+            << QByteArray("#FSE#>1\r\n#fse#>2\r\n") << 3
+            << QStringList{"line 2: a second record fse; only the first is ever read"};
+        QTest::newRow("byte outside ASCII")
+            << QByteArray("#NME#>Caf\xe9\r\n") << 3
+            << QStringList{"line 1: byte 0xe9 is not plain ASCII text"};
+    }
+
+    void tableForm() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, tagLength);
+        QFETCH(QStringList, problems);
+        QCOMPARE(TableText::parse(bytes, tagLength).problems(), problems);
+    }
+
+    void tableRecords() {
+        const TableText t = TableText::parse("...\r\n#TRD#\r\n#101#>>>\r\n#102#>a b>c\r\n", 0);
+        QCOMPARE(t.records().size(), 3);
+        QCOMPARE(t.find("trd")->fields, QStringList{}); // a record without fields
+        QCOMPARE(t.find("101")->fields, (QStringList{"", "", ""}));
+        QCOMPARE(t.find("102")->fields, (QStringList{"a b", "c"}));
+        QCOMPARE(t.find("102")->line, 4);
+        QVERIFY(!t.find("103"));
+
+        // Many lines with one fault give a few lines and a count, not a flood.
+        QByteArray many;
+        for (int i = 0; i < 12; ++i)
+            many += "bad # line\r\n";
+        const QStringList p = TableText::parse(many, 3).problems();
+        QCOMPARE(p.size(), 6);
+        QCOMPARE(p.last(), QStringLiteral("7 more lines with the same problem (not a record)"));
+    }
+
+    void archive_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("problems");
+        QTest::newRow("relative src against the root's location")
+            << multipart({htmlPart("<img src=3D\"pics/a.svg\">"),
+                          imagePart("Content-Location: http://q.invalid/a/pics/a.svg")})
+            << QStringList{};
+        QTest::newRow("relative src matching a relative location")
+            << multipart({htmlPart("<img src=3D\"a.svg\">", QByteArray()),
+                          imagePart("Content-Location: a.svg")})
+            << QStringList{};
+        QTest::newRow("src by cid")
+            << multipart({htmlPart("<IMG SRC=3D'cid:p1@x'>"), imagePart("Content-ID: <p1@x>")})
+            << QStringList{};
+        QTest::newRow("root named by start, not first")
+            << multipart({imagePart("Content-Location: http://q.invalid/a/b.svg"),
+                          htmlPart("<img src=3D\"b.svg\">", "http://q.invalid/a/q.htm",
+                                   "Content-ID: <root>")},
+                         "; start=\"<root>\"")
+            << QStringList{};
+        QTest::newRow("no start: the first HTML part, not the first part")
+            << multipart({imagePart("Content-Location: http://q.invalid/a/b.svg"),
+                          htmlPart("<img src=3D\"b.svg\">")})
+            << QStringList{};
+        QTest::newRow("cid without its part")
+            << multipart({htmlPart("<img src=3D\"cid:gone\">")})
+            << QStringList{"<img src=\"cid:gone\"> matches no part of the archive"};
+        QTest::newRow("working's picture missing")
+            << multipart({htmlPart("x"),
+                          htmlPart("<img src=3D\"w.svg\">", "http://q.invalid/a/working.html")})
+            << QStringList{"working: <img src=\"w.svg\"> matches no part of the archive"};
+        QTest::newRow("start naming a picture")
+            << multipart({imagePart("Content-ID: <pic>"), htmlPart("x")}, "; start=\"<pic>\"")
+            << QStringList{"the root part is image/svg+xml, not text/html"};
+        QTest::newRow("no boundary parameter")
+            << crlfLines({"Content-Type: multipart/related", "", "--B", "", "x", "--B--"})
+            << QStringList{"the Content-Type names no boundary"};
+        QTest::newRow("unknown transfer encoding")
+            << multipart({"Content-Type: text/html\r\nContent-Transfer-Encoding: x-zip\r\n\r\nhi"})
+            << QStringList{"part 1: unknown transfer encoding \"x-zip\""};
+        QTest::newRow("broken escape")
+            << multipart({htmlPart("100 =ZZ more")})
+            << QStringList{"part 1: broken quoted-printable \"=\" escape"};
+        QTest::newRow("quoted-printable line too long")
+            << multipart({htmlPart(QByteArray(77, 'a'))})
+            << QStringList{"part 1: quoted-printable line longer than 76 characters"};
+        QTest::newRow("headers never end")
+            << QByteArray("Content-Type: multipart/related; boundary=B\r\n\r\n--B\r\n"
+                          "Content-Type: text/html\r\n--B--\r\n")
+            << QStringList{"part 1 has no empty line after its headers"};
+        QTest::newRow("empty file") << QByteArray() << QStringList{"the document is empty"};
+    }
+
+    void archive() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, problems);
+        QCOMPARE(MhtmlCheck::check(bytes), problems);
+    }
+
+    void imageSources_data() {
+        QTest::addColumn<QString>("html");
+        QTest::addColumn<QStringList>("sources");
+        QTest::newRow("double, single and no quotes")
+            << "<p><img src=\"a.svg\"><img alt='x' src='b.png'/><img src=c.gif width=3></p>"
+            << QStringList{"a.svg", "b.png", "c.gif"};
+        QTest::newRow("entity in the address")
+            << "<img src=\"q.png?a=1&amp;b=2\">" << QStringList{"q.png?a=1&b=2"};
+        QTest::newRow("not an img tag")
+            << "<imgx src=\"a\"><image src=\"b\"><a href=\"c\">" << QStringList{};
+        QTest::newRow("data-src is not src")
+            << "<img data-src=\"x\" src=\"y\">" << QStringList{"y"};
+    }
+
+    void imageSources() {
+        QFETCH(QString, html);
+        QFETCH(QStringList, sources);
+        QCOMPARE(MhtmlCheck::imageSources(html), sources);
+    }
+
+    void imageHeaders_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("problems");
+        QTest::newRow("sound 24-bit BMP, padded rows")
+            << "a.bmp" << bmpHeader(24, 0, 3, 2, 2 * 12) << QStringList{};
+        QTest::newRow("BMP upside down (negative height)")
+            << "a.BMP" << bmpHeader(24, 0, 2, -2, 2 * 8) << QStringList{};
+        QTest::newRow("run-length BMP")
+            << "a.bmp" << bmpHeader(24, 1, 2, 2, 16)
+            << QStringList{"compressed (method 1); uncompressed expected"};
+        QTest::newRow("ICO whose entry runs past the end")
+            << "a.ico" << QByteArray("\0\0\1\0\1\0\x10\x10\0\0\1\0\x20\0\xff\0\0\0\x16\0\0\0", 22)
+            << QStringList{"entry 1 lies outside the file"};
+        QTest::newRow("ICO without pictures")
+            << "a.ico" << QByteArray("\0\0\1\0\0\0", 6) << QStringList{"icon holds no picture"};
+        QTest::newRow("GIF with only a trailer")
+            << "a.gif" << QByteArray("GIF89a\1\0\1\0\0\0\0\x3b", 14)
+            << QStringList{"GIF holds no image"};
+        QTest::newRow("smallest sound GIF")
+            << "a.gif" << QByteArray("GIF89a\1\0\1\0\0\0\0,\0\0\0\0\1\0\1\0\0\2\2D\1\0;", 29)
+            << QStringList{};
+        QTest::newRow("GIF with a stray block")
+            << "a.gif" << QByteArray("GIF89a\1\0\1\0\0\0\0\x99", 14)
+            << QStringList{"unknown GIF block 0x99 at byte 13"};
+        QTest::newRow("PNG under another name")
+            << "a.png" << QByteArray("\x89PNG")
+            << QStringList{"not a .bmp, .ico or .gif file name"};
+    }
+
+    void imageHeaders() {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, problems);
+        QCOMPARE(ImageFileCheck::check(name, bytes), problems);
+    }
+
+    void labels_data() {
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<QString>("expected"); // part of the problem, or empty
+        QTest::newRow("two labels apart")
+            << QByteArray("<text x=\"20\" y=\"30\" font-size=\"16\">2 cm</text>"
+                          "<text x=\"120\" y=\"30\" font-size=\"16\">2 cm</text>")
+            << QString();
+        QTest::newRow("two labels on each other")
+            << QByteArray(
+                   "<text x=\"60\" y=\"30\" font-size=\"16\" text-anchor=\"middle\">2 cm</text>"
+                   "<text x=\"75\" y=\"36\" font-size=\"16\" text-anchor=\"middle\">2 cm</text>")
+            << QStringLiteral("overlap");
+        QTest::newRow("cut at the left edge")
+            << QByteArray(
+                   "<text x=\"5\" y=\"30\" font-size=\"16\" text-anchor=\"middle\">10 cm</text>")
+            << QStringLiteral("leaves");
+        QTest::newRow("moved inside by its group")
+            << QByteArray(
+                   "<g transform=\"translate(40 0)\"><text x=\"5\" y=\"30\" font-size=\"16\" "
+                   "text-anchor=\"middle\">10 cm</text></g>")
+            << QString();
+        QTest::newRow("size from the group, below the bottom")
+            << QByteArray("<g font-size=\"30\"><text x=\"50\" y=\"98\">7</text></g>")
+            << QStringLiteral("leaves");
+    }
+
+    void labels() {
+        QFETCH(QByteArray, body);
+        QFETCH(QString, expected);
+        const QByteArray svg =
+            "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"200\" height=\"100\" "
+            "viewBox=\"0 0 200 100\">" +
+            body + "</svg>";
+        const QStringList problems = QualityCheck::checkLabels(svg);
+        if (expected.isEmpty())
+            QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
+        else
+            QVERIFY2(problems.size() == 1 && problems.at(0).contains(expected),
+                     qPrintable(problems.join(QLatin1Char('\n'))));
+    }
+
+    void working_data() {
+        QTest::addColumn<QString>("answers"); // the <b class="key"> texts, "|" between blanks
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("kinds");
+        QTest::addColumn<bool>("right");
+        const auto row = [](const char* name, const char* a, const char* k, const char* t,
+                            bool right) { QTest::newRow(name) << a << k << t << right; };
+        row("number by value", "24.8", "24.80", "N", true);
+        row("wrong number", "25", "24.80", "N", false);
+        row("word in another case", "sixteen", "Sixteen", "T", true);
+        row("group in another order", "7|3", ";3;7| ", "G|G", true);
+        row("group answer twice", "3|3", ";3;7| ", "G|G", false);
+        row("second spelling of M", "Forty seven", ";Forty-seven;Forty seven", "M", false);
+        row("a blank without its answer", "9", "9|4", "N|N", false);
+    }
+
+    void working() {
+        QFETCH(QString, answers);
+        QFETCH(QString, keys);
+        QFETCH(QString, kinds);
+        QFETCH(bool, right);
+        QList<QualityCheck::Blank> blanks;
+        const QStringList k = keys.split(QLatin1Char('|')), t = kinds.split(QLatin1Char('|'));
+        for (int i = 0; i < k.size(); ++i)
+            blanks.append({k.at(i), t.at(i), 1});
+        QString html = QStringLiteral("<body><section class=\"working\"><h2>How to work it out</h2>"
+                                      "<p class=\"step\">Add.</p>");
+        const QStringList a = answers.split(QLatin1Char('|'));
+        for (int i = 0; i < a.size(); ++i)
+            html += QStringLiteral("<p class=\"answer\" data-blank=\"%1\">So the answer is "
+                                   "<b class=\"key\">%2</b> cm.</p>")
+                        .arg(i + 1)
+                        .arg(a.at(i));
+        html += QStringLiteral("</section></body>");
+        const QStringList problems = QualityCheck::checkWorking(html, blanks);
+        QVERIFY2(problems.isEmpty() == right, qPrintable(problems.join(QLatin1Char('\n'))));
+    }
+
+    void kindsAndAlts() {
+        using bank::vocab::KindOf;
+        using bank::vocab::VisibleText;
+        // Numbers, names and objects (plural too) set aside; the wording stays.
+        QCOMPARE(KindOf(VisibleText(QStringLiteral("<p>Amy has 12 marbles &amp; Ben has 3.</p>"))),
+                 KindOf(QStringLiteral("Tom has 120 shells & Priya has 45.")));
+        QVERIFY(KindOf(QStringLiteral("Amy has 12 marbles.")) !=
+                KindOf(QStringLiteral("Amy gives away 12 marbles.")));
+        QCOMPARE(VisibleText(QStringLiteral("<p>7 &minus; <span class=\"box\"></span> = 3</p>")),
+                 QStringLiteral("7 \u2212 = 3"));
+        QCOMPARE(
+            QualityCheck::checkAlts(QStringLiteral("<img src=\"a.svg\" alt=\"A clock\">")).size(),
+            0);
+        QCOMPARE(QualityCheck::checkAlts(
+                     QStringLiteral("<img src=\"a.svg\" alt=\" \"><img src=\"b.svg\">"))
+                     .size(),
+                 2);
+    }
 };
-
-void TestContentChecks::tableForm_data() {
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<int>("tagLength");
-    QTest::addColumn<QStringList>("problems");
-    QTest::newRow("sound, last line without CR LF")
-        << QByteArray("...\r\n#101#>25016>25019\r\n---\r\n#102#>>>") << 3 << QStringList{};
-    QTest::newRow("CR alone") << QByteArray("#101#>1\r#102#>2\r\n") << 3
-                              << QStringList{"1 CR character(s) stand outside a CR LF line end",
-                                             "line 1: field 1 of record 101 holds \"#\""};
-    QTest::newRow("tag of the wrong length")
-        << QByteArray("#2501#>9\r\n") << 5
-        << QStringList{"line 1: \"#2501#>9\" is not a record \"#TAG#>field>...\""};
-    QTest::newRow("space before the record")
-        << QByteArray(" #25016#>9\r\n") << 5
-        << QStringList{"line 1: \" #25016#>9\" is not a record \"#TAG#>field>...\""};
-    QTest::newRow("same tag twice, other case")
-        << QByteArray("#FSE#>1\r\n#fse#>2\r\n") << 3
-        << QStringList{"line 2: a second record fse; only the first is ever read"};
-    QTest::newRow("byte outside ASCII") << QByteArray("#NME#>Caf\xe9\r\n") << 3
-                                        << QStringList{"line 1: byte 0xe9 is not plain ASCII text"};
-}
-
-void TestContentChecks::tableForm() {
-    QFETCH(QByteArray, bytes);
-    QFETCH(int, tagLength);
-    QFETCH(QStringList, problems);
-    QCOMPARE(TableText::parse(bytes, tagLength).problems(), problems);
-}
-
-void TestContentChecks::tableRecords() {
-    const TableText t = TableText::parse("...\r\n#TRD#\r\n#101#>>>\r\n#102#>a b>c\r\n", 0);
-    QCOMPARE(t.records().size(), 3);
-    QCOMPARE(t.find("trd")->fields, QStringList{}); // a record without fields
-    QCOMPARE(t.find("101")->fields, (QStringList{"", "", ""}));
-    QCOMPARE(t.find("102")->fields, (QStringList{"a b", "c"}));
-    QCOMPARE(t.find("102")->line, 4);
-    QVERIFY(!t.find("103"));
-
-    // Many lines with one fault give a few lines and a count, not a flood.
-    QByteArray many;
-    for (int i = 0; i < 12; ++i)
-        many += "bad # line\r\n";
-    const QStringList p = TableText::parse(many, 3).problems();
-    QCOMPARE(p.size(), 6);
-    QCOMPARE(p.last(), QStringLiteral("7 more lines with the same problem (not a record)"));
-}
-
-void TestContentChecks::archive_data() {
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QStringList>("problems");
-    QTest::newRow("relative src against the root's location")
-        << multipart({htmlPart("<img src=3D\"pics/a.svg\">"),
-                      imagePart("Content-Location: http://q.invalid/a/pics/a.svg")})
-        << QStringList{};
-    QTest::newRow("relative src matching a relative location")
-        << multipart({htmlPart("<img src=3D\"a.svg\">", QByteArray()),
-                      imagePart("Content-Location: a.svg")})
-        << QStringList{};
-    QTest::newRow("src by cid") << multipart({htmlPart("<IMG SRC=3D'cid:p1@x'>"),
-                                              imagePart("Content-ID: <p1@x>")})
-                                << QStringList{};
-    QTest::newRow("root named by start, not first")
-        << multipart({imagePart("Content-Location: http://q.invalid/a/b.svg"),
-                      htmlPart("<img src=3D\"b.svg\">", "http://q.invalid/a/q.htm",
-                               "Content-ID: <root>")},
-                     "; start=\"<root>\"")
-        << QStringList{};
-    QTest::newRow("no start: the first HTML part, not the first part")
-        << multipart({imagePart("Content-Location: http://q.invalid/a/b.svg"),
-                      htmlPart("<img src=3D\"b.svg\">")})
-        << QStringList{};
-    QTest::newRow("cid without its part")
-        << multipart({htmlPart("<img src=3D\"cid:gone\">")})
-        << QStringList{"<img src=\"cid:gone\"> matches no part of the archive"};
-    QTest::newRow("working's picture missing")
-        << multipart({htmlPart("x"),
-                      htmlPart("<img src=3D\"w.svg\">", "http://q.invalid/a/working.html")})
-        << QStringList{"working: <img src=\"w.svg\"> matches no part of the archive"};
-    QTest::newRow("start naming a picture")
-        << multipart({imagePart("Content-ID: <pic>"), htmlPart("x")}, "; start=\"<pic>\"")
-        << QStringList{"the root part is image/svg+xml, not text/html"};
-    QTest::newRow("no boundary parameter")
-        << crlfLines({"Content-Type: multipart/related", "", "--B", "", "x", "--B--"})
-        << QStringList{"the Content-Type names no boundary"};
-    QTest::newRow("unknown transfer encoding")
-        << multipart({"Content-Type: text/html\r\nContent-Transfer-Encoding: x-zip\r\n\r\nhi"})
-        << QStringList{"part 1: unknown transfer encoding \"x-zip\""};
-    QTest::newRow("broken escape") << multipart({htmlPart("100 =ZZ more")})
-                                   << QStringList{"part 1: broken quoted-printable \"=\" escape"};
-    QTest::newRow("quoted-printable line too long")
-        << multipart({htmlPart(QByteArray(77, 'a'))})
-        << QStringList{"part 1: quoted-printable line longer than 76 characters"};
-    QTest::newRow("headers never end")
-        << QByteArray("Content-Type: multipart/related; boundary=B\r\n\r\n--B\r\n"
-                      "Content-Type: text/html\r\n--B--\r\n")
-        << QStringList{"part 1 has no empty line after its headers"};
-    QTest::newRow("empty file") << QByteArray() << QStringList{"the document is empty"};
-}
-
-void TestContentChecks::archive() {
-    QFETCH(QByteArray, bytes);
-    QFETCH(QStringList, problems);
-    QCOMPARE(MhtmlCheck::check(bytes), problems);
-}
-
-void TestContentChecks::imageSources_data() {
-    QTest::addColumn<QString>("html");
-    QTest::addColumn<QStringList>("sources");
-    QTest::newRow("double, single and no quotes")
-        << "<p><img src=\"a.svg\"><img alt='x' src='b.png'/><img src=c.gif width=3></p>"
-        << QStringList{"a.svg", "b.png", "c.gif"};
-    QTest::newRow("entity in the address")
-        << "<img src=\"q.png?a=1&amp;b=2\">" << QStringList{"q.png?a=1&b=2"};
-    QTest::newRow("not an img tag")
-        << "<imgx src=\"a\"><image src=\"b\"><a href=\"c\">" << QStringList{};
-    QTest::newRow("data-src is not src") << "<img data-src=\"x\" src=\"y\">" << QStringList{"y"};
-}
-
-void TestContentChecks::imageSources() {
-    QFETCH(QString, html);
-    QFETCH(QStringList, sources);
-    QCOMPARE(MhtmlCheck::imageSources(html), sources);
-}
-
-void TestContentChecks::imageHeaders_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QStringList>("problems");
-    QTest::newRow("sound 24-bit BMP, padded rows")
-        << "a.bmp" << bmpHeader(24, 0, 3, 2, 2 * 12) << QStringList{};
-    QTest::newRow("BMP upside down (negative height)")
-        << "a.BMP" << bmpHeader(24, 0, 2, -2, 2 * 8) << QStringList{};
-    QTest::newRow("run-length BMP") << "a.bmp" << bmpHeader(24, 1, 2, 2, 16)
-                                    << QStringList{"compressed (method 1); uncompressed expected"};
-    QTest::newRow("ICO whose entry runs past the end")
-        << "a.ico" << QByteArray("\0\0\1\0\1\0\x10\x10\0\0\1\0\x20\0\xff\0\0\0\x16\0\0\0", 22)
-        << QStringList{"entry 1 lies outside the file"};
-    QTest::newRow("ICO without pictures")
-        << "a.ico" << QByteArray("\0\0\1\0\0\0", 6) << QStringList{"icon holds no picture"};
-    QTest::newRow("GIF with only a trailer")
-        << "a.gif" << QByteArray("GIF89a\1\0\1\0\0\0\0\x3b", 14)
-        << QStringList{"GIF holds no image"};
-    QTest::newRow("smallest sound GIF")
-        << "a.gif" << QByteArray("GIF89a\1\0\1\0\0\0\0,\0\0\0\0\1\0\1\0\0\2\2D\1\0;", 29)
-        << QStringList{};
-    QTest::newRow("GIF with a stray block") << "a.gif" << QByteArray("GIF89a\1\0\1\0\0\0\0\x99", 14)
-                                            << QStringList{"unknown GIF block 0x99 at byte 13"};
-    QTest::newRow("PNG under another name")
-        << "a.png" << QByteArray("\x89PNG") << QStringList{"not a .bmp, .ico or .gif file name"};
-}
-
-void TestContentChecks::imageHeaders() {
-    QFETCH(QString, name);
-    QFETCH(QByteArray, bytes);
-    QFETCH(QStringList, problems);
-    QCOMPARE(ImageFileCheck::check(name, bytes), problems);
-}
-
-void TestContentChecks::labels_data() {
-    QTest::addColumn<QByteArray>("body");
-    QTest::addColumn<QString>("expected"); // part of the problem, or empty
-    QTest::newRow("two labels apart")
-        << QByteArray("<text x=\"20\" y=\"30\" font-size=\"16\">2 cm</text>"
-                      "<text x=\"120\" y=\"30\" font-size=\"16\">2 cm</text>")
-        << QString();
-    QTest::newRow("two labels on each other")
-        << QByteArray("<text x=\"60\" y=\"30\" font-size=\"16\" text-anchor=\"middle\">2 cm</text>"
-                      "<text x=\"75\" y=\"36\" font-size=\"16\" text-anchor=\"middle\">2 cm</text>")
-        << QStringLiteral("overlap");
-    QTest::newRow("cut at the left edge")
-        << QByteArray("<text x=\"5\" y=\"30\" font-size=\"16\" text-anchor=\"middle\">10 cm</text>")
-        << QStringLiteral("leaves");
-    QTest::newRow("moved inside by its group")
-        << QByteArray("<g transform=\"translate(40 0)\"><text x=\"5\" y=\"30\" font-size=\"16\" "
-                      "text-anchor=\"middle\">10 cm</text></g>")
-        << QString();
-    QTest::newRow("size from the group, below the bottom")
-        << QByteArray("<g font-size=\"30\"><text x=\"50\" y=\"98\">7</text></g>")
-        << QStringLiteral("leaves");
-}
-
-void TestContentChecks::labels() {
-    QFETCH(QByteArray, body);
-    QFETCH(QString, expected);
-    const QByteArray svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"200\" height=\"100\" "
-                           "viewBox=\"0 0 200 100\">" +
-                           body + "</svg>";
-    const QStringList problems = QualityCheck::checkLabels(svg);
-    if (expected.isEmpty())
-        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
-    else
-        QVERIFY2(problems.size() == 1 && problems.at(0).contains(expected),
-                 qPrintable(problems.join(QLatin1Char('\n'))));
-}
-
-void TestContentChecks::working_data() {
-    QTest::addColumn<QString>("answers"); // the <b class="key"> texts, "|" between blanks
-    QTest::addColumn<QString>("keys");
-    QTest::addColumn<QString>("kinds");
-    QTest::addColumn<bool>("right");
-    QTest::newRow("number by value") << "24.8"
-                                     << "24.80"
-                                     << "N" << true;
-    QTest::newRow("wrong number") << "25"
-                                  << "24.80"
-                                  << "N" << false;
-    QTest::newRow("word in another case") << "sixteen"
-                                          << "Sixteen"
-                                          << "T" << true;
-    QTest::newRow("group in another order") << "7|3"
-                                            << ";3;7| "
-                                            << "G|G" << true;
-    QTest::newRow("group answer twice") << "3|3"
-                                        << ";3;7| "
-                                        << "G|G" << false;
-    QTest::newRow("second spelling of M") << "Forty seven"
-                                          << ";Forty-seven;Forty seven"
-                                          << "M" << false;
-    QTest::newRow("a blank without its answer") << "9"
-                                                << "9|4"
-                                                << "N|N" << false;
-}
-
-void TestContentChecks::working() {
-    QFETCH(QString, answers);
-    QFETCH(QString, keys);
-    QFETCH(QString, kinds);
-    QFETCH(bool, right);
-    QList<QualityCheck::Blank> blanks;
-    const QStringList k = keys.split(QLatin1Char('|')), t = kinds.split(QLatin1Char('|'));
-    for (int i = 0; i < k.size(); ++i)
-        blanks.append({k.at(i), t.at(i), 1});
-    QString html = QStringLiteral("<body><section class=\"working\"><h2>How to work it out</h2>"
-                                  "<p class=\"step\">Add.</p>");
-    const QStringList a = answers.split(QLatin1Char('|'));
-    for (int i = 0; i < a.size(); ++i)
-        html += QStringLiteral("<p class=\"answer\" data-blank=\"%1\">So the answer is "
-                               "<b class=\"key\">%2</b> cm.</p>")
-                    .arg(i + 1)
-                    .arg(a.at(i));
-    html += QStringLiteral("</section></body>");
-    const QStringList problems = QualityCheck::checkWorking(html, blanks);
-    QVERIFY2(problems.isEmpty() == right, qPrintable(problems.join(QLatin1Char('\n'))));
-}
-
-void TestContentChecks::kindsAndAlts() {
-    using bank::vocab::KindOf;
-    using bank::vocab::VisibleText;
-    // Numbers, names and objects (plural too) set aside; the wording stays.
-    QCOMPARE(KindOf(VisibleText(QStringLiteral("<p>Amy has 12 marbles &amp; Ben has 3.</p>"))),
-             KindOf(QStringLiteral("Tom has 120 shells & Priya has 45.")));
-    QVERIFY(KindOf(QStringLiteral("Amy has 12 marbles.")) !=
-            KindOf(QStringLiteral("Amy gives away 12 marbles.")));
-    QCOMPARE(VisibleText(QStringLiteral("<p>7 &minus; <span class=\"box\"></span> = 3</p>")),
-             QStringLiteral("7 \u2212 = 3"));
-    QCOMPARE(QualityCheck::checkAlts(QStringLiteral("<img src=\"a.svg\" alt=\"A clock\">")).size(),
-             0);
-    QCOMPARE(
-        QualityCheck::checkAlts(QStringLiteral("<img src=\"a.svg\" alt=\" \"><img src=\"b.svg\">"))
-            .size(),
-        2);
-}
 
 QTEST_GUILESS_MAIN(TestContentChecks)
 #include "test_content_checks.moc"
