@@ -1,6 +1,5 @@
-// The main window: start-up in a program folder of its own, the Home page,
-// tabs and tool bar, the Trash and About pages, opening papers and quitting.
-// Runs on the content built into the program.
+// The main window on the built-in content: start-up, the Home page, tabs and
+// tool bar, the Trash and About pages, opening papers and quitting.
 
 #include "main_window_harness.h"
 
@@ -106,8 +105,7 @@ public Q_SLOTS:
     void openedUrl(const QUrl& url) { m_opened << url; }
 
 private:
-    // A started main window on its own program folder; every dialog answered
-    // with true and recorded.
+    // Every dialog answered with true and recorded.
     Contents* start(const ResourceStore& store = ResourceStore());
     QString path(ResultsFile file) const;
     void setFirstMark(int paperIndex, const QString& mark, const QString& second = QString());

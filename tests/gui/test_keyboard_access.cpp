@@ -1,7 +1,5 @@
-// Working without a mouse: a whole paper by keys from the Home page to the
-// marked view, the keys of the practice window and of the main window, focus
-// frames, and what a screen reader is told. (The dialog's own keys are tested
-// with the dialog.)
+// Working without a mouse: a whole paper by keys, the keys of both windows,
+// focus frames, and what a screen reader is told.
 
 #include "main_window_harness.h"
 #include "test_practice_window_harness.h"
@@ -63,8 +61,7 @@ std::shared_ptr<DialogKeys> answerNextDialog(const QList<int>& keys) {
             return;
         poll->stop();
         poll->deleteLater();
-        // The keys go to the dialog once it has taken the focus from its
-        // owner; a dialog that never does is refused, and the test fails.
+        // A dialog that never takes the focus from its owner fails the test.
         if (!QTest::qWaitFor([dialog] { return QApplication::activeWindow() == dialog; })) {
             dialog->But2_Click();
             return;
@@ -84,6 +81,14 @@ std::shared_ptr<DialogKeys> answerNextDialog(const QList<int>& keys) {
     });
     poll->start();
     return shown;
+}
+
+// The first question from `from` on with two blanks or more.
+int questionWithBlanks(const PaperSession* s, int from) {
+    int q = from;
+    while (q < s->paper().QuestionCount && s->BlanksOfQuestion(q) < 2)
+        ++q;
+    return q;
 }
 
 // An answer that the key does not accept (and that fits a one-character box).
@@ -177,11 +182,8 @@ void TestKeyboardAccess::enterAndTabFollowTheRows() {
     PracticeWindow* w = h.open(101);
     QVERIFY(w && QTest::qWaitForWindowActive(w));
     const PaperSession* s = w->session();
-    int q = 1;
-    while (q < s->paper().QuestionCount && s->BlanksOfQuestion(q) < 2)
-        ++q;
-    QVERIFY2(s->BlanksOfQuestion(q) >= 2, "the paper has no question with two blanks");
-    QVERIFY(q < s->paper().QuestionCount);
+    const int q = questionWithBlanks(s, 1);
+    QVERIFY2(s->BlanksOfQuestion(q) >= 2 && q < s->paper().QuestionCount, "no fitting question");
     const int n = s->BlanksOfQuestion(q);
     w->RemQns_Click(q);
     h.box(w, 1)->setFocus();
@@ -223,9 +225,7 @@ void TestKeyboardAccess::secondAttemptSkipsLockedBoxes() {
     PracticeWindow* w = h.open(101);
     QVERIFY(w);
     const PaperSession* s = w->session();
-    int q = 2;
-    while (q < s->paper().QuestionCount && s->BlanksOfQuestion(q) < 2)
-        ++q;
+    const int q = questionWithBlanks(s, 2);
     QVERIFY(s->BlanksOfQuestion(q) >= 2);
     // Everything right except the second blank of question q.
     QStringList answers = h.correctAnswers(w);

@@ -1,6 +1,5 @@
-// The Report page on the offscreen platform: the trend plot read from grabbed
-// pictures, the accordion of panels, the filled figures, and the printed
-// report read back from PDF, including what happens without a printer.
+// The Report page: the trend plot, the panels, the figures, and the printed
+// report read back from PDF, also without a printer.
 
 #include "chrome/PictureCache.h"
 #include "chrome/PopUpService.h"
