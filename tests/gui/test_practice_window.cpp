@@ -9,6 +9,7 @@
 #include "chrome/PictureButton.h"
 #include "practice/PaperSession.h"
 #include "practice/ui/AnswerRow.h"
+#include "practice/ui/ClockFace.h"
 #include "practice/ui/QuestionView.h"
 
 #include <QComboBox>
@@ -199,7 +200,7 @@ void TestPracticeWindow::markingWritesResultsAndShowsMarkedView() {
     QVERIFY(!h.button(w, "ToolBar01")->isEnabled());
     QVERIFY(!h.button(w, "ToolBar02")->isEnabled());
     QCOMPARE(h.button(w, "ToolBar02")->shownPicture().toImage(), h.picture("mark_disabled.bmp"));
-    QVERIFY(!h.label(w, "lblClock")->isVisible());
+    QVERIFY(!h.child<ClockFace>(w, "lblClock")->isVisible());
     QVERIFY(h.label(w, "LTime")->isVisible());
     QCOMPARE(h.label(w, "LTime")->text(), QStringLiteral("0:1:5"));
     QVERIFY(!h.label(w, "lblDate")->isVisible());
@@ -222,15 +223,16 @@ void TestPracticeWindow::clockAndAnsweredCount() {
     PracticeWindow* w = h.open(101);
     QVERIFY(w);
     h.clock.advanceSeconds(65);
-    QTRY_COMPARE_WITH_TIMEOUT(h.label(w, "lblClock")->text(), QStringLiteral("0:1:5"), 3000);
+    QTRY_COMPARE_WITH_TIMEOUT(h.child<ClockFace>(w, "lblClock")->text(), QStringLiteral("0:1:5"),
+                              3000);
     h.clock.advanceSeconds(3600 * 25);
     w->Timer1_Timer();
-    QCOMPARE(h.label(w, "lblClock")->text(), QStringLiteral("1:1:5"));
+    QCOMPARE(h.child<ClockFace>(w, "lblClock")->text(), QStringLiteral("1:1:5"));
     // The widest time shows whole in a label whose size never follows its
     // text (a label that may grow lays its field out again every second).
     h.clock.advanceSeconds(86399 - 3665);
     w->Timer1_Timer();
-    QLabel* clock = h.label(w, "lblClock");
+    ClockFace* clock = h.child<ClockFace>(w, "lblClock");
     QCOMPARE(clock->text(), QStringLiteral("23:59:59"));
     QVERIFY(clock->sizeHint().width() <= clock->width());
     QCOMPARE(clock->minimumSize(), clock->maximumSize());

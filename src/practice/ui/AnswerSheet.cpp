@@ -1,6 +1,7 @@
 #include "practice/ui/AnswerSheet.h"
 
 #include "chrome/Backgrounds.h"
+#include "chrome/CaretRest.h"
 #include "chrome/PictureCache.h"
 #include "chrome/Twips.h"
 #include "practice/ui/AnswerRow.h"
@@ -34,8 +35,11 @@ AnswerSheet::AnswerSheet(PictureCache& pictures, bool secondAttempt, QWidget* pa
     // Tab order follows the rows.
     for (int k = 1; k < RowCount; ++k)
         setTabOrder(m_rows.at(k - 1)->FA(), m_rows.at(k)->FA());
-    for (AnswerRow* row : std::as_const(m_rows))
+    auto* caretRest = new CaretRest(this);
+    for (AnswerRow* row : std::as_const(m_rows)) {
         row->FA()->installEventFilter(this);
+        caretRest->watch(row->FA());
+    }
     StackAnswerRows(0);
 }
 

@@ -8,6 +8,7 @@
 // a box moves to the next box that takes the focus (a locked box of the
 // second attempt does not), and Enter in the last one reports
 // enterPastLastBox() so that the window can go on to the next question.
+// The boxes' caret stops blinking a few seconds after the last key (CaretRest).
 
 #include "practice/AnswerRowContent.h"
 

@@ -2,6 +2,7 @@
 
 #include "chrome/Labels.h"
 #include "chrome/PictureCache.h"
+#include "practice/ui/ClockFace.h"
 
 #include <QComboBox>
 #include <QFontMetrics>
@@ -16,12 +17,12 @@ const QSize RemainingField(190, 26);
 const QSize SmallField(96, 26);
 
 // Lays a row of labels centred on a field.
-void CentreOn(QLabel* field, const QList<QLabel*>& labels) {
+void CentreOn(QLabel* field, const QList<QWidget*>& labels) {
     auto* row = new QHBoxLayout(field);
     row->setContentsMargins(4, 0, 4, 0);
     row->setSpacing(4);
     row->addStretch(1);
-    for (QLabel* label : labels)
+    for (QWidget* label : labels)
         row->addWidget(label);
     row->addStretch(1);
 }
@@ -55,9 +56,10 @@ PracticeStatusBar::PracticeStatusBar(PictureCache& pictures, bool secondAttempt,
     const QPixmap& small = pictures.get(QStringLiteral("bottombg3.bmp"));
     QLabel* bot1 = makeField("Bot1", small, SmallField);
     if (!m_second) {
-        m_clock = makeText("lblClock", QStringLiteral("00:00:00"), bot1);
+        m_clock = new ClockFace(bot1);
+        m_clock->setObjectName(QStringLiteral("lblClock"));
+        m_clock->setText(QStringLiteral("00:00:00"));
         m_clock->setToolTip(QStringLiteral("Clock"));
-        fixWidthForDigits(m_clock);
         m_lTime = makeText("LTime", QString(), bot1);
         m_lTime->setToolTip(QStringLiteral("Time taken"));
         m_lTime->hide();
@@ -99,28 +101,6 @@ QLabel* PracticeStatusBar::makeField(const char* name, const QPixmap& picture,
     QLabel* field = Labels::picture(QString::fromLatin1(name), picture, fallback, this);
     m_fields.append(field);
     return field;
-}
-
-void PracticeStatusBar::fixWidthForDigits(QLabel* label) {
-    // The clock's text changes every second: at a fixed size a new text only
-    // repaints the label, where a label that may grow makes its field lay out
-    // its row again (and measure every text in it) each time. The size is
-    // that of the text with every digit as wide as the widest digit.
-    const QFontMetrics metrics(label->font());
-    int widest = 0;
-    for (char c = '0'; c <= '9'; ++c)
-        widest = qMax(widest, metrics.horizontalAdvance(QLatin1Char(c)));
-    const QString text = label->text();
-    int width = metrics.horizontalAdvance(text);
-    for (const QChar c : text) {
-        if (c.isDigit())
-            width += widest - metrics.horizontalAdvance(c);
-    }
-    // The text stays centred in its field, as when the label fitted it.
-    label->setAlignment(Qt::AlignCenter);
-    QSize size = label->sizeHint();
-    size.setWidth(qMax(size.width(), width + 2 * label->margin() + 2));
-    label->setFixedSize(size);
 }
 
 QLabel* PracticeStatusBar::makeText(const char* name, const QString& text, QWidget* parent) {

@@ -12,6 +12,7 @@
 #include <QPixmap>
 #include <QWidget>
 
+class ClockFace;
 class PictureCache;
 class QComboBox;
 
@@ -22,10 +23,10 @@ public:
 
     QComboBox* RemQns() const { return m_remQns; }
     QWidget* TxtRem() const { return m_txtRem; }
-    QLabel* lblClock() const { return m_clock; } // null in the second attempt
-    QLabel* lblDate() const { return m_date; }   // null in the second attempt
-    QLabel* LTime() const { return m_lTime; }    // null in the second attempt
-    QLabel* ETime() const { return m_eTime; }    // null in the second attempt
+    ClockFace* lblClock() const { return m_clock; } // null in the second attempt
+    QLabel* lblDate() const { return m_date; }      // null in the second attempt
+    QLabel* LTime() const { return m_lTime; }       // null in the second attempt
+    QLabel* ETime() const { return m_eTime; }       // null in the second attempt
     QLabel* PScoring() const { return m_score; }
 
     // Rebuilds the drop-down with the question numbers, none picked.
@@ -47,7 +48,6 @@ protected:
 private:
     QLabel* makeField(const char* name, const QPixmap& picture, const QSize& fallback);
     QLabel* makeText(const char* name, const QString& text, QWidget* parent);
-    static void fixWidthForDigits(QLabel* label);
 
     bool m_second;
     QPixmap m_background;
@@ -55,7 +55,7 @@ private:
     int m_remDesignWidth = 0; // TxtRem's width when the strip has room
     QLabel* m_txtRem = nullptr;
     QComboBox* m_remQns = nullptr;
-    QLabel* m_clock = nullptr;
+    ClockFace* m_clock = nullptr;
     QLabel* m_date = nullptr;
     QLabel* m_lTime = nullptr;
     QLabel* m_eTime = nullptr;

@@ -1,0 +1,152 @@
+#include "practice/ui/ClockFace.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QEvent>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QTextLayout>
+#include <cmath>
+
+namespace {
+const QString ClockCharacters = QStringLiteral("0123456789:");
+const QString WidestText = QStringLiteral("00:00:00");
+
+// Screen readers meet the clock as the text it shows, as they would a label.
+QAccessibleInterface* CreateAccessible(const QString& className, QObject* object) {
+    if (className == QLatin1String("ClockFace") && object && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::StaticText);
+    return nullptr;
+}
+} // namespace
+
+ClockFace::ClockFace(QWidget* parent) : QWidget(parent) {
+    static const bool accessible = [] {
+        QAccessible::installFactory(&CreateAccessible);
+        return true;
+    }();
+    Q_UNUSED(accessible);
+    setFixedSize(sizeHint());
+}
+
+void ClockFace::setText(const QString& text) {
+    if (text == m_text)
+        return;
+    m_text = text;
+    setAccessibleName(text);
+    // Painted now: a posted update would cost the event loop another wake
+    // every second.
+    if (isVisible() && updatesEnabled())
+        repaint();
+}
+
+QSize ClockFace::sizeHint() const {
+    const QFontMetricsF metrics(font());
+    qreal widest = 0;
+    for (char c = '0'; c <= '9'; ++c)
+        widest = qMax(widest, metrics.horizontalAdvance(QLatin1Char(c)));
+    qreal width = metrics.horizontalAdvance(WidestText);
+    for (const QChar c : WidestText) {
+        if (c.isDigit())
+            width += widest - metrics.horizontalAdvance(c);
+    }
+    const QMargins margins = contentsMargins();
+    return QSize(int(std::ceil(width)) + 2 + margins.left() + margins.right(),
+                 int(std::ceil(metrics.height())) + margins.top() + margins.bottom());
+}
+
+void ClockFace::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange) {
+        m_prepared = false;
+        setFixedSize(sizeHint());
+    }
+    QWidget::changeEvent(event);
+}
+
+void ClockFace::prepareGlyphs() const {
+    if (m_prepared)
+        return;
+    m_prepared = true;
+    m_glyphs.clear();
+    m_advances.clear();
+    // Every pair of the clock's characters, shaped once as ordinary text,
+    // gives each character's glyph and advance, and shows whether the font
+    // moves any pair closer (kerning); then the clock draws ordinary text.
+    QString pairs;
+    for (const QChar a : ClockCharacters) {
+        for (const QChar b : ClockCharacters)
+            pairs += QString(a) + b;
+    }
+    QTextLayout layout(pairs, font());
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    line.setLineWidth(1e6);
+    layout.endLayout();
+    const QList<QGlyphRun> runs = layout.glyphRuns();
+    if (runs.size() != 1 || runs.first().glyphIndexes().size() != pairs.size())
+        return;
+    const QList<quint32> glyphs = runs.first().glyphIndexes();
+    const QList<QPointF> positions = runs.first().positions();
+    QList<quint32> clockGlyphs(ClockCharacters.size(), 0);
+    QList<qreal> advances(ClockCharacters.size(), -1);
+    for (int i = 0; i + 1 < pairs.size(); ++i) {
+        const int k = ClockCharacters.indexOf(pairs.at(i));
+        clockGlyphs[k] = glyphs.at(i);
+        advances[k] = positions.at(i + 1).x() - positions.at(i).x();
+    }
+    qreal x = positions.first().x();
+    for (int i = 0; i < pairs.size(); ++i) {
+        const int k = ClockCharacters.indexOf(pairs.at(i));
+        if (glyphs.at(i) != clockGlyphs.at(k) || qAbs(positions.at(i).x() - x) > 1e-3)
+            return;
+        x += advances.at(k);
+    }
+    m_font = runs.first().rawFont();
+    m_glyphs = clockGlyphs;
+    m_advances = advances;
+}
+
+QGlyphRun ClockFace::glyphRun() const {
+    prepareGlyphs();
+    QGlyphRun run;
+    if (m_glyphs.isEmpty())
+        return run;
+    QList<quint32> glyphs;
+    QList<QPointF> positions;
+    glyphs.reserve(m_text.size());
+    positions.reserve(m_text.size());
+    qreal x = 0;
+    for (const QChar c : m_text) {
+        const int k = ClockCharacters.indexOf(c);
+        if (k < 0)
+            return QGlyphRun();
+        glyphs.append(m_glyphs.at(k));
+        positions.append(QPointF(x, 0));
+        x += m_advances.at(k);
+    }
+    run.setRawFont(m_font);
+    run.setGlyphIndexes(glyphs);
+    run.setPositions(positions);
+    return run;
+}
+
+void ClockFace::paintEvent(QPaintEvent*) {
+    if (m_text.isEmpty())
+        return;
+    QPainter painter(this);
+    painter.setPen(
+        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, foregroundRole()));
+    const QRect area = contentsRect();
+    const QGlyphRun run = glyphRun();
+    if (run.glyphIndexes().isEmpty()) {
+        painter.drawText(area, Qt::AlignCenter, m_text);
+        return;
+    }
+    const QFontMetricsF metrics(font());
+    const QList<QPointF> positions = run.positions();
+    const qreal width =
+        positions.last().x() + m_advances.at(ClockCharacters.indexOf(m_text.back()));
+    const QPointF origin(area.x() + (area.width() - width) / 2,
+                         area.y() + (area.height() - metrics.height()) / 2 + metrics.ascent());
+    painter.drawGlyphRun(origin, run);
+}

@@ -1,0 +1,144 @@
+// What an idle practice window does each second: the clock's tick and the
+// answer box's caret. Both run for as long as a pupil sits over a question,
+// so they are kept cheap without changing what the pupil sees.
+
+#include "chrome/CaretRest.h"
+#include "practice/ui/ClockFace.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStyleHints>
+#include <QTest>
+
+namespace {
+class CountingClock : public ClockFace {
+public:
+    int paints = 0;
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        ++paints;
+        ClockFace::paintEvent(event);
+    }
+};
+
+QImage Picture(QWidget& widget) {
+    widget.setAutoFillBackground(true);
+    widget.setPalette(QPalette(Qt::black, QColor(250, 251, 245)));
+    return widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+} // namespace
+
+class TestQuietWindow : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void clockLooksLikeALabel_data();
+    void clockLooksLikeALabel();
+    void clockTicksWithoutPostedUpdates();
+    void caretRestsAndWakes();
+};
+
+void TestQuietWindow::clockLooksLikeALabel_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<int>("pointSize");
+    QTest::newRow("start") << QStringLiteral("0:0:0") << false << 0;
+    QTest::newRow("widest") << QStringLiteral("23:59:59") << false << 0;
+    QTest::newRow("bold and large") << QStringLiteral("10:47:38") << true << 17;
+    // Not the clock's own characters: drawn as ordinary text.
+    QTest::newRow("other text") << QStringLiteral("1 h 2 m") << false << 0;
+}
+
+// The clock draws its glyphs itself; a pupil must not see the difference from
+// the centred plain label it replaced, whatever the font.
+void TestQuietWindow::clockLooksLikeALabel() {
+    QFETCH(QString, text);
+    QFETCH(bool, bold);
+    QFETCH(int, pointSize);
+    QFont font = QApplication::font();
+    font.setBold(bold);
+    if (pointSize > 0)
+        font.setPointSize(pointSize);
+
+    ClockFace clock;
+    clock.setFont(font);
+    clock.setText(text);
+    QLabel label(text);
+    label.setFont(font);
+    label.setTextFormat(Qt::PlainText);
+    label.setAlignment(Qt::AlignCenter);
+    label.setFixedSize(clock.size());
+    // The size fits the widest time, and the text stays inside it.
+    QVERIFY(clock.width() >= QFontMetrics(font).horizontalAdvance(QStringLiteral("88:88:88")));
+    QCOMPARE(clock.minimumSize(), clock.maximumSize());
+    QCOMPARE(Picture(clock), Picture(label));
+}
+
+// A tick paints at once: a posted update would wake the event loop a second
+// time every second. Hidden, it paints nothing.
+void TestQuietWindow::clockTicksWithoutPostedUpdates() {
+    CountingClock clock;
+    clock.setText(QStringLiteral("0:0:1"));
+    QCOMPARE(clock.paints, 0);
+    clock.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&clock));
+    QTRY_VERIFY(clock.paints > 0);
+    QCoreApplication::processEvents();
+    const int before = clock.paints;
+    const QSize size = clock.size();
+    clock.setText(QStringLiteral("0:0:2"));
+    QCOMPARE(clock.paints, before + 1);
+    clock.setText(QStringLiteral("0:0:2"));
+    QCOMPARE(clock.paints, before + 1);
+    QCOMPARE(clock.size(), size);
+    QCOMPARE(clock.text(), QStringLiteral("0:0:2"));
+
+    QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(&clock);
+    QVERIFY(reader);
+    QCOMPARE(reader->role(), QAccessible::StaticText);
+    QCOMPARE(reader->text(QAccessible::Name), QStringLiteral("0:0:2"));
+}
+
+// The caret blinks while the pupil is busy, rests shown after a pause, and
+// blinks again at the next key, click or change of box. The platform's blink
+// comes back when the rest goes. The real pause of five seconds is used.
+void TestQuietWindow::caretRestsAndWakes() {
+    QStyleHints* hints = QGuiApplication::styleHints();
+    hints->setCursorFlashTime(1000);
+    QWidget window;
+    auto* first = new QLineEdit(&window);
+    auto* second = new QLineEdit(&window);
+    second->move(0, 40);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    first->setFocus();
+    {
+        CaretRest rest(nullptr);
+        QCOMPARE(CaretRest::DefaultRestMs, 5000);
+        rest.watch(first);
+        rest.watch(second);
+        QVERIFY(!rest.resting());
+        QTRY_VERIFY_WITH_TIMEOUT(rest.resting(), 8000);
+        QCOMPARE(hints->cursorFlashTime(), 0);
+
+        QTest::keyClick(first, Qt::Key_7);
+        QVERIFY(!rest.resting());
+        QCOMPARE(hints->cursorFlashTime(), 1000);
+        QCOMPARE(first->text(), QStringLiteral("7"));
+        QTRY_VERIFY_WITH_TIMEOUT(rest.resting(), 8000);
+
+        second->setFocus();
+        QVERIFY(!rest.resting());
+        QCOMPARE(hints->cursorFlashTime(), 1000);
+        QTRY_VERIFY_WITH_TIMEOUT(rest.resting(), 8000);
+        QTest::mouseClick(first, Qt::LeftButton);
+        QVERIFY(!rest.resting());
+        QTRY_VERIFY_WITH_TIMEOUT(rest.resting(), 8000);
+    }
+    QCOMPARE(hints->cursorFlashTime(), 1000);
+}
+
+QTEST_MAIN(TestQuietWindow)
+#include "test_quiet_window.moc"
