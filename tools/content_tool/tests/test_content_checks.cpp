@@ -96,10 +96,8 @@ private Q_SLOTS:
         QVERIFY(!t.find("103"));
 
         // Many lines with one fault give a few lines and a count, not a flood.
-        QByteArray many;
-        for (int i = 0; i < 12; ++i)
-            many += "bad # line\r\n";
-        const QStringList p = TableText::parse(many, 3).problems();
+        const QStringList p =
+            TableText::parse(QByteArray("bad # line\r\n").repeated(12), 3).problems();
         QCOMPARE(p.size(), 6);
         QCOMPARE(p.last(), QStringLiteral("7 more lines with the same problem (not a record)"));
     }
