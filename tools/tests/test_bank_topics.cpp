@@ -322,26 +322,20 @@ private Q_SLOTS:
     void scaleKeysMatchThePointer() {
         int checked = 0;
         for (const auto& [q, svg] : WithPicture(5, QStringLiteral("scale.svg"))) {
-            // The numbers stand on a circle round the dial's centre (the middle
-            // of a number's text sits about a third of its size above its
-            // baseline); the pointer's tip points from the centre at the value.
+            // Seen from the centre of the dial's face (its largest circle), the
+            // pointer's tip lies between the numbers of its value (the middle of a
+            // number's text sits about a third of its size above its baseline).
             QList<QPair<double, double>> at; // each number's middle
             QList<double> values;
             for (const Element& n : WithClass(svg, QStringLiteral("dial-label"))) {
                 at << qMakePair(n.number("x"), n.number("y") - n.number("font-size") * 0.36);
                 values << n.text.toDouble();
             }
-            QVERIFY(at.size() >= 3);
-            const auto [ax, ay] = at.first();
-            const auto [bx, by] = at.at(at.size() / 2);
-            const auto [ex, ey] = at.last();
-            const double d = 2 * (ax * (by - ey) + bx * (ey - ay) + ex * (ay - by));
-            const double cx = ((ax * ax + ay * ay) * (by - ey) + (bx * bx + by * by) * (ey - ay) +
-                               (ex * ex + ey * ey) * (ay - by)) /
-                              d;
-            const double cy = ((ax * ax + ay * ay) * (ex - bx) + (bx * bx + by * by) * (ax - ex) +
-                               (ex * ex + ey * ey) * (bx - ax)) /
-                              d;
+            double cx = 0, cy = 0, r = 0;
+            for (const Element& e : svg) {
+                if (e.name == QLatin1String("circle") && e.number("r") > r)
+                    std::tie(cx, cy, r) = std::tuple(e.number("cx"), e.number("cy"), e.number("r"));
+            }
             // Degrees clockwise from straight up: the dial runs from the lower
             // left through the top to the lower right.
             const auto direction = [&](double x, double y) {
