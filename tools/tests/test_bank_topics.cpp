@@ -250,7 +250,7 @@ private Q_SLOTS:
 
     void fixedMoneyQuestionAddsUpToItsKey() {
         // Paper 119, question 16: the sample record 25414 with the key 24.80.
-        const Question& q = QuestionsOfTopic(4).at(3 * 20 + 15);
+        const Question q = QuestionsOfTopic(4).at(3 * 20 + 15);
         QCOMPARE(q.blanks.at(0).key, QStringLiteral("24.80"));
         static const QRegularExpression price(QStringLiteral("£(\\d+)\\.(\\d\\d)"));
         int cents = 0, prices = 0;
