@@ -132,6 +132,14 @@ QStringList PartTexts(const Question& q) {
     return out;
 }
 
+// Each part's text with its blank.
+QList<QPair<QString, Blank>> Parts(const Question& q) {
+    QList<QPair<QString, Blank>> out;
+    for (const QString& text : PartTexts(q))
+        out.append({text, q.blanks.at(out.size())});
+    return out;
+}
+
 QStringList Alternatives(const Blank& b) {
     return b.key.split(QLatin1Char(';')).mid(1);
 }
@@ -301,15 +309,13 @@ private Q_SLOTS:
             if (!two)
                 continue;
             const int start = TimeOnClock(svg, 0), end = TimeOnClock(svg, 1);
-            const QStringList parts = PartTexts(q);
-            for (int i = 0; i < parts.size(); ++i) {
-                const Blank& b = q.blanks.at(i);
-                if (parts.at(i).contains(QLatin1String("How many minutes")) ||
-                    parts.at(i).contains(QLatin1String("How long is the lesson")))
+            for (const auto& [part, b] : Parts(q)) {
+                if (part.contains(QLatin1String("How many minutes")) ||
+                    part.contains(QLatin1String("How long is the lesson")))
                     QCOMPARE(KeyValue(b), double((end - start + 720) % 720));
-                else if (parts.at(i).contains(QLatin1String("start?")))
+                else if (part.contains(QLatin1String("start?")))
                     QVERIFY(Alternatives(b).contains(TimeText(start)));
-                else if (parts.at(i).contains(QLatin1String("finish?")))
+                else if (part.contains(QLatin1String("finish?")))
                     QVERIFY(Alternatives(b).contains(TimeText(end)));
                 else
                     continue;
@@ -383,16 +389,15 @@ private Q_SLOTS:
                 QVERIFY(std::fabs(mm - std::round(mm)) < 0.01);
                 lengths << int(std::lround(mm));
             }
-            const QStringList parts = PartTexts(q);
-            for (int i = 0; i < parts.size(); ++i) {
+            for (const auto& [part, b] : Parts(q)) {
                 // The key in the unit written beside the box.
-                const bool mm = parts.at(i).endsWith(QLatin1String("mm")) ||
-                                parts.at(i).contains(QLatin1String(" mm "));
-                const double key = KeyValue(q.blanks.at(i)) * (mm ? 1 : 10);
-                if (parts.at(i).contains(QLatin1String("longer")) ||
-                    parts.at(i).contains(QLatin1String("shorter")))
+                const bool mm =
+                    part.endsWith(QLatin1String("mm")) || part.contains(QLatin1String(" mm "));
+                const double key = KeyValue(b) * (mm ? 1 : 10);
+                if (part.contains(QLatin1String("longer")) ||
+                    part.contains(QLatin1String("shorter")))
                     QCOMPARE(key, double(std::abs(lengths.at(0) - lengths.at(1))));
-                else if (parts.at(i).contains(QLatin1String("together")))
+                else if (part.contains(QLatin1String("together")))
                     QCOMPARE(key, double(lengths.at(0) + lengths.at(1)));
                 else if (lengths.size() == 1)
                     QCOMPARE(key, double(lengths.at(0)));
@@ -424,11 +429,9 @@ private Q_SLOTS:
     void gridAndCubeKeysMatchThePicture() {
         int checked = 0;
         for (const auto& [q, svg] : WithPicture(10, QStringLiteral("grid.svg"))) {
-            const QStringList parts = PartTexts(q);
-            for (int i = 0; i < parts.size(); ++i) {
+            for (const auto& [part, b] : Parts(q)) {
                 // An answer in square cm is the shape's area; one in cm its
                 // perimeter, unless the part is about another rectangle.
-                const QString& part = parts.at(i);
                 const QString counted = part.contains(QLatin1String("square cm")) ? "cell"
                                         : part.contains(QLatin1String(" cm")) &&
                                                 !part.contains(QLatin1String("rectangle"))
@@ -436,15 +439,14 @@ private Q_SLOTS:
                                             : "";
                 if (counted.isEmpty())
                     continue;
-                QCOMPARE(KeyValue(q.blanks.at(i)), double(WithClass(svg, counted).size()));
+                QCOMPARE(KeyValue(b), double(WithClass(svg, counted).size()));
                 ++checked;
             }
         }
         for (const auto& [q, svg] : WithPicture(10, QStringLiteral("cubes.svg"))) {
-            const QStringList parts = PartTexts(q);
-            for (int i = 0; i < parts.size(); ++i) {
-                if (parts.at(i).contains(QLatin1String("volume"))) {
-                    QCOMPARE(KeyValue(q.blanks.at(i)), double(WithClass(svg, "cube").size()));
+            for (const auto& [part, b] : Parts(q)) {
+                if (part.contains(QLatin1String("volume"))) {
+                    QCOMPARE(KeyValue(b), double(WithClass(svg, "cube").size()));
                     ++checked;
                 }
             }
@@ -491,10 +493,7 @@ private Q_SLOTS:
             // A count of one row, not of pictures, a sum or a difference.
             static const QRegularExpression count(
                 QStringLiteral("^How many(?!.*(more|altogether| or |pictures|symbols| in the ))"));
-            const QStringList parts = PartTexts(q);
-            for (int i = 0; i < parts.size(); ++i) {
-                const QString& part = parts.at(i);
-                const Blank& b = q.blanks.at(i);
+            for (const auto& [part, b] : Parts(q)) {
                 const QStringList answers =
                     b.kind == QLatin1String("M") ? Alternatives(b) : QStringList{b.key};
                 const auto named = [&](int row) { return answers.contains(labels.at(row)); };
