@@ -42,22 +42,12 @@ QByteArray multipart(const QList<QByteArray>& parts, const QByteArray& typeParam
 }
 
 QByteArray bmpHeader(quint16 bits, quint32 compression, qint32 w, qint32 h, int pixelBytes) {
-    QByteArray b(54, '\0');
-    const auto put32 = [&b](int at, quint32 v) {
-        for (int i = 0; i < 4; ++i)
-            b[at + i] = char((v >> (8 * i)) & 0xFF);
-    };
-    b[0] = 'B';
-    b[1] = 'M';
-    put32(2, quint32(54 + pixelBytes));
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, quint32(w));
-    put32(22, quint32(h));
-    b[26] = 1;
-    b[28] = char(bits);
-    put32(30, compression);
-    return b + QByteArray(pixelBytes, '\0');
+    QByteArray b;
+    QDataStream out(&b, QIODevice::WriteOnly);
+    out.setByteOrder(QDataStream::LittleEndian);
+    out << quint16(0x4D42) << quint32(54 + pixelBytes) << quint32(0) << quint32(54) << quint32(40)
+        << w << h << quint16(1) << bits << compression;
+    return b + QByteArray(54 - b.size() + pixelBytes, '\0');
 }
 
 } // namespace
@@ -106,10 +96,8 @@ private Q_SLOTS:
         QVERIFY(!t.find("103"));
 
         // Many lines with one fault give a few lines and a count, not a flood.
-        QByteArray many;
-        for (int i = 0; i < 12; ++i)
-            many += "bad # line\r\n";
-        const QStringList p = TableText::parse(many, 3).problems();
+        const QStringList p =
+            TableText::parse(QByteArray("bad # line\r\n").repeated(12), 3).problems();
         QCOMPARE(p.size(), 6);
         QCOMPARE(p.last(), QStringLiteral("7 more lines with the same problem (not a record)"));
     }
