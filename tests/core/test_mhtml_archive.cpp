@@ -13,6 +13,14 @@ QByteArray readData(const QString& name) {
     return file.readAll();
 }
 
+// A sample archive parsed; one that does not parse ends the test run.
+MhtmlArchive parsed(const QString& name) {
+    MhtmlArchive archive;
+    if (!archive.parse(readData(name)))
+        qFatal("%s does not parse: %s", qPrintable(name), qPrintable(archive.errorString()));
+    return archive;
+}
+
 QByteArray crlf(QByteArray text) {
     return text.replace("\n", "\r\n");
 }
@@ -87,9 +95,7 @@ private Q_SLOTS:
     }
 
     void wordProcessorArchive() {
-        MhtmlArchive a;
-        QVERIFY2(a.parse(readData(QStringLiteral("word_processor.mht"))),
-                 qPrintable(a.errorString()));
+        const MhtmlArchive a = parsed("word_processor.mht");
         QCOMPARE(a.parts().size(), 3);
         QCOMPARE(a.rootIndex(), 0);
         QCOMPARE(a.root()->charset, QByteArray("windows-1252"));
@@ -107,9 +113,7 @@ private Q_SLOTS:
     }
 
     void browserAndMailArchives() {
-        MhtmlArchive web;
-        QVERIFY2(web.parse(readData(QStringLiteral("browser_saved.mht"))),
-                 qPrintable(web.errorString()));
+        const MhtmlArchive web = parsed("browser_saved.mht");
         QCOMPARE(web.parts().size(), 4);
         QVERIFY(web.rootHtml().contains(
             QStringLiteral("href=\"style/q.css\"></head><body><p class=\"q\">")));
@@ -117,9 +121,7 @@ private Q_SLOTS:
         QVERIFY(web.parts()[2].body.startsWith("<svg"));
         QVERIFY(isCompletePng(web.parts()[3].body));
 
-        MhtmlArchive mail;
-        QVERIFY2(mail.parse(readData(QStringLiteral("cid_references.mht"))),
-                 qPrintable(mail.errorString()));
+        const MhtmlArchive mail = parsed("cid_references.mht");
         QCOMPARE(mail.parts().size(), 3);
         QCOMPARE(mail.rootIndex(), 1); // start= names it, not the first HTML part
         QCOMPARE(mail.parts()[2].contentId, QStringLiteral("pic1@quillora.test"));
@@ -174,8 +176,7 @@ private Q_SLOTS:
 
     void linkedText() {
         const auto urlOf = [](int i) { return QStringLiteral("qm:/p/%1").arg(i); };
-        MhtmlArchive web;
-        QVERIFY(web.parse(readData(QStringLiteral("browser_saved.mht"))));
+        const MhtmlArchive web = parsed("browser_saved.mht");
         const QString html = web.linkedText(0, urlOf);
         QVERIFY2(html.contains(QStringLiteral("href=\"qm:/p/1\"")), qPrintable(html));
         QVERIFY(html.contains(QStringLiteral("<img src=\"qm:/p/2\"> <img src=\"qm:/p/3\">")));
@@ -183,9 +184,7 @@ private Q_SLOTS:
         QCOMPARE(web.linkedText(1, urlOf),
                  QStringLiteral(".q { font-size: 20px; background: url(\"qm:/p/2\") no-repeat; }"));
 
-        MhtmlArchive word;
-        QVERIFY(word.parse(readData(QStringLiteral("word_processor.mht"))));
-        const QString page = word.linkedText(0, urlOf);
+        const QString page = parsed("word_processor.mht").linkedText(0, urlOf);
         QCOMPARE(page.count(QStringLiteral("\"qm:/p/1\"")), 2);
         QCOMPARE(page.count(QStringLiteral("\"qm:/p/2\"")), 1);
         QVERIFY(page.contains(QStringLiteral("\u00a312"))); // decoded, not raw bytes
@@ -292,6 +291,7 @@ private Q_SLOTS:
                    (i == 0 ? "Content-Type: text/html\n\n" : "") + deep + "--" + b + "--\n";
         }
         QTest::newRow("nested too deeply") << crlf(deep);
+        QTest::newRow("larger than allowed") << ok + QByteArray(MhtmlArchive::MaxArchiveBytes, ' ');
         QTest::newRow("huge header block")
             << "Content-Type: multipart/related; boundary=h\r\nX: " +
                    QByteArray(MhtmlArchive::MaxHeaderBytes + 10, 'a') + "\r\n\r\n";
@@ -299,9 +299,8 @@ private Q_SLOTS:
 
     void damagedInput() {
         QFETCH(QByteArray, bytes);
-        MhtmlArchive a;
         // a good archive first: a failed parse must not leave its parts behind
-        QVERIFY(a.parse(readData(QStringLiteral("cid_references.mht"))));
+        MhtmlArchive a = parsed("cid_references.mht");
         QVERIFY(!a.parse(bytes));
         QVERIFY(!a.errorString().isEmpty());
         QVERIFY(a.isEmpty());

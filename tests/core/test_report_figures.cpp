@@ -234,49 +234,33 @@ private Q_SLOTS:
         QCOMPARE(TrendReading::FromFile(Fixture(file)), values);
     }
 
-    void printLinesPerTopic_data() {
-        QTest::addColumn<int>("topicCount");
-        QTest::newRow("no topic") << 0;
-        QTest::newRow("one topic") << 1;
-        QTest::newRow("ten topics") << 10;
-    }
-    void printLinesPerTopic() {
-        QFETCH(int, topicCount);
+    void printedLines() {
         const QString caption = "Quillora Maths Practice";
-        const QList<QStringList> lines =
-            ReportLayout::Lines(caption, Module(topicCount, 50), Marks("marks_one_topic.txt"));
-        QCOMPARE(lines.size(), 5 + 12 * topicCount);
-        QCOMPARE(lines.at(2), (QStringList{" ", caption}));
-        for (int t = 1; t <= topicCount; ++t) {
-            const int base = 5 + 12 * (t - 1);
-            QCOMPARE(lines.at(base + 2), (QStringList{" ", Names.at(t - 1)}));
-            for (int j = 1; j <= 5; ++j) {
-                QCOMPARE(lines.at(base + 6 + j).size(), 8);
-                QCOMPARE(lines.at(base + 6 + j).at(1), QString("Paper %1").arg(j));
+        QList<QStringList> lines;
+        for (int topicCount : {0, 1, 10}) {
+            lines =
+                ReportLayout::Lines(caption, Module(topicCount, 50), Marks("marks_one_topic.txt"));
+            QCOMPARE(lines.size(), 5 + 12 * topicCount);
+            QCOMPARE(lines.at(2), (QStringList{" ", caption}));
+            for (int t = 1; t <= topicCount; ++t) {
+                const int base = 5 + 12 * (t - 1);
+                QCOMPARE(lines.at(base + 2), (QStringList{" ", Names.at(t - 1)}));
+                for (int j = 1; j <= 5; ++j) {
+                    QCOMPARE(lines.at(base + 6 + j).size(), 8);
+                    QCOMPARE(lines.at(base + 6 + j).at(1), QString("Paper %1").arg(j));
+                }
             }
         }
-    }
-
-    void printPaperLine_data() {
-        QTest::addColumn<int>("topic");
-        QTest::addColumn<int>("paper");
-        QTest::addColumn<QStringList>("items");
-        QTest::newRow("both attempts marked")
-            << 3 << 1
-            << QStringList{" ", "Paper 1", " ", "70%", "0:12:5", "03/02/2025", " ", "90%"};
-        QTest::newRow("first attempt only")
-            << 3 << 2
-            << QStringList{" ", "Paper 2", " ", "85.5%", "0:9:41", "04/02/2025", " ", "%"};
-        QTest::newRow("unmarked paper prints % alone")
-            << 1 << 5 << QStringList{" ", "Paper 5", " ", "%", "", "", " ", "%"};
-    }
-    void printPaperLine() {
-        QFETCH(int, topic);
-        QFETCH(int, paper);
-        QFETCH(QStringList, items);
-        const QList<QStringList> lines =
-            ReportLayout::Lines("Title", Module(10, 50), Marks("marks_one_topic.txt"));
-        QCOMPARE(lines.at(5 + 12 * (topic - 1) + 6 + paper), items);
+        // Paper lines of the ten-topic report: both attempts marked, the
+        // first only, and an unmarked paper that prints "%" alone.
+        const auto paperLine = [&lines](int topic, int paper) {
+            return lines.at(5 + 12 * (topic - 1) + 6 + paper);
+        };
+        QCOMPARE(paperLine(3, 1),
+                 (QStringList{" ", "Paper 1", " ", "70%", "0:12:5", "03/02/2025", " ", "90%"}));
+        QCOMPARE(paperLine(3, 2),
+                 (QStringList{" ", "Paper 2", " ", "85.5%", "0:9:41", "04/02/2025", " ", "%"}));
+        QCOMPARE(paperLine(1, 5), (QStringList{" ", "Paper 5", " ", "%", "", "", " ", "%"}));
     }
 
     void zoneStarts_data() {

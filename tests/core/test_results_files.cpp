@@ -164,28 +164,6 @@ private Q_SLOTS:
                  store.itemBytes(ResultsTemplateId(ResultsFile(blocked), 2)));
     }
 
-    void marksFileRoundTrip() {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("marks2FX.txt");
-        QCOMPARE(ResourceStore(FixtureRoot).ExtractResource(30121, "Custom", path),
-                 ResourceStore::ExtractResult::Done);
-        Read<MarksRecords> marks = ReadMarksFile(path, 5);
-        QCOMPARE(marks.error, RecordError::None);
-        QCOMPARE(marks.value.FSE, QStringList(5, QString()));
-        QCOMPARE(marks.value.FST, QStringList(5, "0"));
-
-        marks.value.FSE[2] = "87.5";
-        marks.value.LTM[2] = "0:7:5";
-        marks.value.CDD[2] = "09/03/2024";
-        marks.value.FST[2] = "1";
-        QCOMPARE(WriteMarksFile(path, marks.value, 5), RecordError::None);
-        QCOMPARE(bytesOf(path), QByteArray("#FSE#>>>87.5>>\r\n#SSE#>>>>>\r\n#LTM#>>>0:7:5>>\r\n"
-                                           "#CDD#>>>09/03/2024>>\r\n#FST#>0>0>1>0>0\r\n"
-                                           "#SST#>0>0>0>0>0\r\n"));
-        QCOMPARE(ReadMarksFile(path, 5).value.CDD.at(2), QString("09/03/2024"));
-        QCOMPARE(ReadMarksFile(dir.filePath("none.txt"), 5).error, RecordError::FileMissing);
-    }
-
     void damagedMarksRecordStandsAlone_data() {
         QTest::addColumn<int>("damaged");
         QTest::addColumn<QString>("line"); // the damaged record's line; null: none
@@ -298,14 +276,6 @@ private Q_SLOTS:
         QCOMPARE(bytesOf(path), after);
         QVERIFY(QDir().mkpath(dir.filePath("blocked/x")));
         QCOMPARE(AppendTrendValue(dir.filePath("blocked"), "1"), RecordError::WriteFailed);
-    }
-
-    void trendValues() {
-        // (Reading the log from its file, and its last twenty, is the report's test.)
-        QCOMPARE(TrendValues("#TRD#>87.5>100>66.7", 2), (QList<double>{100, 66.7}));
-        // The ">" of the last character is not counted: no empty entry.
-        QCOMPARE(TrendValues("#TRD#>50>", 20), QList<double>{50});
-        QCOMPARE(TrendValues("#TRD#", 20), QList<double>{});
     }
 };
 

@@ -25,9 +25,6 @@ using namespace TestFiles;
 
 namespace {
 
-const QList<ResultsFile> AllFiles = {ResultsFile::Marks,    ResultsFile::First,
-                                     ResultsFile::Second,   ResultsFile::FResults,
-                                     ResultsFile::SResults, ResultsFile::Trend};
 const QList<int> Shapes = {6, 9, 2, 1, 3}; // blanks of the fixture's papers 101..105
 constexpr int Papers = 5;
 
@@ -50,7 +47,7 @@ enum class Loss { None, All, Paper102, LastFieldOf101, LastPaper, SSERecord, Sta
 
 // What the readers give for one file: per-paper fields, the six marks
 // records, or the trend values.
-using Snapshot = QList<QStringList>;
+using Records = QList<QStringList>;
 
 QByteArray RandomBytes(int size, quint32 seed) {
     QRandomGenerator random(seed);
@@ -118,49 +115,38 @@ QByteArray Damaged(const QByteArray& bytes, ResultsFile file, Damage damage) {
             }
         }
         return joined();
-    case Damage::TenMegabytes: {
-        QByteArray junk;
-        junk.reserve(10 * 1024 * 1024 + 100);
-        while (junk.size() < 10 * 1024 * 1024)
-            junk += "0123456789abcdefghijklmnopqrstuvwxyz0123456789abcdefghijklmnopqrstuvwxyz\r\n";
-        return joined() + junk;
-    }
+    case Damage::TenMegabytes:
+        return joined() + QByteArray("0123456789abcdefghijklmnopqrstuvwxyz\r\n").repeated(276000);
     }
     return bytes;
 }
 
 struct ProgramFolder : ModuleFolder {
-    ResourceStore store{FixtureRoot};
-
-    std::unique_ptr<PaperSession> session(int paperNum, int attempt) {
-        PaperSessionSetup s = setup(paperNum, attempt);
-        s.paperCount = Papers;
-        return std::make_unique<PaperSession>(s, store, clock, locale);
-    }
-    Snapshot read(ResultsFile which) const {
-        Snapshot snapshot;
+    ResultsRepair repair() const { return ResultsRepair(*store, path(), definition); }
+    Records read(ResultsFile which) const {
+        Records records;
         if (which == ResultsFile::Marks) {
             const Read<MarksRecords> marks = ReadMarksFile(file(which), Papers);
             const auto six = marks.value.asArray();
-            return marks.ok() ? Snapshot(six.begin(), six.end()) : Snapshot();
+            return marks.ok() ? Records(six.begin(), six.end()) : Records();
         }
         if (which == ResultsFile::Trend) {
             const Read<QString> line = ReadTrendLine(file(which));
-            return line.ok() && !line.value.isEmpty() ? Snapshot{line.value.split('>').mid(1)}
-                                                      : Snapshot();
+            return line.ok() && !line.value.isEmpty() ? Records{line.value.split('>').mid(1)}
+                                                      : Records();
         }
         const Read<PaperLines> lines = ReadPaperLines(file(which), Papers);
         if (!lines.ok())
-            return snapshot;
+            return records;
         for (int k = 1; k <= Papers; ++k) {
             // Every record must be there with its own fields, not only padded.
             const QString line = lines.value.lines.at(k - 1);
             if (!line.startsWith(QStringLiteral("#%1#").arg(100 + k)) ||
                 line.count('>') != Shapes.at(k - 1))
-                return Snapshot();
-            snapshot.append(PaperFields(lines.value, k, Shapes.at(k - 1)).value);
+                return Records();
+            records.append(PaperFields(lines.value, k, Shapes.at(k - 1)).value);
         }
-        return snapshot;
+        return records;
     }
 };
 
@@ -173,7 +159,8 @@ bool Work(PaperSession& session, const QStringList& answers, bool mark) {
 // The start-up check of missing files finds none and makes none.
 bool StartupMakesNoFile(const ProgramFolder& folder) {
     QStringList created{"not asked yet"};
-    return EnsureResultsFiles(folder.store, folder.path(), folder.definition, &created).isEmpty() &&
+    return EnsureResultsFiles(*folder.store, folder.path(), folder.definition, &created)
+               .isEmpty() &&
            created.isEmpty();
 }
 
@@ -181,11 +168,7 @@ bool StartupMakesNoFile(const ProgramFolder& folder) {
 // in its second attempt, 102 answered but not marked.
 std::unique_ptr<ProgramFolder> WorkedFolder() {
     auto folder = std::make_unique<ProgramFolder>();
-    const DefinitionRead read = ReadProgramDefinition(folder->store, folder->path());
-    if (read.error != DefinitionError::None)
-        return nullptr;
-    folder->definition = read.definition;
-    if (!EnsureResultsFiles(folder->store, folder->path(), folder->definition).isEmpty())
+    if (!folder->start())
         return nullptr;
     struct Step {
         int paper, attempt;
@@ -212,15 +195,15 @@ std::unique_ptr<ProgramFolder> WorkedFolder() {
 std::unique_ptr<ProgramFolder> CopyOf(const ProgramFolder& worked) {
     auto folder = std::make_unique<ProgramFolder>();
     folder->definition = worked.definition;
-    for (ResultsFile f : AllFiles) {
+    for (ResultsFile f : AllResultsFiles) {
         if (!QFile::copy(worked.file(f), folder->file(f)))
             qFatal("cannot copy %s", qPrintable(worked.file(f)));
     }
     return folder;
 }
 
-Snapshot ExpectedAfter(const Snapshot& before, ResultsFile file, Loss loss) {
-    Snapshot expected = before;
+Records ExpectedAfter(const Records& before, ResultsFile file, Loss loss) {
+    Records expected = before;
     const bool marks = file == ResultsFile::Marks;
     auto blank = [marks](int record) { return marks && record >= 4 ? QString("0") : QString(); };
     switch (loss) {
@@ -228,7 +211,7 @@ Snapshot ExpectedAfter(const Snapshot& before, ResultsFile file, Loss loss) {
         break;
     case Loss::All:
         if (file == ResultsFile::Trend)
-            return Snapshot{QStringList()};
+            return Records{QStringList()};
         for (int r = 0; r < expected.size(); ++r)
             expected[r] = QStringList(expected[r].size(), blank(r));
         break;
@@ -274,28 +257,23 @@ private Q_SLOTS:
         QCOMPARE(folder->read(ResultsFile::Marks).at(0),
                  (QStringList{"71.4", "", "100", "", "50"}));
         QCOMPARE(folder->read(ResultsFile::Marks).at(5), (QStringList{"1", "0", "0", "0", "0"}));
-        QCOMPARE(folder->read(ResultsFile::Trend), (Snapshot{{"71.4", "100", "50"}}));
+        QCOMPARE(folder->read(ResultsFile::Trend), (Records{{"71.4", "100", "50"}}));
     }
 
     void untouchedFilesStayAsTheyAre() {
         // Fresh templates (framed by "...", fifty-paper lines beyond the module's
         // five) and files the program wrote are not damage.
         ProgramFolder fresh;
-        fresh.definition = ReadProgramDefinition(fresh.store, fresh.path()).definition;
-        QVERIFY(EnsureResultsFiles(fresh.store, fresh.path(), fresh.definition).isEmpty());
+        QVERIFY(fresh.start());
         QVERIFY(writeBytes(fresh.file(ResultsFile::First),
                            bytesOf(fresh.file(ResultsFile::First)) + "#106#>>\r\n#107#>\r\n..."));
         auto worked = CopyOf(*m_worked);
         for (ProgramFolder* folder : {&fresh, worked.get()}) {
-            QMap<ResultsFile, QByteArray> before;
-            for (ResultsFile f : AllFiles)
-                before.insert(f, bytesOf(folder->file(f)));
-            const ResultsRepair::Report report =
-                ResultsRepair(folder->store, folder->path(), folder->definition).Run();
+            const auto before = folder->snapshot();
+            const ResultsRepair::Report report = folder->repair().Run();
             QVERIFY2(!report.damaged(), qPrintable(report.findings.join('\n')));
             QCOMPARE(report.message(), QString());
-            for (ResultsFile f : AllFiles)
-                QCOMPARE(bytesOf(folder->file(f)), before.value(f));
+            QCOMPARE(folder->snapshot(), before);
         }
     }
 
@@ -354,17 +332,14 @@ private Q_SLOTS:
         auto folder = CopyOf(*m_worked);
         const QString path = folder->file(file);
         const QByteArray original = bytesOf(path);
-        const Snapshot before = folder->read(file);
-        QMap<ResultsFile, QByteArray> others;
-        for (ResultsFile f : AllFiles)
-            others.insert(f, bytesOf(folder->file(f)));
+        const Records before = folder->read(file);
+        QMap<ResultsFile, QByteArray> others = folder->snapshot();
         QVERIFY(writeBytes(path, Damaged(original, file, damage)));
 
         // Start-up: the missing-file check leaves a damaged file alone, the
         // repair finds it.
         QVERIFY(StartupMakesNoFile(*folder));
-        const ResultsRepair::Report report =
-            ResultsRepair(folder->store, folder->path(), folder->definition).Run();
+        const ResultsRepair::Report report = folder->repair().Run();
         QCOMPARE(report.repaired, QStringList{path});
         QCOMPARE(report.message(), ResultsRepair::RepairedSentence());
         QVERIFY(!report.findings.isEmpty());
@@ -374,12 +349,10 @@ private Q_SLOTS:
         if (loss == Loss::None)
             QCOMPARE(bytesOf(path), original);
         QVERIFY(!bytesOf(path).contains("\n\n") && !bytesOf(path).contains("abc"));
-        for (ResultsFile f : AllFiles) {
-            if (f != file)
-                QCOMPARE(bytesOf(folder->file(f)), others.value(f));
-        }
+        others.insert(file, bytesOf(path));
+        QCOMPARE(folder->snapshot(), others);
         // Repaired once: the next start finds nothing.
-        QVERIFY(!ResultsRepair(folder->store, folder->path(), folder->definition).Run().damaged());
+        QVERIFY(!folder->repair().Run().damaged());
 
         // The Home page and the report read the module.
         const Read<MarksRecords> marks = ReadMarksFile(folder->file(ResultsFile::Marks), Papers);
@@ -451,7 +424,7 @@ private Q_SLOTS:
 
     void folderInPlaceOfFile_data() {
         QTest::addColumn<ResultsFile>("file");
-        for (ResultsFile f : AllFiles)
+        for (ResultsFile f : AllResultsFiles)
             QTest::addRow("%s", qPrintable(ResultsFileStem(f))) << f;
     }
 
@@ -461,22 +434,18 @@ private Q_SLOTS:
         const QString path = folder->file(file);
         QVERIFY(QFile::remove(path));
         QVERIFY(QDir().mkpath(path + "/kept"));
-        QMap<ResultsFile, QByteArray> others;
-        for (ResultsFile f : AllFiles)
-            others.insert(f, bytesOf(folder->file(f)));
+        const auto others = folder->snapshot();
 
         // The start-up check does not erase everything for a file it could not
         // write anyway; the repair reports the folder and touches nothing.
         QVERIFY(StartupMakesNoFile(*folder));
-        const ResultsRepair::Report report =
-            ResultsRepair(folder->store, folder->path(), folder->definition).Run();
+        const ResultsRepair::Report report = folder->repair().Run();
         QCOMPARE(report.folders, QStringList{path});
         QVERIFY(report.repaired.isEmpty());
         QVERIFY(report.message().contains(QDir::toNativeSeparators(path)));
         QVERIFY(report.message().contains("move that folder"));
         QVERIFY(QFileInfo(path + "/kept").isDir());
-        for (ResultsFile f : AllFiles)
-            QCOMPARE(bytesOf(folder->file(f)), others.value(f));
+        QCOMPARE(folder->snapshot(), others);
 
         // The program goes on: what needs the folder's file says so, the rest works.
         auto first = folder->session(102, 1);
@@ -529,9 +498,8 @@ private Q_SLOTS:
 
     void shapesComeFromTheContentTables() {
         ProgramFolder folder;
-        folder.definition = ReadProgramDefinition(folder.store, folder.path()).definition;
-        QCOMPARE(ResultsRepair(folder.store, folder.path(), folder.definition).PaperShapes(2),
-                 Shapes);
+        folder.definition = ReadProgramDefinition(*folder.store, folder.path()).definition;
+        QCOMPARE(folder.repair().PaperShapes(2), Shapes);
         QVERIFY(!QFile::exists(folder.path() + "/temptext.txt"));
 
         // A paper the tables do not know takes its template's shape; one that
@@ -568,7 +536,7 @@ private Q_SLOTS:
             QtWarningMsg,
             QRegularExpression("^Results repair: .*marks2.*: line ends without CR LF; "
                                "the file was rebuilt$"));
-        ResultsRepair repair(folder->store, folder->path(), folder->definition);
+        ResultsRepair repair = folder->repair();
         ResultsRepair::Report report = repair.RunMarks();
         QCOMPARE(report.repaired, QStringList{marks});
         QCOMPARE(bytesOf(first), firstBefore);
@@ -579,7 +547,7 @@ private Q_SLOTS:
         QCOMPARE(folder->read(ResultsFile::First), m_worked->read(ResultsFile::First));
         QCOMPARE(report.message(), ResultsRepair::RepairedSentence());
         // Nothing is left for a full run.
-        QVERIFY(!ResultsRepair(folder->store, folder->path(), folder->definition).Run().damaged());
+        QVERIFY(!folder->repair().Run().damaged());
     }
     void readersSurviveUnrepairedDamage_data() { damagedFileIsRepaired_data(); }
 

@@ -4,6 +4,7 @@
 #include "core/AnswerChecking.h"
 #include "core/Clock.h"
 #include "core/ProgramDefinition.h"
+#include "core/ResourceStore.h"
 #include "practice/PaperSession.h"
 #include "results/ResultsFiles.h"
 
@@ -14,6 +15,7 @@
 #include <QString>
 #include <QTemporaryDir>
 #include <functional>
+#include <memory>
 
 namespace TestFiles {
 
@@ -29,6 +31,10 @@ inline bool writeBytes(const QString& path, const QByteArray& bytes) {
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
            file.write(bytes) == bytes.size();
 }
+
+inline const QList<ResultsFile> AllResultsFiles = {ResultsFile::Marks,    ResultsFile::First,
+                                                   ResultsFile::Second,   ResultsFile::FResults,
+                                                   ResultsFile::SResults, ResultsFile::Trend};
 
 // A copy of the fixture store (its store and graphics folders) in root, for a
 // test to change or take items out of.
@@ -46,24 +52,45 @@ inline bool copyFixtureStore(const QString& root) {
     return true;
 }
 
+// A copy of the fixture store in which item id holds lines instead (none:
+// the item is absent).
+inline bool copyStoreWith(const QString& root, int id, const QStringList& lines = {}) {
+    if (!copyFixtureStore(root))
+        return false;
+    const QString item = root + "/store/" + QString::number(id) + ".txt";
+    QFile::remove(item);
+    return lines.isEmpty() || writeBytes(item, lines.join("\r\n").toLatin1());
+}
+
 // The bytes of every results file, to see which ones a step has changed.
 inline QMap<ResultsFile, QByteArray>
 resultsSnapshot(const std::function<QString(ResultsFile)>& pathOf) {
     QMap<ResultsFile, QByteArray> files;
-    for (ResultsFile f : {ResultsFile::Marks, ResultsFile::First, ResultsFile::Second,
-                          ResultsFile::FResults, ResultsFile::SResults, ResultsFile::Trend})
+    for (ResultsFile f : AllResultsFiles)
         files.insert(f, bytesOf(pathOf(f)));
     return files;
 }
 
-// A temporary program folder for module 2: its definition, a clock standing
-// still and the pupil's locale. The tests add the store they need.
+// A temporary program folder for module 2 over a store: its definition, a
+// clock standing still and the pupil's locale.
 struct ModuleFolder {
     QTemporaryDir dir;
+    std::unique_ptr<ResourceStore> store;
     ProgramDefinition definition;
     ManualClock clock{QDateTime(QDate(2024, 3, 9), QTime(10, 0, 0))};
     QLocale locale{QLocale::English, QLocale::UnitedKingdom};
 
+    explicit ModuleFolder(const QString& storeRoot = FixtureRoot)
+        : store(std::make_unique<ResourceStore>(storeRoot)) {}
+
+    // Reads the store's definition and makes the missing results files, as a
+    // start does; false when either fails.
+    bool start() {
+        const DefinitionRead read = ReadProgramDefinition(*store, path());
+        definition = read.definition;
+        return read.error == DefinitionError::None &&
+               EnsureResultsFiles(*store, path(), definition).isEmpty();
+    }
     QString path() const { return dir.path(); }
     QString file(ResultsFile which) const {
         return ResultsFilePath(path(), which, 2, definition.programCode);
@@ -77,6 +104,12 @@ struct ModuleFolder {
         s.paperNum = paperNum;
         s.attempt = attempt;
         return s;
+    }
+    std::unique_ptr<PaperSession> session(int paperNum, int attempt = 1) const {
+        return std::make_unique<PaperSession>(setup(paperNum, attempt), *store, clock, locale);
+    }
+    QMap<ResultsFile, QByteArray> snapshot() const {
+        return resultsSnapshot([this](ResultsFile f) { return file(f); });
     }
 };
 
