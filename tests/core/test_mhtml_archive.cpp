@@ -2,6 +2,7 @@
 #include <QtTest>
 
 #include "practice/MhtmlArchive.h"
+#include "test_support.h"
 
 namespace {
 
@@ -259,12 +260,7 @@ private Q_SLOTS:
         const QByteArray ok = archive("boundary=d", "d", "<p>ok</p>");
         QTest::newRow("empty") << QByteArray();
         QTest::newRow("plain HTML without headers") << QByteArray("<html><body>x</body></html>");
-        QByteArray noise;
-        quint32 state = 12345;
-        for (int i = 0; i < 4000; ++i) {
-            state = state * 1664525u + 1013904223u;
-            noise += char(state >> 24);
-        }
+        const QByteArray noise = TestFiles::noiseBytes(4000, 12345);
         QTest::newRow("noise") << noise;
         QTest::newRow("noise after headers")
             << crlf("Content-Type: multipart/related; boundary=n\n\n") + noise;

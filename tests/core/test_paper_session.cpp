@@ -52,8 +52,7 @@ struct Folder : TestFiles::ModuleFolder {
 
 std::unique_ptr<Folder> ShippedFolder() {
     auto folder = std::make_unique<Folder>(QString::fromLatin1(ResourceStore::BuiltInRoot));
-    folder->definition = ReadProgramDefinition(*folder->store, folder->path()).definition;
-    if (!ResetAllResults(*folder->store, folder->path(), folder->definition).isEmpty())
+    if (!folder->start())
         qFatal("the shipped store's results templates do not write");
     return folder;
 }
@@ -75,9 +74,7 @@ std::unique_ptr<Folder> FixtureFolder() {
 // Types answers question by question, as the window's rows would hand them
 // over, and comes back to question 1.
 bool TypeAllAnswers(PaperSession& session, const QStringList& answers) {
-    return WorkerSteps::WalkPaper(
-               session, [&](int first, int blanks) { return answers.mid(first, blanks); }, false) &&
-           session.MoveToQuestion({}, 1).ok();
+    return WorkerSteps::WalkAnswers(session, answers, false) && session.MoveToQuestion({}, 1).ok();
 }
 
 } // namespace

@@ -68,14 +68,6 @@ private Q_SLOTS:
         QCOMPARE(bytesOf(first), QByteArray("#101#>7\r\n"));
         QCOMPARE(bytesOf(marks), QByteArray("#FSE#>85\r\n"));
 
-        // A folder in a file's place is not missing (the repair reports it).
-        QVERIFY(QFile::remove(first));
-        QVERIFY(QDir().mkpath(first));
-        QCOMPARE(EnsureResultsFiles(store, dir.path(), def, &created), QStringList());
-        QVERIFY(created.isEmpty());
-        QVERIFY(QFileInfo(first).isDir());
-        QVERIFY(QDir(first).removeRecursively());
-
         // A module whose templates are absent stops the whole erase before any
         // file is replaced: the other module keeps its results.
         def.modules[0].heading = "Starter";
@@ -211,30 +203,8 @@ private Q_SLOTS:
         }
     }
 
-    void perPaperRecords() {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("first2FX.txt");
-        QCOMPARE(ResourceStore(FixtureRoot).ExtractResource(30122, "Custom", path),
-                 ResourceStore::ExtractResult::Done);
-        Read<PaperLines> file = ReadPaperLines(path, 5);
-        QCOMPARE(file.value.lines.size(), 5);
-        QCOMPARE(PaperFields(file.value, 2, 9).value, QStringList(9, QString()));
-
-        const QStringList answers{" 9 ", "3/10", "", "2", "3", "five"};
-        QCOMPARE(WritePaperRecord(file.value, 1, answers), RecordError::None);
-        // The framing "..." lines are gone; exactly five records remain.
-        QCOMPARE(bytesOf(path), QByteArray("#101#> 9 >3/10>>2>3>five\r\n#102#>>>>>>>>>\r\n"
-                                           "#103#>>\r\n#104#>\r\n#105#>>>\r\n"));
-        QCOMPARE(PaperFields(file.value, 1, 6).value, answers);
-
-        // Result marks are stored as the single bytes FC and FB.
-        const QString tick = QStringLiteral("\u00FC"), cross = QStringLiteral("\u00FB");
-        QCOMPARE(WritePaperRecord(file.value, 5, {cross, "", tick}), RecordError::None);
-        QVERIFY(bytesOf(path).endsWith("#104#>\r\n#105#>\xFB>>\xFC\r\n"));
-        QCOMPARE(PaperFields(ReadPaperLines(path, 5).value, 5, 3).value,
-                 (QStringList{cross, "", tick}));
-
-        // Damaged records give their fields by position, never one holding ">".
+    void damagedPaperRecordsGiveFieldsByPosition() {
+        // Never a field holding ">", which no marking could write back.
         PaperLines damaged;
         damaged.paperCount = 3;
         damaged.lines = QStringList{"#101#>a>b", "#102#>a>b>c>d", ""};
@@ -249,8 +219,6 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("before");
         QTest::addColumn<QString>("value");
         QTest::addColumn<QByteArray>("after");
-        QTest::newRow("template without line end")
-            << QByteArray("#TRD#") << "87.5" << QByteArray("#TRD#>87.5\r\n");
         QTest::newRow("third value")
             << QByteArray("#TRD#>87.5>100\r\n") << "66.7" << QByteArray("#TRD#>87.5>100>66.7\r\n");
         QTest::newRow("extra lines are dropped")

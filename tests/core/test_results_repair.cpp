@@ -15,7 +15,6 @@
 #include "test_support.h"
 
 #include <QDir>
-#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -49,17 +48,6 @@ enum class Loss { None, All, Paper102, LastFieldOf101, LastPaper, SSERecord, Sta
 // records, or the trend values.
 using Records = QList<QStringList>;
 
-QByteArray RandomBytes(int size, quint32 seed) {
-    QRandomGenerator random(seed);
-    QByteArray bytes(size, '\0');
-    for (char& c : bytes) {
-        c = char(random.bounded(256));
-        if (c == '#') // no accidental tag
-            c = '%';
-    }
-    return bytes;
-}
-
 QByteArray Damaged(const QByteArray& bytes, ResultsFile file, Damage damage) {
     QList<QByteArray> lines = bytes.split('\n');
     for (QByteArray& line : lines)
@@ -74,9 +62,9 @@ QByteArray Damaged(const QByteArray& bytes, ResultsFile file, Damage damage) {
     case Damage::Empty:
         return QByteArray();
     case Damage::Garbage:
-        return RandomBytes(4096, 7);
+        return noiseBytes(4096, 7);
     case Damage::GarbageAppended:
-        return bytes + RandomBytes(4096, 11);
+        return bytes + noiseBytes(4096, 11);
     case Damage::LfOnly:
         return lines.join("\n") + "\n";
     case Damage::OutOfOrder:
@@ -150,12 +138,6 @@ struct ProgramFolder : ModuleFolder {
     }
 };
 
-// Answers a paper as the window hands the rows over, then marks or saves it.
-bool Work(PaperSession& session, const QStringList& answers, bool mark) {
-    return WorkerSteps::WalkPaper(
-        session, [&](int first, int blanks) { return answers.mid(first, blanks); }, mark);
-}
-
 // The start-up check of missing files finds none and makes none.
 bool StartupMakesNoFile(const ProgramFolder& folder) {
     QStringList created{"not asked yet"};
@@ -184,7 +166,7 @@ std::unique_ptr<ProgramFolder> WorkedFolder() {
     };
     for (const Step& step : steps) {
         auto session = folder->session(step.paper, step.attempt);
-        if (!session->Load().ok() || !Work(*session, step.answers, step.mark))
+        if (!session->Load().ok() || !WorkerSteps::WalkAnswers(*session, step.answers, step.mark))
             return nullptr;
         folder->clock.advanceSeconds(95);
     }

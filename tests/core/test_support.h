@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QLocale>
 #include <QMap>
+#include <QRandomGenerator>
 #include <QString>
 #include <QTemporaryDir>
 #include <functional>
@@ -35,6 +36,18 @@ inline bool writeBytes(const QString& path, const QByteArray& bytes) {
 inline const QList<ResultsFile> AllResultsFiles = {ResultsFile::Marks,    ResultsFile::First,
                                                    ResultsFile::Second,   ResultsFile::FResults,
                                                    ResultsFile::SResults, ResultsFile::Trend};
+
+// Reproducible binary noise, without "#" so that it holds no record tag.
+inline QByteArray noiseBytes(int size, quint32 seed) {
+    QRandomGenerator random(seed);
+    QByteArray bytes(size, '\0');
+    for (char& c : bytes) {
+        c = char(random.bounded(256));
+        if (c == '#')
+            c = '%';
+    }
+    return bytes;
+}
 
 // A copy of the fixture store (its store and graphics folders) in root, for a
 // test to change or take items out of.
