@@ -32,17 +32,25 @@ enum class Damage {
     Garbage,         // binary bytes, no record in them
     GarbageAppended, // the records, then binary bytes
     LfOnly,
+    TenMegabytes,  // the records, then 10 MB of junk lines
     OutOfOrder,    // the first two records swapped
     RecordMissing, // paper 102 / the SSE record
     FewerFields,   // paper 101 / every marks record one short (P - 1)
     MoreFields,    // paper 101 / every marks record five long (P + 5)
     BadState,      // FST of paper 101 is "7"
     BadScore,      // FSE of paper 103 is "abc"; a trend value "abc"
-    TenMegabytes,  // the records, then 10 MB of junk lines
 };
-
-// What the repair may not bring back: the readable content lost with the damage.
-enum class Loss { None, All, Paper102, LastFieldOf101, LastPaper, SSERecord, State101, Score103 };
+const char* const DamageNames[] = {"empty",
+                                   "binary garbage",
+                                   "garbage after the records",
+                                   "LF-only line ends",
+                                   "10 MB of junk after the records",
+                                   "records out of order",
+                                   "record missing",
+                                   "one field short",
+                                   "surplus fields",
+                                   "FST not 0 or 1",
+                                   "a score not a number"};
 
 // What the readers give for one file: per-paper fields, the six marks
 // records, or the trend values.
@@ -184,38 +192,37 @@ std::unique_ptr<ProgramFolder> CopyOf(const ProgramFolder& worked) {
     return folder;
 }
 
-Records ExpectedAfter(const Records& before, ResultsFile file, Loss loss) {
+// What the readers give once the repair has rebuilt the damaged file: every
+// readable record kept, the rest empty.
+Records ExpectedAfter(const Records& before, ResultsFile file, Damage damage) {
     Records expected = before;
     const bool marks = file == ResultsFile::Marks;
     auto blank = [marks](int record) { return marks && record >= 4 ? QString("0") : QString(); };
-    switch (loss) {
-    case Loss::None:
-        break;
-    case Loss::All:
+    switch (damage) {
+    case Damage::Empty:
+    case Damage::Garbage:
         if (file == ResultsFile::Trend)
             return Records{QStringList()};
         for (int r = 0; r < expected.size(); ++r)
             expected[r] = QStringList(expected[r].size(), blank(r));
         break;
-    case Loss::Paper102:
-        expected[1] = QStringList(Shapes.at(1), QString());
+    case Damage::RecordMissing:
+        expected[1] = QStringList(marks ? Papers : Shapes.at(1), QString());
         break;
-    case Loss::LastFieldOf101:
-        expected[0].last().clear();
-        break;
-    case Loss::LastPaper:
-        for (int r = 0; r < expected.size(); ++r)
+    case Damage::FewerFields:
+        for (int r = 0; r < (marks ? expected.size() : 1); ++r)
             expected[r].last() = blank(r);
         break;
-    case Loss::SSERecord:
-        expected[1] = QStringList(Papers, QString());
-        break;
-    case Loss::State101:
+    case Damage::BadState:
         expected[4][0] = "0";
         break;
-    case Loss::Score103:
-        expected[0][2].clear();
-        expected[4][2] = "0";
+    case Damage::BadScore:
+        if (marks) {
+            expected[0][2].clear();
+            expected[4][2] = "0";
+        }
+        break;
+    default:
         break;
     }
     return expected;
@@ -225,7 +232,6 @@ Records ExpectedAfter(const Records& before, ResultsFile file, Loss loss) {
 
 Q_DECLARE_METATYPE(ResultsFile)
 Q_DECLARE_METATYPE(Damage)
-Q_DECLARE_METATYPE(Loss)
 
 class TestResultsRepair : public QObject {
     Q_OBJECT
@@ -262,54 +268,25 @@ private Q_SLOTS:
     void damagedFileIsRepaired_data() {
         QTest::addColumn<ResultsFile>("file");
         QTest::addColumn<Damage>("damage");
-        QTest::addColumn<Loss>("loss");
-
-        const QList<std::tuple<const char*, Damage, Loss>> common = {
-            {"empty", Damage::Empty, Loss::All},
-            {"binary garbage", Damage::Garbage, Loss::All},
-            {"garbage after the records", Damage::GarbageAppended, Loss::None},
-            {"LF-only line ends", Damage::LfOnly, Loss::None},
-            {"10 MB of junk after the records", Damage::TenMegabytes, Loss::None},
-        };
-        const QList<std::pair<ResultsFile, const char*>> perPaper = {
-            {ResultsFile::First, "first"},
-            {ResultsFile::Second, "second"},
-            {ResultsFile::FResults, "fresults"},
-            {ResultsFile::SResults, "sresults"}};
-        for (const auto& [file, name] : perPaper) {
-            for (const auto& [what, damage, loss] : common)
-                QTest::addRow("%s: %s", name, what) << file << damage << loss;
-            QTest::addRow("%s: records out of order", name)
-                << file << Damage::OutOfOrder << Loss::None;
-            QTest::addRow("%s: record missing", name)
-                << file << Damage::RecordMissing << Loss::Paper102;
-            QTest::addRow("%s: record one field short", name)
-                << file << Damage::FewerFields << Loss::LastFieldOf101;
-            QTest::addRow("%s: record with surplus fields", name)
-                << file << Damage::MoreFields << Loss::None;
+        const QList<Damage> common{Damage::Empty, Damage::Garbage, Damage::GarbageAppended,
+                                   Damage::LfOnly, Damage::TenMegabytes};
+        const QList<Damage> perPaper{Damage::OutOfOrder, Damage::RecordMissing, Damage::FewerFields,
+                                     Damage::MoreFields};
+        const QList<Damage> marks{Damage::RecordMissing, Damage::FewerFields, Damage::MoreFields,
+                                  Damage::BadState, Damage::BadScore};
+        for (ResultsFile file : AllResultsFiles) {
+            const QList<Damage> own = file == ResultsFile::Marks   ? marks
+                                      : file == ResultsFile::Trend ? QList{Damage::BadScore}
+                                                                   : perPaper;
+            for (Damage damage : common + own)
+                QTest::addRow("%s: %s", qPrintable(ResultsFileStem(file)), DamageNames[int(damage)])
+                    << file << damage;
         }
-        for (const auto& [what, damage, loss] : common)
-            QTest::addRow("marks: %s", what) << ResultsFile::Marks << damage << loss;
-        QTest::newRow("marks: SSE record missing")
-            << ResultsFile::Marks << Damage::RecordMissing << Loss::SSERecord;
-        QTest::newRow("marks: P - 1 fields")
-            << ResultsFile::Marks << Damage::FewerFields << Loss::LastPaper;
-        QTest::newRow("marks: P + 5 fields")
-            << ResultsFile::Marks << Damage::MoreFields << Loss::None;
-        QTest::newRow("marks: FST not 0 or 1")
-            << ResultsFile::Marks << Damage::BadState << Loss::State101;
-        QTest::newRow("marks: FSE not a number")
-            << ResultsFile::Marks << Damage::BadScore << Loss::Score103;
-        for (const auto& [what, damage, loss] : common)
-            QTest::addRow("trend: %s", what) << ResultsFile::Trend << damage << loss;
-        QTest::newRow("trend: a value not a number")
-            << ResultsFile::Trend << Damage::BadScore << Loss::None;
     }
 
     void damagedFileIsRepaired() {
         QFETCH(ResultsFile, file);
         QFETCH(Damage, damage);
-        QFETCH(Loss, loss);
 
         auto folder = CopyOf(*m_worked);
         const QString path = folder->file(file);
@@ -326,9 +303,9 @@ private Q_SLOTS:
         QCOMPARE(report.message(), ResultsRepair::RepairedSentence());
         QVERIFY(!report.findings.isEmpty());
 
-        // Every readable record is kept; the others come back empty.
-        QCOMPARE(folder->read(file), ExpectedAfter(before, file, loss));
-        if (loss == Loss::None)
+        const Records expected = ExpectedAfter(before, file, damage);
+        QCOMPARE(folder->read(file), expected);
+        if (expected == before)
             QCOMPARE(bytesOf(path), original);
         QVERIFY(!bytesOf(path).contains("\n\n") && !bytesOf(path).contains("abc"));
         others.insert(file, bytesOf(path));
