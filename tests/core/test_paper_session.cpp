@@ -226,7 +226,6 @@ private Q_SLOTS:
         QVERIFY(session->PrepareMarking(answers.mid(0, 1)).ok());
         QVERIFY(session->CompleteMarking().ok());
 
-        // The in-memory marks, time and date reach the files byte for byte.
         QCOMPARE(session->paper().Scoring, score);
         QCOMPARE(session->paper().Status, PaperStatus::Marked);
         QByteArray resultsLine = "#101#";
@@ -267,7 +266,6 @@ private Q_SLOTS:
         auto session = folder->open(105);
         QVERIFY(session->PrepareMarking({"5"}).ok());
         const auto marksBefore = ReadMarksFile(folder->file(ResultsFile::Marks), 5).value.asArray();
-        // A folder in the file's place: it cannot be written.
         QVERIFY(QFile::remove(folder->file(broken)));
         QVERIFY(QDir().mkdir(folder->file(broken)));
 
@@ -281,7 +279,6 @@ private Q_SLOTS:
             QCOMPARE(ReadMarksFile(folder->file(ResultsFile::Marks), 5).value.asArray(),
                      marksBefore);
 
-        // Once the file can be written again, marking completes.
         QVERIFY(QDir().rmdir(folder->file(broken)));
         if (broken == ResultsFile::Trend)
             QVERIFY(TestFiles::writeBytes(folder->file(broken), "#TRD#"));
@@ -333,7 +330,6 @@ private Q_SLOTS:
     void missingRecordTakesNoOtherWithIt() {
         QFETCH(QByteArray, damage);
         auto folder = FixtureFolder();
-        // Papers 102 to 105 hold saved answers.
         QMap<int, QStringList> saved;
         for (int paperNum : {102, 103, 104, 105}) {
             auto session = folder->open(paperNum);

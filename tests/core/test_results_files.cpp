@@ -146,7 +146,6 @@ private Q_SLOTS:
             QVERIFY(text.endsWith(QFileInfo(paths.last()).fileName() + "."));
         }
 
-        // Once the folder is gone the erase completes and says nothing.
         QVERIFY(QDir(paths.at(blocked)).removeRecursively());
         const EraseOutcome again = EraseAllResults(store, dir.path(), def);
         QVERIFY(again.ok());

@@ -313,7 +313,6 @@ private Q_SLOTS:
         // Repaired once: the next start finds nothing.
         QVERIFY(!folder->repair().Run().damaged());
 
-        // The Home page and the report read the module.
         const Read<MarksRecords> marks = ReadMarksFile(folder->file(ResultsFile::Marks), Papers);
         QVERIFY(marks.ok());
         const ReportFigures figures =
@@ -505,7 +504,6 @@ private Q_SLOTS:
         QCOMPARE(report.repaired, (QStringList{marks, first, trend}));
         QCOMPARE(folder->read(ResultsFile::First), m_worked->read(ResultsFile::First));
         QCOMPARE(report.message(), ResultsRepair::RepairedSentence());
-        // Nothing is left for a full run.
         QVERIFY(!folder->repair().Run().damaged());
     }
     void readersSurviveUnrepairedDamage_data() { damagedFileIsRepaired_data(); }

@@ -24,7 +24,6 @@ ResultsFolderCheck::ResultsFolderCheck(QString folder, int module, QString progr
 
 QStringList ResultsFolderCheck::Run() {
     m_faults.clear();
-    m_newestStamp = -1;
     CheckMarksFile();
     CheckAnswersFile(ResultsFile::First, 1);
     CheckAnswersFile(ResultsFile::Second, 2);
@@ -126,7 +125,6 @@ void ResultsFolderCheck::CheckAnswersFile(ResultsFile file, int attempt) {
                         return;
                     }
                     stamp = match.captured(1).toLongLong();
-                    m_newestStamp = qMax(m_newestStamp, stamp);
                 }
                 if (questionStamp != -2 && stamp != questionStamp) {
                     Fault(file, QStringLiteral("paper %1 question %2 mixes two writes")

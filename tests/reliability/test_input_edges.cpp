@@ -32,10 +32,7 @@ QByteArray LargeArchive(int totalBytes, const QByteArray& marker) {
     while (page.size() < totalBytes / 5)
         page += "<p>Work out 345 + 678 and write the answer in the box.</p>\r\n";
     page += "<img src=\"picture.png\"></body></html>";
-    QByteArray picture(totalBytes * 3 / 5, '\0');
-    for (int i = 0; i < picture.size(); ++i)
-        picture[i] = char(i * 7 + i / 251);
-    QByteArray base64 = picture.toBase64();
+    const QByteArray base64 = noiseBytes(totalBytes * 3 / 5, 5).toBase64();
     QByteArray wrapped;
     for (int i = 0; i < base64.size(); i += 76)
         wrapped += base64.mid(i, 76) + "\r\n";
