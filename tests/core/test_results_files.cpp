@@ -203,14 +203,17 @@ private Q_SLOTS:
     }
 
     void damagedPaperRecordsGiveFieldsByPosition() {
-        // Never a field holding ">", which no marking could write back.
+        // Never a field holding ">", which no marking could write back, and
+        // however long the record, no more than one field past the paper's.
         PaperLines damaged;
-        damaged.paperCount = 3;
-        damaged.lines = QStringList{"#101#>a>b", "#102#>a>b>c>d", ""};
+        damaged.paperCount = 4;
+        damaged.lines =
+            QStringList{"#101#>a>b", "#102#>a>b>c>d", "", "#104#>a" + QString(1 << 22, '>')};
         QCOMPARE(PaperFields(damaged, 1, 3).value, (QStringList{"a", "b", ""}));
         QCOMPARE(PaperFields(damaged, 2, 2).value, (QStringList{"a", "b"}));
         QCOMPARE(PaperFields(damaged, 3, 2).value, (QStringList{"", ""}));
-        QCOMPARE(PaperFields(damaged, 4, 1).error, RecordError::CapacityExceeded);
+        QCOMPARE(PaperFields(damaged, 4, 6).value, (QStringList{"a", "", "", "", "", ""}));
+        QCOMPARE(PaperFields(damaged, 5, 1).error, RecordError::CapacityExceeded);
         QCOMPARE(PaperFields(damaged, 1, 81).error, RecordError::CapacityExceeded);
     }
 
