@@ -119,43 +119,6 @@ private Q_SLOTS:
                      answers.join(QLatin1Char('>')).toLatin1());
     }
 
-    void unansweredQuestions_data() {
-        // Fixture paper 101: questions of 1, 2, 3, 1, 2 and 1 blanks.
-        QTest::addColumn<QStringList>("answers");
-        QTest::addColumn<QList<int>>("remaining");
-        QTest::addColumn<bool>("complete");
-        const QStringList all = {"9", "a", "b", "2", "3", "5", "cat", "1/2", "1 1/2", "2"};
-        QTest::newRow("nothing answered")
-            << QStringList(QList<QString>(10)) << QList<int>({1, 2, 3, 4, 5, 6}) << false;
-        QTest::newRow("everything answered") << all << QList<int>() << true;
-        QStringList q3Empty = all;
-        q3Empty[3] = QString();
-        q3Empty[5] = QString();
-        QTest::newRow("two empty blanks of question 3 list it once")
-            << q3Empty << QList<int>({3}) << false;
-        QStringList spaces = all;
-        spaces[0] = QStringLiteral("   ");
-        spaces[9] = QStringLiteral(" ");
-        QTest::newRow("spaces: still to do, but answered for marking")
-            << spaces << QList<int>({1, 6}) << true;
-    }
-
-    void unansweredQuestions() {
-        QFETCH(QStringList, answers);
-        QFETCH(QList<int>, remaining);
-        QFETCH(bool, complete);
-        auto folder = FixtureFolder();
-        auto session = folder->open(101);
-        QVERIFY(TypeAllAnswers(*session, answers));
-        QCOMPARE(session->paper().RemQns, remaining);
-        QCOMPARE(folder->open(101)->paper().RemQns, remaining);
-        QCOMPARE(session->HasUnansweredBlank(), !complete);
-        QCOMPARE(session->MarkingQuestion(),
-                 complete ? QStringLiteral("Do you want to mark your practice now?")
-                          : QStringLiteral("You have not answered all the questions.  Do you still "
-                                           "want to mark your practice?"));
-    }
-
     void movesStoreTheRowsOfTheQuestionLeft() {
         auto folder = FixtureFolder();
         auto session = folder->open(101);
@@ -193,39 +156,61 @@ private Q_SLOTS:
             QCOMPARE(after.value(f), before.value(f));
     }
 
-    void markingScoresAndWrites_data() {
+    void answersCountedAndMarked_data() {
         // Fixture paper 101: keys 9 | Sixteen, 24.80 | G ;2;3;5 x3 | M ;cat;dog |
         // F 3/10, X 1 2/3 | Q 2; marks 2 | 1, 2 | 1, 1, 1 | 1 | 1, 1 | 1 (12).
         QTest::addColumn<QStringList>("answers");
+        QTest::addColumn<QList<int>>("remaining"); // questions still to do
+        QTest::addColumn<bool>("complete");        // every blank answered for marking
         QTest::addColumn<QString>("results");
         QTest::addColumn<int>("score");
         QTest::addColumn<QString>("percent");
+        const QStringList right{"9.0", " sixteen ", "24.8",   "5",      "2",
+                                "3",   "DOG",       "3 / 10", "1  2/3", "2"};
         QTest::newRow("all correct in other forms")
-            << QStringList{"9.0", " sixteen ", "24.8",   "5",      "2",
-                           "3",   "DOG",       "3 / 10", "1  2/3", "2"}
-            << "++++++++++" << 12 << "100";
+            << right << QList<int>() << true << "++++++++++" << 12 << "100";
         QTest::newRow("nothing answered")
-            << QStringList(QList<QString>(10)) << "----------" << 0 << "0";
+            << QStringList(QList<QString>(10)) << QList<int>({1, 2, 3, 4, 5, 6}) << false
+            << "----------" << 0 << "0";
+        QStringList q3Empty = right;
+        q3Empty[3] = QString();
+        q3Empty[5] = QString();
+        QTest::newRow("two empty blanks of question 3 list it once")
+            << q3Empty << QList<int>({3}) << false << "+++-+-++++" << 10 << "83.3";
+        QStringList spaces = right;
+        spaces[0] = QStringLiteral("   ");
+        spaces[9] = QStringLiteral(" ");
+        QTest::newRow("spaces: still to do, but answered for marking")
+            << spaces << QList<int>({1, 6}) << true << "-++++++++-" << 9 << "75";
         QTest::newRow("group answered twice with the same value")
             << QStringList{"9", "Sixteen", "24.80", "3", "2", "2", "cat", "3/10", "1 2/3", "2"}
-            << "+++++-++++" << 11 << "91.7";
+            << QList<int>() << true << "+++++-++++" << 11 << "91.7";
         QTest::newRow("one two-mark number right")
             << QStringList{"+9", "16", "24.81", "7", "7", "7", "cow", "6/20", "12/3", "B"}
-            << "+---------" << 2 << "16.7";
+            << QList<int>() << true << "+---------" << 2 << "16.7";
     }
 
-    void markingScoresAndWrites() {
+    void answersCountedAndMarked() {
         QFETCH(QStringList, answers);
+        QFETCH(QList<int>, remaining);
+        QFETCH(bool, complete);
         QFETCH(QString, results);
         QFETCH(int, score);
         QFETCH(QString, percent);
         auto folder = FixtureFolder();
         auto session = folder->open(101);
         QVERIFY(TypeAllAnswers(*session, answers));
+        QCOMPARE(session->paper().RemQns, remaining);
+        QCOMPARE(folder->open(101)->paper().RemQns, remaining);
+        QCOMPARE(session->HasUnansweredBlank(), !complete);
+        QCOMPARE(session->MarkingQuestion(),
+                 complete ? QStringLiteral("Do you want to mark your practice now?")
+                          : QStringLiteral("You have not answered all the questions.  Do you still "
+                                           "want to mark your practice?"));
+
         folder->clock.advanceSeconds(65);
         QVERIFY(session->PrepareMarking(answers.mid(0, 1)).ok());
         QVERIFY(session->CompleteMarking().ok());
-
         QCOMPARE(session->paper().Scoring, score);
         QCOMPARE(session->paper().Status, PaperStatus::Marked);
         QByteArray resultsLine = "#101#";

@@ -55,20 +55,16 @@ private Q_SLOTS:
         QTest::addColumn<QString>("type");
         QTest::addColumn<QString>("target");
         QTest::addColumn<bool>("succeeds");
-        QTest::newRow("definition") << 30000 << "Custom"
-                                    << "temptext30000.txt" << true;
-        QTest::newRow("question document") << 25016 << "Custom"
-                                           << "temppaper25016.mht" << true;
-        QTest::newRow("graphics item") << 1 << "Custom"
-                                       << "about_off.bmp" << true;
-        QTest::newRow("absent id of module 1") << 30012 << "Custom"
-                                               << "temptext.txt" << false;
-        QTest::newRow("unknown type") << 30000 << "Bitmap"
-                                      << "temptext.txt" << false;
-        QTest::newRow("missing folder") << 30000 << "Custom"
-                                        << "no/such/folder/t.txt" << false;
-        QTest::newRow("path is a folder") << 30000 << "Custom"
-                                          << "" << false;
+        const QList<std::tuple<const char*, int, const char*, const char*, bool>> rows{
+            {"definition", 30000, "Custom", "temptext30000.txt", true},
+            {"question document", 25016, "Custom", "temppaper25016.mht", true},
+            {"graphics item", 1, "Custom", "about_off.bmp", true},
+            {"absent id of module 1", 30012, "Custom", "temptext.txt", false},
+            {"unknown type", 30000, "Bitmap", "temptext.txt", false},
+            {"missing folder", 30000, "Custom", "no/such/folder/t.txt", false},
+            {"path is a folder", 30000, "Custom", "", false}};
+        for (const auto& [name, id, type, target, succeeds] : rows)
+            QTest::newRow(name) << id << QString(type) << QString(target) << succeeds;
     }
 
     void extractResource() {
