@@ -95,7 +95,7 @@ private Q_SLOTS:
         QCOMPARE(MhtmlArchive::decodeText(bytes, charset), text);
     }
 
-    void wordProcessorArchive() {
+    void sampleArchives() {
         const MhtmlArchive a = parsed("word_processor.mht");
         QCOMPARE(a.parts().size(), 3);
         QCOMPARE(a.rootIndex(), 0);
@@ -111,9 +111,7 @@ private Q_SLOTS:
         QVERIFY(isCompletePng(a.parts()[1].body));
         QVERIFY(isCompletePng(a.parts()[2].body));
         QVERIFY(a.parts()[1].body != a.parts()[2].body);
-    }
 
-    void browserAndMailArchives() {
         const MhtmlArchive web = parsed("browser_saved.mht");
         QCOMPARE(web.parts().size(), 4);
         QVERIFY(web.rootHtml().contains(

@@ -109,14 +109,8 @@ struct ModuleFolder {
         return ResultsFilePath(path(), which, 2, definition.programCode);
     }
     PaperSessionSetup setup(int paperNum, int attempt = 1) const {
-        PaperSessionSetup s;
-        s.programFolder = path();
-        s.module = 2;
-        s.programCode = definition.programCode;
-        s.paperCount = definition.module(2).paperCount;
-        s.paperNum = paperNum;
-        s.attempt = attempt;
-        return s;
+        const int papers = definition.module(2).paperCount;
+        return {path(), 2, definition.programCode, papers, paperNum, attempt};
     }
     std::unique_ptr<PaperSession> session(int paperNum, int attempt = 1) const {
         return std::make_unique<PaperSession>(setup(paperNum, attempt), *store, clock, locale);

@@ -176,20 +176,16 @@ void ResultsFolderCheck::CheckMarksFile() {
         Fault(file, QStringLiteral("does not read: ") + RecordErrorText(read.error));
         return;
     }
-    if (!isTemplate) {
-        const QStringList tags = MarksTags();
-        if (lines.size() != tags.size()) {
-            Fault(file, QStringLiteral("%1 lines instead of 6").arg(lines.size()));
+    const QStringList tags = MarksTags();
+    for (int r = 0; r < tags.size() && !isTemplate; ++r) {
+        const QByteArray line = lines.value(r);
+        if (lines.size() != tags.size() ||
+            !line.startsWith(QByteArray("#" + tags.at(r).toLatin1() + "#>")) ||
+            line.count('>') != count) {
+            Fault(file, QStringLiteral("not six whole records: line %1 is not %2")
+                            .arg(r + 1)
+                            .arg(tags.at(r)));
             return;
-        }
-        for (int r = 0; r < tags.size(); ++r) {
-            if (!lines.at(r).startsWith(QByteArray("#" + tags.at(r).toLatin1() + "#>")) ||
-                lines.at(r).count('>') != count) {
-                Fault(
-                    file,
-                    QStringLiteral("line %1 is not a whole %2 record").arg(r + 1).arg(tags.at(r)));
-                return;
-            }
         }
     }
     // Marking writes score, state, time and date in one write; so does erasing.
