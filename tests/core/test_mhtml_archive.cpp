@@ -46,19 +46,19 @@ private Q_SLOTS:
     void quotedPrintable_data() {
         QTest::addColumn<QByteArray>("encoded");
         QTest::addColumn<QByteArray>("decoded");
-        QTest::newRow("soft break CR LF") << QByteArray("hol=\r\nds") << QByteArray("holds");
-        QTest::newRow("soft break LF") << QByteArray("hol=\nds") << QByteArray("holds");
-        QTest::newRow("hard break kept") << QByteArray("a\r\nb") << QByteArray("a\r\nb");
-        QTest::newRow("escapes upper and lower case")
-            << QByteArray("=3D=a3=A3") << QByteArray("=\xa3\xa3");
-        QTest::newRow("stray equals kept") << QByteArray("1 =+ 2") << QByteArray("1 =+ 2");
-        QTest::newRow("half escape at end") << QByteArray("x=4") << QByteArray("x=4");
-        QTest::newRow("trailing blanks dropped")
-            << QByteArray("a  \t\r\nb") << QByteArray("a\r\nb");
-        QTest::newRow("blanks after soft break") << QByteArray("a= \r\nb") << QByteArray("ab");
-        QTest::newRow("escape before soft break")
-            << QByteArray("=92=\r\n=80") << QByteArray("\x92\x80");
-        QTest::newRow("equals at very end") << QByteArray("end=") << QByteArray("end");
+        const QList<std::tuple<const char*, const char*, const char*>> rows{
+            {"soft break CR LF", "hol=\r\nds", "holds"},
+            {"soft break LF", "hol=\nds", "holds"},
+            {"hard break kept", "a\r\nb", "a\r\nb"},
+            {"escapes upper and lower case", "=3D=a3=A3", "=\xa3\xa3"},
+            {"stray equals kept", "1 =+ 2", "1 =+ 2"},
+            {"half escape at end", "x=4", "x=4"},
+            {"trailing blanks dropped", "a  \t\r\nb", "a\r\nb"},
+            {"blanks after soft break", "a= \r\nb", "ab"},
+            {"escape before soft break", "=92=\r\n=80", "\x92\x80"},
+            {"equals at very end", "end=", "end"}};
+        for (const auto& [name, encoded, decoded] : rows)
+            QTest::newRow(name) << QByteArray(encoded) << QByteArray(decoded);
     }
 
     void quotedPrintable() {

@@ -320,7 +320,6 @@ private Q_SLOTS:
         }
         const QString first = folder->file(ResultsFile::First);
         QList<QByteArray> lines = FileLines(first);
-        QCOMPARE(lines.size(), 5);
         const QByteArray line102 = lines.takeAt(1);
         if (damage == "end")
             lines.append(line102);
@@ -332,11 +331,8 @@ private Q_SLOTS:
 
         if (damage.isEmpty())
             saved.remove(102);
-        for (auto it = saved.cbegin(); it != saved.cend(); ++it) {
-            auto reopened = folder->open(it.key());
-            QVERIFY2(reopened->paper().Answers == it.value(),
-                     qPrintable(QString::number(it.key())));
-        }
+        for (auto it = saved.cbegin(); it != saved.cend(); ++it)
+            QCOMPARE(folder->open(it.key())->paper().Answers, it.value());
         QCOMPARE(folder->open(101)->paper().Answers.at(0), QStringLiteral("new"));
     }
 
