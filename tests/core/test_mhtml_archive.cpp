@@ -71,21 +71,19 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QByteArray>("charset");
         QTest::addColumn<QString>("text");
-        const QByteArray cp1252("\x80 \x92 \xa3");
-        const QString cp1252Text = QStringLiteral("\u20ac \u2019 \u00a3");
-        QTest::newRow("windows-1252") << cp1252 << QByteArray("windows-1252") << cp1252Text;
-        QTest::newRow("windows-1252 any case, quoted")
-            << cp1252 << QByteArray("\"Windows-1252\"") << cp1252Text;
-        QTest::newRow("labelled Latin-1 read as browsers do")
-            << cp1252 << QByteArray("iso-8859-1") << cp1252Text;
-        QTest::newRow("utf-8") << QByteArray("\xc2\xbd \xe2\x82\xac") << QByteArray("utf-8")
-                               << QStringLiteral("\u00bd \u20ac");
-        QTest::newRow("no charset, valid utf-8")
-            << QByteArray("caf\xc3\xa9") << QByteArray() << QStringLiteral("caf\u00e9");
-        QTest::newRow("no charset, not utf-8")
-            << QByteArray("caf\xe9") << QByteArray() << QStringLiteral("caf\u00e9");
-        QTest::newRow("unknown charset falls back")
-            << QByteArray("caf\xe9") << QByteArray("x-no-such-set") << QStringLiteral("caf\u00e9");
+        const char* cp1252 = "\x80 \x92 \xa3";
+        const char16_t* cp1252Text = u"\u20ac \u2019 \u00a3";
+        const QList<std::tuple<const char*, const char*, const char*, const char16_t*>> rows{
+            {"windows-1252", cp1252, "windows-1252", cp1252Text},
+            {"windows-1252 any case, quoted", cp1252, "\"Windows-1252\"", cp1252Text},
+            {"labelled Latin-1 read as browsers do", cp1252, "iso-8859-1", cp1252Text},
+            {"utf-8", "\xc2\xbd \xe2\x82\xac", "utf-8", u"\u00bd \u20ac"},
+            {"no charset, valid utf-8", "caf\xc3\xa9", "", u"caf\u00e9"},
+            {"no charset, not utf-8", "caf\xe9", "", u"caf\u00e9"},
+            {"unknown charset falls back", "caf\xe9", "x-no-such-set", u"caf\u00e9"}};
+        for (const auto& [name, bytes, charset, text] : rows)
+            QTest::newRow(name) << QByteArray(bytes) << QByteArray(charset)
+                                << QString::fromUtf16(text);
     }
 
     void decodeText() {

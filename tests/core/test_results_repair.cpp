@@ -118,6 +118,7 @@ QByteArray Damaged(const QByteArray& bytes, ResultsFile file, Damage damage) {
 }
 
 struct ProgramFolder : ModuleFolder {
+    using ModuleFolder::ModuleFolder;
     ResultsRepair repair() const { return ResultsRepair(*store, path(), definition); }
     Records read(ResultsFile which) const {
         Records records;
@@ -434,26 +435,22 @@ private Q_SLOTS:
     }
 
     void shapesComeFromTheContentTables() {
-        ProgramFolder folder;
-        folder.definition = ReadProgramDefinition(*folder.store, folder.path()).definition;
-        QCOMPARE(folder.repair().PaperShapes(2), Shapes);
-        QVERIFY(!QFile::exists(folder.path() + "/temptext.txt"));
-
         // A paper the tables do not know takes its template's shape; one that
         // neither knows keeps what its record holds.
         QTemporaryDir storeDir;
-        const QString root = storeDir.path();
-        QVERIFY(copyFixtureStore(root));
-        QVERIFY(writeBytes(root + "/store/30022.txt", "#101#>25016\r\n#102#>99999\r\n"));
-        QVERIFY(writeBytes(root + "/store/30122.txt", "#101#>>\r\n#102#>>>\r\n#103#>\r\n"));
-        const ResourceStore store(root);
-        QCOMPARE(ResultsRepair(store, folder.path(), folder.definition).PaperShapes(2),
-                 (QList<int>{1, 3, 1, -1, -1}));
+        QVERIFY(copyFixtureStore(storeDir.path()));
+        QVERIFY(writeBytes(storeDir.path() + "/store/30022.txt", "#101#>25016\r\n#102#>99999\r\n"));
+        QVERIFY(
+            writeBytes(storeDir.path() + "/store/30122.txt", "#101#>>\r\n#102#>>>\r\n#103#>\r\n"));
+        ProgramFolder folder(storeDir.path());
+        folder.definition = ReadProgramDefinition(*folder.store, folder.path()).definition;
+        QCOMPARE(folder.repair().PaperShapes(2), (QList<int>{1, 3, 1, -1, -1}));
 
         QVERIFY(writeBytes(folder.file(ResultsFile::First), "#101#>x>y\r\n#104#>a>b>c\r\n"));
-        ResultsRepair(store, folder.path(), folder.definition).Run();
+        folder.repair().Run();
         QCOMPARE(bytesOf(folder.file(ResultsFile::First)),
                  QByteArray("#101#>x\r\n#102#>>>\r\n#103#>\r\n#104#>a>b>c\r\n#105#\r\n"));
+        QVERIFY(!QFile::exists(folder.path() + "/temptext.txt"));
     }
 
     void marksFirstThenTheRest() {
