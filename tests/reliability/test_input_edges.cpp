@@ -20,12 +20,6 @@ using namespace TestFiles;
 
 namespace {
 
-// A started program folder over a store; the store may be a copy to take
-// items out of.
-struct Folder : ModuleFolder {
-    explicit Folder(const QString& root = FixtureRoot) : ModuleFolder(root) { start(); }
-};
-
 // A two-part web archive of about totalBytes: a long page and a large picture.
 QByteArray LargeArchive(int totalBytes, const QByteArray& marker) {
     QByteArray page = "<html><body><p>" + marker + "</p>";
@@ -52,7 +46,8 @@ class TestInputEdges : public QObject {
 
 private Q_SLOTS:
     void longAnswersKeptWhole() {
-        Folder folder;
+        ModuleFolder folder;
+        QVERIFY(folder.start());
         // 10,000 characters in every blank of paper 102 (nine blanks), with spaces
         // and the single-byte letters the files can hold.
         QStringList rows;
@@ -85,7 +80,8 @@ private Q_SLOTS:
     void unstorableAnswerRefused() {
         // (Which texts a results file cannot hold is the record file's test.)
         const QString answer = QStringLiteral("3>2");
-        Folder folder;
+        ModuleFolder folder;
+        QVERIFY(folder.start());
         auto session = folder.session(101);
         QVERIFY(session->Load().ok());
         QVERIFY(session->MoveToQuestion({"9"}, 1).ok());
@@ -116,7 +112,8 @@ private Q_SLOTS:
         QVERIFY(document.size() >= 5 * 1024 * 1024);
         QVERIFY(writeBytes(storeDir.path() + "/store/25016.mht", document));
 
-        Folder folder(storeDir.path());
+        ModuleFolder folder(storeDir.path());
+        QVERIFY(folder.start());
         auto session = folder.session(101);
         QVERIFY(session->Load().ok());
         QVERIFY(session->ExtractQuestionDocument());
@@ -148,7 +145,8 @@ private Q_SLOTS:
         // The results files exist from an earlier start; then the item goes.
         QTemporaryDir storeDir;
         QVERIFY(copyFixtureStore(storeDir.path()));
-        Folder folder(storeDir.path());
+        ModuleFolder folder(storeDir.path());
+        QVERIFY(folder.start());
         const QDir items(storeDir.path() + "/store");
         const QStringList names = items.entryList({QString::number(item) + ".*"});
         QCOMPARE(names.size(), 1);
