@@ -4,7 +4,6 @@
 
 #include "../reliability/WorkerSteps.h"
 #include "core/AnswerChecking.h"
-#include "core/Clock.h"
 #include "core/ProgramDefinition.h"
 #include "core/ResourceStore.h"
 #include "core/Scoring.h"
@@ -14,7 +13,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
 #include <numeric>

@@ -3,7 +3,6 @@
 // saves and marks. Also the readers meeting damage while the program runs.
 
 #include "../reliability/WorkerSteps.h"
-#include "core/Clock.h"
 #include "core/ProgramDefinition.h"
 #include "core/ResourceStore.h"
 #include "main_window/logic/ReportFigures.h"

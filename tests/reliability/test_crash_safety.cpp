@@ -4,7 +4,6 @@
 
 #include "ResultsFolderCheck.h"
 #include "WorkerSteps.h"
-#include "core/Clock.h"
 #include "core/PaperContent.h"
 #include "core/ProgramDefinition.h"
 #include "core/ResourceStore.h"
