@@ -34,145 +34,134 @@ class TestAnswerChecking : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
-    void checkAnswer_data();
-    void checkAnswer();
-    void numbersFollowTheLocale();
-    void groupAnswers_data();
-    void groupAnswers();
-    void modelAnswers_data();
-    void modelAnswers();
-};
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom)); }
 
-void TestAnswerChecking::initTestCase() {
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
-}
+    void checkAnswer_data() {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<ResultMark>("result");
 
-void TestAnswerChecking::checkAnswer_data() {
-    QTest::addColumn<QString>("answer");
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<ResultMark>("result");
-
-    row("N trailing zero", "15.0", "15", "N", Tick);
-    row("N spaces around", "  15 ", "15", "N", Tick);
-    row("N leading zero", "018", "18", "N", Tick);
-    row("N plus sign", "+18", "18", "N", Tick);
-    row("N money key", "24.8", "24.80", "N", Tick);
-    row("N digit grouping", "1,250", "1250", "N", Tick);
-    row("N word", "fifteen", "15", "N", Cross);
-    row("N with unit", "15 cm", "15", "N", Cross);
-    row("N empty", "", "15", "N", Cross);
-    row("N only spaces", "   ", "0", "N", Cross);
-    row("N exponent", "1.5e1", "15", "N", Cross);
-    row("N currency sign", QStringLiteral("\u00A324.80"), "24.80", "N", Cross);
-    row("N infinity", "inf", "15", "N", Cross);
-    row("N other value", "16", "15", "N", Cross);
-    row("N key in words matches word", " eighteen ", "Eighteen", "N", Tick);
-    row("N key in words rejects digits", "18", "Eighteen", "N", Cross);
-    row("T case and spaces", " SIXTEEN ", "Sixteen", "T", Tick);
-    row("T digits for word", "16", "Sixteen", "T", Cross);
-    row("T inner space counts", "7.30 pm", "7.30pm", "T", Cross);
-    row("T trims spaces only", "\tsixteen", "Sixteen", "T", Cross);
-    row("Q letter", "B", "2", "Q", Cross);
-    row("L like T", "More Than ", "more than", "L", Tick);
-    row("F spaces dropped", "3 / 10 ", "3/10", "F", Tick);
-    row("F equivalent fraction", "6/20", "3/10", "F", Cross);
-    row("F is case-sensitive", "1/2A", "1/2a", "F", Cross);
-    row("X spaces around", "  1 2/3  ", "1 2/3", "X", Tick);
-    row("X two spaces after whole", "1  2/3", "1 2/3", "X", Tick);
-    row("X spaces around slash", "1 2 / 3", "1 2/3", "X", Tick);
-    row("X no space", "12/3", "1 2/3", "X", Cross);
-    row("X two-digit whole", "12 1/2", "12 1/2", "X", Tick);
-    row("X space in wrong place", "1 21/2", "12 1/2", "X", Cross);
-    row("X character kept at space", "1x2/3", "1 2/3", "X", Cross);
-    row("R like F", "2 / 5", "2/5", "R", Tick);
-    row("unknown kind", "5", "5", "Z", None);
-    row("empty kind", "5", "5", "", None);
-    row("kind is case-sensitive", "5", "5", "n", None);
-}
-
-void TestAnswerChecking::checkAnswer() {
-    QFETCH(QString, answer);
-    QFETCH(QString, key);
-    QFETCH(QString, kind);
-    QFETCH(ResultMark, result);
-    QCOMPARE(CheckAnswer(answer, key, kind), result);
-    // Marking sends every kind other than G and M to the same check.
-    QCOMPARE(MarkBlank({answer}, {key}, {kind}, 0), result);
-    // The results files hold the mark as its text and give it back; text
-    // that is no mark reads as none.
-    QCOMPARE(ResultMarkFromText(ResultMarkText(result)), result);
-    QCOMPARE(ResultMarkFromText(answer), None);
-}
-
-void TestAnswerChecking::numbersFollowTheLocale() {
-    const QLocale german(QLocale::German, QLocale::Germany);
-    const QLocale english(QLocale::English, QLocale::UnitedStates);
-    QCOMPARE(CheckAnswer("24,8", "24.80", "N", german), Tick);
-    QCOMPARE(CheckAnswer("1.250,5", "1250.5", "N", german), Tick);
-    QCOMPARE(CheckAnswer("24.80", "24.80", "N", german), Cross);
-    QCOMPARE(CheckAnswer("24.80", "24.80", "N", english), Tick);
-    QCOMPARE(CheckAnswer("1,250", "1.25", "N", english), Cross);
-}
-
-void TestAnswerChecking::groupAnswers_data() {
-    QTest::addColumn<QStringList>("answers");
-    QTest::addColumn<QStringList>("keys");
-    QTest::addColumn<QList<ResultMark>>("results");
-
-    const QStringList group{";2;3;5", " ", " "};
-    listRow("M any alternative", {"Dog", " cat ", ""}, {";cat;dog", ";cat;dog", ";cat;dog"},
-            {Tick, Tick, Cross});
-    listRow("M empty alternative takes empty answer", {""}, {";cat;"}, {Tick});
-    listRow("M key without alternatives", {"cat"}, {"cat"}, QList<ResultMark>{None});
-    listRow("G any order", {"5", "3", "2"}, group, {Tick, Tick, Tick});
-    listRow("G alternative not reused", {"3", "2", "2"}, group, {Tick, Tick, Cross});
-    listRow("G head's answer taken by follower", {"2", "2", "5"}, group, {Tick, Cross, Tick});
-    listRow("G duplicate alternatives all cleared", {"2", "2"}, {";2;2", " "}, {Tick, Cross});
-    listRow("G empty follower is wrong", {"2", ""}, {";2;", " "}, {Tick, Cross});
-    listRow("two groups side by side", {"a", "b", "b", "a"}, {";a;b", " ", ";a;b", " "},
-            {Tick, Tick, Tick, Tick});
-    listRow("follower without head", {"2", "2"}, {" ", " "}, QList<ResultMark>{None, None});
-}
-
-void TestAnswerChecking::groupAnswers() {
-    QFETCH(QStringList, answers);
-    QFETCH(QStringList, keys);
-    QFETCH(QList<ResultMark>, results);
-    const QStringList kinds(keys.size(), keys.contains(" ") ? "G" : "M");
-    for (int i = 0; i < answers.size(); ++i)
-        QCOMPARE(MarkBlank(answers, keys, kinds, i), results.at(i));
-}
-
-void TestAnswerChecking::modelAnswers_data() {
-    QTest::addColumn<QStringList>("answers");
-    QTest::addColumn<QStringList>("keys");
-    QTest::addColumn<QStringList>("models");
-
-    // "*": a correct blank, whose model answer is never shown.
-    const QStringList group{";2;3;5", " ", " "};
-    listRow("G wrong blanks get what nobody found", {"2", "7", "9"}, group, {"*", "3", "5"});
-    listRow("G all wrong in key order", {"1", "1", "1"}, group, {"2", "3", "5"});
-    listRow("G wrong head skips found ones", {"9", "5", "2"}, group, {"3", "*", "*"});
-    listRow("G rank counts the wrong head", {"7", "3", "9"}, group, {"2", "*", "5"});
-    listRow("M first alternative", {"x"}, {";cat;dog"}, {"cat"});
-    listRow("M single alternative", {"x"}, {";cat"}, {"cat"});
-    listRow("M key without separator", {"x"}, {"cat"}, {"cat"});
-}
-
-void TestAnswerChecking::modelAnswers() {
-    QFETCH(QStringList, answers);
-    QFETCH(QStringList, keys);
-    QFETCH(QStringList, models);
-    const QStringList kinds(keys.size(), keys.size() > 1 ? "G" : "M");
-    for (int i = 0; i < answers.size(); ++i) {
-        if (models.at(i) != "*")
-            QCOMPARE(ModelAnswer(answers, keys, kinds, i), models.at(i));
+        row("N trailing zero", "15.0", "15", "N", Tick);
+        row("N spaces around", "  15 ", "15", "N", Tick);
+        row("N leading zero", "018", "18", "N", Tick);
+        row("N plus sign", "+18", "18", "N", Tick);
+        row("N money key", "24.8", "24.80", "N", Tick);
+        row("N digit grouping", "1,250", "1250", "N", Tick);
+        row("N word", "fifteen", "15", "N", Cross);
+        row("N with unit", "15 cm", "15", "N", Cross);
+        row("N empty", "", "15", "N", Cross);
+        row("N only spaces", "   ", "0", "N", Cross);
+        row("N exponent", "1.5e1", "15", "N", Cross);
+        row("N currency sign", QStringLiteral("\u00A324.80"), "24.80", "N", Cross);
+        row("N infinity", "inf", "15", "N", Cross);
+        row("N other value", "16", "15", "N", Cross);
+        row("N key in words matches word", " eighteen ", "Eighteen", "N", Tick);
+        row("N key in words rejects digits", "18", "Eighteen", "N", Cross);
+        row("T case and spaces", " SIXTEEN ", "Sixteen", "T", Tick);
+        row("T digits for word", "16", "Sixteen", "T", Cross);
+        row("T inner space counts", "7.30 pm", "7.30pm", "T", Cross);
+        row("T trims spaces only", "\tsixteen", "Sixteen", "T", Cross);
+        row("Q letter", "B", "2", "Q", Cross);
+        row("L like T", "More Than ", "more than", "L", Tick);
+        row("F spaces dropped", "3 / 10 ", "3/10", "F", Tick);
+        row("F equivalent fraction", "6/20", "3/10", "F", Cross);
+        row("F is case-sensitive", "1/2A", "1/2a", "F", Cross);
+        row("X spaces around", "  1 2/3  ", "1 2/3", "X", Tick);
+        row("X two spaces after whole", "1  2/3", "1 2/3", "X", Tick);
+        row("X spaces around slash", "1 2 / 3", "1 2/3", "X", Tick);
+        row("X no space", "12/3", "1 2/3", "X", Cross);
+        row("X two-digit whole", "12 1/2", "12 1/2", "X", Tick);
+        row("X space in wrong place", "1 21/2", "12 1/2", "X", Cross);
+        row("X character kept at space", "1x2/3", "1 2/3", "X", Cross);
+        row("R like F", "2 / 5", "2/5", "R", Tick);
+        row("unknown kind", "5", "5", "Z", None);
+        row("empty kind", "5", "5", "", None);
+        row("kind is case-sensitive", "5", "5", "n", None);
     }
-    // Any other kind shows its key.
-    QCOMPARE(ModelAnswer({"2"}, {"1 2/3"}, {"X"}, 0), QString("1 2/3"));
-}
+
+    void checkAnswer() {
+        QFETCH(QString, answer);
+        QFETCH(QString, key);
+        QFETCH(QString, kind);
+        QFETCH(ResultMark, result);
+        QCOMPARE(CheckAnswer(answer, key, kind), result);
+        // Marking sends every kind other than G and M to the same check.
+        QCOMPARE(MarkBlank({answer}, {key}, {kind}, 0), result);
+        // The results files hold the mark as its text and give it back; text
+        // that is no mark reads as none.
+        QCOMPARE(ResultMarkFromText(ResultMarkText(result)), result);
+        QCOMPARE(ResultMarkFromText(answer), None);
+    }
+
+    void numbersFollowTheLocale() {
+        const QLocale german(QLocale::German, QLocale::Germany);
+        const QLocale english(QLocale::English, QLocale::UnitedStates);
+        QCOMPARE(CheckAnswer("24,8", "24.80", "N", german), Tick);
+        QCOMPARE(CheckAnswer("1.250,5", "1250.5", "N", german), Tick);
+        QCOMPARE(CheckAnswer("24.80", "24.80", "N", german), Cross);
+        QCOMPARE(CheckAnswer("24.80", "24.80", "N", english), Tick);
+        QCOMPARE(CheckAnswer("1,250", "1.25", "N", english), Cross);
+    }
+
+    void groupAnswers_data() {
+        QTest::addColumn<QStringList>("answers");
+        QTest::addColumn<QStringList>("keys");
+        QTest::addColumn<QList<ResultMark>>("results");
+
+        const QStringList group{";2;3;5", " ", " "};
+        listRow("M any alternative", {"Dog", " cat ", ""}, {";cat;dog", ";cat;dog", ";cat;dog"},
+                {Tick, Tick, Cross});
+        listRow("M empty alternative takes empty answer", {""}, {";cat;"}, {Tick});
+        listRow("M key without alternatives", {"cat"}, {"cat"}, QList<ResultMark>{None});
+        listRow("G any order", {"5", "3", "2"}, group, {Tick, Tick, Tick});
+        listRow("G alternative not reused", {"3", "2", "2"}, group, {Tick, Tick, Cross});
+        listRow("G head's answer taken by follower", {"2", "2", "5"}, group, {Tick, Cross, Tick});
+        listRow("G duplicate alternatives all cleared", {"2", "2"}, {";2;2", " "}, {Tick, Cross});
+        listRow("G empty follower is wrong", {"2", ""}, {";2;", " "}, {Tick, Cross});
+        listRow("two groups side by side", {"a", "b", "b", "a"}, {";a;b", " ", ";a;b", " "},
+                {Tick, Tick, Tick, Tick});
+        listRow("follower without head", {"2", "2"}, {" ", " "}, QList<ResultMark>{None, None});
+    }
+
+    void groupAnswers() {
+        QFETCH(QStringList, answers);
+        QFETCH(QStringList, keys);
+        QFETCH(QList<ResultMark>, results);
+        const QStringList kinds(keys.size(), keys.contains(" ") ? "G" : "M");
+        for (int i = 0; i < answers.size(); ++i)
+            QCOMPARE(MarkBlank(answers, keys, kinds, i), results.at(i));
+    }
+
+    void modelAnswers_data() {
+        QTest::addColumn<QStringList>("answers");
+        QTest::addColumn<QStringList>("keys");
+        QTest::addColumn<QStringList>("models");
+
+        // "*": a correct blank, whose model answer is never shown.
+        const QStringList group{";2;3;5", " ", " "};
+        listRow("G wrong blanks get what nobody found", {"2", "7", "9"}, group, {"*", "3", "5"});
+        listRow("G all wrong in key order", {"1", "1", "1"}, group, {"2", "3", "5"});
+        listRow("G wrong head skips found ones", {"9", "5", "2"}, group, {"3", "*", "*"});
+        listRow("G rank counts the wrong head", {"7", "3", "9"}, group, {"2", "*", "5"});
+        listRow("M first alternative", {"x"}, {";cat;dog"}, {"cat"});
+        listRow("M single alternative", {"x"}, {";cat"}, {"cat"});
+        listRow("M key without separator", {"x"}, {"cat"}, {"cat"});
+    }
+
+    void modelAnswers() {
+        QFETCH(QStringList, answers);
+        QFETCH(QStringList, keys);
+        QFETCH(QStringList, models);
+        const QStringList kinds(keys.size(), keys.size() > 1 ? "G" : "M");
+        for (int i = 0; i < answers.size(); ++i) {
+            if (models.at(i) != "*")
+                QCOMPARE(ModelAnswer(answers, keys, kinds, i), models.at(i));
+        }
+        // Any other kind shows its key.
+        QCOMPARE(ModelAnswer({"2"}, {"1 2/3"}, {"X"}, 0), QString("1 2/3"));
+    }
+};
 
 QTEST_GUILESS_MAIN(TestAnswerChecking)
 #include "test_answer_checking.moc"

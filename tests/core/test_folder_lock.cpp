@@ -17,81 +17,78 @@ class TestFolderLock : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void secondHolderIsRefusedUntilTheFirstLetsGo();
-    void lockEndsWithAKilledHolder();
-    void unwritableFolder();
-};
+    void secondHolderIsRefusedUntilTheFirstLetsGo() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("quillora.lock");
+        // A lock file left by an earlier version or a crashed copy: its content
+        // does not matter, only whether someone holds it.
+        {
+            QFile old(path);
+            QVERIFY(old.open(QIODevice::WriteOnly));
+            old.write("4242\nquillora\nsomehost\n");
+        }
+        auto first = std::make_unique<FolderLock>(path);
+        QCOMPARE(first->tryLock(), FolderLock::Result::Locked);
+        QVERIFY(first->isLocked());
+        QCOMPARE(first->tryLock(), FolderLock::Result::Locked); // asking again changes nothing
 
-void TestFolderLock::secondHolderIsRefusedUntilTheFirstLetsGo() {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("quillora.lock");
-    // A lock file left by an earlier version or a crashed copy: its content
-    // does not matter, only whether someone holds it.
-    {
-        QFile old(path);
-        QVERIFY(old.open(QIODevice::WriteOnly));
-        old.write("4242\nquillora\nsomehost\n");
+        FolderLock second(path);
+        QCOMPARE(second.tryLock(), FolderLock::Result::HeldElsewhere);
+        QVERIFY(!second.isLocked());
+        // The refused copy wrote nothing into the holder's file.
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray::number(QCoreApplication::applicationPid()) + "\n");
+
+        first.reset();
+        QCOMPARE(second.tryLock(), FolderLock::Result::Locked);
+        second.unlock();
+        QVERIFY(!second.isLocked());
+        QCOMPARE(FolderLock(path).tryLock(), FolderLock::Result::Locked);
     }
-    auto first = std::make_unique<FolderLock>(path);
-    QCOMPARE(first->tryLock(), FolderLock::Result::Locked);
-    QVERIFY(first->isLocked());
-    QCOMPARE(first->tryLock(), FolderLock::Result::Locked); // asking again changes nothing
 
-    FolderLock second(path);
-    QCOMPARE(second.tryLock(), FolderLock::Result::HeldElsewhere);
-    QVERIFY(!second.isLocked());
-    // The refused copy wrote nothing into the holder's file.
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), QByteArray::number(QCoreApplication::applicationPid()) + "\n");
+    void lockEndsWithAKilledHolder() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("quillora.lock");
+        int ready[2];
+        QCOMPARE(::pipe(ready), 0);
+        const pid_t child = ::fork();
+        QVERIFY(child >= 0);
+        if (child == 0) {
+            FolderLock lock(path);
+            const char result = lock.tryLock() == FolderLock::Result::Locked ? 'L' : 'x';
+            (void)::write(ready[1], &result, 1);
+            for (;;)
+                ::pause();
+        }
+        ::close(ready[1]);
+        char result = 0;
+        QCOMPARE(::read(ready[0], &result, 1), ssize_t(1));
+        ::close(ready[0]);
+        QCOMPARE(result, 'L');
+        QCOMPARE(FolderLock(path).tryLock(), FolderLock::Result::HeldElsewhere);
 
-    first.reset();
-    QCOMPARE(second.tryLock(), FolderLock::Result::Locked);
-    second.unlock();
-    QVERIFY(!second.isLocked());
-    QCOMPARE(FolderLock(path).tryLock(), FolderLock::Result::Locked);
-}
-
-void TestFolderLock::lockEndsWithAKilledHolder() {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("quillora.lock");
-    int ready[2];
-    QCOMPARE(::pipe(ready), 0);
-    const pid_t child = ::fork();
-    QVERIFY(child >= 0);
-    if (child == 0) {
-        FolderLock lock(path);
-        const char result = lock.tryLock() == FolderLock::Result::Locked ? 'L' : 'x';
-        (void)::write(ready[1], &result, 1);
-        for (;;)
-            ::pause();
+        // Killed without any chance to clean up: the folder is free at once.
+        ::kill(child, SIGKILL);
+        int status = 0;
+        QCOMPARE(::waitpid(child, &status, 0), child);
+        QVERIFY(QFile::exists(path));
+        QCOMPARE(FolderLock(path).tryLock(), FolderLock::Result::Locked);
     }
-    ::close(ready[1]);
-    char result = 0;
-    QCOMPARE(::read(ready[0], &result, 1), ssize_t(1));
-    ::close(ready[0]);
-    QCOMPARE(result, 'L');
-    QCOMPARE(FolderLock(path).tryLock(), FolderLock::Result::HeldElsewhere);
 
-    // Killed without any chance to clean up: the folder is free at once.
-    ::kill(child, SIGKILL);
-    int status = 0;
-    QCOMPARE(::waitpid(child, &status, 0), child);
-    QVERIFY(QFile::exists(path));
-    QCOMPARE(FolderLock(path).tryLock(), FolderLock::Result::Locked);
-}
-
-void TestFolderLock::unwritableFolder() {
-    QTemporaryDir dir;
-    QCOMPARE(FolderLock(dir.filePath("no such folder/quillora.lock")).tryLock(),
-             FolderLock::Result::CannotWrite);
-    if (::geteuid() != 0) {
-        QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
-        QCOMPARE(FolderLock(dir.filePath("quillora.lock")).tryLock(),
+    void unwritableFolder() {
+        QTemporaryDir dir;
+        QCOMPARE(FolderLock(dir.filePath("no such folder/quillora.lock")).tryLock(),
                  FolderLock::Result::CannotWrite);
-        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        if (::geteuid() != 0) {
+            QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
+            QCOMPARE(FolderLock(dir.filePath("quillora.lock")).tryLock(),
+                     FolderLock::Result::CannotWrite);
+            QFile::setPermissions(dir.path(),
+                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        }
     }
-}
+};
 
 QTEST_GUILESS_MAIN(TestFolderLock)
 #include "test_folder_lock.moc"

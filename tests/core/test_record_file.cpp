@@ -59,12 +59,12 @@ private Q_SLOTS:
         QCOMPARE(split.value, fields);
     }
 
-    void lookup() {
+    void readers() {
         QTemporaryDir dir;
         const QString path = dir.filePath("records.txt");
-        QVERIFY(writeBytes(
-            path, "...\r\n\r\n-------------------------------\r\n#FSE#>1>2\r\n"
-                  "#SSE#>first\r\n#sse#>second\r\nnote #CDD#>x\r\n#NME#>\r\n#TRD#\r\n..."));
+        QVERIFY(writeBytes(path, "...\r\n\r\n-------------------------------\r\n#FSE#>1>2\r\n"
+                                 "#SSE#>first\r\n#sse#>second\r\nnote #CDD#>x\r\n#NME#>\r\n"
+                                 "#TRD#\r\n#TN1#>a>b>c\r\n#101#>25016>25019\r\n..."));
         // tag, whole line, value after the six-character prefix
         const QList<std::tuple<const char*, const char*, const char*>> rows{
             {"fse", "#FSE#>1>2", "1>2"},       // small letters find capitals
@@ -79,23 +79,17 @@ private Q_SLOTS:
             QCOMPARE(read.error, RecordError::None);
             QCOMPARE(read.value, QString(value));
         }
-    }
-
-    void readersReportErrors() {
-        QTemporaryDir dir;
-        const QString missing = dir.filePath("missing.txt");
-        QCOMPARE(ReadRecordLine(missing, "FSE").error, RecordError::FileMissing);
-        QCOMPARE(ReadPaperRecordLines(missing, 3).error, RecordError::FileMissing);
-        QCOMPARE(ReadRecordLine(dir.path(), "FSE").error, RecordError::FileMissing);
-
-        const QString path = dir.filePath("t.txt");
-        QVERIFY(writeBytes(path, "#TN1#>a>b>c\r\n#101#>25016>25019\r\n"));
         QCOMPARE(ReadRecordFields10(path, "TN1", 4).error, RecordError::TooFewFields);
         QCOMPARE(ReadRecordFields10(path, "TN1", 11).error, RecordError::CapacityExceeded);
         QCOMPARE(ReadRecordFields10(path, "TN2", 1).error, RecordError::KeyMissing);
         QCOMPARE(ReadPaperRecordLines(path, 51).error, RecordError::CapacityExceeded);
         QCOMPARE(ReadRecordAllFields(path, "101").value, (QStringList{"25016", "25019"}));
         QCOMPARE(ReadRecordAllFields(path, "102").error, RecordError::KeyMissing);
+
+        const QString missing = dir.filePath("missing.txt");
+        QCOMPARE(ReadRecordLine(missing, "FSE").error, RecordError::FileMissing);
+        QCOMPARE(ReadPaperRecordLines(missing, 3).error, RecordError::FileMissing);
+        QCOMPARE(ReadRecordLine(dir.path(), "FSE").error, RecordError::FileMissing);
     }
 
     void batchReadersMakeOneForwardPass() {

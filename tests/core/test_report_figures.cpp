@@ -122,18 +122,6 @@ private Q_SLOTS:
         QCOMPARE(second, secondMarks);
     }
 
-    void topicScoreCountsEveryAttempt() {
-        const ReportFigures f =
-            ReportFigures::Compute(Module(10, 50), Marks("marks_two_attempts.txt"));
-        const TopicFigures& t = f.topics[0];
-        QCOMPARE(t.firstCount, 2);
-        QCOMPARE(t.secondCount, 1);
-        QCOMPARE(t.topicScore(), 90.0);
-        QCOMPARE(t.firstFraction, 0.85);
-        QCOMPARE(t.secondFraction, 1.0);
-        QCOMPARE(f.topics[1].topicScore(), 0.0);
-    }
-
     // Averages are rounded once, exactly, halves to even; bars use the
     // unrounded average.
     void averageRounding_data() {
@@ -142,19 +130,16 @@ private Q_SLOTS:
         QTest::addColumn<double>("fraction");
         QTest::addColumn<QString>("completed");
 
-        QTest::newRow("72.25 goes down to 72.2")
-            << QStringList{"72.2", "72.3"} << "72.2%" << 0.7225 << "2 / 5";
-        QTest::newRow("72.75 goes up to 72.8")
-            << QStringList{"72.7", "72.8"} << "72.8%" << 0.7275 << "2 / 5";
-        QTest::newRow("66.65 in exact tenths goes to 66.6")
-            << QStringList{"66.6", "66.7"} << "66.6%" << 0.6665 << "2 / 5";
-        QTest::newRow("thirds") << QStringList{"33.3", "33.3", "33.4"} << "33.3%" << 1.0 / 3
-                                << "3 / 5";
-        QTest::newRow("80.0 shows as 80") << QStringList{"79.5", "80.5"} << "80%" << 0.8 << "2 / 5";
-        QTest::newRow("full marks")
-            << QStringList{"100", "100", "100", "100", "100"} << "100%" << 1.0 << "5 / 5";
-        QTest::newRow("a damaged entry is not counted")
-            << QStringList{"abc", "70", "", "12.34"} << "70%" << 0.7 << "1 / 5";
+        const QList<std::tuple<const char*, QStringList, const char*, double, const char*>> rows{
+            {"72.25 goes down to 72.2", {"72.2", "72.3"}, "72.2%", 0.7225, "2 / 5"},
+            {"72.75 goes up to 72.8", {"72.7", "72.8"}, "72.8%", 0.7275, "2 / 5"},
+            {"66.65 in exact tenths goes to 66.6", {"66.6", "66.7"}, "66.6%", 0.6665, "2 / 5"},
+            {"thirds", {"33.3", "33.3", "33.4"}, "33.3%", 1.0 / 3, "3 / 5"},
+            {"80.0 shows as 80", {"79.5", "80.5"}, "80%", 0.8, "2 / 5"},
+            {"full marks", {"100", "100", "100", "100", "100"}, "100%", 1.0, "5 / 5"},
+            {"a damaged entry is not counted", {"abc", "70", "", "12.34"}, "70%", 0.7, "1 / 5"}};
+        for (const auto& [name, scores, text, fraction, completed] : rows)
+            QTest::newRow(name) << scores << QString(text) << fraction << QString(completed);
     }
     void averageRounding() {
         QFETCH(QStringList, scores);
@@ -171,6 +156,7 @@ private Q_SLOTS:
         QCOMPARE((QStringList{f.topics[0].firstMark, f.topics[0].secondMark, f.OScore1, f.OScore2}),
                  QStringList(4, text));
         QVERIFY(qAbs(f.topics[0].firstFraction - fraction) < 1e-12);
+        QVERIFY(qAbs(f.topics[0].secondFraction - fraction) < 1e-12);
         QCOMPARE(f.PCNum, completed);
     }
 
@@ -196,6 +182,10 @@ private Q_SLOTS:
         QTest::newRow("three topics, the middle one unattempted")
             << abc << Scores(15, {{1, "40"}, {11, "90"}}) << Blank(15)
             << QStringList{"Gamma ", "Alpha "};
+        // A topic's score is the mean of all its attempts, not of its two averages.
+        QTest::newRow("every attempt counts once")
+            << abc << Scores(15, {{1, "80"}, {2, "90"}, {6, "91"}}) << Scores(15, {{1, "100"}})
+            << QStringList{"Beta ", "Alpha "};
         QTest::newRow("a second attempt alone does not make a topic attempted")
             << abc << Scores(15, {{1, "40"}, {11, "90"}}) << Scores(15, {{6, "100"}})
             << QStringList{"Gamma ", "Alpha "};
@@ -234,49 +224,33 @@ private Q_SLOTS:
         QCOMPARE(TrendReading::FromFile(Fixture(file)), values);
     }
 
-    void printLinesPerTopic_data() {
-        QTest::addColumn<int>("topicCount");
-        QTest::newRow("no topic") << 0;
-        QTest::newRow("one topic") << 1;
-        QTest::newRow("ten topics") << 10;
-    }
-    void printLinesPerTopic() {
-        QFETCH(int, topicCount);
+    void printedLines() {
         const QString caption = "Quillora Maths Practice";
-        const QList<QStringList> lines =
-            ReportLayout::Lines(caption, Module(topicCount, 50), Marks("marks_one_topic.txt"));
-        QCOMPARE(lines.size(), 5 + 12 * topicCount);
-        QCOMPARE(lines.at(2), (QStringList{" ", caption}));
-        for (int t = 1; t <= topicCount; ++t) {
-            const int base = 5 + 12 * (t - 1);
-            QCOMPARE(lines.at(base + 2), (QStringList{" ", Names.at(t - 1)}));
-            for (int j = 1; j <= 5; ++j) {
-                QCOMPARE(lines.at(base + 6 + j).size(), 8);
-                QCOMPARE(lines.at(base + 6 + j).at(1), QString("Paper %1").arg(j));
+        QList<QStringList> lines;
+        for (int topicCount : {0, 1, 10}) {
+            lines =
+                ReportLayout::Lines(caption, Module(topicCount, 50), Marks("marks_one_topic.txt"));
+            QCOMPARE(lines.size(), 5 + 12 * topicCount);
+            QCOMPARE(lines.at(2), (QStringList{" ", caption}));
+            for (int t = 1; t <= topicCount; ++t) {
+                const int base = 5 + 12 * (t - 1);
+                QCOMPARE(lines.at(base + 2), (QStringList{" ", Names.at(t - 1)}));
+                for (int j = 1; j <= 5; ++j) {
+                    QCOMPARE(lines.at(base + 6 + j).size(), 8);
+                    QCOMPARE(lines.at(base + 6 + j).at(1), QString("Paper %1").arg(j));
+                }
             }
         }
-    }
-
-    void printPaperLine_data() {
-        QTest::addColumn<int>("topic");
-        QTest::addColumn<int>("paper");
-        QTest::addColumn<QStringList>("items");
-        QTest::newRow("both attempts marked")
-            << 3 << 1
-            << QStringList{" ", "Paper 1", " ", "70%", "0:12:5", "03/02/2025", " ", "90%"};
-        QTest::newRow("first attempt only")
-            << 3 << 2
-            << QStringList{" ", "Paper 2", " ", "85.5%", "0:9:41", "04/02/2025", " ", "%"};
-        QTest::newRow("unmarked paper prints % alone")
-            << 1 << 5 << QStringList{" ", "Paper 5", " ", "%", "", "", " ", "%"};
-    }
-    void printPaperLine() {
-        QFETCH(int, topic);
-        QFETCH(int, paper);
-        QFETCH(QStringList, items);
-        const QList<QStringList> lines =
-            ReportLayout::Lines("Title", Module(10, 50), Marks("marks_one_topic.txt"));
-        QCOMPARE(lines.at(5 + 12 * (topic - 1) + 6 + paper), items);
+        // Paper lines of the ten-topic report: both attempts marked, the
+        // first only, and an unmarked paper that prints "%" alone.
+        const auto paperLine = [&lines](int topic, int paper) {
+            return lines.at(5 + 12 * (topic - 1) + 6 + paper);
+        };
+        QCOMPARE(paperLine(3, 1),
+                 (QStringList{" ", "Paper 1", " ", "70%", "0:12:5", "03/02/2025", " ", "90%"}));
+        QCOMPARE(paperLine(3, 2),
+                 (QStringList{" ", "Paper 2", " ", "85.5%", "0:9:41", "04/02/2025", " ", "%"}));
+        QCOMPARE(paperLine(1, 5), (QStringList{" ", "Paper 5", " ", "%", "", "", " ", "%"}));
     }
 
     void zoneStarts_data() {

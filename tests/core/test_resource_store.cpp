@@ -17,162 +17,152 @@ class TestResourceStore : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void graphicsTable();
-    void findsItemsById();
-    void extractResource_data();
-    void extractResource();
-    void extractGraphicsCreatesAndRestores();
-    void programFolder();
-};
-
-void TestResourceStore::graphicsTable() {
-    // Every item's name leads back to it, and no two items share a name.
-    QSet<QString> unique;
-    for (const GraphicsItem& item : GraphicsItems()) {
-        const QString name = GraphicsFileName(item.id);
-        QCOMPARE(name, QString::fromLatin1(item.fileName));
-        QCOMPARE(GraphicsId(name), item.id);
-        unique.insert(name);
+    void graphicsTable() {
+        // Every item's name leads back to it, and no two items share a name.
+        QSet<QString> unique;
+        for (const GraphicsItem& item : GraphicsItems()) {
+            const QString name = GraphicsFileName(item.id);
+            QCOMPARE(name, QString::fromLatin1(item.fileName));
+            QCOMPARE(GraphicsId(name), item.id);
+            unique.insert(name);
+        }
+        QCOMPARE(unique.size(), GraphicsItems().size());
+        QCOMPARE(GraphicsFileName(93), QString()); // not a graphics item
+        QCOMPARE(GraphicsId("handle.bmp"), 0);     // names are exact
     }
-    QCOMPARE(unique.size(), GraphicsItems().size());
-    QCOMPARE(GraphicsFileName(93), QString()); // not a graphics item
-    QCOMPARE(GraphicsId("handle.bmp"), 0);     // names are exact
-}
 
-void TestResourceStore::findsItemsById() {
-    const ResourceStore store(FixtureRoot);
-    QCOMPARE(store.itemPath(30000), FixtureRoot + "/store/30000.txt");
-    QCOMPARE(store.itemPath(25016), FixtureRoot + "/store/25016.mht");
-    QCOMPARE(store.itemPath(89), FixtureRoot + "/graphics/Logo.gif");
-    QVERIFY(!store.contains(30012));
-    QVERIFY(!store.contains(2));
-    bool ok = false;
-    QCOMPARE(store.itemBytes(30126, &ok), QByteArray("#TRD#"));
-    QVERIFY(ok);
-    store.itemBytes(30012, &ok);
-    QVERIFY(!ok);
-    const QList<int> ids = store.ids();
-    QCOMPARE(ids.size(), 2 + 12);
-    QCOMPARE(ids.first(), 1);
-    QCOMPARE(ids.at(2), 25016);
-    QCOMPARE(ids.last(), 30126);
-}
+    void findsItemsById() {
+        const ResourceStore store(FixtureRoot);
+        QCOMPARE(store.itemPath(30000), FixtureRoot + "/store/30000.txt");
+        QCOMPARE(store.itemPath(25016), FixtureRoot + "/store/25016.mht");
+        QCOMPARE(store.itemPath(89), FixtureRoot + "/graphics/Logo.gif");
+        QVERIFY(!store.contains(30012));
+        QVERIFY(!store.contains(2));
+        bool ok = false;
+        QCOMPARE(store.itemBytes(30126, &ok), QByteArray("#TRD#"));
+        QVERIFY(ok);
+        store.itemBytes(30012, &ok);
+        QVERIFY(!ok);
+        const QList<int> ids = store.ids();
+        QCOMPARE(ids.size(), 2 + 12);
+        QCOMPARE(ids.first(), 1);
+        QCOMPARE(ids.at(2), 25016);
+        QCOMPARE(ids.last(), 30126);
+    }
 
-void TestResourceStore::extractResource_data() {
-    QTest::addColumn<int>("id");
-    QTest::addColumn<QString>("type");
-    QTest::addColumn<QString>("target");
-    QTest::addColumn<bool>("succeeds");
-    QTest::newRow("definition") << 30000 << "Custom"
-                                << "temptext30000.txt" << true;
-    QTest::newRow("question document") << 25016 << "Custom"
-                                       << "temppaper25016.mht" << true;
-    QTest::newRow("graphics item") << 1 << "Custom"
-                                   << "about_off.bmp" << true;
-    QTest::newRow("absent id of module 1") << 30012 << "Custom"
-                                           << "temptext.txt" << false;
-    QTest::newRow("unknown type") << 30000 << "Bitmap"
-                                  << "temptext.txt" << false;
-    QTest::newRow("missing folder") << 30000 << "Custom"
-                                    << "no/such/folder/t.txt" << false;
-    QTest::newRow("path is a folder") << 30000 << "Custom"
-                                      << "" << false;
-}
+    void extractResource_data() {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<bool>("succeeds");
+        const QList<std::tuple<const char*, int, const char*, const char*, bool>> rows{
+            {"definition", 30000, "Custom", "temptext30000.txt", true},
+            {"question document", 25016, "Custom", "temppaper25016.mht", true},
+            {"graphics item", 1, "Custom", "about_off.bmp", true},
+            {"absent id of module 1", 30012, "Custom", "temptext.txt", false},
+            {"unknown type", 30000, "Bitmap", "temptext.txt", false},
+            {"missing folder", 30000, "Custom", "no/such/folder/t.txt", false},
+            {"path is a folder", 30000, "Custom", "", false}};
+        for (const auto& [name, id, type, target, succeeds] : rows)
+            QTest::newRow(name) << id << QString(type) << QString(target) << succeeds;
+    }
 
-void TestResourceStore::extractResource() {
-    QFETCH(int, id);
-    QFETCH(QString, type);
-    QFETCH(QString, target);
-    QFETCH(bool, succeeds);
-    const ResourceStore store(FixtureRoot);
-    // Scratch files are written in place, results files through a flushed
-    // copy: both must leave exactly the item, or nothing at all.
-    for (const auto durability :
-         {ResourceStore::Durability::Durable, ResourceStore::Durability::Scratch}) {
+    void extractResource() {
+        QFETCH(int, id);
+        QFETCH(QString, type);
+        QFETCH(QString, target);
+        QFETCH(bool, succeeds);
+        const ResourceStore store(FixtureRoot);
+        // Scratch files are written in place, results files through a flushed
+        // copy: both must leave exactly the item, or nothing at all.
+        for (const auto durability :
+             {ResourceStore::Durability::Durable, ResourceStore::Durability::Scratch}) {
+            QTemporaryDir dir;
+            const QString path = target.isEmpty() ? dir.path() : dir.filePath(target);
+            QCOMPARE(store.ExtractResource(id, type, path, durability) ==
+                         ResourceStore::ExtractResult::Done,
+                     succeeds);
+            if (succeeds)
+                QCOMPARE(bytesOf(path), store.itemBytes(id));
+            else
+                QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+                         QStringList());
+
+            // The item replaces everything the file held: 5 bytes over 200 leave 5.
+            const QString trend = dir.filePath("trend2FX.txt");
+            QVERIFY(writeBytes(trend, "#TRD#" + QByteArray(">87.5").repeated(39)));
+            QCOMPARE(QFileInfo(trend).size(), 200);
+            QCOMPARE(store.ExtractResource(30126, "Custom", trend, durability),
+                     ResourceStore::ExtractResult::Done);
+            QCOMPARE(bytesOf(trend), QByteArray("#TRD#"));
+        }
+    }
+
+    void extractGraphicsCreatesAndRestores() {
+        const ResourceStore store(FixtureRoot);
         QTemporaryDir dir;
-        const QString path = target.isEmpty() ? dir.path() : dir.filePath(target);
-        QCOMPARE(store.ExtractResource(id, type, path, durability) ==
-                     ResourceStore::ExtractResult::Done,
-                 succeeds);
-        if (succeeds)
-            QCOMPARE(bytesOf(path), store.itemBytes(id));
-        else
-            QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
-                     QStringList());
+        const QString programFolder = dir.filePath("deep/program");
+        const QString folder = GraphicsFolder(programFolder);
+        QCOMPARE(folder, programFolder + "/Graphics");
 
-        // The item replaces everything the file held: 5 bytes over 200 leave 5.
-        const QString trend = dir.filePath("trend2FX.txt");
-        QVERIFY(writeBytes(trend, "#TRD#" + QByteArray(">87.5").repeated(39)));
-        QCOMPARE(QFileInfo(trend).size(), 200);
-        QCOMPARE(store.ExtractResource(30126, "Custom", trend, durability),
-                 ResourceStore::ExtractResult::Done);
-        QCOMPARE(bytesOf(trend), QByteArray("#TRD#"));
+        // The fixture holds two of the items; every other name is reported.
+        QStringList failed = ExtractGraphics(store, programFolder);
+        QCOMPARE(failed.size(), 87);
+        QVERIFY(failed.contains("Border_bot_right.gif"));
+        const QString about = folder + "/about_off.bmp", logo = folder + "/Logo.gif";
+        QCOMPARE(bytesOf(about), store.itemBytes(1));
+        QCOMPARE(bytesOf(logo), store.itemBytes(89));
+
+        // A changed file and a deleted one are restored; an unchanged one is not rewritten.
+        QVERIFY(writeBytes(about, "changed by a user"));
+        QVERIFY(QFile::remove(logo));
+        QCOMPARE(ExtractGraphics(store, programFolder).size(), 87);
+        QCOMPARE(bytesOf(about), store.itemBytes(1));
+        QCOMPARE(bytesOf(logo), store.itemBytes(89));
+        QFile file(about);
+        const QDateTime old(QDate(2001, 1, 1), QTime(0, 0));
+        QVERIFY(file.open(QIODevice::ReadWrite) &&
+                file.setFileTime(old, QFileDevice::FileModificationTime));
+        file.close();
+        ExtractGraphics(store, programFolder);
+        QCOMPARE(QFileInfo(about).lastModified(), old);
+
+        // A Graphics "folder" that is a file: nothing can be written, all is reported.
+        QTemporaryDir blocked;
+        QVERIFY(writeBytes(blocked.filePath("Graphics"), "not a folder"));
+        QCOMPARE(ExtractGraphics(store, blocked.path()).size(), 89);
     }
-}
 
-void TestResourceStore::extractGraphicsCreatesAndRestores() {
-    const ResourceStore store(FixtureRoot);
-    QTemporaryDir dir;
-    const QString programFolder = dir.filePath("deep/program");
-    const QString folder = GraphicsFolder(programFolder);
-    QCOMPARE(folder, programFolder + "/Graphics");
+    void programFolder() {
+        QStandardPaths::setTestModeEnabled(true);
+        QTemporaryDir dir;
+        QCOMPARE(ResolveProgramFolder(dir.path()), dir.path());
+        // The write probe leaves nothing behind.
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 QStringList());
+        // A folder that cannot take files (here a regular file) falls back to the user's data
+        // folder.
+        const QString file = dir.filePath("program");
+        QVERIFY(writeBytes(file, "x"));
+        QVERIFY(!FolderIsWritable(file));
+        QVERIFY(!FolderIsWritable(dir.filePath("missing")));
+        const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        QCOMPARE(ResolveProgramFolder(file), data);
+        QVERIFY(FolderIsWritable(data));
+        QDir(data).removeRecursively();
 
-    // The fixture holds two of the items; every other name is reported.
-    QStringList failed = ExtractGraphics(store, programFolder);
-    QCOMPARE(failed.size(), 87);
-    QVERIFY(failed.contains("Border_bot_right.gif"));
-    const QString about = folder + "/about_off.bmp", logo = folder + "/Logo.gif";
-    QCOMPARE(bytesOf(about), store.itemBytes(1));
-    QCOMPARE(bytesOf(logo), store.itemBytes(89));
-
-    // A changed file and a deleted one are restored; an unchanged one is not rewritten.
-    QVERIFY(writeBytes(about, "changed by a user"));
-    QVERIFY(QFile::remove(logo));
-    QCOMPARE(ExtractGraphics(store, programFolder).size(), 87);
-    QCOMPARE(bytesOf(about), store.itemBytes(1));
-    QCOMPARE(bytesOf(logo), store.itemBytes(89));
-    QFile file(about);
-    const QDateTime old(QDate(2001, 1, 1), QTime(0, 0));
-    QVERIFY(file.open(QIODevice::ReadWrite) &&
-            file.setFileTime(old, QFileDevice::FileModificationTime));
-    file.close();
-    ExtractGraphics(store, programFolder);
-    QCOMPARE(QFileInfo(about).lastModified(), old);
-
-    // A Graphics "folder" that is a file: nothing can be written, all is reported.
-    QTemporaryDir blocked;
-    QVERIFY(writeBytes(blocked.filePath("Graphics"), "not a folder"));
-    QCOMPARE(ExtractGraphics(store, blocked.path()).size(), 89);
-}
-
-void TestResourceStore::programFolder() {
-    QStandardPaths::setTestModeEnabled(true);
-    QTemporaryDir dir;
-    QCOMPARE(ResolveProgramFolder(dir.path()), dir.path());
-    // The write probe leaves nothing behind.
-    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-             QStringList());
-    // A folder that cannot take files (here a regular file) falls back to the user's data folder.
-    const QString file = dir.filePath("program");
-    QVERIFY(writeBytes(file, "x"));
-    QVERIFY(!FolderIsWritable(file));
-    QVERIFY(!FolderIsWritable(dir.filePath("missing")));
-    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    QCOMPARE(ResolveProgramFolder(file), data);
-    QVERIFY(FolderIsWritable(data));
-    QDir(data).removeRecursively();
-
-    // Scratch copies a cut-off run left behind go; everything else stays.
-    for (const char* name :
-         {"temppaper25016.mht", "temppaper101.mht", "temptext.txt", "temptext30000.txt",
-          "temppaper.txt", "mypaper.mht", "marks2QMP.txt", "temptext2.txt"})
-        QVERIFY(writeBytes(dir.filePath(name), "x"));
-    QCOMPARE(RemoveLeftoverScratchFiles(dir.path()), 4);
-    QCOMPARE(
-        QDir(dir.path()).entryList(QDir::Files),
-        QStringList({"marks2QMP.txt", "mypaper.mht", "program", "temppaper.txt", "temptext2.txt"}));
-    QCOMPARE(RemoveLeftoverScratchFiles(dir.path()), 0);
-}
+        // Scratch copies a cut-off run left behind go; everything else stays.
+        for (const char* name :
+             {"temppaper25016.mht", "temppaper101.mht", "temptext.txt", "temptext30000.txt",
+              "temppaper.txt", "mypaper.mht", "marks2QMP.txt", "temptext2.txt"})
+            QVERIFY(writeBytes(dir.filePath(name), "x"));
+        QCOMPARE(RemoveLeftoverScratchFiles(dir.path()), 4);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files),
+                 QStringList({"marks2QMP.txt", "mypaper.mht", "program", "temppaper.txt",
+                              "temptext2.txt"}));
+        QCOMPARE(RemoveLeftoverScratchFiles(dir.path()), 0);
+    }
+};
 
 QTEST_GUILESS_MAIN(TestResourceStore)
 #include "test_resource_store.moc"

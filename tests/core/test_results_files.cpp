@@ -68,14 +68,6 @@ private Q_SLOTS:
         QCOMPARE(bytesOf(first), QByteArray("#101#>7\r\n"));
         QCOMPARE(bytesOf(marks), QByteArray("#FSE#>85\r\n"));
 
-        // A folder in a file's place is not missing (the repair reports it).
-        QVERIFY(QFile::remove(first));
-        QVERIFY(QDir().mkpath(first));
-        QCOMPARE(EnsureResultsFiles(store, dir.path(), def, &created), QStringList());
-        QVERIFY(created.isEmpty());
-        QVERIFY(QFileInfo(first).isDir());
-        QVERIFY(QDir(first).removeRecursively());
-
         // A module whose templates are absent stops the whole erase before any
         // file is replaced: the other module keeps its results.
         def.modules[0].heading = "Starter";
@@ -154,7 +146,6 @@ private Q_SLOTS:
             QVERIFY(text.endsWith(QFileInfo(paths.last()).fileName() + "."));
         }
 
-        // Once the folder is gone the erase completes and says nothing.
         QVERIFY(QDir(paths.at(blocked)).removeRecursively());
         const EraseOutcome again = EraseAllResults(store, dir.path(), def);
         QVERIFY(again.ok());
@@ -162,28 +153,6 @@ private Q_SLOTS:
         QCOMPARE(EraseProblemText(again), QString());
         QCOMPARE(bytesOf(paths.at(blocked)),
                  store.itemBytes(ResultsTemplateId(ResultsFile(blocked), 2)));
-    }
-
-    void marksFileRoundTrip() {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("marks2FX.txt");
-        QCOMPARE(ResourceStore(FixtureRoot).ExtractResource(30121, "Custom", path),
-                 ResourceStore::ExtractResult::Done);
-        Read<MarksRecords> marks = ReadMarksFile(path, 5);
-        QCOMPARE(marks.error, RecordError::None);
-        QCOMPARE(marks.value.FSE, QStringList(5, QString()));
-        QCOMPARE(marks.value.FST, QStringList(5, "0"));
-
-        marks.value.FSE[2] = "87.5";
-        marks.value.LTM[2] = "0:7:5";
-        marks.value.CDD[2] = "09/03/2024";
-        marks.value.FST[2] = "1";
-        QCOMPARE(WriteMarksFile(path, marks.value, 5), RecordError::None);
-        QCOMPARE(bytesOf(path), QByteArray("#FSE#>>>87.5>>\r\n#SSE#>>>>>\r\n#LTM#>>>0:7:5>>\r\n"
-                                           "#CDD#>>>09/03/2024>>\r\n#FST#>0>0>1>0>0\r\n"
-                                           "#SST#>0>0>0>0>0\r\n"));
-        QCOMPARE(ReadMarksFile(path, 5).value.CDD.at(2), QString("09/03/2024"));
-        QCOMPARE(ReadMarksFile(dir.filePath("none.txt"), 5).error, RecordError::FileMissing);
     }
 
     void damagedMarksRecordStandsAlone_data() {
@@ -233,37 +202,18 @@ private Q_SLOTS:
         }
     }
 
-    void perPaperRecords() {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("first2FX.txt");
-        QCOMPARE(ResourceStore(FixtureRoot).ExtractResource(30122, "Custom", path),
-                 ResourceStore::ExtractResult::Done);
-        Read<PaperLines> file = ReadPaperLines(path, 5);
-        QCOMPARE(file.value.lines.size(), 5);
-        QCOMPARE(PaperFields(file.value, 2, 9).value, QStringList(9, QString()));
-
-        const QStringList answers{" 9 ", "3/10", "", "2", "3", "five"};
-        QCOMPARE(WritePaperRecord(file.value, 1, answers), RecordError::None);
-        // The framing "..." lines are gone; exactly five records remain.
-        QCOMPARE(bytesOf(path), QByteArray("#101#> 9 >3/10>>2>3>five\r\n#102#>>>>>>>>>\r\n"
-                                           "#103#>>\r\n#104#>\r\n#105#>>>\r\n"));
-        QCOMPARE(PaperFields(file.value, 1, 6).value, answers);
-
-        // Result marks are stored as the single bytes FC and FB.
-        const QString tick = QStringLiteral("\u00FC"), cross = QStringLiteral("\u00FB");
-        QCOMPARE(WritePaperRecord(file.value, 5, {cross, "", tick}), RecordError::None);
-        QVERIFY(bytesOf(path).endsWith("#104#>\r\n#105#>\xFB>>\xFC\r\n"));
-        QCOMPARE(PaperFields(ReadPaperLines(path, 5).value, 5, 3).value,
-                 (QStringList{cross, "", tick}));
-
-        // Damaged records give their fields by position, never one holding ">".
+    void damagedPaperRecordsGiveFieldsByPosition() {
+        // Never a field holding ">", which no marking could write back, and
+        // however long the record, no more than one field past the paper's.
         PaperLines damaged;
-        damaged.paperCount = 3;
-        damaged.lines = QStringList{"#101#>a>b", "#102#>a>b>c>d", ""};
+        damaged.paperCount = 4;
+        damaged.lines =
+            QStringList{"#101#>a>b", "#102#>a>b>c>d", "", "#104#>a" + QString(1 << 22, '>')};
         QCOMPARE(PaperFields(damaged, 1, 3).value, (QStringList{"a", "b", ""}));
         QCOMPARE(PaperFields(damaged, 2, 2).value, (QStringList{"a", "b"}));
         QCOMPARE(PaperFields(damaged, 3, 2).value, (QStringList{"", ""}));
-        QCOMPARE(PaperFields(damaged, 4, 1).error, RecordError::CapacityExceeded);
+        QCOMPARE(PaperFields(damaged, 4, 6).value, (QStringList{"a", "", "", "", "", ""}));
+        QCOMPARE(PaperFields(damaged, 5, 1).error, RecordError::CapacityExceeded);
         QCOMPARE(PaperFields(damaged, 1, 81).error, RecordError::CapacityExceeded);
     }
 
@@ -271,8 +221,6 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("before");
         QTest::addColumn<QString>("value");
         QTest::addColumn<QByteArray>("after");
-        QTest::newRow("template without line end")
-            << QByteArray("#TRD#") << "87.5" << QByteArray("#TRD#>87.5\r\n");
         QTest::newRow("third value")
             << QByteArray("#TRD#>87.5>100\r\n") << "66.7" << QByteArray("#TRD#>87.5>100>66.7\r\n");
         QTest::newRow("extra lines are dropped")
@@ -298,14 +246,6 @@ private Q_SLOTS:
         QCOMPARE(bytesOf(path), after);
         QVERIFY(QDir().mkpath(dir.filePath("blocked/x")));
         QCOMPARE(AppendTrendValue(dir.filePath("blocked"), "1"), RecordError::WriteFailed);
-    }
-
-    void trendValues() {
-        // (Reading the log from its file, and its last twenty, is the report's test.)
-        QCOMPARE(TrendValues("#TRD#>87.5>100>66.7", 2), (QList<double>{100, 66.7}));
-        // The ">" of the last character is not counted: no empty entry.
-        QCOMPARE(TrendValues("#TRD#>50>", 20), QList<double>{50});
-        QCOMPARE(TrendValues("#TRD#", 20), QList<double>{});
     }
 };
 

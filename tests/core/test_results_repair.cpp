@@ -3,7 +3,6 @@
 // saves and marks. Also the readers meeting damage while the program runs.
 
 #include "../reliability/WorkerSteps.h"
-#include "core/Clock.h"
 #include "core/ProgramDefinition.h"
 #include "core/ResourceStore.h"
 #include "main_window/logic/ReportFigures.h"
@@ -15,7 +14,6 @@
 #include "test_support.h"
 
 #include <QDir>
-#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -25,9 +23,6 @@ using namespace TestFiles;
 
 namespace {
 
-const QList<ResultsFile> AllFiles = {ResultsFile::Marks,    ResultsFile::First,
-                                     ResultsFile::Second,   ResultsFile::FResults,
-                                     ResultsFile::SResults, ResultsFile::Trend};
 const QList<int> Shapes = {6, 9, 2, 1, 3}; // blanks of the fixture's papers 101..105
 constexpr int Papers = 5;
 
@@ -36,32 +31,29 @@ enum class Damage {
     Garbage,         // binary bytes, no record in them
     GarbageAppended, // the records, then binary bytes
     LfOnly,
+    TenMegabytes,  // the records, then 10 MB of junk lines
     OutOfOrder,    // the first two records swapped
     RecordMissing, // paper 102 / the SSE record
     FewerFields,   // paper 101 / every marks record one short (P - 1)
     MoreFields,    // paper 101 / every marks record five long (P + 5)
     BadState,      // FST of paper 101 is "7"
     BadScore,      // FSE of paper 103 is "abc"; a trend value "abc"
-    TenMegabytes,  // the records, then 10 MB of junk lines
 };
-
-// What the repair may not bring back: the readable content lost with the damage.
-enum class Loss { None, All, Paper102, LastFieldOf101, LastPaper, SSERecord, State101, Score103 };
+const char* const DamageNames[] = {"empty",
+                                   "binary garbage",
+                                   "garbage after the records",
+                                   "LF-only line ends",
+                                   "10 MB of junk after the records",
+                                   "records out of order",
+                                   "record missing",
+                                   "one field short",
+                                   "surplus fields",
+                                   "FST not 0 or 1",
+                                   "a score not a number"};
 
 // What the readers give for one file: per-paper fields, the six marks
 // records, or the trend values.
-using Snapshot = QList<QStringList>;
-
-QByteArray RandomBytes(int size, quint32 seed) {
-    QRandomGenerator random(seed);
-    QByteArray bytes(size, '\0');
-    for (char& c : bytes) {
-        c = char(random.bounded(256));
-        if (c == '#') // no accidental tag
-            c = '%';
-    }
-    return bytes;
-}
+using Records = QList<QStringList>;
 
 QByteArray Damaged(const QByteArray& bytes, ResultsFile file, Damage damage) {
     QList<QByteArray> lines = bytes.split('\n');
@@ -77,9 +69,9 @@ QByteArray Damaged(const QByteArray& bytes, ResultsFile file, Damage damage) {
     case Damage::Empty:
         return QByteArray();
     case Damage::Garbage:
-        return RandomBytes(4096, 7);
+        return noiseBytes(4096, 7);
     case Damage::GarbageAppended:
-        return bytes + RandomBytes(4096, 11);
+        return bytes + noiseBytes(4096, 11);
     case Damage::LfOnly:
         return lines.join("\n") + "\n";
     case Damage::OutOfOrder:
@@ -118,62 +110,47 @@ QByteArray Damaged(const QByteArray& bytes, ResultsFile file, Damage damage) {
             }
         }
         return joined();
-    case Damage::TenMegabytes: {
-        QByteArray junk;
-        junk.reserve(10 * 1024 * 1024 + 100);
-        while (junk.size() < 10 * 1024 * 1024)
-            junk += "0123456789abcdefghijklmnopqrstuvwxyz0123456789abcdefghijklmnopqrstuvwxyz\r\n";
-        return joined() + junk;
-    }
+    case Damage::TenMegabytes:
+        return joined() + QByteArray("0123456789abcdefghijklmnopqrstuvwxyz\r\n").repeated(276000);
     }
     return bytes;
 }
 
 struct ProgramFolder : ModuleFolder {
-    ResourceStore store{FixtureRoot};
-
-    std::unique_ptr<PaperSession> session(int paperNum, int attempt) {
-        PaperSessionSetup s = setup(paperNum, attempt);
-        s.paperCount = Papers;
-        return std::make_unique<PaperSession>(s, store, clock, locale);
-    }
-    Snapshot read(ResultsFile which) const {
-        Snapshot snapshot;
+    using ModuleFolder::ModuleFolder;
+    ResultsRepair repair() const { return ResultsRepair(*store, path(), definition); }
+    Records read(ResultsFile which) const {
+        Records records;
         if (which == ResultsFile::Marks) {
             const Read<MarksRecords> marks = ReadMarksFile(file(which), Papers);
             const auto six = marks.value.asArray();
-            return marks.ok() ? Snapshot(six.begin(), six.end()) : Snapshot();
+            return marks.ok() ? Records(six.begin(), six.end()) : Records();
         }
         if (which == ResultsFile::Trend) {
             const Read<QString> line = ReadTrendLine(file(which));
-            return line.ok() && !line.value.isEmpty() ? Snapshot{line.value.split('>').mid(1)}
-                                                      : Snapshot();
+            return line.ok() && !line.value.isEmpty() ? Records{line.value.split('>').mid(1)}
+                                                      : Records();
         }
         const Read<PaperLines> lines = ReadPaperLines(file(which), Papers);
         if (!lines.ok())
-            return snapshot;
+            return records;
         for (int k = 1; k <= Papers; ++k) {
             // Every record must be there with its own fields, not only padded.
             const QString line = lines.value.lines.at(k - 1);
             if (!line.startsWith(QStringLiteral("#%1#").arg(100 + k)) ||
                 line.count('>') != Shapes.at(k - 1))
-                return Snapshot();
-            snapshot.append(PaperFields(lines.value, k, Shapes.at(k - 1)).value);
+                return Records();
+            records.append(PaperFields(lines.value, k, Shapes.at(k - 1)).value);
         }
-        return snapshot;
+        return records;
     }
 };
-
-// Answers a paper as the window hands the rows over, then marks or saves it.
-bool Work(PaperSession& session, const QStringList& answers, bool mark) {
-    return WorkerSteps::WalkPaper(
-        session, [&](int first, int blanks) { return answers.mid(first, blanks); }, mark);
-}
 
 // The start-up check of missing files finds none and makes none.
 bool StartupMakesNoFile(const ProgramFolder& folder) {
     QStringList created{"not asked yet"};
-    return EnsureResultsFiles(folder.store, folder.path(), folder.definition, &created).isEmpty() &&
+    return EnsureResultsFiles(*folder.store, folder.path(), folder.definition, &created)
+               .isEmpty() &&
            created.isEmpty();
 }
 
@@ -181,11 +158,7 @@ bool StartupMakesNoFile(const ProgramFolder& folder) {
 // in its second attempt, 102 answered but not marked.
 std::unique_ptr<ProgramFolder> WorkedFolder() {
     auto folder = std::make_unique<ProgramFolder>();
-    const DefinitionRead read = ReadProgramDefinition(folder->store, folder->path());
-    if (read.error != DefinitionError::None)
-        return nullptr;
-    folder->definition = read.definition;
-    if (!EnsureResultsFiles(folder->store, folder->path(), folder->definition).isEmpty())
+    if (!folder->start())
         return nullptr;
     struct Step {
         int paper, attempt;
@@ -201,7 +174,7 @@ std::unique_ptr<ProgramFolder> WorkedFolder() {
     };
     for (const Step& step : steps) {
         auto session = folder->session(step.paper, step.attempt);
-        if (!session->Load().ok() || !Work(*session, step.answers, step.mark))
+        if (!session->Load().ok() || !WorkerSteps::WalkAnswers(*session, step.answers, step.mark))
             return nullptr;
         folder->clock.advanceSeconds(95);
     }
@@ -212,45 +185,44 @@ std::unique_ptr<ProgramFolder> WorkedFolder() {
 std::unique_ptr<ProgramFolder> CopyOf(const ProgramFolder& worked) {
     auto folder = std::make_unique<ProgramFolder>();
     folder->definition = worked.definition;
-    for (ResultsFile f : AllFiles) {
+    for (ResultsFile f : AllResultsFiles) {
         if (!QFile::copy(worked.file(f), folder->file(f)))
             qFatal("cannot copy %s", qPrintable(worked.file(f)));
     }
     return folder;
 }
 
-Snapshot ExpectedAfter(const Snapshot& before, ResultsFile file, Loss loss) {
-    Snapshot expected = before;
+// What the readers give once the repair has rebuilt the damaged file: every
+// readable record kept, the rest empty.
+Records ExpectedAfter(const Records& before, ResultsFile file, Damage damage) {
+    Records expected = before;
     const bool marks = file == ResultsFile::Marks;
     auto blank = [marks](int record) { return marks && record >= 4 ? QString("0") : QString(); };
-    switch (loss) {
-    case Loss::None:
-        break;
-    case Loss::All:
+    switch (damage) {
+    case Damage::Empty:
+    case Damage::Garbage:
         if (file == ResultsFile::Trend)
-            return Snapshot{QStringList()};
+            return Records{QStringList()};
         for (int r = 0; r < expected.size(); ++r)
             expected[r] = QStringList(expected[r].size(), blank(r));
         break;
-    case Loss::Paper102:
-        expected[1] = QStringList(Shapes.at(1), QString());
+    case Damage::RecordMissing:
+        expected[1] = QStringList(marks ? Papers : Shapes.at(1), QString());
         break;
-    case Loss::LastFieldOf101:
-        expected[0].last().clear();
-        break;
-    case Loss::LastPaper:
-        for (int r = 0; r < expected.size(); ++r)
+    case Damage::FewerFields:
+        for (int r = 0; r < (marks ? expected.size() : 1); ++r)
             expected[r].last() = blank(r);
         break;
-    case Loss::SSERecord:
-        expected[1] = QStringList(Papers, QString());
-        break;
-    case Loss::State101:
+    case Damage::BadState:
         expected[4][0] = "0";
         break;
-    case Loss::Score103:
-        expected[0][2].clear();
-        expected[4][2] = "0";
+    case Damage::BadScore:
+        if (marks) {
+            expected[0][2].clear();
+            expected[4][2] = "0";
+        }
+        break;
+    default:
         break;
     }
     return expected;
@@ -260,7 +232,6 @@ Snapshot ExpectedAfter(const Snapshot& before, ResultsFile file, Loss loss) {
 
 Q_DECLARE_METATYPE(ResultsFile)
 Q_DECLARE_METATYPE(Damage)
-Q_DECLARE_METATYPE(Loss)
 
 class TestResultsRepair : public QObject {
     Q_OBJECT
@@ -274,114 +245,108 @@ private Q_SLOTS:
         QCOMPARE(folder->read(ResultsFile::Marks).at(0),
                  (QStringList{"71.4", "", "100", "", "50"}));
         QCOMPARE(folder->read(ResultsFile::Marks).at(5), (QStringList{"1", "0", "0", "0", "0"}));
-        QCOMPARE(folder->read(ResultsFile::Trend), (Snapshot{{"71.4", "100", "50"}}));
+        QCOMPARE(folder->read(ResultsFile::Trend), (Records{{"71.4", "100", "50"}}));
     }
 
     void untouchedFilesStayAsTheyAre() {
         // Fresh templates (framed by "...", fifty-paper lines beyond the module's
         // five) and files the program wrote are not damage.
         ProgramFolder fresh;
-        fresh.definition = ReadProgramDefinition(fresh.store, fresh.path()).definition;
-        QVERIFY(EnsureResultsFiles(fresh.store, fresh.path(), fresh.definition).isEmpty());
+        QVERIFY(fresh.start());
         QVERIFY(writeBytes(fresh.file(ResultsFile::First),
                            bytesOf(fresh.file(ResultsFile::First)) + "#106#>>\r\n#107#>\r\n..."));
         auto worked = CopyOf(*m_worked);
         for (ProgramFolder* folder : {&fresh, worked.get()}) {
-            QMap<ResultsFile, QByteArray> before;
-            for (ResultsFile f : AllFiles)
-                before.insert(f, bytesOf(folder->file(f)));
-            const ResultsRepair::Report report =
-                ResultsRepair(folder->store, folder->path(), folder->definition).Run();
+            const auto before = folder->snapshot();
+            const ResultsRepair::Report report = folder->repair().Run();
             QVERIFY2(!report.damaged(), qPrintable(report.findings.join('\n')));
             QCOMPARE(report.message(), QString());
-            for (ResultsFile f : AllFiles)
-                QCOMPARE(bytesOf(folder->file(f)), before.value(f));
+            QCOMPARE(folder->snapshot(), before);
         }
     }
 
-    void damagedFileIsRepaired_data() {
+    void damagedFileIsReadThenRepaired_data() {
         QTest::addColumn<ResultsFile>("file");
         QTest::addColumn<Damage>("damage");
-        QTest::addColumn<Loss>("loss");
-
-        const QList<std::tuple<const char*, Damage, Loss>> common = {
-            {"empty", Damage::Empty, Loss::All},
-            {"binary garbage", Damage::Garbage, Loss::All},
-            {"garbage after the records", Damage::GarbageAppended, Loss::None},
-            {"LF-only line ends", Damage::LfOnly, Loss::None},
-            {"10 MB of junk after the records", Damage::TenMegabytes, Loss::None},
-        };
-        const QList<std::pair<ResultsFile, const char*>> perPaper = {
-            {ResultsFile::First, "first"},
-            {ResultsFile::Second, "second"},
-            {ResultsFile::FResults, "fresults"},
-            {ResultsFile::SResults, "sresults"}};
-        for (const auto& [file, name] : perPaper) {
-            for (const auto& [what, damage, loss] : common)
-                QTest::addRow("%s: %s", name, what) << file << damage << loss;
-            QTest::addRow("%s: records out of order", name)
-                << file << Damage::OutOfOrder << Loss::None;
-            QTest::addRow("%s: record missing", name)
-                << file << Damage::RecordMissing << Loss::Paper102;
-            QTest::addRow("%s: record one field short", name)
-                << file << Damage::FewerFields << Loss::LastFieldOf101;
-            QTest::addRow("%s: record with surplus fields", name)
-                << file << Damage::MoreFields << Loss::None;
+        const QList<Damage> common{Damage::Empty, Damage::Garbage, Damage::GarbageAppended,
+                                   Damage::LfOnly, Damage::TenMegabytes};
+        const QList<Damage> perPaper{Damage::OutOfOrder, Damage::RecordMissing, Damage::FewerFields,
+                                     Damage::MoreFields};
+        const QList<Damage> marks{Damage::RecordMissing, Damage::FewerFields, Damage::MoreFields,
+                                  Damage::BadState, Damage::BadScore};
+        for (ResultsFile file : AllResultsFiles) {
+            const QList<Damage> own = file == ResultsFile::Marks   ? marks
+                                      : file == ResultsFile::Trend ? QList{Damage::BadScore}
+                                                                   : perPaper;
+            for (Damage damage : common + own)
+                QTest::addRow("%s: %s", qPrintable(ResultsFileStem(file)), DamageNames[int(damage)])
+                    << file << damage;
         }
-        for (const auto& [what, damage, loss] : common)
-            QTest::addRow("marks: %s", what) << ResultsFile::Marks << damage << loss;
-        QTest::newRow("marks: SSE record missing")
-            << ResultsFile::Marks << Damage::RecordMissing << Loss::SSERecord;
-        QTest::newRow("marks: P - 1 fields")
-            << ResultsFile::Marks << Damage::FewerFields << Loss::LastPaper;
-        QTest::newRow("marks: P + 5 fields")
-            << ResultsFile::Marks << Damage::MoreFields << Loss::None;
-        QTest::newRow("marks: FST not 0 or 1")
-            << ResultsFile::Marks << Damage::BadState << Loss::State101;
-        QTest::newRow("marks: FSE not a number")
-            << ResultsFile::Marks << Damage::BadScore << Loss::Score103;
-        for (const auto& [what, damage, loss] : common)
-            QTest::addRow("trend: %s", what) << ResultsFile::Trend << damage << loss;
-        QTest::newRow("trend: a value not a number")
-            << ResultsFile::Trend << Damage::BadScore << Loss::None;
     }
 
-    void damagedFileIsRepaired() {
+    void damagedFileIsReadThenRepaired() {
         QFETCH(ResultsFile, file);
         QFETCH(Damage, damage);
-        QFETCH(Loss, loss);
 
         auto folder = CopyOf(*m_worked);
         const QString path = folder->file(file);
         const QByteArray original = bytesOf(path);
-        const Snapshot before = folder->read(file);
-        QMap<ResultsFile, QByteArray> others;
-        for (ResultsFile f : AllFiles)
-            others.insert(f, bytesOf(folder->file(f)));
+        const Records before = folder->read(file);
+        QMap<ResultsFile, QByteArray> others = folder->snapshot();
         QVERIFY(writeBytes(path, Damaged(original, file, damage)));
+
+        // Before any repair (in a copy), as the Home page and the report meet
+        // it: readable marks are P clean fields each.
+        auto unrepaired = CopyOf(*folder);
+        const Read<MarksRecords> readable =
+            ReadMarksFile(unrepaired->file(ResultsFile::Marks), Papers);
+        if (readable.ok()) {
+            for (const QStringList& record : readable.value.asArray()) {
+                QCOMPARE(record.size(), Papers);
+                QVERIFY(!record.join("").contains('>'));
+            }
+            ReportFigures::Compute(unrepaired->definition.module(2), readable.value);
+        }
+        for (double value : TrendReading::FromFile(unrepaired->file(ResultsFile::Trend)))
+            QVERIFY(value >= 0 && value <= 100);
+
+        // Each paper opens or says why; one that opens saves and marks, or says
+        // which file it could not write and stays not marked.
+        for (int paper = 101; paper <= 105; ++paper) {
+            auto session = unrepaired->session(paper, 1);
+            const LoadOutcome loaded = session->Load();
+            if (!loaded.ok()) {
+                QVERIFY(!loaded.details.isEmpty());
+                continue;
+            }
+            if (session->isMarked())
+                continue;
+            WriteOutcome outcome = session->PrepareMarking({"1"});
+            if (outcome.ok())
+                outcome = session->CompleteMarking();
+            QCOMPARE(session->isMarked(), outcome.ok());
+            if (!outcome.ok())
+                QVERIFY(!outcome.path.isEmpty());
+        }
 
         // Start-up: the missing-file check leaves a damaged file alone, the
         // repair finds it.
         QVERIFY(StartupMakesNoFile(*folder));
-        const ResultsRepair::Report report =
-            ResultsRepair(folder->store, folder->path(), folder->definition).Run();
+        const ResultsRepair::Report report = folder->repair().Run();
         QCOMPARE(report.repaired, QStringList{path});
         QCOMPARE(report.message(), ResultsRepair::RepairedSentence());
         QVERIFY(!report.findings.isEmpty());
 
-        // Every readable record is kept; the others come back empty.
-        QCOMPARE(folder->read(file), ExpectedAfter(before, file, loss));
-        if (loss == Loss::None)
+        const Records expected = ExpectedAfter(before, file, damage);
+        QCOMPARE(folder->read(file), expected);
+        if (expected == before)
             QCOMPARE(bytesOf(path), original);
         QVERIFY(!bytesOf(path).contains("\n\n") && !bytesOf(path).contains("abc"));
-        for (ResultsFile f : AllFiles) {
-            if (f != file)
-                QCOMPARE(bytesOf(folder->file(f)), others.value(f));
-        }
+        others.insert(file, bytesOf(path));
+        QCOMPARE(folder->snapshot(), others);
         // Repaired once: the next start finds nothing.
-        QVERIFY(!ResultsRepair(folder->store, folder->path(), folder->definition).Run().damaged());
+        QVERIFY(!folder->repair().Run().damaged());
 
-        // The Home page and the report read the module.
         const Read<MarksRecords> marks = ReadMarksFile(folder->file(ResultsFile::Marks), Papers);
         QVERIFY(marks.ok());
         const ReportFigures figures =
@@ -410,48 +375,9 @@ private Q_SLOTS:
                  QString("11111"));
     }
 
-    void readersSurviveUnrepairedDamage() {
-        // The same damages met while the program runs, before any repair.
-        QFETCH(ResultsFile, file);
-        QFETCH(Damage, damage);
-        auto folder = CopyOf(*m_worked);
-        QVERIFY(writeBytes(folder->file(file), Damaged(bytesOf(folder->file(file)), file, damage)));
-
-        // The Home page and the report: readable marks are P clean fields each.
-        const Read<MarksRecords> marks = ReadMarksFile(folder->file(ResultsFile::Marks), Papers);
-        if (marks.ok()) {
-            for (const QStringList& record : marks.value.asArray()) {
-                QCOMPARE(record.size(), Papers);
-                QVERIFY(!record.join("").contains('>'));
-            }
-            ReportFigures::Compute(folder->definition.module(2), marks.value);
-        }
-        for (double value : TrendReading::FromFile(folder->file(ResultsFile::Trend)))
-            QVERIFY(value >= 0 && value <= 100);
-
-        // Each paper opens or says why; one that opens saves and marks, or says
-        // which file it could not write and stays not marked.
-        for (int paper = 101; paper <= 105; ++paper) {
-            auto session = folder->session(paper, 1);
-            const LoadOutcome loaded = session->Load();
-            if (!loaded.ok()) {
-                QVERIFY(!loaded.details.isEmpty());
-                continue;
-            }
-            if (session->isMarked())
-                continue;
-            WriteOutcome outcome = session->PrepareMarking({"1"});
-            if (outcome.ok())
-                outcome = session->CompleteMarking();
-            QCOMPARE(session->isMarked(), outcome.ok());
-            if (!outcome.ok())
-                QVERIFY(!outcome.path.isEmpty());
-        }
-    }
-
     void folderInPlaceOfFile_data() {
         QTest::addColumn<ResultsFile>("file");
-        for (ResultsFile f : AllFiles)
+        for (ResultsFile f : AllResultsFiles)
             QTest::addRow("%s", qPrintable(ResultsFileStem(f))) << f;
     }
 
@@ -461,22 +387,18 @@ private Q_SLOTS:
         const QString path = folder->file(file);
         QVERIFY(QFile::remove(path));
         QVERIFY(QDir().mkpath(path + "/kept"));
-        QMap<ResultsFile, QByteArray> others;
-        for (ResultsFile f : AllFiles)
-            others.insert(f, bytesOf(folder->file(f)));
+        const auto others = folder->snapshot();
 
         // The start-up check does not erase everything for a file it could not
         // write anyway; the repair reports the folder and touches nothing.
         QVERIFY(StartupMakesNoFile(*folder));
-        const ResultsRepair::Report report =
-            ResultsRepair(folder->store, folder->path(), folder->definition).Run();
+        const ResultsRepair::Report report = folder->repair().Run();
         QCOMPARE(report.folders, QStringList{path});
         QVERIFY(report.repaired.isEmpty());
         QVERIFY(report.message().contains(QDir::toNativeSeparators(path)));
         QVERIFY(report.message().contains("move that folder"));
         QVERIFY(QFileInfo(path + "/kept").isDir());
-        for (ResultsFile f : AllFiles)
-            QCOMPARE(bytesOf(folder->file(f)), others.value(f));
+        QCOMPARE(folder->snapshot(), others);
 
         // The program goes on: what needs the folder's file says so, the rest works.
         auto first = folder->session(102, 1);
@@ -497,58 +419,37 @@ private Q_SLOTS:
             QCOMPARE(marked.path, path);
     }
 
-    void readersMeetDamageWhileRunning() {
+    void markingRewritesOverlongMarksRecords() {
+        // The last paper's fields stay clean, so the next marking can write the
+        // file whole again.
         auto folder = CopyOf(*m_worked);
-        const QString marksPath = folder->file(ResultsFile::Marks);
-        const QString firstPath = folder->file(ResultsFile::First);
-
-        // Marks records five fields too long: the last paper's fields stay clean,
-        // so the next marking can write the file again.
-        const QByteArray marks = bytesOf(marksPath);
-        QVERIFY(writeBytes(marksPath, Damaged(marks, ResultsFile::Marks, Damage::MoreFields)));
-        const Read<MarksRecords> long_ = ReadMarksFile(marksPath, Papers);
-        QVERIFY(long_.ok());
-        QCOMPARE(long_.value.FSE.last(), QString("50"));
-        auto session = folder->session(104, 1);
+        const QString marks = folder->file(ResultsFile::Marks);
+        QVERIFY(writeBytes(marks, Damaged(bytesOf(marks), ResultsFile::Marks, Damage::MoreFields)));
+        auto session = folder->session(104);
         QVERIFY(session->Load().ok());
         QVERIFY(session->PrepareMarking({"2"}).ok());
         QVERIFY(session->CompleteMarking().ok());
-        QCOMPARE(ReadMarksFile(marksPath, Papers).value.FSE,
+        QCOMPARE(ReadMarksFile(marks, Papers).value.FSE,
                  (QStringList{"71.4", "", "100", "100", "50"}));
-
-        // A record of millions of fields reads as the paper's six.
-        QByteArray huge = "#101#>a";
-        huge += QByteArray(4 * 1024 * 1024, '>');
-        QVERIFY(
-            writeBytes(firstPath, huge + "\r\n" +
-                                      bytesOf(firstPath).mid(bytesOf(firstPath).indexOf("#102#"))));
-        const Read<PaperLines> lines = ReadPaperLines(firstPath, Papers);
-        QVERIFY(lines.ok());
-        QCOMPARE(PaperFields(lines.value, 1, 6).value, (QStringList{"a", "", "", "", "", ""}));
     }
 
     void shapesComeFromTheContentTables() {
-        ProgramFolder folder;
-        folder.definition = ReadProgramDefinition(folder.store, folder.path()).definition;
-        QCOMPARE(ResultsRepair(folder.store, folder.path(), folder.definition).PaperShapes(2),
-                 Shapes);
-        QVERIFY(!QFile::exists(folder.path() + "/temptext.txt"));
-
         // A paper the tables do not know takes its template's shape; one that
         // neither knows keeps what its record holds.
         QTemporaryDir storeDir;
-        const QString root = storeDir.path();
-        QVERIFY(copyFixtureStore(root));
-        QVERIFY(writeBytes(root + "/store/30022.txt", "#101#>25016\r\n#102#>99999\r\n"));
-        QVERIFY(writeBytes(root + "/store/30122.txt", "#101#>>\r\n#102#>>>\r\n#103#>\r\n"));
-        const ResourceStore store(root);
-        QCOMPARE(ResultsRepair(store, folder.path(), folder.definition).PaperShapes(2),
-                 (QList<int>{1, 3, 1, -1, -1}));
+        QVERIFY(copyFixtureStore(storeDir.path()));
+        QVERIFY(writeBytes(storeDir.path() + "/store/30022.txt", "#101#>25016\r\n#102#>99999\r\n"));
+        QVERIFY(
+            writeBytes(storeDir.path() + "/store/30122.txt", "#101#>>\r\n#102#>>>\r\n#103#>\r\n"));
+        ProgramFolder folder(storeDir.path());
+        folder.definition = ReadProgramDefinition(*folder.store, folder.path()).definition;
+        QCOMPARE(folder.repair().PaperShapes(2), (QList<int>{1, 3, 1, -1, -1}));
 
         QVERIFY(writeBytes(folder.file(ResultsFile::First), "#101#>x>y\r\n#104#>a>b>c\r\n"));
-        ResultsRepair(store, folder.path(), folder.definition).Run();
+        folder.repair().Run();
         QCOMPARE(bytesOf(folder.file(ResultsFile::First)),
                  QByteArray("#101#>x\r\n#102#>>>\r\n#103#>\r\n#104#>a>b>c\r\n#105#\r\n"));
+        QVERIFY(!QFile::exists(folder.path() + "/temptext.txt"));
     }
 
     void marksFirstThenTheRest() {
@@ -568,7 +469,7 @@ private Q_SLOTS:
             QtWarningMsg,
             QRegularExpression("^Results repair: .*marks2.*: line ends without CR LF; "
                                "the file was rebuilt$"));
-        ResultsRepair repair(folder->store, folder->path(), folder->definition);
+        ResultsRepair repair = folder->repair();
         ResultsRepair::Report report = repair.RunMarks();
         QCOMPARE(report.repaired, QStringList{marks});
         QCOMPARE(bytesOf(first), firstBefore);
@@ -578,10 +479,8 @@ private Q_SLOTS:
         QCOMPARE(report.repaired, (QStringList{marks, first, trend}));
         QCOMPARE(folder->read(ResultsFile::First), m_worked->read(ResultsFile::First));
         QCOMPARE(report.message(), ResultsRepair::RepairedSentence());
-        // Nothing is left for a full run.
-        QVERIFY(!ResultsRepair(folder->store, folder->path(), folder->definition).Run().damaged());
+        QVERIFY(!folder->repair().Run().damaged());
     }
-    void readersSurviveUnrepairedDamage_data() { damagedFileIsRepaired_data(); }
 
 private:
     std::unique_ptr<ProgramFolder> m_worked;

@@ -9,74 +9,69 @@ class TestScoring : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void scorePercent_data();
-    void scorePercent();
-    void roundingAndParsing();
-    void timeAndDateTexts();
+    void scorePercent_data() {
+        QTest::addColumn<int>("score");
+        QTest::addColumn<int>("total");
+        QTest::addColumn<QString>("text");
+        const QList<std::tuple<const char*, int, int, const char*>> rows{
+            {"28 of 32", 28, 32, "87.5"},
+            {"full marks", 45, 45, "100"},
+            {"one third", 1, 3, "33.3"},
+            {"two thirds", 2, 3, "66.7"},
+            {"nothing", 0, 20, "0"},
+            {"no marks at all", 0, 0, "0"},
+            {"whole percent", 13, 20, "65"},
+            // Exact ties in the second decimal: 6.25, 18.75, 99.95 and 99.85 %.
+            {"tie 6.25 down to even", 1, 16, "6.2"},
+            {"tie 18.75 up to even", 3, 16, "18.8"},
+            {"tie 99.95 up to 100", 1999, 2000, "100"},
+            {"tie 99.85 down to 99.8", 1997, 2000, "99.8"},
+        };
+        for (const auto& [name, score, total, text] : rows)
+            QTest::newRow(name) << score << total << QString(text);
+    }
+
+    void scorePercent() {
+        QFETCH(int, score);
+        QFETCH(int, total);
+        QFETCH(QString, text);
+        QCOMPARE(ScorePercentText(score, total), text);
+        qint64 tenths = -1;
+        QVERIFY(ParsePercentTenths(text, &tenths));
+        QCOMPARE(TenthsText(tenths), text);
+    }
+
+    void roundingAndParsing() {
+        const QList<std::tuple<qint64, qint64, qint64>> ratios{
+            {1, 2, 0}, {3, 2, 2}, {5, 2, 2}, {13, 5, 3}, {-1, 2, 0}, {-3, 2, -2}, {-13, 5, -3}};
+        for (const auto& [numerator, denominator, rounded] : ratios)
+            QCOMPARE(RoundHalfEvenRatio(numerator, denominator), rounded);
+
+        qint64 tenths = 0;
+        QVERIFY(ParsePercentTenths("87.5", &tenths));
+        QCOMPARE(tenths, 875);
+        QVERIFY(ParsePercentTenths("100", &tenths));
+        QCOMPARE(tenths, 1000);
+        for (const char* text : {"", "87.55", "87.", "87.5%", "87,5", " 87.5", "abc"})
+            QVERIFY2(!ParsePercentTenths(text, &tenths), text);
+    }
+
+    void timeAndDateTexts() {
+        QCOMPARE(ElapsedText(0), QString("0:0:0"));
+        QCOMPARE(ElapsedText(65), QString("0:1:5"));
+        QCOMPARE(ElapsedText(2 * 3600 + 10 * 60 + 30), QString("2:10:30"));
+        QCOMPARE(ElapsedText(25 * 3600 + 1), QString("1:0:1")); // hours of the day wrap
+        QCOMPARE(ElapsedText(-30), QString("0:0:0"));           // clock set back
+
+        const QDate date(2024, 3, 9);
+        QCOMPARE(ShortDateText(date, QLocale(QLocale::English, QLocale::UnitedKingdom)),
+                 QString("09/03/2024"));
+        // Qt's own locale data, whatever locales the system has installed.
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        QCOMPARE(ShortDateText(date), QString("09.03.24"));
+        QLocale::setDefault(QLocale::c());
+    }
 };
-
-void TestScoring::scorePercent_data() {
-    QTest::addColumn<int>("score");
-    QTest::addColumn<int>("total");
-    QTest::addColumn<QString>("text");
-    const QList<std::tuple<const char*, int, int, const char*>> rows{
-        {"28 of 32", 28, 32, "87.5"},
-        {"full marks", 45, 45, "100"},
-        {"one third", 1, 3, "33.3"},
-        {"two thirds", 2, 3, "66.7"},
-        {"nothing", 0, 20, "0"},
-        {"no marks at all", 0, 0, "0"},
-        {"whole percent", 13, 20, "65"},
-        // Exact ties in the second decimal: 6.25, 18.75, 99.95 and 99.85 %.
-        {"tie 6.25 down to even", 1, 16, "6.2"},
-        {"tie 18.75 up to even", 3, 16, "18.8"},
-        {"tie 99.95 up to 100", 1999, 2000, "100"},
-        {"tie 99.85 down to 99.8", 1997, 2000, "99.8"},
-    };
-    for (const auto& [name, score, total, text] : rows)
-        QTest::newRow(name) << score << total << QString(text);
-}
-
-void TestScoring::scorePercent() {
-    QFETCH(int, score);
-    QFETCH(int, total);
-    QFETCH(QString, text);
-    QCOMPARE(ScorePercentText(score, total), text);
-    qint64 tenths = -1;
-    QVERIFY(ParsePercentTenths(text, &tenths));
-    QCOMPARE(TenthsText(tenths), text);
-}
-
-void TestScoring::roundingAndParsing() {
-    const QList<std::tuple<qint64, qint64, qint64>> ratios{
-        {1, 2, 0}, {3, 2, 2}, {5, 2, 2}, {13, 5, 3}, {-1, 2, 0}, {-3, 2, -2}, {-13, 5, -3}};
-    for (const auto& [numerator, denominator, rounded] : ratios)
-        QCOMPARE(RoundHalfEvenRatio(numerator, denominator), rounded);
-
-    qint64 tenths = 0;
-    QVERIFY(ParsePercentTenths("87.5", &tenths));
-    QCOMPARE(tenths, 875);
-    QVERIFY(ParsePercentTenths("100", &tenths));
-    QCOMPARE(tenths, 1000);
-    for (const char* text : {"", "87.55", "87.", "87.5%", "87,5", " 87.5", "abc"})
-        QVERIFY2(!ParsePercentTenths(text, &tenths), text);
-}
-
-void TestScoring::timeAndDateTexts() {
-    QCOMPARE(ElapsedText(0), QString("0:0:0"));
-    QCOMPARE(ElapsedText(65), QString("0:1:5"));
-    QCOMPARE(ElapsedText(2 * 3600 + 10 * 60 + 30), QString("2:10:30"));
-    QCOMPARE(ElapsedText(25 * 3600 + 1), QString("1:0:1")); // hours of the day wrap
-    QCOMPARE(ElapsedText(-30), QString("0:0:0"));           // clock set back
-
-    const QDate date(2024, 3, 9);
-    QCOMPARE(ShortDateText(date, QLocale(QLocale::English, QLocale::UnitedKingdom)),
-             QString("09/03/2024"));
-    // Qt's own locale data, whatever locales the system has installed.
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    QCOMPARE(ShortDateText(date), QString("09.03.24"));
-    QLocale::setDefault(QLocale::c());
-}
 
 QTEST_GUILESS_MAIN(TestScoring)
 #include "test_scoring.moc"

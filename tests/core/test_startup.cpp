@@ -7,6 +7,7 @@
 #include "core/ResourceStore.h"
 #include "main_window/logic/Startup.h"
 #include "results/ResultsFiles.h"
+#include "test_support.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,118 +16,93 @@
 
 Q_DECLARE_METATYPE(Startup::Problem)
 
-namespace {
-const QString Fixture = QStringLiteral(QUILLORA_TEST_DATA_DIR "/fixture_store");
-
-// A store of the fixture's items whose ids pass keep; the definition's lines
-// pass keepLine.
-QString copyStore(const QString& root, const std::function<bool(const QString&)>& keep,
-                  const std::function<bool(const QByteArray&)>& keepLine = {}) {
-    QDir().mkpath(root + "/store");
-    const QDir from(Fixture + "/store");
-    for (const QString& name : from.entryList(QDir::Files)) {
-        if (!keep(name))
-            continue;
-        QFile in(from.filePath(name));
-        QFile out(root + "/store/" + name);
-        if (!in.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly))
-            return QString();
-        for (const QByteArray& line : in.readAll().split('\n')) {
-            if (!line.isEmpty() && (!keepLine || keepLine(line)))
-                out.write(line + '\n');
-        }
-    }
-    return root;
-}
-} // namespace
+using namespace TestFiles;
 
 class TestStartup : public QObject {
     Q_OBJECT
+
 private Q_SLOTS:
-    void outcome_data();
-    void outcome();
-};
+    void outcome_data() {
+        QTest::addColumn<QString>("setUp");
+        QTest::addColumn<Startup::Problem>("problem");
+        QTest::addColumn<bool>("locked");
+        QTest::addColumn<bool>("resultsLost");
+        QTest::newRow("first start") << "" << Startup::Problem::None << true << false;
+        QTest::newRow("one results file removed since")
+            << "remove trend" << Startup::Problem::None << true << true;
+        QTest::newRow("another copy holds the folder")
+            << "other copy" << Startup::Problem::FolderInUse << false << false;
+        QTest::newRow("folder under a file")
+            << "file folder" << Startup::Problem::FolderNotWritable << false << false;
+        QTest::newRow("definition cannot be copied out")
+            << "blocked definition" << Startup::Problem::DefinitionNotWritten << true << false;
+        QTest::newRow("store without definition")
+            << "no definition" << Startup::Problem::NoContent << true << false;
+        QTest::newRow("definition without module")
+            << "no heading" << Startup::Problem::NoContent << true << false;
+        QTest::newRow("results templates missing")
+            << "no templates" << Startup::Problem::ResultsNotWritable << true << false;
+    }
 
-void TestStartup::outcome_data() {
-    QTest::addColumn<QString>("setUp");
-    QTest::addColumn<Startup::Problem>("problem");
-    QTest::addColumn<bool>("locked");
-    QTest::addColumn<bool>("resultsLost");
-    QTest::newRow("first start") << "" << Startup::Problem::None << true << false;
-    QTest::newRow("one results file removed since")
-        << "remove trend" << Startup::Problem::None << true << true;
-    QTest::newRow("another copy holds the folder")
-        << "other copy" << Startup::Problem::FolderInUse << false << false;
-    QTest::newRow("folder under a file")
-        << "file folder" << Startup::Problem::FolderNotWritable << false << false;
-    QTest::newRow("definition cannot be copied out")
-        << "blocked definition" << Startup::Problem::DefinitionNotWritten << true << false;
-    QTest::newRow("store without definition")
-        << "no definition" << Startup::Problem::NoContent << true << false;
-    QTest::newRow("definition without module")
-        << "no heading" << Startup::Problem::NoContent << true << false;
-    QTest::newRow("results templates missing")
-        << "no templates" << Startup::Problem::ResultsNotWritable << true << false;
-}
+    void outcome() {
+        QFETCH(QString, setUp);
+        QFETCH(Startup::Problem, problem);
+        QFETCH(bool, locked);
+        QFETCH(bool, resultsLost);
+        QTemporaryDir dir;
+        QString folder = dir.filePath("program");
+        QString root = FixtureRoot;
+        std::unique_ptr<FolderLock> other;
 
-void TestStartup::outcome() {
-    QFETCH(QString, setUp);
-    QFETCH(Startup::Problem, problem);
-    QFETCH(bool, locked);
-    QFETCH(bool, resultsLost);
-    QTemporaryDir dir;
-    QString folder = dir.filePath("program");
-    QString root = Fixture;
-    std::unique_ptr<FolderLock> other;
+        if (setUp == QLatin1String("remove trend")) {
+            // A start before, then one file goes.
+            ResourceStore store(root);
+            const Startup::Outcome before = Startup(store, folder).run();
+            QVERIFY(before.ok());
+            QCOMPARE(before.createdResults.size(), before.expectedResults);
+            QVERIFY(QFile::remove(
+                ResultsFilePath(folder, ResultsFile::Trend, 2, before.definition.programCode)));
+        } else if (setUp == QLatin1String("other copy")) {
+            QVERIFY(QDir().mkpath(folder));
+            other = std::make_unique<FolderLock>(QDir(folder).filePath(Startup::LockFileName));
+            QCOMPARE(other->tryLock(), FolderLock::Result::Locked);
+        } else if (setUp == QLatin1String("file folder")) {
+            QFile blocker(dir.filePath("file"));
+            QVERIFY(blocker.open(QIODevice::WriteOnly));
+            folder = dir.filePath("file/program");
+        } else if (setUp == QLatin1String("blocked definition")) {
+            QVERIFY(QDir().mkpath(folder + "/temptext30000.txt"));
+        } else if (setUp == QLatin1String("no definition")) {
+            root = dir.filePath("store");
+            QVERIFY(copyStoreWith(root, 30000));
+        } else if (setUp == QLatin1String("no heading")) {
+            root = dir.filePath("store");
+            QStringList lines =
+                QString::fromLatin1(bytesOf(FixtureRoot + "/store/30000.txt")).split("\r\n");
+            lines.removeIf([](const QString& line) { return line.startsWith("#LBH#"); });
+            QVERIFY(copyStoreWith(root, 30000, lines));
+        } else if (setUp == QLatin1String("no templates")) {
+            root = dir.filePath("store");
+            QVERIFY(copyStoreWith(root, ResultsTemplateId(ResultsFile::Trend, 2)));
+        }
 
-    if (setUp == QLatin1String("remove trend")) {
-        // A start before, then one file goes.
         ResourceStore store(root);
-        const Startup::Outcome before = Startup(store, folder).run();
-        QVERIFY(before.ok());
-        QCOMPARE(before.createdResults.size(), before.expectedResults);
-        QVERIFY(QFile::remove(
-            ResultsFilePath(folder, ResultsFile::Trend, 2, before.definition.programCode)));
-    } else if (setUp == QLatin1String("other copy")) {
-        QVERIFY(QDir().mkpath(folder));
-        other = std::make_unique<FolderLock>(QDir(folder).filePath(Startup::LockFileName));
-        QCOMPARE(other->tryLock(), FolderLock::Result::Locked);
-    } else if (setUp == QLatin1String("file folder")) {
-        QFile blocker(dir.filePath("file"));
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-        folder = dir.filePath("file/program");
-    } else if (setUp == QLatin1String("blocked definition")) {
-        QVERIFY(QDir().mkpath(folder + "/temptext30000.txt"));
-    } else if (setUp == QLatin1String("no definition")) {
-        root = copyStore(dir.filePath("store"),
-                         [](const QString& name) { return name != QLatin1String("30000.txt"); });
-    } else if (setUp == QLatin1String("no heading")) {
-        root = copyStore(
-            dir.filePath("store"), [](const QString&) { return true; },
-            [](const QByteArray& line) { return !line.startsWith("#LBH#"); });
-    } else if (setUp == QLatin1String("no templates")) {
-        root = copyStore(dir.filePath("store"), [](const QString& name) {
-            return !name.startsWith(QLatin1String("301"));
-        });
+        const Startup::Outcome outcome = Startup(store, folder).run();
+        QCOMPARE(outcome.problem, problem);
+        QCOMPARE(outcome.ok(), problem == Startup::Problem::None);
+        QCOMPARE(outcome.lock && outcome.lock->isLocked(), locked);
+        QCOMPARE(outcome.resultsLost(), resultsLost);
+        if (outcome.ok()) {
+            QVERIFY(outcome.definition.moduleExists(2));
+            QVERIFY(!outcome.marksRepair.damaged());
+            for (ResultsFile file : {ResultsFile::Marks, ResultsFile::Trend})
+                QVERIFY(QFile::exists(
+                    ResultsFilePath(folder, file, 2, outcome.definition.programCode)));
+        }
+        // Whatever happened, the definition's scratch copy is not left behind.
+        QVERIFY(!QFileInfo(folder + "/temptext30000.txt").isFile());
     }
-    QVERIFY(!root.isEmpty());
-
-    ResourceStore store(root);
-    const Startup::Outcome outcome = Startup(store, folder).run();
-    QCOMPARE(outcome.problem, problem);
-    QCOMPARE(outcome.ok(), problem == Startup::Problem::None);
-    QCOMPARE(outcome.lock && outcome.lock->isLocked(), locked);
-    QCOMPARE(outcome.resultsLost(), resultsLost);
-    if (outcome.ok()) {
-        QVERIFY(outcome.definition.moduleExists(2));
-        QVERIFY(!outcome.marksRepair.damaged());
-        for (ResultsFile file : {ResultsFile::Marks, ResultsFile::Trend})
-            QVERIFY(
-                QFile::exists(ResultsFilePath(folder, file, 2, outcome.definition.programCode)));
-    }
-    // Whatever happened, the definition's scratch copy is not left behind.
-    QVERIFY(!QFileInfo(folder + "/temptext30000.txt").isFile());
-}
+};
 
 QTEST_GUILESS_MAIN(TestStartup)
 #include "test_startup.moc"

@@ -4,6 +4,7 @@
 #include "core/AnswerChecking.h"
 #include "core/Clock.h"
 #include "core/ProgramDefinition.h"
+#include "core/ResourceStore.h"
 #include "practice/PaperSession.h"
 #include "results/ResultsFiles.h"
 
@@ -11,9 +12,11 @@
 #include <QFile>
 #include <QLocale>
 #include <QMap>
+#include <QRandomGenerator>
 #include <QString>
 #include <QTemporaryDir>
 #include <functional>
+#include <memory>
 
 namespace TestFiles {
 
@@ -28,6 +31,22 @@ inline bool writeBytes(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
            file.write(bytes) == bytes.size();
+}
+
+inline const QList<ResultsFile> AllResultsFiles = {ResultsFile::Marks,    ResultsFile::First,
+                                                   ResultsFile::Second,   ResultsFile::FResults,
+                                                   ResultsFile::SResults, ResultsFile::Trend};
+
+// Reproducible binary noise, without "#" so that it holds no record tag.
+inline QByteArray noiseBytes(int size, quint32 seed) {
+    QRandomGenerator random(seed);
+    QByteArray bytes(size, '\0');
+    for (char& c : bytes) {
+        c = char(random.bounded(256));
+        if (c == '#')
+            c = '%';
+    }
+    return bytes;
 }
 
 // A copy of the fixture store (its store and graphics folders) in root, for a
@@ -46,37 +65,58 @@ inline bool copyFixtureStore(const QString& root) {
     return true;
 }
 
+// A copy of the fixture store in which item id holds lines instead (none:
+// the item is absent).
+inline bool copyStoreWith(const QString& root, int id, const QStringList& lines = {}) {
+    if (!copyFixtureStore(root))
+        return false;
+    const QString item = root + "/store/" + QString::number(id) + ".txt";
+    QFile::remove(item);
+    return lines.isEmpty() || writeBytes(item, lines.join("\r\n").toLatin1());
+}
+
 // The bytes of every results file, to see which ones a step has changed.
 inline QMap<ResultsFile, QByteArray>
 resultsSnapshot(const std::function<QString(ResultsFile)>& pathOf) {
     QMap<ResultsFile, QByteArray> files;
-    for (ResultsFile f : {ResultsFile::Marks, ResultsFile::First, ResultsFile::Second,
-                          ResultsFile::FResults, ResultsFile::SResults, ResultsFile::Trend})
+    for (ResultsFile f : AllResultsFiles)
         files.insert(f, bytesOf(pathOf(f)));
     return files;
 }
 
-// A temporary program folder for module 2: its definition, a clock standing
-// still and the pupil's locale. The tests add the store they need.
+// A temporary program folder for module 2 over a store: its definition, a
+// clock standing still and the pupil's locale.
 struct ModuleFolder {
     QTemporaryDir dir;
+    std::unique_ptr<ResourceStore> store;
     ProgramDefinition definition;
     ManualClock clock{QDateTime(QDate(2024, 3, 9), QTime(10, 0, 0))};
     QLocale locale{QLocale::English, QLocale::UnitedKingdom};
 
+    explicit ModuleFolder(const QString& storeRoot = FixtureRoot)
+        : store(std::make_unique<ResourceStore>(storeRoot)) {}
+
+    // Reads the store's definition and makes the missing results files, as a
+    // start does; false when either fails.
+    bool start() {
+        const DefinitionRead read = ReadProgramDefinition(*store, path());
+        definition = read.definition;
+        return read.error == DefinitionError::None &&
+               EnsureResultsFiles(*store, path(), definition).isEmpty();
+    }
     QString path() const { return dir.path(); }
     QString file(ResultsFile which) const {
         return ResultsFilePath(path(), which, 2, definition.programCode);
     }
     PaperSessionSetup setup(int paperNum, int attempt = 1) const {
-        PaperSessionSetup s;
-        s.programFolder = path();
-        s.module = 2;
-        s.programCode = definition.programCode;
-        s.paperCount = definition.module(2).paperCount;
-        s.paperNum = paperNum;
-        s.attempt = attempt;
-        return s;
+        const int papers = definition.module(2).paperCount;
+        return {path(), 2, definition.programCode, papers, paperNum, attempt};
+    }
+    std::unique_ptr<PaperSession> session(int paperNum, int attempt = 1) const {
+        return std::make_unique<PaperSession>(setup(paperNum, attempt), *store, clock, locale);
+    }
+    QMap<ResultsFile, QByteArray> snapshot() const {
+        return resultsSnapshot([this](ResultsFile f) { return file(f); });
     }
 };
 

@@ -24,7 +24,6 @@ ResultsFolderCheck::ResultsFolderCheck(QString folder, int module, QString progr
 
 QStringList ResultsFolderCheck::Run() {
     m_faults.clear();
-    m_newestStamp = -1;
     CheckMarksFile();
     CheckAnswersFile(ResultsFile::First, 1);
     CheckAnswersFile(ResultsFile::Second, 2);
@@ -126,7 +125,6 @@ void ResultsFolderCheck::CheckAnswersFile(ResultsFile file, int attempt) {
                         return;
                     }
                     stamp = match.captured(1).toLongLong();
-                    m_newestStamp = qMax(m_newestStamp, stamp);
                 }
                 if (questionStamp != -2 && stamp != questionStamp) {
                     Fault(file, QStringLiteral("paper %1 question %2 mixes two writes")
@@ -178,20 +176,16 @@ void ResultsFolderCheck::CheckMarksFile() {
         Fault(file, QStringLiteral("does not read: ") + RecordErrorText(read.error));
         return;
     }
-    if (!isTemplate) {
-        const QStringList tags = MarksTags();
-        if (lines.size() != tags.size()) {
-            Fault(file, QStringLiteral("%1 lines instead of 6").arg(lines.size()));
+    const QStringList tags = MarksTags();
+    for (int r = 0; r < tags.size() && !isTemplate; ++r) {
+        const QByteArray line = lines.value(r);
+        if (lines.size() != tags.size() ||
+            !line.startsWith(QByteArray("#" + tags.at(r).toLatin1() + "#>")) ||
+            line.count('>') != count) {
+            Fault(file, QStringLiteral("not six whole records: line %1 is not %2")
+                            .arg(r + 1)
+                            .arg(tags.at(r)));
             return;
-        }
-        for (int r = 0; r < tags.size(); ++r) {
-            if (!lines.at(r).startsWith(QByteArray("#" + tags.at(r).toLatin1() + "#>")) ||
-                lines.at(r).count('>') != count) {
-                Fault(
-                    file,
-                    QStringLiteral("line %1 is not a whole %2 record").arg(r + 1).arg(tags.at(r)));
-                return;
-            }
         }
     }
     // Marking writes score, state, time and date in one write; so does erasing.

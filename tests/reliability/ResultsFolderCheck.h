@@ -20,8 +20,6 @@ public:
 
     // One line per fault found; empty when everything is whole.
     QStringList Run();
-    // The newest stamp found in the answers files by the last Run, or -1.
-    qint64 newestStamp() const { return m_newestStamp; }
 
 private:
     void CheckAnswersFile(ResultsFile file, int attempt);
@@ -41,5 +39,4 @@ private:
     QList<PaperContent> m_papers;
     QMap<ResultsFile, QByteArray> m_templates;
     QStringList m_faults;
-    qint64 m_newestStamp = -1;
 };

@@ -40,6 +40,12 @@ inline bool WalkPaper(PaperSession& session,
     return true;
 }
 
+// Hands over a whole paper's answers, question by question.
+inline bool WalkAnswers(PaperSession& session, const QStringList& answers, bool mark) {
+    return WalkPaper(
+        session, [&](int first, int blanks) { return answers.mid(first, blanks); }, mark);
+}
+
 // Types the stamped answers of every question and marks the paper at the end
 // when asked to.
 inline bool WorkPaper(PaperSession& session, qint64 stamp, bool mark) {
