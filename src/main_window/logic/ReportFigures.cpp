@@ -25,7 +25,8 @@ qint64 AllCount(const TopicFigures& t) {
     return t.firstCount + t.secondCount;
 }
 
-// Exact comparison of two topic scores: -1, 0 or 1.
+// Exact comparison of two topic scores (the mean over every marked attempt,
+// first and second alike): -1, 0 or 1.
 int CompareScores(const TopicFigures& a, const TopicFigures& b) {
     const qint64 left = AllTenths(a) * AllCount(b);
     const qint64 right = AllTenths(b) * AllCount(a);
@@ -33,12 +34,6 @@ int CompareScores(const TopicFigures& a, const TopicFigures& b) {
 }
 
 } // namespace
-
-double TopicFigures::topicScore() const {
-    if (firstCount <= 0)
-        return 0.0;
-    return double(AllTenths(*this)) / double(AllCount(*this)) / 10.0;
-}
 
 QString ReportFigures::AverageText(qint64 tenthsSum, int count) {
     return TenthsText(RoundHalfEvenRatio(tenthsSum, count)) + QLatin1Char('%');

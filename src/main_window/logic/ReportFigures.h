@@ -24,9 +24,6 @@ struct TopicFigures {
     double secondFraction = 0.0;
 
     bool attempted() const { return firstCount > 0; }
-    // Mean over every marked attempt, first and second alike; 0 when the
-    // topic has no first attempt.
-    double topicScore() const;
 };
 
 struct ReportFigures {
