@@ -3,6 +3,8 @@
 // the results files and their templates, finding and clicking controls, and
 // a main window on a program folder of its own.
 
+#include "../core/test_support.h"
+#include "chrome/FocusFrame.h"
 #include "core/GraphicsTable.h"
 #include "core/ResourceStore.h"
 #include "main_window/Contents.h"
@@ -28,8 +30,13 @@ inline const QList<ResultsFile> AllFiles = {ResultsFile::Marks,    ResultsFile::
                                             ResultsFile::SResults, ResultsFile::Trend};
 
 inline QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    return TestFiles::bytesOf(path);
+}
+
+// The file's line ends changed as a text editor may change them.
+inline bool unixLineEnds(const QString& path) {
+    QByteArray bytes = fileBytes(path);
+    return bytes.contains("\r\n") && TestFiles::writeBytes(path, bytes.replace("\r\n", "\n"));
 }
 
 inline QByteArray templateBytes(ResultsFile file, int module = 2) {
@@ -54,21 +61,68 @@ inline bool click(QWidget* widget) {
     return true;
 }
 
-// The main window on a program folder of its own, its dialogs real and its
-// animation not sleeping.
+// How many of the control's pixels are in the focus frame's colour.
+inline int framePixels(QWidget* control) {
+    const QImage image = control->grab().toImage();
+    int dots = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            dots += QColor(image.pixel(x, y)) == FocusFrame::Colour() ? 1 : 0;
+    }
+    return dots;
+}
+
+// The Help tab's Trash page, asking whether to erase.
+inline bool askToErase(QWidget* contents) {
+    return click(child(contents, "Tab04")) && click(child(contents, "ToolBar02")) &&
+           click(child(contents, "ButTrash"));
+}
+
+// The main window on a program folder of its own, started again on the same
+// folder by each start(). Its dialogs are answered Yes through the seam and
+// their messages kept, unless the real dialogs are wanted.
 struct MainWindow {
     QTemporaryDir dir;
     std::unique_ptr<Contents> contents;
+    QStringList told;
+    QString code;
+
+    ~MainWindow() { stop(); }
     // Closed first, as the program closes it: a window still active when it
     // is destroyed repaints its frame from pictures that are already gone.
-    ~MainWindow() {
+    void stop() {
         if (contents)
             contents->close();
+        contents.reset();
     }
-    bool start() {
-        contents = std::make_unique<Contents>(dir.path());
+    Contents* start(const ResourceStore& store = ResourceStore(), bool realDialogs = false) {
+        stop();
+        contents = std::make_unique<Contents>(dir.path(), store);
+        if (!realDialogs) {
+            contents->popUp().setAnswerer(
+                [this](const QString&, const QString& message, PopUpButtons) {
+                    told << message;
+                    return true;
+                });
+        }
+        if (!contents->Start())
+            return nullptr;
+        code = contents->state().lblCOD;
+        return contents.get();
+    }
+    // For a pupil at the keyboard: the real dialogs, an animation that does
+    // not sleep, and the window active.
+    bool startForKeys() {
+        if (!start(ResourceStore(), true))
+            return false;
         contents->services().animationDelay = [](int) {};
-        return contents->Start() && QTest::qWaitForWindowActive(contents.get());
+        return QTest::qWaitForWindowActive(contents.get());
+    }
+    QString path(ResultsFile file, int module = 2) const {
+        return ResultsFilePath(dir.path(), file, module, code);
+    }
+    QMap<ResultsFile, QByteArray> snapshot() const {
+        return TestFiles::resultsSnapshot([this](ResultsFile f) { return path(f); });
     }
     template <typename T = QWidget> T* child(const char* name) const {
         return contents->findChild<T*>(QString::fromLatin1(name));

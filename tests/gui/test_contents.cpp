@@ -4,10 +4,8 @@
 #include "main_window_harness.h"
 
 #include "chrome/ClickLabel.h"
-#include "chrome/FocusFrame.h"
 #include "chrome/PictureButton.h"
 #include "main_window/ProductWebPage.h"
-#include "main_window/StartupEnvironment.h"
 #include "practice/ui/PracticeWindow.h"
 #include "results/TrendLog.h"
 
@@ -17,8 +15,6 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QTimer>
-
-#include <csignal>
 
 namespace {
 
@@ -76,8 +72,15 @@ class TestContents : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void cleanup();
+    void initTestCase() { REQUIRE_CONTENT(); }
+    void init() {
+        m_main = std::make_unique<MainWindow>();
+        m_opened.clear();
+    }
+    void cleanup() {
+        m_main.reset();
+        QDesktopServices::unsetUrlHandler("https");
+    }
 
     void firstStartInAnEmptyFolder();
     void tabsOfTheExistingModules_data();
@@ -85,66 +88,33 @@ private Q_SLOTS:
     void missingResultsFileIsMadeAlone_data();
     void missingResultsFileIsMadeAlone();
     void topicSevenKeptAndOpened();
-    void secondAttemptButton_data();
-    void secondAttemptButton();
     void trashStepsRewriteTheFiles();
-    void blockedEraseSaysNothingWasErased();
     void toolBarFollowsTheTab_data();
     void toolBarFollowsTheTab();
-    void pressedPictureWhileHeld();
     void productWebPage_data();
     void productWebPage();
     void secondCopyLeavesTheFolderAlone();
     void noModuleEndsCleanly_data();
     void noModuleEndsCleanly();
     void unwritableGraphicsIsToldOnce();
-    void terminationSignalEndsTheRunCleanly();
     void damagedResultsAreRepairedBeforeTheyAreRead();
 
 public Q_SLOTS:
     void openedUrl(const QUrl& url) { m_opened << url; }
 
 private:
-    // Every dialog answered with true and recorded.
-    Contents* start(const ResourceStore& store = ResourceStore());
-    QString path(ResultsFile file) const;
+    Contents* start(const ResourceStore& store = ResourceStore()) { return m_main->start(store); }
+    QString path(ResultsFile file) const { return m_main->path(file); }
+    QString folder() const { return m_main->dir.path(); }
+    const QStringList& told() const { return m_main->told; }
     void setFirstMark(int paperIndex, const QString& mark, const QString& second = QString());
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<Contents> m_contents;
-    QStringList m_messages;
+    std::unique_ptr<MainWindow> m_main;
     QList<QUrl> m_opened;
 };
 
-void TestContents::init() {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    m_messages.clear();
-    m_opened.clear();
-}
-
-void TestContents::cleanup() {
-    m_contents.reset();
-    QDesktopServices::unsetUrlHandler("https");
-}
-
-Contents* TestContents::start(const ResourceStore& store) {
-    m_contents = std::make_unique<Contents>(m_dir->path(), store);
-    m_contents->popUp().setAnswerer([this](const QString&, const QString& message, PopUpButtons) {
-        m_messages << message;
-        return true;
-    });
-    if (!m_contents->Start())
-        return nullptr;
-    return m_contents.get();
-}
-
-QString TestContents::path(ResultsFile file) const {
-    return ResultsFilePath(m_dir->path(), file, 2, m_contents->state().lblCOD);
-}
-
 void TestContents::setFirstMark(int paperIndex, const QString& mark, const QString& second) {
-    const int papers = m_contents->state().definition.module(2).paperCount;
+    const int papers = m_main->contents->state().definition.module(2).paperCount;
     Read<MarksRecords> marks = ReadMarksFile(path(ResultsFile::Marks), papers);
     QVERIFY(marks.ok());
     marks.value.FSE[paperIndex - 1] = mark;
@@ -153,19 +123,20 @@ void TestContents::setFirstMark(int paperIndex, const QString& mark, const QStri
 }
 
 void TestContents::firstStartInAnEmptyFolder() {
-    REQUIRE_CONTENT();
+    // A run cut off earlier left its scratch copies: the start removes them.
+    QVERIFY(QFile(m_main->dir.filePath("temppaper25016.mht")).open(QIODevice::WriteOnly));
+    QVERIFY(QFile(m_main->dir.filePath("temptext.txt")).open(QIODevice::WriteOnly));
     Contents* contents = start();
     QVERIFY(contents);
-    QVERIFY(m_messages.isEmpty());
+    QVERIFY(told().isEmpty());
     const AppState& state = contents->state();
 
     // The Graphics folder is written once the window has been drawn.
-    QTRY_COMPARE(QDir(m_dir->filePath("Graphics")).entryList(QDir::Files).size(),
+    QTRY_COMPARE(QDir(m_main->dir.filePath("Graphics")).entryList(QDir::Files).size(),
                  int(GraphicsItems().size()));
     for (ResultsFile file : AllFiles)
         QCOMPARE(fileBytes(path(file)), templateBytes(file));
-    QVERIFY(!QFile::exists(m_dir->filePath("temptext30000.txt")));
-
+    QCOMPARE(QDir(folder()).entryList({"temp*"}, QDir::Files), QStringList());
     QCOMPARE(contents->windowTitle(), state.definition.displayName);
 
     // The Home page of the first module, topic 1 chosen; the other pages are
@@ -185,6 +156,27 @@ void TestContents::firstStartInAnEmptyFolder() {
         QCOMPARE(child<QLabel>(*contents, QStringLiteral("MSA%1").arg(row))->text(), QString());
         QVERIFY(!child(*contents, QStringLiteral("P%1b").arg(row))->isVisible());
     }
+
+    // A tool bar button pressed and held shows its pressed picture while the
+    // mouse is over it, and a button it is dragged to shows its own.
+    PictureCache cache(ResourceStore().root() + "/graphics");
+    auto* report = child<PictureButton>(*contents, "ToolBar02");
+    auto* home = child<PictureButton>(*contents, "ToolBar01");
+    const QPoint inside = report->rect().center();
+
+    QTest::mousePress(report, Qt::LeftButton, {}, inside);
+    QCOMPARE(report->shownPicture().toImage(), cache.get("report_pressed.bmp").toImage());
+    QTest::mouseMove(report, inside + QPoint(0, 200));
+    QTRY_COMPARE(report->shownPicture().toImage(), cache.get("report_off.bmp").toImage());
+    // Still held, over the Home button: its pressed picture.
+    const QPoint overHome = report->mapFromGlobal(home->mapToGlobal(home->rect().center()));
+    QTest::mouseMove(report, overHome);
+    QTRY_COMPARE(home->shownPicture().toImage(), cache.get("home_pressed.bmp").toImage());
+    QTest::mouseRelease(report, Qt::LeftButton, {}, overHome);
+    QCOMPARE(home->shownPicture().toImage(), cache.get("home_on.bmp").toImage());
+    // Released away from where it was pressed: no click, the page stays.
+    QCOMPARE(contents->state().txtToolBarPos, 1);
+    QVERIFY(child(*contents, "Body_Home")->isVisible());
 }
 
 void TestContents::tabsOfTheExistingModules_data() {
@@ -195,7 +187,6 @@ void TestContents::tabsOfTheExistingModules_data() {
 }
 
 void TestContents::tabsOfTheExistingModules() {
-    REQUIRE_CONTENT();
     QFETCH(bool, withModuleOne);
     QFETCH(int, chosen);
     QTemporaryDir storeDir;
@@ -221,7 +212,7 @@ void TestContents::tabsOfTheExistingModules() {
         QCOMPARE(child<ClickLabel>(*contents, "Topic2")->text(), QStringLiteral("Shapes"));
         QVERIFY(!child(*contents, "Topic3")->isVisible());
         QVERIFY(!child(*contents, "Bullet3")->isVisible());
-        QVERIFY(QFile::exists(ResultsFilePath(m_dir->path(), ResultsFile::Trend, 1, state.lblCOD)));
+        QVERIFY(QFile::exists(ResultsFilePath(folder(), ResultsFile::Trend, 1, state.lblCOD)));
     } else {
         QVERIFY(child(*contents, "Topic10")->isVisible());
     }
@@ -239,39 +230,39 @@ void TestContents::missingResultsFileIsMadeAlone_data() {
 }
 
 void TestContents::missingResultsFileIsMadeAlone() {
-    REQUIRE_CONTENT();
     QFETCH(int, removed);
     QVERIFY(start());
     setFirstMark(1, "85");
     QCOMPARE(AppendTrendValue(path(ResultsFile::Trend), "85"), RecordError::None);
-    QMap<ResultsFile, QByteArray> before;
-    for (ResultsFile file : AllFiles)
-        before[file] = fileBytes(path(file));
-    const QString code = m_contents->state().lblCOD;
-    m_contents.reset();
+    const auto before = m_main->snapshot();
+    m_main->stop();
     if (removed >= 0)
-        QVERIFY(QFile::remove(ResultsFilePath(m_dir->path(), ResultsFile(removed), 2, code)));
+        QVERIFY(QFile::remove(path(ResultsFile(removed))));
 
     // Only the missing file starts again from its template, and the pupil
     // is told; every other result is kept.
     QVERIFY(start());
     for (ResultsFile file : AllFiles)
-        QCOMPARE(fileBytes(path(file)), int(file) == removed ? templateBytes(file) : before[file]);
-    QCOMPARE(child<QLabel>(*m_contents, "MSA1")->text(),
+        QCOMPARE(fileBytes(path(file)),
+                 int(file) == removed ? templateBytes(file) : before.value(file));
+    QCOMPARE(child<QLabel>(*m_main->contents, "MSA1")->text(),
              removed == int(ResultsFile::Marks) ? QString() : QStringLiteral("85"));
-    QCOMPARE(m_messages.size(), removed >= 0 ? 1 : 0);
+    QCOMPARE(told().size(), removed >= 0 ? 1 : 0);
     if (removed >= 0)
-        QVERIFY2(m_messages.first().contains("could not be found"), qPrintable(m_messages.first()));
+        QVERIFY2(told().first().contains("could not be found"), qPrintable(told().first()));
 }
 
 void TestContents::topicSevenKeptAndOpened() {
-    REQUIRE_CONTENT();
     Contents* contents = start();
     QVERIFY(contents);
     click(child(*contents, "Topic7"));
-    setFirstMark(31, "87.5");
-    setFirstMark(33, "50");
-    setFirstMark(35, "40", "90");
+    // Rows 1 to 5 of topic 7 (papers 131 to 135): a second attempt is offered
+    // up to a first mark of 99.
+    const QStringList first = {"99", "99.5", "0", "100", "72.5"};
+    const QStringList second = {"", "", "64", "", "90"};
+    const QList<bool> secondButton = {true, false, true, false, true};
+    for (int k = 1; k <= 5; ++k)
+        setFirstMark(30 + k, first.at(k - 1), second.at(k - 1));
     // A practice window unloading refreshes the page: the topic stays.
     contents->RefreshContents();
     AppState& state = contents->state();
@@ -280,20 +271,22 @@ void TestContents::topicSevenKeptAndOpened() {
     QCOMPARE(child<QLabel>(*contents, "SubH1")->text(),
              state.definition.module(2).topicNames.value(6));
     QCOMPARE(topicsLookingChosen(*contents), QList<int>{7});
-    QCOMPARE(child<QLabel>(*contents, "MSA1")->text(), QStringLiteral("87.5"));
-    QCOMPARE(child<QLabel>(*contents, "MSA5")->text(), QStringLiteral("40"));
-    QCOMPARE(child<QLabel>(*contents, "MSB5")->text(), QStringLiteral("90"));
+    for (int k = 1; k <= 5; ++k) {
+        QCOMPARE(child<QLabel>(*contents, QStringLiteral("MSA%1").arg(k))->text(), first[k - 1]);
+        QCOMPARE(child<QLabel>(*contents, QStringLiteral("MSB%1").arg(k))->text(), second[k - 1]);
+        QCOMPARE(child(*contents, QStringLiteral("P%1b").arg(k))->isVisible(), secondButton[k - 1]);
+    }
 
     click(child(*contents, "P3a"));
     QCOMPARE(state.PaperNum, 133);
     QCOMPARE(state.TakeNum, 1);
-    QPointer<PracticeWindow> first = contents->practiceWindow();
-    QVERIFY2(first && first->isVisible(), "no practice window opened for paper 133");
+    QPointer<PracticeWindow> opened = contents->practiceWindow();
+    QVERIFY2(opened && opened->isVisible(), "no practice window opened for paper 133");
 
     // The second attempt of the same row replaces the first window.
     click(child(*contents, "P3b"));
     QCOMPARE(state.TakeNum, 2);
-    QVERIFY(!first);
+    QVERIFY(!opened);
     QVERIFY(contents->practiceWindow());
     QCOMPARE(contents->practiceWindow()->objectName(), QStringLiteral("Test2"));
 
@@ -303,44 +296,12 @@ void TestContents::topicSevenKeptAndOpened() {
     QCOMPARE(child<QLabel>(*contents, "MSA1")->text(), QString());
 }
 
-void TestContents::secondAttemptButton_data() {
-    QTest::addColumn<QString>("mark");
-    QTest::addColumn<bool>("secondButton");
-    QTest::newRow("not attempted") << "" << false;
-    QTest::newRow("0") << "0" << true;
-    QTest::newRow("72.5") << "72.5" << true;
-    QTest::newRow("exactly 99") << "99" << true;
-    QTest::newRow("99.5") << "99.5" << false;
-    QTest::newRow("100") << "100" << false;
-}
-
-void TestContents::secondAttemptButton() {
-    REQUIRE_CONTENT();
-    QFETCH(QString, mark);
-    QFETCH(bool, secondButton);
-    Contents* contents = start();
-    QVERIFY(contents);
-    // Paper 102 is row 2 of topic 1; its second attempt was marked too.
-    setFirstMark(2, mark, mark.isEmpty() ? QString() : QStringLiteral("64"));
-    contents->RefreshContents();
-
-    QCOMPARE(child(*contents, "P2b")->isVisible(), secondButton);
-    QVERIFY(!child(*contents, "P1b")->isVisible());
-    QCOMPARE(child<QLabel>(*contents, "MSA2")->text(), mark);
-    QCOMPARE(child<QLabel>(*contents, "MSB2")->text(),
-             mark.isEmpty() ? QString() : QStringLiteral("64"));
-}
-
 void TestContents::trashStepsRewriteTheFiles() {
-    REQUIRE_CONTENT();
     Contents* contents = start();
     QVERIFY(contents);
     setFirstMark(1, "75");
-    {
-        QFile trend(path(ResultsFile::Trend));
-        QVERIFY(trend.open(QIODevice::WriteOnly));
-        trend.write("#TRD#>75>80>95\r\n");
-    }
+    QVERIFY(TestFiles::writeBytes(path(ResultsFile::Trend), "#TRD#>75>80>95\r\n"));
+    const auto before = m_main->snapshot();
     click(child(*contents, "Tab04"));
     click(child(*contents, "ToolBar02"));
     auto shown = [&](const char* name) { return child(*contents, name)->isVisible(); };
@@ -351,7 +312,22 @@ void TestContents::trashStepsRewriteTheFiles() {
     QVERIFY(shown("ButTrash_Yes") && shown("ButTrash_No") && !shown("ButTrash"));
     click(child(*contents, "ButTrash_No"));
     QVERIFY(shown("ButTrash") && !shown("Trashlbl2"));
-    QCOMPARE(fileBytes(path(ResultsFile::Trend)), QByteArray("#TRD#>75>80>95\r\n"));
+
+    // A folder where the answers file should be: nothing is erased, and the
+    // pupil is told which file stood in the way.
+    const QString answers = path(ResultsFile::First);
+    QVERIFY(QFile::remove(answers));
+    QVERIFY(QDir().mkpath(answers + "/x"));
+    click(child(*contents, "ButTrash"));
+    click(child(*contents, "ButTrash_Yes"));
+    QCOMPARE(told().size(), 1);
+    QVERIFY2(told().first().contains("Nothing has been erased") &&
+                 told().first().contains(QDir::toNativeSeparators(answers)),
+             qPrintable(told().first()));
+    QVERIFY(shown("ButTrash") && !shown("Trashlbl3"));
+    QVERIFY(QDir(answers).removeRecursively());
+    QVERIFY(TestFiles::writeBytes(answers, before.value(ResultsFile::First)));
+    QCOMPARE(m_main->snapshot(), before);
 
     click(child(*contents, "ButTrash"));
     click(child(*contents, "ButTrash_Yes"));
@@ -368,50 +344,16 @@ void TestContents::trashStepsRewriteTheFiles() {
     QCOMPARE(child<QLabel>(*contents, "MSA1")->text(), QString());
 }
 
-void TestContents::blockedEraseSaysNothingWasErased() {
-    REQUIRE_CONTENT();
-    Contents* contents = start();
-    QVERIFY(contents);
-    setFirstMark(1, "75");
-    const QByteArray marks = fileBytes(path(ResultsFile::Marks));
-    // A folder stands where the answers file should be.
-    QVERIFY(QFile::remove(path(ResultsFile::First)));
-    QVERIFY(QDir().mkpath(path(ResultsFile::First) + "/x"));
-    click(child(*contents, "Tab04"));
-    click(child(*contents, "ToolBar02"));
-    click(child(*contents, "ButTrash"));
-    click(child(*contents, "ButTrash_Yes"));
-
-    QCOMPARE(m_messages.size(), 1);
-    QVERIFY2(m_messages.first().contains("Nothing has been erased") &&
-                 m_messages.first().contains(QDir::toNativeSeparators(path(ResultsFile::First))),
-             qPrintable(m_messages.first()));
-    QVERIFY(!child(*contents, "Trashlbl3")->isVisible());
-    QVERIFY(child(*contents, "ButTrash")->isVisible());
-    QCOMPARE(fileBytes(path(ResultsFile::Marks)), marks);
-}
-
 void TestContents::toolBarFollowsTheTab_data() {
     QTest::addColumn<int>("tab");
-    QTest::addColumn<QStringList>("captions");
-    QTest::addColumn<QStringList>("tips");
-    QTest::addColumn<QStringList>("pictures");
-    QTest::newRow("module tab") << 2 << QStringList{"Home", "Report", "Print", "Close"}
-                                << QStringList{"Load Home page", "Load Report card",
-                                               "Print results", "Close program"}
-                                << QStringList{"home", "report", "print", "close"};
-    QTest::newRow("help tab") << 4 << QStringList{"About", "Trash", "", "Setup"}
-                              << QStringList{"About Quillora", "Trash past results", "",
-                                             "Printer Setup"}
-                              << QStringList{"about", "trash", "", "setup"};
+    QTest::addColumn<QStringList>("captions"); // also the pictures' names
+    QTest::newRow("module tab") << 2 << QStringList{"Home", "Report", "Print", "Close"};
+    QTest::newRow("help tab") << 4 << QStringList{"About", "Trash", "", "Setup"};
 }
 
 void TestContents::toolBarFollowsTheTab() {
-    REQUIRE_CONTENT();
     QFETCH(int, tab);
     QFETCH(QStringList, captions);
-    QFETCH(QStringList, tips);
-    QFETCH(QStringList, pictures);
     Contents* contents = start();
     QVERIFY(contents);
     // Start from another page of the other kind of tab.
@@ -437,38 +379,15 @@ void TestContents::toolBarFollowsTheTab() {
         if (caption.isEmpty())
             continue;
         QCOMPARE(child<QLabel>(*contents, QStringLiteral("lblTB0%1").arg(n))->text(), caption);
-        QCOMPARE(button->caption()->toolTip(), tips.at(n - 1));
+        // The tips themselves are the spoken names (test_keyboard_access).
+        QCOMPARE(button->caption()->toolTip(), button->toolTip());
         QCOMPARE(button->shownPicture().toImage(),
-                 cache.get(pictures.at(n - 1) + "_off.bmp").toImage());
+                 cache.get(caption.toLower() + "_off.bmp").toImage());
     }
     auto* chosen = child<PictureButton>(*contents, QStringLiteral("Tab0%1").arg(tab));
     QCOMPARE(chosen->shownPicture().toImage(), cache.get("tabs_front_off.bmp").toImage());
     auto* other = child<PictureButton>(*contents, tab == 4 ? "Tab02" : "Tab04");
     QCOMPARE(other->shownPicture().toImage(), cache.get("tabs_back_off.bmp").toImage());
-}
-
-void TestContents::pressedPictureWhileHeld() {
-    REQUIRE_CONTENT();
-    Contents* contents = start();
-    QVERIFY(contents);
-    PictureCache cache(ResourceStore().root() + "/graphics");
-    auto* report = child<PictureButton>(*contents, "ToolBar02");
-    auto* home = child<PictureButton>(*contents, "ToolBar01");
-    const QPoint inside = report->rect().center();
-
-    QTest::mousePress(report, Qt::LeftButton, {}, inside);
-    QCOMPARE(report->shownPicture().toImage(), cache.get("report_pressed.bmp").toImage());
-    QTest::mouseMove(report, inside + QPoint(0, 200));
-    QTRY_COMPARE(report->shownPicture().toImage(), cache.get("report_off.bmp").toImage());
-    // Still held, over the Home button: its pressed picture.
-    const QPoint overHome = report->mapFromGlobal(home->mapToGlobal(home->rect().center()));
-    QTest::mouseMove(report, overHome);
-    QTRY_COMPARE(home->shownPicture().toImage(), cache.get("home_pressed.bmp").toImage());
-    QTest::mouseRelease(report, Qt::LeftButton, {}, overHome);
-    QCOMPARE(home->shownPicture().toImage(), cache.get("home_on.bmp").toImage());
-    // Released away from where it was pressed: no click, the page stays.
-    QCOMPARE(contents->state().txtToolBarPos, 1);
-    QVERIFY(child(*contents, "Body_Home")->isVisible());
 }
 
 void TestContents::productWebPage_data() {
@@ -479,11 +398,10 @@ void TestContents::productWebPage_data() {
 }
 
 void TestContents::productWebPage() {
-    REQUIRE_CONTENT();
     QFETCH(bool, browser);
     Contents* contents = start();
     QVERIFY(contents);
-    const QStringList filesBefore = QDir(m_dir->path()).entryList(QDir::Files);
+    const QStringList filesBefore = QDir(folder()).entryList(QDir::Files);
     if (browser)
         QDesktopServices::setUrlHandler("https", this, "openedUrl");
     contents->activateWindow();
@@ -494,16 +412,12 @@ void TestContents::productWebPage() {
     click(child(*contents, "Tab04"));
     auto* link = child<ClickLabel>(*contents, "lbl_QzURL");
     QCOMPARE(QApplication::focusWidget(), link);
-    const QImage image = link->grab().toImage();
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x)
-            QVERIFY2(QColor(image.pixel(x, y)) != FocusFrame::Colour(), "focus frame drawn");
-    }
-    QStringList told;
+    QCOMPARE(framePixels(link), 0);
+    QStringList boxes;
     QTimer answer;
     connect(&answer, &QTimer::timeout, this, [&] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            told << box->windowTitle() << box->text();
+            boxes << box->windowTitle() << box->text();
             QCOMPARE(box->icon(), QMessageBox::Warning);
             box->accept();
         }
@@ -513,24 +427,23 @@ void TestContents::productWebPage() {
     if (browser) {
         QCOMPARE(m_opened, QList<QUrl>{QUrl(QStringLiteral("https://") + ProductWebPage::Host +
                                             "/eduprog.html")});
-        QCOMPARE(told, QStringList());
+        QCOMPARE(boxes, QStringList());
     } else {
-        QCOMPARE(told, QStringList({"Browser Not Found", "Could not find associated Browser"}));
+        QCOMPARE(boxes, QStringList({"Browser Not Found", "Could not find associated Browser"}));
     }
-    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), filesBefore);
-    QVERIFY(m_messages.isEmpty());
+    QCOMPARE(QDir(folder()).entryList(QDir::Files), filesBefore);
+    QVERIFY(told().isEmpty());
 }
 
 void TestContents::secondCopyLeavesTheFolderAlone() {
-    REQUIRE_CONTENT();
     QVERIFY(start());
     setFirstMark(1, "66");
     const QByteArray marks = fileBytes(path(ResultsFile::Marks));
-    const QString logo = m_dir->filePath("Graphics/Logo.gif");
+    const QString logo = m_main->dir.filePath("Graphics/Logo.gif");
     QTRY_VERIFY(QFile::exists(logo)); // written once the window has been drawn
     QVERIFY(QFile::remove(logo));
 
-    Contents second(m_dir->path());
+    Contents second(folder());
     QStringList told;
     second.popUp().setAnswerer([&](const QString&, const QString& message, PopUpButtons buttons) {
         told << message;
@@ -550,7 +463,7 @@ void TestContents::secondCopyLeavesTheFolderAlone() {
     QVERIFY2(!QFile::exists(logo), "the second copy wrote into the Graphics folder");
 
     // Once the first copy has ended, the folder is free again.
-    m_contents.reset();
+    m_main->stop();
     QVERIFY(start());
     QTRY_VERIFY(QFile::exists(logo));
 }
@@ -562,7 +475,6 @@ void TestContents::noModuleEndsCleanly_data() {
 }
 
 void TestContents::noModuleEndsCleanly() {
-    REQUIRE_CONTENT();
     QFETCH(bool, withDefinition);
     QTemporaryDir storeDir;
     const QString root = customStore(
@@ -572,23 +484,22 @@ void TestContents::noModuleEndsCleanly() {
         },
         withDefinition);
     QVERIFY(!start(ResourceStore(root)));
-    QCOMPARE(m_messages.size(), 1);
-    QVERIFY2(m_messages.first().contains("no practice papers"), qPrintable(m_messages.first()));
-    QVERIFY(!m_contents->isVisible());
-    QCOMPARE(QDir(m_dir->path()).entryList({"*.txt"}, QDir::Files), QStringList());
+    QCOMPARE(told().size(), 1);
+    QVERIFY2(told().first().contains("no practice papers"), qPrintable(told().first()));
+    QVERIFY(!m_main->contents->isVisible());
+    QCOMPARE(QDir(folder()).entryList({"*.txt"}, QDir::Files), QStringList());
 }
 
 void TestContents::unwritableGraphicsIsToldOnce() {
-    REQUIRE_CONTENT();
     // A file where the Graphics folder should be: no picture can be written.
     {
-        QFile blocker(m_dir->filePath("Graphics"));
+        QFile blocker(m_main->dir.filePath("Graphics"));
         QVERIFY(blocker.open(QIODevice::WriteOnly));
     }
     Contents* contents = start();
     QVERIFY(contents);
-    QTRY_COMPARE(m_messages.size(), 1);
-    QVERIFY2(m_messages.first().contains("pictures"), qPrintable(m_messages.first()));
+    QTRY_COMPARE(told().size(), 1);
+    QVERIFY2(told().first().contains("pictures"), qPrintable(told().first()));
     // The window still works, and still shows its pictures: they come from
     // the program's own store.
     QVERIFY(!child<PictureButton>(*contents, "ToolBar01")->shownPicture().isNull());
@@ -598,54 +509,19 @@ void TestContents::unwritableGraphicsIsToldOnce() {
 #ifdef Q_OS_LINUX
     QCOMPARE(child<QLabel>(*contents, "lblPlatform")->text(), QStringLiteral("For Linux"));
 #endif
-    QCOMPARE(m_messages.size(), 1);
-}
-
-void TestContents::terminationSignalEndsTheRunCleanly() {
-    REQUIRE_CONTENT();
-    // A run cut off earlier left its scratch copies: the next start removes them.
-    QVERIFY(QFile(m_dir->filePath("temppaper25016.mht")).open(QIODevice::WriteOnly));
-    QVERIFY(QFile(m_dir->filePath("temptext.txt")).open(QIODevice::WriteOnly));
-    Contents* contents = start();
-    QVERIFY(contents);
-    QCOMPARE(QDir(m_dir->path()).entryList({"temp*"}, QDir::Files), QStringList());
-
-    click(child(*contents, "P1a"));
-    QCOMPARE(QDir(m_dir->path()).entryList({"temppaper*"}, QDir::Files).size(), 1);
-
-    // SIGTERM (a logout, a shutdown) ends the event loop the ordinary way.
-    StartupEnvironment::QuitOnTerminationSignals();
-    QTimer::singleShot(0, [] { ::raise(SIGTERM); });
-    bool timedOut = false;
-    QTimer::singleShot(10000, [&timedOut] {
-        timedOut = true;
-        QCoreApplication::exit(1);
-    });
-    QCOMPARE(QCoreApplication::exec(), 0);
-    QVERIFY(!timedOut);
-    // What main() does next: the main window goes, and with it the paper.
-    m_contents.reset();
-    QCOMPARE(QDir(m_dir->path()).entryList({"temp*"}, QDir::Files), QStringList());
+    QCOMPARE(told().size(), 1);
 }
 
 void TestContents::damagedResultsAreRepairedBeforeTheyAreRead() {
-    REQUIRE_CONTENT();
     QVERIFY(start());
     setFirstMark(1, "85");
     const QString first = path(ResultsFile::First);
     const QString marks = path(ResultsFile::Marks);
-    m_contents.reset();
+    m_main->stop();
     // Restored by the last start-up step, so its return marks that step's end.
-    const QString logo = m_dir->filePath("Graphics/Logo.gif");
+    const QString logo = m_main->dir.filePath("Graphics/Logo.gif");
     QFile::remove(logo);
-    // Line ends a text editor changed, in the marks and the answers.
-    for (const QString& file : {first, marks}) {
-        QByteArray bytes = fileBytes(file);
-        QVERIFY(bytes.contains("\r\n"));
-        QFile out(file);
-        QVERIFY(out.open(QIODevice::WriteOnly));
-        out.write(bytes.replace("\r\n", "\n"));
-    }
+    QVERIFY(unixLineEnds(first) && unixLineEnds(marks));
 
     // The marks are repaired before the Home page shows them; the answers at
     // the latest when a paper opens, even before the window has been drawn.
@@ -653,16 +529,16 @@ void TestContents::damagedResultsAreRepairedBeforeTheyAreRead() {
     QVERIFY(contents);
     QVERIFY(fileBytes(marks).contains("\r\n"));
     QCOMPARE(child<QLabel>(*contents, "MSA1")->text(), QStringLiteral("85"));
-    QVERIFY(m_messages.isEmpty());
+    QVERIFY(told().isEmpty());
     click(child(*contents, "P2a"));
     QVERIFY(contents->practiceWindow());
     QVERIFY(fileBytes(first).contains("\r\n"));
     // Told once, for both files.
-    QCOMPARE(m_messages.size(), 1);
-    QVERIFY2(m_messages.first().contains("repaired"), qPrintable(m_messages.first()));
+    QCOMPARE(told().size(), 1);
+    QVERIFY2(told().first().contains("repaired"), qPrintable(told().first()));
     // Not told again by the start-up step that checks the remaining files.
     QTRY_VERIFY(QFile::exists(logo));
-    QCOMPARE(m_messages.size(), 1);
+    QCOMPARE(told().size(), 1);
 }
 
 QTEST_MAIN(TestContents)

@@ -61,8 +61,9 @@ class TestMarkingAndEnding : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void cleanup();
+    void initTestCase() { REQUIRE_CONTENT(); }
+    void init() { m_main = std::make_unique<MainWindow>(); }
+    void cleanup() { m_main.reset(); }
 
     void mainWindowDuringMarking_data();
     void mainWindowDuringMarking();
@@ -71,14 +72,19 @@ private Q_SLOTS:
     void terminationUnderEachDialog();
 
 private:
-    // A started main window; every dialog answered Yes through the seam.
-    Contents* start();
-    QString path(ResultsFile file) const { return ResultsFilePath(m_dir->path(), file, 2, m_code); }
+    // A started main window, its marking animation on its own (quicker) timer.
+    Contents* start() {
+        Contents* contents = m_main->start();
+        if (contents)
+            contents->services().animationStep = 20;
+        return contents;
+    }
+    QString path(ResultsFile file) const { return m_main->path(file); }
     MarksRecords marks() const { return ReadMarksFile(path(ResultsFile::Marks), 50).value; }
     // The start-up repair would find nothing to mend.
     QStringList damage() const {
         const ResourceStore store;
-        ResultsRepair repair(store, m_dir->path(), m_contents->state().definition);
+        ResultsRepair repair(store, m_main->dir.path(), m_main->contents->state().definition);
         const ResultsRepair::Report report = repair.Run();
         return report.findings + report.folders + report.unreadable;
     }
@@ -90,31 +96,8 @@ private:
         return true;
     }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<Contents> m_contents;
-    QString m_code;
+    std::unique_ptr<MainWindow> m_main;
 };
-
-void TestMarkingAndEnding::init() {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-}
-
-void TestMarkingAndEnding::cleanup() {
-    m_contents.reset();
-}
-
-Contents* TestMarkingAndEnding::start() {
-    m_contents = std::make_unique<Contents>(m_dir->path());
-    m_contents->popUp().setAnswerer(
-        [](const QString&, const QString&, PopUpButtons) { return true; });
-    if (!m_contents->Start())
-        return nullptr;
-    m_code = m_contents->state().lblCOD;
-    // Still the animation's own timer, only quicker.
-    m_contents->services().animationStep = 20;
-    return m_contents.get();
-}
 
 void TestMarkingAndEnding::mainWindowDuringMarking_data() {
     QTest::addColumn<QString>("control"); // empty: the window manager's close
@@ -127,7 +110,6 @@ void TestMarkingAndEnding::mainWindowDuringMarking_data() {
 }
 
 void TestMarkingAndEnding::mainWindowDuringMarking() {
-    REQUIRE_CONTENT();
     QFETCH(QString, control);
     QFETCH(bool, programEnds);
     Contents* contents = start();
@@ -135,11 +117,8 @@ void TestMarkingAndEnding::mainWindowDuringMarking() {
     QVERIFY(click(child(contents, "P1a")));
     QPointer<PracticeWindow> practice = contents->practiceWindow();
     QVERIFY(practice);
-    if (control == QLatin1String("ButTrash_Yes")) {
-        QVERIFY(click(child(contents, "Tab04")));
-        QVERIFY(click(child(contents, "ToolBar02")));
-        QVERIFY(click(child(contents, "ButTrash")));
-    }
+    if (control == QLatin1String("ButTrash_Yes"))
+        QVERIFY(askToErase(contents));
     QLineEdit* box = child<QLineEdit>(practice, "FA1");
     QVERIFY(box);
     box->setFocus();
@@ -176,7 +155,7 @@ void TestMarkingAndEnding::mainWindowDuringMarking() {
         // The marking is finished first, then the paper and the program go.
         QVERIFY(!practice);
         QVERIFY(!contents->isVisible());
-        QCOMPARE(QDir(m_dir->path()).entryList({"temppaper*"}, QDir::Files), QStringList());
+        QCOMPARE(QDir(m_main->dir.path()).entryList({"temppaper*"}, QDir::Files), QStringList());
         QCOMPARE(marks().FST.first(), QStringLiteral("1"));
         QCOMPARE(marks().FSE.first().isEmpty(), false);
         QVERIFY(fileBytes(path(ResultsFile::First)).contains("#101#>7>"));
@@ -203,7 +182,6 @@ void TestMarkingAndEnding::mainWindowDuringMarking() {
 }
 
 void TestMarkingAndEnding::eraseClosesTheOpenPaper() {
-    REQUIRE_CONTENT();
     Contents* contents = start();
     QVERIFY(contents);
     // Paper 1 marked.
@@ -225,9 +203,7 @@ void TestMarkingAndEnding::eraseClosesTheOpenPaper() {
     QVERIFY(fileBytes(path(ResultsFile::First)).contains("#102#>12>"));
 
     // Help, Trash, Trash: the question says the open paper will be closed.
-    QVERIFY(click(child(contents, "Tab04")));
-    QVERIFY(click(child(contents, "ToolBar02")));
-    QVERIFY(click(child(contents, "ButTrash")));
+    QVERIFY(askToErase(contents));
     QVERIFY(child(contents, "TrashPaperNote")->isVisible());
     QVERIFY(click(child(contents, "ButTrash_Yes")));
     QVERIFY(!practice);
@@ -251,9 +227,7 @@ void TestMarkingAndEnding::eraseClosesTheOpenPaper() {
 
     // With no paper open the question does not mention one.
     practice->close();
-    QVERIFY(click(child(contents, "Tab04")));
-    QVERIFY(click(child(contents, "ToolBar02")));
-    QVERIFY(click(child(contents, "ButTrash")));
+    QVERIFY(askToErase(contents));
     QVERIFY(!child(contents, "TrashPaperNote")->isVisible());
 }
 
@@ -270,13 +244,12 @@ void TestMarkingAndEnding::terminationUnderEachDialog_data() {
 }
 
 void TestMarkingAndEnding::terminationUnderEachDialog() {
-    REQUIRE_CONTENT();
     QFETCH(QString, dialog);
     QFETCH(int, status);
-    const QString folder = m_dir->path();
+    const QString folder = m_main->dir.path();
     // The files made by a first run.
     QVERIFY(start());
-    m_contents.reset();
+    m_main->stop();
     const QString fresults = path(ResultsFile::FResults);
 
     std::unique_ptr<FolderLock> otherCopy;
@@ -284,15 +257,11 @@ void TestMarkingAndEnding::terminationUnderEachDialog() {
         otherCopy = std::make_unique<FolderLock>(QDir(folder).filePath(Contents::LockFileName));
         QCOMPARE(otherCopy->tryLock(), FolderLock::Result::Locked);
     } else if (dialog == QLatin1String("repaired")) {
-        // Line ends a text editor changed.
-        QByteArray bytes = fileBytes(path(ResultsFile::First));
-        QFile out(path(ResultsFile::First));
-        QVERIFY(out.open(QIODevice::WriteOnly));
-        out.write(bytes.replace("\r\n", "\n"));
+        QVERIFY(unixLineEnds(path(ResultsFile::First)));
     }
 
-    m_contents = std::make_unique<Contents>(folder);
-    Contents* contents = m_contents.get();
+    m_main->contents = std::make_unique<Contents>(folder);
+    Contents* contents = m_main->contents.get();
     contents->services().animationStep = 5;
     QPointer<PracticeWindow> practice;
     auto practiceButton = [&](const char* name) {

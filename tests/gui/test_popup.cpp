@@ -33,9 +33,8 @@ private Q_SLOTS:
     void initTestCase();
     void buttonSets_data();
     void buttonSets();
-    void shortMessagesAreLowered_data();
-    void shortMessagesAreLowered();
-    void longMessageFitsAboveTheButtons();
+    void messageStandsBesideThePicture_data();
+    void messageStandsBesideThePicture();
     void centredOverItsOwner_data();
     void centredOverItsOwner();
     void realDialogAnswers_data();
@@ -75,7 +74,6 @@ void TestPopUp::buttonSets() {
     auto* but1 = dialog.findChild<PictureButton*>("But1");
     auto* but2 = dialog.findChild<PictureButton*>("But2");
     auto* message = dialog.findChild<QLabel*>("lblMessage");
-    QVERIFY(but1 && but2 && message);
     QCOMPARE(dialog.findChild<QLabel*>("lblTitle")->text(), QStringLiteral("Close Practice"));
     QVERIFY(but1->isVisible());
     QCOMPARE(but2->isVisible(), secondShown);
@@ -99,7 +97,7 @@ void TestPopUp::buttonSets() {
     }
 }
 
-void TestPopUp::shortMessagesAreLowered_data() {
+void TestPopUp::messageStandsBesideThePicture_data() {
     QTest::addColumn<QString>("message");
     QTest::addColumn<bool>("lowered");
     QTest::newRow("31 characters") << QString(31, 'a') << true;
@@ -107,11 +105,13 @@ void TestPopUp::shortMessagesAreLowered_data() {
     QTest::newRow("33 characters") << QString(33, 'c') << false;
     QTest::newRow("Paper saved") << QStringLiteral("Paper saved") << true;
     QTest::newRow("the long marking question") << longMessage() << false;
+    QTest::newRow("three times as long: the dialog grows")
+        << longMessage() + ' ' + longMessage() + ' ' + longMessage() << false;
 }
 
 // A one-line message stands level with the middle of the information
-// picture, a longer one from its top.
-void TestPopUp::shortMessagesAreLowered() {
+// picture, a longer one from its top; all of it above the buttons.
+void TestPopUp::messageStandsBesideThePicture() {
     QFETCH(QString, message);
     QFETCH(bool, lowered);
     frmPopUp dialog(*m_pictures);
@@ -122,18 +122,11 @@ void TestPopUp::shortMessagesAreLowered() {
     QCOMPARE(label->y() > info->y(), lowered);
     QVERIFY(label->y() >= info->y() && label->y() < info->geometry().center().y());
     QVERIFY(label->x() > info->geometry().right());
-}
-
-void TestPopUp::longMessageFitsAboveTheButtons() {
-    frmPopUp dialog(*m_pictures);
-    const QString text = longMessage() + ' ' + longMessage() + ' ' + longMessage();
-    dialog.CallPop("Marking", text, PopUpButtons::YesNo, nullptr);
-    auto* label = dialog.findChild<QLabel*>("lblMessage");
-    auto* but1 = dialog.findChild<PictureButton*>("But1");
     QVERIFY(label->height() >= label->heightForWidth(label->width()));
-    QVERIFY2(label->y() + label->height() <= but1->y(), "message runs into the buttons");
+    QVERIFY2(label->geometry().bottom() < dialog.findChild<QWidget*>("But1")->y(),
+             "message runs into the buttons");
     QVERIFY(dialog.height() >= frmPopUp::DesignHeight);
-    // The outline follows the grown dialog.
+    // The outline follows a grown dialog.
     QVERIFY(dialog.mask().contains(QPoint(dialog.width() / 2, dialog.height() - 2)));
 }
 

@@ -1,23 +1,8 @@
-// The first-attempt window `Test1` on the shipped store: the real question
-// view, the dialog answered through its seam, a manual clock and an
-// animation that does not sleep. (The real dialog and the real animation are
-// driven through the main window in test_keyboard_access and
-// test_marking_and_ending.)
+// The first-attempt window `Test1` on the shipped store, through the
+// harness's seams (the real dialog and animation are driven through the main
+// window in test_keyboard_access and test_marking_and_ending).
 
 #include "test_practice_window_harness.h"
-
-#include "chrome/PictureButton.h"
-#include "practice/PaperSession.h"
-#include "practice/ui/AnswerRow.h"
-#include "practice/ui/QuestionView.h"
-
-#include <QComboBox>
-#include <QDialog>
-#include <QDir>
-#include <QLabel>
-#include <QLineEdit>
-#include <QSignalSpy>
-#include <QtTest>
 
 class TestPracticeWindow : public QObject {
     Q_OBJECT
@@ -25,14 +10,10 @@ private Q_SLOTS:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom)); }
 
     void opensPaperAtItsFirstQuestion();
-    void titleCountsPapersWithinTheTopic_data();
-    void titleCountsPapersWithinTheTopic();
-    void nextStoresTypedAnswersAndReplacesTheDocument();
-    void remainingQuestionsListAndJump();
+    void nextAndSaveStoreTypedAnswers();
+    void clockAnsweredCountAndQuestionsLeft();
     void navigationButtonsAtTheEnds();
-    void saveTellsThePupil();
     void markingWritesResultsAndShowsMarkedView();
-    void clockAndAnsweredCount();
     void failedWriteKeepsAnswersOnScreen();
     void closeAsksAndUnloadRemovesDocument();
     void answerSheetHandleAndWindowButtons();
@@ -40,7 +21,6 @@ private Q_SLOTS:
 
 void TestPracticeWindow::opensPaperAtItsFirstQuestion() {
     PracticeHarness h;
-    QVERIFY(h.ready());
     PracticeWindow* w = h.open(101);
     QVERIFY(w);
     QCOMPARE(w->objectName(), QStringLiteral("Test1"));
@@ -61,30 +41,17 @@ void TestPracticeWindow::opensPaperAtItsFirstQuestion() {
     QCOMPARE(h.combo(w)->itemText(0), QStringLiteral("1"));
     QCOMPARE(h.combo(w)->currentIndex(), -1);
     QVERIFY(w->screen()->geometry().contains(w->geometry()));
+
+    // The title counts the papers within their topic.
+    w = h.open(106);
+    QCOMPARE(h.label(w, "Title")->text(),
+             QStringLiteral("Addition and Subtraction within 10000 - Paper 1"));
+    w = h.open(150);
+    QCOMPARE(h.label(w, "Title")->text(), QStringLiteral("Area, Perimeter and Volume - Paper 5"));
 }
 
-void TestPracticeWindow::titleCountsPapersWithinTheTopic_data() {
-    QTest::addColumn<int>("paperNum");
-    QTest::addColumn<QString>("title");
-    QTest::newRow("106, first of topic 2")
-        << 106 << QStringLiteral("Addition and Subtraction within 10000 - Paper 1");
-    QTest::newRow("150, last of topic 10")
-        << 150 << QStringLiteral("Area, Perimeter and Volume - Paper 5");
-}
-
-void TestPracticeWindow::titleCountsPapersWithinTheTopic() {
-    QFETCH(int, paperNum);
-    QFETCH(QString, title);
+void TestPracticeWindow::nextAndSaveStoreTypedAnswers() {
     PracticeHarness h;
-    QVERIFY(h.ready());
-    PracticeWindow* w = h.open(paperNum);
-    QVERIFY(w);
-    QCOMPARE(h.label(w, "Title")->text(), title);
-}
-
-void TestPracticeWindow::nextStoresTypedAnswersAndReplacesTheDocument() {
-    PracticeHarness h;
-    QVERIFY(h.ready());
     PracticeWindow* w = h.open(101);
     QVERIFY(w);
     h.box(w, 1)->setFocus();
@@ -95,6 +62,7 @@ void TestPracticeWindow::nextStoresTypedAnswersAndReplacesTheDocument() {
     const int blanks = w->session()->paper().TotalBlanks;
     QCOMPARE(h.fileLines(ResultsFile::First).first(),
              QByteArray("#101#>  42") + QByteArray(blanks - 1, '>'));
+    QCOMPARE(h.asked(), QStringList());
     QVERIFY(!QFile::exists(h.folder() + QStringLiteral("/temppaper25016.mht")));
     QVERIFY(QFile::exists(h.folder() + QStringLiteral("/temppaper25019.mht")));
     QCOMPARE(h.box(w, 1)->text(), QString());
@@ -103,19 +71,47 @@ void TestPracticeWindow::nextStoresTypedAnswersAndReplacesTheDocument() {
     QCOMPARE(h.combo(w)->itemText(0), QStringLiteral("2"));
     QVERIFY(h.waitForDocument(w));
 
+    // Question 2's first blank is the paper's second.
+    h.box(w, 1)->setText(QStringLiteral("9 "));
+    QTest::mouseClick(h.button(w, "ToolBar01"), Qt::LeftButton);
+    QCOMPARE(h.asked(), QStringList({"Quillora|Paper saved|1"}));
+    QCOMPARE(h.fileLines(ResultsFile::First).first(),
+             QByteArray("#101#>  42>9 ") + QByteArray(blanks - 2, '>'));
+    QCOMPARE(h.label(w, "lblAnsweredQ")->text(), QStringLiteral("2"));
+
     // Back again: the stored answer is in the box.
     QTest::mouseClick(h.button(w, "ToolBar05"), Qt::LeftButton);
     QCOMPARE(h.box(w, 1)->text(), QStringLiteral("  42"));
 }
 
-void TestPracticeWindow::remainingQuestionsListAndJump() {
+void TestPracticeWindow::clockAnsweredCountAndQuestionsLeft() {
     PracticeHarness h;
-    QVERIFY(h.ready());
     PracticeWindow* w = h.open(101);
     QVERIFY(w);
+    h.clock.advanceSeconds(65);
+    QTRY_COMPARE_WITH_TIMEOUT(h.label(w, "lblClock")->text(), QStringLiteral("0:1:5"), 3000);
+    h.clock.advanceSeconds(3600 * 25);
+    w->Timer1_Timer();
+    QCOMPARE(h.label(w, "lblClock")->text(), QStringLiteral("1:1:5"));
+    // The widest time shows whole in a label whose size never follows its
+    // text (a label that may grow lays its field out again every second).
+    h.clock.advanceSeconds(86399 - 3665);
+    w->Timer1_Timer();
+    QLabel* clock = h.label(w, "lblClock");
+    QCOMPARE(clock->text(), QStringLiteral("23:59:59"));
+    QVERIFY(clock->sizeHint().width() <= clock->width());
+    QCOMPARE(clock->minimumSize(), clock->maximumSize());
+    // Typed text counts once stored; a blank of spaces counts as answered.
+    h.box(w, 1)->setText(QStringLiteral(" "));
+    w->Timer1_Timer();
+    QCOMPARE(h.label(w, "lblAnsweredQ")->text(), QStringLiteral("0"));
+    w->NextQuestion();
+    QCOMPARE(h.label(w, "lblAnsweredQ")->text(), QStringLiteral("1"));
+
+    // The list of questions left takes spaces for empty.
     const PaperSession* session = w->session();
     QStringList answers(session->paper().TotalBlanks, QStringLiteral("1"));
-    answers[4] = QStringLiteral("   "); // spaces count as empty
+    answers[4] = QStringLiteral("   ");
     answers[9] = QString();
     QVERIFY(h.typeAnswers(w, answers));
     const int q5 = session->QuestionOfBlank(4);
@@ -137,7 +133,6 @@ void TestPracticeWindow::remainingQuestionsListAndJump() {
 
 void TestPracticeWindow::navigationButtonsAtTheEnds() {
     PracticeHarness h;
-    QVERIFY(h.ready());
     PracticeWindow* w = h.open(136); // five questions
     QVERIFY(w);
     PictureButton* back = h.button(w, "ToolBar05");
@@ -157,27 +152,11 @@ void TestPracticeWindow::navigationButtonsAtTheEnds() {
     QCOMPARE(back->shownPicture().toImage(), h.picture("back_off.bmp"));
 }
 
-void TestPracticeWindow::saveTellsThePupil() {
-    PracticeHarness h;
-    QVERIFY(h.ready());
-    PracticeWindow* w = h.open(101);
-    QVERIFY(w);
-    h.box(w, 1)->setText(QStringLiteral("9 "));
-    QTest::mouseClick(h.button(w, "ToolBar01"), Qt::LeftButton);
-    QCOMPARE(h.asked(), QStringList({"Quillora|Paper saved|1"}));
-    QCOMPARE(h.fileLines(ResultsFile::First).first(),
-             QByteArray("#101#>9 ") + QByteArray(w->session()->paper().TotalBlanks - 1, '>'));
-    QCOMPARE(h.label(w, "lblAnsweredQ")->text(), QStringLiteral("1"));
-}
-
 void TestPracticeWindow::markingWritesResultsAndShowsMarkedView() {
     PracticeHarness h;
-    QVERIFY(h.ready());
     PracticeWindow* w = h.open(101);
     QVERIFY(w);
-    QStringList answers = h.correctAnswers(w);
-    answers[1] = QStringLiteral("wrong");
-    QVERIFY(h.typeAnswers(w, answers));
+    QVERIFY(h.typeAnswers(w, h.answersWrongAt(w, {1})));
     h.clock.advanceSeconds(65);
     QSignalSpy marked(w, &PracticeWindow::paperMarked);
     QTest::mouseClick(h.button(w, "ToolBar02"), Qt::LeftButton);
@@ -192,7 +171,6 @@ void TestPracticeWindow::markingWritesResultsAndShowsMarkedView() {
     QCOMPARE(paper.PScoring, percent);
     QCOMPARE(paper.Status, PaperStatus::Marked);
 
-    // The marked view.
     QVERIFY(h.box(w, 1)->isReadOnly());
     QVERIFY(h.label(w, "FR1")->isVisible());
     QCOMPARE(h.label(w, "FR1")->text(), QStringLiteral("\u2714"));
@@ -216,35 +194,8 @@ void TestPracticeWindow::markingWritesResultsAndShowsMarkedView() {
                 .startsWith(QByteArray("#FSE#>" + percent.toLatin1() + ">>")));
 }
 
-void TestPracticeWindow::clockAndAnsweredCount() {
-    PracticeHarness h;
-    QVERIFY(h.ready());
-    PracticeWindow* w = h.open(101);
-    QVERIFY(w);
-    h.clock.advanceSeconds(65);
-    QTRY_COMPARE_WITH_TIMEOUT(h.label(w, "lblClock")->text(), QStringLiteral("0:1:5"), 3000);
-    h.clock.advanceSeconds(3600 * 25);
-    w->Timer1_Timer();
-    QCOMPARE(h.label(w, "lblClock")->text(), QStringLiteral("1:1:5"));
-    // The widest time shows whole in a label whose size never follows its
-    // text (a label that may grow lays its field out again every second).
-    h.clock.advanceSeconds(86399 - 3665);
-    w->Timer1_Timer();
-    QLabel* clock = h.label(w, "lblClock");
-    QCOMPARE(clock->text(), QStringLiteral("23:59:59"));
-    QVERIFY(clock->sizeHint().width() <= clock->width());
-    QCOMPARE(clock->minimumSize(), clock->maximumSize());
-    // Typed text counts once stored; a blank of spaces counts as answered.
-    h.box(w, 1)->setText(QStringLiteral(" "));
-    w->Timer1_Timer();
-    QCOMPARE(h.label(w, "lblAnsweredQ")->text(), QStringLiteral("0"));
-    w->NextQuestion();
-    QCOMPARE(h.label(w, "lblAnsweredQ")->text(), QStringLiteral("1"));
-}
-
 void TestPracticeWindow::failedWriteKeepsAnswersOnScreen() {
     PracticeHarness h;
-    QVERIFY(h.ready());
     PracticeWindow* w = h.open(101);
     QVERIFY(w);
     const QString first = h.path(ResultsFile::First);
@@ -266,7 +217,6 @@ void TestPracticeWindow::failedWriteKeepsAnswersOnScreen() {
 
 void TestPracticeWindow::closeAsksAndUnloadRemovesDocument() {
     PracticeHarness h;
-    QVERIFY(h.ready());
     PracticeWindow* w = h.open(101);
     QVERIFY(w);
     QSignalSpy unloaded(w, &PracticeWindow::unloaded);
@@ -306,7 +256,6 @@ void TestPracticeWindow::closeAsksAndUnloadRemovesDocument() {
 
 void TestPracticeWindow::answerSheetHandleAndWindowButtons() {
     PracticeHarness h;
-    QVERIFY(h.ready());
     PracticeWindow* w = h.open(101);
     QVERIFY(w);
     QWidget* sheet = h.child<QWidget>(w, "AnsBox");

@@ -68,9 +68,12 @@ public:
     bool ready() const { return m_ready; }
     QString folder() const { return dir.path(); }
 
-    // Opens paper paperNum for attempt take, as the Home page does.
+    // Opens paper paperNum for attempt take, as the Home page does; null when
+    // the folder or the paper could not be made ready.
     PracticeWindow* open(int paperNum, int take = 1) {
         closeWindow();
+        if (!m_ready)
+            return nullptr;
         state.PaperNum = paperNum;
         state.TakeNum = take;
         const int topic = Numbering::TopicOfPaper(paperNum);
@@ -143,9 +146,25 @@ public:
         w->RemQns_Click(1);
         return session->paper().Answers == all;
     }
+    // Types the answers and marks the paper; false unless it is marked.
+    bool markWith(PracticeWindow* w, const QStringList& all) {
+        if (!typeAnswers(w, all))
+            return false;
+        w->MarkPaper();
+        return w->session()->isMarked();
+    }
     // Every blank answered right.
     static QStringList correctAnswers(PracticeWindow* w) {
         return TestFiles::correctAnswers(w->session()->paper().AnswerKeys);
+    }
+    // Every blank right but those in wrong, each given an answer its key
+    // refuses that still fits a one-character box.
+    static QStringList answersWrongAt(PracticeWindow* w, const QList<int>& wrong) {
+        QStringList answers = correctAnswers(w);
+        for (int i : wrong)
+            answers[i] =
+                answers.at(i) == QLatin1String("1") ? QStringLiteral("2") : QStringLiteral("1");
+        return answers;
     }
 
     QString path(ResultsFile file) const {

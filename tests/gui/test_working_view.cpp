@@ -7,13 +7,10 @@
 
 #include <QAccessible>
 #include <QApplication>
-#include <QDir>
 #include <QPdfDocument>
 #include <QPrinter>
-#include <QSignalSpy>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
-#include <QtTest>
 
 #include "core/PaperContent.h"
 
@@ -80,17 +77,6 @@ private:
     QTemporaryDir m_dir;
 };
 
-// Marks the open paper with every blank right, or with the first one wrong.
-bool markOpenPaper(PracticeHarness& h, PracticeWindow* w, bool allRight) {
-    QStringList answers = PracticeHarness::correctAnswers(w);
-    if (!allRight)
-        answers[0] = QStringLiteral("wrong");
-    if (!h.typeAnswers(w, answers))
-        return false;
-    w->MarkPaper();
-    return w->session()->isMarked();
-}
-
 // Counts the pixels of a page of the PDF near the colour c.
 int pixelsNear(const QImage& page, const QColor& c) {
     int n = 0;
@@ -136,13 +122,12 @@ void TestWorkingView::buttonFollowsAttemptAndMarking() {
     QFETCH(bool, allRight);
     QFETCH(bool, offered);
     PracticeHarness h;
-    QVERIFY(h.ready());
     WorkingStore store;
     QVERIFY(store.make(h));
     if (take == 2) {
         PracticeWindow* first = h.open(Paper);
         QVERIFY(first);
-        QVERIFY(markOpenPaper(h, first, false));
+        QVERIFY(h.markWith(first, h.answersWrongAt(first, {0})));
         h.closeWindow();
     }
     PracticeWindow* w = h.open(Paper, take);
@@ -154,7 +139,8 @@ void TestWorkingView::buttonFollowsAttemptAndMarking() {
     QVERIFY(view->hasWorking());
     QVERIFY(!button->isVisible());
     if (markThis)
-        QVERIFY(markOpenPaper(h, w, take == 2 || allRight));
+        QVERIFY(h.markWith(
+            w, h.answersWrongAt(w, take == 2 || allRight ? QList<int>() : QList<int>{0})));
     QCOMPARE(button->isVisible(), offered);
     QCOMPARE(button->isEnabled(), offered);
     QCOMPARE(button->caption()->text(), QStringLiteral("Working"));
@@ -190,12 +176,11 @@ void TestWorkingView::buttonFollowsAttemptAndMarking() {
 
 void TestWorkingView::choiceHoldsAcrossQuestionsAndPrints() {
     PracticeHarness h;
-    QVERIFY(h.ready());
     WorkingStore store;
     QVERIFY(store.make(h));
     PracticeWindow* w = h.open(Paper);
     QVERIFY(w);
-    QVERIFY(markOpenPaper(h, w, true));
+    QVERIFY(h.markWith(w, h.correctAnswers(w)));
     auto* view = h.child<QuestionView>(w, "brwWebBrowser");
     PictureButton* button = h.button(w, "ToolBar07");
     QVERIFY(h.waitForDocument(w));
