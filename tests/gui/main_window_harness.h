@@ -49,6 +49,7 @@ template <typename T = QWidget> T* child(QWidget* window, const QString& name) {
         qWarning("no child named %s", qPrintable(name));
     return found;
 }
+
 template <typename T = QWidget> T* child(QWidget& window, const QString& name) {
     return child<T>(&window, name);
 }

@@ -49,6 +49,7 @@ struct DialogKeys {
     QString title;
     QString focus;
 };
+
 std::shared_ptr<DialogKeys> answerNextDialog(const QList<int>& keys) {
     auto shown = std::make_shared<DialogKeys>();
     QTimer::singleShot(0, [shown, keys] {

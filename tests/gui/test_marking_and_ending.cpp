@@ -262,7 +262,8 @@ void TestMarkingAndEnding::terminationUnderEachDialog() {
 
     m_main->contents = std::make_unique<Contents>(folder);
     Contents* contents = m_main->contents.get();
-    contents->services().animationStep = 5;
+    const bool marking = dialog.isEmpty();
+    contents->services().animationStep = marking ? 100 : 5;
     QPointer<PracticeWindow> practice;
     auto practiceButton = [&](const char* name) {
         return [&, name] {
@@ -273,9 +274,6 @@ void TestMarkingAndEnding::terminationUnderEachDialog() {
             return true;
         };
     };
-    const bool marking = dialog.isEmpty();
-    if (marking)
-        contents->services().animationStep = 100;
     QList<std::function<bool()>> steps;
     if (marking || dialog == QLatin1String("was not marked") ||
         dialog == QLatin1String("mark your practice") || dialog == QLatin1String("Confirm?")) {
@@ -288,11 +286,7 @@ void TestMarkingAndEnding::terminationUnderEachDialog() {
             });
             return true;
         };
-        if (dialog == QLatin1String("Confirm?")) {
-            steps << practiceButton("ToolBar04");
-        } else {
-            steps << practiceButton("ToolBar02");
-        }
+        steps << practiceButton(dialog == QLatin1String("Confirm?") ? "ToolBar04" : "ToolBar02");
         if (marking || dialog == QLatin1String("was not marked")) {
             steps << [&] {
                 frmPopUp* question = dialogSaying(QStringLiteral("mark your practice"));
@@ -341,12 +335,9 @@ void TestMarkingAndEnding::terminationUnderEachDialog() {
     QVERIFY(!QApplication::activeModalWidget());
 
     // A dialog's answer counted as No: nothing was marked or closed by it.
-    if (dialog == QLatin1String("was not marked")) {
-        QVERIFY(QDir(fresults).removeRecursively());
-        QVERIFY(QFile::copy(ResourceStore().itemPath(ResultsTemplateId(ResultsFile::FResults, 2)),
-                            fresults));
-        QVERIFY(QFile::setPermissions(fresults, QFile::ReadOwner | QFile::WriteOwner));
-    }
+    if (dialog == QLatin1String("was not marked"))
+        QVERIFY(QDir(fresults).removeRecursively() &&
+                TestFiles::writeBytes(fresults, templateBytes(ResultsFile::FResults)));
     // A marking under way when the signal came was finished: the files are
     // from after it, never between.
     QCOMPARE(marks().FST.first(), marking ? QStringLiteral("1") : QStringLiteral("0"));

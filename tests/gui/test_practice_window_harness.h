@@ -65,7 +65,6 @@ public:
     }
     ~PracticeHarness() { closeWindow(); }
 
-    bool ready() const { return m_ready; }
     QString folder() const { return dir.path(); }
 
     // Opens paper paperNum for attempt take, as the Home page does; null when
@@ -86,9 +85,7 @@ public:
         if (!m_window->LoadPaper())
             return nullptr;
         m_window->show();
-        if (!QTest::qWaitForWindowExposed(m_window.get()))
-            return nullptr;
-        return m_window.get();
+        return QTest::qWaitForWindowExposed(m_window.get()) ? m_window.get() : nullptr;
     }
     void closeWindow() {
         if (m_window)
@@ -173,13 +170,9 @@ public:
     QByteArray fileBytes(ResultsFile file) const { return TestFiles::bytesOf(path(file)); }
     // The file's lines without their CR LF.
     QList<QByteArray> fileLines(ResultsFile file) const {
-        QList<QByteArray> lines = fileBytes(file).split('\n');
-        if (!lines.isEmpty() && lines.last().isEmpty())
+        QList<QByteArray> lines = fileBytes(file).replace("\r\n", "\n").split('\n');
+        if (lines.last().isEmpty())
             lines.removeLast();
-        for (QByteArray& line : lines) {
-            if (line.endsWith('\r'))
-                line.chop(1);
-        }
         return lines;
     }
     QMap<ResultsFile, QByteArray> snapshot() const {

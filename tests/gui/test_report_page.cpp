@@ -42,6 +42,7 @@ ModuleDefinition Module(int topicCount = 10) {
 bool IsBlue(QRgb c) {
     return c == TrendPlot::lineColour().rgb();
 }
+
 bool Bluish(QRgb c) {
     return qBlue(c) - qRed(c) > 100 && qBlue(c) - qGreen(c) > 100;
 }
@@ -169,20 +170,15 @@ private Q_SLOTS:
     }
 
     void arrangeReportPanels_data() {
+        QTest::addColumn<QString>("clicked"); // after the arrangement: a caption or a bar's edge
         QTest::addColumn<int>("before");
         QTest::addColumn<int>("pos");
         QTest::addColumn<QString>("open");
-        QTest::addColumn<QString>("clicked");
-        QTest::newRow("1 from 3") << 3 << 1 << "RC1Summary"
-                                  << "lblRCBar1";
-        QTest::newRow("2 from 1") << 1 << 2 << "RC2Topical"
-                                  << "RCBar2";
-        QTest::newRow("3 from 2") << 2 << 3 << "RC3Trend"
-                                  << "lblRCBar3";
-        QTest::newRow("any other value opens the trend") << 1 << 7 << "RC3Trend"
-                                                         << "RCBar1";
-        QTest::newRow("1 from 2") << 2 << 1 << "RC1Summary"
-                                  << "lblRCBar2";
+        QTest::newRow("1 from 3") << "lblRCBar1" << 3 << 1 << "RC1Summary";
+        QTest::newRow("2 from 1") << "RCBar2" << 1 << 2 << "RC2Topical";
+        QTest::newRow("3 from 2") << "lblRCBar3" << 2 << 3 << "RC3Trend";
+        QTest::newRow("any other value opens the trend") << "RCBar1" << 1 << 7 << "RC3Trend";
+        QTest::newRow("1 from 2") << "lblRCBar2" << 2 << 1 << "RC1Summary";
     }
     void arrangeReportPanels() {
         QFETCH(int, before);
