@@ -1,20 +1,32 @@
 // The main window on the built-in content: start-up, the Home page, tabs and
-// tool bar, the Trash and About pages, opening papers and quitting.
+// tool bar, the Trash and About pages, opening papers and quitting; and while
+// a paper is being marked or is open: clicks during the marking animation,
+// erasing with a paper open, and a termination signal under each of the
+// program's dialogs. The animation runs on its own timer, only quicker.
 
 #include "main_window_harness.h"
 
 #include "chrome/ClickLabel.h"
 #include "chrome/PictureButton.h"
+#include "chrome/frmPopUp.h"
+#include "core/FolderLock.h"
 #include "main_window/ProductWebPage.h"
+#include "practice/PaperSession.h"
+#include "practice/ui/MarkingProgress.h"
 #include "practice/ui/PracticeWindow.h"
-#include "results/TrendLog.h"
+#include "results/ResultsRepair.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QTimer>
+
+#include <csignal>
+#include <functional>
 
 namespace {
 
@@ -66,6 +78,38 @@ QList<int> topicsLookingChosen(QWidget& contents) {
     return chosen;
 }
 
+// The program's dialog now showing, when its message holds text.
+frmPopUp* dialogSaying(const QString& text) {
+    auto* dialog = qobject_cast<frmPopUp*>(QApplication::activeModalWidget());
+    if (!dialog || !dialog->isVisible())
+        return nullptr;
+    const auto* message = dialog->findChild<QLabel*>(QStringLiteral("lblMessage"));
+    return message && message->text().contains(text) ? dialog : nullptr;
+}
+
+// Steps run one after another from a timer, in whichever event loop is
+// running (a modal dialog's too). A step returns false to be tried again.
+// Clicks are posted, so that a dialog they open does not hold up the timer.
+class Script : public QObject {
+public:
+    explicit Script(QList<std::function<bool()>> steps) : m_steps(std::move(steps)) {
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            if (m_next < m_steps.size() && m_steps.at(m_next)())
+                ++m_next;
+        });
+        m_timer.start(10);
+    }
+    int done() const { return int(m_next); }
+    static void post(std::function<void()> action) {
+        QMetaObject::invokeMethod(qApp, std::move(action), Qt::QueuedConnection);
+    }
+
+private:
+    QTimer m_timer;
+    QList<std::function<bool()>> m_steps;
+    qsizetype m_next = 0;
+};
+
 } // namespace
 
 class TestContents : public QObject {
@@ -85,8 +129,7 @@ private Q_SLOTS:
     void firstStartInAnEmptyFolder();
     void tabsOfTheExistingModules_data();
     void tabsOfTheExistingModules();
-    void missingResultsFileIsMadeAlone_data();
-    void missingResultsFileIsMadeAlone();
+    void lostMarksAreToldAndShown();
     void topicSevenKeptAndOpened();
     void trashStepsRewriteTheFiles();
     void toolBarFollowsTheTab_data();
@@ -98,14 +141,39 @@ private Q_SLOTS:
     void noModuleEndsCleanly();
     void unwritableGraphicsIsToldOnce();
     void damagedResultsAreRepairedBeforeTheyAreRead();
+    void mainWindowDuringMarking_data();
+    void mainWindowDuringMarking();
+    void eraseClosesTheOpenPaper();
+    void terminationUnderEachDialog_data();
+    void terminationUnderEachDialog();
 
 public Q_SLOTS:
     void openedUrl(const QUrl& url) { m_opened << url; }
 
 private:
-    Contents* start(const ResourceStore& store = ResourceStore()) { return m_main->start(store); }
+    Contents* start(const ResourceStore& store = ResourceStore()) {
+        Contents* contents = m_main->start(store);
+        if (contents)
+            contents->services().animationStep = 20;
+        return contents;
+    }
     QString path(ResultsFile file) const { return m_main->path(file); }
-    QString folder() const { return m_main->dir.path(); }
+    MarksRecords marks() const { return ReadMarksFile(path(ResultsFile::Marks), 50).value; }
+    // The start-up repair would find nothing to mend.
+    QStringList damage() const {
+        const ResourceStore store;
+        ResultsRepair repair(store, folder(), m_main->contents->state().definition);
+        const ResultsRepair::Report report = repair.Run();
+        return report.findings + report.folders + report.unreadable;
+    }
+    bool allTemplates() const {
+        for (ResultsFile file : AllFiles) {
+            if (fileBytes(path(file)) != templateBytes(file))
+                return false;
+        }
+        return true;
+    }
+    QString folder() const { return folder(); }
     const QStringList& told() const { return m_main->told; }
     void setFirstMark(int paperIndex, const QString& mark, const QString& second = QString());
 
@@ -134,8 +202,7 @@ void TestContents::firstStartInAnEmptyFolder() {
     // The Graphics folder is written once the window has been drawn.
     QTRY_COMPARE(QDir(m_main->dir.filePath("Graphics")).entryList(QDir::Files).size(),
                  int(GraphicsItems().size()));
-    for (ResultsFile file : AllFiles)
-        QCOMPARE(fileBytes(path(file)), templateBytes(file));
+    QVERIFY(allTemplates());
     QCOMPARE(QDir(folder()).entryList({"temp*"}, QDir::Files), QStringList());
     QCOMPARE(contents->windowTitle(), state.definition.displayName);
 
@@ -222,34 +289,18 @@ void TestContents::tabsOfTheExistingModules() {
             child(*contents, withModuleOne ? "Tab01" : "Tab02")->y());
 }
 
-void TestContents::missingResultsFileIsMadeAlone_data() {
-    QTest::addColumn<int>("removed"); // index into AllFiles, -1 for none
-    QTest::newRow("trend file removed") << int(ResultsFile::Trend);
-    QTest::newRow("marks file removed") << int(ResultsFile::Marks);
-    QTest::newRow("nothing removed: files kept") << -1;
-}
-
-void TestContents::missingResultsFileIsMadeAlone() {
-    QFETCH(int, removed);
+// Which file comes back from its template is the start-up's, tested with it;
+// here the pupil is told, and the page shows what is left.
+void TestContents::lostMarksAreToldAndShown() {
     QVERIFY(start());
     setFirstMark(1, "85");
-    QCOMPARE(AppendTrendValue(path(ResultsFile::Trend), "85"), RecordError::None);
-    const auto before = m_main->snapshot();
     m_main->stop();
-    if (removed >= 0)
-        QVERIFY(QFile::remove(path(ResultsFile(removed))));
+    QVERIFY(QFile::remove(path(ResultsFile::Marks)));
 
-    // Only the missing file starts again from its template, and the pupil
-    // is told; every other result is kept.
     QVERIFY(start());
-    for (ResultsFile file : AllFiles)
-        QCOMPARE(fileBytes(path(file)),
-                 int(file) == removed ? templateBytes(file) : before.value(file));
-    QCOMPARE(child<QLabel>(*m_main->contents, "MSA1")->text(),
-             removed == int(ResultsFile::Marks) ? QString() : QStringLiteral("85"));
-    QCOMPARE(told().size(), removed >= 0 ? 1 : 0);
-    if (removed >= 0)
-        QVERIFY2(told().first().contains("could not be found"), qPrintable(told().first()));
+    QCOMPARE(told().size(), 1);
+    QVERIFY2(told().first().contains("could not be found"), qPrintable(told().first()));
+    QCOMPARE(child<QLabel>(*m_main->contents, "MSA1")->text(), QString());
 }
 
 void TestContents::topicSevenKeptAndOpened() {
@@ -310,6 +361,7 @@ void TestContents::trashStepsRewriteTheFiles() {
     // "No" erases nothing and goes back to the first step.
     click(child(*contents, "ButTrash"));
     QVERIFY(shown("ButTrash_Yes") && shown("ButTrash_No") && !shown("ButTrash"));
+    QVERIFY(!shown("TrashPaperNote")); // no paper is open
     click(child(*contents, "ButTrash_No"));
     QVERIFY(shown("ButTrash") && !shown("Trashlbl2"));
 
@@ -332,14 +384,12 @@ void TestContents::trashStepsRewriteTheFiles() {
     click(child(*contents, "ButTrash"));
     click(child(*contents, "ButTrash_Yes"));
     QVERIFY(shown("Trashlbl3") && !shown("ButTrash_Yes"));
-    for (ResultsFile file : AllFiles)
-        QCOMPARE(fileBytes(path(file)), templateBytes(file));
+    QVERIFY(allTemplates());
 
     // Brought up again, the page starts from its first step.
     click(child(*contents, "ToolBar01"));
     click(child(*contents, "ToolBar02"));
     QVERIFY(shown("ButTrash") && !shown("Trashlbl3"));
-    // The Home page shows the erased marks.
     click(child(*contents, "Tab02"));
     QCOMPARE(child<QLabel>(*contents, "MSA1")->text(), QString());
 }
@@ -539,6 +589,243 @@ void TestContents::damagedResultsAreRepairedBeforeTheyAreRead() {
     // Not told again by the start-up step that checks the remaining files.
     QTRY_VERIFY(QFile::exists(logo));
     QCOMPARE(told().size(), 1);
+}
+
+void TestContents::mainWindowDuringMarking_data() {
+    QTest::addColumn<QString>("control"); // empty: the window manager's close
+    QTest::addColumn<bool>("programEnds");
+    QTest::newRow("title bar close") << "imgProgClose" << true;
+    QTest::newRow("tool bar Close") << "ToolBar04" << true;
+    QTest::newRow("window manager close") << QString() << true;
+    QTest::newRow("a paper button") << "P2a" << false;
+    QTest::newRow("erase") << "ButTrash_Yes" << false;
+}
+
+void TestContents::mainWindowDuringMarking() {
+    QFETCH(QString, control);
+    QFETCH(bool, programEnds);
+    Contents* contents = start();
+    QVERIFY(contents);
+    QVERIFY(click(child(contents, "P1a")));
+    QPointer<PracticeWindow> practice = contents->practiceWindow();
+    QVERIFY(practice);
+    if (control == QLatin1String("ButTrash_Yes"))
+        QVERIFY(askToErase(contents));
+    QLineEdit* box = child<QLineEdit>(practice, "FA1");
+    QVERIFY(box);
+    box->setFocus();
+    QTest::keyClicks(box, "7");
+
+    // Once the second bar shows, the event loop running the animation gets
+    // the pupil's typing and the click on the main window.
+    auto* progress = child<MarkingProgress>(practice, "fmeMark");
+    QVERIFY(progress);
+    int barsAtClick = -1;
+    QString textAfterTyping;
+    connect(progress, &MarkingProgress::barShown, practice, [&](int n) {
+        if (n != 2)
+            return;
+        QTimer::singleShot(0, contents, [&] {
+            barsAtClick = progress->shownBars();
+            QTest::keyClicks(box, "5");
+            textAfterTyping = box->text();
+            if (control.isEmpty()) {
+                QCloseEvent close;
+                QCoreApplication::sendEvent(contents->windowHandle(), &close);
+            } else {
+                click(child(contents, control));
+            }
+        });
+    });
+    QTest::mouseClick(child(practice, "ToolBar02"), Qt::LeftButton);
+    QTRY_VERIFY(barsAtClick >= 0);
+    QVERIFY(barsAtClick < MarkingProgress::BarCount);
+    // What is typed now would be lost: the boxes take nothing.
+    QCOMPARE(textAfterTyping, QStringLiteral("7"));
+
+    if (programEnds) {
+        // The marking is finished first, then the paper and the program go.
+        QVERIFY(!practice);
+        QVERIFY(!contents->isVisible());
+        QCOMPARE(QDir(folder()).entryList({"temppaper*"}, QDir::Files), QStringList());
+        QCOMPARE(marks().FST.first(), QStringLiteral("1"));
+        QCOMPARE(marks().FSE.first().isEmpty(), false);
+        QVERIFY(fileBytes(path(ResultsFile::First)).contains("#101#>7>"));
+        QCOMPARE(fileBytes(path(ResultsFile::Trend)).count('>'), 1);
+    } else if (control == QLatin1String("P2a")) {
+        // Nothing unloads the paper being marked; it ends its marking.
+        QCOMPARE(contents->practiceWindow(), practice.data());
+        QCOMPARE(contents->state().PaperNum, 101);
+        QTRY_VERIFY(practice && !practice->isMarking());
+        QCOMPARE(practice->session()->paper().Status, PaperStatus::Marked);
+        QCOMPARE(marks().FST.first(), QStringLiteral("1"));
+        // Now the click opens the other paper.
+        QVERIFY(click(child(contents, "P2a")));
+        QVERIFY(!practice);
+        QCOMPARE(contents->state().PaperNum, 102);
+    } else {
+        // The erase closed the paper (after its marking) and erased everything.
+        QVERIFY(!practice);
+        QVERIFY(contents->isVisible());
+        QVERIFY(child(contents, "Trashlbl3")->isVisible());
+        QVERIFY(allTemplates());
+    }
+    QCOMPARE(damage(), QStringList());
+}
+
+void TestContents::eraseClosesTheOpenPaper() {
+    Contents* contents = start();
+    QVERIFY(contents);
+    QVERIFY(click(child(contents, "P1a")));
+    QPointer<PracticeWindow> practice = contents->practiceWindow();
+    QVERIFY(practice);
+    QTest::keyClicks(child<QLineEdit>(practice, "FA1"), "3");
+    QTest::mouseClick(child(practice, "ToolBar02"), Qt::LeftButton);
+    QTRY_VERIFY(practice && !practice->isMarking());
+    QCOMPARE(marks().FST.first(), QStringLiteral("1"));
+
+    QVERIFY(click(child(contents, "P2a")));
+    practice = contents->practiceWindow();
+    QVERIFY(practice);
+    QCOMPARE(contents->state().PaperNum, 102);
+    QTest::keyClicks(child<QLineEdit>(practice, "FA1"), "12");
+    QTest::mouseClick(child(practice, "ToolBar06"), Qt::LeftButton);
+    QVERIFY(fileBytes(path(ResultsFile::First)).contains("#102#>12>"));
+
+    // Help, Trash, Trash: the question says the open paper will be closed.
+    QVERIFY(askToErase(contents));
+    QVERIFY(child(contents, "TrashPaperNote")->isVisible());
+    QVERIFY(click(child(contents, "ButTrash_Yes")));
+    QVERIFY(!practice);
+    QVERIFY(allTemplates());
+
+    // Nothing is left to write the old lists back: Paper 2 opens empty.
+    QVERIFY(click(child(contents, "Tab02")));
+    QCOMPARE(child<QLabel>(contents, "MSA1")->text(), QString());
+    QVERIFY(click(child(contents, "P2a")));
+    practice = contents->practiceWindow();
+    QVERIFY(practice);
+    QCOMPARE(child<QLineEdit>(practice, "FA1")->text(), QString());
+    QTest::mouseClick(child(practice, "ToolBar06"), Qt::LeftButton);
+    QTest::mouseClick(child(practice, "ToolBar02"), Qt::LeftButton);
+    QTRY_VERIFY(practice && !practice->isMarking());
+    // One value in the trend, one paper marked: no earlier one came back.
+    QCOMPARE(fileBytes(path(ResultsFile::Trend)).count('>'), 1);
+    QCOMPARE(marks().FST.count(QStringLiteral("1")), 1);
+    QCOMPARE(marks().FST.at(1), QStringLiteral("1"));
+    QVERIFY(!fileBytes(path(ResultsFile::First)).contains("#101#>3>"));
+}
+
+void TestContents::terminationUnderEachDialog_data() {
+    QTest::addColumn<QString>("dialog");
+    QTest::addColumn<int>("status");
+    QTest::newRow("second copy: already open") << "already open" << 1;
+    QTest::newRow("repaired results at start") << "repaired" << 0;
+    QTest::newRow("paper not marked") << "was not marked" << 0;
+    QTest::newRow("marking question") << "mark your practice" << 0;
+    QTest::newRow("close question") << "Confirm?" << 0;
+    // No dialog: the bars of a confirmed marking are running.
+    QTest::newRow("marking animation") << QString() << 0;
+}
+
+void TestContents::terminationUnderEachDialog() {
+    QFETCH(QString, dialog);
+    QFETCH(int, status);
+    QVERIFY(start()); // the files of a first run
+    m_main->stop();
+    const QString fresults = path(ResultsFile::FResults);
+
+    std::unique_ptr<FolderLock> otherCopy;
+    if (dialog == QLatin1String("already open")) {
+        otherCopy = std::make_unique<FolderLock>(QDir(folder()).filePath(Contents::LockFileName));
+        QCOMPARE(otherCopy->tryLock(), FolderLock::Result::Locked);
+    } else if (dialog == QLatin1String("repaired")) {
+        QVERIFY(unixLineEnds(path(ResultsFile::First)));
+    }
+
+    m_main->contents = std::make_unique<Contents>(folder());
+    Contents* contents = m_main->contents.get();
+    const bool marking = dialog.isEmpty();
+    contents->services().animationStep = marking ? 100 : 5;
+    QPointer<PracticeWindow> practice;
+    auto practiceButton = [&](const char* name) {
+        return [&, name] {
+            if (!practice)
+                return false;
+            QWidget* button = child(practice, QString::fromLatin1(name));
+            Script::post([button] { click(button); });
+            return true;
+        };
+    };
+    QList<std::function<bool()>> steps;
+    if (marking || dialog == QLatin1String("was not marked") ||
+        dialog == QLatin1String("mark your practice") || dialog == QLatin1String("Confirm?")) {
+        steps << [&] {
+            if (!contents->isVisible())
+                return false;
+            Script::post([&] {
+                click(child(contents, "P1a"));
+                practice = contents->practiceWindow();
+            });
+            return true;
+        };
+        steps << practiceButton(dialog == QLatin1String("Confirm?") ? "ToolBar04" : "ToolBar02");
+        if (marking || dialog == QLatin1String("was not marked")) {
+            steps << [&] {
+                frmPopUp* question = dialogSaying(QStringLiteral("mark your practice"));
+                if (!question)
+                    return false;
+                // The results cannot be written: a folder in the file's place.
+                if (!marking) {
+                    QFile::remove(fresults);
+                    QDir().mkpath(fresults + "/x");
+                }
+                Script::post([question] { click(child(question, "But1")); });
+                return true;
+            };
+        }
+    }
+    bool signalled = false;
+    steps << [&] {
+        if (marking ? !(practice && practice->isMarking()) : !dialogSaying(dialog))
+            return false;
+        signalled = true;
+        ::raise(SIGTERM);
+        return true;
+    };
+    Script script(steps);
+    // A lost request leaves the dialog open: the watchdog answers it.
+    bool timedOut = false;
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    connect(&watchdog, &QTimer::timeout, this, [&] {
+        timedOut = true;
+        if (auto* open = qobject_cast<frmPopUp*>(QApplication::activeModalWidget()))
+            open->Dismiss();
+        QCoreApplication::exit(3);
+    });
+    watchdog.start(20000);
+
+    const int ended = contents->Run();
+    watchdog.stop();
+    QVERIFY2(signalled, qPrintable(QStringLiteral("steps done: %1").arg(script.done())));
+    QVERIFY2(!timedOut, "the termination request was lost");
+    QCOMPARE(ended, status);
+    // Ended the ordinary way: no window, no scratch file left.
+    QVERIFY(!practice);
+    QVERIFY(!contents->isVisible());
+    QCOMPARE(QDir(folder()).entryList({"temp*"}, QDir::Files), QStringList());
+    QVERIFY(!QApplication::activeModalWidget());
+
+    // A dialog's answer counted as No: nothing was marked or closed by it.
+    if (dialog == QLatin1String("was not marked"))
+        QVERIFY(QDir(fresults).removeRecursively() &&
+                TestFiles::writeBytes(fresults, templateBytes(ResultsFile::FResults)));
+    // A marking under way when the signal came was finished: the files are
+    // from after it, never between.
+    QCOMPARE(marks().FST.first(), marking ? QStringLiteral("1") : QStringLiteral("0"));
+    QCOMPARE(fileBytes(path(ResultsFile::Trend)).count('>'), marking ? 1 : 0);
+    QCOMPARE(damage(), QStringList());
 }
 
 QTEST_MAIN(TestContents)

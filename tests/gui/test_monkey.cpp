@@ -10,15 +10,12 @@
 // QUILLORA_MONKEY_SEED and QUILLORA_MONKEY_EVENTS choose the run (a long one
 // by hand: QUILLORA_MONKEY_EVENTS=50000).
 
+#include "main_window_harness.h"
+
 #include "chrome/frmPopUp.h"
-#include "core/AnswerChecking.h"
-#include "core/GraphicsTable.h"
 #include "core/PaperContent.h"
-#include "core/ResourceStore.h"
 #include "core/Scoring.h"
-#include "main_window/Contents.h"
 #include "practice/ui/PracticeWindow.h"
-#include "results/ResultsFiles.h"
 #include "results/ResultsRepair.h"
 #include "results/TrendLog.h"
 
@@ -32,9 +29,7 @@
 #include <QInputMethodEvent>
 #include <QPointer>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 #include <QTimer>
-#include <QtTest>
 
 namespace {
 
@@ -413,11 +408,7 @@ private Q_SLOTS:
 };
 
 void TestMonkey::randomUserLeavesWholeResults() {
-    {
-        // Missing built-in content is a broken resource build: a failure.
-        const ResourceStore store;
-        QVERIFY(store.contains(30000) && store.contains(GraphicsId("border_top_left.bmp")));
-    }
+    REQUIRE_CONTENT();
     const quint32 seed = quint32(EnvNumber("QUILLORA_MONKEY_SEED", DefaultSeed));
     const int events = EnvNumber("QUILLORA_MONKEY_EVENTS", DefaultEvents);
     QTemporaryDir dir;

@@ -31,10 +31,8 @@ class TestPopUp : public QObject {
 
 private Q_SLOTS:
     void initTestCase();
-    void buttonSets_data();
-    void buttonSets();
-    void messageStandsBesideThePicture_data();
-    void messageStandsBesideThePicture();
+    void layout_data();
+    void layout();
     void centredOverItsOwner_data();
     void centredOverItsOwner();
     void realDialogAnswers_data();
@@ -51,83 +49,62 @@ void TestPopUp::initTestCase() {
     m_pictures = std::make_unique<PictureCache>(GraphicsFolder(m_dir.path()));
 }
 
-void TestPopUp::buttonSets_data() {
+void TestPopUp::layout_data() {
     QTest::addColumn<PopUpButtons>("set");
-    QTest::addColumn<bool>("secondShown");
-    QTest::addColumn<QString>("firstCaption");
-    QTest::addColumn<QString>("secondCaption");
-    QTest::newRow("OK alone") << PopUpButtons::Ok << false << "OK"
-                              << "";
-    QTest::newRow("Yes and No") << PopUpButtons::YesNo << true << "Yes"
-                                << "No";
-}
-
-void TestPopUp::buttonSets() {
-    QFETCH(PopUpButtons, set);
-    QFETCH(bool, secondShown);
-    QFETCH(QString, firstCaption);
-    QFETCH(QString, secondCaption);
-
-    frmPopUp dialog(*m_pictures);
-    dialog.CallPop("Close Practice", "Confirm?", set, nullptr);
-    dialog.show();
-    auto* but1 = dialog.findChild<PictureButton*>("But1");
-    auto* but2 = dialog.findChild<PictureButton*>("But2");
-    auto* message = dialog.findChild<QLabel*>("lblMessage");
-    QCOMPARE(dialog.findChild<QLabel*>("lblTitle")->text(), QStringLiteral("Close Practice"));
-    QVERIFY(but1->isVisible());
-    QCOMPARE(but2->isVisible(), secondShown);
-    QCOMPARE(dialog.findChild<QLabel*>("But1_lbl")->text(), firstCaption);
-    // The buttons lie whole inside the dialog, under the message.
-    for (PictureButton* button : {but1, but2}) {
-        if (!button->isVisible())
-            continue;
-        QVERIFY(dialog.rect().contains(button->geometry()));
-        QVERIFY(button->y() > message->geometry().bottom());
-    }
-    if (secondShown) {
-        // Side by side from under the message's left edge, apart.
-        QCOMPARE(dialog.findChild<QLabel*>("But2_lbl")->text(), secondCaption);
-        QCOMPARE(but1->x(), message->x());
-        QCOMPARE(but2->y(), but1->y());
-        QVERIFY(but2->x() > but1->geometry().right() + 1);
-    } else {
-        // Centred.
-        QVERIFY(qAbs(but1->x() - (dialog.width() - but1->geometry().right() - 1)) <= 1);
-    }
-}
-
-void TestPopUp::messageStandsBesideThePicture_data() {
     QTest::addColumn<QString>("message");
     QTest::addColumn<bool>("lowered");
-    QTest::newRow("31 characters") << QString(31, 'a') << true;
-    QTest::newRow("exactly 32") << QString(32, 'b') << true;
-    QTest::newRow("33 characters") << QString(33, 'c') << false;
-    QTest::newRow("Paper saved") << QStringLiteral("Paper saved") << true;
-    QTest::newRow("the long marking question") << longMessage() << false;
+    QTest::newRow("OK alone") << PopUpButtons::Ok << QStringLiteral("Paper saved") << true;
+    QTest::newRow("31 characters") << PopUpButtons::YesNo << QString(31, 'a') << true;
+    QTest::newRow("exactly 32") << PopUpButtons::YesNo << QString(32, 'b') << true;
+    QTest::newRow("33 characters") << PopUpButtons::YesNo << QString(33, 'c') << false;
+    QTest::newRow("the long marking question") << PopUpButtons::YesNo << longMessage() << false;
     QTest::newRow("three times as long: the dialog grows")
-        << longMessage() + ' ' + longMessage() + ' ' + longMessage() << false;
+        << PopUpButtons::Ok << longMessage() + ' ' + longMessage() + ' ' + longMessage() << false;
 }
 
 // A one-line message stands level with the middle of the information
-// picture, a longer one from its top; all of it above the buttons.
-void TestPopUp::messageStandsBesideThePicture() {
+// picture, a longer one from its top; all of it above the buttons, which lie
+// whole inside the dialog.
+void TestPopUp::layout() {
+    QFETCH(PopUpButtons, set);
     QFETCH(QString, message);
     QFETCH(bool, lowered);
     frmPopUp dialog(*m_pictures);
-    dialog.CallPop("Marking", message, PopUpButtons::YesNo, nullptr);
+    dialog.CallPop("Close Practice", message, set, nullptr);
+    dialog.show();
     auto* info = dialog.findChild<QLabel*>("ImgInfo");
     auto* label = dialog.findChild<QLabel*>("lblMessage");
+    auto* but1 = dialog.findChild<PictureButton*>("But1");
+    auto* but2 = dialog.findChild<PictureButton*>("But2");
+    QCOMPARE(dialog.findChild<QLabel*>("lblTitle")->text(), QStringLiteral("Close Practice"));
     QCOMPARE(label->text(), message);
     QCOMPARE(label->y() > info->y(), lowered);
     QVERIFY(label->y() >= info->y() && label->y() < info->geometry().center().y());
     QVERIFY(label->x() > info->geometry().right());
     QVERIFY(label->height() >= label->heightForWidth(label->width()));
-    QVERIFY2(label->geometry().bottom() < dialog.findChild<QWidget*>("But1")->y(),
-             "message runs into the buttons");
     QVERIFY(dialog.height() >= frmPopUp::DesignHeight);
     // The outline follows a grown dialog.
     QVERIFY(dialog.mask().contains(QPoint(dialog.width() / 2, dialog.height() - 2)));
+
+    const bool yesNo = set == PopUpButtons::YesNo;
+    QCOMPARE(dialog.findChild<QLabel*>("But1_lbl")->text(),
+             yesNo ? QStringLiteral("Yes") : QStringLiteral("OK"));
+    QCOMPARE(but2->isVisible(), yesNo);
+    for (PictureButton* button : {but1, but2}) {
+        if (button->isVisible()) {
+            QVERIFY(dialog.rect().contains(button->geometry()));
+            QVERIFY2(button->y() > label->geometry().bottom(), "message runs into the buttons");
+        }
+    }
+    if (yesNo) {
+        // Side by side from under the message's left edge, apart.
+        QCOMPARE(dialog.findChild<QLabel*>("But2_lbl")->text(), QStringLiteral("No"));
+        QCOMPARE(but1->x(), label->x());
+        QCOMPARE(but2->y(), but1->y());
+        QVERIFY(but2->x() > but1->geometry().right() + 1);
+    } else {
+        QVERIFY(qAbs(but1->x() - (dialog.width() - but1->geometry().right() - 1)) <= 1);
+    }
 }
 
 void TestPopUp::centredOverItsOwner_data() {

@@ -1,8 +1,99 @@
-// The first-attempt window `Test1` on the shipped store, through the
-// harness's seams (the real dialog and animation are driven through the main
-// window in test_keyboard_access and test_marking_and_ending).
+// The practice window on the shipped store, first attempt (`Test1`), second
+// (`Test2`) and the worked solution, through the harness's seams (the real dialog and animation
+// are driven through the main window in test_keyboard_access and
+// test_marking_and_ending).
 
 #include "test_practice_window_harness.h"
+
+#include "core/PaperContent.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QPdfDocument>
+#include <QPrinter>
+#include <QWebEnginePage>
+#include <QWebEngineScript>
+
+namespace {
+
+constexpr int WorkingPaper = 101;
+const QString WorkingHeading = QStringLiteral("How to work it out");
+const QString WorkingAnswer = QStringLiteral("So the answer is 2.85.");
+const QString QuestionText = QStringLiteral("How much is left?");
+
+QString withWorkingFile() {
+    return QStringLiteral(QUILLORA_TEST_DATA_DIR "/mhtml/with_working.mht");
+}
+
+// The shown page's text (the page's own scripts are off).
+QString pageText(QuestionView* view) {
+    QString text;
+    bool done = false;
+    view->page()->runJavaScript(QStringLiteral("document.body ? document.body.innerText : ''"),
+                                QWebEngineScript::ApplicationWorld, [&](const QVariant& v) {
+                                    text = v.toString();
+                                    done = true;
+                                });
+    if (!QTest::qWaitFor([&] { return done; }, 10000))
+        qWarning("the page's text could not be read");
+    return text;
+}
+
+QString spokenName(QWidget* w) {
+    QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(w);
+    return reader ? reader->text(QAccessible::Name) : QString();
+}
+
+// The built-in store on disk, with the hand-made worked solution in the
+// documents of questions 1 and 3 of the paper; question 2 keeps its own
+// document, which has none.
+class WorkingStore {
+public:
+    bool make(PracticeHarness& h) {
+        const QString root = m_dir.path();
+        if (!m_dir.isValid() || !QDir().mkpath(root + QStringLiteral("/store")))
+            return false;
+        const QDir builtIn(QStringLiteral(":/content/store"));
+        for (const QString& name : builtIn.entryList({QStringLiteral("*.txt")}, QDir::Files)) {
+            if (!QFile::copy(builtIn.filePath(name), root + QStringLiteral("/store/") + name))
+                return false;
+        }
+        store = std::make_unique<ResourceStore>(root);
+        const PaperContentRead read =
+            LoadPaperContent(*store, h.folder(), h.state.LChose, WorkingPaper);
+        if (!read.ok() || read.content.QuestionCount < 3)
+            return false;
+        const QString without = QStringLiteral(QUILLORA_TEST_DATA_DIR "/mhtml/browser_saved.mht");
+        for (int q = 0; q < read.content.QuestionCount; ++q) {
+            const QString target = root + "/store/" + read.content.QuestionIds.at(q) + ".mht";
+            if (!QFile::copy(q == 0 || q == 2 ? withWorkingFile() : without, target))
+                return false;
+        }
+        h.services.store = store.get();
+        return true;
+    }
+    std::unique_ptr<ResourceStore> store;
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// Counts the pixels of a page of the PDF near the colour c.
+int pixelsNear(const QImage& page, const QColor& c) {
+    int n = 0;
+    for (int y = 0; y < page.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(page.constScanLine(y));
+        for (int x = 0; x < page.width(); ++x) {
+            const QColor p(line[x]);
+            const int off = qMax(qMax(qAbs(p.red() - c.red()), qAbs(p.green() - c.green())),
+                                 qAbs(p.blue() - c.blue()));
+            n += off < 30 ? 1 : 0;
+        }
+    }
+    return n;
+}
+
+} // namespace
 
 class TestPracticeWindow : public QObject {
     Q_OBJECT
@@ -16,6 +107,10 @@ private Q_SLOTS:
     void markingWritesResultsAndShowsMarkedView();
     void closeAsksAndUnloadRemovesDocument();
     void answerSheetHandleAndWindowButtons();
+    void secondAttemptLocksCarriedRowsAndMarksOnlyItself();
+    void workingButtonFollowsAttemptAndMarking_data();
+    void workingButtonFollowsAttemptAndMarking();
+    void workingChoiceHoldsAcrossQuestionsAndPrints();
 };
 
 void TestPracticeWindow::opensPaperAtItsFirstQuestion() {
@@ -78,7 +173,6 @@ void TestPracticeWindow::nextAndSaveStoreTypedAnswersOrTell() {
              QByteArray("#101#>  42>9 ") + QByteArray(blanks - 2, '>'));
     QCOMPARE(h.label(w, "lblAnsweredQ")->text(), QStringLiteral("2"));
 
-    // Back again: the stored answer is in the box.
     QTest::mouseClick(h.button(w, "ToolBar05"), Qt::LeftButton);
     QCOMPARE(h.box(w, 1)->text(), QStringLiteral("  42"));
 
@@ -179,13 +273,9 @@ void TestPracticeWindow::markingWritesResultsAndShowsMarkedView() {
     QCOMPARE(marked.count(), 1);
     QCOMPARE(h.delays, QList<int>(15, 200));
 
-    const PaperState& paper = w->session()->paper();
-    const int total = paper.TotalMarks;
-    const int score = total - paper.AnswerMarks.at(1).toInt();
-    QCOMPARE(paper.Scoring, score);
-    const QString percent = ScorePercentText(score, total);
-    QCOMPARE(paper.PScoring, percent);
-    QCOMPARE(paper.Status, PaperStatus::Marked);
+    // The score is the session's, tested with it.
+    QCOMPARE(w->session()->paper().Status, PaperStatus::Marked);
+    const QString percent = w->session()->paper().PScoring;
 
     QVERIFY(h.box(w, 1)->isReadOnly());
     QVERIFY(h.label(w, "FR1")->isVisible());
@@ -289,6 +379,272 @@ void TestPracticeWindow::answerSheetHandleAndWindowButtons() {
     QTRY_VERIFY(w->isMinimized());
     w->imgProgMax_Click(); // a minimised window stays minimised
     QVERIFY(w->isMinimized());
+}
+
+// The second attempt (`Test2`): carried-over rows locked with their tick, the
+// rest reworked, and after marking the answers of the blanks still wrong
+// revealed. Paper 140 has eight picture-graph questions, 30 blanks of kinds N,
+// T and M.
+void TestPracticeWindow::secondAttemptLocksCarriedRowsAndMarksOnlyItself() {
+    constexpr int Graphs = 140;
+    const QList<int> WrongFirst = {2, 7, 13, 21, 28}; // blanks missed in the first attempt
+    PracticeHarness h;
+    PracticeWindow* w = h.open(Graphs);
+    QVERIFY(w);
+    // 25 of the 30 blanks right; the others left empty, so also wrong.
+    QStringList first = h.correctAnswers(w);
+    for (int i : WrongFirst)
+        first[i] = QString();
+    QVERIFY(h.markWith(w, first));
+    h.closeWindow();
+    const auto before = h.snapshot();
+
+    w = h.open(Graphs, 2);
+    QVERIFY(w);
+    QCOMPARE(w->objectName(), QStringLiteral("Test2"));
+    for (const char* absent : {"lblClock", "lblDate", "LTime", "ETime", "Bot2", "PScoringL"})
+        QVERIFY2(!w->findChild<QWidget*>(QString::fromLatin1(absent)), absent);
+    for (const char* present : {"PastSc", "TScore", "TQn", "Label3", "SR1", "SR20"})
+        QVERIFY2(w->findChild<QWidget*>(QString::fromLatin1(present)), present);
+    QCOMPARE(h.label(w, "lblAnsweredQ")->text(), QStringLiteral("25"));
+    const PaperSession* session = w->session();
+    QStringList remaining;
+    for (int i : WrongFirst) {
+        const QString q = QString::number(session->QuestionOfBlank(i));
+        if (!remaining.contains(q))
+            remaining << q;
+    }
+    QCOMPARE(h.comboItems(w), remaining);
+
+    int editable = 0;
+    QSet<QRgb> carriedLook;
+    QSet<QRgb> openLook;
+    for (int q = 1; q <= session->paper().QuestionCount; ++q) {
+        if (q > 1)
+            w->NextQuestion();
+        const int base = session->CurrentFirstBlank();
+        for (int k = 1; k <= session->CurrentBlankCount(); ++k) {
+            const QString n = QString::number(k);
+            QLineEdit* box = h.box(w, k);
+            QLabel* mark = h.label(w, "FR" + n);
+            const bool carried = !WrongFirst.contains(base + k - 1);
+            QCOMPARE(box->isReadOnly(), carried);
+            (carried ? carriedLook : openLook) << box->palette().color(QPalette::Base).rgb();
+            QCOMPARE(mark->isVisible(), carried);
+            QCOMPARE(box->text(), carried ? first.at(base + k - 1) : QString());
+            if (carried) {
+                QCOMPARE(mark->text(), QStringLiteral("\u2714"));
+                QVERIFY(mark->x() > box->geometry().right()); // beside the box
+            }
+            QVERIFY(!h.label(w, "SR" + n)->isVisible());
+            QVERIFY(!h.child<QWidget>(w, "M" + n)->isVisible());
+            editable += carried ? 0 : 1;
+        }
+    }
+    QCOMPARE(editable, 5);
+    // Locked boxes are told apart from the open ones by their colour.
+    QCOMPARE(carriedLook.size(), 1);
+    QCOMPARE(openLook.size(), 1);
+    QVERIFY(carriedLook != openLook);
+    h.closeWindow();
+    // Carried over in memory only; but moving saved the second file.
+    auto after = h.snapshot();
+    after.insert(ResultsFile::Second, before.value(ResultsFile::Second));
+    QCOMPARE(after, before);
+
+    w = h.open(Graphs, 2);
+    QVERIFY(w);
+    const PaperState& paper = w->session()->paper();
+    const QStringList correct = PracticeHarness::correctAnswers(w);
+
+    // Four of the five reworked: the pupil is asked about the empty one.
+    QStringList answers = paper.Answers;
+    for (int i : WrongFirst.mid(0, 4))
+        answers[i] = correct.at(i);
+    QVERIFY(h.typeAnswers(w, answers));
+    h.answers = {false};
+    w->MarkPaper();
+    QCOMPARE(h.asked().last(),
+             QStringLiteral("Marking|You have not answered all the questions.  Do you still want "
+                            "to mark your practice?|2"));
+    QVERIFY(!w->session()->isMarked());
+
+    // The fifth answered wrongly: the carried-over blanks count as answered.
+    answers[WrongFirst.last()] = QStringLiteral("999999");
+    QVERIFY(h.typeAnswers(w, answers));
+    w->MarkPaper();
+    QCOMPARE(h.asked().last(), QStringLiteral("Marking|Do you want to mark your practice now?|2"));
+    QVERIFY(w->session()->isMarked());
+    QCOMPARE(h.label(w, "PScoring")->text(), paper.PScoring + QStringLiteral("%"));
+
+    // Marked view: second marks shown, first hidden; the answer beside the
+    // wrong blank. (The score and the answer shown are the session's.)
+    session = w->session();
+    for (int blank : {0, WrongFirst.first(), WrongFirst.last()}) {
+        w->RemQns_Click(session->QuestionOfBlank(blank));
+        const QString n = QString::number(blank - session->CurrentFirstBlank() + 1);
+        const bool wrong = blank == WrongFirst.last();
+        QVERIFY(h.box(w, n.toInt())->isReadOnly());
+        QVERIFY(!h.label(w, "FR" + n)->isVisible());
+        QLabel* mark = h.label(w, "SR" + n);
+        QVERIFY(mark->isVisible());
+        QCOMPARE(mark->text(), wrong ? QStringLiteral("\u2718") : QStringLiteral("\u2714"));
+        auto* model = h.child<QLineEdit>(w, "M" + n);
+        QCOMPARE(model->isVisible(), wrong);
+        if (wrong)
+            QCOMPARE(model->text(), w->session()->ModelAnswerFor(blank));
+    }
+    QVERIFY(!h.button(w, "ToolBar02")->isEnabled());
+    QVERIFY(!h.child<QWidget>(w, "TxtRem")->isVisible());
+    // The marking reached the files (which of their fields change is the
+    // session's, tested with it); the first attempt's did not change.
+    QVERIFY(h.snapshot().value(ResultsFile::Marks) != before.value(ResultsFile::Marks));
+    QCOMPARE(h.snapshot().value(ResultsFile::FResults), before.value(ResultsFile::FResults));
+
+    // Reopened: the marked second attempt, read-only, without a question.
+    const int asks = h.asked().size();
+    const auto marked = h.snapshot();
+    w = h.open(Graphs, 2);
+    QVERIFY(w);
+    QCOMPARE(h.asked().size(), asks);
+    QVERIFY(w->session()->isMarked());
+    QVERIFY(h.box(w, 1)->isReadOnly());
+    QVERIFY(h.label(w, "SR1")->isVisible());
+    h.closeWindow();
+    QCOMPARE(h.snapshot(), marked);
+}
+
+// The worked solution: the Working button in each attempt and marked state,
+// its key and spoken name, showing and hiding the working in the real web
+// view, a question without working, and printing a question with its working.
+void TestPracticeWindow::workingButtonFollowsAttemptAndMarking_data() {
+    QTest::addColumn<int>("take");
+    QTest::addColumn<bool>("markThis"); // mark the attempt in the open window
+    QTest::addColumn<bool>("allRight"); // how the first attempt is (or was) marked
+    QTest::addColumn<bool>("offered");
+
+    QTest::newRow("first attempt, not marked") << 1 << false << false << false;
+    QTest::newRow("first attempt, marked 99 % or less") << 1 << true << false << false;
+    QTest::newRow("first attempt, marked above 99 %") << 1 << true << true << true;
+    QTest::newRow("second attempt, not marked") << 2 << false << false << false;
+    QTest::newRow("second attempt, marked") << 2 << true << false << true;
+}
+
+void TestPracticeWindow::workingButtonFollowsAttemptAndMarking() {
+    QFETCH(int, take);
+    QFETCH(bool, markThis);
+    QFETCH(bool, allRight);
+    QFETCH(bool, offered);
+    PracticeHarness h;
+    WorkingStore store;
+    QVERIFY(store.make(h));
+    if (take == 2) {
+        PracticeWindow* first = h.open(WorkingPaper);
+        QVERIFY(first);
+        QVERIFY(h.markWith(first, h.answersWrongAt(first, {0})));
+        h.closeWindow();
+    }
+    PracticeWindow* w = h.open(WorkingPaper, take);
+    QVERIFY(w);
+    QVERIFY(h.waitForDocument(w));
+    auto* view = h.child<QuestionView>(w, "brwWebBrowser");
+    PictureButton* button = h.button(w, "ToolBar07");
+    // Never offered while a try is open, whatever the question holds.
+    QVERIFY(view->hasWorking());
+    QVERIFY(!button->isVisible());
+    if (markThis)
+        QVERIFY(h.markWith(
+            w, h.answersWrongAt(w, take == 2 || allRight ? QList<int>() : QList<int>{0})));
+    QCOMPARE(button->isVisible(), offered);
+    QCOMPARE(button->isEnabled(), offered);
+    QCOMPARE(button->caption()->text(), QStringLiteral("Working"));
+    QCOMPARE(spokenName(button), QStringLiteral("Show working"));
+
+    // The key works where the button does, and only there.
+    const auto before = h.snapshot();
+    QSignalSpy loads(view, &QuestionView::documentLoaded);
+    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : w, Qt::Key_W,
+                    Qt::AltModifier);
+    QCOMPARE(w->WorkingWanted(), offered);
+    QCOMPARE(view->workingShown(), offered);
+    if (offered) {
+        QVERIFY(loads.wait(20000));
+        QCOMPARE(loads.last().first().toBool(), true);
+        const QString text = pageText(view);
+        QVERIFY2(text.contains(WorkingAnswer), qPrintable(text));
+        // The question stays, with the working under it.
+        QVERIFY(text.contains(QuestionText) &&
+                text.indexOf(QuestionText) < text.indexOf(WorkingHeading));
+        QCOMPARE(spokenName(button), QStringLiteral("Hide working"));
+
+        QTest::mouseClick(button, Qt::LeftButton);
+        QVERIFY(loads.wait(20000));
+        QVERIFY(!pageText(view).contains(WorkingHeading));
+        QCOMPARE(spokenName(button), QStringLiteral("Show working"));
+    } else {
+        QVERIFY(!pageText(view).contains(WorkingHeading));
+    }
+    // Looking at the working writes nothing.
+    QCOMPARE(h.snapshot(), before);
+}
+
+void TestPracticeWindow::workingChoiceHoldsAcrossQuestionsAndPrints() {
+    PracticeHarness h;
+    WorkingStore store;
+    QVERIFY(store.make(h));
+    PracticeWindow* w = h.open(WorkingPaper);
+    QVERIFY(w);
+    QVERIFY(h.markWith(w, h.correctAnswers(w)));
+    auto* view = h.child<QuestionView>(w, "brwWebBrowser");
+    PictureButton* button = h.button(w, "ToolBar07");
+    QVERIFY(h.waitForDocument(w));
+    QTest::mouseClick(button, Qt::LeftButton);
+    QVERIFY(h.waitForDocument(w));
+    QVERIFY(pageText(view).contains(WorkingHeading));
+
+    // Question 2 has no working: nothing to show, no error, the choice kept.
+    const int askedBefore = h.asked().size();
+    w->NextQuestion();
+    QVERIFY(h.waitForDocument(w));
+    QVERIFY(!view->hasWorking());
+    QVERIFY(button->isVisible());
+    QVERIFY(!button->isEnabled());
+    QVERIFY(w->WorkingWanted());
+    QVERIFY(!pageText(view).contains(WorkingHeading));
+    QCOMPARE(h.asked().size(), askedBefore);
+
+    // Question 3 shows its working at once.
+    w->NextQuestion();
+    QVERIFY(h.waitForDocument(w));
+    QVERIFY(button->isEnabled());
+    QCOMPARE(spokenName(button), QStringLiteral("Hide working"));
+    QVERIFY(pageText(view).contains(WorkingAnswer));
+
+    // Printing prints the question (its blue picture) and the working (its
+    // green one); the engine prints pages as pictures.
+    const QTemporaryDir out;
+    const QString pdf = out.filePath(QStringLiteral("question.pdf"));
+    view->setPrintDialogHook([&](QPrinter* printer, QWidget*) {
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(pdf);
+        return true;
+    });
+    QSignalSpy done(view, &QuestionView::printDone);
+    w->PrintQuestion();
+    QVERIFY(done.wait(150000));
+    QCOMPARE(done.first().first().toBool(), true);
+    QPdfDocument doc;
+    QCOMPARE(doc.load(pdf), QPdfDocument::Error::None);
+    int question = 0;
+    int working = 0;
+    for (int i = 0; i < doc.pageCount(); ++i) {
+        const QImage page = doc.render(i, (doc.pagePointSize(i) * 2).toSize())
+                                .convertToFormat(QImage::Format_RGB32);
+        question += pixelsNear(page, QColor(40, 80, 220));
+        working += pixelsNear(page, QColor(20, 170, 60));
+    }
+    QVERIFY2(question > 500, qPrintable(QString::number(question)));
+    QVERIFY2(working > 500, qPrintable(QString::number(working)));
 }
 
 int main(int argc, char** argv) {
