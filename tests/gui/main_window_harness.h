@@ -15,15 +15,12 @@
 #include <QtTest>
 #include <memory>
 
-inline bool builtInContentPresent() {
-    const ResourceStore store;
-    return store.contains(30000) && store.contains(ResultsTemplateId(ResultsFile::Marks, 2)) &&
-           store.contains(GraphicsId(QStringLiteral("border_top_left.bmp")));
-}
-
 // Missing built-in content is a broken resource build: a failure, never a skip.
 #define REQUIRE_CONTENT()                                                                          \
-    QVERIFY2(builtInContentPresent(), "the program's built-in content is missing from the build")
+    QVERIFY2(ResourceStore().contains(30000) &&                                                    \
+                 ResourceStore().contains(ResultsTemplateId(ResultsFile::Marks, 2)) &&             \
+                 ResourceStore().contains(GraphicsId(QStringLiteral("border_top_left.bmp"))),      \
+             "the program's built-in content is missing from the build")
 
 inline const QList<ResultsFile> AllFiles = {ResultsFile::Marks,    ResultsFile::First,
                                             ResultsFile::Second,   ResultsFile::FResults,
@@ -48,10 +45,6 @@ template <typename T = QWidget> T* child(QWidget* window, const QString& name) {
     if (!found)
         qWarning("no child named %s", qPrintable(name));
     return found;
-}
-
-template <typename T = QWidget> T* child(QWidget& window, const QString& name) {
-    return child<T>(&window, name);
 }
 
 // A left click in the middle of the control; a missing control fails the test.

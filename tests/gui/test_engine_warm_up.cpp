@@ -10,7 +10,6 @@
 
 #include <QApplication>
 #include <QProcess>
-#include <QSignalSpy>
 
 namespace {
 
@@ -81,7 +80,6 @@ int main(int argc, char** argv) {
         }
         return failed;
     }
-    // The question view's scheme must be known before the application exists.
     RegisterQuestionScheme();
     QApplication app(argc, argv);
     TestEngineWarmUp test;

@@ -118,7 +118,6 @@ void TestHighDpi::bottomStripFitsASmallWindow() {
     }
     if (marked)
         QVERIFY(h.label(w, "PScoring")->isVisible());
-    // The list of questions left stays usable.
     QWidget* list = h.child<QWidget>(w, "RemQns");
     QVERIFY(list->width() >= list->minimumSizeHint().width());
 }
@@ -126,7 +125,6 @@ void TestHighDpi::bottomStripFitsASmallWindow() {
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_SCALE_FACTOR"))
         qputenv("QT_SCALE_FACTOR", "1.5");
-    // The question view's scheme must be known before the application exists.
     RegisterQuestionScheme();
     QApplication app(argc, argv);
     TestHighDpi test;

@@ -69,14 +69,6 @@ std::shared_ptr<DialogKeys> answerNextDialog(const QList<int>& keys) {
     return shown;
 }
 
-// The first question from `from` on with two blanks or more.
-int questionWithBlanks(const PaperSession* s, int from) {
-    int q = from;
-    while (q < s->paper().QuestionCount && s->BlanksOfQuestion(q) < 2)
-        ++q;
-    return q;
-}
-
 QAccessibleInterface* spoken(QWidget* w) {
     return QAccessible::queryAccessibleInterface(w);
 }
@@ -89,8 +81,7 @@ private Q_SLOTS:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom)); }
 
     void wholePaperThenMainWindowKeys();
-    void answerSheetKeys();
-    void markingSpokenThenLockedBoxesSkipped();
+    void answerSheetMarkingAndSecondAttempt();
     void practiceKeys_data();
     void practiceKeys();
     void focusFrameShows_data();
@@ -208,13 +199,17 @@ void TestKeyboardAccess::wholePaperThenMainWindowKeys() {
     QCOMPARE(c.state().txtReportPos, 3);
 }
 
-void TestKeyboardAccess::answerSheetKeys() {
+// The answer sheet's keys, the marking as a screen reader hears it, and the
+// second attempt's locked boxes, on a question q of two blanks or more.
+void TestKeyboardAccess::answerSheetMarkingAndSecondAttempt() {
     PracticeHarness h;
     PracticeWindow* w = h.open(101);
     QVERIFY(w && QTest::qWaitForWindowActive(w));
     QCOMPARE(focusName(), QStringLiteral("FA1"));
     const PaperSession* s = w->session();
-    const int q = questionWithBlanks(s, 1);
+    int q = 2;
+    while (q < s->paper().QuestionCount && s->BlanksOfQuestion(q) < 2)
+        ++q;
     QVERIFY2(s->BlanksOfQuestion(q) >= 2 && q < s->paper().QuestionCount, "no fitting question");
     const int n = s->BlanksOfQuestion(q);
     w->RemQns_Click(q);
@@ -265,21 +260,12 @@ void TestKeyboardAccess::answerSheetKeys() {
     press(Qt::Key_PageDown);
     QCOMPARE(w->session()->paper().QSCount, 2);
     QVERIFY(!focusName().startsWith(QStringLiteral("FA")));
-    // Shown again, they take the keys again.
     h.child<PictureButton>(w, "ImgHandle")->setFocus(Qt::TabFocusReason);
     press(Qt::Key_Space);
     QVERIFY(w->AnswerSheetShown());
     press(Qt::Key_Tab);
     QCOMPARE(focusName(), QStringLiteral("FA1"));
-}
 
-void TestKeyboardAccess::markingSpokenThenLockedBoxesSkipped() {
-    PracticeHarness h;
-    PracticeWindow* w = h.open(101);
-    QVERIFY(w);
-    const PaperSession* s = w->session();
-    const int q = questionWithBlanks(s, 2);
-    QVERIFY(s->BlanksOfQuestion(q) >= 2);
     // Everything right except the second blank of question q.
     const int wrong = s->FirstBlankOfQuestion(q) + 1;
     QVERIFY(h.typeAnswers(w, h.answersWrongAt(w, {wrong})));
@@ -510,12 +496,5 @@ void TestKeyboardAccess::namesForScreenReaders() {
     }
 }
 
-int main(int argc, char** argv) {
-    // The question view's scheme must be known before the application exists.
-    RegisterQuestionScheme();
-    QApplication app(argc, argv);
-    TestKeyboardAccess test;
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&test, argc, argv);
-}
+QUESTION_VIEW_TEST_MAIN(TestKeyboardAccess)
 #include "test_keyboard_access.moc"

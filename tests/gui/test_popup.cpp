@@ -17,15 +17,6 @@
 #include <QtTest>
 #include <memory>
 
-namespace {
-
-QString longMessage() {
-    return QStringLiteral("You have not answered all the questions.  Do you still want to "
-                          "mark your practice?");
-}
-
-} // namespace
-
 class TestPopUp : public QObject {
     Q_OBJECT
 
@@ -50,6 +41,8 @@ void TestPopUp::initTestCase() {
 }
 
 void TestPopUp::layout_data() {
+    const QString marking = QStringLiteral("You have not answered all the questions.  Do you "
+                                           "still want to mark your practice?");
     QTest::addColumn<PopUpButtons>("set");
     QTest::addColumn<QString>("message");
     QTest::addColumn<bool>("lowered");
@@ -57,9 +50,9 @@ void TestPopUp::layout_data() {
     QTest::newRow("31 characters") << PopUpButtons::YesNo << QString(31, 'a') << true;
     QTest::newRow("exactly 32") << PopUpButtons::YesNo << QString(32, 'b') << true;
     QTest::newRow("33 characters") << PopUpButtons::YesNo << QString(33, 'c') << false;
-    QTest::newRow("the long marking question") << PopUpButtons::YesNo << longMessage() << false;
+    QTest::newRow("the long marking question") << PopUpButtons::YesNo << marking << false;
     QTest::newRow("three times as long: the dialog grows")
-        << PopUpButtons::Ok << longMessage() + ' ' + longMessage() + ' ' + longMessage() << false;
+        << PopUpButtons::Ok << marking + ' ' + marking + ' ' + marking << false;
 }
 
 // A one-line message stands level with the middle of the information
@@ -141,17 +134,17 @@ void TestPopUp::realDialogAnswers_data() {
     QTest::newRow("the caption of No clicked")
         << PopUpButtons::YesNo << QStringList{"click:But2_lbl"} << false;
     QTest::newRow("Enter on Yes/No") << PopUpButtons::YesNo << QStringList{"key:Return"} << true;
-    QTest::newRow("Esc on Yes/No") << PopUpButtons::YesNo << QStringList{"key:Escape"} << false;
+    QTest::newRow("Esc on Yes/No") << PopUpButtons::YesNo << QStringList{"key:Esc"} << false;
     QTest::newRow("Esc closes a notice as OK")
-        << PopUpButtons::Ok << QStringList{"key:Escape"} << true;
+        << PopUpButtons::Ok << QStringList{"key:Esc"} << true;
     QTest::newRow("Tab to No, Enter")
         << PopUpButtons::YesNo << QStringList{"key:Tab", "key:Return"} << false;
     QTest::newRow("Tab to No, Space")
         << PopUpButtons::YesNo << QStringList{"key:Tab", "key:Space"} << false;
     QTest::newRow("a held Enter does not answer")
-        << PopUpButtons::YesNo << QStringList{"held:Return", "key:Escape"} << false;
+        << PopUpButtons::YesNo << QStringList{"held:Return", "key:Esc"} << false;
     QTest::newRow("a held Esc does not answer")
-        << PopUpButtons::YesNo << QStringList{"held:Escape", "key:Enter"} << true;
+        << PopUpButtons::YesNo << QStringList{"held:Esc", "key:Enter"} << true;
 }
 
 // The dialog shown modally by PopUpService, answered as a pupil would; every
@@ -161,11 +154,6 @@ void TestPopUp::realDialogAnswers() {
     QFETCH(QStringList, actions);
     QFETCH(bool, answer);
     PopUpService service(*m_pictures);
-    const QMap<QString, Qt::Key> keys = {{"Return", Qt::Key_Return},
-                                         {"Enter", Qt::Key_Enter},
-                                         {"Escape", Qt::Key_Escape},
-                                         {"Tab", Qt::Key_Tab},
-                                         {"Space", Qt::Key_Space}};
     QString seenMessage;
     QString firstFocus;
     QList<bool> openBefore;
@@ -185,14 +173,15 @@ void TestPopUp::realDialogAnswers() {
             if (!openBefore.last())
                 return;
             const QString what = action.section(':', 1);
+            const Qt::Key key = QKeySequence::fromString(what, QKeySequence::PortableText)[0].key();
             if (action.startsWith("click:")) {
                 auto* target = dialog->findChild<QWidget*>(what);
                 QVERIFY(target && target->isVisible());
                 QTest::mouseClick(target, Qt::LeftButton, {}, target->rect().center());
             } else if (action.startsWith("key:")) {
-                QTest::keyClick(focused(), keys.value(what));
+                QTest::keyClick(focused(), key);
             } else {
-                QKeyEvent held(QEvent::KeyPress, keys.value(what), Qt::NoModifier, QString(), true);
+                QKeyEvent held(QEvent::KeyPress, key, Qt::NoModifier, QString(), true);
                 QApplication::sendEvent(focused(), &held);
             }
         }

@@ -21,10 +21,6 @@ const QString WorkingHeading = QStringLiteral("How to work it out");
 const QString WorkingAnswer = QStringLiteral("So the answer is 2.85.");
 const QString QuestionText = QStringLiteral("How much is left?");
 
-QString withWorkingFile() {
-    return QStringLiteral(QUILLORA_TEST_DATA_DIR "/mhtml/with_working.mht");
-}
-
 // The shown page's text (the page's own scripts are off).
 QString pageText(QuestionView* view) {
     QString text;
@@ -44,39 +40,26 @@ QString spokenName(QWidget* w) {
     return reader ? reader->text(QAccessible::Name) : QString();
 }
 
-// The built-in store on disk, with the hand-made worked solution in the
-// documents of questions 1 and 3 of the paper; question 2 keeps its own
+// The built-in store on disk in root, with the hand-made worked solution in
+// the documents of questions 1 and 3 of the paper; question 2 keeps its own
 // document, which has none.
-class WorkingStore {
-public:
-    bool make(PracticeHarness& h) {
-        const QString root = m_dir.path();
-        if (!m_dir.isValid() || !QDir().mkpath(root + QStringLiteral("/store")))
-            return false;
-        const QDir builtIn(QStringLiteral(":/content/store"));
-        for (const QString& name : builtIn.entryList({QStringLiteral("*.txt")}, QDir::Files)) {
-            if (!QFile::copy(builtIn.filePath(name), root + QStringLiteral("/store/") + name))
-                return false;
-        }
-        store = std::make_unique<ResourceStore>(root);
-        const PaperContentRead read =
-            LoadPaperContent(*store, h.folder(), h.state.LChose, WorkingPaper);
-        if (!read.ok() || read.content.QuestionCount < 3)
-            return false;
-        const QString without = QStringLiteral(QUILLORA_TEST_DATA_DIR "/mhtml/browser_saved.mht");
-        for (int q = 0; q < read.content.QuestionCount; ++q) {
-            const QString target = root + "/store/" + read.content.QuestionIds.at(q) + ".mht";
-            if (!QFile::copy(q == 0 || q == 2 ? withWorkingFile() : without, target))
-                return false;
-        }
-        h.services.store = store.get();
-        return true;
+std::unique_ptr<ResourceStore> workingStore(const QString& root, const PracticeHarness& h) {
+    const QDir builtIn(QStringLiteral(":/content/store"));
+    QDir().mkpath(root + "/store");
+    for (const QString& name : builtIn.entryList({QStringLiteral("*.txt")}, QDir::Files))
+        QFile::copy(builtIn.filePath(name), root + "/store/" + name);
+    auto store = std::make_unique<ResourceStore>(root);
+    const PaperContentRead read =
+        LoadPaperContent(*store, h.folder(), h.state.LChose, WorkingPaper);
+    if (!read.ok() || read.content.QuestionCount < 3)
+        return nullptr;
+    for (int q = 0; q < read.content.QuestionCount; ++q) {
+        const QString source = q == 0 || q == 2 ? "with_working" : "browser_saved";
+        QFile::copy(QStringLiteral(QUILLORA_TEST_DATA_DIR "/mhtml/%1.mht").arg(source),
+                    root + "/store/" + read.content.QuestionIds.at(q) + ".mht");
     }
-    std::unique_ptr<ResourceStore> store;
-
-private:
-    QTemporaryDir m_dir;
-};
+    return store;
+}
 
 // Counts the pixels of a page of the PDF near the colour c.
 int pixelsNear(const QImage& page, const QColor& c) {
@@ -105,8 +88,7 @@ private Q_SLOTS:
     void clockAnsweredCountAndQuestionsLeft();
     void navigationButtonsAtTheEnds();
     void markingWritesResultsAndShowsMarkedView();
-    void closeAsksAndUnloadRemovesDocument();
-    void answerSheetHandleAndWindowButtons();
+    void answerSheetWindowButtonsAndClosing();
     void secondAttemptLocksCarriedRowsAndMarksOnlyItself();
     void workingButtonFollowsAttemptAndMarking_data();
     void workingButtonFollowsAttemptAndMarking();
@@ -300,46 +282,7 @@ void TestPracticeWindow::markingWritesResultsAndShowsMarkedView() {
                 .startsWith(QByteArray("#FSE#>" + percent.toLatin1() + ">>")));
 }
 
-void TestPracticeWindow::closeAsksAndUnloadRemovesDocument() {
-    PracticeHarness h;
-    PracticeWindow* w = h.open(101);
-    QVERIFY(w);
-    QSignalSpy unloaded(w, &PracticeWindow::unloaded);
-    const QString doc = h.folder() + QStringLiteral("/temppaper25016.mht");
-    h.answers = {false};
-    QTest::mouseClick(h.button(w, "ToolBar04"), Qt::LeftButton);
-    QCOMPARE(h.asked().last(), QStringLiteral("Close Practice|Confirm?|2"));
-    QVERIFY(w->isVisible());
-    QVERIFY(QFile::exists(doc));
-    QCOMPARE(unloaded.count(), 0);
-    h.answers = {true};
-    QTest::mouseClick(h.button(w, "imgProgClose"), Qt::LeftButton);
-    QVERIFY(!w->isVisible());
-    QCOMPARE(unloaded.count(), 1);
-    QVERIFY(!QFile::exists(doc));
-
-    // Closing through the platform asks nothing and still unloads.
-    PracticeWindow* other = h.open(102);
-    QVERIFY(other);
-    QSignalSpy otherUnloaded(other, &PracticeWindow::unloaded);
-    const int asks = h.asked().size();
-    QVERIFY(other->close());
-    QCOMPARE(h.asked().size(), asks);
-    QCOMPARE(otherUnloaded.count(), 1);
-    QCOMPARE(QDir(h.folder()).entryList({"temppaper*"}, QDir::Files), QStringList());
-
-    // Deleted while open (another paper opens): the unload runs once.
-    PracticeWindow* third = h.open(103);
-    QVERIFY(third);
-    int thirdUnloads = 0;
-    connect(third, &PracticeWindow::unloaded, this, [&] { ++thirdUnloads; });
-    QCOMPARE(QDir(h.folder()).entryList({"temppaper*"}, QDir::Files).size(), 1);
-    h.deleteWindow();
-    QCOMPARE(thirdUnloads, 1);
-    QCOMPARE(QDir(h.folder()).entryList({"temppaper*"}, QDir::Files), QStringList());
-}
-
-void TestPracticeWindow::answerSheetHandleAndWindowButtons() {
+void TestPracticeWindow::answerSheetWindowButtonsAndClosing() {
     PracticeHarness h;
     PracticeWindow* w = h.open(101);
     QVERIFY(w);
@@ -371,6 +314,16 @@ void TestPracticeWindow::answerSheetHandleAndWindowButtons() {
                  h.button(w, "ToolBar06")->geometry().right(),
              h.button(w, "ToolBar01")->x());
 
+    // Close asks first: No keeps the window and its document.
+    QSignalSpy unloaded(w, &PracticeWindow::unloaded);
+    const QString doc = h.folder() + QStringLiteral("/temppaper25016.mht");
+    h.answers = {false};
+    QTest::mouseClick(h.button(w, "ToolBar04"), Qt::LeftButton);
+    QCOMPARE(h.asked().last(), QStringLiteral("Close Practice|Confirm?|2"));
+    QVERIFY(w->isVisible());
+    QVERIFY(QFile::exists(doc));
+    QCOMPARE(unloaded.count(), 0);
+
     w->imgProgMax_Click();
     QTRY_VERIFY(w->isMaximized());
     w->imgProgMax_Click();
@@ -379,6 +332,33 @@ void TestPracticeWindow::answerSheetHandleAndWindowButtons() {
     QTRY_VERIFY(w->isMinimized());
     w->imgProgMax_Click(); // a minimised window stays minimised
     QVERIFY(w->isMinimized());
+
+    // Closed once the question is answered Yes, from the title bar.
+    h.answers = {true};
+    QTest::mouseClick(h.button(w, "imgProgClose"), Qt::LeftButton);
+    QVERIFY(!w->isVisible());
+    QCOMPARE(unloaded.count(), 1);
+    QVERIFY(!QFile::exists(doc));
+
+    // Closing through the platform asks nothing and still unloads.
+    PracticeWindow* other = h.open(102);
+    QVERIFY(other);
+    QSignalSpy otherUnloaded(other, &PracticeWindow::unloaded);
+    const int asks = h.asked().size();
+    QVERIFY(other->close());
+    QCOMPARE(h.asked().size(), asks);
+    QCOMPARE(otherUnloaded.count(), 1);
+    QCOMPARE(QDir(h.folder()).entryList({"temppaper*"}, QDir::Files), QStringList());
+
+    // Deleted while open (another paper opens): the unload runs once.
+    PracticeWindow* third = h.open(103);
+    QVERIFY(third);
+    int thirdUnloads = 0;
+    connect(third, &PracticeWindow::unloaded, this, [&] { ++thirdUnloads; });
+    QCOMPARE(QDir(h.folder()).entryList({"temppaper*"}, QDir::Files).size(), 1);
+    h.deleteWindow();
+    QCOMPARE(thirdUnloads, 1);
+    QCOMPARE(QDir(h.folder()).entryList({"temppaper*"}, QDir::Files), QStringList());
 }
 
 // The second attempt (`Test2`): carried-over rows locked with their tick, the
@@ -536,8 +516,10 @@ void TestPracticeWindow::workingButtonFollowsAttemptAndMarking() {
     QFETCH(bool, allRight);
     QFETCH(bool, offered);
     PracticeHarness h;
-    WorkingStore store;
-    QVERIFY(store.make(h));
+    const QTemporaryDir root;
+    const auto store = workingStore(root.path(), h);
+    QVERIFY(store);
+    h.services.store = store.get();
     if (take == 2) {
         PracticeWindow* first = h.open(WorkingPaper);
         QVERIFY(first);
@@ -590,8 +572,10 @@ void TestPracticeWindow::workingButtonFollowsAttemptAndMarking() {
 
 void TestPracticeWindow::workingChoiceHoldsAcrossQuestionsAndPrints() {
     PracticeHarness h;
-    WorkingStore store;
-    QVERIFY(store.make(h));
+    const QTemporaryDir root;
+    const auto store = workingStore(root.path(), h);
+    QVERIFY(store);
+    h.services.store = store.get();
     PracticeWindow* w = h.open(WorkingPaper);
     QVERIFY(w);
     QVERIFY(h.markWith(w, h.correctAnswers(w)));
@@ -647,12 +631,5 @@ void TestPracticeWindow::workingChoiceHoldsAcrossQuestionsAndPrints() {
     QVERIFY2(working > 500, qPrintable(QString::number(working)));
 }
 
-int main(int argc, char** argv) {
-    // The question view's scheme must be known before the application exists.
-    RegisterQuestionScheme();
-    QApplication app(argc, argv);
-    TestPracticeWindow test;
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&test, argc, argv);
-}
+QUESTION_VIEW_TEST_MAIN(TestPracticeWindow)
 #include "test_practice_window.moc"

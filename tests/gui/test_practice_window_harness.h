@@ -197,3 +197,14 @@ private:
     QStringList m_asked;
     bool m_ready = false;
 };
+
+// QTEST_MAIN for tests of windows with a question view, whose scheme must be
+// known before the application exists.
+#define QUESTION_VIEW_TEST_MAIN(TestClass)                                                         \
+    int main(int argc, char** argv) {                                                              \
+        RegisterQuestionScheme();                                                                  \
+        QApplication app(argc, argv);                                                              \
+        TestClass test;                                                                            \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                 \
+        return QTest::qExec(&test, argc, argv);                                                    \
+    }

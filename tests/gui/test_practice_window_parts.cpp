@@ -17,7 +17,6 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QToolTip>
 #include <QtTest>
@@ -40,8 +39,7 @@ private Q_SLOTS:
 
     void rowsStackByBlankCount_data();
     void rowsStackByBlankCount();
-    void longAnswerEnlargesRowOne();
-    void singleCharacterSettingFollowsKind();
+    void rowSettingsLastOneQuestion();
     void answerBoxRefusesUnstorableCharacters_data();
     void answerBoxRefusesUnstorableCharacters();
     void toolBarPicturesFollowState();
@@ -102,47 +100,37 @@ void TestPracticeWindowParts::rowsStackByBlankCount() {
     QCOMPARE(sheet.row(20)->QL()->text(), QStringLiteral("(t)"));
 }
 
-void TestPracticeWindowParts::longAnswerEnlargesRowOne() {
+// A long answer enlarges row 1; a one-character blank takes one character
+// typed but shows a longer answer stored earlier whole. Both last one question.
+void TestPracticeWindowParts::rowSettingsLastOneQuestion() {
     QWidget window;
     AnswerSheet sheet(*m_pictures, false, &window);
     window.show();
-    sheet.LayoutAnswerSheet({Row("a"), Row("b")}, true, true);
-    sheet.ShowAnswerRows(2);
+    AnswerRowContent choice = Row(QString());
+    choice.singleCharacter = true;
+    sheet.LayoutAnswerSheet({Row("a"), choice, Row("b")}, true, true);
+    sheet.ShowAnswerRows(3);
     AnswerRow* first = sheet.row(1);
-    const int ordinary = sheet.row(2)->height();
-    const int ordinaryBox = sheet.row(2)->FA()->height();
+    QLineEdit* box = sheet.row(2)->FA();
+    const int ordinary = sheet.row(3)->height();
+    const int ordinaryBox = sheet.row(3)->FA()->height();
     QVERIFY(first->FA()->height() > 2 * ordinaryBox);
     QVERIFY(sheet.row(2)->y() > first->geometry().bottom());
     QVERIFY(sheet.PicInstruction()->isVisible());
+    box->setFocus();
+    QTest::keyClicks(box, QStringLiteral("23"));
+    QCOMPARE(box->text(), QStringLiteral("2"));
+    choice.answer = QStringLiteral("12");
+    sheet.LayoutAnswerSheet({Row("a"), choice, Row("b")}, true, true);
+    QCOMPARE(box->text(), QStringLiteral("12"));
 
-    // The next question's first row is ordinary again.
-    sheet.LayoutAnswerSheet({Row("c")}, false, false);
-    sheet.ShowAnswerRows(1);
+    sheet.LayoutAnswerSheet({Row("c"), Row(QString())}, false, false);
+    sheet.ShowAnswerRows(2);
     QCOMPARE(first->height(), ordinary);
     QCOMPARE(first->FA()->height(), ordinaryBox);
     QVERIFY(!sheet.PicInstruction()->isVisible());
-}
-
-void TestPracticeWindowParts::singleCharacterSettingFollowsKind() {
-    QWidget window;
-    AnswerRow row(1, false, &window);
-    window.show();
-    AnswerRowContent choice = Row(QString());
-    choice.singleCharacter = true;
-    row.Fill(choice);
-    row.FA()->setFocus();
-    QTest::keyClicks(row.FA(), QStringLiteral("23"));
-    QCOMPARE(row.FA()->text(), QStringLiteral("2"));
-
-    // A longer answer stored earlier is shown whole, not cut to one character.
-    choice.answer = QStringLiteral("12");
-    row.Fill(choice);
-    QCOMPARE(row.FA()->text(), QStringLiteral("12"));
-
-    // The next question's blank at this row is ordinary again.
-    row.Fill(Row(QString()));
-    QTest::keyClicks(row.FA(), QStringLiteral("234"));
-    QCOMPARE(row.FA()->text(), QStringLiteral("234"));
+    QTest::keyClicks(box, QStringLiteral("234"));
+    QCOMPARE(box->text(), QStringLiteral("234"));
 }
 
 void TestPracticeWindowParts::answerBoxRefusesUnstorableCharacters_data() {

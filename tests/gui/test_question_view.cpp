@@ -1,3 +1,4 @@
+#include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
@@ -8,8 +9,6 @@
 #include <QMimeData>
 #include <QPdfDocument>
 #include <QPrinter>
-#include <QPushButton>
-#include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>

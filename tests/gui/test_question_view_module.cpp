@@ -5,11 +5,9 @@
 #include "practice/ui/QuestionDisplay.h"
 #include "practice/ui/QuestionViewModule.h"
 
-#include <QEventLoop>
 #include <QFile>
 #include <QOpenGLContext>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QWidget>
 #include <QtTest>
 
@@ -19,16 +17,11 @@ namespace {
 
 // documentLoaded's answer, or -1 when it did not come within 20 s.
 int showAndWait(QuestionDisplay& view, const QString& path) {
-    QEventLoop loop;
     int result = -1;
     QObject context;
-    view.onDocumentLoaded(&context, [&](bool ok) {
-        result = ok ? 1 : 0;
-        loop.quit();
-    });
+    view.onDocumentLoaded(&context, [&](bool ok) { result = ok ? 1 : 0; });
     view.showDocument(path);
-    QTimer::singleShot(20000, &loop, &QEventLoop::quit);
-    loop.exec();
+    QTest::qWaitFor([&] { return result >= 0; }, 20000);
     return result;
 }
 
