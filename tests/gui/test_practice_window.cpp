@@ -324,7 +324,7 @@ void TestPracticeWindow::answerSheetWindowButtonsAndClosing() {
     QVERIFY(QFile::exists(doc));
     QCOMPARE(unloaded.count(), 0);
 
-    w->imgProgMax_Click();
+    QTest::mouseClick(h.button(w, "imgProgMax"), Qt::LeftButton);
     QTRY_VERIFY(w->isMaximized());
     w->imgProgMax_Click();
     QTRY_VERIFY(!w->isMaximized());
