@@ -3,6 +3,8 @@
 // the results files and their templates, finding and clicking controls, and
 // a main window on a program folder of its own.
 
+#include "../core/test_support.h"
+#include "chrome/FocusFrame.h"
 #include "core/GraphicsTable.h"
 #include "core/ResourceStore.h"
 #include "main_window/Contents.h"
@@ -13,23 +15,25 @@
 #include <QtTest>
 #include <memory>
 
-inline bool builtInContentPresent() {
-    const ResourceStore store;
-    return store.contains(30000) && store.contains(ResultsTemplateId(ResultsFile::Marks, 2)) &&
-           store.contains(GraphicsId(QStringLiteral("border_top_left.bmp")));
-}
-
 // Missing built-in content is a broken resource build: a failure, never a skip.
 #define REQUIRE_CONTENT()                                                                          \
-    QVERIFY2(builtInContentPresent(), "the program's built-in content is missing from the build")
+    QVERIFY2(ResourceStore().contains(30000) &&                                                    \
+                 ResourceStore().contains(ResultsTemplateId(ResultsFile::Marks, 2)) &&             \
+                 ResourceStore().contains(GraphicsId(QStringLiteral("border_top_left.bmp"))),      \
+             "the program's built-in content is missing from the build")
 
 inline const QList<ResultsFile> AllFiles = {ResultsFile::Marks,    ResultsFile::First,
                                             ResultsFile::Second,   ResultsFile::FResults,
                                             ResultsFile::SResults, ResultsFile::Trend};
 
 inline QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    return TestFiles::bytesOf(path);
+}
+
+// The file's line ends changed as a text editor may change them.
+inline bool unixLineEnds(const QString& path) {
+    QByteArray bytes = fileBytes(path);
+    return bytes.contains("\r\n") && TestFiles::writeBytes(path, bytes.replace("\r\n", "\n"));
 }
 
 inline QByteArray templateBytes(ResultsFile file, int module = 2) {
@@ -42,9 +46,6 @@ template <typename T = QWidget> T* child(QWidget* window, const QString& name) {
         qWarning("no child named %s", qPrintable(name));
     return found;
 }
-template <typename T = QWidget> T* child(QWidget& window, const QString& name) {
-    return child<T>(&window, name);
-}
 
 // A left click in the middle of the control; a missing control fails the test.
 inline bool click(QWidget* widget) {
@@ -54,21 +55,68 @@ inline bool click(QWidget* widget) {
     return true;
 }
 
-// The main window on a program folder of its own, its dialogs real and its
-// animation not sleeping.
+// How many of the control's pixels are in the focus frame's colour.
+inline int framePixels(QWidget* control) {
+    const QImage image = control->grab().toImage();
+    int dots = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            dots += QColor(image.pixel(x, y)) == FocusFrame::Colour() ? 1 : 0;
+    }
+    return dots;
+}
+
+// The Help tab's Trash page, asking whether to erase.
+inline bool askToErase(QWidget* contents) {
+    return click(child(contents, "Tab04")) && click(child(contents, "ToolBar02")) &&
+           click(child(contents, "ButTrash"));
+}
+
+// The main window on a program folder of its own, started again on the same
+// folder by each start(). Its dialogs are answered Yes through the seam and
+// their messages kept, unless the real dialogs are wanted.
 struct MainWindow {
     QTemporaryDir dir;
     std::unique_ptr<Contents> contents;
+    QStringList told;
+    QString code;
+
+    ~MainWindow() { stop(); }
     // Closed first, as the program closes it: a window still active when it
     // is destroyed repaints its frame from pictures that are already gone.
-    ~MainWindow() {
+    void stop() {
         if (contents)
             contents->close();
+        contents.reset();
     }
-    bool start() {
-        contents = std::make_unique<Contents>(dir.path());
+    Contents* start(const ResourceStore& store = ResourceStore(), bool realDialogs = false) {
+        stop();
+        contents = std::make_unique<Contents>(dir.path(), store);
+        if (!realDialogs) {
+            contents->popUp().setAnswerer(
+                [this](const QString&, const QString& message, PopUpButtons) {
+                    told << message;
+                    return true;
+                });
+        }
+        if (!contents->Start())
+            return nullptr;
+        code = contents->state().lblCOD;
+        return contents.get();
+    }
+    // For a pupil at the keyboard: the real dialogs, an animation that does
+    // not sleep, and the window active.
+    bool startForKeys() {
+        if (!start(ResourceStore(), true))
+            return false;
         contents->services().animationDelay = [](int) {};
-        return contents->Start() && QTest::qWaitForWindowActive(contents.get());
+        return QTest::qWaitForWindowActive(contents.get());
+    }
+    QString path(ResultsFile file, int module = 2) const {
+        return ResultsFilePath(dir.path(), file, module, code);
+    }
+    QMap<ResultsFile, QByteArray> snapshot() const {
+        return TestFiles::resultsSnapshot([this](ResultsFile f) { return path(f); });
     }
     template <typename T = QWidget> T* child(const char* name) const {
         return contents->findChild<T*>(QString::fromLatin1(name));

@@ -10,15 +10,12 @@
 // QUILLORA_MONKEY_SEED and QUILLORA_MONKEY_EVENTS choose the run (a long one
 // by hand: QUILLORA_MONKEY_EVENTS=50000).
 
+#include "main_window_harness.h"
+
 #include "chrome/frmPopUp.h"
-#include "core/AnswerChecking.h"
-#include "core/GraphicsTable.h"
 #include "core/PaperContent.h"
-#include "core/ResourceStore.h"
 #include "core/Scoring.h"
-#include "main_window/Contents.h"
 #include "practice/ui/PracticeWindow.h"
-#include "results/ResultsFiles.h"
 #include "results/ResultsRepair.h"
 #include "results/TrendLog.h"
 
@@ -32,9 +29,7 @@
 #include <QInputMethodEvent>
 #include <QPointer>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 #include <QTimer>
-#include <QtTest>
 
 namespace {
 
@@ -47,31 +42,24 @@ int EnvNumber(const char* name, int fallback) {
     return ok && value >= 0 ? value : fallback;
 }
 
-// Controls that open the system's print or printer dialogs: slow to make and
-// nothing of the results behind them. A dialog reached another way (a key on
-// a focused button) is still shut.
-bool PrintControl(const QWidget* w, bool practice, int tab) {
+// Whether w is (within) the control named print or end. The print and
+// printer controls open the system's dialogs: slow to make and nothing of the
+// results behind them (one reached another way, by a key, is still shut).
+// The controls that end the program cost a restart.
+bool Within(const QWidget* w, const char* name) {
     for (; w && !w->isWindow(); w = w->parentWidget()) {
-        const QString name = w->objectName();
-        if (practice && name == QLatin1String("ToolBar03"))
-            return true;
-        if (!practice && tab == 4 && name == QLatin1String("ToolBar04"))
-            return true;
-        if (!practice && tab != 4 && name == QLatin1String("ToolBar03"))
+        if (w->objectName() == QLatin1String(name))
             return true;
     }
     return false;
 }
 
-// Controls that end the program: a restart costs far more than other events.
+bool PrintControl(const QWidget* w, bool practice, int tab) {
+    return Within(w, !practice && tab == 4 ? "ToolBar04" : "ToolBar03");
+}
+
 bool EndingControl(const QWidget* w, int tab) {
-    for (; w && !w->isWindow(); w = w->parentWidget()) {
-        const QString name = w->objectName();
-        if (name == QLatin1String("imgProgClose") ||
-            (tab != 4 && name == QLatin1String("ToolBar04")))
-            return true;
-    }
-    return false;
+    return Within(w, "imgProgClose") || (tab != 4 && Within(w, "ToolBar04"));
 }
 
 QtMessageHandler g_previousHandler = nullptr;
@@ -294,13 +282,10 @@ private:
     }
 
     void actOnPopup(QWidget* popup) {
-        const int r = int(pick(4));
-        if (r == 0)
-            QTest::keyClick(popup, Qt::Key_Escape);
-        else if (r == 1)
-            QTest::keyClick(popup, Qt::Key_Down);
-        else if (r == 2)
-            QTest::keyClick(popup, Qt::Key_Return);
+        static const Qt::Key keys[] = {Qt::Key_Escape, Qt::Key_Down, Qt::Key_Return};
+        const quint32 r = pick(4);
+        if (r < 3)
+            QTest::keyClick(popup, keys[r]);
         else
             click(popup);
     }
@@ -423,11 +408,7 @@ private Q_SLOTS:
 };
 
 void TestMonkey::randomUserLeavesWholeResults() {
-    {
-        // Missing built-in content is a broken resource build: a failure.
-        const ResourceStore store;
-        QVERIFY(store.contains(30000) && store.contains(GraphicsId("border_top_left.bmp")));
-    }
+    REQUIRE_CONTENT();
     const quint32 seed = quint32(EnvNumber("QUILLORA_MONKEY_SEED", DefaultSeed));
     const int events = EnvNumber("QUILLORA_MONKEY_EVENTS", DefaultEvents);
     QTemporaryDir dir;

@@ -17,25 +17,13 @@
 #include <QtTest>
 #include <memory>
 
-namespace {
-
-QString longMessage() {
-    return QStringLiteral("You have not answered all the questions.  Do you still want to "
-                          "mark your practice?");
-}
-
-} // namespace
-
 class TestPopUp : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
     void initTestCase();
-    void buttonSets_data();
-    void buttonSets();
-    void shortMessagesAreLowered_data();
-    void shortMessagesAreLowered();
-    void longMessageFitsAboveTheButtons();
+    void layout_data();
+    void layout();
     void centredOverItsOwner_data();
     void centredOverItsOwner();
     void realDialogAnswers_data();
@@ -52,89 +40,64 @@ void TestPopUp::initTestCase() {
     m_pictures = std::make_unique<PictureCache>(GraphicsFolder(m_dir.path()));
 }
 
-void TestPopUp::buttonSets_data() {
+void TestPopUp::layout_data() {
+    const QString marking = QStringLiteral("You have not answered all the questions.  Do you "
+                                           "still want to mark your practice?");
     QTest::addColumn<PopUpButtons>("set");
-    QTest::addColumn<bool>("secondShown");
-    QTest::addColumn<QString>("firstCaption");
-    QTest::addColumn<QString>("secondCaption");
-    QTest::newRow("OK alone") << PopUpButtons::Ok << false << "OK"
-                              << "";
-    QTest::newRow("Yes and No") << PopUpButtons::YesNo << true << "Yes"
-                                << "No";
-}
-
-void TestPopUp::buttonSets() {
-    QFETCH(PopUpButtons, set);
-    QFETCH(bool, secondShown);
-    QFETCH(QString, firstCaption);
-    QFETCH(QString, secondCaption);
-
-    frmPopUp dialog(*m_pictures);
-    dialog.CallPop("Close Practice", "Confirm?", set, nullptr);
-    dialog.show();
-    auto* but1 = dialog.findChild<PictureButton*>("But1");
-    auto* but2 = dialog.findChild<PictureButton*>("But2");
-    auto* message = dialog.findChild<QLabel*>("lblMessage");
-    QVERIFY(but1 && but2 && message);
-    QCOMPARE(dialog.findChild<QLabel*>("lblTitle")->text(), QStringLiteral("Close Practice"));
-    QVERIFY(but1->isVisible());
-    QCOMPARE(but2->isVisible(), secondShown);
-    QCOMPARE(dialog.findChild<QLabel*>("But1_lbl")->text(), firstCaption);
-    // The buttons lie whole inside the dialog, under the message.
-    for (PictureButton* button : {but1, but2}) {
-        if (!button->isVisible())
-            continue;
-        QVERIFY(dialog.rect().contains(button->geometry()));
-        QVERIFY(button->y() > message->geometry().bottom());
-    }
-    if (secondShown) {
-        // Side by side from under the message's left edge, apart.
-        QCOMPARE(dialog.findChild<QLabel*>("But2_lbl")->text(), secondCaption);
-        QCOMPARE(but1->x(), message->x());
-        QCOMPARE(but2->y(), but1->y());
-        QVERIFY(but2->x() > but1->geometry().right() + 1);
-    } else {
-        // Centred.
-        QVERIFY(qAbs(but1->x() - (dialog.width() - but1->geometry().right() - 1)) <= 1);
-    }
-}
-
-void TestPopUp::shortMessagesAreLowered_data() {
     QTest::addColumn<QString>("message");
     QTest::addColumn<bool>("lowered");
-    QTest::newRow("31 characters") << QString(31, 'a') << true;
-    QTest::newRow("exactly 32") << QString(32, 'b') << true;
-    QTest::newRow("33 characters") << QString(33, 'c') << false;
-    QTest::newRow("Paper saved") << QStringLiteral("Paper saved") << true;
-    QTest::newRow("the long marking question") << longMessage() << false;
+    QTest::newRow("OK alone") << PopUpButtons::Ok << QStringLiteral("Paper saved") << true;
+    QTest::newRow("31 characters") << PopUpButtons::YesNo << QString(31, 'a') << true;
+    QTest::newRow("exactly 32") << PopUpButtons::YesNo << QString(32, 'b') << true;
+    QTest::newRow("33 characters") << PopUpButtons::YesNo << QString(33, 'c') << false;
+    QTest::newRow("the long marking question") << PopUpButtons::YesNo << marking << false;
+    QTest::newRow("three times as long: the dialog grows")
+        << PopUpButtons::Ok << marking + ' ' + marking + ' ' + marking << false;
 }
 
 // A one-line message stands level with the middle of the information
-// picture, a longer one from its top.
-void TestPopUp::shortMessagesAreLowered() {
+// picture, a longer one from its top; all of it above the buttons, which lie
+// whole inside the dialog.
+void TestPopUp::layout() {
+    QFETCH(PopUpButtons, set);
     QFETCH(QString, message);
     QFETCH(bool, lowered);
     frmPopUp dialog(*m_pictures);
-    dialog.CallPop("Marking", message, PopUpButtons::YesNo, nullptr);
+    dialog.CallPop("Close Practice", message, set, nullptr);
+    dialog.show();
     auto* info = dialog.findChild<QLabel*>("ImgInfo");
     auto* label = dialog.findChild<QLabel*>("lblMessage");
+    auto* but1 = dialog.findChild<PictureButton*>("But1");
+    auto* but2 = dialog.findChild<PictureButton*>("But2");
+    QCOMPARE(dialog.findChild<QLabel*>("lblTitle")->text(), QStringLiteral("Close Practice"));
     QCOMPARE(label->text(), message);
     QCOMPARE(label->y() > info->y(), lowered);
     QVERIFY(label->y() >= info->y() && label->y() < info->geometry().center().y());
     QVERIFY(label->x() > info->geometry().right());
-}
-
-void TestPopUp::longMessageFitsAboveTheButtons() {
-    frmPopUp dialog(*m_pictures);
-    const QString text = longMessage() + ' ' + longMessage() + ' ' + longMessage();
-    dialog.CallPop("Marking", text, PopUpButtons::YesNo, nullptr);
-    auto* label = dialog.findChild<QLabel*>("lblMessage");
-    auto* but1 = dialog.findChild<PictureButton*>("But1");
     QVERIFY(label->height() >= label->heightForWidth(label->width()));
-    QVERIFY2(label->y() + label->height() <= but1->y(), "message runs into the buttons");
     QVERIFY(dialog.height() >= frmPopUp::DesignHeight);
-    // The outline follows the grown dialog.
+    // The outline follows a grown dialog.
     QVERIFY(dialog.mask().contains(QPoint(dialog.width() / 2, dialog.height() - 2)));
+
+    const bool yesNo = set == PopUpButtons::YesNo;
+    QCOMPARE(dialog.findChild<QLabel*>("But1_lbl")->text(),
+             yesNo ? QStringLiteral("Yes") : QStringLiteral("OK"));
+    QCOMPARE(but2->isVisible(), yesNo);
+    for (PictureButton* button : {but1, but2}) {
+        if (button->isVisible()) {
+            QVERIFY(dialog.rect().contains(button->geometry()));
+            QVERIFY2(button->y() > label->geometry().bottom(), "message runs into the buttons");
+        }
+    }
+    if (yesNo) {
+        // Side by side from under the message's left edge, apart.
+        QCOMPARE(dialog.findChild<QLabel*>("But2_lbl")->text(), QStringLiteral("No"));
+        QCOMPARE(but1->x(), label->x());
+        QCOMPARE(but2->y(), but1->y());
+        QVERIFY(but2->x() > but1->geometry().right() + 1);
+    } else {
+        QVERIFY(qAbs(but1->x() - (dialog.width() - but1->geometry().right() - 1)) <= 1);
+    }
 }
 
 void TestPopUp::centredOverItsOwner_data() {
@@ -171,17 +134,17 @@ void TestPopUp::realDialogAnswers_data() {
     QTest::newRow("the caption of No clicked")
         << PopUpButtons::YesNo << QStringList{"click:But2_lbl"} << false;
     QTest::newRow("Enter on Yes/No") << PopUpButtons::YesNo << QStringList{"key:Return"} << true;
-    QTest::newRow("Esc on Yes/No") << PopUpButtons::YesNo << QStringList{"key:Escape"} << false;
+    QTest::newRow("Esc on Yes/No") << PopUpButtons::YesNo << QStringList{"key:Esc"} << false;
     QTest::newRow("Esc closes a notice as OK")
-        << PopUpButtons::Ok << QStringList{"key:Escape"} << true;
+        << PopUpButtons::Ok << QStringList{"key:Esc"} << true;
     QTest::newRow("Tab to No, Enter")
         << PopUpButtons::YesNo << QStringList{"key:Tab", "key:Return"} << false;
     QTest::newRow("Tab to No, Space")
         << PopUpButtons::YesNo << QStringList{"key:Tab", "key:Space"} << false;
     QTest::newRow("a held Enter does not answer")
-        << PopUpButtons::YesNo << QStringList{"held:Return", "key:Escape"} << false;
+        << PopUpButtons::YesNo << QStringList{"held:Return", "key:Esc"} << false;
     QTest::newRow("a held Esc does not answer")
-        << PopUpButtons::YesNo << QStringList{"held:Escape", "key:Enter"} << true;
+        << PopUpButtons::YesNo << QStringList{"held:Esc", "key:Enter"} << true;
 }
 
 // The dialog shown modally by PopUpService, answered as a pupil would; every
@@ -191,11 +154,6 @@ void TestPopUp::realDialogAnswers() {
     QFETCH(QStringList, actions);
     QFETCH(bool, answer);
     PopUpService service(*m_pictures);
-    const QMap<QString, Qt::Key> keys = {{"Return", Qt::Key_Return},
-                                         {"Enter", Qt::Key_Enter},
-                                         {"Escape", Qt::Key_Escape},
-                                         {"Tab", Qt::Key_Tab},
-                                         {"Space", Qt::Key_Space}};
     QString seenMessage;
     QString firstFocus;
     QList<bool> openBefore;
@@ -215,14 +173,15 @@ void TestPopUp::realDialogAnswers() {
             if (!openBefore.last())
                 return;
             const QString what = action.section(':', 1);
+            const Qt::Key key = QKeySequence::fromString(what, QKeySequence::PortableText)[0].key();
             if (action.startsWith("click:")) {
                 auto* target = dialog->findChild<QWidget*>(what);
                 QVERIFY(target && target->isVisible());
                 QTest::mouseClick(target, Qt::LeftButton, {}, target->rect().center());
             } else if (action.startsWith("key:")) {
-                QTest::keyClick(focused(), keys.value(what));
+                QTest::keyClick(focused(), key);
             } else {
-                QKeyEvent held(QEvent::KeyPress, keys.value(what), Qt::NoModifier, QString(), true);
+                QKeyEvent held(QEvent::KeyPress, key, Qt::NoModifier, QString(), true);
                 QApplication::sendEvent(focused(), &held);
             }
         }

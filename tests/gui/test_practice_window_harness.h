@@ -65,12 +65,14 @@ public:
     }
     ~PracticeHarness() { closeWindow(); }
 
-    bool ready() const { return m_ready; }
     QString folder() const { return dir.path(); }
 
-    // Opens paper paperNum for attempt take, as the Home page does.
+    // Opens paper paperNum for attempt take, as the Home page does; null when
+    // the folder or the paper could not be made ready.
     PracticeWindow* open(int paperNum, int take = 1) {
         closeWindow();
+        if (!m_ready)
+            return nullptr;
         state.PaperNum = paperNum;
         state.TakeNum = take;
         const int topic = Numbering::TopicOfPaper(paperNum);
@@ -83,9 +85,7 @@ public:
         if (!m_window->LoadPaper())
             return nullptr;
         m_window->show();
-        if (!QTest::qWaitForWindowExposed(m_window.get()))
-            return nullptr;
-        return m_window.get();
+        return QTest::qWaitForWindowExposed(m_window.get()) ? m_window.get() : nullptr;
     }
     void closeWindow() {
         if (m_window)
@@ -143,9 +143,25 @@ public:
         w->RemQns_Click(1);
         return session->paper().Answers == all;
     }
+    // Types the answers and marks the paper; false unless it is marked.
+    bool markWith(PracticeWindow* w, const QStringList& all) {
+        if (!typeAnswers(w, all))
+            return false;
+        w->MarkPaper();
+        return w->session()->isMarked();
+    }
     // Every blank answered right.
     static QStringList correctAnswers(PracticeWindow* w) {
         return TestFiles::correctAnswers(w->session()->paper().AnswerKeys);
+    }
+    // Every blank right but those in wrong, each given an answer its key
+    // refuses that still fits a one-character box.
+    static QStringList answersWrongAt(PracticeWindow* w, const QList<int>& wrong) {
+        QStringList answers = correctAnswers(w);
+        for (int i : wrong)
+            answers[i] =
+                answers.at(i) == QLatin1String("1") ? QStringLiteral("2") : QStringLiteral("1");
+        return answers;
     }
 
     QString path(ResultsFile file) const {
@@ -154,13 +170,9 @@ public:
     QByteArray fileBytes(ResultsFile file) const { return TestFiles::bytesOf(path(file)); }
     // The file's lines without their CR LF.
     QList<QByteArray> fileLines(ResultsFile file) const {
-        QList<QByteArray> lines = fileBytes(file).split('\n');
-        if (!lines.isEmpty() && lines.last().isEmpty())
+        QList<QByteArray> lines = fileBytes(file).replace("\r\n", "\n").split('\n');
+        if (lines.last().isEmpty())
             lines.removeLast();
-        for (QByteArray& line : lines) {
-            if (line.endsWith('\r'))
-                line.chop(1);
-        }
         return lines;
     }
     QMap<ResultsFile, QByteArray> snapshot() const {
@@ -185,3 +197,14 @@ private:
     QStringList m_asked;
     bool m_ready = false;
 };
+
+// QTEST_MAIN for tests of windows with a question view, whose scheme must be
+// known before the application exists.
+#define QUESTION_VIEW_TEST_MAIN(TestClass)                                                         \
+    int main(int argc, char** argv) {                                                              \
+        RegisterQuestionScheme();                                                                  \
+        QApplication app(argc, argv);                                                              \
+        TestClass test;                                                                            \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                 \
+        return QTest::qExec(&test, argc, argv);                                                    \
+    }
