@@ -21,8 +21,7 @@ int showAndWait(QuestionDisplay& view, const QString& path) {
     QObject context;
     view.onDocumentLoaded(&context, [&](bool ok) { result = ok ? 1 : 0; });
     view.showDocument(path);
-    QTest::qWaitFor([&] { return result >= 0; }, 20000);
-    return result;
+    return QTest::qWaitFor([&] { return result >= 0; }, 20000) ? result : -1;
 }
 
 } // namespace
