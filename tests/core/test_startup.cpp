@@ -99,6 +99,9 @@ private Q_SLOTS:
                 QVERIFY(QFile::exists(
                     ResultsFilePath(folder, file, 2, outcome.definition.programCode)));
         }
+        // A start that found no content writes no results file.
+        if (problem == Startup::Problem::NoContent)
+            QCOMPARE(QDir(folder).entryList({"*.txt"}, QDir::Files), QStringList());
         // Whatever happened, the definition's scratch copy is not left behind.
         QVERIFY(!QFileInfo(folder + "/temptext30000.txt").isFile());
     }

@@ -22,10 +22,6 @@
                  ResourceStore().contains(GraphicsId(QStringLiteral("border_top_left.bmp"))),      \
              "the program's built-in content is missing from the build")
 
-inline const QList<ResultsFile> AllFiles = {ResultsFile::Marks,    ResultsFile::First,
-                                            ResultsFile::Second,   ResultsFile::FResults,
-                                            ResultsFile::SResults, ResultsFile::Trend};
-
 inline QByteArray fileBytes(const QString& path) {
     return TestFiles::bytesOf(path);
 }

@@ -32,8 +32,7 @@ namespace {
 
 // A copy of the built-in content whose program definition is changed by edit
 // (the definition's lines, CR LF removed); module 1's templates are module 2's.
-QString customStore(const QString& root, const std::function<void(QStringList&)>& edit,
-                    bool withDefinition = true) {
+QString customStore(const QString& root, const std::function<void(QStringList&)>& edit) {
     QDir().mkpath(root + "/store");
     QDir().mkpath(root + "/graphics");
     for (const GraphicsItem& item : GraphicsItems()) {
@@ -47,17 +46,15 @@ QString customStore(const QString& root, const std::function<void(QStringList&)>
         QFile::copy(builtIn.itemPath(id),
                     root + "/store/" + QFileInfo(builtIn.itemPath(id)).fileName());
     }
-    for (ResultsFile file : AllFiles) {
+    for (ResultsFile file : TestFiles::AllResultsFiles) {
         QFile::copy(builtIn.itemPath(ResultsTemplateId(file, 2)),
                     root + QStringLiteral("/store/%1.txt").arg(ResultsTemplateId(file, 1)));
     }
     QFile::remove(root + "/store/30000.txt");
-    if (withDefinition) {
-        QStringList lines =
-            QString::fromLatin1(builtIn.itemBytes(30000)).split("\r\n", Qt::SkipEmptyParts);
-        edit(lines);
-        TestFiles::writeBytes(root + "/store/30000.txt", lines.join("\r\n").toLatin1() + "\r\n");
-    }
+    QStringList lines =
+        QString::fromLatin1(builtIn.itemBytes(30000)).split("\r\n", Qt::SkipEmptyParts);
+    edit(lines);
+    TestFiles::writeBytes(root + "/store/30000.txt", lines.join("\r\n").toLatin1() + "\r\n");
     return root;
 }
 
@@ -126,15 +123,13 @@ private Q_SLOTS:
 
     void firstStartInAnEmptyFolder();
     void moduleOneFirst();
-    void lostMarksAreToldAndShown();
     void topicSevenKeptAndOpened();
     void trashStepsRewriteTheFiles();
     void toolBarFollowsTheTab_data();
     void toolBarFollowsTheTab();
     void productWebPage_data();
     void productWebPage();
-    void secondCopyLeavesTheFolderAlone();
-    void noModuleEndsCleanly_data();
+    void secondCopyLeavesTheFolderThenLostMarksAreTold();
     void noModuleEndsCleanly();
     void unwritableGraphicsIsToldOnce();
     void damagedResultsAreRepairedBeforeTheyAreRead();
@@ -164,7 +159,7 @@ private:
         return report.findings + report.folders + report.unreadable;
     }
     bool allTemplates() const {
-        for (ResultsFile file : AllFiles) {
+        for (ResultsFile file : TestFiles::AllResultsFiles) {
             if (fileBytes(path(file)) != templateBytes(file))
                 return false;
         }
@@ -271,20 +266,6 @@ void TestContents::moduleOneFirst() {
     QVERIFY(!child(contents, "Topic3")->isVisible());
     QVERIFY(!child(contents, "Bullet3")->isVisible());
     QVERIFY(QFile::exists(ResultsFilePath(folder(), ResultsFile::Trend, 1, state.lblCOD)));
-}
-
-// Which file comes back from its template is the start-up's, tested with it;
-// here the pupil is told, and the page shows what is left.
-void TestContents::lostMarksAreToldAndShown() {
-    QVERIFY(start());
-    setFirstMark(1, "85");
-    m_main->stop();
-    QVERIFY(QFile::remove(path(ResultsFile::Marks)));
-
-    QVERIFY(start());
-    QCOMPARE(told().size(), 1);
-    QVERIFY2(told().first().contains("could not be found"), qPrintable(told().first()));
-    QCOMPARE(child<QLabel>(m_main->contents.get(), "MSA1")->text(), QString());
 }
 
 void TestContents::topicSevenKeptAndOpened() {
@@ -469,7 +450,7 @@ void TestContents::productWebPage() {
     QVERIFY(told().isEmpty());
 }
 
-void TestContents::secondCopyLeavesTheFolderAlone() {
+void TestContents::secondCopyLeavesTheFolderThenLostMarksAreTold() {
     QVERIFY(start());
     setFirstMark(1, "66");
     const QByteArray marks = fileBytes(path(ResultsFile::Marks));
@@ -496,27 +477,24 @@ void TestContents::secondCopyLeavesTheFolderAlone() {
     QTRY_VERIFY(settled);
     QVERIFY2(!QFile::exists(logo), "the second copy wrote into the Graphics folder");
 
-    // Once the first copy has ended, the folder is free again.
+    // Once the first copy has ended, the folder is free again. A marks file
+    // lost meanwhile comes back from its template (which file does is the
+    // start-up's, tested with it): the pupil is told, the page shows no mark.
     m_main->stop();
+    QVERIFY(QFile::remove(path(ResultsFile::Marks)));
     QVERIFY(start());
     QTRY_VERIFY(QFile::exists(logo));
+    QCOMPARE(told().size(), 1);
+    QVERIFY2(told().first().contains("could not be found"), qPrintable(told().first()));
+    QCOMPARE(child<QLabel>(m_main->contents.get(), "MSA1")->text(), QString());
 }
 
-void TestContents::noModuleEndsCleanly_data() {
-    QTest::addColumn<bool>("withDefinition");
-    QTest::newRow("no module heading") << true;
-    QTest::newRow("no program definition") << false;
-}
-
+// (A store without a definition meets the same end in the start-up's test.)
 void TestContents::noModuleEndsCleanly() {
-    QFETCH(bool, withDefinition);
     QTemporaryDir storeDir;
-    const QString root = customStore(
-        storeDir.path(),
-        [](QStringList& lines) {
-            lines.removeIf([](const QString& line) { return line.startsWith("#LBH#"); });
-        },
-        withDefinition);
+    const QString root = customStore(storeDir.path(), [](QStringList& lines) {
+        lines.removeIf([](const QString& line) { return line.startsWith("#LBH#"); });
+    });
     QVERIFY(!start(ResourceStore(root)));
     QCOMPARE(told().size(), 1);
     QVERIFY2(told().first().contains("no practice papers"), qPrintable(told().first()));

@@ -43,8 +43,8 @@ QString spokenName(QWidget* w) {
 
 // The built-in store on disk in root, with the hand-made worked solution in
 // the documents of questions 1 and 3 of the paper; question 2 keeps its own
-// document, which has none.
-std::unique_ptr<ResourceStore> workingStore(const QString& root, const PracticeHarness& h) {
+// document, which has none. The harness reads from it.
+std::unique_ptr<ResourceStore> workingStore(const QString& root, PracticeHarness& h) {
     const QDir builtIn(QStringLiteral(":/content/store"));
     QDir().mkpath(root + "/store");
     for (const QString& name : builtIn.entryList({QStringLiteral("*.txt")}, QDir::Files))
@@ -59,6 +59,7 @@ std::unique_ptr<ResourceStore> workingStore(const QString& root, const PracticeH
         QFile::copy(QStringLiteral(QUILLORA_TEST_DATA_DIR "/mhtml/%1.mht").arg(source),
                     root + "/store/" + read.content.QuestionIds.at(q) + ".mht");
     }
+    h.services.store = store.get();
     return store;
 }
 
@@ -84,19 +85,16 @@ class TestPracticeWindow : public QObject {
 private Q_SLOTS:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom)); }
 
-    void opensPaperAtItsFirstQuestion();
+    void opensPaperClockCountsAndNavigation();
     void nextAndSaveStoreTypedAnswersOrTell();
-    void clockAnsweredCountAndQuestionsLeft();
-    void navigationButtonsAtTheEnds();
-    void markingWritesResultsAndShowsMarkedView();
-    void answerSheetWindowButtonsAndClosing();
+    void markingThenSheetWindowButtonsAndClosing();
     void secondAttemptLocksCarriedRowsAndMarksOnlyItself();
     void workingButtonFollowsAttemptAndMarking_data();
     void workingButtonFollowsAttemptAndMarking();
     void workingChoiceHoldsAcrossQuestionsAndPrints();
 };
 
-void TestPracticeWindow::opensPaperAtItsFirstQuestion() {
+void TestPracticeWindow::opensPaperClockCountsAndNavigation() {
     PracticeHarness h;
     PracticeWindow* w = h.open(101);
     QVERIFY(w);
@@ -119,12 +117,75 @@ void TestPracticeWindow::opensPaperAtItsFirstQuestion() {
     QCOMPARE(h.combo(w)->currentIndex(), -1);
     QVERIFY(w->screen()->geometry().contains(w->geometry()));
 
+    // The clock counts from the opening.
+    h.clock.advanceSeconds(65);
+    QTRY_COMPARE_WITH_TIMEOUT(h.child<ClockFace>(w, "lblClock")->text(), QStringLiteral("0:1:5"),
+                              3000);
+    h.clock.advanceSeconds(3600 * 25);
+    w->Timer1_Timer();
+    QCOMPARE(h.child<ClockFace>(w, "lblClock")->text(), QStringLiteral("1:1:5"));
+    // The widest time shows whole in a label whose size never follows its
+    // text (a label that may grow lays its field out again every second).
+    h.clock.advanceSeconds(86399 - 3665);
+    w->Timer1_Timer();
+    ClockFace* clock = h.child<ClockFace>(w, "lblClock");
+    QCOMPARE(clock->text(), QStringLiteral("23:59:59"));
+    QVERIFY(clock->sizeHint().width() <= clock->width());
+    QCOMPARE(clock->minimumSize(), clock->maximumSize());
+    // Typed text counts once stored; a blank of spaces counts as answered.
+    h.box(w, 1)->setText(QStringLiteral(" "));
+    w->Timer1_Timer();
+    QCOMPARE(h.label(w, "lblAnsweredQ")->text(), QStringLiteral("0"));
+    w->NextQuestion();
+    QCOMPARE(h.label(w, "lblAnsweredQ")->text(), QStringLiteral("1"));
+
+    // The list of questions left takes spaces for empty.
+    const PaperSession* session = w->session();
+    QStringList answers(session->paper().TotalBlanks, QStringLiteral("1"));
+    answers[4] = QStringLiteral("   ");
+    answers[9] = QString();
+    QVERIFY(h.typeAnswers(w, answers));
+    const int q5 = session->QuestionOfBlank(4);
+    const int q10 = session->QuestionOfBlank(9);
+    QCOMPARE(h.comboItems(w), QStringList({QString::number(q5), QString::number(q10)}));
+
+    // Typed text is stored before the jump; the list is rebuilt after it.
+    h.box(w, 1)->setText(QStringLiteral("7"));
+    Q_EMIT h.combo(w)->activated(1);
+    QCOMPARE(session->paper().QSCount, q10);
+    QCOMPARE(session->paper().Answers.first(), QStringLiteral("7"));
+    QCOMPARE(h.label(w, "QnTitle")->text(), QStringLiteral("Question %1").arg(q10));
+    h.box(w, 1)->setText(QStringLiteral("8"));
+    Q_EMIT h.combo(w)->activated(0);
+    QCOMPARE(session->paper().QSCount, q5);
+    QCOMPARE(h.comboItems(w), QStringList({QString::number(q5)}));
+    QCOMPARE(h.box(w, 1)->text(), QStringLiteral("   "));
+
     // The title counts the papers within their topic.
     w = h.open(106);
     QCOMPARE(h.label(w, "Title")->text(),
              QStringLiteral("Addition and Subtraction within 10000 - Paper 1"));
     w = h.open(150);
     QCOMPARE(h.label(w, "Title")->text(), QStringLiteral("Area, Perimeter and Volume - Paper 5"));
+
+    // Back and Next at the ends of the paper.
+    w = h.open(136); // five questions
+    QVERIFY(w);
+    PictureButton* back = h.button(w, "ToolBar05");
+    PictureButton* next = h.button(w, "ToolBar06");
+    QVERIFY(!back->isEnabled());
+    QCOMPARE(back->shownPicture().toImage(), h.picture("back_disabled.bmp"));
+    QTest::mouseClick(back, Qt::LeftButton);
+    QCOMPARE(w->session()->paper().QSCount, 1);
+    for (int q = 2; q <= 5; ++q)
+        QTest::mouseClick(next, Qt::LeftButton);
+    QCOMPARE(w->session()->paper().QSCount, 5);
+    QVERIFY(!next->isEnabled());
+    QCOMPARE(next->shownPicture().toImage(), h.picture("forward_disabled.bmp"));
+    QTest::mouseClick(next, Qt::LeftButton);
+    QCOMPARE(w->session()->paper().QSCount, 5);
+    QVERIFY(back->isEnabled());
+    QCOMPARE(back->shownPicture().toImage(), h.picture("back_off.bmp"));
 }
 
 void TestPracticeWindow::nextAndSaveStoreTypedAnswersOrTell() {
@@ -177,76 +238,9 @@ void TestPracticeWindow::nextAndSaveStoreTypedAnswersOrTell() {
     QVERIFY(!h.box(w, 1)->isReadOnly());
 }
 
-void TestPracticeWindow::clockAnsweredCountAndQuestionsLeft() {
-    PracticeHarness h;
-    PracticeWindow* w = h.open(101);
-    QVERIFY(w);
-    h.clock.advanceSeconds(65);
-    QTRY_COMPARE_WITH_TIMEOUT(h.child<ClockFace>(w, "lblClock")->text(), QStringLiteral("0:1:5"),
-                              3000);
-    h.clock.advanceSeconds(3600 * 25);
-    w->Timer1_Timer();
-    QCOMPARE(h.child<ClockFace>(w, "lblClock")->text(), QStringLiteral("1:1:5"));
-    // The widest time shows whole in a label whose size never follows its
-    // text (a label that may grow lays its field out again every second).
-    h.clock.advanceSeconds(86399 - 3665);
-    w->Timer1_Timer();
-    ClockFace* clock = h.child<ClockFace>(w, "lblClock");
-    QCOMPARE(clock->text(), QStringLiteral("23:59:59"));
-    QVERIFY(clock->sizeHint().width() <= clock->width());
-    QCOMPARE(clock->minimumSize(), clock->maximumSize());
-    // Typed text counts once stored; a blank of spaces counts as answered.
-    h.box(w, 1)->setText(QStringLiteral(" "));
-    w->Timer1_Timer();
-    QCOMPARE(h.label(w, "lblAnsweredQ")->text(), QStringLiteral("0"));
-    w->NextQuestion();
-    QCOMPARE(h.label(w, "lblAnsweredQ")->text(), QStringLiteral("1"));
-
-    // The list of questions left takes spaces for empty.
-    const PaperSession* session = w->session();
-    QStringList answers(session->paper().TotalBlanks, QStringLiteral("1"));
-    answers[4] = QStringLiteral("   ");
-    answers[9] = QString();
-    QVERIFY(h.typeAnswers(w, answers));
-    const int q5 = session->QuestionOfBlank(4);
-    const int q10 = session->QuestionOfBlank(9);
-    QCOMPARE(h.comboItems(w), QStringList({QString::number(q5), QString::number(q10)}));
-
-    // Typed text is stored before the jump; the list is rebuilt after it.
-    h.box(w, 1)->setText(QStringLiteral("7"));
-    Q_EMIT h.combo(w)->activated(1);
-    QCOMPARE(session->paper().QSCount, q10);
-    QCOMPARE(session->paper().Answers.first(), QStringLiteral("7"));
-    QCOMPARE(h.label(w, "QnTitle")->text(), QStringLiteral("Question %1").arg(q10));
-    h.box(w, 1)->setText(QStringLiteral("8"));
-    Q_EMIT h.combo(w)->activated(0);
-    QCOMPARE(session->paper().QSCount, q5);
-    QCOMPARE(h.comboItems(w), QStringList({QString::number(q5)}));
-    QCOMPARE(h.box(w, 1)->text(), QStringLiteral("   "));
-}
-
-void TestPracticeWindow::navigationButtonsAtTheEnds() {
-    PracticeHarness h;
-    PracticeWindow* w = h.open(136); // five questions
-    QVERIFY(w);
-    PictureButton* back = h.button(w, "ToolBar05");
-    PictureButton* next = h.button(w, "ToolBar06");
-    QVERIFY(!back->isEnabled());
-    QCOMPARE(back->shownPicture().toImage(), h.picture("back_disabled.bmp"));
-    QTest::mouseClick(back, Qt::LeftButton);
-    QCOMPARE(w->session()->paper().QSCount, 1);
-    for (int q = 2; q <= 5; ++q)
-        QTest::mouseClick(next, Qt::LeftButton);
-    QCOMPARE(w->session()->paper().QSCount, 5);
-    QVERIFY(!next->isEnabled());
-    QCOMPARE(next->shownPicture().toImage(), h.picture("forward_disabled.bmp"));
-    QTest::mouseClick(next, Qt::LeftButton);
-    QCOMPARE(w->session()->paper().QSCount, 5);
-    QVERIFY(back->isEnabled());
-    QCOMPARE(back->shownPicture().toImage(), h.picture("back_off.bmp"));
-}
-
-void TestPracticeWindow::markingWritesResultsAndShowsMarkedView() {
+// Marking and the marked view, then (on the marked paper) the answer sheet,
+// the window's buttons and the ways the window closes.
+void TestPracticeWindow::markingThenSheetWindowButtonsAndClosing() {
     PracticeHarness h;
     PracticeWindow* w = h.open(101);
     QVERIFY(w);
@@ -282,12 +276,8 @@ void TestPracticeWindow::markingWritesResultsAndShowsMarkedView() {
     QVERIFY(h.fileLines(ResultsFile::Marks)
                 .at(0)
                 .startsWith(QByteArray("#FSE#>" + percent.toLatin1() + ">>")));
-}
 
-void TestPracticeWindow::answerSheetWindowButtonsAndClosing() {
-    PracticeHarness h;
-    PracticeWindow* w = h.open(101);
-    QVERIFY(w);
+    // The answer sheet slides out of the way and back.
     QWidget* sheet = h.child<QWidget>(w, "AnsBox");
     QWidget* view = h.child<QWidget>(w, "brwWebBrowser");
     PictureButton* handle = h.button(w, "ImgHandle");
@@ -318,7 +308,7 @@ void TestPracticeWindow::answerSheetWindowButtonsAndClosing() {
 
     // Close asks first: No keeps the window and its document.
     QSignalSpy unloaded(w, &PracticeWindow::unloaded);
-    const QString doc = h.folder() + QStringLiteral("/temppaper25016.mht");
+    const QString doc = w->session()->paper().DocumentPath;
     h.answers = {false};
     QTest::mouseClick(h.button(w, "ToolBar04"), Qt::LeftButton);
     QCOMPARE(h.asked().last(), QStringLiteral("Close Practice|Confirm?|2"));
@@ -521,7 +511,6 @@ void TestPracticeWindow::workingButtonFollowsAttemptAndMarking() {
     const QTemporaryDir root;
     const auto store = workingStore(root.path(), h);
     QVERIFY(store);
-    h.services.store = store.get();
     if (take == 2) {
         PracticeWindow* first = h.open(WorkingPaper);
         QVERIFY(first);
@@ -577,7 +566,6 @@ void TestPracticeWindow::workingChoiceHoldsAcrossQuestionsAndPrints() {
     const QTemporaryDir root;
     const auto store = workingStore(root.path(), h);
     QVERIFY(store);
-    h.services.store = store.get();
     PracticeWindow* w = h.open(WorkingPaper);
     QVERIFY(w);
     QVERIFY(h.markWith(w, h.correctAnswers(w)));
