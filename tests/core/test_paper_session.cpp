@@ -166,9 +166,6 @@ private Q_SLOTS:
         spaces[9] = QStringLiteral(" ");
         QTest::newRow("spaces: still to do, but answered for marking")
             << spaces << QList<int>({1, 6}) << true << "-++++++++-" << 9 << "75";
-        QTest::newRow("group answered twice with the same value")
-            << QStringList{"9", "Sixteen", "24.80", "3", "2", "2", "cat", "3/10", "1 2/3", "2"}
-            << QList<int>() << true << "+++++-++++" << 11 << "91.7";
         QTest::newRow("one two-mark number right")
             << QStringList{"+9", "16", "24.81", "7", "7", "7", "cow", "6/20", "12/3", "B"}
             << QList<int>() << true << "+---------" << 2 << "16.7";

@@ -121,10 +121,9 @@ private Q_SLOTS:
         QDesktopServices::unsetUrlHandler("https");
     }
 
-    void firstStartInAnEmptyFolder();
+    void firstStartThenTopicSeven();
     void moduleOneFirst();
-    void topicSevenKeptAndOpened();
-    void trashStepsRewriteTheFiles();
+    void trashStepsThenEraseWithAPaperOpen();
     void toolBarFollowsTheTab_data();
     void toolBarFollowsTheTab();
     void productWebPage_data();
@@ -135,7 +134,6 @@ private Q_SLOTS:
     void damagedResultsAreRepairedBeforeTheyAreRead();
     void mainWindowDuringMarking_data();
     void mainWindowDuringMarking();
-    void eraseClosesTheOpenPaper();
     void terminationUnderEachDialog_data();
     void terminationUnderEachDialog();
 
@@ -182,7 +180,7 @@ void TestContents::setFirstMark(int paperIndex, const QString& mark, const QStri
     QCOMPARE(WriteMarksFile(path(ResultsFile::Marks), marks.value, papers), RecordError::None);
 }
 
-void TestContents::firstStartInAnEmptyFolder() {
+void TestContents::firstStartThenTopicSeven() {
     // A run cut off earlier left its scratch copies: the start removes them.
     QVERIFY(QFile(m_main->dir.filePath("temppaper25016.mht")).open(QIODevice::WriteOnly));
     QVERIFY(QFile(m_main->dir.filePath("temptext.txt")).open(QIODevice::WriteOnly));
@@ -242,35 +240,8 @@ void TestContents::firstStartInAnEmptyFolder() {
     // Released away from where it was pressed: no click, the page stays.
     QCOMPARE(contents->state().txtToolBarPos, 1);
     QVERIFY(child(contents, "Body_Home")->isVisible());
-}
 
-// With a module 1 it is chosen, and its tab and topics are shown.
-void TestContents::moduleOneFirst() {
-    QTemporaryDir storeDir;
-    const QString root = customStore(storeDir.path(), [](QStringList& lines) {
-        lines.insert(1, "#LAH#>Warm-up");
-        lines.insert(2, "#TT1#>2");
-        lines.insert(3, "#TP1#>10");
-        lines.insert(4, "#TN1#>Counting>Shapes");
-    });
-    Contents* contents = start(ResourceStore(root));
-    QVERIFY(contents);
-    const AppState& state = contents->state();
-    QCOMPARE(state.LChose, 1);
-    QCOMPARE(state.txtTabPos, 1);
-    QVERIFY(child(contents, "Tab03")->geometry().right() < 0);
-    QVERIFY(child(contents, "Tab01")->x() >= 0 && child(contents, "Tab02")->x() >= 0);
-    QCOMPARE(child<QLabel>(contents, "Tab02lbl")->text(), state.definition.module(2).heading);
-    QVERIFY(child(contents, "Tab04")->y() > child(contents, "Tab01")->y());
-    QCOMPARE(child<ClickLabel>(contents, "Topic2")->text(), QStringLiteral("Shapes"));
-    QVERIFY(!child(contents, "Topic3")->isVisible());
-    QVERIFY(!child(contents, "Bullet3")->isVisible());
-    QVERIFY(QFile::exists(ResultsFilePath(folder(), ResultsFile::Trend, 1, state.lblCOD)));
-}
-
-void TestContents::topicSevenKeptAndOpened() {
-    Contents* contents = start();
-    QVERIFY(contents);
+    // Topic 7 chosen, its marks shown and kept, its papers opened.
     click(child(contents, "Topic7"));
     // Rows 1 to 5 of topic 7 (papers 131 to 135): a second attempt is offered
     // up to a first mark of 99.
@@ -281,7 +252,6 @@ void TestContents::topicSevenKeptAndOpened() {
         setFirstMark(30 + k, first.at(k - 1), second.at(k - 1));
     // A practice window unloading refreshes the page: the topic stays.
     contents->RefreshContents();
-    AppState& state = contents->state();
     QCOMPARE(state.TopicCount, 31);
     QVERIFY(!state.RefreshLog);
     QCOMPARE(child<QLabel>(contents, "SubH1")->text(),
@@ -312,7 +282,31 @@ void TestContents::topicSevenKeptAndOpened() {
     QCOMPARE(child<QLabel>(contents, "MSA1")->text(), QString());
 }
 
-void TestContents::trashStepsRewriteTheFiles() {
+// With a module 1 it is chosen, and its tab and topics are shown.
+void TestContents::moduleOneFirst() {
+    QTemporaryDir storeDir;
+    const QString root = customStore(storeDir.path(), [](QStringList& lines) {
+        lines.insert(1, "#LAH#>Warm-up");
+        lines.insert(2, "#TT1#>2");
+        lines.insert(3, "#TP1#>10");
+        lines.insert(4, "#TN1#>Counting>Shapes");
+    });
+    Contents* contents = start(ResourceStore(root));
+    QVERIFY(contents);
+    const AppState& state = contents->state();
+    QCOMPARE(state.LChose, 1);
+    QCOMPARE(state.txtTabPos, 1);
+    QVERIFY(child(contents, "Tab03")->geometry().right() < 0);
+    QVERIFY(child(contents, "Tab01")->x() >= 0 && child(contents, "Tab02")->x() >= 0);
+    QCOMPARE(child<QLabel>(contents, "Tab02lbl")->text(), state.definition.module(2).heading);
+    QVERIFY(child(contents, "Tab04")->y() > child(contents, "Tab01")->y());
+    QCOMPARE(child<ClickLabel>(contents, "Topic2")->text(), QStringLiteral("Shapes"));
+    QVERIFY(!child(contents, "Topic3")->isVisible());
+    QVERIFY(!child(contents, "Bullet3")->isVisible());
+    QVERIFY(QFile::exists(ResultsFilePath(folder(), ResultsFile::Trend, 1, state.lblCOD)));
+}
+
+void TestContents::trashStepsThenEraseWithAPaperOpen() {
     Contents* contents = start();
     QVERIFY(contents);
     setFirstMark(1, "75");
@@ -357,6 +351,47 @@ void TestContents::trashStepsRewriteTheFiles() {
     QVERIFY(shown("ButTrash") && !shown("Trashlbl3"));
     click(child(contents, "Tab02"));
     QCOMPARE(child<QLabel>(contents, "MSA1")->text(), QString());
+
+    // Erasing with a paper open: the paper is closed first, and nothing of
+    // it comes back.
+    QVERIFY(click(child(contents, "P1a")));
+    QPointer<PracticeWindow> practice = contents->practiceWindow();
+    QVERIFY(practice);
+    QTest::keyClicks(child<QLineEdit>(practice, "FA1"), "3");
+    QTest::mouseClick(child(practice, "ToolBar02"), Qt::LeftButton);
+    QTRY_VERIFY(practice && !practice->isMarking());
+    QCOMPARE(marks().FST.first(), QStringLiteral("1"));
+
+    QVERIFY(click(child(contents, "P2a")));
+    practice = contents->practiceWindow();
+    QVERIFY(practice);
+    QCOMPARE(contents->state().PaperNum, 102);
+    QTest::keyClicks(child<QLineEdit>(practice, "FA1"), "12");
+    QTest::mouseClick(child(practice, "ToolBar06"), Qt::LeftButton);
+    QVERIFY(fileBytes(path(ResultsFile::First)).contains("#102#>12>"));
+
+    // Help, Trash, Trash: the question says the open paper will be closed.
+    QVERIFY(askToErase(contents));
+    QVERIFY(child(contents, "TrashPaperNote")->isVisible());
+    QVERIFY(click(child(contents, "ButTrash_Yes")));
+    QVERIFY(!practice);
+    QVERIFY(allTemplates());
+
+    // Nothing is left to write the old lists back: Paper 2 opens empty.
+    QVERIFY(click(child(contents, "Tab02")));
+    QCOMPARE(child<QLabel>(contents, "MSA1")->text(), QString());
+    QVERIFY(click(child(contents, "P2a")));
+    practice = contents->practiceWindow();
+    QVERIFY(practice);
+    QCOMPARE(child<QLineEdit>(practice, "FA1")->text(), QString());
+    QTest::mouseClick(child(practice, "ToolBar06"), Qt::LeftButton);
+    QTest::mouseClick(child(practice, "ToolBar02"), Qt::LeftButton);
+    QTRY_VERIFY(practice && !practice->isMarking());
+    // One value in the trend, one paper marked: no earlier one came back.
+    QCOMPARE(fileBytes(path(ResultsFile::Trend)).count('>'), 1);
+    QCOMPARE(marks().FST.count(QStringLiteral("1")), 1);
+    QCOMPARE(marks().FST.at(1), QStringLiteral("1"));
+    QVERIFY(!fileBytes(path(ResultsFile::First)).contains("#101#>3>"));
 }
 
 void TestContents::toolBarFollowsTheTab_data() {
@@ -631,49 +666,6 @@ void TestContents::mainWindowDuringMarking() {
         QVERIFY(allTemplates());
     }
     QCOMPARE(damage(), QStringList());
-}
-
-void TestContents::eraseClosesTheOpenPaper() {
-    Contents* contents = start();
-    QVERIFY(contents);
-    QVERIFY(click(child(contents, "P1a")));
-    QPointer<PracticeWindow> practice = contents->practiceWindow();
-    QVERIFY(practice);
-    QTest::keyClicks(child<QLineEdit>(practice, "FA1"), "3");
-    QTest::mouseClick(child(practice, "ToolBar02"), Qt::LeftButton);
-    QTRY_VERIFY(practice && !practice->isMarking());
-    QCOMPARE(marks().FST.first(), QStringLiteral("1"));
-
-    QVERIFY(click(child(contents, "P2a")));
-    practice = contents->practiceWindow();
-    QVERIFY(practice);
-    QCOMPARE(contents->state().PaperNum, 102);
-    QTest::keyClicks(child<QLineEdit>(practice, "FA1"), "12");
-    QTest::mouseClick(child(practice, "ToolBar06"), Qt::LeftButton);
-    QVERIFY(fileBytes(path(ResultsFile::First)).contains("#102#>12>"));
-
-    // Help, Trash, Trash: the question says the open paper will be closed.
-    QVERIFY(askToErase(contents));
-    QVERIFY(child(contents, "TrashPaperNote")->isVisible());
-    QVERIFY(click(child(contents, "ButTrash_Yes")));
-    QVERIFY(!practice);
-    QVERIFY(allTemplates());
-
-    // Nothing is left to write the old lists back: Paper 2 opens empty.
-    QVERIFY(click(child(contents, "Tab02")));
-    QCOMPARE(child<QLabel>(contents, "MSA1")->text(), QString());
-    QVERIFY(click(child(contents, "P2a")));
-    practice = contents->practiceWindow();
-    QVERIFY(practice);
-    QCOMPARE(child<QLineEdit>(practice, "FA1")->text(), QString());
-    QTest::mouseClick(child(practice, "ToolBar06"), Qt::LeftButton);
-    QTest::mouseClick(child(practice, "ToolBar02"), Qt::LeftButton);
-    QTRY_VERIFY(practice && !practice->isMarking());
-    // One value in the trend, one paper marked: no earlier one came back.
-    QCOMPARE(fileBytes(path(ResultsFile::Trend)).count('>'), 1);
-    QCOMPARE(marks().FST.count(QStringLiteral("1")), 1);
-    QCOMPARE(marks().FST.at(1), QStringLiteral("1"));
-    QVERIFY(!fileBytes(path(ResultsFile::First)).contains("#101#>3>"));
 }
 
 void TestContents::terminationUnderEachDialog_data() {

@@ -367,7 +367,7 @@ void TestQuestionView::printsTheShownDocument() {
     QCOMPARE(done.size(), 1);
     QCOMPARE(done.first().first().toBool(), true);
     QVERIFY(!m_view->isPrinting());
-    // What the pages hold is read back in test_working_view.
+    // What the pages hold is read back in test_practice_window.
     QPdfDocument doc;
     QCOMPARE(doc.load(pdf), QPdfDocument::Error::None);
 }
