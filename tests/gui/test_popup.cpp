@@ -7,21 +7,17 @@
 #include "chrome/PopUpService.h"
 #include "chrome/frmPopUp.h"
 #include "core/AppState.h"
-#include "core/GraphicsTable.h"
 #include "core/ResourceStore.h"
 
 #include <QApplication>
 #include <QLabel>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
-#include <memory>
 
 class TestPopUp : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
     void layout_data();
     void layout();
     void centredOverItsOwner_data();
@@ -30,15 +26,9 @@ private Q_SLOTS:
     void realDialogAnswers();
 
 private:
-    QTemporaryDir m_dir;
-    std::unique_ptr<PictureCache> m_pictures;
+    // Read straight from the built-in store.
+    PictureCache m_pictures{ResourceStore().root() + "/graphics"};
 };
-
-void TestPopUp::initTestCase() {
-    QVERIFY(m_dir.isValid());
-    QCOMPARE(ExtractGraphics(ResourceStore(), m_dir.path()), QStringList());
-    m_pictures = std::make_unique<PictureCache>(GraphicsFolder(m_dir.path()));
-}
 
 void TestPopUp::layout_data() {
     const QString marking = QStringLiteral("You have not answered all the questions.  Do you "
@@ -62,7 +52,7 @@ void TestPopUp::layout() {
     QFETCH(PopUpButtons, set);
     QFETCH(QString, message);
     QFETCH(bool, lowered);
-    frmPopUp dialog(*m_pictures);
+    frmPopUp dialog(m_pictures);
     dialog.CallPop("Close Practice", message, set, nullptr);
     dialog.show();
     auto* info = dialog.findChild<QLabel*>("ImgInfo");
@@ -115,7 +105,7 @@ void TestPopUp::centredOverItsOwner() {
     QVERIFY(QTest::qWaitForWindowExposed(&owner));
     auto* child = new QWidget(&owner);
 
-    frmPopUp dialog(*m_pictures, &owner);
+    frmPopUp dialog(m_pictures, &owner);
     // The owner may be any widget of the window: the window is what counts.
     dialog.CallPop("Quillora", "Paper saved", PopUpButtons::Ok, child);
     const QRect frame = owner.frameGeometry();
@@ -153,7 +143,7 @@ void TestPopUp::realDialogAnswers() {
     QFETCH(PopUpButtons, set);
     QFETCH(QStringList, actions);
     QFETCH(bool, answer);
-    PopUpService service(*m_pictures);
+    PopUpService service(m_pictures);
     QString seenMessage;
     QString firstFocus;
     QList<bool> openBefore;

@@ -6,7 +6,6 @@
 #include "chrome/PictureButton.h"
 #include "chrome/PictureCache.h"
 #include "core/AppState.h"
-#include "core/GraphicsTable.h"
 #include "core/ResourceStore.h"
 #include "practice/ui/AnswerRow.h"
 #include "practice/ui/AnswerSheet.h"
@@ -17,10 +16,8 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <QToolTip>
 #include <QtTest>
-#include <memory>
 
 namespace {
 
@@ -35,7 +32,6 @@ AnswerRowContent Row(const QString& answer) {
 class TestPracticeWindowParts : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase();
 
     void rowsStackByBlankCount_data();
     void rowsStackByBlankCount();
@@ -50,16 +46,9 @@ private Q_SLOTS:
     void gripDragResizesTheWindow();
 
 private:
-    QTemporaryDir m_dir;
-    std::unique_ptr<PictureCache> m_pictures;
+    // Read straight from the built-in store.
+    PictureCache m_pictures{ResourceStore().root() + "/graphics"};
 };
-
-void TestPracticeWindowParts::initTestCase() {
-    QVERIFY(m_dir.isValid());
-    ResourceStore store;
-    QCOMPARE(ExtractGraphics(store, m_dir.path()), QStringList());
-    m_pictures = std::make_unique<PictureCache>(GraphicsFolder(m_dir.path()));
-}
 
 void TestPracticeWindowParts::rowsStackByBlankCount_data() {
     QTest::addColumn<int>("blanks");
@@ -77,7 +66,7 @@ void TestPracticeWindowParts::rowsStackByBlankCount() {
     QFETCH(bool, spaced);
     QFETCH(bool, partLabel);
     QWidget window;
-    AnswerSheet sheet(*m_pictures, false, &window);
+    AnswerSheet sheet(m_pictures, false, &window);
     QList<AnswerRowContent> rows;
     for (int k = 1; k <= blanks; ++k)
         rows << Row(QString::number(k));
@@ -104,7 +93,7 @@ void TestPracticeWindowParts::rowsStackByBlankCount() {
 // typed but shows a longer answer stored earlier whole. Both last one question.
 void TestPracticeWindowParts::rowSettingsLastOneQuestion() {
     QWidget window;
-    AnswerSheet sheet(*m_pictures, false, &window);
+    AnswerSheet sheet(m_pictures, false, &window);
     window.show();
     AnswerRowContent choice = Row(QString());
     choice.singleCharacter = true;
@@ -174,20 +163,20 @@ void TestPracticeWindowParts::answerBoxRefusesUnstorableCharacters() {
 void TestPracticeWindowParts::toolBarPicturesFollowState() {
     QWidget window;
     window.resize(900, 200);
-    PracticeToolBar bar(*m_pictures, &window);
+    PracticeToolBar bar(m_pictures, &window);
     bar.setGeometry(4, 30, 892, bar.height());
     bar.layoutButtons(window.width());
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
 
     PictureButton* save = bar.button(PracticeToolBar::Save);
-    const QImage off = m_pictures->get("save_off.bmp").toImage();
+    const QImage off = m_pictures.get("save_off.bmp").toImage();
     QVERIFY(!off.isNull());
     QCOMPARE(save->shownPicture().toImage(), off);
 
     QSignalSpy clicks(&bar, &PracticeToolBar::buttonClicked);
     bar.setButtonEnabled(PracticeToolBar::Save, false);
-    QCOMPARE(save->shownPicture().toImage(), m_pictures->get("save_disabled.bmp").toImage());
+    QCOMPARE(save->shownPicture().toImage(), m_pictures.get("save_disabled.bmp").toImage());
     QTest::mouseClick(save, Qt::LeftButton);
     QCOMPARE(clicks.count(), 0);
     // Print and Close cannot be disabled.

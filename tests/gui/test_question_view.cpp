@@ -19,9 +19,9 @@
 #include <QtTest>
 #include <memory>
 
+#include "test_practice_window_harness.h"
+
 #include "practice/ui/QuestionPage.h"
-#include "practice/ui/QuestionScheme.h"
-#include "practice/ui/QuestionView.h"
 
 namespace {
 
@@ -460,12 +460,6 @@ void TestQuestionView::staysOnTheQuestion() {
     QVERIFY(!pageFacts(*m_view).text.contains(QStringLiteral("remote")));
 }
 
-int main(int argc, char** argv) {
-    RegisterQuestionScheme();
-    QApplication app(argc, argv);
-    TestQuestionView test;
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&test, argc, argv);
-}
+QUESTION_VIEW_TEST_MAIN(TestQuestionView)
 
 #include "test_question_view.moc"
