@@ -96,7 +96,7 @@ private Q_SLOTS:
             w->MarkPaper();
         // 80 % of a 1920 x 1200 screen at 200 %.
         w->resize(768, 480);
-        auto* strip = h.child<PracticeStatusBar>(w, "RemQnsBG");
+        auto* strip = child<PracticeStatusBar>(w, "RemQnsBG");
         for (const char* name : {"TxtRem", "Bot1", "Bot2", "Bot3"}) {
             QWidget* field = strip->findChild<QWidget*>(name);
             if (!field)
@@ -111,7 +111,7 @@ private Q_SLOTS:
         }
         if (marked)
             QVERIFY(h.label(w, "PScoring")->isVisible());
-        QWidget* list = h.child<QWidget>(w, "RemQns");
+        QWidget* list = child<QWidget>(w, "RemQns");
         QVERIFY(list->width() >= list->minimumSizeHint().width());
     }
 };

@@ -118,16 +118,16 @@ void TestPracticeWindow::opensPaperClockCountsAndNavigation() {
 
     // The clock counts from the opening.
     h.clock.advanceSeconds(65);
-    QTRY_COMPARE_WITH_TIMEOUT(h.child<ClockFace>(w, "lblClock")->text(), QStringLiteral("0:1:5"),
+    QTRY_COMPARE_WITH_TIMEOUT(child<ClockFace>(w, "lblClock")->text(), QStringLiteral("0:1:5"),
                               3000);
     h.clock.advanceSeconds(3600 * 25);
     w->Timer1_Timer();
-    QCOMPARE(h.child<ClockFace>(w, "lblClock")->text(), QStringLiteral("1:1:5"));
+    QCOMPARE(child<ClockFace>(w, "lblClock")->text(), QStringLiteral("1:1:5"));
     // The widest time shows whole in a label whose size never follows its
     // text (a label that may grow lays its field out again every second).
     h.clock.advanceSeconds(86399 - 3665);
     w->Timer1_Timer();
-    ClockFace* clock = h.child<ClockFace>(w, "lblClock");
+    ClockFace* clock = child<ClockFace>(w, "lblClock");
     QCOMPARE(clock->text(), QStringLiteral("23:59:59"));
     QVERIFY(clock->sizeHint().width() <= clock->width());
     QCOMPARE(clock->minimumSize(), clock->maximumSize());
@@ -259,29 +259,29 @@ void TestPracticeWindow::markingThenSheetWindowButtonsAndClosing() {
     QVERIFY(!h.button(w, "ToolBar01")->isEnabled());
     QVERIFY(!h.button(w, "ToolBar02")->isEnabled());
     QCOMPARE(h.button(w, "ToolBar02")->shownPicture().toImage(), h.picture("mark_disabled.bmp"));
-    QVERIFY(!h.child<ClockFace>(w, "lblClock")->isVisible());
+    QVERIFY(!child<ClockFace>(w, "lblClock")->isVisible());
     QVERIFY(h.label(w, "LTime")->isVisible());
     QCOMPARE(h.label(w, "LTime")->text(), QStringLiteral("0:1:5"));
     QVERIFY(!h.label(w, "lblDate")->isVisible());
     QCOMPARE(h.label(w, "ETime")->text(), QStringLiteral("09/03/2024"));
     QCOMPARE(h.label(w, "PScoring")->text(), percent + QStringLiteral("%"));
-    QVERIFY(!h.child<QWidget>(w, "TxtRem")->isVisible());
+    QVERIFY(!child<QWidget>(w, "TxtRem")->isVisible());
     QTest::mouseClick(h.button(w, "ToolBar06"), Qt::LeftButton);
     QCOMPARE(h.label(w, "FR1")->text(), QStringLiteral("\u2718"));
     QVERIFY(h.label(w, "FR1")->isVisible());
 
     // The answer sheet slides out of the way and back.
-    QWidget* sheet = h.child<QWidget>(w, "AnsBox");
-    QWidget* view = h.child<QWidget>(w, "brwWebBrowser");
+    QWidget* sheet = child<QWidget>(w, "AnsBox");
+    QWidget* view = child<QWidget>(w, "brwWebBrowser");
     PictureButton* handle = h.button(w, "ImgHandle");
     const int shownView = view->width();
-    QCOMPARE(sheet->geometry().right(), w->width() - 1 - h.child<QWidget>(w, "BRight")->width());
+    QCOMPARE(sheet->geometry().right(), w->width() - 1 - child<QWidget>(w, "BRight")->width());
     QCOMPARE(handle->toolTip(), QStringLiteral("Hide answer sheet"));
     QTest::mouseClick(handle, Qt::LeftButton);
     QVERIFY(!w->AnswerSheetShown());
     QCOMPARE(sheet->x(), w->width());
     QCOMPARE(view->width(), shownView + sheet->width());
-    QCOMPARE(h.child<QWidget>(w, "RemQnsBG")->width(), view->width());
+    QCOMPARE(child<QWidget>(w, "RemQnsBG")->width(), view->width());
     QCOMPARE(handle->toolTip(), QStringLiteral("Show answer sheet"));
     QTest::mouseClick(handle, Qt::LeftButton);
     QVERIFY(w->AnswerSheetShown());
@@ -292,10 +292,10 @@ void TestPracticeWindow::markingThenSheetWindowButtonsAndClosing() {
     w->resize(w->width() - 40, w->height() - 30);
     QVERIFY(w->AnswerSheetShown());
     QCOMPARE(handle->toolTip(), QStringLiteral("Hide answer sheet"));
-    QCOMPARE(sheet->geometry().right(), w->width() - 1 - h.child<QWidget>(w, "BRight")->width());
+    QCOMPARE(sheet->geometry().right(), w->width() - 1 - child<QWidget>(w, "BRight")->width());
     // The navigation buttons keep to the strip's right end, as far in as Save
     // is from its left end.
-    QCOMPARE(h.child<QWidget>(w, "ScnTabBG")->width() - 1 -
+    QCOMPARE(child<QWidget>(w, "ScnTabBG")->width() - 1 -
                  h.button(w, "ToolBar06")->geometry().right(),
              h.button(w, "ToolBar01")->x());
 
@@ -402,7 +402,7 @@ void TestPracticeWindow::secondAttemptLocksCarriedRowsAndMarksOnlyItself() {
                 QVERIFY(mark->x() > box->geometry().right()); // beside the box
             }
             QVERIFY(!h.label(w, "SR" + n)->isVisible());
-            QVERIFY(!h.child<QWidget>(w, "M" + n)->isVisible());
+            QVERIFY(!child<QWidget>(w, "M" + n)->isVisible());
             editable += carried ? 0 : 1;
         }
     }
@@ -454,13 +454,13 @@ void TestPracticeWindow::secondAttemptLocksCarriedRowsAndMarksOnlyItself() {
         QLabel* mark = h.label(w, "SR" + n);
         QVERIFY(mark->isVisible());
         QCOMPARE(mark->text(), wrong ? QStringLiteral("\u2718") : QStringLiteral("\u2714"));
-        auto* model = h.child<QLineEdit>(w, "M" + n);
+        auto* model = child<QLineEdit>(w, "M" + n);
         QCOMPARE(model->isVisible(), wrong);
         if (wrong)
             QCOMPARE(model->text(), w->session()->ModelAnswerFor(blank));
     }
     QVERIFY(!h.button(w, "ToolBar02")->isEnabled());
-    QVERIFY(!h.child<QWidget>(w, "TxtRem")->isVisible());
+    QVERIFY(!child<QWidget>(w, "TxtRem")->isVisible());
 
     // Reopened: the marked second attempt, read-only, without a question.
     const int asks = h.asked().size();
@@ -509,7 +509,7 @@ void TestPracticeWindow::workingButtonFollowsAttemptAndMarking() {
     PracticeWindow* w = h.open(WorkingPaper, take);
     QVERIFY(w);
     QVERIFY(h.waitForDocument(w));
-    auto* view = h.child<QuestionView>(w, "brwWebBrowser");
+    auto* view = child<QuestionView>(w, "brwWebBrowser");
     PictureButton* button = h.button(w, "ToolBar07");
     // Never offered while a try is open, whatever the question holds.
     QVERIFY(view->hasWorking());
@@ -558,7 +558,7 @@ void TestPracticeWindow::workingChoiceHoldsAcrossQuestionsAndPrints() {
     PracticeWindow* w = h.open(WorkingPaper);
     QVERIFY(w);
     QVERIFY(h.markWith(w, h.correctAnswers(w)));
-    auto* view = h.child<QuestionView>(w, "brwWebBrowser");
+    auto* view = child<QuestionView>(w, "brwWebBrowser");
     PictureButton* button = h.button(w, "ToolBar07");
     QVERIFY(h.waitForDocument(w));
     QTest::mouseClick(button, Qt::LeftButton);

@@ -3,7 +3,6 @@
 // window needs (a manual clock, a dialog answered through its seam, an
 // animation that does not sleep) and helpers to open a paper and look at it.
 
-#include "../core/test_support.h"
 #include "chrome/AppServices.h"
 #include "chrome/PictureButton.h"
 #include "chrome/PictureCache.h"
@@ -16,6 +15,7 @@
 #include "core/ProgramDefinition.h"
 #include "core/ResourceStore.h"
 #include "core/Scoring.h"
+#include "main_window_harness.h"
 #include "practice/PaperSession.h"
 #include "practice/ui/PracticeWindow.h"
 #include "practice/ui/QuestionScheme.h"
@@ -104,12 +104,6 @@ public:
         return ok;
     }
 
-    template <typename T> static T* child(QWidget* w, const QString& name) {
-        T* found = w->findChild<T*>(name);
-        if (!found)
-            qFatal("no control %s", qPrintable(name));
-        return found;
-    }
     static QLabel* label(QWidget* w, const QString& name) { return child<QLabel>(w, name); }
     static PictureButton* button(QWidget* w, const QString& name) {
         return child<PictureButton>(w, name);
