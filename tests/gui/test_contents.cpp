@@ -30,6 +30,8 @@
 
 namespace {
 
+using TestFiles::bytesOf;
+
 // A copy of the built-in content whose program definition is changed by edit
 // (the definition's lines, CR LF removed); module 1's templates are module 2's.
 QString customStore(const QString& root, const std::function<void(QStringList&)>& edit) {
@@ -158,7 +160,7 @@ private:
     }
     bool allTemplates() const {
         for (ResultsFile file : TestFiles::AllResultsFiles) {
-            if (fileBytes(path(file)) != templateBytes(file))
+            if (bytesOf(path(file)) != templateBytes(file))
                 return false;
         }
         return true;
@@ -368,7 +370,7 @@ void TestContents::trashStepsThenEraseWithAPaperOpen() {
     QCOMPARE(contents->state().PaperNum, 102);
     QTest::keyClicks(child<QLineEdit>(practice, "FA1"), "12");
     QTest::mouseClick(child(practice, "ToolBar06"), Qt::LeftButton);
-    QVERIFY(fileBytes(path(ResultsFile::First)).contains("#102#>12>"));
+    QVERIFY(bytesOf(path(ResultsFile::First)).contains("#102#>12>"));
 
     // Help, Trash, Trash: the question says the open paper will be closed.
     QVERIFY(askToErase(contents));
@@ -388,10 +390,10 @@ void TestContents::trashStepsThenEraseWithAPaperOpen() {
     QTest::mouseClick(child(practice, "ToolBar02"), Qt::LeftButton);
     QTRY_VERIFY(practice && !practice->isMarking());
     // One value in the trend, one paper marked: no earlier one came back.
-    QCOMPARE(fileBytes(path(ResultsFile::Trend)).count('>'), 1);
+    QCOMPARE(bytesOf(path(ResultsFile::Trend)).count('>'), 1);
     QCOMPARE(marks().FST.count(QStringLiteral("1")), 1);
     QCOMPARE(marks().FST.at(1), QStringLiteral("1"));
-    QVERIFY(!fileBytes(path(ResultsFile::First)).contains("#101#>3>"));
+    QVERIFY(!bytesOf(path(ResultsFile::First)).contains("#101#>3>"));
 }
 
 void TestContents::toolBarFollowsTheTab_data() {
@@ -488,7 +490,7 @@ void TestContents::productWebPage() {
 void TestContents::secondCopyLeavesTheFolderThenLostMarksAreTold() {
     QVERIFY(start());
     setFirstMark(1, "66");
-    const QByteArray marks = fileBytes(path(ResultsFile::Marks));
+    const QByteArray marks = bytesOf(path(ResultsFile::Marks));
     const QString logo = m_main->dir.filePath("Graphics/Logo.gif");
     QTRY_VERIFY(QFile::exists(logo)); // written once the window has been drawn
     QVERIFY(QFile::remove(logo));
@@ -503,7 +505,7 @@ void TestContents::secondCopyLeavesTheFolderThenLostMarksAreTold() {
     QCOMPARE(told.size(), 1);
     QVERIFY2(told.first().contains("already open"), qPrintable(told.first()));
     QVERIFY(!second.isVisible());
-    QCOMPARE(fileBytes(path(ResultsFile::Marks)), marks);
+    QCOMPARE(bytesOf(path(ResultsFile::Marks)), marks);
     // Whatever the second copy left queued (a paint, and the start-up step a
     // paint schedules) has run once two turns of the event loop are over.
     bool settled = false;
@@ -574,12 +576,12 @@ void TestContents::damagedResultsAreRepairedBeforeTheyAreRead() {
     // the latest when a paper opens, even before the window has been drawn.
     Contents* contents = start();
     QVERIFY(contents);
-    QVERIFY(fileBytes(marks).contains("\r\n"));
+    QVERIFY(bytesOf(marks).contains("\r\n"));
     QCOMPARE(child<QLabel>(contents, "MSA1")->text(), QStringLiteral("85"));
     QVERIFY(told().isEmpty());
     click(child(contents, "P2a"));
     QVERIFY(contents->practiceWindow());
-    QVERIFY(fileBytes(first).contains("\r\n"));
+    QVERIFY(bytesOf(first).contains("\r\n"));
     // Told once, for both files.
     QCOMPARE(told().size(), 1);
     QVERIFY2(told().first().contains("repaired"), qPrintable(told().first()));
@@ -645,8 +647,8 @@ void TestContents::mainWindowDuringMarking() {
         QCOMPARE(QDir(folder()).entryList({"temppaper*"}, QDir::Files), QStringList());
         QCOMPARE(marks().FST.first(), QStringLiteral("1"));
         QCOMPARE(marks().FSE.first().isEmpty(), false);
-        QVERIFY(fileBytes(path(ResultsFile::First)).contains("#101#>7>"));
-        QCOMPARE(fileBytes(path(ResultsFile::Trend)).count('>'), 1);
+        QVERIFY(bytesOf(path(ResultsFile::First)).contains("#101#>7>"));
+        QCOMPARE(bytesOf(path(ResultsFile::Trend)).count('>'), 1);
     } else if (control == QLatin1String("P2a")) {
         // Nothing unloads the paper being marked; it ends its marking.
         QCOMPARE(contents->practiceWindow(), practice.data());
@@ -776,7 +778,7 @@ void TestContents::terminationUnderEachDialog() {
     // A marking under way when the signal came was finished: the files are
     // from after it, never between.
     QCOMPARE(marks().FST.first(), marking ? QStringLiteral("1") : QStringLiteral("0"));
-    QCOMPARE(fileBytes(path(ResultsFile::Trend)).count('>'), marking ? 1 : 0);
+    QCOMPARE(bytesOf(path(ResultsFile::Trend)).count('>'), marking ? 1 : 0);
     QCOMPARE(damage(), QStringList());
 }
 

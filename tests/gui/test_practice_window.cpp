@@ -11,8 +11,6 @@
 #include <QApplication>
 #include <QPdfDocument>
 #include <QPrinter>
-#include <QWebEnginePage>
-#include <QWebEngineScript>
 
 namespace {
 
@@ -21,18 +19,9 @@ const QString WorkingHeading = QStringLiteral("How to work it out");
 const QString WorkingAnswer = QStringLiteral("So the answer is 2.85.");
 const QString QuestionText = QStringLiteral("How much is left?");
 
-// The shown page's text (the page's own scripts are off).
+// The shown page's text.
 QString pageText(QuestionView* view) {
-    QString text;
-    bool done = false;
-    view->page()->runJavaScript(QStringLiteral("document.body ? document.body.innerText : ''"),
-                                QWebEngineScript::ApplicationWorld, [&](const QVariant& v) {
-                                    text = v.toString();
-                                    done = true;
-                                });
-    if (!QTest::qWaitFor([&] { return done; }, 10000))
-        qWarning("the page's text could not be read");
-    return text;
+    return js(*view, QStringLiteral("document.body ? document.body.innerText : ''")).toString();
 }
 
 QString spokenName(QWidget* w) {

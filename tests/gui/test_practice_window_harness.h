@@ -27,6 +27,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
+#include <QWebEnginePage>
+#include <QWebEngineScript>
 #include <QtTest>
 #include <memory>
 
@@ -161,10 +163,9 @@ public:
     QString path(ResultsFile file) const {
         return ResultsFilePath(dir.path(), file, state.LChose, state.lblCOD);
     }
-    QByteArray fileBytes(ResultsFile file) const { return TestFiles::bytesOf(path(file)); }
     // The file's lines without their CR LF.
     QList<QByteArray> fileLines(ResultsFile file) const {
-        QList<QByteArray> lines = fileBytes(file).replace("\r\n", "\n").split('\n');
+        QList<QByteArray> lines = TestFiles::bytesOf(path(file)).replace("\r\n", "\n").split('\n');
         if (lines.last().isEmpty())
             lines.removeLast();
         return lines;
@@ -191,6 +192,20 @@ private:
     QStringList m_asked;
     bool m_ready = false;
 };
+
+// Runs script in a world of its own (the page's scripts are off) and returns
+// its value.
+inline QVariant js(QuestionView& view, const QString& script) {
+    QVariant result;
+    bool done = false;
+    view.page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant& v) {
+        result = v;
+        done = true;
+    });
+    if (!QTest::qWaitFor([&] { return done; }, 10000))
+        qWarning("script gave no answer: %s", qPrintable(script.left(60)));
+    return result;
+}
 
 // QTEST_MAIN for tests of windows with a question view, whose scheme must be
 // known before the application exists.

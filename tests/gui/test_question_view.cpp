@@ -14,7 +14,6 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWebEnginePage>
-#include <QWebEngineScript>
 #include <QWebEngineSettings>
 #include <QtTest>
 #include <memory>
@@ -43,20 +42,6 @@ int showAndWait(QuestionView& view, const QString& path) {
     QSignalSpy spy(&view, &QuestionView::documentLoaded);
     view.showDocument(path);
     return spy.wait(20000) ? int(spy.first().first().toBool()) : -1;
-}
-
-// Runs script in a world of its own (the page's scripts are off) and returns
-// its value.
-QVariant js(QuestionView& view, const QString& script) {
-    QVariant result;
-    bool done = false;
-    view.page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant& v) {
-        result = v;
-        done = true;
-    });
-    if (!QTest::qWaitFor([&] { return done; }, 10000))
-        qWarning("script gave no answer: %s", qPrintable(script.left(60)));
-    return result;
 }
 
 struct PageFacts {
