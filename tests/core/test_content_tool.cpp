@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "test_support.h"
+
 namespace {
 
 struct Run {
@@ -276,16 +278,12 @@ private Q_SLOTS:
         const QString store = dir.filePath(QStringLiteral("content"));
         QVERIFY(makeSoundStore(store));
         const QString target = dir.filePath(QStringLiteral("trend.txt"));
-        QFile old(target);
-        QVERIFY(old.open(QIODevice::WriteOnly) && old.write(QByteArray(200, 'x')) == 200);
-        old.close();
+        QVERIFY(TestFiles::writeBytes(target, QByteArray(200, 'x')));
         const QStringList opt{"--store", store, "extract"};
 
         Run r = runTool(opt + QStringList{"30126", target});
         QCOMPARE(r.exitCode, 0);
-        QFile written(target);
-        QVERIFY(written.open(QIODevice::ReadOnly));
-        QCOMPARE(written.readAll(), QByteArray("#TRD#"));
+        QCOMPARE(TestFiles::bytesOf(target), QByteArray("#TRD#"));
 
         const QString absent = dir.filePath(QStringLiteral("absent.txt"));
         r = runTool(opt + QStringList{"30012", absent});

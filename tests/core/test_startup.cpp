@@ -67,8 +67,7 @@ private Q_SLOTS:
             other = std::make_unique<FolderLock>(QDir(folder).filePath(Startup::LockFileName));
             QCOMPARE(other->tryLock(), FolderLock::Result::Locked);
         } else if (setUp == QLatin1String("file folder")) {
-            QFile blocker(dir.filePath("file"));
-            QVERIFY(blocker.open(QIODevice::WriteOnly));
+            QVERIFY(writeBytes(dir.filePath("file"), ""));
             folder = dir.filePath("file/program");
         } else if (setUp == QLatin1String("blocked definition")) {
             QVERIFY(QDir().mkpath(folder + "/temptext30000.txt"));

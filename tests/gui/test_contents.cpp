@@ -541,10 +541,7 @@ void TestContents::noModuleEndsCleanly() {
 
 void TestContents::unwritableGraphicsIsToldOnce() {
     // A file where the Graphics folder should be: no picture can be written.
-    {
-        QFile blocker(m_main->dir.filePath("Graphics"));
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-    }
+    QVERIFY(TestFiles::writeBytes(m_main->dir.filePath("Graphics"), ""));
     Contents* contents = start();
     QVERIFY(contents);
     QTRY_COMPARE(told().size(), 1);

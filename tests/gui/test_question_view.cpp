@@ -386,13 +386,10 @@ void TestQuestionView::staysOnTheQuestion() {
     QVERIFY(server.listen());
     const QString origin = QStringLiteral("http://127.0.0.1:%1").arg(server.port());
 
-    QFile source(dataFile(QStringLiteral("leaving/") + document + QStringLiteral(".mht")));
-    QVERIFY(source.open(QIODevice::ReadOnly));
     const QString path = m_dir->filePath(QStringLiteral("temppaper23031.mht"));
-    QFile placed(path);
-    QVERIFY(placed.open(QIODevice::WriteOnly));
-    placed.write(source.readAll().replace("http://127.0.0.1:PORT", origin.toLatin1()));
-    placed.close();
+    QVERIFY(TestFiles::writeBytes(
+        path, TestFiles::bytesOf(dataFile(QStringLiteral("leaving/") + document + ".mht"))
+                  .replace("http://127.0.0.1:PORT", origin.toLatin1())));
 
     auto* page = qobject_cast<QuestionPage*>(m_view->page());
     QVERIFY(page);
@@ -406,9 +403,7 @@ void TestQuestionView::staysOnTheQuestion() {
     QUrl dropped = QUrl(origin + target);
     if (action == QLatin1String("drop file")) {
         dropped = QUrl::fromLocalFile(m_dir->filePath(QStringLiteral("elsewhere.html")));
-        QFile other(dropped.toLocalFile());
-        QVERIFY(other.open(QIODevice::WriteOnly));
-        other.write("<p>elsewhere</p>");
+        QVERIFY(TestFiles::writeBytes(dropped.toLocalFile(), "<p>elsewhere</p>"));
     }
     // Until the engine has laid the page out a click or a drop may find
     // nothing under it; it is repeated until the page has asked to leave.

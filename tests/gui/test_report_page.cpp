@@ -375,10 +375,8 @@ private Q_SLOTS:
         printer.printer().setOutputFormat(QPrinter::PdfFormat);
         printer.printer().setOutputFileName(m_dir->filePath("no/such/folder/printer.pdf"));
         // A file of the chosen name is there from before: it is replaced.
-        if (!saved.isEmpty()) {
-            QFile old(folder + "/" + saved);
-            QVERIFY(old.open(QIODevice::WriteOnly) && old.write("an older report") > 0);
-        }
+        if (!saved.isEmpty())
+            QVERIFY(TestFiles::writeBytes(folder + "/" + saved, "an older report"));
 
         const bool done = printer.PrintReport(nullptr, Caption, Module(), Marks("marks_dozen.txt"));
         QCOMPARE(done, !saved.isEmpty());
