@@ -34,19 +34,7 @@ QList<QByteArray> FileLines(const QString& path) {
     return lines;
 }
 
-// A program folder with fresh results files, built from one store.
-struct Folder : TestFiles::ModuleFolder {
-    using ModuleFolder::ModuleFolder;
-
-    // The paper loaded; a paper that does not load ends the test run.
-    std::unique_ptr<PaperSession> open(int paperNum, int attempt = 1) {
-        auto opened = session(paperNum, attempt);
-        const LoadOutcome outcome = opened->Load();
-        if (!outcome.ok())
-            qFatal("paper %d does not load: %s", paperNum, qPrintable(outcome.details.join(' ')));
-        return opened;
-    }
-};
+using Folder = TestFiles::ModuleFolder;
 
 std::unique_ptr<Folder> ShippedFolder() {
     auto folder = std::make_unique<Folder>(QString::fromLatin1(ResourceStore::BuiltInRoot));

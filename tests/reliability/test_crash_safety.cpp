@@ -136,8 +136,7 @@ private Q_SLOTS:
         TestFiles::ModuleFolder folder;
         QVERIFY(folder.start());
         for (int paper : {101, 102}) {
-            auto session = folder.session(paper);
-            QVERIFY(session->Load().ok());
+            auto session = folder.open(paper);
             QVERIFY(WorkerSteps::WorkPaper(*session, paper - 94, paper == 101));
         }
 
