@@ -211,6 +211,7 @@ private Q_SLOTS:
         QCOMPARE(FileLines(folder->file(ResultsFile::First)).at(4), QByteArray("#105#>  5\r"));
         for (ResultsFile f : {ResultsFile::Marks, ResultsFile::FResults, ResultsFile::Trend})
             QCOMPARE(bytesOf(folder->file(f)), before.value(f));
+        const auto marksBefore = ReadMarksFile(folder->file(ResultsFile::Marks), 5).value.asArray();
         QVERIFY(QFile::remove(folder->file(broken)));
         QVERIFY(QDir().mkdir(folder->file(broken)));
 
@@ -220,8 +221,10 @@ private Q_SLOTS:
         QCOMPARE(session->paper().Status, PaperStatus::NotMarked);
         QCOMPARE(session->paper().Results, QList<ResultMark>({ResultMark::None}));
         QCOMPARE(session->paper().PScoring, QString());
+        // Its records, not its bytes: a rewrite may drop the template's framing.
         if (broken != ResultsFile::Marks)
-            QCOMPARE(bytesOf(folder->file(ResultsFile::Marks)), before.value(ResultsFile::Marks));
+            QCOMPARE(ReadMarksFile(folder->file(ResultsFile::Marks), 5).value.asArray(),
+                     marksBefore);
 
         QVERIFY(QDir().rmdir(folder->file(broken)));
         if (broken == ResultsFile::Trend)
