@@ -521,8 +521,8 @@ void TestContents::secondCopyLeavesTheFolderThenLostMarksAreTold() {
     QVERIFY(QFile::remove(path(ResultsFile::Marks)));
     QVERIFY(start());
     QTRY_VERIFY(QFile::exists(logo));
-    QCOMPARE(told().size(), 1);
-    QVERIFY2(told().first().contains("could not be found"), qPrintable(told().first()));
+    QCOMPARE(m_main->told.size(), 1);
+    QVERIFY2(m_main->told.first().contains("could not be found"), qPrintable(m_main->told.first()));
     QCOMPARE(child<QLabel>(m_main->contents.get(), "MSA1")->text(), QString());
 }
 
