@@ -3,6 +3,7 @@
 // file says so.
 
 #include "core/FolderLock.h"
+#include "test_support.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,11 +23,7 @@ private Q_SLOTS:
         const QString path = dir.filePath("quillora.lock");
         // A lock file left by an earlier version or a crashed copy: its content
         // does not matter, only whether someone holds it.
-        {
-            QFile old(path);
-            QVERIFY(old.open(QIODevice::WriteOnly));
-            old.write("4242\nquillora\nsomehost\n");
-        }
+        QVERIFY(TestFiles::writeBytes(path, "4242\nquillora\nsomehost\n"));
         auto first = std::make_unique<FolderLock>(path);
         QCOMPARE(first->tryLock(), FolderLock::Result::Locked);
         QVERIFY(first->isLocked());
@@ -36,9 +33,8 @@ private Q_SLOTS:
         QCOMPARE(second.tryLock(), FolderLock::Result::HeldElsewhere);
         QVERIFY(!second.isLocked());
         // The refused copy wrote nothing into the holder's file.
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), QByteArray::number(QCoreApplication::applicationPid()) + "\n");
+        QCOMPARE(TestFiles::bytesOf(path),
+                 QByteArray::number(QCoreApplication::applicationPid()) + "\n");
 
         first.reset();
         QCOMPARE(second.tryLock(), FolderLock::Result::Locked);

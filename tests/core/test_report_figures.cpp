@@ -232,17 +232,11 @@ private Q_SLOTS:
                 ReportLayout::Lines(caption, Module(topicCount, 50), Marks("marks_one_topic.txt"));
             QCOMPARE(lines.size(), 5 + 12 * topicCount);
             QCOMPARE(lines.at(2), (QStringList{" ", caption}));
-            for (int t = 1; t <= topicCount; ++t) {
-                const int base = 5 + 12 * (t - 1);
-                QCOMPARE(lines.at(base + 2), (QStringList{" ", Names.at(t - 1)}));
-                for (int j = 1; j <= 5; ++j) {
-                    QCOMPARE(lines.at(base + 6 + j).size(), 8);
-                    QCOMPARE(lines.at(base + 6 + j).at(1), QString("Paper %1").arg(j));
-                }
-            }
         }
         // Paper lines of the ten-topic report: both attempts marked, the
-        // first only, and an unmarked paper that prints "%" alone.
+        // first only, and an unmarked paper that prints "%" alone. (Where each
+        // topic's and paper's line falls is read back from the printed PDF in
+        // test_report_page.)
         const auto paperLine = [&lines](int topic, int paper) {
             return lines.at(5 + 12 * (topic - 1) + 6 + paper);
         };

@@ -425,8 +425,7 @@ private Q_SLOTS:
         auto folder = CopyOf(*m_worked);
         const QString marks = folder->file(ResultsFile::Marks);
         QVERIFY(writeBytes(marks, Damaged(bytesOf(marks), ResultsFile::Marks, Damage::MoreFields)));
-        auto session = folder->session(104);
-        QVERIFY(session->Load().ok());
+        auto session = folder->open(104);
         QVERIFY(session->PrepareMarking({"2"}).ok());
         QVERIFY(session->CompleteMarking().ok());
         QCOMPARE(ReadMarksFile(marks, Papers).value.FSE,

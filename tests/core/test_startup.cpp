@@ -67,8 +67,7 @@ private Q_SLOTS:
             other = std::make_unique<FolderLock>(QDir(folder).filePath(Startup::LockFileName));
             QCOMPARE(other->tryLock(), FolderLock::Result::Locked);
         } else if (setUp == QLatin1String("file folder")) {
-            QFile blocker(dir.filePath("file"));
-            QVERIFY(blocker.open(QIODevice::WriteOnly));
+            QVERIFY(writeBytes(dir.filePath("file"), ""));
             folder = dir.filePath("file/program");
         } else if (setUp == QLatin1String("blocked definition")) {
             QVERIFY(QDir().mkpath(folder + "/temptext30000.txt"));
@@ -99,6 +98,9 @@ private Q_SLOTS:
                 QVERIFY(QFile::exists(
                     ResultsFilePath(folder, file, 2, outcome.definition.programCode)));
         }
+        // A start that found no content writes no results file.
+        if (problem == Startup::Problem::NoContent)
+            QCOMPARE(QDir(folder).entryList({"*.txt"}, QDir::Files), QStringList());
         // Whatever happened, the definition's scratch copy is not left behind.
         QVERIFY(!QFileInfo(folder + "/temptext30000.txt").isFile());
     }

@@ -115,6 +115,14 @@ struct ModuleFolder {
     std::unique_ptr<PaperSession> session(int paperNum, int attempt = 1) const {
         return std::make_unique<PaperSession>(setup(paperNum, attempt), *store, clock, locale);
     }
+    // The paper loaded; a paper that does not load ends the test run.
+    std::unique_ptr<PaperSession> open(int paperNum, int attempt = 1) const {
+        auto opened = session(paperNum, attempt);
+        const LoadOutcome outcome = opened->Load();
+        if (!outcome.ok())
+            qFatal("paper %d does not load: %s", paperNum, qPrintable(outcome.details.join(' ')));
+        return opened;
+    }
     QMap<ResultsFile, QByteArray> snapshot() const {
         return resultsSnapshot([this](ResultsFile f) { return file(f); });
     }

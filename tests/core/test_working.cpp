@@ -117,17 +117,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("html");
         QTest::addColumn<QStringList>("lines");
 
-        MhtmlArchive archive;
-        archive.load(QStringLiteral(QUILLORA_TEST_DATA_DIR "/mhtml/with_working.mht"));
-        QTest::newRow("the hand-made document: page, picture, working, its picture")
-            << archive.workingHtml()
-            << QStringList{
-                   QStringLiteral("How to work it out"),
-                   QStringLiteral("Take away in columns: 480 \u2212 195."),
-                   QStringLiteral("You cannot take 5 from 0, so exchange 1 ten for 10 ones."),
-                   QStringLiteral("[picture: The tens column with one ten crossed out & 10 "
-                                  "ones added.]"),
-                   QStringLiteral("So the answer is 2.85.")};
         QTest::newRow("entities decoded once")
             << "<body><p>&#163;3 &#xA3;4 &amp;lt; &unknown; 2&nbsp;kg&#0;</p></body>"
             << QStringList{QStringLiteral("\u00a33 \u00a34 &lt; &unknown; 2 kg&#0;")};

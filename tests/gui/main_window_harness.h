@@ -22,17 +22,9 @@
                  ResourceStore().contains(GraphicsId(QStringLiteral("border_top_left.bmp"))),      \
              "the program's built-in content is missing from the build")
 
-inline const QList<ResultsFile> AllFiles = {ResultsFile::Marks,    ResultsFile::First,
-                                            ResultsFile::Second,   ResultsFile::FResults,
-                                            ResultsFile::SResults, ResultsFile::Trend};
-
-inline QByteArray fileBytes(const QString& path) {
-    return TestFiles::bytesOf(path);
-}
-
 // The file's line ends changed as a text editor may change them.
 inline bool unixLineEnds(const QString& path) {
-    QByteArray bytes = fileBytes(path);
+    QByteArray bytes = TestFiles::bytesOf(path);
     return bytes.contains("\r\n") && TestFiles::writeBytes(path, bytes.replace("\r\n", "\n"));
 }
 

@@ -1,7 +1,6 @@
 // Working without a mouse: a whole paper by keys, the keys of both windows,
 // focus frames, and what a screen reader is told.
 
-#include "main_window_harness.h"
 #include "test_practice_window_harness.h"
 
 #include "chrome/ClickLabel.h"
@@ -260,7 +259,7 @@ void TestKeyboardAccess::answerSheetMarkingAndSecondAttempt() {
     press(Qt::Key_PageDown);
     QCOMPARE(w->session()->paper().QSCount, 2);
     QVERIFY(!focusName().startsWith(QStringLiteral("FA")));
-    h.child<PictureButton>(w, "ImgHandle")->setFocus(Qt::TabFocusReason);
+    child<PictureButton>(w, "ImgHandle")->setFocus(Qt::TabFocusReason);
     press(Qt::Key_Space);
     QVERIFY(w->AnswerSheetShown());
     press(Qt::Key_Tab);
@@ -270,7 +269,7 @@ void TestKeyboardAccess::answerSheetMarkingAndSecondAttempt() {
     const int wrong = s->FirstBlankOfQuestion(q) + 1;
     QVERIFY(h.typeAnswers(w, h.answersWrongAt(w, {wrong})));
 
-    auto* progress = h.child<MarkingProgress>(w, "fmeMark");
+    auto* progress = child<MarkingProgress>(w, "fmeMark");
     QAccessibleInterface* reader = spoken(progress);
     QCOMPARE(reader->role(), QAccessible::ProgressBar);
     QCOMPARE(reader->valueInterface()->maximumValue().toInt(), int(MarkingProgress::BarCount));
@@ -357,7 +356,7 @@ void TestKeyboardAccess::practiceKeys() {
     PracticeWindow* w = h.open(101);
     QVERIFY(w);
     int printed = 0;
-    h.child<QuestionView>(w, "brwWebBrowser")->setPrintDialogHook([&printed](QPrinter*, QWidget*) {
+    child<QuestionView>(w, "brwWebBrowser")->setPrintDialogHook([&printed](QPrinter*, QWidget*) {
         ++printed;
         return false;
     });

@@ -1,7 +1,6 @@
 // The practice window on the shipped store, first attempt (`Test1`), second
-// (`Test2`) and the worked solution, through the harness's seams (the real dialog and animation
-// are driven through the main window in test_keyboard_access and
-// test_marking_and_ending).
+// (`Test2`) and the worked solution, through the harness's seams (the real
+// dialog and animation are driven in test_keyboard_access and test_contents).
 
 #include "test_practice_window_harness.h"
 
@@ -12,8 +11,6 @@
 #include <QApplication>
 #include <QPdfDocument>
 #include <QPrinter>
-#include <QWebEnginePage>
-#include <QWebEngineScript>
 
 namespace {
 
@@ -22,18 +19,9 @@ const QString WorkingHeading = QStringLiteral("How to work it out");
 const QString WorkingAnswer = QStringLiteral("So the answer is 2.85.");
 const QString QuestionText = QStringLiteral("How much is left?");
 
-// The shown page's text (the page's own scripts are off).
+// The shown page's text.
 QString pageText(QuestionView* view) {
-    QString text;
-    bool done = false;
-    view->page()->runJavaScript(QStringLiteral("document.body ? document.body.innerText : ''"),
-                                QWebEngineScript::ApplicationWorld, [&](const QVariant& v) {
-                                    text = v.toString();
-                                    done = true;
-                                });
-    if (!QTest::qWaitFor([&] { return done; }, 10000))
-        qWarning("the page's text could not be read");
-    return text;
+    return js(*view, QStringLiteral("document.body ? document.body.innerText : ''")).toString();
 }
 
 QString spokenName(QWidget* w) {
@@ -43,8 +31,8 @@ QString spokenName(QWidget* w) {
 
 // The built-in store on disk in root, with the hand-made worked solution in
 // the documents of questions 1 and 3 of the paper; question 2 keeps its own
-// document, which has none.
-std::unique_ptr<ResourceStore> workingStore(const QString& root, const PracticeHarness& h) {
+// document, which has none. The harness reads from it.
+std::unique_ptr<ResourceStore> workingStore(const QString& root, PracticeHarness& h) {
     const QDir builtIn(QStringLiteral(":/content/store"));
     QDir().mkpath(root + "/store");
     for (const QString& name : builtIn.entryList({QStringLiteral("*.txt")}, QDir::Files))
@@ -59,6 +47,7 @@ std::unique_ptr<ResourceStore> workingStore(const QString& root, const PracticeH
         QFile::copy(QStringLiteral(QUILLORA_TEST_DATA_DIR "/mhtml/%1.mht").arg(source),
                     root + "/store/" + read.content.QuestionIds.at(q) + ".mht");
     }
+    h.services.store = store.get();
     return store;
 }
 
@@ -84,19 +73,16 @@ class TestPracticeWindow : public QObject {
 private Q_SLOTS:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom)); }
 
-    void opensPaperAtItsFirstQuestion();
+    void opensPaperClockCountsAndNavigation();
     void nextAndSaveStoreTypedAnswersOrTell();
-    void clockAnsweredCountAndQuestionsLeft();
-    void navigationButtonsAtTheEnds();
-    void markingWritesResultsAndShowsMarkedView();
-    void answerSheetWindowButtonsAndClosing();
+    void markingThenSheetWindowButtonsAndClosing();
     void secondAttemptLocksCarriedRowsAndMarksOnlyItself();
     void workingButtonFollowsAttemptAndMarking_data();
     void workingButtonFollowsAttemptAndMarking();
     void workingChoiceHoldsAcrossQuestionsAndPrints();
 };
 
-void TestPracticeWindow::opensPaperAtItsFirstQuestion() {
+void TestPracticeWindow::opensPaperClockCountsAndNavigation() {
     PracticeHarness h;
     PracticeWindow* w = h.open(101);
     QVERIFY(w);
@@ -119,12 +105,75 @@ void TestPracticeWindow::opensPaperAtItsFirstQuestion() {
     QCOMPARE(h.combo(w)->currentIndex(), -1);
     QVERIFY(w->screen()->geometry().contains(w->geometry()));
 
+    // The clock counts from the opening.
+    h.clock.advanceSeconds(65);
+    QTRY_COMPARE_WITH_TIMEOUT(child<ClockFace>(w, "lblClock")->text(), QStringLiteral("0:1:5"),
+                              3000);
+    h.clock.advanceSeconds(3600 * 25);
+    w->Timer1_Timer();
+    QCOMPARE(child<ClockFace>(w, "lblClock")->text(), QStringLiteral("1:1:5"));
+    // The widest time shows whole in a label whose size never follows its
+    // text (a label that may grow lays its field out again every second).
+    h.clock.advanceSeconds(86399 - 3665);
+    w->Timer1_Timer();
+    ClockFace* clock = child<ClockFace>(w, "lblClock");
+    QCOMPARE(clock->text(), QStringLiteral("23:59:59"));
+    QVERIFY(clock->sizeHint().width() <= clock->width());
+    QCOMPARE(clock->minimumSize(), clock->maximumSize());
+    // Typed text counts once stored; a blank of spaces counts as answered.
+    h.box(w, 1)->setText(QStringLiteral(" "));
+    w->Timer1_Timer();
+    QCOMPARE(h.label(w, "lblAnsweredQ")->text(), QStringLiteral("0"));
+    w->NextQuestion();
+    QCOMPARE(h.label(w, "lblAnsweredQ")->text(), QStringLiteral("1"));
+
+    // The list of questions left takes spaces for empty.
+    const PaperSession* session = w->session();
+    QStringList answers(session->paper().TotalBlanks, QStringLiteral("1"));
+    answers[4] = QStringLiteral("   ");
+    answers[9] = QString();
+    QVERIFY(h.typeAnswers(w, answers));
+    const int q5 = session->QuestionOfBlank(4);
+    const int q10 = session->QuestionOfBlank(9);
+    QCOMPARE(h.comboItems(w), QStringList({QString::number(q5), QString::number(q10)}));
+
+    // Typed text is stored before the jump; the list is rebuilt after it.
+    h.box(w, 1)->setText(QStringLiteral("7"));
+    Q_EMIT h.combo(w)->activated(1);
+    QCOMPARE(session->paper().QSCount, q10);
+    QCOMPARE(session->paper().Answers.first(), QStringLiteral("7"));
+    QCOMPARE(h.label(w, "QnTitle")->text(), QStringLiteral("Question %1").arg(q10));
+    h.box(w, 1)->setText(QStringLiteral("8"));
+    Q_EMIT h.combo(w)->activated(0);
+    QCOMPARE(session->paper().QSCount, q5);
+    QCOMPARE(h.comboItems(w), QStringList({QString::number(q5)}));
+    QCOMPARE(h.box(w, 1)->text(), QStringLiteral("   "));
+
     // The title counts the papers within their topic.
     w = h.open(106);
     QCOMPARE(h.label(w, "Title")->text(),
              QStringLiteral("Addition and Subtraction within 10000 - Paper 1"));
     w = h.open(150);
     QCOMPARE(h.label(w, "Title")->text(), QStringLiteral("Area, Perimeter and Volume - Paper 5"));
+
+    // Back and Next at the ends of the paper.
+    w = h.open(136); // five questions
+    QVERIFY(w);
+    PictureButton* back = h.button(w, "ToolBar05");
+    PictureButton* next = h.button(w, "ToolBar06");
+    QVERIFY(!back->isEnabled());
+    QCOMPARE(back->shownPicture().toImage(), h.picture("back_disabled.bmp"));
+    QTest::mouseClick(back, Qt::LeftButton);
+    QCOMPARE(w->session()->paper().QSCount, 1);
+    for (int q = 2; q <= 5; ++q)
+        QTest::mouseClick(next, Qt::LeftButton);
+    QCOMPARE(w->session()->paper().QSCount, 5);
+    QVERIFY(!next->isEnabled());
+    QCOMPARE(next->shownPicture().toImage(), h.picture("forward_disabled.bmp"));
+    QTest::mouseClick(next, Qt::LeftButton);
+    QCOMPARE(w->session()->paper().QSCount, 5);
+    QVERIFY(back->isEnabled());
+    QCOMPARE(back->shownPicture().toImage(), h.picture("back_off.bmp"));
 }
 
 void TestPracticeWindow::nextAndSaveStoreTypedAnswersOrTell() {
@@ -135,7 +184,6 @@ void TestPracticeWindow::nextAndSaveStoreTypedAnswersOrTell() {
     QTest::keyClicks(h.box(w, 1), QStringLiteral("  42"));
     QTest::mouseClick(h.button(w, "ToolBar06"), Qt::LeftButton);
     QCOMPARE(h.label(w, "QnTitle")->text(), QStringLiteral("Question 2"));
-    QCOMPARE(h.fileLines(ResultsFile::First).size(), 50);
     const int blanks = w->session()->paper().TotalBlanks;
     QCOMPARE(h.fileLines(ResultsFile::First).first(),
              QByteArray("#101#>  42") + QByteArray(blanks - 1, '>'));
@@ -177,76 +225,9 @@ void TestPracticeWindow::nextAndSaveStoreTypedAnswersOrTell() {
     QVERIFY(!h.box(w, 1)->isReadOnly());
 }
 
-void TestPracticeWindow::clockAnsweredCountAndQuestionsLeft() {
-    PracticeHarness h;
-    PracticeWindow* w = h.open(101);
-    QVERIFY(w);
-    h.clock.advanceSeconds(65);
-    QTRY_COMPARE_WITH_TIMEOUT(h.child<ClockFace>(w, "lblClock")->text(), QStringLiteral("0:1:5"),
-                              3000);
-    h.clock.advanceSeconds(3600 * 25);
-    w->Timer1_Timer();
-    QCOMPARE(h.child<ClockFace>(w, "lblClock")->text(), QStringLiteral("1:1:5"));
-    // The widest time shows whole in a label whose size never follows its
-    // text (a label that may grow lays its field out again every second).
-    h.clock.advanceSeconds(86399 - 3665);
-    w->Timer1_Timer();
-    ClockFace* clock = h.child<ClockFace>(w, "lblClock");
-    QCOMPARE(clock->text(), QStringLiteral("23:59:59"));
-    QVERIFY(clock->sizeHint().width() <= clock->width());
-    QCOMPARE(clock->minimumSize(), clock->maximumSize());
-    // Typed text counts once stored; a blank of spaces counts as answered.
-    h.box(w, 1)->setText(QStringLiteral(" "));
-    w->Timer1_Timer();
-    QCOMPARE(h.label(w, "lblAnsweredQ")->text(), QStringLiteral("0"));
-    w->NextQuestion();
-    QCOMPARE(h.label(w, "lblAnsweredQ")->text(), QStringLiteral("1"));
-
-    // The list of questions left takes spaces for empty.
-    const PaperSession* session = w->session();
-    QStringList answers(session->paper().TotalBlanks, QStringLiteral("1"));
-    answers[4] = QStringLiteral("   ");
-    answers[9] = QString();
-    QVERIFY(h.typeAnswers(w, answers));
-    const int q5 = session->QuestionOfBlank(4);
-    const int q10 = session->QuestionOfBlank(9);
-    QCOMPARE(h.comboItems(w), QStringList({QString::number(q5), QString::number(q10)}));
-
-    // Typed text is stored before the jump; the list is rebuilt after it.
-    h.box(w, 1)->setText(QStringLiteral("7"));
-    Q_EMIT h.combo(w)->activated(1);
-    QCOMPARE(session->paper().QSCount, q10);
-    QCOMPARE(session->paper().Answers.first(), QStringLiteral("7"));
-    QCOMPARE(h.label(w, "QnTitle")->text(), QStringLiteral("Question %1").arg(q10));
-    h.box(w, 1)->setText(QStringLiteral("8"));
-    Q_EMIT h.combo(w)->activated(0);
-    QCOMPARE(session->paper().QSCount, q5);
-    QCOMPARE(h.comboItems(w), QStringList({QString::number(q5)}));
-    QCOMPARE(h.box(w, 1)->text(), QStringLiteral("   "));
-}
-
-void TestPracticeWindow::navigationButtonsAtTheEnds() {
-    PracticeHarness h;
-    PracticeWindow* w = h.open(136); // five questions
-    QVERIFY(w);
-    PictureButton* back = h.button(w, "ToolBar05");
-    PictureButton* next = h.button(w, "ToolBar06");
-    QVERIFY(!back->isEnabled());
-    QCOMPARE(back->shownPicture().toImage(), h.picture("back_disabled.bmp"));
-    QTest::mouseClick(back, Qt::LeftButton);
-    QCOMPARE(w->session()->paper().QSCount, 1);
-    for (int q = 2; q <= 5; ++q)
-        QTest::mouseClick(next, Qt::LeftButton);
-    QCOMPARE(w->session()->paper().QSCount, 5);
-    QVERIFY(!next->isEnabled());
-    QCOMPARE(next->shownPicture().toImage(), h.picture("forward_disabled.bmp"));
-    QTest::mouseClick(next, Qt::LeftButton);
-    QCOMPARE(w->session()->paper().QSCount, 5);
-    QVERIFY(back->isEnabled());
-    QCOMPARE(back->shownPicture().toImage(), h.picture("back_off.bmp"));
-}
-
-void TestPracticeWindow::markingWritesResultsAndShowsMarkedView() {
+// Marking and the marked view, then (on the marked paper) the answer sheet,
+// the window's buttons and the ways the window closes.
+void TestPracticeWindow::markingThenSheetWindowButtonsAndClosing() {
     PracticeHarness h;
     PracticeWindow* w = h.open(101);
     QVERIFY(w);
@@ -257,7 +238,7 @@ void TestPracticeWindow::markingWritesResultsAndShowsMarkedView() {
     QCOMPARE(marked.count(), 1);
     QCOMPARE(h.delays, QList<int>(15, 200));
 
-    // The score is the session's, tested with it.
+    // The score and what the marking writes are the session's, tested with it.
     QCOMPARE(w->session()->paper().Status, PaperStatus::Marked);
     const QString percent = w->session()->paper().PScoring;
 
@@ -267,38 +248,29 @@ void TestPracticeWindow::markingWritesResultsAndShowsMarkedView() {
     QVERIFY(!h.button(w, "ToolBar01")->isEnabled());
     QVERIFY(!h.button(w, "ToolBar02")->isEnabled());
     QCOMPARE(h.button(w, "ToolBar02")->shownPicture().toImage(), h.picture("mark_disabled.bmp"));
-    QVERIFY(!h.child<ClockFace>(w, "lblClock")->isVisible());
+    QVERIFY(!child<ClockFace>(w, "lblClock")->isVisible());
     QVERIFY(h.label(w, "LTime")->isVisible());
     QCOMPARE(h.label(w, "LTime")->text(), QStringLiteral("0:1:5"));
     QVERIFY(!h.label(w, "lblDate")->isVisible());
     QCOMPARE(h.label(w, "ETime")->text(), QStringLiteral("09/03/2024"));
     QCOMPARE(h.label(w, "PScoring")->text(), percent + QStringLiteral("%"));
-    QVERIFY(!h.child<QWidget>(w, "TxtRem")->isVisible());
+    QVERIFY(!child<QWidget>(w, "TxtRem")->isVisible());
     QTest::mouseClick(h.button(w, "ToolBar06"), Qt::LeftButton);
     QCOMPARE(h.label(w, "FR1")->text(), QStringLiteral("\u2718"));
     QVERIFY(h.label(w, "FR1")->isVisible());
-    // The marking reached the files (what it writes is the session's, tested
-    // with it).
-    QVERIFY(h.fileLines(ResultsFile::Marks)
-                .at(0)
-                .startsWith(QByteArray("#FSE#>" + percent.toLatin1() + ">>")));
-}
 
-void TestPracticeWindow::answerSheetWindowButtonsAndClosing() {
-    PracticeHarness h;
-    PracticeWindow* w = h.open(101);
-    QVERIFY(w);
-    QWidget* sheet = h.child<QWidget>(w, "AnsBox");
-    QWidget* view = h.child<QWidget>(w, "brwWebBrowser");
+    // The answer sheet slides out of the way and back.
+    QWidget* sheet = child<QWidget>(w, "AnsBox");
+    QWidget* view = child<QWidget>(w, "brwWebBrowser");
     PictureButton* handle = h.button(w, "ImgHandle");
     const int shownView = view->width();
-    QCOMPARE(sheet->geometry().right(), w->width() - 1 - h.child<QWidget>(w, "BRight")->width());
+    QCOMPARE(sheet->geometry().right(), w->width() - 1 - child<QWidget>(w, "BRight")->width());
     QCOMPARE(handle->toolTip(), QStringLiteral("Hide answer sheet"));
     QTest::mouseClick(handle, Qt::LeftButton);
     QVERIFY(!w->AnswerSheetShown());
     QCOMPARE(sheet->x(), w->width());
     QCOMPARE(view->width(), shownView + sheet->width());
-    QCOMPARE(h.child<QWidget>(w, "RemQnsBG")->width(), view->width());
+    QCOMPARE(child<QWidget>(w, "RemQnsBG")->width(), view->width());
     QCOMPARE(handle->toolTip(), QStringLiteral("Show answer sheet"));
     QTest::mouseClick(handle, Qt::LeftButton);
     QVERIFY(w->AnswerSheetShown());
@@ -309,16 +281,16 @@ void TestPracticeWindow::answerSheetWindowButtonsAndClosing() {
     w->resize(w->width() - 40, w->height() - 30);
     QVERIFY(w->AnswerSheetShown());
     QCOMPARE(handle->toolTip(), QStringLiteral("Hide answer sheet"));
-    QCOMPARE(sheet->geometry().right(), w->width() - 1 - h.child<QWidget>(w, "BRight")->width());
+    QCOMPARE(sheet->geometry().right(), w->width() - 1 - child<QWidget>(w, "BRight")->width());
     // The navigation buttons keep to the strip's right end, as far in as Save
     // is from its left end.
-    QCOMPARE(h.child<QWidget>(w, "ScnTabBG")->width() - 1 -
+    QCOMPARE(child<QWidget>(w, "ScnTabBG")->width() - 1 -
                  h.button(w, "ToolBar06")->geometry().right(),
              h.button(w, "ToolBar01")->x());
 
     // Close asks first: No keeps the window and its document.
     QSignalSpy unloaded(w, &PracticeWindow::unloaded);
-    const QString doc = h.folder() + QStringLiteral("/temppaper25016.mht");
+    const QString doc = w->session()->paper().DocumentPath;
     h.answers = {false};
     QTest::mouseClick(h.button(w, "ToolBar04"), Qt::LeftButton);
     QCOMPARE(h.asked().last(), QStringLiteral("Close Practice|Confirm?|2"));
@@ -419,7 +391,7 @@ void TestPracticeWindow::secondAttemptLocksCarriedRowsAndMarksOnlyItself() {
                 QVERIFY(mark->x() > box->geometry().right()); // beside the box
             }
             QVERIFY(!h.label(w, "SR" + n)->isVisible());
-            QVERIFY(!h.child<QWidget>(w, "M" + n)->isVisible());
+            QVERIFY(!child<QWidget>(w, "M" + n)->isVisible());
             editable += carried ? 0 : 1;
         }
     }
@@ -471,17 +443,13 @@ void TestPracticeWindow::secondAttemptLocksCarriedRowsAndMarksOnlyItself() {
         QLabel* mark = h.label(w, "SR" + n);
         QVERIFY(mark->isVisible());
         QCOMPARE(mark->text(), wrong ? QStringLiteral("\u2718") : QStringLiteral("\u2714"));
-        auto* model = h.child<QLineEdit>(w, "M" + n);
+        auto* model = child<QLineEdit>(w, "M" + n);
         QCOMPARE(model->isVisible(), wrong);
         if (wrong)
             QCOMPARE(model->text(), w->session()->ModelAnswerFor(blank));
     }
     QVERIFY(!h.button(w, "ToolBar02")->isEnabled());
-    QVERIFY(!h.child<QWidget>(w, "TxtRem")->isVisible());
-    // The marking reached the files (which of their fields change is the
-    // session's, tested with it); the first attempt's did not change.
-    QVERIFY(h.snapshot().value(ResultsFile::Marks) != before.value(ResultsFile::Marks));
-    QCOMPARE(h.snapshot().value(ResultsFile::FResults), before.value(ResultsFile::FResults));
+    QVERIFY(!child<QWidget>(w, "TxtRem")->isVisible());
 
     // Reopened: the marked second attempt, read-only, without a question.
     const int asks = h.asked().size();
@@ -521,7 +489,6 @@ void TestPracticeWindow::workingButtonFollowsAttemptAndMarking() {
     const QTemporaryDir root;
     const auto store = workingStore(root.path(), h);
     QVERIFY(store);
-    h.services.store = store.get();
     if (take == 2) {
         PracticeWindow* first = h.open(WorkingPaper);
         QVERIFY(first);
@@ -531,7 +498,7 @@ void TestPracticeWindow::workingButtonFollowsAttemptAndMarking() {
     PracticeWindow* w = h.open(WorkingPaper, take);
     QVERIFY(w);
     QVERIFY(h.waitForDocument(w));
-    auto* view = h.child<QuestionView>(w, "brwWebBrowser");
+    auto* view = child<QuestionView>(w, "brwWebBrowser");
     PictureButton* button = h.button(w, "ToolBar07");
     // Never offered while a try is open, whatever the question holds.
     QVERIFY(view->hasWorking());
@@ -577,11 +544,10 @@ void TestPracticeWindow::workingChoiceHoldsAcrossQuestionsAndPrints() {
     const QTemporaryDir root;
     const auto store = workingStore(root.path(), h);
     QVERIFY(store);
-    h.services.store = store.get();
     PracticeWindow* w = h.open(WorkingPaper);
     QVERIFY(w);
     QVERIFY(h.markWith(w, h.correctAnswers(w)));
-    auto* view = h.child<QuestionView>(w, "brwWebBrowser");
+    auto* view = child<QuestionView>(w, "brwWebBrowser");
     PictureButton* button = h.button(w, "ToolBar07");
     QVERIFY(h.waitForDocument(w));
     QTest::mouseClick(button, Qt::LeftButton);

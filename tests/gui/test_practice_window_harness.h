@@ -3,7 +3,6 @@
 // window needs (a manual clock, a dialog answered through its seam, an
 // animation that does not sleep) and helpers to open a paper and look at it.
 
-#include "../core/test_support.h"
 #include "chrome/AppServices.h"
 #include "chrome/PictureButton.h"
 #include "chrome/PictureCache.h"
@@ -16,6 +15,7 @@
 #include "core/ProgramDefinition.h"
 #include "core/ResourceStore.h"
 #include "core/Scoring.h"
+#include "main_window_harness.h"
 #include "practice/PaperSession.h"
 #include "practice/ui/PracticeWindow.h"
 #include "practice/ui/QuestionScheme.h"
@@ -27,6 +27,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
+#include <QWebEnginePage>
+#include <QWebEngineScript>
 #include <QtTest>
 #include <memory>
 
@@ -104,12 +106,6 @@ public:
         return ok;
     }
 
-    template <typename T> static T* child(QWidget* w, const QString& name) {
-        T* found = w->findChild<T*>(name);
-        if (!found)
-            qFatal("no control %s", qPrintable(name));
-        return found;
-    }
     static QLabel* label(QWidget* w, const QString& name) { return child<QLabel>(w, name); }
     static PictureButton* button(QWidget* w, const QString& name) {
         return child<PictureButton>(w, name);
@@ -167,10 +163,9 @@ public:
     QString path(ResultsFile file) const {
         return ResultsFilePath(dir.path(), file, state.LChose, state.lblCOD);
     }
-    QByteArray fileBytes(ResultsFile file) const { return TestFiles::bytesOf(path(file)); }
     // The file's lines without their CR LF.
     QList<QByteArray> fileLines(ResultsFile file) const {
-        QList<QByteArray> lines = fileBytes(file).replace("\r\n", "\n").split('\n');
+        QList<QByteArray> lines = TestFiles::bytesOf(path(file)).replace("\r\n", "\n").split('\n');
         if (lines.last().isEmpty())
             lines.removeLast();
         return lines;
@@ -197,6 +192,20 @@ private:
     QStringList m_asked;
     bool m_ready = false;
 };
+
+// Runs script in a world of its own (the page's scripts are off) and returns
+// its value.
+inline QVariant js(QuestionView& view, const QString& script) {
+    QVariant result;
+    bool done = false;
+    view.page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant& v) {
+        result = v;
+        done = true;
+    });
+    if (!QTest::qWaitFor([&] { return done; }, 10000))
+        qWarning("script gave no answer: %s", qPrintable(script.left(60)));
+    return result;
+}
 
 // QTEST_MAIN for tests of windows with a question view, whose scheme must be
 // known before the application exists.

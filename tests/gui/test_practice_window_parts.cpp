@@ -6,7 +6,6 @@
 #include "chrome/PictureButton.h"
 #include "chrome/PictureCache.h"
 #include "core/AppState.h"
-#include "core/GraphicsTable.h"
 #include "core/ResourceStore.h"
 #include "practice/ui/AnswerRow.h"
 #include "practice/ui/AnswerSheet.h"
@@ -17,10 +16,8 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <QToolTip>
 #include <QtTest>
-#include <memory>
 
 namespace {
 
@@ -35,250 +32,229 @@ AnswerRowContent Row(const QString& answer) {
 class TestPracticeWindowParts : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase();
+    void rowsStackByBlankCount_data() {
+        QTest::addColumn<int>("blanks");
+        QTest::addColumn<bool>("spaced");
+        QTest::addColumn<bool>("partLabel");
+        QTest::newRow("one blank: no part label") << 1 << true << false;
+        QTest::newRow("two blanks") << 2 << true << true;
+        QTest::newRow("fifteen blanks still spaced") << 15 << true << true;
+        QTest::newRow("sixteen blanks overlap") << 16 << false << true;
+        QTest::newRow("twenty blanks") << 20 << false << true;
+    }
 
-    void rowsStackByBlankCount_data();
-    void rowsStackByBlankCount();
-    void rowSettingsLastOneQuestion();
-    void answerBoxRefusesUnstorableCharacters_data();
-    void answerBoxRefusesUnstorableCharacters();
-    void toolBarPicturesFollowState();
-    void pointerShapesAlongTheBorder_data();
-    void pointerShapesAlongTheBorder();
-    void dragResizeStopsAtTheMinimum_data();
-    void dragResizeStopsAtTheMinimum();
-    void gripDragResizesTheWindow();
+    void rowsStackByBlankCount() {
+        QFETCH(int, blanks);
+        QFETCH(bool, spaced);
+        QFETCH(bool, partLabel);
+        QWidget window;
+        AnswerSheet sheet(m_pictures, false, &window);
+        QList<AnswerRowContent> rows;
+        for (int k = 1; k <= blanks; ++k)
+            rows << Row(QString::number(k));
+        sheet.LayoutAnswerSheet(rows, false, false);
+        sheet.ShowAnswerRows(blanks);
+        window.show();
+
+        // All twenty rows stacked in order, apart or (to fit many) just overlapping.
+        for (int k = 1; k < AnswerSheet::RowCount; ++k) {
+            const QRect row = sheet.row(k)->geometry();
+            const QRect next = sheet.row(k + 1)->geometry();
+            QVERIFY(next.y() > row.y() + row.height() / 2);
+            QCOMPARE(next.y() > row.bottom() + 1, spaced);
+        }
+        for (int k = 1; k <= AnswerSheet::RowCount; ++k)
+            QCOMPARE(sheet.row(k)->isVisible(), k <= blanks);
+        QCOMPARE(sheet.row(1)->QL()->isVisible(), partLabel);
+        QCOMPARE(sheet.row(blanks)->FA()->text(), QString::number(blanks));
+        QCOMPARE(sheet.rowTexts(blanks).size(), blanks);
+        QCOMPARE(sheet.row(20)->QL()->text(), QStringLiteral("(t)"));
+    }
+
+    // A long answer enlarges row 1; a one-character blank takes one character
+    // typed but shows a longer answer stored earlier whole. Both last one question.
+    void rowSettingsLastOneQuestion() {
+        QWidget window;
+        AnswerSheet sheet(m_pictures, false, &window);
+        window.show();
+        AnswerRowContent choice = Row(QString());
+        choice.singleCharacter = true;
+        sheet.LayoutAnswerSheet({Row("a"), choice, Row("b")}, true, true);
+        sheet.ShowAnswerRows(3);
+        AnswerRow* first = sheet.row(1);
+        QLineEdit* box = sheet.row(2)->FA();
+        const int ordinary = sheet.row(3)->height();
+        const int ordinaryBox = sheet.row(3)->FA()->height();
+        QVERIFY(first->FA()->height() > 2 * ordinaryBox);
+        QVERIFY(sheet.row(2)->y() > first->geometry().bottom());
+        QVERIFY(sheet.PicInstruction()->isVisible());
+        box->setFocus();
+        QTest::keyClicks(box, QStringLiteral("23"));
+        QCOMPARE(box->text(), QStringLiteral("2"));
+        choice.answer = QStringLiteral("12");
+        sheet.LayoutAnswerSheet({Row("a"), choice, Row("b")}, true, true);
+        QCOMPARE(box->text(), QStringLiteral("12"));
+
+        sheet.LayoutAnswerSheet({Row("c"), Row(QString())}, false, false);
+        sheet.ShowAnswerRows(2);
+        QCOMPARE(first->height(), ordinary);
+        QCOMPARE(first->FA()->height(), ordinaryBox);
+        QVERIFY(!sheet.PicInstruction()->isVisible());
+        QTest::keyClicks(box, QStringLiteral("234"));
+        QCOMPARE(box->text(), QStringLiteral("234"));
+    }
+
+    void answerBoxRefusesUnstorableCharacters_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("kept");
+        auto row = [](const char* name, const char* typed, const char* kept) {
+            QTest::newRow(name) << QString::fromUtf8(typed) << QString::fromUtf8(kept);
+        };
+        row("greater-than sign", "1>2", "12");
+        row("hash sign", "#5", "5");
+        row("Latin-1 letters are kept", "caf\u00e9 \u00fc", "caf\u00e9 \u00fc");
+        row("euro sign", "5\u20ac", "5");
+        row("letters outside Latin-1", "\u0107\u03c0x", "x");
+        row("spaces are kept", "  1 2/3 ", "  1 2/3 ");
+    }
+
+    void answerBoxRefusesUnstorableCharacters() {
+        QFETCH(QString, typed);
+        QFETCH(QString, kept);
+        QWidget window;
+        AnswerRow row(1, false, &window);
+        window.show();
+        row.Fill(Row(QString()));
+        row.FA()->setFocus();
+        // insert() goes through the validator like a keystroke.
+        for (const QChar c : typed)
+            row.FA()->insert(QString(c));
+        QCOMPARE(row.FA()->text(), kept);
+
+        // A paste holding a refused character is refused as a whole.
+        row.FA()->clear();
+        QGuiApplication::clipboard()->setText(typed);
+        row.FA()->paste();
+        QCOMPARE(row.FA()->text(), AnswerValidator::IsAcceptable(typed) ? typed : QString());
+        // A refusal says why, under the box.
+        QCOMPARE(QToolTip::isVisible() && QToolTip::text() == AnswerRow::RefusedInputHint(),
+                 !AnswerValidator::IsAcceptable(typed));
+        QToolTip::hideText();
+    }
+
+    void toolBarPicturesFollowState() {
+        QWidget window;
+        window.resize(900, 200);
+        PracticeToolBar bar(m_pictures, &window);
+        bar.setGeometry(4, 30, 892, bar.height());
+        bar.layoutButtons(window.width());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+        PictureButton* save = bar.button(PracticeToolBar::Save);
+        const QImage off = m_pictures.get("save_off.bmp").toImage();
+        QVERIFY(!off.isNull());
+        QCOMPARE(save->shownPicture().toImage(), off);
+
+        QSignalSpy clicks(&bar, &PracticeToolBar::buttonClicked);
+        bar.setButtonEnabled(PracticeToolBar::Save, false);
+        QCOMPARE(save->shownPicture().toImage(), m_pictures.get("save_disabled.bmp").toImage());
+        QTest::mouseClick(save, Qt::LeftButton);
+        QCOMPARE(clicks.count(), 0);
+        // Print and Close cannot be disabled.
+        bar.setButtonEnabled(PracticeToolBar::Print, false);
+        QVERIFY(bar.button(PracticeToolBar::Print)->isEnabled());
+
+        // (Pressed pictures: test_contents; which button does what: the window's
+        // tests.)
+        PictureButton* next = bar.button(PracticeToolBar::Next);
+
+        // Save, Mark and Print from the left, Back and Next at the right end,
+        // none over another.
+        const QList<PictureButton*> inOrder = {save, bar.button(PracticeToolBar::Mark),
+                                               bar.button(PracticeToolBar::Print),
+                                               bar.button(PracticeToolBar::Back), next};
+        for (int i = 0; i + 1 < inOrder.size(); ++i)
+            QVERIFY(inOrder.at(i)->geometry().right() < inOrder.at(i + 1)->x());
+    }
+
+    void pointerShapesAlongTheBorder_data() {
+        QTest::addColumn<QPoint>("pos");
+        QTest::addColumn<int>("shape");
+        QTest::newRow("inside") << QPoint(300, 200) << int(Qt::ArrowCursor);
+        QTest::newRow("left edge") << QPoint(2, 200) << int(Qt::SizeHorCursor);
+        QTest::newRow("right edge") << QPoint(597, 200) << int(Qt::SizeHorCursor);
+        QTest::newRow("top edge") << QPoint(300, 1) << int(Qt::SizeVerCursor);
+        QTest::newRow("bottom edge") << QPoint(300, 398) << int(Qt::SizeVerCursor);
+        QTest::newRow("upper left corner") << QPoint(1, 1) << int(Qt::SizeFDiagCursor);
+        QTest::newRow("lower right corner") << QPoint(598, 398) << int(Qt::SizeFDiagCursor);
+        QTest::newRow("lower left corner") << QPoint(1, 398) << int(Qt::SizeBDiagCursor);
+        QTest::newRow("upper right corner") << QPoint(598, 2) << int(Qt::SizeBDiagCursor);
+        QTest::newRow("just inside the border") << QPoint(6, 394) << int(Qt::ArrowCursor);
+    }
+
+    void pointerShapesAlongTheBorder() {
+        QFETCH(QPoint, pos);
+        QFETCH(int, shape);
+        QCOMPARE(int(DragResizer::PointerShape(pos, QSize(600, 400))), shape);
+    }
+
+    void dragResizeStopsAtTheMinimum_data() {
+        // 7300 x 5000 twips is 486.7 x 333.3 pixels: a size must lie above.
+        QTest::addColumn<QPoint>("offset");
+        QTest::addColumn<QSize>("expected");
+        QTest::newRow("larger") << QPoint(900, 700) << QSize(900, 700);
+        QTest::newRow("smaller, above both minimums") << QPoint(500, 340) << QSize(500, 340);
+        QTest::newRow("both below") << QPoint(100, 100) << QSize(800, 600);
+        QTest::newRow("first pixels above the minimums") << QPoint(487, 334) << QSize(487, 334);
+    }
+
+    void dragResizeStopsAtTheMinimum() {
+        QFETCH(QPoint, offset);
+        QFETCH(QSize, expected);
+        QCOMPARE(DragResizer::DraggedSize(offset, QSize(800, 600)), expected);
+    }
+
+    void gripDragResizesTheWindow() {
+        QWidget window;
+        window.setGeometry(100, 100, 800, 600);
+        auto* grip = new QLabel(&window);
+        grip->setObjectName(QStringLiteral("Sizer"));
+        grip->setGeometry(780, 580, 14, 14);
+        DragResizer resizer(&window);
+        resizer.watch(grip);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+        const QPoint start = grip->mapToGlobal(QPoint(5, 5));
+        const QPoint cornerOffset = window.geometry().bottomRight() + QPoint(1, 1) - start;
+        auto send = [&](QEvent::Type type, const QPoint& global, Qt::MouseButtons buttons) {
+            QMouseEvent event(type, grip->mapFromGlobal(global), global,
+                              type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons,
+                              Qt::NoModifier);
+            QApplication::sendEvent(grip, &event);
+        };
+        send(QEvent::MouseButtonPress, start, Qt::LeftButton);
+        QVERIFY(resizer.isDragging());
+        // Each dimension stops on its own at its minimum (the width, then the
+        // height).
+        send(QEvent::MouseMove, window.geometry().topLeft() + QPoint(300, 450) - cornerOffset,
+             Qt::LeftButton);
+        QCOMPARE(window.size(), QSize(800, 450));
+        send(QEvent::MouseMove, window.geometry().topLeft() + QPoint(520, 200) - cornerOffset,
+             Qt::LeftButton);
+        QCOMPARE(window.size(), QSize(520, 450));
+        send(QEvent::MouseButtonRelease,
+             window.geometry().topLeft() + QPoint(520, 200) - cornerOffset, Qt::NoButton);
+        QVERIFY(!resizer.isDragging());
+        send(QEvent::MouseMove, window.geometry().topLeft() + QPoint(900, 900), Qt::NoButton);
+        QCOMPARE(window.size(), QSize(520, 450));
+    }
 
 private:
-    QTemporaryDir m_dir;
-    std::unique_ptr<PictureCache> m_pictures;
+    // Read straight from the built-in store.
+    PictureCache m_pictures{ResourceStore().root() + "/graphics"};
 };
-
-void TestPracticeWindowParts::initTestCase() {
-    QVERIFY(m_dir.isValid());
-    ResourceStore store;
-    QCOMPARE(ExtractGraphics(store, m_dir.path()), QStringList());
-    m_pictures = std::make_unique<PictureCache>(GraphicsFolder(m_dir.path()));
-}
-
-void TestPracticeWindowParts::rowsStackByBlankCount_data() {
-    QTest::addColumn<int>("blanks");
-    QTest::addColumn<bool>("spaced");
-    QTest::addColumn<bool>("partLabel");
-    QTest::newRow("one blank: no part label") << 1 << true << false;
-    QTest::newRow("two blanks") << 2 << true << true;
-    QTest::newRow("fifteen blanks still spaced") << 15 << true << true;
-    QTest::newRow("sixteen blanks overlap") << 16 << false << true;
-    QTest::newRow("twenty blanks") << 20 << false << true;
-}
-
-void TestPracticeWindowParts::rowsStackByBlankCount() {
-    QFETCH(int, blanks);
-    QFETCH(bool, spaced);
-    QFETCH(bool, partLabel);
-    QWidget window;
-    AnswerSheet sheet(*m_pictures, false, &window);
-    QList<AnswerRowContent> rows;
-    for (int k = 1; k <= blanks; ++k)
-        rows << Row(QString::number(k));
-    sheet.LayoutAnswerSheet(rows, false, false);
-    sheet.ShowAnswerRows(blanks);
-    window.show();
-
-    // All twenty rows stacked in order, apart or (to fit many) just overlapping.
-    for (int k = 1; k < AnswerSheet::RowCount; ++k) {
-        const QRect row = sheet.row(k)->geometry();
-        const QRect next = sheet.row(k + 1)->geometry();
-        QVERIFY(next.y() > row.y() + row.height() / 2);
-        QCOMPARE(next.y() > row.bottom() + 1, spaced);
-    }
-    for (int k = 1; k <= AnswerSheet::RowCount; ++k)
-        QCOMPARE(sheet.row(k)->isVisible(), k <= blanks);
-    QCOMPARE(sheet.row(1)->QL()->isVisible(), partLabel);
-    QCOMPARE(sheet.row(blanks)->FA()->text(), QString::number(blanks));
-    QCOMPARE(sheet.rowTexts(blanks).size(), blanks);
-    QCOMPARE(sheet.row(20)->QL()->text(), QStringLiteral("(t)"));
-}
-
-// A long answer enlarges row 1; a one-character blank takes one character
-// typed but shows a longer answer stored earlier whole. Both last one question.
-void TestPracticeWindowParts::rowSettingsLastOneQuestion() {
-    QWidget window;
-    AnswerSheet sheet(*m_pictures, false, &window);
-    window.show();
-    AnswerRowContent choice = Row(QString());
-    choice.singleCharacter = true;
-    sheet.LayoutAnswerSheet({Row("a"), choice, Row("b")}, true, true);
-    sheet.ShowAnswerRows(3);
-    AnswerRow* first = sheet.row(1);
-    QLineEdit* box = sheet.row(2)->FA();
-    const int ordinary = sheet.row(3)->height();
-    const int ordinaryBox = sheet.row(3)->FA()->height();
-    QVERIFY(first->FA()->height() > 2 * ordinaryBox);
-    QVERIFY(sheet.row(2)->y() > first->geometry().bottom());
-    QVERIFY(sheet.PicInstruction()->isVisible());
-    box->setFocus();
-    QTest::keyClicks(box, QStringLiteral("23"));
-    QCOMPARE(box->text(), QStringLiteral("2"));
-    choice.answer = QStringLiteral("12");
-    sheet.LayoutAnswerSheet({Row("a"), choice, Row("b")}, true, true);
-    QCOMPARE(box->text(), QStringLiteral("12"));
-
-    sheet.LayoutAnswerSheet({Row("c"), Row(QString())}, false, false);
-    sheet.ShowAnswerRows(2);
-    QCOMPARE(first->height(), ordinary);
-    QCOMPARE(first->FA()->height(), ordinaryBox);
-    QVERIFY(!sheet.PicInstruction()->isVisible());
-    QTest::keyClicks(box, QStringLiteral("234"));
-    QCOMPARE(box->text(), QStringLiteral("234"));
-}
-
-void TestPracticeWindowParts::answerBoxRefusesUnstorableCharacters_data() {
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("kept");
-    auto row = [](const char* name, const char* typed, const char* kept) {
-        QTest::newRow(name) << QString::fromUtf8(typed) << QString::fromUtf8(kept);
-    };
-    row("greater-than sign", "1>2", "12");
-    row("hash sign", "#5", "5");
-    row("Latin-1 letters are kept", "caf\u00e9 \u00fc", "caf\u00e9 \u00fc");
-    row("euro sign", "5\u20ac", "5");
-    row("letters outside Latin-1", "\u0107\u03c0x", "x");
-    row("spaces are kept", "  1 2/3 ", "  1 2/3 ");
-}
-
-void TestPracticeWindowParts::answerBoxRefusesUnstorableCharacters() {
-    QFETCH(QString, typed);
-    QFETCH(QString, kept);
-    QWidget window;
-    AnswerRow row(1, false, &window);
-    window.show();
-    row.Fill(Row(QString()));
-    row.FA()->setFocus();
-    // insert() goes through the validator like a keystroke.
-    for (const QChar c : typed)
-        row.FA()->insert(QString(c));
-    QCOMPARE(row.FA()->text(), kept);
-
-    // A paste holding a refused character is refused as a whole.
-    row.FA()->clear();
-    QGuiApplication::clipboard()->setText(typed);
-    row.FA()->paste();
-    QCOMPARE(row.FA()->text(), AnswerValidator::IsAcceptable(typed) ? typed : QString());
-    // A refusal says why, under the box.
-    QCOMPARE(QToolTip::isVisible() && QToolTip::text() == AnswerRow::RefusedInputHint(),
-             !AnswerValidator::IsAcceptable(typed));
-    QToolTip::hideText();
-}
-
-void TestPracticeWindowParts::toolBarPicturesFollowState() {
-    QWidget window;
-    window.resize(900, 200);
-    PracticeToolBar bar(*m_pictures, &window);
-    bar.setGeometry(4, 30, 892, bar.height());
-    bar.layoutButtons(window.width());
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-
-    PictureButton* save = bar.button(PracticeToolBar::Save);
-    const QImage off = m_pictures->get("save_off.bmp").toImage();
-    QVERIFY(!off.isNull());
-    QCOMPARE(save->shownPicture().toImage(), off);
-
-    QSignalSpy clicks(&bar, &PracticeToolBar::buttonClicked);
-    bar.setButtonEnabled(PracticeToolBar::Save, false);
-    QCOMPARE(save->shownPicture().toImage(), m_pictures->get("save_disabled.bmp").toImage());
-    QTest::mouseClick(save, Qt::LeftButton);
-    QCOMPARE(clicks.count(), 0);
-    // Print and Close cannot be disabled.
-    bar.setButtonEnabled(PracticeToolBar::Print, false);
-    QVERIFY(bar.button(PracticeToolBar::Print)->isEnabled());
-
-    // (Pressed pictures: test_contents; which button does what: the window's
-    // tests.)
-    PictureButton* next = bar.button(PracticeToolBar::Next);
-
-    // Save, Mark and Print from the left, Back and Next at the right end,
-    // none over another.
-    const QList<PictureButton*> inOrder = {save, bar.button(PracticeToolBar::Mark),
-                                           bar.button(PracticeToolBar::Print),
-                                           bar.button(PracticeToolBar::Back), next};
-    for (int i = 0; i + 1 < inOrder.size(); ++i)
-        QVERIFY(inOrder.at(i)->geometry().right() < inOrder.at(i + 1)->x());
-}
-
-void TestPracticeWindowParts::pointerShapesAlongTheBorder_data() {
-    QTest::addColumn<QPoint>("pos");
-    QTest::addColumn<int>("shape");
-    QTest::newRow("inside") << QPoint(300, 200) << int(Qt::ArrowCursor);
-    QTest::newRow("left edge") << QPoint(2, 200) << int(Qt::SizeHorCursor);
-    QTest::newRow("right edge") << QPoint(597, 200) << int(Qt::SizeHorCursor);
-    QTest::newRow("top edge") << QPoint(300, 1) << int(Qt::SizeVerCursor);
-    QTest::newRow("bottom edge") << QPoint(300, 398) << int(Qt::SizeVerCursor);
-    QTest::newRow("upper left corner") << QPoint(1, 1) << int(Qt::SizeFDiagCursor);
-    QTest::newRow("lower right corner") << QPoint(598, 398) << int(Qt::SizeFDiagCursor);
-    QTest::newRow("lower left corner") << QPoint(1, 398) << int(Qt::SizeBDiagCursor);
-    QTest::newRow("upper right corner") << QPoint(598, 2) << int(Qt::SizeBDiagCursor);
-    QTest::newRow("just inside the border") << QPoint(6, 394) << int(Qt::ArrowCursor);
-}
-
-void TestPracticeWindowParts::pointerShapesAlongTheBorder() {
-    QFETCH(QPoint, pos);
-    QFETCH(int, shape);
-    QCOMPARE(int(DragResizer::PointerShape(pos, QSize(600, 400))), shape);
-}
-
-void TestPracticeWindowParts::dragResizeStopsAtTheMinimum_data() {
-    // 7300 x 5000 twips is 486.7 x 333.3 pixels: a size must lie above.
-    QTest::addColumn<QPoint>("offset");
-    QTest::addColumn<QSize>("expected");
-    QTest::newRow("larger") << QPoint(900, 700) << QSize(900, 700);
-    QTest::newRow("smaller, above both minimums") << QPoint(500, 340) << QSize(500, 340);
-    QTest::newRow("both below") << QPoint(100, 100) << QSize(800, 600);
-    QTest::newRow("first pixels above the minimums") << QPoint(487, 334) << QSize(487, 334);
-}
-
-void TestPracticeWindowParts::dragResizeStopsAtTheMinimum() {
-    QFETCH(QPoint, offset);
-    QFETCH(QSize, expected);
-    QCOMPARE(DragResizer::DraggedSize(offset, QSize(800, 600)), expected);
-}
-
-void TestPracticeWindowParts::gripDragResizesTheWindow() {
-    QWidget window;
-    window.setGeometry(100, 100, 800, 600);
-    auto* grip = new QLabel(&window);
-    grip->setObjectName(QStringLiteral("Sizer"));
-    grip->setGeometry(780, 580, 14, 14);
-    DragResizer resizer(&window);
-    resizer.watch(grip);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-
-    const QPoint start = grip->mapToGlobal(QPoint(5, 5));
-    const QPoint cornerOffset = window.geometry().bottomRight() + QPoint(1, 1) - start;
-    auto send = [&](QEvent::Type type, const QPoint& global, Qt::MouseButtons buttons) {
-        QMouseEvent event(type, grip->mapFromGlobal(global), global,
-                          type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons,
-                          Qt::NoModifier);
-        QApplication::sendEvent(grip, &event);
-    };
-    send(QEvent::MouseButtonPress, start, Qt::LeftButton);
-    QVERIFY(resizer.isDragging());
-    // Each dimension stops on its own at its minimum (the width, then the
-    // height).
-    send(QEvent::MouseMove, window.geometry().topLeft() + QPoint(300, 450) - cornerOffset,
-         Qt::LeftButton);
-    QCOMPARE(window.size(), QSize(800, 450));
-    send(QEvent::MouseMove, window.geometry().topLeft() + QPoint(520, 200) - cornerOffset,
-         Qt::LeftButton);
-    QCOMPARE(window.size(), QSize(520, 450));
-    send(QEvent::MouseButtonRelease, window.geometry().topLeft() + QPoint(520, 200) - cornerOffset,
-         Qt::NoButton);
-    QVERIFY(!resizer.isDragging());
-    send(QEvent::MouseMove, window.geometry().topLeft() + QPoint(900, 900), Qt::NoButton);
-    QCOMPARE(window.size(), QSize(520, 450));
-}
 
 QTEST_MAIN(TestPracticeWindowParts)
 #include "test_practice_window_parts.moc"

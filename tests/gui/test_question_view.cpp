@@ -14,14 +14,13 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWebEnginePage>
-#include <QWebEngineScript>
 #include <QWebEngineSettings>
 #include <QtTest>
 #include <memory>
 
+#include "test_practice_window_harness.h"
+
 #include "practice/ui/QuestionPage.h"
-#include "practice/ui/QuestionScheme.h"
-#include "practice/ui/QuestionView.h"
 
 namespace {
 
@@ -43,20 +42,6 @@ int showAndWait(QuestionView& view, const QString& path) {
     QSignalSpy spy(&view, &QuestionView::documentLoaded);
     view.showDocument(path);
     return spy.wait(20000) ? int(spy.first().first().toBool()) : -1;
-}
-
-// Runs script in a world of its own (the page's scripts are off) and returns
-// its value.
-QVariant js(QuestionView& view, const QString& script) {
-    QVariant result;
-    bool done = false;
-    view.page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant& v) {
-        result = v;
-        done = true;
-    });
-    if (!QTest::qWaitFor([&] { return done; }, 10000))
-        qWarning("script gave no answer: %s", qPrintable(script.left(60)));
-    return result;
 }
 
 struct PageFacts {
@@ -188,8 +173,7 @@ void TestQuestionView::shippedDocumentsAndUnreadableOnes() {
     // two picked evenly, four among the documents with pictures
     QStringList pictured;
     for (const QString& name : all) {
-        QFile file(store.filePath(name));
-        if (file.open(QIODevice::ReadOnly) && file.readAll().contains("Content-Type: image/"))
+        if (TestFiles::bytesOf(store.filePath(name)).contains("Content-Type: image/"))
             pictured.append(name);
     }
     QStringList chosen{all.first(), all.at(all.size() / 2)};
@@ -367,7 +351,7 @@ void TestQuestionView::printsTheShownDocument() {
     QCOMPARE(done.size(), 1);
     QCOMPARE(done.first().first().toBool(), true);
     QVERIFY(!m_view->isPrinting());
-    // What the pages hold is read back in test_working_view.
+    // What the pages hold is read back in test_practice_window.
     QPdfDocument doc;
     QCOMPARE(doc.load(pdf), QPdfDocument::Error::None);
 }
@@ -401,13 +385,10 @@ void TestQuestionView::staysOnTheQuestion() {
     QVERIFY(server.listen());
     const QString origin = QStringLiteral("http://127.0.0.1:%1").arg(server.port());
 
-    QFile source(dataFile(QStringLiteral("leaving/") + document + QStringLiteral(".mht")));
-    QVERIFY(source.open(QIODevice::ReadOnly));
     const QString path = m_dir->filePath(QStringLiteral("temppaper23031.mht"));
-    QFile placed(path);
-    QVERIFY(placed.open(QIODevice::WriteOnly));
-    placed.write(source.readAll().replace("http://127.0.0.1:PORT", origin.toLatin1()));
-    placed.close();
+    QVERIFY(TestFiles::writeBytes(
+        path, TestFiles::bytesOf(dataFile(QStringLiteral("leaving/") + document + ".mht"))
+                  .replace("http://127.0.0.1:PORT", origin.toLatin1())));
 
     auto* page = qobject_cast<QuestionPage*>(m_view->page());
     QVERIFY(page);
@@ -421,9 +402,7 @@ void TestQuestionView::staysOnTheQuestion() {
     QUrl dropped = QUrl(origin + target);
     if (action == QLatin1String("drop file")) {
         dropped = QUrl::fromLocalFile(m_dir->filePath(QStringLiteral("elsewhere.html")));
-        QFile other(dropped.toLocalFile());
-        QVERIFY(other.open(QIODevice::WriteOnly));
-        other.write("<p>elsewhere</p>");
+        QVERIFY(TestFiles::writeBytes(dropped.toLocalFile(), "<p>elsewhere</p>"));
     }
     // Until the engine has laid the page out a click or a drop may find
     // nothing under it; it is repeated until the page has asked to leave.
@@ -460,12 +439,6 @@ void TestQuestionView::staysOnTheQuestion() {
     QVERIFY(!pageFacts(*m_view).text.contains(QStringLiteral("remote")));
 }
 
-int main(int argc, char** argv) {
-    RegisterQuestionScheme();
-    QApplication app(argc, argv);
-    TestQuestionView test;
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&test, argc, argv);
-}
+QUESTION_VIEW_TEST_MAIN(TestQuestionView)
 
 #include "test_question_view.moc"

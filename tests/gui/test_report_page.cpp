@@ -1,6 +1,8 @@
 // The Report page: the trend plot, the panels, the figures, and the printed
 // report read back from PDF, also without a printer.
 
+#include "main_window_harness.h"
+
 #include "chrome/PictureCache.h"
 #include "chrome/PopUpService.h"
 #include "core/AppState.h"
@@ -90,13 +92,6 @@ class TestReportPage : public QObject {
         ReportPrinter printer;
     };
 
-    template <typename T> static T* Child(QWidget& parent, const QString& name) {
-        T* child = parent.findChild<T*>(name);
-        if (!child)
-            qFatal("no child %s", qPrintable(name));
-        return child;
-    }
-
 private Q_SLOTS:
     void init() {
         m_dir = std::make_unique<QTemporaryDir>();
@@ -123,7 +118,7 @@ private Q_SLOTS:
         page.resize(390, 400);
         page.BuildReport(Module(), Marks("marks_none.txt"), Fixture(file));
         page.ArrangeReportPanels(3);
-        TrendPlot* plot = Child<TrendPlot>(page, "RC3TrendPlot");
+        TrendPlot* plot = child<TrendPlot>(&page, "RC3TrendPlot");
         QCOMPARE(plot->values(), plotted);
         const QImage image = plot->grab().toImage();
         const int w = plot->width();
@@ -184,11 +179,11 @@ private Q_SLOTS:
         page.show();
         page.ArrangeReportPanels(before);
         page.ArrangeReportPanels(pos);
-        QWidget* panel = Child<QWidget>(page, open);
+        QWidget* panel = child<QWidget>(&page, open);
         // Bar n lies above the open panel exactly when n <= its number.
         const int openNumber = open.mid(2, 1).toInt();
         for (int n = 1; n <= 3; ++n)
-            QCOMPARE(Child<QWidget>(page, QString("RCBar%1").arg(n))->y() < panel->y(),
+            QCOMPARE(child<QWidget>(&page, QString("RCBar%1").arg(n))->y() < panel->y(),
                      n <= openNumber);
 
         // Top to bottom, only the bars and the open panel can be seen.
@@ -197,7 +192,7 @@ private Q_SLOTS:
             QVERIFY(at);
             bool seen = panel == at || panel->isAncestorOf(at);
             for (int n = 1; n <= 3; ++n) {
-                QWidget* bar = Child<QWidget>(page, QString("RCBar%1").arg(n));
+                QWidget* bar = child<QWidget>(&page, QString("RCBar%1").arg(n));
                 seen = seen || bar == at || bar->isAncestorOf(at);
             }
             QVERIFY2(seen, qPrintable(QString("y %1 shows %2").arg(y).arg(at->objectName())));
@@ -205,7 +200,7 @@ private Q_SLOTS:
 
         // A left click on a bar's caption or edge chooses its panel.
         QSignalSpy chosen(&page, &ReportPage::reportPanelChosen);
-        QWidget* bar = Child<QWidget>(page, clicked);
+        QWidget* bar = child<QWidget>(&page, clicked);
         QTest::mouseClick(bar, Qt::RightButton, {}, QPoint(4, 10));
         QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(4, 10));
         QCOMPARE(chosen.count(), 1);
@@ -230,29 +225,29 @@ private Q_SLOTS:
         page.ArrangeReportPanels(2);
         QStringList shown;
         for (const char* name : {"OScore1", "OScore2", "PCNum", "ST", "WT"})
-            shown << Child<QLabel>(page, name)->text();
+            shown << child<QLabel>(&page, name)->text();
         QCOMPARE(shown, overall);
-        QCOMPARE(Child<TrendPlot>(page, "RC3TrendPlot")->values().size(), 12);
+        QCOMPARE(child<TrendPlot>(&page, "RC3TrendPlot")->values().size(), 12);
 
         for (int k = 1; k <= 10; ++k) {
             for (const char* name : {"TopLab%1", "TBack%1A", "TBack%1B"})
-                QCOMPARE(Child<QWidget>(page, QString(name).arg(k))->isHidden(), k > topicCount);
+                QCOMPARE(child<QWidget>(&page, QString(name).arg(k))->isHidden(), k > topicCount);
         }
-        QCOMPARE(Child<QLabel>(page, "TopLab2")->text(), QString("Topic 2"));
-        QCOMPARE(Child<QLabel>(page, "TMark1A")->text(), QString("86.9%"));
-        QCOMPARE(Child<QLabel>(page, "TMark1B")->text(), QString("90%"));
-        QCOMPARE(Child<QLabel>(page, "TMark7A")->text(), QString());
+        QCOMPARE(child<QLabel>(&page, "TopLab2")->text(), QString("Topic 2"));
+        QCOMPARE(child<QLabel>(&page, "TMark1A")->text(), QString("86.9%"));
+        QCOMPARE(child<QLabel>(&page, "TMark1B")->text(), QString("90%"));
+        QCOMPARE(child<QLabel>(&page, "TMark7A")->text(), QString());
 
         // Bars follow the unrounded average on the width of the first track,
         // also after the page changes size.
         for (int width : {390, 520}) {
             page.resize(width, 400);
-            const int inner = Child<QWidget>(page, "TBack1A")->width() - 2;
+            const int inner = child<QWidget>(&page, "TBack1A")->width() - 2;
             const QList<QPair<QString, double>> bars = {{"TBar1A", 0.86875}, {"TBar1B", 0.9},
                                                         {"TBar4A", 0.9},     {"TBar5A", 0.475},
                                                         {"TBar7A", 0.0},     {"TBar2B", 0.833}};
             for (const auto& [name, fraction] : bars)
-                QVERIFY2(qAbs(Child<QWidget>(page, name)->width() - inner * fraction) <= 1.0,
+                QVERIFY2(qAbs(child<QWidget>(&page, name)->width() - inner * fraction) <= 1.0,
                          qPrintable(name));
         }
     }
@@ -380,10 +375,8 @@ private Q_SLOTS:
         printer.printer().setOutputFormat(QPrinter::PdfFormat);
         printer.printer().setOutputFileName(m_dir->filePath("no/such/folder/printer.pdf"));
         // A file of the chosen name is there from before: it is replaced.
-        if (!saved.isEmpty()) {
-            QFile old(folder + "/" + saved);
-            QVERIFY(old.open(QIODevice::WriteOnly) && old.write("an older report") > 0);
-        }
+        if (!saved.isEmpty())
+            QVERIFY(TestFiles::writeBytes(folder + "/" + saved, "an older report"));
 
         const bool done = printer.PrintReport(nullptr, Caption, Module(), Marks("marks_dozen.txt"));
         QCOMPARE(done, !saved.isEmpty());

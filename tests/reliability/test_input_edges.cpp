@@ -57,13 +57,11 @@ private Q_SLOTS:
                 answer += QStringLiteral("caf\u00E9 12.5 ");
             rows.append(answer.left(10000));
         }
-        auto session = folder.session(102);
-        QVERIFY(session->Load().ok());
+        auto session = folder.open(102);
         QVERIFY(session->MoveToQuestion(rows, 2).ok());
         QVERIFY(session->MoveToQuestion({rows.first()}, 1).ok());
 
-        auto reopened = folder.session(102);
-        QVERIFY(reopened->Load().ok());
+        auto reopened = folder.open(102);
         QCOMPARE(reopened->paper().Answers, rows + QStringList{rows.first()});
         QCOMPARE(reopened->AnsweredCount(), 9);
 
@@ -71,8 +69,7 @@ private Q_SLOTS:
         QVERIFY(reopened->PrepareMarking(rows).ok());
         QVERIFY(reopened->CompleteMarking().ok());
         QCOMPARE(reopened->paper().PScoring, QString("0"));
-        auto marked = folder.session(102);
-        QVERIFY(marked->Load().ok());
+        auto marked = folder.open(102);
         QVERIFY(marked->isMarked());
         QCOMPARE(marked->paper().Answers.at(3), rows.at(3));
     }
@@ -82,8 +79,7 @@ private Q_SLOTS:
         const QString answer = QStringLiteral("3>2");
         ModuleFolder folder;
         QVERIFY(folder.start());
-        auto session = folder.session(101);
-        QVERIFY(session->Load().ok());
+        auto session = folder.open(101);
         QVERIFY(session->MoveToQuestion({"9"}, 1).ok());
         const QByteArray saved = bytesOf(folder.file(ResultsFile::First));
 
@@ -99,8 +95,7 @@ private Q_SLOTS:
         QCOMPARE(marking.error, RecordError::Unencodable);
         QVERIFY(!session->isMarked());
         QCOMPARE(bytesOf(folder.file(ResultsFile::First)), saved);
-        auto reopened = folder.session(101);
-        QVERIFY(reopened->Load().ok());
+        auto reopened = folder.open(101);
         QCOMPARE(reopened->paper().Answers.at(0), QString("9"));
     }
 
@@ -114,8 +109,7 @@ private Q_SLOTS:
 
         ModuleFolder folder(storeDir.path());
         QVERIFY(folder.start());
-        auto session = folder.session(101);
-        QVERIFY(session->Load().ok());
+        auto session = folder.open(101);
         QVERIFY(session->ExtractQuestionDocument());
         QCOMPARE(bytesOf(session->paper().DocumentPath), document);
 

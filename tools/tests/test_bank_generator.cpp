@@ -4,8 +4,8 @@
 #include "MhtmlWriter.h"
 #include "NumberTopicKit.h"
 #include "Quantities.h"
-#include "StoreWriter.h"
 #include "TopicKit.h"
+#include "bank_questions.h"
 #include "practice/MhtmlArchive.h"
 
 #include <QDir>
@@ -94,22 +94,6 @@ qint64 Evaluate(const QString& text) {
     const auto m = expr.match(text.trimmed());
     return m.hasMatch() ? *Solve(m.captured(1), m.captured(2), m.captured(3), QStringLiteral("?"))
                         : text.trimmed().toLongLong();
-}
-
-// The bank is generated once for all the tests that only read it.
-const QList<StoreWriter::Paper>& Bank() {
-    static const QList<StoreWriter::Paper> papers = StoreWriter::Generate();
-    return papers;
-}
-
-// The questions of the given topics.
-QList<Question> QuestionsOf(const QList<int>& topics) {
-    QList<Question> out;
-    for (const StoreWriter::Paper& paper : Bank()) {
-        if (topics.contains(paper.paperSpec.topic))
-            out += paper.questions;
-    }
-    return out;
 }
 
 } // namespace

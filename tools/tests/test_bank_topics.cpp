@@ -2,9 +2,9 @@
 // every key a picture decides re-derived from the picture's geometry.
 #include "Bank.h"
 #include "NumberTopicKit.h"
-#include "StoreWriter.h"
 #include "SvgExtra.h"
 #include "TopicKit.h"
+#include "bank_questions.h"
 
 #include <QLocale>
 #include <QRegularExpression>
@@ -86,18 +86,6 @@ QString TimeText(int minutesPast12) {
     return bank::kit::TimeText(t < 60 ? 12 : t / 60, t % 60);
 }
 
-// The questions of one topic in the bank as the store holds it, generated
-// once for the whole run.
-QList<Question> QuestionsOfTopic(int topic) {
-    static const QList<StoreWriter::Paper> bank = StoreWriter::Generate();
-    QList<Question> out;
-    for (const StoreWriter::Paper& paper : bank) {
-        if (paper.paperSpec.topic == topic)
-            out += paper.questions;
-    }
-    return out;
-}
-
 const QByteArray* PictureNamed(const Question& q, const QString& name) {
     for (const bank::Picture& p : q.pictures) {
         if (p.name == name)
@@ -109,7 +97,7 @@ const QByteArray* PictureNamed(const Question& q, const QString& name) {
 // The questions of a topic that show the named picture, each with it read back.
 QList<QPair<Question, QList<Element>>> WithPicture(int topic, const QString& name) {
     QList<QPair<Question, QList<Element>>> out;
-    for (const Question& q : QuestionsOfTopic(topic)) {
+    for (const Question& q : QuestionsOf({topic})) {
         if (const QByteArray* data = PictureNamed(q, name))
             out.append({q, ParseSvg(*data)});
     }
@@ -258,7 +246,7 @@ private Q_SLOTS:
 
     void fixedMoneyQuestionAddsUpToItsKey() {
         // Paper 119, question 16: the sample record 25414 with the key 24.80.
-        const Question q = QuestionsOfTopic(4).at(3 * 20 + 15);
+        const Question q = QuestionsOf({4}).at(3 * 20 + 15);
         QCOMPARE(q.blanks.at(0).key, QStringLiteral("24.80"));
         static const QRegularExpression price(QStringLiteral("£(\\d+)\\.(\\d\\d)"));
         int cents = 0, prices = 0;
@@ -274,7 +262,7 @@ private Q_SLOTS:
         static const QRegularExpression shift(
             QStringLiteral("(?:(\\d+) hours? ?)?(?:(\\d+) minutes)? (later|earlier)"));
         int checked = 0;
-        for (const Question& q : QuestionsOfTopic(7)) {
+        for (const Question& q : QuestionsOf({7})) {
             const QByteArray* one = PictureNamed(q, QStringLiteral("clock.svg"));
             const QByteArray* two = PictureNamed(q, QStringLiteral("clocks.svg"));
             if (!one && !two)
