@@ -101,12 +101,15 @@ void ClockFace::prepareGlyphs() const {
             return;
         x += advances.at(k);
     }
+    const QFontMetricsF metrics(font());
+    m_ascent = metrics.ascent();
+    m_lineHeight = metrics.height();
     m_font = runs.first().rawFont();
     m_glyphs = clockGlyphs;
     m_advances = advances;
 }
 
-QGlyphRun ClockFace::glyphRun() const {
+QGlyphRun ClockFace::glyphRun(qreal* width) const {
     prepareGlyphs();
     QGlyphRun run;
     if (m_glyphs.isEmpty())
@@ -124,6 +127,7 @@ QGlyphRun ClockFace::glyphRun() const {
         positions.append(QPointF(x, 0));
         x += m_advances.at(k);
     }
+    *width = x;
     run.setRawFont(m_font);
     run.setGlyphIndexes(glyphs);
     run.setPositions(positions);
@@ -137,16 +141,13 @@ void ClockFace::paintEvent(QPaintEvent*) {
     painter.setPen(
         palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, foregroundRole()));
     const QRect area = contentsRect();
-    const QGlyphRun run = glyphRun();
+    qreal width = 0;
+    const QGlyphRun run = glyphRun(&width);
     if (run.glyphIndexes().isEmpty()) {
         painter.drawText(area, Qt::AlignCenter, m_text);
         return;
     }
-    const QFontMetricsF metrics(font());
-    const QList<QPointF> positions = run.positions();
-    const qreal width =
-        positions.last().x() + m_advances.at(ClockCharacters.indexOf(m_text.back()));
     const QPointF origin(area.x() + (area.width() - width) / 2,
-                         area.y() + (area.height() - metrics.height()) / 2 + metrics.ascent());
+                         area.y() + (area.height() - m_lineHeight) / 2 + m_ascent);
     painter.drawGlyphRun(origin, run);
 }

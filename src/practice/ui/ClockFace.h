@@ -33,12 +33,15 @@ protected:
 private:
     // The run of glyphs for m_text, or an empty run when a character of it
     // is not one of the clock's or the font kerns the clock's characters.
-    QGlyphRun glyphRun() const;
+    // width receives the run's advance.
+    QGlyphRun glyphRun(qreal* width) const;
     void prepareGlyphs() const;
 
     QString m_text;
     mutable QRawFont m_font;
     mutable QList<quint32> m_glyphs; // for "0123456789:"
     mutable QList<qreal> m_advances;
+    mutable qreal m_ascent = 0;
+    mutable qreal m_lineHeight = 0;
     mutable bool m_prepared = false;
 };
