@@ -120,6 +120,9 @@ void TestPracticeWindow::opensPaperClockCountsAndNavigation() {
     QCOMPARE(clock->text(), QStringLiteral("23:59:59"));
     QVERIFY(clock->sizeHint().width() <= clock->width());
     QCOMPARE(clock->minimumSize(), clock->maximumSize());
+    // It lies on its field's picture and paints it itself: a tick paints
+    // the clock alone.
+    QVERIFY(clock->paintsBackdrop());
     // Typed text counts once stored; a blank of spaces counts as answered.
     h.box(w, 1)->setText(QStringLiteral(" "));
     w->Timer1_Timer();

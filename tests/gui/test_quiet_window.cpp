@@ -24,6 +24,30 @@ protected:
     }
 };
 
+class CountingField : public QLabel {
+public:
+    int paints = 0;
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        ++paints;
+        QLabel::paintEvent(event);
+    }
+};
+
+// A field's picture whose every pixel differs from its neighbours, so that a
+// backdrop taken from the wrong place shows.
+QPixmap FieldPicture(qreal ratio, bool alpha) {
+    QImage image(QSize(96, 26) * ratio, alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y, qRgba(x * 5 % 256, y * 9 % 256, (x * y) % 256, alpha ? 200 : 255));
+    }
+    QPixmap picture = QPixmap::fromImage(image);
+    picture.setDevicePixelRatio(ratio);
+    return picture;
+}
+
 QImage Picture(QWidget& widget) {
     widget.setAutoFillBackground(true);
     widget.setPalette(QPalette(Qt::black, QColor(250, 251, 245)));
@@ -37,6 +61,8 @@ private Q_SLOTS:
     void clockLooksLikeALabel_data();
     void clockLooksLikeALabel();
     void clockTicksWithoutPostedUpdates();
+    void clockOverItsFieldPaintsAlone_data();
+    void clockOverItsFieldPaintsAlone();
     void caretRestsAndWakes();
 };
 
@@ -99,6 +125,64 @@ void TestQuietWindow::clockTicksWithoutPostedUpdates() {
     QVERIFY(reader);
     QCOMPARE(reader->role(), QAccessible::StaticText);
     QCOMPARE(reader->text(QAccessible::Name), QStringLiteral("0:0:2"));
+}
+
+void TestQuietWindow::clockOverItsFieldPaintsAlone_data() {
+    QTest::addColumn<qreal>("ratio");
+    QTest::addColumn<bool>("alpha");
+    QTest::addColumn<QPoint>("at");
+    QTest::addColumn<bool>("enabled");
+    QTest::addColumn<bool>("alone");
+    QTest::newRow("inside the field") << 1.0 << false << QPoint(13, 3) << true << true;
+    QTest::newRow("high-DPI picture") << 2.0 << false << QPoint(13, 3) << true << true;
+    // The parent paints what is under the clock whenever the picture does
+    // not cover it opaquely, or is drawn greyed.
+    QTest::newRow("picture with alpha") << 1.0 << true << QPoint(13, 3) << true << false;
+    QTest::newRow("past the picture's edge") << 1.0 << false << QPoint(60, 3) << true << false;
+    QTest::newRow("field disabled") << 1.0 << false << QPoint(13, 3) << false << false;
+}
+
+// Over its field's picture the clock paints that picture itself, so that a
+// tick paints the clock alone; the pupil sees the same pixels as before.
+void TestQuietWindow::clockOverItsFieldPaintsAlone() {
+    QFETCH(qreal, ratio);
+    QFETCH(bool, alpha);
+    QFETCH(QPoint, at);
+    QFETCH(bool, enabled);
+    QFETCH(bool, alone);
+    const QPixmap picture = FieldPicture(ratio, alpha);
+    const QString text = QStringLiteral("0:12:47");
+
+    CountingField field;
+    field.setPixmap(picture);
+    field.resize(picture.deviceIndependentSize().toSize());
+    auto* clock = new ClockFace(&field);
+    clock->setText(text);
+    clock->move(at);
+    clock->setBackdrop(picture);
+    field.setEnabled(enabled);
+    QCOMPARE(clock->paintsBackdrop(), alone);
+
+    QLabel before;
+    before.setPixmap(picture);
+    before.resize(field.size());
+    before.setEnabled(enabled);
+    auto* label = new QLabel(text, &before);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignCenter);
+    label->setGeometry(clock->geometry());
+    QCOMPARE(Picture(field), Picture(before));
+
+    field.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&field));
+    QTRY_VERIFY(field.paints > 0);
+    QCoreApplication::processEvents();
+    const int paints = field.paints;
+    clock->setText(QStringLiteral("0:12:48"));
+    QCOMPARE(field.paints, alone ? paints : paints + 1);
+    // Moved off the picture, the clock leaves the backdrop to its field again.
+    clock->move(picture.deviceIndependentSize().width(), 0);
+    QVERIFY(!clock->paintsBackdrop());
 }
 
 // The caret blinks while the pupil is busy, rests shown after a pause, and

@@ -4,7 +4,10 @@
 #include <QAccessibleWidget>
 #include <QEvent>
 #include <QFontMetricsF>
+#include <QIcon>
+#include <QMoveEvent>
 #include <QPainter>
+#include <QResizeEvent>
 #include <QTextLayout>
 #include <cmath>
 
@@ -27,6 +30,40 @@ ClockFace::ClockFace(QWidget* parent) : QWidget(parent) {
     }();
     Q_UNUSED(accessible);
     setFixedSize(sizeHint());
+}
+
+void ClockFace::setBackdrop(const QPixmap& picture) {
+    m_picture = picture;
+    placeBackdrop();
+    update();
+}
+
+void ClockFace::placeBackdrop() {
+    m_backdrop = QPixmap();
+    const QRectF covered(QPointF(), m_picture.deviceIndependentSize());
+    const bool covers = !m_picture.isNull() && !m_picture.hasAlphaChannel() &&
+                        covered.contains(QRectF(geometry())) && parentWidget() &&
+                        parentWidget()->isEnabled();
+    if (covers) {
+        // Fitted to the screen as a label fits its picture (through an
+        // icon), so that a picture of another pixel ratio is scaled alike.
+        const qreal ratio = devicePixelRatioF();
+        const QPixmap fitted =
+            QIcon(m_picture).pixmap(m_picture.deviceIndependentSize().toSize(), ratio);
+        m_backdrop = fitted.copy(QRect(pos() * ratio, size() * ratio));
+        m_backdrop.setDevicePixelRatio(ratio);
+    }
+    setAttribute(Qt::WA_OpaquePaintEvent, covers);
+}
+
+void ClockFace::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    placeBackdrop();
+}
+
+void ClockFace::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    placeBackdrop();
 }
 
 void ClockFace::setText(const QString& text) {
@@ -59,6 +96,9 @@ void ClockFace::changeEvent(QEvent* event) {
     if (event->type() == QEvent::FontChange) {
         m_prepared = false;
         setFixedSize(sizeHint());
+    } else if (event->type() == QEvent::EnabledChange || event->type() == QEvent::ParentChange) {
+        // A disabled field draws its picture greyed.
+        placeBackdrop();
     }
     QWidget::changeEvent(event);
 }
@@ -135,9 +175,14 @@ QGlyphRun ClockFace::glyphRun(qreal* width) const {
 }
 
 void ClockFace::paintEvent(QPaintEvent*) {
+    // A window moved to a screen of another pixel ratio needs it fitted anew.
+    if (!m_backdrop.isNull() && m_backdrop.devicePixelRatio() != devicePixelRatioF())
+        placeBackdrop();
+    QPainter painter(this);
+    if (!m_backdrop.isNull())
+        painter.drawPixmap(0, 0, m_backdrop);
     if (m_text.isEmpty())
         return;
-    QPainter painter(this);
     painter.setPen(
         palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, foregroundRole()));
     const QRect area = contentsRect();

@@ -9,8 +9,13 @@
 //
 // Its size fits "00:00:00" with every digit as wide as the widest, so that a
 // new text never changes its size or makes its row lay out again.
+//
+// Given the picture its parent shows under it (setBackdrop), it paints that
+// part of the picture itself and is opaque: a tick then paints the clock
+// alone, not the strip and the field beneath it as well.
 
 #include <QGlyphRun>
+#include <QPixmap>
 #include <QRawFont>
 #include <QString>
 #include <QWidget>
@@ -22,6 +27,11 @@ public:
 
     QString text() const { return m_text; }
     void setText(const QString& text);
+    // The picture the parent draws unscaled from its own top-left corner,
+    // fully under the clock; a null picture, or one that does not cover the
+    // clock opaquely, leaves the parent to paint what is under the clock.
+    void setBackdrop(const QPixmap& picture);
+    bool paintsBackdrop() const { return testAttribute(Qt::WA_OpaquePaintEvent); }
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
@@ -29,6 +39,8 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     // The run of glyphs for m_text, or an empty run when a character of it
@@ -36,8 +48,11 @@ private:
     // width receives the run's advance.
     QGlyphRun glyphRun(qreal* width) const;
     void prepareGlyphs() const;
+    void placeBackdrop();
 
     QString m_text;
+    QPixmap m_picture;  // the parent's picture
+    QPixmap m_backdrop; // the part of it under the clock, when it covers it
     mutable QRawFont m_font;
     mutable QList<quint32> m_glyphs; // for "0123456789:"
     mutable QList<qreal> m_advances;

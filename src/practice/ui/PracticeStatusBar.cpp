@@ -60,6 +60,7 @@ PracticeStatusBar::PracticeStatusBar(PictureCache& pictures, bool secondAttempt,
         m_clock->setObjectName(QStringLiteral("lblClock"));
         m_clock->setText(QStringLiteral("00:00:00"));
         m_clock->setToolTip(QStringLiteral("Clock"));
+        m_clock->setBackdrop(small);
         m_lTime = makeText("LTime", QString(), bot1);
         m_lTime->setToolTip(QStringLiteral("Time taken"));
         m_lTime->hide();
