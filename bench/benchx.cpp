@@ -6,7 +6,10 @@
 // into samples.
 //
 //   benchx [--mark NAME]... [--settle] [--pss] [--click X,Y] [--idle MS]
-//          [--idle-detail] [--timeout S] [--log FILE] -- COMMAND [ARG]...
+//          [--idle-again] [--idle-detail] [--timeout S] [--log FILE] -- COMMAND [ARG]...
+// --idle-again measures a second idle span of the same length right after
+// the first (idle_again_cpu_ms): a page's engine still does some work in the
+// first seconds after it loaded, the second span is the open window alone.
 // --idle-detail names, on standard error, each process that used CPU time
 // while idle.
 
@@ -40,6 +43,7 @@ struct Options {
     int clickX = 0;
     int clickY = 0;
     int idleMs = 0;
+    bool idleAgain = false;
     bool idleDetail = false;
     int timeoutS = 60;
     std::string log = "/dev/null";
@@ -49,7 +53,8 @@ struct Options {
 [[noreturn]] void usage(const char* why) {
     std::fprintf(stderr,
                  "benchx: %s\nusage: benchx [--mark NAME]... [--settle] [--pss] [--click X,Y] "
-                 "[--idle MS] [--timeout S] [--log FILE] -- COMMAND [ARG]...\n",
+                 "[--idle MS] [--idle-again] [--idle-detail] [--timeout S] [--log FILE] -- "
+                 "COMMAND [ARG]...\n",
                  why);
     std::exit(2);
 }
@@ -81,6 +86,8 @@ Options parse(int argc, char** argv) {
             options.click = true;
         } else if (arg == "--idle") {
             options.idleMs = std::atoi(value("--idle").c_str());
+        } else if (arg == "--idle-again") {
+            options.idleAgain = true;
         } else if (arg == "--idle-detail") {
             options.idleDetail = true;
         } else if (arg == "--timeout") {
@@ -325,6 +332,29 @@ int ignoreXError(Display*, XErrorEvent*) {
     return 0;
 }
 
+// The CPU time, in ms, the process tree of pid uses over options.idleMs.
+double IdleCpuMs(int pid, const Options& options) {
+    const std::vector<int> treeBefore = ProcTree::LiveTree(pid);
+    std::map<int, long long> each;
+    for (int p : treeBefore)
+        each[p] = ProcTree::TreeCpuNs({p});
+    usleep(static_cast<useconds_t>(options.idleMs) * 1000);
+    // The tree is read again so that processes started meanwhile count from
+    // zero.
+    const std::vector<int> treeAfter = ProcTree::LiveTree(pid);
+    long long usedNs = 0;
+    for (int p : treeAfter) {
+        const long long used = ProcTree::TreeCpuNs({p}) - each[p];
+        if (used <= 0)
+            continue;
+        usedNs += used;
+        if (options.idleDetail)
+            std::fprintf(stderr, "idle: pid %d (%s) used %.2f ms\n", p, ProcessLabel(p).c_str(),
+                         static_cast<double>(used) / 1e6);
+    }
+    return static_cast<double>(usedNs) / 1e6;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -376,25 +406,9 @@ int main(int argc, char** argv) {
             }
         }
         if (status == 0 && options.idleMs > 0) {
-            const std::vector<int> treeBefore = ProcTree::LiveTree(launch.pid());
-            std::map<int, long long> each;
-            for (int pid : treeBefore)
-                each[pid] = ProcTree::TreeCpuNs({pid});
-            usleep(static_cast<useconds_t>(options.idleMs) * 1000);
-            // The tree is read again so that processes started meanwhile count
-            // from zero.
-            const std::vector<int> treeAfter = ProcTree::LiveTree(launch.pid());
-            long long usedNs = 0;
-            for (int pid : treeAfter) {
-                const long long used = ProcTree::TreeCpuNs({pid}) - each[pid];
-                if (used <= 0)
-                    continue;
-                usedNs += used;
-                if (options.idleDetail)
-                    std::fprintf(stderr, "idle: pid %d (%s) used %.2f ms\n", pid,
-                                 ProcessLabel(pid).c_str(), static_cast<double>(used) / 1e6);
-            }
-            std::printf("idle_cpu_ms=%.2f\n", static_cast<double>(usedNs) / 1e6);
+            std::printf("idle_cpu_ms=%.2f\n", IdleCpuMs(launch.pid(), options));
+            if (options.idleAgain)
+                std::printf("idle_again_cpu_ms=%.2f\n", IdleCpuMs(launch.pid(), options));
         }
     }
     std::fflush(stdout);
