@@ -24,6 +24,7 @@ int main() {
         {"bare_webview_load", "ms", {"floor_webview_loaded_ms", "floor_window_shown_ms"}, 1.0},
         {"bare_window_pss", "MB", {"floor_window_pss_kb", ""}, 1.0 / 1024.0},
         {"bare_webview_pss", "MB", {"floor_webview_pss_kb", ""}, 1.0 / 1024.0},
+        {"bare_webview_idle_cpu", "ms", {"floor_webview_idle_ms", ""}, 1.0},
     };
     for (const FloorLine& line : floors) {
         std::vector<double> values;
