@@ -13,27 +13,19 @@
 #include <QTest>
 
 namespace {
-class CountingClock : public ClockFace {
+// A widget that counts its paints.
+template <class Widget> class Counting : public Widget {
 public:
     int paints = 0;
 
 protected:
     void paintEvent(QPaintEvent* event) override {
         ++paints;
-        ClockFace::paintEvent(event);
+        Widget::paintEvent(event);
     }
 };
-
-class CountingField : public QLabel {
-public:
-    int paints = 0;
-
-protected:
-    void paintEvent(QPaintEvent* event) override {
-        ++paints;
-        QLabel::paintEvent(event);
-    }
-};
+using CountingClock = Counting<ClockFace>;
+using CountingField = Counting<QLabel>;
 
 // A field's picture whose every pixel differs from its neighbours, so that a
 // backdrop taken from the wrong place shows.
