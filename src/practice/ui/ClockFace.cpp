@@ -46,12 +46,13 @@ void ClockFace::placeBackdrop() {
                         parentWidget()->isEnabled();
     if (covers) {
         // Fitted to the screen as a label fits its picture (through an
-        // icon), so that a picture of another pixel ratio is scaled alike.
-        const qreal ratio = devicePixelRatioF();
-        const QPixmap fitted =
-            QIcon(m_picture).pixmap(m_picture.deviceIndependentSize().toSize(), ratio);
-        m_backdrop = fitted.copy(QRect(pos() * ratio, size() * ratio));
-        m_backdrop.setDevicePixelRatio(ratio);
+        // icon): scaled down smoothly where the picture has pixels to spare,
+        // else left as it is for the painter to scale, as the label's is. A
+        // cut-out of the fitted picture would miss the rounding of a
+        // fractional scale (and lie partly outside it, where it is black).
+        m_fittedRatio = devicePixelRatioF();
+        m_backdrop =
+            QIcon(m_picture).pixmap(m_picture.deviceIndependentSize().toSize(), m_fittedRatio);
     }
     setAttribute(Qt::WA_OpaquePaintEvent, covers);
 }
@@ -176,11 +177,14 @@ QGlyphRun ClockFace::glyphRun(qreal* width) const {
 
 void ClockFace::paintEvent(QPaintEvent*) {
     // A window moved to a screen of another pixel ratio needs it fitted anew.
-    if (!m_backdrop.isNull() && m_backdrop.devicePixelRatio() != devicePixelRatioF())
+    if (!m_backdrop.isNull() && m_fittedRatio != devicePixelRatioF())
         placeBackdrop();
     QPainter painter(this);
+    // Drawn whole from the parent's corner, clipped to the clock, so that
+    // every device pixel of the clock gets the very pixel the parent's label
+    // gives it, however the scale rounds the clock's edges.
     if (!m_backdrop.isNull())
-        painter.drawPixmap(0, 0, m_backdrop);
+        painter.drawPixmap(-pos(), m_backdrop);
     if (m_text.isEmpty())
         return;
     painter.setPen(

@@ -52,7 +52,8 @@ private:
 
     QString m_text;
     QPixmap m_picture;  // the parent's picture
-    QPixmap m_backdrop; // the part of it under the clock, when it covers it
+    QPixmap m_backdrop; // the picture fitted to the screen, when it covers the clock
+    qreal m_fittedRatio = 0;
     mutable QRawFont m_font;
     mutable QList<quint32> m_glyphs; // for "0123456789:"
     mutable QList<qreal> m_advances;
