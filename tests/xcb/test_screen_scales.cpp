@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QScreen>
+#include <QtMath>
 
 namespace {
 
@@ -50,6 +51,34 @@ double Differing(const QImage& a, const QImage& b) {
         }
     }
     return double(differing) / (a.width() * a.height());
+}
+
+// The side of the largest square of pure black in the image, up to limit: a
+// window drawn right holds thin black text and lines, never a black box.
+int BlackSquare(const QImage& image, int limit) {
+    QList<int> above(image.width() + 1, 0);
+    int best = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        QList<int> row(image.width() + 1, 0);
+        for (int x = 0; x < image.width(); ++x) {
+            if (qGray(image.pixel(x, y)) < 16) {
+                row[x + 1] = 1 + qMin(row.at(x), qMin(above.at(x), above.at(x + 1)));
+                best = qMax(best, row.at(x + 1));
+                if (best >= limit)
+                    return best;
+            }
+        }
+        above = row;
+    }
+    return best;
+}
+
+// Saved for a person to look at when QUILLORA_SCALES_DUMP names a folder.
+void Keep(const QImage& image, const QString& name) {
+    const QString folder = qEnvironmentVariable("QUILLORA_SCALES_DUMP");
+    if (!folder.isEmpty())
+        image.save(QStringLiteral("%1/%2-%3.png")
+                       .arg(folder, qEnvironmentVariable("QT_SCALE_FACTOR"), name));
 }
 
 } // namespace
@@ -105,12 +134,8 @@ private Q_SLOTS:
                     .arg(BlackPixels(shown))
                     .arg(BlackPixels(expected))
                     .arg(100 * Differing(shown, expected), 0, 'f', 1);
-            if (!qEnvironmentVariableIsEmpty("QUILLORA_SCALES_DUMP")) {
-                shown.save(qEnvironmentVariable("QUILLORA_SCALES_DUMP") + QLatin1String(when) +
-                           QStringLiteral("-shown.png"));
-                expected.save(qEnvironmentVariable("QUILLORA_SCALES_DUMP") + QLatin1String(when) +
-                              QStringLiteral("-expected.png"));
-            }
+            Keep(shown, QLatin1String(when) + QStringLiteral("-clock"));
+            Keep(expected, QLatin1String(when) + QStringLiteral("-label"));
             QVERIFY2(BlackPixels(shown) <= BlackPixels(expected) * 11 / 10 + 4, qPrintable(what));
             QVERIFY2(Differing(shown, expected) < 0.01, qPrintable(what));
         };
@@ -131,6 +156,46 @@ private Q_SLOTS:
         w->move(moved);
         QTRY_COMPARE(w->pos(), moved);
         compare(QStringLiteral("1:02:09"), "after a move");
+    }
+
+    // Every window and page as the screen shows it: no black box anywhere,
+    // on the practice window before and after marking either.
+    void everyWindowWithoutABlackBox() {
+        const int box = qCeil(12 * qEnvironmentVariable("QT_SCALE_FACTOR").toDouble());
+        const auto look = [box](QWidget* window, const QString& name) {
+            QTest::qWait(0);
+            const QImage shown = FromScreen(window);
+            Keep(shown, name);
+            QVERIFY2(BlackSquare(shown, box) < box,
+                     qPrintable(name + QStringLiteral(" has a black box")));
+        };
+        MainWindow main;
+        Contents* contents = main.start();
+        QVERIFY(contents);
+        contents->show();
+        QVERIFY(QTest::qWaitForWindowExposed(contents));
+        QVERIFY(click(main.child("Topic1")));
+        look(contents, QStringLiteral("home"));
+        QVERIFY(click(main.child("ToolBar02")));
+        look(contents, QStringLiteral("report"));
+        QVERIFY(click(main.child("Tab04")));
+        look(contents, QStringLiteral("help"));
+        QVERIFY(click(main.child("ToolBar02")));
+        look(contents, QStringLiteral("trash"));
+        main.stop();
+
+        PracticeHarness h;
+        PracticeWindow* w = h.open(102);
+        QVERIFY(w);
+        QVERIFY(h.waitForDocument(w));
+        look(w, QStringLiteral("practice"));
+        w->MarkPaper();
+        QVERIFY(w->session()->isMarked());
+        look(w, QStringLiteral("practice-marked"));
+        PracticeWindow* second = h.open(102, 2);
+        QVERIFY(second);
+        QVERIFY(h.waitForDocument(second));
+        look(second, QStringLiteral("second-attempt"));
     }
 };
 
