@@ -62,7 +62,7 @@ void SetChart(Picture& p, const QString& body, double width, double height,
 double LabelColumn(const QList<Row>& rows) {
     double w = 90;
     for (const Row& r : rows)
-        w = std::max(w, TextWidth(r.label, kLabelSize) + 28);
+        w = std::max(w, TextWidth(r.label, kLabelSize) + 44);
     return w;
 }
 
@@ -111,7 +111,7 @@ QString Symbol(const QString& kind, QPointF c, double size) {
 
 // A symbol cut to `quarters` of four: the left half for two, one quarter
 // square for one, all but the lower right quarter for three.
-QString CutSymbol(const QString& kind, QPointF c, double size, int quarters, int id) {
+QString CutSymbol(const QString& kind, QPointF c, double size, int quarters, const QString& cut) {
     const QString body = Symbol(kind, c, size);
     if (quarters >= 4)
         return Group(body, QStringLiteral("class=\"symbol\""));
@@ -126,7 +126,6 @@ QString CutSymbol(const QString& kind, QPointF c, double size, int quarters, int
         quarter(-1, 0);
     if (quarters >= 3)
         quarter(0, -1);
-    const QString cut = QStringLiteral("cut%1").arg(id);
     return QStringLiteral("<clipPath id=\"%1\">\n%2</clipPath>\n").arg(cut, clip) +
            Group(body, QStringLiteral("class=\"part-symbol\" data-quarters=\"%1\" "
                                       "clip-path=\"url(#%2)\"")
@@ -172,7 +171,7 @@ void MakePictogram(Fields& f, Picture& p) {
         const int quarters = int(std::lround(rows.at(i).value * 4 / key));
         for (int s = 0; s * 4 < quarters; ++s) {
             out += CutSymbol(symbol, {labelW + pitch * (s + 0.5), y + rowH / 2}, size,
-                             std::min(4, quarters - s * 4), ++clip);
+                             std::min(4, quarters - s * 4), p.idPrefix + QString::number(++clip));
         }
     }
     const double bottom = top + rows.size() * rowH;
@@ -180,12 +179,12 @@ void MakePictogram(Fields& f, Picture& p) {
     out += Rect(10, top, width - 20, bottom - top, {QStringLiteral("none"), Navy(), 2});
     // The key: one whole symbol "= N".
     const QString equals = QStringLiteral("= %1").arg(key);
-    const double keyW = 90 + size + TextWidth(equals, 20);
+    const double keyW = 100 + size + TextWidth(equals, 20);
     const double kx = (width - keyW) / 2, ky = bottom + 16;
     out += Rect(kx, ky, keyW, 54, {QString::fromLatin1(kCream), QStringLiteral("#c98a12"), 2}, 10);
     out += Text(kx + 14, ky + 34, QStringLiteral("Key:"), 18, Anchor::Start);
-    out += Group(Symbol(symbol, {kx + 80, ky + 27}, size), QStringLiteral("class=\"key-symbol\""));
-    out += Text(kx + 80 + size / 2 + 10, ky + 34, equals, 20, Anchor::Start);
+    out += Group(Symbol(symbol, {kx + 92, ky + 27}, size), QStringLiteral("class=\"key-symbol\""));
+    out += Text(kx + 92 + size / 2 + 10, ky + 34, equals, 20, Anchor::Start);
     SetChart(p, out, width, ky + 64, rows);
 }
 

@@ -10,6 +10,9 @@
 namespace bank::pictures {
 
 struct Picture {
+    // Starts the ids the body defines, so that two pictures inlined in one
+    // page do not share one.
+    QString idPrefix;
     QString body;
     double width = 0, height = 0;
     // "function" or "function:argument" -> the value as text.

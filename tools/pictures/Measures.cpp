@@ -225,7 +225,8 @@ void MakeRuler(Fields& f, Picture& p) {
         if (whole)
             out += Text(x(i / perCm), rulerTop + 44, QString::number(i / perCm), 17);
     }
-    out += Text(x(length) + 12, rulerTop + 44, QStringLiteral("cm"), 16, Anchor::Start);
+    out += Text(x(length) + TextWidth(QString::number(length), 17) / 2 + 8, rulerTop + 44,
+                QStringLiteral("cm"), 16, Anchor::Start);
     p.body = out;
     p.width = x(length) + 60;
     p.height = rulerTop + 74;
@@ -255,13 +256,24 @@ void MakeThermometer(Fields& f, Picture& p) {
         const double len = label ? 20 : g.Halfway(i) ? 15 : 10;
         out += Line({cx + 16, ty}, {cx + 16 + len, ty}, Navy(), label ? 2.5 : 1.5);
         if (label)
-            out += Text(cx + 44, ty + 6.5, Num(g.At(i)), 18, Anchor::Start);
+            out += Text(cx + 44, ty + 6.5, Shown(g.At(i)), 18, Anchor::Start);
     }
     p.body = out;
     p.width = 170;
     p.height = bottom + 76;
     p.readings.insert(QStringLiteral("reading"), Num(value));
 }
+
+namespace {
+
+// "200 ml"; litres in words, as a lone "l" reads like a one.
+QString JugLabel(double value, const QString& unit) {
+    if (unit == QLatin1String("ml"))
+        return Num(value) + QStringLiteral(" ml");
+    return Num(value) + (value == 1 ? QStringLiteral(" litre") : QStringLiteral(" litres"));
+}
+
+} // namespace
 
 void MakeJug(Fields& f, Picture& p) {
     const Graduation g = ReadGraduation(f, false);
@@ -293,8 +305,7 @@ void MakeJug(Fields& f, Picture& p) {
         const double len = label ? 30 : g.Halfway(i) ? 22 : 14;
         out += Line({left, ty}, {left + len, ty}, Navy(), label ? 2.5 : 1.5);
         if (label && i > 0)
-            out += Text(left + 38, ty + 6.5, Num(g.At(i)) + QLatin1Char(' ') + unit, 18,
-                        Anchor::Start);
+            out += Text(left + 38, ty + 6.5, JugLabel(g.At(i), unit), 18, Anchor::Start);
     }
     p.body = out;
     p.width = right + 60;

@@ -90,7 +90,7 @@ void MakeNumberLine(Fields& f, Picture& p) {
         const bool marked = std::any_of(marks.begin(), marks.end(),
                                         [&](const Mark& m) { return std::fabs(m.at - v) < 1e-9; });
         if (labelled && !marked)
-            out += Text(x(v), lineY + 36, Num(v), 17, Anchor::Middle, false);
+            out += Text(x(v), lineY + 36, Shown(v), 17, Anchor::Middle, false);
     }
     for (const Jump& j : jumps) {
         const double a = x(j.from), b = x(j.to), h = std::clamp(std::fabs(b - a) * 0.3, 26.0, 70.0);
@@ -104,7 +104,8 @@ void MakeNumberLine(Fields& f, Picture& p) {
             {end.x() + (control.x() - end.x()) * 0.2, end.y() + (control.y() - end.y()) * 0.2}, end,
             12, Blue());
         if (!j.label.isEmpty())
-            out += Text((a + b) / 2, lineY - 4 - h - 10, j.label, 18, Anchor::Middle, true, Blue());
+            out += Text((a + b) / 2, lineY - 4 - h - 10, Shown(j.label), 18, Anchor::Middle, true,
+                        Blue());
     }
     double bottom = lineY + 46;
     for (const Mark& m : marks) {
@@ -369,13 +370,11 @@ void MakeObjects(Fields& f, Picture& p) {
     if (!f.Ok())
         return;
     QStringList kinds; // one colour per label
-    int widest = 1;
     for (const GroupOf& g : groups) {
         if (!kinds.contains(g.label))
             kinds << g.label;
-        widest = std::max(widest, std::min(g.count, 5));
     }
-    const double pitch = 44, r = 17;
+    const double pitch = 42;
     double x = 10, y = 10, rowH = 0, width = 0;
     int drawn = 0;
     QHash<QString, int> perLabel;
@@ -383,7 +382,7 @@ void MakeObjects(Fields& f, Picture& p) {
         const int across = std::min(g.count, 5), down = (g.count + 4) / 5;
         const double w = std::max(across * pitch + 16, TextWidth(g.label, 17) + 16);
         const double h = down * pitch + 16;
-        if (x + w > 640 && x > 10) {
+        if (x + w > 740 && x > 10) {
             x = 10;
             y += rowH + 16;
             rowH = 0;
@@ -396,10 +395,10 @@ void MakeObjects(Fields& f, Picture& p) {
         const int colour = int(kinds.indexOf(g.label));
         for (int k = 0; k < g.count; ++k) {
             const QPointF c(ox + pitch * (k % 5 + 0.5), y + 8 + pitch * (k / 5 + 0.5));
-            p.body += ObjectShape(QStringLiteral("circle"), c, r + 2, colour);
+            p.body += ObjectShape(QStringLiteral("circle"), c, 17, colour);
             if (drawn++ < ringed)
                 p.body +=
-                    Circle(c, r + 6,
+                    Circle(c, 19.5,
                            {QStringLiteral("none"), Blue(), 3.5, QStringLiteral("class=\"ring\"")});
         }
         if (!g.label.isEmpty())

@@ -57,6 +57,9 @@ QString Make(const QVariantMap& description, Picture* picture) {
         return who + QStringLiteral(": field \"type\": \"%1\" is not a picture type (%2)")
                          .arg(type, Makers().keys().join(QStringLiteral(", ")));
     }
+    for (const QChar c : name)
+        picture->idPrefix += c.isLetterOrNumber() && c.unicode() < 128 ? c : QLatin1Char('-');
+    picture->idPrefix = QStringLiteral("q-") + picture->idPrefix + QLatin1Char('-');
     (*maker)(f, *picture);
     f.Finish();
     if (!f.Ok())

@@ -63,6 +63,12 @@ QString Num(double value) {
     return text;
 }
 
+QString Shown(const QString& text) {
+    if (text.startsWith(QLatin1Char('-')))
+        return QChar(0x2212) + text.mid(1);
+    return text;
+}
+
 double TextWidth(const QString& text, double size, bool bold) {
     double em = 0;
     for (const QChar c : text) {
@@ -77,7 +83,7 @@ double TextWidth(const QString& text, double size, bool bold) {
         else
             em += 0.66;
     }
-    return em * size * (bold ? 1.06 : 1.0);
+    return em * size * (bold ? 1.1 : 1.0);
 }
 
 QString Line(QPointF a, QPointF b, const QString& stroke, double width, const QString& extra) {

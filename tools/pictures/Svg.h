@@ -33,6 +33,12 @@ QString Edge(int index);
 // never "-0".
 QString Num(double value);
 
+// A number or label as a pupil reads it: a leading "-" becomes a minus sign.
+QString Shown(const QString& text);
+inline QString Shown(double value) {
+    return Shown(Num(value));
+}
+
 enum class Anchor { Start, Middle, End };
 
 // The width lettering takes, from fixed letter widths (no font is measured,
