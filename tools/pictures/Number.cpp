@@ -121,6 +121,10 @@ void MakeNumberLine(Fields& f, Picture& p) {
     p.height = bottom;
     if (!marks.isEmpty())
         p.readings.insert(QStringLiteral("reading"), Num(marks.first().at));
+    else
+        p.refusals.insert(QStringLiteral("reading"),
+                          QStringLiteral("the number line has no marks; its reading is the "
+                                         "first mark's value"));
 }
 
 namespace {

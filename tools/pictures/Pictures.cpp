@@ -64,6 +64,13 @@ QString Make(const QVariantMap& description, Picture* picture) {
     f.Finish();
     if (!f.Ok())
         return who + QStringLiteral(": ") + *error;
+    // Wider or taller than a question page can show without shrinking the lettering.
+    if (picture->width > 800 || picture->height > 900) {
+        return who + QStringLiteral(": it would be %1 x %2 pixels, more than a page shows; use "
+                                    "fewer or shorter labels")
+                         .arg(std::lround(picture->width))
+                         .arg(std::lround(picture->height));
+    }
     return QString();
 }
 

@@ -280,6 +280,22 @@ void MakeShape(Fields& f, Picture& p) {
     for (const QPointF& q : points)
         screen << QPointF(margin + (q.x() - minX) * scale, margin * 0.6 + (q.y() - minY) * scale);
     QString out = Polygon(screen, {Soft(0), Navy(), 3, QStringLiteral("class=\"shape\"")});
+    // A small square in each right-angled corner that points out of the shape.
+    for (int i = 0; i < n; ++i) {
+        const QPointF corner = screen.at(i);
+        const QPointF before = screen.at((i + n - 1) % n), after = screen.at((i + 1) % n);
+        const QPointF u =
+            (before - corner) / std::hypot(before.x() - corner.x(), before.y() - corner.y());
+        const QPointF v =
+            (after - corner) / std::hypot(after.x() - corner.x(), after.y() - corner.y());
+        const double mark = 14;
+        if (std::fabs(u.x() * v.x() + u.y() * v.y()) > 1e-6 ||
+            !Inside(screen, corner + (u + v) * 3))
+            continue;
+        out += Polyline(
+            {corner + u * mark, corner + (u + v) * mark, corner + v * mark},
+            {QStringLiteral("none"), Navy(), 1.5, QStringLiteral("class=\"right-angle\"")});
+    }
     for (int i = 0; i < n; ++i) {
         if (labels.at(i).isEmpty())
             continue;
@@ -385,6 +401,21 @@ void MakeCubes(Fields& f, Picture& p) {
     }
     if (f.Ok() && count == 0)
         f.Fail(QStringLiteral("heights"), QStringLiteral("there is not a single cube"));
+    // A column whose two front neighbours are both taller cannot be seen.
+    const auto height = [&](int r, int c) {
+        return r < heights.size() && c < heights.at(r).size() ? heights.at(r).at(c) : 0;
+    };
+    for (int r = 0; r < heights.size() && f.Ok(); ++r) {
+        for (int c = 0; c < heights.at(r).size() && f.Ok(); ++c) {
+            const int h = heights.at(r).at(c);
+            if (h > 0 && height(r + 1, c) > h && height(r, c + 1) > h)
+                f.FailAt(QStringLiteral("heights[%1]").arg(r + 1),
+                         QStringLiteral("the stack of %1 in column %2 is hidden behind taller "
+                                        "ones in front of it")
+                             .arg(h)
+                             .arg(c + 1));
+        }
+    }
     if (!f.Ok())
         return;
     // Isometric: columns run down to the right, rows (the first at the back)

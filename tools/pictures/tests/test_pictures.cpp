@@ -249,6 +249,12 @@ private Q_SLOTS:
             << "\"parts\"";
         QTest::newRow("cubes height") << R"({"type": "cubes", "heights": [[1, 2], [1, -1]]})"
                                       << "\"heights[2]\"";
+        QTest::newRow("cubes hidden") << R"({"type": "cubes", "heights": [[1, 3], [3, 3]]})"
+                                      << "\"heights[1]\"";
+        QTest::newRow("too wide for a page")
+            << R"({"type": "table", "header": ["the first long heading", "the second long heading",
+                  "the third long heading"], "rows": [["a", "b", "c"]]})"
+            << "pixels";
         QTest::newRow("shapes2d name") << R"({"type": "shapes2d", "shapes": [{"name": "blob"}]})"
                                        << "\"shapes[1].name\"";
     }
