@@ -326,7 +326,9 @@ QList<QList<Cell>> ReadCells(Fields& f, bool withHeader, int* columns) {
                 continue;
             }
             if (IsList(c) || c.typeId() == QMetaType::QVariantMap) {
-                f.FailAt(name, QStringLiteral("a cell should be a single value"));
+                f.FailAt(name,
+                         QStringLiteral(
+                             "a cell should be a single value (a question mark written \"?\")"));
                 return cells;
             }
             const QString text = Scalar(c).trimmed();

@@ -47,7 +47,7 @@ void MakeClock(Fields& f, Picture& p) {
     const double hourAngle = (hour % 12) * 30.0 + minute * 0.5;
     out += Line(c, Polar(c, r * 0.46, hourAngle), Navy(), 11,
                 QStringLiteral("class=\"hour-hand\" stroke-linecap=\"round\""));
-    out += Line(c, Polar(c, r * 0.76, minute * 6.0), QString::fromLatin1(kBlue), 6,
+    out += Line(c, Polar(c, r * 0.86, minute * 6.0), QString::fromLatin1(kBlue), 5,
                 QStringLiteral("class=\"minute-hand\" stroke-linecap=\"round\""));
     out += Circle(c, 9, {Navy(), QStringLiteral("none"), 0});
     p.body = out;
@@ -94,7 +94,12 @@ QString Dial(QPointF c, double r, const Graduation& g, double value, const QStri
         const double inner = label ? 0.8 : g.Halfway(i) ? 0.84 : 0.88;
         out += Line(Polar(c, r * inner, a), Polar(c, r * 0.95, a), Navy(), label ? 3 : 1.6);
         if (label) {
-            labels += CentredText(Polar(c, r * 0.65, a), Num(g.At(i)), r >= 120 ? 19 : 17);
+            // Just inside the long tick, however wide the number is.
+            const QString text = Num(g.At(i));
+            const double size = r >= 120 ? 19 : 17, rad = a * 3.14159265358979323846 / 180;
+            const double reach = std::fabs(std::sin(rad)) * TextWidth(text, size) / 2 +
+                                 std::fabs(std::cos(rad)) * size * 0.4;
+            labels += CentredText(Polar(c, r * 0.8 - 6 - reach, a), text, size);
         }
     }
     out += Text(c.x(), c.y() + r * 0.5, unit, 22);

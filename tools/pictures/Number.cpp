@@ -255,21 +255,27 @@ void MakePlaceValue(Fields& f, Picture& p) {
         }
     } else {
         const QString digits = f.Text(QStringLiteral("digits"));
-        if (f.Ok() &&
-            (digits.isEmpty() || digits.size() > n ||
-             std::any_of(digits.begin(), digits.end(), [](QChar c) { return !c.isDigit(); })))
-            f.Fail(
-                QStringLiteral("digits"),
-                QStringLiteral("\"%1\" is not a number of at most %2 digits").arg(digits).arg(n));
+        if (f.Ok() && (digits.isEmpty() || digits.size() > n ||
+                       std::any_of(digits.begin(), digits.end(),
+                                   [](QChar c) { return !c.isDigit() && c != QLatin1Char('?'); })))
+            f.Fail(QStringLiteral("digits"),
+                   QStringLiteral("\"%1\" is not a number of at most %2 digits (a missing one "
+                                  "written ?)")
+                       .arg(digits)
+                       .arg(n));
         for (int i = 0; i < n && f.Ok(); ++i) {
             const int k = i - (n - int(digits.size()));
             shown[i] = k >= 0;
-            values[i] = k >= 0 ? digits.at(k).digitValue() : 0;
+            values[i] = k >= 0 ? digits.at(k).digitValue() : 0; // -1 for a missing digit
         }
     }
     if (!f.Ok())
         return;
-    const double colW = 110, headH = 50, bodyH = counters ? 150 : 80;
+    int most = 0;
+    for (int v : values)
+        most = std::max(most, v);
+    const double colW = counters ? 136 : 110, headH = 50;
+    const double bodyH = counters ? std::max(100.0, (most + 3) / 4 * 30.0 + 20) : 80;
     QString out;
     long long number = 0;
     bool known = true;
@@ -281,12 +287,14 @@ void MakePlaceValue(Fields& f, Picture& p) {
         out += Rect(x, 10 + headH, colW, bodyH, {QString::fromLatin1(kWhite), Navy(), 2});
         if (counters) {
             for (int k = 0; k < values.at(i); ++k) {
-                const QPointF c(x + 19 + (k % 4) * 24, 10 + headH + 20 + (k / 4) * 26);
-                out += Circle(c, 10, {Soft(i), Edge(i), 2.5, QStringLiteral("class=\"counter\"")});
+                const QPointF c(x + 23 + (k % 4) * 30, 10 + headH + 25 + (k / 4) * 30);
+                out += Circle(c, 12, {Soft(i), Edge(i), 2.5, QStringLiteral("class=\"counter\"")});
             }
         } else if (shown.at(i)) {
+            const bool missing = values.at(i) < 0;
             out += CentredText({x + colW / 2, 10 + headH + bodyH / 2},
-                               QString::number(values.at(i)), 40);
+                               missing ? QStringLiteral("?") : QString::number(values.at(i)), 40,
+                               true, missing ? Blue() : Navy());
         }
         static const QHash<QString, long long> places = {{QStringLiteral("TTh"), 10000},
                                                          {QStringLiteral("Th"), 1000},
@@ -306,7 +314,9 @@ void MakePlaceValue(Fields& f, Picture& p) {
     p.body = out;
     p.width = n * colW + 20;
     p.height = headH + bodyH + 20;
-    if (known)
+    if (std::any_of(values.begin(), values.end(), [](int v) { return v < 0; }))
+        p.refusals.insert(QStringLiteral("reading"), QStringLiteral("a digit is missing (?)"));
+    else if (known)
         p.readings.insert(QStringLiteral("reading"), QString::number(number));
     else
         p.refusals.insert(

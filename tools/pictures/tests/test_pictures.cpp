@@ -285,6 +285,8 @@ private Q_SLOTS:
         QCOMPARE(Reading(Example("money-notes"), "total"), QStringLiteral("8750"));
         QCOMPARE(Reading(Example("line-marks"), "reading"), QStringLiteral("70"));
         QCOMPARE(Reading(Example("line-tenths"), "reading"), QStringLiteral("0.3"));
+        QCOMPARE(Reading(Example("line-negative"), "reading"), QStringLiteral("-4"));
+        QVERIFY(Refusal(Example("line-jumps"), "reading").contains("no marks"));
         QCOMPARE(Reading(Example("tags-two"), "count", "notebook"), QStringLiteral("120"));
         QVERIFY(Refusal(Example("clock-325"), "count", "x").contains("no reading"));
         QVERIFY(Refusal(Example("balance-left"), "reading").contains("no reading"));
@@ -355,6 +357,8 @@ private Q_SLOTS:
         QCOMPARE(Reading(halves, "squares", "B"), QStringLiteral("5"));
         QCOMPARE(Reading(halves, "perimeter", "B"), QStringLiteral("12"));
         QVERIFY(Refusal(halves, "squares").contains("2 shapes"));
+        QCOMPARE(CountClass(halves, "half-square"), 2);
+        QCOMPARE(CountClass(halves, "square"), 9);
         QVERIFY(Refusal(halves, "perimeter", "A").contains("half squares"));
         QCOMPARE(Reading(Example("grid-rect"), "squares"), QStringLiteral("6"));
         QCOMPARE(Reading(Example("grid-rect"), "perimeter"), QStringLiteral("10"));
@@ -379,6 +383,8 @@ private Q_SLOTS:
         QCOMPARE(Reading(Example("array-stars"), "total"), QStringLiteral("24"));
         QCOMPARE(Reading(Example("pv-digits"), "reading"), QStringLiteral("3405"));
         QCOMPARE(Reading(Example("pv-counters"), "reading"), QStringLiteral("337"));
+        QVERIFY(Refusal(Example("pv-missing"), "reading").contains("missing"));
+        QCOMPARE(CountClass(Example("pv-counters"), "counter"), 22);
         QCOMPARE(Reading(Example("calendar-march"), "count", "Monday"), QStringLiteral("5"));
         QCOMPARE(Reading(Example("calendar-march"), "count", "Sunday"), QStringLiteral("5"));
         QCOMPARE(Reading(Example("calendar-march"), "count", "Friday"), QStringLiteral("4"));
