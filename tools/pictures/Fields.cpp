@@ -72,11 +72,17 @@ QString Fields::Text(const QString& key) {
         Fail(key, QStringLiteral("should be a single value, not a list or map"));
         return QString();
     }
-    return Scalar(v).trimmed();
+    const QString text = Scalar(v).trimmed();
+    if (text.isEmpty())
+        Fail(key, QStringLiteral("is empty"));
+    return text;
 }
 
 QString Fields::Text(const QString& key, const QString& fallback) {
-    Take(key);
+    const QVariant v = Take(key);
+    if (Has(key) && Scalar(v).trimmed().isEmpty() && !IsList(v) &&
+        v.typeId() != QMetaType::QVariantMap)
+        return QString(); // an optional text may be left empty
     return Has(key) ? Text(key) : fallback;
 }
 

@@ -123,6 +123,46 @@ private Q_SLOTS:
         QCOMPARE(Draw(other).svg, Draw(Example(QStringLiteral("clock-325"))).svg);
     }
 
+    void spoiledFieldsAreRefusedOrDrawnNeverBroken() {
+        // Each field of each example replaced by something wrong, or left out.
+        const QVariantList spoils = {QStringLiteral("x"),     QStringLiteral("-1"),
+                                     QStringLiteral("0"),     QStringLiteral("0.5"),
+                                     QStringLiteral("99999"), QVariantList(),
+                                     QVariantMap(),           QVariantList{QStringLiteral("1")}};
+        int refused = 0;
+        for (const QVariantMap& good : Good()) {
+            for (const QString& key : good.keys()) {
+                if (key == QLatin1String("name") || key == QLatin1String("type"))
+                    continue;
+                QList<QVariantMap> bad;
+                QVariantMap without = good;
+                without.remove(key);
+                bad << without;
+                for (const QVariant& spoil : spoils) {
+                    QVariantMap changed = good;
+                    changed.insert(key, spoil);
+                    bad << changed;
+                }
+                for (const QVariantMap& picture : bad) {
+                    const auto result = Draw(picture);
+                    if (!result.error.isEmpty()) {
+                        ++refused;
+                        QVERIFY(result.svg.isEmpty());
+                        QVERIFY2(result.error.contains(QStringLiteral("field \"")) ||
+                                     result.error.contains(QStringLiteral("pixels")),
+                                 qPrintable(result.error));
+                        continue;
+                    }
+                    const QList<Element> elements = Elements(result.svg);
+                    QVERIFY2(!elements.isEmpty(), qPrintable(key));
+                    QVERIFY(Attr(elements.first(), "width") <= 800);
+                    QVERIFY(Attr(elements.first(), "height") <= 900);
+                }
+            }
+        }
+        QVERIFY(refused > 500);
+    }
+
     void badDescriptionsAreRefusedByField_data() {
         QTest::addColumn<QString>("json");
         QTest::addColumn<QString>("field");
@@ -157,6 +197,9 @@ private Q_SLOTS:
         QTest::newRow("scale unit")
             << R"({"type": "scale", "max": 500, "label_step": 100, "value": 200, "unit": "lb"})"
             << "\"unit\"";
+        QTest::newRow("ruler without its object")
+            << R"({"type": "ruler", "length": 10, "end": 5, "object": " "})"
+            << "\"object\"";
         QTest::newRow("ruler end beyond")
             << R"({"type": "ruler", "length": 10, "end": 12, "object": "pen"})"
             << "\"end\"";
