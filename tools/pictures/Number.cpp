@@ -74,10 +74,44 @@ void MakeNumberLine(Fields& f, Picture& p) {
             return;
         }
     }
+    // Each jump's height, and how far above the line its label's baseline
+    // stands: raised over an earlier label it would run into.
+    QList<double> heights, lifts, sizes;
+    QList<QPair<double, double>> spans; // placed labels, left and right
     double arcTop = 0;
-    for (const Jump& j : jumps)
-        arcTop = std::max(arcTop, std::clamp(std::fabs(x(j.to) - x(j.from)) * 0.3, 26.0, 70.0));
-    const double lineY = 20 + (jumps.isEmpty() ? 10 : arcTop + 30);
+    for (const Jump& j : jumps) {
+        const double a = x(j.from), b = x(j.to);
+        const double h = std::clamp(std::fabs(b - a) * 0.3, 26.0, 70.0);
+        // Lettering of a short jump a little smaller, so neighbours keep apart.
+        const double size = TextWidth(Shown(j.label), 18) + 8 > std::fabs(b - a) ? 16 : 18;
+        const double w = TextWidth(Shown(j.label), size) * 0.9;
+        double lift = h + 14;
+        for (int i = 0; i < spans.size(); ++i) {
+            const bool apart = (a + b) / 2 + w / 2 + 3 < spans.at(i).first ||
+                               (a + b) / 2 - w / 2 - 3 > spans.at(i).second;
+            if (!apart && std::fabs(lifts.at(i) - lift) < 24)
+                lift = lifts.at(i) + 24;
+        }
+        heights << h;
+        lifts << lift;
+        sizes << size;
+        spans << qMakePair((a + b) / 2 - w / 2, (a + b) / 2 + w / 2);
+        arcTop = std::max(arcTop, lift + 18);
+    }
+    const double lineY = 20 + (jumps.isEmpty() ? 10 : arcTop);
+    // Marks' letters side by side must not touch.
+    for (int i = 0; i < marks.size(); ++i) {
+        for (int k = 0; k < i; ++k) {
+            const double gap =
+                (TextWidth(marks.at(i).label, 22) + TextWidth(marks.at(k).label, 22)) / 2;
+            if (std::fabs(x(marks.at(i).at) - x(marks.at(k).at)) < gap + 4) {
+                f.FailAt(QStringLiteral("marks[%1]").arg(i + 1),
+                         QStringLiteral("stands too close to marks[%1] for both labels to show")
+                             .arg(k + 1));
+                return;
+            }
+        }
+    }
     QString out;
     out += Line({left - 26, lineY}, {left + length + 26, lineY}, Navy(), 3);
     out += ArrowHead({left, lineY}, {left - 30, lineY}, 14, Navy());
@@ -92,8 +126,9 @@ void MakeNumberLine(Fields& f, Picture& p) {
         if (labelled && !marked)
             out += Text(x(v), lineY + 36, Shown(v), 17, Anchor::Middle, false);
     }
-    for (const Jump& j : jumps) {
-        const double a = x(j.from), b = x(j.to), h = std::clamp(std::fabs(b - a) * 0.3, 26.0, 70.0);
+    for (int i = 0; i < jumps.size(); ++i) {
+        const Jump& j = jumps.at(i);
+        const double a = x(j.from), b = x(j.to), h = heights.at(i);
         const QPointF control((a + b) / 2, lineY - 4 - 2 * h);
         out += Path(QStringLiteral("M %1 %2 Q %3 %4 %5 %2")
                         .arg(Num(a), Num(lineY - 4), Num(control.x()), Num(control.y()), Num(b)),
@@ -102,10 +137,10 @@ void MakeNumberLine(Fields& f, Picture& p) {
         const QPointF end(b, lineY - 4);
         out += ArrowHead(
             {end.x() + (control.x() - end.x()) * 0.2, end.y() + (control.y() - end.y()) * 0.2}, end,
-            12, Blue());
+            std::min(12.0, std::fabs(b - a) * 0.3), Blue());
         if (!j.label.isEmpty())
-            out += Text((a + b) / 2, lineY - 4 - h - 10, Shown(j.label), 18, Anchor::Middle, true,
-                        Blue());
+            out += Text((a + b) / 2, lineY - 4 - lifts.at(i), Shown(j.label), sizes.at(i),
+                        Anchor::Middle, true, Blue());
     }
     double bottom = lineY + 46;
     for (const Mark& m : marks) {
