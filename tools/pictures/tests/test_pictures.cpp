@@ -245,6 +245,14 @@ private Q_SLOTS:
             << R"({"type": "numberline", "from": 0, "to": 20, "step": 2, "marks": [{"at": 25,
                   "label": "A"}]})"
             << "\"marks[1].at\"";
+        QTest::newRow("numberline marks too close")
+            << R"({"type": "numberline", "from": 0, "to": 40, "step": 1, "labels": 10,
+                  "marks": [{"at": 10, "label": "A"}, {"at": 11, "label": "B"}]})"
+            << "\"marks[2]\"";
+        QTest::newRow("numberline jump nowhere")
+            << R"({"type": "numberline", "from": 0, "to": 10, "step": 1, "jumps": [{"from": 4,
+                  "to": 4}]})"
+            << "\"jumps[1].to\"";
         QTest::newRow("numberline uneven end")
             << R"({"type": "numberline", "from": 0, "to": 25, "step": 10})"
             << "\"to\"";
