@@ -156,6 +156,7 @@ const char* const kGood[] = {
         "columns": 5, "shaded": 4})",
     R"({"name": "cubes-small", "type": "cubes", "heights": [[2,1],[1,1]]})",
     R"({"name": "cubes-steps", "type": "cubes", "heights": [[3,2,1],[2,1,0],[1,0,0]]})",
+    R"({"name": "cubes-corner", "type": "cubes", "heights": [[3,0,2],[0,1,0],[1,1,1]]})",
     R"({"name": "shapes-mixed", "type": "shapes2d", "shapes": [{"name": "hexagon",
         "label": "A"}, {"name": "pentagon", "label": "B"}, {"name": "octagon", "label": "C"},
         {"name": "circle", "label": "D"}, {"name": "triangle", "label": "E"},

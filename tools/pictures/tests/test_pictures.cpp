@@ -302,6 +302,9 @@ private Q_SLOTS:
                                       << "\"heights[2]\"";
         QTest::newRow("cubes hidden") << R"({"type": "cubes", "heights": [[1, 3], [3, 3]]})"
                                       << "\"heights[1]\"";
+        QTest::newRow("cubes hidden by a taller row in front")
+            << R"({"type": "cubes", "heights": [[1, 1], [2, 2]]})"
+            << "\"heights[1]\"";
         QTest::newRow("too wide for a page")
             << R"({"type": "table", "header": ["the first long heading", "the second long heading",
                   "the third long heading"], "rows": [["a", "b", "c"]]})"
