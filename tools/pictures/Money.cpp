@@ -11,32 +11,18 @@ namespace {
 
 QString MoneyText(int pence) {
     if (pence < 100)
-        return QString::number(pence) + QLatin1Char('p');
-    if (pence % 100 == 0)
-        return QStringLiteral("£%1").arg(pence / 100);
-    return QStringLiteral("£%1.%2").arg(pence / 100).arg(pence % 100, 2, 10, QLatin1Char('0'));
+        return QStringLiteral("%1p").arg(pence);
+    const QString pounds = QStringLiteral("£%1").arg(pence / 100);
+    return pence % 100 == 0
+               ? pounds
+               : pounds + QStringLiteral(".%1").arg(pence % 100, 2, 10, QLatin1Char('0'));
 }
 
-// In proportion to the real coins.
+// In proportion to the real coins' diameters.
 double CoinRadius(int pence) {
-    switch (pence) {
-    case 1:
-        return 30;
-    case 2:
-        return 38;
-    case 5:
-        return 27;
-    case 10:
-        return 36;
-    case 20:
-        return 32;
-    case 50:
-        return 41;
-    case 100:
-        return 35;
-    default:
-        return 42;
-    }
+    static const QHash<int, double> radius = {{1, 30},  {2, 38},  {5, 27},   {10, 36},
+                                              {20, 32}, {50, 41}, {100, 35}, {200, 42}};
+    return radius.value(pence, 42);
 }
 
 QString Coin(QPointF c, int pence) {
@@ -72,17 +58,13 @@ QString Coin(QPointF c, int pence) {
 
 QString Note(double x, double y, int pence) {
     const double w = 200, h = 100;
-    QString fill = QStringLiteral("#c4e8dc"), dark = QStringLiteral("#0f766e"); // £5
-    if (pence == 1000) {
-        fill = QStringLiteral("#fbd9b6");
-        dark = QStringLiteral("#b9470d");
-    } else if (pence == 2000) {
-        fill = QStringLiteral("#e6d7fb");
-        dark = QStringLiteral("#6b2aa8");
-    } else if (pence == 5000) {
-        fill = QStringLiteral("#fbd0d0");
-        dark = QStringLiteral("#b12222");
-    }
+    // Each note in its own colour: fill and print.
+    static const QHash<int, QPair<QString, QString>> colours = {
+        {500, {QStringLiteral("#c4e8dc"), QStringLiteral("#0f766e")}},
+        {1000, {QStringLiteral("#fbd9b6"), QStringLiteral("#b9470d")}},
+        {2000, {QStringLiteral("#e6d7fb"), QStringLiteral("#6b2aa8")}},
+        {5000, {QStringLiteral("#fbd0d0"), QStringLiteral("#b12222")}}};
+    const QString fill = colours.value(pence).first, dark = colours.value(pence).second;
     const QString label = MoneyText(pence);
     QString out = Rect(x, y, w, h, {fill, dark, 2.5}, 8);
     out += Rect(x + 7, y + 7, w - 14, h - 14, {QStringLiteral("none"), dark, 1}, 5);

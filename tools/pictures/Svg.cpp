@@ -39,23 +39,36 @@ QString AnchorName(Anchor anchor) {
 
 } // namespace
 
+namespace {
+
+// Fill and edge of each soft colour, in the order pictures take them.
+struct Tint {
+    const char* fill;
+    const char* edge;
+};
+constexpr Tint kTints[] = {{"#dbe8fb", "#2a6fdb"}, {"#fdebc8", "#c98a12"}, {"#d8f1e0", "#2f9a5c"},
+                           {"#fbdde8", "#c8467a"}, {"#e6e0fa", "#6f55c9"}, {"#fde3cf", "#d4702a"},
+                           {"#d4f0f4", "#1f96a8"}};
+constexpr int kTintCount = int(sizeof(kTints) / sizeof(kTints[0]));
+
+const Tint& TintAt(int index) {
+    return kTints[((index % kTintCount) + kTintCount) % kTintCount];
+}
+
+} // namespace
+
 QString Soft(int index) {
-    static const char* const soft[] = {"#dbe8fb", "#fdebc8", "#d8f1e0", "#fbdde8",
-                                       "#e6e0fa", "#fde3cf", "#d4f0f4"};
-    return QString::fromLatin1(soft[((index % 7) + 7) % 7]);
+    return QString::fromLatin1(TintAt(index).fill);
 }
 
 QString Edge(int index) {
-    static const char* const edge[] = {"#2a6fdb", "#c98a12", "#2f9a5c", "#c8467a",
-                                       "#6f55c9", "#d4702a", "#1f96a8"};
-    return QString::fromLatin1(edge[((index % 7) + 7) % 7]);
+    return QString::fromLatin1(TintAt(index).edge);
 }
 
 QString Num(double value) {
-    double rounded = std::round(value * 1000.0) / 1000.0;
-    if (rounded == 0)
-        rounded = 0;
-    QString text = QString::number(rounded, 'f', 3);
+    // Thousandths at most; "-0" would differ from "0" for no reason.
+    const double thousandths = std::round(value * 1000.0);
+    QString text = QString::number(thousandths == 0 ? 0.0 : thousandths / 1000.0, 'f', 3);
     while (text.endsWith(QLatin1Char('0')))
         text.chop(1);
     if (text.endsWith(QLatin1Char('.')))

@@ -9,14 +9,14 @@
 namespace bank::pictures {
 
 // Navy lettering, blue accents, soft fills.
-inline constexpr const char* kNavy = "#1f2a44";
-inline constexpr const char* kBlue = "#2a6fdb";
-inline constexpr const char* kPaleBlue = "#dbe8fb";
-inline constexpr const char* kMidBlue = "#9fc0f2";
-inline constexpr const char* kLine = "#b8c4d6"; // grid lines, faint marks
-inline constexpr const char* kRed = "#d63a3a";  // pointers, liquid
-inline constexpr const char* kWhite = "#ffffff";
-inline constexpr const char* kCream = "#fff8e6";
+constexpr char kNavy[] = "#1f2a44";
+constexpr char kBlue[] = "#2a6fdb";
+constexpr char kPaleBlue[] = "#dbe8fb";
+constexpr char kMidBlue[] = "#9fc0f2";
+constexpr char kLine[] = "#b8c4d6"; // grid lines, faint marks
+constexpr char kRed[] = "#d63a3a";  // pointers, liquid
+constexpr char kWhite[] = "#ffffff";
+constexpr char kCream[] = "#fff8e6";
 
 inline QString Navy() {
     return QString::fromLatin1(kNavy);
