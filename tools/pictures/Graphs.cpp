@@ -325,6 +325,14 @@ QList<QList<Cell>> ReadCells(Fields& f, bool withHeader, int* columns) {
                 cells << Cell{QString(), CellKind::Box};
                 continue;
             }
+            // A bare ? in a flow list is YAML's mark of a key with nothing in it.
+            const QVariantMap asMap = c.toMap();
+            if (c.typeId() == QMetaType::QVariantMap && asMap.size() == 1 &&
+                asMap.firstKey().isEmpty() && Scalar(asMap.first()).isEmpty() &&
+                !IsList(asMap.first())) {
+                cells << Cell{QStringLiteral("?"), CellKind::Question};
+                continue;
+            }
             if (IsList(c) || c.typeId() == QMetaType::QVariantMap) {
                 f.FailAt(name,
                          QStringLiteral(

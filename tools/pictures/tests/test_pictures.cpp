@@ -403,6 +403,14 @@ private Q_SLOTS:
         QCOMPARE(Reading(Example("table-plain"), "most"), QStringLiteral("plums"));
         QCOMPARE(Reading(Example("table-plain"), "total"), QStringLiteral("72"));
         QCOMPARE(CountClass(Example("table-box"), "answer-box"), 1);
+        // A ? left unquoted in a YAML flow list arrives as a map of one empty key.
+        QVariantMap unquoted = Example("table-box");
+        QVariantList rows = unquoted.value("rows").toList();
+        QVariantList dev = rows.last().toList();
+        dev.last() = QVariantMap{{QString(), QString()}};
+        rows.last() = dev;
+        unquoted.insert("rows", rows);
+        QCOMPARE(Draw(unquoted).svg, Draw(Example("table-box")).svg);
     }
 
     void shapesMeasureThemselves() {
