@@ -10,7 +10,12 @@
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    const QString dir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("gallery");
+    if (argc != 2 || QByteArray(argv[1]).startsWith('-')) {
+        std::fprintf(stderr,
+                     "usage: pictures-gallery FOLDER (writes NAME.svg for every example)\n");
+        return 2;
+    }
+    const QString dir = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(dir);
     int failures = 0;
     for (const QVariantMap& picture : bank::pictures::examples::Good()) {
