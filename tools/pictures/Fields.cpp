@@ -194,6 +194,15 @@ QList<double> Fields::Numbers(const QVariant& value, const QString& name) {
     return out;
 }
 
+QStringList Fields::Unread() const {
+    QStringList out;
+    for (auto it = map_.cbegin(); it != map_.cend(); ++it) {
+        if (!read_.contains(it.key()))
+            out << it.key();
+    }
+    return out;
+}
+
 void Fields::Finish() {
     for (auto it = map_.cbegin(); it != map_.cend(); ++it) {
         if (!read_.contains(it.key())) {

@@ -47,6 +47,8 @@ public:
     bool Ok() const { return error_->isEmpty(); }
     // Reports the first field that was never read, here and in every child.
     void Finish();
+    // The fields of this map nobody asked for.
+    QStringList Unread() const;
 
 private:
     QVariant Take(const QString& key);

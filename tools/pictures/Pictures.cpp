@@ -61,6 +61,11 @@ QString Make(const QVariantMap& description, Picture* picture) {
         picture->idPrefix += c.isLetterOrNumber() && c.unicode() < 128 ? c : QLatin1Char('-');
     picture->idPrefix = QStringLiteral("q-") + picture->idPrefix + QLatin1Char('-');
     (*maker)(f, *picture);
+    // A missing field is often one spelt wrongly: name what stands in its place.
+    const QStringList unread = f.Unread();
+    if (!f.Ok() && error->endsWith(QLatin1String("is missing")) && !unread.isEmpty())
+        *error += QStringLiteral(" (\"%1\" is not a field of a %2)")
+                      .arg(unread.join(QStringLiteral("\", \"")), type);
     f.Finish();
     if (!f.Ok())
         return who + QStringLiteral(": ") + *error;

@@ -173,6 +173,8 @@ private Q_SLOTS:
         QTest::newRow("unknown field")
             << R"({"type": "clock", "hour": 3, "minute": 5, "colour": "red"})"
             << "\"colour\"";
+        QTest::newRow("misspelt field") << R"({"type": "clock", "hour": 3, "minutes": 5})"
+                                        << "\"minutes\" is not a field";
         QTest::newRow("unknown field in a row")
             << R"({"type": "tally", "rows": [{"label": "a", "value": 3, "colour": "red"}]})"
             << "\"rows[1].colour\"";
