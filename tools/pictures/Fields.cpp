@@ -1,5 +1,6 @@
 #include "Fields.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace bank::pictures {
@@ -17,6 +18,28 @@ bool ParseNumber(const QString& text, double* value) {
         return false;
     *value = v;
     return true;
+}
+
+QString Count(int n, const QString& thing) {
+    return QStringLiteral("%1 %2%3").arg(n).arg(thing, n == 1 ? QString() : QStringLiteral("s"));
+}
+
+bool LooksLike(const QString& a, const QString& b) {
+    // Edit distance, row by row.
+    QList<int> row(b.size() + 1);
+    for (int j = 0; j <= b.size(); ++j)
+        row[j] = j;
+    for (int i = 1; i <= a.size(); ++i) {
+        int diagonal = row[0];
+        row[0] = i;
+        for (int j = 1; j <= b.size(); ++j) {
+            const int above = row[j];
+            row[j] = std::min(
+                {row[j] + 1, row[j - 1] + 1, diagonal + (a.at(i - 1) == b.at(j - 1) ? 0 : 1)});
+            diagonal = above;
+        }
+    }
+    return row[b.size()] <= 2;
 }
 
 bool IsMultiple(double value, double step) {

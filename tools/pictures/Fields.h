@@ -13,6 +13,10 @@ namespace bank::pictures {
 
 // "7", "-3", "7.5", "−2" (a minus sign) as a number.
 bool ParseNumber(const QString& text, double* value);
+// "1 cell", "3 cells".
+QString Count(int n, const QString& thing);
+// Whether two field names differ by a slip of at most two letters.
+bool LooksLike(const QString& a, const QString& b);
 // Whether value is a whole multiple of step (to a millionth of the step).
 bool IsMultiple(double value, double step);
 

@@ -363,8 +363,8 @@ QList<QList<Cell>> ReadCells(Fields& f, bool withHeader, int* columns) {
             const QString name = withHeader && i == 0
                                      ? QStringLiteral("header")
                                      : QStringLiteral("rows[%1]").arg(withHeader ? i : i + 1);
-            f.FailAt(name, QStringLiteral("has %1 cells where the table has %2 columns (1 to 8)")
-                               .arg(grid.at(i).size())
+            f.FailAt(name, QStringLiteral("has %1 where the table has %2 columns (1 to 8)")
+                               .arg(Count(int(grid.at(i).size()), QStringLiteral("cell")))
                                .arg(*columns));
         }
     }

@@ -192,13 +192,18 @@ void MakeRuler(Fields& f, Picture& p) {
                                             .arg(length - 1));
         return;
     }
-    if (end <= start || end > length || !IsMultiple(end, grain)) {
-        f.Fail(QStringLiteral("end"),
-               QStringLiteral("%1 is not a %2 mark after start %3 and within the ruler's %4 cm")
-                   .arg(Num(end),
-                        mm ? QStringLiteral("millimetre") : QStringLiteral("half-centimetre"),
-                        Num(start))
-                   .arg(length));
+    QString why;
+    if (end > length)
+        why = QStringLiteral("%1 is beyond the end of the %2 cm ruler").arg(Num(end)).arg(length);
+    else if (end <= start)
+        why = QStringLiteral("%1 is not after the start %2").arg(Num(end), Num(start));
+    else if (!IsMultiple(end, grain))
+        why = mm ? QStringLiteral("%1 is not on a millimetre mark").arg(Num(end))
+                 : QStringLiteral("%1 is not on a half-centimetre mark (mm: true draws "
+                                  "millimetres)")
+                       .arg(Num(end));
+    if (!why.isEmpty()) {
+        f.Fail(QStringLiteral("end"), why);
         return;
     }
     const double cm = std::min(48.0, 600.0 / length);

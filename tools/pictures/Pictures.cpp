@@ -48,8 +48,10 @@ QString Make(const QVariantMap& description, Picture* picture) {
     const QString name = f.Text(QStringLiteral("name"), QString());
     const QString type = f.Text(QStringLiteral("type"));
     f.Text(QStringLiteral("alt"), QString());
-    const QString who = name.isEmpty() ? QStringLiteral("picture (%1)").arg(type)
-                                       : QStringLiteral("picture \"%1\" (%2)").arg(name, type);
+    QString who =
+        name.isEmpty() ? QStringLiteral("picture") : QStringLiteral("picture \"%1\"").arg(name);
+    if (!type.isEmpty())
+        who += QStringLiteral(" (%1)").arg(type);
     if (!f.Ok())
         return who + QStringLiteral(": ") + *error;
     const auto maker = Makers().constFind(type);
@@ -62,10 +64,16 @@ QString Make(const QVariantMap& description, Picture* picture) {
     picture->idPrefix = QStringLiteral("q-") + picture->idPrefix + QLatin1Char('-');
     (*maker)(f, *picture);
     // A missing field is often one spelt wrongly: name what stands in its place.
-    const QStringList unread = f.Unread();
-    if (!f.Ok() && error->endsWith(QLatin1String("is missing")) && !unread.isEmpty())
-        *error += QStringLiteral(" (\"%1\" is not a field of a %2)")
-                      .arg(unread.join(QStringLiteral("\", \"")), type);
+    if (!f.Ok() && error->endsWith(QLatin1String("is missing"))) {
+        const QString missing =
+            error->section(QLatin1Char('"'), 1, 1).section(QLatin1Char('.'), -1);
+        for (const QString& unread : f.Unread()) {
+            if (LooksLike(unread, missing)) {
+                *error += QStringLiteral(" (\"%1\" is not a field of a %2)").arg(unread, type);
+                break;
+            }
+        }
+    }
     f.Finish();
     if (!f.Ok())
         return who + QStringLiteral(": ") + *error;

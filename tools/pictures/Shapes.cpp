@@ -232,9 +232,10 @@ void MakeShape(Fields& f, Picture& p) {
         f.Fail(QStringLiteral("points"), QStringLiteral("a shape has 3 to 12 corners"));
     const QVariantList sideList = f.List(QStringLiteral("sides"), true);
     if (f.Ok() && !sideList.isEmpty() && sideList.size() != points.size())
-        f.Fail(
-            QStringLiteral("sides"),
-            QStringLiteral("has %1 labels for %2 sides").arg(sideList.size()).arg(points.size()));
+        f.Fail(QStringLiteral("sides"),
+               QStringLiteral("has %1 for %2 sides")
+                   .arg(Count(int(sideList.size()), QStringLiteral("label")))
+                   .arg(points.size()));
     if (!f.Ok())
         return;
     const int n = int(points.size());
