@@ -84,12 +84,16 @@ QString Symbol(const QString& kind, QPointF c, double size) {
                         {c.x() + r * 0.95, c.y() + r * 0.8},
                         {c.x() - r * 0.95, c.y() + r * 0.8}},
                        {QStringLiteral("#f7c6a3"), QStringLiteral("#d4702a"), 2});
-    if (kind == QLatin1String("heart"))
-        return Path(QStringLiteral("M %1 %2 C %3 %4 %5 %6 %1 %7 C %8 %6 %9 %4 %1 %2 Z")
-                        .arg(Num(c.x()), Num(c.y() - r * 0.45), Num(c.x() - r * 0.2),
-                             Num(c.y() - r * 1.1), Num(c.x() - r * 1.25), Num(c.y() - r * 0.1),
-                             Num(c.y() + r * 0.9), Num(c.x() + r * 1.25), Num(c.x() + r * 0.2)),
+    if (kind == QLatin1String("heart")) {
+        // Two lobes meeting in a dip at the top, and a point at the bottom.
+        const auto at = [&](double dx, double dy) -> QString {
+            return Num(c.x() + dx * r) + QLatin1Char(' ') + Num(c.y() + dy * r);
+        };
+        return Path(QStringLiteral("M %1 C %2 %3 %4 C %5 %6 %1 Z")
+                        .arg(at(0, 0.85), at(-1.25, -0.05), at(-0.7, -1.15), at(0, -0.45),
+                             at(0.7, -1.15), at(1.25, -0.05)),
                     {QStringLiteral("#f59a9a"), QStringLiteral("#c23434"), 2});
+    }
     if (kind == QLatin1String("smiley")) {
         QString s = Circle(c, r * 0.92, {QStringLiteral("#fde37a"), QStringLiteral("#b38710"), 2});
         s += Circle({c.x() - r * 0.32, c.y() - r * 0.22}, r * 0.11,
@@ -158,7 +162,9 @@ void MakePictogram(Fields& f, Picture& p) {
                                           .arg(most));
         return;
     }
-    const double labelW = LabelColumn(rows), pitch = 46, size = 40, rowH = 56;
+    // Symbols close up a little on a long row, so that the chart fits a page.
+    const double labelW = LabelColumn(rows), rowH = 56;
+    const double pitch = std::clamp((740 - labelW) / most, 36.0, 46.0), size = pitch * 0.87;
     const double width = std::max(labelW + most * pitch + 30, 360.0);
     const double top = title.isEmpty() ? 10 : 48;
     QString out = Title(title, width);
@@ -266,9 +272,9 @@ void MakeBarChart(Fields& f, Picture& p) {
             return;
         }
     }
-    double slot = 90;
+    double slot = std::clamp(640.0 / bars.size(), 60.0, 90.0);
     for (const Row& b : bars)
-        slot = std::max(slot, TextWidth(b.label, 17) + 14);
+        slot = std::max(slot, TextWidth(b.label, 16) + 8);
     const int lines = int(std::lround(max / step));
     double numberW = 0;
     for (int i = 0; i <= lines; ++i)
@@ -290,7 +296,7 @@ void MakeBarChart(Fields& f, Picture& p) {
         const double h = bottom - y(bars.at(i).value);
         out += Rect(x + slot * 0.15, bottom - h, slot * 0.7, h,
                     {Soft(i), Edge(i), 2, QStringLiteral("class=\"bar\"")});
-        out += Text(x + slot / 2, bottom + 26, bars.at(i).label, 17);
+        out += Text(x + slot / 2, bottom + 26, bars.at(i).label, 16);
     }
     out += Line({left, top - 8}, {left, bottom}, Navy(), 2.5);
     if (!axis.isEmpty()) {

@@ -91,7 +91,7 @@ private Q_SLOTS:
             QCOMPARE(elements.first().name, QStringLiteral("svg"));
             const double width = Attr(elements.first(), "width");
             const double height = Attr(elements.first(), "height");
-            QVERIFY2(width > 50 && width <= 760 && height > 50 && height <= 760, qPrintable(name));
+            QVERIFY2(width > 50 && width <= 800 && height > 50 && height <= 900, qPrintable(name));
             for (const Element& e : elements) {
                 if (e.name != QLatin1String("text"))
                     continue;
