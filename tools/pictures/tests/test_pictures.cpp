@@ -464,6 +464,7 @@ private Q_SLOTS:
         // A table's row reading is its last cell; an answer box leaves no total.
         QCOMPARE(Reading(Example("table-box"), "count", "Ben"), QStringLiteral("7"));
         QVERIFY(Refusal(Example("table-box"), "total").contains("Cara"));
+        QVERIFY(Refusal(Example("table-box"), "count", "Dev").contains("\"Dev\" is not a number"));
         QCOMPARE(Reading(Example("table-plain"), "most"), QStringLiteral("plums"));
         QCOMPARE(Reading(Example("table-plain"), "total"), QStringLiteral("72"));
         QCOMPARE(CountClass(Example("table-box"), "answer-box"), 1);
