@@ -439,9 +439,12 @@ void MakeTable(Fields& f, Picture& p) {
         if (columns >= 2 && ParseNumber(grid.at(r).last().text, &v)) {
             labels << grid.at(r).first().text;
             values << v;
-        } else if (notNumber.isEmpty()) {
-            notNumber = QStringLiteral("the last cell of the row \"%1\" is not a number")
-                            .arg(grid.at(r).first().text);
+        } else {
+            const QString why = QStringLiteral("the last cell of the row \"%1\" is not a number")
+                                    .arg(grid.at(r).first().text);
+            p.refusals.insert(QStringLiteral("count:") + grid.at(r).first().text, why);
+            if (notNumber.isEmpty())
+                notNumber = why;
         }
     }
     SetRows(p, labels, values, QStringLiteral("rows with a number"));

@@ -144,7 +144,8 @@ void MakeNumberLine(Fields& f, Picture& p) {
     }
     double bottom = lineY + 46;
     for (const Mark& m : marks) {
-        out += Line({x(m.at), lineY + 58}, {x(m.at), lineY + 22}, QString::fromLatin1(kRed), 3);
+        out += Line({x(m.at), lineY + 58}, {x(m.at), lineY + 22}, QString::fromLatin1(kRed), 3,
+                    QStringLiteral("class=\"mark\""));
         out +=
             ArrowHead({x(m.at), lineY + 40}, {x(m.at), lineY + 10}, 14, QString::fromLatin1(kRed));
         out +=

@@ -24,6 +24,7 @@ QVariantMap Example(const QString& name) {
 struct Element {
     QString name;
     QXmlStreamAttributes attributes;
+    QString text; // of a <text>
 };
 
 // Every element of a document, in order; fails the test on a malformed one.
@@ -31,8 +32,11 @@ QList<Element> Elements(const QByteArray& svg) {
     QList<Element> out;
     QXmlStreamReader xml(svg);
     while (!xml.atEnd()) {
-        if (xml.readNext() == QXmlStreamReader::StartElement)
-            out << Element{xml.name().toString(), xml.attributes()};
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        out << Element{xml.name().toString(), xml.attributes(), QString()};
+        if (out.last().name == QLatin1String("text"))
+            out.last().text = xml.readElementText();
     }
     if (xml.hasError())
         qWarning("%s at line %lld", qPrintable(xml.errorString()), xml.lineNumber());
@@ -41,6 +45,22 @@ QList<Element> Elements(const QByteArray& svg) {
 
 double Attr(const Element& e, const char* name) {
     return e.attributes.value(QLatin1String(name)).toDouble();
+}
+
+// The first element of the class, or of the lettering, in a drawing.
+Element Find(const QList<Element>& elements, const QString& cls) {
+    for (const Element& e : elements) {
+        if (e.attributes.value(QLatin1String("class")) == cls)
+            return e;
+    }
+    return {};
+}
+Element Lettering(const QList<Element>& elements, const QString& text) {
+    for (const Element& e : elements) {
+        if (e.name == QLatin1String("text") && e.text == text)
+            return e;
+    }
+    return {};
 }
 
 // How many elements of the drawing carry the class.
@@ -370,6 +390,48 @@ private Q_SLOTS:
         QCOMPARE(pointers, 1);
     }
 
+    void drawingsStandAtTheirNumbers() {
+        // The crayon lies from 2 cm to 9.3 cm: its ends over those places of the ruler.
+        QList<Element> ruler = Elements(Draw(Example("ruler-mm")).svg);
+        const double zero = Attr(Lettering(ruler, "0"), "x");
+        const double cm = (Attr(Lettering(ruler, "10"), "x") - zero) / 10;
+        const Element crayon = Find(ruler, "object");
+        QVERIFY(cm > 20);
+        QVERIFY(std::fabs(Attr(crayon, "x") - (zero + 2 * cm)) < 0.01);
+        QVERIFY(std::fabs(Attr(crayon, "width") - 7.3 * cm) < 0.01);
+        // -3 degrees: the liquid's top three fifths of the way from -5 to 0.
+        QList<Element> thermo = Elements(Draw(Example("thermo-cold")).svg);
+        const double minus5 = Attr(Lettering(thermo, QStringLiteral("\u22125")), "y");
+        const double nought = Attr(Lettering(thermo, "0"), "y");
+        QVERIFY(std::fabs(Attr(Find(thermo, "liquid"), "y") -
+                          (minus5 + (nought - minus5) * 2 / 5 - 6.5)) < 0.01);
+        // Bars in proportion to their values, and standing on the same line.
+        QList<double> heights, bottoms;
+        for (const Element& e : Elements(Draw(Example("bars-sport")).svg)) {
+            if (e.attributes.value(QLatin1String("class")) == QLatin1String("bar")) {
+                heights << Attr(e, "height");
+                bottoms << Attr(e, "y") + Attr(e, "height");
+            }
+        }
+        QCOMPARE(heights.size(), 4);
+        QVERIFY(std::fabs(heights.at(1) / heights.at(0) - 11.0 / 8) < 1e-3);
+        QVERIFY(std::fabs(heights.at(2) / heights.at(0) - 4.0 / 8) < 1e-3);
+        QVERIFY(std::fabs(bottoms.at(3) - bottoms.at(0)) < 1e-3);
+        // The arrow of mark A stands where 70 would be written.
+        QList<Element> line = Elements(Draw(Example("line-marks")).svg);
+        const double x0 = Attr(Lettering(line, "0"), "x"), x100 = Attr(Lettering(line, "100"), "x");
+        QVERIFY(std::fabs(Attr(Find(line, "mark"), "x1") - (x0 + 0.7 * (x100 - x0))) < 0.01);
+        QVERIFY(Lettering(line, "70").name.isEmpty()); // the mark hides the number it asks for
+        // Three of four parts shaded; a tenth of the jug is 100 ml.
+        QCOMPARE(CountClass(Example("fraction-bar"), "shaded"), 3);
+        QCOMPARE(CountClass(Example("fraction-bar"), "part"), 1);
+        QList<Element> jug = Elements(Draw(Example("jug-ml")).svg);
+        const double y200 = Attr(Lettering(jug, "200 ml"), "y"),
+                     y800 = Attr(Lettering(jug, "800 ml"), "y");
+        QVERIFY(std::fabs(Attr(Find(jug, "liquid"), "y") - (y200 + (y800 - y200) * 5 / 6 - 6.5)) <
+                0.01);
+    }
+
     void chartsCountTheirRows() {
         const QVariantMap picto = Example("picto-halves");
         QCOMPARE(Reading(picto, "count", "Kevin"), QStringLiteral("7"));
@@ -402,6 +464,7 @@ private Q_SLOTS:
         // A table's row reading is its last cell; an answer box leaves no total.
         QCOMPARE(Reading(Example("table-box"), "count", "Ben"), QStringLiteral("7"));
         QVERIFY(Refusal(Example("table-box"), "total").contains("Cara"));
+        QVERIFY(Refusal(Example("table-box"), "count", "Dev").contains("\"Dev\" is not a number"));
         QCOMPARE(Reading(Example("table-plain"), "most"), QStringLiteral("plums"));
         QCOMPARE(Reading(Example("table-plain"), "total"), QStringLiteral("72"));
         QCOMPARE(CountClass(Example("table-box"), "answer-box"), 1);
