@@ -2,11 +2,11 @@
 # tools/CMakeLists.txt; also run as a script (cmake -P) by the regeneration
 # test below.
 
-# --- script mode: regenerate the bank and compare it with content/store -------
+# --- script mode: render the bank and compare it with content/store ----------
 if(CMAKE_SCRIPT_MODE_FILE)
   file(REMOVE_RECURSE "${WORK}")
   file(MAKE_DIRECTORY "${WORK}")
-  execute_process(COMMAND "${GENERATOR}" "${WORK}" RESULT_VARIABLE status)
+  execute_process(COMMAND "${GENERATOR}" "${WORK}" --source "${SOURCE}" RESULT_VARIABLE status)
   if(NOT status EQUAL 0)
     message(FATAL_ERROR "the generator failed (${status})")
   endif()
@@ -47,6 +47,7 @@ add_test(NAME bank_store_reproducible
          COMMAND ${CMAKE_COMMAND}
                  -DGENERATOR=$<TARGET_FILE:quillora-gen-bank>
                  -DSTORE=${CMAKE_SOURCE_DIR}/content/store
+                 -DSOURCE=${CMAKE_SOURCE_DIR}/content/source
                  -DWORK=${CMAKE_CURRENT_BINARY_DIR}/bank-regenerated
                  -P ${CMAKE_CURRENT_LIST_FILE})
 set_tests_properties(bank_store_reproducible PROPERTIES TIMEOUT 300)

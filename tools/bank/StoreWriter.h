@@ -15,25 +15,36 @@
 class StoreWriter {
 public:
     struct Paper {
-        bank::PaperSpec paperSpec;
+        bank::PaperSpec paperSpec; // from a source: blankPlan as the source has it
+        bool fromSource = false;
         QList<int> ids; // question ids, in paper order
         QList<bank::Question> questions;
     };
 
-    explicit StoreWriter(QString storeDir);
+    // sourceDir: the folder of the papers' sources (paperNNN.yaml); a paper
+    // without one is still made by its topic's generator.
+    explicit StoreWriter(QString storeDir, QString sourceDir = {});
 
-    // Generates, checks and writes everything; returns the problems found
-    // (nothing is written when there are any).
+    // Renders (or generates), checks and writes everything; returns the
+    // problems found (nothing is written when there are any).
     QStringList writeAll() const;
 
     // Every paper of the plan, generated with its own seed.
     static QList<Paper> Generate();
+    // The same, each paper that has a source in sourceDir rendered from it
+    // instead; problems of reading or rendering a source are added to *problems.
+    static QList<Paper> Generate(const QString& sourceDir, QStringList* problems);
     // Question ids for every paper of the plan: papers 101 and 136 keep the
     // ids of their sample records, the fixed questions their own ids, the
     // rest are handed out in paper order from 23031 upwards.
     static QList<QList<int>> AssignIds(const QList<bank::PaperSpec>& plan);
     // Every broken rule of the bank, one line each; empty when all is well.
     static QStringList Check(const QList<Paper>& papers);
+
+    // The paper's question count and its questions with one blank against
+    // the plan; each problem starts with `where`.
+    static QStringList ShapeProblems(const bank::PaperSpec& planned, const QList<int>& blanks,
+                                     const QString& where);
 
     static QByteArray Definition();
     static QByteArray PaperTable(const QList<Paper>& papers);
@@ -55,4 +66,5 @@ private:
     void removeStale(const QStringList& written) const;
 
     QString m_storeDir;
+    QString m_sourceDir;
 };
