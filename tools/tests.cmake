@@ -67,6 +67,11 @@ endforeach()
 add_test(NAME content_validate COMMAND quillora-content validate)
 set_tests_properties(content_validate PROPERTIES ENVIRONMENT "LC_ALL=C.UTF-8" TIMEOUT 300)
 
+# The bank's sources must validate as well.
+add_test(NAME content_validate_sources
+         COMMAND quillora-content validate --source ${CMAKE_SOURCE_DIR}/content/source)
+set_tests_properties(content_validate_sources PROPERTIES ENVIRONMENT "LC_ALL=C.UTF-8" TIMEOUT 300)
+
 add_executable(test_content_checks
   ${CMAKE_CURRENT_LIST_DIR}/content_tool/tests/test_content_checks.cpp)
 target_link_libraries(test_content_checks PRIVATE quillora_content_checks Qt6::Test)

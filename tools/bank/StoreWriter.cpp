@@ -77,7 +77,10 @@ QSet<QString> ImageSources(const QString& html) {
     return sources;
 }
 
-void CheckQuestion(const QString& where, const Question& question, QStringList& problems) {
+} // namespace
+
+void StoreWriter::CheckQuestion(const QString& where, const Question& question,
+                                QStringList& problems) {
     auto problem = [&](const QString& text) { problems << where + QStringLiteral(": ") + text; };
     static const QSet<QString> kinds = {
         QStringLiteral("N"), QStringLiteral("T"), QStringLiteral("Q"),
@@ -224,8 +227,6 @@ void CheckQuestion(const QString& where, const Question& question, QStringList& 
             problem(QStringLiteral("picture \"%1\" is never shown").arg(name));
     }
 }
-
-} // namespace
 
 StoreWriter::StoreWriter(QString storeDir, QString sourceDir)
     : m_storeDir(std::move(storeDir)), m_sourceDir(std::move(sourceDir)) {}

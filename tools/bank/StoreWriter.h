@@ -41,6 +41,10 @@ public:
     // Every broken rule of the bank, one line each; empty when all is well.
     static QStringList Check(const QList<Paper>& papers);
 
+    // The rules one question keeps: keys fit their kinds, parts labelled,
+    // pictures carried and shown, the working's answers the keys.
+    static void CheckQuestion(const QString& where, const bank::Question& question,
+                              QStringList& problems);
     // The paper's question count and its questions with one blank against
     // the plan; each problem starts with `where`.
     static QStringList ShapeProblems(const bank::PaperSpec& planned, const QList<int>& blanks,
