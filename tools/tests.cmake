@@ -59,6 +59,8 @@ foreach(src ${BANK_TESTS})
   get_filename_component(name ${src} NAME_WE)
   add_executable(${name} ${src})
   target_link_libraries(${name} PRIVATE quillora_bank quillora_core Qt6::Test)
+  target_compile_definitions(${name} PRIVATE
+                             QUILLORA_CONTENT_SOURCE="${CMAKE_SOURCE_DIR}/content/source")
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES TIMEOUT 300 ENVIRONMENT "LC_ALL=C.UTF-8")
 endforeach()
