@@ -114,6 +114,9 @@ public:
 
     Value top() {
         Value v = comparison();
+        if (error.isEmpty() && peek().kind == Token::Kind::Name)
+            fail(QStringLiteral("\"%1\" after a number: write numbers without units")
+                     .arg(peek().text));
         if (error.isEmpty() && peek().kind != Token::Kind::End)
             fail(QStringLiteral("\"%1\" is left over").arg(peek().text));
         return v;

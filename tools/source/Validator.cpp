@@ -471,6 +471,13 @@ QStringList GrammarSlips(const QString& text) {
         const bool vowel =
             vowelSound.match(next).hasMatch() && !consonantException.match(next).hasMatch();
         const bool an = m.captured(1).size() == 2;
+        // "A is bigger than B": a letter naming something, not an article.
+        static const QSet<QString> afterLetter = {
+            QStringLiteral("is"),     QStringLiteral("and"),   QStringLiteral("or"),
+            QStringLiteral("has"),    QStringLiteral("was"),   QStringLiteral("are"),
+            QStringLiteral("weighs"), QStringLiteral("holds"), QStringLiteral("shows")};
+        if (!an && m.captured(1) == QLatin1String("A") && afterLetter.contains(next))
+            continue;
         if (an != vowel && !(next.size() == 1 && !next.front().isDigit()))
             slips << QStringLiteral("\"%1\": say \"%2 %3\"")
                          .arg(m.captured(0),
