@@ -100,7 +100,7 @@ QStringList StoreWriter::writeAll() const {
         if (writeFile(name, bytes, problems))
             written << name;
     };
-    write(QStringLiteral("30000.txt"), Definition());
+    write(QStringLiteral("30000.txt"), Definition(papers));
     write(QStringLiteral("30022.txt"), PaperTable(papers));
     for (int table = 30023; table <= 30025; ++table)
         write(QStringLiteral("%1.txt").arg(table), QuestionTable(papers, table));

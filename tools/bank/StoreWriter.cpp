@@ -2,6 +2,7 @@
 
 #include "MhtmlWriter.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QLocale>
@@ -421,14 +422,35 @@ QStringList StoreWriter::ShapeProblems(const PaperSpec& planned, const QList<int
     return problems;
 }
 
-QByteArray StoreWriter::Definition() {
+QString StoreWriter::PaperStamp(const Paper& paper) {
+    if (!paper.fromSource)
+        return QStringLiteral("2");
+    // Whatever a pupil's saved answers depend on: the questions, their
+    // blanks and their pages.
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    for (int q = 0; q < paper.questions.size() && q < paper.ids.size(); ++q) {
+        const int id = paper.ids.at(q);
+        hash.addData(QByteArray::number(id));
+        for (const Blank& blank : paper.questions.at(q).blanks)
+            hash.addData((blank.key + QLatin1Char('>') + blank.kind + QLatin1Char('>') +
+                          QString::number(blank.mark) + QLatin1Char('>'))
+                             .toUtf8());
+        hash.addData(MhtmlWriter(id).archive(paper.questions.at(q)));
+    }
+    return QStringLiteral("3.") + QString::fromLatin1(hash.result().toHex().left(10));
+}
+
+QByteArray StoreWriter::Definition(const QList<Paper>& papers) {
+    QStringList stamps;
+    for (const Paper& paper : papers)
+        stamps << PaperStamp(paper);
     QStringList lines;
     lines << QStringLiteral("...") << QStringLiteral("#NME#>Quillora Maths Practice")
           << QStringLiteral("#COD#>QMP") << QStringLiteral("#LBH#>Practice")
-          << QString(31, QLatin1Char('-')) << QStringLiteral("#TT2#>10")
-          << QStringLiteral("#TP2#>50")
+          << QStringLiteral("#EDN#>%1").arg(Edition) << QString(31, QLatin1Char('-'))
+          << QStringLiteral("#TT2#>10") << QStringLiteral("#TP2#>50")
           << QStringLiteral("#TN2#>") + TopicNames().join(QLatin1Char('>'))
-          << QStringLiteral("...");
+          << QStringLiteral("#PS2#>") + stamps.join(QLatin1Char('>')) << QStringLiteral("...");
     return Crlf(lines);
 }
 

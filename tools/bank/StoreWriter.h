@@ -50,7 +50,13 @@ public:
     static QStringList ShapeProblems(const bank::PaperSpec& planned, const QList<int>& blanks,
                                      const QString& where);
 
-    static QByteArray Definition();
+    // The program definition, with the content's edition and one stamp per
+    // paper of module 2: "2" for a paper as the second edition had it, else
+    // "3." and a digest of its questions, so that the program finds the
+    // papers whose saved answers belong to other questions.
+    static QByteArray Definition(const QList<Paper>& papers);
+    static QString PaperStamp(const Paper& paper);
+    static constexpr int Edition = 3;
     static QByteArray PaperTable(const QList<Paper>& papers);
     // Table 30023 (keys), 30024 (kinds) or 30025 (marks).
     static QByteArray QuestionTable(const QList<Paper>& papers, int tableId);

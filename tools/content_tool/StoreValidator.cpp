@@ -129,6 +129,14 @@ void StoreValidator::checkDefinition() {
                                       .arg(m)
                                       .arg(names->fields.size())
                                       .arg(module.topicCount));
+        // Without one stamp per paper the program cannot tell which saved
+        // answers belong to questions that have changed.
+        const TableRecord* stamps = text.find(QStringLiteral("PS%1").arg(m));
+        if (stamps && stamps->fields.size() != module.paperCount)
+            problem(DefinitionId, QStringLiteral("PS%1 stamps %2 papers, but TP%1 is %3")
+                                      .arg(m)
+                                      .arg(stamps->fields.size())
+                                      .arg(module.paperCount));
         if (module.paperCount != 5 * module.topicCount)
             problem(DefinitionId,
                     QStringLiteral("module %1 has %2 papers (TP%1), but its %3 topics of five "
