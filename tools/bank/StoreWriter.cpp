@@ -397,20 +397,24 @@ QStringList StoreWriter::ShapeProblems(const PaperSpec& planned, const QList<int
                                 .arg(plan.size());
         return problems;
     }
-    // Papers 136 and 141 keep their planned blanks question by question (the
-    // sample records rely on them); the others may place and size their
-    // questions of several blanks freely but keep how many questions have
-    // one, so that the bank keeps its 1,005.
-    if (planned.paperNum == 136 || planned.paperNum == 141) {
-        if (blanks != plan) {
-            QStringList counts;
-            for (int b : plan)
-                counts << QString::number(b);
-            problems << where + QStringLiteral("the questions must have %1 blanks")
-                                    .arg(counts.join(QStringLiteral(", ")));
-        }
+    // Paper 136 keeps its planned blanks question by question and paper 141
+    // its 60 in all (the sample records rely on them); the others may place
+    // and size their questions of several blanks freely but keep how many
+    // questions have one, so that the bank keeps its 1,005.
+    if (planned.paperNum == 136 && blanks != plan) {
+        QStringList counts;
+        for (int b : plan)
+            counts << QString::number(b);
+        problems << where + QStringLiteral("the questions must have %1 blanks")
+                                .arg(counts.join(QStringLiteral(", ")));
         return problems;
     }
+    const int total = std::accumulate(blanks.begin(), blanks.end(), 0);
+    const int plannedTotal = std::accumulate(plan.begin(), plan.end(), 0);
+    if (planned.paperNum == 141 && total != plannedTotal)
+        problems << where + QStringLiteral("%1 blanks in all; the paper has %2")
+                                .arg(total)
+                                .arg(plannedTotal);
     const int singles = int(std::count(blanks.begin(), blanks.end(), 1));
     const int plannedSingles = int(std::count(plan.begin(), plan.end(), 1));
     if (singles != plannedSingles)

@@ -39,6 +39,11 @@ public:
         boxes.label = several;
         const auto picture = [&](const QString& name) { return questionImg(name); };
         out.html = BlockHtml(m_q.text, &boxes, picture);
+        // A picture the text does not place stands after it.
+        for (const QVariantMap& p : m_q.pictures) {
+            if (!m_shown.contains(NameOf(p)))
+                out.html += questionImg(NameOf(p)) + QLatin1Char('\n');
+        }
         if (!m_q.parts.isEmpty())
             out.html += partsHtml(&boxes);
         if (!m_q.options.isEmpty()) {
@@ -55,13 +60,8 @@ public:
                         QStringLiteral("</p>\n");
         for (const QVariantMap& p : m_q.pictures) {
             const QString name = NameOf(p);
-            if (!m_shown.contains(name))
-                error(QStringLiteral("pictures"),
-                      QStringLiteral("picture \"%1\" is never shown: put [pic %1] in the text")
-                          .arg(name));
-            else
-                out.pictures << bank::Picture{FileOf(name), QStringLiteral("image/svg+xml"),
-                                              m_drawn.value(name)};
+            out.pictures << bank::Picture{FileOf(name), QStringLiteral("image/svg+xml"),
+                                          m_drawn.value(name)};
         }
 
         for (const SourceBlank& b : m_q.blanks)

@@ -237,6 +237,35 @@ private Q_SLOTS:
             QVERIFY2(GrammarSlips(text).size() == 1, qPrintable(text));
     }
 
+    void shapeRules() {
+        const QList<bank::PaperSpec> plan = bank::BankPlan();
+        const auto problems = [&](int paper, const QList<int>& blanks) {
+            return StoreWriter::ShapeProblems(plan.at(paper - 101), blanks, QStringLiteral("p: "))
+                .join(QLatin1Char('\n'));
+        };
+        // Paper 116: twenty questions, nineteen of one blank; the other anywhere.
+        QList<int> paper116(20, 1);
+        paper116[3] = 4;
+        QCOMPARE(problems(116, paper116), QString());
+        paper116[7] = 2;
+        QCOMPARE(problems(116, paper116),
+                 QStringLiteral("p: 18 questions with one blank; the paper must have 19 (and 1 "
+                                "with several)"));
+        QCOMPARE(problems(116, QList<int>(19, 1)),
+                 QStringLiteral("p: 19 questions; the paper has 20"));
+        // Paper 136 as the sample records have it, question by question.
+        QCOMPARE(problems(136, {8, 8, 4, 10, 10}), QString());
+        QCOMPARE(problems(136, {8, 8, 10, 4, 10}),
+                 QStringLiteral("p: the questions must have 8, 8, 4, 10, 10 blanks"));
+        // Paper 141: sixty blanks, six questions of one.
+        QList<int> paper141 = {1, 3, 4, 1, 3, 4, 3, 1, 5, 4, 3, 1, 4, 4, 3, 1, 5, 4, 5, 1};
+        QCOMPARE(problems(141, paper141), QString());
+        std::swap(paper141[1], paper141[2]);
+        QCOMPARE(problems(141, paper141), QString());
+        paper141[2] = 2;
+        QCOMPARE(problems(141, paper141), QStringLiteral("p: 59 blanks in all; the paper has 60"));
+    }
+
     void storeFromSource() {
         SourceFolder folder;
         folder.write(QStringLiteral("paper121.yaml"), WeightPaper());

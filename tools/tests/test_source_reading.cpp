@@ -206,15 +206,20 @@ private Q_SLOTS:
         QVERIFY(c.html.endsWith(QStringLiteral(
             "<p class=\"note\">Write the number of your answer (1, 2, 3 or 4).</p>\n")));
 
-        // A picture the text never shows cannot be rendered.
+        // A picture the text does not place stands after the text.
         q.text = QStringLiteral("Sam has 7 marbles.");
-        q.working.clear();
-        q.working << step;
-        q.working.first().text = QStringLiteral("Count on.");
+        const bank::Question placed = RenderQuestion(q, QStringLiteral("f.yaml"), &errors);
+        QVERIFY(errors.isEmpty());
+        QVERIFY(placed.html.startsWith(QStringLiteral(
+            "<p>Sam has 7 marbles.</p>\n<img src=\"bag.svg\" alt=\"Seven marbles.\">\n<table "
+            "class=\"parts\">")));
+        QCOMPARE(placed.pictures.size(), 1);
+        // A picture no text names cannot be shown.
+        q.text = QStringLiteral("Sam has 7 marbles. [pic bags]");
         RenderQuestion(q, QStringLiteral("f.yaml"), &errors);
         QCOMPARE(errors.size(), 1);
-        QVERIFY2(errors.first().contains(QStringLiteral("question 24071: pictures: picture \"bag\" "
-                                                        "is never shown")),
+        QVERIFY2(errors.first().contains(
+                     QStringLiteral("question 24071: text: [pic bags]: no picture of that name")),
                  qPrintable(errors.first()));
     }
 };
