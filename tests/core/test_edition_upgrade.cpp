@@ -28,6 +28,16 @@ QStringList StampedDefinition(const QStringList& stamps) {
             QStringLiteral("...")};
 }
 
+// A copy of the fixture store whose definition stamps its papers so.
+struct StampedStore {
+    QTemporaryDir root;
+    std::unique_ptr<ResourceStore> store;
+    explicit StampedStore(const QStringList& stamps) {
+        if (copyStoreWith(root.path(), 30000, StampedDefinition(stamps)))
+            store = std::make_unique<ResourceStore>(root.path());
+    }
+};
+
 void SetRecord(ModuleFolder& folder, ResultsFile file, int paper, const QStringList& fields) {
     Read<PaperLines> lines = ReadPaperLines(folder.file(file), 5);
     QVERIFY(lines.ok());
@@ -79,10 +89,9 @@ private Q_SLOTS:
         const auto before = folder.snapshot();
 
         // The third edition changed papers 102, 104 and 105.
-        QTemporaryDir root;
-        QVERIFY(copyStoreWith(root.path(), 30000,
-                              StampedDefinition({"2", "3.aa", "2", "3.bb", "3.cc"})));
-        ResourceStore store(root.path());
+        StampedStore root({"2", "3.aa", "2", "3.bb", "3.cc"});
+        QVERIFY(root.store);
+        const ResourceStore& store = *root.store;
         const Startup::Outcome outcome = StartOnce(store, folder.path());
         QVERIFY(outcome.ok());
         QCOMPARE(outcome.upgrade.clearedPapers, (QList<int>{102, 104}));
@@ -112,10 +121,9 @@ private Q_SLOTS:
         QCOMPARE(folder.snapshot(), saved);
 
         // ...until a later edition changes that paper too.
-        QTemporaryDir later;
-        QVERIFY(copyStoreWith(later.path(), 30000,
-                              StampedDefinition({"2", "3.dd", "2", "3.bb", "3.cc"})));
-        ResourceStore laterStore(later.path());
+        StampedStore later({"2", "3.dd", "2", "3.bb", "3.cc"});
+        QVERIFY(later.store);
+        const ResourceStore& laterStore = *later.store;
         const Startup::Outcome third = StartOnce(laterStore, folder.path());
         QVERIFY(third.ok());
         QCOMPARE(third.upgrade.clearedPapers, QList<int>{102});
@@ -126,9 +134,9 @@ private Q_SLOTS:
         ModuleFolder folder;
         QVERIFY(folder.start());
         SetRecord(folder, ResultsFile::First, 103, {"1", "2"});
-        QTemporaryDir root;
-        QVERIFY(copyStoreWith(root.path(), 30000, StampedDefinition({"2", "2", "3.ee", "2", "2"})));
-        ResourceStore store(root.path());
+        StampedStore root({"2", "2", "3.ee", "2", "2"});
+        QVERIFY(root.store);
+        const ResourceStore& store = *root.store;
         // A folder where the mark should go: it cannot be written.
         const QString mark = EditionUpgrade::MarkPath(folder.path(), 2, "FX");
         QVERIFY(QDir().mkpath(mark));
@@ -156,9 +164,9 @@ private Q_SLOTS:
         QCOMPARE(folder.snapshot(), before);
         QVERIFY(!QFile::exists(EditionUpgrade::MarkPath(folder.path(), 2, "FX")));
         // Stamps that do not give one per paper are not believed.
-        QTemporaryDir root;
-        QVERIFY(copyStoreWith(root.path(), 30000, StampedDefinition({"2", "3.aa"})));
-        ResourceStore store(root.path());
+        StampedStore root({"2", "3.aa"});
+        QVERIFY(root.store);
+        const ResourceStore& store = *root.store;
         const DefinitionRead read = ReadProgramDefinition(store, folder.path());
         QCOMPARE(read.error, DefinitionError::None);
         QCOMPARE(read.definition.edition, QStringLiteral("3"));

@@ -79,24 +79,27 @@ QByteArray readStandardInput() {
     return in.readAll();
 }
 
+// Prints the report's lines, then its summary; exit status 0 only without problems.
+int printReport(const QStringList& first, const QStringList& second, const QString& summary,
+                bool ok) {
+    for (const QString& line : first)
+        out(line);
+    for (const QString& line : second)
+        out(line);
+    out(summary);
+    return ok ? 0 : 1;
+}
+
 int validate(const ResourceStore& store, const QString& scratch) {
     const ValidationReport report = StoreValidator(store, scratch).run();
-    for (const QString& f : report.figures)
-        out(f);
-    for (const QString& p : report.problems)
-        out(p);
-    out(report.summary());
-    return report.problems.isEmpty() ? 0 : 1;
+    return printReport(report.figures, report.problems, report.summary(),
+                       report.problems.isEmpty());
 }
 
 int validateSources(const QString& folder, int paperNum) {
     const bank::source::SourceReport report = bank::source::ValidateSources(folder, paperNum);
-    for (const QString& p : report.problems)
-        out(p);
-    for (const QString& c : report.coverage)
-        out(c);
-    out(report.summary());
-    return report.problems.isEmpty() ? 0 : 1;
+    return printReport(report.problems, report.coverage, report.summary(),
+                       report.problems.isEmpty());
 }
 
 int paper(const ResourceStore& store, const QString& scratch, int module, const QString& idText,

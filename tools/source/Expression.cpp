@@ -214,23 +214,17 @@ private:
         return v;
     }
 
-    Value sum() {
-        Value v = product();
-        while (error.isEmpty() && (isOp("+") || isOp("-"))) {
+    // A run of operands of one level joined by its two operators.
+    Value level(const char* first, const char* second, Value (Parser::*operand)()) {
+        Value v = (this->*operand)();
+        while (error.isEmpty() && (isOp(first) || isOp(second))) {
             const QChar op = m_tokens.at(m_pos++).text.front();
-            v = arithmetic(v, op, product());
+            v = arithmetic(v, op, (this->*operand)());
         }
         return v;
     }
-
-    Value product() {
-        Value v = unary();
-        while (error.isEmpty() && (isOp("*") || isOp("/"))) {
-            const QChar op = m_tokens.at(m_pos++).text.front();
-            v = arithmetic(v, op, unary());
-        }
-        return v;
-    }
+    Value sum() { return level("+", "-", &Parser::product); }
+    Value product() { return level("*", "/", &Parser::unary); }
 
     Value unary() {
         if (isOp("-")) {

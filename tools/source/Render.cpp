@@ -9,12 +9,6 @@ namespace bank::source {
 
 namespace {
 
-const QString kChoiceNote = QStringLiteral("Write the number of your answer (1, 2, 3 or 4).");
-
-QString NameOf(const QVariantMap& picture) {
-    return picture.value(QStringLiteral("name")).toString();
-}
-
 QString FileOf(const QString& name) {
     return name + QStringLiteral(".svg");
 }
@@ -27,12 +21,12 @@ public:
     bank::Question render() {
         bank::Question out;
         for (const QVariantMap& p : m_q.pictures) {
-            if (m_drawn.contains(NameOf(p))) {
+            if (m_drawn.contains(PictureName(p))) {
                 error(QStringLiteral("pictures"),
-                      QStringLiteral("two pictures are named \"%1\"").arg(NameOf(p)));
+                      QStringLiteral("two pictures are named \"%1\"").arg(PictureName(p)));
                 continue;
             }
-            m_drawn.insert(NameOf(p), draw(p, QStringLiteral("pictures")));
+            m_drawn.insert(PictureName(p), draw(p, QStringLiteral("pictures")));
         }
         const bool several = m_q.blanks.size() > 1;
         BoxCounter boxes;
@@ -41,8 +35,8 @@ public:
         out.html = BlockHtml(m_q.text, &boxes, picture);
         // A picture the text does not place stands after it.
         for (const QVariantMap& p : m_q.pictures) {
-            if (!m_shown.contains(NameOf(p)))
-                out.html += questionImg(NameOf(p)) + QLatin1Char('\n');
+            if (!m_shown.contains(PictureName(p)))
+                out.html += questionImg(PictureName(p)) + QLatin1Char('\n');
         }
         if (!m_q.parts.isEmpty())
             out.html += partsHtml(&boxes);
@@ -56,10 +50,10 @@ public:
             out.html += QStringLiteral("<p class=\"note\">") + InlineHtml(m_q.note, nullptr) +
                         QStringLiteral("</p>\n");
         if (!m_q.options.isEmpty())
-            out.html += QStringLiteral("<p class=\"note\">") + kChoiceNote.toHtmlEscaped() +
+            out.html += QStringLiteral("<p class=\"note\">") + ChoiceNote().toHtmlEscaped() +
                         QStringLiteral("</p>\n");
         for (const QVariantMap& p : m_q.pictures) {
-            const QString name = NameOf(p);
+            const QString name = PictureName(p);
             out.pictures << bank::Picture{FileOf(name), QStringLiteral("image/svg+xml"),
                                           m_drawn.value(name)};
         }
@@ -82,14 +76,14 @@ private:
         if (!drawn.error.isEmpty() || drawn.svg.isEmpty())
             error(field,
                   QStringLiteral("picture \"%1\": %2")
-                      .arg(NameOf(picture),
+                      .arg(PictureName(picture),
                            drawn.error.isEmpty() ? QStringLiteral("nothing drawn") : drawn.error));
         return drawn.svg;
     }
 
     const QVariantMap* questionPicture(const QString& name) const {
         for (const QVariantMap& p : m_q.pictures) {
-            if (NameOf(p) == name)
+            if (PictureName(p) == name)
                 return &p;
         }
         return nullptr;
@@ -132,7 +126,7 @@ private:
         for (const SourceStep& step : m_q.working) {
             if (!step.isPicture())
                 continue;
-            const QString name = NameOf(step.picture);
+            const QString name = PictureName(step.picture);
             if (m_drawn.contains(name) || working.contains(name)) {
                 error(QStringLiteral("working"),
                       QStringLiteral("picture \"%1\": the name is taken").arg(name));
@@ -149,7 +143,7 @@ private:
         };
         for (const SourceStep& step : m_q.working) {
             if (step.isPicture()) {
-                const QString name = NameOf(step.picture);
+                const QString name = PictureName(step.picture);
                 carry(FileOf(name), working.value(name));
                 steps << html::Img(FileOf(name),
                                    step.picture.value(QStringLiteral("alt")).toString());
@@ -191,13 +185,21 @@ private:
 
 } // namespace
 
+QString PictureName(const QVariantMap& picture) {
+    return picture.value(QStringLiteral("name")).toString();
+}
+
+QString ChoiceNote() {
+    return QStringLiteral("Write the number of your answer (1, 2, 3 or 4).");
+}
+
 const QVariantMap* FindPicture(const SourceQuestion& question, const QString& name) {
     for (const QVariantMap& p : question.pictures) {
-        if (NameOf(p) == name)
+        if (PictureName(p) == name)
             return &p;
     }
     for (const SourceStep& s : question.working) {
-        if (s.isPicture() && NameOf(s.picture) == name)
+        if (s.isPicture() && PictureName(s.picture) == name)
             return &s.picture;
     }
     return nullptr;

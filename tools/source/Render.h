@@ -14,6 +14,11 @@ bank::Question RenderQuestion(const SourceQuestion& question, const QString& fil
                               QStringList* errors);
 QList<bank::Question> RenderPaper(const SourcePaper& paper, QStringList* errors);
 
+// A picture's name in its question ("tag" of "[pic tag]").
+QString PictureName(const QVariantMap& picture);
+// The note under every multiple-choice question.
+QString ChoiceNote();
+
 // The picture a source question shows under this name (question pictures
 // first, then those of its working), or nullptr.
 const QVariantMap* FindPicture(const SourceQuestion& question, const QString& name);

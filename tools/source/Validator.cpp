@@ -20,12 +20,6 @@ namespace bank::source {
 
 namespace {
 
-const QString kChoiceNote = QStringLiteral("Write the number of your answer (1, 2, 3 or 4).");
-
-QString NameOf(const QVariantMap& picture) {
-    return picture.value(QStringLiteral("name")).toString();
-}
-
 // A picture as drawn: its description without the name and the alternative.
 QByteArray DescriptionKey(const QVariantMap& picture) {
     QVariantMap drawn = picture;
@@ -47,7 +41,7 @@ QString CheckWithPictures(const QString& check, const SourceQuestion& q) {
         for (char c : key)
             letters += QChar(u'a' + (c >= 'a' ? c - 'a' + 10 : c - '0'));
         out.replace(QRegularExpression(
-                        QStringLiteral("\\b%1\\b").arg(QRegularExpression::escape(NameOf(p)))),
+                        QStringLiteral("\\b%1\\b").arg(QRegularExpression::escape(PictureName(p)))),
                     letters);
     }
     return out;
@@ -221,9 +215,9 @@ private:
             problem(q, QStringLiteral("options"),
                     QStringLiteral("a multiple-choice question has one blank"));
         const QString all = q.text + QLatin1Char(' ') + q.note;
-        if (all.contains(kChoiceNote))
+        if (all.contains(ChoiceNote()))
             problem(q, QStringLiteral("text"),
-                    QStringLiteral("\"%1\" is added by itself: leave it out").arg(kChoiceNote));
+                    QStringLiteral("\"%1\" is added by itself: leave it out").arg(ChoiceNote()));
         for (const QString& s : q.statements) {
             if (!m_curriculum.statements.contains(s))
                 problem(q, QStringLiteral("statements"),
@@ -252,7 +246,7 @@ private:
                 problem(q, field + QStringLiteral(".alt"),
                         QStringLiteral("picture \"%1\" has no text alternative: say what a "
                                        "sighted pupil sees")
-                            .arg(NameOf(*picture)));
+                            .arg(PictureName(*picture)));
             texts.append({field + QStringLiteral(".alt"), alt});
         }
         for (const auto& [field, text] : texts) {
@@ -426,28 +420,21 @@ QStringList GrammarSlips(const QString& text) {
     QStringList slips;
     // "1" alone (not in 21, 1.5, 3/1 or £1) before a plural.
     static const QRegularExpression one(QStringLiteral("(?<![0-9.,/\u00a3])\\b1 ([A-Za-z]+)\\b"));
-    static const QSet<QString> singularS = {
-        QStringLiteral("is"),     QStringLiteral("was"),   QStringLiteral("has"),
-        QStringLiteral("does"),   QStringLiteral("plus"),  QStringLiteral("minus"),
-        QStringLiteral("less"),   QStringLiteral("bus"),   QStringLiteral("class"),
-        QStringLiteral("glass"),  QStringLiteral("cross"), QStringLiteral("across"),
-        QStringLiteral("gas"),    QStringLiteral("dress"), QStringLiteral("grass"),
-        QStringLiteral("boss"),   QStringLiteral("times"), QStringLiteral("equals"),
-        QStringLiteral("lots"),   QStringLiteral("bonus"), QStringLiteral("circus"),
-        QStringLiteral("cactus"), QStringLiteral("walrus")};
-    static const QSet<QString> plurals = {
-        QStringLiteral("are"),       QStringLiteral("were"),  QStringLiteral("have"),
-        QStringLiteral("ones"),      QStringLiteral("tens"),  QStringLiteral("hundreds"),
-        QStringLiteral("thousands"), QStringLiteral("pence"), QStringLiteral("children"),
-        QStringLiteral("people"),    QStringLiteral("men"),   QStringLiteral("women"),
-        QStringLiteral("feet"),      QStringLiteral("teeth"), QStringLiteral("mice"),
-        QStringLiteral("geese"),     QStringLiteral("sheep")};
+    const auto words = [](const char* list) {
+        const QStringList split = QString::fromLatin1(list).split(QLatin1Char(' '));
+        return QSet<QString>(split.begin(), split.end());
+    };
+    // Words that end in "s" but follow "1" well, and plurals without an "s".
+    static const QSet<QString> singularS =
+        words("is was has does plus minus less bus class glass cross across gas dress grass "
+              "boss times equals lots bonus circus cactus walrus");
+    static const QSet<QString> plurals =
+        words("are were have ones tens hundreds thousands pence children people men women feet "
+              "teeth mice geese");
     auto it = one.globalMatch(text);
     while (it.hasNext()) {
         const QRegularExpressionMatch m = it.next();
         const QString word = m.captured(1).toLower();
-        if (word == QLatin1String("sheep"))
-            continue;
         const bool plural =
             plurals.contains(word) ||
             (word.endsWith(QLatin1Char('s')) && !word.endsWith(QLatin1String("ss")) &&
@@ -473,10 +460,7 @@ QStringList GrammarSlips(const QString& text) {
             vowelSound.match(next).hasMatch() && !consonantException.match(next).hasMatch();
         const bool an = m.captured(1).size() == 2;
         // "A is bigger than B": a letter naming something, not an article.
-        static const QSet<QString> afterLetter = {
-            QStringLiteral("is"),     QStringLiteral("and"),   QStringLiteral("or"),
-            QStringLiteral("has"),    QStringLiteral("was"),   QStringLiteral("are"),
-            QStringLiteral("weighs"), QStringLiteral("holds"), QStringLiteral("shows")};
+        static const QSet<QString> afterLetter = words("is and or has was are weighs holds shows");
         if (!an && m.captured(1) == QLatin1String("A") && afterLetter.contains(next))
             continue;
         if (an != vowel && !(next.size() == 1 && !next.front().isDigit()))
