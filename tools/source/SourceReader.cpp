@@ -34,10 +34,16 @@ public:
     }
 
     // Fields of a map that are not in `known`.
+    // Fields of a map that are not in `known`, or given twice (YAML would
+    // keep one of them without a word).
     void unknownFields(const YAML::Node& map, const QStringList& known, int id,
                        const QString& prefix) {
+        QSet<QString> seen;
         for (auto it = map.begin(); it != map.end(); ++it) {
             const QString name = Text(it->first);
+            if (seen.contains(name))
+                error(LineOf(it->first), id, prefix + name, QStringLiteral("given twice"));
+            seen.insert(name);
             if (!known.contains(name))
                 error(LineOf(it->first), id, prefix + name,
                       QStringLiteral("unknown field (known: %1)")

@@ -359,6 +359,13 @@ private:
             for (const QString& unit : q.units)
                 answers << Bare(b.key + unit) << Bare(unit + b.key);
         }
+        // The sentences of the question, to find one copied into the working.
+        QSet<QString> sentences;
+        static const QRegularExpression sentenceEnd(QStringLiteral("(?<=[.?!])\\s+"));
+        for (const QString& sentence : PlainText(q.text).split(sentenceEnd)) {
+            if (!Bare(sentence).isEmpty())
+                sentences.insert(Bare(sentence));
+        }
         for (int i = 0; i < q.working.size(); ++i) {
             const SourceStep& step = q.working.at(i);
             if (step.isPicture())
@@ -369,6 +376,12 @@ private:
                 problem(q, field,
                         QStringLiteral("a step that states the answer: the working ends with "
                                        "the answer by itself"));
+                continue;
+            }
+            if (sentences.contains(Bare(plain))) {
+                problem(q, field,
+                        QStringLiteral("\"%1\" restates the data: the question says it already")
+                            .arg(plain));
                 continue;
             }
             QString bare = plain;

@@ -132,6 +132,9 @@ private Q_SLOTS:
             QStringLiteral("working[1]: \"500 g + 40 g = 540 g.\" restates the question's sum"));
         add("restates the data", WeightQuestion(id, 500, 40, QStringLiteral("500 g = 500 g")),
             QStringLiteral("working[1]: \"500 g = 500 g\" restates the data"));
+        add("copies the question",
+            WeightQuestion(id, 500, 40, QStringLiteral("A bag of rice weighs 40 g.")),
+            QStringLiteral("working[1]: \"A bag of rice weighs 40 g.\" restates the data"));
         add("states the answer",
             WeightQuestion(id, 500, 40, QStringLiteral("So the answer is 540 g.")),
             QStringLiteral("working[1]: a step that states the answer"));

@@ -105,6 +105,8 @@ private Q_SLOTS:
                             "to 3")},
             {QStringLiteral("    statements: [Y2-MA-3]\n"), QString(),
              QStringLiteral("question 24071: statements: missing")},
+            {QStringLiteral("    working:"), QStringLiteral("    text: Again.\n    working:"),
+             QStringLiteral("question 24071: text: given twice")},
         };
         for (const auto& c : cases) {
             QString changed = body;
