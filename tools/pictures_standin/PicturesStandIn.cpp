@@ -27,7 +27,7 @@ QString Number(double v) {
 Drawn Draw(const QVariantMap& picture) {
     const QString type = Field(picture, "type");
     if (type.isEmpty())
-        return {{}, QStringLiteral("no type")};
+        return {{}, QStringLiteral("picture \"%1\": no type").arg(Field(picture, "name"))};
     const QString body =
         QStringLiteral(
             "<rect x=\"1\" y=\"1\" width=\"318\" height=\"78\" fill=\"#ffffff\" "

@@ -73,11 +73,11 @@ private:
 
     QByteArray draw(const QVariantMap& picture, const QString& field) {
         const bank::pictures::Drawn drawn = bank::pictures::Draw(picture);
-        if (!drawn.error.isEmpty() || drawn.svg.isEmpty())
-            error(field,
-                  QStringLiteral("picture \"%1\": %2")
-                      .arg(PictureName(picture),
-                           drawn.error.isEmpty() ? QStringLiteral("nothing drawn") : drawn.error));
+        // The library's message names the picture and the field.
+        if (!drawn.error.isEmpty())
+            error(field, drawn.error);
+        else if (drawn.svg.isEmpty())
+            error(field, QStringLiteral("picture \"%1\": nothing drawn").arg(PictureName(picture)));
         return drawn.svg;
     }
 

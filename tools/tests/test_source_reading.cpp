@@ -157,9 +157,13 @@ private Q_SLOTS:
         SourceQuestion q;
         q.id = 24071;
         q.text = QStringLiteral("Sam has 7 marbles. [pic bag]");
-        q.pictures << QVariantMap{{QStringLiteral("name"), QStringLiteral("bag")},
-                                  {QStringLiteral("type"), QStringLiteral("objects")},
-                                  {QStringLiteral("alt"), QStringLiteral("Seven marbles.")}};
+        q.pictures << QVariantMap{
+            {QStringLiteral("name"), QStringLiteral("bag")},
+            {QStringLiteral("type"), QStringLiteral("objects")},
+            {QStringLiteral("groups"),
+             QVariantList{QVariantMap{{QStringLiteral("count"), QStringLiteral("7")},
+                                      {QStringLiteral("label"), QStringLiteral("marble")}}}},
+            {QStringLiteral("alt"), QStringLiteral("Seven marbles.")}};
         q.parts = {QStringLiteral("How many more make 10?"),
                    QStringLiteral("[ ] + [ ] = 10, bigger first")};
         for (int i = 0; i < 3; ++i)
