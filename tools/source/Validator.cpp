@@ -124,6 +124,15 @@ private:
         const QList<bank::PaperSpec> plan = bank::BankPlan();
         if (num < 101 || num > 150)
             return; // the reader said so
+        // The plan's table: one row "| N | ..." per question.
+        static const QRegularExpression row(QStringLiteral("^\\s*\\|\\s*[0-9]+\\s*\\|"),
+                                            QRegularExpression::MultilineOption);
+        const int rows = int(m_paper.plan.count(row));
+        if (rows != m_paper.questions.size())
+            paperProblem(QStringLiteral("plan: its table has %1 rows \"| N | ...\" for %2 "
+                                        "questions")
+                             .arg(rows)
+                             .arg(m_paper.questions.size()));
         const bank::PaperSpec& spec = plan.at(num - 101);
         const QString base = QFileInfo(m_paper.file).fileName();
         if (base != QStringLiteral("paper%1.yaml").arg(num))
@@ -190,6 +199,20 @@ private:
     }
 
     void checkQuestion(const SourceQuestion& q) {
+        if ((q.form == QLatin1String("choice")) != !q.options.isEmpty())
+            problem(q, QStringLiteral("form"),
+                    q.options.isEmpty() ? QStringLiteral("a choice question gives its options")
+                                        : QStringLiteral("a question with options is of the form "
+                                                         "choice"));
+        QStringList inline_ = q.options;
+        inline_ << q.note;
+        for (const QString& text : std::as_const(inline_)) {
+            if (!PictureRefs(text).isEmpty())
+                problem(q,
+                        q.options.contains(text) ? QStringLiteral("options")
+                                                 : QStringLiteral("note"),
+                        QStringLiteral("a picture goes in the text, not here"));
+        }
         // The answer sheet shows 20; the bank keeps to 10.
         if (q.blanks.size() > 10)
             problem(q, QStringLiteral("blanks"),

@@ -61,12 +61,18 @@ inline QString WeightQuestion(int id, int a, int b, const QString& working,
            extra;
 }
 
-inline QString PaperHead(int paper, int topic, const QString& year) {
-    return QStringLiteral("paper: %1\ntopic: %2\nyear: %3\nplan: |\n  Statements: Y3-MA-3.\n"
-                          "questions:\n")
-        .arg(paper)
-        .arg(topic)
-        .arg(year);
+// The head of a paper of `questions` questions, its plan one row each.
+inline QString PaperHead(int paper, int topic, const QString& year, int questions = 20) {
+    QString head =
+        QStringLiteral("paper: %1\ntopic: %2\nyear: %3\nplan: |\n  Statements: Y3-MA-3.\n"
+                       "  | # | form | statements | teaches | boxes | marks |\n"
+                       "  |---|------|------------|---------|-------|-------|\n")
+            .arg(paper)
+            .arg(topic)
+            .arg(year);
+    for (int q = 1; q <= questions; ++q)
+        head += QStringLiteral("  | %1 | story | Y3-MA-3 | adding masses | 1 | 1 |\n").arg(q);
+    return head + QStringLiteral("questions:\n");
 }
 
 // Paper 121 (weight, twenty questions of one blank), valid in every rule;

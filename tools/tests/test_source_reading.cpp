@@ -16,7 +16,7 @@ PaperRead Read(const QString& yaml) {
 }
 
 QString OneQuestion(const QString& body) {
-    return PaperHead(121, 5, QStringLiteral("Y2")) + QStringLiteral("  - id: 24071\n") + body;
+    return PaperHead(121, 5, QStringLiteral("Y2"), 1) + QStringLiteral("  - id: 24071\n") + body;
 }
 
 const char* const kGoodBody =
