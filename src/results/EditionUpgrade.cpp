@@ -59,7 +59,6 @@ void EditionUpgrade::RunModule(int module, Report* report) const {
     const QString code = m_definition.programCode;
     const QString markPath = MarkPath(m_folder, module, code);
     const QStringList before = FolderStamps(markPath, papers);
-    const QList<int> shapes = ResultsRepair(m_store, m_folder, m_definition).PaperShapes(module);
 
     QList<int> changed;
     for (int k = 1; k <= papers; ++k) {
@@ -67,13 +66,18 @@ void EditionUpgrade::RunModule(int module, Report* report) const {
             changed << k;
     }
     if (!changed.isEmpty()) {
+        // Read from the content tables only now: most starts change nothing.
+        const QList<int> shapes =
+            ResultsRepair(m_store, m_folder, m_definition).PaperShapes(module);
         QList<int> cleared;
         for (ResultsFile file : {ResultsFile::First, ResultsFile::FResults, ResultsFile::Second,
                                  ResultsFile::SResults}) {
             const QString path = ResultsFilePath(m_folder, file, module, code);
             Read<PaperLines> lines = ReadPaperLines(path, papers);
             if (!lines.ok()) {
-                report->unwritten << path;
+                // What cannot be read cannot be shown either; the repair
+                // reports it, and the next start looks again.
+                report->unreadable << path;
                 continue;
             }
             for (int k : changed) {
@@ -97,7 +101,7 @@ void EditionUpgrade::RunModule(int module, Report* report) const {
         std::sort(cleared.begin(), cleared.end());
         report->clearedPapers << cleared;
     }
-    if (!report->ok())
+    if (!report->ok() || !report->unreadable.isEmpty())
         return; // the next start tries again: the old stamps stay
     const QStringList mark = {BuildRecordLine(kEditionTag, {m_definition.edition}),
                               BuildRecordLine(kStampTag, def.paperStamps)};

@@ -22,6 +22,7 @@ public:
     struct Report {
         QList<int> clearedPapers; // paper ids whose saved answers were cleared
         QStringList unwritten;    // files that could not be written; the mark then is not
+        QStringList unreadable;   // files that could not be read (nor shown); nor is it then
         bool ok() const { return unwritten.isEmpty(); }
     };
 

@@ -153,6 +153,25 @@ private Q_SLOTS:
         QCOMPARE(ReadRecordValue(mark, "EDN").value, QStringLiteral("3"));
     }
 
+    void unreadableFileDoesNotStopTheStart() {
+        ModuleFolder folder;
+        QVERIFY(folder.start());
+        SetRecord(folder, ResultsFile::First, 103, {"1", "2"});
+        // A folder where the second attempt's answers should be.
+        const QString second = folder.file(ResultsFile::Second);
+        QVERIFY(QFile::remove(second));
+        QVERIFY(QDir().mkpath(second));
+        StampedStore root({"2", "2", "3.ee", "2", "2"});
+        QVERIFY(root.store);
+        const Startup::Outcome outcome = StartOnce(*root.store, folder.path());
+        QVERIFY(outcome.ok());
+        QCOMPARE(outcome.upgrade.unreadable, QStringList{second});
+        QCOMPARE(outcome.upgrade.clearedPapers, QList<int>{103});
+        QCOMPARE(Record(folder, ResultsFile::First, 103), Empty(103, 2));
+        // Not marked as done: the next start looks at that file again.
+        QVERIFY(!QFile::exists(EditionUpgrade::MarkPath(folder.path(), 2, "FX")));
+    }
+
     void definitionWithoutStampsChangesNothing() {
         ModuleFolder folder;
         QVERIFY(folder.start());
