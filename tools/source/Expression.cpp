@@ -340,7 +340,8 @@ bool Rational::decimal(QString* text) const {
             d /= 5;
         ++places;
     }
-    if (d != 1)
+    // Beyond 18 places the digits would not fit; no pupil writes them anyway.
+    if (d != 1 || places > 18)
         return false;
     Wide scaled = Wide(num);
     Wide scale = 1;

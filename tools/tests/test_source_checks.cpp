@@ -47,6 +47,12 @@ private Q_SLOTS:
                  QStringLiteral("1/2"));
         QCOMPARE(Computed(QStringLiteral("7.80 + 17.00")), QStringLiteral("24.8"));
         QCOMPARE(Computed(QStringLiteral("0.1 + 0.2")), QStringLiteral("0.3"));
+        QCOMPARE(Computed(QStringLiteral("1 / 3")), QStringLiteral("1/3"));
+        // Far too many places for a decimal: the fraction, not an overflow.
+        QCOMPARE(Computed(QStringLiteral("1 / (1024 * 1024 * 1024 * 1024 * 1024 * 1024)")),
+                 QStringLiteral("1/1152921504606846976"));
+        QVERIFY(Computed(QStringLiteral("99999999 * 99999999 * 99999999"))
+                    .contains(QStringLiteral("too large")));
         QCOMPARE(Computed(QStringLiteral("2 + 3 x 4")), QStringLiteral("14"));
         QCOMPARE(Computed(QStringLiteral("(2 + 3) \u00d7 4 \u00f7 5")), QStringLiteral("4"));
         QCOMPARE(Computed(QStringLiteral("9 \u2212 12")), QStringLiteral("-3"));
