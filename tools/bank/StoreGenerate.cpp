@@ -46,6 +46,7 @@ void RenderFromSource(StoreWriter::Paper& paper, const QString& path, QStringLis
     paper.ids = ids;
     paper.paperSpec.blankPlan = plan;
     paper.fromSource = true;
+    paper.sourceDigest = bank::source::PaperDigest(source);
 }
 
 } // namespace

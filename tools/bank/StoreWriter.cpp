@@ -2,7 +2,6 @@
 
 #include "MhtmlWriter.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QLocale>
@@ -429,19 +428,7 @@ QStringList StoreWriter::ShapeProblems(const PaperSpec& planned, const QList<int
 QString StoreWriter::PaperStamp(const Paper& paper) {
     if (!paper.fromSource)
         return QStringLiteral("2");
-    // Whatever a pupil's saved answers depend on: the questions, their
-    // blanks and their pages.
-    QCryptographicHash hash(QCryptographicHash::Sha256);
-    for (int q = 0; q < paper.questions.size() && q < paper.ids.size(); ++q) {
-        const int id = paper.ids.at(q);
-        hash.addData(QByteArray::number(id));
-        for (const Blank& blank : paper.questions.at(q).blanks)
-            hash.addData((blank.key + QLatin1Char('>') + blank.kind + QLatin1Char('>') +
-                          QString::number(blank.mark) + QLatin1Char('>'))
-                             .toUtf8());
-        hash.addData(MhtmlWriter(id).archive(paper.questions.at(q)));
-    }
-    return QStringLiteral("3.") + QString::fromLatin1(hash.result().toHex().left(10));
+    return QStringLiteral("3.") + QString::fromLatin1(paper.sourceDigest.toHex().left(10));
 }
 
 QByteArray StoreWriter::Definition(const QList<Paper>& papers) {

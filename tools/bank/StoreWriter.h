@@ -17,6 +17,8 @@ public:
     struct Paper {
         bank::PaperSpec paperSpec; // from a source: blankPlan as the source has it
         bool fromSource = false;
+        // From a source: a digest of what the pupil answers (see PaperStamp).
+        QByteArray sourceDigest;
         QList<int> ids; // question ids, in paper order
         QList<bank::Question> questions;
     };
@@ -52,8 +54,10 @@ public:
 
     // The program definition, with the content's edition and one stamp per
     // paper of module 2: "2" for a paper as the second edition had it, else
-    // "3." and a digest of its questions, so that the program finds the
-    // papers whose saved answers belong to other questions.
+    // "3." and the digest of its questions as written (ids, texts, parts,
+    // options, pictures, keys, kinds, marks; not the working nor how the
+    // pictures are drawn), so that the program finds the papers whose saved
+    // answers belong to other questions.
     static QByteArray Definition(const QList<Paper>& papers);
     static QString PaperStamp(const Paper& paper);
     static constexpr int Edition = 3;

@@ -3,6 +3,9 @@
 #include "Markup.h"
 #include "Pictures.h"
 
+#include <QCryptographicHash>
+#include <QDataStream>
+#include <QIODevice>
 #include <QSet>
 
 namespace bank::source {
@@ -184,6 +187,21 @@ private:
 };
 
 } // namespace
+
+QByteArray PaperDigest(const SourcePaper& paper) {
+    QByteArray bytes;
+    QDataStream stream(&bytes, QIODevice::WriteOnly);
+    for (const SourceQuestion& q : paper.questions) {
+        stream << q.id << q.text << q.note << q.parts << q.options;
+        for (QVariantMap picture : q.pictures) {
+            picture.remove(QStringLiteral("alt"));
+            stream << picture;
+        }
+        for (const SourceBlank& b : q.blanks)
+            stream << b.key << b.kind << b.mark;
+    }
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+}
 
 QString PictureName(const QVariantMap& picture) {
     return picture.value(QStringLiteral("name")).toString();

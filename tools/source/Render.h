@@ -14,6 +14,11 @@ bank::Question RenderQuestion(const SourceQuestion& question, const QString& fil
                               QStringList* errors);
 QList<bank::Question> RenderPaper(const SourcePaper& paper, QStringList* errors);
 
+// What a pupil's saved answers to the paper depend on, as a digest: the
+// question ids, texts, notes, parts, options, picture descriptions, keys,
+// kinds and marks. The working and the alternatives do not count.
+QByteArray PaperDigest(const SourcePaper& paper);
+
 // A picture's name in its question ("tag" of "[pic tag]").
 QString PictureName(const QVariantMap& picture);
 // The note under every multiple-choice question.

@@ -1,8 +1,11 @@
 // The checks of the bank's sources: the evaluator, each rule of the
 // validator, and the store written from a source.
 #include "Expression.h"
+#include "Render.h"
 #include "Validator.h"
 #include "source_fixture.h"
+
+#include "core/RecordFile.h"
 
 #include <QCryptographicHash>
 #include <QTest>
@@ -246,6 +249,26 @@ private Q_SLOTS:
             QVERIFY2(GrammarSlips(text).size() == 1, qPrintable(text));
     }
 
+    void digestFollowsWhatIsAnswered() {
+        const auto digest = [](const QString& yaml) {
+            const PaperRead read = ReadPaperText(yaml.toUtf8(), QStringLiteral("paper121.yaml"));
+            return read.errors.isEmpty() ? PaperDigest(read.paper) : QByteArray();
+        };
+        const QByteArray base = digest(WeightPaper());
+        QVERIFY(!base.isEmpty());
+        const int id = IdsOf(121).at(3);
+        const QString working = QStringLiteral("Add the tens first, then the ones.");
+        // Another working, the same questions: the saved answers still fit.
+        QCOMPARE(
+            digest(WeightPaper(3, WeightQuestion(id, 130, 23, QStringLiteral("Add 20, then 3.")))),
+            base);
+        // Other numbers: they do not.
+        QVERIFY(digest(WeightPaper(3, WeightQuestion(id, 130, 24, working))) != base);
+        QString mark = WeightQuestion(id, 130, 23, working);
+        mark.replace(QStringLiteral("mark: 1"), QStringLiteral("mark: 2"));
+        QVERIFY(digest(WeightPaper(3, mark)) != base);
+    }
+
     void shapeRules() {
         const QList<bank::PaperSpec> plan = bank::BankPlan();
         const auto problems = [&](int paper, const QList<int>& blanks) {
@@ -289,6 +312,20 @@ private Q_SLOTS:
         QFile page(QDir(store).filePath(QStringLiteral("%1.mht").arg(first)));
         QVERIFY(page.open(QIODevice::ReadOnly));
         QVERIFY(page.readAll().contains("A bag of flour weighs 100 g."));
+        // The definition stamps paper 121 as of this edition, the others as before.
+        const Read<QStringList> stamps =
+            ReadRecordAllFields(QDir(store).filePath(QStringLiteral("30000.txt")), "PS2");
+        QVERIFY(stamps.ok());
+        QCOMPARE(stamps.value.size(), 50);
+        for (int p = 0; p < 50; ++p)
+            QVERIFY(p == 20 ? stamps.value.at(p).startsWith(QStringLiteral("3."))
+                            : stamps.value.at(p) == QLatin1String("2"));
+        QCOMPARE(
+            stamps.value.at(20),
+            QStringLiteral("3.") +
+                QString::fromLatin1(PaperDigest(ReadPaperText(WeightPaper().toUtf8(), "x").paper)
+                                        .toHex()
+                                        .left(10)));
         // The same bytes again.
         const QByteArray digest = StoreDigest(store);
         QTemporaryDir again;
