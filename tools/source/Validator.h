@@ -8,6 +8,7 @@
 
 #include "Source.h"
 
+#include <QMap>
 #include <QString>
 #include <QStringList>
 
@@ -27,6 +28,12 @@ SourceReport ValidateSources(const QString& folder, int onlyPaper = 0);
 // The checks of one paper already read (exposed for tests); the curriculum
 // as read from the folder.
 QStringList ValidatePaper(const SourcePaper& paper, const Curriculum& curriculum);
+
+// The statements never practised, of the topics whose papers (with those of
+// the topics sharing their areas) are all written: papersOfTopic counts the
+// papers read per topic, practised the questions per topic and statement.
+QStringList CoverageProblems(const Curriculum& curriculum, const QMap<int, int>& papersOfTopic,
+                             const QMap<int, QMap<QString, int>>& practised);
 
 // The grammar slips of a text a pupil reads: "1 parts", "a octagon", ...
 QStringList GrammarSlips(const QString& plainText);

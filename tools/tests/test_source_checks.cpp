@@ -227,6 +227,33 @@ private Q_SLOTS:
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
     }
 
+    void coverage() {
+        QStringList errors;
+        const Curriculum curriculum =
+            ReadCurriculum(QStringLiteral(QUILLORA_CONTENT_SOURCE "/curriculum.yaml"), &errors);
+        QVERIFY(errors.isEmpty());
+        QVERIFY(curriculum.statementsOfTopic(5).contains(QStringLiteral("Y2-MA-1")));
+        QVERIFY(!curriculum.statementsOfTopic(5).contains(QStringLiteral("Y2-LE-1")));
+        QMap<int, QMap<QString, int>> practised;
+        for (const QString& s : curriculum.statementsOfTopic(5))
+            practised[5][s] = 2;
+        practised[5][QStringLiteral("Y4-MA-3")] = 0;
+        // Four papers of five written: no verdict yet.
+        QVERIFY(CoverageProblems(curriculum, {{5, 4}}, practised).isEmpty());
+        QCOMPARE(CoverageProblems(curriculum, {{5, 5}}, practised),
+                 QStringList{QStringLiteral("topic 5: statement Y4-MA-3 (problems with mixed "
+                                            "units of mass) is never practised")});
+        // Topics 1 and 2 share their statements: one of them practising it is enough.
+        for (const QString& s : curriculum.statementsOfTopic(1))
+            practised[s.startsWith(QLatin1String("Y4")) ? 2 : 1][s] = 1;
+        QVERIFY(CoverageProblems(curriculum, {{1, 5}}, practised).isEmpty());
+        QVERIFY(CoverageProblems(curriculum, {{1, 5}, {2, 5}}, practised).isEmpty());
+        practised[2].remove(QStringLiteral("Y4-PV-6"));
+        QVERIFY(!CoverageProblems(curriculum, {{1, 5}, {2, 5}}, practised)
+                     .filter(QStringLiteral("Y4-PV-6"))
+                     .isEmpty());
+    }
+
     void grammar() {
         const QStringList fine = {QStringLiteral("1 part is shaded."),
                                   QStringLiteral("Two \u00a31 coins."),
