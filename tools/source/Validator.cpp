@@ -463,7 +463,9 @@ QStringList GrammarSlips(const QString& text) {
     // Words that end in "s" but follow "1" well, and plurals without an "s".
     static const QSet<QString> singularS =
         words("is was has does plus minus less bus class glass cross across gas dress grass "
-              "boss times equals lots bonus circus cactus walrus");
+              "boss times equals lots bonus circus cactus walrus shows holds weighs costs takes "
+              "makes gives needs gets goes comes says means stands lies sits fits reads points "
+              "starts ends leaves arrives runs wins scores sells buys eats");
     static const QSet<QString> plurals =
         words("are were have ones tens hundreds thousands pence children people men women feet "
               "teeth mice geese");
@@ -496,7 +498,8 @@ QStringList GrammarSlips(const QString& text) {
             vowelSound.match(next).hasMatch() && !consonantException.match(next).hasMatch();
         const bool an = m.captured(1).size() == 2;
         // "A is bigger than B": a letter naming something, not an article.
-        static const QSet<QString> afterLetter = words("is and or has was are weighs holds shows");
+        static const QSet<QString> afterLetter =
+            words("is and or has was are weighs holds shows on in at of to as");
         if (!an && m.captured(1) == QLatin1String("A") && afterLetter.contains(next))
             continue;
         if (an != vowel && !(next.size() == 1 && !next.front().isDigit()))
