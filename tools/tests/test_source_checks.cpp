@@ -207,6 +207,70 @@ private Q_SLOTS:
             QVERIFY2(p.contains(QStringLiteral("paper121.yaml")), qPrintable(p));
     }
 
+    void paperRules() {
+        const auto problemsOf = [](const QString& file, const QString& yaml) {
+            SourceFolder folder;
+            folder.write(file, yaml);
+            return ValidateSources(folder.folder()).problems.join(QLatin1Char('\n'));
+        };
+        // Head of the wrong topic and year.
+        QString wrongHead = WeightPaper();
+        wrongHead.replace(QStringLiteral("topic: 5\nyear: Y2"),
+                          QStringLiteral("topic: 6\nyear: Y3"));
+        QString problems = problemsOf(QStringLiteral("paper121.yaml"), wrongHead);
+        QVERIFY2(problems.contains(QStringLiteral("paper 121 is in topic 5, not 6")),
+                 qPrintable(problems));
+        QVERIFY2(
+            problems.contains(QStringLiteral("year: paper 1 of its topic is at Y2, not \"Y3\"")),
+            qPrintable(problems));
+        // In the file of another paper.
+        problems = problemsOf(QStringLiteral("paper122.yaml"), WeightPaper());
+        QVERIFY2(problems.contains(QStringLiteral("paper 121 belongs in paper121.yaml")),
+                 qPrintable(problems));
+        // Paper 101, thirty questions of three marks: too many marks.
+        const QList<int> ids = IdsOf(101);
+        QString heavy = PaperHead(101, 1, QStringLiteral("Y2"), 30);
+        for (int i = 0; i < ids.size(); ++i)
+            heavy += WeightQuestion(ids.at(i), 100 + 10 * i, 20 + i, QStringLiteral("Add them."));
+        heavy.replace(QStringLiteral("mark: 1"), QStringLiteral("mark: 3"));
+        problems = problemsOf(QStringLiteral("paper101.yaml"), heavy);
+        QVERIFY2(problems.contains(QStringLiteral("90 marks in all; a paper has 20 to 65")),
+                 qPrintable(problems));
+        // 25016 is a sample record: key 9, kind N, mark 2.
+        QVERIFY2(
+            problems.contains(QStringLiteral(
+                "question 25016: blanks: a sample record of the bank: keys 9, kinds N, marks 2")),
+            qPrintable(problems));
+    }
+
+    void samePicture() {
+        const QList<int> ids = IdsOf(121);
+        const QString pictureQuestion = QStringLiteral(
+            "  - id: %1\n    form: picture\n    statements: [Y2-MA-3]\n"
+            "    text: \"How heavy is the %2? [pic %3] [ ] g\"\n"
+            "    pictures:\n      - name: %3\n        type: scale\n        max: 1000\n"
+            "        label_step: 200\n        minor: 4\n        value: 600\n        unit: g\n"
+            "        alt: A dial scale.\n"
+            "    blanks: [{key: \"600\", kind: N, mark: 1, check: reading(%3)}]\n"
+            "    working: [Each small mark is 50 g.]\n");
+        QString yaml = WeightPaper(3, pictureQuestion.arg(ids.at(3)).arg("parcel", "dial"));
+        yaml.replace(WeightQuestion(ids.at(5), 150, 25,
+                                    QStringLiteral("Add the tens first, then the ones.")),
+                     pictureQuestion.arg(ids.at(5)).arg("melon", "scale"));
+        SourceFolder folder;
+        folder.write(QStringLiteral("paper121.yaml"), yaml);
+        const QStringList problems = ValidateSources(folder.folder()).problems;
+        QVERIFY2(
+            !problems
+                 .filter(QStringLiteral("question %1: pictures[1]: the same picture as question %2")
+                             .arg(ids.at(5))
+                             .arg(ids.at(3)))
+                 .isEmpty(),
+            qPrintable(problems.join(QLatin1Char('\n'))));
+        // Reading the same picture is the same task as well.
+        QVERIFY(!problems.filter(QStringLiteral("the same task on the same numbers")).isEmpty());
+    }
+
     void choiceAndPicturePass() {
         // The same questions with their right keys are no problem at all.
         const int id = IdsOf(121).at(3);
