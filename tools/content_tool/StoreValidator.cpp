@@ -137,11 +137,9 @@ void StoreValidator::checkDefinition() {
             if (record && record->fields.size() != c.count)
                 problem(DefinitionId,
                         QStringLiteral("%1%2 %3, but %4%2 is %5")
-                            .arg(QLatin1String(c.key))
-                            .arg(m)
-                            .arg(QString::fromLatin1(c.what).arg(record->fields.size()),
-                                 QLatin1String(c.countKey))
-                            .arg(c.count));
+                            .arg(QLatin1String(c.key), QString::number(m),
+                                 QString::fromLatin1(c.what).arg(record->fields.size()),
+                                 QLatin1String(c.countKey), QString::number(c.count)));
         }
         if (module.paperCount != 5 * module.topicCount)
             problem(DefinitionId,
