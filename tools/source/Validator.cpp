@@ -133,21 +133,21 @@ private:
                                         "questions")
                              .arg(rows)
                              .arg(m_paper.questions.size()));
-        const bank::PaperSpec& spec = plan.at(num - 101);
+        const bank::PaperSpec& shape = plan.at(num - 101);
         const QString base = QFileInfo(m_paper.file).fileName();
         if (base != QStringLiteral("paper%1.yaml").arg(num))
             paperProblem(QStringLiteral("paper %1 belongs in paper%1.yaml").arg(num));
-        if (m_paper.topic != spec.topic)
+        if (m_paper.topic != shape.topic)
             paperProblem(QStringLiteral("paper %1 is in topic %2, not %3")
                              .arg(num)
-                             .arg(spec.topic)
+                             .arg(shape.topic)
                              .arg(m_paper.topic));
-        const QString year = spec.paperInTopic == 1   ? QStringLiteral("Y2")
-                             : spec.paperInTopic <= 3 ? QStringLiteral("Y3")
+        const QString year = shape.paperInTopic == 1   ? QStringLiteral("Y2")
+                             : shape.paperInTopic <= 3 ? QStringLiteral("Y3")
                                                       : QStringLiteral("Y4");
         if (m_paper.year != year)
             paperProblem(QStringLiteral("year: paper %1 of its topic is at %2, not \"%3\"")
-                             .arg(spec.paperInTopic)
+                             .arg(shape.paperInTopic)
                              .arg(year, m_paper.year));
         QList<int> blanks;
         QList<int> ids;
@@ -159,7 +159,7 @@ private:
             for (const SourceBlank& b : q.blanks)
                 marks += b.mark;
         }
-        problems << StoreWriter::ShapeProblems(spec, blanks, Where(m_paper.file, 0));
+        problems << StoreWriter::ShapeProblems(shape, blanks, Where(m_paper.file, 0));
         const QList<int> expected = StoreWriter::AssignIds(plan).at(num - 101);
         for (int i = 0; i < ids.size() && i < expected.size(); ++i) {
             if (ids.at(i) != expected.at(i))
