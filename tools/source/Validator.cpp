@@ -144,7 +144,7 @@ private:
                              .arg(m_paper.topic));
         const QString year = shape.paperInTopic == 1   ? QStringLiteral("Y2")
                              : shape.paperInTopic <= 3 ? QStringLiteral("Y3")
-                                                      : QStringLiteral("Y4");
+                                                       : QStringLiteral("Y4");
         if (m_paper.year != year)
             paperProblem(QStringLiteral("year: paper %1 of its topic is at %2, not \"%3\"")
                              .arg(shape.paperInTopic)
