@@ -429,8 +429,11 @@ private:
                         .arg(plain));
                 continue;
             }
+            // "9 - 2 = 7." for the question 9 - 2; "13 - 4 = 13 - 3 - 1" teaches.
             const QString left = NormalisedExpression(WithoutUnits(sides.at(0)));
-            if (sums.contains(left))
+            const bool resultOnly =
+                ValueOfText(WithoutUnits(right).trimmed()).type == Value::Type::Number;
+            if (sums.contains(left) && resultOnly)
                 problem(q, field,
                         QStringLiteral("\"%1\" restates the question's sum: show how to work it "
                                        "out for these numbers")

@@ -271,6 +271,19 @@ private Q_SLOTS:
         QVERIFY(!problems.filter(QStringLiteral("the same task on the same numbers")).isEmpty());
     }
 
+    void teachingStepsPass() {
+        // Steps that work these numbers out are no problem.
+        const int id = IdsOf(121).at(3);
+        for (const QString& step :
+             {QStringLiteral("500 g + 40 g = 500 g + 20 g + 20 g."),
+              QStringLiteral("500 + 40 is 5 hundreds and 4 tens."),
+              QStringLiteral("1 kg = 1000 g."), QStringLiteral("Count on 40 from 500.")}) {
+            const QStringList problems = Problems(3, WeightQuestion(id, 500, 40, step));
+            QVERIFY2(problems.isEmpty(),
+                     qPrintable(step + QStringLiteral(": ") + problems.join(QLatin1Char('\n'))));
+        }
+    }
+
     void choiceAndPicturePass() {
         // The same questions with their right keys are no problem at all.
         const int id = IdsOf(121).at(3);
