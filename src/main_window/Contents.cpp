@@ -122,6 +122,8 @@ bool Contents::Start() {
                      tr("Some of your saved results could not be found, so they start again "
                         "empty. Everything else you have done is kept."),
                      this);
+    if (!outcome.upgrade.clearedPapers.isEmpty())
+        m_popUp.Tell(PopUpService::programTitle(), EditionUpgrade::Message(outcome.upgrade), this);
     return true;
 }
 
