@@ -27,6 +27,7 @@ struct EraseOutcome {
     QStringList erased;    // now hold their templates
     QStringList notErased; // still hold what they held before
     QString failedPath;    // the file that stopped the erase; empty when none did
+    QString reason;        // why it stopped, in plain words ("the disk is full")
     bool ok() const { return notErased.isEmpty(); }
 };
 
@@ -88,7 +89,8 @@ QStringList MarksTags(); // {"FSE", "SSE", "LTM", "CDD", "FST", "SST"}
 // records as they stand; the error then names the first such damage (or the
 // file's own error, with every list empty).
 Read<MarksRecords> ReadMarksFile(const QString& path, int paperCount);
-RecordError WriteMarksFile(const QString& path, const MarksRecords& marks, int paperCount);
+RecordWrite WriteMarksFile(const QString& path, const MarksRecords& marks, int paperCount,
+                           FileWriteBatch* batch = nullptr);
 
 // A per-paper file (first, second, fresults, sresults) held as P lines.
 struct PaperLines {
@@ -103,4 +105,5 @@ Read<PaperLines> ReadPaperLines(const QString& path, int paperCount);
 // yields blankCount empty fields (the writers rebuild it on the next write).
 Read<QStringList> PaperFields(const PaperLines& file, int paperIndex, int blankCount);
 // Rewrites the paper's record with fields and writes the whole file.
-RecordError WritePaperRecord(PaperLines& file, int paperIndex, const QStringList& fields);
+RecordWrite WritePaperRecord(PaperLines& file, int paperIndex, const QStringList& fields,
+                             FileWriteBatch* batch = nullptr);
