@@ -26,8 +26,10 @@ int RemoveLeftoverScratchFiles(const QString& programFolder) {
     int removed = 0;
     const QStringList names =
         folder.entryList({QStringLiteral("temppaper*.mht"), QStringLiteral("temptext.txt"),
-                          QStringLiteral("temptext30000.txt")},
-                         QDir::Files | QDir::Hidden);
+                          QStringLiteral("temptext30000.txt"),
+                          // a results file's new bytes, not yet put in place
+                          QStringLiteral(".*.new-??????")},
+                         QDir::Files | QDir::Hidden | QDir::System);
     for (const QString& name : names) {
         if (QFile::remove(folder.filePath(name)))
             ++removed;

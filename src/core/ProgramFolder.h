@@ -10,6 +10,7 @@ QString ResolveProgramFolder(const QString& executableFolder);
 bool FolderIsWritable(const QString& folder);
 // Removes the scratch copies a run leaves in the program folder while it works
 // (question documents "temppaper<id>.mht", the tables' "temptext.txt" and the
-// definition's "temptext30000.txt"), left behind when a run was cut off.
+// definition's "temptext30000.txt", and the hidden new copies of files being
+// replaced), left behind when a run was cut off.
 // Only for the copy that holds the folder's lock. Returns how many went.
 int RemoveLeftoverScratchFiles(const QString& programFolder);

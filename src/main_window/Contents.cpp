@@ -64,6 +64,13 @@ QString Contents::startupProblemText(Startup::Problem problem) const {
         return tr("Quillora Maths Practice cannot write in its folder %1, so it could "
                   "not keep your results. Please ask a grown-up to check the folder.")
             .arg(folder);
+    case Startup::Problem::LockNotAFile:
+        return tr("Quillora Maths Practice cannot start, because something that is not a "
+                  "plain file (a link to another place, or a folder) stands where its file "
+                  "%1 should be. The program never writes through such a link. Please ask a "
+                  "grown-up to remove it, then start the program again.")
+            .arg(QDir::toNativeSeparators(
+                QDir(m_state.programFolder).filePath(QLatin1String(Startup::LockFileName))));
     case Startup::Problem::DefinitionNotWritten:
         return tr("Quillora Maths Practice could not prepare its practice papers in the "
                   "folder %1. Please check that the folder can be written to, then start "

@@ -29,6 +29,9 @@ Startup::Outcome Startup::run() const {
     case FolderLock::Result::CannotWrite:
         outcome.problem = Problem::FolderNotWritable;
         return outcome;
+    case FolderLock::Result::NotAFile:
+        outcome.problem = Problem::LockNotAFile;
+        return outcome;
     }
 
     // A run that was cut off (killed, a power cut) left its scratch copies.

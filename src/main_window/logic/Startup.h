@@ -22,6 +22,7 @@ public:
         None,
         FolderInUse,          // another copy of the program holds the folder
         FolderNotWritable,    // the folder's lock file cannot be made
+        LockNotAFile,         // a link or a folder stands where the lock file should be
         DefinitionNotWritten, // the definition is in the store but cannot be copied out
         NoContent,            // the store has no usable definition, or it names no module
         ResultsNotWritable,   // a missing results file cannot be made
