@@ -219,6 +219,8 @@ void TestPracticeWindow::nextAndSaveStoreTypedAnswersOrTell() {
     QCOMPARE(w->session()->paper().QSCount, 1);
     QCOMPARE(h.box(w, 1)->text(), QStringLiteral("12"));
     QVERIFY(h.asked().last().contains(QStringLiteral("Your answers were not saved.")));
+    // The message says why.
+    QVERIFY(h.asked().last().contains(FileWriteOutcome::notAFile().reason()));
     w->SavePaper();
     QVERIFY(h.asked().last().contains(QStringLiteral("not saved")));
     QCOMPARE(h.asked().count(QStringLiteral("Quillora|Paper saved|1")), 1);
