@@ -90,8 +90,17 @@ QString Contents::startupProblemText(Startup::Problem problem) const {
     return QString();
 }
 
+void Contents::setStrandedResults(const QString& folder, const QString& reason) {
+    m_strandedFolder = folder;
+    m_strandedReason = reason;
+}
+
 bool Contents::Start() {
-    Startup::Outcome outcome = Startup(m_store, m_state.programFolder).run();
+    Startup startup(m_store, m_state.programFolder);
+    startup.setStrandedResults(m_strandedFolder, m_strandedReason, [this](const QString& question) {
+        return m_popUp.Ask(PopUpService::programTitle(), question, PopUpButtons::YesNo, nullptr);
+    });
+    Startup::Outcome outcome = startup.run();
     m_lock = std::move(outcome.lock);
     if (!outcome.ok()) {
         m_popUp.Tell(PopUpService::programTitle(), startupProblemText(outcome.problem), nullptr);
@@ -123,6 +132,8 @@ bool Contents::Start() {
     m_home->LoadModuleResults();
 
     show();
+    if (!outcome.strandedNote.isEmpty())
+        m_popUp.Tell(PopUpService::programTitle(), outcome.strandedNote, this);
     tellStartupProblems({});
     if (outcome.resultsLost())
         m_popUp.Tell(PopUpService::programTitle(),

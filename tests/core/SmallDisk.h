@@ -74,6 +74,16 @@ public:
         ::close(fd);
         return error == ENOSPC;
     }
+    // From now on nothing in the folder can be written: the file system is
+    // made read-only, or, unmounted and not root, the folder. False when
+    // neither can be done (root without mounting).
+    bool makeReadOnly() {
+        if (m_mounted)
+            return ::mount("quillora-test", QFile::encodeName(m_mountPoint.path()).constData(),
+                           "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+        return ::geteuid() != 0 &&
+               QFile::setPermissions(m_folder, QFile::ReadOwner | QFile::ExeOwner);
+    }
     // Room again.
     void release() {
         if (m_limited)

@@ -6,6 +6,7 @@
 #include "SmallDisk.h"
 #include "core/AtomicWrite.h"
 #include "core/FolderLock.h"
+#include "core/ProgramFolder.h"
 #include "core/ResourceStore.h"
 #include "main_window/logic/Startup.h"
 #include "practice/PaperSession.h"
@@ -16,6 +17,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QtTest>
 
 Q_DECLARE_METATYPE(ResultsFile)
@@ -200,6 +202,30 @@ private Q_SLOTS:
                  qPrintable(repaired.lost.first()));
         QVERIFY(!repaired.lost.first().contains("paper 2 "));
         QVERIFY(repaired.message().contains(repaired.lost.first()));
+    }
+
+    void resultsInAFolderThatCannotBeWrittenAreNamed() {
+        QStandardPaths::setTestModeEnabled(true);
+        SmallDisk disk;
+        auto folder = FolderOn(disk);
+        // Without results the folder is simply not used.
+        SmallDisk empty;
+        if (!empty.makeReadOnly())
+            QSKIP("As root without a file system to mount, no folder can be made unwritable.");
+        const ProgramFolderChoice bare = ChooseProgramFolder(empty.folder());
+        QCOMPARE(bare.folder, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+        QCOMPARE(bare.strandedFolder, QString());
+
+        QVERIFY(disk.makeReadOnly());
+        const ProgramFolderChoice choice = ChooseProgramFolder(disk.folder());
+        QCOMPARE(choice.folder, bare.folder);
+        QCOMPARE(choice.strandedFolder, disk.folder());
+        QCOMPARE(choice.strandedReason,
+                 disk.mounted() ? QStringLiteral("the disk can only be read, not written")
+                                : QStringLiteral("the program is not allowed to write there"));
+        QStringList names = resultsNames(*folder);
+        names.sort();
+        QCOMPARE(ResultsFilesIn(disk.folder()), names);
     }
 
     void linksAreNeverWrittenThrough_data() {

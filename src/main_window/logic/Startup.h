@@ -11,6 +11,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 class ResourceStore;
@@ -39,6 +40,9 @@ public:
         int expectedResults = 0; // results files of every existing module
         // What the marks files' check found and did.
         ResultsRepair::Report marksRepair;
+        // For the pupil, when results were left in a folder the program can
+        // no longer write: where they are and what became of them.
+        QString strandedNote;
 
         bool ok() const { return problem == Problem::None; }
         // Some results files were made again while others were kept:
@@ -52,10 +56,21 @@ public:
     static constexpr char LockFileName[] = "quillora.lock";
 
     Startup(const ResourceStore& store, QString programFolder);
+    // Results that stay behind in a folder the program can no longer write
+    // (ChooseProgramFolder): when this folder holds no results of its own,
+    // ask(question) is asked whether to copy them here (true: yes) once the
+    // folder is locked; otherwise the note only says where they are.
+    void setStrandedResults(QString folder, QString reason,
+                            std::function<bool(const QString& question)> ask);
     // Runs the steps in order and stops at the first problem.
     Outcome run() const;
 
 private:
+    QString TakeStrandedResults() const;
+
     const ResourceStore& m_store;
     QString m_folder;
+    QString m_strandedFolder;
+    QString m_strandedReason;
+    std::function<bool(const QString&)> m_ask;
 };
