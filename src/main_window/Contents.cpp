@@ -55,8 +55,9 @@ Contents::~Contents() {
     qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
 }
 
-QString Contents::startupProblemText(Startup::Problem problem) const {
+QString Contents::startupProblemText(Startup::Problem problem, const QString& reason) const {
     const QString folder = QDir::toNativeSeparators(m_state.programFolder);
+    const QString because = reason.isEmpty() ? QString() : tr(", because %1").arg(reason);
     switch (problem) {
     case Startup::Problem::FolderInUse:
         return tr("Quillora Maths Practice is already open. Please use its window.");
@@ -73,17 +74,17 @@ QString Contents::startupProblemText(Startup::Problem problem) const {
                 QDir(m_state.programFolder).filePath(QLatin1String(Startup::LockFileName))));
     case Startup::Problem::DefinitionNotWritten:
         return tr("Quillora Maths Practice could not prepare its practice papers in the "
-                  "folder %1. Please check that the folder can be written to, then start "
+                  "folder %1%2. Please check that the folder can be written to, then start "
                   "the program again.")
-            .arg(folder);
+            .arg(folder, because);
     case Startup::Problem::NoContent:
         return tr("Quillora Maths Practice has no practice papers to show: its content is "
                   "missing or damaged. Please install the program again.");
     case Startup::Problem::ResultsNotWritable:
-        return tr("Quillora Maths Practice cannot keep your results in the folder %1. "
+        return tr("Quillora Maths Practice cannot keep your results in the folder %1%2. "
                   "Please check that the folder can be written to, then start the "
                   "program again.")
-            .arg(folder);
+            .arg(folder, because);
     case Startup::Problem::None:
         break;
     }
@@ -103,7 +104,8 @@ bool Contents::Start() {
     Startup::Outcome outcome = startup.run();
     m_lock = std::move(outcome.lock);
     if (!outcome.ok()) {
-        m_popUp.Tell(PopUpService::programTitle(), startupProblemText(outcome.problem), nullptr);
+        m_popUp.Tell(PopUpService::programTitle(),
+                     startupProblemText(outcome.problem, outcome.reason), nullptr);
         return false;
     }
     m_state.definition = outcome.definition;

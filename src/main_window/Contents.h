@@ -110,7 +110,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QString startupProblemText(Startup::Problem problem) const;
+    // reason: what the system refused, when that is known ("the disk is full").
+    QString startupProblemText(Startup::Problem problem, const QString& reason = QString()) const;
     ReportPage* ensureReportPage();
     AboutPage* ensureAboutPage();
     TrashPage* ensureTrashPage();

@@ -209,6 +209,7 @@ LoadOutcome PaperSession::LoadSecondAttemptResults() {
 
 bool PaperSession::ExtractQuestionDocument() {
     RemoveQuestionDocument();
+    m_documentNotWritten.clear();
     const int q = m_paper.QSCount;
     if (q < 1 || q > m_paper.QuestionIds.size())
         return false;
@@ -218,9 +219,13 @@ bool PaperSession::ExtractQuestionDocument() {
         m_setup.programFolder + QStringLiteral("/temppaper") + id + QStringLiteral(".mht");
     if (m_paper.CurrentQuestionId <= 0)
         return false;
-    return m_store.ExtractResource(m_paper.CurrentQuestionId, QStringLiteral("Custom"),
-                                   m_paper.DocumentPath, ResourceStore::Durability::Scratch) ==
-           ResourceStore::ExtractResult::Done;
+    FileWriteOutcome written;
+    const ResourceStore::ExtractResult extracted =
+        m_store.ExtractResource(m_paper.CurrentQuestionId, QStringLiteral("Custom"),
+                                m_paper.DocumentPath, ResourceStore::Durability::Scratch, &written);
+    if (extracted == ResourceStore::ExtractResult::WriteFailed)
+        m_documentNotWritten = written.reason();
+    return extracted == ResourceStore::ExtractResult::Done;
 }
 
 void PaperSession::RemoveQuestionDocument() {

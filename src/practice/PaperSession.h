@@ -114,6 +114,9 @@ public:
     // Extracts the current question's document to DocumentPath, deleting the
     // previously shown one first. False when it could not be extracted.
     bool ExtractQuestionDocument();
+    // Why the last extraction could not write the document ("the disk is
+    // full"); empty when it did, or when the store lacks the document.
+    const QString& DocumentNotWritten() const { return m_documentNotWritten; }
     // Deletes the shown document file (the window is closing).
     void RemoveQuestionDocument();
 
@@ -180,4 +183,5 @@ private:
     const Clock& m_clock;
     QLocale m_locale;
     PaperState m_paper;
+    QString m_documentNotWritten;
 };

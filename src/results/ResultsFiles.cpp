@@ -150,7 +150,8 @@ QString EraseProblemText(const EraseOutcome& outcome) {
 }
 
 QStringList EnsureResultsFiles(const ResourceStore& store, const QString& programFolder,
-                               const ProgramDefinition& definition, QStringList* created) {
+                               const ProgramDefinition& definition, QStringList* created,
+                               QString* reason) {
     // Only a missing file is made from its template: one lost file (deleted
     // by hand, or by a cleaning tool) must not take every other result of
     // every module with it. On a first start that is every file.
@@ -171,11 +172,17 @@ QStringList EnsureResultsFiles(const ResourceStore& store, const QString& progra
             // A file made where there was none holds nothing to lose, so it
             // does not wait for the disk: one cut short by a crash is rebuilt
             // by the next start's repair.
-            if (store.ExtractResource(ResultsTemplateId(fileAt(k), m), QStringLiteral("Custom"),
-                                      path, ResourceStore::Durability::Scratch) !=
-                ResourceStore::ExtractResult::Done)
+            FileWriteOutcome written;
+            const ResourceStore::ExtractResult extracted =
+                store.ExtractResource(ResultsTemplateId(fileAt(k), m), QStringLiteral("Custom"),
+                                      path, ResourceStore::Durability::Scratch, &written);
+            if (extracted != ResourceStore::ExtractResult::Done) {
+                if (reason && failed.isEmpty())
+                    *reason = extracted == ResourceStore::ExtractResult::WriteFailed
+                                  ? written.reason()
+                                  : QStringLiteral("the program's copy of it is missing");
                 failed.append(path);
-            else if (created)
+            } else if (created)
                 created->append(path);
         }
     }

@@ -71,9 +71,11 @@ QStringList ResetAllResults(const ResourceStore& store, const QString& programFo
 QString EraseProblemText(const EraseOutcome& outcome);
 // Start-up: makes every missing file of every existing module from its
 // template and leaves the files that exist alone. Returns the paths that
-// could not be written; *created lists the files made.
+// could not be written; *created lists the files made, *reason says why the
+// first failed file could not be written.
 QStringList EnsureResultsFiles(const ResourceStore& store, const QString& programFolder,
-                               const ProgramDefinition& definition, QStringList* created = nullptr);
+                               const ProgramDefinition& definition, QStringList* created = nullptr,
+                               QString* reason = nullptr);
 // The number of results files of the existing modules (six each).
 int ResultsFilesExpected(const ProgramDefinition& definition);
 

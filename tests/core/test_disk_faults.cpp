@@ -156,7 +156,26 @@ private Q_SLOTS:
         QVERIFY(loaded.details.first().contains(disk.reason()));
         QVERIFY(!QFile::exists(folder->path() + "/temptext.txt"));
         disk.release();
-        QVERIFY(folder->session(101)->Load().ok());
+        auto opened = folder->open(101);
+        // A question document that does not fit says so too.
+        QVERIFY(disk.fill());
+        QVERIFY(!opened->ExtractQuestionDocument());
+        QCOMPARE(opened->DocumentNotWritten(), disk.reason());
+        QVERIFY(!QFile::exists(opened->paper().DocumentPath));
+        disk.release();
+        QVERIFY(opened->ExtractQuestionDocument());
+        QCOMPARE(opened->DocumentNotWritten(), QString());
+    }
+
+    void startingOnAFullDiskSaysWhy() {
+        SmallDisk disk;
+        QVERIFY(disk.fill());
+        const ResourceStore store;
+        const Startup::Outcome outcome = Startup(store, disk.folder()).run();
+        QCOMPARE(outcome.problem, Startup::Problem::DefinitionNotWritten);
+        QCOMPARE(outcome.reason, disk.reason());
+        QCOMPARE(ResultsFilesIn(disk.folder()), QStringList());
+        QVERIFY(!QFile::exists(disk.folder() + "/temptext30000.txt"));
     }
 
     void repairAndEraseOnAFullDiskChangeNothing() {

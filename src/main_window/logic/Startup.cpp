@@ -92,13 +92,15 @@ Startup::Outcome Startup::run() const {
             read.error == DefinitionError::NotExtracted && m_store.contains(DefinitionItem)
                 ? Problem::DefinitionNotWritten
                 : Problem::NoContent;
+        outcome.reason = read.notWritten;
         return outcome;
     }
     outcome.definition = read.definition;
 
     // Every results file of every existing module, so that no reader meets
     // a missing one; a file that exists is left as it is.
-    if (!EnsureResultsFiles(m_store, m_folder, outcome.definition, &outcome.createdResults)
+    if (!EnsureResultsFiles(m_store, m_folder, outcome.definition, &outcome.createdResults,
+                            &outcome.reason)
              .isEmpty()) {
         outcome.problem = Problem::ResultsNotWritable;
         return outcome;

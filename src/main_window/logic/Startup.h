@@ -43,6 +43,9 @@ public:
         // For the pupil, when results were left in a folder the program can
         // no longer write: where they are and what became of them.
         QString strandedNote;
+        // DefinitionNotWritten, ResultsNotWritable: what the system refused
+        // ("the disk is full").
+        QString reason;
 
         bool ok() const { return problem == Problem::None; }
         // Some results files were made again while others were kept:

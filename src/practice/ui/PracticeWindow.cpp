@@ -98,9 +98,16 @@ void PracticeWindow::buildControls() {
     if (m_view) {
         m_viewWidget = m_view->widget();
         m_view->onDocumentLoaded(this, [this](bool ok) {
-            if (!ok && m_session && !m_unloaded)
-                Tell(PopUpService::programTitle(), QStringLiteral("Question %1 could not be shown.")
-                                                       .arg(m_session->paper().QSCount));
+            if (!ok && m_session && !m_unloaded) {
+                const QString why = m_session->DocumentNotWritten();
+                Tell(PopUpService::programTitle(),
+                     QStringLiteral("Question %1 could not be shown.")
+                             .arg(m_session->paper().QSCount) +
+                         (why.isEmpty() ? QString()
+                                        : QStringLiteral(" The program could not copy it into "
+                                                         "its folder, because %1.")
+                                              .arg(why)));
+            }
         });
     } else {
         qCWarning(lcQuillora) << "the question view cannot be loaded:" << viewProblem;
