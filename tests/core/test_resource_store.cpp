@@ -131,6 +131,24 @@ private Q_SLOTS:
         QTemporaryDir blocked;
         QVERIFY(writeBytes(blocked.filePath("Graphics"), "not a folder"));
         QCOMPARE(ExtractGraphics(store, blocked.path()).size(), 89);
+
+        // A Graphics folder that is a link elsewhere, and a picture file that
+        // is one: nothing is written through either.
+        QTemporaryDir elsewhere;
+        QTemporaryDir linked;
+        QVERIFY(QFile::link(elsewhere.path(), linked.filePath("Graphics")));
+        QCOMPARE(ExtractGraphics(store, linked.path()).size(), 89);
+        QCOMPARE(QDir(elsewhere.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList());
+        QTemporaryDir one;
+        QVERIFY(QDir().mkpath(one.filePath("Graphics")));
+        const QString victim = elsewhere.filePath("victim.bmp");
+        QVERIFY(writeBytes(victim, "not a picture"));
+        QVERIFY(QFile::link(victim, one.filePath("Graphics/Logo.gif")));
+        QCOMPARE(ExtractGraphics(store, one.path()).size(), 88);
+        QCOMPARE(bytesOf(victim), QByteArray("not a picture"));
+        QVERIFY(QFileInfo(one.filePath("Graphics/Logo.gif")).isSymLink());
+        QCOMPARE(bytesOf(one.filePath("Graphics/about_off.bmp")), store.itemBytes(1));
     }
 
     void programFolder() {
