@@ -172,12 +172,14 @@ private Q_SLOTS:
         // Scratch copies a cut-off run left behind go; everything else stays.
         for (const char* name :
              {"temppaper25016.mht", "temppaper101.mht", "temptext.txt", "temptext30000.txt",
-              "temppaper.txt", "mypaper.mht", "marks2QMP.txt", "temptext2.txt"})
+              "temppaper.txt", "mypaper.mht", "marks2QMP.txt", "temptext2.txt",
+              // the new bytes of a results file, never put in place
+              ".marks2QMP.txt.new-a1B2c3", ".marks2QMP.txt.new-"})
             QVERIFY(writeBytes(dir.filePath(name), "x"));
-        QCOMPARE(RemoveLeftoverScratchFiles(dir.path()), 4);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files),
-                 QStringList({"marks2QMP.txt", "mypaper.mht", "program", "temppaper.txt",
-                              "temptext2.txt"}));
+        QCOMPARE(RemoveLeftoverScratchFiles(dir.path()), 5);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList({".marks2QMP.txt.new-", "marks2QMP.txt", "mypaper.mht", "program",
+                              "temppaper.txt", "temptext2.txt"}));
         QCOMPARE(RemoveLeftoverScratchFiles(dir.path()), 0);
     }
 };
