@@ -140,7 +140,7 @@ FileWriteOutcome AtomicFileWrite::write(const QByteArray& bytes) {
         error = writeAll(fd, bytes);
     // The bytes must be on the disk before the rename makes them the file's:
     // after a power cut the file then holds the old bytes or the new ones.
-    if (error == 0 && ::fsync(fd) != 0 && errno != EINVAL)
+    if (error == 0 && ::fdatasync(fd) != 0 && errno != EINVAL)
         error = errno;
     const int closeError = closeChecked(fd);
     if (error == 0)
