@@ -288,6 +288,13 @@ void TestPracticeWindow::fullDiskKeepsAnswersAndSaysWhy() {
     w->MarkPaper();
     QCOMPARE(marked.count(), 1);
     QCOMPARE(w->session()->paper().PScoring, QStringLiteral("100"));
+
+    // A paper opened on a full disk says why it cannot open.
+    QVERIFY(disk.fill());
+    QVERIFY(!h.open(103));
+    QVERIFY(told.last().startsWith(QStringLiteral("This paper could not be opened: the program "
+                                                  "could not copy its questions")));
+    QVERIFY(told.last().endsWith(QStringLiteral("because ") + disk.reason() + "."));
 }
 
 // Marking and the marked view, then (on the marked paper) the answer sheet,
