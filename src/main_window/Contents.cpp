@@ -55,8 +55,9 @@ Contents::~Contents() {
     qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
 }
 
-QString Contents::startupProblemText(Startup::Problem problem) const {
+QString Contents::startupProblemText(Startup::Problem problem, const QString& reason) const {
     const QString folder = QDir::toNativeSeparators(m_state.programFolder);
+    const QString because = reason.isEmpty() ? QString() : tr(", because %1").arg(reason);
     switch (problem) {
     case Startup::Problem::FolderInUse:
         return tr("Quillora Maths Practice is already open. Please use its window.");
@@ -64,30 +65,47 @@ QString Contents::startupProblemText(Startup::Problem problem) const {
         return tr("Quillora Maths Practice cannot write in its folder %1, so it could "
                   "not keep your results. Please ask a grown-up to check the folder.")
             .arg(folder);
+    case Startup::Problem::LockNotAFile:
+        return tr("Quillora Maths Practice cannot start, because something that is not a "
+                  "plain file (a link to another place, or a folder) stands where its file "
+                  "%1 should be. The program never writes through such a link. Please ask a "
+                  "grown-up to remove it, then start the program again.")
+            .arg(QDir::toNativeSeparators(
+                QDir(m_state.programFolder).filePath(QLatin1String(Startup::LockFileName))));
     case Startup::Problem::DefinitionNotWritten:
         return tr("Quillora Maths Practice could not prepare its practice papers in the "
-                  "folder %1. Please check that the folder can be written to, then start "
+                  "folder %1%2. Please check that the folder can be written to, then start "
                   "the program again.")
-            .arg(folder);
+            .arg(folder, because);
     case Startup::Problem::NoContent:
         return tr("Quillora Maths Practice has no practice papers to show: its content is "
                   "missing or damaged. Please install the program again.");
     case Startup::Problem::ResultsNotWritable:
-        return tr("Quillora Maths Practice cannot keep your results in the folder %1. "
+        return tr("Quillora Maths Practice cannot keep your results in the folder %1%2. "
                   "Please check that the folder can be written to, then start the "
                   "program again.")
-            .arg(folder);
+            .arg(folder, because);
     case Startup::Problem::None:
         break;
     }
     return QString();
 }
 
+void Contents::setStrandedResults(const QString& folder, const QString& reason) {
+    m_strandedFolder = folder;
+    m_strandedReason = reason;
+}
+
 bool Contents::Start() {
-    Startup::Outcome outcome = Startup(m_store, m_state.programFolder).run();
+    Startup startup(m_store, m_state.programFolder);
+    startup.setStrandedResults(m_strandedFolder, m_strandedReason, [this](const QString& question) {
+        return m_popUp.Ask(PopUpService::programTitle(), question, PopUpButtons::YesNo, nullptr);
+    });
+    Startup::Outcome outcome = startup.run();
     m_lock = std::move(outcome.lock);
     if (!outcome.ok()) {
-        m_popUp.Tell(PopUpService::programTitle(), startupProblemText(outcome.problem), nullptr);
+        m_popUp.Tell(PopUpService::programTitle(),
+                     startupProblemText(outcome.problem, outcome.reason), nullptr);
         return false;
     }
     m_state.definition = outcome.definition;
@@ -116,6 +134,8 @@ bool Contents::Start() {
     m_home->LoadModuleResults();
 
     show();
+    if (!outcome.strandedNote.isEmpty())
+        m_popUp.Tell(PopUpService::programTitle(), outcome.strandedNote, this);
     tellStartupProblems({});
     if (outcome.resultsLost())
         m_popUp.Tell(PopUpService::programTitle(),

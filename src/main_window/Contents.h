@@ -58,6 +58,9 @@ public:
     // the window on the first module's Home page. False when the program
     // must end (Startup::Problem); the pupil has been told why.
     bool Start();
+    // Results left in a folder the program can no longer write, and why
+    // (ChooseProgramFolder): Start offers to copy them, or says where they are.
+    void setStrandedResults(const QString& folder, const QString& reason);
     // The whole run: Start, the event loop, then QuitProgram whatever ended
     // the loop. A termination signal (a logout) ends it through EndRun.
     // Returns the program's exit status.
@@ -107,7 +110,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QString startupProblemText(Startup::Problem problem) const;
+    // reason: what the system refused, when that is known ("the disk is full").
+    QString startupProblemText(Startup::Problem problem, const QString& reason = QString()) const;
     ReportPage* ensureReportPage();
     AboutPage* ensureAboutPage();
     TrashPage* ensureTrashPage();
@@ -135,6 +139,8 @@ private:
     TrashPage* m_trash = nullptr;
     QPointer<PracticeWindow> m_practice;
     ResultsRepair::Report m_startupRepair;
+    QString m_strandedFolder; // see setStrandedResults
+    QString m_strandedReason;
     bool m_finishScheduled = false;
     bool m_startupFinished = false;
     bool m_picturesTold = false;

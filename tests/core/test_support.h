@@ -104,7 +104,9 @@ struct ModuleFolder {
         return read.error == DefinitionError::None &&
                EnsureResultsFiles(*store, path(), definition).isEmpty();
     }
-    QString path() const { return dir.path(); }
+    // The folder: a temporary one, or elsewhere when set.
+    QString at;
+    QString path() const { return at.isEmpty() ? dir.path() : at; }
     QString file(ResultsFile which) const {
         return ResultsFilePath(path(), which, 2, definition.programCode);
     }

@@ -4,6 +4,8 @@
 
 #include "test_practice_window_harness.h"
 
+#include "../core/SmallDisk.h"
+
 #include "core/PaperContent.h"
 #include "practice/ui/ClockFace.h"
 
@@ -76,6 +78,7 @@ private Q_SLOTS:
     void opensPaperClockCountsAndNavigation();
     void nextAndSaveStoreTypedAnswersOrTell();
     void markingThenSheetWindowButtonsAndClosing();
+    void fullDiskKeepsAnswersAndSaysWhy();
     void secondAttemptLocksCarriedRowsAndMarksOnlyItself();
     void workingButtonFollowsAttemptAndMarking_data();
     void workingButtonFollowsAttemptAndMarking();
@@ -219,6 +222,8 @@ void TestPracticeWindow::nextAndSaveStoreTypedAnswersOrTell() {
     QCOMPARE(w->session()->paper().QSCount, 1);
     QCOMPARE(h.box(w, 1)->text(), QStringLiteral("12"));
     QVERIFY(h.asked().last().contains(QStringLiteral("Your answers were not saved.")));
+    // The message says why.
+    QVERIFY(h.asked().last().contains(FileWriteOutcome::notAFile().reason()));
     w->SavePaper();
     QVERIFY(h.asked().last().contains(QStringLiteral("not saved")));
     QCOMPARE(h.asked().count(QStringLiteral("Quillora|Paper saved|1")), 1);
@@ -226,6 +231,70 @@ void TestPracticeWindow::nextAndSaveStoreTypedAnswersOrTell() {
     QVERIFY(h.asked().last().contains(QStringLiteral("not marked")));
     QCOMPARE(w->session()->paper().Status, PaperStatus::NotMarked);
     QVERIFY(!h.box(w, 1)->isReadOnly());
+}
+
+// The disk fills while a paper is open: a move, a save and a marking each
+// say why they failed, nothing on the disk changes, and the paper is not
+// shown as marked.
+void TestPracticeWindow::fullDiskKeepsAnswersAndSaysWhy() {
+    SmallDisk disk("size=8m");
+    PracticeHarness h(disk.folder());
+    PracticeWindow* w = h.open(102);
+    QVERIFY(w);
+    QVERIFY(h.typeAnswers(w, h.correctAnswers(w)));
+    const auto before = h.snapshot();
+    QVERIFY(disk.fill());
+
+    h.box(w, 1)->setText(QStringLiteral("12"));
+    w->NextQuestion();
+    QCOMPARE(w->session()->paper().QSCount, 1);
+    QCOMPARE(h.box(w, 1)->text(), QStringLiteral("12"));
+    QVERIFY(h.asked().last().contains(QStringLiteral("Your answers were not saved.")));
+    QVERIFY(h.asked().last().contains(QStringLiteral("because ") + disk.reason()));
+    w->SavePaper();
+    QVERIFY(h.asked().last().contains(disk.reason()));
+    QCOMPARE(h.snapshot(), before);
+
+    // Room for the answers, none for the marking: the disk fills again while
+    // the pupil confirms.
+    disk.release();
+    h.box(w, 1)->setText(h.correctAnswers(w).first());
+    QMap<ResultsFile, QByteArray> saved;
+    bool filled = false;
+    QStringList told;
+    h.popUp.setAnswerer([&](const QString& title, const QString& message, PopUpButtons) {
+        if (title == PaperSession::MarkingTitle() && saved.isEmpty()) {
+            saved = h.snapshot();
+            filled = disk.fill();
+        }
+        told << message;
+        return true;
+    });
+    QSignalSpy marked(w, &PracticeWindow::paperMarked);
+    w->MarkPaper();
+    QVERIFY(filled);
+    QCOMPARE(marked.count(), 0);
+    QVERIFY(told.last().startsWith(QStringLiteral("Your paper was not marked")));
+    QVERIFY(told.last().contains(disk.reason()));
+    QCOMPARE(w->session()->paper().Status, PaperStatus::NotMarked);
+    QCOMPARE(w->session()->paper().PScoring, QString());
+    QVERIFY(!h.box(w, 1)->isReadOnly());
+    QVERIFY(!h.label(w, "FR1")->isVisible());
+    QCOMPARE(h.snapshot(), saved);
+    QCOMPARE(h.snapshot().value(ResultsFile::Marks), before.value(ResultsFile::Marks));
+
+    // With room again the same window marks the paper.
+    disk.release();
+    w->MarkPaper();
+    QCOMPARE(marked.count(), 1);
+    QCOMPARE(w->session()->paper().PScoring, QStringLiteral("100"));
+
+    // A paper opened on a full disk says why it cannot open.
+    QVERIFY(disk.fill());
+    QVERIFY(!h.open(103));
+    QVERIFY(told.last().startsWith(QStringLiteral("This paper could not be opened: the program "
+                                                  "could not copy its questions")));
+    QVERIFY(told.last().endsWith(QStringLiteral("because ") + disk.reason() + "."));
 }
 
 // Marking and the marked view, then (on the marked paper) the answer sheet,
