@@ -2,7 +2,7 @@
 // archive checker, the image header checks and the quality checks, each on
 // small hand-made inputs that hold one fault (or none).
 
-#include "../../bank/Vocabulary.h"
+#include "../Vocabulary.h"
 #include "../ImageFileCheck.h"
 #include "../MhtmlCheck.h"
 #include "../QualityCheck.h"
