@@ -169,6 +169,8 @@ const char* const kGood[] = {
         "label": "A"}, {"name": "pentagon", "label": "B"}, {"name": "octagon", "label": "C"},
         {"name": "circle", "label": "D"}, {"name": "triangle", "label": "E"},
         {"name": "rectangle", "label": "F"}]})",
+    R"({"name": "shapes-long-labels", "type": "shapes2d", "shapes": [{"name": "octagon",
+        "label": "perimeter 1 m 20 cm"}, {"name": "square", "label": "A"}]})",
     R"({"name": "shapes-quads", "type": "shapes2d", "shapes": [{"name": "square"},
         {"name": "rhombus"}, {"name": "kite"}, {"name": "trapezium"},
         {"name": "parallelogram"}, {"name": "semicircle"}]})",

@@ -1,5 +1,6 @@
 #include "Examples.h"
 #include "Pictures.h"
+#include "Svg.h"
 
 #include <QSet>
 #include <QTest>
@@ -123,6 +124,20 @@ private Q_SLOTS:
                 const double x = Attr(e, "x"), y = Attr(e, "y");
                 QVERIFY2(x >= 0 && x <= width && y > 10 && y <= height,
                          qPrintable(QStringLiteral("%1: text at %2, %3").arg(name).arg(x).arg(y)));
+                // The whole label, as wide as the layout reckons it.
+                const QStringView anchor = e.attributes.value(QLatin1String("text-anchor"));
+                const double w = bank::pictures::TextWidth(
+                    e.text, Attr(e, "font-size"),
+                    e.attributes.value(QLatin1String("font-weight")) == QLatin1String("bold"));
+                const double left = anchor == QLatin1String("middle") ? x - w / 2
+                                    : anchor == QLatin1String("end")  ? x - w
+                                                                      : x;
+                QVERIFY2(left >= 0 && left + w <= width,
+                         qPrintable(QStringLiteral("%1: \"%2\" runs from %3 to %4 of %5")
+                                        .arg(name, e.text)
+                                        .arg(left)
+                                        .arg(left + w)
+                                        .arg(width)));
             }
             drawn << picture.value(QStringLiteral("type")).toString();
         }
