@@ -491,6 +491,15 @@ private Q_SLOTS:
         rows.last() = dev;
         unquoted.insert("rows", rows);
         QCOMPARE(Draw(unquoted).svg, Draw(Example("table-box")).svg);
+        // A column sum's sign and a frost are shown with a minus sign, and
+        // still read as written.
+        const QVariantMap signs = Describe(R"({"type": "table", "name": "s", "header": ["", "T",
+            "O"], "rows": [["", 5, 3], ["-", 2, 8], ["Leeds", "", "-3"]]})");
+        const QList<Element> drawn = Elements(Draw(signs).svg);
+        QCOMPARE(Lettering(drawn, "\u2212").name, QStringLiteral("text"));
+        QCOMPARE(Lettering(drawn, "\u22123").name, QStringLiteral("text"));
+        QVERIFY(Lettering(drawn, "-").name.isEmpty());
+        QCOMPARE(Reading(signs, "count", "Leeds"), QStringLiteral("-3"));
     }
 
     void shapesMeasureThemselves() {
