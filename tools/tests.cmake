@@ -6,7 +6,7 @@
 if(CMAKE_SCRIPT_MODE_FILE)
   file(REMOVE_RECURSE "${WORK}")
   file(MAKE_DIRECTORY "${WORK}")
-  execute_process(COMMAND "${GENERATOR}" "${WORK}" --source "${SOURCE}" RESULT_VARIABLE status)
+  execute_process(COMMAND "${RENDERER}" "${WORK}" --source "${SOURCE}" RESULT_VARIABLE status)
   if(NOT status EQUAL 0)
     message(FATAL_ERROR "quillora-gen-bank failed (${status})")
   endif()
@@ -45,7 +45,7 @@ endif()
 # --- the tests -------------------------------------------------------------------
 add_test(NAME bank_store_reproducible
          COMMAND ${CMAKE_COMMAND}
-                 -DGENERATOR=$<TARGET_FILE:quillora-gen-bank>
+                 -DRENDERER=$<TARGET_FILE:quillora-gen-bank>
                  -DSTORE=${CMAKE_SOURCE_DIR}/content/store
                  -DSOURCE=${CMAKE_SOURCE_DIR}/content/source
                  -DWORK=${CMAKE_CURRENT_BINARY_DIR}/bank-rendered
