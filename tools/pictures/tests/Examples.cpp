@@ -123,6 +123,8 @@ const char* const kGood[] = {
     R"({"name": "pv-counters", "type": "placevalue", "columns": ["H", "T", "O"],
         "counters": [2, 13, 7]})",
     R"({"name": "pv-missing", "type": "placevalue", "columns": ["H", "T", "O"], "digits": "4?7"})",
+    R"({"name": "pv-decimals", "type": "placevalue", "columns": ["Ones", "Tenths",
+        "Hundredths"], "counters": [0, 2, 3]})",
     R"({"name": "line-negative", "type": "numberline", "from": -10, "to": 10, "step": 2,
         "labels": 1, "marks": [{"at": -4, "label": "B"}]})",
     R"({"name": "line-ones", "type": "numberline", "from": 0, "to": 20, "step": 1, "labels": 5,

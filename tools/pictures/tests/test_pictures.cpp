@@ -536,6 +536,17 @@ private Q_SLOTS:
         QCOMPARE(Reading(Example("pv-counters"), "reading"), QStringLiteral("337"));
         QVERIFY(Refusal(Example("pv-missing"), "reading").contains("missing"));
         QCOMPARE(CountClass(Example("pv-counters"), "counter"), 22);
+        // A long heading stays inside its own column.
+        const QList<Element> decimals = Elements(Draw(Example("pv-decimals")).svg);
+        const Element hundredths = Lettering(decimals, "Hundredths");
+        const double half = bank::pictures::TextWidth(hundredths.text, 22) / 2;
+        int holding = 0;
+        for (const Element& e : decimals) {
+            holding += e.name == QLatin1String("rect") && Attr(e, "height") == 50 &&
+                       Attr(e, "x") <= Attr(hundredths, "x") - half &&
+                       Attr(hundredths, "x") + half <= Attr(e, "x") + Attr(e, "width");
+        }
+        QCOMPARE(holding, 1);
         QCOMPARE(Reading(Example("calendar-march"), "count", "Monday"), QStringLiteral("5"));
         QCOMPARE(Reading(Example("calendar-march"), "count", "Sunday"), QStringLiteral("5"));
         QCOMPARE(Reading(Example("calendar-march"), "count", "Friday"), QStringLiteral("4"));
