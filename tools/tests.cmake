@@ -1,14 +1,14 @@
-# Tests of the content generators and the content tool. Included by
-# tools/CMakeLists.txt; also run as a script (cmake -P) by the regeneration
-# test below.
+# Tests of the bank's renderer, its validators and the content tool. Included
+# by tools/CMakeLists.txt; also run as a script (cmake -P) by the
+# reproducibility test below.
 
 # --- script mode: render the bank and compare it with content/store ----------
 if(CMAKE_SCRIPT_MODE_FILE)
   file(REMOVE_RECURSE "${WORK}")
   file(MAKE_DIRECTORY "${WORK}")
-  execute_process(COMMAND "${GENERATOR}" "${WORK}" --source "${SOURCE}" RESULT_VARIABLE status)
+  execute_process(COMMAND "${RENDERER}" "${WORK}" --source "${SOURCE}" RESULT_VARIABLE status)
   if(NOT status EQUAL 0)
-    message(FATAL_ERROR "the generator failed (${status})")
+    message(FATAL_ERROR "quillora-gen-bank failed (${status})")
   endif()
   # Only the bank's own items: question archives and the 30xxx text items.
   file(GLOB fresh RELATIVE "${WORK}/store" "${WORK}/store/*.mht" "${WORK}/store/30*.txt")
@@ -20,7 +20,7 @@ if(CMAKE_SCRIPT_MODE_FILE)
     list(REMOVE_ITEM only_fresh ${shipped})
     set(only_shipped ${shipped})
     list(REMOVE_ITEM only_shipped ${fresh})
-    message(FATAL_ERROR "store items differ; only regenerated: ${only_fresh}; "
+    message(FATAL_ERROR "store items differ; only rendered: ${only_fresh}; "
                         "only committed: ${only_shipped}")
   endif()
   set(differing "")
@@ -34,7 +34,7 @@ if(CMAKE_SCRIPT_MODE_FILE)
   if(differing)
     list(LENGTH differing count)
     message(FATAL_ERROR "${count} items differ from content/store, e.g. ${differing}. "
-                        "Run quillora-gen-bank content to regenerate the store.")
+                        "Run quillora-gen-bank content to render the store again.")
   endif()
   list(LENGTH fresh count)
   message(STATUS "${count} items identical")
@@ -45,14 +45,14 @@ endif()
 # --- the tests -------------------------------------------------------------------
 add_test(NAME bank_store_reproducible
          COMMAND ${CMAKE_COMMAND}
-                 -DGENERATOR=$<TARGET_FILE:quillora-gen-bank>
+                 -DRENDERER=$<TARGET_FILE:quillora-gen-bank>
                  -DSTORE=${CMAKE_SOURCE_DIR}/content/store
                  -DSOURCE=${CMAKE_SOURCE_DIR}/content/source
-                 -DWORK=${CMAKE_CURRENT_BINARY_DIR}/bank-regenerated
+                 -DWORK=${CMAKE_CURRENT_BINARY_DIR}/bank-rendered
                  -P ${CMAKE_CURRENT_LIST_FILE})
 set_tests_properties(bank_store_reproducible PROPERTIES TIMEOUT 300)
 
-# Each tools/tests/test_*.cpp is one QtTest program over the generator's parts;
+# Each tools/tests/test_*.cpp is one QtTest program over the renderer's parts;
 # they read the archives back with the program's own reader.
 file(GLOB BANK_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/test_*.cpp)
 foreach(src ${BANK_TESTS})

@@ -128,6 +128,9 @@ QByteArray MhtmlWriter::WorkingPage(const bank::Question& question) {
         const QString unit = w.units.value(i);
         QString text = parts ? QStringLiteral("%1 The answer is ").arg(bank::html::PartLabel(i))
                              : QStringLiteral("So the answer is ");
+        // A choice's key is the number of its option, not the value it shows.
+        if (question.blanks.value(i).kind == QLatin1String("Q"))
+            text += QStringLiteral("option ");
         if (unit == QStringLiteral("\u00a3"))
             text +=
                 unit +

@@ -426,8 +426,6 @@ QStringList StoreWriter::ShapeProblems(const PaperSpec& planned, const QList<int
 }
 
 QString StoreWriter::PaperStamp(const Paper& paper) {
-    if (!paper.fromSource)
-        return QStringLiteral("2");
     return QStringLiteral("3.") + QString::fromLatin1(paper.sourceDigest.toHex().left(10));
 }
 

@@ -15,27 +15,25 @@
 class StoreWriter {
 public:
     struct Paper {
-        bank::PaperSpec paperSpec; // from a source: blankPlan as the source has it
-        bool fromSource = false;
-        // From a source: a digest of what the pupil answers (see PaperStamp).
+        bank::PaperSpec paperSpec; // blankPlan as the source has it
+        // A digest of what the pupil answers (see PaperStamp).
         QByteArray sourceDigest;
         QList<int> ids; // question ids, in paper order
         QList<bank::Question> questions;
     };
 
-    // sourceDir: the folder of the papers' sources (paperNNN.yaml); a paper
-    // without one is still made by its topic's generator.
-    explicit StoreWriter(QString storeDir, QString sourceDir = {});
+    // sourceDir: the folder of the papers' sources (paperNNN.yaml), one for
+    // every paper of the plan.
+    StoreWriter(QString storeDir, QString sourceDir);
 
-    // Renders (or generates), checks and writes everything; returns the
-    // problems found (nothing is written when there are any).
+    // Renders, checks and writes everything; returns the problems found
+    // (nothing is written when there are any).
     QStringList writeAll() const;
 
-    // Every paper of the plan, generated with its own seed.
-    static QList<Paper> Generate();
-    // The same, each paper that has a source in sourceDir rendered from it
-    // instead; problems of reading or rendering a source are added to *problems.
-    static QList<Paper> Generate(const QString& sourceDir, QStringList* problems);
+    // Every paper of the plan rendered from its source in sourceDir; a
+    // missing source and problems of reading or rendering one are added to
+    // *problems (naming the file), and that paper is left without questions.
+    static QList<Paper> Render(const QString& sourceDir, QStringList* problems);
     // Question ids for every paper of the plan: papers 101 and 136 keep the
     // ids of their sample records, the fixed questions their own ids, the
     // rest are handed out in paper order from 23031 upwards.
@@ -53,11 +51,10 @@ public:
                                      const QString& where);
 
     // The program definition, with the content's edition and one stamp per
-    // paper of module 2: "2" for a paper as the second edition had it, else
-    // "3." and the digest of its questions as written (ids, texts, parts,
-    // options, pictures, keys, kinds, marks; not the working nor how the
-    // pictures are drawn), so that the program finds the papers whose saved
-    // answers belong to other questions.
+    // paper of module 2: "3." and the digest of its questions as written
+    // (ids, texts, parts, options, pictures, keys, kinds, marks; not the
+    // working nor how the pictures are drawn), so that the program finds the
+    // papers whose saved answers belong to other questions.
     static QByteArray Definition(const QList<Paper>& papers);
     static QString PaperStamp(const Paper& paper);
     static constexpr int Edition = 3;

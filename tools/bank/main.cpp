@@ -1,6 +1,6 @@
 // quillora-gen-bank OUTDIR [--source DIR]: writes the question bank and its
 // tables into OUTDIR/store/. Run with the project's content/ folder to
-// regenerate it from content/source.
+// render it from content/source.
 #include "StoreWriter.h"
 
 #include <QCoreApplication>
@@ -14,8 +14,7 @@ int main(int argc, char** argv) {
     if ((args.size() != 2 && !withSource) || args.at(1).startsWith(QLatin1Char('-'))) {
         err << "usage: quillora-gen-bank OUTDIR [--source DIR]\n"
                "Writes the question bank into OUTDIR/store/, each paper rendered from\n"
-               "its source DIR/paperNNN.yaml (DIR defaults to OUTDIR/source) or, where\n"
-               "it has none yet, made by its topic's generator.\n";
+               "its source DIR/paperNNN.yaml (DIR defaults to OUTDIR/source).\n";
         return 2;
     }
     StoreWriter writer(args.at(1) + QStringLiteral("/store"),

@@ -1,6 +1,6 @@
 #include "QualityCheck.h"
 
-#include "../bank/Vocabulary.h"
+#include "Vocabulary.h"
 #include "core/AnswerChecking.h"
 #include "practice/MhtmlArchive.h"
 

@@ -382,7 +382,7 @@ QString DrawCells(const QList<QList<Cell>>& grid, int columns, bool header, doub
     QList<double> widths(columns, 70);
     for (const auto& row : grid) {
         for (int c = 0; c < columns; ++c)
-            widths[c] = std::max(widths[c], TextWidth(row.at(c).text, kLabelSize) + 30);
+            widths[c] = std::max(widths[c], TextWidth(Shown(row.at(c).text), kLabelSize) + 30);
     }
     const double rowH = 46, x0 = 10, y0 = 10;
     QString out;
@@ -407,7 +407,8 @@ QString DrawCells(const QList<QList<Cell>>& grid, int columns, bool header, doub
             else if (cell.kind == CellKind::Question)
                 out += CentredText(mid, cell.text, 24, true, Blue());
             else
-                out += CentredText(mid, cell.text, kLabelSize, head || first);
+                // A sign or a temperature below zero with its minus sign.
+                out += CentredText(mid, Shown(cell.text), kLabelSize, head || first);
             x += widths[c];
         }
         y += rowH;

@@ -310,7 +310,11 @@ void MakePlaceValue(Fields& f, Picture& p) {
     int most = 0;
     for (int v : values)
         most = std::max(most, v);
-    const double colW = counters ? 136 : 110, headH = 50;
+    // Every column as wide as the longest heading needs ("Hundredths").
+    double colW = counters ? 136 : 110;
+    for (int i = 0; i < n; ++i)
+        colW = std::max(colW, TextWidth(Scalar(heads.at(i)), 22) + 16);
+    const double headH = 50;
     const double bodyH = counters ? std::max(100.0, (most + 3) / 4 * 30.0 + 20) : 80;
     QString out;
     long long number = 0;
@@ -323,7 +327,8 @@ void MakePlaceValue(Fields& f, Picture& p) {
         out += Rect(x, 10 + headH, colW, bodyH, {QString::fromLatin1(kWhite), Navy(), 2});
         if (counters) {
             for (int k = 0; k < values.at(i); ++k) {
-                const QPointF c(x + 23 + (k % 4) * 30, 10 + headH + 25 + (k / 4) * 30);
+                const QPointF c(x + (colW - 120) / 2 + 15 + (k % 4) * 30,
+                                10 + headH + 25 + (k / 4) * 30);
                 out += Circle(c, 12, {Soft(i), Edge(i), 2.5, QStringLiteral("class=\"counter\"")});
             }
         } else if (shown.at(i)) {

@@ -487,15 +487,26 @@ void MakeShapes2d(Fields& f, Picture& p) {
     const QList<Fields*> items = f.Maps(QStringLiteral("shapes"));
     if (f.Ok() && (items.isEmpty() || items.size() > 8))
         f.Fail(QStringLiteral("shapes"), QStringLiteral("should hold 1 to 8 shapes"));
-    const double box = 140;
-    QHash<QString, int> counts;
+    // Four shapes to a row; a column is as wide as its longest label needs.
+    const double box = 140, labelSize = 19;
+    QStringList shapeNames, labels;
+    QList<double> columns(std::min(int(items.size()), 4), box);
     for (int i = 0; i < items.size() && f.Ok(); ++i) {
-        const QString name = items.at(i)->Choice(QStringLiteral("name"), names);
-        const QString label = items.at(i)->Text(QStringLiteral("label"), QString());
-        if (!f.Ok())
-            return;
-        const double x = 10 + (i % 4) * box, y = 10 + (i / 4) * (box + 34);
-        const QPointF c(x + box / 2, y + box / 2);
+        shapeNames << items.at(i)->Choice(QStringLiteral("name"), names);
+        labels << items.at(i)->Text(QStringLiteral("label"), QString());
+        columns[i % 4] = std::max(columns.at(i % 4), TextWidth(labels.last(), labelSize) + 12);
+    }
+    if (!f.Ok())
+        return;
+    QHash<QString, int> counts;
+    for (int i = 0; i < items.size(); ++i) {
+        const QString& name = shapeNames.at(i);
+        const QString& label = labels.at(i);
+        double x = 10;
+        for (int col = 0; col < i % 4; ++col)
+            x += columns.at(col);
+        const double y = 10 + (i / 4) * (box + 34), w = columns.at(i % 4);
+        const QPointF c(x + w / 2, y + box / 2);
         const double r = box * 0.4;
         const Style st{Soft(i), Edge(i), 3, QStringLiteral("class=\"shape\"")};
         QString s;
@@ -551,13 +562,11 @@ void MakeShapes2d(Fields& f, Picture& p) {
         }
         p.body += s;
         if (!label.isEmpty())
-            p.body += Text(c.x(), y + box + 20, label, 19);
+            p.body += Text(c.x(), y + box + 20, label, labelSize);
         ++counts[name];
-        p.width = std::max(p.width, x + box + 10);
+        p.width = std::max(p.width, x + w + 10);
         p.height = std::max(p.height, y + box + 34);
     }
-    if (!f.Ok())
-        return;
     for (const QString& name : names)
         p.readings.insert(QStringLiteral("count:") + name, QString::number(counts.value(name)));
     p.readings.insert(QStringLiteral("total"), QString::number(items.size()));

@@ -1,6 +1,7 @@
 // The bank's sources read into typed values, and rendered to the pages the
 // program shows.
 #include "Markup.h"
+#include "MhtmlWriter.h"
 #include "Render.h"
 #include "Source.h"
 #include "source_fixture.h"
@@ -211,6 +212,10 @@ private Q_SLOTS:
             "<tr><td class=\"number\"><span class=\"badge\">4</span></td><td>90 g</td></tr>")));
         QVERIFY(c.html.endsWith(QStringLiteral(
             "<p class=\"note\">Write the number of your answer (1, 2, 3 or 4).</p>\n")));
+        // Its working names the option, so "3" is not read as 3 kg.
+        QVERIFY(
+            MhtmlWriter::WorkingPage(c).contains("<p class=\"answer\" data-blank=\"1\">So the "
+                                                 "answer is option <b class=\"key\">3</b>.</p>"));
 
         // A picture the text does not place stands after the text.
         q.text = QStringLiteral("Sam has 7 marbles.");

@@ -1,5 +1,6 @@
 #include "Examples.h"
 #include "Pictures.h"
+#include "Svg.h"
 
 #include <QSet>
 #include <QTest>
@@ -123,6 +124,20 @@ private Q_SLOTS:
                 const double x = Attr(e, "x"), y = Attr(e, "y");
                 QVERIFY2(x >= 0 && x <= width && y > 10 && y <= height,
                          qPrintable(QStringLiteral("%1: text at %2, %3").arg(name).arg(x).arg(y)));
+                // The whole label, as wide as the layout reckons it.
+                const QStringView anchor = e.attributes.value(QLatin1String("text-anchor"));
+                const double w = bank::pictures::TextWidth(
+                    e.text, Attr(e, "font-size"),
+                    e.attributes.value(QLatin1String("font-weight")) == QLatin1String("bold"));
+                const double left = anchor == QLatin1String("middle") ? x - w / 2
+                                    : anchor == QLatin1String("end")  ? x - w
+                                                                      : x;
+                QVERIFY2(left >= 0 && left + w <= width,
+                         qPrintable(QStringLiteral("%1: \"%2\" runs from %3 to %4 of %5")
+                                        .arg(name, e.text)
+                                        .arg(left)
+                                        .arg(left + w)
+                                        .arg(width)));
             }
             drawn << picture.value(QStringLiteral("type")).toString();
         }
@@ -476,6 +491,15 @@ private Q_SLOTS:
         rows.last() = dev;
         unquoted.insert("rows", rows);
         QCOMPARE(Draw(unquoted).svg, Draw(Example("table-box")).svg);
+        // A column sum's sign and a frost are shown with a minus sign, and
+        // still read as written.
+        const QVariantMap signs = Describe(R"({"type": "table", "name": "s", "header": ["", "T",
+            "O"], "rows": [["", 5, 3], ["-", 2, 8], ["Leeds", "", "-3"]]})");
+        const QList<Element> drawn = Elements(Draw(signs).svg);
+        QCOMPARE(Lettering(drawn, "\u2212").name, QStringLiteral("text"));
+        QCOMPARE(Lettering(drawn, "\u22123").name, QStringLiteral("text"));
+        QVERIFY(Lettering(drawn, "-").name.isEmpty());
+        QCOMPARE(Reading(signs, "count", "Leeds"), QStringLiteral("-3"));
     }
 
     void shapesMeasureThemselves() {
@@ -512,6 +536,17 @@ private Q_SLOTS:
         QCOMPARE(Reading(Example("pv-counters"), "reading"), QStringLiteral("337"));
         QVERIFY(Refusal(Example("pv-missing"), "reading").contains("missing"));
         QCOMPARE(CountClass(Example("pv-counters"), "counter"), 22);
+        // A long heading stays inside its own column.
+        const QList<Element> decimals = Elements(Draw(Example("pv-decimals")).svg);
+        const Element hundredths = Lettering(decimals, "Hundredths");
+        const double half = bank::pictures::TextWidth(hundredths.text, 22) / 2;
+        int holding = 0;
+        for (const Element& e : decimals) {
+            holding += e.name == QLatin1String("rect") && Attr(e, "height") == 50 &&
+                       Attr(e, "x") <= Attr(hundredths, "x") - half &&
+                       Attr(hundredths, "x") + half <= Attr(e, "x") + Attr(e, "width");
+        }
+        QCOMPARE(holding, 1);
         QCOMPARE(Reading(Example("calendar-march"), "count", "Monday"), QStringLiteral("5"));
         QCOMPARE(Reading(Example("calendar-march"), "count", "Sunday"), QStringLiteral("5"));
         QCOMPARE(Reading(Example("calendar-march"), "count", "Friday"), QStringLiteral("4"));

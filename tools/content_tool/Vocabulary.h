@@ -1,10 +1,7 @@
 #pragma once
 // The people and things the bank's questions talk about. Two questions that
 // differ only in their numbers, names and objects are the same kind of
-// question; the generator and the content tool's validator both measure a
-// paper's variety with KindOf, so both read these lists.
-//
-// Depends on QtCore only: the content tool compiles this file too.
+// question: the store validator measures a paper's variety with KindOf.
 
 #include <QString>
 #include <QStringList>

@@ -1,24 +1,17 @@
-// The part of the store writer that makes the papers: from the sources where
-// a paper has one, otherwise by its topic's generator.
+// The part of the store writer that makes the papers: each rendered from its
+// source, with the ids and plan the store expects of it.
 #include "StoreWriter.h"
 
 #include "../source/Render.h"
 #include "MhtmlWriter.h"
-#include "Quantities.h"
 
 #include <QDir>
 #include <QFileInfo>
 
 using bank::PaperSpec;
-using bank::Question;
 
 namespace {
 
-std::uint64_t PaperSeed(int paperNum) {
-    return 0x51756c6c6f726131ULL ^ (std::uint64_t(paperNum) * 0x9e3779b97f4a7c15ULL);
-}
-
-// A paper from its source, with the ids and plan the store expects of it.
 void RenderFromSource(StoreWriter::Paper& paper, const QString& path, QStringList* problems) {
     const bank::source::PaperRead read = bank::source::ReadPaper(path);
     *problems << read.errors;
@@ -45,41 +38,27 @@ void RenderFromSource(StoreWriter::Paper& paper, const QString& path, QStringLis
     paper.questions = bank::source::RenderPaper(source, problems);
     paper.ids = ids;
     paper.paperSpec.blankPlan = plan;
-    paper.fromSource = true;
     paper.sourceDigest = bank::source::PaperDigest(source);
 }
 
 } // namespace
 
-QList<StoreWriter::Paper> StoreWriter::Generate() {
-    QStringList unused;
-    return Generate(QString(), &unused);
-}
-
-QList<StoreWriter::Paper> StoreWriter::Generate(const QString& sourceDir, QStringList* problems) {
-    using Generator = QList<Question> (*)(const PaperSpec&, bank::Rng&);
-    static const Generator generators[] = {
-        bank::GenerateTopic1, bank::GenerateTopic2, bank::GenerateTopic3, bank::GenerateTopic4,
-        bank::GenerateTopic5, bank::GenerateTopic6, bank::GenerateTopic7, bank::GenerateTopic8,
-        bank::GenerateTopic9, bank::GenerateTopic10};
+QList<StoreWriter::Paper> StoreWriter::Render(const QString& sourceDir, QStringList* problems) {
     const QList<PaperSpec> plan = bank::BankPlan();
     const QList<QList<int>> ids = AssignIds(plan);
-    const bank::BankRun run;
     QList<Paper> papers;
     for (int p = 0; p < plan.size(); ++p) {
         Paper paper;
         paper.paperSpec = plan.at(p);
         paper.ids = ids.at(p);
-        bank::Rng rng(PaperSeed(paper.paperSpec.paperNum));
-        bank::qty::Discard();
-        // Generated even when the source replaces it: the generators share
-        // what they have drawn across papers, so the papers still generated
-        // stay the same bytes whichever others come from sources.
-        if (paper.paperSpec.topic >= 1 && paper.paperSpec.topic <= 10)
-            paper.questions = generators[paper.paperSpec.topic - 1](paper.paperSpec, rng);
         const QString path = bank::source::PaperFile(sourceDir, paper.paperSpec.paperNum);
-        if (!sourceDir.isEmpty() && QFileInfo::exists(path))
+        if (QFileInfo::exists(path))
             RenderFromSource(paper, path, problems);
+        else
+            *problems << bank::source::Where(path, 0) +
+                             QStringLiteral("paper %1 has no source; every paper is "
+                                            "rendered from its own")
+                                 .arg(paper.paperSpec.paperNum);
         papers << paper;
     }
     return papers;
@@ -87,7 +66,7 @@ QList<StoreWriter::Paper> StoreWriter::Generate(const QString& sourceDir, QStrin
 
 QStringList StoreWriter::writeAll() const {
     QStringList problems;
-    const QList<Paper> papers = Generate(m_sourceDir, &problems);
+    const QList<Paper> papers = Render(m_sourceDir, &problems);
     if (!problems.isEmpty())
         return problems;
     problems = Check(papers);

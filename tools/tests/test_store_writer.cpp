@@ -1,0 +1,262 @@
+// The store writer: its archives read back by the program's reader, its own
+// checks of the rendered bank, and a store written only when every paper has
+// its source.
+#include "Bank.h"
+#include "MhtmlWriter.h"
+#include "StoreWriter.h"
+#include "practice/MhtmlArchive.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+#include <algorithm>
+
+using bank::Blank;
+using bank::Question;
+
+namespace {
+
+// The bank rendered from the shipped sources, once for all the tests.
+const QList<StoreWriter::Paper>& Bank() {
+    static const QList<StoreWriter::Paper> papers = [] {
+        QStringList problems;
+        QList<StoreWriter::Paper> rendered =
+            StoreWriter::Render(QStringLiteral(QUILLORA_CONTENT_SOURCE), &problems);
+        if (!problems.isEmpty())
+            qFatal("the shipped sources do not render: %s", qPrintable(problems.first()));
+        return rendered;
+    }();
+    return papers;
+}
+
+QList<QRegularExpressionMatch> Matches(const QRegularExpression& re, const QString& text) {
+    QList<QRegularExpressionMatch> out;
+    for (auto it = re.globalMatch(text); it.hasNext();)
+        out << it.next();
+    return out;
+}
+
+} // namespace
+
+class TestStoreWriter : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void quotedPrintable_data() {
+        QTest::addColumn<QByteArray>("text");
+        QTest::newRow("long line wraps") << QByteArray(200, 'x') + "\n";
+        QTest::newRow("escapes at the wrap") << QByteArray(73, 'x') + "=== = ==\n";
+        QTest::newRow("space ending a line") << QByteArray("tail   \nnext\t\n");
+        QTest::newRow("space at 75 then wrap") << QByteArray(74, 'y') + " \n";
+        QTest::newRow("utf-8 pound and minus") << QStringLiteral("\u00a3 3 \u2212 1\n").toUtf8();
+        QTest::newRow("crlf input") << QByteArray("one\r\ntwo\r\n");
+        QTest::newRow("no final newline") << QByteArray("last line");
+        QTest::newRow("empty lines kept") << QByteArray("a\n\n\nb\n");
+    }
+
+    void quotedPrintable() {
+        QFETCH(QByteArray, text);
+        const QByteArray encoded = MhtmlWriter::QuotedPrintable(text);
+        QByteArray expected = text;
+        expected.replace("\r\n", "\n");
+        expected.replace("\n", "\r\n");
+        if (!expected.endsWith("\r\n"))
+            expected += "\r\n";
+        // Read back as the program reads it (which drops a line's trailing spaces).
+        QCOMPARE(MhtmlArchive::decodeQuotedPrintable(encoded), expected);
+        // Lines of at most 76 printable ASCII characters, each ending in CR LF.
+        for (const QByteArray& line : encoded.chopped(1).split('\n')) {
+            QVERIFY2(line.endsWith('\r') && line.size() <= 77, line.constData());
+            for (char c : line.chopped(1))
+                QVERIFY(uchar(c) >= 32 && uchar(c) < 127);
+        }
+    }
+
+    void checkFindsBrokenQuestions_data() {
+        QTest::addColumn<int>("paper");    // index into the bank
+        QTest::addColumn<int>("question"); // index within the paper; -1 its first of parts
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QString>("expected"); // part of the problem reported
+        // Only faults that the content tool's validation of the store lets through.
+        // "K:key" makes the first blank one of kind K; "key:" changes its key alone.
+        const auto row = [](const char* name, int paper, int question, const char* change,
+                            const char* expected) {
+            QTest::newRow(name) << paper << question << QString::fromUtf8(change)
+                                << QString::fromUtf8(expected);
+        };
+        row("fraction not in lowest terms", 40, 0, "F:2/4", "lowest terms");
+        row("fraction of zero", 40, 0, "F:0/4", "lowest terms");
+        row("mixed number improper part", 44, 11, "key:1 4/3", "malformed");
+        row("outer spaces", 0, 1, "key: 9", "outer spaces");
+        row("word key that is a number", 0, 1, "T:16", "is a number");
+        row("choice out of range", 11, 17, "key:5", "not 1 to 4");
+        row("choice without options", 0, 1, "Q:2", "options shown");
+        row("group with empty answer", 0, 1, "M:;2;;3", "not \";a;b");
+        row("page numbers itself", 0, 1, "html:<p>Question 2</p>", "numbers itself");
+        row("empty page", 0, 1, "html:", "empty page");
+        row("parts not labelled", 0, -1, "html:<p>Two sums.</p>", "not labelled");
+        row("picture never shown", 0, 1, "extra", "never shown");
+        row("picture with a path", 0, 1, "badname", "plain file name");
+        row("one blank too many", 0, 1, "addblank", "planned 1");
+        row("sample record changed", 0, 0, "key:8", "sample record 25016");
+        row("marks over budget", 0, 2, "marks:3", "marks, allowed");
+    }
+
+    void checkFindsBrokenQuestions() {
+        QFETCH(int, paper);
+        QFETCH(int, question);
+        QFETCH(QString, change);
+        QFETCH(QString, expected);
+        QList<StoreWriter::Paper> papers = Bank();
+        QList<Question>& questions = papers[paper].questions;
+        if (question < 0)
+            question = int(std::find_if(questions.begin(), questions.end(),
+                                        [](const Question& q) { return q.blanks.size() > 1; }) -
+                           questions.begin());
+        QVERIFY(question < questions.size());
+        Question& q = questions[question];
+        const QString what = change.section(QLatin1Char(':'), 0, 0);
+        const QString value = change.section(QLatin1Char(':'), 1);
+        if (what == QLatin1String("key")) {
+            q.blanks[0].key = value;
+        } else if (what.size() == 1) {
+            q.blanks[0] = Blank{value, what, 1};
+        } else if (what == QLatin1String("html")) {
+            q.html = value;
+        } else if (what == QLatin1String("addblank")) {
+            q.blanks << Blank{QStringLiteral("1"), QStringLiteral("N"), 1};
+        } else if (what == QLatin1String("marks")) {
+            for (Question& other : papers[paper].questions) {
+                for (Blank& blank : other.blanks)
+                    blank.mark = value.toInt();
+            }
+        } else { // a picture the page never shows, or one named by a path
+            const QString name = what == QLatin1String("extra") ? QStringLiteral("spare.svg")
+                                                                : QStringLiteral("../up.svg");
+            q.pictures << bank::Picture{name, QStringLiteral("image/svg+xml"), "<svg/>"};
+            if (what == QLatin1String("badname"))
+                q.html += bank::html::Img(name, QStringLiteral("x"));
+        }
+        // The unchanged bank has no problems (writeAllRemovesStaleItems).
+        const QString problems = StoreWriter::Check(papers).join(QLatin1Char('\n'));
+        QVERIFY2(problems.contains(expected), qPrintable(problems));
+    }
+
+    void archiveHoldsPageWorkingAndPictures() {
+        // Three parts: two answer in any order (G), one has several fair
+        // spellings (M) and a unit; two SVG pictures and a PNG.
+        const QByteArray svgA = "<svg xmlns=\"http://www.w3.org/2000/svg\"><text>=</text></svg>\n";
+        const QByteArray svgB = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"2\"/>\n";
+        QByteArray png(300, '\0');
+        for (int i = 0; i < png.size(); ++i)
+            png[i] = char(i * 7);
+        Question q;
+        q.html =
+            QStringLiteral("<p>Two numbers that make 10: <b>(a)</b>&nbsp;%1 and "
+                           "<b>(b)</b>&nbsp;%1.</p>\n%2\n<p><b>(c)</b> Write 47 in "
+                           "words.</p>\n%3%4")
+                .arg(bank::html::Box(), bank::html::Img("dots.svg", "ten dots"),
+                     bank::html::Img("bag.svg", "a bag"), bank::html::Img("coin.png", "a coin"));
+        q.pictures = {{"dots.svg", "image/svg+xml", svgA},
+                      {"bag.svg", "image/svg+xml", svgB},
+                      {"coin.png", "image/png", png}};
+        q.blanks = {{";3;7", "G", 1}, {" ", "G", 1}, {";Forty-seven;Forty seven", "M", 2}};
+        q.working.steps = {"3 + 7 = 10.", "4 tens are forty &amp; 7 is seven."};
+        q.working.answers = bank::AnswersOf(q.blanks);
+        q.working.units = {"", "", "cm"};
+        QCOMPARE(q.working.answers, QStringList({"3", "7", "Forty-seven"}));
+        QStringList problems;
+        StoreWriter::CheckQuestion(QStringLiteral("q"), q, problems);
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
+
+        // Read back by the program's reader, each picture is its own part.
+        const QByteArray bytes = MhtmlWriter(24001).archive(q);
+        MhtmlArchive archive;
+        QVERIFY2(archive.parse(bytes), qPrintable(archive.errorString()));
+        QCOMPARE(archive.parts().size(), 5); // page, three pictures, working
+        QCOMPARE(archive.root()->resolvedLocation.scheme(), QStringLiteral("http"));
+        const QString page =
+            archive.rootHtml().replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        QVERIFY(page.contains(q.html));
+        QVERIFY(!page.contains(QLatin1String("Question 1")));
+        static const QRegularExpression src(QStringLiteral("src=\"([^\"]+)\""));
+        const QList<QRegularExpressionMatch> shown = Matches(src, page);
+        // Text travels with CR LF line ends, other pictures byte for byte.
+        const QList<QByteArray> expected{QByteArray(svgA).replace("\n", "\r\n"),
+                                         QByteArray(svgB).replace("\n", "\r\n"), png};
+        QCOMPARE(shown.size(), expected.size());
+        for (int i = 0; i < shown.size(); ++i) {
+            const int part = archive.findPart(shown.at(i).captured(1));
+            QVERIFY2(part > 0, qPrintable(shown.at(i).captured(1)));
+            QCOMPARE(archive.parts().at(part).body, expected.at(i));
+        }
+
+        const QString working =
+            archive.workingHtml().replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        static const QRegularExpression section(QStringLiteral(
+            "<body>\n<section class=\"working\">\n<h2>How to work it out</h2>\n"
+            "(<p class=\"step\">[^\n]*</p>\n){2}"
+            "<p class=\"answer\" data-blank=\"1\">\\(a\\) [^\n]*<b class=\"key\">3</b>\\.</p>\n"
+            "<p class=\"answer\" data-blank=\"2\">\\(b\\) [^\n]*<b class=\"key\">7</b>\\.</p>\n"
+            "<p class=\"answer\" data-blank=\"3\">\\(c\\) [^\n]*<b "
+            "class=\"key\">Forty-seven</b>&nbsp;cm\\.</p>\n"
+            "</section>\n</body>"));
+        QVERIFY2(section.match(working).hasMatch(), qPrintable(working.right(600)));
+
+        // Without working the archive holds the page and its pictures alone.
+        Question plain = q;
+        plain.working = bank::Working();
+        QVERIFY(archive.parse(MhtmlWriter(24001).archive(plain)));
+        QCOMPARE(archive.parts().size(), 4);
+        QVERIFY(!archive.hasWorking());
+        // Another question's parts live elsewhere, so a view never mixes them up.
+        QVERIFY(MhtmlWriter(24001).baseUrl() != MhtmlWriter(24002).baseUrl());
+    }
+
+    void writeAllRemovesStaleItems() {
+        QTemporaryDir dir;
+        const QString store = dir.path();
+        // A question no longer in the bank, an item of a module not shipped, a
+        // file that is not the bank's, and an item to overwrite.
+        for (const char* name : {"23030.mht", "30011.txt", "README.txt", "25016.mht"}) {
+            QFile f(store + QLatin1Char('/') + QLatin1String(name));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("old");
+        }
+        const QStringList problems =
+            StoreWriter(store, QStringLiteral(QUILLORA_CONTENT_SOURCE)).writeAll();
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.mid(0, 10).join(QLatin1Char('\n'))));
+        const QStringList files = QDir(store).entryList(QDir::Files);
+        QVERIFY(files.contains(QStringLiteral("README.txt")));
+        QVERIFY(!files.contains(QStringLiteral("23030.mht")));
+        QVERIFY(!files.contains(QStringLiteral("30011.txt")));
+        QFile first(store + QStringLiteral("/25016.mht"));
+        QVERIFY(first.open(QIODevice::ReadOnly));
+        QCOMPARE(first.readAll(), MhtmlWriter(25016).archive(Bank().at(0).questions.at(0)));
+    }
+
+    void everyPaperNeedsItsSource() {
+        // The shipped sources but one: nothing is written, and the problem
+        // names the missing file.
+        QTemporaryDir sources;
+        const QDir shipped(QStringLiteral(QUILLORA_CONTENT_SOURCE));
+        for (const QString& name : shipped.entryList({QStringLiteral("*.yaml")}, QDir::Files)) {
+            if (name != QLatin1String("paper123.yaml"))
+                QVERIFY(QFile::copy(shipped.filePath(name), sources.filePath(name)));
+        }
+        QTemporaryDir out;
+        const QString store = out.filePath(QStringLiteral("store"));
+        const QStringList problems = StoreWriter(store, sources.path()).writeAll();
+        QCOMPARE(problems.size(), 1);
+        QVERIFY2(problems.first().startsWith(sources.filePath(QStringLiteral("paper123.yaml"))),
+                 qPrintable(problems.first()));
+        QVERIFY(problems.first().contains(QLatin1String("paper 123 has no source")));
+        QVERIFY(!QDir(store).exists());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestStoreWriter)
+#include "test_store_writer.moc"
