@@ -7,6 +7,7 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QStringList>
+#include <optional>
 
 namespace {
 
@@ -109,7 +110,8 @@ QString money(const QRegularExpressionMatch& m) {
         return pounds(whole);
     if (number(whole) == QLatin1String("0"))
         return number(pence) + QStringLiteral(" p");
-    return pounds(whole) + (pence.startsWith(QLatin1Char('0')) ? QStringLiteral(" oh ") : QStringLiteral(" ")) +
+    return pounds(whole) +
+           (pence.startsWith(QLatin1Char('0')) ? QStringLiteral(" oh ") : QStringLiteral(" ")) +
            number(pence);
 }
 
@@ -182,7 +184,8 @@ QString unit(const QRegularExpressionMatch& m) {
     };
     const QString n = m.captured(1);
     const QString name = names.value(m.captured(2));
-    return n + QLatin1Char(' ') + name + (n == QLatin1String("1") ? QString() : QStringLiteral("s"));
+    return n + QLatin1Char(' ') + name +
+           (n == QLatin1String("1") ? QString() : QStringLiteral("s"));
 }
 
 QString partLetter(const QRegularExpressionMatch& m) {
@@ -216,15 +219,15 @@ QString sayMaths(QString text) {
 
     // Times: with am or pm, on a 24-hour clock, after a word that leads
     // into one, and noon and midnight.
-    static const QRegularExpression noon(QStringLiteral("\\b(1[0-2]|0?[1-9])[.:]00\\s+(noon|midnight)\\b"),
-                                         Caseless);
+    static const QRegularExpression noon(
+        QStringLiteral("\\b(1[0-2]|0?[1-9])[.:]00\\s+(noon|midnight)\\b"), Caseless);
     text.replace(noon, QStringLiteral("\\1 \\2"));
     static const QRegularExpression withMeridiem(
         QStringLiteral("\\b(1[0-2]|0?[1-9])[.:]([0-5]\\d)\\s*(am|pm|a\\.m\\.|p\\.m\\.)(?![a-z])"),
         Caseless);
     text = replaceAll(text, withMeridiem, twelveHourTime);
-    static const QRegularExpression hourMeridiem(QStringLiteral("\\b(1[0-2]|0?[1-9])\\s*(am|pm)\\b"),
-                                                 Caseless);
+    static const QRegularExpression hourMeridiem(
+        QStringLiteral("\\b(1[0-2]|0?[1-9])\\s*(am|pm)\\b"), Caseless);
     text.replace(hourMeridiem, QStringLiteral("\\1 \\2"));
     static const QRegularExpression bareMeridiem(QStringLiteral("\\b(a|p)m\\b"), Caseless);
     text.replace(bareMeridiem, QStringLiteral("\\1 m"));
@@ -241,6 +244,9 @@ QString sayMaths(QString text) {
     static const QRegularExpression decimalNumber(QStringLiteral("(?<![\\d.])(\\d+)\\.(\\d+)\\b"));
     text = replaceAll(text, decimalNumber, decimal);
 
+    text.replace(QChar(u'\u00bd'), QStringLiteral(" 1/2 "));
+    text.replace(QChar(u'\u00bc'), QStringLiteral(" 1/4 "));
+    text.replace(QChar(u'\u00be'), QStringLiteral(" 3/4 "));
     // Fractions set side by side are a list.
     static const QRegularExpression fractionList(QStringLiteral("(\\d+/\\d+)\\s+(?=\\d+/\\d+)"));
     text.replace(fractionList, QStringLiteral("\\1, "));
@@ -262,7 +268,8 @@ QString sayMaths(QString text) {
     const bool numberSentence = text.contains(QLatin1Char('='));
     static const QRegularExpression negative(QStringLiteral("(^|[\\s(])\u2212(?=\\d)"));
     text.replace(negative, QStringLiteral("\\1minus "));
-    text.replace(QChar(Minus), numberSentence ? QStringLiteral(" minus ") : QStringLiteral(" take away "));
+    text.replace(QChar(Minus),
+                 numberSentence ? QStringLiteral(" minus ") : QStringLiteral(" take away "));
     static const QRegularExpression hyphenMinus(QStringLiteral("(?<=[\\dx])\\s+-\\s+(?=[\\db])"));
     text.replace(hyphenMinus,
                  numberSentence ? QStringLiteral(" minus ") : QStringLiteral(" take away "));
@@ -300,14 +307,14 @@ struct Element {
 
 bool isBlock(const QString& tag) {
     static const QSet<QString> blocks{
-        QStringLiteral("p"),          QStringLiteral("div"),     QStringLiteral("section"),
-        QStringLiteral("article"),    QStringLiteral("h1"),      QStringLiteral("h2"),
-        QStringLiteral("h3"),         QStringLiteral("h4"),      QStringLiteral("h5"),
-        QStringLiteral("h6"),         QStringLiteral("li"),      QStringLiteral("ul"),
-        QStringLiteral("ol"),         QStringLiteral("blockquote"), QStringLiteral("table"),
-        QStringLiteral("caption"),    QStringLiteral("dt"),      QStringLiteral("dd"),
-        QStringLiteral("figure"),     QStringLiteral("figcaption"), QStringLiteral("pre"),
-        QStringLiteral("header"),     QStringLiteral("footer"),  QStringLiteral("main")};
+        QStringLiteral("p"),       QStringLiteral("div"),        QStringLiteral("section"),
+        QStringLiteral("article"), QStringLiteral("h1"),         QStringLiteral("h2"),
+        QStringLiteral("h3"),      QStringLiteral("h4"),         QStringLiteral("h5"),
+        QStringLiteral("h6"),      QStringLiteral("li"),         QStringLiteral("ul"),
+        QStringLiteral("ol"),      QStringLiteral("blockquote"), QStringLiteral("table"),
+        QStringLiteral("caption"), QStringLiteral("dt"),         QStringLiteral("dd"),
+        QStringLiteral("figure"),  QStringLiteral("figcaption"), QStringLiteral("pre"),
+        QStringLiteral("header"),  QStringLiteral("footer"),     QStringLiteral("main")};
     return blocks.contains(tag);
 }
 
@@ -320,26 +327,20 @@ bool isVoid(const QString& tag) {
     return voids.contains(tag);
 }
 
-// The value of an attribute; null when the tag has none.
-QString attribute(const QString& attributes, const QString& name) {
+// The value of an attribute; none when the tag has no such attribute.
+std::optional<QString> attribute(const QString& attributes, const QString& name) {
     const QRegularExpression pattern(
-        QStringLiteral("(?:^|\\s)%1\\s*=\\s*(?:\"([^\"]*)\"|'([^']*)'|([^\\s\"'>]+))").arg(name),
+        QStringLiteral(
+            "(?:^|\\s)%1(?:\\s*=\\s*(?:\"([^\"]*)\"|'([^']*)'|([^\\s\"'>]+)))?(?=\\s|/|$)")
+            .arg(name),
         Caseless);
     const QRegularExpressionMatch m = pattern.match(attributes);
-    if (!m.hasMatch()) {
-        static const QRegularExpression bare(QStringLiteral("(?:^|\\s)([a-z-]+)(?=\\s|/|$)"),
-                                             Caseless);
-        for (auto it = bare.globalMatch(attributes); it.hasNext();) {
-            if (it.next().captured(1).compare(name, Qt::CaseInsensitive) == 0)
-                return QStringLiteral("");
-        }
-        return {};
-    }
-    for (int g = 1; g <= 3; ++g) {
-        if (m.capturedStart(g) >= 0)
-            return HtmlText::DecodeEntities(m.captured(g));
-    }
-    return QStringLiteral("");
+    if (!m.hasMatch())
+        return std::nullopt;
+    QString value;
+    for (int g = 1; g <= 3; ++g)
+        value += m.captured(g);
+    return HtmlText::DecodeEntities(value);
 }
 
 class PageReader {
@@ -406,17 +407,19 @@ void PageReader::text(const QString& words) {
 void PageReader::openTag(const QString& tag, const QString& attributes) {
     Element e;
     e.tag = tag;
-    e.classes = attribute(attributes, QStringLiteral("class")).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    e.classes = attribute(attributes, QStringLiteral("class"))
+                    .value_or(QString())
+                    .split(QLatin1Char(' '), Qt::SkipEmptyParts);
     const auto has = [&e](const char* name) { return e.classes.contains(QLatin1String(name)); };
 
     if (tag == QLatin1String("img")) {
         if (inFraction())
             return;
-        const QString alt = attribute(attributes, QStringLiteral("alt"));
+        const std::optional<QString> alt = attribute(attributes, QStringLiteral("alt"));
         flush();
         // No text alternative at all: the pupil is at least told that a
         // picture is there; an empty one marks a picture that says nothing.
-        say(alt.isNull() ? QStringLiteral("Picture") : alt.simplified());
+        say(alt ? alt->simplified() : QStringLiteral("Picture"));
         return;
     }
     if (tag == QLatin1String("br")) {
@@ -485,8 +488,9 @@ void PageReader::closeElement(const Element& e) {
         const QString den = m_denominator.simplified();
         static const QRegularExpression digits(QStringLiteral("^\\d+$"));
         const bool numbers = digits.match(num).hasMatch() && digits.match(den).hasMatch();
-        m_line += QLatin1Char(' ') + num + (numbers ? QStringLiteral("/") : QStringLiteral(" over ")) +
-                  den + QLatin1Char(' ');
+        m_line += QLatin1Char(' ') + num +
+                  (numbers ? QStringLiteral("/") : QStringLiteral(" over ")) + den +
+                  QLatin1Char(' ');
         return;
     }
     if (inFraction()) {
@@ -538,8 +542,8 @@ QStringList PageReader::read(const QString& html) {
         Caseless | AcrossLines);
     body.remove(hidden);
 
-    static const QRegularExpression token(
-        QStringLiteral("<(?:!|\\?)[^>]*>|<(/?)([a-zA-Z][a-zA-Z0-9]*)((?:[^>\"']|\"[^\"]*\"|'[^']*')*)>"));
+    static const QRegularExpression token(QStringLiteral(
+        "<(?:!|\\?)[^>]*>|<(/?)([a-zA-Z][a-zA-Z0-9]*)((?:[^>\"']|\"[^\"]*\"|'[^']*')*)>"));
     qsizetype last = 0;
     for (auto it = token.globalMatch(body); it.hasNext();) {
         const QRegularExpressionMatch m = it.next();
