@@ -114,20 +114,20 @@ void drawWorkingIcon(QPainter& p) {
 // A speaker with the sound coming from it, on the 24-unit grid.
 void drawReadIcon(QPainter& p) {
     QPainterPath speaker;
-    speaker.moveTo(3, 9);
-    speaker.lineTo(7.5, 9);
-    speaker.lineTo(13, 4);
-    speaker.lineTo(13, 20);
-    speaker.lineTo(7.5, 15);
-    speaker.lineTo(3, 15);
+    speaker.moveTo(1.5, 8.5);
+    speaker.lineTo(6.5, 8.5);
+    speaker.lineTo(12.5, 3);
+    speaker.lineTo(12.5, 21);
+    speaker.lineTo(6.5, 15.5);
+    speaker.lineTo(1.5, 15.5);
     speaker.closeSubpath();
     p.setPen(outline(Blue.darker(140), 1));
     p.setBrush(Blue);
     p.drawPath(speaker);
     p.setBrush(Qt::NoBrush);
-    p.setPen(outline(Green, 1.8));
-    for (double r : {4.0, 7.5})
-        p.drawArc(QRectF(13 - r, 12 - r, 2 * r, 2 * r), -50 * 16, 100 * 16);
+    p.setPen(outline(Green, 2.2));
+    for (double r : {4.5, 8.5})
+        p.drawArc(QRectF(12.5 - r, 12 - r, 2 * r, 2 * r), -50 * 16, 100 * 16);
 }
 
 QImage iconImage(int size, IconPainter drawIcon) {
