@@ -30,6 +30,12 @@ QString spokenName(QWidget* w) {
     return reader ? reader->text(QAccessible::Name) : QString();
 }
 
+// Paper 101 in a window that reads with engine alone.
+PracticeWindow* openWith(PracticeHarness& h, const char* engine) {
+    h.services.speechEngines = {QString::fromLatin1(engine)};
+    return h.open(Paper);
+}
+
 // The engine behind the window's reader, once the first reading made it.
 QTextToSpeech* engineOf(PracticeWindow* w) {
     return w->reader()->findChild<QTextToSpeech*>();
@@ -82,8 +88,7 @@ private Q_SLOTS:
     // the engine exists before the first press.
     void readsTheQuestionThroughTheButton() {
         PracticeHarness h;
-        h.services.speechEngines = {QStringLiteral("flite")};
-        PracticeWindow* w = h.open(Paper);
+        PracticeWindow* w = openWith(h, "flite");
         QVERIFY(w);
         PictureButton* read = h.button(w, "ToolBar08");
         QVERIFY(read->isVisible());
@@ -123,8 +128,7 @@ private Q_SLOTS:
     // closing stop a reading too.
     void keysAndWhatStopsIt() {
         PracticeHarness h;
-        h.services.speechEngines = {QStringLiteral("flite")};
-        PracticeWindow* w = h.open(Paper);
+        PracticeWindow* w = openWith(h, "flite");
         QVERIFY(w);
         const auto startReading = [&] {
             QTest::keyClick(w, Qt::Key_F6);
@@ -170,8 +174,7 @@ private Q_SLOTS:
     // After the last try the working shown is read after the question.
     void readsTheWorkingShown() {
         PracticeHarness h;
-        h.services.speechEngines = {QStringLiteral("flite")};
-        PracticeWindow* w = h.open(Paper);
+        PracticeWindow* w = openWith(h, "flite");
         QVERIFY(w);
         QVERIFY(h.markWith(w, PracticeHarness::correctAnswers(w)));
         QVERIFY(w->session()->WorkingMayBeShown());
@@ -196,13 +199,10 @@ private Q_SLOTS:
     // window works as before.
     void withoutAnEngine() {
         PracticeHarness h;
-        h.services.speechEngines = {QStringLiteral("no-such-engine")};
-        PracticeWindow* w = h.open(Paper);
-        QVERIFY(w);
+        PracticeWindow* w = openWith(h, "no-such-engine");
+        QVERIFY(w && !w->reader()->available());
         PictureButton* read = h.button(w, "ToolBar08");
-        QVERIFY(read->isVisible());
-        QVERIFY(!read->isEnabled());
-        QVERIFY(!w->reader()->available());
+        QVERIFY(read->isVisible() && !read->isEnabled());
         QCOMPARE(read->toolTip(), w->reader()->reason());
         QVERIFY2(read->toolTip().startsWith(QStringLiteral("Reading aloud is not available: no "
                                                            "speech engine is installed")),
