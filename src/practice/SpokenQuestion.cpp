@@ -296,6 +296,8 @@ QString sayMaths(QString text) {
 
 enum class TableKind { Plain, Parts, Options, Column, Grid };
 
+constexpr qsizetype MaxDepth = 64;
+
 struct Element {
     QString tag;
     QStringList classes;
@@ -327,14 +329,17 @@ bool isVoid(const QString& tag) {
     return voids.contains(tag);
 }
 
-// The value of an attribute; none when the tag has no such attribute.
-std::optional<QString> attribute(const QString& attributes, const QString& name) {
-    const QRegularExpression pattern(
-        QStringLiteral(
-            "(?:^|\\s)%1(?:\\s*=\\s*(?:\"([^\"]*)\"|'([^']*)'|([^\\s\"'>]+)))?(?=\\s|/|$)")
-            .arg(name),
-        Caseless);
-    const QRegularExpressionMatch m = pattern.match(attributes);
+// The value of the attribute class or alt; none when the tag has no such
+// attribute.
+enum class Attribute { Class, Alt };
+std::optional<QString> attribute(const QString& attributes, Attribute which) {
+    static const QString Value =
+        QStringLiteral("(?:\\s*=\\s*(?:\"([^\"]*)\"|'([^']*)'|([^\\s\"'>]+)))?(?=\\s|/|$)");
+    static const QRegularExpression classPattern(QStringLiteral("(?:^|\\s)class") + Value,
+                                                 Caseless);
+    static const QRegularExpression altPattern(QStringLiteral("(?:^|\\s)alt") + Value, Caseless);
+    const QRegularExpressionMatch m =
+        (which == Attribute::Class ? classPattern : altPattern).match(attributes);
     if (!m.hasMatch())
         return std::nullopt;
     QString value;
@@ -407,7 +412,7 @@ void PageReader::text(const QString& words) {
 void PageReader::openTag(const QString& tag, const QString& attributes) {
     Element e;
     e.tag = tag;
-    e.classes = attribute(attributes, QStringLiteral("class"))
+    e.classes = attribute(attributes, Attribute::Class)
                     .value_or(QString())
                     .split(QLatin1Char(' '), Qt::SkipEmptyParts);
     const auto has = [&e](const char* name) { return e.classes.contains(QLatin1String(name)); };
@@ -415,7 +420,7 @@ void PageReader::openTag(const QString& tag, const QString& attributes) {
     if (tag == QLatin1String("img")) {
         if (inFraction())
             return;
-        const std::optional<QString> alt = attribute(attributes, QStringLiteral("alt"));
+        const std::optional<QString> alt = attribute(attributes, Attribute::Alt);
         flush();
         // No text alternative at all: the pupil is at least told that a
         // picture is there; an empty one marks a picture that says nothing.
@@ -438,6 +443,10 @@ void PageReader::openTag(const QString& tag, const QString& attributes) {
         else if (m_fractionPart == 2)
             m_denominator += QStringLiteral(" box ");
     }
+    // Pages nest a few levels; a deeper element is read as its text, so that
+    // no page, however it is made, costs more than a walk through it.
+    if (m_open.size() >= MaxDepth)
+        return;
     if (inFraction()) {
         if (has("num"))
             m_fractionPart = 1;

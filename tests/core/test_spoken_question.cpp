@@ -165,6 +165,18 @@ private Q_SLOTS:
         QCOMPARE(said(html), spoken);
     }
 
+    // Elements nested deeper than any page goes are read as their text.
+    void deepNesting() {
+        QString html;
+        for (int i = 0; i < 500; ++i)
+            html += QStringLiteral("<div><span class=\"note\">");
+        html += QStringLiteral("7 &times; 2 = <span class=\"box\"></span>");
+        for (int i = 0; i < 500; ++i)
+            html += QStringLiteral("</span></div>");
+        QCOMPARE(said(html + QStringLiteral("<p>Next</p>")),
+                 QStringLiteral("7 times 2 equals box.\nNext."));
+    }
+
     // Every question of the bank, whatever its wording: nothing of the markup
     // or of the signs is left to the engine, and each part, option, box and
     // picture of the page is said.
