@@ -1,8 +1,10 @@
 // The web archive reader on arbitrary bytes: parsing, decoding, reference
-// lookup and link rewriting never crash, and a parsed archive is consistent.
+// lookup, link rewriting and the spoken text never crash, and a parsed
+// archive is consistent.
 
 #include "FuzzInput.h"
 #include "practice/MhtmlArchive.h"
+#include "practice/SpokenQuestion.h"
 
 namespace {} // namespace
 
@@ -17,6 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(archive.rootIndex() >= 0 && archive.rootIndex() < archive.parts().size());
         FUZZ_CHECK(archive.root() != nullptr);
         archive.rootHtml();
+        SpokenQuestion::Text(archive, true);
         for (int i = 0; i < archive.parts().size() && i < 16; ++i) {
             const MhtmlPart& part = archive.parts().at(i);
             const int found = archive.findPart(part.location, i);
@@ -33,6 +36,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     MhtmlArchive::decodeQuotedPrintable(bytes);
     static const QByteArray Charsets[] = {
         "", "utf-8", "iso-8859-1", "windows-1252", "us-ascii", "no-such-charset"};
-    MhtmlArchive::decodeText(bytes, Charsets[charsetPick]);
+    SpokenQuestion::FromHtml(MhtmlArchive::decodeText(bytes, Charsets[charsetPick]));
     return 0;
 }

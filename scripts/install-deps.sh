@@ -14,6 +14,8 @@ PACKAGES=(
   desktop-file-utils appstream dpkg-dev file fonts-dejavu-core
   clang clang-format libclang-rt-14-dev
   qemu-user
+  # Read to me: the speech module, its engines and a sound server for tests
+  qt6-speech-dev libqt6texttospeech6 qt6-speech-flite-plugin qt6-speech-speechd-plugin speech-dispatcher speech-dispatcher-espeak-ng espeak-ng pulseaudio
 )
 
 missing=()

@@ -3,6 +3,7 @@
 // the program's own dialog and the pictures of the Graphics folder. The main
 // window owns them and hands this bundle to the windows it opens.
 
+#include <QStringList>
 #include <functional>
 
 class ResourceStore;
@@ -21,4 +22,7 @@ struct AppServices {
     // Test seam: when set, the animation runs to its end at once, calling
     // this for each step instead of waiting on the timer.
     std::function<void(int milliseconds)> animationDelay;
+    // The speech engines "Read to me" may read with, in the order tried;
+    // empty: the usual ones (ReadAloud::DefaultEngines).
+    QStringList speechEngines;
 };

@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "practice/MhtmlArchive.h"
+#include "practice/SpokenQuestion.h"
 #include "test_support.h"
 
 namespace {
@@ -202,6 +204,56 @@ private Q_SLOTS:
             "  Working: none",
             "Total: 2 questions, 4 blanks, 5 marks"};
         QCOMPARE(r.out, expected);
+    }
+
+    // What "Read to me" says for a question: a teacher's document with its
+    // working, and documents of the built-in store as the program says them.
+    void speechPrintsTheSpokenText() {
+        QTemporaryDir dir;
+        QVERIFY(makeSoundStore(dir.path()));
+        const QString target = dir.filePath(QStringLiteral("store/23005.mht"));
+        QVERIFY(QFile::remove(target));
+        QVERIFY(
+            QFile::copy(QStringLiteral(QUILLORA_TEST_DATA_DIR "/mhtml/with_working.mht"), target));
+        const QStringList question{"Ben has 4 pounds 80 and spends 1 pound 95. How much is left?",
+                                   "A purse with coins.", "Answer: box pounds."};
+        Run r = runTool({"--store", dir.path(), "speech", "23005"});
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(r.out, question);
+        r = runTool({"--store", dir.path(), "--working", "speech", "23005"});
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(r.out.mid(0, question.size()), question);
+        QCOMPARE(r.out.value(question.size()), QStringLiteral("How to work it out."));
+        QCOMPARE(r.out.last(), QStringLiteral("So the answer is 2 point 8 5."));
+
+        r = runTool({"--store", dir.path(), "speech", "30126"}); // a table, no document
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY2(r.err.contains(QStringLiteral("no question document")), qPrintable(r.err));
+        r = runTool({"--store", dir.path(), "speech", "23999"});
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY2(r.err.contains(QStringLiteral("no store item")), qPrintable(r.err));
+        r = runTool({"speech"});
+        QCOMPARE(r.exitCode, 2);
+
+        const ResourceStore builtIn;
+        QList<int> ids;
+        for (int id : builtIn.ids()) {
+            if (id >= 10000 && id < 30000)
+                ids << id;
+        }
+        QVERIFY(ids.size() > 2);
+        for (int id : {ids.first(), ids.at(ids.size() / 2), ids.last()}) {
+            MhtmlArchive document;
+            QVERIFY(document.parse(builtIn.itemBytes(id)));
+            for (bool working : {false, true}) {
+                QStringList args{"speech", QString::number(id)};
+                if (working)
+                    args.prepend(QStringLiteral("--working"));
+                r = runTool(args);
+                QCOMPARE(r.exitCode, 0);
+                QCOMPARE(r.out.join(QLatin1Char('\n')), SpokenQuestion::Text(document, working));
+            }
+        }
     }
 
     // The commands that change no store: what they print and how they exit.

@@ -444,12 +444,21 @@ void TestKeyboardAccess::namesForScreenReaders_data() {
         << "help" << QStringList{"ToolBar01", "ToolBar02", "ToolBar04", "Tab04", "Tab04lbl"}
         << QStringList{"About Quillora", "Trash past results", "Printer Setup", "Help", "Help"};
     QTest::newRow("practice tool bar")
-        << "practice"
-        << QStringList{"ToolBar01", "ToolBar02", "ToolBar03", "ToolBar04", "ToolBar05",
-                       "ToolBar06", "lblTB02",   "lblTB06",   "ImgHandle", "imgProgClose"}
-        << QStringList{"Save paper",        "Mark paper",    "Print question", "Close paper",
-                       "Previous question", "Next question", "Mark",           "Next",
-                       "Hide answer sheet", "Close"};
+        << "practice" << QStringList{"ToolBar01", "ToolBar02", "ToolBar03", "ToolBar04",
+                                     "ToolBar05", "ToolBar06", "ToolBar08", "lblTB02",
+                                     "lblTB06",   "lblTB08",   "ImgHandle", "imgProgClose"}
+        << QStringList{"Save paper",
+                       "Mark paper",
+                       "Print question",
+                       "Close paper",
+                       "Previous question",
+                       "Next question",
+                       "Read to me",
+                       "Mark",
+                       "Next",
+                       "Read",
+                       "Hide answer sheet",
+                       "Close"};
     // Question 1 of the paper has one blank: no part letters.
     QTest::newRow("answer rows") << "practice" << QStringList{"FA1", "FA2", "M3"}
                                  << QStringList{"Question 1, answer", "Question 1, answer",

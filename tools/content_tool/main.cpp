@@ -10,6 +10,8 @@
 
 #include "core/ProgramDefinition.h"
 #include "core/ResourceStore.h"
+#include "practice/MhtmlArchive.h"
+#include "practice/SpokenQuestion.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -38,13 +40,15 @@ const char* const Usage =
     "                           KIND<TAB>KEY<TAB>ANSWER, as one paper's blank list (so\n"
     "                           \"G\" groups span lines); fields are taken as they stand\n"
     "  extract ID PATH          copy store item ID to the file PATH\n"
+    "  speech ID                print what \"Read to me\" says for question ID\n"
+    "                           (with --working: its worked solution too)\n"
     "\n"
     "Options:\n"
     "  --store DIR              use the items in DIR (DIR/store, DIR/graphics) instead\n"
     "                           of the store built into this program\n"
     "  --module M               module for 'paper' (default: the first defined one)\n"
     "  --working                for 'paper': print each question's worked solution as\n"
-    "                           plain text under its blanks\n"
+    "                           plain text under its blanks; for 'speech': say it too\n"
     "  --help                   show this text\n";
 
 void out(const QString& line) {
@@ -162,6 +166,22 @@ int extract(const ResourceStore& store, const QString& idText, const QString& pa
     return 0;
 }
 
+// --- speech: the spoken text of one question ---------------------------------
+int speech(const ResourceStore& store, const QString& idText, bool withWorking) {
+    int id = 0;
+    bool found = false;
+    const QByteArray bytes = parseNumber(idText, 0, 65535, &id) ? store.itemBytes(id, &found) : "";
+    MhtmlArchive document;
+    if (!found || !document.parse(bytes)) {
+        err(found ? QStringLiteral("item %1 is no question document: %2")
+                        .arg(idText, document.errorString())
+                  : QStringLiteral("speech: there is no store item \"%1\"").arg(idText));
+        return 1;
+    }
+    out(SpokenQuestion::Text(document, withWorking));
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -215,8 +235,8 @@ int main(int argc, char** argv) {
     const ResourceStore store = storeDir.isEmpty() ? ResourceStore() : ResourceStore(storeDir);
 
     const QString command = words.takeFirst();
-    if (withWorking && command != QLatin1String("paper"))
-        return usageError(QStringLiteral("--working goes with the paper command only"));
+    if (withWorking && command != QLatin1String("paper") && command != QLatin1String("speech"))
+        return usageError(QStringLiteral("--working goes with the paper and speech commands only"));
     const auto expect = [&](int count) { return words.size() == count; };
     if ((!sourceDir.isEmpty() || onlyPaper != 0) && command != QLatin1String("validate"))
         return usageError(QStringLiteral("--source and --paper go with validate only"));
@@ -240,6 +260,11 @@ int main(int argc, char** argv) {
         if (!expect(0))
             return usageError(QStringLiteral("mark reads its blanks from standard input"));
         return mark();
+    }
+    if (command == QLatin1String("speech")) {
+        if (!expect(1))
+            return usageError(QStringLiteral("speech takes one question ID"));
+        return speech(store, words[0], withWorking);
     }
     if (command == QLatin1String("extract")) {
         if (!expect(2))

@@ -29,9 +29,13 @@ const ButtonDesign Designs[PracticeToolBar::Next] = {
 // Working is offered only where a worked solution may be shown; its pictures
 // are made when the bar is built.
 const ButtonDesign WorkingDesign = {"working", "Working", "Show working", true};
+// F6: no answer box edits with it, and no Ctrl is needed.
+const ButtonDesign ReadDesign = {"read", "Read", "Read to me (F6)", true};
 
 const ButtonDesign& designOf(int n) {
-    return n == PracticeToolBar::Working ? WorkingDesign : Designs[n - 1];
+    if (n == PracticeToolBar::Working)
+        return WorkingDesign;
+    return n == PracticeToolBar::Read ? ReadDesign : Designs[n - 1];
 }
 
 constexpr int ButtonGap = 120;          // twips between the buttons and from the ends
@@ -48,11 +52,14 @@ PracticeToolBar::PracticeToolBar(PictureCache& pictures, QWidget* parent)
     m_hover = new HoverGroup(this);
     m_hover->setTracksPress(true);
 
-    const WorkingButtonPictures working = MakeWorkingButtonPictures(m_pictures);
-    m_working[0] = working.off;
-    m_working[1] = working.on;
-    m_working[2] = working.pressed;
-    m_working[3] = working.disabled;
+    const auto keep = [](const MadeButtonPictures& made, QPixmap* into) {
+        into[0] = made.off;
+        into[1] = made.on;
+        into[2] = made.pressed;
+        into[3] = made.disabled;
+    };
+    keep(MakeWorkingButtonPictures(m_pictures), m_working);
+    keep(MakeReadButtonPictures(m_pictures), m_read);
 
     int tallest = 0;
     for (int n = 1; n <= ButtonCount; ++n) {
@@ -76,6 +83,7 @@ PracticeToolBar::PracticeToolBar(PictureCache& pictures, QWidget* parent)
     }
 
     setWorkingButton(false, false, false);
+    setReadButton(true, false, QString());
 
     // The paper summary: answered blanks out of all, written on the lines
     // of the pen-and-paper picture.
@@ -134,11 +142,12 @@ void PracticeToolBar::setButtonEnabled(int n, bool enabled) {
     PictureButton* button = m_buttons.at(n - 1);
     const QString stem = QString::fromLatin1(design.stem);
     m_enabled[n - 1] = enabled;
-    if (n == Working) {
+    if (n == Working || n == Read) {
+        const QPixmap* made = n == Working ? m_working : m_read;
         if (enabled)
-            button->setPictures(m_working[0], m_working[1], m_working[2]);
+            button->setPictures(made[0], made[1], made[2]);
         else
-            button->setPictures(m_working[3]);
+            button->setPictures(made[3]);
     } else if (enabled) {
         button->setPictures(m_pictures.get(stem + QStringLiteral("_off.bmp")),
                             m_pictures.get(stem + QStringLiteral("_on.bmp")),
@@ -159,6 +168,18 @@ void PracticeToolBar::setWorkingButton(bool offered, bool enabled, bool workingS
                                                            : QStringLiteral("Show working"));
 }
 
+void PracticeToolBar::setReadButton(bool available, bool reading, const QString& reason) {
+    PictureButton* button = m_buttons.at(Read - 1);
+    setButtonEnabled(Read, available);
+    button->setToolTips(!available ? reason
+                        : reading  ? QStringLiteral("Stop reading (F6)")
+                                   : QString::fromLatin1(ReadDesign.tip));
+    // The tool tip names the other buttons; this one keeps its name while
+    // the tip changes, and gives the reason as its description.
+    button->setAccessibleName(QString::fromLatin1(ReadName));
+    button->setAccessibleDescription(available ? QString() : reason);
+}
+
 void PracticeToolBar::trigger(int n) {
     if (n >= 1 && n <= ButtonCount && m_enabled.at(n - 1))
         Q_EMIT buttonClicked(n);
@@ -170,7 +191,7 @@ void PracticeToolBar::layoutButtons(int windowWidth) {
     int left = gap;
     // Working comes last, so that the others keep their places while it is
     // not offered.
-    for (int n : {Save, Mark, Print, Close, Working}) {
+    for (int n : {Save, Mark, Print, Close, Read, Working}) {
         PictureButton* b = m_buttons.at(n - 1);
         b->move(left, centred(b));
         left = b->x() + b->width() + gap;

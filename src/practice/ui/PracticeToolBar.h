@@ -1,8 +1,9 @@
 #pragma once
 // The practice window's tool-bar strip `ScnTabBG`: Save, Mark, Print, Close,
 // Back and Next as picture buttons `ToolBar01`..`ToolBar06` with their
-// captions `lblTB01`..`lblTB06`, Working (`ToolBar07`, after Close, shown
-// only where a worked solution may be), and the paper summary `PaperSum`
+// captions `lblTB01`..`lblTB06`, Read (`ToolBar08`, "Read to me", after
+// Close), Working (`ToolBar07`, after Read, shown only where a worked
+// solution may be), and the paper summary `PaperSum`
 // with the count of answered blanks `lblAnsweredQ` out of `lblTotalQ`.
 //
 // Pictures follow the mouse through a HoverGroup that tracks presses.
@@ -19,12 +20,14 @@ class QLabel;
 class PracticeToolBar : public QWidget {
     Q_OBJECT
 public:
-    enum Button { Save = 1, Mark, Print, Close, Back, Next, Working };
-    static constexpr int ButtonCount = 7;
+    enum Button { Save = 1, Mark, Print, Close, Back, Next, Working, Read };
+    static constexpr int ButtonCount = 8;
+    // The name screen readers give the Read button, whatever its tool tip.
+    static constexpr char ReadName[] = "Read to me";
 
     PracticeToolBar(PictureCache& pictures, QWidget* parent);
 
-    PictureButton* button(int n) const { return m_buttons.value(n - 1); } // 1..7
+    PictureButton* button(int n) const { return m_buttons.value(n - 1); } // 1..8
     QLabel* lblAnsweredQ() const { return m_answered; }
     QLabel* lblTotalQ() const { return m_total; }
     QLabel* PaperSum() const { return m_paperSum; }
@@ -37,6 +40,9 @@ public:
     // shown (enabled), and whether it now shows or hides the working, which
     // its spoken name says ("Show working", "Hide working").
     void setWorkingButton(bool offered, bool enabled, bool workingShown);
+    // The Read button: usable (else its tool tip is the reason given), and
+    // whether it is reading now (its tip then offers to stop).
+    void setReadButton(bool available, bool reading, const QString& reason);
     // Lays the buttons out for the strip's current width and the window's
     // outer width in pixels.
     void layoutButtons(int windowWidth);
@@ -54,6 +60,7 @@ private:
     QList<PictureButton*> m_buttons;
     QList<bool> m_enabled;
     QPixmap m_working[4]; // off, on, pressed, disabled
+    QPixmap m_read[4];
     QLabel* m_paperSum;
     QWidget* m_count;
     QLabel* m_answered;

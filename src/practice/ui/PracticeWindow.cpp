@@ -12,7 +12,9 @@
 #include "core/Clock.h"
 #include "core/Log.h"
 #include "core/Scoring.h"
+#include "practice/MhtmlArchive.h"
 #include "practice/PaperSession.h"
+#include "practice/SpokenQuestion.h"
 #include "practice/ui/AnswerRow.h"
 #include "practice/ui/AnswerSheet.h"
 #include "practice/ui/DragResizer.h"
@@ -21,6 +23,7 @@
 #include "practice/ui/PracticeToolBar.h"
 #include "practice/ui/QuestionDisplay.h"
 #include "practice/ui/QuestionViewModule.h"
+#include "practice/ui/ReadAloud.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -90,8 +93,14 @@ void PracticeWindow::buildControls() {
         case PracticeToolBar::Working:
             Working_Click();
             break;
+        case PracticeToolBar::Read:
+            ReadQuestion();
+            break;
         }
     });
+    m_reader = new ReadAloud(m_services.speechEngines, this);
+    connect(m_reader, &ReadAloud::changed, this, &PracticeWindow::refreshReading);
+    refreshReading();
 
     QString viewProblem;
     m_view = CreateQuestionView(this, &viewProblem);
@@ -189,6 +198,8 @@ void PracticeWindow::installKeys() {
         {QKeySequence(Qt::Key_PageUp), PracticeToolBar::Back, true},
         // Alt, not Ctrl: the answer boxes keep their Ctrl editing keys.
         {QKeySequence(Qt::ALT | Qt::Key_W), PracticeToolBar::Working, false},
+        // A key of its own: the boxes edit with none of the function keys.
+        {QKeySequence(Qt::Key_F6), PracticeToolBar::Read, false},
     };
     for (const auto& binding : bindings) {
         auto* shortcut = new QShortcut(binding.keys, this);
@@ -344,6 +355,25 @@ void PracticeWindow::Working_Click() {
     refreshWorking();
 }
 
+void PracticeWindow::refreshReading() {
+    m_toolBar->setReadButton(m_reader->available(), m_reader->reading(), m_reader->reason());
+}
+
+void PracticeWindow::ReadQuestion() {
+    if (!m_session || m_busy)
+        return;
+    if (m_reader->reading()) {
+        m_reader->stop();
+        return;
+    }
+    MhtmlArchive document;
+    if (!document.load(m_session->paper().DocumentPath))
+        return;
+    const bool withWorking = m_workingWanted && m_session->WorkingMayBeShown();
+    m_reader->read(QStringLiteral("Question %1.\n").arg(m_session->paper().QSCount) +
+                   SpokenQuestion::Text(document, withWorking));
+}
+
 bool PracticeWindow::reportWrite(const WriteOutcome& outcome, const QString& what) {
     if (outcome.ok())
         return true;
@@ -357,6 +387,7 @@ bool PracticeWindow::reportWrite(const WriteOutcome& outcome, const QString& wha
 void PracticeWindow::goToQuestion(int question, bool focusFirstBox) {
     if (!m_session || m_busy || question < 1 || question > m_session->paper().QuestionCount)
         return;
+    m_reader->stop();
     const WriteOutcome saved =
         m_session->MoveToQuestion(m_sheet->rowTexts(m_session->CurrentBlankCount()), question);
     if (!reportWrite(saved, QStringLiteral("Your answers were not saved.")))
@@ -399,6 +430,7 @@ void PracticeWindow::SavePaper() {
 void PracticeWindow::MarkPaper() {
     if (!m_session || m_busy)
         return;
+    m_reader->stop();
     if (m_session->isMarked()) {
         showMarkedView();
         return;
@@ -501,6 +533,7 @@ void PracticeWindow::Form_Unload() {
         return;
     m_unloaded = true;
     m_timer->stop();
+    m_reader->stop();
     if (m_session)
         m_session->RemoveQuestionDocument();
     Q_EMIT unloaded();

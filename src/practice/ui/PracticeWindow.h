@@ -12,7 +12,8 @@
 //
 // Keys (each goes the way of its tool-bar button, confirmations included):
 // Ctrl+S save, Ctrl+M mark, Ctrl+P print, Esc close, PageDown / PageUp next
-// and previous question, Alt+W show or hide the worked solution. Enter moves through the answer
+// and previous question, Alt+W show or hide the worked solution, F6 read the question aloud
+// (again: stop reading). Enter moves through the answer
 // boxes and on to the next question; after the last box of the last question it brings the focus to
 // the Mark button.
 
@@ -31,6 +32,7 @@ class PracticeToolBar;
 class QLabel;
 class QTimer;
 class QuestionDisplay;
+class ReadAloud;
 class SkinnedFrame;
 struct WriteOutcome;
 
@@ -67,6 +69,11 @@ public:
     // be shown; the choice holds while moving between questions.
     void Working_Click();
     bool WorkingWanted() const { return m_workingWanted; }
+    // Reads the question shown aloud from its start (with the worked
+    // solution when it is shown), or stops the reading under way. Moving to
+    // another question, marking and closing stop it too.
+    void ReadQuestion();
+    const ReadAloud* reader() const { return m_reader; }
     void imgProgMin_Click();
     void imgProgMax_Click();
     // The once-a-second refresh of the clock and the answered count.
@@ -96,6 +103,7 @@ private:
     void finishMarking();
     void refreshToolBar();
     void refreshWorking();
+    void refreshReading();
     void refreshRemaining();
     void Form_Unload();
     void layoutQuestionTitle();
@@ -124,6 +132,7 @@ private:
     QLabel* m_sizer = nullptr;
     DragResizer* m_resizer = nullptr;
     QTimer* m_timer = nullptr;
+    ReadAloud* m_reader = nullptr;
 
     bool m_answerSheetShown = true;
     bool m_workingWanted = false; // the pupil asked for the working

@@ -66,8 +66,10 @@ QPen outline(const QColor& colour, double width = 1) {
     return QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
 }
 
+using IconPainter = void (*)(QPainter&);
+
 // A sheet with a sum worked on it and a pencil, on the 24-unit grid.
-void drawIcon(QPainter& p) {
+void drawWorkingIcon(QPainter& p) {
     p.setPen(outline(PaperLine));
     p.setBrush(PaperWhite);
     p.drawRoundedRect(QRectF(2.5, 1.5, 14, 20.5), 1.5, 1.5);
@@ -109,7 +111,26 @@ void drawIcon(QPainter& p) {
     p.restore();
 }
 
-QImage iconImage(int size) {
+// A speaker with the sound coming from it, on the 24-unit grid.
+void drawReadIcon(QPainter& p) {
+    QPainterPath speaker;
+    speaker.moveTo(1.5, 8.5);
+    speaker.lineTo(6.5, 8.5);
+    speaker.lineTo(12.5, 3);
+    speaker.lineTo(12.5, 21);
+    speaker.lineTo(6.5, 15.5);
+    speaker.lineTo(1.5, 15.5);
+    speaker.closeSubpath();
+    p.setPen(outline(Blue.darker(140), 1));
+    p.setBrush(Blue);
+    p.drawPath(speaker);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(outline(Green, 2.2));
+    for (double r : {4.5, 8.5})
+        p.drawArc(QRectF(12.5 - r, 12 - r, 2 * r, 2 * r), -50 * 16, 100 * 16);
+}
+
+QImage iconImage(int size, IconPainter drawIcon) {
     QImage icon(size, size, QImage::Format_ARGB32_Premultiplied);
     icon.fill(Qt::transparent);
     QPainter p(&icon);
@@ -134,10 +155,10 @@ QImage greyed(const QImage& icon) {
     return out;
 }
 
-QPixmap picture(const QPixmap& base, bool pressed, bool disabled) {
+QPixmap picture(const QPixmap& base, IconPainter drawIcon, bool pressed, bool disabled) {
     QImage face = emptyFace(base, pressed);
     const QRectF box = iconBox(face.size(), pressed);
-    QImage icon = iconImage(qRound(box.width()));
+    QImage icon = iconImage(qRound(box.width()), drawIcon);
     if (disabled)
         icon = greyed(icon);
     {
@@ -149,13 +170,21 @@ QPixmap picture(const QPixmap& base, bool pressed, bool disabled) {
     return result;
 }
 
-} // namespace
-
-WorkingButtonPictures MakeWorkingButtonPictures(PictureCache& pictures) {
+MadeButtonPictures makePictures(PictureCache& pictures, IconPainter drawIcon) {
     // Print's faces are those of a button that is never disabled; the
     // disabled face comes from Mark.
-    return {picture(pictures.get(QStringLiteral("print_off.bmp")), false, false),
-            picture(pictures.get(QStringLiteral("print_on.bmp")), false, false),
-            picture(pictures.get(QStringLiteral("print_pressed.bmp")), true, false),
-            picture(pictures.get(QStringLiteral("mark_disabled.bmp")), false, true)};
+    return {picture(pictures.get(QStringLiteral("print_off.bmp")), drawIcon, false, false),
+            picture(pictures.get(QStringLiteral("print_on.bmp")), drawIcon, false, false),
+            picture(pictures.get(QStringLiteral("print_pressed.bmp")), drawIcon, true, false),
+            picture(pictures.get(QStringLiteral("mark_disabled.bmp")), drawIcon, false, true)};
+}
+
+} // namespace
+
+MadeButtonPictures MakeWorkingButtonPictures(PictureCache& pictures) {
+    return makePictures(pictures, drawWorkingIcon);
+}
+
+MadeButtonPictures MakeReadButtonPictures(PictureCache& pictures) {
+    return makePictures(pictures, drawReadIcon);
 }
