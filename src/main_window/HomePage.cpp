@@ -60,6 +60,43 @@ HomePage::HomePage(AppState& state, PictureCache& pictures, const QSize& size, Q
     Backgrounds::fill(this, Qt::white);
     buildTopics(pictures);
     buildRows(pictures);
+    buildPupilLine(pictures);
+}
+
+void HomePage::buildPupilLine(PictureCache& pictures) {
+    // Under the papers, in the column's width: whose results these are.
+    const int left = m_subHeading->x();
+    const int right = width() - Margin;
+    m_changePupil = new PictureButton(QStringLiteral("ButChangePupil"), this);
+    m_changePupil->resize(QSize(110, 26));
+    m_changePupil->setPictures(pictures.get(QStringLiteral("button_off.bmp")),
+                               pictures.get(QStringLiteral("button_on.bmp")));
+    m_changePupil->addCaption(QStringLiteral("ButChangePupillbl"), tr("Change pupil"));
+    m_changePupil->setToolTips(tr("Choose who is practising"));
+    (new HoverGroup(this))->add(m_changePupil);
+    m_changePupil->move(right - m_changePupil->width(),
+                        height() - Margin - m_changePupil->height());
+    connect(m_changePupil, &PictureButton::clicked, this, &HomePage::changePupilClicked);
+
+    m_pupil = Labels::text(QStringLiteral("lblPupil"), QString(), this);
+    QFont bold = m_pupil->font();
+    bold.setBold(true);
+    m_pupil->setFont(bold);
+    m_pupil->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    const int lineHeight = QFontMetrics(bold).lineSpacing() + 4;
+    m_pupil->setGeometry(left, m_changePupil->y() - lineHeight - 2, right - left, lineHeight);
+    setPupil(QString(), false);
+}
+
+void HomePage::setPupil(const QString& name, bool canChange) {
+    const QString text = tr("Results of %1").arg(name);
+    // A long name is cut at the column's edge; the whole name is read out.
+    m_pupil->setText(
+        QFontMetrics(m_pupil->font()).elidedText(text, Qt::ElideRight, m_pupil->width()));
+    m_pupil->setAccessibleName(text);
+    m_pupil->setToolTip(name.isEmpty() ? QString() : text);
+    m_pupil->setVisible(!name.isEmpty());
+    m_changePupil->setVisible(!name.isEmpty() && canChange);
 }
 
 void HomePage::buildTopics(PictureCache& pictures) {
@@ -216,7 +253,7 @@ void HomePage::LoadModuleResults() {
     m_marks = MarksRecords();
     if (known) {
         const QString path =
-            ResultsFilePath(m_state.programFolder, ResultsFile::Marks, module, m_state.lblCOD);
+            ResultsFilePath(m_state.resultsFolder, ResultsFile::Marks, module, m_state.lblCOD);
         // An unreadable file shows as nothing attempted yet; a damaged record
         // shows empty, the others as they stand.
         m_marks = ReadMarksFile(path, m_paperCount).value;

@@ -110,7 +110,7 @@ struct ModuleFolder {
     }
     PaperSessionSetup setup(int paperNum, int attempt = 1) const {
         const int papers = definition.module(2).paperCount;
-        return {path(), 2, definition.programCode, papers, paperNum, attempt};
+        return {path(), 2, definition.programCode, papers, paperNum, attempt, path()};
     }
     std::unique_ptr<PaperSession> session(int paperNum, int attempt = 1) const {
         return std::make_unique<PaperSession>(setup(paperNum, attempt), *store, clock, locale);

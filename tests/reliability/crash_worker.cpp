@@ -50,8 +50,8 @@ int main(int argc, char** argv) {
     for (qint64 stamp = firstStamp;; ++stamp) {
         const int paperIndex = 1 + int(stamp % papers);
         for (int attempt = 1; attempt <= 2; ++attempt) {
-            const PaperSessionSetup setup{folder, module,           definition.programCode,
-                                          papers, 100 + paperIndex, attempt};
+            const PaperSessionSetup setup{
+                folder, module, definition.programCode, papers, 100 + paperIndex, attempt, folder};
             PaperSession session(setup, store, clock, QLocale::c());
             const LoadOutcome loaded = session.Load();
             if (!loaded.ok())
