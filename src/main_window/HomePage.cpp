@@ -64,11 +64,11 @@ HomePage::HomePage(AppState& state, PictureCache& pictures, const QSize& size, Q
 }
 
 void HomePage::buildPupilLine(PictureCache& pictures) {
-    // Under the papers, in the column's width: whose results these are.
-    const int left = m_subHeading->x();
-    const int right = width() - Margin;
+    // Under the topics, at the foot of their column: whose results these
+    // are, and the button that changes pupil.
+    const int right = m_topicList->width();
     m_changePupil = new PictureButton(QStringLiteral("ButChangePupil"), this);
-    m_changePupil->resize(QSize(110, 26));
+    m_changePupil->resize(QSize(80, 26));
     m_changePupil->setPictures(pictures.get(QStringLiteral("button_off.bmp")),
                                pictures.get(QStringLiteral("button_on.bmp")));
     m_changePupil->addCaption(QStringLiteral("ButChangePupillbl"), tr("Change pupil"));
@@ -82,14 +82,16 @@ void HomePage::buildPupilLine(PictureCache& pictures) {
     QFont bold = m_pupil->font();
     bold.setBold(true);
     m_pupil->setFont(bold);
-    m_pupil->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    const int lineHeight = QFontMetrics(bold).lineSpacing() + 4;
-    m_pupil->setGeometry(left, m_changePupil->y() - lineHeight - 2, right - left, lineHeight);
+    m_pupil->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_pupil->setGeometry(Margin + 4, m_changePupil->y(), m_changePupil->x() - Margin - 4 - 4,
+                         m_changePupil->height());
     setPupil(QString(), false);
 }
 
 void HomePage::setPupil(const QString& name, bool canChange) {
     const QString text = tr("Results of %1").arg(name);
+    const int right = canChange ? m_changePupil->x() - 4 : m_topicList->width() - Margin;
+    m_pupil->resize(right - m_pupil->x(), m_pupil->height());
     // A long name is cut at the column's edge; the whole name is read out.
     m_pupil->setText(
         QFontMetrics(m_pupil->font()).elidedText(text, Qt::ElideRight, m_pupil->width()));
