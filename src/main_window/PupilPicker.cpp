@@ -4,6 +4,7 @@
 #include "chrome/HoverGroup.h"
 #include "chrome/PictureButton.h"
 #include "chrome/PictureCache.h"
+#include "chrome/ReaderTree.h"
 #include "chrome/SkinnedFrame.h"
 #include "chrome/Twips.h"
 #include "main_window/PupilList.h"
@@ -28,6 +29,8 @@ PupilPicker::PupilPicker(PictureCache& pictures, const QList<Pupil>& order, bool
     setWindowTitle(Title());
     setAccessibleName(Title());
     Backgrounds::fill(this, Qt::white);
+    // Announced as a dialog; its frame's pictures are not read out.
+    ReaderTree::SetReadAs(this, ReaderTree::ReadAs::Dialog);
 
     m_frame = new SkinnedFrame(this, pictures, FrameOptions::Dialog());
     m_list = PupilList::Make(QStringLiteral("lstPupilPicker"), this);
