@@ -210,6 +210,12 @@ void Contents::showPupil() {
         m_pupils->refresh(m_pupil);
 }
 
+QString Contents::reportCaption() const {
+    if (m_state.pupilName.isEmpty())
+        return windowTitle();
+    return windowTitle() + QStringLiteral(" \u2013 ") + m_state.pupilName;
+}
+
 void Contents::ChangePupil() {
     const int id = askPupil(true);
     if (id)
@@ -545,12 +551,7 @@ void Contents::ShowPage() {
         break;
     case Page::PrintReport:
         finishStartup();
-        m_printer->PrintReport(
-            this,
-            m_state.pupilName.isEmpty()
-                ? windowTitle()
-                : QString(windowTitle() + QStringLiteral(" \u2013 ") + m_state.pupilName),
-            m_state.chosenModule(), m_home->marks());
+        m_printer->PrintReport(this, reportCaption(), m_state.chosenModule(), m_home->marks());
         break;
     case Page::Quit:
         QuitProgram();

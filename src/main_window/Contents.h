@@ -127,6 +127,10 @@ public:
     // aside, not deleted. The pupil practising is changed for another first.
     bool RemovePupil(int id);
 
+    // The printed report's title: the program's name, and the pupil's where
+    // names are shown.
+    QString reportCaption() const;
+
     // Test seam: who is practising, given the list the picker shows (the
     // pupil chosen last first); 0 ends the question without a choice.
     using PupilChooser = std::function<int(const QList<Pupil>& order)>;

@@ -33,7 +33,10 @@ QString NameOf(const QList<Pupil>& pupils, int row) {
 class TestPupils : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void init() { m_main = std::make_unique<MainWindow>(); }
+    void init() {
+        m_main = std::make_unique<MainWindow>();
+        m_asked = 0;
+    }
     void cleanup() { m_main.reset(); }
     void onePupilLooksAsBefore();
     void twoPupilsMarkInTurn();
@@ -41,6 +44,7 @@ private Q_SLOTS:
     void namesThroughTheList();
     void refusedNamesAreTold();
     void pickerByKeyboardAndReader();
+    void badPupilFolderIsToldOthersGoOn();
 
 private:
     // The main window started with who-is-practising answered by chooser
@@ -196,6 +200,7 @@ void TestPupils::twoPupilsMarkInTurn() {
     QCOMPARE(marksOf(2).FST.count("1"), 1);
     click(child(contents, "ToolBar02"));
     QVERIFY(child<QLabel>(contents, "lblRCBar1")->text().contains("Zoë"));
+    QCOMPARE(contents->reportCaption(), contents->windowTitle() + " \u2013 Zoë");
     click(child(contents, "ToolBar01"));
 
     // Back to Pupil 1 by the Home page's button: the first score again.
@@ -368,6 +373,45 @@ void TestPupils::pickerByKeyboardAndReader() {
     QTest::keyClick(child(contents, "ButChangePupil"), Qt::Key_Space);
     escape.stop();
     QCOMPARE(contents->pupil(), 1);
+}
+
+void TestPupils::badPupilFolderIsToldOthersGoOn() {
+    REQUIRE_CONTENT();
+    {
+        PupilRoster roster(m_main->dir.path());
+        roster.Load();
+        QVERIFY(roster.Add(QStringLiteral("Zoë")).ok());
+        QVERIFY(roster.Add(QStringLiteral("Åsa")).ok());
+    }
+    // Zoë's folder is a file now; Åsa's marks file is noise.
+    QVERIFY(QDir(m_main->dir.filePath("pupil2")).removeRecursively());
+    QVERIFY(TestFiles::writeBytes(m_main->dir.filePath("pupil2"), "not a folder"));
+    QList<int> answers = {2, 1};
+    Contents* contents = start(
+        [&answers](const QList<Pupil>&) { return answers.isEmpty() ? 0 : answers.takeFirst(); });
+    QVERIFY(contents);
+    QCOMPARE(m_asked, 2);
+    QCOMPARE(contents->pupil(), 1);
+    QVERIFY2(m_main->told.join('\n').contains("The results of Zoë cannot be kept"),
+             qPrintable(m_main->told.join('\n')));
+    QVERIFY(m_main->told.join('\n').contains("The results folder of Zoë could not be found"));
+
+    // Pupil 1 goes on practising; changing to Zoë is refused, to Åsa repaired.
+    QVERIFY(work(1, "3", true));
+    m_main->told.clear();
+    QVERIFY(!contents->SwitchPupil(2));
+    QCOMPARE(contents->pupil(), 1);
+    QCOMPARE(m_main->told.size(), 1);
+    QVERIFY(contents->SwitchPupil(3));
+    QVERIFY(contents->SwitchPupil(1));
+    QVERIFY(TestFiles::writeBytes(results(3, ResultsFile::Marks), TestFiles::noiseBytes(300, 7)));
+    m_main->told.clear();
+    QVERIFY(contents->SwitchPupil(3));
+    QCOMPARE(m_main->told.size(), 1);
+    QVERIFY2(m_main->told.first().startsWith("Åsa: ") && m_main->told.first().contains("repaired"),
+             qPrintable(m_main->told.first()));
+    QCOMPARE(marksOf(3).FST.count("1"), 0);
+    QCOMPARE(marksOf(1).FST.first(), QStringLiteral("1"));
 }
 
 QTEST_MAIN(TestPupils)
