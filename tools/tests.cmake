@@ -2,11 +2,11 @@
 # tools/CMakeLists.txt; also run as a script (cmake -P) by the regeneration
 # test below.
 
-# --- script mode: regenerate the bank and compare it with content/store -------
+# --- script mode: render the bank and compare it with content/store ----------
 if(CMAKE_SCRIPT_MODE_FILE)
   file(REMOVE_RECURSE "${WORK}")
   file(MAKE_DIRECTORY "${WORK}")
-  execute_process(COMMAND "${GENERATOR}" "${WORK}" RESULT_VARIABLE status)
+  execute_process(COMMAND "${GENERATOR}" "${WORK}" --source "${SOURCE}" RESULT_VARIABLE status)
   if(NOT status EQUAL 0)
     message(FATAL_ERROR "the generator failed (${status})")
   endif()
@@ -47,6 +47,7 @@ add_test(NAME bank_store_reproducible
          COMMAND ${CMAKE_COMMAND}
                  -DGENERATOR=$<TARGET_FILE:quillora-gen-bank>
                  -DSTORE=${CMAKE_SOURCE_DIR}/content/store
+                 -DSOURCE=${CMAKE_SOURCE_DIR}/content/source
                  -DWORK=${CMAKE_CURRENT_BINARY_DIR}/bank-regenerated
                  -P ${CMAKE_CURRENT_LIST_FILE})
 set_tests_properties(bank_store_reproducible PROPERTIES TIMEOUT 300)
@@ -58,6 +59,8 @@ foreach(src ${BANK_TESTS})
   get_filename_component(name ${src} NAME_WE)
   add_executable(${name} ${src})
   target_link_libraries(${name} PRIVATE quillora_bank quillora_core Qt6::Test)
+  target_compile_definitions(${name} PRIVATE
+                             QUILLORA_CONTENT_SOURCE="${CMAKE_SOURCE_DIR}/content/source")
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES TIMEOUT 300 ENVIRONMENT "LC_ALL=C.UTF-8")
 endforeach()
@@ -65,6 +68,11 @@ endforeach()
 # The shipped store must validate without a single problem.
 add_test(NAME content_validate COMMAND quillora-content validate)
 set_tests_properties(content_validate PROPERTIES ENVIRONMENT "LC_ALL=C.UTF-8" TIMEOUT 300)
+
+# The bank's sources must validate as well.
+add_test(NAME content_validate_sources
+         COMMAND quillora-content validate --source ${CMAKE_SOURCE_DIR}/content/source)
+set_tests_properties(content_validate_sources PROPERTIES ENVIRONMENT "LC_ALL=C.UTF-8" TIMEOUT 300)
 
 add_executable(test_content_checks
   ${CMAKE_CURRENT_LIST_DIR}/content_tool/tests/test_content_checks.cpp)

@@ -53,6 +53,7 @@ DefinitionRead ReadProgramDefinitionFile(const QString& path) {
     }
     def.displayName = name.value;
     def.programCode = ReadRecordValue(path, QStringLiteral("COD")).value;
+    def.edition = ReadRecordValue(path, QStringLiteral("EDN")).value;
 
     QStringList problems;
     for (int m = 1; m <= 3; ++m) {
@@ -85,6 +86,9 @@ DefinitionRead ReadProgramDefinitionFile(const QString& path) {
             continue;
         }
         module.topicNames = names.value;
+        const Read<QStringList> stamps = ReadRecordAllFields(path, QStringLiteral("PS") + number);
+        if (stamps.ok() && stamps.value.size() == module.paperCount)
+            module.paperStamps = stamps.value;
     }
 
     if (!problems.isEmpty()) {

@@ -14,12 +14,18 @@ struct ModuleDefinition {
     int topicCount = 0; // 1..10
     int paperCount = 0; // up to 50
     QStringList topicNames;
+    // "PS" + m: one stamp per paper of the content it has in this edition, so
+    // that answers saved against other questions are found ("2": as in the
+    // second edition). Empty when the definition gives none, or not one per
+    // paper.
+    QStringList paperStamps;
     bool exists() const { return !heading.isEmpty(); }
 };
 
 struct ProgramDefinition {
     QString displayName;                     // "NME"
     QString programCode;                     // "COD"
+    QString edition;                         // "EDN", empty before the third
     std::array<ModuleDefinition, 3> modules; // modules[m - 1]
 
     const ModuleDefinition& module(int m) const { return modules.at(m - 1); }

@@ -109,27 +109,23 @@ bool Contents::Start() {
 
     // One pupil: prepared like the results always were. Several: asked first,
     // and asked again while the one chosen cannot be prepared.
-    bool resultsLost = false;
+    Startup::PupilOutcome prepared = outcome;
     if (outcome.pupil) {
         m_pupil = outcome.pupil;
-        m_startupRepair = outcome.marksRepair;
-        resultsLost = outcome.resultsLost();
     } else {
         for (;;) {
             const int id = askPupil(false);
             if (!id || m_endRequested)
                 return false;
-            const Startup::PupilOutcome prepared =
-                Startup::PreparePupil(m_store, m_roster.folderOf(id), m_state.definition);
+            prepared = Startup::PreparePupil(m_store, m_roster.folderOf(id), m_state.definition);
             if (prepared.ok()) {
                 m_pupil = id;
-                m_startupRepair = prepared.marksRepair;
-                resultsLost = prepared.resultsLost();
                 break;
             }
             m_popUp.Tell(PopUpService::programTitle(), pupilFolderProblem(id), nullptr);
         }
     }
+    m_startupRepair = prepared.marksRepair;
     m_roster.Choose(m_pupil);
     m_state.resultsFolder = m_roster.folderOf(m_pupil);
     showPupil();
@@ -147,12 +143,19 @@ bool Contents::Start() {
     show();
     tellStartupProblems({});
     tellRosterReport(outcome.rosterReport);
-    if (resultsLost)
+    tellPrepared(prepared);
+    return true;
+}
+
+void Contents::tellPrepared(const Startup::PupilOutcome& prepared) {
+    if (prepared.resultsLost())
         m_popUp.Tell(PopUpService::programTitle(),
                      forPupil(tr("Some of your saved results could not be found, so they start "
                                  "again empty. Everything else you have done is kept.")),
                      this);
-    return true;
+    if (!prepared.upgrade.clearedPapers.isEmpty())
+        m_popUp.Tell(PopUpService::programTitle(),
+                     forPupil(EditionUpgrade::Message(prepared.upgrade)), this);
 }
 
 QString Contents::forPupil(const QString& message) const {
@@ -252,11 +255,7 @@ bool Contents::SwitchPupil(int id) {
     ShowPage();
     if (repair.damaged())
         m_popUp.Tell(PopUpService::programTitle(), forPupil(repair.message()), this);
-    if (prepared.resultsLost())
-        m_popUp.Tell(PopUpService::programTitle(),
-                     forPupil(tr("Some of your saved results could not be found, so they start "
-                                 "again empty. Everything else you have done is kept.")),
-                     this);
+    tellPrepared(prepared);
     return true;
 }
 

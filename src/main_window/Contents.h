@@ -154,6 +154,8 @@ private:
     // Window titles, the Home page's line and the pages that name the pupil.
     void showPupil();
     void tellRosterReport(const PupilRoster::LoadReport& report);
+    // What preparing the pupil's folder lost or cleared, if anything.
+    void tellPrepared(const Startup::PupilOutcome& prepared);
     // message, led by the pupil's name where names are shown.
     QString forPupil(const QString& message) const;
     // Why pupil id's results folder could not be prepared.

@@ -25,10 +25,11 @@ int IdOfFolderName(const QString& name) {
     return match.hasMatch() ? match.captured(1).toInt() : 0;
 }
 
-// The results files of any module and program code ("marks2QMP.txt", ...).
+// The results files of any module and program code ("marks2QMP.txt", ...),
+// and the mark of the edition their answers belong to.
 QStringList ResultsFileNames(const QString& folder) {
     static const QRegularExpression pattern(
-        QStringLiteral("^(marks|first|second|fresults|sresults|trend)[1-3][^/]*\\.txt$"));
+        QStringLiteral("^(marks|first|second|fresults|sresults|trend|edition)[1-3][^/]*\\.txt$"));
     QStringList names;
     for (const QString& name : QDir(folder).entryList(QDir::Files | QDir::Hidden)) {
         if (pattern.match(name).hasMatch())

@@ -104,6 +104,7 @@ private Q_SLOTS:
         static const char* const lines[] = {
             "30000: program code \"Q/S\" cannot be part of a results file name",
             "30000: TN2 names 2 topics, but TT2 is 1",
+            "30000: PS2 stamps 3 papers, but TP2 is 5",
             "30022: paper 102, question 3: \"2300\" is not a five-digit question id",
             "30022: paper 104, question 2: 23001 is already listed in paper 101",
             "30022: line 7: record 106 is not a paper of module 2 (101 to 105)",

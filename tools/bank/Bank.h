@@ -130,6 +130,10 @@ public:
 bool PageSeen(const QString& page);
 void NotePage(const QString& page);
 
+// The answers of the blanks as a pupil types them: the key; for kind M its
+// first spelling; for a G group one valid set (the head's alternatives, in order).
+QStringList AnswersOf(const QList<Blank>& blanks);
+
 // The shape of all 50 papers (blank plans and marks budgets).
 QList<PaperSpec> BankPlan();
 

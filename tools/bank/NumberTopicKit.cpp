@@ -1,21 +1,12 @@
 #include "NumberTopicKit.h"
 
+#include "../source/Expression.h"
+
 #include "Quantities.h"
 
 #include <QSet>
 
 namespace bank::numkit {
-
-namespace {
-
-const char* const kSmall[] = {"zero",    "one",     "two",       "three",    "four",
-                              "five",    "six",     "seven",     "eight",    "nine",
-                              "ten",     "eleven",  "twelve",    "thirteen", "fourteen",
-                              "fifteen", "sixteen", "seventeen", "eighteen", "nineteen"};
-const char* const kTens[] = {"",      "",      "twenty",  "thirty", "forty",
-                             "fifty", "sixty", "seventy", "eighty", "ninety"};
-
-} // namespace
 
 QString Sum(const QString& text) {
     return QStringLiteral("<p class=\"sum\">") + text + QStringLiteral("</p>\n");
@@ -115,12 +106,7 @@ Question AnyOrder(const QString& stem, const QStringList& keys) {
 }
 
 QString Words(int n) {
-    if (n < 20)
-        return QString::fromLatin1(kSmall[n]);
-    QString text = QString::fromLatin1(kTens[n / 10]);
-    if (n % 10)
-        text += QLatin1Char('-') + QString::fromLatin1(kSmall[n % 10]);
-    return text;
+    return source::NumberWords(n);
 }
 
 QByteArray Svg(int width, int height, const QString& body) {

@@ -15,19 +15,27 @@
 class StoreWriter {
 public:
     struct Paper {
-        bank::PaperSpec paperSpec;
+        bank::PaperSpec paperSpec; // from a source: blankPlan as the source has it
+        bool fromSource = false;
+        // From a source: a digest of what the pupil answers (see PaperStamp).
+        QByteArray sourceDigest;
         QList<int> ids; // question ids, in paper order
         QList<bank::Question> questions;
     };
 
-    explicit StoreWriter(QString storeDir);
+    // sourceDir: the folder of the papers' sources (paperNNN.yaml); a paper
+    // without one is still made by its topic's generator.
+    explicit StoreWriter(QString storeDir, QString sourceDir = {});
 
-    // Generates, checks and writes everything; returns the problems found
-    // (nothing is written when there are any).
+    // Renders (or generates), checks and writes everything; returns the
+    // problems found (nothing is written when there are any).
     QStringList writeAll() const;
 
     // Every paper of the plan, generated with its own seed.
     static QList<Paper> Generate();
+    // The same, each paper that has a source in sourceDir rendered from it
+    // instead; problems of reading or rendering a source are added to *problems.
+    static QList<Paper> Generate(const QString& sourceDir, QStringList* problems);
     // Question ids for every paper of the plan: papers 101 and 136 keep the
     // ids of their sample records, the fixed questions their own ids, the
     // rest are handed out in paper order from 23031 upwards.
@@ -35,7 +43,24 @@ public:
     // Every broken rule of the bank, one line each; empty when all is well.
     static QStringList Check(const QList<Paper>& papers);
 
-    static QByteArray Definition();
+    // The rules one question keeps: keys fit their kinds, parts labelled,
+    // pictures carried and shown, the working's answers the keys.
+    static void CheckQuestion(const QString& where, const bank::Question& question,
+                              QStringList& problems);
+    // The paper's question count and its questions with one blank against
+    // the plan; each problem starts with `where`.
+    static QStringList ShapeProblems(const bank::PaperSpec& planned, const QList<int>& blanks,
+                                     const QString& where);
+
+    // The program definition, with the content's edition and one stamp per
+    // paper of module 2: "2" for a paper as the second edition had it, else
+    // "3." and the digest of its questions as written (ids, texts, parts,
+    // options, pictures, keys, kinds, marks; not the working nor how the
+    // pictures are drawn), so that the program finds the papers whose saved
+    // answers belong to other questions.
+    static QByteArray Definition(const QList<Paper>& papers);
+    static QString PaperStamp(const Paper& paper);
+    static constexpr int Edition = 3;
     static QByteArray PaperTable(const QList<Paper>& papers);
     // Table 30023 (keys), 30024 (kinds) or 30025 (marks).
     static QByteArray QuestionTable(const QList<Paper>& papers, int tableId);
@@ -55,4 +80,5 @@ private:
     void removeStale(const QStringList& written) const;
 
     QString m_storeDir;
+    QString m_sourceDir;
 };

@@ -61,9 +61,6 @@ QString Options(const QString& correct, QStringList distractors, Rng& rng, int* 
 Question Make(const QString& html, const QList<Blank>& blanks, const QList<Picture>& pictures = {});
 
 // --- worked solutions -----------------------------------------------------------
-// The answers of the blanks as a pupil types them: the key; for kind M its
-// first spelling; for a G group one valid set (the head's alternatives, in order).
-QStringList AnswersOf(const QList<Blank>& blanks);
 // The question with its working: the steps (HTML, text escaped) and, from its
 // keys, the answers; units (optional, per blank) follow each answer.
 Question Explain(Question question, const QStringList& steps, const QStringList& units = {});

@@ -39,7 +39,7 @@ Question& Work(Question& question, const QStringList& steps, const QStringList& 
     question.working.steps.clear();
     for (const QString& s : steps)
         question.working.steps << s.toHtmlEscaped();
-    question.working.answers = kit::AnswersOf(question.blanks);
+    question.working.answers = bank::AnswersOf(question.blanks);
     if (!units.isEmpty())
         question.working.units = units;
     return question;

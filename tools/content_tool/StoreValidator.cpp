@@ -123,12 +123,24 @@ void StoreValidator::checkDefinition() {
         const ModuleDefinition& module = m_definition.module(m);
         if (!module.exists() || module.topicNames.isEmpty())
             continue;
-        const TableRecord* names = text.find(QStringLiteral("TN%1").arg(m));
-        if (names && names->fields.size() != module.topicCount)
-            problem(DefinitionId, QStringLiteral("TN%1 names %2 topics, but TT%1 is %3")
-                                      .arg(m)
-                                      .arg(names->fields.size())
-                                      .arg(module.topicCount));
+        // Without one stamp per paper the program cannot tell which saved
+        // answers belong to questions that have changed.
+        const struct {
+            const char* key;
+            const char* what;
+            const char* countKey;
+            int count;
+        } counted[] = {{"TN", "names %2 topics", "TT", module.topicCount},
+                       {"PS", "stamps %2 papers", "TP", module.paperCount}};
+        for (const auto& c : counted) {
+            const TableRecord* record = text.find(QLatin1String(c.key) + QString::number(m));
+            if (record && record->fields.size() != c.count)
+                problem(DefinitionId,
+                        QStringLiteral("%1%2 %3, but %4%2 is %5")
+                            .arg(QLatin1String(c.key), QString::number(m),
+                                 QString::fromLatin1(c.what).arg(record->fields.size()),
+                                 QLatin1String(c.countKey), QString::number(c.count)));
+        }
         if (module.paperCount != 5 * module.topicCount)
             problem(DefinitionId,
                     QStringLiteral("module %1 has %2 papers (TP%1), but its %3 topics of five "

@@ -6,6 +6,8 @@
 #include "PaperLister.h"
 #include "StoreValidator.h"
 
+#include "Validator.h"
+
 #include "core/ProgramDefinition.h"
 #include "core/ResourceStore.h"
 
@@ -23,6 +25,11 @@ const char* const Usage =
     "Commands:\n"
     "  validate                 check every item of the store; one line per problem,\n"
     "                           then a summary; exit 0 only when there is none\n"
+    "  validate --source DIR [--paper ID]\n"
+    "                           check the bank's sources DIR/paperNNN.yaml (or only\n"
+    "                           paper ID): keys against their checks, repeats, working,\n"
+    "                           text alternatives, grammar, each paper's shape; then\n"
+    "                           the curriculum statements practised per topic\n"
     "  paper ID                 list paper ID (101..150): each question and, per blank,\n"
     "                           its kind, key and mark; totals\n"
     "                           (with --working: each question's worked solution too)\n"
@@ -72,14 +79,27 @@ QByteArray readStandardInput() {
     return in.readAll();
 }
 
+// Prints the report's lines, then its summary; exit status 0 only without problems.
+int printReport(const QStringList& first, const QStringList& second, const QString& summary,
+                bool ok) {
+    for (const QString& line : first)
+        out(line);
+    for (const QString& line : second)
+        out(line);
+    out(summary);
+    return ok ? 0 : 1;
+}
+
 int validate(const ResourceStore& store, const QString& scratch) {
     const ValidationReport report = StoreValidator(store, scratch).run();
-    for (const QString& f : report.figures)
-        out(f);
-    for (const QString& p : report.problems)
-        out(p);
-    out(report.summary());
-    return report.problems.isEmpty() ? 0 : 1;
+    return printReport(report.figures, report.problems, report.summary(),
+                       report.problems.isEmpty());
+}
+
+int validateSources(const QString& folder, int paperNum) {
+    const bank::source::SourceReport report = bank::source::ValidateSources(folder, paperNum);
+    return printReport(report.problems, report.coverage, report.summary(),
+                       report.problems.isEmpty());
 }
 
 int paper(const ResourceStore& store, const QString& scratch, int module, const QString& idText,
@@ -149,6 +169,8 @@ int main(int argc, char** argv) {
     const QStringList args = app.arguments().mid(1);
 
     QString storeDir;
+    QString sourceDir;
+    int onlyPaper = 0;
     int module = 0;
     bool withWorking = false;
     QStringList words;
@@ -169,6 +191,13 @@ int main(int argc, char** argv) {
                 storeDir = args[++i];
             if (storeDir.isEmpty())
                 return usageError(QStringLiteral("--store needs a folder"));
+        } else if (a == QLatin1String("--source")) {
+            if (i + 1 >= args.size() || args[i + 1].isEmpty())
+                return usageError(QStringLiteral("--source needs the sources' folder"));
+            sourceDir = args[++i];
+        } else if (a == QLatin1String("--paper")) {
+            if (i + 1 >= args.size() || !parseNumber(args[++i], 101, 150, &onlyPaper))
+                return usageError(QStringLiteral("--paper needs a paper id from 101 to 150"));
         } else if (a == QLatin1String("--working")) {
             withWorking = true;
         } else if (a == QLatin1String("--module")) {
@@ -189,6 +218,18 @@ int main(int argc, char** argv) {
     if (withWorking && command != QLatin1String("paper"))
         return usageError(QStringLiteral("--working goes with the paper command only"));
     const auto expect = [&](int count) { return words.size() == count; };
+    if ((!sourceDir.isEmpty() || onlyPaper != 0) && command != QLatin1String("validate"))
+        return usageError(QStringLiteral("--source and --paper go with validate only"));
+    if (onlyPaper != 0 && sourceDir.isEmpty())
+        return usageError(QStringLiteral("--paper goes with --source"));
+    if (!sourceDir.isEmpty()) {
+        if (!expect(0))
+            return usageError(QStringLiteral("validate takes no arguments"));
+        if (!QFileInfo(sourceDir).isDir())
+            return usageError(QStringLiteral("--source: %1 is not a folder").arg(sourceDir));
+        return validateSources(sourceDir, onlyPaper);
+    }
+
     if (command == QLatin1String("check")) {
         if (!expect(3))
             return usageError(QStringLiteral("check takes KIND KEY ANSWER"));

@@ -71,6 +71,15 @@ Startup::PupilOutcome Startup::PreparePupil(const ResourceStore& store, const QS
     }
     outcome.expectedResults = ResultsFilesExpected(definition);
 
+    // Answers saved against the questions of an earlier edition go before
+    // anything reads them; if they cannot, the program does not start, and
+    // the next start tries again.
+    outcome.upgrade = EditionUpgrade(store, pupilFolder, definition).Run();
+    if (!outcome.upgrade.ok()) {
+        outcome.problem = Problem::ResultsNotWritable;
+        return outcome;
+    }
+
     // The Home page reads the marks files as soon as it shows: they are
     // repaired now. The other results files are checked once the window is
     // up, before a paper or the Report page reads them.

@@ -9,6 +9,7 @@
 
 #include "core/FolderLock.h"
 #include "core/ProgramDefinition.h"
+#include "results/EditionUpgrade.h"
 #include "results/PupilRoster.h"
 #include "results/ResultsRepair.h"
 
@@ -27,7 +28,7 @@ public:
         FolderNotWritable,    // the folder's lock file cannot be made
         DefinitionNotWritten, // the definition is in the store but cannot be copied out
         NoContent,            // the store has no usable definition, or it names no module
-        ResultsNotWritable,   // a missing results file cannot be made
+        ResultsNotWritable,   // a missing results file cannot be made, or old answers cleared
     };
 
     // What preparing one pupil's results folder found and did.
@@ -36,6 +37,9 @@ public:
         // Results files made from their templates at this start.
         QStringList createdResults;
         int expectedResults = 0; // results files of every existing module
+        // The papers whose answers, saved against questions of an earlier
+        // edition, were cleared.
+        EditionUpgrade::Report upgrade;
         // What the marks files' check found and did.
         ResultsRepair::Report marksRepair;
 

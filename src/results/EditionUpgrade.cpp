@@ -1,0 +1,120 @@
+#include "results/EditionUpgrade.h"
+
+#include "core/ProgramDefinition.h"
+#include "core/RecordFile.h"
+#include "results/ResultsFiles.h"
+#include "results/ResultsRepair.h"
+
+#include <QFileInfo>
+#include <algorithm>
+
+namespace {
+
+const QString kStampTag = QStringLiteral("PST");
+const QString kEditionTag = QStringLiteral("EDN");
+
+// The stamps the folder's answers belong to, one per paper.
+QStringList FolderStamps(const QString& path, int paperCount) {
+    if (!QFileInfo::exists(path))
+        return QStringList(paperCount, EditionUpgrade::SecondEditionStamp());
+    // A mark that cannot be read names no content: every paper counts as
+    // changed, which at worst clears answers that could have stayed.
+    QStringList stamps = ReadRecordAllFields(path, kStampTag).value;
+    while (stamps.size() < paperCount)
+        stamps.append(QString());
+    return stamps;
+}
+
+bool HasAnything(const QStringList& fields) {
+    for (const QString& f : fields) {
+        if (!f.isEmpty())
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+QString EditionUpgrade::MarkPath(const QString& programFolder, int module,
+                                 const QString& programCode) {
+    return programFolder + QStringLiteral("/edition%1%2.txt").arg(module).arg(programCode);
+}
+
+EditionUpgrade::EditionUpgrade(const ResourceStore& store, QString programFolder,
+                               const ProgramDefinition& definition)
+    : m_store(store), m_folder(std::move(programFolder)), m_definition(definition) {}
+
+EditionUpgrade::Report EditionUpgrade::Run() const {
+    Report report;
+    for (int m = 1; m <= 3; ++m) {
+        if (m_definition.moduleExists(m) && !m_definition.module(m).paperStamps.isEmpty())
+            RunModule(m, &report);
+    }
+    return report;
+}
+
+void EditionUpgrade::RunModule(int module, Report* report) const {
+    const ModuleDefinition& def = m_definition.module(module);
+    const int papers = def.paperCount;
+    const QString code = m_definition.programCode;
+    const QString markPath = MarkPath(m_folder, module, code);
+    const QStringList before = FolderStamps(markPath, papers);
+
+    QList<int> changed;
+    for (int k = 1; k <= papers; ++k) {
+        if (before.at(k - 1) != def.paperStamps.at(k - 1))
+            changed << k;
+    }
+    if (!changed.isEmpty()) {
+        // Read from the content tables only now: most starts change nothing.
+        const QList<int> shapes =
+            ResultsRepair(m_store, m_folder, m_definition).PaperShapes(module);
+        QList<int> cleared;
+        for (ResultsFile file : {ResultsFile::First, ResultsFile::FResults, ResultsFile::Second,
+                                 ResultsFile::SResults}) {
+            const QString path = ResultsFilePath(m_folder, file, module, code);
+            Read<PaperLines> lines = ReadPaperLines(path, papers);
+            if (!lines.ok()) {
+                // What cannot be read cannot be shown either; the repair
+                // reports it, and the next start looks again.
+                report->unreadable << path;
+                continue;
+            }
+            for (int k : changed) {
+                const int blanks = shapes.value(k - 1, -1);
+                // Only a record that holds something is written: a paper
+                // never started keeps its file as it is.
+                const Read<QStringList> fields =
+                    PaperFields(lines.value, k, RecordCapacity::Blanks);
+                if (!fields.ok() || !HasAnything(fields.value))
+                    continue;
+                if (blanks < 0 ||
+                    WritePaperRecord(lines.value, k, QStringList(blanks, QString())) !=
+                        RecordError::None) {
+                    report->unwritten << path;
+                    break;
+                }
+                if (!cleared.contains(100 + k))
+                    cleared << 100 + k;
+            }
+        }
+        std::sort(cleared.begin(), cleared.end());
+        report->clearedPapers << cleared;
+    }
+    if (!report->ok() || !report->unreadable.isEmpty())
+        return; // the next start tries again: the old stamps stay
+    const QStringList mark = {BuildRecordLine(kEditionTag, {m_definition.edition}),
+                              BuildRecordLine(kStampTag, def.paperStamps)};
+    if (before != def.paperStamps || !QFileInfo::exists(markPath)) {
+        if (WriteRecordLines(markPath, mark) != RecordError::None)
+            report->unwritten << markPath;
+    }
+}
+
+QString EditionUpgrade::Message(const Report& report) {
+    if (report.clearedPapers.isEmpty())
+        return {};
+    return QStringLiteral("This version has new questions in some of the papers you had "
+                          "started. Your answers to the old questions have been cleared, so "
+                          "you can start those papers afresh. Your scores are kept.");
+}

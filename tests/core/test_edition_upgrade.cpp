@@ -1,0 +1,235 @@
+// A results folder of an earlier edition meets content whose papers have
+// changed: the saved answers of the changed papers go, everything else stays.
+
+#include "core/ResourceStore.h"
+#include "main_window/logic/Startup.h"
+#include "results/EditionUpgrade.h"
+#include "results/PupilRoster.h"
+#include "results/ResultsFiles.h"
+#include "results/TrendLog.h"
+#include "test_support.h"
+
+#include <QtTest>
+
+using namespace TestFiles;
+
+namespace {
+
+// The fixture's definition with the content's edition and paper stamps.
+QStringList StampedDefinition(const QStringList& stamps) {
+    return {QStringLiteral("..."),
+            QStringLiteral("#NME#>Fixture Maths"),
+            QStringLiteral("#COD#>FX"),
+            QStringLiteral("#LBH#>Practice"),
+            QStringLiteral("#EDN#>3"),
+            QStringLiteral("#TT2#>1"),
+            QStringLiteral("#TP2#>5"),
+            QStringLiteral("#TN2#>Sums and Shapes"),
+            QStringLiteral("#PS2#>") + stamps.join(QLatin1Char('>')),
+            QStringLiteral("...")};
+}
+
+// A copy of the fixture store whose definition stamps its papers so.
+struct StampedStore {
+    QTemporaryDir root;
+    std::unique_ptr<ResourceStore> store;
+    explicit StampedStore(const QStringList& stamps) {
+        if (copyStoreWith(root.path(), 30000, StampedDefinition(stamps)))
+            store = std::make_unique<ResourceStore>(root.path());
+    }
+};
+
+void SetRecord(ModuleFolder& folder, ResultsFile file, int paper, const QStringList& fields) {
+    Read<PaperLines> lines = ReadPaperLines(folder.file(file), 5);
+    QVERIFY(lines.ok());
+    QCOMPARE(WritePaperRecord(lines.value, paper - 100, fields), RecordError::None);
+}
+
+QString Record(ModuleFolder& folder, ResultsFile file, int paper) {
+    const Read<PaperLines> lines = ReadPaperLines(folder.file(file), 5);
+    return lines.value.lines.value(paper - 101);
+}
+
+// One run of the program: its start, then its end, which frees the folder.
+Startup::Outcome StartOnce(const ResourceStore& store, const QString& folder) {
+    Startup::Outcome outcome = Startup(store, folder).run();
+    outcome.lock.reset();
+    return outcome;
+}
+
+QString Empty(int paper, int blanks) {
+    return QStringLiteral("#%1#").arg(paper) + QString(blanks, QLatin1Char('>'));
+}
+
+} // namespace
+
+class TestEditionUpgrade : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void secondEditionFolderUpgraded() {
+        // A folder the second edition wrote: no edition mark.
+        ModuleFolder folder;
+        QVERIFY(folder.start());
+        const QStringList half101 = {"4", "", "7", "", "", ""};
+        SetRecord(folder, ResultsFile::First, 101, half101); // unchanged, half answered
+        SetRecord(folder, ResultsFile::First, 102, {"3", "", "", "", "", "", "", "", "9"});
+        // Paper 104: first attempt marked, second begun.
+        SetRecord(folder, ResultsFile::First, 104, {"12"});
+        SetRecord(folder, ResultsFile::FResults, 104, {ResultMarkText(ResultMark::Wrong)});
+        SetRecord(folder, ResultsFile::Second, 104, {"13"});
+        Read<MarksRecords> marks = ReadMarksFile(folder.file(ResultsFile::Marks), 5);
+        QVERIFY(marks.ok());
+        marks.value.FSE[3] = "0";
+        marks.value.LTM[3] = "0:7:5";
+        marks.value.CDD[3] = "09/03/2024";
+        marks.value.FST[3] = "1";
+        QCOMPARE(WriteMarksFile(folder.file(ResultsFile::Marks), marks.value, 5),
+                 RecordError::None);
+        QCOMPARE(AppendTrendValue(folder.file(ResultsFile::Trend), "0"), RecordError::None);
+        const auto before = folder.snapshot();
+
+        // The third edition changed papers 102, 104 and 105.
+        StampedStore root({"2", "3.aa", "2", "3.bb", "3.cc"});
+        QVERIFY(root.store);
+        const ResourceStore& store = *root.store;
+        const Startup::Outcome outcome = StartOnce(store, folder.path());
+        QVERIFY(outcome.ok());
+        QCOMPARE(outcome.upgrade.clearedPapers, (QList<int>{102, 104}));
+        QVERIFY(!EditionUpgrade::Message(outcome.upgrade).isEmpty());
+
+        const auto after = folder.snapshot();
+        // Scores, times, dates, states and the trend as they were.
+        QCOMPARE(after.value(ResultsFile::Marks), before.value(ResultsFile::Marks));
+        QCOMPARE(after.value(ResultsFile::Trend), before.value(ResultsFile::Trend));
+        QCOMPARE(after.value(ResultsFile::SResults), before.value(ResultsFile::SResults));
+        // The unchanged paper keeps its answers; the changed ones have none.
+        QCOMPARE(Record(folder, ResultsFile::First, 101), BuildRecordLine("101", half101));
+        QCOMPARE(Record(folder, ResultsFile::First, 102), Empty(102, 9));
+        QCOMPARE(Record(folder, ResultsFile::First, 104), Empty(104, 1));
+        QCOMPARE(Record(folder, ResultsFile::FResults, 104), Empty(104, 1));
+        QCOMPARE(Record(folder, ResultsFile::Second, 104), Empty(104, 1));
+        for (int paper : {103, 105})
+            QCOMPARE(Record(folder, ResultsFile::First, paper), Empty(paper, paper == 103 ? 2 : 3));
+
+        // Answers saved in the new edition stay at the next start...
+        SetRecord(folder, ResultsFile::First, 102, {"5", "", "", "", "", "", "", "", ""});
+        const auto saved = folder.snapshot();
+        const Startup::Outcome again = StartOnce(store, folder.path());
+        QVERIFY(again.ok());
+        QVERIFY(again.upgrade.clearedPapers.isEmpty());
+        QVERIFY(EditionUpgrade::Message(again.upgrade).isEmpty());
+        QCOMPARE(folder.snapshot(), saved);
+
+        // ...until a later edition changes that paper too.
+        StampedStore later({"2", "3.dd", "2", "3.bb", "3.cc"});
+        QVERIFY(later.store);
+        const ResourceStore& laterStore = *later.store;
+        const Startup::Outcome third = StartOnce(laterStore, folder.path());
+        QVERIFY(third.ok());
+        QCOMPARE(third.upgrade.clearedPapers, QList<int>{102});
+        QCOMPARE(Record(folder, ResultsFile::First, 101), BuildRecordLine("101", half101));
+    }
+
+    void markNotWrittenStopsAndRetries() {
+        ModuleFolder folder;
+        QVERIFY(folder.start());
+        // A start first makes the results the first pupil's.
+        QVERIFY(StartOnce(*folder.store, folder.path()).ok());
+        SetRecord(folder, ResultsFile::First, 103, {"1", "2"});
+        StampedStore root({"2", "2", "3.ee", "2", "2"});
+        QVERIFY(root.store);
+        const ResourceStore& store = *root.store;
+        // A folder where the mark should go: it cannot be written.
+        const QString mark = EditionUpgrade::MarkPath(folder.results(), 2, "FX");
+        QVERIFY(QDir().mkpath(mark));
+        const Startup::Outcome blocked = StartOnce(store, folder.path());
+        QCOMPARE(blocked.problem, Startup::Problem::ResultsNotWritable);
+        QCOMPARE(blocked.upgrade.unwritten, QStringList{mark});
+        // The old answers are gone already; the next start writes the mark.
+        QCOMPARE(Record(folder, ResultsFile::First, 103), Empty(103, 2));
+        QVERIFY(QDir(mark).removeRecursively());
+        const Startup::Outcome retried = StartOnce(store, folder.path());
+        QVERIFY(retried.ok());
+        QVERIFY(QFile::exists(mark));
+        QCOMPARE(ReadRecordAllFields(mark, "PST").value, (QStringList{"2", "2", "3.ee", "2", "2"}));
+        QCOMPARE(ReadRecordValue(mark, "EDN").value, QStringLiteral("3"));
+    }
+
+    void unreadableFileDoesNotStopTheStart() {
+        ModuleFolder folder;
+        QVERIFY(folder.start());
+        QVERIFY(StartOnce(*folder.store, folder.path()).ok());
+        SetRecord(folder, ResultsFile::First, 103, {"1", "2"});
+        // A folder where the second attempt's answers should be.
+        const QString second = folder.file(ResultsFile::Second);
+        QVERIFY(QFile::remove(second));
+        QVERIFY(QDir().mkpath(second));
+        StampedStore root({"2", "2", "3.ee", "2", "2"});
+        QVERIFY(root.store);
+        const Startup::Outcome outcome = StartOnce(*root.store, folder.path());
+        QVERIFY(outcome.ok());
+        QCOMPARE(outcome.upgrade.unreadable, QStringList{second});
+        QCOMPARE(outcome.upgrade.clearedPapers, QList<int>{103});
+        QCOMPARE(Record(folder, ResultsFile::First, 103), Empty(103, 2));
+        // Not marked as done: the next start looks at that file again.
+        QVERIFY(!QFile::exists(EditionUpgrade::MarkPath(folder.results(), 2, "FX")));
+    }
+
+    // With several pupils each one's answers are upgraded when that pupil is
+    // chosen, in that pupil's folder alone.
+    void everyPupilUpgradedWhenChosen() {
+        ModuleFolder folder;
+        QVERIFY(folder.start());
+        QVERIFY(StartOnce(*folder.store, folder.path()).ok());
+        PupilRoster roster(folder.path());
+        roster.Load();
+        int zoe = 0;
+        QVERIFY(roster.Add(QStringLiteral("Zoë"), &zoe).ok());
+        QVERIFY(
+            EnsureResultsFiles(*folder.store, roster.folderOf(zoe), folder.definition).isEmpty());
+        const QString zoesFirst = ResultsFilePath(roster.folderOf(zoe), ResultsFile::First, 2,
+                                                  folder.definition.programCode);
+        Read<PaperLines> lines = ReadPaperLines(zoesFirst, 5);
+        QCOMPARE(WritePaperRecord(lines.value, 3, {"5", "6"}), RecordError::None);
+        SetRecord(folder, ResultsFile::First, 103, {"1", "2"});
+
+        StampedStore root({"2", "2", "3.ee", "2", "2"});
+        QVERIFY(root.store);
+        const Startup::Outcome outcome = StartOnce(*root.store, folder.path());
+        QVERIFY(outcome.ok());
+        QCOMPARE(outcome.pupil, 0); // to be asked
+        const Startup::PupilOutcome zoes =
+            Startup::PreparePupil(*root.store, roster.folderOf(zoe), outcome.definition);
+        QCOMPARE(zoes.upgrade.clearedPapers, QList<int>{103});
+        QCOMPARE(ReadPaperLines(zoesFirst, 5).value.lines.value(2), Empty(103, 2));
+        QCOMPARE(Record(folder, ResultsFile::First, 103), BuildRecordLine("103", {"1", "2"}));
+        const Startup::PupilOutcome firsts =
+            Startup::PreparePupil(*root.store, roster.folderOf(1), outcome.definition);
+        QCOMPARE(firsts.upgrade.clearedPapers, QList<int>{103});
+        QCOMPARE(Record(folder, ResultsFile::First, 103), Empty(103, 2));
+    }
+
+    void definitionWithoutStampsChangesNothing() {
+        ModuleFolder folder;
+        QVERIFY(folder.start());
+        SetRecord(folder, ResultsFile::First, 103, {"1", "2"});
+        const auto before = folder.snapshot();
+        const Startup::Outcome outcome = StartOnce(*folder.store, folder.path());
+        QVERIFY(outcome.ok());
+        QVERIFY(outcome.upgrade.clearedPapers.isEmpty());
+        QCOMPARE(folder.snapshot(), before);
+        QVERIFY(!QFile::exists(EditionUpgrade::MarkPath(folder.results(), 2, "FX")));
+        // Stamps that do not give one per paper are not believed.
+        StampedStore root({"2", "3.aa"});
+        QVERIFY(root.store);
+        const ResourceStore& store = *root.store;
+        const DefinitionRead read = ReadProgramDefinition(store, folder.path());
+        QCOMPARE(read.error, DefinitionError::None);
+        QCOMPARE(read.definition.edition, QStringLiteral("3"));
+        QVERIFY(read.definition.module(2).paperStamps.isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestEditionUpgrade)
+#include "test_edition_upgrade.moc"

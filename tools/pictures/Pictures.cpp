@@ -1,0 +1,218 @@
+#include "Pictures.h"
+
+#include "Kinds.h"
+
+#include <QMap>
+#include <algorithm>
+#include <cmath>
+
+namespace bank::pictures {
+
+namespace {
+
+const QMap<QString, Maker>& Makers() {
+    static const QMap<QString, Maker> makers = {
+        {QStringLiteral("clock"), MakeClock},
+        {QStringLiteral("digital"), MakeDigital},
+        {QStringLiteral("scale"), MakeScale},
+        {QStringLiteral("balance"), MakeBalance},
+        {QStringLiteral("ruler"), MakeRuler},
+        {QStringLiteral("thermometer"), MakeThermometer},
+        {QStringLiteral("jug"), MakeJug},
+        {QStringLiteral("money"), MakeMoney},
+        {QStringLiteral("pricetags"), MakePriceTags},
+        {QStringLiteral("pictogram"), MakePictogram},
+        {QStringLiteral("tally"), MakeTally},
+        {QStringLiteral("barchart"), MakeBarChart},
+        {QStringLiteral("table"), MakeTable},
+        {QStringLiteral("timetable"), MakeTimetable},
+        {QStringLiteral("numberline"), MakeNumberLine},
+        {QStringLiteral("barmodel"), MakeBarModel},
+        {QStringLiteral("placevalue"), MakePlaceValue},
+        {QStringLiteral("array"), MakeArray},
+        {QStringLiteral("objects"), MakeObjects},
+        {QStringLiteral("calendar"), MakeCalendar},
+        {QStringLiteral("grid"), MakeGrid},
+        {QStringLiteral("shape"), MakeShape},
+        {QStringLiteral("fraction"), MakeFraction},
+        {QStringLiteral("cubes"), MakeCubes},
+        {QStringLiteral("shapes2d"), MakeShapes2d},
+    };
+    return makers;
+}
+
+// Reads and draws the description; the error names the picture and the field.
+QString Make(const QVariantMap& description, Picture* picture) {
+    const auto error = std::make_shared<QString>();
+    Fields f(description, QString(), error);
+    const QString name = f.Text(QStringLiteral("name"), QString());
+    const QString type = f.Text(QStringLiteral("type"));
+    f.Text(QStringLiteral("alt"), QString());
+    QString who =
+        name.isEmpty() ? QStringLiteral("picture") : QStringLiteral("picture \"%1\"").arg(name);
+    if (!type.isEmpty())
+        who += QStringLiteral(" (%1)").arg(type);
+    if (!f.Ok())
+        return who + QStringLiteral(": ") + *error;
+    const auto maker = Makers().constFind(type);
+    if (maker == Makers().cend()) {
+        return who + QStringLiteral(": field \"type\": \"%1\" is not a picture type (%2)")
+                         .arg(type, Makers().keys().join(QStringLiteral(", ")));
+    }
+    for (const QChar c : name)
+        picture->idPrefix += c.isLetterOrNumber() && c.unicode() < 128 ? c : QLatin1Char('-');
+    picture->idPrefix = QStringLiteral("q-") + picture->idPrefix + QLatin1Char('-');
+    (*maker)(f, *picture);
+    // A missing field is often one spelt wrongly: name what stands in its place.
+    if (!f.Ok() && error->endsWith(QLatin1String("is missing"))) {
+        const QString missing =
+            error->section(QLatin1Char('"'), 1, 1).section(QLatin1Char('.'), -1);
+        for (const QString& unread : f.Unread()) {
+            if (LooksLike(unread, missing)) {
+                *error += QStringLiteral(" (\"%1\" is not a field of a %2)").arg(unread, type);
+                break;
+            }
+        }
+    }
+    f.Finish();
+    if (!f.Ok())
+        return who + QStringLiteral(": ") + *error;
+    // Wider or taller than a question page can show without shrinking the lettering.
+    if (picture->width > 800 || picture->height > 900) {
+        return who + QStringLiteral(": it would be %1 x %2 pixels, more than a page shows; use "
+                                    "fewer or shorter labels")
+                         .arg(std::lround(picture->width))
+                         .arg(std::lround(picture->height));
+    }
+    return QString();
+}
+
+} // namespace
+
+int Graduation::Divisions() const {
+    return int(std::lround((max - min) / Division()));
+}
+
+bool Graduation::Halfway(int division) const {
+    return minor >= 4 && minor % 2 == 0 && division % minor == minor / 2;
+}
+
+Graduation ReadGraduation(Fields& f, bool hasMin) {
+    Graduation g;
+    g.min = hasMin ? f.Number(QStringLiteral("min")) : 0;
+    g.max = f.Number(QStringLiteral("max"));
+    g.labelStep = f.Number(QStringLiteral("label_step"));
+    g.minor = f.Integer(QStringLiteral("minor"), 1, 10, 1);
+    if (!f.Ok())
+        return g;
+    if (g.max <= g.min)
+        f.Fail(QStringLiteral("max"),
+               QStringLiteral("%1 is not above the scale's start %2").arg(Num(g.max), Num(g.min)));
+    else if (g.labelStep <= 0)
+        f.Fail(QStringLiteral("label_step"), QStringLiteral("should be above 0"));
+    else if (hasMin && !IsMultiple(g.min, g.labelStep))
+        f.Fail(QStringLiteral("min"), QStringLiteral("%1 is not a multiple of label_step %2")
+                                          .arg(Num(g.min), Num(g.labelStep)));
+    else if (!IsMultiple(g.max - g.min, g.labelStep))
+        f.Fail(QStringLiteral("max"), QStringLiteral("the scale from %1 to %2 does not end on a "
+                                                     "label every %3")
+                                          .arg(Num(g.min), Num(g.max), Num(g.labelStep)));
+    else if ((g.max - g.min) / g.labelStep > 20)
+        f.Fail(QStringLiteral("label_step"),
+               QStringLiteral("%1 labels are too many to read; take a larger step")
+                   .arg(std::lround((g.max - g.min) / g.labelStep) + 1));
+    else if (g.Divisions() > 100)
+        f.Fail(QStringLiteral("minor"),
+               QStringLiteral("%1 divisions are too many to read").arg(g.Divisions()));
+    return g;
+}
+
+double ReadValueOn(Fields& f, const Graduation& g) {
+    const double value = f.Number(QStringLiteral("value"));
+    if (f.Ok() && (value < g.min - 1e-9 || value > g.max + 1e-9))
+        f.Fail(QStringLiteral("value"), QStringLiteral("%1 is off the scale, which runs from %2 "
+                                                       "to %3")
+                                            .arg(Num(value), Num(g.min), Num(g.max)));
+    // A pointer between marks is fine when it stands halfway; anywhere else a
+    // pupil cannot read it.
+    else if (f.Ok() && !IsMultiple(value - g.min, g.Division() / 2))
+        f.Fail(QStringLiteral("value"),
+               QStringLiteral("%1 is neither on a mark nor halfway between two (marks every %2)")
+                   .arg(Num(value), Num(g.Division())));
+    return value;
+}
+
+void SetRows(Picture& picture, const QStringList& labels, const QList<double>& values,
+             const QString& what) {
+    double total = 0;
+    for (int i = 0; i < labels.size(); ++i) {
+        picture.readings.insert(QStringLiteral("count:") + labels.at(i), Num(values.at(i)));
+        total += values.at(i);
+    }
+    picture.readings.insert(QStringLiteral("total"), Num(total));
+    picture.unknownLabel =
+        QStringLiteral("the %1 are %2").arg(what, labels.join(QStringLiteral(", ")));
+    if (labels.isEmpty())
+        return;
+    const auto pick = [&](const QString& key, bool most) {
+        const double best = most ? *std::max_element(values.begin(), values.end())
+                                 : *std::min_element(values.begin(), values.end());
+        QStringList at;
+        for (int i = 0; i < labels.size(); ++i) {
+            if (std::fabs(values.at(i) - best) < 1e-9)
+                at << labels.at(i);
+        }
+        if (at.size() == 1)
+            picture.readings.insert(key, at.first());
+        else
+            picture.refusals.insert(key,
+                                    QStringLiteral("%1 share the %2 (%3)")
+                                        .arg(at.join(QStringLiteral(" and ")), key, Num(best)));
+    };
+    pick(QStringLiteral("most"), true);
+    pick(QStringLiteral("fewest"), false);
+}
+
+Drawn Draw(const QVariantMap& picture) {
+    Picture p;
+    const QString error = Make(picture, &p);
+    if (!error.isEmpty())
+        return {QByteArray(), error};
+    return {Document(p.width, p.height, p.body), QString()};
+}
+
+QString Read(const QVariantMap& picture, const QString& function, const QString& argument,
+             QString* error) {
+    Picture p;
+    QString why = Make(picture, &p);
+    const QString key = argument.isEmpty() ? function : function + QLatin1Char(':') + argument;
+    if (why.isEmpty() && p.readings.contains(key))
+        return p.readings.value(key);
+    if (why.isEmpty()) {
+        const QString name = Scalar(picture.value(QStringLiteral("name")));
+        const QString type = Scalar(picture.value(QStringLiteral("type")));
+        if (p.refusals.contains(key)) {
+            why = p.refusals.value(key);
+        } else if (!argument.isEmpty() && !p.unknownLabel.isEmpty()) {
+            why = QStringLiteral("no \"%1\" in it; %2").arg(argument, p.unknownLabel);
+        } else {
+            QStringList offered;
+            for (auto it = p.readings.cbegin(); it != p.readings.cend(); ++it)
+                offered << it.key().section(QLatin1Char(':'), 0, 0);
+            offered.removeDuplicates();
+            offered.sort();
+            why = QStringLiteral("a %1 has no reading \"%2\"%3 (it gives: %4)")
+                      .arg(type, function,
+                           argument.isEmpty() ? QString()
+                                              : QStringLiteral(" of \"%1\"").arg(argument),
+                           offered.isEmpty() ? QStringLiteral("none")
+                                             : offered.join(QStringLiteral(", ")));
+        }
+        why = QStringLiteral("picture \"%1\": ").arg(name) + why;
+    }
+    if (error)
+        *error = why;
+    return QString();
+}
+
+} // namespace bank::pictures

@@ -1,0 +1,524 @@
+#include "Examples.h"
+#include "Pictures.h"
+
+#include <QSet>
+#include <QTest>
+#include <QXmlStreamReader>
+#include <cmath>
+
+using bank::pictures::Draw;
+using bank::pictures::Read;
+using bank::pictures::examples::Describe;
+using bank::pictures::examples::Good;
+
+namespace {
+
+QVariantMap Example(const QString& name) {
+    for (const QVariantMap& m : Good()) {
+        if (m.value(QStringLiteral("name")).toString() == name)
+            return m;
+    }
+    qFatal("no example %s", qPrintable(name));
+}
+
+struct Element {
+    QString name;
+    QXmlStreamAttributes attributes;
+    QString text; // of a <text>
+};
+
+// Every element of a document, in order; fails the test on a malformed one.
+QList<Element> Elements(const QByteArray& svg) {
+    QList<Element> out;
+    QXmlStreamReader xml(svg);
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        out << Element{xml.name().toString(), xml.attributes(), QString()};
+        if (out.last().name == QLatin1String("text"))
+            out.last().text = xml.readElementText();
+    }
+    if (xml.hasError())
+        qWarning("%s at line %lld", qPrintable(xml.errorString()), xml.lineNumber());
+    return xml.hasError() ? QList<Element>() : out;
+}
+
+double Attr(const Element& e, const char* name) {
+    return e.attributes.value(QLatin1String(name)).toDouble();
+}
+
+// The first element of the class, or of the lettering, in a drawing.
+Element Find(const QList<Element>& elements, const QString& cls) {
+    for (const Element& e : elements) {
+        if (e.attributes.value(QLatin1String("class")) == cls)
+            return e;
+    }
+    return {};
+}
+Element Lettering(const QList<Element>& elements, const QString& text) {
+    for (const Element& e : elements) {
+        if (e.name == QLatin1String("text") && e.text == text)
+            return e;
+    }
+    return {};
+}
+
+// How many elements of the drawing carry the class.
+int CountClass(const QVariantMap& picture, const char* cls) {
+    int n = 0;
+    for (const Element& e : Elements(Draw(picture).svg))
+        n += e.attributes.value(QLatin1String("class")) == QLatin1String(cls);
+    return n;
+}
+
+QString Reading(const QVariantMap& picture, const QString& function,
+                const QString& argument = QString()) {
+    QString error;
+    const QString value = Read(picture, function, argument, &error);
+    if (value.isEmpty())
+        qWarning("%s", qPrintable(error));
+    return value;
+}
+
+QString Refusal(const QVariantMap& picture, const QString& function,
+                const QString& argument = QString()) {
+    QString error;
+    const QString value = Read(picture, function, argument, &error);
+    return value.isEmpty() ? error : QStringLiteral("gave ") + value;
+}
+
+} // namespace
+
+class TestPictures : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void everyTypeDrawsAReadableDocument() {
+        const QSet<QString> types = {
+            "clock",       "digital",    "scale",    "balance",   "ruler",
+            "thermometer", "jug",        "money",    "pricetags", "pictogram",
+            "tally",       "barchart",   "table",    "timetable", "numberline",
+            "barmodel",    "placevalue", "array",    "objects",   "calendar",
+            "grid",        "shape",      "fraction", "cubes",     "shapes2d"};
+        QSet<QString> drawn;
+        for (const QVariantMap& picture : Good()) {
+            const QString name = picture.value(QStringLiteral("name")).toString();
+            const auto result = Draw(picture);
+            QVERIFY2(result.error.isEmpty(),
+                     qPrintable(name + QStringLiteral(": ") + result.error));
+            const QList<Element> elements = Elements(result.svg);
+            QVERIFY2(!elements.isEmpty(), qPrintable(name));
+            QCOMPARE(elements.first().name, QStringLiteral("svg"));
+            const double width = Attr(elements.first(), "width");
+            const double height = Attr(elements.first(), "height");
+            QVERIFY2(width > 50 && width <= 800 && height > 50 && height <= 900, qPrintable(name));
+            for (const Element& e : elements) {
+                if (e.name != QLatin1String("text"))
+                    continue;
+                // Large enough for a young reader, and inside the picture
+                // (the bar chart's turned axis label is placed by its transform).
+                QVERIFY2(Attr(e, "font-size") >= 16, qPrintable(name));
+                if (e.attributes.hasAttribute(QLatin1String("transform")))
+                    continue;
+                const double x = Attr(e, "x"), y = Attr(e, "y");
+                QVERIFY2(x >= 0 && x <= width && y > 10 && y <= height,
+                         qPrintable(QStringLiteral("%1: text at %2, %3").arg(name).arg(x).arg(y)));
+            }
+            drawn << picture.value(QStringLiteral("type")).toString();
+        }
+        QCOMPARE(drawn, types);
+    }
+
+    void drawingsAreTheSameBytesEachTime() {
+        for (const QVariantMap& picture : Good()) {
+            const QByteArray first = Draw(picture).svg;
+            QCOMPARE(Draw(picture).svg, first);
+            // Numbers written with a locale's decimal comma would differ here.
+            QVERIFY(!first.contains("e+") && !first.contains(",5 "));
+        }
+        // A different alt or name draws the same picture.
+        QVariantMap other = Example(QStringLiteral("clock-325"));
+        other.insert(QStringLiteral("alt"), QStringLiteral("something else"));
+        other.insert(QStringLiteral("name"), QStringLiteral("renamed"));
+        QCOMPARE(Draw(other).svg, Draw(Example(QStringLiteral("clock-325"))).svg);
+    }
+
+    void spoiledFieldsAreRefusedOrDrawnNeverBroken() {
+        // Each field of each example replaced by something wrong, or left out.
+        const QVariantList spoils = {QStringLiteral("x"),     QStringLiteral("-1"),
+                                     QStringLiteral("0"),     QStringLiteral("0.5"),
+                                     QStringLiteral("99999"), QVariantList(),
+                                     QVariantMap(),           QVariantList{QStringLiteral("1")}};
+        int refused = 0;
+        for (const QVariantMap& good : Good()) {
+            for (const QString& key : good.keys()) {
+                if (key == QLatin1String("name") || key == QLatin1String("type"))
+                    continue;
+                QList<QVariantMap> bad;
+                QVariantMap without = good;
+                without.remove(key);
+                bad << without;
+                for (const QVariant& spoil : spoils) {
+                    QVariantMap changed = good;
+                    changed.insert(key, spoil);
+                    bad << changed;
+                }
+                for (const QVariantMap& picture : bad) {
+                    const auto result = Draw(picture);
+                    if (!result.error.isEmpty()) {
+                        ++refused;
+                        QVERIFY(result.svg.isEmpty());
+                        QVERIFY2(result.error.contains(QStringLiteral("field \"")) ||
+                                     result.error.contains(QStringLiteral("pixels")),
+                                 qPrintable(result.error));
+                        continue;
+                    }
+                    const QList<Element> elements = Elements(result.svg);
+                    QVERIFY2(!elements.isEmpty(), qPrintable(key));
+                    QVERIFY(Attr(elements.first(), "width") <= 800);
+                    QVERIFY(Attr(elements.first(), "height") <= 900);
+                }
+            }
+        }
+        QVERIFY(refused > 500);
+    }
+
+    void badDescriptionsAreRefusedByField_data() {
+        QTest::addColumn<QString>("json");
+        QTest::addColumn<QString>("field");
+        QTest::newRow("unknown type") << R"({"name": "p", "type": "abacus"})"
+                                      << "\"type\"";
+        QTest::newRow("no type") << R"({"name": "p", "hour": 3})"
+                                 << "\"type\"";
+        QTest::newRow("unknown field")
+            << R"({"type": "clock", "hour": 3, "minute": 5, "colour": "red"})"
+            << "\"colour\"";
+        QTest::newRow("misspelt field") << R"({"type": "clock", "hour": 3, "minutes": 5})"
+                                        << "\"minutes\" is not a field";
+        QTest::newRow("unknown field in a row")
+            << R"({"type": "tally", "rows": [{"label": "a", "value": 3, "colour": "red"}]})"
+            << "\"rows[1].colour\"";
+        QTest::newRow("clock minute") << R"({"type": "clock", "hour": 3, "minute": 60})"
+                                      << "\"minute\"";
+        QTest::newRow("clock numerals")
+            << R"({"type": "clock", "hour": 3, "minute": 6, "numerals": "greek"})"
+            << "\"numerals\"";
+        QTest::newRow("digital time") << R"({"type": "digital", "time": "25:10"})"
+                                      << "\"time\"";
+        QTest::newRow("scale value off")
+            << R"({"type": "scale", "max": 500, "label_step": 100, "minor": 2, "value": 600,
+                  "unit": "g"})"
+            << "\"value\"";
+        QTest::newRow("scale value unreadable")
+            << R"({"type": "scale", "max": 500, "label_step": 100, "minor": 2, "value": 260,
+                  "unit": "g"})"
+            << "\"value\"";
+        QTest::newRow("scale max off its labels")
+            << R"({"type": "scale", "max": 550, "label_step": 100, "value": 200, "unit": "g"})"
+            << "\"max\"";
+        QTest::newRow("scale unit")
+            << R"({"type": "scale", "max": 500, "label_step": 100, "value": 200, "unit": "lb"})"
+            << "\"unit\"";
+        QTest::newRow("ruler without its object")
+            << R"({"type": "ruler", "length": 10, "end": 5, "object": " "})"
+            << "\"object\"";
+        QTest::newRow("ruler end beyond")
+            << R"({"type": "ruler", "length": 10, "end": 12, "object": "pen"})"
+            << "\"end\"";
+        QTest::newRow("ruler end before start")
+            << R"({"type": "ruler", "length": 10, "start": 4, "end": 3, "object": "pen"})"
+            << "\"end\"";
+        QTest::newRow("ruler end between marks")
+            << R"({"type": "ruler", "length": 10, "end": 7.3, "object": "pen"})"
+            << "\"end\"";
+        QTest::newRow("thermometer min")
+            << R"({"type": "thermometer", "min": -7, "max": 20, "label_step": 5, "value": 0})"
+            << "\"min\"";
+        QTest::newRow("jug missing unit")
+            << R"({"type": "jug", "max": 500, "label_step": 100, "value": 200})"
+            << "\"unit\"";
+        QTest::newRow("money piece") << R"({"type": "money", "pieces": [50, 3]})"
+                                     << "\"pieces[2]\"";
+        QTest::newRow("price")
+            << R"({"type": "pricetags", "tags": [{"item": "pen", "price": "1.20"}]})"
+            << "\"tags[1].price\"";
+        QTest::newRow("pictogram quarter")
+            << R"({"type": "pictogram", "symbol": "star", "key": 8, "rows": [
+                  {"label": "a", "value": 8}, {"label": "b", "value": 7}]})"
+            << "\"rows[2].value\"";
+        QTest::newRow("pictogram symbol")
+            << R"({"type": "pictogram", "symbol": "pumpkin", "key": 2, "rows": [
+                  {"label": "a", "value": 8}]})"
+            << "\"symbol\"";
+        QTest::newRow("pictogram labels twice")
+            << R"({"type": "pictogram", "symbol": "star", "key": 2, "rows": [
+                  {"label": "a", "value": 8}, {"label": "a", "value": 2}]})"
+            << "\"rows[2].label\"";
+        QTest::newRow("bar above max")
+            << R"({"type": "barchart", "step": 2, "max": 10, "bars": [{"label": "a", "value": 12}]})"
+            << "\"bars[1].value\"";
+        QTest::newRow("table ragged")
+            << R"({"type": "table", "header": ["a", "b"], "rows": [["x", 1], ["y"]]})"
+            << "\"rows[2]\"";
+        QTest::newRow("timetable time")
+            << R"({"type": "timetable", "header": ["Stop", "Bus"], "rows": [["Park", "9.15"]]})"
+            << "\"rows[1]\"";
+        QTest::newRow("numberline mark off")
+            << R"({"type": "numberline", "from": 0, "to": 20, "step": 2, "marks": [{"at": 25,
+                  "label": "A"}]})"
+            << "\"marks[1].at\"";
+        QTest::newRow("numberline marks too close")
+            << R"({"type": "numberline", "from": 0, "to": 40, "step": 1, "labels": 10,
+                  "marks": [{"at": 10, "label": "A"}, {"at": 11, "label": "B"}]})"
+            << "\"marks[2]\"";
+        QTest::newRow("numberline jump nowhere")
+            << R"({"type": "numberline", "from": 0, "to": 10, "step": 1, "jumps": [{"from": 4,
+                  "to": 4}]})"
+            << "\"jumps[1].to\"";
+        QTest::newRow("numberline uneven end")
+            << R"({"type": "numberline", "from": 0, "to": 25, "step": 10})"
+            << "\"to\"";
+        QTest::newRow("barmodel size")
+            << R"({"type": "barmodel", "parts": [{"label": "a", "size": 0}]})"
+            << "\"parts[1].size\"";
+        QTest::newRow("placevalue digits")
+            << R"({"type": "placevalue", "columns": ["T", "O"], "digits": "345"})"
+            << "\"digits\"";
+        QTest::newRow("objects ringed")
+            << R"({"type": "objects", "groups": [{"count": 3, "label": "egg"}], "ringed": 4})"
+            << "\"ringed\"";
+        QTest::newRow("calendar weekday")
+            << R"({"type": "calendar", "month": "March", "year": 2026, "first_weekday": 1,
+                  "days": 31})"
+            << "\"first_weekday\"";
+        QTest::newRow("calendar days")
+            << R"({"type": "calendar", "month": "April", "year": 2026, "first_weekday": 3,
+                  "days": 31})"
+            << "\"days\"";
+        QTest::newRow("grid cell outside")
+            << R"({"type": "grid", "columns": 4, "rows": 4, "shapes": [{"cells": [[1,1],[4,1]]}]})"
+            << "\"shapes[1].cells\"";
+        QTest::newRow("grid cell twice")
+            << R"({"type": "grid", "columns": 4, "rows": 4, "shapes": [{"cells": [[1,1]]},
+                  {"cells": [[1,1]]}]})"
+            << "\"shapes[2].cells\"";
+        QTest::newRow("grid half corner")
+            << R"({"type": "grid", "columns": 4, "rows": 4, "shapes": [{"cells": [[1,1]],
+                  "half_squares": [[2,1,"up"]]}]})"
+            << "\"shapes[1].half_squares\"";
+        QTest::newRow("shape side disagrees")
+            << R"({"type": "shape", "points": [[0,0],[5,0],[5,3],[0,3]],
+                  "sides": ["5 cm", "4 cm", "", ""]})"
+            << "\"sides[2]\"";
+        QTest::newRow("shape sides count")
+            << R"({"type": "shape", "points": [[0,0],[5,0],[5,3],[0,3]], "sides": ["5 cm"]})"
+            << "\"sides\"";
+        QTest::newRow("fraction shaded")
+            << R"({"type": "fraction", "shape": "bar", "parts": 4, "shaded": 5})"
+            << "\"shaded\"";
+        QTest::newRow("fraction rectangle parts")
+            << R"({"type": "fraction", "shape": "rectangle", "rows": 2, "columns": 3,
+                  "parts": 8, "shaded": 1})"
+            << "\"parts\"";
+        QTest::newRow("cubes height") << R"({"type": "cubes", "heights": [[1, 2], [1, -1]]})"
+                                      << "\"heights[2]\"";
+        QTest::newRow("cubes hidden") << R"({"type": "cubes", "heights": [[1, 3], [3, 3]]})"
+                                      << "\"heights[1]\"";
+        QTest::newRow("cubes hidden by a taller row in front")
+            << R"({"type": "cubes", "heights": [[1, 1], [2, 2]]})"
+            << "\"heights[1]\"";
+        QTest::newRow("too wide for a page")
+            << R"({"type": "table", "header": ["the first long heading", "the second long heading",
+                  "the third long heading"], "rows": [["a", "b", "c"]]})"
+            << "pixels";
+        QTest::newRow("shapes2d name") << R"({"type": "shapes2d", "shapes": [{"name": "blob"}]})"
+                                       << "\"shapes[1].name\"";
+    }
+
+    void badDescriptionsAreRefusedByField() {
+        QFETCH(QString, json);
+        QFETCH(QString, field);
+        const auto result = Draw(Describe(json.toUtf8().constData()));
+        QVERIFY(result.svg.isEmpty());
+        QVERIFY2(result.error.contains(field), qPrintable(result.error));
+        // Reading a picture that cannot be drawn fails with the same message.
+        QString error;
+        QVERIFY(Read(Describe(json.toUtf8().constData()), "reading", QString(), &error).isEmpty());
+        QCOMPARE(error, result.error);
+    }
+
+    void measuresReadWhatTheyShow() {
+        QCOMPARE(Reading(Example("clock-325"), "reading"), QStringLiteral("3:25"));
+        QCOMPARE(Reading(Example("clock-bare"), "reading"), QStringLiteral("6:00"));
+        QCOMPARE(Reading(Example("digital-pm"), "reading"), QStringLiteral("7:05 pm"));
+        QCOMPARE(Reading(Example("scale-between"), "reading"), QStringLiteral("250"));
+        QCOMPARE(Reading(Example("scale-kg"), "reading"), QStringLiteral("3.5"));
+        QCOMPARE(Reading(Example("thermo-cold"), "reading"), QStringLiteral("-3"));
+        QCOMPARE(Reading(Example("jug-l"), "reading"), QStringLiteral("2.25"));
+        QCOMPARE(Reading(Example("ruler-cm"), "reading"), QStringLiteral("7.5"));
+        QCOMPARE(Reading(Example("ruler-mm"), "reading"), QStringLiteral("7.3"));
+        QCOMPARE(Reading(Example("money-coins"), "reading"), QStringLiteral("408"));
+        QCOMPARE(Reading(Example("money-notes"), "total"), QStringLiteral("8750"));
+        QCOMPARE(Reading(Example("line-marks"), "reading"), QStringLiteral("70"));
+        QCOMPARE(Reading(Example("line-tenths"), "reading"), QStringLiteral("0.3"));
+        QCOMPARE(Reading(Example("line-negative"), "reading"), QStringLiteral("-4"));
+        QVERIFY(Refusal(Example("line-jumps"), "reading").contains("no marks"));
+        QCOMPARE(Reading(Example("tags-two"), "count", "notebook"), QStringLiteral("120"));
+        QVERIFY(Refusal(Example("clock-325"), "count", "x").contains("no reading"));
+        QVERIFY(Refusal(Example("balance-left"), "reading").contains("no reading"));
+    }
+
+    void theClockAndScaleShowTheirValues() {
+        // The minute hand of 3:25 points at 25 minutes, 150 degrees round.
+        for (const Element& e : Elements(Draw(Example("clock-325")).svg)) {
+            if (e.attributes.value(QLatin1String("class")) != QLatin1String("minute-hand"))
+                continue;
+            const double angle =
+                std::atan2(Attr(e, "x2") - Attr(e, "x1"), Attr(e, "y1") - Attr(e, "y2")) * 180 /
+                M_PI;
+            QVERIFY(std::fabs(angle - 150) < 0.5);
+        }
+        // 250 g on a dial to 500 stands straight up, halfway round 300 degrees.
+        int pointers = 0;
+        for (const Element& e : Elements(Draw(Example("scale-between")).svg)) {
+            if (e.attributes.value(QLatin1String("class")) != QLatin1String("pointer"))
+                continue;
+            ++pointers;
+            QVERIFY(std::fabs(Attr(e, "x2") - Attr(e, "x1")) < 0.01);
+            QVERIFY(Attr(e, "y2") < Attr(e, "y1"));
+        }
+        QCOMPARE(pointers, 1);
+    }
+
+    void drawingsStandAtTheirNumbers() {
+        // The crayon lies from 2 cm to 9.3 cm: its ends over those places of the ruler.
+        QList<Element> ruler = Elements(Draw(Example("ruler-mm")).svg);
+        const double zero = Attr(Lettering(ruler, "0"), "x");
+        const double cm = (Attr(Lettering(ruler, "10"), "x") - zero) / 10;
+        const Element crayon = Find(ruler, "object");
+        QVERIFY(cm > 20);
+        QVERIFY(std::fabs(Attr(crayon, "x") - (zero + 2 * cm)) < 0.01);
+        QVERIFY(std::fabs(Attr(crayon, "width") - 7.3 * cm) < 0.01);
+        // -3 degrees: the liquid's top three fifths of the way from -5 to 0.
+        QList<Element> thermo = Elements(Draw(Example("thermo-cold")).svg);
+        const double minus5 = Attr(Lettering(thermo, QStringLiteral("\u22125")), "y");
+        const double nought = Attr(Lettering(thermo, "0"), "y");
+        QVERIFY(std::fabs(Attr(Find(thermo, "liquid"), "y") -
+                          (minus5 + (nought - minus5) * 2 / 5 - 6.5)) < 0.01);
+        // Bars in proportion to their values, and standing on the same line.
+        QList<double> heights, bottoms;
+        for (const Element& e : Elements(Draw(Example("bars-sport")).svg)) {
+            if (e.attributes.value(QLatin1String("class")) == QLatin1String("bar")) {
+                heights << Attr(e, "height");
+                bottoms << Attr(e, "y") + Attr(e, "height");
+            }
+        }
+        QCOMPARE(heights.size(), 4);
+        QVERIFY(std::fabs(heights.at(1) / heights.at(0) - 11.0 / 8) < 1e-3);
+        QVERIFY(std::fabs(heights.at(2) / heights.at(0) - 4.0 / 8) < 1e-3);
+        QVERIFY(std::fabs(bottoms.at(3) - bottoms.at(0)) < 1e-3);
+        // The arrow of mark A stands where 70 would be written.
+        QList<Element> line = Elements(Draw(Example("line-marks")).svg);
+        const double x0 = Attr(Lettering(line, "0"), "x"), x100 = Attr(Lettering(line, "100"), "x");
+        QVERIFY(std::fabs(Attr(Find(line, "mark"), "x1") - (x0 + 0.7 * (x100 - x0))) < 0.01);
+        QVERIFY(Lettering(line, "70").name.isEmpty()); // the mark hides the number it asks for
+        // Three of four parts shaded; a tenth of the jug is 100 ml.
+        QCOMPARE(CountClass(Example("fraction-bar"), "shaded"), 3);
+        QCOMPARE(CountClass(Example("fraction-bar"), "part"), 1);
+        QList<Element> jug = Elements(Draw(Example("jug-ml")).svg);
+        const double y200 = Attr(Lettering(jug, "200 ml"), "y"),
+                     y800 = Attr(Lettering(jug, "800 ml"), "y");
+        QVERIFY(std::fabs(Attr(Find(jug, "liquid"), "y") - (y200 + (y800 - y200) * 5 / 6 - 6.5)) <
+                0.01);
+    }
+
+    void chartsCountTheirRows() {
+        const QVariantMap picto = Example("picto-halves");
+        QCOMPARE(Reading(picto, "count", "Kevin"), QStringLiteral("7"));
+        QCOMPARE(Reading(picto, "total"), QStringLiteral("21"));
+        QCOMPARE(Reading(picto, "most"), QStringLiteral("Ivan"));
+        QCOMPARE(Reading(picto, "fewest"), QStringLiteral("Mia"));
+        QVERIFY(Refusal(picto, "count", "Zoe").contains("Kevin, Ivan, Mia"));
+        // Kevin's 7 at 2 a symbol: three whole symbols and a half one; 10 whole in all.
+        int whole = 0, cut = 0;
+        for (const Element& e : Elements(Draw(picto).svg)) {
+            const auto cls = e.attributes.value(QLatin1String("class"));
+            whole += cls == QLatin1String("symbol");
+            if (cls == QLatin1String("part-symbol")) {
+                ++cut;
+                QCOMPARE(e.attributes.value(QLatin1String("data-quarters")).toString(), "2");
+            }
+        }
+        QCOMPARE(whole, 10);
+        QCOMPARE(cut, 1);
+        QCOMPARE(Reading(Example("picto-quarters"), "count", "grapes"), QStringLiteral("3"));
+        // A tie has no single answer.
+        const QVariantMap tie = Describe(R"({"type": "tally", "name": "t", "rows": [
+            {"label": "red", "value": 6}, {"label": "blue", "value": 6},
+            {"label": "green", "value": 2}]})");
+        QVERIFY(Refusal(tie, "most").contains("red and blue"));
+        QCOMPARE(Reading(tie, "fewest"), QStringLiteral("green"));
+        QCOMPARE(Reading(Example("tally-pets"), "count", "dog"), QStringLiteral("12"));
+        QCOMPARE(Reading(Example("bars-sport"), "count", "football"), QStringLiteral("11"));
+        QCOMPARE(Reading(Example("bars-tens"), "fewest"), QStringLiteral("Tue"));
+        // A table's row reading is its last cell; an answer box leaves no total.
+        QCOMPARE(Reading(Example("table-box"), "count", "Ben"), QStringLiteral("7"));
+        QVERIFY(Refusal(Example("table-box"), "total").contains("Cara"));
+        QVERIFY(Refusal(Example("table-box"), "count", "Dev").contains("\"Dev\" is not a number"));
+        QCOMPARE(Reading(Example("table-plain"), "most"), QStringLiteral("plums"));
+        QCOMPARE(Reading(Example("table-plain"), "total"), QStringLiteral("72"));
+        QCOMPARE(CountClass(Example("table-box"), "answer-box"), 1);
+        // A ? left unquoted in a YAML flow list arrives as a map of one empty key.
+        QVariantMap unquoted = Example("table-box");
+        QVariantList rows = unquoted.value("rows").toList();
+        QVariantList dev = rows.last().toList();
+        dev.last() = QVariantMap{{QString(), QString()}};
+        rows.last() = dev;
+        unquoted.insert("rows", rows);
+        QCOMPARE(Draw(unquoted).svg, Draw(Example("table-box")).svg);
+    }
+
+    void shapesMeasureThemselves() {
+        const QVariantMap halves = Example("grid-halves");
+        QCOMPARE(Reading(halves, "squares", "A"), QStringLiteral("5"));
+        QCOMPARE(Reading(halves, "squares", "B"), QStringLiteral("5"));
+        QCOMPARE(Reading(halves, "perimeter", "B"), QStringLiteral("12"));
+        QVERIFY(Refusal(halves, "squares").contains("2 shapes"));
+        QCOMPARE(CountClass(halves, "half-square"), 2);
+        QCOMPARE(CountClass(halves, "square"), 9);
+        QVERIFY(Refusal(halves, "perimeter", "A").contains("half squares"));
+        QCOMPARE(Reading(Example("grid-rect"), "squares"), QStringLiteral("6"));
+        QCOMPARE(Reading(Example("grid-rect"), "perimeter"), QStringLiteral("10"));
+        const QVariantMap half = Describe(R"({"type": "grid", "columns": 3, "rows": 3,
+            "shapes": [{"cells": [[0,0]], "half_squares": [[1,0,"nw"]]}]})");
+        QCOMPARE(Reading(half, "squares"), QStringLiteral("1.5"));
+        QCOMPARE(Reading(Example("shape-l"), "perimeter"), QStringLiteral("18"));
+        QCOMPARE(Reading(Example("shape-l"), "squares"), QStringLiteral("14"));
+        QCOMPARE(Reading(Example("shape-rect"), "perimeter"), QStringLiteral("22"));
+        QCOMPARE(Reading(Example("shape-triangle"), "perimeter"), QStringLiteral("16"));
+        QCOMPARE(Reading(Example("fraction-bar"), "shaded"), QStringLiteral("3/4"));
+        QCOMPARE(Reading(Example("fraction-rect"), "shaded"), QStringLiteral("4/10"));
+        QCOMPARE(Reading(Example("cubes-small"), "cubes"), QStringLiteral("5"));
+        QCOMPARE(Reading(Example("cubes-steps"), "cubes"), QStringLiteral("10"));
+        QCOMPARE(CountClass(Example("cubes-steps"), "cube"), 10);
+    }
+
+    void groupsAndNumbersRead() {
+        QCOMPARE(Reading(Example("objects-ringed"), "count", "ringed"), QStringLiteral("3"));
+        QCOMPARE(Reading(Example("objects-ringed"), "total"), QStringLiteral("12"));
+        QCOMPARE(Reading(Example("objects-groups"), "count", "eggs"), QStringLiteral("15"));
+        QCOMPARE(Reading(Example("array-stars"), "total"), QStringLiteral("24"));
+        QCOMPARE(Reading(Example("pv-digits"), "reading"), QStringLiteral("3405"));
+        QCOMPARE(Reading(Example("pv-counters"), "reading"), QStringLiteral("337"));
+        QVERIFY(Refusal(Example("pv-missing"), "reading").contains("missing"));
+        QCOMPARE(CountClass(Example("pv-counters"), "counter"), 22);
+        QCOMPARE(Reading(Example("calendar-march"), "count", "Monday"), QStringLiteral("5"));
+        QCOMPARE(Reading(Example("calendar-march"), "count", "Sunday"), QStringLiteral("5"));
+        QCOMPARE(Reading(Example("calendar-march"), "count", "Friday"), QStringLiteral("4"));
+        QCOMPARE(Reading(Example("shapes-mixed"), "count", "hexagon"), QStringLiteral("1"));
+        QCOMPARE(CountClass(Example("objects-ringed"), "ring"), 3);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestPictures)
+#include "test_pictures.moc"

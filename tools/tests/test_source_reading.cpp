@@ -1,0 +1,234 @@
+// The bank's sources read into typed values, and rendered to the pages the
+// program shows.
+#include "Markup.h"
+#include "Render.h"
+#include "Source.h"
+#include "source_fixture.h"
+
+#include <QTest>
+
+using namespace bank::source;
+
+namespace {
+
+PaperRead Read(const QString& yaml) {
+    return ReadPaperText(yaml.toUtf8(), QStringLiteral("paper121.yaml"));
+}
+
+QString OneQuestion(const QString& body) {
+    return PaperHead(121, 5, QStringLiteral("Y2"), 1) + QStringLiteral("  - id: 24071\n") + body;
+}
+
+const char* const kGoodBody =
+    "    form: picture\n"
+    "    statements: [Y2-MA-3]\n"
+    "    text: \"How heavy? [ ] g\"\n"
+    "    pictures:\n"
+    "      - name: dial\n"
+    "        type: scale\n"
+    "        max: \"1000\"\n"
+    "        label_step: 100\n"
+    "        minor: 4\n"
+    "        value: 03:26\n"
+    "        unit: g\n"
+    "        alt: A dial.\n"
+    "    blanks:\n"
+    "      - {key: \"no\", kind: T, mark: 2, check: \"'no'\", why: A word.}\n"
+    "    working: [Read the scale.]\n";
+
+} // namespace
+
+class TestSourceReading : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void readsTypedValues() {
+        const PaperRead read = Read(OneQuestion(QString::fromLatin1(kGoodBody)));
+        QVERIFY2(read.errors.isEmpty(), qPrintable(read.errors.join(QLatin1Char('\n'))));
+        QCOMPARE(read.paper.paper, 121);
+        QCOMPARE(read.paper.topic, 5);
+        QCOMPARE(read.paper.questions.size(), 1);
+        const SourceQuestion& q = read.paper.questions.first();
+        QCOMPARE(q.id, 24071);
+        QCOMPARE(q.statements, QStringList{QStringLiteral("Y2-MA-3")});
+        QCOMPARE(q.blanks.first().key, QStringLiteral("no")); // not a boolean
+        QCOMPARE(q.blanks.first().mark, 2);
+        const QVariantMap& dial = q.pictures.first();
+        // Every scalar as written, as text, whatever YAML would make of it.
+        QCOMPARE(dial.value(QStringLiteral("value")).typeId(), QMetaType::QString);
+        QCOMPARE(dial.value(QStringLiteral("value")).toString(), QStringLiteral("03:26"));
+        QCOMPARE(dial.value(QStringLiteral("label_step")).toString(), QStringLiteral("100"));
+        QCOMPARE(dial.value(QStringLiteral("alt")).toString(), QStringLiteral("A dial."));
+
+        // Lists and maps inside a picture.
+        const PaperRead tally = Read(OneQuestion(QStringLiteral(
+            "    form: picture\n    statements: [Y2-ST-1]\n    text: \"[pic t] [ ]\"\n"
+            "    pictures:\n      - name: t\n        type: tally\n"
+            "        title: Pets\n        alt: A tally.\n"
+            "        rows: [{label: Cat, value: 3}, {label: Dog, value: 5}]\n"
+            "    blanks: [{key: \"8\", kind: N, mark: 1, check: total(t)}]\n"
+            "    working: [Count both rows.]\n")));
+        QVERIFY2(tally.errors.isEmpty(), qPrintable(tally.errors.join(QLatin1Char('\n'))));
+        const QVariantList rows =
+            tally.paper.questions.first().pictures.first().value(QStringLiteral("rows")).toList();
+        QCOMPARE(rows.size(), 2);
+        QCOMPARE(rows.at(1).toMap().value(QStringLiteral("label")).toString(),
+                 QStringLiteral("Dog"));
+        QCOMPARE(rows.at(1).toMap().value(QStringLiteral("value")).toString(), QStringLiteral("5"));
+    }
+
+    void namesFileQuestionAndField() {
+        // Not YAML at all: the file and the line.
+        const PaperRead broken = Read(QStringLiteral("paper: 121\nquestions:\n  - id: [1\n"));
+        QCOMPARE(broken.errors.size(), 1);
+        QVERIFY2(broken.errors.first().startsWith(QStringLiteral("paper121.yaml:")) &&
+                     broken.errors.first().contains(QStringLiteral("not valid YAML")),
+                 qPrintable(broken.errors.first()));
+
+        QString body = QString::fromLatin1(kGoodBody);
+        const struct {
+            QString from, to, message;
+        } cases[] = {
+            {QStringLiteral(", check: \"'no'\""), QString(),
+             QStringLiteral("question 24071: blanks[1].check: missing")},
+            {QStringLiteral("kind: T"), QStringLiteral("kind: Z"),
+             QStringLiteral("question 24071: blanks[1].kind: unknown kind \"Z\"")},
+            {QStringLiteral("type: scale"), QStringLiteral("type: melon"),
+             QStringLiteral("question 24071: pictures[1].type: unknown picture type \"melon\"")},
+            {QStringLiteral("        minor: 4"), QStringLiteral("        minr: 4"),
+             QStringLiteral("question 24071: pictures[1].minr: unknown field")},
+            {QStringLiteral("    working: [Read the scale.]\n"), QString(),
+             QStringLiteral("question 24071: working: missing")},
+            {QStringLiteral("form: picture"), QStringLiteral("form: drawing"),
+             QStringLiteral("question 24071: form: unknown form \"drawing\"")},
+            {QStringLiteral("mark: 2"), QStringLiteral("mark: 4"),
+             QStringLiteral("question 24071: blanks[1].mark: \"4\" is not a whole number from 1 "
+                            "to 3")},
+            {QStringLiteral("    statements: [Y2-MA-3]\n"), QString(),
+             QStringLiteral("question 24071: statements: missing")},
+            {QStringLiteral("    working:"), QStringLiteral("    text: Again.\n    working:"),
+             QStringLiteral("question 24071: text: given twice")},
+        };
+        for (const auto& c : cases) {
+            QString changed = body;
+            QVERIFY(changed.contains(c.from));
+            changed.replace(c.from, c.to);
+            const PaperRead read = Read(OneQuestion(changed));
+            QVERIFY2(read.errors.size() == 1 && read.errors.first().contains(c.message) &&
+                         read.errors.first().startsWith(QStringLiteral("paper121.yaml:")),
+                     qPrintable(c.message + QStringLiteral(" <- ") +
+                                read.errors.join(QLatin1Char('\n'))));
+        }
+    }
+
+    void markup() {
+        const auto none = [](const QString&) { return QString(); };
+        QCOMPARE(BlockHtml(QStringLiteral("One\nline.\n\nTwo."), nullptr, none),
+                 QStringLiteral("<p>One line.</p>\n<p>Two.</p>\n"));
+        QCOMPARE(InlineHtml(QStringLiteral("9 - 2 and 4 x 5 and 12 / 3"), nullptr),
+                 QStringLiteral("9 &minus; 2 and 4 &times; 5 and 12 &divide; 3"));
+        // Only between numbers (or boxes): words and dashes stay.
+        QCOMPARE(InlineHtml(QStringLiteral("a well-known x - y trick"), nullptr),
+                 QStringLiteral("a well-known x - y trick"));
+        QCOMPARE(InlineHtml(QStringLiteral("[ ] - 4 = 7 < 9 & \"so\""), nullptr),
+                 QStringLiteral("<span class=\"box\"></span> &minus; 4 = 7 &lt; 9 &amp; "
+                                "&quot;so&quot;"));
+        QCOMPARE(InlineHtml(QStringLiteral("**{3/4}** of {1 2/3}"), nullptr),
+                 QStringLiteral("<b><span class=\"frac\"><span class=\"num\">3</span><span "
+                                "class=\"den\">4</span></span></b> of <span class=\"mixed\">1<span "
+                                "class=\"frac\"><span class=\"num\">2</span><span "
+                                "class=\"den\">3</span></span></span>"));
+        BoxCounter boxes;
+        boxes.label = true;
+        QCOMPARE(InlineHtml(QStringLiteral("[ ] + [ ]"), &boxes),
+                 QStringLiteral("<b>(a)</b>&nbsp;<span class=\"box\"></span> + "
+                                "<b>(b)</b>&nbsp;<span class=\"box\"></span>"));
+        QCOMPARE(boxes.next, 2);
+        // A picture inside a line stands on its own between paragraphs.
+        const auto img = [](const QString& name) { return QStringLiteral("<img %1>").arg(name); };
+        QCOMPARE(BlockHtml(QStringLiteral("Look [pic a] here."), nullptr, img),
+                 QStringLiteral("<p>Look</p>\n<img a>\n<p>here.</p>\n"));
+        QCOMPARE(PlainText(QStringLiteral("**Take** {3/4} - [pic a] {1 2/3}")),
+                 QStringLiteral("Take 3/4 \u2212 1 2/3"));
+        QCOMPARE(PictureRefs(QStringLiteral("[pic a] and [pic b-2]")),
+                 (QStringList{QStringLiteral("a"), QStringLiteral("b-2")}));
+    }
+
+    void rendersPartsOptionsAndWorking() {
+        SourceQuestion q;
+        q.id = 24071;
+        q.text = QStringLiteral("Sam has 7 marbles. [pic bag]");
+        q.pictures << QVariantMap{
+            {QStringLiteral("name"), QStringLiteral("bag")},
+            {QStringLiteral("type"), QStringLiteral("objects")},
+            {QStringLiteral("groups"),
+             QVariantList{QVariantMap{{QStringLiteral("count"), QStringLiteral("7")},
+                                      {QStringLiteral("label"), QStringLiteral("marble")}}}},
+            {QStringLiteral("alt"), QStringLiteral("Seven marbles.")}};
+        q.parts = {QStringLiteral("How many more make 10?"),
+                   QStringLiteral("[ ] + [ ] = 10, bigger first")};
+        for (int i = 0; i < 3; ++i)
+            q.blanks << SourceBlank{QStringLiteral("3"), QStringLiteral("N"), 1, {}, {}, 0};
+        q.units = {QStringLiteral("marbles"), QString(), QString()};
+        q.note = QStringLiteral("Count on.");
+        SourceStep step;
+        step.text = QStringLiteral("Count on from 7 to 10: [pic bag]");
+        q.working << step;
+        QStringList errors;
+        const bank::Question r = RenderQuestion(q, QStringLiteral("f.yaml"), &errors);
+        QVERIFY2(errors.isEmpty(), qPrintable(errors.join(QLatin1Char('\n'))));
+        QVERIFY(r.html.startsWith(QStringLiteral("<p>Sam has 7 marbles.</p>\n<img src=\"bag.svg\" "
+                                                 "alt=\"Seven marbles.\">\n")));
+        // Row (a) for the part of one blank; the part of two labels its boxes.
+        QVERIFY(r.html.contains(QStringLiteral(
+            "<tr><td class=\"label\">(a)</td><td>How many more make 10?</td></tr>")));
+        QVERIFY(r.html.contains(QStringLiteral(
+            "<tr><td class=\"label\">(b)</td><td><b>(b)</b>&nbsp;<span class=\"box\"></span> + "
+            "<b>(c)</b>&nbsp;<span class=\"box\"></span> = 10, bigger first</td></tr>")));
+        QVERIFY(r.html.endsWith(QStringLiteral("<p class=\"note\">Count on.</p>\n")));
+        QCOMPARE(r.pictures.size(), 1);
+        QCOMPARE(r.pictures.first().name, QStringLiteral("bag.svg"));
+        // The working is a page of its own and carries its copy of the picture.
+        QCOMPARE(r.working.pictures.size(), 1);
+        QCOMPARE(r.working.pictures.first().name, QStringLiteral("bag-again.svg"));
+        QCOMPARE(r.working.answers,
+                 (QStringList{QStringLiteral("3"), QStringLiteral("3"), QStringLiteral("3")}));
+        QCOMPARE(r.working.units.first(), QStringLiteral("marbles"));
+        QStringList problems;
+        StoreWriter::CheckQuestion(QStringLiteral("q"), r, problems);
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
+
+        // Options: numbered, the note about them added once, at the end.
+        SourceQuestion choice;
+        choice.id = 24073;
+        choice.text = QStringLiteral("Which is heaviest?");
+        choice.options = {QStringLiteral("1 kg"), QStringLiteral("500 g"), QStringLiteral("2 kg"),
+                          QStringLiteral("90 g")};
+        choice.blanks << SourceBlank{QStringLiteral("3"), QStringLiteral("Q"), 1, {}, {}, 0};
+        choice.working << step;
+        choice.working.first().text = QStringLiteral("2 kg is 2000 g.");
+        const bank::Question c = RenderQuestion(choice, QStringLiteral("f.yaml"), &errors);
+        QVERIFY(c.html.contains(QStringLiteral(
+            "<tr><td class=\"number\"><span class=\"badge\">4</span></td><td>90 g</td></tr>")));
+        QVERIFY(c.html.endsWith(QStringLiteral(
+            "<p class=\"note\">Write the number of your answer (1, 2, 3 or 4).</p>\n")));
+
+        // A picture the text does not place stands after the text.
+        q.text = QStringLiteral("Sam has 7 marbles.");
+        const bank::Question placed = RenderQuestion(q, QStringLiteral("f.yaml"), &errors);
+        QVERIFY(errors.isEmpty());
+        QVERIFY(placed.html.startsWith(QStringLiteral(
+            "<p>Sam has 7 marbles.</p>\n<img src=\"bag.svg\" alt=\"Seven marbles.\">\n<table "
+            "class=\"parts\">")));
+        QCOMPARE(placed.pictures.size(), 1);
+        // A picture no text names cannot be shown.
+        q.text = QStringLiteral("Sam has 7 marbles. [pic bags]");
+        RenderQuestion(q, QStringLiteral("f.yaml"), &errors);
+        QCOMPARE(errors.size(), 1);
+        QVERIFY2(errors.first().contains(
+                     QStringLiteral("question 24071: text: [pic bags]: no picture of that name")),
+                 qPrintable(errors.first()));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSourceReading)
+#include "test_source_reading.moc"
