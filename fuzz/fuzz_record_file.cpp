@@ -15,13 +15,12 @@ namespace {
 
 QString ScratchFolder() {
     // Memory-backed when the machine has one: every input is written out.
-    static QTemporaryDir* dir = [] {
-        auto* made = new QTemporaryDir(QDir(QStringLiteral("/dev/shm")).exists()
-                                           ? QStringLiteral("/dev/shm/quillora-fuzz-XXXXXX")
-                                           : QDir::tempPath() + QStringLiteral("/fuzz-XXXXXX"));
-        return made;
-    }();
-    return dir->path();
+    // An object, not a leaked pointer: the fuzzer ends a run with exit(), and
+    // the folder goes with the static objects.
+    static const QTemporaryDir dir(QDir(QStringLiteral("/dev/shm")).exists()
+                                       ? QStringLiteral("/dev/shm/quillora-fuzz-XXXXXX")
+                                       : QDir::tempPath() + QStringLiteral("/fuzz-XXXXXX"));
+    return dir.path();
 }
 
 } // namespace

@@ -17,6 +17,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("quillora"));
 
-    Contents contents(ResolveProgramFolder(QCoreApplication::applicationDirPath()));
+    const ProgramFolderChoice folder = ChooseProgramFolder(QCoreApplication::applicationDirPath());
+    Contents contents(folder.folder);
+    contents.setStrandedResults(folder.strandedFolder, folder.strandedReason);
     return contents.Run();
 }

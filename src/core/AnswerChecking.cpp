@@ -104,17 +104,22 @@ bool ParseAnswerNumber(const QString& text, const QLocale& locale, double* value
     return true;
 }
 
+bool ParsePupilNumber(const QString& text, const QLocale& locale, double* value) {
+    static const QLocale papers(QLocale::English, QLocale::UnitedKingdom);
+    return ParseAnswerNumber(text, locale, value) || ParseAnswerNumber(text, papers, value);
+}
+
 ResultMark CheckAnswer(const QString& answer, const QString& key, const QString& kind,
                        const QLocale& locale) {
     constexpr ResultMark Correct = ResultMark::Correct;
     constexpr ResultMark Wrong = ResultMark::Wrong;
     if (kind == QLatin1String("N")) {
         // Keys are content and always written with "." as the decimal point;
-        // the answer follows the pupil's locale.
+        // the answer follows the pupil's locale or the papers' notation.
         double keyValue = 0;
         if (ParseAnswerNumber(key, QLocale::c(), &keyValue)) {
             double answerValue = 0;
-            if (!ParseAnswerNumber(answer, locale, &answerValue))
+            if (!ParsePupilNumber(answer, locale, &answerValue))
                 return Wrong;
             return answerValue == keyValue ? Correct : Wrong;
         }

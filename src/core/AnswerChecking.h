@@ -21,6 +21,11 @@ QList<ResultMark> ResultMarksFromTexts(const QStringList& texts);
 // The number a kind-"N" text stands for, by the locale's rules (spaces around,
 // sign, decimal separator, digit grouping); false when it is not a number.
 bool ParseAnswerNumber(const QString& text, const QLocale& locale, double* value);
+// The number a pupil's kind-"N" answer stands for: read by the pupil's locale
+// and, where that reads no number, by the papers' own (British) notation, a
+// dot for the decimal point and commas between thousands. A text both can
+// read, differently ("1.250" in German), is read the pupil's way.
+bool ParsePupilNumber(const QString& text, const QLocale& locale, double* value);
 
 ResultMark CheckAnswer(const QString& answer, const QString& key, const QString& kind,
                        const QLocale& locale = QLocale());

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 FolderLock::FolderLock(QString lockFilePath) : m_path(std::move(lockFilePath)) {}
@@ -19,9 +20,17 @@ FolderLock::Result FolderLock::tryLock() {
     if (m_fd >= 0)
         return Result::Locked;
     const QByteArray name = QFile::encodeName(m_path);
-    const int fd = ::open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    // Never through a link: the file's process number would be written
+    // wherever it points. (Non-blocking, so a pipe put there does not hang.)
+    const int fd =
+        ::open(name.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
     if (fd < 0)
-        return Result::CannotWrite;
+        return errno == ELOOP || errno == EISDIR ? Result::NotAFile : Result::CannotWrite;
+    struct stat info = {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return Result::NotAFile;
+    }
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         const int error = errno;
         if (error == EWOULDBLOCK) {

@@ -13,6 +13,7 @@ public:
         Locked,        // this object holds the folder
         HeldElsewhere, // another copy (or another lock object) holds it
         CannotWrite,   // the lock file cannot be made in the folder
+        NotAFile,      // a link, a folder or a device stands in the lock file's place
     };
 
     explicit FolderLock(QString lockFilePath);

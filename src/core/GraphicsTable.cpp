@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 const std::vector<GraphicsItem>& GraphicsItems() {
     // Ids 38 to 40 are not used.
@@ -137,8 +138,16 @@ bool fileHolds(const QString& path, const QByteArray& bytes) {
 QStringList ExtractGraphics(const ResourceStore& store, const QString& programFolder) {
     QStringList failed;
     const QString folder = GraphicsFolder(programFolder);
-    QDir().mkpath(folder);
+    // A link in the folder's place would take the pictures somewhere else:
+    // nothing is written through it (the pictures come from the store).
+    const bool linked = QFileInfo(folder).isSymLink();
+    if (!linked)
+        QDir().mkpath(folder);
     for (const GraphicsItem& item : GraphicsItems()) {
+        if (linked) {
+            failed.append(QString::fromLatin1(item.fileName));
+            continue;
+        }
         const QString name = QString::fromLatin1(item.fileName);
         const QString path = folder + QLatin1Char('/') + name;
         bool ok = false;

@@ -11,15 +11,21 @@ namespace {
 // scratch file again. Returns the problem in plain words, or the empty text.
 template <typename ReadTable>
 QString withTable(const ResourceStore& store, const QString& scratch, int id,
-                  const QString& tableName, ReadTable read) {
-    if (store.ExtractResource(id, QStringLiteral("Custom"), scratch,
-                              ResourceStore::Durability::Scratch) !=
-        ResourceStore::ExtractResult::Done) {
-        QFile::remove(scratch);
-        return QStringLiteral("The %1 table (item %2) could not be written to %3.")
+                  const QString& tableName, QString* notWritten, ReadTable read) {
+    FileWriteOutcome written;
+    const ResourceStore::ExtractResult extracted = store.ExtractResource(
+        id, QStringLiteral("Custom"), scratch, ResourceStore::Durability::Scratch, &written);
+    if (extracted != ResourceStore::ExtractResult::Done) {
+        if (extracted != ResourceStore::ExtractResult::WriteFailed)
+            return QStringLiteral("The %1 table (item %2) could not be read from the program.")
+                .arg(tableName)
+                .arg(id);
+        if (notWritten->isEmpty())
+            *notWritten = written.reason();
+        return QStringLiteral("The %1 table (item %2) could not be written to %3: %4.")
             .arg(tableName)
             .arg(id)
-            .arg(scratch);
+            .arg(scratch, written.reason());
     }
     const QString problem = read();
     QFile::remove(scratch);
@@ -49,7 +55,7 @@ PaperContentRead LoadPaperContent(const ResourceStore& store, const QString& pro
 
     const QString papersName = QStringLiteral("paper");
     const int papersId = PapersTableId(module);
-    note(withTable(store, scratch, papersId, papersName, [&]() -> QString {
+    note(withTable(store, scratch, papersId, papersName, &result.notWritten, [&]() -> QString {
         const Read<QStringList> ids = ReadRecordAllFields(scratch, paperKey);
         if (ids.error == RecordError::KeyMissing)
             return QStringLiteral("Paper %1 is not in the paper table (item %2).")
@@ -70,7 +76,7 @@ PaperContentRead LoadPaperContent(const ResourceStore& store, const QString& pro
 
     const QString keysName = QStringLiteral("answer key");
     const int keysId = KeysTableId(module);
-    note(withTable(store, scratch, keysId, keysName, [&]() -> QString {
+    note(withTable(store, scratch, keysId, keysName, &result.notWritten, [&]() -> QString {
         const Read<QStringList> keys = ReadFieldsForKeys(scratch, questions);
         if (!keys.ok())
             return readProblem(keysName, keysId, keys.error);
@@ -84,7 +90,7 @@ PaperContentRead LoadPaperContent(const ResourceStore& store, const QString& pro
 
     const QString kindsName = QStringLiteral("answer kind");
     const int kindsId = KindsTableId(module);
-    note(withTable(store, scratch, kindsId, kindsName, [&]() -> QString {
+    note(withTable(store, scratch, kindsId, kindsName, &result.notWritten, [&]() -> QString {
         const Read<QStringList> kinds = ReadFieldsForKeys(scratch, questions);
         if (!kinds.ok())
             return readProblem(kindsName, kindsId, kinds.error);
@@ -94,7 +100,7 @@ PaperContentRead LoadPaperContent(const ResourceStore& store, const QString& pro
 
     const QString marksName = QStringLiteral("mark");
     const int marksId = MarksTableId(module);
-    note(withTable(store, scratch, marksId, marksName, [&]() -> QString {
+    note(withTable(store, scratch, marksId, marksName, &result.notWritten, [&]() -> QString {
         const Read<QStringList> marks = ReadFieldsForKeys(scratch, questions);
         if (!marks.ok())
             return readProblem(marksName, marksId, marks.error);

@@ -24,6 +24,9 @@ struct PaperContentRead {
     // One plain-words line per table that could not be extracted or read;
     // empty when everything loaded.
     QStringList problems;
+    // Why a table could not be copied into the program folder ("the disk is
+    // full"), when that is what failed; the content itself is then sound.
+    QString notWritten;
     bool ok() const { return problems.isEmpty(); }
 };
 

@@ -104,11 +104,13 @@ DefinitionRead ReadProgramDefinitionFile(const QString& path) {
 
 DefinitionRead ReadProgramDefinition(const ResourceStore& store, const QString& programFolder) {
     const QString path = programFolder + QStringLiteral("/temptext30000.txt");
+    FileWriteOutcome written;
     if (store.ExtractResource(DefinitionId, QStringLiteral("Custom"), path,
-                              ResourceStore::Durability::Scratch) !=
-        ResourceStore::ExtractResult::Done) {
+                              ResourceStore::Durability::Scratch,
+                              &written) != ResourceStore::ExtractResult::Done) {
         DefinitionRead result;
         result.error = DefinitionError::NotExtracted;
+        result.notWritten = written.reason();
         result.detail = QStringLiteral("The program definition (item %1) could not be written "
                                        "to %2.")
                             .arg(DefinitionId)

@@ -44,7 +44,8 @@ enum class DefinitionError {
 struct DefinitionRead {
     ProgramDefinition definition;
     DefinitionError error = DefinitionError::None;
-    QString detail; // plain words for the user when error != None
+    QString detail;     // plain words for the user when error != None
+    QString notWritten; // NotExtracted: why the copy could not be written
 };
 
 // Start-up step 4: extracts item 30000 to programFolder + "/temptext30000.txt",

@@ -124,6 +124,12 @@ QString RecordErrorText(RecordError error) {
     return QStringLiteral("unknown error");
 }
 
+QString RecordWrite::reason() const {
+    if (error == RecordError::WriteFailed && !file.ok())
+        return file.reason();
+    return RecordErrorText(error);
+}
+
 qsizetype FindTagLine(const QStringList& lines, const QString& tag, qsizetype from) {
     const QString needle = QLatin1Char('#') + tag + QLatin1Char('#');
     for (qsizetype i = qMax<qsizetype>(0, from); i < lines.size(); ++i) {
@@ -169,8 +175,10 @@ RecordError ReadRecordFileLines(const QString& path, QStringList* lines, bool* l
     lines->clear();
     if (looseEnds)
         *looseEnds = false;
+    // A link is not followed: a results file that points elsewhere is not
+    // the program's to read or write.
     const QFileInfo info(path);
-    if (!info.exists() || info.isDir())
+    if (info.isSymLink() || !info.isFile())
         return RecordError::FileMissing;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -300,8 +308,9 @@ QString BuildRecordLine(const QString& tag, const QStringList& fields) {
     return QLatin1Char('#') + tag + QStringLiteral("#>") + fields.join(QLatin1Char('>'));
 }
 
-RecordError RewriteRecord(QStringList& lines, const QStringList& fields, int lineIndex,
-                          const QString& tag, int lineCount, int fieldCount, const QString& path) {
+RecordWrite RewriteRecord(QStringList& lines, const QStringList& fields, int lineIndex,
+                          const QString& tag, int lineCount, int fieldCount, const QString& path,
+                          FileWriteBatch* batch) {
     if (lineCount < 0 || lineCount > RecordCapacity::Papers || lineIndex < 1 ||
         lineIndex > lineCount || fieldCount < 0 || fieldCount > RecordCapacity::Blanks)
         return RecordError::CapacityExceeded;
@@ -315,16 +324,16 @@ RecordError RewriteRecord(QStringList& lines, const QStringList& fields, int lin
     while (updated.size() < lineCount)
         updated.append(QString());
     updated[lineIndex - 1] = BuildRecordLine(tag, used);
-    const RecordError error = WriteRecordLines(path, updated.mid(0, lineCount));
+    const RecordWrite written = WriteRecordLines(path, updated.mid(0, lineCount), batch);
     // The list follows the file: a record that could not be written is not
     // carried along by later rewrites as if it had been.
-    if (error == RecordError::None)
+    if (written.ok())
         lines = updated;
-    return error;
+    return written;
 }
 
-RecordError WriteSixRecords(const std::array<QStringList, 6>& fields, const QStringList& tags,
-                            int count, const QString& path) {
+RecordWrite WriteSixRecords(const std::array<QStringList, 6>& fields, const QStringList& tags,
+                            int count, const QString& path, FileWriteBatch* batch) {
     if (count < 0 || count > RecordCapacity::Papers)
         return RecordError::CapacityExceeded;
     if (tags.size() < 6)
@@ -338,12 +347,12 @@ RecordError WriteSixRecords(const std::array<QStringList, 6>& fields, const QStr
             return RecordError::Unencodable;
         lines.append(BuildRecordLine(tags.at(k), used));
     }
-    return WriteRecordLines(path, lines);
+    return WriteRecordLines(path, lines, batch);
 }
 
-RecordError WriteRecordLines(const QString& path, const QStringList& lines) {
+RecordWrite WriteRecordLines(const QString& path, const QStringList& lines, FileWriteBatch* batch) {
     QByteArray bytes;
     if (!encodeLatin1(lines, &bytes))
         return RecordError::Unencodable;
-    return WriteFileAtomically(path, bytes) ? RecordError::None : RecordError::WriteFailed;
+    return RecordWrite(batch ? batch->add(path, bytes) : WriteFileAtomically(path, bytes));
 }

@@ -7,6 +7,8 @@
 // return a Read<T> carrying a typed error instead of throwing; writers replace
 // the whole file atomically (a crash leaves the previous file whole).
 
+#include "core/AtomicWrite.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -25,6 +27,21 @@ enum class RecordError {
 };
 
 QString RecordErrorText(RecordError error);
+
+// What a writer did; for WriteFailed also the system's reason, so that a
+// message can say why ("the disk is full").
+struct RecordWrite {
+    RecordError error = RecordError::None;
+    FileWriteOutcome file;
+
+    RecordWrite(RecordError e = RecordError::None) : error(e) {}
+    explicit RecordWrite(const FileWriteOutcome& outcome)
+        : error(outcome.ok() ? RecordError::None : RecordError::WriteFailed), file(outcome) {}
+    bool ok() const { return error == RecordError::None; }
+    operator RecordError() const { return error; }
+    // The reason in plain words: the system's for a failed write.
+    QString reason() const;
+};
 
 template <typename T> struct Read {
     T value{};
@@ -79,10 +96,15 @@ QString BuildRecordLine(const QString& tag, const QStringList& fields);
 
 // Replaces lines[lineIndex - 1] (lineIndex is 1-based) by the record of tag and
 // fields 1..fieldCount, then rewrites the file with lines 1..lineCount.
-RecordError RewriteRecord(QStringList& lines, const QStringList& fields, int lineIndex,
-                          const QString& tag, int lineCount, int fieldCount, const QString& path);
-RecordError WriteSixRecords(const std::array<QStringList, 6>& fields, const QStringList& tags,
-                            int count, const QString& path);
+// Every writer takes an optional batch: the file is then written beside its
+// place and put there only when the batch is committed (the lines a writer
+// updates are updated as if it had been).
+RecordWrite RewriteRecord(QStringList& lines, const QStringList& fields, int lineIndex,
+                          const QString& tag, int lineCount, int fieldCount, const QString& path,
+                          FileWriteBatch* batch = nullptr);
+RecordWrite WriteSixRecords(const std::array<QStringList, 6>& fields, const QStringList& tags,
+                            int count, const QString& path, FileWriteBatch* batch = nullptr);
 
 // Atomic whole-file write of lines, each ended by CR LF (Latin-1).
-RecordError WriteRecordLines(const QString& path, const QStringList& lines);
+RecordWrite WriteRecordLines(const QString& path, const QStringList& lines,
+                             FileWriteBatch* batch = nullptr);

@@ -1,6 +1,5 @@
 #include "core/ResourceStore.h"
 
-#include "core/AtomicWrite.h"
 #include "core/GraphicsTable.h"
 
 #include <QDir>
@@ -88,7 +87,8 @@ QList<int> ResourceStore::ids() const {
 
 ResourceStore::ExtractResult ResourceStore::ExtractResource(int id, const QString& type,
                                                             const QString& path,
-                                                            Durability durability) const {
+                                                            Durability durability,
+                                                            FileWriteOutcome* why) const {
     // Every item of the store is of the one type "Custom"; type names are
     // compared without regard to case, as resource type names are.
     if (type.compare(QLatin1String("Custom"), Qt::CaseInsensitive) != 0)
@@ -97,16 +97,13 @@ ResourceStore::ExtractResult ResourceStore::ExtractResource(int id, const QStrin
     const QByteArray bytes = itemBytes(id, &ok);
     if (!ok)
         return ExtractResult::ItemAbsent;
-    if (durability == Durability::Scratch) {
-        QFile file(path);
-        if (QFileInfo(path).isDir() || !file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            return ExtractResult::WriteFailed;
-        if (file.write(bytes) == bytes.size() && file.flush())
-            return ExtractResult::Done;
-        // No part of an item is left behind for a reader to trust.
-        file.remove();
-        return ExtractResult::WriteFailed;
-    }
-    // Written whole or not at all: the file afterwards holds exactly the item.
-    return WriteFileAtomically(path, bytes) ? ExtractResult::Done : ExtractResult::WriteFailed;
+    // Scratch files are written in place (a failed one is removed); durable
+    // ones whole or not at all: the file afterwards holds exactly the item,
+    // or what it held before.
+    const FileWriteOutcome written = durability == Durability::Scratch
+                                         ? WriteScratchFile(path, bytes)
+                                         : WriteFileAtomically(path, bytes);
+    if (why)
+        *why = written;
+    return written.ok() ? ExtractResult::Done : ExtractResult::WriteFailed;
 }

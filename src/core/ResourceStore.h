@@ -6,6 +6,8 @@
 // The built-in root is the Qt resource ":/content"; authors and tests may use a
 // folder on disk with the same shape.
 
+#include "core/AtomicWrite.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -45,8 +47,10 @@ public:
     };
 
     // Copies item id of type "Custom" to path, replacing what the file held.
+    // For WriteFailed, *why (when given) says what the system refused.
     ExtractResult ExtractResource(int id, const QString& type, const QString& path,
-                                  Durability durability = Durability::Durable) const;
+                                  Durability durability = Durability::Durable,
+                                  FileWriteOutcome* why = nullptr) const;
 
 private:
     QString m_root;

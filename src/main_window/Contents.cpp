@@ -57,8 +57,9 @@ Contents::~Contents() {
     qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
 }
 
-QString Contents::startupProblemText(Startup::Problem problem) const {
+QString Contents::startupProblemText(Startup::Problem problem, const QString& reason) const {
     const QString folder = QDir::toNativeSeparators(m_state.programFolder);
+    const QString because = reason.isEmpty() ? QString() : tr(", because %1").arg(reason);
     switch (problem) {
     case Startup::Problem::FolderInUse:
         return tr("Quillora Maths Practice is already open. Please use its window.");
@@ -66,30 +67,47 @@ QString Contents::startupProblemText(Startup::Problem problem) const {
         return tr("Quillora Maths Practice cannot write in its folder %1, so it could "
                   "not keep your results. Please ask a grown-up to check the folder.")
             .arg(folder);
+    case Startup::Problem::LockNotAFile:
+        return tr("Quillora Maths Practice cannot start, because something that is not a "
+                  "plain file (a link to another place, or a folder) stands where its file "
+                  "%1 should be. The program never writes through such a link. Please ask a "
+                  "grown-up to remove it, then start the program again.")
+            .arg(QDir::toNativeSeparators(
+                QDir(m_state.programFolder).filePath(QLatin1String(Startup::LockFileName))));
     case Startup::Problem::DefinitionNotWritten:
         return tr("Quillora Maths Practice could not prepare its practice papers in the "
-                  "folder %1. Please check that the folder can be written to, then start "
+                  "folder %1%2. Please check that the folder can be written to, then start "
                   "the program again.")
-            .arg(folder);
+            .arg(folder, because);
     case Startup::Problem::NoContent:
         return tr("Quillora Maths Practice has no practice papers to show: its content is "
                   "missing or damaged. Please install the program again.");
     case Startup::Problem::ResultsNotWritable:
-        return tr("Quillora Maths Practice cannot keep your results in the folder %1. "
+        return tr("Quillora Maths Practice cannot keep your results in the folder %1%2. "
                   "Please check that the folder can be written to, then start the "
                   "program again.")
-            .arg(folder);
+            .arg(folder, because);
     case Startup::Problem::None:
         break;
     }
     return QString();
 }
 
+void Contents::setStrandedResults(const QString& folder, const QString& reason) {
+    m_strandedFolder = folder;
+    m_strandedReason = reason;
+}
+
 bool Contents::Start() {
-    Startup::Outcome outcome = Startup(m_store, m_state.programFolder).run();
+    Startup startup(m_store, m_state.programFolder);
+    startup.setStrandedResults(m_strandedFolder, m_strandedReason, [this](const QString& question) {
+        return m_popUp.Ask(PopUpService::programTitle(), question, PopUpButtons::YesNo, nullptr);
+    });
+    Startup::Outcome outcome = startup.run();
     m_lock = std::move(outcome.lock);
     if (!outcome.ok()) {
-        m_popUp.Tell(PopUpService::programTitle(), startupProblemText(outcome.problem), nullptr);
+        m_popUp.Tell(PopUpService::programTitle(),
+                     startupProblemText(outcome.problem, outcome.reason), nullptr);
         return false;
     }
     m_state.definition = outcome.definition;
@@ -122,7 +140,8 @@ bool Contents::Start() {
                 m_pupil = id;
                 break;
             }
-            m_popUp.Tell(PopUpService::programTitle(), pupilFolderProblem(id), nullptr);
+            m_popUp.Tell(PopUpService::programTitle(), pupilFolderProblem(id, prepared.reason),
+                         nullptr);
         }
     }
     m_startupRepair = prepared.marksRepair;
@@ -141,6 +160,8 @@ bool Contents::Start() {
     m_home->LoadModuleResults();
 
     show();
+    if (!outcome.strandedNote.isEmpty())
+        m_popUp.Tell(PopUpService::programTitle(), outcome.strandedNote, this);
     tellStartupProblems({});
     tellRosterReport(outcome.rosterReport);
     tellPrepared(prepared);
@@ -163,11 +184,13 @@ QString Contents::forPupil(const QString& message) const {
                                        : m_state.pupilName + QStringLiteral(": ") + message;
 }
 
-QString Contents::pupilFolderProblem(int id) const {
+QString Contents::pupilFolderProblem(int id, const QString& reason) const {
     const Pupil* pupil = m_roster.find(id);
-    return tr("The results of %1 cannot be kept in the folder %2. Please check that the "
+    const QString where = QDir::toNativeSeparators(m_roster.folderOf(id));
+    const QString why = reason.isEmpty() ? QString() : tr(", because %1").arg(reason);
+    return tr("The results of %1 cannot be kept in the folder %2%3. Please check that the "
               "folder can be written to. The other pupils can practise as usual.")
-        .arg(pupil ? pupil->name : QString(), QDir::toNativeSeparators(m_roster.folderOf(id)));
+        .arg(pupil ? pupil->name : QString(), where, why);
 }
 
 void Contents::tellRosterReport(const PupilRoster::LoadReport& report) {
@@ -235,7 +258,7 @@ bool Contents::SwitchPupil(int id) {
     const Startup::PupilOutcome prepared =
         Startup::PreparePupil(m_store, m_roster.folderOf(id), m_state.definition);
     if (!prepared.ok()) {
-        m_popUp.Tell(PopUpService::programTitle(), pupilFolderProblem(id), this);
+        m_popUp.Tell(PopUpService::programTitle(), pupilFolderProblem(id, prepared.reason), this);
         return false;
     }
     // The open paper is this pupil's: its answers are kept before it closes.

@@ -67,6 +67,9 @@ public:
     // the window on the first module's Home page. False when the program
     // must end (Startup::Problem); the pupil has been told why.
     bool Start();
+    // Results left in a folder the program can no longer write, and why
+    // (ChooseProgramFolder): Start offers to copy them, or says where they are.
+    void setStrandedResults(const QString& folder, const QString& reason);
     // The whole run: Start, the event loop, then QuitProgram whatever ended
     // the loop. A termination signal (a logout) ends it through EndRun.
     // Returns the program's exit status.
@@ -141,7 +144,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QString startupProblemText(Startup::Problem problem) const;
+    // reason: what the system refused, when that is known ("the disk is full").
+    QString startupProblemText(Startup::Problem problem, const QString& reason = QString()) const;
     ReportPage* ensureReportPage();
     AboutPage* ensureAboutPage();
     TrashPage* ensureTrashPage();
@@ -158,8 +162,9 @@ private:
     void tellPrepared(const Startup::PupilOutcome& prepared);
     // message, led by the pupil's name where names are shown.
     QString forPupil(const QString& message) const;
-    // Why pupil id's results folder could not be prepared.
-    QString pupilFolderProblem(int id) const;
+    // Why pupil id's results folder could not be prepared; reason: what the
+    // system refused, when known.
+    QString pupilFolderProblem(int id, const QString& reason) const;
     void placePage(QWidget* page);
     void buildWindow();
     QRect bodyRect() const;
@@ -189,6 +194,8 @@ private:
     QPointer<QWidget> m_picker; // the open picker, closed when the run ends
     QPointer<PracticeWindow> m_practice;
     ResultsRepair::Report m_startupRepair;
+    QString m_strandedFolder; // see setStrandedResults
+    QString m_strandedReason;
     bool m_finishScheduled = false;
     bool m_startupFinished = false;
     bool m_picturesTold = false;

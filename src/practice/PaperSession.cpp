@@ -113,7 +113,11 @@ LoadOutcome PaperSession::Load() {
     const PaperContentRead content =
         LoadPaperContent(m_store, m_setup.programFolder, m_setup.module, m_setup.paperNum);
     if (!content.ok() || content.content.QuestionCount < 1) {
-        outcome.problem = LoadProblem::ContentUnreadable;
+        // A folder that cannot take the tables' copies is not the content's
+        // fault, and the pupil is told what is wrong with the folder.
+        outcome.problem = content.notWritten.isEmpty() ? LoadProblem::ContentUnreadable
+                                                       : LoadProblem::ContentNotWritten;
+        outcome.reason = content.notWritten;
         outcome.details = content.problems;
         if (outcome.details.isEmpty())
             outcome.details << QStringLiteral("The paper lists no questions.");
@@ -208,6 +212,7 @@ LoadOutcome PaperSession::LoadSecondAttemptResults() {
 
 bool PaperSession::ExtractQuestionDocument() {
     RemoveQuestionDocument();
+    m_documentNotWritten.clear();
     const int q = m_paper.QSCount;
     if (q < 1 || q > m_paper.QuestionIds.size())
         return false;
@@ -217,9 +222,13 @@ bool PaperSession::ExtractQuestionDocument() {
         m_setup.programFolder + QStringLiteral("/temppaper") + id + QStringLiteral(".mht");
     if (m_paper.CurrentQuestionId <= 0)
         return false;
-    return m_store.ExtractResource(m_paper.CurrentQuestionId, QStringLiteral("Custom"),
-                                   m_paper.DocumentPath, ResourceStore::Durability::Scratch) ==
-           ResourceStore::ExtractResult::Done;
+    FileWriteOutcome written;
+    const ResourceStore::ExtractResult extracted =
+        m_store.ExtractResource(m_paper.CurrentQuestionId, QStringLiteral("Custom"),
+                                m_paper.DocumentPath, ResourceStore::Durability::Scratch, &written);
+    if (extracted == ResourceStore::ExtractResult::WriteFailed)
+        m_documentNotWritten = written.reason();
+    return extracted == ResourceStore::ExtractResult::Done;
 }
 
 void PaperSession::RemoveQuestionDocument() {
@@ -259,11 +268,16 @@ void PaperSession::StoreQuestionAnswers(const QStringList& rowTexts) {
     }
 }
 
+void WriteOutcome::take(const RecordWrite& written, const QString& file) {
+    error = written.error;
+    path = written.ok() ? QString() : file;
+    reason = written.ok() ? QString() : written.reason();
+}
+
 WriteOutcome PaperSession::SaveAnswers() {
     WriteOutcome outcome;
-    outcome.error = WritePaperRecord(m_paper.AnswersFile, m_setup.paperIndex(), m_paper.Answers);
-    if (!outcome.ok())
-        outcome.path = m_paper.AnswersFile.path;
+    outcome.take(WritePaperRecord(m_paper.AnswersFile, m_setup.paperIndex(), m_paper.Answers),
+                 m_paper.AnswersFile.path);
     return outcome;
 }
 
@@ -336,17 +350,17 @@ WriteOutcome PaperSession::CompleteMarking() {
             score += m_paper.AnswerMarks.value(i).trimmed().toInt();
     }
 
-    auto fail = [&](RecordError error, const QString& path) {
+    auto fail = [&](const RecordWrite& written, const QString& path) {
         m_paper = before;
-        outcome.error = error;
-        outcome.path = path;
+        outcome.take(written, path);
         return outcome;
     };
 
-    const RecordError resultsError = WritePaperRecord(m_paper.ResultsFile, m_setup.paperIndex(),
-                                                      ResultMarkTexts(m_paper.Results));
-    if (resultsError != RecordError::None)
-        return fail(resultsError, m_paper.ResultsFile.path);
+    FileWriteBatch batch;
+    const RecordWrite results = WritePaperRecord(m_paper.ResultsFile, m_setup.paperIndex(),
+                                                 ResultMarkTexts(m_paper.Results), &batch);
+    if (!results.ok())
+        return fail(results, m_paper.ResultsFile.path);
 
     m_paper.Scoring = score;
     m_paper.PScoring = ScorePercentText(score, m_paper.TotalMarks);
@@ -363,21 +377,30 @@ WriteOutcome PaperSession::CompleteMarking() {
         m_paper.Marks.CDD[k] = m_paper.ETime;
         m_paper.Marks.FST[k] = status;
     }
-    const RecordError marksError =
-        WriteMarksFile(m_paper.MarksPath, m_paper.Marks, m_setup.paperCount);
-    if (marksError != RecordError::None)
-        return fail(marksError, m_paper.MarksPath);
-
+    const RecordWrite marks =
+        WriteMarksFile(m_paper.MarksPath, m_paper.Marks, m_setup.paperCount, &batch);
+    if (!marks.ok())
+        return fail(marks, m_paper.MarksPath);
     if (!isSecondAttempt()) {
-        const RecordError trendError = AppendTrendValue(m_paper.TrendPath, m_paper.PScoring);
-        if (trendError != RecordError::None) {
-            // Undo the summary so that the paper can be marked again in full;
-            // a paper marked without its trend value would be lost to the plot.
-            WriteMarksFile(before.MarksPath, before.Marks, m_setup.paperCount);
-            return fail(trendError, m_paper.TrendPath);
-        }
+        // A paper marked without its trend value would be lost to the plot.
+        const RecordWrite trend = AppendTrendValue(m_paper.TrendPath, m_paper.PScoring, &batch);
+        if (!trend.ok())
+            return fail(trend, m_paper.TrendPath);
     }
-    return outcome;
+
+    // Every file is written; only renames are left, which need no room on
+    // the disk.
+    QString failedPath;
+    int replaced = 0;
+    const FileWriteOutcome committed = batch.commit(&failedPath, &replaced);
+    if (committed.ok())
+        return outcome;
+    // The results file alone changes nothing the pupil sees while the summary
+    // says not marked; a summary put in place without its trend value is
+    // undone, so that the paper can be marked again in full.
+    if (replaced >= 2)
+        WriteMarksFile(before.MarksPath, before.Marks, m_setup.paperCount);
+    return fail(RecordWrite(committed), failedPath);
 }
 
 int PaperSession::AnsweredCount() const {

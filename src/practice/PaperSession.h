@@ -76,6 +76,7 @@ enum class LoadProblem {
     None,
     BadPaper,          // the paper number lies outside the module's papers
     ContentUnreadable, // a content table could not be extracted or read
+    ContentNotWritten, // a content table could not be copied into the folder
     ResultsUnreadable, // a results file is missing or cannot be read
     TooManyBlanks,     // more blanks than a record line can hold
 };
@@ -83,13 +84,16 @@ enum class LoadProblem {
 struct LoadOutcome {
     LoadProblem problem = LoadProblem::None;
     QStringList details; // plain-words lines naming what failed
+    QString reason;      // ContentNotWritten: why ("the disk is full")
     bool ok() const { return problem == LoadProblem::None; }
 };
 
 struct WriteOutcome {
     RecordError error = RecordError::None;
-    QString path; // the file that could not be written
+    QString path;   // the file that could not be written
+    QString reason; // why, in plain words ("the disk is full")
     bool ok() const { return error == RecordError::None; }
+    void take(const RecordWrite& written, const QString& file);
 };
 
 class PaperSession {
@@ -112,6 +116,9 @@ public:
     // Extracts the current question's document to DocumentPath, deleting the
     // previously shown one first. False when it could not be extracted.
     bool ExtractQuestionDocument();
+    // Why the last extraction could not write the document ("the disk is
+    // full"); empty when it did, or when the store lacks the document.
+    const QString& DocumentNotWritten() const { return m_documentNotWritten; }
     // Deletes the shown document file (the window is closing).
     void RemoveQuestionDocument();
 
@@ -142,8 +149,10 @@ public:
     // The confirmation the pupil is asked before marking.
     QString MarkingQuestion() const;
     static QString MarkingTitle() { return QStringLiteral("Marking"); }
-    // Marking, second half: times, checking, score and every write. On a
-    // failed write the paper stays not marked in memory.
+    // Marking, second half: times, checking, score and every write. The
+    // results, marks and trend files are written beside their places first
+    // and replaced only when all three are written, so a full disk leaves
+    // all three as they were. On a failed write the paper stays not marked.
     WriteOutcome CompleteMarking();
 
     // Blanks whose stored answer is not the empty text (spaces count).
@@ -176,4 +185,5 @@ private:
     const Clock& m_clock;
     QLocale m_locale;
     PaperState m_paper;
+    QString m_documentNotWritten;
 };

@@ -329,8 +329,12 @@ bool PupilRoster::Save() {
                            {QStringLiteral("removed"), removed},
                            {QStringLiteral("last"), m_last},
                            {QStringLiteral("nextId"), m_nextId}};
-    return WriteFileAtomically(m_folder + QLatin1Char('/') + QLatin1String(FileName),
-                               QJsonDocument(root).toJson(QJsonDocument::Indented));
+    const FileWriteOutcome written =
+        WriteFileAtomically(m_folder + QLatin1Char('/') + QLatin1String(FileName),
+                            QJsonDocument(root).toJson(QJsonDocument::Indented));
+    if (!written.ok())
+        qCWarning(lcQuillora) << "pupils file not written:" << written.reason();
+    return written.ok();
 }
 
 PupilRoster::Outcome PupilRoster::Add(const QString& typed, int* newId) {

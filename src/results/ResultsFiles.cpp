@@ -5,7 +5,8 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
+
+#include <cerrno>
 
 QString ResultsFileStem(ResultsFile file) {
     switch (file) {
@@ -55,7 +56,7 @@ int ResultsFilesExpected(const ProgramDefinition& definition) {
 struct ResultsErase::Pending {
     explicit Pending(const QString& target) : path(target), file(target) {}
     QString path;
-    QSaveFile file; // discards its temporary unless committed
+    AtomicFileWrite file; // discards its temporary unless committed
 };
 
 ResultsErase::ResultsErase(const ResourceStore& store, const QString& programFolder,
@@ -82,10 +83,13 @@ bool ResultsErase::Prepare() {
         bool found = false;
         const QByteArray bytes = m_store.itemBytes(ids.at(i), &found);
         auto pending = std::make_unique<Pending>(path);
-        // (A folder in a file's place cannot be opened for writing.)
-        if (!found || !pending->file.open(QIODevice::WriteOnly) ||
-            pending->file.write(bytes) != bytes.size()) {
+        // (A folder or a link in a file's place is not written.)
+        const FileWriteOutcome written =
+            found ? pending->file.write(bytes) : FileWriteOutcome::fromErrno(ENOENT);
+        if (!written.ok()) {
             m_outcome.failedPath = path;
+            m_outcome.reason =
+                found ? written.reason() : QStringLiteral("the program's copy of it is missing");
             m_pending.clear();
             return false;
         }
@@ -96,9 +100,11 @@ bool ResultsErase::Prepare() {
 
 void ResultsErase::Replace() {
     for (const auto& pending : m_pending) {
-        // Flushed to the disk, then renamed over the results file.
-        if (!pending->file.commit()) {
+        // Flushed to the disk by Prepare, now renamed over the results file.
+        const FileWriteOutcome committed = pending->file.commit();
+        if (!committed.ok()) {
             m_outcome.failedPath = pending->path;
+            m_outcome.reason = committed.reason();
             break;
         }
         m_outcome.erased.append(pending->path);
@@ -125,10 +131,12 @@ QString EraseProblemText(const EraseOutcome& outcome) {
         return QString();
     const QString failed = QDir::toNativeSeparators(
         outcome.failedPath.isEmpty() ? outcome.notErased.first() : outcome.failedPath);
+    const QString because =
+        outcome.reason.isEmpty() ? QString() : QStringLiteral(", because ") + outcome.reason;
     if (outcome.erased.isEmpty())
         return QStringLiteral("Your results could not be erased: the program cannot write the "
-                              "file %1. Nothing has been erased.")
-            .arg(failed);
+                              "file %1%2. Nothing has been erased.")
+            .arg(failed, because);
     auto names = [](const QStringList& paths) {
         QStringList list;
         for (const QString& path : paths)
@@ -136,13 +144,14 @@ QString EraseProblemText(const EraseOutcome& outcome) {
         return list.join(QStringLiteral(", "));
     };
     return QStringLiteral("Only part of your results could be erased: the program could not "
-                          "replace the file %1. Erased: %2. Not erased, still holding your past "
-                          "results: %3.")
-        .arg(failed, names(outcome.erased), names(outcome.notErased));
+                          "replace the file %1%2. Erased: %3. Not erased, still holding your "
+                          "past results: %4.")
+        .arg(failed, because, names(outcome.erased), names(outcome.notErased));
 }
 
 QStringList EnsureResultsFiles(const ResourceStore& store, const QString& programFolder,
-                               const ProgramDefinition& definition, QStringList* created) {
+                               const ProgramDefinition& definition, QStringList* created,
+                               QString* reason) {
     // Only a missing file is made from its template: one lost file (deleted
     // by hand, or by a cleaning tool) must not take every other result of
     // every module with it. On a first start that is every file.
@@ -155,18 +164,25 @@ QStringList EnsureResultsFiles(const ResourceStore& store, const QString& progra
         for (int k = 0; k < ResultsFileCount; ++k) {
             const QString path =
                 ResultsFilePath(programFolder, fileAt(k), m, definition.programCode);
-            // (A folder in the file's place is not missing: the start-up
-            // repair reports it.)
-            if (QFileInfo::exists(path))
+            // (A folder or a link in the file's place is not missing: the
+            // start-up repair reports it.)
+            const QFileInfo entry(path);
+            if (entry.exists() || entry.isSymLink())
                 continue;
             // A file made where there was none holds nothing to lose, so it
             // does not wait for the disk: one cut short by a crash is rebuilt
             // by the next start's repair.
-            if (store.ExtractResource(ResultsTemplateId(fileAt(k), m), QStringLiteral("Custom"),
-                                      path, ResourceStore::Durability::Scratch) !=
-                ResourceStore::ExtractResult::Done)
+            FileWriteOutcome written;
+            const ResourceStore::ExtractResult extracted =
+                store.ExtractResource(ResultsTemplateId(fileAt(k), m), QStringLiteral("Custom"),
+                                      path, ResourceStore::Durability::Scratch, &written);
+            if (extracted != ResourceStore::ExtractResult::Done) {
+                if (reason && failed.isEmpty())
+                    *reason = extracted == ResourceStore::ExtractResult::WriteFailed
+                                  ? written.reason()
+                                  : QStringLiteral("the program's copy of it is missing");
                 failed.append(path);
-            else if (created)
+            } else if (created)
                 created->append(path);
         }
     }
@@ -223,8 +239,9 @@ Read<MarksRecords> ReadMarksFile(const QString& path, int paperCount) {
     return result;
 }
 
-RecordError WriteMarksFile(const QString& path, const MarksRecords& marks, int paperCount) {
-    return WriteSixRecords(marks.asArray(), MarksTags(), paperCount, path);
+RecordWrite WriteMarksFile(const QString& path, const MarksRecords& marks, int paperCount,
+                           FileWriteBatch* batch) {
+    return WriteSixRecords(marks.asArray(), MarksTags(), paperCount, path, batch);
 }
 
 Read<PaperLines> ReadPaperLines(const QString& path, int paperCount) {
@@ -278,7 +295,8 @@ Read<QStringList> PaperFields(const PaperLines& file, int paperIndex, int blankC
     return result;
 }
 
-RecordError WritePaperRecord(PaperLines& file, int paperIndex, const QStringList& fields) {
+RecordWrite WritePaperRecord(PaperLines& file, int paperIndex, const QStringList& fields,
+                             FileWriteBatch* batch) {
     // A paper whose record was missing is written as its bare tag, not as an
     // empty line: the reader's forward pass would stop there, and every later
     // paper, the one saved now included, would read back empty.
@@ -289,12 +307,12 @@ RecordError WritePaperRecord(PaperLines& file, int paperIndex, const QStringList
         if (lines.at(k - 1).isEmpty())
             lines[k - 1] = BuildRecordLine(QString::number(100 + k), {});
     }
-    const RecordError error =
+    const RecordWrite written =
         RewriteRecord(lines, fields, paperIndex, QString::number(100 + paperIndex), file.paperCount,
-                      int(fields.size()), file.path);
-    if (error == RecordError::None)
+                      int(fields.size()), file.path, batch);
+    if (written.ok())
         file.lines = lines;
-    return error;
+    return written;
 }
 
 int MarkedPaperCount(const QString& folder, const ProgramDefinition& definition) {

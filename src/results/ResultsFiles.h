@@ -27,6 +27,7 @@ struct EraseOutcome {
     QStringList erased;    // now hold their templates
     QStringList notErased; // still hold what they held before
     QString failedPath;    // the file that stopped the erase; empty when none did
+    QString reason;        // why it stopped, in plain words ("the disk is full")
     bool ok() const { return notErased.isEmpty(); }
 };
 
@@ -70,9 +71,11 @@ QStringList ResetAllResults(const ResourceStore& store, const QString& programFo
 QString EraseProblemText(const EraseOutcome& outcome);
 // Start-up: makes every missing file of every existing module from its
 // template and leaves the files that exist alone. Returns the paths that
-// could not be written; *created lists the files made.
+// could not be written; *created lists the files made, *reason says why the
+// first failed file could not be written.
 QStringList EnsureResultsFiles(const ResourceStore& store, const QString& programFolder,
-                               const ProgramDefinition& definition, QStringList* created = nullptr);
+                               const ProgramDefinition& definition, QStringList* created = nullptr,
+                               QString* reason = nullptr);
 // The number of results files of the existing modules (six each).
 int ResultsFilesExpected(const ProgramDefinition& definition);
 // Papers whose first attempt is marked, over every existing module of the
@@ -91,7 +94,8 @@ QStringList MarksTags(); // {"FSE", "SSE", "LTM", "CDD", "FST", "SST"}
 // records as they stand; the error then names the first such damage (or the
 // file's own error, with every list empty).
 Read<MarksRecords> ReadMarksFile(const QString& path, int paperCount);
-RecordError WriteMarksFile(const QString& path, const MarksRecords& marks, int paperCount);
+RecordWrite WriteMarksFile(const QString& path, const MarksRecords& marks, int paperCount,
+                           FileWriteBatch* batch = nullptr);
 
 // A per-paper file (first, second, fresults, sresults) held as P lines.
 struct PaperLines {
@@ -106,4 +110,5 @@ Read<PaperLines> ReadPaperLines(const QString& path, int paperCount);
 // yields blankCount empty fields (the writers rebuild it on the next write).
 Read<QStringList> PaperFields(const PaperLines& file, int paperIndex, int blankCount);
 // Rewrites the paper's record with fields and writes the whole file.
-RecordError WritePaperRecord(PaperLines& file, int paperIndex, const QStringList& fields);
+RecordWrite WritePaperRecord(PaperLines& file, int paperIndex, const QStringList& fields,
+                             FileWriteBatch* batch = nullptr);

@@ -112,15 +112,21 @@ QString nativeList(const QStringList& paths) {
 void ResultsRepair::Report::add(const Report& other) {
     repaired += other.repaired;
     folders += other.folders;
+    notFiles += other.notFiles;
     unreadable += other.unreadable;
+    if (unwrittenReason.isEmpty())
+        unwrittenReason = other.unwrittenReason;
     unwritten += other.unwritten;
+    lost += other.lost;
     findings += other.findings;
 }
 
 QString ResultsRepair::Report::message() const {
     QStringList parts;
     if (!repaired.isEmpty())
-        parts.append(RepairedSentence());
+        parts.append(lost.isEmpty()
+                         ? RepairedSentence()
+                         : RepairedSentence() + QLatin1Char(' ') + lost.join(QLatin1Char(' ')));
     if (!folders.isEmpty())
         parts.append(
             QStringLiteral("Some results cannot be kept, because a folder stands where the "
@@ -128,13 +134,28 @@ QString ResultsRepair::Report::message() const {
                            "folder somewhere else or rename it, then start the program again. "
                            "Nothing in the folder has been changed.")
                 .arg(nativeList(folders)));
+    if (!notFiles.isEmpty())
+        parts.append(
+            QStringLiteral("Some results cannot be kept, because a link to another place (or "
+                           "something else that is not a plain file) stands where the results "
+                           "file should be: %1. The program never writes through such a link. "
+                           "Please ask a grown-up to put the results file itself there, or to "
+                           "remove the link, then start the program again. Nothing has been "
+                           "changed.")
+                .arg(nativeList(notFiles)));
     const QStringList stuck = unreadable + unwritten;
-    if (!stuck.isEmpty())
+    if (!stuck.isEmpty()) {
+        const QString because =
+            unwritten.isEmpty() || unwrittenReason.isEmpty()
+                ? QString()
+                : QStringLiteral(" (%1; the damaged files are left as they were)")
+                      .arg(unwrittenReason);
         parts.append(QStringLiteral("Some of your saved results are damaged and could not be "
-                                    "repaired, because the program cannot read or write %1. "
+                                    "repaired, because the program cannot read or write %1%2. "
                                     "Please ask a grown-up to check that the files can be "
                                     "read and written, then start the program again.")
-                         .arg(nativeList(stuck)));
+                         .arg(nativeList(stuck), because));
+    }
     return parts.join(QStringLiteral("\n\n"));
 }
 
@@ -154,7 +175,7 @@ ResultsRepair::Report ResultsRepair::RunMarks() {
         if (m_definition.moduleExists(m))
             RepairMarksFile(
                 ResultsFilePath(m_folder, ResultsFile::Marks, m, m_definition.programCode),
-                m_definition.module(m).paperCount);
+                m_definition.module(m).paperCount, m);
     }
     return m_report;
 }
@@ -261,6 +282,12 @@ bool ResultsRepair::ReadForRepair(const QString& path, QStringList* lines, bool*
     *looseEnds = false;
     findings->clear();
     const QFileInfo info(path);
+    if (info.isSymLink() || (info.exists() && !info.isDir() && !info.isFile())) {
+        m_report.notFiles.append(path);
+        Note(path, QStringLiteral("not a plain file (a link or a device)"),
+             QStringLiteral("; left alone"));
+        return false;
+    }
     if (info.isDir()) {
         m_report.folders.append(path);
         Note(path, QStringLiteral("a folder"), QStringLiteral("; left alone"));
@@ -278,20 +305,27 @@ bool ResultsRepair::ReadForRepair(const QString& path, QStringList* lines, bool*
     return true;
 }
 
-void ResultsRepair::Conclude(const QString& path, const QStringList& rebuilt,
+bool ResultsRepair::Conclude(const QString& path, const QStringList& rebuilt,
                              const QStringList& kept, bool looseEnds, QStringList findings) {
     if (looseEnds)
         findings.append(QStringLiteral("line ends without CR LF"));
     if (rebuilt != kept && findings.isEmpty())
         findings.append(QStringLiteral("lines that are not its records, or out of order"));
     if (findings.isEmpty())
-        return;
-    const bool written = WriteRecordLines(path, rebuilt) == RecordError::None;
+        return false;
+    // Written whole or not at all: on a full disk the damaged file stays as
+    // it is, and is not called repaired.
+    const RecordWrite write = WriteRecordLines(path, rebuilt);
+    const bool written = write.ok();
     (written ? m_report.repaired : m_report.unwritten).append(path);
+    if (!written && m_report.unwrittenReason.isEmpty())
+        m_report.unwrittenReason = write.reason();
     for (const QString& finding : findings)
         Note(path, finding,
-             written ? QStringLiteral("; the file was rebuilt")
-                     : QStringLiteral("; the rebuilt file could not be written"));
+             written
+                 ? QStringLiteral("; the file was rebuilt")
+                 : QStringLiteral("; the rebuilt file could not be written: ") + write.reason());
+    return written;
 }
 
 void ResultsRepair::RepairPaperFile(const QString& path, const QList<int>& shapes, int paperCount) {
@@ -343,7 +377,7 @@ void ResultsRepair::RepairPaperFile(const QString& path, const QList<int>& shape
     Conclude(path, rebuilt, kept, looseEnds, findings);
 }
 
-void ResultsRepair::RepairMarksFile(const QString& path, int paperCount) {
+void ResultsRepair::RepairMarksFile(const QString& path, int paperCount, int module) {
     QStringList lines, findings;
     bool looseEnds = false;
     if (!ReadForRepair(path, &lines, &looseEnds, &findings, true))
@@ -352,6 +386,9 @@ void ResultsRepair::RepairMarksFile(const QString& path, int paperCount) {
     const QStringList tags = MarksTags();
     enum { FSE, SSE, LTM, CDD, FST, SST };
     QList<QStringList> records;
+    // Per record, how many of its fields the file held: a field made up by
+    // the repair is a value lost.
+    QList<int> held;
     for (int r = 0; r < tags.size(); ++r) {
         const QString& tag = tags.at(r);
         const qsizetype at = FindTagLine(lines, tag);
@@ -360,6 +397,7 @@ void ResultsRepair::RepairMarksFile(const QString& path, int paperCount) {
             fields = recordFields(lines.at(at), tag);
         else if (!lines.isEmpty())
             findings.append(QStringLiteral("no %1 record").arg(tag));
+        held.append(int(fields.size()));
         const bool state = r == FST || r == SST;
         const QString fitted =
             fitFields(&fields, paperCount, state ? QStringLiteral("0") : QString());
@@ -373,11 +411,17 @@ void ResultsRepair::RepairMarksFile(const QString& path, int paperCount) {
     // A state is "0" or "1"; anything else reads as not marked. A score that
     // is not a percentage reads as not marked too, state included, so the
     // paper can be marked again instead of showing a marked view without one.
+    QList<QList<bool>> kept(tags.size(), QList<bool>(paperCount, true));
+    for (int r = 0; r < tags.size(); ++r) {
+        for (int k = held.at(r); k < paperCount; ++k)
+            kept[r][k] = false;
+    }
     for (int state : {FST, SST}) {
         for (int k = 0; k < paperCount; ++k) {
             QString& value = records[state][k];
             if (value == QLatin1String("0") || value == QLatin1String("1"))
                 continue;
+            kept[state][k] = false;
             findings.append(QStringLiteral("%1 of paper %2 is \"%3\", read as \"0\"")
                                 .arg(tags.at(state), paperTag(k + 1), value.left(20)));
             value = QStringLiteral("0");
@@ -393,18 +437,60 @@ void ResultsRepair::RepairMarksFile(const QString& path, int paperCount) {
                                 .arg(tags.at(score), paperTag(k + 1), value.left(20)));
             value.clear();
             records[state][k] = QStringLiteral("0");
+            kept[score][k] = kept[state][k] = false;
+        }
+    }
+
+    // A paper lost its mark when its score or state had to be made up, unless
+    // what is left says it was not marked anyway.
+    QList<int> lostPapers;
+    for (int k = 0; k < paperCount; ++k) {
+        for (const auto& [score, state] : {std::pair{FSE, FST}, std::pair{SSE, SST}}) {
+            if (kept[score][k] && kept[state][k])
+                continue;
+            const bool notMarked = (kept[state][k] && records[state][k] == QLatin1String("0")) ||
+                                   (kept[score][k] && records[score][k].isEmpty());
+            if (!notMarked) {
+                lostPapers.append(k + 1);
+                break;
+            }
         }
     }
 
     QStringList rebuilt;
     for (int r = 0; r < tags.size(); ++r)
         rebuilt.append(BuildRecordLine(tags.at(r), records.at(r)));
-    QStringList kept;
+    QStringList keptLines;
     for (const QString& line : lines) {
         if (!isFraming(line))
-            kept.append(line);
+            keptLines.append(line);
     }
-    Conclude(path, rebuilt, kept, looseEnds, findings);
+    if (Conclude(path, rebuilt, keptLines, looseEnds, findings) && !lostPapers.isEmpty())
+        m_report.lost.append(LostMarksSentence(module, lostPapers, paperCount));
+}
+
+QString ResultsRepair::LostMarksSentence(int module, const QList<int>& papers,
+                                         int paperCount) const {
+    const QString heading = m_definition.module(module).heading;
+    if (papers.size() == paperCount)
+        return QStringLiteral("None of the marks saved for %1 could be recovered, so every "
+                              "paper shows as not marked and can be done again.")
+            .arg(heading);
+    const QStringList names = m_definition.module(module).topicNames;
+    QStringList which;
+    for (int paper : papers) {
+        const int topic = (paper - 1) / 5;
+        which.append(QStringLiteral("paper %1 of %2")
+                         .arg((paper - 1) % 5 + 1)
+                         .arg(names.value(topic, QStringLiteral("topic %1").arg(topic + 1))));
+    }
+    const QString list = which.size() == 1
+                             ? which.first()
+                             : which.mid(0, which.size() - 1).join(QStringLiteral(", ")) +
+                                   QStringLiteral(" and ") + which.last();
+    return QStringLiteral("The marks of %1 could not be recovered, so %2 as not marked and "
+                          "can be done again.")
+        .arg(list, which.size() == 1 ? QStringLiteral("it shows") : QStringLiteral("they show"));
 }
 
 void ResultsRepair::RepairTrendFile(const QString& path) {

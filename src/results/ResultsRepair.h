@@ -20,15 +20,20 @@ class ResultsRepair {
 public:
     // What was found and done. The paths are those of the results files.
     struct Report {
-        QStringList repaired;   // damaged, rebuilt and written back
-        QStringList folders;    // a folder stands where the file should be
-        QStringList unreadable; // exists but cannot be opened
-        QStringList unwritten;  // damaged, but the repair could not be written
-        QStringList findings;   // one line per damage, for the record
+        QStringList repaired;    // damaged, rebuilt and written back
+        QStringList folders;     // a folder stands where the file should be
+        QStringList notFiles;    // a link (or a device) stands there: never written through
+        QStringList unreadable;  // exists but cannot be opened
+        QStringList unwritten;   // damaged, but the repair could not be written
+        QString unwrittenReason; // why the first of them could not ("the disk is full")
+        // What a repaired marks file could not bring back, one plain-words
+        // sentence per file ("The marks of papers 1 and 2 ...").
+        QStringList lost;
+        QStringList findings; // one line per damage, for the record
 
         bool damaged() const {
-            return !repaired.isEmpty() || !folders.isEmpty() || !unreadable.isEmpty() ||
-                   !unwritten.isEmpty();
+            return !repaired.isEmpty() || !folders.isEmpty() || !notFiles.isEmpty() ||
+                   !unreadable.isEmpty() || !unwritten.isEmpty();
         }
         // Plain words for the pupil or a parent; empty when nothing was damaged.
         QString message() const;
@@ -64,7 +69,10 @@ private:
     // The lines of a store item (a content table or template); none when absent.
     QStringList storeLines(int id) const;
     void RepairPaperFile(const QString& path, const QList<int>& shapes, int paperCount);
-    void RepairMarksFile(const QString& path, int paperCount);
+    void RepairMarksFile(const QString& path, int paperCount, int module);
+    // What the pupil is told about the papers of module whose marks a repair
+    // could not bring back (paper indexes, 1-based).
+    QString LostMarksSentence(int module, const QList<int>& papers, int paperCount) const;
     void RepairTrendFile(const QString& path);
 
     // Reads the file for repair; false (and the report updated) when it is a
@@ -76,7 +84,8 @@ private:
     // Records a finding in the report and logs it with what was done.
     void Note(const QString& path, const QString& finding, const QString& done);
     // Writes the rebuilt file when it differs from what was read.
-    void Conclude(const QString& path, const QStringList& rebuilt, const QStringList& kept,
+    // True when it wrote one.
+    bool Conclude(const QString& path, const QStringList& rebuilt, const QStringList& kept,
                   bool looseEnds, QStringList findings);
 
     const ResourceStore& m_store;

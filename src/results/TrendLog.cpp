@@ -36,7 +36,7 @@ Read<QString> ReadTrendLine(const QString& path) {
     return ReadRecordLine(path, TrendTag);
 }
 
-RecordError AppendTrendValue(const QString& path, const QString& value) {
+RecordWrite AppendTrendValue(const QString& path, const QString& value, FileWriteBatch* batch) {
     if (!IsStorableText(value))
         return RecordError::Unencodable;
     const Read<QString> read = ReadTrendLine(path);
@@ -48,7 +48,7 @@ RecordError AppendTrendValue(const QString& path, const QString& value) {
     if (line.isEmpty())
         line = QStringLiteral("#TRD#");
     line += QLatin1Char('>') + value;
-    return WriteRecordLines(path, {line});
+    return WriteRecordLines(path, {line}, batch);
 }
 
 QList<double> TrendValues(const QString& trendLine, int maxCount) {

@@ -10,7 +10,8 @@
 Read<QString> ReadTrendLine(const QString& path);
 // Appends ">" + value to the trend line and rewrites the file with that single
 // line. A file without a "#TRD#" line gets a fresh one holding the value.
-RecordError AppendTrendValue(const QString& path, const QString& value);
+RecordWrite AppendTrendValue(const QString& path, const QString& value,
+                             FileWriteBatch* batch = nullptr);
 // The last (at most) maxCount values of a trend line, oldest first. The entries
 // are counted by the ">" of every character but the last, so a trailing empty
 // field is not taken.

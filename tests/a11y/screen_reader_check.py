@@ -276,7 +276,8 @@ def question_document(reader, app, number):
         for node in reader.walk(app):
             if reader.role(node) == "document web" and node.get_name() == f"Question {number}":
                 words = [reader.text(n) for n in reader.walk(node) if n is not node]
-                if any(re.search(r"[A-Za-z]{3}", w or "") for w in words):
+                # A bare sum ("16 − 7 =") is text too.
+                if any(re.search(r"[A-Za-z]{3}|\d", w or "") for w in words):
                     return node
         return None
     return wait_for(f"a document named 'Question {number}' holding the question's text",

@@ -96,12 +96,34 @@ private Q_SLOTS:
 
     void numbersFollowTheLocale() {
         const QLocale german(QLocale::German, QLocale::Germany);
+        const QLocale turkish(QLocale::Turkish, QLocale::Turkey);
         const QLocale english(QLocale::English, QLocale::UnitedStates);
         QCOMPARE(CheckAnswer("24,8", "24.80", "N", german), Tick);
         QCOMPARE(CheckAnswer("1.250,5", "1250.5", "N", german), Tick);
-        QCOMPARE(CheckAnswer("24.80", "24.80", "N", german), Cross);
         QCOMPARE(CheckAnswer("24.80", "24.80", "N", english), Tick);
         QCOMPARE(CheckAnswer("1,250", "1.25", "N", english), Cross);
+        // The papers' own notation, as the question writes the number, where
+        // the pupil's locale reads no number in it.
+        for (const QLocale& locale : {german, turkish}) {
+            QCOMPARE(CheckAnswer("24.80", "24.80", "N", locale), Tick);
+            QCOMPARE(CheckAnswer(" -0.5 ", "-0.5", "N", locale), Tick);
+            QCOMPARE(CheckAnswer("1,250.5", "1250.5", "N", locale), Tick);
+            QCOMPARE(CheckAnswer("24.8", "24.9", "N", locale), Cross);
+            // Read both ways, differently: the pupil's way wins.
+            QCOMPARE(CheckAnswer("1.250", "1250", "N", locale), Tick);
+            QCOMPARE(CheckAnswer("1.250", "1.25", "N", locale), Cross);
+            QCOMPARE(CheckAnswer("1,250", "1.25", "N", locale), Tick);
+            // Neither reads a number.
+            QCOMPARE(CheckAnswer("1.25,0.5", "1.25", "N", locale), Cross);
+        }
+        // Marking reads the default locale when given none.
+        const QLocale before;
+        QLocale::setDefault(german);
+        const ResultMark byDefault = MarkBlank({"24.80"}, {"24.80"}, {"N"}, 0);
+        const ResultMark commaByDefault = MarkBlank({"24,8"}, {"24.80"}, {"N"}, 0);
+        QLocale::setDefault(before);
+        QCOMPARE(byDefault, Tick);
+        QCOMPARE(commaByDefault, Tick);
     }
 
     void groupAnswers_data() {

@@ -354,10 +354,13 @@ private Q_SLOTS:
     void secondAttemptCarriesOverCorrectBlanks() {
         auto folder = ShippedFolder();
         QStringList answers;
+        int last = 0;
         {
-            auto first = folder->open(140); // 30 blanks
+            auto first = folder->open(140);
             answers = TestFiles::correctAnswers(first->paper().AnswerKeys);
-            for (int i : {3, 8, 15, 22, 29})
+            last = int(answers.size()) - 1;
+            QVERIFY(last > 22);
+            for (int i : {3, 8, 15, 22, last})
                 answers[i] = QStringLiteral("wrong");
             QVERIFY(TypeAllAnswers(*first, answers));
             QVERIFY(first->CompleteMarking().ok());
@@ -366,11 +369,11 @@ private Q_SLOTS:
 
         auto second = folder->open(140, 2);
         const PaperState& paper = second->paper();
-        QCOMPARE(second->AnsweredCount(), 25);
+        QCOMPARE(second->AnsweredCount(), last + 1 - 5);
         const QStringList correct = TestFiles::correctAnswers(paper.AnswerKeys);
         for (int i : {3, 8, 15, 22})
             answers[i] = correct.at(i);
-        answers[29] = QStringLiteral("still wrong");
+        answers[last] = QStringLiteral("still wrong");
         QVERIFY(TypeAllAnswers(*second, answers));
         QVERIFY(second->CompleteMarking().ok());
 
@@ -382,7 +385,7 @@ private Q_SLOTS:
         QCOMPARE(newMarks.size(), oldMarks.size());
         for (int line : {0, 2, 3, 4})
             QCOMPARE(newMarks.at(line), oldMarks.at(line));
-        QCOMPARE(paper.Scoring, paper.TotalMarks - paper.AnswerMarks.at(29).toInt());
+        QCOMPARE(paper.Scoring, paper.TotalMarks - paper.AnswerMarks.at(last).toInt());
         QCOMPARE(paper.PScoring, ScorePercentText(paper.Scoring, paper.TotalMarks));
         // Field 40 of SSE and SST, paper 140's, and nothing else.
         for (const auto& [line, value] :

@@ -131,6 +131,24 @@ private Q_SLOTS:
         QTemporaryDir blocked;
         QVERIFY(writeBytes(blocked.filePath("Graphics"), "not a folder"));
         QCOMPARE(ExtractGraphics(store, blocked.path()).size(), 89);
+
+        // A Graphics folder that is a link elsewhere, and a picture file that
+        // is one: nothing is written through either.
+        QTemporaryDir elsewhere;
+        QTemporaryDir linked;
+        QVERIFY(QFile::link(elsewhere.path(), linked.filePath("Graphics")));
+        QCOMPARE(ExtractGraphics(store, linked.path()).size(), 89);
+        QCOMPARE(QDir(elsewhere.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList());
+        QTemporaryDir one;
+        QVERIFY(QDir().mkpath(one.filePath("Graphics")));
+        const QString victim = elsewhere.filePath("victim.bmp");
+        QVERIFY(writeBytes(victim, "not a picture"));
+        QVERIFY(QFile::link(victim, one.filePath("Graphics/Logo.gif")));
+        QCOMPARE(ExtractGraphics(store, one.path()).size(), 88);
+        QCOMPARE(bytesOf(victim), QByteArray("not a picture"));
+        QVERIFY(QFileInfo(one.filePath("Graphics/Logo.gif")).isSymLink());
+        QCOMPARE(bytesOf(one.filePath("Graphics/about_off.bmp")), store.itemBytes(1));
     }
 
     void programFolder() {
@@ -154,12 +172,14 @@ private Q_SLOTS:
         // Scratch copies a cut-off run left behind go; everything else stays.
         for (const char* name :
              {"temppaper25016.mht", "temppaper101.mht", "temptext.txt", "temptext30000.txt",
-              "temppaper.txt", "mypaper.mht", "marks2QMP.txt", "temptext2.txt"})
+              "temppaper.txt", "mypaper.mht", "marks2QMP.txt", "temptext2.txt",
+              // the new bytes of a results file, never put in place
+              ".marks2QMP.txt.new-a1B2c3", ".marks2QMP.txt.new-"})
             QVERIFY(writeBytes(dir.filePath(name), "x"));
-        QCOMPARE(RemoveLeftoverScratchFiles(dir.path()), 4);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files),
-                 QStringList({"marks2QMP.txt", "mypaper.mht", "program", "temppaper.txt",
-                              "temptext2.txt"}));
+        QCOMPARE(RemoveLeftoverScratchFiles(dir.path()), 5);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList({".marks2QMP.txt.new-", "marks2QMP.txt", "mypaper.mht", "program",
+                              "temppaper.txt", "temptext2.txt"}));
         QCOMPARE(RemoveLeftoverScratchFiles(dir.path()), 0);
     }
 };

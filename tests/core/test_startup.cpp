@@ -104,6 +104,60 @@ private Q_SLOTS:
         // Whatever happened, the definition's scratch copy is not left behind.
         QVERIFY(!QFileInfo(folder + "/temptext30000.txt").isFile());
     }
+
+    void resultsLeftInAnUnwritableFolder() {
+        QTemporaryDir dir;
+        const QString old = dir.filePath("old");
+        const ResourceStore store(FixtureRoot);
+        const Startup::Outcome before = Startup(store, old).run();
+        QVERIFY(before.ok());
+        const QString code = before.definition.programCode;
+        QVERIFY(writeBytes(ResultsFilePath(old, ResultsFile::Trend, 2, code), "#TRD#>71.5\r\n"));
+        auto snapshotOf = [&](const QString& folder) {
+            return resultsSnapshot(
+                [&](ResultsFile f) { return ResultsFilePath(folder, f, 2, code); });
+        };
+        const auto oldFiles = snapshotOf(old);
+
+        for (const bool yes : {true, false}) {
+            const QString here = dir.filePath(yes ? "yes" : "no");
+            QStringList asked;
+            Startup startup(store, here);
+            startup.setStrandedResults(old, "the disk can only be read", [&](const QString& q) {
+                asked << q;
+                return yes;
+            });
+            Startup::Outcome outcome = startup.run();
+            QVERIFY(outcome.ok());
+            QCOMPARE(asked.size(), 1);
+            QVERIFY(asked.first().contains(QDir::toNativeSeparators(old)));
+            QVERIFY(asked.first().contains("because the disk can only be read"));
+            QVERIFY(asked.first().contains(QDir::toNativeSeparators(here)));
+            QCOMPARE(outcome.strandedNote, QString());
+            // Yes: the pupil goes on with the old results here; No: starts
+            // afresh. The old folder is never changed.
+            QCOMPARE(snapshotOf(here) == oldFiles, yes);
+            QCOMPARE(outcome.createdResults.size(), yes ? 0 : outcome.expectedResults);
+            QCOMPARE(snapshotOf(old), oldFiles);
+
+            // Once there are results here, they are never overwritten: the
+            // start only says where the old ones are.
+            QVERIFY(writeBytes(ResultsFilePath(here, ResultsFile::Trend, 2, code), "#TRD#\r\n"));
+            const auto ownFiles = snapshotOf(here);
+            outcome.lock.reset();
+            Startup again(store, here);
+            again.setStrandedResults(old, "the disk can only be read", [&](const QString& q) {
+                asked << q;
+                return true;
+            });
+            const Startup::Outcome second = again.run();
+            QVERIFY(second.ok());
+            QCOMPARE(asked.size(), 1);
+            QVERIFY(second.strandedNote.contains(QDir::toNativeSeparators(old)));
+            QVERIFY(second.strandedNote.contains("because the disk can only be read"));
+            QCOMPARE(snapshotOf(here), ownFiles);
+        }
+    }
 };
 
 QTEST_GUILESS_MAIN(TestStartup)

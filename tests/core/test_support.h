@@ -105,7 +105,9 @@ struct ModuleFolder {
         return read.error == DefinitionError::None &&
                EnsureResultsFiles(*store, path(), definition).isEmpty();
     }
-    QString path() const { return dir.path(); }
+    // The folder: a temporary one, or elsewhere when set.
+    QString at;
+    QString path() const { return at.isEmpty() ? dir.path() : at; }
     // Where the results are: the folder itself, until a start of the
     // program has made them the first pupil's.
     QString results() const {

@@ -4,6 +4,8 @@
 
 #include "test_practice_window_harness.h"
 
+#include "../core/SmallDisk.h"
+
 #include "core/PaperContent.h"
 #include "practice/ui/ClockFace.h"
 
@@ -76,6 +78,7 @@ private Q_SLOTS:
     void opensPaperClockCountsAndNavigation();
     void nextAndSaveStoreTypedAnswersOrTell();
     void markingThenSheetWindowButtonsAndClosing();
+    void fullDiskKeepsAnswersAndSaysWhy();
     void secondAttemptLocksCarriedRowsAndMarksOnlyItself();
     void workingButtonFollowsAttemptAndMarking_data();
     void workingButtonFollowsAttemptAndMarking();
@@ -133,7 +136,7 @@ void TestPracticeWindow::opensPaperClockCountsAndNavigation() {
     // The list of questions left takes spaces for empty.
     const PaperSession* session = w->session();
     QStringList answers(session->paper().TotalBlanks, QStringLiteral("1"));
-    answers[4] = QStringLiteral("   ");
+    answers[4] = QStringLiteral(" ");
     answers[9] = QString();
     QVERIFY(h.typeAnswers(w, answers));
     const int q5 = session->QuestionOfBlank(4);
@@ -150,7 +153,7 @@ void TestPracticeWindow::opensPaperClockCountsAndNavigation() {
     Q_EMIT h.combo(w)->activated(0);
     QCOMPARE(session->paper().QSCount, q5);
     QCOMPARE(h.comboItems(w), QStringList({QString::number(q5)}));
-    QCOMPARE(h.box(w, 1)->text(), QStringLiteral("   "));
+    QCOMPARE(h.box(w, 1)->text(), QStringLiteral(" "));
 
     // The title counts the papers within their topic.
     w = h.open(106);
@@ -219,6 +222,8 @@ void TestPracticeWindow::nextAndSaveStoreTypedAnswersOrTell() {
     QCOMPARE(w->session()->paper().QSCount, 1);
     QCOMPARE(h.box(w, 1)->text(), QStringLiteral("12"));
     QVERIFY(h.asked().last().contains(QStringLiteral("Your answers were not saved.")));
+    // The message says why.
+    QVERIFY(h.asked().last().contains(FileWriteOutcome::notAFile().reason()));
     w->SavePaper();
     QVERIFY(h.asked().last().contains(QStringLiteral("not saved")));
     QCOMPARE(h.asked().count(QStringLiteral("Quillora|Paper saved|1")), 1);
@@ -226,6 +231,70 @@ void TestPracticeWindow::nextAndSaveStoreTypedAnswersOrTell() {
     QVERIFY(h.asked().last().contains(QStringLiteral("not marked")));
     QCOMPARE(w->session()->paper().Status, PaperStatus::NotMarked);
     QVERIFY(!h.box(w, 1)->isReadOnly());
+}
+
+// The disk fills while a paper is open: a move, a save and a marking each
+// say why they failed, nothing on the disk changes, and the paper is not
+// shown as marked.
+void TestPracticeWindow::fullDiskKeepsAnswersAndSaysWhy() {
+    SmallDisk disk("size=8m");
+    PracticeHarness h(disk.folder());
+    PracticeWindow* w = h.open(102);
+    QVERIFY(w);
+    QVERIFY(h.typeAnswers(w, h.correctAnswers(w)));
+    const auto before = h.snapshot();
+    QVERIFY(disk.fill());
+
+    h.box(w, 1)->setText(QStringLiteral("12"));
+    w->NextQuestion();
+    QCOMPARE(w->session()->paper().QSCount, 1);
+    QCOMPARE(h.box(w, 1)->text(), QStringLiteral("12"));
+    QVERIFY(h.asked().last().contains(QStringLiteral("Your answers were not saved.")));
+    QVERIFY(h.asked().last().contains(QStringLiteral("because ") + disk.reason()));
+    w->SavePaper();
+    QVERIFY(h.asked().last().contains(disk.reason()));
+    QCOMPARE(h.snapshot(), before);
+
+    // Room for the answers, none for the marking: the disk fills again while
+    // the pupil confirms.
+    disk.release();
+    h.box(w, 1)->setText(h.correctAnswers(w).first());
+    QMap<ResultsFile, QByteArray> saved;
+    bool filled = false;
+    QStringList told;
+    h.popUp.setAnswerer([&](const QString& title, const QString& message, PopUpButtons) {
+        if (title == PaperSession::MarkingTitle() && saved.isEmpty()) {
+            saved = h.snapshot();
+            filled = disk.fill();
+        }
+        told << message;
+        return true;
+    });
+    QSignalSpy marked(w, &PracticeWindow::paperMarked);
+    w->MarkPaper();
+    QVERIFY(filled);
+    QCOMPARE(marked.count(), 0);
+    QVERIFY(told.last().startsWith(QStringLiteral("Your paper was not marked")));
+    QVERIFY(told.last().contains(disk.reason()));
+    QCOMPARE(w->session()->paper().Status, PaperStatus::NotMarked);
+    QCOMPARE(w->session()->paper().PScoring, QString());
+    QVERIFY(!h.box(w, 1)->isReadOnly());
+    QVERIFY(!h.label(w, "FR1")->isVisible());
+    QCOMPARE(h.snapshot(), saved);
+    QCOMPARE(h.snapshot().value(ResultsFile::Marks), before.value(ResultsFile::Marks));
+
+    // With room again the same window marks the paper.
+    disk.release();
+    w->MarkPaper();
+    QCOMPARE(marked.count(), 1);
+    QCOMPARE(w->session()->paper().PScoring, QStringLiteral("100"));
+
+    // A paper opened on a full disk says why it cannot open.
+    QVERIFY(disk.fill());
+    QVERIFY(!h.open(103));
+    QVERIFY(told.last().startsWith(QStringLiteral("This paper could not be opened: the program "
+                                                  "could not copy its questions")));
+    QVERIFY(told.last().endsWith(QStringLiteral("because ") + disk.reason() + "."));
 }
 
 // Marking and the marked view, then (on the marked paper) the answer sheet,
@@ -340,15 +409,15 @@ void TestPracticeWindow::markingThenSheetWindowButtonsAndClosing() {
 
 // The second attempt (`Test2`): carried-over rows locked with their tick, the
 // rest reworked, and after marking the answers of the blanks still wrong
-// revealed. Paper 140 has eight picture-graph questions, 30 blanks of kinds N,
+// revealed. Paper 140 has eight picture-graph questions, 28 blanks of kinds N,
 // T and M.
 void TestPracticeWindow::secondAttemptLocksCarriedRowsAndMarksOnlyItself() {
     constexpr int Graphs = 140;
-    const QList<int> WrongFirst = {2, 7, 13, 21, 28}; // blanks missed in the first attempt
+    const QList<int> WrongFirst = {2, 7, 13, 21, 27}; // blanks missed in the first attempt
     PracticeHarness h;
     PracticeWindow* w = h.open(Graphs);
     QVERIFY(w);
-    // 25 of the 30 blanks right; the others left empty, so also wrong.
+    // All but five blanks right; those five left empty, so also wrong.
     QStringList first = h.correctAnswers(w);
     for (int i : WrongFirst)
         first[i] = QString();
@@ -363,8 +432,9 @@ void TestPracticeWindow::secondAttemptLocksCarriedRowsAndMarksOnlyItself() {
         QVERIFY2(!w->findChild<QWidget*>(QString::fromLatin1(absent)), absent);
     for (const char* present : {"PastSc", "TScore", "TQn", "Label3", "SR1", "SR20"})
         QVERIFY2(w->findChild<QWidget*>(QString::fromLatin1(present)), present);
-    QCOMPARE(h.label(w, "lblAnsweredQ")->text(), QStringLiteral("25"));
     const PaperSession* session = w->session();
+    QCOMPARE(h.label(w, "lblAnsweredQ")->text(),
+             QString::number(session->paper().TotalBlanks - WrongFirst.size()));
     QStringList remaining;
     for (int i : WrongFirst) {
         const QString q = QString::number(session->QuestionOfBlank(i));

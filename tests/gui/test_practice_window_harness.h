@@ -34,11 +34,12 @@
 
 class PracticeHarness {
 public:
-    PracticeHarness()
-        : pictures(GraphicsFolder(dir.path())), popUp(pictures),
-          clock(QDateTime(QDate(2024, 3, 9), QTime(10, 0, 0))) {
-        state.programFolder = dir.path();
-        const DefinitionRead read = ReadProgramDefinition(store, dir.path());
+    // The program folder: a temporary one, or programFolder when given.
+    explicit PracticeHarness(const QString& programFolder = QString())
+        : at(programFolder.isEmpty() ? dir.path() : programFolder), pictures(GraphicsFolder(at)),
+          popUp(pictures), clock(QDateTime(QDate(2024, 3, 9), QTime(10, 0, 0))) {
+        state.programFolder = at;
+        const DefinitionRead read = ReadProgramDefinition(store, at);
         if (read.error != DefinitionError::None) {
             qWarning() << "definition:" << read.detail;
             return;
@@ -47,8 +48,8 @@ public:
         state.LChose = state.definition.firstModule();
         state.lblCOD = state.definition.programCode;
         state.TtPapersCon = state.definition.module(state.LChose).paperCount;
-        if (!ExtractGraphics(store, dir.path()).isEmpty() ||
-            !EnsureResultsFiles(store, dir.path(), state.definition).isEmpty()) {
+        if (!ExtractGraphics(store, at).isEmpty() ||
+            !EnsureResultsFiles(store, at, state.definition).isEmpty()) {
             qWarning() << "the program folder could not be prepared";
             return;
         }
@@ -67,7 +68,7 @@ public:
     }
     ~PracticeHarness() { closeWindow(); }
 
-    QString folder() const { return dir.path(); }
+    QString folder() const { return at; }
 
     // Opens paper paperNum for attempt take, as the Home page does; null when
     // the folder or the paper could not be made ready.
@@ -161,7 +162,7 @@ public:
     }
 
     QString path(ResultsFile file) const {
-        return ResultsFilePath(dir.path(), file, state.LChose, state.lblCOD);
+        return ResultsFilePath(at, file, state.LChose, state.lblCOD);
     }
     // The file's lines without their CR LF.
     QList<QByteArray> fileLines(ResultsFile file) const {
@@ -177,6 +178,7 @@ public:
     const QStringList& asked() const { return m_asked; }
 
     QTemporaryDir dir;
+    QString at;
     ResourceStore store;
     AppState state;
     PictureCache pictures;

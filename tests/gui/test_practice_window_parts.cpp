@@ -107,20 +107,34 @@ private Q_SLOTS:
     void answerBoxRefusesUnstorableCharacters_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("kept");
-        auto row = [](const char* name, const char* typed, const char* kept) {
-            QTest::newRow(name) << QString::fromUtf8(typed) << QString::fromUtf8(kept);
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("hint");
+        auto row = [](const char* name, const char* typed, const char* kept, const char* pasted,
+                      const char* hint) {
+            QTest::newRow(name) << QString::fromUtf8(typed) << QString::fromUtf8(kept)
+                                << QString::fromUtf8(pasted) << QString::fromUtf8(hint);
         };
-        row("greater-than sign", "1>2", "12");
-        row("hash sign", "#5", "5");
-        row("Latin-1 letters are kept", "caf\u00e9 \u00fc", "caf\u00e9 \u00fc");
-        row("euro sign", "5\u20ac", "5");
-        row("letters outside Latin-1", "\u0107\u03c0x", "x");
-        row("spaces are kept", "  1 2/3 ", "  1 2/3 ");
+        row("greater-than sign", "1>2", "12", "", "The sign \">\" cannot be used in an answer.");
+        row("hash sign", "#5", "5", "", "The sign \"#\" cannot be used in an answer.");
+        row("Latin-1 letters are kept", "caf\u00e9 \u00fc", "caf\u00e9 \u00fc", "caf\u00e9 \u00fc",
+            "");
+        row("euro sign", "5\u20ac", "5", "", "The sign \"\u20ac\" cannot be used in an answer.");
+        row("letters outside Latin-1", "\u0107\u03c0x", "x", "",
+            "The sign \"\u0107\" cannot be used in an answer.");
+        row("spaces are kept", "  1 2/3 ", "  1 2/3 ", "  1 2/3 ", "");
+        // Text copied with its line end: the line breaks and the spaces at
+        // the paste's ends go, the spaces typed stay.
+        row("line end", "12\n", "12", "12", "");
+        row("line breaks and spaces around", "\r\n 3/4 \r\n", " 3/4 ", "3/4", "");
+        row("line break inside", "1\n2", "12", "", "A line break cannot be used in an answer.");
+        row("tab inside", "1\t2", "12", "", "A tab cannot be used in an answer.");
     }
 
     void answerBoxRefusesUnstorableCharacters() {
         QFETCH(QString, typed);
         QFETCH(QString, kept);
+        QFETCH(QString, pasted);
+        QFETCH(QString, hint);
         QWidget window;
         AnswerRow row(1, false, &window);
         window.show();
@@ -130,16 +144,24 @@ private Q_SLOTS:
         for (const QChar c : typed)
             row.FA()->insert(QString(c));
         QCOMPARE(row.FA()->text(), kept);
+        QToolTip::hideText();
 
-        // A paste holding a refused character is refused as a whole.
+        // A paste holding a refused character is refused as a whole, and the
+        // refusal names the sign, under the box.
         row.FA()->clear();
         QGuiApplication::clipboard()->setText(typed);
         row.FA()->paste();
-        QCOMPARE(row.FA()->text(), AnswerValidator::IsAcceptable(typed) ? typed : QString());
-        // A refusal says why, under the box.
-        QCOMPARE(QToolTip::isVisible() && QToolTip::text() == AnswerRow::RefusedInputHint(),
-                 !AnswerValidator::IsAcceptable(typed));
+        QCOMPARE(row.FA()->text(), pasted);
+        QCOMPARE(QToolTip::isVisible() ? QToolTip::text() : QString(), hint);
         QToolTip::hideText();
+
+        // Pasted between what is there already, only the paste is trimmed.
+        if (pasted.isEmpty())
+            return;
+        row.FA()->setText(QStringLiteral(" a  b "));
+        row.FA()->setCursorPosition(3);
+        row.FA()->paste();
+        QCOMPARE(row.FA()->text(), QStringLiteral(" a ") + pasted + QStringLiteral(" b "));
     }
 
     void toolBarPicturesFollowState() {

@@ -129,7 +129,7 @@ private Q_SLOTS:
         // (Every table's absence is met in the paper content's own tests, and a
         // results template's in the erase's.)
         QTest::newRow("answer keys table")
-            << 30023 << "The answer key table (item 30023) could not be written";
+            << 30023 << "The answer key table (item 30023) could not be read from the program";
         QTest::newRow("question document") << 25016 << QString();
     }
 

@@ -5,6 +5,7 @@
 #include "results/ResultsFiles.h"
 
 #include <QDir>
+#include <QFile>
 
 namespace {
 // The store item that holds the program definition.
@@ -13,6 +14,48 @@ constexpr int DefinitionItem = 30000;
 
 Startup::Startup(const ResourceStore& store, QString programFolder)
     : m_store(store), m_folder(std::move(programFolder)) {}
+
+void Startup::setStrandedResults(QString folder, QString reason,
+                                 std::function<bool(const QString&)> ask) {
+    m_strandedFolder = std::move(folder);
+    m_strandedReason = std::move(reason);
+    m_ask = std::move(ask);
+}
+
+QString Startup::TakeStrandedResults() const {
+    if (m_strandedFolder.isEmpty())
+        return QString();
+    const QString old = QDir::toNativeSeparators(m_strandedFolder);
+    const QString here = QDir::toNativeSeparators(m_folder);
+    // Results of its own here are never overwritten: the pupil may have
+    // worked here since.
+    if (!ResultsFilesIn(m_folder).isEmpty())
+        return QStringLiteral("Older results are kept in the folder %1, but the program can no "
+                              "longer write there, because %2. It goes on with the results in "
+                              "%3 instead. To go on with the older ones, ask a grown-up to make "
+                              "%1 writable again, or to copy the results files from it into %3 "
+                              "while the program is closed.")
+            .arg(old, m_strandedReason, here);
+    const QString question =
+        QStringLiteral("Your results are kept in the folder %1, but the program can no longer "
+                       "write there, because %2. It will keep your results in %3 instead. Copy "
+                       "your results there now, to go on with them? If you answer No, the "
+                       "program starts with empty results and leaves the old ones where they "
+                       "are.")
+            .arg(old, m_strandedReason, here);
+    if (!m_ask || !m_ask(question))
+        return QString();
+    QString reason;
+    const QStringList failed = CopyResultsFiles(m_strandedFolder, m_folder, &reason);
+    if (failed.isEmpty())
+        return QString();
+    // A part copied would mix old and new files: none is kept.
+    for (const QString& name : ResultsFilesIn(m_folder))
+        QFile::remove(QDir(m_folder).filePath(name));
+    return QStringLiteral("Your results could not be copied from %1 to %2, because %3. The "
+                          "program starts with empty results; the old ones are still in %1.")
+        .arg(old, here, reason);
+}
 
 Startup::Outcome Startup::run() const {
     Outcome outcome;
@@ -29,10 +72,15 @@ Startup::Outcome Startup::run() const {
     case FolderLock::Result::CannotWrite:
         outcome.problem = Problem::FolderNotWritable;
         return outcome;
+    case FolderLock::Result::NotAFile:
+        outcome.problem = Problem::LockNotAFile;
+        return outcome;
     }
 
     // A run that was cut off (killed, a power cut) left its scratch copies.
     RemoveLeftoverScratchFiles(m_folder);
+    // Before any results file is made here from its template.
+    outcome.strandedNote = TakeStrandedResults();
 
     // The display name, the program code and the modules with their topics
     // and papers.
@@ -44,6 +92,7 @@ Startup::Outcome Startup::run() const {
             read.error == DefinitionError::NotExtracted && m_store.contains(DefinitionItem)
                 ? Problem::DefinitionNotWritten
                 : Problem::NoContent;
+        outcome.reason = read.notWritten;
         return outcome;
     }
     outcome.definition = read.definition;
@@ -63,9 +112,13 @@ Startup::PupilOutcome Startup::PreparePupil(const ResourceStore& store, const QS
                                             const ProgramDefinition& definition) {
     PupilOutcome outcome;
     QDir().mkpath(pupilFolder);
+    // What a run cut off while it wrote this pupil's files left behind.
+    RemoveLeftoverScratchFiles(pupilFolder);
     // Every results file of every existing module, so that no reader meets
     // a missing one; a file that exists is left as it is.
-    if (!EnsureResultsFiles(store, pupilFolder, definition, &outcome.createdResults).isEmpty()) {
+    if (!EnsureResultsFiles(store, pupilFolder, definition, &outcome.createdResults,
+                            &outcome.reason)
+             .isEmpty()) {
         outcome.problem = Problem::ResultsNotWritable;
         return outcome;
     }

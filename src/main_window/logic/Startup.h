@@ -15,6 +15,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 class ResourceStore;
@@ -26,6 +27,7 @@ public:
         None,
         FolderInUse,          // another copy of the program holds the folder
         FolderNotWritable,    // the folder's lock file cannot be made
+        LockNotAFile,         // a link or a folder stands where the lock file should be
         DefinitionNotWritten, // the definition is in the store but cannot be copied out
         NoContent,            // the store has no usable definition, or it names no module
         ResultsNotWritable,   // a missing results file cannot be made, or old answers cleared
@@ -42,6 +44,9 @@ public:
         EditionUpgrade::Report upgrade;
         // What the marks files' check found and did.
         ResultsRepair::Report marksRepair;
+        // DefinitionNotWritten, ResultsNotWritable: what the system refused
+        // ("the disk is full").
+        QString reason;
 
         bool ok() const { return problem == Problem::None; }
         // Some results files were made again while others were kept:
@@ -57,6 +62,9 @@ public:
         // stays this copy's until the program ends.
         std::unique_ptr<FolderLock> lock;
         ProgramDefinition definition;
+        // For the pupil, when results were left in a folder the program can
+        // no longer write: where they are and what became of them.
+        QString strandedNote;
         PupilRoster roster;
         PupilRoster::LoadReport rosterReport;
         // The pupil whose folder was prepared (the only one); 0 when there
@@ -67,6 +75,12 @@ public:
     static constexpr char LockFileName[] = "quillora.lock";
 
     Startup(const ResourceStore& store, QString programFolder);
+    // Results that stay behind in a folder the program can no longer write
+    // (ChooseProgramFolder): when this folder holds no results of its own,
+    // ask(question) is asked whether to copy them here (true: yes) once the
+    // folder is locked; otherwise the note only says where they are.
+    void setStrandedResults(QString folder, QString reason,
+                            std::function<bool(const QString& question)> ask);
     // Runs the steps in order and stops at the first problem.
     Outcome run() const;
     // Every missing results file of the pupil's folder made, its marks files
@@ -75,6 +89,11 @@ public:
                                      const ProgramDefinition& definition);
 
 private:
+    QString TakeStrandedResults() const;
+
     const ResourceStore& m_store;
     QString m_folder;
+    QString m_strandedFolder;
+    QString m_strandedReason;
+    std::function<bool(const QString&)> m_ask;
 };

@@ -55,11 +55,12 @@ AnswerRow::AnswerRow(int k, bool secondAttempt, QWidget* parent) : QWidget(paren
     m_answer->setObjectName(QStringLiteral("FA%1").arg(k));
     m_answer->setToolTip(QStringLiteral("Enter your answer"));
     m_answer->setFrame(false);
-    m_answer->setValidator(new AnswerValidator(m_answer));
+    auto* validator = new AnswerValidator(m_answer);
+    m_answer->setValidator(validator);
     // A refused key or paste says why, instead of doing nothing at all.
-    connect(m_answer, &QLineEdit::inputRejected, this, [this] {
-        QToolTip::showText(m_answer->mapToGlobal(QPoint(0, m_answer->height())), RefusedInputHint(),
-                           m_answer, QRect(), 3000);
+    connect(m_answer, &QLineEdit::inputRejected, this, [this, validator] {
+        QToolTip::showText(m_answer->mapToGlobal(QPoint(0, m_answer->height())),
+                           RefusedInputHint(validator->lastRefused()), m_answer, QRect(), 3000);
     });
     m_answer->setAccessibleName(QStringLiteral("Answer (%1)").arg(letter));
     m_answer->installEventFilter(this);
@@ -137,6 +138,16 @@ void AnswerRow::placeMarks() {
             mark.translated(box.right() + 1 + Twips::ToPx(BesideGap) - left, 0));
     else
         m_firstMark->setGeometry(mark);
+}
+
+QString AnswerRow::RefusedInputHint(QChar sign) {
+    if (sign == u'\r' || sign == u'\n')
+        return QStringLiteral("A line break cannot be used in an answer.");
+    if (sign == u'\t')
+        return QStringLiteral("A tab cannot be used in an answer.");
+    if (sign.isNull() || !sign.isPrint() || sign.isSpace())
+        return QStringLiteral("That sign cannot be used in an answer.");
+    return QStringLiteral("The sign \"%1\" cannot be used in an answer.").arg(sign);
 }
 
 QString AnswerRow::markGlyph(ResultMark mark) {

@@ -43,10 +43,9 @@ public:
 
     // The text shown for a result mark: a tick or a cross in any font.
     static QString markGlyph(ResultMark mark);
-    // Shown under the box when a key or a paste is refused.
-    static QString RefusedInputHint() {
-        return QStringLiteral("That sign cannot be used in an answer.");
-    }
+    // Shown under the box when a key or a paste is refused, naming the sign
+    // that was refused where it can be seen.
+    static QString RefusedInputHint(QChar sign = QChar());
 
 protected:
     void paintEvent(QPaintEvent* event) override;

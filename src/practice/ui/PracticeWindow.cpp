@@ -24,6 +24,7 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -97,9 +98,16 @@ void PracticeWindow::buildControls() {
     if (m_view) {
         m_viewWidget = m_view->widget();
         m_view->onDocumentLoaded(this, [this](bool ok) {
-            if (!ok && m_session && !m_unloaded)
-                Tell(PopUpService::programTitle(), QStringLiteral("Question %1 could not be shown.")
-                                                       .arg(m_session->paper().QSCount));
+            if (!ok && m_session && !m_unloaded) {
+                const QString why = m_session->DocumentNotWritten();
+                Tell(PopUpService::programTitle(),
+                     QStringLiteral("Question %1 could not be shown.")
+                             .arg(m_session->paper().QSCount) +
+                         (why.isEmpty() ? QString()
+                                        : QStringLiteral(" The program could not copy it into "
+                                                         "its folder, because %1.")
+                                              .arg(why)));
+            }
         });
     } else {
         qCWarning(lcQuillora) << "the question view cannot be loaded:" << viewProblem;
@@ -241,6 +249,11 @@ bool PracticeWindow::LoadPaper() {
         case LoadProblem::BadPaper:
             why = QStringLiteral("there is no such paper.");
             break;
+        case LoadProblem::ContentNotWritten:
+            why = QStringLiteral("the program could not copy its questions into the folder "
+                                 "%1, because %2.")
+                      .arg(QDir::toNativeSeparators(m_state.programFolder), outcome.reason);
+            break;
         default:
             why = QStringLiteral("its questions could not be read.");
             break;
@@ -342,8 +355,9 @@ bool PracticeWindow::reportWrite(const WriteOutcome& outcome, const QString& wha
     if (outcome.ok())
         return true;
     Tell(PopUpService::programTitle(),
-         what + QStringLiteral(" A results file in the program's folder could "
-                               "not be written. Your answers are still here."));
+         what + QStringLiteral(" A results file in the program's folder could not be written, "
+                               "because %1. Your answers are still here.")
+                    .arg(outcome.reason));
     return false;
 }
 
@@ -453,7 +467,8 @@ void PracticeWindow::finishMarking() {
         layoutAndShowRows();
         Tell(PaperSession::MarkingTitle(),
              QStringLiteral("Your paper was not marked, because its results could not be "
-                            "saved. Your answers are saved; please try again later."));
+                            "saved: %1. Your answers are saved; please try again later.")
+                 .arg(marked.reason));
         return;
     }
     showMarkedView();

@@ -1,0 +1,108 @@
+#pragma once
+// A folder on a file system that can be made full, for the tests of what the
+// program does when the disk is full. As root, a small tmpfs is mounted over
+// a temporary folder and filled with a file that takes every free block; where
+// nothing can be mounted, the process's file size limit (RLIMIT_FSIZE, with
+// SIGXFSZ ignored) is lowered to nothing, so that every write of the real code
+// fails in the kernel as well (EFBIG instead of ENOSPC).
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QString>
+#include <QTemporaryDir>
+#include <QtGlobal>
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+class SmallDisk {
+public:
+    explicit SmallDisk(const char* size = "size=1m") {
+        const QByteArray point = QFile::encodeName(m_mountPoint.path());
+        m_mounted =
+            ::mount("quillora-test", point.constData(), "tmpfs", MS_NOSUID | MS_NODEV, size) == 0;
+        if (!m_mounted)
+            qInfo("SmallDisk: no tmpfs (%s); the file size limit stands in for a full disk",
+                  std::strerror(errno));
+        m_folder = m_mountPoint.path() + QStringLiteral("/folder");
+        QDir().mkpath(m_folder);
+        ::signal(SIGXFSZ, SIG_IGN);
+    }
+    ~SmallDisk() {
+        release();
+        if (m_mounted)
+            ::umount2(QFile::encodeName(m_mountPoint.path()).constData(), MNT_DETACH);
+    }
+    SmallDisk(const SmallDisk&) = delete;
+    SmallDisk& operator=(const SmallDisk&) = delete;
+
+    // The folder to work in, on the small file system.
+    const QString& folder() const { return m_folder; }
+    bool mounted() const { return m_mounted; }
+
+    // From now on no write finds room. False when the disk could not be filled.
+    bool fill() {
+        if (!m_mounted) {
+            if (::getrlimit(RLIMIT_FSIZE, &m_limit) != 0)
+                return false;
+            rlimit none = m_limit;
+            none.rlim_cur = 0;
+            m_limited = ::setrlimit(RLIMIT_FSIZE, &none) == 0;
+            return m_limited;
+        }
+        const QByteArray filler = QFile::encodeName(fillerPath());
+        const int fd = ::open(filler.constData(), O_WRONLY | O_CREAT | O_APPEND, 0600);
+        if (fd < 0)
+            return false;
+        const QByteArray block(4096, 'x');
+        int error = 0;
+        // Whole blocks, then single bytes for what is left of the last one.
+        for (qsizetype chunk : {qsizetype(4096), qsizetype(1)}) {
+            for (;;) {
+                if (::write(fd, block.constData(), size_t(chunk)) < 0) {
+                    error = errno;
+                    break;
+                }
+            }
+        }
+        ::close(fd);
+        return error == ENOSPC;
+    }
+    // From now on nothing in the folder can be written: the file system is
+    // made read-only, or, unmounted and not root, the folder. False when
+    // neither can be done (root without mounting).
+    bool makeReadOnly() {
+        if (m_mounted)
+            return ::mount("quillora-test", QFile::encodeName(m_mountPoint.path()).constData(),
+                           "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+        return ::geteuid() != 0 &&
+               QFile::setPermissions(m_folder, QFile::ReadOwner | QFile::ExeOwner);
+    }
+    // Room again.
+    void release() {
+        if (m_limited)
+            ::setrlimit(RLIMIT_FSIZE, &m_limit);
+        m_limited = false;
+        QFile::remove(fillerPath());
+    }
+    // What the program says about a write that found no room.
+    QString reason() const {
+        return m_mounted ? QStringLiteral("the disk is full")
+                         : QStringLiteral("the file would be larger than the system allows");
+    }
+
+private:
+    QString fillerPath() const { return m_mountPoint.path() + QStringLiteral("/filler"); }
+
+    QTemporaryDir m_mountPoint;
+    QString m_folder;
+    bool m_mounted = false;
+    bool m_limited = false;
+    rlimit m_limit = {};
+};
