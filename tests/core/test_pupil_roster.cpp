@@ -2,6 +2,7 @@
 // names are kept as data whatever they hold, and removing, renaming and
 // choosing touch the pupils file and one pupil's folder only.
 
+#include "core/ProgramFolder.h"
 #include "core/ResourceStore.h"
 #include "main_window/logic/Startup.h"
 #include "results/PupilRoster.h"
@@ -74,6 +75,7 @@ private Q_SLOTS:
     void removalCutOffAndPutBackByHand();
     void damagedPupilsFileKeepsEveryFolder();
     void choosingIsRemembered();
+    void strandedPupilsAreCopiedWhole();
 };
 
 void TestPupilRoster::resultsOfBeforeBecomePupilOne() {
@@ -321,6 +323,35 @@ void TestPupilRoster::choosingIsRemembered() {
         order << pupil.id;
     QCOMPARE(order, QList<int>({sam, 1, zoe}));
     QCOMPARE(read.Choose(42).problem, PupilRoster::Problem::UnknownPupil);
+}
+
+// Results left in a folder the program can no longer write are copied with
+// every pupil's folder, the list last.
+void TestPupilRoster::strandedPupilsAreCopiedWhole() {
+    TestFiles::ModuleFolder folder;
+    QVERIFY(folder.start());
+    WorkIn(folder, 104);
+    QVERIFY(Startup(*folder.store, folder.path()).run().ok());
+    PupilRoster roster(folder.path());
+    roster.Load();
+    int zoe = 0;
+    QVERIFY(roster.Add(QStringLiteral("Zoë"), &zoe).ok());
+    QVERIFY(EnsureResultsFiles(*folder.store, roster.folderOf(zoe), folder.definition).isEmpty());
+    const QStringList names = ResultsFilesIn(folder.path());
+    QCOMPARE(names.size(), 13);
+    QCOMPARE(names.last(), QStringLiteral("pupils.json"));
+    QVERIFY(names.contains("pupil2/trend2" + folder.definition.programCode + ".txt"));
+
+    QTemporaryDir elsewhere;
+    QCOMPARE(CopyResultsFiles(folder.path(), elsewhere.path()), QStringList());
+    PupilRoster copied(elsewhere.path());
+    const PupilRoster::LoadReport report = copied.Load();
+    QVERIFY(!report.rebuilt && report.adopted.isEmpty() && report.missing.isEmpty());
+    QCOMPARE(copied.pupils().size(), 2);
+    QCOMPARE(copied.find(zoe)->name, QStringLiteral("Zoë"));
+    for (int id : {1, zoe})
+        QCOMPARE(Records(copied.folderOf(id), folder.definition),
+                 Records(roster.folderOf(id), folder.definition));
 }
 
 QTEST_GUILESS_MAIN(TestPupilRoster)
