@@ -282,8 +282,7 @@ bool Contents::SwitchPupil(int id) {
     return true;
 }
 
-bool Contents::AddPupil(const QString& name) {
-    const PupilRoster::Outcome outcome = m_roster.Add(name);
+bool Contents::rosterChanged(const PupilRoster::Outcome& outcome, const QString& name) {
     if (!outcome.ok()) {
         m_popUp.Tell(PopUpService::programTitle(), PupilRoster::ProblemText(outcome.problem, name),
                      this);
@@ -293,15 +292,14 @@ bool Contents::AddPupil(const QString& name) {
     return true;
 }
 
+bool Contents::AddPupil(const QString& name) {
+    const PupilRoster::Outcome outcome = m_roster.Add(name);
+    return rosterChanged(outcome, name);
+}
+
 bool Contents::RenamePupil(int id, const QString& name) {
     const PupilRoster::Outcome outcome = m_roster.Rename(id, name);
-    if (!outcome.ok()) {
-        m_popUp.Tell(PopUpService::programTitle(), PupilRoster::ProblemText(outcome.problem, name),
-                     this);
-        return false;
-    }
-    showPupil();
-    return true;
+    return rosterChanged(outcome, name);
 }
 
 bool Contents::RemovePupil(int id) {
@@ -336,13 +334,7 @@ bool Contents::RemovePupil(int id) {
             return false;
     }
     const PupilRoster::Outcome outcome = m_roster.Remove(id);
-    if (!outcome.ok()) {
-        m_popUp.Tell(PopUpService::programTitle(), PupilRoster::ProblemText(outcome.problem, name),
-                     this);
-        return false;
-    }
-    showPupil();
-    return true;
+    return rosterChanged(outcome, name);
 }
 
 int Contents::Run() {

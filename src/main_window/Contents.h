@@ -158,6 +158,8 @@ private:
     // Window titles, the Home page's line and the pages that name the pupil.
     void showPupil();
     void tellRosterReport(const PupilRoster::LoadReport& report);
+    // After a change of the list: tells why it was refused, else shows it.
+    bool rosterChanged(const PupilRoster::Outcome& outcome, const QString& name);
     // What preparing the pupil's folder lost or cleared, if anything.
     void tellPrepared(const Startup::PupilOutcome& prepared);
     // message, led by the pupil's name where names are shown.

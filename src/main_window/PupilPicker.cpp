@@ -7,14 +7,13 @@
 #include "chrome/ReaderTree.h"
 #include "chrome/SkinnedFrame.h"
 #include "chrome/Twips.h"
+#include "chrome/frmPopUp.h"
 #include "main_window/PupilList.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
-#include <QScreen>
 
 namespace {
 const QSize FallbackButton(75, 23);
@@ -66,13 +65,7 @@ PupilPicker::PupilPicker(PictureCache& pictures, const QList<Pupil>& order, bool
     m_frame->pRoundCorners();
     m_list->setFocus(Qt::OtherFocusReason);
 
-    QRect area;
-    if (owner) {
-        area = owner->window()->frameGeometry();
-    } else if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        area = screen->availableGeometry();
-    }
-    move((area.width() - width()) / 2 + area.left(), (area.height() - height()) / 2 + area.top());
+    frmPopUp::CentreOver(this, owner);
 }
 
 void PupilPicker::But1_Click() {
