@@ -344,9 +344,6 @@ int Contents::Run() {
         status = 0;
         if (!m_endRequested)
             status = QApplication::exec();
-    } else if (m_endRequested) {
-        // Ended (a logout) while asked who is practising: an ordinary end.
-        status = 0;
     }
     // Nothing of this run is on the stack any more: the windows can go.
     QuitProgram();
