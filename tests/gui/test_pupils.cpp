@@ -7,6 +7,7 @@
 #include "main_window_harness.h"
 
 #include "chrome/PictureButton.h"
+#include "main_window/PupilList.h"
 #include "main_window/PupilPicker.h"
 #include "main_window/PupilsPage.h"
 #include "practice/ui/PracticeWindow.h"
@@ -43,6 +44,7 @@ private Q_SLOTS:
     void namesThroughTheList_data();
     void namesThroughTheList();
     void refusedNamesAreTold();
+    void pupilListByKeyboard();
     void pickerByKeyboardAndReader();
     void badPupilFolderIsToldOthersGoOn();
 
@@ -317,6 +319,49 @@ void TestPupils::refusedNamesAreTold() {
     QCOMPARE(child<QListWidget>(contents, "lstPupils")->count(), 1);
     QCOMPARE(bytesOf(m_main->dir.filePath("pupils.json")), before);
     QCOMPARE(box->maxLength(), PupilRoster::MaxNameLength);
+}
+
+// The list of pupils with the keyboard alone: Ctrl+4 to the Help tab, Tab
+// to the Pupils button, then the list, the name box and the buttons.
+void TestPupils::pupilListByKeyboard() {
+    REQUIRE_CONTENT();
+    Contents* contents = start([](const QList<Pupil>&) { return 1; });
+    QVERIFY(contents);
+    contents->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(contents));
+    QTest::keyClick(contents, Qt::Key_4, Qt::ControlModifier);
+    auto* pupilsButton = child(contents, "ToolBar03");
+    QVERIFY(pupilsButton->isVisible());
+    for (int k = 0; k < 12 && QApplication::focusWidget() != pupilsButton; ++k)
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : contents,
+                        Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), pupilsButton);
+    QTest::keyClick(pupilsButton, Qt::Key_Space);
+    QVERIFY(child(contents, "Body_Pupils")->isVisible());
+
+    auto* box = child<QLineEdit>(contents, "txtPupilName");
+    auto* list = child<QListWidget>(contents, "lstPupils");
+    for (int k = 0; k < 12 && QApplication::focusWidget() != list; ++k)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), list);
+    QTest::keyClick(list, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), box);
+    QTest::keyClicks(box, "Ada");
+    QTest::keyClick(box, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), child(contents, "ButPupilAdd"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QCOMPARE(contents->roster().pupils().size(), 2);
+    QCOMPARE(list->item(1)->text(), QStringLiteral("Ada"));
+
+    // Down to Ada in the list, then on to Practise.
+    list->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(list, Qt::Key_Down);
+    QCOMPARE(PupilList::CurrentId(list), 2);
+    for (int k = 0; k < 6 && QApplication::focusWidget() != child(contents, "ButPupilChoose"); ++k)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), child(contents, "ButPupilChoose"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QCOMPARE(contents->pupil(), 2);
 }
 
 void TestPupils::pickerByKeyboardAndReader() {
