@@ -13,7 +13,10 @@
 // frame. Prints "SAMPLE <round> <name> <value>" lines, and "CLICK <x> <y>", where `P1a` lies in the
 // main window, for the launcher.
 //
-//   bench_driver <round> [--marking-only | --idle-only MS]
+//   bench_driver <round> [--marking-only | --idle-only MS | --pupils FOLDER]
+//
+// --pupils fills FOLDER as a family of three leaves it: three pupils, each
+// with all 50 papers marked (for the launcher's startup_pupils).
 //
 // --idle-only opens the first paper and leaves it open and untouched for MS
 // milliseconds; under `valgrind --tool=callgrind --instr-atstart=no` only that
@@ -156,12 +159,45 @@ PaperSessionSetup setupFor(Contents& contents, int paperNum) {
     PaperSessionSetup setup;
     const AppState& state = contents.state();
     setup.programFolder = state.programFolder;
+    setup.resultsFolder = state.resultsFolder;
     setup.module = state.LChose;
     setup.programCode = state.lblCOD;
     setup.paperCount = state.chosenModule().paperCount;
     setup.paperNum = paperNum;
     setup.attempt = 1;
     return setup;
+}
+
+// Every paper of the chosen pupil answered and marked.
+void markEveryPaper(Contents& contents, const ResourceStore& store, const Clock& clock) {
+    const int papers = contents.state().chosenModule().paperCount;
+    for (int paper = 101; paper < 101 + papers; ++paper) {
+        PaperSession session(setupFor(contents, paper), store, clock);
+        if (!session.Load().ok()) {
+            fail(QStringLiteral("paper %1 did not load").arg(paper));
+            continue;
+        }
+        const QStringList lastRows = answerPaper(session);
+        if (!session.PrepareMarking(lastRows).ok() || !session.CompleteMarking().ok())
+            fail(QStringLiteral("paper %1 was not marked").arg(paper));
+    }
+}
+
+void fillThreePupils(const QString& folder, const ResourceStore& store, const Clock& clock) {
+    Contents contents(folder);
+    if (!contents.Start()) {
+        fail(QStringLiteral("the program did not start on %1").arg(folder));
+        return;
+    }
+    contents.popUp().setAnswerer([](const QString&, const QString&, PopUpButtons) { return true; });
+    if (!contents.AddPupil(QStringLiteral("Zoë")) || !contents.AddPupil(QStringLiteral("Åsa")))
+        fail(QStringLiteral("pupils could not be added"));
+    for (const Pupil& pupil : contents.roster().pupils()) {
+        if (!contents.SwitchPupil(pupil.id))
+            fail(QStringLiteral("pupil %1 could not be chosen").arg(pupil.id));
+        markEveryPaper(contents, store, clock);
+    }
+    contents.QuitProgram();
 }
 
 void measureOpening(Contents& contents) {
@@ -239,17 +275,7 @@ void measureReport(Contents& contents, const ResourceStore& store, const Clock& 
         fail(QStringLiteral("results could not be reset"));
         return;
     }
-    const int papers = state.chosenModule().paperCount;
-    for (int paper = 101; paper < 101 + papers; ++paper) {
-        PaperSession session(setupFor(contents, paper), store, clock);
-        if (!session.Load().ok()) {
-            fail(QStringLiteral("paper %1 did not load").arg(paper));
-            continue;
-        }
-        const QStringList lastRows = answerPaper(session);
-        if (!session.PrepareMarking(lastRows).ok() || !session.CompleteMarking().ok())
-            fail(QStringLiteral("paper %1 was not marked").arg(paper));
-    }
+    markEveryPaper(contents, store, clock);
     // As when a practice window closes after marking.
     contents.RefreshContents();
     pause(200);
@@ -319,6 +345,10 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("quillora"));
 
+    if (argc > 3 && QByteArray(argv[2]) == "--pupils") {
+        fillThreePupils(QString::fromLocal8Bit(argv[3]), ResourceStore(), Clock());
+        return g_failures == 0 ? 0 : 1;
+    }
     QTemporaryDir folder;
     if (!folder.isValid()) {
         std::fprintf(stderr, "bench_driver: no temporary folder\n");

@@ -74,6 +74,8 @@ public:
             return QAccessible::List;
         case ReaderTree::ReadAs::ListItem:
             return QAccessible::ListItem;
+        case ReaderTree::ReadAs::Dialog:
+            return QAccessible::Dialog;
         case ReaderTree::ReadAs::Silent:
         case ReaderTree::ReadAs::Default:
             break;

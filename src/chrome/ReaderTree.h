@@ -12,8 +12,9 @@
 // - Heading and Text read a widget and everything in it as one text: its
 //   accessible name, else the texts of its labels in order ("0 of 31
 //   answered" from "0", "/" named "of", "31" and "answered").
-// - Group, List and ListItem give a widget the role a screen reader
-//   announces; a list item can be selected (SetSelected).
+// - Group, List, ListItem and Dialog give a widget the role a screen reader
+//   announces; a list item can be selected (SetSelected). A Dialog window
+//   is trimmed like a plain container.
 //
 // Containers that are plain widgets are trimmed this way, and leave out the
 // controls they hide; the top-level windows are announced as windows.
@@ -22,7 +23,7 @@ class QWidget;
 
 namespace ReaderTree {
 
-enum class ReadAs { Default, Silent, Heading, Text, Group, List, ListItem };
+enum class ReadAs { Default, Silent, Heading, Text, Group, List, ListItem, Dialog };
 
 // Installs the accessibility factory; call after the application object
 // exists (later factories are asked first). Safe to call again.

@@ -104,13 +104,18 @@ void frmPopUp::CallPop(const QString& title, const QString& message, PopUpButton
     m_message->setGeometry(m_message->x(), messageTop, m_message->width(),
                            qMax(messageHeight, m_info->height()));
 
+    CentreOver(this, owner);
+}
+
+void frmPopUp::CentreOver(QWidget* dialog, QWidget* owner) {
     QRect area;
     if (owner) {
         area = owner->window()->frameGeometry();
     } else if (QScreen* screen = QGuiApplication::primaryScreen()) {
         area = screen->availableGeometry();
     }
-    move((area.width() - width()) / 2 + area.left(), (area.height() - height()) / 2 + area.top());
+    dialog->move((area.width() - dialog->width()) / 2 + area.left(),
+                 (area.height() - dialog->height()) / 2 + area.top());
 }
 
 void frmPopUp::But1_Click() {

@@ -45,6 +45,8 @@ public:
     void Dismiss();
 
     SkinnedFrame* frame() const { return m_frame; }
+    // Centres dialog over its owner's window, or on the screen without one.
+    static void CentreOver(QWidget* dialog, QWidget* owner);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -7,7 +7,11 @@
 #include <QString>
 
 struct AppState {
-    QString programFolder; // where results, Graphics and temporary files live
+    QString programFolder; // where the pupils' folders, Graphics and temporary files live
+    QString resultsFolder; // the chosen pupil's results files
+    // The chosen pupil's name where it is shown (window titles, report);
+    // empty for a family with a single unnamed pupil.
+    QString pupilName;
     ProgramDefinition definition;
 
     int LChose = 0;          // chosen module 1..3

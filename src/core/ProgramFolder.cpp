@@ -1,7 +1,10 @@
 #include "core/ProgramFolder.h"
 
+#include "results/PupilRoster.h"
+
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 #include <cerrno>
@@ -31,9 +34,21 @@ bool FolderIsWritable(const QString& folder, FileWriteOutcome* why) {
 
 QStringList ResultsFilesIn(const QString& folder) {
     QStringList patterns;
-    for (const char* stem : {"marks", "first", "second", "fresults", "sresults", "trend"})
+    for (const char* stem :
+         {"marks", "first", "second", "fresults", "sresults", "trend", "edition"})
         patterns.append(QLatin1String(stem) + QStringLiteral("[123]*.txt"));
-    return QDir(folder).entryList(patterns, QDir::Files, QDir::Name);
+    const QDir dir(folder);
+    QStringList names = dir.entryList(patterns, QDir::Files, QDir::Name);
+    // The pupils' results in their folders, then the list that names them:
+    // copied in this order, the list comes once everything it names is there.
+    for (const QString& sub :
+         dir.entryList({QStringLiteral("pupil*")}, QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
+        for (const QString& name : QDir(dir.filePath(sub)).entryList(patterns, QDir::Files))
+            names.append(sub + QLatin1Char('/') + name);
+    }
+    if (QFileInfo(dir.filePath(QLatin1String(PupilRoster::FileName))).isFile())
+        names.append(QLatin1String(PupilRoster::FileName));
+    return names;
 }
 
 QStringList CopyResultsFiles(const QString& from, const QString& to, QString* reason) {
@@ -43,8 +58,9 @@ QStringList CopyResultsFiles(const QString& from, const QString& to, QString* re
         FileWriteOutcome written = FileWriteOutcome::fromErrno(EIO);
         if (source.open(QIODevice::ReadOnly)) {
             const QByteArray bytes = source.readAll();
-            if (source.error() == QFileDevice::NoError)
-                written = WriteFileAtomically(QDir(to).filePath(name), bytes);
+            const QString target = QDir(to).filePath(name);
+            if (source.error() == QFileDevice::NoError && QDir().mkpath(QFileInfo(target).path()))
+                written = WriteFileAtomically(target, bytes);
         }
         if (written.ok())
             continue;

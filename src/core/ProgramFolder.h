@@ -23,7 +23,8 @@ QString ResolveProgramFolder(const QString& executableFolder);
 // what the system refused.
 bool FolderIsWritable(const QString& folder, FileWriteOutcome* why = nullptr);
 // The results files of any module and program code that folder holds
-// ("marks2QMP.txt", ...), as names.
+// ("marks2QMP.txt", ...), as names; with pupils, those of every pupil's
+// folder ("pupil2/marks2QMP.txt", ...) and last the list of pupils.
 QStringList ResultsFilesIn(const QString& folder);
 // Copies every results file of from into to, each whole or not at all. The
 // names not copied; *reason says why the first of them was not.

@@ -12,6 +12,8 @@
 #include "main_window/EngineWarmUp.h"
 #include "main_window/HomePage.h"
 #include "main_window/NavigationBar.h"
+#include "main_window/PupilPicker.h"
+#include "main_window/PupilsPage.h"
 #include "main_window/ReportPage.h"
 #include "main_window/ReportPrinter.h"
 #include "main_window/StartupEnvironment.h"
@@ -110,7 +112,7 @@ bool Contents::Start() {
     }
     m_state.definition = outcome.definition;
     m_state.lblCOD = outcome.definition.programCode;
-    m_startupRepair = outcome.marksRepair;
+    m_roster = outcome.roster;
 
     // The pictures come from the store as the controls ask for them; the
     // Graphics folder is written once the window has been drawn
@@ -122,6 +124,30 @@ bool Contents::Start() {
     setWindowTitle(definition.displayName);
     m_frame->setTitle(definition.displayName);
     bringUp(m_home);
+
+    // One pupil: prepared like the results always were. Several: asked first,
+    // and asked again while the one chosen cannot be prepared.
+    Startup::PupilOutcome prepared = outcome;
+    if (outcome.pupil) {
+        m_pupil = outcome.pupil;
+    } else {
+        for (;;) {
+            const int id = askPupil(false);
+            if (!id || m_endRequested)
+                return false;
+            prepared = Startup::PreparePupil(m_store, m_roster.folderOf(id), m_state.definition);
+            if (prepared.ok()) {
+                m_pupil = id;
+                break;
+            }
+            m_popUp.Tell(PopUpService::programTitle(), pupilFolderProblem(id, prepared.reason),
+                         nullptr);
+        }
+    }
+    m_startupRepair = prepared.marksRepair;
+    m_roster.Choose(m_pupil);
+    m_state.resultsFolder = m_roster.folderOf(m_pupil);
+    showPupil();
 
     // Every run starts on the first module's Home page, topic 1.
     const int first = definition.firstModule();
@@ -137,14 +163,178 @@ bool Contents::Start() {
     if (!outcome.strandedNote.isEmpty())
         m_popUp.Tell(PopUpService::programTitle(), outcome.strandedNote, this);
     tellStartupProblems({});
-    if (outcome.resultsLost())
-        m_popUp.Tell(PopUpService::programTitle(),
-                     tr("Some of your saved results could not be found, so they start again "
-                        "empty. Everything else you have done is kept."),
-                     this);
-    if (!outcome.upgrade.clearedPapers.isEmpty())
-        m_popUp.Tell(PopUpService::programTitle(), EditionUpgrade::Message(outcome.upgrade), this);
+    tellRosterReport(outcome.rosterReport);
+    tellPrepared(prepared);
     return true;
+}
+
+void Contents::tellPrepared(const Startup::PupilOutcome& prepared) {
+    if (prepared.resultsLost())
+        m_popUp.Tell(PopUpService::programTitle(),
+                     forPupil(tr("Some of your saved results could not be found, so they start "
+                                 "again empty. Everything else you have done is kept.")),
+                     this);
+    if (!prepared.upgrade.clearedPapers.isEmpty())
+        m_popUp.Tell(PopUpService::programTitle(),
+                     forPupil(EditionUpgrade::Message(prepared.upgrade)), this);
+}
+
+QString Contents::forPupil(const QString& message) const {
+    return m_state.pupilName.isEmpty() ? message
+                                       : m_state.pupilName + QStringLiteral(": ") + message;
+}
+
+QString Contents::pupilFolderProblem(int id, const QString& reason) const {
+    const Pupil* pupil = m_roster.find(id);
+    const QString where = QDir::toNativeSeparators(m_roster.folderOf(id));
+    const QString why = reason.isEmpty() ? QString() : tr(", because %1").arg(reason);
+    return tr("The results of %1 cannot be kept in the folder %2%3. Please check that the "
+              "folder can be written to. The other pupils can practise as usual.")
+        .arg(pupil ? pupil->name : QString(), where, why);
+}
+
+void Contents::tellRosterReport(const PupilRoster::LoadReport& report) {
+    QStringList lines;
+    if (report.rebuilt)
+        lines << tr("The list of pupils was damaged. Every pupil's results are kept; pupils "
+                    "whose names were lost are called \"Pupil\" and a number: please rename "
+                    "them on the Pupils page of the Help tab.");
+    if (!report.adopted.isEmpty())
+        lines << tr("Results found in the results folder were added to the list of pupils: %1.")
+                     .arg(report.adopted.join(QStringLiteral(", ")));
+    if (!report.missing.isEmpty())
+        lines << tr("The results folder of %1 could not be found, so their results start again "
+                    "empty.")
+                     .arg(report.missing.join(QStringLiteral(", ")));
+    if (!report.written)
+        lines << tr("The list of pupils could not be saved in the folder %1. Please check that "
+                    "the folder can be written to.")
+                     .arg(QDir::toNativeSeparators(m_state.programFolder));
+    if (!lines.isEmpty())
+        m_popUp.Tell(PopUpService::programTitle(), lines.join(QLatin1Char(' ')), this);
+}
+
+int Contents::askPupil(bool cancellable) {
+    const QList<Pupil> order = m_roster.pickerOrder();
+    if (m_pupilChooser)
+        return m_pupilChooser(order);
+    if (m_popUp.ended())
+        return 0;
+    auto* picker = new PupilPicker(m_pictures, order, cancellable, isVisible() ? this : nullptr);
+    m_picker = picker;
+    const int id = picker->exec() == QDialog::Accepted ? picker->chosenPupil() : 0;
+    delete picker;
+    return id;
+}
+
+void Contents::showPupil() {
+    m_state.pupilName = m_roster.shownName(m_pupil);
+    m_home->setPupil(m_state.pupilName, m_roster.pupils().size() > 1);
+    if (m_trash)
+        m_trash->setPupilName(m_state.pupilName);
+    if (m_pupils)
+        m_pupils->refresh(m_pupil);
+}
+
+QString Contents::reportCaption() const {
+    if (m_state.pupilName.isEmpty())
+        return windowTitle();
+    return windowTitle() + QStringLiteral(" \u2013 ") + m_state.pupilName;
+}
+
+void Contents::ChangePupil() {
+    const int id = askPupil(true);
+    if (id)
+        SwitchPupil(id);
+}
+
+bool Contents::SwitchPupil(int id) {
+    if (!m_roster.find(id))
+        return false;
+    if (id == m_pupil)
+        return true;
+    // The start's checks of this pupil's files are done before they are left.
+    finishStartup();
+    const Startup::PupilOutcome prepared =
+        Startup::PreparePupil(m_store, m_roster.folderOf(id), m_state.definition);
+    if (!prepared.ok()) {
+        m_popUp.Tell(PopUpService::programTitle(), pupilFolderProblem(id, prepared.reason), this);
+        return false;
+    }
+    // The open paper is this pupil's: its answers are kept before it closes.
+    if (m_practice) {
+        if (m_practice->isMarking())
+            m_practice->finishMarkingNow();
+        if (!m_practice->SaveForClosing())
+            return false;
+        unloadPracticeWindow();
+    }
+    m_pupil = id;
+    m_state.resultsFolder = m_roster.folderOf(id);
+    m_roster.Choose(id);
+    showPupil();
+    ResultsRepair::Report repair = prepared.marksRepair;
+    repair.add(ResultsRepair(m_store, m_state.resultsFolder, m_state.definition).RunRest());
+    ShowPage();
+    if (repair.damaged())
+        m_popUp.Tell(PopUpService::programTitle(), forPupil(repair.message()), this);
+    tellPrepared(prepared);
+    return true;
+}
+
+bool Contents::rosterChanged(const PupilRoster::Outcome& outcome, const QString& name) {
+    if (!outcome.ok()) {
+        m_popUp.Tell(PopUpService::programTitle(), PupilRoster::ProblemText(outcome.problem, name),
+                     this);
+        return false;
+    }
+    showPupil();
+    return true;
+}
+
+bool Contents::AddPupil(const QString& name) {
+    const PupilRoster::Outcome outcome = m_roster.Add(name);
+    return rosterChanged(outcome, name);
+}
+
+bool Contents::RenamePupil(int id, const QString& name) {
+    const PupilRoster::Outcome outcome = m_roster.Rename(id, name);
+    return rosterChanged(outcome, name);
+}
+
+bool Contents::RemovePupil(int id) {
+    const Pupil* pupil = m_roster.find(id);
+    if (!pupil)
+        return false;
+    const QString name = pupil->name;
+    if (m_roster.pupils().size() == 1) {
+        m_popUp.Tell(PopUpService::programTitle(),
+                     PupilRoster::ProblemText(PupilRoster::Problem::OnlyPupil, name), this);
+        return false;
+    }
+    const int marked = MarkedPaperCount(m_roster.folderOf(id), m_state.definition);
+    const QString question =
+        tr("Remove %1 from the list of pupils? %1 has %2 marked %3. The results are not "
+           "deleted: they are kept in the folder %4, from where they can be put back by hand.")
+            .arg(name)
+            .arg(marked)
+            .arg(marked == 1 ? tr("paper") : tr("papers"))
+            .arg(QDir::toNativeSeparators(m_roster.removedFolderOf(id)));
+    if (!m_popUp.Ask(PopUpService::programTitle(), question, PopUpButtons::YesNo, this))
+        return false;
+    if (id == m_pupil) {
+        int other = 0;
+        for (const Pupil& candidate : m_roster.pickerOrder()) {
+            if (candidate.id != id) {
+                other = candidate.id;
+                break;
+            }
+        }
+        if (!SwitchPupil(other))
+            return false;
+    }
+    const PupilRoster::Outcome outcome = m_roster.Remove(id);
+    return rosterChanged(outcome, name);
 }
 
 int Contents::Run() {
@@ -164,6 +354,8 @@ int Contents::Run() {
 void Contents::EndRun() {
     m_endRequested = true;
     m_popUp.EndAll();
+    if (m_picker)
+        m_picker->close();
     QCoreApplication::exit(0);
 }
 
@@ -185,9 +377,9 @@ void Contents::finishStartup() {
     // A changed or deleted picture file is restored; unchanged ones are left alone.
     tellStartupProblems(ExtractGraphics(m_store, m_state.programFolder));
     m_startupRepair.add(
-        ResultsRepair(m_store, m_state.programFolder, m_state.definition).RunRest());
+        ResultsRepair(m_store, m_state.resultsFolder, m_state.definition).RunRest());
     if (m_startupRepair.damaged())
-        m_popUp.Tell(PopUpService::programTitle(), m_startupRepair.message(), this);
+        m_popUp.Tell(PopUpService::programTitle(), forPupil(m_startupRepair.message()), this);
 }
 
 void Contents::tellStartupProblems(const QStringList& unwritten) {
@@ -223,6 +415,7 @@ void Contents::buildWindow() {
     const QRect body = bodyRect();
     m_home = new HomePage(m_state, m_pictures, body.size(), this);
     connect(m_home, &HomePage::paperChosen, this, &Contents::OpenPaper);
+    connect(m_home, &HomePage::changePupilClicked, this, &Contents::ChangePupil);
     placePage(m_home);
     m_printer = std::make_unique<ReportPrinter>(m_popUp);
 
@@ -267,8 +460,22 @@ TrashPage* Contents::ensureTrashPage() {
     m_trash = new TrashPage(
         m_pictures, [this] { return ResetAllResults(); }, bodyRect().size(), this);
     m_trash->setPaperOpenQuery([this] { return m_practice && m_practice->isVisible(); });
+    m_trash->setPupilName(m_state.pupilName);
     placePage(m_trash);
     return m_trash;
+}
+
+PupilsPage* Contents::ensurePupilsPage() {
+    if (m_pupils)
+        return m_pupils;
+    PupilsPage::Actions actions;
+    actions.add = [this](const QString& name) { return AddPupil(name); };
+    actions.rename = [this](int id, const QString& name) { return RenamePupil(id, name); };
+    actions.remove = [this](int id) { return RemovePupil(id); };
+    actions.choose = [this](int id) { return SwitchPupil(id); };
+    m_pupils = new PupilsPage(m_pictures, m_roster, std::move(actions), bodyRect().size(), this);
+    placePage(m_pupils);
+    return m_pupils;
 }
 
 QRect Contents::bodyRect() const {
@@ -284,7 +491,7 @@ void Contents::bringUp(QWidget* body) {
     body->show();
     body->raise();
 
-    QList<QWidget*> pages = {m_home, m_report, m_about, m_trash};
+    QList<QWidget*> pages = {m_home, m_report, m_about, m_trash, m_pupils};
     pages.removeAll(nullptr);
     // Focus inside a page that goes away moves into the page that comes up,
     // not on to whatever follows in the Tab order (a tab behind the strip).
@@ -330,7 +537,8 @@ void Contents::ToolBar_Click(int n) {
 
 Contents::Page Contents::pageAt(int tab, int button) {
     static constexpr Page ModulePages[] = {Page::Home, Page::Report, Page::PrintReport, Page::Quit};
-    static constexpr Page HelpPages[] = {Page::About, Page::Trash, Page::None, Page::PrinterSetup};
+    static constexpr Page HelpPages[] = {Page::About, Page::Trash, Page::Pupils,
+                                         Page::PrinterSetup};
     if (button < 1 || button > NavigationBar::Buttons)
         return Page::None;
     if (tab >= 1 && tab <= 3)
@@ -348,15 +556,16 @@ void Contents::ShowPage() {
         break;
     case Page::Report:
         finishStartup();
-        ensureReportPage()->BuildReport(m_state.chosenModule(), m_home->marks(),
-                                        ResultsFilePath(m_state.programFolder, ResultsFile::Trend,
-                                                        m_state.LChose, m_state.lblCOD));
+        ensureReportPage()->setPupilName(m_state.pupilName);
+        m_report->BuildReport(m_state.chosenModule(), m_home->marks(),
+                              ResultsFilePath(m_state.resultsFolder, ResultsFile::Trend,
+                                              m_state.LChose, m_state.lblCOD));
         m_report->ArrangeReportPanels(m_state.txtReportPos);
         bringUp(m_report);
         break;
     case Page::PrintReport:
         finishStartup();
-        m_printer->PrintReport(this, windowTitle(), m_state.chosenModule(), m_home->marks());
+        m_printer->PrintReport(this, reportCaption(), m_state.chosenModule(), m_home->marks());
         break;
     case Page::Quit:
         QuitProgram();
@@ -367,6 +576,10 @@ void Contents::ShowPage() {
     case Page::Trash:
         bringUp(ensureTrashPage());
         m_trash->resetPage();
+        break;
+    case Page::Pupils:
+        bringUp(ensurePupilsPage());
+        m_pupils->refresh(m_pupil);
         break;
     case Page::PrinterSetup:
         m_printer->PrintSetup(this);
@@ -380,11 +593,11 @@ bool Contents::ResetAllResults() {
     // An open paper holds the results it read and would write them back.
     unloadPracticeWindow();
     const EraseOutcome outcome =
-        EraseAllResults(m_store, m_state.programFolder, m_state.definition);
+        EraseAllResults(m_store, m_state.resultsFolder, m_state.definition);
     if (outcome.ok())
         return true;
     // Says which files were erased and which still hold the old results.
-    m_popUp.Tell(PopUpService::programTitle(), EraseProblemText(outcome), this);
+    m_popUp.Tell(PopUpService::programTitle(), forPupil(EraseProblemText(outcome)), this);
     return false;
 }
 

@@ -11,6 +11,12 @@
 // the results files and, when it unloads, calls RefreshContents, which
 // reloads the marks and keeps the chosen topic. The Report page and the
 // ReportPrinter read the same marks.
+//
+// Several pupils may share the program: the PupilRoster gives each a results
+// folder of their own, `resultsFolder` in the state names the chosen pupil's,
+// and everything that reads or writes results goes there. With more than one
+// pupil the start asks who practises (PupilPicker); the Home page can change
+// pupil and the PupilsPage (Help tab, third button) adds, renames and removes.
 
 #include "chrome/AppServices.h"
 #include "chrome/PictureCache.h"
@@ -19,10 +25,12 @@
 #include "core/Clock.h"
 #include "core/ResourceStore.h"
 #include "main_window/logic/Startup.h"
+#include "results/PupilRoster.h"
 #include "results/ResultsRepair.h"
 
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 class FolderLock;
@@ -32,6 +40,7 @@ class HomePage;
 class ReportPage;
 class AboutPage;
 class TrashPage;
+class PupilsPage;
 class ReportPrinter;
 class PracticeWindow;
 
@@ -89,7 +98,7 @@ public:
     // What a tool-bar button does under a tab: the module tabs (1..3) show
     // Home and Report, print the report and end the program; the Help tab
     // (4) shows About and Trash and sets up the printer.
-    enum class Page { None, Home, Report, PrintReport, Quit, About, Trash, PrinterSetup };
+    enum class Page { None, Home, Report, PrintReport, Quit, About, Trash, Pupils, PrinterSetup };
     static Page pageAt(int tab, int button);
     // Acts on `txtTabPos` and `txtToolBarPos`.
     void ShowPage();
@@ -105,6 +114,31 @@ public:
     // if it has not run yet.
     void finishStartup();
 
+    const PupilRoster& roster() const { return m_roster; }
+    // The pupil whose results are shown and written.
+    int pupil() const { return m_pupil; }
+    // Asks who is practising and changes to the pupil chosen.
+    void ChangePupil();
+    // Makes pupil id the one practising: the open paper is saved and closed
+    // first, the pupil's folder prepared like at start-up. False (and the
+    // parent told why) when that could not be done; nothing changed then.
+    bool SwitchPupil(int id);
+    // The pupil list's changes; false when refused (the parent has been told).
+    bool AddPupil(const QString& name);
+    bool RenamePupil(int id, const QString& name);
+    // Asks first, naming the pupil and the papers marked; the folder is set
+    // aside, not deleted. The pupil practising is changed for another first.
+    bool RemovePupil(int id);
+
+    // The printed report's title: the program's name, and the pupil's where
+    // names are shown.
+    QString reportCaption() const;
+
+    // Test seam: who is practising, given the list the picker shows (the
+    // pupil chosen last first); 0 ends the question without a choice.
+    using PupilChooser = std::function<int(const QList<Pupil>& order)>;
+    void setPupilChooser(PupilChooser chooser) { m_pupilChooser = std::move(chooser); }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -115,6 +149,24 @@ private:
     ReportPage* ensureReportPage();
     AboutPage* ensureAboutPage();
     TrashPage* ensureTrashPage();
+    PupilsPage* ensurePupilsPage();
+    // The picker's answer (the seam, else the dialog); 0 when none.
+    int askPupil(bool cancellable);
+    // Takes pupil id as the one practising, folder prepared; false (and
+    // told) when its folder cannot be prepared.
+    bool takePupil(int id, bool atStart);
+    // Window titles, the Home page's line and the pages that name the pupil.
+    void showPupil();
+    void tellRosterReport(const PupilRoster::LoadReport& report);
+    // After a change of the list: tells why it was refused, else shows it.
+    bool rosterChanged(const PupilRoster::Outcome& outcome, const QString& name);
+    // What preparing the pupil's folder lost or cleared, if anything.
+    void tellPrepared(const Startup::PupilOutcome& prepared);
+    // message, led by the pupil's name where names are shown.
+    QString forPupil(const QString& message) const;
+    // Why pupil id's results folder could not be prepared; reason: what the
+    // system refused, when known.
+    QString pupilFolderProblem(int id, const QString& reason) const;
     void placePage(QWidget* page);
     void buildWindow();
     QRect bodyRect() const;
@@ -137,6 +189,11 @@ private:
     ReportPage* m_report = nullptr;
     AboutPage* m_about = nullptr;
     TrashPage* m_trash = nullptr;
+    PupilsPage* m_pupils = nullptr;
+    PupilRoster m_roster;
+    int m_pupil = 0;
+    PupilChooser m_pupilChooser;
+    QPointer<QWidget> m_picker; // the open picker, closed when the run ends
     QPointer<PracticeWindow> m_practice;
     ResultsRepair::Report m_startupRepair;
     QString m_strandedFolder; // see setStrandedResults

@@ -60,6 +60,45 @@ HomePage::HomePage(AppState& state, PictureCache& pictures, const QSize& size, Q
     Backgrounds::fill(this, Qt::white);
     buildTopics(pictures);
     buildRows(pictures);
+    buildPupilLine(pictures);
+}
+
+void HomePage::buildPupilLine(PictureCache& pictures) {
+    // Under the topics, at the foot of their column: whose results these
+    // are, and the button that changes pupil.
+    const int right = m_topicList->width();
+    m_changePupil = new PictureButton(QStringLiteral("ButChangePupil"), this);
+    m_changePupil->resize(QSize(80, 26));
+    m_changePupil->setPictures(pictures.get(QStringLiteral("button_off.bmp")),
+                               pictures.get(QStringLiteral("button_on.bmp")));
+    m_changePupil->addCaption(QStringLiteral("ButChangePupillbl"), tr("Change pupil"));
+    m_changePupil->setToolTips(tr("Choose who is practising"));
+    (new HoverGroup(this))->add(m_changePupil);
+    m_changePupil->move(right - m_changePupil->width(),
+                        height() - Margin - m_changePupil->height());
+    connect(m_changePupil, &PictureButton::clicked, this, &HomePage::changePupilClicked);
+
+    m_pupil = Labels::text(QStringLiteral("lblPupil"), QString(), this);
+    QFont bold = m_pupil->font();
+    bold.setBold(true);
+    m_pupil->setFont(bold);
+    m_pupil->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_pupil->setGeometry(Margin + 4, m_changePupil->y(), m_changePupil->x() - Margin - 4 - 4,
+                         m_changePupil->height());
+    setPupil(QString(), false);
+}
+
+void HomePage::setPupil(const QString& name, bool canChange) {
+    const QString text = tr("Results of %1").arg(name);
+    const int right = canChange ? m_changePupil->x() - 4 : m_topicList->width() - Margin;
+    m_pupil->resize(right - m_pupil->x(), m_pupil->height());
+    // A long name is cut at the column's edge; the whole name is read out.
+    m_pupil->setText(
+        QFontMetrics(m_pupil->font()).elidedText(text, Qt::ElideRight, m_pupil->width()));
+    m_pupil->setAccessibleName(text);
+    m_pupil->setToolTip(name.isEmpty() ? QString() : text);
+    m_pupil->setVisible(!name.isEmpty());
+    m_changePupil->setVisible(!name.isEmpty() && canChange);
 }
 
 void HomePage::buildTopics(PictureCache& pictures) {
@@ -216,7 +255,7 @@ void HomePage::LoadModuleResults() {
     m_marks = MarksRecords();
     if (known) {
         const QString path =
-            ResultsFilePath(m_state.programFolder, ResultsFile::Marks, module, m_state.lblCOD);
+            ResultsFilePath(m_state.resultsFolder, ResultsFile::Marks, module, m_state.lblCOD);
         // An unreadable file shows as nothing attempted yet; a damaged record
         // shows empty, the others as they stand.
         m_marks = ReadMarksFile(path, m_paperCount).value;

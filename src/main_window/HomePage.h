@@ -51,8 +51,12 @@ public:
     void ArrangePaperRows();
 
     const MarksRecords& marks() const { return m_marks; }
+    // Whose results the page shows (`lblPupil`), and whether the pupil can
+    // be changed here (`ButChangePupil`); an empty name shows neither.
+    void setPupil(const QString& name, bool canChange);
 
 Q_SIGNALS:
+    void changePupilClicked();
     // A paper button was clicked: offset 0..4 (row - 1), attempt 1 or 2.
     void paperChosen(int offset, int attempt);
 
@@ -64,6 +68,7 @@ private:
     bool moveTopicFocus(int step);
     bool movePaperFocus(int step);
     void buildRows(PictureCache& pictures);
+    void buildPupilLine(PictureCache& pictures);
     void ShowTopicEntry(int index, bool shown);
     void placeMark(QLabel* mark, int lineCentre);
 
@@ -77,6 +82,8 @@ private:
     std::array<ClickLabel*, TopicSlots> m_topics{};
     std::array<QLabel*, TopicSlots> m_bullets{};
     QLabel* m_subHeading = nullptr;
+    QLabel* m_pupil = nullptr;
+    PictureButton* m_changePupil = nullptr;
     PercentColumn* m_percent = nullptr;
     std::array<QLabel*, Rows> m_firstMarks{};
     std::array<QLabel*, Rows> m_secondMarks{};

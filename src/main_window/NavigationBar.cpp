@@ -9,6 +9,7 @@
 #include "core/ProgramDefinition.h"
 
 #include <QLabel>
+#include <QPainter>
 #include <QShortcut>
 
 namespace {
@@ -33,8 +34,38 @@ const ToolColumn ModuleColumn[4] = {{"Home", "Load %1 page", "home"},
                                     {"Close", "%1 program", "close"}};
 const ToolColumn HelpColumn[4] = {{"About", "%1 Quillora", "about"},
                                   {"Trash", "%1 past results", "trash"},
-                                  {nullptr, nullptr, nullptr},
+                                  {"Pupils", "%1 who practise here", "about"},
                                   {"Setup", "Printer %1", "setup"}};
+constexpr int PupilsButton = 3;
+
+// The Pupils button wears the tool bar's face with two figures for its icon
+// (the icon's box is 24 x 24 at (18, 4); pressed, it moves 1 px down and right).
+QPixmap PupilsFace(const QPixmap& face, bool pressed) {
+    if (face.isNull())
+        return face;
+    QPixmap picture = face.copy();
+    const QImage image = face.toImage();
+    const qreal ratio = face.devicePixelRatio();
+    QPainter painter(&picture);
+    const QRect box(18, 4, 26, 26);
+    // The face's own colour, line by line, over the old icon.
+    for (int y = box.top(); y <= box.bottom(); ++y) {
+        const QPoint sample(int(8 * ratio), qMin(int(y * ratio), image.height() - 1));
+        painter.fillRect(QRect(box.left(), y, box.width(), 1), image.pixelColor(sample));
+    }
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    const QPointF shift = pressed ? QPointF(1, 1) : QPointF(0, 0);
+    auto figure = [&](QPointF head, qreal size, const QColor& colour) {
+        painter.setBrush(colour);
+        painter.drawEllipse(head + shift, size * 0.32, size * 0.32);
+        const QRectF body(head.x() - size * 0.55, head.y() + size * 0.38, size * 1.1, size * 0.9);
+        painter.drawChord(body.translated(shift), 0, 180 * 16);
+    };
+    figure(QPointF(35, 10), 12, QColor(0x8c, 0xc3, 0xf5));
+    figure(QPointF(27, 12), 14, QColor(0x1d, 0x4f, 0x91));
+    return picture;
+}
 } // namespace
 
 NavigationBar::NavigationBar(QWidget* window, PictureCache& pictures)
@@ -160,9 +191,14 @@ void NavigationBar::showSelection(int chosenTab) {
         button->setCaptionText(caption);
         button->setToolTips(tr(entry.tipFormat).arg(caption));
         const QString stem = QString::fromLatin1(entry.picture);
-        button->setPictures(m_pictures.get(stem + QStringLiteral("_off.bmp")),
-                            m_pictures.get(stem + QStringLiteral("_on.bmp")),
-                            m_pictures.get(stem + QStringLiteral("_pressed.bmp")));
+        const QPixmap& off = m_pictures.get(stem + QStringLiteral("_off.bmp"));
+        const QPixmap& on = m_pictures.get(stem + QStringLiteral("_on.bmp"));
+        const QPixmap& pressed = m_pictures.get(stem + QStringLiteral("_pressed.bmp"));
+        if (column == HelpColumn && n == PupilsButton)
+            button->setPictures(PupilsFace(off, false), PupilsFace(on, false),
+                                PupilsFace(pressed, true));
+        else
+            button->setPictures(off, on, pressed);
         button->show();
     }
 }

@@ -188,6 +188,16 @@ QFrame* ReportPage::createTrendPanel() {
     return panel;
 }
 
+void ReportPage::setPupilName(const QString& name) {
+    const QString caption = name.isEmpty() ? QStringLiteral("Overall Results")
+                                           : QStringLiteral("Overall Results \u2013 ") + name;
+    auto* label = m_bars[0]->findChild<QLabel*>(QStringLiteral("lblRCBar1"));
+    // Cut at the bar's edge; the whole caption is read out.
+    label->setText(QFontMetrics(label->font())
+                       .elidedText(caption, Qt::ElideRight, qMax(80, m_bars[0]->width() - 24)));
+    m_bars[0]->setAccessibleName(caption);
+}
+
 void ReportPage::BuildReport(const ModuleDefinition& module, const MarksRecords& marks,
                              const QString& trendPath) {
     m_figures = ReportFigures::Compute(module, marks);

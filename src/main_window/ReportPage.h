@@ -22,6 +22,8 @@ public:
     // trend log (trendPath; a missing file plots only the grid).
     void BuildReport(const ModuleDefinition& module, const MarksRecords& marks,
                      const QString& trendPath);
+    // Where pupils are named, the first bar says whose report it is.
+    void setPupilName(const QString& name);
     // Lays out the bars and the open panel; txtReportPos 1, 2 or any other (3).
     void ArrangeReportPanels(int txtReportPos);
 

@@ -39,10 +39,11 @@ TrashPage::TrashPage(PictureCache& pictures, std::function<bool()> erase, const 
     };
 
     const int textWidth = width() - 2 * Margin;
-    m_intro = makeText("Trashlbl1",
-                       tr("Click on the button below if you wish to erase all your past "
-                          "results and reset the program."),
-                       this);
+    m_intro = makeText("Trashlbl1", QString(), this);
+    // Room for the longest text, a long pupil's name and all.
+    m_intro->setText(tr("Click on the button below if you wish to erase all the past results "
+                        "of %1. The other pupils' results are kept.")
+                         .arg(QString(40, QLatin1Char('W'))));
     m_intro->setGeometry(Margin, Margin + 16, textWidth, m_intro->heightForWidth(textWidth));
     const int buttonTop = m_intro->y() + m_intro->height() + 16;
 
@@ -65,13 +66,30 @@ TrashPage::TrashPage(PictureCache& pictures, std::function<bool()> erase, const 
     m_paperNote->setGeometry(Margin, buttonTop + m_yes->height() + 16, textWidth,
                              m_paperNote->heightForWidth(textWidth));
 
-    m_done = makeText("Trashlbl3", tr("All your past results have been erased."), this);
+    m_done = makeText("Trashlbl3", QString(), this);
     m_done->setGeometry(m_intro->geometry());
+    setPupilName(QString());
 
     connect(m_trash, &PictureButton::clicked, this, &TrashPage::ButTrash_Click);
     connect(m_yes, &PictureButton::clicked, this, &TrashPage::ButTrash_Yes_Click);
     connect(m_no, &PictureButton::clicked, this, &TrashPage::ButTrash_No_Click);
     resetPage();
+}
+
+void TrashPage::setPupilName(const QString& name) {
+    // A name of any length stays within the page.
+    const QString shown =
+        QFontMetrics(m_intro->font()).elidedText(name, Qt::ElideRight, m_intro->width() / 2);
+    if (name.isEmpty()) {
+        m_intro->setText(tr("Click on the button below if you wish to erase all your past "
+                            "results and reset the program."));
+        m_done->setText(tr("All your past results have been erased."));
+    } else {
+        m_intro->setText(tr("Click on the button below if you wish to erase all the past results "
+                            "of %1. The other pupils' results are kept.")
+                             .arg(shown));
+        m_done->setText(tr("All the past results of %1 have been erased.").arg(shown));
+    }
 }
 
 void TrashPage::resetPage() {

@@ -23,6 +23,9 @@ public:
     // be closed (the erase closes it first).
     void setPaperOpenQuery(std::function<bool()> paperOpen) { m_paperOpen = std::move(paperOpen); }
 
+    // Whose results the erase takes, where pupils are named; empty: "your".
+    void setPupilName(const QString& name);
+
     // The first step: only the explanation and the Trash button.
     void resetPage();
     void ButTrash_Click();

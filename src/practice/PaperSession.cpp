@@ -13,6 +13,7 @@
 PaperSessionSetup PaperSessionSetup::fromState(const AppState& state) {
     PaperSessionSetup setup;
     setup.programFolder = state.programFolder;
+    setup.resultsFolder = state.resultsFolder;
     setup.module = state.LChose;
     setup.programCode = state.lblCOD;
     setup.paperCount = state.TtPapersCon;
@@ -26,7 +27,9 @@ PaperSession::PaperSession(PaperSessionSetup setup, const ResourceStore& store, 
     : m_setup(std::move(setup)), m_store(store), m_clock(clock), m_locale(std::move(locale)) {}
 
 QString PaperSession::ResultsPath(ResultsFile file) const {
-    return ResultsFilePath(m_setup.programFolder, file, m_setup.module, m_setup.programCode);
+    return ResultsFilePath(m_setup.resultsFolder.isEmpty() ? m_setup.programFolder
+                                                           : m_setup.resultsFolder,
+                           file, m_setup.module, m_setup.programCode);
 }
 
 namespace {

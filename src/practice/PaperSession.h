@@ -26,12 +26,14 @@ class Clock;
 // Where the paper lives: copied from the application state when the window
 // opens, so that the session does not depend on it changing later.
 struct PaperSessionSetup {
-    QString programFolder;
-    int module = 0;      // LChose, 1..3
-    QString programCode; // lblCOD
-    int paperCount = 0;  // TtPapersCon, P
-    int paperNum = 0;    // PaperNum, 101..150
-    int attempt = 1;     // TakeNum, 1 or 2
+    QString programFolder; // scratch copies of the tables and questions
+    int module = 0;        // LChose, 1..3
+    QString programCode;   // lblCOD
+    int paperCount = 0;    // TtPapersCon, P
+    int paperNum = 0;      // PaperNum, 101..150
+    int attempt = 1;       // TakeNum, 1 or 2
+    // The pupil's results files; empty: they lie in programFolder itself.
+    QString resultsFolder;
 
     static PaperSessionSetup fromState(const AppState& state);
     int paperIndex() const { return paperNum - 100; }

@@ -314,3 +314,16 @@ RecordWrite WritePaperRecord(PaperLines& file, int paperIndex, const QStringList
         file.lines = lines;
     return written;
 }
+
+int MarkedPaperCount(const QString& folder, const ProgramDefinition& definition) {
+    int marked = 0;
+    for (int m = 1; m <= 3; ++m) {
+        if (!definition.moduleExists(m))
+            continue;
+        const Read<MarksRecords> marks =
+            ReadMarksFile(ResultsFilePath(folder, ResultsFile::Marks, m, definition.programCode),
+                          definition.module(m).paperCount);
+        marked += int(marks.value.FST.count(QStringLiteral("1")));
+    }
+    return marked;
+}

@@ -78,6 +78,9 @@ QStringList EnsureResultsFiles(const ResourceStore& store, const QString& progra
                                QString* reason = nullptr);
 // The number of results files of the existing modules (six each).
 int ResultsFilesExpected(const ProgramDefinition& definition);
+// Papers whose first attempt is marked, over every existing module of the
+// folder's marks files (a missing or unreadable file counts none).
+int MarkedPaperCount(const QString& folder, const ProgramDefinition& definition);
 
 // The marks file: six records FSE, SSE, LTM, CDD, FST, SST of P fields each;
 // entry k - 1 belongs to the paper of index k.

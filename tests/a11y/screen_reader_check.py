@@ -16,7 +16,11 @@ accessibility bridge switched on, and checks what a listener is told:
 - the answer boxes say which question they belong to, and the answered
   count is one text;
 - no control that takes the focus lacks a name, and no shown picture lacks
-  a name (decoration is left out of the tree).
+  a name (decoration is left out of the tree);
+- with three pupils, the start asks "Who is practising?" in a dialog of that
+  name whose list holds the pupils, the one chosen last first and selected;
+  its Start button takes that pupil, and the Home page names whose results
+  it shows and offers "Change pupil".
 
 Anything that cannot be started (X server, bus, the program) fails the test.
 """
@@ -221,6 +225,51 @@ def check_home(reader, app):
     return window
 
 
+# The family the program starts with: three pupils, Zoë chosen last.
+PUPILS = [(1, "Pupil 1"), (2, "Zoë"), (3, "Åsa")]
+LAST_CHOSEN = 2
+
+
+def prepare_pupils(folder):
+    import json
+    for number, _ in PUPILS:
+        os.makedirs(os.path.join(folder, f"pupil{number}"))
+    listed = {"pupils": [{"id": n, "name": name} for n, name in PUPILS],
+              "removed": [], "last": LAST_CHOSEN, "nextId": len(PUPILS) + 1}
+    with open(os.path.join(folder, "pupils.json"), "w", encoding="utf-8") as f:
+        json.dump(listed, f, ensure_ascii=False)
+
+
+def check_picker(reader, app):
+    title = "Who is practising?"
+    dialog = wait_for(f"a dialog named '{title}' reaches the bus", STARTUP_TIMEOUT,
+                      lambda: next(iter(find(reader, app, lambda n: reader.role(n) == "dialog"
+                                             and n.get_name() == title)), None))
+    lists = [n for n in reader.walk(dialog) if reader.role(n) == "list"]
+    if len(lists) != 1:
+        raise Failure(f"the picker holds {len(lists)} lists")
+    items = [n for n in reader.walk(lists[0]) if reader.role(n) == "list item"]
+    names = [reader.text(n) for n in items]
+    last = dict(PUPILS)[LAST_CHOSEN]
+    expected = [last] + [name for n, name in PUPILS if n != LAST_CHOSEN]
+    if names != expected:
+        raise Failure(f"the picker reads {names}, not {expected}")
+    selected = [reader.text(n) for n in items if reader.has(n, "SELECTED")]
+    if selected != [last]:
+        raise Failure(f"the pupil chosen last should be selected, not {selected}")
+    check_no_silent_controls(reader, dialog, "pupil picker")
+    start = next(iter(find(reader, dialog, lambda n: reader.role(n) == "push button")), None)
+    if start is None or not (start.get_name() or "").startswith("Start"):
+        raise Failure("the picker has no Start button a reader can press")
+    reader.press(start)
+
+    def named():
+        texts = [reader.text(n) for n in reader.walk(app) if reader.has(n, "SHOWING")]
+        return f"Results of {last}" in texts and any(t == "Choose who is practising"
+                                                     for t in texts)
+    wait_for(f"the Home page says 'Results of {last}' and offers to change pupil", 60, named)
+
+
 def question_document(reader, app, number):
     """The question document named "Question <number>" holding text."""
     def probe():
@@ -272,6 +321,7 @@ def main():
     try:
         shutil.copy2(program, os.path.join(folder, "quillora"))
         shutil.copy2(module, os.path.join(folder, os.path.basename(module)))
+        prepare_pupils(folder)
 
         xvfb, display = start_with_pipe(
             ["Xvfb", "-displayfd", "{fd}", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
@@ -295,6 +345,7 @@ def main():
 
         app = wait_for("the program reaches the accessibility bus", STARTUP_TIMEOUT,
                        lambda: quillora.poll() is None and reader.application("quillora"))
+        check_picker(reader, app)
         check_home(reader, app)
         check_practice(reader, app)
         print("screen reader check: passed")

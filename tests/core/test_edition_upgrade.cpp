@@ -4,6 +4,7 @@
 #include "core/ResourceStore.h"
 #include "main_window/logic/Startup.h"
 #include "results/EditionUpgrade.h"
+#include "results/PupilRoster.h"
 #include "results/ResultsFiles.h"
 #include "results/TrendLog.h"
 #include "test_support.h"
@@ -133,12 +134,14 @@ private Q_SLOTS:
     void markNotWrittenStopsAndRetries() {
         ModuleFolder folder;
         QVERIFY(folder.start());
+        // A start first makes the results the first pupil's.
+        QVERIFY(StartOnce(*folder.store, folder.path()).ok());
         SetRecord(folder, ResultsFile::First, 103, {"1", "2"});
         StampedStore root({"2", "2", "3.ee", "2", "2"});
         QVERIFY(root.store);
         const ResourceStore& store = *root.store;
         // A folder where the mark should go: it cannot be written.
-        const QString mark = EditionUpgrade::MarkPath(folder.path(), 2, "FX");
+        const QString mark = EditionUpgrade::MarkPath(folder.results(), 2, "FX");
         QVERIFY(QDir().mkpath(mark));
         const Startup::Outcome blocked = StartOnce(store, folder.path());
         QCOMPARE(blocked.problem, Startup::Problem::ResultsNotWritable);
@@ -156,6 +159,7 @@ private Q_SLOTS:
     void unreadableFileDoesNotStopTheStart() {
         ModuleFolder folder;
         QVERIFY(folder.start());
+        QVERIFY(StartOnce(*folder.store, folder.path()).ok());
         SetRecord(folder, ResultsFile::First, 103, {"1", "2"});
         // A folder where the second attempt's answers should be.
         const QString second = folder.file(ResultsFile::Second);
@@ -169,7 +173,41 @@ private Q_SLOTS:
         QCOMPARE(outcome.upgrade.clearedPapers, QList<int>{103});
         QCOMPARE(Record(folder, ResultsFile::First, 103), Empty(103, 2));
         // Not marked as done: the next start looks at that file again.
-        QVERIFY(!QFile::exists(EditionUpgrade::MarkPath(folder.path(), 2, "FX")));
+        QVERIFY(!QFile::exists(EditionUpgrade::MarkPath(folder.results(), 2, "FX")));
+    }
+
+    // With several pupils each one's answers are upgraded when that pupil is
+    // chosen, in that pupil's folder alone.
+    void everyPupilUpgradedWhenChosen() {
+        ModuleFolder folder;
+        QVERIFY(folder.start());
+        QVERIFY(StartOnce(*folder.store, folder.path()).ok());
+        PupilRoster roster(folder.path());
+        roster.Load();
+        int zoe = 0;
+        QVERIFY(roster.Add(QStringLiteral("Zoë"), &zoe).ok());
+        QVERIFY(
+            EnsureResultsFiles(*folder.store, roster.folderOf(zoe), folder.definition).isEmpty());
+        const QString zoesFirst = ResultsFilePath(roster.folderOf(zoe), ResultsFile::First, 2,
+                                                  folder.definition.programCode);
+        Read<PaperLines> lines = ReadPaperLines(zoesFirst, 5);
+        QCOMPARE(WritePaperRecord(lines.value, 3, {"5", "6"}), RecordError::None);
+        SetRecord(folder, ResultsFile::First, 103, {"1", "2"});
+
+        StampedStore root({"2", "2", "3.ee", "2", "2"});
+        QVERIFY(root.store);
+        const Startup::Outcome outcome = StartOnce(*root.store, folder.path());
+        QVERIFY(outcome.ok());
+        QCOMPARE(outcome.pupil, 0); // to be asked
+        const Startup::PupilOutcome zoes =
+            Startup::PreparePupil(*root.store, roster.folderOf(zoe), outcome.definition);
+        QCOMPARE(zoes.upgrade.clearedPapers, QList<int>{103});
+        QCOMPARE(ReadPaperLines(zoesFirst, 5).value.lines.value(2), Empty(103, 2));
+        QCOMPARE(Record(folder, ResultsFile::First, 103), BuildRecordLine("103", {"1", "2"}));
+        const Startup::PupilOutcome firsts =
+            Startup::PreparePupil(*root.store, roster.folderOf(1), outcome.definition);
+        QCOMPARE(firsts.upgrade.clearedPapers, QList<int>{103});
+        QCOMPARE(Record(folder, ResultsFile::First, 103), Empty(103, 2));
     }
 
     void definitionWithoutStampsChangesNothing() {
@@ -181,7 +219,7 @@ private Q_SLOTS:
         QVERIFY(outcome.ok());
         QVERIFY(outcome.upgrade.clearedPapers.isEmpty());
         QCOMPARE(folder.snapshot(), before);
-        QVERIFY(!QFile::exists(EditionUpgrade::MarkPath(folder.path(), 2, "FX")));
+        QVERIFY(!QFile::exists(EditionUpgrade::MarkPath(folder.results(), 2, "FX")));
         // Stamps that do not give one per paper are not believed.
         StampedStore root({"2", "3.aa"});
         QVERIFY(root.store);

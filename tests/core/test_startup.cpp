@@ -60,8 +60,8 @@ private Q_SLOTS:
             const Startup::Outcome before = Startup(store, folder).run();
             QVERIFY(before.ok());
             QCOMPARE(before.createdResults.size(), before.expectedResults);
-            QVERIFY(QFile::remove(
-                ResultsFilePath(folder, ResultsFile::Trend, 2, before.definition.programCode)));
+            QVERIFY(QFile::remove(ResultsFilePath(folder + "/pupil1", ResultsFile::Trend, 2,
+                                                  before.definition.programCode)));
         } else if (setUp == QLatin1String("other copy")) {
             QVERIFY(QDir().mkpath(folder));
             other = std::make_unique<FolderLock>(QDir(folder).filePath(Startup::LockFileName));
@@ -96,7 +96,7 @@ private Q_SLOTS:
             QVERIFY(!outcome.marksRepair.damaged());
             for (ResultsFile file : {ResultsFile::Marks, ResultsFile::Trend})
                 QVERIFY(QFile::exists(
-                    ResultsFilePath(folder, file, 2, outcome.definition.programCode)));
+                    ResultsFilePath(folder + "/pupil1", file, 2, outcome.definition.programCode)));
         }
         // A start that found no content writes no results file.
         if (problem == Startup::Problem::NoContent)

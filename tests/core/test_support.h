@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 #include <QMap>
 #include <QRandomGenerator>
@@ -107,12 +108,17 @@ struct ModuleFolder {
     // The folder: a temporary one, or elsewhere when set.
     QString at;
     QString path() const { return at.isEmpty() ? dir.path() : at; }
+    // Where the results are: the folder itself, until a start of the
+    // program has made them the first pupil's.
+    QString results() const {
+        return QFileInfo::exists(path() + "/pupils.json") ? path() + "/pupil1" : path();
+    }
     QString file(ResultsFile which) const {
-        return ResultsFilePath(path(), which, 2, definition.programCode);
+        return ResultsFilePath(results(), which, 2, definition.programCode);
     }
     PaperSessionSetup setup(int paperNum, int attempt = 1) const {
         const int papers = definition.module(2).paperCount;
-        return {path(), 2, definition.programCode, papers, paperNum, attempt};
+        return {path(), 2, definition.programCode, papers, paperNum, attempt, results()};
     }
     std::unique_ptr<PaperSession> session(int paperNum, int attempt = 1) const {
         return std::make_unique<PaperSession>(setup(paperNum, attempt), *store, clock, locale);

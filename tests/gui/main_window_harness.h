@@ -8,6 +8,7 @@
 #include "core/GraphicsTable.h"
 #include "core/ResourceStore.h"
 #include "main_window/Contents.h"
+#include "results/PupilRoster.h"
 #include "results/ResultsFiles.h"
 
 #include <QFile>
@@ -104,8 +105,10 @@ struct MainWindow {
         contents->services().animationDelay = [](int) {};
         return QTest::qWaitForWindowActive(contents.get());
     }
+    // The first pupil's folder, where a family of one keeps its results.
+    QString resultsFolder() const { return dir.filePath(PupilRoster::FolderName(1)); }
     QString path(ResultsFile file, int module = 2) const {
-        return ResultsFilePath(dir.path(), file, module, code);
+        return ResultsFilePath(resultsFolder(), file, module, code);
     }
     QMap<ResultsFile, QByteArray> snapshot() const {
         return TestFiles::resultsSnapshot([this](ResultsFile f) { return path(f); });

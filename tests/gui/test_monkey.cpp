@@ -323,22 +323,24 @@ private:
     bool m_ending = false;
 };
 
-// The folder after a run: one line per fault.
-QStringList FolderFaults(const QString& folder, const ProgramDefinition& definition) {
+// The folder after a run, and the results of the pupil who practised in it:
+// one line per fault.
+QStringList FolderFaults(const QString& folder, const QString& results,
+                         const ProgramDefinition& definition) {
     QStringList faults;
     const QStringList scratch = QDir(folder).entryList({"temp*"}, QDir::Files);
     if (!scratch.isEmpty())
         faults << "scratch files left: " + scratch.join(' ');
 
     const ResourceStore store;
-    const ResultsRepair::Report repair = ResultsRepair(store, folder, definition).Run();
+    const ResultsRepair::Report repair = ResultsRepair(store, results, definition).Run();
     if (repair.damaged() || !repair.findings.isEmpty())
         faults << "the start-up repair was needed: " + repair.findings.join("; ");
 
     const int module = definition.firstModule();
     const QString code = definition.programCode;
     const int papers = definition.module(module).paperCount;
-    auto path = [&](ResultsFile file) { return ResultsFilePath(folder, file, module, code); };
+    auto path = [&](ResultsFile file) { return ResultsFilePath(results, file, module, code); };
     const Read<MarksRecords> marks = ReadMarksFile(path(ResultsFile::Marks), papers);
     const Read<PaperLines> files[4] = {ReadPaperLines(path(ResultsFile::First), papers),
                                        ReadPaperLines(path(ResultsFile::FResults), papers),
@@ -436,7 +438,8 @@ void TestMonkey::randomUserLeavesWholeResults() {
                                   .arg(monkey.done());
         QVERIFY2(status == 0, qPrintable(where));
         QVERIFY2(!QApplication::activeModalWidget(), qPrintable(where));
-        const QStringList faults = FolderFaults(dir.path(), contents.state().definition);
+        const QStringList faults =
+            FolderFaults(dir.path(), contents.state().resultsFolder, contents.state().definition);
         QVERIFY2(faults.isEmpty(), qPrintable(where + ":\n" + faults.join('\n')));
     }
     qInstallMessageHandler(g_previousHandler);

@@ -1,12 +1,16 @@
 // Saves, marks, retakes and erases in a program folder as fast as it can, for
 // the crash-safety test to kill at random moments.
-//   crash_worker <program folder> <content root> <first stamp>
+//   crash_worker <program folder> <content root> <first stamp> [pupils]
+// With "pupils", every round first changes to another pupil of the folder's
+// list (as the main window does: the list written, the pupil's folder
+// prepared), renames one now and then, and works in that pupil's folder.
 
 #include "WorkerSteps.h"
 #include "core/Clock.h"
 #include "core/ProgramDefinition.h"
 #include "core/ResourceStore.h"
 #include "practice/PaperSession.h"
+#include "results/PupilRoster.h"
 #include "results/ResultsFiles.h"
 
 #include <QCoreApplication>
@@ -25,20 +29,26 @@ int Fail(int code, const QString& what) {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() != 4)
-        return Fail(1, QStringLiteral("usage: crash_worker FOLDER CONTENT_ROOT FIRST_STAMP"));
-    const QString folder = args.at(1);
+    const bool pupils = args.size() == 5 && args.at(4) == QLatin1String("pupils");
+    if (args.size() != 4 && !pupils)
+        return Fail(1,
+                    QStringLiteral("usage: crash_worker FOLDER CONTENT_ROOT FIRST_STAMP [pupils]"));
+    const QString programFolder = args.at(1);
     const ResourceStore store(args.at(2));
     bool stampOk = false;
     const qint64 firstStamp = args.at(3).toLongLong(&stampOk);
     if (!stampOk || firstStamp < 0)
         return Fail(1, QStringLiteral("bad first stamp"));
 
-    const DefinitionRead read = ReadProgramDefinition(store, folder);
+    const DefinitionRead read = ReadProgramDefinition(store, programFolder);
     if (read.error != DefinitionError::None)
         return Fail(2, read.detail);
     const ProgramDefinition& definition = read.definition;
-    if (!EnsureResultsFiles(store, folder, definition).isEmpty())
+    PupilRoster roster(programFolder);
+    if (pupils && (roster.Load().rebuilt || roster.pupils().isEmpty()))
+        return Fail(7, QStringLiteral("the list of pupils was damaged"));
+    QString folder = programFolder;
+    if (!pupils && !EnsureResultsFiles(store, folder, definition).isEmpty())
         return Fail(3, QStringLiteral("results files could not be created"));
 
     const int module = definition.firstModule();
@@ -48,10 +58,22 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
 
     for (qint64 stamp = firstStamp;; ++stamp) {
+        if (pupils) {
+            const QList<Pupil>& list = roster.pupils();
+            const Pupil pupil = list.at(int(stamp % list.size()));
+            if (!roster.Choose(pupil.id).ok())
+                return Fail(7, QStringLiteral("the pupil chosen could not be kept"));
+            if (stamp % 5 == 0 &&
+                !roster.Rename(pupil.id, QStringLiteral("Zoë %1").arg(stamp)).ok())
+                return Fail(7, QStringLiteral("a pupil could not be renamed"));
+            folder = roster.folderOf(pupil.id);
+            if (!EnsureResultsFiles(store, folder, definition).isEmpty())
+                return Fail(3, QStringLiteral("results files could not be created"));
+        }
         const int paperIndex = 1 + int(stamp % papers);
         for (int attempt = 1; attempt <= 2; ++attempt) {
-            const PaperSessionSetup setup{folder, module,           definition.programCode,
-                                          papers, 100 + paperIndex, attempt};
+            const PaperSessionSetup setup{
+                folder, module, definition.programCode, papers, 100 + paperIndex, attempt, folder};
             PaperSession session(setup, store, clock, QLocale::c());
             const LoadOutcome loaded = session.Load();
             if (!loaded.ok())

@@ -7,6 +7,7 @@
 #include "core/PaperContent.h"
 #include "core/ProgramDefinition.h"
 #include "core/ResourceStore.h"
+#include "results/PupilRoster.h"
 #include "results/ResultsRepair.h"
 #include "test_support.h"
 
@@ -217,6 +218,63 @@ private Q_SLOTS:
         const ResultsRepair::Report report =
             ResultsRepair(*content.store, folder, content.definition).Run();
         QVERIFY2(!report.damaged(), qPrintable(report.findings.join('\n')));
+    }
+
+    // The same with three pupils, the worker changing pupil every round: every
+    // pupil's files stay whole and the list of pupils is never lost.
+    void killedWhileChangingPupilsLeavesEveryPupilWhole() {
+        const auto dir = WorkFolder();
+        QVERIFY(dir->isValid());
+        const QString folder = dir->path();
+        const Content& content = *m_content;
+        {
+            PupilRoster roster(folder);
+            roster.Load();
+            QVERIFY(roster.Add(QStringLiteral("Zoë")).ok());
+            QVERIFY(roster.Add(QStringLiteral("Åsa")).ok());
+            for (const Pupil& pupil : roster.pupils())
+                QVERIFY(EnsureResultsFiles(*content.store, roster.folderOf(pupil.id),
+                                           content.definition)
+                            .isEmpty());
+        }
+        QRandomGenerator random(20261207);
+        QSet<int> chosen;
+        for (int round = 0; round < 60; ++round) {
+            QProcess worker;
+            worker.setProgram(QStringLiteral(QUILLORA_CRASH_WORKER));
+            worker.setArguments({folder, content.root,
+                                 QString::number(qint64(round) * 10000000 + random.bounded(1000)),
+                                 QStringLiteral("pupils")});
+            worker.start();
+            QVERIFY2(worker.waitForStarted(10000), qPrintable(worker.errorString()));
+            const int marks = 1 + random.bounded(3);
+            QByteArray seen;
+            while (seen.count('\n') + seen.count('.') < marks &&
+                   worker.state() == QProcess::Running) {
+                worker.waitForReadyRead(10000);
+                seen += worker.readAllStandardOutput();
+            }
+            QThread::usleep(random.bounded(20000));
+            QVERIFY2(worker.state() == QProcess::Running,
+                     qPrintable(QString::fromLocal8Bit(worker.readAllStandardError())));
+            worker.kill();
+            QVERIFY(worker.waitForFinished(10000));
+
+            PupilRoster roster(folder);
+            const PupilRoster::LoadReport report = roster.Load();
+            QVERIFY(!report.rebuilt && report.missing.isEmpty() && report.adopted.isEmpty());
+            QCOMPARE(roster.pupils().size(), 3);
+            chosen.insert(roster.lastChosen());
+            for (const Pupil& pupil : roster.pupils()) {
+                const QStringList faults = content.Checker(roster.folderOf(pupil.id)).Run();
+                QVERIFY2(faults.isEmpty(),
+                         qPrintable(
+                             QStringLiteral("after kill %1, %2:\n").arg(round + 1).arg(pupil.name) +
+                             faults.join('\n')));
+            }
+        }
+        // The kills met the worker changing from pupil to pupil.
+        QCOMPARE(chosen.size(), 3);
     }
 
 private:

@@ -97,20 +97,37 @@ Startup::Outcome Startup::run() const {
     }
     outcome.definition = read.definition;
 
+    // Who practises: results of before become the first pupil's.
+    outcome.roster = PupilRoster(m_folder);
+    outcome.rosterReport = outcome.roster.Load();
+    if (outcome.roster.pupils().size() > 1)
+        return outcome;
+    outcome.pupil = outcome.roster.pupils().first().id;
+    static_cast<PupilOutcome&>(outcome) =
+        PreparePupil(m_store, outcome.roster.folderOf(outcome.pupil), outcome.definition);
+    return outcome;
+}
+
+Startup::PupilOutcome Startup::PreparePupil(const ResourceStore& store, const QString& pupilFolder,
+                                            const ProgramDefinition& definition) {
+    PupilOutcome outcome;
+    QDir().mkpath(pupilFolder);
+    // What a run cut off while it wrote this pupil's files left behind.
+    RemoveLeftoverScratchFiles(pupilFolder);
     // Every results file of every existing module, so that no reader meets
     // a missing one; a file that exists is left as it is.
-    if (!EnsureResultsFiles(m_store, m_folder, outcome.definition, &outcome.createdResults,
+    if (!EnsureResultsFiles(store, pupilFolder, definition, &outcome.createdResults,
                             &outcome.reason)
              .isEmpty()) {
         outcome.problem = Problem::ResultsNotWritable;
         return outcome;
     }
-    outcome.expectedResults = ResultsFilesExpected(outcome.definition);
+    outcome.expectedResults = ResultsFilesExpected(definition);
 
     // Answers saved against the questions of an earlier edition go before
     // anything reads them; if they cannot, the program does not start, and
     // the next start tries again.
-    outcome.upgrade = EditionUpgrade(m_store, m_folder, outcome.definition).Run();
+    outcome.upgrade = EditionUpgrade(store, pupilFolder, definition).Run();
     if (!outcome.upgrade.ok()) {
         outcome.problem = Problem::ResultsNotWritable;
         return outcome;
@@ -119,6 +136,6 @@ Startup::Outcome Startup::run() const {
     // The Home page reads the marks files as soon as it shows: they are
     // repaired now. The other results files are checked once the window is
     // up, before a paper or the Report page reads them.
-    outcome.marksRepair = ResultsRepair(m_store, m_folder, outcome.definition).RunMarks();
+    outcome.marksRepair = ResultsRepair(store, pupilFolder, definition).RunMarks();
     return outcome;
 }

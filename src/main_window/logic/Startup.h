@@ -1,13 +1,16 @@
 #pragma once
 // What the program does with its folder and its content before the main
 // window is built: take the folder's lock (one copy per folder), clear what
-// a cut-off run left behind, read the program definition, make every missing
-// results file and repair damaged marks files. The window only shows the
-// outcome: a message for a problem, else the modules the definition holds.
+// a cut-off run left behind, read the program definition and the list of
+// pupils, then, for the pupil who practises, make every missing results file
+// and repair damaged marks files (PreparePupil; with several pupils the
+// window asks who practises first). The window only shows the outcome: a
+// message for a problem, else the modules the definition holds.
 
 #include "core/FolderLock.h"
 #include "core/ProgramDefinition.h"
 #include "results/EditionUpgrade.h"
+#include "results/PupilRoster.h"
 #include "results/ResultsRepair.h"
 
 #include <QString>
@@ -30,12 +33,9 @@ public:
         ResultsNotWritable,   // a missing results file cannot be made, or old answers cleared
     };
 
-    struct Outcome {
-        Problem problem = Problem::None;
-        // Held for the whole run, also after a later problem: the folder
-        // stays this copy's until the program ends.
-        std::unique_ptr<FolderLock> lock;
-        ProgramDefinition definition;
+    // What preparing one pupil's results folder found and did.
+    struct PupilOutcome {
+        Problem problem = Problem::None; // None or ResultsNotWritable
         // Results files made from their templates at this start.
         QStringList createdResults;
         int expectedResults = 0; // results files of every existing module
@@ -44,9 +44,6 @@ public:
         EditionUpgrade::Report upgrade;
         // What the marks files' check found and did.
         ResultsRepair::Report marksRepair;
-        // For the pupil, when results were left in a folder the program can
-        // no longer write: where they are and what became of them.
-        QString strandedNote;
         // DefinitionNotWritten, ResultsNotWritable: what the system refused
         // ("the disk is full").
         QString reason;
@@ -60,6 +57,21 @@ public:
         }
     };
 
+    struct Outcome : PupilOutcome {
+        // Held for the whole run, also after a later problem: the folder
+        // stays this copy's until the program ends.
+        std::unique_ptr<FolderLock> lock;
+        ProgramDefinition definition;
+        // For the pupil, when results were left in a folder the program can
+        // no longer write: where they are and what became of them.
+        QString strandedNote;
+        PupilRoster roster;
+        PupilRoster::LoadReport rosterReport;
+        // The pupil whose folder was prepared (the only one); 0 when there
+        // are several and the pupil is still to be asked.
+        int pupil = 0;
+    };
+
     static constexpr char LockFileName[] = "quillora.lock";
 
     Startup(const ResourceStore& store, QString programFolder);
@@ -71,6 +83,10 @@ public:
                             std::function<bool(const QString& question)> ask);
     // Runs the steps in order and stops at the first problem.
     Outcome run() const;
+    // Every missing results file of the pupil's folder made, its marks files
+    // repaired: what the Home page needs before it shows that pupil.
+    static PupilOutcome PreparePupil(const ResourceStore& store, const QString& pupilFolder,
+                                     const ProgramDefinition& definition);
 
 private:
     QString TakeStrandedResults() const;

@@ -277,8 +277,15 @@ bool PracticeWindow::LoadPaper() {
 
     const PaperState& paper = m_session->paper();
     const int paperInTopic = m_session->setup().paperIndex() - m_state.TopicCount + 1;
-    const QString title =
-        m_state.SubH1 + QStringLiteral(" - Paper ") + QString::number(paperInTopic);
+    // Where pupils are named, the title says whose paper it is; a long name
+    // is cut so that the topic and the paper still show.
+    QString name = m_state.pupilName;
+    if (name.size() > TitleNameLength)
+        name = name.left(TitleNameLength - 1) + QChar(0x2026);
+    QString title = m_state.SubH1 + QStringLiteral(" - Paper ") + QString::number(paperInTopic);
+    if (!name.isEmpty())
+        title = name + QStringLiteral(" \u2013 ") + m_state.SubH1 +
+                QStringLiteral(" \u2013 Paper ") + QString::number(paperInTopic);
     m_frame->setTitle(title);
     setWindowTitle(title);
     m_qnTitle->setText(QStringLiteral("Question %1").arg(paper.QSCount));
@@ -425,6 +432,14 @@ void PracticeWindow::SavePaper() {
     refreshRemaining();
     Timer1_Timer();
     m_services.popUp->Tell(PopUpService::programTitle(), QStringLiteral("Paper saved"), this);
+}
+
+bool PracticeWindow::SaveForClosing() {
+    if (!m_session || m_session->isMarked())
+        return true;
+    m_session->StoreQuestionAnswers(m_sheet->rowTexts(m_session->CurrentBlankCount()));
+    return reportWrite(m_session->SaveAnswers(),
+                       QStringLiteral("Your answers were not saved, so the paper stays open."));
 }
 
 void PracticeWindow::MarkPaper() {

@@ -52,6 +52,12 @@ public:
 
     // The tool bar's commands (also reachable by clicking the buttons).
     void SavePaper();
+    // Before the window is closed from outside (another pupil is chosen):
+    // the typed answers of an open paper are saved, without a notice. False
+    // (and the pupil told) when they could not be.
+    bool SaveForClosing();
+    // The most of a pupil's name the title shows, in characters.
+    static constexpr int TitleNameLength = 30;
     // Once confirmed, marking runs with its animation and ends when the last
     // bar shows; until then the window takes no answers, moves or closes.
     void MarkPaper();

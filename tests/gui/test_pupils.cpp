@@ -1,0 +1,463 @@
+// Several children on one login, through the main window: a family of one
+// sees the program as it always was; two pupils marking papers in turn never
+// see each other's scores, trend or answers; Trash and removal take one
+// pupil's results only; names of any text go through the real list; and the
+// question "Who is practising?" is answered with the keyboard alone.
+
+#include "main_window_harness.h"
+
+#include "chrome/PictureButton.h"
+#include "main_window/PupilList.h"
+#include "main_window/PupilPicker.h"
+#include "main_window/PupilsPage.h"
+#include "practice/ui/PracticeWindow.h"
+#include "results/PupilRoster.h"
+#include "results/TrendLog.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTimer>
+
+namespace {
+
+using TestFiles::bytesOf;
+
+QString NameOf(const QList<Pupil>& pupils, int row) {
+    return row < pupils.size() ? pupils.at(row).name : QString();
+}
+
+} // namespace
+
+class TestPupils : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init() {
+        m_main = std::make_unique<MainWindow>();
+        m_asked = 0;
+    }
+    void cleanup() { m_main.reset(); }
+    void onePupilLooksAsBefore();
+    void twoPupilsMarkInTurn();
+    void namesThroughTheList_data();
+    void namesThroughTheList();
+    void refusedNamesAreTold();
+    void pupilListByKeyboard();
+    void pickerByKeyboardAndReader();
+    void badPupilFolderIsToldOthersGoOn();
+
+private:
+    // The main window started with who-is-practising answered by chooser
+    // (null: the real picker), the pop-up dialogs through the seam.
+    Contents* start(Contents::PupilChooser chooser);
+    QString results(int pupil, ResultsFile file) const {
+        return ResultsFilePath(m_main->dir.filePath(PupilRoster::FolderName(pupil)), file, 2,
+                               m_main->code);
+    }
+    MarksRecords marksOf(int pupil) const {
+        return ReadMarksFile(results(pupil, ResultsFile::Marks), 50).value;
+    }
+    QMap<ResultsFile, QByteArray> snapshotOf(int pupil) const {
+        return TestFiles::resultsSnapshot(
+            [this, pupil](ResultsFile f) { return results(pupil, f); });
+    }
+    // Opens paper row (1..5) of topic 1 for a first attempt, types answer in
+    // its first box and, when mark, has it marked.
+    PracticeWindow* work(int row, const QString& answer, bool mark);
+    // The Pupils page of the Help tab.
+    PupilsPage* pupilsPage();
+    bool selectPupil(const QString& name);
+
+    std::unique_ptr<MainWindow> m_main;
+    int m_asked = 0;
+};
+
+Contents* TestPupils::start(Contents::PupilChooser chooser) {
+    m_main->stop();
+    m_main->contents = std::make_unique<Contents>(m_main->dir.path());
+    Contents* contents = m_main->contents.get();
+    contents->popUp().setAnswerer([this](const QString&, const QString& message, PopUpButtons) {
+        m_main->told << message;
+        return true;
+    });
+    if (chooser) {
+        contents->setPupilChooser([this, chooser](const QList<Pupil>& order) {
+            ++m_asked;
+            return chooser(order);
+        });
+    }
+    contents->services().animationDelay = [](int) {};
+    if (!contents->Start())
+        return nullptr;
+    m_main->code = contents->state().lblCOD;
+    return contents;
+}
+
+PracticeWindow* TestPupils::work(int row, const QString& answer, bool mark) {
+    Contents* contents = m_main->contents.get();
+    click(child(contents, "Tab02"));
+    if (!click(child(contents, QStringLiteral("P%1a").arg(row))))
+        return nullptr;
+    QPointer<PracticeWindow> practice = contents->practiceWindow();
+    if (!practice)
+        return nullptr;
+    QTest::keyClicks(child<QLineEdit>(practice, "FA1"), answer);
+    if (mark) {
+        QTest::mouseClick(child(practice, "ToolBar02"), Qt::LeftButton);
+        if (!QTest::qWaitFor([&] { return practice && !practice->isMarking(); }))
+            return nullptr;
+    }
+    return practice;
+}
+
+PupilsPage* TestPupils::pupilsPage() {
+    Contents* contents = m_main->contents.get();
+    click(child(contents, "Tab04"));
+    click(child(contents, "ToolBar03"));
+    auto* page = child<PupilsPage>(contents, "Body_Pupils");
+    return page && page->isVisible() ? page : nullptr;
+}
+
+bool TestPupils::selectPupil(const QString& name) {
+    auto* list = child<QListWidget>(m_main->contents.get(), "lstPupils");
+    const QList<QListWidgetItem*> found = list->findItems(name, Qt::MatchExactly);
+    if (found.size() != 1)
+        return false;
+    list->setCurrentItem(found.first());
+    return true;
+}
+
+void TestPupils::onePupilLooksAsBefore() {
+    REQUIRE_CONTENT();
+    Contents* contents = start([](const QList<Pupil>&) { return 1; });
+    QVERIFY(contents);
+    QCOMPARE(m_asked, 0);
+    QVERIFY(m_main->told.isEmpty());
+    QVERIFY(!child(contents, "lblPupil")->isVisible());
+    QVERIFY(!child(contents, "ButChangePupil")->isVisible());
+    PracticeWindow* practice = work(1, "3", false);
+    QVERIFY(practice);
+    QCOMPARE(practice->windowTitle(), contents->state().SubH1 + " - Paper 1");
+    click(child(contents, "Tab02"));
+    click(child(contents, "ToolBar02"));
+    QCOMPARE(child<QLabel>(contents, "lblRCBar1")->text(), QStringLiteral("Overall Results"));
+    click(child(contents, "Tab04"));
+    click(child(contents, "ToolBar02"));
+    QVERIFY(!child<QLabel>(contents, "Trashlbl1")->text().contains("Pupil"));
+
+    // A single pupil given a name is named, with nobody to change to.
+    QVERIFY(pupilsPage());
+    QVERIFY(selectPupil("Pupil 1"));
+    child<QLineEdit>(contents, "txtPupilName")->setText("Zoë");
+    click(child(contents, "ButPupilRename"));
+    click(child(contents, "Tab02"));
+    QVERIFY(child(contents, "lblPupil")->isVisible());
+    QCOMPARE(child<QLabel>(contents, "lblPupil")->text(), QStringLiteral("Results of Zoë"));
+    QVERIFY(!child(contents, "ButChangePupil")->isVisible());
+    QCOMPARE(QDir(m_main->dir.path()).entryList({"pupil*"}, QDir::Dirs), QStringList{"pupil1"});
+}
+
+void TestPupils::twoPupilsMarkInTurn() {
+    REQUIRE_CONTENT();
+    int answer = 1;
+    Contents* contents = start([&answer](const QList<Pupil>&) { return answer; });
+    QVERIFY(contents);
+    PupilsPage* page = pupilsPage();
+    QVERIFY(page);
+    child<QLineEdit>(contents, "txtPupilName")->setText(QStringLiteral("Zoë"));
+    click(child(contents, "ButPupilAdd"));
+    QCOMPARE(contents->roster().pupils().size(), 2);
+    QCOMPARE(child<QListWidget>(contents, "lstPupils")->count(), 2);
+
+    // Pupil 1 marks paper 1 and leaves paper 2 typed, open.
+    QVERIFY(work(1, "3", true));
+    QCOMPARE(marksOf(1).FST.first(), QStringLiteral("1"));
+    QPointer<PracticeWindow> open = work(2, "12", false);
+    QVERIFY(open);
+    click(child(contents, "Tab02"));
+    QCOMPARE(child<QLabel>(contents, "lblPupil")->text(), QStringLiteral("Results of Pupil 1"));
+    QVERIFY(child(contents, "ButChangePupil")->isVisible());
+    const QString firstScore = child<QLabel>(contents, "MSA1")->text();
+    QVERIFY(!firstScore.isEmpty());
+
+    // Zoë takes over from the Pupils page: the open paper is saved and closed.
+    QVERIFY(pupilsPage());
+    QVERIFY(selectPupil("Zoë"));
+    click(child(contents, "ButPupilChoose"));
+    QCOMPARE(contents->pupil(), 2);
+    QVERIFY(!open);
+    QVERIFY(bytesOf(results(1, ResultsFile::First)).contains("#102#>12>"));
+    click(child(contents, "Tab02"));
+    QCOMPARE(child<QLabel>(contents, "lblPupil")->text(), QStringLiteral("Results of Zoë"));
+    QCOMPARE(child<QLabel>(contents, "MSA1")->text(), QString());
+    QPointer<PracticeWindow> zoe = work(2, "", false);
+    QVERIFY(zoe);
+    QCOMPARE(child<QLineEdit>(zoe, "FA1")->text(), QString());
+    QCOMPARE(zoe->windowTitle(), "Zoë \u2013 " + contents->state().SubH1 + " \u2013 Paper 2");
+    QVERIFY(work(1, "5", true));
+    QCOMPARE(ReadTrendLine(results(2, ResultsFile::Trend)).value.count('>'), 1);
+    QCOMPARE(ReadTrendLine(results(1, ResultsFile::Trend)).value.count('>'), 1);
+    QCOMPARE(marksOf(2).FST.count("1"), 1);
+    click(child(contents, "ToolBar02"));
+    QVERIFY(child<QLabel>(contents, "lblRCBar1")->text().contains("Zoë"));
+    QCOMPARE(contents->reportCaption(), contents->windowTitle() + " \u2013 Zoë");
+    click(child(contents, "ToolBar01"));
+
+    // Back to Pupil 1 by the Home page's button: the first score again.
+    answer = 1;
+    const int askedBefore = m_asked;
+    click(child(contents, "ButChangePupil"));
+    QCOMPARE(m_asked, askedBefore + 1);
+    QCOMPARE(contents->pupil(), 1);
+    QCOMPARE(child<QLabel>(contents, "MSA1")->text(), firstScore);
+
+    // The next start asks, with Pupil 1, chosen last, first in the list.
+    QList<Pupil> offered;
+    QVERIFY(start([&offered](const QList<Pupil>& order) {
+        offered = order;
+        return order.first().id;
+    }));
+    contents = m_main->contents.get();
+    QCOMPARE(NameOf(offered, 0), QStringLiteral("Pupil 1"));
+    QCOMPARE(NameOf(offered, 1), QStringLiteral("Zoë"));
+
+    // Trash says whose results it erases and takes only those.
+    const auto zoesFiles = snapshotOf(2);
+    QVERIFY(askToErase(contents));
+    QVERIFY(child<QLabel>(contents, "Trashlbl2")->isVisible());
+    click(child(contents, "ButTrash_Yes"));
+    QVERIFY(child<QLabel>(contents, "Trashlbl3")->text().contains("Pupil 1"));
+    for (ResultsFile file : TestFiles::AllResultsFiles)
+        QCOMPARE(bytesOf(results(1, file)), templateBytes(file));
+    QCOMPARE(snapshotOf(2), zoesFiles);
+
+    // Removing Zoë asks, naming her and her marked paper; her files are set
+    // aside whole, and a family of one is back to the look of before.
+    m_main->told.clear();
+    QVERIFY(pupilsPage());
+    QVERIFY(selectPupil("Zoë"));
+    click(child(contents, "ButPupilRemove"));
+    QCOMPARE(m_main->told.size(), 1);
+    QVERIFY2(m_main->told.first().contains("Zoë") &&
+                 m_main->told.first().contains("1 marked paper") &&
+                 m_main->told.first().contains("removed"),
+             qPrintable(m_main->told.first()));
+    QCOMPARE(contents->roster().pupils().size(), 1);
+    const QString aside = m_main->dir.filePath("removed/pupil2");
+    for (ResultsFile file : TestFiles::AllResultsFiles)
+        QCOMPARE(bytesOf(ResultsFilePath(aside, file, 2, m_main->code)), zoesFiles.value(file));
+    click(child(contents, "Tab02"));
+    QVERIFY(!child(contents, "lblPupil")->isVisible());
+}
+
+void TestPupils::namesThroughTheList_data() {
+    QTest::addColumn<QString>("name");
+    QTest::newRow("accents") << QStringLiteral("Zoë");
+    QTest::newRow("ring") << QStringLiteral("Åsa");
+    QTest::newRow("arabic") << QStringLiteral("ليلى");
+    QTest::newRow("emoji") << QStringLiteral("🦊 Sam");
+    QTest::newRow("up two folders") << QStringLiteral("../..");
+    QTest::newRow("slash") << QStringLiteral("/");
+    QTest::newRow("colon") << QStringLiteral(":");
+    QTest::newRow("markup") << QStringLiteral("<b>Max</b>");
+    QTest::newRow("200 letters") << QString(200, QLatin1Char('m'));
+}
+
+void TestPupils::namesThroughTheList() {
+    QFETCH(QString, name);
+    REQUIRE_CONTENT();
+    Contents* contents = start([](const QList<Pupil>&) { return 1; });
+    QVERIFY(contents);
+    QVERIFY(pupilsPage());
+    auto* box = child<QLineEdit>(contents, "txtPupilName");
+    box->setText(name);
+    click(child(contents, "ButPupilAdd"));
+    QCOMPARE(box->text(), QString());
+    auto* list = child<QListWidget>(contents, "lstPupils");
+    QCOMPARE(list->count(), 2);
+    QCOMPARE(list->item(1)->text(), name);
+    QVERIFY(selectPupil(name));
+    click(child(contents, "ButPupilChoose"));
+    QCOMPARE(contents->pupil(), 2);
+    click(child(contents, "Tab02"));
+    QCOMPARE(child<QLabel>(contents, "lblPupil")->accessibleName(), "Results of " + name);
+    // Shown as text, never as markup.
+    QCOMPARE(child<QLabel>(contents, "lblPupil")->textFormat(), Qt::PlainText);
+
+    // On disk: the name in the pupils file, the results in "pupil2" inside
+    // the results folder, nothing beside it.
+    PupilRoster read(m_main->dir.path());
+    read.Load();
+    QCOMPARE(read.find(2)->name, name);
+    QCOMPARE(QDir(m_main->dir.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
+             QStringList({"Graphics", "pupil1", "pupil2"}));
+    QVERIFY(QFile::exists(results(2, ResultsFile::Marks)));
+}
+
+void TestPupils::refusedNamesAreTold() {
+    REQUIRE_CONTENT();
+    Contents* contents = start([](const QList<Pupil>&) { return 1; });
+    QVERIFY(contents);
+    QVERIFY(pupilsPage());
+    auto* box = child<QLineEdit>(contents, "txtPupilName");
+    const QByteArray before = bytesOf(m_main->dir.filePath("pupils.json"));
+    const QList<QPair<QString, QString>> refused = {
+        {"", "type the pupil's name"},
+        {"    ", "type the pupil's name"},
+        {"pupil 1", "already a pupil called pupil 1"},
+    };
+    for (const auto& [name, words] : refused) {
+        m_main->told.clear();
+        box->setText(name);
+        click(child(contents, "ButPupilAdd"));
+        QCOMPARE(m_main->told.size(), 1);
+        QVERIFY2(m_main->told.first().contains(words), qPrintable(m_main->told.first()));
+        QCOMPARE(box->text(), name);
+    }
+    QCOMPARE(child<QListWidget>(contents, "lstPupils")->count(), 1);
+    QCOMPARE(bytesOf(m_main->dir.filePath("pupils.json")), before);
+    QCOMPARE(box->maxLength(), PupilRoster::MaxNameLength);
+}
+
+// The list of pupils with the keyboard alone: Ctrl+4 to the Help tab, Tab
+// to the Pupils button, then the list, the name box and the buttons.
+void TestPupils::pupilListByKeyboard() {
+    REQUIRE_CONTENT();
+    Contents* contents = start([](const QList<Pupil>&) { return 1; });
+    QVERIFY(contents);
+    contents->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(contents));
+    QTest::keyClick(contents, Qt::Key_4, Qt::ControlModifier);
+    auto* pupilsButton = child(contents, "ToolBar03");
+    QVERIFY(pupilsButton->isVisible());
+    for (int k = 0; k < 12 && QApplication::focusWidget() != pupilsButton; ++k)
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : contents,
+                        Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), pupilsButton);
+    QTest::keyClick(pupilsButton, Qt::Key_Space);
+    QVERIFY(child(contents, "Body_Pupils")->isVisible());
+
+    auto* box = child<QLineEdit>(contents, "txtPupilName");
+    auto* list = child<QListWidget>(contents, "lstPupils");
+    for (int k = 0; k < 12 && QApplication::focusWidget() != list; ++k)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), list);
+    QTest::keyClick(list, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), box);
+    QTest::keyClicks(box, "Ada");
+    QTest::keyClick(box, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), child(contents, "ButPupilAdd"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QCOMPARE(contents->roster().pupils().size(), 2);
+    QCOMPARE(list->item(1)->text(), QStringLiteral("Ada"));
+
+    // Down to Ada in the list, then on to Practise.
+    list->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(list, Qt::Key_Down);
+    QCOMPARE(PupilList::CurrentId(list), 2);
+    for (int k = 0; k < 6 && QApplication::focusWidget() != child(contents, "ButPupilChoose"); ++k)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), child(contents, "ButPupilChoose"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QCOMPARE(contents->pupil(), 2);
+}
+
+void TestPupils::pickerByKeyboardAndReader() {
+    REQUIRE_CONTENT();
+    {
+        PupilRoster roster(m_main->dir.path());
+        roster.Load();
+        QVERIFY(roster.Add(QStringLiteral("Zoë")).ok());
+        QVERIFY(roster.Add(QStringLiteral("Åsa")).ok());
+        QVERIFY(roster.Choose(2).ok());
+    }
+    QStringList rows;
+    QString readName;
+    int readRows = -1;
+    bool focusedList = false;
+    QTimer answer;
+    connect(&answer, &QTimer::timeout, this, [&] {
+        auto* picker = qobject_cast<PupilPicker*>(QApplication::activeModalWidget());
+        if (!picker || !rows.isEmpty())
+            return;
+        QListWidget* list = picker->list();
+        for (int row = 0; row < list->count(); ++row)
+            rows << list->item(row)->text();
+        focusedList = QApplication::focusWidget() == list;
+        QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(picker);
+        readName = reader ? reader->text(QAccessible::Name) : QString();
+        QAccessibleInterface* listReader = QAccessible::queryAccessibleInterface(list);
+        readRows = listReader ? listReader->childCount() : -1;
+        // Down to the second pupil, Enter takes it.
+        QTest::keyClick(list, Qt::Key_Down);
+        QTest::keyClick(list, Qt::Key_Return);
+    });
+    answer.start(20);
+    Contents* contents = start(nullptr);
+    answer.stop();
+    QVERIFY(contents);
+    QCOMPARE(rows, QStringList({"Zoë", "Pupil 1", "Åsa"}));
+    QVERIFY(focusedList);
+    QCOMPARE(readName, PupilPicker::Title());
+    QVERIFY(readRows >= 3);
+    QCOMPARE(contents->pupil(), 1);
+    QCOMPARE(contents->roster().lastChosen(), 1);
+
+    // Asked again from the Home page, Esc leaves things as they were.
+    rows.clear();
+    QTimer escape;
+    connect(&escape, &QTimer::timeout, this, [&] {
+        if (auto* picker = qobject_cast<PupilPicker*>(QApplication::activeModalWidget()))
+            QTest::keyClick(picker->list(), Qt::Key_Escape);
+    });
+    escape.start(20);
+    click(child(contents, "Tab02"));
+    child(contents, "ButChangePupil")->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(child(contents, "ButChangePupil"), Qt::Key_Space);
+    escape.stop();
+    QCOMPARE(contents->pupil(), 1);
+}
+
+void TestPupils::badPupilFolderIsToldOthersGoOn() {
+    REQUIRE_CONTENT();
+    {
+        PupilRoster roster(m_main->dir.path());
+        roster.Load();
+        QVERIFY(roster.Add(QStringLiteral("Zoë")).ok());
+        QVERIFY(roster.Add(QStringLiteral("Åsa")).ok());
+    }
+    // Zoë's folder is a file now; Åsa's marks file is noise.
+    QVERIFY(QDir(m_main->dir.filePath("pupil2")).removeRecursively());
+    QVERIFY(TestFiles::writeBytes(m_main->dir.filePath("pupil2"), "not a folder"));
+    QList<int> answers = {2, 1};
+    Contents* contents = start(
+        [&answers](const QList<Pupil>&) { return answers.isEmpty() ? 0 : answers.takeFirst(); });
+    QVERIFY(contents);
+    QCOMPARE(m_asked, 2);
+    QCOMPARE(contents->pupil(), 1);
+    QVERIFY2(m_main->told.join('\n').contains("The results of Zoë cannot be kept"),
+             qPrintable(m_main->told.join('\n')));
+    QVERIFY(m_main->told.join('\n').contains("The results folder of Zoë could not be found"));
+
+    // Pupil 1 goes on practising; changing to Zoë is refused, to Åsa repaired.
+    QVERIFY(work(1, "3", true));
+    m_main->told.clear();
+    QVERIFY(!contents->SwitchPupil(2));
+    QCOMPARE(contents->pupil(), 1);
+    QCOMPARE(m_main->told.size(), 1);
+    QVERIFY(contents->SwitchPupil(3));
+    QVERIFY(contents->SwitchPupil(1));
+    QVERIFY(TestFiles::writeBytes(results(3, ResultsFile::Marks), TestFiles::noiseBytes(300, 7)));
+    m_main->told.clear();
+    QVERIFY(contents->SwitchPupil(3));
+    QCOMPARE(m_main->told.size(), 1);
+    QVERIFY2(m_main->told.first().startsWith("Åsa: ") && m_main->told.first().contains("repaired"),
+             qPrintable(m_main->told.first()));
+    QCOMPARE(marksOf(3).FST.count("1"), 0);
+    QCOMPARE(marksOf(1).FST.first(), QStringLiteral("1"));
+}
+
+QTEST_MAIN(TestPupils)
+#include "test_pupils.moc"
