@@ -111,7 +111,8 @@ found=0
 while [ $waited -lt 60 ]; do
     found=0
     for kind in marks first second fresults sresults trend; do
-        set -- "$data/$kind"2*.txt
+        # A first start makes the first pupil's folder.
+        set -- "$data/pupil1/$kind"2*.txt
         [ -f "$1" ] && found=$((found + 1))
     done
     [ $found -eq 6 ] && break
@@ -119,11 +120,11 @@ while [ $waited -lt 60 ]; do
     sleep 1
     waited=$((waited + 1))
 done
-ls -l "$data" 2>/dev/null || true
+ls -l "$data" "$data/pupil1" 2>/dev/null || true
 if [ $found -ne 6 ]; then
     cat "$scratch/run.log"
     kill -0 "$program_pid" 2>/dev/null || fail "the program ended early"
-    fail "results files not created in $data ($found of 6)"
+    fail "results files not created in $data/pupil1 ($found of 6)"
 fi
 kill -0 "$program_pid" 2>/dev/null || fail "the program ended after creating its files"
 [ -d "$data/Graphics" ] || fail "no Graphics folder in $data"
