@@ -1,5 +1,6 @@
 #include "practice/SpokenQuestion.h"
 
+#include "core/NumberWords.h"
 #include "practice/HtmlText.h"
 #include "practice/MhtmlArchive.h"
 
@@ -16,28 +17,11 @@ constexpr auto AcrossLines = QRegularExpression::DotMatchesEverythingOption;
 
 // --- Numbers in words, for fractions ------------------------------------
 
-const char* const Ones[] = {"zero",    "one",     "two",       "three",    "four",
-                            "five",    "six",     "seven",     "eight",    "nine",
-                            "ten",     "eleven",  "twelve",    "thirteen", "fourteen",
-                            "fifteen", "sixteen", "seventeen", "eighteen", "nineteen"};
-const char* const Tens[] = {"",      "",      "twenty",  "thirty", "forty",
-                            "fifty", "sixty", "seventy", "eighty", "ninety"};
-
-QString cardinal(int n) {
-    if (n < 20)
-        return QString::fromLatin1(Ones[n]);
-    if (n < 100)
-        return QString::fromLatin1(Tens[n / 10]) +
-               (n % 10 ? QLatin1Char('-') + QString::fromLatin1(Ones[n % 10]) : QString());
-    return QString::fromLatin1(Ones[n / 100]) + QStringLiteral(" hundred") +
-           (n % 100 ? QStringLiteral(" and ") + cardinal(n % 100) : QString());
-}
-
 // "third", "quarter", "twenty-fifth", "hundredth" (d >= 3).
 QString ordinal(int d) {
     if (d == 4)
         return QStringLiteral("quarter");
-    QString words = cardinal(d);
+    QString words = NumberWords(d);
     if (words.endsWith(QLatin1String(" hundred")))
         return words + QStringLiteral("th");
     static const QList<QPair<QString, QString>> endings{
@@ -68,10 +52,10 @@ QString fractionWords(const QString& numText, const QString& denText) {
     if (!okN || !okD || n < 0 || n > 999 || d < 2 || d > 100)
         return numText + QStringLiteral(" over ") + denText;
     if (d == 2)
-        return n == 1 ? QStringLiteral("a half") : cardinal(n) + QStringLiteral(" halves");
+        return n == 1 ? QStringLiteral("a half") : NumberWords(n) + QStringLiteral(" halves");
     if (n == 1)
         return d == 4 ? QStringLiteral("a quarter") : QStringLiteral("one ") + ordinal(d);
-    return cardinal(n) + QLatin1Char(' ') + ordinal(d) + QLatin1Char('s');
+    return NumberWords(n) + QLatin1Char(' ') + ordinal(d) + QLatin1Char('s');
 }
 
 // --- Maths in a line of text as said ------------------------------------

@@ -1,6 +1,7 @@
 #include "Expression.h"
 
 #include "Pictures.h"
+#include "core/NumberWords.h"
 
 #include <QRegularExpression>
 #include <numeric>
@@ -319,13 +320,6 @@ private:
     int m_pos = 0;
 };
 
-const char* const kOnes[] = {"zero",    "one",     "two",       "three",    "four",
-                             "five",    "six",     "seven",     "eight",    "nine",
-                             "ten",     "eleven",  "twelve",    "thirteen", "fourteen",
-                             "fifteen", "sixteen", "seventeen", "eighteen", "nineteen"};
-const char* const kTens[] = {"",      "",      "twenty",  "thirty", "forty",
-                             "fifty", "sixty", "seventy", "eighty", "ninety"};
-
 } // namespace
 
 bool Rational::decimal(QString* text) const {
@@ -513,23 +507,6 @@ QString TaskSignature(const QString& expression) {
     operations.sort();
     return numbers.join(QLatin1Char(' ')) + QStringLiteral(" | ") +
            operations.join(QLatin1Char(' '));
-}
-
-QString NumberWords(long long n) {
-    if (n < 0)
-        return QStringLiteral("minus ") + NumberWords(-n);
-    if (n < 20)
-        return QLatin1String(kOnes[n]);
-    if (n < 100)
-        return QLatin1String(kTens[n / 10]) +
-               (n % 10 ? QStringLiteral("-") + QLatin1String(kOnes[n % 10]) : QString());
-    if (n < 1000)
-        return QLatin1String(kOnes[n / 100]) + QStringLiteral(" hundred") +
-               (n % 100 ? QStringLiteral(" and ") + NumberWords(n % 100) : QString());
-    return NumberWords(n / 1000) + QStringLiteral(" thousand") +
-           (n % 1000 == 0    ? QString()
-            : n % 1000 < 100 ? QStringLiteral(" and ") + NumberWords(n % 1000)
-                             : QStringLiteral(" ") + NumberWords(n % 1000));
 }
 
 } // namespace bank::source

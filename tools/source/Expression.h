@@ -54,7 +54,4 @@ QString NormalisedExpression(const QString& expression);
 // pictures' readings it asks for; empty for a check without any operation.
 QString TaskSignature(const QString& expression);
 
-// A whole number as English words: 16 -> "sixteen", 21 -> "twenty-one".
-QString NumberWords(long long n);
-
 } // namespace bank::source

@@ -5,6 +5,7 @@
 #include "Validator.h"
 #include "source_fixture.h"
 
+#include "core/NumberWords.h"
 #include "core/RecordFile.h"
 
 #include <QCryptographicHash>

@@ -1,0 +1,27 @@
+#include "core/NumberWords.h"
+
+namespace {
+const char* const Ones[] = {"zero",    "one",     "two",       "three",    "four",
+                            "five",    "six",     "seven",     "eight",    "nine",
+                            "ten",     "eleven",  "twelve",    "thirteen", "fourteen",
+                            "fifteen", "sixteen", "seventeen", "eighteen", "nineteen"};
+const char* const Tens[] = {"",      "",      "twenty",  "thirty", "forty",
+                            "fifty", "sixty", "seventy", "eighty", "ninety"};
+} // namespace
+
+QString NumberWords(long long n) {
+    if (n < 0)
+        return QStringLiteral("minus ") + NumberWords(-n);
+    if (n < 20)
+        return QLatin1String(Ones[n]);
+    if (n < 100)
+        return QLatin1String(Tens[n / 10]) +
+               (n % 10 ? QStringLiteral("-") + QLatin1String(Ones[n % 10]) : QString());
+    if (n < 1000)
+        return QLatin1String(Ones[n / 100]) + QStringLiteral(" hundred") +
+               (n % 100 ? QStringLiteral(" and ") + NumberWords(n % 100) : QString());
+    return NumberWords(n / 1000) + QStringLiteral(" thousand") +
+           (n % 1000 == 0    ? QString()
+            : n % 1000 < 100 ? QStringLiteral(" and ") + NumberWords(n % 1000)
+                             : QStringLiteral(" ") + NumberWords(n % 1000));
+}
