@@ -1,10 +1,10 @@
-#include "main_window/AboutPage.h"
+#include "main_window/ui/AboutPage.h"
 
 #include "chrome/Backgrounds.h"
 #include "chrome/ClickLabel.h"
 #include "chrome/Labels.h"
 #include "chrome/PictureCache.h"
-#include "main_window/ProductWebPage.h"
+#include "main_window/ui/ProductWebPage.h"
 
 #include <QLabel>
 #include <QSysInfo>
