@@ -5,8 +5,8 @@
 
 #include "main_window/ui/EngineWarmUp.h"
 #include "practice/ui/PracticeWindow.h"
-#include "practice/view/QuestionScheme.h"
 #include "practice/ui/QuestionViewModule.h"
+#include "practice/view/QuestionScheme.h"
 
 #include <QApplication>
 #include <QProcess>
