@@ -74,13 +74,39 @@ QAccessibleInterface* spoken(QWidget* w) {
 
 } // namespace
 
+// Paper 102 open, its answer sheet on a question q of two blanks or more.
+struct SheetOnAQuestion {
+    PracticeHarness h;
+    PracticeWindow* w = nullptr;
+    int q = 2;
+    int n = 0;
+    bool open() {
+        w = h.open(102);
+        if (!w || !QTest::qWaitForWindowActive(w) || focusName() != QStringLiteral("FA1"))
+            return false;
+        const PaperSession* s = w->session();
+        while (q < s->paper().QuestionCount && s->BlanksOfQuestion(q) < 2)
+            ++q;
+        n = s->BlanksOfQuestion(q);
+        if (n < 2 || q >= s->paper().QuestionCount)
+            return false;
+        w->RemQns_Click(q);
+        return true;
+    }
+};
+
 class TestKeyboardAccess : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom)); }
 
-    void wholePaperThenMainWindowKeys();
-    void answerSheetMarkingAndSecondAttempt();
+    void topicAndPaperArrowsStopAtTheEnds();
+    void wholePaperByKeys();
+    void tabsByControlDigits();
+    void trashAndReportByKeys();
+    void answerSheetTabAndEnter();
+    void handleHidesTheSheetFromTheKeys();
+    void markingIsHeardThenSecondAttemptSkipsLockedBoxes();
     void practiceKeys_data();
     void practiceKeys();
     void focusFrameShows_data();
@@ -89,20 +115,36 @@ private Q_SLOTS:
     void namesForScreenReaders();
 };
 
-void TestKeyboardAccess::wholePaperThenMainWindowKeys() {
+void TestKeyboardAccess::topicAndPaperArrowsStopAtTheEnds() {
     MainWindow main;
     QVERIFY(main.startForKeys());
-    Contents& c = *main.contents;
-
-    // Topics by the arrows, which stop at the first; then the first paper.
+    const AppState& state = main.contents->state();
     QVERIFY2(tabTo("Topic1"), qPrintable(focusName()));
     press(Qt::Key_Up);
     QCOMPARE(focusName(), QStringLiteral("Topic1"));
     press(Qt::Key_Down);
-    QCOMPARE(c.state().TopicCount, 6);
+    QCOMPARE(state.TopicCount, 6);
     QCOMPARE(focusName(), QStringLiteral("Topic2"));
     press(Qt::Key_Up);
-    QCOMPARE(c.state().TopicCount, 1);
+    QCOMPARE(state.TopicCount, 1);
+    const int topics = state.chosenModule().topicCount;
+    for (int k = 1; k < topics + 2; ++k)
+        press(Qt::Key_Down);
+    QCOMPARE(focusName(), QStringLiteral("Topic%1").arg(topics));
+    QCOMPARE(state.TopicCount, 5 * topics - 4);
+    // Among the paper buttons they skip the hidden second-attempt ones.
+    QVERIFY(tabTo("P1a"));
+    press(Qt::Key_Down);
+    QCOMPARE(focusName(), QStringLiteral("P2a"));
+    press(Qt::Key_Up);
+    QCOMPARE(focusName(), QStringLiteral("P1a"));
+}
+
+// The first paper opened, answered, marked and closed with keys alone.
+void TestKeyboardAccess::wholePaperByKeys() {
+    MainWindow main;
+    QVERIFY(main.startForKeys());
+    Contents& c = *main.contents;
     QVERIFY2(tabTo("P1a"), qPrintable(focusName()));
     press(Qt::Key_Return);
     PracticeWindow* w = c.practiceWindow();
@@ -142,40 +184,37 @@ void TestKeyboardAccess::wholePaperThenMainWindowKeys() {
     QCOMPARE(closing->title, QStringLiteral("Close Practice"));
     QVERIFY(!w->isVisible());
     QCOMPARE(main.child<QLabel>("MSA1")->text(), QStringLiteral("100"));
+}
 
-    c.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&c));
-    const int module = c.state().definition.firstModule();
-
-    // The arrows stop at the last topic too.
-    QVERIFY(tabTo("Topic1"));
-    const int topics = c.state().chosenModule().topicCount;
-    for (int k = 1; k < topics + 2; ++k)
-        press(Qt::Key_Down);
-    QCOMPARE(focusName(), QStringLiteral("Topic%1").arg(topics));
-    QCOMPARE(c.state().TopicCount, 5 * topics - 4);
-    // Among the paper buttons they skip the hidden second-attempt ones.
-    QVERIFY(tabTo("P1a"));
-    press(Qt::Key_Down);
-    QCOMPARE(focusName(), QStringLiteral("P2a"));
-    press(Qt::Key_Up);
-    QCOMPARE(focusName(), QStringLiteral("P1a"));
-
-    // Ctrl+1..4 are the tabs; a tab of a missing module does nothing.
+// Ctrl+1..4 are the tabs; a tab of a missing module does nothing.
+void TestKeyboardAccess::tabsByControlDigits() {
+    MainWindow main;
+    QVERIFY(main.startForKeys());
+    const AppState& state = main.contents->state();
     press(Qt::Key_4, Qt::ControlModifier);
-    QCOMPARE(c.state().txtTabPos, 4);
+    QCOMPARE(state.txtTabPos, 4);
     QVERIFY(main.child("Body_About")->isVisible());
     for (int m = 1; m <= 3; ++m) {
-        if (!c.state().definition.module(m).exists()) {
+        if (!state.definition.module(m).exists()) {
             press(Qt::Key(Qt::Key_1 + m - 1), Qt::ControlModifier);
-            QCOMPARE(c.state().txtTabPos, 4);
+            QCOMPARE(state.txtTabPos, 4);
             QCOMPARE(main.child<PictureButton>(qPrintable(QStringLiteral("Tab0%1").arg(m)))
                          ->focusPolicy(),
                      Qt::NoFocus);
         }
     }
+    const int module = state.definition.firstModule();
+    press(Qt::Key(Qt::Key_1 + module - 1), Qt::ControlModifier);
+    QCOMPARE(state.txtTabPos, module);
+    QVERIFY(main.child("Body_Home")->isVisible());
+}
 
-    // Trash by keys: the focus goes to "No" and back to "Trash".
+void TestKeyboardAccess::trashAndReportByKeys() {
+    MainWindow main;
+    QVERIFY(main.startForKeys());
+    const AppState& state = main.contents->state();
+    // Trash: the focus goes to "No" and back to "Trash".
+    press(Qt::Key_4, Qt::ControlModifier);
     QVERIFY(tabTo("ToolBar02"));
     press(Qt::Key_Space);
     QVERIFY(main.child("Body_Trash")->isVisible());
@@ -186,32 +225,22 @@ void TestKeyboardAccess::wholePaperThenMainWindowKeys() {
     QCOMPARE(focusName(), QStringLiteral("ButTrash"));
     QVERIFY(main.child("Trashlbl1")->isVisible());
 
-    // Back to the module; its Report page's bars open their panels.
-    press(Qt::Key(Qt::Key_1 + module - 1), Qt::ControlModifier);
-    QCOMPARE(c.state().txtTabPos, module);
-    QVERIFY(main.child("Body_Home")->isVisible());
+    // The module's Report page: its bars open their panels.
+    press(Qt::Key(Qt::Key_1 + state.definition.firstModule() - 1), Qt::ControlModifier);
     QVERIFY(tabTo("ToolBar02"));
     press(Qt::Key_Return);
     QVERIFY(main.child("Body_Report")->isVisible());
     QVERIFY(tabTo("RCBar3"));
     press(Qt::Key_Space);
-    QCOMPARE(c.state().txtReportPos, 3);
+    QCOMPARE(state.txtReportPos, 3);
 }
 
-// The answer sheet's keys, the marking as a screen reader hears it, and the
-// second attempt's locked boxes, on a question q of two blanks or more.
-void TestKeyboardAccess::answerSheetMarkingAndSecondAttempt() {
-    PracticeHarness h;
-    PracticeWindow* w = h.open(102);
-    QVERIFY(w && QTest::qWaitForWindowActive(w));
-    QCOMPARE(focusName(), QStringLiteral("FA1"));
-    const PaperSession* s = w->session();
-    int q = 2;
-    while (q < s->paper().QuestionCount && s->BlanksOfQuestion(q) < 2)
-        ++q;
-    QVERIFY2(s->BlanksOfQuestion(q) >= 2 && q < s->paper().QuestionCount, "no fitting question");
-    const int n = s->BlanksOfQuestion(q);
-    w->RemQns_Click(q);
+void TestKeyboardAccess::answerSheetTabAndEnter() {
+    SheetOnAQuestion sheet;
+    QVERIFY2(sheet.open(), "no question of two blanks");
+    PracticeHarness& h = sheet.h;
+    PracticeWindow* w = sheet.w;
+    const int n = sheet.n;
     h.box(w, 1)->setFocus();
 
     // Tab and Shift+Tab in row order; Tab from the last box leaves the sheet
@@ -237,22 +266,28 @@ void TestKeyboardAccess::answerSheetMarkingAndSecondAttempt() {
         press(Qt::Key_Return);
     }
     // Enter in the last box was a move: the answers are in the first file.
-    QCOMPARE(s->paper().QSCount, q + 1);
+    const PaperSession* s = w->session();
+    QCOMPARE(s->paper().QSCount, sheet.q + 1);
     QCOMPARE(focusName(), QStringLiteral("FA1"));
     // Paper 102 has the second line of the file.
     const QList<QByteArray> fields = h.fileLines(ResultsFile::First).at(1).split('>');
-    const int first = s->FirstBlankOfQuestion(q);
+    const int first = s->FirstBlankOfQuestion(sheet.q);
     for (int k = 1; k <= n; ++k)
         QCOMPARE(fields.value(first + k), QByteArray::number(k * 11));
+}
 
-    // Shift+Tab from the first box reaches the handle; Enter hides the sheet.
+// Shift+Tab from the first box reaches the handle; Enter hides the sheet, and
+// the boxes off the window's edge are out of reach of Tab and of a move.
+void TestKeyboardAccess::handleHidesTheSheetFromTheKeys() {
+    SheetOnAQuestion sheet;
+    QVERIFY2(sheet.open(), "no question of two blanks");
+    PracticeWindow* w = sheet.w;
     w->RemQns_Click(1);
-    h.box(w, 1)->setFocus();
+    sheet.h.box(w, 1)->setFocus();
     press(Qt::Key_Backtab, Qt::ShiftModifier);
     QCOMPARE(focusName(), QStringLiteral("ImgHandle"));
     press(Qt::Key_Return);
     QVERIFY(!w->AnswerSheetShown());
-    // The boxes off the window's edge are out of reach of Tab and of a move.
     for (int i = 0; i < 12; ++i) {
         press(Qt::Key_Tab);
         QVERIFY2(!focusName().startsWith(QStringLiteral("FA")), qPrintable(focusName()));
@@ -265,8 +300,17 @@ void TestKeyboardAccess::answerSheetMarkingAndSecondAttempt() {
     QVERIFY(w->AnswerSheetShown());
     press(Qt::Key_Tab);
     QCOMPARE(focusName(), QStringLiteral("FA1"));
+}
 
-    // Everything right except the second blank of question q.
+// The marking as a screen reader hears it, then the second attempt's locked
+// boxes: everything right except the second blank of question q.
+void TestKeyboardAccess::markingIsHeardThenSecondAttemptSkipsLockedBoxes() {
+    SheetOnAQuestion sheet;
+    QVERIFY2(sheet.open(), "no question of two blanks");
+    PracticeHarness& h = sheet.h;
+    PracticeWindow* w = sheet.w;
+    const int q = sheet.q;
+    const PaperSession* s = w->session();
     const int wrong = s->FirstBlankOfQuestion(q) + 1;
     QVERIFY(h.typeAnswers(w, h.answersWrongAt(w, {wrong})));
 
