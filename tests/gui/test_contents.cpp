@@ -123,9 +123,12 @@ private Q_SLOTS:
         QDesktopServices::unsetUrlHandler("https");
     }
 
-    void firstStartThenTopicSeven();
+    void firstStartShowsTheHomePage();
+    void toolBarButtonPressedAndDragged();
+    void topicSevenShowsItsMarksAndOpensItsPapers();
     void moduleOneFirst();
-    void trashStepsThenEraseWithAPaperOpen();
+    void trashSteps();
+    void eraseWithAPaperOpen();
     void toolBarFollowsTheTab_data();
     void toolBarFollowsTheTab();
     void productWebPage_data();
@@ -182,7 +185,7 @@ void TestContents::setFirstMark(int paperIndex, const QString& mark, const QStri
     QCOMPARE(WriteMarksFile(path(ResultsFile::Marks), marks.value, papers), RecordError::None);
 }
 
-void TestContents::firstStartThenTopicSeven() {
+void TestContents::firstStartShowsTheHomePage() {
     // A run cut off earlier left its scratch copies: the start removes them.
     QVERIFY(QFile(m_main->dir.filePath("temppaper25016.mht")).open(QIODevice::WriteOnly));
     QVERIFY(QFile(m_main->dir.filePath("temptext.txt")).open(QIODevice::WriteOnly));
@@ -222,9 +225,13 @@ void TestContents::firstStartThenTopicSeven() {
         QCOMPARE(child<QLabel>(contents, QStringLiteral("MSA%1").arg(row))->text(), QString());
         QVERIFY(!child(contents, QStringLiteral("P%1b").arg(row))->isVisible());
     }
+}
 
-    // A tool bar button pressed and held shows its pressed picture while the
-    // mouse is over it, and a button it is dragged to shows its own.
+// A tool bar button pressed and held shows its pressed picture while the
+// mouse is over it, and a button it is dragged to shows its own.
+void TestContents::toolBarButtonPressedAndDragged() {
+    Contents* contents = start();
+    QVERIFY(contents);
     PictureCache cache(ResourceStore().root() + "/graphics");
     auto* report = child<PictureButton>(contents, "ToolBar02");
     auto* home = child<PictureButton>(contents, "ToolBar01");
@@ -242,8 +249,12 @@ void TestContents::firstStartThenTopicSeven() {
     // Released away from where it was pressed: no click, the page stays.
     QCOMPARE(contents->state().txtToolBarPos, 1);
     QVERIFY(child(contents, "Body_Home")->isVisible());
+}
 
-    // Topic 7 chosen, its marks shown and kept, its papers opened.
+void TestContents::topicSevenShowsItsMarksAndOpensItsPapers() {
+    Contents* contents = start();
+    QVERIFY(contents);
+    const AppState& state = contents->state();
     click(child(contents, "Topic7"));
     // Rows 1 to 5 of topic 7 (papers 131 to 135): a second attempt is offered
     // up to a first mark of 99.
@@ -308,7 +319,7 @@ void TestContents::moduleOneFirst() {
     QVERIFY(QFile::exists(m_main->path(ResultsFile::Trend, 1)));
 }
 
-void TestContents::trashStepsThenEraseWithAPaperOpen() {
+void TestContents::trashSteps() {
     Contents* contents = start();
     QVERIFY(contents);
     setFirstMark(1, "75");
@@ -353,9 +364,13 @@ void TestContents::trashStepsThenEraseWithAPaperOpen() {
     QVERIFY(shown("ButTrash") && !shown("Trashlbl3"));
     click(child(contents, "Tab02"));
     QCOMPARE(child<QLabel>(contents, "MSA1")->text(), QString());
+}
 
-    // Erasing with a paper open: the paper is closed first, and nothing of
-    // it comes back.
+// Erasing with a paper open: the paper is closed first, and nothing of it
+// comes back.
+void TestContents::eraseWithAPaperOpen() {
+    Contents* contents = start();
+    QVERIFY(contents);
     QVERIFY(click(child(contents, "P1a")));
     QPointer<PracticeWindow> practice = contents->practiceWindow();
     QVERIFY(practice);
