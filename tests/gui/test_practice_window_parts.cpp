@@ -1,6 +1,6 @@
-// The practice window's parts on their own: answer rows and the sheet, the
-// answer box's character filter, the tool bar's pictures and drag-resizing.
-// (The marking bars are counted in test_keyboard_access.)
+// The practice window's parts on their own, one test class each: the answer
+// sheet and its rows, the answer box's character filter, the tool bar, and
+// drag-resizing. (The marking bars are counted in test_keyboard_access.)
 
 #include "chrome/HoverGroup.h"
 #include "chrome/PictureButton.h"
@@ -29,7 +29,7 @@ AnswerRowContent Row(const QString& answer) {
 }
 } // namespace
 
-class TestPracticeWindowParts : public QObject {
+class TestAnswerSheet : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void rowsStackByBlankCount_data() {
@@ -104,6 +104,14 @@ private Q_SLOTS:
         QCOMPARE(box->text(), QStringLiteral("234"));
     }
 
+private:
+    // Read straight from the built-in store.
+    PictureCache m_pictures{ResourceStore().root() + "/graphics"};
+};
+
+class TestAnswerValidator : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
     void answerBoxRefusesUnstorableCharacters_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("kept");
@@ -163,7 +171,11 @@ private Q_SLOTS:
         row.FA()->paste();
         QCOMPARE(row.FA()->text(), QStringLiteral(" a ") + pasted + QStringLiteral(" b "));
     }
+};
 
+class TestPracticeToolBar : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
     void toolBarPicturesFollowState() {
         QWidget window;
         window.resize(900, 200);
@@ -200,6 +212,13 @@ private Q_SLOTS:
             QVERIFY(inOrder.at(i)->geometry().right() < inOrder.at(i + 1)->x());
     }
 
+private:
+    PictureCache m_pictures{ResourceStore().root() + "/graphics"};
+};
+
+class TestDragResizer : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
     void pointerShapesAlongTheBorder_data() {
         QTest::addColumn<QPoint>("pos");
         QTest::addColumn<int>("shape");
@@ -272,11 +291,18 @@ private Q_SLOTS:
         send(QEvent::MouseMove, window.geometry().topLeft() + QPoint(900, 900), Qt::NoButton);
         QCOMPARE(window.size(), QSize(520, 450));
     }
-
-private:
-    // Read straight from the built-in store.
-    PictureCache m_pictures{ResourceStore().root() + "/graphics"};
 };
 
-QTEST_MAIN(TestPracticeWindowParts)
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QTEST_SET_MAIN_SOURCE_PATH
+    TestAnswerSheet sheet;
+    TestAnswerValidator validator;
+    TestPracticeToolBar toolBar;
+    TestDragResizer resizer;
+    int failed = 0;
+    for (QObject* test : std::initializer_list<QObject*>{&sheet, &validator, &toolBar, &resizer})
+        failed += QTest::qExec(test, argc, argv);
+    return failed;
+}
 #include "test_practice_window_parts.moc"
