@@ -1,0 +1,155 @@
+// What a screen reader is shown of a window: bare pictures, silent widgets
+// and hidden controls left out, texts read as one, list items selected and
+// chosen, and the roles a widget is announced with.
+
+#include "chrome/ReaderTree.h"
+
+#include <QAccessible>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QtTest>
+
+using ReaderTree::ReadAs;
+
+namespace {
+
+QAccessibleInterface* reader(QWidget* w) {
+    return QAccessible::queryAccessibleInterface(w);
+}
+
+// The objects a screen reader is shown as children of w.
+QList<QObject*> heardChildren(QWidget* w) {
+    QList<QObject*> objects;
+    QAccessibleInterface* iface = reader(w);
+    for (int i = 0; iface && i < iface->childCount(); ++i)
+        objects << iface->child(i)->object();
+    return objects;
+}
+
+QLabel* picture(QWidget* parent) {
+    auto* label = new QLabel(parent);
+    QPixmap pixmap(8, 8);
+    pixmap.fill(Qt::blue);
+    label->setPixmap(pixmap);
+    return label;
+}
+
+} // namespace
+
+class TestReaderTree : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { ReaderTree::Install(); }
+
+    void decorationSilenceAndHiddenAreLeftOut() {
+        QWidget window;
+        auto* named = new QLabel(QStringLiteral("Paper 1"), &window);
+        picture(&window);    // decoration
+        new QLabel(&window); // nothing to say
+        QLabel* namedPicture = picture(&window);
+        namedPicture->setAccessibleName(QStringLiteral("Logo"));
+        // A picture carrying a control stays, as a pane, for the control.
+        QLabel* strip = picture(&window);
+        auto* onStrip = new QPushButton(QStringLiteral("Next"), strip);
+        // A silent widget goes with everything in it.
+        auto* silent = new QWidget(&window);
+        new QPushButton(QStringLiteral("Tab"), silent);
+        ReaderTree::SetReadAs(silent, ReadAs::Silent);
+        auto* hidden = new QPushButton(QStringLiteral("Answer"), &window);
+        hidden->hide();
+        window.show();
+
+        QCOMPARE(heardChildren(&window), QList<QObject*>({named, namedPicture, strip}));
+        QCOMPARE(reader(&window)->role(), QAccessible::Window);
+        QCOMPARE(reader(strip)->role(), QAccessible::Client);
+        QCOMPARE(reader(strip)->text(QAccessible::Name), QString());
+        QCOMPARE(heardChildren(strip), QList<QObject*>{onStrip});
+        QVERIFY(!ReaderTree::IsShown(silent));
+        // Shown, a hidden control is in the tree again.
+        hidden->show();
+        QCOMPARE(heardChildren(&window).size(), 4);
+        QCOMPARE(reader(&window)->indexOfChild(reader(hidden)), 3);
+    }
+
+    void textAndHeadingReadTheirLabelsAsOne() {
+        QWidget window;
+        auto* count = new QWidget(&window);
+        new QLabel(QStringLiteral("0"), count);
+        new QLabel(count); // says nothing, adds no space
+        auto* slash = new QLabel(QStringLiteral("/"), count);
+        slash->setAccessibleName(QStringLiteral("of"));
+        new QLabel(QStringLiteral("31"), count);
+        new QLabel(QStringLiteral("answered"), count);
+        ReaderTree::SetReadAs(count, ReadAs::Text);
+        auto* heading = new QLabel(QStringLiteral("Fractions"), &window);
+        ReaderTree::SetReadAs(heading, ReadAs::Heading);
+        auto* renamed = new QWidget(&window);
+        new QLabel(QStringLiteral("x"), renamed);
+        renamed->setAccessibleName(QStringLiteral("Question 1"));
+        ReaderTree::SetReadAs(renamed, ReadAs::Text);
+        window.show();
+
+        QCOMPARE(reader(count)->text(QAccessible::Name), QStringLiteral("0 of 31 answered"));
+        QCOMPARE(reader(count)->role(), QAccessible::StaticText);
+        QCOMPARE(reader(count)->childCount(), 0); // read once, not again label by label
+        QCOMPARE(reader(heading)->text(QAccessible::Name), QStringLiteral("Fractions"));
+        QCOMPARE(reader(heading)->role(), QAccessible::Heading);
+        QCOMPARE(reader(renamed)->text(QAccessible::Name), QStringLiteral("Question 1"));
+    }
+
+    void rolesAndAReadingSetLate() {
+        QWidget window;
+        const QList<QPair<ReadAs, QAccessible::Role>> roles = {
+            {ReadAs::Group, QAccessible::Grouping},
+            {ReadAs::List, QAccessible::List},
+            {ReadAs::ListItem, QAccessible::ListItem},
+            {ReadAs::Dialog, QAccessible::Dialog},
+        };
+        for (const auto& [as, role] : roles) {
+            auto* w = new QWidget(&window);
+            // Asked about before its reading is set, as any event does.
+            QCOMPARE(reader(w)->role(), QAccessible::Client);
+            ReaderTree::SetReadAs(w, as);
+            QCOMPARE(ReaderTree::ReadAsOf(w), as);
+            QCOMPARE(reader(w)->role(), role);
+        }
+    }
+
+    void listItemsAreSelectedAndChosen() {
+        QWidget list;
+        ReaderTree::SetReadAs(&list, ReadAs::List);
+        auto* item = new QPushButton(QStringLiteral("Zoë"), &list);
+        ReaderTree::SetReadAs(item, ReadAs::ListItem);
+        auto* plain = new QWidget(&list);
+        new QLabel(QStringLiteral("Sam"), plain);
+        ReaderTree::SetReadAs(plain, ReadAs::ListItem);
+        list.show();
+
+        QVERIFY(reader(item)->state().selectable);
+        QVERIFY(!reader(item)->state().selected);
+        ReaderTree::SetSelected(item, true);
+        QVERIFY(ReaderTree::IsSelected(item));
+        QVERIFY(reader(item)->state().selected);
+        ReaderTree::SetSelected(item, false);
+        QVERIFY(!reader(item)->state().selected);
+
+        // An item with a click() is chosen by the reader's press; others are not.
+        QSignalSpy clicks(item, &QPushButton::clicked);
+        QAccessibleActionInterface* actions = reader(item)->actionInterface();
+        QVERIFY(actions);
+        QVERIFY(actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
+        actions->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(clicks.count(), 1);
+        QVERIFY(!reader(plain)->actionInterface() ||
+                !reader(plain)->actionInterface()->actionNames().contains(
+                    QAccessibleActionInterface::pressAction()));
+        QCOMPARE(reader(plain)->text(QAccessible::Name), QStringLiteral("Sam"));
+        item->setEnabled(false);
+        QVERIFY(!reader(item)->actionInterface()->actionNames().contains(
+            QAccessibleActionInterface::pressAction()));
+    }
+};
+
+QTEST_MAIN(TestReaderTree)
+#include "test_reader_tree.moc"
