@@ -192,40 +192,79 @@ std::unique_ptr<ProgramFolder> CopyOf(const ProgramFolder& worked) {
     return folder;
 }
 
-// What the readers give once the repair has rebuilt the damaged file: every
-// readable record kept, the rest empty.
-Records ExpectedAfter(const Records& before, ResultsFile file, Damage damage) {
-    Records expected = before;
-    const bool marks = file == ResultsFile::Marks;
-    auto blank = [marks](int record) { return marks && record >= 4 ? QString("0") : QString(); };
-    switch (damage) {
-    case Damage::Empty:
-    case Damage::Garbage:
-        if (file == ResultsFile::Trend)
-            return Records{QStringList()};
-        for (int r = 0; r < expected.size(); ++r)
-            expected[r] = QStringList(expected[r].size(), blank(r));
-        break;
-    case Damage::RecordMissing:
-        expected[1] = QStringList(marks ? Papers : Shapes.at(1), QString());
-        break;
-    case Damage::FewerFields:
-        for (int r = 0; r < (marks ? expected.size() : 1); ++r)
-            expected[r].last() = blank(r);
-        break;
-    case Damage::BadState:
-        expected[4][0] = "0";
-        break;
-    case Damage::BadScore:
-        if (marks) {
-            expected[0][2].clear();
-            expected[4][2] = "0";
+// Records written as in the files: records parted by "|", fields by ">".
+Records R(const QString& text) {
+    Records records;
+    for (const QString& record : text.split('|'))
+        records << record.split('>');
+    return records;
+}
+
+// What the readers give of the worked folder's files.
+Records Worked(ResultsFile file) {
+    switch (file) {
+    case ResultsFile::Marks:
+        return R("71.4>>100>>50|100>>>>|0:0:0>>0:0:0>>0:0:0|"
+                 "09/03/2024>>09/03/2024>>09/03/2024|1>0>1>0>1|1>0>0>0>0");
+    case ResultsFile::First:
+        return R("9>3/10>1/2>2>3>4|12>10>15>Ivan>>Kevin>14>kevin>1 2/3|sixteen>24.8||3/10>3/5>1/5");
+    case ResultsFile::Second:
+        return R("9>3/10>3/5>2>3>5|>>>>>>>>|>||>>");
+    case ResultsFile::FResults:
+        return R("ü>ü>û>ü>ü>û|>>>>>>>>|ü>ü||ü>ü>û");
+    case ResultsFile::SResults:
+        return R("ü>ü>ü>ü>ü>ü|>>>>>>>>|>||>>");
+    case ResultsFile::Trend:
+        return R("71.4>100>50");
+    }
+    return {};
+}
+
+// What the readers give once the repair has rebuilt the damaged file, where it
+// is not all the worked folder held.
+Records ExpectedAfter(ResultsFile file, Damage damage) {
+    const bool wholeFileLost = damage == Damage::Empty || damage == Damage::Garbage;
+    switch (file) {
+    case ResultsFile::Trend:
+        return wholeFileLost ? Records{QStringList()} : Worked(file);
+    case ResultsFile::Marks:
+        switch (damage) {
+        case Damage::Empty:
+        case Damage::Garbage:
+            return R(">>>>|>>>>|>>>>|>>>>|0>0>0>0>0|0>0>0>0>0");
+        case Damage::RecordMissing: // SSE
+            return R("71.4>>100>>50|>>>>|0:0:0>>0:0:0>>0:0:0|"
+                     "09/03/2024>>09/03/2024>>09/03/2024|1>0>1>0>1|1>0>0>0>0");
+        case Damage::FewerFields: // paper 105 of every record
+            return R("71.4>>100>>|100>>>>|0:0:0>>0:0:0>>|09/03/2024>>09/03/2024>>|1>0>1>0>0|"
+                     "1>0>0>0>0");
+        case Damage::BadState: // paper 101 no longer marked
+            return R("71.4>>100>>50|100>>>>|0:0:0>>0:0:0>>0:0:0|"
+                     "09/03/2024>>09/03/2024>>09/03/2024|0>0>1>0>1|1>0>0>0>0");
+        case Damage::BadScore: // paper 103 no longer marked
+            return R("71.4>>>>50|100>>>>|0:0:0>>0:0:0>>0:0:0|"
+                     "09/03/2024>>09/03/2024>>09/03/2024|1>0>0>0>1|1>0>0>0>0");
+        default:
+            return Worked(file);
         }
-        break;
     default:
         break;
     }
-    return expected;
+    if (wholeFileLost)
+        return R(">>>>>|>>>>>>>>|>||>>");
+    if (damage == Damage::RecordMissing && file == ResultsFile::First)
+        return R("9>3/10>1/2>2>3>4|>>>>>>>>|sixteen>24.8||3/10>3/5>1/5");
+    if (damage == Damage::FewerFields) { // the last answer of paper 101
+        const QMap<ResultsFile, QString> cut = {
+            {ResultsFile::First,
+             "9>3/10>1/2>2>3>|12>10>15>Ivan>>Kevin>14>kevin>1 2/3|sixteen>24.8||3/10>3/5>1/5"},
+            {ResultsFile::Second, "9>3/10>3/5>2>3>|>>>>>>>>|>||>>"},
+            {ResultsFile::FResults, "ü>ü>û>ü>ü>|>>>>>>>>|ü>ü||ü>ü>û"},
+            {ResultsFile::SResults, "ü>ü>ü>ü>ü>|>>>>>>>>|>||>>"},
+        };
+        return R(cut.value(file));
+    }
+    return Worked(file);
 }
 
 } // namespace
@@ -242,10 +281,8 @@ private Q_SLOTS:
         const ProgramFolder* folder = m_worked.get();
         QVERIFY(folder);
         // The worked folder is what the rows below expect.
-        QCOMPARE(folder->read(ResultsFile::Marks).at(0),
-                 (QStringList{"71.4", "", "100", "", "50"}));
-        QCOMPARE(folder->read(ResultsFile::Marks).at(5), (QStringList{"1", "0", "0", "0", "0"}));
-        QCOMPARE(folder->read(ResultsFile::Trend), (Records{{"71.4", "100", "50"}}));
+        for (ResultsFile file : AllResultsFiles)
+            QCOMPARE(folder->read(file), Worked(file));
     }
 
     void untouchedFilesStayAsTheyAre() {
@@ -345,7 +382,7 @@ private Q_SLOTS:
                                        (marksLost ? " " + report.lost.first() : QString()));
         QVERIFY(!report.findings.isEmpty());
 
-        const Records expected = ExpectedAfter(before, file, damage);
+        const Records expected = ExpectedAfter(file, damage);
         QCOMPARE(folder->read(file), expected);
         if (expected == before)
             QCOMPARE(bytesOf(path), original);
