@@ -35,7 +35,8 @@ QList<int> bankQuestionIds(const ResourceStore& store) {
 class TestSpokenQuestion : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void mathsInWords_data() {
+    // The maths of a line in words, then the pieces of a page.
+    void spokenText_data() {
         QTest::addColumn<QString>("html");
         QTest::addColumn<QString>("spoken");
         const auto row = [](const char* name, const char* html, const char* spoken) {
@@ -86,19 +87,7 @@ private Q_SLOTS:
         row("part letters in a line", "<p>Write the numbers (a) to (c).</p>",
             "Write the numbers part a to part c.");
         row("a blank of underscores", "<p>Answer: &pound;___</p>", "Answer: box pounds.");
-    }
-    void mathsInWords() {
-        QFETCH(QString, html);
-        QFETCH(QString, spoken);
-        QCOMPARE(said(html), spoken);
-    }
-
-    void piecesOfAPage_data() {
-        QTest::addColumn<QString>("html");
-        QTest::addColumn<QString>("spoken");
-        const auto row = [](const char* name, const char* html, const char* spoken) {
-            QTest::newRow(name) << QString::fromUtf8(html) << QString::fromUtf8(spoken);
-        };
+        // The pieces of a page.
         row("a number sentence with a box",
             "<p>Work out:</p><p class=\"sum\">12 + 9 = <span class=\"box\"></span></p>",
             "Work out:\n12 plus 9 equals box.");
@@ -159,7 +148,7 @@ private Q_SLOTS:
             "\"Fish\" & chips 2 pounds.");
         row("nothing to say", "<p> </p><div></div>", "");
     }
-    void piecesOfAPage() {
+    void spokenText() {
         QFETCH(QString, html);
         QFETCH(QString, spoken);
         QCOMPARE(said(html), spoken);
