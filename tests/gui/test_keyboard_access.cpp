@@ -236,12 +236,10 @@ void TestKeyboardAccess::trashAndReportByKeys() {
 }
 
 void TestKeyboardAccess::answerSheetTabAndEnter() {
-    SheetOnAQuestion sheet;
-    QVERIFY2(sheet.open(), "no question of two blanks");
-    PracticeHarness& h = sheet.h;
-    PracticeWindow* w = sheet.w;
-    const int n = sheet.n;
-    h.box(w, 1)->setFocus();
+    SheetOnAQuestion f;
+    QVERIFY2(f.open(), "no question of two blanks");
+    const int n = f.n;
+    f.h.box(f.w, 1)->setFocus();
 
     // Tab and Shift+Tab in row order; Tab from the last box leaves the sheet
     // instead of landing in a hidden row.
@@ -249,13 +247,13 @@ void TestKeyboardAccess::answerSheetTabAndEnter() {
     QCOMPARE(focusName(), QStringLiteral("FA2"));
     press(Qt::Key_Backtab, Qt::ShiftModifier);
     QCOMPARE(focusName(), QStringLiteral("FA1"));
-    h.box(w, n)->setFocus();
+    f.h.box(f.w, n)->setFocus();
     press(Qt::Key_Tab);
-    QVERIFY2(focused() && focused()->isVisible() && focused() != h.box(w, n + 1),
+    QVERIFY2(focused() && focused()->isVisible() && focused() != f.h.box(f.w, n + 1),
              qPrintable(focusName()));
 
     // Enter: box after box; a held Enter moves no further.
-    h.box(w, 1)->setFocus();
+    f.h.box(f.w, 1)->setFocus();
     for (int k = 1; k <= n; ++k) {
         QCOMPARE(focusName(), QStringLiteral("FA%1").arg(k));
         QTest::keyClicks(focused(), QStringLiteral("%1").arg(k * 11));
@@ -266,12 +264,12 @@ void TestKeyboardAccess::answerSheetTabAndEnter() {
         press(Qt::Key_Return);
     }
     // Enter in the last box was a move: the answers are in the first file.
-    const PaperSession* s = w->session();
-    QCOMPARE(s->paper().QSCount, sheet.q + 1);
+    const PaperSession* s = f.w->session();
+    QCOMPARE(s->paper().QSCount, f.q + 1);
     QCOMPARE(focusName(), QStringLiteral("FA1"));
     // Paper 102 has the second line of the file.
-    const QList<QByteArray> fields = h.fileLines(ResultsFile::First).at(1).split('>');
-    const int first = s->FirstBlankOfQuestion(sheet.q);
+    const QList<QByteArray> fields = f.h.fileLines(ResultsFile::First).at(1).split('>');
+    const int first = s->FirstBlankOfQuestion(f.q);
     for (int k = 1; k <= n; ++k)
         QCOMPARE(fields.value(first + k), QByteArray::number(k * 11));
 }
@@ -279,25 +277,24 @@ void TestKeyboardAccess::answerSheetTabAndEnter() {
 // Shift+Tab from the first box reaches the handle; Enter hides the sheet, and
 // the boxes off the window's edge are out of reach of Tab and of a move.
 void TestKeyboardAccess::handleHidesTheSheetFromTheKeys() {
-    SheetOnAQuestion sheet;
-    QVERIFY2(sheet.open(), "no question of two blanks");
-    PracticeWindow* w = sheet.w;
-    w->RemQns_Click(1);
-    sheet.h.box(w, 1)->setFocus();
+    SheetOnAQuestion f;
+    QVERIFY2(f.open(), "no question of two blanks");
+    f.w->RemQns_Click(1);
+    f.h.box(f.w, 1)->setFocus();
     press(Qt::Key_Backtab, Qt::ShiftModifier);
     QCOMPARE(focusName(), QStringLiteral("ImgHandle"));
     press(Qt::Key_Return);
-    QVERIFY(!w->AnswerSheetShown());
+    QVERIFY(!f.w->AnswerSheetShown());
     for (int i = 0; i < 12; ++i) {
         press(Qt::Key_Tab);
         QVERIFY2(!focusName().startsWith(QStringLiteral("FA")), qPrintable(focusName()));
     }
     press(Qt::Key_PageDown);
-    QCOMPARE(w->session()->paper().QSCount, 2);
+    QCOMPARE(f.w->session()->paper().QSCount, 2);
     QVERIFY(!focusName().startsWith(QStringLiteral("FA")));
-    child<PictureButton>(w, "ImgHandle")->setFocus(Qt::TabFocusReason);
+    child<PictureButton>(f.w, "ImgHandle")->setFocus(Qt::TabFocusReason);
     press(Qt::Key_Space);
-    QVERIFY(w->AnswerSheetShown());
+    QVERIFY(f.w->AnswerSheetShown());
     press(Qt::Key_Tab);
     QCOMPARE(focusName(), QStringLiteral("FA1"));
 }
@@ -305,16 +302,14 @@ void TestKeyboardAccess::handleHidesTheSheetFromTheKeys() {
 // The marking as a screen reader hears it, then the second attempt's locked
 // boxes: everything right except the second blank of question q.
 void TestKeyboardAccess::markingIsHeardThenSecondAttemptSkipsLockedBoxes() {
-    SheetOnAQuestion sheet;
-    QVERIFY2(sheet.open(), "no question of two blanks");
-    PracticeHarness& h = sheet.h;
-    PracticeWindow* w = sheet.w;
-    const int q = sheet.q;
-    const PaperSession* s = w->session();
+    SheetOnAQuestion f;
+    QVERIFY2(f.open(), "no question of two blanks");
+    const int q = f.q;
+    const PaperSession* s = f.w->session();
     const int wrong = s->FirstBlankOfQuestion(q) + 1;
-    QVERIFY(h.typeAnswers(w, h.answersWrongAt(w, {wrong})));
+    QVERIFY(f.h.typeAnswers(f.w, f.h.answersWrongAt(f.w, {wrong})));
 
-    auto* progress = child<MarkingProgress>(w, "fmeMark");
+    auto* progress = child<MarkingProgress>(f.w, "fmeMark");
     QAccessibleInterface* reader = spoken(progress);
     QCOMPARE(reader->role(), QAccessible::ProgressBar);
     QCOMPARE(reader->valueInterface()->maximumValue().toInt(), int(MarkingProgress::BarCount));
@@ -327,29 +322,29 @@ void TestKeyboardAccess::markingIsHeardThenSecondAttemptSkipsLockedBoxes() {
             visible += progress->bar(b)->isVisible() && !progress->bar(b)->pixmap().isNull();
         QCOMPARE(visible, n);
     });
-    w->MarkPaper();
+    f.w->MarkPaper();
     QVERIFY(s->isMarked());
     QVERIFY(!progress->isVisible());
     QCOMPARE(heard.size(), int(MarkingProgress::BarCount));
     QCOMPARE(heard.at(6), QStringLiteral("Marking 7 of 15"));
-    w->RemQns_Click(1);
-    QCOMPARE(spoken(h.label(w, "FR1"))->text(QAccessible::Name), QStringLiteral("correct"));
-    w->RemQns_Click(q);
-    QCOMPARE(spoken(h.label(w, "FR2"))->text(QAccessible::Name), QStringLiteral("wrong"));
+    f.w->RemQns_Click(1);
+    QCOMPARE(spoken(f.h.label(f.w, "FR1"))->text(QAccessible::Name), QStringLiteral("correct"));
+    f.w->RemQns_Click(q);
+    QCOMPARE(spoken(f.h.label(f.w, "FR2"))->text(QAccessible::Name), QStringLiteral("wrong"));
 
-    w = h.open(102, 2);
-    QVERIFY(w && QTest::qWaitForWindowActive(w));
-    s = w->session();
-    w->RemQns_Click(q - 1);
-    w->NextQuestion();
+    f.w = f.h.open(102, 2);
+    QVERIFY(f.w && QTest::qWaitForWindowActive(f.w));
+    s = f.w->session();
+    f.w->RemQns_Click(q - 1);
+    f.w->NextQuestion();
     QCOMPARE(s->paper().QSCount, q);
     // Row 1 is carried over and locked: the focus goes to the first box
     // that can still be answered, and Shift+Tab does not enter the lock.
-    QVERIFY(h.box(w, 1)->isReadOnly());
+    QVERIFY(f.h.box(f.w, 1)->isReadOnly());
     QCOMPARE(focusName(), QStringLiteral("FA2"));
     press(Qt::Key_Backtab, Qt::ShiftModifier);
-    QVERIFY(focused() != h.box(w, 1));
-    h.box(w, 2)->setFocus();
+    QVERIFY(focused() != f.h.box(f.w, 1));
+    f.h.box(f.w, 2)->setFocus();
     QTest::keyClicks(focused(), QStringLiteral("5"));
     for (int k = 3; k <= s->BlanksOfQuestion(q); ++k)
         press(Qt::Key_Return);
