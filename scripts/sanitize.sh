@@ -24,10 +24,6 @@ if [ "${SANITIZE_GUI:-0}" = 1 ]; then
     # When the engine's module loads is a start-up cost, not a memory-safety
     # question, and the sanitizer runtime changes what is loaded up front.
     [ "$(basename "$source" .cpp)" = test_question_view_module ] && continue
-    # Under the sanitizers the random user stalls once the speech engine has
-    # failed to reach a sound server (not yet understood); it runs in the
-    # plain test stage meanwhile.
-    [ "$(basename "$source" .cpp)" = test_monkey ] && continue
     tests+=("$(basename "$source" .cpp)")
   done
   asan_extra=":new_delete_type_mismatch=0"

@@ -15,6 +15,12 @@ constexpr int MinimumChunk = 80;
 
 const QString Unavailable = QStringLiteral("Reading aloud is not available: ");
 
+QString NoSoundReason(const QString& detail) {
+    return Unavailable + QStringLiteral("the computer could not play the sound (%1). Please check "
+                                        "that its sound works.")
+                             .arg(detail);
+}
+
 bool isBritish(const QLocale& locale) {
     return locale.language() == QLocale::English && locale.territory() == QLocale::UnitedKingdom;
 }
@@ -98,7 +104,16 @@ bool ReadAloud::startEngine() {
         if (!problem.isEmpty()) {
             qCWarning(lcQuillora) << "speech engine" << engine << "cannot read:" << problem;
             problems << problem;
+            const bool noSound = speech->errorReason() == QTextToSpeech::ErrorReason::Playback;
             delete speech;
+            // Every engine plays through the same sound output, so the next
+            // would fail too, and not always by saying so: speechd then
+            // takes lines it never finishes, and its server answers no
+            // later start, which would hold the window for good.
+            if (noSound) {
+                becomeUnavailable(NoSoundReason(problem));
+                return false;
+            }
             continue;
         }
         speech->setRate(Rate);
@@ -184,12 +199,10 @@ void ReadAloud::engineStateChanged(int state) {
         const bool noSound = m_speech->errorReason() == QTextToSpeech::ErrorReason::Playback;
         qCWarning(lcQuillora) << "speech engine" << m_speech->engine() << "failed:" << detail;
         m_lines.clear();
-        becomeUnavailable(
-            Unavailable +
-            (noSound ? QStringLiteral("the computer could not play the sound (%1). Please check "
-                                      "that its sound works.")
-                           .arg(detail)
-                     : QStringLiteral("the computer's speech engine stopped (%1).").arg(detail)));
+        becomeUnavailable(noSound ? NoSoundReason(detail)
+                                  : Unavailable + QStringLiteral("the computer's speech engine "
+                                                                 "stopped (%1).")
+                                                      .arg(detail));
         return;
     }
     default:

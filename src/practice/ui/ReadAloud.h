@@ -8,8 +8,9 @@
 // (from the plugins' descriptions, without loading them); whether it can
 // speak is learned on the first reading. When it cannot, reading is
 // unavailable for the rest of the window's life and reason() says why in
-// words for a parent. The engine reports its progress by signals; nothing
-// here polls it.
+// words for a parent; an engine that finds no sound output ends the search,
+// as the others would play through the same. The engine reports its progress
+// by signals; nothing here polls it.
 //
 // The text goes to the engine a line or two at a time, each once the one
 // before has been said. Stopping never interrupts the engine: the flite
