@@ -133,8 +133,11 @@ bool Contents::Start() {
     } else {
         for (;;) {
             const int id = askPupil(false);
-            if (!id || m_endRequested)
+            if (!id || m_endRequested) {
+                // Leaving without saying who practises is an ordinary end.
+                m_endedAtPicker = true;
                 return false;
+            }
             prepared = Startup::PreparePupil(m_store, m_roster.folderOf(id), m_state.definition);
             if (prepared.ok()) {
                 m_pupil = id;
@@ -344,6 +347,8 @@ int Contents::Run() {
         status = 0;
         if (!m_endRequested)
             status = QApplication::exec();
+    } else if (m_endedAtPicker) {
+        status = 0;
     }
     // Nothing of this run is on the stack any more: the windows can go.
     QuitProgram();

@@ -72,7 +72,8 @@ public:
     void setStrandedResults(const QString& folder, const QString& reason);
     // The whole run: Start, the event loop, then QuitProgram whatever ended
     // the loop. A termination signal (a logout) ends it through EndRun.
-    // Returns the program's exit status.
+    // Returns the program's exit status: 0 also when the pupil leaves the
+    // question who practises without an answer.
     int Run();
     // Ends the run the ordinary way from wherever it is asked (a modal
     // dialog's loop included): the open dialog counts as answered No, no
@@ -193,7 +194,8 @@ private:
     PupilRoster m_roster;
     int m_pupil = 0;
     PupilChooser m_pupilChooser;
-    QPointer<QWidget> m_picker; // the open picker, closed when the run ends
+    QPointer<QWidget> m_picker;   // the open picker, closed when the run ends
+    bool m_endedAtPicker = false; // the start ended without a pupil chosen
     QPointer<PracticeWindow> m_practice;
     ResultsRepair::Report m_startupRepair;
     QString m_strandedFolder; // see setStrandedResults
