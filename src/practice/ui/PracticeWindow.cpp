@@ -307,15 +307,13 @@ bool PracticeWindow::LoadPaper() {
 }
 
 void PracticeWindow::ShowQuestionDocument() {
-    const bool extracted = m_session->ExtractQuestionDocument();
+    m_session->ExtractQuestionDocument();
     // A document that is not there clears the view (and the view reports
     // the failure), so that no other question stays under this title.
     if (m_view) {
         m_view->setDocumentTitle(QStringLiteral("Question %1").arg(m_session->paper().QSCount));
         m_view->showDocument(m_session->paper().DocumentPath);
     }
-    if (extracted)
-        Q_EMIT questionShown(m_session->paper().QSCount);
 }
 
 void PracticeWindow::layoutAndShowRows() {
