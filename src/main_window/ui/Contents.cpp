@@ -31,30 +31,20 @@
 #include <QTimer>
 #include <algorithm>
 
-Contents::Contents(const QString& programFolder, ResourceStore store, QWidget* parent)
-    : QWidget(parent), m_store(std::move(store)),
-      m_pictures(m_store.root() + QStringLiteral("/graphics")), m_popUp(m_pictures) {
+Contents::Contents(ProgramServices& program, QWidget* parent)
+    : QWidget(parent), m_store(program.store), m_state(program.state), m_pictures(program.pictures),
+      m_popUp(program.popUp), m_services(program.services), m_roster(program.roster) {
     setObjectName(QStringLiteral("Contents"));
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
-    m_state.programFolder = programFolder;
-    m_services.store = &m_store;
-    m_services.clock = &m_clock;
-    m_services.popUp = &m_popUp;
-    m_services.pictures = &m_pictures;
 }
 
 Contents::~Contents() {
-    // The practice window's unload must not call back into a window that is
-    // being destroyed; it also holds references to the services.
+    // The practice window is a window of its own, not a child: it goes here,
+    // without calling back into a window that is being destroyed.
     if (m_practice) {
         disconnect(m_practice, nullptr, this, nullptr);
         delete m_practice.data();
     }
-    // The pages and the frame use the picture cache and the state, which die
-    // before the QWidget base closes the window (and deactivates it): take
-    // them down while everything they use is still alive.
-    delete m_frame;
-    qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
 }
 
 QString Contents::startupProblemText(Startup::Problem problem, const QString& reason) const {
