@@ -184,7 +184,8 @@ void markEveryPaper(Contents& contents, const ResourceStore& store, const Clock&
 }
 
 void fillThreePupils(const QString& folder, const ResourceStore& store, const Clock& clock) {
-    Contents contents(folder);
+    ProgramServices program(folder);
+    Contents contents(program);
     if (!contents.Start()) {
         fail(QStringLiteral("the program did not start on %1").arg(folder));
         return;
@@ -356,7 +357,8 @@ int main(int argc, char** argv) {
     }
     ResourceStore store;
     Clock clock;
-    Contents contents(folder.path());
+    ProgramServices program(folder.path());
+    Contents contents(program);
     if (!contents.Start())
         return 2;
     // No dialog is shown: the marking's confirmation is answered at once and

@@ -1,5 +1,6 @@
 #include "core/ProgramFolder.h"
 #include "main_window/ui/Contents.h"
+#include "main_window/ui/ProgramServices.h"
 #include "main_window/ui/StartupEnvironment.h"
 
 #include <QApplication>
@@ -18,7 +19,10 @@ int main(int argc, char** argv) {
     QCoreApplication::setApplicationName(QStringLiteral("quillora"));
 
     const ProgramFolderChoice folder = ChooseProgramFolder(QCoreApplication::applicationDirPath());
-    Contents contents(folder.folder);
+    // Made before the window and gone after it: the window's children use it
+    // until the last of them is destroyed.
+    ProgramServices program(folder.folder);
+    Contents contents(program);
     contents.setStrandedResults(folder.strandedFolder, folder.strandedReason);
     return contents.Run();
 }

@@ -24,9 +24,6 @@ public:
     // Whether a press on a member starts showing pressed pictures (tool bars);
     // other groups only switch between off and on.
     void setTracksPress(bool tracks) { m_tracksPress = tracks; }
-    // The mouse button is held after a press on a member.
-    bool pressTrack() const { return m_pressTrack; }
-
     // Gives every member its look for a cursor at globalPos.
     void refresh(const QPoint& globalPos);
     // Every member shows its off picture (the cursor is elsewhere).
@@ -38,5 +35,5 @@ protected:
 private:
     QList<QPointer<PictureButton>> m_members;
     bool m_tracksPress = false;
-    bool m_pressTrack = false;
+    bool m_pressTrack = false; // the mouse button is held after a press on a member
 };

@@ -8,8 +8,6 @@ PopUpService::PopUpService(PictureCache& pictures) : m_pictures(pictures) {}
 
 bool PopUpService::Ask(const QString& title, const QString& message, PopUpButtons buttons,
                        QWidget* owner) {
-    m_lastTitle = title;
-    m_lastMessage = message;
     ++m_askCount;
     if (m_ended)
         return false;

@@ -41,8 +41,6 @@ public:
     using Answerer =
         std::function<bool(const QString& title, const QString& message, PopUpButtons buttons)>;
     void setAnswerer(Answerer answerer) { m_answerer = std::move(answerer); }
-    const QString& lastTitle() const { return m_lastTitle; }
-    const QString& lastMessage() const { return m_lastMessage; }
     int askCount() const { return m_askCount; }
 
 private:
@@ -50,7 +48,5 @@ private:
     Answerer m_answerer;
     QPointer<frmPopUp> m_open;
     bool m_ended = false;
-    QString m_lastTitle;
-    QString m_lastMessage;
     int m_askCount = 0;
 };

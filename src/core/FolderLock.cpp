@@ -1,5 +1,7 @@
 #include "core/FolderLock.h"
 
+#include "core/AtomicWrite.h"
+
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QFile>
@@ -24,8 +26,12 @@ FolderLock::Result FolderLock::tryLock() {
     // wherever it points. (Non-blocking, so a pipe put there does not hang.)
     const int fd =
         ::open(name.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
-    if (fd < 0)
-        return errno == ELOOP || errno == EISDIR ? Result::NotAFile : Result::CannotWrite;
+    if (fd < 0) {
+        if (errno == ELOOP || errno == EISDIR)
+            return Result::NotAFile;
+        m_refusal = FileWriteOutcome::fromErrno(errno).reason();
+        return Result::CannotWrite;
+    }
     struct stat info = {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);

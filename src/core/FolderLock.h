@@ -23,10 +23,14 @@ public:
 
     Result tryLock();
     bool isLocked() const { return m_fd >= 0; }
+    // After CannotWrite: what the system refused, in plain words ("the disk
+    // can only be read, not written").
+    const QString& refusal() const { return m_refusal; }
     // Lets the folder go; the file stays for the next copy.
     void unlock();
 
 private:
     QString m_path;
     int m_fd = -1;
+    QString m_refusal;
 };

@@ -71,6 +71,7 @@ Startup::Outcome Startup::run() const {
         return outcome;
     case FolderLock::Result::CannotWrite:
         outcome.problem = Problem::FolderNotWritable;
+        outcome.reason = outcome.lock->refusal();
         return outcome;
     case FolderLock::Result::NotAFile:
         outcome.problem = Problem::LockNotAFile;
@@ -93,6 +94,7 @@ Startup::Outcome Startup::run() const {
                 ? Problem::DefinitionNotWritten
                 : Problem::NoContent;
         outcome.reason = read.notWritten;
+        outcome.detail = read.detail;
         return outcome;
     }
     outcome.definition = read.definition;
@@ -116,9 +118,9 @@ Startup::PupilOutcome Startup::PreparePupil(const ResourceStore& store, const QS
     RemoveLeftoverScratchFiles(pupilFolder);
     // Every results file of every existing module, so that no reader meets
     // a missing one; a file that exists is left as it is.
-    if (!EnsureResultsFiles(store, pupilFolder, definition, &outcome.createdResults,
-                            &outcome.reason)
-             .isEmpty()) {
+    outcome.notWritten = EnsureResultsFiles(store, pupilFolder, definition, &outcome.createdResults,
+                                            &outcome.reason);
+    if (!outcome.notWritten.isEmpty()) {
         outcome.problem = Problem::ResultsNotWritable;
         return outcome;
     }
@@ -130,6 +132,7 @@ Startup::PupilOutcome Startup::PreparePupil(const ResourceStore& store, const QS
     outcome.upgrade = EditionUpgrade(store, pupilFolder, definition).Run();
     if (!outcome.upgrade.ok()) {
         outcome.problem = Problem::ResultsNotWritable;
+        outcome.notWritten = outcome.upgrade.unwritten;
         return outcome;
     }
 

@@ -44,9 +44,12 @@ public:
         EditionUpgrade::Report upgrade;
         // What the marks files' check found and did.
         ResultsRepair::Report marksRepair;
-        // DefinitionNotWritten, ResultsNotWritable: what the system refused
+        // FolderNotWritable, DefinitionNotWritten, ResultsNotWritable: what
+        // the system refused
         // ("the disk is full").
         QString reason;
+        // ResultsNotWritable: the files that could not be written.
+        QStringList notWritten;
 
         bool ok() const { return problem == Problem::None; }
         // Some results files were made again while others were kept:
@@ -65,6 +68,8 @@ public:
         // For the pupil, when results were left in a folder the program can
         // no longer write: where they are and what became of them.
         QString strandedNote;
+        // NoContent: what is wrong with the content, for the log.
+        QString detail;
         PupilRoster roster;
         PupilRoster::LoadReport rosterReport;
         // The pupil whose folder was prepared (the only one); 0 when there

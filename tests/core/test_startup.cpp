@@ -3,6 +3,7 @@
 // that the folder stays locked once it was taken, and when a start says that
 // results were lost.
 
+#include "core/AtomicWrite.h"
 #include "core/FolderLock.h"
 #include "core/ResourceStore.h"
 #include "main_window/Startup.h"
@@ -13,6 +14,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <cerrno>
 
 Q_DECLARE_METATYPE(Startup::Problem)
 
@@ -91,6 +94,14 @@ private Q_SLOTS:
         QCOMPARE(outcome.ok(), problem == Startup::Problem::None);
         QCOMPARE(outcome.lock && outcome.lock->isLocked(), locked);
         QCOMPARE(outcome.resultsLost(), resultsLost);
+        // What the window tells and logs: the system's reason for a folder
+        // it refused, the files not made, what is wrong with the content.
+        if (problem == Startup::Problem::FolderNotWritable)
+            QCOMPARE(outcome.reason, FileWriteOutcome::fromErrno(ENOTDIR).reason());
+        if (problem == Startup::Problem::ResultsNotWritable)
+            QVERIFY(!outcome.notWritten.isEmpty());
+        if (problem == Startup::Problem::NoContent)
+            QVERIFY(!outcome.detail.isEmpty());
         if (outcome.ok()) {
             QVERIFY(outcome.definition.moduleExists(2));
             QVERIFY(!outcome.marksRepair.damaged());

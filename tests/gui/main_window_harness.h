@@ -70,21 +70,28 @@ inline bool askToErase(QWidget* contents) {
 // their messages kept, unless the real dialogs are wanted.
 struct MainWindow {
     QTemporaryDir dir;
+    std::unique_ptr<ProgramServices> program; // made before contents, gone after it
     std::unique_ptr<Contents> contents;
     QStringList told;
     QString code;
 
     ~MainWindow() { stop(); }
-    // Closed first, as the program closes it: a window still active when it
-    // is destroyed repaints its frame from pictures that are already gone.
+    // Closed first, as the program closes it.
     void stop() {
         if (contents)
             contents->close();
         contents.reset();
+        program.reset();
+    }
+    // A main window on the folder, as main() makes it; not started.
+    Contents* make(const ResourceStore& store = ResourceStore()) {
+        stop();
+        program = std::make_unique<ProgramServices>(dir.path(), store);
+        contents = std::make_unique<Contents>(*program);
+        return contents.get();
     }
     Contents* start(const ResourceStore& store = ResourceStore(), bool realDialogs = false) {
-        stop();
-        contents = std::make_unique<Contents>(dir.path(), store);
+        make(store);
         if (!realDialogs) {
             contents->popUp().setAnswerer(
                 [this](const QString&, const QString& message, PopUpButtons) {

@@ -141,6 +141,7 @@ private Q_SLOTS:
     void mainWindowDuringMarking();
     void terminationUnderEachDialog_data();
     void terminationUnderEachDialog();
+    void destroyedWhileShownWithAPaperOpen();
 
 public Q_SLOTS:
     void openedUrl(const QUrl& url) { m_opened << url; }
@@ -517,7 +518,8 @@ void TestContents::secondCopyLeavesTheFolderThenLostMarksAreTold() {
     QTRY_VERIFY(QFile::exists(logo)); // written once the window has been drawn
     QVERIFY(QFile::remove(logo));
 
-    Contents second(folder());
+    ProgramServices secondProgram(folder());
+    Contents second(secondProgram);
     QStringList told;
     second.popUp().setAnswerer([&](const QString&, const QString& message, PopUpButtons buttons) {
         told << message;
@@ -716,8 +718,7 @@ void TestContents::terminationUnderEachDialog() {
         QVERIFY(unixLineEnds(path(ResultsFile::First)));
     }
 
-    m_main->contents = std::make_unique<Contents>(folder());
-    Contents* contents = m_main->contents.get();
+    Contents* contents = m_main->make();
     const bool marking = dialog.isEmpty();
     contents->services().animationStep = marking ? 100 : 5;
     QPointer<PracticeWindow> practice;
@@ -799,6 +800,29 @@ void TestContents::terminationUnderEachDialog() {
     QCOMPARE(marks().FST.first(), marking ? QStringLiteral("1") : QStringLiteral("0"));
     QCOMPARE(bytesOf(path(ResultsFile::Trend)).count('>'), marking ? 1 : 0);
     QCOMPARE(damage(), QStringList());
+}
+
+// The window tree goes the ordinary way: a main window destroyed while it
+// is shown and active, a paper open, takes its pages, frame and practice
+// window down with the services still alive (the sanitizer run sees any
+// read of freed memory), and leaves the folder to the next copy.
+void TestContents::destroyedWhileShownWithAPaperOpen() {
+    Contents* contents = start();
+    QVERIFY(contents);
+    QVERIFY(QTest::qWaitForWindowExposed(contents));
+    QVERIFY(click(child(contents, "P1a")));
+    QPointer<PracticeWindow> practice = contents->practiceWindow();
+    QVERIFY(practice);
+    QTest::keyClicks(child<QLineEdit>(practice, "FA1"), "3");
+    contents->activateWindow();
+    QPointer<QWidget> page = child(contents, "Body_Home");
+    QVERIFY(page);
+
+    m_main->contents.reset(); // not closed first
+    QVERIFY(!practice);
+    QVERIFY(!page);
+    FolderLock next(QDir(folder()).filePath(Contents::LockFileName));
+    QCOMPARE(next.tryLock(), FolderLock::Result::Locked);
 }
 
 QTEST_MAIN(TestContents)

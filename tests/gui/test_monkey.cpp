@@ -426,7 +426,8 @@ void TestMonkey::randomUserLeavesWholeResults() {
     int runs = 0;
     while (monkey.remaining() > 0) {
         ++runs;
-        Contents contents(dir.path());
+        ProgramServices program(dir.path());
+        Contents contents(program);
         // The animation's own timer, with a shorter step.
         contents.services().animationStep = 1;
         monkey.attach(&contents);

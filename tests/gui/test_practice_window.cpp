@@ -231,11 +231,18 @@ void TestPracticeWindow::nextAndSaveStoreTypedAnswersOrTell() {
     QVERIFY(h.asked().last().contains(QStringLiteral("not marked")));
     QCOMPARE(w->session()->paper().Status, PaperStatus::NotMarked);
     QVERIFY(!h.box(w, 1)->isReadOnly());
+
+    // Nor does another paper open, and the message names the file it could
+    // not read.
+    QVERIFY(!h.open(102));
+    QVERIFY(
+        h.asked().last().contains(QStringLiteral("your saved answers could not be read (%1: %2).")
+                                      .arg(first, RecordErrorText(RecordError::FileMissing))));
 }
 
 // The disk fills while a paper is open: a move, a save and a marking each
-// say why they failed, nothing on the disk changes, and the paper is not
-// shown as marked.
+// name the file and say why they failed (in the dialog and once in the
+// log), nothing on the disk changes, and the paper is not shown as marked.
 void TestPracticeWindow::fullDiskKeepsAnswersAndSaysWhy() {
     SmallDisk disk("size=8m");
     PracticeHarness h(disk.folder());
@@ -246,11 +253,18 @@ void TestPracticeWindow::fullDiskKeepsAnswersAndSaysWhy() {
     QVERIFY(disk.fill());
 
     h.box(w, 1)->setText(QStringLiteral("12"));
+    const QString answers = QDir::toNativeSeparators(w->session()->paper().AnswersFile.path);
+    QTest::ignoreMessage(QtWarningMsg, QStringLiteral("answers not saved: %1: %2")
+                                           .arg(answers, disk.reason())
+                                           .toUtf8()
+                                           .constData());
     w->NextQuestion();
     QCOMPARE(w->session()->paper().QSCount, 1);
     QCOMPARE(h.box(w, 1)->text(), QStringLiteral("12"));
     QVERIFY(h.asked().last().contains(QStringLiteral("Your answers were not saved.")));
-    QVERIFY(h.asked().last().contains(QStringLiteral("because ") + disk.reason()));
+    QVERIFY(h.asked().last().contains(QStringLiteral("The results file %1 could not be written, "
+                                                     "because %2.")
+                                          .arg(answers, disk.reason())));
     w->SavePaper();
     QVERIFY(h.asked().last().contains(disk.reason()));
     QCOMPARE(h.snapshot(), before);
@@ -275,6 +289,8 @@ void TestPracticeWindow::fullDiskKeepsAnswersAndSaysWhy() {
     QVERIFY(filled);
     QCOMPARE(marked.count(), 0);
     QVERIFY(told.last().startsWith(QStringLiteral("Your paper was not marked")));
+    QVERIFY(told.last().contains(QStringLiteral("The results file ") +
+                                 QDir::toNativeSeparators(disk.folder())));
     QVERIFY(told.last().contains(disk.reason()));
     QCOMPARE(w->session()->paper().Status, PaperStatus::NotMarked);
     QCOMPARE(w->session()->paper().PScoring, QString());

@@ -83,9 +83,7 @@ private:
 };
 
 Contents* TestPupils::start(Contents::PupilChooser chooser) {
-    m_main->stop();
-    m_main->contents = std::make_unique<Contents>(m_main->dir.path());
-    Contents* contents = m_main->contents.get();
+    Contents* contents = m_main->make();
     contents->popUp().setAnswerer([this](const QString&, const QString& message, PopUpButtons) {
         m_main->told << message;
         return true;

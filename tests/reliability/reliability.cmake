@@ -27,6 +27,4 @@ target_compile_definitions(test_crash_safety PRIVATE
   QUILLORA_CRASH_WORKER="$<TARGET_FILE:crash_worker>")
 add_dependencies(test_crash_safety crash_worker)
 
-if(EXISTS ${QUILLORA_RELIABILITY_DIR}/test_input_edges.cpp)
-  quillora_add_reliability_test(test_input_edges)
-endif()
+quillora_add_reliability_test(test_input_edges)

@@ -6,6 +6,7 @@
 #include "chrome/Twips.h"
 #include "core/FolderLock.h"
 #include "core/GraphicsTable.h"
+#include "core/Log.h"
 #include "core/ProgramDefinition.h"
 #include "core/ProgramFolder.h"
 #include "main_window/Startup.h"
@@ -31,30 +32,36 @@
 #include <QTimer>
 #include <algorithm>
 
-Contents::Contents(const QString& programFolder, ResourceStore store, QWidget* parent)
-    : QWidget(parent), m_store(std::move(store)),
-      m_pictures(m_store.root() + QStringLiteral("/graphics")), m_popUp(m_pictures) {
+namespace {
+
+// The log's lines for a start or a pupil's folder that failed: each file that
+// could not be written, else the folder, with the system's reason (or what is
+// wrong with the content).
+void logNotPrepared(const QString& what, const QString& folder,
+                    const Startup::PupilOutcome& outcome, const QString& detail = QString()) {
+    const QString why = outcome.reason.isEmpty() ? detail : outcome.reason;
+    if (outcome.notWritten.isEmpty())
+        LogFailure(what, folder, why);
+    for (const QString& file : outcome.notWritten)
+        LogFailure(what, file, why);
+}
+
+} // namespace
+
+Contents::Contents(ProgramServices& program, QWidget* parent)
+    : QWidget(parent), m_store(program.store), m_state(program.state), m_pictures(program.pictures),
+      m_popUp(program.popUp), m_services(program.services), m_roster(program.roster) {
     setObjectName(QStringLiteral("Contents"));
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
-    m_state.programFolder = programFolder;
-    m_services.store = &m_store;
-    m_services.clock = &m_clock;
-    m_services.popUp = &m_popUp;
-    m_services.pictures = &m_pictures;
 }
 
 Contents::~Contents() {
-    // The practice window's unload must not call back into a window that is
-    // being destroyed; it also holds references to the services.
+    // The practice window is a window of its own, not a child: it goes here,
+    // without calling back into a window that is being destroyed.
     if (m_practice) {
         disconnect(m_practice, nullptr, this, nullptr);
         delete m_practice.data();
     }
-    // The pages and the frame use the picture cache and the state, which die
-    // before the QWidget base closes the window (and deactivates it): take
-    // them down while everything they use is still alive.
-    delete m_frame;
-    qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
 }
 
 QString Contents::startupProblemText(Startup::Problem problem, const QString& reason) const {
@@ -64,9 +71,9 @@ QString Contents::startupProblemText(Startup::Problem problem, const QString& re
     case Startup::Problem::FolderInUse:
         return tr("Quillora Maths Practice is already open. Please use its window.");
     case Startup::Problem::FolderNotWritable:
-        return tr("Quillora Maths Practice cannot write in its folder %1, so it could "
+        return tr("Quillora Maths Practice cannot write in its folder %1%2, so it could "
                   "not keep your results. Please ask a grown-up to check the folder.")
-            .arg(folder);
+            .arg(folder, because);
     case Startup::Problem::LockNotAFile:
         return tr("Quillora Maths Practice cannot start, because something that is not a "
                   "plain file (a link to another place, or a folder) stands where its file "
@@ -106,6 +113,8 @@ bool Contents::Start() {
     Startup::Outcome outcome = startup.run();
     m_lock = std::move(outcome.lock);
     if (!outcome.ok()) {
+        logNotPrepared(QStringLiteral("the program did not start"), m_state.programFolder, outcome,
+                       outcome.detail);
         m_popUp.Tell(PopUpService::programTitle(),
                      startupProblemText(outcome.problem, outcome.reason), nullptr);
         return false;
@@ -143,6 +152,8 @@ bool Contents::Start() {
                 m_pupil = id;
                 break;
             }
+            logNotPrepared(QStringLiteral("results folder not prepared"), m_roster.folderOf(id),
+                           prepared);
             m_popUp.Tell(PopUpService::programTitle(), pupilFolderProblem(id, prepared.reason),
                          nullptr);
         }
@@ -261,6 +272,8 @@ bool Contents::SwitchPupil(int id) {
     const Startup::PupilOutcome prepared =
         Startup::PreparePupil(m_store, m_roster.folderOf(id), m_state.definition);
     if (!prepared.ok()) {
+        logNotPrepared(QStringLiteral("results folder not prepared"), m_roster.folderOf(id),
+                       prepared);
         m_popUp.Tell(PopUpService::programTitle(), pupilFolderProblem(id, prepared.reason), this);
         return false;
     }
@@ -388,6 +401,8 @@ void Contents::finishStartup() {
 }
 
 void Contents::tellStartupProblems(const QStringList& unwritten) {
+    for (const QString& file : unwritten)
+        LogFailure(QStringLiteral("picture not copied"), file);
     // Told once a run, whichever problem shows first.
     if ((unwritten.isEmpty() && m_pictures.missing().isEmpty()) || m_picturesTold)
         return;
@@ -601,6 +616,7 @@ bool Contents::ResetAllResults() {
         EraseAllResults(m_store, m_state.resultsFolder, m_state.definition);
     if (outcome.ok())
         return true;
+    LogFailure(QStringLiteral("results not erased"), outcome.failedPath, outcome.reason);
     // Says which files were erased and which still hold the old results.
     m_popUp.Tell(PopUpService::programTitle(), forPupil(EraseProblemText(outcome)), this);
     return false;

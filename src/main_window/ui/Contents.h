@@ -1,8 +1,9 @@
 #pragma once
 // The main window `Contents`: the program's start object, alive from start-up
-// to QuitProgram. It owns the application state (AppState) and the services
-// every window uses (the store, the clock, the pop-up dialog behind
-// PopUpService, the PictureCache), draws its SkinnedFrame, and holds four
+// to QuitProgram. It works on the application state (AppState) and the
+// services every window uses (the store, the clock, the pop-up dialog behind
+// PopUpService, the PictureCache), which main() makes before it and keeps
+// after it (ProgramServices); it draws its SkinnedFrame, and holds four
 // pages switched by the NavigationBar: HomePage, ReportPage, AboutPage and
 // TrashPage. A paper flows like this: the pupil chooses a topic on the Home
 // page (`TopicCount`), a paper button calls OpenPaper, which sets `PaperNum`
@@ -18,13 +19,8 @@
 // pupil the start asks who practises (PupilPicker); the Home page can change
 // pupil and the PupilsPage (Help tab, third button) adds, renames and removes.
 
-#include "chrome/AppServices.h"
-#include "chrome/PictureCache.h"
-#include "chrome/PopUpService.h"
-#include "core/AppState.h"
-#include "core/Clock.h"
-#include "core/ResourceStore.h"
 #include "main_window/Startup.h"
+#include "main_window/ui/ProgramServices.h"
 #include "results/PupilRoster.h"
 #include "results/ResultsRepair.h"
 
@@ -57,10 +53,9 @@ public:
     static constexpr int StripTop = 60;
     static constexpr const char* LockFileName = Startup::LockFileName;
 
-    // programFolder: where results, the Graphics folder and temporary files
-    // live (it must exist). store: the content; the built-in one by default.
-    explicit Contents(const QString& programFolder, ResourceStore store = ResourceStore(),
-                      QWidget* parent = nullptr);
+    // program: the folder, the content and the services; it must outlive
+    // the window.
+    explicit Contents(ProgramServices& program, QWidget* parent = nullptr);
     ~Contents() override;
 
     // Prepares the folder and the content (Startup), then builds and shows
@@ -175,12 +170,13 @@ private:
     void unloadPracticeWindow();
     void tellStartupProblems(const QStringList& unwritten);
 
-    ResourceStore m_store;
-    Clock m_clock;
-    AppState m_state;
-    PictureCache m_pictures;
-    PopUpService m_popUp;
-    AppServices m_services;
+    // All in ProgramServices, which outlives this window and its children.
+    const ResourceStore& m_store;
+    AppState& m_state;
+    PictureCache& m_pictures;
+    PopUpService& m_popUp;
+    AppServices& m_services;
+    PupilRoster& m_roster;
     std::unique_ptr<FolderLock> m_lock;
     std::unique_ptr<ReportPrinter> m_printer;
 
@@ -191,7 +187,6 @@ private:
     AboutPage* m_about = nullptr;
     TrashPage* m_trash = nullptr;
     PupilsPage* m_pupils = nullptr;
-    PupilRoster m_roster;
     int m_pupil = 0;
     PupilChooser m_pupilChooser;
     QPointer<QWidget> m_picker;   // the open picker, closed when the run ends

@@ -1,6 +1,7 @@
 #include "main_window/ui/ReportPrinter.h"
 
 #include "chrome/PopUpService.h"
+#include "core/Log.h"
 #include "main_window/ReportLayout.h"
 
 #include <QDir>
@@ -148,6 +149,7 @@ bool ReportPrinter::offerPdf(QWidget* owner, const QString& why, const QString& 
     if (QFileInfo(path).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) != 0)
         path += QStringLiteral(".pdf");
     if (!savePdf(path, caption, module, marks)) {
+        LogFailure(QStringLiteral("report not saved as PDF"), path);
         m_popUp.Tell(PrintTitle,
                      QStringLiteral("The report could not be saved as\n%1\n\nPlease choose "
                                     "another folder and try again.")

@@ -77,10 +77,6 @@ void MarkingProgress::start(int stepMilliseconds) {
     m_timer->start(qMax(0, stepMilliseconds));
 }
 
-bool MarkingProgress::isRunning() const {
-    return m_timer->isActive();
-}
-
 void MarkingProgress::stop() {
     m_timer->stop();
     hide();

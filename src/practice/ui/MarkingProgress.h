@@ -29,7 +29,6 @@ public:
     // Shows the panel and reveals one bar every stepMilliseconds; after the
     // last bar the panel hides and finished() follows.
     void start(int stepMilliseconds = StepMilliseconds);
-    bool isRunning() const;
     // Hides the panel at once, without finished().
     void stop();
     // The whole animation before returning, delay waiting each step; for

@@ -41,6 +41,13 @@ constexpr int ClockIntervalMs = 1000; // the clock shows whole seconds
 constexpr int QnTitleInset = 640;     // himetric narrower than the view
 constexpr int QnTitleTop = 120;       // himetric above and below the caption
 
+// The file a failed write names, for a grown-up to find.
+QString resultsFileWords(const QString& path) {
+    return path.isEmpty()
+               ? QStringLiteral("A results file in the program's folder")
+               : QStringLiteral("The results file %1").arg(QDir::toNativeSeparators(path));
+}
+
 } // namespace
 
 PracticeWindow::PracticeWindow(AppState& state, const AppServices& services, QWidget* parent)
@@ -109,6 +116,8 @@ void PracticeWindow::buildControls() {
         m_view->onDocumentLoaded(this, [this](bool ok) {
             if (!ok && m_session && !m_unloaded) {
                 const QString why = m_session->DocumentNotWritten();
+                LogFailure(QStringLiteral("question %1 not shown").arg(m_session->paper().QSCount),
+                           m_session->paper().DocumentPath, why);
                 Tell(PopUpService::programTitle(),
                      QStringLiteral("Question %1 could not be shown.")
                              .arg(m_session->paper().QSCount) +
@@ -252,10 +261,18 @@ bool PracticeWindow::LoadPaper() {
     placeOnScreen();
     const LoadOutcome outcome = m_session->Load();
     if (!outcome.ok()) {
+        for (const QString& line : outcome.details)
+            LogFailure(QStringLiteral("paper %1 not opened").arg(m_state.PaperNum), QString(),
+                       line);
+        if (!outcome.reason.isEmpty())
+            LogFailure(QStringLiteral("paper %1 not opened").arg(m_state.PaperNum),
+                       m_state.programFolder, outcome.reason);
         QString why;
         switch (outcome.problem) {
         case LoadProblem::ResultsUnreadable:
-            why = QStringLiteral("your saved answers could not be read.");
+            // Each line names the file and what is wrong with it.
+            why = QStringLiteral("your saved answers could not be read (%1).")
+                      .arg(outcome.details.join(QStringLiteral("; ")));
             break;
         case LoadProblem::BadPaper:
             why = QStringLiteral("there is no such paper.");
@@ -307,15 +324,13 @@ bool PracticeWindow::LoadPaper() {
 }
 
 void PracticeWindow::ShowQuestionDocument() {
-    const bool extracted = m_session->ExtractQuestionDocument();
+    m_session->ExtractQuestionDocument();
     // A document that is not there clears the view (and the view reports
     // the failure), so that no other question stays under this title.
     if (m_view) {
         m_view->setDocumentTitle(QStringLiteral("Question %1").arg(m_session->paper().QSCount));
         m_view->showDocument(m_session->paper().DocumentPath);
     }
-    if (extracted)
-        Q_EMIT questionShown(m_session->paper().QSCount);
 }
 
 void PracticeWindow::layoutAndShowRows() {
@@ -384,10 +399,11 @@ void PracticeWindow::ReadQuestion() {
 bool PracticeWindow::reportWrite(const WriteOutcome& outcome, const QString& what) {
     if (outcome.ok())
         return true;
+    LogFailure(QStringLiteral("answers not saved"), outcome.path, outcome.reason);
     Tell(PopUpService::programTitle(),
-         what + QStringLiteral(" A results file in the program's folder could not be written, "
-                               "because %1. Your answers are still here.")
-                    .arg(outcome.reason));
+         what + QStringLiteral(" %1 could not be written, because %2. Your answers are still "
+                               "here.")
+                    .arg(resultsFileWords(outcome.path), outcome.reason));
     return false;
 }
 
@@ -495,12 +511,13 @@ void PracticeWindow::finishMarking() {
     m_busy = false;
     m_timer->start();
     if (!marked.ok()) {
+        LogFailure(QStringLiteral("paper not marked"), marked.path, marked.reason);
         // The boxes take answers again.
         layoutAndShowRows();
         Tell(PaperSession::MarkingTitle(),
-             QStringLiteral("Your paper was not marked, because its results could not be "
-                            "saved: %1. Your answers are saved; please try again later.")
-                 .arg(marked.reason));
+             QStringLiteral("Your paper was not marked, because %1 could not be written: %2. "
+                            "Your answers are saved; please try again later.")
+                 .arg(resultsFileWords(marked.path), marked.reason));
         return;
     }
     showMarkedView();

@@ -90,8 +90,6 @@ Q_SIGNALS:
     void unloaded();
     // The paper has just been marked (not when a marked paper is reopened).
     void paperMarked();
-    // A question's document was handed to the view (question number).
-    void questionShown(int question);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -7,7 +7,8 @@
 #include <QUrl>
 #include <QWebEnginePage>
 
-class QuestionPage : public QWebEnginePage {
+// Exported (the module hides the rest) for the window tests, which use it in-process.
+class Q_DECL_EXPORT QuestionPage : public QWebEnginePage {
     Q_OBJECT
 public:
     explicit QuestionPage(QObject* parent = nullptr);

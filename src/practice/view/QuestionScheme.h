@@ -19,9 +19,11 @@ inline constexpr char QuestionSchemeName[] = "qmdoc";
 inline constexpr char QuestionSchemeHost[] = "questions";
 
 // Must run before the engine's first page exists; repeating it does nothing.
-void RegisterQuestionScheme();
+// This and the handler are exported (the module hides the rest) for the
+// window tests, which use them in-process.
+Q_DECL_EXPORT void RegisterQuestionScheme();
 
-class QuestionSchemeHandler : public QWebEngineUrlSchemeHandler {
+class Q_DECL_EXPORT QuestionSchemeHandler : public QWebEngineUrlSchemeHandler {
     Q_OBJECT
 public:
     explicit QuestionSchemeHandler(QObject* parent = nullptr);

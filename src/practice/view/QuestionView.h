@@ -17,7 +17,8 @@ class QPrinter;
 class QWebEngineLoadingInfo;
 class QuestionSchemeHandler;
 
-class QuestionView : public QWebEngineView, public QuestionDisplay {
+// Exported (the module hides the rest) for the window tests, which use it in-process.
+class Q_DECL_EXPORT QuestionView : public QWebEngineView, public QuestionDisplay {
     Q_OBJECT
 public:
     using MessageHook =

@@ -2,11 +2,11 @@
 // archive checker, the image header checks and the quality checks, each on
 // small hand-made inputs that hold one fault (or none).
 
-#include "../ImageFileCheck.h"
-#include "../MhtmlCheck.h"
-#include "../QualityCheck.h"
-#include "../TableText.h"
-#include "../Vocabulary.h"
+#include "ImageFileCheck.h"
+#include "MhtmlCheck.h"
+#include "QualityCheck.h"
+#include "TableText.h"
+#include "Vocabulary.h"
 
 #include <QtTest>
 
