@@ -340,7 +340,9 @@ void TestPracticeWindow::markingThenSheetWindowButtonsAndClosing() {
     QCOMPARE(handle->toolTip(), QStringLiteral("Hide answer sheet"));
     QTest::mouseClick(handle, Qt::LeftButton);
     QVERIFY(!w->AnswerSheetShown());
-    QCOMPARE(sheet->x(), w->width());
+    // Laid out, the hidden sheet is taken out of the row rather than pushed
+    // past the window's edge: its width goes to the view all the same.
+    QVERIFY(!sheet->isVisible());
     QCOMPARE(view->width(), shownView + sheet->width());
     QCOMPARE(child<QWidget>(w, "RemQnsBG")->width(), view->width());
     QCOMPARE(handle->toolTip(), QStringLiteral("Show answer sheet"));

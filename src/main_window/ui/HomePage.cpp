@@ -241,7 +241,7 @@ void HomePage::buildRows(PictureCache& pictures) {
     m_topicList->raise();
 }
 
-void HomePage::LoadModuleResults() {
+void HomePage::LoadModuleResults(TopicChoice choice) {
     const int module = m_state.LChose;
     const bool known = module >= 1 && module <= 3;
     if (known) {
@@ -265,7 +265,7 @@ void HomePage::LoadModuleResults() {
         m_topics[i]->setText(m_topicNames.value(i));
         ShowTopicEntry(i + 1, i < m_topicCount);
     }
-    if (!m_state.RefreshLog)
+    if (choice == TopicChoice::FirstTopic)
         Topic_Click(1);
 }
 

@@ -38,9 +38,12 @@ public:
     // against its right edge.
     HomePage(AppState& state, PictureCache& pictures, const QSize& size, QWidget* parent);
 
-    // Reloads the chosen module (`LChose`) and its marks file (`lblCOD`),
-    // fills the topic list and, unless a refresh is running, chooses topic 1.
-    void LoadModuleResults();
+    // Whether reloading the results chooses topic 1 (entering the page) or
+    // leaves the choice to the caller (RefreshContents keeps the topic).
+    enum class TopicChoice { FirstTopic, KeepChosen };
+    // Reloads the chosen module (`LChose`) and its marks file (`lblCOD`) and
+    // fills the topic list.
+    void LoadModuleResults(TopicChoice choice = TopicChoice::FirstTopic);
     // Topic k (1..10) was clicked.
     void Topic_Click(int k);
     // Fills the paper rows for the topic whose first paper index is topicNum
