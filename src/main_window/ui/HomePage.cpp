@@ -201,7 +201,6 @@ void HomePage::buildRows(PictureCache& pictures) {
         const int row = i + 1;
         auto* box = new QWidget(this);
         box->setObjectName(QStringLiteral("PaperRow%1").arg(row));
-        box->setMinimumHeight(captionHeight + 2 * lineHeight + 2);
         ReaderTree::SetReadAs(box, ReaderTree::ReadAs::Group);
         m_rowBoxes[i] = box;
         column->addWidget(box, 1);
@@ -211,6 +210,8 @@ void HomePage::buildRows(PictureCache& pictures) {
         grid->setRowMinimumHeight(0, captionHeight);
         grid->setRowMinimumHeight(1, lineHeight);
         grid->setRowMinimumHeight(2, lineHeight);
+        // The rows share the column's height; below the lines, the rest.
+        grid->setRowMinimumHeight(3, 2);
         grid->setRowStretch(3, 1);
         grid->setColumnMinimumWidth(Indent, AttemptIndent);
         grid->setColumnStretch(Space, 1);
