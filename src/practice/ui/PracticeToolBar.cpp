@@ -136,29 +136,35 @@ PracticeToolBar::PracticeToolBar(PictureCache& pictures, QWidget* parent)
     // apart; Back and Next as far in from the right end; the summary between
     // them, at its inset from the right end where there is room. Working
     // comes last, so that the others keep their places while it is hidden.
+    // In a strip too narrow for them all the gaps narrow first, so that no
+    // button lies over another.
     const int gap = Twips::ToPx(ButtonGap);
     m_row = new QHBoxLayout(this);
-    m_row->setContentsMargins(gap, 0, gap, 0);
+    m_row->setContentsMargins(0, 0, 0, 0);
     m_row->setSpacing(0);
+    const auto addGap = [this, gap] {
+        auto* space = new QSpacerItem(gap, 0, QSizePolicy::Preferred, QSizePolicy::Minimum);
+        m_row->addItem(space);
+        return space;
+    };
     const int leftGroup[] = {Save, Mark, Print, Close, Read, Working};
     for (int n : leftGroup) {
-        if (n == Working) {
-            m_workingGap = new QSpacerItem(gap, 0, QSizePolicy::Fixed, QSizePolicy::Minimum);
-            m_row->addItem(m_workingGap);
-        } else if (n != Save) {
-            m_row->addSpacing(gap);
-        }
+        if (n == Working)
+            m_workingGap = addGap();
+        else
+            addGap();
         m_row->addWidget(m_buttons.at(n - 1), 0, Qt::AlignVCenter);
     }
     m_row->addStretch(1);
-    m_row->addSpacing(gap);
+    addGap();
     m_row->addWidget(m_paperSum, 0, Qt::AlignVCenter);
-    m_row->addSpacing(gap);
+    addGap();
     m_summaryRoom = new QSpacerItem(0, 0, QSizePolicy::Preferred, QSizePolicy::Minimum);
     m_row->addItem(m_summaryRoom);
     m_row->addWidget(m_buttons.at(Back - 1), 0, Qt::AlignVCenter);
-    m_row->addSpacing(gap);
+    addGap();
     m_row->addWidget(m_buttons.at(Next - 1), 0, Qt::AlignVCenter);
+    addGap();
     // The pictures give the sizes; the layout only places.
     for (QWidget* fixed : std::as_const(m_buttons))
         fixed->setFixedSize(fixed->size());
@@ -196,7 +202,7 @@ void PracticeToolBar::setWorkingButton(bool offered, bool enabled, bool workingS
     setButtonEnabled(Working, offered && enabled);
     button->setVisible(offered);
     if (m_workingGap && (m_workingGap->sizeHint().width() > 0) != offered) {
-        m_workingGap->changeSize(offered ? Twips::ToPx(ButtonGap) : 0, 0, QSizePolicy::Fixed,
+        m_workingGap->changeSize(offered ? Twips::ToPx(ButtonGap) : 0, 0, QSizePolicy::Preferred,
                                  QSizePolicy::Minimum);
         m_row->invalidate();
     }
@@ -234,12 +240,12 @@ void PracticeToolBar::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     // Where the buttons leave no room for the summary between them (a narrow
     // window), it gives way rather than lie over Back.
-    int needed = m_row->contentsMargins().left() + m_row->contentsMargins().right();
+    int needed = 0;
     for (int i = 0; i < m_row->count(); ++i) {
         const QLayoutItem* item = m_row->itemAt(i);
         const QWidget* shown = item->widget();
         if (!shown)
-            needed += item->minimumSize().width();
+            needed += item == m_summaryRoom ? 0 : item->sizeHint().width();
         else if (shown == m_paperSum || !shown->isHidden())
             needed += shown->width();
     }
