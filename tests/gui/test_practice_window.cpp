@@ -6,8 +6,10 @@
 
 #include "../core/SmallDisk.h"
 
+#include "chrome/Twips.h"
 #include "core/PaperContent.h"
 #include "practice/ui/ClockFace.h"
+#include "practice/ui/PracticeToolBar.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -70,23 +72,75 @@ int pixelsNear(const QImage& page, const QColor& c) {
 
 } // namespace
 
+// Each test gets a fresh program folder and harness (init); the steps of a
+// longer story start from the fixture's shared openings.
 class TestPracticeWindow : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom)); }
+    void init() { m_h = std::make_unique<PracticeHarness>(); }
+    void cleanup() { m_h.reset(); }
 
-    void opensPaperClockCountsAndNavigation();
+    void opensPaperOnItsFirstQuestion();
+    void clockCountsFromTheOpening();
+    void answeredCountAndQuestionsLeftFollowStoredAnswers();
+    void titleNamesTopicAndPaperFromTheOpening();
+    void backAndNextStopAtTheEnds();
     void nextAndSaveStoreTypedAnswersOrTell();
-    void markingThenSheetWindowButtonsAndClosing();
+    void markingShowsTheMarkedView();
+    void answerSheetHidesAndComesBackOnResize();
+    void toolBarKeepsItsButtonsApartAtAnyWidth();
+    void closeAsksFirstAndWindowButtonsWork();
+    void closingOrDeletingUnloadsOnce();
     void fullDiskKeepsAnswersAndSaysWhy();
-    void secondAttemptLocksCarriedRowsAndMarksOnlyItself();
+    void secondAttemptLocksCarriedRows();
+    void secondAttemptMarksOnlyItself();
     void workingButtonFollowsAttemptAndMarking_data();
     void workingButtonFollowsAttemptAndMarking();
     void workingChoiceHoldsAcrossQuestionsAndPrints();
+
+private:
+    // Paper 101 marked with its second blank wrong, 65 seconds after it
+    // opened; null when it could not be.
+    PracticeWindow* markedPaper101();
+    // Paper 140 (eight picture-graph questions, 28 blanks of kinds N, T and
+    // M) marked in its first attempt with the blanks WrongFirst left empty;
+    // the first attempt's answers, or none when it could not be marked.
+    QStringList markFirstAttemptOf140();
+
+    static constexpr int Graphs = 140;
+    const QList<int> WrongFirst = {2, 7, 13, 21, 27}; // blanks missed in the first attempt
+    std::unique_ptr<PracticeHarness> m_h;
 };
 
-void TestPracticeWindow::opensPaperClockCountsAndNavigation() {
-    PracticeHarness h;
+PracticeWindow* TestPracticeWindow::markedPaper101() {
+    PracticeHarness& h = *m_h;
+    PracticeWindow* w = h.open(101);
+    if (!w || !h.typeAnswers(w, h.answersWrongAt(w, {1})))
+        return nullptr;
+    h.clock.advanceSeconds(65);
+    QSignalSpy marked(w, &PracticeWindow::paperMarked);
+    QTest::mouseClick(h.button(w, "ToolBar02"), Qt::LeftButton);
+    return marked.count() == 1 && w->session()->isMarked() ? w : nullptr;
+}
+
+QStringList TestPracticeWindow::markFirstAttemptOf140() {
+    PracticeHarness& h = *m_h;
+    PracticeWindow* w = h.open(Graphs);
+    if (!w)
+        return {};
+    // All but five blanks right; those five left empty, so also wrong.
+    QStringList first = h.correctAnswers(w);
+    for (int i : WrongFirst)
+        first[i] = QString();
+    if (!h.markWith(w, first))
+        return {};
+    h.closeWindow();
+    return first;
+}
+
+void TestPracticeWindow::opensPaperOnItsFirstQuestion() {
+    PracticeHarness& h = *m_h;
     PracticeWindow* w = h.open(101);
     QVERIFY(w);
     QCOMPARE(w->objectName(), QStringLiteral("Test1"));
@@ -107,8 +161,12 @@ void TestPracticeWindow::opensPaperClockCountsAndNavigation() {
     QCOMPARE(h.combo(w)->itemText(0), QStringLiteral("1"));
     QCOMPARE(h.combo(w)->currentIndex(), -1);
     QVERIFY(w->screen()->geometry().contains(w->geometry()));
+}
 
-    // The clock counts from the opening.
+void TestPracticeWindow::clockCountsFromTheOpening() {
+    PracticeHarness& h = *m_h;
+    PracticeWindow* w = h.open(101);
+    QVERIFY(w);
     h.clock.advanceSeconds(65);
     QTRY_COMPARE_WITH_TIMEOUT(child<ClockFace>(w, "lblClock")->text(), QStringLiteral("0:1:5"),
                               3000);
@@ -126,6 +184,12 @@ void TestPracticeWindow::opensPaperClockCountsAndNavigation() {
     // It lies on its field's picture and paints it itself: a tick paints
     // the clock alone.
     QVERIFY(clock->paintsBackdrop());
+}
+
+void TestPracticeWindow::answeredCountAndQuestionsLeftFollowStoredAnswers() {
+    PracticeHarness& h = *m_h;
+    PracticeWindow* w = h.open(101);
+    QVERIFY(w);
     // Typed text counts once stored; a blank of spaces counts as answered.
     h.box(w, 1)->setText(QStringLiteral(" "));
     w->Timer1_Timer();
@@ -154,16 +218,39 @@ void TestPracticeWindow::opensPaperClockCountsAndNavigation() {
     QCOMPARE(session->paper().QSCount, q5);
     QCOMPARE(h.comboItems(w), QStringList({QString::number(q5)}));
     QCOMPARE(h.box(w, 1)->text(), QStringLiteral(" "));
+}
 
+void TestPracticeWindow::titleNamesTopicAndPaperFromTheOpening() {
+    PracticeHarness& h = *m_h;
     // The title counts the papers within their topic.
-    w = h.open(106);
+    PracticeWindow* w = h.open(106);
+    QVERIFY(w);
     QCOMPARE(h.label(w, "Title")->text(),
              QStringLiteral("Addition and Subtraction within 10000 - Paper 1"));
     w = h.open(150);
+    QVERIFY(w);
     QCOMPARE(h.label(w, "Title")->text(), QStringLiteral("Area, Perimeter and Volume - Paper 5"));
 
-    // Back and Next at the ends of the paper.
-    w = h.open(136); // five questions
+    // What the window was opened with holds while the main window's state
+    // moves on (another topic chosen, another attempt named).
+    h.state.SubH1 = QStringLiteral("Money");
+    h.state.TopicCount = 16;
+    h.state.TakeNum = 2;
+    h.state.PaperNum = 117;
+    h.box(w, 1)->setText(QStringLiteral("5"));
+    w->NextQuestion();
+    w->SavePaper();
+    QVERIFY(!w->isSecondAttempt());
+    QCOMPARE(w->session()->setup().paperNum, 150);
+    QCOMPARE(h.label(w, "Title")->text(), QStringLiteral("Area, Perimeter and Volume - Paper 5"));
+    const QList<QByteArray> lines = h.fileLines(ResultsFile::First);
+    QVERIFY(std::any_of(lines.begin(), lines.end(),
+                        [](const QByteArray& line) { return line.startsWith("#150#>5>"); }));
+}
+
+void TestPracticeWindow::backAndNextStopAtTheEnds() {
+    PracticeHarness& h = *m_h;
+    PracticeWindow* w = h.open(136); // five questions
     QVERIFY(w);
     PictureButton* back = h.button(w, "ToolBar05");
     PictureButton* next = h.button(w, "ToolBar06");
@@ -183,7 +270,7 @@ void TestPracticeWindow::opensPaperClockCountsAndNavigation() {
 }
 
 void TestPracticeWindow::nextAndSaveStoreTypedAnswersOrTell() {
-    PracticeHarness h;
+    PracticeHarness& h = *m_h;
     PracticeWindow* w = h.open(101);
     QVERIFY(w);
     h.box(w, 1)->setFocus();
@@ -245,6 +332,7 @@ void TestPracticeWindow::nextAndSaveStoreTypedAnswersOrTell() {
 // log), nothing on the disk changes, and the paper is not shown as marked.
 void TestPracticeWindow::fullDiskKeepsAnswersAndSaysWhy() {
     SmallDisk disk("size=8m");
+    // A folder of its own on the small disk, not the fixture's.
     PracticeHarness h(disk.folder());
     PracticeWindow* w = h.open(102);
     QVERIFY(w);
@@ -313,17 +401,12 @@ void TestPracticeWindow::fullDiskKeepsAnswersAndSaysWhy() {
     QVERIFY(told.last().endsWith(QStringLiteral("because ") + disk.reason() + "."));
 }
 
-// Marking and the marked view, then (on the marked paper) the answer sheet,
+// Marking and the marked view; then, on the marked paper, the answer sheet,
 // the window's buttons and the ways the window closes.
-void TestPracticeWindow::markingThenSheetWindowButtonsAndClosing() {
-    PracticeHarness h;
-    PracticeWindow* w = h.open(101);
+void TestPracticeWindow::markingShowsTheMarkedView() {
+    PracticeHarness& h = *m_h;
+    PracticeWindow* w = markedPaper101(); // told once that it was marked
     QVERIFY(w);
-    QVERIFY(h.typeAnswers(w, h.answersWrongAt(w, {1})));
-    h.clock.advanceSeconds(65);
-    QSignalSpy marked(w, &PracticeWindow::paperMarked);
-    QTest::mouseClick(h.button(w, "ToolBar02"), Qt::LeftButton);
-    QCOMPARE(marked.count(), 1);
     QCOMPARE(h.delays, QList<int>(15, 200));
 
     // The score and what the marking writes are the session's, tested with it.
@@ -346,8 +429,13 @@ void TestPracticeWindow::markingThenSheetWindowButtonsAndClosing() {
     QTest::mouseClick(h.button(w, "ToolBar06"), Qt::LeftButton);
     QCOMPARE(h.label(w, "FR1")->text(), QStringLiteral("\u2718"));
     QVERIFY(h.label(w, "FR1")->isVisible());
+}
 
-    // The answer sheet slides out of the way and back.
+// The answer sheet slides out of the way and back.
+void TestPracticeWindow::answerSheetHidesAndComesBackOnResize() {
+    PracticeHarness& h = *m_h;
+    PracticeWindow* w = markedPaper101();
+    QVERIFY(w);
     QWidget* sheet = child<QWidget>(w, "AnsBox");
     QWidget* view = child<QWidget>(w, "brwWebBrowser");
     PictureButton* handle = h.button(w, "ImgHandle");
@@ -356,7 +444,9 @@ void TestPracticeWindow::markingThenSheetWindowButtonsAndClosing() {
     QCOMPARE(handle->toolTip(), QStringLiteral("Hide answer sheet"));
     QTest::mouseClick(handle, Qt::LeftButton);
     QVERIFY(!w->AnswerSheetShown());
-    QCOMPARE(sheet->x(), w->width());
+    // Laid out, the hidden sheet is taken out of the row rather than pushed
+    // past the window's edge: its width goes to the view all the same.
+    QVERIFY(!sheet->isVisible());
     QCOMPARE(view->width(), shownView + sheet->width());
     QCOMPARE(child<QWidget>(w, "RemQnsBG")->width(), view->width());
     QCOMPARE(handle->toolTip(), QStringLiteral("Show answer sheet"));
@@ -375,8 +465,48 @@ void TestPracticeWindow::markingThenSheetWindowButtonsAndClosing() {
     QCOMPARE(child<QWidget>(w, "ScnTabBG")->width() - 1 -
                  h.button(w, "ToolBar06")->geometry().right(),
              h.button(w, "ToolBar01")->x());
+}
 
-    // Close asks first: No keeps the window and its document.
+// The tool bar at the smallest width a drag allows and at a wide one: no
+// button over another, and the paper summary never over Back.
+void TestPracticeWindow::toolBarKeepsItsButtonsApartAtAnyWidth() {
+    PracticeHarness& h = *m_h;
+    // Marked above 99 %: the Working button shows too.
+    PracticeWindow* w = h.open(101);
+    QVERIFY(w);
+    QVERIFY(h.markWith(w, h.correctAnswers(w)));
+    QVERIFY(h.button(w, "ToolBar07")->isVisible());
+    QWidget* summary = child<QWidget>(w, "PaperSum");
+    QWidget* strip = child<QWidget>(w, "ScnTabBG");
+    for (const QSize& size :
+         {QSize(Twips::ToPx(7300) + 1, Twips::ToPx(5000) + 1), QSize(1200, 700)}) {
+        w->resize(size);
+        QCoreApplication::sendPostedEvents();
+        QList<QWidget*> shown;
+        for (int n = 1; n <= PracticeToolBar::ButtonCount; ++n) {
+            QWidget* b = h.button(w, QStringLiteral("ToolBar%1").arg(n, 2, 10, QLatin1Char('0')));
+            if (b->isVisible())
+                shown << b;
+        }
+        if (summary->isVisible())
+            shown << summary;
+        for (QWidget* a : std::as_const(shown)) {
+            QVERIFY2(strip->rect().contains(a->geometry()), qPrintable(a->objectName()));
+            for (QWidget* b : std::as_const(shown))
+                QVERIFY2(a == b || !a->geometry().intersects(b->geometry()),
+                         qPrintable(a->objectName() + " " + b->objectName()));
+        }
+    }
+    // With room, the summary stands where it always stood: 4095 twips in
+    // from the window's outer width, in the strip's own coordinates.
+    QVERIFY(summary->isVisible());
+    QCOMPARE(summary->x(), w->width() - Twips::ToPx(4095));
+}
+
+void TestPracticeWindow::closeAsksFirstAndWindowButtonsWork() {
+    PracticeHarness& h = *m_h;
+    PracticeWindow* w = markedPaper101();
+    QVERIFY(w);
     QSignalSpy unloaded(w, &PracticeWindow::unloaded);
     const QString doc = w->session()->paper().DocumentPath;
     h.answers = {false};
@@ -401,7 +531,10 @@ void TestPracticeWindow::markingThenSheetWindowButtonsAndClosing() {
     QVERIFY(!w->isVisible());
     QCOMPARE(unloaded.count(), 1);
     QVERIFY(!QFile::exists(doc));
+}
 
+void TestPracticeWindow::closingOrDeletingUnloadsOnce() {
+    PracticeHarness& h = *m_h;
     // Closing through the platform asks nothing and still unloads.
     PracticeWindow* other = h.open(102);
     QVERIFY(other);
@@ -425,23 +558,14 @@ void TestPracticeWindow::markingThenSheetWindowButtonsAndClosing() {
 
 // The second attempt (`Test2`): carried-over rows locked with their tick, the
 // rest reworked, and after marking the answers of the blanks still wrong
-// revealed. Paper 140 has eight picture-graph questions, 28 blanks of kinds N,
-// T and M.
-void TestPracticeWindow::secondAttemptLocksCarriedRowsAndMarksOnlyItself() {
-    constexpr int Graphs = 140;
-    const QList<int> WrongFirst = {2, 7, 13, 21, 27}; // blanks missed in the first attempt
-    PracticeHarness h;
-    PracticeWindow* w = h.open(Graphs);
-    QVERIFY(w);
-    // All but five blanks right; those five left empty, so also wrong.
-    QStringList first = h.correctAnswers(w);
-    for (int i : WrongFirst)
-        first[i] = QString();
-    QVERIFY(h.markWith(w, first));
-    h.closeWindow();
+// revealed.
+void TestPracticeWindow::secondAttemptLocksCarriedRows() {
+    PracticeHarness& h = *m_h;
+    const QStringList first = markFirstAttemptOf140();
+    QVERIFY(!first.isEmpty());
     const auto before = h.snapshot();
 
-    w = h.open(Graphs, 2);
+    PracticeWindow* w = h.open(Graphs, 2);
     QVERIFY(w);
     QCOMPARE(w->objectName(), QStringLiteral("Test2"));
     for (const char* absent : {"lblClock", "lblDate", "LTime", "ETime", "Bot2", "PScoringL"})
@@ -494,8 +618,12 @@ void TestPracticeWindow::secondAttemptLocksCarriedRowsAndMarksOnlyItself() {
     auto after = h.snapshot();
     after.insert(ResultsFile::Second, before.value(ResultsFile::Second));
     QCOMPARE(after, before);
+}
 
-    w = h.open(Graphs, 2);
+void TestPracticeWindow::secondAttemptMarksOnlyItself() {
+    PracticeHarness& h = *m_h;
+    QVERIFY(!markFirstAttemptOf140().isEmpty());
+    PracticeWindow* w = h.open(Graphs, 2);
     QVERIFY(w);
     const PaperState& paper = w->session()->paper();
     const QStringList correct = PracticeHarness::correctAnswers(w);
@@ -522,7 +650,7 @@ void TestPracticeWindow::secondAttemptLocksCarriedRowsAndMarksOnlyItself() {
 
     // Marked view: second marks shown, first hidden; the answer beside the
     // wrong blank. (The score and the answer shown are the session's.)
-    session = w->session();
+    const PaperSession* session = w->session();
     for (int blank : {0, WrongFirst.first(), WrongFirst.last()}) {
         w->RemQns_Click(session->QuestionOfBlank(blank));
         const QString n = QString::number(blank - session->CurrentFirstBlank() + 1);
@@ -574,7 +702,7 @@ void TestPracticeWindow::workingButtonFollowsAttemptAndMarking() {
     QFETCH(bool, markThis);
     QFETCH(bool, allRight);
     QFETCH(bool, offered);
-    PracticeHarness h;
+    PracticeHarness& h = *m_h;
     const QTemporaryDir root;
     const auto store = workingStore(root.path(), h);
     QVERIFY(store);
@@ -629,7 +757,7 @@ void TestPracticeWindow::workingButtonFollowsAttemptAndMarking() {
 }
 
 void TestPracticeWindow::workingChoiceHoldsAcrossQuestionsAndPrints() {
-    PracticeHarness h;
+    PracticeHarness& h = *m_h;
     const QTemporaryDir root;
     const auto store = workingStore(root.path(), h);
     QVERIFY(store);

@@ -81,7 +81,7 @@ public:
         const int topic = Numbering::TopicOfPaper(paperNum);
         state.TopicCount = Numbering::TopicFirstIndex(topic);
         state.SubH1 = state.definition.module(state.LChose).topicNames.value(topic - 1);
-        m_window = std::make_unique<PracticeWindow>(state, services);
+        m_window = std::make_unique<PracticeWindow>(PaperOpening::fromState(state), services);
         m_loads.clear();
         QObject::connect(child<QuestionView>(m_window.get(), "brwWebBrowser"),
                          &QuestionView::documentLoaded, [this](bool ok) { m_loads << ok; });

@@ -181,7 +181,6 @@ private Q_SLOTS:
         window.resize(900, 200);
         PracticeToolBar bar(m_pictures, &window);
         bar.setGeometry(4, 30, 892, bar.height());
-        bar.layoutButtons(window.width());
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
 

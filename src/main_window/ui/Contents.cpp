@@ -623,13 +623,11 @@ bool Contents::ResetAllResults() {
 }
 
 void Contents::RefreshContents() {
-    m_state.RefreshLog = true;
-    m_home->LoadModuleResults();
+    m_home->LoadModuleResults(HomePage::TopicChoice::KeepChosen);
     for (int k = 1; k <= HomePage::TopicSlots; ++k) {
         if (m_state.TopicCount == 5 * k - 4)
             m_home->Topic_Click(k);
     }
-    m_state.RefreshLog = false;
 }
 
 PracticeWindow* Contents::practiceWindow() const {
@@ -657,13 +655,13 @@ void Contents::OpenPaper(int offset, int attempt) {
         return;
     }
     finishStartup();
-    // The old window unloads before the state names the new paper, so that
-    // its unload still sees its own paper.
-    unloadPracticeWindow();
     m_state.PaperNum = m_state.TopicCount + 100 + offset;
     m_state.TakeNum = attempt;
+    // Taken before the old window unloads: its unload refreshes the page.
+    PaperOpening opening = PaperOpening::fromState(m_state);
+    unloadPracticeWindow();
 
-    auto* window = new PracticeWindow(m_state, m_services);
+    auto* window = new PracticeWindow(std::move(opening), m_services);
     if (!window->LoadPaper()) {
         delete window;
         return;

@@ -8,9 +8,9 @@
 // TrashPage. A paper flows like this: the pupil chooses a topic on the Home
 // page (`TopicCount`), a paper button calls OpenPaper, which sets `PaperNum`
 // and `TakeNum`, ends any open practice window and opens a PracticeWindow
-// (`Test1` or `Test2`) on the shared state; that window marks and saves into
-// the results files and, when it unloads, calls RefreshContents, which
-// reloads the marks and keeps the chosen topic. The Report page and the
+// (`Test1` or `Test2`) with a copy of what it needs (PaperOpening); that
+// window marks and saves into the results files and, when it unloads, calls
+// RefreshContents, which reloads the marks and keeps the chosen topic. The Report page and the
 // ReportPrinter read the same marks.
 //
 // Several pupils may share the program: the PupilRoster gives each a results

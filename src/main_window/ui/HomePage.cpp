@@ -10,9 +10,10 @@
 #include "chrome/Twips.h"
 #include "core/AppState.h"
 #include "core/Numbering.h"
-#include "main_window/ui/PercentColumn.h"
 #include "practice/PaperSession.h"
 
+#include <QBoxLayout>
+#include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
 
@@ -140,14 +141,23 @@ void HomePage::buildTopics(PictureCache& pictures) {
 }
 
 void HomePage::buildRows(PictureCache& pictures) {
-    const int left = m_topics[0]->x() + m_topics[0]->width() + ColumnGap;
+    // The paper column, right of the topics: its heading, the chosen topic's
+    // name (two lines, more for a long name) and the five rows sharing what
+    // height is left.
+    auto* page = new QHBoxLayout(this);
+    page->setContentsMargins(m_topics[0]->x() + m_topics[0]->width() + ColumnGap, Margin, Margin,
+                             Margin);
+    auto* column = new QVBoxLayout;
+    column->setSpacing(0);
+    page->addLayout(column);
 
     QLabel* head =
         Labels::picture(QStringLiteral("ColHead2"), pictures.get(QStringLiteral("columnhead2.bmp")),
                         FallbackColumnHead, this);
-    head->move(left, Margin);
+    head->setFixedSize(head->size());
     addHeading(head, QStringLiteral("lblColHead2"), tr("Select a Paper"));
-    const int right = width() - Margin;
+    column->addWidget(head, 0, Qt::AlignLeft);
+    column->addSpacing(2);
 
     m_subHeading = Labels::text(QStringLiteral("SubH1"), QString(), this);
     QFont bold = m_subHeading->font();
@@ -155,9 +165,10 @@ void HomePage::buildRows(PictureCache& pictures) {
     m_subHeading->setFont(bold);
     m_subHeading->setWordWrap(true);
     m_subHeading->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    // Room for a topic name of two lines.
-    m_subHeading->setGeometry(left, head->y() + head->height() + 2, right - left,
-                              2 * QFontMetrics(bold).lineSpacing() + 2);
+    // Room for a topic name of two lines at least.
+    m_subHeading->setMinimumHeight(2 * QFontMetrics(bold).lineSpacing() + 2);
+    column->addWidget(m_subHeading);
+    column->addSpacing(2);
 
     auto* hover = new HoverGroup(this);
     const QPixmap& loadOff = pictures.get(QStringLiteral("loadbutton_off.bmp"));
@@ -167,6 +178,7 @@ void HomePage::buildRows(PictureCache& pictures) {
         auto* button = new PictureButton(name, row);
         button->resize(FallbackLoadButton);
         button->setPictures(loadOff, loadOn);
+        button->setFixedSize(button->size());
         button->setToolTip(tip);
         hover->add(button);
         connect(button, &PictureButton::clicked, this,
@@ -174,74 +186,81 @@ void HomePage::buildRows(PictureCache& pictures) {
         return button;
     };
 
-    // Each row: "Paper i" over its two attempt lines, the marks right-aligned
-    // against the "%" column, the buttons at the right edge. A row is a group
-    // of its own, as wide as the page so the page's x holds inside it; a
-    // screen reader hears its name (spokenRow) and its two buttons.
-    m_percent = new PercentColumn(this);
-    ReaderTree::SetReadAs(m_percent, ReaderTree::ReadAs::Silent);
+    // Each row: "Paper i" over its two attempt lines; on each line the
+    // caption, the mark right-aligned 20 twips left of its "%" sign, and the
+    // button at the right edge. A row is a group of its own: a screen reader
+    // hears its name (spokenRow) and its two buttons.
     const QSize buttonSize =
         loadOff.isNull() ? FallbackLoadButton : loadOff.deviceIndependentSize().toSize();
     const int captionHeight = QFontMetrics(bold).height();
     const int lineHeight = qMax(buttonSize.height(), fontMetrics().height()) + 1;
-    const int top = m_subHeading->y() + m_subHeading->height() + 2;
-    const int rowPitch = qMax(captionHeight + 2 * lineHeight + 2, (height() - top - Margin) / Rows);
-    const int buttonLeft = right - buttonSize.width();
-    const int percentWidth = m_percent->sizeHint().width();
-    const int percentLeft = buttonLeft - 4 - percentWidth;
-    const int attemptLeft = left + AttemptIndent;
+    const int percentWidth = fontMetrics().horizontalAdvance(QLatin1Char('%')) + 2;
+    enum { Indent, Caption, Space, Mark, MarkGap, Percent, ButtonGap, Button, Columns };
 
-    QList<int> centres;
-    int y = top;
-    for (int i = 0; i < Rows; ++i, y += rowPitch) {
+    for (int i = 0; i < Rows; ++i) {
         const int row = i + 1;
         auto* box = new QWidget(this);
         box->setObjectName(QStringLiteral("PaperRow%1").arg(row));
-        box->setGeometry(0, y, width(), rowPitch);
         ReaderTree::SetReadAs(box, ReaderTree::ReadAs::Group);
         m_rowBoxes[i] = box;
-        // Line centres inside the row.
-        const int first = captionHeight + lineHeight / 2;
-        const int second = first + lineHeight;
-        m_firstLineCentre[i] = first;
-        m_secondLineCentre[i] = second;
-        centres << y + first - top << y + second - top;
+        column->addWidget(box, 1);
+        auto* grid = new QGridLayout(box);
+        grid->setContentsMargins(0, 0, 0, 0);
+        grid->setSpacing(0);
+        grid->setRowMinimumHeight(0, captionHeight);
+        grid->setRowMinimumHeight(1, lineHeight);
+        grid->setRowMinimumHeight(2, lineHeight);
+        // The rows share the column's height; below the lines, the rest.
+        grid->setRowMinimumHeight(3, 2);
+        grid->setRowStretch(3, 1);
+        grid->setColumnMinimumWidth(Indent, AttemptIndent);
+        grid->setColumnStretch(Space, 1);
+        grid->setColumnMinimumWidth(MarkGap, Twips::ToPx(20));
+        grid->setColumnMinimumWidth(Percent, percentWidth);
+        grid->setColumnMinimumWidth(ButtonGap, 4);
 
         QLabel* paper =
             Labels::text(QStringLiteral("lblPaper%1").arg(row), tr("Paper %1").arg(row), box);
         paper->setFont(bold);
-        paper->setGeometry(left, 0, right - left, captionHeight);
-
-        QLabel* firstCaption =
-            Labels::text(QStringLiteral("lblAttempt%1a").arg(row), tr("1st Attempt:"), box);
-        firstCaption->adjustSize();
-        firstCaption->move(attemptLeft, first - firstCaption->height() / 2);
-        QLabel* secondCaption =
-            Labels::text(QStringLiteral("lblAttempt%1b").arg(row), tr("2nd Attempt:"), box);
-        secondCaption->adjustSize();
-        secondCaption->move(attemptLeft, second - secondCaption->height() / 2);
+        paper->setFixedHeight(captionHeight);
+        grid->addWidget(paper, 0, Indent, 1, Columns);
 
         m_firstMarks[i] = Labels::text(QStringLiteral("MSA%1").arg(row), QString(), box);
         m_secondMarks[i] = Labels::text(QStringLiteral("MSB%1").arg(row), QString(), box);
-        // The row's name says all these.
-        for (QLabel* said : {paper, firstCaption, secondCaption, m_firstMarks[i], m_secondMarks[i]})
-            ReaderTree::SetReadAs(said, ReaderTree::ReadAs::Silent);
-
         m_firstButtons[i] =
             makeButton(QStringLiteral("P%1a").arg(row), tr("Load paper %1").arg(row), i, 1, box);
-        m_firstButtons[i]->move(buttonLeft, first - m_firstButtons[i]->height() / 2);
         m_secondButtons[i] = makeButton(QStringLiteral("P%1b").arg(row),
                                         tr("Try paper %1 again").arg(row), i, 2, box);
-        m_secondButtons[i]->move(buttonLeft, second - m_secondButtons[i]->height() / 2);
         m_secondButtons[i]->hide();
+        const struct {
+            const char* attempt;
+            QString caption;
+            QLabel* mark;
+            PictureButton* button;
+        } lines[] = {{"a", tr("1st Attempt:"), m_firstMarks[i], m_firstButtons[i]},
+                     {"b", tr("2nd Attempt:"), m_secondMarks[i], m_secondButtons[i]}};
+        int line = 1;
+        for (const auto& l : lines) {
+            const QString suffix = QString::number(row) + QLatin1String(l.attempt);
+            QLabel* caption = Labels::text(QStringLiteral("lblAttempt") + suffix, l.caption, box);
+            QLabel* percent =
+                Labels::text(QStringLiteral("Percent") + suffix, QStringLiteral("%"), box);
+            grid->addWidget(caption, line, Caption, Qt::AlignLeft | Qt::AlignVCenter);
+            grid->addWidget(l.mark, line, Mark, Qt::AlignRight | Qt::AlignVCenter);
+            grid->addWidget(percent, line, Percent, Qt::AlignLeft | Qt::AlignVCenter);
+            grid->addWidget(l.button, line, Button, Qt::AlignVCenter);
+            // The row's name says all these.
+            for (QLabel* said : {caption, l.mark, percent})
+                ReaderTree::SetReadAs(said, ReaderTree::ReadAs::Silent);
+            ++line;
+        }
+        ReaderTree::SetReadAs(paper, ReaderTree::ReadAs::Silent);
     }
-    m_percent->setLineCentres(centres);
-    m_percent->setGeometry(percentLeft, top, percentWidth, y - top);
-    // The rows span the page; the topics stay on top in their column.
+    // The topics stay on top in their column.
     m_topicList->raise();
 }
 
-void HomePage::LoadModuleResults() {
+void HomePage::LoadModuleResults(TopicChoice choice) {
     const int module = m_state.LChose;
     const bool known = module >= 1 && module <= 3;
     if (known) {
@@ -265,7 +284,7 @@ void HomePage::LoadModuleResults() {
         m_topics[i]->setText(m_topicNames.value(i));
         ShowTopicEntry(i + 1, i < m_topicCount);
     }
-    if (!m_state.RefreshLog)
+    if (choice == TopicChoice::FirstTopic)
         Topic_Click(1);
 }
 
@@ -306,22 +325,13 @@ void HomePage::Topicbuttoncolour(int k) {
     }
 }
 
-void HomePage::placeMark(QLabel* mark, int lineCentre) {
-    mark->adjustSize();
-    const int left =
-        mark->text().isEmpty() ? m_percent->x() : m_percent->x() - mark->width() - Twips::ToPx(20);
-    mark->move(left, lineCentre - mark->height() / 2);
-}
-
 void HomePage::ArrangePaperRows() {
     for (int i = 0; i < Rows; ++i) {
         const QString first = m_firstMarks[i]->text();
-        placeMark(m_firstMarks[i], m_firstLineCentre[i]);
         m_secondButtons[i]->setVisible(!first.isEmpty() &&
                                        PaperSession::LeavesSecondAttempt(first));
     }
     for (int i = 0; i < Rows; ++i) {
-        placeMark(m_secondMarks[i], m_secondLineCentre[i]);
         m_rowBoxes[i]->setAccessibleName(
             spokenRow(i + 1, m_firstMarks[i]->text(), m_secondMarks[i]->text()));
     }

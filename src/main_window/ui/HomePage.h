@@ -2,7 +2,8 @@
 // The Home page `Body_Home`: the topics of the chosen module on the left
 // (`Topic1`..`Topic10` with `Bullet1`..`Bullet10`) and, for the chosen topic,
 // its five papers on the right: per row the first- and second-attempt marks
-// (`MSA1`..`MSA5`, `MSB1`..`MSB5`) beside the "%" column `Percent1a`, and the
+// (`MSA1`..`MSA5`, `MSB1`..`MSB5`) beside their "%" signs (`Percent1a`,
+// `Percent1b`, ... by row and attempt), and the
 // buttons that open the paper for a first (`P1a`..`P5a`) or second attempt
 // (`P1b`..`P5b`). The second-attempt button shows only when the first
 // attempt scored 99% or less.
@@ -25,7 +26,6 @@ struct AppState;
 class PictureCache;
 class PictureButton;
 class ClickLabel;
-class PercentColumn;
 class QLabel;
 
 class HomePage : public QWidget {
@@ -38,9 +38,12 @@ public:
     // against its right edge.
     HomePage(AppState& state, PictureCache& pictures, const QSize& size, QWidget* parent);
 
-    // Reloads the chosen module (`LChose`) and its marks file (`lblCOD`),
-    // fills the topic list and, unless a refresh is running, chooses topic 1.
-    void LoadModuleResults();
+    // Whether reloading the results chooses topic 1 (entering the page) or
+    // leaves the choice to the caller (RefreshContents keeps the topic).
+    enum class TopicChoice { FirstTopic, KeepChosen };
+    // Reloads the chosen module (`LChose`) and its marks file (`lblCOD`) and
+    // fills the topic list.
+    void LoadModuleResults(TopicChoice choice = TopicChoice::FirstTopic);
     // Topic k (1..10) was clicked.
     void Topic_Click(int k);
     // Fills the paper rows for the topic whose first paper index is topicNum
@@ -70,7 +73,6 @@ private:
     void buildRows(PictureCache& pictures);
     void buildPupilLine(PictureCache& pictures);
     void ShowTopicEntry(int index, bool shown);
-    void placeMark(QLabel* mark, int lineCentre);
 
     AppState& m_state;
     int m_topicCount = 0;
@@ -84,13 +86,9 @@ private:
     QLabel* m_subHeading = nullptr;
     QLabel* m_pupil = nullptr;
     PictureButton* m_changePupil = nullptr;
-    PercentColumn* m_percent = nullptr;
     std::array<QLabel*, Rows> m_firstMarks{};
     std::array<QLabel*, Rows> m_secondMarks{};
     std::array<PictureButton*, Rows> m_firstButtons{};
     std::array<PictureButton*, Rows> m_secondButtons{};
     std::array<QWidget*, Rows> m_rowBoxes{};
-    // Vertical centres of the two attempt lines, inside the row.
-    std::array<int, Rows> m_firstLineCentre{};
-    std::array<int, Rows> m_secondLineCentre{};
 };

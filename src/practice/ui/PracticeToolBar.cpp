@@ -38,8 +38,7 @@ const ButtonDesign& designOf(int n) {
     return n == PracticeToolBar::Read ? ReadDesign : Designs[n - 1];
 }
 
-constexpr int ButtonGap = 120;          // twips between the buttons and from the ends
-constexpr int PaperSumFromRight = 4095; // twips from the window's right edge
+constexpr int ButtonGap = 120; // twips between the buttons and from the ends
 const QSize FallbackButton(76, 40);
 
 } // namespace
@@ -82,7 +81,6 @@ PracticeToolBar::PracticeToolBar(PictureCache& pictures, QWidget* parent)
         tallest = qMax(tallest, button->height());
     }
 
-    setWorkingButton(false, false, false);
     setReadButton(true, false, QString());
 
     // The paper summary: answered blanks out of all, written on the lines
@@ -133,6 +131,45 @@ PracticeToolBar::PracticeToolBar(PictureCache& pictures, QWidget* parent)
     ReaderTree::SetReadAs(m_paperSum, ReaderTree::ReadAs::Text);
 
     setFixedHeight(qMax(tallest, m_paperSum->height()) + 12);
+
+    // Save, Mark, Print, Close, Read and Working from the left, 120 twips
+    // apart; Back and Next as far in from the right end; the summary between
+    // them, at its inset from the right end where there is room. Working
+    // comes last, so that the others keep their places while it is hidden.
+    // In a strip too narrow for them all the gaps narrow first, so that no
+    // button lies over another.
+    const int gap = Twips::ToPx(ButtonGap);
+    m_row = new QHBoxLayout(this);
+    m_row->setContentsMargins(0, 0, 0, 0);
+    m_row->setSpacing(0);
+    const auto addGap = [this, gap] {
+        auto* space = new QSpacerItem(gap, 0, QSizePolicy::Preferred, QSizePolicy::Minimum);
+        m_row->addItem(space);
+        return space;
+    };
+    const int leftGroup[] = {Save, Mark, Print, Close, Read, Working};
+    for (int n : leftGroup) {
+        if (n == Working)
+            m_workingGap = addGap();
+        else
+            addGap();
+        m_row->addWidget(m_buttons.at(n - 1), 0, Qt::AlignVCenter);
+    }
+    m_row->addStretch(1);
+    addGap();
+    m_row->addWidget(m_paperSum, 0, Qt::AlignVCenter);
+    addGap();
+    m_summaryRoom = new QSpacerItem(0, 0, QSizePolicy::Preferred, QSizePolicy::Minimum);
+    m_row->addItem(m_summaryRoom);
+    m_row->addWidget(m_buttons.at(Back - 1), 0, Qt::AlignVCenter);
+    addGap();
+    m_row->addWidget(m_buttons.at(Next - 1), 0, Qt::AlignVCenter);
+    addGap();
+    // The pictures give the sizes; the layout only places.
+    for (QWidget* fixed : std::as_const(m_buttons))
+        fixed->setFixedSize(fixed->size());
+    m_paperSum->setFixedSize(m_paperSum->size());
+    setWorkingButton(false, false, false);
 }
 
 void PracticeToolBar::setButtonEnabled(int n, bool enabled) {
@@ -164,6 +201,11 @@ void PracticeToolBar::setWorkingButton(bool offered, bool enabled, bool workingS
     PictureButton* button = m_buttons.at(Working - 1);
     setButtonEnabled(Working, offered && enabled);
     button->setVisible(offered);
+    if (m_workingGap && (m_workingGap->sizeHint().width() > 0) != offered) {
+        m_workingGap->changeSize(offered ? Twips::ToPx(ButtonGap) : 0, 0, QSizePolicy::Preferred,
+                                 QSizePolicy::Minimum);
+        m_row->invalidate();
+    }
     button->setToolTips(workingShown && offered && enabled ? QStringLiteral("Hide working")
                                                            : QStringLiteral("Show working"));
 }
@@ -185,22 +227,27 @@ void PracticeToolBar::trigger(int n) {
         Q_EMIT buttonClicked(n);
 }
 
-void PracticeToolBar::layoutButtons(int windowWidth) {
-    const int gap = Twips::ToPx(ButtonGap);
-    auto centred = [this](PictureButton* button) { return (height() - button->height()) / 2; };
-    int left = gap;
-    // Working comes last, so that the others keep their places while it is
-    // not offered.
-    for (int n : {Save, Mark, Print, Close, Read, Working}) {
-        PictureButton* b = m_buttons.at(n - 1);
-        b->move(left, centred(b));
-        left = b->x() + b->width() + gap;
-    }
-    PictureButton* next = m_buttons.at(Next - 1);
+void PracticeToolBar::setSummaryInset(int inset) {
     PictureButton* back = m_buttons.at(Back - 1);
-    next->move(width() - next->width() - gap, centred(next));
-    back->move(next->x() - back->width() - gap, centred(back));
+    PictureButton* next = m_buttons.at(Next - 1);
+    const int gap = Twips::ToPx(ButtonGap);
+    const int rest = inset - m_paperSum->width() - gap - back->width() - gap - next->width() - gap;
+    m_summaryRoom->changeSize(qMax(0, rest), 0, QSizePolicy::Preferred, QSizePolicy::Minimum);
+    m_row->invalidate();
+}
 
-    const int sumLeft = qMax(left, windowWidth - Twips::ToPx(PaperSumFromRight));
-    m_paperSum->move(sumLeft, (height() - m_paperSum->height()) / 2);
+void PracticeToolBar::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    // Where the buttons leave no room for the summary between them (a narrow
+    // window), it gives way rather than lie over Back.
+    int needed = 0;
+    for (int i = 0; i < m_row->count(); ++i) {
+        const QLayoutItem* item = m_row->itemAt(i);
+        const QWidget* shown = item->widget();
+        if (!shown)
+            needed += item == m_summaryRoom ? 0 : item->sizeHint().width();
+        else if (shown == m_paperSum || !shown->isHidden())
+            needed += shown->width();
+    }
+    m_paperSum->setVisible(width() >= needed);
 }

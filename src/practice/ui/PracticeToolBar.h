@@ -13,6 +13,8 @@
 #include <QWidget>
 
 class HoverGroup;
+class QHBoxLayout;
+class QSpacerItem;
 class PictureButton;
 class PictureCache;
 class QLabel;
@@ -43,9 +45,9 @@ public:
     // The Read button: usable (else its tool tip is the reason given), and
     // whether it is reading now (its tip then offers to stop).
     void setReadButton(bool available, bool reading, const QString& reason);
-    // Lays the buttons out for the strip's current width and the window's
-    // outer width in pixels.
-    void layoutButtons(int windowWidth);
+    // Where the strip has room, the summary's left edge stands this many
+    // pixels from the strip's right end.
+    void setSummaryInset(int inset);
 
     // What a click on button n does (the keyboard's Ctrl+S, Ctrl+M, ...):
     // buttonClicked(n) unless the button is disabled.
@@ -53,6 +55,9 @@ public:
 
 Q_SIGNALS:
     void buttonClicked(int n);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     PictureCache& m_pictures;
@@ -65,4 +70,7 @@ private:
     QWidget* m_count;
     QLabel* m_answered;
     QLabel* m_total;
+    QHBoxLayout* m_row = nullptr;
+    QSpacerItem* m_workingGap = nullptr;  // before Working, empty while it is hidden
+    QSpacerItem* m_summaryRoom = nullptr; // between the summary and Back
 };

@@ -25,6 +25,7 @@
 #include "practice/ui/QuestionViewModule.h"
 #include "practice/ui/ReadAloud.h"
 
+#include <QBoxLayout>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
@@ -40,6 +41,9 @@ namespace {
 constexpr int ClockIntervalMs = 1000; // the clock shows whole seconds
 constexpr int QnTitleInset = 640;     // himetric narrower than the view
 constexpr int QnTitleTop = 120;       // himetric above and below the caption
+// Twips from the window's outer width to the paper summary's left edge in
+// the tool bar's own coordinates, where it has room.
+constexpr int PaperSumFromRight = 4095;
 
 // The file a failed write names, for a grown-up to find.
 QString resultsFileWords(const QString& path) {
@@ -50,9 +54,19 @@ QString resultsFileWords(const QString& path) {
 
 } // namespace
 
-PracticeWindow::PracticeWindow(AppState& state, const AppServices& services, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_state(state), m_services(services) {
-    setObjectName(m_state.TakeNum == 2 ? QStringLiteral("Test2") : QStringLiteral("Test1"));
+PaperOpening PaperOpening::fromState(const AppState& state) {
+    PaperOpening opening;
+    opening.session = PaperSessionSetup::fromState(state);
+    opening.topicName = state.SubH1;
+    opening.paperInTopic = opening.session.paperIndex() - state.TopicCount + 1;
+    opening.pupilName = state.pupilName;
+    return opening;
+}
+
+PracticeWindow::PracticeWindow(PaperOpening opening, const AppServices& services, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_opening(std::move(opening)),
+      m_services(services) {
+    setObjectName(isSecondAttempt() ? QStringLiteral("Test2") : QStringLiteral("Test1"));
     buildControls();
 }
 
@@ -63,7 +77,7 @@ PracticeWindow::~PracticeWindow() {
 }
 
 bool PracticeWindow::isSecondAttempt() const {
-    return m_state.TakeNum == 2;
+    return m_opening.session.attempt == 2;
 }
 
 void PracticeWindow::buildControls() {
@@ -147,6 +161,9 @@ void PracticeWindow::buildControls() {
     m_qnTitle->setFont(titleFont);
     m_qnTitle->setStyleSheet(QStringLiteral("color: rgb(30, 60, 120);"));
     m_qnTitleBG->setFixedHeight(m_qnTitle->sizeHint().height() + 8);
+    auto* titleRow = new QHBoxLayout(m_qnTitleBG);
+    titleRow->setContentsMargins(10, 0, 10, 0);
+    titleRow->addWidget(m_qnTitle);
     ReaderTree::SetReadAs(m_qnTitleBG, ReaderTree::ReadAs::Heading);
 
     m_statusBar = new PracticeStatusBar(pictures, second, this);
@@ -159,7 +176,11 @@ void PracticeWindow::buildControls() {
     m_imgHandle->resize(10, 60);
     m_imgHandle->setPictures(pictures.get(QStringLiteral("Handle.bmp")));
     m_imgHandle->setToolTip(QStringLiteral("Hide answer sheet"));
-    m_picHideAns->resize(m_imgHandle->width() + 2, 100);
+    m_imgHandle->setFixedSize(m_imgHandle->size());
+    m_picHideAns->setFixedWidth(m_imgHandle->width() + 2);
+    auto* handleColumn = new QVBoxLayout(m_picHideAns);
+    handleColumn->setContentsMargins(0, 0, 0, 0);
+    handleColumn->addWidget(m_imgHandle, 0, Qt::AlignCenter);
     connect(m_imgHandle, &PictureButton::clicked, this, &PracticeWindow::ImgHandle_Click);
 
     m_sheet = new AnswerSheet(pictures, second, this);
@@ -188,9 +209,49 @@ void PracticeWindow::buildControls() {
     m_timer->setInterval(ClockIntervalMs);
     connect(m_timer, &QTimer::timeout, this, &PracticeWindow::Timer1_Timer);
 
+    layoutBody();
     m_frame->raise();
     m_sizer->raise();
     installKeys();
+}
+
+void PracticeWindow::layoutBody() {
+    // Inside the frame's edges: the tool bar over the body; in the body the
+    // question's caption band, the view and the strip under it, then the
+    // handle and the answer sheet against the right edge. The frame's pieces
+    // and the size grip lie outside the layout, placed by resizeEvent.
+    auto* window = new QVBoxLayout(this);
+    window->setContentsMargins(m_frame->BLeft()->width(), m_frame->titleBarHeight(),
+                               m_frame->BRight()->width(), m_frame->BBot()->height());
+    window->setSpacing(0);
+    // The drag-resize keeps its own smallest size; the layout squeezes.
+    window->setSizeConstraint(QLayout::SetNoConstraint);
+    window->addWidget(m_toolBar);
+    auto* body = new QHBoxLayout;
+    body->setSpacing(0);
+    window->addLayout(body, 1);
+
+    auto* question = new QVBoxLayout;
+    question->setSpacing(0);
+    // The question's caption gets a band of its own over the view, so that
+    // it never hides the top of the question.
+    const int inset = Himetric::ToPx(QnTitleInset) / 2;
+    const int above = Himetric::ToPx(QnTitleTop);
+    question->addSpacing(above);
+    auto* band = new QHBoxLayout;
+    band->setContentsMargins(inset, 0, Himetric::ToPx(QnTitleInset) - inset, 0);
+    band->addWidget(m_qnTitleBG);
+    question->addLayout(band);
+    question->addSpacing(above);
+    question->addWidget(m_viewWidget, 1);
+    question->addWidget(m_statusBar);
+    body->addLayout(question, 1);
+    body->addWidget(m_picHideAns);
+    m_sheet->setFixedWidth(m_sheet->width());
+    body->addWidget(m_sheet);
+    // The strip starts at the left edge and ends at the right one.
+    m_toolBar->setSummaryInset(Twips::ToPx(PaperSumFromRight) - m_frame->BLeft()->width() -
+                               m_frame->BRight()->width());
 }
 
 void PracticeWindow::installKeys() {
@@ -256,8 +317,8 @@ bool PracticeWindow::LoadPaper() {
                             "Quillora Maths Practice again."));
         return false;
     }
-    m_session = std::make_unique<PaperSession>(PaperSessionSetup::fromState(m_state),
-                                               *m_services.store, *m_services.clock);
+    m_session =
+        std::make_unique<PaperSession>(m_opening.session, *m_services.store, *m_services.clock);
     placeOnScreen();
     const LoadOutcome outcome = m_session->Load();
     if (!outcome.ok()) {
@@ -278,9 +339,10 @@ bool PracticeWindow::LoadPaper() {
             why = QStringLiteral("there is no such paper.");
             break;
         case LoadProblem::ContentNotWritten:
-            why = QStringLiteral("the program could not copy its questions into the folder "
-                                 "%1, because %2.")
-                      .arg(QDir::toNativeSeparators(m_state.programFolder), outcome.reason);
+            why =
+                QStringLiteral("the program could not copy its questions into the folder "
+                               "%1, because %2.")
+                    .arg(QDir::toNativeSeparators(m_opening.session.programFolder), outcome.reason);
             break;
         default:
             why = QStringLiteral("its questions could not be read.");
@@ -293,15 +355,16 @@ bool PracticeWindow::LoadPaper() {
     }
 
     const PaperState& paper = m_session->paper();
-    const int paperInTopic = m_session->setup().paperIndex() - m_state.TopicCount + 1;
+    const int paperInTopic = m_opening.paperInTopic;
     // Where pupils are named, the title says whose paper it is; a long name
     // is cut so that the topic and the paper still show.
-    QString name = m_state.pupilName;
+    QString name = m_opening.pupilName;
     if (name.size() > TitleNameLength)
         name = name.left(TitleNameLength - 1) + QChar(0x2026);
-    QString title = m_state.SubH1 + QStringLiteral(" - Paper ") + QString::number(paperInTopic);
+    QString title =
+        m_opening.topicName + QStringLiteral(" - Paper ") + QString::number(paperInTopic);
     if (!name.isEmpty())
-        title = name + QStringLiteral(" \u2013 ") + m_state.SubH1 +
+        title = name + QStringLiteral(" \u2013 ") + m_opening.topicName +
                 QStringLiteral(" \u2013 Paper ") + QString::number(paperInTopic);
     m_frame->setTitle(title);
     setWindowTitle(title);
@@ -593,83 +656,31 @@ void PracticeWindow::Timer1_Timer() {
 }
 
 void PracticeWindow::ImgHandle_Click() {
-    const QRect client = m_frame->clientRect();
-    const int w = width();
-    const int rightEdge = m_frame->BRight()->width();
-    if (!m_answerSheetShown) {
-        m_answerSheetShown = true;
-        m_sheet->move(w - rightEdge - m_sheet->width(), m_sheet->y());
-        m_picHideAns->move(m_sheet->x() - m_picHideAns->width(), m_picHideAns->y());
-        m_imgHandle->setToolTip(QStringLiteral("Hide answer sheet"));
-    } else {
-        m_answerSheetShown = false;
-        m_sheet->move(w, m_sheet->y());
-        m_picHideAns->move(w - rightEdge - m_picHideAns->width(), m_picHideAns->y());
-        m_imgHandle->setToolTip(QStringLiteral("Show answer sheet"));
-    }
-    // Boxes pushed off the window's edge take no keys: Tab and Enter stay on
-    // what the pupil can see.
-    m_sheet->setEnabled(m_answerSheetShown);
-    const int viewWidth = qMax(0, m_picHideAns->x() - client.x());
-    m_viewWidget->resize(viewWidth, m_viewWidget->height());
-    m_statusBar->resize(viewWidth, m_statusBar->height());
-    layoutQuestionTitle();
+    showAnswerSheet(!m_answerSheetShown);
 }
 
-int PracticeWindow::questionBandHeight() const {
-    return m_qnTitleBG->height() + 2 * Himetric::ToPx(QnTitleTop);
-}
-
-void PracticeWindow::layoutQuestionTitle() {
-    const QRect view = m_viewWidget->geometry();
-    const int inset = Himetric::ToPx(QnTitleInset);
-    m_qnTitleBG->setGeometry(view.x() + inset / 2,
-                             view.y() - questionBandHeight() + Himetric::ToPx(QnTitleTop),
-                             qMax(0, view.width() - inset), m_qnTitleBG->height());
-    m_qnTitle->setGeometry(10, 0, qMax(0, m_qnTitleBG->width() - 20), m_qnTitleBG->height());
-    m_qnTitleBG->raise();
+void PracticeWindow::showAnswerSheet(bool shown) {
+    m_answerSheetShown = shown;
+    // A hidden sheet leaves its width to the view; its boxes take no keys,
+    // so Tab and Enter stay on what the pupil can see.
+    m_sheet->setVisible(shown);
+    m_sheet->setEnabled(shown);
+    // At once, not at the next turn of the event loop: the view is as wide
+    // as the sheet leaves it when the click returns.
+    layout()->activate();
+    m_imgHandle->setToolTip(shown ? QStringLiteral("Hide answer sheet")
+                                  : QStringLiteral("Show answer sheet"));
 }
 
 void PracticeWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    const int w = width();
-    const int h = height();
     m_frame->layout();
-
-    const int leftEdge = m_frame->BLeft()->width();
-    const int rightEdge = m_frame->BRight()->width();
-    const int bottomEdge = m_frame->BBot()->height();
-    const int barTop = m_frame->titleBarHeight();
     const int gripGap = Himetric::ToPx(60);
-    m_sizer->move(w - m_sizer->width() - gripGap, h - m_sizer->height() - gripGap);
-
-    m_toolBar->setGeometry(leftEdge, barTop, qMax(0, w - leftEdge - rightEdge),
-                           m_toolBar->height());
-    m_toolBar->layoutButtons(w);
-
-    const int top = m_toolBar->y() + m_toolBar->height();
-    const int bodyHeight = qMax(0, h - top - bottomEdge);
+    m_sizer->move(width() - m_sizer->width() - gripGap, height() - m_sizer->height() - gripGap);
     // The sheet goes back to its shown place on every resize; the handle's
     // flag and tip follow, so that they never contradict what is on screen.
-    m_answerSheetShown = true;
-    m_imgHandle->setToolTip(QStringLiteral("Hide answer sheet"));
-    m_sheet->setEnabled(true);
-    m_sheet->setGeometry(w - rightEdge - m_sheet->width(), top, m_sheet->width(), bodyHeight);
-    m_picHideAns->setGeometry(m_sheet->x() - m_picHideAns->width(), top, m_picHideAns->width(),
-                              bodyHeight);
-    m_imgHandle->move((m_picHideAns->width() - m_imgHandle->width()) / 2,
-                      qMax(0, (bodyHeight - m_imgHandle->height()) / 2));
-
-    const int viewWidth =
-        qMax(0, w - m_sheet->width() - m_picHideAns->width() - leftEdge - rightEdge);
-    // The question's caption gets a band of its own over the view, so that it
-    // never hides the top of the question.
-    const int band = questionBandHeight();
-    const int viewHeight = qMax(0, bodyHeight - band - m_statusBar->height());
-    m_viewWidget->setGeometry(leftEdge, top + band, viewWidth, viewHeight);
-    layoutQuestionTitle();
-    m_statusBar->setGeometry(leftEdge, top + band + viewHeight, viewWidth, m_statusBar->height());
-
+    if (!m_answerSheetShown)
+        showAnswerSheet(true);
     m_frame->raise();
     m_sizer->raise();
     m_frame->pRoundCorners();

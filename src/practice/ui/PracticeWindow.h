@@ -17,6 +17,8 @@
 // boxes and on to the next question; after the last box of the last question it brings the focus to
 // the Mark button.
 
+#include "practice/PaperSession.h"
+
 #include <QWidget>
 #include <memory>
 
@@ -36,14 +38,27 @@ class ReadAloud;
 class SkinnedFrame;
 struct WriteOutcome;
 
+// What a practice window is opened with, copied from the main window's state
+// when the pupil picks the paper: the window reads no shared state while it
+// lives, so the main window may change its state at any time.
+struct PaperOpening {
+    PaperSessionSetup session;
+    QString topicName;    // the chosen topic (`SubH1`), for the title
+    int paperInTopic = 1; // 1..5, for the title
+    // Where pupils are named, whose paper it is; empty otherwise.
+    QString pupilName;
+
+    static PaperOpening fromState(const AppState& state);
+};
+
 class PracticeWindow : public QWidget {
     Q_OBJECT
 public:
-    PracticeWindow(AppState& state, const AppServices& services, QWidget* parent = nullptr);
+    PracticeWindow(PaperOpening opening, const AppServices& services, QWidget* parent = nullptr);
     ~PracticeWindow() override;
 
-    // Opens the paper named by the state's PaperNum/TakeNum. False when it
-    // cannot be opened; the pupil has then been told why.
+    // Opens the paper it was made with. False when it cannot be opened; the
+    // pupil has then been told why.
     bool LoadPaper();
 
     const PaperSession* session() const { return m_session.get(); }
@@ -110,13 +125,13 @@ private:
     void refreshReading();
     void refreshRemaining();
     void Form_Unload();
-    void layoutQuestionTitle();
-    int questionBandHeight() const;
+    void layoutBody();
+    void showAnswerSheet(bool shown);
     // Tells the pupil in plain words that a write failed; false then.
     bool reportWrite(const WriteOutcome& outcome, const QString& what);
     void Tell(const QString& title, const QString& message);
 
-    AppState& m_state;
+    const PaperOpening m_opening;
     const AppServices& m_services;
     std::unique_ptr<PaperSession> m_session;
 

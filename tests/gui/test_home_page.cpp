@@ -1,0 +1,103 @@
+// The Home page's paper column as laid out: long texts take the room they
+// need without running into the rows, and every mark stands against its own
+// "%" sign whatever its width.
+
+#include "main_window_harness.h"
+
+#include "chrome/Twips.h"
+#include "main_window/ui/HomePage.h"
+
+#include <QLabel>
+
+class TestHomePage : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { REQUIRE_CONTENT(); }
+    void init() {
+        m_main = std::make_unique<MainWindow>();
+        QVERIFY(m_main->start());
+        m_main->contents->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_main->contents.get()));
+    }
+    void cleanup() { m_main.reset(); }
+
+    void longTopicNameTakesMoreLinesAndTheRowsGiveWay();
+    void marksStandAgainstTheirPercentSigns();
+
+private:
+    HomePage* home() const { return m_main->child<HomePage>("Body_Home"); }
+    // The page after its layout has run.
+    HomePage* laidOut() const {
+        QCoreApplication::sendPostedEvents();
+        return home();
+    }
+    std::unique_ptr<MainWindow> m_main;
+};
+
+void TestHomePage::longTopicNameTakesMoreLinesAndTheRowsGiveWay() {
+    // A teacher's topic name of the longest length a definition allows.
+    const QString name =
+        QStringLiteral("Adding and taking away two-digit numbers, crossing the tens!");
+    QCOMPARE(name.size(), 60);
+    AppState& state = m_main->contents->state();
+    state.definition.modules[state.LChose - 1].topicNames[0] = name;
+    home()->LoadModuleResults();
+    HomePage* page = laidOut();
+
+    auto* heading = m_main->child<QLabel>("SubH1");
+    QCOMPARE(heading->text(), name);
+    // Whole: as high as its words need at its width, and more than two lines.
+    QVERIFY(heading->height() >= heading->heightForWidth(heading->width()));
+    QVERIFY(heading->height() > 2 * heading->fontMetrics().lineSpacing() + 2);
+
+    int above = heading->geometry().bottom();
+    for (int row = 1; row <= HomePage::Rows; ++row) {
+        QWidget* box = m_main->child(qPrintable(QStringLiteral("PaperRow%1").arg(row)));
+        QVERIFY2(box->y() > above, qPrintable(box->objectName()));
+        above = box->geometry().bottom();
+        // The row's second button still lies inside it.
+        QWidget* second = m_main->child(qPrintable(QStringLiteral("P%1b").arg(row)));
+        QVERIFY(box->rect().contains(second->geometry()));
+    }
+    QVERIFY(above < page->height());
+}
+
+void TestHomePage::marksStandAgainstTheirPercentSigns() {
+    const QString marksPath = m_main->path(ResultsFile::Marks);
+    Read<MarksRecords> marks = ReadMarksFile(marksPath, 50);
+    QVERIFY(marks.ok());
+    const QStringList first = {"7", "99", "100", "", "72.5"};
+    const QStringList second = {"", "64", "", "", "100"};
+    for (int i = 0; i < HomePage::Rows; ++i) {
+        marks.value.FSE[i] = first.at(i);
+        marks.value.SSE[i] = second.at(i);
+    }
+    QCOMPARE(WriteMarksFile(marksPath, marks.value, 50), RecordError::None);
+    home()->LoadModuleResults();
+    laidOut();
+
+    for (int row = 1; row <= HomePage::Rows; ++row) {
+        for (const char* attempt : {"a", "b"}) {
+            const QString suffix = QString::number(row) + QLatin1String(attempt);
+            auto* mark = m_main->child<QLabel>(
+                qPrintable((attempt[0] == 'a' ? QStringLiteral("MSA") : QStringLiteral("MSB")) +
+                           QString::number(row)));
+            auto* percent = m_main->child<QLabel>(qPrintable(QStringLiteral("Percent") + suffix));
+            QVERIFY2(percent, qPrintable(suffix));
+            QCOMPARE(percent->text(), QStringLiteral("%"));
+            // Same line, the mark's right edge 20 twips left of the sign.
+            QCOMPARE(mark->geometry().center().y(), percent->geometry().center().y());
+            if (!mark->text().isEmpty()) {
+                QCOMPARE(mark->geometry().right() + 1 + Twips::ToPx(20), percent->x());
+                QVERIFY(mark->width() >= mark->sizeHint().width());
+            }
+        }
+    }
+    // Every row's signs in one column.
+    const int column = m_main->child("Percent1a")->mapTo(home(), QPoint()).x();
+    for (const char* other : {"Percent1b", "Percent3a", "Percent5b"})
+        QCOMPARE(m_main->child(other)->mapTo(home(), QPoint()).x(), column);
+}
+
+QTEST_MAIN(TestHomePage)
+#include "test_home_page.moc"
