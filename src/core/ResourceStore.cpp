@@ -197,8 +197,8 @@ QByteArray ResourceStore::moduleItem(int id, bool* found) const {
 
 bool ResourceStore::contains(int id) const {
     bool found = false;
-    moduleItem(id, &found);
-    return found || !itemPath(id).isEmpty();
+    const QByteArray bytes = moduleItem(id, &found);
+    return found ? !bytes.isNull() : !itemPath(id).isEmpty();
 }
 
 ResourceStore::ResourceStore(QString contentRoot) : m_root(std::move(contentRoot)) {

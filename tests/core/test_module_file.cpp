@@ -292,8 +292,9 @@ private Q_SLOTS:
         const QList<int> ids = store.ids();
         QVERIFY(ids.contains(15041) && ids.contains(30135) && ids.contains(30025));
         bool ok = true;
-        store.itemBytes(15002, &ok);
+        store.itemBytes(15002, &ok); // no such question: not the disk's either
         QVERIFY(!ok);
+        QVERIFY(!store.contains(15002) && store.contains(15041));
 
         const DefinitionRead read = ReadProgramDefinition(store, dir.path());
         QCOMPARE(read.error, DefinitionError::None);
