@@ -401,17 +401,6 @@ QByteArray ModuleFile::document(int localId, bool* ok, QString* why) const {
 
 // --- Writing ----------------------------------------------------------------
 
-namespace {
-
-QByteArray CrlfLines(const QStringList& lines) {
-    QByteArray out;
-    for (const QString& line : lines)
-        out += line.toLatin1() + "\r\n";
-    return out;
-}
-
-} // namespace
-
 QString ModulePaperStamp(const ModulePaper& paper) {
     QCryptographicHash hash(QCryptographicHash::Sha256);
     for (const ModuleQuestion& question : paper.questions) {
@@ -441,7 +430,7 @@ QByteArray ModuleInfoText(const ModuleSource& source) {
                       QStringLiteral("#PS#>") + stamps.join(QLatin1Char('>'))};
     if (!source.author.isEmpty())
         lines << QStringLiteral("#AUT#>") + source.author;
-    return CrlfLines(lines);
+    return RecordLinesText(lines);
 }
 
 QByteArray ModuleTableText(const ModuleSource& source, const char* entryName) {
@@ -473,7 +462,7 @@ QByteArray ModuleTableText(const ModuleSource& source, const char* entryName) {
             lines << BuildRecordLine(QString::number(question.id), fields);
         }
     }
-    return CrlfLines(lines);
+    return RecordLinesText(lines);
 }
 
 QByteArray PackZipEntries(const QList<QPair<QString, QByteArray>>& entries, QString* error) {
