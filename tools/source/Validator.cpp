@@ -4,6 +4,7 @@
 #include "Markup.h"
 #include "Render.h"
 #include "StoreWriter.h"
+#include "core/ModuleCheck.h"
 
 #include "core/AnswerChecking.h"
 
@@ -325,14 +326,7 @@ private:
         for (const QStringList& c : candidates)
             answers << c.value(0);
         for (int b = 0; b < q.blanks.size(); ++b) {
-            bool correct = false;
-            for (const QString& candidate : candidates.at(b)) {
-                QStringList tried = answers;
-                tried[b] = candidate;
-                correct = correct ||
-                          MarkBlank(tried, keys, kinds, b, QLocale::c()) == ResultMark::Correct;
-            }
-            if (!correct)
+            if (!CheckGivesKey(answers, candidates.at(b), keys, kinds, b))
                 problem(
                     q, QStringLiteral("blanks[%1]").arg(b + 1),
                     QStringLiteral("the key \"%1\" (kind %2) is not what its check %3 gives: %4")
