@@ -1,6 +1,7 @@
 #include "StoreWriter.h"
 
 #include "MhtmlWriter.h"
+#include "core/ContentTemplates.h"
 
 #include <QDir>
 #include <QFile>
@@ -485,32 +486,22 @@ QByteArray StoreWriter::QuestionTable(const QList<Paper>& papers, int tableId) {
 }
 
 QByteArray StoreWriter::MarksTemplate(int paperCount) {
-    QStringList lines{QStringLiteral("...")};
-    const QString empty = QString(paperCount, QLatin1Char('>'));
-    QStringList zeros(paperCount, QStringLiteral("0"));
-    const QString zeroFields = QStringLiteral(">") + zeros.join(QLatin1Char('>'));
-    lines << QStringLiteral("#FSE#") + empty << QStringLiteral("#SSE#") + empty
-          << QStringLiteral("#LTM#") + empty << QStringLiteral("#CDD#") + empty
-          << QStringLiteral("#FST#") + zeroFields << QStringLiteral("#SST#") + zeroFields;
-    lines << QStringLiteral("...");
-    return Crlf(lines);
+    return MarksTemplateText(paperCount);
 }
 
 QByteArray StoreWriter::PaperTemplate(const QList<Paper>& papers) {
-    QStringList lines{QStringLiteral("...")};
+    QList<int> blanks;
     for (const Paper& paper : papers) {
-        int blanks = 0;
+        int count = 0;
         for (const Question& question : paper.questions)
-            blanks += int(question.blanks.size());
-        lines << QStringLiteral("#%1#").arg(paper.paperSpec.paperNum) +
-                     QString(blanks, QLatin1Char('>'));
+            count += int(question.blanks.size());
+        blanks << count;
     }
-    lines << QStringLiteral("...");
-    return Crlf(lines);
+    return PaperTemplateText(blanks);
 }
 
 QByteArray StoreWriter::TrendTemplate() {
-    return QByteArrayLiteral("#TRD#");
+    return TrendTemplateText();
 }
 
 bool StoreWriter::writeFile(const QString& name, const QByteArray& bytes,
