@@ -32,8 +32,13 @@ int LineOf(const YAML::Node& node) {
 // A value a check can hold in place of the reading that gave it.
 bool Literal(const Value& value, QString* out) {
     if (value.type == Value::Type::Number) {
+        // Tenths and hundredths as decimals (a ruler's 7.5 stays 7.5), other
+        // parts as the fraction they are (a shaded quarter is 1/4).
+        long long den = value.number.den;
+        while (den % 10 == 0)
+            den /= 10;
         QString text;
-        if (!value.number.decimal(&text))
+        if (den != 1 || !value.number.decimal(&text))
             text = value.number.fraction();
         const bool bare = !text.contains(QLatin1Char('/')) && !text.startsWith(QLatin1Char('-'));
         *out = bare ? text : QLatin1Char('(') + text + QLatin1Char(')');
