@@ -333,6 +333,13 @@ private:
                     if (!blank.check.trimmed().isEmpty()) {
                         QString why;
                         check = ResolveReadings(blank.check, lookup, &why);
+                        // The file keeps no options: a choice's check is the
+                        // number of the option that shows its value.
+                        const QList<int> shown = blank.kind == QLatin1String("Q") && why.isEmpty()
+                                                     ? OptionsShowing(q, Evaluate(check).value)
+                                                     : QList<int>();
+                        if (shown.size() == 1)
+                            check = QString::number(shown.first());
                         if (!why.isEmpty())
                             m_result.problems
                                 << Where(paper.file, blank.line, q.number,
