@@ -211,6 +211,9 @@ private:
             const QString path = m_dir.filePath(name);
             const PaperRead read = ReadPaper(path, SourceKind::Module);
             m_result.problems << read.errors;
+            // A paper with problems of its own is there all the same.
+            if (read.paper.paper != 0)
+                m_written.insert(read.paper.paper);
             if (!read.errors.isEmpty())
                 continue;
             const SourcePaper& paper = read.paper;
@@ -236,7 +239,7 @@ private:
         for (int t = 1; t <= m_head.topics.size(); ++t) {
             QStringList missing;
             for (int place = 1; place <= 5; ++place) {
-                if (!m_papers.contains(100 + 5 * (t - 1) + place))
+                if (!m_written.contains(100 + 5 * (t - 1) + place))
                     missing << QString::number(place);
             }
             if (!missing.isEmpty())
@@ -385,6 +388,7 @@ private:
     QDir m_dir;
     ModuleHead m_head;
     QMap<int, SourcePaper> m_papers; // by paper id, so in paper order
+    QSet<int> m_written;             // paper ids some file declares
     PackResult m_result;
 };
 

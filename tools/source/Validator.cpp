@@ -86,7 +86,7 @@ public:
             if (!q.document.isEmpty()) {
                 // The page is the teacher's own: only its blanks are ours.
                 QStringList blankProblems;
-                StoreWriter::CheckBlanks(QStringLiteral("blank"), toBlanks(q), blankProblems);
+                StoreWriter::CheckBlanks(QStringLiteral("blanks"), toBlanks(q), blankProblems);
                 for (const QString& p : blankProblems)
                     problem(q, {}, p);
                 if (q.blanks.size() > MaxQuestionBlanks)
