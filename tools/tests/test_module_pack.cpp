@@ -144,6 +144,10 @@ private Q_SLOTS:
             << QByteArray("boundary=\"elsewhere")
             << "topic2-paper3.yaml:5: question 1: document: \"timetable.mht\" cannot be read as a "
                "single-file web page";
+        QTest::newRow("document with a script")
+            << "timetable.mht" << QByteArray("Here is the timetable")
+            << QByteArray("<script>go()</script>Here is the timetable")
+            << "topic2-paper3.yaml:5: question 1: document: \"timetable.mht\": ";
         QTest::newRow("key against its check")
             << "topic1-paper1.yaml" << QByteArray("key: \"12\"") << QByteArray("key: \"13\"")
             << "topic1-paper1.yaml:4: question 1: blanks[1]: the key \"13\" (kind N) is not "
