@@ -80,12 +80,15 @@ private Q_SLOTS:
                                                       QStringLiteral("Time in our school day")}));
         QCOMPARE(file.info().paperCount, 10);
 
-        // Questions numbered 1.. in paper order, every one with its document;
-        // the teacher's page travels byte for byte.
+        // Questions numbered within their paper (paper k's from 100k + 1),
+        // every one with its document; the teacher's page travels byte for byte.
         int questions = 0;
-        for (const ModulePaper& paper : first.module.papers) {
-            for (const ModuleQuestion& q : paper.questions)
-                QCOMPARE(q.id, ++questions);
+        for (int k = 0; k < first.module.papers.size(); ++k) {
+            int n = 0;
+            for (const ModuleQuestion& q : first.module.papers.at(k).questions) {
+                QCOMPARE(q.id, 100 * k + ++n);
+                ++questions;
+            }
         }
         QCOMPARE(file.documentIds().size(), questions);
         const ModuleQuestion& page = first.module.papers.at(7).questions.at(0);
