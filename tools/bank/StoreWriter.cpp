@@ -80,14 +80,13 @@ QSet<QString> ImageSources(const QString& html) {
 
 } // namespace
 
-void StoreWriter::CheckQuestion(const QString& where, const Question& question,
-                                QStringList& problems) {
+int StoreWriter::CheckBlanks(const QString& where, const QList<Blank>& blanks,
+                             QStringList& problems) {
     auto problem = [&](const QString& text) { problems << where + QStringLiteral(": ") + text; };
     static const QSet<QString> kinds = {
         QStringLiteral("N"), QStringLiteral("T"), QStringLiteral("Q"),
         QStringLiteral("L"), QStringLiteral("F"), QStringLiteral("X"),
         QStringLiteral("R"), QStringLiteral("M"), QStringLiteral("G")};
-    const QList<Blank>& blanks = question.blanks;
     int maxOption = 0;
     for (int b = 0; b < blanks.size(); ++b) {
         const Blank& blank = blanks.at(b);
@@ -151,6 +150,15 @@ void StoreWriter::CheckQuestion(const QString& where, const Question& question,
             }
         }
     }
+
+    return maxOption;
+}
+
+void StoreWriter::CheckQuestion(const QString& where, const Question& question,
+                                QStringList& problems) {
+    auto problem = [&](const QString& text) { problems << where + QStringLiteral(": ") + text; };
+    const int maxOption = CheckBlanks(where, question.blanks, problems);
+    const QList<Blank>& blanks = question.blanks;
 
     const QString& html = question.html;
     if (html.trimmed().isEmpty())
