@@ -323,11 +323,11 @@ bool PracticeWindow::LoadPaper() {
     const LoadOutcome outcome = m_session->Load();
     if (!outcome.ok()) {
         for (const QString& line : outcome.details)
-            LogFailure(QStringLiteral("paper %1 not opened").arg(m_state.PaperNum), QString(),
-                       line);
+            LogFailure(QStringLiteral("paper %1 not opened").arg(m_opening.session.paperNum),
+                       QString(), line);
         if (!outcome.reason.isEmpty())
-            LogFailure(QStringLiteral("paper %1 not opened").arg(m_state.PaperNum),
-                       m_state.programFolder, outcome.reason);
+            LogFailure(QStringLiteral("paper %1 not opened").arg(m_opening.session.paperNum),
+                       m_opening.session.programFolder, outcome.reason);
         QString why;
         switch (outcome.problem) {
         case LoadProblem::ResultsUnreadable:
