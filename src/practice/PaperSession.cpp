@@ -251,8 +251,8 @@ int PaperSession::QuestionOfBlank(int blank) const {
 bool PaperSession::CurrentQuestionHasFractions() const {
     const int first = CurrentFirstBlank();
     for (int i = first; i < first + CurrentBlankCount(); ++i) {
-        const QString kind = m_paper.AnswerKinds.value(i);
-        if (kind == QLatin1String("X") || kind == QLatin1String("F"))
+        const AnswerKind kind = m_paper.AnswerKinds.value(i, AnswerKind::Unknown);
+        if (kind == AnswerKind::X || kind == AnswerKind::F)
             return true;
     }
     return false;
@@ -347,7 +347,7 @@ WriteOutcome PaperSession::CompleteMarking() {
         m_paper.Results[i] =
             MarkBlank(m_paper.Answers, m_paper.AnswerKeys, m_paper.AnswerKinds, i, m_locale);
         if (m_paper.Results.at(i) == ResultMark::Correct)
-            score += m_paper.AnswerMarks.value(i).trimmed().toInt();
+            score += m_paper.AnswerMarks.value(i);
     }
 
     auto fail = [&](const RecordWrite& written, const QString& path) {
@@ -432,7 +432,7 @@ QString PaperSession::ModelAnswerFor(int blank) const {
 AnswerRowContent PaperSession::RowContent(int blank) const {
     AnswerRowContent row;
     row.answer = m_paper.Answers.value(blank);
-    row.singleCharacter = m_paper.AnswerKinds.value(blank) == QLatin1String("Q");
+    row.singleCharacter = m_paper.AnswerKinds.value(blank) == AnswerKind::Q;
     row.readOnly = isMarked();
     if (!isSecondAttempt()) {
         row.model = m_paper.AnswerKeys.value(blank);

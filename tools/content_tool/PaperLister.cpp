@@ -59,8 +59,9 @@ bool PaperLister::list(const ResourceStore& store, const ProgramDefinition& defi
             lines->append(QStringLiteral("  (%1) blank %2: kind %3, key \"%4\", mark %5")
                               .arg(QChar(u'a' + b))
                               .arg(blank + 1)
-                              .arg(paper.AnswerKinds.value(blank), paper.AnswerKeys.value(blank),
-                                   paper.AnswerMarks.value(blank)));
+                              .arg(AnswerKindLetter(paper.AnswerKinds.value(blank)),
+                                   paper.AnswerKeys.value(blank))
+                              .arg(paper.AnswerMarks.value(blank)));
         if (withWorking)
             *lines << workingLines(store, paper.QuestionIds.value(q).toInt());
     }

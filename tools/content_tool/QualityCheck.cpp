@@ -298,10 +298,11 @@ QStringList QualityCheck::checkWorking(const QString& html, const QList<Blank>& 
         answers[n - 1] = bank::vocab::VisibleText(k.captured(1));
         found[n - 1] = true;
     }
-    QStringList keys, kinds;
+    QStringList keys;
+    QList<AnswerKind> kinds;
     for (const Blank& b : blanks) {
         keys << b.key;
-        kinds << b.kind;
+        kinds << ParseAnswerKind(b.kind);
     }
     for (int i = 0; i < blanks.size(); ++i) {
         if (!found.at(i)) {
@@ -314,7 +315,7 @@ QStringList QualityCheck::checkWorking(const QString& html, const QList<Blank>& 
                             .arg(answers.at(i))
                             .arg(i + 1)
                             .arg(keys.at(i));
-        else if (kinds.at(i) == QLatin1String("M") &&
+        else if (kinds.at(i) == AnswerKind::M &&
                  answers.at(i) != KeyAlternatives(keys.at(i)).value(0))
             problems << QStringLiteral("the working's answer \"%1\" for blank %2 is not the key's "
                                        "first spelling")
@@ -365,7 +366,7 @@ QualityCheck::Result QualityCheck::run(const QList<QPair<int, QList<Item>>>& pap
             }
             bool choice = false;
             for (const Blank& b : item.blanks) {
-                choice = choice || b.kind == QLatin1String("Q");
+                choice = choice || ParseAnswerKind(b.kind) == AnswerKind::Q;
                 marks += b.mark;
             }
             blanks += int(item.blanks.size());

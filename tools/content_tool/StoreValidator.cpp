@@ -345,10 +345,6 @@ void StoreValidator::checkBlanks(ModuleContent& mc) {
     const int keysId = KeysTableId(mc.number);
     const int kindsId = KindsTableId(mc.number);
     const int marksId = MarksTableId(mc.number);
-    static const QStringList known = {
-        QStringLiteral("N"), QStringLiteral("T"), QStringLiteral("Q"),
-        QStringLiteral("L"), QStringLiteral("F"), QStringLiteral("X"),
-        QStringLiteral("R"), QStringLiteral("M"), QStringLiteral("G")};
     static const QRegularExpression number(QStringLiteral("^ *[+-]?[0-9]+(\\.[0-9]+)? *$"));
     static const QRegularExpression mark(QStringLiteral("^[1-3]$"));
 
@@ -376,34 +372,32 @@ void StoreValidator::checkBlanks(ModuleContent& mc) {
             for (int b = 0; b < n; ++b) {
                 const Blank& blank = question.blanks[b];
                 const QString where = QStringLiteral("question %1 %2").arg(q, blankLetter(b));
-                const QString& k = blank.kind;
+                const AnswerKind k = ParseAnswerKind(blank.kind);
                 const QString& key = blank.key;
-                if (!known.contains(k))
-                    problem(kindsId,
-                            QStringLiteral("%1: unknown answer kind \"%2\"").arg(where, k));
-                if (k == QLatin1String("N") && !number.match(key).hasMatch())
+                if (k == AnswerKind::Unknown)
+                    problem(
+                        kindsId,
+                        QStringLiteral("%1: unknown answer kind \"%2\"").arg(where, blank.kind));
+                if (k == AnswerKind::N && !number.match(key).hasMatch())
                     problem(
                         keysId,
                         QStringLiteral("%1: kind N key \"%2\" is not a number").arg(where, key));
-                if ((k == QLatin1String("T") || k == QLatin1String("Q") ||
-                     k == QLatin1String("L") || k == QLatin1String("F") ||
-                     k == QLatin1String("R") || k == QLatin1String("X")) &&
+                if (k != AnswerKind::Unknown && k != AnswerKind::N && !IsGroupKind(k) &&
                     key.trimmed().isEmpty())
                     problem(keysId, QStringLiteral("%1: the key is empty").arg(where));
-                if (k == QLatin1String("Q") && key.trimmed().size() > 1)
+                if (k == AnswerKind::Q && key.trimmed().size() > 1)
                     problem(keysId, QStringLiteral("%1: kind Q key \"%2\" is longer than the one "
                                                    "character its answer box takes")
                                         .arg(where, key));
-                if (k == QLatin1String("X") && !key.trimmed().contains(QLatin1Char(' ')))
+                if (k == AnswerKind::X && !key.trimmed().contains(QLatin1Char(' ')))
                     problem(keysId, QStringLiteral("%1: kind X key \"%2\" has no space between the "
                                                    "whole number and the fraction")
                                         .arg(where, key));
-                if ((k == QLatin1String("M") ||
-                     (k == QLatin1String("G") && key != QLatin1String(" "))) &&
+                if ((k == AnswerKind::M || (k == AnswerKind::G && key != QLatin1String(" "))) &&
                     !hasAlternatives(key))
                     problem(keysId, QStringLiteral("%1: kind %2 key \"%3\" lists no alternatives "
                                                    "(\";a;b\")")
-                                        .arg(where, k, key));
+                                        .arg(where, blank.kind, key));
                 if (!mark.match(blank.mark).hasMatch())
                     problem(
                         marksId,
@@ -442,14 +436,16 @@ void StoreValidator::checkGroups(const ModuleContent& mc, int paper,
         for (int b = 0; b < q->blanks.size(); ++b)
             flat.append({q, b});
     const auto keyAt = [&](int i) { return flat[i].question->blanks[flat[i].blank].key; };
-    const auto kindAt = [&](int i) { return flat[i].question->blanks[flat[i].blank].kind; };
+    const auto kindAt = [&](int i) {
+        return ParseAnswerKind(flat[i].question->blanks[flat[i].blank].kind);
+    };
     const auto where = [&](int i) {
         return QStringLiteral("question %1 %2")
             .arg(flat[i].question->id, blankLetter(flat[i].blank));
     };
     const int keysId = KeysTableId(mc.number);
     for (int i = 0; i < flat.size(); ++i) {
-        if (kindAt(i) != QLatin1String("G"))
+        if (kindAt(i) != AnswerKind::G)
             continue;
         if (keyAt(i) == QLatin1String(" ")) {
             int head = i - 1;
@@ -460,10 +456,11 @@ void StoreValidator::checkGroups(const ModuleContent& mc, int paper,
                                                "before it in paper %2")
                                     .arg(where(i))
                                     .arg(paper));
-            else if (kindAt(head) != QLatin1String("G"))
+            else if (kindAt(head) != AnswerKind::G)
                 problem(keysId, QStringLiteral("%1: a group follower after %2, which is of kind "
                                                "%3, not a group head")
-                                    .arg(where(i), where(head), kindAt(head)));
+                                    .arg(where(i), where(head),
+                                         flat[head].question->blanks[flat[head].blank].kind));
             else if (i - head > GroupReach)
                 problem(keysId, QStringLiteral("%1: a group follower %2 blanks after its head; "
                                                "at most %3")
@@ -474,7 +471,7 @@ void StoreValidator::checkGroups(const ModuleContent& mc, int paper,
         }
         int size = 1;
         while (i + size < flat.size() && keyAt(i + size) == QLatin1String(" ") &&
-               kindAt(i + size) == QLatin1String("G"))
+               kindAt(i + size) == AnswerKind::G)
             ++size;
         const int alternatives = alternativeCount(keyAt(i));
         if (alternatives > 0 && alternatives < size)

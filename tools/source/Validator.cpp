@@ -280,14 +280,15 @@ private:
 
     void checkKeys(const SourceQuestion& q) {
         const PictureLookup lookup = [&q](const QString& name) { return FindPicture(q, name); };
-        QStringList keys, kinds;
+        QStringList keys;
+        QList<AnswerKind> kinds;
         QList<QStringList> candidates;
         bool computed = true;
         for (int b = 0; b < q.blanks.size(); ++b) {
             const SourceBlank& blank = q.blanks.at(b);
             const QString field = QStringLiteral("blanks[%1].check").arg(b + 1);
             keys << blank.key;
-            kinds << blank.kind;
+            kinds << ParseAnswerKind(blank.kind);
             if (IsVouchedWord(blank.check) && blank.why.trimmed().isEmpty())
                 problem(q, QStringLiteral("blanks[%1].why").arg(b + 1),
                         QStringLiteral("a check that is a word needs a sentence why"));
@@ -299,7 +300,7 @@ private:
                 candidates << QStringList();
                 continue;
             }
-            if (blank.kind == QLatin1String("Q") && !q.options.isEmpty()) {
+            if (kinds.last() == AnswerKind::Q && !q.options.isEmpty()) {
                 const QList<int> shown = OptionsShowing(q, e.value);
                 if (shown.size() != 1) {
                     QStringList numbers;
@@ -336,7 +337,7 @@ private:
                 problem(
                     q, QStringLiteral("blanks[%1]").arg(b + 1),
                     QStringLiteral("the key \"%1\" (kind %2) is not what its check %3 gives: %4")
-                        .arg(keys.at(b), kinds.at(b), q.blanks.at(b).check,
+                        .arg(keys.at(b), q.blanks.at(b).kind, q.blanks.at(b).check,
                              candidates.at(b).value(0)));
         }
     }

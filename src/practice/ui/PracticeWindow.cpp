@@ -324,8 +324,7 @@ void PracticeWindow::layoutAndShowRows() {
     QList<AnswerRowContent> rows;
     for (int k = 0; k < n; ++k)
         rows << m_session->RowContent(first + k);
-    const bool longFirst =
-        n > 0 && m_session->paper().AnswerKinds.value(first) == QLatin1String("L");
+    const bool longFirst = n > 0 && m_session->paper().AnswerKinds.value(first) == AnswerKind::L;
     m_sheet->LayoutAnswerSheet(rows, longFirst, m_session->CurrentQuestionHasFractions());
     m_sheet->setQuestionNumber(m_session->paper().QSCount);
     m_sheet->ShowAnswerRows(n);
