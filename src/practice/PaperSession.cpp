@@ -58,14 +58,8 @@ PaperFileRead ReadPaperFile(const QString& path, int paperCount, int paperIndex,
     return read;
 }
 
-// The marks file holds a state as "1" (marked) or "0"; anything else reads as
-// not marked.
-PaperStatus StatusFromText(const QString& text) {
-    return text.trimmed() == QLatin1String("1") ? PaperStatus::Marked : PaperStatus::NotMarked;
-}
-
-QString StatusText(PaperStatus status) {
-    return status == PaperStatus::Marked ? QStringLiteral("1") : QStringLiteral("0");
+PaperStatus StatusOf(bool marked) {
+    return marked ? PaperStatus::Marked : PaperStatus::NotMarked;
 }
 
 QString ProblemLine(const QString& path, RecordError error) {
@@ -162,11 +156,11 @@ LoadOutcome PaperSession::LoadResults() {
     m_paper.Marks = marks.value;
     m_paper.TrendPath = ResultsPath(ResultsFile::Trend);
 
-    const int k = index - 1;
-    m_paper.Status = StatusFromText(m_paper.Marks.FST.value(k));
-    m_paper.LTime = m_paper.Marks.LTM.value(k);
-    m_paper.ETime = m_paper.Marks.CDD.value(k);
-    m_paper.PScoring = m_paper.Marks.FSE.value(k);
+    const PaperMarks stored = m_paper.Marks.paper(index);
+    m_paper.Status = StatusOf(stored.firstMarked);
+    m_paper.LTime = stored.timeTaken;
+    m_paper.ETime = stored.markedOn;
+    m_paper.PScoring = ScoreText(stored.firstTenths);
     return reads.outcome;
 }
 
@@ -204,9 +198,9 @@ LoadOutcome PaperSession::LoadSecondAttemptResults() {
         }
     }
 
-    const int k = index - 1;
-    m_paper.Status = StatusFromText(m_paper.Marks.SST.value(k));
-    m_paper.PScoring = m_paper.Marks.SSE.value(k);
+    const PaperMarks stored = m_paper.Marks.paper(index);
+    m_paper.Status = StatusOf(stored.secondMarked);
+    m_paper.PScoring = ScoreText(stored.secondTenths);
     return reads.outcome;
 }
 
@@ -367,7 +361,7 @@ WriteOutcome PaperSession::CompleteMarking() {
     m_paper.Status = PaperStatus::Marked;
 
     const int k = m_setup.paperIndex() - 1;
-    const QString status = StatusText(m_paper.Status);
+    const QString status = MarkedText(m_paper.Status == PaperStatus::Marked);
     if (isSecondAttempt()) {
         m_paper.Marks.SSE[k] = m_paper.PScoring;
         m_paper.Marks.SST[k] = status;

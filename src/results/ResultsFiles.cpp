@@ -2,6 +2,7 @@
 
 #include "core/ProgramDefinition.h"
 #include "core/ResourceStore.h"
+#include "core/Scoring.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -189,23 +190,104 @@ QStringList EnsureResultsFiles(const ResourceStore& store, const QString& progra
     return failed;
 }
 
+QString MarksTag(MarksRecord record) {
+    switch (record) {
+    case MarksRecord::FSE:
+        return QStringLiteral("FSE");
+    case MarksRecord::SSE:
+        return QStringLiteral("SSE");
+    case MarksRecord::LTM:
+        return QStringLiteral("LTM");
+    case MarksRecord::CDD:
+        return QStringLiteral("CDD");
+    case MarksRecord::FST:
+        return QStringLiteral("FST");
+    case MarksRecord::SST:
+        break;
+    }
+    return QStringLiteral("SST");
+}
+
 QStringList MarksTags() {
-    return {QStringLiteral("FSE"), QStringLiteral("SSE"), QStringLiteral("LTM"),
-            QStringLiteral("CDD"), QStringLiteral("FST"), QStringLiteral("SST")};
+    QStringList tags;
+    for (int r = 0; r < MarksRecordCount; ++r)
+        tags.append(MarksTag(MarksRecord(r)));
+    return tags;
+}
+
+std::optional<qint64> ScoreFromText(const QString& text) {
+    qint64 tenths = 0;
+    if (!ParsePercentTenths(text, &tenths) || tenths < 0 || tenths > 1000)
+        return std::nullopt;
+    return tenths;
+}
+
+QString ScoreText(std::optional<qint64> tenths) {
+    return tenths ? TenthsText(*tenths) : QString();
+}
+
+bool MarkedFromText(const QString& text) {
+    return text.trimmed() == QLatin1String("1");
+}
+
+QString MarkedText(bool marked) {
+    return marked ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+namespace {
+// The list of one record, for a const or a changeable MarksRecords.
+template <typename Records> auto& recordOf(Records& marks, MarksRecord record) {
+    switch (record) {
+    case MarksRecord::FSE:
+        return marks.FSE;
+    case MarksRecord::SSE:
+        return marks.SSE;
+    case MarksRecord::LTM:
+        return marks.LTM;
+    case MarksRecord::CDD:
+        return marks.CDD;
+    case MarksRecord::FST:
+        return marks.FST;
+    case MarksRecord::SST:
+        break;
+    }
+    return marks.SST;
+}
+} // namespace
+
+QStringList& MarksRecords::operator[](MarksRecord record) {
+    return recordOf(*this, record);
+}
+
+const QStringList& MarksRecords::operator[](MarksRecord record) const {
+    return recordOf(*this, record);
+}
+
+PaperMarks MarksRecords::paper(int paperIndex) const {
+    const int k = paperIndex - 1;
+    PaperMarks marks;
+    marks.firstTenths = ScoreFromText(FSE.value(k));
+    marks.secondTenths = ScoreFromText(SSE.value(k));
+    marks.timeTaken = LTM.value(k);
+    marks.markedOn = CDD.value(k);
+    marks.firstMarked = MarkedFromText(FST.value(k));
+    marks.secondMarked = MarkedFromText(SST.value(k));
+    return marks;
 }
 
 Read<MarksRecords> ReadMarksFile(const QString& path, int paperCount) {
     Read<MarksRecords> result;
     const QStringList tags = MarksTags();
-    QStringList* targets[6] = {&result.value.FSE, &result.value.SSE, &result.value.LTM,
-                               &result.value.CDD, &result.value.FST, &result.value.SST};
+    QStringList* targets[MarksRecordCount];
+    for (int r = 0; r < MarksRecordCount; ++r)
+        targets[r] = &result.value[MarksRecord(r)];
     if (paperCount < 0 || paperCount > RecordCapacity::Papers) {
         result.error = RecordError::CapacityExceeded;
         return result;
     }
     for (QStringList* target : targets)
         *target = QStringList(paperCount, QString());
-    for (int k = 0; k < 6; ++k) {
+    for (int k = 0; k < MarksRecordCount; ++k) {
         const Read<QString> line = ReadRecordLine(path, tags.at(k));
         if (!line.ok()) {
             result.error = line.error;
@@ -320,10 +402,11 @@ int MarkedPaperCount(const QString& folder, const ProgramDefinition& definition)
     for (int m = 1; m <= 3; ++m) {
         if (!definition.moduleExists(m))
             continue;
-        const Read<MarksRecords> marks =
-            ReadMarksFile(ResultsFilePath(folder, ResultsFile::Marks, m, definition.programCode),
-                          definition.module(m).paperCount);
-        marked += int(marks.value.FST.count(QStringLiteral("1")));
+        const int paperCount = definition.module(m).paperCount;
+        const Read<MarksRecords> marks = ReadMarksFile(
+            ResultsFilePath(folder, ResultsFile::Marks, m, definition.programCode), paperCount);
+        for (int k = 1; k <= paperCount; ++k)
+            marked += marks.value.paper(k).firstMarked ? 1 : 0;
     }
     return marked;
 }

@@ -94,10 +94,8 @@ QString fitFields(QStringList* fields, int count, const QString& filler) {
         .arg(count);
 }
 
-// A stored percentage: the score text of marking, 0 to 100.
 bool isPercentage(const QString& text) {
-    qint64 tenths = 0;
-    return ParsePercentTenths(text, &tenths) && tenths >= 0 && tenths <= 1000;
+    return ScoreFromText(text).has_value();
 }
 
 QString nativeList(const QStringList& paths) {
@@ -384,7 +382,10 @@ void ResultsRepair::RepairMarksFile(const QString& path, int paperCount, int mod
         return;
 
     const QStringList tags = MarksTags();
-    enum { FSE, SSE, LTM, CDD, FST, SST };
+    constexpr int FSE = int(MarksRecord::FSE);
+    constexpr int SSE = int(MarksRecord::SSE);
+    constexpr int FST = int(MarksRecord::FST);
+    constexpr int SST = int(MarksRecord::SST);
     QList<QStringList> records;
     // Per record, how many of its fields the file held: a field made up by
     // the repair is a value lost.

@@ -7,6 +7,7 @@
 #include "core/AnswerChecking.h"
 #include "core/GraphicsTable.h"
 #include "core/PaperContent.h"
+#include "results/ResultsFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -508,9 +509,7 @@ void StoreValidator::checkTemplates(const ModuleContent& mc) {
     TableText marks;
     if (itemText(templateId(m, 1), &marks, 3)) {
         const int id = templateId(m, 1);
-        const QStringList tags = {QStringLiteral("FSE"), QStringLiteral("SSE"),
-                                  QStringLiteral("LTM"), QStringLiteral("CDD"),
-                                  QStringLiteral("FST"), QStringLiteral("SST")};
+        const QStringList tags = MarksTags();
         QStringList found;
         for (const TableRecord& r : marks.records())
             found.append(r.tag.toUpper());
@@ -526,7 +525,8 @@ void StoreValidator::checkTemplates(const ModuleContent& mc) {
                                 .arg(tags[t])
                                 .arg(rec->fields.size())
                                 .arg(papers));
-            const QString expected = t < 4 ? QString() : QStringLiteral("0");
+            const bool state = t == int(MarksRecord::FST) || t == int(MarksRecord::SST);
+            const QString expected = state ? MarkedText(false) : QString();
             for (int f = 0; f < rec->fields.size(); ++f) {
                 if (rec->fields[f] != expected) {
                     problem(id, QStringLiteral("%1 field %2 is \"%3\"; \"%4\" expected")
