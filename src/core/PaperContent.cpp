@@ -1,5 +1,6 @@
 #include "core/PaperContent.h"
 
+#include "core/ProgramFolder.h"
 #include "core/RecordFile.h"
 #include "core/ResourceStore.h"
 
@@ -45,7 +46,7 @@ PaperContentRead LoadPaperContent(const ResourceStore& store, const QString& pro
                                   int module, int paperNum) {
     PaperContentRead result;
     PaperContent& paper = result.content;
-    const QString scratch = programFolder + QStringLiteral("/temptext.txt");
+    const QString scratch = programFolder + QLatin1Char('/') + TablesScratchName();
     const QString paperKey = QString::number(paperNum);
 
     auto note = [&result](const QString& problem) {

@@ -4,6 +4,7 @@
 #include "core/AppState.h"
 #include "core/Clock.h"
 #include "core/Numbering.h"
+#include "core/ProgramFolder.h"
 #include "core/ResourceStore.h"
 #include "core/Scoring.h"
 #include "results/TrendLog.h"
@@ -212,8 +213,7 @@ bool PaperSession::ExtractQuestionDocument() {
         return false;
     const QString id = m_paper.QuestionIds.at(q - 1);
     m_paper.CurrentQuestionId = id.toInt();
-    m_paper.DocumentPath =
-        m_setup.programFolder + QStringLiteral("/temppaper") + id + QStringLiteral(".mht");
+    m_paper.DocumentPath = m_setup.programFolder + QLatin1Char('/') + QuestionScratchName(id);
     if (m_paper.CurrentQuestionId <= 0)
         return false;
     FileWriteOutcome written;

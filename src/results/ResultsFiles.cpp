@@ -1,5 +1,6 @@
 #include "results/ResultsFiles.h"
 
+#include "core/Numbering.h"
 #include "core/ProgramDefinition.h"
 #include "core/ResourceStore.h"
 #include "core/Scoring.h"
@@ -341,7 +342,7 @@ Read<PaperLines> ReadPaperLines(const QString& path, int paperCount) {
         QString& line = result.value.lines[k - 1];
         if (!line.isEmpty())
             continue;
-        const Read<QString> elsewhere = ReadRecordLine(path, QString::number(100 + k));
+        const Read<QString> elsewhere = ReadRecordLine(path, Numbering::PaperKey(k));
         if (!elsewhere.ok()) {
             result.error = elsewhere.error;
             return result;
@@ -387,10 +388,10 @@ RecordWrite WritePaperRecord(PaperLines& file, int paperIndex, const QStringList
         if (k > lines.size())
             lines.append(QString());
         if (lines.at(k - 1).isEmpty())
-            lines[k - 1] = BuildRecordLine(QString::number(100 + k), {});
+            lines[k - 1] = BuildRecordLine(Numbering::PaperKey(k), {});
     }
     const RecordWrite written =
-        RewriteRecord(lines, fields, paperIndex, QString::number(100 + paperIndex), file.paperCount,
+        RewriteRecord(lines, fields, paperIndex, Numbering::PaperKey(paperIndex), file.paperCount,
                       int(fields.size()), file.path, batch);
     if (written.ok())
         file.lines = lines;

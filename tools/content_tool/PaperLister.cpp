@@ -26,10 +26,11 @@ bool PaperLister::list(const ResourceStore& store, const ProgramDefinition& defi
                        int paperNum, const QString& scratchFolder, QStringList* lines,
                        QStringList* errors, bool withWorking) {
     const ModuleDefinition& md = definition.module(module);
-    if (paperNum < 101 || paperNum > 100 + md.paperCount) {
+    if (paperNum < Numbering::PaperNumOfIndex(1) ||
+        paperNum > Numbering::PaperNumOfIndex(md.paperCount)) {
         errors->append(QStringLiteral("module %1 has papers 101 to %2; there is no paper %3")
                            .arg(module)
-                           .arg(100 + md.paperCount)
+                           .arg(Numbering::PaperNumOfIndex(md.paperCount))
                            .arg(paperNum));
         return false;
     }

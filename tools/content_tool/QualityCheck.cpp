@@ -2,6 +2,7 @@
 
 #include "Vocabulary.h"
 #include "core/AnswerChecking.h"
+#include "core/Numbering.h"
 #include "practice/MhtmlArchive.h"
 
 #include <QHash>
@@ -412,8 +413,8 @@ QualityCheck::Result QualityCheck::run(const QList<QPair<int, QList<Item>>>& pap
         // A paper of a few questions makes no figure to compare.
         if (figures.questions < kFewestForRamp)
             rounded = -1;
-        if (rounded >= 0 && (paper - 101) % 5 != 0 && difficulties.value(paper - 1, -1) >= 0 &&
-            rounded < difficulties.value(paper - 1))
+        if (rounded >= 0 && Numbering::PaperInTopic(paper) != 1 &&
+            difficulties.value(paper - 1, -1) >= 0 && rounded < difficulties.value(paper - 1))
             problem(QStringLiteral("paper %1").arg(paper),
                     QStringLiteral("difficulty %1 is below paper %2's %3")
                         .arg(rounded, 0, 'f', 2)

@@ -6,7 +6,10 @@
 
 #include "core/AnswerChecking.h"
 #include "core/GraphicsTable.h"
+#include "core/Numbering.h"
 #include "core/PaperContent.h"
+#include "core/ProgramDefinition.h"
+#include "core/ProgramFolder.h"
 #include "results/ResultsFiles.h"
 
 #include <QDir>
@@ -17,7 +20,6 @@
 
 namespace {
 
-constexpr int DefinitionId = 30000;
 constexpr int MaxBlanksPerQuestion = 20;
 constexpr int MaxBlanksPerPaper = 80;
 constexpr int GroupReach = 21; // a follower stands at most 21 blanks after its head
@@ -94,30 +96,30 @@ bool StoreValidator::itemText(int id, TableText* text, int tagLength) {
 
 void StoreValidator::checkDefinition() {
     TableText text;
-    if (!itemText(DefinitionId, &text, 3))
+    if (!itemText(DefinitionItemId, &text, 3))
         return;
-    const QString path = m_scratch + QStringLiteral("/temptext30000.txt");
-    if (m_store.ExtractResource(DefinitionId, QStringLiteral("Custom"), path) !=
+    const QString path = m_scratch + QLatin1Char('/') + DefinitionScratchName();
+    if (m_store.ExtractResource(DefinitionItemId, QStringLiteral("Custom"), path) !=
         ResourceStore::ExtractResult::Done) {
-        problem(DefinitionId, QStringLiteral("cannot be extracted to %1").arg(path));
+        problem(DefinitionItemId, QStringLiteral("cannot be extracted to %1").arg(path));
         return;
     }
     const DefinitionRead read = ReadProgramDefinitionFile(path);
     QFile::remove(path);
     if (read.error != DefinitionError::None)
-        problem(DefinitionId, read.detail);
+        problem(DefinitionItemId, read.detail);
     if (read.error != DefinitionError::None && read.error != DefinitionError::BadModule)
         return;
     m_definition = read.definition;
     m_definitionRead = true;
 
     if (m_definition.displayName.trimmed().isEmpty())
-        problem(DefinitionId, QStringLiteral("no display name (NME)"));
+        problem(DefinitionItemId, QStringLiteral("no display name (NME)"));
     static const QRegularExpression codeChars(QStringLiteral("^[A-Za-z0-9_-]+$"));
     if (m_definition.programCode.isEmpty())
-        problem(DefinitionId, QStringLiteral("no program code (COD)"));
+        problem(DefinitionItemId, QStringLiteral("no program code (COD)"));
     else if (!codeChars.match(m_definition.programCode).hasMatch())
-        problem(DefinitionId,
+        problem(DefinitionItemId,
                 QStringLiteral("program code \"%1\" cannot be part of a results file name")
                     .arg(m_definition.programCode));
     for (int m = 1; m <= 3; ++m) {
@@ -136,20 +138,20 @@ void StoreValidator::checkDefinition() {
         for (const auto& c : counted) {
             const TableRecord* record = text.find(QLatin1String(c.key) + QString::number(m));
             if (record && record->fields.size() != c.count)
-                problem(DefinitionId,
+                problem(DefinitionItemId,
                         QStringLiteral("%1%2 %3, but %4%2 is %5")
                             .arg(QLatin1String(c.key), QString::number(m),
                                  QString::fromLatin1(c.what).arg(record->fields.size()),
                                  QLatin1String(c.countKey), QString::number(c.count)));
         }
-        if (module.paperCount != 5 * module.topicCount)
-            problem(DefinitionId,
+        if (module.paperCount != Numbering::PapersPerTopic * module.topicCount)
+            problem(DefinitionItemId,
                     QStringLiteral("module %1 has %2 papers (TP%1), but its %3 topics of five "
                                    "papers need %4")
                         .arg(m)
                         .arg(module.paperCount)
                         .arg(module.topicCount)
-                        .arg(5 * module.topicCount));
+                        .arg(Numbering::PapersPerTopic * module.topicCount));
     }
 }
 
@@ -167,7 +169,8 @@ void StoreValidator::checkModule(int module) {
 
 void StoreValidator::checkQuality(const ModuleContent& mc) {
     QList<QPair<int, QList<QualityCheck::Item>>> papers;
-    for (int p = 101; p <= 100 + mc.paperCount; ++p) {
+    for (int p = Numbering::PaperNumOfIndex(1); p <= Numbering::PaperNumOfIndex(mc.paperCount);
+         ++p) {
         QList<QualityCheck::Item> items;
         for (const QString& q : mc.paperQuestions[p - 101]) {
             const auto it = mc.questions.constFind(q);
@@ -197,7 +200,8 @@ void StoreValidator::readPapers(ModuleContent& mc) {
         return;
     static const QRegularExpression fiveDigits(QStringLiteral("^[0-9]{5}$"));
     QHash<QString, int> listedIn;
-    for (int p = 101; p <= 100 + mc.paperCount; ++p) {
+    for (int p = Numbering::PaperNumOfIndex(1); p <= Numbering::PaperNumOfIndex(mc.paperCount);
+         ++p) {
         const TableRecord* rec = table.find(QString::number(p));
         if (!rec) {
             problem(id, QStringLiteral("paper %1 has no record").arg(p));
@@ -219,7 +223,7 @@ void StoreValidator::readPapers(ModuleContent& mc) {
                         QStringLiteral("%1: \"%2\" is not a five-digit question id").arg(where, q));
             else if (q.toInt() > 32767)
                 problem(id, QStringLiteral("%1: %2 does not fit a 16-bit store id").arg(where, q));
-            else if (q.toInt() >= DefinitionId && q.toInt() < 30200)
+            else if (q.toInt() >= DefinitionItemId && q.toInt() < 30200)
                 problem(
                     id,
                     QStringLiteral("%1: %2 is a store id of the program's tables").arg(where, q));
@@ -241,12 +245,12 @@ void StoreValidator::readPapers(ModuleContent& mc) {
     for (const TableRecord& rec : table.records()) {
         bool ok = false;
         const int p = rec.tag.toInt(&ok);
-        if (!ok || p < 101 || p > 100 + mc.paperCount)
+        if (!ok || p < 101 || p > Numbering::PaperNumOfIndex(mc.paperCount))
             problem(id, QStringLiteral("line %1: record %2 is not a paper of module %3 (101 to %4)")
                             .arg(rec.line)
                             .arg(rec.tag)
                             .arg(mc.number)
-                            .arg(100 + mc.paperCount));
+                            .arg(Numbering::PaperNumOfIndex(mc.paperCount)));
     }
     m_report.questions += int(listedIn.size());
 }
@@ -259,7 +263,8 @@ void StoreValidator::readQuestionTables(ModuleContent& mc) {
         present[t] = itemText(ids[t], &tables[t], 5);
 
     QSet<QString> listed;
-    for (int p = 101; p <= 100 + mc.paperCount; ++p) {
+    for (int p = Numbering::PaperNumOfIndex(1); p <= Numbering::PaperNumOfIndex(mc.paperCount);
+         ++p) {
         for (const QString& q : mc.paperQuestions[p - 101]) {
             listed.insert(q);
             const TableRecord* recs[3] = {nullptr, nullptr, nullptr};
@@ -319,7 +324,8 @@ void StoreValidator::checkOrder(int tableId, const TableText& table, const Modul
     int last = -1;
     QString lastQuestion;
     int lastPaper = 0;
-    for (int p = 101; p <= 100 + mc.paperCount; ++p) {
+    for (int p = Numbering::PaperNumOfIndex(1); p <= Numbering::PaperNumOfIndex(mc.paperCount);
+         ++p) {
         for (const QString& q : mc.paperQuestions[p - 101]) {
             const int at = position.value(q, -1);
             if (at < 0)
@@ -349,7 +355,8 @@ void StoreValidator::checkBlanks(ModuleContent& mc) {
     static const QRegularExpression number(QStringLiteral("^ *[+-]?[0-9]+(\\.[0-9]+)? *$"));
     static const QRegularExpression mark(QStringLiteral("^[1-3]$"));
 
-    for (int p = 101; p <= 100 + mc.paperCount; ++p) {
+    for (int p = Numbering::PaperNumOfIndex(1); p <= Numbering::PaperNumOfIndex(mc.paperCount);
+         ++p) {
         QList<const Question*> list;
         bool whole = true;
         int blanks = 0, marks = 0;
@@ -485,7 +492,8 @@ void StoreValidator::checkGroups(const ModuleContent& mc, int paper,
 }
 
 void StoreValidator::checkLoading(const ModuleContent& mc) {
-    for (int p = 101; p <= 100 + mc.paperCount; ++p) {
+    for (int p = Numbering::PaperNumOfIndex(1); p <= Numbering::PaperNumOfIndex(mc.paperCount);
+         ++p) {
         if (m_papersWithProblems.contains(mc.number * 1000 + p) || !mc.blanksOfPaper.contains(p))
             continue;
         const PaperContentRead read = LoadPaperContent(m_store, m_scratch, mc.number, p);
@@ -556,7 +564,7 @@ void StoreValidator::checkTemplates(const ModuleContent& mc) {
         if (which > 2 && !firstBytes.isEmpty())
             continue; // the same bytes as the first, already checked
         int last = -1;
-        for (int p = 101; p <= 100 + papers; ++p) {
+        for (int p = Numbering::PaperNumOfIndex(1); p <= Numbering::PaperNumOfIndex(papers); ++p) {
             const TableRecord* rec = t.find(QString::number(p));
             if (!rec) {
                 problem(id, QStringLiteral("no record for paper %1").arg(p));
@@ -586,7 +594,7 @@ void StoreValidator::checkTemplates(const ModuleContent& mc) {
         for (const TableRecord& rec : t.records()) {
             bool ok = false;
             const int p = rec.tag.toInt(&ok);
-            if (!ok || p < 101 || p > 100 + papers)
+            if (!ok || p < 101 || p > Numbering::PaperNumOfIndex(papers))
                 problem(id, QStringLiteral("line %1: record %2 is not a paper of module %3")
                                 .arg(rec.line)
                                 .arg(rec.tag)

@@ -244,7 +244,8 @@ bool PracticeWindow::LoadPaper() {
         Tell(PopUpService::programTitle(),
              QStringLiteral("This paper could not be opened: the part of the program that shows "
                             "the questions is missing. Please ask a grown-up to install "
-                            "Quillora Maths Practice again."));
+                            "%1 again.")
+                 .arg(PopUpService::productName()));
         return false;
     }
     m_session = std::make_unique<PaperSession>(PaperSessionSetup::fromState(m_state),
