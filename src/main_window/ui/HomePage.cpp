@@ -288,7 +288,8 @@ void HomePage::TopicChoosing(int topicNum) {
         m_firstMarks[i]->setText(ScoreText(paper.firstTenths));
         m_secondMarks[i]->setText(ScoreText(paper.secondTenths));
     }
-    if (topicNum >= 1 && topicNum <= 46 && (topicNum - 1) % Numbering::PapersPerTopic == 0) {
+    if (topicNum >= 1 && topicNum <= Numbering::TopicFirstIndex(TopicSlots) &&
+        (topicNum - 1) % Numbering::PapersPerTopic == 0) {
         m_state.SubH1 = m_topicNames.value((topicNum - 1) / Numbering::PapersPerTopic);
         m_subHeading->setText(m_state.SubH1);
     }
