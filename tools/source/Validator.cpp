@@ -318,7 +318,7 @@ private:
                 candidates << QStringList{QString::number(shown.first())};
                 continue;
             }
-            candidates << e.value.answers(blank.kind);
+            candidates << e.value.answers(kinds.last());
         }
         if (!computed)
             return;
