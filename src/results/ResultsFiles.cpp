@@ -191,22 +191,16 @@ QStringList EnsureResultsFiles(const ResourceStore& store, const QString& progra
     return failed;
 }
 
+namespace {
+// Each record's tag and list, in the order of MarksRecord.
+const char* const MarksTagTexts[MarksRecordCount] = {"FSE", "SSE", "LTM", "CDD", "FST", "SST"};
+QStringList MarksRecords::*const MarksLists[MarksRecordCount] = {
+    &MarksRecords::FSE, &MarksRecords::SSE, &MarksRecords::LTM,
+    &MarksRecords::CDD, &MarksRecords::FST, &MarksRecords::SST};
+} // namespace
+
 QString MarksTag(MarksRecord record) {
-    switch (record) {
-    case MarksRecord::FSE:
-        return QStringLiteral("FSE");
-    case MarksRecord::SSE:
-        return QStringLiteral("SSE");
-    case MarksRecord::LTM:
-        return QStringLiteral("LTM");
-    case MarksRecord::CDD:
-        return QStringLiteral("CDD");
-    case MarksRecord::FST:
-        return QStringLiteral("FST");
-    case MarksRecord::SST:
-        break;
-    }
-    return QStringLiteral("SST");
+    return QLatin1String(MarksTagTexts[int(record)]);
 }
 
 QStringList MarksTags() {
@@ -235,33 +229,19 @@ QString MarkedText(bool marked) {
     return marked ? QStringLiteral("1") : QStringLiteral("0");
 }
 
-namespace {
-// The list of one record, for a const or a changeable MarksRecords.
-template <typename Records> auto& recordOf(Records& marks, MarksRecord record) {
-    switch (record) {
-    case MarksRecord::FSE:
-        return marks.FSE;
-    case MarksRecord::SSE:
-        return marks.SSE;
-    case MarksRecord::LTM:
-        return marks.LTM;
-    case MarksRecord::CDD:
-        return marks.CDD;
-    case MarksRecord::FST:
-        return marks.FST;
-    case MarksRecord::SST:
-        break;
-    }
-    return marks.SST;
-}
-} // namespace
-
 QStringList& MarksRecords::operator[](MarksRecord record) {
-    return recordOf(*this, record);
+    return this->*MarksLists[int(record)];
 }
 
 const QStringList& MarksRecords::operator[](MarksRecord record) const {
-    return recordOf(*this, record);
+    return this->*MarksLists[int(record)];
+}
+
+std::array<QStringList, MarksRecordCount> MarksRecords::asArray() const {
+    std::array<QStringList, MarksRecordCount> records;
+    for (int r = 0; r < MarksRecordCount; ++r)
+        records[r] = (*this)[MarksRecord(r)];
+    return records;
 }
 
 PaperMarks MarksRecords::paper(int paperIndex) const {

@@ -112,9 +112,7 @@ struct MarksRecords {
     QStringList FSE, SSE, LTM, CDD, FST, SST;
     QStringList& operator[](MarksRecord record);
     const QStringList& operator[](MarksRecord record) const;
-    std::array<QStringList, MarksRecordCount> asArray() const {
-        return {FSE, SSE, LTM, CDD, FST, SST};
-    }
+    std::array<QStringList, MarksRecordCount> asArray() const; // in file order
     // The paper of index paperIndex (1-based); a paper beyond the records
     // reads as not attempted.
     PaperMarks paper(int paperIndex) const;
