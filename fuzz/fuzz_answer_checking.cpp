@@ -30,24 +30,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     const QLocale locale = otherLocale ? QLocale(QLocale::German, QLocale::Germany) : QLocale::c();
     static const QString Known = QStringLiteral("NTQLFXR");
+    const QList<AnswerKind> parsed = ParseAnswerKinds(kinds);
 
     for (int i = 0; i < rows.size(); ++i) {
-        const ResultMark single = CheckAnswer(answers.at(i), keys.at(i), kinds.at(i), locale);
+        const ResultMark single = CheckAnswer(answers.at(i), keys.at(i), parsed.at(i), locale);
         FUZZ_CHECK(IsResult(single));
         if (kinds.at(i).size() == 1 && Known.contains(kinds.at(i)))
             FUZZ_CHECK(single != ResultMark::None);
-        FUZZ_CHECK(IsResult(CheckGroupAnswer(answers, keys, kinds, i)));
-        GroupModelAnswer(answers, keys, kinds, i);
-        FUZZ_CHECK(IsResult(MarkBlank(answers, keys, kinds, i, locale)));
-        ModelAnswer(answers, keys, kinds, i);
+        FUZZ_CHECK(IsResult(CheckGroupAnswer(answers, keys, i)));
+        GroupModelAnswer(answers, keys, i);
+        FUZZ_CHECK(IsResult(MarkBlank(answers, keys, parsed, i, locale)));
+        ModelAnswer(answers, keys, parsed, i);
         KeyAlternatives(keys.at(i));
         double value = 0;
         ParseAnswerNumber(answers.at(i), locale, &value);
     }
     // Indexes outside the lists are the callers' mistake, but must not crash.
     for (int i : {-1, int(rows.size()), int(rows.size()) + 25}) {
-        CheckGroupAnswer(answers, keys, kinds, i);
-        GroupModelAnswer(answers, keys, kinds, i);
+        CheckGroupAnswer(answers, keys, i);
+        GroupModelAnswer(answers, keys, i);
     }
     return 0;
 }

@@ -22,6 +22,9 @@ public:
 
     // The title of the program's own messages.
     static QString programTitle() { return QStringLiteral("Quillora"); }
+    // The product's full name, as the messages that send a parent to the
+    // installation or the folder name it.
+    static QString productName() { return QStringLiteral("Quillora Maths Practice"); }
 
     // Returns the answer: true for OK/Yes, false for No.
     bool Ask(const QString& title, const QString& message, PopUpButtons buttons, QWidget* owner);

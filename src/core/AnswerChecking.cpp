@@ -52,7 +52,41 @@ bool isPlainNumberText(const QString& text, const QLocale& locale) {
     return true;
 }
 
+struct KindLetter {
+    AnswerKind kind;
+    char16_t letter;
+};
+constexpr KindLetter KindLetters[] = {
+    {AnswerKind::N, u'N'}, {AnswerKind::T, u'T'}, {AnswerKind::Q, u'Q'},
+    {AnswerKind::L, u'L'}, {AnswerKind::F, u'F'}, {AnswerKind::X, u'X'},
+    {AnswerKind::R, u'R'}, {AnswerKind::G, u'G'}, {AnswerKind::M, u'M'}};
 } // namespace
+
+AnswerKind ParseAnswerKind(const QString& letter) {
+    if (letter.size() != 1)
+        return AnswerKind::Unknown;
+    for (const KindLetter& known : KindLetters) {
+        if (letter.at(0) == QChar(known.letter))
+            return known.kind;
+    }
+    return AnswerKind::Unknown;
+}
+
+QList<AnswerKind> ParseAnswerKinds(const QStringList& letters) {
+    QList<AnswerKind> kinds;
+    kinds.reserve(letters.size());
+    for (const QString& letter : letters)
+        kinds.append(ParseAnswerKind(letter));
+    return kinds;
+}
+
+QString AnswerKindLetter(AnswerKind kind) {
+    for (const KindLetter& known : KindLetters) {
+        if (known.kind == kind)
+            return QString(QChar(known.letter));
+    }
+    return QString();
+}
 
 QString ResultMarkText(ResultMark mark) {
     switch (mark) {
@@ -109,11 +143,12 @@ bool ParsePupilNumber(const QString& text, const QLocale& locale, double* value)
     return ParseAnswerNumber(text, locale, value) || ParseAnswerNumber(text, papers, value);
 }
 
-ResultMark CheckAnswer(const QString& answer, const QString& key, const QString& kind,
+ResultMark CheckAnswer(const QString& answer, const QString& key, AnswerKind kind,
                        const QLocale& locale) {
     constexpr ResultMark Correct = ResultMark::Correct;
     constexpr ResultMark Wrong = ResultMark::Wrong;
-    if (kind == QLatin1String("N")) {
+    switch (kind) {
+    case AnswerKind::N: {
         // Keys are content and always written with "." as the decimal point;
         // the answer follows the pupil's locale or the papers' notation.
         double keyValue = 0;
@@ -126,9 +161,13 @@ ResultMark CheckAnswer(const QString& answer, const QString& key, const QString&
         // A number key written in words ("Eighteen") is compared as a word.
         return sameWords(answer, key) ? Correct : Wrong;
     }
-    if (kind == QLatin1String("Q") || kind == QLatin1String("T") || kind == QLatin1String("L"))
+    case AnswerKind::Q:
+    case AnswerKind::T:
+    case AnswerKind::L:
         return sameWords(answer, key) ? Correct : Wrong;
-    if (kind == QLatin1String("F") || kind == QLatin1String("X") || kind == QLatin1String("R")) {
+    case AnswerKind::F:
+    case AnswerKind::X:
+    case AnswerKind::R: {
         const QString trimmedKey = trimSpaces(key);
         const QString typed = trimSpaces(answer);
         // The one space a mixed number keeps stands where the key has its first space.
@@ -140,6 +179,11 @@ ResultMark CheckAnswer(const QString& answer, const QString& key, const QString&
                 normalised.append(typed.at(j));
         }
         return normalised == trimmedKey ? Correct : Wrong;
+    }
+    case AnswerKind::G:
+    case AnswerKind::M:
+    case AnswerKind::Unknown:
+        break;
     }
     return ResultMark::None;
 }
@@ -163,9 +207,7 @@ QStringList KeyAlternatives(const QString& key) {
     return alternatives;
 }
 
-ResultMark CheckGroupAnswer(const QStringList& answers, const QStringList& keys,
-                            const QStringList& kinds, int index) {
-    Q_UNUSED(kinds);
+ResultMark CheckGroupAnswer(const QStringList& answers, const QStringList& keys, int index) {
     if (index < 0 || index >= keys.size())
         return ResultMark::None;
     const QString answer = answers.value(index);
@@ -202,9 +244,7 @@ ResultMark CheckGroupAnswer(const QStringList& answers, const QStringList& keys,
     return ResultMark::Wrong;
 }
 
-QString GroupModelAnswer(const QStringList& answers, const QStringList& keys,
-                         const QStringList& kinds, int index) {
-    Q_UNUSED(kinds);
+QString GroupModelAnswer(const QStringList& answers, const QStringList& keys, int index) {
     if (index < 0 || index >= keys.size())
         return QString();
     const int head = isFollower(keys, index) ? headOf(keys, index) : index;
@@ -252,21 +292,21 @@ QString GroupModelAnswer(const QStringList& answers, const QStringList& keys,
     return QString();
 }
 
-ResultMark MarkBlank(const QStringList& answers, const QStringList& keys, const QStringList& kinds,
-                     int index, const QLocale& locale) {
-    const QString kind = kinds.value(index);
-    if (kind == QLatin1String("G") || kind == QLatin1String("M"))
-        return CheckGroupAnswer(answers, keys, kinds, index);
+ResultMark MarkBlank(const QStringList& answers, const QStringList& keys,
+                     const QList<AnswerKind>& kinds, int index, const QLocale& locale) {
+    const AnswerKind kind = kinds.value(index, AnswerKind::Unknown);
+    if (IsGroupKind(kind))
+        return CheckGroupAnswer(answers, keys, index);
     return CheckAnswer(answers.value(index), keys.value(index), kind, locale);
 }
 
-QString ModelAnswer(const QStringList& answers, const QStringList& keys, const QStringList& kinds,
-                    int index) {
-    const QString kind = kinds.value(index);
+QString ModelAnswer(const QStringList& answers, const QStringList& keys,
+                    const QList<AnswerKind>& kinds, int index) {
+    const AnswerKind kind = kinds.value(index, AnswerKind::Unknown);
     const QString key = keys.value(index);
-    if (kind == QLatin1String("G"))
-        return GroupModelAnswer(answers, keys, kinds, index);
-    if (kind == QLatin1String("M") && key.startsWith(QLatin1Char(';'))) {
+    if (kind == AnswerKind::G)
+        return GroupModelAnswer(answers, keys, index);
+    if (kind == AnswerKind::M && key.startsWith(QLatin1Char(';'))) {
         // The first alternative; a key of one alternative has no second ";".
         const qsizetype next = key.indexOf(QLatin1Char(';'), 1);
         return next < 0 ? key.mid(1) : key.mid(1, next - 1);

@@ -7,6 +7,21 @@
 #include <QString>
 #include <QStringList>
 
+// How a blank's answer is compared with its key, from the one-letter code of
+// the kinds table. Unknown stands for any other text, the empty one included:
+// such a blank is never checked.
+enum class AnswerKind { Unknown, N, T, Q, L, F, X, R, G, M };
+
+// The kind of a kinds-table letter, compared exactly (case-sensitive).
+AnswerKind ParseAnswerKind(const QString& letter);
+QList<AnswerKind> ParseAnswerKinds(const QStringList& letters);
+// The letter of a kind; the empty text for Unknown.
+QString AnswerKindLetter(AnswerKind kind);
+// Kinds G and M are checked against a list of alternatives by CheckGroupAnswer.
+inline bool IsGroupKind(AnswerKind kind) {
+    return kind == AnswerKind::G || kind == AnswerKind::M;
+}
+
 // A blank's result: None for a blank not checked (or an unknown answer kind).
 enum class ResultMark { None, Correct, Wrong };
 
@@ -27,17 +42,16 @@ bool ParseAnswerNumber(const QString& text, const QLocale& locale, double* value
 // read, differently ("1.250" in German), is read the pupil's way.
 bool ParsePupilNumber(const QString& text, const QLocale& locale, double* value);
 
-ResultMark CheckAnswer(const QString& answer, const QString& key, const QString& kind,
+ResultMark CheckAnswer(const QString& answer, const QString& key, AnswerKind kind,
                        const QLocale& locale = QLocale());
-ResultMark CheckGroupAnswer(const QStringList& answers, const QStringList& keys,
-                            const QStringList& kinds, int index);
-QString GroupModelAnswer(const QStringList& answers, const QStringList& keys,
-                         const QStringList& kinds, int index);
+// Group checks go by the keys alone: a key of one space follows its group's head.
+ResultMark CheckGroupAnswer(const QStringList& answers, const QStringList& keys, int index);
+QString GroupModelAnswer(const QStringList& answers, const QStringList& keys, int index);
 // The alternatives of a key ";a;b;c" (empty list when it holds no ";").
 QStringList KeyAlternatives(const QString& key);
 // Marking's dispatch: kinds "G" and "M" go to CheckGroupAnswer, others to CheckAnswer.
-ResultMark MarkBlank(const QStringList& answers, const QStringList& keys, const QStringList& kinds,
-                     int index, const QLocale& locale = QLocale());
+ResultMark MarkBlank(const QStringList& answers, const QStringList& keys,
+                     const QList<AnswerKind>& kinds, int index, const QLocale& locale = QLocale());
 // The answer revealed beside a wrong blank in the second attempt.
-QString ModelAnswer(const QStringList& answers, const QStringList& keys, const QStringList& kinds,
-                    int index);
+QString ModelAnswer(const QStringList& answers, const QStringList& keys,
+                    const QList<AnswerKind>& kinds, int index);

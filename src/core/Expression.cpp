@@ -362,7 +362,7 @@ QString Rational::mixed() const {
     return QStringLiteral("%1 %2/%3").arg(num / den).arg(num % den).arg(den);
 }
 
-QStringList Value::answers(const QString& kind) const {
+QStringList Value::answers(AnswerKind kind) const {
     switch (type) {
     case Type::None:
         return {};
@@ -373,9 +373,9 @@ QStringList Value::answers(const QString& kind) const {
     case Type::Number:
         break;
     }
-    if (kind == QLatin1String("F"))
+    if (kind == AnswerKind::F)
         return {number.fraction()};
-    if (kind == QLatin1String("X"))
+    if (kind == AnswerKind::X)
         return {number.mixed()};
     QStringList out;
     QString plain;
@@ -383,7 +383,7 @@ QStringList Value::answers(const QString& kind) const {
         out << plain;
     else
         out << number.fraction();
-    if (kind != QLatin1String("N") && number.isWhole() && number.num >= 0 && number.num < 10000) {
+    if (kind != AnswerKind::N && number.isWhole() && number.num >= 0 && number.num < 10000) {
         const QString words = NumberWords(number.num);
         out << words;
         if (words.contains(QLatin1Char('-')))

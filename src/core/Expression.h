@@ -5,6 +5,8 @@
 //   7.80 + 17.00     3/4 - 1/4     4 x 6 = 6 x 4     yes(36 > 29)
 //   count(p, "Ivan") - count(p, "Kevin")     'Kevin'
 
+#include "core/AnswerChecking.h"
+
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -31,7 +33,7 @@ struct Value {
     QString text;
     // The value as a pupil would write it for an answer of this kind; a whole
     // number as a word too when `words` is given (kind T: "Sixteen").
-    QStringList answers(const QString& kind) const;
+    QStringList answers(AnswerKind kind) const;
     QString describe() const;
 };
 

@@ -216,41 +216,39 @@ private:
     }
 
     // Why a key cannot be an answer of its kind, or empty.
-    static QString KeyProblem(const QStringList& keys, const QStringList& kinds, int b) {
+    static QString KeyProblem(const QStringList& keys, const QStringList& letters,
+                              const QList<AnswerKind>& kinds, int b) {
         const QString& key = keys.at(b);
-        const QString& kind = kinds.at(b);
+        const AnswerKind kind = kinds.at(b);
         static const QRegularExpression fraction(
             QStringLiteral("^[0-9]+/[1-9][0-9]*$|^[1-9][0-9]* [0-9]+/[1-9][0-9]*$"));
-        static const QSet<QString> known = {
-            QStringLiteral("N"), QStringLiteral("T"), QStringLiteral("Q"),
-            QStringLiteral("L"), QStringLiteral("F"), QStringLiteral("X"),
-            QStringLiteral("R"), QStringLiteral("M"), QStringLiteral("G")};
-        if (!known.contains(kind))
-            return QStringLiteral("the kind \"%1\" is not one the program knows").arg(kind);
-        const bool follower = kind == QLatin1String("G") && key == QLatin1String(" ");
+        if (kind == AnswerKind::Unknown)
+            return QStringLiteral("the kind \"%1\" is not one the program knows")
+                .arg(letters.at(b));
+        const bool follower = kind == AnswerKind::G && key == QLatin1String(" ");
         if (!follower && key.trimmed().isEmpty())
             return QStringLiteral("the answer is empty");
         double number = 0;
-        if (kind == QLatin1String("N") && !ParseAnswerNumber(key, QLocale::c(), &number))
+        if (kind == AnswerKind::N && !ParseAnswerNumber(key, QLocale::c(), &number))
             return QStringLiteral("the answer \"%1\" is not a number").arg(key);
-        if ((kind == QLatin1String("F") || kind == QLatin1String("X") ||
-             kind == QLatin1String("R")) &&
+        if ((kind == AnswerKind::F || kind == AnswerKind::X || kind == AnswerKind::R) &&
             !fraction.match(key.trimmed()).hasMatch())
             return QStringLiteral("the answer \"%1\" is not a fraction").arg(key);
-        if (kind == QLatin1String("Q") && (key.size() != 1 || key.at(0) < u'1' || key.at(0) > u'9'))
+        if (kind == AnswerKind::Q && (key.size() != 1 || key.at(0) < u'1' || key.at(0) > u'9'))
             return QStringLiteral("the answer \"%1\" is not the number of an option").arg(key);
-        if ((kind == QLatin1String("M") || (kind == QLatin1String("G") && !follower)) &&
+        if ((kind == AnswerKind::M || (kind == AnswerKind::G && !follower)) &&
             KeyAlternatives(key).isEmpty())
             return QStringLiteral("the answer \"%1\" does not list its alternatives as \";a;b\"")
                 .arg(key);
-        if (follower && (b == 0 || kinds.at(b - 1) != QLatin1String("G")))
+        if (follower && (b == 0 || kinds.at(b - 1) != AnswerKind::G))
             return QStringLiteral("the answer belongs to a group that has no first answer");
         return QString();
     }
 
-    void checkQuestion(const Question& q, const QStringList& keys, const QStringList& kinds,
+    void checkQuestion(const Question& q, const QStringList& keys, const QStringList& letters,
                        const QStringList& marks, const QStringList& checkTexts) {
         const int blanks = int(keys.size());
+        const QList<AnswerKind> kinds = ParseAnswerKinds(letters);
         bool keysSound = true;
         for (int b = 0; b < blanks; ++b) {
             const QString at = blankWhere(q, b, blanks);
@@ -260,7 +258,7 @@ private:
             if (!markOk || mark < 1 || mark > 9 || marks.at(b).size() != 1)
                 add(at + QStringLiteral(": the mark \"%1\" is not a whole number from 1 to 9.")
                              .arg(marks.at(b)));
-            const QString problem = KeyProblem(keys, kinds, b);
+            const QString problem = KeyProblem(keys, letters, kinds, b);
             if (!problem.isEmpty()) {
                 add(at + QStringLiteral(": ") + problem + QLatin1Char('.'));
                 keysSound = false;
@@ -390,7 +388,7 @@ QString ModuleCheckResult::text() const {
 }
 
 bool CheckGivesKey(const QStringList& answers, const QStringList& candidates,
-                   const QStringList& keys, const QStringList& kinds, int blank) {
+                   const QStringList& keys, const QList<AnswerKind>& kinds, int blank) {
     for (const QString& candidate : candidates) {
         QStringList tried = answers;
         tried[blank] = candidate;

@@ -4,6 +4,8 @@
 // problem is one line in a teacher's words that says where: topic (number and
 // name), paper 1..5 of the topic and question 1.. of the paper.
 
+#include "core/AnswerChecking.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -29,4 +31,4 @@ QStringList DocumentProblems(const QByteArray& mhtml);
 // Whether one of the answers a blank's check gives (candidates) is marked
 // correct against its key, the other blanks answered as `answers` holds.
 bool CheckGivesKey(const QStringList& answers, const QStringList& candidates,
-                   const QStringList& keys, const QStringList& kinds, int blank);
+                   const QStringList& keys, const QList<AnswerKind>& kinds, int blank);

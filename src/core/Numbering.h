@@ -3,18 +3,29 @@
 // the paper index is id - 100; topic k holds paper indexes 5k - 4 .. 5k.
 
 #include <QList>
+#include <QString>
 
 namespace Numbering {
 constexpr int PapersPerTopic = 5;
+// Paper index k (1..50) and paper id 100 + k, the key of the paper's records.
+inline int PaperNumOfIndex(int paperIndex) {
+    return 100 + paperIndex;
+}
+inline int PaperIndexOf(int paperNum) {
+    return paperNum - 100;
+}
+inline QString PaperKey(int paperIndex) {
+    return QString::number(PaperNumOfIndex(paperIndex));
+}
 inline int TopicOfPaper(int paperNum) {
-    return (paperNum - 101) / PapersPerTopic + 1;
+    return (PaperIndexOf(paperNum) - 1) / PapersPerTopic + 1;
 }
 inline int PaperInTopic(int paperNum) {
-    return (paperNum - 101) % PapersPerTopic + 1;
+    return (PaperIndexOf(paperNum) - 1) % PapersPerTopic + 1;
 }
 // TopicCount of topic k: 1, 6, 11, ..., 46.
 inline int TopicFirstIndex(int topic) {
-    return PapersPerTopic * topic - 4;
+    return PapersPerTopic * (topic - 1) + 1;
 }
 // 1-based question of 1-based blank, from the blank counts per question; 0 when
 // the blank lies beyond the last question.

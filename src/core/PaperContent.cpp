@@ -1,5 +1,6 @@
 #include "core/PaperContent.h"
 
+#include "core/ProgramFolder.h"
 #include "core/RecordFile.h"
 #include "core/ResourceStore.h"
 
@@ -45,7 +46,7 @@ PaperContentRead LoadPaperContent(const ResourceStore& store, const QString& pro
                                   int module, int paperNum) {
     PaperContentRead result;
     PaperContent& paper = result.content;
-    const QString scratch = programFolder + QStringLiteral("/temptext.txt");
+    const QString scratch = programFolder + QLatin1Char('/') + TablesScratchName();
     const QString paperKey = QString::number(paperNum);
 
     auto note = [&result](const QString& problem) {
@@ -94,7 +95,7 @@ PaperContentRead LoadPaperContent(const ResourceStore& store, const QString& pro
         const Read<QStringList> kinds = ReadFieldsForKeys(scratch, questions);
         if (!kinds.ok())
             return readProblem(kindsName, kindsId, kinds.error);
-        paper.AnswerKinds = kinds.value;
+        paper.AnswerKinds = ParseAnswerKinds(kinds.value);
         return QString();
     }));
 
@@ -104,22 +105,19 @@ PaperContentRead LoadPaperContent(const ResourceStore& store, const QString& pro
         const Read<QStringList> marks = ReadFieldsForKeys(scratch, questions);
         if (!marks.ok())
             return readProblem(marksName, marksId, marks.error);
-        paper.AnswerMarks = marks.value;
+        for (const QString& mark : marks.value) {
+            bool ok = false;
+            const int value = mark.trimmed().toInt(&ok);
+            if (!ok || value < 0)
+                note(QStringLiteral("Paper %1 has a mark that is not a whole number: \"%2\".")
+                         .arg(paperKey, mark));
+            paper.AnswerMarks.append(ok && value > 0 ? value : 0);
+            paper.TotalMarks += paper.AnswerMarks.last();
+        }
         return QString();
     }));
 
     paper.TotalBlanks = int(paper.AnswerKeys.size());
-    paper.TotalMarks = 0;
-    for (const QString& mark : paper.AnswerMarks) {
-        bool ok = false;
-        const int value = mark.trimmed().toInt(&ok);
-        if (!ok || value < 0) {
-            note(QStringLiteral("Paper %1 has a mark that is not a whole number: \"%2\".")
-                     .arg(paperKey, mark));
-            continue;
-        }
-        paper.TotalMarks += value;
-    }
 
     // The per-blank lists must line up, and a paper holds at most 80 blanks.
     if (paper.TotalBlanks > RecordCapacity::Blanks)

@@ -2,6 +2,8 @@
 // A paper's questions and, per answer blank, its key, kind and mark, read from
 // the four content tables of a module. Lists are 0-based: entry i is blank i+1.
 
+#include "core/AnswerChecking.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -13,8 +15,8 @@ struct PaperContent {
     int QuestionCount = 0;
     QStringList AnswerKeys;
     QList<int> BlanksPerQuestion;
-    QStringList AnswerKinds;
-    QStringList AnswerMarks;
+    QList<AnswerKind> AnswerKinds;
+    QList<int> AnswerMarks; // whole numbers, 0 or more
     int TotalBlanks = 0;
     int TotalMarks = 0;
 };

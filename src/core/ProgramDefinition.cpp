@@ -1,13 +1,12 @@
 #include "core/ProgramDefinition.h"
 
+#include "core/ProgramFolder.h"
 #include "core/ResourceStore.h"
 
 #include <QFile>
 #include <QFileInfo>
 
 namespace {
-
-constexpr int DefinitionId = 30000;
 
 const char* const HeadingKeys[3] = {"LAH", "LBH", "LCH"};
 
@@ -103,9 +102,9 @@ DefinitionRead ReadProgramDefinitionFile(const QString& path) {
 }
 
 DefinitionRead ReadProgramDefinition(const ResourceStore& store, const QString& programFolder) {
-    const QString path = programFolder + QStringLiteral("/temptext30000.txt");
+    const QString path = programFolder + QLatin1Char('/') + DefinitionScratchName();
     FileWriteOutcome written;
-    if (store.ExtractResource(DefinitionId, QStringLiteral("Custom"), path,
+    if (store.ExtractResource(DefinitionItemId, QStringLiteral("Custom"), path,
                               ResourceStore::Durability::Scratch,
                               &written) != ResourceStore::ExtractResult::Done) {
         DefinitionRead result;
@@ -113,7 +112,7 @@ DefinitionRead ReadProgramDefinition(const ResourceStore& store, const QString& 
         result.notWritten = written.reason();
         result.detail = QStringLiteral("The program definition (item %1) could not be written "
                                        "to %2.")
-                            .arg(DefinitionId)
+                            .arg(DefinitionItemId)
                             .arg(path);
         return result;
     }

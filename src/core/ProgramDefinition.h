@@ -34,6 +34,9 @@ struct ProgramDefinition {
     int firstModule() const;
 };
 
+// Store item of the program definition.
+constexpr int DefinitionItemId = 30000;
+
 enum class DefinitionError {
     None,
     NotExtracted, // item 30000 could not be written to its temporary file

@@ -93,15 +93,26 @@ QString ResolveProgramFolder(const QString& executableFolder) {
     return ChooseProgramFolder(executableFolder).folder;
 }
 
+QString TablesScratchName() {
+    return QStringLiteral("temptext.txt");
+}
+
+QString DefinitionScratchName() {
+    return QStringLiteral("temptext30000.txt");
+}
+
+QString QuestionScratchName(const QString& id) {
+    return QStringLiteral("temppaper") + id + QStringLiteral(".mht");
+}
+
 int RemoveLeftoverScratchFiles(const QString& programFolder) {
     const QDir folder(programFolder);
     int removed = 0;
-    const QStringList names =
-        folder.entryList({QStringLiteral("temppaper*.mht"), QStringLiteral("temptext.txt"),
-                          QStringLiteral("temptext30000.txt"),
-                          // a results file's new bytes, not yet put in place
-                          QStringLiteral(".*.new-??????")},
-                         QDir::Files | QDir::Hidden | QDir::System);
+    const QStringList names = folder.entryList({QuestionScratchName(QStringLiteral("*")),
+                                                TablesScratchName(), DefinitionScratchName(),
+                                                // a results file's new bytes, not yet put in place
+                                                QStringLiteral(".*.new-??????")},
+                                               QDir::Files | QDir::Hidden | QDir::System);
     for (const QString& name : names) {
         if (QFile::remove(folder.filePath(name)))
             ++removed;

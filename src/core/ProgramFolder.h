@@ -29,6 +29,11 @@ QStringList ResultsFilesIn(const QString& folder);
 // Copies every results file of from into to, each whole or not at all. The
 // names not copied; *reason says why the first of them was not.
 QStringList CopyResultsFiles(const QString& from, const QString& to, QString* reason = nullptr);
+// The scratch copies a run writes into the program folder and deletes again:
+// each content table in turn, the program definition, the question shown.
+QString TablesScratchName();                    // "temptext.txt"
+QString DefinitionScratchName();                // "temptext30000.txt"
+QString QuestionScratchName(const QString& id); // "temppaper<id>.mht"
 // Removes the scratch copies a run leaves in the program folder while it works
 // (question documents "temppaper<id>.mht", the tables' "temptext.txt" and the
 // definition's "temptext30000.txt", and the hidden new copies of files being

@@ -1,6 +1,7 @@
 #include "core/RecordFile.h"
 
 #include "core/AtomicWrite.h"
+#include "core/Numbering.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -144,6 +145,46 @@ qsizetype FindTagLine(const QStringList& lines, const QString& tag, qsizetype fr
     return -1;
 }
 
+TagIndex::TagIndex(const QStringList& lines) {
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString& line = lines.at(i);
+        qsizetype open = line.indexOf(QLatin1Char('#'));
+        while (open >= 0) {
+            const qsizetype close = line.indexOf(QLatin1Char('#'), open + 1);
+            if (close < 0)
+                break;
+            QList<qsizetype>& at = m_lines[line.mid(open + 1, close - open - 1).toCaseFolded()];
+            if (at.isEmpty() || at.last() != i)
+                at.append(i);
+            open = close;
+        }
+    }
+}
+
+qsizetype TagIndex::find(const QString& tag, qsizetype from) const {
+    const auto it = m_lines.constFind(tag.toCaseFolded());
+    if (it == m_lines.cend())
+        return -1;
+    for (const qsizetype at : it.value()) {
+        if (at >= from)
+            return at;
+    }
+    return -1;
+}
+
+QStringList RecordFieldsAfterTag(const QString& line, const QString& tag) {
+    const QString mark = QLatin1Char('#') + tag + QLatin1Char('#');
+    const qsizetype at = line.indexOf(mark, 0, Qt::CaseInsensitive);
+    if (at < 0)
+        return QStringList();
+    QString rest = line.mid(at + mark.size());
+    if (rest.isEmpty())
+        return QStringList();
+    if (rest.startsWith(QLatin1Char('>')))
+        rest.remove(0, 1);
+    return rest.split(QLatin1Char('>'));
+}
+
 bool IsStorableText(const QString& text) {
     for (const QChar c : text) {
         if (c == u'>' || c == u'#' || c == u'\r' || c == u'\n' || c.unicode() > 0xFF)
@@ -270,7 +311,7 @@ Read<QStringList> ReadPaperRecordLines(const QString& path, int count) {
     entries.reserve(count);
     qsizetype from = 0;
     for (int i = 1; i <= count; ++i) {
-        const qsizetype at = FindTagLine(lines, QString::number(100 + i), from);
+        const qsizetype at = FindTagLine(lines, Numbering::PaperKey(i), from);
         if (at < 0) {
             // Only this record is missing: the pass goes on from where it
             // stood, so that the records after it are still found.

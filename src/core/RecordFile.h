@@ -9,6 +9,7 @@
 
 #include "core/AtomicWrite.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -60,6 +61,18 @@ constexpr int Blanks = 80;
 // or after from that holds tag, or -1.
 qsizetype FindTagLine(const QStringList& lines, const QString& tag, qsizetype from = 0);
 
+// FindTagLine for many lookups in the same lines: every tag a line holds
+// (the text between two neighbouring "#") is indexed once, so that each
+// lookup gives FindTagLine's answer without a scan.
+class TagIndex {
+public:
+    explicit TagIndex(const QStringList& lines);
+    qsizetype find(const QString& tag, qsizetype from = 0) const;
+
+private:
+    QHash<QString, QList<qsizetype>> m_lines; // case-folded tag -> its lines, in order
+};
+
 // Whether text can stand in a field of a record file: one byte per character
 // (Latin-1), and no ">", "#" or line break, which would split the record or
 // its line. The rule for every text written to the results files.
@@ -78,6 +91,11 @@ RecordError ReadRecordFileLines(const QString& path, QStringList* lines, bool* l
 // tag's closing "#" (prefix length 2 + tag length). The last field holds the
 // rest of the line, inner ">" included.
 Read<QStringList> SplitRecordLine(const QString& line, int count, int capacity, int tagLength = 3);
+// Every field of tag's record in line, for reading a damaged file back: the
+// text after "#" tag "#" (and its ">") split at ">". A record without fields
+// ("#TRD#") has none; text stuck to the tag without a ">" becomes the first
+// field rather than being lost. No count, no capacity, never an error.
+QStringList RecordFieldsAfterTag(const QString& line, const QString& tag);
 
 Read<QString> ReadRecordValue(const QString& path, const QString& tag);
 Read<QString> ReadRecordLine(const QString& path, const QString& tag);

@@ -4,17 +4,19 @@
 
 namespace {
 
-// Adds the marked entries of one topic. An entry that is not a percentage
-// (a damaged file) is left out rather than counted as a score it never was.
-void AddTopicEntries(const QStringList& entries, int topic, int* count, qint64* sumTenths) {
-    const int first = Numbering::TopicFirstIndex(topic) - 1;
+// Adds one attempt's scores of one topic. A paper without a score (not
+// marked, or a damaged file) is left out rather than counted as a score it
+// never was.
+void AddTopicEntries(const MarksRecords& marks, bool second, int topic, int* count,
+                     qint64* sumTenths) {
+    const int first = Numbering::TopicFirstIndex(topic);
     for (int j = 0; j < Numbering::PapersPerTopic; ++j) {
-        const QString entry = entries.value(first + j);
-        qint64 tenths = 0;
-        if (entry.isEmpty() || !ParsePercentTenths(entry, &tenths))
+        const PaperMarks paper = marks.paper(first + j);
+        const std::optional<qint64> tenths = second ? paper.secondTenths : paper.firstTenths;
+        if (!tenths)
             continue;
         ++*count;
-        *sumTenths += tenths;
+        *sumTenths += *tenths;
     }
 }
 
@@ -54,8 +56,8 @@ ReportFigures ReportFigures::Compute(const ModuleDefinition& module, const Marks
         t.shown = k <= topicCount;
         if (!t.shown)
             continue;
-        AddTopicEntries(marks.FSE, k, &t.firstCount, &t.firstSumTenths);
-        AddTopicEntries(marks.SSE, k, &t.secondCount, &t.secondSumTenths);
+        AddTopicEntries(marks, false, k, &t.firstCount, &t.firstSumTenths);
+        AddTopicEntries(marks, true, k, &t.secondCount, &t.secondSumTenths);
         if (t.firstCount > 0) {
             t.firstMark = AverageText(t.firstSumTenths, t.firstCount);
             t.firstFraction = double(t.firstSumTenths) / t.firstCount / 1000.0;

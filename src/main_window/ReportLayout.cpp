@@ -26,17 +26,13 @@ QList<QStringList> ReportLayout::Lines(const QString& caption, const ModuleDefin
         lines << QStringList{space, space, space, QStringLiteral("score"),
                              space, space, space, QStringLiteral("score")};
         lines << QStringList{space, rule};
-        const int first = Numbering::TopicFirstIndex(topic) - 1;
+        const int first = Numbering::TopicFirstIndex(topic);
         for (int j = 1; j <= Numbering::PapersPerTopic; ++j) {
-            const int e = first + j - 1;
-            lines << QStringList{space,
-                                 QStringLiteral("Paper ") + QString::number(j),
-                                 space,
-                                 marks.FSE.value(e) + QLatin1Char('%'),
-                                 marks.LTM.value(e),
-                                 marks.CDD.value(e),
-                                 space,
-                                 marks.SSE.value(e) + QLatin1Char('%')};
+            const PaperMarks paper = marks.paper(first + j - 1);
+            lines << QStringList{space,           QStringLiteral("Paper ") + QString::number(j),
+                                 space,           ScoreText(paper.firstTenths) + QLatin1Char('%'),
+                                 paper.timeTaken, paper.markedOn,
+                                 space,           ScoreText(paper.secondTenths) + QLatin1Char('%')};
         }
     }
     return lines;

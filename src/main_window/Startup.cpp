@@ -7,11 +7,6 @@
 #include <QDir>
 #include <QFile>
 
-namespace {
-// The store item that holds the program definition.
-constexpr int DefinitionItem = 30000;
-} // namespace
-
 Startup::Startup(const ResourceStore& store, QString programFolder)
     : m_store(store), m_folder(std::move(programFolder)) {}
 
@@ -90,7 +85,7 @@ Startup::Outcome Startup::run() const {
         // Content that is there but cannot be copied out is the folder's
         // fault; anything else is the content's.
         outcome.problem =
-            read.error == DefinitionError::NotExtracted && m_store.contains(DefinitionItem)
+            read.error == DefinitionError::NotExtracted && m_store.contains(DefinitionItemId)
                 ? Problem::DefinitionNotWritten
                 : Problem::NoContent;
         outcome.reason = read.notWritten;

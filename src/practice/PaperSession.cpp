@@ -4,6 +4,7 @@
 #include "core/AppState.h"
 #include "core/Clock.h"
 #include "core/Numbering.h"
+#include "core/ProgramFolder.h"
 #include "core/ResourceStore.h"
 #include "core/Scoring.h"
 #include "results/TrendLog.h"
@@ -58,14 +59,8 @@ PaperFileRead ReadPaperFile(const QString& path, int paperCount, int paperIndex,
     return read;
 }
 
-// The marks file holds a state as "1" (marked) or "0"; anything else reads as
-// not marked.
-PaperStatus StatusFromText(const QString& text) {
-    return text.trimmed() == QLatin1String("1") ? PaperStatus::Marked : PaperStatus::NotMarked;
-}
-
-QString StatusText(PaperStatus status) {
-    return status == PaperStatus::Marked ? QStringLiteral("1") : QStringLiteral("0");
+PaperStatus StatusOf(bool marked) {
+    return marked ? PaperStatus::Marked : PaperStatus::NotMarked;
 }
 
 QString ProblemLine(const QString& path, RecordError error) {
@@ -162,11 +157,11 @@ LoadOutcome PaperSession::LoadResults() {
     m_paper.Marks = marks.value;
     m_paper.TrendPath = ResultsPath(ResultsFile::Trend);
 
-    const int k = index - 1;
-    m_paper.Status = StatusFromText(m_paper.Marks.FST.value(k));
-    m_paper.LTime = m_paper.Marks.LTM.value(k);
-    m_paper.ETime = m_paper.Marks.CDD.value(k);
-    m_paper.PScoring = m_paper.Marks.FSE.value(k);
+    const PaperMarks stored = m_paper.Marks.paper(index);
+    m_paper.Status = StatusOf(stored.firstMarked);
+    m_paper.LTime = stored.timeTaken;
+    m_paper.ETime = stored.markedOn;
+    m_paper.PScoring = ScoreText(stored.firstTenths);
     return reads.outcome;
 }
 
@@ -204,9 +199,9 @@ LoadOutcome PaperSession::LoadSecondAttemptResults() {
         }
     }
 
-    const int k = index - 1;
-    m_paper.Status = StatusFromText(m_paper.Marks.SST.value(k));
-    m_paper.PScoring = m_paper.Marks.SSE.value(k);
+    const PaperMarks stored = m_paper.Marks.paper(index);
+    m_paper.Status = StatusOf(stored.secondMarked);
+    m_paper.PScoring = ScoreText(stored.secondTenths);
     return reads.outcome;
 }
 
@@ -218,8 +213,7 @@ bool PaperSession::ExtractQuestionDocument() {
         return false;
     const QString id = m_paper.QuestionIds.at(q - 1);
     m_paper.CurrentQuestionId = id.toInt();
-    m_paper.DocumentPath =
-        m_setup.programFolder + QStringLiteral("/temppaper") + id + QStringLiteral(".mht");
+    m_paper.DocumentPath = m_setup.programFolder + QLatin1Char('/') + QuestionScratchName(id);
     if (m_paper.CurrentQuestionId <= 0)
         return false;
     FileWriteOutcome written;
@@ -251,8 +245,8 @@ int PaperSession::QuestionOfBlank(int blank) const {
 bool PaperSession::CurrentQuestionHasFractions() const {
     const int first = CurrentFirstBlank();
     for (int i = first; i < first + CurrentBlankCount(); ++i) {
-        const QString kind = m_paper.AnswerKinds.value(i);
-        if (kind == QLatin1String("X") || kind == QLatin1String("F"))
+        const AnswerKind kind = m_paper.AnswerKinds.value(i, AnswerKind::Unknown);
+        if (kind == AnswerKind::X || kind == AnswerKind::F)
             return true;
     }
     return false;
@@ -347,7 +341,7 @@ WriteOutcome PaperSession::CompleteMarking() {
         m_paper.Results[i] =
             MarkBlank(m_paper.Answers, m_paper.AnswerKeys, m_paper.AnswerKinds, i, m_locale);
         if (m_paper.Results.at(i) == ResultMark::Correct)
-            score += m_paper.AnswerMarks.value(i).trimmed().toInt();
+            score += m_paper.AnswerMarks.value(i);
     }
 
     auto fail = [&](const RecordWrite& written, const QString& path) {
@@ -367,7 +361,7 @@ WriteOutcome PaperSession::CompleteMarking() {
     m_paper.Status = PaperStatus::Marked;
 
     const int k = m_setup.paperIndex() - 1;
-    const QString status = StatusText(m_paper.Status);
+    const QString status = MarkedText(m_paper.Status == PaperStatus::Marked);
     if (isSecondAttempt()) {
         m_paper.Marks.SSE[k] = m_paper.PScoring;
         m_paper.Marks.SST[k] = status;
@@ -432,7 +426,7 @@ QString PaperSession::ModelAnswerFor(int blank) const {
 AnswerRowContent PaperSession::RowContent(int blank) const {
     AnswerRowContent row;
     row.answer = m_paper.Answers.value(blank);
-    row.singleCharacter = m_paper.AnswerKinds.value(blank) == QLatin1String("Q");
+    row.singleCharacter = m_paper.AnswerKinds.value(blank) == AnswerKind::Q;
     row.readOnly = isMarked();
     if (!isSecondAttempt()) {
         row.model = m_paper.AnswerKeys.value(blank);

@@ -8,6 +8,7 @@
 // caller, and a failed write leaves the paper state as it was before it.
 
 #include "core/AnswerChecking.h"
+#include "core/Numbering.h"
 #include "core/PaperContent.h"
 #include "core/RecordFile.h"
 #include "practice/AnswerRowContent.h"
@@ -36,7 +37,7 @@ struct PaperSessionSetup {
     QString resultsFolder;
 
     static PaperSessionSetup fromState(const AppState& state);
-    int paperIndex() const { return paperNum - 100; }
+    int paperIndex() const { return Numbering::PaperIndexOf(paperNum); }
 };
 
 // Whether the attempt is marked; "0" or "1" in the marks file's FST and SST.

@@ -1,5 +1,6 @@
 #include "results/EditionUpgrade.h"
 
+#include "core/Numbering.h"
 #include "core/ProgramDefinition.h"
 #include "core/RecordFile.h"
 #include "results/ResultsFiles.h"
@@ -94,8 +95,8 @@ void EditionUpgrade::RunModule(int module, Report* report) const {
                     report->unwritten << path;
                     break;
                 }
-                if (!cleared.contains(100 + k))
-                    cleared << 100 + k;
+                if (!cleared.contains(Numbering::PaperNumOfIndex(k)))
+                    cleared << Numbering::PaperNumOfIndex(k);
             }
         }
         std::sort(cleared.begin(), cleared.end());

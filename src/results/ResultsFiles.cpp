@@ -1,7 +1,9 @@
 #include "results/ResultsFiles.h"
 
+#include "core/Numbering.h"
 #include "core/ProgramDefinition.h"
 #include "core/ResourceStore.h"
+#include "core/Scoring.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -189,23 +191,84 @@ QStringList EnsureResultsFiles(const ResourceStore& store, const QString& progra
     return failed;
 }
 
+namespace {
+// Each record's tag and list, in the order of MarksRecord.
+const char* const MarksTagTexts[MarksRecordCount] = {"FSE", "SSE", "LTM", "CDD", "FST", "SST"};
+QStringList MarksRecords::*const MarksLists[MarksRecordCount] = {
+    &MarksRecords::FSE, &MarksRecords::SSE, &MarksRecords::LTM,
+    &MarksRecords::CDD, &MarksRecords::FST, &MarksRecords::SST};
+} // namespace
+
+QString MarksTag(MarksRecord record) {
+    return QLatin1String(MarksTagTexts[int(record)]);
+}
+
 QStringList MarksTags() {
-    return {QStringLiteral("FSE"), QStringLiteral("SSE"), QStringLiteral("LTM"),
-            QStringLiteral("CDD"), QStringLiteral("FST"), QStringLiteral("SST")};
+    QStringList tags;
+    for (int r = 0; r < MarksRecordCount; ++r)
+        tags.append(MarksTag(MarksRecord(r)));
+    return tags;
+}
+
+std::optional<qint64> ScoreFromText(const QString& text) {
+    qint64 tenths = 0;
+    if (!ParsePercentTenths(text, &tenths) || tenths < 0 || tenths > 1000)
+        return std::nullopt;
+    return tenths;
+}
+
+QString ScoreText(std::optional<qint64> tenths) {
+    return tenths ? TenthsText(*tenths) : QString();
+}
+
+bool MarkedFromText(const QString& text) {
+    return text.trimmed() == QLatin1String("1");
+}
+
+QString MarkedText(bool marked) {
+    return marked ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+QStringList& MarksRecords::operator[](MarksRecord record) {
+    return this->*MarksLists[int(record)];
+}
+
+const QStringList& MarksRecords::operator[](MarksRecord record) const {
+    return this->*MarksLists[int(record)];
+}
+
+std::array<QStringList, MarksRecordCount> MarksRecords::asArray() const {
+    std::array<QStringList, MarksRecordCount> records;
+    for (int r = 0; r < MarksRecordCount; ++r)
+        records[r] = (*this)[MarksRecord(r)];
+    return records;
+}
+
+PaperMarks MarksRecords::paper(int paperIndex) const {
+    const int k = paperIndex - 1;
+    PaperMarks marks;
+    marks.firstTenths = ScoreFromText(FSE.value(k));
+    marks.secondTenths = ScoreFromText(SSE.value(k));
+    marks.timeTaken = LTM.value(k);
+    marks.markedOn = CDD.value(k);
+    marks.firstMarked = MarkedFromText(FST.value(k));
+    marks.secondMarked = MarkedFromText(SST.value(k));
+    return marks;
 }
 
 Read<MarksRecords> ReadMarksFile(const QString& path, int paperCount) {
     Read<MarksRecords> result;
     const QStringList tags = MarksTags();
-    QStringList* targets[6] = {&result.value.FSE, &result.value.SSE, &result.value.LTM,
-                               &result.value.CDD, &result.value.FST, &result.value.SST};
+    QStringList* targets[MarksRecordCount];
+    for (int r = 0; r < MarksRecordCount; ++r)
+        targets[r] = &result.value[MarksRecord(r)];
     if (paperCount < 0 || paperCount > RecordCapacity::Papers) {
         result.error = RecordError::CapacityExceeded;
         return result;
     }
     for (QStringList* target : targets)
         *target = QStringList(paperCount, QString());
-    for (int k = 0; k < 6; ++k) {
+    for (int k = 0; k < MarksRecordCount; ++k) {
         const Read<QString> line = ReadRecordLine(path, tags.at(k));
         if (!line.ok()) {
             result.error = line.error;
@@ -259,7 +322,7 @@ Read<PaperLines> ReadPaperLines(const QString& path, int paperCount) {
         QString& line = result.value.lines[k - 1];
         if (!line.isEmpty())
             continue;
-        const Read<QString> elsewhere = ReadRecordLine(path, QString::number(100 + k));
+        const Read<QString> elsewhere = ReadRecordLine(path, Numbering::PaperKey(k));
         if (!elsewhere.ok()) {
             result.error = elsewhere.error;
             return result;
@@ -305,10 +368,10 @@ RecordWrite WritePaperRecord(PaperLines& file, int paperIndex, const QStringList
         if (k > lines.size())
             lines.append(QString());
         if (lines.at(k - 1).isEmpty())
-            lines[k - 1] = BuildRecordLine(QString::number(100 + k), {});
+            lines[k - 1] = BuildRecordLine(Numbering::PaperKey(k), {});
     }
     const RecordWrite written =
-        RewriteRecord(lines, fields, paperIndex, QString::number(100 + paperIndex), file.paperCount,
+        RewriteRecord(lines, fields, paperIndex, Numbering::PaperKey(paperIndex), file.paperCount,
                       int(fields.size()), file.path, batch);
     if (written.ok())
         file.lines = lines;
@@ -320,10 +383,11 @@ int MarkedPaperCount(const QString& folder, const ProgramDefinition& definition)
     for (int m = 1; m <= 3; ++m) {
         if (!definition.moduleExists(m))
             continue;
-        const Read<MarksRecords> marks =
-            ReadMarksFile(ResultsFilePath(folder, ResultsFile::Marks, m, definition.programCode),
-                          definition.module(m).paperCount);
-        marked += int(marks.value.FST.count(QStringLiteral("1")));
+        const int paperCount = definition.module(m).paperCount;
+        const Read<MarksRecords> marks = ReadMarksFile(
+            ResultsFilePath(folder, ResultsFile::Marks, m, definition.programCode), paperCount);
+        for (int k = 1; k <= paperCount; ++k)
+            marked += marks.value.paper(k).firstMarked ? 1 : 0;
     }
     return marked;
 }

@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <array>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class ResourceStore;
@@ -82,13 +83,40 @@ int ResultsFilesExpected(const ProgramDefinition& definition);
 // folder's marks files (a missing or unreadable file counts none).
 int MarkedPaperCount(const QString& folder, const ProgramDefinition& definition);
 
-// The marks file: six records FSE, SSE, LTM, CDD, FST, SST of P fields each;
-// entry k - 1 belongs to the paper of index k.
+// The six records of the marks file, in the order the file holds them.
+enum class MarksRecord { FSE, SSE, LTM, CDD, FST, SST };
+constexpr int MarksRecordCount = 6;
+QString MarksTag(MarksRecord record); // "FSE", ...
+QStringList MarksTags();              // every tag, in file order
+
+// One paper's summary in the marks file, as its readers use it.
+struct PaperMarks {
+    // Score of each attempt in tenths of a percent, 0 to 1000; none while the
+    // attempt has no score, or where the stored text is not a percentage.
+    std::optional<qint64> firstTenths, secondTenths;
+    QString timeTaken; // "h:m:s" of the first attempt, as stored
+    QString markedOn;  // short date of the first marking, as stored
+    bool firstMarked = false, secondMarked = false;
+};
+// A score field: a percentage of at most one decimal, 0 to 100 ("87.5").
+std::optional<qint64> ScoreFromText(const QString& text);
+QString ScoreText(std::optional<qint64> tenths); // the empty text for none
+// A state field: "1" is marked; anything else reads as not marked.
+bool MarkedFromText(const QString& text);
+QString MarkedText(bool marked); // "1" or "0"
+
+// The marks file as it stands, six records of P fields each (kept as text so
+// that what a window did not change is written back exactly as read); entry
+// k - 1 belongs to the paper of index k.
 struct MarksRecords {
     QStringList FSE, SSE, LTM, CDD, FST, SST;
-    std::array<QStringList, 6> asArray() const { return {FSE, SSE, LTM, CDD, FST, SST}; }
+    QStringList& operator[](MarksRecord record);
+    const QStringList& operator[](MarksRecord record) const;
+    std::array<QStringList, MarksRecordCount> asArray() const; // in file order
+    // The paper of index paperIndex (1-based); a paper beyond the records
+    // reads as not attempted.
+    PaperMarks paper(int paperIndex) const;
 };
-QStringList MarksTags(); // {"FSE", "SSE", "LTM", "CDD", "FST", "SST"}
 // Every list holds paperCount entries. A record that is missing or shorter
 // than paperCount reads as empty where its fields are missing, the other
 // records as they stand; the error then names the first such damage (or the

@@ -1,12 +1,14 @@
 #include "results/ResultsRepair.h"
 
 #include "core/Log.h"
+#include "core/Numbering.h"
 #include "core/PaperContent.h"
 #include "core/ProgramDefinition.h"
 #include "core/RecordFile.h"
 #include "core/ResourceStore.h"
 #include "core/Scoring.h"
 #include "results/ResultsFiles.h"
+#include "results/TrendLog.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,53 +17,14 @@
 
 namespace {
 
-const QString TrendTag = QStringLiteral("TRD");
-
 QString paperTag(int paperIndex) {
-    return QString::number(100 + paperIndex);
+    return Numbering::PaperKey(paperIndex);
 }
 
 // Lines the readers skip and the writers never produce: the "..." framing of
 // the templates and empty lines. They are not damage.
 bool isFraming(const QString& line) {
     return line.isEmpty() || line == QLatin1String("...");
-}
-
-// For every tag some line holds (the text between two neighbouring "#"),
-// the first line that holds it: FindTagLine for all tags in one pass.
-QHash<QString, qsizetype> firstLineOfEachTag(const QStringList& lines) {
-    QHash<QString, qsizetype> first;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QString& line = lines.at(i);
-        qsizetype open = line.indexOf(QLatin1Char('#'));
-        while (open >= 0) {
-            const qsizetype close = line.indexOf(QLatin1Char('#'), open + 1);
-            if (close < 0)
-                break;
-            const QString tag = line.mid(open + 1, close - open - 1).toCaseFolded();
-            if (!first.contains(tag))
-                first.insert(tag, i);
-            open = close;
-        }
-    }
-    return first;
-}
-
-// The fields of the record of tag in line, read from where the tag stands:
-// everything after "#" tag "#>" split at ">". A record without fields ("#TRD#")
-// has none; text stuck to the tag without a ">" becomes the first field rather
-// than being lost.
-QStringList recordFields(const QString& line, const QString& tag) {
-    const QString mark = QLatin1Char('#') + tag + QLatin1Char('#');
-    const qsizetype at = line.indexOf(mark, 0, Qt::CaseInsensitive);
-    if (at < 0)
-        return QStringList();
-    QString rest = line.mid(at + mark.size());
-    if (rest.isEmpty())
-        return QStringList();
-    if (rest.startsWith(QLatin1Char('>')))
-        rest.remove(0, 1);
-    return rest.split(QLatin1Char('>'));
 }
 
 // A "#" inside a field would make the line hold another record's tag and
@@ -94,10 +57,8 @@ QString fitFields(QStringList* fields, int count, const QString& filler) {
         .arg(count);
 }
 
-// A stored percentage: the score text of marking, 0 to 100.
 bool isPercentage(const QString& text) {
-    qint64 tenths = 0;
-    return ParsePercentTenths(text, &tenths) && tenths >= 0 && tenths <= 1000;
+    return ScoreFromText(text).has_value();
 }
 
 QString nativeList(const QStringList& paths) {
@@ -204,40 +165,24 @@ QList<int> ResultsRepair::PaperShapes(int module) const {
 
     QList<QStringList> questions(papers);
     const QStringList paperLines = storeLines(PapersTableId(module));
-    const QHash<QString, qsizetype> paperLineOfTag = firstLineOfEachTag(paperLines);
+    const TagIndex paperIndex(paperLines);
     for (int k = 1; k <= papers; ++k) {
-        const qsizetype at = paperLineOfTag.value(paperTag(k), -1);
+        const qsizetype at = paperIndex.find(paperTag(k));
         if (at >= 0)
-            questions[k - 1] = recordFields(paperLines.at(at), paperTag(k));
+            questions[k - 1] = RecordFieldsAfterTag(paperLines.at(at), paperTag(k));
     }
 
     // The questions of a paper are looked for in one forward pass, as the
     // paper's loading does; a question it misses leaves the paper unknown.
-    // The lines are found through their leading tags (a field never holds a
-    // "#", so a record's tag is the only place one can stand); only a line
-    // that is not a record is searched for the long way.
     const QStringList keyLines = storeLines(KeysTableId(module));
-    QHash<QString, QList<qsizetype>> linesOfTag;
-    for (qsizetype i = 0; i < keyLines.size(); ++i) {
-        const QString& line = keyLines.at(i);
-        const qsizetype end = line.indexOf(QLatin1Char('#'), 1);
-        if (line.startsWith(QLatin1Char('#')) && end > 1)
-            linesOfTag[line.mid(1, end - 1).toLower()].append(i);
-    }
-    const auto findKey = [&](const QString& question, qsizetype from) -> qsizetype {
-        for (qsizetype at : linesOfTag.value(question.toLower())) {
-            if (at >= from)
-                return at;
-        }
-        return FindTagLine(keyLines, question, from);
-    };
+    const TagIndex keyIndex(keyLines);
     for (int k = 1; k <= papers; ++k) {
         if (questions.at(k - 1).isEmpty())
             continue;
         int blanks = 0;
         qsizetype from = 0;
         for (const QString& question : questions.at(k - 1)) {
-            const qsizetype at = findKey(question, from);
+            const qsizetype at = keyIndex.find(question, from);
             if (at < 0) {
                 blanks = -1;
                 break;
@@ -349,7 +294,7 @@ void ResultsRepair::RepairPaperFile(const QString& path, const QList<int>& shape
 
         QStringList fields;
         if (at >= 0)
-            fields = recordFields(lines.at(at), tag);
+            fields = RecordFieldsAfterTag(lines.at(at), tag);
         else if (!lines.isEmpty())
             findings.append(QStringLiteral("paper %1 has no record").arg(tag));
         const int shape = shapes.value(k - 1, -1);
@@ -384,7 +329,10 @@ void ResultsRepair::RepairMarksFile(const QString& path, int paperCount, int mod
         return;
 
     const QStringList tags = MarksTags();
-    enum { FSE, SSE, LTM, CDD, FST, SST };
+    constexpr int FSE = int(MarksRecord::FSE);
+    constexpr int SSE = int(MarksRecord::SSE);
+    constexpr int FST = int(MarksRecord::FST);
+    constexpr int SST = int(MarksRecord::SST);
     QList<QStringList> records;
     // Per record, how many of its fields the file held: a field made up by
     // the repair is a value lost.
@@ -394,7 +342,7 @@ void ResultsRepair::RepairMarksFile(const QString& path, int paperCount, int mod
         const qsizetype at = FindTagLine(lines, tag);
         QStringList fields;
         if (at >= 0)
-            fields = recordFields(lines.at(at), tag);
+            fields = RecordFieldsAfterTag(lines.at(at), tag);
         else if (!lines.isEmpty())
             findings.append(QStringLiteral("no %1 record").arg(tag));
         held.append(int(fields.size()));
@@ -479,10 +427,11 @@ QString ResultsRepair::LostMarksSentence(int module, const QList<int>& papers,
     const QStringList names = m_definition.module(module).topicNames;
     QStringList which;
     for (int paper : papers) {
-        const int topic = (paper - 1) / 5;
+        const int paperNum = Numbering::PaperNumOfIndex(paper);
+        const int topic = Numbering::TopicOfPaper(paperNum);
         which.append(QStringLiteral("paper %1 of %2")
-                         .arg((paper - 1) % 5 + 1)
-                         .arg(names.value(topic, QStringLiteral("topic %1").arg(topic + 1))));
+                         .arg(Numbering::PaperInTopic(paperNum))
+                         .arg(names.value(topic - 1, QStringLiteral("topic %1").arg(topic))));
     }
     const QString list = which.size() == 1
                              ? which.first()
@@ -498,10 +447,10 @@ void ResultsRepair::RepairTrendFile(const QString& path) {
     bool looseEnds = false;
     if (!ReadForRepair(path, &lines, &looseEnds, &findings, false))
         return;
-    const qsizetype at = FindTagLine(lines, TrendTag);
+    const qsizetype at = FindTagLine(lines, TrendTag());
     QStringList values;
     if (at >= 0) {
-        const QStringList fields = recordFields(lines.at(at), TrendTag);
+        const QStringList fields = RecordFieldsAfterTag(lines.at(at), TrendTag());
         int dropped = 0;
         for (const QString& field : fields) {
             if (isPercentage(field))
@@ -513,7 +462,7 @@ void ResultsRepair::RepairTrendFile(const QString& path) {
             findings.append(
                 QStringLiteral("%1 values that are not percentages dropped").arg(dropped));
     } else {
-        findings.append(QStringLiteral("no %1 record").arg(TrendTag));
+        findings.append(QStringLiteral("no %1 record").arg(TrendTag()));
     }
 
     QStringList kept;
@@ -521,5 +470,5 @@ void ResultsRepair::RepairTrendFile(const QString& path) {
         if (!isFraming(line))
             kept.append(line);
     }
-    Conclude(path, {BuildRecordLine(TrendTag, values)}, kept, looseEnds, findings);
+    Conclude(path, {BuildRecordLine(TrendTag(), values)}, kept, looseEnds, findings);
 }

@@ -1,8 +1,10 @@
 #include "results/TrendLog.h"
 
-namespace {
+QString TrendTag() {
+    return QStringLiteral("TRD");
+}
 
-const QString TrendTag = QStringLiteral("TRD");
+namespace {
 
 // The number at the start of a text, as a stored score is read back: leading
 // spaces, a sign, digits and one decimal point; 0 when there is none.
@@ -33,7 +35,7 @@ double leadingNumber(const QString& text) {
 } // namespace
 
 Read<QString> ReadTrendLine(const QString& path) {
-    return ReadRecordLine(path, TrendTag);
+    return ReadRecordLine(path, TrendTag());
 }
 
 RecordWrite AppendTrendValue(const QString& path, const QString& value, FileWriteBatch* batch) {
@@ -46,7 +48,7 @@ RecordWrite AppendTrendValue(const QString& path, const QString& value, FileWrit
         return read.error;
     QString line = read.value;
     if (line.isEmpty())
-        line = QStringLiteral("#TRD#");
+        line = BuildRecordLine(TrendTag(), {});
     line += QLatin1Char('>') + value;
     return WriteRecordLines(path, {line}, batch);
 }

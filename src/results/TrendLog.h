@@ -6,6 +6,8 @@
 #include <QList>
 #include <QString>
 
+// The tag of the trend record, "TRD".
+QString TrendTag();
 // The whole "#TRD#" line, or the empty text when no line holds it.
 Read<QString> ReadTrendLine(const QString& path);
 // Appends ">" + value to the trend line and rewrites the file with that single

@@ -85,42 +85,65 @@ private Q_SLOTS:
         QFETCH(QString, key);
         QFETCH(QString, kind);
         QFETCH(ResultMark, result);
-        QCOMPARE(CheckAnswer(answer, key, kind), result);
+        const AnswerKind parsed = ParseAnswerKind(kind);
+        QCOMPARE(CheckAnswer(answer, key, parsed), result);
         // Marking sends every kind other than G and M to the same check.
-        QCOMPARE(MarkBlank({answer}, {key}, {kind}, 0), result);
+        QCOMPARE(MarkBlank({answer}, {key}, {parsed}, 0), result);
         // The results files hold the mark as its text and give it back; text
         // that is no mark reads as none.
         QCOMPARE(ResultMarkFromText(ResultMarkText(result)), result);
         QCOMPARE(ResultMarkFromText(answer), None);
     }
 
+    void kindLetters() {
+        const QList<QPair<QString, AnswerKind>> letters = {
+            {"N", AnswerKind::N}, {"T", AnswerKind::T}, {"Q", AnswerKind::Q},
+            {"L", AnswerKind::L}, {"F", AnswerKind::F}, {"X", AnswerKind::X},
+            {"R", AnswerKind::R}, {"G", AnswerKind::G}, {"M", AnswerKind::M}};
+        for (const auto& [letter, kind] : letters) {
+            QCOMPARE(ParseAnswerKind(letter), kind);
+            QCOMPARE(AnswerKindLetter(kind), letter);
+        }
+        // Exact letters only: another case, spaces, two letters or none are
+        // no kind, and a blank of no kind is never checked.
+        for (const QString& other : QStringList{"n", "g", " N", "N ", "NN", "", "A", "1"}) {
+            QCOMPARE(ParseAnswerKind(other), AnswerKind::Unknown);
+            QCOMPARE(MarkBlank({"5"}, {"5"}, {ParseAnswerKind(other)}, 0), None);
+        }
+        QCOMPARE(AnswerKindLetter(AnswerKind::Unknown), QString());
+        QCOMPARE(ParseAnswerKinds({"N", "x", "G"}),
+                 (QList<AnswerKind>{AnswerKind::N, AnswerKind::Unknown, AnswerKind::G}));
+        // A list shorter than the blanks marks the missing kinds as unknown.
+        QCOMPARE(MarkBlank({"5", "5"}, {"5", "5"}, {AnswerKind::N}, 1), None);
+    }
+
     void numbersFollowTheLocale() {
         const QLocale german(QLocale::German, QLocale::Germany);
         const QLocale turkish(QLocale::Turkish, QLocale::Turkey);
         const QLocale english(QLocale::English, QLocale::UnitedStates);
-        QCOMPARE(CheckAnswer("24,8", "24.80", "N", german), Tick);
-        QCOMPARE(CheckAnswer("1.250,5", "1250.5", "N", german), Tick);
-        QCOMPARE(CheckAnswer("24.80", "24.80", "N", english), Tick);
-        QCOMPARE(CheckAnswer("1,250", "1.25", "N", english), Cross);
+        QCOMPARE(CheckAnswer("24,8", "24.80", AnswerKind::N, german), Tick);
+        QCOMPARE(CheckAnswer("1.250,5", "1250.5", AnswerKind::N, german), Tick);
+        QCOMPARE(CheckAnswer("24.80", "24.80", AnswerKind::N, english), Tick);
+        QCOMPARE(CheckAnswer("1,250", "1.25", AnswerKind::N, english), Cross);
         // The papers' own notation, as the question writes the number, where
         // the pupil's locale reads no number in it.
         for (const QLocale& locale : {german, turkish}) {
-            QCOMPARE(CheckAnswer("24.80", "24.80", "N", locale), Tick);
-            QCOMPARE(CheckAnswer(" -0.5 ", "-0.5", "N", locale), Tick);
-            QCOMPARE(CheckAnswer("1,250.5", "1250.5", "N", locale), Tick);
-            QCOMPARE(CheckAnswer("24.8", "24.9", "N", locale), Cross);
+            QCOMPARE(CheckAnswer("24.80", "24.80", AnswerKind::N, locale), Tick);
+            QCOMPARE(CheckAnswer(" -0.5 ", "-0.5", AnswerKind::N, locale), Tick);
+            QCOMPARE(CheckAnswer("1,250.5", "1250.5", AnswerKind::N, locale), Tick);
+            QCOMPARE(CheckAnswer("24.8", "24.9", AnswerKind::N, locale), Cross);
             // Read both ways, differently: the pupil's way wins.
-            QCOMPARE(CheckAnswer("1.250", "1250", "N", locale), Tick);
-            QCOMPARE(CheckAnswer("1.250", "1.25", "N", locale), Cross);
-            QCOMPARE(CheckAnswer("1,250", "1.25", "N", locale), Tick);
+            QCOMPARE(CheckAnswer("1.250", "1250", AnswerKind::N, locale), Tick);
+            QCOMPARE(CheckAnswer("1.250", "1.25", AnswerKind::N, locale), Cross);
+            QCOMPARE(CheckAnswer("1,250", "1.25", AnswerKind::N, locale), Tick);
             // Neither reads a number.
-            QCOMPARE(CheckAnswer("1.25,0.5", "1.25", "N", locale), Cross);
+            QCOMPARE(CheckAnswer("1.25,0.5", "1.25", AnswerKind::N, locale), Cross);
         }
         // Marking reads the default locale when given none.
         const QLocale before;
         QLocale::setDefault(german);
-        const ResultMark byDefault = MarkBlank({"24.80"}, {"24.80"}, {"N"}, 0);
-        const ResultMark commaByDefault = MarkBlank({"24,8"}, {"24.80"}, {"N"}, 0);
+        const ResultMark byDefault = MarkBlank({"24.80"}, {"24.80"}, {AnswerKind::N}, 0);
+        const ResultMark commaByDefault = MarkBlank({"24,8"}, {"24.80"}, {AnswerKind::N}, 0);
         QLocale::setDefault(before);
         QCOMPARE(byDefault, Tick);
         QCOMPARE(commaByDefault, Tick);
@@ -150,7 +173,8 @@ private Q_SLOTS:
         QFETCH(QStringList, answers);
         QFETCH(QStringList, keys);
         QFETCH(QList<ResultMark>, results);
-        const QStringList kinds(keys.size(), keys.contains(" ") ? "G" : "M");
+        const QList<AnswerKind> kinds(keys.size(),
+                                      keys.contains(" ") ? AnswerKind::G : AnswerKind::M);
         for (int i = 0; i < answers.size(); ++i)
             QCOMPARE(MarkBlank(answers, keys, kinds, i), results.at(i));
     }
@@ -175,13 +199,13 @@ private Q_SLOTS:
         QFETCH(QStringList, answers);
         QFETCH(QStringList, keys);
         QFETCH(QStringList, models);
-        const QStringList kinds(keys.size(), keys.size() > 1 ? "G" : "M");
+        const QList<AnswerKind> kinds(keys.size(), keys.size() > 1 ? AnswerKind::G : AnswerKind::M);
         for (int i = 0; i < answers.size(); ++i) {
             if (models.at(i) != "*")
                 QCOMPARE(ModelAnswer(answers, keys, kinds, i), models.at(i));
         }
         // Any other kind shows its key.
-        QCOMPARE(ModelAnswer({"2"}, {"1 2/3"}, {"X"}, 0), QString("1 2/3"));
+        QCOMPARE(ModelAnswer({"2"}, {"1 2/3"}, {AnswerKind::X}, 0), QString("1 2/3"));
     }
 };
 

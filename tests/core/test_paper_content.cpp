@@ -26,8 +26,8 @@ private Q_SLOTS:
         QCOMPARE(paper.QuestionCount, 3);
         QCOMPARE(paper.BlanksPerQuestion, (QList<int>{1, 2, 3}));
         QCOMPARE(paper.AnswerKeys, (QStringList{"9", "3/10", "3/5", ";2;3;5", " ", " "}));
-        QCOMPARE(paper.AnswerKinds, (QStringList{"N", "F", "F", "G", "G", "G"}));
-        QCOMPARE(paper.AnswerMarks, (QStringList{"2", "1", "1", "1", "1", "1"}));
+        QCOMPARE(paper.AnswerKinds, ParseAnswerKinds({"N", "F", "F", "G", "G", "G"}));
+        QCOMPARE(paper.AnswerMarks, (QList<int>{2, 1, 1, 1, 1, 1}));
         QCOMPARE(paper.TotalBlanks, 6);
         QCOMPARE(paper.TotalMarks, 7);
         QVERIFY(!QFile::exists(dir.filePath("temptext.txt")));
@@ -36,7 +36,8 @@ private Q_SLOTS:
         read = LoadPaperContent(store, dir.path(), 2, 102);
         QVERIFY(read.ok());
         QCOMPARE(read.content.BlanksPerQuestion, (QList<int>{8, 1}));
-        QCOMPARE(read.content.AnswerKinds.mid(2, 3), (QStringList{"N", "T", "N"}));
+        QCOMPARE(read.content.AnswerKinds.mid(2, 3),
+                 (QList<AnswerKind>{AnswerKind::N, AnswerKind::T, AnswerKind::N}));
         QCOMPARE(read.content.AnswerKeys.last(), QString("1 2/3"));
         QCOMPARE(read.content.TotalMarks, 8 + 3);
     }

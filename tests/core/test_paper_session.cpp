@@ -385,7 +385,7 @@ private Q_SLOTS:
         QCOMPARE(newMarks.size(), oldMarks.size());
         for (int line : {0, 2, 3, 4})
             QCOMPARE(newMarks.at(line), oldMarks.at(line));
-        QCOMPARE(paper.Scoring, paper.TotalMarks - paper.AnswerMarks.at(last).toInt());
+        QCOMPARE(paper.Scoring, paper.TotalMarks - paper.AnswerMarks.at(last));
         QCOMPARE(paper.PScoring, ScorePercentText(paper.Scoring, paper.TotalMarks));
         // Field 40 of SSE and SST, paper 140's, and nothing else.
         for (const auto& [line, value] :

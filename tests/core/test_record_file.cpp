@@ -92,6 +92,27 @@ private Q_SLOTS:
         QCOMPARE(ReadRecordLine(dir.path(), "FSE").error, RecordError::FileMissing);
     }
 
+    void tagIndexFindsWhatFindTagLineFinds() {
+        // Tags at the start, inside a line, in other cases, repeated, and a
+        // "#" with no closing one.
+        const QStringList lines{"#101#>a>b", "x#102#>c", "#Abc#>1",      "#101#>again",
+                                "#abc#",     "#103",     "#104##105#>d", ""};
+        const TagIndex index(lines);
+        for (const QString& tag :
+             QStringList{"101", "102", "abc", "ABC", "103", "104", "105", "106", ""}) {
+            for (qsizetype from = 0; from <= lines.size(); ++from)
+                QCOMPARE(index.find(tag, from), FindTagLine(lines, tag, from));
+        }
+        QCOMPARE(index.find("abc", 3), qsizetype(4));
+
+        // The lenient reader keeps what the strict splitter would refuse.
+        QCOMPARE(RecordFieldsAfterTag("#TRD#", "TRD"), QStringList());
+        QCOMPARE(RecordFieldsAfterTag("#trd#>1>2", "TRD"), (QStringList{"1", "2"}));
+        QCOMPARE(RecordFieldsAfterTag("#FSE#87.5>", "FSE"), (QStringList{"87.5", ""}));
+        QCOMPARE(RecordFieldsAfterTag("junk #101#>a", "101"), QStringList{"a"});
+        QCOMPARE(RecordFieldsAfterTag("#102#>a", "101"), QStringList());
+    }
+
     void batchReadersMakeOneForwardPass() {
         QTemporaryDir dir;
         const QString path = dir.filePath("first.txt");

@@ -202,6 +202,36 @@ private Q_SLOTS:
         }
     }
 
+    void marksReadAsOneRecordPerPaper() {
+        MarksRecords marks;
+        for (int r = 0; r < MarksRecordCount; ++r)
+            marks[MarksRecord(r)] = SixRecords.at(r);
+        QCOMPARE(marks.asArray()[int(MarksRecord::CDD)], SixRecords.at(3));
+
+        const PaperMarks first = marks.paper(1);
+        QCOMPARE(first.firstTenths, std::optional<qint64>(875));
+        QCOMPARE(first.secondTenths, std::optional<qint64>());
+        QCOMPARE(first.timeTaken, QString("0:7:5"));
+        QCOMPARE(first.markedOn, QString("09/03/2024"));
+        QVERIFY(first.firstMarked);
+        QVERIFY(!first.secondMarked);
+        QCOMPARE(marks.paper(3).secondTenths, std::optional<qint64>(900));
+        QVERIFY(marks.paper(3).secondMarked);
+        // A paper beyond the records reads as not attempted.
+        const PaperMarks beyond = marks.paper(4);
+        QVERIFY(!beyond.firstTenths && !beyond.firstMarked && beyond.markedOn.isEmpty());
+
+        // Scores are percentages of at most one decimal, 0 to 100, and read
+        // back as they were written; anything else is no score.
+        for (const char* text : {"0", "33.3", "100", "87.5"})
+            QCOMPARE(ScoreText(ScoreFromText(text)), QString(text));
+        for (const char* text : {"", "100.1", "-1", "87.50", "87,5", "abc", " 50"})
+            QCOMPARE(ScoreFromText(text), std::optional<qint64>());
+        QVERIFY(MarkedFromText("1") && MarkedFromText(" 1 "));
+        QVERIFY(!MarkedFromText("0") && !MarkedFromText("") && !MarkedFromText("11"));
+        QCOMPARE(MarkedText(true) + MarkedText(false), QString("10"));
+    }
+
     void damagedPaperRecordsGiveFieldsByPosition() {
         // Never a field holding ">", which no marking could write back, and
         // however long the record, no more than one field past the paper's.

@@ -379,7 +379,7 @@ QStringList FolderFaults(const QString& folder, const QString& results,
                     MarkBlank(answers, content.AnswerKeys, content.AnswerKinds, i);
                 expected << ResultMarkText(mark);
                 if (mark == ResultMark::Correct)
-                    score += content.AnswerMarks.value(i).trimmed().toInt();
+                    score += content.AnswerMarks.value(i);
             }
             const QString percent = ScorePercentText(score, content.TotalMarks);
             const QString stored =

@@ -1,19 +1,22 @@
 #include "Bank.h"
 
+#include "core/AnswerChecking.h"
+
 namespace bank {
 
 QStringList AnswersOf(const QList<Blank>& blanks) {
     QStringList answers;
     QStringList group; // alternatives of the open G group, handed out in order
     for (const Blank& b : blanks) {
-        if (b.kind == QLatin1String("G") && b.key == QLatin1String(" ")) {
+        const AnswerKind kind = ParseAnswerKind(b.kind);
+        if (kind == AnswerKind::G && b.key == QLatin1String(" ")) {
             answers << (group.isEmpty() ? QString() : group.takeFirst());
             continue;
         }
-        if (b.kind == QLatin1String("M") || b.kind == QLatin1String("G")) {
+        if (IsGroupKind(kind)) {
             group = b.key.mid(1).split(QLatin1Char(';'));
             answers << group.takeFirst();
-            if (b.kind == QLatin1String("M"))
+            if (kind == AnswerKind::M)
                 group.clear();
             continue;
         }

@@ -1,5 +1,7 @@
 #include "MhtmlWriter.h"
 
+#include "core/AnswerChecking.h"
+
 namespace {
 
 const char kHost[] = "http://quillora.invalid/";
@@ -129,7 +131,7 @@ QByteArray MhtmlWriter::WorkingPage(const bank::Question& question) {
         QString text = parts ? QStringLiteral("%1 The answer is ").arg(bank::html::PartLabel(i))
                              : QStringLiteral("So the answer is ");
         // A choice's key is the number of its option, not the value it shows.
-        if (question.blanks.value(i).kind == QLatin1String("Q"))
+        if (ParseAnswerKind(question.blanks.value(i).kind) == AnswerKind::Q)
             text += QStringLiteral("option ");
         if (unit == QStringLiteral("\u00a3"))
             text +=

@@ -3,6 +3,8 @@
 #include "MhtmlWriter.h"
 #include "core/ContentTemplates.h"
 
+#include "core/AnswerChecking.h"
+
 #include <QDir>
 #include <QFile>
 #include <QLocale>
@@ -83,17 +85,14 @@ QSet<QString> ImageSources(const QString& html) {
 int StoreWriter::CheckBlanks(const QString& where, const QList<Blank>& blanks,
                              QStringList& problems) {
     auto problem = [&](const QString& text) { problems << where + QStringLiteral(": ") + text; };
-    static const QSet<QString> kinds = {
-        QStringLiteral("N"), QStringLiteral("T"), QStringLiteral("Q"),
-        QStringLiteral("L"), QStringLiteral("F"), QStringLiteral("X"),
-        QStringLiteral("R"), QStringLiteral("M"), QStringLiteral("G")};
     int maxOption = 0;
     for (int b = 0; b < blanks.size(); ++b) {
         const Blank& blank = blanks.at(b);
         const QString at = QStringLiteral("blank %1 ").arg(b + 1);
         if (blank.mark < 1 || blank.mark > 3)
             problem(at + QStringLiteral("mark %1 is not 1, 2 or 3").arg(blank.mark));
-        if (!kinds.contains(blank.kind)) {
+        const AnswerKind kind = ParseAnswerKind(blank.kind);
+        if (kind == AnswerKind::Unknown) {
             problem(at + QStringLiteral("unknown kind \"%1\"").arg(blank.kind));
             continue;
         }
@@ -105,10 +104,9 @@ int StoreWriter::CheckBlanks(const QString& where, const QList<Blank>& blanks,
                 QStringLiteral("key \"%1\" holds a character the tables cannot carry").arg(key));
             continue;
         }
-        const QString& kind = blank.kind;
-        if (kind == QLatin1String("G") && key == QLatin1String(" ")) {
+        if (kind == AnswerKind::G && key == QLatin1String(" ")) {
             // A follower: needs a head (or another follower) right before it.
-            if (b == 0 || blanks.at(b - 1).kind != QLatin1String("G"))
+            if (b == 0 || ParseAnswerKind(blanks.at(b - 1).kind) != AnswerKind::G)
                 problem(at + QStringLiteral("group follower without a head"));
             continue;
         }
@@ -116,31 +114,31 @@ int StoreWriter::CheckBlanks(const QString& where, const QList<Blank>& blanks,
             problem(at + QStringLiteral("key \"%1\" is empty or has outer spaces").arg(key));
             continue;
         }
-        if (kind == QLatin1String("N") && !IsNumber(key))
+        if (kind == AnswerKind::N && !IsNumber(key))
             problem(at + QStringLiteral("number key \"%1\" is not a number").arg(key));
-        if ((kind == QLatin1String("T") || kind == QLatin1String("L")) && IsNumber(key))
+        if ((kind == AnswerKind::T || kind == AnswerKind::L) && IsNumber(key))
             problem(at + QStringLiteral("word key \"%1\" is a number").arg(key));
-        if (kind == QLatin1String("F") && !IsFractionKey(key, false))
+        if (kind == AnswerKind::F && !IsFractionKey(key, false))
             problem(at + QStringLiteral("fraction key \"%1\" is not in lowest terms").arg(key));
-        if (kind == QLatin1String("X") && !IsFractionKey(key, true))
+        if (kind == AnswerKind::X && !IsFractionKey(key, true))
             problem(at + QStringLiteral("mixed number key \"%1\" is malformed").arg(key));
-        if (kind == QLatin1String("Q")) {
+        if (kind == AnswerKind::Q) {
             const int option = key.toInt();
             if (key.size() != 1 || option < 1 || option > 4)
                 problem(at + QStringLiteral("choice key \"%1\" is not 1 to 4").arg(key));
             maxOption = std::max(maxOption, option);
         }
-        if (kind == QLatin1String("M") || kind == QLatin1String("G")) {
+        if (IsGroupKind(kind)) {
             const QStringList alternatives = Alternatives(key);
             bool blankAlternative = alternatives.isEmpty();
             for (const QString& alternative : alternatives)
                 blankAlternative = blankAlternative || alternative.trimmed().isEmpty();
             if (blankAlternative)
                 problem(at + QStringLiteral("group key \"%1\" is not \";a;b...\"").arg(key));
-            if (kind == QLatin1String("G")) {
+            if (kind == AnswerKind::G) {
                 int followers = 0;
                 while (b + 1 + followers < blanks.size() &&
-                       blanks.at(b + 1 + followers).kind == QLatin1String("G") &&
+                       ParseAnswerKind(blanks.at(b + 1 + followers).kind) == AnswerKind::G &&
                        blanks.at(b + 1 + followers).key == QLatin1String(" "))
                     ++followers;
                 if (followers + 1 > alternatives.size())

@@ -26,10 +26,11 @@ bool PaperLister::list(const ResourceStore& store, const ProgramDefinition& defi
                        int paperNum, const QString& scratchFolder, QStringList* lines,
                        QStringList* errors, bool withWorking) {
     const ModuleDefinition& md = definition.module(module);
-    if (paperNum < 101 || paperNum > 100 + md.paperCount) {
+    if (paperNum < Numbering::PaperNumOfIndex(1) ||
+        paperNum > Numbering::PaperNumOfIndex(md.paperCount)) {
         errors->append(QStringLiteral("module %1 has papers 101 to %2; there is no paper %3")
                            .arg(module)
-                           .arg(100 + md.paperCount)
+                           .arg(Numbering::PaperNumOfIndex(md.paperCount))
                            .arg(paperNum));
         return false;
     }
@@ -59,8 +60,9 @@ bool PaperLister::list(const ResourceStore& store, const ProgramDefinition& defi
             lines->append(QStringLiteral("  (%1) blank %2: kind %3, key \"%4\", mark %5")
                               .arg(QChar(u'a' + b))
                               .arg(blank + 1)
-                              .arg(paper.AnswerKinds.value(blank), paper.AnswerKeys.value(blank),
-                                   paper.AnswerMarks.value(blank)));
+                              .arg(AnswerKindLetter(paper.AnswerKinds.value(blank)),
+                                   paper.AnswerKeys.value(blank))
+                              .arg(paper.AnswerMarks.value(blank)));
         if (withWorking)
             *lines << workingLines(store, paper.QuestionIds.value(q).toInt());
     }

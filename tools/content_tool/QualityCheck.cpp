@@ -2,6 +2,7 @@
 
 #include "Vocabulary.h"
 #include "core/AnswerChecking.h"
+#include "core/Numbering.h"
 #include "practice/MhtmlArchive.h"
 
 #include <QHash>
@@ -298,10 +299,11 @@ QStringList QualityCheck::checkWorking(const QString& html, const QList<Blank>& 
         answers[n - 1] = bank::vocab::VisibleText(k.captured(1));
         found[n - 1] = true;
     }
-    QStringList keys, kinds;
+    QStringList keys;
+    QList<AnswerKind> kinds;
     for (const Blank& b : blanks) {
         keys << b.key;
-        kinds << b.kind;
+        kinds << ParseAnswerKind(b.kind);
     }
     for (int i = 0; i < blanks.size(); ++i) {
         if (!found.at(i)) {
@@ -314,7 +316,7 @@ QStringList QualityCheck::checkWorking(const QString& html, const QList<Blank>& 
                             .arg(answers.at(i))
                             .arg(i + 1)
                             .arg(keys.at(i));
-        else if (kinds.at(i) == QLatin1String("M") &&
+        else if (kinds.at(i) == AnswerKind::M &&
                  answers.at(i) != KeyAlternatives(keys.at(i)).value(0))
             problems << QStringLiteral("the working's answer \"%1\" for blank %2 is not the key's "
                                        "first spelling")
@@ -365,7 +367,7 @@ QualityCheck::Result QualityCheck::run(const QList<QPair<int, QList<Item>>>& pap
             }
             bool choice = false;
             for (const Blank& b : item.blanks) {
-                choice = choice || b.kind == QLatin1String("Q");
+                choice = choice || ParseAnswerKind(b.kind) == AnswerKind::Q;
                 marks += b.mark;
             }
             blanks += int(item.blanks.size());
@@ -411,8 +413,8 @@ QualityCheck::Result QualityCheck::run(const QList<QPair<int, QList<Item>>>& pap
         // A paper of a few questions makes no figure to compare.
         if (figures.questions < kFewestForRamp)
             rounded = -1;
-        if (rounded >= 0 && (paper - 101) % 5 != 0 && difficulties.value(paper - 1, -1) >= 0 &&
-            rounded < difficulties.value(paper - 1))
+        if (rounded >= 0 && Numbering::PaperInTopic(paper) != 1 &&
+            difficulties.value(paper - 1, -1) >= 0 && rounded < difficulties.value(paper - 1))
             problem(QStringLiteral("paper %1").arg(paper),
                     QStringLiteral("difficulty %1 is below paper %2's %3")
                         .arg(rounded, 0, 'f', 2)

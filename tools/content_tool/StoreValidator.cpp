@@ -6,7 +6,11 @@
 
 #include "core/AnswerChecking.h"
 #include "core/GraphicsTable.h"
+#include "core/Numbering.h"
 #include "core/PaperContent.h"
+#include "core/ProgramDefinition.h"
+#include "core/ProgramFolder.h"
+#include "results/ResultsFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,7 +20,6 @@
 
 namespace {
 
-constexpr int DefinitionId = 30000;
 constexpr int MaxBlanksPerQuestion = 20;
 constexpr int MaxBlanksPerPaper = 80;
 constexpr int GroupReach = 21; // a follower stands at most 21 blanks after its head
@@ -93,30 +96,30 @@ bool StoreValidator::itemText(int id, TableText* text, int tagLength) {
 
 void StoreValidator::checkDefinition() {
     TableText text;
-    if (!itemText(DefinitionId, &text, 3))
+    if (!itemText(DefinitionItemId, &text, 3))
         return;
-    const QString path = m_scratch + QStringLiteral("/temptext30000.txt");
-    if (m_store.ExtractResource(DefinitionId, QStringLiteral("Custom"), path) !=
+    const QString path = m_scratch + QLatin1Char('/') + DefinitionScratchName();
+    if (m_store.ExtractResource(DefinitionItemId, QStringLiteral("Custom"), path) !=
         ResourceStore::ExtractResult::Done) {
-        problem(DefinitionId, QStringLiteral("cannot be extracted to %1").arg(path));
+        problem(DefinitionItemId, QStringLiteral("cannot be extracted to %1").arg(path));
         return;
     }
     const DefinitionRead read = ReadProgramDefinitionFile(path);
     QFile::remove(path);
     if (read.error != DefinitionError::None)
-        problem(DefinitionId, read.detail);
+        problem(DefinitionItemId, read.detail);
     if (read.error != DefinitionError::None && read.error != DefinitionError::BadModule)
         return;
     m_definition = read.definition;
     m_definitionRead = true;
 
     if (m_definition.displayName.trimmed().isEmpty())
-        problem(DefinitionId, QStringLiteral("no display name (NME)"));
+        problem(DefinitionItemId, QStringLiteral("no display name (NME)"));
     static const QRegularExpression codeChars(QStringLiteral("^[A-Za-z0-9_-]+$"));
     if (m_definition.programCode.isEmpty())
-        problem(DefinitionId, QStringLiteral("no program code (COD)"));
+        problem(DefinitionItemId, QStringLiteral("no program code (COD)"));
     else if (!codeChars.match(m_definition.programCode).hasMatch())
-        problem(DefinitionId,
+        problem(DefinitionItemId,
                 QStringLiteral("program code \"%1\" cannot be part of a results file name")
                     .arg(m_definition.programCode));
     for (int m = 1; m <= 3; ++m) {
@@ -135,20 +138,20 @@ void StoreValidator::checkDefinition() {
         for (const auto& c : counted) {
             const TableRecord* record = text.find(QLatin1String(c.key) + QString::number(m));
             if (record && record->fields.size() != c.count)
-                problem(DefinitionId,
+                problem(DefinitionItemId,
                         QStringLiteral("%1%2 %3, but %4%2 is %5")
                             .arg(QLatin1String(c.key), QString::number(m),
                                  QString::fromLatin1(c.what).arg(record->fields.size()),
                                  QLatin1String(c.countKey), QString::number(c.count)));
         }
-        if (module.paperCount != 5 * module.topicCount)
-            problem(DefinitionId,
+        if (module.paperCount != Numbering::PapersPerTopic * module.topicCount)
+            problem(DefinitionItemId,
                     QStringLiteral("module %1 has %2 papers (TP%1), but its %3 topics of five "
                                    "papers need %4")
                         .arg(m)
                         .arg(module.paperCount)
                         .arg(module.topicCount)
-                        .arg(5 * module.topicCount));
+                        .arg(Numbering::PapersPerTopic * module.topicCount));
     }
 }
 
@@ -166,7 +169,8 @@ void StoreValidator::checkModule(int module) {
 
 void StoreValidator::checkQuality(const ModuleContent& mc) {
     QList<QPair<int, QList<QualityCheck::Item>>> papers;
-    for (int p = 101; p <= 100 + mc.paperCount; ++p) {
+    for (int p = Numbering::PaperNumOfIndex(1); p <= Numbering::PaperNumOfIndex(mc.paperCount);
+         ++p) {
         QList<QualityCheck::Item> items;
         for (const QString& q : mc.paperQuestions[p - 101]) {
             const auto it = mc.questions.constFind(q);
@@ -196,7 +200,8 @@ void StoreValidator::readPapers(ModuleContent& mc) {
         return;
     static const QRegularExpression fiveDigits(QStringLiteral("^[0-9]{5}$"));
     QHash<QString, int> listedIn;
-    for (int p = 101; p <= 100 + mc.paperCount; ++p) {
+    for (int p = Numbering::PaperNumOfIndex(1); p <= Numbering::PaperNumOfIndex(mc.paperCount);
+         ++p) {
         const TableRecord* rec = table.find(QString::number(p));
         if (!rec) {
             problem(id, QStringLiteral("paper %1 has no record").arg(p));
@@ -218,7 +223,7 @@ void StoreValidator::readPapers(ModuleContent& mc) {
                         QStringLiteral("%1: \"%2\" is not a five-digit question id").arg(where, q));
             else if (q.toInt() > 32767)
                 problem(id, QStringLiteral("%1: %2 does not fit a 16-bit store id").arg(where, q));
-            else if (q.toInt() >= DefinitionId && q.toInt() < 30200)
+            else if (q.toInt() >= DefinitionItemId && q.toInt() < 30200)
                 problem(
                     id,
                     QStringLiteral("%1: %2 is a store id of the program's tables").arg(where, q));
@@ -240,12 +245,12 @@ void StoreValidator::readPapers(ModuleContent& mc) {
     for (const TableRecord& rec : table.records()) {
         bool ok = false;
         const int p = rec.tag.toInt(&ok);
-        if (!ok || p < 101 || p > 100 + mc.paperCount)
+        if (!ok || p < 101 || p > Numbering::PaperNumOfIndex(mc.paperCount))
             problem(id, QStringLiteral("line %1: record %2 is not a paper of module %3 (101 to %4)")
                             .arg(rec.line)
                             .arg(rec.tag)
                             .arg(mc.number)
-                            .arg(100 + mc.paperCount));
+                            .arg(Numbering::PaperNumOfIndex(mc.paperCount)));
     }
     m_report.questions += int(listedIn.size());
 }
@@ -258,7 +263,8 @@ void StoreValidator::readQuestionTables(ModuleContent& mc) {
         present[t] = itemText(ids[t], &tables[t], 5);
 
     QSet<QString> listed;
-    for (int p = 101; p <= 100 + mc.paperCount; ++p) {
+    for (int p = Numbering::PaperNumOfIndex(1); p <= Numbering::PaperNumOfIndex(mc.paperCount);
+         ++p) {
         for (const QString& q : mc.paperQuestions[p - 101]) {
             listed.insert(q);
             const TableRecord* recs[3] = {nullptr, nullptr, nullptr};
@@ -318,7 +324,8 @@ void StoreValidator::checkOrder(int tableId, const TableText& table, const Modul
     int last = -1;
     QString lastQuestion;
     int lastPaper = 0;
-    for (int p = 101; p <= 100 + mc.paperCount; ++p) {
+    for (int p = Numbering::PaperNumOfIndex(1); p <= Numbering::PaperNumOfIndex(mc.paperCount);
+         ++p) {
         for (const QString& q : mc.paperQuestions[p - 101]) {
             const int at = position.value(q, -1);
             if (at < 0)
@@ -345,14 +352,11 @@ void StoreValidator::checkBlanks(ModuleContent& mc) {
     const int keysId = KeysTableId(mc.number);
     const int kindsId = KindsTableId(mc.number);
     const int marksId = MarksTableId(mc.number);
-    static const QStringList known = {
-        QStringLiteral("N"), QStringLiteral("T"), QStringLiteral("Q"),
-        QStringLiteral("L"), QStringLiteral("F"), QStringLiteral("X"),
-        QStringLiteral("R"), QStringLiteral("M"), QStringLiteral("G")};
     static const QRegularExpression number(QStringLiteral("^ *[+-]?[0-9]+(\\.[0-9]+)? *$"));
     static const QRegularExpression mark(QStringLiteral("^[1-3]$"));
 
-    for (int p = 101; p <= 100 + mc.paperCount; ++p) {
+    for (int p = Numbering::PaperNumOfIndex(1); p <= Numbering::PaperNumOfIndex(mc.paperCount);
+         ++p) {
         QList<const Question*> list;
         bool whole = true;
         int blanks = 0, marks = 0;
@@ -376,34 +380,32 @@ void StoreValidator::checkBlanks(ModuleContent& mc) {
             for (int b = 0; b < n; ++b) {
                 const Blank& blank = question.blanks[b];
                 const QString where = QStringLiteral("question %1 %2").arg(q, blankLetter(b));
-                const QString& k = blank.kind;
+                const AnswerKind k = ParseAnswerKind(blank.kind);
                 const QString& key = blank.key;
-                if (!known.contains(k))
-                    problem(kindsId,
-                            QStringLiteral("%1: unknown answer kind \"%2\"").arg(where, k));
-                if (k == QLatin1String("N") && !number.match(key).hasMatch())
+                if (k == AnswerKind::Unknown)
+                    problem(
+                        kindsId,
+                        QStringLiteral("%1: unknown answer kind \"%2\"").arg(where, blank.kind));
+                if (k == AnswerKind::N && !number.match(key).hasMatch())
                     problem(
                         keysId,
                         QStringLiteral("%1: kind N key \"%2\" is not a number").arg(where, key));
-                if ((k == QLatin1String("T") || k == QLatin1String("Q") ||
-                     k == QLatin1String("L") || k == QLatin1String("F") ||
-                     k == QLatin1String("R") || k == QLatin1String("X")) &&
+                if (k != AnswerKind::Unknown && k != AnswerKind::N && !IsGroupKind(k) &&
                     key.trimmed().isEmpty())
                     problem(keysId, QStringLiteral("%1: the key is empty").arg(where));
-                if (k == QLatin1String("Q") && key.trimmed().size() > 1)
+                if (k == AnswerKind::Q && key.trimmed().size() > 1)
                     problem(keysId, QStringLiteral("%1: kind Q key \"%2\" is longer than the one "
                                                    "character its answer box takes")
                                         .arg(where, key));
-                if (k == QLatin1String("X") && !key.trimmed().contains(QLatin1Char(' ')))
+                if (k == AnswerKind::X && !key.trimmed().contains(QLatin1Char(' ')))
                     problem(keysId, QStringLiteral("%1: kind X key \"%2\" has no space between the "
                                                    "whole number and the fraction")
                                         .arg(where, key));
-                if ((k == QLatin1String("M") ||
-                     (k == QLatin1String("G") && key != QLatin1String(" "))) &&
+                if ((k == AnswerKind::M || (k == AnswerKind::G && key != QLatin1String(" "))) &&
                     !hasAlternatives(key))
                     problem(keysId, QStringLiteral("%1: kind %2 key \"%3\" lists no alternatives "
                                                    "(\";a;b\")")
-                                        .arg(where, k, key));
+                                        .arg(where, blank.kind, key));
                 if (!mark.match(blank.mark).hasMatch())
                     problem(
                         marksId,
@@ -442,14 +444,16 @@ void StoreValidator::checkGroups(const ModuleContent& mc, int paper,
         for (int b = 0; b < q->blanks.size(); ++b)
             flat.append({q, b});
     const auto keyAt = [&](int i) { return flat[i].question->blanks[flat[i].blank].key; };
-    const auto kindAt = [&](int i) { return flat[i].question->blanks[flat[i].blank].kind; };
+    const auto kindAt = [&](int i) {
+        return ParseAnswerKind(flat[i].question->blanks[flat[i].blank].kind);
+    };
     const auto where = [&](int i) {
         return QStringLiteral("question %1 %2")
             .arg(flat[i].question->id, blankLetter(flat[i].blank));
     };
     const int keysId = KeysTableId(mc.number);
     for (int i = 0; i < flat.size(); ++i) {
-        if (kindAt(i) != QLatin1String("G"))
+        if (kindAt(i) != AnswerKind::G)
             continue;
         if (keyAt(i) == QLatin1String(" ")) {
             int head = i - 1;
@@ -460,10 +464,11 @@ void StoreValidator::checkGroups(const ModuleContent& mc, int paper,
                                                "before it in paper %2")
                                     .arg(where(i))
                                     .arg(paper));
-            else if (kindAt(head) != QLatin1String("G"))
+            else if (kindAt(head) != AnswerKind::G)
                 problem(keysId, QStringLiteral("%1: a group follower after %2, which is of kind "
                                                "%3, not a group head")
-                                    .arg(where(i), where(head), kindAt(head)));
+                                    .arg(where(i), where(head),
+                                         flat[head].question->blanks[flat[head].blank].kind));
             else if (i - head > GroupReach)
                 problem(keysId, QStringLiteral("%1: a group follower %2 blanks after its head; "
                                                "at most %3")
@@ -474,7 +479,7 @@ void StoreValidator::checkGroups(const ModuleContent& mc, int paper,
         }
         int size = 1;
         while (i + size < flat.size() && keyAt(i + size) == QLatin1String(" ") &&
-               kindAt(i + size) == QLatin1String("G"))
+               kindAt(i + size) == AnswerKind::G)
             ++size;
         const int alternatives = alternativeCount(keyAt(i));
         if (alternatives > 0 && alternatives < size)
@@ -487,7 +492,8 @@ void StoreValidator::checkGroups(const ModuleContent& mc, int paper,
 }
 
 void StoreValidator::checkLoading(const ModuleContent& mc) {
-    for (int p = 101; p <= 100 + mc.paperCount; ++p) {
+    for (int p = Numbering::PaperNumOfIndex(1); p <= Numbering::PaperNumOfIndex(mc.paperCount);
+         ++p) {
         if (m_papersWithProblems.contains(mc.number * 1000 + p) || !mc.blanksOfPaper.contains(p))
             continue;
         const PaperContentRead read = LoadPaperContent(m_store, m_scratch, mc.number, p);
@@ -511,9 +517,7 @@ void StoreValidator::checkTemplates(const ModuleContent& mc) {
     TableText marks;
     if (itemText(templateId(m, 1), &marks, 3)) {
         const int id = templateId(m, 1);
-        const QStringList tags = {QStringLiteral("FSE"), QStringLiteral("SSE"),
-                                  QStringLiteral("LTM"), QStringLiteral("CDD"),
-                                  QStringLiteral("FST"), QStringLiteral("SST")};
+        const QStringList tags = MarksTags();
         QStringList found;
         for (const TableRecord& r : marks.records())
             found.append(r.tag.toUpper());
@@ -529,7 +533,8 @@ void StoreValidator::checkTemplates(const ModuleContent& mc) {
                                 .arg(tags[t])
                                 .arg(rec->fields.size())
                                 .arg(papers));
-            const QString expected = t < 4 ? QString() : QStringLiteral("0");
+            const bool state = t == int(MarksRecord::FST) || t == int(MarksRecord::SST);
+            const QString expected = state ? MarkedText(false) : QString();
             for (int f = 0; f < rec->fields.size(); ++f) {
                 if (rec->fields[f] != expected) {
                     problem(id, QStringLiteral("%1 field %2 is \"%3\"; \"%4\" expected")
@@ -559,7 +564,7 @@ void StoreValidator::checkTemplates(const ModuleContent& mc) {
         if (which > 2 && !firstBytes.isEmpty())
             continue; // the same bytes as the first, already checked
         int last = -1;
-        for (int p = 101; p <= 100 + papers; ++p) {
+        for (int p = Numbering::PaperNumOfIndex(1); p <= Numbering::PaperNumOfIndex(papers); ++p) {
             const TableRecord* rec = t.find(QString::number(p));
             if (!rec) {
                 problem(id, QStringLiteral("no record for paper %1").arg(p));
@@ -589,7 +594,7 @@ void StoreValidator::checkTemplates(const ModuleContent& mc) {
         for (const TableRecord& rec : t.records()) {
             bool ok = false;
             const int p = rec.tag.toInt(&ok);
-            if (!ok || p < 101 || p > 100 + papers)
+            if (!ok || p < 101 || p > Numbering::PaperNumOfIndex(papers))
                 problem(id, QStringLiteral("line %1: record %2 is not a paper of module %3")
                                 .arg(rec.line)
                                 .arg(rec.tag)

@@ -327,14 +327,15 @@ private:
 
     void checkKeys(const SourceQuestion& q) {
         const PictureLookup lookup = [&q](const QString& name) { return FindPicture(q, name); };
-        QStringList keys, kinds;
+        QStringList keys;
+        QList<AnswerKind> kinds;
         QList<QStringList> candidates;
         bool computed = true;
         for (int b = 0; b < q.blanks.size(); ++b) {
             const SourceBlank& blank = q.blanks.at(b);
             const QString field = QStringLiteral("blanks[%1].check").arg(b + 1);
             keys << blank.key;
-            kinds << blank.kind;
+            kinds << ParseAnswerKind(blank.kind);
             if (blank.check.trimmed().isEmpty()) {
                 // A teacher's blank without a check: nothing to hold its key to.
                 candidates << QStringList{blank.key};
@@ -351,7 +352,7 @@ private:
                 candidates << QStringList();
                 continue;
             }
-            if (blank.kind == QLatin1String("Q") && !q.options.isEmpty()) {
+            if (kinds.last() == AnswerKind::Q && !q.options.isEmpty()) {
                 const QList<int> shown = OptionsShowing(q, e.value);
                 if (shown.size() != 1) {
                     QStringList numbers;
@@ -369,7 +370,7 @@ private:
                 candidates << QStringList{QString::number(shown.first())};
                 continue;
             }
-            candidates << e.value.answers(blank.kind);
+            candidates << e.value.answers(kinds.last());
         }
         if (!computed)
             return;
@@ -383,7 +384,7 @@ private:
                 problem(
                     q, QStringLiteral("blanks[%1]").arg(b + 1),
                     QStringLiteral("the key \"%1\" (kind %2) is not what its check %3 gives: %4")
-                        .arg(keys.at(b), kinds.at(b), q.blanks.at(b).check,
+                        .arg(keys.at(b), q.blanks.at(b).kind, q.blanks.at(b).check,
                              candidates.at(b).value(0)));
         }
     }

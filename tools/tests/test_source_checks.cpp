@@ -91,10 +91,10 @@ private Q_SLOTS:
 
         // Values as a pupil writes them for each kind of answer.
         const Value v = Evaluate(QStringLiteral("5/3")).value;
-        QCOMPARE(v.answers(QStringLiteral("X")), QStringList{QStringLiteral("1 2/3")});
-        QCOMPARE(v.answers(QStringLiteral("F")), QStringList{QStringLiteral("5/3")});
+        QCOMPARE(v.answers(AnswerKind::X), QStringList{QStringLiteral("1 2/3")});
+        QCOMPARE(v.answers(AnswerKind::F), QStringList{QStringLiteral("5/3")});
         QVERIFY(Evaluate(QStringLiteral("9 + 7"))
-                    .value.answers(QStringLiteral("T"))
+                    .value.answers(AnswerKind::T)
                     .contains(QStringLiteral("sixteen")));
         QCOMPARE(NumberWords(1042), QStringLiteral("one thousand and forty-two"));
         QCOMPARE(NumberWords(370), QStringLiteral("three hundred and seventy"));

@@ -7,6 +7,7 @@
 #include "core/FolderLock.h"
 #include "core/GraphicsTable.h"
 #include "core/Log.h"
+#include "core/Numbering.h"
 #include "core/ProgramDefinition.h"
 #include "core/ProgramFolder.h"
 #include "main_window/Startup.h"
@@ -67,33 +68,36 @@ Contents::~Contents() {
 QString Contents::startupProblemText(Startup::Problem problem, const QString& reason) const {
     const QString folder = QDir::toNativeSeparators(m_state.programFolder);
     const QString because = reason.isEmpty() ? QString() : tr(", because %1").arg(reason);
+    const QString product = PopUpService::productName();
     switch (problem) {
     case Startup::Problem::FolderInUse:
-        return tr("Quillora Maths Practice is already open. Please use its window.");
+        return tr("%1 is already open. Please use its window.").arg(product);
     case Startup::Problem::FolderNotWritable:
-        return tr("Quillora Maths Practice cannot write in its folder %1%2, so it could "
+        return tr("%1 cannot write in its folder %2%3, so it could "
                   "not keep your results. Please ask a grown-up to check the folder.")
-            .arg(folder, because);
+            .arg(product, folder, because);
     case Startup::Problem::LockNotAFile:
-        return tr("Quillora Maths Practice cannot start, because something that is not a "
+        return tr("%1 cannot start, because something that is not a "
                   "plain file (a link to another place, or a folder) stands where its file "
-                  "%1 should be. The program never writes through such a link. Please ask a "
+                  "%2 should be. The program never writes through such a link. Please ask a "
                   "grown-up to remove it, then start the program again.")
-            .arg(QDir::toNativeSeparators(
-                QDir(m_state.programFolder).filePath(QLatin1String(Startup::LockFileName))));
+            .arg(product,
+                 QDir::toNativeSeparators(
+                     QDir(m_state.programFolder).filePath(QLatin1String(Startup::LockFileName))));
     case Startup::Problem::DefinitionNotWritten:
-        return tr("Quillora Maths Practice could not prepare its practice papers in the "
-                  "folder %1%2. Please check that the folder can be written to, then start "
+        return tr("%1 could not prepare its practice papers in the "
+                  "folder %2%3. Please check that the folder can be written to, then start "
                   "the program again.")
-            .arg(folder, because);
+            .arg(product, folder, because);
     case Startup::Problem::NoContent:
-        return tr("Quillora Maths Practice has no practice papers to show: its content is "
-                  "missing or damaged. Please install the program again.");
+        return tr("%1 has no practice papers to show: its content is "
+                  "missing or damaged. Please install the program again.")
+            .arg(product);
     case Startup::Problem::ResultsNotWritable:
-        return tr("Quillora Maths Practice cannot keep your results in the folder %1%2. "
+        return tr("%1 cannot keep your results in the folder %2%3. "
                   "Please check that the folder can be written to, then start the "
                   "program again.")
-            .arg(folder, because);
+            .arg(product, folder, because);
     case Startup::Problem::None:
         break;
     }
@@ -625,7 +629,7 @@ bool Contents::ResetAllResults() {
 void Contents::RefreshContents() {
     m_home->LoadModuleResults(HomePage::TopicChoice::KeepChosen);
     for (int k = 1; k <= HomePage::TopicSlots; ++k) {
-        if (m_state.TopicCount == 5 * k - 4)
+        if (m_state.TopicCount == Numbering::TopicFirstIndex(k))
             m_home->Topic_Click(k);
     }
 }
@@ -655,7 +659,7 @@ void Contents::OpenPaper(int offset, int attempt) {
         return;
     }
     finishStartup();
-    m_state.PaperNum = m_state.TopicCount + 100 + offset;
+    m_state.PaperNum = Numbering::PaperNumOfIndex(m_state.TopicCount + offset);
     m_state.TakeNum = attempt;
     // Taken before the old window unloads: its unload refreshes the page.
     PaperOpening opening = PaperOpening::fromState(m_state);

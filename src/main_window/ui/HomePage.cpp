@@ -303,10 +303,12 @@ void HomePage::TopicChoosing(int topicNum) {
     for (int i = 0; i < Rows; ++i) {
         // Entry topicNum + i of the 1-based arrays; a paper beyond the file's
         // records shows as not attempted.
-        m_firstMarks[i]->setText(m_marks.FSE.value(topicNum + i - 1));
-        m_secondMarks[i]->setText(m_marks.SSE.value(topicNum + i - 1));
+        const PaperMarks paper = m_marks.paper(topicNum + i);
+        m_firstMarks[i]->setText(ScoreText(paper.firstTenths));
+        m_secondMarks[i]->setText(ScoreText(paper.secondTenths));
     }
-    if (topicNum >= 1 && topicNum <= 46 && (topicNum - 1) % Numbering::PapersPerTopic == 0) {
+    if (topicNum >= 1 && topicNum <= Numbering::TopicFirstIndex(TopicSlots) &&
+        (topicNum - 1) % Numbering::PapersPerTopic == 0) {
         m_state.SubH1 = m_topicNames.value((topicNum - 1) / Numbering::PapersPerTopic);
         m_subHeading->setText(m_state.SubH1);
     }

@@ -1,5 +1,7 @@
 #include "main_window/ui/StartupEnvironment.h"
 
+#include "chrome/PopUpService.h"
+
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QSocketNotifier>
@@ -28,8 +30,9 @@ bool DisplayAvailable(QString* message) {
         return true;
     if (message) {
         *message = QStringLiteral(
-            "quillora: no desktop display found. Quillora Maths Practice needs a desktop; "
-            "without one, run it as: xvfb-run -s \"-screen 0 1280x1024x24\" quillora");
+                       "quillora: no desktop display found. %1 needs a desktop; "
+                       "without one, run it as: xvfb-run -s \"-screen 0 1280x1024x24\" quillora")
+                       .arg(PopUpService::productName());
     }
     return false;
 }

@@ -314,7 +314,8 @@ bool PracticeWindow::LoadPaper() {
         Tell(PopUpService::programTitle(),
              QStringLiteral("This paper could not be opened: the part of the program that shows "
                             "the questions is missing. Please ask a grown-up to install "
-                            "Quillora Maths Practice again."));
+                            "%1 again.")
+                 .arg(PopUpService::productName()));
         return false;
     }
     m_session =
@@ -402,8 +403,7 @@ void PracticeWindow::layoutAndShowRows() {
     QList<AnswerRowContent> rows;
     for (int k = 0; k < n; ++k)
         rows << m_session->RowContent(first + k);
-    const bool longFirst =
-        n > 0 && m_session->paper().AnswerKinds.value(first) == QLatin1String("L");
+    const bool longFirst = n > 0 && m_session->paper().AnswerKinds.value(first) == AnswerKind::L;
     m_sheet->LayoutAnswerSheet(rows, longFirst, m_session->CurrentQuestionHasFractions());
     m_sheet->setQuestionNumber(m_session->paper().QSCount);
     m_sheet->ShowAnswerRows(n);
