@@ -111,9 +111,15 @@ NavigationBar::NavigationBar(QWidget* window, PictureCache& pictures)
     showSelection(1);
 }
 
-void NavigationBar::setCaptions(const ProgramDefinition& definition) {
+void NavigationBar::setCaptions(const ProgramDefinition& definition, int freeSlot) {
+    m_free = freeSlot;
     for (int m = 1; m <= 3; ++m) {
         const QString& heading = definition.module(m).heading;
+        if (m == m_free) {
+            m_tabs[m - 1]->setCaptionText(tr("Add a module\u2026"));
+            m_tabs[m - 1]->setToolTips(tr("Add a module of a teacher's own papers"));
+            continue;
+        }
         m_tabs[m - 1]->setCaptionText(heading);
         m_tabs[m - 1]->setToolTips(tr("Load %1 Module").arg(heading));
     }
@@ -139,7 +145,7 @@ void NavigationBar::layoutTabs(const ProgramDefinition& definition, int left, in
     x = left;
     for (int m = 1; m <= 3; ++m) {
         PictureButton* tab = m_tabs[m - 1];
-        m_present[m - 1] = definition.module(m).exists();
+        m_present[m - 1] = definition.module(m).exists() || m == m_free;
         tab->setFocusPolicy(m_present[m - 1] ? Qt::TabFocus : Qt::NoFocus);
         // The tab of a module the program lacks does nothing: not read out.
         ReaderTree::SetReadAs(tab, m_present[m - 1] ? ReaderTree::ReadAs::Default
@@ -183,7 +189,8 @@ void NavigationBar::showSelection(int chosenTab) {
     for (int n = 1; n <= Buttons; ++n) {
         PictureButton* button = m_buttons[n - 1];
         const ToolColumn& entry = column[n - 1];
-        if (!entry.caption) {
+        // A free tab has no module to show, report or print.
+        if (!entry.caption || (chosenTab == m_free && n != Buttons)) {
             button->hide();
             continue;
         }

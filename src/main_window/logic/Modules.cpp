@@ -1,0 +1,363 @@
+#include "main_window/logic/Modules.h"
+
+#include "core/AtomicWrite.h"
+#include "core/ModuleCheck.h"
+#include "core/ModuleFile.h"
+#include "core/ResourceStore.h"
+#include "main_window/logic/Startup.h"
+#include "results/EditionUpgrade.h"
+#include "results/ResultsFiles.h"
+
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <algorithm>
+
+namespace {
+
+// The built-in bank's slot, never a teacher's.
+constexpr int BankSlot = 2;
+
+QString Native(const QString& path) {
+    return QDir::toNativeSeparators(path);
+}
+
+// Moves from[i] to to[i] in order; on the first that fails, the ones moved
+// go back and *failed names it.
+bool MoveAll(const QStringList& from, const QStringList& to, QString* failed) {
+    for (int i = 0; i < from.size(); ++i) {
+        const bool moved =
+            QDir().mkpath(QFileInfo(to.at(i)).path()) && QFile::rename(from.at(i), to.at(i));
+        if (!moved) {
+            *failed = from.at(i);
+            for (int j = i - 1; j >= 0; --j)
+                QFile::rename(to.at(j), from.at(j));
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+Modules::Modules(QString dataFolder, QStringList pupilFolders)
+    : m_folder(std::move(dataFolder)), m_pupils(std::move(pupilFolders)) {}
+
+bool Modules::readLoaded(int slot, const QString& path, Loaded* loaded, QString* why) const {
+    const ModuleFile::Header header = ModuleFile::ReadHeader(path, why);
+    if (header.id.isEmpty())
+        return false;
+    loaded->slot = slot;
+    loaded->path = path;
+    loaded->id = header.id;
+    loaded->version = header.version;
+    loaded->heading = header.heading;
+    loaded->author = header.author;
+    return true;
+}
+
+QStringList Modules::AttachAll(ResourceStore& store) {
+    QStringList leftOut;
+    m_loaded.clear();
+    for (int slot : {1, 3}) {
+        const QString path = QDir(m_folder).filePath(FileName(slot));
+        if (!QFileInfo::exists(path))
+            continue;
+        Loaded loaded;
+        QString why;
+        if (!readLoaded(slot, path, &loaded, &why) || !store.attachModule(slot, path, &why)) {
+            leftOut << QStringLiteral("The module in the file %1 could not be opened%2, so it "
+                                      "is left out. The other modules can be used as usual.")
+                           .arg(Native(path),
+                                why.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(why));
+            continue;
+        }
+        m_loaded << loaded;
+    }
+    return leftOut;
+}
+
+const Modules::Loaded* Modules::find(int slot) const {
+    for (const Loaded& loaded : m_loaded) {
+        if (loaded.slot == slot)
+            return &loaded;
+    }
+    return nullptr;
+}
+
+int Modules::freeSlot() const {
+    for (int slot : FreeOrder) {
+        if (!find(slot))
+            return slot;
+    }
+    return 0;
+}
+
+QStringList Modules::pupilFilesOf(int slot, const QString& code) const {
+    QStringList files;
+    for (const QString& pupil : m_pupils) {
+        for (int k = 0; k < ResultsFileCount; ++k)
+            files << ResultsFilePath(pupil, static_cast<ResultsFile>(k), slot, code);
+        files << EditionUpgrade::MarkPath(pupil, slot, code);
+    }
+    files.erase(std::remove_if(files.begin(), files.end(),
+                               [](const QString& f) { return !QFileInfo::exists(f); }),
+                files.end());
+    return files;
+}
+
+QString Modules::RemovedFolderFor(int slot) const {
+    const QString base =
+        QDir(m_folder).filePath(QLatin1String(RemovedFolderName)) +
+        QStringLiteral("/module%1 %2").arg(slot).arg(QDate::currentDate().toString(Qt::ISODate));
+    // A second removal on the same day keeps the first one's files.
+    QString folder = base;
+    for (int n = 2; QFileInfo::exists(folder); ++n)
+        folder = base + QStringLiteral(" (%1)").arg(n);
+    return folder;
+}
+
+// Where a pupil's file goes inside the dated folder: under the pupil's own
+// folder name, so two pupils' files never meet.
+static QStringList AsideOf(const QStringList& files, const QString& aside) {
+    QStringList to;
+    for (const QString& file : files) {
+        const QFileInfo info(file);
+        to << aside + QLatin1Char('/') + QFileInfo(info.path()).fileName() + QLatin1Char('/') +
+                  info.fileName();
+    }
+    return to;
+}
+
+QString Modules::programCode(const ResourceStore& store) const {
+    return ReadProgramDefinition(store, m_folder).definition.programCode;
+}
+
+Modules::Outcome Modules::finish(Outcome outcome, ResourceStore& store, bool upgrade) const {
+    const DefinitionRead read = ReadProgramDefinition(store, m_folder);
+    outcome.definition = read.definition;
+    // Every pupil's files of the module from its templates; after a
+    // replacement the answers to changed papers go.
+    for (const QString& pupil : m_pupils) {
+        const Startup::PupilOutcome prepared = Startup::PreparePupil(store, pupil, read.definition);
+        if (!prepared.ok()) {
+            outcome.problem = Problem::ResultsNotMade;
+            outcome.file = pupil;
+            outcome.reason = prepared.reason;
+            return outcome;
+        }
+        if (upgrade) {
+            for (int paper : prepared.upgrade.clearedPapers) {
+                if (!outcome.clearedPapers.contains(paper))
+                    outcome.clearedPapers << paper;
+            }
+        }
+    }
+    std::sort(outcome.clearedPapers.begin(), outcome.clearedPapers.end());
+    return outcome;
+}
+
+Modules::Outcome Modules::Add(const QString& file, ResourceStore& store) {
+    Outcome outcome;
+    outcome.file = file;
+    outcome.slot = freeSlot();
+    if (!outcome.slot) {
+        outcome.problem = Problem::NoFreeSlot;
+        return outcome;
+    }
+    QByteArray bytes;
+    const ModuleCheck::Result checked = ModuleCheck::CheckFile(file, &bytes);
+    if (!checked.ok()) {
+        outcome.problem = Problem::Invalid;
+        outcome.messages = checked.messages;
+        return outcome;
+    }
+    const QString code = programCode(store);
+    // Files an earlier module of this slot left behind (a removal cut off)
+    // must not pass for the new module's.
+    const QStringList stale = pupilFilesOf(outcome.slot, code);
+    const QString target = QDir(m_folder).filePath(FileName(outcome.slot));
+    QString failed;
+    if (!stale.isEmpty() &&
+        !MoveAll(stale, AsideOf(stale, RemovedFolderFor(outcome.slot)), &failed)) {
+        outcome.problem = Problem::NotSetAside;
+        outcome.file = failed;
+        return outcome;
+    }
+    const FileWriteOutcome written = WriteFileAtomically(target, bytes);
+    if (!written.ok()) {
+        outcome.problem = Problem::NotCopied;
+        outcome.file = target;
+        outcome.reason = written.reason();
+        return outcome;
+    }
+    Loaded loaded;
+    QString why;
+    if (!readLoaded(outcome.slot, target, &loaded, &why) ||
+        !store.attachModule(outcome.slot, target, &why)) {
+        QFile::remove(target);
+        outcome.problem = Problem::NotAttached;
+        outcome.file = target;
+        outcome.reason = why;
+        return outcome;
+    }
+    m_loaded << loaded;
+    std::sort(m_loaded.begin(), m_loaded.end(),
+              [](const Loaded& a, const Loaded& b) { return a.slot < b.slot; });
+    return finish(outcome, store, false);
+}
+
+Modules::Outcome Modules::Replace(int slot, const QString& file, ResourceStore& store) {
+    Outcome outcome;
+    outcome.file = file;
+    outcome.slot = slot;
+    const Loaded* old = find(slot);
+    if (!old || slot == BankSlot) {
+        outcome.problem = Problem::NotLoaded;
+        return outcome;
+    }
+    QByteArray bytes;
+    const ModuleCheck::Result checked = ModuleCheck::CheckFile(file, &bytes);
+    if (!checked.ok()) {
+        outcome.problem = Problem::Invalid;
+        outcome.messages = checked.messages;
+        return outcome;
+    }
+    Loaded incoming;
+    QString why;
+    if (!readLoaded(slot, file, &incoming, &why)) {
+        outcome.problem = Problem::Invalid;
+        outcome.messages << why;
+        return outcome;
+    }
+    if (incoming.id != old->id) {
+        outcome.problem = Problem::OtherModule;
+        outcome.messages << old->heading << incoming.heading;
+        return outcome;
+    }
+    if (incoming.version <= old->version) {
+        outcome.problem = Problem::NotNewer;
+        outcome.messages << QString::number(old->version) << QString::number(incoming.version);
+        return outcome;
+    }
+    // The old file stays until the new one is attached, so a refusal on the
+    // way leaves the module as it was.
+    const QString target = old->path;
+    const QString previous = target + QStringLiteral(".previous");
+    QFile::remove(previous);
+    if (!QFile::copy(target, previous)) {
+        outcome.problem = Problem::NotCopied;
+        outcome.file = previous;
+        return outcome;
+    }
+    const FileWriteOutcome written = WriteFileAtomically(target, bytes);
+    if (!written.ok() || !store.attachModule(slot, target, &why)) {
+        if (written.ok())
+            QFile::rename(previous, target) ||
+                (QFile::remove(target) && QFile::rename(previous, target));
+        store.attachModule(slot, target, nullptr);
+        QFile::remove(previous);
+        outcome.problem = written.ok() ? Problem::NotAttached : Problem::NotCopied;
+        outcome.file = target;
+        outcome.reason = written.ok() ? why : written.reason();
+        return outcome;
+    }
+    QFile::remove(previous);
+    incoming.path = target;
+    for (Loaded& loaded : m_loaded) {
+        if (loaded.slot == slot)
+            loaded = incoming;
+    }
+    return finish(outcome, store, true);
+}
+
+Modules::Outcome Modules::Remove(int slot, ResourceStore& store) {
+    Outcome outcome;
+    outcome.slot = slot;
+    const Loaded* loaded = find(slot);
+    if (!loaded || slot == BankSlot) {
+        outcome.problem = Problem::NotLoaded;
+        return outcome;
+    }
+    const QString aside = RemovedFolderFor(slot);
+    // The pupils' files first, the module last: a removal cut off between
+    // the two leaves the module loaded, with its files made again.
+    QStringList from = pupilFilesOf(slot, programCode(store));
+    QStringList to = AsideOf(from, aside);
+    from << loaded->path;
+    to << aside + QLatin1Char('/') + FileName(slot);
+    store.detachModule(slot);
+    QString failed;
+    if (!MoveAll(from, to, &failed)) {
+        store.attachModule(slot, loaded->path, nullptr);
+        outcome.problem = Problem::NotSetAside;
+        outcome.file = failed;
+        return outcome;
+    }
+    m_loaded.removeIf([slot](const Loaded& l) { return l.slot == slot; });
+    outcome.removedFolder = aside;
+    return finish(outcome, store, false);
+}
+
+int Modules::MarkedPapers(int slot, const ProgramDefinition& definition) const {
+    if (!definition.moduleExists(slot))
+        return 0;
+    int marked = 0;
+    for (const QString& pupil : m_pupils) {
+        const Read<MarksRecords> marks =
+            ReadMarksFile(ResultsFilePath(pupil, ResultsFile::Marks, slot, definition.programCode),
+                          definition.module(slot).paperCount);
+        marked += int(marks.value.FST.count(QStringLiteral("1")));
+    }
+    return marked;
+}
+
+QString Modules::ProblemText(const Outcome& outcome) {
+    const QString file = Native(outcome.file);
+    const QString because =
+        outcome.reason.isEmpty() ? QString() : QStringLiteral(", because ") + outcome.reason;
+    switch (outcome.problem) {
+    case Problem::None:
+        break;
+    case Problem::Invalid:
+        return QStringLiteral("The module %1 cannot be used, and nothing has been changed:\n%2")
+            .arg(QFileInfo(outcome.file).fileName(), outcome.messages.join(QLatin1Char('\n')));
+    case Problem::NoFreeSlot:
+        return QStringLiteral("Two modules are loaded already, which is all the program has room "
+                              "for. Remove one of them first.");
+    case Problem::NotLoaded:
+        return QStringLiteral("There is no module there to change.");
+    case Problem::OtherModule:
+        return QStringLiteral("The file %1 holds the module \"%2\", not a newer version of "
+                              "\"%3\", so it cannot replace it. To use both, add it as a "
+                              "module of its own. Nothing has been changed.")
+            .arg(QFileInfo(outcome.file).fileName(), outcome.messages.value(1),
+                 outcome.messages.value(0));
+    case Problem::NotNewer:
+        return QStringLiteral("The file %1 holds version %2 of this module, and version %3 is "
+                              "loaded: only a higher version can replace it. Nothing has been "
+                              "changed.")
+            .arg(QFileInfo(outcome.file).fileName(), outcome.messages.value(1),
+                 outcome.messages.value(0));
+    case Problem::NotCopied:
+        return QStringLiteral("The module could not be copied to %1%2. Please check that the "
+                              "folder can be written to. Nothing has been changed.")
+            .arg(file, because);
+    case Problem::NotAttached:
+        return QStringLiteral("The module copied to %1 could not be opened%2. Nothing has been "
+                              "changed.")
+            .arg(file, because);
+    case Problem::NotSetAside:
+        return QStringLiteral("The file %1 could not be moved into the folder \"removed\". "
+                              "Please check that the folder can be written to. Nothing has "
+                              "been changed.")
+            .arg(file);
+    case Problem::ResultsNotMade:
+        return QStringLiteral("The module is loaded, but the results files of the pupil in %1 "
+                              "could not be made%2. Please check that the folder can be "
+                              "written to, then start the program again.")
+            .arg(file, because);
+    }
+    return QString();
+}
