@@ -5,6 +5,7 @@
 #include "chrome/Labels.h"
 #include "chrome/PictureButton.h"
 #include "chrome/PictureCache.h"
+#include "chrome/WidePicture.h"
 
 #include <QLabel>
 
@@ -60,6 +61,9 @@ ModulesPage::ModulesPage(PictureCache& pictures, Actions actions, const QSize& s
     const int addTop = m_intro->y() + m_intro->height() + RowGap;
     m_add = makeButton(QStringLiteral("ButModuleAdd"), tr("Add a module\u2026"),
                        tr("Choose a module file to add"));
+    // The longer caption gets a wider button of the same look.
+    const int addWidth = m_add->fontMetrics().horizontalAdvance(m_add->caption()->text()) + 20;
+    m_add->setPictures(WidePicture::Widened(off, addWidth), WidePicture::Widened(on, addWidth));
     m_add->move(Margin, addTop);
     connect(m_add, &PictureButton::clicked, this, [this] {
         if (m_actions.add)

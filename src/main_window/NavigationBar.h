@@ -59,6 +59,8 @@ private:
     std::array<PictureButton*, Buttons> m_buttons{};
     std::array<bool, Tabs> m_present{false, false, false, true};
     int m_free = 0;
+    int m_chosen = 1;    // the tab showSelection last chose
+    int m_freeWidth = 0; // the free tab's width, room for its caption
     HoverGroup* m_tabHover = nullptr;
     HoverGroup* m_toolHover = nullptr;
 };
