@@ -7,10 +7,12 @@
 // folder on disk with the same shape.
 
 #include "core/AtomicWrite.h"
+#include "core/ModuleFile.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <memory>
 
 class ResourceStore {
 public:
@@ -18,6 +20,19 @@ public:
     explicit ResourceStore(QString contentRoot = QString::fromLatin1(BuiltInRoot));
 
     const QString& root() const { return m_root; }
+
+    // A teacher's module served at slot 1 or 3: its tables (30000 + 10m +
+    // 2..5, question ids mapped), templates for its paper count (30100 + 10m +
+    // 1..6), its documents under the mapped ids and item 30000 with its
+    // definition records merged in. False for slot 2 or a file not opened.
+    bool attachModule(int slot, const ModuleFile& file);
+    void detachModule(int slot);
+    // The module at the slot, or nullptr.
+    const ModuleFile* attachedModule(int slot) const;
+    // Store id of local question q of the module at slot: 10000 + q in slot
+    // 1, 15000 + q in slot 3.
+    static int ModuleQuestionItem(int slot, int localId);
+
     // Path of the item's file under the root, or empty when the id is absent.
     QString itemPath(int id) const;
     bool contains(int id) const { return !itemPath(id).isEmpty(); }
@@ -53,5 +68,10 @@ public:
                                   FileWriteOutcome* why = nullptr) const;
 
 private:
+    struct Attached;
+    QByteArray moduleItem(int id, bool* found) const;
+
     QString m_root;
+    // Shared between copies; a change of attachment makes a new one.
+    std::shared_ptr<const Attached> m_modules;
 };
