@@ -11,11 +11,6 @@
 #include <QDir>
 #include <QFileDialog>
 
-namespace {
-// So many of the check's messages fit the dialog; the rest are counted.
-constexpr int ShownProblems = 6;
-} // namespace
-
 ModulesPage* Contents::ensureModulesPage() {
     if (m_modulesPage)
         return m_modulesPage;
@@ -69,14 +64,7 @@ bool Contents::closePaperForModules() {
 bool Contents::tellModuleOutcome(const Modules::Outcome& outcome) {
     if (outcome.ok())
         return true;
-    Modules::Outcome shown = outcome;
-    if (shown.messages.size() > ShownProblems && outcome.problem == Modules::Problem::Invalid) {
-        const int more = int(shown.messages.size()) - ShownProblems;
-        shown.messages = shown.messages.mid(0, ShownProblems);
-        shown.messages
-            << tr("... and %1 more %2.").arg(more).arg(more == 1 ? tr("problem") : tr("problems"));
-    }
-    m_popUp.Tell(PopUpService::programTitle(), Modules::ProblemText(shown), this);
+    m_popUp.Tell(PopUpService::programTitle(), Modules::ProblemText(outcome), this);
     // A module loaded whose pupils' files could not all be made still changed
     // the definition.
     if (outcome.problem == Modules::Problem::ResultsNotMade)

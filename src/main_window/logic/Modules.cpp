@@ -16,8 +16,8 @@
 
 namespace {
 
-// The built-in bank's slot, never a teacher's.
-constexpr int BankSlot = 2;
+// So many of the check's problems fit the dialog; the rest are counted.
+constexpr int ShownProblems = 6;
 
 QString Native(const QString& path) {
     return QDir::toNativeSeparators(path);
@@ -44,17 +44,56 @@ bool MoveAll(const QStringList& from, const QStringList& to, QString* failed) {
 Modules::Modules(QString dataFolder, QStringList pupilFolders)
     : m_folder(std::move(dataFolder)), m_pupils(std::move(pupilFolders)) {}
 
-bool Modules::readLoaded(int slot, const QString& path, Loaded* loaded, QString* why) const {
-    const ModuleFile::Header header = ModuleFile::ReadHeader(path, why);
-    if (header.id.isEmpty())
+bool Modules::attach(int slot, const QString& path, ResourceStore& store, QString* why) {
+    const ModuleFile file = ModuleFile::Open(path);
+    if (!file.ok()) {
+        *why = file.message();
         return false;
-    loaded->slot = slot;
-    loaded->path = path;
-    loaded->id = header.id;
-    loaded->version = header.version;
-    loaded->heading = header.heading;
-    loaded->author = header.author;
+    }
+    if (!store.attachModule(slot, file)) {
+        *why = QStringLiteral("the program could not read its contents");
+        return false;
+    }
+    Loaded loaded;
+    loaded.slot = slot;
+    loaded.path = path;
+    loaded.id = file.info().mid;
+    loaded.version = file.info().version;
+    loaded.heading = file.info().heading;
+    loaded.author = file.info().author;
+    m_loaded.removeIf([slot](const Loaded& l) { return l.slot == slot; });
+    m_loaded << loaded;
+    std::sort(m_loaded.begin(), m_loaded.end(),
+              [](const Loaded& a, const Loaded& b) { return a.slot < b.slot; });
     return true;
+}
+
+Modules::Outcome Modules::Check(const QString& path, QByteArray* bytes, ModuleInfo* info) {
+    Outcome outcome;
+    outcome.file = path;
+    // Read whole only when it is within the size a module may have: the
+    // bytes checked are the bytes copied.
+    ModuleFile file;
+    QFile in(path);
+    if (QFileInfo(path).size() > ModuleLimits().fileBytes || !in.open(QIODevice::ReadOnly)) {
+        file = ModuleFile::Open(path);
+    } else {
+        *bytes = in.readAll();
+        file = ModuleFile::FromBytes(*bytes);
+    }
+    if (!file.ok()) {
+        outcome.problem = Problem::Invalid;
+        outcome.messages << file.message();
+        return outcome;
+    }
+    const ModuleCheckResult checked = CheckModule(file, ShownProblems);
+    if (!checked.ok()) {
+        outcome.problem = Problem::Invalid;
+        outcome.messages << checked.text();
+        return outcome;
+    }
+    *info = file.info();
+    return outcome;
 }
 
 QStringList Modules::AttachAll(ResourceStore& store) {
@@ -64,16 +103,12 @@ QStringList Modules::AttachAll(ResourceStore& store) {
         const QString path = QDir(m_folder).filePath(FileName(slot));
         if (!QFileInfo::exists(path))
             continue;
-        Loaded loaded;
         QString why;
-        if (!readLoaded(slot, path, &loaded, &why) || !store.attachModule(slot, path, &why)) {
-            leftOut << QStringLiteral("The module in the file %1 could not be opened%2, so it "
-                                      "is left out. The other modules can be used as usual.")
-                           .arg(Native(path),
-                                why.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(why));
-            continue;
+        if (!attach(slot, path, store, &why)) {
+            leftOut << QStringLiteral("The module in the file %1 is left out: %2 The other "
+                                      "modules can be used as usual.")
+                           .arg(Native(path), why);
         }
-        m_loaded << loaded;
     }
     return leftOut;
 }
@@ -167,17 +202,14 @@ Modules::Outcome Modules::Add(const QString& file, ResourceStore& store) {
         return outcome;
     }
     QByteArray bytes;
-    const ModuleCheck::Result checked = ModuleCheck::CheckFile(file, &bytes);
-    if (!checked.ok()) {
-        outcome.problem = Problem::Invalid;
-        outcome.messages = checked.messages;
-        return outcome;
-    }
+    ModuleInfo info;
+    const Outcome checked = Check(file, &bytes, &info);
+    if (!checked.ok())
+        return checked;
     const QString code = programCode(store);
     // Files an earlier module of this slot left behind (a removal cut off)
     // must not pass for the new module's.
     const QStringList stale = pupilFilesOf(outcome.slot, code);
-    const QString target = QDir(m_folder).filePath(FileName(outcome.slot));
     QString failed;
     if (!stale.isEmpty() &&
         !MoveAll(stale, AsideOf(stale, RemovedFolderFor(outcome.slot)), &failed)) {
@@ -185,6 +217,7 @@ Modules::Outcome Modules::Add(const QString& file, ResourceStore& store) {
         outcome.file = failed;
         return outcome;
     }
+    const QString target = QDir(m_folder).filePath(FileName(outcome.slot));
     const FileWriteOutcome written = WriteFileAtomically(target, bytes);
     if (!written.ok()) {
         outcome.problem = Problem::NotCopied;
@@ -192,19 +225,14 @@ Modules::Outcome Modules::Add(const QString& file, ResourceStore& store) {
         outcome.reason = written.reason();
         return outcome;
     }
-    Loaded loaded;
     QString why;
-    if (!readLoaded(outcome.slot, target, &loaded, &why) ||
-        !store.attachModule(outcome.slot, target, &why)) {
+    if (!attach(outcome.slot, target, store, &why)) {
         QFile::remove(target);
         outcome.problem = Problem::NotAttached;
         outcome.file = target;
         outcome.reason = why;
         return outcome;
     }
-    m_loaded << loaded;
-    std::sort(m_loaded.begin(), m_loaded.end(),
-              [](const Loaded& a, const Loaded& b) { return a.slot < b.slot; });
     return finish(outcome, store, false);
 }
 
@@ -213,62 +241,47 @@ Modules::Outcome Modules::Replace(int slot, const QString& file, ResourceStore& 
     outcome.file = file;
     outcome.slot = slot;
     const Loaded* old = find(slot);
-    if (!old || slot == BankSlot) {
+    if (!old) {
         outcome.problem = Problem::NotLoaded;
         return outcome;
     }
     QByteArray bytes;
-    const ModuleCheck::Result checked = ModuleCheck::CheckFile(file, &bytes);
-    if (!checked.ok()) {
-        outcome.problem = Problem::Invalid;
-        outcome.messages = checked.messages;
-        return outcome;
-    }
-    Loaded incoming;
-    QString why;
-    if (!readLoaded(slot, file, &incoming, &why)) {
-        outcome.problem = Problem::Invalid;
-        outcome.messages << why;
-        return outcome;
-    }
-    if (incoming.id != old->id) {
+    ModuleInfo info;
+    const Outcome checked = Check(file, &bytes, &info);
+    if (!checked.ok())
+        return checked;
+    if (info.mid != old->id) {
         outcome.problem = Problem::OtherModule;
-        outcome.messages << old->heading << incoming.heading;
+        outcome.messages << old->heading << info.heading;
         return outcome;
     }
-    if (incoming.version <= old->version) {
+    if (info.version <= old->version) {
         outcome.problem = Problem::NotNewer;
-        outcome.messages << QString::number(old->version) << QString::number(incoming.version);
+        outcome.messages << QString::number(old->version) << QString::number(info.version);
         return outcome;
     }
-    // The old file stays until the new one is attached, so a refusal on the
-    // way leaves the module as it was.
+    // The old file is kept beside until the new one is attached, so that a
+    // refusal on the way leaves the module as it was.
     const QString target = old->path;
     const QString previous = target + QStringLiteral(".previous");
     QFile::remove(previous);
-    if (!QFile::copy(target, previous)) {
+    if (!QFile::rename(target, previous)) {
         outcome.problem = Problem::NotCopied;
-        outcome.file = previous;
+        outcome.file = target;
         return outcome;
     }
     const FileWriteOutcome written = WriteFileAtomically(target, bytes);
-    if (!written.ok() || !store.attachModule(slot, target, &why)) {
-        if (written.ok())
-            QFile::rename(previous, target) ||
-                (QFile::remove(target) && QFile::rename(previous, target));
-        store.attachModule(slot, target, nullptr);
-        QFile::remove(previous);
+    QString why;
+    if (!written.ok() || !attach(slot, target, store, &why)) {
+        QFile::remove(target);
+        QFile::rename(previous, target);
+        attach(slot, target, store, &why);
         outcome.problem = written.ok() ? Problem::NotAttached : Problem::NotCopied;
         outcome.file = target;
         outcome.reason = written.ok() ? why : written.reason();
         return outcome;
     }
     QFile::remove(previous);
-    incoming.path = target;
-    for (Loaded& loaded : m_loaded) {
-        if (loaded.slot == slot)
-            loaded = incoming;
-    }
     return finish(outcome, store, true);
 }
 
@@ -276,25 +289,24 @@ Modules::Outcome Modules::Remove(int slot, ResourceStore& store) {
     Outcome outcome;
     outcome.slot = slot;
     const Loaded* loaded = find(slot);
-    if (!loaded || slot == BankSlot) {
+    if (!loaded) {
         outcome.problem = Problem::NotLoaded;
         return outcome;
     }
+    const QString path = loaded->path;
     const QString aside = RemovedFolderFor(slot);
-    // The pupils' files first, the module last: a removal cut off between
-    // the two leaves the module loaded, with its files made again.
+    // Everything moves or nothing does.
     QStringList from = pupilFilesOf(slot, programCode(store));
     QStringList to = AsideOf(from, aside);
-    from << loaded->path;
+    from << path;
     to << aside + QLatin1Char('/') + FileName(slot);
-    store.detachModule(slot);
     QString failed;
     if (!MoveAll(from, to, &failed)) {
-        store.attachModule(slot, loaded->path, nullptr);
         outcome.problem = Problem::NotSetAside;
         outcome.file = failed;
         return outcome;
     }
+    store.detachModule(slot);
     m_loaded.removeIf([slot](const Loaded& l) { return l.slot == slot; });
     outcome.removedFolder = aside;
     return finish(outcome, store, false);
@@ -321,7 +333,8 @@ QString Modules::ProblemText(const Outcome& outcome) {
     case Problem::None:
         break;
     case Problem::Invalid:
-        return QStringLiteral("The module %1 cannot be used, and nothing has been changed:\n%2")
+        return QStringLiteral("The file %1 cannot be used as a module, so nothing has been "
+                              "changed.\n%2")
             .arg(QFileInfo(outcome.file).fileName(), outcome.messages.join(QLatin1Char('\n')));
     case Problem::NoFreeSlot:
         return QStringLiteral("Two modules are loaded already, which is all the program has room "

@@ -17,6 +17,7 @@
 // - Remove: every pupil's files of the module and the module file go into a
 //   dated folder under "removed/", as a removed pupil's folder does.
 
+#include "core/ModuleFile.h"
 #include "core/ProgramDefinition.h"
 
 #include <QList>
@@ -97,7 +98,11 @@ public:
 
 private:
     Outcome finish(Outcome outcome, ResourceStore& store, bool upgrade) const;
-    bool readLoaded(int slot, const QString& path, Loaded* loaded, QString* why) const;
+    // Opens the file and attaches it at slot; *why: what was wrong.
+    bool attach(int slot, const QString& path, ResourceStore& store, QString* why);
+    // The file read whole and checked: Invalid with the problems, else the
+    // bytes and what module.txt says.
+    static Outcome Check(const QString& path, QByteArray* bytes, ModuleInfo* info);
     // Every pupil's results files of the slot (and its edition mark) that exist.
     QStringList pupilFilesOf(int slot, const QString& code) const;
     QString programCode(const ResourceStore& store) const;
