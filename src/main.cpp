@@ -1,6 +1,6 @@
 #include "core/ProgramFolder.h"
-#include "main_window/Contents.h"
-#include "main_window/StartupEnvironment.h"
+#include "main_window/ui/Contents.h"
+#include "main_window/ui/StartupEnvironment.h"
 
 #include <QApplication>
 #include <cstdio>

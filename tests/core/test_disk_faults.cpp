@@ -8,7 +8,7 @@
 #include "core/FolderLock.h"
 #include "core/ProgramFolder.h"
 #include "core/ResourceStore.h"
-#include "main_window/logic/Startup.h"
+#include "main_window/Startup.h"
 #include "practice/PaperSession.h"
 #include "results/ResultsFiles.h"
 #include "results/ResultsRepair.h"

@@ -2,7 +2,7 @@
 // changed: the saved answers of the changed papers go, everything else stays.
 
 #include "core/ResourceStore.h"
-#include "main_window/logic/Startup.h"
+#include "main_window/Startup.h"
 #include "results/EditionUpgrade.h"
 #include "results/PupilRoster.h"
 #include "results/ResultsFiles.h"

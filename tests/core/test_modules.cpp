@@ -3,11 +3,11 @@
 // module and keeps the answers of unchanged papers for every pupil; removal
 // sets every pupil's files aside; a broken file is left out at start-up.
 
-#include "main_window/logic/Modules.h"
+#include "main_window/Modules.h"
 
 #include "core/ModuleFile.h"
 #include "core/ResourceStore.h"
-#include "main_window/logic/Startup.h"
+#include "main_window/Startup.h"
 #include "results/ResultsFiles.h"
 #include "test_support.h"
 

@@ -4,7 +4,7 @@
 
 #include "core/ProgramFolder.h"
 #include "core/ResourceStore.h"
-#include "main_window/logic/Startup.h"
+#include "main_window/Startup.h"
 #include "results/PupilRoster.h"
 #include "results/ResultsFiles.h"
 #include "results/TrendLog.h"

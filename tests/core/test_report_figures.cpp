@@ -1,9 +1,9 @@
 // The Report page's figures, the trend reading and the printed report's lines,
 // computed without widgets from fixture marks and trend files.
 
-#include "main_window/logic/ReportFigures.h"
-#include "main_window/logic/ReportLayout.h"
-#include "main_window/logic/TrendReading.h"
+#include "main_window/ReportFigures.h"
+#include "main_window/ReportLayout.h"
+#include "main_window/TrendReading.h"
 #include "results/ResultsFiles.h"
 
 #include <QFile>

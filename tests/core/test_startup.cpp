@@ -5,7 +5,7 @@
 
 #include "core/FolderLock.h"
 #include "core/ResourceStore.h"
-#include "main_window/logic/Startup.h"
+#include "main_window/Startup.h"
 #include "results/ResultsFiles.h"
 #include "test_support.h"
 

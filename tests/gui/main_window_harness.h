@@ -7,7 +7,7 @@
 #include "chrome/FocusFrame.h"
 #include "core/GraphicsTable.h"
 #include "core/ResourceStore.h"
-#include "main_window/Contents.h"
+#include "main_window/ui/Contents.h"
 #include "results/PupilRoster.h"
 #include "results/ResultsFiles.h"
 

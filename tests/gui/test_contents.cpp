@@ -10,7 +10,7 @@
 #include "chrome/PictureButton.h"
 #include "chrome/frmPopUp.h"
 #include "core/FolderLock.h"
-#include "main_window/ProductWebPage.h"
+#include "main_window/ui/ProductWebPage.h"
 #include "practice/PaperSession.h"
 #include "practice/ui/MarkingProgress.h"
 #include "practice/ui/PracticeWindow.h"

@@ -3,10 +3,10 @@
 
 #include "main_window_harness.h"
 
-#include "main_window/EngineWarmUp.h"
+#include "main_window/ui/EngineWarmUp.h"
 #include "practice/ui/PracticeWindow.h"
-#include "practice/ui/QuestionScheme.h"
 #include "practice/ui/QuestionViewModule.h"
+#include "practice/view/QuestionScheme.h"
 
 #include <QApplication>
 #include <QProcess>

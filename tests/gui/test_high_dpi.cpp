@@ -5,7 +5,7 @@
 
 #include "test_practice_window_harness.h"
 
-#include "main_window/TrendPlot.h"
+#include "main_window/ui/TrendPlot.h"
 #include "practice/ui/PracticeStatusBar.h"
 
 #include <QApplication>

@@ -9,8 +9,8 @@
 #include "chrome/PictureButton.h"
 #include "core/ModuleFile.h"
 #include "practice/ui/PracticeWindow.h"
-#include "practice/ui/QuestionScheme.h"
-#include "practice/ui/QuestionView.h"
+#include "practice/view/QuestionScheme.h"
+#include "practice/view/QuestionView.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -39,7 +39,8 @@ QByteArray NextVersion(const ModuleFile& file) {
         QByteArray bytes = file.entry(name);
         if (name == QLatin1String(ModuleEntry::Info)) {
             const QByteArray old = "#VER#>" + QByteArray::number(file.info().version);
-            bytes.replace(old, QByteArray("#VER#>") + QByteArray::number(file.info().version + 1));
+            const QByteArray next = "#VER#>" + QByteArray::number(file.info().version + 1);
+            bytes.replace(old, next);
         }
         entries.append({name, bytes});
     }

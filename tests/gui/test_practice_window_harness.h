@@ -18,8 +18,8 @@
 #include "main_window_harness.h"
 #include "practice/PaperSession.h"
 #include "practice/ui/PracticeWindow.h"
-#include "practice/ui/QuestionScheme.h"
-#include "practice/ui/QuestionView.h"
+#include "practice/view/QuestionScheme.h"
+#include "practice/view/QuestionView.h"
 #include "results/ResultsFiles.h"
 
 #include <QComboBox>

@@ -7,9 +7,9 @@
 #include "main_window_harness.h"
 
 #include "chrome/PictureButton.h"
-#include "main_window/PupilList.h"
-#include "main_window/PupilPicker.h"
-#include "main_window/PupilsPage.h"
+#include "main_window/ui/PupilList.h"
+#include "main_window/ui/PupilPicker.h"
+#include "main_window/ui/PupilsPage.h"
 #include "practice/ui/PracticeWindow.h"
 #include "results/PupilRoster.h"
 #include "results/TrendLog.h"

@@ -20,7 +20,7 @@
 
 #include "test_practice_window_harness.h"
 
-#include "practice/ui/QuestionPage.h"
+#include "practice/view/QuestionPage.h"
 
 namespace {
 

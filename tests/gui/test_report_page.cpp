@@ -6,9 +6,9 @@
 #include "chrome/PictureCache.h"
 #include "chrome/PopUpService.h"
 #include "core/AppState.h"
-#include "main_window/ReportPage.h"
-#include "main_window/ReportPrinter.h"
-#include "main_window/TrendPlot.h"
+#include "main_window/ui/ReportPage.h"
+#include "main_window/ui/ReportPrinter.h"
+#include "main_window/ui/TrendPlot.h"
 
 #include <QDialog>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "main_window/TrashPage.h"
+#include "main_window/ui/TrashPage.h"
 
 #include "chrome/Backgrounds.h"
 #include "chrome/HoverGroup.h"

@@ -1,4 +1,4 @@
-#include "main_window/StartupEnvironment.h"
+#include "main_window/ui/StartupEnvironment.h"
 
 #include <QByteArray>
 #include <QCoreApplication>

@@ -1,4 +1,4 @@
-#include "main_window/PercentColumn.h"
+#include "main_window/ui/PercentColumn.h"
 
 #include <QPainter>
 

@@ -1,6 +1,6 @@
-#include "practice/ui/QuestionPage.h"
+#include "practice/view/QuestionPage.h"
 
-#include "practice/ui/QuestionScheme.h"
+#include "practice/view/QuestionScheme.h"
 
 #include <QTimer>
 

@@ -1,7 +1,7 @@
-#include "main_window/ReportPrinter.h"
+#include "main_window/ui/ReportPrinter.h"
 
 #include "chrome/PopUpService.h"
-#include "main_window/logic/ReportLayout.h"
+#include "main_window/ReportLayout.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,11 +1,11 @@
-#include "main_window/PupilsPage.h"
+#include "main_window/ui/PupilsPage.h"
 
 #include "chrome/Backgrounds.h"
 #include "chrome/HoverGroup.h"
 #include "chrome/Labels.h"
 #include "chrome/PictureButton.h"
 #include "chrome/PictureCache.h"
-#include "main_window/PupilList.h"
+#include "main_window/ui/PupilList.h"
 #include "results/PupilRoster.h"
 
 #include <QLabel>

@@ -4,7 +4,7 @@
 // Every figure comes from ReportFigures; the page only shows them.
 
 #include "core/ProgramDefinition.h"
-#include "main_window/logic/ReportFigures.h"
+#include "main_window/ReportFigures.h"
 #include "results/ResultsFiles.h"
 #include <QWidget>
 #include <array>

@@ -1,8 +1,8 @@
-#include "main_window/ReportPage.h"
+#include "main_window/ui/ReportPage.h"
 
 #include "chrome/Labels.h"
-#include "main_window/TrendPlot.h"
-#include "main_window/logic/TrendReading.h"
+#include "main_window/TrendReading.h"
+#include "main_window/ui/TrendPlot.h"
 
 #include <QEvent>
 #include <QFrame>

@@ -1,10 +1,10 @@
-#include "main_window/logic/Modules.h"
+#include "main_window/Modules.h"
 
 #include "core/AtomicWrite.h"
 #include "core/ModuleCheck.h"
 #include "core/ModuleFile.h"
 #include "core/ResourceStore.h"
-#include "main_window/logic/Startup.h"
+#include "main_window/Startup.h"
 #include "results/EditionUpgrade.h"
 #include "results/ResultsFiles.h"
 

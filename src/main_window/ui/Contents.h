@@ -29,8 +29,8 @@
 #include "core/AppState.h"
 #include "core/Clock.h"
 #include "core/ResourceStore.h"
-#include "main_window/logic/Modules.h"
-#include "main_window/logic/Startup.h"
+#include "main_window/Modules.h"
+#include "main_window/Startup.h"
 #include "results/PupilRoster.h"
 #include "results/ResultsRepair.h"
 

@@ -1,4 +1,4 @@
-#include "main_window/HomePage.h"
+#include "main_window/ui/HomePage.h"
 
 #include "chrome/Backgrounds.h"
 #include "chrome/ClickLabel.h"
@@ -10,7 +10,7 @@
 #include "chrome/Twips.h"
 #include "core/AppState.h"
 #include "core/Numbering.h"
-#include "main_window/PercentColumn.h"
+#include "main_window/ui/PercentColumn.h"
 #include "practice/PaperSession.h"
 
 #include <QKeyEvent>

@@ -1,4 +1,4 @@
-#include "main_window/AboutPage.h"
+#include "main_window/ui/AboutPage.h"
 
 #include "chrome/Backgrounds.h"
 #include "chrome/ClickLabel.h"
@@ -6,7 +6,7 @@
 #include "chrome/Labels.h"
 #include "chrome/PictureButton.h"
 #include "chrome/PictureCache.h"
-#include "main_window/ProductWebPage.h"
+#include "main_window/ui/ProductWebPage.h"
 
 #include <QLabel>
 #include <QSysInfo>

@@ -1,4 +1,4 @@
-#include "main_window/PupilList.h"
+#include "main_window/ui/PupilList.h"
 
 #include <QFontMetrics>
 #include <QListWidget>

@@ -1,4 +1,4 @@
-#include "main_window/EngineWarmUp.h"
+#include "main_window/ui/EngineWarmUp.h"
 
 #include "core/Log.h"
 #include "practice/ui/QuestionViewModule.h"

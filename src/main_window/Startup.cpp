@@ -1,4 +1,4 @@
-#include "main_window/logic/Startup.h"
+#include "main_window/Startup.h"
 
 #include "core/ProgramFolder.h"
 #include "core/ResourceStore.h"

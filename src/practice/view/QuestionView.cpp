@@ -1,4 +1,4 @@
-#include "practice/ui/QuestionView.h"
+#include "practice/view/QuestionView.h"
 
 #include <QChildEvent>
 #include <QKeyEvent>
@@ -13,8 +13,8 @@
 
 #include "practice/MhtmlArchive.h"
 #include "practice/QuestionWorking.h"
-#include "practice/ui/QuestionPage.h"
-#include "practice/ui/QuestionScheme.h"
+#include "practice/view/QuestionPage.h"
+#include "practice/view/QuestionScheme.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "main_window/ProductWebPage.h"
+#include "main_window/ui/ProductWebPage.h"
 
 #include <QDesktopServices>
 #include <QMessageBox>

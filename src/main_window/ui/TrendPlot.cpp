@@ -1,7 +1,7 @@
-#include "main_window/TrendPlot.h"
+#include "main_window/ui/TrendPlot.h"
 
 #include "chrome/Twips.h"
-#include "main_window/logic/TrendReading.h"
+#include "main_window/TrendReading.h"
 
 #include <QPainter>
 #include <QtMath>

@@ -1,4 +1,4 @@
-#include "practice/ui/QuestionScheme.h"
+#include "practice/view/QuestionScheme.h"
 
 #include "practice/QuestionWorking.h"
 

@@ -1,4 +1,4 @@
-#include "main_window/PupilPicker.h"
+#include "main_window/ui/PupilPicker.h"
 
 #include "chrome/Backgrounds.h"
 #include "chrome/HoverGroup.h"
@@ -8,7 +8,7 @@
 #include "chrome/SkinnedFrame.h"
 #include "chrome/Twips.h"
 #include "chrome/frmPopUp.h"
-#include "main_window/PupilList.h"
+#include "main_window/ui/PupilList.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>

@@ -1,4 +1,4 @@
-#include "main_window/NavigationBar.h"
+#include "main_window/ui/NavigationBar.h"
 
 #include "chrome/Backgrounds.h"
 #include "chrome/HoverGroup.h"

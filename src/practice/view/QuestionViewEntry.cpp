@@ -1,7 +1,7 @@
 // The entry point of the question view module (QuestionViewModule.h).
 
-#include "practice/ui/QuestionScheme.h"
-#include "practice/ui/QuestionView.h"
+#include "practice/view/QuestionScheme.h"
+#include "practice/view/QuestionView.h"
 
 #include <QQuickWindow>
 #include <QSGRendererInterface>

@@ -8,7 +8,7 @@
 // (`ButModuleRemove1`, ...). The changes are the main window's (it asks,
 // picks the file and tells).
 
-#include "main_window/logic/Modules.h"
+#include "main_window/Modules.h"
 
 #include <QWidget>
 #include <array>
