@@ -8,7 +8,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev
   qt6-webengine-dev qt6-webengine-dev-tools qt6-pdf-dev
   qt6-image-formats-plugins libgif-dev
-  libgtest-dev libbenchmark-dev libyaml-cpp-dev
+  libgtest-dev libbenchmark-dev libyaml-cpp-dev libzip-dev
   xvfb xauth
   at-spi2-core dbus-daemon python3 python3-gi gir1.2-atspi-2.0
   desktop-file-utils appstream dpkg-dev file fonts-dejavu-core

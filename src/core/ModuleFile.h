@@ -17,8 +17,8 @@
 struct ModuleLimits {
     qint64 fileBytes = 50LL * 1024 * 1024;
     int entries = 5100;
-    qint64 entryBytes = 8LL * 1024 * 1024;  // one entry, inflated
-    qint64 tableBytes = 2LL * 1024 * 1024;  // module.txt and each table, inflated
+    qint64 entryBytes = 8LL * 1024 * 1024;   // one entry, inflated
+    qint64 tableBytes = 2LL * 1024 * 1024;   // module.txt and each table, inflated
     qint64 totalBytes = 200LL * 1024 * 1024; // all entries together, inflated
 };
 
@@ -87,6 +87,7 @@ public:
 
 private:
     struct Data;
+    static QByteArray ReadEntry(const Data& data, const QString& name, bool* ok, QString* why);
     std::shared_ptr<Data> d;
 };
 

@@ -1,12 +1,16 @@
 #include "core/ResourceStore.h"
 
+#include "core/ContentTemplates.h"
 #include "core/GraphicsTable.h"
+#include "core/RecordFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
+#include <array>
+#include <optional>
 
 namespace {
 
@@ -18,7 +22,184 @@ bool isRegularFile(const QString& path) {
     return info.exists() && !info.isDir();
 }
 
+constexpr int DefinitionItem = 30000;
+
+// "#tag#>" + fields of a record line, or empty fields for a line without one.
+bool SplitLine(const QString& line, QString* tag, QStringList* fields) {
+    if (!line.startsWith(QLatin1Char('#')))
+        return false;
+    const qsizetype close = line.indexOf(QStringLiteral("#>"), 1);
+    if (close < 0)
+        return false;
+    *tag = line.mid(1, close - 1);
+    *fields = line.mid(close + 2).split(QLatin1Char('>'));
+    return true;
+}
+
+QByteArray Lines(const QStringList& lines) {
+    QByteArray out;
+    for (const QString& line : lines)
+        out += line.toLatin1() + "\r\n";
+    return out;
+}
+
 } // namespace
+
+struct ResourceStore::Attached {
+    std::array<std::optional<ModuleFile>, 3> modules; // [slot - 1]
+};
+
+int ResourceStore::ModuleQuestionItem(int slot, int localId) {
+    return (slot == 1 ? 10000 : 15000) + localId;
+}
+
+bool ResourceStore::attachModule(int slot, const ModuleFile& file) {
+    if ((slot != 1 && slot != 3) || !file.ok())
+        return false;
+    auto next = std::make_shared<Attached>(m_modules ? *m_modules : Attached());
+    next->modules.at(slot - 1) = file;
+    m_modules = std::move(next);
+    return true;
+}
+
+void ResourceStore::detachModule(int slot) {
+    if (!m_modules || (slot != 1 && slot != 3))
+        return;
+    auto next = std::make_shared<Attached>(*m_modules);
+    next->modules.at(slot - 1).reset();
+    m_modules = std::move(next);
+}
+
+const ModuleFile* ResourceStore::attachedModule(int slot) const {
+    if (!m_modules || (slot != 1 && slot != 3) || !m_modules->modules.at(slot - 1))
+        return nullptr;
+    return &*m_modules->modules.at(slot - 1);
+}
+
+namespace {
+
+// A table of the module with every question id mapped to its store id: the
+// fields of the papers table, the tags of the others.
+QByteArray MappedTable(const QByteArray& table, int slot, bool mapFields) {
+    QStringList out;
+    for (const QString& line : SplitRecordText(QString::fromLatin1(table))) {
+        QString tag;
+        QStringList fields;
+        if (!SplitLine(line, &tag, &fields))
+            continue;
+        if (mapFields) {
+            for (QString& field : fields)
+                field = QString::number(ResourceStore::ModuleQuestionItem(slot, field.toInt()));
+        } else {
+            tag = QString::number(ResourceStore::ModuleQuestionItem(slot, tag.toInt()));
+        }
+        out << BuildRecordLine(tag, fields);
+    }
+    return Lines(out);
+}
+
+// Blanks of every paper 101..100+TP: the key counts of its questions.
+QList<int> BlanksPerPaper(const ModuleFile& file) {
+    QMap<QString, int> blanksOf;
+    for (const QString& line : SplitRecordText(QString::fromLatin1(file.keysTable()))) {
+        QString tag;
+        QStringList fields;
+        if (SplitLine(line, &tag, &fields) && !blanksOf.contains(tag))
+            blanksOf.insert(tag, int(fields.size()));
+    }
+    const QStringList papers = SplitRecordText(QString::fromLatin1(file.papersTable()));
+    QList<int> blanks;
+    for (int p = 0; p < file.info().paperCount; ++p) {
+        const qsizetype at = FindTagLine(papers, QString::number(101 + p));
+        QString tag;
+        QStringList questions;
+        int count = 0;
+        if (at >= 0 && SplitLine(papers.at(at), &tag, &questions)) {
+            for (const QString& q : std::as_const(questions))
+                count += blanksOf.value(q);
+        }
+        blanks << count;
+    }
+    return blanks;
+}
+
+} // namespace
+
+QByteArray ResourceStore::moduleItem(int id, bool* found) const {
+    *found = false;
+    if (!m_modules)
+        return QByteArray();
+    if (id == DefinitionItem) {
+        bool ok = false;
+        QString base = QString::fromLatin1(itemBytesOnDisk(id, &ok));
+        if (!ok)
+            return QByteArray();
+        QStringList lines = SplitRecordText(base);
+        static const char* const Headings[3] = {"LAH", "LBH", "LCH"};
+        for (int slot : {1, 3}) {
+            const ModuleFile* file = attachedModule(slot);
+            if (!file)
+                continue;
+            const QString m = QString::number(slot);
+            const QStringList tags = {QLatin1String(Headings[slot - 1]), QStringLiteral("TT") + m,
+                                      QStringLiteral("TP") + m, QStringLiteral("TN") + m,
+                                      QStringLiteral("PS") + m};
+            lines.erase(std::remove_if(lines.begin(), lines.end(),
+                                       [&](const QString& line) {
+                                           QString tag;
+                                           QStringList fields;
+                                           return SplitLine(line, &tag, &fields) &&
+                                                  tags.contains(tag, Qt::CaseInsensitive);
+                                       }),
+                        lines.end());
+            const ModuleInfo& info = file->info();
+            lines << BuildRecordLine(tags.at(0), {info.heading})
+                  << BuildRecordLine(tags.at(1), {QString::number(info.topicCount)})
+                  << BuildRecordLine(tags.at(2), {QString::number(info.paperCount)})
+                  << BuildRecordLine(tags.at(3), info.topicNames)
+                  << BuildRecordLine(tags.at(4), info.paperStamps);
+        }
+        *found = true;
+        return Lines(lines);
+    }
+    for (int slot : {1, 3}) {
+        const ModuleFile* file = attachedModule(slot);
+        if (!file)
+            continue;
+        bool ok = false;
+        QByteArray bytes;
+        const int table = id - (30000 + 10 * slot);
+        const int templ = id - (30100 + 10 * slot);
+        const int local = id - ModuleQuestionItem(slot, 0);
+        if (table >= 2 && table <= 5) {
+            const char* const names[] = {ModuleEntry::Papers, ModuleEntry::Keys, ModuleEntry::Kinds,
+                                         ModuleEntry::Marks};
+            bytes = file->entry(QLatin1String(names[table - 2]), &ok);
+            if (ok)
+                bytes = MappedTable(bytes, slot, table == 2);
+        } else if (templ == 1) {
+            bytes = MarksTemplateText(file->info().paperCount), ok = true;
+        } else if (templ >= 2 && templ <= 5) {
+            bytes = PaperTemplateText(BlanksPerPaper(*file)), ok = true;
+        } else if (templ == 6) {
+            bytes = TrendTemplateText(), ok = true;
+        } else if (local >= 1 && local <= ModuleMaxQuestionId) {
+            bytes = file->document(local, &ok);
+        } else {
+            continue;
+        }
+        // A module's id is its own even when the module cannot give it.
+        *found = true;
+        return ok ? bytes : QByteArray();
+    }
+    return QByteArray();
+}
+
+bool ResourceStore::contains(int id) const {
+    bool found = false;
+    moduleItem(id, &found);
+    return found || !itemPath(id).isEmpty();
+}
 
 ResourceStore::ResourceStore(QString contentRoot) : m_root(std::move(contentRoot)) {
     while (m_root.size() > 2 && m_root.endsWith(QLatin1Char('/')))
@@ -51,6 +232,19 @@ QString ResourceStore::itemPath(int id) const {
 }
 
 QByteArray ResourceStore::itemBytes(int id, bool* ok) const {
+    if (m_modules) {
+        bool found = false;
+        QByteArray bytes = moduleItem(id, &found);
+        if (found) {
+            if (ok)
+                *ok = !bytes.isNull();
+            return bytes;
+        }
+    }
+    return itemBytesOnDisk(id, ok);
+}
+
+QByteArray ResourceStore::itemBytesOnDisk(int id, bool* ok) const {
     if (ok)
         *ok = false;
     const QString path = itemPath(id);
@@ -79,6 +273,18 @@ QList<int> ResourceStore::ids() const {
     for (const GraphicsItem& item : GraphicsItems()) {
         if (isRegularFile(m_root + QStringLiteral("/graphics/") + QLatin1String(item.fileName)))
             result.append(item.id);
+    }
+    for (int slot : {1, 3}) {
+        const ModuleFile* file = attachedModule(slot);
+        if (!file)
+            continue;
+        for (int k = 2; k <= 5; ++k)
+            result.append(30000 + 10 * slot + k);
+        for (int k = 1; k <= 6; ++k)
+            result.append(30100 + 10 * slot + k);
+        for (int local : file->documentIds())
+            result.append(ModuleQuestionItem(slot, local));
+        result.append(DefinitionItem);
     }
     std::sort(result.begin(), result.end());
     result.erase(std::unique(result.begin(), result.end()), result.end());

@@ -35,7 +35,7 @@ public:
 
     // Path of the item's file under the root, or empty when the id is absent.
     QString itemPath(int id) const;
-    bool contains(int id) const { return !itemPath(id).isEmpty(); }
+    bool contains(int id) const;
     // Bytes of an item; ok is false when it is absent or unreadable.
     QByteArray itemBytes(int id, bool* ok = nullptr) const;
     // Every id present in the store, ascending.
@@ -70,6 +70,7 @@ public:
 private:
     struct Attached;
     QByteArray moduleItem(int id, bool* found) const;
+    QByteArray itemBytesOnDisk(int id, bool* ok) const;
 
     QString m_root;
     // Shared between copies; a change of attachment makes a new one.

@@ -1,6 +1,7 @@
 #include "StoreWriter.h"
 
 #include "MhtmlWriter.h"
+#include "core/ContentTemplates.h"
 
 #include <QDir>
 #include <QFile>
@@ -79,14 +80,13 @@ QSet<QString> ImageSources(const QString& html) {
 
 } // namespace
 
-void StoreWriter::CheckQuestion(const QString& where, const Question& question,
-                                QStringList& problems) {
+int StoreWriter::CheckBlanks(const QString& where, const QList<Blank>& blanks,
+                             QStringList& problems) {
     auto problem = [&](const QString& text) { problems << where + QStringLiteral(": ") + text; };
     static const QSet<QString> kinds = {
         QStringLiteral("N"), QStringLiteral("T"), QStringLiteral("Q"),
         QStringLiteral("L"), QStringLiteral("F"), QStringLiteral("X"),
         QStringLiteral("R"), QStringLiteral("M"), QStringLiteral("G")};
-    const QList<Blank>& blanks = question.blanks;
     int maxOption = 0;
     for (int b = 0; b < blanks.size(); ++b) {
         const Blank& blank = blanks.at(b);
@@ -150,6 +150,15 @@ void StoreWriter::CheckQuestion(const QString& where, const Question& question,
             }
         }
     }
+
+    return maxOption;
+}
+
+void StoreWriter::CheckQuestion(const QString& where, const Question& question,
+                                QStringList& problems) {
+    auto problem = [&](const QString& text) { problems << where + QStringLiteral(": ") + text; };
+    const int maxOption = CheckBlanks(where, question.blanks, problems);
+    const QList<Blank>& blanks = question.blanks;
 
     const QString& html = question.html;
     if (html.trimmed().isEmpty())
@@ -477,32 +486,22 @@ QByteArray StoreWriter::QuestionTable(const QList<Paper>& papers, int tableId) {
 }
 
 QByteArray StoreWriter::MarksTemplate(int paperCount) {
-    QStringList lines{QStringLiteral("...")};
-    const QString empty = QString(paperCount, QLatin1Char('>'));
-    QStringList zeros(paperCount, QStringLiteral("0"));
-    const QString zeroFields = QStringLiteral(">") + zeros.join(QLatin1Char('>'));
-    lines << QStringLiteral("#FSE#") + empty << QStringLiteral("#SSE#") + empty
-          << QStringLiteral("#LTM#") + empty << QStringLiteral("#CDD#") + empty
-          << QStringLiteral("#FST#") + zeroFields << QStringLiteral("#SST#") + zeroFields;
-    lines << QStringLiteral("...");
-    return Crlf(lines);
+    return MarksTemplateText(paperCount);
 }
 
 QByteArray StoreWriter::PaperTemplate(const QList<Paper>& papers) {
-    QStringList lines{QStringLiteral("...")};
+    QList<int> blanks;
     for (const Paper& paper : papers) {
-        int blanks = 0;
+        int count = 0;
         for (const Question& question : paper.questions)
-            blanks += int(question.blanks.size());
-        lines << QStringLiteral("#%1#").arg(paper.paperSpec.paperNum) +
-                     QString(blanks, QLatin1Char('>'));
+            count += int(question.blanks.size());
+        blanks << count;
     }
-    lines << QStringLiteral("...");
-    return Crlf(lines);
+    return PaperTemplateText(blanks);
 }
 
 QByteArray StoreWriter::TrendTemplate() {
-    return QByteArrayLiteral("#TRD#");
+    return TrendTemplateText();
 }
 
 bool StoreWriter::writeFile(const QString& name, const QByteArray& bytes,

@@ -45,6 +45,10 @@ public:
     // pictures carried and shown, the working's answers the keys.
     static void CheckQuestion(const QString& where, const bank::Question& question,
                               QStringList& problems);
+    // The rules a question's blanks keep: marks, kinds, keys that fit their
+    // kinds and groups; the highest option number a choice key names.
+    static int CheckBlanks(const QString& where, const QList<bank::Blank>& blanks,
+                           QStringList& problems);
     // The paper's question count and its questions with one blank against
     // the plan; each problem starts with `where`.
     static QStringList ShapeProblems(const bank::PaperSpec& planned, const QList<int>& blanks,

@@ -6,8 +6,11 @@
 #include "PaperLister.h"
 #include "StoreValidator.h"
 
+#include "ModulePack.h"
 #include "Validator.h"
 
+#include "core/ModuleCheck.h"
+#include "core/ModuleFile.h"
 #include "core/ProgramDefinition.h"
 #include "core/ResourceStore.h"
 #include "practice/MhtmlArchive.h"
@@ -16,6 +19,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QTemporaryDir>
 #include <cstdio>
 
@@ -32,6 +36,11 @@ const char* const Usage =
     "                           paper ID): keys against their checks, repeats, working,\n"
     "                           text alternatives, grammar, each paper's shape; then\n"
     "                           the curriculum statements practised per topic\n"
+    "  validate FILE.qmodule    check a teacher's module file with the program's own\n"
+    "                           rules; one line per problem; exit 0 only when there is none\n"
+    "  pack SOURCE OUT          make the module file OUT (.qmodule) from the module's\n"
+    "                           source folder SOURCE (module.yaml and one YAML file per\n"
+    "                           paper); nothing is written while there is a problem\n"
     "  paper ID                 list paper ID (101..150): each question and, per blank,\n"
     "                           its kind, key and mark; totals\n"
     "                           (with --working: each question's worked solution too)\n"
@@ -104,6 +113,57 @@ int validateSources(const QString& folder, int paperNum) {
     const bank::source::SourceReport report = bank::source::ValidateSources(folder, paperNum);
     return printReport(report.problems, report.coverage, report.summary(),
                        report.problems.isEmpty());
+}
+
+// --- a teacher's module ----------------------------------------------------
+int validateModule(const QString& path) {
+    const ModuleFile file = ModuleFile::Open(path);
+    if (!file.ok()) {
+        out(path + QStringLiteral(": ") + file.message());
+        return 1;
+    }
+    const ModuleCheckResult result = CheckModule(file);
+    for (const QString& line : result.problems)
+        out(path + QStringLiteral(": ") + line);
+    if (result.notShown > 0)
+        out(QStringLiteral("... and %1 more problems.").arg(result.notShown));
+    out(result.ok() ? QStringLiteral("%1: a sound module, \"%2\" version %3")
+                          .arg(path, file.info().heading)
+                          .arg(file.info().version)
+                    : QStringLiteral("%1: %2 problems")
+                          .arg(path)
+                          .arg(result.problems.size() + result.notShown));
+    return result.ok() ? 0 : 1;
+}
+
+int pack(const QString& source, const QString& target) {
+    if (!QFileInfo(source).isDir())
+        return usageError(QStringLiteral("pack: %1 is not a folder").arg(source));
+    if (!target.endsWith(QLatin1String(".qmodule")))
+        return usageError(QStringLiteral("pack: the module file's name ends in .qmodule"));
+    const bank::source::PackResult result = bank::source::PackModule(source);
+    for (const QString& line : result.problems)
+        out(line);
+    if (!result.problems.isEmpty()) {
+        out(QStringLiteral("%1 problems: nothing written").arg(result.problems.size()));
+        return 1;
+    }
+    QSaveFile file(target);
+    if (!file.open(QIODevice::WriteOnly) || file.write(result.bytes) != result.bytes.size() ||
+        !file.commit()) {
+        err(QStringLiteral("cannot write %1: %2").arg(target, file.errorString()));
+        return 1;
+    }
+    int questions = 0;
+    for (const ModulePaper& p : result.module.papers)
+        questions += int(p.questions.size());
+    out(QStringLiteral("%1: \"%2\" version %3, %4 topics, %5 papers, %6 questions")
+            .arg(target, result.module.heading)
+            .arg(result.module.version)
+            .arg(result.module.topicNames.size())
+            .arg(result.module.papers.size())
+            .arg(questions));
+    return 0;
 }
 
 int paper(const ResourceStore& store, const QString& scratch, int module, const QString& idText,
@@ -249,6 +309,14 @@ int main(int argc, char** argv) {
             return usageError(QStringLiteral("--source: %1 is not a folder").arg(sourceDir));
         return validateSources(sourceDir, onlyPaper);
     }
+
+    if (command == QLatin1String("pack")) {
+        if (!expect(2))
+            return usageError(QStringLiteral("pack takes SOURCE OUT"));
+        return pack(words[0], words[1]);
+    }
+    if (command == QLatin1String("validate") && expect(1))
+        return validateModule(words[0]);
 
     if (command == QLatin1String("check")) {
         if (!expect(3))

@@ -30,8 +30,13 @@ struct SourceStep {
 };
 
 struct SourceQuestion {
-    int id = 0;
-    QString form; // bare | missing | story | picture | choice | puzzle | reason
+    int id = 0; // in a teacher's module 0 until the pack numbers it
+    // In a teacher's module: the word-processor page (a file beside the
+    // paper's source) shown instead of a written question; its blanks are
+    // given in the source, their checks optional.
+    QString document;
+    int number = 0; // place in its paper, from 1
+    QString form;   // bare | missing | story | picture | choice | puzzle | reason
     QStringList statements;
     QString text;
     QString note;
@@ -46,10 +51,17 @@ struct SourceQuestion {
     int line = 0;
 };
 
+// The bank's papers, or a teacher's module: papers named by topic and place
+// (1..5), question ids optional, no plan or curriculum statements, checks
+// optional, and a question may be a document.
+enum class SourceKind { Bank, Module };
+
 struct SourcePaper {
     QString file; // as given to the reader, for messages
-    int paper = 0;
+    SourceKind kind = SourceKind::Bank;
+    int paper = 0; // 101..150 (in a module: from topic and place)
     int topic = 0;
+    int place = 0; // 1..5 within the topic
     QString year;
     QString plan;
     QList<SourceQuestion> questions;
@@ -62,9 +74,10 @@ struct PaperRead {
     SourcePaper paper;
     QStringList errors; // empty when the file was read in full
 };
-PaperRead ReadPaper(const QString& path);
+PaperRead ReadPaper(const QString& path, SourceKind kind = SourceKind::Bank);
 // The same from text, `file` naming it in messages.
-PaperRead ReadPaperText(const QByteArray& yaml, const QString& file);
+PaperRead ReadPaperText(const QByteArray& yaml, const QString& file,
+                        SourceKind kind = SourceKind::Bank);
 
 struct Curriculum {
     QMap<int, QStringList> areas;      // topic -> statement areas, e.g. 1 -> PV, AS

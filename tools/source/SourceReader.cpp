@@ -25,7 +25,9 @@ int LineOf(const YAML::Node& node) {
 // the first: an author fixes a whole file in one go.
 class Reader {
 public:
-    explicit Reader(QString file) : m_file(std::move(file)) {}
+    Reader(QString file, SourceKind kind) : m_file(std::move(file)), m_kind(kind) {}
+
+    bool module() const { return m_kind == SourceKind::Module; }
 
     QStringList errors;
 
@@ -175,7 +177,8 @@ public:
             error(LineOf(node["kind"]), id, prefix + QStringLiteral("kind"),
                   QStringLiteral("unknown kind \"%1\" (N, T, Q, F, X, M or G)").arg(b.kind));
         b.mark = number(node, "mark", id, prefix, 1, 3);
-        b.check = scalar(node, "check", id, prefix, true);
+        // A teacher may leave a check out; the bank always gives one.
+        b.check = scalar(node, "check", id, prefix, !module());
         b.why = scalar(node, "why", id, prefix, false);
         return b;
     }
@@ -188,16 +191,26 @@ public:
             error(q.line, 0, at, QStringLiteral("a question is a map of its fields"));
             return q;
         }
-        q.id = number(node, "id", 0, at + QLatin1Char('.'), 10000, 32767);
-        const int id = q.id;
-        unknownFields(node,
-                      {QStringLiteral("id"), QStringLiteral("form"), QStringLiteral("statements"),
-                       QStringLiteral("text"), QStringLiteral("note"), QStringLiteral("parts"),
-                       QStringLiteral("options"), QStringLiteral("pictures"),
-                       QStringLiteral("blanks"), QStringLiteral("working"),
-                       QStringLiteral("units")},
-                      id, QString());
-        q.form = scalar(node, "form", id, {}, true);
+        q.number = index + 1;
+        // A module's messages name a question by its place in the paper.
+        if (!module())
+            q.id = number(node, "id", 0, at + QLatin1Char('.'), 10000, 32767);
+        else if (node["id"])
+            q.id = number(node, "id", q.number, {}, 1, 4999);
+        const int id = module() ? q.number : q.id;
+        QStringList known = {
+            QStringLiteral("id"),      QStringLiteral("form"),     QStringLiteral("statements"),
+            QStringLiteral("text"),    QStringLiteral("note"),     QStringLiteral("parts"),
+            QStringLiteral("options"), QStringLiteral("pictures"), QStringLiteral("blanks"),
+            QStringLiteral("working"), QStringLiteral("units")};
+        if (module())
+            known << QStringLiteral("document");
+        unknownFields(node, known, id, QString());
+        if (module() && node["document"]) {
+            documentQuestion(node, id, &q);
+            return q;
+        }
+        q.form = scalar(node, "form", id, {}, !module());
         static const QStringList forms = {QStringLiteral("bare"),   QStringLiteral("missing"),
                                           QStringLiteral("story"),  QStringLiteral("picture"),
                                           QStringLiteral("choice"), QStringLiteral("puzzle"),
@@ -207,13 +220,15 @@ public:
                   QStringLiteral("unknown form \"%1\" (%2)")
                       .arg(q.form, forms.join(QStringLiteral(", "))));
         q.statements = texts(node, "statements", id, {});
-        if (q.statements.isEmpty())
+        if (q.statements.isEmpty() && !module())
             error(q.line, id, QStringLiteral("statements"),
                   QStringLiteral("missing: list the curriculum statements it practises"));
         q.text = scalar(node, "text", id, {}, true).trimmed();
         q.note = scalar(node, "note", id, {}, false).trimmed();
         q.parts = texts(node, "parts", id, {});
         q.options = texts(node, "options", id, {});
+        if (q.form.isEmpty())
+            q.form = q.options.isEmpty() ? QStringLiteral("bare") : QStringLiteral("choice");
         if (node["options"] && q.options.size() != 4)
             error(LineOf(node["options"]), id, QStringLiteral("options"),
                   QStringLiteral("%1 options; a multiple-choice question has exactly 4")
@@ -231,13 +246,7 @@ public:
                                           QStringLiteral("pictures[%1]").arg(i + 1));
         }
 
-        const YAML::Node blanks = node["blanks"];
-        if (!blanks || !blanks.IsSequence() || blanks.size() == 0)
-            error(q.line, id, QStringLiteral("blanks"),
-                  QStringLiteral("missing: a list of at least one blank"));
-        else
-            for (std::size_t i = 0; i < blanks.size(); ++i)
-                q.blanks << blank(blanks[i], id, QStringLiteral("blanks[%1]").arg(i + 1));
+        blanksOf(node, id, &q);
         if (!q.units.isEmpty() && q.units.size() != q.blanks.size())
             error(LineOf(node["units"]), id, QStringLiteral("units"),
                   QStringLiteral("%1 units for %2 blanks: give one per blank (\"\" for none)")
@@ -271,8 +280,41 @@ public:
         return q;
     }
 
+    void blanksOf(const YAML::Node& node, int id, SourceQuestion* q) {
+        const YAML::Node blanks = node["blanks"];
+        if (!blanks || !blanks.IsSequence() || blanks.size() == 0)
+            error(q->line, id, QStringLiteral("blanks"),
+                  QStringLiteral("missing: a list of at least one blank"));
+        else
+            for (std::size_t i = 0; i < blanks.size(); ++i)
+                q->blanks << blank(blanks[i], id, QStringLiteral("blanks[%1]").arg(i + 1));
+    }
+
+    // A page the teacher saved from a word processor: only its file and blanks.
+    void documentQuestion(const YAML::Node& node, int id, SourceQuestion* q) {
+        q->document = scalar(node, "document", id, {}, true);
+        static const QRegularExpression plain(
+            QStringLiteral("^[A-Za-z0-9_][A-Za-z0-9_ .-]*\\.(mht|mhtml)$"),
+            QRegularExpression::CaseInsensitiveOption);
+        if (!q->document.isEmpty() && !plain.match(q->document).hasMatch())
+            error(LineOf(node["document"]), id, QStringLiteral("document"),
+                  QStringLiteral("\"%1\" must be the name of a .mht file in the same folder as "
+                                 "this file")
+                      .arg(q->document));
+        for (auto it = node.begin(); it != node.end(); ++it) {
+            const QString name = Text(it->first);
+            if (name != QLatin1String("id") && name != QLatin1String("document") &&
+                name != QLatin1String("blanks"))
+                error(LineOf(it->first), id, name,
+                      QStringLiteral("a question that is a document has only its document and "
+                                     "blanks (and an id): the page says the rest"));
+        }
+        blanksOf(node, id, q);
+    }
+
 private:
     QString m_file;
+    SourceKind m_kind;
 };
 
 } // namespace
@@ -293,10 +335,11 @@ QString PaperFile(const QString& folder, int paper) {
     return QDir(folder).filePath(QStringLiteral("paper%1.yaml").arg(paper));
 }
 
-PaperRead ReadPaperText(const QByteArray& yaml, const QString& file) {
+PaperRead ReadPaperText(const QByteArray& yaml, const QString& file, SourceKind kind) {
     PaperRead result;
     result.paper.file = file;
-    Reader reader(file);
+    result.paper.kind = kind;
+    Reader reader(file, kind);
     YAML::Node loaded;
     try {
         loaded = YAML::Load(yaml.toStdString());
@@ -314,15 +357,26 @@ PaperRead ReadPaperText(const QByteArray& yaml, const QString& file) {
     }
     try {
         SourcePaper& paper = result.paper;
-        reader.unknownFields(root,
-                             {QStringLiteral("paper"), QStringLiteral("topic"),
-                              QStringLiteral("year"), QStringLiteral("plan"),
-                              QStringLiteral("questions")},
-                             0, {});
-        paper.paper = reader.number(root, "paper", 0, {}, 101, 150);
-        paper.topic = reader.number(root, "topic", 0, {}, 1, 10);
-        paper.year = reader.scalar(root, "year", 0, {}, true);
-        paper.plan = reader.scalar(root, "plan", 0, {}, true).trimmed();
+        if (reader.module()) {
+            reader.unknownFields(
+                root,
+                {QStringLiteral("topic"), QStringLiteral("paper"), QStringLiteral("questions")}, 0,
+                {});
+            paper.topic = reader.number(root, "topic", 0, {}, 1, 10);
+            paper.place = reader.number(root, "paper", 0, {}, 1, 5);
+            if (paper.topic > 0 && paper.place > 0)
+                paper.paper = 100 + 5 * (paper.topic - 1) + paper.place;
+        } else {
+            reader.unknownFields(root,
+                                 {QStringLiteral("paper"), QStringLiteral("topic"),
+                                  QStringLiteral("year"), QStringLiteral("plan"),
+                                  QStringLiteral("questions")},
+                                 0, {});
+            paper.paper = reader.number(root, "paper", 0, {}, 101, 150);
+            paper.topic = reader.number(root, "topic", 0, {}, 1, 10);
+            paper.year = reader.scalar(root, "year", 0, {}, true);
+            paper.plan = reader.scalar(root, "plan", 0, {}, true).trimmed();
+        }
         const YAML::Node questions = root["questions"];
         if (!questions || !questions.IsSequence() || questions.size() == 0)
             reader.error(LineOf(root), 0, QStringLiteral("questions"),
@@ -337,15 +391,16 @@ PaperRead ReadPaperText(const QByteArray& yaml, const QString& file) {
     return result;
 }
 
-PaperRead ReadPaper(const QString& path) {
+PaperRead ReadPaper(const QString& path, SourceKind kind) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         PaperRead result;
         result.paper.file = path;
         result.errors << Where(path, 0) + QStringLiteral("cannot read: %1").arg(file.errorString());
+        result.paper.kind = kind;
         return result;
     }
-    return ReadPaperText(file.readAll(), path);
+    return ReadPaperText(file.readAll(), path, kind);
 }
 
 QStringList Curriculum::statementsOfTopic(int topic) const {

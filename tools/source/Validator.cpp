@@ -76,10 +76,24 @@ public:
     QStringList problems;
 
     void run() {
-        checkPaper();
+        if (module())
+            checkModulePaper();
+        else
+            checkPaper();
         QHash<QString, int> tasks;       // task signature -> question id
         QHash<QByteArray, int> drawings; // picture description -> question id
         for (const SourceQuestion& q : m_paper.questions) {
+            if (!q.document.isEmpty()) {
+                // The page is the teacher's own: only its blanks are ours.
+                QStringList blankProblems;
+                StoreWriter::CheckBlanks(QStringLiteral("blank"), toBlanks(q), blankProblems);
+                for (const QString& p : blankProblems)
+                    problem(q, {}, p);
+                if (q.blanks.size() > MaxQuestionBlanks)
+                    problem(q, QStringLiteral("blanks"), tooManyBlanks(q));
+                checkKeys(q);
+                continue;
+            }
             QStringList renderErrors;
             const bank::Question rendered = RenderQuestion(q, m_paper.file, &renderErrors);
             problems << renderErrors;
@@ -90,6 +104,9 @@ public:
             checkQuestion(q);
             checkKeys(q);
             checkWorking(q);
+            // A teacher may well ask the same sum twice; the bank never does.
+            if (module())
+                continue;
             for (int b = 0; b < q.blanks.size(); ++b) {
                 const QString signature = TaskSignature(CheckWithPictures(q.blanks.at(b).check, q));
                 if (signature.isEmpty())
@@ -114,8 +131,37 @@ public:
     }
 
 private:
+    // The answer sheet shows 20 blanks; the bank keeps to 10.
+    static constexpr int MaxQuestionBlanks = 20;
+    bool module() const { return m_paper.kind == SourceKind::Module; }
+
+    static QList<bank::Blank> toBlanks(const SourceQuestion& q) {
+        QList<bank::Blank> blanks;
+        for (const SourceBlank& b : q.blanks)
+            blanks << bank::Blank{b.key, b.kind, b.mark};
+        return blanks;
+    }
+    int blankLimit() const { return module() ? MaxQuestionBlanks : 10; }
+    QString tooManyBlanks(const SourceQuestion& q) const {
+        return QStringLiteral("%1 blanks; a question has at most %2")
+            .arg(q.blanks.size())
+            .arg(blankLimit());
+    }
+
     void problem(const SourceQuestion& q, const QString& field, const QString& text) {
-        problems << Where(m_paper.file, q.line, q.id, field) + text;
+        problems << Where(m_paper.file, q.line, module() ? q.number : q.id, field) + text;
+    }
+
+    // A teacher's paper: any number of questions, as long as the window can
+    // lay out its blanks.
+    void checkModulePaper() {
+        int blanks = 0;
+        for (const SourceQuestion& q : m_paper.questions)
+            blanks += int(q.blanks.size());
+        if (blanks > 80)
+            paperProblem(QStringLiteral("%1 answers in all; a paper can have at most 80: "
+                                        "move some questions to another paper")
+                             .arg(blanks));
     }
     void paperProblem(const QString& text) { problems << Where(m_paper.file, 0) + text; }
 
@@ -213,10 +259,8 @@ private:
                                                  : QStringLiteral("note"),
                         QStringLiteral("a picture goes in the text, not here"));
         }
-        // The answer sheet shows 20; the bank keeps to 10.
-        if (q.blanks.size() > 10)
-            problem(q, QStringLiteral("blanks"),
-                    QStringLiteral("%1 blanks; a question has at most 10").arg(q.blanks.size()));
+        if (q.blanks.size() > blankLimit())
+            problem(q, QStringLiteral("blanks"), tooManyBlanks(q));
         const int boxes = BoxesOf(q);
         if (boxes >= 0 && boxes != q.blanks.size())
             problem(
@@ -242,7 +286,7 @@ private:
             problem(q, QStringLiteral("text"),
                     QStringLiteral("\"%1\" is added by itself: leave it out").arg(ChoiceNote()));
         for (const QString& s : q.statements) {
-            if (!m_curriculum.statements.contains(s))
+            if (!module() && !m_curriculum.statements.contains(s))
                 problem(q, QStringLiteral("statements"),
                         QStringLiteral("unknown statement \"%1\" (see curriculum.yaml)").arg(s));
         }
@@ -273,6 +317,8 @@ private:
             texts.append({field + QStringLiteral(".alt"), alt});
         }
         for (const auto& [field, text] : texts) {
+            if (module())
+                break; // the bank's list of slips is made for its own wording
             for (const QString& slip : GrammarSlips(PlainText(text)))
                 problem(q, field, slip);
         }
@@ -288,6 +334,11 @@ private:
             const QString field = QStringLiteral("blanks[%1].check").arg(b + 1);
             keys << blank.key;
             kinds << blank.kind;
+            if (blank.check.trimmed().isEmpty()) {
+                // A teacher's blank without a check: nothing to hold its key to.
+                candidates << QStringList{blank.key};
+                continue;
+            }
             if (IsVouchedWord(blank.check) && blank.why.trimmed().isEmpty())
                 problem(q, QStringLiteral("blanks[%1].why").arg(b + 1),
                         QStringLiteral("a check that is a word needs a sentence why"));
@@ -325,6 +376,8 @@ private:
         for (const QStringList& c : candidates)
             answers << c.value(0);
         for (int b = 0; b < q.blanks.size(); ++b) {
+            if (q.blanks.at(b).check.trimmed().isEmpty())
+                continue;
             bool correct = false;
             for (const QString& candidate : candidates.at(b)) {
                 QStringList tried = answers;

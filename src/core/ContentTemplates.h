@@ -1,0 +1,13 @@
+#pragma once
+// The results files' templates as the store carries them, built from a
+// module's shape: the bank's renderer writes them for module 2, the store
+// makes them for a teacher's module.
+
+#include <QByteArray>
+#include <QList>
+
+// marks: FSE, SSE, LTM, CDD empty and FST, SST "0" for every paper.
+QByteArray MarksTemplateText(int paperCount);
+// first, second, fresults, sresults: per paper 101.. a record of its blanks.
+QByteArray PaperTemplateText(const QList<int>& blanksPerPaper);
+QByteArray TrendTemplateText();
