@@ -1,11 +1,11 @@
 // The main window's side of the teachers' modules: the Modules page, the file
 // dialog, the questions and the messages. Modules does the work.
 #include "chrome/SkinnedFrame.h"
-#include "main_window/AboutPage.h"
-#include "main_window/Contents.h"
-#include "main_window/HomePage.h"
-#include "main_window/ModulesPage.h"
-#include "main_window/NavigationBar.h"
+#include "main_window/ui/AboutPage.h"
+#include "main_window/ui/Contents.h"
+#include "main_window/ui/HomePage.h"
+#include "main_window/ui/ModulesPage.h"
+#include "main_window/ui/NavigationBar.h"
 #include "practice/ui/PracticeWindow.h"
 
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "main_window/ModulesPage.h"
+#include "main_window/ui/ModulesPage.h"
 
 #include "chrome/Backgrounds.h"
 #include "chrome/HoverGroup.h"
