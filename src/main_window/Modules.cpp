@@ -206,6 +206,13 @@ Modules::Outcome Modules::Add(const QString& file, ResourceStore& store) {
     const Outcome checked = Check(file, &bytes, &info);
     if (!checked.ok())
         return checked;
+    for (const Loaded& loaded : m_loaded) {
+        if (loaded.id == info.mid) {
+            outcome.problem = Problem::AlreadyLoaded;
+            outcome.messages << loaded.heading;
+            return outcome;
+        }
+    }
     const QString code = programCode(store);
     // Files an earlier module of this slot left behind (a removal cut off)
     // must not pass for the new module's.
@@ -339,6 +346,11 @@ QString Modules::ProblemText(const Outcome& outcome) {
     case Problem::NoFreeSlot:
         return QStringLiteral("Two modules are loaded already, which is all the program has room "
                               "for. Remove one of them first.");
+    case Problem::AlreadyLoaded:
+        return QStringLiteral("The module \"%1\" is loaded already. To bring in a newer "
+                              "version of it, use \"Replace\u2026\" beside it. Nothing has been "
+                              "changed.")
+            .arg(outcome.messages.value(0));
     case Problem::NotLoaded:
         return QStringLiteral("There is no module there to change.");
     case Problem::OtherModule:

@@ -47,6 +47,7 @@ public:
         None,
         Invalid,        // the file fails the check: messages say what and where
         NoFreeSlot,     // two modules are loaded already
+        AlreadyLoaded,  // a version of this module is loaded: it is replaced, not added
         NotLoaded,      // no module in that slot
         OtherModule,    // a replacement whose identity differs
         NotNewer,       // a replacement whose version is not higher

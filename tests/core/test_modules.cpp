@@ -142,6 +142,8 @@ void TestModules::addRefusesThenFillsSlotsAndRemoveSetsAside() {
             QVERIFY(QFileInfo::exists(results(id, file, 3)));
     }
     QCOMPARE(modules.find(3)->author, QStringLiteral("Mr Rowan"));
+    QCOMPARE(modules.Add(write("a2.qmodule", Source("class-a", 2)), m_store).problem,
+             Modules::Problem::AlreadyLoaded);
     QCOMPARE(modules.Add(write("b.qmodule", Source("class-b", 1)), m_store).slot, 1);
     QCOMPARE(modules.freeSlot(), 0);
     const Modules::Outcome full = modules.Add(m_files.filePath("b.qmodule"), m_store);
