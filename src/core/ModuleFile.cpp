@@ -237,15 +237,33 @@ void ModuleFile::Data::open() {
         zip_source_buffer_create(bytes.constData(), zip_uint64_t(bytes.size()), 0, &error.error);
     if (!source)
         return refuse(Status::Unreadable, Damaged(error.text()));
+    zip_source_keep(source);
     zip = zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &error.error);
+    const int code = zip_error_code_zip(&error.error);
+    if (!zip && (code == ZIP_ER_INCONS || code == ZIP_ER_EXISTS)) {
+        // Its parts disagree with its table of contents. Opened leniently, the
+        // listing below may say why (a name given twice); otherwise it is broken.
+        zip = zip_open_from_source(source, ZIP_RDONLY, nullptr);
+        if (zip) {
+            const QString listed = listEntries();
+            return refuse(Status::Damaged,
+                          Damaged(listed.isEmpty()
+                                      ? QStringLiteral("its entries do not agree with its "
+                                                       "table of contents")
+                                      : listed));
+        }
+    }
+    zip_source_free(source); // the archive holds its own reference
     if (!zip) {
-        zip_source_free(source);
         // A file that starts as an archive but cannot be opened was cut short
         // or broken; anything else is some other kind of file.
         if (bytes.startsWith(QByteArrayLiteral("PK\x03\x04")))
             return refuse(Status::Damaged, Damaged(QStringLiteral("it is cut short or broken")));
         return refuse(Status::NotModule, NotModuleText());
     }
+    // Any other archive is some other kind of file, whatever it holds.
+    if (zip_name_locate(zip, ModuleEntry::Info, 0) < 0)
+        return refuse(Status::NotModule, NotModuleText());
     const QString listed = listEntries();
     if (!listed.isEmpty())
         return refuse(Status::Damaged, Damaged(listed));
