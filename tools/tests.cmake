@@ -79,3 +79,19 @@ add_executable(test_content_checks
 target_link_libraries(test_content_checks PRIVATE quillora_content_checks Qt6::Test)
 add_test(NAME test_content_checks COMMAND test_content_checks)
 set_tests_properties(test_content_checks PROPERTIES TIMEOUT 300)
+
+# The sample teacher's module, packed where the program's window tests find
+# it: ${CMAKE_BINARY_DIR}/samples/sample.qmodule (target sample_module).
+file(GLOB SAMPLE_MODULE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/content/samples/*)
+set(SAMPLE_MODULE ${CMAKE_BINARY_DIR}/samples/sample.qmodule)
+add_custom_command(OUTPUT ${SAMPLE_MODULE}
+                   COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/samples
+                   COMMAND quillora-content pack ${CMAKE_SOURCE_DIR}/content/samples ${SAMPLE_MODULE}
+                   DEPENDS quillora-content ${SAMPLE_MODULE_SOURCES}
+                   COMMENT "Packing the sample module"
+                   VERBATIM)
+add_custom_target(sample_module ALL DEPENDS ${SAMPLE_MODULE})
+add_dependencies(test_module_pack sample_module)
+# The packed sample passes the module file's validator, through the tool.
+add_test(NAME content_validate_sample_module COMMAND quillora-content validate ${SAMPLE_MODULE})
+set_tests_properties(content_validate_sample_module PROPERTIES ENVIRONMENT "LC_ALL=C.UTF-8")

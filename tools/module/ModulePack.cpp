@@ -32,8 +32,13 @@ int LineOf(const YAML::Node& node) {
 // A value a check can hold in place of the reading that gave it.
 bool Literal(const Value& value, QString* out) {
     if (value.type == Value::Type::Number) {
+        // Tenths and hundredths as decimals (a ruler's 7.5 stays 7.5), other
+        // parts as the fraction they are (a shaded quarter is 1/4).
+        long long den = value.number.den;
+        while (den % 10 == 0)
+            den /= 10;
         QString text;
-        if (!value.number.decimal(&text))
+        if (den != 1 || !value.number.decimal(&text))
             text = value.number.fraction();
         const bool bare = !text.contains(QLatin1Char('/')) && !text.startsWith(QLatin1Char('-'));
         *out = bare ? text : QLatin1Char('(') + text + QLatin1Char(')');
@@ -206,6 +211,9 @@ private:
             const QString path = m_dir.filePath(name);
             const PaperRead read = ReadPaper(path, SourceKind::Module);
             m_result.problems << read.errors;
+            // A paper with problems of its own is there all the same.
+            if (read.paper.paper != 0)
+                m_written.insert(read.paper.paper);
             if (!read.errors.isEmpty())
                 continue;
             const SourcePaper& paper = read.paper;
@@ -231,7 +239,7 @@ private:
         for (int t = 1; t <= m_head.topics.size(); ++t) {
             QStringList missing;
             for (int place = 1; place <= 5; ++place) {
-                if (!m_papers.contains(100 + 5 * (t - 1) + place))
+                if (!m_written.contains(100 + 5 * (t - 1) + place))
                     missing << QString::number(place);
             }
             if (!missing.isEmpty())
@@ -328,6 +336,13 @@ private:
                     if (!blank.check.trimmed().isEmpty()) {
                         QString why;
                         check = ResolveReadings(blank.check, lookup, &why);
+                        // The file keeps no options: a choice's check is the
+                        // number of the option that shows its value.
+                        const QList<int> shown = blank.kind == QLatin1String("Q") && why.isEmpty()
+                                                     ? OptionsShowing(q, Evaluate(check).value)
+                                                     : QList<int>();
+                        if (shown.size() == 1)
+                            check = QString::number(shown.first());
                         if (!why.isEmpty())
                             m_result.problems
                                 << Where(paper.file, blank.line, q.number,
@@ -373,6 +388,7 @@ private:
     QDir m_dir;
     ModuleHead m_head;
     QMap<int, SourcePaper> m_papers; // by paper id, so in paper order
+    QSet<int> m_written;             // paper ids some file declares
     PackResult m_result;
 };
 

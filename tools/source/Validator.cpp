@@ -86,7 +86,7 @@ public:
             if (!q.document.isEmpty()) {
                 // The page is the teacher's own: only its blanks are ours.
                 QStringList blankProblems;
-                StoreWriter::CheckBlanks(QStringLiteral("blank"), toBlanks(q), blankProblems);
+                StoreWriter::CheckBlanks(QStringLiteral("blanks"), toBlanks(q), blankProblems);
                 for (const QString& p : blankProblems)
                     problem(q, {}, p);
                 if (q.blanks.size() > MaxQuestionBlanks)
@@ -394,38 +394,6 @@ private:
         }
     }
 
-    // The options (1..4) that show the value.
-    static QList<int> OptionsShowing(const SourceQuestion& q, const Value& value) {
-        QList<int> shown;
-        static const QRegularExpression amount(
-            QStringLiteral("^(\u00a3)?\\s*([0-9]+(?:\\.[0-9]+)?)\\s*([A-Za-z]+)?$"));
-        for (int i = 0; i < q.options.size(); ++i) {
-            const QString text = PlainText(q.options.at(i));
-            bool same = false;
-            const Evaluation e = Evaluate(text);
-            if (e.error.isEmpty() && e.value.type == value.type) {
-                same = e.value.type == Value::Type::Number ? e.value.number == value.number
-                       : e.value.type == Value::Type::Truth
-                           ? e.value.truth == value.truth
-                           : e.value.text.compare(value.text, Qt::CaseInsensitive) == 0;
-            } else if (const QRegularExpressionMatch m = amount.match(text);
-                       m.hasMatch() && value.type == Value::Type::Number) {
-                const Value v = ValueOfText(m.captured(2));
-                same = v.number == value.number;
-                if (!same && !m.captured(1).isEmpty()) {
-                    // "£1.20" shows 120 when the check counts pence.
-                    const Evaluation pence = Evaluate(m.captured(2) + QStringLiteral(" * 100"));
-                    same = pence.value.number == value.number;
-                }
-            } else if (value.type == Value::Type::Text) {
-                same = text.compare(value.text, Qt::CaseInsensitive) == 0;
-            }
-            if (same)
-                shown << i + 1;
-        }
-        return shown;
-    }
-
     void checkWorking(const SourceQuestion& q) {
         QStringList sums, answers;
         for (const SourceBlank& b : q.blanks) {
@@ -499,6 +467,38 @@ private:
 };
 
 } // namespace
+
+// The options (1..4) that show the value.
+QList<int> OptionsShowing(const SourceQuestion& q, const Value& value) {
+    QList<int> shown;
+    static const QRegularExpression amount(
+        QStringLiteral("^(\u00a3)?\\s*([0-9]+(?:\\.[0-9]+)?)\\s*([A-Za-z]+)?$"));
+    for (int i = 0; i < q.options.size(); ++i) {
+        const QString text = PlainText(q.options.at(i));
+        bool same = false;
+        const Evaluation e = Evaluate(text);
+        if (e.error.isEmpty() && e.value.type == value.type) {
+            same = e.value.type == Value::Type::Number ? e.value.number == value.number
+                   : e.value.type == Value::Type::Truth
+                       ? e.value.truth == value.truth
+                       : e.value.text.compare(value.text, Qt::CaseInsensitive) == 0;
+        } else if (const QRegularExpressionMatch m = amount.match(text);
+                   m.hasMatch() && value.type == Value::Type::Number) {
+            const Value v = ValueOfText(m.captured(2));
+            same = v.number == value.number;
+            if (!same && !m.captured(1).isEmpty()) {
+                // "£1.20" shows 120 when the check counts pence.
+                const Evaluation pence = Evaluate(m.captured(2) + QStringLiteral(" * 100"));
+                same = pence.value.number == value.number;
+            }
+        } else if (value.type == Value::Type::Text) {
+            same = text.compare(value.text, Qt::CaseInsensitive) == 0;
+        }
+        if (same)
+            shown << i + 1;
+    }
+    return shown;
+}
 
 QString SourceReport::summary() const {
     return QStringLiteral("%1 papers and %2 questions from sources checked: %3")

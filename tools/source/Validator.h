@@ -6,6 +6,7 @@
 // grammar slips; each paper's shape; the curriculum statements, and how
 // often each is practised.
 
+#include "Expression.h"
 #include "Source.h"
 
 #include <QMap>
@@ -34,6 +35,9 @@ QStringList ValidatePaper(const SourcePaper& paper, const Curriculum& curriculum
 // papers read per topic, practised the questions per topic and statement.
 QStringList CoverageProblems(const Curriculum& curriculum, const QMap<int, int>& papersOfTopic,
                              const QMap<int, QMap<QString, int>>& practised);
+
+// The options (1..4) of a multiple-choice question that show the value.
+QList<int> OptionsShowing(const SourceQuestion& question, const Value& value);
 
 // The grammar slips of a text a pupil reads: "1 parts", "a octagon", ...
 QStringList GrammarSlips(const QString& plainText);

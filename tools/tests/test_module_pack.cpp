@@ -1,0 +1,185 @@
+// A teacher's module packed from its sources: the sample packs, twice to the
+// same bytes, and passes the program's own check; each refusal of the pack
+// names the file and line with a message, and leaves nothing to write.
+
+#include "ModulePack.h"
+
+#include "core/ModuleCheck.h"
+#include "core/ModuleFile.h"
+#include "core/RecordFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace bank::source;
+
+namespace {
+
+const QString Samples = QStringLiteral(QUILLORA_CONTENT_SOURCE "/../samples");
+
+QByteArray FileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The sample copied to a folder of its own, to be spoilt one way per test.
+class SampleCopy {
+public:
+    SampleCopy() {
+        const QDir from(Samples);
+        for (const QString& name : from.entryList(QDir::Files))
+            QFile::copy(from.filePath(name), m_dir.filePath(name));
+    }
+    QString folder() const { return m_dir.path(); }
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+    void write(const QString& name, const QByteArray& bytes) const {
+        QFile file(path(name));
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+    }
+    void replace(const QString& name, const QByteArray& from, const QByteArray& to) const {
+        QByteArray text = FileBytes(path(name));
+        QVERIFY2(text.contains(from), from.constData());
+        write(name, text.replace(from, to));
+    }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// The one line of the problems that contains `text`.
+QString LineWith(const QStringList& problems, const QString& text) {
+    for (const QString& p : problems) {
+        if (p.contains(text))
+            return p;
+    }
+    return {};
+}
+
+} // namespace
+
+class TestModulePack : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void sampleRoundTrip() {
+        const PackResult first = PackModule(Samples);
+        QVERIFY2(first.problems.isEmpty(), qPrintable(first.problems.join(QLatin1Char('\n'))));
+        QVERIFY(!first.bytes.isEmpty());
+        QCOMPARE(PackModule(Samples).bytes, first.bytes);
+
+        const ModuleFile file = ModuleFile::FromBytes(first.bytes);
+        QVERIFY2(file.ok(), qPrintable(file.message()));
+        const ModuleCheckResult check = CheckModule(file);
+        QVERIFY2(check.ok(), qPrintable(check.text()));
+        QCOMPARE(file.info().mid, QStringLiteral("sample-year3-autumn"));
+        QCOMPARE(file.info().heading, QStringLiteral("Our class"));
+        QCOMPARE(file.info().topicNames, QStringList({QStringLiteral("Fractions of amounts"),
+                                                      QStringLiteral("Time in our school day")}));
+        QCOMPARE(file.info().paperCount, 10);
+
+        // Questions numbered 1.. in paper order, every one with its document;
+        // the teacher's page travels byte for byte.
+        int questions = 0;
+        for (const ModulePaper& paper : first.module.papers) {
+            for (const ModuleQuestion& q : paper.questions)
+                QCOMPARE(q.id, ++questions);
+        }
+        QCOMPARE(file.documentIds().size(), questions);
+        const ModuleQuestion& page = first.module.papers.at(7).questions.at(0);
+        QCOMPARE(page.document, FileBytes(Samples + QStringLiteral("/timetable.mht")));
+        QCOMPARE(page.blanks.at(1).check, QString());
+
+        // Readings of pictures arrive as the values they read.
+        const ModuleQuestion& bar = first.module.papers.at(0).questions.at(1);
+        QCOMPARE(bar.blanks.at(0).check, QStringLiteral("(1/4)"));
+        const ModuleQuestion& apples = first.module.papers.at(2).questions.at(2);
+        QCOMPARE(apples.blanks.at(0).check, QStringLiteral("2 / 6"));
+        const ModuleQuestion& clock = first.module.papers.at(5).questions.at(0);
+        QCOMPARE(clock.blanks.at(0).check, QStringLiteral("'8:45'"));
+        QVERIFY(file.checksTable().contains(
+            QByteArray("#" + QByteArray::number(clock.id) + "#>'8:45'")));
+    }
+
+    void resolvingReadings() {
+        QVariantMap tally{
+            {QStringLiteral("name"), QStringLiteral("p")},
+            {QStringLiteral("type"), QStringLiteral("tally")},
+            {QStringLiteral("rows"),
+             QVariantList{QVariantMap{{QStringLiteral("label"), QStringLiteral("Ivan")},
+                                      {QStringLiteral("value"), QStringLiteral("12")}},
+                          QVariantMap{{QStringLiteral("label"), QStringLiteral("Kev")},
+                                      {QStringLiteral("value"), QStringLiteral("7")}}}}};
+        const PictureLookup lookup = [&](const QString& name) {
+            return name == QLatin1String("p") ? &tally : nullptr;
+        };
+        QString why;
+        // A label in quotes holding a bracket, and yes(...) around a reading.
+        QCOMPARE(
+            ResolveReadings(QStringLiteral("count(p, \"Ivan\") - count(p,\"Kev\")"), lookup, &why),
+            QStringLiteral("12 - 7"));
+        QCOMPARE(ResolveReadings(QStringLiteral("yes(count(p, \"Kev\") < 10)"), lookup, &why),
+                 QStringLiteral("yes(7 < 10)"));
+        QCOMPARE(ResolveReadings(QStringLiteral("most(p)"), lookup, &why),
+                 QStringLiteral("'Ivan'"));
+        QVERIFY(why.isEmpty());
+        QCOMPARE(ResolveReadings(QStringLiteral("'count(p)'"), lookup, &why),
+                 QStringLiteral("'count(p)'"));
+        QVERIFY(ResolveReadings(QStringLiteral("2 * total(q)"), lookup, &why).isEmpty());
+        QVERIFY(why.contains(QStringLiteral("no picture \"q\"")));
+    }
+
+    void refusals_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QByteArray>("from");
+        QTest::addColumn<QByteArray>("to");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("missing document")
+            << "timetable.mht" << QByteArray() << QByteArray()
+            << "topic2-paper3.yaml:5: question 1: document: there is no file \"timetable.mht\"";
+        QTest::newRow("document that does not parse")
+            << "timetable.mht" << QByteArray("boundary=\"----=_NextPart")
+            << QByteArray("boundary=\"elsewhere")
+            << "topic2-paper3.yaml:5: question 1: document: \"timetable.mht\" cannot be read as a "
+               "single-file web page";
+        QTest::newRow("key against its check")
+            << "topic1-paper1.yaml" << QByteArray("key: \"12\"") << QByteArray("key: \"13\"")
+            << "topic1-paper1.yaml:4: question 1: blanks[1]: the key \"13\" (kind N) is not "
+               "what its check 24 / 2 gives: 12";
+        QTest::newRow("topic without five papers")
+            << "topic2-paper4.yaml" << QByteArray() << QByteArray()
+            << "module.yaml:9: topic 2 \"Time in our school day\" needs five papers; there is "
+               "no file for paper 4";
+        QTest::newRow("too many topics")
+            << "module.yaml" << QByteArray("  - Time in our school day\n")
+            << QByteArray("  - Time in our school day\n  - A\n  - B\n  - C\n  - D\n  - E\n"
+                          "  - F\n  - G\n  - H\n  - I\n")
+            << "module.yaml:8: topics: 11 topics; a module has at most 10";
+        QTest::newRow("a comparison with >")
+            << "topic2-paper3.yaml" << QByteArray("yes(60 < 90)") << QByteArray("yes(90 > 60)")
+            << "topic2-paper3.yaml:31: question 3: blanks[1].check: write the comparison the "
+               "other way round";
+    }
+
+    void refusals() {
+        QFETCH(QString, file);
+        QFETCH(QByteArray, from);
+        QFETCH(QByteArray, to);
+        QFETCH(QString, expected);
+        SampleCopy copy;
+        if (from.isEmpty())
+            QVERIFY(QFile::remove(copy.path(file)));
+        else
+            copy.replace(file, from, to);
+        const PackResult result = PackModule(copy.folder());
+        const QString line = LineWith(result.problems, expected);
+        QVERIFY2(!line.isEmpty(), qPrintable(result.problems.join(QLatin1Char('\n'))));
+        QVERIFY(line.startsWith(copy.path(QString())));
+        QVERIFY(result.bytes.isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestModulePack)
+#include "test_module_pack.moc"
