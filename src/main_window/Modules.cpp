@@ -41,6 +41,16 @@ bool MoveAll(const QStringList& from, const QStringList& to, QString* failed) {
 
 } // namespace
 
+Modules::Outcome Modules::Refused(Outcome outcome, Problem problem, const QString& file,
+                                  const QString& reason, const QStringList& messages) {
+    outcome.problem = problem;
+    if (!file.isEmpty())
+        outcome.file = file;
+    outcome.reason = reason;
+    outcome.messages << messages;
+    return outcome;
+}
+
 Modules::Modules(QString dataFolder, QStringList pupilFolders)
     : m_folder(std::move(dataFolder)), m_pupils(std::move(pupilFolders)) {}
 
@@ -81,17 +91,11 @@ Modules::Outcome Modules::Check(const QString& path, QByteArray* bytes, ModuleIn
         *bytes = in.readAll();
         file = ModuleFile::FromBytes(*bytes);
     }
-    if (!file.ok()) {
-        outcome.problem = Problem::Invalid;
-        outcome.messages << file.message();
-        return outcome;
-    }
+    if (!file.ok())
+        return Refused(outcome, Problem::Invalid, outcome.file, QString(), {file.message()});
     const ModuleCheckResult checked = CheckModule(file, ShownProblems);
-    if (!checked.ok()) {
-        outcome.problem = Problem::Invalid;
-        outcome.messages << checked.text();
-        return outcome;
-    }
+    if (!checked.ok())
+        return Refused(outcome, Problem::Invalid, outcome.file, QString(), {checked.text()});
     *info = file.info();
     return outcome;
 }
@@ -176,12 +180,8 @@ Modules::Outcome Modules::finish(Outcome outcome, ResourceStore& store, bool upg
     // replacement the answers to changed papers go.
     for (const QString& pupil : m_pupils) {
         const Startup::PupilOutcome prepared = Startup::PreparePupil(store, pupil, read.definition);
-        if (!prepared.ok()) {
-            outcome.problem = Problem::ResultsNotMade;
-            outcome.file = pupil;
-            outcome.reason = prepared.reason;
-            return outcome;
-        }
+        if (!prepared.ok())
+            return Refused(outcome, Problem::ResultsNotMade, pupil, prepared.reason);
         if (upgrade) {
             for (int paper : prepared.upgrade.clearedPapers) {
                 if (!outcome.clearedPapers.contains(paper))
@@ -197,21 +197,17 @@ Modules::Outcome Modules::Add(const QString& file, ResourceStore& store) {
     Outcome outcome;
     outcome.file = file;
     outcome.slot = freeSlot();
-    if (!outcome.slot) {
-        outcome.problem = Problem::NoFreeSlot;
-        return outcome;
-    }
+    if (!outcome.slot)
+        return Refused(outcome, Problem::NoFreeSlot);
     QByteArray bytes;
     ModuleInfo info;
     const Outcome checked = Check(file, &bytes, &info);
     if (!checked.ok())
         return checked;
     for (const Loaded& loaded : m_loaded) {
-        if (loaded.id == info.mid) {
-            outcome.problem = Problem::AlreadyLoaded;
-            outcome.messages << loaded.heading;
-            return outcome;
-        }
+        if (loaded.id == info.mid)
+            return Refused(outcome, Problem::AlreadyLoaded, outcome.file, QString(),
+                           {loaded.heading});
     }
     const QString code = programCode(store);
     // Files an earlier module of this slot left behind (a removal cut off)
@@ -219,26 +215,16 @@ Modules::Outcome Modules::Add(const QString& file, ResourceStore& store) {
     const QStringList stale = pupilFilesOf(outcome.slot, code);
     QString failed;
     if (!stale.isEmpty() &&
-        !MoveAll(stale, AsideOf(stale, RemovedFolderFor(outcome.slot)), &failed)) {
-        outcome.problem = Problem::NotSetAside;
-        outcome.file = failed;
-        return outcome;
-    }
+        !MoveAll(stale, AsideOf(stale, RemovedFolderFor(outcome.slot)), &failed))
+        return Refused(outcome, Problem::NotSetAside, failed);
     const QString target = QDir(m_folder).filePath(FileName(outcome.slot));
     const FileWriteOutcome written = WriteFileAtomically(target, bytes);
-    if (!written.ok()) {
-        outcome.problem = Problem::NotCopied;
-        outcome.file = target;
-        outcome.reason = written.reason();
-        return outcome;
-    }
+    if (!written.ok())
+        return Refused(outcome, Problem::NotCopied, target, written.reason());
     QString why;
     if (!attach(outcome.slot, target, store, &why)) {
         QFile::remove(target);
-        outcome.problem = Problem::NotAttached;
-        outcome.file = target;
-        outcome.reason = why;
-        return outcome;
+        return Refused(outcome, Problem::NotAttached, target, why);
     }
     return finish(outcome, store, false);
 }
@@ -248,45 +234,35 @@ Modules::Outcome Modules::Replace(int slot, const QString& file, ResourceStore& 
     outcome.file = file;
     outcome.slot = slot;
     const Loaded* old = find(slot);
-    if (!old) {
-        outcome.problem = Problem::NotLoaded;
-        return outcome;
-    }
+    if (!old)
+        return Refused(outcome, Problem::NotLoaded);
     QByteArray bytes;
     ModuleInfo info;
     const Outcome checked = Check(file, &bytes, &info);
     if (!checked.ok())
         return checked;
-    if (info.mid != old->id) {
-        outcome.problem = Problem::OtherModule;
-        outcome.messages << old->heading << info.heading;
-        return outcome;
-    }
-    if (info.version <= old->version) {
-        outcome.problem = Problem::NotNewer;
-        outcome.messages << QString::number(old->version) << QString::number(info.version);
-        return outcome;
-    }
+    if (info.mid != old->id)
+        return Refused(outcome, Problem::OtherModule, outcome.file, QString(),
+                       {old->heading, info.heading});
+    if (info.version <= old->version)
+        return Refused(outcome, Problem::NotNewer, outcome.file, QString(),
+                       {QString::number(old->version), QString::number(info.version)});
     // The old file is kept beside until the new one is attached, so that a
     // refusal on the way leaves the module as it was.
     const QString target = old->path;
     const QString previous = target + QStringLiteral(".previous");
     QFile::remove(previous);
-    if (!QFile::rename(target, previous)) {
-        outcome.problem = Problem::NotCopied;
-        outcome.file = target;
-        return outcome;
-    }
+    if (!QFile::rename(target, previous))
+        return Refused(outcome, Problem::NotCopied, target);
     const FileWriteOutcome written = WriteFileAtomically(target, bytes);
     QString why;
     if (!written.ok() || !attach(slot, target, store, &why)) {
+        const QString reason = written.ok() ? why : written.reason();
         QFile::remove(target);
         QFile::rename(previous, target);
         attach(slot, target, store, &why);
-        outcome.problem = written.ok() ? Problem::NotAttached : Problem::NotCopied;
-        outcome.file = target;
-        outcome.reason = written.ok() ? why : written.reason();
-        return outcome;
+        return Refused(outcome, written.ok() ? Problem::NotAttached : Problem::NotCopied, target,
+                       reason);
     }
     QFile::remove(previous);
     return finish(outcome, store, true);
@@ -296,10 +272,8 @@ Modules::Outcome Modules::Remove(int slot, ResourceStore& store) {
     Outcome outcome;
     outcome.slot = slot;
     const Loaded* loaded = find(slot);
-    if (!loaded) {
-        outcome.problem = Problem::NotLoaded;
-        return outcome;
-    }
+    if (!loaded)
+        return Refused(outcome, Problem::NotLoaded);
     const QString path = loaded->path;
     const QString aside = RemovedFolderFor(slot);
     // Everything moves or nothing does.
@@ -308,11 +282,8 @@ Modules::Outcome Modules::Remove(int slot, ResourceStore& store) {
     from << path;
     to << aside + QLatin1Char('/') + FileName(slot);
     QString failed;
-    if (!MoveAll(from, to, &failed)) {
-        outcome.problem = Problem::NotSetAside;
-        outcome.file = failed;
-        return outcome;
-    }
+    if (!MoveAll(from, to, &failed))
+        return Refused(outcome, Problem::NotSetAside, failed);
     store.detachModule(slot);
     m_loaded.removeIf([slot](const Loaded& l) { return l.slot == slot; });
     outcome.removedFolder = aside;
@@ -336,13 +307,14 @@ QString Modules::ProblemText(const Outcome& outcome) {
     const QString file = Native(outcome.file);
     const QString because =
         outcome.reason.isEmpty() ? QString() : QStringLiteral(", because ") + outcome.reason;
+    const QString name = QFileInfo(outcome.file).fileName();
     switch (outcome.problem) {
     case Problem::None:
         break;
     case Problem::Invalid:
         return QStringLiteral("The file %1 cannot be used as a module, so nothing has been "
                               "changed.\n%2")
-            .arg(QFileInfo(outcome.file).fileName(), outcome.messages.join(QLatin1Char('\n')));
+            .arg(name, outcome.messages.join(QLatin1Char('\n')));
     case Problem::NoFreeSlot:
         return QStringLiteral("Two modules are loaded already, which is all the program has room "
                               "for. Remove one of them first.");
@@ -357,14 +329,12 @@ QString Modules::ProblemText(const Outcome& outcome) {
         return QStringLiteral("The file %1 holds the module \"%2\", not a newer version of "
                               "\"%3\", so it cannot replace it. To use both, add it as a "
                               "module of its own. Nothing has been changed.")
-            .arg(QFileInfo(outcome.file).fileName(), outcome.messages.value(1),
-                 outcome.messages.value(0));
+            .arg(name, outcome.messages.value(1), outcome.messages.value(0));
     case Problem::NotNewer:
         return QStringLiteral("The file %1 holds version %2 of this module, and version %3 is "
                               "loaded: only a higher version can replace it. Nothing has been "
                               "changed.")
-            .arg(QFileInfo(outcome.file).fileName(), outcome.messages.value(1),
-                 outcome.messages.value(0));
+            .arg(name, outcome.messages.value(1), outcome.messages.value(0));
     case Problem::NotCopied:
         return QStringLiteral("The module could not be copied to %1%2. Please check that the "
                               "folder can be written to. Nothing has been changed.")

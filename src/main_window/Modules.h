@@ -98,6 +98,8 @@ public:
     static QString ProblemText(const Outcome& outcome);
 
 private:
+    static Outcome Refused(Outcome outcome, Problem problem, const QString& file = QString(),
+                           const QString& reason = QString(), const QStringList& messages = {});
     Outcome finish(Outcome outcome, ResourceStore& store, bool upgrade) const;
     // Opens the file and attaches it at slot; *why: what was wrong.
     bool attach(int slot, const QString& path, ResourceStore& store, QString* why);

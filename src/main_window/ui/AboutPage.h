@@ -30,6 +30,8 @@ private:
     QLabel* m_name = nullptr;
     QLabel* m_platform = nullptr;
     QLabel* m_version = nullptr;
+
     ClickLabel* m_link = nullptr;
+    // Shown while no module tab is free to lead to the Modules page.
     PictureButton* m_modules = nullptr;
 };
