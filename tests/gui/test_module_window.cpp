@@ -144,6 +144,16 @@ void TestModuleWindow::sampleAddedPractisedReplacedRemoved() {
     QVERIFY(click(main.child("ButModuleReplace3")));
     QVERIFY(main.told.join(' ').contains(QStringLiteral("only a higher version")));
 
+    // The next start finds it loaded, at its new version, with its score.
+    contents = main.start();
+    QVERIFY(contents);
+    QCOMPARE(contents->modules().find(3)->version, sample.info().version + 1);
+    tab3 = main.child<PictureButton>("Tab03");
+    QCOMPARE(tab3->caption()->text(), sample.info().heading);
+    QVERIFY(click(tab3));
+    QCOMPARE(main.child<QLabel>("MSA1")->text(), marks.FSE.value(0));
+    QVERIFY(click(main.child("Tab01")));
+
     // Removal asks, naming the module and its marked paper, then sets aside.
     main.told.clear();
     QVERIFY(click(main.child("ButModuleRemove3")));
@@ -161,6 +171,19 @@ void TestModuleWindow::sampleAddedPractisedReplacedRemoved() {
     QCOMPARE(tab3->caption()->text(), QStringLiteral("Add a module\u2026"));
     QVERIFY(main.child("Tab01")->x() < 0);
     QVERIFY(main.child("Body_Modules")->isVisible());
+    QCOMPARE(main.snapshot(), bank);
+
+    // A module file broken since is left out at the next start, named.
+    QByteArray cut = TestFiles::bytesOf(chosen);
+    cut.chop(cut.size() / 3);
+    QVERIFY(TestFiles::writeBytes(main.dir.filePath("module1.qmodule"), cut));
+    main.told.clear();
+    contents = main.start();
+    QVERIFY(contents);
+    QVERIFY2(main.told.join(' ').contains(QStringLiteral("module1.qmodule")),
+             qPrintable(main.told.join('\n')));
+    QVERIFY(contents->modules().loaded().isEmpty());
+    QVERIFY(main.child("Tab01")->x() < 0);
     QCOMPARE(main.snapshot(), bank);
 }
 
