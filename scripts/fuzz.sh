@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 
 runs="${FUZZ_RUNS:-20000}"
 build="${FUZZ_BUILD:-build-fuzz}"
-targets=(record_file answer_checking mhtml_archive)
+targets=(record_file answer_checking mhtml_archive module_file)
 
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DQUILLORA_FUZZ=ON > "$build.configure.log" 2>&1 || { cat "$build.configure.log"; exit 1; }

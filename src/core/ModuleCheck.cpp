@@ -292,14 +292,7 @@ private:
         for (int b = 0; b < blanks; ++b) {
             if (candidates.at(b).isEmpty())
                 continue;
-            bool correct = false;
-            for (const QString& candidate : candidates.at(b)) {
-                QStringList tried = answers;
-                tried[b] = candidate;
-                correct = correct ||
-                          MarkBlank(tried, keys, kinds, b, QLocale::c()) == ResultMark::Correct;
-            }
-            if (!correct)
+            if (!CheckGivesKey(answers, candidates.at(b), keys, kinds, b))
                 add(blankWhere(q, b, blanks) +
                     QStringLiteral(": the answer \"%1\" does not match its check %2 (%3).")
                         .arg(keys.at(b), checkTexts.at(b), candidates.at(b).value(0)));
@@ -386,6 +379,17 @@ QString ModuleCheckResult::text() const {
     if (notShown > 0)
         out += QStringLiteral("\n... and %1 more problems.").arg(notShown);
     return out;
+}
+
+bool CheckGivesKey(const QStringList& answers, const QStringList& candidates,
+                   const QStringList& keys, const QStringList& kinds, int blank) {
+    for (const QString& candidate : candidates) {
+        QStringList tried = answers;
+        tried[blank] = candidate;
+        if (MarkBlank(tried, keys, kinds, blank, QLocale::c()) == ResultMark::Correct)
+            return true;
+    }
+    return false;
 }
 
 ModuleCheckResult CheckModule(const ModuleFile& file, int cap) {

@@ -25,3 +25,8 @@ ModuleCheckResult CheckModule(const ModuleFile& file, int cap = 50);
 // no iframe, object, embed, form, base or meta refresh. The problems in plain
 // words (empty when it is safe).
 QStringList DocumentProblems(const QByteArray& mhtml);
+
+// Whether one of the answers a blank's check gives (candidates) is marked
+// correct against its key, the other blanks answered as `answers` holds.
+bool CheckGivesKey(const QStringList& answers, const QStringList& candidates,
+                   const QStringList& keys, const QStringList& kinds, int blank);

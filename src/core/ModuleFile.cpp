@@ -233,17 +233,21 @@ void ModuleFile::Data::open() {
     if (bytes.size() > limits.fileBytes)
         return refuse(Status::TooLarge, TooLargeText(limits.fileBytes));
     ZipError error;
-    zip_source_t* source =
-        zip_source_buffer_create(bytes.constData(), zip_uint64_t(bytes.size()), 0, &error.error);
-    if (!source)
-        return refuse(Status::Unreadable, Damaged(error.text()));
-    zip_source_keep(source);
-    zip = zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &error.error);
+    // The archive owns its source once opened; a failed open leaves it to us.
+    auto openWith = [this, &error](int flags) {
+        zip_source_t* source = zip_source_buffer_create(
+            bytes.constData(), zip_uint64_t(bytes.size()), 0, &error.error);
+        zip_t* opened = source ? zip_open_from_source(source, flags, &error.error) : nullptr;
+        if (source && !opened)
+            zip_source_free(source);
+        return opened;
+    };
+    zip = openWith(ZIP_RDONLY | ZIP_CHECKCONS);
     const int code = zip_error_code_zip(&error.error);
     if (!zip && (code == ZIP_ER_INCONS || code == ZIP_ER_EXISTS)) {
         // Its parts disagree with its table of contents. Opened leniently, the
-        // listing below may say why (a name given twice); otherwise it is broken.
-        zip = zip_open_from_source(source, ZIP_RDONLY, nullptr);
+        // listing may say why (a name given twice); otherwise it is broken.
+        zip = openWith(ZIP_RDONLY);
         if (zip) {
             const QString listed = listEntries();
             return refuse(Status::Damaged,
@@ -253,7 +257,6 @@ void ModuleFile::Data::open() {
                                       : listed));
         }
     }
-    zip_source_free(source); // the archive holds its own reference
     if (!zip) {
         // A file that starts as an archive but cannot be opened was cut short
         // or broken; anything else is some other kind of file.

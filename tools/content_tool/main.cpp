@@ -116,6 +116,10 @@ int validateSources(const QString& folder, int paperNum) {
 }
 
 // --- a teacher's module ----------------------------------------------------
+QString Problems(int count) {
+    return count == 1 ? QStringLiteral("1 problem") : QStringLiteral("%1 problems").arg(count);
+}
+
 int validateModule(const QString& path) {
     const ModuleFile file = ModuleFile::Open(path);
     if (!file.ok()) {
@@ -130,9 +134,8 @@ int validateModule(const QString& path) {
     out(result.ok() ? QStringLiteral("%1: a sound module, \"%2\" version %3")
                           .arg(path, file.info().heading)
                           .arg(file.info().version)
-                    : QStringLiteral("%1: %2 problems")
-                          .arg(path)
-                          .arg(result.problems.size() + result.notShown));
+                    : path + QStringLiteral(": ") +
+                          Problems(int(result.problems.size()) + result.notShown));
     return result.ok() ? 0 : 1;
 }
 
@@ -145,7 +148,7 @@ int pack(const QString& source, const QString& target) {
     for (const QString& line : result.problems)
         out(line);
     if (!result.problems.isEmpty()) {
-        out(QStringLiteral("%1 problems: nothing written").arg(result.problems.size()));
+        out(Problems(int(result.problems.size())) + QStringLiteral(": nothing written"));
         return 1;
     }
     QSaveFile file(target);

@@ -252,8 +252,10 @@ private:
         }
     }
 
-    // Ids the teacher gave are kept; the others are numbered 1, 2, ... in
-    // paper order, passing over those taken.
+    // Ids the teacher gave are kept; the others are numbered within their
+    // paper, 1, 2, ... for the first, 101, 102, ... for the second, passing
+    // over those taken, so that a question added to one paper leaves the ids
+    // (and so the stamps, and the pupils' results) of the others alone.
     void numberQuestions() {
         QMap<int, QString> given; // id -> where
         for (const SourcePaper& paper : std::as_const(m_papers)) {
@@ -268,14 +270,15 @@ private:
                 given.insert(q.id, where);
             }
         }
-        int next = 1;
         for (SourcePaper& paper : m_papers) {
+            const int first = 100 * (paper.paper - 101) + 1;
+            int next = first;
             for (SourceQuestion& q : paper.questions) {
                 if (q.id != 0)
                     continue;
                 while (given.contains(next))
                     ++next;
-                if (next > ModuleMaxQuestionId) {
+                if (next > ModuleMaxQuestionId || next >= first + 99) {
                     problem(paper.file, q.line,
                             QStringLiteral("more questions than a module "
                                            "can number"));

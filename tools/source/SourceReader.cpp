@@ -358,12 +358,14 @@ PaperRead ReadPaperText(const QByteArray& yaml, const QString& file, SourceKind 
     try {
         SourcePaper& paper = result.paper;
         if (reader.module()) {
-            reader.unknownFields(
-                root,
-                {QStringLiteral("topic"), QStringLiteral("paper"), QStringLiteral("questions")}, 0,
-                {});
+            reader.unknownFields(root,
+                                 {QStringLiteral("topic"), QStringLiteral("paper"),
+                                  QStringLiteral("plan"), QStringLiteral("questions")},
+                                 0, {});
             paper.topic = reader.number(root, "topic", 0, {}, 1, 10);
             paper.place = reader.number(root, "paper", 0, {}, 1, 5);
+            // A teacher's plan is a note for the teacher, never checked.
+            paper.plan = reader.scalar(root, "plan", 0, {}, false).trimmed();
             if (paper.topic > 0 && paper.place > 0)
                 paper.paper = 100 + 5 * (paper.topic - 1) + paper.place;
         } else {

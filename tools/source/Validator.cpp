@@ -4,6 +4,7 @@
 #include "Markup.h"
 #include "Render.h"
 #include "StoreWriter.h"
+#include "core/ModuleCheck.h"
 
 #include "core/AnswerChecking.h"
 
@@ -378,14 +379,7 @@ private:
         for (int b = 0; b < q.blanks.size(); ++b) {
             if (q.blanks.at(b).check.trimmed().isEmpty())
                 continue;
-            bool correct = false;
-            for (const QString& candidate : candidates.at(b)) {
-                QStringList tried = answers;
-                tried[b] = candidate;
-                correct = correct ||
-                          MarkBlank(tried, keys, kinds, b, QLocale::c()) == ResultMark::Correct;
-            }
-            if (!correct)
+            if (!CheckGivesKey(answers, candidates.at(b), keys, kinds, b))
                 problem(
                     q, QStringLiteral("blanks[%1]").arg(b + 1),
                     QStringLiteral("the key \"%1\" (kind %2) is not what its check %3 gives: %4")

@@ -80,12 +80,15 @@ private Q_SLOTS:
                                                       QStringLiteral("Time in our school day")}));
         QCOMPARE(file.info().paperCount, 10);
 
-        // Questions numbered 1.. in paper order, every one with its document;
-        // the teacher's page travels byte for byte.
+        // Questions numbered within their paper (paper k's from 100k + 1),
+        // every one with its document; the teacher's page travels byte for byte.
         int questions = 0;
-        for (const ModulePaper& paper : first.module.papers) {
-            for (const ModuleQuestion& q : paper.questions)
-                QCOMPARE(q.id, ++questions);
+        for (int k = 0; k < first.module.papers.size(); ++k) {
+            int n = 0;
+            for (const ModuleQuestion& q : first.module.papers.at(k).questions) {
+                QCOMPARE(q.id, 100 * k + ++n);
+                ++questions;
+            }
         }
         QCOMPARE(file.documentIds().size(), questions);
         const ModuleQuestion& page = first.module.papers.at(7).questions.at(0);
@@ -144,6 +147,10 @@ private Q_SLOTS:
             << QByteArray("boundary=\"elsewhere")
             << "topic2-paper3.yaml:5: question 1: document: \"timetable.mht\" cannot be read as a "
                "single-file web page";
+        QTest::newRow("document with a script")
+            << "timetable.mht" << QByteArray("Here is the timetable")
+            << QByteArray("<script>go()</script>Here is the timetable")
+            << "topic2-paper3.yaml:5: question 1: document: \"timetable.mht\": ";
         QTest::newRow("key against its check")
             << "topic1-paper1.yaml" << QByteArray("key: \"12\"") << QByteArray("key: \"13\"")
             << "topic1-paper1.yaml:4: question 1: blanks[1]: the key \"13\" (kind N) is not "
