@@ -328,23 +328,31 @@ private:
 };
 
 // Entities in an attribute value, so that "&#106;avascript:" reads as it runs.
-QString DecodeEntities(QString text) {
-    static const QRegularExpression entity(QStringLiteral("&#(x?)([0-9a-fA-F]{1,6});?"));
+QString DecodeEntities(const QString& text) {
+    static const QRegularExpression entity(
+        QStringLiteral("&#(x?)([0-9a-fA-F]{1,6});?|&amp;|&colon;"),
+        QRegularExpression::CaseInsensitiveOption);
     QString out;
-    qsizetype last = 0;
-    auto it = entity.globalMatch(text);
-    while (it.hasNext()) {
-        const QRegularExpressionMatch m = it.next();
-        out += text.mid(last, m.capturedStart() - last);
+    for (qsizetype i = 0; i < text.size();) {
+        const QRegularExpressionMatch m =
+            text.at(i) == u'&' ? entity.match(text, i, QRegularExpression::NormalMatch,
+                                              QRegularExpression::AnchorAtOffsetMatchOption)
+                               : QRegularExpressionMatch();
+        if (!m.hasMatch()) {
+            out += text.at(i++);
+            continue;
+        }
+        i = m.capturedEnd();
+        if (m.capturedLength(2) == 0) {
+            out += m.captured(0).at(1).toLower() == u'a' ? u'&' : u':';
+            continue;
+        }
         bool ok = false;
         const uint code = m.captured(2).toUInt(&ok, m.captured(1).isEmpty() ? 10 : 16);
         if (ok && code > 0 && code < 0x110000)
             out += QString::fromUcs4(reinterpret_cast<const char32_t*>(&code), 1);
-        last = m.capturedEnd();
     }
-    out += text.mid(last);
-    return out.replace(QStringLiteral("&amp;"), QStringLiteral("&"))
-        .replace(QStringLiteral("&colon;"), QStringLiteral(":"));
+    return out;
 }
 
 // Why a reference written in part `from` is not safe to follow, or empty.

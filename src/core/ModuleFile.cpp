@@ -401,17 +401,6 @@ QByteArray ModuleFile::document(int localId, bool* ok, QString* why) const {
 
 // --- Writing ----------------------------------------------------------------
 
-namespace {
-
-QByteArray CrlfLines(const QStringList& lines) {
-    QByteArray out;
-    for (const QString& line : lines)
-        out += line.toLatin1() + "\r\n";
-    return out;
-}
-
-} // namespace
-
 QString ModulePaperStamp(const ModulePaper& paper) {
     QCryptographicHash hash(QCryptographicHash::Sha256);
     for (const ModuleQuestion& question : paper.questions) {
@@ -441,7 +430,7 @@ QByteArray ModuleInfoText(const ModuleSource& source) {
                       QStringLiteral("#PS#>") + stamps.join(QLatin1Char('>'))};
     if (!source.author.isEmpty())
         lines << QStringLiteral("#AUT#>") + source.author;
-    return CrlfLines(lines);
+    return RecordLinesText(lines);
 }
 
 QByteArray ModuleTableText(const ModuleSource& source, const char* entryName) {
@@ -473,7 +462,7 @@ QByteArray ModuleTableText(const ModuleSource& source, const char* entryName) {
             lines << BuildRecordLine(QString::number(question.id), fields);
         }
     }
-    return CrlfLines(lines);
+    return RecordLinesText(lines);
 }
 
 QByteArray PackZipEntries(const QList<QPair<QString, QByteArray>>& entries, QString* error) {
@@ -535,7 +524,36 @@ QByteArray PackZipEntries(const QList<QPair<QString, QByteArray>>& entries, QStr
     return out;
 }
 
+namespace {
+
+// The first text of the source that a record cannot carry, or empty.
+QString Uncarried(const ModuleSource& source) {
+    QStringList texts = QStringList{source.mid, source.heading, source.author} + source.topicNames;
+    for (const ModulePaper& paper : source.papers) {
+        for (const ModuleQuestion& question : paper.questions) {
+            for (const ModuleBlank& blank : question.blanks)
+                texts << blank.key << blank.kind << blank.check;
+        }
+    }
+    for (const QString& text : std::as_const(texts)) {
+        if (!IsStorableText(text))
+            return text;
+    }
+    return QString();
+}
+
+} // namespace
+
 QByteArray WriteModuleBytes(const ModuleSource& source, QString* error) {
+    const QString uncarried = Uncarried(source);
+    if (!uncarried.isNull()) {
+        if (error)
+            *error = QStringLiteral("The module file could not be packed: \"%1\" holds a "
+                                    "character a module cannot carry (\">\", \"#\", a line "
+                                    "break or a letter outside Western European text).")
+                         .arg(uncarried);
+        return QByteArray();
+    }
     QList<QPair<QString, QByteArray>> entries;
     for (const char* name : {ModuleEntry::Info, ModuleEntry::Papers, ModuleEntry::Keys,
                              ModuleEntry::Kinds, ModuleEntry::Marks, ModuleEntry::Checks})

@@ -102,6 +102,11 @@ bool encodeLatin1(const QStringList& lines, QByteArray* out) {
 
 } // namespace
 
+QByteArray RecordLinesText(const QStringList& lines) {
+    QByteArray out;
+    return encodeLatin1(lines, &out) ? out : QByteArray();
+}
+
 QString RecordErrorText(RecordError error) {
     switch (error) {
     case RecordError::None:

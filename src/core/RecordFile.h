@@ -105,6 +105,10 @@ RecordWrite RewriteRecord(QStringList& lines, const QStringList& fields, int lin
 RecordWrite WriteSixRecords(const std::array<QStringList, 6>& fields, const QStringList& tags,
                             int count, const QString& path, FileWriteBatch* batch = nullptr);
 
+// The bytes of lines, each ended by CR LF (Latin-1); empty when a line holds
+// a character outside Latin-1 or a line break.
+QByteArray RecordLinesText(const QStringList& lines);
+
 // Atomic whole-file write of lines, each ended by CR LF (Latin-1).
 RecordWrite WriteRecordLines(const QString& path, const QStringList& lines,
                              FileWriteBatch* batch = nullptr);

@@ -36,13 +36,6 @@ bool SplitLine(const QString& line, QString* tag, QStringList* fields) {
     return true;
 }
 
-QByteArray Lines(const QStringList& lines) {
-    QByteArray out;
-    for (const QString& line : lines)
-        out += line.toLatin1() + "\r\n";
-    return out;
-}
-
 } // namespace
 
 struct ResourceStore::Attached {
@@ -95,7 +88,7 @@ QByteArray MappedTable(const QByteArray& table, int slot, bool mapFields) {
         }
         out << BuildRecordLine(tag, fields);
     }
-    return Lines(out);
+    return RecordLinesText(out);
 }
 
 // Blanks of every paper 101..100+TP: the key counts of its questions.
@@ -160,7 +153,7 @@ QByteArray ResourceStore::moduleItem(int id, bool* found) const {
                   << BuildRecordLine(tags.at(4), info.paperStamps);
         }
         *found = true;
-        return Lines(lines);
+        return RecordLinesText(lines);
     }
     for (int slot : {1, 3}) {
         const ModuleFile* file = attachedModule(slot);
@@ -197,8 +190,8 @@ QByteArray ResourceStore::moduleItem(int id, bool* found) const {
 
 bool ResourceStore::contains(int id) const {
     bool found = false;
-    moduleItem(id, &found);
-    return found || !itemPath(id).isEmpty();
+    const QByteArray bytes = moduleItem(id, &found);
+    return found ? !bytes.isNull() : !itemPath(id).isEmpty();
 }
 
 ResourceStore::ResourceStore(QString contentRoot) : m_root(std::move(contentRoot)) {

@@ -116,6 +116,13 @@ private Q_SLOTS:
         QCOMPARE(ModulePaperStamp(changed.papers.at(0)), info.paperStamps.at(0));
         QVERIFY(ModulePaperStamp(changed.papers.at(1)) != info.paperStamps.at(1));
 
+        // Text a record cannot carry is refused, not mangled.
+        ModuleSource odd = source;
+        odd.papers[0].questions[0].blanks[0].check = QStringLiteral("9 \u2212 2");
+        QString why;
+        QVERIFY(WriteModuleBytes(odd, &why).isEmpty());
+        QVERIFY2(why.contains(QStringLiteral("cannot carry")), qPrintable(why));
+
         // The file on disk reads the same.
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("module1.qmodule"));
@@ -292,8 +299,9 @@ private Q_SLOTS:
         const QList<int> ids = store.ids();
         QVERIFY(ids.contains(15041) && ids.contains(30135) && ids.contains(30025));
         bool ok = true;
-        store.itemBytes(15002, &ok);
+        store.itemBytes(15002, &ok); // no such question: not the disk's either
         QVERIFY(!ok);
+        QVERIFY(!store.contains(15002) && store.contains(15041));
 
         const DefinitionRead read = ReadProgramDefinition(store, dir.path());
         QCOMPARE(read.error, DefinitionError::None);
