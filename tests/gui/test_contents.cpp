@@ -209,10 +209,12 @@ void TestContents::firstStartShowsTheHomePage() {
         QVERIFY2(!contents->findChild<QWidget*>(page), page);
     QCOMPARE(state.TopicCount, 1);
     QCOMPARE(state.txtTabPos, 2);
-    // The tabs of missing modules lie off the window; the chosen one stands
-    // forward.
+    // The tab of a missing module lies off the window, but for the free one
+    // (3 before 1) that offers to add a module; the chosen one stands forward.
     QVERIFY(child(contents, "Tab01")->geometry().right() < 0);
-    QVERIFY(child(contents, "Tab03")->geometry().right() < 0);
+    QCOMPARE(child<QLabel>(contents, "Tab03lbl")->text(), QStringLiteral("Add a module\u2026"));
+    QVERIFY(child(contents, "Tab03")->x() > child(contents, "Tab02")->x());
+    QVERIFY(child(contents, "Tab04")->x() > child(contents, "Tab03")->x());
     QVERIFY(child(contents, "Tab04")->y() > child(contents, "Tab02")->y());
     QCOMPARE(child<QLabel>(contents, "Tab02lbl")->text(), state.definition.module(2).heading);
     for (int k = 1; k <= 10; ++k) {
@@ -309,7 +311,7 @@ void TestContents::moduleOneFirst() {
     const AppState& state = contents->state();
     QCOMPARE(state.LChose, 1);
     QCOMPARE(state.txtTabPos, 1);
-    QVERIFY(child(contents, "Tab03")->geometry().right() < 0);
+    QCOMPARE(child<QLabel>(contents, "Tab03lbl")->text(), QStringLiteral("Add a module\u2026"));
     QVERIFY(child(contents, "Tab01")->x() >= 0 && child(contents, "Tab02")->x() >= 0);
     QCOMPARE(child<QLabel>(contents, "Tab02lbl")->text(), state.definition.module(2).heading);
     QVERIFY(child(contents, "Tab04")->y() > child(contents, "Tab01")->y());

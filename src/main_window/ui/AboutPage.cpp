@@ -2,7 +2,9 @@
 
 #include "chrome/Backgrounds.h"
 #include "chrome/ClickLabel.h"
+#include "chrome/HoverGroup.h"
 #include "chrome/Labels.h"
+#include "chrome/PictureButton.h"
 #include "chrome/PictureCache.h"
 #include "main_window/ui/ProductWebPage.h"
 
@@ -67,12 +69,26 @@ AboutPage::AboutPage(PictureCache& pictures, const QSize& size, QWidget* parent)
         m_link->setCursor(QCursor(hand, 13, 2)); // hot spot at the finger tip
     connect(m_link, &ClickLabel::clicked, this, &AboutPage::lbl_QzURL_Click);
 
+    m_modules = new PictureButton(QStringLiteral("ButModules"), this);
+    m_modules->resize(80, 26);
+    m_modules->setPictures(pictures.get(QStringLiteral("button_off.bmp")),
+                           pictures.get(QStringLiteral("button_on.bmp")));
+    m_modules->addCaption(QStringLiteral("ButModuleslbl"), tr("Modules\u2026"));
+    m_modules->setToolTips(tr("Replace or remove a teacher's module"));
+    (new HoverGroup(this))->add(m_modules);
+    m_modules->hide();
+    connect(m_modules, &PictureButton::clicked, this, &AboutPage::modulesClicked);
+
     layoutPage();
 }
 
 void AboutPage::setProgramName(const QString& name) {
     m_name->setText(name);
     layoutPage();
+}
+
+void AboutPage::setModulesButtonShown(bool shown) {
+    m_modules->setVisible(shown);
 }
 
 void AboutPage::lbl_QzURL_Click() {
@@ -94,4 +110,5 @@ void AboutPage::layoutPage() {
     // stay on the address.
     m_link->adjustSize();
     m_link->move((w - m_link->width()) / 2, m_link->y());
+    m_modules->move((w - m_modules->width()) / 2, m_link->y() + m_link->height() + 3 * Gap);
 }

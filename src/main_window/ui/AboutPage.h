@@ -1,12 +1,14 @@
 #pragma once
 // The About page `Body_About`: the logo `Logo`, the program's name
 // `ProgramName`, the system it was built for ("For Linux"), "Version 2.0" and
-// the link `lbl_QzURL` to the maker's product web page.
+// the link `lbl_QzURL` to the maker's product web page. While no module
+// tab is free, the button `ButModules` ("Modules…") leads to the Modules page.
 
 #include <QWidget>
 
 class PictureCache;
 class ClickLabel;
+class PictureButton;
 class QLabel;
 
 class AboutPage : public QWidget {
@@ -16,6 +18,10 @@ public:
 
     void setProgramName(const QString& name);
     void lbl_QzURL_Click();
+    void setModulesButtonShown(bool shown);
+
+Q_SIGNALS:
+    void modulesClicked();
 
 private:
     void layoutPage();
@@ -24,5 +30,8 @@ private:
     QLabel* m_name = nullptr;
     QLabel* m_platform = nullptr;
     QLabel* m_version = nullptr;
+
     ClickLabel* m_link = nullptr;
+    // Shown while no module tab is free to lead to the Modules page.
+    PictureButton* m_modules = nullptr;
 };

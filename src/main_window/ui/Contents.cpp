@@ -14,6 +14,7 @@
 #include "main_window/ui/AboutPage.h"
 #include "main_window/ui/EngineWarmUp.h"
 #include "main_window/ui/HomePage.h"
+#include "main_window/ui/ModulesPage.h"
 #include "main_window/ui/NavigationBar.h"
 #include "main_window/ui/PupilPicker.h"
 #include "main_window/ui/PupilsPage.h"
@@ -110,6 +111,9 @@ void Contents::setStrandedResults(const QString& folder, const QString& reason) 
 }
 
 bool Contents::Start() {
+    // Teachers' modules before the definition is read, so that it shows them.
+    m_modules = Modules(m_state.programFolder);
+    const QStringList leftOut = m_modules.AttachAll(m_store);
     Startup startup(m_store, m_state.programFolder);
     startup.setStrandedResults(m_strandedFolder, m_strandedReason, [this](const QString& question) {
         return m_popUp.Ask(PopUpService::programTitle(), question, PopUpButtons::YesNo, nullptr);
@@ -181,6 +185,8 @@ bool Contents::Start() {
     if (!outcome.strandedNote.isEmpty())
         m_popUp.Tell(PopUpService::programTitle(), outcome.strandedNote, this);
     tellStartupProblems({});
+    for (const QString& message : leftOut)
+        m_popUp.Tell(PopUpService::programTitle(), message, this);
     tellRosterReport(outcome.rosterReport);
     tellPrepared(prepared);
     return true;
@@ -433,7 +439,7 @@ void Contents::buildWindow() {
     m_navigation = new NavigationBar(this, m_pictures);
     connect(m_navigation, &NavigationBar::tabClicked, this, &Contents::Tab_Click);
     connect(m_navigation, &NavigationBar::toolBarClicked, this, &Contents::ToolBar_Click);
-    m_navigation->setCaptions(m_state.definition);
+    m_navigation->setCaptions(m_state.definition, m_modules.freeSlot());
     m_navigation->layoutTabs(m_state.definition, StripLeft, StripTop, width() - 2 * StripLeft);
 
     const QRect body = bodyRect();
@@ -474,6 +480,8 @@ AboutPage* Contents::ensureAboutPage() {
         return m_about;
     m_about = new AboutPage(m_pictures, bodyRect().size(), this);
     m_about->setProgramName(m_state.definition.displayName);
+    m_about->setModulesButtonShown(m_modules.freeSlot() == 0);
+    connect(m_about, &AboutPage::modulesClicked, this, &Contents::ShowModulesPage);
     placePage(m_about);
     return m_about;
 }
@@ -515,7 +523,7 @@ void Contents::bringUp(QWidget* body) {
     body->show();
     body->raise();
 
-    QList<QWidget*> pages = {m_home, m_report, m_about, m_trash, m_pupils};
+    QList<QWidget*> pages = {m_home, m_report, m_about, m_trash, m_pupils, m_modulesPage};
     pages.removeAll(nullptr);
     // Focus inside a page that goes away moves into the page that comes up,
     // not on to whatever follows in the Tab order (a tab behind the strip).
@@ -549,7 +557,7 @@ void Contents::Tab_Click(int n) {
     m_navigation->RaiseTab(n);
     m_navigation->showSelection(n);
     m_frame->raise();
-    if (n >= 1 && n <= 3)
+    if (n >= 1 && n <= 3 && n != m_navigation->freeSlot())
         m_state.LChose = n;
     ShowPage();
 }
@@ -573,7 +581,11 @@ Contents::Page Contents::pageAt(int tab, int button) {
 }
 
 void Contents::ShowPage() {
-    switch (pageAt(m_state.txtTabPos, m_state.txtToolBarPos)) {
+    Page page = pageAt(m_state.txtTabPos, m_state.txtToolBarPos);
+    // The free module tab has only its page and Close.
+    if (m_state.txtTabPos == m_navigation->freeSlot())
+        page = page == Page::Home ? Page::Modules : page == Page::Quit ? Page::Quit : Page::None;
+    switch (page) {
     case Page::Home:
         m_home->LoadModuleResults();
         bringUp(m_home);
@@ -607,6 +619,9 @@ void Contents::ShowPage() {
         break;
     case Page::PrinterSetup:
         m_printer->PrintSetup(this);
+        break;
+    case Page::Modules:
+        ShowModulesPage();
         break;
     case Page::None:
         break;

@@ -18,7 +18,13 @@
 // and everything that reads or writes results goes there. With more than one
 // pupil the start asks who practises (PupilPicker); the Home page can change
 // pupil and the PupilsPage (Help tab, third button) adds, renames and removes.
+//
+// A teacher's module may be added in slot 3 or 1 (Modules keeps the files,
+// the store serves them): the free slot's tab, "Add a module…", shows the
+// ModulesPage, which adds, replaces and removes; the definition is read again
+// after each change and the tabs follow it.
 
+#include "main_window/Modules.h"
 #include "main_window/Startup.h"
 #include "main_window/ui/ProgramServices.h"
 #include "results/PupilRoster.h"
@@ -37,6 +43,7 @@ class ReportPage;
 class AboutPage;
 class TrashPage;
 class PupilsPage;
+class ModulesPage;
 class ReportPrinter;
 class PracticeWindow;
 
@@ -94,7 +101,18 @@ public:
     // What a tool-bar button does under a tab: the module tabs (1..3) show
     // Home and Report, print the report and end the program; the Help tab
     // (4) shows About and Trash and sets up the printer.
-    enum class Page { None, Home, Report, PrintReport, Quit, About, Trash, Pupils, PrinterSetup };
+    enum class Page {
+        None,
+        Home,
+        Report,
+        PrintReport,
+        Quit,
+        About,
+        Trash,
+        Pupils,
+        PrinterSetup,
+        Modules
+    };
     static Page pageAt(int tab, int button);
     // Acts on `txtTabPos` and `txtToolBarPos`.
     void ShowPage();
@@ -126,6 +144,23 @@ public:
     // aside, not deleted. The pupil practising is changed for another first.
     bool RemovePupil(int id);
 
+    // Teachers' modules. The Modules page (the free tab's page, or the About
+    // page's "Modules…" button when no slot is free).
+    const Modules& modules() const { return m_modules; }
+    void ShowModulesPage();
+    // Asks for the file (the seam, else the file dialog), then adds or
+    // replaces; every refusal is told. False when nothing changed.
+    bool ChooseAndAddModule();
+    bool ChooseAndReplaceModule(int slot);
+    bool AddModule(const QString& file);
+    bool ReplaceModule(int slot, const QString& file);
+    // Asks first, naming the module and its marked papers; the files are set
+    // aside, not deleted.
+    bool RemoveModule(int slot);
+    // Test seam: the module file chosen (empty: none), instead of the dialog.
+    using ModuleFileChooser = std::function<QString(const QString& caption)>;
+    void setModuleFileChooser(ModuleFileChooser chooser) { m_moduleChooser = std::move(chooser); }
+
     // The printed report's title: the program's name, and the pupil's where
     // names are shown.
     QString reportCaption() const;
@@ -146,6 +181,16 @@ private:
     AboutPage* ensureAboutPage();
     TrashPage* ensureTrashPage();
     PupilsPage* ensurePupilsPage();
+    ModulesPage* ensureModulesPage();
+    QString chooseModuleFile(const QString& caption);
+    // The open paper saved and closed before a module changes under it;
+    // false when it could not be saved (the pupil was told).
+    bool closePaperForModules();
+    // The definition after a module change: tabs, pages and the module shown.
+    void modulesChanged(const Modules::Outcome& outcome);
+    bool tellModuleOutcome(const Modules::Outcome& outcome);
+    // Every pupil's results folder.
+    QStringList pupilFolders() const;
     // The picker's answer (the seam, else the dialog); 0 when none.
     int askPupil(bool cancellable);
     // Takes pupil id as the one practising, folder prepared; false (and
@@ -171,7 +216,8 @@ private:
     void tellStartupProblems(const QStringList& unwritten);
 
     // All in ProgramServices, which outlives this window and its children.
-    const ResourceStore& m_store;
+    // The store is the windows' own: teachers' modules are attached to it.
+    ResourceStore& m_store;
     AppState& m_state;
     PictureCache& m_pictures;
     PopUpService& m_popUp;
@@ -187,6 +233,9 @@ private:
     AboutPage* m_about = nullptr;
     TrashPage* m_trash = nullptr;
     PupilsPage* m_pupils = nullptr;
+    ModulesPage* m_modulesPage = nullptr;
+    Modules m_modules{QString()};
+    ModuleFileChooser m_moduleChooser;
     int m_pupil = 0;
     PupilChooser m_pupilChooser;
     QPointer<QWidget> m_picker;   // the open picker, closed when the run ends

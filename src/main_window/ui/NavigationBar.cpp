@@ -6,6 +6,7 @@
 #include "chrome/PictureCache.h"
 #include "chrome/ReaderTree.h"
 #include "chrome/Twips.h"
+#include "chrome/WidePicture.h"
 #include "core/ProgramDefinition.h"
 
 #include <QLabel>
@@ -111,14 +112,27 @@ NavigationBar::NavigationBar(QWidget* window, PictureCache& pictures)
     showSelection(1);
 }
 
-void NavigationBar::setCaptions(const ProgramDefinition& definition) {
+void NavigationBar::setCaptions(const ProgramDefinition& definition, int freeSlot) {
+    m_free = freeSlot;
     for (int m = 1; m <= 3; ++m) {
         const QString& heading = definition.module(m).heading;
+        if (m == m_free) {
+            PictureButton* tab = m_tabs[m - 1];
+            tab->setCaptionText(tr("Add a module\u2026"));
+            tab->setToolTips(tr("Add a module of a teacher's own papers"));
+            // Wide enough for the caption in bold, as when chosen.
+            QFont bold = tab->caption()->font();
+            bold.setBold(true);
+            m_freeWidth = QFontMetrics(bold).horizontalAdvance(tab->caption()->text()) + 16;
+            continue;
+        }
         m_tabs[m - 1]->setCaptionText(heading);
         m_tabs[m - 1]->setToolTips(tr("Load %1 Module").arg(heading));
     }
     m_tabs[HelpTab - 1]->setCaptionText(tr("Help"));
     m_tabs[HelpTab - 1]->setToolTips(tr("Help"));
+    // The tabs' widths follow their pictures: set before they are laid out.
+    showSelection(m_chosen);
 }
 
 void NavigationBar::layoutTabs(const ProgramDefinition& definition, int left, int top, int width) {
@@ -139,7 +153,7 @@ void NavigationBar::layoutTabs(const ProgramDefinition& definition, int left, in
     x = left;
     for (int m = 1; m <= 3; ++m) {
         PictureButton* tab = m_tabs[m - 1];
-        m_present[m - 1] = definition.module(m).exists();
+        m_present[m - 1] = definition.module(m).exists() || m == m_free;
         tab->setFocusPolicy(m_present[m - 1] ? Qt::TabFocus : Qt::NoFocus);
         // The tab of a module the program lacks does nothing: not read out.
         ReaderTree::SetReadAs(tab, m_present[m - 1] ? ReaderTree::ReadAs::Default
@@ -170,10 +184,13 @@ void NavigationBar::RaiseTab(int n) {
 }
 
 void NavigationBar::showSelection(int chosenTab) {
+    m_chosen = chosenTab;
     for (int n = 1; n <= Tabs; ++n) {
         const QString side = n == chosenTab ? QStringLiteral("front") : QStringLiteral("back");
-        m_tabs[n - 1]->setPictures(m_pictures.get(QStringLiteral("tabs_%1_off.bmp").arg(side)),
-                                   m_pictures.get(QStringLiteral("tabs_%1_on.bmp").arg(side)));
+        const int wide = n == m_free ? m_freeWidth : 0;
+        m_tabs[n - 1]->setPictures(
+            WidePicture::Widened(m_pictures.get(QStringLiteral("tabs_%1_off.bmp").arg(side)), wide),
+            WidePicture::Widened(m_pictures.get(QStringLiteral("tabs_%1_on.bmp").arg(side)), wide));
         QFont font = m_tabs[n - 1]->caption()->font();
         font.setBold(n == chosenTab);
         m_tabs[n - 1]->caption()->setFont(font);
@@ -183,7 +200,8 @@ void NavigationBar::showSelection(int chosenTab) {
     for (int n = 1; n <= Buttons; ++n) {
         PictureButton* button = m_buttons[n - 1];
         const ToolColumn& entry = column[n - 1];
-        if (!entry.caption) {
+        // A free tab has no module to show, report or print.
+        if (!entry.caption || (chosenTab == m_free && n != Buttons)) {
             button->hide();
             continue;
         }

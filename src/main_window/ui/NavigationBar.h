@@ -7,6 +7,9 @@
 // The bar only shows and reports; the main window decides what a click does.
 // Keys: Ctrl+1 to Ctrl+4 click tabs 1 to 4 (a tab of a module the program
 // does not have neither reacts nor takes the focus).
+// One free module slot (3 before 1) shows its tab all the same, captioned
+// "Add a module…": it leads to the Modules page, and its tool bar offers
+// only Close.
 
 #include <QObject>
 #include <array>
@@ -30,12 +33,15 @@ public:
     QWidget* ScnTabBG() const { return m_strip; }
     PictureButton* tab(int n) const { return m_tabs.at(n - 1); }
 
-    // Tab captions and tool tips from the module headings.
-    void setCaptions(const ProgramDefinition& definition);
+    // Tab captions and tool tips from the module headings; freeSlot (0:
+    // none) is the tab offered for adding a module.
+    void setCaptions(const ProgramDefinition& definition, int freeSlot = 0);
     // Places the strip at (left, top) with the given width, and the tabs of
-    // the existing modules side by side from the strip's left, overlapping by
-    // 4 pixels, then the Help tab; tabs of absent modules move out of view.
+    // the existing modules (and the free one) side by side from the strip's
+    // left, overlapping by 4 pixels, then the Help tab; the other module
+    // tabs move out of view.
     void layoutTabs(const ProgramDefinition& definition, int left, int top, int width);
+    int freeSlot() const { return m_free; }
     // Stacks the tabs: the chosen one alone lies above the strip.
     void RaiseTab(int n);
     // Pictures of the tabs for the chosen one, captions/tool tips/pictures of
@@ -52,6 +58,9 @@ private:
     std::array<PictureButton*, Tabs> m_tabs{};
     std::array<PictureButton*, Buttons> m_buttons{};
     std::array<bool, Tabs> m_present{false, false, false, true};
+    int m_free = 0;
+    int m_chosen = 1;    // the tab showSelection last chose
+    int m_freeWidth = 0; // the free tab's width, room for its caption
     HoverGroup* m_tabHover = nullptr;
     HoverGroup* m_toolHover = nullptr;
 };

@@ -1,0 +1,239 @@
+// Teachers' modules in the data folder: a file is added only when sound and
+// into the first free slot; a replacement must be a newer version of the same
+// module and keeps the answers of unchanged papers for every pupil; removal
+// sets every pupil's files aside; a broken file is left out at start-up.
+
+#include "main_window/Modules.h"
+
+#include "core/ModuleFile.h"
+#include "core/ResourceStore.h"
+#include "main_window/Startup.h"
+#include "results/ResultsFiles.h"
+#include "test_support.h"
+
+#include <QDate>
+#include <QtTest>
+
+namespace {
+
+using TestFiles::bytesOf;
+
+QByteArray Document(const QString& text) {
+    return QStringLiteral("MIME-Version: 1.0\r\n"
+                          "Content-Type: multipart/related; boundary=\"part\"\r\n\r\n"
+                          "--part\r\n"
+                          "Content-Type: text/html; charset=\"utf-8\"\r\n"
+                          "Content-Location: question.htm\r\n\r\n"
+                          "<html><body><p>%1</p></body></html>\r\n"
+                          "--part--\r\n")
+        .arg(text)
+        .toUtf8();
+}
+
+// Two topics of five papers, one question of two blanks each. changed: the
+// paper index (1..10) whose key differs, 0 for none.
+ModuleSource Source(const QString& mid, int version, int changed = 0) {
+    ModuleSource source;
+    source.mid = mid;
+    source.version = version;
+    source.heading = QStringLiteral("Our Class");
+    source.author = QStringLiteral("Mr Rowan");
+    source.topicNames = {QStringLiteral("Doubles"), QStringLiteral("Halves")};
+    for (int k = 1; k <= 10; ++k) {
+        ModuleQuestion question;
+        question.id = k;
+        const int key = k == changed ? 2 * k + 1 : 2 * k;
+        question.blanks = {{QString::number(key), QStringLiteral("N"), 1,
+                            QStringLiteral("%1 + %2").arg(key - k).arg(k)},
+                           {QStringLiteral("yes"), QStringLiteral("T"), 1, QString()}};
+        question.document = Document(QStringLiteral("Double %1? Is it even?").arg(k));
+        ModulePaper paper;
+        paper.questions = {question};
+        source.papers << paper;
+    }
+    return source;
+}
+
+} // namespace
+
+class TestModules : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void addRefusesThenFillsSlotsAndRemoveSetsAside();
+    void replaceKeepsUnchangedPapersForEveryPupil();
+    void brokenFileIsLeftOutAtStart();
+
+private:
+    QString write(const QString& name, const ModuleSource& source) {
+        const QString path = m_files.filePath(name);
+        QString error;
+        if (!WriteModuleFile(path, source, &error))
+            qWarning("module not written: %s", qPrintable(error));
+        return path;
+    }
+    QString pupil(int id) const { return m_data.filePath(QStringLiteral("pupil%1").arg(id)); }
+    QString results(int id, ResultsFile file, int slot) const {
+        return ResultsFilePath(pupil(id), file, slot, m_code);
+    }
+    // Both pupils' folders made ready for the built-in content alone.
+    void preparePupils();
+
+    std::unique_ptr<QTemporaryDir> m_dataDir;
+    QDir m_data;
+    QTemporaryDir m_filesDir;
+    QDir m_files;
+    ResourceStore m_store;
+    QString m_code;
+};
+
+void TestModules::init() {
+    m_dataDir = std::make_unique<QTemporaryDir>();
+    m_data = QDir(m_dataDir->path());
+    m_files = QDir(m_filesDir.path());
+    m_store = ResourceStore();
+    QVERIFY2(m_store.contains(30000), "the built-in content is missing from the build");
+    preparePupils();
+}
+
+void TestModules::preparePupils() {
+    const DefinitionRead read = ReadProgramDefinition(m_store, m_data.path());
+    QVERIFY(read.error == DefinitionError::None);
+    m_code = read.definition.programCode;
+    for (int id : {1, 2})
+        QVERIFY(Startup::PreparePupil(m_store, pupil(id), read.definition).ok());
+}
+
+void TestModules::addRefusesThenFillsSlotsAndRemoveSetsAside() {
+    Modules modules(m_data.path(), {pupil(1), pupil(2)});
+    const auto bank = [this] {
+        return TestFiles::resultsSnapshot([this](ResultsFile f) { return results(1, f, 2); });
+    };
+    const auto before = bank();
+
+    // Refused: not a module at all, and one that breaks a rule. Nothing is
+    // written into the data folder.
+    QVERIFY(TestFiles::writeBytes(m_files.filePath("junk.qmodule"), "not a zip archive"));
+    ModuleSource wrongKey = Source(QStringLiteral("class-a"), 1);
+    wrongKey.papers[2].questions[0].blanks[0].key = QStringLiteral("99");
+    for (const QString& bad : {m_files.filePath("junk.qmodule"), write("wrong.qmodule", wrongKey),
+                               m_files.filePath("absent.qmodule")}) {
+        const Modules::Outcome refused = modules.Add(bad, m_store);
+        QCOMPARE(refused.problem, Modules::Problem::Invalid);
+        QVERIFY2(!refused.messages.join(QString()).isEmpty(), qPrintable(bad));
+        QVERIFY(Modules::ProblemText(refused).contains(QFileInfo(bad).fileName()));
+        QVERIFY(!QFileInfo::exists(m_data.filePath("module3.qmodule")));
+        QVERIFY(modules.loaded().isEmpty());
+    }
+    // The check's words say where the key is wrong.
+    QVERIFY(modules.Add(m_files.filePath("wrong.qmodule"), m_store)
+                .messages.join(QString())
+                .contains(QStringLiteral("Doubles")));
+
+    // Slot 3 first, then 1, then no room.
+    const Modules::Outcome added = modules.Add(write("a.qmodule", Source("class-a", 1)), m_store);
+    QVERIFY2(added.ok(), qPrintable(Modules::ProblemText(added)));
+    QCOMPARE(added.slot, 3);
+    QCOMPARE(added.definition.module(3).heading, QStringLiteral("Our Class"));
+    QCOMPARE(added.definition.module(3).paperCount, 10);
+    QCOMPARE(bytesOf(m_data.filePath("module3.qmodule")), bytesOf(m_files.filePath("a.qmodule")));
+    for (int id : {1, 2}) {
+        for (ResultsFile file : TestFiles::AllResultsFiles)
+            QVERIFY(QFileInfo::exists(results(id, file, 3)));
+    }
+    QCOMPARE(modules.find(3)->author, QStringLiteral("Mr Rowan"));
+    QCOMPARE(modules.Add(write("a2.qmodule", Source("class-a", 2)), m_store).problem,
+             Modules::Problem::AlreadyLoaded);
+    QCOMPARE(modules.Add(write("b.qmodule", Source("class-b", 1)), m_store).slot, 1);
+    QCOMPARE(modules.freeSlot(), 0);
+    const Modules::Outcome full = modules.Add(m_files.filePath("b.qmodule"), m_store);
+    QCOMPARE(full.problem, Modules::Problem::NoFreeSlot);
+    QCOMPARE(bank(), before);
+
+    // Removal: every pupil's files and the module into one dated folder.
+    QVERIFY(TestFiles::writeBytes(results(2, ResultsFile::Trend, 3), "#TRD#>50>75"));
+    const QString aside = modules.RemovedFolderFor(3);
+    QVERIFY(aside.contains(QDate::currentDate().toString(Qt::ISODate)));
+    const Modules::Outcome removed = modules.Remove(3, m_store);
+    QVERIFY2(removed.ok(), qPrintable(Modules::ProblemText(removed)));
+    QCOMPARE(removed.removedFolder, aside);
+    QVERIFY(!removed.definition.moduleExists(3));
+    QVERIFY(removed.definition.moduleExists(1));
+    QVERIFY(!QFileInfo::exists(m_data.filePath("module3.qmodule")));
+    QVERIFY(QFileInfo::exists(aside + "/module3.qmodule"));
+    QCOMPARE(bytesOf(aside + "/pupil2/" + QFileInfo(results(2, ResultsFile::Trend, 3)).fileName()),
+             QByteArray("#TRD#>50>75"));
+    for (int id : {1, 2}) {
+        for (ResultsFile file : TestFiles::AllResultsFiles)
+            QVERIFY(!QFileInfo::exists(results(id, file, 3)));
+    }
+    QCOMPARE(modules.freeSlot(), 3);
+    QCOMPARE(bank(), before);
+    // A second removal the same day keeps the first one's folder.
+    QVERIFY(modules.RemovedFolderFor(3) != aside);
+    QCOMPARE(modules.Remove(3, m_store).problem, Modules::Problem::NotLoaded);
+}
+
+void TestModules::replaceKeepsUnchangedPapersForEveryPupil() {
+    Modules modules(m_data.path(), {pupil(1), pupil(2)});
+    QVERIFY(modules.Add(write("v1.qmodule", Source("class-a", 1)), m_store).ok());
+    // Both pupils answered papers 101 and 102 and marked 101.
+    for (int id : {1, 2}) {
+        for (ResultsFile file : {ResultsFile::First, ResultsFile::FResults}) {
+            Read<PaperLines> lines = ReadPaperLines(results(id, file, 3), 10);
+            QVERIFY(lines.ok());
+            const QString mark =
+                file == ResultsFile::First ? QStringLiteral("2") : QString(QChar(0xFC));
+            QVERIFY(WritePaperRecord(lines.value, 1, {mark, mark}).ok());
+            QVERIFY(WritePaperRecord(lines.value, 2, {mark, mark}).ok());
+        }
+    }
+    const QByteArray marks = bytesOf(results(1, ResultsFile::Marks, 3));
+
+    const QString same = write("same.qmodule", Source("class-a", 1, 2));
+    QCOMPARE(modules.Replace(3, same, m_store).problem, Modules::Problem::NotNewer);
+    const Modules::Outcome other =
+        modules.Replace(3, write("other.qmodule", Source("class-b", 2)), m_store);
+    QCOMPARE(other.problem, Modules::Problem::OtherModule);
+    QVERIFY(Modules::ProblemText(other).contains(QStringLiteral("Our Class")));
+    QCOMPARE(modules.find(3)->version, 1);
+    QCOMPARE(bytesOf(m_data.filePath("module3.qmodule")), bytesOf(m_files.filePath("v1.qmodule")));
+
+    const Modules::Outcome replaced =
+        modules.Replace(3, write("v2.qmodule", Source("class-a", 2, 2)), m_store);
+    QVERIFY2(replaced.ok(), qPrintable(Modules::ProblemText(replaced)));
+    QCOMPARE(replaced.clearedPapers, QList<int>{102});
+    QCOMPARE(modules.find(3)->version, 2);
+    QVERIFY(!QFileInfo::exists(m_data.filePath("module3.qmodule.previous")));
+    for (int id : {1, 2}) {
+        for (ResultsFile file : {ResultsFile::First, ResultsFile::FResults}) {
+            const Read<PaperLines> lines = ReadPaperLines(results(id, file, 3), 10);
+            QCOMPARE(PaperFields(lines.value, 1, 2).value.join(QString()).size(), 2);
+            QCOMPARE(PaperFields(lines.value, 2, 2).value, QStringList({QString(), QString()}));
+        }
+    }
+    // The scores stay, as with a new edition of the built-in papers.
+    QCOMPARE(bytesOf(results(1, ResultsFile::Marks, 3)), marks);
+}
+
+void TestModules::brokenFileIsLeftOutAtStart() {
+    QVERIFY(WriteModuleFile(m_data.filePath("module3.qmodule"), Source("class-a", 1)));
+    QByteArray cut = bytesOf(m_data.filePath("module3.qmodule"));
+    cut.chop(cut.size() / 2);
+    QVERIFY(TestFiles::writeBytes(m_data.filePath("module1.qmodule"), cut));
+
+    Modules modules(m_data.path());
+    const QStringList leftOut = modules.AttachAll(m_store);
+    QCOMPARE(leftOut.size(), 1);
+    QVERIFY(leftOut.first().contains(QDir::toNativeSeparators(m_data.filePath("module1.qmodule"))));
+    QCOMPARE(modules.loaded().size(), 1);
+    QCOMPARE(modules.loaded().first().slot, 3);
+    QCOMPARE(modules.freeSlot(), 1);
+    const DefinitionRead read = ReadProgramDefinition(m_store, m_data.path());
+    QVERIFY(read.definition.moduleExists(3));
+    QVERIFY(!read.definition.moduleExists(1));
+    QVERIFY(read.definition.moduleExists(2));
+}
+
+QTEST_GUILESS_MAIN(TestModules)
+#include "test_modules.moc"
