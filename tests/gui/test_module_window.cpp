@@ -20,10 +20,10 @@
 
 namespace {
 
-const QString SamplePath = QStringLiteral(QUILLORA_BINARY_DIR "/samples/sample.qmodule");
+const QString SamplePath = QStringLiteral(QUILLORA_SAMPLE_MODULE);
 
 // The first record of an entry's table whose tag is tag, split into fields.
-QStringList TableFields(const ModuleFile& file, const char* entry, const QString& tag) {
+QStringList tableFields(const ModuleFile& file, const char* entry, const QString& tag) {
     const QString text = QString::fromLatin1(file.entry(QString::fromLatin1(entry)));
     const QString head = QLatin1Char('#') + tag + QStringLiteral("#>");
     for (const QString& line : text.split(QStringLiteral("\r\n"))) {
@@ -34,7 +34,7 @@ QStringList TableFields(const ModuleFile& file, const char* entry, const QString
 }
 
 // The same module with module.txt's version raised by one.
-QByteArray NextVersion(const ModuleFile& file) {
+QByteArray nextVersion(const ModuleFile& file) {
     QList<QPair<QString, QByteArray>> entries;
     for (const QString& name : file.entryNames()) {
         QByteArray bytes = file.entry(name);
@@ -45,10 +45,10 @@ QByteArray NextVersion(const ModuleFile& file) {
         }
         entries.append({name, bytes});
     }
-    return PackZipEntries(entries);
+    return packZipEntries(entries);
 }
 
-QString BodyText(QuestionView* view) {
+QString bodyText(QuestionView* view) {
     QString text;
     bool done = false;
     view->page()->runJavaScript(QStringLiteral("document.body ? document.body.innerText : ''"),
@@ -69,7 +69,7 @@ private Q_SLOTS:
 
 void TestModuleWindow::sampleAddedPractisedReplacedRemoved() {
     REQUIRE_CONTENT();
-    const ModuleFile sample = ModuleFile::Open(SamplePath);
+    const ModuleFile sample = ModuleFile::open(SamplePath);
     QVERIFY2(sample.ok(), qPrintable(SamplePath + QStringLiteral(": ") + sample.message()));
     MainWindow main;
     Contents* contents = main.start();
@@ -99,9 +99,9 @@ void TestModuleWindow::sampleAddedPractisedReplacedRemoved() {
     QVERIFY(practice);
     auto* view = child<QuestionView>(practice, "brwWebBrowser");
     QVERIFY(view);
-    QTRY_VERIFY_WITH_TIMEOUT(!BodyText(view).trimmed().isEmpty(), 20000);
-    const QString first = TableFields(sample, ModuleEntry::Papers, "101").value(0);
-    const QString key = TableFields(sample, ModuleEntry::Keys, first).value(0);
+    QTRY_VERIFY_WITH_TIMEOUT(!bodyText(view).trimmed().isEmpty(), 20000);
+    const QString first = tableFields(sample, ModuleEntry::Papers, "101").value(0);
+    const QString key = tableFields(sample, ModuleEntry::Keys, first).value(0);
     QVERIFY2(!key.isEmpty(), "the sample's first key is not found");
     QTest::keyClicks(child<QLineEdit>(practice, "FA1"), key);
     QTest::mouseClick(child(practice, "ToolBar02"), Qt::LeftButton);
@@ -110,7 +110,7 @@ void TestModuleWindow::sampleAddedPractisedReplacedRemoved() {
     QVERIFY(click(main.child("ToolBar01")));
 
     const QString marks3 = main.path(ResultsFile::Marks, 3);
-    const MarksRecords marks = ReadMarksFile(marks3, sample.info().paperCount).value;
+    const MarksRecords marks = readMarksFile(marks3, sample.info().paperCount).value;
     QCOMPARE(marks.FST.value(0), QStringLiteral("1"));
     QVERIFY(!marks.FSE.value(0).isEmpty());
     QVERIFY(TestFiles::bytesOf(main.path(ResultsFile::First, 3)).contains(key.toLatin1()));
@@ -128,7 +128,7 @@ void TestModuleWindow::sampleAddedPractisedReplacedRemoved() {
 
     // A newer version through the page (the free tab is now 1): the score stays.
     chosen = main.dir.filePath("newer.qmodule");
-    QVERIFY(TestFiles::writeBytes(chosen, NextVersion(sample)));
+    QVERIFY(TestFiles::writeBytes(chosen, nextVersion(sample)));
     QVERIFY(click(main.child("Tab01")));
     QVERIFY(main.child<QLabel>("lblModule3")->text().contains(sample.info().heading));
     main.told.clear();
@@ -137,7 +137,7 @@ void TestModuleWindow::sampleAddedPractisedReplacedRemoved() {
     QVERIFY(!practice); // the open paper was saved and closed first
     QVERIFY2(main.told.join(' ').contains(QStringLiteral("Every result is kept")),
              qPrintable(main.told.join('\n')));
-    QCOMPARE(ReadMarksFile(marks3, sample.info().paperCount).value.FSE.value(0),
+    QCOMPARE(readMarksFile(marks3, sample.info().paperCount).value.FSE.value(0),
              marks.FSE.value(0));
     // The same version again is refused in the program's dialog.
     main.told.clear();
@@ -189,7 +189,7 @@ void TestModuleWindow::sampleAddedPractisedReplacedRemoved() {
 
 // The question view's scheme is known before the application exists.
 int main(int argc, char** argv) {
-    RegisterQuestionScheme();
+    registerQuestionScheme();
     QApplication app(argc, argv);
     TestModuleWindow test;
     QTEST_SET_MAIN_SOURCE_PATH
