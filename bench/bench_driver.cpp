@@ -144,12 +144,12 @@ QStringList answerPaper(PaperSession& session) {
     QStringList rows;
     for (int q = 1; q <= paper.QuestionCount; ++q) {
         rows.clear();
-        const int first = session.FirstBlankOfQuestion(q);
-        for (int k = 0; k < session.BlanksOfQuestion(q); ++k) {
+        const int first = session.firstBlankOfQuestion(q);
+        for (int k = 0; k < session.blanksOfQuestion(q); ++k) {
             const int blank = first + k;
             rows << (blank % 2 == 0 ? paper.AnswerKeys.value(blank) : QStringLiteral("7"));
         }
-        if (q < paper.QuestionCount && !session.MoveToQuestion(rows, q + 1).ok())
+        if (q < paper.QuestionCount && !session.moveToQuestion(rows, q + 1).ok())
             fail(QStringLiteral("answers of paper %1 not saved").arg(session.setup().paperNum));
     }
     return rows;
@@ -173,12 +173,12 @@ void markEveryPaper(Contents& contents, const ResourceStore& store, const Clock&
     const int papers = contents.state().chosenModule().paperCount;
     for (int paper = 101; paper < 101 + papers; ++paper) {
         PaperSession session(setupFor(contents, paper), store, clock);
-        if (!session.Load().ok()) {
+        if (!session.load().ok()) {
             fail(QStringLiteral("paper %1 did not load").arg(paper));
             continue;
         }
         const QStringList lastRows = answerPaper(session);
-        if (!session.PrepareMarking(lastRows).ok() || !session.CompleteMarking().ok())
+        if (!session.prepareMarking(lastRows).ok() || !session.completeMarking().ok())
             fail(QStringLiteral("paper %1 was not marked").arg(paper));
     }
 }
@@ -191,10 +191,10 @@ void fillThreePupils(const QString& folder, const ResourceStore& store, const Cl
         return;
     }
     contents.popUp().setAnswerer([](const QString&, const QString&, PopUpButtons) { return true; });
-    if (!contents.AddPupil(QStringLiteral("Zoë")) || !contents.AddPupil(QStringLiteral("Åsa")))
+    if (!contents.addPupil(QStringLiteral("Zoë")) || !contents.addPupil(QStringLiteral("Åsa")))
         fail(QStringLiteral("pupils could not be added"));
     for (const Pupil& pupil : contents.roster().pupils()) {
-        if (!contents.SwitchPupil(pupil.id))
+        if (!contents.switchPupil(pupil.id))
             fail(QStringLiteral("pupil %1 could not be chosen").arg(pupil.id));
         markEveryPaper(contents, store, clock);
     }
@@ -212,9 +212,9 @@ void measureOpening(Contents& contents) {
     // the engine's warm-up to have run.
     QElapsedTimer waited;
     waited.start();
-    while ((!QuestionViewEngineStarted() || QuestionViewWarmingUp()) && waited.elapsed() < 60000)
+    while ((!questionViewEngineStarted() || questionViewWarmingUp()) && waited.elapsed() < 60000)
         pause(50);
-    if (!QuestionViewEngineStarted() || QuestionViewWarmingUp())
+    if (!questionViewEngineStarted() || questionViewWarmingUp())
         fail(QStringLiteral("the engine's warm-up did not end"));
     pause(300);
     const double first = timeToLoad(contents, [&] { click(p1a); });
@@ -250,7 +250,7 @@ void measureMarking(Contents& contents, const ResourceStore& store, const Clock&
             return;
         }
         PaperSession session(setupFor(contents, 141), store, clock);
-        if (!session.Load().ok()) {
+        if (!session.load().ok()) {
             fail(QStringLiteral("paper 141 did not load"));
             return;
         }
@@ -260,8 +260,8 @@ void measureMarking(Contents& contents, const ResourceStore& store, const Clock&
         const QStringList lastRows = answerPaper(session);
         QElapsedTimer timer;
         timer.start();
-        const bool saved = session.PrepareMarking(lastRows).ok();
-        const bool marked = saved && session.CompleteMarking().ok();
+        const bool saved = session.prepareMarking(lastRows).ok();
+        const bool marked = saved && session.completeMarking().ok();
         const double ms = static_cast<double>(timer.nsecsElapsed()) / 1e6;
         if (!marked || !session.isMarked())
             fail(QStringLiteral("paper 141 was not marked"));
@@ -342,7 +342,7 @@ void measureIdle(Contents& contents, int ms) {
 
 int main(int argc, char** argv) {
     g_round = argc > 1 ? std::atoi(argv[1]) : 0;
-    StartupEnvironment::PrepareWebEngine();
+    StartupEnvironment::prepareWebEngine();
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("quillora"));
 

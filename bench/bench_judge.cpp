@@ -10,7 +10,7 @@
 #include <iostream>
 
 int main() {
-    const Verdict::Samples samples = Verdict::ParseSamples(std::cin);
+    const Verdict::Samples samples = Verdict::parseSamples(std::cin);
 
     struct FloorLine {
         const char* name;
@@ -28,21 +28,21 @@ int main() {
     };
     for (const FloorLine& line : floors) {
         std::vector<double> values;
-        for (const auto& [round, value] : Verdict::FloorRounds(samples, line.floor))
+        for (const auto& [round, value] : Verdict::floorRounds(samples, line.floor))
             values.push_back(value * line.scale);
         const auto median = Verdict::Median(values);
         std::printf("FLOOR %s %s %s rounds=%zu\n", line.name,
-                    median ? Verdict::FormatNumber(*median).c_str() : "-", line.unit,
+                    median ? Verdict::formatNumber(*median).c_str() : "-", line.unit,
                     values.size());
     }
 
     // Figures shown beside the budgets, to tell where a figure's time goes.
     auto info = [&samples](const char* sample, const char* name) {
         std::vector<double> values;
-        for (const auto& [round, value] : Verdict::RoundValues(samples, sample))
+        for (const auto& [round, value] : Verdict::roundValues(samples, sample))
             values.push_back(value);
         if (const auto median = Verdict::Median(values))
-            std::printf("INFO %s %s ms\n", name, Verdict::FormatNumber(*median).c_str());
+            std::printf("INFO %s %s ms\n", name, Verdict::formatNumber(*median).c_str());
     };
     // The same marking with the disk flushes of its writes turned into no-ops.
     info("marking_unflushed_ms", "marking_without_disk_flush");

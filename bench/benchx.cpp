@@ -114,7 +114,7 @@ public:
         int out[2];
         if (pipe(out) != 0)
             return false;
-        m_startNs = ProcTree::MonotonicNs();
+        m_startNs = ProcTree::monotonicNs();
         m_pid = fork();
         if (m_pid < 0)
             return false;
@@ -141,7 +141,7 @@ public:
     // sinceNs), or a negative number.
     double waitForWindow(long long sinceNs, bool wantMarks) {
         const size_t windowsBefore = m_windows.size();
-        while (ProcTree::MonotonicNs() < m_deadlineNs) {
+        while (ProcTree::monotonicNs() < m_deadlineNs) {
             if (exited())
                 return -1;
             pump(100);
@@ -160,12 +160,12 @@ public:
     // Waits until the tree has used at most one tick of CPU in a second and no
     // process came or went, or until 30 s have passed.
     void settle() {
-        const long long limit = ProcTree::MonotonicNs() + 30000000000LL;
+        const long long limit = ProcTree::monotonicNs() + 30000000000LL;
         std::vector<long long> ticks;
         std::vector<size_t> counts;
-        while (ProcTree::MonotonicNs() < limit && !exited()) {
+        while (ProcTree::monotonicNs() < limit && !exited()) {
             const std::vector<int> tree = ProcTree::LiveTree(m_pid);
-            ticks.push_back(ProcTree::TreeCpuTicks(tree));
+            ticks.push_back(ProcTree::treeCpuTicks(tree));
             counts.push_back(tree.size());
             const size_t n = ticks.size();
             if (n > 5 && ticks[n - 1] - ticks[n - 6] <= 1 && counts[n - 1] == counts[n - 6])
@@ -233,15 +233,15 @@ public:
             XSendEvent(m_display, *it, False, NoEventMask, &event);
         }
         XFlush(m_display);
-        long long limit = ProcTree::MonotonicNs() + 3000000000LL;
-        while (ProcTree::MonotonicNs() < limit && !exited())
+        long long limit = ProcTree::monotonicNs() + 3000000000LL;
+        while (ProcTree::monotonicNs() < limit && !exited())
             usleep(20000);
         if (exited())
             return;
         for (int pid : ProcTree::LiveTree(m_pid))
             kill(pid, SIGTERM);
-        limit = ProcTree::MonotonicNs() + 3000000000LL;
-        while (ProcTree::MonotonicNs() < limit && !exited())
+        limit = ProcTree::monotonicNs() + 3000000000LL;
+        while (ProcTree::monotonicNs() < limit && !exited())
             usleep(20000);
         if (!exited()) {
             for (int pid : ProcTree::LiveTree(m_pid))
@@ -274,7 +274,7 @@ private:
             if (event.type == MapNotify && !event.xmap.override_redirect &&
                 event.xmap.event == DefaultRootWindow(m_display) &&
                 !m_mapNs.count(event.xmap.window)) {
-                m_mapNs[event.xmap.window] = ProcTree::MonotonicNs();
+                m_mapNs[event.xmap.window] = ProcTree::monotonicNs();
                 m_windows.push_back(event.xmap.window);
             }
         }
@@ -310,7 +310,7 @@ private:
 // A window that has gone by the time it is closed is no reason to stop.
 // "QtWebEngineProcess --type=renderer": which of the web engine's helpers
 // a figure belongs to.
-std::string ProcessLabel(int pid) {
+std::string processLabel(int pid) {
     FILE* file = std::fopen(("/proc/" + std::to_string(pid) + "/cmdline").c_str(), "rb");
     if (!file)
         return "?";
@@ -333,23 +333,23 @@ int ignoreXError(Display*, XErrorEvent*) {
 }
 
 // The CPU time, in ms, the process tree of pid uses over options.idleMs.
-double IdleCpuMs(int pid, const Options& options) {
+double idleCpuMs(int pid, const Options& options) {
     const std::vector<int> treeBefore = ProcTree::LiveTree(pid);
     std::map<int, long long> each;
     for (int p : treeBefore)
-        each[p] = ProcTree::TreeCpuNs({p});
+        each[p] = ProcTree::treeCpuNs({p});
     usleep(static_cast<useconds_t>(options.idleMs) * 1000);
     // The tree is read again so that processes started meanwhile count from
     // zero.
     const std::vector<int> treeAfter = ProcTree::LiveTree(pid);
     long long usedNs = 0;
     for (int p : treeAfter) {
-        const long long used = ProcTree::TreeCpuNs({p}) - each[p];
+        const long long used = ProcTree::treeCpuNs({p}) - each[p];
         if (used <= 0)
             continue;
         usedNs += used;
         if (options.idleDetail)
-            std::fprintf(stderr, "idle: pid %d (%s) used %.2f ms\n", p, ProcessLabel(p).c_str(),
+            std::fprintf(stderr, "idle: pid %d (%s) used %.2f ms\n", p, processLabel(p).c_str(),
                          static_cast<double>(used) / 1e6);
     }
     return static_cast<double>(usedNs) / 1e6;
@@ -387,10 +387,10 @@ int main(int argc, char** argv) {
             launch.settle();
         if (options.pss) {
             const std::vector<int> tree = ProcTree::LiveTree(launch.pid());
-            std::printf("pss_kb=%lld\nprocs=%zu\n", ProcTree::TreePssKb(tree), tree.size());
+            std::printf("pss_kb=%lld\nprocs=%zu\n", ProcTree::treePssKb(tree), tree.size());
         }
         if (options.click) {
-            const long long clickNs = ProcTree::MonotonicNs();
+            const long long clickNs = ProcTree::monotonicNs();
             const double second = launch.click(options.clickX, options.clickY)
                                       ? launch.waitForWindow(clickNs, false)
                                       : -1;
@@ -401,14 +401,14 @@ int main(int argc, char** argv) {
                 std::printf("click_shown_ms=%.3f\n", second);
                 launch.settle();
                 const std::vector<int> tree = ProcTree::LiveTree(launch.pid());
-                std::printf("click_pss_kb=%lld\nclick_procs=%zu\n", ProcTree::TreePssKb(tree),
+                std::printf("click_pss_kb=%lld\nclick_procs=%zu\n", ProcTree::treePssKb(tree),
                             tree.size());
             }
         }
         if (status == 0 && options.idleMs > 0) {
-            std::printf("idle_cpu_ms=%.2f\n", IdleCpuMs(launch.pid(), options));
+            std::printf("idle_cpu_ms=%.2f\n", idleCpuMs(launch.pid(), options));
             if (options.idleAgain)
-                std::printf("idle_again_cpu_ms=%.2f\n", IdleCpuMs(launch.pid(), options));
+                std::printf("idle_again_cpu_ms=%.2f\n", idleCpuMs(launch.pid(), options));
         }
     }
     std::fflush(stdout);

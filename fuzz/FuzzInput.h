@@ -29,7 +29,7 @@ public:
         return int(static_cast<unsigned char>(m_bytes.at(m_at++))) % limit;
     }
     // Everything not taken yet.
-    QByteArray Rest() const { return m_bytes.mid(m_at); }
+    QByteArray rest() const { return m_bytes.mid(m_at); }
 
 private:
     QByteArray m_bytes;

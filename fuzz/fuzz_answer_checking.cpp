@@ -9,8 +9,8 @@
 
 namespace {
 
-bool IsResult(ResultMark result) {
-    return ResultMarkFromText(ResultMarkText(result)) == result;
+bool isResult(ResultMark result) {
+    return resultMarkFromText(resultMarkText(result)) == result;
 }
 
 } // namespace
@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzInput input(data, size);
     const bool otherLocale = input.Number(2) == 1;
     // Blanks are lines "answer\tkey\tkind"; the kinds are mostly real ones.
-    const QString text = QString::fromUtf8(input.Rest());
+    const QString text = QString::fromUtf8(input.rest());
     const QStringList rows = text.split(QLatin1Char('\n')).mid(0, 100);
     QStringList answers, keys, kinds;
     for (const QString& row : rows) {
@@ -30,20 +30,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     const QLocale locale = otherLocale ? QLocale(QLocale::German, QLocale::Germany) : QLocale::c();
     static const QString Known = QStringLiteral("NTQLFXR");
-    const QList<AnswerKind> parsed = ParseAnswerKinds(kinds);
+    const QList<AnswerKind> parsed = parseAnswerKinds(kinds);
 
     for (int i = 0; i < rows.size(); ++i) {
         const ResultMark single = CheckAnswer(answers.at(i), keys.at(i), parsed.at(i), locale);
-        FUZZ_CHECK(IsResult(single));
+        FUZZ_CHECK(isResult(single));
         if (kinds.at(i).size() == 1 && Known.contains(kinds.at(i)))
             FUZZ_CHECK(single != ResultMark::None);
-        FUZZ_CHECK(IsResult(CheckGroupAnswer(answers, keys, i)));
+        FUZZ_CHECK(isResult(CheckGroupAnswer(answers, keys, i)));
         GroupModelAnswer(answers, keys, i);
-        FUZZ_CHECK(IsResult(MarkBlank(answers, keys, parsed, i, locale)));
-        ModelAnswer(answers, keys, parsed, i);
-        KeyAlternatives(keys.at(i));
+        FUZZ_CHECK(isResult(markBlank(answers, keys, parsed, i, locale)));
+        modelAnswer(answers, keys, parsed, i);
+        keyAlternatives(keys.at(i));
         double value = 0;
-        ParseAnswerNumber(answers.at(i), locale, &value);
+        parseAnswerNumber(answers.at(i), locale, &value);
     }
     // Indexes outside the lists are the callers' mistake, but must not crash.
     for (int i : {-1, int(rows.size()), int(rows.size()) + 25}) {

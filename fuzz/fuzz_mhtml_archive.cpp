@@ -11,7 +11,7 @@ namespace {} // namespace
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzInput input(data, size);
     const int charsetPick = input.Number(6);
-    const QByteArray bytes = input.Rest();
+    const QByteArray bytes = input.rest();
 
     MhtmlArchive archive;
     if (archive.parse(bytes)) {
@@ -36,6 +36,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     MhtmlArchive::decodeQuotedPrintable(bytes);
     static const QByteArray Charsets[] = {
         "", "utf-8", "iso-8859-1", "windows-1252", "us-ascii", "no-such-charset"};
-    SpokenQuestion::FromHtml(MhtmlArchive::decodeText(bytes, Charsets[charsetPick]));
+    SpokenQuestion::fromHtml(MhtmlArchive::decodeText(bytes, Charsets[charsetPick]));
     return 0;
 }

@@ -14,10 +14,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         limits.tableBytes = 1 + input.Number(64) * 64;
         limits.entries = 1 + input.Number(16);
     }
-    const ModuleFile file = ModuleFile::FromBytes(input.Rest(), limits);
+    const ModuleFile file = ModuleFile::fromBytes(input.rest(), limits);
     if (!file.ok()) {
         FUZZ_CHECK(!file.message().isEmpty());
-        FUZZ_CHECK(CheckModule(file).problems == QStringList{file.message()});
+        FUZZ_CHECK(checkModule(file).problems == QStringList{file.message()});
         return 0;
     }
     const ModuleInfo& info = file.info();
@@ -29,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const QByteArray bytes = file.document(id, &ok);
         FUZZ_CHECK(ok || bytes.isEmpty());
     }
-    const ModuleCheckResult check = CheckModule(file, 50);
+    const ModuleCheckResult check = checkModule(file, 50);
     FUZZ_CHECK(check.problems.size() <= 50);
     FUZZ_CHECK(check.notShown == 0 || check.problems.size() == 50);
     return 0;

@@ -13,7 +13,7 @@
 
 namespace {
 
-QString ScratchFolder() {
+QString scratchFolder() {
     // Memory-backed when the machine has one: every input is written out.
     // An object, not a leaked pointer: the fuzzer ends a run with exit(), and
     // the folder goes with the static objects.
@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const int count = input.Number(90);        // beyond every capacity now and then
     const int tagLength = 1 + input.Number(6); // 3 and 5 are the real ones
     const int paperCount = input.Number(53);
-    const QByteArray bytes = input.Rest();
+    const QByteArray bytes = input.rest();
     const QString text = QString::fromLatin1(bytes);
     const QString tag = text.left(tagLength);
     const QStringList lines = text.split(QLatin1Char('\n'));
@@ -47,11 +47,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             const Read<QStringList> all = SplitRecordLine(line, fields, fields);
             FUZZ_CHECK(!all.ok() || all.value.size() == fields);
         }
-        TrendValues(text, count);
+        trendValues(text, count);
         return 0;
     }
 
-    const QString path = ScratchFolder() + QStringLiteral("/records.txt");
+    const QString path = scratchFolder() + QStringLiteral("/records.txt");
     {
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
@@ -62,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     case 1: {
         ReadRecordValue(path, tag);
         const Read<QString> line = ReadRecordLine(path, tag);
-        FUZZ_CHECK(line.value.isEmpty() || FindTagLine({line.value}, tag) == 0);
+        FUZZ_CHECK(line.value.isEmpty() || findTagLine({line.value}, tag) == 0);
         const Read<QStringList> all = ReadRecordAllFields(path, tag);
         FUZZ_CHECK(!all.ok() || all.value.size() == line.value.count(QLatin1Char('>')));
         break;
@@ -91,7 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     case 5: {
         // The marks the Home page shows and the next marking writes back.
-        const Read<MarksRecords> marks = ReadMarksFile(path, paperCount);
+        const Read<MarksRecords> marks = readMarksFile(path, paperCount);
         if (marks.ok()) {
             for (const QStringList& record : marks.value.asArray()) {
                 FUZZ_CHECK(record.size() == paperCount);
@@ -102,22 +102,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     case 6: {
         // A record rewritten reads back as written.
-        Read<PaperLines> perPaper = ReadPaperLines(path, paperCount);
+        Read<PaperLines> perPaper = readPaperLines(path, paperCount);
         if (!perPaper.ok() || paperCount == 0)
             break;
         const int index = 1 + count % paperCount;
-        const Read<QStringList> fields = PaperFields(perPaper.value, index, count);
+        const Read<QStringList> fields = paperFields(perPaper.value, index, count);
         FUZZ_CHECK(!fields.ok() || fields.value.size() == count);
         if (fields.ok() &&
-            WritePaperRecord(perPaper.value, index, fields.value) == RecordError::None) {
-            const Read<PaperLines> back = ReadPaperLines(path, paperCount);
+            writePaperRecord(perPaper.value, index, fields.value) == RecordError::None) {
+            const Read<PaperLines> back = readPaperLines(path, paperCount);
             FUZZ_CHECK(back.ok());
-            FUZZ_CHECK(PaperFields(back.value, index, count).value == fields.value);
+            FUZZ_CHECK(paperFields(back.value, index, count).value == fields.value);
         }
         break;
     }
     default:
-        TrendValues(ReadTrendLine(path).value, count);
+        trendValues(readTrendLine(path).value, count);
         break;
     }
     return 0;

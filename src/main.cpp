@@ -8,17 +8,17 @@
 
 int main(int argc, char** argv) {
     QString noDisplay;
-    if (!StartupEnvironment::DisplayAvailable(&noDisplay)) {
+    if (!StartupEnvironment::displayAvailable(&noDisplay)) {
         std::fprintf(stderr, "%s\n", qPrintable(noDisplay));
         return 1;
     }
-    StartupEnvironment::PrepareWebEngine();
+    StartupEnvironment::prepareWebEngine();
     // The web engine, its URL scheme and its GL context come with the first
     // paper (practice/ui/QuestionViewModule.h), not here.
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("quillora"));
 
-    const ProgramFolderChoice folder = ChooseProgramFolder(QCoreApplication::applicationDirPath());
+    const ProgramFolderChoice folder = chooseProgramFolder(QCoreApplication::applicationDirPath());
     // Made before the window and gone after it: the window's children use it
     // until the last of them is destroyed.
     ProgramServices program(folder.folder);

@@ -27,17 +27,17 @@ QString writeKeysTable(const QTemporaryDir& dir, QStringList* paperQuestions) {
         QStringList keys;
         for (int b = 0; b < blanks; ++b)
             keys.append(QString::number(10 + (i * 7 + b) % 990));
-        lines.append(BuildRecordLine(id, keys));
+        lines.append(buildRecordLine(id, keys));
         if (inPaper)
             paperQuestions->append(id);
     }
     lines.append("...");
     const QString path = dir.filePath("keys.txt");
-    WriteRecordLines(path, lines);
+    writeRecordLines(path, lines);
     return path;
 }
 
-void ReadPaperFromTable(benchmark::State& state) {
+void readPaperFromTable(benchmark::State& state) {
     QTemporaryDir dir;
     QStringList questions;
     const QString path = writeKeysTable(dir, &questions);
@@ -49,24 +49,24 @@ void ReadPaperFromTable(benchmark::State& state) {
         benchmark::DoNotOptimize(keys.value.constData());
     }
 }
-BENCHMARK(ReadPaperFromTable)->Unit(benchmark::kMicrosecond);
+BENCHMARK(readPaperFromTable)->Unit(benchmark::kMicrosecond);
 
-void RewriteRecordOf50Lines(benchmark::State& state) {
+void rewriteRecordOf50Lines(benchmark::State& state) {
     QTemporaryDir dir;
     const QString path = dir.filePath("first2QMP.txt");
     QStringList lines;
     for (int p = 1; p <= 50; ++p)
-        lines.append(BuildRecordLine(QString::number(100 + p), QStringList(40, "12.5")));
-    WriteRecordLines(path, lines);
+        lines.append(buildRecordLine(QString::number(100 + p), QStringList(40, "12.5")));
+    writeRecordLines(path, lines);
     const QStringList answers(60, QStringLiteral("24.80"));
     for (auto _ : state) {
         if (RewriteRecord(lines, answers, 41, "141", 50, 60, path) != RecordError::None)
             state.SkipWithError("write failed");
     }
 }
-BENCHMARK(RewriteRecordOf50Lines)->Unit(benchmark::kMicrosecond);
+BENCHMARK(rewriteRecordOf50Lines)->Unit(benchmark::kMicrosecond);
 
-void CheckBankBlanks(benchmark::State& state) {
+void checkBankBlanks(benchmark::State& state) {
     // Kinds in about the bank's proportions, with a few groups.
     QStringList answers, keys, kinds;
     for (int i = 0; keys.size() < 1410; ++i) {
@@ -109,16 +109,16 @@ void CheckBankBlanks(benchmark::State& state) {
     keys = keys.mid(0, 1410);
     kinds = kinds.mid(0, 1410);
     const QLocale locale(QLocale::English, QLocale::UnitedKingdom);
-    const QList<AnswerKind> parsed = ParseAnswerKinds(kinds);
+    const QList<AnswerKind> parsed = parseAnswerKinds(kinds);
     for (auto _ : state) {
         int correct = 0;
         for (int i = 0; i < int(keys.size()); ++i)
-            correct += MarkBlank(answers, keys, parsed, i, locale) == ResultMark::Correct;
+            correct += markBlank(answers, keys, parsed, i, locale) == ResultMark::Correct;
         benchmark::DoNotOptimize(correct);
     }
     state.counters["blanks"] = double(keys.size());
 }
-BENCHMARK(CheckBankBlanks)->Unit(benchmark::kMicrosecond);
+BENCHMARK(checkBankBlanks)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -67,7 +67,7 @@ std::optional<StatFields> ParseStat(const std::string& text) {
     return fields;
 }
 
-std::optional<long long> ParsePssKb(const std::string& text) {
+std::optional<long long> parsePssKb(const std::string& text) {
     std::istringstream lines(text);
     std::string line;
     while (std::getline(lines, line)) {
@@ -117,7 +117,7 @@ std::vector<int> LiveTree(int root) {
     return Descendants(root, parents);
 }
 
-long long TreeCpuTicks(const std::vector<int>& pids) {
+long long treeCpuTicks(const std::vector<int>& pids) {
     long long ticks = 0;
     for (int pid : pids) {
         const auto stat = ParseStat(readWhole("/proc/" + std::to_string(pid) + "/stat"));
@@ -127,7 +127,7 @@ long long TreeCpuTicks(const std::vector<int>& pids) {
     return ticks;
 }
 
-std::optional<long long> ParseSchedstatNs(const std::string& text) {
+std::optional<long long> parseSchedstatNs(const std::string& text) {
     std::istringstream in(text);
     long long ns = -1;
     if (!(in >> ns) || ns < 0)
@@ -135,7 +135,7 @@ std::optional<long long> ParseSchedstatNs(const std::string& text) {
     return ns;
 }
 
-long long TreeCpuNs(const std::vector<int>& pids) {
+long long treeCpuNs(const std::vector<int>& pids) {
     long long ns = 0;
     for (int pid : pids) {
         const std::string tasks = "/proc/" + std::to_string(pid) + "/task";
@@ -146,7 +146,7 @@ long long TreeCpuNs(const std::vector<int>& pids) {
             if (!allDigits(entry->d_name))
                 continue;
             if (const auto used =
-                    ParseSchedstatNs(readWhole(tasks + "/" + entry->d_name + "/schedstat")))
+                    parseSchedstatNs(readWhole(tasks + "/" + entry->d_name + "/schedstat")))
                 ns += *used;
         }
         closedir(dir);
@@ -154,22 +154,22 @@ long long TreeCpuNs(const std::vector<int>& pids) {
     return ns;
 }
 
-long long TreePssKb(const std::vector<int>& pids) {
+long long treePssKb(const std::vector<int>& pids) {
     long long kb = 0;
     for (int pid : pids) {
-        const auto pss = ParsePssKb(readWhole("/proc/" + std::to_string(pid) + "/smaps_rollup"));
+        const auto pss = parsePssKb(readWhole("/proc/" + std::to_string(pid) + "/smaps_rollup"));
         if (pss)
             kb += *pss;
     }
     return kb;
 }
 
-double MsPerTick() {
+double msPerTick() {
     const long hz = sysconf(_SC_CLK_TCK);
     return hz > 0 ? 1000.0 / static_cast<double>(hz) : 10.0;
 }
 
-long long MonotonicNs() {
+long long monotonicNs() {
     timespec ts{};
     clock_gettime(CLOCK_MONOTONIC, &ts);
     return static_cast<long long>(ts.tv_sec) * 1000000000LL + ts.tv_nsec;

@@ -23,10 +23,10 @@ struct StatFields {
 std::optional<StatFields> ParseStat(const std::string& text);
 
 // The "Pss:" figure of /proc/<pid>/smaps_rollup, in kB.
-std::optional<long long> ParsePssKb(const std::string& text);
+std::optional<long long> parsePssKb(const std::string& text);
 
 // The first field of /proc/<pid>/task/<tid>/schedstat: nanoseconds on a CPU.
-std::optional<long long> ParseSchedstatNs(const std::string& text);
+std::optional<long long> parseSchedstatNs(const std::string& text);
 
 // root and every process whose chain of parents leads to it, root first,
 // from a map of pid -> parent pid.
@@ -34,17 +34,17 @@ std::vector<int> Descendants(int root, const std::map<int, int>& parents);
 
 // Live readings from /proc. A process that ends while it is read is skipped.
 std::vector<int> LiveTree(int root);
-long long TreeCpuTicks(const std::vector<int>& pids);
+long long treeCpuTicks(const std::vector<int>& pids);
 // CPU time in nanoseconds of every live thread of the processes, from
 // /proc/<pid>/task/<tid>/schedstat. Tick counts are whole 10 ms steps per
 // process, too coarse for a figure of a few milliseconds summed over four
 // processes; a thread that ends between two readings takes its time with it.
-long long TreeCpuNs(const std::vector<int>& pids);
-long long TreePssKb(const std::vector<int>& pids);
+long long treeCpuNs(const std::vector<int>& pids);
+long long treePssKb(const std::vector<int>& pids);
 // Milliseconds per clock tick of this system.
-double MsPerTick();
+double msPerTick();
 
 // CLOCK_MONOTONIC in nanoseconds, the time base of every mark.
-long long MonotonicNs();
+long long monotonicNs();
 
 } // namespace ProcTree

@@ -7,7 +7,7 @@
 
 namespace Verdict {
 
-Samples ParseSamples(std::istream& in) {
+Samples parseSamples(std::istream& in) {
     Samples samples;
     std::string line;
     while (std::getline(in, line)) {
@@ -33,7 +33,7 @@ std::optional<double> Median(std::vector<double> values) {
     return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2.0;
 }
 
-std::map<int, double> RoundValues(const Samples& samples, const std::string& name) {
+std::map<int, double> roundValues(const Samples& samples, const std::string& name) {
     std::map<int, double> result;
     const auto found = samples.find(name);
     if (found == samples.end())
@@ -45,11 +45,11 @@ std::map<int, double> RoundValues(const Samples& samples, const std::string& nam
     return result;
 }
 
-std::map<int, double> FloorRounds(const Samples& samples, const Floor& floor) {
-    std::map<int, double> result = RoundValues(samples, floor.sample);
+std::map<int, double> floorRounds(const Samples& samples, const Floor& floor) {
+    std::map<int, double> result = roundValues(samples, floor.sample);
     if (floor.minus.empty())
         return result;
-    const std::map<int, double> minus = RoundValues(samples, floor.minus);
+    const std::map<int, double> minus = roundValues(samples, floor.minus);
     for (auto it = result.begin(); it != result.end();) {
         const auto other = minus.find(it->first);
         if (other == minus.end()) {
@@ -62,7 +62,7 @@ std::map<int, double> FloorRounds(const Samples& samples, const Floor& floor) {
     return result;
 }
 
-std::string FormatNumber(double value) {
+std::string formatNumber(double value) {
     char text[64];
     const double magnitude = std::fabs(value);
     const int decimals = magnitude < 10.0 ? 2 : magnitude < 100.0 ? 1 : 0;
@@ -70,7 +70,7 @@ std::string FormatNumber(double value) {
     return text;
 }
 
-std::string BudgetText(double budget) {
+std::string budgetText(double budget) {
     char text[64];
     std::snprintf(text, sizeof text, "%g", budget);
     return text;
@@ -78,14 +78,14 @@ std::string BudgetText(double budget) {
 
 Judgement Judge(const Figure& figure, const Samples& samples) {
     Judgement judgement;
-    const std::map<int, double> rounds = RoundValues(samples, figure.sample);
+    const std::map<int, double> rounds = roundValues(samples, figure.sample);
     std::vector<double> values;
     for (const auto& [round, value] : rounds)
         values.push_back(value * figure.scale);
     judgement.value = Median(values);
 
     if (figure.floor) {
-        const std::map<int, double> floors = FloorRounds(samples, *figure.floor);
+        const std::map<int, double> floors = floorRounds(samples, *figure.floor);
         std::vector<double> ratios;
         for (const auto& [round, value] : rounds) {
             const auto floor = floors.find(round);
@@ -102,9 +102,9 @@ Judgement Judge(const Figure& figure, const Samples& samples) {
 
     std::ostringstream line;
     line << "BENCH " << figure.name << ' '
-         << (judgement.value ? FormatNumber(*judgement.value) : "-") << ' ' << figure.unit
-         << " ratio=" << (judgement.ratio ? FormatNumber(*judgement.ratio) : "-")
-         << " budget=" << BudgetText(figure.budget) << ' ' << (judgement.ok ? "ok" : "over");
+         << (judgement.value ? formatNumber(*judgement.value) : "-") << ' ' << figure.unit
+         << " ratio=" << (judgement.ratio ? formatNumber(*judgement.ratio) : "-")
+         << " budget=" << budgetText(figure.budget) << ' ' << (judgement.ok ? "ok" : "over");
     judgement.line = line.str();
     return judgement;
 }

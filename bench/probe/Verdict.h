@@ -20,7 +20,7 @@ using Rounds = std::map<int, std::vector<double>>;
 using Samples = std::map<std::string, Rounds>;
 
 // Lines "SAMPLE <round> <name> <value>"; any other line is ignored.
-Samples ParseSamples(std::istream& in);
+Samples parseSamples(std::istream& in);
 
 std::optional<double> Median(std::vector<double> values);
 
@@ -41,8 +41,8 @@ struct Figure {
 };
 
 // Per round, the median of the round's values (or the floor's difference).
-std::map<int, double> RoundValues(const Samples& samples, const std::string& name);
-std::map<int, double> FloorRounds(const Samples& samples, const Floor& floor);
+std::map<int, double> roundValues(const Samples& samples, const std::string& name);
+std::map<int, double> floorRounds(const Samples& samples, const Floor& floor);
 
 struct Judgement {
     std::optional<double> value;
@@ -54,9 +54,9 @@ struct Judgement {
 Judgement Judge(const Figure& figure, const Samples& samples);
 
 // Numbers as printed: two decimals below 10, one below 100, none above.
-std::string FormatNumber(double value);
+std::string formatNumber(double value);
 // Budgets as written: 1.5, 50, 0.5.
-std::string BudgetText(double budget);
+std::string budgetText(double budget);
 
 // The budgets the program must meet.
 const std::vector<Figure>& Budgets();

@@ -30,7 +30,7 @@ std::string statLine(int pid, const std::string& name, int ppid, long utime, lon
 
 Verdict::Samples samplesFrom(const std::string& text) {
     std::istringstream in(text);
-    return Verdict::ParseSamples(in);
+    return Verdict::parseSamples(in);
 }
 
 // One sample a round: "SAMPLE <round> <name> <value>" for rounds 1, 2, ...
@@ -104,7 +104,7 @@ private Q_SLOTS:
     void parsePss() {
         QFETCH(QString, text);
         QFETCH(qlonglong, kb);
-        const auto pss = ProcTree::ParsePssKb(text.toStdString());
+        const auto pss = ProcTree::parsePssKb(text.toStdString());
         QCOMPARE(pss.has_value(), kb >= 0);
         if (pss)
             QCOMPARE(static_cast<qlonglong>(*pss), kb);
@@ -153,16 +153,16 @@ private Q_SLOTS:
         QVERIFY(std::find(tree.begin(), tree.end(), child) != tree.end());
 
         const std::vector<int> self{int(getpid())};
-        QVERIFY(ProcTree::TreePssKb(self) > 1000);
-        const long long before = ProcTree::TreeCpuTicks(self);
-        const long long beforeNs = ProcTree::TreeCpuNs(self);
+        QVERIFY(ProcTree::treePssKb(self) > 1000);
+        const long long before = ProcTree::treeCpuTicks(self);
+        const long long beforeNs = ProcTree::treeCpuNs(self);
         const double start = cpuSeconds();
         volatile unsigned spin = 0;
         while (cpuSeconds() - start < 0.2)
             spin = spin + 1;
         const double spentMs =
-            static_cast<double>(ProcTree::TreeCpuTicks(self) - before) * ProcTree::MsPerTick();
-        const double spentNsMs = static_cast<double>(ProcTree::TreeCpuNs(self) - beforeNs) / 1e6;
+            static_cast<double>(ProcTree::treeCpuTicks(self) - before) * ProcTree::msPerTick();
+        const double spentNsMs = static_cast<double>(ProcTree::treeCpuNs(self) - beforeNs) / 1e6;
         const double clockMs = (cpuSeconds() - start) * 1000;
         // Tick accounting samples; 200 ms of work shows as roughly that.
         QVERIFY2(spentMs >= 100 && spentMs <= 400, qPrintable(QString::number(spentMs)));
@@ -170,9 +170,9 @@ private Q_SLOTS:
         // take the time it takes to read /proc.
         QVERIFY2(spentNsMs >= clockMs * 0.9 && spentNsMs <= clockMs * 1.25,
                  qPrintable(QStringLiteral("%1 against %2").arg(spentNsMs).arg(clockMs)));
-        QCOMPARE(ProcTree::ParseSchedstatNs("123456789 2000 7\n"),
+        QCOMPARE(ProcTree::parseSchedstatNs("123456789 2000 7\n"),
                  std::optional<long long>(123456789));
-        QVERIFY(!ProcTree::ParseSchedstatNs("").has_value());
+        QVERIFY(!ProcTree::parseSchedstatNs("").has_value());
         QVERIFY(ProcTree::LiveTree(999999999).empty());
     }
 

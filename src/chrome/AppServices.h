@@ -23,6 +23,6 @@ struct AppServices {
     // this for each step instead of waiting on the timer.
     std::function<void(int milliseconds)> animationDelay;
     // The speech engines "Read to me" may read with, in the order tried;
-    // empty: the usual ones (ReadAloud::DefaultEngines).
+    // empty: the usual ones (ReadAloud::defaultEngines).
     QStringList speechEngines;
 };

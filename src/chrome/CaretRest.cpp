@@ -8,14 +8,14 @@
 namespace {
 // Read once, before any CaretRest has rested, so that a second one made while
 // the first rests still knows the platform's value.
-int PlatformFlashTime() {
+int platformFlashTime() {
     static const int flashTime = QGuiApplication::styleHints()->cursorFlashTime();
     return flashTime;
 }
 } // namespace
 
 CaretRest::CaretRest(QObject* parent, int restMs)
-    : QObject(parent), m_flashTime(PlatformFlashTime()) {
+    : QObject(parent), m_flashTime(platformFlashTime()) {
     m_timer.setSingleShot(true);
     m_timer.setInterval(restMs);
     connect(&m_timer, &QTimer::timeout, this, &CaretRest::rest);

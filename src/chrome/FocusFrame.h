@@ -12,16 +12,16 @@
 
 namespace FocusFrame {
 
-inline QColor Colour() {
+inline QColor colour() {
     return QColor(232, 96, 0);
 }
 constexpr int Width = 2; // logical pixels
 
 // Draws the frame inside outer (the stroke does not spill over its edge).
-inline void Paint(QPainter& painter, const QRectF& outer) {
+inline void paint(QPainter& painter, const QRectF& outer) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.setPen(QPen(Colour(), Width));
+    painter.setPen(QPen(colour(), Width));
     painter.setBrush(Qt::NoBrush);
     const qreal half = Width / 2.0;
     painter.drawRoundedRect(outer.adjusted(half, half, -half, -half), 3, 3);
@@ -32,7 +32,7 @@ inline void Paint(QPainter& painter, const QRectF& outer) {
 // window hands to its first control when it is activated shows none until the
 // keyboard has been used in that window: a mouse user would otherwise see an
 // orange outline on a control they never chose (a tab behind the strip).
-inline bool ShowsFor(Qt::FocusReason reason, const QWidget* widget) {
+inline bool showsFor(Qt::FocusReason reason, const QWidget* widget) {
     if (reason == Qt::MouseFocusReason || reason == Qt::PopupFocusReason)
         return false;
     if (reason == Qt::ActiveWindowFocusReason)

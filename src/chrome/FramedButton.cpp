@@ -18,7 +18,7 @@ FramedButton::FramedButton(const QString& objectName, QWidget* parent) : QAbstra
 
 void FramedButton::paintFocusFrame(QPainter& painter) const {
     if (hasFocus() && m_focusFrame)
-        FocusFrame::Paint(painter, rect());
+        FocusFrame::paint(painter, rect());
 }
 
 void FramedButton::keyPressEvent(QKeyEvent* event) {
@@ -44,7 +44,7 @@ void FramedButton::keyPressEvent(QKeyEvent* event) {
 }
 
 void FramedButton::focusInEvent(QFocusEvent* event) {
-    m_focusFrame = FocusFrame::ShowsFor(event->reason(), this);
+    m_focusFrame = FocusFrame::showsFor(event->reason(), this);
     QAbstractButton::focusInEvent(event);
 }
 

@@ -12,7 +12,7 @@ PictureButton::PictureButton(const QString& objectName, QWidget* parent)
     : FramedButton(objectName, parent) {
     // Every window has picture buttons: the first one sets up what screen
     // readers are shown.
-    ReaderTree::Install();
+    ReaderTree::install();
 }
 
 void PictureButton::setPictures(const QPixmap& off, const QPixmap& on, const QPixmap& pressed) {

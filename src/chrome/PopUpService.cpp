@@ -6,7 +6,7 @@
 
 PopUpService::PopUpService(PictureCache& pictures) : m_pictures(pictures) {}
 
-bool PopUpService::Ask(const QString& title, const QString& message, PopUpButtons buttons,
+bool PopUpService::ask(const QString& title, const QString& message, PopUpButtons buttons,
                        QWidget* owner) {
     ++m_askCount;
     if (m_ended)
@@ -26,8 +26,8 @@ bool PopUpService::Ask(const QString& title, const QString& message, PopUpButton
     return answer;
 }
 
-void PopUpService::EndAll() {
+void PopUpService::endAll() {
     m_ended = true;
     if (m_open)
-        m_open->Dismiss();
+        m_open->dismiss();
 }

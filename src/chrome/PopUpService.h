@@ -27,16 +27,16 @@ public:
     static QString productName() { return QStringLiteral("Quillora Maths Practice"); }
 
     // Returns the answer: true for OK/Yes, false for No.
-    bool Ask(const QString& title, const QString& message, PopUpButtons buttons, QWidget* owner);
+    bool ask(const QString& title, const QString& message, PopUpButtons buttons, QWidget* owner);
     // A one-button notice.
-    void Tell(const QString& title, const QString& message, QWidget* owner) {
-        Ask(title, message, PopUpButtons::Ok, owner);
+    void tell(const QString& title, const QString& message, QWidget* owner) {
+        ask(title, message, PopUpButtons::Ok, owner);
     }
 
     // The program is ending (a logout): the dialog open now is answered as
     // No (a notice is simply closed), and from now on every Ask returns
     // false at once without showing anything.
-    void EndAll();
+    void endAll();
     bool ended() const { return m_ended; }
 
     // Test seam: when set, it is called instead of showing the dialog and its

@@ -33,7 +33,7 @@ QList<QWidget*> shownChildren(const QWidget* w) {
         auto* widget = static_cast<QWidget*>(child);
         // A hidden control is out of the tree until it shows (a model
         // answer before marking must not be read out).
-        if (!widget->isWindow() && !widget->isHidden() && ReaderTree::IsShown(widget))
+        if (!widget->isWindow() && !widget->isHidden() && ReaderTree::isShown(widget))
             shown.append(widget);
     }
     return shown;
@@ -140,7 +140,7 @@ public:
         QAccessible::State s = QAccessibleWidget::state();
         if (m_as == ReaderTree::ReadAs::ListItem) {
             s.selectable = true;
-            s.selected = ReaderTree::IsSelected(widget());
+            s.selected = ReaderTree::isSelected(widget());
         }
         return s;
     }
@@ -160,7 +160,7 @@ create(const QString& className, QObject* object) {
     if (!object || !object->isWidgetType())
         return nullptr;
     auto* w = static_cast<QWidget*>(object);
-    const ReaderTree::ReadAs as = ReaderTree::ReadAsOf(w);
+    const ReaderTree::ReadAs as = ReaderTree::readAsOf(w);
     // A silent widget keeps its own interface: its container leaves it out.
     if (as != ReaderTree::ReadAs::Default && as != ReaderTree::ReadAs::Silent)
         return new ReaderWidget(w, as);
@@ -183,7 +183,7 @@ void forgetInterface(QWidget* w) {
 
 namespace ReaderTree {
 
-void Install() {
+void install() {
     static const bool installed = [] {
         QAccessible::installFactory(&create);
         return true;
@@ -191,20 +191,20 @@ void Install() {
     Q_UNUSED(installed);
 }
 
-void SetReadAs(QWidget* widget, ReadAs as) {
-    Install();
-    if (ReadAsOf(widget) == as)
+void setReadAs(QWidget* widget, ReadAs as) {
+    install();
+    if (readAsOf(widget) == as)
         return;
     widget->setProperty(ReadAsProperty, int(as));
     forgetInterface(widget);
 }
 
-ReadAs ReadAsOf(const QWidget* widget) {
+ReadAs readAsOf(const QWidget* widget) {
     return ReadAs(widget->property(ReadAsProperty).toInt());
 }
 
-bool IsShown(const QWidget* widget) {
-    const ReadAs as = ReadAsOf(widget);
+bool isShown(const QWidget* widget) {
+    const ReadAs as = readAsOf(widget);
     if (as == ReadAs::Silent)
         return false;
     if (as != ReadAs::Default || !isPlainLabel(widget) || !widget->accessibleName().isEmpty() ||
@@ -214,8 +214,8 @@ bool IsShown(const QWidget* widget) {
     return !static_cast<const QLabel*>(widget)->text().isEmpty();
 }
 
-void SetSelected(QWidget* item, bool selected) {
-    if (IsSelected(item) == selected)
+void setSelected(QWidget* item, bool selected) {
+    if (isSelected(item) == selected)
         return;
     item->setProperty(SelectedProperty, selected);
     QAccessible::State changed;
@@ -224,7 +224,7 @@ void SetSelected(QWidget* item, bool selected) {
     QAccessible::updateAccessibility(&event);
 }
 
-bool IsSelected(const QWidget* item) {
+bool isSelected(const QWidget* item) {
     return item->property(SelectedProperty).toBool();
 }
 

@@ -13,7 +13,7 @@
 //   accessible name, else the texts of its labels in order ("0 of 31
 //   answered" from "0", "/" named "of", "31" and "answered").
 // - Group, List, ListItem and Dialog give a widget the role a screen reader
-//   announces; a list item can be selected (SetSelected). A Dialog window
+//   announces; a list item can be selected (setSelected). A Dialog window
 //   is trimmed like a plain container.
 //
 // Containers that are plain widgets are trimmed this way, and leave out the
@@ -27,13 +27,13 @@ enum class ReadAs { Default, Silent, Heading, Text, Group, List, ListItem, Dialo
 
 // Installs the accessibility factory; call after the application object
 // exists (later factories are asked first). Safe to call again.
-void Install();
-void SetReadAs(QWidget* widget, ReadAs as);
-ReadAs ReadAsOf(const QWidget* widget);
+void install();
+void setReadAs(QWidget* widget, ReadAs as);
+ReadAs readAsOf(const QWidget* widget);
 // Whether a screen reader is shown the widget at all.
-bool IsShown(const QWidget* widget);
+bool isShown(const QWidget* widget);
 // A list item's selected state; a screen reader is told of the change.
-void SetSelected(QWidget* item, bool selected);
-bool IsSelected(const QWidget* item);
+void setSelected(QWidget* item, bool selected);
+bool isSelected(const QWidget* item);
 
 } // namespace ReaderTree

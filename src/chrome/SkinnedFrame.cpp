@@ -36,7 +36,7 @@ FrameOptions FrameOptions::PracticeWindow() {
     return options;
 }
 
-FrameOptions FrameOptions::Dialog() {
+FrameOptions FrameOptions::dialog() {
     FrameOptions options;
     options.titleName = QStringLiteral("lblTitle");
     options.bottomLeft = QStringLiteral("Border_bot_left.gif");
@@ -45,7 +45,7 @@ FrameOptions FrameOptions::Dialog() {
     options.minButton = false;
     options.paintsActivation = false;
     options.cutBottomCorners = true;
-    options.titleLeftPx = Twips::ToPx(240);
+    options.titleLeftPx = Twips::toPx(240);
     return options;
 }
 
@@ -114,7 +114,7 @@ SkinnedFrame::SkinnedFrame(QWidget* window, PictureCache& pictures, FrameOptions
         addDragHandle(handle);
     m_window->installEventFilter(this);
 
-    PaintCaptionActive();
+    paintCaptionActive();
 }
 
 QLabel* SkinnedFrame::makePiece(const char* name, bool stretched) {
@@ -177,23 +177,23 @@ void SkinnedFrame::layout() {
 
     // Caption buttons from the right: close, maximise, minimise.
     const int barHeight = m_topRight->height();
-    int nextRight = w - Himetric::ToPx(120);
+    int nextRight = w - Himetric::toPx(120);
     for (PictureButton* button : {m_close, m_max, m_min}) {
         if (!button)
             continue;
         button->move(nextRight - button->width(), (barHeight - button->height()) / 2);
-        nextRight = button->x() - Himetric::ToPx(60);
+        nextRight = button->x() - Himetric::toPx(60);
     }
 
     if (m_icon)
-        m_icon->move(Himetric::ToPx(240), (titleBarHeight() - m_icon->height()) / 2);
+        m_icon->move(Himetric::toPx(240), (titleBarHeight() - m_icon->height()) / 2);
     const int titleRight = (m_close || m_min || m_max) ? nextRight - 4 : w - m_options.titleLeftPx;
     const int titleHeight = m_title->sizeHint().height();
     m_title->setGeometry(m_options.titleLeftPx, (titleBarHeight() - titleHeight) / 2,
                          qMax(0, titleRight - m_options.titleLeftPx), titleHeight);
 }
 
-QPolygon SkinnedFrame::OutlinePolygon(int w, int h, bool cutBottomCorners) {
+QPolygon SkinnedFrame::outlinePolygon(int w, int h, bool cutBottomCorners) {
     QPolygon polygon;
     polygon << QPoint(0, 5) << QPoint(1, 3) << QPoint(2, 2) << QPoint(3, 1) << QPoint(5, 0)
             << QPoint(w - 5, 0) << QPoint(w - 3, 1) << QPoint(w - 2, 2) << QPoint(w - 2, 3)
@@ -210,15 +210,15 @@ QPolygon SkinnedFrame::OutlinePolygon(int w, int h, bool cutBottomCorners) {
 
 void SkinnedFrame::pRoundCorners() {
     m_window->setMask(
-        QRegion(OutlinePolygon(m_window->width(), m_window->height(), m_options.cutBottomCorners),
+        QRegion(outlinePolygon(m_window->width(), m_window->height(), m_options.cutBottomCorners),
                 Qt::WindingFill));
 }
 
-void SkinnedFrame::PaintCaptionActive() {
+void SkinnedFrame::paintCaptionActive() {
     paintCaption(true);
 }
 
-void SkinnedFrame::PaintCaptionInactive() {
+void SkinnedFrame::paintCaptionInactive() {
     paintCaption(false);
 }
 
@@ -292,9 +292,9 @@ bool SkinnedFrame::eventFilter(QObject* watched, QEvent* event) {
         if (event->type() == QEvent::ActivationChange && m_options.paintsActivation) {
             const bool active = m_window->isActiveWindow();
             if (active)
-                PaintCaptionActive();
+                paintCaptionActive();
             else
-                PaintCaptionInactive();
+                paintCaptionInactive();
             Q_EMIT activeChanged(active);
         } else if (event->type() == QEvent::WindowStateChange) {
             applyCaptionPictures();

@@ -11,7 +11,7 @@
 // above; the title label is named by FrameOptions::titleName), lays them out
 // for the window's size with layout(), cuts the outline with pRoundCorners(),
 // switches the active and inactive title-bar looks on every activation change
-// (PaintCaptionActive / PaintCaptionInactive), lets the window be dragged by the
+// (paintCaptionActive / paintCaptionInactive), lets the window be dragged by the
 // title bar and its pieces (MoveForm), and keeps the caption buttons' pictures
 // in step with the mouse while the window is active.
 //
@@ -50,7 +50,7 @@ struct FrameOptions {
 
     static FrameOptions MainWindow();
     static FrameOptions PracticeWindow();
-    static FrameOptions Dialog();
+    static FrameOptions dialog();
 };
 
 class SkinnedFrame : public QObject {
@@ -90,10 +90,10 @@ public:
     // dialog.
     void pRoundCorners();
     // The outline polygon of a w x h pixel window (12 or 18 points).
-    static QPolygon OutlinePolygon(int w, int h, bool cutBottomCorners);
+    static QPolygon outlinePolygon(int w, int h, bool cutBottomCorners);
 
-    void PaintCaptionActive();
-    void PaintCaptionInactive();
+    void paintCaptionActive();
+    void paintCaptionInactive();
 
     // Starts dragging the window by its title bar: the platform moves it when
     // it can; otherwise the frame follows the mouse until the button is

@@ -7,17 +7,17 @@
 
 namespace Twips {
 constexpr int PerPixel = 15;
-inline int ToPx(double twips) {
+inline int toPx(double twips) {
     return qRound(twips / PerPixel);
 }
-inline int FromPx(int px) {
+inline int fromPx(int px) {
     return px * PerPixel;
 }
 } // namespace Twips
 
 namespace Himetric {
 // 60 himetric (0.6 mm) is about 2 pixels.
-inline int ToPx(double himetric) {
+inline int toPx(double himetric) {
     return qRound(himetric * 96.0 / 2540.0);
 }
 } // namespace Himetric

@@ -4,7 +4,7 @@
 
 namespace WidePicture {
 
-QPixmap Widened(const QPixmap& picture, int width, int ends) {
+QPixmap widened(const QPixmap& picture, int width, int ends) {
     const qreal ratio = picture.devicePixelRatio();
     const int oldWidth = qRound(picture.width() / ratio);
     const int height = qRound(picture.height() / ratio);

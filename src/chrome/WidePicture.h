@@ -9,6 +9,6 @@
 namespace WidePicture {
 
 // width in logical pixels; ends: how many pixels at each side keep their shape.
-QPixmap Widened(const QPixmap& picture, int width, int ends = 8);
+QPixmap widened(const QPixmap& picture, int width, int ends = 8);
 
 } // namespace WidePicture

@@ -26,7 +26,7 @@ frmPopUp::frmPopUp(PictureCache& pictures, QWidget* parent) : QDialog(parent) {
     resize(DesignWidth, DesignHeight);
     Backgrounds::fill(this, Qt::white);
 
-    m_frame = new SkinnedFrame(this, pictures, FrameOptions::Dialog());
+    m_frame = new SkinnedFrame(this, pictures, FrameOptions::dialog());
 
     m_info = Labels::picture(QStringLiteral("ImgInfo"),
                              pictures.get(QStringLiteral("info_mark.gif")), FallbackInfo, this);
@@ -55,11 +55,11 @@ frmPopUp::frmPopUp(PictureCache& pictures, QWidget* parent) : QDialog(parent) {
 void frmPopUp::layoutFromLoad() {
     m_frame->layout();
     m_frame->raise();
-    const int margin = Twips::ToPx(240);
+    const int margin = Twips::toPx(240);
     QLabel* title = m_frame->Title();
     title->move(margin, (m_frame->BTopRight()->height() - title->height()) / 2);
     m_info->move(title->x(), m_frame->BTopRight()->y() + m_frame->BTopRight()->height() + margin);
-    const int messageLeft = m_info->x() + m_info->width() + Twips::ToPx(150);
+    const int messageLeft = m_info->x() + m_info->width() + Twips::toPx(150);
     m_message->setGeometry(messageLeft, m_info->y(), qMax(0, width() - messageLeft - margin),
                            m_message->height());
     m_but1->move(m_but1->x(), height() - m_but1->height() - margin);
@@ -96,7 +96,7 @@ void frmPopUp::CallPop(const QString& title, const QString& message, PopUpButton
     const int messageTop = m_info->y() + (message.size() > ShortMessage ? 0 : ShortMessageDrop);
     const int messageHeight = m_message->heightForWidth(m_message->width());
     const int needed =
-        messageTop + messageHeight + Twips::ToPx(240) + m_but1->height() + Twips::ToPx(240);
+        messageTop + messageHeight + Twips::toPx(240) + m_but1->height() + Twips::toPx(240);
     if (needed > height()) {
         resize(width(), needed);
         layoutFromLoad();
@@ -104,10 +104,10 @@ void frmPopUp::CallPop(const QString& title, const QString& message, PopUpButton
     m_message->setGeometry(m_message->x(), messageTop, m_message->width(),
                            qMax(messageHeight, m_info->height()));
 
-    CentreOver(this, owner);
+    centreOver(this, owner);
 }
 
-void frmPopUp::CentreOver(QWidget* dialog, QWidget* owner) {
+void frmPopUp::centreOver(QWidget* dialog, QWidget* owner) {
     QRect area;
     if (owner) {
         area = owner->window()->frameGeometry();
@@ -130,7 +130,7 @@ void frmPopUp::But2_Click() {
     done(QDialog::Rejected);
 }
 
-void frmPopUp::Dismiss() {
+void frmPopUp::dismiss() {
     m_response = false;
     m_answered = true;
     done(QDialog::Rejected);

@@ -42,11 +42,11 @@ public:
     void But1_Click();
     void But2_Click();
     // Leaves the dialog answered No, whatever its buttons (the program ends).
-    void Dismiss();
+    void dismiss();
 
     SkinnedFrame* frame() const { return m_frame; }
     // Centres dialog over its owner's window, or on the screen without one.
-    static void CentreOver(QWidget* dialog, QWidget* owner);
+    static void centreOver(QWidget* dialog, QWidget* owner);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -62,7 +62,7 @@ constexpr KindLetter KindLetters[] = {
     {AnswerKind::R, u'R'}, {AnswerKind::G, u'G'}, {AnswerKind::M, u'M'}};
 } // namespace
 
-AnswerKind ParseAnswerKind(const QString& letter) {
+AnswerKind parseAnswerKind(const QString& letter) {
     if (letter.size() != 1)
         return AnswerKind::Unknown;
     for (const KindLetter& known : KindLetters) {
@@ -72,15 +72,15 @@ AnswerKind ParseAnswerKind(const QString& letter) {
     return AnswerKind::Unknown;
 }
 
-QList<AnswerKind> ParseAnswerKinds(const QStringList& letters) {
+QList<AnswerKind> parseAnswerKinds(const QStringList& letters) {
     QList<AnswerKind> kinds;
     kinds.reserve(letters.size());
     for (const QString& letter : letters)
-        kinds.append(ParseAnswerKind(letter));
+        kinds.append(parseAnswerKind(letter));
     return kinds;
 }
 
-QString AnswerKindLetter(AnswerKind kind) {
+QString answerKindLetter(AnswerKind kind) {
     for (const KindLetter& known : KindLetters) {
         if (known.kind == kind)
             return QString(QChar(known.letter));
@@ -88,7 +88,7 @@ QString AnswerKindLetter(AnswerKind kind) {
     return QString();
 }
 
-QString ResultMarkText(ResultMark mark) {
+QString resultMarkText(ResultMark mark) {
     switch (mark) {
     case ResultMark::Correct:
         return QString(QChar(0xFC));
@@ -100,31 +100,31 @@ QString ResultMarkText(ResultMark mark) {
     return QString();
 }
 
-ResultMark ResultMarkFromText(const QString& text) {
-    if (text == ResultMarkText(ResultMark::Correct))
+ResultMark resultMarkFromText(const QString& text) {
+    if (text == resultMarkText(ResultMark::Correct))
         return ResultMark::Correct;
-    if (text == ResultMarkText(ResultMark::Wrong))
+    if (text == resultMarkText(ResultMark::Wrong))
         return ResultMark::Wrong;
     return ResultMark::None;
 }
 
-QStringList ResultMarkTexts(const QList<ResultMark>& marks) {
+QStringList resultMarkTexts(const QList<ResultMark>& marks) {
     QStringList texts;
     texts.reserve(marks.size());
     for (const ResultMark mark : marks)
-        texts.append(ResultMarkText(mark));
+        texts.append(resultMarkText(mark));
     return texts;
 }
 
-QList<ResultMark> ResultMarksFromTexts(const QStringList& texts) {
+QList<ResultMark> resultMarksFromTexts(const QStringList& texts) {
     QList<ResultMark> marks;
     marks.reserve(texts.size());
     for (const QString& text : texts)
-        marks.append(ResultMarkFromText(text));
+        marks.append(resultMarkFromText(text));
     return marks;
 }
 
-bool ParseAnswerNumber(const QString& text, const QLocale& locale, double* value) {
+bool parseAnswerNumber(const QString& text, const QLocale& locale, double* value) {
     // Only digits, signs and the locale's separators: no exponents, currency
     // signs, "inf" or "nan", whatever the conversion itself would take.
     if (trimSpaces(text).isEmpty() || !isPlainNumberText(text, locale))
@@ -138,9 +138,9 @@ bool ParseAnswerNumber(const QString& text, const QLocale& locale, double* value
     return true;
 }
 
-bool ParsePupilNumber(const QString& text, const QLocale& locale, double* value) {
+bool parsePupilNumber(const QString& text, const QLocale& locale, double* value) {
     static const QLocale papers(QLocale::English, QLocale::UnitedKingdom);
-    return ParseAnswerNumber(text, locale, value) || ParseAnswerNumber(text, papers, value);
+    return parseAnswerNumber(text, locale, value) || parseAnswerNumber(text, papers, value);
 }
 
 ResultMark CheckAnswer(const QString& answer, const QString& key, AnswerKind kind,
@@ -152,9 +152,9 @@ ResultMark CheckAnswer(const QString& answer, const QString& key, AnswerKind kin
         // Keys are content and always written with "." as the decimal point;
         // the answer follows the pupil's locale or the papers' notation.
         double keyValue = 0;
-        if (ParseAnswerNumber(key, QLocale::c(), &keyValue)) {
+        if (parseAnswerNumber(key, QLocale::c(), &keyValue)) {
             double answerValue = 0;
-            if (!ParsePupilNumber(answer, locale, &answerValue))
+            if (!parsePupilNumber(answer, locale, &answerValue))
                 return Wrong;
             return answerValue == keyValue ? Correct : Wrong;
         }
@@ -188,7 +188,7 @@ ResultMark CheckAnswer(const QString& answer, const QString& key, AnswerKind kin
     return ResultMark::None;
 }
 
-QStringList KeyAlternatives(const QString& key) {
+QStringList keyAlternatives(const QString& key) {
     const int separators = int(key.count(QLatin1Char(';')));
     QStringList alternatives;
     if (separators == 0)
@@ -212,7 +212,7 @@ ResultMark CheckGroupAnswer(const QStringList& answers, const QStringList& keys,
         return ResultMark::None;
     const QString answer = answers.value(index);
     if (!isFollower(keys, index)) {
-        const QStringList alternatives = KeyAlternatives(keys.at(index));
+        const QStringList alternatives = keyAlternatives(keys.at(index));
         if (alternatives.isEmpty())
             return ResultMark::None;
         for (const QString& alternative : alternatives) {
@@ -225,7 +225,7 @@ ResultMark CheckGroupAnswer(const QStringList& answers, const QStringList& keys,
     const int head = headOf(keys, index);
     if (head < 0)
         return ResultMark::None;
-    QStringList left = KeyAlternatives(keys.at(head));
+    QStringList left = keyAlternatives(keys.at(head));
     if (left.isEmpty())
         return ResultMark::None;
     // Every alternative an earlier blank of the group found is taken.
@@ -254,7 +254,7 @@ QString GroupModelAnswer(const QStringList& answers, const QStringList& keys, in
     while (size <= GroupReach && head + size < keys.size() && isFollower(keys, head + size))
         ++size;
 
-    QStringList left = KeyAlternatives(keys.at(head));
+    QStringList left = keyAlternatives(keys.at(head));
     // Rank of this blank among the group's wrong blanks up to and including it.
     int matches = 0;
     for (int b = head; b < index; ++b) {
@@ -292,15 +292,15 @@ QString GroupModelAnswer(const QStringList& answers, const QStringList& keys, in
     return QString();
 }
 
-ResultMark MarkBlank(const QStringList& answers, const QStringList& keys,
+ResultMark markBlank(const QStringList& answers, const QStringList& keys,
                      const QList<AnswerKind>& kinds, int index, const QLocale& locale) {
     const AnswerKind kind = kinds.value(index, AnswerKind::Unknown);
-    if (IsGroupKind(kind))
+    if (isGroupKind(kind))
         return CheckGroupAnswer(answers, keys, index);
     return CheckAnswer(answers.value(index), keys.value(index), kind, locale);
 }
 
-QString ModelAnswer(const QStringList& answers, const QStringList& keys,
+QString modelAnswer(const QStringList& answers, const QStringList& keys,
                     const QList<AnswerKind>& kinds, int index) {
     const AnswerKind kind = kinds.value(index, AnswerKind::Unknown);
     const QString key = keys.value(index);

@@ -13,12 +13,12 @@
 enum class AnswerKind { Unknown, N, T, Q, L, F, X, R, G, M };
 
 // The kind of a kinds-table letter, compared exactly (case-sensitive).
-AnswerKind ParseAnswerKind(const QString& letter);
-QList<AnswerKind> ParseAnswerKinds(const QStringList& letters);
+AnswerKind parseAnswerKind(const QString& letter);
+QList<AnswerKind> parseAnswerKinds(const QStringList& letters);
 // The letter of a kind; the empty text for Unknown.
-QString AnswerKindLetter(AnswerKind kind);
+QString answerKindLetter(AnswerKind kind);
 // Kinds G and M are checked against a list of alternatives by CheckGroupAnswer.
-inline bool IsGroupKind(AnswerKind kind) {
+inline bool isGroupKind(AnswerKind kind) {
     return kind == AnswerKind::G || kind == AnswerKind::M;
 }
 
@@ -28,19 +28,19 @@ enum class ResultMark { None, Correct, Wrong };
 // In the results files a mark is one character: "\u00FC" (byte FC) for
 // Correct, "\u00FB" (byte FB) for Wrong, the empty text for None. Any other
 // stored text reads as None.
-QString ResultMarkText(ResultMark mark);
-ResultMark ResultMarkFromText(const QString& text);
-QStringList ResultMarkTexts(const QList<ResultMark>& marks);
-QList<ResultMark> ResultMarksFromTexts(const QStringList& texts);
+QString resultMarkText(ResultMark mark);
+ResultMark resultMarkFromText(const QString& text);
+QStringList resultMarkTexts(const QList<ResultMark>& marks);
+QList<ResultMark> resultMarksFromTexts(const QStringList& texts);
 
 // The number a kind-"N" text stands for, by the locale's rules (spaces around,
 // sign, decimal separator, digit grouping); false when it is not a number.
-bool ParseAnswerNumber(const QString& text, const QLocale& locale, double* value);
+bool parseAnswerNumber(const QString& text, const QLocale& locale, double* value);
 // The number a pupil's kind-"N" answer stands for: read by the pupil's locale
 // and, where that reads no number, by the papers' own (British) notation, a
 // dot for the decimal point and commas between thousands. A text both can
 // read, differently ("1.250" in German), is read the pupil's way.
-bool ParsePupilNumber(const QString& text, const QLocale& locale, double* value);
+bool parsePupilNumber(const QString& text, const QLocale& locale, double* value);
 
 ResultMark CheckAnswer(const QString& answer, const QString& key, AnswerKind kind,
                        const QLocale& locale = QLocale());
@@ -48,10 +48,10 @@ ResultMark CheckAnswer(const QString& answer, const QString& key, AnswerKind kin
 ResultMark CheckGroupAnswer(const QStringList& answers, const QStringList& keys, int index);
 QString GroupModelAnswer(const QStringList& answers, const QStringList& keys, int index);
 // The alternatives of a key ";a;b;c" (empty list when it holds no ";").
-QStringList KeyAlternatives(const QString& key);
+QStringList keyAlternatives(const QString& key);
 // Marking's dispatch: kinds "G" and "M" go to CheckGroupAnswer, others to CheckAnswer.
-ResultMark MarkBlank(const QStringList& answers, const QStringList& keys,
+ResultMark markBlank(const QStringList& answers, const QStringList& keys,
                      const QList<AnswerKind>& kinds, int index, const QLocale& locale = QLocale());
 // The answer revealed beside a wrong blank in the second attempt.
-QString ModelAnswer(const QStringList& answers, const QStringList& keys,
+QString modelAnswer(const QStringList& answers, const QStringList& keys,
                     const QList<AnswerKind>& kinds, int index);

@@ -93,7 +93,7 @@ FileWriteOutcome FileWriteOutcome::notAFile() {
     return outcome;
 }
 
-FileWriteOutcome CheckWritablePath(const QString& path) {
+FileWriteOutcome checkWritablePath(const QString& path) {
     struct stat info = {};
     if (::lstat(QFile::encodeName(path).constData(), &info) != 0)
         return errno == ENOENT ? FileWriteOutcome() : FileWriteOutcome::fromErrno(errno);
@@ -156,7 +156,7 @@ FileWriteOutcome AtomicFileWrite::commit() {
     if (m_temporary.isEmpty())
         return FileWriteOutcome::fromErrno(EINVAL);
     // Something may have taken the file's place since the write.
-    const FileWriteOutcome check = CheckWritablePath(m_path);
+    const FileWriteOutcome check = checkWritablePath(m_path);
     if (!check.ok()) {
         discard();
         return check;
@@ -171,14 +171,14 @@ FileWriteOutcome AtomicFileWrite::commit() {
     return FileWriteOutcome();
 }
 
-FileWriteOutcome WriteFileAtomically(const QString& path, const QByteArray& bytes) {
+FileWriteOutcome writeFileAtomically(const QString& path, const QByteArray& bytes) {
     AtomicFileWrite file(path);
     const FileWriteOutcome written = file.write(bytes);
     return written.ok() ? file.commit() : written;
 }
 
-FileWriteOutcome WriteScratchFile(const QString& path, const QByteArray& bytes) {
-    const FileWriteOutcome check = CheckWritablePath(path);
+FileWriteOutcome writeScratchFile(const QString& path, const QByteArray& bytes) {
+    const FileWriteOutcome check = checkWritablePath(path);
     if (!check.ok())
         return check;
     const QByteArray name = QFile::encodeName(path);

@@ -34,7 +34,7 @@ struct FileWriteOutcome {
 // None when nothing stands at path or a plain file does (links are not
 // followed); NotAFile for anything else; SystemError when the path cannot be
 // looked at (a file where a folder is expected, no permission).
-FileWriteOutcome CheckWritablePath(const QString& path);
+FileWriteOutcome checkWritablePath(const QString& path);
 
 // One replacement in two steps, so that several files can be written first
 // and put in place together: write() writes and flushes the temporary file,
@@ -57,12 +57,12 @@ private:
     QByteArray m_temporary; // encoded name of the written temporary, empty when none
 };
 
-FileWriteOutcome WriteFileAtomically(const QString& path, const QByteArray& bytes);
+FileWriteOutcome writeFileAtomically(const QString& path, const QByteArray& bytes);
 
 // Files made again whenever they are needed: written in place without waiting
 // for the disk. A write that fails removes the file, so no reader finds a part
 // of it; a link or folder at the path is left alone.
-FileWriteOutcome WriteScratchFile(const QString& path, const QByteArray& bytes);
+FileWriteOutcome writeScratchFile(const QString& path, const QByteArray& bytes);
 
 // Several files replaced together: each is written and flushed beside its file
 // as it is added, and only commit() puts them in place, in the order added.

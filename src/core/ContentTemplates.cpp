@@ -6,7 +6,7 @@
 namespace {
 
 // Between "..." lines, as the shipped templates stand.
-QByteArray Framed(const QStringList& records) {
+QByteArray framed(const QStringList& records) {
     QByteArray out = "...\r\n";
     for (const QString& line : records)
         out += line.toLatin1() + "\r\n";
@@ -15,23 +15,23 @@ QByteArray Framed(const QStringList& records) {
 
 } // namespace
 
-QByteArray MarksTemplateText(int paperCount) {
+QByteArray marksTemplateText(int paperCount) {
     const QString empty = QString(paperCount, QLatin1Char('>'));
     const QString zeroFields =
         QStringLiteral(">") + QStringList(paperCount, QStringLiteral("0")).join(QLatin1Char('>'));
-    return Framed({QStringLiteral("#FSE#") + empty, QStringLiteral("#SSE#") + empty,
+    return framed({QStringLiteral("#FSE#") + empty, QStringLiteral("#SSE#") + empty,
                    QStringLiteral("#LTM#") + empty, QStringLiteral("#CDD#") + empty,
                    QStringLiteral("#FST#") + zeroFields, QStringLiteral("#SST#") + zeroFields});
 }
 
-QByteArray PaperTemplateText(const QList<int>& blanksPerPaper) {
+QByteArray paperTemplateText(const QList<int>& blanksPerPaper) {
     QStringList records;
     for (int p = 0; p < blanksPerPaper.size(); ++p)
         records << QStringLiteral("#%1#").arg(101 + p) +
                        QString(blanksPerPaper.at(p), QLatin1Char('>'));
-    return Framed(records);
+    return framed(records);
 }
 
-QByteArray TrendTemplateText() {
+QByteArray trendTemplateText() {
     return QByteArrayLiteral("#TRD#");
 }

@@ -7,7 +7,7 @@
 #include <QList>
 
 // marks: FSE, SSE, LTM, CDD empty and FST, SST "0" for every paper.
-QByteArray MarksTemplateText(int paperCount);
+QByteArray marksTemplateText(int paperCount);
 // first, second, fresults, sresults: per paper 101.. a record of its blanks.
-QByteArray PaperTemplateText(const QList<int>& blanksPerPaper);
-QByteArray TrendTemplateText();
+QByteArray paperTemplateText(const QList<int>& blanksPerPaper);
+QByteArray trendTemplateText();

@@ -12,7 +12,7 @@ namespace {
 
 using Wide = __int128;
 
-std::optional<Rational> Make(Wide num, Wide den) {
+std::optional<Rational> make(Wide num, Wide den) {
     if (den == 0)
         return std::nullopt;
     if (den < 0)
@@ -38,7 +38,7 @@ struct Token {
     int at = 0;
 };
 
-QList<Token> Tokenise(const QString& s, QString* error) {
+QList<Token> tokenise(const QString& s, QString* error) {
     QList<Token> tokens;
     int i = 0;
     while (i < s.size()) {
@@ -196,15 +196,15 @@ private:
         const Rational& y = b.number;
         std::optional<Rational> r;
         if (op == QLatin1Char('+'))
-            r = Make(Wide(x.num) * y.den + Wide(y.num) * x.den, Wide(x.den) * y.den);
+            r = make(Wide(x.num) * y.den + Wide(y.num) * x.den, Wide(x.den) * y.den);
         else if (op == QLatin1Char('-'))
-            r = Make(Wide(x.num) * y.den - Wide(y.num) * x.den, Wide(x.den) * y.den);
+            r = make(Wide(x.num) * y.den - Wide(y.num) * x.den, Wide(x.den) * y.den);
         else if (op == QLatin1Char('*'))
-            r = Make(Wide(x.num) * y.num, Wide(x.den) * y.den);
+            r = make(Wide(x.num) * y.num, Wide(x.den) * y.den);
         else {
             if (y.num == 0)
                 return fail(QStringLiteral("division by zero"));
-            r = Make(Wide(x.num) * y.den, Wide(x.den) * y.num);
+            r = make(Wide(x.num) * y.den, Wide(x.den) * y.num);
         }
         if (!r)
             return fail(QStringLiteral("the numbers grow too large"));
@@ -240,7 +240,7 @@ private:
         const Token t = peek();
         if (t.kind == Token::Kind::Number) {
             ++m_pos;
-            const Value v = ValueOfText(t.text);
+            const Value v = valueOfText(t.text);
             if (v.type != Value::Type::Number)
                 return fail(QStringLiteral("\"%1\" is not a number").arg(t.text));
             return v;
@@ -304,7 +304,7 @@ private:
         const QString text = m_functions.call(name, pictureName, argument, &why);
         if (!why.isEmpty())
             return fail(why);
-        return ValueOfText(text);
+        return valueOfText(text);
     }
 
     QList<Token> m_tokens;
@@ -384,7 +384,7 @@ QStringList Value::answers(AnswerKind kind) const {
     else
         out << number.fraction();
     if (kind != AnswerKind::N && number.isWhole() && number.num >= 0 && number.num < 10000) {
-        const QString words = NumberWords(number.num);
+        const QString words = numberWords(number.num);
         out << words;
         if (words.contains(QLatin1Char('-')))
             out << QString(words).replace(QLatin1Char('-'), QLatin1Char(' '));
@@ -407,7 +407,7 @@ QString Value::describe() const {
     return number.decimal(&plain) ? plain : number.fraction();
 }
 
-Value ValueOfText(const QString& raw) {
+Value valueOfText(const QString& raw) {
     const QString text = raw.trimmed();
     static const QRegularExpression decimalNumber(QStringLiteral("^(-?)([0-9]+)(?:\\.([0-9]+))?$"));
     static const QRegularExpression fraction(QStringLiteral("^(?:([0-9]+) )?([0-9]+)/([0-9]+)$"));
@@ -419,7 +419,7 @@ Value ValueOfText(const QString& raw) {
             den *= 10;
         bool ok = digits.size() <= 17;
         const std::optional<Rational> r =
-            ok ? Make(Wide(digits.toLongLong()) * (m.captured(1).isEmpty() ? 1 : -1), den)
+            ok ? make(Wide(digits.toLongLong()) * (m.captured(1).isEmpty() ? 1 : -1), den)
                : std::nullopt;
         if (r) {
             v.type = Value::Type::Number;
@@ -429,7 +429,7 @@ Value ValueOfText(const QString& raw) {
     } else if (const QRegularExpressionMatch f = fraction.match(text); f.hasMatch()) {
         const long long whole = f.captured(1).toLongLong();
         const long long den = f.captured(3).toLongLong();
-        const std::optional<Rational> r = Make(Wide(whole) * den + f.captured(2).toLongLong(), den);
+        const std::optional<Rational> r = make(Wide(whole) * den + f.captured(2).toLongLong(), den);
         if (r && f.captured(2).size() < 10 && f.captured(3).size() < 10) {
             v.type = Value::Type::Number;
             v.number = *r;
@@ -441,10 +441,10 @@ Value ValueOfText(const QString& raw) {
     return v;
 }
 
-Evaluation Evaluate(const QString& expression, const NamedFunctions& functions) {
+Evaluation evaluate(const QString& expression, const NamedFunctions& functions) {
     Evaluation result;
     QString error;
-    QList<Token> tokens = Tokenise(expression, &error);
+    QList<Token> tokens = tokenise(expression, &error);
     if (!error.isEmpty()) {
         result.error = error;
         return result;
@@ -455,9 +455,9 @@ Evaluation Evaluate(const QString& expression, const NamedFunctions& functions) 
     return result;
 }
 
-QString NormalisedExpression(const QString& expression) {
+QString normalisedExpression(const QString& expression) {
     QString error;
-    const QList<Token> tokens = Tokenise(expression, &error);
+    const QList<Token> tokens = tokenise(expression, &error);
     if (!error.isEmpty())
         return expression.simplified();
     QString out;
@@ -465,23 +465,23 @@ QString NormalisedExpression(const QString& expression) {
         if (t.kind == Token::Kind::Text)
             out += QLatin1Char('"') + t.text.toLower() + QLatin1Char('"');
         else if (t.kind == Token::Kind::Number)
-            out += ValueOfText(t.text).describe();
+            out += valueOfText(t.text).describe();
         else
             out += t.text;
     }
     return out;
 }
 
-QString TaskSignature(const QString& expression) {
+QString taskSignature(const QString& expression) {
     QString error;
-    const QList<Token> tokens = Tokenise(expression, &error);
+    const QList<Token> tokens = tokenise(expression, &error);
     if (!error.isEmpty())
         return {};
     QStringList numbers, operations;
     for (int i = 0; i < tokens.size(); ++i) {
         const Token& t = tokens.at(i);
         if (t.kind == Token::Kind::Number) {
-            numbers << ValueOfText(t.text).describe();
+            numbers << valueOfText(t.text).describe();
         } else if (t.kind == Token::Kind::Name) {
             QString call = t.text;
             // The reading with its picture and label: count(p, "Ivan").

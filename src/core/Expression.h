@@ -38,7 +38,7 @@ struct Value {
 };
 
 // Functions NAME(subject[, "argument"]) beside yes(...): their names, and the
-// text of a call (a number or a word, read as ValueOfText does); *error, the
+// text of a call (a number or a word, read as valueOfText does); *error, the
 // whole message, when the call cannot be answered.
 struct NamedFunctions {
     QStringList names;
@@ -51,16 +51,16 @@ struct Evaluation {
     Value value;
     QString error; // non-empty: the check cannot be computed, and why
 };
-Evaluation Evaluate(const QString& expression, const NamedFunctions& functions = {});
+Evaluation evaluate(const QString& expression, const NamedFunctions& functions = {});
 
 // Text as the value of a reading or an option: "7.5", "3/4", "1 2/3" are numbers.
-Value ValueOfText(const QString& text);
+Value valueOfText(const QString& text);
 
 // The check written one way: operators as + - * / and no spaces, so that
 // "9 - 2", "9−2" and "9 x 2" / "9*2" read alike.
-QString NormalisedExpression(const QString& expression);
+QString normalisedExpression(const QString& expression);
 // What a check computes with: its numbers and operations, sorted, and the
 // pictures' readings it asks for; empty for a check without any operation.
-QString TaskSignature(const QString& expression);
+QString taskSignature(const QString& expression);
 
 } // namespace checks

@@ -6,7 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-const std::vector<GraphicsItem>& GraphicsItems() {
+const std::vector<GraphicsItem>& graphicsItems() {
     // Ids 38 to 40 are not used.
     static const std::vector<GraphicsItem> items = {
         {1, "about_off.bmp"},
@@ -102,23 +102,23 @@ const std::vector<GraphicsItem>& GraphicsItems() {
     return items;
 }
 
-QString GraphicsFileName(int id) {
-    for (const GraphicsItem& item : GraphicsItems()) {
+QString graphicsFileName(int id) {
+    for (const GraphicsItem& item : graphicsItems()) {
         if (item.id == id)
             return QString::fromLatin1(item.fileName);
     }
     return QString();
 }
 
-int GraphicsId(const QString& fileName) {
-    for (const GraphicsItem& item : GraphicsItems()) {
+int graphicsId(const QString& fileName) {
+    for (const GraphicsItem& item : graphicsItems()) {
         if (fileName == QLatin1String(item.fileName))
             return item.id;
     }
     return 0;
 }
 
-QString GraphicsFolder(const QString& programFolder) {
+QString graphicsFolder(const QString& programFolder) {
     return programFolder + QStringLiteral("/Graphics");
 }
 
@@ -137,13 +137,13 @@ bool fileHolds(const QString& path, const QByteArray& bytes) {
 
 QStringList ExtractGraphics(const ResourceStore& store, const QString& programFolder) {
     QStringList failed;
-    const QString folder = GraphicsFolder(programFolder);
+    const QString folder = graphicsFolder(programFolder);
     // A link in the folder's place would take the pictures somewhere else:
     // nothing is written through it (the pictures come from the store).
     const bool linked = QFileInfo(folder).isSymLink();
     if (!linked)
         QDir().mkpath(folder);
-    for (const GraphicsItem& item : GraphicsItems()) {
+    for (const GraphicsItem& item : graphicsItems()) {
         if (linked) {
             failed.append(QString::fromLatin1(item.fileName));
             continue;

@@ -10,11 +10,11 @@ struct GraphicsItem {
     const char* fileName;
 };
 
-const std::vector<GraphicsItem>& GraphicsItems();
+const std::vector<GraphicsItem>& graphicsItems();
 // File name of graphics id, or empty for an id that is not a graphics item.
-QString GraphicsFileName(int id);
+QString graphicsFileName(int id);
 // Id of a graphics file name (exact match), or 0.
-int GraphicsId(const QString& fileName);
+int graphicsId(const QString& fileName);
 
 // Writes every graphics item into programFolder + "/Graphics/", creating the
 // folder and its parents. A file already holding exactly the item's bytes is
@@ -22,4 +22,4 @@ int GraphicsId(const QString& fileName);
 // that could not be written (empty when all are in place).
 class ResourceStore;
 QStringList ExtractGraphics(const ResourceStore& store, const QString& programFolder);
-QString GraphicsFolder(const QString& programFolder);
+QString graphicsFolder(const QString& programFolder);

@@ -4,7 +4,7 @@
 
 Q_LOGGING_CATEGORY(lcQuillora, "quillora")
 
-void LogFailure(const QString& what, const QString& path, const QString& reason) {
+void logFailure(const QString& what, const QString& path, const QString& reason) {
     QString line = what;
     if (!path.isEmpty())
         line += QStringLiteral(": ") + QDir::toNativeSeparators(path);

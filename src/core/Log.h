@@ -11,5 +11,5 @@ Q_DECLARE_LOGGING_CATEGORY(lcQuillora)
 // One warning line for a failure the user is told about, logged where the
 // window turns it into words: what failed, the file or folder it concerns,
 // and the system's reason ("the disk is full"); empty parts are left out.
-void LogFailure(const QString& what, const QString& path = QString(),
+void logFailure(const QString& what, const QString& path = QString(),
                 const QString& reason = QString());

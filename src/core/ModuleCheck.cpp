@@ -23,7 +23,7 @@ struct Record {
 // The records of a table in file order; lines without a tag are skipped.
 QList<Record> Records(const QByteArray& bytes) {
     QList<Record> records;
-    for (const QString& line : SplitRecordText(QString::fromLatin1(bytes))) {
+    for (const QString& line : splitRecordText(QString::fromLatin1(bytes))) {
         if (!line.startsWith(QLatin1Char('#')))
             continue;
         const qsizetype close = line.indexOf(QStringLiteral("#>"), 1);
@@ -216,7 +216,7 @@ private:
     }
 
     // Why a key cannot be an answer of its kind, or empty.
-    static QString KeyProblem(const QStringList& keys, const QStringList& letters,
+    static QString keyProblem(const QStringList& keys, const QStringList& letters,
                               const QList<AnswerKind>& kinds, int b) {
         const QString& key = keys.at(b);
         const AnswerKind kind = kinds.at(b);
@@ -229,7 +229,7 @@ private:
         if (!follower && key.trimmed().isEmpty())
             return QStringLiteral("the answer is empty");
         double number = 0;
-        if (kind == AnswerKind::N && !ParseAnswerNumber(key, QLocale::c(), &number))
+        if (kind == AnswerKind::N && !parseAnswerNumber(key, QLocale::c(), &number))
             return QStringLiteral("the answer \"%1\" is not a number").arg(key);
         if ((kind == AnswerKind::F || kind == AnswerKind::X || kind == AnswerKind::R) &&
             !fraction.match(key.trimmed()).hasMatch())
@@ -237,7 +237,7 @@ private:
         if (kind == AnswerKind::Q && (key.size() != 1 || key.at(0) < u'1' || key.at(0) > u'9'))
             return QStringLiteral("the answer \"%1\" is not the number of an option").arg(key);
         if ((kind == AnswerKind::M || (kind == AnswerKind::G && !follower)) &&
-            KeyAlternatives(key).isEmpty())
+            keyAlternatives(key).isEmpty())
             return QStringLiteral("the answer \"%1\" does not list its alternatives as \";a;b\"")
                 .arg(key);
         if (follower && (b == 0 || kinds.at(b - 1) != AnswerKind::G))
@@ -248,7 +248,7 @@ private:
     void checkQuestion(const Question& q, const QStringList& keys, const QStringList& letters,
                        const QStringList& marks, const QStringList& checkTexts) {
         const int blanks = int(keys.size());
-        const QList<AnswerKind> kinds = ParseAnswerKinds(letters);
+        const QList<AnswerKind> kinds = parseAnswerKinds(letters);
         bool keysSound = true;
         for (int b = 0; b < blanks; ++b) {
             const QString at = blankWhere(q, b, blanks);
@@ -258,7 +258,7 @@ private:
             if (!markOk || mark < 1 || mark > 9 || marks.at(b).size() != 1)
                 add(at + QStringLiteral(": the mark \"%1\" is not a whole number from 1 to 9.")
                              .arg(marks.at(b)));
-            const QString problem = KeyProblem(keys, letters, kinds, b);
+            const QString problem = keyProblem(keys, letters, kinds, b);
             if (!problem.isEmpty()) {
                 add(at + QStringLiteral(": ") + problem + QLatin1Char('.'));
                 keysSound = false;
@@ -269,14 +269,14 @@ private:
         // What a pupil types: the key's own answer, or what its check computes.
         QStringList answers;
         for (int b = 0; b < blanks; ++b)
-            answers << ModelAnswer(QStringList(blanks, QString()), keys, kinds, b);
+            answers << modelAnswer(QStringList(blanks, QString()), keys, kinds, b);
         QList<QStringList> candidates;
         for (int b = 0; b < blanks; ++b) {
             if (checkTexts.at(b).trimmed().isEmpty()) {
                 candidates << QStringList();
                 continue;
             }
-            const checks::Evaluation e = checks::Evaluate(checkTexts.at(b));
+            const checks::Evaluation e = checks::evaluate(checkTexts.at(b));
             if (!e.error.isEmpty()) {
                 add(blankWhere(q, b, blanks) +
                     QStringLiteral(": the check %1 cannot be worked out: %2.")
@@ -290,7 +290,7 @@ private:
         for (int b = 0; b < blanks; ++b) {
             if (candidates.at(b).isEmpty())
                 continue;
-            if (!CheckGivesKey(answers, candidates.at(b), keys, kinds, b))
+            if (!checkGivesKey(answers, candidates.at(b), keys, kinds, b))
                 add(blankWhere(q, b, blanks) +
                     QStringLiteral(": the answer \"%1\" does not match its check %2 (%3).")
                         .arg(keys.at(b), checkTexts.at(b), candidates.at(b).value(0)));
@@ -308,7 +308,7 @@ private:
                 add(where(q) + QStringLiteral(": its document cannot be read: %1.").arg(why));
                 continue;
             }
-            for (const QString& problem : DocumentProblems(bytes))
+            for (const QString& problem : documentProblems(bytes))
                 add(where(q) + QStringLiteral(": its document ") + problem + QLatin1Char('.'));
         }
         for (int id : m_file.documentIds()) {
@@ -326,7 +326,7 @@ private:
 };
 
 // Entities in an attribute value, so that "&#106;avascript:" reads as it runs.
-QString DecodeEntities(const QString& text) {
+QString decodeEntities(const QString& text) {
     static const QRegularExpression entity(
         QStringLiteral("&#(x?)([0-9a-fA-F]{1,6});?|&amp;|&colon;"),
         QRegularExpression::CaseInsensitiveOption);
@@ -354,9 +354,9 @@ QString DecodeEntities(const QString& text) {
 }
 
 // Why a reference written in part `from` is not safe to follow, or empty.
-QString ReferenceProblem(const MhtmlArchive& archive, int from, const QString& raw) {
+QString referenceProblem(const MhtmlArchive& archive, int from, const QString& raw) {
     QString reference;
-    for (const QChar c : DecodeEntities(raw)) {
+    for (const QChar c : decodeEntities(raw)) {
         if (c.unicode() > 32)
             reference += c;
     }
@@ -387,22 +387,22 @@ QString ModuleCheckResult::text() const {
     return out;
 }
 
-bool CheckGivesKey(const QStringList& answers, const QStringList& candidates,
+bool checkGivesKey(const QStringList& answers, const QStringList& candidates,
                    const QStringList& keys, const QList<AnswerKind>& kinds, int blank) {
     for (const QString& candidate : candidates) {
         QStringList tried = answers;
         tried[blank] = candidate;
-        if (MarkBlank(tried, keys, kinds, blank, QLocale::c()) == ResultMark::Correct)
+        if (markBlank(tried, keys, kinds, blank, QLocale::c()) == ResultMark::Correct)
             return true;
     }
     return false;
 }
 
-ModuleCheckResult CheckModule(const ModuleFile& file, int cap) {
+ModuleCheckResult checkModule(const ModuleFile& file, int cap) {
     return Checker(file, cap).run();
 }
 
-QStringList DocumentProblems(const QByteArray& mhtml) {
+QStringList documentProblems(const QByteArray& mhtml) {
     MhtmlArchive archive;
     if (!archive.parse(mhtml))
         return {QStringLiteral("cannot be read (%1)").arg(archive.errorString())};
@@ -463,7 +463,7 @@ QStringList DocumentProblems(const QByteArray& mhtml) {
                                                        : QStringList{value};
                     for (const QString& reference : references) {
                         const QString problem =
-                            ReferenceProblem(archive, i, reference.trimmed().section(u' ', 0, 0));
+                            referenceProblem(archive, i, reference.trimmed().section(u' ', 0, 0));
                         if (!problem.isEmpty())
                             add(problem);
                     }
@@ -475,7 +475,7 @@ QStringList DocumentProblems(const QByteArray& mhtml) {
         auto urls = cssUrl.globalMatch(text);
         while (urls.hasNext()) {
             const QRegularExpressionMatch m = urls.next();
-            const QString problem = ReferenceProblem(
+            const QString problem = referenceProblem(
                 archive, i, m.captured(2).isEmpty() ? m.captured(4) : m.captured(2));
             if (!problem.isEmpty())
                 add(problem);

@@ -20,15 +20,15 @@ struct ModuleCheckResult {
     QString text() const;
 };
 
-ModuleCheckResult CheckModule(const ModuleFile& file, int cap = 50);
+ModuleCheckResult checkModule(const ModuleFile& file, int cap = 50);
 
 // Whether an MHTML document is safe to show: it parses, holds no script,
 // event handler, javascript: or data: link, nothing that leaves the archive,
 // no iframe, object, embed, form, base or meta refresh. The problems in plain
 // words (empty when it is safe).
-QStringList DocumentProblems(const QByteArray& mhtml);
+QStringList documentProblems(const QByteArray& mhtml);
 
 // Whether one of the answers a blank's check gives (candidates) is marked
 // correct against its key, the other blanks answered as `answers` holds.
-bool CheckGivesKey(const QStringList& answers, const QStringList& candidates,
+bool checkGivesKey(const QStringList& answers, const QStringList& candidates,
                    const QStringList& keys, const QList<AnswerKind>& kinds, int blank);

@@ -16,19 +16,19 @@ namespace {
 
 constexpr qint64 MiB = 1024 * 1024;
 
-QString Damaged(const QString& why) {
+QString damaged(const QString& why) {
     return QStringLiteral("This module file is damaged: %1.").arg(why);
 }
 
-QString NotModuleText() {
+QString notModuleText() {
     return QStringLiteral("This file is not a Quillora module.");
 }
 
-QString TooLargeText(qint64 limit) {
+QString tooLargeText(qint64 limit) {
     return QStringLiteral("This module file is larger than %1 MB.").arg(limit / MiB);
 }
 
-bool IsTableName(const QString& name) {
+bool isTableName(const QString& name) {
     for (const char* table : {ModuleEntry::Info, ModuleEntry::Papers, ModuleEntry::Keys,
                               ModuleEntry::Kinds, ModuleEntry::Marks, ModuleEntry::Checks}) {
         if (name == QLatin1String(table))
@@ -38,7 +38,7 @@ bool IsTableName(const QString& name) {
 }
 
 // The local id of "documents/<id>.mht", or 0.
-int DocumentIdOf(const QString& name) {
+int documentIdOf(const QString& name) {
     static const QRegularExpression document(QStringLiteral("^documents/([1-9][0-9]{0,3})\\.mht$"));
     const QRegularExpressionMatch m = document.match(name);
     if (!m.hasMatch())
@@ -48,7 +48,7 @@ int DocumentIdOf(const QString& name) {
 }
 
 // Why a name may not stand in a module file at all, or empty.
-QString HostileName(const QString& name) {
+QString hostileName(const QString& name) {
     if (name.isEmpty())
         return QStringLiteral("an entry has no name");
     for (const QChar c : name) {
@@ -68,8 +68,8 @@ QString HostileName(const QString& name) {
 }
 
 // Fields of the first record of tag; found false when there is none.
-QStringList RecordFields(const QStringList& lines, const QString& tag, bool* found) {
-    const qsizetype at = FindTagLine(lines, tag);
+QStringList recordFields(const QStringList& lines, const QString& tag, bool* found) {
+    const qsizetype at = findTagLine(lines, tag);
     *found = false;
     if (at < 0)
         return {};
@@ -81,7 +81,7 @@ QStringList RecordFields(const QStringList& lines, const QString& tag, bool* fou
     return line.mid(prefix.size()).split(QLatin1Char('>'));
 }
 
-bool WholeNumber(const QString& text, int lo, int hi, int* value) {
+bool wholeNumber(const QString& text, int lo, int hi, int* value) {
     static const QRegularExpression digits(QStringLiteral("^[0-9]{1,6}$"));
     if (!digits.match(text).hasMatch())
         return false;
@@ -90,11 +90,11 @@ bool WholeNumber(const QString& text, int lo, int hi, int* value) {
 }
 
 // Reads module.txt; the first rule it breaks, or empty.
-QString ParseInfo(const QByteArray& bytes, ModuleInfo* info) {
-    const QStringList lines = SplitRecordText(QString::fromLatin1(bytes));
+QString parseInfo(const QByteArray& bytes, ModuleInfo* info) {
+    const QStringList lines = splitRecordText(QString::fromLatin1(bytes));
     bool found = false;
     auto single = [&](const char* tag) {
-        const QStringList f = RecordFields(lines, QLatin1String(tag), &found);
+        const QStringList f = recordFields(lines, QLatin1String(tag), &found);
         return found && f.size() == 1 ? f.first() : QString();
     };
     const QString format = single("FMT");
@@ -107,23 +107,23 @@ QString ParseInfo(const QByteArray& bytes, ModuleInfo* info) {
     static const QRegularExpression mid(QStringLiteral("^[A-Za-z0-9-]{1,40}$"));
     if (!mid.match(info->mid).hasMatch())
         return QStringLiteral("module.txt has no proper module identity (MID)");
-    if (!WholeNumber(single("VER"), 1, 99999, &info->version))
+    if (!wholeNumber(single("VER"), 1, 99999, &info->version))
         return QStringLiteral("module.txt has no version from 1 to 99999 (VER)");
     info->heading = single("HED");
     if (info->heading.trimmed().isEmpty() || info->heading.size() > 24)
         return QStringLiteral("module.txt has no heading of 1 to 24 characters (HED)");
-    if (!WholeNumber(single("TT"), 1, 10, &info->topicCount))
+    if (!wholeNumber(single("TT"), 1, 10, &info->topicCount))
         return QStringLiteral("module.txt has no topic count from 1 to 10 (TT)");
-    if (!WholeNumber(single("TP"), 1, 50, &info->paperCount) ||
+    if (!wholeNumber(single("TP"), 1, 50, &info->paperCount) ||
         info->paperCount != 5 * info->topicCount)
         return QStringLiteral("module.txt does not give five papers per topic (TP)");
-    info->topicNames = RecordFields(lines, QStringLiteral("TN"), &found);
+    info->topicNames = recordFields(lines, QStringLiteral("TN"), &found);
     bool namesOk = found && info->topicNames.size() == info->topicCount;
     for (const QString& name : std::as_const(info->topicNames))
         namesOk = namesOk && !name.trimmed().isEmpty() && name.size() <= 60;
     if (!namesOk)
         return QStringLiteral("module.txt does not name its %1 topics (TN)").arg(info->topicCount);
-    info->paperStamps = RecordFields(lines, QStringLiteral("PS"), &found);
+    info->paperStamps = recordFields(lines, QStringLiteral("PS"), &found);
     static const QRegularExpression hex(QStringLiteral("^[0-9a-f]{1,64}$"));
     bool stampsOk = found && info->paperStamps.size() == info->paperCount;
     for (const QString& stamp : std::as_const(info->paperStamps))
@@ -151,7 +151,7 @@ QString ModuleEntry::Document(int localId) {
 
 struct ModuleFile::Data {
     Status status = Status::NotModule;
-    QString message = NotModuleText();
+    QString message = notModuleText();
     ModuleInfo info;
     ModuleLimits limits;
     QByteArray bytes; // the archive; the zip reads from it
@@ -189,15 +189,15 @@ QString ModuleFile::Data::listEntries() {
             !(st.valid & ZIP_STAT_NAME) || !(st.valid & ZIP_STAT_SIZE))
             return QStringLiteral("entry %1 cannot be read").arg(i + 1);
         const QString name = QString::fromUtf8(st.name);
-        const QString hostile = HostileName(name);
+        const QString hostile = hostileName(name);
         if (!hostile.isEmpty())
             return hostile;
         const QString shown = QStringLiteral("\"%1\"").arg(name);
         if (seen.contains(name))
             return QStringLiteral("the entry %1 appears twice").arg(shown);
         seen.insert(name);
-        const int documentId = DocumentIdOf(name);
-        if (documentId == 0 && !IsTableName(name))
+        const int documentId = documentIdOf(name);
+        if (documentId == 0 && !isTableName(name))
             return QStringLiteral("it holds an entry %1 that a module does not have").arg(shown);
         zip_uint8_t system = 0;
         zip_uint32_t attributes = 0;
@@ -231,7 +231,7 @@ QString ModuleFile::Data::listEntries() {
 
 void ModuleFile::Data::open() {
     if (bytes.size() > limits.fileBytes)
-        return refuse(Status::TooLarge, TooLargeText(limits.fileBytes));
+        return refuse(Status::TooLarge, tooLargeText(limits.fileBytes));
     ZipError error;
     // The archive owns its source once opened; a failed open leaves it to us.
     auto openWith = [this, &error](int flags) {
@@ -251,7 +251,7 @@ void ModuleFile::Data::open() {
         if (zip) {
             const QString listed = listEntries();
             return refuse(Status::Damaged,
-                          Damaged(listed.isEmpty()
+                          damaged(listed.isEmpty()
                                       ? QStringLiteral("its entries do not agree with its "
                                                        "table of contents")
                                       : listed));
@@ -261,37 +261,37 @@ void ModuleFile::Data::open() {
         // A file that starts as an archive but cannot be opened was cut short
         // or broken; anything else is some other kind of file.
         if (bytes.startsWith(QByteArrayLiteral("PK\x03\x04")))
-            return refuse(Status::Damaged, Damaged(QStringLiteral("it is cut short or broken")));
-        return refuse(Status::NotModule, NotModuleText());
+            return refuse(Status::Damaged, damaged(QStringLiteral("it is cut short or broken")));
+        return refuse(Status::NotModule, notModuleText());
     }
     // Any other archive is some other kind of file, whatever it holds.
     if (zip_name_locate(zip, ModuleEntry::Info, 0) < 0)
-        return refuse(Status::NotModule, NotModuleText());
+        return refuse(Status::NotModule, notModuleText());
     const QString listed = listEntries();
     if (!listed.isEmpty())
-        return refuse(Status::Damaged, Damaged(listed));
+        return refuse(Status::Damaged, damaged(listed));
     if (!entries.contains(QLatin1String(ModuleEntry::Info)))
-        return refuse(Status::NotModule, NotModuleText());
+        return refuse(Status::NotModule, notModuleText());
     for (const char* table : {ModuleEntry::Papers, ModuleEntry::Keys, ModuleEntry::Kinds,
                               ModuleEntry::Marks, ModuleEntry::Checks}) {
         if (!entries.contains(QLatin1String(table)))
             return refuse(Status::Damaged,
-                          Damaged(QStringLiteral("it has no %1").arg(QLatin1String(table))));
+                          damaged(QStringLiteral("it has no %1").arg(QLatin1String(table))));
     }
     status = Status::Ok; // entry() reads only an opened file
     QString why;
     bool ok = false;
     const QByteArray infoText =
-        ModuleFile::ReadEntry(*this, QLatin1String(ModuleEntry::Info), &ok, &why);
+        ModuleFile::readEntry(*this, QLatin1String(ModuleEntry::Info), &ok, &why);
     if (!ok)
-        return refuse(Status::Damaged, Damaged(why));
-    const QString bad = ParseInfo(infoText, &info);
+        return refuse(Status::Damaged, damaged(why));
+    const QString bad = parseInfo(infoText, &info);
     if (!bad.isEmpty())
-        return refuse(Status::Damaged, Damaged(bad));
+        return refuse(Status::Damaged, damaged(bad));
     message.clear();
 }
 
-QByteArray ModuleFile::ReadEntry(const Data& data, const QString& name, bool* ok, QString* why) {
+QByteArray ModuleFile::readEntry(const Data& data, const QString& name, bool* ok, QString* why) {
     *ok = false;
     const QString shown = QStringLiteral("\"%1\"").arg(name);
     auto fail = [&](const QString& text) {
@@ -333,7 +333,7 @@ QByteArray ModuleFile::ReadEntry(const Data& data, const QString& name, bool* ok
 
 ModuleFile::ModuleFile() : d(std::make_shared<Data>()) {}
 
-ModuleFile ModuleFile::FromBytes(const QByteArray& bytes, const ModuleLimits& limits) {
+ModuleFile ModuleFile::fromBytes(const QByteArray& bytes, const ModuleLimits& limits) {
     ModuleFile file;
     file.d->limits = limits;
     file.d->bytes = bytes;
@@ -341,12 +341,12 @@ ModuleFile ModuleFile::FromBytes(const QByteArray& bytes, const ModuleLimits& li
     return file;
 }
 
-ModuleFile ModuleFile::Open(const QString& path, const ModuleLimits& limits) {
+ModuleFile ModuleFile::open(const QString& path, const ModuleLimits& limits) {
     const QFileInfo info(path);
     ModuleFile file;
     file.d->limits = limits;
     if (info.exists() && info.isFile() && info.size() > limits.fileBytes) {
-        file.d->refuse(Status::TooLarge, TooLargeText(limits.fileBytes));
+        file.d->refuse(Status::TooLarge, tooLargeText(limits.fileBytes));
         return file;
     }
     QFile in(path);
@@ -364,7 +364,7 @@ ModuleFile ModuleFile::Open(const QString& path, const ModuleLimits& limits) {
             QStringLiteral("This module file cannot be read: %1.").arg(in.errorString()));
         return file;
     }
-    return FromBytes(bytes, limits);
+    return fromBytes(bytes, limits);
 }
 
 ModuleFile::Status ModuleFile::status() const {
@@ -389,7 +389,7 @@ QList<int> ModuleFile::documentIds() const {
 
 QByteArray ModuleFile::entry(const QString& name, bool* ok, QString* why) const {
     bool read = false;
-    QByteArray bytes = ReadEntry(*d, name, &read, why);
+    QByteArray bytes = readEntry(*d, name, &read, why);
     if (ok)
         *ok = read;
     return bytes;
@@ -401,7 +401,7 @@ QByteArray ModuleFile::document(int localId, bool* ok, QString* why) const {
 
 // --- Writing ----------------------------------------------------------------
 
-QString ModulePaperStamp(const ModulePaper& paper) {
+QString modulePaperStamp(const ModulePaper& paper) {
     QCryptographicHash hash(QCryptographicHash::Sha256);
     for (const ModuleQuestion& question : paper.questions) {
         hash.addData(QByteArray(QByteArray::number(question.id) + "\n"));
@@ -415,10 +415,10 @@ QString ModulePaperStamp(const ModulePaper& paper) {
     return QString::fromLatin1(hash.result().toHex().left(16));
 }
 
-QByteArray ModuleInfoText(const ModuleSource& source) {
+QByteArray moduleInfoText(const ModuleSource& source) {
     QStringList stamps;
     for (const ModulePaper& paper : source.papers)
-        stamps << ModulePaperStamp(paper);
+        stamps << modulePaperStamp(paper);
     const int topics = int(source.topicNames.size());
     QStringList lines{QStringLiteral("#FMT#>1"),
                       QStringLiteral("#MID#>") + source.mid,
@@ -430,13 +430,13 @@ QByteArray ModuleInfoText(const ModuleSource& source) {
                       QStringLiteral("#PS#>") + stamps.join(QLatin1Char('>'))};
     if (!source.author.isEmpty())
         lines << QStringLiteral("#AUT#>") + source.author;
-    return RecordLinesText(lines);
+    return recordLinesText(lines);
 }
 
-QByteArray ModuleTableText(const ModuleSource& source, const char* entryName) {
+QByteArray moduleTableText(const ModuleSource& source, const char* entryName) {
     const QString name = QLatin1String(entryName);
     if (name == QLatin1String(ModuleEntry::Info))
-        return ModuleInfoText(source);
+        return moduleInfoText(source);
     QStringList lines;
     for (int p = 0; p < source.papers.size(); ++p) {
         const ModulePaper& paper = source.papers.at(p);
@@ -444,7 +444,7 @@ QByteArray ModuleTableText(const ModuleSource& source, const char* entryName) {
             QStringList ids;
             for (const ModuleQuestion& question : paper.questions)
                 ids << QString::number(question.id);
-            lines << BuildRecordLine(QString::number(101 + p), ids);
+            lines << buildRecordLine(QString::number(101 + p), ids);
             continue;
         }
         for (const ModuleQuestion& question : paper.questions) {
@@ -459,13 +459,13 @@ QByteArray ModuleTableText(const ModuleSource& source, const char* entryName) {
                 else
                     fields << blank.check;
             }
-            lines << BuildRecordLine(QString::number(question.id), fields);
+            lines << buildRecordLine(QString::number(question.id), fields);
         }
     }
-    return RecordLinesText(lines);
+    return recordLinesText(lines);
 }
 
-QByteArray PackZipEntries(const QList<QPair<QString, QByteArray>>& entries, QString* error) {
+QByteArray packZipEntries(const QList<QPair<QString, QByteArray>>& entries, QString* error) {
     auto fail = [&](const QString& why) {
         if (error)
             *error = QStringLiteral("The module file could not be packed: %1.").arg(why);
@@ -536,7 +536,7 @@ QString Uncarried(const ModuleSource& source) {
         }
     }
     for (const QString& text : std::as_const(texts)) {
-        if (!IsStorableText(text))
+        if (!isStorableText(text))
             return text;
     }
     return QString();
@@ -544,7 +544,7 @@ QString Uncarried(const ModuleSource& source) {
 
 } // namespace
 
-QByteArray WriteModuleBytes(const ModuleSource& source, QString* error) {
+QByteArray writeModuleBytes(const ModuleSource& source, QString* error) {
     const QString uncarried = Uncarried(source);
     if (!uncarried.isNull()) {
         if (error)
@@ -557,7 +557,7 @@ QByteArray WriteModuleBytes(const ModuleSource& source, QString* error) {
     QList<QPair<QString, QByteArray>> entries;
     for (const char* name : {ModuleEntry::Info, ModuleEntry::Papers, ModuleEntry::Keys,
                              ModuleEntry::Kinds, ModuleEntry::Marks, ModuleEntry::Checks})
-        entries.append({QLatin1String(name), ModuleTableText(source, name)});
+        entries.append({QLatin1String(name), moduleTableText(source, name)});
     QMap<int, QByteArray> documents;
     for (const ModulePaper& paper : source.papers) {
         for (const ModuleQuestion& question : paper.questions)
@@ -565,14 +565,14 @@ QByteArray WriteModuleBytes(const ModuleSource& source, QString* error) {
     }
     for (auto it = documents.constBegin(); it != documents.constEnd(); ++it)
         entries.append({ModuleEntry::Document(it.key()), it.value()});
-    return PackZipEntries(entries, error);
+    return packZipEntries(entries, error);
 }
 
-bool WriteModuleFile(const QString& path, const ModuleSource& source, QString* error) {
-    const QByteArray bytes = WriteModuleBytes(source, error);
+bool writeModuleFile(const QString& path, const ModuleSource& source, QString* error) {
+    const QByteArray bytes = writeModuleBytes(source, error);
     if (bytes.isEmpty())
         return false;
-    const FileWriteOutcome written = WriteFileAtomically(path, bytes);
+    const FileWriteOutcome written = writeFileAtomically(path, bytes);
     if (!written.ok() && error)
         *error = QStringLiteral("The module file %1 could not be written: %2.")
                      .arg(QFileInfo(path).fileName(), written.reason());

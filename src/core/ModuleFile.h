@@ -59,8 +59,8 @@ public:
     };
 
     ModuleFile(); // Status NotModule, nothing held
-    static ModuleFile Open(const QString& path, const ModuleLimits& limits = {});
-    static ModuleFile FromBytes(const QByteArray& bytes, const ModuleLimits& limits = {});
+    static ModuleFile open(const QString& path, const ModuleLimits& limits = {});
+    static ModuleFile fromBytes(const QByteArray& bytes, const ModuleLimits& limits = {});
 
     Status status() const;
     bool ok() const { return status() == Status::Ok; }
@@ -87,7 +87,7 @@ public:
 
 private:
     struct Data;
-    static QByteArray ReadEntry(const Data& data, const QString& name, bool* ok, QString* why);
+    static QByteArray readEntry(const Data& data, const QString& name, bool* ok, QString* why);
     std::shared_ptr<Data> d;
 };
 
@@ -122,18 +122,18 @@ struct ModuleSource {
 
 // A hex digest of the paper's question ids, keys, kinds, marks and documents:
 // an unchanged paper keeps its stamp across versions.
-QString ModulePaperStamp(const ModulePaper& paper);
+QString modulePaperStamp(const ModulePaper& paper);
 // module.txt and the tables as they are packed.
-QByteArray ModuleInfoText(const ModuleSource& source);
-QByteArray ModuleTableText(const ModuleSource& source, const char* entryName);
+QByteArray moduleInfoText(const ModuleSource& source);
+QByteArray moduleTableText(const ModuleSource& source, const char* entryName);
 
 // The module file's bytes: entries in a fixed order (module.txt, the tables,
 // checks.txt, then the documents by id) with fixed times, so that the same
 // source packs to the same bytes. Empty, with *error set, when libzip fails.
-QByteArray WriteModuleBytes(const ModuleSource& source, QString* error = nullptr);
+QByteArray writeModuleBytes(const ModuleSource& source, QString* error = nullptr);
 // Writes the file whole (atomically); false with *error in plain words.
-bool WriteModuleFile(const QString& path, const ModuleSource& source, QString* error = nullptr);
+bool writeModuleFile(const QString& path, const ModuleSource& source, QString* error = nullptr);
 // A ZIP of arbitrary named entries in the given order, fixed times: the
 // writer's own packing, also used by tests to make hostile files.
-QByteArray PackZipEntries(const QList<QPair<QString, QByteArray>>& entries,
+QByteArray packZipEntries(const QList<QPair<QString, QByteArray>>& entries,
                           QString* error = nullptr);

@@ -9,9 +9,9 @@ const char* const Tens[] = {"",      "",      "twenty",  "thirty", "forty",
                             "fifty", "sixty", "seventy", "eighty", "ninety"};
 } // namespace
 
-QString NumberWords(long long n) {
+QString numberWords(long long n) {
     if (n < 0)
-        return QStringLiteral("minus ") + NumberWords(-n);
+        return QStringLiteral("minus ") + numberWords(-n);
     if (n < 20)
         return QLatin1String(Ones[n]);
     if (n < 100)
@@ -19,9 +19,9 @@ QString NumberWords(long long n) {
                (n % 10 ? QStringLiteral("-") + QLatin1String(Ones[n % 10]) : QString());
     if (n < 1000)
         return QLatin1String(Ones[n / 100]) + QStringLiteral(" hundred") +
-               (n % 100 ? QStringLiteral(" and ") + NumberWords(n % 100) : QString());
-    return NumberWords(n / 1000) + QStringLiteral(" thousand") +
+               (n % 100 ? QStringLiteral(" and ") + numberWords(n % 100) : QString());
+    return numberWords(n / 1000) + QStringLiteral(" thousand") +
            (n % 1000 == 0    ? QString()
-            : n % 1000 < 100 ? QStringLiteral(" and ") + NumberWords(n % 1000)
-                             : QStringLiteral(" ") + NumberWords(n % 1000));
+            : n % 1000 < 100 ? QStringLiteral(" and ") + numberWords(n % 1000)
+                             : QStringLiteral(" ") + numberWords(n % 1000));
 }

@@ -5,4 +5,4 @@
 
 #include <QString>
 
-QString NumberWords(long long n);
+QString numberWords(long long n);

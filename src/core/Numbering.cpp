@@ -2,7 +2,7 @@
 
 namespace Numbering {
 
-int QuestionOfBlank(const QList<int>& blanksPerQuestion, int blank) {
+int questionOfBlank(const QList<int>& blanksPerQuestion, int blank) {
     if (blank < 1)
         return 0;
     int sum = 0;
@@ -14,7 +14,7 @@ int QuestionOfBlank(const QList<int>& blanksPerQuestion, int blank) {
     return 0;
 }
 
-int FirstBlankOf(const QList<int>& blanksPerQuestion, int question) {
+int firstBlankOf(const QList<int>& blanksPerQuestion, int question) {
     int first = 1;
     for (int q = 1; q < question && q <= blanksPerQuestion.size(); ++q)
         first += blanksPerQuestion.at(q - 1);

@@ -8,28 +8,28 @@
 namespace Numbering {
 constexpr int PapersPerTopic = 5;
 // Paper index k (1..50) and paper id 100 + k, the key of the paper's records.
-inline int PaperNumOfIndex(int paperIndex) {
+inline int paperNumOfIndex(int paperIndex) {
     return 100 + paperIndex;
 }
-inline int PaperIndexOf(int paperNum) {
+inline int paperIndexOf(int paperNum) {
     return paperNum - 100;
 }
-inline QString PaperKey(int paperIndex) {
-    return QString::number(PaperNumOfIndex(paperIndex));
+inline QString paperKey(int paperIndex) {
+    return QString::number(paperNumOfIndex(paperIndex));
 }
-inline int TopicOfPaper(int paperNum) {
-    return (PaperIndexOf(paperNum) - 1) / PapersPerTopic + 1;
+inline int topicOfPaper(int paperNum) {
+    return (paperIndexOf(paperNum) - 1) / PapersPerTopic + 1;
 }
-inline int PaperInTopic(int paperNum) {
-    return (PaperIndexOf(paperNum) - 1) % PapersPerTopic + 1;
+inline int paperInTopic(int paperNum) {
+    return (paperIndexOf(paperNum) - 1) % PapersPerTopic + 1;
 }
 // TopicCount of topic k: 1, 6, 11, ..., 46.
-inline int TopicFirstIndex(int topic) {
+inline int topicFirstIndex(int topic) {
     return PapersPerTopic * (topic - 1) + 1;
 }
 // 1-based question of 1-based blank, from the blank counts per question; 0 when
 // the blank lies beyond the last question.
-int QuestionOfBlank(const QList<int>& blanksPerQuestion, int blank);
+int questionOfBlank(const QList<int>& blanksPerQuestion, int blank);
 // 1-based first blank of 1-based question q.
-int FirstBlankOf(const QList<int>& blanksPerQuestion, int question);
+int firstBlankOf(const QList<int>& blanksPerQuestion, int question);
 } // namespace Numbering

@@ -37,16 +37,16 @@ QString readProblem(const QString& tableName, int id, RecordError error) {
     return QStringLiteral("The %1 table (item %2) could not be read: %3.")
         .arg(tableName)
         .arg(id)
-        .arg(RecordErrorText(error));
+        .arg(recordErrorText(error));
 }
 
 } // namespace
 
-PaperContentRead LoadPaperContent(const ResourceStore& store, const QString& programFolder,
+PaperContentRead loadPaperContent(const ResourceStore& store, const QString& programFolder,
                                   int module, int paperNum) {
     PaperContentRead result;
     PaperContent& paper = result.content;
-    const QString scratch = programFolder + QLatin1Char('/') + TablesScratchName();
+    const QString scratch = programFolder + QLatin1Char('/') + tablesScratchName();
     const QString paperKey = QString::number(paperNum);
 
     auto note = [&result](const QString& problem) {
@@ -55,7 +55,7 @@ PaperContentRead LoadPaperContent(const ResourceStore& store, const QString& pro
     };
 
     const QString papersName = QStringLiteral("paper");
-    const int papersId = PapersTableId(module);
+    const int papersId = papersTableId(module);
     note(withTable(store, scratch, papersId, papersName, &result.notWritten, [&]() -> QString {
         const Read<QStringList> ids = ReadRecordAllFields(scratch, paperKey);
         if (ids.error == RecordError::KeyMissing)
@@ -76,7 +76,7 @@ PaperContentRead LoadPaperContent(const ResourceStore& store, const QString& pro
         return result;
 
     const QString keysName = QStringLiteral("answer key");
-    const int keysId = KeysTableId(module);
+    const int keysId = keysTableId(module);
     note(withTable(store, scratch, keysId, keysName, &result.notWritten, [&]() -> QString {
         const Read<QStringList> keys = ReadFieldsForKeys(scratch, questions);
         if (!keys.ok())
@@ -90,17 +90,17 @@ PaperContentRead LoadPaperContent(const ResourceStore& store, const QString& pro
     }));
 
     const QString kindsName = QStringLiteral("answer kind");
-    const int kindsId = KindsTableId(module);
+    const int kindsId = kindsTableId(module);
     note(withTable(store, scratch, kindsId, kindsName, &result.notWritten, [&]() -> QString {
         const Read<QStringList> kinds = ReadFieldsForKeys(scratch, questions);
         if (!kinds.ok())
             return readProblem(kindsName, kindsId, kinds.error);
-        paper.AnswerKinds = ParseAnswerKinds(kinds.value);
+        paper.AnswerKinds = parseAnswerKinds(kinds.value);
         return QString();
     }));
 
     const QString marksName = QStringLiteral("mark");
-    const int marksId = MarksTableId(module);
+    const int marksId = marksTableId(module);
     note(withTable(store, scratch, marksId, marksName, &result.notWritten, [&]() -> QString {
         const Read<QStringList> marks = ReadFieldsForKeys(scratch, questions);
         if (!marks.ok())

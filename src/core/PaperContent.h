@@ -33,20 +33,20 @@ struct PaperContentRead {
 };
 
 // Store ids of module m's tables.
-inline int PapersTableId(int module) {
+inline int papersTableId(int module) {
     return 30002 + 10 * module;
 }
-inline int KeysTableId(int module) {
+inline int keysTableId(int module) {
     return 30003 + 10 * module;
 }
-inline int KindsTableId(int module) {
+inline int kindsTableId(int module) {
     return 30004 + 10 * module;
 }
-inline int MarksTableId(int module) {
+inline int marksTableId(int module) {
     return 30005 + 10 * module;
 }
 
 // Reads paper paperNum (101..150) of module m through the scratch file
 // programFolder + "/temptext.txt", which is deleted after each table.
-PaperContentRead LoadPaperContent(const ResourceStore& store, const QString& programFolder,
+PaperContentRead loadPaperContent(const ResourceStore& store, const QString& programFolder,
                                   int module, int paperNum);

@@ -39,7 +39,7 @@ int ProgramDefinition::firstModule() const {
     return 0;
 }
 
-DefinitionRead ReadProgramDefinitionFile(const QString& path) {
+DefinitionRead readProgramDefinitionFile(const QString& path) {
     DefinitionRead result;
     ProgramDefinition& def = result.definition;
 
@@ -47,7 +47,7 @@ DefinitionRead ReadProgramDefinitionFile(const QString& path) {
     if (!name.ok()) {
         result.error = DefinitionError::NotExtracted;
         result.detail = QStringLiteral("The program definition could not be read: %1.")
-                            .arg(RecordErrorText(name.error));
+                            .arg(recordErrorText(name.error));
         return result;
     }
     def.displayName = name.value;
@@ -101,8 +101,8 @@ DefinitionRead ReadProgramDefinitionFile(const QString& path) {
     return result;
 }
 
-DefinitionRead ReadProgramDefinition(const ResourceStore& store, const QString& programFolder) {
-    const QString path = programFolder + QLatin1Char('/') + DefinitionScratchName();
+DefinitionRead readProgramDefinition(const ResourceStore& store, const QString& programFolder) {
+    const QString path = programFolder + QLatin1Char('/') + definitionScratchName();
     FileWriteOutcome written;
     if (store.ExtractResource(DefinitionItemId, QStringLiteral("Custom"), path,
                               ResourceStore::Durability::Scratch,
@@ -116,7 +116,7 @@ DefinitionRead ReadProgramDefinition(const ResourceStore& store, const QString& 
                             .arg(path);
         return result;
     }
-    DefinitionRead result = ReadProgramDefinitionFile(path);
+    DefinitionRead result = readProgramDefinitionFile(path);
     QFile::remove(path);
     return result;
 }

@@ -53,6 +53,6 @@ struct DefinitionRead {
 
 // Start-up step 4: extracts item 30000 to programFolder + "/temptext30000.txt",
 // reads it and deletes the file again.
-DefinitionRead ReadProgramDefinition(const ResourceStore& store, const QString& programFolder);
+DefinitionRead readProgramDefinition(const ResourceStore& store, const QString& programFolder);
 // Reads a definition file already on disk (also used by the content tool).
-DefinitionRead ReadProgramDefinitionFile(const QString& path);
+DefinitionRead readProgramDefinitionFile(const QString& path);

@@ -12,7 +12,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-bool FolderIsWritable(const QString& folder, FileWriteOutcome* why) {
+bool folderIsWritable(const QString& folder, FileWriteOutcome* why) {
     FileWriteOutcome outcome;
     if (folder.isEmpty() || !QDir(folder).exists()) {
         outcome = FileWriteOutcome::fromErrno(ENOENT);
@@ -32,7 +32,7 @@ bool FolderIsWritable(const QString& folder, FileWriteOutcome* why) {
     return outcome.ok();
 }
 
-QStringList ResultsFilesIn(const QString& folder) {
+QStringList resultsFilesIn(const QString& folder) {
     QStringList patterns;
     for (const char* stem :
          {"marks", "first", "second", "fresults", "sresults", "trend", "edition"})
@@ -51,16 +51,16 @@ QStringList ResultsFilesIn(const QString& folder) {
     return names;
 }
 
-QStringList CopyResultsFiles(const QString& from, const QString& to, QString* reason) {
+QStringList copyResultsFiles(const QString& from, const QString& to, QString* reason) {
     QStringList failed;
-    for (const QString& name : ResultsFilesIn(from)) {
+    for (const QString& name : resultsFilesIn(from)) {
         QFile source(QDir(from).filePath(name));
         FileWriteOutcome written = FileWriteOutcome::fromErrno(EIO);
         if (source.open(QIODevice::ReadOnly)) {
             const QByteArray bytes = source.readAll();
             const QString target = QDir(to).filePath(name);
             if (source.error() == QFileDevice::NoError && QDir().mkpath(QFileInfo(target).path()))
-                written = WriteFileAtomically(target, bytes);
+                written = writeFileAtomically(target, bytes);
         }
         if (written.ok())
             continue;
@@ -71,16 +71,16 @@ QStringList CopyResultsFiles(const QString& from, const QString& to, QString* re
     return failed;
 }
 
-ProgramFolderChoice ChooseProgramFolder(const QString& executableFolder) {
+ProgramFolderChoice chooseProgramFolder(const QString& executableFolder) {
     ProgramFolderChoice choice;
     FileWriteOutcome why;
-    if (FolderIsWritable(executableFolder, &why)) {
+    if (folderIsWritable(executableFolder, &why)) {
         choice.folder = executableFolder;
         return choice;
     }
     // Results left where the program can no longer write them are not
     // passed over in silence: the start-up says where they are.
-    if (!ResultsFilesIn(executableFolder).isEmpty()) {
+    if (!resultsFilesIn(executableFolder).isEmpty()) {
         choice.strandedFolder = executableFolder;
         choice.strandedReason = why.reason();
     }
@@ -89,27 +89,27 @@ ProgramFolderChoice ChooseProgramFolder(const QString& executableFolder) {
     return choice;
 }
 
-QString ResolveProgramFolder(const QString& executableFolder) {
-    return ChooseProgramFolder(executableFolder).folder;
+QString resolveProgramFolder(const QString& executableFolder) {
+    return chooseProgramFolder(executableFolder).folder;
 }
 
-QString TablesScratchName() {
+QString tablesScratchName() {
     return QStringLiteral("temptext.txt");
 }
 
-QString DefinitionScratchName() {
+QString definitionScratchName() {
     return QStringLiteral("temptext30000.txt");
 }
 
-QString QuestionScratchName(const QString& id) {
+QString questionScratchName(const QString& id) {
     return QStringLiteral("temppaper") + id + QStringLiteral(".mht");
 }
 
-int RemoveLeftoverScratchFiles(const QString& programFolder) {
+int removeLeftoverScratchFiles(const QString& programFolder) {
     const QDir folder(programFolder);
     int removed = 0;
-    const QStringList names = folder.entryList({QuestionScratchName(QStringLiteral("*")),
-                                                TablesScratchName(), DefinitionScratchName(),
+    const QStringList names = folder.entryList({questionScratchName(QStringLiteral("*")),
+                                                tablesScratchName(), definitionScratchName(),
                                                 // a results file's new bytes, not yet put in place
                                                 QStringLiteral(".*.new-??????")},
                                                QDir::Files | QDir::Hidden | QDir::System);

@@ -17,26 +17,26 @@ struct ProgramFolderChoice {
     QString strandedReason;
 };
 
-ProgramFolderChoice ChooseProgramFolder(const QString& executableFolder);
-QString ResolveProgramFolder(const QString& executableFolder);
+ProgramFolderChoice chooseProgramFolder(const QString& executableFolder);
+QString resolveProgramFolder(const QString& executableFolder);
 // Whether a file can be created in folder (tried, then removed); *why says
 // what the system refused.
-bool FolderIsWritable(const QString& folder, FileWriteOutcome* why = nullptr);
+bool folderIsWritable(const QString& folder, FileWriteOutcome* why = nullptr);
 // The results files of any module and program code that folder holds
 // ("marks2QMP.txt", ...), as names; with pupils, those of every pupil's
 // folder ("pupil2/marks2QMP.txt", ...) and last the list of pupils.
-QStringList ResultsFilesIn(const QString& folder);
+QStringList resultsFilesIn(const QString& folder);
 // Copies every results file of from into to, each whole or not at all. The
 // names not copied; *reason says why the first of them was not.
-QStringList CopyResultsFiles(const QString& from, const QString& to, QString* reason = nullptr);
+QStringList copyResultsFiles(const QString& from, const QString& to, QString* reason = nullptr);
 // The scratch copies a run writes into the program folder and deletes again:
 // each content table in turn, the program definition, the question shown.
-QString TablesScratchName();                    // "temptext.txt"
-QString DefinitionScratchName();                // "temptext30000.txt"
-QString QuestionScratchName(const QString& id); // "temppaper<id>.mht"
+QString tablesScratchName();                    // "temptext.txt"
+QString definitionScratchName();                // "temptext30000.txt"
+QString questionScratchName(const QString& id); // "temppaper<id>.mht"
 // Removes the scratch copies a run leaves in the program folder while it works
 // (question documents "temppaper<id>.mht", the tables' "temptext.txt" and the
 // definition's "temptext30000.txt", and the hidden new copies of files being
 // replaced), left behind when a run was cut off.
 // Only for the copy that holds the folder's lock. Returns how many went.
-int RemoveLeftoverScratchFiles(const QString& programFolder);
+int removeLeftoverScratchFiles(const QString& programFolder);

@@ -19,10 +19,10 @@ struct FoundLine {
 FoundLine findRecord(const QString& path, const QString& tag) {
     FoundLine result;
     QStringList lines;
-    result.error = ReadRecordFileLines(path, &lines);
+    result.error = readRecordFileLines(path, &lines);
     if (result.error != RecordError::None)
         return result;
-    const qsizetype at = FindTagLine(lines, tag);
+    const qsizetype at = findTagLine(lines, tag);
     if (at >= 0) {
         result.line = lines.at(at);
         result.found = true;
@@ -56,12 +56,12 @@ RecordError
 forEachKeyLine(const QString& path, const QStringList& keys,
                const std::function<RecordError(const QString& key, const QString& line)>& take) {
     QStringList lines;
-    const RecordError error = ReadRecordFileLines(path, &lines);
+    const RecordError error = readRecordFileLines(path, &lines);
     if (error != RecordError::None)
         return error;
     qsizetype from = 0;
     for (const QString& key : keys) {
-        const qsizetype at = FindTagLine(lines, key, from);
+        const qsizetype at = findTagLine(lines, key, from);
         if (at < 0)
             return RecordError::KeyMissing;
         const RecordError taken = take(key, lines.at(at));
@@ -78,10 +78,10 @@ int countSeparators(const QString& line) {
 
 bool recordIsStorable(const QString& tag, const QStringList& fields) {
     for (const QString& field : fields) {
-        if (!IsStorableText(field))
+        if (!isStorableText(field))
             return false;
     }
-    return IsStorableText(tag);
+    return isStorableText(tag);
 }
 
 bool encodeLatin1(const QStringList& lines, QByteArray* out) {
@@ -103,12 +103,12 @@ bool encodeLatin1(const QStringList& lines, QByteArray* out) {
 
 } // namespace
 
-QByteArray RecordLinesText(const QStringList& lines) {
+QByteArray recordLinesText(const QStringList& lines) {
     QByteArray out;
     return encodeLatin1(lines, &out) ? out : QByteArray();
 }
 
-QString RecordErrorText(RecordError error) {
+QString recordErrorText(RecordError error) {
     switch (error) {
     case RecordError::None:
         return QStringLiteral("no error");
@@ -133,10 +133,10 @@ QString RecordErrorText(RecordError error) {
 QString RecordWrite::reason() const {
     if (error == RecordError::WriteFailed && !file.ok())
         return file.reason();
-    return RecordErrorText(error);
+    return recordErrorText(error);
 }
 
-qsizetype FindTagLine(const QStringList& lines, const QString& tag, qsizetype from) {
+qsizetype findTagLine(const QStringList& lines, const QString& tag, qsizetype from) {
     const QString needle = QLatin1Char('#') + tag + QLatin1Char('#');
     for (qsizetype i = qMax<qsizetype>(0, from); i < lines.size(); ++i) {
         if (lines.at(i).contains(needle, Qt::CaseInsensitive))
@@ -172,7 +172,7 @@ qsizetype TagIndex::find(const QString& tag, qsizetype from) const {
     return -1;
 }
 
-QStringList RecordFieldsAfterTag(const QString& line, const QString& tag) {
+QStringList recordFieldsAfterTag(const QString& line, const QString& tag) {
     const QString mark = QLatin1Char('#') + tag + QLatin1Char('#');
     const qsizetype at = line.indexOf(mark, 0, Qt::CaseInsensitive);
     if (at < 0)
@@ -185,7 +185,7 @@ QStringList RecordFieldsAfterTag(const QString& line, const QString& tag) {
     return rest.split(QLatin1Char('>'));
 }
 
-bool IsStorableText(const QString& text) {
+bool isStorableText(const QString& text) {
     for (const QChar c : text) {
         if (c == u'>' || c == u'#' || c == u'\r' || c == u'\n' || c.unicode() > 0xFF)
             return false;
@@ -193,7 +193,7 @@ bool IsStorableText(const QString& text) {
     return true;
 }
 
-QStringList SplitRecordText(const QString& text, bool* looseEnds) {
+QStringList splitRecordText(const QString& text, bool* looseEnds) {
     QStringList lines;
     bool loose = false;
     qsizetype start = 0;
@@ -216,7 +216,7 @@ QStringList SplitRecordText(const QString& text, bool* looseEnds) {
     return lines;
 }
 
-RecordError ReadRecordFileLines(const QString& path, QStringList* lines, bool* looseEnds,
+RecordError readRecordFileLines(const QString& path, QStringList* lines, bool* looseEnds,
                                 qint64 maxBytes) {
     lines->clear();
     if (looseEnds)
@@ -232,7 +232,7 @@ RecordError ReadRecordFileLines(const QString& path, QStringList* lines, bool* l
     const QByteArray bytes = maxBytes < 0 ? file.readAll() : file.read(maxBytes);
     if (file.error() != QFileDevice::NoError)
         return RecordError::FileUnreadable;
-    *lines = SplitRecordText(QString::fromLatin1(bytes), looseEnds);
+    *lines = splitRecordText(QString::fromLatin1(bytes), looseEnds);
     return RecordError::None;
 }
 
@@ -304,14 +304,14 @@ Read<QStringList> ReadPaperRecordLines(const QString& path, int count) {
         return result;
     }
     QStringList lines;
-    result.error = ReadRecordFileLines(path, &lines);
+    result.error = readRecordFileLines(path, &lines);
     if (result.error != RecordError::None)
         return result;
     QStringList entries;
     entries.reserve(count);
     qsizetype from = 0;
     for (int i = 1; i <= count; ++i) {
-        const qsizetype at = FindTagLine(lines, Numbering::PaperKey(i), from);
+        const qsizetype at = findTagLine(lines, Numbering::paperKey(i), from);
         if (at < 0) {
             // Only this record is missing: the pass goes on from where it
             // stood, so that the records after it are still found.
@@ -346,7 +346,7 @@ Read<QStringList> ReadFieldsForKeys(const QString& path, const QStringList& keys
     return result;
 }
 
-QString BuildRecordLine(const QString& tag, const QStringList& fields) {
+QString buildRecordLine(const QString& tag, const QStringList& fields) {
     // A record without fields has no ">" at all, so its field count (the
     // number of ">") stays right.
     if (fields.isEmpty())
@@ -369,8 +369,8 @@ RecordWrite RewriteRecord(QStringList& lines, const QStringList& fields, int lin
     QStringList updated = lines;
     while (updated.size() < lineCount)
         updated.append(QString());
-    updated[lineIndex - 1] = BuildRecordLine(tag, used);
-    const RecordWrite written = WriteRecordLines(path, updated.mid(0, lineCount), batch);
+    updated[lineIndex - 1] = buildRecordLine(tag, used);
+    const RecordWrite written = writeRecordLines(path, updated.mid(0, lineCount), batch);
     // The list follows the file: a record that could not be written is not
     // carried along by later rewrites as if it had been.
     if (written.ok())
@@ -391,14 +391,14 @@ RecordWrite WriteSixRecords(const std::array<QStringList, 6>& fields, const QStr
         const QStringList used = fields[k].mid(0, count);
         if (!recordIsStorable(tags.at(k), used))
             return RecordError::Unencodable;
-        lines.append(BuildRecordLine(tags.at(k), used));
+        lines.append(buildRecordLine(tags.at(k), used));
     }
-    return WriteRecordLines(path, lines, batch);
+    return writeRecordLines(path, lines, batch);
 }
 
-RecordWrite WriteRecordLines(const QString& path, const QStringList& lines, FileWriteBatch* batch) {
+RecordWrite writeRecordLines(const QString& path, const QStringList& lines, FileWriteBatch* batch) {
     QByteArray bytes;
     if (!encodeLatin1(lines, &bytes))
         return RecordError::Unencodable;
-    return RecordWrite(batch ? batch->add(path, bytes) : WriteFileAtomically(path, bytes));
+    return RecordWrite(batch ? batch->add(path, bytes) : writeFileAtomically(path, bytes));
 }

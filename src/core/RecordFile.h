@@ -27,7 +27,7 @@ enum class RecordError {
                       // field holding ">", "#" or a line break; nothing is written
 };
 
-QString RecordErrorText(RecordError error);
+QString recordErrorText(RecordError error);
 
 // What a writer did; for WriteFailed also the system's reason, so that a
 // message can say why ("the disk is full").
@@ -59,11 +59,11 @@ constexpr int Blanks = 80;
 // Lookup rule shared by all readers: the first line holding "#" tag "#",
 // compared without regard to case, wins. The index of the first of lines at
 // or after from that holds tag, or -1.
-qsizetype FindTagLine(const QStringList& lines, const QString& tag, qsizetype from = 0);
+qsizetype findTagLine(const QStringList& lines, const QString& tag, qsizetype from = 0);
 
-// FindTagLine for many lookups in the same lines: every tag a line holds
+// findTagLine for many lookups in the same lines: every tag a line holds
 // (the text between two neighbouring "#") is indexed once, so that each
-// lookup gives FindTagLine's answer without a scan.
+// lookup gives findTagLine's answer without a scan.
 class TagIndex {
 public:
     explicit TagIndex(const QStringList& lines);
@@ -76,15 +76,15 @@ private:
 // Whether text can stand in a field of a record file: one byte per character
 // (Latin-1), and no ">", "#" or line break, which would split the record or
 // its line. The rule for every text written to the results files.
-bool IsStorableText(const QString& text);
+bool isStorableText(const QString& text);
 
 // The lines of Latin-1 text. A line ends at CR LF, a lone CR or a lone LF; a
 // last line without a line end is read all the same. *looseEnds (when given)
 // tells whether some line ended in a lone CR or LF.
-QStringList SplitRecordText(const QString& text, bool* looseEnds = nullptr);
-// Every line of a record file, read as SplitRecordText reads text; at most
+QStringList splitRecordText(const QString& text, bool* looseEnds = nullptr);
+// Every line of a record file, read as splitRecordText reads text; at most
 // maxBytes of the file when maxBytes >= 0. FileMissing for a folder too.
-RecordError ReadRecordFileLines(const QString& path, QStringList* lines, bool* looseEnds = nullptr,
+RecordError readRecordFileLines(const QString& path, QStringList* lines, bool* looseEnds = nullptr,
                                 qint64 maxBytes = -1);
 
 // Splits fields 1..n of a record line whose first ">" stands right after the
@@ -95,7 +95,7 @@ Read<QStringList> SplitRecordLine(const QString& line, int count, int capacity, 
 // text after "#" tag "#" (and its ">") split at ">". A record without fields
 // ("#TRD#") has none; text stuck to the tag without a ">" becomes the first
 // field rather than being lost. No count, no capacity, never an error.
-QStringList RecordFieldsAfterTag(const QString& line, const QString& tag);
+QStringList recordFieldsAfterTag(const QString& line, const QString& tag);
 
 Read<QString> ReadRecordValue(const QString& path, const QString& tag);
 Read<QString> ReadRecordLine(const QString& path, const QString& tag);
@@ -110,7 +110,7 @@ Read<QList<int>> CountFieldsPerKey(const QString& path, const QStringList& keys)
 Read<QStringList> ReadFieldsForKeys(const QString& path, const QStringList& keys);
 
 // Builds "#" tag "#>" fields joined by ">" (no trailing ">").
-QString BuildRecordLine(const QString& tag, const QStringList& fields);
+QString buildRecordLine(const QString& tag, const QStringList& fields);
 
 // Replaces lines[lineIndex - 1] (lineIndex is 1-based) by the record of tag and
 // fields 1..fieldCount, then rewrites the file with lines 1..lineCount.
@@ -125,8 +125,8 @@ RecordWrite WriteSixRecords(const std::array<QStringList, 6>& fields, const QStr
 
 // The bytes of lines, each ended by CR LF (Latin-1); empty when a line holds
 // a character outside Latin-1 or a line break.
-QByteArray RecordLinesText(const QStringList& lines);
+QByteArray recordLinesText(const QStringList& lines);
 
 // Atomic whole-file write of lines, each ended by CR LF (Latin-1).
-RecordWrite WriteRecordLines(const QString& path, const QStringList& lines,
+RecordWrite writeRecordLines(const QString& path, const QStringList& lines,
                              FileWriteBatch* batch = nullptr);

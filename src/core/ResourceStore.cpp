@@ -25,7 +25,7 @@ bool isRegularFile(const QString& path) {
 constexpr int DefinitionItem = 30000;
 
 // "#tag#>" + fields of a record line, or empty fields for a line without one.
-bool SplitLine(const QString& line, QString* tag, QStringList* fields) {
+bool splitLine(const QString& line, QString* tag, QStringList* fields) {
     if (!line.startsWith(QLatin1Char('#')))
         return false;
     const qsizetype close = line.indexOf(QStringLiteral("#>"), 1);
@@ -42,7 +42,7 @@ struct ResourceStore::Attached {
     std::array<std::optional<ModuleFile>, 3> modules; // [slot - 1]
 };
 
-int ResourceStore::ModuleQuestionItem(int slot, int localId) {
+int ResourceStore::moduleQuestionItem(int slot, int localId) {
     return (slot == 1 ? 10000 : 15000) + localId;
 }
 
@@ -73,41 +73,41 @@ namespace {
 
 // A table of the module with every question id mapped to its store id: the
 // fields of the papers table, the tags of the others.
-QByteArray MappedTable(const QByteArray& table, int slot, bool mapFields) {
+QByteArray mappedTable(const QByteArray& table, int slot, bool mapFields) {
     QStringList out;
-    for (const QString& line : SplitRecordText(QString::fromLatin1(table))) {
+    for (const QString& line : splitRecordText(QString::fromLatin1(table))) {
         QString tag;
         QStringList fields;
-        if (!SplitLine(line, &tag, &fields))
+        if (!splitLine(line, &tag, &fields))
             continue;
         if (mapFields) {
             for (QString& field : fields)
-                field = QString::number(ResourceStore::ModuleQuestionItem(slot, field.toInt()));
+                field = QString::number(ResourceStore::moduleQuestionItem(slot, field.toInt()));
         } else {
-            tag = QString::number(ResourceStore::ModuleQuestionItem(slot, tag.toInt()));
+            tag = QString::number(ResourceStore::moduleQuestionItem(slot, tag.toInt()));
         }
-        out << BuildRecordLine(tag, fields);
+        out << buildRecordLine(tag, fields);
     }
-    return RecordLinesText(out);
+    return recordLinesText(out);
 }
 
 // Blanks of every paper 101..100+TP: the key counts of its questions.
-QList<int> BlanksPerPaper(const ModuleFile& file) {
+QList<int> blanksPerPaper(const ModuleFile& file) {
     QMap<QString, int> blanksOf;
-    for (const QString& line : SplitRecordText(QString::fromLatin1(file.keysTable()))) {
+    for (const QString& line : splitRecordText(QString::fromLatin1(file.keysTable()))) {
         QString tag;
         QStringList fields;
-        if (SplitLine(line, &tag, &fields) && !blanksOf.contains(tag))
+        if (splitLine(line, &tag, &fields) && !blanksOf.contains(tag))
             blanksOf.insert(tag, int(fields.size()));
     }
-    const QStringList papers = SplitRecordText(QString::fromLatin1(file.papersTable()));
+    const QStringList papers = splitRecordText(QString::fromLatin1(file.papersTable()));
     QList<int> blanks;
     for (int p = 0; p < file.info().paperCount; ++p) {
-        const qsizetype at = FindTagLine(papers, QString::number(101 + p));
+        const qsizetype at = findTagLine(papers, QString::number(101 + p));
         QString tag;
         QStringList questions;
         int count = 0;
-        if (at >= 0 && SplitLine(papers.at(at), &tag, &questions)) {
+        if (at >= 0 && splitLine(papers.at(at), &tag, &questions)) {
             for (const QString& q : std::as_const(questions))
                 count += blanksOf.value(q);
         }
@@ -127,7 +127,7 @@ QByteArray ResourceStore::moduleItem(int id, bool* found) const {
         QString base = QString::fromLatin1(itemBytesOnDisk(id, &ok));
         if (!ok)
             return QByteArray();
-        QStringList lines = SplitRecordText(base);
+        QStringList lines = splitRecordText(base);
         static const char* const Headings[3] = {"LAH", "LBH", "LCH"};
         for (int slot : {1, 3}) {
             const ModuleFile* file = attachedModule(slot);
@@ -141,19 +141,19 @@ QByteArray ResourceStore::moduleItem(int id, bool* found) const {
                                        [&](const QString& line) {
                                            QString tag;
                                            QStringList fields;
-                                           return SplitLine(line, &tag, &fields) &&
+                                           return splitLine(line, &tag, &fields) &&
                                                   tags.contains(tag, Qt::CaseInsensitive);
                                        }),
                         lines.end());
             const ModuleInfo& info = file->info();
-            lines << BuildRecordLine(tags.at(0), {info.heading})
-                  << BuildRecordLine(tags.at(1), {QString::number(info.topicCount)})
-                  << BuildRecordLine(tags.at(2), {QString::number(info.paperCount)})
-                  << BuildRecordLine(tags.at(3), info.topicNames)
-                  << BuildRecordLine(tags.at(4), info.paperStamps);
+            lines << buildRecordLine(tags.at(0), {info.heading})
+                  << buildRecordLine(tags.at(1), {QString::number(info.topicCount)})
+                  << buildRecordLine(tags.at(2), {QString::number(info.paperCount)})
+                  << buildRecordLine(tags.at(3), info.topicNames)
+                  << buildRecordLine(tags.at(4), info.paperStamps);
         }
         *found = true;
-        return RecordLinesText(lines);
+        return recordLinesText(lines);
     }
     for (int slot : {1, 3}) {
         const ModuleFile* file = attachedModule(slot);
@@ -163,19 +163,19 @@ QByteArray ResourceStore::moduleItem(int id, bool* found) const {
         QByteArray bytes;
         const int table = id - (30000 + 10 * slot);
         const int templ = id - (30100 + 10 * slot);
-        const int local = id - ModuleQuestionItem(slot, 0);
+        const int local = id - moduleQuestionItem(slot, 0);
         if (table >= 2 && table <= 5) {
             const char* const names[] = {ModuleEntry::Papers, ModuleEntry::Keys, ModuleEntry::Kinds,
                                          ModuleEntry::Marks};
             bytes = file->entry(QLatin1String(names[table - 2]), &ok);
             if (ok)
-                bytes = MappedTable(bytes, slot, table == 2);
+                bytes = mappedTable(bytes, slot, table == 2);
         } else if (templ == 1) {
-            bytes = MarksTemplateText(file->info().paperCount), ok = true;
+            bytes = marksTemplateText(file->info().paperCount), ok = true;
         } else if (templ >= 2 && templ <= 5) {
-            bytes = PaperTemplateText(BlanksPerPaper(*file)), ok = true;
+            bytes = paperTemplateText(blanksPerPaper(*file)), ok = true;
         } else if (templ == 6) {
-            bytes = TrendTemplateText(), ok = true;
+            bytes = trendTemplateText(), ok = true;
         } else if (local >= 1 && local <= ModuleMaxQuestionId) {
             bytes = file->document(local, &ok);
         } else {
@@ -202,7 +202,7 @@ ResourceStore::ResourceStore(QString contentRoot) : m_root(std::move(contentRoot
 QString ResourceStore::itemPath(int id) const {
     if (id < 1 || id > MaxId)
         return QString();
-    const QString graphics = GraphicsFileName(id);
+    const QString graphics = graphicsFileName(id);
     if (!graphics.isEmpty()) {
         const QString path = m_root + QStringLiteral("/graphics/") + graphics;
         return isRegularFile(path) ? path : QString();
@@ -260,10 +260,10 @@ QList<int> ResourceStore::ids() const {
     for (const QString& name : store.entryList(QDir::Files)) {
         bool ok = false;
         const int id = QFileInfo(name).completeBaseName().toInt(&ok);
-        if (ok && id >= 1 && id <= MaxId && GraphicsFileName(id).isEmpty())
+        if (ok && id >= 1 && id <= MaxId && graphicsFileName(id).isEmpty())
             result.append(id);
     }
-    for (const GraphicsItem& item : GraphicsItems()) {
+    for (const GraphicsItem& item : graphicsItems()) {
         if (isRegularFile(m_root + QStringLiteral("/graphics/") + QLatin1String(item.fileName)))
             result.append(item.id);
     }
@@ -276,7 +276,7 @@ QList<int> ResourceStore::ids() const {
         for (int k = 1; k <= 6; ++k)
             result.append(30100 + 10 * slot + k);
         for (int local : file->documentIds())
-            result.append(ModuleQuestionItem(slot, local));
+            result.append(moduleQuestionItem(slot, local));
         result.append(DefinitionItem);
     }
     std::sort(result.begin(), result.end());
@@ -300,8 +300,8 @@ ResourceStore::ExtractResult ResourceStore::ExtractResource(int id, const QStrin
     // ones whole or not at all: the file afterwards holds exactly the item,
     // or what it held before.
     const FileWriteOutcome written = durability == Durability::Scratch
-                                         ? WriteScratchFile(path, bytes)
-                                         : WriteFileAtomically(path, bytes);
+                                         ? writeScratchFile(path, bytes)
+                                         : writeFileAtomically(path, bytes);
     if (why)
         *why = written;
     return written.ok() ? ExtractResult::Done : ExtractResult::WriteFailed;

@@ -31,7 +31,7 @@ public:
     const ModuleFile* attachedModule(int slot) const;
     // Store id of local question q of the module at slot: 10000 + q in slot
     // 1, 15000 + q in slot 3.
-    static int ModuleQuestionItem(int slot, int localId);
+    static int moduleQuestionItem(int slot, int localId);
 
     // Path of the item's file under the root, or empty when the id is absent.
     QString itemPath(int id) const;

@@ -2,7 +2,7 @@
 
 #include "core/RecordFile.h"
 
-qint64 RoundHalfEvenRatio(qint64 numerator, qint64 denominator) {
+qint64 roundHalfEvenRatio(qint64 numerator, qint64 denominator) {
     if (denominator <= 0)
         return 0;
     // Floor division, so that the remainder is 0 <= r < denominator for any sign.
@@ -18,7 +18,7 @@ qint64 RoundHalfEvenRatio(qint64 numerator, qint64 denominator) {
     return quotient;
 }
 
-QString TenthsText(qint64 tenths) {
+QString tenthsText(qint64 tenths) {
     const bool negative = tenths < 0;
     const qint64 magnitude = negative ? -tenths : tenths;
     QString text = QString::number(magnitude / 10);
@@ -27,14 +27,14 @@ QString TenthsText(qint64 tenths) {
     return negative ? QLatin1Char('-') + text : text;
 }
 
-QString ScorePercentText(int score, int totalMarks) {
+QString scorePercentText(int score, int totalMarks) {
     // A paper without marks has no percentage; the content tool rejects such a paper.
     if (totalMarks <= 0)
         return QStringLiteral("0");
-    return TenthsText(RoundHalfEvenRatio(qint64(score) * 1000, totalMarks));
+    return tenthsText(roundHalfEvenRatio(qint64(score) * 1000, totalMarks));
 }
 
-bool ParsePercentTenths(const QString& text, qint64* tenths) {
+bool parsePercentTenths(const QString& text, qint64* tenths) {
     qsizetype i = 0;
     const bool negative = text.startsWith(QLatin1Char('-'));
     if (negative)
@@ -64,7 +64,7 @@ bool ParsePercentTenths(const QString& text, qint64* tenths) {
     return true;
 }
 
-QString ElapsedText(qint64 seconds) {
+QString elapsedText(qint64 seconds) {
     // A clock set back while a paper was open would give a negative span.
     if (seconds < 0)
         seconds = 0;
@@ -72,9 +72,9 @@ QString ElapsedText(qint64 seconds) {
     return QStringLiteral("%1:%2:%3").arg(ofDay / 3600).arg((ofDay / 60) % 60).arg(ofDay % 60);
 }
 
-QString ShortDateText(const QDate& date, const QLocale& locale) {
+QString shortDateText(const QDate& date, const QLocale& locale) {
     const QString own = locale.toString(date, QLocale::ShortFormat);
-    if (IsStorableText(own))
+    if (isStorableText(own))
         return own;
     // The results files are single-byte: the locale's own digits become
     // 0 to 9, and its invisible direction marks go, which keeps the form of
@@ -88,7 +88,7 @@ QString ShortDateText(const QDate& date, const QLocale& locale) {
         const int digit = c.digitValue();
         plain += digit >= 0 ? QChar(char16_t(u'0' + digit)) : c;
     }
-    if (IsStorableText(plain))
+    if (isStorableText(plain))
         return plain.trimmed();
     return date.toString(Qt::ISODate);
 }

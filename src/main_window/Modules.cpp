@@ -19,13 +19,13 @@ namespace {
 // So many of the check's problems fit the dialog; the rest are counted.
 constexpr int ShownProblems = 6;
 
-QString Native(const QString& path) {
+QString native(const QString& path) {
     return QDir::toNativeSeparators(path);
 }
 
 // Moves from[i] to to[i] in order; on the first that fails, the ones moved
 // go back and *failed names it.
-bool MoveAll(const QStringList& from, const QStringList& to, QString* failed) {
+bool moveAll(const QStringList& from, const QStringList& to, QString* failed) {
     for (int i = 0; i < from.size(); ++i) {
         const bool moved =
             QDir().mkpath(QFileInfo(to.at(i)).path()) && QFile::rename(from.at(i), to.at(i));
@@ -41,7 +41,7 @@ bool MoveAll(const QStringList& from, const QStringList& to, QString* failed) {
 
 } // namespace
 
-Modules::Outcome Modules::Refused(Outcome outcome, Problem problem, const QString& file,
+Modules::Outcome Modules::refused(Outcome outcome, Problem problem, const QString& file,
                                   const QString& reason, const QStringList& messages) {
     outcome.problem = problem;
     if (!file.isEmpty())
@@ -55,7 +55,7 @@ Modules::Modules(QString dataFolder, QStringList pupilFolders)
     : m_folder(std::move(dataFolder)), m_pupils(std::move(pupilFolders)) {}
 
 bool Modules::attach(int slot, const QString& path, ResourceStore& store, QString* why) {
-    const ModuleFile file = ModuleFile::Open(path);
+    const ModuleFile file = ModuleFile::open(path);
     if (!file.ok()) {
         *why = file.message();
         return false;
@@ -78,7 +78,7 @@ bool Modules::attach(int slot, const QString& path, ResourceStore& store, QStrin
     return true;
 }
 
-Modules::Outcome Modules::Check(const QString& path, QByteArray* bytes, ModuleInfo* info) {
+Modules::Outcome Modules::check(const QString& path, QByteArray* bytes, ModuleInfo* info) {
     Outcome outcome;
     outcome.file = path;
     // Read whole only when it is within the size a module may have: the
@@ -86,21 +86,21 @@ Modules::Outcome Modules::Check(const QString& path, QByteArray* bytes, ModuleIn
     ModuleFile file;
     QFile in(path);
     if (QFileInfo(path).size() > ModuleLimits().fileBytes || !in.open(QIODevice::ReadOnly)) {
-        file = ModuleFile::Open(path);
+        file = ModuleFile::open(path);
     } else {
         *bytes = in.readAll();
-        file = ModuleFile::FromBytes(*bytes);
+        file = ModuleFile::fromBytes(*bytes);
     }
     if (!file.ok())
-        return Refused(outcome, Problem::Invalid, outcome.file, QString(), {file.message()});
-    const ModuleCheckResult checked = CheckModule(file, ShownProblems);
+        return refused(outcome, Problem::Invalid, outcome.file, QString(), {file.message()});
+    const ModuleCheckResult checked = checkModule(file, ShownProblems);
     if (!checked.ok())
-        return Refused(outcome, Problem::Invalid, outcome.file, QString(), {checked.text()});
+        return refused(outcome, Problem::Invalid, outcome.file, QString(), {checked.text()});
     *info = file.info();
     return outcome;
 }
 
-QStringList Modules::AttachAll(ResourceStore& store) {
+QStringList Modules::attachAll(ResourceStore& store) {
     QStringList leftOut;
     m_loaded.clear();
     for (int slot : {1, 3}) {
@@ -111,7 +111,7 @@ QStringList Modules::AttachAll(ResourceStore& store) {
         if (!attach(slot, path, store, &why)) {
             leftOut << QStringLiteral("The module in the file %1 is left out: %2 The other "
                                       "modules can be used as usual.")
-                           .arg(Native(path), why);
+                           .arg(native(path), why);
         }
     }
     return leftOut;
@@ -137,7 +137,7 @@ QStringList Modules::pupilFilesOf(int slot, const QString& code) const {
     QStringList files;
     for (const QString& pupil : m_pupils) {
         for (int k = 0; k < ResultsFileCount; ++k)
-            files << ResultsFilePath(pupil, static_cast<ResultsFile>(k), slot, code);
+            files << resultsFilePath(pupil, static_cast<ResultsFile>(k), slot, code);
         files << EditionUpgrade::MarkPath(pupil, slot, code);
     }
     files.erase(std::remove_if(files.begin(), files.end(),
@@ -146,7 +146,7 @@ QStringList Modules::pupilFilesOf(int slot, const QString& code) const {
     return files;
 }
 
-QString Modules::RemovedFolderFor(int slot) const {
+QString Modules::removedFolderFor(int slot) const {
     const QString base =
         QDir(m_folder).filePath(QLatin1String(RemovedFolderName)) +
         QStringLiteral("/module%1 %2").arg(slot).arg(QDate::currentDate().toString(Qt::ISODate));
@@ -159,7 +159,7 @@ QString Modules::RemovedFolderFor(int slot) const {
 
 // Where a pupil's file goes inside the dated folder: under the pupil's own
 // folder name, so two pupils' files never meet.
-static QStringList AsideOf(const QStringList& files, const QString& aside) {
+static QStringList asideOf(const QStringList& files, const QString& aside) {
     QStringList to;
     for (const QString& file : files) {
         const QFileInfo info(file);
@@ -170,18 +170,18 @@ static QStringList AsideOf(const QStringList& files, const QString& aside) {
 }
 
 QString Modules::programCode(const ResourceStore& store) const {
-    return ReadProgramDefinition(store, m_folder).definition.programCode;
+    return readProgramDefinition(store, m_folder).definition.programCode;
 }
 
 Modules::Outcome Modules::finish(Outcome outcome, ResourceStore& store, bool upgrade) const {
-    const DefinitionRead read = ReadProgramDefinition(store, m_folder);
+    const DefinitionRead read = readProgramDefinition(store, m_folder);
     outcome.definition = read.definition;
     // Every pupil's files of the module from its templates; after a
     // replacement the answers to changed papers go.
     for (const QString& pupil : m_pupils) {
-        const Startup::PupilOutcome prepared = Startup::PreparePupil(store, pupil, read.definition);
+        const Startup::PupilOutcome prepared = Startup::preparePupil(store, pupil, read.definition);
         if (!prepared.ok())
-            return Refused(outcome, Problem::ResultsNotMade, pupil, prepared.reason);
+            return refused(outcome, Problem::ResultsNotMade, pupil, prepared.reason);
         if (upgrade) {
             for (int paper : prepared.upgrade.clearedPapers) {
                 if (!outcome.clearedPapers.contains(paper))
@@ -193,20 +193,20 @@ Modules::Outcome Modules::finish(Outcome outcome, ResourceStore& store, bool upg
     return outcome;
 }
 
-Modules::Outcome Modules::Add(const QString& file, ResourceStore& store) {
+Modules::Outcome Modules::add(const QString& file, ResourceStore& store) {
     Outcome outcome;
     outcome.file = file;
     outcome.slot = freeSlot();
     if (!outcome.slot)
-        return Refused(outcome, Problem::NoFreeSlot);
+        return refused(outcome, Problem::NoFreeSlot);
     QByteArray bytes;
     ModuleInfo info;
-    const Outcome checked = Check(file, &bytes, &info);
+    const Outcome checked = check(file, &bytes, &info);
     if (!checked.ok())
         return checked;
     for (const Loaded& loaded : m_loaded) {
         if (loaded.id == info.mid)
-            return Refused(outcome, Problem::AlreadyLoaded, outcome.file, QString(),
+            return refused(outcome, Problem::AlreadyLoaded, outcome.file, QString(),
                            {loaded.heading});
     }
     const QString code = programCode(store);
@@ -215,37 +215,37 @@ Modules::Outcome Modules::Add(const QString& file, ResourceStore& store) {
     const QStringList stale = pupilFilesOf(outcome.slot, code);
     QString failed;
     if (!stale.isEmpty() &&
-        !MoveAll(stale, AsideOf(stale, RemovedFolderFor(outcome.slot)), &failed))
-        return Refused(outcome, Problem::NotSetAside, failed);
+        !moveAll(stale, asideOf(stale, removedFolderFor(outcome.slot)), &failed))
+        return refused(outcome, Problem::NotSetAside, failed);
     const QString target = QDir(m_folder).filePath(FileName(outcome.slot));
-    const FileWriteOutcome written = WriteFileAtomically(target, bytes);
+    const FileWriteOutcome written = writeFileAtomically(target, bytes);
     if (!written.ok())
-        return Refused(outcome, Problem::NotCopied, target, written.reason());
+        return refused(outcome, Problem::NotCopied, target, written.reason());
     QString why;
     if (!attach(outcome.slot, target, store, &why)) {
         QFile::remove(target);
-        return Refused(outcome, Problem::NotAttached, target, why);
+        return refused(outcome, Problem::NotAttached, target, why);
     }
     return finish(outcome, store, false);
 }
 
-Modules::Outcome Modules::Replace(int slot, const QString& file, ResourceStore& store) {
+Modules::Outcome Modules::replace(int slot, const QString& file, ResourceStore& store) {
     Outcome outcome;
     outcome.file = file;
     outcome.slot = slot;
     const Loaded* old = find(slot);
     if (!old)
-        return Refused(outcome, Problem::NotLoaded);
+        return refused(outcome, Problem::NotLoaded);
     QByteArray bytes;
     ModuleInfo info;
-    const Outcome checked = Check(file, &bytes, &info);
+    const Outcome checked = check(file, &bytes, &info);
     if (!checked.ok())
         return checked;
     if (info.mid != old->id)
-        return Refused(outcome, Problem::OtherModule, outcome.file, QString(),
+        return refused(outcome, Problem::OtherModule, outcome.file, QString(),
                        {old->heading, info.heading});
     if (info.version <= old->version)
-        return Refused(outcome, Problem::NotNewer, outcome.file, QString(),
+        return refused(outcome, Problem::NotNewer, outcome.file, QString(),
                        {QString::number(old->version), QString::number(info.version)});
     // The old file is kept beside until the new one is attached, so that a
     // refusal on the way leaves the module as it was.
@@ -253,58 +253,58 @@ Modules::Outcome Modules::Replace(int slot, const QString& file, ResourceStore& 
     const QString previous = target + QStringLiteral(".previous");
     QFile::remove(previous);
     if (!QFile::rename(target, previous))
-        return Refused(outcome, Problem::NotCopied, target);
-    const FileWriteOutcome written = WriteFileAtomically(target, bytes);
+        return refused(outcome, Problem::NotCopied, target);
+    const FileWriteOutcome written = writeFileAtomically(target, bytes);
     QString why;
     if (!written.ok() || !attach(slot, target, store, &why)) {
         const QString reason = written.ok() ? why : written.reason();
         QFile::remove(target);
         QFile::rename(previous, target);
         attach(slot, target, store, &why);
-        return Refused(outcome, written.ok() ? Problem::NotAttached : Problem::NotCopied, target,
+        return refused(outcome, written.ok() ? Problem::NotAttached : Problem::NotCopied, target,
                        reason);
     }
     QFile::remove(previous);
     return finish(outcome, store, true);
 }
 
-Modules::Outcome Modules::Remove(int slot, ResourceStore& store) {
+Modules::Outcome Modules::remove(int slot, ResourceStore& store) {
     Outcome outcome;
     outcome.slot = slot;
     const Loaded* loaded = find(slot);
     if (!loaded)
-        return Refused(outcome, Problem::NotLoaded);
+        return refused(outcome, Problem::NotLoaded);
     const QString path = loaded->path;
-    const QString aside = RemovedFolderFor(slot);
+    const QString aside = removedFolderFor(slot);
     // Everything moves or nothing does.
     QStringList from = pupilFilesOf(slot, programCode(store));
-    QStringList to = AsideOf(from, aside);
+    QStringList to = asideOf(from, aside);
     from << path;
     to << aside + QLatin1Char('/') + FileName(slot);
     QString failed;
-    if (!MoveAll(from, to, &failed))
-        return Refused(outcome, Problem::NotSetAside, failed);
+    if (!moveAll(from, to, &failed))
+        return refused(outcome, Problem::NotSetAside, failed);
     store.detachModule(slot);
     m_loaded.removeIf([slot](const Loaded& l) { return l.slot == slot; });
     outcome.removedFolder = aside;
     return finish(outcome, store, false);
 }
 
-int Modules::MarkedPapers(int slot, const ProgramDefinition& definition) const {
+int Modules::markedPapers(int slot, const ProgramDefinition& definition) const {
     if (!definition.moduleExists(slot))
         return 0;
     int marked = 0;
     for (const QString& pupil : m_pupils) {
         const Read<MarksRecords> marks =
-            ReadMarksFile(ResultsFilePath(pupil, ResultsFile::Marks, slot, definition.programCode),
+            readMarksFile(resultsFilePath(pupil, ResultsFile::Marks, slot, definition.programCode),
                           definition.module(slot).paperCount);
         marked += int(marks.value.FST.count(QStringLiteral("1")));
     }
     return marked;
 }
 
-QString Modules::ProblemText(const Outcome& outcome) {
-    const QString file = Native(outcome.file);
+QString Modules::problemText(const Outcome& outcome) {
+    const QString file = native(outcome.file);
     const QString because =
         outcome.reason.isEmpty() ? QString() : QStringLiteral(", because ") + outcome.reason;
     const QString name = QFileInfo(outcome.file).fileName();

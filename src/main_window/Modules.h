@@ -75,7 +75,7 @@ public:
 
     // Start-up, before the definition is read: attaches every module file of
     // the folder. Returns a message for each file left out (broken, vanished).
-    QStringList AttachAll(ResourceStore& store);
+    QStringList attachAll(ResourceStore& store);
 
     const QList<Loaded>& loaded() const { return m_loaded; }
     const Loaded* find(int slot) const;
@@ -84,28 +84,28 @@ public:
 
     // The changes; store is the program's, the definition is read again from
     // it after a change made.
-    Outcome Add(const QString& file, ResourceStore& store);
-    Outcome Replace(int slot, const QString& file, ResourceStore& store);
-    Outcome Remove(int slot, ResourceStore& store);
+    Outcome add(const QString& file, ResourceStore& store);
+    Outcome replace(int slot, const QString& file, ResourceStore& store);
+    Outcome remove(int slot, ResourceStore& store);
 
     // Marked papers of the module in slot, over every pupil (for the question
     // before Remove).
-    int MarkedPapers(int slot, const ProgramDefinition& definition) const;
+    int markedPapers(int slot, const ProgramDefinition& definition) const;
     // Where Remove would set the files aside today.
-    QString RemovedFolderFor(int slot) const;
+    QString removedFolderFor(int slot) const;
 
     // Plain words for the parent about a refused change.
-    static QString ProblemText(const Outcome& outcome);
+    static QString problemText(const Outcome& outcome);
 
 private:
-    static Outcome Refused(Outcome outcome, Problem problem, const QString& file = QString(),
+    static Outcome refused(Outcome outcome, Problem problem, const QString& file = QString(),
                            const QString& reason = QString(), const QStringList& messages = {});
     Outcome finish(Outcome outcome, ResourceStore& store, bool upgrade) const;
     // Opens the file and attaches it at slot; *why: what was wrong.
     bool attach(int slot, const QString& path, ResourceStore& store, QString* why);
     // The file read whole and checked: Invalid with the problems, else the
     // bytes and what module.txt says.
-    static Outcome Check(const QString& path, QByteArray* bytes, ModuleInfo* info);
+    static Outcome check(const QString& path, QByteArray* bytes, ModuleInfo* info);
     // Every pupil's results files of the slot (and its edition mark) that exist.
     QStringList pupilFilesOf(int slot, const QString& code) const;
     QString programCode(const ResourceStore& store) const;

@@ -7,9 +7,9 @@ namespace {
 // Adds one attempt's scores of one topic. A paper without a score (not
 // marked, or a damaged file) is left out rather than counted as a score it
 // never was.
-void AddTopicEntries(const MarksRecords& marks, bool second, int topic, int* count,
+void addTopicEntries(const MarksRecords& marks, bool second, int topic, int* count,
                      qint64* sumTenths) {
-    const int first = Numbering::TopicFirstIndex(topic);
+    const int first = Numbering::topicFirstIndex(topic);
     for (int j = 0; j < Numbering::PapersPerTopic; ++j) {
         const PaperMarks paper = marks.paper(first + j);
         const std::optional<qint64> tenths = second ? paper.secondTenths : paper.firstTenths;
@@ -20,28 +20,28 @@ void AddTopicEntries(const MarksRecords& marks, bool second, int topic, int* cou
     }
 }
 
-qint64 AllTenths(const TopicFigures& t) {
+qint64 allTenths(const TopicFigures& t) {
     return t.firstSumTenths + t.secondSumTenths;
 }
-qint64 AllCount(const TopicFigures& t) {
+qint64 allCount(const TopicFigures& t) {
     return t.firstCount + t.secondCount;
 }
 
 // Exact comparison of two topic scores (the mean over every marked attempt,
 // first and second alike): -1, 0 or 1.
-int CompareScores(const TopicFigures& a, const TopicFigures& b) {
-    const qint64 left = AllTenths(a) * AllCount(b);
-    const qint64 right = AllTenths(b) * AllCount(a);
+int compareScores(const TopicFigures& a, const TopicFigures& b) {
+    const qint64 left = allTenths(a) * allCount(b);
+    const qint64 right = allTenths(b) * allCount(a);
     return left < right ? -1 : (left > right ? 1 : 0);
 }
 
 } // namespace
 
-QString ReportFigures::AverageText(qint64 tenthsSum, int count) {
-    return TenthsText(RoundHalfEvenRatio(tenthsSum, count)) + QLatin1Char('%');
+QString ReportFigures::averageText(qint64 tenthsSum, int count) {
+    return tenthsText(roundHalfEvenRatio(tenthsSum, count)) + QLatin1Char('%');
 }
 
-ReportFigures ReportFigures::Compute(const ModuleDefinition& module, const MarksRecords& marks) {
+ReportFigures ReportFigures::compute(const ModuleDefinition& module, const MarksRecords& marks) {
     ReportFigures figures;
     const int topicCount = qBound(0, module.topicCount, Rows);
 
@@ -56,14 +56,14 @@ ReportFigures ReportFigures::Compute(const ModuleDefinition& module, const Marks
         t.shown = k <= topicCount;
         if (!t.shown)
             continue;
-        AddTopicEntries(marks, false, k, &t.firstCount, &t.firstSumTenths);
-        AddTopicEntries(marks, true, k, &t.secondCount, &t.secondSumTenths);
+        addTopicEntries(marks, false, k, &t.firstCount, &t.firstSumTenths);
+        addTopicEntries(marks, true, k, &t.secondCount, &t.secondSumTenths);
         if (t.firstCount > 0) {
-            t.firstMark = AverageText(t.firstSumTenths, t.firstCount);
+            t.firstMark = averageText(t.firstSumTenths, t.firstCount);
             t.firstFraction = double(t.firstSumTenths) / t.firstCount / 1000.0;
         }
         if (t.secondCount > 0) {
-            t.secondMark = AverageText(t.secondSumTenths, t.secondCount);
+            t.secondMark = averageText(t.secondSumTenths, t.secondCount);
             t.secondFraction = double(t.secondSumTenths) / t.secondCount / 1000.0;
         }
         firstTotalCount += t.firstCount;
@@ -75,9 +75,9 @@ ReportFigures ReportFigures::Compute(const ModuleDefinition& module, const Marks
     }
 
     if (firstTotalCount > 0)
-        figures.OScore1 = AverageText(firstTotalTenths, firstTotalCount);
+        figures.OScore1 = averageText(firstTotalTenths, firstTotalCount);
     if (secondTotalCount > 0)
-        figures.OScore2 = AverageText(secondTotalTenths, secondTotalCount);
+        figures.OScore2 = averageText(secondTotalTenths, secondTotalCount);
     figures.PCNum = QString::number(firstTotalCount) + QStringLiteral(" / ") +
                     QString::number(module.paperCount);
 
@@ -90,10 +90,10 @@ ReportFigures ReportFigures::Compute(const ModuleDefinition& module, const Marks
         if (!t.attempted() || t.name == mockExaminationName())
             continue;
         if (figures.weakestTopic == 0 ||
-            CompareScores(t, figures.topics[figures.weakestTopic - 1]) <= 0)
+            compareScores(t, figures.topics[figures.weakestTopic - 1]) <= 0)
             figures.weakestTopic = k;
         if (figures.strongestTopic == 0 ||
-            CompareScores(t, figures.topics[figures.strongestTopic - 1]) >= 0)
+            compareScores(t, figures.topics[figures.strongestTopic - 1]) >= 0)
             figures.strongestTopic = k;
     }
     // Two topics attempted but neither a candidate keeps "-".

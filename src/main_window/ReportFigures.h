@@ -41,7 +41,7 @@ struct ReportFigures {
     int strongestTopic = 0; // 1-based, 0 when none is shown
     int weakestTopic = 0;
 
-    static ReportFigures Compute(const ModuleDefinition& module, const MarksRecords& marks);
+    static ReportFigures compute(const ModuleDefinition& module, const MarksRecords& marks);
     // tenthsSum / count as a percentage text, "72.2%"; count must be > 0.
-    static QString AverageText(qint64 tenthsSum, int count);
+    static QString averageText(qint64 tenthsSum, int count);
 };

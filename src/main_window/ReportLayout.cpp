@@ -26,13 +26,13 @@ QList<QStringList> ReportLayout::Lines(const QString& caption, const ModuleDefin
         lines << QStringList{space, space, space, QStringLiteral("score"),
                              space, space, space, QStringLiteral("score")};
         lines << QStringList{space, rule};
-        const int first = Numbering::TopicFirstIndex(topic);
+        const int first = Numbering::topicFirstIndex(topic);
         for (int j = 1; j <= Numbering::PapersPerTopic; ++j) {
             const PaperMarks paper = marks.paper(first + j - 1);
             lines << QStringList{space,           QStringLiteral("Paper ") + QString::number(j),
-                                 space,           ScoreText(paper.firstTenths) + QLatin1Char('%'),
+                                 space,           scoreText(paper.firstTenths) + QLatin1Char('%'),
                                  paper.timeTaken, paper.markedOn,
-                                 space,           ScoreText(paper.secondTenths) + QLatin1Char('%')};
+                                 space,           scoreText(paper.secondTenths) + QLatin1Char('%')};
         }
     }
     return lines;

@@ -17,14 +17,14 @@ void Startup::setStrandedResults(QString folder, QString reason,
     m_ask = std::move(ask);
 }
 
-QString Startup::TakeStrandedResults() const {
+QString Startup::takeStrandedResults() const {
     if (m_strandedFolder.isEmpty())
         return QString();
     const QString old = QDir::toNativeSeparators(m_strandedFolder);
     const QString here = QDir::toNativeSeparators(m_folder);
     // Results of its own here are never overwritten: the pupil may have
     // worked here since.
-    if (!ResultsFilesIn(m_folder).isEmpty())
+    if (!resultsFilesIn(m_folder).isEmpty())
         return QStringLiteral("Older results are kept in the folder %1, but the program can no "
                               "longer write there, because %2. It goes on with the results in "
                               "%3 instead. To go on with the older ones, ask a grown-up to make "
@@ -41,11 +41,11 @@ QString Startup::TakeStrandedResults() const {
     if (!m_ask || !m_ask(question))
         return QString();
     QString reason;
-    const QStringList failed = CopyResultsFiles(m_strandedFolder, m_folder, &reason);
+    const QStringList failed = copyResultsFiles(m_strandedFolder, m_folder, &reason);
     if (failed.isEmpty())
         return QString();
     // A part copied would mix old and new files: none is kept.
-    for (const QString& name : ResultsFilesIn(m_folder))
+    for (const QString& name : resultsFilesIn(m_folder))
         QFile::remove(QDir(m_folder).filePath(name));
     return QStringLiteral("Your results could not be copied from %1 to %2, because %3. The "
                           "program starts with empty results; the old ones are still in %1.")
@@ -74,13 +74,13 @@ Startup::Outcome Startup::run() const {
     }
 
     // A run that was cut off (killed, a power cut) left its scratch copies.
-    RemoveLeftoverScratchFiles(m_folder);
+    removeLeftoverScratchFiles(m_folder);
     // Before any results file is made here from its template.
-    outcome.strandedNote = TakeStrandedResults();
+    outcome.strandedNote = takeStrandedResults();
 
     // The display name, the program code and the modules with their topics
     // and papers.
-    const DefinitionRead read = ReadProgramDefinition(m_store, m_folder);
+    const DefinitionRead read = readProgramDefinition(m_store, m_folder);
     if (read.error != DefinitionError::None) {
         // Content that is there but cannot be copied out is the folder's
         // fault; anything else is the content's.
@@ -96,30 +96,30 @@ Startup::Outcome Startup::run() const {
 
     // Who practises: results of before become the first pupil's.
     outcome.roster = PupilRoster(m_folder);
-    outcome.rosterReport = outcome.roster.Load();
+    outcome.rosterReport = outcome.roster.load();
     if (outcome.roster.pupils().size() > 1)
         return outcome;
     outcome.pupil = outcome.roster.pupils().first().id;
     static_cast<PupilOutcome&>(outcome) =
-        PreparePupil(m_store, outcome.roster.folderOf(outcome.pupil), outcome.definition);
+        preparePupil(m_store, outcome.roster.folderOf(outcome.pupil), outcome.definition);
     return outcome;
 }
 
-Startup::PupilOutcome Startup::PreparePupil(const ResourceStore& store, const QString& pupilFolder,
+Startup::PupilOutcome Startup::preparePupil(const ResourceStore& store, const QString& pupilFolder,
                                             const ProgramDefinition& definition) {
     PupilOutcome outcome;
     QDir().mkpath(pupilFolder);
     // What a run cut off while it wrote this pupil's files left behind.
-    RemoveLeftoverScratchFiles(pupilFolder);
+    removeLeftoverScratchFiles(pupilFolder);
     // Every results file of every existing module, so that no reader meets
     // a missing one; a file that exists is left as it is.
-    outcome.notWritten = EnsureResultsFiles(store, pupilFolder, definition, &outcome.createdResults,
+    outcome.notWritten = ensureResultsFiles(store, pupilFolder, definition, &outcome.createdResults,
                                             &outcome.reason);
     if (!outcome.notWritten.isEmpty()) {
         outcome.problem = Problem::ResultsNotWritable;
         return outcome;
     }
-    outcome.expectedResults = ResultsFilesExpected(definition);
+    outcome.expectedResults = resultsFilesExpected(definition);
 
     // Answers saved against the questions of an earlier edition go before
     // anything reads them; if they cannot, the program does not start, and
@@ -134,6 +134,6 @@ Startup::PupilOutcome Startup::PreparePupil(const ResourceStore& store, const QS
     // The Home page reads the marks files as soon as it shows: they are
     // repaired now. The other results files are checked once the window is
     // up, before a paper or the Report page reads them.
-    outcome.marksRepair = ResultsRepair(store, pupilFolder, definition).RunMarks();
+    outcome.marksRepair = ResultsRepair(store, pupilFolder, definition).runMarks();
     return outcome;
 }

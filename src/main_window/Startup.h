@@ -3,7 +3,7 @@
 // window is built: take the folder's lock (one copy per folder), clear what
 // a cut-off run left behind, read the program definition and the list of
 // pupils, then, for the pupil who practises, make every missing results file
-// and repair damaged marks files (PreparePupil; with several pupils the
+// and repair damaged marks files (preparePupil; with several pupils the
 // window asks who practises first). The window only shows the outcome: a
 // message for a problem, else the modules the definition holds.
 
@@ -81,7 +81,7 @@ public:
 
     Startup(const ResourceStore& store, QString programFolder);
     // Results that stay behind in a folder the program can no longer write
-    // (ChooseProgramFolder): when this folder holds no results of its own,
+    // (chooseProgramFolder): when this folder holds no results of its own,
     // ask(question) is asked whether to copy them here (true: yes) once the
     // folder is locked; otherwise the note only says where they are.
     void setStrandedResults(QString folder, QString reason,
@@ -90,11 +90,11 @@ public:
     Outcome run() const;
     // Every missing results file of the pupil's folder made, its marks files
     // repaired: what the Home page needs before it shows that pupil.
-    static PupilOutcome PreparePupil(const ResourceStore& store, const QString& pupilFolder,
+    static PupilOutcome preparePupil(const ResourceStore& store, const QString& pupilFolder,
                                      const ProgramDefinition& definition);
 
 private:
-    QString TakeStrandedResults() const;
+    QString takeStrandedResults() const;
 
     const ResourceStore& m_store;
     QString m_folder;

@@ -1,9 +1,9 @@
 #include "TrendReading.h"
 #include "results/TrendLog.h"
 
-QList<double> TrendReading::FromFile(const QString& trendPath) {
-    const Read<QString> line = ReadTrendLine(trendPath);
+QList<double> TrendReading::fromFile(const QString& trendPath) {
+    const Read<QString> line = readTrendLine(trendPath);
     if (!line.ok() || line.value.isEmpty())
         return {};
-    return TrendValues(line.value, MaxPoints);
+    return trendValues(line.value, MaxPoints);
 }

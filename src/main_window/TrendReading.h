@@ -9,5 +9,5 @@ class TrendReading {
 public:
     static constexpr int MaxPoints = 20;
     // A missing file or a file without a "#TRD#" line gives no values.
-    static QList<double> FromFile(const QString& trendPath);
+    static QList<double> fromFile(const QString& trendPath);
 };

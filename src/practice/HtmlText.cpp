@@ -9,7 +9,7 @@ namespace {
 constexpr auto Caseless = QRegularExpression::CaseInsensitiveOption;
 }
 
-void BodyRange(const QString& html, qsizetype* from, qsizetype* to) {
+void bodyRange(const QString& html, qsizetype* from, qsizetype* to) {
     static const QRegularExpression bodyOpen(QStringLiteral("<body\\b[^>]*>"), Caseless);
     static const QRegularExpression headClose(QStringLiteral("</head\\s*>"), Caseless);
     const QRegularExpressionMatch open = bodyOpen.match(html);
@@ -28,7 +28,7 @@ void BodyRange(const QString& html, qsizetype* from, qsizetype* to) {
     }
 }
 
-QString DecodeEntities(const QString& text) {
+QString decodeEntities(const QString& text) {
     static const QHash<QString, QString> named{
         {QStringLiteral("amp"), QStringLiteral("&")},
         {QStringLiteral("lt"), QStringLiteral("<")},

@@ -8,10 +8,10 @@ namespace HtmlText {
 
 // Start and end of what lies inside the document's <body> element; the
 // whole text after any head when it has no body tag.
-void BodyRange(const QString& html, qsizetype* from, qsizetype* to);
+void bodyRange(const QString& html, qsizetype* from, qsizetype* to);
 
 // Character references (&pound;, &#163;, &#xA3;) as the characters they
 // stand for; unknown ones are kept as written.
-QString DecodeEntities(const QString& text);
+QString decodeEntities(const QString& text);
 
 } // namespace HtmlText

@@ -27,8 +27,8 @@ PaperSession::PaperSession(PaperSessionSetup setup, const ResourceStore& store, 
                            QLocale locale)
     : m_setup(std::move(setup)), m_store(store), m_clock(clock), m_locale(std::move(locale)) {}
 
-QString PaperSession::ResultsPath(ResultsFile file) const {
-    return ResultsFilePath(m_setup.resultsFolder.isEmpty() ? m_setup.programFolder
+QString PaperSession::resultsPath(ResultsFile file) const {
+    return resultsFilePath(m_setup.resultsFolder.isEmpty() ? m_setup.programFolder
                                                            : m_setup.resultsFolder,
                            file, m_setup.module, m_setup.programCode);
 }
@@ -42,15 +42,15 @@ struct PaperFileRead {
     RecordError error = RecordError::None;
 };
 
-PaperFileRead ReadPaperFile(const QString& path, int paperCount, int paperIndex, int blanks) {
+PaperFileRead readPaperFile(const QString& path, int paperCount, int paperIndex, int blanks) {
     PaperFileRead read;
-    const Read<PaperLines> lines = ReadPaperLines(path, paperCount);
+    const Read<PaperLines> lines = readPaperLines(path, paperCount);
     if (!lines.ok()) {
         read.error = lines.error;
         return read;
     }
     read.lines = lines.value;
-    const Read<QStringList> fields = PaperFields(read.lines, paperIndex, blanks);
+    const Read<QStringList> fields = paperFields(read.lines, paperIndex, blanks);
     if (!fields.ok()) {
         read.error = fields.error;
         return read;
@@ -59,12 +59,12 @@ PaperFileRead ReadPaperFile(const QString& path, int paperCount, int paperIndex,
     return read;
 }
 
-PaperStatus StatusOf(bool marked) {
+PaperStatus statusOf(bool marked) {
     return marked ? PaperStatus::Marked : PaperStatus::NotMarked;
 }
 
-QString ProblemLine(const QString& path, RecordError error) {
-    return path + QStringLiteral(": ") + RecordErrorText(error);
+QString problemLine(const QString& path, RecordError error) {
+    return path + QStringLiteral(": ") + recordErrorText(error);
 }
 
 // The open paper's part of each results file, read in the order given, then
@@ -75,18 +75,18 @@ struct ResultsReads {
     LoadOutcome outcome;
 };
 
-ResultsReads ReadResultsFiles(const QStringList& paths, const QString& marksPath, int paperCount,
+ResultsReads readResultsFiles(const QStringList& paths, const QString& marksPath, int paperCount,
                               int paperIndex, int blanks) {
     ResultsReads reads;
     for (const QString& path : paths)
-        reads.papers << ReadPaperFile(path, paperCount, paperIndex, blanks);
-    reads.marks = ReadMarksFile(marksPath, paperCount);
+        reads.papers << readPaperFile(path, paperCount, paperIndex, blanks);
+    reads.marks = readMarksFile(marksPath, paperCount);
     for (int i = 0; i < paths.size(); ++i) {
         if (reads.papers.at(i).error != RecordError::None)
-            reads.outcome.details << ProblemLine(paths.at(i), reads.papers.at(i).error);
+            reads.outcome.details << problemLine(paths.at(i), reads.papers.at(i).error);
     }
     if (!reads.marks.ok())
-        reads.outcome.details << ProblemLine(marksPath, reads.marks.error);
+        reads.outcome.details << problemLine(marksPath, reads.marks.error);
     if (!reads.outcome.details.isEmpty())
         reads.outcome.problem = LoadProblem::ResultsUnreadable;
     return reads;
@@ -94,7 +94,7 @@ ResultsReads ReadResultsFiles(const QStringList& paths, const QString& marksPath
 
 } // namespace
 
-LoadOutcome PaperSession::Load() {
+LoadOutcome PaperSession::load() {
     LoadOutcome outcome;
     m_paper = PaperState();
     if (m_setup.module < 1 || m_setup.module > 3 || m_setup.paperIndex() < 1 ||
@@ -106,7 +106,7 @@ LoadOutcome PaperSession::Load() {
     }
 
     const PaperContentRead content =
-        LoadPaperContent(m_store, m_setup.programFolder, m_setup.module, m_setup.paperNum);
+        loadPaperContent(m_store, m_setup.programFolder, m_setup.module, m_setup.paperNum);
     if (!content.ok() || content.content.QuestionCount < 1) {
         // A folder that cannot take the tables' copies is not the content's
         // fault, and the pupil is told what is wrong with the folder.
@@ -127,22 +127,22 @@ LoadOutcome PaperSession::Load() {
         return outcome;
     }
 
-    outcome = isSecondAttempt() ? LoadSecondAttemptResults() : LoadResults();
+    outcome = isSecondAttempt() ? loadSecondAttemptResults() : loadResults();
     if (!outcome.ok())
         return outcome;
 
     m_paper.QSCount = 1;
-    RefreshRemainingQuestions();
+    refreshRemainingQuestions();
     m_paper.StartTime = m_clock.now();
     m_paper.StartMsecs = m_paper.StartTime.toMSecsSinceEpoch();
     return outcome;
 }
 
-LoadOutcome PaperSession::LoadResults() {
+LoadOutcome PaperSession::loadResults() {
     const int index = m_setup.paperIndex();
-    m_paper.MarksPath = ResultsPath(ResultsFile::Marks);
+    m_paper.MarksPath = resultsPath(ResultsFile::Marks);
     ResultsReads reads =
-        ReadResultsFiles({ResultsPath(ResultsFile::First), ResultsPath(ResultsFile::FResults)},
+        readResultsFiles({resultsPath(ResultsFile::First), resultsPath(ResultsFile::FResults)},
                          m_paper.MarksPath, m_setup.paperCount, index, m_paper.TotalBlanks);
     if (!reads.outcome.ok())
         return reads.outcome;
@@ -153,27 +153,27 @@ LoadOutcome PaperSession::LoadResults() {
     m_paper.AnswersFile = std::move(first.lines);
     m_paper.Answers = std::move(first.fields);
     m_paper.ResultsFile = std::move(fresults.lines);
-    m_paper.Results = ResultMarksFromTexts(fresults.fields);
+    m_paper.Results = resultMarksFromTexts(fresults.fields);
     m_paper.Marks = marks.value;
-    m_paper.TrendPath = ResultsPath(ResultsFile::Trend);
+    m_paper.TrendPath = resultsPath(ResultsFile::Trend);
 
     const PaperMarks stored = m_paper.Marks.paper(index);
-    m_paper.Status = StatusOf(stored.firstMarked);
+    m_paper.Status = statusOf(stored.firstMarked);
     m_paper.LTime = stored.timeTaken;
     m_paper.ETime = stored.markedOn;
-    m_paper.PScoring = ScoreText(stored.firstTenths);
+    m_paper.PScoring = scoreText(stored.firstTenths);
     return reads.outcome;
 }
 
-LoadOutcome PaperSession::LoadSecondAttemptResults() {
+LoadOutcome PaperSession::loadSecondAttemptResults() {
     const int index = m_setup.paperIndex();
     const int blanks = m_paper.TotalBlanks;
-    m_paper.MarksPath = ResultsPath(ResultsFile::Marks);
+    m_paper.MarksPath = resultsPath(ResultsFile::Marks);
     // Read in a fixed order (fresults, second, sresults, first) so that the
     // first failure reported is always the same one.
     ResultsReads reads =
-        ReadResultsFiles({ResultsPath(ResultsFile::FResults), ResultsPath(ResultsFile::Second),
-                          ResultsPath(ResultsFile::SResults), ResultsPath(ResultsFile::First)},
+        readResultsFiles({resultsPath(ResultsFile::FResults), resultsPath(ResultsFile::Second),
+                          resultsPath(ResultsFile::SResults), resultsPath(ResultsFile::First)},
                          m_paper.MarksPath, m_setup.paperCount, index, blanks);
     if (!reads.outcome.ok())
         return reads.outcome;
@@ -183,37 +183,37 @@ LoadOutcome PaperSession::LoadSecondAttemptResults() {
     PaperFileRead& first = reads.papers[3];
     const Read<MarksRecords>& marks = reads.marks;
 
-    m_paper.FirstResults = ResultMarksFromTexts(fresults.fields);
+    m_paper.FirstResults = resultMarksFromTexts(fresults.fields);
     m_paper.AnswersFile = std::move(second.lines);
     m_paper.Answers = std::move(second.fields);
     m_paper.ResultsFile = std::move(sresults.lines);
-    m_paper.Results = ResultMarksFromTexts(sresults.fields);
+    m_paper.Results = resultMarksFromTexts(sresults.fields);
     m_paper.FirstAnswers = std::move(first.fields);
     m_paper.Marks = marks.value;
-    m_paper.TrendPath = ResultsPath(ResultsFile::Trend);
+    m_paper.TrendPath = resultsPath(ResultsFile::Trend);
 
     for (int i = 0; i < blanks; ++i) {
-        if (IsCarriedOver(i)) {
+        if (isCarriedOver(i)) {
             m_paper.Answers[i] = m_paper.FirstAnswers.at(i);
             m_paper.Results[i] = ResultMark::Correct;
         }
     }
 
     const PaperMarks stored = m_paper.Marks.paper(index);
-    m_paper.Status = StatusOf(stored.secondMarked);
-    m_paper.PScoring = ScoreText(stored.secondTenths);
+    m_paper.Status = statusOf(stored.secondMarked);
+    m_paper.PScoring = scoreText(stored.secondTenths);
     return reads.outcome;
 }
 
-bool PaperSession::ExtractQuestionDocument() {
-    RemoveQuestionDocument();
+bool PaperSession::extractQuestionDocument() {
+    removeQuestionDocument();
     m_documentNotWritten.clear();
     const int q = m_paper.QSCount;
     if (q < 1 || q > m_paper.QuestionIds.size())
         return false;
     const QString id = m_paper.QuestionIds.at(q - 1);
     m_paper.CurrentQuestionId = id.toInt();
-    m_paper.DocumentPath = m_setup.programFolder + QLatin1Char('/') + QuestionScratchName(id);
+    m_paper.DocumentPath = m_setup.programFolder + QLatin1Char('/') + questionScratchName(id);
     if (m_paper.CurrentQuestionId <= 0)
         return false;
     FileWriteOutcome written;
@@ -225,26 +225,26 @@ bool PaperSession::ExtractQuestionDocument() {
     return extracted == ResourceStore::ExtractResult::Done;
 }
 
-void PaperSession::RemoveQuestionDocument() {
+void PaperSession::removeQuestionDocument() {
     if (!m_paper.DocumentPath.isEmpty() && QFile::exists(m_paper.DocumentPath))
         QFile::remove(m_paper.DocumentPath);
 }
 
-int PaperSession::FirstBlankOfQuestion(int question) const {
-    return Numbering::FirstBlankOf(m_paper.BlanksPerQuestion, question) - 1;
+int PaperSession::firstBlankOfQuestion(int question) const {
+    return Numbering::firstBlankOf(m_paper.BlanksPerQuestion, question) - 1;
 }
 
-int PaperSession::BlanksOfQuestion(int question) const {
+int PaperSession::blanksOfQuestion(int question) const {
     return m_paper.BlanksPerQuestion.value(question - 1, 0);
 }
 
-int PaperSession::QuestionOfBlank(int blank) const {
-    return Numbering::QuestionOfBlank(m_paper.BlanksPerQuestion, blank + 1);
+int PaperSession::questionOfBlank(int blank) const {
+    return Numbering::questionOfBlank(m_paper.BlanksPerQuestion, blank + 1);
 }
 
-bool PaperSession::CurrentQuestionHasFractions() const {
-    const int first = CurrentFirstBlank();
-    for (int i = first; i < first + CurrentBlankCount(); ++i) {
+bool PaperSession::currentQuestionHasFractions() const {
+    const int first = currentFirstBlank();
+    for (int i = first; i < first + currentBlankCount(); ++i) {
         const AnswerKind kind = m_paper.AnswerKinds.value(i, AnswerKind::Unknown);
         if (kind == AnswerKind::X || kind == AnswerKind::F)
             return true;
@@ -252,9 +252,9 @@ bool PaperSession::CurrentQuestionHasFractions() const {
     return false;
 }
 
-void PaperSession::StoreQuestionAnswers(const QStringList& rowTexts) {
-    const int first = CurrentFirstBlank();
-    const int rows = qMin(CurrentBlankCount(), int(rowTexts.size()));
+void PaperSession::storeQuestionAnswers(const QStringList& rowTexts) {
+    const int first = currentFirstBlank();
+    const int rows = qMin(currentBlankCount(), int(rowTexts.size()));
     for (int k = 0; k < rows; ++k) {
         const int blank = first + k;
         if (blank >= 0 && blank < m_paper.Answers.size())
@@ -268,48 +268,48 @@ void WriteOutcome::take(const RecordWrite& written, const QString& file) {
     reason = written.ok() ? QString() : written.reason();
 }
 
-WriteOutcome PaperSession::SaveAnswers() {
+WriteOutcome PaperSession::saveAnswers() {
     WriteOutcome outcome;
-    outcome.take(WritePaperRecord(m_paper.AnswersFile, m_setup.paperIndex(), m_paper.Answers),
+    outcome.take(writePaperRecord(m_paper.AnswersFile, m_setup.paperIndex(), m_paper.Answers),
                  m_paper.AnswersFile.path);
     return outcome;
 }
 
-WriteOutcome PaperSession::MoveToQuestion(const QStringList& rowTexts, int question) {
+WriteOutcome PaperSession::moveToQuestion(const QStringList& rowTexts, int question) {
     WriteOutcome saved;
     // A marked paper's answers are final and already in the file: reviewing
     // it writes nothing, so it works where the file cannot be written.
     if (!isMarked()) {
-        StoreQuestionAnswers(rowTexts);
-        saved = SaveAnswers();
+        storeQuestionAnswers(rowTexts);
+        saved = saveAnswers();
         if (!saved.ok())
             return saved;
     }
     if (question >= 1 && question <= m_paper.QuestionCount)
         m_paper.QSCount = question;
-    RefreshRemainingQuestions();
+    refreshRemainingQuestions();
     return saved;
 }
 
-void PaperSession::RefreshRemainingQuestions() {
+void PaperSession::refreshRemainingQuestions() {
     m_paper.RemQns.clear();
     for (int i = 0; i < m_paper.Answers.size(); ++i) {
         if (!m_paper.Answers.at(i).trimmed().isEmpty())
             continue;
-        const int q = QuestionOfBlank(i);
+        const int q = questionOfBlank(i);
         if (q > 0 && (m_paper.RemQns.isEmpty() || m_paper.RemQns.last() != q))
             m_paper.RemQns.append(q);
     }
 }
 
-WriteOutcome PaperSession::PrepareMarking(const QStringList& rowTexts) {
-    StoreQuestionAnswers(rowTexts);
-    return SaveAnswers();
+WriteOutcome PaperSession::prepareMarking(const QStringList& rowTexts) {
+    storeQuestionAnswers(rowTexts);
+    return saveAnswers();
 }
 
-bool PaperSession::HasUnansweredBlank() const {
+bool PaperSession::hasUnansweredBlank() const {
     for (int i = 0; i < m_paper.Answers.size(); ++i) {
-        if (isSecondAttempt() && IsCarriedOver(i))
+        if (isSecondAttempt() && isCarriedOver(i))
             continue;
         if (m_paper.Answers.at(i).isEmpty())
             return true;
@@ -317,14 +317,14 @@ bool PaperSession::HasUnansweredBlank() const {
     return false;
 }
 
-QString PaperSession::MarkingQuestion() const {
-    if (HasUnansweredBlank())
+QString PaperSession::markingQuestion() const {
+    if (hasUnansweredBlank())
         return QStringLiteral("You have not answered all the questions.  Do you still want to "
                               "mark your practice?");
     return QStringLiteral("Do you want to mark your practice now?");
 }
 
-WriteOutcome PaperSession::CompleteMarking() {
+WriteOutcome PaperSession::completeMarking() {
     WriteOutcome outcome;
     if (isMarked())
         return outcome;
@@ -332,14 +332,14 @@ WriteOutcome PaperSession::CompleteMarking() {
     const PaperState before = m_paper;
     const QDateTime now = m_clock.now();
     if (!isSecondAttempt()) {
-        m_paper.ETime = ShortDateText(now.date(), m_locale);
-        m_paper.LTime = ElapsedText(m_paper.StartTime.secsTo(now));
+        m_paper.ETime = shortDateText(now.date(), m_locale);
+        m_paper.LTime = elapsedText(m_paper.StartTime.secsTo(now));
     }
 
     int score = 0;
     for (int i = 0; i < m_paper.TotalBlanks; ++i) {
         m_paper.Results[i] =
-            MarkBlank(m_paper.Answers, m_paper.AnswerKeys, m_paper.AnswerKinds, i, m_locale);
+            markBlank(m_paper.Answers, m_paper.AnswerKeys, m_paper.AnswerKinds, i, m_locale);
         if (m_paper.Results.at(i) == ResultMark::Correct)
             score += m_paper.AnswerMarks.value(i);
     }
@@ -351,17 +351,17 @@ WriteOutcome PaperSession::CompleteMarking() {
     };
 
     FileWriteBatch batch;
-    const RecordWrite results = WritePaperRecord(m_paper.ResultsFile, m_setup.paperIndex(),
-                                                 ResultMarkTexts(m_paper.Results), &batch);
+    const RecordWrite results = writePaperRecord(m_paper.ResultsFile, m_setup.paperIndex(),
+                                                 resultMarkTexts(m_paper.Results), &batch);
     if (!results.ok())
         return fail(results, m_paper.ResultsFile.path);
 
     m_paper.Scoring = score;
-    m_paper.PScoring = ScorePercentText(score, m_paper.TotalMarks);
+    m_paper.PScoring = scorePercentText(score, m_paper.TotalMarks);
     m_paper.Status = PaperStatus::Marked;
 
     const int k = m_setup.paperIndex() - 1;
-    const QString status = MarkedText(m_paper.Status == PaperStatus::Marked);
+    const QString status = markedText(m_paper.Status == PaperStatus::Marked);
     if (isSecondAttempt()) {
         m_paper.Marks.SSE[k] = m_paper.PScoring;
         m_paper.Marks.SST[k] = status;
@@ -372,12 +372,12 @@ WriteOutcome PaperSession::CompleteMarking() {
         m_paper.Marks.FST[k] = status;
     }
     const RecordWrite marks =
-        WriteMarksFile(m_paper.MarksPath, m_paper.Marks, m_setup.paperCount, &batch);
+        writeMarksFile(m_paper.MarksPath, m_paper.Marks, m_setup.paperCount, &batch);
     if (!marks.ok())
         return fail(marks, m_paper.MarksPath);
     if (!isSecondAttempt()) {
         // A paper marked without its trend value would be lost to the plot.
-        const RecordWrite trend = AppendTrendValue(m_paper.TrendPath, m_paper.PScoring, &batch);
+        const RecordWrite trend = appendTrendValue(m_paper.TrendPath, m_paper.PScoring, &batch);
         if (!trend.ok())
             return fail(trend, m_paper.TrendPath);
     }
@@ -393,11 +393,11 @@ WriteOutcome PaperSession::CompleteMarking() {
     // says not marked; a summary put in place without its trend value is
     // undone, so that the paper can be marked again in full.
     if (replaced >= 2)
-        WriteMarksFile(before.MarksPath, before.Marks, m_setup.paperCount);
+        writeMarksFile(before.MarksPath, before.Marks, m_setup.paperCount);
     return fail(RecordWrite(committed), failedPath);
 }
 
-int PaperSession::AnsweredCount() const {
+int PaperSession::answeredCount() const {
     int count = 0;
     for (const QString& answer : m_paper.Answers) {
         if (!answer.isEmpty())
@@ -406,24 +406,24 @@ int PaperSession::AnsweredCount() const {
     return count;
 }
 
-QString PaperSession::ClockText() const {
+QString PaperSession::clockText() const {
     if (!m_paper.StartTime.isValid())
-        return ElapsedText(0);
-    return ElapsedText((m_clock.msecsSinceEpoch() - m_paper.StartMsecs) / 1000);
+        return elapsedText(0);
+    return elapsedText((m_clock.msecsSinceEpoch() - m_paper.StartMsecs) / 1000);
 }
 
-bool PaperSession::IsCarriedOver(int blank) const {
+bool PaperSession::isCarriedOver(int blank) const {
     return isSecondAttempt() &&
            m_paper.FirstResults.value(blank, ResultMark::None) == ResultMark::Correct;
 }
 
-QString PaperSession::ModelAnswerFor(int blank) const {
+QString PaperSession::modelAnswerFor(int blank) const {
     if (blank < 0 || blank >= m_paper.TotalBlanks)
         return QString();
-    return ModelAnswer(m_paper.Answers, m_paper.AnswerKeys, m_paper.AnswerKinds, blank);
+    return modelAnswer(m_paper.Answers, m_paper.AnswerKeys, m_paper.AnswerKinds, blank);
 }
 
-AnswerRowContent PaperSession::RowContent(int blank) const {
+AnswerRowContent PaperSession::rowContent(int blank) const {
     AnswerRowContent row;
     row.answer = m_paper.Answers.value(blank);
     row.singleCharacter = m_paper.AnswerKinds.value(blank) == AnswerKind::Q;
@@ -434,10 +434,10 @@ AnswerRowContent PaperSession::RowContent(int blank) const {
         row.showFirstMark = isMarked();
         return row;
     }
-    row.model = ModelAnswerFor(blank);
+    row.model = modelAnswerFor(blank);
     row.firstMark = m_paper.FirstResults.value(blank, ResultMark::None);
     row.secondMark = m_paper.Results.value(blank, ResultMark::None);
-    row.locked = IsCarriedOver(blank);
+    row.locked = isCarriedOver(blank);
     if (isMarked()) {
         row.showSecondMark = true;
         row.showModel = row.secondMark == ResultMark::Wrong;
@@ -449,22 +449,22 @@ AnswerRowContent PaperSession::RowContent(int blank) const {
     return row;
 }
 
-bool PaperSession::LeavesSecondAttempt(const QString& firstScore) {
+bool PaperSession::leavesSecondAttempt(const QString& firstScore) {
     bool ok = false;
     const double value = firstScore.trimmed().toDouble(&ok);
     return !ok || value <= 99.0;
 }
 
-bool PaperSession::WorkingMayBeShown(int attempt, bool marked, const QString& score) {
+bool PaperSession::workingMayBeShown(int attempt, bool marked, const QString& score) {
     if (!marked) {
         return false;
     }
     if (attempt == 2) {
         return true;
     }
-    return attempt == 1 && !LeavesSecondAttempt(score);
+    return attempt == 1 && !leavesSecondAttempt(score);
 }
 
-bool PaperSession::WorkingMayBeShown() const {
-    return WorkingMayBeShown(m_setup.attempt, isMarked(), m_paper.PScoring);
+bool PaperSession::workingMayBeShown() const {
+    return workingMayBeShown(m_setup.attempt, isMarked(), m_paper.PScoring);
 }

@@ -37,7 +37,7 @@ struct PaperSessionSetup {
     QString resultsFolder;
 
     static PaperSessionSetup fromState(const AppState& state);
-    int paperIndex() const { return Numbering::PaperIndexOf(paperNum); }
+    int paperIndex() const { return Numbering::paperIndexOf(paperNum); }
 };
 
 // Whether the attempt is marked; "0" or "1" in the marks file's FST and SST.
@@ -112,74 +112,74 @@ public:
     // paper's summary; sets QSCount to 1, fills RemQns and starts the clock.
     // In the second attempt the blanks correct in the first are carried over
     // (in memory only; the files change at the next save or marking).
-    LoadOutcome Load();
+    LoadOutcome load();
 
     // Extracts the current question's document to DocumentPath, deleting the
     // previously shown one first. False when it could not be extracted.
-    bool ExtractQuestionDocument();
+    bool extractQuestionDocument();
     // Why the last extraction could not write the document ("the disk is
     // full"); empty when it did, or when the store lacks the document.
-    const QString& DocumentNotWritten() const { return m_documentNotWritten; }
+    const QString& documentNotWritten() const { return m_documentNotWritten; }
     // Deletes the shown document file (the window is closing).
-    void RemoveQuestionDocument();
+    void removeQuestionDocument();
 
-    int FirstBlankOfQuestion(int question) const; // 0-based blank index
-    int BlanksOfQuestion(int question) const;
-    int QuestionOfBlank(int blank) const; // blank 0-based, question 1-based
-    int CurrentFirstBlank() const { return FirstBlankOfQuestion(m_paper.QSCount); }
-    int CurrentBlankCount() const { return BlanksOfQuestion(m_paper.QSCount); }
+    int firstBlankOfQuestion(int question) const; // 0-based blank index
+    int blanksOfQuestion(int question) const;
+    int questionOfBlank(int blank) const; // blank 0-based, question 1-based
+    int currentFirstBlank() const { return firstBlankOfQuestion(m_paper.QSCount); }
+    int currentBlankCount() const { return blanksOfQuestion(m_paper.QSCount); }
     // Whether any blank of the current question has kind "F" or "X".
-    bool CurrentQuestionHasFractions() const;
+    bool currentQuestionHasFractions() const;
 
     // Copies the row texts of the current question (row 1 first) into the
     // answers, exactly as typed. Rows beyond the question's blanks are ignored.
-    void StoreQuestionAnswers(const QStringList& rowTexts);
+    void storeQuestionAnswers(const QStringList& rowTexts);
     // Rewrites the paper's record in the answers file.
-    WriteOutcome SaveAnswers();
+    WriteOutcome saveAnswers();
     // Stores the rows, saves, then makes question the current one and
     // refreshes RemQns. When the save fails nothing moves. A marked paper
     // only moves: nothing is stored or written.
-    WriteOutcome MoveToQuestion(const QStringList& rowTexts, int question);
-    void RefreshRemainingQuestions();
+    WriteOutcome moveToQuestion(const QStringList& rowTexts, int question);
+    void refreshRemainingQuestions();
 
     // Marking, first half: store the rows and save them (the answers stay
     // saved even when the pupil then declines).
-    WriteOutcome PrepareMarking(const QStringList& rowTexts);
+    WriteOutcome prepareMarking(const QStringList& rowTexts);
     // Whether some blank still needs an answer, by the attempt's rule.
-    bool HasUnansweredBlank() const;
+    bool hasUnansweredBlank() const;
     // The confirmation the pupil is asked before marking.
-    QString MarkingQuestion() const;
-    static QString MarkingTitle() { return QStringLiteral("Marking"); }
+    QString markingQuestion() const;
+    static QString markingTitle() { return QStringLiteral("Marking"); }
     // Marking, second half: times, checking, score and every write. The
     // results, marks and trend files are written beside their places first
     // and replaced only when all three are written, so a full disk leaves
     // all three as they were. On a failed write the paper stays not marked.
-    WriteOutcome CompleteMarking();
+    WriteOutcome completeMarking();
 
     // Blanks whose stored answer is not the empty text (spaces count).
-    int AnsweredCount() const;
+    int answeredCount() const;
     // Time since loading, as the clock shows it ("0:1:5").
-    QString ClockText() const;
+    QString clockText() const;
     // Second attempt: the blank was correct in the first attempt.
-    bool IsCarriedOver(int blank) const;
+    bool isCarriedOver(int blank) const;
     // The answer revealed beside a wrong blank in the second attempt.
-    QString ModelAnswerFor(int blank) const;
+    QString modelAnswerFor(int blank) const;
     // How the answer row of a blank is filled, by the attempt and the state.
-    AnswerRowContent RowContent(int blank) const;
+    AnswerRowContent rowContent(int blank) const;
 
     // Whether a question's worked solution may be shown: only once no further
     // try of the paper is open, so that a second attempt stays a real try.
-    bool WorkingMayBeShown() const;
-    static bool WorkingMayBeShown(int attempt, bool marked, const QString& score);
+    bool workingMayBeShown() const;
+    static bool workingMayBeShown(int attempt, bool marked, const QString& score);
     // Whether a first attempt marked with this score (PScoring text) leaves a
     // second attempt open: 99 % or less, or a score that does not read as a
     // number, as the Home page decides when it offers the second attempt.
-    static bool LeavesSecondAttempt(const QString& firstScore);
+    static bool leavesSecondAttempt(const QString& firstScore);
 
 private:
-    LoadOutcome LoadResults();
-    LoadOutcome LoadSecondAttemptResults();
-    QString ResultsPath(ResultsFile file) const;
+    LoadOutcome loadResults();
+    LoadOutcome loadSecondAttemptResults();
+    QString resultsPath(ResultsFile file) const;
 
     PaperSessionSetup m_setup;
     const ResourceStore& m_store;

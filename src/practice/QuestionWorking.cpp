@@ -13,10 +13,10 @@ constexpr auto AcrossLines = QRegularExpression::DotMatchesEverythingOption;
 
 namespace QuestionWorking {
 
-QString Section(const QString& workingHtml) {
+QString section(const QString& workingHtml) {
     qsizetype from = 0;
     qsizetype to = 0;
-    HtmlText::BodyRange(workingHtml, &from, &to);
+    HtmlText::bodyRange(workingHtml, &from, &to);
     static const QRegularExpression style(QStringLiteral("<style\\b[^>]*>.*?</style\\s*>"),
                                           Caseless | AcrossLines);
     QString styles;
@@ -36,7 +36,7 @@ QString PageWithWorking(const QString& pageHtml, const QString& workingHtml) {
                        // working's own style says otherwise (:where adds no weight).
                        "<style>:where(#%1) h2 { font-size: 1.1em; margin: 0 0 0.6em 0; }</style>\n"
                        "%2\n</div>\n")
-            .arg(QLatin1String(Anchor), Section(workingHtml));
+            .arg(QLatin1String(Anchor), section(workingHtml));
     qsizetype at = pageHtml.lastIndexOf(QLatin1String("</body"), -1, Qt::CaseInsensitive);
     if (at < 0) {
         at = pageHtml.lastIndexOf(QLatin1String("</html"), -1, Qt::CaseInsensitive);
@@ -52,7 +52,7 @@ QString PageWithWorking(const QString& pageHtml, const QString& workingHtml) {
 QStringList PlainText(const QString& workingHtml) {
     qsizetype from = 0;
     qsizetype to = 0;
-    HtmlText::BodyRange(workingHtml, &from, &to);
+    HtmlText::bodyRange(workingHtml, &from, &to);
     QString text = workingHtml.mid(from, to - from);
 
     static const QRegularExpression hidden(
@@ -91,7 +91,7 @@ QStringList PlainText(const QString& workingHtml) {
 
     QStringList lines;
     for (const QString& line : withPictures.split(QLatin1Char('\n'))) {
-        const QString clean = HtmlText::DecodeEntities(line.simplified()).trimmed();
+        const QString clean = HtmlText::decodeEntities(line.simplified()).trimmed();
         if (!clean.isEmpty()) {
             lines << clean;
         }

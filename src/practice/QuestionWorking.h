@@ -14,7 +14,7 @@ inline constexpr char Anchor[] = "quillora-working";
 
 // What of a working document goes under the question: the contents of its
 // body, after its own style elements so that it keeps its look.
-QString Section(const QString& workingHtml);
+QString section(const QString& workingHtml);
 
 // The question's page with the working at the end of its body, in a block of
 // its own set off from the question by a rule.

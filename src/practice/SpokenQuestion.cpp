@@ -21,7 +21,7 @@ constexpr auto AcrossLines = QRegularExpression::DotMatchesEverythingOption;
 QString ordinal(int d) {
     if (d == 4)
         return QStringLiteral("quarter");
-    QString words = NumberWords(d);
+    QString words = numberWords(d);
     if (words.endsWith(QLatin1String(" hundred")))
         return words + QStringLiteral("th");
     static const QList<QPair<QString, QString>> endings{
@@ -52,10 +52,10 @@ QString fractionWords(const QString& numText, const QString& denText) {
     if (!okN || !okD || n < 0 || n > 999 || d < 2 || d > 100)
         return numText + QStringLiteral(" over ") + denText;
     if (d == 2)
-        return n == 1 ? QStringLiteral("a half") : NumberWords(n) + QStringLiteral(" halves");
+        return n == 1 ? QStringLiteral("a half") : numberWords(n) + QStringLiteral(" halves");
     if (n == 1)
         return d == 4 ? QStringLiteral("a quarter") : QStringLiteral("one ") + ordinal(d);
-    return NumberWords(n) + QLatin1Char(' ') + ordinal(d) + QLatin1Char('s');
+    return numberWords(n) + QLatin1Char(' ') + ordinal(d) + QLatin1Char('s');
 }
 
 // --- Maths in a line of text as said ------------------------------------
@@ -329,7 +329,7 @@ std::optional<QString> attribute(const QString& attributes, Attribute which) {
     QString value;
     for (int g = 1; g <= 3; ++g)
         value += m.captured(g);
-    return HtmlText::DecodeEntities(value);
+    return HtmlText::decodeEntities(value);
 }
 
 class PageReader {
@@ -382,7 +382,7 @@ void PageReader::flush() {
 }
 
 void PageReader::text(const QString& words) {
-    const QString decoded = HtmlText::DecodeEntities(words);
+    const QString decoded = HtmlText::decodeEntities(words);
     if (inFraction()) {
         if (m_fractionPart == 1)
             m_numerator += decoded;
@@ -528,7 +528,7 @@ void PageReader::closeTag(const QString& tag) {
 QStringList PageReader::read(const QString& html) {
     qsizetype from = 0;
     qsizetype to = 0;
-    HtmlText::BodyRange(html, &from, &to);
+    HtmlText::bodyRange(html, &from, &to);
     QString body = html.mid(from, to - from);
     static const QRegularExpression hidden(
         QStringLiteral("<!--.*?-->|<(style|script|title|template)\\b[^>]*>.*?</\\1\\s*>"),
@@ -568,14 +568,14 @@ QStringList PageReader::read(const QString& html) {
 
 namespace SpokenQuestion {
 
-QString FromHtml(const QString& html) {
+QString fromHtml(const QString& html) {
     return PageReader().read(html).join(QLatin1Char('\n'));
 }
 
 QString Text(const MhtmlArchive& document, bool withWorking) {
-    QStringList lines{FromHtml(document.rootHtml())};
+    QStringList lines{fromHtml(document.rootHtml())};
     if (withWorking && document.hasWorking())
-        lines << FromHtml(document.workingHtml());
+        lines << fromHtml(document.workingHtml());
     lines.removeAll(QString());
     return lines.join(QLatin1Char('\n'));
 }

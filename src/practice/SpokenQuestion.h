@@ -21,6 +21,6 @@ namespace SpokenQuestion {
 QString Text(const MhtmlArchive& document, bool withWorking = false);
 
 // The same for one HTML page.
-QString FromHtml(const QString& html);
+QString fromHtml(const QString& html);
 
 } // namespace SpokenQuestion

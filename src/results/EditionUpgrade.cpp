@@ -11,22 +11,22 @@
 
 namespace {
 
-const QString kStampTag = QStringLiteral("PST");
-const QString kEditionTag = QStringLiteral("EDN");
+const QString StampTag = QStringLiteral("PST");
+const QString EditionTag = QStringLiteral("EDN");
 
 // The stamps the folder's answers belong to, one per paper.
-QStringList FolderStamps(const QString& path, int paperCount) {
+QStringList folderStamps(const QString& path, int paperCount) {
     if (!QFileInfo::exists(path))
-        return QStringList(paperCount, EditionUpgrade::SecondEditionStamp());
+        return QStringList(paperCount, EditionUpgrade::secondEditionStamp());
     // A mark that cannot be read names no content: every paper counts as
     // changed, which at worst clears answers that could have stayed.
-    QStringList stamps = ReadRecordAllFields(path, kStampTag).value;
+    QStringList stamps = ReadRecordAllFields(path, StampTag).value;
     while (stamps.size() < paperCount)
         stamps.append(QString());
     return stamps;
 }
 
-bool HasAnything(const QStringList& fields) {
+bool hasAnything(const QStringList& fields) {
     for (const QString& f : fields) {
         if (!f.isEmpty())
             return true;
@@ -49,17 +49,17 @@ EditionUpgrade::Report EditionUpgrade::Run() const {
     Report report;
     for (int m = 1; m <= 3; ++m) {
         if (m_definition.moduleExists(m) && !m_definition.module(m).paperStamps.isEmpty())
-            RunModule(m, &report);
+            runModule(m, &report);
     }
     return report;
 }
 
-void EditionUpgrade::RunModule(int module, Report* report) const {
+void EditionUpgrade::runModule(int module, Report* report) const {
     const ModuleDefinition& def = m_definition.module(module);
     const int papers = def.paperCount;
     const QString code = m_definition.programCode;
     const QString markPath = MarkPath(m_folder, module, code);
-    const QStringList before = FolderStamps(markPath, papers);
+    const QStringList before = folderStamps(markPath, papers);
 
     QList<int> changed;
     for (int k = 1; k <= papers; ++k) {
@@ -69,12 +69,12 @@ void EditionUpgrade::RunModule(int module, Report* report) const {
     if (!changed.isEmpty()) {
         // Read from the content tables only now: most starts change nothing.
         const QList<int> shapes =
-            ResultsRepair(m_store, m_folder, m_definition).PaperShapes(module);
+            ResultsRepair(m_store, m_folder, m_definition).paperShapes(module);
         QList<int> cleared;
         for (ResultsFile file : {ResultsFile::First, ResultsFile::FResults, ResultsFile::Second,
                                  ResultsFile::SResults}) {
-            const QString path = ResultsFilePath(m_folder, file, module, code);
-            Read<PaperLines> lines = ReadPaperLines(path, papers);
+            const QString path = resultsFilePath(m_folder, file, module, code);
+            Read<PaperLines> lines = readPaperLines(path, papers);
             if (!lines.ok()) {
                 // What cannot be read cannot be shown either; the repair
                 // reports it, and the next start looks again.
@@ -86,17 +86,17 @@ void EditionUpgrade::RunModule(int module, Report* report) const {
                 // Only a record that holds something is written: a paper
                 // never started keeps its file as it is.
                 const Read<QStringList> fields =
-                    PaperFields(lines.value, k, RecordCapacity::Blanks);
-                if (!fields.ok() || !HasAnything(fields.value))
+                    paperFields(lines.value, k, RecordCapacity::Blanks);
+                if (!fields.ok() || !hasAnything(fields.value))
                     continue;
                 if (blanks < 0 ||
-                    WritePaperRecord(lines.value, k, QStringList(blanks, QString())) !=
+                    writePaperRecord(lines.value, k, QStringList(blanks, QString())) !=
                         RecordError::None) {
                     report->unwritten << path;
                     break;
                 }
-                if (!cleared.contains(Numbering::PaperNumOfIndex(k)))
-                    cleared << Numbering::PaperNumOfIndex(k);
+                if (!cleared.contains(Numbering::paperNumOfIndex(k)))
+                    cleared << Numbering::paperNumOfIndex(k);
             }
         }
         std::sort(cleared.begin(), cleared.end());
@@ -104,15 +104,15 @@ void EditionUpgrade::RunModule(int module, Report* report) const {
     }
     if (!report->ok() || !report->unreadable.isEmpty())
         return; // the next start tries again: the old stamps stay
-    const QStringList mark = {BuildRecordLine(kEditionTag, {m_definition.edition}),
-                              BuildRecordLine(kStampTag, def.paperStamps)};
+    const QStringList mark = {buildRecordLine(EditionTag, {m_definition.edition}),
+                              buildRecordLine(StampTag, def.paperStamps)};
     if (before != def.paperStamps || !QFileInfo::exists(markPath)) {
-        if (WriteRecordLines(markPath, mark) != RecordError::None)
+        if (writeRecordLines(markPath, mark) != RecordError::None)
             report->unwritten << markPath;
     }
 }
 
-QString EditionUpgrade::Message(const Report& report) {
+QString EditionUpgrade::message(const Report& report) {
     if (report.clearedPapers.isEmpty())
         return {};
     return QStringLiteral("This version has new questions in some of the papers you had "

@@ -27,7 +27,7 @@ public:
     };
 
     // The stamp a paper without one in the folder's mark is taken to have.
-    static QString SecondEditionStamp() { return QStringLiteral("2"); }
+    static QString secondEditionStamp() { return QStringLiteral("2"); }
 
     static QString MarkPath(const QString& programFolder, int module, const QString& programCode);
 
@@ -37,10 +37,10 @@ public:
     Report Run() const;
 
     // Plain words for the pupil or a parent; empty when nothing was cleared.
-    static QString Message(const Report& report);
+    static QString message(const Report& report);
 
 private:
-    void RunModule(int module, Report* report) const;
+    void runModule(int module, Report* report) const;
 
     const ResourceStore& m_store;
     QString m_folder;

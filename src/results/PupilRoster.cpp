@@ -19,7 +19,7 @@ namespace {
 constexpr int MaxId = 999999;
 
 // "pupil12" -> 12; 0 for any other name.
-int IdOfFolderName(const QString& name) {
+int idOfFolderName(const QString& name) {
     static const QRegularExpression pattern(QStringLiteral("^pupil([1-9][0-9]{0,5})$"));
     const QRegularExpressionMatch match = pattern.match(name);
     return match.hasMatch() ? match.captured(1).toInt() : 0;
@@ -27,7 +27,7 @@ int IdOfFolderName(const QString& name) {
 
 // The results files of any module and program code ("marks2QMP.txt", ...),
 // and the mark of the edition their answers belong to.
-QStringList ResultsFileNames(const QString& folder) {
+QStringList resultsFileNames(const QString& folder) {
     static const QRegularExpression pattern(
         QStringLiteral("^(marks|first|second|fresults|sresults|trend|edition)[1-3][^/]*\\.txt$"));
     QStringList names;
@@ -38,10 +38,10 @@ QStringList ResultsFileNames(const QString& folder) {
     return names;
 }
 
-QList<int> FolderIds(const QString& folder) {
+QList<int> folderIds(const QString& folder) {
     QList<int> ids;
     for (const QString& name : QDir(folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        if (const int id = IdOfFolderName(name))
+        if (const int id = idOfFolderName(name))
             ids.append(id);
     }
     std::sort(ids.begin(), ids.end());
@@ -50,7 +50,7 @@ QList<int> FolderIds(const QString& folder) {
 
 // Two names are the same pupil's when they read the same: case, the coding
 // of accents and runs of spaces do not count.
-QString NameKey(const QString& name) {
+QString nameKey(const QString& name) {
     return name.normalized(QString::NormalizationForm_C).simplified().toCaseFolded();
 }
 } // namespace
@@ -77,22 +77,22 @@ QList<Pupil> PupilRoster::pickerOrder() const {
 }
 
 QString PupilRoster::folderOf(int id) const {
-    return m_folder + QLatin1Char('/') + FolderName(id);
+    return m_folder + QLatin1Char('/') + folderName(id);
 }
 
 QString PupilRoster::removedFolderOf(int id) const {
     return m_folder + QLatin1Char('/') + QLatin1String(RemovedFolderName) + QLatin1Char('/') +
-           FolderName(id);
+           folderName(id);
 }
 
 QString PupilRoster::shownName(int id) const {
     const Pupil* pupil = find(id);
-    if (!pupil || (m_pupils.size() == 1 && pupil->name == DefaultName(id)))
+    if (!pupil || (m_pupils.size() == 1 && pupil->name == defaultName(id)))
         return QString();
     return pupil->name;
 }
 
-PupilRoster::Outcome PupilRoster::CheckName(const QString& typed, int exceptId) const {
+PupilRoster::Outcome PupilRoster::checkName(const QString& typed, int exceptId) const {
     const QString name = typed.trimmed();
     if (name.isEmpty())
         return {Problem::EmptyName};
@@ -103,15 +103,15 @@ PupilRoster::Outcome PupilRoster::CheckName(const QString& typed, int exceptId) 
             c == QChar::ParagraphSeparator)
             return {Problem::NameHasBreaks};
     }
-    const QString key = NameKey(name);
+    const QString key = nameKey(name);
     for (const Pupil& pupil : m_pupils) {
-        if (pupil.id != exceptId && NameKey(pupil.name) == key)
+        if (pupil.id != exceptId && nameKey(pupil.name) == key)
             return {Problem::DuplicateName};
     }
     return {};
 }
 
-QString PupilRoster::ProblemText(Problem problem, const QString& name) {
+QString PupilRoster::problemText(Problem problem, const QString& name) {
     switch (problem) {
     case Problem::EmptyName:
         return QStringLiteral("Please type the pupil's name first.");
@@ -152,13 +152,13 @@ int PupilRoster::takeId() {
 }
 
 QString PupilRoster::uniqueDefaultName(int id) const {
-    QString name = DefaultName(id);
-    for (int k = 2; !CheckName(name).ok(); ++k)
-        name = DefaultName(id) + QStringLiteral(" (%1)").arg(k);
+    QString name = defaultName(id);
+    for (int k = 2; !checkName(name).ok(); ++k)
+        name = defaultName(id) + QStringLiteral(" (%1)").arg(k);
     return name;
 }
 
-bool PupilRoster::ReadFile(bool* damaged) {
+bool PupilRoster::readFile(bool* damaged) {
     *damaged = false;
     QFile file(m_folder + QLatin1Char('/') + QLatin1String(FileName));
     if (!file.exists())
@@ -176,7 +176,7 @@ bool PupilRoster::ReadFile(bool* damaged) {
     for (const QJsonValue& entry : root.value(QStringLiteral("pupils")).toArray()) {
         const QJsonObject object = entry.toObject();
         const QString name = object.value(QStringLiteral("name")).toString();
-        if (!validId(object.value(QStringLiteral("id"))) || !CheckName(name).ok()) {
+        if (!validId(object.value(QStringLiteral("id"))) || !checkName(name).ok()) {
             *damaged = true;
             continue;
         }
@@ -207,14 +207,14 @@ bool PupilRoster::ReadFile(bool* damaged) {
     return true;
 }
 
-PupilRoster::LoadReport PupilRoster::Load() {
+PupilRoster::LoadReport PupilRoster::load() {
     LoadReport report;
     m_pupils.clear();
     m_removed.clear();
     m_last = 0;
     m_nextId = 1;
     bool damaged = false;
-    const bool hadFile = ReadFile(&damaged);
+    const bool hadFile = readFile(&damaged);
     report.rebuilt = damaged;
     bool changed = !hadFile || damaged;
 
@@ -224,7 +224,7 @@ PupilRoster::LoadReport PupilRoster::Load() {
         // the pupils file is written only once all of them are in place.
         const QString first = folderOf(1);
         QDir().mkpath(first);
-        for (const QString& name : ResultsFileNames(m_folder)) {
+        for (const QString& name : resultsFileNames(m_folder)) {
             const QString to = first + QLatin1Char('/') + name;
             if (!QFileInfo::exists(to) && QFile::rename(m_folder + QLatin1Char('/') + name, to))
                 ++report.migratedFiles;
@@ -249,13 +249,13 @@ PupilRoster::LoadReport PupilRoster::Load() {
     // A folder the list does not hold: results put back by hand (a removed
     // pupil brought back, a backup), or the list was lost. An empty one is
     // only an addition cut off before it was listed.
-    const QList<int> ids = FolderIds(m_folder);
+    const QList<int> ids = folderIds(m_folder);
     for (const int id : ids) {
-        if (find(id) || ResultsFileNames(folderOf(id)).isEmpty())
+        if (find(id) || resultsFileNames(folderOf(id)).isEmpty())
             continue;
         QString name;
         for (int k = 0; k < m_removed.size(); ++k) {
-            if (m_removed.at(k).id == id && CheckName(m_removed.at(k).name).ok()) {
+            if (m_removed.at(k).id == id && checkName(m_removed.at(k).name).ok()) {
                 name = m_removed.at(k).name.trimmed();
                 m_removed.removeAt(k);
                 break;
@@ -273,7 +273,7 @@ PupilRoster::LoadReport PupilRoster::Load() {
 
     // No id is given twice, whatever lies in the folders.
     int highest = 0;
-    for (const int id : ids + FolderIds(m_folder + QLatin1Char('/') + RemovedFolderName))
+    for (const int id : ids + folderIds(m_folder + QLatin1Char('/') + RemovedFolderName))
         highest = qMax(highest, id);
     for (const Removed& removed : m_removed)
         highest = qMax(highest, removed.id);
@@ -285,7 +285,7 @@ PupilRoster::LoadReport PupilRoster::Load() {
         // An empty folder left unlisted (the first start made it) is used
         // rather than left lying beside a new one.
         int id = 0;
-        for (const int candidate : FolderIds(m_folder)) {
+        for (const int candidate : folderIds(m_folder)) {
             if (std::none_of(m_removed.begin(), m_removed.end(),
                              [candidate](const Removed& r) { return r.id == candidate; })) {
                 id = candidate;
@@ -303,16 +303,16 @@ PupilRoster::LoadReport PupilRoster::Load() {
         changed = true;
     }
     if (changed)
-        report.written = Save();
+        report.written = save();
     return report;
 }
 
-bool PupilRoster::Save() {
+bool PupilRoster::save() {
     QJsonArray pupils;
     for (const Pupil& pupil : m_pupils) {
         pupils.append(QJsonObject{{QStringLiteral("id"), pupil.id},
                                   {QStringLiteral("name"), pupil.name},
-                                  {QStringLiteral("folder"), FolderName(pupil.id)}});
+                                  {QStringLiteral("folder"), folderName(pupil.id)}});
     }
     QJsonArray removed;
     for (const Removed& entry : m_removed) {
@@ -320,7 +320,7 @@ bool PupilRoster::Save() {
             {QStringLiteral("id"), entry.id},
             {QStringLiteral("name"), entry.name},
             {QStringLiteral("folder"),
-             QString(QLatin1String(RemovedFolderName) + QLatin1Char('/') + FolderName(entry.id))},
+             QString(QLatin1String(RemovedFolderName) + QLatin1Char('/') + folderName(entry.id))},
             {QStringLiteral("removedOn"), entry.on}});
     }
     // "folder" is for a reader of the file; the program takes the folder
@@ -330,15 +330,15 @@ bool PupilRoster::Save() {
                            {QStringLiteral("last"), m_last},
                            {QStringLiteral("nextId"), m_nextId}};
     const FileWriteOutcome written =
-        WriteFileAtomically(m_folder + QLatin1Char('/') + QLatin1String(FileName),
+        writeFileAtomically(m_folder + QLatin1Char('/') + QLatin1String(FileName),
                             QJsonDocument(root).toJson(QJsonDocument::Indented));
     if (!written.ok())
         qCWarning(lcQuillora) << "pupils file not written:" << written.reason();
     return written.ok();
 }
 
-PupilRoster::Outcome PupilRoster::Add(const QString& typed, int* newId) {
-    const Outcome check = CheckName(typed);
+PupilRoster::Outcome PupilRoster::add(const QString& typed, int* newId) {
+    const Outcome check = checkName(typed);
     if (!check.ok())
         return check;
     const PupilRoster before = *this;
@@ -350,7 +350,7 @@ PupilRoster::Outcome PupilRoster::Add(const QString& typed, int* newId) {
         return {Problem::FolderNotMade};
     }
     m_pupils.append({id, typed.trimmed()});
-    if (!Save()) {
+    if (!save()) {
         QDir().rmdir(folderOf(id));
         *this = before;
         return {Problem::NotWritten};
@@ -360,10 +360,10 @@ PupilRoster::Outcome PupilRoster::Add(const QString& typed, int* newId) {
     return {};
 }
 
-PupilRoster::Outcome PupilRoster::Rename(int id, const QString& typed) {
+PupilRoster::Outcome PupilRoster::rename(int id, const QString& typed) {
     if (!find(id))
         return {Problem::UnknownPupil};
-    const Outcome check = CheckName(typed, id);
+    const Outcome check = checkName(typed, id);
     if (!check.ok())
         return check;
     const PupilRoster before = *this;
@@ -371,14 +371,14 @@ PupilRoster::Outcome PupilRoster::Rename(int id, const QString& typed) {
         if (pupil.id == id)
             pupil.name = typed.trimmed();
     }
-    if (!Save()) {
+    if (!save()) {
         *this = before;
         return {Problem::NotWritten};
     }
     return {};
 }
 
-PupilRoster::Outcome PupilRoster::Remove(int id) {
+PupilRoster::Outcome PupilRoster::remove(int id) {
     const Pupil* pupil = find(id);
     if (!pupil)
         return {Problem::UnknownPupil};
@@ -395,7 +395,7 @@ PupilRoster::Outcome PupilRoster::Remove(int id) {
     m_pupils.removeIf([id](const Pupil& p) { return p.id == id; });
     if (m_last == id)
         m_last = m_pupils.first().id;
-    if (!Save()) {
+    if (!save()) {
         QDir().rename(aside, before.folderOf(id));
         *this = before;
         return {Problem::NotWritten};
@@ -403,14 +403,14 @@ PupilRoster::Outcome PupilRoster::Remove(int id) {
     return {};
 }
 
-PupilRoster::Outcome PupilRoster::Choose(int id) {
+PupilRoster::Outcome PupilRoster::choose(int id) {
     if (!find(id))
         return {Problem::UnknownPupil};
     if (m_last == id)
         return {};
     const int before = m_last;
     m_last = id;
-    if (!Save()) {
+    if (!save()) {
         m_last = before;
         return {Problem::NotWritten};
     }

@@ -52,14 +52,14 @@ public:
     static constexpr int MaxNameLength = 200;
     static constexpr const char* FileName = "pupils.json";
     static constexpr const char* RemovedFolderName = "removed";
-    static QString DefaultName(int id) { return QStringLiteral("Pupil %1").arg(id); }
-    static QString FolderName(int id) { return QStringLiteral("pupil%1").arg(id); }
+    static QString defaultName(int id) { return QStringLiteral("Pupil %1").arg(id); }
+    static QString folderName(int id) { return QStringLiteral("pupil%1").arg(id); }
 
     explicit PupilRoster(QString resultsFolder = QString());
 
     // Reads the pupils file; moves results of before into "pupil1"; takes up
     // what a cut-off step left half done. There is at least one pupil after.
-    LoadReport Load();
+    LoadReport load();
 
     const QString& resultsFolder() const { return m_folder; }
     const QList<Pupil>& pupils() const { return m_pupils; }
@@ -79,17 +79,17 @@ public:
     QString shownName(int id) const;
 
     // typed is trimmed at both ends. *newId: the added pupil's id.
-    Outcome Add(const QString& typed, int* newId = nullptr);
-    Outcome Rename(int id, const QString& typed);
+    Outcome add(const QString& typed, int* newId = nullptr);
+    Outcome rename(int id, const QString& typed);
     // Sets the pupil's folder aside and drops the pupil from the list.
-    Outcome Remove(int id);
+    Outcome remove(int id);
     // Remembers id as the pupil chosen last.
-    Outcome Choose(int id);
+    Outcome choose(int id);
 
     // Whether typed would do as the name of pupil exceptId (0: a new pupil).
-    Outcome CheckName(const QString& typed, int exceptId = 0) const;
+    Outcome checkName(const QString& typed, int exceptId = 0) const;
     // Plain words for the parent about a refused change.
-    static QString ProblemText(Problem problem, const QString& name);
+    static QString problemText(Problem problem, const QString& name);
 
 private:
     struct Removed {
@@ -97,8 +97,8 @@ private:
         QString name;
         QString on; // date it was removed, ISO form
     };
-    bool ReadFile(bool* damaged);
-    bool Save();
+    bool readFile(bool* damaged);
+    bool save();
     int takeId();
     QString uniqueDefaultName(int id) const;
 

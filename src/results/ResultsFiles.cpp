@@ -10,7 +10,7 @@
 
 #include <cerrno>
 
-QString ResultsFileStem(ResultsFile file) {
+QString resultsFileStem(ResultsFile file) {
     switch (file) {
     case ResultsFile::Marks:
         return QStringLiteral("marks");
@@ -28,13 +28,13 @@ QString ResultsFileStem(ResultsFile file) {
     return QString();
 }
 
-QString ResultsFilePath(const QString& programFolder, ResultsFile file, int module,
+QString resultsFilePath(const QString& programFolder, ResultsFile file, int module,
                         const QString& programCode) {
-    return programFolder + QLatin1Char('/') + ResultsFileStem(file) + QString::number(module) +
+    return programFolder + QLatin1Char('/') + resultsFileStem(file) + QString::number(module) +
            programCode + QStringLiteral(".txt");
 }
 
-int ResultsTemplateId(ResultsFile file, int module) {
+int resultsTemplateId(ResultsFile file, int module) {
     return 30100 + 10 * module + 1 + int(file);
 }
 
@@ -46,7 +46,7 @@ ResultsFile fileAt(int k) {
 
 } // namespace
 
-int ResultsFilesExpected(const ProgramDefinition& definition) {
+int resultsFilesExpected(const ProgramDefinition& definition) {
     int modules = 0;
     for (int m = 1; m <= 3; ++m) {
         if (definition.moduleExists(m))
@@ -67,7 +67,7 @@ ResultsErase::ResultsErase(const ResourceStore& store, const QString& programFol
 
 ResultsErase::~ResultsErase() = default;
 
-bool ResultsErase::Prepare() {
+bool ResultsErase::prepare() {
     m_pending.clear();
     m_outcome = EraseOutcome();
     QList<int> ids;
@@ -76,8 +76,8 @@ bool ResultsErase::Prepare() {
             continue;
         for (int k = 0; k < ResultsFileCount; ++k) {
             m_outcome.notErased.append(
-                ResultsFilePath(m_folder, fileAt(k), m, m_definition.programCode));
-            ids.append(ResultsTemplateId(fileAt(k), m));
+                resultsFilePath(m_folder, fileAt(k), m, m_definition.programCode));
+            ids.append(resultsTemplateId(fileAt(k), m));
         }
     }
     for (int i = 0; i < ids.size(); ++i) {
@@ -100,7 +100,7 @@ bool ResultsErase::Prepare() {
     return true;
 }
 
-void ResultsErase::Replace() {
+void ResultsErase::replace() {
     for (const auto& pending : m_pending) {
         // Flushed to the disk by Prepare, now renamed over the results file.
         const FileWriteOutcome committed = pending->file.commit();
@@ -115,20 +115,20 @@ void ResultsErase::Replace() {
     m_pending.clear();
 }
 
-EraseOutcome EraseAllResults(const ResourceStore& store, const QString& programFolder,
+EraseOutcome eraseAllResults(const ResourceStore& store, const QString& programFolder,
                              const ProgramDefinition& definition) {
     ResultsErase erase(store, programFolder, definition);
-    if (erase.Prepare())
-        erase.Replace();
+    if (erase.prepare())
+        erase.replace();
     return erase.outcome();
 }
 
 QStringList ResetAllResults(const ResourceStore& store, const QString& programFolder,
                             const ProgramDefinition& definition) {
-    return EraseAllResults(store, programFolder, definition).notErased;
+    return eraseAllResults(store, programFolder, definition).notErased;
 }
 
-QString EraseProblemText(const EraseOutcome& outcome) {
+QString eraseProblemText(const EraseOutcome& outcome) {
     if (outcome.ok())
         return QString();
     const QString failed = QDir::toNativeSeparators(
@@ -151,7 +151,7 @@ QString EraseProblemText(const EraseOutcome& outcome) {
         .arg(failed, because, names(outcome.erased), names(outcome.notErased));
 }
 
-QStringList EnsureResultsFiles(const ResourceStore& store, const QString& programFolder,
+QStringList ensureResultsFiles(const ResourceStore& store, const QString& programFolder,
                                const ProgramDefinition& definition, QStringList* created,
                                QString* reason) {
     // Only a missing file is made from its template: one lost file (deleted
@@ -165,7 +165,7 @@ QStringList EnsureResultsFiles(const ResourceStore& store, const QString& progra
             continue;
         for (int k = 0; k < ResultsFileCount; ++k) {
             const QString path =
-                ResultsFilePath(programFolder, fileAt(k), m, definition.programCode);
+                resultsFilePath(programFolder, fileAt(k), m, definition.programCode);
             // (A folder or a link in the file's place is not missing: the
             // start-up repair reports it.)
             const QFileInfo entry(path);
@@ -176,7 +176,7 @@ QStringList EnsureResultsFiles(const ResourceStore& store, const QString& progra
             // by the next start's repair.
             FileWriteOutcome written;
             const ResourceStore::ExtractResult extracted =
-                store.ExtractResource(ResultsTemplateId(fileAt(k), m), QStringLiteral("Custom"),
+                store.ExtractResource(resultsTemplateId(fileAt(k), m), QStringLiteral("Custom"),
                                       path, ResourceStore::Durability::Scratch, &written);
             if (extracted != ResourceStore::ExtractResult::Done) {
                 if (reason && failed.isEmpty())
@@ -199,33 +199,33 @@ QStringList MarksRecords::*const MarksLists[MarksRecordCount] = {
     &MarksRecords::CDD, &MarksRecords::FST, &MarksRecords::SST};
 } // namespace
 
-QString MarksTag(MarksRecord record) {
+QString marksTag(MarksRecord record) {
     return QLatin1String(MarksTagTexts[int(record)]);
 }
 
-QStringList MarksTags() {
+QStringList marksTags() {
     QStringList tags;
     for (int r = 0; r < MarksRecordCount; ++r)
-        tags.append(MarksTag(MarksRecord(r)));
+        tags.append(marksTag(MarksRecord(r)));
     return tags;
 }
 
-std::optional<qint64> ScoreFromText(const QString& text) {
+std::optional<qint64> scoreFromText(const QString& text) {
     qint64 tenths = 0;
-    if (!ParsePercentTenths(text, &tenths) || tenths < 0 || tenths > 1000)
+    if (!parsePercentTenths(text, &tenths) || tenths < 0 || tenths > 1000)
         return std::nullopt;
     return tenths;
 }
 
-QString ScoreText(std::optional<qint64> tenths) {
-    return tenths ? TenthsText(*tenths) : QString();
+QString scoreText(std::optional<qint64> tenths) {
+    return tenths ? tenthsText(*tenths) : QString();
 }
 
-bool MarkedFromText(const QString& text) {
+bool markedFromText(const QString& text) {
     return text.trimmed() == QLatin1String("1");
 }
 
-QString MarkedText(bool marked) {
+QString markedText(bool marked) {
     return marked ? QStringLiteral("1") : QStringLiteral("0");
 }
 
@@ -247,18 +247,18 @@ std::array<QStringList, MarksRecordCount> MarksRecords::asArray() const {
 PaperMarks MarksRecords::paper(int paperIndex) const {
     const int k = paperIndex - 1;
     PaperMarks marks;
-    marks.firstTenths = ScoreFromText(FSE.value(k));
-    marks.secondTenths = ScoreFromText(SSE.value(k));
+    marks.firstTenths = scoreFromText(FSE.value(k));
+    marks.secondTenths = scoreFromText(SSE.value(k));
     marks.timeTaken = LTM.value(k);
     marks.markedOn = CDD.value(k);
-    marks.firstMarked = MarkedFromText(FST.value(k));
-    marks.secondMarked = MarkedFromText(SST.value(k));
+    marks.firstMarked = markedFromText(FST.value(k));
+    marks.secondMarked = markedFromText(SST.value(k));
     return marks;
 }
 
-Read<MarksRecords> ReadMarksFile(const QString& path, int paperCount) {
+Read<MarksRecords> readMarksFile(const QString& path, int paperCount) {
     Read<MarksRecords> result;
-    const QStringList tags = MarksTags();
+    const QStringList tags = marksTags();
     QStringList* targets[MarksRecordCount];
     for (int r = 0; r < MarksRecordCount; ++r)
         targets[r] = &result.value[MarksRecord(r)];
@@ -302,12 +302,12 @@ Read<MarksRecords> ReadMarksFile(const QString& path, int paperCount) {
     return result;
 }
 
-RecordWrite WriteMarksFile(const QString& path, const MarksRecords& marks, int paperCount,
+RecordWrite writeMarksFile(const QString& path, const MarksRecords& marks, int paperCount,
                            FileWriteBatch* batch) {
-    return WriteSixRecords(marks.asArray(), MarksTags(), paperCount, path, batch);
+    return WriteSixRecords(marks.asArray(), marksTags(), paperCount, path, batch);
 }
 
-Read<PaperLines> ReadPaperLines(const QString& path, int paperCount) {
+Read<PaperLines> readPaperLines(const QString& path, int paperCount) {
     Read<PaperLines> result;
     const Read<QStringList> lines = ReadPaperRecordLines(path, paperCount);
     result.error = lines.error;
@@ -322,7 +322,7 @@ Read<PaperLines> ReadPaperLines(const QString& path, int paperCount) {
         QString& line = result.value.lines[k - 1];
         if (!line.isEmpty())
             continue;
-        const Read<QString> elsewhere = ReadRecordLine(path, Numbering::PaperKey(k));
+        const Read<QString> elsewhere = ReadRecordLine(path, Numbering::paperKey(k));
         if (!elsewhere.ok()) {
             result.error = elsewhere.error;
             return result;
@@ -332,7 +332,7 @@ Read<PaperLines> ReadPaperLines(const QString& path, int paperCount) {
     return result;
 }
 
-Read<QStringList> PaperFields(const PaperLines& file, int paperIndex, int blankCount) {
+Read<QStringList> paperFields(const PaperLines& file, int paperIndex, int blankCount) {
     Read<QStringList> result;
     if (blankCount < 0 || blankCount > RecordCapacity::Blanks || paperIndex < 1 ||
         paperIndex > file.paperCount) {
@@ -358,7 +358,7 @@ Read<QStringList> PaperFields(const PaperLines& file, int paperIndex, int blankC
     return result;
 }
 
-RecordWrite WritePaperRecord(PaperLines& file, int paperIndex, const QStringList& fields,
+RecordWrite writePaperRecord(PaperLines& file, int paperIndex, const QStringList& fields,
                              FileWriteBatch* batch) {
     // A paper whose record was missing is written as its bare tag, not as an
     // empty line: the reader's forward pass would stop there, and every later
@@ -368,24 +368,24 @@ RecordWrite WritePaperRecord(PaperLines& file, int paperIndex, const QStringList
         if (k > lines.size())
             lines.append(QString());
         if (lines.at(k - 1).isEmpty())
-            lines[k - 1] = BuildRecordLine(Numbering::PaperKey(k), {});
+            lines[k - 1] = buildRecordLine(Numbering::paperKey(k), {});
     }
     const RecordWrite written =
-        RewriteRecord(lines, fields, paperIndex, Numbering::PaperKey(paperIndex), file.paperCount,
+        RewriteRecord(lines, fields, paperIndex, Numbering::paperKey(paperIndex), file.paperCount,
                       int(fields.size()), file.path, batch);
     if (written.ok())
         file.lines = lines;
     return written;
 }
 
-int MarkedPaperCount(const QString& folder, const ProgramDefinition& definition) {
+int markedPaperCount(const QString& folder, const ProgramDefinition& definition) {
     int marked = 0;
     for (int m = 1; m <= 3; ++m) {
         if (!definition.moduleExists(m))
             continue;
         const int paperCount = definition.module(m).paperCount;
-        const Read<MarksRecords> marks = ReadMarksFile(
-            ResultsFilePath(folder, ResultsFile::Marks, m, definition.programCode), paperCount);
+        const Read<MarksRecords> marks = readMarksFile(
+            resultsFilePath(folder, ResultsFile::Marks, m, definition.programCode), paperCount);
         for (int k = 1; k <= paperCount; ++k)
             marked += marks.value.paper(k).firstMarked ? 1 : 0;
     }

@@ -16,11 +16,11 @@ struct ProgramDefinition;
 enum class ResultsFile { Marks = 0, First, Second, FResults, SResults, Trend };
 constexpr int ResultsFileCount = 6;
 
-QString ResultsFileStem(ResultsFile file); // "marks", "first", ...
-QString ResultsFilePath(const QString& programFolder, ResultsFile file, int module,
+QString resultsFileStem(ResultsFile file); // "marks", "first", ...
+QString resultsFilePath(const QString& programFolder, ResultsFile file, int module,
                         const QString& programCode);
 // Store id of the file's template for module m: 30100 + 10m + 1 .. + 6.
-int ResultsTemplateId(ResultsFile file, int module);
+int resultsTemplateId(ResultsFile file, int module);
 
 // What an erase of every results file did. Files are listed in the order of
 // the erase (module by module, marks to trend).
@@ -46,10 +46,10 @@ public:
 
     // Writes every template to its temporary. False, with every file left
     // as it was, when one cannot be written.
-    bool Prepare();
+    bool prepare();
     // Puts the temporaries in place, in order; stops at the first that
     // cannot be, leaving it and the later files as they were.
-    void Replace();
+    void replace();
     const EraseOutcome& outcome() const { return m_outcome; }
 
 private:
@@ -61,7 +61,7 @@ private:
     EraseOutcome m_outcome;
 };
 
-EraseOutcome EraseAllResults(const ResourceStore& store, const QString& programFolder,
+EraseOutcome eraseAllResults(const ResourceStore& store, const QString& programFolder,
                              const ProgramDefinition& definition);
 // The same; returns the paths that still hold their old results (empty on
 // success).
@@ -69,25 +69,25 @@ QStringList ResetAllResults(const ResourceStore& store, const QString& programFo
                             const ProgramDefinition& definition);
 // What the pupil is told when an erase did not complete: which files were
 // erased and which were not. Empty for an erase that completed.
-QString EraseProblemText(const EraseOutcome& outcome);
+QString eraseProblemText(const EraseOutcome& outcome);
 // Start-up: makes every missing file of every existing module from its
 // template and leaves the files that exist alone. Returns the paths that
 // could not be written; *created lists the files made, *reason says why the
 // first failed file could not be written.
-QStringList EnsureResultsFiles(const ResourceStore& store, const QString& programFolder,
+QStringList ensureResultsFiles(const ResourceStore& store, const QString& programFolder,
                                const ProgramDefinition& definition, QStringList* created = nullptr,
                                QString* reason = nullptr);
 // The number of results files of the existing modules (six each).
-int ResultsFilesExpected(const ProgramDefinition& definition);
+int resultsFilesExpected(const ProgramDefinition& definition);
 // Papers whose first attempt is marked, over every existing module of the
 // folder's marks files (a missing or unreadable file counts none).
-int MarkedPaperCount(const QString& folder, const ProgramDefinition& definition);
+int markedPaperCount(const QString& folder, const ProgramDefinition& definition);
 
 // The six records of the marks file, in the order the file holds them.
 enum class MarksRecord { FSE, SSE, LTM, CDD, FST, SST };
 constexpr int MarksRecordCount = 6;
-QString MarksTag(MarksRecord record); // "FSE", ...
-QStringList MarksTags();              // every tag, in file order
+QString marksTag(MarksRecord record); // "FSE", ...
+QStringList marksTags();              // every tag, in file order
 
 // One paper's summary in the marks file, as its readers use it.
 struct PaperMarks {
@@ -99,11 +99,11 @@ struct PaperMarks {
     bool firstMarked = false, secondMarked = false;
 };
 // A score field: a percentage of at most one decimal, 0 to 100 ("87.5").
-std::optional<qint64> ScoreFromText(const QString& text);
-QString ScoreText(std::optional<qint64> tenths); // the empty text for none
+std::optional<qint64> scoreFromText(const QString& text);
+QString scoreText(std::optional<qint64> tenths); // the empty text for none
 // A state field: "1" is marked; anything else reads as not marked.
-bool MarkedFromText(const QString& text);
-QString MarkedText(bool marked); // "1" or "0"
+bool markedFromText(const QString& text);
+QString markedText(bool marked); // "1" or "0"
 
 // The marks file as it stands, six records of P fields each (kept as text so
 // that what a window did not change is written back exactly as read); entry
@@ -121,8 +121,8 @@ struct MarksRecords {
 // than paperCount reads as empty where its fields are missing, the other
 // records as they stand; the error then names the first such damage (or the
 // file's own error, with every list empty).
-Read<MarksRecords> ReadMarksFile(const QString& path, int paperCount);
-RecordWrite WriteMarksFile(const QString& path, const MarksRecords& marks, int paperCount,
+Read<MarksRecords> readMarksFile(const QString& path, int paperCount);
+RecordWrite writeMarksFile(const QString& path, const MarksRecords& marks, int paperCount,
                            FileWriteBatch* batch = nullptr);
 
 // A per-paper file (first, second, fresults, sresults) held as P lines.
@@ -133,10 +133,10 @@ struct PaperLines {
 };
 // A record found neither in its place nor elsewhere in the file leaves only
 // its own entry empty.
-Read<PaperLines> ReadPaperLines(const QString& path, int paperCount);
+Read<PaperLines> readPaperLines(const QString& path, int paperCount);
 // The paper's record split into blankCount fields; a missing or short record
 // yields blankCount empty fields (the writers rebuild it on the next write).
-Read<QStringList> PaperFields(const PaperLines& file, int paperIndex, int blankCount);
+Read<QStringList> paperFields(const PaperLines& file, int paperIndex, int blankCount);
 // Rewrites the paper's record with fields and writes the whole file.
-RecordWrite WritePaperRecord(PaperLines& file, int paperIndex, const QStringList& fields,
+RecordWrite writePaperRecord(PaperLines& file, int paperIndex, const QStringList& fields,
                              FileWriteBatch* batch = nullptr);

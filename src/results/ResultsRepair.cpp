@@ -18,7 +18,7 @@
 namespace {
 
 QString paperTag(int paperIndex) {
-    return Numbering::PaperKey(paperIndex);
+    return Numbering::paperKey(paperIndex);
 }
 
 // Lines the readers skip and the writers never produce: the "..." framing of
@@ -58,7 +58,7 @@ QString fitFields(QStringList* fields, int count, const QString& filler) {
 }
 
 bool isPercentage(const QString& text) {
-    return ScoreFromText(text).has_value();
+    return scoreFromText(text).has_value();
 }
 
 QString nativeList(const QStringList& paths) {
@@ -86,8 +86,8 @@ QString ResultsRepair::Report::message() const {
     QStringList parts;
     if (!repaired.isEmpty())
         parts.append(lost.isEmpty()
-                         ? RepairedSentence()
-                         : RepairedSentence() + QLatin1Char(' ') + lost.join(QLatin1Char(' ')));
+                         ? repairedSentence()
+                         : repairedSentence() + QLatin1Char(' ') + lost.join(QLatin1Char(' ')));
     if (!folders.isEmpty())
         parts.append(
             QStringLiteral("Some results cannot be kept, because a folder stands where the "
@@ -125,56 +125,56 @@ ResultsRepair::ResultsRepair(const ResourceStore& store, QString programFolder,
     : m_store(store), m_folder(std::move(programFolder)), m_definition(definition) {}
 
 ResultsRepair::Report ResultsRepair::Run() {
-    Report report = RunMarks();
-    report.add(RunRest());
+    Report report = runMarks();
+    report.add(runRest());
     return report;
 }
 
-ResultsRepair::Report ResultsRepair::RunMarks() {
+ResultsRepair::Report ResultsRepair::runMarks() {
     m_report = Report();
     for (int m = 1; m <= 3; ++m) {
         if (m_definition.moduleExists(m))
-            RepairMarksFile(
-                ResultsFilePath(m_folder, ResultsFile::Marks, m, m_definition.programCode),
+            repairMarksFile(
+                resultsFilePath(m_folder, ResultsFile::Marks, m, m_definition.programCode),
                 m_definition.module(m).paperCount, m);
     }
     return m_report;
 }
 
-ResultsRepair::Report ResultsRepair::RunRest() {
+ResultsRepair::Report ResultsRepair::runRest() {
     m_report = Report();
     const QString code = m_definition.programCode;
     for (int m = 1; m <= 3; ++m) {
         if (!m_definition.moduleExists(m))
             continue;
         const int papers = m_definition.module(m).paperCount;
-        const QList<int> shapes = PaperShapes(m);
+        const QList<int> shapes = paperShapes(m);
         for (ResultsFile file : {ResultsFile::First, ResultsFile::Second, ResultsFile::FResults,
                                  ResultsFile::SResults})
-            RepairPaperFile(ResultsFilePath(m_folder, file, m, code), shapes, papers);
-        RepairTrendFile(ResultsFilePath(m_folder, ResultsFile::Trend, m, code));
+            repairPaperFile(resultsFilePath(m_folder, file, m, code), shapes, papers);
+        repairTrendFile(resultsFilePath(m_folder, ResultsFile::Trend, m, code));
     }
     return m_report;
 }
 
-QList<int> ResultsRepair::PaperShapes(int module) const {
+QList<int> ResultsRepair::paperShapes(int module) const {
     // Every table is read once and looked up in memory: a start-up pays for
     // one pass over the keys table, not one per paper.
     const int papers = m_definition.module(module).paperCount;
     QList<int> shapes(papers, -1);
 
     QList<QStringList> questions(papers);
-    const QStringList paperLines = storeLines(PapersTableId(module));
+    const QStringList paperLines = storeLines(papersTableId(module));
     const TagIndex paperIndex(paperLines);
     for (int k = 1; k <= papers; ++k) {
         const qsizetype at = paperIndex.find(paperTag(k));
         if (at >= 0)
-            questions[k - 1] = RecordFieldsAfterTag(paperLines.at(at), paperTag(k));
+            questions[k - 1] = recordFieldsAfterTag(paperLines.at(at), paperTag(k));
     }
 
     // The questions of a paper are looked for in one forward pass, as the
     // paper's loading does; a question it misses leaves the paper unknown.
-    const QStringList keyLines = storeLines(KeysTableId(module));
+    const QStringList keyLines = storeLines(keysTableId(module));
     const TagIndex keyIndex(keyLines);
     for (int k = 1; k <= papers; ++k) {
         if (questions.at(k - 1).isEmpty())
@@ -196,11 +196,11 @@ QList<int> ResultsRepair::PaperShapes(int module) const {
     // A paper the tables do not describe keeps the shape its template gives.
     if (!shapes.contains(-1))
         return shapes;
-    const QStringList templateLines = storeLines(ResultsTemplateId(ResultsFile::First, module));
+    const QStringList templateLines = storeLines(resultsTemplateId(ResultsFile::First, module));
     for (int k = 1; k <= papers; ++k) {
         if (shapes.at(k - 1) >= 0)
             continue;
-        const qsizetype at = FindTagLine(templateLines, paperTag(k));
+        const qsizetype at = findTagLine(templateLines, paperTag(k));
         if (at >= 0 && !templateLines.at(at).isEmpty())
             shapes[k - 1] = int(templateLines.at(at).count(QLatin1Char('>')));
     }
@@ -212,7 +212,7 @@ QStringList ResultsRepair::storeLines(int id) const {
     const QByteArray bytes = m_store.itemBytes(id, &ok);
     if (!ok)
         return QStringList();
-    return SplitRecordText(QString::fromLatin1(bytes));
+    return splitRecordText(QString::fromLatin1(bytes));
 }
 
 void ResultsRepair::Note(const QString& path, const QString& finding, const QString& done) {
@@ -221,7 +221,7 @@ void ResultsRepair::Note(const QString& path, const QString& finding, const QStr
     qCWarning(lcQuillora).noquote() << QStringLiteral("Results repair:") << line + done;
 }
 
-bool ResultsRepair::ReadForRepair(const QString& path, QStringList* lines, bool* looseEnds,
+bool ResultsRepair::readForRepair(const QString& path, QStringList* lines, bool* looseEnds,
                                   QStringList* findings, bool emptyIsDamage) {
     lines->clear();
     *looseEnds = false;
@@ -240,7 +240,7 @@ bool ResultsRepair::ReadForRepair(const QString& path, QStringList* lines, bool*
     }
     // A missing file is rebuilt whole, like an empty one.
     if (info.exists() &&
-        ReadRecordFileLines(path, lines, looseEnds, MaxReadBytes) != RecordError::None) {
+        readRecordFileLines(path, lines, looseEnds, MaxReadBytes) != RecordError::None) {
         m_report.unreadable.append(path);
         Note(path, QStringLiteral("cannot be read"), QStringLiteral("; left alone"));
         return false;
@@ -250,7 +250,7 @@ bool ResultsRepair::ReadForRepair(const QString& path, QStringList* lines, bool*
     return true;
 }
 
-bool ResultsRepair::Conclude(const QString& path, const QStringList& rebuilt,
+bool ResultsRepair::conclude(const QString& path, const QStringList& rebuilt,
                              const QStringList& kept, bool looseEnds, QStringList findings) {
     if (looseEnds)
         findings.append(QStringLiteral("line ends without CR LF"));
@@ -260,7 +260,7 @@ bool ResultsRepair::Conclude(const QString& path, const QStringList& rebuilt,
         return false;
     // Written whole or not at all: on a full disk the damaged file stays as
     // it is, and is not called repaired.
-    const RecordWrite write = WriteRecordLines(path, rebuilt);
+    const RecordWrite write = writeRecordLines(path, rebuilt);
     const bool written = write.ok();
     (written ? m_report.repaired : m_report.unwritten).append(path);
     if (!written && m_report.unwrittenReason.isEmpty())
@@ -273,10 +273,10 @@ bool ResultsRepair::Conclude(const QString& path, const QStringList& rebuilt,
     return written;
 }
 
-void ResultsRepair::RepairPaperFile(const QString& path, const QList<int>& shapes, int paperCount) {
+void ResultsRepair::repairPaperFile(const QString& path, const QList<int>& shapes, int paperCount) {
     QStringList lines, findings;
     bool looseEnds = false;
-    if (!ReadForRepair(path, &lines, &looseEnds, &findings, true))
+    if (!readForRepair(path, &lines, &looseEnds, &findings, true))
         return;
 
     // The line each paper's reader takes: one forward pass, as the practice
@@ -286,15 +286,15 @@ void ResultsRepair::RepairPaperFile(const QString& path, const QList<int>& shape
     qsizetype from = 0;
     for (int k = 1; k <= paperCount; ++k) {
         const QString tag = paperTag(k);
-        qsizetype at = FindTagLine(lines, tag, from);
+        qsizetype at = findTagLine(lines, tag, from);
         if (at >= 0)
             from = at + 1;
         else
-            at = FindTagLine(lines, tag);
+            at = findTagLine(lines, tag);
 
         QStringList fields;
         if (at >= 0)
-            fields = RecordFieldsAfterTag(lines.at(at), tag);
+            fields = recordFieldsAfterTag(lines.at(at), tag);
         else if (!lines.isEmpty())
             findings.append(QStringLiteral("paper %1 has no record").arg(tag));
         const int shape = shapes.value(k - 1, -1);
@@ -304,7 +304,7 @@ void ResultsRepair::RepairPaperFile(const QString& path, const QList<int>& shape
             findings.append(QStringLiteral("paper %1 has ").arg(tag) + fitted);
         if (stripTagMarks(&fields) > 0)
             findings.append(QStringLiteral("paper %1 has fields holding \"#\"").arg(tag));
-        rebuilt.append(BuildRecordLine(tag, fields));
+        rebuilt.append(buildRecordLine(tag, fields));
     }
 
     // What the file holds besides framing; records of papers beyond the
@@ -319,16 +319,16 @@ void ResultsRepair::RepairPaperFile(const QString& path, const QList<int>& shape
         if (!beyond)
             kept.append(line);
     }
-    Conclude(path, rebuilt, kept, looseEnds, findings);
+    conclude(path, rebuilt, kept, looseEnds, findings);
 }
 
-void ResultsRepair::RepairMarksFile(const QString& path, int paperCount, int module) {
+void ResultsRepair::repairMarksFile(const QString& path, int paperCount, int module) {
     QStringList lines, findings;
     bool looseEnds = false;
-    if (!ReadForRepair(path, &lines, &looseEnds, &findings, true))
+    if (!readForRepair(path, &lines, &looseEnds, &findings, true))
         return;
 
-    const QStringList tags = MarksTags();
+    const QStringList tags = marksTags();
     constexpr int FSE = int(MarksRecord::FSE);
     constexpr int SSE = int(MarksRecord::SSE);
     constexpr int FST = int(MarksRecord::FST);
@@ -339,10 +339,10 @@ void ResultsRepair::RepairMarksFile(const QString& path, int paperCount, int mod
     QList<int> held;
     for (int r = 0; r < tags.size(); ++r) {
         const QString& tag = tags.at(r);
-        const qsizetype at = FindTagLine(lines, tag);
+        const qsizetype at = findTagLine(lines, tag);
         QStringList fields;
         if (at >= 0)
-            fields = RecordFieldsAfterTag(lines.at(at), tag);
+            fields = recordFieldsAfterTag(lines.at(at), tag);
         else if (!lines.isEmpty())
             findings.append(QStringLiteral("no %1 record").arg(tag));
         held.append(int(fields.size()));
@@ -407,17 +407,17 @@ void ResultsRepair::RepairMarksFile(const QString& path, int paperCount, int mod
 
     QStringList rebuilt;
     for (int r = 0; r < tags.size(); ++r)
-        rebuilt.append(BuildRecordLine(tags.at(r), records.at(r)));
+        rebuilt.append(buildRecordLine(tags.at(r), records.at(r)));
     QStringList keptLines;
     for (const QString& line : lines) {
         if (!isFraming(line))
             keptLines.append(line);
     }
-    if (Conclude(path, rebuilt, keptLines, looseEnds, findings) && !lostPapers.isEmpty())
-        m_report.lost.append(LostMarksSentence(module, lostPapers, paperCount));
+    if (conclude(path, rebuilt, keptLines, looseEnds, findings) && !lostPapers.isEmpty())
+        m_report.lost.append(lostMarksSentence(module, lostPapers, paperCount));
 }
 
-QString ResultsRepair::LostMarksSentence(int module, const QList<int>& papers,
+QString ResultsRepair::lostMarksSentence(int module, const QList<int>& papers,
                                          int paperCount) const {
     const QString heading = m_definition.module(module).heading;
     if (papers.size() == paperCount)
@@ -427,10 +427,10 @@ QString ResultsRepair::LostMarksSentence(int module, const QList<int>& papers,
     const QStringList names = m_definition.module(module).topicNames;
     QStringList which;
     for (int paper : papers) {
-        const int paperNum = Numbering::PaperNumOfIndex(paper);
-        const int topic = Numbering::TopicOfPaper(paperNum);
+        const int paperNum = Numbering::paperNumOfIndex(paper);
+        const int topic = Numbering::topicOfPaper(paperNum);
         which.append(QStringLiteral("paper %1 of %2")
-                         .arg(Numbering::PaperInTopic(paperNum))
+                         .arg(Numbering::paperInTopic(paperNum))
                          .arg(names.value(topic - 1, QStringLiteral("topic %1").arg(topic))));
     }
     const QString list = which.size() == 1
@@ -442,15 +442,15 @@ QString ResultsRepair::LostMarksSentence(int module, const QList<int>& papers,
         .arg(list, which.size() == 1 ? QStringLiteral("it shows") : QStringLiteral("they show"));
 }
 
-void ResultsRepair::RepairTrendFile(const QString& path) {
+void ResultsRepair::repairTrendFile(const QString& path) {
     QStringList lines, findings;
     bool looseEnds = false;
-    if (!ReadForRepair(path, &lines, &looseEnds, &findings, false))
+    if (!readForRepair(path, &lines, &looseEnds, &findings, false))
         return;
-    const qsizetype at = FindTagLine(lines, TrendTag());
+    const qsizetype at = findTagLine(lines, trendTag());
     QStringList values;
     if (at >= 0) {
-        const QStringList fields = RecordFieldsAfterTag(lines.at(at), TrendTag());
+        const QStringList fields = recordFieldsAfterTag(lines.at(at), trendTag());
         int dropped = 0;
         for (const QString& field : fields) {
             if (isPercentage(field))
@@ -462,7 +462,7 @@ void ResultsRepair::RepairTrendFile(const QString& path) {
             findings.append(
                 QStringLiteral("%1 values that are not percentages dropped").arg(dropped));
     } else {
-        findings.append(QStringLiteral("no %1 record").arg(TrendTag()));
+        findings.append(QStringLiteral("no %1 record").arg(trendTag()));
     }
 
     QStringList kept;
@@ -470,5 +470,5 @@ void ResultsRepair::RepairTrendFile(const QString& path) {
         if (!isFraming(line))
             kept.append(line);
     }
-    Conclude(path, {BuildRecordLine(TrendTag(), values)}, kept, looseEnds, findings);
+    conclude(path, {buildRecordLine(trendTag(), values)}, kept, looseEnds, findings);
 }

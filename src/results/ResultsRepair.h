@@ -41,7 +41,7 @@ public:
         void add(const Report& other);
     };
 
-    static QString RepairedSentence() {
+    static QString repairedSentence() {
         return QStringLiteral("Some of your saved results were damaged and have been repaired.");
     }
 
@@ -52,40 +52,40 @@ public:
     ResultsRepair(const ResourceStore& store, QString programFolder,
                   const ProgramDefinition& definition);
 
-    // Every results file of every existing module: RunMarks, then RunRest.
+    // Every results file of every existing module: runMarks, then runRest.
     Report Run();
     // The marks files only: what the Home page reads as the window comes up.
-    Report RunMarks();
+    Report runMarks();
     // The per-paper files and the trend logs, read when a paper opens or the
     // Report page is shown: checked once the window is up.
-    Report RunRest();
+    Report runRest();
 
     // Blank count of every paper 1..P of module m, from the module's paper and
     // answer-key tables, else from its per-paper template; -1 when neither
     // knows the paper.
-    QList<int> PaperShapes(int module) const;
+    QList<int> paperShapes(int module) const;
 
 private:
     // The lines of a store item (a content table or template); none when absent.
     QStringList storeLines(int id) const;
-    void RepairPaperFile(const QString& path, const QList<int>& shapes, int paperCount);
-    void RepairMarksFile(const QString& path, int paperCount, int module);
+    void repairPaperFile(const QString& path, const QList<int>& shapes, int paperCount);
+    void repairMarksFile(const QString& path, int paperCount, int module);
     // What the pupil is told about the papers of module whose marks a repair
     // could not bring back (paper indexes, 1-based).
-    QString LostMarksSentence(int module, const QList<int>& papers, int paperCount) const;
-    void RepairTrendFile(const QString& path);
+    QString lostMarksSentence(int module, const QList<int>& papers, int paperCount) const;
+    void repairTrendFile(const QString& path);
 
     // Reads the file for repair; false (and the report updated) when it is a
     // folder or cannot be read. *lines gets every line, *looseEnds whether a
     // line ends in a lone LF or CR; *findings starts with "empty" for a file
     // without lines when emptyIsDamage.
-    bool ReadForRepair(const QString& path, QStringList* lines, bool* looseEnds,
+    bool readForRepair(const QString& path, QStringList* lines, bool* looseEnds,
                        QStringList* findings, bool emptyIsDamage);
     // Records a finding in the report and logs it with what was done.
     void Note(const QString& path, const QString& finding, const QString& done);
     // Writes the rebuilt file when it differs from what was read.
     // True when it wrote one.
-    bool Conclude(const QString& path, const QStringList& rebuilt, const QStringList& kept,
+    bool conclude(const QString& path, const QStringList& rebuilt, const QStringList& kept,
                   bool looseEnds, QStringList findings);
 
     const ResourceStore& m_store;

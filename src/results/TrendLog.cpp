@@ -1,6 +1,6 @@
 #include "results/TrendLog.h"
 
-QString TrendTag() {
+QString trendTag() {
     return QStringLiteral("TRD");
 }
 
@@ -34,26 +34,26 @@ double leadingNumber(const QString& text) {
 
 } // namespace
 
-Read<QString> ReadTrendLine(const QString& path) {
-    return ReadRecordLine(path, TrendTag());
+Read<QString> readTrendLine(const QString& path) {
+    return ReadRecordLine(path, trendTag());
 }
 
-RecordWrite AppendTrendValue(const QString& path, const QString& value, FileWriteBatch* batch) {
-    if (!IsStorableText(value))
+RecordWrite appendTrendValue(const QString& path, const QString& value, FileWriteBatch* batch) {
+    if (!isStorableText(value))
         return RecordError::Unencodable;
-    const Read<QString> read = ReadTrendLine(path);
+    const Read<QString> read = readTrendLine(path);
     // A missing file starts a new log; one that exists but cannot be read is
     // left alone rather than overwritten with a log that lost its values.
     if (!read.ok() && read.error != RecordError::FileMissing)
         return read.error;
     QString line = read.value;
     if (line.isEmpty())
-        line = BuildRecordLine(TrendTag(), {});
+        line = buildRecordLine(trendTag(), {});
     line += QLatin1Char('>') + value;
-    return WriteRecordLines(path, {line}, batch);
+    return writeRecordLines(path, {line}, batch);
 }
 
-QList<double> TrendValues(const QString& trendLine, int maxCount) {
+QList<double> trendValues(const QString& trendLine, int maxCount) {
     QList<double> values;
     if (trendLine.isEmpty() || maxCount <= 0)
         return values;

@@ -85,14 +85,14 @@ private Q_SLOTS:
         QFETCH(QString, key);
         QFETCH(QString, kind);
         QFETCH(ResultMark, result);
-        const AnswerKind parsed = ParseAnswerKind(kind);
+        const AnswerKind parsed = parseAnswerKind(kind);
         QCOMPARE(CheckAnswer(answer, key, parsed), result);
         // Marking sends every kind other than G and M to the same check.
-        QCOMPARE(MarkBlank({answer}, {key}, {parsed}, 0), result);
+        QCOMPARE(markBlank({answer}, {key}, {parsed}, 0), result);
         // The results files hold the mark as its text and give it back; text
         // that is no mark reads as none.
-        QCOMPARE(ResultMarkFromText(ResultMarkText(result)), result);
-        QCOMPARE(ResultMarkFromText(answer), None);
+        QCOMPARE(resultMarkFromText(resultMarkText(result)), result);
+        QCOMPARE(resultMarkFromText(answer), None);
     }
 
     void kindLetters() {
@@ -101,20 +101,20 @@ private Q_SLOTS:
             {"L", AnswerKind::L}, {"F", AnswerKind::F}, {"X", AnswerKind::X},
             {"R", AnswerKind::R}, {"G", AnswerKind::G}, {"M", AnswerKind::M}};
         for (const auto& [letter, kind] : letters) {
-            QCOMPARE(ParseAnswerKind(letter), kind);
-            QCOMPARE(AnswerKindLetter(kind), letter);
+            QCOMPARE(parseAnswerKind(letter), kind);
+            QCOMPARE(answerKindLetter(kind), letter);
         }
         // Exact letters only: another case, spaces, two letters or none are
         // no kind, and a blank of no kind is never checked.
         for (const QString& other : QStringList{"n", "g", " N", "N ", "NN", "", "A", "1"}) {
-            QCOMPARE(ParseAnswerKind(other), AnswerKind::Unknown);
-            QCOMPARE(MarkBlank({"5"}, {"5"}, {ParseAnswerKind(other)}, 0), None);
+            QCOMPARE(parseAnswerKind(other), AnswerKind::Unknown);
+            QCOMPARE(markBlank({"5"}, {"5"}, {parseAnswerKind(other)}, 0), None);
         }
-        QCOMPARE(AnswerKindLetter(AnswerKind::Unknown), QString());
-        QCOMPARE(ParseAnswerKinds({"N", "x", "G"}),
+        QCOMPARE(answerKindLetter(AnswerKind::Unknown), QString());
+        QCOMPARE(parseAnswerKinds({"N", "x", "G"}),
                  (QList<AnswerKind>{AnswerKind::N, AnswerKind::Unknown, AnswerKind::G}));
         // A list shorter than the blanks marks the missing kinds as unknown.
-        QCOMPARE(MarkBlank({"5", "5"}, {"5", "5"}, {AnswerKind::N}, 1), None);
+        QCOMPARE(markBlank({"5", "5"}, {"5", "5"}, {AnswerKind::N}, 1), None);
     }
 
     void numbersFollowTheLocale() {
@@ -142,8 +142,8 @@ private Q_SLOTS:
         // Marking reads the default locale when given none.
         const QLocale before;
         QLocale::setDefault(german);
-        const ResultMark byDefault = MarkBlank({"24.80"}, {"24.80"}, {AnswerKind::N}, 0);
-        const ResultMark commaByDefault = MarkBlank({"24,8"}, {"24.80"}, {AnswerKind::N}, 0);
+        const ResultMark byDefault = markBlank({"24.80"}, {"24.80"}, {AnswerKind::N}, 0);
+        const ResultMark commaByDefault = markBlank({"24,8"}, {"24.80"}, {AnswerKind::N}, 0);
         QLocale::setDefault(before);
         QCOMPARE(byDefault, Tick);
         QCOMPARE(commaByDefault, Tick);
@@ -176,7 +176,7 @@ private Q_SLOTS:
         const QList<AnswerKind> kinds(keys.size(),
                                       keys.contains(" ") ? AnswerKind::G : AnswerKind::M);
         for (int i = 0; i < answers.size(); ++i)
-            QCOMPARE(MarkBlank(answers, keys, kinds, i), results.at(i));
+            QCOMPARE(markBlank(answers, keys, kinds, i), results.at(i));
     }
 
     void modelAnswers_data() {
@@ -202,10 +202,10 @@ private Q_SLOTS:
         const QList<AnswerKind> kinds(keys.size(), keys.size() > 1 ? AnswerKind::G : AnswerKind::M);
         for (int i = 0; i < answers.size(); ++i) {
             if (models.at(i) != "*")
-                QCOMPARE(ModelAnswer(answers, keys, kinds, i), models.at(i));
+                QCOMPARE(modelAnswer(answers, keys, kinds, i), models.at(i));
         }
         // Any other kind shows its key.
-        QCOMPARE(ModelAnswer({"2"}, {"1 2/3"}, {AnswerKind::X}, 0), QString("1 2/3"));
+        QCOMPARE(modelAnswer({"2"}, {"1 2/3"}, {AnswerKind::X}, 0), QString("1 2/3"));
     }
 };
 

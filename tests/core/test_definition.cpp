@@ -68,7 +68,7 @@ private Q_SLOTS:
         const QString path = dir.filePath("definition.txt");
         QVERIFY(TestFiles::writeBytes(path, lines.join("\r\n").toLatin1()));
 
-        const DefinitionRead read = ReadProgramDefinitionFile(path);
+        const DefinitionRead read = readProgramDefinitionFile(path);
         QCOMPARE(read.error, error);
         QCOMPARE(read.detail.isEmpty(), error == DefinitionError::None);
         QCOMPARE(read.definition.displayName, QString("Quillora Maths Practice"));
@@ -87,15 +87,15 @@ private Q_SLOTS:
         QTemporaryDir empty;
         QVERIFY(QDir().mkpath(empty.filePath("store")));
         QTemporaryDir dir;
-        DefinitionRead read = ReadProgramDefinition(ResourceStore(empty.path()), dir.path());
+        DefinitionRead read = readProgramDefinition(ResourceStore(empty.path()), dir.path());
         QCOMPARE(read.error, DefinitionError::NotExtracted);
         QVERIFY(read.detail.contains("30000"));
         QCOMPARE(read.definition.firstModule(), 0);
 
-        read = ReadProgramDefinition(ResourceStore(FixtureRoot), dir.filePath("no/such/folder"));
+        read = readProgramDefinition(ResourceStore(FixtureRoot), dir.filePath("no/such/folder"));
         QCOMPARE(read.error, DefinitionError::NotExtracted);
 
-        read = ReadProgramDefinitionFile(dir.filePath("missing.txt"));
+        read = readProgramDefinitionFile(dir.filePath("missing.txt"));
         QCOMPARE(read.error, DefinitionError::NotExtracted);
     }
 };

@@ -48,7 +48,7 @@ QStringList resultsNames(const TestFiles::ModuleFolder& folder) {
 }
 
 // A program folder of the shipped module on the small disk, started.
-std::unique_ptr<TestFiles::ModuleFolder> FolderOn(const SmallDisk& disk) {
+std::unique_ptr<TestFiles::ModuleFolder> folderOn(const SmallDisk& disk) {
     auto folder =
         std::make_unique<TestFiles::ModuleFolder>(QString::fromLatin1(ResourceStore::BuiltInRoot));
     folder->at = disk.folder();
@@ -72,7 +72,7 @@ private Q_SLOTS:
         QVERIFY(writeBytes(path, old));
         QVERIFY(disk.fill());
 
-        const FileWriteOutcome atomic = WriteFileAtomically(path, QByteArray(9000, 'n'));
+        const FileWriteOutcome atomic = writeFileAtomically(path, QByteArray(9000, 'n'));
         QVERIFY(!atomic.ok());
         QCOMPARE(atomic.reason(), disk.reason());
         QCOMPARE(atomic.diskFull(), disk.mounted());
@@ -80,7 +80,7 @@ private Q_SLOTS:
 
         // A scratch copy that does not fit is not left behind in part.
         const QString scratch = disk.folder() + "/temptext.txt";
-        QCOMPARE(WriteScratchFile(scratch, QByteArray(9000, 's')).reason(), disk.reason());
+        QCOMPARE(writeScratchFile(scratch, QByteArray(9000, 's')).reason(), disk.reason());
         QVERIFY(!QFile::exists(scratch));
 
         // The store's copy of a template over a results file, as erasing does.
@@ -94,41 +94,41 @@ private Q_SLOTS:
         QCOMPARE(strays(disk.folder(), {"marks2FX.txt"}), QStringList());
 
         disk.release();
-        QVERIFY(WriteFileAtomically(path, "new\r\n").ok());
+        QVERIFY(writeFileAtomically(path, "new\r\n").ok());
         QCOMPARE(bytesOf(path), QByteArray("new\r\n"));
         QCOMPARE(strays(disk.folder(), {"marks2FX.txt"}), QStringList());
     }
 
     void savingAndMarkingOnAFullDiskChangeNothing() {
         SmallDisk disk;
-        auto folder = FolderOn(disk);
+        auto folder = folderOn(disk);
         auto session = folder->open(102);
         const PaperState& paper = session->paper();
         const QStringList correct = TestFiles::correctAnswers(paper.AnswerKeys);
         const int last = paper.QuestionCount;
         auto rows = [&] {
-            return correct.mid(session->CurrentFirstBlank(), session->CurrentBlankCount());
+            return correct.mid(session->currentFirstBlank(), session->currentBlankCount());
         };
         for (int q = 1; q <= last; ++q)
-            QVERIFY(session->MoveToQuestion(rows(), qMin(q + 1, last)).ok());
+            QVERIFY(session->moveToQuestion(rows(), qMin(q + 1, last)).ok());
         const QList<ResultMark> unmarked = paper.Results;
         const auto before = folder->snapshot();
         QVERIFY(disk.fill());
 
         // A move keeps the pupil on the question and says why.
-        const WriteOutcome moved = session->MoveToQuestion(rows(), 1);
+        const WriteOutcome moved = session->moveToQuestion(rows(), 1);
         QVERIFY(!moved.ok());
         QCOMPARE(moved.error, RecordError::WriteFailed);
         QCOMPARE(moved.reason, disk.reason());
         QCOMPARE(moved.path, folder->file(ResultsFile::First));
         QCOMPARE(session->paper().QSCount, last);
-        QCOMPARE(session->SaveAnswers().reason, disk.reason());
-        QCOMPARE(session->PrepareMarking(rows()).reason, disk.reason());
+        QCOMPARE(session->saveAnswers().reason, disk.reason());
+        QCOMPARE(session->prepareMarking(rows()).reason, disk.reason());
         QCOMPARE(folder->snapshot(), before);
 
         // Marking on a full disk: every answer right, yet not marked, and
         // not one of the three files it writes has changed.
-        const WriteOutcome marked = session->CompleteMarking();
+        const WriteOutcome marked = session->completeMarking();
         QVERIFY(!marked.ok());
         QCOMPARE(marked.reason, disk.reason());
         QVERIFY(!session->isMarked());
@@ -139,9 +139,9 @@ private Q_SLOTS:
 
         // Room again: the same session marks in full.
         disk.release();
-        QVERIFY(session->CompleteMarking().ok());
+        QVERIFY(session->completeMarking().ok());
         QCOMPARE(session->paper().PScoring, QStringLiteral("100"));
-        const Read<MarksRecords> marks = ReadMarksFile(folder->file(ResultsFile::Marks), 50);
+        const Read<MarksRecords> marks = readMarksFile(folder->file(ResultsFile::Marks), 50);
         QCOMPARE(marks.value.FST.at(1), QStringLiteral("1"));
         QCOMPARE(marks.value.FSE.at(1), QStringLiteral("100"));
         QVERIFY(bytesOf(folder->file(ResultsFile::Trend)).startsWith("#TRD#>100"));
@@ -150,10 +150,10 @@ private Q_SLOTS:
 
     void openingAPaperOnAFullDiskSaysSo() {
         SmallDisk disk;
-        auto folder = FolderOn(disk);
+        auto folder = folderOn(disk);
         QVERIFY(disk.fill());
         auto session = folder->session(101);
-        const LoadOutcome loaded = session->Load();
+        const LoadOutcome loaded = session->load();
         QCOMPARE(loaded.problem, LoadProblem::ContentNotWritten);
         QCOMPARE(loaded.reason, disk.reason());
         QVERIFY(loaded.details.first().contains(disk.reason()));
@@ -162,12 +162,12 @@ private Q_SLOTS:
         auto opened = folder->open(101);
         // A question document that does not fit says so too.
         QVERIFY(disk.fill());
-        QVERIFY(!opened->ExtractQuestionDocument());
-        QCOMPARE(opened->DocumentNotWritten(), disk.reason());
+        QVERIFY(!opened->extractQuestionDocument());
+        QCOMPARE(opened->documentNotWritten(), disk.reason());
         QVERIFY(!QFile::exists(opened->paper().DocumentPath));
         disk.release();
-        QVERIFY(opened->ExtractQuestionDocument());
-        QCOMPARE(opened->DocumentNotWritten(), QString());
+        QVERIFY(opened->extractQuestionDocument());
+        QCOMPARE(opened->documentNotWritten(), QString());
     }
 
     void startingOnAFullDiskSaysWhy() {
@@ -177,15 +177,15 @@ private Q_SLOTS:
         const Startup::Outcome outcome = Startup(store, disk.folder()).run();
         QCOMPARE(outcome.problem, Startup::Problem::DefinitionNotWritten);
         QCOMPARE(outcome.reason, disk.reason());
-        QCOMPARE(ResultsFilesIn(disk.folder()), QStringList());
+        QCOMPARE(resultsFilesIn(disk.folder()), QStringList());
         QVERIFY(!QFile::exists(disk.folder() + "/temptext30000.txt"));
     }
 
     void repairAndEraseOnAFullDiskChangeNothing() {
         SmallDisk disk;
-        auto folder = FolderOn(disk);
+        auto folder = folderOn(disk);
         auto session = folder->open(101);
-        QVERIFY(session->PrepareMarking({"1"}).ok() && session->CompleteMarking().ok());
+        QVERIFY(session->prepareMarking({"1"}).ok() && session->completeMarking().ok());
         const QString marks = folder->file(ResultsFile::Marks);
         // Cut off before the state records, as a write that ran out of room
         // used to leave it: paper 1's score is there, its state is not.
@@ -200,16 +200,16 @@ private Q_SLOTS:
         QCOMPARE(stuck.repaired, QStringList());
         QCOMPARE(stuck.unwritten, QStringList{marks});
         QCOMPARE(stuck.unwrittenReason, disk.reason());
-        QVERIFY(!stuck.message().contains(ResultsRepair::RepairedSentence()));
+        QVERIFY(!stuck.message().contains(ResultsRepair::repairedSentence()));
         QVERIFY(stuck.message().contains(disk.reason()));
         QCOMPARE(folder->snapshot(), before);
 
         const EraseOutcome erase =
-            EraseAllResults(*folder->store, folder->path(), folder->definition);
+            eraseAllResults(*folder->store, folder->path(), folder->definition);
         QVERIFY(!erase.ok());
         QCOMPARE(erase.erased, QStringList());
         QCOMPARE(erase.reason, disk.reason());
-        QVERIFY(EraseProblemText(erase).contains(disk.reason()));
+        QVERIFY(eraseProblemText(erase).contains(disk.reason()));
         QCOMPARE(folder->snapshot(), before);
         QCOMPARE(strays(disk.folder(), resultsNames(*folder)), QStringList());
 
@@ -257,16 +257,16 @@ private:
     void strandedResultsAreNamed() {
         QStandardPaths::setTestModeEnabled(true);
         SmallDisk disk;
-        auto folder = FolderOn(disk);
+        auto folder = folderOn(disk);
         // Without results the folder is simply not used.
         SmallDisk empty;
         QVERIFY(empty.makeReadOnly());
-        const ProgramFolderChoice bare = ChooseProgramFolder(empty.folder());
+        const ProgramFolderChoice bare = chooseProgramFolder(empty.folder());
         QCOMPARE(bare.folder, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
         QCOMPARE(bare.strandedFolder, QString());
 
         QVERIFY(disk.makeReadOnly());
-        const ProgramFolderChoice choice = ChooseProgramFolder(disk.folder());
+        const ProgramFolderChoice choice = chooseProgramFolder(disk.folder());
         QCOMPARE(choice.folder, bare.folder);
         QCOMPARE(choice.strandedFolder, disk.folder());
         QCOMPARE(choice.strandedReason,
@@ -274,14 +274,14 @@ private:
                                 : QStringLiteral("the program is not allowed to write there"));
         QStringList names = resultsNames(*folder);
         names.sort();
-        QCOMPARE(ResultsFilesIn(disk.folder()), names);
+        QCOMPARE(resultsFilesIn(disk.folder()), names);
     }
 
 private Q_SLOTS:
     void linksAreNeverWrittenThrough_data() {
         QTest::addColumn<ResultsFile>("file");
         for (ResultsFile file : TestFiles::AllResultsFiles)
-            QTest::newRow(qPrintable(ResultsFileStem(file))) << file;
+            QTest::newRow(qPrintable(resultsFileStem(file))) << file;
     }
 
     void linksAreNeverWrittenThrough() {
@@ -301,7 +301,7 @@ private Q_SLOTS:
 
         // Start-up makes no file through it and the repair reports it.
         QStringList created;
-        QCOMPARE(EnsureResultsFiles(*folder.store, folder.path(), folder.definition, &created),
+        QCOMPARE(ensureResultsFiles(*folder.store, folder.path(), folder.definition, &created),
                  QStringList());
         QCOMPARE(created, QStringList());
         const ResultsRepair::Report report =
@@ -314,13 +314,13 @@ private Q_SLOTS:
 
         // A paper reads no results through it and writes none.
         auto session = folder.session(101);
-        const LoadOutcome loaded = session->Load();
+        const LoadOutcome loaded = session->load();
         const bool read = file == ResultsFile::Marks || file == ResultsFile::First ||
                           file == ResultsFile::FResults;
         QCOMPARE(loaded.problem, read ? LoadProblem::ResultsUnreadable : LoadProblem::None);
         if (loaded.ok()) {
-            QVERIFY(session->PrepareMarking({"1"}).ok());
-            const WriteOutcome marked = session->CompleteMarking();
+            QVERIFY(session->prepareMarking({"1"}).ok());
+            const WriteOutcome marked = session->completeMarking();
             QCOMPARE(marked.ok(), file != ResultsFile::Trend);
             if (!marked.ok()) {
                 QCOMPARE(marked.path, path);
@@ -330,17 +330,17 @@ private Q_SLOTS:
         QVERIFY(untouched());
 
         // Erasing leaves it, and every file after it, alone.
-        const EraseOutcome erase = EraseAllResults(*folder.store, folder.path(), folder.definition);
+        const EraseOutcome erase = eraseAllResults(*folder.store, folder.path(), folder.definition);
         QCOMPARE(erase.failedPath, path);
         QCOMPARE(erase.erased, QStringList());
         QVERIFY(untouched());
 
         // A link to nothing is not followed to make a file there either.
         QVERIFY(QFile::remove(path) && QFile::link(missing, path));
-        QCOMPARE(EnsureResultsFiles(*folder.store, folder.path(), folder.definition, &created),
+        QCOMPARE(ensureResultsFiles(*folder.store, folder.path(), folder.definition, &created),
                  QStringList());
-        QVERIFY(!WriteFileAtomically(path, "x").ok());
-        QVERIFY(!WriteScratchFile(path, "x").ok());
+        QVERIFY(!writeFileAtomically(path, "x").ok());
+        QVERIFY(!writeScratchFile(path, "x").ok());
         QVERIFY(!QFileInfo::exists(missing));
         QCOMPARE(ResultsRepair(*folder.store, folder.path(), folder.definition).Run().notFiles,
                  QStringList{path});

@@ -16,7 +16,7 @@ using namespace TestFiles;
 namespace {
 
 // The fixture's definition with the content's edition and paper stamps.
-QStringList StampedDefinition(const QStringList& stamps) {
+QStringList stampedDefinition(const QStringList& stamps) {
     return {QStringLiteral("..."),
             QStringLiteral("#NME#>Fixture Maths"),
             QStringLiteral("#COD#>FX"),
@@ -34,30 +34,30 @@ struct StampedStore {
     QTemporaryDir root;
     std::unique_ptr<ResourceStore> store;
     explicit StampedStore(const QStringList& stamps) {
-        if (copyStoreWith(root.path(), 30000, StampedDefinition(stamps)))
+        if (copyStoreWith(root.path(), 30000, stampedDefinition(stamps)))
             store = std::make_unique<ResourceStore>(root.path());
     }
 };
 
-void SetRecord(ModuleFolder& folder, ResultsFile file, int paper, const QStringList& fields) {
-    Read<PaperLines> lines = ReadPaperLines(folder.file(file), 5);
+void setRecord(ModuleFolder& folder, ResultsFile file, int paper, const QStringList& fields) {
+    Read<PaperLines> lines = readPaperLines(folder.file(file), 5);
     QVERIFY(lines.ok());
-    QCOMPARE(WritePaperRecord(lines.value, paper - 100, fields), RecordError::None);
+    QCOMPARE(writePaperRecord(lines.value, paper - 100, fields), RecordError::None);
 }
 
 QString Record(ModuleFolder& folder, ResultsFile file, int paper) {
-    const Read<PaperLines> lines = ReadPaperLines(folder.file(file), 5);
+    const Read<PaperLines> lines = readPaperLines(folder.file(file), 5);
     return lines.value.lines.value(paper - 101);
 }
 
 // One run of the program: its start, then its end, which frees the folder.
-Startup::Outcome StartOnce(const ResourceStore& store, const QString& folder) {
+Startup::Outcome startOnce(const ResourceStore& store, const QString& folder) {
     Startup::Outcome outcome = Startup(store, folder).run();
     outcome.lock.reset();
     return outcome;
 }
 
-QString Empty(int paper, int blanks) {
+QString empty(int paper, int blanks) {
     return QStringLiteral("#%1#").arg(paper) + QString(blanks, QLatin1Char('>'));
 }
 
@@ -72,31 +72,31 @@ private Q_SLOTS:
         ModuleFolder folder;
         QVERIFY(folder.start());
         const QStringList half101 = {"4", "", "7", "", "", ""};
-        SetRecord(folder, ResultsFile::First, 101, half101); // unchanged, half answered
-        SetRecord(folder, ResultsFile::First, 102, {"3", "", "", "", "", "", "", "", "9"});
+        setRecord(folder, ResultsFile::First, 101, half101); // unchanged, half answered
+        setRecord(folder, ResultsFile::First, 102, {"3", "", "", "", "", "", "", "", "9"});
         // Paper 104: first attempt marked, second begun.
-        SetRecord(folder, ResultsFile::First, 104, {"12"});
-        SetRecord(folder, ResultsFile::FResults, 104, {ResultMarkText(ResultMark::Wrong)});
-        SetRecord(folder, ResultsFile::Second, 104, {"13"});
-        Read<MarksRecords> marks = ReadMarksFile(folder.file(ResultsFile::Marks), 5);
+        setRecord(folder, ResultsFile::First, 104, {"12"});
+        setRecord(folder, ResultsFile::FResults, 104, {resultMarkText(ResultMark::Wrong)});
+        setRecord(folder, ResultsFile::Second, 104, {"13"});
+        Read<MarksRecords> marks = readMarksFile(folder.file(ResultsFile::Marks), 5);
         QVERIFY(marks.ok());
         marks.value.FSE[3] = "0";
         marks.value.LTM[3] = "0:7:5";
         marks.value.CDD[3] = "09/03/2024";
         marks.value.FST[3] = "1";
-        QCOMPARE(WriteMarksFile(folder.file(ResultsFile::Marks), marks.value, 5),
+        QCOMPARE(writeMarksFile(folder.file(ResultsFile::Marks), marks.value, 5),
                  RecordError::None);
-        QCOMPARE(AppendTrendValue(folder.file(ResultsFile::Trend), "0"), RecordError::None);
+        QCOMPARE(appendTrendValue(folder.file(ResultsFile::Trend), "0"), RecordError::None);
         const auto before = folder.snapshot();
 
         // The third edition changed papers 102, 104 and 105.
         StampedStore root({"2", "3.aa", "2", "3.bb", "3.cc"});
         QVERIFY(root.store);
         const ResourceStore& store = *root.store;
-        const Startup::Outcome outcome = StartOnce(store, folder.path());
+        const Startup::Outcome outcome = startOnce(store, folder.path());
         QVERIFY(outcome.ok());
         QCOMPARE(outcome.upgrade.clearedPapers, (QList<int>{102, 104}));
-        QVERIFY(!EditionUpgrade::Message(outcome.upgrade).isEmpty());
+        QVERIFY(!EditionUpgrade::message(outcome.upgrade).isEmpty());
 
         const auto after = folder.snapshot();
         // Scores, times, dates, states and the trend as they were.
@@ -104,52 +104,52 @@ private Q_SLOTS:
         QCOMPARE(after.value(ResultsFile::Trend), before.value(ResultsFile::Trend));
         QCOMPARE(after.value(ResultsFile::SResults), before.value(ResultsFile::SResults));
         // The unchanged paper keeps its answers; the changed ones have none.
-        QCOMPARE(Record(folder, ResultsFile::First, 101), BuildRecordLine("101", half101));
-        QCOMPARE(Record(folder, ResultsFile::First, 102), Empty(102, 9));
-        QCOMPARE(Record(folder, ResultsFile::First, 104), Empty(104, 1));
-        QCOMPARE(Record(folder, ResultsFile::FResults, 104), Empty(104, 1));
-        QCOMPARE(Record(folder, ResultsFile::Second, 104), Empty(104, 1));
+        QCOMPARE(Record(folder, ResultsFile::First, 101), buildRecordLine("101", half101));
+        QCOMPARE(Record(folder, ResultsFile::First, 102), empty(102, 9));
+        QCOMPARE(Record(folder, ResultsFile::First, 104), empty(104, 1));
+        QCOMPARE(Record(folder, ResultsFile::FResults, 104), empty(104, 1));
+        QCOMPARE(Record(folder, ResultsFile::Second, 104), empty(104, 1));
         for (int paper : {103, 105})
-            QCOMPARE(Record(folder, ResultsFile::First, paper), Empty(paper, paper == 103 ? 2 : 3));
+            QCOMPARE(Record(folder, ResultsFile::First, paper), empty(paper, paper == 103 ? 2 : 3));
 
         // Answers saved in the new edition stay at the next start...
-        SetRecord(folder, ResultsFile::First, 102, {"5", "", "", "", "", "", "", "", ""});
+        setRecord(folder, ResultsFile::First, 102, {"5", "", "", "", "", "", "", "", ""});
         const auto saved = folder.snapshot();
-        const Startup::Outcome again = StartOnce(store, folder.path());
+        const Startup::Outcome again = startOnce(store, folder.path());
         QVERIFY(again.ok());
         QVERIFY(again.upgrade.clearedPapers.isEmpty());
-        QVERIFY(EditionUpgrade::Message(again.upgrade).isEmpty());
+        QVERIFY(EditionUpgrade::message(again.upgrade).isEmpty());
         QCOMPARE(folder.snapshot(), saved);
 
         // ...until a later edition changes that paper too.
         StampedStore later({"2", "3.dd", "2", "3.bb", "3.cc"});
         QVERIFY(later.store);
         const ResourceStore& laterStore = *later.store;
-        const Startup::Outcome third = StartOnce(laterStore, folder.path());
+        const Startup::Outcome third = startOnce(laterStore, folder.path());
         QVERIFY(third.ok());
         QCOMPARE(third.upgrade.clearedPapers, QList<int>{102});
-        QCOMPARE(Record(folder, ResultsFile::First, 101), BuildRecordLine("101", half101));
+        QCOMPARE(Record(folder, ResultsFile::First, 101), buildRecordLine("101", half101));
     }
 
     void markNotWrittenStopsAndRetries() {
         ModuleFolder folder;
         QVERIFY(folder.start());
         // A start first makes the results the first pupil's.
-        QVERIFY(StartOnce(*folder.store, folder.path()).ok());
-        SetRecord(folder, ResultsFile::First, 103, {"1", "2"});
+        QVERIFY(startOnce(*folder.store, folder.path()).ok());
+        setRecord(folder, ResultsFile::First, 103, {"1", "2"});
         StampedStore root({"2", "2", "3.ee", "2", "2"});
         QVERIFY(root.store);
         const ResourceStore& store = *root.store;
         // A folder where the mark should go: it cannot be written.
         const QString mark = EditionUpgrade::MarkPath(folder.results(), 2, "FX");
         QVERIFY(QDir().mkpath(mark));
-        const Startup::Outcome blocked = StartOnce(store, folder.path());
+        const Startup::Outcome blocked = startOnce(store, folder.path());
         QCOMPARE(blocked.problem, Startup::Problem::ResultsNotWritable);
         QCOMPARE(blocked.upgrade.unwritten, QStringList{mark});
         // The old answers are gone already; the next start writes the mark.
-        QCOMPARE(Record(folder, ResultsFile::First, 103), Empty(103, 2));
+        QCOMPARE(Record(folder, ResultsFile::First, 103), empty(103, 2));
         QVERIFY(QDir(mark).removeRecursively());
-        const Startup::Outcome retried = StartOnce(store, folder.path());
+        const Startup::Outcome retried = startOnce(store, folder.path());
         QVERIFY(retried.ok());
         QVERIFY(QFile::exists(mark));
         QCOMPARE(ReadRecordAllFields(mark, "PST").value, (QStringList{"2", "2", "3.ee", "2", "2"}));
@@ -159,19 +159,19 @@ private Q_SLOTS:
     void unreadableFileDoesNotStopTheStart() {
         ModuleFolder folder;
         QVERIFY(folder.start());
-        QVERIFY(StartOnce(*folder.store, folder.path()).ok());
-        SetRecord(folder, ResultsFile::First, 103, {"1", "2"});
+        QVERIFY(startOnce(*folder.store, folder.path()).ok());
+        setRecord(folder, ResultsFile::First, 103, {"1", "2"});
         // A folder where the second attempt's answers should be.
         const QString second = folder.file(ResultsFile::Second);
         QVERIFY(QFile::remove(second));
         QVERIFY(QDir().mkpath(second));
         StampedStore root({"2", "2", "3.ee", "2", "2"});
         QVERIFY(root.store);
-        const Startup::Outcome outcome = StartOnce(*root.store, folder.path());
+        const Startup::Outcome outcome = startOnce(*root.store, folder.path());
         QVERIFY(outcome.ok());
         QCOMPARE(outcome.upgrade.unreadable, QStringList{second});
         QCOMPARE(outcome.upgrade.clearedPapers, QList<int>{103});
-        QCOMPARE(Record(folder, ResultsFile::First, 103), Empty(103, 2));
+        QCOMPARE(Record(folder, ResultsFile::First, 103), empty(103, 2));
         // Not marked as done: the next start looks at that file again.
         QVERIFY(!QFile::exists(EditionUpgrade::MarkPath(folder.results(), 2, "FX")));
     }
@@ -181,41 +181,41 @@ private Q_SLOTS:
     void everyPupilUpgradedWhenChosen() {
         ModuleFolder folder;
         QVERIFY(folder.start());
-        QVERIFY(StartOnce(*folder.store, folder.path()).ok());
+        QVERIFY(startOnce(*folder.store, folder.path()).ok());
         PupilRoster roster(folder.path());
-        roster.Load();
+        roster.load();
         int zoe = 0;
-        QVERIFY(roster.Add(QStringLiteral("Zoë"), &zoe).ok());
+        QVERIFY(roster.add(QStringLiteral("Zoë"), &zoe).ok());
         QVERIFY(
-            EnsureResultsFiles(*folder.store, roster.folderOf(zoe), folder.definition).isEmpty());
-        const QString zoesFirst = ResultsFilePath(roster.folderOf(zoe), ResultsFile::First, 2,
+            ensureResultsFiles(*folder.store, roster.folderOf(zoe), folder.definition).isEmpty());
+        const QString zoesFirst = resultsFilePath(roster.folderOf(zoe), ResultsFile::First, 2,
                                                   folder.definition.programCode);
-        Read<PaperLines> lines = ReadPaperLines(zoesFirst, 5);
-        QCOMPARE(WritePaperRecord(lines.value, 3, {"5", "6"}), RecordError::None);
-        SetRecord(folder, ResultsFile::First, 103, {"1", "2"});
+        Read<PaperLines> lines = readPaperLines(zoesFirst, 5);
+        QCOMPARE(writePaperRecord(lines.value, 3, {"5", "6"}), RecordError::None);
+        setRecord(folder, ResultsFile::First, 103, {"1", "2"});
 
         StampedStore root({"2", "2", "3.ee", "2", "2"});
         QVERIFY(root.store);
-        const Startup::Outcome outcome = StartOnce(*root.store, folder.path());
+        const Startup::Outcome outcome = startOnce(*root.store, folder.path());
         QVERIFY(outcome.ok());
         QCOMPARE(outcome.pupil, 0); // to be asked
         const Startup::PupilOutcome zoes =
-            Startup::PreparePupil(*root.store, roster.folderOf(zoe), outcome.definition);
+            Startup::preparePupil(*root.store, roster.folderOf(zoe), outcome.definition);
         QCOMPARE(zoes.upgrade.clearedPapers, QList<int>{103});
-        QCOMPARE(ReadPaperLines(zoesFirst, 5).value.lines.value(2), Empty(103, 2));
-        QCOMPARE(Record(folder, ResultsFile::First, 103), BuildRecordLine("103", {"1", "2"}));
+        QCOMPARE(readPaperLines(zoesFirst, 5).value.lines.value(2), empty(103, 2));
+        QCOMPARE(Record(folder, ResultsFile::First, 103), buildRecordLine("103", {"1", "2"}));
         const Startup::PupilOutcome firsts =
-            Startup::PreparePupil(*root.store, roster.folderOf(1), outcome.definition);
+            Startup::preparePupil(*root.store, roster.folderOf(1), outcome.definition);
         QCOMPARE(firsts.upgrade.clearedPapers, QList<int>{103});
-        QCOMPARE(Record(folder, ResultsFile::First, 103), Empty(103, 2));
+        QCOMPARE(Record(folder, ResultsFile::First, 103), empty(103, 2));
     }
 
     void definitionWithoutStampsChangesNothing() {
         ModuleFolder folder;
         QVERIFY(folder.start());
-        SetRecord(folder, ResultsFile::First, 103, {"1", "2"});
+        setRecord(folder, ResultsFile::First, 103, {"1", "2"});
         const auto before = folder.snapshot();
-        const Startup::Outcome outcome = StartOnce(*folder.store, folder.path());
+        const Startup::Outcome outcome = startOnce(*folder.store, folder.path());
         QVERIFY(outcome.ok());
         QVERIFY(outcome.upgrade.clearedPapers.isEmpty());
         QCOMPARE(folder.snapshot(), before);
@@ -224,7 +224,7 @@ private Q_SLOTS:
         StampedStore root({"2", "3.aa"});
         QVERIFY(root.store);
         const ResourceStore& store = *root.store;
-        const DefinitionRead read = ReadProgramDefinition(store, folder.path());
+        const DefinitionRead read = readProgramDefinition(store, folder.path());
         QCOMPARE(read.error, DefinitionError::None);
         QCOMPARE(read.definition.edition, QStringLiteral("3"));
         QVERIFY(read.definition.module(2).paperStamps.isEmpty());

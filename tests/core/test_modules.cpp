@@ -68,13 +68,13 @@ private:
     QString write(const QString& name, const ModuleSource& source) {
         const QString path = m_files.filePath(name);
         QString error;
-        if (!WriteModuleFile(path, source, &error))
+        if (!writeModuleFile(path, source, &error))
             qWarning("module not written: %s", qPrintable(error));
         return path;
     }
     QString pupil(int id) const { return m_data.filePath(QStringLiteral("pupil%1").arg(id)); }
     QString results(int id, ResultsFile file, int slot) const {
-        return ResultsFilePath(pupil(id), file, slot, m_code);
+        return resultsFilePath(pupil(id), file, slot, m_code);
     }
     // Both pupils' folders made ready for the built-in content alone.
     void preparePupils();
@@ -97,11 +97,11 @@ void TestModules::init() {
 }
 
 void TestModules::preparePupils() {
-    const DefinitionRead read = ReadProgramDefinition(m_store, m_data.path());
+    const DefinitionRead read = readProgramDefinition(m_store, m_data.path());
     QVERIFY(read.error == DefinitionError::None);
     m_code = read.definition.programCode;
     for (int id : {1, 2})
-        QVERIFY(Startup::PreparePupil(m_store, pupil(id), read.definition).ok());
+        QVERIFY(Startup::preparePupil(m_store, pupil(id), read.definition).ok());
 }
 
 void TestModules::addRefusesThenFillsSlotsAndRemoveSetsAside() {
@@ -118,21 +118,21 @@ void TestModules::addRefusesThenFillsSlotsAndRemoveSetsAside() {
     wrongKey.papers[2].questions[0].blanks[0].key = QStringLiteral("99");
     for (const QString& bad : {m_files.filePath("junk.qmodule"), write("wrong.qmodule", wrongKey),
                                m_files.filePath("absent.qmodule")}) {
-        const Modules::Outcome refused = modules.Add(bad, m_store);
+        const Modules::Outcome refused = modules.add(bad, m_store);
         QCOMPARE(refused.problem, Modules::Problem::Invalid);
         QVERIFY2(!refused.messages.join(QString()).isEmpty(), qPrintable(bad));
-        QVERIFY(Modules::ProblemText(refused).contains(QFileInfo(bad).fileName()));
+        QVERIFY(Modules::problemText(refused).contains(QFileInfo(bad).fileName()));
         QVERIFY(!QFileInfo::exists(m_data.filePath("module3.qmodule")));
         QVERIFY(modules.loaded().isEmpty());
     }
     // The check's words say where the key is wrong.
-    QVERIFY(modules.Add(m_files.filePath("wrong.qmodule"), m_store)
+    QVERIFY(modules.add(m_files.filePath("wrong.qmodule"), m_store)
                 .messages.join(QString())
                 .contains(QStringLiteral("Doubles")));
 
     // Slot 3 first, then 1, then no room.
-    const Modules::Outcome added = modules.Add(write("a.qmodule", Source("class-a", 1)), m_store);
-    QVERIFY2(added.ok(), qPrintable(Modules::ProblemText(added)));
+    const Modules::Outcome added = modules.add(write("a.qmodule", Source("class-a", 1)), m_store);
+    QVERIFY2(added.ok(), qPrintable(Modules::problemText(added)));
     QCOMPARE(added.slot, 3);
     QCOMPARE(added.definition.module(3).heading, QStringLiteral("Our Class"));
     QCOMPARE(added.definition.module(3).paperCount, 10);
@@ -142,20 +142,20 @@ void TestModules::addRefusesThenFillsSlotsAndRemoveSetsAside() {
             QVERIFY(QFileInfo::exists(results(id, file, 3)));
     }
     QCOMPARE(modules.find(3)->author, QStringLiteral("Mr Rowan"));
-    QCOMPARE(modules.Add(write("a2.qmodule", Source("class-a", 2)), m_store).problem,
+    QCOMPARE(modules.add(write("a2.qmodule", Source("class-a", 2)), m_store).problem,
              Modules::Problem::AlreadyLoaded);
-    QCOMPARE(modules.Add(write("b.qmodule", Source("class-b", 1)), m_store).slot, 1);
+    QCOMPARE(modules.add(write("b.qmodule", Source("class-b", 1)), m_store).slot, 1);
     QCOMPARE(modules.freeSlot(), 0);
-    const Modules::Outcome full = modules.Add(m_files.filePath("b.qmodule"), m_store);
+    const Modules::Outcome full = modules.add(m_files.filePath("b.qmodule"), m_store);
     QCOMPARE(full.problem, Modules::Problem::NoFreeSlot);
     QCOMPARE(bank(), before);
 
     // Removal: every pupil's files and the module into one dated folder.
     QVERIFY(TestFiles::writeBytes(results(2, ResultsFile::Trend, 3), "#TRD#>50>75"));
-    const QString aside = modules.RemovedFolderFor(3);
+    const QString aside = modules.removedFolderFor(3);
     QVERIFY(aside.contains(QDate::currentDate().toString(Qt::ISODate)));
-    const Modules::Outcome removed = modules.Remove(3, m_store);
-    QVERIFY2(removed.ok(), qPrintable(Modules::ProblemText(removed)));
+    const Modules::Outcome removed = modules.remove(3, m_store);
+    QVERIFY2(removed.ok(), qPrintable(Modules::problemText(removed)));
     QCOMPARE(removed.removedFolder, aside);
     QVERIFY(!removed.definition.moduleExists(3));
     QVERIFY(removed.definition.moduleExists(1));
@@ -170,46 +170,46 @@ void TestModules::addRefusesThenFillsSlotsAndRemoveSetsAside() {
     QCOMPARE(modules.freeSlot(), 3);
     QCOMPARE(bank(), before);
     // A second removal the same day keeps the first one's folder.
-    QVERIFY(modules.RemovedFolderFor(3) != aside);
-    QCOMPARE(modules.Remove(3, m_store).problem, Modules::Problem::NotLoaded);
+    QVERIFY(modules.removedFolderFor(3) != aside);
+    QCOMPARE(modules.remove(3, m_store).problem, Modules::Problem::NotLoaded);
 }
 
 void TestModules::replaceKeepsUnchangedPapersForEveryPupil() {
     Modules modules(m_data.path(), {pupil(1), pupil(2)});
-    QVERIFY(modules.Add(write("v1.qmodule", Source("class-a", 1)), m_store).ok());
+    QVERIFY(modules.add(write("v1.qmodule", Source("class-a", 1)), m_store).ok());
     // Both pupils answered papers 101 and 102 and marked 101.
     for (int id : {1, 2}) {
         for (ResultsFile file : {ResultsFile::First, ResultsFile::FResults}) {
-            Read<PaperLines> lines = ReadPaperLines(results(id, file, 3), 10);
+            Read<PaperLines> lines = readPaperLines(results(id, file, 3), 10);
             QVERIFY(lines.ok());
             const QString mark =
                 file == ResultsFile::First ? QStringLiteral("2") : QString(QChar(0xFC));
-            QVERIFY(WritePaperRecord(lines.value, 1, {mark, mark}).ok());
-            QVERIFY(WritePaperRecord(lines.value, 2, {mark, mark}).ok());
+            QVERIFY(writePaperRecord(lines.value, 1, {mark, mark}).ok());
+            QVERIFY(writePaperRecord(lines.value, 2, {mark, mark}).ok());
         }
     }
     const QByteArray marks = bytesOf(results(1, ResultsFile::Marks, 3));
 
     const QString same = write("same.qmodule", Source("class-a", 1, 2));
-    QCOMPARE(modules.Replace(3, same, m_store).problem, Modules::Problem::NotNewer);
+    QCOMPARE(modules.replace(3, same, m_store).problem, Modules::Problem::NotNewer);
     const Modules::Outcome other =
-        modules.Replace(3, write("other.qmodule", Source("class-b", 2)), m_store);
+        modules.replace(3, write("other.qmodule", Source("class-b", 2)), m_store);
     QCOMPARE(other.problem, Modules::Problem::OtherModule);
-    QVERIFY(Modules::ProblemText(other).contains(QStringLiteral("Our Class")));
+    QVERIFY(Modules::problemText(other).contains(QStringLiteral("Our Class")));
     QCOMPARE(modules.find(3)->version, 1);
     QCOMPARE(bytesOf(m_data.filePath("module3.qmodule")), bytesOf(m_files.filePath("v1.qmodule")));
 
     const Modules::Outcome replaced =
-        modules.Replace(3, write("v2.qmodule", Source("class-a", 2, 2)), m_store);
-    QVERIFY2(replaced.ok(), qPrintable(Modules::ProblemText(replaced)));
+        modules.replace(3, write("v2.qmodule", Source("class-a", 2, 2)), m_store);
+    QVERIFY2(replaced.ok(), qPrintable(Modules::problemText(replaced)));
     QCOMPARE(replaced.clearedPapers, QList<int>{102});
     QCOMPARE(modules.find(3)->version, 2);
     QVERIFY(!QFileInfo::exists(m_data.filePath("module3.qmodule.previous")));
     for (int id : {1, 2}) {
         for (ResultsFile file : {ResultsFile::First, ResultsFile::FResults}) {
-            const Read<PaperLines> lines = ReadPaperLines(results(id, file, 3), 10);
-            QCOMPARE(PaperFields(lines.value, 1, 2).value.join(QString()).size(), 2);
-            QCOMPARE(PaperFields(lines.value, 2, 2).value, QStringList({QString(), QString()}));
+            const Read<PaperLines> lines = readPaperLines(results(id, file, 3), 10);
+            QCOMPARE(paperFields(lines.value, 1, 2).value.join(QString()).size(), 2);
+            QCOMPARE(paperFields(lines.value, 2, 2).value, QStringList({QString(), QString()}));
         }
     }
     // The scores stay, as with a new edition of the built-in papers.
@@ -217,19 +217,19 @@ void TestModules::replaceKeepsUnchangedPapersForEveryPupil() {
 }
 
 void TestModules::brokenFileIsLeftOutAtStart() {
-    QVERIFY(WriteModuleFile(m_data.filePath("module3.qmodule"), Source("class-a", 1)));
+    QVERIFY(writeModuleFile(m_data.filePath("module3.qmodule"), Source("class-a", 1)));
     QByteArray cut = bytesOf(m_data.filePath("module3.qmodule"));
     cut.chop(cut.size() / 2);
     QVERIFY(TestFiles::writeBytes(m_data.filePath("module1.qmodule"), cut));
 
     Modules modules(m_data.path());
-    const QStringList leftOut = modules.AttachAll(m_store);
+    const QStringList leftOut = modules.attachAll(m_store);
     QCOMPARE(leftOut.size(), 1);
     QVERIFY(leftOut.first().contains(QDir::toNativeSeparators(m_data.filePath("module1.qmodule"))));
     QCOMPARE(modules.loaded().size(), 1);
     QCOMPARE(modules.loaded().first().slot, 3);
     QCOMPARE(modules.freeSlot(), 1);
-    const DefinitionRead read = ReadProgramDefinition(m_store, m_data.path());
+    const DefinitionRead read = readProgramDefinition(m_store, m_data.path());
     QVERIFY(read.definition.moduleExists(3));
     QVERIFY(!read.definition.moduleExists(1));
     QVERIFY(read.definition.moduleExists(2));

@@ -19,21 +19,21 @@ private Q_SLOTS:
     void loadsPaper() {
         const ResourceStore store(FixtureRoot);
         QTemporaryDir dir;
-        PaperContentRead read = LoadPaperContent(store, dir.path(), 2, 101);
+        PaperContentRead read = loadPaperContent(store, dir.path(), 2, 101);
         QCOMPARE(read.problems, QStringList());
         const PaperContent& paper = read.content;
         QCOMPARE(paper.QuestionIds, (QStringList{"25016", "25019", "25036"}));
         QCOMPARE(paper.QuestionCount, 3);
         QCOMPARE(paper.BlanksPerQuestion, (QList<int>{1, 2, 3}));
         QCOMPARE(paper.AnswerKeys, (QStringList{"9", "3/10", "3/5", ";2;3;5", " ", " "}));
-        QCOMPARE(paper.AnswerKinds, ParseAnswerKinds({"N", "F", "F", "G", "G", "G"}));
+        QCOMPARE(paper.AnswerKinds, parseAnswerKinds({"N", "F", "F", "G", "G", "G"}));
         QCOMPARE(paper.AnswerMarks, (QList<int>{2, 1, 1, 1, 1, 1}));
         QCOMPARE(paper.TotalBlanks, 6);
         QCOMPARE(paper.TotalMarks, 7);
         QVERIFY(!QFile::exists(dir.filePath("temptext.txt")));
 
         // Paper 102 stands after 103 in the paper table; its questions follow 101's.
-        read = LoadPaperContent(store, dir.path(), 2, 102);
+        read = loadPaperContent(store, dir.path(), 2, 102);
         QVERIFY(read.ok());
         QCOMPARE(read.content.BlanksPerQuestion, (QList<int>{8, 1}));
         QCOMPARE(read.content.AnswerKinds.mid(2, 3),
@@ -71,7 +71,7 @@ private Q_SLOTS:
         QVERIFY(copyStoreWith(storeDir.path(), id, lines));
         QTemporaryDir dir;
         const PaperContentRead read =
-            LoadPaperContent(ResourceStore(storeDir.path()), dir.path(), 2, paperNum);
+            loadPaperContent(ResourceStore(storeDir.path()), dir.path(), 2, paperNum);
         QCOMPARE(read.problems.size(), 1);
         QVERIFY2(read.problems.first().contains(QString::number(id)) ||
                      read.problems.first().contains(QString::number(paperNum)),
@@ -88,9 +88,9 @@ private Q_SLOTS:
         const QList<std::tuple<int, int, int, int>> papers{
             {101, 1, 1, 1}, {105, 1, 5, 1}, {106, 2, 1, 6}, {146, 10, 1, 46}, {150, 10, 5, 46}};
         for (const auto& [paperNum, topic, inTopic, first] : papers) {
-            QCOMPARE(Numbering::TopicOfPaper(paperNum), topic);
-            QCOMPARE(Numbering::PaperInTopic(paperNum), inTopic);
-            QCOMPARE(Numbering::TopicFirstIndex(topic), first);
+            QCOMPARE(Numbering::topicOfPaper(paperNum), topic);
+            QCOMPARE(Numbering::paperInTopic(paperNum), inTopic);
+            QCOMPARE(Numbering::topicFirstIndex(topic), first);
             QCOMPARE(paperNum - 100 - first + 1, inTopic);
         }
         // The shipped paper 136: 8, 8, 4, 10 and 10 blanks.
@@ -98,10 +98,10 @@ private Q_SLOTS:
         const QList<QPair<int, int>> blankToQuestion{{1, 1},  {8, 1},  {9, 2},  {20, 3},
                                                      {21, 4}, {40, 5}, {41, 0}, {0, 0}};
         for (const auto& [blank, question] : blankToQuestion)
-            QCOMPARE(Numbering::QuestionOfBlank(blanks, blank), question);
+            QCOMPARE(Numbering::questionOfBlank(blanks, blank), question);
         const QList<int> firstBlanks{1, 9, 17, 21, 31};
         for (int q = 1; q <= 5; ++q)
-            QCOMPARE(Numbering::FirstBlankOf(blanks, q), firstBlanks.at(q - 1));
+            QCOMPARE(Numbering::firstBlankOf(blanks, q), firstBlanks.at(q - 1));
     }
 };
 

@@ -26,7 +26,7 @@ constexpr ResultMark Cross = ResultMark::Wrong;
 
 using TestFiles::bytesOf;
 
-QList<QByteArray> FileLines(const QString& path) {
+QList<QByteArray> fileLines(const QString& path) {
     QByteArray bytes = bytesOf(path);
     QList<QByteArray> lines = bytes.split('\n');
     if (!lines.isEmpty() && lines.last().isEmpty())
@@ -36,14 +36,14 @@ QList<QByteArray> FileLines(const QString& path) {
 
 using Folder = TestFiles::ModuleFolder;
 
-std::unique_ptr<Folder> ShippedFolder() {
+std::unique_ptr<Folder> shippedFolder() {
     auto folder = std::make_unique<Folder>(QString::fromLatin1(ResourceStore::BuiltInRoot));
     if (!folder->start())
         qFatal("the shipped store's results templates do not write");
     return folder;
 }
 
-std::unique_ptr<Folder> FixtureFolder() {
+std::unique_ptr<Folder> fixtureFolder() {
     auto folder = std::make_unique<Folder>(QStringLiteral(QUILLORA_TEST_DATA_DIR "/session_store"));
     ModuleDefinition& module = folder->definition.modules[1];
     module.heading = QStringLiteral("Practice");
@@ -59,8 +59,8 @@ std::unique_ptr<Folder> FixtureFolder() {
 
 // Types answers question by question, as the window's rows would hand them
 // over, and comes back to question 1.
-bool TypeAllAnswers(PaperSession& session, const QStringList& answers) {
-    return WorkerSteps::WalkAnswers(session, answers, false) && session.MoveToQuestion({}, 1).ok();
+bool typeAllAnswers(PaperSession& session, const QStringList& answers) {
+    return WorkerSteps::walkAnswers(session, answers, false) && session.moveToQuestion({}, 1).ok();
 }
 
 } // namespace
@@ -78,7 +78,7 @@ private Q_SLOTS:
 
     void shippedPaperLoadsAndSaves() {
         QFETCH(int, paperNum);
-        auto folder = ShippedFolder();
+        auto folder = shippedFolder();
         QVERIFY(bytesOf(folder->file(ResultsFile::First)).startsWith("..."));
         auto session = folder->open(paperNum);
         const PaperState& paper = session->paper();
@@ -93,8 +93,8 @@ private Q_SLOTS:
         QStringList answers;
         for (int i = 1; i <= blanks; ++i)
             answers << QStringLiteral("a%1").arg(i);
-        QVERIFY(TypeAllAnswers(*session, answers));
-        const QList<QByteArray> lines = FileLines(folder->file(ResultsFile::First));
+        QVERIFY(typeAllAnswers(*session, answers));
+        const QList<QByteArray> lines = fileLines(folder->file(ResultsFile::First));
         QCOMPARE(lines.size(), 50);
         for (int k = 0; k < 50; ++k) {
             QVERIFY2(lines.at(k).endsWith('\r'), "every line ends in CR LF");
@@ -106,24 +106,24 @@ private Q_SLOTS:
     }
 
     void movesStoreTheRowsOfTheQuestionLeft() {
-        auto folder = FixtureFolder();
+        auto folder = fixtureFolder();
         auto session = folder->open(101);
-        QCOMPARE(session->CurrentBlankCount(), 1);
+        QCOMPARE(session->currentBlankCount(), 1);
         // Question 1 has one blank: a second row is not read.
-        QVERIFY(session->MoveToQuestion({"9", "ignored"}, 2).ok());
-        QCOMPARE(session->CurrentFirstBlank(), 1);
-        QCOMPARE(session->CurrentBlankCount(), 2);
+        QVERIFY(session->moveToQuestion({"9", "ignored"}, 2).ok());
+        QCOMPARE(session->currentFirstBlank(), 1);
+        QCOMPARE(session->currentBlankCount(), 2);
         QCOMPARE(session->paper().Answers.at(1), QString());
-        QVERIFY(session->MoveToQuestion({"Sixteen", "24.8"}, 5).ok());
-        QCOMPARE(session->CurrentFirstBlank(), 7);
-        QVERIFY(session->CurrentQuestionHasFractions());
-        QVERIFY(session->MoveToQuestion({"1/2", "1 1/2"}, 4).ok());
-        QVERIFY(!session->CurrentQuestionHasFractions());
+        QVERIFY(session->moveToQuestion({"Sixteen", "24.8"}, 5).ok());
+        QCOMPARE(session->currentFirstBlank(), 7);
+        QVERIFY(session->currentQuestionHasFractions());
+        QVERIFY(session->moveToQuestion({"1/2", "1 1/2"}, 4).ok());
+        QVERIFY(!session->currentQuestionHasFractions());
         QCOMPARE(session->paper().RemQns, QList<int>({3, 4, 6}));
-        QCOMPARE(FileLines(folder->file(ResultsFile::First)).first(),
+        QCOMPARE(fileLines(folder->file(ResultsFile::First)).first(),
                  QByteArray("#101#>9>Sixteen>24.8>>>>>1/2>1 1/2>\r"));
         // A question number outside the paper stores and saves but does not move.
-        QVERIFY(session->MoveToQuestion({"dog"}, 7).ok());
+        QVERIFY(session->moveToQuestion({"dog"}, 7).ok());
         QCOMPARE(session->paper().QSCount, 4);
         QCOMPARE(session->paper().Answers.at(6), QStringLiteral("dog"));
     }
@@ -166,26 +166,26 @@ private Q_SLOTS:
         QFETCH(QString, results);
         QFETCH(int, score);
         QFETCH(QString, percent);
-        auto folder = FixtureFolder();
+        auto folder = fixtureFolder();
         auto session = folder->open(101);
-        QVERIFY(TypeAllAnswers(*session, answers));
+        QVERIFY(typeAllAnswers(*session, answers));
         QCOMPARE(session->paper().RemQns, remaining);
         QCOMPARE(folder->open(101)->paper().RemQns, remaining);
-        QCOMPARE(session->HasUnansweredBlank(), !complete);
-        QCOMPARE(session->MarkingQuestion(),
+        QCOMPARE(session->hasUnansweredBlank(), !complete);
+        QCOMPARE(session->markingQuestion(),
                  complete ? QStringLiteral("Do you want to mark your practice now?")
                           : QStringLiteral("You have not answered all the questions.  Do you still "
                                            "want to mark your practice?"));
 
         folder->clock.advanceSeconds(65);
-        QVERIFY(session->PrepareMarking(answers.mid(0, 1)).ok());
-        QVERIFY(session->CompleteMarking().ok());
+        QVERIFY(session->prepareMarking(answers.mid(0, 1)).ok());
+        QVERIFY(session->completeMarking().ok());
         QCOMPARE(session->paper().Scoring, score);
         QCOMPARE(session->paper().Status, PaperStatus::Marked);
         QByteArray resultsLine = "#101#";
         for (QChar c : results)
             resultsLine += c == QLatin1Char('+') ? QByteArray(">\xFC") : QByteArray(">\xFB");
-        QCOMPARE(FileLines(folder->file(ResultsFile::FResults)).first(), resultsLine + "\r");
+        QCOMPARE(fileLines(folder->file(ResultsFile::FResults)).first(), resultsLine + "\r");
         QCOMPARE(bytesOf(folder->file(ResultsFile::Marks)),
                  "#FSE#>" + percent.toLatin1() +
                      ">>>>\r\n#SSE#>>>>>\r\n#LTM#>0:1:5>>>>\r\n#CDD#>09/03/2024>>>>\r\n"
@@ -202,20 +202,20 @@ private Q_SLOTS:
 
     void declinedOrFailedMarkingLeavesPaperUnmarked() {
         QFETCH(ResultsFile, broken);
-        auto folder = FixtureFolder();
+        auto folder = fixtureFolder();
         auto session = folder->open(105);
         const auto before = folder->snapshot();
         // Prepared, as when the pupil says No: only the answers are saved.
-        QVERIFY(session->PrepareMarking({"  5"}).ok());
+        QVERIFY(session->prepareMarking({"  5"}).ok());
         QCOMPARE(session->paper().Status, PaperStatus::NotMarked);
-        QCOMPARE(FileLines(folder->file(ResultsFile::First)).at(4), QByteArray("#105#>  5\r"));
+        QCOMPARE(fileLines(folder->file(ResultsFile::First)).at(4), QByteArray("#105#>  5\r"));
         for (ResultsFile f : {ResultsFile::Marks, ResultsFile::FResults, ResultsFile::Trend})
             QCOMPARE(bytesOf(folder->file(f)), before.value(f));
-        const auto marksBefore = ReadMarksFile(folder->file(ResultsFile::Marks), 5).value.asArray();
+        const auto marksBefore = readMarksFile(folder->file(ResultsFile::Marks), 5).value.asArray();
         QVERIFY(QFile::remove(folder->file(broken)));
         QVERIFY(QDir().mkdir(folder->file(broken)));
 
-        const WriteOutcome outcome = session->CompleteMarking();
+        const WriteOutcome outcome = session->completeMarking();
         QVERIFY(!outcome.ok());
         QCOMPARE(outcome.path, folder->file(broken));
         QCOMPARE(session->paper().Status, PaperStatus::NotMarked);
@@ -223,15 +223,15 @@ private Q_SLOTS:
         QCOMPARE(session->paper().PScoring, QString());
         // Its records, not its bytes: a rewrite may drop the template's framing.
         if (broken != ResultsFile::Marks)
-            QCOMPARE(ReadMarksFile(folder->file(ResultsFile::Marks), 5).value.asArray(),
+            QCOMPARE(readMarksFile(folder->file(ResultsFile::Marks), 5).value.asArray(),
                      marksBefore);
 
         QVERIFY(QDir().rmdir(folder->file(broken)));
         if (broken == ResultsFile::Trend)
             QVERIFY(TestFiles::writeBytes(folder->file(broken), "#TRD#"));
-        QVERIFY(session->CompleteMarking().ok());
+        QVERIFY(session->completeMarking().ok());
         QCOMPARE(session->paper().Status, PaperStatus::Marked);
-        QCOMPARE(FileLines(folder->file(ResultsFile::Marks)).at(4),
+        QCOMPARE(fileLines(folder->file(ResultsFile::Marks)).at(4),
                  QByteArray("#FST#>0>0>0>0>1\r"));
     }
 
@@ -247,20 +247,20 @@ private Q_SLOTS:
             [] { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom)); });
         // The window's session takes the pupil's locale, the default one.
         QLocale::setDefault(QLocale(locale));
-        auto folder = FixtureFolder();
+        auto folder = fixtureFolder();
         {
             auto earlier = folder->open(105);
             folder->clock.advanceSeconds(4000);
-            QVERIFY(earlier->SaveAnswers().ok());
+            QVERIFY(earlier->saveAnswers().ok());
         }
         PaperSession session(folder->setup(105), *folder->store, folder->clock);
-        QVERIFY(session.Load().ok());
+        QVERIFY(session.load().ok());
         // Time taken counts from the latest opening.
         folder->clock.advanceSeconds(3600 + 7 * 60 + 5);
-        QCOMPARE(session.ClockText(), QStringLiteral("1:7:5"));
-        QVERIFY(session.PrepareMarking({"5"}).ok());
-        const WriteOutcome marked = session.CompleteMarking();
-        QVERIFY2(marked.ok(), qPrintable(RecordErrorText(marked.error)));
+        QCOMPARE(session.clockText(), QStringLiteral("1:7:5"));
+        QVERIFY(session.prepareMarking({"5"}).ok());
+        const WriteOutcome marked = session.completeMarking();
+        QVERIFY2(marked.ok(), qPrintable(recordErrorText(marked.error)));
 
         const PaperState& paper = session.paper();
         QCOMPARE(paper.PScoring, QStringLiteral("100"));
@@ -273,7 +273,7 @@ private Q_SLOTS:
         const QString own = QLocale().toString(QDate(2024, 3, 9), QLocale::ShortFormat);
         if (QString::fromLatin1(own.toLatin1()) == own)
             QCOMPARE(paper.ETime, own);
-        QCOMPARE(ReadMarksFile(folder->file(ResultsFile::Marks), 5).value.CDD.at(4), paper.ETime);
+        QCOMPARE(readMarksFile(folder->file(ResultsFile::Marks), 5).value.CDD.at(4), paper.ETime);
     }
 
     void missingRecordTakesNoOtherWithIt_data() {
@@ -284,18 +284,18 @@ private Q_SLOTS:
 
     void missingRecordTakesNoOtherWithIt() {
         QFETCH(QByteArray, damage);
-        auto folder = FixtureFolder();
+        auto folder = fixtureFolder();
         QMap<int, QStringList> saved;
         for (int paperNum : {102, 103, 104, 105}) {
             auto session = folder->open(paperNum);
             QStringList answers;
             for (int i = 0; i < session->paper().TotalBlanks; ++i)
                 answers << QStringLiteral("p%1a%2").arg(paperNum).arg(i + 1);
-            QVERIFY(TypeAllAnswers(*session, answers));
+            QVERIFY(typeAllAnswers(*session, answers));
             saved.insert(paperNum, answers);
         }
         const QString first = folder->file(ResultsFile::First);
-        QList<QByteArray> lines = FileLines(first);
+        QList<QByteArray> lines = fileLines(first);
         const QByteArray line102 = lines.takeAt(1);
         if (damage == "end")
             lines.append(line102);
@@ -303,7 +303,7 @@ private Q_SLOTS:
 
         // Paper 101 opens and saves while 102 stands out of place or not at all.
         auto session = folder->open(101);
-        QVERIFY(session->MoveToQuestion({"new"}, 2).ok());
+        QVERIFY(session->moveToQuestion({"new"}, 2).ok());
 
         if (damage.isEmpty())
             saved.remove(102);
@@ -313,23 +313,23 @@ private Q_SLOTS:
     }
 
     void reviewingMarkedPaperWritesNothing() {
-        auto folder = FixtureFolder();
+        auto folder = fixtureFolder();
         const QString first = folder->file(ResultsFile::First);
         for (const bool reopened : {false, true}) {
             auto session = folder->open(103);
             if (!reopened) {
-                QVERIFY(TypeAllAnswers(*session, {"seven", "4"}));
-                QVERIFY(session->PrepareMarking({"seven"}).ok());
-                QVERIFY(session->CompleteMarking().ok());
+                QVERIFY(typeAllAnswers(*session, {"seven", "4"}));
+                QVERIFY(session->prepareMarking({"seven"}).ok());
+                QVERIFY(session->completeMarking().ok());
             }
             QVERIFY(session->isMarked());
             const QStringList answers = session->paper().Answers;
             // The answers file cannot be written (a folder in its place).
             QVERIFY(QFile::rename(first, first + ".away"));
             QVERIFY(QDir().mkdir(first));
-            QVERIFY(session->MoveToQuestion({"typed"}, 2).ok());
+            QVERIFY(session->moveToQuestion({"typed"}, 2).ok());
             QCOMPARE(session->paper().QSCount, 2);
-            QVERIFY(session->MoveToQuestion({"typed"}, 1).ok());
+            QVERIFY(session->moveToQuestion({"typed"}, 1).ok());
             QCOMPARE(session->paper().QSCount, 1);
             QCOMPARE(session->paper().Answers, answers);
             QVERIFY(QDir().rmdir(first));
@@ -338,12 +338,12 @@ private Q_SLOTS:
     }
 
     void loadFailuresAreReported() {
-        auto folder = FixtureFolder();
-        QCOMPARE(folder->session(106)->Load().problem, LoadProblem::BadPaper);
+        auto folder = fixtureFolder();
+        QCOMPARE(folder->session(106)->load().problem, LoadProblem::BadPaper);
 
         // (The first attempt's reads meet damage in the repair's tests.)
         QVERIFY(QFile::remove(folder->file(ResultsFile::SResults)));
-        const LoadOutcome results = folder->session(101, 2)->Load();
+        const LoadOutcome results = folder->session(101, 2)->load();
         QCOMPARE(results.problem, LoadProblem::ResultsUnreadable);
         QVERIFY(results.details.join(' ').contains(folder->file(ResultsFile::SResults)));
     }
@@ -352,7 +352,7 @@ private Q_SLOTS:
     // locked, the marking question and the model answers shown are the
     // second-attempt window's test.)
     void secondAttemptCarriesOverCorrectBlanks() {
-        auto folder = ShippedFolder();
+        auto folder = shippedFolder();
         QStringList answers;
         int last = 0;
         {
@@ -362,20 +362,20 @@ private Q_SLOTS:
             QVERIFY(last > 22);
             for (int i : {3, 8, 15, 22, last})
                 answers[i] = QStringLiteral("wrong");
-            QVERIFY(TypeAllAnswers(*first, answers));
-            QVERIFY(first->CompleteMarking().ok());
+            QVERIFY(typeAllAnswers(*first, answers));
+            QVERIFY(first->completeMarking().ok());
         }
         const auto before = folder->snapshot();
 
         auto second = folder->open(140, 2);
         const PaperState& paper = second->paper();
-        QCOMPARE(second->AnsweredCount(), last + 1 - 5);
+        QCOMPARE(second->answeredCount(), last + 1 - 5);
         const QStringList correct = TestFiles::correctAnswers(paper.AnswerKeys);
         for (int i : {3, 8, 15, 22})
             answers[i] = correct.at(i);
         answers[last] = QStringLiteral("still wrong");
-        QVERIFY(TypeAllAnswers(*second, answers));
-        QVERIFY(second->CompleteMarking().ok());
+        QVERIFY(typeAllAnswers(*second, answers));
+        QVERIFY(second->completeMarking().ok());
 
         const auto after = folder->snapshot();
         for (ResultsFile f : {ResultsFile::Trend, ResultsFile::First, ResultsFile::FResults})
@@ -386,7 +386,7 @@ private Q_SLOTS:
         for (int line : {0, 2, 3, 4})
             QCOMPARE(newMarks.at(line), oldMarks.at(line));
         QCOMPARE(paper.Scoring, paper.TotalMarks - paper.AnswerMarks.at(last));
-        QCOMPARE(paper.PScoring, ScorePercentText(paper.Scoring, paper.TotalMarks));
+        QCOMPARE(paper.PScoring, scorePercentText(paper.Scoring, paper.TotalMarks));
         // Field 40 of SSE and SST, paper 140's, and nothing else.
         for (const auto& [line, value] :
              {std::pair{1, paper.PScoring.toLatin1()}, std::pair{5, QByteArray("1")}}) {
@@ -394,7 +394,7 @@ private Q_SLOTS:
             fields[40] = value;
             QCOMPARE(newMarks.at(line), fields.join('>') + "\r");
         }
-        QCOMPARE(FileLines(folder->file(ResultsFile::Second)).at(39),
+        QCOMPARE(fileLines(folder->file(ResultsFile::Second)).at(39),
                  "#140#>" + answers.join('>').toLatin1() + "\r");
 
         auto reopened = folder->open(140, 2);
@@ -404,31 +404,31 @@ private Q_SLOTS:
     }
 
     void rowContentByAttemptAndState() {
-        auto folder = FixtureFolder();
+        auto folder = fixtureFolder();
         // First attempt, fixture paper 101: blank 1 is "N" key 9, blank 10 "Q" key 2.
         auto first = folder->open(101);
         const QStringList answers = {"9", "x", "24.80", "2", "7", "9", "cow", "3/10", "1 2/3", "3"};
-        QVERIFY(TypeAllAnswers(*first, answers));
-        AnswerRowContent row = first->RowContent(0);
+        QVERIFY(typeAllAnswers(*first, answers));
+        AnswerRowContent row = first->rowContent(0);
         QCOMPARE(row.answer, QStringLiteral("9"));
         QCOMPARE(row.model, QStringLiteral("9"));
         QVERIFY(!row.readOnly && !row.showFirstMark && !row.locked && !row.showModel);
         QVERIFY(!row.singleCharacter);
-        QVERIFY(first->RowContent(9).singleCharacter);
-        QVERIFY(first->CompleteMarking().ok());
-        row = first->RowContent(1);
+        QVERIFY(first->rowContent(9).singleCharacter);
+        QVERIFY(first->completeMarking().ok());
+        row = first->rowContent(1);
         QVERIFY(row.readOnly && row.showFirstMark && !row.showModel && !row.showSecondMark);
         QCOMPARE(row.firstMark, Cross);
-        QCOMPARE(first->RowContent(0).firstMark, Tick);
+        QCOMPARE(first->rowContent(0).firstMark, Tick);
 
         // Second attempt: carried-over blanks locked with their tick beside the box.
         // (The marked second attempt's rows are the second-attempt window's test.)
         auto second = folder->open(101, 2);
-        row = second->RowContent(0);
+        row = second->rowContent(0);
         QVERIFY(row.locked && row.readOnly && row.showFirstMark && row.firstMarkBesideBox);
         QCOMPARE(row.answer, QStringLiteral("9"));
         QCOMPARE(row.secondMark, Tick);
-        row = second->RowContent(1);
+        row = second->rowContent(1);
         QVERIFY(!row.locked && !row.readOnly && !row.showFirstMark && !row.showSecondMark);
         QCOMPARE(row.answer, QString());
         QCOMPARE(row.firstMark, Cross);
@@ -439,12 +439,12 @@ private Q_SLOTS:
         QStringList again = second->paper().Answers;
         for (int i : models.keys())
             again[i] = answers.at(i);
-        QVERIFY(TypeAllAnswers(*second, again));
-        QVERIFY(second->CompleteMarking().ok());
+        QVERIFY(typeAllAnswers(*second, again));
+        QVERIFY(second->completeMarking().ok());
         for (int i = 0; i < again.size(); ++i) {
             QCOMPARE(second->paper().Results.at(i) == Cross, models.contains(i));
             if (models.contains(i))
-                QCOMPARE(second->ModelAnswerFor(i), models.value(i));
+                QCOMPARE(second->modelAnswerFor(i), models.value(i));
         }
     }
 };

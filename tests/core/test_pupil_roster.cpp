@@ -21,37 +21,37 @@ namespace {
 QList<QStringList> Records(const QString& folder, const ProgramDefinition& definition) {
     const int papers = definition.module(2).paperCount;
     auto path = [&](ResultsFile file) {
-        return ResultsFilePath(folder, file, 2, definition.programCode);
+        return resultsFilePath(folder, file, 2, definition.programCode);
     };
     QList<QStringList> records;
-    const Read<MarksRecords> marks = ReadMarksFile(path(ResultsFile::Marks), papers);
+    const Read<MarksRecords> marks = readMarksFile(path(ResultsFile::Marks), papers);
     for (const QStringList& record : marks.value.asArray())
         records << record;
     for (ResultsFile file :
          {ResultsFile::First, ResultsFile::Second, ResultsFile::FResults, ResultsFile::SResults})
-        records << ReadPaperLines(path(file), papers).value.lines;
-    records << QStringList{ReadTrendLine(path(ResultsFile::Trend)).value};
+        records << readPaperLines(path(file), papers).value.lines;
+    records << QStringList{readTrendLine(path(ResultsFile::Trend)).value};
     return records;
 }
 
 // Marks paperNum's first attempt with wrong answers, then its second with
 // the first question right, and leaves typed answers on paper 102.
-void WorkIn(TestFiles::ModuleFolder& folder, int paperNum) {
+void workIn(TestFiles::ModuleFolder& folder, int paperNum) {
     auto first = folder.open(paperNum);
     folder.clock.advanceSeconds(75);
-    QVERIFY(first->PrepareMarking(QStringList(first->CurrentBlankCount(), "0")).ok());
-    QVERIFY(first->CompleteMarking().ok());
+    QVERIFY(first->prepareMarking(QStringList(first->currentBlankCount(), "0")).ok());
+    QVERIFY(first->completeMarking().ok());
     auto second = folder.open(paperNum, 2);
     const QStringList keys = TestFiles::correctAnswers(second->paper().AnswerKeys);
-    QVERIFY(second->PrepareMarking(keys.mid(0, second->CurrentBlankCount())).ok());
-    QVERIFY(second->CompleteMarking().ok());
+    QVERIFY(second->prepareMarking(keys.mid(0, second->currentBlankCount())).ok());
+    QVERIFY(second->completeMarking().ok());
     auto typed = folder.open(102);
-    typed->StoreQuestionAnswers({" 7 ", "x y"});
-    QVERIFY(typed->SaveAnswers().ok());
+    typed->storeQuestionAnswers({" 7 ", "x y"});
+    QVERIFY(typed->saveAnswers().ok());
 }
 
 // Every path under folder, relative to it.
-QStringList Tree(const QString& folder) {
+QStringList tree(const QString& folder) {
     QStringList paths;
     QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
                     QDirIterator::Subdirectories);
@@ -81,7 +81,7 @@ private Q_SLOTS:
 void TestPupilRoster::resultsOfBeforeBecomePupilOne() {
     TestFiles::ModuleFolder folder;
     QVERIFY(folder.start());
-    WorkIn(folder, 101);
+    workIn(folder, 101);
     const QList<QStringList> before = Records(folder.path(), folder.definition);
     QVERIFY(before.at(0).at(0) == QLatin1String("0")); // FSE of paper 101
     QVERIFY(before.last().first().startsWith("#TRD#>0"));
@@ -102,7 +102,7 @@ void TestPupilRoster::resultsOfBeforeBecomePupilOne() {
     QCOMPARE(pupilFolder, folder.path() + "/pupil1");
     QCOMPARE(Records(pupilFolder, folder.definition), before);
     QCOMPARE(QDir(folder.path()).entryList({"*.txt"}, QDir::Files), QStringList());
-    QCOMPARE(MarkedPaperCount(pupilFolder, folder.definition), 1);
+    QCOMPARE(markedPaperCount(pupilFolder, folder.definition), 1);
 
     // The next start moves nothing and changes nothing.
     const QByteArray pupilsFile = bytesOf(folder.path() + "/pupils.json");
@@ -115,7 +115,7 @@ void TestPupilRoster::resultsOfBeforeBecomePupilOne() {
 void TestPupilRoster::migrationCutOffIsFinished() {
     TestFiles::ModuleFolder folder;
     QVERIFY(folder.start());
-    WorkIn(folder, 103);
+    workIn(folder, 103);
     const QList<QStringList> before = Records(folder.path(), folder.definition);
     // Cut off after three files were moved and before the pupils file.
     QVERIFY(QDir().mkpath(folder.path() + "/pupil1"));
@@ -124,7 +124,7 @@ void TestPupilRoster::migrationCutOffIsFinished() {
         QVERIFY(QFile::rename(folder.file(file), folder.path() + "/pupil1/" + name));
     }
     PupilRoster roster(folder.path());
-    const PupilRoster::LoadReport report = roster.Load();
+    const PupilRoster::LoadReport report = roster.load();
     QCOMPARE(report.migratedFiles, 3);
     QVERIFY(report.adopted.isEmpty() && report.missing.isEmpty() && !report.rebuilt);
     QCOMPARE(roster.pupils().size(), 1);
@@ -151,41 +151,41 @@ void TestPupilRoster::names() {
     const QString results = dir.filePath("results");
     QVERIFY(QDir().mkpath(results));
     PupilRoster roster(results);
-    roster.Load();
+    roster.load();
     int id = 0;
-    QVERIFY(roster.Add(name, &id).ok());
+    QVERIFY(roster.add(name, &id).ok());
     QCOMPARE(id, 2);
     QCOMPARE(roster.shownName(id), name);
     // Something in the new pupil's folder, to see that renaming keeps it.
     QVERIFY(TestFiles::writeBytes(roster.folderOf(id) + "/marks2QMP.txt", "#FSE#>90\r\n"));
 
     // Only the pupils file and the two folders, all inside the results folder.
-    QCOMPARE(Tree(dir.path()),
+    QCOMPARE(tree(dir.path()),
              QStringList({"results", "results/pupil1", "results/pupil2",
                           "results/pupil2/marks2QMP.txt", "results/pupils.json"}));
     PupilRoster read(results);
-    read.Load();
+    read.load();
     QCOMPARE(read.pupils().size(), 2);
     QCOMPARE(read.find(id)->name, name);
     QCOMPARE(read.folderOf(id), results + "/pupil2");
 
     // Renaming to it and back moves no file.
-    QVERIFY(read.Rename(1, QStringLiteral("Kim")).ok());
-    QVERIFY(read.Rename(id, QStringLiteral("Bea")).ok());
-    QVERIFY(read.Rename(id, QStringLiteral("  ") + name + QStringLiteral(" ")).ok());
+    QVERIFY(read.rename(1, QStringLiteral("Kim")).ok());
+    QVERIFY(read.rename(id, QStringLiteral("Bea")).ok());
+    QVERIFY(read.rename(id, QStringLiteral("  ") + name + QStringLiteral(" ")).ok());
     PupilRoster reread(results);
-    reread.Load();
+    reread.load();
     QCOMPARE(reread.find(id)->name, name);
     QCOMPARE(reread.find(1)->name, QStringLiteral("Kim"));
     QCOMPARE(bytesOf(reread.folderOf(id) + "/marks2QMP.txt"), QByteArray("#FSE#>90\r\n"));
-    QCOMPARE(Tree(dir.path()).size(), 5);
+    QCOMPARE(tree(dir.path()).size(), 5);
 }
 
 void TestPupilRoster::refusedNames() {
     QTemporaryDir dir;
     PupilRoster roster(dir.path());
-    roster.Load();
-    QVERIFY(roster.Add(QStringLiteral("Zoë")).ok());
+    roster.load();
+    QVERIFY(roster.add(QStringLiteral("Zoë")).ok());
     const QByteArray file = bytesOf(dir.filePath("pupils.json"));
     using P = PupilRoster::Problem;
     const QList<QPair<QString, P>> refused = {
@@ -200,13 +200,13 @@ void TestPupilRoster::refusedNames() {
         {QStringLiteral("pupil 1"), P::DuplicateName},
     };
     for (const auto& [name, problem] : refused) {
-        QCOMPARE(roster.Add(name).problem, problem);
-        QVERIFY(!PupilRoster::ProblemText(problem, name).isEmpty());
+        QCOMPARE(roster.add(name).problem, problem);
+        QVERIFY(!PupilRoster::problemText(problem, name).isEmpty());
     }
-    QCOMPARE(roster.Rename(1, QStringLiteral("ZOË")).problem, P::DuplicateName);
-    QCOMPARE(roster.Rename(1, QStringLiteral("")).problem, P::EmptyName);
-    QCOMPARE(roster.Rename(9, QStringLiteral("Bea")).problem, P::UnknownPupil);
-    QVERIFY(PupilRoster::ProblemText(P::DuplicateName, "zoë").contains("zoë"));
+    QCOMPARE(roster.rename(1, QStringLiteral("ZOË")).problem, P::DuplicateName);
+    QCOMPARE(roster.rename(1, QStringLiteral("")).problem, P::EmptyName);
+    QCOMPARE(roster.rename(9, QStringLiteral("Bea")).problem, P::UnknownPupil);
+    QVERIFY(PupilRoster::problemText(P::DuplicateName, "zoë").contains("zoë"));
     QCOMPARE(bytesOf(dir.filePath("pupils.json")), file);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
              QStringList({"pupil1", "pupil2"}));
@@ -215,17 +215,17 @@ void TestPupilRoster::refusedNames() {
 void TestPupilRoster::removeSetsAsideOnePupil() {
     QTemporaryDir dir;
     PupilRoster roster(dir.path());
-    roster.Load();
-    QCOMPARE(roster.Remove(1).problem, PupilRoster::Problem::OnlyPupil);
+    roster.load();
+    QCOMPARE(roster.remove(1).problem, PupilRoster::Problem::OnlyPupil);
     int zoe = 0;
     int sam = 0;
-    QVERIFY(roster.Add(QStringLiteral("Zoë"), &zoe).ok());
-    QVERIFY(roster.Add(QStringLiteral("Sam"), &sam).ok());
+    QVERIFY(roster.add(QStringLiteral("Zoë"), &zoe).ok());
+    QVERIFY(roster.add(QStringLiteral("Sam"), &sam).ok());
     QVERIFY(TestFiles::writeBytes(roster.folderOf(zoe) + "/trend2QMP.txt", "#TRD#>50\r\n"));
     QVERIFY(TestFiles::writeBytes(roster.folderOf(sam) + "/trend2QMP.txt", "#TRD#>80\r\n"));
-    QVERIFY(roster.Choose(zoe).ok());
+    QVERIFY(roster.choose(zoe).ok());
 
-    QVERIFY(roster.Remove(zoe).ok());
+    QVERIFY(roster.remove(zoe).ok());
     QVERIFY(!roster.find(zoe));
     // The one chosen last goes with the pupil; another takes the place.
     QVERIFY(roster.find(roster.lastChosen()));
@@ -236,11 +236,11 @@ void TestPupilRoster::removeSetsAsideOnePupil() {
 
     // The list read again has no Zoë, and a new pupil gets a new number.
     PupilRoster read(dir.path());
-    read.Load();
+    read.load();
     QCOMPARE(read.pupils().size(), 2);
     QVERIFY(!read.find(zoe));
     int next = 0;
-    QVERIFY(read.Add(QStringLiteral("Zoë"), &next).ok());
+    QVERIFY(read.add(QStringLiteral("Zoë"), &next).ok());
     QCOMPARE(next, 4);
     const QString json = QString::fromUtf8(bytesOf(dir.filePath("pupils.json")));
     QVERIFY2(json.contains("removed/pupil2"), qPrintable(json));
@@ -249,23 +249,23 @@ void TestPupilRoster::removeSetsAsideOnePupil() {
 void TestPupilRoster::removalCutOffAndPutBackByHand() {
     QTemporaryDir dir;
     PupilRoster roster(dir.path());
-    roster.Load();
+    roster.load();
     int zoe = 0;
-    QVERIFY(roster.Add(QStringLiteral("Zoë"), &zoe).ok());
+    QVERIFY(roster.add(QStringLiteral("Zoë"), &zoe).ok());
     QVERIFY(TestFiles::writeBytes(roster.folderOf(zoe) + "/marks2QMP.txt", "#FST#>1\r\n"));
     // Cut off after the folder was set aside, before the list was written.
     const QByteArray listed = bytesOf(dir.filePath("pupils.json"));
-    QVERIFY(roster.Remove(zoe).ok());
+    QVERIFY(roster.remove(zoe).ok());
     QVERIFY(TestFiles::writeBytes(dir.filePath("pupils.json"), listed));
     PupilRoster next(dir.path());
-    PupilRoster::LoadReport report = next.Load();
+    PupilRoster::LoadReport report = next.load();
     QVERIFY(!next.find(zoe));
     QVERIFY(report.missing.isEmpty());
 
     // A parent puts the folder back: Zoë is listed again under her name.
     QVERIFY(QDir().rename(next.removedFolderOf(zoe), next.folderOf(zoe)));
     PupilRoster back(dir.path());
-    report = back.Load();
+    report = back.load();
     QVERIFY(back.find(zoe));
     QCOMPARE(back.find(zoe)->name, QStringLiteral("Zoë"));
     QCOMPARE(report.adopted, QStringList{QStringLiteral("Zoë")});
@@ -274,7 +274,7 @@ void TestPupilRoster::removalCutOffAndPutBackByHand() {
     // A listed pupil whose folder went some other way is told, not dropped.
     QVERIFY(QDir(back.folderOf(zoe)).removeRecursively());
     PupilRoster lost(dir.path());
-    report = lost.Load();
+    report = lost.load();
     QCOMPARE(report.missing, QStringList{QStringLiteral("Zoë")});
     QVERIFY(lost.find(zoe));
 }
@@ -282,16 +282,16 @@ void TestPupilRoster::removalCutOffAndPutBackByHand() {
 void TestPupilRoster::damagedPupilsFileKeepsEveryFolder() {
     QTemporaryDir dir;
     PupilRoster roster(dir.path());
-    roster.Load();
-    QVERIFY(roster.Add(QStringLiteral("Zoë")).ok());
-    QVERIFY(roster.Add(QStringLiteral("Sam")).ok());
+    roster.load();
+    QVERIFY(roster.add(QStringLiteral("Zoë")).ok());
+    QVERIFY(roster.add(QStringLiteral("Sam")).ok());
     for (int id : {1, 2, 3})
         QVERIFY(TestFiles::writeBytes(roster.folderOf(id) + "/first2QMP.txt", "#101#>a\r\n"));
     const QByteArray damaged = bytesOf(dir.filePath("pupils.json")).left(40);
     QVERIFY(TestFiles::writeBytes(dir.filePath("pupils.json"), damaged));
 
     PupilRoster read(dir.path());
-    const PupilRoster::LoadReport report = read.Load();
+    const PupilRoster::LoadReport report = read.load();
     QVERIFY(report.rebuilt);
     QCOMPARE(read.pupils().size(), 3);
     QCOMPARE(bytesOf(dir.filePath("pupils.json.damaged")), damaged);
@@ -308,21 +308,21 @@ void TestPupilRoster::damagedPupilsFileKeepsEveryFolder() {
 void TestPupilRoster::choosingIsRemembered() {
     QTemporaryDir dir;
     PupilRoster roster(dir.path());
-    roster.Load();
+    roster.load();
     int zoe = 0;
     int sam = 0;
-    QVERIFY(roster.Add(QStringLiteral("Zoë"), &zoe).ok());
-    QVERIFY(roster.Add(QStringLiteral("Sam"), &sam).ok());
+    QVERIFY(roster.add(QStringLiteral("Zoë"), &zoe).ok());
+    QVERIFY(roster.add(QStringLiteral("Sam"), &sam).ok());
     QCOMPARE(roster.pickerOrder().first().id, 1);
-    QVERIFY(roster.Choose(sam).ok());
+    QVERIFY(roster.choose(sam).ok());
     PupilRoster read(dir.path());
-    read.Load();
+    read.load();
     QCOMPARE(read.lastChosen(), sam);
     QList<int> order;
     for (const Pupil& pupil : read.pickerOrder())
         order << pupil.id;
     QCOMPARE(order, QList<int>({sam, 1, zoe}));
-    QCOMPARE(read.Choose(42).problem, PupilRoster::Problem::UnknownPupil);
+    QCOMPARE(read.choose(42).problem, PupilRoster::Problem::UnknownPupil);
 }
 
 // Results left in a folder the program can no longer write are copied with
@@ -330,22 +330,22 @@ void TestPupilRoster::choosingIsRemembered() {
 void TestPupilRoster::strandedPupilsAreCopiedWhole() {
     TestFiles::ModuleFolder folder;
     QVERIFY(folder.start());
-    WorkIn(folder, 104);
+    workIn(folder, 104);
     QVERIFY(Startup(*folder.store, folder.path()).run().ok());
     PupilRoster roster(folder.path());
-    roster.Load();
+    roster.load();
     int zoe = 0;
-    QVERIFY(roster.Add(QStringLiteral("Zoë"), &zoe).ok());
-    QVERIFY(EnsureResultsFiles(*folder.store, roster.folderOf(zoe), folder.definition).isEmpty());
-    const QStringList names = ResultsFilesIn(folder.path());
+    QVERIFY(roster.add(QStringLiteral("Zoë"), &zoe).ok());
+    QVERIFY(ensureResultsFiles(*folder.store, roster.folderOf(zoe), folder.definition).isEmpty());
+    const QStringList names = resultsFilesIn(folder.path());
     QCOMPARE(names.size(), 13);
     QCOMPARE(names.last(), QStringLiteral("pupils.json"));
     QVERIFY(names.contains("pupil2/trend2" + folder.definition.programCode + ".txt"));
 
     QTemporaryDir elsewhere;
-    QCOMPARE(CopyResultsFiles(folder.path(), elsewhere.path()), QStringList());
+    QCOMPARE(copyResultsFiles(folder.path(), elsewhere.path()), QStringList());
     PupilRoster copied(elsewhere.path());
-    const PupilRoster::LoadReport report = copied.Load();
+    const PupilRoster::LoadReport report = copied.load();
     QVERIFY(!report.rebuilt && report.adopted.isEmpty() && report.missing.isEmpty());
     QCOMPARE(copied.pupils().size(), 2);
     QCOMPARE(copied.find(zoe)->name, QStringLiteral("Zoë"));

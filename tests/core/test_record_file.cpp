@@ -101,16 +101,16 @@ private Q_SLOTS:
         for (const QString& tag :
              QStringList{"101", "102", "abc", "ABC", "103", "104", "105", "106", ""}) {
             for (qsizetype from = 0; from <= lines.size(); ++from)
-                QCOMPARE(index.find(tag, from), FindTagLine(lines, tag, from));
+                QCOMPARE(index.find(tag, from), findTagLine(lines, tag, from));
         }
         QCOMPARE(index.find("abc", 3), qsizetype(4));
 
         // The lenient reader keeps what the strict splitter would refuse.
-        QCOMPARE(RecordFieldsAfterTag("#TRD#", "TRD"), QStringList());
-        QCOMPARE(RecordFieldsAfterTag("#trd#>1>2", "TRD"), (QStringList{"1", "2"}));
-        QCOMPARE(RecordFieldsAfterTag("#FSE#87.5>", "FSE"), (QStringList{"87.5", ""}));
-        QCOMPARE(RecordFieldsAfterTag("junk #101#>a", "101"), QStringList{"a"});
-        QCOMPARE(RecordFieldsAfterTag("#102#>a", "101"), QStringList());
+        QCOMPARE(recordFieldsAfterTag("#TRD#", "TRD"), QStringList());
+        QCOMPARE(recordFieldsAfterTag("#trd#>1>2", "TRD"), (QStringList{"1", "2"}));
+        QCOMPARE(recordFieldsAfterTag("#FSE#87.5>", "FSE"), (QStringList{"87.5", ""}));
+        QCOMPARE(recordFieldsAfterTag("junk #101#>a", "101"), QStringList{"a"});
+        QCOMPARE(recordFieldsAfterTag("#102#>a", "101"), QStringList());
     }
 
     void batchReadersMakeOneForwardPass() {

@@ -28,7 +28,7 @@ QStringList Blank(int n) {
 }
 
 // Scores placed at 1-based paper indexes: {index, score}.
-QStringList Scores(int paperCount, const QList<QPair<int, QString>>& entries) {
+QStringList scores(int paperCount, const QList<QPair<int, QString>>& entries) {
     QStringList list = Blank(paperCount);
     for (const auto& [index, score] : entries)
         list[index - 1] = score;
@@ -41,14 +41,14 @@ class TestReportFigures : public QObject {
     QTemporaryDir m_dir;
 
     // Each fixture is read from a private copy, as the program reads its folder.
-    QString Fixture(const QString& name) {
+    QString fixture(const QString& name) {
         const QString copy = m_dir.filePath(name);
         QFile::remove(copy);
         QFile::copy(QStringLiteral(QUILLORA_TEST_DATA_DIR "/report/") + name, copy);
         return copy;
     }
     MarksRecords Marks(const QString& name, int paperCount = 50) {
-        const Read<MarksRecords> read = ReadMarksFile(Fixture(name), paperCount);
+        const Read<MarksRecords> read = readMarksFile(fixture(name), paperCount);
         if (!read.ok())
             qFatal("fixture %s unreadable", qPrintable(name));
         return read.value;
@@ -69,7 +69,7 @@ private Q_SLOTS:
 
         QStringList mockNames = Names;
         mockNames[9] = "Mock Examination";
-        auto marks = [](QList<QPair<int, QString>> m) { return Scores(10, m); };
+        auto marks = [](QList<QPair<int, QString>> m) { return scores(10, m); };
 
         QTest::newRow("nothing marked")
             << "marks_none.txt" << 10 << 50 << Names << QStringList{"-", "-", "0 / 50", "-", "-"}
@@ -107,7 +107,7 @@ private Q_SLOTS:
         QFETCH(QStringList, secondMarks);
 
         const ReportFigures f =
-            ReportFigures::Compute(Module(topicCount, paperCount, names), Marks(file, paperCount));
+            ReportFigures::compute(Module(topicCount, paperCount, names), Marks(file, paperCount));
         QCOMPARE((QStringList{f.OScore1, f.OScore2, f.PCNum, f.ST, f.WT}), overall);
         QCOMPARE(f.attemptedTopics, attempted);
         QStringList first, second;
@@ -152,7 +152,7 @@ private Q_SLOTS:
         marks.SSE = Blank(5);
         for (int i = 0; i < scores.size(); ++i)
             marks.FSE[i] = marks.SSE[i] = scores.at(i);
-        const ReportFigures f = ReportFigures::Compute(Module(1, 5, {"Numbers"}), marks);
+        const ReportFigures f = ReportFigures::compute(Module(1, 5, {"Numbers"}), marks);
         QCOMPARE((QStringList{f.topics[0].firstMark, f.topics[0].secondMark, f.OScore1, f.OScore2}),
                  QStringList(4, text));
         QVERIFY(qAbs(f.topics[0].firstFraction - fraction) < 1e-12);
@@ -169,25 +169,25 @@ private Q_SLOTS:
         const QStringList abc = {"Alpha", "Beta", "Gamma"};
         QTest::newRow("both attempted topics are mock examinations")
             << QStringList{"Mock Examination", "Mock Examination", "Gamma"}
-            << Scores(15, {{1, "50"}, {6, "60"}}) << Blank(15) << QStringList{"-", "-"};
+            << scores(15, {{1, "50"}, {6, "60"}}) << Blank(15) << QStringList{"-", "-"};
         QTest::newRow("mock examination and one topic: that topic is both")
             << QStringList{"Mock Examination", "Beta", "Gamma"}
-            << Scores(15, {{1, "50"}, {6, "60"}}) << Blank(15) << QStringList{"Beta ", "Beta "};
+            << scores(15, {{1, "50"}, {6, "60"}}) << Blank(15) << QStringList{"Beta ", "Beta "};
         QTest::newRow("a second attempt lifts its topic")
-            << abc << Scores(15, {{1, "80"}, {6, "70"}}) << Scores(15, {{6, "100"}})
+            << abc << scores(15, {{1, "80"}, {6, "70"}}) << scores(15, {{6, "100"}})
             << QStringList{"Beta ", "Alpha "};
         QTest::newRow("equal means from different counts tie to the later topic")
-            << abc << Scores(15, {{1, "70"}, {2, "80"}, {6, "75"}}) << Blank(15)
+            << abc << scores(15, {{1, "70"}, {2, "80"}, {6, "75"}}) << Blank(15)
             << QStringList{"Beta ", "Beta "};
         QTest::newRow("three topics, the middle one unattempted")
-            << abc << Scores(15, {{1, "40"}, {11, "90"}}) << Blank(15)
+            << abc << scores(15, {{1, "40"}, {11, "90"}}) << Blank(15)
             << QStringList{"Gamma ", "Alpha "};
         // A topic's score is the mean of all its attempts, not of its two averages.
         QTest::newRow("every attempt counts once")
-            << abc << Scores(15, {{1, "80"}, {2, "90"}, {6, "91"}}) << Scores(15, {{1, "100"}})
+            << abc << scores(15, {{1, "80"}, {2, "90"}, {6, "91"}}) << scores(15, {{1, "100"}})
             << QStringList{"Beta ", "Alpha "};
         QTest::newRow("a second attempt alone does not make a topic attempted")
-            << abc << Scores(15, {{1, "40"}, {11, "90"}}) << Scores(15, {{6, "100"}})
+            << abc << scores(15, {{1, "40"}, {11, "90"}}) << scores(15, {{6, "100"}})
             << QStringList{"Gamma ", "Alpha "};
     }
     void strongestAndWeakest() {
@@ -199,7 +199,7 @@ private Q_SLOTS:
         MarksRecords marks;
         marks.FSE = fse;
         marks.SSE = sse;
-        const ReportFigures f = ReportFigures::Compute(Module(3, 15, names), marks);
+        const ReportFigures f = ReportFigures::compute(Module(3, 15, names), marks);
         QCOMPARE((QStringList{f.ST, f.WT}), expected);
     }
 
@@ -221,7 +221,7 @@ private Q_SLOTS:
     void trendReading() {
         QFETCH(QString, file);
         QFETCH(QList<double>, values);
-        QCOMPARE(TrendReading::FromFile(Fixture(file)), values);
+        QCOMPARE(TrendReading::fromFile(fixture(file)), values);
     }
 
     void printedLines() {

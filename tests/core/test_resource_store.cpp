@@ -20,15 +20,15 @@ private Q_SLOTS:
     void graphicsTable() {
         // Every item's name leads back to it, and no two items share a name.
         QSet<QString> unique;
-        for (const GraphicsItem& item : GraphicsItems()) {
-            const QString name = GraphicsFileName(item.id);
+        for (const GraphicsItem& item : graphicsItems()) {
+            const QString name = graphicsFileName(item.id);
             QCOMPARE(name, QString::fromLatin1(item.fileName));
-            QCOMPARE(GraphicsId(name), item.id);
+            QCOMPARE(graphicsId(name), item.id);
             unique.insert(name);
         }
-        QCOMPARE(unique.size(), GraphicsItems().size());
-        QCOMPARE(GraphicsFileName(93), QString()); // not a graphics item
-        QCOMPARE(GraphicsId("handle.bmp"), 0);     // names are exact
+        QCOMPARE(unique.size(), graphicsItems().size());
+        QCOMPARE(graphicsFileName(93), QString()); // not a graphics item
+        QCOMPARE(graphicsId("handle.bmp"), 0);     // names are exact
     }
 
     void findsItemsById() {
@@ -102,7 +102,7 @@ private Q_SLOTS:
         const ResourceStore store(FixtureRoot);
         QTemporaryDir dir;
         const QString programFolder = dir.filePath("deep/program");
-        const QString folder = GraphicsFolder(programFolder);
+        const QString folder = graphicsFolder(programFolder);
         QCOMPARE(folder, programFolder + "/Graphics");
 
         // The fixture holds two of the items; every other name is reported.
@@ -154,7 +154,7 @@ private Q_SLOTS:
     void programFolder() {
         QStandardPaths::setTestModeEnabled(true);
         QTemporaryDir dir;
-        QCOMPARE(ResolveProgramFolder(dir.path()), dir.path());
+        QCOMPARE(resolveProgramFolder(dir.path()), dir.path());
         // The write probe leaves nothing behind.
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
                  QStringList());
@@ -162,11 +162,11 @@ private Q_SLOTS:
         // folder.
         const QString file = dir.filePath("program");
         QVERIFY(writeBytes(file, "x"));
-        QVERIFY(!FolderIsWritable(file));
-        QVERIFY(!FolderIsWritable(dir.filePath("missing")));
+        QVERIFY(!folderIsWritable(file));
+        QVERIFY(!folderIsWritable(dir.filePath("missing")));
         const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-        QCOMPARE(ResolveProgramFolder(file), data);
-        QVERIFY(FolderIsWritable(data));
+        QCOMPARE(resolveProgramFolder(file), data);
+        QVERIFY(folderIsWritable(data));
         QDir(data).removeRecursively();
 
         // Scratch copies a cut-off run left behind go; everything else stays.
@@ -176,11 +176,11 @@ private Q_SLOTS:
               // the new bytes of a results file, never put in place
               ".marks2QMP.txt.new-a1B2c3", ".marks2QMP.txt.new-"})
             QVERIFY(writeBytes(dir.filePath(name), "x"));
-        QCOMPARE(RemoveLeftoverScratchFiles(dir.path()), 5);
+        QCOMPARE(removeLeftoverScratchFiles(dir.path()), 5);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
                  QStringList({".marks2QMP.txt.new-", "marks2QMP.txt", "mypaper.mht", "program",
                               "temppaper.txt", "temptext2.txt"}));
-        QCOMPARE(RemoveLeftoverScratchFiles(dir.path()), 0);
+        QCOMPARE(removeLeftoverScratchFiles(dir.path()), 0);
     }
 };
 

@@ -18,7 +18,7 @@ using namespace TestFiles;
 namespace {
 
 // A definition in which only module 2 exists, as in the fixture store.
-ProgramDefinition ModuleTwoOnly() {
+ProgramDefinition moduleTwoOnly() {
     ProgramDefinition def;
     def.programCode = "FX";
     def.modules[1].heading = "Practice";
@@ -37,14 +37,14 @@ class TestResultsFiles : public QObject {
 private Q_SLOTS:
     void startupCreatesMissingFiles() {
         const ResourceStore store(FixtureRoot);
-        ProgramDefinition def = ModuleTwoOnly();
+        ProgramDefinition def = moduleTwoOnly();
         QTemporaryDir dir;
         QStringList created;
-        QCOMPARE(EnsureResultsFiles(store, dir.path(), def, &created), QStringList());
+        QCOMPARE(ensureResultsFiles(store, dir.path(), def, &created), QStringList());
         QCOMPARE(created.size(), 6);
-        QCOMPARE(ResultsFilesExpected(def), 6);
-        const QString trend = ResultsFilePath(dir.path(), ResultsFile::Trend, 2, "FX");
-        const QString first = ResultsFilePath(dir.path(), ResultsFile::First, 2, "FX");
+        QCOMPARE(resultsFilesExpected(def), 6);
+        const QString trend = resultsFilePath(dir.path(), ResultsFile::Trend, 2, "FX");
+        const QString first = resultsFilePath(dir.path(), ResultsFile::First, 2, "FX");
         QCOMPARE(trend, dir.path() + "/trend2FX.txt");
         QCOMPARE(bytesOf(dir.filePath("sresults2FX.txt")), store.itemBytes(30125));
         QCOMPARE(bytesOf(dir.filePath("marks2FX.txt")), store.itemBytes(30121));
@@ -53,7 +53,7 @@ private Q_SLOTS:
         // All present: nothing is touched.
         QVERIFY(writeBytes(trend, "#TRD#>50\r\n"));
         QVERIFY(writeBytes(first, "#101#>7\r\n"));
-        QCOMPARE(EnsureResultsFiles(store, dir.path(), def, &created), QStringList());
+        QCOMPARE(ensureResultsFiles(store, dir.path(), def, &created), QStringList());
         QVERIFY(created.isEmpty());
         QCOMPARE(bytesOf(trend), QByteArray("#TRD#>50\r\n"));
 
@@ -62,7 +62,7 @@ private Q_SLOTS:
         const QString marks = dir.filePath("marks2FX.txt");
         QVERIFY(writeBytes(marks, "#FSE#>85\r\n"));
         QVERIFY(QFile::remove(trend));
-        QCOMPARE(EnsureResultsFiles(store, dir.path(), def, &created), QStringList());
+        QCOMPARE(ensureResultsFiles(store, dir.path(), def, &created), QStringList());
         QCOMPARE(created, QStringList{trend});
         QCOMPARE(bytesOf(trend), store.itemBytes(30126));
         QCOMPARE(bytesOf(first), QByteArray("#101#>7\r\n"));
@@ -81,7 +81,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("blocked"); // the file with a folder in its place
         QTest::addColumn<bool>("whilePreparing");
         for (int k = 0; k < ResultsFileCount; ++k) {
-            const QByteArray stem = ResultsFileStem(ResultsFile(k)).toLatin1();
+            const QByteArray stem = resultsFileStem(ResultsFile(k)).toLatin1();
             QTest::newRow(QByteArray(stem + " blocked from the start").constData()) << k << true;
             QTest::newRow(QByteArray(stem + " blocked before its replace").constData())
                 << k << false;
@@ -92,11 +92,11 @@ private Q_SLOTS:
         QFETCH(int, blocked);
         QFETCH(bool, whilePreparing);
         const ResourceStore store(FixtureRoot);
-        ProgramDefinition def = ModuleTwoOnly();
+        ProgramDefinition def = moduleTwoOnly();
         QTemporaryDir dir;
         QStringList paths;
         for (int k = 0; k < ResultsFileCount; ++k) {
-            paths << ResultsFilePath(dir.path(), ResultsFile(k), 2, "FX");
+            paths << resultsFilePath(dir.path(), ResultsFile(k), 2, "FX");
             QVERIFY(writeBytes(paths.last(), "#TRD#>old" + QByteArray::number(k) + "\r\n"));
         }
         auto block = [&] {
@@ -106,12 +106,12 @@ private Q_SLOTS:
             QVERIFY(block());
 
         ResultsErase erase(store, dir.path(), def);
-        const bool prepared = erase.Prepare();
+        const bool prepared = erase.prepare();
         QCOMPARE(prepared, !whilePreparing);
         if (prepared) {
             // Something takes a file's place after every template was written.
             QVERIFY(block());
-            erase.Replace();
+            erase.replace();
         }
         const EraseOutcome& outcome = erase.outcome();
         // Prepared: the files before the blocked one are replaced, in order;
@@ -126,7 +126,7 @@ private Q_SLOTS:
                 QVERIFY(QFileInfo(paths.at(k)).isDir());
             else if (k < replaced)
                 QCOMPARE(bytesOf(paths.at(k)),
-                         store.itemBytes(ResultsTemplateId(ResultsFile(k), 2)));
+                         store.itemBytes(resultsTemplateId(ResultsFile(k), 2)));
             else
                 QCOMPARE(bytesOf(paths.at(k)), "#TRD#>old" + QByteArray::number(k) + "\r\n");
         }
@@ -135,7 +135,7 @@ private Q_SLOTS:
                  ResultsFileCount);
 
         // The pupil is told what is true: nothing erased, or which files were.
-        const QString text = EraseProblemText(outcome);
+        const QString text = eraseProblemText(outcome);
         QVERIFY2(text.contains(QDir::toNativeSeparators(paths.at(blocked))), qPrintable(text));
         QCOMPARE(text.contains("Nothing has been erased"), replaced == 0);
         if (replaced > 0) {
@@ -147,12 +147,12 @@ private Q_SLOTS:
         }
 
         QVERIFY(QDir(paths.at(blocked)).removeRecursively());
-        const EraseOutcome again = EraseAllResults(store, dir.path(), def);
+        const EraseOutcome again = eraseAllResults(store, dir.path(), def);
         QVERIFY(again.ok());
         QCOMPARE(again.erased, paths);
-        QCOMPARE(EraseProblemText(again), QString());
+        QCOMPARE(eraseProblemText(again), QString());
         QCOMPARE(bytesOf(paths.at(blocked)),
-                 store.itemBytes(ResultsTemplateId(ResultsFile(blocked), 2)));
+                 store.itemBytes(resultsTemplateId(ResultsFile(blocked), 2)));
     }
 
     void damagedMarksRecordStandsAlone_data() {
@@ -160,11 +160,11 @@ private Q_SLOTS:
         QTest::addColumn<QString>("line"); // the damaged record's line; null: none
         QTest::addColumn<RecordError>("error");
         for (int r = 0; r < 6; ++r) {
-            const QString tag = MarksTags().at(r);
+            const QString tag = marksTags().at(r);
             QTest::addRow("%s missing", qPrintable(tag))
                 << r << QString() << RecordError::KeyMissing;
             QTest::addRow("%s short", qPrintable(tag))
-                << r << BuildRecordLine(tag, SixRecords.at(r).mid(0, 1))
+                << r << buildRecordLine(tag, SixRecords.at(r).mid(0, 1))
                 << RecordError::TooFewFields;
         }
         // Found by fuzzing: fields that do not start right after the tag once
@@ -182,19 +182,19 @@ private Q_SLOTS:
         QStringList lines;
         for (int r = 0; r < 6; ++r) {
             if (r != damaged)
-                lines << BuildRecordLine(MarksTags().at(r), SixRecords.at(r));
+                lines << buildRecordLine(marksTags().at(r), SixRecords.at(r));
             else if (!line.isNull())
                 lines << line;
         }
-        QCOMPARE(WriteRecordLines(path, lines), RecordError::None);
-        const Read<MarksRecords> read = ReadMarksFile(path, 3);
+        QCOMPARE(writeRecordLines(path, lines), RecordError::None);
+        const Read<MarksRecords> read = readMarksFile(path, 3);
         QCOMPARE(read.error, error);
         // Only the damaged record reads empty (but for a short one's first
         // field), and only where it is.
         const auto six = read.value.asArray();
         for (int r = 0; r < 6; ++r) {
             QStringList expected = SixRecords.at(r);
-            if (r != damaged && line.contains('#' + MarksTags().at(r) + '#'))
+            if (r != damaged && line.contains('#' + marksTags().at(r) + '#'))
                 continue; // the lookup takes the first line holding a tag
             if (r == damaged)
                 expected = QStringList{line.count('>') == 1 ? expected.at(0) : QString(), "", ""};
@@ -224,12 +224,12 @@ private Q_SLOTS:
         // Scores are percentages of at most one decimal, 0 to 100, and read
         // back as they were written; anything else is no score.
         for (const char* text : {"0", "33.3", "100", "87.5"})
-            QCOMPARE(ScoreText(ScoreFromText(text)), QString(text));
+            QCOMPARE(scoreText(scoreFromText(text)), QString(text));
         for (const char* text : {"", "100.1", "-1", "87.50", "87,5", "abc", " 50"})
-            QCOMPARE(ScoreFromText(text), std::optional<qint64>());
-        QVERIFY(MarkedFromText("1") && MarkedFromText(" 1 "));
-        QVERIFY(!MarkedFromText("0") && !MarkedFromText("") && !MarkedFromText("11"));
-        QCOMPARE(MarkedText(true) + MarkedText(false), QString("10"));
+            QCOMPARE(scoreFromText(text), std::optional<qint64>());
+        QVERIFY(markedFromText("1") && markedFromText(" 1 "));
+        QVERIFY(!markedFromText("0") && !markedFromText("") && !markedFromText("11"));
+        QCOMPARE(markedText(true) + markedText(false), QString("10"));
     }
 
     void damagedPaperRecordsGiveFieldsByPosition() {
@@ -239,12 +239,12 @@ private Q_SLOTS:
         damaged.paperCount = 4;
         damaged.lines =
             QStringList{"#101#>a>b", "#102#>a>b>c>d", "", "#104#>a" + QString(1 << 22, '>')};
-        QCOMPARE(PaperFields(damaged, 1, 3).value, (QStringList{"a", "b", ""}));
-        QCOMPARE(PaperFields(damaged, 2, 2).value, (QStringList{"a", "b"}));
-        QCOMPARE(PaperFields(damaged, 3, 2).value, (QStringList{"", ""}));
-        QCOMPARE(PaperFields(damaged, 4, 6).value, (QStringList{"a", "", "", "", "", ""}));
-        QCOMPARE(PaperFields(damaged, 5, 1).error, RecordError::CapacityExceeded);
-        QCOMPARE(PaperFields(damaged, 1, 81).error, RecordError::CapacityExceeded);
+        QCOMPARE(paperFields(damaged, 1, 3).value, (QStringList{"a", "b", ""}));
+        QCOMPARE(paperFields(damaged, 2, 2).value, (QStringList{"a", "b"}));
+        QCOMPARE(paperFields(damaged, 3, 2).value, (QStringList{"", ""}));
+        QCOMPARE(paperFields(damaged, 4, 6).value, (QStringList{"a", "", "", "", "", ""}));
+        QCOMPARE(paperFields(damaged, 5, 1).error, RecordError::CapacityExceeded);
+        QCOMPARE(paperFields(damaged, 1, 81).error, RecordError::CapacityExceeded);
     }
 
     void trendAppend_data() {
@@ -267,15 +267,15 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString path = dir.filePath("trend2FX.txt");
         QVERIFY(writeBytes(path, before));
-        QCOMPARE(AppendTrendValue(path, value), RecordError::None);
+        QCOMPARE(appendTrendValue(path, value), RecordError::None);
         QCOMPARE(bytesOf(path), after);
-        QCOMPARE(ReadTrendLine(path).value, QString::fromLatin1(after.chopped(2)));
+        QCOMPARE(readTrendLine(path).value, QString::fromLatin1(after.chopped(2)));
 
         // A value that would break the record is refused, and the log kept.
-        QCOMPARE(AppendTrendValue(path, "5>6"), RecordError::Unencodable);
+        QCOMPARE(appendTrendValue(path, "5>6"), RecordError::Unencodable);
         QCOMPARE(bytesOf(path), after);
         QVERIFY(QDir().mkpath(dir.filePath("blocked/x")));
-        QCOMPARE(AppendTrendValue(dir.filePath("blocked"), "1"), RecordError::WriteFailed);
+        QCOMPARE(appendTrendValue(dir.filePath("blocked"), "1"), RecordError::WriteFailed);
     }
 };
 

@@ -55,7 +55,7 @@ const char* const DamageNames[] = {"empty",
 // records, or the trend values.
 using Records = QList<QStringList>;
 
-QByteArray Damaged(const QByteArray& bytes, ResultsFile file, Damage damage) {
+QByteArray damaged(const QByteArray& bytes, ResultsFile file, Damage damage) {
     QList<QByteArray> lines = bytes.split('\n');
     for (QByteArray& line : lines)
         line.replace("\r", "");
@@ -122,16 +122,16 @@ struct ProgramFolder : ModuleFolder {
     Records read(ResultsFile which) const {
         Records records;
         if (which == ResultsFile::Marks) {
-            const Read<MarksRecords> marks = ReadMarksFile(file(which), Papers);
+            const Read<MarksRecords> marks = readMarksFile(file(which), Papers);
             const auto six = marks.value.asArray();
             return marks.ok() ? Records(six.begin(), six.end()) : Records();
         }
         if (which == ResultsFile::Trend) {
-            const Read<QString> line = ReadTrendLine(file(which));
+            const Read<QString> line = readTrendLine(file(which));
             return line.ok() && !line.value.isEmpty() ? Records{line.value.split('>').mid(1)}
                                                       : Records();
         }
-        const Read<PaperLines> lines = ReadPaperLines(file(which), Papers);
+        const Read<PaperLines> lines = readPaperLines(file(which), Papers);
         if (!lines.ok())
             return records;
         for (int k = 1; k <= Papers; ++k) {
@@ -140,23 +140,23 @@ struct ProgramFolder : ModuleFolder {
             if (!line.startsWith(QStringLiteral("#%1#").arg(100 + k)) ||
                 line.count('>') != Shapes.at(k - 1))
                 return Records();
-            records.append(PaperFields(lines.value, k, Shapes.at(k - 1)).value);
+            records.append(paperFields(lines.value, k, Shapes.at(k - 1)).value);
         }
         return records;
     }
 };
 
 // The start-up check of missing files finds none and makes none.
-bool StartupMakesNoFile(const ProgramFolder& folder) {
+bool startupMakesNoFile(const ProgramFolder& folder) {
     QStringList created{"not asked yet"};
-    return EnsureResultsFiles(*folder.store, folder.path(), folder.definition, &created)
+    return ensureResultsFiles(*folder.store, folder.path(), folder.definition, &created)
                .isEmpty() &&
            created.isEmpty();
 }
 
 // A folder holding a child's work: papers 101, 103 and 105 marked, 101 also
 // in its second attempt, 102 answered but not marked.
-std::unique_ptr<ProgramFolder> WorkedFolder() {
+std::unique_ptr<ProgramFolder> workedFolder() {
     auto folder = std::make_unique<ProgramFolder>();
     if (!folder->start())
         return nullptr;
@@ -174,7 +174,7 @@ std::unique_ptr<ProgramFolder> WorkedFolder() {
     };
     for (const Step& step : steps) {
         auto session = folder->session(step.paper, step.attempt);
-        if (!session->Load().ok() || !WorkerSteps::WalkAnswers(*session, step.answers, step.mark))
+        if (!session->load().ok() || !WorkerSteps::walkAnswers(*session, step.answers, step.mark))
             return nullptr;
         folder->clock.advanceSeconds(95);
     }
@@ -182,7 +182,7 @@ std::unique_ptr<ProgramFolder> WorkedFolder() {
 }
 
 // A copy of a worked folder's results files in a folder of its own.
-std::unique_ptr<ProgramFolder> CopyOf(const ProgramFolder& worked) {
+std::unique_ptr<ProgramFolder> copyOf(const ProgramFolder& worked) {
     auto folder = std::make_unique<ProgramFolder>();
     folder->definition = worked.definition;
     for (ResultsFile f : AllResultsFiles) {
@@ -193,7 +193,7 @@ std::unique_ptr<ProgramFolder> CopyOf(const ProgramFolder& worked) {
 }
 
 // Records written as in the files: records parted by "|", fields by ">".
-Records R(const QString& text) {
+Records r(const QString& text) {
     Records records;
     for (const QString& record : text.split('|'))
         records << record.split('>');
@@ -201,59 +201,59 @@ Records R(const QString& text) {
 }
 
 // What the readers give of the worked folder's files.
-Records Worked(ResultsFile file) {
+Records worked(ResultsFile file) {
     switch (file) {
     case ResultsFile::Marks:
-        return R("71.4>>100>>50|100>>>>|0:0:0>>0:0:0>>0:0:0|"
+        return r("71.4>>100>>50|100>>>>|0:0:0>>0:0:0>>0:0:0|"
                  "09/03/2024>>09/03/2024>>09/03/2024|1>0>1>0>1|1>0>0>0>0");
     case ResultsFile::First:
-        return R("9>3/10>1/2>2>3>4|12>10>15>Ivan>>Kevin>14>kevin>1 2/3|sixteen>24.8||3/10>3/5>1/5");
+        return r("9>3/10>1/2>2>3>4|12>10>15>Ivan>>Kevin>14>kevin>1 2/3|sixteen>24.8||3/10>3/5>1/5");
     case ResultsFile::Second:
-        return R("9>3/10>3/5>2>3>5|>>>>>>>>|>||>>");
+        return r("9>3/10>3/5>2>3>5|>>>>>>>>|>||>>");
     case ResultsFile::FResults:
-        return R("ü>ü>û>ü>ü>û|>>>>>>>>|ü>ü||ü>ü>û");
+        return r("ü>ü>û>ü>ü>û|>>>>>>>>|ü>ü||ü>ü>û");
     case ResultsFile::SResults:
-        return R("ü>ü>ü>ü>ü>ü|>>>>>>>>|>||>>");
+        return r("ü>ü>ü>ü>ü>ü|>>>>>>>>|>||>>");
     case ResultsFile::Trend:
-        return R("71.4>100>50");
+        return r("71.4>100>50");
     }
     return {};
 }
 
 // What the readers give once the repair has rebuilt the damaged file, where it
 // is not all the worked folder held.
-Records ExpectedAfter(ResultsFile file, Damage damage) {
+Records expectedAfter(ResultsFile file, Damage damage) {
     const bool wholeFileLost = damage == Damage::Empty || damage == Damage::Garbage;
     switch (file) {
     case ResultsFile::Trend:
-        return wholeFileLost ? Records{QStringList()} : Worked(file);
+        return wholeFileLost ? Records{QStringList()} : worked(file);
     case ResultsFile::Marks:
         switch (damage) {
         case Damage::Empty:
         case Damage::Garbage:
-            return R(">>>>|>>>>|>>>>|>>>>|0>0>0>0>0|0>0>0>0>0");
+            return r(">>>>|>>>>|>>>>|>>>>|0>0>0>0>0|0>0>0>0>0");
         case Damage::RecordMissing: // SSE
-            return R("71.4>>100>>50|>>>>|0:0:0>>0:0:0>>0:0:0|"
+            return r("71.4>>100>>50|>>>>|0:0:0>>0:0:0>>0:0:0|"
                      "09/03/2024>>09/03/2024>>09/03/2024|1>0>1>0>1|1>0>0>0>0");
         case Damage::FewerFields: // paper 105 of every record
-            return R("71.4>>100>>|100>>>>|0:0:0>>0:0:0>>|09/03/2024>>09/03/2024>>|1>0>1>0>0|"
+            return r("71.4>>100>>|100>>>>|0:0:0>>0:0:0>>|09/03/2024>>09/03/2024>>|1>0>1>0>0|"
                      "1>0>0>0>0");
         case Damage::BadState: // paper 101 no longer marked
-            return R("71.4>>100>>50|100>>>>|0:0:0>>0:0:0>>0:0:0|"
+            return r("71.4>>100>>50|100>>>>|0:0:0>>0:0:0>>0:0:0|"
                      "09/03/2024>>09/03/2024>>09/03/2024|0>0>1>0>1|1>0>0>0>0");
         case Damage::BadScore: // paper 103 no longer marked
-            return R("71.4>>>>50|100>>>>|0:0:0>>0:0:0>>0:0:0|"
+            return r("71.4>>>>50|100>>>>|0:0:0>>0:0:0>>0:0:0|"
                      "09/03/2024>>09/03/2024>>09/03/2024|1>0>0>0>1|1>0>0>0>0");
         default:
-            return Worked(file);
+            return worked(file);
         }
     default:
         break;
     }
     if (wholeFileLost)
-        return R(">>>>>|>>>>>>>>|>||>>");
+        return r(">>>>>|>>>>>>>>|>||>>");
     if (damage == Damage::RecordMissing && file == ResultsFile::First)
-        return R("9>3/10>1/2>2>3>4|>>>>>>>>|sixteen>24.8||3/10>3/5>1/5");
+        return r("9>3/10>1/2>2>3>4|>>>>>>>>|sixteen>24.8||3/10>3/5>1/5");
     if (damage == Damage::FewerFields) { // the last answer of paper 101
         const QMap<ResultsFile, QString> cut = {
             {ResultsFile::First,
@@ -262,9 +262,9 @@ Records ExpectedAfter(ResultsFile file, Damage damage) {
             {ResultsFile::FResults, "ü>ü>û>ü>ü>|>>>>>>>>|ü>ü||ü>ü>û"},
             {ResultsFile::SResults, "ü>ü>ü>ü>ü>|>>>>>>>>|>||>>"},
         };
-        return R(cut.value(file));
+        return r(cut.value(file));
     }
-    return Worked(file);
+    return worked(file);
 }
 
 } // namespace
@@ -277,12 +277,12 @@ class TestResultsRepair : public QObject {
 
 private Q_SLOTS:
     void initTestCase() {
-        m_worked = WorkedFolder();
+        m_worked = workedFolder();
         const ProgramFolder* folder = m_worked.get();
         QVERIFY(folder);
         // The worked folder is what the rows below expect.
         for (ResultsFile file : AllResultsFiles)
-            QCOMPARE(folder->read(file), Worked(file));
+            QCOMPARE(folder->read(file), worked(file));
     }
 
     void untouchedFilesStayAsTheyAre() {
@@ -292,7 +292,7 @@ private Q_SLOTS:
         QVERIFY(fresh.start());
         QVERIFY(writeBytes(fresh.file(ResultsFile::First),
                            bytesOf(fresh.file(ResultsFile::First)) + "#106#>>\r\n#107#>\r\n..."));
-        auto worked = CopyOf(*m_worked);
+        auto worked = copyOf(*m_worked);
         for (ProgramFolder* folder : {&fresh, worked.get()}) {
             const auto before = folder->snapshot();
             const ResultsRepair::Report report = folder->repair().Run();
@@ -316,7 +316,7 @@ private Q_SLOTS:
                                       : file == ResultsFile::Trend ? QList{Damage::BadScore}
                                                                    : perPaper;
             for (Damage damage : common + own)
-                QTest::addRow("%s: %s", qPrintable(ResultsFileStem(file)), DamageNames[int(damage)])
+                QTest::addRow("%s: %s", qPrintable(resultsFileStem(file)), DamageNames[int(damage)])
                     << file << damage;
         }
     }
@@ -325,42 +325,42 @@ private Q_SLOTS:
         QFETCH(ResultsFile, file);
         QFETCH(Damage, damage);
 
-        auto folder = CopyOf(*m_worked);
+        auto folder = copyOf(*m_worked);
         const QString path = folder->file(file);
         const QByteArray original = bytesOf(path);
         const Records before = folder->read(file);
         QMap<ResultsFile, QByteArray> others = folder->snapshot();
-        QVERIFY(writeBytes(path, Damaged(original, file, damage)));
+        QVERIFY(writeBytes(path, damaged(original, file, damage)));
 
         // Before any repair (in a copy), as the Home page and the report meet
         // it: readable marks are P clean fields each.
-        auto unrepaired = CopyOf(*folder);
+        auto unrepaired = copyOf(*folder);
         const Read<MarksRecords> readable =
-            ReadMarksFile(unrepaired->file(ResultsFile::Marks), Papers);
+            readMarksFile(unrepaired->file(ResultsFile::Marks), Papers);
         if (readable.ok()) {
             for (const QStringList& record : readable.value.asArray()) {
                 QCOMPARE(record.size(), Papers);
                 QVERIFY(!record.join("").contains('>'));
             }
-            ReportFigures::Compute(unrepaired->definition.module(2), readable.value);
+            ReportFigures::compute(unrepaired->definition.module(2), readable.value);
         }
-        for (double value : TrendReading::FromFile(unrepaired->file(ResultsFile::Trend)))
+        for (double value : TrendReading::fromFile(unrepaired->file(ResultsFile::Trend)))
             QVERIFY(value >= 0 && value <= 100);
 
         // Each paper opens or says why; one that opens saves and marks, or says
         // which file it could not write and stays not marked.
         for (int paper = 101; paper <= 105; ++paper) {
             auto session = unrepaired->session(paper, 1);
-            const LoadOutcome loaded = session->Load();
+            const LoadOutcome loaded = session->load();
             if (!loaded.ok()) {
                 QVERIFY(!loaded.details.isEmpty());
                 continue;
             }
             if (session->isMarked())
                 continue;
-            WriteOutcome outcome = session->PrepareMarking({"1"});
+            WriteOutcome outcome = session->prepareMarking({"1"});
             if (outcome.ok())
-                outcome = session->CompleteMarking();
+                outcome = session->completeMarking();
             QCOMPARE(session->isMarked(), outcome.ok());
             if (!outcome.ok())
                 QVERIFY(!outcome.path.isEmpty());
@@ -368,7 +368,7 @@ private Q_SLOTS:
 
         // Start-up: the missing-file check leaves a damaged file alone, the
         // repair finds it.
-        QVERIFY(StartupMakesNoFile(*folder));
+        QVERIFY(startupMakesNoFile(*folder));
         const ResultsRepair::Report report = folder->repair().Run();
         QCOMPARE(report.repaired, QStringList{path});
         // A marks file that lost a paper's score or state says so; every
@@ -378,11 +378,11 @@ private Q_SLOTS:
                                      Damage::FewerFields, Damage::BadState, Damage::BadScore}
                                    .contains(damage);
         QCOMPARE(report.lost.size(), marksLost ? 1 : 0);
-        QCOMPARE(report.message(), ResultsRepair::RepairedSentence() +
+        QCOMPARE(report.message(), ResultsRepair::repairedSentence() +
                                        (marksLost ? " " + report.lost.first() : QString()));
         QVERIFY(!report.findings.isEmpty());
 
-        const Records expected = ExpectedAfter(file, damage);
+        const Records expected = expectedAfter(file, damage);
         QCOMPARE(folder->read(file), expected);
         if (expected == before)
             QCOMPARE(bytesOf(path), original);
@@ -392,43 +392,43 @@ private Q_SLOTS:
         // Repaired once: the next start finds nothing.
         QVERIFY(!folder->repair().Run().damaged());
 
-        const Read<MarksRecords> marks = ReadMarksFile(folder->file(ResultsFile::Marks), Papers);
+        const Read<MarksRecords> marks = readMarksFile(folder->file(ResultsFile::Marks), Papers);
         QVERIFY(marks.ok());
         const ReportFigures figures =
-            ReportFigures::Compute(folder->definition.module(2), marks.value);
+            ReportFigures::compute(folder->definition.module(2), marks.value);
         QVERIFY(figures.PCNum.endsWith(" / 5"));
-        QVERIFY(TrendReading::FromFile(folder->file(ResultsFile::Trend)).size() <= 4);
+        QVERIFY(TrendReading::fromFile(folder->file(ResultsFile::Trend)).size() <= 4);
 
         // Every paper opens, saves and marks: the first attempt where it is not
         // marked, else the second.
         for (int paper = 101; paper <= 105; ++paper) {
             for (int attempt = 1; attempt <= 2; ++attempt) {
                 auto session = folder->session(paper, attempt);
-                const LoadOutcome loaded = session->Load();
+                const LoadOutcome loaded = session->load();
                 QVERIFY2(loaded.ok(), qPrintable(loaded.details.join('\n')));
                 QCOMPARE(session->paper().Answers.size(), Shapes.at(paper - 101));
                 if (session->isMarked())
                     continue;
-                QVERIFY(session->PrepareMarking({"1"}).ok());
-                const WriteOutcome marked = session->CompleteMarking();
+                QVERIFY(session->prepareMarking({"1"}).ok());
+                const WriteOutcome marked = session->completeMarking();
                 QVERIFY2(marked.ok(), qPrintable(marked.path));
                 QVERIFY(session->isMarked());
                 break;
             }
         }
-        QCOMPARE(ReadMarksFile(folder->file(ResultsFile::Marks), Papers).value.FST.join(""),
+        QCOMPARE(readMarksFile(folder->file(ResultsFile::Marks), Papers).value.FST.join(""),
                  QString("11111"));
     }
 
     void folderInPlaceOfFile_data() {
         QTest::addColumn<ResultsFile>("file");
         for (ResultsFile f : AllResultsFiles)
-            QTest::addRow("%s", qPrintable(ResultsFileStem(f))) << f;
+            QTest::addRow("%s", qPrintable(resultsFileStem(f))) << f;
     }
 
     void folderInPlaceOfFile() {
         QFETCH(ResultsFile, file);
-        auto folder = CopyOf(*m_worked);
+        auto folder = copyOf(*m_worked);
         const QString path = folder->file(file);
         QVERIFY(QFile::remove(path));
         QVERIFY(QDir().mkpath(path + "/kept"));
@@ -436,7 +436,7 @@ private Q_SLOTS:
 
         // The start-up check does not erase everything for a file it could not
         // write anyway; the repair reports the folder and touches nothing.
-        QVERIFY(StartupMakesNoFile(*folder));
+        QVERIFY(startupMakesNoFile(*folder));
         const ResultsRepair::Report report = folder->repair().Run();
         QCOMPARE(report.folders, QStringList{path});
         QVERIFY(report.repaired.isEmpty());
@@ -447,7 +447,7 @@ private Q_SLOTS:
 
         // The program goes on: what needs the folder's file says so, the rest works.
         auto first = folder->session(102, 1);
-        const LoadOutcome loaded = first->Load();
+        const LoadOutcome loaded = first->load();
         const bool needed = file == ResultsFile::Marks || file == ResultsFile::First ||
                             file == ResultsFile::FResults;
         QCOMPARE(loaded.ok(), !needed);
@@ -456,8 +456,8 @@ private Q_SLOTS:
             QVERIFY(loaded.details.join(' ').contains(path));
             return;
         }
-        QVERIFY(first->PrepareMarking({"12"}).ok());
-        const WriteOutcome marked = first->CompleteMarking();
+        QVERIFY(first->prepareMarking({"12"}).ok());
+        const WriteOutcome marked = first->completeMarking();
         QCOMPARE(marked.ok(), file != ResultsFile::Trend);
         QCOMPARE(first->isMarked(), file != ResultsFile::Trend);
         if (file == ResultsFile::Trend)
@@ -467,13 +467,13 @@ private Q_SLOTS:
     void markingRewritesOverlongMarksRecords() {
         // The last paper's fields stay clean, so the next marking can write the
         // file whole again.
-        auto folder = CopyOf(*m_worked);
+        auto folder = copyOf(*m_worked);
         const QString marks = folder->file(ResultsFile::Marks);
-        QVERIFY(writeBytes(marks, Damaged(bytesOf(marks), ResultsFile::Marks, Damage::MoreFields)));
+        QVERIFY(writeBytes(marks, damaged(bytesOf(marks), ResultsFile::Marks, Damage::MoreFields)));
         auto session = folder->open(104);
-        QVERIFY(session->PrepareMarking({"2"}).ok());
-        QVERIFY(session->CompleteMarking().ok());
-        QCOMPARE(ReadMarksFile(marks, Papers).value.FSE,
+        QVERIFY(session->prepareMarking({"2"}).ok());
+        QVERIFY(session->completeMarking().ok());
+        QCOMPARE(readMarksFile(marks, Papers).value.FSE,
                  (QStringList{"71.4", "", "100", "100", "50"}));
     }
 
@@ -486,8 +486,8 @@ private Q_SLOTS:
         QVERIFY(
             writeBytes(storeDir.path() + "/store/30122.txt", "#101#>>\r\n#102#>>>\r\n#103#>\r\n"));
         ProgramFolder folder(storeDir.path());
-        folder.definition = ReadProgramDefinition(*folder.store, folder.path()).definition;
-        QCOMPARE(folder.repair().PaperShapes(2), (QList<int>{1, 3, 1, -1, -1}));
+        folder.definition = readProgramDefinition(*folder.store, folder.path()).definition;
+        QCOMPARE(folder.repair().paperShapes(2), (QList<int>{1, 3, 1, -1, -1}));
 
         QVERIFY(writeBytes(folder.file(ResultsFile::First), "#101#>x>y\r\n#104#>a>b>c\r\n"));
         folder.repair().Run();
@@ -499,7 +499,7 @@ private Q_SLOTS:
     void marksFirstThenTheRest() {
         // The start repairs the marks files before the Home page reads them, and
         // the other files once the window is up: each part touches only its own.
-        auto folder = CopyOf(*m_worked);
+        auto folder = copyOf(*m_worked);
         const QString marks = folder->file(ResultsFile::Marks);
         const QString first = folder->file(ResultsFile::First);
         const QString trend = folder->file(ResultsFile::Trend);
@@ -514,15 +514,15 @@ private Q_SLOTS:
             QRegularExpression("^Results repair: .*marks2.*: line ends without CR LF; "
                                "the file was rebuilt$"));
         ResultsRepair repair = folder->repair();
-        ResultsRepair::Report report = repair.RunMarks();
+        ResultsRepair::Report report = repair.runMarks();
         QCOMPARE(report.repaired, QStringList{marks});
         QCOMPARE(bytesOf(first), firstBefore);
         QCOMPARE(folder->read(ResultsFile::Marks), m_worked->read(ResultsFile::Marks));
 
-        report.add(repair.RunRest());
+        report.add(repair.runRest());
         QCOMPARE(report.repaired, (QStringList{marks, first, trend}));
         QCOMPARE(folder->read(ResultsFile::First), m_worked->read(ResultsFile::First));
-        QCOMPARE(report.message(), ResultsRepair::RepairedSentence());
+        QCOMPARE(report.message(), ResultsRepair::repairedSentence());
         QVERIFY(!folder->repair().Run().damaged());
     }
 

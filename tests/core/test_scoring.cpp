@@ -35,40 +35,40 @@ private Q_SLOTS:
         QFETCH(int, score);
         QFETCH(int, total);
         QFETCH(QString, text);
-        QCOMPARE(ScorePercentText(score, total), text);
+        QCOMPARE(scorePercentText(score, total), text);
         qint64 tenths = -1;
-        QVERIFY(ParsePercentTenths(text, &tenths));
-        QCOMPARE(TenthsText(tenths), text);
+        QVERIFY(parsePercentTenths(text, &tenths));
+        QCOMPARE(tenthsText(tenths), text);
     }
 
     void roundingAndParsing() {
         const QList<std::tuple<qint64, qint64, qint64>> ratios{
             {1, 2, 0}, {3, 2, 2}, {5, 2, 2}, {13, 5, 3}, {-1, 2, 0}, {-3, 2, -2}, {-13, 5, -3}};
         for (const auto& [numerator, denominator, rounded] : ratios)
-            QCOMPARE(RoundHalfEvenRatio(numerator, denominator), rounded);
+            QCOMPARE(roundHalfEvenRatio(numerator, denominator), rounded);
 
         qint64 tenths = 0;
-        QVERIFY(ParsePercentTenths("87.5", &tenths));
+        QVERIFY(parsePercentTenths("87.5", &tenths));
         QCOMPARE(tenths, 875);
-        QVERIFY(ParsePercentTenths("100", &tenths));
+        QVERIFY(parsePercentTenths("100", &tenths));
         QCOMPARE(tenths, 1000);
         for (const char* text : {"", "87.55", "87.", "87.5%", "87,5", " 87.5", "abc"})
-            QVERIFY2(!ParsePercentTenths(text, &tenths), text);
+            QVERIFY2(!parsePercentTenths(text, &tenths), text);
     }
 
     void timeAndDateTexts() {
-        QCOMPARE(ElapsedText(0), QString("0:0:0"));
-        QCOMPARE(ElapsedText(65), QString("0:1:5"));
-        QCOMPARE(ElapsedText(2 * 3600 + 10 * 60 + 30), QString("2:10:30"));
-        QCOMPARE(ElapsedText(25 * 3600 + 1), QString("1:0:1")); // hours of the day wrap
-        QCOMPARE(ElapsedText(-30), QString("0:0:0"));           // clock set back
+        QCOMPARE(elapsedText(0), QString("0:0:0"));
+        QCOMPARE(elapsedText(65), QString("0:1:5"));
+        QCOMPARE(elapsedText(2 * 3600 + 10 * 60 + 30), QString("2:10:30"));
+        QCOMPARE(elapsedText(25 * 3600 + 1), QString("1:0:1")); // hours of the day wrap
+        QCOMPARE(elapsedText(-30), QString("0:0:0"));           // clock set back
 
         const QDate date(2024, 3, 9);
-        QCOMPARE(ShortDateText(date, QLocale(QLocale::English, QLocale::UnitedKingdom)),
+        QCOMPARE(shortDateText(date, QLocale(QLocale::English, QLocale::UnitedKingdom)),
                  QString("09/03/2024"));
         // Qt's own locale data, whatever locales the system has installed.
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        QCOMPARE(ShortDateText(date), QString("09.03.24"));
+        QCOMPARE(shortDateText(date), QString("09.03.24"));
         QLocale::setDefault(QLocale::c());
     }
 };

@@ -12,7 +12,7 @@
 namespace {
 
 QString said(const QString& body) {
-    return SpokenQuestion::FromHtml(QStringLiteral("<html><head><title>T</title></head><body>") +
+    return SpokenQuestion::fromHtml(QStringLiteral("<html><head><title>T</title></head><body>") +
                                     body + QStringLiteral("</body></html>"));
 }
 

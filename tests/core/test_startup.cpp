@@ -63,7 +63,7 @@ private Q_SLOTS:
             const Startup::Outcome before = Startup(store, folder).run();
             QVERIFY(before.ok());
             QCOMPARE(before.createdResults.size(), before.expectedResults);
-            QVERIFY(QFile::remove(ResultsFilePath(folder + "/pupil1", ResultsFile::Trend, 2,
+            QVERIFY(QFile::remove(resultsFilePath(folder + "/pupil1", ResultsFile::Trend, 2,
                                                   before.definition.programCode)));
         } else if (setUp == QLatin1String("other copy")) {
             QVERIFY(QDir().mkpath(folder));
@@ -85,7 +85,7 @@ private Q_SLOTS:
             QVERIFY(copyStoreWith(root, 30000, lines));
         } else if (setUp == QLatin1String("no templates")) {
             root = dir.filePath("store");
-            QVERIFY(copyStoreWith(root, ResultsTemplateId(ResultsFile::Trend, 2)));
+            QVERIFY(copyStoreWith(root, resultsTemplateId(ResultsFile::Trend, 2)));
         }
 
         ResourceStore store(root);
@@ -107,7 +107,7 @@ private Q_SLOTS:
             QVERIFY(!outcome.marksRepair.damaged());
             for (ResultsFile file : {ResultsFile::Marks, ResultsFile::Trend})
                 QVERIFY(QFile::exists(
-                    ResultsFilePath(folder + "/pupil1", file, 2, outcome.definition.programCode)));
+                    resultsFilePath(folder + "/pupil1", file, 2, outcome.definition.programCode)));
         }
         // A start that found no content writes no results file.
         if (problem == Startup::Problem::NoContent)
@@ -123,10 +123,10 @@ private Q_SLOTS:
         const Startup::Outcome before = Startup(store, old).run();
         QVERIFY(before.ok());
         const QString code = before.definition.programCode;
-        QVERIFY(writeBytes(ResultsFilePath(old, ResultsFile::Trend, 2, code), "#TRD#>71.5\r\n"));
+        QVERIFY(writeBytes(resultsFilePath(old, ResultsFile::Trend, 2, code), "#TRD#>71.5\r\n"));
         auto snapshotOf = [&](const QString& folder) {
             return resultsSnapshot(
-                [&](ResultsFile f) { return ResultsFilePath(folder, f, 2, code); });
+                [&](ResultsFile f) { return resultsFilePath(folder, f, 2, code); });
         };
         const auto oldFiles = snapshotOf(old);
 
@@ -153,7 +153,7 @@ private Q_SLOTS:
 
             // Once there are results here, they are never overwritten: the
             // start only says where the old ones are.
-            QVERIFY(writeBytes(ResultsFilePath(here, ResultsFile::Trend, 2, code), "#TRD#\r\n"));
+            QVERIFY(writeBytes(resultsFilePath(here, ResultsFile::Trend, 2, code), "#TRD#\r\n"));
             const auto ownFiles = snapshotOf(here);
             outcome.lock.reset();
             Startup again(store, here);

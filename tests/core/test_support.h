@@ -100,10 +100,10 @@ struct ModuleFolder {
     // Reads the store's definition and makes the missing results files, as a
     // start does; false when either fails.
     bool start() {
-        const DefinitionRead read = ReadProgramDefinition(*store, path());
+        const DefinitionRead read = readProgramDefinition(*store, path());
         definition = read.definition;
         return read.error == DefinitionError::None &&
-               EnsureResultsFiles(*store, path(), definition).isEmpty();
+               ensureResultsFiles(*store, path(), definition).isEmpty();
     }
     // The folder: a temporary one, or elsewhere when set.
     QString at;
@@ -114,7 +114,7 @@ struct ModuleFolder {
         return QFileInfo::exists(path() + "/pupils.json") ? path() + "/pupil1" : path();
     }
     QString file(ResultsFile which) const {
-        return ResultsFilePath(results(), which, 2, definition.programCode);
+        return resultsFilePath(results(), which, 2, definition.programCode);
     }
     PaperSessionSetup setup(int paperNum, int attempt = 1) const {
         const int papers = definition.module(2).paperCount;
@@ -126,7 +126,7 @@ struct ModuleFolder {
     // The paper loaded; a paper that does not load ends the test run.
     std::unique_ptr<PaperSession> open(int paperNum, int attempt = 1) const {
         auto opened = session(paperNum, attempt);
-        const LoadOutcome outcome = opened->Load();
+        const LoadOutcome outcome = opened->load();
         if (!outcome.ok())
             qFatal("paper %d does not load: %s", paperNum, qPrintable(outcome.details.join(' ')));
         return opened;
@@ -146,7 +146,7 @@ inline QStringList correctAnswers(const QStringList& keys) {
         if (key == QLatin1String(" ")) {
             answers << alternatives.value(++taken);
         } else if (key.startsWith(QLatin1Char(';'))) {
-            alternatives = KeyAlternatives(key);
+            alternatives = keyAlternatives(key);
             taken = 0;
             answers << alternatives.value(0);
         } else {

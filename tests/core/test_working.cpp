@@ -161,8 +161,8 @@ private Q_SLOTS:
         QFETCH(QString, score);
         QFETCH(bool, shown);
         QFETCH(bool, secondAttemptOpen);
-        QCOMPARE(PaperSession::WorkingMayBeShown(attempt, marked, score), shown);
-        QCOMPARE(PaperSession::LeavesSecondAttempt(score), secondAttemptOpen);
+        QCOMPARE(PaperSession::workingMayBeShown(attempt, marked, score), shown);
+        QCOMPARE(PaperSession::leavesSecondAttempt(score), secondAttemptOpen);
     }
 };
 

@@ -19,8 +19,8 @@
 // Missing built-in content is a broken resource build: a failure, never a skip.
 #define REQUIRE_CONTENT()                                                                          \
     QVERIFY2(ResourceStore().contains(30000) &&                                                    \
-                 ResourceStore().contains(ResultsTemplateId(ResultsFile::Marks, 2)) &&             \
-                 ResourceStore().contains(GraphicsId(QStringLiteral("border_top_left.bmp"))),      \
+                 ResourceStore().contains(resultsTemplateId(ResultsFile::Marks, 2)) &&             \
+                 ResourceStore().contains(graphicsId(QStringLiteral("border_top_left.bmp"))),      \
              "the program's built-in content is missing from the build")
 
 // The file's line ends changed as a text editor may change them.
@@ -30,7 +30,7 @@ inline bool unixLineEnds(const QString& path) {
 }
 
 inline QByteArray templateBytes(ResultsFile file, int module = 2) {
-    return ResourceStore().itemBytes(ResultsTemplateId(file, module));
+    return ResourceStore().itemBytes(resultsTemplateId(file, module));
 }
 
 template <typename T = QWidget> T* child(QWidget* window, const QString& name) {
@@ -54,7 +54,7 @@ inline int framePixels(QWidget* control) {
     int dots = 0;
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x)
-            dots += QColor(image.pixel(x, y)) == FocusFrame::Colour() ? 1 : 0;
+            dots += QColor(image.pixel(x, y)) == FocusFrame::colour() ? 1 : 0;
     }
     return dots;
 }
@@ -113,9 +113,9 @@ struct MainWindow {
         return QTest::qWaitForWindowActive(contents.get());
     }
     // The first pupil's folder, where a family of one keeps its results.
-    QString resultsFolder() const { return dir.filePath(PupilRoster::FolderName(1)); }
+    QString resultsFolder() const { return dir.filePath(PupilRoster::folderName(1)); }
     QString path(ResultsFile file, int module = 2) const {
-        return ResultsFilePath(resultsFolder(), file, module, code);
+        return resultsFilePath(resultsFolder(), file, module, code);
     }
     QMap<ResultsFile, QByteArray> snapshot() const {
         return TestFiles::resultsSnapshot([this](ResultsFile f) { return path(f); });

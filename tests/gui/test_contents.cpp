@@ -37,7 +37,7 @@ using TestFiles::bytesOf;
 QString customStore(const QString& root, const std::function<void(QStringList&)>& edit) {
     QDir().mkpath(root + "/store");
     QDir().mkpath(root + "/graphics");
-    for (const GraphicsItem& item : GraphicsItems()) {
+    for (const GraphicsItem& item : graphicsItems()) {
         const QString name = QString::fromLatin1(item.fileName);
         QFile::copy(":/content/graphics/" + name, root + "/graphics/" + name);
     }
@@ -49,8 +49,8 @@ QString customStore(const QString& root, const std::function<void(QStringList&)>
                     root + "/store/" + QFileInfo(builtIn.itemPath(id)).fileName());
     }
     for (ResultsFile file : TestFiles::AllResultsFiles) {
-        QFile::copy(builtIn.itemPath(ResultsTemplateId(file, 2)),
-                    root + QStringLiteral("/store/%1.txt").arg(ResultsTemplateId(file, 1)));
+        QFile::copy(builtIn.itemPath(resultsTemplateId(file, 2)),
+                    root + QStringLiteral("/store/%1.txt").arg(resultsTemplateId(file, 1)));
     }
     QFile::remove(root + "/store/30000.txt");
     QStringList lines =
@@ -154,7 +154,7 @@ private:
         return contents;
     }
     QString path(ResultsFile file) const { return m_main->path(file); }
-    MarksRecords marks() const { return ReadMarksFile(path(ResultsFile::Marks), 50).value; }
+    MarksRecords marks() const { return readMarksFile(path(ResultsFile::Marks), 50).value; }
     // The start-up repair would find nothing to mend.
     QStringList damage() const {
         const ResourceStore store;
@@ -179,11 +179,11 @@ private:
 
 void TestContents::setFirstMark(int paperIndex, const QString& mark, const QString& second) {
     const int papers = m_main->contents->state().definition.module(2).paperCount;
-    Read<MarksRecords> marks = ReadMarksFile(path(ResultsFile::Marks), papers);
+    Read<MarksRecords> marks = readMarksFile(path(ResultsFile::Marks), papers);
     QVERIFY(marks.ok());
     marks.value.FSE[paperIndex - 1] = mark;
     marks.value.SSE[paperIndex - 1] = second;
-    QCOMPARE(WriteMarksFile(path(ResultsFile::Marks), marks.value, papers), RecordError::None);
+    QCOMPARE(writeMarksFile(path(ResultsFile::Marks), marks.value, papers), RecordError::None);
 }
 
 void TestContents::firstStartShowsTheHomePage() {
@@ -197,7 +197,7 @@ void TestContents::firstStartShowsTheHomePage() {
 
     // The Graphics folder is written once the window has been drawn.
     QTRY_COMPARE(QDir(m_main->dir.filePath("Graphics")).entryList(QDir::Files).size(),
-                 int(GraphicsItems().size()));
+                 int(graphicsItems().size()));
     QVERIFY(allTemplates());
     QCOMPARE(QDir(folder()).entryList({"temp*"}, QDir::Files), QStringList());
     QCOMPARE(contents->windowTitle(), state.definition.displayName);
@@ -776,7 +776,7 @@ void TestContents::terminationUnderEachDialog() {
     connect(&watchdog, &QTimer::timeout, this, [&] {
         timedOut = true;
         if (auto* open = qobject_cast<frmPopUp*>(QApplication::activeModalWidget()))
-            open->Dismiss();
+            open->dismiss();
         QCoreApplication::exit(3);
     });
     watchdog.start(20000);

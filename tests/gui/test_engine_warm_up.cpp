@@ -37,16 +37,16 @@ private:
 // It starts after the window has been drawn, its hidden page goes once
 // loaded, and the first paper then opens on it.
 void TestEngineWarmUp::warmUpThenFirstPaper() {
-    EngineWarmUp::SetDelay(0);
+    EngineWarmUp::setDelay(0);
     Contents* contents = m_main.start();
     QVERIFY(contents);
-    QVERIFY(!QuestionViewEngineStarted());
-    QTRY_VERIFY_WITH_TIMEOUT(QuestionViewEngineStarted(), 10000);
-    QTRY_VERIFY_WITH_TIMEOUT(!QuestionViewWarmingUp(), 60000);
+    QVERIFY(!questionViewEngineStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(questionViewEngineStarted(), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(!questionViewWarmingUp(), 60000);
     QVERIFY(click(child(contents, "P1a")) && contents->practiceWindow());
     QVERIFY(questionLoads(contents));
     // The warm-up does not run again behind the paper.
-    QVERIFY(!WarmUpQuestionView() || !QuestionViewWarmingUp());
+    QVERIFY(!warmUpQuestionView() || !questionViewWarmingUp());
     contents->QuitProgram();
 }
 
@@ -54,13 +54,13 @@ void TestEngineWarmUp::warmUpThenFirstPaper() {
 // The warm-up is started by hand so that the click comes before the event
 // loop has run again and the hidden page cannot have loaded.
 void TestEngineWarmUp::paperOpenedWhileWarmingUp() {
-    EngineWarmUp::SetDelay(-1);
+    EngineWarmUp::setDelay(-1);
     Contents* contents = m_main.start();
     QVERIFY(contents);
-    QVERIFY(WarmUpQuestionView());
-    QVERIFY(QuestionViewWarmingUp());
+    QVERIFY(warmUpQuestionView());
+    QVERIFY(questionViewWarmingUp());
     QVERIFY(click(child(contents, "P1a")) && contents->practiceWindow());
-    QVERIFY(!QuestionViewWarmingUp());
+    QVERIFY(!questionViewWarmingUp());
     QVERIFY(questionLoads(contents));
     contents->QuitProgram();
 }
@@ -80,7 +80,7 @@ int main(int argc, char** argv) {
         }
         return failed;
     }
-    RegisterQuestionScheme();
+    registerQuestionScheme();
     QApplication app(argc, argv);
     TestEngineWarmUp test;
     QTEST_SET_MAIN_SOURCE_PATH

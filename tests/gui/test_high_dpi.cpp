@@ -14,7 +14,7 @@ namespace {
 
 // The lengths, in device pixels, of the runs of colour along column x
 // (down) or, when x is negative, along row y (across).
-QList<int> Runs(const QImage& image, int x, int y, QRgb colour) {
+QList<int> runs(const QImage& image, int x, int y, QRgb colour) {
     QList<int> runs;
     int run = 0;
     const int length = x >= 0 ? image.height() : image.width();
@@ -63,13 +63,13 @@ private Q_SLOTS:
         // Down the right edge (clear of points and stems): nine grid lines, each
         // exactly one thin line high in full grey, none smeared into a paler row.
         const QRgb grid = TrendPlot::gridColour().rgb();
-        QCOMPARE(Runs(image, image.width() - 2, 0, grid), QList<int>(9, thin));
+        QCOMPARE(runs(image, image.width() - 2, 0, grid), QList<int>(9, thin));
         for (int y = 0; y < image.height(); ++y) {
             const QRgb c = image.pixel(image.width() - 2, y);
             QVERIFY2(c == grid || c == qRgb(255, 255, 255), qPrintable(QString::number(y)));
         }
         // Across the bottom row: eight black stems of the same width.
-        QCOMPARE(Runs(image, -1, image.height() - 1, TrendPlot::stemColour().rgb()),
+        QCOMPARE(runs(image, -1, image.height() - 1, TrendPlot::stemColour().rgb()),
                  QList<int>(8, thin));
     }
 
@@ -119,7 +119,7 @@ private Q_SLOTS:
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_SCALE_FACTOR"))
         qputenv("QT_SCALE_FACTOR", "1.5");
-    RegisterQuestionScheme();
+    registerQuestionScheme();
     QApplication app(argc, argv);
     TestHighDpi test;
     QTEST_SET_MAIN_SOURCE_PATH

@@ -64,7 +64,7 @@ void TestHomePage::longTopicNameTakesMoreLinesAndTheRowsGiveWay() {
 
 void TestHomePage::marksStandAgainstTheirPercentSigns() {
     const QString marksPath = m_main->path(ResultsFile::Marks);
-    Read<MarksRecords> marks = ReadMarksFile(marksPath, 50);
+    Read<MarksRecords> marks = readMarksFile(marksPath, 50);
     QVERIFY(marks.ok());
     const QStringList first = {"7", "99", "100", "", "72.5"};
     const QStringList second = {"", "64", "", "", "100"};
@@ -72,7 +72,7 @@ void TestHomePage::marksStandAgainstTheirPercentSigns() {
         marks.value.FSE[i] = first.at(i);
         marks.value.SSE[i] = second.at(i);
     }
-    QCOMPARE(WriteMarksFile(marksPath, marks.value, 50), RecordError::None);
+    QCOMPARE(writeMarksFile(marksPath, marks.value, 50), RecordError::None);
     home()->LoadModuleResults();
     laidOut();
 
@@ -88,7 +88,7 @@ void TestHomePage::marksStandAgainstTheirPercentSigns() {
             // Same line, the mark's right edge 20 twips left of the sign.
             QCOMPARE(mark->geometry().center().y(), percent->geometry().center().y());
             if (!mark->text().isEmpty()) {
-                QCOMPARE(mark->geometry().right() + 1 + Twips::ToPx(20), percent->x());
+                QCOMPARE(mark->geometry().right() + 1 + Twips::toPx(20), percent->x());
                 QVERIFY(mark->width() >= mark->sizeHint().width());
             }
         }

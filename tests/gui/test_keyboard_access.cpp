@@ -85,9 +85,9 @@ struct SheetOnAQuestion {
         if (!w || !QTest::qWaitForWindowActive(w) || focusName() != QStringLiteral("FA1"))
             return false;
         const PaperSession* s = w->session();
-        while (q < s->paper().QuestionCount && s->BlanksOfQuestion(q) < 2)
+        while (q < s->paper().QuestionCount && s->blanksOfQuestion(q) < 2)
             ++q;
-        n = s->BlanksOfQuestion(q);
+        n = s->blanksOfQuestion(q);
         if (n < 2 || q >= s->paper().QuestionCount)
             return false;
         w->RemQns_Click(q);
@@ -160,7 +160,7 @@ void TestKeyboardAccess::wholePaperByKeys() {
     while (focusName() != QStringLiteral("ToolBar02") && typed < total) {
         const QString name = focusName();
         QVERIFY2(name.startsWith(QStringLiteral("FA")), qPrintable(name));
-        const int blank = s->CurrentFirstBlank() + name.mid(2).toInt() - 1;
+        const int blank = s->currentFirstBlank() + name.mid(2).toInt() - 1;
         QTest::keyClicks(focused(), answers.at(blank));
         ++typed;
         press(Qt::Key_Return);
@@ -274,7 +274,7 @@ void TestKeyboardAccess::answerSheetTabAndEnter() {
     QCOMPARE(focusName(), QStringLiteral("FA1"));
     // Paper 102 has the second line of the file.
     const QList<QByteArray> fields = f.h.fileLines(ResultsFile::First).at(1).split('>');
-    const int first = s->FirstBlankOfQuestion(f.q);
+    const int first = s->firstBlankOfQuestion(f.q);
     for (int k = 1; k <= n; ++k)
         QCOMPARE(fields.value(first + k), QByteArray::number(k * 11));
 }
@@ -289,7 +289,7 @@ void TestKeyboardAccess::handleHidesTheSheetFromTheKeys() {
     press(Qt::Key_Backtab, Qt::ShiftModifier);
     QCOMPARE(focusName(), QStringLiteral("ImgHandle"));
     press(Qt::Key_Return);
-    QVERIFY(!f.w->AnswerSheetShown());
+    QVERIFY(!f.w->answerSheetShown());
     for (int i = 0; i < 12; ++i) {
         press(Qt::Key_Tab);
         QVERIFY2(!focusName().startsWith(QStringLiteral("FA")), qPrintable(focusName()));
@@ -299,7 +299,7 @@ void TestKeyboardAccess::handleHidesTheSheetFromTheKeys() {
     QVERIFY(!focusName().startsWith(QStringLiteral("FA")));
     child<PictureButton>(f.w, "ImgHandle")->setFocus(Qt::TabFocusReason);
     press(Qt::Key_Space);
-    QVERIFY(f.w->AnswerSheetShown());
+    QVERIFY(f.w->answerSheetShown());
     press(Qt::Key_Tab);
     QCOMPARE(focusName(), QStringLiteral("FA1"));
 }
@@ -311,7 +311,7 @@ void TestKeyboardAccess::markingIsHeardThenSecondAttemptSkipsLockedBoxes() {
     QVERIFY2(f.open(), "no question of two blanks");
     const int q = f.q;
     const PaperSession* s = f.w->session();
-    const int wrong = s->FirstBlankOfQuestion(q) + 1;
+    const int wrong = s->firstBlankOfQuestion(q) + 1;
     QVERIFY(f.h.typeAnswers(f.w, f.h.answersWrongAt(f.w, {wrong})));
 
     auto* progress = child<MarkingProgress>(f.w, "fmeMark");
@@ -341,7 +341,7 @@ void TestKeyboardAccess::markingIsHeardThenSecondAttemptSkipsLockedBoxes() {
     QVERIFY(f.w && QTest::qWaitForWindowActive(f.w));
     s = f.w->session();
     f.w->RemQns_Click(q - 1);
-    f.w->NextQuestion();
+    f.w->nextQuestion();
     QCOMPARE(s->paper().QSCount, q);
     // Row 1 is carried over and locked: the focus goes to the first box
     // that can still be answered, and Shift+Tab does not enter the lock.
@@ -351,7 +351,7 @@ void TestKeyboardAccess::markingIsHeardThenSecondAttemptSkipsLockedBoxes() {
     QVERIFY(focused() != f.h.box(f.w, 1));
     f.h.box(f.w, 2)->setFocus();
     QTest::keyClicks(focused(), QStringLiteral("5"));
-    for (int k = 3; k <= s->BlanksOfQuestion(q); ++k)
+    for (int k = 3; k <= s->blanksOfQuestion(q); ++k)
         press(Qt::Key_Return);
     press(Qt::Key_Return);
     QCOMPARE(s->paper().QSCount, q + 1);

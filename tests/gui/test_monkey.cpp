@@ -36,7 +36,7 @@ namespace {
 constexpr quint32 DefaultSeed = 20;
 constexpr int DefaultEvents = 2500;
 
-int EnvNumber(const char* name, int fallback) {
+int envNumber(const char* name, int fallback) {
     bool ok = false;
     const int value = qEnvironmentVariableIntValue(name, &ok);
     return ok && value >= 0 ? value : fallback;
@@ -46,7 +46,7 @@ int EnvNumber(const char* name, int fallback) {
 // printer controls open the system's dialogs: slow to make and nothing of the
 // results behind them (one reached another way, by a key, is still shut).
 // The controls that end the program cost a restart.
-bool Within(const QWidget* w, const char* name) {
+bool within(const QWidget* w, const char* name) {
     for (; w && !w->isWindow(); w = w->parentWidget()) {
         if (w->objectName() == QLatin1String(name))
             return true;
@@ -54,16 +54,16 @@ bool Within(const QWidget* w, const char* name) {
     return false;
 }
 
-bool PrintControl(const QWidget* w, bool practice, int tab) {
-    return Within(w, !practice && tab == 4 ? "ToolBar04" : "ToolBar03");
+bool printControl(const QWidget* w, bool practice, int tab) {
+    return within(w, !practice && tab == 4 ? "ToolBar04" : "ToolBar03");
 }
 
-bool EndingControl(const QWidget* w, int tab) {
-    return Within(w, "imgProgClose") || (tab != 4 && Within(w, "ToolBar04"));
+bool endingControl(const QWidget* w, int tab) {
+    return within(w, "imgProgClose") || (tab != 4 && within(w, "ToolBar04"));
 }
 
 QtMessageHandler g_previousHandler = nullptr;
-void QuietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+void quietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
     // Keys nobody takes and the offscreen platform's lack of window masks are
     // the monkey's daily bread, not findings.
     if (message.startsWith(QLatin1String("Keyboard event not accepted")) ||
@@ -112,7 +112,7 @@ private:
         if (m_remaining <= 0) {
             if (!m_ending) {
                 m_ending = true;
-                m_contents->EndRun();
+                m_contents->endRun();
             }
             return;
         }
@@ -191,7 +191,7 @@ private:
         const int tab = m_contents->state().txtTabPos;
         for (QWidget* w : window->findChildren<QWidget*>()) {
             if (w->isVisible() && w->width() > 0 && w->height() > 0 &&
-                !PrintControl(w, practice, tab))
+                !printControl(w, practice, tab))
                 found << w;
         }
         return found;
@@ -202,7 +202,7 @@ private:
         if (controls.isEmpty())
             return;
         QPointer<QWidget> target = controls.at(int(pick(quint32(controls.size()))));
-        if (!practice && EndingControl(target, m_contents->state().txtTabPos) && !chance(20))
+        if (!practice && endingControl(target, m_contents->state().txtTabPos) && !chance(20))
             return;
         if (target->objectName().startsWith(QLatin1Char('P')) && target->objectName().size() == 3)
             ++m_papersOpened;
@@ -325,7 +325,7 @@ private:
 
 // The folder after a run, and the results of the pupil who practised in it:
 // one line per fault.
-QStringList FolderFaults(const QString& folder, const QString& results,
+QStringList folderFaults(const QString& folder, const QString& results,
                          const ProgramDefinition& definition) {
     QStringList faults;
     const QStringList scratch = QDir(folder).entryList({"temp*"}, QDir::Files);
@@ -340,13 +340,13 @@ QStringList FolderFaults(const QString& folder, const QString& results,
     const int module = definition.firstModule();
     const QString code = definition.programCode;
     const int papers = definition.module(module).paperCount;
-    auto path = [&](ResultsFile file) { return ResultsFilePath(results, file, module, code); };
-    const Read<MarksRecords> marks = ReadMarksFile(path(ResultsFile::Marks), papers);
-    const Read<PaperLines> files[4] = {ReadPaperLines(path(ResultsFile::First), papers),
-                                       ReadPaperLines(path(ResultsFile::FResults), papers),
-                                       ReadPaperLines(path(ResultsFile::Second), papers),
-                                       ReadPaperLines(path(ResultsFile::SResults), papers)};
-    const Read<QString> trend = ReadTrendLine(path(ResultsFile::Trend));
+    auto path = [&](ResultsFile file) { return resultsFilePath(results, file, module, code); };
+    const Read<MarksRecords> marks = readMarksFile(path(ResultsFile::Marks), papers);
+    const Read<PaperLines> files[4] = {readPaperLines(path(ResultsFile::First), papers),
+                                       readPaperLines(path(ResultsFile::FResults), papers),
+                                       readPaperLines(path(ResultsFile::Second), papers),
+                                       readPaperLines(path(ResultsFile::SResults), papers)};
+    const Read<QString> trend = readTrendLine(path(ResultsFile::Trend));
     if (!marks.ok() || !trend.ok())
         return faults << "the marks or trend file does not read";
     for (const auto& file : files) {
@@ -360,7 +360,7 @@ QStringList FolderFaults(const QString& folder, const QString& results,
                                 marks.value.SST.value(k - 1) == QLatin1String("1")};
         if (!marked[0] && !marked[1])
             continue;
-        const PaperContentRead paper = LoadPaperContent(store, folder, module, 100 + k);
+        const PaperContentRead paper = loadPaperContent(store, folder, module, 100 + k);
         if (!paper.ok())
             return faults << QStringLiteral("paper %1 does not load").arg(100 + k);
         const PaperContent& content = paper.content;
@@ -369,19 +369,19 @@ QStringList FolderFaults(const QString& folder, const QString& results,
                 continue;
             firstMarked += attempt == 0 ? 1 : 0;
             const QStringList answers =
-                PaperFields(files[2 * attempt].value, k, content.TotalBlanks).value;
+                paperFields(files[2 * attempt].value, k, content.TotalBlanks).value;
             const QStringList results =
-                PaperFields(files[2 * attempt + 1].value, k, content.TotalBlanks).value;
+                paperFields(files[2 * attempt + 1].value, k, content.TotalBlanks).value;
             int score = 0;
             QStringList expected;
             for (int i = 0; i < content.TotalBlanks; ++i) {
                 const ResultMark mark =
-                    MarkBlank(answers, content.AnswerKeys, content.AnswerKinds, i);
-                expected << ResultMarkText(mark);
+                    markBlank(answers, content.AnswerKeys, content.AnswerKinds, i);
+                expected << resultMarkText(mark);
                 if (mark == ResultMark::Correct)
                     score += content.AnswerMarks.value(i);
             }
-            const QString percent = ScorePercentText(score, content.TotalMarks);
+            const QString percent = scorePercentText(score, content.TotalMarks);
             const QString stored =
                 attempt == 0 ? marks.value.FSE.value(k - 1) : marks.value.SSE.value(k - 1);
             if (stored != percent || results != expected)
@@ -411,15 +411,15 @@ private Q_SLOTS:
 
 void TestMonkey::randomUserLeavesWholeResults() {
     REQUIRE_CONTENT();
-    const quint32 seed = quint32(EnvNumber("QUILLORA_MONKEY_SEED", DefaultSeed));
-    const int events = EnvNumber("QUILLORA_MONKEY_EVENTS", DefaultEvents);
+    const quint32 seed = quint32(envNumber("QUILLORA_MONKEY_SEED", DefaultSeed));
+    const int events = envNumber("QUILLORA_MONKEY_EVENTS", DefaultEvents);
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     Monkey monkey(seed, events);
     // The product web page opens nowhere.
     QDesktopServices::setUrlHandler("https", &monkey, "noteUrl");
     QDesktopServices::setUrlHandler("http", &monkey, "noteUrl");
-    g_previousHandler = qInstallMessageHandler(QuietHandler);
+    g_previousHandler = qInstallMessageHandler(quietHandler);
 
     QElapsedTimer clock;
     clock.start();
@@ -440,7 +440,7 @@ void TestMonkey::randomUserLeavesWholeResults() {
         QVERIFY2(status == 0, qPrintable(where));
         QVERIFY2(!QApplication::activeModalWidget(), qPrintable(where));
         const QStringList faults =
-            FolderFaults(dir.path(), contents.state().resultsFolder, contents.state().definition);
+            folderFaults(dir.path(), contents.state().resultsFolder, contents.state().definition);
         QVERIFY2(faults.isEmpty(), qPrintable(where + ":\n" + faults.join('\n')));
     }
     qInstallMessageHandler(g_previousHandler);

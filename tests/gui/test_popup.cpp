@@ -169,10 +169,10 @@ private Q_SLOTS:
             QCoreApplication::processEvents();
             if (dialog && dialog->isVisible()) {
                 leftOpen = true;
-                static_cast<frmPopUp*>(dialog.data())->Dismiss();
+                static_cast<frmPopUp*>(dialog.data())->dismiss();
             }
         });
-        QCOMPARE(service.Ask("Marking", "Confirm?", set, nullptr), answer);
+        QCOMPARE(service.ask("Marking", "Confirm?", set, nullptr), answer);
         QCOMPARE(seenMessage, QStringLiteral("Confirm?"));
         QCOMPARE(firstFocus, QStringLiteral("But1"));
         QCOMPARE(openBefore, QList<bool>(actions.size(), true));

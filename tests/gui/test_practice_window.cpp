@@ -43,7 +43,7 @@ std::unique_ptr<ResourceStore> workingStore(const QString& root, PracticeHarness
         QFile::copy(builtIn.filePath(name), root + "/store/" + name);
     auto store = std::make_unique<ResourceStore>(root);
     const PaperContentRead read =
-        LoadPaperContent(*store, h.folder(), h.state.LChose, WorkingPaper);
+        loadPaperContent(*store, h.folder(), h.state.LChose, WorkingPaper);
     if (!read.ok() || read.content.QuestionCount < 3)
         return nullptr;
     for (int q = 0; q < read.content.QuestionCount; ++q) {
@@ -194,7 +194,7 @@ void TestPracticeWindow::answeredCountAndQuestionsLeftFollowStoredAnswers() {
     h.box(w, 1)->setText(QStringLiteral(" "));
     w->Timer1_Timer();
     QCOMPARE(h.label(w, "lblAnsweredQ")->text(), QStringLiteral("0"));
-    w->NextQuestion();
+    w->nextQuestion();
     QCOMPARE(h.label(w, "lblAnsweredQ")->text(), QStringLiteral("1"));
 
     // The list of questions left takes spaces for empty.
@@ -203,8 +203,8 @@ void TestPracticeWindow::answeredCountAndQuestionsLeftFollowStoredAnswers() {
     answers[4] = QStringLiteral(" ");
     answers[9] = QString();
     QVERIFY(h.typeAnswers(w, answers));
-    const int q5 = session->QuestionOfBlank(4);
-    const int q10 = session->QuestionOfBlank(9);
+    const int q5 = session->questionOfBlank(4);
+    const int q10 = session->questionOfBlank(9);
     QCOMPARE(h.comboItems(w), QStringList({QString::number(q5), QString::number(q10)}));
 
     // Typed text is stored before the jump; the list is rebuilt after it.
@@ -238,8 +238,8 @@ void TestPracticeWindow::titleNamesTopicAndPaperFromTheOpening() {
     h.state.TakeNum = 2;
     h.state.PaperNum = 117;
     h.box(w, 1)->setText(QStringLiteral("5"));
-    w->NextQuestion();
-    w->SavePaper();
+    w->nextQuestion();
+    w->savePaper();
     QVERIFY(!w->isSecondAttempt());
     QCOMPARE(w->session()->setup().paperNum, 150);
     QCOMPARE(h.label(w, "Title")->text(), QStringLiteral("Area, Perimeter and Volume - Paper 5"));
@@ -305,13 +305,13 @@ void TestPracticeWindow::nextAndSaveStoreTypedAnswersOrTell() {
     const QString first = h.path(ResultsFile::First);
     QVERIFY(QFile::remove(first) && QDir().mkdir(first));
     h.box(w, 1)->setText(QStringLiteral("12"));
-    w->NextQuestion();
+    w->nextQuestion();
     QCOMPARE(w->session()->paper().QSCount, 1);
     QCOMPARE(h.box(w, 1)->text(), QStringLiteral("12"));
     QVERIFY(h.asked().last().contains(QStringLiteral("Your answers were not saved.")));
     // The message says why.
     QVERIFY(h.asked().last().contains(FileWriteOutcome::notAFile().reason()));
-    w->SavePaper();
+    w->savePaper();
     QVERIFY(h.asked().last().contains(QStringLiteral("not saved")));
     QCOMPARE(h.asked().count(QStringLiteral("Quillora|Paper saved|1")), 1);
     w->MarkPaper();
@@ -324,7 +324,7 @@ void TestPracticeWindow::nextAndSaveStoreTypedAnswersOrTell() {
     QVERIFY(!h.open(102));
     QVERIFY(
         h.asked().last().contains(QStringLiteral("your saved answers could not be read (%1: %2).")
-                                      .arg(first, RecordErrorText(RecordError::FileMissing))));
+                                      .arg(first, recordErrorText(RecordError::FileMissing))));
 }
 
 // The disk fills while a paper is open: a move, a save and a marking each
@@ -346,14 +346,14 @@ void TestPracticeWindow::fullDiskKeepsAnswersAndSaysWhy() {
                                            .arg(answers, disk.reason())
                                            .toUtf8()
                                            .constData());
-    w->NextQuestion();
+    w->nextQuestion();
     QCOMPARE(w->session()->paper().QSCount, 1);
     QCOMPARE(h.box(w, 1)->text(), QStringLiteral("12"));
     QVERIFY(h.asked().last().contains(QStringLiteral("Your answers were not saved.")));
     QVERIFY(h.asked().last().contains(QStringLiteral("The results file %1 could not be written, "
                                                      "because %2.")
                                           .arg(answers, disk.reason())));
-    w->SavePaper();
+    w->savePaper();
     QVERIFY(h.asked().last().contains(disk.reason()));
     QCOMPARE(h.snapshot(), before);
 
@@ -365,7 +365,7 @@ void TestPracticeWindow::fullDiskKeepsAnswersAndSaysWhy() {
     bool filled = false;
     QStringList told;
     h.popUp.setAnswerer([&](const QString& title, const QString& message, PopUpButtons) {
-        if (title == PaperSession::MarkingTitle() && saved.isEmpty()) {
+        if (title == PaperSession::markingTitle() && saved.isEmpty()) {
             saved = h.snapshot();
             filled = disk.fill();
         }
@@ -443,7 +443,7 @@ void TestPracticeWindow::answerSheetHidesAndComesBackOnResize() {
     QCOMPARE(sheet->geometry().right(), w->width() - 1 - child<QWidget>(w, "BRight")->width());
     QCOMPARE(handle->toolTip(), QStringLiteral("Hide answer sheet"));
     QTest::mouseClick(handle, Qt::LeftButton);
-    QVERIFY(!w->AnswerSheetShown());
+    QVERIFY(!w->answerSheetShown());
     // Laid out, the hidden sheet is taken out of the row rather than pushed
     // past the window's edge: its width goes to the view all the same.
     QVERIFY(!sheet->isVisible());
@@ -451,13 +451,13 @@ void TestPracticeWindow::answerSheetHidesAndComesBackOnResize() {
     QCOMPARE(child<QWidget>(w, "RemQnsBG")->width(), view->width());
     QCOMPARE(handle->toolTip(), QStringLiteral("Show answer sheet"));
     QTest::mouseClick(handle, Qt::LeftButton);
-    QVERIFY(w->AnswerSheetShown());
+    QVERIFY(w->answerSheetShown());
     QCOMPARE(view->width(), shownView);
 
     // A resize lays the window out again, the sheet shown and said so.
     QTest::mouseClick(handle, Qt::LeftButton);
     w->resize(w->width() - 40, w->height() - 30);
-    QVERIFY(w->AnswerSheetShown());
+    QVERIFY(w->answerSheetShown());
     QCOMPARE(handle->toolTip(), QStringLiteral("Hide answer sheet"));
     QCOMPARE(sheet->geometry().right(), w->width() - 1 - child<QWidget>(w, "BRight")->width());
     // The navigation buttons keep to the strip's right end, as far in as Save
@@ -479,7 +479,7 @@ void TestPracticeWindow::toolBarKeepsItsButtonsApartAtAnyWidth() {
     QWidget* summary = child<QWidget>(w, "PaperSum");
     QWidget* strip = child<QWidget>(w, "ScnTabBG");
     for (const QSize& size :
-         {QSize(Twips::ToPx(7300) + 1, Twips::ToPx(5000) + 1), QSize(1200, 700)}) {
+         {QSize(Twips::toPx(7300) + 1, Twips::toPx(5000) + 1), QSize(1200, 700)}) {
         w->resize(size);
         QCoreApplication::sendPostedEvents();
         QList<QWidget*> shown;
@@ -500,7 +500,7 @@ void TestPracticeWindow::toolBarKeepsItsButtonsApartAtAnyWidth() {
     // With room, the summary stands where it always stood: 4095 twips in
     // from the window's outer width, in the strip's own coordinates.
     QVERIFY(summary->isVisible());
-    QCOMPARE(summary->x(), w->width() - Twips::ToPx(4095));
+    QCOMPARE(summary->x(), w->width() - Twips::toPx(4095));
 }
 
 void TestPracticeWindow::closeAsksFirstAndWindowButtonsWork() {
@@ -577,7 +577,7 @@ void TestPracticeWindow::secondAttemptLocksCarriedRows() {
              QString::number(session->paper().TotalBlanks - WrongFirst.size()));
     QStringList remaining;
     for (int i : WrongFirst) {
-        const QString q = QString::number(session->QuestionOfBlank(i));
+        const QString q = QString::number(session->questionOfBlank(i));
         if (!remaining.contains(q))
             remaining << q;
     }
@@ -588,9 +588,9 @@ void TestPracticeWindow::secondAttemptLocksCarriedRows() {
     QSet<QRgb> openLook;
     for (int q = 1; q <= session->paper().QuestionCount; ++q) {
         if (q > 1)
-            w->NextQuestion();
-        const int base = session->CurrentFirstBlank();
-        for (int k = 1; k <= session->CurrentBlankCount(); ++k) {
+            w->nextQuestion();
+        const int base = session->currentFirstBlank();
+        for (int k = 1; k <= session->currentBlankCount(); ++k) {
             const QString n = QString::number(k);
             QLineEdit* box = h.box(w, k);
             QLabel* mark = h.label(w, "FR" + n);
@@ -652,8 +652,8 @@ void TestPracticeWindow::secondAttemptMarksOnlyItself() {
     // wrong blank. (The score and the answer shown are the session's.)
     const PaperSession* session = w->session();
     for (int blank : {0, WrongFirst.first(), WrongFirst.last()}) {
-        w->RemQns_Click(session->QuestionOfBlank(blank));
-        const QString n = QString::number(blank - session->CurrentFirstBlank() + 1);
+        w->RemQns_Click(session->questionOfBlank(blank));
+        const QString n = QString::number(blank - session->currentFirstBlank() + 1);
         const bool wrong = blank == WrongFirst.last();
         QVERIFY(h.box(w, n.toInt())->isReadOnly());
         QVERIFY(!h.label(w, "FR" + n)->isVisible());
@@ -663,7 +663,7 @@ void TestPracticeWindow::secondAttemptMarksOnlyItself() {
         auto* model = child<QLineEdit>(w, "M" + n);
         QCOMPARE(model->isVisible(), wrong);
         if (wrong)
-            QCOMPARE(model->text(), w->session()->ModelAnswerFor(blank));
+            QCOMPARE(model->text(), w->session()->modelAnswerFor(blank));
     }
     QVERIFY(!h.button(w, "ToolBar02")->isEnabled());
     QVERIFY(!child<QWidget>(w, "TxtRem")->isVisible());
@@ -733,7 +733,7 @@ void TestPracticeWindow::workingButtonFollowsAttemptAndMarking() {
     QSignalSpy loads(view, &QuestionView::documentLoaded);
     QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : w, Qt::Key_W,
                     Qt::AltModifier);
-    QCOMPARE(w->WorkingWanted(), offered);
+    QCOMPARE(w->workingWanted(), offered);
     QCOMPARE(view->workingShown(), offered);
     if (offered) {
         QVERIFY(loads.wait(20000));
@@ -773,17 +773,17 @@ void TestPracticeWindow::workingChoiceHoldsAcrossQuestionsAndPrints() {
 
     // Question 2 has no working: nothing to show, no error, the choice kept.
     const int askedBefore = h.asked().size();
-    w->NextQuestion();
+    w->nextQuestion();
     QVERIFY(h.waitForDocument(w));
     QVERIFY(!view->hasWorking());
     QVERIFY(button->isVisible());
     QVERIFY(!button->isEnabled());
-    QVERIFY(w->WorkingWanted());
+    QVERIFY(w->workingWanted());
     QVERIFY(!pageText(view).contains(WorkingHeading));
     QCOMPARE(h.asked().size(), askedBefore);
 
     // Question 3 shows its working at once.
-    w->NextQuestion();
+    w->nextQuestion();
     QVERIFY(h.waitForDocument(w));
     QVERIFY(button->isEnabled());
     QCOMPARE(spokenName(button), QStringLiteral("Hide working"));
@@ -799,7 +799,7 @@ void TestPracticeWindow::workingChoiceHoldsAcrossQuestionsAndPrints() {
         return true;
     });
     QSignalSpy done(view, &QuestionView::printDone);
-    w->PrintQuestion();
+    w->printQuestion();
     QVERIFY(done.wait(150000));
     QCOMPARE(done.first().first().toBool(), true);
     QPdfDocument doc;

@@ -36,10 +36,10 @@ class PracticeHarness {
 public:
     // The program folder: a temporary one, or programFolder when given.
     explicit PracticeHarness(const QString& programFolder = QString())
-        : at(programFolder.isEmpty() ? dir.path() : programFolder), pictures(GraphicsFolder(at)),
+        : at(programFolder.isEmpty() ? dir.path() : programFolder), pictures(graphicsFolder(at)),
           popUp(pictures), clock(QDateTime(QDate(2024, 3, 9), QTime(10, 0, 0))) {
         state.programFolder = at;
-        const DefinitionRead read = ReadProgramDefinition(store, at);
+        const DefinitionRead read = readProgramDefinition(store, at);
         if (read.error != DefinitionError::None) {
             qWarning() << "definition:" << read.detail;
             return;
@@ -49,7 +49,7 @@ public:
         state.lblCOD = state.definition.programCode;
         state.TtPapersCon = state.definition.module(state.LChose).paperCount;
         if (!ExtractGraphics(store, at).isEmpty() ||
-            !EnsureResultsFiles(store, at, state.definition).isEmpty()) {
+            !ensureResultsFiles(store, at, state.definition).isEmpty()) {
             qWarning() << "the program folder could not be prepared";
             return;
         }
@@ -78,8 +78,8 @@ public:
             return nullptr;
         state.PaperNum = paperNum;
         state.TakeNum = take;
-        const int topic = Numbering::TopicOfPaper(paperNum);
-        state.TopicCount = Numbering::TopicFirstIndex(topic);
+        const int topic = Numbering::topicOfPaper(paperNum);
+        state.TopicCount = Numbering::topicFirstIndex(topic);
         state.SubH1 = state.definition.module(state.LChose).topicNames.value(topic - 1);
         m_window = std::make_unique<PracticeWindow>(PaperOpening::fromState(state), services);
         m_loads.clear();
@@ -131,8 +131,8 @@ public:
             w->RemQns_Click(q);
             if (session->paper().QSCount != q)
                 return false;
-            const int first = session->CurrentFirstBlank();
-            for (int k = 1; k <= session->CurrentBlankCount(); ++k) {
+            const int first = session->currentFirstBlank();
+            for (int k = 1; k <= session->currentBlankCount(); ++k) {
                 if (!box(w, k)->isReadOnly())
                     box(w, k)->setText(all.value(first + k - 1));
             }
@@ -162,7 +162,7 @@ public:
     }
 
     QString path(ResultsFile file) const {
-        return ResultsFilePath(at, file, state.LChose, state.lblCOD);
+        return resultsFilePath(at, file, state.LChose, state.lblCOD);
     }
     // The file's lines without their CR LF.
     QList<QByteArray> fileLines(ResultsFile file) const {
@@ -213,7 +213,7 @@ inline QVariant js(QuestionView& view, const QString& script) {
 // known before the application exists.
 #define QUESTION_VIEW_TEST_MAIN(TestClass)                                                         \
     int main(int argc, char** argv) {                                                              \
-        RegisterQuestionScheme();                                                                  \
+        registerQuestionScheme();                                                                  \
         QApplication app(argc, argv);                                                              \
         TestClass test;                                                                            \
         QTEST_SET_MAIN_SOURCE_PATH                                                                 \

@@ -52,8 +52,8 @@ private Q_SLOTS:
         QList<AnswerRowContent> rows;
         for (int k = 1; k <= blanks; ++k)
             rows << Row(QString::number(k));
-        sheet.LayoutAnswerSheet(rows, false, false);
-        sheet.ShowAnswerRows(blanks);
+        sheet.layoutAnswerSheet(rows, false, false);
+        sheet.showAnswerRows(blanks);
         window.show();
 
         // All twenty rows stacked in order, apart or (to fit many) just overlapping.
@@ -79,8 +79,8 @@ private Q_SLOTS:
         window.show();
         AnswerRowContent choice = Row(QString());
         choice.singleCharacter = true;
-        sheet.LayoutAnswerSheet({Row("a"), choice, Row("b")}, true, true);
-        sheet.ShowAnswerRows(3);
+        sheet.layoutAnswerSheet({Row("a"), choice, Row("b")}, true, true);
+        sheet.showAnswerRows(3);
         AnswerRow* first = sheet.row(1);
         QLineEdit* box = sheet.row(2)->FA();
         const int ordinary = sheet.row(3)->height();
@@ -92,11 +92,11 @@ private Q_SLOTS:
         QTest::keyClicks(box, QStringLiteral("23"));
         QCOMPARE(box->text(), QStringLiteral("2"));
         choice.answer = QStringLiteral("12");
-        sheet.LayoutAnswerSheet({Row("a"), choice, Row("b")}, true, true);
+        sheet.layoutAnswerSheet({Row("a"), choice, Row("b")}, true, true);
         QCOMPARE(box->text(), QStringLiteral("12"));
 
-        sheet.LayoutAnswerSheet({Row("c"), Row(QString())}, false, false);
-        sheet.ShowAnswerRows(2);
+        sheet.layoutAnswerSheet({Row("c"), Row(QString())}, false, false);
+        sheet.showAnswerRows(2);
         QCOMPARE(first->height(), ordinary);
         QCOMPARE(first->FA()->height(), ordinaryBox);
         QVERIFY(!sheet.PicInstruction()->isVisible());
@@ -146,7 +146,7 @@ private Q_SLOTS:
         QWidget window;
         AnswerRow row(1, false, &window);
         window.show();
-        row.Fill(Row(QString()));
+        row.fill(Row(QString()));
         row.FA()->setFocus();
         // insert() goes through the validator like a keystroke.
         for (const QChar c : typed)
@@ -236,7 +236,7 @@ private Q_SLOTS:
     void pointerShapesAlongTheBorder() {
         QFETCH(QPoint, pos);
         QFETCH(int, shape);
-        QCOMPARE(int(DragResizer::PointerShape(pos, QSize(600, 400))), shape);
+        QCOMPARE(int(DragResizer::pointerShape(pos, QSize(600, 400))), shape);
     }
 
     void dragResizeStopsAtTheMinimum_data() {
@@ -252,7 +252,7 @@ private Q_SLOTS:
     void dragResizeStopsAtTheMinimum() {
         QFETCH(QPoint, offset);
         QFETCH(QSize, expected);
-        QCOMPARE(DragResizer::DraggedSize(offset, QSize(800, 600)), expected);
+        QCOMPARE(DragResizer::draggedSize(offset, QSize(800, 600)), expected);
     }
 
     void gripDragResizesTheWindow() {

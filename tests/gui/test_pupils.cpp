@@ -25,7 +25,7 @@ namespace {
 
 using TestFiles::bytesOf;
 
-QString NameOf(const QList<Pupil>& pupils, int row) {
+QString nameOf(const QList<Pupil>& pupils, int row) {
     return row < pupils.size() ? pupils.at(row).name : QString();
 }
 
@@ -53,11 +53,11 @@ private:
     // (null: the real picker), the pop-up dialogs through the seam.
     Contents* start(Contents::PupilChooser chooser);
     QString results(int pupil, ResultsFile file) const {
-        return ResultsFilePath(m_main->dir.filePath(PupilRoster::FolderName(pupil)), file, 2,
+        return resultsFilePath(m_main->dir.filePath(PupilRoster::folderName(pupil)), file, 2,
                                m_main->code);
     }
     MarksRecords marksOf(int pupil) const {
-        return ReadMarksFile(results(pupil, ResultsFile::Marks), 50).value;
+        return readMarksFile(results(pupil, ResultsFile::Marks), 50).value;
     }
     QMap<ResultsFile, QByteArray> snapshotOf(int pupil) const {
         return TestFiles::resultsSnapshot(
@@ -73,9 +73,9 @@ private:
     // chooseZoe.
     bool addZoeAndAsa(bool chooseZoe) const {
         PupilRoster roster(m_main->dir.path());
-        roster.Load();
-        return roster.Add(QStringLiteral("Zoë")).ok() && roster.Add(QStringLiteral("Åsa")).ok() &&
-               (!chooseZoe || roster.Choose(2).ok());
+        roster.load();
+        return roster.add(QStringLiteral("Zoë")).ok() && roster.add(QStringLiteral("Åsa")).ok() &&
+               (!chooseZoe || roster.choose(2).ok());
     }
 
     std::unique_ptr<MainWindow> m_main;
@@ -203,8 +203,8 @@ void TestPupils::twoPupilsMarkInTurn() {
     QCOMPARE(child<QLineEdit>(zoe, "FA1")->text(), QString());
     QCOMPARE(zoe->windowTitle(), "Zoë \u2013 " + contents->state().SubH1 + " \u2013 Paper 2");
     QVERIFY(work(1, "5", true));
-    QCOMPARE(ReadTrendLine(results(2, ResultsFile::Trend)).value.count('>'), 1);
-    QCOMPARE(ReadTrendLine(results(1, ResultsFile::Trend)).value.count('>'), 1);
+    QCOMPARE(readTrendLine(results(2, ResultsFile::Trend)).value.count('>'), 1);
+    QCOMPARE(readTrendLine(results(1, ResultsFile::Trend)).value.count('>'), 1);
     QCOMPARE(marksOf(2).FST.count("1"), 1);
     click(child(contents, "ToolBar02"));
     QVERIFY(child<QLabel>(contents, "lblRCBar1")->text().contains("Zoë"));
@@ -226,8 +226,8 @@ void TestPupils::twoPupilsMarkInTurn() {
         return order.first().id;
     }));
     contents = m_main->contents.get();
-    QCOMPARE(NameOf(offered, 0), QStringLiteral("Pupil 1"));
-    QCOMPARE(NameOf(offered, 1), QStringLiteral("Zoë"));
+    QCOMPARE(nameOf(offered, 0), QStringLiteral("Pupil 1"));
+    QCOMPARE(nameOf(offered, 1), QStringLiteral("Zoë"));
 
     // Trash says whose results it erases and takes only those.
     const auto zoesFiles = snapshotOf(2);
@@ -253,7 +253,7 @@ void TestPupils::twoPupilsMarkInTurn() {
     QCOMPARE(contents->roster().pupils().size(), 1);
     const QString aside = m_main->dir.filePath("removed/pupil2");
     for (ResultsFile file : TestFiles::AllResultsFiles)
-        QCOMPARE(bytesOf(ResultsFilePath(aside, file, 2, m_main->code)), zoesFiles.value(file));
+        QCOMPARE(bytesOf(resultsFilePath(aside, file, 2, m_main->code)), zoesFiles.value(file));
     click(child(contents, "Tab02"));
     QVERIFY(!child(contents, "lblPupil")->isVisible());
 }
@@ -352,7 +352,7 @@ void TestPupils::pupilListByKeyboard() {
     // Down to Ada in the list, then on to Practise.
     list->setFocus(Qt::TabFocusReason);
     QTest::keyClick(list, Qt::Key_Down);
-    QCOMPARE(PupilList::CurrentId(list), 2);
+    QCOMPARE(PupilList::currentId(list), 2);
     for (int k = 0; k < 6 && QApplication::focusWidget() != child(contents, "ButPupilChoose"); ++k)
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), child(contents, "ButPupilChoose"));
@@ -434,14 +434,14 @@ void TestPupils::badPupilFolderIsToldOthersGoOn() {
     // Pupil 1 goes on practising; changing to Zoë is refused, to Åsa repaired.
     QVERIFY(work(1, "3", true));
     m_main->told.clear();
-    QVERIFY(!contents->SwitchPupil(2));
+    QVERIFY(!contents->switchPupil(2));
     QCOMPARE(contents->pupil(), 1);
     QCOMPARE(m_main->told.size(), 1);
-    QVERIFY(contents->SwitchPupil(3));
-    QVERIFY(contents->SwitchPupil(1));
+    QVERIFY(contents->switchPupil(3));
+    QVERIFY(contents->switchPupil(1));
     QVERIFY(TestFiles::writeBytes(results(3, ResultsFile::Marks), TestFiles::noiseBytes(300, 7)));
     m_main->told.clear();
-    QVERIFY(contents->SwitchPupil(3));
+    QVERIFY(contents->switchPupil(3));
     QCOMPARE(m_main->told.size(), 1);
     QVERIFY2(m_main->told.first().startsWith("Åsa: ") && m_main->told.first().contains("repaired"),
              qPrintable(m_main->told.first()));

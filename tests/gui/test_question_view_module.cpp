@@ -1,6 +1,6 @@
 // The question view reached the way the program reaches it: this test does
 // not use the view's class, so its module is loaded at run time by
-// CreateQuestionView, as in the program (which does not link it).
+// createQuestionView, as in the program (which does not link it).
 
 #include "practice/ui/QuestionDisplay.h"
 #include "practice/ui/QuestionViewModule.h"
@@ -39,7 +39,7 @@ void TestQuestionViewModule::loadedWithTheFirstView() {
 
     QWidget window;
     QString error;
-    QuestionDisplay* view = CreateQuestionView(&window, &error);
+    QuestionDisplay* view = createQuestionView(&window, &error);
     QVERIFY2(view, qPrintable(error));
     QCOMPARE(view->widget()->parent(), &window);
     QCOMPARE(view->widget()->objectName(), QStringLiteral("brwWebBrowser"));
@@ -51,7 +51,7 @@ void TestQuestionViewModule::loadedWithTheFirstView() {
     // shows documents one after another and reports one that is not there.
     QWidget other;
     other.resize(600, 400);
-    QuestionDisplay* second = CreateQuestionView(&other, &error);
+    QuestionDisplay* second = createQuestionView(&other, &error);
     QVERIFY2(second, qPrintable(error));
     QVERIFY(second != view);
     QCOMPARE(second->widget()->parent(), &other);

@@ -29,7 +29,7 @@ using CountingField = Counting<QLabel>;
 
 // A field's picture whose every pixel differs from its neighbours, so that a
 // backdrop taken from the wrong place shows.
-QPixmap FieldPicture(qreal ratio, bool alpha) {
+QPixmap fieldPicture(qreal ratio, bool alpha) {
     QImage image(QSize(96, 26) * ratio, alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x)
@@ -142,7 +142,7 @@ void TestQuietWindow::clockOverItsFieldPaintsAlone() {
     QFETCH(QPoint, at);
     QFETCH(bool, enabled);
     QFETCH(bool, alone);
-    const QPixmap picture = FieldPicture(ratio, alpha);
+    const QPixmap picture = fieldPicture(ratio, alpha);
     const QString text = QStringLiteral("0:12:47");
 
     CountingField field;

@@ -152,7 +152,7 @@ private Q_SLOTS:
         QVERIFY(w->reader()->available());
 
         QVERIFY(startReading());
-        w->NextQuestion();
+        w->nextQuestion();
         QCOMPARE(w->session()->paper().QSCount, 2);
         QVERIFY(stopped());
         QVERIFY(startReading());
@@ -177,20 +177,20 @@ private Q_SLOTS:
         PracticeWindow* w = openWith(h, "flite");
         QVERIFY(w);
         QVERIFY(h.markWith(w, PracticeHarness::correctAnswers(w)));
-        QVERIFY(w->session()->WorkingMayBeShown());
+        QVERIFY(w->session()->workingMayBeShown());
         QVERIFY(h.waitForDocument(w));
-        w->ReadQuestion();
+        w->readQuestion();
         const QString alone = w->reader()->text();
-        w->ReadQuestion(); // stops
+        w->readQuestion(); // stops
         QVERIFY(!w->reader()->reading());
         w->Working_Click();
-        QVERIFY(w->WorkingWanted());
-        w->ReadQuestion();
+        QVERIFY(w->workingWanted());
+        w->readQuestion();
         const QString withWorking = w->reader()->text();
         QVERIFY2(withWorking.startsWith(alone + QLatin1Char('\n')), qPrintable(withWorking));
         QVERIFY2(withWorking.contains(QStringLiteral("How to work it out")),
                  qPrintable(withWorking));
-        w->ReadQuestion();
+        w->readQuestion();
         QVERIFY(QTest::qWaitFor([&] { return !w->reader()->engineBusy(); }, EngineWaitMs));
     }
 
@@ -210,7 +210,7 @@ private Q_SLOTS:
         QCOMPARE(spokenName(read), QStringLiteral("Read to me"));
         QCOMPARE(read->accessibleDescription(), w->reader()->reason());
         QCOMPARE(read->shownPicture().toImage(),
-                 MakeReadButtonPictures(h.pictures).disabled.toImage());
+                 makeReadButtonPictures(h.pictures).disabled.toImage());
 
         QTest::keyClick(w, Qt::Key_F6);
         QTest::mouseClick(read, Qt::LeftButton);

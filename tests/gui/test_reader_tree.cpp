@@ -40,7 +40,7 @@ QLabel* picture(QWidget* parent) {
 class TestReaderTree : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { ReaderTree::Install(); }
+    void initTestCase() { ReaderTree::install(); }
 
     void decorationSilenceAndHiddenAreLeftOut() {
         QWidget window;
@@ -55,7 +55,7 @@ private Q_SLOTS:
         // A silent widget goes with everything in it.
         auto* silent = new QWidget(&window);
         new QPushButton(QStringLiteral("Tab"), silent);
-        ReaderTree::SetReadAs(silent, ReadAs::Silent);
+        ReaderTree::setReadAs(silent, ReadAs::Silent);
         auto* hidden = new QPushButton(QStringLiteral("Answer"), &window);
         hidden->hide();
         window.show();
@@ -65,7 +65,7 @@ private Q_SLOTS:
         QCOMPARE(reader(strip)->role(), QAccessible::Client);
         QCOMPARE(reader(strip)->text(QAccessible::Name), QString());
         QCOMPARE(heardChildren(strip), QList<QObject*>{onStrip});
-        QVERIFY(!ReaderTree::IsShown(silent));
+        QVERIFY(!ReaderTree::isShown(silent));
         // Shown, a hidden control is in the tree again.
         hidden->show();
         QCOMPARE(heardChildren(&window).size(), 4);
@@ -81,13 +81,13 @@ private Q_SLOTS:
         slash->setAccessibleName(QStringLiteral("of"));
         new QLabel(QStringLiteral("31"), count);
         new QLabel(QStringLiteral("answered"), count);
-        ReaderTree::SetReadAs(count, ReadAs::Text);
+        ReaderTree::setReadAs(count, ReadAs::Text);
         auto* heading = new QLabel(QStringLiteral("Fractions"), &window);
-        ReaderTree::SetReadAs(heading, ReadAs::Heading);
+        ReaderTree::setReadAs(heading, ReadAs::Heading);
         auto* renamed = new QWidget(&window);
         new QLabel(QStringLiteral("x"), renamed);
         renamed->setAccessibleName(QStringLiteral("Question 1"));
-        ReaderTree::SetReadAs(renamed, ReadAs::Text);
+        ReaderTree::setReadAs(renamed, ReadAs::Text);
         window.show();
 
         QCOMPARE(reader(count)->text(QAccessible::Name), QStringLiteral("0 of 31 answered"));
@@ -110,28 +110,28 @@ private Q_SLOTS:
             auto* w = new QWidget(&window);
             // Asked about before its reading is set, as any event does.
             QCOMPARE(reader(w)->role(), QAccessible::Client);
-            ReaderTree::SetReadAs(w, as);
-            QCOMPARE(ReaderTree::ReadAsOf(w), as);
+            ReaderTree::setReadAs(w, as);
+            QCOMPARE(ReaderTree::readAsOf(w), as);
             QCOMPARE(reader(w)->role(), role);
         }
     }
 
     void listItemsAreSelectedAndChosen() {
         QWidget list;
-        ReaderTree::SetReadAs(&list, ReadAs::List);
+        ReaderTree::setReadAs(&list, ReadAs::List);
         auto* item = new QPushButton(QStringLiteral("Zoë"), &list);
-        ReaderTree::SetReadAs(item, ReadAs::ListItem);
+        ReaderTree::setReadAs(item, ReadAs::ListItem);
         auto* plain = new QWidget(&list);
         new QLabel(QStringLiteral("Sam"), plain);
-        ReaderTree::SetReadAs(plain, ReadAs::ListItem);
+        ReaderTree::setReadAs(plain, ReadAs::ListItem);
         list.show();
 
         QVERIFY(reader(item)->state().selectable);
         QVERIFY(!reader(item)->state().selected);
-        ReaderTree::SetSelected(item, true);
-        QVERIFY(ReaderTree::IsSelected(item));
+        ReaderTree::setSelected(item, true);
+        QVERIFY(ReaderTree::isSelected(item));
         QVERIFY(reader(item)->state().selected);
-        ReaderTree::SetSelected(item, false);
+        ReaderTree::setSelected(item, false);
         QVERIFY(!reader(item)->state().selected);
 
         // An item with a click() is chosen by the reader's press; others are not.

@@ -40,7 +40,7 @@ ModuleDefinition Module(int topicCount = 10) {
     return module;
 }
 
-bool IsBlue(QRgb c) {
+bool isBlue(QRgb c) {
     return c == TrendPlot::lineColour().rgb();
 }
 
@@ -54,7 +54,7 @@ struct Word {
     QRectF box;
 };
 
-QList<Word> Find(QPdfDocument& doc, int page, const QRegularExpression& pattern) {
+QList<Word> find(QPdfDocument& doc, int page, const QRegularExpression& pattern) {
     QList<Word> words;
     const QString text = doc.getAllText(page).text();
     auto it = pattern.globalMatch(text);
@@ -72,13 +72,13 @@ class TestReportPage : public QObject {
 
     std::unique_ptr<QTemporaryDir> m_dir;
 
-    QString Fixture(const QString& name) {
+    QString fixture(const QString& name) {
         const QString copy = m_dir->filePath(name);
         QFile::copy(QStringLiteral(QUILLORA_TEST_DATA_DIR "/report/") + name, copy);
         return copy;
     }
     MarksRecords Marks(const QString& name) {
-        const Read<MarksRecords> read = ReadMarksFile(Fixture(name), 50);
+        const Read<MarksRecords> read = readMarksFile(fixture(name), 50);
         if (!read.ok())
             qFatal("fixture %s unreadable", qPrintable(name));
         return read.value;
@@ -116,7 +116,7 @@ private Q_SLOTS:
 
         ReportPage page;
         page.resize(390, 400);
-        page.BuildReport(Module(), Marks("marks_none.txt"), Fixture(file));
+        page.BuildReport(Module(), Marks("marks_none.txt"), fixture(file));
         page.ArrangeReportPanels(3);
         TrendPlot* plot = child<TrendPlot>(&page, "RC3TrendPlot");
         QCOMPARE(plot->values(), plotted);
@@ -130,7 +130,7 @@ private Q_SLOTS:
             const qreal x = i * w / 21.0;
             const qreal y = (100 - plotted.at(i - 1)) * h / 100.0;
             // A small disc, wider than the one-pixel stem under it.
-            QVERIFY2(IsBlue(px(x - 1, y)) && IsBlue(px(x + 1, y)), qPrintable(QString::number(i)));
+            QVERIFY2(isBlue(px(x - 1, y)) && isBlue(px(x + 1, y)), qPrintable(QString::number(i)));
             QCOMPARE(px(x, (y + h) / 2), TrendPlot::stemColour().rgb());
             QCOMPARE(px(x, h - 1), TrendPlot::stemColour().rgb());
             if (i == plotted.size())
@@ -221,7 +221,7 @@ private Q_SLOTS:
 
         ReportPage page;
         page.resize(390, 400);
-        page.BuildReport(Module(topicCount), Marks("marks_dozen.txt"), Fixture("trend_dozen.txt"));
+        page.BuildReport(Module(topicCount), Marks("marks_dozen.txt"), fixture("trend_dozen.txt"));
         page.ArrangeReportPanels(2);
         QStringList shown;
         for (const char* name : {"OScore1", "OScore2", "PCNum", "ST", "WT"})
@@ -259,9 +259,9 @@ private Q_SLOTS:
         printer.setOutputFileName(path);
         const ModuleDefinition module = Module(10);
         const MarksRecords marks = Marks("marks_dozen.txt");
-        QVERIFY(ReportPrinter::PrintTo(printer, Caption, module, marks));
+        QVERIFY(ReportPrinter::printTo(printer, Caption, module, marks));
 
-        const QFontMetricsF metrics(ReportPrinter::ReportFont(printer, Caption, module, marks),
+        const QFontMetricsF metrics(ReportPrinter::reportFont(printer, Caption, module, marks),
                                     &printer);
         const qreal toPoints = 72.0 / printer.resolution();
         const qreal zone = 14 * metrics.averageCharWidth() * toPoints;
@@ -274,7 +274,7 @@ private Q_SLOTS:
         const int lines = 5 + 10 * 12;
         QCOMPARE(doc.pageCount(), (lines + linesPerPage - 1) / linesPerPage);
 
-        const QList<Word> title = Find(doc, 0, QRegularExpression(Caption));
+        const QList<Word> title = find(doc, 0, QRegularExpression(Caption));
         QCOMPARE(title.size(), 1);
         // Printed line numbers (0-based, over all pages) of a word, taking
         // the title's line as 2: two empty lines come before it.
@@ -295,16 +295,16 @@ private Q_SLOTS:
         }
         QMap<int, QList<Word>> byLine; // every word of every paper line
         for (int page = 0; page < doc.pageCount(); ++page) {
-            for (const Word& w : Find(doc, page, QRegularExpression("Topic \\d+"))) {
+            for (const Word& w : find(doc, page, QRegularExpression("Topic \\d+"))) {
                 topicLines << lineOf(page, w);
                 QVERIFY(qAbs(zoneOf(w) - 1) < 0.03);
             }
-            for (const Word& w : Find(doc, page, QRegularExpression("Paper \\d"))) {
+            for (const Word& w : find(doc, page, QRegularExpression("Paper \\d"))) {
                 paperLines << lineOf(page, w);
                 paperNames << w.text;
                 QVERIFY(qAbs(zoneOf(w) - 1) < 0.03);
             }
-            for (const Word& w : Find(doc, page,
+            for (const Word& w : find(doc, page,
                                       QRegularExpression("[0-9.:/]*%|[0-9]+:[0-9:]+|"
                                                          "[0-9]+/[0-9/]+")))
                 byLine[lineOf(page, w)] << w;

@@ -41,7 +41,7 @@ private Q_SLOTS:
         QFETCH(bool, inside);
         QWidget window;
         SkinnedFrame frame(&window, m_pictures,
-                           dialog ? FrameOptions::Dialog() : FrameOptions::MainWindow());
+                           dialog ? FrameOptions::dialog() : FrameOptions::MainWindow());
         window.resize(400, 300);
         frame.pRoundCorners();
         QCOMPARE(window.mask().contains(point), inside);
@@ -69,7 +69,7 @@ private Q_SLOTS:
         QCOMPARE(frame.imgProgClose()->shownPicture().cacheKey(),
                  m_pictures.get("prog_white_close.bmp").cacheKey());
 
-        frame.PaintCaptionActive();
+        frame.paintCaptionActive();
         QCOMPARE(frame.BTopRight()->pixmap().cacheKey(),
                  m_pictures.get("border_top_right.bmp").cacheKey());
         QCOMPARE(frame.Title()->palette().color(QPalette::WindowText), QColor(255, 255, 255));

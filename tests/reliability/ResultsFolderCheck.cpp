@@ -9,9 +9,9 @@
 
 namespace {
 
-bool IsPercentage(const QString& text) {
+bool isPercentage(const QString& text) {
     qint64 tenths = 0;
-    return ParsePercentTenths(text, &tenths) && tenths >= 0 && tenths <= 1000;
+    return parsePercentTenths(text, &tenths) && tenths >= 0 && tenths <= 1000;
 }
 
 } // namespace
@@ -24,23 +24,23 @@ ResultsFolderCheck::ResultsFolderCheck(QString folder, int module, QString progr
 
 QStringList ResultsFolderCheck::Run() {
     m_faults.clear();
-    CheckMarksFile();
-    CheckAnswersFile(ResultsFile::First, 1);
-    CheckAnswersFile(ResultsFile::Second, 2);
-    CheckResultsFile(ResultsFile::FResults);
-    CheckResultsFile(ResultsFile::SResults);
-    CheckTrendFile();
+    checkMarksFile();
+    checkAnswersFile(ResultsFile::First, 1);
+    checkAnswersFile(ResultsFile::Second, 2);
+    checkResultsFile(ResultsFile::FResults);
+    checkResultsFile(ResultsFile::SResults);
+    checkTrendFile();
     return m_faults;
 }
 
-void ResultsFolderCheck::Fault(ResultsFile file, const QString& what) {
-    m_faults.append(ResultsFileStem(file) + QStringLiteral(": ") + what);
+void ResultsFolderCheck::fault(ResultsFile file, const QString& what) {
+    m_faults.append(resultsFileStem(file) + QStringLiteral(": ") + what);
 }
 
 bool ResultsFolderCheck::Lines(ResultsFile file, QList<QByteArray>* lines, bool* isTemplate) {
-    QFile in(ResultsFilePath(m_folder, file, m_module, m_code));
+    QFile in(resultsFilePath(m_folder, file, m_module, m_code));
     if (!in.open(QIODevice::ReadOnly)) {
-        Fault(file, QStringLiteral("cannot be opened"));
+        fault(file, QStringLiteral("cannot be opened"));
         return false;
     }
     const QByteArray bytes = in.readAll();
@@ -49,7 +49,7 @@ bool ResultsFolderCheck::Lines(ResultsFile file, QList<QByteArray>* lines, bool*
         return true;
     if (!bytes.endsWith("\r\n") || bytes.count('\n') != bytes.count("\r\n") ||
         bytes.count('\r') != bytes.count("\r\n")) {
-        Fault(file, QStringLiteral("not whole CR LF lines (%1 bytes)").arg(bytes.size()));
+        fault(file, QStringLiteral("not whole CR LF lines (%1 bytes)").arg(bytes.size()));
         return false;
     }
     *lines = bytes.left(bytes.size() - 1).split('\n');
@@ -58,21 +58,21 @@ bool ResultsFolderCheck::Lines(ResultsFile file, QList<QByteArray>* lines, bool*
     return true;
 }
 
-bool ResultsFolderCheck::PaperRecords(ResultsFile file, QList<QStringList>* records,
+bool ResultsFolderCheck::paperRecords(ResultsFile file, QList<QStringList>* records,
                                       bool* isTemplate) {
     QList<QByteArray> lines;
     if (!Lines(file, &lines, isTemplate))
         return false;
     const int count = int(m_papers.size());
-    const QString path = ResultsFilePath(m_folder, file, m_module, m_code);
-    if (!ReadPaperLines(path, count).ok()) {
-        Fault(file, QStringLiteral("does not read"));
+    const QString path = resultsFilePath(m_folder, file, m_module, m_code);
+    if (!readPaperLines(path, count).ok()) {
+        fault(file, QStringLiteral("does not read"));
         return false;
     }
     if (*isTemplate)
         return true;
     if (lines.size() != count) {
-        Fault(file, QStringLiteral("%1 lines instead of %2").arg(lines.size()).arg(count));
+        fault(file, QStringLiteral("%1 lines instead of %2").arg(lines.size()).arg(count));
         return false;
     }
     for (int k = 1; k <= count; ++k) {
@@ -81,7 +81,7 @@ bool ResultsFolderCheck::PaperRecords(ResultsFile file, QList<QStringList>* reco
         const int blanks = m_papers.at(k - 1).TotalBlanks;
         if (!line.startsWith(prefix) || line.count(QLatin1Char('>')) != blanks ||
             (blanks > 0 && line.at(prefix.size()) != u'>')) {
-            Fault(file, QStringLiteral("line %1 is not the record of paper %2 with %3 fields: %4")
+            fault(file, QStringLiteral("line %1 is not the record of paper %2 with %3 fields: %4")
                             .arg(k)
                             .arg(100 + k)
                             .arg(blanks)
@@ -94,10 +94,10 @@ bool ResultsFolderCheck::PaperRecords(ResultsFile file, QList<QStringList>* reco
     return true;
 }
 
-void ResultsFolderCheck::CheckAnswersFile(ResultsFile file, int attempt) {
+void ResultsFolderCheck::checkAnswersFile(ResultsFile file, int attempt) {
     QList<QStringList> records;
     bool isTemplate = false;
-    if (!PaperRecords(file, &records, &isTemplate) || isTemplate)
+    if (!paperRecords(file, &records, &isTemplate) || isTemplate)
         return;
     static const QRegularExpression stamped(QStringLiteral("^s(\\d+)p(\\d+)a(\\d)b(\\d+)$"));
     for (int k = 1; k <= records.size(); ++k) {
@@ -118,7 +118,7 @@ void ResultsFolderCheck::CheckAnswersFile(ResultsFile file, int attempt) {
                     if (!match.hasMatch() || match.captured(2).toInt() != k ||
                         match.captured(3).toInt() != attempt ||
                         match.captured(4).toInt() != blank + 1) {
-                        Fault(file, QStringLiteral("paper %1 blank %2 holds \"%3\"")
+                        fault(file, QStringLiteral("paper %1 blank %2 holds \"%3\"")
                                         .arg(100 + k)
                                         .arg(blank + 1)
                                         .arg(field.left(40)));
@@ -127,7 +127,7 @@ void ResultsFolderCheck::CheckAnswersFile(ResultsFile file, int attempt) {
                     stamp = match.captured(1).toLongLong();
                 }
                 if (questionStamp != -2 && stamp != questionStamp) {
-                    Fault(file, QStringLiteral("paper %1 question %2 mixes two writes")
+                    fault(file, QStringLiteral("paper %1 question %2 mixes two writes")
                                     .arg(100 + k)
                                     .arg(q + 1));
                     return;
@@ -135,7 +135,7 @@ void ResultsFolderCheck::CheckAnswersFile(ResultsFile file, int attempt) {
                 questionStamp = stamp;
             }
             if (questionStamp > previous) {
-                Fault(file, QStringLiteral("paper %1 question %2 is newer than the one before")
+                fault(file, QStringLiteral("paper %1 question %2 is newer than the one before")
                                 .arg(100 + k)
                                 .arg(q + 1));
                 return;
@@ -146,15 +146,15 @@ void ResultsFolderCheck::CheckAnswersFile(ResultsFile file, int attempt) {
     }
 }
 
-void ResultsFolderCheck::CheckResultsFile(ResultsFile file) {
+void ResultsFolderCheck::checkResultsFile(ResultsFile file) {
     QList<QStringList> records;
     bool isTemplate = false;
-    if (!PaperRecords(file, &records, &isTemplate) || isTemplate)
+    if (!paperRecords(file, &records, &isTemplate) || isTemplate)
         return;
     for (int k = 1; k <= records.size(); ++k) {
         for (const QString& field : records.at(k - 1)) {
-            if (!field.isEmpty() && ResultMarkFromText(field) == ResultMark::None) {
-                Fault(file, QStringLiteral("paper %1 holds the result \"%2\"")
+            if (!field.isEmpty() && resultMarkFromText(field) == ResultMark::None) {
+                fault(file, QStringLiteral("paper %1 holds the result \"%2\"")
                                 .arg(100 + k)
                                 .arg(field.left(20)));
                 return;
@@ -163,7 +163,7 @@ void ResultsFolderCheck::CheckResultsFile(ResultsFile file) {
     }
 }
 
-void ResultsFolderCheck::CheckMarksFile() {
+void ResultsFolderCheck::checkMarksFile() {
     const ResultsFile file = ResultsFile::Marks;
     QList<QByteArray> lines;
     bool isTemplate = false;
@@ -171,18 +171,18 @@ void ResultsFolderCheck::CheckMarksFile() {
         return;
     const int count = int(m_papers.size());
     const Read<MarksRecords> read =
-        ReadMarksFile(ResultsFilePath(m_folder, file, m_module, m_code), count);
+        readMarksFile(resultsFilePath(m_folder, file, m_module, m_code), count);
     if (!read.ok()) {
-        Fault(file, QStringLiteral("does not read: ") + RecordErrorText(read.error));
+        fault(file, QStringLiteral("does not read: ") + recordErrorText(read.error));
         return;
     }
-    const QStringList tags = MarksTags();
+    const QStringList tags = marksTags();
     for (int r = 0; r < tags.size() && !isTemplate; ++r) {
         const QByteArray line = lines.value(r);
         if (lines.size() != tags.size() ||
             !line.startsWith(QByteArray("#" + tags.at(r).toLatin1() + "#>")) ||
             line.count('>') != count) {
-            Fault(file, QStringLiteral("not six whole records: line %1 is not %2")
+            fault(file, QStringLiteral("not six whole records: line %1 is not %2")
                             .arg(r + 1)
                             .arg(tags.at(r)));
             return;
@@ -198,38 +198,38 @@ void ResultsFolderCheck::CheckMarksFile() {
               std::tuple{marks.SST.at(k), marks.SSE.at(k), "second"}}) {
             const bool marked = state == QLatin1String("1");
             if (!marked && state != QLatin1String("0"))
-                Fault(file, QStringLiteral("paper %1 %2 state \"%3\"").arg(paper, name, state));
-            else if (marked != !score.isEmpty() || (marked && !IsPercentage(score)))
-                Fault(file, QStringLiteral("paper %1 %2 attempt: state %3 with score \"%4\"")
+                fault(file, QStringLiteral("paper %1 %2 state \"%3\"").arg(paper, name, state));
+            else if (marked != !score.isEmpty() || (marked && !isPercentage(score)))
+                fault(file, QStringLiteral("paper %1 %2 attempt: state %3 with score \"%4\"")
                                 .arg(paper, name, state, score));
         }
         const bool firstMarked = marks.FST.at(k) == QLatin1String("1");
         if (firstMarked != elapsed.match(marks.LTM.at(k)).hasMatch() ||
             firstMarked == marks.CDD.at(k).isEmpty())
-            Fault(file, QStringLiteral("paper %1: state %2 with time \"%3\" and date \"%4\"")
+            fault(file, QStringLiteral("paper %1: state %2 with time \"%3\" and date \"%4\"")
                             .arg(paper, marks.FST.at(k), marks.LTM.at(k), marks.CDD.at(k)));
     }
 }
 
-void ResultsFolderCheck::CheckTrendFile() {
+void ResultsFolderCheck::checkTrendFile() {
     const ResultsFile file = ResultsFile::Trend;
     QList<QByteArray> lines;
     bool isTemplate = false;
     if (!Lines(file, &lines, &isTemplate) || isTemplate)
         return;
     if (lines.size() != 1 || !lines.first().startsWith("#TRD#")) {
-        Fault(file, QStringLiteral("not the one trend record"));
+        fault(file, QStringLiteral("not the one trend record"));
         return;
     }
     const QString line = QString::fromLatin1(lines.first());
-    if (ReadTrendLine(ResultsFilePath(m_folder, file, m_module, m_code)).value != line) {
-        Fault(file, QStringLiteral("does not read"));
+    if (readTrendLine(resultsFilePath(m_folder, file, m_module, m_code)).value != line) {
+        fault(file, QStringLiteral("does not read"));
         return;
     }
     const QStringList values = line.mid(5).split(QLatin1Char('>')).mid(1);
     for (const QString& value : values) {
-        if (!IsPercentage(value)) {
-            Fault(file, QStringLiteral("holds the value \"%1\"").arg(value.left(20)));
+        if (!isPercentage(value)) {
+            fault(file, QStringLiteral("holds the value \"%1\"").arg(value.left(20)));
             return;
         }
     }

@@ -22,16 +22,16 @@ public:
     QStringList Run();
 
 private:
-    void CheckAnswersFile(ResultsFile file, int attempt);
-    void CheckResultsFile(ResultsFile file);
-    void CheckMarksFile();
-    void CheckTrendFile();
+    void checkAnswersFile(ResultsFile file, int attempt);
+    void checkResultsFile(ResultsFile file);
+    void checkMarksFile();
+    void checkTrendFile();
     // The file's CR LF lines, or false (with a fault noted) when it is not
     // made of them. *isTemplate when the file is still its template.
     bool Lines(ResultsFile file, QList<QByteArray>* lines, bool* isTemplate);
     // The paper records of a per-paper file, split; false on a fault.
-    bool PaperRecords(ResultsFile file, QList<QStringList>* records, bool* isTemplate);
-    void Fault(ResultsFile file, const QString& what);
+    bool paperRecords(ResultsFile file, QList<QStringList>* records, bool* isTemplate);
+    void fault(ResultsFile file, const QString& what);
 
     QString m_folder;
     int m_module;

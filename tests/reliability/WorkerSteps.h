@@ -12,7 +12,7 @@
 
 namespace WorkerSteps {
 
-inline QString StampedAnswer(qint64 stamp, int paperIndex, int attempt, int blank) {
+inline QString stampedAnswer(qint64 stamp, int paperIndex, int attempt, int blank) {
     return QStringLiteral("s%1p%2a%3b%4").arg(stamp).arg(paperIndex).arg(attempt).arg(blank);
 }
 
@@ -20,20 +20,20 @@ inline QString StampedAnswer(qint64 stamp, int paperIndex, int attempt, int blan
 // after each one (each move saves), and marks it at the end when asked to
 // (otherwise the last question is saved where it is). rowsOf(firstBlank,
 // blanks) gives a question's rows. False when a write failed.
-inline bool WalkPaper(PaperSession& session,
+inline bool walkPaper(PaperSession& session,
                       const std::function<QStringList(int firstBlank, int blanks)>& rowsOf,
                       bool mark) {
     const int questions = session.paper().QuestionCount;
     for (int q = 1; q <= questions; ++q) {
         const QStringList rows =
-            rowsOf(session.FirstBlankOfQuestion(q), session.BlanksOfQuestion(q));
+            rowsOf(session.firstBlankOfQuestion(q), session.blanksOfQuestion(q));
         if (q < questions) {
-            if (!session.MoveToQuestion(rows, q + 1).ok())
+            if (!session.moveToQuestion(rows, q + 1).ok())
                 return false;
         } else if (mark) {
-            if (!session.PrepareMarking(rows).ok() || !session.CompleteMarking().ok())
+            if (!session.prepareMarking(rows).ok() || !session.completeMarking().ok())
                 return false;
-        } else if (!session.MoveToQuestion(rows, q).ok()) {
+        } else if (!session.moveToQuestion(rows, q).ok()) {
             return false;
         }
     }
@@ -41,21 +41,21 @@ inline bool WalkPaper(PaperSession& session,
 }
 
 // Hands over a whole paper's answers, question by question.
-inline bool WalkAnswers(PaperSession& session, const QStringList& answers, bool mark) {
-    return WalkPaper(
+inline bool walkAnswers(PaperSession& session, const QStringList& answers, bool mark) {
+    return walkPaper(
         session, [&](int first, int blanks) { return answers.mid(first, blanks); }, mark);
 }
 
 // Types the stamped answers of every question and marks the paper at the end
 // when asked to.
-inline bool WorkPaper(PaperSession& session, qint64 stamp, bool mark) {
+inline bool workPaper(PaperSession& session, qint64 stamp, bool mark) {
     const int paperIndex = session.setup().paperIndex();
-    return WalkPaper(
+    return walkPaper(
         session,
         [&](int first, int blanks) {
             QStringList rows;
             for (int b = 0; b < blanks; ++b)
-                rows.append(StampedAnswer(stamp, paperIndex, session.attempt(), first + b + 1));
+                rows.append(stampedAnswer(stamp, paperIndex, session.attempt(), first + b + 1));
             return rows;
         },
         mark);

@@ -19,7 +19,7 @@
 
 namespace {
 
-int Fail(int code, const QString& what) {
+int fail(int code, const QString& what) {
     std::fprintf(stderr, "crash_worker: %s\n", qPrintable(what));
     return code;
 }
@@ -31,25 +31,25 @@ int main(int argc, char** argv) {
     const QStringList args = app.arguments();
     const bool pupils = args.size() == 5 && args.at(4) == QLatin1String("pupils");
     if (args.size() != 4 && !pupils)
-        return Fail(1,
+        return fail(1,
                     QStringLiteral("usage: crash_worker FOLDER CONTENT_ROOT FIRST_STAMP [pupils]"));
     const QString programFolder = args.at(1);
     const ResourceStore store(args.at(2));
     bool stampOk = false;
     const qint64 firstStamp = args.at(3).toLongLong(&stampOk);
     if (!stampOk || firstStamp < 0)
-        return Fail(1, QStringLiteral("bad first stamp"));
+        return fail(1, QStringLiteral("bad first stamp"));
 
-    const DefinitionRead read = ReadProgramDefinition(store, programFolder);
+    const DefinitionRead read = readProgramDefinition(store, programFolder);
     if (read.error != DefinitionError::None)
-        return Fail(2, read.detail);
+        return fail(2, read.detail);
     const ProgramDefinition& definition = read.definition;
     PupilRoster roster(programFolder);
-    if (pupils && (roster.Load().rebuilt || roster.pupils().isEmpty()))
-        return Fail(7, QStringLiteral("the list of pupils was damaged"));
+    if (pupils && (roster.load().rebuilt || roster.pupils().isEmpty()))
+        return fail(7, QStringLiteral("the list of pupils was damaged"));
     QString folder = programFolder;
-    if (!pupils && !EnsureResultsFiles(store, folder, definition).isEmpty())
-        return Fail(3, QStringLiteral("results files could not be created"));
+    if (!pupils && !ensureResultsFiles(store, folder, definition).isEmpty())
+        return fail(3, QStringLiteral("results files could not be created"));
 
     const int module = definition.firstModule();
     const int papers = definition.module(module).paperCount;
@@ -61,31 +61,31 @@ int main(int argc, char** argv) {
         if (pupils) {
             const QList<Pupil>& list = roster.pupils();
             const Pupil pupil = list.at(int(stamp % list.size()));
-            if (!roster.Choose(pupil.id).ok())
-                return Fail(7, QStringLiteral("the pupil chosen could not be kept"));
+            if (!roster.choose(pupil.id).ok())
+                return fail(7, QStringLiteral("the pupil chosen could not be kept"));
             if (stamp % 5 == 0 &&
-                !roster.Rename(pupil.id, QStringLiteral("Zoë %1").arg(stamp)).ok())
-                return Fail(7, QStringLiteral("a pupil could not be renamed"));
+                !roster.rename(pupil.id, QStringLiteral("Zoë %1").arg(stamp)).ok())
+                return fail(7, QStringLiteral("a pupil could not be renamed"));
             folder = roster.folderOf(pupil.id);
-            if (!EnsureResultsFiles(store, folder, definition).isEmpty())
-                return Fail(3, QStringLiteral("results files could not be created"));
+            if (!ensureResultsFiles(store, folder, definition).isEmpty())
+                return fail(3, QStringLiteral("results files could not be created"));
         }
         const int paperIndex = 1 + int(stamp % papers);
         for (int attempt = 1; attempt <= 2; ++attempt) {
             const PaperSessionSetup setup{
                 folder, module, definition.programCode, papers, 100 + paperIndex, attempt, folder};
             PaperSession session(setup, store, clock, QLocale::c());
-            const LoadOutcome loaded = session.Load();
+            const LoadOutcome loaded = session.load();
             if (!loaded.ok())
-                return Fail(4, loaded.details.join(QLatin1Char(' ')));
+                return fail(4, loaded.details.join(QLatin1Char(' ')));
             if (session.isMarked())
                 continue;
-            if (!WorkerSteps::WorkPaper(session, stamp, stamp % 3 == 0))
-                return Fail(5, QStringLiteral("a write failed"));
+            if (!WorkerSteps::workPaper(session, stamp, stamp % 3 == 0))
+                return fail(5, QStringLiteral("a write failed"));
             break;
         }
         if (stamp % (2 * papers + 1) == 0 && !ResetAllResults(store, folder, definition).isEmpty())
-            return Fail(6, QStringLiteral("erasing failed"));
+            return fail(6, QStringLiteral("erasing failed"));
         // One mark per round, so that the test can kill it at work however
         // fast or slow this build runs.
         std::fputc('.', stdout);

@@ -24,7 +24,7 @@ namespace {
 
 // The worker writes a great deal; on a memory file system its writes cost
 // no disk time, so more of them fall between two kills.
-std::unique_ptr<QTemporaryDir> WorkFolder() {
+std::unique_ptr<QTemporaryDir> workFolder() {
     const QFileInfo shm(QStringLiteral("/dev/shm"));
     if (shm.isDir() && shm.isWritable()) {
         auto dir = std::make_unique<QTemporaryDir>(QStringLiteral("/dev/shm/quillora-XXXXXX"));
@@ -48,7 +48,7 @@ struct Content {
     explicit Content(const QString& contentRoot)
         : root(contentRoot), store(std::make_unique<ResourceStore>(contentRoot)) {
         QTemporaryDir scratch;
-        const DefinitionRead read = ReadProgramDefinition(*store, scratch.path());
+        const DefinitionRead read = readProgramDefinition(*store, scratch.path());
         if (read.error != DefinitionError::None) {
             problem = read.detail;
             return;
@@ -57,22 +57,22 @@ struct Content {
         module = definition.firstModule();
         for (int k = 1; k <= definition.module(module).paperCount; ++k) {
             const PaperContentRead content =
-                LoadPaperContent(*store, scratch.path(), module, 100 + k);
+                loadPaperContent(*store, scratch.path(), module, 100 + k);
             problem += content.problems.join(QLatin1Char(' '));
             papers.append(content.content);
         }
         for (ResultsFile f : TestFiles::AllResultsFiles) {
             bool ok = false;
-            templates.insert(f, store->itemBytes(ResultsTemplateId(f, module), &ok));
+            templates.insert(f, store->itemBytes(resultsTemplateId(f, module), &ok));
             if (!ok)
-                problem += QStringLiteral(" no template for ") + ResultsFileStem(f);
+                problem += QStringLiteral(" no template for ") + resultsFileStem(f);
         }
     }
     ResultsFolderCheck Checker(const QString& folder) const {
         return ResultsFolderCheck(folder, module, definition.programCode, papers, templates);
     }
-    QString FilePath(const QString& folder, ResultsFile file) const {
-        return ResultsFilePath(folder, file, module, definition.programCode);
+    QString filePath(const QString& folder, ResultsFile file) const {
+        return resultsFilePath(folder, file, module, definition.programCode);
     }
 };
 
@@ -138,7 +138,7 @@ private Q_SLOTS:
         QVERIFY(folder.start());
         for (int paper : {101, 102}) {
             auto session = folder.open(paper);
-            QVERIFY(WorkerSteps::WorkPaper(*session, paper - 94, paper == 101));
+            QVERIFY(WorkerSteps::workPaper(*session, paper - 94, paper == 101));
         }
 
         const QString path = folder.file(ResultsFile(file));
@@ -162,7 +162,7 @@ private Q_SLOTS:
         int rounds = qEnvironmentVariableIntValue("QUILLORA_CRASH_ROUNDS", &roundsOk);
         if (!roundsOk || rounds < 1)
             rounds = 200;
-        const auto dir = WorkFolder();
+        const auto dir = workFolder();
         QVERIFY(dir->isValid());
         const QString folder = dir->path();
         const Content& content = *m_content;
@@ -206,7 +206,7 @@ private Q_SLOTS:
                 faults.isEmpty(),
                 qPrintable(QStringLiteral("after kill %1:\n").arg(round + 1) + faults.join('\n')));
             const auto files = TestFiles::resultsSnapshot(
-                [&](ResultsFile f) { return content.FilePath(folder, f); });
+                [&](ResultsFile f) { return content.filePath(folder, f); });
             if (files != previous)
                 ++changed;
             previous = files;
@@ -223,17 +223,17 @@ private Q_SLOTS:
     // The same with three pupils, the worker changing pupil every round: every
     // pupil's files stay whole and the list of pupils is never lost.
     void killedWhileChangingPupilsLeavesEveryPupilWhole() {
-        const auto dir = WorkFolder();
+        const auto dir = workFolder();
         QVERIFY(dir->isValid());
         const QString folder = dir->path();
         const Content& content = *m_content;
         {
             PupilRoster roster(folder);
-            roster.Load();
-            QVERIFY(roster.Add(QStringLiteral("Zoë")).ok());
-            QVERIFY(roster.Add(QStringLiteral("Åsa")).ok());
+            roster.load();
+            QVERIFY(roster.add(QStringLiteral("Zoë")).ok());
+            QVERIFY(roster.add(QStringLiteral("Åsa")).ok());
             for (const Pupil& pupil : roster.pupils())
-                QVERIFY(EnsureResultsFiles(*content.store, roster.folderOf(pupil.id),
+                QVERIFY(ensureResultsFiles(*content.store, roster.folderOf(pupil.id),
                                            content.definition)
                             .isEmpty());
         }
@@ -261,7 +261,7 @@ private Q_SLOTS:
             QVERIFY(worker.waitForFinished(10000));
 
             PupilRoster roster(folder);
-            const PupilRoster::LoadReport report = roster.Load();
+            const PupilRoster::LoadReport report = roster.load();
             QVERIFY(!report.rebuilt && report.missing.isEmpty() && report.adopted.isEmpty());
             QCOMPARE(roster.pupils().size(), 3);
             chosen.insert(roster.lastChosen());

@@ -21,7 +21,7 @@ using namespace TestFiles;
 namespace {
 
 // A two-part web archive of about totalBytes: a long page and a large picture.
-QByteArray LargeArchive(int totalBytes, const QByteArray& marker) {
+QByteArray largeArchive(int totalBytes, const QByteArray& marker) {
     QByteArray page = "<html><body><p>" + marker + "</p>";
     while (page.size() < totalBytes / 5)
         page += "<p>Work out 345 + 678 and write the answer in the box.</p>\r\n";
@@ -58,16 +58,16 @@ private Q_SLOTS:
             rows.append(answer.left(10000));
         }
         auto session = folder.open(102);
-        QVERIFY(session->MoveToQuestion(rows, 2).ok());
-        QVERIFY(session->MoveToQuestion({rows.first()}, 1).ok());
+        QVERIFY(session->moveToQuestion(rows, 2).ok());
+        QVERIFY(session->moveToQuestion({rows.first()}, 1).ok());
 
         auto reopened = folder.open(102);
         QCOMPARE(reopened->paper().Answers, rows + QStringList{rows.first()});
-        QCOMPARE(reopened->AnsweredCount(), 9);
+        QCOMPARE(reopened->answeredCount(), 9);
 
         // Marked: every long answer is simply wrong, and stays stored as typed.
-        QVERIFY(reopened->PrepareMarking(rows).ok());
-        QVERIFY(reopened->CompleteMarking().ok());
+        QVERIFY(reopened->prepareMarking(rows).ok());
+        QVERIFY(reopened->completeMarking().ok());
         QCOMPARE(reopened->paper().PScoring, QString("0"));
         auto marked = folder.open(102);
         QVERIFY(marked->isMarked());
@@ -80,18 +80,18 @@ private Q_SLOTS:
         ModuleFolder folder;
         QVERIFY(folder.start());
         auto session = folder.open(101);
-        QVERIFY(session->MoveToQuestion({"9"}, 1).ok());
+        QVERIFY(session->moveToQuestion({"9"}, 1).ok());
         const QByteArray saved = bytesOf(folder.file(ResultsFile::First));
 
         // Refused with a plain reason; the answers already saved stay as they were.
-        const WriteOutcome refused = session->MoveToQuestion({answer}, 2);
+        const WriteOutcome refused = session->moveToQuestion({answer}, 2);
         QCOMPARE(refused.error, RecordError::Unencodable);
         QCOMPARE(refused.path, folder.file(ResultsFile::First));
         QCOMPARE(session->paper().QSCount, 1);
         QCOMPARE(bytesOf(folder.file(ResultsFile::First)), saved);
 
         // Marking refuses it the same way and leaves the paper not marked.
-        const WriteOutcome marking = session->PrepareMarking({answer});
+        const WriteOutcome marking = session->prepareMarking({answer});
         QCOMPARE(marking.error, RecordError::Unencodable);
         QVERIFY(!session->isMarked());
         QCOMPARE(bytesOf(folder.file(ResultsFile::First)), saved);
@@ -103,14 +103,14 @@ private Q_SLOTS:
         // A 5 MB question document travels through the store and the parser.
         QTemporaryDir storeDir;
         QVERIFY(copyFixtureStore(storeDir.path()));
-        const QByteArray document = LargeArchive(5 * 1024 * 1024, "Question 25016");
+        const QByteArray document = largeArchive(5 * 1024 * 1024, "Question 25016");
         QVERIFY(document.size() >= 5 * 1024 * 1024);
         QVERIFY(writeBytes(storeDir.path() + "/store/25016.mht", document));
 
         ModuleFolder folder(storeDir.path());
         QVERIFY(folder.start());
         auto session = folder.open(101);
-        QVERIFY(session->ExtractQuestionDocument());
+        QVERIFY(session->extractQuestionDocument());
         QCOMPARE(bytesOf(session->paper().DocumentPath), document);
 
         MhtmlArchive archive;
@@ -119,7 +119,7 @@ private Q_SLOTS:
         const int picture = archive.findPart("picture.png", archive.rootIndex());
         QVERIFY(picture >= 0);
         QCOMPARE(archive.parts().at(picture).body.size(), 5 * 1024 * 1024 * 3 / 5);
-        session->RemoveQuestionDocument();
+        session->removeQuestionDocument();
         QVERIFY(!QFile::exists(session->paper().DocumentPath));
     }
 
@@ -148,7 +148,7 @@ private Q_SLOTS:
         const QByteArray marksBefore = bytesOf(folder.file(ResultsFile::Marks));
 
         auto session = folder.session(101);
-        const LoadOutcome loaded = session->Load();
+        const LoadOutcome loaded = session->load();
         if (!message.isEmpty()) {
             // A content table: the paper does not open, and says why.
             QCOMPARE(loaded.problem, LoadProblem::ContentUnreadable);
@@ -158,9 +158,9 @@ private Q_SLOTS:
         } else {
             // The question document: the paper opens without it, no file left.
             QVERIFY(loaded.ok());
-            QVERIFY(!session->ExtractQuestionDocument());
+            QVERIFY(!session->extractQuestionDocument());
             QVERIFY(!QFile::exists(session->paper().DocumentPath));
-            QVERIFY(session->MoveToQuestion({"9"}, 2).ok());
+            QVERIFY(session->moveToQuestion({"9"}, 2).ok());
         }
         QCOMPARE(bytesOf(folder.file(ResultsFile::Marks)), marksBefore);
     }

@@ -17,7 +17,7 @@
 namespace {
 
 // What the screen shows of the widget's rectangle, at the screen's pixels.
-QImage FromScreen(QWidget* widget) {
+QImage fromScreen(QWidget* widget) {
     QGuiApplication::sync();
     const QRect area(widget->mapToGlobal(QPoint()), widget->size());
     return widget->screen()
@@ -26,7 +26,7 @@ QImage FromScreen(QWidget* widget) {
         .convertToFormat(QImage::Format_RGB32);
 }
 
-int BlackPixels(const QImage& image) {
+int blackPixels(const QImage& image) {
     int black = 0;
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x)
@@ -37,7 +37,7 @@ int BlackPixels(const QImage& image) {
 
 // The share of pixels whose colour differs by more than a glyph's edge
 // rounding would.
-double Differing(const QImage& a, const QImage& b) {
+double differing(const QImage& a, const QImage& b) {
     if (a.size() != b.size())
         return 1;
     int differing = 0;
@@ -55,7 +55,7 @@ double Differing(const QImage& a, const QImage& b) {
 
 // The side of the largest square of pure black in the image, up to limit: a
 // window drawn right holds thin black text and lines, never a black box.
-int BlackSquare(const QImage& image, int limit) {
+int blackSquare(const QImage& image, int limit) {
     QList<int> above(image.width() + 1, 0);
     int best = 0;
     for (int y = 0; y < image.height(); ++y) {
@@ -74,7 +74,7 @@ int BlackSquare(const QImage& image, int limit) {
 }
 
 // Saved for a person to look at when QUILLORA_SCALES_DUMP names a folder.
-void Keep(const QImage& image, const QString& name) {
+void keep(const QImage& image, const QString& name) {
     const QString folder = qEnvironmentVariable("QUILLORA_SCALES_DUMP");
     if (!folder.isEmpty())
         image.save(QStringLiteral("%1/%2-%3.png")
@@ -121,23 +121,23 @@ private Q_SLOTS:
             clock->show();
             plain.hide();
             clock->repaint();
-            const QImage shown = FromScreen(field);
+            const QImage shown = fromScreen(field);
             clock->hide();
             plain.show();
             plain.repaint();
-            const QImage expected = FromScreen(field);
+            const QImage expected = fromScreen(field);
             plain.hide();
             clock->show();
             const QString what =
                 QStringLiteral("%1 at %2: %3 black pixels, %4 expected; %5 % differ")
                     .arg(QLatin1String(when), qEnvironmentVariable("QT_SCALE_FACTOR"))
-                    .arg(BlackPixels(shown))
-                    .arg(BlackPixels(expected))
-                    .arg(100 * Differing(shown, expected), 0, 'f', 1);
-            Keep(shown, QLatin1String(when) + QStringLiteral("-clock"));
-            Keep(expected, QLatin1String(when) + QStringLiteral("-label"));
-            QVERIFY2(BlackPixels(shown) <= BlackPixels(expected) * 11 / 10 + 4, qPrintable(what));
-            QVERIFY2(Differing(shown, expected) < 0.01, qPrintable(what));
+                    .arg(blackPixels(shown))
+                    .arg(blackPixels(expected))
+                    .arg(100 * differing(shown, expected), 0, 'f', 1);
+            keep(shown, QLatin1String(when) + QStringLiteral("-clock"));
+            keep(expected, QLatin1String(when) + QStringLiteral("-label"));
+            QVERIFY2(blackPixels(shown) <= blackPixels(expected) * 11 / 10 + 4, qPrintable(what));
+            QVERIFY2(differing(shown, expected) < 0.01, qPrintable(what));
         };
         compare(QStringLiteral("0:0:0"), "opened");
         if (QTest::currentTestFailed())
@@ -164,9 +164,9 @@ private Q_SLOTS:
         const int box = qCeil(12 * qEnvironmentVariable("QT_SCALE_FACTOR").toDouble());
         const auto look = [box](QWidget* window, const QString& name) {
             QTest::qWait(0);
-            const QImage shown = FromScreen(window);
-            Keep(shown, name);
-            QVERIFY2(BlackSquare(shown, box) < box,
+            const QImage shown = fromScreen(window);
+            keep(shown, name);
+            QVERIFY2(blackSquare(shown, box) < box,
                      qPrintable(name + QStringLiteral(" has a black box")));
         };
         MainWindow main;
@@ -200,7 +200,7 @@ private Q_SLOTS:
 };
 
 int main(int argc, char** argv) {
-    RegisterQuestionScheme();
+    registerQuestionScheme();
     QApplication app(argc, argv);
     TestScreenScales test;
     QTEST_SET_MAIN_SOURCE_PATH

@@ -4,16 +4,16 @@
 
 namespace bank {
 
-QStringList AnswersOf(const QList<Blank>& blanks) {
+QStringList answersOf(const QList<Blank>& blanks) {
     QStringList answers;
     QStringList group; // alternatives of the open G group, handed out in order
     for (const Blank& b : blanks) {
-        const AnswerKind kind = ParseAnswerKind(b.kind);
+        const AnswerKind kind = parseAnswerKind(b.kind);
         if (kind == AnswerKind::G && b.key == QLatin1String(" ")) {
             answers << (group.isEmpty() ? QString() : group.takeFirst());
             continue;
         }
-        if (IsGroupKind(kind)) {
+        if (isGroupKind(kind)) {
             group = b.key.mid(1).split(QLatin1Char(';'));
             answers << group.takeFirst();
             if (kind == AnswerKind::M)

@@ -2,7 +2,7 @@
 
 namespace bank {
 
-const QList<FixedQuestion>& FixedQuestions() {
+const QList<FixedQuestion>& fixedQuestions() {
     // The records every copy of the bank carries unchanged, each at a position
     // whose planned blank count matches its keys.
     static const QList<FixedQuestion> fixed = {
@@ -27,8 +27,8 @@ const QList<FixedQuestion>& FixedQuestions() {
     return fixed;
 }
 
-const FixedQuestion* FixedQuestionAt(int paperNum, int questionNo) {
-    for (const FixedQuestion& f : FixedQuestions()) {
+const FixedQuestion* fixedQuestionAt(int paperNum, int questionNo) {
+    for (const FixedQuestion& f : fixedQuestions()) {
         if (f.paperNum == paperNum && f.questionNo == questionNo)
             return &f;
     }

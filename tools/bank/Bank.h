@@ -58,7 +58,7 @@ struct PaperSpec {
     int topic = 0;        // 1..10
     int paperInTopic = 0; // 1 easiest .. 5 hardest
     // Blanks of each question, in order. In the plan, the shape a paper's
-    // source must keep (see StoreWriter::ShapeProblems); once rendered, the
+    // source must keep (see StoreWriter::shapeProblems); once rendered, the
     // source's own.
     QList<int> blankPlan;
     // Marks budget: the paper's marks must total between minMarks and maxMarks.
@@ -77,24 +77,24 @@ struct FixedQuestion {
     QStringList kinds;
     QList<int> marks;
 };
-const QList<FixedQuestion>& FixedQuestions();
+const QList<FixedQuestion>& fixedQuestions();
 // The fixed question at this position, or nullptr.
-const FixedQuestion* FixedQuestionAt(int paperNum, int questionNo);
+const FixedQuestion* fixedQuestionAt(int paperNum, int questionNo);
 
 // The answers of the blanks as a pupil types them: the key; for kind M its
 // first spelling; for a G group one valid set (the head's alternatives, in order).
-QStringList AnswersOf(const QList<Blank>& blanks);
+QStringList answersOf(const QList<Blank>& blanks);
 
 // The shape of all 50 papers (blank plans and marks budgets).
-QList<PaperSpec> BankPlan();
+QList<PaperSpec> bankPlan();
 
 namespace html {
-QString Escape(const QString& text);
+QString escape(const QString& text);
 // A picture reference.
 QString Img(const QString& name, const QString& alt);
 // Multiple-choice options numbered 1 to 4.
 QString Options(const QStringList& items);
-QString PartLabel(int index); // 0 -> "(a)"
+QString partLabel(int index); // 0 -> "(a)"
 // An empty answer box drawn inside the text, e.g. "7 + [ ] = 12".
 QString Box();
 } // namespace html

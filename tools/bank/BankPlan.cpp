@@ -16,7 +16,7 @@ struct PaperShape {
 // Papers 136 to 141 are read off picture graphs and shaded shapes, so nearly
 // all their questions have several parts; the others keep a few multi-part
 // questions, spread evenly through the paper.
-const QList<PaperShape>& Shapes() {
+const QList<PaperShape>& shapes() {
     static const QList<PaperShape> shapes = {
         {101, 30, {2}, {}},
         {102, 30, {2, 3}, {}},
@@ -72,7 +72,7 @@ const QList<PaperShape>& Shapes() {
     return shapes;
 }
 
-QList<int> PlanOf(const PaperShape& shape) {
+QList<int> planOf(const PaperShape& shape) {
     if (!shape.explicitPlan.isEmpty())
         return shape.explicitPlan;
     QList<int> plan(shape.questions, 1);
@@ -87,14 +87,14 @@ QList<int> PlanOf(const PaperShape& shape) {
 
 } // namespace
 
-QList<PaperSpec> BankPlan() {
+QList<PaperSpec> bankPlan() {
     QList<PaperSpec> papers;
-    for (const PaperShape& shape : Shapes()) {
+    for (const PaperShape& shape : shapes()) {
         PaperSpec paperSpec;
         paperSpec.paperNum = shape.paperNum;
         paperSpec.topic = (shape.paperNum - 101) / 5 + 1;
         paperSpec.paperInTopic = (shape.paperNum - 101) % 5 + 1;
-        paperSpec.blankPlan = PlanOf(shape);
+        paperSpec.blankPlan = planOf(shape);
         papers << paperSpec;
     }
     return papers;

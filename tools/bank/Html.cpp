@@ -2,15 +2,15 @@
 
 namespace bank::html {
 
-QString Escape(const QString& text) {
+QString escape(const QString& text) {
     return text.toHtmlEscaped();
 }
 
 QString Img(const QString& name, const QString& alt) {
-    return QStringLiteral("<img src=\"%1\" alt=\"%2\">").arg(Escape(name), Escape(alt));
+    return QStringLiteral("<img src=\"%1\" alt=\"%2\">").arg(escape(name), escape(alt));
 }
 
-QString PartLabel(int index) {
+QString partLabel(int index) {
     return QStringLiteral("(%1)").arg(QChar(u'a' + index));
 }
 

@@ -4,7 +4,7 @@
 
 namespace {
 
-const char kHost[] = "http://quillora.invalid/";
+const char Host[] = "http://quillora.invalid/";
 
 const char kStyle[] = R"(body {
   margin: 24px 32px;
@@ -51,13 +51,13 @@ table.column tr.total td { border-top: 3px solid #1f2a44; padding-top: 8px; }
 .note { color: #5b6b8c; font-size: 22px; }
 )";
 
-const char kWorkingStyle[] =
+const char WorkingStyle[] =
     R"(section.working { border-top: 3px dashed #9db7e0; margin-top: 12px; padding-top: 4px; }
 section.working h2 { font-size: 26px; color: #2a6fdb; margin: 8px 0 12px 0; }
 section.working p { margin: 0 0 10px 0; }
 )";
 
-void AppendPicture(QByteArray& out, const QByteArray& boundary, const QString& url,
+void appendPicture(QByteArray& out, const QByteArray& boundary, const QString& url,
                    const bank::Picture& picture) {
     out += "\r\n--" + boundary + "\r\n";
     out += "Content-Type: " + picture.mimeType.toLatin1() + "\r\n";
@@ -82,7 +82,7 @@ void AppendPicture(QByteArray& out, const QByteArray& boundary, const QString& u
 MhtmlWriter::MhtmlWriter(int questionId) : m_questionId(questionId) {}
 
 QString MhtmlWriter::baseUrl() const {
-    return QString::fromLatin1(kHost) + QStringLiteral("q%1/").arg(m_questionId);
+    return QString::fromLatin1(Host) + QStringLiteral("q%1/").arg(m_questionId);
 }
 
 QString MhtmlWriter::pageUrl() const {
@@ -112,7 +112,7 @@ QByteArray MhtmlWriter::Page(const bank::Question& question) {
     return page;
 }
 
-QByteArray MhtmlWriter::WorkingPage(const bank::Question& question) {
+QByteArray MhtmlWriter::workingPage(const bank::Question& question) {
     const bank::Working& w = question.working;
     if (w.steps.isEmpty() && w.answers.isEmpty())
         return {};
@@ -120,7 +120,7 @@ QByteArray MhtmlWriter::WorkingPage(const bank::Question& question) {
     page += "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n";
     page += "<title>How to work it out</title>\n<style>\n";
     page += kStyle;
-    page += kWorkingStyle;
+    page += WorkingStyle;
     page += "</style>\n</head>\n<body>\n<section class=\"working\">\n";
     page += "<h2>How to work it out</h2>\n";
     for (const QString& step : w.steps)
@@ -128,21 +128,21 @@ QByteArray MhtmlWriter::WorkingPage(const bank::Question& question) {
     const bool parts = w.answers.size() > 1;
     for (int i = 0; i < w.answers.size(); ++i) {
         const QString unit = w.units.value(i);
-        QString text = parts ? QStringLiteral("%1 The answer is ").arg(bank::html::PartLabel(i))
+        QString text = parts ? QStringLiteral("%1 The answer is ").arg(bank::html::partLabel(i))
                              : QStringLiteral("So the answer is ");
         // A choice's key is the number of its option, not the value it shows.
-        if (ParseAnswerKind(question.blanks.value(i).kind) == AnswerKind::Q)
+        if (parseAnswerKind(question.blanks.value(i).kind) == AnswerKind::Q)
             text += QStringLiteral("option ");
         if (unit == QStringLiteral("\u00a3"))
             text +=
                 unit +
-                QStringLiteral("<b class=\"key\">%1</b>").arg(bank::html::Escape(w.answers.at(i)));
+                QStringLiteral("<b class=\"key\">%1</b>").arg(bank::html::escape(w.answers.at(i)));
         else
             text +=
-                QStringLiteral("<b class=\"key\">%1</b>").arg(bank::html::Escape(w.answers.at(i))) +
+                QStringLiteral("<b class=\"key\">%1</b>").arg(bank::html::escape(w.answers.at(i))) +
                 (unit.isEmpty() || unit == QLatin1String("p") ? QString()
                                                               : QStringLiteral("&nbsp;")) +
-                bank::html::Escape(unit);
+                bank::html::escape(unit);
         page += QStringLiteral("<p class=\"answer\" data-blank=\"%1\">%2.</p>\n")
                     .arg(i + 1)
                     .arg(text)
@@ -222,9 +222,9 @@ QByteArray MhtmlWriter::archive(const bank::Question& question) const {
     out += QuotedPrintable(Page(question));
 
     for (const bank::Picture& picture : question.pictures)
-        AppendPicture(out, b, baseUrl() + picture.name, picture);
+        appendPicture(out, b, baseUrl() + picture.name, picture);
 
-    const QByteArray working = WorkingPage(question);
+    const QByteArray working = workingPage(question);
     if (!working.isEmpty()) {
         out += "\r\n--" + b + "\r\n";
         out += "Content-Type: text/html; charset=\"utf-8\"\r\n";
@@ -233,7 +233,7 @@ QByteArray MhtmlWriter::archive(const bank::Question& question) const {
         out += "\r\n";
         out += QuotedPrintable(working);
         for (const bank::Picture& picture : question.working.pictures)
-            AppendPicture(out, b, baseUrl() + picture.name, picture);
+            appendPicture(out, b, baseUrl() + picture.name, picture);
     }
     out += "\r\n--" + b + "--\r\n";
     return out;

@@ -26,7 +26,7 @@ public:
     // The page of the question's working: one <section class="working"> with
     // the heading, the steps and one answer paragraph per blank, ending in
     // <b class="key">. Empty when the question has no working.
-    static QByteArray WorkingPage(const bank::Question& question);
+    static QByteArray workingPage(const bank::Question& question);
     QString workingUrl() const;
     // RFC 2045 quoted-printable with CR LF hard line breaks: lines of at most
     // 76 characters, "=" and bytes outside printable ASCII escaped, spaces

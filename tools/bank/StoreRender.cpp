@@ -12,8 +12,8 @@ using bank::PaperSpec;
 
 namespace {
 
-void RenderFromSource(StoreWriter::Paper& paper, const QString& path, QStringList* problems) {
-    const bank::source::PaperRead read = bank::source::ReadPaper(path);
+void renderFromSource(StoreWriter::Paper& paper, const QString& path, QStringList* problems) {
+    const bank::source::PaperRead read = bank::source::readPaper(path);
     *problems << read.errors;
     if (!read.errors.isEmpty())
         return;
@@ -35,25 +35,25 @@ void RenderFromSource(StoreWriter::Paper& paper, const QString& path, QStringLis
                          QStringLiteral("the question ids must be the paper's, in order: %1")
                              .arg(expected.join(QLatin1Char(' ')));
     }
-    paper.questions = bank::source::RenderPaper(source, problems);
+    paper.questions = bank::source::renderPaper(source, problems);
     paper.ids = ids;
     paper.paperSpec.blankPlan = plan;
-    paper.sourceDigest = bank::source::PaperDigest(source);
+    paper.sourceDigest = bank::source::paperDigest(source);
 }
 
 } // namespace
 
-QList<StoreWriter::Paper> StoreWriter::Render(const QString& sourceDir, QStringList* problems) {
-    const QList<PaperSpec> plan = bank::BankPlan();
-    const QList<QList<int>> ids = AssignIds(plan);
+QList<StoreWriter::Paper> StoreWriter::render(const QString& sourceDir, QStringList* problems) {
+    const QList<PaperSpec> plan = bank::bankPlan();
+    const QList<QList<int>> ids = assignIds(plan);
     QList<Paper> papers;
     for (int p = 0; p < plan.size(); ++p) {
         Paper paper;
         paper.paperSpec = plan.at(p);
         paper.ids = ids.at(p);
-        const QString path = bank::source::PaperFile(sourceDir, paper.paperSpec.paperNum);
+        const QString path = bank::source::paperFile(sourceDir, paper.paperSpec.paperNum);
         if (QFileInfo::exists(path))
-            RenderFromSource(paper, path, problems);
+            renderFromSource(paper, path, problems);
         else
             *problems << bank::source::Where(path, 0) +
                              QStringLiteral("paper %1 has no source; every paper is "
@@ -66,10 +66,10 @@ QList<StoreWriter::Paper> StoreWriter::Render(const QString& sourceDir, QStringL
 
 QStringList StoreWriter::writeAll() const {
     QStringList problems;
-    const QList<Paper> papers = Render(m_sourceDir, &problems);
+    const QList<Paper> papers = render(m_sourceDir, &problems);
     if (!problems.isEmpty())
         return problems;
-    problems = Check(papers);
+    problems = check(papers);
     if (!problems.isEmpty())
         return problems;
     if (!QDir().mkpath(m_storeDir))
@@ -80,15 +80,15 @@ QStringList StoreWriter::writeAll() const {
         if (writeFile(name, bytes, problems))
             written << name;
     };
-    write(QStringLiteral("30000.txt"), Definition(papers));
-    write(QStringLiteral("30022.txt"), PaperTable(papers));
+    write(QStringLiteral("30000.txt"), definition(papers));
+    write(QStringLiteral("30022.txt"), paperTable(papers));
     for (int table = 30023; table <= 30025; ++table)
-        write(QStringLiteral("%1.txt").arg(table), QuestionTable(papers, table));
-    write(QStringLiteral("30121.txt"), MarksTemplate(int(papers.size())));
+        write(QStringLiteral("%1.txt").arg(table), questionTable(papers, table));
+    write(QStringLiteral("30121.txt"), marksTemplate(int(papers.size())));
     const QByteArray paperTemplate = PaperTemplate(papers);
     for (int item = 30122; item <= 30125; ++item)
         write(QStringLiteral("%1.txt").arg(item), paperTemplate);
-    write(QStringLiteral("30126.txt"), TrendTemplate());
+    write(QStringLiteral("30126.txt"), trendTemplate());
     for (const Paper& paper : papers) {
         for (int q = 0; q < paper.questions.size(); ++q) {
             const int id = paper.ids.at(q);

@@ -21,27 +21,27 @@ using bank::Question;
 
 namespace {
 
-constexpr int kPaperCount = 50;
-constexpr int kQuestionCount = 1121;
-constexpr int kSingleBlankQuestions = 1005;
-constexpr int kMinPaperBlanks = 20;
-constexpr int kMaxPaperBlanks = 60;
-constexpr int kMaxQuestionBlanks = 20;
+constexpr int PaperCount = 50;
+constexpr int QuestionCount = 1121;
+constexpr int SingleBlankQuestions = 1005;
+constexpr int MinPaperBlanks = 20;
+constexpr int MaxPaperBlanks = 60;
+constexpr int MaxQuestionBlanks = 20;
 
-QByteArray Crlf(const QStringList& lines) {
+QByteArray crlf(const QStringList& lines) {
     QByteArray out;
     for (const QString& line : lines)
         out += line.toLatin1() + "\r\n";
     return out;
 }
 
-bool IsNumber(const QString& text) {
+bool isNumber(const QString& text) {
     // Plain decimal text only: what a pupil would type, no signs or exponents.
     static const QRegularExpression number(QStringLiteral("^[0-9]+(\\.[0-9]+)?$"));
     return number.match(text).hasMatch();
 }
 
-bool IsPrintableAscii(const QString& text) {
+bool isPrintableAscii(const QString& text) {
     for (QChar c : text) {
         if (c.unicode() < 32 || c.unicode() > 126)
             return false;
@@ -50,7 +50,7 @@ bool IsPrintableAscii(const QString& text) {
 }
 
 // "a/b" in lowest terms, or with whole > 0 the mixed number "w a/b" with a < b.
-bool IsFractionKey(const QString& key, bool mixed) {
+bool isFractionKey(const QString& key, bool mixed) {
     static const QRegularExpression fraction(QStringLiteral("^([0-9]+)/([0-9]+)$"));
     static const QRegularExpression mixedNumber(
         QStringLiteral("^([1-9][0-9]*) ([0-9]+)/([0-9]+)$"));
@@ -71,7 +71,7 @@ QStringList Alternatives(const QString& key) {
     return key.mid(1).split(QLatin1Char(';'));
 }
 
-QSet<QString> ImageSources(const QString& html) {
+QSet<QString> imageSources(const QString& html) {
     static const QRegularExpression img(QStringLiteral("<img\\s[^>]*src=\"([^\"]*)\""));
     QSet<QString> sources;
     auto it = img.globalMatch(html);
@@ -82,7 +82,7 @@ QSet<QString> ImageSources(const QString& html) {
 
 } // namespace
 
-int StoreWriter::CheckBlanks(const QString& where, const QList<Blank>& blanks,
+int StoreWriter::checkBlanks(const QString& where, const QList<Blank>& blanks,
                              QStringList& problems) {
     auto problem = [&](const QString& text) { problems << where + QStringLiteral(": ") + text; };
     int maxOption = 0;
@@ -91,14 +91,14 @@ int StoreWriter::CheckBlanks(const QString& where, const QList<Blank>& blanks,
         const QString at = QStringLiteral("blank %1 ").arg(b + 1);
         if (blank.mark < 1 || blank.mark > 3)
             problem(at + QStringLiteral("mark %1 is not 1, 2 or 3").arg(blank.mark));
-        const AnswerKind kind = ParseAnswerKind(blank.kind);
+        const AnswerKind kind = parseAnswerKind(blank.kind);
         if (kind == AnswerKind::Unknown) {
             problem(at + QStringLiteral("unknown kind \"%1\"").arg(blank.kind));
             continue;
         }
         const QString& key = blank.key;
         if (key.contains(QLatin1Char('>')) || key.contains(QLatin1Char('#')) ||
-            !IsPrintableAscii(key)) {
+            !isPrintableAscii(key)) {
             problem(
                 at +
                 QStringLiteral("key \"%1\" holds a character the tables cannot carry").arg(key));
@@ -106,7 +106,7 @@ int StoreWriter::CheckBlanks(const QString& where, const QList<Blank>& blanks,
         }
         if (kind == AnswerKind::G && key == QLatin1String(" ")) {
             // A follower: needs a head (or another follower) right before it.
-            if (b == 0 || ParseAnswerKind(blanks.at(b - 1).kind) != AnswerKind::G)
+            if (b == 0 || parseAnswerKind(blanks.at(b - 1).kind) != AnswerKind::G)
                 problem(at + QStringLiteral("group follower without a head"));
             continue;
         }
@@ -114,13 +114,13 @@ int StoreWriter::CheckBlanks(const QString& where, const QList<Blank>& blanks,
             problem(at + QStringLiteral("key \"%1\" is empty or has outer spaces").arg(key));
             continue;
         }
-        if (kind == AnswerKind::N && !IsNumber(key))
+        if (kind == AnswerKind::N && !isNumber(key))
             problem(at + QStringLiteral("number key \"%1\" is not a number").arg(key));
-        if ((kind == AnswerKind::T || kind == AnswerKind::L) && IsNumber(key))
+        if ((kind == AnswerKind::T || kind == AnswerKind::L) && isNumber(key))
             problem(at + QStringLiteral("word key \"%1\" is a number").arg(key));
-        if (kind == AnswerKind::F && !IsFractionKey(key, false))
+        if (kind == AnswerKind::F && !isFractionKey(key, false))
             problem(at + QStringLiteral("fraction key \"%1\" is not in lowest terms").arg(key));
-        if (kind == AnswerKind::X && !IsFractionKey(key, true))
+        if (kind == AnswerKind::X && !isFractionKey(key, true))
             problem(at + QStringLiteral("mixed number key \"%1\" is malformed").arg(key));
         if (kind == AnswerKind::Q) {
             const int option = key.toInt();
@@ -128,7 +128,7 @@ int StoreWriter::CheckBlanks(const QString& where, const QList<Blank>& blanks,
                 problem(at + QStringLiteral("choice key \"%1\" is not 1 to 4").arg(key));
             maxOption = std::max(maxOption, option);
         }
-        if (IsGroupKind(kind)) {
+        if (isGroupKind(kind)) {
             const QStringList alternatives = Alternatives(key);
             bool blankAlternative = alternatives.isEmpty();
             for (const QString& alternative : alternatives)
@@ -138,7 +138,7 @@ int StoreWriter::CheckBlanks(const QString& where, const QList<Blank>& blanks,
             if (kind == AnswerKind::G) {
                 int followers = 0;
                 while (b + 1 + followers < blanks.size() &&
-                       ParseAnswerKind(blanks.at(b + 1 + followers).kind) == AnswerKind::G &&
+                       parseAnswerKind(blanks.at(b + 1 + followers).kind) == AnswerKind::G &&
                        blanks.at(b + 1 + followers).key == QLatin1String(" "))
                     ++followers;
                 if (followers + 1 > alternatives.size())
@@ -155,7 +155,7 @@ int StoreWriter::CheckBlanks(const QString& where, const QList<Blank>& blanks,
 void StoreWriter::CheckQuestion(const QString& where, const Question& question,
                                 QStringList& problems) {
     auto problem = [&](const QString& text) { problems << where + QStringLiteral(": ") + text; };
-    const int maxOption = CheckBlanks(where, question.blanks, problems);
+    const int maxOption = checkBlanks(where, question.blanks, problems);
     const QList<Blank>& blanks = question.blanks;
 
     const QString& html = question.html;
@@ -166,8 +166,8 @@ void StoreWriter::CheckQuestion(const QString& where, const Question& question,
         problem(QStringLiteral("the page numbers itself; the window does that"));
     if (blanks.size() > 1) {
         for (int b = 0; b < blanks.size(); ++b) {
-            if (!html.contains(bank::html::PartLabel(b)))
-                problem(QStringLiteral("part %1 is not labelled").arg(bank::html::PartLabel(b)));
+            if (!html.contains(bank::html::partLabel(b)))
+                problem(QStringLiteral("part %1 is not labelled").arg(bank::html::partLabel(b)));
         }
     }
     if (maxOption > 0) {
@@ -188,11 +188,11 @@ void StoreWriter::CheckQuestion(const QString& where, const Question& question,
             problem(QStringLiteral("working gives %1 answers for %2 blanks")
                         .arg(working.answers.size())
                         .arg(blanks.size()));
-        else if (working.answers != bank::AnswersOf(blanks))
+        else if (working.answers != bank::answersOf(blanks))
             problem(QStringLiteral("working's answers %1 are not the keys %2")
                         .arg(working.answers.join(QLatin1Char('|')),
-                             bank::AnswersOf(blanks).join(QLatin1Char('|'))));
-        const QSet<QString> workingSources = ImageSources(working.steps.join(QLatin1Char(' ')));
+                             bank::answersOf(blanks).join(QLatin1Char('|'))));
+        const QSet<QString> workingSources = imageSources(working.steps.join(QLatin1Char(' ')));
         QSet<QString> workingNames;
         for (const bank::Picture& picture : working.pictures) {
             workingNames.insert(picture.name);
@@ -223,7 +223,7 @@ void StoreWriter::CheckQuestion(const QString& where, const Question& question,
             problem(
                 QStringLiteral("picture \"%1\" has type %2").arg(picture.name, picture.mimeType));
     }
-    const QSet<QString> sources = ImageSources(html);
+    const QSet<QString> sources = imageSources(html);
     for (const QString& source : sources) {
         if (!names.contains(source))
             problem(
@@ -238,7 +238,7 @@ void StoreWriter::CheckQuestion(const QString& where, const Question& question,
 StoreWriter::StoreWriter(QString storeDir, QString sourceDir)
     : m_storeDir(std::move(storeDir)), m_sourceDir(std::move(sourceDir)) {}
 
-const QStringList& StoreWriter::TopicNames() {
+const QStringList& StoreWriter::topicNames() {
     static const QStringList names = {
         QStringLiteral("Addition and Subtraction within 100"),
         QStringLiteral("Addition and Subtraction within 10000"),
@@ -254,7 +254,7 @@ const QStringList& StoreWriter::TopicNames() {
     return names;
 }
 
-const QList<int>& StoreWriter::Paper101Ids() {
+const QList<int>& StoreWriter::paper101Ids() {
     static const QList<int> ids = {25016, 25019, 25036, 25038, 25039, 25054, 25056, 25058,
                                    25059, 25073, 25075, 25076, 25077, 25078, 25079, 25095,
                                    25098, 25100, 25116, 25117, 25119, 25120, 25136, 25137,
@@ -262,18 +262,18 @@ const QList<int>& StoreWriter::Paper101Ids() {
     return ids;
 }
 
-const QList<int>& StoreWriter::Paper136Ids() {
+const QList<int>& StoreWriter::paper136Ids() {
     static const QList<int> ids = {25310, 25311, 25312, 25313, 25314};
     return ids;
 }
 
-QList<QList<int>> StoreWriter::AssignIds(const QList<PaperSpec>& plan) {
+QList<QList<int>> StoreWriter::assignIds(const QList<PaperSpec>& plan) {
     QSet<int> reserved;
-    for (int id : Paper101Ids())
+    for (int id : paper101Ids())
         reserved.insert(id);
-    for (int id : Paper136Ids())
+    for (int id : paper136Ids())
         reserved.insert(id);
-    for (const FixedQuestion& fixed : bank::FixedQuestions())
+    for (const FixedQuestion& fixed : bank::fixedQuestions())
         reserved.insert(fixed.id);
 
     // Every second id, so the bank leaves room for questions added later.
@@ -282,12 +282,12 @@ QList<QList<int>> StoreWriter::AssignIds(const QList<PaperSpec>& plan) {
     for (const PaperSpec& paperSpec : plan) {
         QList<int> paperIds;
         for (int q = 0; q < paperSpec.blankPlan.size(); ++q) {
-            if (paperSpec.paperNum == 101 && q < Paper101Ids().size()) {
-                paperIds << Paper101Ids().at(q);
-            } else if (paperSpec.paperNum == 136 && q < Paper136Ids().size()) {
-                paperIds << Paper136Ids().at(q);
+            if (paperSpec.paperNum == 101 && q < paper101Ids().size()) {
+                paperIds << paper101Ids().at(q);
+            } else if (paperSpec.paperNum == 136 && q < paper136Ids().size()) {
+                paperIds << paper136Ids().at(q);
             } else if (const FixedQuestion* fixed =
-                           bank::FixedQuestionAt(paperSpec.paperNum, q + 1)) {
+                           bank::fixedQuestionAt(paperSpec.paperNum, q + 1)) {
                 paperIds << fixed->id;
             } else {
                 while (reserved.contains(next))
@@ -301,12 +301,12 @@ QList<QList<int>> StoreWriter::AssignIds(const QList<PaperSpec>& plan) {
     return ids;
 }
 
-QStringList StoreWriter::Check(const QList<Paper>& papers) {
+QStringList StoreWriter::check(const QList<Paper>& papers) {
     QStringList problems;
-    if (papers.size() != kPaperCount)
-        problems << QStringLiteral("%1 papers instead of %2").arg(papers.size()).arg(kPaperCount);
+    if (papers.size() != PaperCount)
+        problems << QStringLiteral("%1 papers instead of %2").arg(papers.size()).arg(PaperCount);
 
-    const QList<PaperSpec> plan = bank::BankPlan();
+    const QList<PaperSpec> plan = bank::bankPlan();
     QSet<int> seenIds;
     int questionCount = 0;
     int singleBlank = 0;
@@ -346,9 +346,9 @@ QStringList StoreWriter::Check(const QList<Paper>& papers) {
                                         .arg(question.blanks.size())
                                         .arg(paperSpec.blankPlan.at(q));
             }
-            if (question.blanks.isEmpty() || question.blanks.size() > kMaxQuestionBlanks)
+            if (question.blanks.isEmpty() || question.blanks.size() > MaxQuestionBlanks)
                 problems << where + QStringLiteral(": %1 blanks").arg(question.blanks.size());
-            if (const FixedQuestion* fixed = bank::FixedQuestionAt(paperSpec.paperNum, q + 1)) {
+            if (const FixedQuestion* fixed = bank::fixedQuestionAt(paperSpec.paperNum, q + 1)) {
                 QStringList keys, kinds;
                 QList<int> fixedMarks;
                 for (const Blank& blank : question.blanks) {
@@ -366,34 +366,34 @@ QStringList StoreWriter::Check(const QList<Paper>& papers) {
             blanks += int(question.blanks.size());
             CheckQuestion(where, question, problems);
         }
-        if (blanks < kMinPaperBlanks || blanks > kMaxPaperBlanks)
+        if (blanks < MinPaperBlanks || blanks > MaxPaperBlanks)
             problems << paperName + QStringLiteral(": %1 blanks").arg(blanks);
         if (p < plan.size())
-            problems << ShapeProblems(plan.at(p), paper.paperSpec.blankPlan,
+            problems << shapeProblems(plan.at(p), paper.paperSpec.blankPlan,
                                       paperName + QStringLiteral(": "));
         if (marks < paperSpec.minMarks || marks > paperSpec.maxMarks)
             problems << paperName + QStringLiteral(": %1 marks, allowed %2-%3")
                                         .arg(marks)
                                         .arg(paperSpec.minMarks)
                                         .arg(paperSpec.maxMarks);
-        if (paperSpec.paperNum == 101 && paper.ids != Paper101Ids())
+        if (paperSpec.paperNum == 101 && paper.ids != paper101Ids())
             problems << paperName +
                             QStringLiteral(": question ids differ from the fixed sample ids");
-        if (paperSpec.paperNum == 136 && paper.ids != Paper136Ids())
+        if (paperSpec.paperNum == 136 && paper.ids != paper136Ids())
             problems << paperName +
                             QStringLiteral(": question ids differ from the fixed sample ids");
     }
-    if (questionCount != kQuestionCount)
+    if (questionCount != QuestionCount)
         problems
-            << QStringLiteral("%1 questions instead of %2").arg(questionCount).arg(kQuestionCount);
-    if (singleBlank != kSingleBlankQuestions)
+            << QStringLiteral("%1 questions instead of %2").arg(questionCount).arg(QuestionCount);
+    if (singleBlank != SingleBlankQuestions)
         problems << QStringLiteral("%1 single-blank questions instead of %2")
                         .arg(singleBlank)
-                        .arg(kSingleBlankQuestions);
+                        .arg(SingleBlankQuestions);
     return problems;
 }
 
-QStringList StoreWriter::ShapeProblems(const PaperSpec& planned, const QList<int>& blanks,
+QStringList StoreWriter::shapeProblems(const PaperSpec& planned, const QList<int>& blanks,
                                        const QString& where) {
     QStringList problems;
     const QList<int>& plan = planned.blankPlan;
@@ -432,25 +432,25 @@ QStringList StoreWriter::ShapeProblems(const PaperSpec& planned, const QList<int
     return problems;
 }
 
-QString StoreWriter::PaperStamp(const Paper& paper) {
+QString StoreWriter::paperStamp(const Paper& paper) {
     return QStringLiteral("3.") + QString::fromLatin1(paper.sourceDigest.toHex().left(10));
 }
 
-QByteArray StoreWriter::Definition(const QList<Paper>& papers) {
+QByteArray StoreWriter::definition(const QList<Paper>& papers) {
     QStringList stamps;
     for (const Paper& paper : papers)
-        stamps << PaperStamp(paper);
+        stamps << paperStamp(paper);
     QStringList lines;
     lines << QStringLiteral("...") << QStringLiteral("#NME#>Quillora Maths Practice")
           << QStringLiteral("#COD#>QMP") << QStringLiteral("#LBH#>Practice")
           << QStringLiteral("#EDN#>%1").arg(Edition) << QString(31, QLatin1Char('-'))
           << QStringLiteral("#TT2#>10") << QStringLiteral("#TP2#>50")
-          << QStringLiteral("#TN2#>") + TopicNames().join(QLatin1Char('>'))
+          << QStringLiteral("#TN2#>") + topicNames().join(QLatin1Char('>'))
           << QStringLiteral("#PS2#>") + stamps.join(QLatin1Char('>')) << QStringLiteral("...");
-    return Crlf(lines);
+    return crlf(lines);
 }
 
-QByteArray StoreWriter::PaperTable(const QList<Paper>& papers) {
+QByteArray StoreWriter::paperTable(const QList<Paper>& papers) {
     QStringList lines{QStringLiteral("...")};
     for (const Paper& paper : papers) {
         QStringList fields;
@@ -460,10 +460,10 @@ QByteArray StoreWriter::PaperTable(const QList<Paper>& papers) {
                      fields.join(QLatin1Char('>'));
     }
     lines << QStringLiteral("...");
-    return Crlf(lines);
+    return crlf(lines);
 }
 
-QByteArray StoreWriter::QuestionTable(const QList<Paper>& papers, int tableId) {
+QByteArray StoreWriter::questionTable(const QList<Paper>& papers, int tableId) {
     QStringList lines{QStringLiteral("...")};
     for (const Paper& paper : papers) {
         for (int q = 0; q < paper.questions.size() && q < paper.ids.size(); ++q) {
@@ -480,11 +480,11 @@ QByteArray StoreWriter::QuestionTable(const QList<Paper>& papers, int tableId) {
         }
     }
     lines << QStringLiteral("...");
-    return Crlf(lines);
+    return crlf(lines);
 }
 
-QByteArray StoreWriter::MarksTemplate(int paperCount) {
-    return MarksTemplateText(paperCount);
+QByteArray StoreWriter::marksTemplate(int paperCount) {
+    return marksTemplateText(paperCount);
 }
 
 QByteArray StoreWriter::PaperTemplate(const QList<Paper>& papers) {
@@ -495,11 +495,11 @@ QByteArray StoreWriter::PaperTemplate(const QList<Paper>& papers) {
             count += int(question.blanks.size());
         blanks << count;
     }
-    return PaperTemplateText(blanks);
+    return paperTemplateText(blanks);
 }
 
-QByteArray StoreWriter::TrendTemplate() {
-    return TrendTemplateText();
+QByteArray StoreWriter::trendTemplate() {
+    return trendTemplateText();
 }
 
 bool StoreWriter::writeFile(const QString& name, const QByteArray& bytes,

@@ -16,7 +16,7 @@ class StoreWriter {
 public:
     struct Paper {
         bank::PaperSpec paperSpec; // blankPlan as the source has it
-        // A digest of what the pupil answers (see PaperStamp).
+        // A digest of what the pupil answers (see paperStamp).
         QByteArray sourceDigest;
         QList<int> ids; // question ids, in paper order
         QList<bank::Question> questions;
@@ -33,13 +33,13 @@ public:
     // Every paper of the plan rendered from its source in sourceDir; a
     // missing source and problems of reading or rendering one are added to
     // *problems (naming the file), and that paper is left without questions.
-    static QList<Paper> Render(const QString& sourceDir, QStringList* problems);
+    static QList<Paper> render(const QString& sourceDir, QStringList* problems);
     // Question ids for every paper of the plan: papers 101 and 136 keep the
     // ids of their sample records, the fixed questions their own ids, the
     // rest are handed out in paper order from 23031 upwards.
-    static QList<QList<int>> AssignIds(const QList<bank::PaperSpec>& plan);
+    static QList<QList<int>> assignIds(const QList<bank::PaperSpec>& plan);
     // Every broken rule of the bank, one line each; empty when all is well.
-    static QStringList Check(const QList<Paper>& papers);
+    static QStringList check(const QList<Paper>& papers);
 
     // The rules one question keeps: keys fit their kinds, parts labelled,
     // pictures carried and shown, the working's answers the keys.
@@ -47,11 +47,11 @@ public:
                               QStringList& problems);
     // The rules a question's blanks keep: marks, kinds, keys that fit their
     // kinds and groups; the highest option number a choice key names.
-    static int CheckBlanks(const QString& where, const QList<bank::Blank>& blanks,
+    static int checkBlanks(const QString& where, const QList<bank::Blank>& blanks,
                            QStringList& problems);
     // The paper's question count and its questions with one blank against
     // the plan; each problem starts with `where`.
-    static QStringList ShapeProblems(const bank::PaperSpec& planned, const QList<int>& blanks,
+    static QStringList shapeProblems(const bank::PaperSpec& planned, const QList<int>& blanks,
                                      const QString& where);
 
     // The program definition, with the content's edition and one stamp per
@@ -59,19 +59,19 @@ public:
     // (ids, texts, parts, options, pictures, keys, kinds, marks; not the
     // working nor how the pictures are drawn), so that the program finds the
     // papers whose saved answers belong to other questions.
-    static QByteArray Definition(const QList<Paper>& papers);
-    static QString PaperStamp(const Paper& paper);
+    static QByteArray definition(const QList<Paper>& papers);
+    static QString paperStamp(const Paper& paper);
     static constexpr int Edition = 3;
-    static QByteArray PaperTable(const QList<Paper>& papers);
+    static QByteArray paperTable(const QList<Paper>& papers);
     // Table 30023 (keys), 30024 (kinds) or 30025 (marks).
-    static QByteArray QuestionTable(const QList<Paper>& papers, int tableId);
-    static QByteArray MarksTemplate(int paperCount);
+    static QByteArray questionTable(const QList<Paper>& papers, int tableId);
+    static QByteArray marksTemplate(int paperCount);
     static QByteArray PaperTemplate(const QList<Paper>& papers);
-    static QByteArray TrendTemplate();
+    static QByteArray trendTemplate();
 
-    static const QStringList& TopicNames();
-    static const QList<int>& Paper101Ids();
-    static const QList<int>& Paper136Ids();
+    static const QStringList& topicNames();
+    static const QList<int>& paper101Ids();
+    static const QList<int>& paper136Ids();
 
     static constexpr int FirstQuestionId = 23031;
     static constexpr int LastQuestionId = 25488;

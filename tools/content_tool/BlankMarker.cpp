@@ -11,7 +11,7 @@ QString BlankMarker::word(ResultMark resultMark) {
 }
 
 QString BlankMarker::checkOne(const QString& kind, const QString& key, const QString& answer) {
-    return word(MarkBlank({answer}, {key}, {ParseAnswerKind(kind)}, 0));
+    return word(markBlank({answer}, {key}, {parseAnswerKind(kind)}, 0));
 }
 
 bool BlankMarker::markLines(const QByteArray& input, QStringList* results, QStringList* errors) {
@@ -39,6 +39,6 @@ bool BlankMarker::markLines(const QByteArray& input, QStringList* results, QStri
     if (!errors->isEmpty())
         return false;
     for (int i = 0; i < kinds.size(); ++i)
-        results->append(word(MarkBlank(answers, keys, ParseAnswerKinds(kinds), i)));
+        results->append(word(markBlank(answers, keys, parseAnswerKinds(kinds), i)));
     return true;
 }

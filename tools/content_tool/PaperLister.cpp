@@ -26,26 +26,26 @@ bool PaperLister::list(const ResourceStore& store, const ProgramDefinition& defi
                        int paperNum, const QString& scratchFolder, QStringList* lines,
                        QStringList* errors, bool withWorking) {
     const ModuleDefinition& md = definition.module(module);
-    if (paperNum < Numbering::PaperNumOfIndex(1) ||
-        paperNum > Numbering::PaperNumOfIndex(md.paperCount)) {
+    if (paperNum < Numbering::paperNumOfIndex(1) ||
+        paperNum > Numbering::paperNumOfIndex(md.paperCount)) {
         errors->append(QStringLiteral("module %1 has papers 101 to %2; there is no paper %3")
                            .arg(module)
-                           .arg(Numbering::PaperNumOfIndex(md.paperCount))
+                           .arg(Numbering::paperNumOfIndex(md.paperCount))
                            .arg(paperNum));
         return false;
     }
-    const PaperContentRead read = LoadPaperContent(store, scratchFolder, module, paperNum);
+    const PaperContentRead read = loadPaperContent(store, scratchFolder, module, paperNum);
     if (!read.ok()) {
         *errors = read.problems;
         return false;
     }
     const PaperContent& paper = read.content;
-    const int topic = Numbering::TopicOfPaper(paperNum);
+    const int topic = Numbering::topicOfPaper(paperNum);
     lines->append(QStringLiteral("Paper %1: topic %2 \"%3\", paper %4 of 5 (module %5 \"%6\")")
                       .arg(paperNum)
                       .arg(topic)
                       .arg(md.topicNames.value(topic - 1))
-                      .arg(Numbering::PaperInTopic(paperNum))
+                      .arg(Numbering::paperInTopic(paperNum))
                       .arg(module)
                       .arg(md.heading));
     int blank = 0;
@@ -60,7 +60,7 @@ bool PaperLister::list(const ResourceStore& store, const ProgramDefinition& defi
             lines->append(QStringLiteral("  (%1) blank %2: kind %3, key \"%4\", mark %5")
                               .arg(QChar(u'a' + b))
                               .arg(blank + 1)
-                              .arg(AnswerKindLetter(paper.AnswerKinds.value(blank)),
+                              .arg(answerKindLetter(paper.AnswerKinds.value(blank)),
                                    paper.AnswerKeys.value(blank))
                               .arg(paper.AnswerMarks.value(blank)));
         if (withWorking)

@@ -16,10 +16,10 @@
 
 namespace {
 
-const QString kChoiceNote = QStringLiteral("Write the number of your answer (1, 2, 3 or 4).");
-constexpr int kMostOfAKind = 4;
-constexpr int kLongestRun = 2;
-constexpr int kFewestForRamp = 4;
+const QString ChoiceNote = QStringLiteral("Write the number of your answer (1, 2, 3 or 4).");
+constexpr int MostOfAKind = 4;
+constexpr int LongestRun = 2;
+constexpr int FewestForRamp = 4;
 
 QString Attribute(const QString& tag, const QString& name) {
     const QRegularExpression re(
@@ -31,14 +31,14 @@ QString Attribute(const QString& tag, const QString& name) {
     return m.captured(1) + m.captured(2);
 }
 
-bool HasAttribute(const QString& tag, const QString& name) {
+bool hasAttribute(const QString& tag, const QString& name) {
     const QRegularExpression re(QStringLiteral("\\s%1\\s*=").arg(name),
                                 QRegularExpression::CaseInsensitiveOption);
     return re.match(tag).hasMatch();
 }
 
 // The page as a pupil reads it, each picture standing as its text alternative.
-QString ReadText(const QString& html) {
+QString readText(const QString& html) {
     static const QRegularExpression img(QStringLiteral("<img\\b[^>]*>"),
                                         QRegularExpression::CaseInsensitiveOption);
     QString text;
@@ -52,7 +52,7 @@ QString ReadText(const QString& html) {
         last = m.capturedEnd();
     }
     text += html.mid(last);
-    return bank::vocab::VisibleText(text);
+    return bank::vocab::visibleText(text);
 }
 
 QString FileName(const QString& location) {
@@ -75,7 +75,7 @@ struct Transform {
     }
 };
 
-Transform ParseTransform(const QString& text) {
+Transform parseTransform(const QString& text) {
     Transform total;
     static const QRegularExpression op(QStringLiteral("(\\w+)\\s*\\(([^)]*)\\)"));
     auto it = op.globalMatch(text);
@@ -100,7 +100,7 @@ Transform ParseTransform(const QString& text) {
     return total;
 }
 
-double FirstNumber(const QString& text, double fallback) {
+double firstNumber(const QString& text, double fallback) {
     static const QRegularExpression number(QStringLiteral("-?[0-9]*\\.?[0-9]+"));
     const auto m = number.match(text);
     return m.hasMatch() ? m.captured(0).toDouble() : fallback;
@@ -151,7 +151,7 @@ QStringList QualityCheck::checkAlts(const QString& html) {
     while (it.hasNext()) {
         const QString tag = it.next().captured(0);
         const QString src = Attribute(tag, QStringLiteral("src"));
-        if (!HasAttribute(tag, QStringLiteral("alt")) ||
+        if (!hasAttribute(tag, QStringLiteral("alt")) ||
             Attribute(tag, QStringLiteral("alt")).trimmed().isEmpty())
             problems << QStringLiteral("picture \"%1\" has no text alternative (alt)").arg(src);
     }
@@ -185,10 +185,10 @@ QStringList QualityCheck::checkLabels(const QByteArray& svg) {
             Frame f = stack.last();
             if (a.hasAttribute(QLatin1String("transform")))
                 f.transform = f.transform.then(
-                    ParseTransform(a.value(QLatin1String("transform")).toString()));
+                    parseTransform(a.value(QLatin1String("transform")).toString()));
             if (a.hasAttribute(QLatin1String("font-size")))
                 f.fontSize =
-                    FirstNumber(a.value(QLatin1String("font-size")).toString(), f.fontSize);
+                    firstNumber(a.value(QLatin1String("font-size")).toString(), f.fontSize);
             if (a.hasAttribute(QLatin1String("text-anchor")))
                 f.anchor = a.value(QLatin1String("text-anchor")).toString();
             if (a.hasAttribute(QLatin1String("dominant-baseline")))
@@ -205,14 +205,14 @@ QStringList QualityCheck::checkLabels(const QByteArray& svg) {
                                      box[3].toDouble());
                 else
                     picture =
-                        QRectF(0, 0, FirstNumber(a.value(QLatin1String("width")).toString(), 0),
-                               FirstNumber(a.value(QLatin1String("height")).toString(), 0));
+                        QRectF(0, 0, firstNumber(a.value(QLatin1String("width")).toString(), 0),
+                               firstNumber(a.value(QLatin1String("height")).toString(), 0));
             }
             if (xml.name() == QLatin1String("text") && depthInText == 0) {
                 text.clear();
                 textFrame = f;
-                tx = FirstNumber(a.value(QLatin1String("x")).toString(), 0);
-                ty = FirstNumber(a.value(QLatin1String("y")).toString(), 0);
+                tx = firstNumber(a.value(QLatin1String("x")).toString(), 0);
+                ty = firstNumber(a.value(QLatin1String("y")).toString(), 0);
             }
             if (xml.name() == QLatin1String("text") || depthInText > 0)
                 ++depthInText;
@@ -296,28 +296,28 @@ QStringList QualityCheck::checkWorking(const QString& html, const QList<Blank>& 
             problems << QStringLiteral("the answer of blank %1 has no <b class=\"key\">").arg(n);
             continue;
         }
-        answers[n - 1] = bank::vocab::VisibleText(k.captured(1));
+        answers[n - 1] = bank::vocab::visibleText(k.captured(1));
         found[n - 1] = true;
     }
     QStringList keys;
     QList<AnswerKind> kinds;
     for (const Blank& b : blanks) {
         keys << b.key;
-        kinds << ParseAnswerKind(b.kind);
+        kinds << parseAnswerKind(b.kind);
     }
     for (int i = 0; i < blanks.size(); ++i) {
         if (!found.at(i)) {
             problems << QStringLiteral("the working gives no answer for blank %1").arg(i + 1);
             continue;
         }
-        if (MarkBlank(answers, keys, kinds, i, QLocale::c()) != ResultMark::Correct)
+        if (markBlank(answers, keys, kinds, i, QLocale::c()) != ResultMark::Correct)
             problems << QStringLiteral("the working's answer \"%1\" for blank %2 is not right "
                                        "for its key \"%3\"")
                             .arg(answers.at(i))
                             .arg(i + 1)
                             .arg(keys.at(i));
         else if (kinds.at(i) == AnswerKind::M &&
-                 answers.at(i) != KeyAlternatives(keys.at(i)).value(0))
+                 answers.at(i) != keyAlternatives(keys.at(i)).value(0))
             problems << QStringLiteral("the working's answer \"%1\" for blank %2 is not the key's "
                                        "first spelling")
                             .arg(answers.at(i))
@@ -347,7 +347,7 @@ QualityCheck::Result QualityCheck::run(const QList<QPair<int, QList<Item>>>& pap
             if (!archive.parse(item.archive))
                 continue; // the archive check reports it
             const QString page = archive.rootHtml();
-            const QString text = ReadText(page);
+            const QString text = readText(page);
             for (const QString& p : checkAlts(page))
                 problem(item.id, p);
             for (const MhtmlPart& part : archive.parts()) {
@@ -367,37 +367,37 @@ QualityCheck::Result QualityCheck::run(const QList<QPair<int, QList<Item>>>& pap
             }
             bool choice = false;
             for (const Blank& b : item.blanks) {
-                choice = choice || ParseAnswerKind(b.kind) == AnswerKind::Q;
+                choice = choice || parseAnswerKind(b.kind) == AnswerKind::Q;
                 marks += b.mark;
             }
             blanks += int(item.blanks.size());
-            if (choice && text.count(kChoiceNote) != 1)
+            if (choice && text.count(ChoiceNote) != 1)
                 problem(item.id, QStringLiteral("a multiple-choice question must say \"%1\" once")
-                                     .arg(kChoiceNote));
+                                     .arg(ChoiceNote));
             if (texts.contains(text))
                 problem(item.id,
                         QStringLiteral("the same text as question %1").arg(texts.value(text)));
             else
                 texts.insert(text, item.id);
 
-            const QString kind = bank::vocab::KindOf(text);
+            const QString kind = bank::vocab::kindOf(text);
             const int count = ++kindCount[kind];
             figures.mostOfAKind = std::max(figures.mostOfAKind, count);
             run = kind == lastKind ? run + 1 : 1;
             lastKind = kind;
             figures.longestRun = std::max(figures.longestRun, run);
-            if (count == kMostOfAKind + 1)
+            if (count == MostOfAKind + 1)
                 problem(QStringLiteral("paper %1").arg(paper),
                         QStringLiteral("more than %1 questions of the kind \"%2\" (e.g. %3)")
-                            .arg(kMostOfAKind)
+                            .arg(MostOfAKind)
                             .arg(kind.left(90), item.id));
-            if (run == kLongestRun + 1)
+            if (run == LongestRun + 1)
                 problem(QStringLiteral("paper %1").arg(paper),
                         QStringLiteral("more than %1 questions in a row of the kind \"%2\" (up to "
                                        "%3)")
-                            .arg(kLongestRun)
+                            .arg(LongestRun)
                             .arg(kind.left(90), item.id));
-            difficulty += questionDifficulty(bank::vocab::VisibleText(page), item.blanks);
+            difficulty += questionDifficulty(bank::vocab::visibleText(page), item.blanks);
         }
         figures.kinds = int(kindCount.size());
         if (!items.isEmpty() && blanks > 0)
@@ -411,9 +411,9 @@ QualityCheck::Result QualityCheck::run(const QList<QPair<int, QList<Item>>>& pap
         // Compared as printed: a paper must not read easier than the one before it.
         double rounded = std::round(figures.difficulty * 100) / 100;
         // A paper of a few questions makes no figure to compare.
-        if (figures.questions < kFewestForRamp)
+        if (figures.questions < FewestForRamp)
             rounded = -1;
-        if (rounded >= 0 && Numbering::PaperInTopic(paper) != 1 &&
+        if (rounded >= 0 && Numbering::paperInTopic(paper) != 1 &&
             difficulties.value(paper - 1, -1) >= 0 && rounded < difficulties.value(paper - 1))
             problem(QStringLiteral("paper %1").arg(paper),
                     QStringLiteral("difficulty %1 is below paper %2's %3")

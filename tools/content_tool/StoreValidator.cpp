@@ -35,13 +35,13 @@ QString blankLetter(int index) {
 bool hasAlternatives(const QString& key) {
     if (!key.startsWith(QLatin1Char(';')))
         return false;
-    const QStringList alternatives = KeyAlternatives(key);
+    const QStringList alternatives = keyAlternatives(key);
     return std::any_of(alternatives.cbegin(), alternatives.cend(),
                        [](const QString& a) { return !a.trimmed().isEmpty(); });
 }
 
 int alternativeCount(const QString& key) {
-    const QStringList alternatives = KeyAlternatives(key);
+    const QStringList alternatives = keyAlternatives(key);
     return int(std::count_if(alternatives.cbegin(), alternatives.cend(),
                              [](const QString& a) { return !a.trimmed().isEmpty(); }));
 }
@@ -98,13 +98,13 @@ void StoreValidator::checkDefinition() {
     TableText text;
     if (!itemText(DefinitionItemId, &text, 3))
         return;
-    const QString path = m_scratch + QLatin1Char('/') + DefinitionScratchName();
+    const QString path = m_scratch + QLatin1Char('/') + definitionScratchName();
     if (m_store.ExtractResource(DefinitionItemId, QStringLiteral("Custom"), path) !=
         ResourceStore::ExtractResult::Done) {
         problem(DefinitionItemId, QStringLiteral("cannot be extracted to %1").arg(path));
         return;
     }
-    const DefinitionRead read = ReadProgramDefinitionFile(path);
+    const DefinitionRead read = readProgramDefinitionFile(path);
     QFile::remove(path);
     if (read.error != DefinitionError::None)
         problem(DefinitionItemId, read.detail);
@@ -169,7 +169,7 @@ void StoreValidator::checkModule(int module) {
 
 void StoreValidator::checkQuality(const ModuleContent& mc) {
     QList<QPair<int, QList<QualityCheck::Item>>> papers;
-    for (int p = Numbering::PaperNumOfIndex(1); p <= Numbering::PaperNumOfIndex(mc.paperCount);
+    for (int p = Numbering::paperNumOfIndex(1); p <= Numbering::paperNumOfIndex(mc.paperCount);
          ++p) {
         QList<QualityCheck::Item> items;
         for (const QString& q : mc.paperQuestions[p - 101]) {
@@ -193,14 +193,14 @@ void StoreValidator::checkQuality(const ModuleContent& mc) {
 }
 
 void StoreValidator::readPapers(ModuleContent& mc) {
-    const int id = PapersTableId(mc.number);
+    const int id = papersTableId(mc.number);
     mc.paperQuestions = QList<QStringList>(mc.paperCount);
     TableText table;
     if (!itemText(id, &table, 3))
         return;
     static const QRegularExpression fiveDigits(QStringLiteral("^[0-9]{5}$"));
     QHash<QString, int> listedIn;
-    for (int p = Numbering::PaperNumOfIndex(1); p <= Numbering::PaperNumOfIndex(mc.paperCount);
+    for (int p = Numbering::paperNumOfIndex(1); p <= Numbering::paperNumOfIndex(mc.paperCount);
          ++p) {
         const TableRecord* rec = table.find(QString::number(p));
         if (!rec) {
@@ -245,25 +245,25 @@ void StoreValidator::readPapers(ModuleContent& mc) {
     for (const TableRecord& rec : table.records()) {
         bool ok = false;
         const int p = rec.tag.toInt(&ok);
-        if (!ok || p < 101 || p > Numbering::PaperNumOfIndex(mc.paperCount))
+        if (!ok || p < 101 || p > Numbering::paperNumOfIndex(mc.paperCount))
             problem(id, QStringLiteral("line %1: record %2 is not a paper of module %3 (101 to %4)")
                             .arg(rec.line)
                             .arg(rec.tag)
                             .arg(mc.number)
-                            .arg(Numbering::PaperNumOfIndex(mc.paperCount)));
+                            .arg(Numbering::paperNumOfIndex(mc.paperCount)));
     }
     m_report.questions += int(listedIn.size());
 }
 
 void StoreValidator::readQuestionTables(ModuleContent& mc) {
-    const int ids[3] = {KeysTableId(mc.number), KindsTableId(mc.number), MarksTableId(mc.number)};
+    const int ids[3] = {keysTableId(mc.number), kindsTableId(mc.number), marksTableId(mc.number)};
     TableText tables[3];
     bool present[3];
     for (int t = 0; t < 3; ++t)
         present[t] = itemText(ids[t], &tables[t], 5);
 
     QSet<QString> listed;
-    for (int p = Numbering::PaperNumOfIndex(1); p <= Numbering::PaperNumOfIndex(mc.paperCount);
+    for (int p = Numbering::paperNumOfIndex(1); p <= Numbering::paperNumOfIndex(mc.paperCount);
          ++p) {
         for (const QString& q : mc.paperQuestions[p - 101]) {
             listed.insert(q);
@@ -324,7 +324,7 @@ void StoreValidator::checkOrder(int tableId, const TableText& table, const Modul
     int last = -1;
     QString lastQuestion;
     int lastPaper = 0;
-    for (int p = Numbering::PaperNumOfIndex(1); p <= Numbering::PaperNumOfIndex(mc.paperCount);
+    for (int p = Numbering::paperNumOfIndex(1); p <= Numbering::paperNumOfIndex(mc.paperCount);
          ++p) {
         for (const QString& q : mc.paperQuestions[p - 101]) {
             const int at = position.value(q, -1);
@@ -349,13 +349,13 @@ void StoreValidator::checkOrder(int tableId, const TableText& table, const Modul
 }
 
 void StoreValidator::checkBlanks(ModuleContent& mc) {
-    const int keysId = KeysTableId(mc.number);
-    const int kindsId = KindsTableId(mc.number);
-    const int marksId = MarksTableId(mc.number);
+    const int keysId = keysTableId(mc.number);
+    const int kindsId = kindsTableId(mc.number);
+    const int marksId = marksTableId(mc.number);
     static const QRegularExpression number(QStringLiteral("^ *[+-]?[0-9]+(\\.[0-9]+)? *$"));
     static const QRegularExpression mark(QStringLiteral("^[1-3]$"));
 
-    for (int p = Numbering::PaperNumOfIndex(1); p <= Numbering::PaperNumOfIndex(mc.paperCount);
+    for (int p = Numbering::paperNumOfIndex(1); p <= Numbering::paperNumOfIndex(mc.paperCount);
          ++p) {
         QList<const Question*> list;
         bool whole = true;
@@ -380,7 +380,7 @@ void StoreValidator::checkBlanks(ModuleContent& mc) {
             for (int b = 0; b < n; ++b) {
                 const Blank& blank = question.blanks[b];
                 const QString where = QStringLiteral("question %1 %2").arg(q, blankLetter(b));
-                const AnswerKind k = ParseAnswerKind(blank.kind);
+                const AnswerKind k = parseAnswerKind(blank.kind);
                 const QString& key = blank.key;
                 if (k == AnswerKind::Unknown)
                     problem(
@@ -390,7 +390,7 @@ void StoreValidator::checkBlanks(ModuleContent& mc) {
                     problem(
                         keysId,
                         QStringLiteral("%1: kind N key \"%2\" is not a number").arg(where, key));
-                if (k != AnswerKind::Unknown && k != AnswerKind::N && !IsGroupKind(k) &&
+                if (k != AnswerKind::Unknown && k != AnswerKind::N && !isGroupKind(k) &&
                     key.trimmed().isEmpty())
                     problem(keysId, QStringLiteral("%1: the key is empty").arg(where));
                 if (k == AnswerKind::Q && key.trimmed().size() > 1)
@@ -418,7 +418,7 @@ void StoreValidator::checkBlanks(ModuleContent& mc) {
         m_report.blanks += blanks;
         m_report.marks += marks;
         if (blanks > MaxBlanksPerPaper)
-            problem(PapersTableId(mc.number), QStringLiteral("paper %1 has %2 blanks; at most %3")
+            problem(papersTableId(mc.number), QStringLiteral("paper %1 has %2 blanks; at most %3")
                                                   .arg(p)
                                                   .arg(blanks)
                                                   .arg(MaxBlanksPerPaper));
@@ -445,13 +445,13 @@ void StoreValidator::checkGroups(const ModuleContent& mc, int paper,
             flat.append({q, b});
     const auto keyAt = [&](int i) { return flat[i].question->blanks[flat[i].blank].key; };
     const auto kindAt = [&](int i) {
-        return ParseAnswerKind(flat[i].question->blanks[flat[i].blank].kind);
+        return parseAnswerKind(flat[i].question->blanks[flat[i].blank].kind);
     };
     const auto where = [&](int i) {
         return QStringLiteral("question %1 %2")
             .arg(flat[i].question->id, blankLetter(flat[i].blank));
     };
-    const int keysId = KeysTableId(mc.number);
+    const int keysId = keysTableId(mc.number);
     for (int i = 0; i < flat.size(); ++i) {
         if (kindAt(i) != AnswerKind::G)
             continue;
@@ -492,16 +492,16 @@ void StoreValidator::checkGroups(const ModuleContent& mc, int paper,
 }
 
 void StoreValidator::checkLoading(const ModuleContent& mc) {
-    for (int p = Numbering::PaperNumOfIndex(1); p <= Numbering::PaperNumOfIndex(mc.paperCount);
+    for (int p = Numbering::paperNumOfIndex(1); p <= Numbering::paperNumOfIndex(mc.paperCount);
          ++p) {
         if (m_papersWithProblems.contains(mc.number * 1000 + p) || !mc.blanksOfPaper.contains(p))
             continue;
-        const PaperContentRead read = LoadPaperContent(m_store, m_scratch, mc.number, p);
+        const PaperContentRead read = loadPaperContent(m_store, m_scratch, mc.number, p);
         for (const QString& why : read.problems)
-            problem(PapersTableId(mc.number),
+            problem(papersTableId(mc.number),
                     QStringLiteral("paper %1 does not load: %2").arg(p).arg(why));
         if (read.ok() && read.content.TotalBlanks != mc.blanksOfPaper.value(p))
-            problem(PapersTableId(mc.number),
+            problem(papersTableId(mc.number),
                     QStringLiteral("paper %1 loads with %2 blanks, but its records hold %3")
                         .arg(p)
                         .arg(read.content.TotalBlanks)
@@ -517,7 +517,7 @@ void StoreValidator::checkTemplates(const ModuleContent& mc) {
     TableText marks;
     if (itemText(templateId(m, 1), &marks, 3)) {
         const int id = templateId(m, 1);
-        const QStringList tags = MarksTags();
+        const QStringList tags = marksTags();
         QStringList found;
         for (const TableRecord& r : marks.records())
             found.append(r.tag.toUpper());
@@ -534,7 +534,7 @@ void StoreValidator::checkTemplates(const ModuleContent& mc) {
                                 .arg(rec->fields.size())
                                 .arg(papers));
             const bool state = t == int(MarksRecord::FST) || t == int(MarksRecord::SST);
-            const QString expected = state ? MarkedText(false) : QString();
+            const QString expected = state ? markedText(false) : QString();
             for (int f = 0; f < rec->fields.size(); ++f) {
                 if (rec->fields[f] != expected) {
                     problem(id, QStringLiteral("%1 field %2 is \"%3\"; \"%4\" expected")
@@ -564,7 +564,7 @@ void StoreValidator::checkTemplates(const ModuleContent& mc) {
         if (which > 2 && !firstBytes.isEmpty())
             continue; // the same bytes as the first, already checked
         int last = -1;
-        for (int p = Numbering::PaperNumOfIndex(1); p <= Numbering::PaperNumOfIndex(papers); ++p) {
+        for (int p = Numbering::paperNumOfIndex(1); p <= Numbering::paperNumOfIndex(papers); ++p) {
             const TableRecord* rec = t.find(QString::number(p));
             if (!rec) {
                 problem(id, QStringLiteral("no record for paper %1").arg(p));
@@ -594,7 +594,7 @@ void StoreValidator::checkTemplates(const ModuleContent& mc) {
         for (const TableRecord& rec : t.records()) {
             bool ok = false;
             const int p = rec.tag.toInt(&ok);
-            if (!ok || p < 101 || p > Numbering::PaperNumOfIndex(papers))
+            if (!ok || p < 101 || p > Numbering::paperNumOfIndex(papers))
                 problem(id, QStringLiteral("line %1: record %2 is not a paper of module %3")
                                 .arg(rec.line)
                                 .arg(rec.tag)
@@ -617,7 +617,7 @@ void StoreValidator::checkTemplates(const ModuleContent& mc) {
 
 void StoreValidator::checkGraphics() {
     QSet<QString> names;
-    for (const GraphicsItem& item : GraphicsItems()) {
+    for (const GraphicsItem& item : graphicsItems()) {
         const QString name = QString::fromLatin1(item.fileName);
         names.insert(name);
         m_expectedIds.insert(item.id);

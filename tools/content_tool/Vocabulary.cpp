@@ -205,7 +205,7 @@ const QStringList& Objects() {
 
 namespace {
 
-QString Alternation(const QStringList& words) {
+QString alternation(const QStringList& words) {
     QStringList escaped;
     for (const QString& w : words)
         escaped << QRegularExpression::escape(w);
@@ -217,7 +217,7 @@ QString Alternation(const QStringList& words) {
 
 } // namespace
 
-QString VisibleText(const QString& html) {
+QString visibleText(const QString& html) {
     static const QRegularExpression comments(QStringLiteral("<!--.*?-->"),
                                              QRegularExpression::DotMatchesEverythingOption);
     static const QRegularExpression hidden(
@@ -263,11 +263,11 @@ QString VisibleText(const QString& html) {
     return decoded.replace(space, QStringLiteral(" ")).trimmed();
 }
 
-QString KindOf(const QString& visibleText) {
+QString kindOf(const QString& visibleText) {
     static const QRegularExpression number(QStringLiteral("\\d+(?:[.,:]\\d+)*"));
-    static const QRegularExpression names(QStringLiteral("\\b(?:%1)\\b").arg(Alternation(Names())));
+    static const QRegularExpression names(QStringLiteral("\\b(?:%1)\\b").arg(alternation(Names())));
     static const QRegularExpression objects(
-        QStringLiteral("\\b(?:%1)(?:s|es)?\\b").arg(Alternation(Objects())),
+        QStringLiteral("\\b(?:%1)(?:s|es)?\\b").arg(alternation(Objects())),
         QRegularExpression::CaseInsensitiveOption);
     QString kind = visibleText;
     kind.replace(number, QStringLiteral("#"));

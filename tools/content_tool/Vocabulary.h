@@ -1,7 +1,7 @@
 #pragma once
 // The people and things the bank's questions talk about. Two questions that
 // differ only in their numbers, names and objects are the same kind of
-// question: the store validator measures a paper's variety with KindOf.
+// question: the store validator measures a paper's variety with kindOf.
 
 #include <QString>
 #include <QStringList>
@@ -15,9 +15,9 @@ const QStringList& Objects();
 
 // What a pupil reads of an HTML text: tags dropped, entities decoded, runs of
 // white space made one space, trimmed.
-QString VisibleText(const QString& html);
+QString visibleText(const QString& html);
 // The kind of a question: its visible text with every number as "#" and every
 // name and object word as "@".
-QString KindOf(const QString& visibleText);
+QString kindOf(const QString& visibleText);
 
 } // namespace bank::vocab

@@ -110,7 +110,7 @@ int validate(const ResourceStore& store, const QString& scratch) {
 }
 
 int validateSources(const QString& folder, int paperNum) {
-    const bank::source::SourceReport report = bank::source::ValidateSources(folder, paperNum);
+    const bank::source::SourceReport report = bank::source::validateSources(folder, paperNum);
     return printReport(report.problems, report.coverage, report.summary(),
                        report.problems.isEmpty());
 }
@@ -121,12 +121,12 @@ QString Problems(int count) {
 }
 
 int validateModule(const QString& path) {
-    const ModuleFile file = ModuleFile::Open(path);
+    const ModuleFile file = ModuleFile::open(path);
     if (!file.ok()) {
         out(path + QStringLiteral(": ") + file.message());
         return 1;
     }
-    const ModuleCheckResult result = CheckModule(file);
+    const ModuleCheckResult result = checkModule(file);
     for (const QString& line : result.problems)
         out(path + QStringLiteral(": ") + line);
     if (result.notShown > 0)
@@ -144,7 +144,7 @@ int pack(const QString& source, const QString& target) {
         return usageError(QStringLiteral("pack: %1 is not a folder").arg(source));
     if (!target.endsWith(QLatin1String(".qmodule")))
         return usageError(QStringLiteral("pack: the module file's name ends in .qmodule"));
-    const bank::source::PackResult result = bank::source::PackModule(source);
+    const bank::source::PackResult result = bank::source::packModule(source);
     for (const QString& line : result.problems)
         out(line);
     if (!result.problems.isEmpty()) {
@@ -175,7 +175,7 @@ int paper(const ResourceStore& store, const QString& scratch, int module, const 
     if (!parseNumber(idText, 101, 150, &paperNum))
         return usageError(
             QStringLiteral("paper: ID must be a paper id from 101 to 150, not \"%1\"").arg(idText));
-    const DefinitionRead def = ReadProgramDefinition(store, scratch);
+    const DefinitionRead def = readProgramDefinition(store, scratch);
     if (def.error != DefinitionError::None && def.error != DefinitionError::BadModule) {
         err(def.detail);
         return 1;
@@ -318,8 +318,12 @@ int main(int argc, char** argv) {
             return usageError(QStringLiteral("pack takes SOURCE OUT"));
         return pack(words[0], words[1]);
     }
-    if (command == QLatin1String("validate") && expect(1))
+    if (command == QLatin1String("validate") && expect(1)) {
+        if (!words[0].endsWith(QLatin1String(".qmodule")))
+            return usageError(QStringLiteral("validate takes no arguments, or a module file "
+                                             "whose name ends in .qmodule"));
         return validateModule(words[0]);
+    }
 
     if (command == QLatin1String("check")) {
         if (!expect(3))

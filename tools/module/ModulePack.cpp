@@ -25,7 +25,7 @@ QString Text(const YAML::Node& node) {
     return node && node.IsScalar() ? QString::fromStdString(node.Scalar()).trimmed() : QString();
 }
 
-int LineOf(const YAML::Node& node) {
+int lineOf(const YAML::Node& node) {
     return node ? node.Mark().line + 1 : 0;
 }
 
@@ -91,18 +91,18 @@ private:
         const QString text = Text(node);
         const QString field = QLatin1String(name);
         if (node && !node.IsNull() && !node.IsScalar())
-            problem(m_head.file, LineOf(node), field + QStringLiteral(": write one line of text"));
+            problem(m_head.file, lineOf(node), field + QStringLiteral(": write one line of text"));
         else if (text.isEmpty() && required)
-            problem(m_head.file, LineOf(root),
+            problem(m_head.file, lineOf(root),
                     field + QStringLiteral(": missing (%1)").arg(requiredWhy(field)));
         else if (text.size() > maxLength)
-            problem(m_head.file, LineOf(node),
+            problem(m_head.file, lineOf(node),
                     field + QStringLiteral(": \"%1\" is %2 characters long; at most %3 fit")
                                 .arg(text)
                                 .arg(text.size())
                                 .arg(maxLength));
         else
-            recordSafe(text, LineOf(node), field);
+            recordSafe(text, lineOf(node), field);
         return text;
     }
 
@@ -151,7 +151,7 @@ private:
                                           QStringLiteral("topics")};
         for (auto it = root.begin(); it != root.end(); ++it) {
             if (!known.contains(Text(it->first)))
-                problem(m_head.file, LineOf(it->first),
+                problem(m_head.file, lineOf(it->first),
                         QStringLiteral("%1: unknown field (known: %2)")
                             .arg(Text(it->first), known.join(QStringLiteral(", "))));
         }
@@ -160,20 +160,20 @@ private:
         static const QRegularExpression mid(QStringLiteral("^[A-Za-z0-9-]*$"));
         if (!mid.match(m.mid).hasMatch())
             problem(
-                m_head.file, LineOf(root["id"]),
+                m_head.file, lineOf(root["id"]),
                 QStringLiteral("id: \"%1\" may hold only letters, digits and \"-\"").arg(m.mid));
         const QString version = headText(root, "version", 5, true);
         bool ok = false;
         m.version = version.toInt(&ok);
         if (!version.isEmpty() && (!ok || m.version < 1 || m.version > 99999))
-            problem(m_head.file, LineOf(root["version"]),
+            problem(m_head.file, lineOf(root["version"]),
                     QStringLiteral("version: \"%1\" is not a whole number from 1 to 99999")
                         .arg(version));
         m.heading = headText(root, "heading", 24, true);
         m.author = headText(root, "author", 60, false);
 
         const YAML::Node topics = root["topics"];
-        m_head.topicsLine = LineOf(topics ? topics : root);
+        m_head.topicsLine = lineOf(topics ? topics : root);
         if (!topics || !topics.IsSequence() || topics.size() == 0) {
             problem(m_head.file, m_head.topicsLine,
                     QStringLiteral("topics: list the names of the module's topics, one a line "
@@ -186,7 +186,7 @@ private:
                 QStringLiteral("topics: %1 topics; a module has at most 10").arg(topics.size()));
         for (std::size_t i = 0; i < topics.size(); ++i) {
             const QString name = Text(topics[i]);
-            const int line = LineOf(topics[i]);
+            const int line = lineOf(topics[i]);
             if (name.isEmpty() || name.size() > 60)
                 problem(m_head.file, line,
                         QStringLiteral("topic %1: a topic's name is 1 to 60 characters long")
@@ -209,7 +209,7 @@ private:
         QMap<int, QString> fileOf; // paper id -> file
         for (const QString& name : std::as_const(names)) {
             const QString path = m_dir.filePath(name);
-            const PaperRead read = ReadPaper(path, SourceKind::Module);
+            const PaperRead read = readPaper(path, SourceKind::Module);
             m_result.problems << read.errors;
             // A paper with problems of its own is there all the same.
             if (read.paper.paper != 0)
@@ -233,7 +233,7 @@ private:
                 continue;
             }
             fileOf.insert(paper.paper, path);
-            m_result.problems << ValidatePaper(paper, Curriculum());
+            m_result.problems << validatePaper(paper, Curriculum());
             m_papers.insert(paper.paper, paper);
         }
         for (int t = 1; t <= m_head.topics.size(); ++t) {
@@ -318,7 +318,7 @@ private:
                                                                   : archive.errorString());
             return {};
         }
-        for (const QString& why : DocumentProblems(bytes))
+        for (const QString& why : documentProblems(bytes))
             m_result.problems << where + QStringLiteral("\"%1\": %2").arg(q.document, why);
         return bytes;
     }
@@ -331,18 +331,18 @@ private:
                 ModuleQuestion question;
                 question.id = q.id;
                 const PictureLookup lookup = [&q](const QString& name) {
-                    return FindPicture(q, name);
+                    return findPicture(q, name);
                 };
                 for (int b = 0; b < q.blanks.size(); ++b) {
                     const SourceBlank& blank = q.blanks.at(b);
                     QString check;
                     if (!blank.check.trimmed().isEmpty()) {
                         QString why;
-                        check = ResolveReadings(blank.check, lookup, &why);
+                        check = resolveReadings(blank.check, lookup, &why);
                         // The file keeps no options: a choice's check is the
                         // number of the option that shows its value.
                         const QList<int> shown = blank.kind == QLatin1String("Q") && why.isEmpty()
-                                                     ? OptionsShowing(q, Evaluate(check).value)
+                                                     ? optionsShowing(q, evaluate(check).value)
                                                      : QList<int>();
                         if (shown.size() == 1)
                             check = QString::number(shown.first());
@@ -364,7 +364,7 @@ private:
                     question.document = document(paper, q);
                 } else {
                     QStringList errors;
-                    const bank::Question rendered = RenderQuestion(q, paper.file, &errors);
+                    const bank::Question rendered = renderQuestion(q, paper.file, &errors);
                     m_result.problems << errors;
                     question.document = MhtmlWriter(q.id).archive(rendered);
                 }
@@ -377,13 +377,13 @@ private:
     // The packed file must pass the program's own check before it is written.
     void finalCheck() {
         QString error;
-        m_result.bytes = WriteModuleBytes(m_result.module, &error);
+        m_result.bytes = writeModuleBytes(m_result.module, &error);
         if (m_result.bytes.isEmpty()) {
             problem(m_dir.path(), 0,
                     QStringLiteral("the module file cannot be made: %1").arg(error));
             return;
         }
-        const ModuleCheckResult check = CheckModule(ModuleFile::FromBytes(m_result.bytes));
+        const ModuleCheckResult check = checkModule(ModuleFile::fromBytes(m_result.bytes));
         for (const QString& p : check.problems)
             problem(m_dir.path(), 0, p);
     }
@@ -397,7 +397,7 @@ private:
 
 } // namespace
 
-QString ResolveReadings(const QString& check, const PictureLookup& pictures, QString* error) {
+QString resolveReadings(const QString& check, const PictureLookup& pictures, QString* error) {
     QString out;
     int i = 0;
     const int size = int(check.size());
@@ -437,7 +437,7 @@ QString ResolveReadings(const QString& check, const PictureLookup& pictures, QSt
             ++close;
         }
         const QString call = check.mid(i, std::min(close + 1, size) - i);
-        const Evaluation e = Evaluate(call, pictures);
+        const Evaluation e = evaluate(call, pictures);
         QString literal;
         if (!e.error.isEmpty() || !Literal(e.value, &literal)) {
             *error = QStringLiteral("cannot read %1: %2")
@@ -450,7 +450,7 @@ QString ResolveReadings(const QString& check, const PictureLookup& pictures, QSt
     return out;
 }
 
-PackResult PackModule(const QString& folder) {
+PackResult packModule(const QString& folder) {
     return Packer(folder).run();
 }
 

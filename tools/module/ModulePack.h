@@ -22,11 +22,11 @@ struct PackResult {
 };
 
 // Reads, validates and renders the folder; nothing in it is changed.
-PackResult PackModule(const QString& folder);
+PackResult packModule(const QString& folder);
 
 // The check with every picture reading (reading(clock), count(p, "Ivan"), ...)
 // replaced by the value it reads: 'count(p, "Ivan") - 4' becomes '12 - 4'.
 // Empty with *error set when a reading cannot be made.
-QString ResolveReadings(const QString& check, const PictureLookup& pictures, QString* error);
+QString resolveReadings(const QString& check, const PictureLookup& pictures, QString* error);
 
 } // namespace bank::source

@@ -5,7 +5,7 @@
 
 namespace bank::pictures {
 
-bool ParseNumber(const QString& text, double* value) {
+bool parseNumber(const QString& text, double* value) {
     QString t = text.trimmed();
     if (t.startsWith(QChar(0x2212)))
         t.replace(0, 1, QLatin1Char('-'));
@@ -20,11 +20,11 @@ bool ParseNumber(const QString& text, double* value) {
     return true;
 }
 
-QString Count(int n, const QString& thing) {
+QString count(int n, const QString& thing) {
     return QStringLiteral("%1 %2%3").arg(n).arg(thing, n == 1 ? QString() : QStringLiteral("s"));
 }
 
-bool LooksLike(const QString& a, const QString& b) {
+bool looksLike(const QString& a, const QString& b) {
     // Edit distance, row by row.
     QList<int> row(b.size() + 1);
     for (int j = 0; j <= b.size(); ++j)
@@ -42,24 +42,24 @@ bool LooksLike(const QString& a, const QString& b) {
     return row[b.size()] <= 2;
 }
 
-bool IsMultiple(double value, double step) {
+bool isMultiple(double value, double step) {
     if (step <= 0)
         return false;
     const double n = value / step;
     return std::fabs(n - std::round(n)) < 1e-6;
 }
 
-QString Scalar(const QVariant& value) {
-    if (IsList(value) || value.typeId() == QMetaType::QVariantMap || !value.isValid())
+QString scalar(const QVariant& value) {
+    if (isList(value) || value.typeId() == QMetaType::QVariantMap || !value.isValid())
         return QString();
     return value.toString();
 }
 
-bool IsList(const QVariant& value) {
+bool isList(const QVariant& value) {
     return value.typeId() == QMetaType::QVariantList || value.typeId() == QMetaType::QStringList;
 }
 
-QVariantList ToList(const QVariant& value) {
+QVariantList toList(const QVariant& value) {
     return value.toList();
 }
 
@@ -70,100 +70,100 @@ QString Fields::Name(const QString& key) const {
     return path_.isEmpty() ? key : path_ + QLatin1Char('.') + key;
 }
 
-void Fields::Fail(const QString& key, const QString& why) {
-    FailAt(Name(key), why);
+void Fields::fail(const QString& key, const QString& why) {
+    failAt(Name(key), why);
 }
 
-void Fields::FailAt(const QString& name, const QString& why) {
+void Fields::failAt(const QString& name, const QString& why) {
     if (error_->isEmpty())
         *error_ = QStringLiteral("field \"%1\": %2").arg(name, why);
 }
 
-QVariant Fields::Take(const QString& key) {
+QVariant Fields::take(const QString& key) {
     if (!read_.contains(key))
         read_ << key;
     return map_.value(key);
 }
 
 QString Fields::Text(const QString& key) {
-    if (!Has(key)) {
-        Fail(key, QStringLiteral("is missing"));
+    if (!has(key)) {
+        fail(key, QStringLiteral("is missing"));
         return QString();
     }
-    const QVariant v = Take(key);
-    if (IsList(v) || v.typeId() == QMetaType::QVariantMap) {
-        Fail(key, QStringLiteral("should be a single value, not a list or map"));
+    const QVariant v = take(key);
+    if (isList(v) || v.typeId() == QMetaType::QVariantMap) {
+        fail(key, QStringLiteral("should be a single value, not a list or map"));
         return QString();
     }
-    const QString text = Scalar(v).trimmed();
+    const QString text = scalar(v).trimmed();
     if (text.isEmpty())
-        Fail(key, QStringLiteral("is empty"));
+        fail(key, QStringLiteral("is empty"));
     return text;
 }
 
 QString Fields::Text(const QString& key, const QString& fallback) {
-    const QVariant v = Take(key);
-    if (Has(key) && Scalar(v).trimmed().isEmpty() && !IsList(v) &&
+    const QVariant v = take(key);
+    if (has(key) && scalar(v).trimmed().isEmpty() && !isList(v) &&
         v.typeId() != QMetaType::QVariantMap)
         return QString(); // an optional text may be left empty
-    return Has(key) ? Text(key) : fallback;
+    return has(key) ? Text(key) : fallback;
 }
 
 double Fields::Number(const QString& key) {
     const QString text = Text(key);
     double v = 0;
-    if (Ok() && !ParseNumber(text, &v))
-        Fail(key, QStringLiteral("\"%1\" is not a number").arg(text));
+    if (Ok() && !parseNumber(text, &v))
+        fail(key, QStringLiteral("\"%1\" is not a number").arg(text));
     return v;
 }
 
 double Fields::Number(const QString& key, double fallback) {
-    Take(key);
-    return Has(key) ? Number(key) : fallback;
+    take(key);
+    return has(key) ? Number(key) : fallback;
 }
 
-int Fields::Integer(const QString& key, int min, int max) {
+int Fields::integer(const QString& key, int min, int max) {
     const QString text = Text(key);
     if (!Ok())
         return min;
     bool ok = false;
     const int v = text.toInt(&ok);
     if (!ok) {
-        Fail(key, QStringLiteral("\"%1\" is not a whole number").arg(text));
+        fail(key, QStringLiteral("\"%1\" is not a whole number").arg(text));
         return min;
     }
     if (v < min || v > max) {
-        Fail(key, QStringLiteral("%1 is outside %2 to %3").arg(v).arg(min).arg(max));
+        fail(key, QStringLiteral("%1 is outside %2 to %3").arg(v).arg(min).arg(max));
         return min;
     }
     return v;
 }
 
-int Fields::Integer(const QString& key, int min, int max, int fallback) {
-    Take(key);
-    return Has(key) ? Integer(key, min, max) : fallback;
+int Fields::integer(const QString& key, int min, int max, int fallback) {
+    take(key);
+    return has(key) ? integer(key, min, max) : fallback;
 }
 
-bool Fields::Flag(const QString& key, bool fallback) {
-    Take(key);
-    if (!Has(key))
+bool Fields::flag(const QString& key, bool fallback) {
+    take(key);
+    if (!has(key))
         return fallback;
     const QString text = Text(key).toLower();
     if (text == QLatin1String("true") || text == QLatin1String("yes"))
         return true;
     if (text == QLatin1String("false") || text == QLatin1String("no"))
         return false;
-    Fail(key, QStringLiteral("\"%1\" should be true or false").arg(text));
+    fail(key, QStringLiteral("\"%1\" should be true or false").arg(text));
     return fallback;
 }
 
-QString Fields::Choice(const QString& key, const QStringList& choices, const QString& fallback) {
-    Take(key);
-    if (!Has(key) && !fallback.isEmpty())
+QString Fields::choice(const QString& key, const QStringList& choices, const QString& fallback) {
+    take(key);
+    if (!has(key) && !fallback.isEmpty())
         return fallback;
     const QString text = Text(key);
     if (Ok() && !choices.contains(text)) {
-        Fail(key, QStringLiteral("\"%1\" is not one of %2")
+        fail(key, QStringLiteral("\"%1\" is not one of %2")
                       .arg(text, choices.join(QStringLiteral(", "))));
         return choices.value(0);
     }
@@ -171,27 +171,27 @@ QString Fields::Choice(const QString& key, const QStringList& choices, const QSt
 }
 
 QVariantList Fields::List(const QString& key, bool optional) {
-    Take(key);
-    if (!Has(key)) {
+    take(key);
+    if (!has(key)) {
         if (!optional)
-            Fail(key, QStringLiteral("is missing"));
+            fail(key, QStringLiteral("is missing"));
         return {};
     }
-    const QVariant v = Take(key);
-    if (!IsList(v)) {
-        Fail(key, QStringLiteral("should be a list"));
+    const QVariant v = take(key);
+    if (!isList(v)) {
+        fail(key, QStringLiteral("should be a list"));
         return {};
     }
-    return ToList(v);
+    return toList(v);
 }
 
-QList<Fields*> Fields::Maps(const QString& key, bool optional) {
+QList<Fields*> Fields::maps(const QString& key, bool optional) {
     QList<Fields*> out;
     const QVariantList items = List(key, optional);
     for (int i = 0; i < items.size(); ++i) {
         const QString name = QStringLiteral("%1[%2]").arg(Name(key)).arg(i + 1);
         if (items.at(i).typeId() != QMetaType::QVariantMap) {
-            FailAt(name, QStringLiteral("should be a map such as {label: ..., value: ...}"));
+            failAt(name, QStringLiteral("should be a map such as {label: ..., value: ...}"));
             return {};
         }
         children_.emplace_back(items.at(i).toMap(), name, error_);
@@ -200,16 +200,16 @@ QList<Fields*> Fields::Maps(const QString& key, bool optional) {
     return out;
 }
 
-QList<double> Fields::Numbers(const QVariant& value, const QString& name) {
+QList<double> Fields::numbers(const QVariant& value, const QString& name) {
     QList<double> out;
-    if (!IsList(value)) {
-        FailAt(name, QStringLiteral("should be a list of numbers"));
+    if (!isList(value)) {
+        failAt(name, QStringLiteral("should be a list of numbers"));
         return out;
     }
-    for (const QVariant& item : ToList(value)) {
+    for (const QVariant& item : toList(value)) {
         double v = 0;
-        if (!ParseNumber(Scalar(item), &v)) {
-            FailAt(name, QStringLiteral("\"%1\" is not a number").arg(Scalar(item)));
+        if (!parseNumber(scalar(item), &v)) {
+            failAt(name, QStringLiteral("\"%1\" is not a number").arg(scalar(item)));
             return {};
         }
         out << v;
@@ -226,17 +226,17 @@ QStringList Fields::Unread() const {
     return out;
 }
 
-void Fields::Finish() {
+void Fields::finish() {
     for (auto it = map_.cbegin(); it != map_.cend(); ++it) {
         if (!read_.contains(it.key())) {
             QStringList known = read_;
             known.sort();
-            Fail(it.key(), QStringLiteral("is not a field here (known: %1)")
+            fail(it.key(), QStringLiteral("is not a field here (known: %1)")
                                .arg(known.join(QStringLiteral(", "))));
         }
     }
     for (Fields& child : children_)
-        child.Finish();
+        child.finish();
 }
 
 } // namespace bank::pictures

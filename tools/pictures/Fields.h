@@ -12,19 +12,19 @@
 namespace bank::pictures {
 
 // "7", "-3", "7.5", "−2" (a minus sign) as a number.
-bool ParseNumber(const QString& text, double* value);
+bool parseNumber(const QString& text, double* value);
 // "1 cell", "3 cells".
-QString Count(int n, const QString& thing);
+QString count(int n, const QString& thing);
 // Whether two field names differ by a slip of at most two letters.
-bool LooksLike(const QString& a, const QString& b);
+bool looksLike(const QString& a, const QString& b);
 // Whether value is a whole multiple of step (to a millionth of the step).
-bool IsMultiple(double value, double step);
+bool isMultiple(double value, double step);
 
 class Fields {
 public:
     Fields(const QVariantMap& map, const QString& path, std::shared_ptr<QString> error);
 
-    bool Has(const QString& key) const { return map_.contains(key); }
+    bool has(const QString& key) const { return map_.contains(key); }
     // The path of a field for a message: "rows[2].value".
     QString Name(const QString& key) const;
 
@@ -32,30 +32,30 @@ public:
     QString Text(const QString& key, const QString& fallback); // optional
     double Number(const QString& key);
     double Number(const QString& key, double fallback);
-    int Integer(const QString& key, int min, int max);
-    int Integer(const QString& key, int min, int max, int fallback);
-    bool Flag(const QString& key, bool fallback);
+    int integer(const QString& key, int min, int max);
+    int integer(const QString& key, int min, int max, int fallback);
+    bool flag(const QString& key, bool fallback);
     // One of choices; with an empty fallback the field is required.
-    QString Choice(const QString& key, const QStringList& choices,
+    QString choice(const QString& key, const QStringList& choices,
                    const QString& fallback = QString());
     // The list under key (required unless optional; then empty when absent).
     QVariantList List(const QString& key, bool optional = false);
     // The maps of a list, each read as Fields of its own ("rows[2]").
-    QList<Fields*> Maps(const QString& key, bool optional = false);
+    QList<Fields*> maps(const QString& key, bool optional = false);
     // A list of numbers (a point [3, 4], a row of heights).
-    QList<double> Numbers(const QVariant& value, const QString& name);
+    QList<double> numbers(const QVariant& value, const QString& name);
 
     // Records why key is wrong; the first fault of a description is kept.
-    void Fail(const QString& key, const QString& why);
-    void FailAt(const QString& name, const QString& why); // name already a path
+    void fail(const QString& key, const QString& why);
+    void failAt(const QString& name, const QString& why); // name already a path
     bool Ok() const { return error_->isEmpty(); }
     // Reports the first field that was never read, here and in every child.
-    void Finish();
+    void finish();
     // The fields of this map nobody asked for.
     QStringList Unread() const;
 
 private:
-    QVariant Take(const QString& key);
+    QVariant take(const QString& key);
 
     QVariantMap map_;
     QString path_;
@@ -65,8 +65,8 @@ private:
 };
 
 // A scalar of a description as text (lists and maps give a null string).
-QString Scalar(const QVariant& value);
-bool IsList(const QVariant& value);
-QVariantList ToList(const QVariant& value);
+QString scalar(const QVariant& value);
+bool isList(const QVariant& value);
+QVariantList toList(const QVariant& value);
 
 } // namespace bank::pictures

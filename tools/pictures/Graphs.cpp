@@ -10,7 +10,7 @@ namespace bank::pictures {
 
 namespace {
 
-constexpr double kLabelSize = 18;
+constexpr double LabelSize = 18;
 
 struct Row {
     QString label;
@@ -18,23 +18,23 @@ struct Row {
 };
 
 // {label, value} rows, each value a number from 0 that is a multiple of grain.
-QList<Row> ReadRows(Fields& f, const QString& key, double grain, const QString& grainWhy) {
+QList<Row> readRows(Fields& f, const QString& key, double grain, const QString& grainWhy) {
     QList<Row> rows;
-    const QList<Fields*> items = f.Maps(key);
+    const QList<Fields*> items = f.maps(key);
     if (f.Ok() && (items.isEmpty() || items.size() > 12))
-        f.Fail(key, QStringLiteral("should hold 1 to 12 rows"));
+        f.fail(key, QStringLiteral("should hold 1 to 12 rows"));
     for (Fields* r : items) {
         Row row{r->Text(QStringLiteral("label")), r->Number(QStringLiteral("value"))};
         if (!f.Ok())
             return {};
-        if (row.value < 0 || !IsMultiple(row.value, grain)) {
-            r->Fail(QStringLiteral("value"),
-                    QStringLiteral("%1 is not %2").arg(Num(row.value), grainWhy));
+        if (row.value < 0 || !isMultiple(row.value, grain)) {
+            r->fail(QStringLiteral("value"),
+                    QStringLiteral("%1 is not %2").arg(num(row.value), grainWhy));
             return {};
         }
         for (const Row& other : rows) {
             if (other.label == row.label) {
-                r->Fail(QStringLiteral("label"),
+                r->fail(QStringLiteral("label"),
                         QStringLiteral("\"%1\" labels two rows").arg(row.label));
                 return {};
             }
@@ -45,7 +45,7 @@ QList<Row> ReadRows(Fields& f, const QString& key, double grain, const QString& 
 }
 
 // The finished chart: its body and size, and its rows' readings.
-void SetChart(Picture& p, const QString& body, double width, double height,
+void setChart(Picture& p, const QString& body, double width, double height,
               const QList<Row>& rows) {
     p.body = body;
     p.width = width;
@@ -56,13 +56,13 @@ void SetChart(Picture& p, const QString& body, double width, double height,
         labels << r.label;
         values << r.value;
     }
-    SetRows(p, labels, values, QStringLiteral("rows"));
+    setRows(p, labels, values, QStringLiteral("rows"));
 }
 
-double LabelColumn(const QList<Row>& rows) {
+double labelColumn(const QList<Row>& rows) {
     double w = 90;
     for (const Row& r : rows)
-        w = std::max(w, TextWidth(r.label, kLabelSize) + 44);
+        w = std::max(w, textWidth(r.label, LabelSize) + 44);
     return w;
 }
 
@@ -73,56 +73,56 @@ QString Title(const QString& title, double width) {
 // One symbol of a pictogram in a box of `size` around c.
 QString Symbol(const QString& kind, QPointF c, double size) {
     const double r = size / 2;
-    const QString ink = Navy();
+    const QString ink = navy();
     if (kind == QLatin1String("circle"))
-        return Circle(c, r * 0.92, {QString::fromLatin1(kMidBlue), Blue(), 2});
+        return circle(c, r * 0.92, {QString::fromLatin1(MidBlue), blue(), 2});
     if (kind == QLatin1String("square"))
-        return Rect(c.x() - r * 0.85, c.y() - r * 0.85, r * 1.7, r * 1.7,
+        return rect(c.x() - r * 0.85, c.y() - r * 0.85, r * 1.7, r * 1.7,
                     {QStringLiteral("#a8dcb8"), QStringLiteral("#2f9a5c"), 2}, 3);
     if (kind == QLatin1String("triangle"))
-        return Polygon({{c.x(), c.y() - r * 0.9},
+        return polygon({{c.x(), c.y() - r * 0.9},
                         {c.x() + r * 0.95, c.y() + r * 0.8},
                         {c.x() - r * 0.95, c.y() + r * 0.8}},
                        {QStringLiteral("#f7c6a3"), QStringLiteral("#d4702a"), 2});
     if (kind == QLatin1String("heart")) {
         // Two lobes meeting in a dip at the top, and a point at the bottom.
         const auto at = [&](double dx, double dy) -> QString {
-            return Num(c.x() + dx * r) + QLatin1Char(' ') + Num(c.y() + dy * r);
+            return num(c.x() + dx * r) + QLatin1Char(' ') + num(c.y() + dy * r);
         };
-        return Path(QStringLiteral("M %1 C %2 %3 %4 C %5 %6 %1 Z")
+        return path(QStringLiteral("M %1 C %2 %3 %4 C %5 %6 %1 Z")
                         .arg(at(0, 0.85), at(-1.25, -0.05), at(-0.7, -1.15), at(0, -0.45),
                              at(0.7, -1.15), at(1.25, -0.05)),
                     {QStringLiteral("#f59a9a"), QStringLiteral("#c23434"), 2});
     }
     if (kind == QLatin1String("smiley")) {
-        QString s = Circle(c, r * 0.92, {QStringLiteral("#fde37a"), QStringLiteral("#b38710"), 2});
-        s += Circle({c.x() - r * 0.32, c.y() - r * 0.22}, r * 0.11,
+        QString s = circle(c, r * 0.92, {QStringLiteral("#fde37a"), QStringLiteral("#b38710"), 2});
+        s += circle({c.x() - r * 0.32, c.y() - r * 0.22}, r * 0.11,
                     {ink, QStringLiteral("none"), 0});
-        s += Circle({c.x() + r * 0.32, c.y() - r * 0.22}, r * 0.11,
+        s += circle({c.x() + r * 0.32, c.y() - r * 0.22}, r * 0.11,
                     {ink, QStringLiteral("none"), 0});
-        s += Path(QStringLiteral("M %1 %2 Q %3 %4 %5 %2")
-                      .arg(Num(c.x() - r * 0.45), Num(c.y() + r * 0.2), Num(c.x()),
-                           Num(c.y() + r * 0.7), Num(c.x() + r * 0.45)),
+        s += path(QStringLiteral("M %1 %2 Q %3 %4 %5 %2")
+                      .arg(num(c.x() - r * 0.45), num(c.y() + r * 0.2), num(c.x()),
+                           num(c.y() + r * 0.7), num(c.x() + r * 0.45)),
                   {QStringLiteral("none"), ink, 2, QStringLiteral("stroke-linecap=\"round\"")});
         return s;
     }
     // star
     QList<QPointF> points;
     for (int i = 0; i < 10; ++i)
-        points << Polar({c.x(), c.y() + r * 0.08}, i % 2 == 0 ? r : r * 0.45, i * 36.0);
-    return Polygon(points, {QStringLiteral("#fcd04b"), QStringLiteral("#b38710"), 2});
+        points << polar({c.x(), c.y() + r * 0.08}, i % 2 == 0 ? r : r * 0.45, i * 36.0);
+    return polygon(points, {QStringLiteral("#fcd04b"), QStringLiteral("#b38710"), 2});
 }
 
 // A symbol cut to `quarters` of four: the left half for two, one quarter
 // square for one, all but the lower right quarter for three.
-QString CutSymbol(const QString& kind, QPointF c, double size, int quarters, const QString& cut) {
+QString cutSymbol(const QString& kind, QPointF c, double size, int quarters, const QString& cut) {
     const QString body = Symbol(kind, c, size);
     if (quarters >= 4)
         return Group(body, QStringLiteral("class=\"symbol\""));
     const double h = size / 2 + 3;
     QString clip;
     const auto quarter = [&](double dx, double dy) {
-        clip += Rect(c.x() + dx * h, c.y() + dy * h, h, h,
+        clip += rect(c.x() + dx * h, c.y() + dy * h, h, h,
                      {QStringLiteral("#000"), QStringLiteral("none"), 0});
     };
     quarter(-1, -1);
@@ -139,31 +139,31 @@ QString CutSymbol(const QString& kind, QPointF c, double size, int quarters, con
 
 } // namespace
 
-void MakePictogram(Fields& f, Picture& p) {
+void makePictogram(Fields& f, Picture& p) {
     const QString title = f.Text(QStringLiteral("title"), QString());
     const QString symbol =
-        f.Choice(QStringLiteral("symbol"),
+        f.choice(QStringLiteral("symbol"),
                  {QStringLiteral("circle"), QStringLiteral("star"), QStringLiteral("square"),
                   QStringLiteral("smiley"), QStringLiteral("heart"), QStringLiteral("triangle")});
-    const int key = f.Integer(QStringLiteral("key"), 1, 1000);
+    const int key = f.integer(QStringLiteral("key"), 1, 1000);
     if (!f.Ok())
         return;
-    const QList<Row> rows = ReadRows(
+    const QList<Row> rows = readRows(
         f, QStringLiteral("rows"), key / 4.0,
-        QStringLiteral("a multiple of %1, a quarter of the key %2").arg(Num(key / 4.0)).arg(key));
+        QStringLiteral("a multiple of %1, a quarter of the key %2").arg(num(key / 4.0)).arg(key));
     if (!f.Ok())
         return;
     int most = 1;
     for (const Row& r : rows)
         most = std::max(most, int(std::ceil(r.value / key - 1e-9)));
     if (most > 12) {
-        f.Fail(QStringLiteral("key"), QStringLiteral("a row would need %1 symbols; take a larger "
+        f.fail(QStringLiteral("key"), QStringLiteral("a row would need %1 symbols; take a larger "
                                                      "key")
                                           .arg(most));
         return;
     }
     // Symbols close up a little on a long row, so that the chart fits a page.
-    const double labelW = LabelColumn(rows), rowH = 56;
+    const double labelW = labelColumn(rows), rowH = 56;
     const double pitch = std::clamp((740 - labelW) / most, 36.0, 46.0), size = pitch * 0.87;
     const double width = std::max(labelW + most * pitch + 30, 360.0);
     const double top = title.isEmpty() ? 10 : 48;
@@ -171,55 +171,55 @@ void MakePictogram(Fields& f, Picture& p) {
     int clip = 0;
     for (int i = 0; i < rows.size(); ++i) {
         const double y = top + i * rowH;
-        out += Rect(10, y, width - 20, rowH,
-                    {i % 2 ? QString::fromLatin1(kWhite) : Soft(0), QStringLiteral("none"), 0});
-        out += Text(22, y + rowH / 2 + 6.5, rows.at(i).label, kLabelSize, Anchor::Start);
+        out += rect(10, y, width - 20, rowH,
+                    {i % 2 ? QString::fromLatin1(White) : soft(0), QStringLiteral("none"), 0});
+        out += Text(22, y + rowH / 2 + 6.5, rows.at(i).label, LabelSize, Anchor::Start);
         const int quarters = int(std::lround(rows.at(i).value * 4 / key));
         for (int s = 0; s * 4 < quarters; ++s) {
-            out += CutSymbol(symbol, {labelW + pitch * (s + 0.5), y + rowH / 2}, size,
+            out += cutSymbol(symbol, {labelW + pitch * (s + 0.5), y + rowH / 2}, size,
                              std::min(4, quarters - s * 4), p.idPrefix + QString::number(++clip));
         }
     }
     const double bottom = top + rows.size() * rowH;
-    out += Line({labelW - 6, top}, {labelW - 6, bottom}, Navy(), 2);
-    out += Rect(10, top, width - 20, bottom - top, {QStringLiteral("none"), Navy(), 2});
+    out += line({labelW - 6, top}, {labelW - 6, bottom}, navy(), 2);
+    out += rect(10, top, width - 20, bottom - top, {QStringLiteral("none"), navy(), 2});
     // The key: one whole symbol "= N".
     const QString equals = QStringLiteral("= %1").arg(key);
-    const double keyW = 100 + size + TextWidth(equals, 20);
+    const double keyW = 100 + size + textWidth(equals, 20);
     const double kx = (width - keyW) / 2, ky = bottom + 16;
-    out += Rect(kx, ky, keyW, 54, {QString::fromLatin1(kCream), QStringLiteral("#c98a12"), 2}, 10);
+    out += rect(kx, ky, keyW, 54, {QString::fromLatin1(Cream), QStringLiteral("#c98a12"), 2}, 10);
     out += Text(kx + 14, ky + 34, QStringLiteral("Key:"), 18, Anchor::Start);
     out += Group(Symbol(symbol, {kx + 92, ky + 27}, size), QStringLiteral("class=\"key-symbol\""));
     out += Text(kx + 92 + size / 2 + 10, ky + 34, equals, 20, Anchor::Start);
-    SetChart(p, out, width, ky + 64, rows);
+    setChart(p, out, width, ky + 64, rows);
 }
 
-void MakeTally(Fields& f, Picture& p) {
+void makeTally(Fields& f, Picture& p) {
     const QString title = f.Text(QStringLiteral("title"), QString());
     const QList<Row> rows =
-        ReadRows(f, QStringLiteral("rows"), 1, QStringLiteral("a whole number"));
+        readRows(f, QStringLiteral("rows"), 1, QStringLiteral("a whole number"));
     if (!f.Ok())
         return;
     int most = 0;
     for (const Row& r : rows)
         most = std::max(most, int(r.value));
     if (most > 40) {
-        f.Fail(QStringLiteral("rows"),
+        f.fail(QStringLiteral("rows"),
                QStringLiteral("%1 tally marks are too many to count").arg(most));
         return;
     }
-    const double labelW = LabelColumn(rows), rowH = 50, group = 64;
+    const double labelW = labelColumn(rows), rowH = 50, group = 64;
     const double width = std::max(labelW + std::ceil(most / 5.0) * group + 30, 320.0);
     const double top = (title.isEmpty() ? 10 : 48) + 36;
     QString out = Title(title, width);
-    out += Rect(10, top - 36, width - 20, 36,
-                {QString::fromLatin1(kPaleBlue), QStringLiteral("none"), 0});
+    out += rect(10, top - 36, width - 20, 36,
+                {QString::fromLatin1(PaleBlue), QStringLiteral("none"), 0});
     out += Text(labelW + 8, top - 11, QStringLiteral("Tally"), 18, Anchor::Start);
     for (int i = 0; i < rows.size(); ++i) {
         const double y = top + i * rowH;
         if (i > 0)
-            out += Line({10, y}, {width - 10, y}, QString::fromLatin1(kLine), 1.5);
-        out += Text(22, y + rowH / 2 + 6.5, rows.at(i).label, kLabelSize, Anchor::Start);
+            out += line({10, y}, {width - 10, y}, QString::fromLatin1(Line), 1.5);
+        out += Text(22, y + rowH / 2 + 6.5, rows.at(i).label, LabelSize, Anchor::Start);
         const int n = int(rows.at(i).value);
         QString marks;
         for (int k = 0; k < n; ++k) {
@@ -227,58 +227,58 @@ void MakeTally(Fields& f, Picture& p) {
             const double gx = labelW + 10 + g * group;
             if (inGroup < 4) {
                 const double x = gx + inGroup * 11;
-                marks += Line({x, y + 11}, {x, y + rowH - 11}, Navy(), 3,
+                marks += line({x, y + 11}, {x, y + rowH - 11}, navy(), 3,
                               QStringLiteral("stroke-linecap=\"round\""));
             } else {
-                marks += Line({gx - 6, y + rowH - 14}, {gx + 39, y + 14}, Navy(), 3,
+                marks += line({gx - 6, y + rowH - 14}, {gx + 39, y + 14}, navy(), 3,
                               QStringLiteral("stroke-linecap=\"round\""));
             }
         }
         out += Group(marks, QStringLiteral("class=\"tally\""));
     }
     const double bottom = top + rows.size() * rowH;
-    out += Line({labelW, top - 36}, {labelW, bottom}, Navy(), 2);
-    out += Line({10, top}, {width - 10, top}, Navy(), 2);
-    out += Rect(10, top - 36, width - 20, bottom - top + 36, {QStringLiteral("none"), Navy(), 2});
-    SetChart(p, out, width, bottom + 10, rows);
+    out += line({labelW, top - 36}, {labelW, bottom}, navy(), 2);
+    out += line({10, top}, {width - 10, top}, navy(), 2);
+    out += rect(10, top - 36, width - 20, bottom - top + 36, {QStringLiteral("none"), navy(), 2});
+    setChart(p, out, width, bottom + 10, rows);
 }
 
-void MakeBarChart(Fields& f, Picture& p) {
+void makeBarChart(Fields& f, Picture& p) {
     const QString title = f.Text(QStringLiteral("title"), QString());
     const QString axis = f.Text(QStringLiteral("axis"), QString());
     const double step = f.Number(QStringLiteral("step"));
     const double max = f.Number(QStringLiteral("max"));
     if (f.Ok() && step <= 0)
-        f.Fail(QStringLiteral("step"), QStringLiteral("should be above 0"));
-    else if (f.Ok() && (max <= 0 || !IsMultiple(max, step)))
-        f.Fail(QStringLiteral("max"),
-               QStringLiteral("%1 is not a multiple of the step %2").arg(Num(max), Num(step)));
+        f.fail(QStringLiteral("step"), QStringLiteral("should be above 0"));
+    else if (f.Ok() && (max <= 0 || !isMultiple(max, step)))
+        f.fail(QStringLiteral("max"),
+               QStringLiteral("%1 is not a multiple of the step %2").arg(num(max), num(step)));
     else if (f.Ok() && max / step > 20)
-        f.Fail(QStringLiteral("step"),
+        f.fail(QStringLiteral("step"),
                QStringLiteral("%1 gridlines are too many; take a larger step")
                    .arg(std::lround(max / step)));
     if (!f.Ok())
         return;
     const QList<Row> bars =
-        ReadRows(f, QStringLiteral("bars"), step / 2,
-                 QStringLiteral("on a gridline or halfway between two (step %1)").arg(Num(step)));
+        readRows(f, QStringLiteral("bars"), step / 2,
+                 QStringLiteral("on a gridline or halfway between two (step %1)").arg(num(step)));
     if (!f.Ok())
         return;
     for (int i = 0; i < bars.size(); ++i) {
         if (bars.at(i).value > max + 1e-9) {
-            f.FailAt(QStringLiteral("bars[%1].value").arg(i + 1),
+            f.failAt(QStringLiteral("bars[%1].value").arg(i + 1),
                      QStringLiteral("%1 is above the axis's max %2")
-                         .arg(Num(bars.at(i).value), Num(max)));
+                         .arg(num(bars.at(i).value), num(max)));
             return;
         }
     }
     double slot = std::clamp(640.0 / bars.size(), 60.0, 90.0);
     for (const Row& b : bars)
-        slot = std::max(slot, TextWidth(b.label, 16) + 8);
+        slot = std::max(slot, textWidth(b.label, 16) + 8);
     const int lines = int(std::lround(max / step));
     double numberW = 0;
     for (int i = 0; i <= lines; ++i)
-        numberW = std::max(numberW, TextWidth(Num(i * step), 17));
+        numberW = std::max(numberW, textWidth(num(i * step), 17));
     const double left = 10 + (axis.isEmpty() ? 0 : 34) + numberW + 14;
     const double top = title.isEmpty() ? 24 : 60, plotH = std::clamp(lines * 34.0, 200.0, 340.0);
     const double bottom = top + plotH, right = left + bars.size() * slot + 10;
@@ -286,26 +286,26 @@ void MakeBarChart(Fields& f, Picture& p) {
     QString out = Title(title, right + 10);
     for (int i = 0; i <= lines; ++i) {
         const double gy = y(i * step);
-        out += Line({left, gy}, {right, gy}, i == 0 ? Navy() : QString::fromLatin1(kLine),
+        out += line({left, gy}, {right, gy}, i == 0 ? navy() : QString::fromLatin1(Line),
                     i == 0 ? 2.5 : 1.5);
-        out += Line({left - 6, gy}, {left, gy}, Navy(), 2);
-        out += Text(left - 10, gy + 6, Num(i * step), 17, Anchor::End, false);
+        out += line({left - 6, gy}, {left, gy}, navy(), 2);
+        out += Text(left - 10, gy + 6, num(i * step), 17, Anchor::End, false);
     }
     for (int i = 0; i < bars.size(); ++i) {
         const double x = left + 10 + i * slot;
         const double h = bottom - y(bars.at(i).value);
-        out += Rect(x + slot * 0.15, bottom - h, slot * 0.7, h,
-                    {Soft(i), Edge(i), 2, QStringLiteral("class=\"bar\"")});
+        out += rect(x + slot * 0.15, bottom - h, slot * 0.7, h,
+                    {soft(i), Edge(i), 2, QStringLiteral("class=\"bar\"")});
         out += Text(x + slot / 2, bottom + 26, bars.at(i).label, 16);
     }
-    out += Line({left, top - 8}, {left, bottom}, Navy(), 2.5);
+    out += line({left, top - 8}, {left, bottom}, navy(), 2.5);
     if (!axis.isEmpty()) {
         out += QStringLiteral("<text x=\"0\" y=\"0\" font-size=\"17\" font-weight=\"bold\" "
                               "text-anchor=\"middle\" fill=\"%1\" transform=\"translate(%2 %3) "
                               "rotate(-90)\">%4</text>\n")
-                   .arg(Navy(), Num(26), Num(top + plotH / 2), axis.toHtmlEscaped());
+                   .arg(navy(), num(26), num(top + plotH / 2), axis.toHtmlEscaped());
     }
-    SetChart(p, out, right + 10, bottom + 40, bars);
+    setChart(p, out, right + 10, bottom + 40, bars);
 }
 
 namespace {
@@ -317,35 +317,35 @@ struct Cell {
     CellKind kind = CellKind::Text;
 };
 
-QList<QList<Cell>> ReadCells(Fields& f, bool withHeader, int* columns) {
+QList<QList<Cell>> readCells(Fields& f, bool withHeader, int* columns) {
     QList<QList<Cell>> grid;
     const auto readRow = [&](const QVariant& row, const QString& name) {
         QList<Cell> cells;
-        if (!IsList(row)) {
-            f.FailAt(name, QStringLiteral("should be a list of cells"));
+        if (!isList(row)) {
+            f.failAt(name, QStringLiteral("should be a list of cells"));
             return cells;
         }
-        for (const QVariant& c : ToList(row)) {
+        for (const QVariant& c : toList(row)) {
             // An answer box: "[ ]" written as a list that YAML reads as empty, or quoted.
-            if (IsList(c) && ToList(c).isEmpty()) {
+            if (isList(c) && toList(c).isEmpty()) {
                 cells << Cell{QString(), CellKind::Box};
                 continue;
             }
             // A bare ? in a flow list is YAML's mark of a key with nothing in it.
             const QVariantMap asMap = c.toMap();
             if (c.typeId() == QMetaType::QVariantMap && asMap.size() == 1 &&
-                asMap.firstKey().isEmpty() && Scalar(asMap.first()).isEmpty() &&
-                !IsList(asMap.first())) {
+                asMap.firstKey().isEmpty() && scalar(asMap.first()).isEmpty() &&
+                !isList(asMap.first())) {
                 cells << Cell{QStringLiteral("?"), CellKind::Question};
                 continue;
             }
-            if (IsList(c) || c.typeId() == QMetaType::QVariantMap) {
-                f.FailAt(name,
+            if (isList(c) || c.typeId() == QMetaType::QVariantMap) {
+                f.failAt(name,
                          QStringLiteral(
                              "a cell should be a single value (a question mark written \"?\")"));
                 return cells;
             }
-            const QString text = Scalar(c).trimmed();
+            const QString text = scalar(c).trimmed();
             if (text == QLatin1String("[ ]") || text == QLatin1String("[]"))
                 cells << Cell{QString(), CellKind::Box};
             else if (text == QLatin1String("?"))
@@ -360,7 +360,7 @@ QList<QList<Cell>> ReadCells(Fields& f, bool withHeader, int* columns) {
                         f.Name(QStringLiteral("header")));
     const QVariantList rows = f.List(QStringLiteral("rows"));
     if (f.Ok() && (rows.isEmpty() || rows.size() > 14))
-        f.Fail(QStringLiteral("rows"), QStringLiteral("should hold 1 to 14 rows"));
+        f.fail(QStringLiteral("rows"), QStringLiteral("should hold 1 to 14 rows"));
     for (int i = 0; i < rows.size() && f.Ok(); ++i)
         grid << readRow(rows.at(i), QStringLiteral("rows[%1]").arg(i + 1));
     *columns = grid.isEmpty() ? 0 : int(grid.first().size());
@@ -369,20 +369,20 @@ QList<QList<Cell>> ReadCells(Fields& f, bool withHeader, int* columns) {
             const QString name = withHeader && i == 0
                                      ? QStringLiteral("header")
                                      : QStringLiteral("rows[%1]").arg(withHeader ? i : i + 1);
-            f.FailAt(name, QStringLiteral("has %1 where the table has %2 columns (1 to 8)")
-                               .arg(Count(int(grid.at(i).size()), QStringLiteral("cell")))
+            f.failAt(name, QStringLiteral("has %1 where the table has %2 columns (1 to 8)")
+                               .arg(count(int(grid.at(i).size()), QStringLiteral("cell")))
                                .arg(*columns));
         }
     }
     return grid;
 }
 
-QString DrawCells(const QList<QList<Cell>>& grid, int columns, bool header, double* width,
+QString drawCells(const QList<QList<Cell>>& grid, int columns, bool header, double* width,
                   double* height) {
     QList<double> widths(columns, 70);
     for (const auto& row : grid) {
         for (int c = 0; c < columns; ++c)
-            widths[c] = std::max(widths[c], TextWidth(Shown(row.at(c).text), kLabelSize) + 30);
+            widths[c] = std::max(widths[c], textWidth(shown(row.at(c).text), LabelSize) + 30);
     }
     const double rowH = 46, x0 = 10, y0 = 10;
     QString out;
@@ -393,22 +393,22 @@ QString DrawCells(const QList<QList<Cell>>& grid, int columns, bool header, doub
         for (int c = 0; c < columns; ++c) {
             const Cell& cell = grid.at(r).at(c);
             const bool first = c == 0 && !head;
-            out += Rect(x, y, widths[c], rowH,
-                        {head    ? QString::fromLatin1(kPaleBlue)
+            out += rect(x, y, widths[c], rowH,
+                        {head    ? QString::fromLatin1(PaleBlue)
                          : first ? QStringLiteral("#f3f6fb")
-                                 : QString::fromLatin1(kWhite),
-                         Navy(), 1.5});
+                                 : QString::fromLatin1(White),
+                         navy(), 1.5});
             const QPointF mid(x + widths[c] / 2, y + rowH / 2);
             if (cell.kind == CellKind::Box)
-                out += Rect(mid.x() - 24, mid.y() - 15, 48, 30,
-                            {QString::fromLatin1(kWhite), Blue(), 2.5,
+                out += rect(mid.x() - 24, mid.y() - 15, 48, 30,
+                            {QString::fromLatin1(White), blue(), 2.5,
                              QStringLiteral("class=\"answer-box\"")},
                             4);
             else if (cell.kind == CellKind::Question)
-                out += CentredText(mid, cell.text, 24, true, Blue());
+                out += centredText(mid, cell.text, 24, true, blue());
             else
                 // A sign or a temperature below zero with its minus sign.
-                out += CentredText(mid, Shown(cell.text), kLabelSize, head || first);
+                out += centredText(mid, shown(cell.text), LabelSize, head || first);
             x += widths[c];
         }
         y += rowH;
@@ -416,7 +416,7 @@ QString DrawCells(const QList<QList<Cell>>& grid, int columns, bool header, doub
     double total = 0;
     for (double w : widths)
         total += w;
-    out += Rect(x0, y0, total, y - y0, {QStringLiteral("none"), Navy(), 2.5});
+    out += rect(x0, y0, total, y - y0, {QStringLiteral("none"), navy(), 2.5});
     *width = total + 2 * x0;
     *height = y + y0;
     return out;
@@ -424,20 +424,20 @@ QString DrawCells(const QList<QList<Cell>>& grid, int columns, bool header, doub
 
 } // namespace
 
-void MakeTable(Fields& f, Picture& p) {
-    const bool header = f.Has(QStringLiteral("header"));
+void makeTable(Fields& f, Picture& p) {
+    const bool header = f.has(QStringLiteral("header"));
     int columns = 0;
-    const QList<QList<Cell>> grid = ReadCells(f, header, &columns);
+    const QList<QList<Cell>> grid = readCells(f, header, &columns);
     if (!f.Ok())
         return;
-    p.body = DrawCells(grid, columns, header, &p.width, &p.height);
+    p.body = drawCells(grid, columns, header, &p.width, &p.height);
     // A row's reading is its last cell, when that is a number.
     QStringList labels;
     QList<double> values;
     QString notNumber;
     for (int r = header ? 1 : 0; r < grid.size(); ++r) {
         double v = 0;
-        if (columns >= 2 && ParseNumber(grid.at(r).last().text, &v)) {
+        if (columns >= 2 && parseNumber(grid.at(r).last().text, &v)) {
             labels << grid.at(r).first().text;
             values << v;
         } else {
@@ -448,7 +448,7 @@ void MakeTable(Fields& f, Picture& p) {
                 notNumber = why;
         }
     }
-    SetRows(p, labels, values, QStringLiteral("rows with a number"));
+    setRows(p, labels, values, QStringLiteral("rows with a number"));
     if (!notNumber.isEmpty()) {
         for (const char* key : {"total", "most", "fewest"}) {
             p.readings.remove(QString::fromLatin1(key));
@@ -457,9 +457,9 @@ void MakeTable(Fields& f, Picture& p) {
     }
 }
 
-void MakeTimetable(Fields& f, Picture& p) {
+void makeTimetable(Fields& f, Picture& p) {
     int columns = 0;
-    const QList<QList<Cell>> grid = ReadCells(f, true, &columns);
+    const QList<QList<Cell>> grid = readCells(f, true, &columns);
     if (!f.Ok())
         return;
     static const QRegularExpression time(QStringLiteral("^([01]\\d|2[0-3]):[0-5]\\d$"));
@@ -468,13 +468,13 @@ void MakeTimetable(Fields& f, Picture& p) {
             const Cell& cell = grid.at(r).at(c);
             if (cell.kind == CellKind::Text && cell.text != QLatin1String("-") &&
                 !time.match(cell.text).hasMatch()) {
-                f.FailAt(QStringLiteral("rows[%1]").arg(r),
+                f.failAt(QStringLiteral("rows[%1]").arg(r),
                          QStringLiteral("\"%1\" is not a time like \"09:15\"").arg(cell.text));
                 return;
             }
         }
     }
-    p.body = DrawCells(grid, columns, true, &p.width, &p.height);
+    p.body = drawCells(grid, columns, true, &p.width, &p.height);
 }
 
 } // namespace bank::pictures

@@ -26,7 +26,7 @@ struct Picture {
 using Maker = void (*)(Fields&, Picture&);
 
 // Records count(label), total, most and fewest of labelled rows.
-void SetRows(Picture& picture, const QStringList& labels, const QList<double>& values,
+void setRows(Picture& picture, const QStringList& labels, const QList<double>& values,
              const QString& what);
 
 // A measuring scale's divisions: labels every labelStep from min to max,
@@ -36,40 +36,40 @@ struct Graduation {
     double min = 0, max = 0, labelStep = 1;
     int minor = 1;
     double Division() const { return labelStep / minor; }
-    int Divisions() const;
-    double At(int division) const { return min + division * Division(); }
-    bool Labelled(int division) const { return division % minor == 0; }
+    int divisions() const;
+    double at(int division) const { return min + division * Division(); }
+    bool labelled(int division) const { return division % minor == 0; }
     // The halfway mark between two labels is drawn longer when it exists.
-    bool Halfway(int division) const;
+    bool halfway(int division) const;
 };
-Graduation ReadGraduation(Fields& f, bool hasMin);
+Graduation readGraduation(Fields& f, bool hasMin);
 // The value field, checked to lie on the scale.
-double ReadValueOn(Fields& f, const Graduation& g);
+double readValueOn(Fields& f, const Graduation& g);
 
-void MakeClock(Fields& f, Picture& p);
-void MakeDigital(Fields& f, Picture& p);
-void MakeScale(Fields& f, Picture& p);
-void MakeBalance(Fields& f, Picture& p);
-void MakeRuler(Fields& f, Picture& p);
-void MakeThermometer(Fields& f, Picture& p);
-void MakeJug(Fields& f, Picture& p);
-void MakeMoney(Fields& f, Picture& p);
-void MakePriceTags(Fields& f, Picture& p);
-void MakePictogram(Fields& f, Picture& p);
-void MakeTally(Fields& f, Picture& p);
-void MakeBarChart(Fields& f, Picture& p);
-void MakeTable(Fields& f, Picture& p);
-void MakeTimetable(Fields& f, Picture& p);
-void MakeNumberLine(Fields& f, Picture& p);
-void MakeBarModel(Fields& f, Picture& p);
-void MakePlaceValue(Fields& f, Picture& p);
-void MakeArray(Fields& f, Picture& p);
-void MakeObjects(Fields& f, Picture& p);
-void MakeCalendar(Fields& f, Picture& p);
-void MakeGrid(Fields& f, Picture& p);
-void MakeShape(Fields& f, Picture& p);
-void MakeFraction(Fields& f, Picture& p);
-void MakeCubes(Fields& f, Picture& p);
-void MakeShapes2d(Fields& f, Picture& p);
+void makeClock(Fields& f, Picture& p);
+void makeDigital(Fields& f, Picture& p);
+void makeScale(Fields& f, Picture& p);
+void makeBalance(Fields& f, Picture& p);
+void makeRuler(Fields& f, Picture& p);
+void makeThermometer(Fields& f, Picture& p);
+void makeJug(Fields& f, Picture& p);
+void makeMoney(Fields& f, Picture& p);
+void makePriceTags(Fields& f, Picture& p);
+void makePictogram(Fields& f, Picture& p);
+void makeTally(Fields& f, Picture& p);
+void makeBarChart(Fields& f, Picture& p);
+void makeTable(Fields& f, Picture& p);
+void makeTimetable(Fields& f, Picture& p);
+void makeNumberLine(Fields& f, Picture& p);
+void makeBarModel(Fields& f, Picture& p);
+void makePlaceValue(Fields& f, Picture& p);
+void makeArray(Fields& f, Picture& p);
+void makeObjects(Fields& f, Picture& p);
+void makeCalendar(Fields& f, Picture& p);
+void makeGrid(Fields& f, Picture& p);
+void makeShape(Fields& f, Picture& p);
+void makeFraction(Fields& f, Picture& p);
+void makeCubes(Fields& f, Picture& p);
+void makeShapes2d(Fields& f, Picture& p);
 
 } // namespace bank::pictures

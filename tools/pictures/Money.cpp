@@ -9,7 +9,7 @@ namespace bank::pictures {
 
 namespace {
 
-QString MoneyText(int pence) {
+QString moneyText(int pence) {
     if (pence < 100)
         return QStringLiteral("%1p").arg(pence);
     const QString pounds = QStringLiteral("£%1").arg(pence / 100);
@@ -19,14 +19,14 @@ QString MoneyText(int pence) {
 }
 
 // In proportion to the real coins' diameters.
-double CoinRadius(int pence) {
+double coinRadius(int pence) {
     static const QHash<int, double> radius = {{1, 30},  {2, 38},  {5, 27},   {10, 36},
                                               {20, 32}, {50, 41}, {100, 35}, {200, 42}};
     return radius.value(pence, 42);
 }
 
-QString Coin(QPointF c, int pence) {
-    const double r = CoinRadius(pence);
+QString coin(QPointF c, int pence) {
+    const double r = coinRadius(pence);
     const QString copper = QStringLiteral("#d9925a"), copperEdge = QStringLiteral("#8a4b1f");
     const QString silver = QStringLiteral("#e4e8ee"), silverEdge = QStringLiteral("#6b7480");
     const QString gold = QStringLiteral("#f0c85a"), goldEdge = QStringLiteral("#8f6510");
@@ -34,25 +34,25 @@ QString Coin(QPointF c, int pence) {
     if (pence <= 10) {
         const bool bronze = pence <= 2;
         ink = bronze ? copperEdge : silverEdge;
-        out += Circle(c, r, {bronze ? copper : silver, ink, 2.5});
-        out += Circle(c, r - 5, {QStringLiteral("none"), ink, 1});
+        out += circle(c, r, {bronze ? copper : silver, ink, 2.5});
+        out += circle(c, r - 5, {QStringLiteral("none"), ink, 1});
     } else if (pence <= 50) {
         ink = silverEdge;
         // Seven curved-edged sides; straight ones read just as well at this size.
-        out += Polygon(RegularPolygon(c, r, 7), {silver, ink, 2.5});
-        out += Polygon(RegularPolygon(c, r - 5, 7), {QStringLiteral("none"), ink, 1});
+        out += polygon(regularPolygon(c, r, 7), {silver, ink, 2.5});
+        out += polygon(regularPolygon(c, r - 5, 7), {QStringLiteral("none"), ink, 1});
     } else {
         ink = goldEdge;
         const bool pound = pence == 100;
         if (pound)
-            out += Polygon(RegularPolygon(c, r, 12), {gold, ink, 2.5});
+            out += polygon(regularPolygon(c, r, 12), {gold, ink, 2.5});
         else
-            out += Circle(c, r, {gold, ink, 2.5});
-        out += Circle(c, r * 0.68, {silver, silverEdge, 1.5});
+            out += circle(c, r, {gold, ink, 2.5});
+        out += circle(c, r * 0.68, {silver, silverEdge, 1.5});
     }
-    const QString label = MoneyText(pence);
-    const double size = std::min(r * 0.7, (2 * r - 12) / std::max(1.0, TextWidth(label, 1)));
-    out += CentredText(c, label, std::max(16.0, size), true, ink);
+    const QString label = moneyText(pence);
+    const double size = std::min(r * 0.7, (2 * r - 12) / std::max(1.0, textWidth(label, 1)));
+    out += centredText(c, label, std::max(16.0, size), true, ink);
     return Group(out, QStringLiteral("class=\"coin\""));
 }
 
@@ -65,17 +65,17 @@ QString Note(double x, double y, int pence) {
         {2000, {QStringLiteral("#e6d7fb"), QStringLiteral("#6b2aa8")}},
         {5000, {QStringLiteral("#fbd0d0"), QStringLiteral("#b12222")}}};
     const QString fill = colours.value(pence).first, dark = colours.value(pence).second;
-    const QString label = MoneyText(pence);
-    QString out = Rect(x, y, w, h, {fill, dark, 2.5}, 8);
-    out += Rect(x + 7, y + 7, w - 14, h - 14, {QStringLiteral("none"), dark, 1}, 5);
-    out += Rect(x + w * 0.64, y + 20, w * 0.2, h - 40, {QStringLiteral("#f6f8fb"), dark, 1}, 6);
-    out += CentredText({x + w * 0.34, y + h / 2}, label, 40, true, dark);
+    const QString label = moneyText(pence);
+    QString out = rect(x, y, w, h, {fill, dark, 2.5}, 8);
+    out += rect(x + 7, y + 7, w - 14, h - 14, {QStringLiteral("none"), dark, 1}, 5);
+    out += rect(x + w * 0.64, y + 20, w * 0.2, h - 40, {QStringLiteral("#f6f8fb"), dark, 1}, 6);
+    out += centredText({x + w * 0.34, y + h / 2}, label, 40, true, dark);
     out += Text(x + 14, y + 30, label, 16, Anchor::Start, true, dark);
     return Group(out, QStringLiteral("class=\"note\""));
 }
 
 // "35p", "£1.20", "£5" in pence; -1 when it is none of these.
-int PriceInPence(const QString& text) {
+int priceInPence(const QString& text) {
     static const QRegularExpression pence(QStringLiteral("^(\\d{1,2})p$"));
     static const QRegularExpression pounds(QStringLiteral("^£(\\d{1,4})(?:\\.(\\d{2}))?$"));
     auto m = pence.match(text);
@@ -89,22 +89,22 @@ int PriceInPence(const QString& text) {
 
 } // namespace
 
-void MakeMoney(Fields& f, Picture& p) {
+void makeMoney(Fields& f, Picture& p) {
     const QVariantList items = f.List(QStringLiteral("pieces"));
     static const QList<int> kinds = {1, 2, 5, 10, 20, 50, 100, 200, 500, 1000, 2000, 5000};
     QList<int> pieces;
     for (int i = 0; i < items.size() && f.Ok(); ++i) {
         bool ok = false;
-        const int v = Scalar(items.at(i)).toInt(&ok);
+        const int v = scalar(items.at(i)).toInt(&ok);
         if (!ok || !kinds.contains(v))
-            f.FailAt(QStringLiteral("pieces[%1]").arg(i + 1),
+            f.failAt(QStringLiteral("pieces[%1]").arg(i + 1),
                      QStringLiteral("\"%1\" is not a coin or note in pence (1, 2, 5, 10, 20, 50, "
                                     "100, 200, 500, 1000, 2000, 5000)")
-                         .arg(Scalar(items.at(i))));
+                         .arg(scalar(items.at(i))));
         pieces << v;
     }
     if (f.Ok() && (pieces.isEmpty() || pieces.size() > 20))
-        f.Fail(QStringLiteral("pieces"), QStringLiteral("should hold 1 to 20 coins and notes"));
+        f.fail(QStringLiteral("pieces"), QStringLiteral("should hold 1 to 20 coins and notes"));
     if (!f.Ok())
         return;
     // Notes first, largest first, then the coins on rows of their own.
@@ -126,11 +126,11 @@ void MakeMoney(Fields& f, Picture& p) {
             if (x > 10)
                 newRow();
         }
-        const double w = note ? 200 : 2 * CoinRadius(v);
-        const double h = note ? 100 : 2 * CoinRadius(200);
+        const double w = note ? 200 : 2 * coinRadius(v);
+        const double h = note ? 100 : 2 * coinRadius(200);
         if (x + w > maxRight && x > 10)
             newRow();
-        p.body += note ? Note(x, y, v) : Coin({x + w / 2, y + h / 2}, v);
+        p.body += note ? Note(x, y, v) : coin({x + w / 2, y + h / 2}, v);
         x += w + gap;
         width = std::max(width, x);
         rowH = std::max(rowH, h);
@@ -141,10 +141,10 @@ void MakeMoney(Fields& f, Picture& p) {
     p.readings.insert(QStringLiteral("total"), QString::number(total));
 }
 
-void MakePriceTags(Fields& f, Picture& p) {
-    const QList<Fields*> tags = f.Maps(QStringLiteral("tags"));
+void makePriceTags(Fields& f, Picture& p) {
+    const QList<Fields*> tags = f.maps(QStringLiteral("tags"));
     if (f.Ok() && (tags.isEmpty() || tags.size() > 8))
-        f.Fail(QStringLiteral("tags"), QStringLiteral("should hold 1 to 8 tags"));
+        f.fail(QStringLiteral("tags"), QStringLiteral("should hold 1 to 8 tags"));
     QStringList items;
     QList<double> prices;
     for (Fields* t : tags) {
@@ -152,9 +152,9 @@ void MakePriceTags(Fields& f, Picture& p) {
         const QString price = t->Text(QStringLiteral("price"));
         if (!f.Ok())
             return;
-        const int pence = PriceInPence(price);
+        const int pence = priceInPence(price);
         if (pence < 0) {
-            t->Fail(QStringLiteral("price"),
+            t->fail(QStringLiteral("price"),
                     QStringLiteral("\"%1\" is not a price like \"35p\" or \"£1.20\"").arg(price));
             return;
         }
@@ -165,26 +165,26 @@ void MakePriceTags(Fields& f, Picture& p) {
         return;
     double x = 10, y = 10, width = 0;
     for (int i = 0; i < items.size(); ++i) {
-        const QString price = MoneyText(int(prices.at(i)));
+        const QString price = moneyText(int(prices.at(i)));
         const double w =
-            std::max({130.0, TextWidth(items.at(i), 18) + 30, TextWidth(price, 24) + 60});
+            std::max({130.0, textWidth(items.at(i), 18) + 30, textWidth(price, 24) + 60});
         if (x + w > 620 && x > 10) {
             x = 10;
             y += 170;
         }
         // The thing itself, a plain labelled box, with the tag hanging from it.
-        QString tag = Rect(x, y, w, 56, {Soft(i), Edge(i), 2.5}, 10);
-        tag += CentredText({x + w / 2, y + 28}, items.at(i), 18);
+        QString tag = rect(x, y, w, 56, {soft(i), Edge(i), 2.5}, 10);
+        tag += centredText({x + w / 2, y + 28}, items.at(i), 18);
         const double tx = x + 12, ty = y + 80, tw = w - 24, th = 64;
-        tag += Line({x + w / 2, y + 56}, {tx + 30, ty + th / 2}, Navy(), 1.5);
-        tag += Polygon({{tx, ty + th / 2},
+        tag += line({x + w / 2, y + 56}, {tx + 30, ty + th / 2}, navy(), 1.5);
+        tag += polygon({{tx, ty + th / 2},
                         {tx + 22, ty},
                         {tx + tw, ty},
                         {tx + tw, ty + th},
                         {tx + 22, ty + th}},
-                       {QString::fromLatin1(kCream), QStringLiteral("#b98514"), 2.5});
-        tag += Circle({tx + 16, ty + th / 2}, 5, {QString::fromLatin1(kWhite), Navy(), 1.5});
-        tag += CentredText({tx + 22 + (tw - 22) / 2, ty + th / 2}, price, 24, true,
+                       {QString::fromLatin1(Cream), QStringLiteral("#b98514"), 2.5});
+        tag += circle({tx + 16, ty + th / 2}, 5, {QString::fromLatin1(White), navy(), 1.5});
+        tag += centredText({tx + 22 + (tw - 22) / 2, ty + th / 2}, price, 24, true,
                            QStringLiteral("#b12222"));
         p.body += Group(tag, QStringLiteral("class=\"tag\""));
         x += w + 16;
@@ -192,7 +192,7 @@ void MakePriceTags(Fields& f, Picture& p) {
     }
     p.width = width;
     p.height = y + 160;
-    SetRows(p, items, prices, QStringLiteral("items"));
+    setRows(p, items, prices, QStringLiteral("items"));
 }
 
 } // namespace bank::pictures

@@ -9,29 +9,29 @@
 
 namespace bank::pictures {
 
-void MakeNumberLine(Fields& f, Picture& p) {
+void makeNumberLine(Fields& f, Picture& p) {
     const double from = f.Number(QStringLiteral("from"));
     const double to = f.Number(QStringLiteral("to"));
     const double step = f.Number(QStringLiteral("step"));
-    const int labelEvery = f.Integer(QStringLiteral("labels"), 0, 100, 1);
+    const int labelEvery = f.integer(QStringLiteral("labels"), 0, 100, 1);
     if (f.Ok() && step <= 0)
-        f.Fail(QStringLiteral("step"), QStringLiteral("should be above 0"));
-    else if (f.Ok() && (to <= from || !IsMultiple(to - from, step)))
-        f.Fail(QStringLiteral("to"), QStringLiteral("%1 is not a whole number of steps of %2 "
+        f.fail(QStringLiteral("step"), QStringLiteral("should be above 0"));
+    else if (f.Ok() && (to <= from || !isMultiple(to - from, step)))
+        f.fail(QStringLiteral("to"), QStringLiteral("%1 is not a whole number of steps of %2 "
                                                     "after %3")
-                                         .arg(Num(to), Num(step), Num(from)));
+                                         .arg(num(to), num(step), num(from)));
     else if (f.Ok() && (to - from) / step > 40)
-        f.Fail(QStringLiteral("step"), QStringLiteral("%1 steps are too many to draw; take a "
+        f.fail(QStringLiteral("step"), QStringLiteral("%1 steps are too many to draw; take a "
                                                       "larger step")
                                            .arg(std::lround((to - from) / step)));
     if (!f.Ok())
         return;
     const auto onLine = [&](Fields* item, const QString& key) {
         const double v = item->Number(key);
-        if (f.Ok() && (v < from - 1e-9 || v > to + 1e-9 || !IsMultiple(v - from, step / 2)))
-            item->Fail(key, QStringLiteral("%1 is not on the line from %2 to %3, at a tick or "
+        if (f.Ok() && (v < from - 1e-9 || v > to + 1e-9 || !isMultiple(v - from, step / 2)))
+            item->fail(key, QStringLiteral("%1 is not on the line from %2 to %3, at a tick or "
                                            "halfway between two")
-                                .arg(Num(v), Num(from), Num(to)));
+                                .arg(num(v), num(from), num(to)));
         return v;
     };
     struct Mark {
@@ -44,16 +44,16 @@ void MakeNumberLine(Fields& f, Picture& p) {
     };
     QList<Mark> marks;
     QList<Jump> jumps;
-    for (Fields* m : f.Maps(QStringLiteral("marks"), true)) {
+    for (Fields* m : f.maps(QStringLiteral("marks"), true)) {
         const double at = onLine(m, QStringLiteral("at"));
         marks << Mark{at, m->Text(QStringLiteral("label"))};
     }
-    for (Fields* j : f.Maps(QStringLiteral("jumps"), true)) {
+    for (Fields* j : f.maps(QStringLiteral("jumps"), true)) {
         const double a = onLine(j, QStringLiteral("from"));
         const double b = onLine(j, QStringLiteral("to"));
         if (f.Ok() && a == b)
-            j->Fail(QStringLiteral("to"),
-                    QStringLiteral("a jump goes somewhere: from and to are both %1").arg(Num(a)));
+            j->fail(QStringLiteral("to"),
+                    QStringLiteral("a jump goes somewhere: from and to are both %1").arg(num(a)));
         jumps << Jump{a, b, j->Text(QStringLiteral("label"), QString())};
     }
     if (!f.Ok())
@@ -66,9 +66,9 @@ void MakeNumberLine(Fields& f, Picture& p) {
     if (labelEvery > 0) {
         double widest = 0;
         for (int i = 0; i <= steps; i += labelEvery)
-            widest = std::max(widest, TextWidth(Num(from + i * step), 17));
+            widest = std::max(widest, textWidth(num(from + i * step), 17));
         if (widest + 6 > labelEvery * px) {
-            f.Fail(QStringLiteral("labels"), QStringLiteral("numbers every %1 steps would run "
+            f.fail(QStringLiteral("labels"), QStringLiteral("numbers every %1 steps would run "
                                                             "into each other; label fewer")
                                                  .arg(labelEvery));
             return;
@@ -83,8 +83,8 @@ void MakeNumberLine(Fields& f, Picture& p) {
         const double a = x(j.from), b = x(j.to);
         const double h = std::clamp(std::fabs(b - a) * 0.3, 26.0, 70.0);
         // Lettering of a short jump a little smaller, so neighbours keep apart.
-        const double size = TextWidth(Shown(j.label), 18) + 8 > std::fabs(b - a) ? 16 : 18;
-        const double w = TextWidth(Shown(j.label), size) * 0.9;
+        const double size = textWidth(shown(j.label), 18) + 8 > std::fabs(b - a) ? 16 : 18;
+        const double w = textWidth(shown(j.label), size) * 0.9;
         double lift = h + 14;
         for (int i = 0; i < spans.size(); ++i) {
             const bool apart = (a + b) / 2 + w / 2 + 3 < spans.at(i).first ||
@@ -103,9 +103,9 @@ void MakeNumberLine(Fields& f, Picture& p) {
     for (int i = 0; i < marks.size(); ++i) {
         for (int k = 0; k < i; ++k) {
             const double gap =
-                (TextWidth(marks.at(i).label, 22) + TextWidth(marks.at(k).label, 22)) / 2;
+                (textWidth(marks.at(i).label, 22) + textWidth(marks.at(k).label, 22)) / 2;
             if (std::fabs(x(marks.at(i).at) - x(marks.at(k).at)) < gap + 4) {
-                f.FailAt(QStringLiteral("marks[%1]").arg(i + 1),
+                f.failAt(QStringLiteral("marks[%1]").arg(i + 1),
                          QStringLiteral("stands too close to marks[%1] for both labels to show")
                              .arg(k + 1));
                 return;
@@ -113,50 +113,50 @@ void MakeNumberLine(Fields& f, Picture& p) {
         }
     }
     QString out;
-    out += Line({left - 26, lineY}, {left + length + 26, lineY}, Navy(), 3);
-    out += ArrowHead({left, lineY}, {left - 30, lineY}, 14, Navy());
-    out += ArrowHead({left + length, lineY}, {left + length + 30, lineY}, 14, Navy());
+    out += line({left - 26, lineY}, {left + length + 26, lineY}, navy(), 3);
+    out += arrowHead({left, lineY}, {left - 30, lineY}, 14, navy());
+    out += arrowHead({left + length, lineY}, {left + length + 30, lineY}, 14, navy());
     for (int i = 0; i <= steps; ++i) {
         const double v = from + i * step;
         const bool labelled = labelEvery > 0 && i % labelEvery == 0;
-        out += Line({x(v), lineY - (labelled ? 12 : 8)}, {x(v), lineY + (labelled ? 12 : 8)},
-                    Navy(), labelled ? 2.5 : 1.8);
+        out += line({x(v), lineY - (labelled ? 12 : 8)}, {x(v), lineY + (labelled ? 12 : 8)},
+                    navy(), labelled ? 2.5 : 1.8);
         const bool marked = std::any_of(marks.begin(), marks.end(),
                                         [&](const Mark& m) { return std::fabs(m.at - v) < 1e-9; });
         if (labelled && !marked)
-            out += Text(x(v), lineY + 36, Shown(v), 17, Anchor::Middle, false);
+            out += Text(x(v), lineY + 36, shown(v), 17, Anchor::Middle, false);
     }
     for (int i = 0; i < jumps.size(); ++i) {
         const Jump& j = jumps.at(i);
         const double a = x(j.from), b = x(j.to), h = heights.at(i);
         const QPointF control((a + b) / 2, lineY - 4 - 2 * h);
-        out += Path(QStringLiteral("M %1 %2 Q %3 %4 %5 %2")
-                        .arg(Num(a), Num(lineY - 4), Num(control.x()), Num(control.y()), Num(b)),
-                    {QStringLiteral("none"), Blue(), 2.5, QStringLiteral("class=\"jump\"")});
+        out += path(QStringLiteral("M %1 %2 Q %3 %4 %5 %2")
+                        .arg(num(a), num(lineY - 4), num(control.x()), num(control.y()), num(b)),
+                    {QStringLiteral("none"), blue(), 2.5, QStringLiteral("class=\"jump\"")});
         // The head along the curve's last direction.
         const QPointF end(b, lineY - 4);
-        out += ArrowHead(
+        out += arrowHead(
             {end.x() + (control.x() - end.x()) * 0.2, end.y() + (control.y() - end.y()) * 0.2}, end,
-            std::min(12.0, std::fabs(b - a) * 0.3), Blue());
+            std::min(12.0, std::fabs(b - a) * 0.3), blue());
         if (!j.label.isEmpty())
-            out += Text((a + b) / 2, lineY - 4 - lifts.at(i), Shown(j.label), sizes.at(i),
-                        Anchor::Middle, true, Blue());
+            out += Text((a + b) / 2, lineY - 4 - lifts.at(i), shown(j.label), sizes.at(i),
+                        Anchor::Middle, true, blue());
     }
     double bottom = lineY + 46;
     for (const Mark& m : marks) {
-        out += Line({x(m.at), lineY + 58}, {x(m.at), lineY + 22}, QString::fromLatin1(kRed), 3,
+        out += line({x(m.at), lineY + 58}, {x(m.at), lineY + 22}, QString::fromLatin1(Red), 3,
                     QStringLiteral("class=\"mark\""));
         out +=
-            ArrowHead({x(m.at), lineY + 40}, {x(m.at), lineY + 10}, 14, QString::fromLatin1(kRed));
+            arrowHead({x(m.at), lineY + 40}, {x(m.at), lineY + 10}, 14, QString::fromLatin1(Red));
         out +=
-            Text(x(m.at), lineY + 84, m.label, 22, Anchor::Middle, true, QString::fromLatin1(kRed));
+            Text(x(m.at), lineY + 84, m.label, 22, Anchor::Middle, true, QString::fromLatin1(Red));
         bottom = lineY + 96;
     }
     p.body = out;
     p.width = left + length + 50;
     p.height = bottom;
     if (!marks.isEmpty())
-        p.readings.insert(QStringLiteral("reading"), Num(marks.first().at));
+        p.readings.insert(QStringLiteral("reading"), num(marks.first().at));
     else
         p.refusals.insert(QStringLiteral("reading"),
                           QStringLiteral("the number line has no marks; its reading is the "
@@ -170,32 +170,32 @@ struct Part {
     double size;
 };
 
-QList<Part> ReadParts(Fields& f, const QString& key) {
+QList<Part> readParts(Fields& f, const QString& key) {
     QList<Part> parts;
-    const QList<Fields*> items = f.Maps(key);
+    const QList<Fields*> items = f.maps(key);
     if (f.Ok() && (items.isEmpty() || items.size() > 12))
-        f.Fail(key, QStringLiteral("should hold 1 to 12 parts"));
+        f.fail(key, QStringLiteral("should hold 1 to 12 parts"));
     for (Fields* item : items) {
         const QString label = item->Text(QStringLiteral("label"), QString());
         const double size = item->Number(QStringLiteral("size"));
         if (f.Ok() && size <= 0)
-            item->Fail(QStringLiteral("size"), QStringLiteral("should be above 0"));
+            item->fail(QStringLiteral("size"), QStringLiteral("should be above 0"));
         parts << Part{label, size};
     }
     return parts;
 }
 
 // One bar of parts from x, `scale` pixels per unit.
-QString PartsBar(const QList<Part>& parts, double x, double y, double h, double scale, int colour) {
+QString partsBar(const QList<Part>& parts, double x, double y, double h, double scale, int colour) {
     QString out;
     for (const Part& part : parts) {
         const double w = part.size * scale;
-        out += Rect(x, y, w, h, {Soft(colour), Navy(), 2, QStringLiteral("class=\"part\"")});
+        out += rect(x, y, w, h, {soft(colour), navy(), 2, QStringLiteral("class=\"part\"")});
         const bool question = part.label == QLatin1String("?");
         const double size = question ? 24 : 18;
-        if (TextWidth(part.label, size) + 8 <= w)
-            out += CentredText({x + w / 2, y + h / 2}, part.label, size, true,
-                               question ? Blue() : Navy());
+        if (textWidth(part.label, size) + 8 <= w)
+            out += centredText({x + w / 2, y + h / 2}, part.label, size, true,
+                               question ? blue() : navy());
         else
             out += Text(x + w / 2, y + h + 22, part.label, 16);
         x += w;
@@ -203,7 +203,7 @@ QString PartsBar(const QList<Part>& parts, double x, double y, double h, double 
     return out;
 }
 
-double Total(const QList<Part>& parts) {
+double total(const QList<Part>& parts) {
     double t = 0;
     for (const Part& p : parts)
         t += p.size;
@@ -212,26 +212,26 @@ double Total(const QList<Part>& parts) {
 
 } // namespace
 
-void MakeBarModel(Fields& f, Picture& p) {
-    const bool comparison = f.Has(QStringLiteral("bars"));
-    if (comparison && f.Has(QStringLiteral("parts"))) {
-        f.Fail(QStringLiteral("bars"),
+void makeBarModel(Fields& f, Picture& p) {
+    const bool comparison = f.has(QStringLiteral("bars"));
+    if (comparison && f.has(QStringLiteral("parts"))) {
+        f.fail(QStringLiteral("bars"),
                QStringLiteral("a bar model has either parts or bars, not both"));
         return;
     }
     const double width = 520, h = 56;
     if (!comparison) {
         const QString whole = f.Text(QStringLiteral("whole"), QString());
-        const QList<Part> parts = ReadParts(f, QStringLiteral("parts"));
+        const QList<Part> parts = readParts(f, QStringLiteral("parts"));
         if (!f.Ok())
             return;
-        const double scale = width / Total(parts);
+        const double scale = width / total(parts);
         double y = 10;
         if (!whole.isEmpty()) {
-            p.body += PartsBar({{whole, Total(parts)}}, 10, y, h, scale, 1);
+            p.body += partsBar({{whole, total(parts)}}, 10, y, h, scale, 1);
             y += h + 12;
         }
-        p.body += PartsBar(parts, 10, y, h, scale, 0);
+        p.body += partsBar(parts, 10, y, h, scale, 0);
         p.width = width + 20;
         p.height = y + h + 34;
         return;
@@ -241,52 +241,52 @@ void MakeBarModel(Fields& f, Picture& p) {
         QList<Part> parts;
     };
     QList<Bar> bars;
-    for (Fields* b : f.Maps(QStringLiteral("bars"))) {
+    for (Fields* b : f.maps(QStringLiteral("bars"))) {
         const QString name = b->Text(QStringLiteral("name"));
-        bars << Bar{name, ReadParts(*b, QStringLiteral("parts"))};
+        bars << Bar{name, readParts(*b, QStringLiteral("parts"))};
     }
     if (f.Ok() && (bars.size() < 2 || bars.size() > 5))
-        f.Fail(QStringLiteral("bars"), QStringLiteral("a comparison has 2 to 5 bars"));
+        f.fail(QStringLiteral("bars"), QStringLiteral("a comparison has 2 to 5 bars"));
     if (!f.Ok())
         return;
     double nameW = 0, longest = 0;
     for (const Bar& b : bars) {
-        nameW = std::max(nameW, TextWidth(b.name, 18) + 20);
-        longest = std::max(longest, Total(b.parts));
+        nameW = std::max(nameW, textWidth(b.name, 18) + 20);
+        longest = std::max(longest, total(b.parts));
     }
     const double scale = (width - nameW) / longest;
     double y = 10;
     for (int i = 0; i < bars.size(); ++i) {
         p.body += Text(10 + nameW - 14, y + h / 2 + 6.5, bars.at(i).name, 18, Anchor::End);
-        p.body += PartsBar(bars.at(i).parts, 10 + nameW, y, h, scale, i);
+        p.body += partsBar(bars.at(i).parts, 10 + nameW, y, h, scale, i);
         y += h + 34;
     }
     p.width = width + 20;
     p.height = y;
 }
 
-void MakePlaceValue(Fields& f, Picture& p) {
+void makePlaceValue(Fields& f, Picture& p) {
     const QVariantList heads = f.List(QStringLiteral("columns"));
-    const bool counters = f.Has(QStringLiteral("counters"));
+    const bool counters = f.has(QStringLiteral("counters"));
     if (f.Ok() && (heads.isEmpty() || heads.size() > 6))
-        f.Fail(QStringLiteral("columns"), QStringLiteral("should hold 1 to 6 column heads"));
-    if (f.Ok() && counters == f.Has(QStringLiteral("digits")))
-        f.Fail(QStringLiteral("digits"), QStringLiteral("give either digits or counters"));
+        f.fail(QStringLiteral("columns"), QStringLiteral("should hold 1 to 6 column heads"));
+    if (f.Ok() && counters == f.has(QStringLiteral("digits")))
+        f.fail(QStringLiteral("digits"), QStringLiteral("give either digits or counters"));
     if (!f.Ok())
         return;
     const int n = int(heads.size());
     QList<int> values(n, 0);
     QList<bool> shown(n, true);
     if (counters) {
-        const QList<double> c = f.Numbers(QVariant(f.List(QStringLiteral("counters"))),
+        const QList<double> c = f.numbers(QVariant(f.List(QStringLiteral("counters"))),
                                           f.Name(QStringLiteral("counters")));
         if (f.Ok() && c.size() != n)
-            f.Fail(QStringLiteral("counters"),
+            f.fail(QStringLiteral("counters"),
                    QStringLiteral("has %1 counts for %2 columns").arg(c.size()).arg(n));
         for (int i = 0; i < c.size() && i < n && f.Ok(); ++i) {
-            if (c.at(i) < 0 || c.at(i) > 20 || !IsMultiple(c.at(i), 1))
-                f.FailAt(QStringLiteral("counters[%1]").arg(i + 1),
-                         QStringLiteral("%1 is not a count from 0 to 20").arg(Num(c.at(i))));
+            if (c.at(i) < 0 || c.at(i) > 20 || !isMultiple(c.at(i), 1))
+                f.failAt(QStringLiteral("counters[%1]").arg(i + 1),
+                         QStringLiteral("%1 is not a count from 0 to 20").arg(num(c.at(i))));
             values[i] = int(c.at(i));
         }
     } else {
@@ -294,7 +294,7 @@ void MakePlaceValue(Fields& f, Picture& p) {
         if (f.Ok() && (digits.isEmpty() || digits.size() > n ||
                        std::any_of(digits.begin(), digits.end(),
                                    [](QChar c) { return !c.isDigit() && c != QLatin1Char('?'); })))
-            f.Fail(QStringLiteral("digits"),
+            f.fail(QStringLiteral("digits"),
                    QStringLiteral("\"%1\" is not a number of at most %2 digits (a missing one "
                                   "written ?)")
                        .arg(digits)
@@ -313,29 +313,29 @@ void MakePlaceValue(Fields& f, Picture& p) {
     // Every column as wide as the longest heading needs ("Hundredths").
     double colW = counters ? 136 : 110;
     for (int i = 0; i < n; ++i)
-        colW = std::max(colW, TextWidth(Scalar(heads.at(i)), 22) + 16);
+        colW = std::max(colW, textWidth(scalar(heads.at(i)), 22) + 16);
     const double headH = 50;
     const double bodyH = counters ? std::max(100.0, (most + 3) / 4 * 30.0 + 20) : 80;
     QString out;
     long long number = 0;
     bool known = true;
     for (int i = 0; i < n; ++i) {
-        const QString head = Scalar(heads.at(i));
+        const QString head = scalar(heads.at(i));
         const double x = 10 + i * colW;
-        out += Rect(x, 10, colW, headH, {Soft(i), Navy(), 2});
-        out += CentredText({x + colW / 2, 10 + headH / 2}, head, 22, true, Edge(i));
-        out += Rect(x, 10 + headH, colW, bodyH, {QString::fromLatin1(kWhite), Navy(), 2});
+        out += rect(x, 10, colW, headH, {soft(i), navy(), 2});
+        out += centredText({x + colW / 2, 10 + headH / 2}, head, 22, true, Edge(i));
+        out += rect(x, 10 + headH, colW, bodyH, {QString::fromLatin1(White), navy(), 2});
         if (counters) {
             for (int k = 0; k < values.at(i); ++k) {
                 const QPointF c(x + (colW - 120) / 2 + 15 + (k % 4) * 30,
                                 10 + headH + 25 + (k / 4) * 30);
-                out += Circle(c, 12, {Soft(i), Edge(i), 2.5, QStringLiteral("class=\"counter\"")});
+                out += circle(c, 12, {soft(i), Edge(i), 2.5, QStringLiteral("class=\"counter\"")});
             }
         } else if (shown.at(i)) {
             const bool missing = values.at(i) < 0;
-            out += CentredText({x + colW / 2, 10 + headH + bodyH / 2},
+            out += centredText({x + colW / 2, 10 + headH + bodyH / 2},
                                missing ? QStringLiteral("?") : QString::number(values.at(i)), 40,
-                               true, missing ? Blue() : Navy());
+                               true, missing ? blue() : navy());
         }
         static const QHash<QString, long long> places = {{QStringLiteral("TTh"), 10000},
                                                          {QStringLiteral("Th"), 1000},
@@ -367,26 +367,26 @@ void MakePlaceValue(Fields& f, Picture& p) {
 
 namespace {
 
-QString ObjectShape(const QString& kind, QPointF c, double r, int colour) {
-    const Style style{Soft(colour), Edge(colour), 2.5, QStringLiteral("class=\"object\"")};
+QString objectShape(const QString& kind, QPointF c, double r, int colour) {
+    const Style style{soft(colour), Edge(colour), 2.5, QStringLiteral("class=\"object\"")};
     if (kind == QLatin1String("square"))
-        return Rect(c.x() - r * 0.85, c.y() - r * 0.85, r * 1.7, r * 1.7, style, 3);
+        return rect(c.x() - r * 0.85, c.y() - r * 0.85, r * 1.7, r * 1.7, style, 3);
     if (kind == QLatin1String("star")) {
         QList<QPointF> points;
         for (int i = 0; i < 10; ++i)
-            points << Polar({c.x(), c.y() + r * 0.08}, i % 2 == 0 ? r : r * 0.45, i * 36.0);
-        return Polygon(points, style);
+            points << polar({c.x(), c.y() + r * 0.08}, i % 2 == 0 ? r : r * 0.45, i * 36.0);
+        return polygon(points, style);
     }
-    return Circle(c, r * 0.9, style);
+    return circle(c, r * 0.9, style);
 }
 
 } // namespace
 
-void MakeArray(Fields& f, Picture& p) {
-    const int rows = f.Integer(QStringLiteral("rows"), 1, 12);
-    const int columns = f.Integer(QStringLiteral("columns"), 1, 12);
+void makeArray(Fields& f, Picture& p) {
+    const int rows = f.integer(QStringLiteral("rows"), 1, 12);
+    const int columns = f.integer(QStringLiteral("columns"), 1, 12);
     const QString object =
-        f.Choice(QStringLiteral("object"),
+        f.choice(QStringLiteral("object"),
                  {QStringLiteral("circle"), QStringLiteral("square"), QStringLiteral("star")},
                  QStringLiteral("circle"));
     if (!f.Ok())
@@ -394,7 +394,7 @@ void MakeArray(Fields& f, Picture& p) {
     const double pitch = 46;
     for (int r = 0; r < rows; ++r) {
         for (int c = 0; c < columns; ++c)
-            p.body += ObjectShape(object, {10 + pitch * (c + 0.5), 10 + pitch * (r + 0.5)}, 19, 0);
+            p.body += objectShape(object, {10 + pitch * (c + 0.5), 10 + pitch * (r + 0.5)}, 19, 0);
     }
     p.width = columns * pitch + 20;
     p.height = rows * pitch + 20;
@@ -403,24 +403,24 @@ void MakeArray(Fields& f, Picture& p) {
         p.readings.insert(QString::fromLatin1(key), total);
 }
 
-void MakeObjects(Fields& f, Picture& p) {
+void makeObjects(Fields& f, Picture& p) {
     struct GroupOf {
         int count;
         QString label;
     };
     QList<GroupOf> groups;
-    const QList<Fields*> items = f.Maps(QStringLiteral("groups"));
+    const QList<Fields*> items = f.maps(QStringLiteral("groups"));
     if (f.Ok() && (items.isEmpty() || items.size() > 10))
-        f.Fail(QStringLiteral("groups"), QStringLiteral("should hold 1 to 10 groups"));
+        f.fail(QStringLiteral("groups"), QStringLiteral("should hold 1 to 10 groups"));
     int total = 0;
     for (Fields* g : items) {
-        groups << GroupOf{g->Integer(QStringLiteral("count"), 1, 20),
+        groups << GroupOf{g->integer(QStringLiteral("count"), 1, 20),
                           g->Text(QStringLiteral("label"), QString())};
         total += groups.last().count;
     }
-    const int ringed = f.Integer(QStringLiteral("ringed"), 0, 200, 0);
+    const int ringed = f.integer(QStringLiteral("ringed"), 0, 200, 0);
     if (f.Ok() && ringed > total)
-        f.Fail(QStringLiteral("ringed"),
+        f.fail(QStringLiteral("ringed"),
                QStringLiteral("%1 ringed of only %2 shapes").arg(ringed).arg(total));
     if (!f.Ok())
         return;
@@ -435,26 +435,26 @@ void MakeObjects(Fields& f, Picture& p) {
     QHash<QString, int> perLabel;
     for (const GroupOf& g : groups) {
         const int across = std::min(g.count, 5), down = (g.count + 4) / 5;
-        const double w = std::max(across * pitch + 16, TextWidth(g.label, 17) + 16);
+        const double w = std::max(across * pitch + 16, textWidth(g.label, 17) + 16);
         const double h = down * pitch + 16;
         if (x + w > 740 && x > 10) {
             x = 10;
             y += rowH + 16;
             rowH = 0;
         }
-        p.body += Rect(x, y, w, h,
-                       {QStringLiteral("none"), QString::fromLatin1(kLine), 2,
+        p.body += rect(x, y, w, h,
+                       {QStringLiteral("none"), QString::fromLatin1(Line), 2,
                         QStringLiteral("stroke-dasharray=\"6 4\"")},
                        14);
         const double ox = x + (w - across * pitch) / 2;
         const int colour = int(kinds.indexOf(g.label));
         for (int k = 0; k < g.count; ++k) {
             const QPointF c(ox + pitch * (k % 5 + 0.5), y + 8 + pitch * (k / 5 + 0.5));
-            p.body += ObjectShape(QStringLiteral("circle"), c, 17, colour);
+            p.body += objectShape(QStringLiteral("circle"), c, 17, colour);
             if (drawn++ < ringed)
                 p.body +=
-                    Circle(c, 19.5,
-                           {QStringLiteral("none"), Blue(), 3.5, QStringLiteral("class=\"ring\"")});
+                    circle(c, 19.5,
+                           {QStringLiteral("none"), blue(), 3.5, QStringLiteral("class=\"ring\"")});
         }
         if (!g.label.isEmpty())
             p.body += Text(x + w / 2, y + h + 22, g.label, 17);
@@ -476,7 +476,7 @@ void MakeObjects(Fields& f, Picture& p) {
         QStringLiteral("the labels are %1, or \"ringed\"").arg(kinds.join(QStringLiteral(", ")));
 }
 
-void MakeCalendar(Fields& f, Picture& p) {
+void makeCalendar(Fields& f, Picture& p) {
     static const QStringList months = {
         QStringLiteral("January"), QStringLiteral("February"), QStringLiteral("March"),
         QStringLiteral("April"),   QStringLiteral("May"),      QStringLiteral("June"),
@@ -487,9 +487,9 @@ void MakeCalendar(Fields& f, Picture& p) {
                                          QStringLiteral("Friday"),    QStringLiteral("Saturday"),
                                          QStringLiteral("Sunday")};
     QString month = f.Text(QStringLiteral("month"));
-    const int year = f.Integer(QStringLiteral("year"), 1900, 2100, 0);
-    const int first = f.Integer(QStringLiteral("first_weekday"), 1, 7);
-    const int days = f.Integer(QStringLiteral("days"), 28, 31);
+    const int year = f.integer(QStringLiteral("year"), 1900, 2100, 0);
+    const int first = f.integer(QStringLiteral("first_weekday"), 1, 7);
+    const int days = f.integer(QStringLiteral("days"), 28, 31);
     if (!f.Ok())
         return;
     bool numeric = false;
@@ -498,13 +498,13 @@ void MakeCalendar(Fields& f, Picture& p) {
         month = months.at(monthNumber - 1);
     const int index = int(months.indexOf(month));
     if (index < 0) {
-        f.Fail(QStringLiteral("month"), QStringLiteral("\"%1\" is not a month").arg(month));
+        f.fail(QStringLiteral("month"), QStringLiteral("\"%1\" is not a month").arg(month));
         return;
     }
     if (year > 0) {
         const QDate start(year, index + 1, 1);
         if (start.dayOfWeek() != first) {
-            f.Fail(QStringLiteral("first_weekday"),
+            f.fail(QStringLiteral("first_weekday"),
                    QStringLiteral("%1 %2 starts on a %3 (%4), not %5")
                        .arg(month)
                        .arg(year)
@@ -514,7 +514,7 @@ void MakeCalendar(Fields& f, Picture& p) {
             return;
         }
         if (start.daysInMonth() != days) {
-            f.Fail(
+            f.fail(
                 QStringLiteral("days"),
                 QStringLiteral("%1 %2 has %3 days").arg(month).arg(year).arg(start.daysInMonth()));
             return;
@@ -522,16 +522,16 @@ void MakeCalendar(Fields& f, Picture& p) {
     }
     const double cellW = 70, cellH = 48, headH = 40, titleH = 50, x0 = 10, y0 = 10;
     const int weeks = (first - 1 + days + 6) / 7;
-    QString out = Rect(x0, y0, 7 * cellW, titleH, {QString::fromLatin1(kBlue), Navy(), 2}, 8);
-    out += CentredText({x0 + 3.5 * cellW, y0 + titleH / 2},
+    QString out = rect(x0, y0, 7 * cellW, titleH, {QString::fromLatin1(Blue), navy(), 2}, 8);
+    out += centredText({x0 + 3.5 * cellW, y0 + titleH / 2},
                        year > 0 ? QStringLiteral("%1 %2").arg(month).arg(year) : month, 22, true,
-                       QString::fromLatin1(kWhite));
+                       QString::fromLatin1(White));
     const double headTop = y0 + titleH;
     for (int d = 0; d < 7; ++d) {
-        out += Rect(x0 + d * cellW, headTop, cellW, headH,
-                    {QString::fromLatin1(kPaleBlue), Navy(), 1.5});
-        out += CentredText({x0 + (d + 0.5) * cellW, headTop + headH / 2}, weekdays.at(d).left(3),
-                           17, true, d >= 5 ? QString::fromLatin1(kRed) : Navy());
+        out += rect(x0 + d * cellW, headTop, cellW, headH,
+                    {QString::fromLatin1(PaleBlue), navy(), 1.5});
+        out += centredText({x0 + (d + 0.5) * cellW, headTop + headH / 2}, weekdays.at(d).left(3),
+                           17, true, d >= 5 ? QString::fromLatin1(Red) : navy());
     }
     const double gridTop = headTop + headH;
     QHash<int, int> perWeekday;
@@ -539,8 +539,8 @@ void MakeCalendar(Fields& f, Picture& p) {
         const int day = cell - (first - 1) + 1;
         const double x = x0 + (cell % 7) * cellW, y = gridTop + (cell / 7) * cellH;
         const bool real = day >= 1 && day <= days;
-        out += Rect(x, y, cellW, cellH,
-                    {real ? QString::fromLatin1(kWhite) : QStringLiteral("#f1f4f8"), Navy(), 1.5});
+        out += rect(x, y, cellW, cellH,
+                    {real ? QString::fromLatin1(White) : QStringLiteral("#f1f4f8"), navy(), 1.5});
         if (real) {
             out += Text(x + cellW - 10, y + 26, QString::number(day), 18, Anchor::End, false);
             ++perWeekday[cell % 7];

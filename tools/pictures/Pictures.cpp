@@ -10,39 +10,39 @@ namespace bank::pictures {
 
 namespace {
 
-const QMap<QString, Maker>& Makers() {
+const QMap<QString, Maker>& makers() {
     static const QMap<QString, Maker> makers = {
-        {QStringLiteral("clock"), MakeClock},
-        {QStringLiteral("digital"), MakeDigital},
-        {QStringLiteral("scale"), MakeScale},
-        {QStringLiteral("balance"), MakeBalance},
-        {QStringLiteral("ruler"), MakeRuler},
-        {QStringLiteral("thermometer"), MakeThermometer},
-        {QStringLiteral("jug"), MakeJug},
-        {QStringLiteral("money"), MakeMoney},
-        {QStringLiteral("pricetags"), MakePriceTags},
-        {QStringLiteral("pictogram"), MakePictogram},
-        {QStringLiteral("tally"), MakeTally},
-        {QStringLiteral("barchart"), MakeBarChart},
-        {QStringLiteral("table"), MakeTable},
-        {QStringLiteral("timetable"), MakeTimetable},
-        {QStringLiteral("numberline"), MakeNumberLine},
-        {QStringLiteral("barmodel"), MakeBarModel},
-        {QStringLiteral("placevalue"), MakePlaceValue},
-        {QStringLiteral("array"), MakeArray},
-        {QStringLiteral("objects"), MakeObjects},
-        {QStringLiteral("calendar"), MakeCalendar},
-        {QStringLiteral("grid"), MakeGrid},
-        {QStringLiteral("shape"), MakeShape},
-        {QStringLiteral("fraction"), MakeFraction},
-        {QStringLiteral("cubes"), MakeCubes},
-        {QStringLiteral("shapes2d"), MakeShapes2d},
+        {QStringLiteral("clock"), makeClock},
+        {QStringLiteral("digital"), makeDigital},
+        {QStringLiteral("scale"), makeScale},
+        {QStringLiteral("balance"), makeBalance},
+        {QStringLiteral("ruler"), makeRuler},
+        {QStringLiteral("thermometer"), makeThermometer},
+        {QStringLiteral("jug"), makeJug},
+        {QStringLiteral("money"), makeMoney},
+        {QStringLiteral("pricetags"), makePriceTags},
+        {QStringLiteral("pictogram"), makePictogram},
+        {QStringLiteral("tally"), makeTally},
+        {QStringLiteral("barchart"), makeBarChart},
+        {QStringLiteral("table"), makeTable},
+        {QStringLiteral("timetable"), makeTimetable},
+        {QStringLiteral("numberline"), makeNumberLine},
+        {QStringLiteral("barmodel"), makeBarModel},
+        {QStringLiteral("placevalue"), makePlaceValue},
+        {QStringLiteral("array"), makeArray},
+        {QStringLiteral("objects"), makeObjects},
+        {QStringLiteral("calendar"), makeCalendar},
+        {QStringLiteral("grid"), makeGrid},
+        {QStringLiteral("shape"), makeShape},
+        {QStringLiteral("fraction"), makeFraction},
+        {QStringLiteral("cubes"), makeCubes},
+        {QStringLiteral("shapes2d"), makeShapes2d},
     };
     return makers;
 }
 
 // Reads and draws the description; the error names the picture and the field.
-QString Make(const QVariantMap& description, Picture* picture) {
+QString make(const QVariantMap& description, Picture* picture) {
     const auto error = std::make_shared<QString>();
     Fields f(description, QString(), error);
     const QString name = f.Text(QStringLiteral("name"), QString());
@@ -54,10 +54,10 @@ QString Make(const QVariantMap& description, Picture* picture) {
         who += QStringLiteral(" (%1)").arg(type);
     if (!f.Ok())
         return who + QStringLiteral(": ") + *error;
-    const auto maker = Makers().constFind(type);
-    if (maker == Makers().cend()) {
+    const auto maker = makers().constFind(type);
+    if (maker == makers().cend()) {
         return who + QStringLiteral(": field \"type\": \"%1\" is not a picture type (%2)")
-                         .arg(type, Makers().keys().join(QStringLiteral(", ")));
+                         .arg(type, makers().keys().join(QStringLiteral(", ")));
     }
     for (const QChar c : name)
         picture->idPrefix += c.isLetterOrNumber() && c.unicode() < 128 ? c : QLatin1Char('-');
@@ -68,13 +68,13 @@ QString Make(const QVariantMap& description, Picture* picture) {
         const QString missing =
             error->section(QLatin1Char('"'), 1, 1).section(QLatin1Char('.'), -1);
         for (const QString& unread : f.Unread()) {
-            if (LooksLike(unread, missing)) {
+            if (looksLike(unread, missing)) {
                 *error += QStringLiteral(" (\"%1\" is not a field of a %2)").arg(unread, type);
                 break;
             }
         }
     }
-    f.Finish();
+    f.finish();
     if (!f.Ok())
         return who + QStringLiteral(": ") + *error;
     // Wider or taller than a question page can show without shrinking the lettering.
@@ -89,67 +89,67 @@ QString Make(const QVariantMap& description, Picture* picture) {
 
 } // namespace
 
-int Graduation::Divisions() const {
+int Graduation::divisions() const {
     return int(std::lround((max - min) / Division()));
 }
 
-bool Graduation::Halfway(int division) const {
+bool Graduation::halfway(int division) const {
     return minor >= 4 && minor % 2 == 0 && division % minor == minor / 2;
 }
 
-Graduation ReadGraduation(Fields& f, bool hasMin) {
+Graduation readGraduation(Fields& f, bool hasMin) {
     Graduation g;
     g.min = hasMin ? f.Number(QStringLiteral("min")) : 0;
     g.max = f.Number(QStringLiteral("max"));
     g.labelStep = f.Number(QStringLiteral("label_step"));
-    g.minor = f.Integer(QStringLiteral("minor"), 1, 10, 1);
+    g.minor = f.integer(QStringLiteral("minor"), 1, 10, 1);
     if (!f.Ok())
         return g;
     if (g.max <= g.min)
-        f.Fail(QStringLiteral("max"),
-               QStringLiteral("%1 is not above the scale's start %2").arg(Num(g.max), Num(g.min)));
+        f.fail(QStringLiteral("max"),
+               QStringLiteral("%1 is not above the scale's start %2").arg(num(g.max), num(g.min)));
     else if (g.labelStep <= 0)
-        f.Fail(QStringLiteral("label_step"), QStringLiteral("should be above 0"));
-    else if (hasMin && !IsMultiple(g.min, g.labelStep))
-        f.Fail(QStringLiteral("min"), QStringLiteral("%1 is not a multiple of label_step %2")
-                                          .arg(Num(g.min), Num(g.labelStep)));
-    else if (!IsMultiple(g.max - g.min, g.labelStep))
-        f.Fail(QStringLiteral("max"), QStringLiteral("the scale from %1 to %2 does not end on a "
+        f.fail(QStringLiteral("label_step"), QStringLiteral("should be above 0"));
+    else if (hasMin && !isMultiple(g.min, g.labelStep))
+        f.fail(QStringLiteral("min"), QStringLiteral("%1 is not a multiple of label_step %2")
+                                          .arg(num(g.min), num(g.labelStep)));
+    else if (!isMultiple(g.max - g.min, g.labelStep))
+        f.fail(QStringLiteral("max"), QStringLiteral("the scale from %1 to %2 does not end on a "
                                                      "label every %3")
-                                          .arg(Num(g.min), Num(g.max), Num(g.labelStep)));
+                                          .arg(num(g.min), num(g.max), num(g.labelStep)));
     else if ((g.max - g.min) / g.labelStep > 20)
-        f.Fail(QStringLiteral("label_step"),
+        f.fail(QStringLiteral("label_step"),
                QStringLiteral("%1 labels are too many to read; take a larger step")
                    .arg(std::lround((g.max - g.min) / g.labelStep) + 1));
-    else if (g.Divisions() > 100)
-        f.Fail(QStringLiteral("minor"),
-               QStringLiteral("%1 divisions are too many to read").arg(g.Divisions()));
+    else if (g.divisions() > 100)
+        f.fail(QStringLiteral("minor"),
+               QStringLiteral("%1 divisions are too many to read").arg(g.divisions()));
     return g;
 }
 
-double ReadValueOn(Fields& f, const Graduation& g) {
+double readValueOn(Fields& f, const Graduation& g) {
     const double value = f.Number(QStringLiteral("value"));
     if (f.Ok() && (value < g.min - 1e-9 || value > g.max + 1e-9))
-        f.Fail(QStringLiteral("value"), QStringLiteral("%1 is off the scale, which runs from %2 "
+        f.fail(QStringLiteral("value"), QStringLiteral("%1 is off the scale, which runs from %2 "
                                                        "to %3")
-                                            .arg(Num(value), Num(g.min), Num(g.max)));
+                                            .arg(num(value), num(g.min), num(g.max)));
     // A pointer between marks is fine when it stands halfway; anywhere else a
     // pupil cannot read it.
-    else if (f.Ok() && !IsMultiple(value - g.min, g.Division() / 2))
-        f.Fail(QStringLiteral("value"),
+    else if (f.Ok() && !isMultiple(value - g.min, g.Division() / 2))
+        f.fail(QStringLiteral("value"),
                QStringLiteral("%1 is neither on a mark nor halfway between two (marks every %2)")
-                   .arg(Num(value), Num(g.Division())));
+                   .arg(num(value), num(g.Division())));
     return value;
 }
 
-void SetRows(Picture& picture, const QStringList& labels, const QList<double>& values,
+void setRows(Picture& picture, const QStringList& labels, const QList<double>& values,
              const QString& what) {
     double total = 0;
     for (int i = 0; i < labels.size(); ++i) {
-        picture.readings.insert(QStringLiteral("count:") + labels.at(i), Num(values.at(i)));
+        picture.readings.insert(QStringLiteral("count:") + labels.at(i), num(values.at(i)));
         total += values.at(i);
     }
-    picture.readings.insert(QStringLiteral("total"), Num(total));
+    picture.readings.insert(QStringLiteral("total"), num(total));
     picture.unknownLabel =
         QStringLiteral("the %1 are %2").arg(what, labels.join(QStringLiteral(", ")));
     if (labels.isEmpty())
@@ -167,7 +167,7 @@ void SetRows(Picture& picture, const QStringList& labels, const QList<double>& v
         else
             picture.refusals.insert(key,
                                     QStringLiteral("%1 share the %2 (%3)")
-                                        .arg(at.join(QStringLiteral(" and ")), key, Num(best)));
+                                        .arg(at.join(QStringLiteral(" and ")), key, num(best)));
     };
     pick(QStringLiteral("most"), true);
     pick(QStringLiteral("fewest"), false);
@@ -175,7 +175,7 @@ void SetRows(Picture& picture, const QStringList& labels, const QList<double>& v
 
 Drawn Draw(const QVariantMap& picture) {
     Picture p;
-    const QString error = Make(picture, &p);
+    const QString error = make(picture, &p);
     if (!error.isEmpty())
         return {QByteArray(), error};
     return {Document(p.width, p.height, p.body), QString()};
@@ -184,13 +184,13 @@ Drawn Draw(const QVariantMap& picture) {
 QString Read(const QVariantMap& picture, const QString& function, const QString& argument,
              QString* error) {
     Picture p;
-    QString why = Make(picture, &p);
+    QString why = make(picture, &p);
     const QString key = argument.isEmpty() ? function : function + QLatin1Char(':') + argument;
     if (why.isEmpty() && p.readings.contains(key))
         return p.readings.value(key);
     if (why.isEmpty()) {
-        const QString name = Scalar(picture.value(QStringLiteral("name")));
-        const QString type = Scalar(picture.value(QStringLiteral("type")));
+        const QString name = scalar(picture.value(QStringLiteral("name")));
+        const QString type = scalar(picture.value(QStringLiteral("type")));
         if (p.refusals.contains(key)) {
             why = p.refusals.value(key);
         } else if (!argument.isEmpty() && !p.unknownLabel.isEmpty()) {

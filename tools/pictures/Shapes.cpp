@@ -17,18 +17,18 @@ namespace {
 using Point = QPair<int, int>;
 using Side = QPair<Point, Point>;
 
-Side MakeSide(Point a, Point b) {
+Side makeSide(Point a, Point b) {
     return a < b ? Side{a, b} : Side{b, a};
 }
 
 } // namespace
 
-void MakeGrid(Fields& f, Picture& p) {
-    const int columns = f.Integer(QStringLiteral("columns"), 1, 20);
-    const int rows = f.Integer(QStringLiteral("rows"), 1, 16);
-    const QList<Fields*> shapes = f.Maps(QStringLiteral("shapes"));
+void makeGrid(Fields& f, Picture& p) {
+    const int columns = f.integer(QStringLiteral("columns"), 1, 20);
+    const int rows = f.integer(QStringLiteral("rows"), 1, 16);
+    const QList<Fields*> shapes = f.maps(QStringLiteral("shapes"));
     if (f.Ok() && (shapes.isEmpty() || shapes.size() > 6))
-        f.Fail(QStringLiteral("shapes"), QStringLiteral("should hold 1 to 6 shapes"));
+        f.fail(QStringLiteral("shapes"), QStringLiteral("should hold 1 to 6 shapes"));
     if (!f.Ok())
         return;
     const double cell = std::min(40.0, std::min(600.0 / columns, 440.0 / rows));
@@ -42,23 +42,23 @@ void MakeGrid(Fields& f, Picture& p) {
         const QString letter = s->Text(QStringLiteral("letter"), QString());
         QList<Point> cells;
         for (const QVariant& c : s->List(QStringLiteral("cells"))) {
-            const QList<double> xy = s->Numbers(c, s->Name(QStringLiteral("cells")));
+            const QList<double> xy = s->numbers(c, s->Name(QStringLiteral("cells")));
             if (!f.Ok())
                 return;
-            if (xy.size() != 2 || !IsMultiple(xy.at(0), 1) || !IsMultiple(xy.at(1), 1) ||
+            if (xy.size() != 2 || !isMultiple(xy.at(0), 1) || !isMultiple(xy.at(1), 1) ||
                 xy.at(0) < 0 || xy.at(0) >= columns || xy.at(1) < 0 || xy.at(1) >= rows) {
-                s->Fail(QStringLiteral("cells"),
+                s->fail(QStringLiteral("cells"),
                         QStringLiteral("[%1] is not a square [column, row] of the %2 x %3 grid "
                                        "(from [0, 0] at the top left)")
-                            .arg(Scalar(c.toList().value(0)) + QStringLiteral(", ") +
-                                 Scalar(c.toList().value(1)))
+                            .arg(scalar(c.toList().value(0)) + QStringLiteral(", ") +
+                                 scalar(c.toList().value(1)))
                             .arg(columns)
                             .arg(rows));
                 return;
             }
             const Point pt{int(xy.at(0)), int(xy.at(1))};
             if (used.contains(pt)) {
-                s->Fail(QStringLiteral("cells"), QStringLiteral("the square [%1, %2] is used twice")
+                s->fail(QStringLiteral("cells"), QStringLiteral("the square [%1, %2] is used twice")
                                                      .arg(pt.first)
                                                      .arg(pt.second));
                 return;
@@ -72,23 +72,23 @@ void MakeGrid(Fields& f, Picture& p) {
         };
         QList<Half> halves;
         for (const QVariant& h : s->List(QStringLiteral("half_squares"), true)) {
-            const QVariantList parts = ToList(h);
+            const QVariantList parts = toList(h);
             double x = -1, y = -1;
-            const QString corner = parts.size() == 3 ? Scalar(parts.at(2)) : QString();
-            if (!IsList(h) || parts.size() != 3 || !ParseNumber(Scalar(parts.at(0)), &x) ||
-                !ParseNumber(Scalar(parts.at(1)), &y) || !IsMultiple(x, 1) || !IsMultiple(y, 1) ||
+            const QString corner = parts.size() == 3 ? scalar(parts.at(2)) : QString();
+            if (!isList(h) || parts.size() != 3 || !parseNumber(scalar(parts.at(0)), &x) ||
+                !parseNumber(scalar(parts.at(1)), &y) || !isMultiple(x, 1) || !isMultiple(y, 1) ||
                 x < 0 || x >= columns || y < 0 || y >= rows ||
                 !QStringList{QStringLiteral("nw"), QStringLiteral("ne"), QStringLiteral("se"),
                              QStringLiteral("sw")}
                      .contains(corner)) {
-                s->Fail(QStringLiteral("half_squares"),
+                s->fail(QStringLiteral("half_squares"),
                         QStringLiteral("each is [column, row, corner], the corner nw, ne, se or "
                                        "sw where the half square's right angle is"));
                 return;
             }
             const Point pt{int(x), int(y)};
             if (used.contains(pt)) {
-                s->Fail(QStringLiteral("half_squares"),
+                s->fail(QStringLiteral("half_squares"),
                         QStringLiteral("the square [%1, %2] is used twice")
                             .arg(pt.first)
                             .arg(pt.second));
@@ -98,7 +98,7 @@ void MakeGrid(Fields& f, Picture& p) {
             halves << Half{pt, corner};
         }
         if (cells.isEmpty() && halves.isEmpty()) {
-            s->Fail(QStringLiteral("cells"), QStringLiteral("a shape needs at least one square"));
+            s->fail(QStringLiteral("cells"), QStringLiteral("a shape needs at least one square"));
             return;
         }
         // Each piece's sides; a side two pieces share is inside the shape.
@@ -106,10 +106,10 @@ void MakeGrid(Fields& f, Picture& p) {
         const auto addPolygon = [&](const QList<Point>& corners, bool full) {
             QList<QPointF> points;
             for (int i = 0; i < corners.size(); ++i) {
-                ++sides[MakeSide(corners.at(i), corners.at((i + 1) % corners.size()))];
+                ++sides[makeSide(corners.at(i), corners.at((i + 1) % corners.size()))];
                 points << at(corners.at(i).first, corners.at(i).second);
             }
-            fills += Polygon(points, {Soft(k), QStringLiteral("none"), 0,
+            fills += polygon(points, {soft(k), QStringLiteral("none"), 0,
                                       full ? QStringLiteral("class=\"square\"")
                                            : QStringLiteral("class=\"half-square\"")});
         };
@@ -136,7 +136,7 @@ void MakeGrid(Fields& f, Picture& p) {
         for (auto it = sides.cbegin(); it != sides.cend(); ++it) {
             if (it.value() != 1)
                 continue;
-            outlines += Line(at(it.key().first.first, it.key().first.second),
+            outlines += line(at(it.key().first.first, it.key().first.second),
                              at(it.key().second.first, it.key().second.second), Edge(k), 3.5,
                              QStringLiteral("stroke-linecap=\"round\""));
             ++perimeter;
@@ -159,10 +159,10 @@ void MakeGrid(Fields& f, Picture& p) {
                     std::hypot(best.first + 0.5 - mx, best.second + 0.5 - my))
                     best = c;
             }
-            letters += CentredText(at(best.first + 0.5, best.second + 0.5), letter,
+            letters += centredText(at(best.first + 0.5, best.second + 0.5), letter,
                                    std::max(16.0, cell * 0.55), true, Edge(k));
         }
-        const QString squares = Num(cells.size() + 0.5 * halves.size());
+        const QString squares = num(cells.size() + 0.5 * halves.size());
         const QString key = letter.isEmpty() ? QString() : QLatin1Char(':') + letter;
         if (!letter.isEmpty())
             names << letter;
@@ -188,9 +188,9 @@ void MakeGrid(Fields& f, Picture& p) {
         QStringLiteral("the shapes' letters are %1").arg(names.join(QStringLiteral(", ")));
     QString grid;
     for (int i = 0; i <= columns; ++i)
-        grid += Line(at(i, 0), at(i, rows), QString::fromLatin1(kLine), 1.2);
+        grid += line(at(i, 0), at(i, rows), QString::fromLatin1(Line), 1.2);
     for (int j = 0; j <= rows; ++j)
-        grid += Line(at(0, j), at(columns, j), QString::fromLatin1(kLine), 1.2);
+        grid += line(at(0, j), at(columns, j), QString::fromLatin1(Line), 1.2);
     p.body = fills + grid + outlines + letters;
     p.width = columns * cell + 2 * x0;
     p.height = rows * cell + 2 * y0;
@@ -199,13 +199,13 @@ void MakeGrid(Fields& f, Picture& p) {
 namespace {
 
 // "5 cm", "12m", "7.5 cm": the number a side label states; false for "?" or "".
-bool LabelNumber(const QString& label, double* value) {
+bool labelNumber(const QString& label, double* value) {
     static const QRegularExpression number(QStringLiteral("^(\\d+(?:\\.\\d+)?)\\s*[a-z]*$"));
     const auto m = number.match(label);
-    return m.hasMatch() && ParseNumber(m.captured(1), value);
+    return m.hasMatch() && parseNumber(m.captured(1), value);
 }
 
-bool Inside(const QList<QPointF>& polygon, QPointF q) {
+bool inside(const QList<QPointF>& polygon, QPointF q) {
     bool in = false;
     for (int i = 0, j = int(polygon.size()) - 1; i < polygon.size(); j = i++) {
         const QPointF a = polygon.at(i), b = polygon.at(j);
@@ -218,23 +218,23 @@ bool Inside(const QList<QPointF>& polygon, QPointF q) {
 
 } // namespace
 
-void MakeShape(Fields& f, Picture& p) {
+void makeShape(Fields& f, Picture& p) {
     QList<QPointF> points;
     const QVariantList list = f.List(QStringLiteral("points"));
     for (int i = 0; i < list.size() && f.Ok(); ++i) {
-        const QList<double> xy = f.Numbers(list.at(i), QStringLiteral("points[%1]").arg(i + 1));
+        const QList<double> xy = f.numbers(list.at(i), QStringLiteral("points[%1]").arg(i + 1));
         if (f.Ok() && xy.size() != 2)
-            f.FailAt(QStringLiteral("points[%1]").arg(i + 1), QStringLiteral("should be [x, y]"));
+            f.failAt(QStringLiteral("points[%1]").arg(i + 1), QStringLiteral("should be [x, y]"));
         if (f.Ok())
             points << QPointF(xy.at(0), xy.at(1));
     }
     if (f.Ok() && (points.size() < 3 || points.size() > 12))
-        f.Fail(QStringLiteral("points"), QStringLiteral("a shape has 3 to 12 corners"));
+        f.fail(QStringLiteral("points"), QStringLiteral("a shape has 3 to 12 corners"));
     const QVariantList sideList = f.List(QStringLiteral("sides"), true);
     if (f.Ok() && !sideList.isEmpty() && sideList.size() != points.size())
-        f.Fail(QStringLiteral("sides"),
+        f.fail(QStringLiteral("sides"),
                QStringLiteral("has %1 for %2 sides")
-                   .arg(Count(int(sideList.size()), QStringLiteral("label")))
+                   .arg(count(int(sideList.size()), QStringLiteral("label")))
                    .arg(points.size()));
     if (!f.Ok())
         return;
@@ -246,25 +246,25 @@ void MakeShape(Fields& f, Picture& p) {
         const double length = std::hypot(b.x() - a.x(), b.y() - a.y());
         twiceArea += a.x() * b.y() - b.x() * a.y();
         if (length <= 0) {
-            f.FailAt(QStringLiteral("points[%1]").arg(i + 1),
+            f.failAt(QStringLiteral("points[%1]").arg(i + 1),
                      QStringLiteral("repeats the corner before it"));
             return;
         }
-        const QString label = sideList.isEmpty() ? QString() : Scalar(sideList.at(i)).trimmed();
+        const QString label = sideList.isEmpty() ? QString() : scalar(sideList.at(i)).trimmed();
         double stated = 0;
-        if (LabelNumber(label, &stated) && std::fabs(stated - length) > 0.01 * length) {
-            f.FailAt(QStringLiteral("sides[%1]").arg(i + 1),
+        if (labelNumber(label, &stated) && std::fabs(stated - length) > 0.01 * length) {
+            f.failAt(QStringLiteral("sides[%1]").arg(i + 1),
                      QStringLiteral("\"%1\" but the side from (%2, %3) to (%4, %5) is %6 long")
-                         .arg(label, Num(a.x()), Num(a.y()), Num(b.x()), Num(b.y()), Num(length)));
+                         .arg(label, num(a.x()), num(a.y()), num(b.x()), num(b.y()), num(length)));
             return;
         }
-        if (!label.isEmpty() && label != QLatin1String("?") && !LabelNumber(label, &stated)) {
-            f.FailAt(
+        if (!label.isEmpty() && label != QLatin1String("?") && !labelNumber(label, &stated)) {
+            f.failAt(
                 QStringLiteral("sides[%1]").arg(i + 1),
                 QStringLiteral("\"%1\" is not a length like \"5 cm\", \"?\" or \"\"").arg(label));
             return;
         }
-        perimeter += LabelNumber(label, &stated) ? stated : length;
+        perimeter += labelNumber(label, &stated) ? stated : length;
         labels << label;
     }
     double minX = points.first().x(), maxX = minX, minY = points.first().y(), maxY = minY;
@@ -280,7 +280,7 @@ void MakeShape(Fields& f, Picture& p) {
     QList<QPointF> screen;
     for (const QPointF& q : points)
         screen << QPointF(margin + (q.x() - minX) * scale, margin * 0.6 + (q.y() - minY) * scale);
-    QString out = Polygon(screen, {Soft(0), Navy(), 3, QStringLiteral("class=\"shape\"")});
+    QString out = polygon(screen, {soft(0), navy(), 3, QStringLiteral("class=\"shape\"")});
     // A small square in each right-angled corner that points out of the shape.
     for (int i = 0; i < n; ++i) {
         const QPointF corner = screen.at(i);
@@ -291,11 +291,11 @@ void MakeShape(Fields& f, Picture& p) {
             (after - corner) / std::hypot(after.x() - corner.x(), after.y() - corner.y());
         const double mark = 14;
         if (std::fabs(u.x() * v.x() + u.y() * v.y()) > 1e-6 ||
-            !Inside(screen, corner + (u + v) * 3))
+            !inside(screen, corner + (u + v) * 3))
             continue;
-        out += Polyline(
+        out += polyline(
             {corner + u * mark, corner + (u + v) * mark, corner + v * mark},
-            {QStringLiteral("none"), Navy(), 1.5, QStringLiteral("class=\"right-angle\"")});
+            {QStringLiteral("none"), navy(), 1.5, QStringLiteral("class=\"right-angle\"")});
     }
     for (int i = 0; i < n; ++i) {
         if (labels.at(i).isEmpty())
@@ -304,63 +304,63 @@ void MakeShape(Fields& f, Picture& p) {
         const double len = std::hypot(b.x() - a.x(), b.y() - a.y());
         QPointF normal((b.y() - a.y()) / len, -(b.x() - a.x()) / len);
         const QPointF mid = (a + b) / 2;
-        if (Inside(screen, mid + normal * 4))
+        if (inside(screen, mid + normal * 4))
             normal = -normal;
         const double size = labels.at(i) == QLatin1String("?") ? 24 : 19;
-        const double w = TextWidth(labels.at(i), size);
+        const double w = textWidth(labels.at(i), size);
         const double away =
             10 + std::fabs(normal.x()) * w / 2 + std::fabs(normal.y()) * size * 0.45;
-        out += CentredText(mid + normal * away, labels.at(i), size, true,
-                           labels.at(i) == QLatin1String("?") ? Blue() : Navy());
+        out += centredText(mid + normal * away, labels.at(i), size, true,
+                           labels.at(i) == QLatin1String("?") ? blue() : navy());
     }
     p.body = out;
     p.width = 2 * margin + (maxX - minX) * scale;
     p.height = 1.2 * margin + (maxY - minY) * scale;
-    p.readings.insert(QStringLiteral("perimeter"), Num(std::round(perimeter * 100) / 100));
-    p.readings.insert(QStringLiteral("squares"), Num(std::fabs(twiceArea) / 2));
+    p.readings.insert(QStringLiteral("perimeter"), num(std::round(perimeter * 100) / 100));
+    p.readings.insert(QStringLiteral("squares"), num(std::fabs(twiceArea) / 2));
 }
 
-void MakeFraction(Fields& f, Picture& p) {
+void makeFraction(Fields& f, Picture& p) {
     const QString shape =
-        f.Choice(QStringLiteral("shape"),
+        f.choice(QStringLiteral("shape"),
                  {QStringLiteral("bar"), QStringLiteral("circle"), QStringLiteral("rectangle")});
     const bool rectangle = shape == QLatin1String("rectangle");
     int rows = 1, columns = 0;
     if (rectangle) {
-        rows = f.Integer(QStringLiteral("rows"), 1, 6);
-        columns = f.Integer(QStringLiteral("columns"), 1, 8);
+        rows = f.integer(QStringLiteral("rows"), 1, 6);
+        columns = f.integer(QStringLiteral("columns"), 1, 8);
     }
-    const int parts = rectangle && !f.Has(QStringLiteral("parts"))
+    const int parts = rectangle && !f.has(QStringLiteral("parts"))
                           ? rows * columns
-                          : f.Integer(QStringLiteral("parts"), 1, 24);
-    const int shaded = f.Integer(QStringLiteral("shaded"), 0, 24);
+                          : f.integer(QStringLiteral("parts"), 1, 24);
+    const int shaded = f.integer(QStringLiteral("shaded"), 0, 24);
     if (!f.Ok())
         return;
     if (rectangle && parts != rows * columns) {
-        f.Fail(QStringLiteral("parts"),
+        f.fail(QStringLiteral("parts"),
                QStringLiteral("%1 parts but %2 rows of %3").arg(parts).arg(rows).arg(columns));
         return;
     }
     if (shaded > parts) {
-        f.Fail(QStringLiteral("shaded"),
+        f.fail(QStringLiteral("shaded"),
                QStringLiteral("%1 shaded of only %2 parts").arg(shaded).arg(parts));
         return;
     }
-    const Style on{QString::fromLatin1(kMidBlue), Navy(), 2.5, QStringLiteral("class=\"shaded\"")};
-    const Style off{QString::fromLatin1(kWhite), Navy(), 2.5, QStringLiteral("class=\"part\"")};
+    const Style on{QString::fromLatin1(MidBlue), navy(), 2.5, QStringLiteral("class=\"shaded\"")};
+    const Style off{QString::fromLatin1(White), navy(), 2.5, QStringLiteral("class=\"part\"")};
     QString out;
     if (shape == QLatin1String("circle")) {
         const QPointF c(140, 140);
         const double r = 125;
         if (parts == 1) {
-            out += Circle(c, r, shaded ? on : off);
+            out += circle(c, r, shaded ? on : off);
         } else {
             for (int i = 0; i < parts; ++i) {
-                const QPointF a = Polar(c, r, 360.0 * i / parts),
-                              b = Polar(c, r, 360.0 * (i + 1) / parts);
-                out += Path(QStringLiteral("M %1 %2 L %3 %4 A %5 %5 0 0 1 %6 %7 Z")
-                                .arg(Num(c.x()), Num(c.y()), Num(a.x()), Num(a.y()), Num(r),
-                                     Num(b.x()), Num(b.y())),
+                const QPointF a = polar(c, r, 360.0 * i / parts),
+                              b = polar(c, r, 360.0 * (i + 1) / parts);
+                out += path(QStringLiteral("M %1 %2 L %3 %4 A %5 %5 0 0 1 %6 %7 Z")
+                                .arg(num(c.x()), num(c.y()), num(a.x()), num(a.y()), num(r),
+                                     num(b.x()), num(b.y())),
                             i < shaded ? on : off);
             }
         }
@@ -372,7 +372,7 @@ void MakeFraction(Fields& f, Picture& p) {
         const double h = rectangle ? w : 80;
         for (int i = 0; i < parts; ++i)
             out +=
-                Rect(10 + (i % columns) * w, 10 + (i / columns) * h, w, h, i < shaded ? on : off);
+                rect(10 + (i % columns) * w, 10 + (i / columns) * h, w, h, i < shaded ? on : off);
         p.width = columns * w + 20;
         p.height = rows * h + 20;
     }
@@ -380,28 +380,28 @@ void MakeFraction(Fields& f, Picture& p) {
     p.readings.insert(QStringLiteral("shaded"), QStringLiteral("%1/%2").arg(shaded).arg(parts));
 }
 
-void MakeCubes(Fields& f, Picture& p) {
+void makeCubes(Fields& f, Picture& p) {
     QList<QList<int>> heights;
     const QVariantList rows = f.List(QStringLiteral("heights"));
     if (f.Ok() && (rows.isEmpty() || rows.size() > 6))
-        f.Fail(QStringLiteral("heights"), QStringLiteral("should hold 1 to 6 rows"));
+        f.fail(QStringLiteral("heights"), QStringLiteral("should hold 1 to 6 rows"));
     int count = 0;
     for (int r = 0; r < rows.size() && f.Ok(); ++r) {
         const QString name = QStringLiteral("heights[%1]").arg(r + 1);
-        const QList<double> row = f.Numbers(rows.at(r), name);
+        const QList<double> row = f.numbers(rows.at(r), name);
         QList<int> ints;
         for (double h : row) {
-            if (f.Ok() && (h < 0 || h > 8 || !IsMultiple(h, 1)))
-                f.FailAt(name, QStringLiteral("%1 is not a height from 0 to 8 cubes").arg(Num(h)));
+            if (f.Ok() && (h < 0 || h > 8 || !isMultiple(h, 1)))
+                f.failAt(name, QStringLiteral("%1 is not a height from 0 to 8 cubes").arg(num(h)));
             ints << int(h);
             count += int(h);
         }
         if (f.Ok() && (ints.isEmpty() || ints.size() > 8))
-            f.FailAt(name, QStringLiteral("a row holds 1 to 8 columns"));
+            f.failAt(name, QStringLiteral("a row holds 1 to 8 columns"));
         heights << ints;
     }
     if (f.Ok() && count == 0)
-        f.Fail(QStringLiteral("heights"), QStringLiteral("there is not a single cube"));
+        f.fail(QStringLiteral("heights"), QStringLiteral("there is not a single cube"));
     if (!f.Ok())
         return;
     // Isometric: columns run down to the right, rows (the first at the back)
@@ -412,9 +412,9 @@ void MakeCubes(Fields& f, Picture& p) {
     };
     QString faces;
     double minX = 0, maxX = 0, minY = 0, maxY = 0;
-    const Style top{QStringLiteral("#e4eefc"), Navy(), 1.8};
-    const Style leftFace{QString::fromLatin1(kMidBlue), Navy(), 1.8};
-    const Style rightFace{QStringLiteral("#5f8fdc"), Navy(), 1.8};
+    const Style top{QStringLiteral("#e4eefc"), navy(), 1.8};
+    const Style leftFace{QString::fromLatin1(MidBlue), navy(), 1.8};
+    const Style rightFace{QStringLiteral("#5f8fdc"), navy(), 1.8};
     // Every face in drawing order, and where each stack's top face is drawn,
     // so that a stack hidden behind nearer ones can be found.
     QList<QList<QPointF>> drawnFaces;
@@ -434,9 +434,9 @@ void MakeCubes(Fields& f, Picture& p) {
                 drawnFaces << topFace << leftSide << rightSide;
                 if (z + 1 == heights.at(r).at(c))
                     tops << Top{r, c, int(drawnFaces.size())};
-                QString cube = Polygon(topFace, top);
-                cube += Polygon(leftSide, leftFace);
-                cube += Polygon(rightSide, rightFace);
+                QString cube = polygon(topFace, top);
+                cube += polygon(leftSide, leftFace);
+                cube += polygon(rightSide, rightFace);
                 faces += Group(cube, QStringLiteral("class=\"cube\""));
                 for (const QPointF q :
                      {at(r, c, z + 1), at(r + 1, c, z), at(r, c + 1, z), at(r + 1, c + 1, z)}) {
@@ -457,25 +457,25 @@ void MakeCubes(Fields& f, Picture& p) {
         for (const QPointF& sample : {(n + s2 + w) / 3, (n + e + s2) / 3}) {
             bool covered = false;
             for (int i = t.after; i < drawnFaces.size() && !covered; ++i)
-                covered = Inside(drawnFaces.at(i), sample);
+                covered = inside(drawnFaces.at(i), sample);
             seen = seen || !covered;
         }
         if (!seen) {
-            f.FailAt(QStringLiteral("heights[%1]").arg(t.r + 1),
+            f.failAt(QStringLiteral("heights[%1]").arg(t.r + 1),
                      QStringLiteral("the stack of %1 in column %2 is hidden behind nearer ones")
                          .arg(h)
                          .arg(t.c + 1));
             return;
         }
     }
-    p.body = Translate(12 - minX, 12 - minY, faces);
+    p.body = translate(12 - minX, 12 - minY, faces);
     p.width = maxX - minX + 24;
     p.height = maxY - minY + 24;
     for (const char* key : {"cubes", "reading", "count"})
         p.readings.insert(QString::fromLatin1(key), QString::number(count));
 }
 
-void MakeShapes2d(Fields& f, Picture& p) {
+void makeShapes2d(Fields& f, Picture& p) {
     const QStringList names = {QStringLiteral("square"),   QStringLiteral("rectangle"),
                                QStringLiteral("triangle"), QStringLiteral("right-angled triangle"),
                                QStringLiteral("pentagon"), QStringLiteral("hexagon"),
@@ -484,17 +484,17 @@ void MakeShapes2d(Fields& f, Picture& p) {
                                QStringLiteral("oval"),     QStringLiteral("rhombus"),
                                QStringLiteral("kite"),     QStringLiteral("parallelogram"),
                                QStringLiteral("trapezium")};
-    const QList<Fields*> items = f.Maps(QStringLiteral("shapes"));
+    const QList<Fields*> items = f.maps(QStringLiteral("shapes"));
     if (f.Ok() && (items.isEmpty() || items.size() > 8))
-        f.Fail(QStringLiteral("shapes"), QStringLiteral("should hold 1 to 8 shapes"));
+        f.fail(QStringLiteral("shapes"), QStringLiteral("should hold 1 to 8 shapes"));
     // Four shapes to a row; a column is as wide as its longest label needs.
     const double box = 140, labelSize = 19;
     QStringList shapeNames, labels;
     QList<double> columns(std::min(int(items.size()), 4), box);
     for (int i = 0; i < items.size() && f.Ok(); ++i) {
-        shapeNames << items.at(i)->Choice(QStringLiteral("name"), names);
+        shapeNames << items.at(i)->choice(QStringLiteral("name"), names);
         labels << items.at(i)->Text(QStringLiteral("label"), QString());
-        columns[i % 4] = std::max(columns.at(i % 4), TextWidth(labels.last(), labelSize) + 12);
+        columns[i % 4] = std::max(columns.at(i % 4), textWidth(labels.last(), labelSize) + 12);
     }
     if (!f.Ok())
         return;
@@ -508,47 +508,47 @@ void MakeShapes2d(Fields& f, Picture& p) {
         const double y = 10 + (i / 4) * (box + 34), w = columns.at(i % 4);
         const QPointF c(x + w / 2, y + box / 2);
         const double r = box * 0.4;
-        const Style st{Soft(i), Edge(i), 3, QStringLiteral("class=\"shape\"")};
+        const Style st{soft(i), Edge(i), 3, QStringLiteral("class=\"shape\"")};
         QString s;
         if (name == QLatin1String("circle"))
-            s = Circle(c, r, st);
+            s = circle(c, r, st);
         else if (name == QLatin1String("oval"))
-            s = Ellipse(c, r, r * 0.62, st);
+            s = ellipse(c, r, r * 0.62, st);
         else if (name == QLatin1String("semicircle"))
-            s = Path(QStringLiteral("M %1 %2 A %3 %3 0 0 1 %4 %2 Z")
-                         .arg(Num(c.x() - r), Num(c.y() + r * 0.4), Num(r), Num(c.x() + r)),
+            s = path(QStringLiteral("M %1 %2 A %3 %3 0 0 1 %4 %2 Z")
+                         .arg(num(c.x() - r), num(c.y() + r * 0.4), num(r), num(c.x() + r)),
                      st);
         else if (name == QLatin1String("square"))
-            s = Rect(c.x() - r * 0.8, c.y() - r * 0.8, r * 1.6, r * 1.6, st);
+            s = rect(c.x() - r * 0.8, c.y() - r * 0.8, r * 1.6, r * 1.6, st);
         else if (name == QLatin1String("rectangle"))
-            s = Rect(c.x() - r, c.y() - r * 0.6, r * 2, r * 1.2, st);
+            s = rect(c.x() - r, c.y() - r * 0.6, r * 2, r * 1.2, st);
         else if (name == QLatin1String("triangle"))
-            s = Polygon(RegularPolygon({c.x(), c.y() + r * 0.15}, r * 1.05, 3), st);
+            s = polygon(regularPolygon({c.x(), c.y() + r * 0.15}, r * 1.05, 3), st);
         else if (name == QLatin1String("right-angled triangle"))
-            s = Polygon({{c.x() - r * 0.8, c.y() - r * 0.8},
+            s = polygon({{c.x() - r * 0.8, c.y() - r * 0.8},
                          {c.x() - r * 0.8, c.y() + r * 0.8},
                          {c.x() + r * 0.8, c.y() + r * 0.8}},
                         st);
         else if (name == QLatin1String("rhombus"))
-            s = Polygon({{c.x(), c.y() - r},
+            s = polygon({{c.x(), c.y() - r},
                          {c.x() + r * 0.7, c.y()},
                          {c.x(), c.y() + r},
                          {c.x() - r * 0.7, c.y()}},
                         st);
         else if (name == QLatin1String("kite"))
-            s = Polygon({{c.x(), c.y() - r},
+            s = polygon({{c.x(), c.y() - r},
                          {c.x() + r * 0.65, c.y() - r * 0.3},
                          {c.x(), c.y() + r},
                          {c.x() - r * 0.65, c.y() - r * 0.3}},
                         st);
         else if (name == QLatin1String("parallelogram"))
-            s = Polygon({{c.x() - r * 0.6, c.y() - r * 0.55},
+            s = polygon({{c.x() - r * 0.6, c.y() - r * 0.55},
                          {c.x() + r, c.y() - r * 0.55},
                          {c.x() + r * 0.6, c.y() + r * 0.55},
                          {c.x() - r, c.y() + r * 0.55}},
                         st);
         else if (name == QLatin1String("trapezium"))
-            s = Polygon({{c.x() - r * 0.5, c.y() - r * 0.55},
+            s = polygon({{c.x() - r * 0.5, c.y() - r * 0.55},
                          {c.x() + r * 0.5, c.y() - r * 0.55},
                          {c.x() + r, c.y() + r * 0.55},
                          {c.x() - r, c.y() + r * 0.55}},
@@ -558,7 +558,7 @@ void MakeShapes2d(Fields& f, Picture& p) {
                               : name == QLatin1String("hexagon")  ? 6
                               : name == QLatin1String("heptagon") ? 7
                                                                   : 8;
-            s = Polygon(RegularPolygon(c, r, sides, sides == 8 ? 22.5 : sides == 6 ? 30 : 0), st);
+            s = polygon(regularPolygon(c, r, sides, sides == 8 ? 22.5 : sides == 6 ? 30 : 0), st);
         }
         p.body += s;
         if (!label.isEmpty())

@@ -4,7 +4,7 @@
 
 namespace bank::source {
 
-checks::NamedFunctions PictureFunctions(const PictureLookup& pictures) {
+checks::NamedFunctions pictureFunctions(const PictureLookup& pictures) {
     checks::NamedFunctions functions;
     functions.names = {
         QStringLiteral("reading"),   QStringLiteral("count"),  QStringLiteral("total"),
@@ -27,8 +27,8 @@ checks::NamedFunctions PictureFunctions(const PictureLookup& pictures) {
     return functions;
 }
 
-Evaluation Evaluate(const QString& expression, const PictureLookup& pictures) {
-    return checks::Evaluate(expression, PictureFunctions(pictures));
+Evaluation evaluate(const QString& expression, const PictureLookup& pictures) {
+    return checks::evaluate(expression, pictureFunctions(pictures));
 }
 
 } // namespace bank::source

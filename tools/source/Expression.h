@@ -12,17 +12,17 @@
 namespace bank::source {
 
 using checks::Evaluation;
-using checks::NormalisedExpression;
+using checks::normalisedExpression;
 using checks::Rational;
-using checks::TaskSignature;
+using checks::taskSignature;
 using checks::Value;
-using checks::ValueOfText;
+using checks::valueOfText;
 
 // The picture a check names, or nullptr when the question has none by that name.
 using PictureLookup = std::function<const QVariantMap*(const QString& name)>;
 
 // The readings of the pictures as the evaluator's named functions.
-checks::NamedFunctions PictureFunctions(const PictureLookup& pictures);
-Evaluation Evaluate(const QString& expression, const PictureLookup& pictures = {});
+checks::NamedFunctions pictureFunctions(const PictureLookup& pictures);
+Evaluation evaluate(const QString& expression, const PictureLookup& pictures = {});
 
 } // namespace bank::source

@@ -18,18 +18,18 @@ struct BoxCounter {
 };
 
 // One run of text without pictures, as HTML.
-QString InlineHtml(const QString& text, BoxCounter* boxes);
+QString inlineHtml(const QString& text, BoxCounter* boxes);
 // Paragraphs and pictures; picture(NAME) gives the <img> of a picture.
-QString BlockHtml(const QString& text, BoxCounter* boxes,
+QString blockHtml(const QString& text, BoxCounter* boxes,
                   const std::function<QString(const QString&)>& picture);
 
-int CountBoxes(const QString& text);
+int countBoxes(const QString& text);
 // The names of the pictures a text shows, in order.
-QStringList PictureRefs(const QString& text);
+QStringList pictureRefs(const QString& text);
 // What a pupil reads: markup gone, boxes as "[ ]", fractions as "3/4",
 // operators as the signs the page shows; one space between words.
 QString PlainText(const QString& text);
 // The text with its spaced operators as the page shows them (−, ×, ÷).
-QString WithSigns(const QString& text);
+QString withSigns(const QString& text);
 
 } // namespace bank::source

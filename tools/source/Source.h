@@ -74,9 +74,9 @@ struct PaperRead {
     SourcePaper paper;
     QStringList errors; // empty when the file was read in full
 };
-PaperRead ReadPaper(const QString& path, SourceKind kind = SourceKind::Bank);
+PaperRead readPaper(const QString& path, SourceKind kind = SourceKind::Bank);
 // The same from text, `file` naming it in messages.
-PaperRead ReadPaperText(const QByteArray& yaml, const QString& file,
+PaperRead readPaperText(const QByteArray& yaml, const QString& file,
                         SourceKind kind = SourceKind::Bank);
 
 struct Curriculum {
@@ -86,12 +86,12 @@ struct Curriculum {
     // The statements a topic practises: its areas, every year.
     QStringList statementsOfTopic(int topic) const;
 };
-Curriculum ReadCurriculum(const QString& path, QStringList* errors);
+Curriculum readCurriculum(const QString& path, QStringList* errors);
 
 // The source file of a paper in a folder: DIR/paperNNN.yaml.
-QString PaperFile(const QString& folder, int paper);
+QString paperFile(const QString& folder, int paper);
 
 // The picture types the renderer knows, and the fields each may have.
-const QMap<QString, QStringList>& PictureTypes();
+const QMap<QString, QStringList>& pictureTypes();
 
 } // namespace bank::source

@@ -17,7 +17,7 @@ QString Text(const YAML::Node& node) {
     return QString::fromStdString(node.Scalar());
 }
 
-int LineOf(const YAML::Node& node) {
+int lineOf(const YAML::Node& node) {
     return node ? node.Mark().line + 1 : 0;
 }
 
@@ -44,10 +44,10 @@ public:
         for (auto it = map.begin(); it != map.end(); ++it) {
             const QString name = Text(it->first);
             if (seen.contains(name))
-                error(LineOf(it->first), id, prefix + name, QStringLiteral("given twice"));
+                error(lineOf(it->first), id, prefix + name, QStringLiteral("given twice"));
             seen.insert(name);
             if (!known.contains(name))
-                error(LineOf(it->first), id, prefix + name,
+                error(lineOf(it->first), id, prefix + name,
                       QStringLiteral("unknown field (known: %1)")
                           .arg(known.join(QStringLiteral(", "))));
         }
@@ -58,11 +58,11 @@ public:
         const YAML::Node node = map[name];
         if (!node || node.IsNull()) {
             if (required)
-                error(LineOf(map), id, prefix + QLatin1String(name), QStringLiteral("missing"));
+                error(lineOf(map), id, prefix + QLatin1String(name), QStringLiteral("missing"));
             return {};
         }
         if (!node.IsScalar()) {
-            error(LineOf(node), id, prefix + QLatin1String(name),
+            error(lineOf(node), id, prefix + QLatin1String(name),
                   QStringLiteral("must be a single value, not a list or map"));
             return {};
         }
@@ -77,7 +77,7 @@ public:
         bool ok = false;
         const int value = text.toInt(&ok);
         if (!ok || value < lo || value > hi) {
-            error(LineOf(map[name]), id, prefix + QLatin1String(name),
+            error(lineOf(map[name]), id, prefix + QLatin1String(name),
                   QStringLiteral("\"%1\" is not a whole number from %2 to %3")
                       .arg(text)
                       .arg(lo)
@@ -93,12 +93,12 @@ public:
         if (!node || node.IsNull())
             return out;
         if (!node.IsSequence()) {
-            error(LineOf(node), id, prefix + QLatin1String(name), QStringLiteral("must be a list"));
+            error(lineOf(node), id, prefix + QLatin1String(name), QStringLiteral("must be a list"));
             return out;
         }
         for (std::size_t i = 0; i < node.size(); ++i) {
             if (!node[i].IsScalar()) {
-                error(LineOf(node[i]), id,
+                error(lineOf(node[i]), id,
                       prefix + QStringLiteral("%1[%2]").arg(QLatin1String(name)).arg(i + 1),
                       QStringLiteral("must be a text"));
                 continue;
@@ -126,25 +126,25 @@ public:
 
     QVariantMap picture(const YAML::Node& node, int id, const QString& field) {
         if (!node.IsMap()) {
-            error(LineOf(node), id, field, QStringLiteral("a picture is a map of its fields"));
+            error(lineOf(node), id, field, QStringLiteral("a picture is a map of its fields"));
             return {};
         }
         QVariantMap map = value(node).toMap();
         static const QRegularExpression safeName(QStringLiteral("^[A-Za-z0-9_-]+$"));
         const QString name = map.value(QStringLiteral("name")).toString();
         if (name.isEmpty())
-            error(LineOf(node), id, field + QStringLiteral(".name"), QStringLiteral("missing"));
+            error(lineOf(node), id, field + QStringLiteral(".name"), QStringLiteral("missing"));
         else if (!safeName.match(name).hasMatch())
-            error(LineOf(node), id, field + QStringLiteral(".name"),
+            error(lineOf(node), id, field + QStringLiteral(".name"),
                   QStringLiteral("\"%1\" must be letters, digits, - or _ only").arg(name));
         const QString type = map.value(QStringLiteral("type")).toString();
         if (type.isEmpty()) {
-            error(LineOf(node), id, field + QStringLiteral(".type"), QStringLiteral("missing"));
-        } else if (!PictureTypes().contains(type)) {
-            error(LineOf(node["type"]), id, field + QStringLiteral(".type"),
+            error(lineOf(node), id, field + QStringLiteral(".type"), QStringLiteral("missing"));
+        } else if (!pictureTypes().contains(type)) {
+            error(lineOf(node["type"]), id, field + QStringLiteral(".type"),
                   QStringLiteral("unknown picture type \"%1\"").arg(type));
         } else {
-            QStringList known = PictureTypes().value(type);
+            QStringList known = pictureTypes().value(type);
             known << QStringLiteral("name") << QStringLiteral("type") << QStringLiteral("alt");
             unknownFields(node, known, id, field + QLatin1Char('.'));
         }
@@ -153,7 +153,7 @@ public:
 
     SourceBlank blank(const YAML::Node& node, int id, const QString& field) {
         SourceBlank b;
-        b.line = LineOf(node);
+        b.line = lineOf(node);
         if (!node.IsMap()) {
             error(b.line, id, field, QStringLiteral("a blank is a map: key, kind, mark, check"));
             return b;
@@ -174,7 +174,7 @@ public:
             QStringLiteral("N"), QStringLiteral("T"), QStringLiteral("Q"), QStringLiteral("F"),
             QStringLiteral("X"), QStringLiteral("M"), QStringLiteral("G")};
         if (!b.kind.isEmpty() && !kinds.contains(b.kind))
-            error(LineOf(node["kind"]), id, prefix + QStringLiteral("kind"),
+            error(lineOf(node["kind"]), id, prefix + QStringLiteral("kind"),
                   QStringLiteral("unknown kind \"%1\" (N, T, Q, F, X, M or G)").arg(b.kind));
         b.mark = number(node, "mark", id, prefix, 1, 3);
         // A teacher may leave a check out; the bank always gives one.
@@ -185,7 +185,7 @@ public:
 
     SourceQuestion question(const YAML::Node& node, int index) {
         SourceQuestion q;
-        q.line = LineOf(node);
+        q.line = lineOf(node);
         const QString at = QStringLiteral("questions[%1]").arg(index + 1);
         if (!node.IsMap()) {
             error(q.line, 0, at, QStringLiteral("a question is a map of its fields"));
@@ -216,7 +216,7 @@ public:
                                           QStringLiteral("choice"), QStringLiteral("puzzle"),
                                           QStringLiteral("reason")};
         if (!q.form.isEmpty() && !forms.contains(q.form))
-            error(LineOf(node["form"]), id, QStringLiteral("form"),
+            error(lineOf(node["form"]), id, QStringLiteral("form"),
                   QStringLiteral("unknown form \"%1\" (%2)")
                       .arg(q.form, forms.join(QStringLiteral(", "))));
         q.statements = texts(node, "statements", id, {});
@@ -230,7 +230,7 @@ public:
         if (q.form.isEmpty())
             q.form = q.options.isEmpty() ? QStringLiteral("bare") : QStringLiteral("choice");
         if (node["options"] && q.options.size() != 4)
-            error(LineOf(node["options"]), id, QStringLiteral("options"),
+            error(lineOf(node["options"]), id, QStringLiteral("options"),
                   QStringLiteral("%1 options; a multiple-choice question has exactly 4")
                       .arg(q.options.size()));
         q.units = texts(node, "units", id, {});
@@ -238,7 +238,7 @@ public:
         const YAML::Node pictures = node["pictures"];
         if (pictures && !pictures.IsNull()) {
             if (!pictures.IsSequence())
-                error(LineOf(pictures), id, QStringLiteral("pictures"),
+                error(lineOf(pictures), id, QStringLiteral("pictures"),
                       QStringLiteral("must be a list"));
             else
                 for (std::size_t i = 0; i < pictures.size(); ++i)
@@ -248,7 +248,7 @@ public:
 
         blanksOf(node, id, &q);
         if (!q.units.isEmpty() && q.units.size() != q.blanks.size())
-            error(LineOf(node["units"]), id, QStringLiteral("units"),
+            error(lineOf(node["units"]), id, QStringLiteral("units"),
                   QStringLiteral("%1 units for %2 blanks: give one per blank (\"\" for none)")
                       .arg(q.units.size())
                       .arg(q.blanks.size()));
@@ -262,7 +262,7 @@ public:
                 const YAML::Node step = working[i];
                 const QString field = QStringLiteral("working[%1]").arg(i + 1);
                 SourceStep s;
-                s.line = LineOf(step);
+                s.line = lineOf(step);
                 if (step.IsScalar()) {
                     s.text = Text(step).trimmed();
                     if (s.text.isEmpty())
@@ -297,7 +297,7 @@ public:
             QStringLiteral("^[A-Za-z0-9_][A-Za-z0-9_ .-]*\\.(mht|mhtml)$"),
             QRegularExpression::CaseInsensitiveOption);
         if (!q->document.isEmpty() && !plain.match(q->document).hasMatch())
-            error(LineOf(node["document"]), id, QStringLiteral("document"),
+            error(lineOf(node["document"]), id, QStringLiteral("document"),
                   QStringLiteral("\"%1\" must be the name of a .mht file in the same folder as "
                                  "this file")
                       .arg(q->document));
@@ -305,7 +305,7 @@ public:
             const QString name = Text(it->first);
             if (name != QLatin1String("id") && name != QLatin1String("document") &&
                 name != QLatin1String("blanks"))
-                error(LineOf(it->first), id, name,
+                error(lineOf(it->first), id, name,
                       QStringLiteral("a question that is a document has only its document and "
                                      "blanks (and an id): the page says the rest"));
         }
@@ -331,11 +331,11 @@ QString Where(const QString& file, int line, int questionId, const QString& fiel
     return out;
 }
 
-QString PaperFile(const QString& folder, int paper) {
+QString paperFile(const QString& folder, int paper) {
     return QDir(folder).filePath(QStringLiteral("paper%1.yaml").arg(paper));
 }
 
-PaperRead ReadPaperText(const QByteArray& yaml, const QString& file, SourceKind kind) {
+PaperRead readPaperText(const QByteArray& yaml, const QString& file, SourceKind kind) {
     PaperRead result;
     result.paper.file = file;
     result.paper.kind = kind;
@@ -381,7 +381,7 @@ PaperRead ReadPaperText(const QByteArray& yaml, const QString& file, SourceKind 
         }
         const YAML::Node questions = root["questions"];
         if (!questions || !questions.IsSequence() || questions.size() == 0)
-            reader.error(LineOf(root), 0, QStringLiteral("questions"),
+            reader.error(lineOf(root), 0, QStringLiteral("questions"),
                          QStringLiteral("missing: a list of questions"));
         else
             for (std::size_t i = 0; i < questions.size(); ++i)
@@ -393,7 +393,7 @@ PaperRead ReadPaperText(const QByteArray& yaml, const QString& file, SourceKind 
     return result;
 }
 
-PaperRead ReadPaper(const QString& path, SourceKind kind) {
+PaperRead readPaper(const QString& path, SourceKind kind) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         PaperRead result;
@@ -402,7 +402,7 @@ PaperRead ReadPaper(const QString& path, SourceKind kind) {
         result.paper.kind = kind;
         return result;
     }
-    return ReadPaperText(file.readAll(), path, kind);
+    return readPaperText(file.readAll(), path, kind);
 }
 
 QStringList Curriculum::statementsOfTopic(int topic) const {
@@ -416,7 +416,7 @@ QStringList Curriculum::statementsOfTopic(int topic) const {
     return out;
 }
 
-Curriculum ReadCurriculum(const QString& path, QStringList* errors) {
+Curriculum readCurriculum(const QString& path, QStringList* errors) {
     Curriculum curriculum;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -450,7 +450,7 @@ Curriculum ReadCurriculum(const QString& path, QStringList* errors) {
     return curriculum;
 }
 
-const QMap<QString, QStringList>& PictureTypes() {
+const QMap<QString, QStringList>& pictureTypes() {
     static const QMap<QString, QStringList> types = [] {
         const auto f = [](const char* fields) {
             return QString::fromLatin1(fields).split(QLatin1Char(' '));

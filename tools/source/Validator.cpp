@@ -22,7 +22,7 @@ namespace bank::source {
 namespace {
 
 // A picture as drawn: its description without the name and the alternative.
-QByteArray DescriptionKey(const QVariantMap& picture) {
+QByteArray descriptionKey(const QVariantMap& picture) {
     QVariantMap drawn = picture;
     drawn.remove(QStringLiteral("name"));
     drawn.remove(QStringLiteral("alt"));
@@ -34,21 +34,21 @@ QByteArray DescriptionKey(const QVariantMap& picture) {
 
 // The check with each picture name replaced by letters standing for what the
 // picture shows, so that readings of two equal pictures read alike.
-QString CheckWithPictures(const QString& check, const SourceQuestion& q) {
+QString checkWithPictures(const QString& check, const SourceQuestion& q) {
     QString out = check;
     for (const QVariantMap& p : q.pictures) {
-        const QByteArray key = DescriptionKey(p).toHex().left(12);
+        const QByteArray key = descriptionKey(p).toHex().left(12);
         QString letters;
         for (char c : key)
             letters += QChar(u'a' + (c >= 'a' ? c - 'a' + 10 : c - '0'));
         out.replace(QRegularExpression(
-                        QStringLiteral("\\b%1\\b").arg(QRegularExpression::escape(PictureName(p)))),
+                        QStringLiteral("\\b%1\\b").arg(QRegularExpression::escape(pictureName(p)))),
                     letters);
     }
     return out;
 }
 
-bool IsVouchedWord(const QString& check) {
+bool isVouchedWord(const QString& check) {
     const QString c = check.trimmed();
     return c.startsWith(QLatin1Char('\'')) || c.startsWith(QLatin1Char('"'));
 }
@@ -60,7 +60,7 @@ QString Bare(const QString& text) {
     return out;
 }
 
-QString WithoutUnits(const QString& side) {
+QString withoutUnits(const QString& side) {
     QString out = side;
     out.remove(QChar(0x00a3));
     static const QRegularExpression unit(
@@ -87,7 +87,7 @@ public:
             if (!q.document.isEmpty()) {
                 // The page is the teacher's own: only its blanks are ours.
                 QStringList blankProblems;
-                StoreWriter::CheckBlanks(QStringLiteral("blanks"), toBlanks(q), blankProblems);
+                StoreWriter::checkBlanks(QStringLiteral("blanks"), toBlanks(q), blankProblems);
                 for (const QString& p : blankProblems)
                     problem(q, {}, p);
                 if (q.blanks.size() > MaxQuestionBlanks)
@@ -96,7 +96,7 @@ public:
                 continue;
             }
             QStringList renderErrors;
-            const bank::Question rendered = RenderQuestion(q, m_paper.file, &renderErrors);
+            const bank::Question rendered = renderQuestion(q, m_paper.file, &renderErrors);
             problems << renderErrors;
             QStringList storeProblems;
             StoreWriter::CheckQuestion(QStringLiteral("as rendered"), rendered, storeProblems);
@@ -109,7 +109,7 @@ public:
             if (module())
                 continue;
             for (int b = 0; b < q.blanks.size(); ++b) {
-                const QString signature = TaskSignature(CheckWithPictures(q.blanks.at(b).check, q));
+                const QString signature = taskSignature(checkWithPictures(q.blanks.at(b).check, q));
                 if (signature.isEmpty())
                     continue;
                 if (tasks.contains(signature) && tasks.value(signature) != q.id)
@@ -121,7 +121,7 @@ public:
                 tasks.insert(signature, q.id);
             }
             for (int i = 0; i < q.pictures.size(); ++i) {
-                const QByteArray key = DescriptionKey(q.pictures.at(i));
+                const QByteArray key = descriptionKey(q.pictures.at(i));
                 if (drawings.contains(key) && drawings.value(key) != q.id)
                     problem(
                         q, QStringLiteral("pictures[%1]").arg(i + 1),
@@ -168,7 +168,7 @@ private:
 
     void checkPaper() {
         const int num = m_paper.paper;
-        const QList<bank::PaperSpec> plan = bank::BankPlan();
+        const QList<bank::PaperSpec> plan = bank::bankPlan();
         if (num < 101 || num > 150)
             return; // the reader said so
         // The plan's table: one row "| N | ..." per question.
@@ -206,8 +206,8 @@ private:
             for (const SourceBlank& b : q.blanks)
                 marks += b.mark;
         }
-        problems << StoreWriter::ShapeProblems(shape, blanks, Where(m_paper.file, 0));
-        const QList<int> expected = StoreWriter::AssignIds(plan).at(num - 101);
+        problems << StoreWriter::shapeProblems(shape, blanks, Where(m_paper.file, 0));
+        const QList<int> expected = StoreWriter::assignIds(plan).at(num - 101);
         for (int i = 0; i < ids.size() && i < expected.size(); ++i) {
             if (ids.at(i) != expected.at(i))
                 problem(m_paper.questions.at(i), QStringLiteral("id"),
@@ -221,7 +221,7 @@ private:
         if (marks < 20 || marks > 65)
             paperProblem(QStringLiteral("%1 marks in all; a paper has 20 to 65").arg(marks));
         for (int i = 0; i < m_paper.questions.size(); ++i) {
-            const bank::FixedQuestion* fixed = bank::FixedQuestionAt(num, i + 1);
+            const bank::FixedQuestion* fixed = bank::fixedQuestionAt(num, i + 1);
             if (!fixed)
                 continue;
             const SourceQuestion& q = m_paper.questions.at(i);
@@ -254,7 +254,7 @@ private:
         QStringList inline_ = q.options;
         inline_ << q.note;
         for (const QString& text : std::as_const(inline_)) {
-            if (!PictureRefs(text).isEmpty())
+            if (!pictureRefs(text).isEmpty())
                 problem(q,
                         q.options.contains(text) ? QStringLiteral("options")
                                                  : QStringLiteral("note"),
@@ -262,7 +262,7 @@ private:
         }
         if (q.blanks.size() > blankLimit())
             problem(q, QStringLiteral("blanks"), tooManyBlanks(q));
-        const int boxes = BoxesOf(q);
+        const int boxes = boxesOf(q);
         if (boxes >= 0 && boxes != q.blanks.size())
             problem(
                 q, QStringLiteral("text"),
@@ -283,9 +283,9 @@ private:
             problem(q, QStringLiteral("options"),
                     QStringLiteral("a multiple-choice question has one blank"));
         const QString all = q.text + QLatin1Char(' ') + q.note;
-        if (all.contains(ChoiceNote()))
+        if (all.contains(choiceNote()))
             problem(q, QStringLiteral("text"),
-                    QStringLiteral("\"%1\" is added by itself: leave it out").arg(ChoiceNote()));
+                    QStringLiteral("\"%1\" is added by itself: leave it out").arg(choiceNote()));
         for (const QString& s : q.statements) {
             if (!module() && !m_curriculum.statements.contains(s))
                 problem(q, QStringLiteral("statements"),
@@ -314,19 +314,19 @@ private:
                 problem(q, field + QStringLiteral(".alt"),
                         QStringLiteral("picture \"%1\" has no text alternative: say what a "
                                        "sighted pupil sees")
-                            .arg(PictureName(*picture)));
+                            .arg(pictureName(*picture)));
             texts.append({field + QStringLiteral(".alt"), alt});
         }
         for (const auto& [field, text] : texts) {
             if (module())
                 break; // the bank's list of slips is made for its own wording
-            for (const QString& slip : GrammarSlips(PlainText(text)))
+            for (const QString& slip : grammarSlips(PlainText(text)))
                 problem(q, field, slip);
         }
     }
 
     void checkKeys(const SourceQuestion& q) {
-        const PictureLookup lookup = [&q](const QString& name) { return FindPicture(q, name); };
+        const PictureLookup lookup = [&q](const QString& name) { return findPicture(q, name); };
         QStringList keys;
         QList<AnswerKind> kinds;
         QList<QStringList> candidates;
@@ -335,16 +335,16 @@ private:
             const SourceBlank& blank = q.blanks.at(b);
             const QString field = QStringLiteral("blanks[%1].check").arg(b + 1);
             keys << blank.key;
-            kinds << ParseAnswerKind(blank.kind);
+            kinds << parseAnswerKind(blank.kind);
             if (blank.check.trimmed().isEmpty()) {
                 // A teacher's blank without a check: nothing to hold its key to.
                 candidates << QStringList{blank.key};
                 continue;
             }
-            if (IsVouchedWord(blank.check) && blank.why.trimmed().isEmpty())
+            if (isVouchedWord(blank.check) && blank.why.trimmed().isEmpty())
                 problem(q, QStringLiteral("blanks[%1].why").arg(b + 1),
                         QStringLiteral("a check that is a word needs a sentence why"));
-            const Evaluation e = Evaluate(blank.check, lookup);
+            const Evaluation e = evaluate(blank.check, lookup);
             if (!e.error.isEmpty()) {
                 problem(q, field,
                         QStringLiteral("cannot compute \"%1\": %2").arg(blank.check, e.error));
@@ -353,7 +353,7 @@ private:
                 continue;
             }
             if (kinds.last() == AnswerKind::Q && !q.options.isEmpty()) {
-                const QList<int> shown = OptionsShowing(q, e.value);
+                const QList<int> shown = optionsShowing(q, e.value);
                 if (shown.size() != 1) {
                     QStringList numbers;
                     for (int o : shown)
@@ -380,7 +380,7 @@ private:
         for (int b = 0; b < q.blanks.size(); ++b) {
             if (q.blanks.at(b).check.trimmed().isEmpty())
                 continue;
-            if (!CheckGivesKey(answers, candidates.at(b), keys, kinds, b))
+            if (!checkGivesKey(answers, candidates.at(b), keys, kinds, b))
                 problem(
                     q, QStringLiteral("blanks[%1]").arg(b + 1),
                     QStringLiteral("the key \"%1\" (kind %2) is not what its check %3 gives: %4")
@@ -392,8 +392,8 @@ private:
     void checkWorking(const SourceQuestion& q) {
         QStringList sums, answers;
         for (const SourceBlank& b : q.blanks) {
-            if (!TaskSignature(b.check).isEmpty() && !b.check.contains(QLatin1Char('(')))
-                sums << NormalisedExpression(b.check);
+            if (!taskSignature(b.check).isEmpty() && !b.check.contains(QLatin1Char('(')))
+                sums << normalisedExpression(b.check);
             answers << Bare(b.key);
             for (const QString& unit : q.units)
                 answers << Bare(b.key + unit) << Bare(unit + b.key);
@@ -446,9 +446,9 @@ private:
                 continue;
             }
             // "9 - 2 = 7." for the question 9 - 2; "13 - 4 = 13 - 3 - 1" teaches.
-            const QString left = NormalisedExpression(WithoutUnits(sides.at(0)));
+            const QString left = normalisedExpression(withoutUnits(sides.at(0)));
             const bool resultOnly =
-                ValueOfText(WithoutUnits(right).trimmed()).type == Value::Type::Number;
+                valueOfText(withoutUnits(right).trimmed()).type == Value::Type::Number;
             if (sums.contains(left) && resultOnly)
                 problem(q, field,
                         QStringLiteral("\"%1\" restates the question's sum: show how to work it "
@@ -464,14 +464,14 @@ private:
 } // namespace
 
 // The options (1..4) that show the value.
-QList<int> OptionsShowing(const SourceQuestion& q, const Value& value) {
+QList<int> optionsShowing(const SourceQuestion& q, const Value& value) {
     QList<int> shown;
     static const QRegularExpression amount(
         QStringLiteral("^(\u00a3)?\\s*([0-9]+(?:\\.[0-9]+)?)\\s*([A-Za-z]+)?$"));
     for (int i = 0; i < q.options.size(); ++i) {
         const QString text = PlainText(q.options.at(i));
         bool same = false;
-        const Evaluation e = Evaluate(text);
+        const Evaluation e = evaluate(text);
         if (e.error.isEmpty() && e.value.type == value.type) {
             same = e.value.type == Value::Type::Number ? e.value.number == value.number
                    : e.value.type == Value::Type::Truth
@@ -479,11 +479,11 @@ QList<int> OptionsShowing(const SourceQuestion& q, const Value& value) {
                        : e.value.text.compare(value.text, Qt::CaseInsensitive) == 0;
         } else if (const QRegularExpressionMatch m = amount.match(text);
                    m.hasMatch() && value.type == Value::Type::Number) {
-            const Value v = ValueOfText(m.captured(2));
+            const Value v = valueOfText(m.captured(2));
             same = v.number == value.number;
             if (!same && !m.captured(1).isEmpty()) {
                 // "£1.20" shows 120 when the check counts pence.
-                const Evaluation pence = Evaluate(m.captured(2) + QStringLiteral(" * 100"));
+                const Evaluation pence = evaluate(m.captured(2) + QStringLiteral(" * 100"));
                 same = pence.value.number == value.number;
             }
         } else if (value.type == Value::Type::Text) {
@@ -503,7 +503,7 @@ QString SourceReport::summary() const {
                                 : QStringLiteral("%1 problems").arg(problems.size()));
 }
 
-QStringList GrammarSlips(const QString& text) {
+QStringList grammarSlips(const QString& text) {
     QStringList slips;
     // "1" alone (not in 21, 1.5, 3/1 or £1) before a plural.
     static const QRegularExpression one(QStringLiteral("(?<![0-9.,/\u00a3])\\b1 ([A-Za-z]+)\\b"));
@@ -561,13 +561,13 @@ QStringList GrammarSlips(const QString& text) {
     return slips;
 }
 
-QStringList ValidatePaper(const SourcePaper& paper, const Curriculum& curriculum) {
+QStringList validatePaper(const SourcePaper& paper, const Curriculum& curriculum) {
     PaperValidator validator(paper, curriculum);
     validator.run();
     return validator.problems;
 }
 
-QStringList CoverageProblems(const Curriculum& curriculum, const QMap<int, int>& papersOfTopic,
+QStringList coverageProblems(const Curriculum& curriculum, const QMap<int, int>& papersOfTopic,
                              const QMap<int, QMap<QString, int>>& practised) {
     QStringList problems;
     // Every statement is practised somewhere in the topics that share its
@@ -604,30 +604,30 @@ QStringList CoverageProblems(const Curriculum& curriculum, const QMap<int, int>&
     return problems;
 }
 
-SourceReport ValidateSources(const QString& folder, int onlyPaper) {
+SourceReport validateSources(const QString& folder, int onlyPaper) {
     SourceReport report;
     QStringList curriculumErrors;
     const Curriculum curriculum =
-        ReadCurriculum(QDir(folder).filePath(QStringLiteral("curriculum.yaml")), &curriculumErrors);
+        readCurriculum(QDir(folder).filePath(QStringLiteral("curriculum.yaml")), &curriculumErrors);
     report.problems << curriculumErrors;
     QMap<int, QMap<QString, int>> practised; // topic -> statement -> questions
     QMap<int, int> papersOfTopic;
     for (int paper = 101; paper <= 150; ++paper) {
         if (onlyPaper != 0 && paper != onlyPaper)
             continue;
-        const QString path = PaperFile(folder, paper);
+        const QString path = paperFile(folder, paper);
         if (!QFileInfo::exists(path)) {
             if (onlyPaper != 0)
                 report.problems << Where(path, 0) + QStringLiteral("no such file");
             continue;
         }
-        const PaperRead read = ReadPaper(path);
+        const PaperRead read = readPaper(path);
         ++report.papers;
         report.problems << read.errors;
         if (!read.errors.isEmpty())
             continue;
         report.questions += int(read.paper.questions.size());
-        report.problems << ValidatePaper(read.paper, curriculum);
+        report.problems << validatePaper(read.paper, curriculum);
         const int topic = (paper - 101) / 5 + 1;
         ++papersOfTopic[topic];
         for (const SourceQuestion& q : read.paper.questions)
@@ -659,7 +659,7 @@ SourceReport ValidateSources(const QString& folder, int onlyPaper) {
                                        .arg(c.value(), 3);
         }
     }
-    report.problems << CoverageProblems(curriculum, papersOfTopic, practised);
+    report.problems << coverageProblems(curriculum, papersOfTopic, practised);
     return report;
 }
 

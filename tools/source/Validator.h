@@ -24,22 +24,22 @@ struct SourceReport {
 };
 
 // All papers with a source in the folder, or only paper `onlyPaper` (0: all).
-SourceReport ValidateSources(const QString& folder, int onlyPaper = 0);
+SourceReport validateSources(const QString& folder, int onlyPaper = 0);
 
 // The checks of one paper already read (exposed for tests); the curriculum
 // as read from the folder.
-QStringList ValidatePaper(const SourcePaper& paper, const Curriculum& curriculum);
+QStringList validatePaper(const SourcePaper& paper, const Curriculum& curriculum);
 
 // The statements never practised, of the topics whose papers (with those of
 // the topics sharing their areas) are all written: papersOfTopic counts the
 // papers read per topic, practised the questions per topic and statement.
-QStringList CoverageProblems(const Curriculum& curriculum, const QMap<int, int>& papersOfTopic,
+QStringList coverageProblems(const Curriculum& curriculum, const QMap<int, int>& papersOfTopic,
                              const QMap<int, QMap<QString, int>>& practised);
 
 // The options (1..4) of a multiple-choice question that show the value.
-QList<int> OptionsShowing(const SourceQuestion& question, const Value& value);
+QList<int> optionsShowing(const SourceQuestion& question, const Value& value);
 
 // The grammar slips of a text a pupil reads: "1 parts", "a octagon", ...
-QStringList GrammarSlips(const QString& plainText);
+QStringList grammarSlips(const QString& plainText);
 
 } // namespace bank::source

@@ -30,13 +30,13 @@ private:
 };
 
 // The ids paper `paper` must carry, in order.
-inline QList<int> IdsOf(int paper) {
-    return StoreWriter::AssignIds(bank::BankPlan()).at(paper - 101);
+inline QList<int> idsOf(int paper) {
+    return StoreWriter::assignIds(bank::bankPlan()).at(paper - 101);
 }
 
 // One question of a weight paper: two masses added, each question on its own
 // numbers. `extra` lines are added to the question's map as they stand.
-inline QString WeightQuestion(int id, int a, int b, const QString& working,
+inline QString weightQuestion(int id, int a, int b, const QString& working,
                               const QString& extra = {}) {
     return QStringLiteral("  - id: %1\n"
                           "    form: story\n"
@@ -62,7 +62,7 @@ inline QString WeightQuestion(int id, int a, int b, const QString& working,
 }
 
 // The head of a paper of `questions` questions, its plan one row each.
-inline QString PaperHead(int paper, int topic, const QString& year, int questions = 20) {
+inline QString paperHead(int paper, int topic, const QString& year, int questions = 20) {
     QString head =
         QStringLiteral("paper: %1\ntopic: %2\nyear: %3\nplan: |\n  Statements: Y3-MA-3.\n"
                        "  | # | form | statements | teaches | boxes | marks |\n"
@@ -77,14 +77,14 @@ inline QString PaperHead(int paper, int topic, const QString& year, int question
 
 // Paper 121 (weight, twenty questions of one blank), valid in every rule;
 // question `replaced` (0-based) is given as `replacement` instead.
-inline QString WeightPaper(int replaced = -1, const QString& replacement = {}) {
-    const QList<int> ids = IdsOf(121);
-    QString yaml = PaperHead(121, 5, QStringLiteral("Y2"));
+inline QString weightPaper(int replaced = -1, const QString& replacement = {}) {
+    const QList<int> ids = idsOf(121);
+    QString yaml = paperHead(121, 5, QStringLiteral("Y2"));
     for (int i = 0; i < ids.size(); ++i) {
         if (i == replaced)
             yaml += replacement;
         else
-            yaml += WeightQuestion(ids.at(i), 100 + 10 * i, 20 + i,
+            yaml += weightQuestion(ids.at(i), 100 + 10 * i, 20 + i,
                                    QStringLiteral("Add the tens first, then the ones."));
     }
     return yaml;

@@ -19,7 +19,7 @@ namespace {
 
 const QString Samples = QStringLiteral(QUILLORA_CONTENT_SOURCE "/../samples");
 
-QByteArray FileBytes(const QString& path) {
+QByteArray fileBytes(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
@@ -40,7 +40,7 @@ public:
         file.write(bytes);
     }
     void replace(const QString& name, const QByteArray& from, const QByteArray& to) const {
-        QByteArray text = FileBytes(path(name));
+        QByteArray text = fileBytes(path(name));
         QVERIFY2(text.contains(from), from.constData());
         write(name, text.replace(from, to));
     }
@@ -50,7 +50,7 @@ private:
 };
 
 // The one line of the problems that contains `text`.
-QString LineWith(const QStringList& problems, const QString& text) {
+QString lineWith(const QStringList& problems, const QString& text) {
     for (const QString& p : problems) {
         if (p.contains(text))
             return p;
@@ -65,14 +65,14 @@ class TestModulePack : public QObject {
 
 private Q_SLOTS:
     void sampleRoundTrip() {
-        const PackResult first = PackModule(Samples);
+        const PackResult first = packModule(Samples);
         QVERIFY2(first.problems.isEmpty(), qPrintable(first.problems.join(QLatin1Char('\n'))));
         QVERIFY(!first.bytes.isEmpty());
-        QCOMPARE(PackModule(Samples).bytes, first.bytes);
+        QCOMPARE(packModule(Samples).bytes, first.bytes);
 
-        const ModuleFile file = ModuleFile::FromBytes(first.bytes);
+        const ModuleFile file = ModuleFile::fromBytes(first.bytes);
         QVERIFY2(file.ok(), qPrintable(file.message()));
-        const ModuleCheckResult check = CheckModule(file);
+        const ModuleCheckResult check = checkModule(file);
         QVERIFY2(check.ok(), qPrintable(check.text()));
         QCOMPARE(file.info().mid, QStringLiteral("sample-year3-autumn"));
         QCOMPARE(file.info().heading, QStringLiteral("Our class"));
@@ -92,7 +92,7 @@ private Q_SLOTS:
         }
         QCOMPARE(file.documentIds().size(), questions);
         const ModuleQuestion& page = first.module.papers.at(7).questions.at(0);
-        QCOMPARE(page.document, FileBytes(Samples + QStringLiteral("/timetable.mht")));
+        QCOMPARE(page.document, fileBytes(Samples + QStringLiteral("/timetable.mht")));
         QCOMPARE(page.blanks.at(1).check, QString());
 
         // Readings of pictures arrive as the values they read.
@@ -121,16 +121,16 @@ private Q_SLOTS:
         QString why;
         // A label in quotes holding a bracket, and yes(...) around a reading.
         QCOMPARE(
-            ResolveReadings(QStringLiteral("count(p, \"Ivan\") - count(p,\"Kev\")"), lookup, &why),
+            resolveReadings(QStringLiteral("count(p, \"Ivan\") - count(p,\"Kev\")"), lookup, &why),
             QStringLiteral("12 - 7"));
-        QCOMPARE(ResolveReadings(QStringLiteral("yes(count(p, \"Kev\") < 10)"), lookup, &why),
+        QCOMPARE(resolveReadings(QStringLiteral("yes(count(p, \"Kev\") < 10)"), lookup, &why),
                  QStringLiteral("yes(7 < 10)"));
-        QCOMPARE(ResolveReadings(QStringLiteral("most(p)"), lookup, &why),
+        QCOMPARE(resolveReadings(QStringLiteral("most(p)"), lookup, &why),
                  QStringLiteral("'Ivan'"));
         QVERIFY(why.isEmpty());
-        QCOMPARE(ResolveReadings(QStringLiteral("'count(p)'"), lookup, &why),
+        QCOMPARE(resolveReadings(QStringLiteral("'count(p)'"), lookup, &why),
                  QStringLiteral("'count(p)'"));
-        QVERIFY(ResolveReadings(QStringLiteral("2 * total(q)"), lookup, &why).isEmpty());
+        QVERIFY(resolveReadings(QStringLiteral("2 * total(q)"), lookup, &why).isEmpty());
         QVERIFY(why.contains(QStringLiteral("no picture \"q\"")));
     }
 
@@ -180,8 +180,8 @@ private Q_SLOTS:
             QVERIFY(QFile::remove(copy.path(file)));
         else
             copy.replace(file, from, to);
-        const PackResult result = PackModule(copy.folder());
-        const QString line = LineWith(result.problems, expected);
+        const PackResult result = packModule(copy.folder());
+        const QString line = lineWith(result.problems, expected);
         QVERIFY2(!line.isEmpty(), qPrintable(result.problems.join(QLatin1Char('\n'))));
         QVERIFY(line.startsWith(copy.path(QString())));
         QVERIFY(result.bytes.isEmpty());

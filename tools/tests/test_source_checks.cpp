@@ -15,19 +15,19 @@ using namespace bank::source;
 
 namespace {
 
-QString Computed(const QString& expression, const PictureLookup& pictures = {}) {
-    const Evaluation e = Evaluate(expression, pictures);
+QString computed(const QString& expression, const PictureLookup& pictures = {}) {
+    const Evaluation e = evaluate(expression, pictures);
     return e.error.isEmpty() ? e.value.describe() : QStringLiteral("error: ") + e.error;
 }
 
 // The validator's problems for paper 121 with question `index` replaced.
 QStringList Problems(int index, const QString& question) {
     SourceFolder folder;
-    folder.write(QStringLiteral("paper121.yaml"), WeightPaper(index, question));
-    return ValidateSources(folder.folder(), 121).problems;
+    folder.write(QStringLiteral("paper121.yaml"), weightPaper(index, question));
+    return validateSources(folder.folder(), 121).problems;
 }
 
-QByteArray StoreDigest(const QString& store) {
+QByteArray storeDigest(const QString& store) {
     QCryptographicHash hash(QCryptographicHash::Sha256);
     const QStringList names = QDir(store).entryList(QDir::Files, QDir::Name);
     for (const QString& name : names) {
@@ -46,31 +46,31 @@ class TestSourceChecks : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void evaluatesExactly() {
-        QCOMPARE(Computed(QStringLiteral("3/4 - 1/4")), QStringLiteral("0.5"));
-        QCOMPARE(Evaluate(QStringLiteral("3/4 - 1/4")).value.number.fraction(),
+        QCOMPARE(computed(QStringLiteral("3/4 - 1/4")), QStringLiteral("0.5"));
+        QCOMPARE(evaluate(QStringLiteral("3/4 - 1/4")).value.number.fraction(),
                  QStringLiteral("1/2"));
-        QCOMPARE(Computed(QStringLiteral("7.80 + 17.00")), QStringLiteral("24.8"));
-        QCOMPARE(Computed(QStringLiteral("0.1 + 0.2")), QStringLiteral("0.3"));
-        QCOMPARE(Computed(QStringLiteral("1 / 3")), QStringLiteral("1/3"));
+        QCOMPARE(computed(QStringLiteral("7.80 + 17.00")), QStringLiteral("24.8"));
+        QCOMPARE(computed(QStringLiteral("0.1 + 0.2")), QStringLiteral("0.3"));
+        QCOMPARE(computed(QStringLiteral("1 / 3")), QStringLiteral("1/3"));
         // Far too many places for a decimal: the fraction, not an overflow.
-        QCOMPARE(Computed(QStringLiteral("1 / (1024 * 1024 * 1024 * 1024 * 1024 * 1024)")),
+        QCOMPARE(computed(QStringLiteral("1 / (1024 * 1024 * 1024 * 1024 * 1024 * 1024)")),
                  QStringLiteral("1/1152921504606846976"));
-        QVERIFY(Computed(QStringLiteral("99999999 * 99999999 * 99999999"))
+        QVERIFY(computed(QStringLiteral("99999999 * 99999999 * 99999999"))
                     .contains(QStringLiteral("too large")));
-        QCOMPARE(Computed(QStringLiteral("2 + 3 x 4")), QStringLiteral("14"));
-        QCOMPARE(Computed(QStringLiteral("(2 + 3) \u00d7 4 \u00f7 5")), QStringLiteral("4"));
-        QCOMPARE(Computed(QStringLiteral("9 \u2212 12")), QStringLiteral("-3"));
-        QCOMPARE(Computed(QStringLiteral("4 x 6 = 6 x 4")), QStringLiteral("true"));
-        QCOMPARE(Computed(QStringLiteral("36 < 29")), QStringLiteral("false"));
-        QCOMPARE(Computed(QStringLiteral("yes(1/2 = 2/4)")), QStringLiteral("\"yes\""));
-        QCOMPARE(Computed(QStringLiteral("'Kevin'")), QStringLiteral("\"Kevin\""));
+        QCOMPARE(computed(QStringLiteral("2 + 3 x 4")), QStringLiteral("14"));
+        QCOMPARE(computed(QStringLiteral("(2 + 3) \u00d7 4 \u00f7 5")), QStringLiteral("4"));
+        QCOMPARE(computed(QStringLiteral("9 \u2212 12")), QStringLiteral("-3"));
+        QCOMPARE(computed(QStringLiteral("4 x 6 = 6 x 4")), QStringLiteral("true"));
+        QCOMPARE(computed(QStringLiteral("36 < 29")), QStringLiteral("false"));
+        QCOMPARE(computed(QStringLiteral("yes(1/2 = 2/4)")), QStringLiteral("\"yes\""));
+        QCOMPARE(computed(QStringLiteral("'Kevin'")), QStringLiteral("\"Kevin\""));
         QVERIFY(
-            Computed(QStringLiteral("5 / (3 - 3)")).contains(QStringLiteral("division by zero")));
-        QVERIFY(Computed(QStringLiteral("50p - 35p"))
+            computed(QStringLiteral("5 / (3 - 3)")).contains(QStringLiteral("division by zero")));
+        QVERIFY(computed(QStringLiteral("50p - 35p"))
                     .contains(QStringLiteral("write numbers without units")));
-        QVERIFY(Computed(QStringLiteral("4 +")).startsWith(QStringLiteral("error")));
+        QVERIFY(computed(QStringLiteral("4 +")).startsWith(QStringLiteral("error")));
         QVERIFY(
-            Computed(QStringLiteral("count(p, \"Ivan\")")).contains(QStringLiteral("no picture")));
+            computed(QStringLiteral("count(p, \"Ivan\")")).contains(QStringLiteral("no picture")));
 
         // Readings of the question's pictures, inside sums.
         const QVariantMap tally{
@@ -85,31 +85,31 @@ private Q_SLOTS:
         const PictureLookup lookup = [&](const QString& name) {
             return name == QLatin1String("t") ? &tally : nullptr;
         };
-        QCOMPARE(Computed(QStringLiteral("count(t, \"Ivan\") - count(t, \"Kevin\")"), lookup),
+        QCOMPARE(computed(QStringLiteral("count(t, \"Ivan\") - count(t, \"Kevin\")"), lookup),
                  QStringLiteral("7"));
-        QCOMPARE(Computed(QStringLiteral("most(t)"), lookup), QStringLiteral("\"Ivan\""));
+        QCOMPARE(computed(QStringLiteral("most(t)"), lookup), QStringLiteral("\"Ivan\""));
 
         // Values as a pupil writes them for each kind of answer.
-        const Value v = Evaluate(QStringLiteral("5/3")).value;
+        const Value v = evaluate(QStringLiteral("5/3")).value;
         QCOMPARE(v.answers(AnswerKind::X), QStringList{QStringLiteral("1 2/3")});
         QCOMPARE(v.answers(AnswerKind::F), QStringList{QStringLiteral("5/3")});
-        QVERIFY(Evaluate(QStringLiteral("9 + 7"))
+        QVERIFY(evaluate(QStringLiteral("9 + 7"))
                     .value.answers(AnswerKind::T)
                     .contains(QStringLiteral("sixteen")));
-        QCOMPARE(NumberWords(1042), QStringLiteral("one thousand and forty-two"));
-        QCOMPARE(NumberWords(370), QStringLiteral("three hundred and seventy"));
+        QCOMPARE(numberWords(1042), QStringLiteral("one thousand and forty-two"));
+        QCOMPARE(numberWords(370), QStringLiteral("three hundred and seventy"));
 
-        QCOMPARE(NormalisedExpression(QStringLiteral("9 x 2")),
-                 NormalisedExpression(QStringLiteral("9*2")));
-        QCOMPARE(TaskSignature(QStringLiteral("2 + 7")), TaskSignature(QStringLiteral("7 + 2")));
-        QVERIFY(TaskSignature(QStringLiteral("7 - 2")) != TaskSignature(QStringLiteral("7 + 2")));
-        QVERIFY(TaskSignature(QStringLiteral("7")).isEmpty());
+        QCOMPARE(normalisedExpression(QStringLiteral("9 x 2")),
+                 normalisedExpression(QStringLiteral("9*2")));
+        QCOMPARE(taskSignature(QStringLiteral("2 + 7")), taskSignature(QStringLiteral("7 + 2")));
+        QVERIFY(taskSignature(QStringLiteral("7 - 2")) != taskSignature(QStringLiteral("7 + 2")));
+        QVERIFY(taskSignature(QStringLiteral("7")).isEmpty());
     }
 
     void goodPaperPasses() {
         SourceFolder folder;
-        folder.write(QStringLiteral("paper121.yaml"), WeightPaper());
-        const SourceReport report = ValidateSources(folder.folder());
+        folder.write(QStringLiteral("paper121.yaml"), weightPaper());
+        const SourceReport report = validateSources(folder.folder());
         QVERIFY2(report.problems.isEmpty(), qPrintable(report.problems.join(QLatin1Char('\n'))));
         QCOMPARE(report.papers, 1);
         QCOMPARE(report.questions, 20);
@@ -124,49 +124,49 @@ private Q_SLOTS:
         QTest::addColumn<int>("index");
         QTest::addColumn<QString>("question");
         QTest::addColumn<QString>("message");
-        const int id = IdsOf(121).at(3);
+        const int id = idsOf(121).at(3);
         const QString working = QStringLiteral("Add the tens first, then the ones.");
         const auto add = [&](const char* name, const QString& q, const QString& message) {
             QTest::newRow(name) << 3 << q << message;
         };
-        QString wrongKey = WeightQuestion(id, 500, 40, working);
+        QString wrongKey = weightQuestion(id, 500, 40, working);
         wrongKey.replace(QStringLiteral("key: \"540\""), QStringLiteral("key: \"450\""));
         add("key against check", wrongKey,
             QStringLiteral("blanks[1]: the key \"450\" (kind N) is not what its check 500 + 40 "
                            "gives: 540"));
-        add("same task", WeightQuestion(id, 100, 20, working),
+        add("same task", weightQuestion(id, 100, 20, working),
             QStringLiteral("the same task on the same numbers as question %1")
-                .arg(IdsOf(121).at(0)));
+                .arg(idsOf(121).at(0)));
         add("restates the sum",
-            WeightQuestion(id, 500, 40, QStringLiteral("500 g + 40 g = 540 g.")),
+            weightQuestion(id, 500, 40, QStringLiteral("500 g + 40 g = 540 g.")),
             QStringLiteral("working[1]: \"500 g + 40 g = 540 g.\" restates the question's sum"));
-        add("restates the data", WeightQuestion(id, 500, 40, QStringLiteral("500 g = 500 g")),
+        add("restates the data", weightQuestion(id, 500, 40, QStringLiteral("500 g = 500 g")),
             QStringLiteral("working[1]: \"500 g = 500 g\" restates the data"));
         add("copies the question",
-            WeightQuestion(id, 500, 40, QStringLiteral("A bag of rice weighs 40 g.")),
+            weightQuestion(id, 500, 40, QStringLiteral("A bag of rice weighs 40 g.")),
             QStringLiteral("working[1]: \"A bag of rice weighs 40 g.\" restates the data"));
         add("states the answer",
-            WeightQuestion(id, 500, 40, QStringLiteral("So the answer is 540 g.")),
+            weightQuestion(id, 500, 40, QStringLiteral("So the answer is 540 g.")),
             QStringLiteral("working[1]: a step that states the answer"));
-        add("answer alone", WeightQuestion(id, 500, 40, QStringLiteral("540 g.")),
+        add("answer alone", weightQuestion(id, 500, 40, QStringLiteral("540 g.")),
             QStringLiteral("working[1]: a step that states the answer"));
         add("one parts",
-            WeightQuestion(id, 500, 40, QStringLiteral("Split 40 into 1 parts of forty.")),
+            weightQuestion(id, 500, 40, QStringLiteral("Split 40 into 1 parts of forty.")),
             QStringLiteral("working[1]: \"1 parts\": one takes the singular"));
-        add("a octagon", WeightQuestion(id, 500, 40, QStringLiteral("Draw a octagon.")),
+        add("a octagon", weightQuestion(id, 500, 40, QStringLiteral("Draw a octagon.")),
             QStringLiteral("working[1]: \"a octagon\": say \"an octagon\""));
-        add("1 tens", WeightQuestion(id, 500, 40, QStringLiteral("There are 1 tens.")),
+        add("1 tens", weightQuestion(id, 500, 40, QStringLiteral("There are 1 tens.")),
             QStringLiteral("working[1]: \"1 tens\": one takes the singular"));
-        QString unknown = WeightQuestion(id, 500, 40, working);
+        QString unknown = weightQuestion(id, 500, 40, working);
         unknown.replace(QStringLiteral("[Y3-MA-3]"), QStringLiteral("[Y3-MA-9]"));
         add("unknown statement", unknown,
             QStringLiteral("statements: unknown statement \"Y3-MA-9\""));
-        QString boxes = WeightQuestion(id, 500, 40, working);
+        QString boxes = weightQuestion(id, 500, 40, working);
         boxes.replace(QStringLiteral("[ ] g"), QStringLiteral("[ ] g or [ ] kg"));
         add("boxes", boxes, QStringLiteral("text: 2 answer boxes for 1 blanks"));
-        add("wrong id", WeightQuestion(23031, 500, 40, working),
+        add("wrong id", weightQuestion(23031, 500, 40, working),
             QStringLiteral("question 4 of paper 121 has the id %1").arg(id));
-        QString mark = WeightQuestion(id, 500, 40, working);
+        QString mark = weightQuestion(id, 500, 40, working);
         mark.replace(QStringLiteral("mark: 1"), QStringLiteral("mark: 3"));
         const QString pictureQuestion = QStringLiteral(
             "  - id: %1\n    form: picture\n    statements: [Y2-MA-3]\n"
@@ -212,10 +212,10 @@ private Q_SLOTS:
         const auto problemsOf = [](const QString& file, const QString& yaml) {
             SourceFolder folder;
             folder.write(file, yaml);
-            return ValidateSources(folder.folder()).problems.join(QLatin1Char('\n'));
+            return validateSources(folder.folder()).problems.join(QLatin1Char('\n'));
         };
         // Head of the wrong topic and year.
-        QString wrongHead = WeightPaper();
+        QString wrongHead = weightPaper();
         wrongHead.replace(QStringLiteral("topic: 5\nyear: Y2"),
                           QStringLiteral("topic: 6\nyear: Y3"));
         QString problems = problemsOf(QStringLiteral("paper121.yaml"), wrongHead);
@@ -225,14 +225,14 @@ private Q_SLOTS:
             problems.contains(QStringLiteral("year: paper 1 of its topic is at Y2, not \"Y3\"")),
             qPrintable(problems));
         // In the file of another paper.
-        problems = problemsOf(QStringLiteral("paper122.yaml"), WeightPaper());
+        problems = problemsOf(QStringLiteral("paper122.yaml"), weightPaper());
         QVERIFY2(problems.contains(QStringLiteral("paper 121 belongs in paper121.yaml")),
                  qPrintable(problems));
         // Paper 101, thirty questions of three marks: too many marks.
-        const QList<int> ids = IdsOf(101);
-        QString heavy = PaperHead(101, 1, QStringLiteral("Y2"), 30);
+        const QList<int> ids = idsOf(101);
+        QString heavy = paperHead(101, 1, QStringLiteral("Y2"), 30);
         for (int i = 0; i < ids.size(); ++i)
-            heavy += WeightQuestion(ids.at(i), 100 + 10 * i, 20 + i, QStringLiteral("Add them."));
+            heavy += weightQuestion(ids.at(i), 100 + 10 * i, 20 + i, QStringLiteral("Add them."));
         heavy.replace(QStringLiteral("mark: 1"), QStringLiteral("mark: 3"));
         problems = problemsOf(QStringLiteral("paper101.yaml"), heavy);
         QVERIFY2(problems.contains(QStringLiteral("90 marks in all; a paper has 20 to 65")),
@@ -245,7 +245,7 @@ private Q_SLOTS:
     }
 
     void samePicture() {
-        const QList<int> ids = IdsOf(121);
+        const QList<int> ids = idsOf(121);
         const QString pictureQuestion = QStringLiteral(
             "  - id: %1\n    form: picture\n    statements: [Y2-MA-3]\n"
             "    text: \"How heavy is the %2? [pic %3] [ ] g\"\n"
@@ -254,13 +254,13 @@ private Q_SLOTS:
             "        alt: A dial scale.\n"
             "    blanks: [{key: \"600\", kind: N, mark: 1, check: reading(%3)}]\n"
             "    working: [Each small mark is 50 g.]\n");
-        QString yaml = WeightPaper(3, pictureQuestion.arg(ids.at(3)).arg("parcel", "dial"));
-        yaml.replace(WeightQuestion(ids.at(5), 150, 25,
+        QString yaml = weightPaper(3, pictureQuestion.arg(ids.at(3)).arg("parcel", "dial"));
+        yaml.replace(weightQuestion(ids.at(5), 150, 25,
                                     QStringLiteral("Add the tens first, then the ones.")),
                      pictureQuestion.arg(ids.at(5)).arg("melon", "scale"));
         SourceFolder folder;
         folder.write(QStringLiteral("paper121.yaml"), yaml);
-        const QStringList problems = ValidateSources(folder.folder()).problems;
+        const QStringList problems = validateSources(folder.folder()).problems;
         QVERIFY2(
             !problems
                  .filter(QStringLiteral("question %1: pictures[1]: the same picture as question %2")
@@ -274,12 +274,12 @@ private Q_SLOTS:
 
     void teachingStepsPass() {
         // Steps that work these numbers out are no problem.
-        const int id = IdsOf(121).at(3);
+        const int id = idsOf(121).at(3);
         for (const QString& step :
              {QStringLiteral("500 g + 40 g = 500 g + 20 g + 20 g."),
               QStringLiteral("500 + 40 is 5 hundreds and 4 tens."),
               QStringLiteral("1 kg = 1000 g."), QStringLiteral("Count on 40 from 500.")}) {
-            const QStringList problems = Problems(3, WeightQuestion(id, 500, 40, step));
+            const QStringList problems = Problems(3, weightQuestion(id, 500, 40, step));
             QVERIFY2(problems.isEmpty(),
                      qPrintable(step + QStringLiteral(": ") + problems.join(QLatin1Char('\n'))));
         }
@@ -287,7 +287,7 @@ private Q_SLOTS:
 
     void choiceAndPicturePass() {
         // The same questions with their right keys are no problem at all.
-        const int id = IdsOf(121).at(3);
+        const int id = idsOf(121).at(3);
         const QString choice =
             QStringLiteral(
                 "  - id: %1\n    form: choice\n    statements: [Y3-MA-3]\n"
@@ -308,7 +308,7 @@ private Q_SLOTS:
     void coverage() {
         QStringList errors;
         const Curriculum curriculum =
-            ReadCurriculum(QStringLiteral(QUILLORA_CONTENT_SOURCE "/curriculum.yaml"), &errors);
+            readCurriculum(QStringLiteral(QUILLORA_CONTENT_SOURCE "/curriculum.yaml"), &errors);
         QVERIFY(errors.isEmpty());
         QVERIFY(curriculum.statementsOfTopic(5).contains(QStringLiteral("Y2-MA-1")));
         QVERIFY(!curriculum.statementsOfTopic(5).contains(QStringLiteral("Y2-LE-1")));
@@ -317,17 +317,17 @@ private Q_SLOTS:
             practised[5][s] = 2;
         practised[5][QStringLiteral("Y4-MA-3")] = 0;
         // Four papers of five written: no verdict yet.
-        QVERIFY(CoverageProblems(curriculum, {{5, 4}}, practised).isEmpty());
-        QCOMPARE(CoverageProblems(curriculum, {{5, 5}}, practised),
+        QVERIFY(coverageProblems(curriculum, {{5, 4}}, practised).isEmpty());
+        QCOMPARE(coverageProblems(curriculum, {{5, 5}}, practised),
                  QStringList{QStringLiteral("topic 5: statement Y4-MA-3 (problems with mixed "
                                             "units of mass) is never practised")});
         // Topics 1 and 2 share their statements: one of them practising it is enough.
         for (const QString& s : curriculum.statementsOfTopic(1))
             practised[s.startsWith(QLatin1String("Y4")) ? 2 : 1][s] = 1;
-        QVERIFY(CoverageProblems(curriculum, {{1, 5}}, practised).isEmpty());
-        QVERIFY(CoverageProblems(curriculum, {{1, 5}, {2, 5}}, practised).isEmpty());
+        QVERIFY(coverageProblems(curriculum, {{1, 5}}, practised).isEmpty());
+        QVERIFY(coverageProblems(curriculum, {{1, 5}, {2, 5}}, practised).isEmpty());
         practised[2].remove(QStringLiteral("Y4-PV-6"));
-        QVERIFY(!CoverageProblems(curriculum, {{1, 5}, {2, 5}}, practised)
+        QVERIFY(!coverageProblems(curriculum, {{1, 5}, {2, 5}}, practised)
                      .filter(QStringLiteral("Y4-PV-6"))
                      .isEmpty());
     }
@@ -344,40 +344,40 @@ private Q_SLOTS:
                                   QStringLiteral("a European coin"),
                                   QStringLiteral("A is bigger than B.")};
         for (const QString& text : fine)
-            QVERIFY2(GrammarSlips(text).isEmpty(),
-                     qPrintable(text + QStringLiteral(": ") + GrammarSlips(text).join(' ')));
+            QVERIFY2(grammarSlips(text).isEmpty(),
+                     qPrintable(text + QStringLiteral(": ") + grammarSlips(text).join(' ')));
         const QStringList slips = {QStringLiteral("1 ones"),     QStringLiteral("There 1 are."),
                                    QStringLiteral("a apple"),    QStringLiteral("an pear"),
                                    QStringLiteral("a hour"),     QStringLiteral("a 8"),
                                    QStringLiteral("1 children"), QStringLiteral("1 pens")};
         for (const QString& text : slips)
-            QVERIFY2(GrammarSlips(text).size() == 1, qPrintable(text));
+            QVERIFY2(grammarSlips(text).size() == 1, qPrintable(text));
     }
 
     void digestFollowsWhatIsAnswered() {
         const auto digest = [](const QString& yaml) {
-            const PaperRead read = ReadPaperText(yaml.toUtf8(), QStringLiteral("paper121.yaml"));
-            return read.errors.isEmpty() ? PaperDigest(read.paper) : QByteArray();
+            const PaperRead read = readPaperText(yaml.toUtf8(), QStringLiteral("paper121.yaml"));
+            return read.errors.isEmpty() ? paperDigest(read.paper) : QByteArray();
         };
-        const QByteArray base = digest(WeightPaper());
+        const QByteArray base = digest(weightPaper());
         QVERIFY(!base.isEmpty());
-        const int id = IdsOf(121).at(3);
+        const int id = idsOf(121).at(3);
         const QString working = QStringLiteral("Add the tens first, then the ones.");
         // Another working, the same questions: the saved answers still fit.
         QCOMPARE(
-            digest(WeightPaper(3, WeightQuestion(id, 130, 23, QStringLiteral("Add 20, then 3.")))),
+            digest(weightPaper(3, weightQuestion(id, 130, 23, QStringLiteral("Add 20, then 3.")))),
             base);
         // Other numbers: they do not.
-        QVERIFY(digest(WeightPaper(3, WeightQuestion(id, 130, 24, working))) != base);
-        QString mark = WeightQuestion(id, 130, 23, working);
+        QVERIFY(digest(weightPaper(3, weightQuestion(id, 130, 24, working))) != base);
+        QString mark = weightQuestion(id, 130, 23, working);
         mark.replace(QStringLiteral("mark: 1"), QStringLiteral("mark: 2"));
-        QVERIFY(digest(WeightPaper(3, mark)) != base);
+        QVERIFY(digest(weightPaper(3, mark)) != base);
     }
 
     void shapeRules() {
-        const QList<bank::PaperSpec> plan = bank::BankPlan();
+        const QList<bank::PaperSpec> plan = bank::bankPlan();
         const auto problems = [&](int paper, const QList<int>& blanks) {
-            return StoreWriter::ShapeProblems(plan.at(paper - 101), blanks, QStringLiteral("p: "))
+            return StoreWriter::shapeProblems(plan.at(paper - 101), blanks, QStringLiteral("p: "))
                 .join(QLatin1Char('\n'));
         };
         // Paper 116: twenty questions, nineteen of one blank; the other anywhere.
@@ -409,12 +409,12 @@ private Q_SLOTS:
         const QDir shipped(QStringLiteral(QUILLORA_CONTENT_SOURCE));
         for (const QString& name : shipped.entryList({QStringLiteral("paper*.yaml")}, QDir::Files))
             QVERIFY(QFile::copy(shipped.filePath(name), folder.path(name)));
-        folder.write(QStringLiteral("paper121.yaml"), WeightPaper());
+        folder.write(QStringLiteral("paper121.yaml"), weightPaper());
         QTemporaryDir out;
         const QString store = out.filePath(QStringLiteral("store"));
         QStringList problems = StoreWriter(store, folder.folder()).writeAll();
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
-        const int first = IdsOf(121).first();
+        const int first = idsOf(121).first();
         QFile keys(QDir(store).filePath(QStringLiteral("30023.txt")));
         QVERIFY(keys.open(QIODevice::ReadOnly));
         QVERIFY(keys.readAll().contains(QStringLiteral("#%1#>120\r\n").arg(first).toLatin1()));
@@ -431,20 +431,20 @@ private Q_SLOTS:
         QCOMPARE(
             stamps.value.at(20),
             QStringLiteral("3.") +
-                QString::fromLatin1(PaperDigest(ReadPaperText(WeightPaper().toUtf8(), "x").paper)
+                QString::fromLatin1(paperDigest(readPaperText(weightPaper().toUtf8(), "x").paper)
                                         .toHex()
                                         .left(10)));
         QVERIFY(stamps.value.at(19) != stamps.value.at(21));
         // The same bytes again.
-        const QByteArray digest = StoreDigest(store);
+        const QByteArray digest = storeDigest(store);
         QTemporaryDir again;
         const QString store2 = again.filePath(QStringLiteral("store"));
         QVERIFY(StoreWriter(store2, folder.folder()).writeAll().isEmpty());
-        QCOMPARE(StoreDigest(store2), digest);
+        QCOMPARE(storeDigest(store2), digest);
 
         // A source that cannot be read writes nothing.
         folder.write(QStringLiteral("paper121.yaml"),
-                     WeightPaper(2, QStringLiteral("  - id: [\n")));
+                     weightPaper(2, QStringLiteral("  - id: [\n")));
         QTemporaryDir broken;
         const QString store3 = broken.filePath(QStringLiteral("store"));
         problems = StoreWriter(store3, folder.folder()).writeAll();

@@ -13,14 +13,14 @@ using namespace bank::source;
 namespace {
 
 PaperRead Read(const QString& yaml) {
-    return ReadPaperText(yaml.toUtf8(), QStringLiteral("paper121.yaml"));
+    return readPaperText(yaml.toUtf8(), QStringLiteral("paper121.yaml"));
 }
 
-QString OneQuestion(const QString& body) {
-    return PaperHead(121, 5, QStringLiteral("Y2"), 1) + QStringLiteral("  - id: 24071\n") + body;
+QString oneQuestion(const QString& body) {
+    return paperHead(121, 5, QStringLiteral("Y2"), 1) + QStringLiteral("  - id: 24071\n") + body;
 }
 
-const char* const kGoodBody =
+const char* const GoodBody =
     "    form: picture\n"
     "    statements: [Y2-MA-3]\n"
     "    text: \"How heavy? [ ] g\"\n"
@@ -43,7 +43,7 @@ class TestSourceReading : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void readsTypedValues() {
-        const PaperRead read = Read(OneQuestion(QString::fromLatin1(kGoodBody)));
+        const PaperRead read = Read(oneQuestion(QString::fromLatin1(GoodBody)));
         QVERIFY2(read.errors.isEmpty(), qPrintable(read.errors.join(QLatin1Char('\n'))));
         QCOMPARE(read.paper.paper, 121);
         QCOMPARE(read.paper.topic, 5);
@@ -61,7 +61,7 @@ private Q_SLOTS:
         QCOMPARE(dial.value(QStringLiteral("alt")).toString(), QStringLiteral("A dial."));
 
         // Lists and maps inside a picture.
-        const PaperRead tally = Read(OneQuestion(QStringLiteral(
+        const PaperRead tally = Read(oneQuestion(QStringLiteral(
             "    form: picture\n    statements: [Y2-ST-1]\n    text: \"[pic t] [ ]\"\n"
             "    pictures:\n      - name: t\n        type: tally\n"
             "        title: Pets\n        alt: A tally.\n"
@@ -85,7 +85,7 @@ private Q_SLOTS:
                      broken.errors.first().contains(QStringLiteral("not valid YAML")),
                  qPrintable(broken.errors.first()));
 
-        QString body = QString::fromLatin1(kGoodBody);
+        QString body = QString::fromLatin1(GoodBody);
         const struct {
             QString from, to, message;
         } cases[] = {
@@ -113,7 +113,7 @@ private Q_SLOTS:
             QString changed = body;
             QVERIFY(changed.contains(c.from));
             changed.replace(c.from, c.to);
-            const PaperRead read = Read(OneQuestion(changed));
+            const PaperRead read = Read(oneQuestion(changed));
             QVERIFY2(read.errors.size() == 1 && read.errors.first().contains(c.message) &&
                          read.errors.first().startsWith(QStringLiteral("paper121.yaml:")),
                      qPrintable(c.message + QStringLiteral(" <- ") +
@@ -123,34 +123,34 @@ private Q_SLOTS:
 
     void markup() {
         const auto none = [](const QString&) { return QString(); };
-        QCOMPARE(BlockHtml(QStringLiteral("One\nline.\n\nTwo."), nullptr, none),
+        QCOMPARE(blockHtml(QStringLiteral("One\nline.\n\nTwo."), nullptr, none),
                  QStringLiteral("<p>One line.</p>\n<p>Two.</p>\n"));
-        QCOMPARE(InlineHtml(QStringLiteral("9 - 2 and 4 x 5 and 12 / 3"), nullptr),
+        QCOMPARE(inlineHtml(QStringLiteral("9 - 2 and 4 x 5 and 12 / 3"), nullptr),
                  QStringLiteral("9 &minus; 2 and 4 &times; 5 and 12 &divide; 3"));
         // Only between numbers (or boxes): words and dashes stay.
-        QCOMPARE(InlineHtml(QStringLiteral("a well-known x - y trick"), nullptr),
+        QCOMPARE(inlineHtml(QStringLiteral("a well-known x - y trick"), nullptr),
                  QStringLiteral("a well-known x - y trick"));
-        QCOMPARE(InlineHtml(QStringLiteral("[ ] - 4 = 7 < 9 & \"so\""), nullptr),
+        QCOMPARE(inlineHtml(QStringLiteral("[ ] - 4 = 7 < 9 & \"so\""), nullptr),
                  QStringLiteral("<span class=\"box\"></span> &minus; 4 = 7 &lt; 9 &amp; "
                                 "&quot;so&quot;"));
-        QCOMPARE(InlineHtml(QStringLiteral("**{3/4}** of {1 2/3}"), nullptr),
+        QCOMPARE(inlineHtml(QStringLiteral("**{3/4}** of {1 2/3}"), nullptr),
                  QStringLiteral("<b><span class=\"frac\"><span class=\"num\">3</span><span "
                                 "class=\"den\">4</span></span></b> of <span class=\"mixed\">1<span "
                                 "class=\"frac\"><span class=\"num\">2</span><span "
                                 "class=\"den\">3</span></span></span>"));
         BoxCounter boxes;
         boxes.label = true;
-        QCOMPARE(InlineHtml(QStringLiteral("[ ] + [ ]"), &boxes),
+        QCOMPARE(inlineHtml(QStringLiteral("[ ] + [ ]"), &boxes),
                  QStringLiteral("<b>(a)</b>&nbsp;<span class=\"box\"></span> + "
                                 "<b>(b)</b>&nbsp;<span class=\"box\"></span>"));
         QCOMPARE(boxes.next, 2);
         // A picture inside a line stands on its own between paragraphs.
         const auto img = [](const QString& name) { return QStringLiteral("<img %1>").arg(name); };
-        QCOMPARE(BlockHtml(QStringLiteral("Look [pic a] here."), nullptr, img),
+        QCOMPARE(blockHtml(QStringLiteral("Look [pic a] here."), nullptr, img),
                  QStringLiteral("<p>Look</p>\n<img a>\n<p>here.</p>\n"));
         QCOMPARE(PlainText(QStringLiteral("**Take** {3/4} - [pic a] {1 2/3}")),
                  QStringLiteral("Take 3/4 \u2212 1 2/3"));
-        QCOMPARE(PictureRefs(QStringLiteral("[pic a] and [pic b-2]")),
+        QCOMPARE(pictureRefs(QStringLiteral("[pic a] and [pic b-2]")),
                  (QStringList{QStringLiteral("a"), QStringLiteral("b-2")}));
     }
 
@@ -175,7 +175,7 @@ private Q_SLOTS:
         step.text = QStringLiteral("Count on from 7 to 10: [pic bag]");
         q.working << step;
         QStringList errors;
-        const bank::Question r = RenderQuestion(q, QStringLiteral("f.yaml"), &errors);
+        const bank::Question r = renderQuestion(q, QStringLiteral("f.yaml"), &errors);
         QVERIFY2(errors.isEmpty(), qPrintable(errors.join(QLatin1Char('\n'))));
         QVERIFY(r.html.startsWith(QStringLiteral("<p>Sam has 7 marbles.</p>\n<img src=\"bag.svg\" "
                                                  "alt=\"Seven marbles.\">\n")));
@@ -207,19 +207,19 @@ private Q_SLOTS:
         choice.blanks << SourceBlank{QStringLiteral("3"), QStringLiteral("Q"), 1, {}, {}, 0};
         choice.working << step;
         choice.working.first().text = QStringLiteral("2 kg is 2000 g.");
-        const bank::Question c = RenderQuestion(choice, QStringLiteral("f.yaml"), &errors);
+        const bank::Question c = renderQuestion(choice, QStringLiteral("f.yaml"), &errors);
         QVERIFY(c.html.contains(QStringLiteral(
             "<tr><td class=\"number\"><span class=\"badge\">4</span></td><td>90 g</td></tr>")));
         QVERIFY(c.html.endsWith(QStringLiteral(
             "<p class=\"note\">Write the number of your answer (1, 2, 3 or 4).</p>\n")));
         // Its working names the option, so "3" is not read as 3 kg.
         QVERIFY(
-            MhtmlWriter::WorkingPage(c).contains("<p class=\"answer\" data-blank=\"1\">So the "
+            MhtmlWriter::workingPage(c).contains("<p class=\"answer\" data-blank=\"1\">So the "
                                                  "answer is option <b class=\"key\">3</b>.</p>"));
 
         // A picture the text does not place stands after the text.
         q.text = QStringLiteral("Sam has 7 marbles.");
-        const bank::Question placed = RenderQuestion(q, QStringLiteral("f.yaml"), &errors);
+        const bank::Question placed = renderQuestion(q, QStringLiteral("f.yaml"), &errors);
         QVERIFY(errors.isEmpty());
         QVERIFY(placed.html.startsWith(QStringLiteral(
             "<p>Sam has 7 marbles.</p>\n<img src=\"bag.svg\" alt=\"Seven marbles.\">\n<table "
@@ -227,7 +227,7 @@ private Q_SLOTS:
         QCOMPARE(placed.pictures.size(), 1);
         // A picture no text names cannot be shown.
         q.text = QStringLiteral("Sam has 7 marbles. [pic bags]");
-        RenderQuestion(q, QStringLiteral("f.yaml"), &errors);
+        renderQuestion(q, QStringLiteral("f.yaml"), &errors);
         QCOMPARE(errors.size(), 1);
         QVERIFY2(errors.first().contains(
                      QStringLiteral("question 24071: text: [pic bags]: no picture of that name")),

@@ -24,7 +24,7 @@ const QList<StoreWriter::Paper>& Bank() {
     static const QList<StoreWriter::Paper> papers = [] {
         QStringList problems;
         QList<StoreWriter::Paper> rendered =
-            StoreWriter::Render(QStringLiteral(QUILLORA_CONTENT_SOURCE), &problems);
+            StoreWriter::render(QStringLiteral(QUILLORA_CONTENT_SOURCE), &problems);
         if (!problems.isEmpty())
             qFatal("the shipped sources do not render: %s", qPrintable(problems.first()));
         return rendered;
@@ -32,7 +32,7 @@ const QList<StoreWriter::Paper>& Bank() {
     return papers;
 }
 
-QList<QRegularExpressionMatch> Matches(const QRegularExpression& re, const QString& text) {
+QList<QRegularExpressionMatch> matches(const QRegularExpression& re, const QString& text) {
     QList<QRegularExpressionMatch> out;
     for (auto it = re.globalMatch(text); it.hasNext();)
         out << it.next();
@@ -141,7 +141,7 @@ private Q_SLOTS:
                 q.html += bank::html::Img(name, QStringLiteral("x"));
         }
         // The unchanged bank has no problems (writeAllRemovesStaleItems).
-        const QString problems = StoreWriter::Check(papers).join(QLatin1Char('\n'));
+        const QString problems = StoreWriter::check(papers).join(QLatin1Char('\n'));
         QVERIFY2(problems.contains(expected), qPrintable(problems));
     }
 
@@ -165,7 +165,7 @@ private Q_SLOTS:
                       {"coin.png", "image/png", png}};
         q.blanks = {{";3;7", "G", 1}, {" ", "G", 1}, {";Forty-seven;Forty seven", "M", 2}};
         q.working.steps = {"3 + 7 = 10.", "4 tens are forty &amp; 7 is seven."};
-        q.working.answers = bank::AnswersOf(q.blanks);
+        q.working.answers = bank::answersOf(q.blanks);
         q.working.units = {"", "", "cm"};
         QCOMPARE(q.working.answers, QStringList({"3", "7", "Forty-seven"}));
         QStringList problems;
@@ -183,7 +183,7 @@ private Q_SLOTS:
         QVERIFY(page.contains(q.html));
         QVERIFY(!page.contains(QLatin1String("Question 1")));
         static const QRegularExpression src(QStringLiteral("src=\"([^\"]+)\""));
-        const QList<QRegularExpressionMatch> shown = Matches(src, page);
+        const QList<QRegularExpressionMatch> shown = matches(src, page);
         // Text travels with CR LF line ends, other pictures byte for byte.
         const QList<QByteArray> expected{QByteArray(svgA).replace("\n", "\r\n"),
                                          QByteArray(svgB).replace("\n", "\r\n"), png};

@@ -13,7 +13,7 @@
 
 namespace {
 // The system this copy was built for, as a parent would name it.
-QString BuildPlatformName() {
+QString buildPlatformName() {
 #if defined(Q_OS_LINUX)
     return QStringLiteral("Linux");
 #elif defined(Q_OS_WIN)
@@ -51,12 +51,12 @@ AboutPage::AboutPage(PictureCache& pictures, const QSize& size, QWidget* parent)
     m_name->setFont(nameFont);
     m_name->setWordWrap(true);
 
-    m_platform = centred("lblPlatform", tr("For %1").arg(BuildPlatformName()), this);
+    m_platform = centred("lblPlatform", tr("For %1").arg(buildPlatformName()), this);
     m_version = centred("lblVersion", tr("Version 2.0"), this);
 
     m_link = new ClickLabel(QStringLiteral("lbl_QzURL"), this);
     m_link->setAlignment(Qt::AlignCenter);
-    m_link->setText(ProductWebPage::Address());
+    m_link->setText(ProductWebPage::address());
     m_link->setToolTip(tr("Go to Quillora home page"));
     QFont linkFont = m_link->font();
     linkFont.setUnderline(true);

@@ -43,9 +43,9 @@ void logNotPrepared(const QString& what, const QString& folder,
                     const Startup::PupilOutcome& outcome, const QString& detail = QString()) {
     const QString why = outcome.reason.isEmpty() ? detail : outcome.reason;
     if (outcome.notWritten.isEmpty())
-        LogFailure(what, folder, why);
+        logFailure(what, folder, why);
     for (const QString& file : outcome.notWritten)
-        LogFailure(what, file, why);
+        logFailure(what, file, why);
 }
 
 } // namespace
@@ -113,17 +113,17 @@ void Contents::setStrandedResults(const QString& folder, const QString& reason) 
 bool Contents::Start() {
     // Teachers' modules before the definition is read, so that it shows them.
     m_modules = Modules(m_state.programFolder);
-    const QStringList leftOut = m_modules.AttachAll(m_store);
+    const QStringList leftOut = m_modules.attachAll(m_store);
     Startup startup(m_store, m_state.programFolder);
     startup.setStrandedResults(m_strandedFolder, m_strandedReason, [this](const QString& question) {
-        return m_popUp.Ask(PopUpService::programTitle(), question, PopUpButtons::YesNo, nullptr);
+        return m_popUp.ask(PopUpService::programTitle(), question, PopUpButtons::YesNo, nullptr);
     });
     Startup::Outcome outcome = startup.run();
     m_lock = std::move(outcome.lock);
     if (!outcome.ok()) {
         logNotPrepared(QStringLiteral("the program did not start"), m_state.programFolder, outcome,
                        outcome.detail);
-        m_popUp.Tell(PopUpService::programTitle(),
+        m_popUp.tell(PopUpService::programTitle(),
                      startupProblemText(outcome.problem, outcome.reason), nullptr);
         return false;
     }
@@ -134,8 +134,8 @@ bool Contents::Start() {
     // The pictures come from the store as the controls ask for them; the
     // Graphics folder is written once the window has been drawn
     // (finishStartup).
-    move(Twips::ToPx(DesignLeft), Twips::ToPx(DesignTop));
-    resize(Twips::ToPx(DesignWidth), Twips::ToPx(DesignHeight));
+    move(Twips::toPx(DesignLeft), Twips::toPx(DesignTop));
+    resize(Twips::toPx(DesignWidth), Twips::toPx(DesignHeight));
     buildWindow();
     const ProgramDefinition& definition = m_state.definition;
     setWindowTitle(definition.displayName);
@@ -155,19 +155,19 @@ bool Contents::Start() {
                 m_endedAtPicker = true;
                 return false;
             }
-            prepared = Startup::PreparePupil(m_store, m_roster.folderOf(id), m_state.definition);
+            prepared = Startup::preparePupil(m_store, m_roster.folderOf(id), m_state.definition);
             if (prepared.ok()) {
                 m_pupil = id;
                 break;
             }
             logNotPrepared(QStringLiteral("results folder not prepared"), m_roster.folderOf(id),
                            prepared);
-            m_popUp.Tell(PopUpService::programTitle(), pupilFolderProblem(id, prepared.reason),
+            m_popUp.tell(PopUpService::programTitle(), pupilFolderProblem(id, prepared.reason),
                          nullptr);
         }
     }
     m_startupRepair = prepared.marksRepair;
-    m_roster.Choose(m_pupil);
+    m_roster.choose(m_pupil);
     m_state.resultsFolder = m_roster.folderOf(m_pupil);
     showPupil();
 
@@ -183,10 +183,10 @@ bool Contents::Start() {
 
     show();
     if (!outcome.strandedNote.isEmpty())
-        m_popUp.Tell(PopUpService::programTitle(), outcome.strandedNote, this);
+        m_popUp.tell(PopUpService::programTitle(), outcome.strandedNote, this);
     tellStartupProblems({});
     for (const QString& message : leftOut)
-        m_popUp.Tell(PopUpService::programTitle(), message, this);
+        m_popUp.tell(PopUpService::programTitle(), message, this);
     tellRosterReport(outcome.rosterReport);
     tellPrepared(prepared);
     return true;
@@ -194,13 +194,13 @@ bool Contents::Start() {
 
 void Contents::tellPrepared(const Startup::PupilOutcome& prepared) {
     if (prepared.resultsLost())
-        m_popUp.Tell(PopUpService::programTitle(),
+        m_popUp.tell(PopUpService::programTitle(),
                      forPupil(tr("Some of your saved results could not be found, so they start "
                                  "again empty. Everything else you have done is kept.")),
                      this);
     if (!prepared.upgrade.clearedPapers.isEmpty())
-        m_popUp.Tell(PopUpService::programTitle(),
-                     forPupil(EditionUpgrade::Message(prepared.upgrade)), this);
+        m_popUp.tell(PopUpService::programTitle(),
+                     forPupil(EditionUpgrade::message(prepared.upgrade)), this);
 }
 
 QString Contents::forPupil(const QString& message) const {
@@ -235,7 +235,7 @@ void Contents::tellRosterReport(const PupilRoster::LoadReport& report) {
                     "the folder can be written to.")
                      .arg(QDir::toNativeSeparators(m_state.programFolder));
     if (!lines.isEmpty())
-        m_popUp.Tell(PopUpService::programTitle(), lines.join(QLatin1Char(' ')), this);
+        m_popUp.tell(PopUpService::programTitle(), lines.join(QLatin1Char(' ')), this);
 }
 
 int Contents::askPupil(bool cancellable) {
@@ -266,13 +266,13 @@ QString Contents::reportCaption() const {
     return windowTitle() + QStringLiteral(" \u2013 ") + m_state.pupilName;
 }
 
-void Contents::ChangePupil() {
+void Contents::changePupil() {
     const int id = askPupil(true);
     if (id)
-        SwitchPupil(id);
+        switchPupil(id);
 }
 
-bool Contents::SwitchPupil(int id) {
+bool Contents::switchPupil(int id) {
     if (!m_roster.find(id))
         return false;
     if (id == m_pupil)
@@ -280,37 +280,37 @@ bool Contents::SwitchPupil(int id) {
     // The start's checks of this pupil's files are done before they are left.
     finishStartup();
     const Startup::PupilOutcome prepared =
-        Startup::PreparePupil(m_store, m_roster.folderOf(id), m_state.definition);
+        Startup::preparePupil(m_store, m_roster.folderOf(id), m_state.definition);
     if (!prepared.ok()) {
         logNotPrepared(QStringLiteral("results folder not prepared"), m_roster.folderOf(id),
                        prepared);
-        m_popUp.Tell(PopUpService::programTitle(), pupilFolderProblem(id, prepared.reason), this);
+        m_popUp.tell(PopUpService::programTitle(), pupilFolderProblem(id, prepared.reason), this);
         return false;
     }
     // The open paper is this pupil's: its answers are kept before it closes.
     if (m_practice) {
         if (m_practice->isMarking())
             m_practice->finishMarkingNow();
-        if (!m_practice->SaveForClosing())
+        if (!m_practice->saveForClosing())
             return false;
         unloadPracticeWindow();
     }
     m_pupil = id;
     m_state.resultsFolder = m_roster.folderOf(id);
-    m_roster.Choose(id);
+    m_roster.choose(id);
     showPupil();
     ResultsRepair::Report repair = prepared.marksRepair;
-    repair.add(ResultsRepair(m_store, m_state.resultsFolder, m_state.definition).RunRest());
+    repair.add(ResultsRepair(m_store, m_state.resultsFolder, m_state.definition).runRest());
     ShowPage();
     if (repair.damaged())
-        m_popUp.Tell(PopUpService::programTitle(), forPupil(repair.message()), this);
+        m_popUp.tell(PopUpService::programTitle(), forPupil(repair.message()), this);
     tellPrepared(prepared);
     return true;
 }
 
 bool Contents::rosterChanged(const PupilRoster::Outcome& outcome, const QString& name) {
     if (!outcome.ok()) {
-        m_popUp.Tell(PopUpService::programTitle(), PupilRoster::ProblemText(outcome.problem, name),
+        m_popUp.tell(PopUpService::programTitle(), PupilRoster::problemText(outcome.problem, name),
                      this);
         return false;
     }
@@ -318,27 +318,27 @@ bool Contents::rosterChanged(const PupilRoster::Outcome& outcome, const QString&
     return true;
 }
 
-bool Contents::AddPupil(const QString& name) {
-    const PupilRoster::Outcome outcome = m_roster.Add(name);
+bool Contents::addPupil(const QString& name) {
+    const PupilRoster::Outcome outcome = m_roster.add(name);
     return rosterChanged(outcome, name);
 }
 
-bool Contents::RenamePupil(int id, const QString& name) {
-    const PupilRoster::Outcome outcome = m_roster.Rename(id, name);
+bool Contents::renamePupil(int id, const QString& name) {
+    const PupilRoster::Outcome outcome = m_roster.rename(id, name);
     return rosterChanged(outcome, name);
 }
 
-bool Contents::RemovePupil(int id) {
+bool Contents::removePupil(int id) {
     const Pupil* pupil = m_roster.find(id);
     if (!pupil)
         return false;
     const QString name = pupil->name;
     if (m_roster.pupils().size() == 1) {
-        m_popUp.Tell(PopUpService::programTitle(),
-                     PupilRoster::ProblemText(PupilRoster::Problem::OnlyPupil, name), this);
+        m_popUp.tell(PopUpService::programTitle(),
+                     PupilRoster::problemText(PupilRoster::Problem::OnlyPupil, name), this);
         return false;
     }
-    const int marked = MarkedPaperCount(m_roster.folderOf(id), m_state.definition);
+    const int marked = markedPaperCount(m_roster.folderOf(id), m_state.definition);
     const QString question =
         tr("Remove %1 from the list of pupils? %1 has %2 marked %3. The results are not "
            "deleted: they are kept in the folder %4, from where they can be put back by hand.")
@@ -346,7 +346,7 @@ bool Contents::RemovePupil(int id) {
             .arg(marked)
             .arg(marked == 1 ? tr("paper") : tr("papers"))
             .arg(QDir::toNativeSeparators(m_roster.removedFolderOf(id)));
-    if (!m_popUp.Ask(PopUpService::programTitle(), question, PopUpButtons::YesNo, this))
+    if (!m_popUp.ask(PopUpService::programTitle(), question, PopUpButtons::YesNo, this))
         return false;
     if (id == m_pupil) {
         int other = 0;
@@ -356,15 +356,15 @@ bool Contents::RemovePupil(int id) {
                 break;
             }
         }
-        if (!SwitchPupil(other))
+        if (!switchPupil(other))
             return false;
     }
-    const PupilRoster::Outcome outcome = m_roster.Remove(id);
+    const PupilRoster::Outcome outcome = m_roster.remove(id);
     return rosterChanged(outcome, name);
 }
 
 int Contents::Run() {
-    StartupEnvironment::QuitOnTerminationSignals([this] { EndRun(); });
+    StartupEnvironment::quitOnTerminationSignals([this] { endRun(); });
     int status = 1;
     if (Start()) {
         status = 0;
@@ -375,13 +375,13 @@ int Contents::Run() {
     }
     // Nothing of this run is on the stack any more: the windows can go.
     QuitProgram();
-    StartupEnvironment::QuitOnTerminationSignals();
+    StartupEnvironment::quitOnTerminationSignals();
     return status;
 }
 
-void Contents::EndRun() {
+void Contents::endRun() {
     m_endRequested = true;
-    m_popUp.EndAll();
+    m_popUp.endAll();
     if (m_picker)
         m_picker->close();
     QCoreApplication::exit(0);
@@ -401,18 +401,18 @@ void Contents::finishStartup() {
     if (m_startupFinished || !m_lock || !m_lock->isLocked())
         return;
     m_startupFinished = true;
-    EngineWarmUp::Schedule(this);
+    EngineWarmUp::schedule(this);
     // A changed or deleted picture file is restored; unchanged ones are left alone.
     tellStartupProblems(ExtractGraphics(m_store, m_state.programFolder));
     m_startupRepair.add(
-        ResultsRepair(m_store, m_state.resultsFolder, m_state.definition).RunRest());
+        ResultsRepair(m_store, m_state.resultsFolder, m_state.definition).runRest());
     if (m_startupRepair.damaged())
-        m_popUp.Tell(PopUpService::programTitle(), forPupil(m_startupRepair.message()), this);
+        m_popUp.tell(PopUpService::programTitle(), forPupil(m_startupRepair.message()), this);
 }
 
 void Contents::tellStartupProblems(const QStringList& unwritten) {
     for (const QString& file : unwritten)
-        LogFailure(QStringLiteral("picture not copied"), file);
+        logFailure(QStringLiteral("picture not copied"), file);
     // Told once a run, whichever problem shows first.
     if ((unwritten.isEmpty() && m_pictures.missing().isEmpty()) || m_picturesTold)
         return;
@@ -421,11 +421,11 @@ void Contents::tellStartupProblems(const QStringList& unwritten) {
         m_pictures.missing().isEmpty()
             ? tr("The program's pictures could not be copied into the folder %1. You can "
                  "still practise as usual.")
-                  .arg(QDir::toNativeSeparators(GraphicsFolder(m_state.programFolder)))
+                  .arg(QDir::toNativeSeparators(graphicsFolder(m_state.programFolder)))
             : tr("Some of the program's pictures are missing, so parts of the windows are "
                  "blank. You can still practise as usual. Installing the program again "
                  "brings them back.");
-    m_popUp.Tell(PopUpService::programTitle(), message, this);
+    m_popUp.tell(PopUpService::programTitle(), message, this);
 }
 
 void Contents::buildWindow() {
@@ -445,7 +445,7 @@ void Contents::buildWindow() {
     const QRect body = bodyRect();
     m_home = new HomePage(m_state, m_pictures, body.size(), this);
     connect(m_home, &HomePage::paperChosen, this, &Contents::OpenPaper);
-    connect(m_home, &HomePage::changePupilClicked, this, &Contents::ChangePupil);
+    connect(m_home, &HomePage::changePupilClicked, this, &Contents::changePupil);
     placePage(m_home);
     m_printer = std::make_unique<ReportPrinter>(m_popUp);
 
@@ -481,7 +481,7 @@ AboutPage* Contents::ensureAboutPage() {
     m_about = new AboutPage(m_pictures, bodyRect().size(), this);
     m_about->setProgramName(m_state.definition.displayName);
     m_about->setModulesButtonShown(m_modules.freeSlot() == 0);
-    connect(m_about, &AboutPage::modulesClicked, this, &Contents::ShowModulesPage);
+    connect(m_about, &AboutPage::modulesClicked, this, &Contents::showModulesPage);
     placePage(m_about);
     return m_about;
 }
@@ -501,10 +501,10 @@ PupilsPage* Contents::ensurePupilsPage() {
     if (m_pupils)
         return m_pupils;
     PupilsPage::Actions actions;
-    actions.add = [this](const QString& name) { return AddPupil(name); };
-    actions.rename = [this](int id, const QString& name) { return RenamePupil(id, name); };
-    actions.remove = [this](int id) { return RemovePupil(id); };
-    actions.choose = [this](int id) { return SwitchPupil(id); };
+    actions.add = [this](const QString& name) { return addPupil(name); };
+    actions.rename = [this](int id, const QString& name) { return renamePupil(id, name); };
+    actions.remove = [this](int id) { return removePupil(id); };
+    actions.choose = [this](int id) { return switchPupil(id); };
     m_pupils = new PupilsPage(m_pictures, m_roster, std::move(actions), bodyRect().size(), this);
     placePage(m_pupils);
     return m_pupils;
@@ -594,7 +594,7 @@ void Contents::ShowPage() {
         finishStartup();
         ensureReportPage()->setPupilName(m_state.pupilName);
         m_report->BuildReport(m_state.chosenModule(), m_home->marks(),
-                              ResultsFilePath(m_state.resultsFolder, ResultsFile::Trend,
+                              resultsFilePath(m_state.resultsFolder, ResultsFile::Trend,
                                               m_state.LChose, m_state.lblCOD));
         m_report->ArrangeReportPanels(m_state.txtReportPos);
         bringUp(m_report);
@@ -621,7 +621,7 @@ void Contents::ShowPage() {
         m_printer->PrintSetup(this);
         break;
     case Page::Modules:
-        ShowModulesPage();
+        showModulesPage();
         break;
     case Page::None:
         break;
@@ -632,19 +632,19 @@ bool Contents::ResetAllResults() {
     // An open paper holds the results it read and would write them back.
     unloadPracticeWindow();
     const EraseOutcome outcome =
-        EraseAllResults(m_store, m_state.resultsFolder, m_state.definition);
+        eraseAllResults(m_store, m_state.resultsFolder, m_state.definition);
     if (outcome.ok())
         return true;
-    LogFailure(QStringLiteral("results not erased"), outcome.failedPath, outcome.reason);
+    logFailure(QStringLiteral("results not erased"), outcome.failedPath, outcome.reason);
     // Says which files were erased and which still hold the old results.
-    m_popUp.Tell(PopUpService::programTitle(), forPupil(EraseProblemText(outcome)), this);
+    m_popUp.tell(PopUpService::programTitle(), forPupil(eraseProblemText(outcome)), this);
     return false;
 }
 
 void Contents::RefreshContents() {
     m_home->LoadModuleResults(HomePage::TopicChoice::KeepChosen);
     for (int k = 1; k <= HomePage::TopicSlots; ++k) {
-        if (m_state.TopicCount == Numbering::TopicFirstIndex(k))
+        if (m_state.TopicCount == Numbering::topicFirstIndex(k))
             m_home->Topic_Click(k);
     }
 }
@@ -674,7 +674,7 @@ void Contents::OpenPaper(int offset, int attempt) {
         return;
     }
     finishStartup();
-    m_state.PaperNum = Numbering::PaperNumOfIndex(m_state.TopicCount + offset);
+    m_state.PaperNum = Numbering::paperNumOfIndex(m_state.TopicCount + offset);
     m_state.TakeNum = attempt;
     // Taken before the old window unloads: its unload refreshes the page.
     PaperOpening opening = PaperOpening::fromState(m_state);

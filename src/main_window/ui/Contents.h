@@ -70,10 +70,10 @@ public:
     // must end (Startup::Problem); the pupil has been told why.
     bool Start();
     // Results left in a folder the program can no longer write, and why
-    // (ChooseProgramFolder): Start offers to copy them, or says where they are.
+    // (chooseProgramFolder): Start offers to copy them, or says where they are.
     void setStrandedResults(const QString& folder, const QString& reason);
     // The whole run: Start, the event loop, then QuitProgram whatever ended
-    // the loop. A termination signal (a logout) ends it through EndRun.
+    // the loop. A termination signal (a logout) ends it through endRun.
     // Returns the program's exit status: 0 also when the pupil leaves the
     // question who practises without an answer.
     int Run();
@@ -81,7 +81,7 @@ public:
     // dialog's loop included): the open dialog counts as answered No, no
     // other is shown, and every event loop is left; Run then unloads the
     // windows.
-    void EndRun();
+    void endRun();
 
     AppState& state() { return m_state; }
     AppServices& services() { return m_services; }
@@ -132,31 +132,31 @@ public:
     // The pupil whose results are shown and written.
     int pupil() const { return m_pupil; }
     // Asks who is practising and changes to the pupil chosen.
-    void ChangePupil();
+    void changePupil();
     // Makes pupil id the one practising: the open paper is saved and closed
     // first, the pupil's folder prepared like at start-up. False (and the
     // parent told why) when that could not be done; nothing changed then.
-    bool SwitchPupil(int id);
+    bool switchPupil(int id);
     // The pupil list's changes; false when refused (the parent has been told).
-    bool AddPupil(const QString& name);
-    bool RenamePupil(int id, const QString& name);
+    bool addPupil(const QString& name);
+    bool renamePupil(int id, const QString& name);
     // Asks first, naming the pupil and the papers marked; the folder is set
     // aside, not deleted. The pupil practising is changed for another first.
-    bool RemovePupil(int id);
+    bool removePupil(int id);
 
     // Teachers' modules. The Modules page (the free tab's page, or the About
     // page's "Modules…" button when no slot is free).
     const Modules& modules() const { return m_modules; }
-    void ShowModulesPage();
+    void showModulesPage();
     // Asks for the file (the seam, else the file dialog), then adds or
     // replaces; every refusal is told. False when nothing changed.
-    bool ChooseAndAddModule();
-    bool ChooseAndReplaceModule(int slot);
-    bool AddModule(const QString& file);
-    bool ReplaceModule(int slot, const QString& file);
+    bool chooseAndAddModule();
+    bool chooseAndReplaceModule(int slot);
+    bool addModule(const QString& file);
+    bool replaceModule(int slot, const QString& file);
     // Asks first, naming the module and its marked papers; the files are set
     // aside, not deleted.
-    bool RemoveModule(int slot);
+    bool removeModule(int slot);
     // Test seam: the module file chosen (empty: none), instead of the dialog.
     using ModuleFileChooser = std::function<QString(const QString& caption)>;
     void setModuleFileChooser(ModuleFileChooser chooser) { m_moduleChooser = std::move(chooser); }

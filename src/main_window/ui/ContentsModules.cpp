@@ -15,15 +15,15 @@ ModulesPage* Contents::ensureModulesPage() {
     if (m_modulesPage)
         return m_modulesPage;
     ModulesPage::Actions actions;
-    actions.add = [this] { ChooseAndAddModule(); };
-    actions.replace = [this](int slot) { ChooseAndReplaceModule(slot); };
-    actions.remove = [this](int slot) { RemoveModule(slot); };
+    actions.add = [this] { chooseAndAddModule(); };
+    actions.replace = [this](int slot) { chooseAndReplaceModule(slot); };
+    actions.remove = [this](int slot) { removeModule(slot); };
     m_modulesPage = new ModulesPage(m_pictures, std::move(actions), bodyRect().size(), this);
     placePage(m_modulesPage);
     return m_modulesPage;
 }
 
-void Contents::ShowModulesPage() {
+void Contents::showModulesPage() {
     bringUp(ensureModulesPage());
     m_modulesPage->refresh(m_modules);
 }
@@ -36,17 +36,17 @@ QString Contents::chooseModuleFile(const QString& caption) {
     return QFileDialog::getOpenFileName(this, caption, QDir::homePath(), tr(Modules::FileFilter));
 }
 
-bool Contents::ChooseAndAddModule() {
+bool Contents::chooseAndAddModule() {
     const QString file = chooseModuleFile(tr("Add a module"));
-    return !file.isEmpty() && AddModule(file);
+    return !file.isEmpty() && addModule(file);
 }
 
-bool Contents::ChooseAndReplaceModule(int slot) {
+bool Contents::chooseAndReplaceModule(int slot) {
     const Modules::Loaded* loaded = m_modules.find(slot);
     if (!loaded)
         return false;
     const QString file = chooseModuleFile(tr("Replace %1 by a newer version").arg(loaded->heading));
-    return !file.isEmpty() && ReplaceModule(slot, file);
+    return !file.isEmpty() && replaceModule(slot, file);
 }
 
 bool Contents::closePaperForModules() {
@@ -55,7 +55,7 @@ bool Contents::closePaperForModules() {
         return true;
     if (m_practice->isMarking())
         m_practice->finishMarkingNow();
-    if (!m_practice->SaveForClosing())
+    if (!m_practice->saveForClosing())
         return false;
     unloadPracticeWindow();
     return true;
@@ -64,7 +64,7 @@ bool Contents::closePaperForModules() {
 bool Contents::tellModuleOutcome(const Modules::Outcome& outcome) {
     if (outcome.ok())
         return true;
-    m_popUp.Tell(PopUpService::programTitle(), Modules::ProblemText(outcome), this);
+    m_popUp.tell(PopUpService::programTitle(), Modules::problemText(outcome), this);
     // A module loaded whose pupils' files could not all be made still changed
     // the definition.
     if (outcome.problem == Modules::Problem::ResultsNotMade)
@@ -93,11 +93,11 @@ void Contents::modulesChanged(const Modules::Outcome& outcome) {
         m_modulesPage->refresh(m_modules);
 }
 
-bool Contents::AddModule(const QString& file) {
+bool Contents::addModule(const QString& file) {
     if (!closePaperForModules())
         return false;
     m_modules.setPupilFolders(pupilFolders());
-    const Modules::Outcome outcome = m_modules.Add(file, m_store);
+    const Modules::Outcome outcome = m_modules.add(file, m_store);
     if (!tellModuleOutcome(outcome))
         return false;
     modulesChanged(outcome);
@@ -106,11 +106,11 @@ bool Contents::AddModule(const QString& file) {
     return true;
 }
 
-bool Contents::ReplaceModule(int slot, const QString& file) {
+bool Contents::replaceModule(int slot, const QString& file) {
     if (!closePaperForModules())
         return false;
     m_modules.setPupilFolders(pupilFolders());
-    const Modules::Outcome outcome = m_modules.Replace(slot, file, m_store);
+    const Modules::Outcome outcome = m_modules.replace(slot, file, m_store);
     if (!tellModuleOutcome(outcome))
         return false;
     modulesChanged(outcome);
@@ -127,16 +127,16 @@ bool Contents::ReplaceModule(int slot, const QString& file) {
                   .arg(heading)
                   .arg(loaded ? loaded->version : 0)
                   .arg(outcome.clearedPapers.size());
-    m_popUp.Tell(PopUpService::programTitle(), message, this);
+    m_popUp.tell(PopUpService::programTitle(), message, this);
     return true;
 }
 
-bool Contents::RemoveModule(int slot) {
+bool Contents::removeModule(int slot) {
     const Modules::Loaded* loaded = m_modules.find(slot);
     if (!loaded)
         return false;
     m_modules.setPupilFolders(pupilFolders());
-    const int marked = m_modules.MarkedPapers(slot, m_state.definition);
+    const int marked = m_modules.markedPapers(slot, m_state.definition);
     QString question =
         tr("Remove the module %1? %2 %3 of it %4 been marked. The results are not deleted: "
            "they are kept in the folder %5, from where they can be put back by hand.")
@@ -144,14 +144,14 @@ bool Contents::RemoveModule(int slot) {
             .arg(marked)
             .arg(marked == 1 ? tr("paper") : tr("papers"))
             .arg(marked == 1 ? tr("has") : tr("have"))
-            .arg(QDir::toNativeSeparators(m_modules.RemovedFolderFor(slot)));
+            .arg(QDir::toNativeSeparators(m_modules.removedFolderFor(slot)));
     if (m_practice && m_practice->isVisible())
         question += QLatin1Char(' ') + tr("The paper you have open will be closed first.");
-    if (!m_popUp.Ask(PopUpService::programTitle(), question, PopUpButtons::YesNo, this))
+    if (!m_popUp.ask(PopUpService::programTitle(), question, PopUpButtons::YesNo, this))
         return false;
     if (!closePaperForModules())
         return false;
-    const Modules::Outcome outcome = m_modules.Remove(slot, m_store);
+    const Modules::Outcome outcome = m_modules.remove(slot, m_store);
     if (!tellModuleOutcome(outcome))
         return false;
     modulesChanged(outcome);

@@ -10,22 +10,22 @@ namespace {
 int g_delayMs = EngineWarmUp::DefaultDelayMs;
 } // namespace
 
-void EngineWarmUp::SetDelay(int ms) {
+void EngineWarmUp::setDelay(int ms) {
     g_delayMs = ms;
 }
 
-int EngineWarmUp::Delay() {
+int EngineWarmUp::delay() {
     return g_delayMs;
 }
 
-void EngineWarmUp::Schedule(QObject* context) {
+void EngineWarmUp::schedule(QObject* context) {
     if (g_delayMs < 0)
         return;
     QTimer::singleShot(g_delayMs, context, [] {
         QString problem;
         // The first paper will say what is wrong, to the pupil; here the
         // log is enough.
-        if (!WarmUpQuestionView(&problem))
+        if (!warmUpQuestionView(&problem))
             qCWarning(lcQuillora) << "the question view cannot be loaded:" << problem;
     });
 }

@@ -15,11 +15,11 @@ namespace EngineWarmUp {
 inline constexpr int DefaultDelayMs = 4000;
 
 // Milliseconds from Schedule to the warm-up; negative: never.
-void SetDelay(int ms);
-int Delay();
+void setDelay(int ms);
+int delay();
 
-// Starts the warm-up after Delay(), unless context is gone by then or a
+// Starts the warm-up after delay(), unless context is gone by then or a
 // question view has been made.
-void Schedule(QObject* context);
+void schedule(QObject* context);
 
 } // namespace EngineWarmUp

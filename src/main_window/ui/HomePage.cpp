@@ -40,7 +40,7 @@ void addHeading(QLabel* head, const QString& name, const QString& text) {
     heading->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     heading->setGeometry(head->rect().adjusted(HeadingTextLeft, 0, 0, 0));
     // Read as the heading it shows; the picture itself is decoration.
-    ReaderTree::SetReadAs(head, ReaderTree::ReadAs::Heading);
+    ReaderTree::setReadAs(head, ReaderTree::ReadAs::Heading);
 }
 
 // What a screen reader hears of a paper row.
@@ -116,7 +116,7 @@ void HomePage::buildTopics(PictureCache& pictures) {
     m_topicList->setObjectName(QStringLiteral("TopicList"));
     m_topicList->setAccessibleName(tr("Topics"));
     m_topicList->setGeometry(0, 0, head->x() + head->width(), height());
-    ReaderTree::SetReadAs(m_topicList, ReaderTree::ReadAs::List);
+    ReaderTree::setReadAs(m_topicList, ReaderTree::ReadAs::List);
 
     const QPixmap& bullet = pictures.get(QStringLiteral("bullet.bmp"));
     int y = head->y() + head->height() + Margin;
@@ -128,7 +128,7 @@ void HomePage::buildTopics(PictureCache& pictures) {
         m_bullets[i] = mark;
 
         auto* topic = new ClickLabel(QStringLiteral("Topic%1").arg(k), m_topicList);
-        ReaderTree::SetReadAs(topic, ReaderTree::ReadAs::ListItem);
+        ReaderTree::setReadAs(topic, ReaderTree::ReadAs::ListItem);
         topic->setWordWrap(true);
         topic->setToolTip(tr("Click to select topic"));
         topic->setAutoFillBackground(true);
@@ -201,7 +201,7 @@ void HomePage::buildRows(PictureCache& pictures) {
         const int row = i + 1;
         auto* box = new QWidget(this);
         box->setObjectName(QStringLiteral("PaperRow%1").arg(row));
-        ReaderTree::SetReadAs(box, ReaderTree::ReadAs::Group);
+        ReaderTree::setReadAs(box, ReaderTree::ReadAs::Group);
         m_rowBoxes[i] = box;
         column->addWidget(box, 1);
         auto* grid = new QGridLayout(box);
@@ -215,7 +215,7 @@ void HomePage::buildRows(PictureCache& pictures) {
         grid->setRowStretch(3, 1);
         grid->setColumnMinimumWidth(Indent, AttemptIndent);
         grid->setColumnStretch(Space, 1);
-        grid->setColumnMinimumWidth(MarkGap, Twips::ToPx(20));
+        grid->setColumnMinimumWidth(MarkGap, Twips::toPx(20));
         grid->setColumnMinimumWidth(Percent, percentWidth);
         grid->setColumnMinimumWidth(ButtonGap, 4);
 
@@ -251,10 +251,10 @@ void HomePage::buildRows(PictureCache& pictures) {
             grid->addWidget(l.button, line, Button, Qt::AlignVCenter);
             // The row's name says all these.
             for (QLabel* said : {caption, l.mark, percent})
-                ReaderTree::SetReadAs(said, ReaderTree::ReadAs::Silent);
+                ReaderTree::setReadAs(said, ReaderTree::ReadAs::Silent);
             ++line;
         }
-        ReaderTree::SetReadAs(paper, ReaderTree::ReadAs::Silent);
+        ReaderTree::setReadAs(paper, ReaderTree::ReadAs::Silent);
     }
     // The topics stay on top in their column.
     m_topicList->raise();
@@ -274,10 +274,10 @@ void HomePage::LoadModuleResults(TopicChoice choice) {
     m_marks = MarksRecords();
     if (known) {
         const QString path =
-            ResultsFilePath(m_state.resultsFolder, ResultsFile::Marks, module, m_state.lblCOD);
+            resultsFilePath(m_state.resultsFolder, ResultsFile::Marks, module, m_state.lblCOD);
         // An unreadable file shows as nothing attempted yet; a damaged record
         // shows empty, the others as they stand.
-        m_marks = ReadMarksFile(path, m_paperCount).value;
+        m_marks = readMarksFile(path, m_paperCount).value;
     }
 
     for (int i = 0; i < TopicSlots; ++i) {
@@ -294,7 +294,7 @@ void HomePage::ShowTopicEntry(int index, bool shown) {
 }
 
 void HomePage::Topic_Click(int k) {
-    m_state.TopicCount = Numbering::TopicFirstIndex(k);
+    m_state.TopicCount = Numbering::topicFirstIndex(k);
     TopicChoosing(m_state.TopicCount);
     Topicbuttoncolour(k);
 }
@@ -304,10 +304,10 @@ void HomePage::TopicChoosing(int topicNum) {
         // Entry topicNum + i of the 1-based arrays; a paper beyond the file's
         // records shows as not attempted.
         const PaperMarks paper = m_marks.paper(topicNum + i);
-        m_firstMarks[i]->setText(ScoreText(paper.firstTenths));
-        m_secondMarks[i]->setText(ScoreText(paper.secondTenths));
+        m_firstMarks[i]->setText(scoreText(paper.firstTenths));
+        m_secondMarks[i]->setText(scoreText(paper.secondTenths));
     }
-    if (topicNum >= 1 && topicNum <= Numbering::TopicFirstIndex(TopicSlots) &&
+    if (topicNum >= 1 && topicNum <= Numbering::topicFirstIndex(TopicSlots) &&
         (topicNum - 1) % Numbering::PapersPerTopic == 0) {
         m_state.SubH1 = m_topicNames.value((topicNum - 1) / Numbering::PapersPerTopic);
         m_subHeading->setText(m_state.SubH1);
@@ -319,7 +319,7 @@ void HomePage::Topicbuttoncolour(int k) {
     const QColor highlightText = palette().color(QPalette::HighlightedText);
     for (int i = 0; i < TopicSlots; ++i) {
         const bool chosen = i + 1 == k;
-        ReaderTree::SetSelected(m_topics[i], chosen);
+        ReaderTree::setSelected(m_topics[i], chosen);
         QPalette colours = m_topics[i]->palette();
         colours.setColor(QPalette::Window, chosen ? QColor(0x80, 0x80, 0x80) : highlightText);
         colours.setColor(QPalette::WindowText, chosen ? highlightText : QColor(Qt::black));
@@ -331,7 +331,7 @@ void HomePage::ArrangePaperRows() {
     for (int i = 0; i < Rows; ++i) {
         const QString first = m_firstMarks[i]->text();
         m_secondButtons[i]->setVisible(!first.isEmpty() &&
-                                       PaperSession::LeavesSecondAttempt(first));
+                                       PaperSession::leavesSecondAttempt(first));
     }
     for (int i = 0; i < Rows; ++i) {
         m_rowBoxes[i]->setAccessibleName(

@@ -63,7 +63,7 @@ ModulesPage::ModulesPage(PictureCache& pictures, Actions actions, const QSize& s
                        tr("Choose a module file to add"));
     // The longer caption gets a wider button of the same look.
     const int addWidth = m_add->fontMetrics().horizontalAdvance(m_add->caption()->text()) + 20;
-    m_add->setPictures(WidePicture::Widened(off, addWidth), WidePicture::Widened(on, addWidth));
+    m_add->setPictures(WidePicture::widened(off, addWidth), WidePicture::widened(on, addWidth));
     m_add->move(Margin, addTop);
     connect(m_add, &PictureButton::clicked, this, [this] {
         if (m_actions.add)

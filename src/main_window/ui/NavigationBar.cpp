@@ -41,7 +41,7 @@ constexpr int PupilsButton = 3;
 
 // The Pupils button wears the tool bar's face with two figures for its icon
 // (the icon's box is 24 x 24 at (18, 4); pressed, it moves 1 px down and right).
-QPixmap PupilsFace(const QPixmap& face, bool pressed) {
+QPixmap pupilsFace(const QPixmap& face, bool pressed) {
     if (face.isNull())
         return face;
     QPixmap picture = face.copy();
@@ -143,11 +143,11 @@ void NavigationBar::layoutTabs(const ProgramDefinition& definition, int left, in
     m_strip->setGeometry(left, top, width, stripHeight);
 
     // The tool-bar buttons stand 120 twips apart from the strip's left.
-    int x = Twips::ToPx(120);
+    int x = Twips::toPx(120);
     for (PictureButton* button : m_buttons) {
         button->move(x, StripPadding);
         button->setCaptionArea(QRect(0, ToolCaptionTop, button->width(), ToolCaptionHeight));
-        x += button->width() + Twips::ToPx(120);
+        x += button->width() + Twips::toPx(120);
     }
 
     x = left;
@@ -156,7 +156,7 @@ void NavigationBar::layoutTabs(const ProgramDefinition& definition, int left, in
         m_present[m - 1] = definition.module(m).exists() || m == m_free;
         tab->setFocusPolicy(m_present[m - 1] ? Qt::TabFocus : Qt::NoFocus);
         // The tab of a module the program lacks does nothing: not read out.
-        ReaderTree::SetReadAs(tab, m_present[m - 1] ? ReaderTree::ReadAs::Default
+        ReaderTree::setReadAs(tab, m_present[m - 1] ? ReaderTree::ReadAs::Default
                                                     : ReaderTree::ReadAs::Silent);
         if (m_present[m - 1]) {
             tab->move(x, tab->y());
@@ -189,8 +189,8 @@ void NavigationBar::showSelection(int chosenTab) {
         const QString side = n == chosenTab ? QStringLiteral("front") : QStringLiteral("back");
         const int wide = n == m_free ? m_freeWidth : 0;
         m_tabs[n - 1]->setPictures(
-            WidePicture::Widened(m_pictures.get(QStringLiteral("tabs_%1_off.bmp").arg(side)), wide),
-            WidePicture::Widened(m_pictures.get(QStringLiteral("tabs_%1_on.bmp").arg(side)), wide));
+            WidePicture::widened(m_pictures.get(QStringLiteral("tabs_%1_off.bmp").arg(side)), wide),
+            WidePicture::widened(m_pictures.get(QStringLiteral("tabs_%1_on.bmp").arg(side)), wide));
         QFont font = m_tabs[n - 1]->caption()->font();
         font.setBold(n == chosenTab);
         m_tabs[n - 1]->caption()->setFont(font);
@@ -213,8 +213,8 @@ void NavigationBar::showSelection(int chosenTab) {
         const QPixmap& on = m_pictures.get(stem + QStringLiteral("_on.bmp"));
         const QPixmap& pressed = m_pictures.get(stem + QStringLiteral("_pressed.bmp"));
         if (column == HelpColumn && n == PupilsButton)
-            button->setPictures(PupilsFace(off, false), PupilsFace(on, false),
-                                PupilsFace(pressed, true));
+            button->setPictures(pupilsFace(off, false), pupilsFace(on, false),
+                                pupilsFace(pressed, true));
         else
             button->setPictures(off, on, pressed);
         button->show();

@@ -5,12 +5,12 @@
 
 namespace ProductWebPage {
 
-QString Address() {
+QString address() {
     return QString::fromLatin1(Host) + QString::fromLatin1(PagePath);
 }
 
 QUrl Url() {
-    return QUrl(QStringLiteral("https://") + Address(), QUrl::StrictMode);
+    return QUrl(QStringLiteral("https://") + address(), QUrl::StrictMode);
 }
 
 bool OpenProductWebPage(QWidget* owner) {

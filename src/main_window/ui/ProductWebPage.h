@@ -15,7 +15,7 @@ inline constexpr char Host[] = "www.quillora.example";
 inline constexpr char PagePath[] = "/eduprog.html";
 
 // The address shown on the About page (host and path, no scheme).
-QString Address();
+QString address();
 QUrl Url();
 // Opens the page in the user's browser. When no browser can be started, or
 // the address is not a valid web address, the platform's message box says so

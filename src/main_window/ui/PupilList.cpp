@@ -9,7 +9,7 @@ namespace {
 constexpr int TopicRowHeight = 30;
 } // namespace
 
-QListWidget* Make(const QString& objectName, QWidget* parent) {
+QListWidget* make(const QString& objectName, QWidget* parent) {
     auto* list = new QListWidget(parent);
     list->setObjectName(objectName);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -24,14 +24,14 @@ QListWidget* Make(const QString& objectName, QWidget* parent) {
     return list;
 }
 
-void Fill(QListWidget* list, const QList<Pupil>& pupils, int selectId) {
+void fill(QListWidget* list, const QList<Pupil>& pupils, int selectId) {
     list->clear();
     QListWidgetItem* current = nullptr;
     for (const Pupil& pupil : pupils) {
         auto* item = new QListWidgetItem(pupil.name, list);
         item->setData(IdRole, pupil.id);
         item->setToolTip(pupil.name);
-        item->setSizeHint(QSize(0, RowHeight(list)));
+        item->setSizeHint(QSize(0, rowHeight(list)));
         if (pupil.id == selectId || !current)
             current = item;
     }
@@ -39,11 +39,11 @@ void Fill(QListWidget* list, const QList<Pupil>& pupils, int selectId) {
         list->setCurrentItem(current);
 }
 
-int RowHeight(const QListWidget* list) {
+int rowHeight(const QListWidget* list) {
     return qMax(TopicRowHeight, QFontMetrics(list->font()).height() + 8);
 }
 
-int CurrentId(const QListWidget* list) {
+int currentId(const QListWidget* list) {
     const QListWidgetItem* item = list->currentItem();
     return item ? item->data(IdRole).toInt() : 0;
 }

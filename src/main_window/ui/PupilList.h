@@ -17,12 +17,12 @@ namespace PupilList {
 
 constexpr int IdRole = Qt::UserRole + 1;
 
-QListWidget* Make(const QString& objectName, QWidget* parent);
+QListWidget* make(const QString& objectName, QWidget* parent);
 // Fills the list with pupils and makes selectId's item the current one (the
 // first when it is not there).
-void Fill(QListWidget* list, const QList<Pupil>& pupils, int selectId);
-int RowHeight(const QListWidget* list);
+void fill(QListWidget* list, const QList<Pupil>& pupils, int selectId);
+int rowHeight(const QListWidget* list);
 // The id of the current item; 0 when none.
-int CurrentId(const QListWidget* list);
+int currentId(const QListWidget* list);
 
 } // namespace PupilList

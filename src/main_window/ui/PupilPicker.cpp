@@ -29,12 +29,12 @@ PupilPicker::PupilPicker(PictureCache& pictures, const QList<Pupil>& order, bool
     setAccessibleName(Title());
     Backgrounds::fill(this, Qt::white);
     // Announced as a dialog; its frame's pictures are not read out.
-    ReaderTree::SetReadAs(this, ReaderTree::ReadAs::Dialog);
+    ReaderTree::setReadAs(this, ReaderTree::ReadAs::Dialog);
 
-    m_frame = new SkinnedFrame(this, pictures, FrameOptions::Dialog());
-    m_list = PupilList::Make(QStringLiteral("lstPupilPicker"), this);
+    m_frame = new SkinnedFrame(this, pictures, FrameOptions::dialog());
+    m_list = PupilList::make(QStringLiteral("lstPupilPicker"), this);
     m_list->setAccessibleName(Title());
-    PupilList::Fill(m_list, order, order.isEmpty() ? 0 : order.first().id);
+    PupilList::fill(m_list, order, order.isEmpty() ? 0 : order.first().id);
     connect(m_list, &QListWidget::itemActivated, this, [this] { But1_Click(); });
 
     m_start = new PictureButton(QStringLiteral("But1"), this);
@@ -48,9 +48,9 @@ PupilPicker::PupilPicker(PictureCache& pictures, const QList<Pupil>& order, bool
 
     // Laid out like the message dialog: the title bar, then a margin of 240
     // twips around the list and under the button.
-    const int margin = Twips::ToPx(240);
+    const int margin = Twips::toPx(240);
     const int rows = qBound(2, int(order.size()), VisibleRows);
-    const int listHeight = rows * PupilList::RowHeight(m_list) + 2 * m_list->frameWidth();
+    const int listHeight = rows * PupilList::rowHeight(m_list) + 2 * m_list->frameWidth();
     resize(DesignWidth, 0);
     m_frame->layout();
     const int top = m_frame->BTopRight()->y() + m_frame->BTopRight()->height() + margin / 2;
@@ -65,7 +65,7 @@ PupilPicker::PupilPicker(PictureCache& pictures, const QList<Pupil>& order, bool
     m_frame->pRoundCorners();
     m_list->setFocus(Qt::OtherFocusReason);
 
-    frmPopUp::CentreOver(this, owner);
+    frmPopUp::centreOver(this, owner);
 }
 
 void PupilPicker::But1_Click() {
@@ -77,7 +77,7 @@ void PupilPicker::But1_Click() {
     done(QDialog::Accepted);
 }
 
-void PupilPicker::Dismiss() {
+void PupilPicker::dismiss() {
     m_chosen = 0;
     m_answered = true;
     done(QDialog::Rejected);
@@ -92,7 +92,7 @@ void PupilPicker::keyPressEvent(QKeyEvent* event) {
         return;
     case Qt::Key_Escape:
         if (m_cancellable && !event->isAutoRepeat())
-            Dismiss();
+            dismiss();
         return;
     default:
         QDialog::keyPressEvent(event);
@@ -102,6 +102,6 @@ void PupilPicker::keyPressEvent(QKeyEvent* event) {
 void PupilPicker::closeEvent(QCloseEvent* event) {
     // Closed from outside (the program ends): no pupil.
     if (!m_answered)
-        Dismiss();
+        dismiss();
     event->accept();
 }

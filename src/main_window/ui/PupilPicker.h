@@ -32,7 +32,7 @@ public:
     // The selected pupil is taken.
     void But1_Click();
     // Leaves without a choice (the program ends).
-    void Dismiss();
+    void dismiss();
 
     static QString Title() { return QStringLiteral("Who is practising?"); }
 

@@ -42,10 +42,10 @@ PupilsPage::PupilsPage(PictureCache& pictures, const PupilRoster& roster, Action
     intro->setGeometry(Margin, heading->y() + heading->height() + Gap, textWidth,
                        intro->heightForWidth(textWidth));
 
-    m_list = PupilList::Make(QStringLiteral("lstPupils"), this);
+    m_list = PupilList::make(QStringLiteral("lstPupils"), this);
     m_list->setAccessibleName(tr("Pupils"));
     const int listTop = intro->y() + intro->height() + Gap;
-    m_list->setGeometry(Margin, listTop, textWidth, 5 * PupilList::RowHeight(m_list) + 4);
+    m_list->setGeometry(Margin, listTop, textWidth, 5 * PupilList::rowHeight(m_list) + 4);
     connect(m_list, &QListWidget::currentItemChanged, this, &PupilsPage::selectionChanged);
 
     m_practisingNote = Labels::text(QStringLiteral("lblPupilPractising"), QString(), this);
@@ -101,8 +101,8 @@ PupilsPage::PupilsPage(PictureCache& pictures, const PupilRoster& roster, Action
 
 void PupilsPage::refresh(int practising) {
     m_practising = practising;
-    const int keep = PupilList::CurrentId(m_list);
-    PupilList::Fill(m_list, m_roster.pupils(), keep ? keep : practising);
+    const int keep = PupilList::currentId(m_list);
+    PupilList::fill(m_list, m_roster.pupils(), keep ? keep : practising);
     for (int row = 0; row < m_list->count(); ++row) {
         QListWidgetItem* item = m_list->item(row);
         QFont font = m_list->font();
@@ -118,7 +118,7 @@ void PupilsPage::refresh(int practising) {
 }
 
 void PupilsPage::selectionChanged() {
-    const int id = PupilList::CurrentId(m_list);
+    const int id = PupilList::currentId(m_list);
     m_choose->setEnabled(id && id != m_practising);
     m_remove->setEnabled(id && m_roster.pupils().size() > 1);
     m_rename->setEnabled(id != 0);
@@ -128,7 +128,7 @@ void PupilsPage::afterChange(bool done, int select) {
     if (!done)
         return;
     if (select)
-        PupilList::Fill(m_list, m_roster.pupils(), select);
+        PupilList::fill(m_list, m_roster.pupils(), select);
     refresh(m_practising);
 }
 
@@ -142,12 +142,12 @@ void PupilsPage::ButPupilAdd_Click() {
 }
 
 void PupilsPage::ButPupilRename_Click() {
-    const int id = PupilList::CurrentId(m_list);
+    const int id = PupilList::currentId(m_list);
     afterChange(id && m_actions.rename && m_actions.rename(id, m_name->text()), id);
 }
 
 void PupilsPage::ButPupilRemove_Click() {
-    const int id = PupilList::CurrentId(m_list);
+    const int id = PupilList::currentId(m_list);
     const bool done = id && m_actions.remove && m_actions.remove(id);
     if (done)
         m_name->clear();
@@ -155,6 +155,6 @@ void PupilsPage::ButPupilRemove_Click() {
 }
 
 void PupilsPage::ButPupilChoose_Click() {
-    const int id = PupilList::CurrentId(m_list);
+    const int id = PupilList::currentId(m_list);
     afterChange(id && m_actions.choose && m_actions.choose(id), id);
 }

@@ -49,7 +49,7 @@ QLabel[role="mark"] { color: #22313f; font-weight: bold; background: transparent
 QLabel[role="axis"] { color: #4a5a6a; }
 )";
 
-QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& text, const char* role,
+QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, const char* role,
                   qreal pointScale = 1.0) {
     QLabel* label = Labels::text(name, text, parent);
     label->setProperty("role", role);
@@ -61,7 +61,7 @@ QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& text, con
     return label;
 }
 
-void Repolish(QWidget* w) {
+void repolish(QWidget* w) {
     w->style()->unpolish(w);
     w->style()->polish(w);
 }
@@ -81,7 +81,7 @@ ReportPage::ReportPage(QWidget* parent) : QWidget(parent) {
     m_bars[2] = createBar(3, "Trend Analysis", "Click to show past trends");
 
     // An empty report until the first BuildReport.
-    m_figures = ReportFigures::Compute(ModuleDefinition{}, MarksRecords{});
+    m_figures = ReportFigures::compute(ModuleDefinition{}, MarksRecords{});
     resize(390, 400);
     ArrangeReportPanels(1);
 }
@@ -97,7 +97,7 @@ QFrame* ReportPage::createBar(int n, const QString& caption, const QString& tool
     // Tab reaches the bar and Enter or Space opens its panel.
     bar->setFocusPolicy(Qt::TabFocus);
     bar->setAccessibleName(caption);
-    auto* label = MakeLabel(bar, QStringLiteral("lblRCBar%1").arg(n), caption, "barCaption", 1.1);
+    auto* label = makeLabel(bar, QStringLiteral("lblRCBar%1").arg(n), caption, "barCaption", 1.1);
     label->setToolTip(toolTip);
     label->setCursor(Qt::PointingHandCursor);
     auto* layout = new QVBoxLayout(bar);
@@ -125,8 +125,8 @@ QFrame* ReportPage::createSummaryPanel() {
         auto* tileLayout = new QVBoxLayout(tile);
         tileLayout->setContentsMargins(10, 4, 8, 4);
         tileLayout->setSpacing(0);
-        tileLayout->addWidget(MakeLabel(tile, name + "Caption", caption, "caption", 0.95));
-        QLabel* value = MakeLabel(tile, name, "-", "value", 1.35);
+        tileLayout->addWidget(makeLabel(tile, name + "Caption", caption, "caption", 0.95));
+        QLabel* value = makeLabel(tile, name, "-", "value", 1.35);
         value->setWordWrap(true);
         tileLayout->addWidget(value);
         layout->addWidget(tile, 1);
@@ -144,8 +144,8 @@ QFrame* ReportPage::createTopicalPanel() {
     auto* panel = new QFrame(this);
     panel->setObjectName("RC2Topical");
     panel->setProperty("reportPanel", true);
-    m_legends[0] = MakeLabel(panel, "lblFirstLegend", "First Attempt results", "legend", 0.9);
-    m_legends[1] = MakeLabel(panel, "lblSecondLegend", "Second Attempt Score", "legend", 0.9);
+    m_legends[0] = makeLabel(panel, "lblFirstLegend", "First Attempt results", "legend", 0.9);
+    m_legends[1] = makeLabel(panel, "lblSecondLegend", "Second Attempt Score", "legend", 0.9);
     for (QLabel* legend : m_legends) {
         legend->setWordWrap(true);
         legend->setAlignment(Qt::AlignCenter);
@@ -153,7 +153,7 @@ QFrame* ReportPage::createTopicalPanel() {
     const char* const suffix[2] = {"A", "B"};
     for (int k = 1; k <= ReportFigures::Rows; ++k) {
         TopicRow& row = m_rows[k - 1];
-        row.name = MakeLabel(panel, QStringLiteral("TopLab%1").arg(k), QString(), "topic", 0.85);
+        row.name = makeLabel(panel, QStringLiteral("TopLab%1").arg(k), QString(), "topic", 0.85);
         row.name->setWordWrap(true);
         for (int a = 0; a < 2; ++a) {
             const QString id = QString::number(k) + QLatin1String(suffix[a]);
@@ -163,7 +163,7 @@ QFrame* ReportPage::createTopicalPanel() {
             row.bar[a] = new QLabel(row.back[a]);
             row.bar[a]->setObjectName("TBar" + id);
             row.bar[a]->setProperty("bar", suffix[a]);
-            row.mark[a] = MakeLabel(row.back[a], "TMark" + id, QString(), "mark", 0.9);
+            row.mark[a] = makeLabel(row.back[a], "TMark" + id, QString(), "mark", 0.9);
             row.mark[a]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         }
     }
@@ -179,11 +179,11 @@ QFrame* ReportPage::createTrendPanel() {
     m_axis->setObjectName("lblTrendAxis");
     for (int i = 0; i < int(m_axisLabels.size()); ++i) {
         const int percent = 100 - 10 * i;
-        m_axisLabels[i] = MakeLabel(m_axis, QStringLiteral("lblTrendAxis%1").arg(percent),
+        m_axisLabels[i] = makeLabel(m_axis, QStringLiteral("lblTrendAxis%1").arg(percent),
                                     QStringLiteral("%1%").arg(percent), "axis", 0.8);
         m_axisLabels[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
-    m_axisCaption = MakeLabel(panel, "lblTrendCaption", "Recent Papers Attempted", "legend", 0.95);
+    m_axisCaption = makeLabel(panel, "lblTrendCaption", "Recent Papers Attempted", "legend", 0.95);
     m_axisCaption->setAlignment(Qt::AlignCenter);
     return panel;
 }
@@ -200,7 +200,7 @@ void ReportPage::setPupilName(const QString& name) {
 
 void ReportPage::BuildReport(const ModuleDefinition& module, const MarksRecords& marks,
                              const QString& trendPath) {
-    m_figures = ReportFigures::Compute(module, marks);
+    m_figures = ReportFigures::compute(module, marks);
     for (int k = 0; k < ReportFigures::Rows; ++k)
         ShowTopicResult(m_rows[k], m_figures.topics[k]);
     m_OScore1->setText(m_figures.OScore1);
@@ -217,7 +217,7 @@ void ReportPage::BuildReport(const ModuleDefinition& module, const MarksRecords&
         row.back[1]->setVisible(shown);
     }
     layOutTopical();
-    m_plot->setValues(TrendReading::FromFile(trendPath));
+    m_plot->setValues(TrendReading::fromFile(trendPath));
 }
 
 void ReportPage::ShowTopicResult(TopicRow& row, const TopicFigures& topic) {
@@ -253,7 +253,7 @@ void ReportPage::ArrangeReportPanels(int txtReportPos) {
     for (int i = 0; i < 3; ++i) {
         m_bars[i]->setGeometry(0, tops[i], width(), m_bars[i]->height());
         m_bars[i]->setProperty("open", i == open);
-        Repolish(m_bars[i]);
+        repolish(m_bars[i]);
     }
     m_panels[open]->setGeometry(0, openTop, width(), panelHeight);
     layOutPanels();

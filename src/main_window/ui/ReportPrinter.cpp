@@ -19,30 +19,30 @@ namespace {
 
 const QString PrintTitle = QStringLiteral("Print");
 
-QList<qreal> ItemWidths(const QStringList& items, const QFontMetricsF& metrics) {
+QList<qreal> itemWidths(const QStringList& items, const QFontMetricsF& metrics) {
     QList<qreal> widths;
     for (const QString& item : items)
         widths << metrics.horizontalAdvance(item);
     return widths;
 }
 
-qreal ZoneWidth(const QFontMetricsF& metrics) {
+qreal zoneWidth(const QFontMetricsF& metrics) {
     return ReportLayout::ZoneColumns * metrics.averageCharWidth();
 }
 
-qreal WidestLine(const QList<QStringList>& lines, const QFontMetricsF& metrics) {
+qreal widestLine(const QList<QStringList>& lines, const QFontMetricsF& metrics) {
     qreal widest = 0;
     for (const QStringList& line : lines) {
         if (line.isEmpty())
             continue;
-        const QList<qreal> widths = ItemWidths(line, metrics);
-        const QList<qreal> starts = ReportLayout::ZoneStarts(widths, ZoneWidth(metrics));
+        const QList<qreal> widths = itemWidths(line, metrics);
+        const QList<qreal> starts = ReportLayout::ZoneStarts(widths, zoneWidth(metrics));
         widest = qMax(widest, starts.last() + widths.last());
     }
     return widest;
 }
 
-bool Failed(const QPrinter& printer) {
+bool failed(const QPrinter& printer) {
     return printer.printerState() == QPrinter::Error || printer.printerState() == QPrinter::Aborted;
 }
 
@@ -96,7 +96,7 @@ QPrinter& ReportPrinter::printer() {
 
 namespace {
 // What the set-up dialog offers besides the printer and the output format.
-void CopyPageChoices(const QPrinter& from, QPrinter& to) {
+void copyPageChoices(const QPrinter& from, QPrinter& to) {
     to.setOutputFileName(from.outputFileName());
     to.setPageLayout(from.pageLayout());
     to.setCopyCount(from.copyCount());
@@ -112,13 +112,13 @@ void ReportPrinter::PrintSetup(QWidget* owner) {
     QPrinter chosen(QPrinter::HighResolution);
     chosen.setPrinterName(session.printerName());
     chosen.setOutputFormat(session.outputFormat());
-    CopyPageChoices(session, chosen);
+    copyPageChoices(session, chosen);
     if (!m_setupDialog(chosen, owner))
         return;
     session.setOutputFormat(chosen.outputFormat());
     if (chosen.outputFormat() == QPrinter::NativeFormat)
         session.setPrinterName(chosen.printerName());
-    CopyPageChoices(chosen, session);
+    copyPageChoices(chosen, session);
 }
 
 bool ReportPrinter::PrintReport(QWidget* owner, const QString& caption,
@@ -128,7 +128,7 @@ bool ReportPrinter::PrintReport(QWidget* owner, const QString& caption,
                         QStringLiteral("There is no printer set up on this computer, so the "
                                        "report cannot be printed."),
                         caption, module, marks);
-    if (PrintTo(printer(), caption, module, marks))
+    if (printTo(printer(), caption, module, marks))
         return true;
     return offerPdf(owner,
                     QStringLiteral("The printer reported a problem, so the report was not "
@@ -140,7 +140,7 @@ bool ReportPrinter::offerPdf(QWidget* owner, const QString& why, const QString& 
                              const ModuleDefinition& module, const MarksRecords& marks) {
     const QString question = why + QStringLiteral("\n\nWould you like to save the report as a "
                                                   "PDF file instead?");
-    if (!m_popUp.Ask(PrintTitle, question, PopUpButtons::YesNo, owner))
+    if (!m_popUp.ask(PrintTitle, question, PopUpButtons::YesNo, owner))
         return false;
     QString path = m_pdfPathChooser(owner, proposedPdfPath(QDate::currentDate()));
     if (path.isEmpty())
@@ -149,15 +149,15 @@ bool ReportPrinter::offerPdf(QWidget* owner, const QString& why, const QString& 
     if (QFileInfo(path).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) != 0)
         path += QStringLiteral(".pdf");
     if (!savePdf(path, caption, module, marks)) {
-        LogFailure(QStringLiteral("report not saved as PDF"), path);
-        m_popUp.Tell(PrintTitle,
+        logFailure(QStringLiteral("report not saved as PDF"), path);
+        m_popUp.tell(PrintTitle,
                      QStringLiteral("The report could not be saved as\n%1\n\nPlease choose "
                                     "another folder and try again.")
                          .arg(QDir::toNativeSeparators(path)),
                      owner);
         return false;
     }
-    m_popUp.Tell(PrintTitle,
+    m_popUp.tell(PrintTitle,
                  QStringLiteral("The report was saved as\n%1").arg(QDir::toNativeSeparators(path)),
                  owner);
     return true;
@@ -176,7 +176,7 @@ bool ReportPrinter::savePdf(const QString& path, const QString& caption,
         pdf.setOutputFileName(partial);
         pdf.setPageLayout(printer().pageLayout());
         pdf.setDocName(printer().docName());
-        ok = PrintTo(pdf, caption, module, marks);
+        ok = printTo(pdf, caption, module, marks);
     }
     ok = ok && QFileInfo(partial).size() > 0;
     if (ok && QFile::exists(path))
@@ -187,14 +187,14 @@ bool ReportPrinter::savePdf(const QString& path, const QString& caption,
     return ok;
 }
 
-QFont ReportPrinter::ReportFont(QPrinter& printer, const QString& caption,
+QFont ReportPrinter::reportFont(QPrinter& printer, const QString& caption,
                                 const ModuleDefinition& module, const MarksRecords& marks) {
     QFont font;
     const QList<QStringList> lines = ReportLayout::Lines(caption, module, marks);
     const qreal pageWidth = printer.pageLayout().paintRectPixels(printer.resolution()).width();
     // Glyph widths do not scale quite linearly, so shrink in steps until it fits.
     for (int attempt = 0; attempt < 4; ++attempt) {
-        const qreal widest = WidestLine(lines, QFontMetricsF(font, &printer));
+        const qreal widest = widestLine(lines, QFontMetricsF(font, &printer));
         if (widest <= pageWidth || pageWidth <= 0)
             break;
         font.setPointSizeF(font.pointSizeF() * pageWidth / widest * 0.99);
@@ -202,9 +202,9 @@ QFont ReportPrinter::ReportFont(QPrinter& printer, const QString& caption,
     return font;
 }
 
-bool ReportPrinter::PrintTo(QPrinter& printer, const QString& caption,
+bool ReportPrinter::printTo(QPrinter& printer, const QString& caption,
                             const ModuleDefinition& module, const MarksRecords& marks) {
-    const QFont font = ReportFont(printer, caption, module, marks);
+    const QFont font = reportFont(printer, caption, module, marks);
     QPainter painter;
     if (!painter.begin(&printer)) {
         printer.abort();
@@ -212,27 +212,27 @@ bool ReportPrinter::PrintTo(QPrinter& printer, const QString& caption,
     }
     painter.setFont(font);
     const QFontMetricsF metrics(font, &printer);
-    const qreal zone = ZoneWidth(metrics);
+    const qreal zone = zoneWidth(metrics);
     const qreal lineHeight = metrics.lineSpacing();
     const qreal pageHeight = printer.pageLayout().paintRectPixels(printer.resolution()).height();
 
     qreal y = 0;
     for (const QStringList& line : ReportLayout::Lines(caption, module, marks)) {
         if (y + lineHeight > pageHeight && y > 0) {
-            if (!printer.newPage() || Failed(printer)) {
+            if (!printer.newPage() || failed(printer)) {
                 printer.abort();
                 return false;
             }
             y = 0;
         }
-        const QList<qreal> starts = ReportLayout::ZoneStarts(ItemWidths(line, metrics), zone);
+        const QList<qreal> starts = ReportLayout::ZoneStarts(itemWidths(line, metrics), zone);
         for (int i = 0; i < line.size(); ++i)
             painter.drawText(QPointF(starts.at(i), y + metrics.ascent()), line.at(i));
         y += lineHeight;
-        if (Failed(printer)) {
+        if (failed(printer)) {
             printer.abort();
             return false;
         }
     }
-    return painter.end() && !Failed(printer);
+    return painter.end() && !failed(printer);
 }

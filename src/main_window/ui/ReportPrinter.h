@@ -29,11 +29,11 @@ public:
     // Draws the report into printer (already set up, e.g. PdfFormat to a file),
     // without dialogs. False when the printer could not start or failed; the
     // job is then aborted so that nothing half-done is sent.
-    static bool PrintTo(QPrinter& printer, const QString& caption, const ModuleDefinition& module,
+    static bool printTo(QPrinter& printer, const QString& caption, const ModuleDefinition& module,
                         const MarksRecords& marks);
     // The font the report is printed in on that printer: the default font, made
     // smaller only where the widest line would not fit across the page.
-    static QFont ReportFont(QPrinter& printer, const QString& caption,
+    static QFont reportFont(QPrinter& printer, const QString& caption,
                             const ModuleDefinition& module, const MarksRecords& marks);
 
     // The session's printer, made on first use: making one loads the system's

@@ -24,7 +24,7 @@ void onTerminationSignal(int) {
 
 namespace StartupEnvironment {
 
-bool DisplayAvailable(QString* message) {
+bool displayAvailable(QString* message) {
     if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
         !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         return true;
@@ -37,7 +37,7 @@ bool DisplayAvailable(QString* message) {
     return false;
 }
 
-void PrepareWebEngine() {
+void prepareWebEngine() {
     // The engine hands its page to screen readers only when asked to before
     // it starts; it costs nothing while no screen reader listens.
     if (!qEnvironmentVariableIsSet("QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY"))
@@ -53,7 +53,7 @@ void PrepareWebEngine() {
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
 }
 
-void QuitOnTerminationSignals(std::function<void()> onSignal) {
+void quitOnTerminationSignals(std::function<void()> onSignal) {
     g_onSignal = std::move(onSignal);
     if (g_signalSocket[0] >= 0 ||
         ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, g_signalSocket) != 0)

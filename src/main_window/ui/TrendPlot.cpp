@@ -10,15 +10,15 @@ namespace {
 
 // Thin lines are as many device pixels wide as the scale rounds to (1 at
 // 100 %, 2 at 150 % and 200 %), so that they stay solid at any scale.
-int LineDevicePixels(qreal dpr) {
+int lineDevicePixels(qreal dpr) {
     return qMax(1, qRound(dpr));
 }
 
 // Snaps a coordinate to the middle of a thin line that starts on a whole device
 // pixel, so that the line covers whole pixels instead of smearing over the
 // next ones (at 100 %: the middle of the pixel).
-qreal Snap(qreal v, qreal dpr) {
-    return (qFloor(v * dpr) + LineDevicePixels(dpr) / 2.0) / dpr;
+qreal snap(qreal v, qreal dpr) {
+    return (qFloor(v * dpr) + lineDevicePixels(dpr) / 2.0) / dpr;
 }
 
 } // namespace
@@ -39,7 +39,7 @@ QPointF TrendPlot::pointAt(int i, double value) const {
     const qreal xs = qreal(width()) / Steps;
     const qreal ys = qreal(height()) / 100.0;
     const qreal dpr = devicePixelRatioF();
-    return QPointF(Snap(i * xs, dpr), Snap((100.0 - value) * ys, dpr));
+    return QPointF(snap(i * xs, dpr), snap((100.0 - value) * ys, dpr));
 }
 
 void TrendPlot::paintEvent(QPaintEvent*) {
@@ -48,12 +48,12 @@ void TrendPlot::paintEvent(QPaintEvent*) {
     const qreal h = height();
     p.fillRect(rect(), Qt::white);
     const qreal dpr = devicePixelRatioF();
-    const qreal thin = LineDevicePixels(dpr) / dpr; // logical width of a thin line
+    const qreal thin = lineDevicePixels(dpr) / dpr; // logical width of a thin line
 
     // Grid at 10% .. 90%; the edges stand for 0% and 100% and are not drawn.
     p.setPen(QPen(gridColour(), thin));
     for (int k = 10; k <= 90; k += 10) {
-        const qreal y = Snap(k * h / 100.0, dpr);
+        const qreal y = snap(k * h / 100.0, dpr);
         p.drawLine(QPointF(w, y), QPointF(0, y));
     }
 

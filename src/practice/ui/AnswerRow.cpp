@@ -30,11 +30,11 @@ const QColor LockedColour(192, 192, 255);
 const QColor TickColour(0, 140, 40);
 const QColor CrossColour(205, 30, 30);
 
-QRect TwipsRect(int left, int top, int width, int height) {
-    return QRect(Twips::ToPx(left), Twips::ToPx(top), Twips::ToPx(width), Twips::ToPx(height));
+QRect twipsRect(int left, int top, int width, int height) {
+    return QRect(Twips::toPx(left), Twips::toPx(top), Twips::toPx(width), Twips::toPx(height));
 }
 
-void SetBase(QLineEdit* box, const QColor& colour) {
+void setBase(QLineEdit* box, const QColor& colour) {
     QPalette palette = box->palette();
     palette.setColor(QPalette::Base, colour);
     box->setPalette(palette);
@@ -44,12 +44,12 @@ void SetBase(QLineEdit* box, const QColor& colour) {
 
 AnswerRow::AnswerRow(int k, bool secondAttempt, QWidget* parent) : QWidget(parent), m_k(k) {
     setObjectName(QStringLiteral("Frame%1").arg(k));
-    resize(Twips::ToPx(DesignWidth), Twips::ToPx(DesignHeight));
+    resize(Twips::toPx(DesignWidth), Twips::toPx(DesignHeight));
 
     const QChar letter(char16_t(u'a' + k - 1));
     m_part = new QLabel(QStringLiteral("(%1)").arg(letter), this);
     m_part->setObjectName(QStringLiteral("QL%1").arg(k));
-    m_part->setGeometry(TwipsRect(PartLeft, BoxTop, BoxLeft - PartLeft - 30, BoxHeight));
+    m_part->setGeometry(twipsRect(PartLeft, BoxTop, BoxLeft - PartLeft - 30, BoxHeight));
 
     m_answer = new QLineEdit(this);
     m_answer->setObjectName(QStringLiteral("FA%1").arg(k));
@@ -60,7 +60,7 @@ AnswerRow::AnswerRow(int k, bool secondAttempt, QWidget* parent) : QWidget(paren
     // A refused key or paste says why, instead of doing nothing at all.
     connect(m_answer, &QLineEdit::inputRejected, this, [this, validator] {
         QToolTip::showText(m_answer->mapToGlobal(QPoint(0, m_answer->height())),
-                           RefusedInputHint(validator->lastRefused()), m_answer, QRect(), 3000);
+                           refusedInputHint(validator->lastRefused()), m_answer, QRect(), 3000);
     });
     m_answer->setAccessibleName(QStringLiteral("Answer (%1)").arg(letter));
     m_answer->installEventFilter(this);
@@ -112,14 +112,14 @@ void AnswerRow::sizeForKind(bool longAnswer) {
     m_long = longAnswer;
     const int frameWidth = DesignWidth;
     if (!longAnswer) {
-        resize(width(), Twips::ToPx(DesignHeight));
-        m_answer->setGeometry(TwipsRect(BoxLeft, BoxTop, BoxWidth, BoxHeight));
-        m_model->setGeometry(TwipsRect(ModelLeft, BoxTop, ModelWidth, BoxHeight));
+        resize(width(), Twips::toPx(DesignHeight));
+        m_answer->setGeometry(twipsRect(BoxLeft, BoxTop, BoxWidth, BoxHeight));
+        m_model->setGeometry(twipsRect(ModelLeft, BoxTop, ModelWidth, BoxHeight));
     } else {
-        resize(width(), Twips::ToPx(LongHeight));
-        m_answer->setGeometry(TwipsRect(BoxLeft, BoxTop, frameWidth - 1000, 1000));
+        resize(width(), Twips::toPx(LongHeight));
+        m_answer->setGeometry(twipsRect(BoxLeft, BoxTop, frameWidth - 1000, 1000));
         m_model->setGeometry(
-            TwipsRect(BoxLeft, BoxTop + 1000 + 100, frameWidth - 500 - BoxLeft, 1000));
+            twipsRect(BoxLeft, BoxTop + 1000 + 100, frameWidth - 500 - BoxLeft, 1000));
     }
     placeMarks();
     update();
@@ -127,20 +127,20 @@ void AnswerRow::sizeForKind(bool longAnswer) {
 
 void AnswerRow::placeMarks() {
     const QRect box = m_answer->geometry();
-    int left = Twips::ToPx(MarkLeft);
+    int left = Twips::toPx(MarkLeft);
     if (m_long)
-        left = box.right() + 1 + Twips::ToPx(100);
-    const QRect mark(left, box.top(), Twips::ToPx(MarkWidth), box.height());
+        left = box.right() + 1 + Twips::toPx(100);
+    const QRect mark(left, box.top(), Twips::toPx(MarkWidth), box.height());
     if (m_secondMark)
         m_secondMark->setGeometry(mark);
     if (m_firstMarkBesideBox)
         m_firstMark->setGeometry(
-            mark.translated(box.right() + 1 + Twips::ToPx(BesideGap) - left, 0));
+            mark.translated(box.right() + 1 + Twips::toPx(BesideGap) - left, 0));
     else
         m_firstMark->setGeometry(mark);
 }
 
-QString AnswerRow::RefusedInputHint(QChar sign) {
+QString AnswerRow::refusedInputHint(QChar sign) {
     if (sign == u'\r' || sign == u'\n')
         return QStringLiteral("A line break cannot be used in an answer.");
     if (sign == u'\t')
@@ -159,7 +159,7 @@ QString AnswerRow::markGlyph(ResultMark mark) {
 }
 
 namespace {
-void ShowMark(QLabel* label, ResultMark mark, bool visible) {
+void showMark(QLabel* label, ResultMark mark, bool visible) {
     label->setText(AnswerRow::markGlyph(mark));
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, mark == ResultMark::Correct ? TickColour : CrossColour);
@@ -173,16 +173,16 @@ void ShowMark(QLabel* label, ResultMark mark, bool visible) {
 }
 } // namespace
 
-void AnswerRow::Fill(const AnswerRowContent& content) {
+void AnswerRow::fill(const AnswerRowContent& content) {
     m_model->setText(content.model);
     m_model->setCursorPosition(0);
     m_model->setVisible(content.showModel);
 
     m_firstMarkBesideBox = content.firstMarkBesideBox;
     placeMarks();
-    ShowMark(m_firstMark, content.firstMark, content.showFirstMark);
+    showMark(m_firstMark, content.firstMark, content.showFirstMark);
     if (m_secondMark)
-        ShowMark(m_secondMark, content.secondMark, content.showSecondMark);
+        showMark(m_secondMark, content.secondMark, content.showSecondMark);
 
     // The Q-setting: one character for a multiple-choice option number. A
     // longer answer already stored is shown whole rather than cut.
@@ -192,15 +192,15 @@ void AnswerRow::Fill(const AnswerRowContent& content) {
     m_answer->setCursorPosition(0);
     m_answer->setReadOnly(content.readOnly);
     m_answer->setFocusPolicy(content.readOnly && content.locked ? Qt::NoFocus : Qt::StrongFocus);
-    SetBase(m_answer, content.locked ? LockedColour : QColor(Qt::white));
+    setBase(m_answer, content.locked ? LockedColour : QColor(Qt::white));
 }
 
 void AnswerRow::paintEvent(QPaintEvent* event) {
     QWidget::paintEvent(event);
     // The box's border: 30 twips out at the top and left, 15 at the bottom and right.
     const QRect box = m_answer->geometry();
-    const int out = Twips::ToPx(30);
-    const int in = Twips::ToPx(15);
+    const int out = Twips::toPx(30);
+    const int in = Twips::toPx(15);
     QPainter painter(this);
     painter.setPen(BorderColour);
     painter.drawRect(QRect(QPoint(box.left() - out, box.top() - out),
@@ -208,7 +208,7 @@ void AnswerRow::paintEvent(QPaintEvent* event) {
     // The box draws no frame of its own, so the row shows where the typing
     // goes: a frame just outside the box, over its light-blue border.
     if (m_answer->hasFocus() && m_answer->isVisible())
-        FocusFrame::Paint(painter, QRectF(box).adjusted(-3, -3, 3, 3));
+        FocusFrame::paint(painter, QRectF(box).adjusted(-3, -3, 3, 3));
 }
 
 bool AnswerRow::eventFilter(QObject* watched, QEvent* event) {

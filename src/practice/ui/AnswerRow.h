@@ -34,7 +34,7 @@ public:
     QLabel* T() const { return m_text; }
 
     // FillAnswerRow: texts, Q-setting, locks and which marks show.
-    void Fill(const AnswerRowContent& content);
+    void fill(const AnswerRowContent& content);
     // The names of the boxes for question q (1-based), with the row's part
     // letter when the question shows part labels.
     void setQuestion(int q, bool lettered);
@@ -45,7 +45,7 @@ public:
     static QString markGlyph(ResultMark mark);
     // Shown under the box when a key or a paste is refused, naming the sign
     // that was refused where it can be seen.
-    static QString RefusedInputHint(QChar sign = QChar());
+    static QString refusedInputHint(QChar sign = QChar());
 
 protected:
     void paintEvent(QPaintEvent* event) override;

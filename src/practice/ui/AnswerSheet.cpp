@@ -14,7 +14,7 @@ AnswerSheet::AnswerSheet(PictureCache& pictures, bool secondAttempt, QWidget* pa
     : QWidget(parent) {
     setObjectName(QStringLiteral("AnsBox"));
     Backgrounds::fill(this, QColor(250, 251, 245));
-    resize(Twips::ToPx(DesignWidth), 400);
+    resize(Twips::toPx(DesignWidth), 400);
 
     m_instruction = new QLabel(this);
     m_instruction->setObjectName(QStringLiteral("PicInstruction"));
@@ -28,7 +28,7 @@ AnswerSheet::AnswerSheet(PictureCache& pictures, bool secondAttempt, QWidget* pa
 
     for (int k = 1; k <= RowCount; ++k) {
         auto* row = new AnswerRow(k, secondAttempt, this);
-        row->move(Twips::ToPx(RowLeft), 0);
+        row->move(Twips::toPx(RowLeft), 0);
         row->hide();
         m_rows.append(row);
     }
@@ -40,31 +40,31 @@ AnswerSheet::AnswerSheet(PictureCache& pictures, bool secondAttempt, QWidget* pa
         row->FA()->installEventFilter(this);
         caretRest->watch(row->FA());
     }
-    StackAnswerRows(0);
+    stackAnswerRows(0);
 }
 
-void AnswerSheet::LayoutAnswerSheet(const QList<AnswerRowContent>& contents, bool firstIsLong,
+void AnswerSheet::layoutAnswerSheet(const QList<AnswerRowContent>& contents, bool firstIsLong,
                                     bool showInstruction) {
     m_instruction->setVisible(showInstruction);
     const int n = qMin(int(contents.size()), RowCount);
     if (n >= 1)
         m_rows.first()->sizeForKind(firstIsLong);
     for (int k = 1; k <= n; ++k)
-        m_rows.at(k - 1)->Fill(contents.at(k - 1));
+        m_rows.at(k - 1)->fill(contents.at(k - 1));
 }
 
-void AnswerSheet::StackAnswerRows(int n) {
-    const int gap = Twips::ToPx(n >= CrowdedRows ? CrowdedGap : Gap);
-    int top = Twips::ToPx(FirstRowTop);
+void AnswerSheet::stackAnswerRows(int n) {
+    const int gap = Twips::toPx(n >= CrowdedRows ? CrowdedGap : Gap);
+    int top = Twips::toPx(FirstRowTop);
     for (AnswerRow* row : std::as_const(m_rows)) {
         row->move(row->x(), top);
         top += row->height() + gap;
     }
 }
 
-void AnswerSheet::ShowAnswerRows(int n) {
+void AnswerSheet::showAnswerRows(int n) {
     m_shown = qBound(0, n, int(RowCount));
-    StackAnswerRows(n);
+    stackAnswerRows(n);
     for (int k = 1; k <= RowCount; ++k)
         m_rows.at(k - 1)->setVisible(k <= m_shown);
     m_rows.first()->QL()->setVisible(n >= 2);
@@ -92,14 +92,14 @@ void AnswerSheet::placeInstruction() {
 }
 
 namespace {
-bool TakesFocus(const QLineEdit* box) {
+bool takesFocus(const QLineEdit* box) {
     return (box->focusPolicy() & Qt::TabFocus) == Qt::TabFocus && box->isEnabled();
 }
 } // namespace
 
 int AnswerSheet::nextFocusableRow(int k) const {
     for (int j = qMax(k + 1, 1); j <= m_shown; ++j) {
-        if (TakesFocus(m_rows.at(j - 1)->FA()))
+        if (takesFocus(m_rows.at(j - 1)->FA()))
             return j;
     }
     return 0;

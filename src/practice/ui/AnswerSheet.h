@@ -36,17 +36,17 @@ public:
     AnswerRow* row(int k) const { return m_rows.value(k - 1); } // 1..20
     QLabel* PicInstruction() const { return m_instruction; }
 
-    // LayoutAnswerSheet: the instruction picture, row 1's size by its kind,
+    // layoutAnswerSheet: the instruction picture, row 1's size by its kind,
     // and the filling of the first rows.contents.size() rows (at most 20).
-    void LayoutAnswerSheet(const QList<AnswerRowContent>& contents, bool firstIsLong,
+    void layoutAnswerSheet(const QList<AnswerRowContent>& contents, bool firstIsLong,
                            bool showInstruction);
     // The question whose rows are shown next (names the boxes for screen
     // readers); 0, before any, leaves the plain names.
     void setQuestionNumber(int q) { m_question = q; }
-    // ShowAnswerRows: stack the rows, show the first n, show `QL1` only for
+    // showAnswerRows: stack the rows, show the first n, show `QL1` only for
     // a question with several blanks.
-    void ShowAnswerRows(int n);
-    void StackAnswerRows(int n);
+    void showAnswerRows(int n);
+    void stackAnswerRows(int n);
     // The texts of the first n answer boxes, exactly as typed.
     QStringList rowTexts(int n) const;
 

@@ -19,20 +19,20 @@ bool isInvisible(QChar c) {
 
 AnswerValidator::AnswerValidator(QObject* parent) : QValidator(parent) {}
 
-QChar AnswerValidator::RefusedSign(const QString& text) {
+QChar AnswerValidator::refusedSign(const QString& text) {
     for (const QChar c : text) {
-        if (!IsStorableText(QString(c)) || isInvisible(c))
+        if (!isStorableText(QString(c)) || isInvisible(c))
             return c;
     }
     return QChar();
 }
 
-bool AnswerValidator::IsAcceptable(const QString& text) {
-    return RefusedSign(text).isNull();
+bool AnswerValidator::isAcceptable(const QString& text) {
+    return refusedSign(text).isNull();
 }
 
 QValidator::State AnswerValidator::validate(QString& input, int& pos) const {
-    if (!IsAcceptable(input)) {
+    if (!isAcceptable(input)) {
         // What was put in since the last accepted text: the text between
         // what the two have in common at the start and at the end.
         const qsizetype limit = qMin(input.size(), m_accepted.size());
@@ -47,13 +47,13 @@ QValidator::State AnswerValidator::validate(QString& input, int& pos) const {
         if (std::any_of(inserted.begin(), inserted.end(), isLineBreak)) {
             const QString trimmed = inserted.trimmed();
             const QString fixed = input.left(head) + trimmed + input.right(tail);
-            if (IsAcceptable(fixed)) {
+            if (isAcceptable(fixed)) {
                 input = fixed;
                 pos = int(head + trimmed.size());
             }
         }
     }
-    m_refused = RefusedSign(input);
+    m_refused = refusedSign(input);
     if (!m_refused.isNull())
         return Invalid;
     m_accepted = input;

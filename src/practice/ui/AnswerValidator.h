@@ -13,10 +13,10 @@ class AnswerValidator : public QValidator {
 public:
     explicit AnswerValidator(QObject* parent = nullptr);
 
-    static bool IsAcceptable(const QString& text);
+    static bool isAcceptable(const QString& text);
     // The first character of text that cannot stand in an answer; null when
     // there is none.
-    static QChar RefusedSign(const QString& text);
+    static QChar refusedSign(const QString& text);
     State validate(QString& input, int& pos) const override;
     // The sign that made the last refusal.
     QChar lastRefused() const { return m_refused; }

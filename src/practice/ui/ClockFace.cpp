@@ -16,7 +16,7 @@ const QString ClockCharacters = QStringLiteral("0123456789:");
 const QString WidestText = QStringLiteral("00:00:00");
 
 // Screen readers meet the clock as the text it shows, as they would a label.
-QAccessibleInterface* CreateAccessible(const QString& className, QObject* object) {
+QAccessibleInterface* createAccessible(const QString& className, QObject* object) {
     if (className == QLatin1String("ClockFace") && object && object->isWidgetType())
         return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::StaticText);
     return nullptr;
@@ -25,7 +25,7 @@ QAccessibleInterface* CreateAccessible(const QString& className, QObject* object
 
 ClockFace::ClockFace(QWidget* parent) : QWidget(parent) {
     static const bool accessible = [] {
-        QAccessible::installFactory(&CreateAccessible);
+        QAccessible::installFactory(&createAccessible);
         return true;
     }();
     Q_UNUSED(accessible);

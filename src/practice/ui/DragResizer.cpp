@@ -16,7 +16,7 @@ void DragResizer::watch(QWidget* widget) {
     widget->installEventFilter(this);
 }
 
-Qt::CursorShape DragResizer::PointerShape(const QPoint& pos, const QSize& size) {
+Qt::CursorShape DragResizer::pointerShape(const QPoint& pos, const QSize& size) {
     const int x = pos.x();
     const int y = pos.y();
     const bool left = x < BorderPx;
@@ -36,13 +36,13 @@ Qt::CursorShape DragResizer::PointerShape(const QPoint& pos, const QSize& size) 
     return shape;
 }
 
-QSize DragResizer::DraggedSize(const QPoint& offset, const QSize& current) {
+QSize DragResizer::draggedSize(const QPoint& offset, const QSize& current) {
     QSize size = current;
     if (offset.x() <= 2 * BorderPx || offset.y() <= 2 * BorderPx)
         return size;
-    if (Twips::FromPx(offset.x()) > MinWidthTwips)
+    if (Twips::fromPx(offset.x()) > MinWidthTwips)
         size.setWidth(offset.x());
-    if (Twips::FromPx(offset.y()) > MinHeightTwips)
+    if (Twips::fromPx(offset.y()) > MinHeightTwips)
         size.setHeight(offset.y());
     return size;
 }
@@ -74,7 +74,7 @@ void DragResizer::press(const QPoint& globalPos, bool onGrip) {
 
 void DragResizer::move(const QPoint& globalPos) {
     const QPoint offset = globalPos + m_grabOffset - m_window->geometry().topLeft();
-    const QSize size = DraggedSize(offset, m_window->size());
+    const QSize size = draggedSize(offset, m_window->size());
     if (size != m_window->size())
         m_window->resize(size);
 }
@@ -91,7 +91,7 @@ bool DragResizer::eventFilter(QObject* watched, QEvent* event) {
         const QPoint global = mouse->globalPosition().toPoint();
         const bool onGrip = widget->objectName() == QLatin1String("Sizer");
         if (!onGrip &&
-            PointerShape(m_window->mapFromGlobal(global), m_window->size()) == Qt::ArrowCursor)
+            pointerShape(m_window->mapFromGlobal(global), m_window->size()) == Qt::ArrowCursor)
             return false;
         press(global, onGrip);
         return true;
@@ -105,7 +105,7 @@ bool DragResizer::eventFilter(QObject* watched, QEvent* event) {
         }
         if (!(mouse->buttons() & Qt::LeftButton)) {
             const Qt::CursorShape shape =
-                PointerShape(m_window->mapFromGlobal(global), m_window->size());
+                pointerShape(m_window->mapFromGlobal(global), m_window->size());
             if (widget == m_window || shape != Qt::ArrowCursor)
                 widget->setCursor(shape);
             else

@@ -29,11 +29,11 @@ public:
     void watch(QWidget* widget);
 
     // The pointer shape for a position inside the window (window pixels).
-    static Qt::CursorShape PointerShape(const QPoint& pos, const QSize& size);
+    static Qt::CursorShape pointerShape(const QPoint& pos, const QSize& size);
     // The size the window takes while the cursor is at offset (window
     // pixels from its top left), starting from current; a dimension whose
     // offset is not above its minimum keeps its value.
-    static QSize DraggedSize(const QPoint& offset, const QSize& current);
+    static QSize draggedSize(const QPoint& offset, const QSize& current);
 
     bool isDragging() const { return m_dragging; }
 

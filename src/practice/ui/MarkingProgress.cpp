@@ -11,7 +11,7 @@
 
 MarkingProgress::MarkingProgress(PictureCache& pictures, QWidget* parent) : QWidget(parent) {
     static const bool accessible = [] {
-        QAccessible::installFactory(&MarkingProgressAccessible::Create);
+        QAccessible::installFactory(&MarkingProgressAccessible::create);
         return true;
     }();
     Q_UNUSED(accessible);
@@ -25,7 +25,7 @@ MarkingProgress::MarkingProgress(PictureCache& pictures, QWidget* parent) : QWid
     const QPixmap& picture = pictures.get(QStringLiteral("progressbar.bmp"));
     const QSize barSize =
         picture.isNull() ? QSize(11, 16) : picture.deviceIndependentSize().toSize();
-    const int pitch = qMax(Twips::ToPx(BarPitch), barSize.width() + 1);
+    const int pitch = qMax(Twips::toPx(BarPitch), barSize.width() + 1);
     const int barsWidth = (BarCount - 1) * pitch + barSize.width();
     const QSize size(qMax(panel.width(), barsWidth + 8),
                      qMax(panel.height(), barSize.height() + 4));

@@ -5,7 +5,7 @@
 MarkingProgressAccessible::MarkingProgressAccessible(MarkingProgress* progress)
     : QAccessibleWidget(progress, QAccessible::ProgressBar) {}
 
-QAccessibleInterface* MarkingProgressAccessible::Create(const QString& className, QObject* object) {
+QAccessibleInterface* MarkingProgressAccessible::create(const QString& className, QObject* object) {
     if (className == QLatin1String("MarkingProgress") && object && object->isWidgetType())
         return new MarkingProgressAccessible(static_cast<MarkingProgress*>(object));
     return nullptr;

@@ -11,7 +11,7 @@ public:
     explicit MarkingProgressAccessible(MarkingProgress* progress);
 
     // The factory installed for MarkingProgress (null for other objects).
-    static QAccessibleInterface* Create(const QString& className, QObject* object);
+    static QAccessibleInterface* create(const QString& className, QObject* object);
 
     void* interface_cast(QAccessible::InterfaceType t) override;
     QString text(QAccessible::Text t) const override;

@@ -17,7 +17,7 @@ const QSize RemainingField(190, 26);
 const QSize SmallField(96, 26);
 
 // Lays a row of labels centred on a field.
-void CentreOn(QLabel* field, const QList<QWidget*>& labels) {
+void centreOn(QLabel* field, const QList<QWidget*>& labels) {
     auto* row = new QHBoxLayout(field);
     row->setContentsMargins(4, 0, 4, 0);
     row->setSpacing(4);
@@ -64,16 +64,16 @@ PracticeStatusBar::PracticeStatusBar(PictureCache& pictures, bool secondAttempt,
         m_lTime = makeText("LTime", QString(), bot1);
         m_lTime->setToolTip(QStringLiteral("Time taken"));
         m_lTime->hide();
-        CentreOn(bot1, {m_clock, m_lTime});
+        centreOn(bot1, {m_clock, m_lTime});
         QLabel* bot2 = makeField("Bot2", small, SmallField);
         m_date = makeText("lblDate", QString(), bot2);
         m_date->setToolTip(QStringLiteral("Date"));
         m_eTime = makeText("ETime", QString(), bot2);
         m_eTime->setToolTip(QStringLiteral("Date marked"));
         m_eTime->hide();
-        CentreOn(bot2, {m_date, m_eTime});
+        centreOn(bot2, {m_date, m_eTime});
     } else {
-        CentreOn(bot1, {makeText("PastSc", QStringLiteral("Second try"), bot1)});
+        centreOn(bot1, {makeText("PastSc", QStringLiteral("Second try"), bot1)});
     }
 
     QLabel* bot3 = makeField("Bot3", small, SmallField);
@@ -83,7 +83,7 @@ PracticeStatusBar::PracticeStatusBar(PictureCache& pictures, bool secondAttempt,
     QFont bold = m_score->font();
     bold.setBold(true);
     m_score->setFont(bold);
-    CentreOn(bot3, {m_scoreCaption, m_score});
+    centreOn(bot3, {m_scoreCaption, m_score});
     if (!m_second)
         m_scoreCaption->hide();
     m_score->hide();

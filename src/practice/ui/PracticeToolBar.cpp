@@ -57,8 +57,8 @@ PracticeToolBar::PracticeToolBar(PictureCache& pictures, QWidget* parent)
         into[2] = made.pressed;
         into[3] = made.disabled;
     };
-    keep(MakeWorkingButtonPictures(m_pictures), m_working);
-    keep(MakeReadButtonPictures(m_pictures), m_read);
+    keep(makeWorkingButtonPictures(m_pictures), m_working);
+    keep(makeReadButtonPictures(m_pictures), m_read);
 
     int tallest = 0;
     for (int n = 1; n <= ButtonCount; ++n) {
@@ -128,7 +128,7 @@ PracticeToolBar::PracticeToolBar(PictureCache& pictures, QWidget* parent)
     m_count->setGeometry(linesLeft, 4, m_paperSum->width() - linesLeft - 2,
                          m_paperSum->height() - 8);
     // Heard as one text, "0 of 31 answered", not as four labels.
-    ReaderTree::SetReadAs(m_paperSum, ReaderTree::ReadAs::Text);
+    ReaderTree::setReadAs(m_paperSum, ReaderTree::ReadAs::Text);
 
     setFixedHeight(qMax(tallest, m_paperSum->height()) + 12);
 
@@ -138,7 +138,7 @@ PracticeToolBar::PracticeToolBar(PictureCache& pictures, QWidget* parent)
     // comes last, so that the others keep their places while it is hidden.
     // In a strip too narrow for them all the gaps narrow first, so that no
     // button lies over another.
-    const int gap = Twips::ToPx(ButtonGap);
+    const int gap = Twips::toPx(ButtonGap);
     m_row = new QHBoxLayout(this);
     m_row->setContentsMargins(0, 0, 0, 0);
     m_row->setSpacing(0);
@@ -202,7 +202,7 @@ void PracticeToolBar::setWorkingButton(bool offered, bool enabled, bool workingS
     setButtonEnabled(Working, offered && enabled);
     button->setVisible(offered);
     if (m_workingGap && (m_workingGap->sizeHint().width() > 0) != offered) {
-        m_workingGap->changeSize(offered ? Twips::ToPx(ButtonGap) : 0, 0, QSizePolicy::Preferred,
+        m_workingGap->changeSize(offered ? Twips::toPx(ButtonGap) : 0, 0, QSizePolicy::Preferred,
                                  QSizePolicy::Minimum);
         m_row->invalidate();
     }
@@ -230,7 +230,7 @@ void PracticeToolBar::trigger(int n) {
 void PracticeToolBar::setSummaryInset(int inset) {
     PictureButton* back = m_buttons.at(Back - 1);
     PictureButton* next = m_buttons.at(Next - 1);
-    const int gap = Twips::ToPx(ButtonGap);
+    const int gap = Twips::toPx(ButtonGap);
     const int rest = inset - m_paperSum->width() - gap - back->width() - gap - next->width() - gap;
     m_summaryRoom->changeSize(qMax(0, rest), 0, QSizePolicy::Preferred, QSizePolicy::Minimum);
     m_row->invalidate();

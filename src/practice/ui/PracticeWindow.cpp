@@ -86,7 +86,7 @@ void PracticeWindow::buildControls() {
     Backgrounds::fill(this, Backgrounds::panel());
 
     m_frame = new SkinnedFrame(this, pictures, FrameOptions::PracticeWindow());
-    connect(m_frame, &SkinnedFrame::closeClicked, this, &PracticeWindow::ClosePractice);
+    connect(m_frame, &SkinnedFrame::closeClicked, this, &PracticeWindow::closePractice);
     connect(m_frame, &SkinnedFrame::minClicked, this, &PracticeWindow::imgProgMin_Click);
     connect(m_frame, &SkinnedFrame::maxClicked, this, &PracticeWindow::imgProgMax_Click);
 
@@ -94,28 +94,28 @@ void PracticeWindow::buildControls() {
     connect(m_toolBar, &PracticeToolBar::buttonClicked, this, [this](int n) {
         switch (n) {
         case PracticeToolBar::Save:
-            SavePaper();
+            savePaper();
             break;
         case PracticeToolBar::Mark:
             MarkPaper();
             break;
         case PracticeToolBar::Print:
-            PrintQuestion();
+            printQuestion();
             break;
         case PracticeToolBar::Close:
-            ClosePractice();
+            closePractice();
             break;
         case PracticeToolBar::Back:
-            PreviousQuestion();
+            previousQuestion();
             break;
         case PracticeToolBar::Next:
-            NextQuestion();
+            nextQuestion();
             break;
         case PracticeToolBar::Working:
             Working_Click();
             break;
         case PracticeToolBar::Read:
-            ReadQuestion();
+            readQuestion();
             break;
         }
     });
@@ -124,15 +124,15 @@ void PracticeWindow::buildControls() {
     refreshReading();
 
     QString viewProblem;
-    m_view = CreateQuestionView(this, &viewProblem);
+    m_view = createQuestionView(this, &viewProblem);
     if (m_view) {
         m_viewWidget = m_view->widget();
         m_view->onDocumentLoaded(this, [this](bool ok) {
             if (!ok && m_session && !m_unloaded) {
-                const QString why = m_session->DocumentNotWritten();
-                LogFailure(QStringLiteral("question %1 not shown").arg(m_session->paper().QSCount),
+                const QString why = m_session->documentNotWritten();
+                logFailure(QStringLiteral("question %1 not shown").arg(m_session->paper().QSCount),
                            m_session->paper().DocumentPath, why);
-                Tell(PopUpService::programTitle(),
+                tell(PopUpService::programTitle(),
                      QStringLiteral("Question %1 could not be shown.")
                              .arg(m_session->paper().QSCount) +
                          (why.isEmpty() ? QString()
@@ -164,7 +164,7 @@ void PracticeWindow::buildControls() {
     auto* titleRow = new QHBoxLayout(m_qnTitleBG);
     titleRow->setContentsMargins(10, 0, 10, 0);
     titleRow->addWidget(m_qnTitle);
-    ReaderTree::SetReadAs(m_qnTitleBG, ReaderTree::ReadAs::Heading);
+    ReaderTree::setReadAs(m_qnTitleBG, ReaderTree::ReadAs::Heading);
 
     m_statusBar = new PracticeStatusBar(pictures, second, this);
     connect(m_statusBar, &PracticeStatusBar::questionPicked, this, &PracticeWindow::RemQns_Click);
@@ -235,11 +235,11 @@ void PracticeWindow::layoutBody() {
     question->setSpacing(0);
     // The question's caption gets a band of its own over the view, so that
     // it never hides the top of the question.
-    const int inset = Himetric::ToPx(QnTitleInset) / 2;
-    const int above = Himetric::ToPx(QnTitleTop);
+    const int inset = Himetric::toPx(QnTitleInset) / 2;
+    const int above = Himetric::toPx(QnTitleTop);
     question->addSpacing(above);
     auto* band = new QHBoxLayout;
-    band->setContentsMargins(inset, 0, Himetric::ToPx(QnTitleInset) - inset, 0);
+    band->setContentsMargins(inset, 0, Himetric::toPx(QnTitleInset) - inset, 0);
     band->addWidget(m_qnTitleBG);
     question->addLayout(band);
     question->addSpacing(above);
@@ -250,7 +250,7 @@ void PracticeWindow::layoutBody() {
     m_sheet->setFixedWidth(m_sheet->width());
     body->addWidget(m_sheet);
     // The strip starts at the left edge and ends at the right one.
-    m_toolBar->setSummaryInset(Twips::ToPx(PaperSumFromRight) - m_frame->BLeft()->width() -
+    m_toolBar->setSummaryInset(Twips::toPx(PaperSumFromRight) - m_frame->BLeft()->width() -
                                m_frame->BRight()->width());
 }
 
@@ -286,7 +286,7 @@ void PracticeWindow::enterPastLastBox() {
         return;
     const PaperState& paper = m_session->paper();
     if (paper.QSCount < paper.QuestionCount) {
-        NextQuestion();
+        nextQuestion();
         return;
     }
     // The last box of the paper: the next step is marking it.
@@ -295,9 +295,9 @@ void PracticeWindow::enterPastLastBox() {
         mark->setFocus(Qt::TabFocusReason);
 }
 
-void PracticeWindow::Tell(const QString& title, const QString& message) {
+void PracticeWindow::tell(const QString& title, const QString& message) {
     if (m_services.popUp)
-        m_services.popUp->Ask(title, message, PopUpButtons::Ok, this);
+        m_services.popUp->ask(title, message, PopUpButtons::Ok, this);
 }
 
 void PracticeWindow::placeOnScreen() {
@@ -311,7 +311,7 @@ void PracticeWindow::placeOnScreen() {
 
 bool PracticeWindow::LoadPaper() {
     if (!m_view) {
-        Tell(PopUpService::programTitle(),
+        tell(PopUpService::programTitle(),
              QStringLiteral("This paper could not be opened: the part of the program that shows "
                             "the questions is missing. Please ask a grown-up to install "
                             "%1 again.")
@@ -321,13 +321,13 @@ bool PracticeWindow::LoadPaper() {
     m_session =
         std::make_unique<PaperSession>(m_opening.session, *m_services.store, *m_services.clock);
     placeOnScreen();
-    const LoadOutcome outcome = m_session->Load();
+    const LoadOutcome outcome = m_session->load();
     if (!outcome.ok()) {
         for (const QString& line : outcome.details)
-            LogFailure(QStringLiteral("paper %1 not opened").arg(m_opening.session.paperNum),
+            logFailure(QStringLiteral("paper %1 not opened").arg(m_opening.session.paperNum),
                        QString(), line);
         if (!outcome.reason.isEmpty())
-            LogFailure(QStringLiteral("paper %1 not opened").arg(m_opening.session.paperNum),
+            logFailure(QStringLiteral("paper %1 not opened").arg(m_opening.session.paperNum),
                        m_opening.session.programFolder, outcome.reason);
         QString why;
         switch (outcome.problem) {
@@ -349,7 +349,7 @@ bool PracticeWindow::LoadPaper() {
             why = QStringLiteral("its questions could not be read.");
             break;
         }
-        Tell(PopUpService::programTitle(),
+        tell(PopUpService::programTitle(),
              QStringLiteral("This paper could not be opened: ") + why);
         m_session.reset();
         return false;
@@ -371,14 +371,14 @@ bool PracticeWindow::LoadPaper() {
     setWindowTitle(title);
     m_qnTitle->setText(QStringLiteral("Question %1").arg(paper.QSCount));
 
-    ShowQuestionDocument();
+    showQuestionDocument();
     layoutAndShowRows();
     refreshRemaining();
     if (m_session->isMarked())
         showMarkedView();
 
     m_toolBar->lblTotalQ()->setText(QString::number(paper.TotalBlanks));
-    m_statusBar->setDateText(ShortDateText(paper.StartTime.date()));
+    m_statusBar->setDateText(shortDateText(paper.StartTime.date()));
     refreshToolBar();
     Timer1_Timer();
     m_timer->start();
@@ -387,8 +387,8 @@ bool PracticeWindow::LoadPaper() {
     return true;
 }
 
-void PracticeWindow::ShowQuestionDocument() {
-    m_session->ExtractQuestionDocument();
+void PracticeWindow::showQuestionDocument() {
+    m_session->extractQuestionDocument();
     // A document that is not there clears the view (and the view reports
     // the failure), so that no other question stays under this title.
     if (m_view) {
@@ -398,15 +398,15 @@ void PracticeWindow::ShowQuestionDocument() {
 }
 
 void PracticeWindow::layoutAndShowRows() {
-    const int first = m_session->CurrentFirstBlank();
-    const int n = qMin(m_session->CurrentBlankCount(), int(AnswerSheet::RowCount));
+    const int first = m_session->currentFirstBlank();
+    const int n = qMin(m_session->currentBlankCount(), int(AnswerSheet::RowCount));
     QList<AnswerRowContent> rows;
     for (int k = 0; k < n; ++k)
-        rows << m_session->RowContent(first + k);
+        rows << m_session->rowContent(first + k);
     const bool longFirst = n > 0 && m_session->paper().AnswerKinds.value(first) == AnswerKind::L;
-    m_sheet->LayoutAnswerSheet(rows, longFirst, m_session->CurrentQuestionHasFractions());
+    m_sheet->layoutAnswerSheet(rows, longFirst, m_session->currentQuestionHasFractions());
     m_sheet->setQuestionNumber(m_session->paper().QSCount);
-    m_sheet->ShowAnswerRows(n);
+    m_sheet->showAnswerRows(n);
 }
 
 void PracticeWindow::refreshRemaining() {
@@ -426,7 +426,7 @@ void PracticeWindow::refreshToolBar() {
 }
 
 void PracticeWindow::refreshWorking() {
-    const bool offered = m_session && m_session->WorkingMayBeShown();
+    const bool offered = m_session && m_session->workingMayBeShown();
     const bool here = offered && m_view && m_view->hasWorking();
     if (m_view)
         m_view->setWorkingShown(offered && m_workingWanted);
@@ -434,7 +434,7 @@ void PracticeWindow::refreshWorking() {
 }
 
 void PracticeWindow::Working_Click() {
-    if (!m_session || m_busy || !m_session->WorkingMayBeShown() || !m_view || !m_view->hasWorking())
+    if (!m_session || m_busy || !m_session->workingMayBeShown() || !m_view || !m_view->hasWorking())
         return;
     m_workingWanted = !m_workingWanted;
     refreshWorking();
@@ -444,7 +444,7 @@ void PracticeWindow::refreshReading() {
     m_toolBar->setReadButton(m_reader->available(), m_reader->reading(), m_reader->reason());
 }
 
-void PracticeWindow::ReadQuestion() {
+void PracticeWindow::readQuestion() {
     if (!m_session || m_busy)
         return;
     if (m_reader->reading()) {
@@ -454,7 +454,7 @@ void PracticeWindow::ReadQuestion() {
     MhtmlArchive document;
     if (!document.load(m_session->paper().DocumentPath))
         return;
-    const bool withWorking = m_workingWanted && m_session->WorkingMayBeShown();
+    const bool withWorking = m_workingWanted && m_session->workingMayBeShown();
     m_reader->read(QStringLiteral("Question %1.\n").arg(m_session->paper().QSCount) +
                    SpokenQuestion::Text(document, withWorking));
 }
@@ -462,8 +462,8 @@ void PracticeWindow::ReadQuestion() {
 bool PracticeWindow::reportWrite(const WriteOutcome& outcome, const QString& what) {
     if (outcome.ok())
         return true;
-    LogFailure(QStringLiteral("answers not saved"), outcome.path, outcome.reason);
-    Tell(PopUpService::programTitle(),
+    logFailure(QStringLiteral("answers not saved"), outcome.path, outcome.reason);
+    tell(PopUpService::programTitle(),
          what + QStringLiteral(" %1 could not be written, because %2. Your answers are still "
                                "here.")
                     .arg(resultsFileWords(outcome.path), outcome.reason));
@@ -475,12 +475,12 @@ void PracticeWindow::goToQuestion(int question, bool focusFirstBox) {
         return;
     m_reader->stop();
     const WriteOutcome saved =
-        m_session->MoveToQuestion(m_sheet->rowTexts(m_session->CurrentBlankCount()), question);
+        m_session->moveToQuestion(m_sheet->rowTexts(m_session->currentBlankCount()), question);
     if (!reportWrite(saved, QStringLiteral("Your answers were not saved.")))
         return;
     m_qnTitle->setText(QStringLiteral("Question %1").arg(m_session->paper().QSCount));
     layoutAndShowRows();
-    ShowQuestionDocument();
+    showQuestionDocument();
     refreshRemaining();
     refreshToolBar();
     Timer1_Timer();
@@ -488,12 +488,12 @@ void PracticeWindow::goToQuestion(int question, bool focusFirstBox) {
         m_sheet->focusFirstBox();
 }
 
-void PracticeWindow::NextQuestion() {
+void PracticeWindow::nextQuestion() {
     if (m_session)
         goToQuestion(m_session->paper().QSCount + 1, true);
 }
 
-void PracticeWindow::PreviousQuestion() {
+void PracticeWindow::previousQuestion() {
     if (m_session)
         goToQuestion(m_session->paper().QSCount - 1, true);
 }
@@ -502,22 +502,22 @@ void PracticeWindow::RemQns_Click(int question) {
     goToQuestion(question, false);
 }
 
-void PracticeWindow::SavePaper() {
+void PracticeWindow::savePaper() {
     if (!m_session || m_busy || m_session->isMarked())
         return;
-    m_session->StoreQuestionAnswers(m_sheet->rowTexts(m_session->CurrentBlankCount()));
-    if (!reportWrite(m_session->SaveAnswers(), QStringLiteral("Your answers were not saved.")))
+    m_session->storeQuestionAnswers(m_sheet->rowTexts(m_session->currentBlankCount()));
+    if (!reportWrite(m_session->saveAnswers(), QStringLiteral("Your answers were not saved.")))
         return;
     refreshRemaining();
     Timer1_Timer();
-    m_services.popUp->Tell(PopUpService::programTitle(), QStringLiteral("Paper saved"), this);
+    m_services.popUp->tell(PopUpService::programTitle(), QStringLiteral("Paper saved"), this);
 }
 
-bool PracticeWindow::SaveForClosing() {
+bool PracticeWindow::saveForClosing() {
     if (!m_session || m_session->isMarked())
         return true;
-    m_session->StoreQuestionAnswers(m_sheet->rowTexts(m_session->CurrentBlankCount()));
-    return reportWrite(m_session->SaveAnswers(),
+    m_session->storeQuestionAnswers(m_sheet->rowTexts(m_session->currentBlankCount()));
+    return reportWrite(m_session->saveAnswers(),
                        QStringLiteral("Your answers were not saved, so the paper stays open."));
 }
 
@@ -531,7 +531,7 @@ void PracticeWindow::MarkPaper() {
     }
     m_busy = true;
     const WriteOutcome saved =
-        m_session->PrepareMarking(m_sheet->rowTexts(m_session->CurrentBlankCount()));
+        m_session->prepareMarking(m_sheet->rowTexts(m_session->currentBlankCount()));
     if (!reportWrite(saved, QStringLiteral("Your answers were not saved, so the paper was not "
                                            "marked."))) {
         m_busy = false;
@@ -539,8 +539,8 @@ void PracticeWindow::MarkPaper() {
     }
     refreshRemaining();
     Timer1_Timer();
-    const bool confirmed = m_services.popUp->Ask(
-        PaperSession::MarkingTitle(), m_session->MarkingQuestion(), PopUpButtons::YesNo, this);
+    const bool confirmed = m_services.popUp->ask(
+        PaperSession::markingTitle(), m_session->markingQuestion(), PopUpButtons::YesNo, this);
     if (!confirmed) {
         m_busy = false;
         return;
@@ -570,14 +570,14 @@ void PracticeWindow::finishMarking() {
     if (!m_marking || !m_session)
         return;
     m_marking = false;
-    const WriteOutcome marked = m_session->CompleteMarking();
+    const WriteOutcome marked = m_session->completeMarking();
     m_busy = false;
     m_timer->start();
     if (!marked.ok()) {
-        LogFailure(QStringLiteral("paper not marked"), marked.path, marked.reason);
+        logFailure(QStringLiteral("paper not marked"), marked.path, marked.reason);
         // The boxes take answers again.
         layoutAndShowRows();
-        Tell(PaperSession::MarkingTitle(),
+        tell(PaperSession::markingTitle(),
              QStringLiteral("Your paper was not marked, because %1 could not be written: %2. "
                             "Your answers are saved; please try again later.")
                  .arg(resultsFileWords(marked.path), marked.reason));
@@ -597,15 +597,15 @@ void PracticeWindow::showMarkedView() {
     refreshToolBar();
 }
 
-void PracticeWindow::PrintQuestion() {
+void PracticeWindow::printQuestion() {
     if (m_view && !m_busy)
         m_view->printWithDialog(this);
 }
 
-void PracticeWindow::ClosePractice() {
+void PracticeWindow::closePractice() {
     if (m_busy)
         return;
-    if (m_services.popUp->Ask(QStringLiteral("Close Practice"), QStringLiteral("Confirm?"),
+    if (m_services.popUp->ask(QStringLiteral("Close Practice"), QStringLiteral("Confirm?"),
                               PopUpButtons::YesNo, this))
         close();
 }
@@ -630,7 +630,7 @@ void PracticeWindow::Form_Unload() {
     m_timer->stop();
     m_reader->stop();
     if (m_session)
-        m_session->RemoveQuestionDocument();
+        m_session->removeQuestionDocument();
     Q_EMIT unloaded();
 }
 
@@ -651,8 +651,8 @@ void PracticeWindow::Timer1_Timer() {
     if (!m_session)
         return;
     if (!isSecondAttempt())
-        m_statusBar->setClockText(m_session->ClockText());
-    m_toolBar->lblAnsweredQ()->setText(QString::number(m_session->AnsweredCount()));
+        m_statusBar->setClockText(m_session->clockText());
+    m_toolBar->lblAnsweredQ()->setText(QString::number(m_session->answeredCount()));
 }
 
 void PracticeWindow::ImgHandle_Click() {
@@ -675,7 +675,7 @@ void PracticeWindow::showAnswerSheet(bool shown) {
 void PracticeWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     m_frame->layout();
-    const int gripGap = Himetric::ToPx(60);
+    const int gripGap = Himetric::toPx(60);
     m_sizer->move(width() - m_sizer->width() - gripGap, height() - m_sizer->height() - gripGap);
     // The sheet goes back to its shown place on every resize; the handle's
     // flag and tip follow, so that they never contradict what is on screen.

@@ -63,14 +63,14 @@ public:
 
     const PaperSession* session() const { return m_session.get(); }
     bool isSecondAttempt() const;
-    bool AnswerSheetShown() const { return m_answerSheetShown; }
+    bool answerSheetShown() const { return m_answerSheetShown; }
 
     // The tool bar's commands (also reachable by clicking the buttons).
-    void SavePaper();
+    void savePaper();
     // Before the window is closed from outside (another pupil is chosen):
     // the typed answers of an open paper are saved, without a notice. False
     // (and the pupil told) when they could not be.
-    bool SaveForClosing();
+    bool saveForClosing();
     // The most of a pupil's name the title shows, in characters.
     static constexpr int TitleNameLength = 30;
     // Once confirmed, marking runs with its animation and ends when the last
@@ -80,20 +80,20 @@ public:
     // Ends a running marking at once (the rest of the animation skipped):
     // for whoever must unload the window now.
     void finishMarkingNow();
-    void PrintQuestion();
-    void ClosePractice();
-    void NextQuestion();
-    void PreviousQuestion();
+    void printQuestion();
+    void closePractice();
+    void nextQuestion();
+    void previousQuestion();
     void RemQns_Click(int question);
     void ImgHandle_Click();
     // Shows or hides the worked solution under the question, where it may
     // be shown; the choice holds while moving between questions.
     void Working_Click();
-    bool WorkingWanted() const { return m_workingWanted; }
+    bool workingWanted() const { return m_workingWanted; }
     // Reads the question shown aloud from its start (with the worked
     // solution when it is shown), or stops the reading under way. Moving to
     // another question, marking and closing stop it too.
-    void ReadQuestion();
+    void readQuestion();
     const ReadAloud* reader() const { return m_reader; }
     void imgProgMin_Click();
     void imgProgMax_Click();
@@ -117,7 +117,7 @@ private:
     void placeOnScreen();
     void goToQuestion(int question, bool focusFirstBox);
     void layoutAndShowRows();
-    void ShowQuestionDocument();
+    void showQuestionDocument();
     void showMarkedView();
     void finishMarking();
     void refreshToolBar();
@@ -129,7 +129,7 @@ private:
     void showAnswerSheet(bool shown);
     // Tells the pupil in plain words that a write failed; false then.
     bool reportWrite(const WriteOutcome& outcome, const QString& what);
-    void Tell(const QString& title, const QString& message);
+    void tell(const QString& title, const QString& message);
 
     const PaperOpening m_opening;
     const AppServices& m_services;

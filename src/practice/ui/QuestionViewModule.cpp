@@ -92,7 +92,7 @@ template <typename T> T entryPoint(void* handle, const char* name, QString* erro
 
 } // namespace
 
-QuestionDisplay* CreateQuestionView(QWidget* parent, QString* error) {
+QuestionDisplay* createQuestionView(QWidget* parent, QString* error) {
     // A warm-up still loading has done its part (the module and the engine
     // are up): the pupil's page does not share the machine with it.
     delete g_warmUp;
@@ -101,7 +101,7 @@ QuestionDisplay* CreateQuestionView(QWidget* parent, QString* error) {
     return entry ? entry(parent) : nullptr;
 }
 
-bool WarmUpQuestionView(QString* error) {
+bool warmUpQuestionView(QString* error) {
     if (g_engineStarted)
         return true;
     g_engineStarted = true;
@@ -112,10 +112,10 @@ bool WarmUpQuestionView(QString* error) {
     return true;
 }
 
-bool QuestionViewWarmingUp() {
+bool questionViewWarmingUp() {
     return !g_warmUp.isNull();
 }
 
-bool QuestionViewEngineStarted() {
+bool questionViewEngineStarted() {
     return g_engineStarted;
 }

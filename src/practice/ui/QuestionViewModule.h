@@ -18,15 +18,15 @@ inline constexpr char QuestionViewWarmUpEntryPoint[] = "quillora_warm_up_questio
 
 // A new question view, child of parent; null when the module cannot be loaded
 // (error then says why, in words for the log rather than for a pupil).
-QuestionDisplay* CreateQuestionView(QWidget* parent, QString* error = nullptr);
+QuestionDisplay* createQuestionView(QWidget* parent, QString* error = nullptr);
 
 // Loads the module and starts the engine with a hidden blank page, so that
 // the first question view finds them ready. Does nothing once a view or a
 // warm-up has been made. A view made while the warm-up's page still loads
 // ends the warm-up rather than waiting for it. False (error set) when the
 // module cannot be loaded.
-bool WarmUpQuestionView(QString* error = nullptr);
+bool warmUpQuestionView(QString* error = nullptr);
 // True while the warm-up's page loads.
-bool QuestionViewWarmingUp();
+bool questionViewWarmingUp();
 // True once a warm-up or a view has started the engine.
-bool QuestionViewEngineStarted();
+bool questionViewEngineStarted();

@@ -15,7 +15,7 @@ constexpr int MinimumChunk = 80;
 
 const QString Unavailable = QStringLiteral("Reading aloud is not available: ");
 
-QString NoSoundReason(const QString& detail) {
+QString noSoundReason(const QString& detail) {
     return Unavailable + QStringLiteral("the computer could not play the sound (%1). Please check "
                                         "that its sound works.")
                              .arg(detail);
@@ -56,12 +56,12 @@ bool chooseVoice(QTextToSpeech& speech) {
 
 } // namespace
 
-QStringList ReadAloud::DefaultEngines() {
+QStringList ReadAloud::defaultEngines() {
     return {QStringLiteral("flite"), QStringLiteral("speechd")};
 }
 
 ReadAloud::ReadAloud(const QStringList& engines, QObject* parent)
-    : QObject(parent), m_engines(engines.isEmpty() ? DefaultEngines() : engines) {
+    : QObject(parent), m_engines(engines.isEmpty() ? defaultEngines() : engines) {
     const QStringList installed = QTextToSpeech::availableEngines();
     QStringList usable;
     for (const QString& engine : m_engines) {
@@ -111,7 +111,7 @@ bool ReadAloud::startEngine() {
             // takes lines it never finishes, and its server answers no
             // later start, which would hold the window for good.
             if (noSound) {
-                becomeUnavailable(NoSoundReason(problem));
+                becomeUnavailable(noSoundReason(problem));
                 return false;
             }
             continue;
@@ -199,7 +199,7 @@ void ReadAloud::engineStateChanged(int state) {
         const bool noSound = m_speech->errorReason() == QTextToSpeech::ErrorReason::Playback;
         qCWarning(lcQuillora) << "speech engine" << m_speech->engine() << "failed:" << detail;
         m_lines.clear();
-        becomeUnavailable(noSound ? NoSoundReason(detail)
+        becomeUnavailable(noSound ? noSoundReason(detail)
                                   : Unavailable + QStringLiteral("the computer's speech engine "
                                                                  "stopped (%1).")
                                                       .arg(detail));

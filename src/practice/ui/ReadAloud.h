@@ -32,7 +32,7 @@ public:
     // within the window in a few milliseconds and needs no other program;
     // speechd (with British English voices) starts a speech server of its
     // own the first time, which can hold the window for seconds.
-    static QStringList DefaultEngines();
+    static QStringList defaultEngines();
     // A rate a little slower than the engines' own, steady for young
     // listeners (-1 slowest, 0 the engine's normal, 1 fastest).
     static constexpr double Rate = -0.2;

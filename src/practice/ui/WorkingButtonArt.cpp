@@ -181,10 +181,10 @@ MadeButtonPictures makePictures(PictureCache& pictures, IconPainter drawIcon) {
 
 } // namespace
 
-MadeButtonPictures MakeWorkingButtonPictures(PictureCache& pictures) {
+MadeButtonPictures makeWorkingButtonPictures(PictureCache& pictures) {
     return makePictures(pictures, drawWorkingIcon);
 }
 
-MadeButtonPictures MakeReadButtonPictures(PictureCache& pictures) {
+MadeButtonPictures makeReadButtonPictures(PictureCache& pictures) {
     return makePictures(pictures, drawReadIcon);
 }

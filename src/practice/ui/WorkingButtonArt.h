@@ -16,5 +16,5 @@ struct MadeButtonPictures {
     QPixmap disabled;
 };
 
-MadeButtonPictures MakeWorkingButtonPictures(PictureCache& pictures);
-MadeButtonPictures MakeReadButtonPictures(PictureCache& pictures);
+MadeButtonPictures makeWorkingButtonPictures(PictureCache& pictures);
+MadeButtonPictures makeReadButtonPictures(PictureCache& pictures);

@@ -55,7 +55,7 @@ bool isText(const QByteArray& mimeType) {
 
 } // namespace
 
-void RegisterQuestionScheme() {
+void registerQuestionScheme() {
     if (QWebEngineUrlScheme::schemeByName(QuestionSchemeName).name() == QuestionSchemeName) {
         return;
     }

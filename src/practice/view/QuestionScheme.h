@@ -21,7 +21,7 @@ inline constexpr char QuestionSchemeHost[] = "questions";
 // Must run before the engine's first page exists; repeating it does nothing.
 // This and the handler are exported (the module hides the rest) for the
 // window tests, which use them in-process.
-Q_DECL_EXPORT void RegisterQuestionScheme();
+Q_DECL_EXPORT void registerQuestionScheme();
 
 class Q_DECL_EXPORT QuestionSchemeHandler : public QWebEngineUrlSchemeHandler {
     Q_OBJECT

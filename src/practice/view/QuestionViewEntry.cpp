@@ -10,9 +10,9 @@
 namespace {
 // Before the engine's first page, whichever comes first: a view or the
 // warm-up.
-void PrepareEngine() {
+void prepareEngine() {
     // The scheme must be known before the engine's first page exists.
-    RegisterQuestionScheme();
+    registerQuestionScheme();
     // The page is drawn in software into the window's own picture. With Qt
     // Quick's OpenGL back end every repaint of the practice window (the
     // clock, once a second) composes the whole window again through OpenGL,
@@ -26,7 +26,7 @@ void PrepareEngine() {
 } // namespace
 
 extern "C" Q_DECL_EXPORT QuestionDisplay* quillora_create_question_view(QWidget* parent) {
-    PrepareEngine();
+    prepareEngine();
     return new QuestionView(parent);
 }
 
@@ -34,7 +34,7 @@ extern "C" Q_DECL_EXPORT QuestionDisplay* quillora_create_question_view(QWidget*
 // libraries, its threads, its helper processes, the question scheme on the
 // profile) and the view goes once loaded.
 extern "C" Q_DECL_EXPORT QObject* quillora_warm_up_question_view() {
-    PrepareEngine();
+    prepareEngine();
     auto* view = new QWebEngineView;
     view->setAttribute(Qt::WA_DontShowOnScreen);
     QuestionSchemeHandler::forProfile(view->page()->profile());

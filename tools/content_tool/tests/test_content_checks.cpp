@@ -298,14 +298,14 @@ private Q_SLOTS:
     }
 
     void kindsAndAlts() {
-        using bank::vocab::KindOf;
-        using bank::vocab::VisibleText;
+        using bank::vocab::kindOf;
+        using bank::vocab::visibleText;
         // Numbers, names and objects (plural too) set aside; the wording stays.
-        QCOMPARE(KindOf(VisibleText(QStringLiteral("<p>Amy has 12 marbles &amp; Ben has 3.</p>"))),
-                 KindOf(QStringLiteral("Tom has 120 shells & Priya has 45.")));
-        QVERIFY(KindOf(QStringLiteral("Amy has 12 marbles.")) !=
-                KindOf(QStringLiteral("Amy gives away 12 marbles.")));
-        QCOMPARE(VisibleText(QStringLiteral("<p>7 &minus; <span class=\"box\"></span> = 3</p>")),
+        QCOMPARE(kindOf(visibleText(QStringLiteral("<p>Amy has 12 marbles &amp; Ben has 3.</p>"))),
+                 kindOf(QStringLiteral("Tom has 120 shells & Priya has 45.")));
+        QVERIFY(kindOf(QStringLiteral("Amy has 12 marbles.")) !=
+                kindOf(QStringLiteral("Amy gives away 12 marbles.")));
+        QCOMPARE(visibleText(QStringLiteral("<p>7 &minus; <span class=\"box\"></span> = 3</p>")),
                  QStringLiteral("7 \u2212 = 3"));
         QCOMPARE(
             QualityCheck::checkAlts(QStringLiteral("<img src=\"a.svg\" alt=\"A clock\">")).size(),

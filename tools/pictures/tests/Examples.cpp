@@ -7,18 +7,18 @@ namespace bank::pictures::examples {
 
 namespace {
 
-QVariant AsText(const QVariant& v) {
+QVariant asText(const QVariant& v) {
     if (v.typeId() == QMetaType::QVariantMap) {
         QVariantMap out;
         const QVariantMap in = v.toMap();
         for (auto it = in.cbegin(); it != in.cend(); ++it)
-            out.insert(it.key(), AsText(it.value()));
+            out.insert(it.key(), asText(it.value()));
         return out;
     }
     if (v.typeId() == QMetaType::QVariantList) {
         QVariantList out;
         for (const QVariant& item : v.toList())
-            out << AsText(item);
+            out << asText(item);
         return out;
     }
     if (v.typeId() == QMetaType::Bool)
@@ -180,18 +180,18 @@ const char* const kGood[] = {
 
 } // namespace
 
-QVariantMap Describe(const char* json) {
+QVariantMap describe(const char* json) {
     QJsonParseError error;
     const QJsonDocument doc = QJsonDocument::fromJson(QByteArray(json), &error);
     if (error.error != QJsonParseError::NoError)
         qFatal("bad example %s: %s", json, qPrintable(error.errorString()));
-    return AsText(doc.toVariant()).toMap();
+    return asText(doc.toVariant()).toMap();
 }
 
 QList<QVariantMap> Good() {
     QList<QVariantMap> out;
     for (const char* json : kGood)
-        out << Describe(json);
+        out << describe(json);
     return out;
 }
 

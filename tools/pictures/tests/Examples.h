@@ -8,7 +8,7 @@
 namespace bank::pictures::examples {
 
 // A description from JSON; numbers and true/false become text, as in YAML.
-QVariantMap Describe(const char* json);
+QVariantMap describe(const char* json);
 
 // Good descriptions of every type, several each; "name" tells them apart.
 QList<QVariantMap> Good();
