@@ -118,6 +118,7 @@ const std::vector<Figure>& Budgets() {
         {"startup_fresh", "ms", "startup_fresh_ms", 1.0, window, 1.5},
         {"startup_existing", "ms", "startup_existing_ms", 1.0, window, 1.5},
         {"startup_pupils", "ms", "startup_pupils_ms", 1.0, window, 1.5},
+        {"startup_module", "ms", "startup_module_ms", 1.0, window, 1.5},
         {"paper_open_first", "ms", "paper_open_first_ms", 1.0, webLoad, 1.2},
         {"paper_open_second", "ms", "paper_open_second_ms", 1.0, webLoad, 0.5},
         {"next_question", "ms", "next_question_ms", 1.0, std::nullopt, 50.0},
