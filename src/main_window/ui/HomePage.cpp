@@ -23,8 +23,8 @@ constexpr int Margin = 5;
 constexpr int ColumnGap = 8;
 constexpr int AttemptIndent = 10;
 constexpr int HeadingTextLeft = 14; // right of the column head's orange mark
-constexpr int TopicHeight = 30;
-constexpr int TopicPitch = 31;
+const int TopicHeight = Twips::toPx(450);
+const int TopicPitch = Twips::toPx(465);
 constexpr int SubHeadingHeight = 34;
 constexpr int RowGap = 8;
 const QSize FallbackColumnHead(180, 22);
@@ -111,20 +111,29 @@ void HomePage::buildTopics(PictureCache& pictures) {
 
     // The topics, with their bullets, lie in a list of their own (for screen
     // readers: a list whose chosen item is selected), as wide as the column
-    // and as high as the page, so the page's coordinates hold inside it.
+    // and as high as the page. Each entry keeps its slot's height, and grows
+    // to the lines a long name needs, pushing the ones below down.
     m_topicList = new QWidget(this);
     m_topicList->setObjectName(QStringLiteral("TopicList"));
     m_topicList->setAccessibleName(tr("Topics"));
     m_topicList->setGeometry(0, 0, head->x() + head->width(), height());
     ReaderTree::setReadAs(m_topicList, ReaderTree::ReadAs::List);
+    auto* list = new QVBoxLayout(m_topicList);
+    list->setContentsMargins(0, head->y() + head->height() + Margin, 0, 0);
+    list->setSpacing(TopicPitch - TopicHeight);
 
     const QPixmap& bullet = pictures.get(QStringLiteral("bullet.bmp"));
-    int y = head->y() + head->height() + Margin;
-    for (int i = 0; i < TopicSlots; ++i, y += TopicPitch) {
+    for (int i = 0; i < TopicSlots; ++i) {
         const int k = i + 1;
+        auto* entry = new QHBoxLayout;
+        entry->setContentsMargins(Margin + 4, 0, 0, 0);
+        entry->setSpacing(5);
+        list->addLayout(entry);
+
         QLabel* mark =
             Labels::picture(QStringLiteral("Bullet%1").arg(k), bullet, FallbackBullet, m_topicList);
-        mark->move(Margin + 4, y + (TopicHeight - mark->height()) / 2);
+        mark->setFixedSize(mark->size());
+        entry->addWidget(mark, 0, Qt::AlignVCenter);
         m_bullets[i] = mark;
 
         auto* topic = new ClickLabel(QStringLiteral("Topic%1").arg(k), m_topicList);
@@ -133,11 +142,13 @@ void HomePage::buildTopics(PictureCache& pictures) {
         topic->setToolTip(tr("Click to select topic"));
         topic->setAutoFillBackground(true);
         topic->setIndent(3);
-        const int left = mark->x() + mark->width() + 5;
-        topic->setGeometry(left, y, head->x() + head->width() - left, TopicHeight);
+        topic->setMinimumHeight(TopicHeight);
+        entry->addWidget(topic, 1);
         connect(topic, &ClickLabel::clicked, this, [this, k] { Topic_Click(k); });
         m_topics[i] = topic;
     }
+    // The list's spare height lies below the entries.
+    list->addStretch(1);
 }
 
 void HomePage::buildRows(PictureCache& pictures) {
@@ -145,8 +156,7 @@ void HomePage::buildRows(PictureCache& pictures) {
     // name (two lines, more for a long name) and the five rows sharing what
     // height is left.
     auto* page = new QHBoxLayout(this);
-    page->setContentsMargins(m_topics[0]->x() + m_topics[0]->width() + ColumnGap, Margin, Margin,
-                             Margin);
+    page->setContentsMargins(m_topicList->width() + ColumnGap, Margin, Margin, Margin);
     auto* column = new QVBoxLayout;
     column->setSpacing(0);
     page->addLayout(column);
