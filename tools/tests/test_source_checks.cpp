@@ -374,26 +374,43 @@ private Q_SLOTS:
     }
 
     void storeFromSource() {
-        // The shipped sources with paper 121 replaced by the test's own.
+        // The shipped sources with paper 121 replaced by the test's own, written
+        // over a store that holds a question no longer in the bank, an item of a
+        // module not shipped, a file that is not the bank's and an item to
+        // overwrite.
         SourceFolder folder;
         const QDir shipped(QStringLiteral(QUILLORA_CONTENT_SOURCE));
         for (const QString& name : shipped.entryList({QStringLiteral("paper*.yaml")}, QDir::Files))
             QVERIFY(QFile::copy(shipped.filePath(name), folder.path(name)));
         folder.write(QStringLiteral("paper121.yaml"), weightPaper());
         QTemporaryDir out;
-        const QString store = out.filePath(QStringLiteral("store"));
-        QStringList problems = StoreWriter(store, folder.folder()).writeAll();
+        const QDir store(out.path());
+        for (const char* name : {"23030.mht", "30011.txt", "README.txt", "25016.mht"}) {
+            QFile f(store.filePath(QLatin1String(name)));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("old");
+        }
+        QStringList problems = StoreWriter(store.path(), folder.folder()).writeAll();
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
+        const QStringList files = store.entryList(QDir::Files);
+        QVERIFY(files.contains(QStringLiteral("README.txt")));
+        QVERIFY(!files.contains(QStringLiteral("23030.mht")));
+        QVERIFY(!files.contains(QStringLiteral("30011.txt")));
+        // Paper 101 is the shipped one: its first question as the shipped store has it.
+        QFile overwritten(store.filePath(QStringLiteral("25016.mht")));
+        QFile committed(QStringLiteral(QUILLORA_CONTENT_SOURCE "/../store/25016.mht"));
+        QVERIFY(overwritten.open(QIODevice::ReadOnly) && committed.open(QIODevice::ReadOnly));
+        QCOMPARE(overwritten.readAll(), committed.readAll());
         const int first = idsOf(121).first();
-        QFile keys(QDir(store).filePath(QStringLiteral("30023.txt")));
+        QFile keys(store.filePath(QStringLiteral("30023.txt")));
         QVERIFY(keys.open(QIODevice::ReadOnly));
         QVERIFY(keys.readAll().contains(QStringLiteral("#%1#>120\r\n").arg(first).toLatin1()));
-        QFile page(QDir(store).filePath(QStringLiteral("%1.mht").arg(first)));
+        QFile page(store.filePath(QStringLiteral("%1.mht").arg(first)));
         QVERIFY(page.open(QIODevice::ReadOnly));
         QVERIFY(page.readAll().contains("A bag of flour weighs 100 g."));
         // The definition stamps each paper with the digest of its source.
         const Read<QStringList> stamps =
-            ReadRecordAllFields(QDir(store).filePath(QStringLiteral("30000.txt")), "PS2");
+            ReadRecordAllFields(store.filePath(QStringLiteral("30000.txt")), "PS2");
         QVERIFY(stamps.ok());
         QCOMPARE(stamps.value.size(), 50);
         for (int p = 0; p < 50; ++p)
@@ -406,15 +423,23 @@ private Q_SLOTS:
                                         .left(10)));
         QVERIFY(stamps.value.at(19) != stamps.value.at(21));
 
-        // A source that cannot be read writes nothing.
+        // Without one paper's source nothing is written, and the one problem
+        // names the missing file.
+        QVERIFY(QFile::remove(folder.path(QStringLiteral("paper123.yaml"))));
+        const QString nowhere = out.filePath(QStringLiteral("store"));
+        problems = StoreWriter(nowhere, folder.folder()).writeAll();
+        QCOMPARE(problems.size(), 1);
+        QVERIFY2(problems.first().startsWith(folder.path(QStringLiteral("paper123.yaml"))) &&
+                     problems.first().contains(QLatin1String("paper 123 has no source")),
+                 qPrintable(problems.first()));
+        QVERIFY(!QDir(nowhere).exists());
+        // Nor when a source cannot be read.
         folder.write(QStringLiteral("paper121.yaml"),
                      weightPaper(2, QStringLiteral("  - id: [\n")));
-        QTemporaryDir broken;
-        const QString store3 = broken.filePath(QStringLiteral("store"));
-        problems = StoreWriter(store3, folder.folder()).writeAll();
+        problems = StoreWriter(nowhere, folder.folder()).writeAll();
         QVERIFY(!problems.isEmpty());
         QVERIFY(problems.first().contains(QStringLiteral("paper121.yaml")));
-        QVERIFY(!QDir(store3).exists());
+        QVERIFY(!QDir(nowhere).exists());
     }
 };
 
