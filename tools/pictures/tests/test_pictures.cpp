@@ -189,135 +189,117 @@ private Q_SLOTS:
     }
 
     void badDescriptionsAreRefusedByField_data() {
-        QTest::addColumn<QString>("json");
         QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("json");
         QTest::addColumn<QString>("why"); // a part of what the error says besides
-        const auto row = [](const char* name, const char* json, const char* field,
-                            const char* why = "") { QTest::newRow(name) << json << field << why; };
-        row("unknown type", R"({"name": "p", "type": "abacus"})", "type");
-        row("no type", R"({"name": "p", "hour": 3})", "type");
-        row("misspelt field", R"({"type": "clock", "hour": 3, "minutes": 5})", "minute",
+        const auto row = [](const char* name, const char* field, const char* json,
+                            const char* why = "") { QTest::newRow(name) << field << json << why; };
+        row("unknown type", "type", R"({"name": "p", "type": "abacus"})");
+        row("no type", "type", R"({"name": "p", "hour": 3})");
+        row("misspelt field", "minute", R"({"type": "clock", "hour": 3, "minutes": 5})",
             R"("minutes" is not a field)");
-        row("unknown field in a row",
-            R"({"type": "tally", "rows": [{"label": "a", "value": 3, "colour": "red"}]})",
-            "rows[1].colour");
-        row("clock minute", R"({"type": "clock", "hour": 3, "minute": 60})", "minute");
-        row("clock numerals", R"({"type": "clock", "hour": 3, "minute": 6, "numerals": "greek"})",
-            "numerals");
-        row("digital time", R"({"type": "digital", "time": "25:10"})", "time");
-        row("scale value off",
+        row("unknown field in a row", "rows[1].colour",
+            R"({"type": "tally", "rows": [{"label": "a", "value": 3, "colour": "red"}]})");
+        row("clock minute", "minute", R"({"type": "clock", "hour": 3, "minute": 60})");
+        row("clock numerals", "numerals",
+            R"({"type": "clock", "hour": 3, "minute": 6, "numerals": "greek"})");
+        row("digital time", "time", R"({"type": "digital", "time": "25:10"})");
+        row("scale value off", "value",
             R"({"type": "scale", "max": 500, "label_step": 100, "minor": 2, "value": 600,
-        "unit": "g"})",
-            "value");
-        row("scale value unreadable",
+            "unit": "g"})");
+        row("scale value unreadable", "value",
             R"({"type": "scale", "max": 500, "label_step": 100, "minor": 2, "value": 260,
-        "unit": "g"})",
-            "value");
-        row("scale max off its labels",
-            R"({"type": "scale", "max": 550, "label_step": 100, "value": 200, "unit": "g"})",
-            "max");
-        row("scale unit",
-            R"({"type": "scale", "max": 500, "label_step": 100, "value": 200, "unit": "lb"})",
-            "unit");
-        row("ruler without its object",
-            R"({"type": "ruler", "length": 10, "end": 5, "object": " "})", "object");
-        row("ruler end beyond", R"({"type": "ruler", "length": 10, "end": 12, "object": "pen"})",
-            "end");
-        row("ruler end before start",
-            R"({"type": "ruler", "length": 10, "start": 4, "end": 3, "object": "pen"})", "end");
-        row("ruler end between marks",
-            R"({"type": "ruler", "length": 10, "end": 7.3, "object": "pen"})", "end");
-        row("thermometer min",
-            R"({"type": "thermometer", "min": -7, "max": 20, "label_step": 5, "value": 0})", "min");
-        row("jug missing unit", R"({"type": "jug", "max": 500, "label_step": 100, "value": 200})",
-            "unit");
-        row("money piece", R"({"type": "money", "pieces": [50, 3]})", "pieces[2]");
-        row("price", R"({"type": "pricetags", "tags": [{"item": "pen", "price": "1.20"}]})",
-            "tags[1].price");
-        row("pictogram quarter", R"({"type": "pictogram", "symbol": "star", "key": 8, "rows": [
-        {"label": "a", "value": 8}, {"label": "b", "value": 7}]})",
-            "rows[2].value");
-        row("pictogram symbol", R"({"type": "pictogram", "symbol": "pumpkin", "key": 2, "rows": [
-        {"label": "a", "value": 8}]})",
-            "symbol");
-        row("pictogram labels twice", R"({"type": "pictogram", "symbol": "star", "key": 2, "rows": [
-        {"label": "a", "value": 8}, {"label": "a", "value": 2}]})",
-            "rows[2].label");
-        row("bar above max",
-            R"({"type": "barchart", "step": 2, "max": 10, "bars": [{"label": "a", "value": 12}]})",
-            "bars[1].value");
-        row("table ragged", R"({"type": "table", "header": ["a", "b"], "rows": [["x", 1], ["y"]]})",
-            "rows[2]");
-        row("timetable time",
-            R"({"type": "timetable", "header": ["Stop", "Bus"], "rows": [["Park", "9.15"]]})",
-            "rows[1]");
-        row("numberline mark off",
+            "unit": "g"})");
+        row("scale max off its labels", "max",
+            R"({"type": "scale", "max": 550, "label_step": 100, "value": 200, "unit": "g"})");
+        row("scale unit", "unit",
+            R"({"type": "scale", "max": 500, "label_step": 100, "value": 200, "unit": "lb"})");
+        row("ruler without its object", "object",
+            R"({"type": "ruler", "length": 10, "end": 5, "object": " "})");
+        row("ruler end beyond", "end",
+            R"({"type": "ruler", "length": 10, "end": 12, "object": "pen"})");
+        row("ruler end before start", "end",
+            R"({"type": "ruler", "length": 10, "start": 4, "end": 3, "object": "pen"})");
+        row("ruler end between marks", "end",
+            R"({"type": "ruler", "length": 10, "end": 7.3, "object": "pen"})");
+        row("thermometer min", "min",
+            R"({"type": "thermometer", "min": -7, "max": 20, "label_step": 5, "value": 0})");
+        row("jug missing unit", "unit",
+            R"({"type": "jug", "max": 500, "label_step": 100, "value": 200})");
+        row("money piece", "pieces[2]", R"({"type": "money", "pieces": [50, 3]})");
+        row("price", "tags[1].price",
+            R"({"type": "pricetags", "tags": [{"item": "pen", "price": "1.20"}]})");
+        row("pictogram quarter", "rows[2].value",
+            R"({"type": "pictogram", "symbol": "star", "key": 8, "rows": [
+            {"label": "a", "value": 8}, {"label": "b", "value": 7}]})");
+        row("pictogram symbol", "symbol",
+            R"({"type": "pictogram", "symbol": "pumpkin", "key": 2, "rows": [
+            {"label": "a", "value": 8}]})");
+        row("pictogram labels twice", "rows[2].label",
+            R"({"type": "pictogram", "symbol": "star", "key": 2, "rows": [
+            {"label": "a", "value": 8}, {"label": "a", "value": 2}]})");
+        row("bar above max", "bars[1].value",
+            R"({"type": "barchart", "step": 2, "max": 10, "bars": [{"label": "a", "value": 12}]})");
+        row("table ragged", "rows[2]",
+            R"({"type": "table", "header": ["a", "b"], "rows": [["x", 1], ["y"]]})");
+        row("timetable time", "rows[1]",
+            R"({"type": "timetable", "header": ["Stop", "Bus"], "rows": [["Park", "9.15"]]})");
+        row("numberline mark off", "marks[1].at",
             R"({"type": "numberline", "from": 0, "to": 20, "step": 2, "marks": [{"at": 25,
-        "label": "A"}]})",
-            "marks[1].at");
-        row("numberline marks too close",
+            "label": "A"}]})");
+        row("numberline marks too close", "marks[2]",
             R"({"type": "numberline", "from": 0, "to": 40, "step": 1, "labels": 10,
-        "marks": [{"at": 10, "label": "A"}, {"at": 11, "label": "B"}]})",
-            "marks[2]");
-        row("numberline jump nowhere",
+            "marks": [{"at": 10, "label": "A"}, {"at": 11, "label": "B"}]})");
+        row("numberline jump nowhere", "jumps[1].to",
             R"({"type": "numberline", "from": 0, "to": 10, "step": 1, "jumps": [{"from": 4,
-        "to": 4}]})",
-            "jumps[1].to");
-        row("numberline uneven end", R"({"type": "numberline", "from": 0, "to": 25, "step": 10})",
-            "to");
-        row("barmodel size", R"({"type": "barmodel", "parts": [{"label": "a", "size": 0}]})",
-            "parts[1].size");
-        row("placevalue digits",
-            R"({"type": "placevalue", "columns": ["T", "O"], "digits": "345"})", "digits");
-        row("objects ringed",
-            R"({"type": "objects", "groups": [{"count": 3, "label": "egg"}], "ringed": 4})",
-            "ringed");
-        row("calendar weekday",
+            "to": 4}]})");
+        row("numberline uneven end", "to",
+            R"({"type": "numberline", "from": 0, "to": 25, "step": 10})");
+        row("barmodel size", "parts[1].size",
+            R"({"type": "barmodel", "parts": [{"label": "a", "size": 0}]})");
+        row("placevalue digits", "digits",
+            R"({"type": "placevalue", "columns": ["T", "O"], "digits": "345"})");
+        row("objects ringed", "ringed",
+            R"({"type": "objects", "groups": [{"count": 3, "label": "egg"}], "ringed": 4})");
+        row("calendar weekday", "first_weekday",
             R"({"type": "calendar", "month": "March", "year": 2026, "first_weekday": 1,
-        "days": 31})",
-            "first_weekday");
-        row("calendar days",
+            "days": 31})");
+        row("calendar days", "days",
             R"({"type": "calendar", "month": "April", "year": 2026, "first_weekday": 3,
-        "days": 31})",
-            "days");
-        row("grid cell outside",
-            R"({"type": "grid", "columns": 4, "rows": 4, "shapes": [{"cells": [[1,1],[4,1]]}]})",
-            "shapes[1].cells");
-        row("grid cell twice",
+            "days": 31})");
+        row("grid cell outside", "shapes[1].cells",
+            R"({"type": "grid", "columns": 4, "rows": 4, "shapes": [{"cells": [[1,1],[4,1]]}]})");
+        row("grid cell twice", "shapes[2].cells",
             R"({"type": "grid", "columns": 4, "rows": 4, "shapes": [{"cells": [[1,1]]},
-        {"cells": [[1,1]]}]})",
-            "shapes[2].cells");
-        row("grid half corner",
+            {"cells": [[1,1]]}]})");
+        row("grid half corner", "shapes[1].half_squares",
             R"({"type": "grid", "columns": 4, "rows": 4, "shapes": [{"cells": [[1,1]],
-        "half_squares": [[2,1,"up"]]}]})",
-            "shapes[1].half_squares");
-        row("shape side disagrees", R"({"type": "shape", "points": [[0,0],[5,0],[5,3],[0,3]],
-        "sides": ["5 cm", "4 cm", "", ""]})",
-            "sides[2]");
-        row("shape sides count",
-            R"({"type": "shape", "points": [[0,0],[5,0],[5,3],[0,3]], "sides": ["5 cm"]})",
-            "sides");
-        row("fraction shaded", R"({"type": "fraction", "shape": "bar", "parts": 4, "shaded": 5})",
-            "shaded");
-        row("fraction rectangle parts",
+            "half_squares": [[2,1,"up"]]}]})");
+        row("shape side disagrees", "sides[2]",
+            R"({"type": "shape", "points": [[0,0],[5,0],[5,3],[0,3]],
+            "sides": ["5 cm", "4 cm", "", ""]})");
+        row("shape sides count", "sides",
+            R"({"type": "shape", "points": [[0,0],[5,0],[5,3],[0,3]], "sides": ["5 cm"]})");
+        row("fraction shaded", "shaded",
+            R"({"type": "fraction", "shape": "bar", "parts": 4, "shaded": 5})");
+        row("fraction rectangle parts", "parts",
             R"({"type": "fraction", "shape": "rectangle", "rows": 2, "columns": 3,
-        "parts": 8, "shaded": 1})",
-            "parts");
-        row("cubes height", R"({"type": "cubes", "heights": [[1, 2], [1, -1]]})", "heights[2]");
-        row("cubes hidden", R"({"type": "cubes", "heights": [[1, 3], [3, 3]]})", "heights[1]");
-        row("cubes hidden by a taller row in front",
-            R"({"type": "cubes", "heights": [[1, 1], [2, 2]]})", "heights[1]");
-        row("too wide for a page",
+            "parts": 8, "shaded": 1})");
+        row("cubes height", "heights[2]", R"({"type": "cubes", "heights": [[1, 2], [1, -1]]})");
+        row("cubes hidden", "heights[1]", R"({"type": "cubes", "heights": [[1, 3], [3, 3]]})");
+        row("cubes hidden by a taller row in front", "heights[1]",
+            R"({"type": "cubes", "heights": [[1, 1], [2, 2]]})");
+        row("too wide for a page", "",
             R"({"type": "table", "header": ["the first long heading", "the second long heading",
-        "the third long heading"], "rows": [["a", "b", "c"]]})",
-            "", "pixels");
-        row("shapes2d name", R"({"type": "shapes2d", "shapes": [{"name": "blob"}]})",
-            "shapes[1].name");
+            "the third long heading"], "rows": [["a", "b", "c"]]})",
+            "pixels");
+        row("shapes2d name", "shapes[1].name",
+            R"({"type": "shapes2d", "shapes": [{"name": "blob"}]})");
     }
 
     void badDescriptionsAreRefusedByField() {
-        QFETCH(QString, json);
         QFETCH(QString, field);
+        QFETCH(QString, json);
         QFETCH(QString, why);
         const auto result = Draw(describe(json.toUtf8().constData()));
         QVERIFY(result.svg.isEmpty());
