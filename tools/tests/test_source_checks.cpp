@@ -310,10 +310,9 @@ private Q_SLOTS:
         for (const QString& text : fine)
             QVERIFY2(grammarSlips(text).isEmpty(),
                      qPrintable(text + QStringLiteral(": ") + grammarSlips(text).join(' ')));
-        const QStringList slips = {QStringLiteral("1 ones"),     QStringLiteral("There 1 are."),
-                                   QStringLiteral("a apple"),    QStringLiteral("an pear"),
-                                   QStringLiteral("a hour"),     QStringLiteral("a 8"),
-                                   QStringLiteral("1 children"), QStringLiteral("1 pens")};
+        const QStringList slips = {QStringLiteral("1 ones"),  QStringLiteral("a apple"),
+                                   QStringLiteral("an pear"), QStringLiteral("a hour"),
+                                   QStringLiteral("a 8"),     QStringLiteral("1 pens")};
         for (const QString& text : slips)
             QVERIFY2(grammarSlips(text).size() == 1, qPrintable(text));
     }

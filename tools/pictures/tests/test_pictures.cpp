@@ -47,6 +47,10 @@ double attr(const Element& e, const char* name) {
     return e.attributes.value(QLatin1String(name)).toDouble();
 }
 
+bool near(double a, double b, double within = 0.01) {
+    return std::fabs(a - b) < within;
+}
+
 // The first element of the class, or of the lettering, in a drawing.
 Element find(const QList<Element>& elements, const QString& cls) {
     for (const Element& e : elements) {
@@ -331,24 +335,16 @@ private Q_SLOTS:
 
     void theClockAndScaleShowTheirValues() {
         // The minute hand of 3:25 points at 25 minutes, 150 degrees round.
-        for (const Element& e : Elements(Draw(example("clock-325")).svg)) {
-            if (e.attributes.value(QLatin1String("class")) != QLatin1String("minute-hand"))
-                continue;
-            const double angle =
-                std::atan2(attr(e, "x2") - attr(e, "x1"), attr(e, "y1") - attr(e, "y2")) * 180 /
-                M_PI;
-            QVERIFY(std::fabs(angle - 150) < 0.5);
-        }
+        const Element hand = find(Elements(Draw(example("clock-325")).svg), "minute-hand");
+        QVERIFY(near(
+            std::atan2(attr(hand, "x2") - attr(hand, "x1"), attr(hand, "y1") - attr(hand, "y2")) *
+                180 / M_PI,
+            150, 0.5));
         // 250 g on a dial to 500 stands straight up, halfway round 300 degrees.
-        int pointers = 0;
-        for (const Element& e : Elements(Draw(example("scale-between")).svg)) {
-            if (e.attributes.value(QLatin1String("class")) != QLatin1String("pointer"))
-                continue;
-            ++pointers;
-            QVERIFY(std::fabs(attr(e, "x2") - attr(e, "x1")) < 0.01);
-            QVERIFY(attr(e, "y2") < attr(e, "y1"));
-        }
-        QCOMPARE(pointers, 1);
+        QCOMPARE(countClass(example("scale-between"), "pointer"), 1);
+        const Element pointer = find(Elements(Draw(example("scale-between")).svg), "pointer");
+        QVERIFY(near(attr(pointer, "x2"), attr(pointer, "x1")));
+        QVERIFY(attr(pointer, "y2") < attr(pointer, "y1"));
     }
 
     void drawingsStandAtTheirNumbers() {
@@ -358,14 +354,13 @@ private Q_SLOTS:
         const double cm = (attr(lettering(ruler, "10"), "x") - zero) / 10;
         const Element crayon = find(ruler, "object");
         QVERIFY(cm > 20);
-        QVERIFY(std::fabs(attr(crayon, "x") - (zero + 2 * cm)) < 0.01);
-        QVERIFY(std::fabs(attr(crayon, "width") - 7.3 * cm) < 0.01);
+        QVERIFY(near(attr(crayon, "x"), zero + 2 * cm));
+        QVERIFY(near(attr(crayon, "width"), 7.3 * cm));
         // -3 degrees: the liquid's top three fifths of the way from -5 to 0.
         QList<Element> thermo = Elements(Draw(example("thermo-cold")).svg);
         const double minus5 = attr(lettering(thermo, QStringLiteral("\u22125")), "y");
         const double nought = attr(lettering(thermo, "0"), "y");
-        QVERIFY(std::fabs(attr(find(thermo, "liquid"), "y") -
-                          (minus5 + (nought - minus5) * 2 / 5 - 6.5)) < 0.01);
+        QVERIFY(near(attr(find(thermo, "liquid"), "y"), minus5 + (nought - minus5) * 2 / 5 - 6.5));
         // Bars in proportion to their values, and standing on the same line.
         QList<double> heights, bottoms;
         for (const Element& e : Elements(Draw(example("bars-sport")).svg)) {
@@ -375,13 +370,13 @@ private Q_SLOTS:
             }
         }
         QCOMPARE(heights.size(), 4);
-        QVERIFY(std::fabs(heights.at(1) / heights.at(0) - 11.0 / 8) < 1e-3);
-        QVERIFY(std::fabs(heights.at(2) / heights.at(0) - 4.0 / 8) < 1e-3);
-        QVERIFY(std::fabs(bottoms.at(3) - bottoms.at(0)) < 1e-3);
+        QVERIFY(near(heights.at(1) / heights.at(0), 11.0 / 8, 1e-3));
+        QVERIFY(near(heights.at(2) / heights.at(0), 4.0 / 8, 1e-3));
+        QVERIFY(near(bottoms.at(3), bottoms.at(0), 1e-3));
         // The arrow of mark A stands where 70 would be written.
         QList<Element> line = Elements(Draw(example("line-marks")).svg);
         const double x0 = attr(lettering(line, "0"), "x"), x100 = attr(lettering(line, "100"), "x");
-        QVERIFY(std::fabs(attr(find(line, "mark"), "x1") - (x0 + 0.7 * (x100 - x0))) < 0.01);
+        QVERIFY(near(attr(find(line, "mark"), "x1"), x0 + 0.7 * (x100 - x0)));
         QVERIFY(lettering(line, "70").name.isEmpty()); // the mark hides the number it asks for
         // Three of four parts shaded; a tenth of the jug is 100 ml.
         QCOMPARE(countClass(example("fraction-bar"), "shaded"), 3);
@@ -389,8 +384,7 @@ private Q_SLOTS:
         QList<Element> jug = Elements(Draw(example("jug-ml")).svg);
         const double y200 = attr(lettering(jug, "200 ml"), "y"),
                      y800 = attr(lettering(jug, "800 ml"), "y");
-        QVERIFY(std::fabs(attr(find(jug, "liquid"), "y") - (y200 + (y800 - y200) * 5 / 6 - 6.5)) <
-                0.01);
+        QVERIFY(near(attr(find(jug, "liquid"), "y"), y200 + (y800 - y200) * 5 / 6 - 6.5));
     }
 
     void chartsCountTheirRows() {
