@@ -19,11 +19,16 @@ QString computed(const QString& expression, const PictureLookup& pictures = {}) 
     return e.error.isEmpty() ? e.value.describe() : QStringLiteral("error: ") + e.error;
 }
 
+// The validator's problems for a folder of the one paper.
+QStringList problemsOf(const QString& yaml, const QString& file = QStringLiteral("paper121.yaml")) {
+    SourceFolder folder;
+    folder.write(file, yaml);
+    return validateSources(folder.folder()).problems;
+}
+
 // The validator's problems for paper 121 with question `index` replaced.
 QStringList Problems(int index, const QString& question) {
-    SourceFolder folder;
-    folder.write(QStringLiteral("paper121.yaml"), weightPaper(index, question));
-    return validateSources(folder.folder(), 121).problems;
+    return problemsOf(weightPaper(index, question));
 }
 
 // A question read off a dial scale of 600 g; `name` names the picture.
@@ -199,23 +204,19 @@ private Q_SLOTS:
     }
 
     void paperRules() {
-        const auto problemsOf = [](const QString& file, const QString& yaml) {
-            SourceFolder folder;
-            folder.write(file, yaml);
-            return validateSources(folder.folder()).problems.join(QLatin1Char('\n'));
-        };
         // Head of the wrong topic and year.
         QString wrongHead = weightPaper();
         wrongHead.replace(QStringLiteral("topic: 5\nyear: Y2"),
                           QStringLiteral("topic: 6\nyear: Y3"));
-        QString problems = problemsOf(QStringLiteral("paper121.yaml"), wrongHead);
+        QString problems = problemsOf(wrongHead).join(QLatin1Char('\n'));
         QVERIFY2(problems.contains(QStringLiteral("paper 121 is in topic 5, not 6")),
                  qPrintable(problems));
         QVERIFY2(
             problems.contains(QStringLiteral("year: paper 1 of its topic is at Y2, not \"Y3\"")),
             qPrintable(problems));
         // In the file of another paper.
-        problems = problemsOf(QStringLiteral("paper122.yaml"), weightPaper());
+        problems =
+            problemsOf(weightPaper(), QStringLiteral("paper122.yaml")).join(QLatin1Char('\n'));
         QVERIFY2(problems.contains(QStringLiteral("paper 121 belongs in paper121.yaml")),
                  qPrintable(problems));
         // Paper 101, thirty questions of three marks: too many marks.
@@ -224,7 +225,7 @@ private Q_SLOTS:
         for (int i = 0; i < ids.size(); ++i)
             heavy += weightQuestion(ids.at(i), 100 + 10 * i, 20 + i, QStringLiteral("Add them."));
         heavy.replace(QStringLiteral("mark: 1"), QStringLiteral("mark: 3"));
-        problems = problemsOf(QStringLiteral("paper101.yaml"), heavy);
+        problems = problemsOf(heavy, QStringLiteral("paper101.yaml")).join(QLatin1Char('\n'));
         QVERIFY2(problems.contains(QStringLiteral("90 marks in all; a paper has 20 to 65")),
                  qPrintable(problems));
         // 25016 is a sample record: key 9, kind N, mark 2.
@@ -240,9 +241,7 @@ private Q_SLOTS:
         yaml.replace(weightQuestion(ids.at(5), 150, 25,
                                     QStringLiteral("Add the tens first, then the ones.")),
                      scaleQuestion(ids.at(5), "melon", "scale"));
-        SourceFolder folder;
-        folder.write(QStringLiteral("paper121.yaml"), yaml);
-        const QStringList problems = validateSources(folder.folder()).problems;
+        const QStringList problems = problemsOf(yaml);
         QVERIFY2(
             !problems
                  .filter(QStringLiteral("question %1: pictures[1]: the same picture as question %2")

@@ -145,25 +145,19 @@ private Q_SLOTS:
     }
 
     void rendersPartsOptionsAndWorking() {
-        SourceQuestion q;
-        q.id = 24071;
-        q.text = QStringLiteral("Sam has 7 marbles. [pic bag]");
-        q.pictures << QVariantMap{
-            {QStringLiteral("name"), QStringLiteral("bag")},
-            {QStringLiteral("type"), QStringLiteral("objects")},
-            {QStringLiteral("groups"),
-             QVariantList{QVariantMap{{QStringLiteral("count"), QStringLiteral("7")},
-                                      {QStringLiteral("label"), QStringLiteral("marble")}}}},
-            {QStringLiteral("alt"), QStringLiteral("Seven marbles.")}};
-        q.parts = {QStringLiteral("How many more make 10?"),
-                   QStringLiteral("[ ] + [ ] = 10, bigger first")};
-        for (int i = 0; i < 3; ++i)
-            q.blanks << SourceBlank{QStringLiteral("3"), QStringLiteral("N"), 1, {}, {}, 0};
-        q.units = {QStringLiteral("marbles"), QString(), QString()};
-        q.note = QStringLiteral("Count on.");
-        SourceStep step;
-        step.text = QStringLiteral("Count on from 7 to 10: [pic bag]");
-        q.working << step;
+        const PaperRead read = Read(oneQuestion(
+            QStringLiteral(
+                "    form: story\n    statements: [Y2-MA-3]\n"
+                "    text: \"Sam has 7 marbles. [pic bag]\"\n"
+                "    pictures: [{name: bag, type: objects, alt: Seven marbles.,\n"
+                "                groups: [{count: 7, label: marble}]}]\n"
+                "    parts: [\"How many more make 10?\", \"[ ] + [ ] = 10, bigger first\"]\n"
+                "    blanks:\n") +
+            QStringLiteral("      - {key: \"3\", kind: N, mark: 1, check: 10 - 7}\n").repeated(3) +
+            QStringLiteral("    units: [marbles, \"\", \"\"]\n    note: Count on.\n"
+                           "    working: [\"Count on from 7 to 10: [pic bag]\"]\n")));
+        QVERIFY2(read.errors.isEmpty(), qPrintable(read.errors.join(QLatin1Char('\n'))));
+        SourceQuestion q = read.paper.questions.first();
         QStringList errors;
         const bank::Question r = renderQuestion(q, QStringLiteral("f.yaml"), &errors);
         QVERIFY2(errors.isEmpty(), qPrintable(errors.join(QLatin1Char('\n'))));
@@ -195,7 +189,7 @@ private Q_SLOTS:
         choice.options = {QStringLiteral("1 kg"), QStringLiteral("500 g"), QStringLiteral("2 kg"),
                           QStringLiteral("90 g")};
         choice.blanks << SourceBlank{QStringLiteral("3"), QStringLiteral("Q"), 1, {}, {}, 0};
-        choice.working << step;
+        choice.working = q.working;
         choice.working.first().text = QStringLiteral("2 kg is 2000 g.");
         const bank::Question c = renderQuestion(choice, QStringLiteral("f.yaml"), &errors);
         QVERIFY(c.html.contains(QStringLiteral(
