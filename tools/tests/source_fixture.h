@@ -61,9 +61,8 @@ inline QList<int> idsOf(int paper) {
 }
 
 // One question of a weight paper: two masses added, each question on its own
-// numbers. `extra` lines are added to the question's map as they stand.
-inline QString weightQuestion(int id, int a, int b, const QString& working,
-                              const QString& extra = {}) {
+// numbers.
+inline QString weightQuestion(int id, int a, int b, const QString& working) {
     return QStringLiteral("  - id: %1\n"
                           "    form: story\n"
                           "    statements: [Y3-MA-3]\n"
@@ -71,20 +70,14 @@ inline QString weightQuestion(int id, int a, int b, const QString& working,
                           "      A bag of flour weighs %2 g. A bag of rice weighs %3 g.\n"
                           "\n"
                           "      How much do they weigh **together**? [ ] g\n"
-                          "    blanks:\n"
-                          "      - key: \"%4\"\n"
-                          "        kind: N\n"
-                          "        mark: 1\n"
-                          "        check: %2 + %3\n"
-                          "    working:\n"
-                          "      - %5\n"
+                          "    blanks: [{key: \"%4\", kind: N, mark: 1, check: %2 + %3}]\n"
+                          "    working: [\"%5\"]\n"
                           "    units: [g]\n")
-               .arg(id)
-               .arg(a)
-               .arg(b)
-               .arg(a + b)
-               .arg(working) +
-           extra;
+        .arg(id)
+        .arg(a)
+        .arg(b)
+        .arg(a + b)
+        .arg(working);
 }
 
 // The head of a paper of `questions` questions, its plan one row each.
