@@ -128,12 +128,6 @@ private Q_SLOTS:
                                 "class=\"den\">4</span></span></b> of <span class=\"mixed\">1<span "
                                 "class=\"frac\"><span class=\"num\">2</span><span "
                                 "class=\"den\">3</span></span></span>"));
-        BoxCounter boxes;
-        boxes.label = true;
-        QCOMPARE(inlineHtml(QStringLiteral("[ ] + [ ]"), &boxes),
-                 QStringLiteral("<b>(a)</b>&nbsp;<span class=\"box\"></span> + "
-                                "<b>(b)</b>&nbsp;<span class=\"box\"></span>"));
-        QCOMPARE(boxes.next, 2);
         // A picture inside a line stands on its own between paragraphs.
         const auto img = [](const QString& name) { return QStringLiteral("<img %1>").arg(name); };
         QCOMPARE(blockHtml(QStringLiteral("Look [pic a] here."), nullptr, img),
