@@ -128,7 +128,6 @@ private Q_SLOTS:
     void topicSevenShowsItsMarksAndOpensItsPapers();
     void moduleOneFirst();
     void trashSteps();
-    void eraseWithAPaperOpen();
     void toolBarFollowsTheTab_data();
     void toolBarFollowsTheTab();
     void productWebPage();
@@ -359,51 +358,6 @@ void TestContents::trashSteps() {
     QCOMPARE(child<QLabel>(contents, "MSA1")->text(), QString());
 }
 
-// Erasing with a paper open: the paper is closed first, and nothing of it
-// comes back.
-void TestContents::eraseWithAPaperOpen() {
-    Contents* contents = start();
-    QVERIFY(contents);
-    QVERIFY(click(child(contents, "P1a")));
-    QPointer<PracticeWindow> practice = contents->practiceWindow();
-    QVERIFY(practice);
-    QTest::keyClicks(child<QLineEdit>(practice, "FA1"), "3");
-    QTest::mouseClick(child(practice, "ToolBar02"), Qt::LeftButton);
-    QTRY_VERIFY(practice && !practice->isMarking());
-    QCOMPARE(marks().FST.first(), QStringLiteral("1"));
-
-    QVERIFY(click(child(contents, "P2a")));
-    practice = contents->practiceWindow();
-    QVERIFY(practice);
-    QCOMPARE(contents->state().PaperNum, 102);
-    QTest::keyClicks(child<QLineEdit>(practice, "FA1"), "12");
-    QTest::mouseClick(child(practice, "ToolBar06"), Qt::LeftButton);
-    QVERIFY(bytesOf(path(ResultsFile::First)).contains("#102#>12>"));
-
-    // Help, Trash, Trash: the question says the open paper will be closed.
-    QVERIFY(askToErase(contents));
-    QVERIFY(child(contents, "TrashPaperNote")->isVisible());
-    QVERIFY(click(child(contents, "ButTrash_Yes")));
-    QVERIFY(!practice);
-    QVERIFY(allTemplates());
-
-    // Nothing is left to write the old lists back: Paper 2 opens empty.
-    QVERIFY(click(child(contents, "Tab02")));
-    QCOMPARE(child<QLabel>(contents, "MSA1")->text(), QString());
-    QVERIFY(click(child(contents, "P2a")));
-    practice = contents->practiceWindow();
-    QVERIFY(practice);
-    QCOMPARE(child<QLineEdit>(practice, "FA1")->text(), QString());
-    QTest::mouseClick(child(practice, "ToolBar06"), Qt::LeftButton);
-    QTest::mouseClick(child(practice, "ToolBar02"), Qt::LeftButton);
-    QTRY_VERIFY(practice && !practice->isMarking());
-    // One value in the trend, one paper marked: no earlier one came back.
-    QCOMPARE(bytesOf(path(ResultsFile::Trend)).count('>'), 1);
-    QCOMPARE(marks().FST.count(QStringLiteral("1")), 1);
-    QCOMPARE(marks().FST.at(1), QStringLiteral("1"));
-    QVERIFY(!bytesOf(path(ResultsFile::First)).contains("#101#>3>"));
-}
-
 void TestContents::toolBarFollowsTheTab_data() {
     QTest::addColumn<int>("tab");
     QTest::addColumn<QStringList>("captions"); // also the pictures' names
@@ -612,8 +566,10 @@ void TestContents::mainWindowDuringMarking() {
     QVERIFY(click(child(contents, "P1a")));
     QPointer<PracticeWindow> practice = contents->practiceWindow();
     QVERIFY(practice);
-    if (control == QLatin1String("ButTrash_Yes"))
+    if (control == QLatin1String("ButTrash_Yes")) {
         QVERIFY(askToErase(contents));
+        QVERIFY(child(contents, "TrashPaperNote")->isVisible());
+    }
     QLineEdit* box = child<QLineEdit>(practice, "FA1");
     box->setFocus();
     QTest::keyClicks(box, "7");
@@ -670,6 +626,18 @@ void TestContents::mainWindowDuringMarking() {
         QVERIFY(contents->isVisible());
         QVERIFY(child(contents, "Trashlbl3")->isVisible());
         QVERIFY(allTemplates());
+        // Nothing is left to write the old lists back: once another paper is
+        // marked, only it is.
+        QVERIFY(click(child(contents, "Tab02")));
+        QVERIFY(click(child(contents, "P2a")));
+        practice = contents->practiceWindow();
+        QVERIFY(practice);
+        QTest::mouseClick(child(practice, "ToolBar02"), Qt::LeftButton);
+        QTRY_VERIFY(practice && !practice->isMarking());
+        QCOMPARE(bytesOf(path(ResultsFile::Trend)).count('>'), 1);
+        QCOMPARE(marks().FST.count(QStringLiteral("1")), 1);
+        QCOMPARE(marks().FST.at(1), QStringLiteral("1"));
+        QVERIFY(!bytesOf(path(ResultsFile::First)).contains("#101#>7>"));
     }
     QCOMPARE(damage(), QStringList());
 }
