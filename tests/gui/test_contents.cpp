@@ -389,9 +389,7 @@ void TestContents::toolBarFollowsTheTab() {
     for (int n = 1; n <= 4; ++n) {
         auto* button = child<PictureButton>(contents, QStringLiteral("ToolBar0%1").arg(n));
         const QString caption = captions.at(n - 1);
-        QCOMPARE(button->isVisible(), !caption.isEmpty());
-        if (caption.isEmpty())
-            continue;
+        QVERIFY(button->isVisible());
         QCOMPARE(child<QLabel>(contents, QStringLiteral("lblTB0%1").arg(n))->text(), caption);
         // The tips themselves are the spoken names (test_keyboard_access).
         QCOMPARE(button->caption()->toolTip(), button->toolTip());

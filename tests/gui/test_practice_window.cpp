@@ -488,9 +488,8 @@ void TestPracticeWindow::secondAttemptLocksCarriedRowsAndMarksOnlyItself() {
         QVERIFY2(!w->findChild<QWidget*>(QString::fromLatin1(absent)), absent);
     for (const char* present : {"PastSc", "TScore", "TQn", "Label3", "SR1", "SR20"})
         QVERIFY2(w->findChild<QWidget*>(QString::fromLatin1(present)), present);
+    // (The count answered, carried blanks with it: test_paper_session.)
     const PaperSession* session = w->session();
-    QCOMPARE(h.label(w, "lblAnsweredQ")->text(),
-             QString::number(session->paper().TotalBlanks - WrongFirst.size()));
     QStringList remaining;
     for (int i : WrongFirst) {
         const QString q = QString::number(session->questionOfBlank(i));
