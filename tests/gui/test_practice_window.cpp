@@ -23,7 +23,6 @@ const QString WorkingHeading = QStringLiteral("How to work it out");
 const QString WorkingAnswer = QStringLiteral("So the answer is 2.85.");
 const QString QuestionText = QStringLiteral("How much is left?");
 
-// The shown page's text.
 QString pageText(QuestionView* view) {
     return js(*view, QStringLiteral("document.body ? document.body.innerText : ''")).toString();
 }
@@ -72,8 +71,7 @@ int pixelsNear(const QImage& page, const QColor& c) {
 
 } // namespace
 
-// Each test gets a fresh program folder and harness (init); the steps of a
-// longer story start from the fixture's shared openings.
+// Each test gets a fresh program folder and harness (init).
 class TestPracticeWindow : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -224,8 +222,6 @@ void TestPracticeWindow::nextAndSaveStoreTypedAnswersOrTell() {
     QVERIFY(QFile::exists(h.folder() + QStringLiteral("/temppaper25019.mht")));
     QCOMPARE(h.box(w, 1)->text(), QString());
     QVERIFY(h.box(w, 1)->hasFocus());
-    QCOMPARE(h.label(w, "lblAnsweredQ")->text(), QStringLiteral("1"));
-    QCOMPARE(h.combo(w)->itemText(0), QStringLiteral("2"));
     QVERIFY(h.waitForDocument(w));
 
     // Question 2's first blank is the paper's second.
@@ -388,7 +384,6 @@ void TestPracticeWindow::markingShowsTheMarkedView() {
                  h.button(w, "ToolBar06")->geometry().right(),
              h.button(w, "ToolBar01")->x());
 
-    // The title bar's buttons.
     QSignalSpy unloaded(w, &PracticeWindow::unloaded);
     const QString doc = w->session()->paper().DocumentPath;
     QTest::mouseClick(h.button(w, "imgProgMax"), Qt::LeftButton);
