@@ -211,25 +211,14 @@ private:
     }
 
     void pressKey(QWidget* window) {
-        static const struct {
-            Qt::Key key;
-            Qt::KeyboardModifiers modifiers;
-        } keys[] = {
-            {Qt::Key_Tab, Qt::NoModifier},       {Qt::Key_Backtab, Qt::ShiftModifier},
-            {Qt::Key_Return, Qt::NoModifier},    {Qt::Key_Enter, Qt::KeypadModifier},
-            {Qt::Key_Escape, Qt::NoModifier},    {Qt::Key_Space, Qt::NoModifier},
-            {Qt::Key_Up, Qt::NoModifier},        {Qt::Key_Down, Qt::NoModifier},
-            {Qt::Key_Left, Qt::NoModifier},      {Qt::Key_Right, Qt::NoModifier},
-            {Qt::Key_PageUp, Qt::NoModifier},    {Qt::Key_PageDown, Qt::NoModifier},
-            {Qt::Key_Home, Qt::NoModifier},      {Qt::Key_End, Qt::NoModifier},
-            {Qt::Key_Backspace, Qt::NoModifier}, {Qt::Key_Delete, Qt::NoModifier},
-            {Qt::Key_S, Qt::ControlModifier},    {Qt::Key_M, Qt::ControlModifier},
-            {Qt::Key_A, Qt::ControlModifier},    {Qt::Key_C, Qt::ControlModifier},
-            {Qt::Key_V, Qt::ControlModifier},    {Qt::Key_X, Qt::ControlModifier},
-            {Qt::Key_Z, Qt::ControlModifier},    {Qt::Key_F4, Qt::AltModifier},
-        };
-        const auto& k = keys[pick(sizeof(keys) / sizeof(keys[0]))];
-        QTest::keyClick(keyTarget(window), k.key, k.modifiers);
+        static const QStringList keys = {
+            "Tab",    "Shift+Backtab", "Return",    "Num+Enter", "Esc",    "Space",
+            "Up",     "Down",          "Left",      "Right",     "PgUp",   "PgDown",
+            "Home",   "End",           "Backspace", "Del",       "Ctrl+S", "Ctrl+M",
+            "Ctrl+A", "Ctrl+C",        "Ctrl+V",    "Ctrl+X",    "Ctrl+Z", "Alt+F4"};
+        const QKeyCombination key = QKeySequence::fromString(
+            keys.at(int(pick(quint32(keys.size())))), QKeySequence::PortableText)[0];
+        QTest::keyClick(keyTarget(window), key.key(), key.keyboardModifiers());
     }
 
     void type(QWidget* window) {

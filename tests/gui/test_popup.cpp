@@ -11,7 +11,6 @@
 
 #include <QApplication>
 #include <QLabel>
-#include <QTimer>
 #include <QtTest>
 
 class TestPopUp : public QObject {

@@ -1,7 +1,5 @@
 #include <QApplication>
 #include <QClipboard>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPdfDocument>

@@ -8,7 +8,6 @@
 
 #include "test_practice_window_harness.h"
 
-#include "practice/ui/PracticeToolBar.h"
 #include "practice/ui/ReadAloud.h"
 #include "practice/ui/WorkingButtonArt.h"
 
@@ -76,7 +75,9 @@ private Q_SLOTS:
 
     // The real button asks the real engine: it goes from ready to speaking
     // and back to ready, the button offering to stop meanwhile; nothing of
-    // the engine exists before the first press.
+    // the engine exists before the first press. F6 reads and F6 again stops;
+    // moving to another question, marking and closing stop a reading too.
+    // After the last try the working shown is read after the question.
     void readsTheQuestionThroughTheButton() {
         PracticeHarness h;
         PracticeWindow* w = openWith(h, "flite");
@@ -112,15 +113,7 @@ private Q_SLOTS:
         QCOMPARE(states.last(), QTextToSpeech::Ready);
         QCOMPARE(read->toolTip(), QStringLiteral("Read to me (F6)"));
         QVERIFY(read->isEnabled());
-    }
 
-    // F6 reads and F6 again stops; moving to another question, marking and
-    // closing stop a reading too. After the last try the working shown is
-    // read after the question.
-    void keysAndWhatStopsIt() {
-        PracticeHarness h;
-        PracticeWindow* w = openWith(h, "flite");
-        QVERIFY(w);
         const auto startReading = [&] {
             QTest::keyClick(w, Qt::Key_F6);
             return w->reader()->reading() &&
@@ -129,7 +122,6 @@ private Q_SLOTS:
         };
         // At once the reading is over for the button, which offers to read
         // again; the engine ends with the sentence under way.
-        PictureButton* read = h.button(w, "ToolBar08");
         const auto stopped = [&] {
             return !w->reader()->reading() &&
                    read->toolTip() == QStringLiteral("Read to me (F6)") &&
@@ -170,8 +162,7 @@ private Q_SLOTS:
                  qPrintable(withWorking));
 
         // Closed while it reads: the engine goes once its line is out.
-        QTextToSpeech* engine = engineOf(w);
-        QSignalSpy engineGone(engine, &QObject::destroyed);
+        QSignalSpy engineGone(engineOf(w), &QObject::destroyed);
         h.closeWindow();
         QVERIFY(!engineGone.isEmpty() || engineGone.wait(EngineWaitMs));
     }
