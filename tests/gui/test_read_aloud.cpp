@@ -55,12 +55,9 @@ private Q_SLOTS:
         const QString socket = m_runtime.path() + QStringLiteral("/pulse/native");
         qputenv("PULSE_SERVER", QFile::encodeName(QStringLiteral("unix:") + socket));
         m_sound.setProgram(server);
-        m_sound.setArguments({QStringLiteral("-n"), QStringLiteral("--daemonize=no"),
-                              QStringLiteral("--exit-idle-time=-1"),
-                              QStringLiteral("--use-pid-file=no"),
-                              QStringLiteral("--disable-shm=yes"),
-                              QStringLiteral("--load=module-null-sink sink_name=silent"),
-                              QStringLiteral("--load=module-native-protocol-unix")});
+        m_sound.setArguments({"-n", "--daemonize=no", "--exit-idle-time=-1", "--use-pid-file=no",
+                              "--disable-shm=yes", "--load=module-null-sink sink_name=silent",
+                              "--load=module-native-protocol-unix"});
         m_sound.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         // The server ends with the test, however the test ends (the process
         // object kills it on a normal end).
