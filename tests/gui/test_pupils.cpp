@@ -14,22 +14,13 @@
 #include "results/PupilRoster.h"
 #include "results/TrendLog.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTimer>
 
-namespace {
-
 using TestFiles::bytesOf;
-
-QString nameOf(const QList<Pupil>& pupils, int row) {
-    return row < pupils.size() ? pupils.at(row).name : QString();
-}
-
-} // namespace
 
 class TestPupils : public QObject {
     Q_OBJECT
@@ -45,7 +36,7 @@ private Q_SLOTS:
     void namesThroughTheList();
     void refusedNamesAreTold();
     void pupilListByKeyboard();
-    void pickerByKeyboardAndReader();
+    void pickerByKeyboard();
     void badPupilFolderIsToldOthersGoOn();
 
 private:
@@ -175,7 +166,6 @@ void TestPupils::twoPupilsMarkInTurn() {
     child<QLineEdit>(contents, "txtPupilName")->setText(QStringLiteral("Zoë"));
     click(child(contents, "ButPupilAdd"));
     QCOMPARE(contents->roster().pupils().size(), 2);
-    QCOMPARE(child<QListWidget>(contents, "lstPupils")->count(), 2);
 
     // Pupil 1 marks paper 1 and leaves paper 2 typed, open.
     QVERIFY(work(1, "3", true));
@@ -193,6 +183,7 @@ void TestPupils::twoPupilsMarkInTurn() {
     QVERIFY(selectPupil("Zoë"));
     click(child(contents, "ButPupilChoose"));
     QCOMPARE(contents->pupil(), 2);
+    QCOMPARE(contents->roster().lastChosen(), 2);
     QVERIFY(!open);
     QVERIFY(bytesOf(results(1, ResultsFile::First)).contains("#102#>12>"));
     click(child(contents, "Tab02"));
@@ -218,16 +209,6 @@ void TestPupils::twoPupilsMarkInTurn() {
     QCOMPARE(m_asked, askedBefore + 1);
     QCOMPARE(contents->pupil(), 1);
     QCOMPARE(child<QLabel>(contents, "MSA1")->text(), firstScore);
-
-    // The next start asks, with Pupil 1, chosen last, first in the list.
-    QList<Pupil> offered;
-    QVERIFY(start([&offered](const QList<Pupil>& order) {
-        offered = order;
-        return order.first().id;
-    }));
-    contents = m_main->contents.get();
-    QCOMPARE(nameOf(offered, 0), QStringLiteral("Pupil 1"));
-    QCOMPARE(nameOf(offered, 1), QStringLiteral("Zoë"));
 
     // Trash says whose results it erases and takes only those.
     const auto zoesFiles = snapshotOf(2);
@@ -262,8 +243,6 @@ void TestPupils::twoPupilsMarkInTurn() {
 // it as it was typed.
 void TestPupils::namesThroughTheList_data() {
     QTest::addColumn<QString>("name");
-    QTest::newRow("arabic") << QStringLiteral("ليلى");
-    QTest::newRow("emoji") << QStringLiteral("🦊 Sam");
     QTest::newRow("up two folders") << QStringLiteral("../..");
     QTest::newRow("markup") << QStringLiteral("<b>Max</b>");
     QTest::newRow("200 letters") << QString(200, QLatin1Char('m'));
@@ -300,18 +279,11 @@ void TestPupils::refusedNamesAreTold() {
     QVERIFY(pupilsPage());
     auto* box = child<QLineEdit>(contents, "txtPupilName");
     const QByteArray before = bytesOf(m_main->dir.filePath("pupils.json"));
-    const QList<QPair<QString, QString>> refused = {
-        {"    ", "type the pupil's name"},
-        {"pupil 1", "already a pupil called pupil 1"},
-    };
-    for (const auto& [name, words] : refused) {
-        m_main->told.clear();
-        box->setText(name);
-        click(child(contents, "ButPupilAdd"));
-        QCOMPARE(m_main->told.size(), 1);
-        QVERIFY2(m_main->told.first().contains(words), qPrintable(m_main->told.first()));
-        QCOMPARE(box->text(), name);
-    }
+    box->setText("pupil 1");
+    click(child(contents, "ButPupilAdd"));
+    QCOMPARE(m_main->told,
+             QStringList{PupilRoster::problemText(PupilRoster::Problem::DuplicateName, "pupil 1")});
+    QCOMPARE(box->text(), QStringLiteral("pupil 1"));
     QCOMPARE(child<QListWidget>(contents, "lstPupils")->count(), 1);
     QCOMPARE(bytesOf(m_main->dir.filePath("pupils.json")), before);
     QCOMPARE(box->maxLength(), PupilRoster::MaxNameLength);
@@ -325,47 +297,49 @@ void TestPupils::pupilListByKeyboard() {
     QVERIFY(contents);
     contents->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(contents));
-    QTest::keyClick(contents, Qt::Key_4, Qt::ControlModifier);
-    auto* pupilsButton = child(contents, "ToolBar03");
-    QVERIFY(pupilsButton->isVisible());
-    for (int k = 0; k < 12 && QApplication::focusWidget() != pupilsButton; ++k)
-        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : contents,
-                        Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), pupilsButton);
-    QTest::keyClick(pupilsButton, Qt::Key_Space);
+    const auto key = [contents](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+        QWidget* focused = QApplication::focusWidget();
+        QTest::keyClick(focused ? focused : contents, key, modifiers);
+    };
+    const auto focusIs = [](const char* name) {
+        QWidget* focused = QApplication::focusWidget();
+        return focused && focused->objectName() == QLatin1String(name);
+    };
+    // Tab until name has the focus, at most tabs times.
+    const auto tabTo = [&](const char* name, int tabs) {
+        for (int k = 0; k < tabs && !focusIs(name); ++k)
+            key(Qt::Key_Tab);
+        return focusIs(name);
+    };
+    key(Qt::Key_4, Qt::ControlModifier);
+    QVERIFY(tabTo("ToolBar03", 12));
+    key(Qt::Key_Space);
     QVERIFY(child(contents, "Body_Pupils")->isVisible());
 
-    auto* box = child<QLineEdit>(contents, "txtPupilName");
     auto* list = child<QListWidget>(contents, "lstPupils");
-    for (int k = 0; k < 12 && QApplication::focusWidget() != list; ++k)
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), list);
-    QTest::keyClick(list, Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), box);
-    QTest::keyClicks(box, "Ada");
-    QTest::keyClick(box, Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), child(contents, "ButPupilAdd"));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QVERIFY(tabTo("lstPupils", 12));
+    key(Qt::Key_Tab);
+    QVERIFY(focusIs("txtPupilName"));
+    QTest::keyClicks(QApplication::focusWidget(), "Ada");
+    key(Qt::Key_Tab);
+    QVERIFY(focusIs("ButPupilAdd"));
+    key(Qt::Key_Space);
     QCOMPARE(contents->roster().pupils().size(), 2);
     QCOMPARE(list->item(1)->text(), QStringLiteral("Ada"));
 
     // Down to Ada in the list, then on to Practise.
     list->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(list, Qt::Key_Down);
+    key(Qt::Key_Down);
     QCOMPARE(PupilList::currentId(list), 2);
-    for (int k = 0; k < 6 && QApplication::focusWidget() != child(contents, "ButPupilChoose"); ++k)
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), child(contents, "ButPupilChoose"));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QVERIFY(tabTo("ButPupilChoose", 6));
+    key(Qt::Key_Space);
     QCOMPARE(contents->pupil(), 2);
 }
 
-void TestPupils::pickerByKeyboardAndReader() {
+void TestPupils::pickerByKeyboard() {
     REQUIRE_CONTENT();
     QVERIFY(addZoeAndAsa(true));
     QStringList rows;
-    QString readName;
-    int readRows = -1;
     bool focusedList = false;
     QTimer answer;
     int waits = 0;
@@ -381,10 +355,6 @@ void TestPupils::pickerByKeyboardAndReader() {
         for (int row = 0; row < list->count(); ++row)
             rows << list->item(row)->text();
         focusedList = QApplication::focusWidget() == list;
-        QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(picker);
-        readName = reader ? reader->text(QAccessible::Name) : QString();
-        QAccessibleInterface* listReader = QAccessible::queryAccessibleInterface(list);
-        readRows = listReader ? listReader->childCount() : -1;
         // Down to the second pupil, Enter takes it.
         QTest::keyClick(list, Qt::Key_Down);
         QTest::keyClick(list, Qt::Key_Return);
@@ -395,13 +365,10 @@ void TestPupils::pickerByKeyboardAndReader() {
     QVERIFY(contents);
     QCOMPARE(rows, QStringList({"Zoë", "Pupil 1", "Åsa"}));
     QVERIFY(focusedList);
-    QCOMPARE(readName, PupilPicker::Title());
-    QVERIFY(readRows >= 3);
     QCOMPARE(contents->pupil(), 1);
     QCOMPARE(contents->roster().lastChosen(), 1);
 
     // Asked again from the Home page, Esc leaves things as they were.
-    rows.clear();
     QTimer escape;
     connect(&escape, &QTimer::timeout, this, [&] {
         if (auto* picker = qobject_cast<PupilPicker*>(QApplication::activeModalWidget()))
