@@ -5,25 +5,18 @@
 
 #include "chrome/PictureCache.h"
 #include "chrome/PopUpService.h"
-#include "core/AppState.h"
 #include "main_window/ui/ReportPage.h"
 #include "main_window/ui/ReportPrinter.h"
 #include "main_window/ui/TrendPlot.h"
 
-#include <QDialog>
-#include <QDir>
-#include <QFile>
 #include <QFileDialog>
-#include <QFrame>
 #include <QLabel>
 #include <QPdfDocument>
 #include <QPdfSelection>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QScopeGuard>
-#include <QTemporaryDir>
 #include <QTimer>
-#include <QtTest>
 #include <cmath>
 
 namespace {
