@@ -106,14 +106,13 @@ void TestHomePage::marksStandAgainstTheirPercentSigns() {
     laidOut();
 
     for (int row = 1; row <= HomePage::Rows; ++row) {
-        for (const char* attempt : {"a", "b"}) {
+        for (const char* attempt : {"A", "B"}) {
             const QString suffix = QString::number(row) + QLatin1String(attempt);
-            auto* mark = m_main->child<QLabel>(
-                qPrintable((attempt[0] == 'a' ? QStringLiteral("MSA") : QStringLiteral("MSB")) +
-                           QString::number(row)));
-            auto* percent = m_main->child<QLabel>(qPrintable(QStringLiteral("Percent") + suffix));
-            QVERIFY2(percent, qPrintable(suffix));
-            QCOMPARE(percent->text(), QStringLiteral("%"));
+            auto* mark =
+                m_main->child<QLabel>(qPrintable(QStringLiteral("MS%1%2").arg(attempt).arg(row)));
+            auto* percent =
+                m_main->child<QLabel>(qPrintable(QStringLiteral("Percent") + suffix.toLower()));
+            QVERIFY2(mark && percent, qPrintable(suffix));
             // Same line, the mark's right edge 20 twips left of the sign.
             QCOMPARE(mark->geometry().center().y(), percent->geometry().center().y());
             if (!mark->text().isEmpty()) {
