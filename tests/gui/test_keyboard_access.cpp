@@ -150,20 +150,24 @@ void TestKeyboardAccess::wholePaperByKeys() {
     QCOMPARE(c.state().PaperNum, 101);
     QCOMPARE(focusName(), QStringLiteral("FA1"));
 
-    // Every answer typed, each followed by Enter and nothing else.
+    // Every answer typed, each followed by Enter and nothing else: box after
+    // box (a question has two), question after question, then Mark.
     const PaperSession* s = w->session();
     const QStringList answers = PracticeHarness::correctAnswers(w);
     const int total = s->paper().TotalBlanks;
     int typed = 0;
+    bool secondBox = false;
     while (focusName() != QStringLiteral("ToolBar02") && typed < total) {
         const QString name = focusName();
         QVERIFY2(name.startsWith(QStringLiteral("FA")), qPrintable(name));
+        secondBox = secondBox || name == QLatin1String("FA2");
         const int blank = s->currentFirstBlank() + name.mid(2).toInt() - 1;
         QTest::keyClicks(focused(), answers.at(blank));
         ++typed;
         press(Qt::Key_Return);
     }
     QCOMPARE(typed, total);
+    QVERIFY(secondBox);
     QCOMPARE(s->paper().QSCount, s->paper().QuestionCount);
     QCOMPARE(focusName(), QStringLiteral("ToolBar02"));
 
@@ -237,37 +241,21 @@ void TestKeyboardAccess::tabsTrashAndReportByKeys() {
 void TestKeyboardAccess::answerSheetTabAndEnter() {
     SheetOnAQuestion f;
     QVERIFY2(f.open(), "no question of two blanks");
-    const int n = f.n;
     f.h.box(f.w, 1)->setFocus();
 
-    // Tab and Shift+Tab in row order; Tab from the last box leaves the sheet
-    // instead of landing in a hidden row.
+    // Tab and Shift+Tab in row order, and a held Enter moves no further
+    // (Enter itself: wholePaperByKeys). Tab from the last box leaves the
+    // sheet instead of landing in a hidden row.
     press(Qt::Key_Tab);
     QCOMPARE(focusName(), QStringLiteral("FA2"));
     press(Qt::Key_Backtab, Qt::ShiftModifier);
     QCOMPARE(focusName(), QStringLiteral("FA1"));
-    f.h.box(f.w, n)->setFocus();
-    press(Qt::Key_Tab);
-    QVERIFY2(focused() && focused()->isVisible() && focused() != f.h.box(f.w, n + 1),
-             qPrintable(focusName()));
-
-    // Enter: box after box; a held Enter moves no further.
-    f.h.box(f.w, 1)->setFocus();
-    for (int k = 1; k <= n; ++k) {
-        QCOMPARE(focusName(), QStringLiteral("FA%1").arg(k));
-        QTest::keyClicks(focused(), QStringLiteral("%1").arg(k * 11));
-        if (k == 1) {
-            press(Qt::Key_Return, Qt::NoModifier, true);
-            QCOMPARE(focusName(), QStringLiteral("FA1"));
-        }
-        press(Qt::Key_Return);
-    }
-    // Enter in the last box moved on to the next question, storing the
-    // answers as any move does.
-    QCOMPARE(f.w->session()->paper().QSCount, f.q + 1);
+    press(Qt::Key_Return, Qt::NoModifier, true);
     QCOMPARE(focusName(), QStringLiteral("FA1"));
-    QCOMPARE(f.w->session()->paper().Answers.at(f.w->session()->firstBlankOfQuestion(f.q) + n - 1),
-             QString::number(n * 11));
+    f.h.box(f.w, f.n)->setFocus();
+    press(Qt::Key_Tab);
+    QVERIFY2(focused() && focused()->isVisible() && focused() != f.h.box(f.w, f.n + 1),
+             qPrintable(focusName()));
 }
 
 // Shift+Tab from the first box reaches the handle; Enter hides the sheet, and
