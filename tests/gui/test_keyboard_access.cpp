@@ -100,11 +100,9 @@ class TestKeyboardAccess : public QObject {
 private Q_SLOTS:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom)); }
 
-    void topicAndPaperArrowsStopAtTheEnds();
     void wholePaperByKeys();
-    void tabsTrashAndReportByKeys();
-    void answerSheetTabAndEnter();
-    void handleHidesTheSheetFromTheKeys();
+    void mainWindowByKeys();
+    void answerSheetByKeys();
     void markingIsHeardThenSecondAttemptSkipsLockedBoxes();
     void practiceKeys_data();
     void practiceKeys();
@@ -112,31 +110,6 @@ private Q_SLOTS:
     void namesForScreenReaders_data();
     void namesForScreenReaders();
 };
-
-void TestKeyboardAccess::topicAndPaperArrowsStopAtTheEnds() {
-    MainWindow main;
-    QVERIFY(main.startForKeys());
-    const AppState& state = main.contents->state();
-    QVERIFY2(tabTo("Topic1"), qPrintable(focusName()));
-    press(Qt::Key_Up);
-    QCOMPARE(focusName(), QStringLiteral("Topic1"));
-    press(Qt::Key_Down);
-    QCOMPARE(state.TopicCount, 6);
-    QCOMPARE(focusName(), QStringLiteral("Topic2"));
-    press(Qt::Key_Up);
-    QCOMPARE(state.TopicCount, 1);
-    const int topics = state.chosenModule().topicCount;
-    for (int k = 1; k < topics + 2; ++k)
-        press(Qt::Key_Down);
-    QCOMPARE(focusName(), QStringLiteral("Topic%1").arg(topics));
-    QCOMPARE(state.TopicCount, 5 * topics - 4);
-    // Among the paper buttons they skip the hidden second-attempt ones.
-    QVERIFY(tabTo("P1a"));
-    press(Qt::Key_Down);
-    QCOMPARE(focusName(), QStringLiteral("P2a"));
-    press(Qt::Key_Up);
-    QCOMPARE(focusName(), QStringLiteral("P1a"));
-}
 
 // The first paper opened, answered, marked and closed with keys alone.
 void TestKeyboardAccess::wholePaperByKeys() {
@@ -189,8 +162,8 @@ void TestKeyboardAccess::wholePaperByKeys() {
 }
 
 // Ctrl+1..4 are the tabs, a tab of a missing module does nothing; then the
-// Trash and Report pages by keys.
-void TestKeyboardAccess::tabsTrashAndReportByKeys() {
+// Trash, Report and Home pages by keys.
+void TestKeyboardAccess::mainWindowByKeys() {
     MainWindow main;
     QVERIFY(main.startForKeys());
     const AppState& state = main.contents->state();
@@ -236,9 +209,32 @@ void TestKeyboardAccess::tabsTrashAndReportByKeys() {
     QVERIFY(tabTo("RCBar3"));
     press(Qt::Key_Space);
     QCOMPARE(state.txtReportPos, 3);
+
+    // Home again: the arrows move among the topics and stop at the ends.
+    QVERIFY(tabTo("ToolBar01"));
+    press(Qt::Key_Return);
+    QVERIFY2(tabTo("Topic1"), qPrintable(focusName()));
+    press(Qt::Key_Up);
+    QCOMPARE(focusName(), QStringLiteral("Topic1"));
+    press(Qt::Key_Down);
+    QCOMPARE(state.TopicCount, 6);
+    QCOMPARE(focusName(), QStringLiteral("Topic2"));
+    press(Qt::Key_Up);
+    QCOMPARE(state.TopicCount, 1);
+    const int topics = state.chosenModule().topicCount;
+    for (int k = 1; k < topics + 2; ++k)
+        press(Qt::Key_Down);
+    QCOMPARE(focusName(), QStringLiteral("Topic%1").arg(topics));
+    QCOMPARE(state.TopicCount, 5 * topics - 4);
+    // Among the paper buttons they skip the hidden second-attempt ones.
+    QVERIFY(tabTo("P1a"));
+    press(Qt::Key_Down);
+    QCOMPARE(focusName(), QStringLiteral("P2a"));
+    press(Qt::Key_Up);
+    QCOMPARE(focusName(), QStringLiteral("P1a"));
 }
 
-void TestKeyboardAccess::answerSheetTabAndEnter() {
+void TestKeyboardAccess::answerSheetByKeys() {
     SheetOnAQuestion f;
     QVERIFY2(f.open(), "no question of two blanks");
     f.h.box(f.w, 1)->setFocus();
@@ -256,13 +252,9 @@ void TestKeyboardAccess::answerSheetTabAndEnter() {
     press(Qt::Key_Tab);
     QVERIFY2(focused() && focused()->isVisible() && focused() != f.h.box(f.w, f.n + 1),
              qPrintable(focusName()));
-}
 
-// Shift+Tab from the first box reaches the handle; Enter hides the sheet, and
-// the boxes off the window's edge are out of reach of Tab and of a move.
-void TestKeyboardAccess::handleHidesTheSheetFromTheKeys() {
-    SheetOnAQuestion f;
-    QVERIFY2(f.open(), "no question of two blanks");
+    // Shift+Tab from the first box reaches the handle; Enter hides the sheet,
+    // and the boxes off the window's edge are out of reach of Tab and of a move.
     f.w->RemQns_Click(1);
     f.h.box(f.w, 1)->setFocus();
     press(Qt::Key_Backtab, Qt::ShiftModifier);
