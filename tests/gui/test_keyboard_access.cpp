@@ -347,6 +347,9 @@ void TestKeyboardAccess::practiceKeys_data() {
         "Do you still want to mark your practice?|2",
         1, true, 0);
     row("Ctrl+P opens the print dialog", Qt::Key_P, ctrl, {}, "", 1, true, 1);
+    // The only check that No to the close question keeps the paper open.
+    row("Esc asks; No keeps the window", Qt::Key_Escape, 0, {false}, "Close Practice|Confirm?|2", 1,
+        true, 0);
     row("Esc asks; Yes closes", Qt::Key_Escape, 0, {true}, "Close Practice|Confirm?|2", 1, false,
         0);
     row("PageDown: next question", Qt::Key_PageDown, 0, {}, "", 2, true, 0);
