@@ -6,6 +6,7 @@
 #include "core/PaperContent.h"
 #include "core/ProgramDefinition.h"
 #include "core/ResourceStore.h"
+#include "module_sample.h"
 #include "test_support.h"
 
 #include <QTemporaryDir>
@@ -13,44 +14,8 @@
 
 namespace {
 
-QByteArray Page(const QString& body) {
-    return QByteArrayLiteral("MIME-Version: 1.0\r\n"
-                             "Content-Type: multipart/related; boundary=\"b1\"\r\n\r\n"
-                             "--b1\r\nContent-Type: text/html; charset=\"utf-8\"\r\n"
-                             "Content-Location: file:///q/page.htm\r\n\r\n<html><body>") +
-           body.toUtf8() + QByteArrayLiteral("</body></html>\r\n--b1--\r\n");
-}
-
-ModuleQuestion Question(int id, const QString& key, const QString& kind, const QString& check) {
-    ModuleQuestion q;
-    q.id = id;
-    q.blanks = {ModuleBlank{key, kind, 2, check}};
-    q.document = Page(QStringLiteral("<p>Question %1 of the module.</p>").arg(id));
-    return q;
-}
-
-// One topic of five papers; paper 2 has a question of two blanks.
-ModuleSource smallModule() {
-    ModuleSource source;
-    source.mid = QStringLiteral("oak-class-4");
-    source.version = 3;
-    source.heading = QStringLiteral("Oak Class");
-    source.topicNames = {QStringLiteral("Fractions")};
-    source.author = QStringLiteral("Mrs Patel");
-    for (int p = 0; p < 5; ++p) {
-        ModulePaper paper;
-        paper.questions << Question(10 * p + 1, QString::number(p + 7), QStringLiteral("N"),
-                                    QStringLiteral("%1 + 7").arg(p));
-        if (p == 1) {
-            ModuleQuestion two = Question(12, QStringLiteral("4/5"), QStringLiteral("F"),
-                                          QStringLiteral("2/5 + 2/5"));
-            two.blanks << ModuleBlank{QStringLiteral("Kevin"), QStringLiteral("T"), 1, QString()};
-            paper.questions << two;
-        }
-        source.papers << paper;
-    }
-    return source;
-}
+using ModuleSample::page;
+using ModuleSample::smallModule;
 
 ModuleFile opened(const ModuleSource& source, const ModuleLimits& limits = {}) {
     return ModuleFile::fromBytes(writeModuleBytes(source), limits);
@@ -110,9 +75,7 @@ private Q_SLOTS:
         QVERIFY2(check.ok(), qPrintable(check.text()));
 
         // A stamp follows what the paper asks, not the rest of the module.
-        ModuleSource changed = source;
-        changed.papers[1].questions[0].blanks[0].key = QStringLiteral("9");
-        changed.papers[1].questions[0].blanks[0].check = QStringLiteral("2 + 7");
+        const ModuleSource changed = ModuleSample::withPaper2Changed(source);
         QCOMPARE(modulePaperStamp(changed.papers.at(0)), info.paperStamps.at(0));
         QVERIFY(modulePaperStamp(changed.papers.at(1)) != info.paperStamps.at(1));
 
@@ -215,7 +178,7 @@ private Q_SLOTS:
     void validatorProblems() {
         ModuleSource script = smallModule();
         script.papers[1].questions[1].document =
-            Page(QStringLiteral("<p onclick=\"go()\">Hi</p><script>fetch('x')</script>"));
+            page(QStringLiteral("<p onclick=\"go()\">Hi</p><script>fetch('x')</script>"));
         QString text = Problems(script);
         QVERIFY2(text.contains(QStringLiteral("Topic 1 \"Fractions\", paper 2, question 2: its "
                                               "document holds a <script> element.")),
@@ -223,7 +186,7 @@ private Q_SLOTS:
         QVERIFY(text.contains(QStringLiteral("an on... attribute")));
 
         ModuleSource outside = smallModule();
-        outside.papers[0].questions[0].document = Page(QStringLiteral(
+        outside.papers[0].questions[0].document = page(QStringLiteral(
             "<img src=\"https://example.invalid/track.png\"><a href=\"jav&#97;script:x\">a</a>"
             "<div style=\"background: url('//cdn.invalid/b.png')\"></div>"
             "<style>@import \"file:///etc/x.css\";</style>"));
@@ -268,7 +231,7 @@ private Q_SLOTS:
         keys.replace("#12#>4/5>Kevin", "#12#>4/5");
         text = checkModule(ModuleFile::fromBytes(repacked(
                                shape, QStringLiteral("keys.txt"), keys,
-                               {{ModuleEntry::Document(77), Page(QStringLiteral("<p>x</p>"))}})))
+                               {{ModuleEntry::Document(77), page(QStringLiteral("<p>x</p>"))}})))
                    .text();
         QVERIFY(text.contains(QStringLiteral("paper 2, question 2: it has 1 keys, 2 kinds")));
         QVERIFY(text.contains(QStringLiteral("documents/77.mht belongs to no question")));
