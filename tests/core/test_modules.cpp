@@ -47,6 +47,15 @@ private:
     QString results(int id, ResultsFile file, int slot) const {
         return resultsFilePath(pupil(id), file, slot, m_code);
     }
+    // How many of both pupils' results files of the slot there are.
+    int resultsFiles(int slot) const {
+        int n = 0;
+        for (int id : {1, 2}) {
+            for (ResultsFile file : TestFiles::AllResultsFiles)
+                n += QFileInfo::exists(results(id, file, slot));
+        }
+        return n;
+    }
     // Both pupils' folders made ready for the built-in content alone.
     void preparePupils();
 
@@ -107,10 +116,7 @@ void TestModules::addRefusesThenFillsSlotsAndRemoveSetsAside() {
     QCOMPARE(added.slot, 3);
     QCOMPARE(added.definition.module(3).heading, QStringLiteral("Oak Class"));
     QCOMPARE(bytesOf(m_data.filePath("module3.qmodule")), bytesOf(m_files.filePath("a.qmodule")));
-    for (int id : {1, 2}) {
-        for (ResultsFile file : TestFiles::AllResultsFiles)
-            QVERIFY(QFileInfo::exists(results(id, file, 3)));
-    }
+    QCOMPARE(resultsFiles(3), 2 * 6);
     QCOMPARE(modules.find(3)->author, QStringLiteral("Mrs Patel"));
     QCOMPARE(modules.add(write("a2.qmodule", Source("class-a", 2)), m_store).problem,
              Modules::Problem::AlreadyLoaded);
@@ -133,10 +139,7 @@ void TestModules::addRefusesThenFillsSlotsAndRemoveSetsAside() {
     QVERIFY(QFileInfo::exists(aside + "/module3.qmodule"));
     QCOMPARE(bytesOf(aside + "/pupil2/" + QFileInfo(results(2, ResultsFile::Trend, 3)).fileName()),
              QByteArray("#TRD#>50>75"));
-    for (int id : {1, 2}) {
-        for (ResultsFile file : TestFiles::AllResultsFiles)
-            QVERIFY(!QFileInfo::exists(results(id, file, 3)));
-    }
+    QCOMPARE(resultsFiles(3), 0);
     QCOMPARE(modules.freeSlot(), 3);
     QCOMPARE(bank(), before);
     // A second removal the same day keeps the first one's folder.

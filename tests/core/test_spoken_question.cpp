@@ -16,6 +16,14 @@ QString said(const QString& body) {
                                     body + QStringLiteral("</body></html>"));
 }
 
+// A fraction and an answer box as the pages set them.
+QString frac(const QString& num, const QString& den) {
+    return QStringLiteral("<span class=\"frac\"><span class=\"num\">%1</span><span "
+                          "class=\"den\">%2</span></span>")
+        .arg(num, den);
+}
+const QString Box = QStringLiteral("<span class=\"box\"></span>");
+
 int count(const QString& text, const QString& pattern) {
     return int(text.count(QRegularExpression(pattern)));
 }
@@ -39,8 +47,8 @@ private Q_SLOTS:
     void spokenText_data() {
         QTest::addColumn<QString>("html");
         QTest::addColumn<QString>("spoken");
-        const auto row = [](const char* name, const char* html, const char* spoken) {
-            QTest::newRow(name) << QString::fromUtf8(html) << QString::fromUtf8(spoken);
+        const auto row = [](const char* name, const QString& html, const char* spoken) {
+            QTest::newRow(name) << html << QString::fromUtf8(spoken);
         };
         row("pounds and pence", "<p>It costs &pound;3.45.</p>", "It costs 3 pounds 45.");
         row("pence under ten", "<p>&pound;12.05 or &pound;1.40</p>",
@@ -77,8 +85,7 @@ private Q_SLOTS:
         row("units", "<p>4 cm, 1 kg, 500 g, 3 m, 6 mm, 2 km, 250 ml, 1 m</p>",
             "4 centimetres, 1 kilogram, 500 grams, 3 metres, 6 millimetres, 2 kilometres, 250 "
             "millilitres, 1 metre.");
-        row("a unit after a box", "<p>Length: <span class=\"box\"></span> cm</p>",
-            "Length: box centimetres.");
+        row("a unit after a box", "<p>Length: " + Box + " cm</p>", "Length: box centimetres.");
         row("letters are no units", "<p>I'm going, 2 go</p>", "I'm going, 2 go.");
         row("degrees", "<p>It is 21&deg;C, then 5 &deg;C.</p>",
             "It is 21 degrees, then 5 degrees.");
@@ -87,37 +94,27 @@ private Q_SLOTS:
         row("a blank of underscores", "<p>Answer: &pound;___</p>", "Answer: box pounds.");
         // The pieces of a page.
         row("a number sentence with a box",
-            "<p>Work out:</p><p class=\"sum\">12 + 9 = <span class=\"box\"></span></p>",
+            "<p>Work out:</p><p class=\"sum\">12 + 9 = " + Box + "</p>",
             "Work out:\n12 plus 9 equals box.");
-        row("a set fraction",
-            "<p>Find <span class=\"frac\"><span class=\"num\">3</span><span "
-            "class=\"den\">8</span></span> of 16.</p>",
+        row("a set fraction", "<p>Find " + frac("3", "8") + " of 16.</p>",
             "Find three eighths of 16.");
         row("a set mixed number",
-            "<p>Write <span class=\"mixed\">2<span class=\"frac\"><span "
-            "class=\"num\">1</span><span "
-            "class=\"den\">4</span></span></span> as a fraction.</p>",
+            "<p>Write <span class=\"mixed\">2" + frac("1", "4") + "</span> as a fraction.</p>",
             "Write 2 and a quarter as a fraction.");
-        row("a box in a fraction",
-            "<p><span class=\"frac\"><span class=\"num\">1</span><span "
-            "class=\"den\">3</span></span> "
-            "= <span class=\"frac\"><span class=\"num\"><span class=\"box\"></span></span><span "
-            "class=\"den\">6</span></span></p>",
+        row("a box in a fraction", "<p>" + frac("1", "3") + " = " + frac(Box, "6") + "</p>",
             "One third equals box over 6.");
         row("parts",
             "<p>Fill in the boxes.</p><table class=\"parts\"><tr><td class=\"label\">(a)</td>"
-            "<td>7 &minus; 2 = <span class=\"box\"></span></td></tr><tr><td "
-            "class=\"label\">(b)</td><td>How much?<p>&pound; <span "
-            "class=\"box\"></span></p></td></tr>"
-            "</table>",
+            "<td>7 &minus; 2 = " +
+                Box + "</td></tr><tr><td class=\"label\">(b)</td><td>How much?<p>&pound; " + Box +
+                "</p></td></tr></table>",
             "Fill in the boxes.\nPart a. 7 minus 2 equals box.\nPart b. How much?\nBox pounds.");
+        const QString badge =
+            QStringLiteral("<td class=\"number\"><span class=\"badge\">%1</span></td>");
         row("options",
-            "<p>Which is most?</p><table class=\"options\"><tr><td class=\"number\"><span "
-            "class=\"badge\">1</span></td><td>20p</td></tr><tr><td class=\"number\"><span "
-            "class=\"badge\">2</span></td><td>&pound;1.50</td></tr><tr><td class=\"number\"><span "
-            "class=\"badge\">3</span></td><td><span class=\"frac\"><span "
-            "class=\"num\">1</span><span "
-            "class=\"den\">2</span></span> of &pound;4</td></tr></table>",
+            "<p>Which is most?</p><table class=\"options\"><tr>" + badge.arg(1) +
+                "<td>20p</td></tr><tr>" + badge.arg(2) + "<td>&pound;1.50</td></tr><tr>" +
+                badge.arg(3) + "<td>" + frac("1", "2") + " of &pound;4</td></tr></table>",
             "Which is most?\nOption 1: 20 p.\nOption 2: 1 pound 50.\nOption 3: a half of 4 "
             "pounds.");
         row("a picture where it stands",
@@ -130,9 +127,8 @@ private Q_SLOTS:
         row("a picture without a text alternative, and a decorative one",
             "<p><img src=\"a.png\"><img src=\"b.png\" alt=\"\"></p>", "Picture.");
         row("a table of numbers",
-            "<table "
-            "class=\"grid\"><tr><th>Mon</th><th>Tue</th></tr><tr><td>297</td><td>245</td></tr>"
-            "</table>",
+            "<table class=\"grid\"><tr><th>Mon</th><th>Tue</th></tr><tr><td>297</td><td>245</td>"
+            "</tr></table>",
             "Mon, Tue.\n297, 245.");
         row("a sum in columns",
             "<table class=\"column\"><tr><td></td><td>591</td></tr><tr><td>&minus;</td><td>208</td>"
