@@ -50,13 +50,10 @@ private Q_SLOTS:
         const auto row = [](const char* name, const QString& html, const char* spoken) {
             QTest::newRow(name) << html << QString::fromUtf8(spoken);
         };
-        row("pounds and pence", "<p>It costs &pound;3.45.</p>", "It costs 3 pounds 45.");
         row("pence under ten", "<p>&pound;12.05 or &pound;1.40</p>",
             "12 pounds oh 5 or 1 pound 40.");
         row("whole pounds", "<p>&pound;2 and &pound;17.00 and &pound;1</p>",
             "2 pounds and 17 pounds and 1 pound.");
-        row("pence", "<p>Yusuf hands over a 50p coin for a lollipop for 20p.</p>",
-            "Yusuf hands over a 50 p coin for a lollipop for 20 p.");
         row("coins and notes", "<p>a &pound;2 coin, two &pound;5 notes, a &euro; coin</p>",
             "A 2 pound coin, two 5 pound notes, a euro coin.");
         row("fractions", "<p>3/4, 1/2, 2/5, 1/4, 1/3, 5/12, 3/20, 7/21</p>",
@@ -65,12 +62,7 @@ private Q_SLOTS:
         row("mixed numbers", "<p>1 2/3 and 2 1/2 and 1&frac12;</p>",
             "1 and two thirds and 2 and a half and 1 and a half.");
         row("no fraction in a date", "<p>On 12/05/2024</p>", "On 12/05/2024.");
-        row("take away outside a number sentence", "<p>Subtract: 27 &minus; 7</p>",
-            "Subtract: 27 take away 7.");
-        row("minus in a number sentence", "<p>29 &minus; 8 = 21</p>", "29 minus 8 equals 21.");
         row("a negative number", "<p>It is &minus;3 degrees.</p>", "It is minus 3 degrees.");
-        row("times, divided by, plus", "<p>3 &times; 4 + 8 &divide; 2 = 16</p>",
-            "3 times 4 plus 8 divided by 2 equals 16.");
         row("hyphens are words", "<p>ninety-seven on a 24-hour clock</p>",
             "Ninety-seven on a 24-hour clock.");
         row("twelve-hour times", "<p>From 7.30 pm to 10.05 am, then 2.00 pm</p>",
