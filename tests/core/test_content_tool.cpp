@@ -281,6 +281,7 @@ private Q_SLOTS:
         row("speech without id", {"speech"}, "", 2, {}, usage);
         row("paper id in words", {"paper", "abc"}, "", 2, {}, usage);
         row("paper id below 101", {"paper", "99"}, "", 2, {}, usage);
+        row("extract id in words", {"extract", "x", "/tmp/y"}, "", 2, {}, usage);
         row("extract id beyond 16 bits", {"extract", "70000", "/tmp/y"}, "", 2, {}, usage);
         row("validate with an argument", {"validate", "now"}, "", 2, {}, usage);
         row("store that is not a folder", {"--store", "/no/such/folder", "validate"}, "", 2, {},

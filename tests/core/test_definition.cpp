@@ -42,6 +42,8 @@ private Q_SLOTS:
             2, {"A", "B"});
         row("more names than topics: last holds the rest",
             {practice, "#TT2#>2", "#TP2#>10", "#TN2#>A>B>C"}, ok, 2, {"A", "B>C"});
+        row("empty heading: module absent", {"#LAH#>", practice, "#TT2#>1", "#TP2#>5", "#TN2#>A"},
+            ok, 2, {"A"});
         row("modules 1 and 2",
             {"#LAH#>Starter", "#TT1#>1", "#TP1#>5", "#TN1#>S", practice, "#TT2#>1", "#TP2#>5",
              "#TN2#>P"},

@@ -130,6 +130,8 @@ private Q_SLOTS:
                     "--t\nContent-Location: file:///D:/Q/a/pic.png\n\nA\n"
                     "--t\nContent-Location: file:///D:/Q/b/pic.png\n\nB\n");
         QTest::newRow("same name, folder decides") << twins << "file:///D:/Q/b/pic.png" << -1 << 2;
+        QTest::newRow("same name, folder decides without case")
+            << twins << "FILE:///d:/q/B/Pic.PNG" << -1 << 2;
         QTest::newRow("with a fragment") << word << "sums_files/image001.png#top" << -1 << 1;
         QTest::newRow("file: compared without case, backslashes")
             << word << "FILE:///c:\\e7a1f2b3\\SUMS_FILES\\Image001.png" << -1 << 1;
@@ -236,6 +238,7 @@ private Q_SLOTS:
         const QByteArray ok = archive("boundary=d", "d", "<p>ok</p>");
         QTest::newRow("empty") << QByteArray();
         QTest::newRow("noise") << TestFiles::noiseBytes(4000, 12345);
+        QTest::newRow("headers never end") << QByteArray("Content-Type: text/html\r\nX: y");
         QTest::newRow("multipart without boundary")
             << crlf("Content-Type: multipart/related\n\n--\n\n<p>x</p>\n----\n");
         QTest::newRow("no delimiter at all")

@@ -265,7 +265,6 @@ private Q_SLOTS:
         const DefinitionRead read = readProgramDefinition(store, dir.path());
         QCOMPARE(read.error, DefinitionError::None);
         const ModuleDefinition& module3 = read.definition.module(3);
-        QCOMPARE(module3.heading, QStringLiteral("Oak Class"));
         QCOMPARE(module3.paperCount, 5);
         QCOMPARE(module3.topicNames, QStringList{QStringLiteral("Fractions")});
         QCOMPARE(module3.paperStamps, opened(smallModule()).info().paperStamps);

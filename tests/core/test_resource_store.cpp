@@ -35,6 +35,9 @@ private Q_SLOTS:
         QCOMPARE(store.itemPath(89), FixtureRoot + "/graphics/Logo.gif");
         QVERIFY(!store.contains(30012));
         QVERIFY(!store.contains(2));
+        bool ok = true;
+        store.itemBytes(30012, &ok);
+        QVERIFY(!ok);
         const QList<int> ids = store.ids();
         QCOMPARE(ids.size(), 2 + 12);
         QCOMPARE(ids.first(), 1);
