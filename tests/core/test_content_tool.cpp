@@ -186,9 +186,21 @@ private Q_SLOTS:
                  qPrintable(summary));
     }
 
-    void paperPrintsWorking() {
-        const Run r = runTool({"--store", m_workingDir.path(), "--working", "paper", "103"});
-        QCOMPARE(r.exitCode, 0);
+    // The commands that change no store: what they print and how they exit.
+    void commandsReply_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QStringList>("out");
+        QTest::addColumn<QString>("err"); // part of standard error
+        const auto row = [](const char* name, const QStringList& args, const char* input,
+                            int exitCode, const QStringList& out, const char* err = "") {
+            QTest::newRow(name) << args << QByteArray(input) << exitCode << out
+                                << QString::fromUtf8(err);
+        };
+        // A paper with its working: a teacher's document with working (23005)
+        // and one without (23006).
+        const QString working = m_workingDir.path();
         const QStringList expected{
             "Paper 103: topic 1 \"Numbers\", paper 3 of 5 (module 2 \"Practice\")",
             "Question 1 (23005): 3 blanks",
@@ -205,43 +217,23 @@ private Q_SLOTS:
             "  (a) blank 4: kind M, key \";cat;dog\", mark 2",
             "  Working: none",
             "Total: 2 questions, 4 blanks, 5 marks"};
-        QCOMPARE(r.out, expected);
-    }
-
-    // What "Read to me" says (its words have tests of their own): a teacher's
-    // document with and without its working, and one of the built-in store.
-    void speechPrintsTheSpokenText() {
+        row("paper with working", {"--store", working, "--working", "paper", "103"}, "", 0,
+            expected);
+        // What "Read to me" says (its words have tests of their own), with and
+        // without the working, and for a document of the built-in store.
         MhtmlArchive document;
         QVERIFY(document.load(QStringLiteral(QUILLORA_TEST_DATA_DIR "/mhtml/with_working.mht")));
-        for (bool working : {false, true}) {
-            QStringList args{"--store", m_workingDir.path(), "speech", "23005"};
-            if (working)
-                args.prepend(QStringLiteral("--working"));
-            const Run r = runTool(args);
-            QCOMPARE(r.exitCode, 0);
-            QCOMPARE(r.out.join(QLatin1Char('\n')), SpokenQuestion::Text(document, working));
-        }
+        const auto said = [&document](bool withWorking) {
+            return SpokenQuestion::Text(document, withWorking).split(QLatin1Char('\n'));
+        };
+        row("speech", {"--store", working, "speech", "23005"}, "", 0, said(false));
+        row("speech with working", {"--store", working, "--working", "speech", "23005"}, "", 0,
+            said(true));
         const ResourceStore builtIn;
         const QList<int> ids = builtIn.ids();
         const int id = *std::find_if(ids.begin(), ids.end(), [](int i) { return i >= 10000; });
         QVERIFY(document.parse(builtIn.itemBytes(id)));
-        const Run r = runTool({"speech", QString::number(id)});
-        QCOMPARE(r.exitCode, 0);
-        QCOMPARE(r.out.join(QLatin1Char('\n')), SpokenQuestion::Text(document));
-    }
-
-    // The commands that change no store: what they print and how they exit.
-    void commandsReply_data() {
-        QTest::addColumn<QStringList>("args");
-        QTest::addColumn<QByteArray>("input");
-        QTest::addColumn<int>("exitCode");
-        QTest::addColumn<QStringList>("out");
-        QTest::addColumn<QString>("err"); // part of standard error
-        const auto row = [](const char* name, const QStringList& args, const char* input,
-                            int exitCode, const QStringList& out, const char* err = "") {
-            QTest::newRow(name) << args << QByteArray(input) << exitCode << out
-                                << QString::fromUtf8(err);
-        };
+        row("speech of the built-in store", {"speech", QString::number(id)}, "", 0, said(false));
         const QString c = QStringLiteral("correct"), w = QStringLiteral("wrong");
         // The program's answer checking has tests of its own; these rows catch the
         // arguments reaching it in the wrong order or trimmed.

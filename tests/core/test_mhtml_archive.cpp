@@ -87,7 +87,9 @@ private Q_SLOTS:
         QCOMPARE(MhtmlArchive::decodeText(bytes, charset), text);
     }
 
+    // The samples read, and their pages linked to their parts.
     void sampleArchives() {
+        const auto urlOf = [](int i) { return QStringLiteral("qm:/p/%1").arg(i); };
         const MhtmlArchive a = parsed("word_processor.mht");
         QCOMPARE(a.parts().size(), 3);
         QCOMPARE(a.rootIndex(), 0);
@@ -101,6 +103,10 @@ private Q_SLOTS:
         QVERIFY(isCompletePng(a.parts()[1].body));
         QVERIFY(isCompletePng(a.parts()[2].body));
         QVERIFY(a.parts()[1].body != a.parts()[2].body);
+        const QString page = a.linkedText(0, urlOf);
+        QCOMPARE(page.count(QStringLiteral("\"qm:/p/1\"")), 2);
+        QCOMPARE(page.count(QStringLiteral("\"qm:/p/2\"")), 1);
+        QVERIFY(page.contains(QStringLiteral("\u00a312"))); // decoded, not raw bytes
 
         const MhtmlArchive web = parsed("browser_saved.mht");
         QCOMPARE(web.parts().size(), 4);
@@ -109,6 +115,11 @@ private Q_SLOTS:
         QCOMPARE(web.parts()[2].mimeType, QByteArray("image/svg+xml")); // folded header
         QVERIFY(web.parts()[2].body.startsWith("<svg"));
         QVERIFY(isCompletePng(web.parts()[3].body));
+        QVERIFY2(web.linkedText(0, urlOf).contains(QStringLiteral("href=\"qm:/p/1\"")),
+                 qPrintable(web.linkedText(0, urlOf)));
+        // references inside the style sheet are resolved against the sheet
+        QCOMPARE(web.linkedText(1, urlOf),
+                 QStringLiteral(".q { font-size: 20px; background: url(\"qm:/p/2\") no-repeat; }"));
 
         const MhtmlArchive mail = parsed("cid_references.mht");
         QCOMPARE(mail.parts().size(), 3);
@@ -155,21 +166,9 @@ private Q_SLOTS:
         QCOMPARE(a.findPart(reference, from), part);
     }
 
+    // Unknown targets and attributes of other names stay as written.
     void linkedText() {
         const auto urlOf = [](int i) { return QStringLiteral("qm:/p/%1").arg(i); };
-        const MhtmlArchive web = parsed("browser_saved.mht");
-        const QString html = web.linkedText(0, urlOf);
-        QVERIFY2(html.contains(QStringLiteral("href=\"qm:/p/1\"")), qPrintable(html));
-        // references inside the style sheet are resolved against the sheet
-        QCOMPARE(web.linkedText(1, urlOf),
-                 QStringLiteral(".q { font-size: 20px; background: url(\"qm:/p/2\") no-repeat; }"));
-
-        const QString page = parsed("word_processor.mht").linkedText(0, urlOf);
-        QCOMPARE(page.count(QStringLiteral("\"qm:/p/1\"")), 2);
-        QCOMPARE(page.count(QStringLiteral("\"qm:/p/2\"")), 1);
-        QVERIFY(page.contains(QStringLiteral("\u00a312"))); // decoded, not raw bytes
-
-        // unknown targets and attributes of other names stay as written
         const QByteArray raw =
             archive("boundary=b", "b",
                     "<a href='https://example.test/x'>x</a><img data-x=image1.png src=image1.png "
