@@ -1,12 +1,15 @@
 // The one-copy-per-folder lock: a second holder is refused, a lock ends with
-// its holder however the holder ends, and a folder that cannot hold the lock
-// file says so.
+// its holder however the holder ends, and a lock file that cannot be written
+// (or a link in its place) says so.
 
 #include "core/FolderLock.h"
+#include "core/ResourceStore.h"
+#include "main_window/Startup.h"
 #include "test_support.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -72,13 +75,34 @@ private Q_SLOTS:
         QCOMPARE(FolderLock(path).tryLock(), FolderLock::Result::Locked);
     }
 
-    void unwritableFolder() {
+    // Where the lock file cannot be written, or something that is not a plain
+    // file stands in its place: refused, and never written through a link.
+    void lockFileThatCannotBeWritten() {
         QTemporaryDir dir;
         QCOMPARE(FolderLock(dir.filePath("no such folder/quillora.lock")).tryLock(),
                  FolderLock::Result::CannotWrite);
-        if (::geteuid() != 0) {
+        QTemporaryDir elsewhere;
+        const QString victim = elsewhere.filePath("victim.txt");
+        const QString missing = elsewhere.filePath("never made");
+        QVERIFY(TestFiles::writeBytes(victim, "not the program's\n"));
+        const QString lock = QDir(dir.path()).filePath(Startup::LockFileName);
+        for (const QString& target : {victim, missing}) {
+            QFile::remove(lock);
+            QVERIFY(QFile::link(target, lock));
+            FolderLock folderLock(lock);
+            QCOMPARE(folderLock.tryLock(), FolderLock::Result::NotAFile);
+            QVERIFY(!folderLock.isLocked());
+            const ResourceStore store;
+            QCOMPARE(Startup(store, dir.path()).run().problem, Startup::Problem::LockNotAFile);
+        }
+        QCOMPARE(TestFiles::bytesOf(victim), QByteArray("not the program's\n"));
+        QVERIFY(!QFileInfo::exists(missing));
+        QFile::remove(lock);
+        QVERIFY(QDir().mkdir(lock));
+        QCOMPARE(FolderLock(lock).tryLock(), FolderLock::Result::NotAFile);
+        if (::geteuid() != 0) { // (root writes anywhere)
             QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
-            QCOMPARE(FolderLock(dir.filePath("quillora.lock")).tryLock(),
+            QCOMPARE(FolderLock(dir.filePath("other.lock")).tryLock(),
                      FolderLock::Result::CannotWrite);
             QFile::setPermissions(dir.path(),
                                   QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);

@@ -3,6 +3,7 @@
 // saves and marks. Also the readers meeting damage while the program runs.
 
 #include "../reliability/WorkerSteps.h"
+#include "core/AtomicWrite.h"
 #include "core/ProgramDefinition.h"
 #include "core/ResourceStore.h"
 #include "main_window/ReportFigures.h"
@@ -26,30 +27,25 @@ namespace {
 const QList<int> Shapes = {6, 9, 2, 1, 3}; // blanks of the fixture's papers 101..105
 constexpr int Papers = 5;
 
-enum class Damage {
-    Empty,
-    Garbage,         // binary bytes, no record in them
-    GarbageAppended, // the records, then binary bytes
-    LfOnly,
-    TenMegabytes,  // the records, then 10 MB of junk lines
-    OutOfOrder,    // the first two records swapped
-    RecordMissing, // paper 102 / the SSE record
-    FewerFields,   // paper 101 / every marks record one short (P - 1)
-    MoreFields,    // paper 101 / every marks record five long (P + 5)
-    BadState,      // FST of paper 101 is "7"
-    BadScore,      // FSE of paper 103 is "abc"; a trend value "abc"
+struct Kinds {
+    Q_GADGET
+public:
+    enum class Damage {
+        Empty,
+        Garbage,         // binary bytes, no record in them
+        GarbageAppended, // the records, then binary bytes
+        LfOnly,
+        TenMegabytes,  // the records, then 10 MB of junk lines
+        OutOfOrder,    // the first two records swapped
+        RecordMissing, // paper 102 / the SSE record
+        FewerFields,   // paper 101 / every marks record one short (P - 1)
+        MoreFields,    // paper 101 / every marks record five long (P + 5)
+        BadState,      // FST of paper 101 is "7"
+        BadScore,      // FSE of paper 103 is "abc"; a trend value "abc"
+    };
+    Q_ENUM(Damage)
 };
-const char* const DamageNames[] = {"empty",
-                                   "binary garbage",
-                                   "garbage after the records",
-                                   "LF-only line ends",
-                                   "10 MB of junk after the records",
-                                   "records out of order",
-                                   "record missing",
-                                   "one field short",
-                                   "surplus fields",
-                                   "FST not 0 or 1",
-                                   "a score not a number"};
+using Damage = Kinds::Damage;
 
 // What the readers give for one file: per-paper fields, the six marks
 // records, or the trend values.
@@ -270,7 +266,6 @@ Records expectedAfter(ResultsFile file, Damage damage) {
 } // namespace
 
 Q_DECLARE_METATYPE(ResultsFile)
-Q_DECLARE_METATYPE(Damage)
 
 class TestResultsRepair : public QObject {
     Q_OBJECT
@@ -316,7 +311,8 @@ private Q_SLOTS:
                                       : file == ResultsFile::Trend ? QList{Damage::BadScore}
                                                                    : perPaper;
             for (Damage damage : common + own)
-                QTest::addRow("%s: %s", qPrintable(resultsFileStem(file)), DamageNames[int(damage)])
+                QTest::addRow("%s: %s", qPrintable(resultsFileStem(file)),
+                              QMetaEnum::fromType<Damage>().valueToKey(int(damage)))
                     << file << damage;
         }
     }
@@ -420,48 +416,81 @@ private Q_SLOTS:
                  QString("11111"));
     }
 
-    void folderInPlaceOfFile_data() {
+    void notAFileInPlaceIsLeftAlone_data() {
         QTest::addColumn<ResultsFile>("file");
-        for (ResultsFile f : AllResultsFiles)
-            QTest::addRow("%s", qPrintable(resultsFileStem(f))) << f;
+        QTest::addColumn<bool>("link"); // else a folder
+        for (ResultsFile f : AllResultsFiles) {
+            QTest::addRow("%s: a folder", qPrintable(resultsFileStem(f))) << f << false;
+            QTest::addRow("%s: a link", qPrintable(resultsFileStem(f))) << f << true;
+        }
     }
 
-    void folderInPlaceOfFile() {
+    void notAFileInPlaceIsLeftAlone() {
         QFETCH(ResultsFile, file);
+        QFETCH(bool, link);
         auto folder = copyOf(*m_worked);
+        QTemporaryDir elsewhere;
+        const QString victim = elsewhere.filePath("victim.txt");
+        QVERIFY(writeBytes(victim, "not the program's\n"));
         const QString path = folder->file(file);
         QVERIFY(QFile::remove(path));
-        QVERIFY(QDir().mkpath(path + "/kept"));
+        QVERIFY(link ? QFile::link(victim, path) : QDir().mkpath(path + "/kept"));
+        auto inPlace = [&] {
+            return link ? QFileInfo(path).isSymLink() && bytesOf(victim) == "not the program's\n"
+                        : QFileInfo(path + "/kept").isDir();
+        };
         const auto others = folder->snapshot();
 
-        // The start-up check does not erase everything for a file it could not
-        // write anyway; the repair reports the folder and touches nothing.
+        // The start-up check makes no file through it, nor erases everything
+        // for a file it could not write anyway; the repair reports it and
+        // touches nothing.
         QVERIFY(startupMakesNoFile(*folder));
         const ResultsRepair::Report report = folder->repair().Run();
-        QCOMPARE(report.folders, QStringList{path});
+        QCOMPARE(link ? report.notFiles : report.folders, QStringList{path});
         QVERIFY(report.repaired.isEmpty());
         QVERIFY(report.message().contains(QDir::toNativeSeparators(path)));
-        QVERIFY(report.message().contains("move that folder"));
-        QVERIFY(QFileInfo(path + "/kept").isDir());
+        QVERIFY(report.message().contains(link ? "link" : "move that folder"));
+        QVERIFY(inPlace());
         QCOMPARE(folder->snapshot(), others);
 
-        // The program goes on: what needs the folder's file says so, the rest works.
+        // The program goes on: what needs that file says so, the rest works
+        // and writes nothing through it.
         auto first = folder->session(102, 1);
         const LoadOutcome loaded = first->load();
         const bool needed = file == ResultsFile::Marks || file == ResultsFile::First ||
                             file == ResultsFile::FResults;
-        QCOMPARE(loaded.ok(), !needed);
+        QCOMPARE(loaded.problem, needed ? LoadProblem::ResultsUnreadable : LoadProblem::None);
         if (needed) {
-            QCOMPARE(loaded.problem, LoadProblem::ResultsUnreadable);
             QVERIFY(loaded.details.join(' ').contains(path));
-            return;
+        } else {
+            QVERIFY(first->prepareMarking({"12"}).ok());
+            const WriteOutcome marked = first->completeMarking();
+            QCOMPARE(marked.ok(), file != ResultsFile::Trend);
+            QCOMPARE(first->isMarked(), file != ResultsFile::Trend);
+            if (!marked.ok())
+                QCOMPARE(marked.path, path);
+            if (!marked.ok() && link)
+                QVERIFY(marked.reason.contains("link"));
         }
-        QVERIFY(first->prepareMarking({"12"}).ok());
-        const WriteOutcome marked = first->completeMarking();
-        QCOMPARE(marked.ok(), file != ResultsFile::Trend);
-        QCOMPARE(first->isMarked(), file != ResultsFile::Trend);
-        if (file == ResultsFile::Trend)
-            QCOMPARE(marked.path, path);
+        QVERIFY(inPlace());
+
+        // Erasing leaves it, and every file after it, alone.
+        const EraseOutcome erase =
+            eraseAllResults(*folder->store, folder->path(), folder->definition);
+        QCOMPARE(erase.failedPath, path);
+        QCOMPARE(erase.erased, QStringList());
+        QVERIFY(inPlace());
+        if (!link)
+            return;
+
+        // A link to nothing is not followed to make a file there either.
+        const QString missing = elsewhere.filePath("never made.txt");
+        QVERIFY(QFile::remove(path) && QFile::link(missing, path));
+        QVERIFY(startupMakesNoFile(*folder));
+        QVERIFY(!writeFileAtomically(path, "x").ok());
+        QVERIFY(!writeScratchFile(path, "x").ok());
+        QCOMPARE(folder->repair().Run().notFiles, QStringList{path});
+        QVERIFY(!QFileInfo::exists(missing));
     }
 
     void markingRewritesOverlongMarksRecords() {
