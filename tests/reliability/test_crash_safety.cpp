@@ -272,32 +272,29 @@ private Q_SLOTS:
         QTest::addColumn<int>("cutTo"); // keep this many bytes; -1 keeps all
         QTest::addColumn<QString>("fault");
 
-        const int first = int(ResultsFile::First);
-        QTest::newRow("whole files") << first << QByteArray() << QByteArray() << -1 << QString();
-        QTest::newRow("answers cut short")
-            << first << QByteArray() << QByteArray() << 30 << "first: not whole CR LF lines";
-        QTest::newRow("answers field short")
-            << first << QByteArray(">s7p1a1b2") << QByteArray() << -1
-            << "first: line 1 is not the record of paper 101";
-        QTest::newRow("answers of two writes in one question")
-            << first << QByteArray("s7p1a1b2") << QByteArray("s9p1a1b2") << -1
-            << "first: paper 101 question 2 mixes two writes";
-        QTest::newRow("newer answers after older ones")
-            << first << QByteArray("s7p1a1b4>s7p1a1b5>s7p1a1b6")
-            << QByteArray("s9p1a1b4>s9p1a1b5>s9p1a1b6") << -1
-            << "first: paper 101 question 3 is newer than the one before";
-        QTest::newRow("result that is no mark")
-            << int(ResultsFile::FResults) << QByteArray("#101#>") << QByteArray("#101#>x") << -1
-            << "fresults: paper 101 holds the result \"x";
-        QTest::newRow("marked without a score")
-            << int(ResultsFile::Marks) << QByteArray("#FST#>1>0") << QByteArray("#FST#>1>1") << -1
-            << "marks: paper 102 first attempt";
-        QTest::newRow("trend without its line end")
-            << int(ResultsFile::Trend) << QByteArray("\r\n") << QByteArray() << -1
-            << "trend: not whole CR LF lines";
-        QTest::newRow("trend value not a score")
-            << int(ResultsFile::Trend) << QByteArray("\r\n") << QByteArray(">4x\r\n") << -1
-            << "trend: holds the value \"4x\"";
+        auto row = [](const char* name, ResultsFile file, const char* from, const char* to,
+                      const char* fault, int cutTo = -1) {
+            QTest::newRow(name) << int(file) << QByteArray(from) << QByteArray(to) << cutTo
+                                << QString(fault);
+        };
+        const ResultsFile first = ResultsFile::First;
+        row("whole files", first, "", "", "");
+        row("answers cut short", first, "", "", "first: not whole CR LF lines", 30);
+        row("answers field short", first, ">s7p1a1b2", "",
+            "first: line 1 is not the record of paper 101");
+        row("answers of two writes in one question", first, "s7p1a1b2", "s9p1a1b2",
+            "first: paper 101 question 2 mixes two writes");
+        row("newer answers after older ones", first, "s7p1a1b4>s7p1a1b5>s7p1a1b6",
+            "s9p1a1b4>s9p1a1b5>s9p1a1b6",
+            "first: paper 101 question 3 is newer than the one before");
+        row("result that is no mark", ResultsFile::FResults, "#101#>", "#101#>x",
+            "fresults: paper 101 holds the result \"x");
+        row("marked without a score", ResultsFile::Marks, "#FST#>1>0", "#FST#>1>1",
+            "marks: paper 102 first attempt");
+        row("trend without its line end", ResultsFile::Trend, "\r\n", "",
+            "trend: not whole CR LF lines");
+        row("trend value not a score", ResultsFile::Trend, "\r\n", ">4x\r\n",
+            "trend: holds the value \"4x\"");
     }
 
     void checkerFindsTornFiles() {
@@ -331,93 +328,89 @@ private Q_SLOTS:
                  qPrintable(faults.join('\n')));
     }
 
+    void killedWorkerLeavesWholeFiles_data() {
+        QTest::addColumn<bool>("pupils");
+        QTest::newRow("one pupil") << false;
+        // The worker changes pupil every round: every pupil's files stay whole
+        // and the list of pupils is never lost.
+        QTest::newRow("three pupils") << true;
+    }
+
     void killedWorkerLeavesWholeFiles() {
+        QFETCH(bool, pupils);
         bool roundsOk = false;
         int rounds = qEnvironmentVariableIntValue("QUILLORA_CRASH_ROUNDS", &roundsOk);
         if (!roundsOk || rounds < 1)
             rounds = 200;
+        if (pupils)
+            rounds = 60;
         const auto dir = workFolder();
         QVERIFY(dir->isValid());
-        const QString folder = dir->path();
         const Content& content = *m_content;
-        QRandomGenerator random(20240309);
-
-        int changed = 0;
-        QMap<ResultsFile, QByteArray> previous;
-        for (int round = 0; round < rounds; ++round) {
-            // Stamps grow from round to round; the offset spreads the rounds'
-            // first papers over the whole module.
-            const qint64 firstStamp = qint64(round) * 10000000 + random.bounded(1000);
-            // Most kills land in the working loop, after 0 to 3 finished rounds
-            // of it; one in ten while the worker starts up.
-            const bool duringStart = random.bounded(10) == 0;
-            const int marks = duringStart ? 0 : 1 + random.bounded(4);
-            const QString killed = killWorker({folder, content.root, QString::number(firstStamp)},
-                                              marks, random.bounded(duringStart ? 3000 : 20000));
-            QVERIFY2(killed.isEmpty(),
-                     qPrintable(QStringLiteral("round %1: ").arg(round) + killed));
-
-            const QStringList faults = content.faults(folder);
-            QVERIFY2(
-                faults.isEmpty(),
-                qPrintable(QStringLiteral("after kill %1:\n").arg(round + 1) + faults.join('\n')));
-            const auto files = TestFiles::resultsSnapshot(
-                [&](ResultsFile f) { return content.filePath(folder, f); });
-            if (files != previous)
-                ++changed;
-            previous = files;
-        }
-        // The kills must have met the worker at work, not only starting up.
-        QVERIFY2(changed >= rounds / 2, qPrintable(QString::number(changed)));
-
-        // What the killed worker left is whole: the start-up repair finds nothing.
-        const ResultsRepair::Report report =
-            ResultsRepair(*content.store, folder, content.definition).Run();
-        QVERIFY2(!report.damaged(), qPrintable(report.findings.join('\n')));
-    }
-
-    // The same with three pupils, the worker changing pupil every round: every
-    // pupil's files stay whole and the list of pupils is never lost.
-    void killedWhileChangingPupilsLeavesEveryPupilWhole() {
-        const auto dir = workFolder();
-        QVERIFY(dir->isValid());
-        const QString folder = dir->path();
-        const Content& content = *m_content;
-        {
-            PupilRoster roster(folder);
+        QStringList folders{dir->path()};
+        if (pupils) {
+            PupilRoster roster(dir->path());
             roster.load();
             QVERIFY(roster.add(QStringLiteral("Zoë")).ok());
             QVERIFY(roster.add(QStringLiteral("Åsa")).ok());
-            for (const Pupil& pupil : roster.pupils())
-                QVERIFY(ensureResultsFiles(*content.store, roster.folderOf(pupil.id),
-                                           content.definition)
-                            .isEmpty());
-        }
-        QRandomGenerator random(20261207);
-        QSet<int> chosen;
-        for (int round = 0; round < 60; ++round) {
-            const QString stamp = QString::number(qint64(round) * 10000000 + random.bounded(1000));
-            const int marks = 1 + random.bounded(3);
-            const QString killed =
-                killWorker({folder, content.root, stamp, QStringLiteral("pupils")}, marks,
-                           random.bounded(20000));
-            QVERIFY2(killed.isEmpty(), qPrintable(killed));
-
-            PupilRoster roster(folder);
-            const PupilRoster::LoadReport report = roster.load();
-            QVERIFY(!report.rebuilt && report.missing.isEmpty() && report.adopted.isEmpty());
-            QCOMPARE(roster.pupils().size(), 3);
-            chosen.insert(roster.lastChosen());
+            folders.clear();
             for (const Pupil& pupil : roster.pupils()) {
-                const QStringList faults = content.faults(roster.folderOf(pupil.id));
-                QVERIFY2(faults.isEmpty(),
-                         qPrintable(
-                             QStringLiteral("after kill %1, %2:\n").arg(round + 1).arg(pupil.name) +
-                             faults.join('\n')));
+                folders.append(roster.folderOf(pupil.id));
+                QVERIFY(ensureResultsFiles(*content.store, folders.last(), content.definition)
+                            .isEmpty());
             }
         }
-        // The kills met the worker changing from pupil to pupil.
-        QCOMPARE(chosen.size(), 3);
+        QRandomGenerator random(pupils ? 20261207 : 20240309);
+        QSet<int> chosen;
+        int changed = 0;
+        QList<QMap<ResultsFile, QByteArray>> previous;
+        for (int round = 0; round < rounds; ++round) {
+            // Stamps grow from round to round; the offset spreads the rounds'
+            // first papers over the whole module.
+            QStringList args{dir->path(), content.root,
+                             QString::number(qint64(round) * 10000000 + random.bounded(1000))};
+            if (pupils)
+                args.append(QStringLiteral("pupils"));
+            // Most kills land in the working loop, after 0 to 3 finished rounds
+            // of it; one in ten, with one pupil, while the worker starts up.
+            const bool duringStart = !pupils && random.bounded(10) == 0;
+            const int marks = duringStart ? 0 : 1 + random.bounded(pupils ? 3 : 4);
+            const QString killed =
+                killWorker(args, marks, random.bounded(duringStart ? 3000 : 20000));
+            QVERIFY2(killed.isEmpty(),
+                     qPrintable(QStringLiteral("round %1: ").arg(round) + killed));
+
+            if (pupils) {
+                PupilRoster roster(dir->path());
+                const PupilRoster::LoadReport report = roster.load();
+                QVERIFY(!report.rebuilt && report.missing.isEmpty() && report.adopted.isEmpty());
+                QCOMPARE(roster.pupils().size(), 3);
+                chosen.insert(roster.lastChosen());
+            }
+            QList<QMap<ResultsFile, QByteArray>> files;
+            for (const QString& folder : folders) {
+                const QStringList faults = content.faults(folder);
+                QVERIFY2(
+                    faults.isEmpty(),
+                    qPrintable(QStringLiteral("after kill %1, %2:\n").arg(round + 1).arg(folder) +
+                               faults.join('\n')));
+                files.append(TestFiles::resultsSnapshot(
+                    [&](ResultsFile f) { return content.filePath(folder, f); }));
+            }
+            changed += files != previous ? 1 : 0;
+            previous = files;
+        }
+        // The kills must have met the worker at work, not only starting up,
+        // and with pupils, changing from pupil to pupil.
+        QVERIFY2(changed >= rounds / 2, qPrintable(QString::number(changed)));
+        QCOMPARE(chosen.size(), pupils ? 3 : 0);
+
+        // What the killed worker left is whole: the start-up repair finds nothing.
+        for (const QString& folder : folders) {
+            const ResultsRepair::Report report =
+                ResultsRepair(*content.store, folder, content.definition).Run();
+            QVERIFY2(!report.damaged(), qPrintable(report.findings.join('\n')));
+        }
     }
 
 private:
