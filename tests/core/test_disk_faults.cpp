@@ -5,16 +5,10 @@
 #include "SmallDisk.h"
 #include "core/AtomicWrite.h"
 #include "core/ProgramFolder.h"
-#include "core/ResourceStore.h"
 #include "main_window/Startup.h"
-#include "practice/PaperSession.h"
-#include "results/ResultsFiles.h"
 #include "results/ResultsRepair.h"
 #include "test_support.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QStandardPaths>
 #include <QtTest>
 

@@ -3,14 +3,9 @@
 // (or a link in its place) says so.
 
 #include "core/FolderLock.h"
-#include "core/ResourceStore.h"
 #include "main_window/Startup.h"
 #include "test_support.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <csignal>

@@ -4,8 +4,6 @@
 #include "core/RecordFile.h"
 #include "test_support.h"
 
-#include <QDir>
-#include <QTemporaryDir>
 #include <QtTest>
 
 Q_DECLARE_METATYPE(RecordError)

@@ -1,14 +1,9 @@
 // The six results files of a module: creation from the templates, the marks
 // file, the per-paper files and the trend log.
 
-#include "core/ProgramDefinition.h"
-#include "core/ResourceStore.h"
-#include "results/ResultsFiles.h"
 #include "results/TrendLog.h"
 #include "test_support.h"
 
-#include <QDir>
-#include <QTemporaryDir>
 #include <QtTest>
 
 Q_DECLARE_METATYPE(RecordError)

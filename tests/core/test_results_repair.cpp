@@ -4,21 +4,14 @@
 
 #include "../reliability/WorkerSteps.h"
 #include "core/AtomicWrite.h"
-#include "core/ProgramDefinition.h"
-#include "core/ResourceStore.h"
 #include "main_window/ReportFigures.h"
 #include "main_window/TrendReading.h"
-#include "practice/PaperSession.h"
-#include "results/ResultsFiles.h"
 #include "results/ResultsRepair.h"
 #include "results/TrendLog.h"
 #include "test_support.h"
 
-#include <QDir>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QtTest>
-#include <memory>
 
 using namespace TestFiles;
 

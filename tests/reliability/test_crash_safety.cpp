@@ -3,23 +3,16 @@
 // is whole and holds only what one complete write could have left.
 
 #include "WorkerSteps.h"
-#include "core/AnswerChecking.h"
 #include "core/PaperContent.h"
-#include "core/ProgramDefinition.h"
-#include "core/ResourceStore.h"
 #include "results/PupilRoster.h"
 #include "results/ResultsRepair.h"
 #include "results/TrendLog.h"
 #include "test_support.h"
 
-#include <QFileInfo>
 #include <QProcess>
-#include <QRandomGenerator>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QThread>
 #include <QtTest>
-#include <memory>
 
 namespace {
 

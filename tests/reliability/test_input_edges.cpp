@@ -1,20 +1,12 @@
 // Input at the edges: huge answers and documents, unstorable answers, missing
 // store items. Each is kept whole or refused, and nothing stored is lost.
 
-#include "core/Clock.h"
 #include "core/PaperContent.h"
-#include "core/ProgramDefinition.h"
 #include "core/RecordFile.h"
-#include "core/ResourceStore.h"
 #include "practice/MhtmlArchive.h"
-#include "practice/PaperSession.h"
-#include "results/ResultsFiles.h"
 #include "test_support.h"
 
-#include <QDir>
-#include <QTemporaryDir>
 #include <QtTest>
-#include <memory>
 
 using namespace TestFiles;
 
