@@ -215,51 +215,36 @@ Records worked(ResultsFile file) {
     return {};
 }
 
-// What the readers give once the repair has rebuilt the damaged file, where it
-// is not all the worked folder held.
+// What the readers give once the repair has rebuilt the damaged file: all the
+// worked folder held, but for what the damage took.
 Records expectedAfter(ResultsFile file, Damage damage) {
-    const bool wholeFileLost = damage == Damage::Empty || damage == Damage::Garbage;
-    switch (file) {
-    case ResultsFile::Trend:
-        return wholeFileLost ? Records{QStringList()} : worked(file);
-    case ResultsFile::Marks:
-        switch (damage) {
-        case Damage::Empty:
-        case Damage::Garbage:
-            return r(">>>>|>>>>|>>>>|>>>>|0>0>0>0>0|0>0>0>0>0");
-        case Damage::RecordMissing: // SSE
-            return r("71.4>>100>>50|>>>>|0:0:0>>0:0:0>>0:0:0|"
-                     "09/03/2024>>09/03/2024>>09/03/2024|1>0>1>0>1|1>0>0>0>0");
-        case Damage::FewerFields: // paper 105 of every record
-            return r("71.4>>100>>|100>>>>|0:0:0>>0:0:0>>|09/03/2024>>09/03/2024>>|1>0>1>0>0|"
-                     "1>0>0>0>0");
-        case Damage::BadState: // paper 101 no longer marked
-            return r("71.4>>100>>50|100>>>>|0:0:0>>0:0:0>>0:0:0|"
-                     "09/03/2024>>09/03/2024>>09/03/2024|0>0>1>0>1|1>0>0>0>0");
-        case Damage::BadScore: // paper 103 no longer marked
-            return r("71.4>>>>50|100>>>>|0:0:0>>0:0:0>>0:0:0|"
-                     "09/03/2024>>09/03/2024>>09/03/2024|1>0>0>0>1|1>0>0>0>0");
-        default:
-            return worked(file);
-        }
+    const bool marks = file == ResultsFile::Marks;
+    Records records = worked(file);
+    if (damage == Damage::Empty || damage == Damage::Garbage)
+        return file == ResultsFile::Trend ? Records{QStringList()}
+               : marks                    ? r(">>>>|>>>>|>>>>|>>>>|0>0>0>0>0|0>0>0>0>0")
+                                          : r(">>>>>|>>>>>>>>|>||>>");
+    if (file == ResultsFile::Trend)
+        return records;
+    switch (damage) {
+    case Damage::RecordMissing: // paper 102's record, or the SSE record
+        records[1].fill(QString());
+        break;
+    case Damage::FewerFields: // paper 101's last field, or paper 105 of every record
+        for (int k = 0; k < (marks ? MarksRecordCount : 1); ++k)
+            records[k].last() = k == int(MarksRecord::FST) || k == int(MarksRecord::SST) ? "0" : "";
+        break;
+    case Damage::BadState: // paper 101 no longer marked
+        records[int(MarksRecord::FST)][0] = "0";
+        break;
+    case Damage::BadScore: // paper 103 no longer marked
+        records[int(MarksRecord::FSE)][2].clear();
+        records[int(MarksRecord::FST)][2] = "0";
+        break;
     default:
         break;
     }
-    if (wholeFileLost)
-        return r(">>>>>|>>>>>>>>|>||>>");
-    if (damage == Damage::RecordMissing && file == ResultsFile::First)
-        return r("9>3/10>1/2>2>3>4|>>>>>>>>|sixteen>24.8||3/10>3/5>1/5");
-    if (damage == Damage::FewerFields) { // the last answer of paper 101
-        const QMap<ResultsFile, QString> cut = {
-            {ResultsFile::First,
-             "9>3/10>1/2>2>3>|12>10>15>Ivan>>Kevin>14>kevin>1 2/3|sixteen>24.8||3/10>3/5>1/5"},
-            {ResultsFile::Second, "9>3/10>3/5>2>3>|>>>>>>>>|>||>>"},
-            {ResultsFile::FResults, "ü>ü>û>ü>ü>|>>>>>>>>|ü>ü||ü>ü>û"},
-            {ResultsFile::SResults, "ü>ü>ü>ü>ü>|>>>>>>>>|>||>>"},
-        };
-        return r(cut.value(file));
-    }
-    return worked(file);
+    return records;
 }
 
 } // namespace
