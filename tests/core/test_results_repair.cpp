@@ -197,22 +197,16 @@ Records r(const QString& text) {
 
 // What the readers give of the worked folder's files.
 Records worked(ResultsFile file) {
-    switch (file) {
-    case ResultsFile::Marks:
-        return r("71.4>>100>>50|100>>>>|0:0:0>>0:0:0>>0:0:0|"
-                 "09/03/2024>>09/03/2024>>09/03/2024|1>0>1>0>1|1>0>0>0>0");
-    case ResultsFile::First:
-        return r("9>3/10>1/2>2>3>4|12>10>15>Ivan>>Kevin>14>kevin>1 2/3|sixteen>24.8||3/10>3/5>1/5");
-    case ResultsFile::Second:
-        return r("9>3/10>3/5>2>3>5|>>>>>>>>|>||>>");
-    case ResultsFile::FResults:
-        return r("ü>ü>û>ü>ü>û|>>>>>>>>|ü>ü||ü>ü>û");
-    case ResultsFile::SResults:
-        return r("ü>ü>ü>ü>ü>ü|>>>>>>>>|>||>>");
-    case ResultsFile::Trend:
-        return r("71.4>100>50");
-    }
-    return {};
+    static const QMap<ResultsFile, QString> records = {
+        {ResultsFile::Marks, "71.4>>100>>50|100>>>>|0:0:0>>0:0:0>>0:0:0|"
+                             "09/03/2024>>09/03/2024>>09/03/2024|1>0>1>0>1|1>0>0>0>0"},
+        {ResultsFile::First,
+         "9>3/10>1/2>2>3>4|12>10>15>Ivan>>Kevin>14>kevin>1 2/3|sixteen>24.8||3/10>3/5>1/5"},
+        {ResultsFile::Second, "9>3/10>3/5>2>3>5|>>>>>>>>|>||>>"},
+        {ResultsFile::FResults, "ü>ü>û>ü>ü>û|>>>>>>>>|ü>ü||ü>ü>û"},
+        {ResultsFile::SResults, "ü>ü>ü>ü>ü>ü|>>>>>>>>|>||>>"},
+        {ResultsFile::Trend, "71.4>100>50"}};
+    return r(records.value(file));
 }
 
 // What the readers give once the repair has rebuilt the damaged file: all the
