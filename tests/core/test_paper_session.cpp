@@ -15,7 +15,6 @@
 #include <QFile>
 #include <QtTest>
 #include <memory>
-#include <numeric>
 
 Q_DECLARE_METATYPE(ResultsFile)
 
@@ -70,25 +69,12 @@ class TestPaperSession : public QObject {
 private Q_SLOTS:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom)); }
 
-    void shippedPaperLoadsAndSaves_data() {
-        QTest::addColumn<int>("paperNum");
-        QTest::newRow("101") << 101;
-        QTest::newRow("141: 60 fields and 59 separators") << 141;
-    }
-
     void shippedPaperLoadsAndSaves() {
-        QFETCH(int, paperNum);
+        const int paperNum = 141; // 60 fields and 59 separators
         auto folder = shippedFolder();
         QVERIFY(bytesOf(folder->file(ResultsFile::First)).startsWith("..."));
         auto session = folder->open(paperNum);
-        const PaperState& paper = session->paper();
-        const int blanks = paper.TotalBlanks;
-        QCOMPARE(std::accumulate(paper.BlanksPerQuestion.begin(), paper.BlanksPerQuestion.end(), 0),
-                 blanks);
-        QCOMPARE(paper.Answers, QStringList(QList<QString>(blanks)));
-        QCOMPARE(paper.Status, PaperStatus::NotMarked);
-        QCOMPARE(paper.StartTime, folder->clock.now());
-
+        const int blanks = session->paper().TotalBlanks;
         // The first write turns the template into fifty paper lines.
         QStringList answers;
         for (int i = 1; i <= blanks; ++i)
@@ -154,9 +140,6 @@ private Q_SLOTS:
         spaces[9] = QStringLiteral(" ");
         QTest::newRow("spaces: still to do, but answered for marking")
             << spaces << QList<int>({1, 6}) << true << "-++++++++-" << 9 << "75";
-        QTest::newRow("one two-mark number right")
-            << QStringList{"+9", "16", "24.81", "7", "7", "7", "cow", "6/20", "12/3", "B"}
-            << QList<int>() << true << "+---------" << 2 << "16.7";
     }
 
     void answersCountedAndMarked() {
@@ -412,8 +395,8 @@ private Q_SLOTS:
         AnswerRowContent row = first->rowContent(0);
         QCOMPARE(row.answer, QStringLiteral("9"));
         QCOMPARE(row.model, QStringLiteral("9"));
-        QVERIFY(!row.readOnly && !row.showFirstMark && !row.locked && !row.showModel);
-        QVERIFY(!row.singleCharacter);
+        QVERIFY(!row.readOnly && !row.showFirstMark && !row.locked && !row.showModel &&
+                !row.singleCharacter);
         QVERIFY(first->rowContent(9).singleCharacter);
         QVERIFY(first->completeMarking().ok());
         row = first->rowContent(1);
@@ -421,21 +404,11 @@ private Q_SLOTS:
         QCOMPARE(row.firstMark, Cross);
         QCOMPARE(first->rowContent(0).firstMark, Tick);
 
-        // Second attempt: carried-over blanks locked with their tick beside the box.
-        // (The marked second attempt's rows are the second-attempt window's test.)
-        auto second = folder->open(101, 2);
-        row = second->rowContent(0);
-        QVERIFY(row.locked && row.readOnly && row.showFirstMark && row.firstMarkBesideBox);
-        QCOMPARE(row.answer, QStringLiteral("9"));
-        QCOMPARE(row.secondMark, Tick);
-        row = second->rowContent(1);
-        QVERIFY(!row.locked && !row.readOnly && !row.showFirstMark && !row.showSecondMark);
-        QCOMPARE(row.answer, QString());
-        QCOMPARE(row.firstMark, Cross);
-
-        // The same wrong answers again: a wrong blank shows its key (an M key
+        // Second attempt (its rows are the second-attempt window's test), the
+        // same wrong answers again: a wrong blank shows its key (an M key
         // its first alternative), a group's the alternatives no blank found.
         const QMap<int, QString> models{{1, "Sixteen"}, {4, "3"}, {5, "5"}, {6, "cat"}, {9, "2"}};
+        auto second = folder->open(101, 2);
         QStringList again = second->paper().Answers;
         for (int i : models.keys())
             again[i] = answers.at(i);
