@@ -112,54 +112,39 @@ private Q_SLOTS:
             QVERIFY2(!block.contains(QLatin1String(absent), Qt::CaseInsensitive), absent);
     }
 
-    void plainText_data() {
-        QTest::addColumn<QString>("html");
-        QTest::addColumn<QStringList>("lines");
-
-        QTest::newRow("entities decoded once")
-            << "<body><p>&#163;3 &#xA3;4 &amp;lt; &unknown; 2&nbsp;kg&#0;</p></body>"
-            << QStringList{QStringLiteral("\u00a33 \u00a34 &lt; &unknown; 2 kg&#0;")};
-        QTest::newRow("breaks, hidden text, a picture without words")
-            << "<head><style>p{}</style></head><body><p>One<br>Two</p><!-- no "
-               "--><script>x()</script>"
-               "<img src='a.png'><p class=\"answer\" data-blank=\"2\">(b) The answer is "
-               "<b class=\"key\">3/4</b>\n  of the cake.</p></body>"
-            << QStringList{QStringLiteral("One"), QStringLiteral("Two"),
-                           QStringLiteral("[picture]"),
-                           QStringLiteral("(b) The answer is 3/4 of the cake.")};
-    }
-
     void plainText() {
-        QFETCH(QString, html);
-        QFETCH(QStringList, lines);
-        QCOMPARE(QuestionWorking::PlainText(html), lines);
-    }
-
-    void shownOnlyWhenNoTryIsOpen_data() {
-        QTest::addColumn<int>("attempt");
-        QTest::addColumn<bool>("marked");
-        QTest::addColumn<QString>("score");
-        QTest::addColumn<bool>("shown");
-        QTest::addColumn<bool>("secondAttemptOpen"); // after a first attempt with that score
-
-        QTest::newRow("first, not marked") << 1 << false << "" << false << true;
-        QTest::newRow("first, not marked, an old score") << 1 << false << "100" << false << false;
-        QTest::newRow("first, marked 99 %") << 1 << true << "99" << false << true;
-        QTest::newRow("first, marked 99.1 %") << 1 << true << "99.1" << true << false;
-        QTest::newRow("first, marked 100 %") << 1 << true << "100" << true << false;
-        QTest::newRow("first, marked, score unreadable") << 1 << true << "x" << false << true;
-        QTest::newRow("second, not marked") << 2 << false << "" << false << true;
-        QTest::newRow("second, marked 40 %") << 2 << true << "40" << true << true;
+        // Entities decoded once.
+        QCOMPARE(QuestionWorking::PlainText(
+                     "<body><p>&#163;3 &#xA3;4 &amp;lt; &unknown; 2&nbsp;kg&#0;</p></body>"),
+                 QStringList{QStringLiteral("\u00a33 \u00a34 &lt; &unknown; 2 kg&#0;")});
+        // Breaks, hidden text, a picture without words.
+        QCOMPARE(
+            QuestionWorking::PlainText(
+                "<head><style>p{}</style></head><body><p>One<br>Two</p><!-- no "
+                "--><script>x()</script><img src='a.png'><p class=\"answer\" "
+                "data-blank=\"2\">(b) The answer is <b class=\"key\">3/4</b>\n  of the "
+                "cake.</p></body>"),
+            (QStringList{QStringLiteral("One"), QStringLiteral("Two"), QStringLiteral("[picture]"),
+                         QStringLiteral("(b) The answer is 3/4 of the cake.")}));
     }
 
     void shownOnlyWhenNoTryIsOpen() {
-        QFETCH(int, attempt);
-        QFETCH(bool, marked);
-        QFETCH(QString, score);
-        QFETCH(bool, shown);
-        QFETCH(bool, secondAttemptOpen);
-        QCOMPARE(PaperSession::workingMayBeShown(attempt, marked, score), shown);
-        QCOMPARE(PaperSession::leavesSecondAttempt(score), secondAttemptOpen);
+        // Attempt, marked, score; the working shown, and a second attempt
+        // left open after a first attempt with that score.
+        const QList<std::tuple<const char*, int, bool, QString, bool, bool>> rows{
+            {"first, not marked", 1, false, "", false, true},
+            {"first, not marked, an old score", 1, false, "100", false, false},
+            {"first, marked 99 %", 1, true, "99", false, true},
+            {"first, marked 99.1 %", 1, true, "99.1", true, false},
+            {"first, marked 100 %", 1, true, "100", true, false},
+            {"first, marked, score unreadable", 1, true, "x", false, true},
+            {"second, not marked", 2, false, "", false, true},
+            {"second, marked 40 %", 2, true, "40", true, true},
+        };
+        for (const auto& [name, attempt, marked, score, shown, secondAttemptOpen] : rows) {
+            QVERIFY2(PaperSession::workingMayBeShown(attempt, marked, score) == shown, name);
+            QVERIFY2(PaperSession::leavesSecondAttempt(score) == secondAttemptOpen, name);
+        }
     }
 };
 
