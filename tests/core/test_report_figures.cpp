@@ -116,38 +116,25 @@ private Q_SLOTS:
 
     // Averages are rounded once, exactly, halves to even; bars use the
     // unrounded average.
-    void averageRounding_data() {
-        QTest::addColumn<QStringList>("scores");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<double>("fraction");
-        QTest::addColumn<QString>("completed");
-
-        const QList<std::tuple<const char*, QStringList, const char*, double, const char*>> rows{
+    void averageRounding() {
+        const QList<std::tuple<const char*, QStringList, QString, double, QString>> rows{
             {"72.75 goes up to 72.8", {"72.7", "72.8"}, "72.8%", 0.7275, "2 / 5"},
             {"66.65 in exact tenths goes to 66.6", {"66.6", "66.7"}, "66.6%", 0.6665, "2 / 5"},
             {"thirds", {"33.3", "33.3", "33.4"}, "33.3%", 1.0 / 3, "3 / 5"},
             {"full marks", {"100", "100", "100", "100", "100"}, "100%", 1.0, "5 / 5"},
             {"a damaged entry is not counted", {"abc", "70", "", "12.34"}, "70%", 0.7, "1 / 5"}};
-        for (const auto& [name, scores, text, fraction, completed] : rows)
-            QTest::newRow(name) << scores << QString(text) << fraction << QString(completed);
-    }
-    void averageRounding() {
-        QFETCH(QStringList, scores);
-        QFETCH(QString, text);
-        QFETCH(double, fraction);
-        QFETCH(QString, completed);
-
-        MarksRecords marks;
-        marks.FSE = QStringList(5);
-        marks.SSE = QStringList(5);
-        for (int i = 0; i < scores.size(); ++i)
-            marks.FSE[i] = marks.SSE[i] = scores.at(i);
-        const ReportFigures f = ReportFigures::compute(Module(1, 5, {"Numbers"}), marks);
-        QCOMPARE((QStringList{f.topics[0].firstMark, f.topics[0].secondMark, f.OScore1, f.OScore2}),
-                 QStringList(4, text));
-        QVERIFY(qAbs(f.topics[0].firstFraction - fraction) < 1e-12);
-        QVERIFY(qAbs(f.topics[0].secondFraction - fraction) < 1e-12);
-        QCOMPARE(f.PCNum, completed);
+        for (const auto& [name, scores, text, fraction, completed] : rows) {
+            MarksRecords marks;
+            marks.FSE = marks.SSE = scores + QStringList(5 - scores.size());
+            const ReportFigures f = ReportFigures::compute(Module(1, 5, {"Numbers"}), marks);
+            const TopicFigures& t = f.topics[0];
+            QVERIFY2((QStringList{t.firstMark, t.secondMark, f.OScore1, f.OScore2}) ==
+                         QStringList(4, text),
+                     name);
+            QVERIFY2(qAbs(t.firstFraction - fraction) < 1e-12, name);
+            QVERIFY2(qAbs(t.secondFraction - fraction) < 1e-12, name);
+            QVERIFY2(f.PCNum == completed, name);
+        }
     }
 
     void strongestAndWeakest_data() {
@@ -188,25 +175,17 @@ private Q_SLOTS:
         QCOMPARE((QStringList{f.ST, f.WT}), expected);
     }
 
-    void trendReading_data() {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QList<double>>("values");
-
+    void trendReading() {
         QList<double> last20;
         for (int k = 6; k <= 25; ++k)
             last20 << 4.0 * k;
-        QTest::newRow("25 entries keep entries 6 to 25") << "trend_25.txt" << last20;
-        QTest::newRow("a trailing > is not a value")
-            << "trend_trailing.txt" << QList<double>{60, 70};
-        QTest::newRow("single value") << "trend_single50.txt" << QList<double>{50};
-        QTest::newRow("fresh template") << "trend_template.txt" << QList<double>{};
-        QTest::newRow("no TRD record") << "trend_no_record.txt" << QList<double>{};
-        QTest::newRow("no file") << "trend_missing.txt" << QList<double>{};
-    }
-    void trendReading() {
-        QFETCH(QString, file);
-        QFETCH(QList<double>, values);
-        QCOMPARE(TrendReading::fromFile(fixture(file)), values);
+        const QList<std::tuple<const char*, QList<double>>> files{
+            {"trend_25.txt", last20},         // entries 6 to 25 of 25
+            {"trend_trailing.txt", {60, 70}}, // a trailing ">" is not a value
+            {"trend_single50.txt", {50}},     {"trend_template.txt", {}},
+            {"trend_no_record.txt", {}},      {"trend_missing.txt", {}}};
+        for (const auto& [file, values] : files)
+            QVERIFY2(TrendReading::fromFile(fixture(file)) == values, file);
     }
 
     void printedLines() {
@@ -221,24 +200,16 @@ private Q_SLOTS:
         }
     }
 
-    void zoneStarts_data() {
-        QTest::addColumn<QList<qreal>>("widths");
-        QTest::addColumn<QList<qreal>>("starts");
-        QTest::newRow("short items take one zone each")
-            << QList<qreal>{1, 5, 1, 10} << QList<qreal>{0, 14, 28, 42};
-        QTest::newRow("an empty item still takes its zone")
-            << QList<qreal>{1, 0, 0, 3} << QList<qreal>{0, 14, 28, 42};
-        QTest::newRow("a long item pushes the rest on by whole zones")
-            << QList<qreal>{1, 20, 1} << QList<qreal>{0, 14, 42};
-        QTest::newRow("an item filling its zone exactly does not touch the next")
-            << QList<qreal>{14, 1} << QList<qreal>{0, 28};
-        QTest::newRow("rule across many zones") << QList<qreal>{1, 100} << QList<qreal>{0, 14};
-        QTest::newRow("nothing") << QList<qreal>{} << QList<qreal>{};
-    }
     void zoneStarts() {
-        QFETCH(QList<qreal>, widths);
-        QFETCH(QList<qreal>, starts);
-        QCOMPARE(ReportLayout::ZoneStarts(widths, 14), starts);
+        const QList<std::tuple<const char*, QList<qreal>, QList<qreal>>> rows{
+            {"short items take one zone each", {1, 5, 1, 10}, {0, 14, 28, 42}},
+            {"an empty item still takes its zone", {1, 0, 0, 3}, {0, 14, 28, 42}},
+            {"a long item pushes the rest on by whole zones", {1, 20, 1}, {0, 14, 42}},
+            {"an item filling its zone exactly does not touch the next", {14, 1}, {0, 28}},
+            {"rule across many zones", {1, 100}, {0, 14}},
+            {"nothing", {}, {}}};
+        for (const auto& [name, widths, starts] : rows)
+            QVERIFY2(ReportLayout::ZoneStarts(widths, 14) == starts, name);
     }
 };
 
