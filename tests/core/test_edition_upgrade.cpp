@@ -23,16 +23,11 @@ struct StampedStore {
     QTemporaryDir root;
     std::unique_ptr<ResourceStore> store;
     explicit StampedStore(const QStringList& stamps) {
-        const QStringList definition = {"...",
-                                        "#NME#>Fixture Maths",
-                                        "#COD#>FX",
-                                        "#LBH#>Practice",
-                                        "#EDN#>3",
-                                        "#TT2#>1",
-                                        "#TP2#>5",
-                                        "#TN2#>Sums and Shapes",
-                                        "#PS2#>" + stamps.join('>'),
-                                        "..."};
+        const QStringList definition =
+            QStringLiteral("...|#NME#>Fixture Maths|#COD#>FX|#LBH#>Practice|#EDN#>3|#TT2#>1|"
+                           "#TP2#>5|#TN2#>Sums and Shapes|#PS2#>%1|...")
+                .arg(stamps.join('>'))
+                .split('|');
         if (!copyStoreWith(root.path(), 30000, definition))
             qFatal("the stamped store cannot be made");
         store = std::make_unique<ResourceStore>(root.path());

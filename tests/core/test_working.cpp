@@ -72,44 +72,38 @@ private Q_SLOTS:
         QCOMPARE(archive.rootHtml(), QStringLiteral("<html><body>Q</body></html>"));
     }
 
-    void pageWithWorking_data() {
-        QTest::addColumn<QString>("page");
-        QTest::addColumn<QString>("expected"); // with "@" for the working's block
-
-        const auto row = [](const char* name, const char* page, const char* expected) {
-            QTest::newRow(name) << QString::fromUtf8(page) << QString::fromUtf8(expected);
-        };
-        row("before the end of the body", "<html><body><p>Q</p></body></html>",
-            "<html><body><p>Q</p>@</body></html>");
-        row("end tags in capitals", "<HTML><BODY>Q</BODY></HTML>", "<HTML><BODY>Q@</BODY></HTML>");
-        row("no body end tag", "<html><body>Q</html>", "<html><body>Q@</html>");
-        row("a fragment", "<p>Q</p>", "<p>Q</p>@");
-        row("the last body end tag, not one quoted earlier",
-            "<body><p>&lt;/body&gt; is a tag</p><!-- </body> --></body>",
-            "<body><p>&lt;/body&gt; is a tag</p><!-- </body> -->@</body>");
-    }
-
     void pageWithWorking() {
-        QFETCH(QString, page);
-        QFETCH(QString, expected);
         const QString working = QStringLiteral(
             "<!DOCTYPE html><html><head><title>T</title><style>.step{color:red}</style></head>"
             "<body class=\"w\">\n<section class=\"working\"><p class=\"step\">S</p></section>\n"
             "</body></html>");
-        const QString result = QuestionWorking::PageWithWorking(page, working);
-        const qsizetype at = expected.indexOf(QLatin1Char('@'));
-        QVERIFY(result.startsWith(expected.left(at)));
-        QVERIFY(result.endsWith(expected.mid(at + 1)));
-        const QString block = result.mid(at, result.size() - (expected.size() - 1));
-        // One block with the anchor, the working's style and section, and
-        // nothing of its head or body tags.
-        QVERIFY2(block.contains(QStringLiteral("id=\"%1\"").arg(QuestionWorking::Anchor)),
-                 qPrintable(block));
-        QVERIFY(block.contains(QLatin1String("<style>.step{color:red}</style>")));
-        QVERIFY(block.contains(
-            QLatin1String("<section class=\"working\"><p class=\"step\">S</p></section>")));
-        for (const char* absent : {"<title>", "<body", "</body>", "<html", "DOCTYPE"})
-            QVERIFY2(!block.contains(QLatin1String(absent), Qt::CaseInsensitive), absent);
+        // A page, and the page with "@" for the working's block.
+        const QList<std::tuple<const char*, QString, QString>> rows{
+            {"before the end of the body", "<html><body><p>Q</p></body></html>",
+             "<html><body><p>Q</p>@</body></html>"},
+            {"end tags in capitals", "<HTML><BODY>Q</BODY></HTML>", "<HTML><BODY>Q@</BODY></HTML>"},
+            {"no body end tag", "<html><body>Q</html>", "<html><body>Q@</html>"},
+            {"a fragment", "<p>Q</p>", "<p>Q</p>@"},
+            {"the last body end tag, not one quoted earlier",
+             "<body><p>&lt;/body&gt; is a tag</p><!-- </body> --></body>",
+             "<body><p>&lt;/body&gt; is a tag</p><!-- </body> -->@</body>"}};
+        for (const auto& [name, page, expected] : rows) {
+            const QString result = QuestionWorking::PageWithWorking(page, working);
+            const qsizetype at = expected.indexOf(QLatin1Char('@'));
+            QVERIFY2(result.startsWith(expected.left(at)) && result.endsWith(expected.mid(at + 1)),
+                     name);
+            const QString block = result.mid(at, result.size() - (expected.size() - 1));
+            // One block with the anchor, the working's style and section, and
+            // nothing of its head or body tags.
+            QVERIFY2(block.contains(QStringLiteral("id=\"%1\"").arg(QuestionWorking::Anchor)),
+                     qPrintable(block));
+            QVERIFY2(block.contains(QLatin1String("<style>.step{color:red}</style>")), name);
+            QVERIFY2(block.contains(QLatin1String(
+                         "<section class=\"working\"><p class=\"step\">S</p></section>")),
+                     name);
+            for (const char* absent : {"<title>", "<body", "</body>", "<html", "DOCTYPE"})
+                QVERIFY2(!block.contains(QLatin1String(absent), Qt::CaseInsensitive), name);
+        }
     }
 
     void plainText() {
