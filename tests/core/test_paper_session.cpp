@@ -395,11 +395,17 @@ private Q_SLOTS:
         QCOMPARE(row.firstMark, Cross);
         QCOMPARE(first->rowContent(0).firstMark, Tick);
 
-        // Second attempt (its rows are the second-attempt window's test), the
-        // same wrong answers again: a wrong blank shows its key (an M key
+        // Second attempt: a carried-over blank locked with its tick beside the
+        // box, the others open. (How they look is the second-attempt window's test.)
+        auto second = folder->open(101, 2);
+        row = second->rowContent(0);
+        QVERIFY(row.locked && row.readOnly && row.showFirstMark && row.firstMarkBesideBox);
+        row = second->rowContent(1);
+        QVERIFY(!row.locked && !row.readOnly && !row.showFirstMark && !row.firstMarkBesideBox);
+
+        // The same wrong answers again: a wrong blank shows its key (an M key
         // its first alternative), a group's the alternatives no blank found.
         const QMap<int, QString> models{{1, "Sixteen"}, {4, "3"}, {5, "5"}, {6, "cat"}, {9, "2"}};
-        auto second = folder->open(101, 2);
         QStringList again = second->paper().Answers;
         for (int i : models.keys())
             again[i] = answers.at(i);
