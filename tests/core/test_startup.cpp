@@ -41,8 +41,7 @@ private Q_SLOTS:
             << "blocked definition" << Startup::Problem::DefinitionNotWritten << true << false;
         QTest::newRow("store without definition")
             << "no definition" << Startup::Problem::NoContent << true << false;
-        QTest::newRow("definition without module")
-            << "no heading" << Startup::Problem::NoContent << true << false;
+        // (A definition without a module: test_contents' noModuleEndsCleanly.)
         QTest::newRow("results templates missing")
             << "no templates" << Startup::Problem::ResultsNotWritable << true << false;
     }
@@ -77,12 +76,6 @@ private Q_SLOTS:
         } else if (setUp == QLatin1String("no definition")) {
             root = dir.filePath("store");
             QVERIFY(copyStoreWith(root, 30000));
-        } else if (setUp == QLatin1String("no heading")) {
-            root = dir.filePath("store");
-            QStringList lines =
-                QString::fromLatin1(bytesOf(FixtureRoot + "/store/30000.txt")).split("\r\n");
-            lines.removeIf([](const QString& line) { return line.startsWith("#LBH#"); });
-            QVERIFY(copyStoreWith(root, 30000, lines));
         } else if (setUp == QLatin1String("no templates")) {
             root = dir.filePath("store");
             QVERIFY(copyStoreWith(root, resultsTemplateId(ResultsFile::Trend, 2)));
