@@ -9,6 +9,8 @@
 #include "chrome/Twips.h"
 #include "core/PaperContent.h"
 #include "practice/ui/ClockFace.h"
+#include "practice/ui/DragResizer.h"
+#include "practice/ui/PracticeStatusBar.h"
 #include "practice/ui/PracticeToolBar.h"
 
 #include <QAccessible>
@@ -90,6 +92,7 @@ private Q_SLOTS:
     void markingShowsTheMarkedView();
     void answerSheetHidesAndComesBackOnResize();
     void toolBarKeepsItsButtonsApartAtAnyWidth();
+    void statusStripKeepsTheClockWholeAtAnyWidth();
     void closeAsksFirstAndWindowButtonsWork();
     void closingOrDeletingUnloadsOnce();
     void fullDiskKeepsAnswersAndSaysWhy();
@@ -501,6 +504,61 @@ void TestPracticeWindow::toolBarKeepsItsButtonsApartAtAnyWidth() {
     // from the window's outer width, in the strip's own coordinates.
     QVERIFY(summary->isVisible());
     QCOMPARE(summary->x(), w->width() - Twips::toPx(4095));
+}
+
+// The strip under the question from the smallest width a drag allows to a
+// wide one, before and after marking: the clock's field (the time taken once
+// marked) always whole inside the strip, no field over another; with room,
+// every field at its place, the list's field at its full width.
+void TestPracticeWindow::statusStripKeepsTheClockWholeAtAnyWidth() {
+    PracticeHarness& h = *m_h;
+    PracticeWindow* w = h.open(101);
+    QVERIFY(w);
+    auto* strip = child<PracticeStatusBar>(w, "RemQnsBG");
+    const QList<int> widths = {Twips::toPx(DragResizer::MinWidthTwips), 520, 600, 800, 1200};
+    for (bool marked : {false, true}) {
+        if (marked)
+            QVERIFY(h.markWith(w, h.correctAnswers(w)));
+        for (int width : widths) {
+            w->resize(width, 700);
+            QCoreApplication::sendPostedEvents();
+            const QString at = QStringLiteral(" at %1%2").arg(width).arg(marked ? ", marked" : "");
+            QWidget* bot1 = child<QWidget>(strip, "Bot1");
+            QVERIFY2(bot1->isVisible(), qPrintable(at));
+            QVERIFY2(strip->rect().contains(bot1->geometry()),
+                     qPrintable(QStringLiteral("Bot1") + at));
+            QWidget* time = marked ? static_cast<QWidget*>(h.label(w, "LTime"))
+                                   : child<QWidget>(strip, "lblClock");
+            QVERIFY2(time->isVisible(), qPrintable(at));
+            QVERIFY2(bot1->rect().contains(time->geometry()), qPrintable(at));
+            QVERIFY2(time->width() >= time->minimumSizeHint().width(), qPrintable(at));
+            QList<QWidget*> shown;
+            for (const char* name : {"TxtRem", "Bot1", "Bot2", "Bot3"}) {
+                QWidget* field = child<QWidget>(strip, name);
+                if (field->isVisible())
+                    shown << field;
+            }
+            for (QWidget* a : std::as_const(shown)) {
+                QVERIFY2(strip->rect().contains(a->geometry()), qPrintable(a->objectName() + at));
+                for (QWidget* b : std::as_const(shown))
+                    QVERIFY2(a == b || !a->geometry().intersects(b->geometry()),
+                             qPrintable(a->objectName() + " " + b->objectName() + at));
+            }
+        }
+    }
+    // With room (the last, wide width), the fields stand where they always
+    // have: from the strip's left end, six pixels apart, the list's field
+    // whole and keeping its place while it is hidden.
+    int left = 2;
+    for (const char* name : {"TxtRem", "Bot1", "Bot2", "Bot3"}) {
+        QWidget* field = child<QWidget>(strip, name);
+        QCOMPARE(field->x(), left);
+        QCOMPARE(field->y(), (strip->height() - field->height()) / 2);
+        left += field->width() + 6;
+    }
+    const QLabel* list = child<QLabel>(strip, "TxtRem");
+    QCOMPARE(list->width(), qRound(list->pixmap().deviceIndependentSize().width()));
+    QVERIFY(h.label(w, "PScoring")->isVisible());
 }
 
 void TestPracticeWindow::closeAsksFirstAndWindowButtonsWork() {
