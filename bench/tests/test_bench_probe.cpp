@@ -76,7 +76,7 @@ private Q_SLOTS:
         QFETCH(bool, valid);
         QFETCH(int, ppid);
         QFETCH(qlonglong, ticks);
-        const auto fields = ProcTree::ParseStat(text.toStdString());
+        const auto fields = ProcTree::parseStatLine(text.toStdString());
         QCOMPARE(fields.has_value(), valid);
         if (!valid)
             return;
@@ -131,7 +131,7 @@ private Q_SLOTS:
         std::map<int, int> parents;
         for (size_t i = 0; i + 1 < pairs.size(); i += 2)
             parents[pairs[i]] = pairs[i + 1];
-        std::vector<int> tree = ProcTree::Descendants(root, parents);
+        std::vector<int> tree = ProcTree::descendantsOf(root, parents);
         QCOMPARE(tree.front(), root);
         std::sort(tree.begin(), tree.end());
         QCOMPARE(tree, expected);
@@ -146,7 +146,7 @@ private Q_SLOTS:
             _exit(0);
         }
         QVERIFY(child > 0);
-        const std::vector<int> tree = ProcTree::LiveTree(getpid());
+        const std::vector<int> tree = ProcTree::liveTreeOf(getpid());
         kill(child, SIGKILL);
         waitpid(child, nullptr, 0);
         QCOMPARE(tree.front(), int(getpid()));
@@ -173,7 +173,7 @@ private Q_SLOTS:
         QCOMPARE(ProcTree::parseSchedstatNs("123456789 2000 7\n"),
                  std::optional<long long>(123456789));
         QVERIFY(!ProcTree::parseSchedstatNs("").has_value());
-        QVERIFY(ProcTree::LiveTree(999999999).empty());
+        QVERIFY(ProcTree::liveTreeOf(999999999).empty());
     }
 
     void judge_data() {
@@ -233,13 +233,13 @@ private Q_SLOTS:
         QFETCH(QString, figure);
         QFETCH(QString, line);
         QFETCH(bool, ok);
-        const auto& budgets = Verdict::Budgets();
+        const auto& budgets = Verdict::budgetFigures();
         const auto found = std::find_if(budgets.begin(), budgets.end(), [&](const auto& f) {
             return f.name == figure.toStdString();
         });
         QVERIFY(found != budgets.end());
         const Verdict::Judgement judgement =
-            Verdict::Judge(*found, samplesFrom(samples.toStdString()));
+            Verdict::judgeFigure(*found, samplesFrom(samples.toStdString()));
         QCOMPARE(QString::fromStdString(judgement.line), line);
         QCOMPARE(judgement.ok, ok);
     }

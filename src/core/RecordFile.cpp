@@ -46,7 +46,7 @@ Read<QStringList> readFields(const QString& path, const QString& tag, int count,
     const RecordError error = requireRecord(path, tag, &line);
     if (error != RecordError::None)
         return {{}, error};
-    return SplitRecordLine(line, count, capacity);
+    return splitRecordFields(line, count, capacity);
 }
 
 // Finds the keys' records in order, each after the one before, and hands each
@@ -236,7 +236,7 @@ RecordError readRecordFileLines(const QString& path, QStringList* lines, bool* l
     return RecordError::None;
 }
 
-Read<QStringList> SplitRecordLine(const QString& line, int count, int capacity, int tagLength) {
+Read<QStringList> splitRecordFields(const QString& line, int count, int capacity, int tagLength) {
     Read<QStringList> result;
     if (count < 0 || count > capacity) {
         result.error = RecordError::CapacityExceeded;
@@ -294,7 +294,7 @@ Read<QStringList> ReadRecordAllFields(const QString& path, const QString& tag) {
     if (error != RecordError::None)
         return {{}, error};
     const int count = countSeparators(line);
-    return SplitRecordLine(line, count, count);
+    return splitRecordFields(line, count, count);
 }
 
 Read<QStringList> ReadPaperRecordLines(const QString& path, int count) {
@@ -338,7 +338,7 @@ Read<QStringList> ReadFieldsForKeys(const QString& path, const QStringList& keys
     Read<QStringList> result;
     result.error = forEachKeyLine(path, keys, [&](const QString& key, const QString& line) {
         const int count = countSeparators(line);
-        const Read<QStringList> fields = SplitRecordLine(line, count, count, int(key.size()));
+        const Read<QStringList> fields = splitRecordFields(line, count, count, int(key.size()));
         if (fields.ok())
             result.value.append(fields.value);
         return fields.error;

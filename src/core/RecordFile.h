@@ -90,7 +90,8 @@ RecordError readRecordFileLines(const QString& path, QStringList* lines, bool* l
 // Splits fields 1..n of a record line whose first ">" stands right after the
 // tag's closing "#" (prefix length 2 + tag length). The last field holds the
 // rest of the line, inner ">" included.
-Read<QStringList> SplitRecordLine(const QString& line, int count, int capacity, int tagLength = 3);
+Read<QStringList> splitRecordFields(const QString& line, int count, int capacity,
+                                    int tagLength = 3);
 // Every field of tag's record in line, for reading a damaged file back: the
 // text after "#" tag "#" (and its ">") split at ">". A record without fields
 // ("#TRD#") has none; text stuck to the tag without a ">" becomes the first

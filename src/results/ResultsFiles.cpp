@@ -282,7 +282,7 @@ Read<MarksRecords> readMarksFile(const QString& path, int paperCount) {
         const int present = qMin(int(line.value.count(QLatin1Char('>'))), paperCount + 1);
         RecordError damage = line.value.isEmpty() ? RecordError::KeyMissing : RecordError::None;
         if (present > 0) {
-            const Read<QStringList> fields = SplitRecordLine(line.value, present, present);
+            const Read<QStringList> fields = splitRecordFields(line.value, present, present);
             for (int i = 0; i < paperCount && i < fields.value.size(); ++i)
                 (*targets[k])[i] = fields.value.at(i);
         }
@@ -348,7 +348,7 @@ Read<QStringList> paperFields(const PaperLines& file, int paperIndex, int blankC
     const int present = qMin(int(line.count(QLatin1Char('>'))), blankCount + 1);
     QStringList fields;
     if (present > 0) {
-        const Read<QStringList> all = SplitRecordLine(line, present, present);
+        const Read<QStringList> all = splitRecordFields(line, present, present);
         if (all.ok())
             fields = all.value;
     }

@@ -251,7 +251,8 @@ private Q_SLOTS:
                     args.prepend(QStringLiteral("--working"));
                 r = runTool(args);
                 QCOMPARE(r.exitCode, 0);
-                QCOMPARE(r.out.join(QLatin1Char('\n')), SpokenQuestion::Text(document, working));
+                QCOMPARE(r.out.join(QLatin1Char('\n')),
+                         SpokenQuestion::spokenTextOf(document, working));
             }
         }
     }

@@ -141,7 +141,7 @@ private Q_SLOTS:
         QVERIFY(root.store);
         const ResourceStore& store = *root.store;
         // A folder where the mark should go: it cannot be written.
-        const QString mark = EditionUpgrade::MarkPath(folder.results(), 2, "FX");
+        const QString mark = EditionUpgrade::markFilePath(folder.results(), 2, "FX");
         QVERIFY(QDir().mkpath(mark));
         const Startup::Outcome blocked = startOnce(store, folder.path());
         QCOMPARE(blocked.problem, Startup::Problem::ResultsNotWritable);
@@ -173,7 +173,7 @@ private Q_SLOTS:
         QCOMPARE(outcome.upgrade.clearedPapers, QList<int>{103});
         QCOMPARE(Record(folder, ResultsFile::First, 103), empty(103, 2));
         // Not marked as done: the next start looks at that file again.
-        QVERIFY(!QFile::exists(EditionUpgrade::MarkPath(folder.results(), 2, "FX")));
+        QVERIFY(!QFile::exists(EditionUpgrade::markFilePath(folder.results(), 2, "FX")));
     }
 
     // With several pupils each one's answers are upgraded when that pupil is
@@ -219,7 +219,7 @@ private Q_SLOTS:
         QVERIFY(outcome.ok());
         QVERIFY(outcome.upgrade.clearedPapers.isEmpty());
         QCOMPARE(folder.snapshot(), before);
-        QVERIFY(!QFile::exists(EditionUpgrade::MarkPath(folder.results(), 2, "FX")));
+        QVERIFY(!QFile::exists(EditionUpgrade::markFilePath(folder.results(), 2, "FX")));
         // Stamps that do not give one per paper are not believed.
         StampedStore root({"2", "3.aa"});
         QVERIFY(root.store);

@@ -54,7 +54,7 @@ private Q_SLOTS:
         QFETCH(int, tagLength);
         QFETCH(QStringList, fields);
         QFETCH(RecordError, error);
-        const Read<QStringList> split = SplitRecordLine(line, count, capacity, tagLength);
+        const Read<QStringList> split = splitRecordFields(line, count, capacity, tagLength);
         QCOMPARE(split.error, error);
         QCOMPARE(split.value, fields);
     }

@@ -14,7 +14,7 @@ namespace {
 
 const QStringList Names = {"T1", "T2", "T3", "T4", "T5", "T6", "T7", "T8", "T9", "T10"};
 
-ModuleDefinition Module(int topicCount, int paperCount, QStringList names = Names) {
+ModuleDefinition sampleModule(int topicCount, int paperCount, QStringList names = Names) {
     ModuleDefinition module;
     module.heading = "Practice";
     module.topicCount = topicCount;
@@ -47,7 +47,7 @@ class TestReportFigures : public QObject {
         QFile::copy(QStringLiteral(QUILLORA_TEST_DATA_DIR "/report/") + name, copy);
         return copy;
     }
-    MarksRecords Marks(const QString& name, int paperCount = 50) {
+    MarksRecords fixtureMarks(const QString& name, int paperCount = 50) {
         const Read<MarksRecords> read = readMarksFile(fixture(name), paperCount);
         if (!read.ok())
             qFatal("fixture %s unreadable", qPrintable(name));
@@ -106,8 +106,8 @@ private Q_SLOTS:
         QFETCH(QStringList, firstMarks);
         QFETCH(QStringList, secondMarks);
 
-        const ReportFigures f =
-            ReportFigures::compute(Module(topicCount, paperCount, names), Marks(file, paperCount));
+        const ReportFigures f = ReportFigures::compute(sampleModule(topicCount, paperCount, names),
+                                                       fixtureMarks(file, paperCount));
         QCOMPARE((QStringList{f.OScore1, f.OScore2, f.PCNum, f.ST, f.WT}), overall);
         QCOMPARE(f.attemptedTopics, attempted);
         QStringList first, second;
@@ -152,7 +152,7 @@ private Q_SLOTS:
         marks.SSE = Blank(5);
         for (int i = 0; i < scores.size(); ++i)
             marks.FSE[i] = marks.SSE[i] = scores.at(i);
-        const ReportFigures f = ReportFigures::compute(Module(1, 5, {"Numbers"}), marks);
+        const ReportFigures f = ReportFigures::compute(sampleModule(1, 5, {"Numbers"}), marks);
         QCOMPARE((QStringList{f.topics[0].firstMark, f.topics[0].secondMark, f.OScore1, f.OScore2}),
                  QStringList(4, text));
         QVERIFY(qAbs(f.topics[0].firstFraction - fraction) < 1e-12);
@@ -199,7 +199,7 @@ private Q_SLOTS:
         MarksRecords marks;
         marks.FSE = fse;
         marks.SSE = sse;
-        const ReportFigures f = ReportFigures::compute(Module(3, 15, names), marks);
+        const ReportFigures f = ReportFigures::compute(sampleModule(3, 15, names), marks);
         QCOMPARE((QStringList{f.ST, f.WT}), expected);
     }
 
@@ -228,8 +228,8 @@ private Q_SLOTS:
         const QString caption = "Quillora Maths Practice";
         QList<QStringList> lines;
         for (int topicCount : {0, 1, 10}) {
-            lines =
-                ReportLayout::Lines(caption, Module(topicCount, 50), Marks("marks_one_topic.txt"));
+            lines = ReportLayout::reportLines(caption, sampleModule(topicCount, 50),
+                                              fixtureMarks("marks_one_topic.txt"));
             QCOMPARE(lines.size(), 5 + 12 * topicCount);
             QCOMPARE(lines.at(2), (QStringList{" ", caption}));
         }
@@ -264,7 +264,7 @@ private Q_SLOTS:
     void zoneStarts() {
         QFETCH(QList<qreal>, widths);
         QFETCH(QList<qreal>, starts);
-        QCOMPARE(ReportLayout::ZoneStarts(widths, 14), starts);
+        QCOMPARE(ReportLayout::zoneStartsFor(widths, 14), starts);
     }
 };
 

@@ -180,7 +180,7 @@ private Q_SLOTS:
             MhtmlArchive document;
             QVERIFY2(document.parse(store.itemBytes(id)), qPrintable(QString::number(id)));
             const QString html = document.rootHtml();
-            const QString spoken = SpokenQuestion::Text(document);
+            const QString spoken = SpokenQuestion::spokenTextOf(document);
             const QString where = QStringLiteral("%1: %2").arg(id).arg(spoken);
             QVERIFY2(!spoken.isEmpty(), qPrintable(where));
             const QRegularExpressionMatch left = leftOver.match(spoken);
@@ -211,7 +211,7 @@ private Q_SLOTS:
 
             if (document.hasWorking()) {
                 ++withWorking;
-                const QString both = SpokenQuestion::Text(document, true);
+                const QString both = SpokenQuestion::spokenTextOf(document, true);
                 QVERIFY2(both.startsWith(spoken + QLatin1Char('\n')), qPrintable(where));
                 QVERIFY2(!leftOver.match(both).hasMatch(), qPrintable(both));
             }
@@ -259,9 +259,9 @@ private Q_SLOTS:
         MhtmlArchive document;
         QVERIFY2(document.load(QStringLiteral(QUILLORA_TEST_DATA_DIR "/mhtml/") + file),
                  qPrintable(document.errorString()));
-        QCOMPARE(SpokenQuestion::Text(document, withWorking), spoken);
+        QCOMPARE(SpokenQuestion::spokenTextOf(document, withWorking), spoken);
         if (!withWorking)
-            QCOMPARE(SpokenQuestion::Text(document, true), spoken);
+            QCOMPARE(SpokenQuestion::spokenTextOf(document, true), spoken);
     }
 };
 

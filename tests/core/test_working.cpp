@@ -97,7 +97,7 @@ private Q_SLOTS:
             "<!DOCTYPE html><html><head><title>T</title><style>.step{color:red}</style></head>"
             "<body class=\"w\">\n<section class=\"working\"><p class=\"step\">S</p></section>\n"
             "</body></html>");
-        const QString result = QuestionWorking::PageWithWorking(page, working);
+        const QString result = QuestionWorking::pageWithWorkingShown(page, working);
         const qsizetype at = expected.indexOf(QLatin1Char('@'));
         QVERIFY(result.startsWith(expected.left(at)));
         QVERIFY(result.endsWith(expected.mid(at + 1)));
@@ -133,7 +133,7 @@ private Q_SLOTS:
     void plainText() {
         QFETCH(QString, html);
         QFETCH(QStringList, lines);
-        QCOMPARE(QuestionWorking::PlainText(html), lines);
+        QCOMPARE(QuestionWorking::plainTextLines(html), lines);
     }
 
     void shownOnlyWhenNoTryIsOpen_data() {

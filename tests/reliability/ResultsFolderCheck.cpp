@@ -37,7 +37,7 @@ void ResultsFolderCheck::fault(ResultsFile file, const QString& what) {
     m_faults.append(resultsFileStem(file) + QStringLiteral(": ") + what);
 }
 
-bool ResultsFolderCheck::Lines(ResultsFile file, QList<QByteArray>* lines, bool* isTemplate) {
+bool ResultsFolderCheck::readLines(ResultsFile file, QList<QByteArray>* lines, bool* isTemplate) {
     QFile in(resultsFilePath(m_folder, file, m_module, m_code));
     if (!in.open(QIODevice::ReadOnly)) {
         fault(file, QStringLiteral("cannot be opened"));
@@ -61,7 +61,7 @@ bool ResultsFolderCheck::Lines(ResultsFile file, QList<QByteArray>* lines, bool*
 bool ResultsFolderCheck::paperRecords(ResultsFile file, QList<QStringList>* records,
                                       bool* isTemplate) {
     QList<QByteArray> lines;
-    if (!Lines(file, &lines, isTemplate))
+    if (!readLines(file, &lines, isTemplate))
         return false;
     const int count = int(m_papers.size());
     const QString path = resultsFilePath(m_folder, file, m_module, m_code);
@@ -167,7 +167,7 @@ void ResultsFolderCheck::checkMarksFile() {
     const ResultsFile file = ResultsFile::Marks;
     QList<QByteArray> lines;
     bool isTemplate = false;
-    if (!Lines(file, &lines, &isTemplate))
+    if (!readLines(file, &lines, &isTemplate))
         return;
     const int count = int(m_papers.size());
     const Read<MarksRecords> read =
@@ -215,7 +215,7 @@ void ResultsFolderCheck::checkTrendFile() {
     const ResultsFile file = ResultsFile::Trend;
     QList<QByteArray> lines;
     bool isTemplate = false;
-    if (!Lines(file, &lines, &isTemplate) || isTemplate)
+    if (!readLines(file, &lines, &isTemplate) || isTemplate)
         return;
     if (lines.size() != 1 || !lines.first().startsWith("#TRD#")) {
         fault(file, QStringLiteral("not the one trend record"));

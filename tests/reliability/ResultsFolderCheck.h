@@ -28,7 +28,7 @@ private:
     void checkTrendFile();
     // The file's CR LF lines, or false (with a fault noted) when it is not
     // made of them. *isTemplate when the file is still its template.
-    bool Lines(ResultsFile file, QList<QByteArray>* lines, bool* isTemplate);
+    bool readLines(ResultsFile file, QList<QByteArray>* lines, bool* isTemplate);
     // The paper records of a per-paper file, split; false on a fault.
     bool paperRecords(ResultsFile file, QList<QStringList>* records, bool* isTemplate);
     void fault(ResultsFile file, const QString& what);

@@ -21,7 +21,7 @@ QString computed(const QString& expression, const PictureLookup& pictures = {}) 
 }
 
 // The validator's problems for paper 121 with question `index` replaced.
-QStringList Problems(int index, const QString& question) {
+QStringList problemsWithQuestion(int index, const QString& question) {
     SourceFolder folder;
     folder.write(QStringLiteral("paper121.yaml"), weightPaper(index, question));
     return validateSources(folder.folder(), 121).problems;
@@ -199,7 +199,7 @@ private Q_SLOTS:
         QFETCH(int, index);
         QFETCH(QString, question);
         QFETCH(QString, message);
-        const QStringList problems = Problems(index, question);
+        const QStringList problems = problemsWithQuestion(index, question);
         QVERIFY2(!problems.filter(message).isEmpty(),
                  qPrintable(QStringLiteral("expected: ") + message + QStringLiteral("\ngot:\n") +
                             problems.join(QLatin1Char('\n'))));
@@ -279,7 +279,7 @@ private Q_SLOTS:
              {QStringLiteral("500 g + 40 g = 500 g + 20 g + 20 g."),
               QStringLiteral("500 + 40 is 5 hundreds and 4 tens."),
               QStringLiteral("1 kg = 1000 g."), QStringLiteral("Count on 40 from 500.")}) {
-            const QStringList problems = Problems(3, weightQuestion(id, 500, 40, step));
+            const QStringList problems = problemsWithQuestion(3, weightQuestion(id, 500, 40, step));
             QVERIFY2(problems.isEmpty(),
                      qPrintable(step + QStringLiteral(": ") + problems.join(QLatin1Char('\n'))));
         }
@@ -296,11 +296,11 @@ private Q_SLOTS:
                 "    blanks: [{key: \"1\", kind: Q, mark: 1, check: (500 + 500) / 1000}]\n"
                 "    working: [1000 g make 1 kg.]\n")
                 .arg(id);
-        QStringList problems = Problems(3, choice);
+        QStringList problems = problemsWithQuestion(3, choice);
         // "£1" shows the value too: two options cannot both be right.
         QVERIFY2(!problems.filter(QStringLiteral("options 1, 4 all show 1")).isEmpty(),
                  qPrintable(problems.join(QLatin1Char('\n'))));
-        problems = Problems(
+        problems = problemsWithQuestion(
             3, QString(choice).replace(QStringLiteral("\"\u00a31\""), QStringLiteral("50 g")));
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
     }

@@ -20,7 +20,7 @@ using bank::Question;
 namespace {
 
 // The bank rendered from the shipped sources, once for all the tests.
-const QList<StoreWriter::Paper>& Bank() {
+const QList<StoreWriter::Paper>& renderedBank() {
     static const QList<StoreWriter::Paper> papers = [] {
         QStringList problems;
         QList<StoreWriter::Paper> rendered =
@@ -59,7 +59,7 @@ private Q_SLOTS:
 
     void quotedPrintable() {
         QFETCH(QByteArray, text);
-        const QByteArray encoded = MhtmlWriter::QuotedPrintable(text);
+        const QByteArray encoded = MhtmlWriter::encodeQuotedPrintable(text);
         QByteArray expected = text;
         expected.replace("\r\n", "\n");
         expected.replace("\n", "\r\n");
@@ -110,7 +110,7 @@ private Q_SLOTS:
         QFETCH(int, question);
         QFETCH(QString, change);
         QFETCH(QString, expected);
-        QList<StoreWriter::Paper> papers = Bank();
+        QList<StoreWriter::Paper> papers = renderedBank();
         QList<Question>& questions = papers[paper].questions;
         if (question < 0)
             question = int(std::find_if(questions.begin(), questions.end(),
@@ -169,7 +169,7 @@ private Q_SLOTS:
         q.working.units = {"", "", "cm"};
         QCOMPARE(q.working.answers, QStringList({"3", "7", "Forty-seven"}));
         QStringList problems;
-        StoreWriter::CheckQuestion(QStringLiteral("q"), q, problems);
+        StoreWriter::checkStoredQuestion(QStringLiteral("q"), q, problems);
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
 
         // Read back by the program's reader, each picture is its own part.
@@ -235,7 +235,7 @@ private Q_SLOTS:
         QVERIFY(!files.contains(QStringLiteral("30011.txt")));
         QFile first(store + QStringLiteral("/25016.mht"));
         QVERIFY(first.open(QIODevice::ReadOnly));
-        QCOMPARE(first.readAll(), MhtmlWriter(25016).archive(Bank().at(0).questions.at(0)));
+        QCOMPARE(first.readAll(), MhtmlWriter(25016).archive(renderedBank().at(0).questions.at(0)));
     }
 
     void everyPaperNeedsItsSource() {

@@ -456,7 +456,7 @@ void PracticeWindow::readQuestion() {
         return;
     const bool withWorking = m_workingWanted && m_session->workingMayBeShown();
     m_reader->read(QStringLiteral("Question %1.\n").arg(m_session->paper().QSCount) +
-                   SpokenQuestion::Text(document, withWorking));
+                   SpokenQuestion::spokenTextOf(document, withWorking));
 }
 
 bool PracticeWindow::reportWrite(const WriteOutcome& outcome, const QString& what) {
