@@ -272,6 +272,7 @@ Read<MarksRecords> readMarksFile(const QString& path, int paperCount) {
         const Read<QString> line = ReadRecordLine(path, tags.at(k));
         if (!line.ok()) {
             result.error = line.error;
+            result.systemError = line.systemError;
             return result;
         }
         // Each record stands on its own: one that is missing or short reads
@@ -311,6 +312,7 @@ Read<PaperLines> readPaperLines(const QString& path, int paperCount) {
     Read<PaperLines> result;
     const Read<QStringList> lines = ReadPaperRecordLines(path, paperCount);
     result.error = lines.error;
+    result.systemError = lines.systemError;
     if (!lines.ok())
         return result;
     result.value.path = path;
@@ -325,6 +327,7 @@ Read<PaperLines> readPaperLines(const QString& path, int paperCount) {
         const Read<QString> elsewhere = ReadRecordLine(path, Numbering::paperKey(k));
         if (!elsewhere.ok()) {
             result.error = elsewhere.error;
+            result.systemError = elsewhere.systemError;
             return result;
         }
         line = elsewhere.value;

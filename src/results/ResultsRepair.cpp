@@ -239,10 +239,15 @@ bool ResultsRepair::readForRepair(const QString& path, QStringList* lines, bool*
         return false;
     }
     // A missing file is rebuilt whole, like an empty one.
-    if (info.exists() &&
-        readRecordFileLines(path, lines, looseEnds, MaxReadBytes) != RecordError::None) {
+    int systemError = 0;
+    if (info.exists() && readRecordFileLines(path, lines, looseEnds, MaxReadBytes, &systemError) !=
+                             RecordError::None) {
         m_report.unreadable.append(path);
-        noteFinding(path, QStringLiteral("cannot be read"), QStringLiteral("; left alone"));
+        const QString reason = readFailureReason(systemError);
+        noteFinding(path,
+                    reason.isEmpty() ? QStringLiteral("cannot be read")
+                                     : QStringLiteral("cannot be read: ") + reason,
+                    QStringLiteral("; left alone"));
         return false;
     }
     if (emptyIsDamage && lines->isEmpty())

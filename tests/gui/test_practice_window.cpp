@@ -5,6 +5,7 @@
 #include "test_practice_window_harness.h"
 
 #include "../core/SmallDisk.h"
+#include "../core/UnreadableFile.h"
 
 #include "chrome/Twips.h"
 #include "core/PaperContent.h"
@@ -93,6 +94,7 @@ private Q_SLOTS:
     void answerSheetHidesAndComesBackOnResize();
     void toolBarKeepsItsButtonsApartAtAnyWidth();
     void statusStripKeepsTheClockWholeAtAnyWidth();
+    void refusedAnswersFileIsNamedForAGrownUp();
     void closeAsksFirstAndWindowButtonsWork();
     void closingOrDeletingUnloadsOnce();
     void fullDiskKeepsAnswersAndSaysWhy();
@@ -559,6 +561,27 @@ void TestPracticeWindow::statusStripKeepsTheClockWholeAtAnyWidth() {
     const QLabel* list = child<QLabel>(strip, "TxtRem");
     QCOMPARE(list->width(), qRound(list->pixmap().deviceIndependentSize().width()));
     QVERIFY(h.label(w, "PScoring")->isVisible());
+}
+
+// Saved answers the system refuses to read: the paper does not open, the
+// message names the file and who can put it right, and the log keeps the
+// system's reason beside the file.
+void TestPracticeWindow::refusedAnswersFileIsNamedForAGrownUp() {
+    PracticeHarness& h = *m_h;
+    const QString first = h.path(ResultsFile::First);
+    UnreadableFile refused(first);
+    if (!refused.works() && ::geteuid() == 0)
+        QSKIP("root may not bind a refused file over another here");
+    QVERIFY(refused.works());
+    QTest::ignoreMessage(QtWarningMsg, qPrintable(QStringLiteral("paper 101 not opened: %1: %2")
+                                                      .arg(QDir::toNativeSeparators(first),
+                                                           readFailureReason(EACCES))));
+    QVERIFY(!h.open(101));
+    QVERIFY2(h.asked().last().contains(
+                 QStringLiteral("the program is not allowed to read your saved answers in %1. "
+                                "Please ask a grown-up")
+                     .arg(QDir::toNativeSeparators(first))),
+             qPrintable(h.asked().last()));
 }
 
 void TestPracticeWindow::closeAsksFirstAndWindowButtonsWork() {
