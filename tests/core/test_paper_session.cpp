@@ -352,6 +352,7 @@ private Q_SLOTS:
         // A file the system refuses to read is named, with the system's reason.
         for (ResultsFile file : {ResultsFile::FResults, ResultsFile::Marks}) {
             const QString path = folder->file(file);
+            QVERIFY(QFileInfo(path).isFile());
             UnreadableFile refused(path);
             if (!refused.works() && ::geteuid() == 0)
                 QSKIP("root may not bind a refused file over another here");

@@ -569,6 +569,7 @@ void TestPracticeWindow::statusStripKeepsTheClockWholeAtAnyWidth() {
 void TestPracticeWindow::refusedAnswersFileIsNamedForAGrownUp() {
     PracticeHarness& h = *m_h;
     const QString first = h.path(ResultsFile::First);
+    QVERIFY(QFileInfo(first).isFile());
     UnreadableFile refused(first);
     if (!refused.works() && ::geteuid() == 0)
         QSKIP("root may not bind a refused file over another here");
