@@ -51,28 +51,23 @@ public:
         if (!m_mounted) {
             if (::getrlimit(RLIMIT_FSIZE, &m_limit) != 0)
                 return false;
-            rlimit none = m_limit;
-            none.rlim_cur = 0;
+            const rlimit none{0, m_limit.rlim_max};
             m_limited = ::setrlimit(RLIMIT_FSIZE, &none) == 0;
             return m_limited;
         }
-        const QByteArray filler = QFile::encodeName(fillerPath());
-        const int fd = ::open(filler.constData(), O_WRONLY | O_CREAT | O_APPEND, 0600);
+        const int fd = ::open(QFile::encodeName(fillerPath()).constData(),
+                              O_WRONLY | O_CREAT | O_APPEND, 0600);
         if (fd < 0)
             return false;
-        const QByteArray block(4096, 'x');
-        int error = 0;
         // Whole blocks, then single bytes for what is left of the last one.
-        for (qsizetype chunk : {qsizetype(4096), qsizetype(1)}) {
-            for (;;) {
-                if (::write(fd, block.constData(), size_t(chunk)) < 0) {
-                    error = errno;
-                    break;
-                }
-            }
+        const QByteArray block(4096, 'x');
+        for (size_t chunk : {size_t(4096), size_t(1)}) {
+            while (::write(fd, block.constData(), chunk) >= 0)
+                continue;
         }
+        const bool full = errno == ENOSPC;
         ::close(fd);
-        return error == ENOSPC;
+        return full;
     }
     // From now on nothing in the folder can be written: the file system is
     // made read-only, or, unmounted and not root, the folder. False when

@@ -1,29 +1,19 @@
-// What the program does when the disk refuses a write (a full disk) and when a
-// results file or the lock is a link to somewhere else: no file is ever
-// replaced by a part of itself or written through a link, the pupil is told
-// why, and marking stays undone.
+// What the program does when the disk refuses a write (a full disk): no file
+// is ever replaced by a part of itself, the pupil is told why, and marking
+// stays undone.
 
 #include "SmallDisk.h"
 #include "core/AtomicWrite.h"
-#include "core/FolderLock.h"
 #include "core/ProgramFolder.h"
-#include "core/ResourceStore.h"
 #include "main_window/Startup.h"
-#include "practice/PaperSession.h"
-#include "results/ResultsFiles.h"
 #include "results/ResultsRepair.h"
 #include "test_support.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QStandardPaths>
 #include <QtTest>
 
 #include <sys/wait.h>
 #include <unistd.h>
-
-Q_DECLARE_METATYPE(ResultsFile)
 
 namespace {
 
@@ -40,10 +30,12 @@ QStringList strays(const QString& folder, const QStringList& expected) {
     return names;
 }
 
+// The names of the results files, sorted.
 QStringList resultsNames(const TestFiles::ModuleFolder& folder) {
     QStringList names;
     for (ResultsFile file : TestFiles::AllResultsFiles)
         names << QFileInfo(folder.file(file)).fileName();
+    names.sort();
     return names;
 }
 
@@ -272,103 +264,7 @@ private:
         QCOMPARE(choice.strandedReason,
                  disk.mounted() ? QStringLiteral("the disk can only be read, not written")
                                 : QStringLiteral("the program is not allowed to write there"));
-        QStringList names = resultsNames(*folder);
-        names.sort();
-        QCOMPARE(resultsFilesIn(disk.folder()), names);
-    }
-
-private Q_SLOTS:
-    void linksAreNeverWrittenThrough_data() {
-        QTest::addColumn<ResultsFile>("file");
-        for (ResultsFile file : TestFiles::AllResultsFiles)
-            QTest::newRow(qPrintable(resultsFileStem(file))) << file;
-    }
-
-    void linksAreNeverWrittenThrough() {
-        QFETCH(ResultsFile, file);
-        QTemporaryDir elsewhere;
-        const QString victim = elsewhere.filePath("victim.txt");
-        const QString missing = elsewhere.filePath("never made.txt");
-        QVERIFY(writeBytes(victim, "not the program's\n"));
-
-        TestFiles::ModuleFolder folder(QString::fromLatin1(ResourceStore::BuiltInRoot));
-        QVERIFY(folder.start());
-        const QString path = folder.file(file);
-        QVERIFY(QFile::remove(path) && QFile::link(victim, path));
-        auto untouched = [&] {
-            return QFileInfo(path).isSymLink() && bytesOf(victim) == "not the program's\n";
-        };
-
-        // Start-up makes no file through it and the repair reports it.
-        QStringList created;
-        QCOMPARE(ensureResultsFiles(*folder.store, folder.path(), folder.definition, &created),
-                 QStringList());
-        QCOMPARE(created, QStringList());
-        const ResultsRepair::Report report =
-            ResultsRepair(*folder.store, folder.path(), folder.definition).Run();
-        QCOMPARE(report.notFiles, QStringList{path});
-        QCOMPARE(report.repaired, QStringList());
-        QVERIFY(report.message().contains(QDir::toNativeSeparators(path)));
-        QVERIFY(report.message().contains("link"));
-        QVERIFY(untouched());
-
-        // A paper reads no results through it and writes none.
-        auto session = folder.session(101);
-        const LoadOutcome loaded = session->load();
-        const bool read = file == ResultsFile::Marks || file == ResultsFile::First ||
-                          file == ResultsFile::FResults;
-        QCOMPARE(loaded.problem, read ? LoadProblem::ResultsUnreadable : LoadProblem::None);
-        if (loaded.ok()) {
-            QVERIFY(session->prepareMarking({"1"}).ok());
-            const WriteOutcome marked = session->completeMarking();
-            QCOMPARE(marked.ok(), file != ResultsFile::Trend);
-            if (!marked.ok()) {
-                QCOMPARE(marked.path, path);
-                QVERIFY(marked.reason.contains("link"));
-            }
-        }
-        QVERIFY(untouched());
-
-        // Erasing leaves it, and every file after it, alone.
-        const EraseOutcome erase = eraseAllResults(*folder.store, folder.path(), folder.definition);
-        QCOMPARE(erase.failedPath, path);
-        QCOMPARE(erase.erased, QStringList());
-        QVERIFY(untouched());
-
-        // A link to nothing is not followed to make a file there either.
-        QVERIFY(QFile::remove(path) && QFile::link(missing, path));
-        QCOMPARE(ensureResultsFiles(*folder.store, folder.path(), folder.definition, &created),
-                 QStringList());
-        QVERIFY(!writeFileAtomically(path, "x").ok());
-        QVERIFY(!writeScratchFile(path, "x").ok());
-        QVERIFY(!QFileInfo::exists(missing));
-        QCOMPARE(ResultsRepair(*folder.store, folder.path(), folder.definition).Run().notFiles,
-                 QStringList{path});
-        QVERIFY(!QFileInfo::exists(missing));
-    }
-
-    void lockIsNeverWrittenThrough() {
-        QTemporaryDir elsewhere;
-        QTemporaryDir folder;
-        const QString victim = elsewhere.filePath("victim.txt");
-        const QString missing = elsewhere.filePath("never made");
-        QVERIFY(writeBytes(victim, "not the program's\n"));
-        const QString lock = QDir(folder.path()).filePath(Startup::LockFileName);
-        for (const QString& target : {victim, missing}) {
-            QFile::remove(lock);
-            QVERIFY(QFile::link(target, lock));
-            FolderLock folderLock(lock);
-            QCOMPARE(folderLock.tryLock(), FolderLock::Result::NotAFile);
-            QVERIFY(!folderLock.isLocked());
-            const ResourceStore store;
-            QCOMPARE(Startup(store, folder.path()).run().problem, Startup::Problem::LockNotAFile);
-        }
-        QCOMPARE(bytesOf(victim), QByteArray("not the program's\n"));
-        QVERIFY(!QFileInfo::exists(missing));
-        // A folder in its place is no lock file either.
-        QFile::remove(lock);
-        QVERIFY(QDir().mkdir(lock));
-        QCOMPARE(FolderLock(lock).tryLock(), FolderLock::Result::NotAFile);
+        QCOMPARE(resultsFilesIn(disk.folder()), resultsNames(*folder));
     }
 };
 

@@ -1,13 +1,11 @@
 // The one-copy-per-folder lock: a second holder is refused, a lock ends with
-// its holder however the holder ends, and a folder that cannot hold the lock
-// file says so.
+// its holder however the holder ends, and a lock file that cannot be written
+// (or a link in its place) says so.
 
 #include "core/FolderLock.h"
+#include "main_window/Startup.h"
 #include "test_support.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <csignal>
@@ -46,39 +44,54 @@ private Q_SLOTS:
     void lockEndsWithAKilledHolder() {
         QTemporaryDir dir;
         const QString path = dir.filePath("quillora.lock");
-        int ready[2];
-        QCOMPARE(::pipe(ready), 0);
         const pid_t child = ::fork();
         QVERIFY(child >= 0);
         if (child == 0) {
             FolderLock lock(path);
-            const char result = lock.tryLock() == FolderLock::Result::Locked ? 'L' : 'x';
-            (void)::write(ready[1], &result, 1);
-            for (;;)
-                ::pause();
+            if (lock.tryLock() == FolderLock::Result::Locked)
+                ::raise(SIGSTOP); // holding it
+            ::_exit(1);
         }
-        ::close(ready[1]);
-        char result = 0;
-        QCOMPARE(::read(ready[0], &result, 1), ssize_t(1));
-        ::close(ready[0]);
-        QCOMPARE(result, 'L');
+        int status = 0;
+        QCOMPARE(::waitpid(child, &status, WUNTRACED), child);
+        QVERIFY(WIFSTOPPED(status));
         QCOMPARE(FolderLock(path).tryLock(), FolderLock::Result::HeldElsewhere);
 
         // Killed without any chance to clean up: the folder is free at once.
         ::kill(child, SIGKILL);
-        int status = 0;
         QCOMPARE(::waitpid(child, &status, 0), child);
         QVERIFY(QFile::exists(path));
         QCOMPARE(FolderLock(path).tryLock(), FolderLock::Result::Locked);
     }
 
-    void unwritableFolder() {
+    // Where the lock file cannot be written, or something that is not a plain
+    // file stands in its place: refused, and never written through a link.
+    void lockFileThatCannotBeWritten() {
         QTemporaryDir dir;
         QCOMPARE(FolderLock(dir.filePath("no such folder/quillora.lock")).tryLock(),
                  FolderLock::Result::CannotWrite);
-        if (::geteuid() != 0) {
+        QTemporaryDir elsewhere;
+        const QString victim = elsewhere.filePath("victim.txt");
+        const QString missing = elsewhere.filePath("never made");
+        QVERIFY(TestFiles::writeBytes(victim, "not the program's\n"));
+        const QString lock = QDir(dir.path()).filePath(Startup::LockFileName);
+        for (const QString& target : {victim, missing}) {
+            QFile::remove(lock);
+            QVERIFY(QFile::link(target, lock));
+            FolderLock folderLock(lock);
+            QCOMPARE(folderLock.tryLock(), FolderLock::Result::NotAFile);
+            QVERIFY(!folderLock.isLocked());
+            const ResourceStore store;
+            QCOMPARE(Startup(store, dir.path()).run().problem, Startup::Problem::LockNotAFile);
+        }
+        QCOMPARE(TestFiles::bytesOf(victim), QByteArray("not the program's\n"));
+        QVERIFY(!QFileInfo::exists(missing));
+        QFile::remove(lock);
+        QVERIFY(QDir().mkdir(lock));
+        QCOMPARE(FolderLock(lock).tryLock(), FolderLock::Result::NotAFile);
+        if (::geteuid() != 0) { // (root writes anywhere)
             QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
-            QCOMPARE(FolderLock(dir.filePath("quillora.lock")).tryLock(),
+            QCOMPARE(FolderLock(dir.filePath("other.lock")).tryLock(),
                      FolderLock::Result::CannotWrite);
             QFile::setPermissions(dir.path(),
                                   QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);

@@ -6,6 +6,7 @@
 #include "core/PaperContent.h"
 #include "core/ProgramDefinition.h"
 #include "core/ResourceStore.h"
+#include "module_sample.h"
 #include "test_support.h"
 
 #include <QTemporaryDir>
@@ -13,44 +14,8 @@
 
 namespace {
 
-QByteArray Page(const QString& body) {
-    return QByteArrayLiteral("MIME-Version: 1.0\r\n"
-                             "Content-Type: multipart/related; boundary=\"b1\"\r\n\r\n"
-                             "--b1\r\nContent-Type: text/html; charset=\"utf-8\"\r\n"
-                             "Content-Location: file:///q/page.htm\r\n\r\n<html><body>") +
-           body.toUtf8() + QByteArrayLiteral("</body></html>\r\n--b1--\r\n");
-}
-
-ModuleQuestion Question(int id, const QString& key, const QString& kind, const QString& check) {
-    ModuleQuestion q;
-    q.id = id;
-    q.blanks = {ModuleBlank{key, kind, 2, check}};
-    q.document = Page(QStringLiteral("<p>Question %1 of the module.</p>").arg(id));
-    return q;
-}
-
-// One topic of five papers; paper 2 has a question of two blanks.
-ModuleSource smallModule() {
-    ModuleSource source;
-    source.mid = QStringLiteral("oak-class-4");
-    source.version = 3;
-    source.heading = QStringLiteral("Oak Class");
-    source.topicNames = {QStringLiteral("Fractions")};
-    source.author = QStringLiteral("Mrs Patel");
-    for (int p = 0; p < 5; ++p) {
-        ModulePaper paper;
-        paper.questions << Question(10 * p + 1, QString::number(p + 7), QStringLiteral("N"),
-                                    QStringLiteral("%1 + 7").arg(p));
-        if (p == 1) {
-            ModuleQuestion two = Question(12, QStringLiteral("4/5"), QStringLiteral("F"),
-                                          QStringLiteral("2/5 + 2/5"));
-            two.blanks << ModuleBlank{QStringLiteral("Kevin"), QStringLiteral("T"), 1, QString()};
-            paper.questions << two;
-        }
-        source.papers << paper;
-    }
-    return source;
-}
+using ModuleSample::page;
+using ModuleSample::smallModule;
 
 ModuleFile opened(const ModuleSource& source, const ModuleLimits& limits = {}) {
     return ModuleFile::fromBytes(writeModuleBytes(source), limits);
@@ -80,6 +45,8 @@ void patch(QByteArray& bytes, const QByteArray& signature, int offset, quint32 v
 
 } // namespace
 
+Q_DECLARE_METATYPE(ModuleLimits)
+
 class TestModuleFile : public QObject {
     Q_OBJECT
 
@@ -87,7 +54,6 @@ private Q_SLOTS:
     void roundTrip() {
         const ModuleSource source = smallModule();
         const QByteArray bytes = writeModuleBytes(source);
-        QVERIFY(!bytes.isEmpty());
         QCOMPARE(writeModuleBytes(source), bytes); // reproducible
         const ModuleFile file = ModuleFile::fromBytes(bytes);
         QVERIFY2(file.ok(), qPrintable(file.message()));
@@ -99,7 +65,6 @@ private Q_SLOTS:
         QCOMPARE(info.paperCount, 5);
         QCOMPARE(info.topicNames, QStringList{QStringLiteral("Fractions")});
         QCOMPARE(info.author, QStringLiteral("Mrs Patel"));
-        QCOMPARE(info.paperStamps.size(), 5);
         QCOMPARE(info.paperStamps.at(0), modulePaperStamp(source.papers.at(0)));
         QCOMPARE(file.documentIds(), (QList<int>{1, 11, 12, 21, 31, 41}));
         QCOMPARE(file.document(12), source.papers.at(1).questions.at(1).document);
@@ -110,9 +75,7 @@ private Q_SLOTS:
         QVERIFY2(check.ok(), qPrintable(check.text()));
 
         // A stamp follows what the paper asks, not the rest of the module.
-        ModuleSource changed = source;
-        changed.papers[1].questions[0].blanks[0].key = QStringLiteral("9");
-        changed.papers[1].questions[0].blanks[0].check = QStringLiteral("2 + 7");
+        const ModuleSource changed = ModuleSample::withPaper2Changed(source);
         QCOMPARE(modulePaperStamp(changed.papers.at(0)), info.paperStamps.at(0));
         QVERIFY(modulePaperStamp(changed.papers.at(1)) != info.paperStamps.at(1));
 
@@ -123,98 +86,99 @@ private Q_SLOTS:
         QVERIFY(writeModuleBytes(odd, &why).isEmpty());
         QVERIFY2(why.contains(QStringLiteral("cannot carry")), qPrintable(why));
 
-        // The file on disk reads the same.
+        // The file on disk reads the same; a sparse one over 50 MB is refused
+        // by its size, before it is read.
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("module1.qmodule"));
         QVERIFY(writeModuleFile(path, source));
         QCOMPARE(ModuleFile::open(path).info().paperStamps, info.paperStamps);
-    }
-
-    void refusedFiles() {
-        const QByteArray good = writeModuleBytes(smallModule());
-        auto message = [](const QByteArray& bytes, const ModuleLimits& limits = {}) {
-            return ModuleFile::fromBytes(bytes, limits).message();
-        };
-        const QString notModule = QStringLiteral("This file is not a Quillora module.");
-        QCOMPARE(message(QByteArrayLiteral("%PDF-1.4 not an archive at all")), notModule);
-        QCOMPARE(message(QByteArray()), notModule);
-        QCOMPARE(message(good.left(good.size() / 2)),
-                 QStringLiteral("This module file is damaged: it is cut short or broken."));
-        QCOMPARE(message(packZipEntries({{QStringLiteral("notes.txt"), "hello"}})), notModule);
-
-        ModuleLimits small;
-        small.fileBytes = good.size() - 1;
-        QCOMPARE(ModuleFile::fromBytes(good, small).status(), ModuleFile::Status::TooLarge);
-        QCOMPARE(message(good, small), QStringLiteral("This module file is larger than 0 MB."));
-        // A sparse file over 50 MB is refused by its size, before it is read.
-        QTemporaryDir dir;
         QFile big(dir.filePath(QStringLiteral("big.qmodule")));
         QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(50LL * 1024 * 1024 + 1));
         big.close();
         QCOMPARE(ModuleFile::open(big.fileName()).message(),
                  QStringLiteral("This module file is larger than 50 MB."));
+    }
 
-        ModuleLimits entryLimit;
-        entryLimit.entryBytes = 100;
-        QCOMPARE(message(good, entryLimit),
-                 QStringLiteral("This module file is damaged: the entry \"documents/1.mht\" "
-                                "expands past 100 bytes."));
-        ModuleLimits few;
-        few.entries = 3;
-        QVERIFY(message(good, few).contains(QStringLiteral("more than 3 entries")));
-
-        // An entry that declares fewer bytes than it holds.
-        QByteArray lying =
-            packZipEntries({{QStringLiteral("module.txt"), moduleInfoText(smallModule())}});
+    // Every refusal of a damaged or hostile file, with what the teacher is told.
+    void refusedFiles_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<ModuleLimits>("limits");
+        QTest::addColumn<QString>("message");
+        const QByteArray good = writeModuleBytes(smallModule());
+        const QByteArray info = moduleInfoText(smallModule());
+        const auto withEntry = [&info](const char* name) {
+            // The archive library will not write a name twice: patched in.
+            return packZipEntries({{QStringLiteral("module.txt"), info}, {name, "x"}})
+                .replace("modulX.txt", "module.txt");
+        };
+        const auto row = [](const char* name, const QByteArray& bytes, const QString& message,
+                            const ModuleLimits& limits = {}) {
+            QTest::newRow(name) << bytes << limits << message;
+        };
+        const auto damaged = [](const char* why) {
+            return QStringLiteral("This module file is damaged: %1.").arg(QLatin1String(why));
+        };
+        const auto limited = [](auto field, auto value) {
+            ModuleLimits limits;
+            limits.*field = value;
+            return limits;
+        };
+        const QString notModule = QStringLiteral("This file is not a Quillora module.");
+        row("another kind of file", "%PDF-1.4 not an archive at all", notModule);
+        row("empty", QByteArray(), notModule);
+        row("another archive", packZipEntries({{QStringLiteral("notes.txt"), "hello"}}), notModule);
+        row("too large", good, QStringLiteral("This module file is larger than 0 MB."),
+            limited(&ModuleLimits::fileBytes, good.size() - 1));
+        row("cut short", good.left(good.size() / 2), damaged("it is cut short or broken"));
+        row("entry too large", good,
+            damaged("the entry \"documents/1.mht\" expands past 100 bytes"),
+            limited(&ModuleLimits::entryBytes, 100));
+        row("too many entries", good, damaged("it holds more than 3 entries"),
+            limited(&ModuleLimits::entries, 3));
+        QByteArray lying = good;
         patch(lying, QByteArrayLiteral("PK\x01\x02"), 24, 20);
         patch(lying, QByteArrayLiteral("PK\x03\x04"), 22, 20);
-        const ModuleFile liar = ModuleFile::fromBytes(lying);
-        QVERIFY(!liar.ok());
-        QVERIFY2(liar.message().startsWith(QStringLiteral("This module file is damaged: ")),
-                 qPrintable(liar.message()));
-
-        const QList<QPair<QString, QString>> hostile = {
-            {QStringLiteral("../module.txt"), QStringLiteral("points outside the module")},
-            {QStringLiteral("documents/../../x.mht"), QStringLiteral("points outside")},
-            {QStringLiteral("/etc/module.txt"), QStringLiteral("names an absolute path")},
-            {QStringLiteral("documents\\1.mht"), QStringLiteral("holds a backslash")},
-            {QStringLiteral("C:/module.txt"), QStringLiteral("names a drive")},
-            {QStringLiteral("script.js"), QStringLiteral("that a module does not have")},
-            {QStringLiteral("documents/0.mht"), QStringLiteral("that a module does not have")},
-            // The archive library will not write a name twice: patched in below.
-            {QStringLiteral("modulX.txt"), QStringLiteral("appears twice")},
-        };
-        for (const auto& [name, why] : hostile) {
-            QByteArray bytes = packZipEntries(
-                {{QStringLiteral("module.txt"), moduleInfoText(smallModule())}, {name, "x"}});
-            bytes.replace("modulX.txt", "module.txt");
-            QVERIFY2(!bytes.isEmpty(), qPrintable(name));
-            const QString text = message(bytes);
-            QVERIFY2(text.startsWith(QStringLiteral("This module file is damaged: ")) &&
-                         text.contains(why),
-                     qPrintable(name + QStringLiteral(": ") + text));
-        }
-
-        // A symlink entry, marked as one in its attributes.
-        QByteArray link =
-            packZipEntries({{QStringLiteral("module.txt"), moduleInfoText(smallModule())},
-                            {QStringLiteral("papers.txt"), "/etc/passwd"}});
+        row("entry holds more than it declares", lying,
+            damaged("the entry \"module.txt\" is not the size it declares"));
+        row("parent folder", withEntry("../module.txt"),
+            damaged("the entry \"../module.txt\" points outside the module"));
+        row("parent folder further in", withEntry("documents/../../x.mht"),
+            damaged("the entry \"documents/../../x.mht\" points outside the module"));
+        row("absolute path", withEntry("/etc/module.txt"),
+            damaged("the entry \"/etc/module.txt\" names an absolute path"));
+        row("backslash", withEntry("documents\\1.mht"),
+            damaged("the entry \"documents\\1.mht\" holds a backslash"));
+        row("drive", withEntry("C:/module.txt"),
+            damaged("the entry \"C:/module.txt\" names a drive"));
+        row("unknown entry", withEntry("script.js"),
+            damaged("it holds an entry \"script.js\" that a module does not have"));
+        row("document 0", withEntry("documents/0.mht"),
+            damaged("it holds an entry \"documents/0.mht\" that a module does not have"));
+        row("name twice", withEntry("modulX.txt"),
+            damaged("the entry \"module.txt\" appears twice"));
+        QByteArray link = withEntry("papers.txt"); // every entry marked a symlink
         patch(link, QByteArrayLiteral("PK\x01\x02"), 38, quint32(0120777) << 16);
-        QVERIFY2(message(link).contains(QStringLiteral("is a link to somewhere else")),
-                 qPrintable(message(link)));
+        row("link", link, damaged("the entry \"module.txt\" is a link to somewhere else"));
+        QByteArray badInfo = info;
+        badInfo.replace("#TP#>5", "#TP#>6");
+        row("module.txt against its rules",
+            repacked(smallModule(), QStringLiteral("module.txt"), badInfo),
+            damaged("module.txt does not give five papers per topic (TP)"));
+    }
 
-        // module.txt that breaks its own rules.
-        QByteArray info = moduleInfoText(smallModule());
-        info.replace("#TP#>5", "#TP#>6");
-        QCOMPARE(message(repacked(smallModule(), QStringLiteral("module.txt"), info)),
-                 QStringLiteral("This module file is damaged: module.txt does not give five "
-                                "papers per topic (TP)."));
+    void refusedFiles() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(ModuleLimits, limits);
+        QFETCH(QString, message);
+        const ModuleFile file = ModuleFile::fromBytes(bytes, limits);
+        QVERIFY(!file.ok());
+        QCOMPARE(file.message(), message);
     }
 
     void validatorProblems() {
         ModuleSource script = smallModule();
         script.papers[1].questions[1].document =
-            Page(QStringLiteral("<p onclick=\"go()\">Hi</p><script>fetch('x')</script>"));
+            page(QStringLiteral("<p onclick=\"go()\">Hi</p><script>fetch('x')</script>"));
         QString text = checkProblems(script);
         QVERIFY2(text.contains(QStringLiteral("Topic 1 \"Fractions\", paper 2, question 2: its "
                                               "document holds a <script> element.")),
@@ -222,7 +186,7 @@ private Q_SLOTS:
         QVERIFY(text.contains(QStringLiteral("an on... attribute")));
 
         ModuleSource outside = smallModule();
-        outside.papers[0].questions[0].document = Page(QStringLiteral(
+        outside.papers[0].questions[0].document = page(QStringLiteral(
             "<img src=\"https://example.invalid/track.png\"><a href=\"jav&#97;script:x\">a</a>"
             "<div style=\"background: url('//cdn.invalid/b.png')\"></div>"
             "<style>@import \"file:///etc/x.css\";</style>"));
@@ -239,7 +203,6 @@ private Q_SLOTS:
         word.papers[4].questions[0].document =
             TestFiles::bytesOf(QStringLiteral(QUILLORA_TEST_DATA_DIR "/module/word_style.mht"));
         word.papers[4].questions[0].blanks[0].check.clear();
-        QCOMPARE(documentProblems(word.papers[4].questions[0].document), QStringList());
         QCOMPARE(checkProblems(word), QString());
 
         ModuleSource wrong = smallModule();
@@ -267,7 +230,7 @@ private Q_SLOTS:
         keys.replace("#12#>4/5>Kevin", "#12#>4/5");
         text = checkModule(ModuleFile::fromBytes(repacked(
                                shape, QStringLiteral("keys.txt"), keys,
-                               {{ModuleEntry::Document(77), Page(QStringLiteral("<p>x</p>"))}})))
+                               {{ModuleEntry::Document(77), page(QStringLiteral("<p>x</p>"))}})))
                    .text();
         QVERIFY(text.contains(QStringLiteral("paper 2, question 2: it has 1 keys, 2 kinds")));
         QVERIFY(text.contains(QStringLiteral("documents/77.mht belongs to no question")));
@@ -287,11 +250,7 @@ private Q_SLOTS:
         QVERIFY(!store.attachModule(2, opened(smallModule())));
         QVERIFY(store.attachModule(3, opened(smallModule())));
         QVERIFY(plain.attachedModule(3) == nullptr); // copies do not share a change
-        QVERIFY(!plain.contains(30032));
 
-        const QByteArray papers = store.itemBytes(30032);
-        QVERIFY2(papers.contains("#102#>15011>15012\r\n"), papers.constData());
-        QVERIFY(store.itemBytes(30033).contains("#15012#>4/5>Kevin\r\n"));
         QCOMPARE(store.itemBytes(15012), smallModule().papers.at(1).questions.at(1).document);
         QVERIFY(store.itemBytes(30131).contains("#FST#>0>0>0>0>0\r\n"));
         QVERIFY(store.itemBytes(30132).contains("#102#>>>\r\n"));
@@ -306,7 +265,6 @@ private Q_SLOTS:
         const DefinitionRead read = readProgramDefinition(store, dir.path());
         QCOMPARE(read.error, DefinitionError::None);
         const ModuleDefinition& module3 = read.definition.module(3);
-        QCOMPARE(module3.heading, QStringLiteral("Oak Class"));
         QCOMPARE(module3.paperCount, 5);
         QCOMPARE(module3.topicNames, QStringList{QStringLiteral("Fractions")});
         QCOMPARE(module3.paperStamps, opened(smallModule()).info().paperStamps);

@@ -14,8 +14,12 @@
 #include <QtTest>
 
 using TestFiles::bytesOf;
+using TestFiles::writeBytes;
 
 namespace {
+
+constexpr int Zoe = 2;
+constexpr int Sam = 3;
 
 // Every record of the six files of module 2 in folder, as the readers see them.
 QList<QStringList> Records(const QString& folder, const ProgramDefinition& definition) {
@@ -37,6 +41,7 @@ QList<QStringList> Records(const QString& folder, const ProgramDefinition& defin
 // Marks paperNum's first attempt with wrong answers, then its second with
 // the first question right, and leaves typed answers on paper 102.
 void workIn(TestFiles::ModuleFolder& folder, int paperNum) {
+    QVERIFY(folder.start());
     auto first = folder.open(paperNum);
     folder.clock.advanceSeconds(75);
     QVERIFY(first->prepareMarking(QStringList(first->currentBlankCount(), "0")).ok());
@@ -61,298 +66,232 @@ QStringList tree(const QString& folder) {
     return paths;
 }
 
+// The roster of folder with Pupil 1, Zoë and Sam.
+PupilRoster family(const QString& folder) {
+    PupilRoster roster(folder);
+    roster.load();
+    if (!roster.add(QStringLiteral("Zoë")).ok() || !roster.add(QStringLiteral("Sam")).ok())
+        qFatal("Zoë and Sam cannot be added");
+    return roster;
+}
+
 } // namespace
 
 class TestPupilRoster : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void resultsOfBeforeBecomePupilOne();
-    void migrationCutOffIsFinished();
-    void names_data();
-    void names();
-    void refusedNames();
-    void removeSetsAsideOnePupil();
-    void removalCutOffAndPutBackByHand();
-    void damagedPupilsFileKeepsEveryFolder();
-    void choosingIsRemembered();
-    void strandedPupilsAreCopiedWhole();
+    void resultsOfBeforeBecomePupilOne() {
+        TestFiles::ModuleFolder folder;
+        workIn(folder, 101);
+        const QList<QStringList> before = Records(folder.path(), folder.definition);
+
+        // The start does the move, then finds all six files: nothing made anew.
+        const Startup::Outcome outcome = Startup(*folder.store, folder.path()).run();
+        QVERIFY(outcome.ok());
+        QCOMPARE(outcome.pupil, 1);
+        QCOMPARE(outcome.rosterReport.migratedFiles, 6);
+        QCOMPARE(outcome.createdResults, QStringList());
+
+        const QString pupilFolder = folder.path() + "/pupil1";
+        QCOMPARE(Records(pupilFolder, folder.definition), before);
+        QCOMPARE(QDir(folder.path()).entryList({"*.txt"}, QDir::Files), QStringList());
+
+        // The next start moves nothing and changes nothing.
+        const QByteArray pupilsFile = bytesOf(folder.path() + "/pupils.json");
+        const Startup::Outcome again = Startup(*folder.store, folder.path()).run();
+        QCOMPARE(again.rosterReport.migratedFiles, 0);
+        QCOMPARE(bytesOf(folder.path() + "/pupils.json"), pupilsFile);
+        QCOMPARE(Records(pupilFolder, folder.definition), before);
+    }
+
+    void migrationCutOffIsFinished() {
+        TestFiles::ModuleFolder folder;
+        workIn(folder, 103);
+        const QList<QStringList> before = Records(folder.path(), folder.definition);
+        // Cut off after three files were moved and before the pupils file.
+        QVERIFY(QDir().mkpath(folder.path() + "/pupil1"));
+        for (ResultsFile file : {ResultsFile::Marks, ResultsFile::First, ResultsFile::Trend}) {
+            const QString name = QFileInfo(folder.file(file)).fileName();
+            QVERIFY(QFile::rename(folder.file(file), folder.path() + "/pupil1/" + name));
+        }
+        PupilRoster roster(folder.path());
+        const PupilRoster::LoadReport report = roster.load();
+        QCOMPARE(report.migratedFiles, 3);
+        QVERIFY(report.adopted.isEmpty() && report.missing.isEmpty() && !report.rebuilt);
+        QCOMPARE(roster.pupils().size(), 1);
+        QCOMPARE(Records(roster.folderOf(1), folder.definition), before);
+        QCOMPARE(roster.remove(1).problem, PupilRoster::Problem::OnlyPupil);
+    }
+
+    void names_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("accents") << QStringLiteral("Zoë");
+        QTest::newRow("arabic") << QStringLiteral("ليلى");
+        QTest::newRow("emoji") << QStringLiteral("Sam 🦊");
+        // Any name stays out of every path: one that would lead out of the folder.
+        QTest::newRow("dots and slashes") << QStringLiteral("../..");
+        QTest::newRow("backslash and quotes") << QStringLiteral("\\\"x\"\\");
+        QTest::newRow("200 letters") << QString(PupilRoster::MaxNameLength, QLatin1Char('n'));
+    }
+
+    void names() {
+        QFETCH(QString, name);
+        QTemporaryDir dir;
+        const QString results = dir.filePath("results");
+        QVERIFY(QDir().mkpath(results));
+        PupilRoster roster(results);
+        roster.load();
+        int id = 0;
+        QVERIFY(roster.add(name, &id).ok());
+        QCOMPARE(roster.shownName(id), name);
+        // Something in the new pupil's folder, to see that renaming keeps it.
+        QVERIFY(writeBytes(roster.folderOf(id) + "/marks2QMP.txt", "#FSE#>90\r\n"));
+
+        // Only the pupils file and the two folders, all inside the results folder.
+        QCOMPARE(tree(dir.path()),
+                 QStringList({"results", "results/pupil1", "results/pupil2",
+                              "results/pupil2/marks2QMP.txt", "results/pupils.json"}));
+        PupilRoster read(results);
+        read.load();
+        QCOMPARE(read.pupils().size(), 2);
+        QCOMPARE(read.find(id)->name, name);
+
+        // Renaming to it and back moves no file.
+        QVERIFY(read.rename(1, QStringLiteral("Kim")).ok());
+        QVERIFY(read.rename(id, QStringLiteral("Bea")).ok());
+        QVERIFY(read.rename(id, QStringLiteral("  ") + name + QStringLiteral(" ")).ok());
+        PupilRoster reread(results);
+        reread.load();
+        QCOMPARE(reread.find(id)->name, name);
+        QCOMPARE(reread.find(1)->name, QStringLiteral("Kim"));
+        QCOMPARE(bytesOf(reread.folderOf(id) + "/marks2QMP.txt"), QByteArray("#FSE#>90\r\n"));
+        QCOMPARE(tree(dir.path()).size(), 5);
+    }
+
+    void refusedNames() {
+        QTemporaryDir dir;
+        PupilRoster roster = family(dir.path());
+        const QByteArray file = bytesOf(dir.filePath("pupils.json"));
+        using P = PupilRoster::Problem;
+        const QList<QPair<QString, P>> refused = {
+            {QString(), P::EmptyName},
+            {QStringLiteral(" \t "), P::EmptyName},
+            {QString(PupilRoster::MaxNameLength + 1, QLatin1Char('n')), P::NameTooLong},
+            {QStringLiteral("Ann\nBo"), P::NameHasBreaks},
+            {QStringLiteral("zoë"), P::DuplicateName},
+            // The same letters, the accent coded as a letter of its own.
+            {QStringLiteral("Zoe\u0308"), P::DuplicateName},
+            {QStringLiteral(" ZOË "), P::DuplicateName},
+            {QStringLiteral("pupil 1"), P::DuplicateName},
+        };
+        for (const auto& [name, problem] : refused) {
+            QCOMPARE(roster.add(name).problem, problem);
+            QVERIFY(!PupilRoster::problemText(problem, name).isEmpty());
+        }
+        QCOMPARE(roster.rename(1, QStringLiteral("ZOË")).problem, P::DuplicateName);
+        QCOMPARE(roster.rename(1, QStringLiteral("")).problem, P::EmptyName);
+        QCOMPARE(roster.rename(9, QStringLiteral("Bea")).problem, P::UnknownPupil);
+        QCOMPARE(roster.choose(42).problem, P::UnknownPupil);
+        QCOMPARE(bytesOf(dir.filePath("pupils.json")), file);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
+                 QStringList({"pupil1", "pupil2", "pupil3"}));
+    }
+
+    void removeSetsAsideOnePupil() {
+        QTemporaryDir dir;
+        PupilRoster roster = family(dir.path());
+        QVERIFY(writeBytes(roster.folderOf(Zoe) + "/trend2QMP.txt", "#TRD#>50\r\n"));
+        QVERIFY(writeBytes(roster.folderOf(Sam) + "/trend2QMP.txt", "#TRD#>80\r\n"));
+        QVERIFY(roster.choose(Zoe).ok());
+        const QByteArray listed = bytesOf(dir.filePath("pupils.json"));
+
+        QVERIFY(roster.remove(Zoe).ok());
+        QVERIFY(!roster.find(Zoe));
+        // The one chosen last goes with the pupil; another takes the place.
+        QVERIFY(roster.find(roster.lastChosen()));
+        QVERIFY(!QFileInfo::exists(roster.folderOf(Zoe)));
+        QCOMPARE(bytesOf(roster.folderOf(Sam) + "/trend2QMP.txt"), "#TRD#>80\r\n");
+        const QString json = QString::fromUtf8(bytesOf(dir.filePath("pupils.json")));
+        QVERIFY2(json.contains("removed/pupil2"), qPrintable(json));
+
+        // Cut off after the folder was set aside, before the list was written:
+        // the next load finishes it, and a new pupil gets a new number.
+        QVERIFY(writeBytes(dir.filePath("pupils.json"), listed));
+        PupilRoster next(dir.path());
+        PupilRoster::LoadReport report = next.load();
+        QCOMPARE(next.pupils().size(), 2);
+        QVERIFY(!next.find(Zoe));
+        QVERIFY(report.missing.isEmpty());
+        int ann = 0;
+        QVERIFY(next.add(QStringLiteral("Ann"), &ann).ok());
+        QCOMPARE(ann, 4);
+
+        // A parent puts the folder back: Zoë is listed again under her name.
+        QVERIFY(QDir().rename(next.removedFolderOf(Zoe), next.folderOf(Zoe)));
+        PupilRoster back(dir.path());
+        report = back.load();
+        QVERIFY(back.find(Zoe));
+        QCOMPARE(back.find(Zoe)->name, QStringLiteral("Zoë"));
+        QCOMPARE(report.adopted, QStringList{QStringLiteral("Zoë")});
+        QCOMPARE(bytesOf(back.folderOf(Zoe) + "/trend2QMP.txt"), "#TRD#>50\r\n");
+
+        // A listed pupil whose folder went some other way is told, not dropped.
+        QVERIFY(QDir(back.folderOf(Zoe)).removeRecursively());
+        PupilRoster lost(dir.path());
+        report = lost.load();
+        QCOMPARE(report.missing, QStringList{QStringLiteral("Zoë")});
+        QVERIFY(lost.find(Zoe));
+    }
+
+    void damagedPupilsFileKeepsEveryFolder() {
+        QTemporaryDir dir;
+        PupilRoster roster = family(dir.path());
+        for (int id : {1, Zoe, Sam})
+            QVERIFY(writeBytes(roster.folderOf(id) + "/first2QMP.txt", "#101#>a\r\n"));
+        const QByteArray damaged = bytesOf(dir.filePath("pupils.json")).left(40);
+        QVERIFY(writeBytes(dir.filePath("pupils.json"), damaged));
+
+        PupilRoster read(dir.path());
+        QVERIFY(read.load().rebuilt);
+        QCOMPARE(read.pupils().size(), 3);
+        QCOMPARE(bytesOf(dir.filePath("pupils.json.damaged")), damaged);
+        for (int id : {1, Zoe, Sam})
+            QCOMPARE(bytesOf(read.folderOf(id) + "/first2QMP.txt"), "#101#>a\r\n");
+        // The names that could still be read are kept; the others are numbered.
+        QStringList names;
+        for (const Pupil& pupil : read.pupils())
+            names << pupil.name;
+        QVERIFY2(names.contains("Pupil 2") || names.contains("Zoë"), qPrintable(names.join(',')));
+        QVERIFY(names.contains("Pupil 3"));
+    }
+
+    // Results left in a folder the program can no longer write are copied with
+    // every pupil's folder, the list last.
+    void strandedPupilsAreCopiedWhole() {
+        TestFiles::ModuleFolder folder;
+        workIn(folder, 104);
+        QVERIFY(Startup(*folder.store, folder.path()).run().ok());
+        PupilRoster roster(folder.path());
+        roster.load();
+        QVERIFY(roster.add(QStringLiteral("Zoë")).ok());
+        QVERIFY(
+            ensureResultsFiles(*folder.store, roster.folderOf(Zoe), folder.definition).isEmpty());
+        const QStringList names = resultsFilesIn(folder.path());
+        QCOMPARE(names.size(), 13);
+        QCOMPARE(names.last(), QStringLiteral("pupils.json"));
+        QVERIFY(names.contains("pupil2/trend2" + folder.definition.programCode + ".txt"));
+
+        QTemporaryDir elsewhere;
+        QCOMPARE(copyResultsFiles(folder.path(), elsewhere.path()), QStringList());
+        PupilRoster copied(elsewhere.path());
+        copied.load();
+        QCOMPARE(copied.pupils().size(), 2);
+        QCOMPARE(copied.find(Zoe)->name, QStringLiteral("Zoë"));
+        for (int id : {1, Zoe})
+            QCOMPARE(Records(copied.folderOf(id), folder.definition),
+                     Records(roster.folderOf(id), folder.definition));
+    }
 };
-
-void TestPupilRoster::resultsOfBeforeBecomePupilOne() {
-    TestFiles::ModuleFolder folder;
-    QVERIFY(folder.start());
-    workIn(folder, 101);
-    const QList<QStringList> before = Records(folder.path(), folder.definition);
-    QVERIFY(before.at(0).at(0) == QLatin1String("0")); // FSE of paper 101
-    QVERIFY(before.last().first().startsWith("#TRD#>0"));
-
-    // The start does the move, then finds all six files: nothing made anew.
-    const Startup::Outcome outcome = Startup(*folder.store, folder.path()).run();
-    QVERIFY(outcome.ok());
-    QCOMPARE(outcome.pupil, 1);
-    QCOMPARE(outcome.rosterReport.migratedFiles, 6);
-    QCOMPARE(outcome.createdResults, QStringList());
-    QVERIFY(!outcome.marksRepair.damaged());
-    QCOMPARE(outcome.roster.pupils().size(), 1);
-    QCOMPARE(outcome.roster.pupils().first().name, QStringLiteral("Pupil 1"));
-    // A family of one sees no name anywhere.
-    QCOMPARE(outcome.roster.shownName(1), QString());
-
-    const QString pupilFolder = outcome.roster.folderOf(1);
-    QCOMPARE(pupilFolder, folder.path() + "/pupil1");
-    QCOMPARE(Records(pupilFolder, folder.definition), before);
-    QCOMPARE(QDir(folder.path()).entryList({"*.txt"}, QDir::Files), QStringList());
-    QCOMPARE(markedPaperCount(pupilFolder, folder.definition), 1);
-
-    // The next start moves nothing and changes nothing.
-    const QByteArray pupilsFile = bytesOf(folder.path() + "/pupils.json");
-    const Startup::Outcome again = Startup(*folder.store, folder.path()).run();
-    QCOMPARE(again.rosterReport.migratedFiles, 0);
-    QCOMPARE(bytesOf(folder.path() + "/pupils.json"), pupilsFile);
-    QCOMPARE(Records(pupilFolder, folder.definition), before);
-}
-
-void TestPupilRoster::migrationCutOffIsFinished() {
-    TestFiles::ModuleFolder folder;
-    QVERIFY(folder.start());
-    workIn(folder, 103);
-    const QList<QStringList> before = Records(folder.path(), folder.definition);
-    // Cut off after three files were moved and before the pupils file.
-    QVERIFY(QDir().mkpath(folder.path() + "/pupil1"));
-    for (ResultsFile file : {ResultsFile::Marks, ResultsFile::First, ResultsFile::Trend}) {
-        const QString name = QFileInfo(folder.file(file)).fileName();
-        QVERIFY(QFile::rename(folder.file(file), folder.path() + "/pupil1/" + name));
-    }
-    PupilRoster roster(folder.path());
-    const PupilRoster::LoadReport report = roster.load();
-    QCOMPARE(report.migratedFiles, 3);
-    QVERIFY(report.adopted.isEmpty() && report.missing.isEmpty() && !report.rebuilt);
-    QCOMPARE(roster.pupils().size(), 1);
-    QCOMPARE(Records(roster.folderOf(1), folder.definition), before);
-}
-
-void TestPupilRoster::names_data() {
-    QTest::addColumn<QString>("name");
-    QTest::newRow("accents") << QStringLiteral("Zoë");
-    QTest::newRow("ring") << QStringLiteral("Åsa");
-    QTest::newRow("arabic") << QStringLiteral("ليلى");
-    QTest::newRow("emoji") << QStringLiteral("Sam 🦊");
-    QTest::newRow("dots and slashes") << QStringLiteral("../..");
-    QTest::newRow("slash") << QStringLiteral("/");
-    QTest::newRow("colon") << QStringLiteral(":");
-    QTest::newRow("backslash and quotes") << QStringLiteral("\\\"x\"\\");
-    QTest::newRow("markup") << QStringLiteral("<b>Max</b> & co");
-    QTest::newRow("200 letters") << QString(PupilRoster::MaxNameLength, QLatin1Char('n'));
-}
-
-void TestPupilRoster::names() {
-    QFETCH(QString, name);
-    QTemporaryDir dir;
-    const QString results = dir.filePath("results");
-    QVERIFY(QDir().mkpath(results));
-    PupilRoster roster(results);
-    roster.load();
-    int id = 0;
-    QVERIFY(roster.add(name, &id).ok());
-    QCOMPARE(id, 2);
-    QCOMPARE(roster.shownName(id), name);
-    // Something in the new pupil's folder, to see that renaming keeps it.
-    QVERIFY(TestFiles::writeBytes(roster.folderOf(id) + "/marks2QMP.txt", "#FSE#>90\r\n"));
-
-    // Only the pupils file and the two folders, all inside the results folder.
-    QCOMPARE(tree(dir.path()),
-             QStringList({"results", "results/pupil1", "results/pupil2",
-                          "results/pupil2/marks2QMP.txt", "results/pupils.json"}));
-    PupilRoster read(results);
-    read.load();
-    QCOMPARE(read.pupils().size(), 2);
-    QCOMPARE(read.find(id)->name, name);
-    QCOMPARE(read.folderOf(id), results + "/pupil2");
-
-    // Renaming to it and back moves no file.
-    QVERIFY(read.rename(1, QStringLiteral("Kim")).ok());
-    QVERIFY(read.rename(id, QStringLiteral("Bea")).ok());
-    QVERIFY(read.rename(id, QStringLiteral("  ") + name + QStringLiteral(" ")).ok());
-    PupilRoster reread(results);
-    reread.load();
-    QCOMPARE(reread.find(id)->name, name);
-    QCOMPARE(reread.find(1)->name, QStringLiteral("Kim"));
-    QCOMPARE(bytesOf(reread.folderOf(id) + "/marks2QMP.txt"), QByteArray("#FSE#>90\r\n"));
-    QCOMPARE(tree(dir.path()).size(), 5);
-}
-
-void TestPupilRoster::refusedNames() {
-    QTemporaryDir dir;
-    PupilRoster roster(dir.path());
-    roster.load();
-    QVERIFY(roster.add(QStringLiteral("Zoë")).ok());
-    const QByteArray file = bytesOf(dir.filePath("pupils.json"));
-    using P = PupilRoster::Problem;
-    const QList<QPair<QString, P>> refused = {
-        {QString(), P::EmptyName},
-        {QStringLiteral(" \t "), P::EmptyName},
-        {QString(PupilRoster::MaxNameLength + 1, QLatin1Char('n')), P::NameTooLong},
-        {QStringLiteral("Ann\nBo"), P::NameHasBreaks},
-        {QStringLiteral("zoë"), P::DuplicateName},
-        // The same letters, the accent coded as a letter of its own.
-        {QStringLiteral("Zoe\u0308"), P::DuplicateName},
-        {QStringLiteral(" ZOË "), P::DuplicateName},
-        {QStringLiteral("pupil 1"), P::DuplicateName},
-    };
-    for (const auto& [name, problem] : refused) {
-        QCOMPARE(roster.add(name).problem, problem);
-        QVERIFY(!PupilRoster::problemText(problem, name).isEmpty());
-    }
-    QCOMPARE(roster.rename(1, QStringLiteral("ZOË")).problem, P::DuplicateName);
-    QCOMPARE(roster.rename(1, QStringLiteral("")).problem, P::EmptyName);
-    QCOMPARE(roster.rename(9, QStringLiteral("Bea")).problem, P::UnknownPupil);
-    QVERIFY(PupilRoster::problemText(P::DuplicateName, "zoë").contains("zoë"));
-    QCOMPARE(bytesOf(dir.filePath("pupils.json")), file);
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
-             QStringList({"pupil1", "pupil2"}));
-}
-
-void TestPupilRoster::removeSetsAsideOnePupil() {
-    QTemporaryDir dir;
-    PupilRoster roster(dir.path());
-    roster.load();
-    QCOMPARE(roster.remove(1).problem, PupilRoster::Problem::OnlyPupil);
-    int zoe = 0;
-    int sam = 0;
-    QVERIFY(roster.add(QStringLiteral("Zoë"), &zoe).ok());
-    QVERIFY(roster.add(QStringLiteral("Sam"), &sam).ok());
-    QVERIFY(TestFiles::writeBytes(roster.folderOf(zoe) + "/trend2QMP.txt", "#TRD#>50\r\n"));
-    QVERIFY(TestFiles::writeBytes(roster.folderOf(sam) + "/trend2QMP.txt", "#TRD#>80\r\n"));
-    QVERIFY(roster.choose(zoe).ok());
-
-    QVERIFY(roster.remove(zoe).ok());
-    QVERIFY(!roster.find(zoe));
-    // The one chosen last goes with the pupil; another takes the place.
-    QVERIFY(roster.find(roster.lastChosen()));
-    QCOMPARE(bytesOf(roster.removedFolderOf(zoe) + "/trend2QMP.txt"), QByteArray("#TRD#>50\r\n"));
-    QCOMPARE(roster.removedFolderOf(zoe), dir.path() + "/removed/pupil2");
-    QVERIFY(!QFileInfo::exists(roster.folderOf(zoe)));
-    QCOMPARE(bytesOf(roster.folderOf(sam) + "/trend2QMP.txt"), QByteArray("#TRD#>80\r\n"));
-
-    // The list read again has no Zoë, and a new pupil gets a new number.
-    PupilRoster read(dir.path());
-    read.load();
-    QCOMPARE(read.pupils().size(), 2);
-    QVERIFY(!read.find(zoe));
-    int next = 0;
-    QVERIFY(read.add(QStringLiteral("Zoë"), &next).ok());
-    QCOMPARE(next, 4);
-    const QString json = QString::fromUtf8(bytesOf(dir.filePath("pupils.json")));
-    QVERIFY2(json.contains("removed/pupil2"), qPrintable(json));
-}
-
-void TestPupilRoster::removalCutOffAndPutBackByHand() {
-    QTemporaryDir dir;
-    PupilRoster roster(dir.path());
-    roster.load();
-    int zoe = 0;
-    QVERIFY(roster.add(QStringLiteral("Zoë"), &zoe).ok());
-    QVERIFY(TestFiles::writeBytes(roster.folderOf(zoe) + "/marks2QMP.txt", "#FST#>1\r\n"));
-    // Cut off after the folder was set aside, before the list was written.
-    const QByteArray listed = bytesOf(dir.filePath("pupils.json"));
-    QVERIFY(roster.remove(zoe).ok());
-    QVERIFY(TestFiles::writeBytes(dir.filePath("pupils.json"), listed));
-    PupilRoster next(dir.path());
-    PupilRoster::LoadReport report = next.load();
-    QVERIFY(!next.find(zoe));
-    QVERIFY(report.missing.isEmpty());
-
-    // A parent puts the folder back: Zoë is listed again under her name.
-    QVERIFY(QDir().rename(next.removedFolderOf(zoe), next.folderOf(zoe)));
-    PupilRoster back(dir.path());
-    report = back.load();
-    QVERIFY(back.find(zoe));
-    QCOMPARE(back.find(zoe)->name, QStringLiteral("Zoë"));
-    QCOMPARE(report.adopted, QStringList{QStringLiteral("Zoë")});
-    QCOMPARE(bytesOf(back.folderOf(zoe) + "/marks2QMP.txt"), QByteArray("#FST#>1\r\n"));
-
-    // A listed pupil whose folder went some other way is told, not dropped.
-    QVERIFY(QDir(back.folderOf(zoe)).removeRecursively());
-    PupilRoster lost(dir.path());
-    report = lost.load();
-    QCOMPARE(report.missing, QStringList{QStringLiteral("Zoë")});
-    QVERIFY(lost.find(zoe));
-}
-
-void TestPupilRoster::damagedPupilsFileKeepsEveryFolder() {
-    QTemporaryDir dir;
-    PupilRoster roster(dir.path());
-    roster.load();
-    QVERIFY(roster.add(QStringLiteral("Zoë")).ok());
-    QVERIFY(roster.add(QStringLiteral("Sam")).ok());
-    for (int id : {1, 2, 3})
-        QVERIFY(TestFiles::writeBytes(roster.folderOf(id) + "/first2QMP.txt", "#101#>a\r\n"));
-    const QByteArray damaged = bytesOf(dir.filePath("pupils.json")).left(40);
-    QVERIFY(TestFiles::writeBytes(dir.filePath("pupils.json"), damaged));
-
-    PupilRoster read(dir.path());
-    const PupilRoster::LoadReport report = read.load();
-    QVERIFY(report.rebuilt);
-    QCOMPARE(read.pupils().size(), 3);
-    QCOMPARE(bytesOf(dir.filePath("pupils.json.damaged")), damaged);
-    for (int id : {1, 2, 3})
-        QCOMPARE(bytesOf(read.folderOf(id) + "/first2QMP.txt"), QByteArray("#101#>a\r\n"));
-    // The names that could still be read are kept; the others are numbered.
-    QStringList names;
-    for (const Pupil& pupil : read.pupils())
-        names << pupil.name;
-    QVERIFY2(names.contains("Pupil 2") || names.contains("Zoë"), qPrintable(names.join(',')));
-    QVERIFY(names.contains("Pupil 3"));
-}
-
-void TestPupilRoster::choosingIsRemembered() {
-    QTemporaryDir dir;
-    PupilRoster roster(dir.path());
-    roster.load();
-    int zoe = 0;
-    int sam = 0;
-    QVERIFY(roster.add(QStringLiteral("Zoë"), &zoe).ok());
-    QVERIFY(roster.add(QStringLiteral("Sam"), &sam).ok());
-    QCOMPARE(roster.pickerOrder().first().id, 1);
-    QVERIFY(roster.choose(sam).ok());
-    PupilRoster read(dir.path());
-    read.load();
-    QCOMPARE(read.lastChosen(), sam);
-    QList<int> order;
-    for (const Pupil& pupil : read.pickerOrder())
-        order << pupil.id;
-    QCOMPARE(order, QList<int>({sam, 1, zoe}));
-    QCOMPARE(read.choose(42).problem, PupilRoster::Problem::UnknownPupil);
-}
-
-// Results left in a folder the program can no longer write are copied with
-// every pupil's folder, the list last.
-void TestPupilRoster::strandedPupilsAreCopiedWhole() {
-    TestFiles::ModuleFolder folder;
-    QVERIFY(folder.start());
-    workIn(folder, 104);
-    QVERIFY(Startup(*folder.store, folder.path()).run().ok());
-    PupilRoster roster(folder.path());
-    roster.load();
-    int zoe = 0;
-    QVERIFY(roster.add(QStringLiteral("Zoë"), &zoe).ok());
-    QVERIFY(ensureResultsFiles(*folder.store, roster.folderOf(zoe), folder.definition).isEmpty());
-    const QStringList names = resultsFilesIn(folder.path());
-    QCOMPARE(names.size(), 13);
-    QCOMPARE(names.last(), QStringLiteral("pupils.json"));
-    QVERIFY(names.contains("pupil2/trend2" + folder.definition.programCode + ".txt"));
-
-    QTemporaryDir elsewhere;
-    QCOMPARE(copyResultsFiles(folder.path(), elsewhere.path()), QStringList());
-    PupilRoster copied(elsewhere.path());
-    const PupilRoster::LoadReport report = copied.load();
-    QVERIFY(!report.rebuilt && report.adopted.isEmpty() && report.missing.isEmpty());
-    QCOMPARE(copied.pupils().size(), 2);
-    QCOMPARE(copied.find(zoe)->name, QStringLiteral("Zoë"));
-    for (int id : {1, zoe})
-        QCOMPARE(Records(copied.folderOf(id), folder.definition),
-                 Records(roster.folderOf(id), folder.definition));
-}
 
 QTEST_GUILESS_MAIN(TestPupilRoster)
 #include "test_pupil_roster.moc"

@@ -37,12 +37,10 @@ private Q_SLOTS:
             << "other copy" << Startup::Problem::FolderInUse << false << false;
         QTest::newRow("folder under a file")
             << "file folder" << Startup::Problem::FolderNotWritable << false << false;
-        QTest::newRow("definition cannot be copied out")
-            << "blocked definition" << Startup::Problem::DefinitionNotWritten << true << false;
+        // (A definition that cannot be copied out: test_disk_faults.)
         QTest::newRow("store without definition")
             << "no definition" << Startup::Problem::NoContent << true << false;
-        QTest::newRow("definition without module")
-            << "no heading" << Startup::Problem::NoContent << true << false;
+        // (A definition without a module: test_contents' noModuleEndsCleanly.)
         QTest::newRow("results templates missing")
             << "no templates" << Startup::Problem::ResultsNotWritable << true << false;
     }
@@ -72,17 +70,9 @@ private Q_SLOTS:
         } else if (setUp == QLatin1String("file folder")) {
             QVERIFY(writeBytes(dir.filePath("file"), ""));
             folder = dir.filePath("file/program");
-        } else if (setUp == QLatin1String("blocked definition")) {
-            QVERIFY(QDir().mkpath(folder + "/temptext30000.txt"));
         } else if (setUp == QLatin1String("no definition")) {
             root = dir.filePath("store");
             QVERIFY(copyStoreWith(root, 30000));
-        } else if (setUp == QLatin1String("no heading")) {
-            root = dir.filePath("store");
-            QStringList lines =
-                QString::fromLatin1(bytesOf(FixtureRoot + "/store/30000.txt")).split("\r\n");
-            lines.removeIf([](const QString& line) { return line.startsWith("#LBH#"); });
-            QVERIFY(copyStoreWith(root, 30000, lines));
         } else if (setUp == QLatin1String("no templates")) {
             root = dir.filePath("store");
             QVERIFY(copyStoreWith(root, resultsTemplateId(ResultsFile::Trend, 2)));

@@ -67,102 +67,78 @@ private Q_SLOTS:
         QVERIFY2(archive.parse(archiveOf(rootLocation, extraParts)),
                  qPrintable(archive.errorString()));
         QCOMPARE(archive.workingIndex(), expected);
-        QCOMPARE(archive.hasWorking(), expected >= 0);
         QCOMPARE(archive.workingHtml().contains(QLatin1String("class=\"working\"")), expected >= 0);
         // The page the pupil sees stays the root whatever else the archive holds.
         QCOMPARE(archive.rootHtml(), QStringLiteral("<html><body>Q</body></html>"));
     }
 
-    void pageWithWorking_data() {
-        QTest::addColumn<QString>("page");
-        QTest::addColumn<QString>("expected"); // with "@" for the working's block
-
-        const auto row = [](const char* name, const char* page, const char* expected) {
-            QTest::newRow(name) << QString::fromUtf8(page) << QString::fromUtf8(expected);
-        };
-        row("before the end of the body", "<html><body><p>Q</p></body></html>",
-            "<html><body><p>Q</p>@</body></html>");
-        row("end tags in capitals", "<HTML><BODY>Q</BODY></HTML>", "<HTML><BODY>Q@</BODY></HTML>");
-        row("no body end tag", "<html><body>Q</html>", "<html><body>Q@</html>");
-        row("a fragment", "<p>Q</p>", "<p>Q</p>@");
-        row("the last body end tag, not one quoted earlier",
-            "<body><p>&lt;/body&gt; is a tag</p><!-- </body> --></body>",
-            "<body><p>&lt;/body&gt; is a tag</p><!-- </body> -->@</body>");
-    }
-
     void pageWithWorking() {
-        QFETCH(QString, page);
-        QFETCH(QString, expected);
         const QString working = QStringLiteral(
             "<!DOCTYPE html><html><head><title>T</title><style>.step{color:red}</style></head>"
             "<body class=\"w\">\n<section class=\"working\"><p class=\"step\">S</p></section>\n"
             "</body></html>");
-        const QString result = QuestionWorking::pageWithWorkingShown(page, working);
-        const qsizetype at = expected.indexOf(QLatin1Char('@'));
-        QVERIFY(result.startsWith(expected.left(at)));
-        QVERIFY(result.endsWith(expected.mid(at + 1)));
-        const QString block = result.mid(at, result.size() - (expected.size() - 1));
-        // One block with the anchor, the working's style and section, and
-        // nothing of its head or body tags.
-        QVERIFY2(block.contains(QStringLiteral("id=\"%1\"").arg(QuestionWorking::Anchor)),
-                 qPrintable(block));
-        QVERIFY(block.contains(QLatin1String("<style>.step{color:red}</style>")));
-        QVERIFY(block.contains(
-            QLatin1String("<section class=\"working\"><p class=\"step\">S</p></section>")));
-        for (const char* absent : {"<title>", "<body", "</body>", "<html", "DOCTYPE"})
-            QVERIFY2(!block.contains(QLatin1String(absent), Qt::CaseInsensitive), absent);
-    }
-
-    void plainText_data() {
-        QTest::addColumn<QString>("html");
-        QTest::addColumn<QStringList>("lines");
-
-        QTest::newRow("entities decoded once")
-            << "<body><p>&#163;3 &#xA3;4 &amp;lt; &unknown; 2&nbsp;kg&#0;</p></body>"
-            << QStringList{QStringLiteral("\u00a33 \u00a34 &lt; &unknown; 2 kg&#0;")};
-        QTest::newRow("breaks, hidden text, a picture without words")
-            << "<head><style>p{}</style></head><body><p>One<br>Two</p><!-- no "
-               "--><script>x()</script>"
-               "<img src='a.png'><p class=\"answer\" data-blank=\"2\">(b) The answer is "
-               "<b class=\"key\">3/4</b>\n  of the cake.</p></body>"
-            << QStringList{QStringLiteral("One"), QStringLiteral("Two"),
-                           QStringLiteral("[picture]"),
-                           QStringLiteral("(b) The answer is 3/4 of the cake.")};
+        // A page, and the page with "@" for the working's block.
+        const QList<std::tuple<const char*, QString, QString>> rows{
+            {"before the end of the body", "<html><body><p>Q</p></body></html>",
+             "<html><body><p>Q</p>@</body></html>"},
+            {"end tags in capitals", "<HTML><BODY>Q</BODY></HTML>", "<HTML><BODY>Q@</BODY></HTML>"},
+            {"no body end tag", "<html><body>Q</html>", "<html><body>Q@</html>"},
+            {"a fragment", "<p>Q</p>", "<p>Q</p>@"},
+            {"the last body end tag, not one quoted earlier",
+             "<body><p>&lt;/body&gt; is a tag</p><!-- </body> --></body>",
+             "<body><p>&lt;/body&gt; is a tag</p><!-- </body> -->@</body>"}};
+        for (const auto& [name, page, expected] : rows) {
+            const QString result = QuestionWorking::pageWithWorkingShown(page, working);
+            const qsizetype at = expected.indexOf(QLatin1Char('@'));
+            QVERIFY2(result.startsWith(expected.left(at)) && result.endsWith(expected.mid(at + 1)),
+                     name);
+            const QString block = result.mid(at, result.size() - (expected.size() - 1));
+            // One block with the anchor, the working's style and section, and
+            // nothing of its head or body tags.
+            QVERIFY2(block.contains(QStringLiteral("id=\"%1\"").arg(QuestionWorking::Anchor)),
+                     qPrintable(block));
+            QVERIFY2(block.contains(QLatin1String("<style>.step{color:red}</style>")), name);
+            QVERIFY2(block.contains(QLatin1String(
+                         "<section class=\"working\"><p class=\"step\">S</p></section>")),
+                     name);
+            for (const char* absent : {"<title>", "<body", "</body>", "<html", "DOCTYPE"})
+                QVERIFY2(!block.contains(QLatin1String(absent), Qt::CaseInsensitive), name);
+        }
     }
 
     void plainText() {
-        QFETCH(QString, html);
-        QFETCH(QStringList, lines);
-        QCOMPARE(QuestionWorking::plainTextLines(html), lines);
-    }
-
-    void shownOnlyWhenNoTryIsOpen_data() {
-        QTest::addColumn<int>("attempt");
-        QTest::addColumn<bool>("marked");
-        QTest::addColumn<QString>("score");
-        QTest::addColumn<bool>("shown");
-        QTest::addColumn<bool>("secondAttemptOpen"); // after a first attempt with that score
-
-        QTest::newRow("first, not marked") << 1 << false << "" << false << true;
-        QTest::newRow("first, not marked, an old score") << 1 << false << "100" << false << false;
-        QTest::newRow("first, marked 0 %") << 1 << true << "0" << false << true;
-        QTest::newRow("first, marked 99 %") << 1 << true << "99" << false << true;
-        QTest::newRow("first, marked 99.1 %") << 1 << true << "99.1" << true << false;
-        QTest::newRow("first, marked 100 %") << 1 << true << "100" << true << false;
-        QTest::newRow("first, marked, score unreadable") << 1 << true << "x" << false << true;
-        QTest::newRow("second, not marked") << 2 << false << "" << false << true;
-        QTest::newRow("second, marked 40 %") << 2 << true << "40" << true << true;
-        QTest::newRow("second, marked 100 %") << 2 << true << "100" << true << false;
+        // Entities decoded once.
+        QCOMPARE(QuestionWorking::plainTextLines(
+                     "<body><p>&#163;3 &#xA3;4 &amp;lt; &unknown; 2&nbsp;kg&#0;</p></body>"),
+                 QStringList{QStringLiteral("\u00a33 \u00a34 &lt; &unknown; 2 kg&#0;")});
+        // Breaks, hidden text, a picture without words.
+        QCOMPARE(
+            QuestionWorking::plainTextLines(
+                "<head><style>p{}</style></head><body><p>One<br>Two</p><!-- no "
+                "--><script>x()</script><img src='a.png'><p class=\"answer\" "
+                "data-blank=\"2\">(b) The answer is <b class=\"key\">3/4</b>\n  of the "
+                "cake.</p></body>"),
+            (QStringList{QStringLiteral("One"), QStringLiteral("Two"), QStringLiteral("[picture]"),
+                         QStringLiteral("(b) The answer is 3/4 of the cake.")}));
     }
 
     void shownOnlyWhenNoTryIsOpen() {
-        QFETCH(int, attempt);
-        QFETCH(bool, marked);
-        QFETCH(QString, score);
-        QFETCH(bool, shown);
-        QFETCH(bool, secondAttemptOpen);
-        QCOMPARE(PaperSession::workingMayBeShown(attempt, marked, score), shown);
-        QCOMPARE(PaperSession::leavesSecondAttempt(score), secondAttemptOpen);
+        // Attempt, marked, score; the working shown, and a second attempt
+        // left open after a first attempt with that score.
+        const QList<std::tuple<const char*, int, bool, QString, bool, bool>> rows{
+            {"first, not marked", 1, false, "", false, true},
+            {"first, not marked, an old score", 1, false, "100", false, false},
+            {"first, marked 99 %", 1, true, "99", false, true},
+            {"first, marked 99.1 %", 1, true, "99.1", true, false},
+            {"first, marked 100 %", 1, true, "100", true, false},
+            {"first, marked, score unreadable", 1, true, "x", false, true},
+            {"second, not marked", 2, false, "", false, true},
+            {"second, marked 40 %", 2, true, "40", true, true},
+        };
+        for (const auto& [name, attempt, marked, score, shown, secondAttemptOpen] : rows) {
+            QVERIFY2(PaperSession::workingMayBeShown(attempt, marked, score) == shown, name);
+            QVERIFY2(PaperSession::leavesSecondAttempt(score) == secondAttemptOpen, name);
+        }
     }
 };
 

@@ -128,10 +128,8 @@ private Q_SLOTS:
     void topicSevenShowsItsMarksAndOpensItsPapers();
     void moduleOneFirst();
     void trashSteps();
-    void eraseWithAPaperOpen();
     void toolBarFollowsTheTab_data();
     void toolBarFollowsTheTab();
-    void productWebPage_data();
     void productWebPage();
     void secondCopyLeavesTheFolderThenLostMarksAreTold();
     void noModuleEndsCleanly();
@@ -209,10 +207,8 @@ void TestContents::firstStartShowsTheHomePage() {
         QVERIFY2(!contents->findChild<QWidget*>(page), page);
     QCOMPARE(state.TopicCount, 1);
     QCOMPARE(state.txtTabPos, 2);
-    // The tab of a missing module lies off the window, but for the free one
-    // (3 before 1) that offers to add a module; the chosen one stands forward.
-    QVERIFY(child(contents, "Tab01")->geometry().right() < 0);
-    QCOMPARE(child<QLabel>(contents, "Tab03lbl")->text(), QStringLiteral("Add a module\u2026"));
+    // The free tab (which one, and the missing module's off the window:
+    // test_module_window) after the module's, Help below them.
     QVERIFY(child(contents, "Tab03")->x() > child(contents, "Tab02")->x());
     QVERIFY(child(contents, "Tab04")->x() > child(contents, "Tab03")->x());
     QVERIFY(child(contents, "Tab04")->y() > child(contents, "Tab02")->y());
@@ -313,7 +309,6 @@ void TestContents::moduleOneFirst() {
     QCOMPARE(state.txtTabPos, 1);
     QCOMPARE(child<QLabel>(contents, "Tab03lbl")->text(), QStringLiteral("Add a module\u2026"));
     QVERIFY(child(contents, "Tab01")->x() >= 0 && child(contents, "Tab02")->x() >= 0);
-    QCOMPARE(child<QLabel>(contents, "Tab02lbl")->text(), state.definition.module(2).heading);
     QVERIFY(child(contents, "Tab04")->y() > child(contents, "Tab01")->y());
     QCOMPARE(child<ClickLabel>(contents, "Topic2")->text(), QStringLiteral("Shapes"));
     QVERIFY(!child(contents, "Topic3")->isVisible());
@@ -332,19 +327,14 @@ void TestContents::trashSteps() {
     auto shown = [&](const char* name) { return child(contents, name)->isVisible(); };
     QVERIFY(shown("ButTrash") && !shown("ButTrash_Yes"));
 
-    // "No" erases nothing and goes back to the first step.
-    click(child(contents, "ButTrash"));
-    QVERIFY(shown("ButTrash_Yes") && shown("ButTrash_No") && !shown("ButTrash"));
-    QVERIFY(!shown("TrashPaperNote")); // no paper is open
-    click(child(contents, "ButTrash_No"));
-    QVERIFY(shown("ButTrash") && !shown("Trashlbl2"));
-
     // A folder where the answers file should be: nothing is erased, and the
-    // pupil is told which file stood in the way.
+    // pupil is told which file stood in the way. ("No": test_keyboard_access.)
     const QString answers = path(ResultsFile::First);
     QVERIFY(QFile::remove(answers));
     QVERIFY(QDir().mkpath(answers + "/x"));
     click(child(contents, "ButTrash"));
+    QVERIFY(shown("ButTrash_Yes") && shown("ButTrash_No") && !shown("ButTrash"));
+    QVERIFY(!shown("TrashPaperNote")); // no paper is open
     click(child(contents, "ButTrash_Yes"));
     QCOMPARE(told().size(), 1);
     QVERIFY2(told().first().contains("Nothing has been erased") &&
@@ -366,51 +356,6 @@ void TestContents::trashSteps() {
     QVERIFY(shown("ButTrash") && !shown("Trashlbl3"));
     click(child(contents, "Tab02"));
     QCOMPARE(child<QLabel>(contents, "MSA1")->text(), QString());
-}
-
-// Erasing with a paper open: the paper is closed first, and nothing of it
-// comes back.
-void TestContents::eraseWithAPaperOpen() {
-    Contents* contents = start();
-    QVERIFY(contents);
-    QVERIFY(click(child(contents, "P1a")));
-    QPointer<PracticeWindow> practice = contents->practiceWindow();
-    QVERIFY(practice);
-    QTest::keyClicks(child<QLineEdit>(practice, "FA1"), "3");
-    QTest::mouseClick(child(practice, "ToolBar02"), Qt::LeftButton);
-    QTRY_VERIFY(practice && !practice->isMarking());
-    QCOMPARE(marks().FST.first(), QStringLiteral("1"));
-
-    QVERIFY(click(child(contents, "P2a")));
-    practice = contents->practiceWindow();
-    QVERIFY(practice);
-    QCOMPARE(contents->state().PaperNum, 102);
-    QTest::keyClicks(child<QLineEdit>(practice, "FA1"), "12");
-    QTest::mouseClick(child(practice, "ToolBar06"), Qt::LeftButton);
-    QVERIFY(bytesOf(path(ResultsFile::First)).contains("#102#>12>"));
-
-    // Help, Trash, Trash: the question says the open paper will be closed.
-    QVERIFY(askToErase(contents));
-    QVERIFY(child(contents, "TrashPaperNote")->isVisible());
-    QVERIFY(click(child(contents, "ButTrash_Yes")));
-    QVERIFY(!practice);
-    QVERIFY(allTemplates());
-
-    // Nothing is left to write the old lists back: Paper 2 opens empty.
-    QVERIFY(click(child(contents, "Tab02")));
-    QCOMPARE(child<QLabel>(contents, "MSA1")->text(), QString());
-    QVERIFY(click(child(contents, "P2a")));
-    practice = contents->practiceWindow();
-    QVERIFY(practice);
-    QCOMPARE(child<QLineEdit>(practice, "FA1")->text(), QString());
-    QTest::mouseClick(child(practice, "ToolBar06"), Qt::LeftButton);
-    QTest::mouseClick(child(practice, "ToolBar02"), Qt::LeftButton);
-    QTRY_VERIFY(practice && !practice->isMarking());
-    // One value in the trend, one paper marked: no earlier one came back.
-    QCOMPARE(bytesOf(path(ResultsFile::Trend)).count('>'), 1);
-    QCOMPARE(marks().FST.count(QStringLiteral("1")), 1);
-    QCOMPARE(marks().FST.at(1), QStringLiteral("1"));
-    QVERIFY(!bytesOf(path(ResultsFile::First)).contains("#101#>3>"));
 }
 
 void TestContents::toolBarFollowsTheTab_data() {
@@ -444,9 +389,7 @@ void TestContents::toolBarFollowsTheTab() {
     for (int n = 1; n <= 4; ++n) {
         auto* button = child<PictureButton>(contents, QStringLiteral("ToolBar0%1").arg(n));
         const QString caption = captions.at(n - 1);
-        QCOMPARE(button->isVisible(), !caption.isEmpty());
-        if (caption.isEmpty())
-            continue;
+        QVERIFY(button->isVisible());
         QCOMPARE(child<QLabel>(contents, QStringLiteral("lblTB0%1").arg(n))->text(), caption);
         // The tips themselves are the spoken names (test_keyboard_access).
         QCOMPARE(button->caption()->toolTip(), button->toolTip());
@@ -466,20 +409,10 @@ void TestContents::toolBarFollowsTheTab() {
     QCOMPARE(other->shownPicture().toImage(), cache.get("tabs_back_off.bmp").toImage());
 }
 
-void TestContents::productWebPage_data() {
-    QTest::addColumn<bool>("browser");
-    QTest::newRow("a browser opens the page") << true;
-    // The offscreen platform has no browser to start.
-    QTest::newRow("no browser: the pupil is told") << false;
-}
-
 void TestContents::productWebPage() {
-    QFETCH(bool, browser);
     Contents* contents = start();
     QVERIFY(contents);
     const QStringList filesBefore = QDir(folder()).entryList(QDir::Files);
-    if (browser)
-        QDesktopServices::setUrlHandler("https", this, "openedUrl");
     contents->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(contents));
     child(contents, "Topic3")->setFocus(Qt::ActiveWindowFocusReason);
@@ -499,14 +432,15 @@ void TestContents::productWebPage() {
         }
     });
     answer.start(10);
+    QDesktopServices::setUrlHandler("https", this, "openedUrl");
     click(link);
-    if (browser) {
-        QCOMPARE(m_opened, QList<QUrl>{QUrl(QStringLiteral("https://") + ProductWebPage::Host +
-                                            "/eduprog.html")});
-        QCOMPARE(boxes, QStringList());
-    } else {
-        QCOMPARE(boxes, QStringList({"Browser Not Found", "Could not find associated Browser"}));
-    }
+    QCOMPARE(m_opened, QList<QUrl>{QUrl(QStringLiteral("https://") + ProductWebPage::Host +
+                                        "/eduprog.html")});
+    QCOMPARE(boxes, QStringList());
+    // The offscreen platform has no browser to start: the pupil is told.
+    QDesktopServices::unsetUrlHandler("https");
+    click(link);
+    QCOMPARE(boxes, QStringList({"Browser Not Found", "Could not find associated Browser"}));
     QCOMPARE(QDir(folder()).entryList(QDir::Files), filesBefore);
     QVERIFY(told().isEmpty());
 }
@@ -630,8 +564,10 @@ void TestContents::mainWindowDuringMarking() {
     QVERIFY(click(child(contents, "P1a")));
     QPointer<PracticeWindow> practice = contents->practiceWindow();
     QVERIFY(practice);
-    if (control == QLatin1String("ButTrash_Yes"))
+    if (control == QLatin1String("ButTrash_Yes")) {
         QVERIFY(askToErase(contents));
+        QVERIFY(child(contents, "TrashPaperNote")->isVisible());
+    }
     QLineEdit* box = child<QLineEdit>(practice, "FA1");
     box->setFocus();
     QTest::keyClicks(box, "7");
@@ -688,6 +624,18 @@ void TestContents::mainWindowDuringMarking() {
         QVERIFY(contents->isVisible());
         QVERIFY(child(contents, "Trashlbl3")->isVisible());
         QVERIFY(allTemplates());
+        // Nothing is left to write the old lists back: once another paper is
+        // marked, only it is.
+        QVERIFY(click(child(contents, "Tab02")));
+        QVERIFY(click(child(contents, "P2a")));
+        practice = contents->practiceWindow();
+        QVERIFY(practice);
+        QTest::mouseClick(child(practice, "ToolBar02"), Qt::LeftButton);
+        QTRY_VERIFY(practice && !practice->isMarking());
+        QCOMPARE(bytesOf(path(ResultsFile::Trend)).count('>'), 1);
+        QCOMPARE(marks().FST.count(QStringLiteral("1")), 1);
+        QCOMPARE(marks().FST.at(1), QStringLiteral("1"));
+        QVERIFY(!bytesOf(path(ResultsFile::First)).contains("#101#>7>"));
     }
     QCOMPARE(damage(), QStringList());
 }

@@ -9,7 +9,6 @@
 #include "practice/view/QuestionScheme.h"
 
 #include <QApplication>
-#include <QProcess>
 
 namespace {
 

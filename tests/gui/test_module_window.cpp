@@ -4,19 +4,11 @@
 // results files stay byte for byte; a newer version replaces it keeping the
 // score, and removal sets its files aside and frees the tab again.
 
-#include "main_window_harness.h"
+#include "test_practice_window_harness.h"
 
-#include "chrome/PictureButton.h"
 #include "core/ModuleFile.h"
-#include "practice/ui/PracticeWindow.h"
-#include "practice/view/QuestionScheme.h"
-#include "practice/view/QuestionView.h"
 
 #include <QAbstractButton>
-#include <QApplication>
-#include <QLabel>
-#include <QLineEdit>
-#include <QWebEngineScript>
 
 namespace {
 
@@ -46,17 +38,6 @@ QByteArray nextVersion(const ModuleFile& file) {
         entries.append({name, bytes});
     }
     return packZipEntries(entries);
-}
-
-QString bodyText(QuestionView* view) {
-    QString text;
-    bool done = false;
-    view->page()->runJavaScript(QStringLiteral("document.body ? document.body.innerText : ''"),
-                                QWebEngineScript::ApplicationWorld, [&](const QVariant& v) {
-                                    text = v.toString();
-                                    done = true;
-                                });
-    return QTest::qWaitFor([&] { return done; }, 10000) ? text : QString();
 }
 
 } // namespace
@@ -99,7 +80,9 @@ void TestModuleWindow::sampleAddedPractisedReplacedRemoved() {
     QVERIFY(practice);
     auto* view = child<QuestionView>(practice, "brwWebBrowser");
     QVERIFY(view);
-    QTRY_VERIFY_WITH_TIMEOUT(!bodyText(view).trimmed().isEmpty(), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        !js(*view, "document.body ? document.body.innerText : ''").toString().trimmed().isEmpty(),
+        20000);
     const QString first = tableFields(sample, ModuleEntry::Papers, "101").value(0);
     const QString key = tableFields(sample, ModuleEntry::Keys, first).value(0);
     QVERIFY2(!key.isEmpty(), "the sample's first key is not found");
@@ -187,12 +170,5 @@ void TestModuleWindow::sampleAddedPractisedReplacedRemoved() {
     QCOMPARE(main.snapshot(), bank);
 }
 
-// The question view's scheme is known before the application exists.
-int main(int argc, char** argv) {
-    registerQuestionScheme();
-    QApplication app(argc, argv);
-    TestModuleWindow test;
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&test, argc, argv);
-}
+QUESTION_VIEW_TEST_MAIN(TestModuleWindow)
 #include "test_module_window.moc"

@@ -24,12 +24,7 @@
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDialog>
-#include <QDir>
-#include <QElapsedTimer>
 #include <QInputMethodEvent>
-#include <QPointer>
-#include <QRandomGenerator>
-#include <QTimer>
 
 namespace {
 
@@ -93,11 +88,12 @@ public:
         m_contents = nullptr;
     }
     int remaining() const { return m_remaining; }
-    int done() const { return m_done; }
-    int foreignDialogs() const { return m_foreignDialogs; }
-    int papersOpened() const { return m_papersOpened; }
-    int dialogsAnswered() const { return m_dialogsAnswered; }
-    int marked() const { return m_marked; }
+    // What the run reached.
+    int done = 0;
+    int foreignDialogs = 0;
+    int papersOpened = 0;
+    int dialogsAnswered = 0;
+    int marked = 0;
 
 public Q_SLOTS:
     void noteUrl(const QUrl&) {}
@@ -117,7 +113,7 @@ private:
             return;
         }
         --m_remaining;
-        ++m_done;
+        ++done;
         m_ending = false;
 
         if (QWidget* popup = QApplication::activePopupWidget()) {
@@ -128,7 +124,7 @@ private:
             if (auto* dialog = qobject_cast<frmPopUp*>(modal)) {
                 actOnDialog(dialog);
             } else {
-                ++m_foreignDialogs;
+                ++foreignDialogs;
                 if (auto* other = qobject_cast<QDialog*>(modal))
                     other->reject();
                 else
@@ -139,7 +135,7 @@ private:
         PracticeWindow* practice = m_contents->practiceWindow();
         if (practice && practice != m_watched) {
             m_watched = practice;
-            connect(practice, &PracticeWindow::paperMarked, this, [this] { ++m_marked; });
+            connect(practice, &PracticeWindow::paperMarked, this, [this] { ++marked; });
         }
         const bool onPractice = practice && practice->isVisible() && chance(50);
         QWidget* window = onPractice ? static_cast<QWidget*>(practice) : m_contents;
@@ -205,7 +201,7 @@ private:
         if (!practice && endingControl(target, m_contents->state().txtTabPos) && !chance(20))
             return;
         if (target->objectName().startsWith(QLatin1Char('P')) && target->objectName().size() == 3)
-            ++m_papersOpened;
+            ++papersOpened;
         click(target, chance(5));
     }
 
@@ -215,25 +211,14 @@ private:
     }
 
     void pressKey(QWidget* window) {
-        static const struct {
-            Qt::Key key;
-            Qt::KeyboardModifiers modifiers;
-        } keys[] = {
-            {Qt::Key_Tab, Qt::NoModifier},       {Qt::Key_Backtab, Qt::ShiftModifier},
-            {Qt::Key_Return, Qt::NoModifier},    {Qt::Key_Enter, Qt::KeypadModifier},
-            {Qt::Key_Escape, Qt::NoModifier},    {Qt::Key_Space, Qt::NoModifier},
-            {Qt::Key_Up, Qt::NoModifier},        {Qt::Key_Down, Qt::NoModifier},
-            {Qt::Key_Left, Qt::NoModifier},      {Qt::Key_Right, Qt::NoModifier},
-            {Qt::Key_PageUp, Qt::NoModifier},    {Qt::Key_PageDown, Qt::NoModifier},
-            {Qt::Key_Home, Qt::NoModifier},      {Qt::Key_End, Qt::NoModifier},
-            {Qt::Key_Backspace, Qt::NoModifier}, {Qt::Key_Delete, Qt::NoModifier},
-            {Qt::Key_S, Qt::ControlModifier},    {Qt::Key_M, Qt::ControlModifier},
-            {Qt::Key_A, Qt::ControlModifier},    {Qt::Key_C, Qt::ControlModifier},
-            {Qt::Key_V, Qt::ControlModifier},    {Qt::Key_X, Qt::ControlModifier},
-            {Qt::Key_Z, Qt::ControlModifier},    {Qt::Key_F4, Qt::AltModifier},
-        };
-        const auto& k = keys[pick(sizeof(keys) / sizeof(keys[0]))];
-        QTest::keyClick(keyTarget(window), k.key, k.modifiers);
+        static const QStringList keys = {
+            "Tab",    "Shift+Backtab", "Return",    "Num+Enter", "Esc",    "Space",
+            "Up",     "Down",          "Left",      "Right",     "PgUp",   "PgDown",
+            "Home",   "End",           "Backspace", "Del",       "Ctrl+S", "Ctrl+M",
+            "Ctrl+A", "Ctrl+C",        "Ctrl+V",    "Ctrl+X",    "Ctrl+Z", "Alt+F4"};
+        const QKeyCombination key = QKeySequence::fromString(
+            keys.at(int(pick(quint32(keys.size())))), QKeySequence::PortableText)[0];
+        QTest::keyClick(keyTarget(window), key.key(), key.keyboardModifiers());
     }
 
     void type(QWidget* window) {
@@ -269,7 +254,7 @@ private:
         if (!target || !target->isVisible())
             return;
         if (target->objectName().startsWith(QLatin1Char('P')))
-            ++m_papersOpened;
+            ++papersOpened;
         click(target);
     }
 
@@ -296,7 +281,7 @@ private:
         if (r < 5) {
             auto* button = dialog->findChild<QWidget*>(chance(60) ? "But1" : "But2");
             if (button && button->isVisible()) {
-                ++m_dialogsAnswered;
+                ++dialogsAnswered;
                 click(button);
             }
         } else if (r < 8) {
@@ -314,11 +299,6 @@ private:
     QTimer m_tick;
     Contents* m_contents = nullptr;
     int m_remaining = 0;
-    int m_done = 0;
-    int m_foreignDialogs = 0;
-    int m_papersOpened = 0;
-    int m_dialogsAnswered = 0;
-    int m_marked = 0;
     QPointer<PracticeWindow> m_watched;
     bool m_ending = false;
 };
@@ -342,16 +322,16 @@ QStringList folderFaults(const QString& folder, const QString& results,
     const int papers = definition.module(module).paperCount;
     auto path = [&](ResultsFile file) { return resultsFilePath(results, file, module, code); };
     const Read<MarksRecords> marks = readMarksFile(path(ResultsFile::Marks), papers);
-    const Read<PaperLines> files[4] = {readPaperLines(path(ResultsFile::First), papers),
-                                       readPaperLines(path(ResultsFile::FResults), papers),
-                                       readPaperLines(path(ResultsFile::Second), papers),
-                                       readPaperLines(path(ResultsFile::SResults), papers)};
     const Read<QString> trend = readTrendLine(path(ResultsFile::Trend));
     if (!marks.ok() || !trend.ok())
         return faults << "the marks or trend file does not read";
-    for (const auto& file : files) {
-        if (!file.ok())
+    QList<PaperLines> files; // answers and results of each attempt
+    for (ResultsFile file :
+         {ResultsFile::First, ResultsFile::FResults, ResultsFile::Second, ResultsFile::SResults}) {
+        const Read<PaperLines> read = readPaperLines(path(file), papers);
+        if (!read.ok())
             return faults << "a per-paper file does not read";
+        files << read.value;
     }
 
     int firstMarked = 0;
@@ -369,9 +349,9 @@ QStringList folderFaults(const QString& folder, const QString& results,
                 continue;
             firstMarked += attempt == 0 ? 1 : 0;
             const QStringList answers =
-                paperFields(files[2 * attempt].value, k, content.TotalBlanks).value;
+                paperFields(files.at(2 * attempt), k, content.TotalBlanks).value;
             const QStringList results =
-                paperFields(files[2 * attempt + 1].value, k, content.TotalBlanks).value;
+                paperFields(files.at(2 * attempt + 1), k, content.TotalBlanks).value;
             int score = 0;
             QStringList expected;
             for (int i = 0; i < content.TotalBlanks; ++i) {
@@ -433,10 +413,8 @@ void TestMonkey::randomUserLeavesWholeResults() {
         monkey.attach(&contents);
         const int status = contents.Run();
         monkey.detach();
-        const QString where = QStringLiteral("seed %1, run %2, after %3 events")
-                                  .arg(seed)
-                                  .arg(runs)
-                                  .arg(monkey.done());
+        const QString where =
+            QStringLiteral("seed %1, run %2, after %3 events").arg(seed).arg(runs).arg(monkey.done);
         QVERIFY2(status == 0, qPrintable(where));
         QVERIFY2(!QApplication::activeModalWidget(), qPrintable(where));
         const QStringList faults =
@@ -448,11 +426,11 @@ void TestMonkey::randomUserLeavesWholeResults() {
     QDesktopServices::unsetUrlHandler("http");
     qInfo("seed %u: %d events, %d runs, %d paper clicks, %d papers marked, %d dialog answers, "
           "%d other dialogs shut, %lld ms",
-          seed, monkey.done(), runs, monkey.papersOpened(), monkey.marked(),
-          monkey.dialogsAnswered(), monkey.foreignDialogs(), clock.elapsed());
+          seed, monkey.done, runs, monkey.papersOpened, monkey.marked, monkey.dialogsAnswered,
+          monkey.foreignDialogs, clock.elapsed());
     // The run must have reached the practice window and the dialog.
-    QVERIFY(events < 500 || monkey.papersOpened() > 0);
-    QVERIFY(events < 500 || monkey.dialogsAnswered() > 0);
+    QVERIFY(events < 500 || monkey.papersOpened > 0);
+    QVERIFY(events < 500 || monkey.dialogsAnswered > 0);
 }
 
 int main(int argc, char** argv) {

@@ -2,10 +2,8 @@
 // sheet and its rows, the answer box's character filter, the tool bar, and
 // drag-resizing. (The marking bars are counted in test_keyboard_access.)
 
-#include "chrome/HoverGroup.h"
 #include "chrome/PictureButton.h"
 #include "chrome/PictureCache.h"
-#include "core/AppState.h"
 #include "core/ResourceStore.h"
 #include "practice/ui/AnswerRow.h"
 #include "practice/ui/AnswerSheet.h"
@@ -37,7 +35,6 @@ private Q_SLOTS:
         QTest::addColumn<bool>("spaced");
         QTest::addColumn<bool>("partLabel");
         QTest::newRow("one blank: no part label") << 1 << true << false;
-        QTest::newRow("two blanks") << 2 << true << true;
         QTest::newRow("fifteen blanks still spaced") << 15 << true << true;
         QTest::newRow("sixteen blanks overlap") << 16 << false << true;
         QTest::newRow("twenty blanks") << 20 << false << true;
@@ -67,7 +64,6 @@ private Q_SLOTS:
             QCOMPARE(sheet.row(k)->isVisible(), k <= blanks);
         QCOMPARE(sheet.row(1)->QL()->isVisible(), partLabel);
         QCOMPARE(sheet.row(blanks)->FA()->text(), QString::number(blanks));
-        QCOMPARE(sheet.rowTexts(blanks).size(), blanks);
         QCOMPARE(sheet.row(20)->QL()->text(), QStringLiteral("(t)"));
     }
 
@@ -126,7 +122,6 @@ private Q_SLOTS:
         row("hash sign", "#5", "5", "", "The sign \"#\" cannot be used in an answer.");
         row("Latin-1 letters are kept", "caf\u00e9 \u00fc", "caf\u00e9 \u00fc", "caf\u00e9 \u00fc",
             "");
-        row("euro sign", "5\u20ac", "5", "", "The sign \"\u20ac\" cannot be used in an answer.");
         row("letters outside Latin-1", "\u0107\u03c0x", "x", "",
             "The sign \"\u0107\" cannot be used in an answer.");
         row("spaces are kept", "  1 2/3 ", "  1 2/3 ", "  1 2/3 ", "");
@@ -243,7 +238,6 @@ private Q_SLOTS:
         // 7300 x 5000 twips is 486.7 x 333.3 pixels: a size must lie above.
         QTest::addColumn<QPoint>("offset");
         QTest::addColumn<QSize>("expected");
-        QTest::newRow("larger") << QPoint(900, 700) << QSize(900, 700);
         QTest::newRow("smaller, above both minimums") << QPoint(500, 340) << QSize(500, 340);
         QTest::newRow("both below") << QPoint(100, 100) << QSize(800, 600);
         QTest::newRow("first pixels above the minimums") << QPoint(487, 334) << QSize(487, 334);

@@ -14,22 +14,13 @@
 #include "results/PupilRoster.h"
 #include "results/TrendLog.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTimer>
 
-namespace {
-
 using TestFiles::bytesOf;
-
-QString nameOf(const QList<Pupil>& pupils, int row) {
-    return row < pupils.size() ? pupils.at(row).name : QString();
-}
-
-} // namespace
 
 class TestPupils : public QObject {
     Q_OBJECT
@@ -43,9 +34,8 @@ private Q_SLOTS:
     void twoPupilsMarkInTurn();
     void namesThroughTheList_data();
     void namesThroughTheList();
-    void refusedNamesAreTold();
     void pupilListByKeyboard();
-    void pickerByKeyboardAndReader();
+    void pickerByKeyboard();
     void badPupilFolderIsToldOthersGoOn();
 
 private:
@@ -153,11 +143,21 @@ void TestPupils::onePupilLooksAsBefore() {
     click(child(contents, "ToolBar02"));
     QVERIFY(!child<QLabel>(contents, "Trashlbl1")->text().contains("Pupil"));
 
-    // A single pupil given a name is named, with nobody to change to.
+    // A single pupil given a name is named, with nobody to change to. The
+    // name again is refused, the pupil told why, the list left as it was.
     QVERIFY(pupilsPage());
     QVERIFY(selectPupil("Pupil 1"));
-    child<QLineEdit>(contents, "txtPupilName")->setText("Zoë");
+    auto* box = child<QLineEdit>(contents, "txtPupilName");
+    box->setText("Zoë");
     click(child(contents, "ButPupilRename"));
+    const QByteArray roster = bytesOf(m_main->dir.filePath("pupils.json"));
+    box->setText("zoë");
+    click(child(contents, "ButPupilAdd"));
+    QCOMPARE(m_main->told,
+             QStringList{PupilRoster::problemText(PupilRoster::Problem::DuplicateName, "zoë")});
+    QCOMPARE(box->text(), QStringLiteral("zoë"));
+    QCOMPARE(child<QListWidget>(contents, "lstPupils")->count(), 1);
+    QCOMPARE(bytesOf(m_main->dir.filePath("pupils.json")), roster);
     click(child(contents, "Tab02"));
     QVERIFY(child(contents, "lblPupil")->isVisible());
     QCOMPARE(child<QLabel>(contents, "lblPupil")->text(), QStringLiteral("Results of Zoë"));
@@ -167,15 +167,13 @@ void TestPupils::onePupilLooksAsBefore() {
 
 void TestPupils::twoPupilsMarkInTurn() {
     REQUIRE_CONTENT();
-    int answer = 1;
-    Contents* contents = start([&answer](const QList<Pupil>&) { return answer; });
+    // Whoever is asked, Pupil 1 is chosen.
+    Contents* contents = start([](const QList<Pupil>&) { return 1; });
     QVERIFY(contents);
-    PupilsPage* page = pupilsPage();
-    QVERIFY(page);
+    QVERIFY(pupilsPage());
     child<QLineEdit>(contents, "txtPupilName")->setText(QStringLiteral("Zoë"));
     click(child(contents, "ButPupilAdd"));
     QCOMPARE(contents->roster().pupils().size(), 2);
-    QCOMPARE(child<QListWidget>(contents, "lstPupils")->count(), 2);
 
     // Pupil 1 marks paper 1 and leaves paper 2 typed, open.
     QVERIFY(work(1, "3", true));
@@ -193,6 +191,7 @@ void TestPupils::twoPupilsMarkInTurn() {
     QVERIFY(selectPupil("Zoë"));
     click(child(contents, "ButPupilChoose"));
     QCOMPARE(contents->pupil(), 2);
+    QCOMPARE(contents->roster().lastChosen(), 2);
     QVERIFY(!open);
     QVERIFY(bytesOf(results(1, ResultsFile::First)).contains("#102#>12>"));
     click(child(contents, "Tab02"));
@@ -212,22 +211,11 @@ void TestPupils::twoPupilsMarkInTurn() {
     click(child(contents, "ToolBar01"));
 
     // Back to Pupil 1 by the Home page's button: the first score again.
-    answer = 1;
     const int askedBefore = m_asked;
     click(child(contents, "ButChangePupil"));
     QCOMPARE(m_asked, askedBefore + 1);
     QCOMPARE(contents->pupil(), 1);
     QCOMPARE(child<QLabel>(contents, "MSA1")->text(), firstScore);
-
-    // The next start asks, with Pupil 1, chosen last, first in the list.
-    QList<Pupil> offered;
-    QVERIFY(start([&offered](const QList<Pupil>& order) {
-        offered = order;
-        return order.first().id;
-    }));
-    contents = m_main->contents.get();
-    QCOMPARE(nameOf(offered, 0), QStringLiteral("Pupil 1"));
-    QCOMPARE(nameOf(offered, 1), QStringLiteral("Zoë"));
 
     // Trash says whose results it erases and takes only those.
     const auto zoesFiles = snapshotOf(2);
@@ -239,8 +227,8 @@ void TestPupils::twoPupilsMarkInTurn() {
         QCOMPARE(bytesOf(results(1, file)), templateBytes(file));
     QCOMPARE(snapshotOf(2), zoesFiles);
 
-    // Removing Zoë asks, naming her and her marked paper; her files are set
-    // aside whole, and a family of one is back to the look of before.
+    // Removing Zoë asks, naming her and her marked paper (where her files go
+    // is the roster's test), and a family of one is back to the look of before.
     m_main->told.clear();
     QVERIFY(pupilsPage());
     QVERIFY(selectPupil("Zoë"));
@@ -251,9 +239,6 @@ void TestPupils::twoPupilsMarkInTurn() {
                  m_main->told.first().contains("removed"),
              qPrintable(m_main->told.first()));
     QCOMPARE(contents->roster().pupils().size(), 1);
-    const QString aside = m_main->dir.filePath("removed/pupil2");
-    for (ResultsFile file : TestFiles::AllResultsFiles)
-        QCOMPARE(bytesOf(resultsFilePath(aside, file, 2, m_main->code)), zoesFiles.value(file));
     click(child(contents, "Tab02"));
     QVERIFY(!child(contents, "lblPupil")->isVisible());
 }
@@ -262,9 +247,6 @@ void TestPupils::twoPupilsMarkInTurn() {
 // it as it was typed.
 void TestPupils::namesThroughTheList_data() {
     QTest::addColumn<QString>("name");
-    QTest::newRow("arabic") << QStringLiteral("ليلى");
-    QTest::newRow("emoji") << QStringLiteral("🦊 Sam");
-    QTest::newRow("up two folders") << QStringLiteral("../..");
     QTest::newRow("markup") << QStringLiteral("<b>Max</b>");
     QTest::newRow("200 letters") << QString(200, QLatin1Char('m'));
 }
@@ -293,30 +275,6 @@ void TestPupils::namesThroughTheList() {
     QVERIFY(QFile::exists(results(2, ResultsFile::Marks)));
 }
 
-void TestPupils::refusedNamesAreTold() {
-    REQUIRE_CONTENT();
-    Contents* contents = start([](const QList<Pupil>&) { return 1; });
-    QVERIFY(contents);
-    QVERIFY(pupilsPage());
-    auto* box = child<QLineEdit>(contents, "txtPupilName");
-    const QByteArray before = bytesOf(m_main->dir.filePath("pupils.json"));
-    const QList<QPair<QString, QString>> refused = {
-        {"    ", "type the pupil's name"},
-        {"pupil 1", "already a pupil called pupil 1"},
-    };
-    for (const auto& [name, words] : refused) {
-        m_main->told.clear();
-        box->setText(name);
-        click(child(contents, "ButPupilAdd"));
-        QCOMPARE(m_main->told.size(), 1);
-        QVERIFY2(m_main->told.first().contains(words), qPrintable(m_main->told.first()));
-        QCOMPARE(box->text(), name);
-    }
-    QCOMPARE(child<QListWidget>(contents, "lstPupils")->count(), 1);
-    QCOMPARE(bytesOf(m_main->dir.filePath("pupils.json")), before);
-    QCOMPARE(box->maxLength(), PupilRoster::MaxNameLength);
-}
-
 // The list of pupils with the keyboard alone: Ctrl+4 to the Help tab, Tab
 // to the Pupils button, then the list, the name box and the buttons.
 void TestPupils::pupilListByKeyboard() {
@@ -325,47 +283,49 @@ void TestPupils::pupilListByKeyboard() {
     QVERIFY(contents);
     contents->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(contents));
-    QTest::keyClick(contents, Qt::Key_4, Qt::ControlModifier);
-    auto* pupilsButton = child(contents, "ToolBar03");
-    QVERIFY(pupilsButton->isVisible());
-    for (int k = 0; k < 12 && QApplication::focusWidget() != pupilsButton; ++k)
-        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : contents,
-                        Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), pupilsButton);
-    QTest::keyClick(pupilsButton, Qt::Key_Space);
+    const auto key = [contents](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+        QWidget* focused = QApplication::focusWidget();
+        QTest::keyClick(focused ? focused : contents, key, modifiers);
+    };
+    const auto focusIs = [](const char* name) {
+        QWidget* focused = QApplication::focusWidget();
+        return focused && focused->objectName() == QLatin1String(name);
+    };
+    // Tab until name has the focus, at most tabs times.
+    const auto tabTo = [&](const char* name, int tabs) {
+        for (int k = 0; k < tabs && !focusIs(name); ++k)
+            key(Qt::Key_Tab);
+        return focusIs(name);
+    };
+    key(Qt::Key_4, Qt::ControlModifier);
+    QVERIFY(tabTo("ToolBar03", 12));
+    key(Qt::Key_Space);
     QVERIFY(child(contents, "Body_Pupils")->isVisible());
 
-    auto* box = child<QLineEdit>(contents, "txtPupilName");
     auto* list = child<QListWidget>(contents, "lstPupils");
-    for (int k = 0; k < 12 && QApplication::focusWidget() != list; ++k)
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), list);
-    QTest::keyClick(list, Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), box);
-    QTest::keyClicks(box, "Ada");
-    QTest::keyClick(box, Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), child(contents, "ButPupilAdd"));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QVERIFY(tabTo("lstPupils", 12));
+    key(Qt::Key_Tab);
+    QVERIFY(focusIs("txtPupilName"));
+    QTest::keyClicks(QApplication::focusWidget(), "Ada");
+    key(Qt::Key_Tab);
+    QVERIFY(focusIs("ButPupilAdd"));
+    key(Qt::Key_Space);
     QCOMPARE(contents->roster().pupils().size(), 2);
     QCOMPARE(list->item(1)->text(), QStringLiteral("Ada"));
 
     // Down to Ada in the list, then on to Practise.
     list->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(list, Qt::Key_Down);
+    key(Qt::Key_Down);
     QCOMPARE(PupilList::currentId(list), 2);
-    for (int k = 0; k < 6 && QApplication::focusWidget() != child(contents, "ButPupilChoose"); ++k)
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), child(contents, "ButPupilChoose"));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QVERIFY(tabTo("ButPupilChoose", 6));
+    key(Qt::Key_Space);
     QCOMPARE(contents->pupil(), 2);
 }
 
-void TestPupils::pickerByKeyboardAndReader() {
+void TestPupils::pickerByKeyboard() {
     REQUIRE_CONTENT();
     QVERIFY(addZoeAndAsa(true));
     QStringList rows;
-    QString readName;
-    int readRows = -1;
     bool focusedList = false;
     QTimer answer;
     int waits = 0;
@@ -381,10 +341,6 @@ void TestPupils::pickerByKeyboardAndReader() {
         for (int row = 0; row < list->count(); ++row)
             rows << list->item(row)->text();
         focusedList = QApplication::focusWidget() == list;
-        QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(picker);
-        readName = reader ? reader->text(QAccessible::Name) : QString();
-        QAccessibleInterface* listReader = QAccessible::queryAccessibleInterface(list);
-        readRows = listReader ? listReader->childCount() : -1;
         // Down to the second pupil, Enter takes it.
         QTest::keyClick(list, Qt::Key_Down);
         QTest::keyClick(list, Qt::Key_Return);
@@ -395,13 +351,10 @@ void TestPupils::pickerByKeyboardAndReader() {
     QVERIFY(contents);
     QCOMPARE(rows, QStringList({"Zoë", "Pupil 1", "Åsa"}));
     QVERIFY(focusedList);
-    QCOMPARE(readName, PupilPicker::Title());
-    QVERIFY(readRows >= 3);
     QCOMPARE(contents->pupil(), 1);
     QCOMPARE(contents->roster().lastChosen(), 1);
 
     // Asked again from the Home page, Esc leaves things as they were.
-    rows.clear();
     QTimer escape;
     connect(&escape, &QTimer::timeout, this, [&] {
         if (auto* picker = qobject_cast<PupilPicker*>(QApplication::activeModalWidget()))

@@ -5,9 +5,7 @@
 #include "practice/ui/QuestionDisplay.h"
 #include "practice/ui/QuestionViewModule.h"
 
-#include <QFile>
 #include <QOpenGLContext>
-#include <QTemporaryDir>
 #include <QWidget>
 #include <QtTest>
 

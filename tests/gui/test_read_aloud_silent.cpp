@@ -8,7 +8,6 @@
 
 #include "test_practice_window_harness.h"
 
-#include "practice/ui/PracticeToolBar.h"
 #include "practice/ui/ReadAloud.h"
 
 #include <QTextToSpeech>

@@ -8,25 +8,18 @@
 
 #include <QString>
 #include <QStringList>
-#include <functional>
 
 namespace WorkerSteps {
 
-inline QString stampedAnswer(qint64 stamp, int paperIndex, int attempt, int blank) {
-    return QStringLiteral("s%1p%2a%3b%4").arg(stamp).arg(paperIndex).arg(attempt).arg(blank);
-}
-
-// Hands the paper the rows of each question as the window does, moving on
-// after each one (each move saves), and marks it at the end when asked to
-// (otherwise the last question is saved where it is). rowsOf(firstBlank,
-// blanks) gives a question's rows. False when a write failed.
-inline bool walkPaper(PaperSession& session,
-                      const std::function<QStringList(int firstBlank, int blanks)>& rowsOf,
-                      bool mark) {
+// Hands the paper its answers as the window does, question by question,
+// moving on after each one (each move saves), and marks it at the end when
+// asked to (otherwise the last question is saved where it is). False when a
+// write failed.
+inline bool walkAnswers(PaperSession& session, const QStringList& answers, bool mark) {
     const int questions = session.paper().QuestionCount;
     for (int q = 1; q <= questions; ++q) {
         const QStringList rows =
-            rowsOf(session.firstBlankOfQuestion(q), session.blanksOfQuestion(q));
+            answers.mid(session.firstBlankOfQuestion(q), session.blanksOfQuestion(q));
         if (q < questions) {
             if (!session.moveToQuestion(rows, q + 1).ok())
                 return false;
@@ -40,25 +33,17 @@ inline bool walkPaper(PaperSession& session,
     return true;
 }
 
-// Hands over a whole paper's answers, question by question.
-inline bool walkAnswers(PaperSession& session, const QStringList& answers, bool mark) {
-    return walkPaper(
-        session, [&](int first, int blanks) { return answers.mid(first, blanks); }, mark);
-}
-
-// Types the stamped answers of every question and marks the paper at the end
+// Types the stamped answers of every blank and marks the paper at the end
 // when asked to.
 inline bool workPaper(PaperSession& session, qint64 stamp, bool mark) {
-    const int paperIndex = session.setup().paperIndex();
-    return walkPaper(
-        session,
-        [&](int first, int blanks) {
-            QStringList rows;
-            for (int b = 0; b < blanks; ++b)
-                rows.append(stampedAnswer(stamp, paperIndex, session.attempt(), first + b + 1));
-            return rows;
-        },
-        mark);
+    QStringList answers;
+    for (int blank = 1; blank <= int(session.paper().Answers.size()); ++blank)
+        answers.append(QStringLiteral("s%1p%2a%3b%4")
+                           .arg(stamp)
+                           .arg(session.setup().paperIndex())
+                           .arg(session.attempt())
+                           .arg(blank));
+    return walkAnswers(session, answers, mark);
 }
 
 } // namespace WorkerSteps

@@ -35,10 +35,7 @@ int main(int argc, char** argv) {
                     QStringLiteral("usage: crash_worker FOLDER CONTENT_ROOT FIRST_STAMP [pupils]"));
     const QString programFolder = args.at(1);
     const ResourceStore store(args.at(2));
-    bool stampOk = false;
-    const qint64 firstStamp = args.at(3).toLongLong(&stampOk);
-    if (!stampOk || firstStamp < 0)
-        return fail(1, QStringLiteral("bad first stamp"));
+    const qint64 firstStamp = args.at(3).toLongLong();
 
     const DefinitionRead read = readProgramDefinition(store, programFolder);
     if (read.error != DefinitionError::None)

@@ -20,8 +20,6 @@ function(quillora_add_reliability_test name)
 endfunction()
 
 quillora_add_reliability_test(test_crash_safety
-  ${QUILLORA_RELIABILITY_DIR}/ResultsFolderCheck.cpp
-  ${QUILLORA_RELIABILITY_DIR}/ResultsFolderCheck.h
   ${QUILLORA_RELIABILITY_DIR}/WorkerSteps.h)
 target_compile_definitions(test_crash_safety PRIVATE
   QUILLORA_CRASH_WORKER="$<TARGET_FILE:crash_worker>")

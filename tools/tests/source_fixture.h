@@ -1,6 +1,7 @@
 #pragma once
-// A source folder in a temporary directory for the tests of the bank's
-// sources: the shipped curriculum and papers written by the test.
+// A source folder in a temporary directory for the tests of the bank's and a
+// teacher's sources: the shipped curriculum and papers written by the test, or
+// a copy of a shipped folder to spoil.
 
 #include "StoreWriter.h"
 
@@ -12,22 +13,47 @@
 
 class SourceFolder {
 public:
-    SourceFolder() {
+    // Holding the shipped curriculum, or a copy of every file of `from`.
+    explicit SourceFolder(const QString& from = {}) {
         QVERIFY(m_dir.isValid());
-        QVERIFY(QFile::copy(QStringLiteral(QUILLORA_CONTENT_SOURCE "/curriculum.yaml"),
-                            path(QStringLiteral("curriculum.yaml"))));
+        if (from.isEmpty()) {
+            QVERIFY(QFile::copy(QStringLiteral(QUILLORA_CONTENT_SOURCE "/curriculum.yaml"),
+                                path(QStringLiteral("curriculum.yaml"))));
+            return;
+        }
+        const QDir dir(from);
+        for (const QString& name : dir.entryList(QDir::Files))
+            QVERIFY(QFile::copy(dir.filePath(name), path(name)));
     }
     QString folder() const { return m_dir.path(); }
     QString path(const QString& name) const { return m_dir.filePath(name); }
-    void write(const QString& name, const QString& text) const {
+    void write(const QString& name, const QByteArray& bytes) const {
         QFile file(path(name));
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(text.toUtf8());
+        file.write(bytes);
+    }
+    void write(const QString& name, const QString& text) const { write(name, text.toUtf8()); }
+    void replace(const QString& name, const QByteArray& from, const QByteArray& to) const {
+        QFile file(path(name));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QByteArray text = file.readAll();
+        QVERIFY2(text.contains(from), from.constData());
+        write(name, text.replace(from, to));
     }
 
 private:
     QTemporaryDir m_dir;
 };
+
+// A tally of `rows` (label, count) named `name`, as the reader gives it.
+inline QVariantMap tally(const QString& name, const QList<QPair<QString, QString>>& rows) {
+    QVariantList list;
+    for (const auto& [label, value] : rows)
+        list << QVariantMap{{QStringLiteral("label"), label}, {QStringLiteral("value"), value}};
+    return {{QStringLiteral("name"), name},
+            {QStringLiteral("type"), QStringLiteral("tally")},
+            {QStringLiteral("rows"), list}};
+}
 
 // The ids paper `paper` must carry, in order.
 inline QList<int> idsOf(int paper) {
@@ -35,9 +61,8 @@ inline QList<int> idsOf(int paper) {
 }
 
 // One question of a weight paper: two masses added, each question on its own
-// numbers. `extra` lines are added to the question's map as they stand.
-inline QString weightQuestion(int id, int a, int b, const QString& working,
-                              const QString& extra = {}) {
+// numbers.
+inline QString weightQuestion(int id, int a, int b, const QString& working) {
     return QStringLiteral("  - id: %1\n"
                           "    form: story\n"
                           "    statements: [Y3-MA-3]\n"
@@ -45,20 +70,14 @@ inline QString weightQuestion(int id, int a, int b, const QString& working,
                           "      A bag of flour weighs %2 g. A bag of rice weighs %3 g.\n"
                           "\n"
                           "      How much do they weigh **together**? [ ] g\n"
-                          "    blanks:\n"
-                          "      - key: \"%4\"\n"
-                          "        kind: N\n"
-                          "        mark: 1\n"
-                          "        check: %2 + %3\n"
-                          "    working:\n"
-                          "      - %5\n"
+                          "    blanks: [{key: \"%4\", kind: N, mark: 1, check: %2 + %3}]\n"
+                          "    working: [\"%5\"]\n"
                           "    units: [g]\n")
-               .arg(id)
-               .arg(a)
-               .arg(b)
-               .arg(a + b)
-               .arg(working) +
-           extra;
+        .arg(id)
+        .arg(a)
+        .arg(b)
+        .arg(a + b)
+        .arg(working);
 }
 
 // The head of a paper of `questions` questions, its plan one row each.
