@@ -186,7 +186,7 @@ void markEveryPaper(Contents& contents, const ResourceStore& store, const Clock&
 void fillThreePupils(const QString& folder, const ResourceStore& store, const Clock& clock) {
     ProgramServices program(folder);
     Contents contents(program);
-    if (!contents.Start()) {
+    if (!contents.startUp()) {
         fail(QStringLiteral("the program did not start on %1").arg(folder));
         return;
     }
@@ -359,7 +359,7 @@ int main(int argc, char** argv) {
     Clock clock;
     ProgramServices program(folder.path());
     Contents contents(program);
-    if (!contents.Start())
+    if (!contents.startUp())
         return 2;
     // No dialog is shown: the marking's confirmation is answered at once and
     // its animation does not wait.

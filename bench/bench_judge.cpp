@@ -30,7 +30,7 @@ int main() {
         std::vector<double> values;
         for (const auto& [round, value] : Verdict::floorRounds(samples, line.floor))
             values.push_back(value * line.scale);
-        const auto median = Verdict::Median(values);
+        const auto median = Verdict::medianOf(values);
         std::printf("FLOOR %s %s %s rounds=%zu\n", line.name,
                     median ? Verdict::formatNumber(*median).c_str() : "-", line.unit,
                     values.size());
@@ -41,7 +41,7 @@ int main() {
         std::vector<double> values;
         for (const auto& [round, value] : Verdict::roundValues(samples, sample))
             values.push_back(value);
-        if (const auto median = Verdict::Median(values))
+        if (const auto median = Verdict::medianOf(values))
             std::printf("INFO %s %s ms\n", name, Verdict::formatNumber(*median).c_str());
     };
     // The same marking with the disk flushes of its writes turned into no-ops.
@@ -51,8 +51,8 @@ int main() {
     info("idle_again_cpu_ms", "idle_cpu_next_10s");
 
     bool allOk = true;
-    for (const Verdict::Figure& figure : Verdict::Budgets()) {
-        const Verdict::Judgement judgement = Verdict::Judge(figure, samples);
+    for (const Verdict::Figure& figure : Verdict::budgetFigures()) {
+        const Verdict::Judgement judgement = Verdict::judgeFigure(figure, samples);
         std::printf("%s\n", judgement.line.c_str());
         allOk = allOk && judgement.ok;
     }

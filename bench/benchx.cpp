@@ -164,7 +164,7 @@ public:
         std::vector<long long> ticks;
         std::vector<size_t> counts;
         while (ProcTree::monotonicNs() < limit && !exited()) {
-            const std::vector<int> tree = ProcTree::LiveTree(m_pid);
+            const std::vector<int> tree = ProcTree::liveTreeOf(m_pid);
             ticks.push_back(ProcTree::treeCpuTicks(tree));
             counts.push_back(tree.size());
             const size_t n = ticks.size();
@@ -238,13 +238,13 @@ public:
             usleep(20000);
         if (exited())
             return;
-        for (int pid : ProcTree::LiveTree(m_pid))
+        for (int pid : ProcTree::liveTreeOf(m_pid))
             kill(pid, SIGTERM);
         limit = ProcTree::monotonicNs() + 3000000000LL;
         while (ProcTree::monotonicNs() < limit && !exited())
             usleep(20000);
         if (!exited()) {
-            for (int pid : ProcTree::LiveTree(m_pid))
+            for (int pid : ProcTree::liveTreeOf(m_pid))
                 kill(pid, SIGKILL);
             waitpid(m_pid, nullptr, 0);
             m_exited = true;
@@ -334,14 +334,14 @@ int ignoreXError(Display*, XErrorEvent*) {
 
 // The CPU time, in ms, the process tree of pid uses over options.idleMs.
 double idleCpuMs(int pid, const Options& options) {
-    const std::vector<int> treeBefore = ProcTree::LiveTree(pid);
+    const std::vector<int> treeBefore = ProcTree::liveTreeOf(pid);
     std::map<int, long long> each;
     for (int p : treeBefore)
         each[p] = ProcTree::treeCpuNs({p});
     usleep(static_cast<useconds_t>(options.idleMs) * 1000);
     // The tree is read again so that processes started meanwhile count from
     // zero.
-    const std::vector<int> treeAfter = ProcTree::LiveTree(pid);
+    const std::vector<int> treeAfter = ProcTree::liveTreeOf(pid);
     long long usedNs = 0;
     for (int p : treeAfter) {
         const long long used = ProcTree::treeCpuNs({p}) - each[p];
@@ -386,7 +386,7 @@ int main(int argc, char** argv) {
         if (options.settle)
             launch.settle();
         if (options.pss) {
-            const std::vector<int> tree = ProcTree::LiveTree(launch.pid());
+            const std::vector<int> tree = ProcTree::liveTreeOf(launch.pid());
             std::printf("pss_kb=%lld\nprocs=%zu\n", ProcTree::treePssKb(tree), tree.size());
         }
         if (options.click) {
@@ -400,7 +400,7 @@ int main(int argc, char** argv) {
             } else {
                 std::printf("click_shown_ms=%.3f\n", second);
                 launch.settle();
-                const std::vector<int> tree = ProcTree::LiveTree(launch.pid());
+                const std::vector<int> tree = ProcTree::liveTreeOf(launch.pid());
                 std::printf("click_pss_kb=%lld\nclick_procs=%zu\n", ProcTree::treePssKb(tree),
                             tree.size());
             }

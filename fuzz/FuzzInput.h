@@ -23,7 +23,7 @@ public:
         : m_bytes(reinterpret_cast<const char*>(data), qsizetype(size)) {}
 
     // A number in 0..limit-1 from the next byte (0 once the bytes run out).
-    int Number(int limit) {
+    int numberBelow(int limit) {
         if (m_at >= m_bytes.size() || limit <= 0)
             return 0;
         return int(static_cast<unsigned char>(m_bytes.at(m_at++))) % limit;

@@ -17,7 +17,7 @@ bool isResult(ResultMark result) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzInput input(data, size);
-    const bool otherLocale = input.Number(2) == 1;
+    const bool otherLocale = input.numberBelow(2) == 1;
     // Blanks are lines "answer\tkey\tkind"; the kinds are mostly real ones.
     const QString text = QString::fromUtf8(input.rest());
     const QStringList rows = text.split(QLatin1Char('\n')).mid(0, 100);

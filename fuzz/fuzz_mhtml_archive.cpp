@@ -10,7 +10,7 @@ namespace {} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzInput input(data, size);
-    const int charsetPick = input.Number(6);
+    const int charsetPick = input.numberBelow(6);
     const QByteArray bytes = input.rest();
 
     MhtmlArchive archive;
@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(archive.rootIndex() >= 0 && archive.rootIndex() < archive.parts().size());
         FUZZ_CHECK(archive.root() != nullptr);
         archive.rootHtml();
-        SpokenQuestion::Text(archive, true);
+        SpokenQuestion::spokenTextOf(archive, true);
         for (int i = 0; i < archive.parts().size() && i < 16; ++i) {
             const MhtmlPart& part = archive.parts().at(i);
             const int found = archive.findPart(part.location, i);

@@ -9,10 +9,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzInput input(data, size);
     // Small limits now and then, so that every refusal is reached.
     ModuleLimits limits;
-    if (input.Number(2) == 1) {
-        limits.entryBytes = 1 + input.Number(64) * 64;
-        limits.tableBytes = 1 + input.Number(64) * 64;
-        limits.entries = 1 + input.Number(16);
+    if (input.numberBelow(2) == 1) {
+        limits.entryBytes = 1 + input.numberBelow(64) * 64;
+        limits.tableBytes = 1 + input.numberBelow(64) * 64;
+        limits.entries = 1 + input.numberBelow(16);
     }
     const ModuleFile file = ModuleFile::fromBytes(input.rest(), limits);
     if (!file.ok()) {

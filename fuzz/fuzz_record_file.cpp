@@ -28,10 +28,10 @@ QString scratchFolder() {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzInput input(data, size);
     // One group of readers per input keeps the runs quick.
-    const int group = input.Number(8);
-    const int count = input.Number(90);        // beyond every capacity now and then
-    const int tagLength = 1 + input.Number(6); // 3 and 5 are the real ones
-    const int paperCount = input.Number(53);
+    const int group = input.numberBelow(8);
+    const int count = input.numberBelow(90);        // beyond every capacity now and then
+    const int tagLength = 1 + input.numberBelow(6); // 3 and 5 are the real ones
+    const int paperCount = input.numberBelow(53);
     const QByteArray bytes = input.rest();
     const QString text = QString::fromLatin1(bytes);
     const QString tag = text.left(tagLength);
@@ -40,11 +40,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (group == 0) {
         for (const QString& line : lines) {
             for (int capacity : {10, 50, 80}) {
-                const Read<QStringList> split = SplitRecordLine(line, count, capacity, tagLength);
+                const Read<QStringList> split = splitRecordFields(line, count, capacity, tagLength);
                 FUZZ_CHECK(!split.ok() || split.value.size() == count);
             }
             const int fields = int(line.count(QLatin1Char('>')));
-            const Read<QStringList> all = SplitRecordLine(line, fields, fields);
+            const Read<QStringList> all = splitRecordFields(line, fields, fields);
             FUZZ_CHECK(!all.ok() || all.value.size() == fields);
         }
         trendValues(text, count);

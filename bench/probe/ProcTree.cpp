@@ -34,7 +34,7 @@ bool allDigits(const char* s) {
 
 } // namespace
 
-std::optional<StatFields> ParseStat(const std::string& text) {
+std::optional<StatFields> parseStatLine(const std::string& text) {
     const auto open = text.find('(');
     const auto close = text.rfind(')');
     if (open == std::string::npos || close == std::string::npos || close < open)
@@ -84,7 +84,7 @@ std::optional<long long> parsePssKb(const std::string& text) {
     return std::nullopt;
 }
 
-std::vector<int> Descendants(int root, const std::map<int, int>& parents) {
+std::vector<int> descendantsOf(int root, const std::map<int, int>& parents) {
     std::multimap<int, int> children;
     for (const auto& [pid, ppid] : parents)
         children.emplace(ppid, pid);
@@ -100,13 +100,14 @@ std::vector<int> Descendants(int root, const std::map<int, int>& parents) {
     return tree;
 }
 
-std::vector<int> LiveTree(int root) {
+std::vector<int> liveTreeOf(int root) {
     std::map<int, int> parents;
     if (DIR* proc = opendir("/proc")) {
         while (dirent* entry = readdir(proc)) {
             if (!allDigits(entry->d_name))
                 continue;
-            const auto stat = ParseStat(readWhole(std::string("/proc/") + entry->d_name + "/stat"));
+            const auto stat =
+                parseStatLine(readWhole(std::string("/proc/") + entry->d_name + "/stat"));
             if (stat)
                 parents[stat->pid] = stat->ppid;
         }
@@ -114,13 +115,13 @@ std::vector<int> LiveTree(int root) {
     }
     if (!parents.count(root))
         return {};
-    return Descendants(root, parents);
+    return descendantsOf(root, parents);
 }
 
 long long treeCpuTicks(const std::vector<int>& pids) {
     long long ticks = 0;
     for (int pid : pids) {
-        const auto stat = ParseStat(readWhole("/proc/" + std::to_string(pid) + "/stat"));
+        const auto stat = parseStatLine(readWhole("/proc/" + std::to_string(pid) + "/stat"));
         if (stat)
             ticks += stat->cpuTicks;
     }

@@ -20,7 +20,7 @@ struct StatFields {
 // Parses the text of /proc/<pid>/stat. The command name sits in parentheses
 // and may itself hold spaces and parentheses, so fields are counted from the
 // last ')'.
-std::optional<StatFields> ParseStat(const std::string& text);
+std::optional<StatFields> parseStatLine(const std::string& text);
 
 // The "Pss:" figure of /proc/<pid>/smaps_rollup, in kB.
 std::optional<long long> parsePssKb(const std::string& text);
@@ -30,10 +30,10 @@ std::optional<long long> parseSchedstatNs(const std::string& text);
 
 // root and every process whose chain of parents leads to it, root first,
 // from a map of pid -> parent pid.
-std::vector<int> Descendants(int root, const std::map<int, int>& parents);
+std::vector<int> descendantsOf(int root, const std::map<int, int>& parents);
 
 // Live readings from /proc. A process that ends while it is read is skipped.
-std::vector<int> LiveTree(int root);
+std::vector<int> liveTreeOf(int root);
 long long treeCpuTicks(const std::vector<int>& pids);
 // CPU time in nanoseconds of every live thread of the processes, from
 // /proc/<pid>/task/<tid>/schedstat. Tick counts are whole 10 ms steps per

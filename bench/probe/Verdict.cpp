@@ -25,7 +25,7 @@ Samples parseSamples(std::istream& in) {
     return samples;
 }
 
-std::optional<double> Median(std::vector<double> values) {
+std::optional<double> medianOf(std::vector<double> values) {
     if (values.empty())
         return std::nullopt;
     std::sort(values.begin(), values.end());
@@ -39,7 +39,7 @@ std::map<int, double> roundValues(const Samples& samples, const std::string& nam
     if (found == samples.end())
         return result;
     for (const auto& [round, values] : found->second) {
-        if (const auto median = Median(values))
+        if (const auto median = medianOf(values))
             result[round] = *median;
     }
     return result;
@@ -76,13 +76,13 @@ std::string budgetText(double budget) {
     return text;
 }
 
-Judgement Judge(const Figure& figure, const Samples& samples) {
+Judgement judgeFigure(const Figure& figure, const Samples& samples) {
     Judgement judgement;
     const std::map<int, double> rounds = roundValues(samples, figure.sample);
     std::vector<double> values;
     for (const auto& [round, value] : rounds)
         values.push_back(value * figure.scale);
-    judgement.value = Median(values);
+    judgement.value = medianOf(values);
 
     if (figure.floor) {
         const std::map<int, double> floors = floorRounds(samples, *figure.floor);
@@ -94,7 +94,7 @@ Judgement Judge(const Figure& figure, const Samples& samples) {
             if (floor != floors.end() && floor->second > 0.0)
                 ratios.push_back(value / floor->second);
         }
-        judgement.ratio = Median(ratios);
+        judgement.ratio = medianOf(ratios);
         judgement.ok = judgement.value && judgement.ratio && *judgement.ratio <= figure.budget;
     } else {
         judgement.ok = judgement.value && *judgement.value <= figure.budget;
@@ -109,7 +109,7 @@ Judgement Judge(const Figure& figure, const Samples& samples) {
     return judgement;
 }
 
-const std::vector<Figure>& Budgets() {
+const std::vector<Figure>& budgetFigures() {
     static const Floor window{"floor_window_shown_ms", ""};
     static const Floor webLoad{"floor_webview_loaded_ms", "floor_window_shown_ms"};
     static const Floor windowPss{"floor_window_pss_kb", ""};

@@ -22,7 +22,7 @@ using Samples = std::map<std::string, Rounds>;
 // Lines "SAMPLE <round> <name> <value>"; any other line is ignored.
 Samples parseSamples(std::istream& in);
 
-std::optional<double> Median(std::vector<double> values);
+std::optional<double> medianOf(std::vector<double> values);
 
 // A floor is one sample, or one sample minus another taken in the same round
 // (the bare web view's page load less the bare window's start).
@@ -51,7 +51,7 @@ struct Judgement {
     std::string line; // BENCH <name> <value> <unit> ratio=<r|-> budget=<b> ok|over
 };
 
-Judgement Judge(const Figure& figure, const Samples& samples);
+Judgement judgeFigure(const Figure& figure, const Samples& samples);
 
 // Numbers as printed: two decimals below 10, one below 100, none above.
 std::string formatNumber(double value);
@@ -59,6 +59,6 @@ std::string formatNumber(double value);
 std::string budgetText(double budget);
 
 // The budgets the program must meet.
-const std::vector<Figure>& Budgets();
+const std::vector<Figure>& budgetFigures();
 
 } // namespace Verdict

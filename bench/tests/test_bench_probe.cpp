@@ -67,7 +67,7 @@ private Q_SLOTS:
         QFETCH(QString, text);
         QFETCH(int, ppid);
         QFETCH(qlonglong, ticks);
-        const auto fields = ProcTree::ParseStat(text.toStdString());
+        const auto fields = ProcTree::parseStatLine(text.toStdString());
         QCOMPARE(fields.has_value(), ppid != 0);
         if (!fields)
             return;
@@ -114,7 +114,7 @@ private Q_SLOTS:
         std::map<int, int> parents;
         for (size_t i = 0; i + 1 < pairs.size(); i += 2)
             parents[pairs[i]] = pairs[i + 1];
-        std::vector<int> tree = ProcTree::Descendants(root, parents);
+        std::vector<int> tree = ProcTree::descendantsOf(root, parents);
         QCOMPARE(tree.front(), root);
         std::sort(tree.begin(), tree.end());
         QCOMPARE(tree, expected);
@@ -129,7 +129,7 @@ private Q_SLOTS:
             _exit(0);
         }
         QVERIFY(child > 0);
-        const std::vector<int> tree = ProcTree::LiveTree(getpid());
+        const std::vector<int> tree = ProcTree::liveTreeOf(getpid());
         kill(child, SIGKILL);
         waitpid(child, nullptr, 0);
         QCOMPARE(tree.front(), int(getpid()));
@@ -156,7 +156,7 @@ private Q_SLOTS:
         QCOMPARE(ProcTree::parseSchedstatNs("123456789 2000 7\n"),
                  std::optional<long long>(123456789));
         QVERIFY(!ProcTree::parseSchedstatNs("").has_value());
-        QVERIFY(ProcTree::LiveTree(999999999).empty());
+        QVERIFY(ProcTree::liveTreeOf(999999999).empty());
     }
 
     void judge_data() {
@@ -205,13 +205,14 @@ private Q_SLOTS:
         QFETCH(QString, samples);
         QFETCH(QString, figure);
         QFETCH(QString, line);
-        const auto& budgets = Verdict::Budgets();
+        const auto& budgets = Verdict::budgetFigures();
         const auto found = std::find_if(budgets.begin(), budgets.end(), [&](const auto& f) {
             return f.name == figure.toStdString();
         });
         QVERIFY(found != budgets.end());
         std::istringstream in(samples.toStdString());
-        const Verdict::Judgement judgement = Verdict::Judge(*found, Verdict::parseSamples(in));
+        const Verdict::Judgement judgement =
+            Verdict::judgeFigure(*found, Verdict::parseSamples(in));
         QCOMPARE(QString::fromStdString(judgement.line), line);
         QCOMPARE(judgement.ok, line.endsWith(QLatin1String(" ok")));
     }

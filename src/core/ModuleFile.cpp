@@ -527,7 +527,7 @@ QByteArray packZipEntries(const QList<QPair<QString, QByteArray>>& entries, QStr
 namespace {
 
 // The first text of the source that a record cannot carry, or empty.
-QString Uncarried(const ModuleSource& source) {
+QString firstUncarriedText(const ModuleSource& source) {
     QStringList texts = QStringList{source.mid, source.heading, source.author} + source.topicNames;
     for (const ModulePaper& paper : source.papers) {
         for (const ModuleQuestion& question : paper.questions) {
@@ -545,7 +545,7 @@ QString Uncarried(const ModuleSource& source) {
 } // namespace
 
 QByteArray writeModuleBytes(const ModuleSource& source, QString* error) {
-    const QString uncarried = Uncarried(source);
+    const QString uncarried = firstUncarriedText(source);
     if (!uncarried.isNull()) {
         if (error)
             *error = QStringLiteral("The module file could not be packed: \"%1\" holds a "

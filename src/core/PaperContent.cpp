@@ -33,11 +33,11 @@ QString withTable(const ResourceStore& store, const QString& scratch, int id,
     return problem;
 }
 
-QString readProblem(const QString& tableName, int id, RecordError error) {
+template <typename T> QString readProblem(const QString& tableName, int id, const Read<T>& read) {
     return QStringLiteral("The %1 table (item %2) could not be read: %3.")
         .arg(tableName)
         .arg(id)
-        .arg(recordErrorText(error));
+        .arg(recordErrorText(read.error, read.systemError));
 }
 
 } // namespace
@@ -63,7 +63,7 @@ PaperContentRead loadPaperContent(const ResourceStore& store, const QString& pro
                 .arg(paperKey)
                 .arg(papersId);
         if (!ids.ok())
-            return readProblem(papersName, papersId, ids.error);
+            return readProblem(papersName, papersId, ids);
         if (ids.value.isEmpty())
             return QStringLiteral("Paper %1 lists no questions.").arg(paperKey);
         paper.QuestionIds = ids.value;
@@ -80,10 +80,10 @@ PaperContentRead loadPaperContent(const ResourceStore& store, const QString& pro
     note(withTable(store, scratch, keysId, keysName, &result.notWritten, [&]() -> QString {
         const Read<QStringList> keys = ReadFieldsForKeys(scratch, questions);
         if (!keys.ok())
-            return readProblem(keysName, keysId, keys.error);
+            return readProblem(keysName, keysId, keys);
         const Read<QList<int>> counts = CountFieldsPerKey(scratch, questions);
         if (!counts.ok())
-            return readProblem(keysName, keysId, counts.error);
+            return readProblem(keysName, keysId, counts);
         paper.AnswerKeys = keys.value;
         paper.BlanksPerQuestion = counts.value;
         return QString();
@@ -94,7 +94,7 @@ PaperContentRead loadPaperContent(const ResourceStore& store, const QString& pro
     note(withTable(store, scratch, kindsId, kindsName, &result.notWritten, [&]() -> QString {
         const Read<QStringList> kinds = ReadFieldsForKeys(scratch, questions);
         if (!kinds.ok())
-            return readProblem(kindsName, kindsId, kinds.error);
+            return readProblem(kindsName, kindsId, kinds);
         paper.AnswerKinds = parseAnswerKinds(kinds.value);
         return QString();
     }));
@@ -104,7 +104,7 @@ PaperContentRead loadPaperContent(const ResourceStore& store, const QString& pro
     note(withTable(store, scratch, marksId, marksName, &result.notWritten, [&]() -> QString {
         const Read<QStringList> marks = ReadFieldsForKeys(scratch, questions);
         if (!marks.ok())
-            return readProblem(marksName, marksId, marks.error);
+            return readProblem(marksName, marksId, marks);
         for (const QString& mark : marks.value) {
             bool ok = false;
             const int value = mark.trimmed().toInt(&ok);

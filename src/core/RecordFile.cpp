@@ -6,7 +6,10 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
+#include <fcntl.h>
 #include <functional>
+#include <unistd.h>
 
 namespace {
 
@@ -14,12 +17,13 @@ struct FoundLine {
     QString line;
     bool found = false;
     RecordError error = RecordError::None;
+    int systemError = 0;
 };
 
 FoundLine findRecord(const QString& path, const QString& tag) {
     FoundLine result;
     QStringList lines;
-    result.error = readRecordFileLines(path, &lines);
+    result.error = readRecordFileLines(path, &lines, nullptr, -1, &result.systemError);
     if (result.error != RecordError::None)
         return result;
     const qsizetype at = findTagLine(lines, tag);
@@ -31,8 +35,10 @@ FoundLine findRecord(const QString& path, const QString& tag) {
 }
 
 // The line of a record that must be there: KeyMissing when it is not.
-RecordError requireRecord(const QString& path, const QString& tag, QString* line) {
+RecordError requireRecord(const QString& path, const QString& tag, QString* line,
+                          int* systemError) {
     const FoundLine found = findRecord(path, tag);
+    *systemError = found.systemError;
     if (found.error != RecordError::None)
         return found.error;
     if (!found.found)
@@ -43,10 +49,11 @@ RecordError requireRecord(const QString& path, const QString& tag, QString* line
 
 Read<QStringList> readFields(const QString& path, const QString& tag, int count, int capacity) {
     QString line;
-    const RecordError error = requireRecord(path, tag, &line);
+    int systemError = 0;
+    const RecordError error = requireRecord(path, tag, &line, &systemError);
     if (error != RecordError::None)
-        return {{}, error};
-    return SplitRecordLine(line, count, capacity);
+        return {{}, error, systemError};
+    return splitRecordFields(line, count, capacity);
 }
 
 // Finds the keys' records in order, each after the one before, and hands each
@@ -54,9 +61,10 @@ Read<QStringList> readFields(const QString& path, const QString& tag, int count,
 // with an error of its own.
 RecordError
 forEachKeyLine(const QString& path, const QStringList& keys,
-               const std::function<RecordError(const QString& key, const QString& line)>& take) {
+               const std::function<RecordError(const QString& key, const QString& line)>& take,
+               int* systemError) {
     QStringList lines;
-    const RecordError error = readRecordFileLines(path, &lines);
+    const RecordError error = readRecordFileLines(path, &lines, nullptr, -1, systemError);
     if (error != RecordError::None)
         return error;
     qsizetype from = 0;
@@ -128,6 +136,27 @@ QString recordErrorText(RecordError error) {
         return QStringLiteral("the text holds characters that the file cannot store");
     }
     return QStringLiteral("unknown error");
+}
+
+QString readFailureReason(int systemError) {
+    if (systemError == 0)
+        return QString();
+    if (readWasRefused(systemError))
+        return QStringLiteral("the program is not allowed to read it");
+    // Otherwise the words a failed write has for the same refusal ("the
+    // disk reported an error").
+    return FileWriteOutcome::fromErrno(systemError).reason();
+}
+
+bool readWasRefused(int systemError) {
+    return systemError == EACCES || systemError == EPERM;
+}
+
+QString recordErrorText(RecordError error, int systemError) {
+    const QString reason = readFailureReason(systemError);
+    return reason.isEmpty()
+               ? recordErrorText(error)
+               : recordErrorText(error) + QStringLiteral(" (") + reason + QLatin1Char(')');
 }
 
 QString RecordWrite::reason() const {
@@ -217,7 +246,7 @@ QStringList splitRecordText(const QString& text, bool* looseEnds) {
 }
 
 RecordError readRecordFileLines(const QString& path, QStringList* lines, bool* looseEnds,
-                                qint64 maxBytes) {
+                                qint64 maxBytes, int* systemError) {
     lines->clear();
     if (looseEnds)
         *looseEnds = false;
@@ -226,17 +255,30 @@ RecordError readRecordFileLines(const QString& path, QStringList* lines, bool* l
     const QFileInfo info(path);
     if (info.isSymLink() || !info.isFile())
         return RecordError::FileMissing;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    // Opened here rather than by QFile, so that the system's reason for a
+    // refusal is the one kept.
+    const auto unreadable = [systemError](int error) {
+        if (systemError)
+            *systemError = error != 0 ? error : EIO;
         return RecordError::FileUnreadable;
+    };
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return unreadable(errno);
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return unreadable(EIO);
+    }
+    errno = 0;
     const QByteArray bytes = maxBytes < 0 ? file.readAll() : file.read(maxBytes);
     if (file.error() != QFileDevice::NoError)
-        return RecordError::FileUnreadable;
+        return unreadable(errno);
     *lines = splitRecordText(QString::fromLatin1(bytes), looseEnds);
     return RecordError::None;
 }
 
-Read<QStringList> SplitRecordLine(const QString& line, int count, int capacity, int tagLength) {
+Read<QStringList> splitRecordFields(const QString& line, int count, int capacity, int tagLength) {
     Read<QStringList> result;
     if (count < 0 || count > capacity) {
         result.error = RecordError::CapacityExceeded;
@@ -271,6 +313,7 @@ Read<QString> ReadRecordValue(const QString& path, const QString& tag) {
     Read<QString> result;
     const FoundLine found = findRecord(path, tag);
     result.error = found.error;
+    result.systemError = found.systemError;
     if (found.found)
         result.value = found.line.mid(6);
     return result;
@@ -280,6 +323,7 @@ Read<QString> ReadRecordLine(const QString& path, const QString& tag) {
     Read<QString> result;
     const FoundLine found = findRecord(path, tag);
     result.error = found.error;
+    result.systemError = found.systemError;
     result.value = found.line;
     return result;
 }
@@ -290,11 +334,12 @@ Read<QStringList> ReadRecordFields10(const QString& path, const QString& tag, in
 
 Read<QStringList> ReadRecordAllFields(const QString& path, const QString& tag) {
     QString line;
-    const RecordError error = requireRecord(path, tag, &line);
+    int systemError = 0;
+    const RecordError error = requireRecord(path, tag, &line, &systemError);
     if (error != RecordError::None)
-        return {{}, error};
+        return {{}, error, systemError};
     const int count = countSeparators(line);
-    return SplitRecordLine(line, count, count);
+    return splitRecordFields(line, count, count);
 }
 
 Read<QStringList> ReadPaperRecordLines(const QString& path, int count) {
@@ -304,7 +349,7 @@ Read<QStringList> ReadPaperRecordLines(const QString& path, int count) {
         return result;
     }
     QStringList lines;
-    result.error = readRecordFileLines(path, &lines);
+    result.error = readRecordFileLines(path, &lines, nullptr, -1, &result.systemError);
     if (result.error != RecordError::None)
         return result;
     QStringList entries;
@@ -327,22 +372,28 @@ Read<QStringList> ReadPaperRecordLines(const QString& path, int count) {
 
 Read<QList<int>> CountFieldsPerKey(const QString& path, const QStringList& keys) {
     Read<QList<int>> result;
-    result.error = forEachKeyLine(path, keys, [&](const QString&, const QString& line) {
-        result.value.append(countSeparators(line));
-        return RecordError::None;
-    });
+    result.error = forEachKeyLine(
+        path, keys,
+        [&](const QString&, const QString& line) {
+            result.value.append(countSeparators(line));
+            return RecordError::None;
+        },
+        &result.systemError);
     return result;
 }
 
 Read<QStringList> ReadFieldsForKeys(const QString& path, const QStringList& keys) {
     Read<QStringList> result;
-    result.error = forEachKeyLine(path, keys, [&](const QString& key, const QString& line) {
-        const int count = countSeparators(line);
-        const Read<QStringList> fields = SplitRecordLine(line, count, count, int(key.size()));
-        if (fields.ok())
-            result.value.append(fields.value);
-        return fields.error;
-    });
+    result.error = forEachKeyLine(
+        path, keys,
+        [&](const QString& key, const QString& line) {
+            const int count = countSeparators(line);
+            const Read<QStringList> fields = splitRecordFields(line, count, count, int(key.size()));
+            if (fields.ok())
+                result.value.append(fields.value);
+            return fields.error;
+        },
+        &result.systemError);
     return result;
 }
 

@@ -28,6 +28,15 @@ enum class RecordError {
 };
 
 QString recordErrorText(RecordError error);
+// The system's reason a file could not be read, in plain words ("the
+// program is not allowed to read it"); empty for 0.
+QString readFailureReason(int systemError);
+// Whether the system refused the program the file (no permission): a
+// grown-up can put that right.
+bool readWasRefused(int systemError);
+// recordErrorText with the system's reason after it, where there is one:
+// "the file cannot be read (the disk reported an error)".
+QString recordErrorText(RecordError error, int systemError);
 
 // What a writer did; for WriteFailed also the system's reason, so that a
 // message can say why ("the disk is full").
@@ -47,7 +56,11 @@ struct RecordWrite {
 template <typename T> struct Read {
     T value{};
     RecordError error = RecordError::None;
+    // FileUnreadable: the system's errno (EACCES, EIO...); 0 when it gave none.
+    int systemError = 0;
     bool ok() const { return error == RecordError::None; }
+    // The system's reason in plain words; empty when it gave none.
+    QString reason() const { return readFailureReason(systemError); }
 };
 
 namespace RecordCapacity {
@@ -84,13 +97,15 @@ bool isStorableText(const QString& text);
 QStringList splitRecordText(const QString& text, bool* looseEnds = nullptr);
 // Every line of a record file, read as splitRecordText reads text; at most
 // maxBytes of the file when maxBytes >= 0. FileMissing for a folder too.
+// For FileUnreadable *systemError (when given) gets the system's errno.
 RecordError readRecordFileLines(const QString& path, QStringList* lines, bool* looseEnds = nullptr,
-                                qint64 maxBytes = -1);
+                                qint64 maxBytes = -1, int* systemError = nullptr);
 
 // Splits fields 1..n of a record line whose first ">" stands right after the
 // tag's closing "#" (prefix length 2 + tag length). The last field holds the
 // rest of the line, inner ">" included.
-Read<QStringList> SplitRecordLine(const QString& line, int count, int capacity, int tagLength = 3);
+Read<QStringList> splitRecordFields(const QString& line, int count, int capacity,
+                                    int tagLength = 3);
 // Every field of tag's record in line, for reading a damaged file back: the
 // text after "#" tag "#" (and its ">") split at ">". A record without fields
 // ("#TRD#") has none; text stuck to the tag without a ">" becomes the first

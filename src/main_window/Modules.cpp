@@ -104,7 +104,7 @@ QStringList Modules::attachAll(ResourceStore& store) {
     QStringList leftOut;
     m_loaded.clear();
     for (int slot : {1, 3}) {
-        const QString path = QDir(m_folder).filePath(FileName(slot));
+        const QString path = QDir(m_folder).filePath(slotFileName(slot));
         if (!QFileInfo::exists(path))
             continue;
         QString why;
@@ -138,7 +138,7 @@ QStringList Modules::pupilFilesOf(int slot, const QString& code) const {
     for (const QString& pupil : m_pupils) {
         for (int k = 0; k < ResultsFileCount; ++k)
             files << resultsFilePath(pupil, static_cast<ResultsFile>(k), slot, code);
-        files << EditionUpgrade::MarkPath(pupil, slot, code);
+        files << EditionUpgrade::markFilePath(pupil, slot, code);
     }
     files.erase(std::remove_if(files.begin(), files.end(),
                                [](const QString& f) { return !QFileInfo::exists(f); }),
@@ -217,7 +217,7 @@ Modules::Outcome Modules::add(const QString& file, ResourceStore& store) {
     if (!stale.isEmpty() &&
         !moveAll(stale, asideOf(stale, removedFolderFor(outcome.slot)), &failed))
         return refused(outcome, Problem::NotSetAside, failed);
-    const QString target = QDir(m_folder).filePath(FileName(outcome.slot));
+    const QString target = QDir(m_folder).filePath(slotFileName(outcome.slot));
     const FileWriteOutcome written = writeFileAtomically(target, bytes);
     if (!written.ok())
         return refused(outcome, Problem::NotCopied, target, written.reason());
@@ -280,7 +280,7 @@ Modules::Outcome Modules::remove(int slot, ResourceStore& store) {
     QStringList from = pupilFilesOf(slot, programCode(store));
     QStringList to = asideOf(from, aside);
     from << path;
-    to << aside + QLatin1Char('/') + FileName(slot);
+    to << aside + QLatin1Char('/') + slotFileName(slot);
     QString failed;
     if (!moveAll(from, to, &failed))
         return refused(outcome, Problem::NotSetAside, failed);

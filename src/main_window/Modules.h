@@ -32,7 +32,7 @@ public:
     static constexpr const char* RemovedFolderName = "removed";
     // The slots a teacher's module can take, in the order they are filled.
     static constexpr int FreeOrder[2] = {3, 1};
-    static QString FileName(int slot) { return QStringLiteral("module%1.qmodule").arg(slot); }
+    static QString slotFileName(int slot) { return QStringLiteral("module%1.qmodule").arg(slot); }
 
     struct Loaded {
         int slot = 0;

@@ -2,8 +2,8 @@
 #include "core/Numbering.h"
 #include <QtMath>
 
-QList<QStringList> ReportLayout::Lines(const QString& caption, const ModuleDefinition& module,
-                                       const MarksRecords& marks) {
+QList<QStringList> ReportLayout::reportLines(const QString& caption, const ModuleDefinition& module,
+                                             const MarksRecords& marks) {
     const QString space = QStringLiteral(" ");
     const QString rule(RuleLength, QLatin1Char('-'));
     const QStringList empty;
@@ -38,7 +38,7 @@ QList<QStringList> ReportLayout::Lines(const QString& caption, const ModuleDefin
     return lines;
 }
 
-QList<qreal> ReportLayout::ZoneStarts(const QList<qreal>& itemWidths, qreal zoneWidth) {
+QList<qreal> ReportLayout::zoneStartsFor(const QList<qreal>& itemWidths, qreal zoneWidth) {
     QList<qreal> starts;
     if (zoneWidth <= 0)
         return starts;

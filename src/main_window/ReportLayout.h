@@ -17,12 +17,12 @@ public:
     static constexpr int LinesPerTopic = 12;
 
     // All lines of the report; an empty list is an empty line.
-    static QList<QStringList> Lines(const QString& caption, const ModuleDefinition& module,
-                                    const MarksRecords& marks);
+    static QList<QStringList> reportLines(const QString& caption, const ModuleDefinition& module,
+                                          const MarksRecords& marks);
 
     // Where each item of a line starts, given the items' widths and the width
     // of a zone (any unit). An item starts at the first zone boundary beyond
     // the end of the one before, so a long item pushes the rest on by whole
     // zones and an empty item still takes its zone.
-    static QList<qreal> ZoneStarts(const QList<qreal>& itemWidths, qreal zoneWidth);
+    static QList<qreal> zoneStartsFor(const QList<qreal>& itemWidths, qreal zoneWidth);
 };

@@ -40,6 +40,7 @@ struct PaperFileRead {
     PaperLines lines;
     QStringList fields;
     RecordError error = RecordError::None;
+    int systemError = 0;
 };
 
 PaperFileRead readPaperFile(const QString& path, int paperCount, int paperIndex, int blanks) {
@@ -47,6 +48,7 @@ PaperFileRead readPaperFile(const QString& path, int paperCount, int paperIndex,
     const Read<PaperLines> lines = readPaperLines(path, paperCount);
     if (!lines.ok()) {
         read.error = lines.error;
+        read.systemError = lines.systemError;
         return read;
     }
     read.lines = lines.value;
@@ -63,12 +65,13 @@ PaperStatus statusOf(bool marked) {
     return marked ? PaperStatus::Marked : PaperStatus::NotMarked;
 }
 
-QString problemLine(const QString& path, RecordError error) {
-    return path + QStringLiteral(": ") + recordErrorText(error);
+QString problemLine(const QString& path, RecordError error, int systemError) {
+    return path + QStringLiteral(": ") + recordErrorText(error, systemError);
 }
 
 // The open paper's part of each results file, read in the order given, then
-// the marks file. Every file that fails adds a line to the outcome.
+// the marks file. Every file that fails adds a line to the outcome; the
+// first one the system could not read is named with its reason.
 struct ResultsReads {
     QList<PaperFileRead> papers;
     Read<MarksRecords> marks;
@@ -81,12 +84,22 @@ ResultsReads readResultsFiles(const QStringList& paths, const QString& marksPath
     for (const QString& path : paths)
         reads.papers << readPaperFile(path, paperCount, paperIndex, blanks);
     reads.marks = readMarksFile(marksPath, paperCount);
+    LoadOutcome& outcome = reads.outcome;
+    const auto fail = [&outcome](const QString& path, RecordError error, int systemError) {
+        outcome.details << problemLine(path, error, systemError);
+        if (systemError != 0 && outcome.path.isEmpty()) {
+            outcome.path = path;
+            outcome.systemError = systemError;
+            outcome.reason = readFailureReason(systemError);
+        }
+    };
     for (int i = 0; i < paths.size(); ++i) {
-        if (reads.papers.at(i).error != RecordError::None)
-            reads.outcome.details << problemLine(paths.at(i), reads.papers.at(i).error);
+        const PaperFileRead& read = reads.papers.at(i);
+        if (read.error != RecordError::None)
+            fail(paths.at(i), read.error, read.systemError);
     }
     if (!reads.marks.ok())
-        reads.outcome.details << problemLine(marksPath, reads.marks.error);
+        fail(marksPath, reads.marks.error, reads.marks.systemError);
     if (!reads.outcome.details.isEmpty())
         reads.outcome.problem = LoadProblem::ResultsUnreadable;
     return reads;

@@ -85,7 +85,10 @@ enum class LoadProblem {
 struct LoadOutcome {
     LoadProblem problem = LoadProblem::None;
     QStringList details; // plain-words lines naming what failed
-    QString reason;      // ContentNotWritten: why ("the disk is full")
+    QString reason;      // ContentNotWritten: why ("the disk is full"); ResultsUnreadable:
+                         // the system's reason for path, empty when it gave none
+    QString path;        // ResultsUnreadable: the first file the system could not read
+    int systemError = 0; // ResultsUnreadable: the system's errno for path
     bool ok() const { return problem == LoadProblem::None; }
 };
 

@@ -28,7 +28,7 @@ QString section(const QString& workingHtml) {
     return styles + workingHtml.mid(from, to - from).trimmed();
 }
 
-QString PageWithWorking(const QString& pageHtml, const QString& workingHtml) {
+QString pageWithWorkingShown(const QString& pageHtml, const QString& workingHtml) {
     const QString block =
         QStringLiteral("\n<div id=\"%1\" style=\"clear: both; margin-top: 28px; padding-top: 12px; "
                        "border-top: 3px dashed #9db7e0;\">\n"
@@ -49,7 +49,7 @@ QString PageWithWorking(const QString& pageHtml, const QString& workingHtml) {
     return page;
 }
 
-QStringList PlainText(const QString& workingHtml) {
+QStringList plainTextLines(const QString& workingHtml) {
     qsizetype from = 0;
     qsizetype to = 0;
     HtmlText::bodyRange(workingHtml, &from, &to);

@@ -18,10 +18,10 @@ QString section(const QString& workingHtml);
 
 // The question's page with the working at the end of its body, in a block of
 // its own set off from the question by a rule.
-QString PageWithWorking(const QString& pageHtml, const QString& workingHtml);
+QString pageWithWorkingShown(const QString& pageHtml, const QString& workingHtml);
 
 // The working as lines of plain text: one per heading or paragraph, in
 // order, pictures as their text alternatives in square brackets.
-QStringList PlainText(const QString& workingHtml);
+QStringList plainTextLines(const QString& workingHtml);
 
 } // namespace QuestionWorking

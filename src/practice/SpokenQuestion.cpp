@@ -572,7 +572,7 @@ QString fromHtml(const QString& html) {
     return PageReader().read(html).join(QLatin1Char('\n'));
 }
 
-QString Text(const MhtmlArchive& document, bool withWorking) {
+QString spokenTextOf(const MhtmlArchive& document, bool withWorking) {
     QStringList lines{fromHtml(document.rootHtml())};
     if (withWorking && document.hasWorking())
         lines << fromHtml(document.workingHtml());

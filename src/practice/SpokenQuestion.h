@@ -18,7 +18,7 @@ namespace SpokenQuestion {
 // and the document has one, its worked solution after it: one line per
 // block of the page (a paragraph, a part, an option, a picture), each
 // ending in a stop so that the engine pauses between them.
-QString Text(const MhtmlArchive& document, bool withWorking = false);
+QString spokenTextOf(const MhtmlArchive& document, bool withWorking = false);
 
 // The same for one HTML page.
 QString fromHtml(const QString& html);

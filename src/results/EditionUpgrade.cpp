@@ -36,8 +36,8 @@ bool hasAnything(const QStringList& fields) {
 
 } // namespace
 
-QString EditionUpgrade::MarkPath(const QString& programFolder, int module,
-                                 const QString& programCode) {
+QString EditionUpgrade::markFilePath(const QString& programFolder, int module,
+                                     const QString& programCode) {
     return programFolder + QStringLiteral("/edition%1%2.txt").arg(module).arg(programCode);
 }
 
@@ -58,7 +58,7 @@ void EditionUpgrade::runModule(int module, Report* report) const {
     const ModuleDefinition& def = m_definition.module(module);
     const int papers = def.paperCount;
     const QString code = m_definition.programCode;
-    const QString markPath = MarkPath(m_folder, module, code);
+    const QString markPath = markFilePath(m_folder, module, code);
     const QStringList before = folderStamps(markPath, papers);
 
     QList<int> changed;

@@ -29,7 +29,8 @@ public:
     // The stamp a paper without one in the folder's mark is taken to have.
     static QString secondEditionStamp() { return QStringLiteral("2"); }
 
-    static QString MarkPath(const QString& programFolder, int module, const QString& programCode);
+    static QString markFilePath(const QString& programFolder, int module,
+                                const QString& programCode);
 
     EditionUpgrade(const ResourceStore& store, QString programFolder,
                    const ProgramDefinition& definition);

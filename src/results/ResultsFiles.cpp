@@ -272,6 +272,7 @@ Read<MarksRecords> readMarksFile(const QString& path, int paperCount) {
         const Read<QString> line = ReadRecordLine(path, tags.at(k));
         if (!line.ok()) {
             result.error = line.error;
+            result.systemError = line.systemError;
             return result;
         }
         // Each record stands on its own: one that is missing or short reads
@@ -282,7 +283,7 @@ Read<MarksRecords> readMarksFile(const QString& path, int paperCount) {
         const int present = qMin(int(line.value.count(QLatin1Char('>'))), paperCount + 1);
         RecordError damage = line.value.isEmpty() ? RecordError::KeyMissing : RecordError::None;
         if (present > 0) {
-            const Read<QStringList> fields = SplitRecordLine(line.value, present, present);
+            const Read<QStringList> fields = splitRecordFields(line.value, present, present);
             for (int i = 0; i < paperCount && i < fields.value.size(); ++i)
                 (*targets[k])[i] = fields.value.at(i);
         }
@@ -311,6 +312,7 @@ Read<PaperLines> readPaperLines(const QString& path, int paperCount) {
     Read<PaperLines> result;
     const Read<QStringList> lines = ReadPaperRecordLines(path, paperCount);
     result.error = lines.error;
+    result.systemError = lines.systemError;
     if (!lines.ok())
         return result;
     result.value.path = path;
@@ -325,6 +327,7 @@ Read<PaperLines> readPaperLines(const QString& path, int paperCount) {
         const Read<QString> elsewhere = ReadRecordLine(path, Numbering::paperKey(k));
         if (!elsewhere.ok()) {
             result.error = elsewhere.error;
+            result.systemError = elsewhere.systemError;
             return result;
         }
         line = elsewhere.value;
@@ -348,7 +351,7 @@ Read<QStringList> paperFields(const PaperLines& file, int paperIndex, int blankC
     const int present = qMin(int(line.count(QLatin1Char('>'))), blankCount + 1);
     QStringList fields;
     if (present > 0) {
-        const Read<QStringList> all = SplitRecordLine(line, present, present);
+        const Read<QStringList> all = splitRecordFields(line, present, present);
         if (all.ok())
             fields = all.value;
     }

@@ -215,7 +215,7 @@ QStringList ResultsRepair::storeLines(int id) const {
     return splitRecordText(QString::fromLatin1(bytes));
 }
 
-void ResultsRepair::Note(const QString& path, const QString& finding, const QString& done) {
+void ResultsRepair::noteFinding(const QString& path, const QString& finding, const QString& done) {
     const QString line = QDir::toNativeSeparators(path) + QStringLiteral(": ") + finding;
     m_report.findings.append(line);
     qCWarning(lcQuillora).noquote() << QStringLiteral("Results repair:") << line + done;
@@ -229,20 +229,25 @@ bool ResultsRepair::readForRepair(const QString& path, QStringList* lines, bool*
     const QFileInfo info(path);
     if (info.isSymLink() || (info.exists() && !info.isDir() && !info.isFile())) {
         m_report.notFiles.append(path);
-        Note(path, QStringLiteral("not a plain file (a link or a device)"),
-             QStringLiteral("; left alone"));
+        noteFinding(path, QStringLiteral("not a plain file (a link or a device)"),
+                    QStringLiteral("; left alone"));
         return false;
     }
     if (info.isDir()) {
         m_report.folders.append(path);
-        Note(path, QStringLiteral("a folder"), QStringLiteral("; left alone"));
+        noteFinding(path, QStringLiteral("a folder"), QStringLiteral("; left alone"));
         return false;
     }
     // A missing file is rebuilt whole, like an empty one.
-    if (info.exists() &&
-        readRecordFileLines(path, lines, looseEnds, MaxReadBytes) != RecordError::None) {
+    int systemError = 0;
+    if (info.exists() && readRecordFileLines(path, lines, looseEnds, MaxReadBytes, &systemError) !=
+                             RecordError::None) {
         m_report.unreadable.append(path);
-        Note(path, QStringLiteral("cannot be read"), QStringLiteral("; left alone"));
+        const QString reason = readFailureReason(systemError);
+        noteFinding(path,
+                    reason.isEmpty() ? QStringLiteral("cannot be read")
+                                     : QStringLiteral("cannot be read: ") + reason,
+                    QStringLiteral("; left alone"));
         return false;
     }
     if (emptyIsDamage && lines->isEmpty())
@@ -266,10 +271,10 @@ bool ResultsRepair::conclude(const QString& path, const QStringList& rebuilt,
     if (!written && m_report.unwrittenReason.isEmpty())
         m_report.unwrittenReason = write.reason();
     for (const QString& finding : findings)
-        Note(path, finding,
-             written
-                 ? QStringLiteral("; the file was rebuilt")
-                 : QStringLiteral("; the rebuilt file could not be written: ") + write.reason());
+        noteFinding(path, finding,
+                    written ? QStringLiteral("; the file was rebuilt")
+                            : QStringLiteral("; the rebuilt file could not be written: ") +
+                                  write.reason());
     return written;
 }
 

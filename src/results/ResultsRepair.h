@@ -82,7 +82,7 @@ private:
     bool readForRepair(const QString& path, QStringList* lines, bool* looseEnds,
                        QStringList* findings, bool emptyIsDamage);
     // Records a finding in the report and logs it with what was done.
-    void Note(const QString& path, const QString& finding, const QString& done);
+    void noteFinding(const QString& path, const QString& finding, const QString& done);
     // Writes the rebuilt file when it differs from what was read.
     // True when it wrote one.
     bool conclude(const QString& path, const QStringList& rebuilt, const QStringList& kept,

@@ -60,7 +60,7 @@ QList<double> trendValues(const QString& trendLine, int maxCount) {
     const int count = int(trendLine.left(trendLine.size() - 1).count(QLatin1Char('>')));
     if (count == 0)
         return values;
-    const Read<QStringList> fields = SplitRecordLine(trendLine, count, count);
+    const Read<QStringList> fields = splitRecordFields(trendLine, count, count);
     if (!fields.ok())
         return values;
     const int first = std::max(0, count - maxCount);

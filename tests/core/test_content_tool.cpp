@@ -223,7 +223,7 @@ private Q_SLOTS:
         MhtmlArchive document;
         QVERIFY(document.load(QStringLiteral(QUILLORA_TEST_DATA_DIR "/mhtml/with_working.mht")));
         const auto said = [&document](bool withWorking) {
-            return SpokenQuestion::Text(document, withWorking).split(QLatin1Char('\n'));
+            return SpokenQuestion::spokenTextOf(document, withWorking).split(QLatin1Char('\n'));
         };
         row("speech", {"--store", working, "speech", "23005"}, "", 0, said(false));
         row("speech with working", {"--store", working, "--working", "speech", "23005"}, "", 0,

@@ -130,7 +130,7 @@ private Q_SLOTS:
         ModuleFolder folder;
         answer103(folder);
         StampedStore root(Changed103);
-        const QString mark = EditionUpgrade::MarkPath(folder.results(), 2, "FX");
+        const QString mark = EditionUpgrade::markFilePath(folder.results(), 2, "FX");
         // A folder where the second attempt's answers should be: the start goes
         // on, but without the mark, so the next start looks at that file again.
         const QString second = folder.file(ResultsFile::Second);
@@ -197,7 +197,7 @@ private Q_SLOTS:
         QVERIFY(outcome.ok());
         QVERIFY(outcome.upgrade.clearedPapers.isEmpty());
         QCOMPARE(folder.snapshot(), before);
-        QVERIFY(!QFile::exists(EditionUpgrade::MarkPath(folder.results(), 2, "FX")));
+        QVERIFY(!QFile::exists(EditionUpgrade::markFilePath(folder.results(), 2, "FX")));
         // Stamps that do not give one per paper are not believed.
         StampedStore root({"2", "3.aa"});
         const DefinitionRead read = readProgramDefinition(*root.store, folder.path());

@@ -21,7 +21,7 @@ ModuleFile opened(const ModuleSource& source, const ModuleLimits& limits = {}) {
     return ModuleFile::fromBytes(writeModuleBytes(source), limits);
 }
 
-QString Problems(const ModuleSource& source) {
+QString checkProblems(const ModuleSource& source) {
     return checkModule(opened(source)).text();
 }
 
@@ -179,7 +179,7 @@ private Q_SLOTS:
         ModuleSource script = smallModule();
         script.papers[1].questions[1].document =
             page(QStringLiteral("<p onclick=\"go()\">Hi</p><script>fetch('x')</script>"));
-        QString text = Problems(script);
+        QString text = checkProblems(script);
         QVERIFY2(text.contains(QStringLiteral("Topic 1 \"Fractions\", paper 2, question 2: its "
                                               "document holds a <script> element.")),
                  qPrintable(text));
@@ -190,7 +190,7 @@ private Q_SLOTS:
             "<img src=\"https://example.invalid/track.png\"><a href=\"jav&#97;script:x\">a</a>"
             "<div style=\"background: url('//cdn.invalid/b.png')\"></div>"
             "<style>@import \"file:///etc/x.css\";</style>"));
-        text = Problems(outside);
+        text = checkProblems(outside);
         QVERIFY2(text.contains(QStringLiteral("paper 1, question 1: its document refers to "
                                               "\"https://example.invalid/track.png\"")),
                  qPrintable(text));
@@ -203,13 +203,13 @@ private Q_SLOTS:
         word.papers[4].questions[0].document =
             TestFiles::bytesOf(QStringLiteral(QUILLORA_TEST_DATA_DIR "/module/word_style.mht"));
         word.papers[4].questions[0].blanks[0].check.clear();
-        QCOMPARE(Problems(word), QString());
+        QCOMPARE(checkProblems(word), QString());
 
         ModuleSource wrong = smallModule();
         wrong.papers[1].questions[1].blanks[0].key = QStringLiteral("3/5");
         wrong.papers[2].questions[0].blanks[0].kind = QStringLiteral("F");
         wrong.papers[3].questions[0].blanks[0].mark = 0;
-        text = Problems(wrong);
+        text = checkProblems(wrong);
         QVERIFY2(text.contains(QStringLiteral(
                      "Topic 1 \"Fractions\", paper 2, question 2, answer 1: the answer \"3/5\" "
                      "does not match its check 2/5 + 2/5 (4/5).")),
@@ -222,7 +222,7 @@ private Q_SLOTS:
         ModuleSource shape = smallModule();
         shape.papers[3].questions.clear();
         shape.papers[4].questions[0].id = 1;
-        text = Problems(shape);
+        text = checkProblems(shape);
         QVERIFY(text.contains(QStringLiteral("paper 4: the paper has no questions.")));
         QVERIFY(text.contains(QStringLiteral("paper 5, question 1: the question id 1 is used "
                                              "twice.")));

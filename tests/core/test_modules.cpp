@@ -20,7 +20,7 @@ namespace {
 using TestFiles::bytesOf;
 
 // A module of one topic, five papers; changed: paper 102 asks otherwise.
-ModuleSource Source(const QString& mid, int version, bool changed = false) {
+ModuleSource moduleSource(const QString& mid, int version, bool changed = false) {
     const ModuleSource source = ModuleSample::smallModule(mid, version);
     return changed ? ModuleSample::withPaper2Changed(source) : source;
 }
@@ -94,7 +94,7 @@ void TestModules::addRefusesThenFillsSlotsAndRemoveSetsAside() {
     // Refused: not a module at all, and one that breaks a rule. Nothing is
     // written into the data folder.
     QVERIFY(TestFiles::writeBytes(m_files.filePath("junk.qmodule"), "not a zip archive"));
-    ModuleSource wrongKey = Source(QStringLiteral("class-a"), 1);
+    ModuleSource wrongKey = moduleSource(QStringLiteral("class-a"), 1);
     wrongKey.papers[2].questions[0].blanks[0].key = QStringLiteral("99");
     for (const QString& bad : {m_files.filePath("junk.qmodule"), write("wrong.qmodule", wrongKey),
                                m_files.filePath("absent.qmodule")}) {
@@ -111,16 +111,17 @@ void TestModules::addRefusesThenFillsSlotsAndRemoveSetsAside() {
                 .contains(QStringLiteral("Fractions")));
 
     // Slot 3 first, then 1, then no room.
-    const Modules::Outcome added = modules.add(write("a.qmodule", Source("class-a", 1)), m_store);
+    const Modules::Outcome added =
+        modules.add(write("a.qmodule", moduleSource("class-a", 1)), m_store);
     QVERIFY2(added.ok(), qPrintable(Modules::problemText(added)));
     QCOMPARE(added.slot, 3);
     QCOMPARE(added.definition.module(3).heading, QStringLiteral("Oak Class"));
     QCOMPARE(bytesOf(m_data.filePath("module3.qmodule")), bytesOf(m_files.filePath("a.qmodule")));
     QCOMPARE(resultsFiles(3), 2 * 6);
     QCOMPARE(modules.find(3)->author, QStringLiteral("Mrs Patel"));
-    QCOMPARE(modules.add(write("a2.qmodule", Source("class-a", 2)), m_store).problem,
+    QCOMPARE(modules.add(write("a2.qmodule", moduleSource("class-a", 2)), m_store).problem,
              Modules::Problem::AlreadyLoaded);
-    QCOMPARE(modules.add(write("b.qmodule", Source("class-b", 1)), m_store).slot, 1);
+    QCOMPARE(modules.add(write("b.qmodule", moduleSource("class-b", 1)), m_store).slot, 1);
     const Modules::Outcome full = modules.add(m_files.filePath("b.qmodule"), m_store);
     QCOMPARE(full.problem, Modules::Problem::NoFreeSlot);
     QCOMPARE(bank(), before);
@@ -147,7 +148,7 @@ void TestModules::addRefusesThenFillsSlotsAndRemoveSetsAside() {
 
 void TestModules::replaceKeepsUnchangedPapersForEveryPupil() {
     Modules modules(m_data.path(), {pupil(1), pupil(2)});
-    QVERIFY(modules.add(write("v1.qmodule", Source("class-a", 1)), m_store).ok());
+    QVERIFY(modules.add(write("v1.qmodule", moduleSource("class-a", 1)), m_store).ok());
     // Both pupils answered papers 101 and 102 (of 1 and 3 blanks).
     for (int id : {1, 2}) {
         for (ResultsFile file : {ResultsFile::First, ResultsFile::FResults}) {
@@ -161,17 +162,17 @@ void TestModules::replaceKeepsUnchangedPapersForEveryPupil() {
     }
     const QByteArray marks = bytesOf(results(1, ResultsFile::Marks, 3));
 
-    const QString same = write("same.qmodule", Source("class-a", 1, true));
+    const QString same = write("same.qmodule", moduleSource("class-a", 1, true));
     QCOMPARE(modules.replace(3, same, m_store).problem, Modules::Problem::NotNewer);
     const Modules::Outcome other =
-        modules.replace(3, write("other.qmodule", Source("class-b", 2)), m_store);
+        modules.replace(3, write("other.qmodule", moduleSource("class-b", 2)), m_store);
     QCOMPARE(other.problem, Modules::Problem::OtherModule);
     QVERIFY(Modules::problemText(other).contains(QStringLiteral("Oak Class")));
     QCOMPARE(modules.find(3)->version, 1);
     QCOMPARE(bytesOf(m_data.filePath("module3.qmodule")), bytesOf(m_files.filePath("v1.qmodule")));
 
     const Modules::Outcome replaced =
-        modules.replace(3, write("v2.qmodule", Source("class-a", 2, true)), m_store);
+        modules.replace(3, write("v2.qmodule", moduleSource("class-a", 2, true)), m_store);
     QVERIFY2(replaced.ok(), qPrintable(Modules::problemText(replaced)));
     QCOMPARE(replaced.clearedPapers, QList<int>{102});
     QCOMPARE(modules.find(3)->version, 2);
@@ -188,7 +189,7 @@ void TestModules::replaceKeepsUnchangedPapersForEveryPupil() {
 }
 
 void TestModules::brokenFileIsLeftOutAtStart() {
-    QVERIFY(writeModuleFile(m_data.filePath("module3.qmodule"), Source("class-a", 1)));
+    QVERIFY(writeModuleFile(m_data.filePath("module3.qmodule"), moduleSource("class-a", 1)));
     QByteArray cut = bytesOf(m_data.filePath("module3.qmodule"));
     cut.chop(cut.size() / 2);
     QVERIFY(TestFiles::writeBytes(m_data.filePath("module1.qmodule"), cut));

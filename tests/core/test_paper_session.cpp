@@ -3,6 +3,7 @@
 // fixture store whose keys exercise the group rules.
 
 #include "../reliability/WorkerSteps.h"
+#include "UnreadableFile.h"
 #include "core/AnswerChecking.h"
 #include "core/ProgramDefinition.h"
 #include "core/ResourceStore.h"
@@ -320,6 +321,24 @@ private Q_SLOTS:
         const LoadOutcome results = folder->session(101, 2)->load();
         QCOMPARE(results.problem, LoadProblem::ResultsUnreadable);
         QVERIFY(results.details.join(' ').contains(folder->file(ResultsFile::SResults)));
+        QCOMPARE(results.systemError, 0); // missing: the system gave no reason
+
+        // A file the system refuses to read is named, with the system's reason.
+        for (ResultsFile file : {ResultsFile::FResults, ResultsFile::Marks}) {
+            const QString path = folder->file(file);
+            QVERIFY(QFileInfo(path).isFile());
+            UnreadableFile refused(path);
+            if (!refused.works() && ::geteuid() == 0)
+                QSKIP("root may not bind a refused file over another here");
+            QVERIFY(refused.works());
+            const LoadOutcome loaded = folder->session(101)->load();
+            QCOMPARE(loaded.problem, LoadProblem::ResultsUnreadable);
+            QCOMPARE(loaded.path, path);
+            QCOMPARE(loaded.systemError, EACCES);
+            QCOMPARE(loaded.reason, readFailureReason(EACCES));
+            QVERIFY(loaded.details.join(' ').contains(
+                path + ": " + recordErrorText(RecordError::FileUnreadable, EACCES)));
+        }
     }
 
     // Which bytes a second marking writes. (Which blanks are carried over and

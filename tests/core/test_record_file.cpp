@@ -1,10 +1,13 @@
 // Tagged record files: lookup, field splitting, batch readers, and the
 // whole-file writers with their Latin-1 bytes, CR LF line ends and atomicity.
 
+#include "UnreadableFile.h"
 #include "core/RecordFile.h"
 #include "test_support.h"
 
 #include <QtTest>
+
+#include <cerrno>
 
 Q_DECLARE_METATYPE(RecordError)
 
@@ -52,7 +55,7 @@ private Q_SLOTS:
         QFETCH(int, tagLength);
         QFETCH(QStringList, fields);
         QFETCH(RecordError, error);
-        const Read<QStringList> split = SplitRecordLine(line, count, capacity, tagLength);
+        const Read<QStringList> split = splitRecordFields(line, count, capacity, tagLength);
         QCOMPARE(split.error, error);
         QCOMPARE(split.value, fields);
     }
@@ -88,6 +91,46 @@ private Q_SLOTS:
         QCOMPARE(ReadRecordLine(missing, "FSE").error, RecordError::FileMissing);
         QCOMPARE(ReadPaperRecordLines(missing, 3).error, RecordError::FileMissing);
         QCOMPARE(ReadRecordLine(dir.path(), "FSE").error, RecordError::FileMissing);
+    }
+
+    // A file the system refuses to read: every reader says it cannot be
+    // read and carries the system's reason; a missing file carries none.
+    void unreadableFileCarriesTheSystemsReason() {
+        const QString refused = UnreadableFile::refusedToAll();
+        QVERIFY2(QFileInfo(refused).isFile() && !QFile(refused).open(QIODevice::ReadOnly),
+                 "this system reads the file every user should be refused");
+        QStringList lines{"stale"};
+        int systemError = 0;
+        QCOMPARE(readRecordFileLines(refused, &lines, nullptr, -1, &systemError),
+                 RecordError::FileUnreadable);
+        QCOMPARE(systemError, EACCES);
+        QCOMPARE(lines, QStringList());
+        const QList<std::pair<const char*, Read<QStringList>>> reads{
+            {"ReadRecordFields10", ReadRecordFields10(refused, "TN1", 1)},
+            {"ReadRecordAllFields", ReadRecordAllFields(refused, "101")},
+            {"ReadPaperRecordLines", ReadPaperRecordLines(refused, 3)},
+            {"ReadFieldsForKeys", ReadFieldsForKeys(refused, {"101"})}};
+        for (const auto& [reader, read] : reads) {
+            QCOMPARE(read.error, RecordError::FileUnreadable);
+            QVERIFY2(read.systemError == EACCES, reader);
+        }
+        QCOMPARE(CountFieldsPerKey(refused, {"101"}).systemError, EACCES);
+        QCOMPARE(ReadRecordValue(refused, "FSE").systemError, EACCES);
+        const Read<QString> line = ReadRecordLine(refused, "FSE");
+        QCOMPARE(line.error, RecordError::FileUnreadable);
+        QVERIFY(readWasRefused(line.systemError));
+        QCOMPARE(line.reason(), QStringLiteral("the program is not allowed to read it"));
+        QCOMPARE(recordErrorText(line.error, line.systemError),
+                 QStringLiteral("the file cannot be read (the program is not allowed to read it)"));
+
+        QTemporaryDir dir;
+        const Read<QString> missing = ReadRecordLine(dir.filePath("missing.txt"), "FSE");
+        QCOMPARE(missing.error, RecordError::FileMissing);
+        QCOMPARE(missing.systemError, 0);
+        QCOMPARE(recordErrorText(missing.error, missing.systemError),
+                 recordErrorText(RecordError::FileMissing));
+        QVERIFY(!readWasRefused(EIO));
+        QCOMPARE(readFailureReason(EIO), QStringLiteral("the disk reported an error"));
     }
 
     void tagIndexFindsWhatFindTagLineFinds() {

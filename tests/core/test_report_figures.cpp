@@ -14,7 +14,7 @@ namespace {
 
 const QStringList Names = {"T1", "T2", "T3", "T4", "T5", "T6", "T7", "T8", "T9", "T10"};
 
-ModuleDefinition Module(int topicCount, int paperCount, QStringList names = Names) {
+ModuleDefinition sampleModule(int topicCount, int paperCount, QStringList names = Names) {
     ModuleDefinition module;
     module.heading = "Practice";
     module.topicCount = topicCount;
@@ -43,7 +43,7 @@ class TestReportFigures : public QObject {
         QFile::copy(QStringLiteral(QUILLORA_TEST_DATA_DIR "/report/") + name, copy);
         return copy;
     }
-    MarksRecords Marks(const QString& name) {
+    MarksRecords fixtureMarks(const QString& name) {
         const Read<MarksRecords> read = readMarksFile(fixture(name), 50);
         if (!read.ok())
             qFatal("fixture %s unreadable", qPrintable(name));
@@ -87,7 +87,8 @@ private Q_SLOTS:
         QFETCH(QStringList, firstMarks);
         QFETCH(QStringList, secondMarks);
 
-        const ReportFigures f = ReportFigures::compute(Module(10, 50, names), Marks(file));
+        const ReportFigures f =
+            ReportFigures::compute(sampleModule(10, 50, names), fixtureMarks(file));
         QCOMPARE((QStringList{f.OScore1, f.OScore2, f.PCNum, f.ST, f.WT}), overall);
         QCOMPARE(f.attemptedTopics, attempted);
         QStringList first, second;
@@ -114,7 +115,7 @@ private Q_SLOTS:
         for (const auto& [name, scores, text, fraction, completed] : rows) {
             MarksRecords marks;
             marks.FSE = marks.SSE = scores + QStringList(5 - scores.size());
-            const ReportFigures f = ReportFigures::compute(Module(1, 5, {"Numbers"}), marks);
+            const ReportFigures f = ReportFigures::compute(sampleModule(1, 5, {"Numbers"}), marks);
             const TopicFigures& t = f.topics[0];
             QVERIFY2((QStringList{t.firstMark, t.secondMark, f.OScore1, f.OScore2}) ==
                          QStringList(4, text),
@@ -159,7 +160,7 @@ private Q_SLOTS:
         MarksRecords marks;
         marks.FSE = fse;
         marks.SSE = sse;
-        const ReportFigures f = ReportFigures::compute(Module(3, 15, names), marks);
+        const ReportFigures f = ReportFigures::compute(sampleModule(3, 15, names), marks);
         QCOMPARE((QStringList{f.ST, f.WT}), expected);
     }
 
@@ -181,8 +182,8 @@ private Q_SLOTS:
         // the printed PDF of ten topics in test_report_page.
         const QString caption = "Quillora Maths Practice";
         for (int topicCount : {0, 1, 10}) {
-            const QList<QStringList> lines =
-                ReportLayout::Lines(caption, Module(topicCount, 50), Marks("marks_one_topic.txt"));
+            const QList<QStringList> lines = ReportLayout::reportLines(
+                caption, sampleModule(topicCount, 50), fixtureMarks("marks_one_topic.txt"));
             QCOMPARE(lines.size(), 5 + 12 * topicCount);
             QCOMPARE(lines.at(2), (QStringList{" ", caption}));
         }
@@ -197,7 +198,7 @@ private Q_SLOTS:
             {"rule across many zones", {1, 100}, {0, 14}},
             {"nothing", {}, {}}};
         for (const auto& [name, widths, starts] : rows)
-            QVERIFY2(ReportLayout::ZoneStarts(widths, 14) == starts, name);
+            QVERIFY2(ReportLayout::zoneStartsFor(widths, 14) == starts, name);
     }
 };
 

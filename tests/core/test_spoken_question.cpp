@@ -158,7 +158,7 @@ private Q_SLOTS:
             MhtmlArchive document;
             QVERIFY2(document.parse(store.itemBytes(id)), qPrintable(QString::number(id)));
             const QString html = document.rootHtml();
-            const QString spoken = SpokenQuestion::Text(document);
+            const QString spoken = SpokenQuestion::spokenTextOf(document);
             const QString where = QStringLiteral("%1: %2").arg(id).arg(spoken);
             QVERIFY2(!spoken.isEmpty(), qPrintable(where));
             const QRegularExpressionMatch left = leftOver.match(spoken);
@@ -187,7 +187,7 @@ private Q_SLOTS:
 
             if (document.hasWorking()) {
                 ++withWorking;
-                const QString both = SpokenQuestion::Text(document, true);
+                const QString both = SpokenQuestion::spokenTextOf(document, true);
                 QVERIFY2(both != spoken && !leftOver.match(both).hasMatch(), qPrintable(both));
             }
         }
@@ -224,9 +224,9 @@ private Q_SLOTS:
         MhtmlArchive document;
         QVERIFY2(document.load(QStringLiteral(QUILLORA_TEST_DATA_DIR "/mhtml/") + file),
                  qPrintable(document.errorString()));
-        QCOMPARE(SpokenQuestion::Text(document, withWorking), spoken);
+        QCOMPARE(SpokenQuestion::spokenTextOf(document, withWorking), spoken);
         if (!withWorking)
-            QCOMPARE(SpokenQuestion::Text(document, true), spoken);
+            QCOMPARE(SpokenQuestion::spokenTextOf(document, true), spoken);
     }
 };
 

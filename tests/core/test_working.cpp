@@ -88,7 +88,7 @@ private Q_SLOTS:
              "<body><p>&lt;/body&gt; is a tag</p><!-- </body> --></body>",
              "<body><p>&lt;/body&gt; is a tag</p><!-- </body> -->@</body>"}};
         for (const auto& [name, page, expected] : rows) {
-            const QString result = QuestionWorking::PageWithWorking(page, working);
+            const QString result = QuestionWorking::pageWithWorkingShown(page, working);
             const qsizetype at = expected.indexOf(QLatin1Char('@'));
             QVERIFY2(result.startsWith(expected.left(at)) && result.endsWith(expected.mid(at + 1)),
                      name);
@@ -108,12 +108,12 @@ private Q_SLOTS:
 
     void plainText() {
         // Entities decoded once.
-        QCOMPARE(QuestionWorking::PlainText(
+        QCOMPARE(QuestionWorking::plainTextLines(
                      "<body><p>&#163;3 &#xA3;4 &amp;lt; &unknown; 2&nbsp;kg&#0;</p></body>"),
                  QStringList{QStringLiteral("\u00a33 \u00a34 &lt; &unknown; 2 kg&#0;")});
         // Breaks, hidden text, a picture without words.
         QCOMPARE(
-            QuestionWorking::PlainText(
+            QuestionWorking::plainTextLines(
                 "<head><style>p{}</style></head><body><p>One<br>Two</p><!-- no "
                 "--><script>x()</script><img src='a.png'><p class=\"answer\" "
                 "data-blank=\"2\">(b) The answer is <b class=\"key\">3/4</b>\n  of the "

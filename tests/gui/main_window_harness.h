@@ -99,7 +99,7 @@ struct MainWindow {
                     return true;
                 });
         }
-        if (!contents->Start())
+        if (!contents->startUp())
             return nullptr;
         code = contents->state().lblCOD;
         return contents.get();

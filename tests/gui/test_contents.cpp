@@ -460,7 +460,7 @@ void TestContents::secondCopyLeavesTheFolderThenLostMarksAreTold() {
         told << message;
         return buttons != PopUpButtons::YesNo;
     });
-    QVERIFY(!second.Start());
+    QVERIFY(!second.startUp());
     QCOMPARE(told.size(), 1);
     QVERIFY2(told.first().contains("already open"), qPrintable(told.first()));
     QVERIFY(!second.isVisible());

@@ -5,10 +5,13 @@
 #include "test_practice_window_harness.h"
 
 #include "../core/SmallDisk.h"
+#include "../core/UnreadableFile.h"
 
 #include "chrome/Twips.h"
 #include "core/PaperContent.h"
 #include "practice/ui/ClockFace.h"
+#include "practice/ui/DragResizer.h"
+#include "practice/ui/PracticeStatusBar.h"
 #include "practice/ui/PracticeToolBar.h"
 
 #include <QAccessible>
@@ -86,6 +89,8 @@ private Q_SLOTS:
     void nextAndSaveStoreTypedAnswersOrTell();
     void markingShowsTheMarkedView();
     void toolBarKeepsItsButtonsApartAtAnyWidth();
+    void statusStripKeepsTheClockWholeAtAnyWidth();
+    void refusedAnswersFileIsNamedForAGrownUp();
     void fullDiskKeepsAnswersAndSaysWhy();
     void secondAttemptLocksCarriedRowsAndMarksOnlyItself();
     void workingButtonFollowsAttemptAndMarking_data();
@@ -458,6 +463,83 @@ void TestPracticeWindow::toolBarKeepsItsButtonsApartAtAnyWidth() {
     // from the window's outer width, in the strip's own coordinates.
     QVERIFY(summary->isVisible());
     QCOMPARE(summary->x(), w->width() - Twips::toPx(4095));
+}
+
+// The strip under the question from the smallest width a drag allows to a
+// wide one, before and after marking: the clock's field (the time taken once
+// marked) always whole inside the strip, no field over another; with room,
+// every field at its place, the list's field at its full width.
+void TestPracticeWindow::statusStripKeepsTheClockWholeAtAnyWidth() {
+    PracticeHarness& h = *m_h;
+    PracticeWindow* w = h.open(101);
+    QVERIFY(w);
+    auto* strip = child<PracticeStatusBar>(w, "RemQnsBG");
+    const QList<int> widths = {Twips::toPx(DragResizer::MinWidthTwips), 520, 600, 800, 1200};
+    for (bool marked : {false, true}) {
+        if (marked)
+            QVERIFY(h.markWith(w, h.correctAnswers(w)));
+        for (int width : widths) {
+            w->resize(width, 700);
+            QCoreApplication::sendPostedEvents();
+            const QString at = QStringLiteral(" at %1%2").arg(width).arg(marked ? ", marked" : "");
+            QWidget* bot1 = child<QWidget>(strip, "Bot1");
+            QVERIFY2(bot1->isVisible(), qPrintable(at));
+            QVERIFY2(strip->rect().contains(bot1->geometry()),
+                     qPrintable(QStringLiteral("Bot1") + at));
+            QWidget* time = marked ? static_cast<QWidget*>(h.label(w, "LTime"))
+                                   : child<QWidget>(strip, "lblClock");
+            QVERIFY2(time->isVisible(), qPrintable(at));
+            QVERIFY2(bot1->rect().contains(time->geometry()), qPrintable(at));
+            QVERIFY2(time->width() >= time->minimumSizeHint().width(), qPrintable(at));
+            QList<QWidget*> shown;
+            for (const char* name : {"TxtRem", "Bot1", "Bot2", "Bot3"}) {
+                QWidget* field = child<QWidget>(strip, name);
+                if (field->isVisible())
+                    shown << field;
+            }
+            for (QWidget* a : std::as_const(shown)) {
+                QVERIFY2(strip->rect().contains(a->geometry()), qPrintable(a->objectName() + at));
+                for (QWidget* b : std::as_const(shown))
+                    QVERIFY2(a == b || !a->geometry().intersects(b->geometry()),
+                             qPrintable(a->objectName() + " " + b->objectName() + at));
+            }
+        }
+    }
+    // With room (the last, wide width), the fields stand where they always
+    // have: from the strip's left end, six pixels apart, the list's field
+    // whole and keeping its place while it is hidden.
+    int left = 2;
+    for (const char* name : {"TxtRem", "Bot1", "Bot2", "Bot3"}) {
+        QWidget* field = child<QWidget>(strip, name);
+        QCOMPARE(field->x(), left);
+        QCOMPARE(field->y(), (strip->height() - field->height()) / 2);
+        left += field->width() + 6;
+    }
+    const QLabel* list = child<QLabel>(strip, "TxtRem");
+    QCOMPARE(list->width(), qRound(list->pixmap().deviceIndependentSize().width()));
+    QVERIFY(h.label(w, "PScoring")->isVisible());
+}
+
+// Saved answers the system refuses to read: the paper does not open, the
+// message names the file and who can put it right, and the log keeps the
+// system's reason beside the file.
+void TestPracticeWindow::refusedAnswersFileIsNamedForAGrownUp() {
+    PracticeHarness& h = *m_h;
+    const QString first = h.path(ResultsFile::First);
+    QVERIFY(QFileInfo(first).isFile());
+    UnreadableFile refused(first);
+    if (!refused.works() && ::geteuid() == 0)
+        QSKIP("root may not bind a refused file over another here");
+    QVERIFY(refused.works());
+    QTest::ignoreMessage(QtWarningMsg, qPrintable(QStringLiteral("paper 101 not opened: %1: %2")
+                                                      .arg(QDir::toNativeSeparators(first),
+                                                           readFailureReason(EACCES))));
+    QVERIFY(!h.open(101));
+    QVERIFY2(h.asked().last().contains(
+                 QStringLiteral("the program is not allowed to read your saved answers in %1. "
+                                "Please ask a grown-up")
+                     .arg(QDir::toNativeSeparators(first))),
+             qPrintable(h.asked().last()));
 }
 
 // The second attempt (`Test2`): carried-over rows locked with their tick, the

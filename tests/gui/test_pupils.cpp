@@ -85,7 +85,7 @@ Contents* TestPupils::start(Contents::PupilChooser chooser) {
         });
     }
     contents->services().animationDelay = [](int) {};
-    if (!contents->Start())
+    if (!contents->startUp())
         return nullptr;
     m_main->code = contents->state().lblCOD;
     return contents;

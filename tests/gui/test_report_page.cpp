@@ -23,7 +23,7 @@ namespace {
 
 const QString Caption = "Quillora Maths Practice";
 
-ModuleDefinition Module(int topicCount = 10) {
+ModuleDefinition sampleModule(int topicCount = 10) {
     ModuleDefinition module;
     module.heading = "Practice";
     module.topicCount = topicCount;
@@ -37,7 +37,7 @@ bool isBlue(QRgb c) {
     return c == TrendPlot::lineColour().rgb();
 }
 
-bool Bluish(QRgb c) {
+bool isBluish(QRgb c) {
     return qBlue(c) - qRed(c) > 100 && qBlue(c) - qGreen(c) > 100;
 }
 
@@ -70,7 +70,7 @@ class TestReportPage : public QObject {
         QFile::copy(QStringLiteral(QUILLORA_TEST_DATA_DIR "/report/") + name, copy);
         return copy;
     }
-    MarksRecords Marks(const QString& name) {
+    MarksRecords fixtureMarks(const QString& name) {
         const Read<MarksRecords> read = readMarksFile(fixture(name), 50);
         if (!read.ok())
             qFatal("fixture %s unreadable", qPrintable(name));
@@ -107,7 +107,7 @@ private Q_SLOTS:
         QFETCH(QList<double>, plotted);
 
         ReportPage page;
-        page.BuildReport(Module(), Marks("marks_none.txt"), fixture(file));
+        page.BuildReport(sampleModule(), fixtureMarks("marks_none.txt"), fixture(file));
         page.ArrangeReportPanels(3);
         TrendPlot* plot = child<TrendPlot>(&page, "RC3TrendPlot");
         QCOMPARE(plot->values(), plotted);
@@ -125,13 +125,13 @@ private Q_SLOTS:
             QCOMPARE(px(x, (y + h) / 2), TrendPlot::stemColour().rgb());
             QCOMPARE(px(x, h - 1), TrendPlot::stemColour().rgb());
             if (i == plotted.size())
-                QVERIFY(!Bluish(px(x + 5, y)));
+                QVERIFY(!isBluish(px(x + 5, y)));
             if (i > 1)
                 continue;
             // The line starts at the bottom left corner: halfway to the first
             // point it crosses the row halfway down to it.
             int crossing = 0;
-            while (crossing < x && !Bluish(px(crossing, (y + h) / 2)))
+            while (crossing < x && !isBluish(px(crossing, (y + h) / 2)))
                 ++crossing;
             QVERIFY2(qAbs(crossing - x / 2) <= 1.5, qPrintable(QString::number(crossing)));
         }
@@ -203,7 +203,8 @@ private Q_SLOTS:
         QFETCH(QStringList, overall);
 
         ReportPage page;
-        page.BuildReport(Module(topicCount), Marks("marks_dozen.txt"), fixture("trend_dozen.txt"));
+        page.BuildReport(sampleModule(topicCount), fixtureMarks("marks_dozen.txt"),
+                         fixture("trend_dozen.txt"));
         page.ArrangeReportPanels(2);
         QStringList shown;
         for (const char* name : {"OScore1", "OScore2", "PCNum", "ST", "WT"})
@@ -239,8 +240,8 @@ private Q_SLOTS:
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(path);
-        const ModuleDefinition module = Module(10);
-        const MarksRecords marks = Marks("marks_dozen.txt");
+        const ModuleDefinition module = sampleModule(10);
+        const MarksRecords marks = fixtureMarks("marks_dozen.txt");
         QVERIFY(ReportPrinter::printTo(printer, Caption, module, marks));
 
         const QFontMetricsF metrics(ReportPrinter::reportFont(printer, Caption, module, marks),
@@ -351,7 +352,8 @@ private Q_SLOTS:
         if (!saved.isEmpty())
             QVERIFY(TestFiles::writeBytes(folder + "/" + saved, "an older report"));
 
-        const bool done = printer.PrintReport(nullptr, Caption, Module(), Marks("marks_dozen.txt"));
+        const bool done =
+            printer.PrintReport(nullptr, Caption, sampleModule(), fixtureMarks("marks_dozen.txt"));
         QCOMPARE(done, !saved.isEmpty());
         QVERIFY(!messages.isEmpty());
         QVERIFY2(messages.first().contains(told, Qt::CaseInsensitive),
@@ -402,7 +404,8 @@ private Q_SLOTS:
         printer.PrintSetup(nullptr);
         QCOMPARE(printer.printer().outputFileName(), chosen);
 
-        QVERIFY(printer.PrintReport(nullptr, Caption, Module(3), Marks("marks_dozen.txt")));
+        QVERIFY(printer.PrintReport(nullptr, Caption, sampleModule(3),
+                                    fixtureMarks("marks_dozen.txt")));
         QCOMPARE(p.popUp.askCount(), 0);
         QPdfDocument doc;
         QCOMPARE(doc.load(chosen), QPdfDocument::Error::None);
@@ -440,8 +443,10 @@ private Q_SLOTS:
             proposals << proposed;
             return elsewhere + "/mine";
         });
-        QVERIFY(printer.PrintReport(nullptr, Caption, Module(), Marks("marks_dozen.txt")));
-        QVERIFY(printer.PrintReport(nullptr, Caption, Module(), Marks("marks_dozen.txt")));
+        QVERIFY(
+            printer.PrintReport(nullptr, Caption, sampleModule(), fixtureMarks("marks_dozen.txt")));
+        QVERIFY(
+            printer.PrintReport(nullptr, Caption, sampleModule(), fixtureMarks("marks_dozen.txt")));
         QCOMPARE(proposals.size(), 2);
         const QString today = QDate::currentDate().toString(Qt::ISODate);
         QCOMPARE(proposals.at(0), fakeHome + "/Documents/Results Report " + today + ".pdf");
@@ -460,7 +465,8 @@ private Q_SLOTS:
             }
         });
         closer.start();
-        QVERIFY(!real.PrintReport(nullptr, Caption, Module(), Marks("marks_dozen.txt")));
+        QVERIFY(
+            !real.PrintReport(nullptr, Caption, sampleModule(), fixtureMarks("marks_dozen.txt")));
         QCOMPARE(shownFiles, QStringList{fakeHome + "/Documents/Results Report " + today + ".pdf"});
     }
 };

@@ -7,7 +7,9 @@
 
 #include "../gui/test_practice_window_harness.h"
 
+#include "chrome/Twips.h"
 #include "practice/ui/ClockFace.h"
+#include "practice/ui/DragResizer.h"
 #include "practice/ui/PracticeStatusBar.h"
 
 #include <QApplication>
@@ -186,9 +188,20 @@ private Q_SLOTS:
         QVERIFY(w);
         QVERIFY(h.waitForDocument(w));
         look(w, QStringLiteral("practice"));
+        // At the smallest width a drag allows, as well.
+        const QSize opened = w->size();
+        const QSize narrowest(Twips::toPx(DragResizer::MinWidthTwips), opened.height());
+        w->resize(narrowest);
+        QTRY_COMPARE(w->size(), narrowest);
+        look(w, QStringLiteral("practice-narrowest"));
+        w->resize(opened);
+        QTRY_COMPARE(w->size(), opened);
         w->MarkPaper();
         QVERIFY(w->session()->isMarked());
         look(w, QStringLiteral("practice-marked"));
+        w->resize(narrowest);
+        QTRY_COMPARE(w->size(), narrowest);
+        look(w, QStringLiteral("practice-marked-narrowest"));
         PracticeWindow* second = h.open(102, 2);
         QVERIFY(second);
         QVERIFY(h.waitForDocument(second));

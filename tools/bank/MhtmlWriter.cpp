@@ -6,7 +6,7 @@ namespace {
 
 const char Host[] = "http://quillora.invalid/";
 
-const char kStyle[] = R"(body {
+const char PageStyle[] = R"(body {
   margin: 24px 32px;
   background: #fffdf5;
   color: #1f2a44;
@@ -66,7 +66,7 @@ void appendPicture(QByteArray& out, const QByteArray& boundary, const QString& u
         out += "Content-Transfer-Encoding: quoted-printable\r\n";
         out += "Content-Location: " + url.toLatin1() + "\r\n";
         out += "\r\n";
-        out += MhtmlWriter::QuotedPrintable(picture.data);
+        out += MhtmlWriter::encodeQuotedPrintable(picture.data);
     } else {
         out += "Content-Transfer-Encoding: base64\r\n";
         out += "Content-Location: " + url.toLatin1() + "\r\n";
@@ -103,7 +103,7 @@ QByteArray MhtmlWriter::Page(const bank::Question& question) {
     QByteArray page;
     page += "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n";
     page += "<title>Quillora Maths Practice</title>\n<style>\n";
-    page += kStyle;
+    page += PageStyle;
     page += "</style>\n</head>\n<body>\n";
     page += question.html.toUtf8();
     if (!page.endsWith('\n'))
@@ -119,7 +119,7 @@ QByteArray MhtmlWriter::workingPage(const bank::Question& question) {
     QByteArray page;
     page += "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n";
     page += "<title>How to work it out</title>\n<style>\n";
-    page += kStyle;
+    page += PageStyle;
     page += WorkingStyle;
     page += "</style>\n</head>\n<body>\n<section class=\"working\">\n";
     page += "<h2>How to work it out</h2>\n";
@@ -152,7 +152,7 @@ QByteArray MhtmlWriter::workingPage(const bank::Question& question) {
     return page;
 }
 
-QByteArray MhtmlWriter::QuotedPrintable(const QByteArray& data) {
+QByteArray MhtmlWriter::encodeQuotedPrintable(const QByteArray& data) {
     static const char hex[] = "0123456789ABCDEF";
     QByteArray out;
     out.reserve(data.size() + data.size() / 8);
@@ -219,7 +219,7 @@ QByteArray MhtmlWriter::archive(const bank::Question& question) const {
     out += "Content-Transfer-Encoding: quoted-printable\r\n";
     out += "Content-Location: " + pageUrl().toLatin1() + "\r\n";
     out += "\r\n";
-    out += QuotedPrintable(Page(question));
+    out += encodeQuotedPrintable(Page(question));
 
     for (const bank::Picture& picture : question.pictures)
         appendPicture(out, b, baseUrl() + picture.name, picture);
@@ -231,7 +231,7 @@ QByteArray MhtmlWriter::archive(const bank::Question& question) const {
         out += "Content-Transfer-Encoding: quoted-printable\r\n";
         out += "Content-Location: " + workingUrl().toLatin1() + "\r\n";
         out += "\r\n";
-        out += QuotedPrintable(working);
+        out += encodeQuotedPrintable(working);
         for (const bank::Picture& picture : question.working.pictures)
             appendPicture(out, b, baseUrl() + picture.name, picture);
     }

@@ -32,7 +32,7 @@ public:
     // 76 characters, "=" and bytes outside printable ASCII escaped, spaces
     // escaped where they would end a line. "\n" and "\r\n" in data both
     // become one hard line break.
-    static QByteArray QuotedPrintable(const QByteArray& data);
+    static QByteArray encodeQuotedPrintable(const QByteArray& data);
 
 private:
     QByteArray boundary() const;

@@ -19,7 +19,7 @@ void renderFromSource(StoreWriter::Paper& paper, const QString& path, QStringLis
         return;
     const bank::source::SourcePaper& source = read.paper;
     if (source.paper != paper.paperSpec.paperNum)
-        *problems << bank::source::Where(path, 0) +
+        *problems << bank::source::locationPrefix(path, 0) +
                          QStringLiteral("says it is paper %1").arg(source.paper);
     QList<int> ids;
     QList<int> plan;
@@ -31,7 +31,7 @@ void renderFromSource(StoreWriter::Paper& paper, const QString& path, QStringLis
         QStringList expected;
         for (int id : paper.ids)
             expected << QString::number(id);
-        *problems << bank::source::Where(path, 0) +
+        *problems << bank::source::locationPrefix(path, 0) +
                          QStringLiteral("the question ids must be the paper's, in order: %1")
                              .arg(expected.join(QLatin1Char(' ')));
     }
@@ -55,7 +55,7 @@ QList<StoreWriter::Paper> StoreWriter::render(const QString& sourceDir, QStringL
         if (QFileInfo::exists(path))
             renderFromSource(paper, path, problems);
         else
-            *problems << bank::source::Where(path, 0) +
+            *problems << bank::source::locationPrefix(path, 0) +
                              QStringLiteral("paper %1 has no source; every paper is "
                                             "rendered from its own")
                                  .arg(paper.paperSpec.paperNum);
@@ -85,7 +85,7 @@ QStringList StoreWriter::writeAll() const {
     for (int table = 30023; table <= 30025; ++table)
         write(QStringLiteral("%1.txt").arg(table), questionTable(papers, table));
     write(QStringLiteral("30121.txt"), marksTemplate(int(papers.size())));
-    const QByteArray paperTemplate = PaperTemplate(papers);
+    const QByteArray paperTemplate = paperTemplateFor(papers);
     for (int item = 30122; item <= 30125; ++item)
         write(QStringLiteral("%1.txt").arg(item), paperTemplate);
     write(QStringLiteral("30126.txt"), trendTemplate());

@@ -65,7 +65,7 @@ bool isFractionKey(const QString& key, bool mixed) {
 }
 
 // The alternatives of a group key ";a;b;c".
-QStringList Alternatives(const QString& key) {
+QStringList groupAlternatives(const QString& key) {
     if (!key.startsWith(QLatin1Char(';')))
         return {};
     return key.mid(1).split(QLatin1Char(';'));
@@ -129,7 +129,7 @@ int StoreWriter::checkBlanks(const QString& where, const QList<Blank>& blanks,
             maxOption = std::max(maxOption, option);
         }
         if (isGroupKind(kind)) {
-            const QStringList alternatives = Alternatives(key);
+            const QStringList alternatives = groupAlternatives(key);
             bool blankAlternative = alternatives.isEmpty();
             for (const QString& alternative : alternatives)
                 blankAlternative = blankAlternative || alternative.trimmed().isEmpty();
@@ -152,8 +152,8 @@ int StoreWriter::checkBlanks(const QString& where, const QList<Blank>& blanks,
     return maxOption;
 }
 
-void StoreWriter::CheckQuestion(const QString& where, const Question& question,
-                                QStringList& problems) {
+void StoreWriter::checkStoredQuestion(const QString& where, const Question& question,
+                                      QStringList& problems) {
     auto problem = [&](const QString& text) { problems << where + QStringLiteral(": ") + text; };
     const int maxOption = checkBlanks(where, question.blanks, problems);
     const QList<Blank>& blanks = question.blanks;
@@ -364,7 +364,7 @@ QStringList StoreWriter::check(const QList<Paper>& papers) {
             for (const Blank& blank : question.blanks)
                 marks += blank.mark;
             blanks += int(question.blanks.size());
-            CheckQuestion(where, question, problems);
+            checkStoredQuestion(where, question, problems);
         }
         if (blanks < MinPaperBlanks || blanks > MaxPaperBlanks)
             problems << paperName + QStringLiteral(": %1 blanks").arg(blanks);
@@ -487,7 +487,7 @@ QByteArray StoreWriter::marksTemplate(int paperCount) {
     return marksTemplateText(paperCount);
 }
 
-QByteArray StoreWriter::PaperTemplate(const QList<Paper>& papers) {
+QByteArray StoreWriter::paperTemplateFor(const QList<Paper>& papers) {
     QList<int> blanks;
     for (const Paper& paper : papers) {
         int count = 0;

@@ -43,8 +43,8 @@ public:
 
     // The rules one question keeps: keys fit their kinds, parts labelled,
     // pictures carried and shown, the working's answers the keys.
-    static void CheckQuestion(const QString& where, const bank::Question& question,
-                              QStringList& problems);
+    static void checkStoredQuestion(const QString& where, const bank::Question& question,
+                                    QStringList& problems);
     // The rules a question's blanks keep: marks, kinds, keys that fit their
     // kinds and groups; the highest option number a choice key names.
     static int checkBlanks(const QString& where, const QList<bank::Blank>& blanks,
@@ -66,7 +66,7 @@ public:
     // Table 30023 (keys), 30024 (kinds) or 30025 (marks).
     static QByteArray questionTable(const QList<Paper>& papers, int tableId);
     static QByteArray marksTemplate(int paperCount);
-    static QByteArray PaperTemplate(const QList<Paper>& papers);
+    static QByteArray paperTemplateFor(const QList<Paper>& papers);
     static QByteArray trendTemplate();
 
     static const QStringList& topicNames();

@@ -17,7 +17,7 @@ QStringList PaperLister::workingLines(const ResourceStore& store, int questionId
     if (!archive.hasWorking())
         return {QStringLiteral("  Working: none")};
     QStringList lines{QStringLiteral("  Working:")};
-    for (const QString& line : QuestionWorking::PlainText(archive.workingHtml()))
+    for (const QString& line : QuestionWorking::plainTextLines(archive.workingHtml()))
         lines << QStringLiteral("    ") + line;
     return lines;
 }

@@ -55,7 +55,7 @@ QString readText(const QString& html) {
     return bank::vocab::visibleText(text);
 }
 
-QString FileName(const QString& location) {
+QString fileNameOf(const QString& location) {
     return QUrl(location).fileName();
 }
 
@@ -354,7 +354,7 @@ QualityCheck::Result QualityCheck::run(const QList<QPair<int, QList<Item>>>& pap
                 if (part.mimeType != "image/svg+xml")
                     continue;
                 for (const QString& p : checkLabels(part.body))
-                    problem(item.id, QStringLiteral("%1: %2").arg(FileName(part.location), p));
+                    problem(item.id, QStringLiteral("%1: %2").arg(fileNameOf(part.location), p));
             }
             if (!archive.hasWorking()) {
                 problem(item.id, QStringLiteral("no working"));

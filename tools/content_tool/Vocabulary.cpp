@@ -7,7 +7,7 @@ namespace bank::vocab {
 
 // The word lists stay in compact columns.
 // clang-format off
-const QStringList& Names() {
+const QStringList& personNames() {
     static const QStringList names = {
         // Topics 1-3
         QStringLiteral("Aisha"),  QStringLiteral("Amy"),   QStringLiteral("Ben"),
@@ -51,7 +51,7 @@ const QStringList& Names() {
     return names;
 }
 
-const QStringList& Objects() {
+const QStringList& objectWords() {
     static const QStringList objects = {
         // Topics 1-3
         QStringLiteral("sticker"),      QStringLiteral("marble"),    QStringLiteral("shell"),
@@ -265,9 +265,10 @@ QString visibleText(const QString& html) {
 
 QString kindOf(const QString& visibleText) {
     static const QRegularExpression number(QStringLiteral("\\d+(?:[.,:]\\d+)*"));
-    static const QRegularExpression names(QStringLiteral("\\b(?:%1)\\b").arg(alternation(Names())));
+    static const QRegularExpression names(
+        QStringLiteral("\\b(?:%1)\\b").arg(alternation(personNames())));
     static const QRegularExpression objects(
-        QStringLiteral("\\b(?:%1)(?:s|es)?\\b").arg(alternation(Objects())),
+        QStringLiteral("\\b(?:%1)(?:s|es)?\\b").arg(alternation(objectWords())),
         QRegularExpression::CaseInsensitiveOption);
     QString kind = visibleText;
     kind.replace(number, QStringLiteral("#"));

@@ -9,9 +9,9 @@
 namespace bank::vocab {
 
 // First names of the people in the questions.
-const QStringList& Names();
+const QStringList& personNames();
 // Object words, singular; a plural made with "s" or "es" matches as well.
-const QStringList& Objects();
+const QStringList& objectWords();
 
 // What a pupil reads of an HTML text: tags dropped, entities decoded, runs of
 // white space made one space, trimmed.

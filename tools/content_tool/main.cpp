@@ -116,7 +116,7 @@ int validateSources(const QString& folder, int paperNum) {
 }
 
 // --- a teacher's module ----------------------------------------------------
-QString Problems(int count) {
+QString problemCountText(int count) {
     return count == 1 ? QStringLiteral("1 problem") : QStringLiteral("%1 problems").arg(count);
 }
 
@@ -135,7 +135,7 @@ int validateModule(const QString& path) {
                           .arg(path, file.info().heading)
                           .arg(file.info().version)
                     : path + QStringLiteral(": ") +
-                          Problems(int(result.problems.size()) + result.notShown));
+                          problemCountText(int(result.problems.size()) + result.notShown));
     return result.ok() ? 0 : 1;
 }
 
@@ -148,7 +148,7 @@ int pack(const QString& source, const QString& target) {
     for (const QString& line : result.problems)
         out(line);
     if (!result.problems.isEmpty()) {
-        out(Problems(int(result.problems.size())) + QStringLiteral(": nothing written"));
+        out(problemCountText(int(result.problems.size())) + QStringLiteral(": nothing written"));
         return 1;
     }
     QSaveFile file(target);
@@ -241,7 +241,7 @@ int speech(const ResourceStore& store, const QString& idText, bool withWorking) 
                   : QStringLiteral("speech: there is no store item \"%1\"").arg(idText));
         return 1;
     }
-    out(SpokenQuestion::Text(document, withWorking));
+    out(SpokenQuestion::spokenTextOf(document, withWorking));
     return 0;
 }
 

@@ -21,7 +21,7 @@ namespace bank::source {
 
 namespace {
 
-QString Text(const YAML::Node& node) {
+QString scalarText(const YAML::Node& node) {
     return node && node.IsScalar() ? QString::fromStdString(node.Scalar()).trimmed() : QString();
 }
 
@@ -30,7 +30,7 @@ int lineOf(const YAML::Node& node) {
 }
 
 // A value a check can hold in place of the reading that gave it.
-bool Literal(const Value& value, QString* out) {
+bool literalOf(const Value& value, QString* out) {
     if (value.type == Value::Type::Number) {
         // Tenths and hundredths as decimals (a ruler's 7.5 stays 7.5), other
         // parts as the fraction they are (a shaded quarter is 1/4).
@@ -83,12 +83,12 @@ public:
 
 private:
     void problem(const QString& file, int line, const QString& text) {
-        m_result.problems << Where(file, line) + text;
+        m_result.problems << locationPrefix(file, line) + text;
     }
 
     QString headText(const YAML::Node& root, const char* name, int maxLength, bool required) {
         const YAML::Node node = root[name];
-        const QString text = Text(node);
+        const QString text = scalarText(node);
         const QString field = QLatin1String(name);
         if (node && !node.IsNull() && !node.IsScalar())
             problem(m_head.file, lineOf(node), field + QStringLiteral(": write one line of text"));
@@ -150,10 +150,10 @@ private:
                                           QStringLiteral("heading"), QStringLiteral("author"),
                                           QStringLiteral("topics")};
         for (auto it = root.begin(); it != root.end(); ++it) {
-            if (!known.contains(Text(it->first)))
+            if (!known.contains(scalarText(it->first)))
                 problem(m_head.file, lineOf(it->first),
                         QStringLiteral("%1: unknown field (known: %2)")
-                            .arg(Text(it->first), known.join(QStringLiteral(", "))));
+                            .arg(scalarText(it->first), known.join(QStringLiteral(", "))));
         }
         ModuleSource& m = m_result.module;
         m.mid = headText(root, "id", 40, true);
@@ -185,7 +185,7 @@ private:
                 m_head.file, m_head.topicsLine,
                 QStringLiteral("topics: %1 topics; a module has at most 10").arg(topics.size()));
         for (std::size_t i = 0; i < topics.size(); ++i) {
-            const QString name = Text(topics[i]);
+            const QString name = scalarText(topics[i]);
             const int line = lineOf(topics[i]);
             if (name.isEmpty() || name.size() > 60)
                 problem(m_head.file, line,
@@ -262,7 +262,7 @@ private:
             for (const SourceQuestion& q : paper.questions) {
                 if (q.id == 0)
                     continue;
-                const QString where = Where(paper.file, q.line, q.number);
+                const QString where = locationPrefix(paper.file, q.line, q.number);
                 if (given.contains(q.id))
                     m_result.problems << where + QStringLiteral("the id %1 is used again: %2")
                                                      .arg(q.id)
@@ -290,7 +290,8 @@ private:
     }
 
     QByteArray document(const SourcePaper& paper, const SourceQuestion& q) {
-        const QString where = Where(paper.file, q.line, q.number, QStringLiteral("document"));
+        const QString where =
+            locationPrefix(paper.file, q.line, q.number, QStringLiteral("document"));
         const QString path = QFileInfo(paper.file).dir().filePath(q.document);
         QFile file(path);
         if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
@@ -348,13 +349,13 @@ private:
                             check = QString::number(shown.first());
                         if (!why.isEmpty())
                             m_result.problems
-                                << Where(paper.file, blank.line, q.number,
-                                         QStringLiteral("blanks[%1].check").arg(b + 1)) +
+                                << locationPrefix(paper.file, blank.line, q.number,
+                                                  QStringLiteral("blanks[%1].check").arg(b + 1)) +
                                        why;
                         else if (check.contains(QLatin1Char('>')))
                             m_result.problems
-                                << Where(paper.file, blank.line, q.number,
-                                         QStringLiteral("blanks[%1].check").arg(b + 1)) +
+                                << locationPrefix(paper.file, blank.line, q.number,
+                                                  QStringLiteral("blanks[%1].check").arg(b + 1)) +
                                        QStringLiteral("write the comparison the other way round "
                                                       "with \"<\": a module cannot keep \">\"");
                     }
@@ -439,7 +440,7 @@ QString resolveReadings(const QString& check, const PictureLookup& pictures, QSt
         const QString call = check.mid(i, std::min(close + 1, size) - i);
         const Evaluation e = evaluate(call, pictures);
         QString literal;
-        if (!e.error.isEmpty() || !Literal(e.value, &literal)) {
+        if (!e.error.isEmpty() || !literalOf(e.value, &literal)) {
             *error = QStringLiteral("cannot read %1: %2")
                          .arg(call, e.error.isEmpty() ? e.value.describe() : e.error);
             return {};

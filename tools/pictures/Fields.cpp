@@ -66,12 +66,12 @@ QVariantList toList(const QVariant& value) {
 Fields::Fields(const QVariantMap& map, const QString& path, std::shared_ptr<QString> error)
     : map_(map), path_(path), error_(std::move(error)) {}
 
-QString Fields::Name(const QString& key) const {
+QString Fields::pathOf(const QString& key) const {
     return path_.isEmpty() ? key : path_ + QLatin1Char('.') + key;
 }
 
 void Fields::fail(const QString& key, const QString& why) {
-    failAt(Name(key), why);
+    failAt(pathOf(key), why);
 }
 
 void Fields::failAt(const QString& name, const QString& why) {
@@ -85,7 +85,7 @@ QVariant Fields::take(const QString& key) {
     return map_.value(key);
 }
 
-QString Fields::Text(const QString& key) {
+QString Fields::textOf(const QString& key) {
     if (!has(key)) {
         fail(key, QStringLiteral("is missing"));
         return QString();
@@ -101,30 +101,30 @@ QString Fields::Text(const QString& key) {
     return text;
 }
 
-QString Fields::Text(const QString& key, const QString& fallback) {
+QString Fields::textOf(const QString& key, const QString& fallback) {
     const QVariant v = take(key);
     if (has(key) && scalar(v).trimmed().isEmpty() && !isList(v) &&
         v.typeId() != QMetaType::QVariantMap)
         return QString(); // an optional text may be left empty
-    return has(key) ? Text(key) : fallback;
+    return has(key) ? textOf(key) : fallback;
 }
 
-double Fields::Number(const QString& key) {
-    const QString text = Text(key);
+double Fields::numberOf(const QString& key) {
+    const QString text = textOf(key);
     double v = 0;
-    if (Ok() && !parseNumber(text, &v))
+    if (ok() && !parseNumber(text, &v))
         fail(key, QStringLiteral("\"%1\" is not a number").arg(text));
     return v;
 }
 
-double Fields::Number(const QString& key, double fallback) {
+double Fields::numberOf(const QString& key, double fallback) {
     take(key);
-    return has(key) ? Number(key) : fallback;
+    return has(key) ? numberOf(key) : fallback;
 }
 
 int Fields::integer(const QString& key, int min, int max) {
-    const QString text = Text(key);
-    if (!Ok())
+    const QString text = textOf(key);
+    if (!ok())
         return min;
     bool ok = false;
     const int v = text.toInt(&ok);
@@ -148,7 +148,7 @@ bool Fields::flag(const QString& key, bool fallback) {
     take(key);
     if (!has(key))
         return fallback;
-    const QString text = Text(key).toLower();
+    const QString text = textOf(key).toLower();
     if (text == QLatin1String("true") || text == QLatin1String("yes"))
         return true;
     if (text == QLatin1String("false") || text == QLatin1String("no"))
@@ -161,8 +161,8 @@ QString Fields::choice(const QString& key, const QStringList& choices, const QSt
     take(key);
     if (!has(key) && !fallback.isEmpty())
         return fallback;
-    const QString text = Text(key);
-    if (Ok() && !choices.contains(text)) {
+    const QString text = textOf(key);
+    if (ok() && !choices.contains(text)) {
         fail(key, QStringLiteral("\"%1\" is not one of %2")
                       .arg(text, choices.join(QStringLiteral(", "))));
         return choices.value(0);
@@ -170,7 +170,7 @@ QString Fields::choice(const QString& key, const QStringList& choices, const QSt
     return text;
 }
 
-QVariantList Fields::List(const QString& key, bool optional) {
+QVariantList Fields::listOf(const QString& key, bool optional) {
     take(key);
     if (!has(key)) {
         if (!optional)
@@ -187,9 +187,9 @@ QVariantList Fields::List(const QString& key, bool optional) {
 
 QList<Fields*> Fields::maps(const QString& key, bool optional) {
     QList<Fields*> out;
-    const QVariantList items = List(key, optional);
+    const QVariantList items = listOf(key, optional);
     for (int i = 0; i < items.size(); ++i) {
-        const QString name = QStringLiteral("%1[%2]").arg(Name(key)).arg(i + 1);
+        const QString name = QStringLiteral("%1[%2]").arg(pathOf(key)).arg(i + 1);
         if (items.at(i).typeId() != QMetaType::QVariantMap) {
             failAt(name, QStringLiteral("should be a map such as {label: ..., value: ...}"));
             return {};
@@ -217,7 +217,7 @@ QList<double> Fields::numbers(const QVariant& value, const QString& name) {
     return out;
 }
 
-QStringList Fields::Unread() const {
+QStringList Fields::unreadKeys() const {
     QStringList out;
     for (auto it = map_.cbegin(); it != map_.cend(); ++it) {
         if (!read_.contains(it.key()))

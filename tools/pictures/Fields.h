@@ -26,12 +26,12 @@ public:
 
     bool has(const QString& key) const { return map_.contains(key); }
     // The path of a field for a message: "rows[2].value".
-    QString Name(const QString& key) const;
+    QString pathOf(const QString& key) const;
 
-    QString Text(const QString& key);                          // required
-    QString Text(const QString& key, const QString& fallback); // optional
-    double Number(const QString& key);
-    double Number(const QString& key, double fallback);
+    QString textOf(const QString& key);                          // required
+    QString textOf(const QString& key, const QString& fallback); // optional
+    double numberOf(const QString& key);
+    double numberOf(const QString& key, double fallback);
     int integer(const QString& key, int min, int max);
     int integer(const QString& key, int min, int max, int fallback);
     bool flag(const QString& key, bool fallback);
@@ -39,7 +39,7 @@ public:
     QString choice(const QString& key, const QStringList& choices,
                    const QString& fallback = QString());
     // The list under key (required unless optional; then empty when absent).
-    QVariantList List(const QString& key, bool optional = false);
+    QVariantList listOf(const QString& key, bool optional = false);
     // The maps of a list, each read as Fields of its own ("rows[2]").
     QList<Fields*> maps(const QString& key, bool optional = false);
     // A list of numbers (a point [3, 4], a row of heights).
@@ -48,11 +48,11 @@ public:
     // Records why key is wrong; the first fault of a description is kept.
     void fail(const QString& key, const QString& why);
     void failAt(const QString& name, const QString& why); // name already a path
-    bool Ok() const { return error_->isEmpty(); }
+    bool ok() const { return error_->isEmpty(); }
     // Reports the first field that was never read, here and in every child.
     void finish();
     // The fields of this map nobody asked for.
-    QStringList Unread() const;
+    QStringList unreadKeys() const;
 
 private:
     QVariant take(const QString& key);

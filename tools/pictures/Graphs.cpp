@@ -21,11 +21,11 @@ struct Row {
 QList<Row> readRows(Fields& f, const QString& key, double grain, const QString& grainWhy) {
     QList<Row> rows;
     const QList<Fields*> items = f.maps(key);
-    if (f.Ok() && (items.isEmpty() || items.size() > 12))
+    if (f.ok() && (items.isEmpty() || items.size() > 12))
         f.fail(key, QStringLiteral("should hold 1 to 12 rows"));
     for (Fields* r : items) {
-        Row row{r->Text(QStringLiteral("label")), r->Number(QStringLiteral("value"))};
-        if (!f.Ok())
+        Row row{r->textOf(QStringLiteral("label")), r->numberOf(QStringLiteral("value"))};
+        if (!f.ok())
             return {};
         if (row.value < 0 || !isMultiple(row.value, grain)) {
             r->fail(QStringLiteral("value"),
@@ -67,11 +67,11 @@ double labelColumn(const QList<Row>& rows) {
 }
 
 QString Title(const QString& title, double width) {
-    return title.isEmpty() ? QString() : Text(width / 2, 30, title, 20);
+    return title.isEmpty() ? QString() : textAt(width / 2, 30, title, 20);
 }
 
 // One symbol of a pictogram in a box of `size` around c.
-QString Symbol(const QString& kind, QPointF c, double size) {
+QString pictogramSymbol(const QString& kind, QPointF c, double size) {
     const double r = size / 2;
     const QString ink = navy();
     if (kind == QLatin1String("circle"))
@@ -116,9 +116,9 @@ QString Symbol(const QString& kind, QPointF c, double size) {
 // A symbol cut to `quarters` of four: the left half for two, one quarter
 // square for one, all but the lower right quarter for three.
 QString cutSymbol(const QString& kind, QPointF c, double size, int quarters, const QString& cut) {
-    const QString body = Symbol(kind, c, size);
+    const QString body = pictogramSymbol(kind, c, size);
     if (quarters >= 4)
-        return Group(body, QStringLiteral("class=\"symbol\""));
+        return grouped(body, QStringLiteral("class=\"symbol\""));
     const double h = size / 2 + 3;
     QString clip;
     const auto quarter = [&](double dx, double dy) {
@@ -131,27 +131,27 @@ QString cutSymbol(const QString& kind, QPointF c, double size, int quarters, con
     if (quarters >= 3)
         quarter(0, -1);
     return QStringLiteral("<clipPath id=\"%1\">\n%2</clipPath>\n").arg(cut, clip) +
-           Group(body, QStringLiteral("class=\"part-symbol\" data-quarters=\"%1\" "
-                                      "clip-path=\"url(#%2)\"")
-                           .arg(quarters)
-                           .arg(cut));
+           grouped(body, QStringLiteral("class=\"part-symbol\" data-quarters=\"%1\" "
+                                        "clip-path=\"url(#%2)\"")
+                             .arg(quarters)
+                             .arg(cut));
 }
 
 } // namespace
 
 void makePictogram(Fields& f, Picture& p) {
-    const QString title = f.Text(QStringLiteral("title"), QString());
+    const QString title = f.textOf(QStringLiteral("title"), QString());
     const QString symbol =
         f.choice(QStringLiteral("symbol"),
                  {QStringLiteral("circle"), QStringLiteral("star"), QStringLiteral("square"),
                   QStringLiteral("smiley"), QStringLiteral("heart"), QStringLiteral("triangle")});
     const int key = f.integer(QStringLiteral("key"), 1, 1000);
-    if (!f.Ok())
+    if (!f.ok())
         return;
     const QList<Row> rows = readRows(
         f, QStringLiteral("rows"), key / 4.0,
         QStringLiteral("a multiple of %1, a quarter of the key %2").arg(num(key / 4.0)).arg(key));
-    if (!f.Ok())
+    if (!f.ok())
         return;
     int most = 1;
     for (const Row& r : rows)
@@ -173,7 +173,7 @@ void makePictogram(Fields& f, Picture& p) {
         const double y = top + i * rowH;
         out += rect(10, y, width - 20, rowH,
                     {i % 2 ? QString::fromLatin1(White) : soft(0), QStringLiteral("none"), 0});
-        out += Text(22, y + rowH / 2 + 6.5, rows.at(i).label, LabelSize, Anchor::Start);
+        out += textAt(22, y + rowH / 2 + 6.5, rows.at(i).label, LabelSize, Anchor::Start);
         const int quarters = int(std::lround(rows.at(i).value * 4 / key));
         for (int s = 0; s * 4 < quarters; ++s) {
             out += cutSymbol(symbol, {labelW + pitch * (s + 0.5), y + rowH / 2}, size,
@@ -188,17 +188,18 @@ void makePictogram(Fields& f, Picture& p) {
     const double keyW = 100 + size + textWidth(equals, 20);
     const double kx = (width - keyW) / 2, ky = bottom + 16;
     out += rect(kx, ky, keyW, 54, {QString::fromLatin1(Cream), QStringLiteral("#c98a12"), 2}, 10);
-    out += Text(kx + 14, ky + 34, QStringLiteral("Key:"), 18, Anchor::Start);
-    out += Group(Symbol(symbol, {kx + 92, ky + 27}, size), QStringLiteral("class=\"key-symbol\""));
-    out += Text(kx + 92 + size / 2 + 10, ky + 34, equals, 20, Anchor::Start);
+    out += textAt(kx + 14, ky + 34, QStringLiteral("Key:"), 18, Anchor::Start);
+    out += grouped(pictogramSymbol(symbol, {kx + 92, ky + 27}, size),
+                   QStringLiteral("class=\"key-symbol\""));
+    out += textAt(kx + 92 + size / 2 + 10, ky + 34, equals, 20, Anchor::Start);
     setChart(p, out, width, ky + 64, rows);
 }
 
 void makeTally(Fields& f, Picture& p) {
-    const QString title = f.Text(QStringLiteral("title"), QString());
+    const QString title = f.textOf(QStringLiteral("title"), QString());
     const QList<Row> rows =
         readRows(f, QStringLiteral("rows"), 1, QStringLiteral("a whole number"));
-    if (!f.Ok())
+    if (!f.ok())
         return;
     int most = 0;
     for (const Row& r : rows)
@@ -214,12 +215,12 @@ void makeTally(Fields& f, Picture& p) {
     QString out = Title(title, width);
     out += rect(10, top - 36, width - 20, 36,
                 {QString::fromLatin1(PaleBlue), QStringLiteral("none"), 0});
-    out += Text(labelW + 8, top - 11, QStringLiteral("Tally"), 18, Anchor::Start);
+    out += textAt(labelW + 8, top - 11, QStringLiteral("Tally"), 18, Anchor::Start);
     for (int i = 0; i < rows.size(); ++i) {
         const double y = top + i * rowH;
         if (i > 0)
             out += line({10, y}, {width - 10, y}, QString::fromLatin1(Line), 1.5);
-        out += Text(22, y + rowH / 2 + 6.5, rows.at(i).label, LabelSize, Anchor::Start);
+        out += textAt(22, y + rowH / 2 + 6.5, rows.at(i).label, LabelSize, Anchor::Start);
         const int n = int(rows.at(i).value);
         QString marks;
         for (int k = 0; k < n; ++k) {
@@ -234,7 +235,7 @@ void makeTally(Fields& f, Picture& p) {
                               QStringLiteral("stroke-linecap=\"round\""));
             }
         }
-        out += Group(marks, QStringLiteral("class=\"tally\""));
+        out += grouped(marks, QStringLiteral("class=\"tally\""));
     }
     const double bottom = top + rows.size() * rowH;
     out += line({labelW, top - 36}, {labelW, bottom}, navy(), 2);
@@ -244,25 +245,25 @@ void makeTally(Fields& f, Picture& p) {
 }
 
 void makeBarChart(Fields& f, Picture& p) {
-    const QString title = f.Text(QStringLiteral("title"), QString());
-    const QString axis = f.Text(QStringLiteral("axis"), QString());
-    const double step = f.Number(QStringLiteral("step"));
-    const double max = f.Number(QStringLiteral("max"));
-    if (f.Ok() && step <= 0)
+    const QString title = f.textOf(QStringLiteral("title"), QString());
+    const QString axis = f.textOf(QStringLiteral("axis"), QString());
+    const double step = f.numberOf(QStringLiteral("step"));
+    const double max = f.numberOf(QStringLiteral("max"));
+    if (f.ok() && step <= 0)
         f.fail(QStringLiteral("step"), QStringLiteral("should be above 0"));
-    else if (f.Ok() && (max <= 0 || !isMultiple(max, step)))
+    else if (f.ok() && (max <= 0 || !isMultiple(max, step)))
         f.fail(QStringLiteral("max"),
                QStringLiteral("%1 is not a multiple of the step %2").arg(num(max), num(step)));
-    else if (f.Ok() && max / step > 20)
+    else if (f.ok() && max / step > 20)
         f.fail(QStringLiteral("step"),
                QStringLiteral("%1 gridlines are too many; take a larger step")
                    .arg(std::lround(max / step)));
-    if (!f.Ok())
+    if (!f.ok())
         return;
     const QList<Row> bars =
         readRows(f, QStringLiteral("bars"), step / 2,
                  QStringLiteral("on a gridline or halfway between two (step %1)").arg(num(step)));
-    if (!f.Ok())
+    if (!f.ok())
         return;
     for (int i = 0; i < bars.size(); ++i) {
         if (bars.at(i).value > max + 1e-9) {
@@ -289,14 +290,14 @@ void makeBarChart(Fields& f, Picture& p) {
         out += line({left, gy}, {right, gy}, i == 0 ? navy() : QString::fromLatin1(Line),
                     i == 0 ? 2.5 : 1.5);
         out += line({left - 6, gy}, {left, gy}, navy(), 2);
-        out += Text(left - 10, gy + 6, num(i * step), 17, Anchor::End, false);
+        out += textAt(left - 10, gy + 6, num(i * step), 17, Anchor::End, false);
     }
     for (int i = 0; i < bars.size(); ++i) {
         const double x = left + 10 + i * slot;
         const double h = bottom - y(bars.at(i).value);
         out += rect(x + slot * 0.15, bottom - h, slot * 0.7, h,
                     {soft(i), Edge(i), 2, QStringLiteral("class=\"bar\"")});
-        out += Text(x + slot / 2, bottom + 26, bars.at(i).label, 16);
+        out += textAt(x + slot / 2, bottom + 26, bars.at(i).label, 16);
     }
     out += line({left, top - 8}, {left, bottom}, navy(), 2.5);
     if (!axis.isEmpty()) {
@@ -356,15 +357,15 @@ QList<QList<Cell>> readCells(Fields& f, bool withHeader, int* columns) {
         return cells;
     };
     if (withHeader)
-        grid << readRow(QVariant(f.List(QStringLiteral("header"))),
-                        f.Name(QStringLiteral("header")));
-    const QVariantList rows = f.List(QStringLiteral("rows"));
-    if (f.Ok() && (rows.isEmpty() || rows.size() > 14))
+        grid << readRow(QVariant(f.listOf(QStringLiteral("header"))),
+                        f.pathOf(QStringLiteral("header")));
+    const QVariantList rows = f.listOf(QStringLiteral("rows"));
+    if (f.ok() && (rows.isEmpty() || rows.size() > 14))
         f.fail(QStringLiteral("rows"), QStringLiteral("should hold 1 to 14 rows"));
-    for (int i = 0; i < rows.size() && f.Ok(); ++i)
+    for (int i = 0; i < rows.size() && f.ok(); ++i)
         grid << readRow(rows.at(i), QStringLiteral("rows[%1]").arg(i + 1));
     *columns = grid.isEmpty() ? 0 : int(grid.first().size());
-    for (int i = 0; i < grid.size() && f.Ok(); ++i) {
+    for (int i = 0; i < grid.size() && f.ok(); ++i) {
         if (grid.at(i).size() != *columns || *columns == 0 || *columns > 8) {
             const QString name = withHeader && i == 0
                                      ? QStringLiteral("header")
@@ -428,7 +429,7 @@ void makeTable(Fields& f, Picture& p) {
     const bool header = f.has(QStringLiteral("header"));
     int columns = 0;
     const QList<QList<Cell>> grid = readCells(f, header, &columns);
-    if (!f.Ok())
+    if (!f.ok())
         return;
     p.body = drawCells(grid, columns, header, &p.width, &p.height);
     // A row's reading is its last cell, when that is a number.
@@ -460,7 +461,7 @@ void makeTable(Fields& f, Picture& p) {
 void makeTimetable(Fields& f, Picture& p) {
     int columns = 0;
     const QList<QList<Cell>> grid = readCells(f, true, &columns);
-    if (!f.Ok())
+    if (!f.ok())
         return;
     static const QRegularExpression time(QStringLiteral("^([01]\\d|2[0-3]):[0-5]\\d$"));
     for (int r = 1; r < grid.size(); ++r) {

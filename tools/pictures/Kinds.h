@@ -35,9 +35,9 @@ void setRows(Picture& picture, const QStringList& labels, const QList<double>& v
 struct Graduation {
     double min = 0, max = 0, labelStep = 1;
     int minor = 1;
-    double Division() const { return labelStep / minor; }
+    double minorStep() const { return labelStep / minor; }
     int divisions() const;
-    double at(int division) const { return min + division * Division(); }
+    double at(int division) const { return min + division * minorStep(); }
     bool labelled(int division) const { return division % minor == 0; }
     // The halfway mark between two labels is drawn longer when it exists.
     bool halfway(int division) const;

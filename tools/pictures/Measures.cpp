@@ -9,7 +9,7 @@ namespace bank::pictures {
 
 namespace {
 
-QString Roman(int n) {
+QString romanNumeral(int n) {
     static const char* const romans[] = {"",    "I",    "II", "III", "IV", "V",  "VI",
                                          "VII", "VIII", "IX", "X",   "XI", "XII"};
     return QString::fromLatin1(romans[n]);
@@ -24,7 +24,7 @@ void makeClock(Fields& f, Picture& p) {
         f.choice(QStringLiteral("numerals"),
                  {QStringLiteral("arabic"), QStringLiteral("roman"), QStringLiteral("none")},
                  QStringLiteral("arabic"));
-    if (!f.Ok())
+    if (!f.ok())
         return;
     const QPointF c(150, 150);
     const double r = 138;
@@ -39,7 +39,7 @@ void makeClock(Fields& f, Picture& p) {
     if (numerals != QLatin1String("none")) {
         for (int h = 1; h <= 12; ++h) {
             const bool roman = numerals == QLatin1String("roman");
-            const QString label = roman ? Roman(h) : QString::number(h);
+            const QString label = roman ? romanNumeral(h) : QString::number(h);
             const double size = roman ? (label.size() > 2 ? 20 : 24) : 28;
             out += centredText(polar(c, r * (roman ? 0.62 : 0.64), h * 30.0), label, size);
         }
@@ -57,8 +57,8 @@ void makeClock(Fields& f, Picture& p) {
 }
 
 void makeDigital(Fields& f, Picture& p) {
-    const QString time = f.Text(QStringLiteral("time"));
-    if (!f.Ok())
+    const QString time = f.textOf(QStringLiteral("time"));
+    if (!f.ok())
         return;
     static const QRegularExpression form(QStringLiteral("^(\\d{1,2}):(\\d{2})(?: (am|pm))?$"));
     const auto m = form.match(time);
@@ -73,7 +73,7 @@ void makeDigital(Fields& f, Picture& p) {
     const double w = textWidth(time, size) + 60;
     QString out = rect(4, 4, w, 110, {QStringLiteral("#2b3550"), navy(), 4}, 18);
     out += rect(18, 18, w - 28, 82, {QStringLiteral("#0f1626"), QStringLiteral("#44507a"), 2}, 10);
-    out += Text(4 + w / 2, 80, time, size, Anchor::Middle, true, QStringLiteral("#7cf0a8"));
+    out += textAt(4 + w / 2, 80, time, size, Anchor::Middle, true, QStringLiteral("#7cf0a8"));
     p.body = out;
     p.width = w + 8;
     p.height = 118;
@@ -102,7 +102,7 @@ QString dial(QPointF c, double r, const Graduation& g, double value, const QStri
             labels += centredText(polar(c, r * 0.8 - 6 - reach, a), text, size);
         }
     }
-    out += Text(c.x(), c.y() + r * 0.5, unit, 22);
+    out += textAt(c.x(), c.y() + r * 0.5, unit, 22);
     const double a = angle(value);
     out += line(polar(c, r * 0.16, a + 180), polar(c, r * 0.9, a), QString::fromLatin1(Red), 4,
                 QStringLiteral("class=\"pointer\" stroke-linecap=\"round\""));
@@ -117,8 +117,8 @@ void makeScale(Fields& f, Picture& p) {
     const Graduation g = readGraduation(f, false);
     const QString unit =
         f.choice(QStringLiteral("unit"), {QStringLiteral("g"), QStringLiteral("kg")});
-    const double value = f.Ok() ? readValueOn(f, g) : 0;
-    if (!f.Ok())
+    const double value = f.ok() ? readValueOn(f, g) : 0;
+    if (!f.ok())
         return;
     const QPointF c(190, 250);
     const double r = 140;
@@ -135,12 +135,12 @@ void makeScale(Fields& f, Picture& p) {
 }
 
 void makeBalance(Fields& f, Picture& p) {
-    const QString left = f.Text(QStringLiteral("left"));
-    const QString right = f.Text(QStringLiteral("right"));
+    const QString left = f.textOf(QStringLiteral("left"));
+    const QString right = f.textOf(QStringLiteral("right"));
     const QString tilt =
         f.choice(QStringLiteral("tilt"),
                  {QStringLiteral("left"), QStringLiteral("right"), QStringLiteral("level")});
-    if (!f.Ok())
+    if (!f.ok())
         return;
     // The heavier side hangs lower.
     const double drop = tilt == QLatin1String("left")    ? -26
@@ -177,11 +177,11 @@ void makeBalance(Fields& f, Picture& p) {
 
 void makeRuler(Fields& f, Picture& p) {
     const int length = f.integer(QStringLiteral("length"), 1, 30);
-    const double start = f.Number(QStringLiteral("start"), 0);
-    const double end = f.Number(QStringLiteral("end"));
-    const QString object = f.Text(QStringLiteral("object"));
+    const double start = f.numberOf(QStringLiteral("start"), 0);
+    const double end = f.numberOf(QStringLiteral("end"));
+    const QString object = f.textOf(QStringLiteral("object"));
     const bool mm = f.flag(QStringLiteral("mm"), false);
-    if (!f.Ok())
+    if (!f.ok())
         return;
     const double grain = mm ? 0.1 : 0.5;
     if (start < 0 || start >= length || !isMultiple(start, grain)) {
@@ -216,7 +216,7 @@ void makeRuler(Fields& f, Picture& p) {
     out += rect(x(start), 58, x(end) - x(start), 34,
                 {soft(1), Edge(1), 2.5, QStringLiteral("class=\"object\"")}, 6);
     out += inside ? centredText({(x(start) + x(end)) / 2, 75}, object, 18)
-                  : Text((x(start) + x(end)) / 2, 46, object, 18);
+                  : textAt((x(start) + x(end)) / 2, 46, object, 18);
     for (double v : {start, end}) {
         out += line({x(v), 92}, {x(v), rulerTop}, QString::fromLatin1(Blue), 2,
                     QStringLiteral("stroke-dasharray=\"4 3\""));
@@ -233,10 +233,10 @@ void makeRuler(Fields& f, Picture& p) {
                     : mm && !half ? 1
                                   : 1.5);
         if (whole)
-            out += Text(x(i / perCm), rulerTop + 44, QString::number(i / perCm), 17);
+            out += textAt(x(i / perCm), rulerTop + 44, QString::number(i / perCm), 17);
     }
-    out += Text(x(length) + textWidth(QString::number(length), 17) / 2 + 8, rulerTop + 44,
-                QStringLiteral("cm"), 16, Anchor::Start);
+    out += textAt(x(length) + textWidth(QString::number(length), 17) / 2 + 8, rulerTop + 44,
+                  QStringLiteral("cm"), 16, Anchor::Start);
     p.body = out;
     p.width = x(length) + 60;
     p.height = rulerTop + 74;
@@ -245,15 +245,15 @@ void makeRuler(Fields& f, Picture& p) {
 
 void makeThermometer(Fields& f, Picture& p) {
     const Graduation g = readGraduation(f, true);
-    const double value = f.Ok() ? readValueOn(f, g) : 0;
-    if (!f.Ok())
+    const double value = f.ok() ? readValueOn(f, g) : 0;
+    if (!f.ok())
         return;
     const int labels = int(std::lround((g.max - g.min) / g.labelStep));
     const double spacing = std::clamp(380.0 / labels, 30.0, 64.0);
     const double top = 56, bottom = top + labels * spacing, cx = 70;
     const auto y = [&](double v) { return bottom - (v - g.min) / g.labelStep * spacing; };
     QString out;
-    out += Text(cx, 30, QStringLiteral("°C"), 20);
+    out += textAt(cx, 30, QStringLiteral("°C"), 20);
     out +=
         rect(cx - 14, top - 18, 28, bottom - top + 50, {QString::fromLatin1(White), navy(), 3}, 14);
     out += circle({cx, bottom + 42}, 26, {QString::fromLatin1(Red), navy(), 3});
@@ -266,7 +266,7 @@ void makeThermometer(Fields& f, Picture& p) {
         const double len = label ? 20 : g.halfway(i) ? 15 : 10;
         out += line({cx + 16, ty}, {cx + 16 + len, ty}, navy(), label ? 2.5 : 1.5);
         if (label)
-            out += Text(cx + 44, ty + 6.5, shown(g.at(i)), 18, Anchor::Start);
+            out += textAt(cx + 44, ty + 6.5, shown(g.at(i)), 18, Anchor::Start);
     }
     p.body = out;
     p.width = 170;
@@ -289,8 +289,8 @@ void makeJug(Fields& f, Picture& p) {
     const Graduation g = readGraduation(f, false);
     const QString unit =
         f.choice(QStringLiteral("unit"), {QStringLiteral("ml"), QStringLiteral("l")});
-    const double value = f.Ok() ? readValueOn(f, g) : 0;
-    if (!f.Ok())
+    const double value = f.ok() ? readValueOn(f, g) : 0;
+    if (!f.ok())
         return;
     const double left = 40, right = 250, rim = 40, bottom = 400, full = 80;
     const auto y = [&](double v) {
@@ -315,7 +315,7 @@ void makeJug(Fields& f, Picture& p) {
         const double len = label ? 30 : g.halfway(i) ? 22 : 14;
         out += line({left, ty}, {left + len, ty}, navy(), label ? 2.5 : 1.5);
         if (label && i > 0)
-            out += Text(left + 38, ty + 6.5, jugLabel(g.at(i), unit), 18, Anchor::Start);
+            out += textAt(left + 38, ty + 6.5, jugLabel(g.at(i), unit), 18, Anchor::Start);
     }
     p.body = out;
     p.width = right + 60;

@@ -53,10 +53,10 @@ QString coin(QPointF c, int pence) {
     const QString label = moneyText(pence);
     const double size = std::min(r * 0.7, (2 * r - 12) / std::max(1.0, textWidth(label, 1)));
     out += centredText(c, label, std::max(16.0, size), true, ink);
-    return Group(out, QStringLiteral("class=\"coin\""));
+    return grouped(out, QStringLiteral("class=\"coin\""));
 }
 
-QString Note(double x, double y, int pence) {
+QString banknote(double x, double y, int pence) {
     const double w = 200, h = 100;
     // Each note in its own colour: fill and print.
     static const QHash<int, QPair<QString, QString>> colours = {
@@ -70,8 +70,8 @@ QString Note(double x, double y, int pence) {
     out += rect(x + 7, y + 7, w - 14, h - 14, {QStringLiteral("none"), dark, 1}, 5);
     out += rect(x + w * 0.64, y + 20, w * 0.2, h - 40, {QStringLiteral("#f6f8fb"), dark, 1}, 6);
     out += centredText({x + w * 0.34, y + h / 2}, label, 40, true, dark);
-    out += Text(x + 14, y + 30, label, 16, Anchor::Start, true, dark);
-    return Group(out, QStringLiteral("class=\"note\""));
+    out += textAt(x + 14, y + 30, label, 16, Anchor::Start, true, dark);
+    return grouped(out, QStringLiteral("class=\"note\""));
 }
 
 // "35p", "£1.20", "£5" in pence; -1 when it is none of these.
@@ -90,10 +90,10 @@ int priceInPence(const QString& text) {
 } // namespace
 
 void makeMoney(Fields& f, Picture& p) {
-    const QVariantList items = f.List(QStringLiteral("pieces"));
+    const QVariantList items = f.listOf(QStringLiteral("pieces"));
     static const QList<int> kinds = {1, 2, 5, 10, 20, 50, 100, 200, 500, 1000, 2000, 5000};
     QList<int> pieces;
-    for (int i = 0; i < items.size() && f.Ok(); ++i) {
+    for (int i = 0; i < items.size() && f.ok(); ++i) {
         bool ok = false;
         const int v = scalar(items.at(i)).toInt(&ok);
         if (!ok || !kinds.contains(v))
@@ -103,9 +103,9 @@ void makeMoney(Fields& f, Picture& p) {
                          .arg(scalar(items.at(i))));
         pieces << v;
     }
-    if (f.Ok() && (pieces.isEmpty() || pieces.size() > 20))
+    if (f.ok() && (pieces.isEmpty() || pieces.size() > 20))
         f.fail(QStringLiteral("pieces"), QStringLiteral("should hold 1 to 20 coins and notes"));
-    if (!f.Ok())
+    if (!f.ok())
         return;
     // Notes first, largest first, then the coins on rows of their own.
     std::stable_sort(pieces.begin(), pieces.end(), std::greater<int>());
@@ -130,7 +130,7 @@ void makeMoney(Fields& f, Picture& p) {
         const double h = note ? 100 : 2 * coinRadius(200);
         if (x + w > maxRight && x > 10)
             newRow();
-        p.body += note ? Note(x, y, v) : coin({x + w / 2, y + h / 2}, v);
+        p.body += note ? banknote(x, y, v) : coin({x + w / 2, y + h / 2}, v);
         x += w + gap;
         width = std::max(width, x);
         rowH = std::max(rowH, h);
@@ -143,14 +143,14 @@ void makeMoney(Fields& f, Picture& p) {
 
 void makePriceTags(Fields& f, Picture& p) {
     const QList<Fields*> tags = f.maps(QStringLiteral("tags"));
-    if (f.Ok() && (tags.isEmpty() || tags.size() > 8))
+    if (f.ok() && (tags.isEmpty() || tags.size() > 8))
         f.fail(QStringLiteral("tags"), QStringLiteral("should hold 1 to 8 tags"));
     QStringList items;
     QList<double> prices;
     for (Fields* t : tags) {
-        const QString item = t->Text(QStringLiteral("item"));
-        const QString price = t->Text(QStringLiteral("price"));
-        if (!f.Ok())
+        const QString item = t->textOf(QStringLiteral("item"));
+        const QString price = t->textOf(QStringLiteral("price"));
+        if (!f.ok())
             return;
         const int pence = priceInPence(price);
         if (pence < 0) {
@@ -161,7 +161,7 @@ void makePriceTags(Fields& f, Picture& p) {
         items << item;
         prices << pence;
     }
-    if (!f.Ok())
+    if (!f.ok())
         return;
     double x = 10, y = 10, width = 0;
     for (int i = 0; i < items.size(); ++i) {
@@ -186,7 +186,7 @@ void makePriceTags(Fields& f, Picture& p) {
         tag += circle({tx + 16, ty + th / 2}, 5, {QString::fromLatin1(White), navy(), 1.5});
         tag += centredText({tx + 22 + (tw - 22) / 2, ty + th / 2}, price, 24, true,
                            QStringLiteral("#b12222"));
-        p.body += Group(tag, QStringLiteral("class=\"tag\""));
+        p.body += grouped(tag, QStringLiteral("class=\"tag\""));
         x += w + 16;
         width = std::max(width, x);
     }

@@ -10,25 +10,25 @@
 namespace bank::pictures {
 
 void makeNumberLine(Fields& f, Picture& p) {
-    const double from = f.Number(QStringLiteral("from"));
-    const double to = f.Number(QStringLiteral("to"));
-    const double step = f.Number(QStringLiteral("step"));
+    const double from = f.numberOf(QStringLiteral("from"));
+    const double to = f.numberOf(QStringLiteral("to"));
+    const double step = f.numberOf(QStringLiteral("step"));
     const int labelEvery = f.integer(QStringLiteral("labels"), 0, 100, 1);
-    if (f.Ok() && step <= 0)
+    if (f.ok() && step <= 0)
         f.fail(QStringLiteral("step"), QStringLiteral("should be above 0"));
-    else if (f.Ok() && (to <= from || !isMultiple(to - from, step)))
+    else if (f.ok() && (to <= from || !isMultiple(to - from, step)))
         f.fail(QStringLiteral("to"), QStringLiteral("%1 is not a whole number of steps of %2 "
                                                     "after %3")
                                          .arg(num(to), num(step), num(from)));
-    else if (f.Ok() && (to - from) / step > 40)
+    else if (f.ok() && (to - from) / step > 40)
         f.fail(QStringLiteral("step"), QStringLiteral("%1 steps are too many to draw; take a "
                                                       "larger step")
                                            .arg(std::lround((to - from) / step)));
-    if (!f.Ok())
+    if (!f.ok())
         return;
     const auto onLine = [&](Fields* item, const QString& key) {
-        const double v = item->Number(key);
-        if (f.Ok() && (v < from - 1e-9 || v > to + 1e-9 || !isMultiple(v - from, step / 2)))
+        const double v = item->numberOf(key);
+        if (f.ok() && (v < from - 1e-9 || v > to + 1e-9 || !isMultiple(v - from, step / 2)))
             item->fail(key, QStringLiteral("%1 is not on the line from %2 to %3, at a tick or "
                                            "halfway between two")
                                 .arg(num(v), num(from), num(to)));
@@ -46,17 +46,17 @@ void makeNumberLine(Fields& f, Picture& p) {
     QList<Jump> jumps;
     for (Fields* m : f.maps(QStringLiteral("marks"), true)) {
         const double at = onLine(m, QStringLiteral("at"));
-        marks << Mark{at, m->Text(QStringLiteral("label"))};
+        marks << Mark{at, m->textOf(QStringLiteral("label"))};
     }
     for (Fields* j : f.maps(QStringLiteral("jumps"), true)) {
         const double a = onLine(j, QStringLiteral("from"));
         const double b = onLine(j, QStringLiteral("to"));
-        if (f.Ok() && a == b)
+        if (f.ok() && a == b)
             j->fail(QStringLiteral("to"),
                     QStringLiteral("a jump goes somewhere: from and to are both %1").arg(num(a)));
-        jumps << Jump{a, b, j->Text(QStringLiteral("label"), QString())};
+        jumps << Jump{a, b, j->textOf(QStringLiteral("label"), QString())};
     }
-    if (!f.Ok())
+    if (!f.ok())
         return;
     const int steps = int(std::lround((to - from) / step));
     const double left = 40, length = std::max(400.0, std::min(600.0, steps * 60.0));
@@ -124,7 +124,7 @@ void makeNumberLine(Fields& f, Picture& p) {
         const bool marked = std::any_of(marks.begin(), marks.end(),
                                         [&](const Mark& m) { return std::fabs(m.at - v) < 1e-9; });
         if (labelled && !marked)
-            out += Text(x(v), lineY + 36, shown(v), 17, Anchor::Middle, false);
+            out += textAt(x(v), lineY + 36, shown(v), 17, Anchor::Middle, false);
     }
     for (int i = 0; i < jumps.size(); ++i) {
         const Jump& j = jumps.at(i);
@@ -139,8 +139,8 @@ void makeNumberLine(Fields& f, Picture& p) {
             {end.x() + (control.x() - end.x()) * 0.2, end.y() + (control.y() - end.y()) * 0.2}, end,
             std::min(12.0, std::fabs(b - a) * 0.3), blue());
         if (!j.label.isEmpty())
-            out += Text((a + b) / 2, lineY - 4 - lifts.at(i), shown(j.label), sizes.at(i),
-                        Anchor::Middle, true, blue());
+            out += textAt((a + b) / 2, lineY - 4 - lifts.at(i), shown(j.label), sizes.at(i),
+                          Anchor::Middle, true, blue());
     }
     double bottom = lineY + 46;
     for (const Mark& m : marks) {
@@ -148,8 +148,8 @@ void makeNumberLine(Fields& f, Picture& p) {
                     QStringLiteral("class=\"mark\""));
         out +=
             arrowHead({x(m.at), lineY + 40}, {x(m.at), lineY + 10}, 14, QString::fromLatin1(Red));
-        out +=
-            Text(x(m.at), lineY + 84, m.label, 22, Anchor::Middle, true, QString::fromLatin1(Red));
+        out += textAt(x(m.at), lineY + 84, m.label, 22, Anchor::Middle, true,
+                      QString::fromLatin1(Red));
         bottom = lineY + 96;
     }
     p.body = out;
@@ -173,12 +173,12 @@ struct Part {
 QList<Part> readParts(Fields& f, const QString& key) {
     QList<Part> parts;
     const QList<Fields*> items = f.maps(key);
-    if (f.Ok() && (items.isEmpty() || items.size() > 12))
+    if (f.ok() && (items.isEmpty() || items.size() > 12))
         f.fail(key, QStringLiteral("should hold 1 to 12 parts"));
     for (Fields* item : items) {
-        const QString label = item->Text(QStringLiteral("label"), QString());
-        const double size = item->Number(QStringLiteral("size"));
-        if (f.Ok() && size <= 0)
+        const QString label = item->textOf(QStringLiteral("label"), QString());
+        const double size = item->numberOf(QStringLiteral("size"));
+        if (f.ok() && size <= 0)
             item->fail(QStringLiteral("size"), QStringLiteral("should be above 0"));
         parts << Part{label, size};
     }
@@ -197,7 +197,7 @@ QString partsBar(const QList<Part>& parts, double x, double y, double h, double 
             out += centredText({x + w / 2, y + h / 2}, part.label, size, true,
                                question ? blue() : navy());
         else
-            out += Text(x + w / 2, y + h + 22, part.label, 16);
+            out += textAt(x + w / 2, y + h + 22, part.label, 16);
         x += w;
     }
     return out;
@@ -221,9 +221,9 @@ void makeBarModel(Fields& f, Picture& p) {
     }
     const double width = 520, h = 56;
     if (!comparison) {
-        const QString whole = f.Text(QStringLiteral("whole"), QString());
+        const QString whole = f.textOf(QStringLiteral("whole"), QString());
         const QList<Part> parts = readParts(f, QStringLiteral("parts"));
-        if (!f.Ok())
+        if (!f.ok())
             return;
         const double scale = width / total(parts);
         double y = 10;
@@ -242,12 +242,12 @@ void makeBarModel(Fields& f, Picture& p) {
     };
     QList<Bar> bars;
     for (Fields* b : f.maps(QStringLiteral("bars"))) {
-        const QString name = b->Text(QStringLiteral("name"));
+        const QString name = b->textOf(QStringLiteral("name"));
         bars << Bar{name, readParts(*b, QStringLiteral("parts"))};
     }
-    if (f.Ok() && (bars.size() < 2 || bars.size() > 5))
+    if (f.ok() && (bars.size() < 2 || bars.size() > 5))
         f.fail(QStringLiteral("bars"), QStringLiteral("a comparison has 2 to 5 bars"));
-    if (!f.Ok())
+    if (!f.ok())
         return;
     double nameW = 0, longest = 0;
     for (const Bar& b : bars) {
@@ -257,7 +257,7 @@ void makeBarModel(Fields& f, Picture& p) {
     const double scale = (width - nameW) / longest;
     double y = 10;
     for (int i = 0; i < bars.size(); ++i) {
-        p.body += Text(10 + nameW - 14, y + h / 2 + 6.5, bars.at(i).name, 18, Anchor::End);
+        p.body += textAt(10 + nameW - 14, y + h / 2 + 6.5, bars.at(i).name, 18, Anchor::End);
         p.body += partsBar(bars.at(i).parts, 10 + nameW, y, h, scale, i);
         y += h + 34;
     }
@@ -266,32 +266,32 @@ void makeBarModel(Fields& f, Picture& p) {
 }
 
 void makePlaceValue(Fields& f, Picture& p) {
-    const QVariantList heads = f.List(QStringLiteral("columns"));
+    const QVariantList heads = f.listOf(QStringLiteral("columns"));
     const bool counters = f.has(QStringLiteral("counters"));
-    if (f.Ok() && (heads.isEmpty() || heads.size() > 6))
+    if (f.ok() && (heads.isEmpty() || heads.size() > 6))
         f.fail(QStringLiteral("columns"), QStringLiteral("should hold 1 to 6 column heads"));
-    if (f.Ok() && counters == f.has(QStringLiteral("digits")))
+    if (f.ok() && counters == f.has(QStringLiteral("digits")))
         f.fail(QStringLiteral("digits"), QStringLiteral("give either digits or counters"));
-    if (!f.Ok())
+    if (!f.ok())
         return;
     const int n = int(heads.size());
     QList<int> values(n, 0);
     QList<bool> shown(n, true);
     if (counters) {
-        const QList<double> c = f.numbers(QVariant(f.List(QStringLiteral("counters"))),
-                                          f.Name(QStringLiteral("counters")));
-        if (f.Ok() && c.size() != n)
+        const QList<double> c = f.numbers(QVariant(f.listOf(QStringLiteral("counters"))),
+                                          f.pathOf(QStringLiteral("counters")));
+        if (f.ok() && c.size() != n)
             f.fail(QStringLiteral("counters"),
                    QStringLiteral("has %1 counts for %2 columns").arg(c.size()).arg(n));
-        for (int i = 0; i < c.size() && i < n && f.Ok(); ++i) {
+        for (int i = 0; i < c.size() && i < n && f.ok(); ++i) {
             if (c.at(i) < 0 || c.at(i) > 20 || !isMultiple(c.at(i), 1))
                 f.failAt(QStringLiteral("counters[%1]").arg(i + 1),
                          QStringLiteral("%1 is not a count from 0 to 20").arg(num(c.at(i))));
             values[i] = int(c.at(i));
         }
     } else {
-        const QString digits = f.Text(QStringLiteral("digits"));
-        if (f.Ok() && (digits.isEmpty() || digits.size() > n ||
+        const QString digits = f.textOf(QStringLiteral("digits"));
+        if (f.ok() && (digits.isEmpty() || digits.size() > n ||
                        std::any_of(digits.begin(), digits.end(),
                                    [](QChar c) { return !c.isDigit() && c != QLatin1Char('?'); })))
             f.fail(QStringLiteral("digits"),
@@ -299,13 +299,13 @@ void makePlaceValue(Fields& f, Picture& p) {
                                   "written ?)")
                        .arg(digits)
                        .arg(n));
-        for (int i = 0; i < n && f.Ok(); ++i) {
+        for (int i = 0; i < n && f.ok(); ++i) {
             const int k = i - (n - int(digits.size()));
             shown[i] = k >= 0;
             values[i] = k >= 0 ? digits.at(k).digitValue() : 0; // -1 for a missing digit
         }
     }
-    if (!f.Ok())
+    if (!f.ok())
         return;
     int most = 0;
     for (int v : values)
@@ -389,7 +389,7 @@ void makeArray(Fields& f, Picture& p) {
         f.choice(QStringLiteral("object"),
                  {QStringLiteral("circle"), QStringLiteral("square"), QStringLiteral("star")},
                  QStringLiteral("circle"));
-    if (!f.Ok())
+    if (!f.ok())
         return;
     const double pitch = 46;
     for (int r = 0; r < rows; ++r) {
@@ -410,19 +410,19 @@ void makeObjects(Fields& f, Picture& p) {
     };
     QList<GroupOf> groups;
     const QList<Fields*> items = f.maps(QStringLiteral("groups"));
-    if (f.Ok() && (items.isEmpty() || items.size() > 10))
+    if (f.ok() && (items.isEmpty() || items.size() > 10))
         f.fail(QStringLiteral("groups"), QStringLiteral("should hold 1 to 10 groups"));
     int total = 0;
     for (Fields* g : items) {
         groups << GroupOf{g->integer(QStringLiteral("count"), 1, 20),
-                          g->Text(QStringLiteral("label"), QString())};
+                          g->textOf(QStringLiteral("label"), QString())};
         total += groups.last().count;
     }
     const int ringed = f.integer(QStringLiteral("ringed"), 0, 200, 0);
-    if (f.Ok() && ringed > total)
+    if (f.ok() && ringed > total)
         f.fail(QStringLiteral("ringed"),
                QStringLiteral("%1 ringed of only %2 shapes").arg(ringed).arg(total));
-    if (!f.Ok())
+    if (!f.ok())
         return;
     QStringList kinds; // one colour per label
     for (const GroupOf& g : groups) {
@@ -457,7 +457,7 @@ void makeObjects(Fields& f, Picture& p) {
                            {QStringLiteral("none"), blue(), 3.5, QStringLiteral("class=\"ring\"")});
         }
         if (!g.label.isEmpty())
-            p.body += Text(x + w / 2, y + h + 22, g.label, 17);
+            p.body += textAt(x + w / 2, y + h + 22, g.label, 17);
         perLabel[g.label] += g.count;
         x += w + 16;
         width = std::max(width, x);
@@ -486,11 +486,11 @@ void makeCalendar(Fields& f, Picture& p) {
                                          QStringLiteral("Wednesday"), QStringLiteral("Thursday"),
                                          QStringLiteral("Friday"),    QStringLiteral("Saturday"),
                                          QStringLiteral("Sunday")};
-    QString month = f.Text(QStringLiteral("month"));
+    QString month = f.textOf(QStringLiteral("month"));
     const int year = f.integer(QStringLiteral("year"), 1900, 2100, 0);
     const int first = f.integer(QStringLiteral("first_weekday"), 1, 7);
     const int days = f.integer(QStringLiteral("days"), 28, 31);
-    if (!f.Ok())
+    if (!f.ok())
         return;
     bool numeric = false;
     const int monthNumber = month.toInt(&numeric);
@@ -542,7 +542,7 @@ void makeCalendar(Fields& f, Picture& p) {
         out += rect(x, y, cellW, cellH,
                     {real ? QString::fromLatin1(White) : QStringLiteral("#f1f4f8"), navy(), 1.5});
         if (real) {
-            out += Text(x + cellW - 10, y + 26, QString::number(day), 18, Anchor::End, false);
+            out += textAt(x + cellW - 10, y + 26, QString::number(day), 18, Anchor::End, false);
             ++perWeekday[cell % 7];
         }
     }

@@ -45,14 +45,14 @@ const QMap<QString, Maker>& makers() {
 QString make(const QVariantMap& description, Picture* picture) {
     const auto error = std::make_shared<QString>();
     Fields f(description, QString(), error);
-    const QString name = f.Text(QStringLiteral("name"), QString());
-    const QString type = f.Text(QStringLiteral("type"));
-    f.Text(QStringLiteral("alt"), QString());
+    const QString name = f.textOf(QStringLiteral("name"), QString());
+    const QString type = f.textOf(QStringLiteral("type"));
+    f.textOf(QStringLiteral("alt"), QString());
     QString who =
         name.isEmpty() ? QStringLiteral("picture") : QStringLiteral("picture \"%1\"").arg(name);
     if (!type.isEmpty())
         who += QStringLiteral(" (%1)").arg(type);
-    if (!f.Ok())
+    if (!f.ok())
         return who + QStringLiteral(": ") + *error;
     const auto maker = makers().constFind(type);
     if (maker == makers().cend()) {
@@ -64,10 +64,10 @@ QString make(const QVariantMap& description, Picture* picture) {
     picture->idPrefix = QStringLiteral("q-") + picture->idPrefix + QLatin1Char('-');
     (*maker)(f, *picture);
     // A missing field is often one spelt wrongly: name what stands in its place.
-    if (!f.Ok() && error->endsWith(QLatin1String("is missing"))) {
+    if (!f.ok() && error->endsWith(QLatin1String("is missing"))) {
         const QString missing =
             error->section(QLatin1Char('"'), 1, 1).section(QLatin1Char('.'), -1);
-        for (const QString& unread : f.Unread()) {
+        for (const QString& unread : f.unreadKeys()) {
             if (looksLike(unread, missing)) {
                 *error += QStringLiteral(" (\"%1\" is not a field of a %2)").arg(unread, type);
                 break;
@@ -75,7 +75,7 @@ QString make(const QVariantMap& description, Picture* picture) {
         }
     }
     f.finish();
-    if (!f.Ok())
+    if (!f.ok())
         return who + QStringLiteral(": ") + *error;
     // Wider or taller than a question page can show without shrinking the lettering.
     if (picture->width > 800 || picture->height > 900) {
@@ -90,7 +90,7 @@ QString make(const QVariantMap& description, Picture* picture) {
 } // namespace
 
 int Graduation::divisions() const {
-    return int(std::lround((max - min) / Division()));
+    return int(std::lround((max - min) / minorStep()));
 }
 
 bool Graduation::halfway(int division) const {
@@ -99,11 +99,11 @@ bool Graduation::halfway(int division) const {
 
 Graduation readGraduation(Fields& f, bool hasMin) {
     Graduation g;
-    g.min = hasMin ? f.Number(QStringLiteral("min")) : 0;
-    g.max = f.Number(QStringLiteral("max"));
-    g.labelStep = f.Number(QStringLiteral("label_step"));
+    g.min = hasMin ? f.numberOf(QStringLiteral("min")) : 0;
+    g.max = f.numberOf(QStringLiteral("max"));
+    g.labelStep = f.numberOf(QStringLiteral("label_step"));
     g.minor = f.integer(QStringLiteral("minor"), 1, 10, 1);
-    if (!f.Ok())
+    if (!f.ok())
         return g;
     if (g.max <= g.min)
         f.fail(QStringLiteral("max"),
@@ -128,17 +128,17 @@ Graduation readGraduation(Fields& f, bool hasMin) {
 }
 
 double readValueOn(Fields& f, const Graduation& g) {
-    const double value = f.Number(QStringLiteral("value"));
-    if (f.Ok() && (value < g.min - 1e-9 || value > g.max + 1e-9))
+    const double value = f.numberOf(QStringLiteral("value"));
+    if (f.ok() && (value < g.min - 1e-9 || value > g.max + 1e-9))
         f.fail(QStringLiteral("value"), QStringLiteral("%1 is off the scale, which runs from %2 "
                                                        "to %3")
                                             .arg(num(value), num(g.min), num(g.max)));
     // A pointer between marks is fine when it stands halfway; anywhere else a
     // pupil cannot read it.
-    else if (f.Ok() && !isMultiple(value - g.min, g.Division() / 2))
+    else if (f.ok() && !isMultiple(value - g.min, g.minorStep() / 2))
         f.fail(QStringLiteral("value"),
                QStringLiteral("%1 is neither on a mark nor halfway between two (marks every %2)")
-                   .arg(num(value), num(g.Division())));
+                   .arg(num(value), num(g.minorStep())));
     return value;
 }
 
@@ -173,7 +173,7 @@ void setRows(Picture& picture, const QStringList& labels, const QList<double>& v
     pick(QStringLiteral("fewest"), false);
 }
 
-Drawn Draw(const QVariantMap& picture) {
+Drawn drawPicture(const QVariantMap& picture) {
     Picture p;
     const QString error = make(picture, &p);
     if (!error.isEmpty())

@@ -16,7 +16,7 @@ struct Drawn {
 };
 
 // The SVG document, the same bytes on every machine.
-Drawn Draw(const QVariantMap& picture);
+Drawn drawPicture(const QVariantMap& picture);
 
 // A reading of the picture: function is "reading", "count", "total", "most",
 // "fewest", "squares", "perimeter", "cubes" or "shaded"; argument is the row

@@ -27,9 +27,9 @@ void makeGrid(Fields& f, Picture& p) {
     const int columns = f.integer(QStringLiteral("columns"), 1, 20);
     const int rows = f.integer(QStringLiteral("rows"), 1, 16);
     const QList<Fields*> shapes = f.maps(QStringLiteral("shapes"));
-    if (f.Ok() && (shapes.isEmpty() || shapes.size() > 6))
+    if (f.ok() && (shapes.isEmpty() || shapes.size() > 6))
         f.fail(QStringLiteral("shapes"), QStringLiteral("should hold 1 to 6 shapes"));
-    if (!f.Ok())
+    if (!f.ok())
         return;
     const double cell = std::min(40.0, std::min(600.0 / columns, 440.0 / rows));
     const double x0 = 12, y0 = 12;
@@ -39,11 +39,11 @@ void makeGrid(Fields& f, Picture& p) {
     QStringList names;
     for (int k = 0; k < shapes.size(); ++k) {
         Fields* s = shapes.at(k);
-        const QString letter = s->Text(QStringLiteral("letter"), QString());
+        const QString letter = s->textOf(QStringLiteral("letter"), QString());
         QList<Point> cells;
-        for (const QVariant& c : s->List(QStringLiteral("cells"))) {
-            const QList<double> xy = s->numbers(c, s->Name(QStringLiteral("cells")));
-            if (!f.Ok())
+        for (const QVariant& c : s->listOf(QStringLiteral("cells"))) {
+            const QList<double> xy = s->numbers(c, s->pathOf(QStringLiteral("cells")));
+            if (!f.ok())
                 return;
             if (xy.size() != 2 || !isMultiple(xy.at(0), 1) || !isMultiple(xy.at(1), 1) ||
                 xy.at(0) < 0 || xy.at(0) >= columns || xy.at(1) < 0 || xy.at(1) >= rows) {
@@ -71,7 +71,7 @@ void makeGrid(Fields& f, Picture& p) {
             QString corner;
         };
         QList<Half> halves;
-        for (const QVariant& h : s->List(QStringLiteral("half_squares"), true)) {
+        for (const QVariant& h : s->listOf(QStringLiteral("half_squares"), true)) {
             const QVariantList parts = toList(h);
             double x = -1, y = -1;
             const QString corner = parts.size() == 3 ? scalar(parts.at(2)) : QString();
@@ -220,23 +220,23 @@ bool inside(const QList<QPointF>& polygon, QPointF q) {
 
 void makeShape(Fields& f, Picture& p) {
     QList<QPointF> points;
-    const QVariantList list = f.List(QStringLiteral("points"));
-    for (int i = 0; i < list.size() && f.Ok(); ++i) {
+    const QVariantList list = f.listOf(QStringLiteral("points"));
+    for (int i = 0; i < list.size() && f.ok(); ++i) {
         const QList<double> xy = f.numbers(list.at(i), QStringLiteral("points[%1]").arg(i + 1));
-        if (f.Ok() && xy.size() != 2)
+        if (f.ok() && xy.size() != 2)
             f.failAt(QStringLiteral("points[%1]").arg(i + 1), QStringLiteral("should be [x, y]"));
-        if (f.Ok())
+        if (f.ok())
             points << QPointF(xy.at(0), xy.at(1));
     }
-    if (f.Ok() && (points.size() < 3 || points.size() > 12))
+    if (f.ok() && (points.size() < 3 || points.size() > 12))
         f.fail(QStringLiteral("points"), QStringLiteral("a shape has 3 to 12 corners"));
-    const QVariantList sideList = f.List(QStringLiteral("sides"), true);
-    if (f.Ok() && !sideList.isEmpty() && sideList.size() != points.size())
+    const QVariantList sideList = f.listOf(QStringLiteral("sides"), true);
+    if (f.ok() && !sideList.isEmpty() && sideList.size() != points.size())
         f.fail(QStringLiteral("sides"),
                QStringLiteral("has %1 for %2 sides")
                    .arg(count(int(sideList.size()), QStringLiteral("label")))
                    .arg(points.size()));
-    if (!f.Ok())
+    if (!f.ok())
         return;
     const int n = int(points.size());
     QStringList labels;
@@ -334,7 +334,7 @@ void makeFraction(Fields& f, Picture& p) {
                           ? rows * columns
                           : f.integer(QStringLiteral("parts"), 1, 24);
     const int shaded = f.integer(QStringLiteral("shaded"), 0, 24);
-    if (!f.Ok())
+    if (!f.ok())
         return;
     if (rectangle && parts != rows * columns) {
         f.fail(QStringLiteral("parts"),
@@ -382,27 +382,27 @@ void makeFraction(Fields& f, Picture& p) {
 
 void makeCubes(Fields& f, Picture& p) {
     QList<QList<int>> heights;
-    const QVariantList rows = f.List(QStringLiteral("heights"));
-    if (f.Ok() && (rows.isEmpty() || rows.size() > 6))
+    const QVariantList rows = f.listOf(QStringLiteral("heights"));
+    if (f.ok() && (rows.isEmpty() || rows.size() > 6))
         f.fail(QStringLiteral("heights"), QStringLiteral("should hold 1 to 6 rows"));
     int count = 0;
-    for (int r = 0; r < rows.size() && f.Ok(); ++r) {
+    for (int r = 0; r < rows.size() && f.ok(); ++r) {
         const QString name = QStringLiteral("heights[%1]").arg(r + 1);
         const QList<double> row = f.numbers(rows.at(r), name);
         QList<int> ints;
         for (double h : row) {
-            if (f.Ok() && (h < 0 || h > 8 || !isMultiple(h, 1)))
+            if (f.ok() && (h < 0 || h > 8 || !isMultiple(h, 1)))
                 f.failAt(name, QStringLiteral("%1 is not a height from 0 to 8 cubes").arg(num(h)));
             ints << int(h);
             count += int(h);
         }
-        if (f.Ok() && (ints.isEmpty() || ints.size() > 8))
+        if (f.ok() && (ints.isEmpty() || ints.size() > 8))
             f.failAt(name, QStringLiteral("a row holds 1 to 8 columns"));
         heights << ints;
     }
-    if (f.Ok() && count == 0)
+    if (f.ok() && count == 0)
         f.fail(QStringLiteral("heights"), QStringLiteral("there is not a single cube"));
-    if (!f.Ok())
+    if (!f.ok())
         return;
     // Isometric: columns run down to the right, rows (the first at the back)
     // down to the left. Back to front, bottom to top, so nearer faces cover.
@@ -437,7 +437,7 @@ void makeCubes(Fields& f, Picture& p) {
                 QString cube = polygon(topFace, top);
                 cube += polygon(leftSide, leftFace);
                 cube += polygon(rightSide, rightFace);
-                faces += Group(cube, QStringLiteral("class=\"cube\""));
+                faces += grouped(cube, QStringLiteral("class=\"cube\""));
                 for (const QPointF q :
                      {at(r, c, z + 1), at(r + 1, c, z), at(r, c + 1, z), at(r + 1, c + 1, z)}) {
                     minX = std::min(minX, q.x());
@@ -485,18 +485,18 @@ void makeShapes2d(Fields& f, Picture& p) {
                                QStringLiteral("kite"),     QStringLiteral("parallelogram"),
                                QStringLiteral("trapezium")};
     const QList<Fields*> items = f.maps(QStringLiteral("shapes"));
-    if (f.Ok() && (items.isEmpty() || items.size() > 8))
+    if (f.ok() && (items.isEmpty() || items.size() > 8))
         f.fail(QStringLiteral("shapes"), QStringLiteral("should hold 1 to 8 shapes"));
     // Four shapes to a row; a column is as wide as its longest label needs.
     const double box = 140, labelSize = 19;
     QStringList shapeNames, labels;
     QList<double> columns(std::min(int(items.size()), 4), box);
-    for (int i = 0; i < items.size() && f.Ok(); ++i) {
+    for (int i = 0; i < items.size() && f.ok(); ++i) {
         shapeNames << items.at(i)->choice(QStringLiteral("name"), names);
-        labels << items.at(i)->Text(QStringLiteral("label"), QString());
+        labels << items.at(i)->textOf(QStringLiteral("label"), QString());
         columns[i % 4] = std::max(columns.at(i % 4), textWidth(labels.last(), labelSize) + 12);
     }
-    if (!f.Ok())
+    if (!f.ok())
         return;
     QHash<QString, int> counts;
     for (int i = 0; i < items.size(); ++i) {
@@ -562,7 +562,7 @@ void makeShapes2d(Fields& f, Picture& p) {
         }
         p.body += s;
         if (!label.isEmpty())
-            p.body += Text(c.x(), y + box + 20, label, labelSize);
+            p.body += textAt(c.x(), y + box + 20, label, labelSize);
         ++counts[name];
         p.width = std::max(p.width, x + w + 10);
         p.height = std::max(p.height, y + box + 34);

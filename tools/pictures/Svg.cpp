@@ -18,7 +18,7 @@ QString attributes(const Style& s) {
     return out;
 }
 
-QString Points(const QList<QPointF>& points) {
+QString pointsAttribute(const QList<QPointF>& points) {
     QStringList coords;
     for (const QPointF& p : points)
         coords << num(p.x()) + QLatin1Char(',') + num(p.y());
@@ -124,20 +124,20 @@ QString ellipse(QPointF centre, double rx, double ry, const Style& style) {
 
 QString polygon(const QList<QPointF>& points, const Style& style) {
     return QStringLiteral("<polygon points=\"%1\" stroke-linejoin=\"round\"%2/>\n")
-        .arg(Points(points), attributes(style));
+        .arg(pointsAttribute(points), attributes(style));
 }
 
 QString polyline(const QList<QPointF>& points, const Style& style) {
     return QStringLiteral("<polyline points=\"%1\" stroke-linejoin=\"round\"%2/>\n")
-        .arg(Points(points), attributes(style));
+        .arg(pointsAttribute(points), attributes(style));
 }
 
 QString path(const QString& d, const Style& style) {
     return QStringLiteral("<path d=\"%1\"%2/>\n").arg(d, attributes(style));
 }
 
-QString Text(double x, double y, const QString& text, double size, Anchor anchor, bool bold,
-             const QString& fill) {
+QString textAt(double x, double y, const QString& text, double size, Anchor anchor, bool bold,
+               const QString& fill) {
     return QStringLiteral("<text x=\"%1\" y=\"%2\" font-size=\"%3\"%4 text-anchor=\"%5\" "
                           "fill=\"%6\">%7</text>\n")
         .arg(num(x), num(y), num(size), bold ? QStringLiteral(" font-weight=\"bold\"") : QString(),
@@ -147,15 +147,15 @@ QString Text(double x, double y, const QString& text, double size, Anchor anchor
 QString centredText(QPointF centre, const QString& text, double size, bool bold,
                     const QString& fill) {
     // Capitals and digits stand about 0.72 of the size above the baseline.
-    return Text(centre.x(), centre.y() + size * 0.36, text, size, Anchor::Middle, bold, fill);
+    return textAt(centre.x(), centre.y() + size * 0.36, text, size, Anchor::Middle, bold, fill);
 }
 
-QString Group(const QString& body, const QString& attributes) {
+QString grouped(const QString& body, const QString& attributes) {
     return QStringLiteral("<g %1>\n%2</g>\n").arg(attributes, body);
 }
 
 QString translate(double x, double y, const QString& body) {
-    return Group(body, QStringLiteral("transform=\"translate(%1 %2)\"").arg(num(x), num(y)));
+    return grouped(body, QStringLiteral("transform=\"translate(%1 %2)\"").arg(num(x), num(y)));
 }
 
 QString arrowHead(QPointF from, QPointF tip, double size, const QString& fill) {

@@ -9,7 +9,7 @@
 namespace bank::pictures {
 
 // Navy lettering, blue accents, soft fills.
-constexpr char kNavy[] = "#1f2a44";
+constexpr char Navy[] = "#1f2a44";
 constexpr char Blue[] = "#2a6fdb";
 constexpr char PaleBlue[] = "#dbe8fb";
 constexpr char MidBlue[] = "#9fc0f2";
@@ -19,7 +19,7 @@ constexpr char White[] = "#ffffff";
 constexpr char Cream[] = "#fff8e6";
 
 inline QString navy() {
-    return QString::fromLatin1(kNavy);
+    return QString::fromLatin1(Navy);
 }
 inline QString blue() {
     return QString::fromLatin1(Blue);
@@ -64,12 +64,12 @@ QString polygon(const QList<QPointF>& points, const Style& style);
 QString polyline(const QList<QPointF>& points, const Style& style);
 QString path(const QString& d, const Style& style);
 // Lettering with its baseline at y.
-QString Text(double x, double y, const QString& text, double size, Anchor anchor = Anchor::Middle,
-             bool bold = true, const QString& fill = QString::fromLatin1(kNavy));
+QString textAt(double x, double y, const QString& text, double size, Anchor anchor = Anchor::Middle,
+               bool bold = true, const QString& fill = QString::fromLatin1(Navy));
 // Lettering centred on (x, y) as a whole, for labels inside shapes.
 QString centredText(QPointF centre, const QString& text, double size, bool bold = true,
-                    const QString& fill = QString::fromLatin1(kNavy));
-QString Group(const QString& body, const QString& attributes);
+                    const QString& fill = QString::fromLatin1(Navy));
+QString grouped(const QString& body, const QString& attributes);
 QString translate(double x, double y, const QString& body);
 // A solid arrow head whose tip is at `tip`, pointing along from -> tip.
 QString arrowHead(QPointF from, QPointF tip, double size, const QString& fill);

@@ -154,7 +154,7 @@ QStringList pictureRefs(const QString& text) {
     return names;
 }
 
-QString PlainText(const QString& text) {
+QString plainTextOf(const QString& text) {
     QString plain = text;
     plain.remove(pictureToken());
     static const QRegularExpression bold(QStringLiteral("\\*\\*(.+?)\\*\\*"));

@@ -28,7 +28,7 @@ int countBoxes(const QString& text);
 QStringList pictureRefs(const QString& text);
 // What a pupil reads: markup gone, boxes as "[ ]", fractions as "3/4",
 // operators as the signs the page shows; one space between words.
-QString PlainText(const QString& text);
+QString plainTextOf(const QString& text);
 // The text with its spaced operators as the page shows them (−, ×, ÷).
 QString withSigns(const QString& text);
 

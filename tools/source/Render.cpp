@@ -71,11 +71,11 @@ public:
 
 private:
     void error(const QString& field, const QString& text) {
-        *m_errors << Where(m_file, m_q.line, m_q.id, field) + text;
+        *m_errors << locationPrefix(m_file, m_q.line, m_q.id, field) + text;
     }
 
     QByteArray draw(const QVariantMap& picture, const QString& field) {
-        const bank::pictures::Drawn drawn = bank::pictures::Draw(picture);
+        const bank::pictures::Drawn drawn = bank::pictures::drawPicture(picture);
         // The library's message names the picture and the field.
         if (!drawn.error.isEmpty())
             error(field, drawn.error);

@@ -68,7 +68,8 @@ struct SourcePaper {
 };
 
 // "FILE:LINE: question ID: FIELD: text", leaving out what is unknown.
-QString Where(const QString& file, int line, int questionId = 0, const QString& field = {});
+QString locationPrefix(const QString& file, int line, int questionId = 0,
+                       const QString& field = {});
 
 struct PaperRead {
     SourcePaper paper;

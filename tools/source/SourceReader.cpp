@@ -11,7 +11,7 @@ namespace bank::source {
 
 namespace {
 
-QString Text(const YAML::Node& node) {
+QString scalarText(const YAML::Node& node) {
     if (!node || node.IsNull())
         return {};
     return QString::fromStdString(node.Scalar());
@@ -32,7 +32,7 @@ public:
     QStringList errors;
 
     void error(int line, int id, const QString& field, const QString& text) {
-        errors << Where(m_file, line, id, field) + text;
+        errors << locationPrefix(m_file, line, id, field) + text;
     }
 
     // Fields of a map that are not in `known`.
@@ -42,7 +42,7 @@ public:
                        const QString& prefix) {
         QSet<QString> seen;
         for (auto it = map.begin(); it != map.end(); ++it) {
-            const QString name = Text(it->first);
+            const QString name = scalarText(it->first);
             if (seen.contains(name))
                 error(lineOf(it->first), id, prefix + name, QStringLiteral("given twice"));
             seen.insert(name);
@@ -66,7 +66,7 @@ public:
                   QStringLiteral("must be a single value, not a list or map"));
             return {};
         }
-        return Text(node);
+        return scalarText(node);
     }
 
     int number(const YAML::Node& map, const char* name, int id, const QString& prefix, int lo,
@@ -103,7 +103,7 @@ public:
                       QStringLiteral("must be a text"));
                 continue;
             }
-            out << Text(node[i]);
+            out << scalarText(node[i]);
         }
         return out;
     }
@@ -118,10 +118,10 @@ public:
         if (node.IsMap()) {
             QVariantMap map;
             for (auto it = node.begin(); it != node.end(); ++it)
-                map.insert(Text(it->first), value(it->second));
+                map.insert(scalarText(it->first), value(it->second));
             return map;
         }
-        return Text(node);
+        return scalarText(node);
     }
 
     QVariantMap picture(const YAML::Node& node, int id, const QString& field) {
@@ -168,7 +168,7 @@ public:
         if (!key || key.IsNull() || !key.IsScalar())
             error(b.line, id, prefix + QStringLiteral("key"), QStringLiteral("missing"));
         else
-            b.key = Text(key);
+            b.key = scalarText(key);
         b.kind = scalar(node, "kind", id, prefix, true);
         static const QStringList kinds = {
             QStringLiteral("N"), QStringLiteral("T"), QStringLiteral("Q"), QStringLiteral("F"),
@@ -264,7 +264,7 @@ public:
                 SourceStep s;
                 s.line = lineOf(step);
                 if (step.IsScalar()) {
-                    s.text = Text(step).trimmed();
+                    s.text = scalarText(step).trimmed();
                     if (s.text.isEmpty())
                         error(s.line, id, field, QStringLiteral("an empty step"));
                 } else if (step.IsMap() && step.size() == 1 && step["picture"]) {
@@ -302,7 +302,7 @@ public:
                                  "this file")
                       .arg(q->document));
         for (auto it = node.begin(); it != node.end(); ++it) {
-            const QString name = Text(it->first);
+            const QString name = scalarText(it->first);
             if (name != QLatin1String("id") && name != QLatin1String("document") &&
                 name != QLatin1String("blanks"))
                 error(lineOf(it->first), id, name,
@@ -319,7 +319,7 @@ private:
 
 } // namespace
 
-QString Where(const QString& file, int line, int questionId, const QString& field) {
+QString locationPrefix(const QString& file, int line, int questionId, const QString& field) {
     QString out = file;
     if (line > 0)
         out += QStringLiteral(":%1").arg(line);
@@ -344,13 +344,14 @@ PaperRead readPaperText(const QByteArray& yaml, const QString& file, SourceKind 
     try {
         loaded = YAML::Load(yaml.toStdString());
     } catch (const YAML::Exception& e) {
-        result.errors << Where(file, e.mark.line + 1) + QStringLiteral("not valid YAML: %1")
-                                                            .arg(QString::fromStdString(e.msg));
+        result.errors
+            << locationPrefix(file, e.mark.line + 1) +
+                   QStringLiteral("not valid YAML: %1").arg(QString::fromStdString(e.msg));
         return result;
     }
     const YAML::Node& root = loaded;
     if (!root.IsMap()) {
-        result.errors << Where(file, 0) +
+        result.errors << locationPrefix(file, 0) +
                              QStringLiteral("a paper's source is a map: paper, topic, year, plan, "
                                             "questions");
         return result;
@@ -398,7 +399,8 @@ PaperRead readPaper(const QString& path, SourceKind kind) {
     if (!file.open(QIODevice::ReadOnly)) {
         PaperRead result;
         result.paper.file = path;
-        result.errors << Where(path, 0) + QStringLiteral("cannot read: %1").arg(file.errorString());
+        result.errors << locationPrefix(path, 0) +
+                             QStringLiteral("cannot read: %1").arg(file.errorString());
         result.paper.kind = kind;
         return result;
     }
@@ -420,7 +422,8 @@ Curriculum readCurriculum(const QString& path, QStringList* errors) {
     Curriculum curriculum;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        *errors << Where(path, 0) + QStringLiteral("cannot read: %1").arg(file.errorString());
+        *errors << locationPrefix(path, 0) +
+                       QStringLiteral("cannot read: %1").arg(file.errorString());
         return curriculum;
     }
     try {
@@ -428,23 +431,23 @@ Curriculum readCurriculum(const QString& path, QStringList* errors) {
         const YAML::Node topics = root["topics"];
         const YAML::Node statements = root["statements"];
         if (!topics || !topics.IsMap() || !statements || !statements.IsMap()) {
-            *errors << Where(path, 0) +
+            *errors << locationPrefix(path, 0) +
                            QStringLiteral("needs the maps \"topics\" and \"statements\"");
             return curriculum;
         }
         for (auto it = topics.begin(); it != topics.end(); ++it) {
             QStringList areas;
             for (std::size_t i = 0; i < it->second.size(); ++i)
-                areas << Text(it->second[i]);
-            curriculum.areas.insert(Text(it->first).toInt(), areas);
+                areas << scalarText(it->second[i]);
+            curriculum.areas.insert(scalarText(it->first).toInt(), areas);
         }
         for (auto it = statements.begin(); it != statements.end(); ++it) {
-            const QString id = Text(it->first);
+            const QString id = scalarText(it->first);
             curriculum.ids << id;
-            curriculum.statements.insert(id, Text(it->second));
+            curriculum.statements.insert(id, scalarText(it->second));
         }
     } catch (const YAML::Exception& e) {
-        *errors << Where(path, e.mark.line + 1) +
+        *errors << locationPrefix(path, e.mark.line + 1) +
                        QStringLiteral("not valid YAML: %1").arg(QString::fromStdString(e.msg));
     }
     return curriculum;

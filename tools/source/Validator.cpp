@@ -54,7 +54,7 @@ bool isVouchedWord(const QString& check) {
 }
 
 // For comparing the sides of a working step: no spaces, units or pound signs.
-QString Bare(const QString& text) {
+QString comparableForm(const QString& text) {
     QString out = text.toLower();
     out.remove(QRegularExpression(QStringLiteral("[\\s\u00a3.,!]")));
     return out;
@@ -99,7 +99,8 @@ public:
             const bank::Question rendered = renderQuestion(q, m_paper.file, &renderErrors);
             problems << renderErrors;
             QStringList storeProblems;
-            StoreWriter::CheckQuestion(QStringLiteral("as rendered"), rendered, storeProblems);
+            StoreWriter::checkStoredQuestion(QStringLiteral("as rendered"), rendered,
+                                             storeProblems);
             for (const QString& p : storeProblems)
                 problem(q, {}, p);
             checkQuestion(q);
@@ -150,7 +151,7 @@ private:
     }
 
     void problem(const SourceQuestion& q, const QString& field, const QString& text) {
-        problems << Where(m_paper.file, q.line, module() ? q.number : q.id, field) + text;
+        problems << locationPrefix(m_paper.file, q.line, module() ? q.number : q.id, field) + text;
     }
 
     // A teacher's paper: any number of questions, as long as the window can
@@ -164,7 +165,7 @@ private:
                                         "move some questions to another paper")
                              .arg(blanks));
     }
-    void paperProblem(const QString& text) { problems << Where(m_paper.file, 0) + text; }
+    void paperProblem(const QString& text) { problems << locationPrefix(m_paper.file, 0) + text; }
 
     void checkPaper() {
         const int num = m_paper.paper;
@@ -206,7 +207,7 @@ private:
             for (const SourceBlank& b : q.blanks)
                 marks += b.mark;
         }
-        problems << StoreWriter::shapeProblems(shape, blanks, Where(m_paper.file, 0));
+        problems << StoreWriter::shapeProblems(shape, blanks, locationPrefix(m_paper.file, 0));
         const QList<int> expected = StoreWriter::assignIds(plan).at(num - 101);
         for (int i = 0; i < ids.size() && i < expected.size(); ++i) {
             if (ids.at(i) != expected.at(i))
@@ -320,7 +321,7 @@ private:
         for (const auto& [field, text] : texts) {
             if (module())
                 break; // the bank's list of slips is made for its own wording
-            for (const QString& slip : grammarSlips(PlainText(text)))
+            for (const QString& slip : grammarSlips(plainTextOf(text)))
                 problem(q, field, slip);
         }
     }
@@ -394,30 +395,30 @@ private:
         for (const SourceBlank& b : q.blanks) {
             if (!taskSignature(b.check).isEmpty() && !b.check.contains(QLatin1Char('(')))
                 sums << normalisedExpression(b.check);
-            answers << Bare(b.key);
+            answers << comparableForm(b.key);
             for (const QString& unit : q.units)
-                answers << Bare(b.key + unit) << Bare(unit + b.key);
+                answers << comparableForm(b.key + unit) << comparableForm(unit + b.key);
         }
         // The sentences of the question, to find one copied into the working.
         QSet<QString> sentences;
         static const QRegularExpression sentenceEnd(QStringLiteral("(?<=[.?!])\\s+"));
-        for (const QString& sentence : PlainText(q.text).split(sentenceEnd)) {
-            if (!Bare(sentence).isEmpty())
-                sentences.insert(Bare(sentence));
+        for (const QString& sentence : plainTextOf(q.text).split(sentenceEnd)) {
+            if (!comparableForm(sentence).isEmpty())
+                sentences.insert(comparableForm(sentence));
         }
         for (int i = 0; i < q.working.size(); ++i) {
             const SourceStep& step = q.working.at(i);
             if (step.isPicture())
                 continue;
             const QString field = QStringLiteral("working[%1]").arg(i + 1);
-            QString plain = PlainText(step.text);
+            QString plain = plainTextOf(step.text);
             if (plain.contains(QLatin1String("the answer is"), Qt::CaseInsensitive)) {
                 problem(q, field,
                         QStringLiteral("a step that states the answer: the working ends with "
                                        "the answer by itself"));
                 continue;
             }
-            if (sentences.contains(Bare(plain))) {
+            if (sentences.contains(comparableForm(plain))) {
                 problem(q, field,
                         QStringLiteral("\"%1\" restates the data: the question says it already")
                             .arg(plain));
@@ -426,7 +427,7 @@ private:
             QString bare = plain;
             bare.remove(QRegularExpression(QStringLiteral("^(so|that is|it is)\\s+"),
                                            QRegularExpression::CaseInsensitiveOption));
-            if (answers.contains(Bare(bare))) {
+            if (answers.contains(comparableForm(bare))) {
                 problem(q, field,
                         QStringLiteral("a step that states the answer: the working ends with "
                                        "the answer by itself"));
@@ -438,7 +439,8 @@ private:
             QString right = sides.at(1);
             if (right.endsWith(QLatin1Char('.')))
                 right.chop(1);
-            if (Bare(sides.at(0)) == Bare(right) && !Bare(right).isEmpty()) {
+            if (comparableForm(sides.at(0)) == comparableForm(right) &&
+                !comparableForm(right).isEmpty()) {
                 problem(
                     q, field,
                     QStringLiteral("\"%1\" restates the data: say what it means or leave it out")
@@ -469,7 +471,7 @@ QList<int> optionsShowing(const SourceQuestion& q, const Value& value) {
     static const QRegularExpression amount(
         QStringLiteral("^(\u00a3)?\\s*([0-9]+(?:\\.[0-9]+)?)\\s*([A-Za-z]+)?$"));
     for (int i = 0; i < q.options.size(); ++i) {
-        const QString text = PlainText(q.options.at(i));
+        const QString text = plainTextOf(q.options.at(i));
         bool same = false;
         const Evaluation e = evaluate(text);
         if (e.error.isEmpty() && e.value.type == value.type) {
@@ -618,7 +620,7 @@ SourceReport validateSources(const QString& folder, int onlyPaper) {
         const QString path = paperFile(folder, paper);
         if (!QFileInfo::exists(path)) {
             if (onlyPaper != 0)
-                report.problems << Where(path, 0) + QStringLiteral("no such file");
+                report.problems << locationPrefix(path, 0) + QStringLiteral("no such file");
             continue;
         }
         const PaperRead read = readPaper(path);

@@ -27,7 +27,7 @@ QStringList problemsOf(const QString& yaml, const QString& file = QStringLiteral
 }
 
 // The validator's problems for paper 121 with question `index` replaced.
-QStringList Problems(int index, const QString& question) {
+QStringList problemsWithQuestion(int index, const QString& question) {
     return problemsOf(weightPaper(index, question));
 }
 
@@ -194,7 +194,7 @@ private Q_SLOTS:
         QFETCH(int, index);
         QFETCH(QString, question);
         QFETCH(QString, message);
-        const QStringList problems = Problems(index, question);
+        const QStringList problems = problemsWithQuestion(index, question);
         QVERIFY2(!problems.filter(message).isEmpty(),
                  qPrintable(QStringLiteral("expected: ") + message + QStringLiteral("\ngot:\n") +
                             problems.join(QLatin1Char('\n'))));
@@ -263,7 +263,7 @@ private Q_SLOTS:
               "1 kg = 1000 g.", "Count on 40 from 500."})
             questions << weightQuestion(id, 500, 40, QString::fromUtf8(step));
         for (const QString& question : questions) {
-            const QStringList problems = Problems(3, question);
+            const QStringList problems = problemsWithQuestion(3, question);
             QVERIFY2(problems.isEmpty(), qPrintable(question + problems.join(QLatin1Char('\n'))));
         }
     }

@@ -132,7 +132,7 @@ private Q_SLOTS:
         const auto img = [](const QString& name) { return QStringLiteral("<img %1>").arg(name); };
         QCOMPARE(blockHtml(QStringLiteral("Look [pic a] here."), nullptr, img),
                  QStringLiteral("<p>Look</p>\n<img a>\n<p>here.</p>\n"));
-        QCOMPARE(PlainText(QStringLiteral("**Take** {3/4} - [pic a] {1 2/3}")),
+        QCOMPARE(plainTextOf(QStringLiteral("**Take** {3/4} - [pic a] {1 2/3}")),
                  QStringLiteral("Take 3/4 \u2212 1 2/3"));
         QCOMPARE(pictureRefs(QStringLiteral("[pic a] and [pic b-2]")),
                  (QStringList{QStringLiteral("a"), QStringLiteral("b-2")}));
@@ -173,7 +173,7 @@ private Q_SLOTS:
                  (QStringList{QStringLiteral("3"), QStringLiteral("3"), QStringLiteral("3")}));
         QCOMPARE(r.working.units.first(), QStringLiteral("marbles"));
         QStringList problems;
-        StoreWriter::CheckQuestion(QStringLiteral("q"), r, problems);
+        StoreWriter::checkStoredQuestion(QStringLiteral("q"), r, problems);
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
 
         // Options: numbered, the note about them added once, at the end.

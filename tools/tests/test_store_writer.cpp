@@ -17,7 +17,7 @@ using bank::Question;
 namespace {
 
 // The bank rendered from the shipped sources, once for all the tests.
-const QList<StoreWriter::Paper>& Bank() {
+const QList<StoreWriter::Paper>& renderedBank() {
     static const QList<StoreWriter::Paper> papers = [] {
         QStringList problems;
         QList<StoreWriter::Paper> rendered =
@@ -45,7 +45,7 @@ private Q_SLOTS:
     // The shipped bank passes the writer's checks, so each problem found below
     // comes from the change that test makes.
     void initTestCase() {
-        const QStringList problems = StoreWriter::check(Bank());
+        const QStringList problems = StoreWriter::check(renderedBank());
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
     }
 
@@ -63,7 +63,7 @@ private Q_SLOTS:
 
     void quotedPrintable() {
         QFETCH(QByteArray, text);
-        const QByteArray encoded = MhtmlWriter::QuotedPrintable(text);
+        const QByteArray encoded = MhtmlWriter::encodeQuotedPrintable(text);
         QByteArray expected = text;
         expected.replace("\r\n", "\n");
         expected.replace("\n", "\r\n");
@@ -114,7 +114,7 @@ private Q_SLOTS:
         QFETCH(int, question);
         QFETCH(QString, change);
         QFETCH(QString, expected);
-        QList<StoreWriter::Paper> papers = Bank();
+        QList<StoreWriter::Paper> papers = renderedBank();
         QList<Question>& questions = papers[paper].questions;
         if (question < 0)
             question = int(std::find_if(questions.begin(), questions.end(),
@@ -172,7 +172,7 @@ private Q_SLOTS:
         q.working.units = {"", "", "cm"};
         QCOMPARE(q.working.answers, QStringList({"3", "7", "Forty-seven"}));
         QStringList problems;
-        StoreWriter::CheckQuestion(QStringLiteral("q"), q, problems);
+        StoreWriter::checkStoredQuestion(QStringLiteral("q"), q, problems);
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
 
         // Read back by the program's reader, each picture is its own part.

@@ -110,7 +110,7 @@ void Contents::setStrandedResults(const QString& folder, const QString& reason) 
     m_strandedReason = reason;
 }
 
-bool Contents::Start() {
+bool Contents::startUp() {
     // Teachers' modules before the definition is read, so that it shows them.
     m_modules = Modules(m_state.programFolder);
     const QStringList leftOut = m_modules.attachAll(m_store);
@@ -366,7 +366,7 @@ bool Contents::removePupil(int id) {
 int Contents::Run() {
     StartupEnvironment::quitOnTerminationSignals([this] { endRun(); });
     int status = 1;
-    if (Start()) {
+    if (startUp()) {
         status = 0;
         if (!m_endRequested)
             status = QApplication::exec();

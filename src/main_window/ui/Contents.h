@@ -68,11 +68,11 @@ public:
     // Prepares the folder and the content (Startup), then builds and shows
     // the window on the first module's Home page. False when the program
     // must end (Startup::Problem); the pupil has been told why.
-    bool Start();
+    bool startUp();
     // Results left in a folder the program can no longer write, and why
-    // (chooseProgramFolder): Start offers to copy them, or says where they are.
+    // (chooseProgramFolder): startUp offers to copy them, or says where they are.
     void setStrandedResults(const QString& folder, const QString& reason);
-    // The whole run: Start, the event loop, then QuitProgram whatever ended
+    // The whole run: startUp, the event loop, then QuitProgram whatever ended
     // the loop. A termination signal (a logout) ends it through endRun.
     // Returns the program's exit status: 0 also when the pupil leaves the
     // question who practises without an answer.

@@ -9,12 +9,12 @@ QString address() {
     return QString::fromLatin1(Host) + QString::fromLatin1(PagePath);
 }
 
-QUrl Url() {
+QUrl productPageUrl() {
     return QUrl(QStringLiteral("https://") + address(), QUrl::StrictMode);
 }
 
 bool OpenProductWebPage(QWidget* owner) {
-    const QUrl url = Url();
+    const QUrl url = productPageUrl();
     if (!url.isValid() || url.host().isEmpty()) {
         QMessageBox::warning(owner, QObject::tr("URL Failed"), QObject::tr("Web Page not Opened"));
         return false;

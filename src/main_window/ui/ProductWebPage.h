@@ -16,7 +16,7 @@ inline constexpr char PagePath[] = "/eduprog.html";
 
 // The address shown on the About page (host and path, no scheme).
 QString address();
-QUrl Url();
+QUrl productPageUrl();
 // Opens the page in the user's browser. When no browser can be started, or
 // the address is not a valid web address, the platform's message box says so
 // and false is returned. No file is written.

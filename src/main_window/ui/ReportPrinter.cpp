@@ -36,7 +36,7 @@ qreal widestLine(const QList<QStringList>& lines, const QFontMetricsF& metrics) 
         if (line.isEmpty())
             continue;
         const QList<qreal> widths = itemWidths(line, metrics);
-        const QList<qreal> starts = ReportLayout::ZoneStarts(widths, zoneWidth(metrics));
+        const QList<qreal> starts = ReportLayout::zoneStartsFor(widths, zoneWidth(metrics));
         widest = qMax(widest, starts.last() + widths.last());
     }
     return widest;
@@ -190,7 +190,7 @@ bool ReportPrinter::savePdf(const QString& path, const QString& caption,
 QFont ReportPrinter::reportFont(QPrinter& printer, const QString& caption,
                                 const ModuleDefinition& module, const MarksRecords& marks) {
     QFont font;
-    const QList<QStringList> lines = ReportLayout::Lines(caption, module, marks);
+    const QList<QStringList> lines = ReportLayout::reportLines(caption, module, marks);
     const qreal pageWidth = printer.pageLayout().paintRectPixels(printer.resolution()).width();
     // Glyph widths do not scale quite linearly, so shrink in steps until it fits.
     for (int attempt = 0; attempt < 4; ++attempt) {
@@ -217,7 +217,7 @@ bool ReportPrinter::printTo(QPrinter& printer, const QString& caption,
     const qreal pageHeight = printer.pageLayout().paintRectPixels(printer.resolution()).height();
 
     qreal y = 0;
-    for (const QStringList& line : ReportLayout::Lines(caption, module, marks)) {
+    for (const QStringList& line : ReportLayout::reportLines(caption, module, marks)) {
         if (y + lineHeight > pageHeight && y > 0) {
             if (!printer.newPage() || failed(printer)) {
                 printer.abort();
@@ -225,7 +225,7 @@ bool ReportPrinter::printTo(QPrinter& printer, const QString& caption,
             }
             y = 0;
         }
-        const QList<qreal> starts = ReportLayout::ZoneStarts(itemWidths(line, metrics), zone);
+        const QList<qreal> starts = ReportLayout::zoneStartsFor(itemWidths(line, metrics), zone);
         for (int i = 0; i < line.size(); ++i)
             painter.drawText(QPointF(starts.at(i), y + metrics.ascent()), line.at(i));
         y += lineHeight;

@@ -6,6 +6,11 @@
 // (the marking date `ETime` once marked); `Bot3` with the score of a marked
 // paper. The second attempt keeps no time: it has no `Bot2`, and `Bot1`
 // holds its static caption `PastSc`.
+//
+// The fields stand in a row from the left end. Where the strip is too narrow
+// for them all (a small window, or a large scale on a small screen), the
+// list's field narrows first; then the others give way, least needed first,
+// so that the clock's field `Bot1` always shows whole.
 
 #include <QLabel>
 #include <QList>
@@ -13,6 +18,7 @@
 #include <QWidget>
 
 class ClockFace;
+class QHBoxLayout;
 class PictureCache;
 class QComboBox;
 
@@ -48,12 +54,16 @@ protected:
 private:
     QLabel* makeField(const char* name, const QPixmap& picture, const QSize& fallback);
     QLabel* makeText(const char* name, const QString& text, QWidget* parent);
+    // Shows what the state shows, less what the strip's width has no room for.
+    void fitToWidth();
 
     bool m_second;
+    bool m_marked = false;
     QPixmap m_background;
-    QList<QLabel*> m_fields;  // TxtRem, Bot1, Bot2 (first attempt), Bot3
-    int m_remDesignWidth = 0; // TxtRem's width when the strip has room
+    QHBoxLayout* m_row = nullptr;
+    QList<QLabel*> m_fields; // TxtRem, Bot1, Bot2 (first attempt), Bot3
     QLabel* m_txtRem = nullptr;
+    QLabel* m_remCaption = nullptr;
     QComboBox* m_remQns = nullptr;
     ClockFace* m_clock = nullptr;
     QLabel* m_date = nullptr;

@@ -328,13 +328,20 @@ bool PracticeWindow::LoadPaper() {
                        QString(), line);
         if (!outcome.reason.isEmpty())
             logFailure(QStringLiteral("paper %1 not opened").arg(m_opening.session.paperNum),
-                       m_opening.session.programFolder, outcome.reason);
+                       outcome.path.isEmpty() ? m_opening.session.programFolder : outcome.path,
+                       outcome.reason);
         QString why;
         switch (outcome.problem) {
         case LoadProblem::ResultsUnreadable:
-            // Each line names the file and what is wrong with it.
-            why = QStringLiteral("your saved answers could not be read (%1).")
-                      .arg(outcome.details.join(QStringLiteral("; ")));
+            // A grown-up can give the program back a file it may not read.
+            if (readWasRefused(outcome.systemError))
+                why = QStringLiteral("the program is not allowed to read your saved answers in "
+                                     "%1. Please ask a grown-up to let it read and write that "
+                                     "file.")
+                          .arg(QDir::toNativeSeparators(outcome.path));
+            else // each line names the file and what is wrong with it
+                why = QStringLiteral("your saved answers could not be read (%1).")
+                          .arg(outcome.details.join(QStringLiteral("; ")));
             break;
         case LoadProblem::BadPaper:
             why = QStringLiteral("there is no such paper.");
@@ -456,7 +463,7 @@ void PracticeWindow::readQuestion() {
         return;
     const bool withWorking = m_workingWanted && m_session->workingMayBeShown();
     m_reader->read(QStringLiteral("Question %1.\n").arg(m_session->paper().QSCount) +
-                   SpokenQuestion::Text(document, withWorking));
+                   SpokenQuestion::spokenTextOf(document, withWorking));
 }
 
 bool PracticeWindow::reportWrite(const WriteOutcome& outcome, const QString& what) {

@@ -162,7 +162,7 @@ QByteArray QuestionSchemeHandler::partBytes(const Document& doc, int index,
         if (doc.withWorking && index == doc.archive->rootIndex()) {
             // Both parts' references are already absolute, so the working's
             // pictures resolve wherever it sits.
-            text = QuestionWorking::PageWithWorking(
+            text = QuestionWorking::pageWithWorkingShown(
                 text, doc.archive->linkedText(doc.archive->workingIndex(), urlOf));
         }
         if (index == doc.archive->rootIndex() && !doc.title.isEmpty() && type != "text/css")

@@ -30,7 +30,7 @@ QVariant asText(const QVariant& v) {
     return v.toString();
 }
 
-const char* const kGood[] = {
+const char* const GoodJson[] = {
     R"({"name": "clock-325", "type": "clock", "hour": 3, "minute": 25, "alt": "a clock"})",
     R"({"name": "clock-roman", "type": "clock", "hour": 11, "minute": 50, "numerals": "roman"})",
     R"({"name": "clock-bare", "type": "clock", "hour": 6, "minute": 0, "numerals": "none"})",
@@ -188,9 +188,9 @@ QVariantMap describe(const char* json) {
     return asText(doc.toVariant()).toMap();
 }
 
-QList<QVariantMap> Good() {
+QList<QVariantMap> goodExamples() {
     QList<QVariantMap> out;
-    for (const char* json : kGood)
+    for (const char* json : GoodJson)
         out << describe(json);
     return out;
 }

@@ -11,6 +11,6 @@ namespace bank::pictures::examples {
 QVariantMap describe(const char* json);
 
 // Good descriptions of every type, several each; "name" tells them apart.
-QList<QVariantMap> Good();
+QList<QVariantMap> goodExamples();
 
 } // namespace bank::pictures::examples

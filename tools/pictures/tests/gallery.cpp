@@ -18,8 +18,8 @@ int main(int argc, char** argv) {
     const QString dir = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(dir);
     int failures = 0;
-    for (const QVariantMap& picture : bank::pictures::examples::Good()) {
-        const auto drawn = bank::pictures::Draw(picture);
+    for (const QVariantMap& picture : bank::pictures::examples::goodExamples()) {
+        const auto drawn = bank::pictures::drawPicture(picture);
         const QString name = picture.value(QStringLiteral("name")).toString();
         if (!drawn.error.isEmpty()) {
             std::fprintf(stderr, "%s: %s\n", qPrintable(name), qPrintable(drawn.error));

@@ -6,15 +6,15 @@
 #include <QXmlStreamReader>
 #include <cmath>
 
-using bank::pictures::Draw;
+using bank::pictures::drawPicture;
 using bank::pictures::Read;
 using bank::pictures::examples::describe;
-using bank::pictures::examples::Good;
+using bank::pictures::examples::goodExamples;
 
 namespace {
 
 QVariantMap example(const QString& name) {
-    for (const QVariantMap& m : Good()) {
+    for (const QVariantMap& m : goodExamples()) {
         if (m.value(QStringLiteral("name")).toString() == name)
             return m;
     }
@@ -28,7 +28,7 @@ struct Element {
 };
 
 // Every element of a document, in order; fails the test on a malformed one.
-QList<Element> Elements(const QByteArray& svg) {
+QList<Element> elementsOf(const QByteArray& svg) {
     QList<Element> out;
     QXmlStreamReader xml(svg);
     while (!xml.atEnd()) {
@@ -70,7 +70,7 @@ Element lettering(const QList<Element>& elements, const QString& text) {
 // How many elements of the drawing carry the class.
 int countClass(const QVariantMap& picture, const char* cls) {
     int n = 0;
-    for (const Element& e : Elements(Draw(picture).svg))
+    for (const Element& e : elementsOf(drawPicture(picture).svg))
         n += e.attributes.value(QLatin1String("class")) == QLatin1String(cls);
     return n;
 }
@@ -98,15 +98,15 @@ class TestPictures : public QObject {
 
 private Q_SLOTS:
     void everyTypeDrawsAReadableDocument() {
-        for (const QVariantMap& picture : Good()) {
+        for (const QVariantMap& picture : goodExamples()) {
             const QString name = picture.value(QStringLiteral("name")).toString();
-            const auto result = Draw(picture);
+            const auto result = drawPicture(picture);
             QVERIFY2(result.error.isEmpty(),
                      qPrintable(name + QStringLiteral(": ") + result.error));
             // The same bytes each time; a number in a locale's decimal comma would show.
-            QCOMPARE(Draw(picture).svg, result.svg);
+            QCOMPARE(drawPicture(picture).svg, result.svg);
             QVERIFY2(!result.svg.contains("e+") && !result.svg.contains(",5 "), qPrintable(name));
-            const QList<Element> elements = Elements(result.svg);
+            const QList<Element> elements = elementsOf(result.svg);
             QVERIFY2(!elements.isEmpty(), qPrintable(name));
             QCOMPARE(elements.first().name, QStringLiteral("svg"));
             const double width = attr(elements.first(), "width");
@@ -147,7 +147,7 @@ private Q_SLOTS:
         QVariantMap other = example(QStringLiteral("clock-325"));
         other.insert(QStringLiteral("alt"), QStringLiteral("something else"));
         other.insert(QStringLiteral("name"), QStringLiteral("renamed"));
-        QCOMPARE(Draw(other).svg, Draw(example(QStringLiteral("clock-325"))).svg);
+        QCOMPARE(drawPicture(other).svg, drawPicture(example(QStringLiteral("clock-325"))).svg);
     }
 
     void spoiledFieldsAreRefusedOrDrawnNeverBroken() {
@@ -157,7 +157,7 @@ private Q_SLOTS:
                                      QStringLiteral("99999"), QVariantList(),
                                      QVariantMap(),           QVariantList{QStringLiteral("1")}};
         int refused = 0;
-        for (const QVariantMap& good : Good()) {
+        for (const QVariantMap& good : goodExamples()) {
             for (const QString& key : good.keys()) {
                 if (key == QLatin1String("name") || key == QLatin1String("type"))
                     continue;
@@ -171,7 +171,7 @@ private Q_SLOTS:
                     bad << changed;
                 }
                 for (const QVariantMap& picture : bad) {
-                    const auto result = Draw(picture);
+                    const auto result = drawPicture(picture);
                     if (!result.error.isEmpty()) {
                         ++refused;
                         QVERIFY(result.svg.isEmpty());
@@ -180,7 +180,7 @@ private Q_SLOTS:
                                  qPrintable(result.error));
                         continue;
                     }
-                    const QList<Element> elements = Elements(result.svg);
+                    const QList<Element> elements = elementsOf(result.svg);
                     QVERIFY2(!elements.isEmpty(), qPrintable(key));
                     QVERIFY(attr(elements.first(), "width") <= 800);
                     QVERIFY(attr(elements.first(), "height") <= 900);
@@ -303,7 +303,7 @@ private Q_SLOTS:
         QFETCH(QString, field);
         QFETCH(QString, json);
         QFETCH(QString, why);
-        const auto result = Draw(describe(json.toUtf8().constData()));
+        const auto result = drawPicture(describe(json.toUtf8().constData()));
         QVERIFY(result.svg.isEmpty());
         QVERIFY2(field.isEmpty() ||
                      result.error.contains(QStringLiteral("field \"%1\": ").arg(field)),
@@ -333,21 +333,22 @@ private Q_SLOTS:
 
     void theClockAndScaleShowTheirValues() {
         // The minute hand of 3:25 points at 25 minutes, 150 degrees round.
-        const Element hand = find(Elements(Draw(example("clock-325")).svg), "minute-hand");
+        const Element hand = find(elementsOf(drawPicture(example("clock-325")).svg), "minute-hand");
         QVERIFY(near(
             std::atan2(attr(hand, "x2") - attr(hand, "x1"), attr(hand, "y1") - attr(hand, "y2")) *
                 180 / M_PI,
             150, 0.5));
         // 250 g on a dial to 500 stands straight up, halfway round 300 degrees.
         QCOMPARE(countClass(example("scale-between"), "pointer"), 1);
-        const Element pointer = find(Elements(Draw(example("scale-between")).svg), "pointer");
+        const Element pointer =
+            find(elementsOf(drawPicture(example("scale-between")).svg), "pointer");
         QVERIFY(near(attr(pointer, "x2"), attr(pointer, "x1")));
         QVERIFY(attr(pointer, "y2") < attr(pointer, "y1"));
     }
 
     void drawingsStandAtTheirNumbers() {
         // The crayon lies from 2 cm to 9.3 cm: its ends over those places of the ruler.
-        QList<Element> ruler = Elements(Draw(example("ruler-mm")).svg);
+        QList<Element> ruler = elementsOf(drawPicture(example("ruler-mm")).svg);
         const double zero = attr(lettering(ruler, "0"), "x");
         const double cm = (attr(lettering(ruler, "10"), "x") - zero) / 10;
         const Element crayon = find(ruler, "object");
@@ -355,13 +356,13 @@ private Q_SLOTS:
         QVERIFY(near(attr(crayon, "x"), zero + 2 * cm));
         QVERIFY(near(attr(crayon, "width"), 7.3 * cm));
         // -3 degrees: the liquid's top three fifths of the way from -5 to 0.
-        QList<Element> thermo = Elements(Draw(example("thermo-cold")).svg);
+        QList<Element> thermo = elementsOf(drawPicture(example("thermo-cold")).svg);
         const double minus5 = attr(lettering(thermo, QStringLiteral("\u22125")), "y");
         const double nought = attr(lettering(thermo, "0"), "y");
         QVERIFY(near(attr(find(thermo, "liquid"), "y"), minus5 + (nought - minus5) * 2 / 5 - 6.5));
         // Bars in proportion to their values, and standing on the same line.
         QList<double> heights, bottoms;
-        for (const Element& e : Elements(Draw(example("bars-sport")).svg)) {
+        for (const Element& e : elementsOf(drawPicture(example("bars-sport")).svg)) {
             if (e.attributes.value(QLatin1String("class")) == QLatin1String("bar")) {
                 heights << attr(e, "height");
                 bottoms << attr(e, "y") + attr(e, "height");
@@ -372,14 +373,14 @@ private Q_SLOTS:
         QVERIFY(near(heights.at(2) / heights.at(0), 4.0 / 8, 1e-3));
         QVERIFY(near(bottoms.at(3), bottoms.at(0), 1e-3));
         // The arrow of mark A stands where 70 would be written.
-        QList<Element> line = Elements(Draw(example("line-marks")).svg);
+        QList<Element> line = elementsOf(drawPicture(example("line-marks")).svg);
         const double x0 = attr(lettering(line, "0"), "x"), x100 = attr(lettering(line, "100"), "x");
         QVERIFY(near(attr(find(line, "mark"), "x1"), x0 + 0.7 * (x100 - x0)));
         QVERIFY(lettering(line, "70").name.isEmpty()); // the mark hides the number it asks for
         // Three of four parts shaded; a tenth of the jug is 100 ml.
         QCOMPARE(countClass(example("fraction-bar"), "shaded"), 3);
         QCOMPARE(countClass(example("fraction-bar"), "part"), 1);
-        QList<Element> jug = Elements(Draw(example("jug-ml")).svg);
+        QList<Element> jug = elementsOf(drawPicture(example("jug-ml")).svg);
         const double y200 = attr(lettering(jug, "200 ml"), "y"),
                      y800 = attr(lettering(jug, "800 ml"), "y");
         QVERIFY(near(attr(find(jug, "liquid"), "y"), y200 + (y800 - y200) * 5 / 6 - 6.5));
@@ -394,7 +395,7 @@ private Q_SLOTS:
         QVERIFY(refusal(picto, "count", "Zoe").contains("Kevin, Ivan, Mia"));
         // Kevin's 7 at 2 a symbol: three whole symbols and a half one; 10 whole in all.
         int whole = 0, cut = 0;
-        for (const Element& e : Elements(Draw(picto).svg)) {
+        for (const Element& e : elementsOf(drawPicture(picto).svg)) {
             const auto cls = e.attributes.value(QLatin1String("class"));
             whole += cls == QLatin1String("symbol");
             if (cls == QLatin1String("part-symbol")) {
@@ -425,12 +426,12 @@ private Q_SLOTS:
         dev.last() = QVariantMap{{QString(), QString()}};
         rows.last() = dev;
         unquoted.insert("rows", rows);
-        QCOMPARE(Draw(unquoted).svg, Draw(example("table-box")).svg);
+        QCOMPARE(drawPicture(unquoted).svg, drawPicture(example("table-box")).svg);
         // A column sum's sign and a frost are shown with a minus sign, and
         // still read as written.
         const QVariantMap signs = describe(R"({"type": "table", "name": "s", "header": ["", "T",
             "O"], "rows": [["", 5, 3], ["-", 2, 8], ["Leeds", "", "-3"]]})");
-        const QList<Element> drawn = Elements(Draw(signs).svg);
+        const QList<Element> drawn = elementsOf(drawPicture(signs).svg);
         QCOMPARE(lettering(drawn, "\u2212").name, QStringLiteral("text"));
         QCOMPARE(lettering(drawn, "\u22123").name, QStringLiteral("text"));
         QVERIFY(lettering(drawn, "-").name.isEmpty());
@@ -469,7 +470,7 @@ private Q_SLOTS:
         QVERIFY(refusal(example("pv-missing"), "reading").contains("missing"));
         QCOMPARE(countClass(example("pv-counters"), "counter"), 22);
         // A long heading stays inside its own column.
-        const QList<Element> decimals = Elements(Draw(example("pv-decimals")).svg);
+        const QList<Element> decimals = elementsOf(drawPicture(example("pv-decimals")).svg);
         const Element hundredths = lettering(decimals, "Hundredths");
         const double half = bank::pictures::textWidth(hundredths.text, 22) / 2;
         int holding = 0;
