@@ -162,7 +162,7 @@ QString recordErrorText(RecordError error, int systemError) {
 QString RecordWrite::reason() const {
     if (error == RecordError::WriteFailed && !file.ok())
         return file.reason();
-    return recordErrorText(error);
+    return recordErrorText(error, error == RecordError::FileUnreadable ? readSystemError : 0);
 }
 
 qsizetype findTagLine(const QStringList& lines, const QString& tag, qsizetype from) {

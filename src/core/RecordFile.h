@@ -43,13 +43,15 @@ QString recordErrorText(RecordError error, int systemError);
 struct RecordWrite {
     RecordError error = RecordError::None;
     FileWriteOutcome file;
+    // FileUnreadable (a file read before it is rewritten): the system's errno.
+    int readSystemError = 0;
 
     RecordWrite(RecordError e = RecordError::None) : error(e) {}
     explicit RecordWrite(const FileWriteOutcome& outcome)
         : error(outcome.ok() ? RecordError::None : RecordError::WriteFailed), file(outcome) {}
     bool ok() const { return error == RecordError::None; }
     operator RecordError() const { return error; }
-    // The reason in plain words: the system's for a failed write.
+    // The reason in plain words: the system's for a failed write or read.
     QString reason() const;
 };
 

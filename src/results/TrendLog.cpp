@@ -44,8 +44,11 @@ RecordWrite appendTrendValue(const QString& path, const QString& value, FileWrit
     const Read<QString> read = readTrendLine(path);
     // A missing file starts a new log; one that exists but cannot be read is
     // left alone rather than overwritten with a log that lost its values.
-    if (!read.ok() && read.error != RecordError::FileMissing)
-        return read.error;
+    if (!read.ok() && read.error != RecordError::FileMissing) {
+        RecordWrite refused(read.error);
+        refused.readSystemError = read.systemError;
+        return refused;
+    }
     QString line = read.value;
     if (line.isEmpty())
         line = buildRecordLine(trendTag(), {});

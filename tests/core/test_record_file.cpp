@@ -3,6 +3,7 @@
 
 #include "UnreadableFile.h"
 #include "core/RecordFile.h"
+#include "results/TrendLog.h"
 #include "test_support.h"
 
 #include <QtTest>
@@ -121,6 +122,12 @@ private Q_SLOTS:
         QVERIFY(readWasRefused(line.systemError));
         QCOMPARE(line.reason(), QStringLiteral("the program is not allowed to read it"));
         QCOMPARE(recordErrorText(line.error, line.systemError),
+                 QStringLiteral("the file cannot be read (the program is not allowed to read it)"));
+        // Marking reads the trend log before it adds a value: the read's
+        // reason reaches the message that marking failed.
+        const RecordWrite trend = appendTrendValue(refused, QStringLiteral("50"));
+        QCOMPARE(trend.error, RecordError::FileUnreadable);
+        QCOMPARE(trend.reason(),
                  QStringLiteral("the file cannot be read (the program is not allowed to read it)"));
 
         QTemporaryDir dir;
