@@ -256,13 +256,14 @@ RecordError readRecordFileLines(const QString& path, QStringList* lines, bool* l
     if (info.isSymLink() || !info.isFile())
         return RecordError::FileMissing;
     // Opened here rather than by QFile, so that the system's reason for a
-    // refusal is the one kept.
+    // refusal is the one kept; O_NOFOLLOW holds the link rule even if a link
+    // takes the file's place after the check above.
     const auto unreadable = [systemError](int error) {
         if (systemError)
             *systemError = error != 0 ? error : EIO;
         return RecordError::FileUnreadable;
     };
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
     if (fd < 0)
         return unreadable(errno);
     QFile file;
