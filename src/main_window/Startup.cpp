@@ -6,6 +6,37 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+// A module lost results when files of it had to be made although some of
+// its files were kept, or although its edition mark shows the folder was
+// prepared for it before. A module the folder never had (a pupil set aside
+// before a teacher's module came, a module file copied in by hand) has
+// neither, and loses nothing.
+QList<int> modulesWithLostResults(const QString& pupilFolder, const ProgramDefinition& definition,
+                                  const QStringList& created) {
+    QList<int> lost;
+    for (int m = 1; m <= 3; ++m) {
+        if (!definition.moduleExists(m))
+            continue;
+        int made = 0;
+        for (int k = 0; k < ResultsFileCount; ++k) {
+            const QString path = resultsFilePath(pupilFolder, static_cast<ResultsFile>(k), m,
+                                                 definition.programCode);
+            made += created.contains(path) ? 1 : 0;
+        }
+        const bool hadModule =
+            made < ResultsFileCount ||
+            QFileInfo::exists(EditionUpgrade::markFilePath(pupilFolder, m, definition.programCode));
+        if (made > 0 && hadModule)
+            lost << m;
+    }
+    return lost;
+}
+
+} // namespace
 
 Startup::Startup(const ResourceStore& store, QString programFolder)
     : m_store(store), m_folder(std::move(programFolder)) {}
@@ -119,7 +150,8 @@ Startup::PupilOutcome Startup::preparePupil(const ResourceStore& store, const QS
         outcome.problem = Problem::ResultsNotWritable;
         return outcome;
     }
-    outcome.expectedResults = resultsFilesExpected(definition);
+    // Before the edition upgrade writes the marks of new modules.
+    outcome.lostModules = modulesWithLostResults(pupilFolder, definition, outcome.createdResults);
 
     // Answers saved against the questions of an earlier edition go before
     // anything reads them; if they cannot, the program does not start, and

@@ -38,7 +38,9 @@ public:
         Problem problem = Problem::None; // None or ResultsNotWritable
         // Results files made from their templates at this start.
         QStringList createdResults;
-        int expectedResults = 0; // results files of every existing module
+        // The modules whose files were made again although the pupil had
+        // results of them.
+        QList<int> lostModules;
         // The papers whose answers, saved against questions of an earlier
         // edition, were cleared.
         EditionUpgrade::Report upgrade;
@@ -52,12 +54,10 @@ public:
         QStringList notWritten;
 
         bool ok() const { return problem == Problem::None; }
-        // Some results files were made again while others were kept:
-        // something removed them, and with them results the pupil had.
-        // (A first start makes every file, and nothing is lost.)
-        bool resultsLost() const {
-            return !createdResults.isEmpty() && createdResults.size() < expectedResults;
-        }
+        // Something removed results files, and with them results the
+        // pupil had. (A first start, or a module new to the folder, makes
+        // every file of it, and nothing is lost.)
+        bool resultsLost() const { return !lostModules.isEmpty(); }
     };
 
     struct Outcome : PupilOutcome {

@@ -46,15 +46,6 @@ ResultsFile fileAt(int k) {
 
 } // namespace
 
-int resultsFilesExpected(const ProgramDefinition& definition) {
-    int modules = 0;
-    for (int m = 1; m <= 3; ++m) {
-        if (definition.moduleExists(m))
-            ++modules;
-    }
-    return modules * ResultsFileCount;
-}
-
 struct ResultsErase::Pending {
     explicit Pending(const QString& target) : path(target), file(target) {}
     QString path;

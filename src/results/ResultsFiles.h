@@ -77,8 +77,6 @@ QString eraseProblemText(const EraseOutcome& outcome);
 QStringList ensureResultsFiles(const ResourceStore& store, const QString& programFolder,
                                const ProgramDefinition& definition, QStringList* created = nullptr,
                                QString* reason = nullptr);
-// The number of results files of the existing modules (six each).
-int resultsFilesExpected(const ProgramDefinition& definition);
 // Papers whose first attempt is marked, over every existing module of the
 // folder's marks files (a missing or unreadable file counts none).
 int markedPaperCount(const QString& folder, const ProgramDefinition& definition);

@@ -1,7 +1,8 @@
 // Teachers' modules in the data folder: a file is added only when sound and
 // into the first free slot; a replacement must be a newer version of the same
 // module and keeps the answers of unchanged papers for every pupil; removal
-// sets every pupil's files aside; a broken file is left out at start-up.
+// sets every pupil's files aside; a broken file is left out at start-up, and
+// a module new to a pupil's folder is not taken for lost results.
 
 #include "main_window/Modules.h"
 
@@ -203,6 +204,16 @@ void TestModules::brokenFileIsLeftOutAtStart() {
     const DefinitionRead read = readProgramDefinition(m_store, m_data.path());
     QVERIFY(read.definition.moduleExists(3));
     QVERIFY(!read.definition.moduleExists(1));
+
+    // A module new to a pupil's folder makes all its files and loses
+    // nothing; once it was prepared there, the same files gone are lost.
+    const Startup::PupilOutcome first = Startup::preparePupil(m_store, pupil(1), read.definition);
+    QVERIFY(first.ok());
+    QCOMPARE(first.createdResults.size(), ResultsFileCount);
+    QVERIFY(!first.resultsLost());
+    for (ResultsFile file : TestFiles::AllResultsFiles)
+        QVERIFY(QFile::remove(results(1, file, 3)));
+    QCOMPARE(Startup::preparePupil(m_store, pupil(1), read.definition).lostModules, QList<int>{3});
 }
 
 QTEST_GUILESS_MAIN(TestModules)

@@ -37,7 +37,6 @@ private Q_SLOTS:
         QStringList created;
         QCOMPARE(ensureResultsFiles(store, dir.path(), def, &created), QStringList());
         QCOMPARE(created.size(), 6);
-        QCOMPARE(resultsFilesExpected(def), 6);
         const QString trend = resultsFilePath(dir.path(), ResultsFile::Trend, 2, "FX");
         const QString first = resultsFilePath(dir.path(), ResultsFile::First, 2, "FX");
         QCOMPARE(trend, dir.path() + "/trend2FX.txt");
