@@ -74,27 +74,6 @@ QAccessibleInterface* spoken(QWidget* w) {
 
 } // namespace
 
-// Paper 102 open, its answer sheet on a question q of two blanks or more.
-struct SheetOnAQuestion {
-    PracticeHarness h;
-    PracticeWindow* w = nullptr;
-    int q = 2;
-    int n = 0;
-    bool open() {
-        w = h.open(102);
-        if (!w || !QTest::qWaitForWindowActive(w) || focusName() != QStringLiteral("FA1"))
-            return false;
-        const PaperSession* s = w->session();
-        while (q < s->paper().QuestionCount && s->blanksOfQuestion(q) < 2)
-            ++q;
-        n = s->blanksOfQuestion(q);
-        if (n < 2 || q >= s->paper().QuestionCount)
-            return false;
-        w->RemQns_Click(q);
-        return true;
-    }
-};
-
 class TestKeyboardAccess : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -102,8 +81,7 @@ private Q_SLOTS:
 
     void wholePaperByKeys();
     void mainWindowByKeys();
-    void answerSheetByKeys();
-    void markingIsHeardThenSecondAttemptSkipsLockedBoxes();
+    void answerSheetMarkingAndLockedBoxesByKeys();
     void practiceKeys_data();
     void practiceKeys();
     void focusFrameShows();
@@ -234,11 +212,22 @@ void TestKeyboardAccess::mainWindowByKeys() {
     QCOMPARE(focusName(), QStringLiteral("P1a"));
 }
 
-void TestKeyboardAccess::answerSheetByKeys() {
-    SheetOnAQuestion f;
-    QVERIFY2(f.open(), "no question of two blanks");
-    f.h.box(f.w, 1)->setFocus();
-
+// On paper 102's first question q of two blanks or more: the answer sheet by
+// keys; then the marking as a screen reader hears it, and the second
+// attempt's locked boxes: everything right except the second blank of q.
+void TestKeyboardAccess::answerSheetMarkingAndLockedBoxesByKeys() {
+    PracticeHarness h;
+    PracticeWindow* w = h.open(102);
+    QVERIFY(w && QTest::qWaitForWindowActive(w));
+    QCOMPARE(focusName(), QStringLiteral("FA1"));
+    const PaperSession* s = w->session();
+    int q = 2;
+    while (q < s->paper().QuestionCount && s->blanksOfQuestion(q) < 2)
+        ++q;
+    const int n = s->blanksOfQuestion(q);
+    QVERIFY2(n >= 2 && q < s->paper().QuestionCount, "no question of two blanks");
+    w->RemQns_Click(q);
+    h.box(w, 1)->setFocus();
     // Tab and Shift+Tab in row order, and a held Enter moves no further
     // (Enter itself: wholePaperByKeys). Tab from the last box leaves the
     // sheet instead of landing in a hidden row.
@@ -248,78 +237,70 @@ void TestKeyboardAccess::answerSheetByKeys() {
     QCOMPARE(focusName(), QStringLiteral("FA1"));
     press(Qt::Key_Return, Qt::NoModifier, true);
     QCOMPARE(focusName(), QStringLiteral("FA1"));
-    f.h.box(f.w, f.n)->setFocus();
+    h.box(w, n)->setFocus();
     press(Qt::Key_Tab);
-    QVERIFY2(focused() && focused()->isVisible() && focused() != f.h.box(f.w, f.n + 1),
+    QVERIFY2(focused() && focused()->isVisible() && focused() != h.box(w, n + 1),
              qPrintable(focusName()));
 
     // Shift+Tab from the first box reaches the handle; Enter hides the sheet,
     // and the boxes off the window's edge are out of reach of Tab and of a move.
-    f.w->RemQns_Click(1);
-    f.h.box(f.w, 1)->setFocus();
+    w->RemQns_Click(1);
+    h.box(w, 1)->setFocus();
     press(Qt::Key_Backtab, Qt::ShiftModifier);
     QCOMPARE(focusName(), QStringLiteral("ImgHandle"));
     press(Qt::Key_Return);
-    QVERIFY(!f.w->answerSheetShown());
+    QVERIFY(!w->answerSheetShown());
     for (int i = 0; i < 12; ++i) {
         press(Qt::Key_Tab);
         QVERIFY2(!focusName().startsWith(QStringLiteral("FA")), qPrintable(focusName()));
     }
     press(Qt::Key_PageDown);
-    QCOMPARE(f.w->session()->paper().QSCount, 2);
+    QCOMPARE(w->session()->paper().QSCount, 2);
     QVERIFY(!focusName().startsWith(QStringLiteral("FA")));
-    child<PictureButton>(f.w, "ImgHandle")->setFocus(Qt::TabFocusReason);
+    child<PictureButton>(w, "ImgHandle")->setFocus(Qt::TabFocusReason);
     press(Qt::Key_Space);
-    QVERIFY(f.w->answerSheetShown());
+    QVERIFY(w->answerSheetShown());
     press(Qt::Key_Tab);
     QCOMPARE(focusName(), QStringLiteral("FA1"));
-}
 
-// The marking as a screen reader hears it, then the second attempt's locked
-// boxes: everything right except the second blank of question q.
-void TestKeyboardAccess::markingIsHeardThenSecondAttemptSkipsLockedBoxes() {
-    SheetOnAQuestion f;
-    QVERIFY2(f.open(), "no question of two blanks");
-    const int q = f.q;
-    const PaperSession* s = f.w->session();
     const int wrong = s->firstBlankOfQuestion(q) + 1;
-    QVERIFY(f.h.typeAnswers(f.w, f.h.answersWrongAt(f.w, {wrong})));
+    QVERIFY(h.typeAnswers(w, h.answersWrongAt(w, {wrong})));
 
-    auto* progress = child<MarkingProgress>(f.w, "fmeMark");
+    auto* progress = child<MarkingProgress>(w, "fmeMark");
     QAccessibleInterface* reader = spoken(progress);
     QCOMPARE(reader->role(), QAccessible::ProgressBar);
     QCOMPARE(reader->valueInterface()->maximumValue().toInt(), int(MarkingProgress::BarCount));
     QStringList heard;
-    connect(progress, &MarkingProgress::barShown, this, [&](int n) {
-        QCOMPARE(reader->valueInterface()->currentValue().toInt(), n);
+    connect(progress, &MarkingProgress::barShown, this, [&](int bars) {
+        QCOMPARE(reader->valueInterface()->currentValue().toInt(), bars);
         heard << reader->text(QAccessible::Description);
         int visible = 0;
         for (int b = 1; b <= MarkingProgress::BarCount; ++b)
             visible += progress->bar(b)->isVisible() && !progress->bar(b)->pixmap().isNull();
-        QCOMPARE(visible, n);
+        QCOMPARE(visible, bars);
     });
-    f.w->MarkPaper();
+    w->MarkPaper();
     QVERIFY(s->isMarked());
     QVERIFY(!progress->isVisible());
     QCOMPARE(heard.size(), int(MarkingProgress::BarCount));
     QCOMPARE(heard.at(6), QStringLiteral("Marking 7 of 15"));
-    f.w->RemQns_Click(1);
-    QCOMPARE(spoken(f.h.label(f.w, "FR1"))->text(QAccessible::Name), QStringLiteral("correct"));
-    f.w->RemQns_Click(q);
-    QCOMPARE(spoken(f.h.label(f.w, "FR2"))->text(QAccessible::Name), QStringLiteral("wrong"));
+    w->RemQns_Click(1);
+    QCOMPARE(spoken(h.label(w, "FR1"))->text(QAccessible::Name), QStringLiteral("correct"));
+    w->RemQns_Click(q);
+    QCOMPARE(spoken(h.label(w, "FR2"))->text(QAccessible::Name), QStringLiteral("wrong"));
 
-    f.w = f.h.open(102, 2);
-    QVERIFY(f.w && QTest::qWaitForWindowActive(f.w));
-    s = f.w->session();
-    f.w->RemQns_Click(q - 1);
-    f.w->nextQuestion();
+    w = h.open(102, 2);
+    QVERIFY(w && QTest::qWaitForWindowActive(w));
+    s = w->session();
+    w->RemQns_Click(q - 1);
+    w->nextQuestion();
     QCOMPARE(s->paper().QSCount, q);
     // Row 1 is carried over and locked: the focus goes to the first box
     // that can still be answered, and Shift+Tab does not enter the lock.
     QCOMPARE(focusName(), QStringLiteral("FA2"));
     press(Qt::Key_Backtab, Qt::ShiftModifier);
-    QVERIFY(focused() != f.h.box(f.w, 1));
-    f.h.box(f.w, 2)->setFocus();
+    QVERIFY(focused() != h.box(w, 1));
+    h.box(w, 2)->setFocus();
     QTest::keyClicks(focused(), QStringLiteral("5"));
     for (int k = 3; k <= s->blanksOfQuestion(q); ++k)
         press(Qt::Key_Return);

@@ -193,15 +193,11 @@ private Q_SLOTS:
         bar.setButtonEnabled(PracticeToolBar::Print, false);
         QVERIFY(bar.button(PracticeToolBar::Print)->isEnabled());
 
-        // (Pressed pictures: test_contents; which button does what: the window's
-        // tests.)
-        PictureButton* next = bar.button(PracticeToolBar::Next);
-
         // Save, Mark and Print from the left, Back and Next at the right end,
-        // none over another.
-        const QList<PictureButton*> inOrder = {save, bar.button(PracticeToolBar::Mark),
-                                               bar.button(PracticeToolBar::Print),
-                                               bar.button(PracticeToolBar::Back), next};
+        // none over another. (Pressed pictures: test_contents.)
+        const QList<PictureButton*> inOrder = {
+            save, bar.button(PracticeToolBar::Mark), bar.button(PracticeToolBar::Print),
+            bar.button(PracticeToolBar::Back), bar.button(PracticeToolBar::Next)};
         for (int i = 0; i + 1 < inOrder.size(); ++i)
             QVERIFY(inOrder.at(i)->geometry().right() < inOrder.at(i + 1)->x());
     }
@@ -213,40 +209,28 @@ private:
 class TestDragResizer : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void pointerShapesAlongTheBorder_data() {
-        QTest::addColumn<QPoint>("pos");
-        QTest::addColumn<int>("shape");
-        QTest::newRow("inside") << QPoint(300, 200) << int(Qt::ArrowCursor);
-        QTest::newRow("left edge") << QPoint(2, 200) << int(Qt::SizeHorCursor);
-        QTest::newRow("right edge") << QPoint(597, 200) << int(Qt::SizeHorCursor);
-        QTest::newRow("top edge") << QPoint(300, 1) << int(Qt::SizeVerCursor);
-        QTest::newRow("bottom edge") << QPoint(300, 398) << int(Qt::SizeVerCursor);
-        QTest::newRow("upper left corner") << QPoint(1, 1) << int(Qt::SizeFDiagCursor);
-        QTest::newRow("lower right corner") << QPoint(598, 398) << int(Qt::SizeFDiagCursor);
-        QTest::newRow("lower left corner") << QPoint(1, 398) << int(Qt::SizeBDiagCursor);
-        QTest::newRow("upper right corner") << QPoint(598, 2) << int(Qt::SizeBDiagCursor);
-        QTest::newRow("just inside the border") << QPoint(6, 394) << int(Qt::ArrowCursor);
-    }
+    void pointerShapesAndMinimumSize() {
+        const QList<std::tuple<const char*, QPoint, Qt::CursorShape>> shapes{
+            {"inside", {300, 200}, Qt::ArrowCursor},
+            {"left edge", {2, 200}, Qt::SizeHorCursor},
+            {"right edge", {597, 200}, Qt::SizeHorCursor},
+            {"top edge", {300, 1}, Qt::SizeVerCursor},
+            {"bottom edge", {300, 398}, Qt::SizeVerCursor},
+            {"upper left corner", {1, 1}, Qt::SizeFDiagCursor},
+            {"lower right corner", {598, 398}, Qt::SizeFDiagCursor},
+            {"lower left corner", {1, 398}, Qt::SizeBDiagCursor},
+            {"upper right corner", {598, 2}, Qt::SizeBDiagCursor},
+            {"just inside the border", {6, 394}, Qt::ArrowCursor}};
+        for (const auto& [name, pos, shape] : shapes)
+            QVERIFY2(DragResizer::pointerShape(pos, QSize(600, 400)) == shape, name);
 
-    void pointerShapesAlongTheBorder() {
-        QFETCH(QPoint, pos);
-        QFETCH(int, shape);
-        QCOMPARE(int(DragResizer::pointerShape(pos, QSize(600, 400))), shape);
-    }
-
-    void dragResizeStopsAtTheMinimum_data() {
         // 7300 x 5000 twips is 486.7 x 333.3 pixels: a size must lie above.
-        QTest::addColumn<QPoint>("offset");
-        QTest::addColumn<QSize>("expected");
-        QTest::newRow("smaller, above both minimums") << QPoint(500, 340) << QSize(500, 340);
-        QTest::newRow("both below") << QPoint(100, 100) << QSize(800, 600);
-        QTest::newRow("first pixels above the minimums") << QPoint(487, 334) << QSize(487, 334);
-    }
-
-    void dragResizeStopsAtTheMinimum() {
-        QFETCH(QPoint, offset);
-        QFETCH(QSize, expected);
-        QCOMPARE(DragResizer::draggedSize(offset, QSize(800, 600)), expected);
+        const QList<std::tuple<const char*, QPoint, QSize>> drags{
+            {"smaller, above both minimums", {500, 340}, {500, 340}},
+            {"both below", {100, 100}, {800, 600}},
+            {"first pixels above the minimums", {487, 334}, {487, 334}}};
+        for (const auto& [name, offset, expected] : drags)
+            QVERIFY2(DragResizer::draggedSize(offset, QSize(800, 600)) == expected, name);
     }
 
     void gripDragResizesTheWindow() {
