@@ -104,9 +104,7 @@ private Q_SLOTS:
     void refusedAnswersFileIsNamedForAGrownUp();
     void fullDiskKeepsAnswersAndSaysWhy();
     void secondAttemptLocksCarriedRowsAndMarksOnlyItself();
-    void workingButtonFollowsAttemptAndMarking_data();
-    void workingButtonFollowsAttemptAndMarking();
-    void workingChoiceHoldsAcrossQuestionsAndPrints();
+    void workingFollowsTheAttemptAndTheChoice();
 
 private:
     static constexpr int Graphs = 140;
@@ -589,74 +587,52 @@ void TestPracticeWindow::secondAttemptLocksCarriedRowsAndMarksOnlyItself() {
     QCOMPARE(h.snapshot(), marked);
 }
 
-// The worked solution: the Working button in each attempt and marked state
-// (which ones may show it: test_working), its key and spoken name, showing
-// and hiding the working in the real web view, a question without working,
-// and printing a question with its working.
-void TestPracticeWindow::workingButtonFollowsAttemptAndMarking_data() {
-    QTest::addColumn<int>("take"); // offered in the second only
-    QTest::newRow("first attempt, marked 99 % or less") << 1;
-    // Marked above 99 %: workingChoiceHoldsAcrossQuestionsAndPrints.
-    QTest::newRow("second attempt, marked") << 2;
-}
-
-void TestPracticeWindow::workingButtonFollowsAttemptAndMarking() {
-    QFETCH(int, take);
-    const bool offered = take == 2;
+// The worked solution: the Working button in each attempt, marked below
+// 99 % (which may show it: test_working; above 99 %, the first attempt's
+// too: stripsKeepTheirPartsApartAtAnyWidth), its key and spoken name; then,
+// in the second attempt, showing and hiding the working in the real web
+// view, a question without working, and printing a question with its working.
+void TestPracticeWindow::workingFollowsTheAttemptAndTheChoice() {
     PracticeHarness& h = *m_h;
     const QTemporaryDir root;
     const auto store = workingStore(root.path(), h);
     QVERIFY(store);
-    if (take == 2) {
-        PracticeWindow* first = h.open(WorkingPaper);
-        QVERIFY(first);
-        QVERIFY(h.markWith(first, h.answersWrongAt(first, {0})));
-        h.closeWindow();
+    PracticeWindow* w = nullptr;
+    QuestionView* view = nullptr;
+    PictureButton* button = nullptr;
+    for (int take : {1, 2}) {
+        w = h.open(WorkingPaper, take);
+        QVERIFY(w);
+        QVERIFY(h.waitForDocument(w));
+        view = child<QuestionView>(w, "brwWebBrowser");
+        button = h.button(w, "ToolBar07");
+        // Never offered while a try is open, whatever the question holds.
+        QVERIFY(view->hasWorking());
+        QVERIFY(!button->isVisible());
+        // Blank 1 wrong in either attempt: the score alone would not offer it.
+        QVERIFY(h.markWith(w, h.answersWrongAt(w, {0})));
+        const bool offered = take == 2;
+        QCOMPARE(button->isVisible(), offered);
+        QCOMPARE(button->isEnabled(), offered);
+        QCOMPARE(button->caption()->text(), QStringLiteral("Working"));
+        QCOMPARE(spokenName(button), QStringLiteral("Show working"));
+
+        // The key works where the button does, and only there.
+        QSignalSpy loads(view, &QuestionView::documentLoaded);
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : w, Qt::Key_W,
+                        Qt::AltModifier);
+        QCOMPARE(w->workingWanted(), offered);
+        QCOMPARE(view->workingShown(), offered);
+        if (offered)
+            QVERIFY(loads.wait(20000) && loads.last().first().toBool());
+        QCOMPARE(pageText(view).contains(WorkingHeading), offered);
     }
-    PracticeWindow* w = h.open(WorkingPaper, take);
-    QVERIFY(w);
-    QVERIFY(h.waitForDocument(w));
-    auto* view = child<QuestionView>(w, "brwWebBrowser");
-    PictureButton* button = h.button(w, "ToolBar07");
-    // Never offered while a try is open, whatever the question holds.
-    QVERIFY(view->hasWorking());
-    QVERIFY(!button->isVisible());
-    // Blank 1 wrong in either attempt: the score alone would not offer it.
-    QVERIFY(h.markWith(w, h.answersWrongAt(w, {0})));
-    QCOMPARE(button->isVisible(), offered);
-    QCOMPARE(button->isEnabled(), offered);
-    QCOMPARE(button->caption()->text(), QStringLiteral("Working"));
-    QCOMPARE(spokenName(button), QStringLiteral("Show working"));
 
-    // The key works where the button does, and only there.
-    QSignalSpy loads(view, &QuestionView::documentLoaded);
-    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : w, Qt::Key_W,
-                    Qt::AltModifier);
-    QCOMPARE(w->workingWanted(), offered);
-    QCOMPARE(view->workingShown(), offered);
-    if (offered)
-        QVERIFY(loads.wait(20000) && loads.last().first().toBool());
-    QCOMPARE(pageText(view).contains(WorkingHeading), offered);
-}
-
-void TestPracticeWindow::workingChoiceHoldsAcrossQuestionsAndPrints() {
-    PracticeHarness& h = *m_h;
-    const QTemporaryDir root;
-    const auto store = workingStore(root.path(), h);
-    QVERIFY(store);
-    PracticeWindow* w = h.open(WorkingPaper);
-    QVERIFY(w);
-    QVERIFY(h.markWith(w, h.correctAnswers(w)));
-    auto* view = child<QuestionView>(w, "brwWebBrowser");
-    PictureButton* button = h.button(w, "ToolBar07");
+    // Shown by the key: the question stays, with the working under it.
     QVERIFY(h.waitForDocument(w));
-    QVERIFY(button->isVisible() && button->isEnabled());
     const auto before = h.snapshot();
-    QTest::mouseClick(button, Qt::LeftButton);
-    QVERIFY(h.waitForDocument(w));
     const QString text = pageText(view);
     QVERIFY2(text.contains(WorkingAnswer), qPrintable(text));
-    // The question stays, with the working under it.
     QVERIFY(text.contains(QuestionText) &&
             text.indexOf(QuestionText) < text.indexOf(WorkingHeading));
     QCOMPARE(spokenName(button), QStringLiteral("Hide working"));
