@@ -315,26 +315,24 @@ void TestKeyboardAccess::practiceKeys_data() {
     QTest::addColumn<QList<bool>>("answers");
     QTest::addColumn<QString>("asked");
     QTest::addColumn<int>("question");
-    QTest::addColumn<bool>("open");
     QTest::addColumn<int>("prints");
     auto row = [](const char* name, int key, int modifiers, QList<bool> answers,
-                  const QString& asked, int question, bool open, int prints) {
-        QTest::newRow(name) << key << modifiers << answers << asked << question << open << prints;
+                  const QString& asked, int question, int prints) {
+        QTest::newRow(name) << key << modifiers << answers << asked << question << prints;
     };
     const int ctrl = Qt::ControlModifier;
-    row("Ctrl+S saves and tells", Qt::Key_S, ctrl, {}, "Quillora|Paper saved|1", 1, true, 0);
+    row("Ctrl+S saves and tells", Qt::Key_S, ctrl, {}, "Quillora|Paper saved|1", 1, 0);
     row("Ctrl+M asks first; No leaves it unmarked", Qt::Key_M, ctrl, {false},
         "Marking|You have not answered all the questions.  "
         "Do you still want to mark your practice?|2",
-        1, true, 0);
-    row("Ctrl+P opens the print dialog", Qt::Key_P, ctrl, {}, "", 1, true, 1);
-    // The only check that No to the close question keeps the paper open.
+        1, 0);
+    row("Ctrl+P opens the print dialog", Qt::Key_P, ctrl, {}, "", 1, 1);
+    // The only check that No to the close question keeps the paper open
+    // (Yes: wholePaperByKeys).
     row("Esc asks; No keeps the window", Qt::Key_Escape, 0, {false}, "Close Practice|Confirm?|2", 1,
-        true, 0);
-    row("Esc asks; Yes closes", Qt::Key_Escape, 0, {true}, "Close Practice|Confirm?|2", 1, false,
         0);
-    row("PageDown: next question", Qt::Key_PageDown, 0, {}, "", 2, true, 0);
-    row("PageUp on question 1 stays", Qt::Key_PageUp, 0, {}, "", 1, true, 0);
+    row("PageDown: next question", Qt::Key_PageDown, 0, {}, "", 2, 0);
+    row("PageUp on question 1 stays", Qt::Key_PageUp, 0, {}, "", 1, 0);
 }
 
 void TestKeyboardAccess::practiceKeys() {
@@ -343,7 +341,6 @@ void TestKeyboardAccess::practiceKeys() {
     QFETCH(QList<bool>, answers);
     QFETCH(QString, asked);
     QFETCH(int, question);
-    QFETCH(bool, open);
     QFETCH(int, prints);
     PracticeHarness h;
     PracticeWindow* w = h.open(101);
@@ -360,7 +357,7 @@ void TestKeyboardAccess::practiceKeys() {
     press(key, Qt::KeyboardModifiers(modifiers));
     QCOMPARE(h.asked().join(QLatin1Char('/')), asked);
     QCOMPARE(w->session()->paper().QSCount, question);
-    QCOMPARE(w->isVisible(), open);
+    QVERIFY(w->isVisible());
     QCOMPARE(printed, prints);
     QVERIFY(!w->session()->isMarked());
 }
