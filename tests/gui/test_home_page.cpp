@@ -92,16 +92,10 @@ void TestHomePage::longTopicNameTakesMoreLinesAndTheRowsGiveWay() {
 }
 
 void TestHomePage::marksStandAgainstTheirPercentSigns() {
-    const QString marksPath = m_main->path(ResultsFile::Marks);
-    Read<MarksRecords> marks = readMarksFile(marksPath, 50);
-    QVERIFY(marks.ok());
     const QStringList first = {"7", "99", "100", "", "72.5"};
     const QStringList second = {"", "64", "", "", "100"};
-    for (int i = 0; i < HomePage::Rows; ++i) {
-        marks.value.FSE[i] = first.at(i);
-        marks.value.SSE[i] = second.at(i);
-    }
-    QCOMPARE(writeMarksFile(marksPath, marks.value, 50), RecordError::None);
+    for (int i = 0; i < HomePage::Rows; ++i)
+        QVERIFY(m_main->setMarks(i + 1, first.at(i), second.at(i)));
     home()->LoadModuleResults();
     laidOut();
 
