@@ -421,24 +421,7 @@ private Q_SLOTS:
         QVERIFY(!m_main->contents->isVisible());
         QCOMPARE(QDir(folder()).entryList({"*.txt"}, QDir::Files), QStringList());
     }
-    void unwritableGraphicsIsToldOnce() {
-        // A file where the Graphics folder should be: no picture can be written.
-        QVERIFY(TestFiles::writeBytes(m_main->dir.filePath("Graphics"), ""));
-        Contents* contents = start();
-        QVERIFY(contents);
-        QTRY_COMPARE(told().size(), 1);
-        QVERIFY2(told().first().contains("pictures"), qPrintable(told().first()));
-        // The window still works, and still shows its pictures: they come from
-        // the program's own store.
-        QVERIFY(!child<PictureButton>(contents, "ToolBar01")->shownPicture().isNull());
-        click(child(contents, "Tab04"));
-        QCOMPARE(child<QLabel>(contents, "ProgramName")->text(),
-                 contents->state().definition.displayName);
-#ifdef Q_OS_LINUX
-        QCOMPARE(child<QLabel>(contents, "lblPlatform")->text(), QStringLiteral("For Linux"));
-#endif
-        QCOMPARE(told().size(), 1);
-    }
+    void unwritableGraphicsIsToldOnce();
     void damagedResultsAreRepairedBeforeTheyAreRead() {
         QVERIFY(start());
         QVERIFY(m_main->setMarks(1, "85"));
@@ -686,9 +669,7 @@ private Q_SLOTS:
     }
 
 public Q_SLOTS:
-    void openedUrl(const QUrl& url) {
-        m_opened << url;
-    }
+    void openedUrl(const QUrl& url) { m_opened << url; }
 
 private:
     Contents* start(const ResourceStore& store = ResourceStore()) {
@@ -697,12 +678,8 @@ private:
             contents->services().animationStep = 20;
         return contents;
     }
-    QString path(ResultsFile file) const {
-        return m_main->path(file);
-    }
-    MarksRecords marks() const {
-        return readMarksFile(path(ResultsFile::Marks), 50).value;
-    }
+    QString path(ResultsFile file) const { return m_main->path(file); }
+    MarksRecords marks() const { return readMarksFile(path(ResultsFile::Marks), 50).value; }
     // The start-up repair would find nothing to mend.
     QStringList damage() const {
         const ResourceStore store;
@@ -717,16 +694,31 @@ private:
         }
         return true;
     }
-    QString folder() const {
-        return m_main->dir.path();
-    }
-    const QStringList& told() const {
-        return m_main->told;
-    }
+    QString folder() const { return m_main->dir.path(); }
+    const QStringList& told() const { return m_main->told; }
 
     std::unique_ptr<MainWindow> m_main;
     QList<QUrl> m_opened;
 };
+
+void TestContents::unwritableGraphicsIsToldOnce() {
+    // A file where the Graphics folder should be: no picture can be written.
+    QVERIFY(TestFiles::writeBytes(m_main->dir.filePath("Graphics"), ""));
+    Contents* contents = start();
+    QVERIFY(contents);
+    QTRY_COMPARE(told().size(), 1);
+    QVERIFY2(told().first().contains("pictures"), qPrintable(told().first()));
+    // The window still works, and still shows its pictures: they come from
+    // the program's own store.
+    QVERIFY(!child<PictureButton>(contents, "ToolBar01")->shownPicture().isNull());
+    click(child(contents, "Tab04"));
+    QCOMPARE(child<QLabel>(contents, "ProgramName")->text(),
+             contents->state().definition.displayName);
+#ifdef Q_OS_LINUX
+    QCOMPARE(child<QLabel>(contents, "lblPlatform")->text(), QStringLiteral("For Linux"));
+#endif
+    QCOMPARE(told().size(), 1);
+}
 
 QTEST_MAIN(TestContents)
 #include "test_contents.moc"
