@@ -36,10 +36,9 @@ private:
 };
 
 void TestHomePage::longTopicNameTakesMoreLinesAndTheRowsGiveWay() {
-    // A teacher's topic name of the longest length a definition allows.
+    // A teacher's topic name of the longest length a definition allows (60).
     const QString name =
         QStringLiteral("Adding and taking away two-digit numbers, crossing the tens!");
-    QCOMPARE(name.size(), 60);
     AppState& state = m_main->contents->state();
     state.definition.modules[state.LChose - 1].topicNames[0] = name;
     home()->LoadModuleResults();
