@@ -227,7 +227,6 @@ private Q_SLOTS:
         for (const char* name : {"OScore1", "OScore2", "PCNum", "ST", "WT"})
             shown << child<QLabel>(&page, name)->text();
         QCOMPARE(shown, overall);
-        QCOMPARE(child<TrendPlot>(&page, "RC3TrendPlot")->values().size(), 12);
 
         for (int k = 1; k <= 10; ++k) {
             for (const char* name : {"TopLab%1", "TBack%1A", "TBack%1B"})
