@@ -117,6 +117,16 @@ struct MainWindow {
     QString path(ResultsFile file, int module = 2) const {
         return resultsFilePath(resultsFolder(), file, module, code);
     }
+    // Module 2's marks file with a paper's first and second score set.
+    bool setMarks(int paperIndex, const QString& first, const QString& second = QString()) const {
+        const int papers = contents->state().definition.module(2).paperCount;
+        Read<MarksRecords> marks = readMarksFile(path(ResultsFile::Marks), papers);
+        if (!marks.ok())
+            return false;
+        marks.value.FSE[paperIndex - 1] = first;
+        marks.value.SSE[paperIndex - 1] = second;
+        return writeMarksFile(path(ResultsFile::Marks), marks.value, papers) == RecordError::None;
+    }
     QMap<ResultsFile, QByteArray> snapshot() const {
         return TestFiles::resultsSnapshot([this](ResultsFile f) { return path(f); });
     }

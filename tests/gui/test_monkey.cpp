@@ -1,14 +1,9 @@
-// A seeded random user: clicks, keys, typing (characters a results file
-// cannot hold among them), clipboard pastes, window closes and page switches
-// on the main window, the practice window and the dialog, over the real
-// program run (Contents::Run) in a program folder of its own. A closed main
-// window starts the program again on the same folder. After every run the
-// folder must be whole: no scratch file left, every results file read and
-// passed by the start-up repair without needing it, and every marked paper's
-// score what its stored answers earn.
-//
-// QUILLORA_MONKEY_SEED and QUILLORA_MONKEY_EVENTS choose the run (a long one
-// by hand: QUILLORA_MONKEY_EVENTS=50000).
+// A seeded random user (clicks, keys, typing that a results file cannot
+// hold, pastes, closes, page switches) over the real program run, started
+// again on the same folder after each close. After every run the folder must
+// be whole: no scratch file, every results file read and passed by the
+// start-up repair untouched, every marked paper's score what its answers earn.
+// QUILLORA_MONKEY_SEED and QUILLORA_MONKEY_EVENTS (by hand: 50000) choose it.
 
 #include "main_window_harness.h"
 
@@ -37,24 +32,15 @@ int envNumber(const char* name, int fallback) {
     return ok && value >= 0 ? value : fallback;
 }
 
-// Whether w is (within) the control named print or end. The print and
-// printer controls open the system's dialogs: slow to make and nothing of the
-// results behind them (one reached another way, by a key, is still shut).
-// The controls that end the program cost a restart.
+// Whether w is (within) the control named name. The print and printer
+// controls open the system's dialogs: slow, and nothing of the results behind
+// them (one reached by a key is still shut). Ending the program costs a restart.
 bool within(const QWidget* w, const char* name) {
     for (; w && !w->isWindow(); w = w->parentWidget()) {
         if (w->objectName() == QLatin1String(name))
             return true;
     }
     return false;
-}
-
-bool printControl(const QWidget* w, bool practice, int tab) {
-    return within(w, !practice && tab == 4 ? "ToolBar04" : "ToolBar03");
-}
-
-bool endingControl(const QWidget* w, int tab) {
-    return within(w, "imgProgClose") || (tab != 4 && within(w, "ToolBar04"));
 }
 
 QtMessageHandler g_previousHandler = nullptr;
@@ -182,23 +168,20 @@ private:
             QTest::mouseClick(w, button, {}, at);
     }
 
-    QList<QWidget*> visibleControls(QWidget* window, bool practice) {
-        QList<QWidget*> found;
-        const int tab = m_contents->state().txtTabPos;
-        for (QWidget* w : window->findChildren<QWidget*>()) {
-            if (w->isVisible() && w->width() > 0 && w->height() > 0 &&
-                !printControl(w, practice, tab))
-                found << w;
-        }
-        return found;
-    }
-
     void clickSomewhere(QWidget* window, bool practice) {
-        const QList<QWidget*> controls = visibleControls(window, practice);
+        const int tab = m_contents->state().txtTabPos;
+        const char* print = !practice && tab == 4 ? "ToolBar04" : "ToolBar03";
+        QList<QWidget*> controls;
+        for (QWidget* w : window->findChildren<QWidget*>()) {
+            if (w->isVisible() && w->width() > 0 && w->height() > 0 && !within(w, print))
+                controls << w;
+        }
         if (controls.isEmpty())
             return;
         QPointer<QWidget> target = controls.at(int(pick(quint32(controls.size()))));
-        if (!practice && endingControl(target, m_contents->state().txtTabPos) && !chance(20))
+        const bool ends =
+            within(target, "imgProgClose") || (tab != 4 && within(target, "ToolBar04"));
+        if (!practice && ends && !chance(20))
             return;
         if (target->objectName().startsWith(QLatin1Char('P')) && target->objectName().size() == 3)
             ++papersOpened;
@@ -327,12 +310,8 @@ QStringList folderFaults(const QString& folder, const QString& results,
         return faults << "the marks or trend file does not read";
     QList<PaperLines> files; // answers and results of each attempt
     for (ResultsFile file :
-         {ResultsFile::First, ResultsFile::FResults, ResultsFile::Second, ResultsFile::SResults}) {
-        const Read<PaperLines> read = readPaperLines(path(file), papers);
-        if (!read.ok())
-            return faults << "a per-paper file does not read";
-        files << read.value;
-    }
+         {ResultsFile::First, ResultsFile::FResults, ResultsFile::Second, ResultsFile::SResults})
+        files << readPaperLines(path(file), papers).value;
 
     int firstMarked = 0;
     for (int k = 1; k <= papers; ++k) {
