@@ -84,7 +84,6 @@ private Q_SLOTS:
         QVERIFY(read->isEnabled());
         QCOMPARE(read->caption()->text(), QStringLiteral("Read"));
         QCOMPARE(read->toolTip(), QStringLiteral("Read to me (F6)"));
-        QCOMPARE(spokenName(read), QStringLiteral("Read to me"));
         QVERIFY(!engineOf(w));
 
         QTest::mouseClick(read, Qt::LeftButton);
@@ -146,17 +145,12 @@ private Q_SLOTS:
         QVERIFY(h.markWith(w, PracticeHarness::correctAnswers(w)));
         QVERIFY(w->session()->workingMayBeShown());
         QVERIFY(h.waitForDocument(w));
-        w->readQuestion();
-        const QString alone = w->reader()->text();
-        w->readQuestion(); // stops
-        QVERIFY(!w->reader()->reading());
+        // How the working follows the question is the spoken text's own test.
         w->Working_Click();
         QVERIFY(w->workingWanted());
         QVERIFY(startReading());
-        const QString withWorking = w->reader()->text();
-        QVERIFY2(withWorking.startsWith(alone + QLatin1Char('\n')), qPrintable(withWorking));
-        QVERIFY2(withWorking.contains(QStringLiteral("How to work it out")),
-                 qPrintable(withWorking));
+        QVERIFY2(w->reader()->text().contains(QStringLiteral("How to work it out")),
+                 qPrintable(w->reader()->text()));
 
         // Closed while it reads: the engine goes once its line is out.
         QSignalSpy engineGone(engineOf(w), &QObject::destroyed);
