@@ -176,17 +176,15 @@ void TestQuestionView::shippedDocumentsAndUnreadableOnes() {
     }
     QVERIFY2(pictures > 0, "no question document shows a picture");
 
-    // A document that cannot be read is an error.
+    // A document that cannot be read is an error and takes the earlier
+    // question off the screen; a good one shows again afterwards, alone in
+    // memory.
     QCOMPARE(showAndWait(*m_view, dataFile(QStringLiteral("word_processor.mht"))), 1);
     QCOMPARE(showAndWait(*m_view, m_dir->filePath(QStringLiteral("absent.mht"))), 0);
     QVERIFY(!m_view->documentError().isEmpty());
-    // the earlier question is not left on show
     QCOMPARE(pageFacts(*m_view).text.contains(QStringLiteral("piggy")), false);
-
-    // and a good document shows again afterwards
     QCOMPARE(showAndWait(*m_view, dataFile(QStringLiteral("cid_references.mht"))), 1);
     QCOMPARE(m_view->documentError(), QString());
-    // only the shown document is kept in memory
     QCOMPARE(QuestionSchemeHandler::forProfile(m_view->page()->profile())->documentCount(), 1);
 }
 
