@@ -70,28 +70,6 @@ class TestPaperSession : public QObject {
 private Q_SLOTS:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom)); }
 
-    void shippedPaperLoadsAndSaves() {
-        const int paperNum = 141; // 60 fields and 59 separators
-        auto folder = shippedFolder();
-        QVERIFY(bytesOf(folder->file(ResultsFile::First)).startsWith("..."));
-        auto session = folder->open(paperNum);
-        const int blanks = session->paper().TotalBlanks;
-        // The first write turns the template into fifty paper lines.
-        QStringList answers;
-        for (int i = 1; i <= blanks; ++i)
-            answers << QStringLiteral("a%1").arg(i);
-        QVERIFY(typeAllAnswers(*session, answers));
-        const QList<QByteArray> lines = fileLines(folder->file(ResultsFile::First));
-        QCOMPARE(lines.size(), 50);
-        for (int k = 0; k < 50; ++k) {
-            QVERIFY2(lines.at(k).endsWith('\r'), "every line ends in CR LF");
-            QVERIFY(lines.at(k).startsWith(QByteArray("#" + QByteArray::number(101 + k) + "#")));
-        }
-        QCOMPARE(lines.at(paperNum - 101).chopped(1),
-                 QByteArray("#") + QByteArray::number(paperNum) + "#>" +
-                     answers.join(QLatin1Char('>')).toLatin1());
-    }
-
     void movesStoreTheRowsOfTheQuestionLeft() {
         auto folder = fixtureFolder();
         auto session = folder->open(101);
@@ -341,26 +319,35 @@ private Q_SLOTS:
         }
     }
 
-    // Which bytes a second marking writes. (Which blanks are carried over and
-    // locked, the marking question and the model answers shown are the
-    // second-attempt window's test.)
+    // Which bytes a first and a second marking write. (Which blanks are
+    // carried over and locked, the marking question and the model answers
+    // shown are the second-attempt window's test.)
     void secondAttemptCarriesOverCorrectBlanks() {
+        const int paperNum = 141; // 60 fields, more than a paper line count
         auto folder = shippedFolder();
+        QVERIFY(bytesOf(folder->file(ResultsFile::First)).startsWith("..."));
         QStringList answers;
         int last = 0;
         {
-            auto first = folder->open(140);
+            auto first = folder->open(paperNum);
             answers = TestFiles::correctAnswers(first->paper().AnswerKeys);
             last = int(answers.size()) - 1;
-            QVERIFY(last > 22);
+            QCOMPARE(last, 59);
             for (int i : {3, 8, 15, 22, last})
                 answers[i] = QStringLiteral("wrong");
             QVERIFY(typeAllAnswers(*first, answers));
             QVERIFY(first->completeMarking().ok());
         }
+        // The first write turns the template into fifty paper lines.
+        const QList<QByteArray> lines = fileLines(folder->file(ResultsFile::First));
+        QCOMPARE(lines.size(), 50);
+        for (int k = 0; k < 50; ++k)
+            QVERIFY(lines.at(k).startsWith(QByteArray("#" + QByteArray::number(101 + k) + "#")) &&
+                    lines.at(k).endsWith('\r'));
+        QCOMPARE(lines.at(paperNum - 101), "#141#>" + answers.join('>').toLatin1() + "\r");
         const auto before = folder->snapshot();
 
-        auto second = folder->open(140, 2);
+        auto second = folder->open(paperNum, 2);
         const PaperState& paper = second->paper();
         QCOMPARE(second->answeredCount(), last + 1 - 5);
         const QStringList correct = TestFiles::correctAnswers(paper.AnswerKeys);
@@ -380,17 +367,17 @@ private Q_SLOTS:
             QCOMPARE(newMarks.at(line), oldMarks.at(line));
         QCOMPARE(paper.Scoring, paper.TotalMarks - paper.AnswerMarks.at(last));
         QCOMPARE(paper.PScoring, scorePercentText(paper.Scoring, paper.TotalMarks));
-        // Field 40 of SSE and SST, paper 140's, and nothing else.
+        // Field 41 of SSE and SST, the paper's, and nothing else.
         for (const auto& [line, value] :
              {std::pair{1, paper.PScoring.toLatin1()}, std::pair{5, QByteArray("1")}}) {
             QList<QByteArray> fields = oldMarks.at(line).chopped(1).split('>');
-            fields[40] = value;
+            fields[paperNum - 100] = value;
             QCOMPARE(newMarks.at(line), fields.join('>') + "\r");
         }
-        QCOMPARE(fileLines(folder->file(ResultsFile::Second)).at(39),
-                 "#140#>" + answers.join('>').toLatin1() + "\r");
+        QCOMPARE(fileLines(folder->file(ResultsFile::Second)).at(paperNum - 101),
+                 "#141#>" + answers.join('>').toLatin1() + "\r");
 
-        auto reopened = folder->open(140, 2);
+        auto reopened = folder->open(paperNum, 2);
         QVERIFY(reopened->isMarked());
         QCOMPARE(reopened->paper().PScoring, paper.PScoring);
         QCOMPARE(reopened->paper().Results, paper.Results);

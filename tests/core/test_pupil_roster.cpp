@@ -80,47 +80,41 @@ PupilRoster family(const QString& folder) {
 class TestPupilRoster : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    // Also cut off after three files were moved, before the pupils file.
     void resultsOfBeforeBecomePupilOne() {
-        TestFiles::ModuleFolder folder;
-        workIn(folder, 101);
-        const QList<QStringList> before = Records(folder.path(), folder.definition);
+        for (const bool cutOff : {false, true}) {
+            TestFiles::ModuleFolder folder;
+            workIn(folder, cutOff ? 103 : 101);
+            const QList<QStringList> before = Records(folder.path(), folder.definition);
+            const QString pupil1 = folder.path() + "/pupil1";
+            for (ResultsFile file : {ResultsFile::Marks, ResultsFile::First, ResultsFile::Trend}) {
+                const QString name = QFileInfo(folder.file(file)).fileName();
+                QVERIFY(!cutOff || (QDir().mkpath(pupil1) &&
+                                    QFile::rename(folder.file(file), pupil1 + "/" + name)));
+            }
 
-        // The start does the move, then finds all six files: nothing made anew.
-        const Startup::Outcome outcome = Startup(*folder.store, folder.path()).run();
-        QVERIFY(outcome.ok());
-        QCOMPARE(outcome.pupil, 1);
-        QCOMPARE(outcome.rosterReport.migratedFiles, 6);
-        QCOMPARE(outcome.createdResults, QStringList());
+            // The start does the move, then finds all six files: nothing made anew.
+            Startup::Outcome outcome = Startup(*folder.store, folder.path()).run();
+            QVERIFY(outcome.ok());
+            QCOMPARE(outcome.pupil, 1);
+            const PupilRoster::LoadReport& report = outcome.rosterReport;
+            QCOMPARE(report.migratedFiles, cutOff ? 3 : 6);
+            QVERIFY(report.adopted.isEmpty() && report.missing.isEmpty() && !report.rebuilt);
+            QCOMPARE(outcome.createdResults, QStringList());
+            QCOMPARE(Records(pupil1, folder.definition), before);
+            QCOMPARE(QDir(folder.path()).entryList({"*.txt"}, QDir::Files), QStringList());
 
-        const QString pupilFolder = folder.path() + "/pupil1";
-        QCOMPARE(Records(pupilFolder, folder.definition), before);
-        QCOMPARE(QDir(folder.path()).entryList({"*.txt"}, QDir::Files), QStringList());
-
-        // The next start moves nothing and changes nothing.
-        const QByteArray pupilsFile = bytesOf(folder.path() + "/pupils.json");
-        const Startup::Outcome again = Startup(*folder.store, folder.path()).run();
-        QCOMPARE(again.rosterReport.migratedFiles, 0);
-        QCOMPARE(bytesOf(folder.path() + "/pupils.json"), pupilsFile);
-        QCOMPARE(Records(pupilFolder, folder.definition), before);
-    }
-
-    void migrationCutOffIsFinished() {
-        TestFiles::ModuleFolder folder;
-        workIn(folder, 103);
-        const QList<QStringList> before = Records(folder.path(), folder.definition);
-        // Cut off after three files were moved and before the pupils file.
-        QVERIFY(QDir().mkpath(folder.path() + "/pupil1"));
-        for (ResultsFile file : {ResultsFile::Marks, ResultsFile::First, ResultsFile::Trend}) {
-            const QString name = QFileInfo(folder.file(file)).fileName();
-            QVERIFY(QFile::rename(folder.file(file), folder.path() + "/pupil1/" + name));
+            // The next start moves nothing and changes nothing.
+            const QByteArray pupilsFile = bytesOf(folder.path() + "/pupils.json");
+            outcome.lock.reset();
+            Startup::Outcome again = Startup(*folder.store, folder.path()).run();
+            QVERIFY(again.ok());
+            QCOMPARE(again.rosterReport.migratedFiles, 0);
+            QCOMPARE(again.roster.pupils().size(), 1);
+            QCOMPARE(again.roster.remove(1).problem, PupilRoster::Problem::OnlyPupil);
+            QCOMPARE(bytesOf(folder.path() + "/pupils.json"), pupilsFile);
+            QCOMPARE(Records(pupil1, folder.definition), before);
         }
-        PupilRoster roster(folder.path());
-        const PupilRoster::LoadReport report = roster.load();
-        QCOMPARE(report.migratedFiles, 3);
-        QVERIFY(report.adopted.isEmpty() && report.missing.isEmpty() && !report.rebuilt);
-        QCOMPARE(roster.pupils().size(), 1);
-        QCOMPARE(Records(roster.folderOf(1), folder.definition), before);
-        QCOMPARE(roster.remove(1).problem, PupilRoster::Problem::OnlyPupil);
     }
 
     void names_data() {
