@@ -4,18 +4,10 @@
 
 #include "../reliability/WorkerSteps.h"
 #include "UnreadableFile.h"
-#include "core/AnswerChecking.h"
-#include "core/ProgramDefinition.h"
-#include "core/ResourceStore.h"
 #include "core/Scoring.h"
-#include "practice/PaperSession.h"
-#include "results/ResultsFiles.h"
 #include "test_support.h"
 
-#include <QDir>
-#include <QFile>
 #include <QtTest>
-#include <memory>
 
 Q_DECLARE_METATYPE(ResultsFile)
 
@@ -24,7 +16,7 @@ namespace {
 constexpr ResultMark Tick = ResultMark::Correct;
 constexpr ResultMark Cross = ResultMark::Wrong;
 
-using TestFiles::bytesOf;
+using namespace TestFiles;
 
 QList<QByteArray> fileLines(const QString& path) {
     QByteArray bytes = bytesOf(path);
@@ -34,7 +26,7 @@ QList<QByteArray> fileLines(const QString& path) {
     return lines;
 }
 
-using Folder = TestFiles::ModuleFolder;
+using Folder = ModuleFolder;
 
 std::unique_ptr<Folder> shippedFolder() {
     auto folder = std::make_unique<Folder>(QString::fromLatin1(ResourceStore::BuiltInRoot));
@@ -184,7 +176,7 @@ private Q_SLOTS:
 
         QVERIFY(QDir().rmdir(folder->file(broken)));
         if (broken == ResultsFile::Trend)
-            QVERIFY(TestFiles::writeBytes(folder->file(broken), "#TRD#"));
+            QVERIFY(writeBytes(folder->file(broken), "#TRD#"));
         QVERIFY(session->completeMarking().ok());
         QCOMPARE(session->paper().Status, PaperStatus::Marked);
         QCOMPARE(fileLines(folder->file(ResultsFile::Marks)).at(4),
@@ -254,7 +246,7 @@ private Q_SLOTS:
         const QByteArray line102 = lines.takeAt(1);
         if (damage == "end")
             lines.append(line102);
-        QVERIFY(TestFiles::writeBytes(first, lines.join('\n') + '\n'));
+        QVERIFY(writeBytes(first, lines.join('\n') + '\n'));
 
         // Paper 101 opens and saves while 102 stands out of place or not at all.
         auto session = folder->open(101);
@@ -330,7 +322,7 @@ private Q_SLOTS:
         int last = 0;
         {
             auto first = folder->open(paperNum);
-            answers = TestFiles::correctAnswers(first->paper().AnswerKeys);
+            answers = correctAnswers(first->paper().AnswerKeys);
             last = int(answers.size()) - 1;
             QCOMPARE(last, 59);
             for (int i : {3, 8, 15, 22, last})
@@ -350,7 +342,7 @@ private Q_SLOTS:
         auto second = folder->open(paperNum, 2);
         const PaperState& paper = second->paper();
         QCOMPARE(second->answeredCount(), last + 1 - 5);
-        const QStringList correct = TestFiles::correctAnswers(paper.AnswerKeys);
+        const QStringList correct = correctAnswers(paper.AnswerKeys);
         for (int i : {3, 8, 15, 22})
             answers[i] = correct.at(i);
         answers[last] = QStringLiteral("still wrong");

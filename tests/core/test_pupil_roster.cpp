@@ -3,18 +3,14 @@
 // choosing touch the pupils file and one pupil's folder only.
 
 #include "core/ProgramFolder.h"
-#include "core/ResourceStore.h"
 #include "main_window/Startup.h"
-#include "results/PupilRoster.h"
-#include "results/ResultsFiles.h"
 #include "results/TrendLog.h"
 #include "test_support.h"
 
 #include <QDirIterator>
 #include <QtTest>
 
-using TestFiles::bytesOf;
-using TestFiles::writeBytes;
+using namespace TestFiles;
 
 namespace {
 
@@ -40,14 +36,14 @@ QList<QStringList> Records(const QString& folder, const ProgramDefinition& defin
 
 // Marks paperNum's first attempt with wrong answers, then its second with
 // the first question right, and leaves typed answers on paper 102.
-void workIn(TestFiles::ModuleFolder& folder, int paperNum) {
+void workIn(ModuleFolder& folder, int paperNum) {
     QVERIFY(folder.start());
     auto first = folder.open(paperNum);
     folder.clock.advanceSeconds(75);
     QVERIFY(first->prepareMarking(QStringList(first->currentBlankCount(), "0")).ok());
     QVERIFY(first->completeMarking().ok());
     auto second = folder.open(paperNum, 2);
-    const QStringList keys = TestFiles::correctAnswers(second->paper().AnswerKeys);
+    const QStringList keys = correctAnswers(second->paper().AnswerKeys);
     QVERIFY(second->prepareMarking(keys.mid(0, second->currentBlankCount())).ok());
     QVERIFY(second->completeMarking().ok());
     auto typed = folder.open(102);
@@ -83,7 +79,7 @@ private Q_SLOTS:
     // Also cut off after three files were moved, before the pupils file.
     void resultsOfBeforeBecomePupilOne() {
         for (const bool cutOff : {false, true}) {
-            TestFiles::ModuleFolder folder;
+            ModuleFolder folder;
             workIn(folder, cutOff ? 103 : 101);
             const QList<QStringList> before = Records(folder.path(), folder.definition);
             const QString pupil1 = folder.path() + "/pupil1";
@@ -262,7 +258,7 @@ private Q_SLOTS:
     // Results left in a folder the program can no longer write are copied with
     // every pupil's folder, the list last.
     void strandedPupilsAreCopiedWhole() {
-        TestFiles::ModuleFolder folder;
+        ModuleFolder folder;
         workIn(folder, 104);
         QVERIFY(Startup(*folder.store, folder.path()).run().ok());
         PupilRoster roster(folder.path());
