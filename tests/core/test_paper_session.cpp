@@ -19,24 +19,22 @@ constexpr ResultMark Cross = ResultMark::Wrong;
 using namespace TestFiles;
 
 QList<QByteArray> fileLines(const QString& path) {
-    QByteArray bytes = bytesOf(path);
-    QList<QByteArray> lines = bytes.split('\n');
+    QList<QByteArray> lines = bytesOf(path).split('\n');
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
     return lines;
 }
 
-using Folder = ModuleFolder;
-
-std::unique_ptr<Folder> shippedFolder() {
-    auto folder = std::make_unique<Folder>(QString::fromLatin1(ResourceStore::BuiltInRoot));
+std::unique_ptr<ModuleFolder> shippedFolder() {
+    auto folder = std::make_unique<ModuleFolder>(QString::fromLatin1(ResourceStore::BuiltInRoot));
     if (!folder->start())
         qFatal("the shipped store's results templates do not write");
     return folder;
 }
 
-std::unique_ptr<Folder> fixtureFolder() {
-    auto folder = std::make_unique<Folder>(QStringLiteral(QUILLORA_TEST_DATA_DIR "/session_store"));
+std::unique_ptr<ModuleFolder> fixtureFolder() {
+    auto folder =
+        std::make_unique<ModuleFolder>(QStringLiteral(QUILLORA_TEST_DATA_DIR "/session_store"));
     ModuleDefinition& module = folder->definition.modules[1];
     module.heading = QStringLiteral("Practice");
     module.topicCount = 1;
