@@ -29,7 +29,6 @@ QStringList strays(const QString& folder, const QStringList& expected) {
     return names;
 }
 
-// The names of the results files, sorted.
 QStringList resultsNames(const ModuleFolder& folder) {
     QStringList names;
     for (ResultsFile file : AllResultsFiles)

@@ -4,7 +4,6 @@
 
 #include "core/ProgramFolder.h"
 #include "main_window/Startup.h"
-#include "results/TrendLog.h"
 #include "test_support.h"
 
 #include <QDirIterator>
@@ -17,21 +16,10 @@ namespace {
 constexpr int Zoe = 2;
 constexpr int Sam = 3;
 
-// Every record of the six files of module 2 in folder, as the readers see them.
-QList<QStringList> Records(const QString& folder, const ProgramDefinition& definition) {
-    const int papers = definition.module(2).paperCount;
-    auto path = [&](ResultsFile file) {
-        return resultsFilePath(folder, file, 2, definition.programCode);
-    };
-    QList<QStringList> records;
-    const Read<MarksRecords> marks = readMarksFile(path(ResultsFile::Marks), papers);
-    for (const QStringList& record : marks.value.asArray())
-        records << record;
-    for (ResultsFile file :
-         {ResultsFile::First, ResultsFile::Second, ResultsFile::FResults, ResultsFile::SResults})
-        records << readPaperLines(path(file), papers).value.lines;
-    records << QStringList{readTrendLine(path(ResultsFile::Trend)).value};
-    return records;
+// The bytes of the six files of module 2 in folder: moved or copied whole.
+QMap<ResultsFile, QByteArray> filesIn(const QString& folder, const ProgramDefinition& definition) {
+    return resultsSnapshot(
+        [&](ResultsFile f) { return resultsFilePath(folder, f, 2, definition.programCode); });
 }
 
 // Marks paperNum's first attempt with wrong answers, then its second with
@@ -81,7 +69,8 @@ private Q_SLOTS:
         for (const bool cutOff : {false, true}) {
             ModuleFolder folder;
             workIn(folder, cutOff ? 103 : 101);
-            const QList<QStringList> before = Records(folder.path(), folder.definition);
+            const auto before = filesIn(folder.path(), folder.definition);
+            QVERIFY(!before.values().contains("<missing>"));
             const QString pupil1 = folder.path() + "/pupil1";
             for (ResultsFile file : {ResultsFile::Marks, ResultsFile::First, ResultsFile::Trend}) {
                 const QString name = QFileInfo(folder.file(file)).fileName();
@@ -97,7 +86,7 @@ private Q_SLOTS:
             QCOMPARE(report.migratedFiles, cutOff ? 3 : 6);
             QVERIFY(report.adopted.isEmpty() && report.missing.isEmpty() && !report.rebuilt);
             QCOMPARE(outcome.createdResults, QStringList());
-            QCOMPARE(Records(pupil1, folder.definition), before);
+            QCOMPARE(filesIn(pupil1, folder.definition), before);
             QCOMPARE(QDir(folder.path()).entryList({"*.txt"}, QDir::Files), QStringList());
 
             // The next start moves nothing and changes nothing.
@@ -109,7 +98,7 @@ private Q_SLOTS:
             QCOMPARE(again.roster.pupils().size(), 1);
             QCOMPARE(again.roster.remove(1).problem, PupilRoster::Problem::OnlyPupil);
             QCOMPARE(bytesOf(folder.path() + "/pupils.json"), pupilsFile);
-            QCOMPARE(Records(pupil1, folder.definition), before);
+            QCOMPARE(filesIn(pupil1, folder.definition), before);
         }
     }
 
@@ -278,8 +267,8 @@ private Q_SLOTS:
         QCOMPARE(copied.pupils().size(), 2);
         QCOMPARE(copied.find(Zoe)->name, QStringLiteral("Zoë"));
         for (int id : {1, Zoe})
-            QCOMPARE(Records(copied.folderOf(id), folder.definition),
-                     Records(roster.folderOf(id), folder.definition));
+            QCOMPARE(filesIn(copied.folderOf(id), folder.definition),
+                     filesIn(roster.folderOf(id), folder.definition));
     }
 };
 

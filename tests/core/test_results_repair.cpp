@@ -259,9 +259,8 @@ private Q_SLOTS:
     }
 
     void freshTemplatesAreNotDamage() {
-        // Framed by "...", fifty-paper lines beyond the module's five. (The
-        // files the program wrote stand untouched beside every damaged one
-        // below.)
+        // Framed by "...", fifty-paper lines beyond the module's five. (Files
+        // the program wrote stand untouched beside every damaged one below.)
         ProgramFolder fresh;
         QVERIFY(fresh.start());
         QVERIFY(writeBytes(fresh.file(ResultsFile::First),
