@@ -37,11 +37,8 @@ std::unique_ptr<ModuleFolder> fixtureFolder() {
         std::make_unique<ModuleFolder>(QStringLiteral(QUILLORA_TEST_DATA_DIR "/session_store"));
     ModuleDefinition& module = folder->definition.modules[1];
     module.heading = QStringLiteral("Practice");
-    module.topicCount = 1;
     module.paperCount = 5;
-    module.topicNames = QStringList{QStringLiteral("Fixture")};
     folder->definition.programCode = QStringLiteral("TST");
-    folder->definition.displayName = QStringLiteral("Fixture");
     if (!ResetAllResults(*folder->store, folder->path(), folder->definition).isEmpty())
         qFatal("the fixture's results templates do not write");
     return folder;
