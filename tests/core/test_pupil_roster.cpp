@@ -67,6 +67,10 @@ private Q_SLOTS:
     // Also cut off after three files were moved, before the pupils file.
     void resultsOfBeforeBecomePupilOne() {
         for (const bool cutOff : {false, true}) {
+            const auto row = qScopeGuard([&] {
+                if (QTest::currentTestFailed())
+                    qWarning("in the start %s", cutOff ? "cut off" : "not cut off");
+            });
             ModuleFolder folder;
             workIn(folder, cutOff ? 103 : 101);
             const auto before = filesIn(folder.path(), folder.definition);
