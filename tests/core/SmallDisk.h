@@ -1,10 +1,8 @@
 #pragma once
-// A folder on a file system that can be made full, for the tests of what the
-// program does when the disk is full. As root, a small tmpfs is mounted over
-// a temporary folder and filled with a file that takes every free block; where
-// nothing can be mounted, the process's file size limit (RLIMIT_FSIZE, with
-// SIGXFSZ ignored) is lowered to nothing, so that every write of the real code
-// fails in the kernel as well (EFBIG instead of ENOSPC).
+// A folder on a file system that can be made full. As root, a small tmpfs
+// mounted over a temporary folder and filled by a file taking every block;
+// where nothing can be mounted, the file size limit (RLIMIT_FSIZE, SIGXFSZ
+// ignored) lowered to nothing, so every write fails in the kernel (EFBIG).
 
 #include <QByteArray>
 #include <QDir>
@@ -20,13 +18,13 @@
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <unistd.h>
+#include <utility>
 
 class SmallDisk {
 public:
     explicit SmallDisk(const char* size = "size=1m") {
-        const QByteArray point = QFile::encodeName(m_mountPoint.path());
         m_mounted =
-            ::mount("quillora-test", point.constData(), "tmpfs", MS_NOSUID | MS_NODEV, size) == 0;
+            ::mount("quillora-test", point().constData(), "tmpfs", MS_NOSUID | MS_NODEV, size) == 0;
         if (!m_mounted)
             qInfo("SmallDisk: no tmpfs (%s); the file size limit stands in for a full disk",
                   std::strerror(errno));
@@ -37,7 +35,7 @@ public:
     ~SmallDisk() {
         release();
         if (m_mounted)
-            ::umount2(QFile::encodeName(m_mountPoint.path()).constData(), MNT_DETACH);
+            ::umount2(point().constData(), MNT_DETACH);
     }
     SmallDisk(const SmallDisk&) = delete;
     SmallDisk& operator=(const SmallDisk&) = delete;
@@ -74,16 +72,15 @@ public:
     // neither can be done (root without mounting).
     bool makeReadOnly() {
         if (m_mounted)
-            return ::mount("quillora-test", QFile::encodeName(m_mountPoint.path()).constData(),
-                           "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+            return ::mount("quillora-test", point().constData(), "tmpfs", MS_REMOUNT | MS_RDONLY,
+                           nullptr) == 0;
         return ::geteuid() != 0 &&
                QFile::setPermissions(m_folder, QFile::ReadOwner | QFile::ExeOwner);
     }
     // Room again.
     void release() {
-        if (m_limited)
+        if (std::exchange(m_limited, false))
             ::setrlimit(RLIMIT_FSIZE, &m_limit);
-        m_limited = false;
         QFile::remove(fillerPath());
     }
     // What the program says about a write that found no room.
@@ -93,6 +90,7 @@ public:
     }
 
 private:
+    QByteArray point() const { return QFile::encodeName(m_mountPoint.path()); }
     QString fillerPath() const { return m_mountPoint.path() + QStringLiteral("/filler"); }
 
     QTemporaryDir m_mountPoint;

@@ -1,11 +1,8 @@
 #pragma once
-// A file the system refuses to read, for the tests of what the program says
-// then. Taking away the file's read permission is not enough for root (the
-// tests run as root on CI), so a file that the system refuses even to root
-// stands in: /proc/sys/vm/drop_caches may only be written. As root it is
-// bound over the test's file for the object's life; for anyone else the
-// file's permissions are taken away. works() tells whether the file can now
-// not be opened for reading, which a test must check before it believes it.
+// A file the system refuses to read. Root (as on CI) reads past permissions,
+// so as root a file refused even to root (/proc/sys/vm/drop_caches, which
+// may only be written) is bound over it for the object's life; anyone else
+// loses the read permission. A test must check works() before it believes it.
 
 #include <QByteArray>
 #include <QFile>

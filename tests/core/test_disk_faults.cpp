@@ -17,8 +17,7 @@
 
 namespace {
 
-using TestFiles::bytesOf;
-using TestFiles::writeBytes;
+using namespace TestFiles;
 
 // Everything in a folder but the files a test expects: the temporaries a
 // write leaves behind.
@@ -30,19 +29,17 @@ QStringList strays(const QString& folder, const QStringList& expected) {
     return names;
 }
 
-// The names of the results files, sorted.
-QStringList resultsNames(const TestFiles::ModuleFolder& folder) {
+QStringList resultsNames(const ModuleFolder& folder) {
     QStringList names;
-    for (ResultsFile file : TestFiles::AllResultsFiles)
+    for (ResultsFile file : AllResultsFiles)
         names << QFileInfo(folder.file(file)).fileName();
     names.sort();
     return names;
 }
 
 // A program folder of the shipped module on the small disk, started.
-std::unique_ptr<TestFiles::ModuleFolder> folderOn(const SmallDisk& disk) {
-    auto folder =
-        std::make_unique<TestFiles::ModuleFolder>(QString::fromLatin1(ResourceStore::BuiltInRoot));
+std::unique_ptr<ModuleFolder> folderOn(const SmallDisk& disk) {
+    auto folder = std::make_unique<ModuleFolder>(QString::fromLatin1(ResourceStore::BuiltInRoot));
     folder->at = disk.folder();
     if (!folder->start())
         qFatal("the results files do not fit on the small disk");
@@ -96,7 +93,7 @@ private Q_SLOTS:
         auto folder = folderOn(disk);
         auto session = folder->open(102);
         const PaperState& paper = session->paper();
-        const QStringList correct = TestFiles::correctAnswers(paper.AnswerKeys);
+        const QStringList correct = correctAnswers(paper.AnswerKeys);
         const int last = paper.QuestionCount;
         auto rows = [&] {
             return correct.mid(session->currentFirstBlank(), session->currentBlankCount());

@@ -4,18 +4,10 @@
 
 #include "../reliability/WorkerSteps.h"
 #include "UnreadableFile.h"
-#include "core/AnswerChecking.h"
-#include "core/ProgramDefinition.h"
-#include "core/ResourceStore.h"
 #include "core/Scoring.h"
-#include "practice/PaperSession.h"
-#include "results/ResultsFiles.h"
 #include "test_support.h"
 
-#include <QDir>
-#include <QFile>
 #include <QtTest>
-#include <memory>
 
 Q_DECLARE_METATYPE(ResultsFile)
 
@@ -24,34 +16,29 @@ namespace {
 constexpr ResultMark Tick = ResultMark::Correct;
 constexpr ResultMark Cross = ResultMark::Wrong;
 
-using TestFiles::bytesOf;
+using namespace TestFiles;
 
 QList<QByteArray> fileLines(const QString& path) {
-    QByteArray bytes = bytesOf(path);
-    QList<QByteArray> lines = bytes.split('\n');
+    QList<QByteArray> lines = bytesOf(path).split('\n');
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
     return lines;
 }
 
-using Folder = TestFiles::ModuleFolder;
-
-std::unique_ptr<Folder> shippedFolder() {
-    auto folder = std::make_unique<Folder>(QString::fromLatin1(ResourceStore::BuiltInRoot));
+std::unique_ptr<ModuleFolder> shippedFolder() {
+    auto folder = std::make_unique<ModuleFolder>(QString::fromLatin1(ResourceStore::BuiltInRoot));
     if (!folder->start())
         qFatal("the shipped store's results templates do not write");
     return folder;
 }
 
-std::unique_ptr<Folder> fixtureFolder() {
-    auto folder = std::make_unique<Folder>(QStringLiteral(QUILLORA_TEST_DATA_DIR "/session_store"));
+std::unique_ptr<ModuleFolder> fixtureFolder() {
+    auto folder =
+        std::make_unique<ModuleFolder>(QStringLiteral(QUILLORA_TEST_DATA_DIR "/session_store"));
     ModuleDefinition& module = folder->definition.modules[1];
     module.heading = QStringLiteral("Practice");
-    module.topicCount = 1;
     module.paperCount = 5;
-    module.topicNames = QStringList{QStringLiteral("Fixture")};
     folder->definition.programCode = QStringLiteral("TST");
-    folder->definition.displayName = QStringLiteral("Fixture");
     if (!ResetAllResults(*folder->store, folder->path(), folder->definition).isEmpty())
         qFatal("the fixture's results templates do not write");
     return folder;
@@ -69,28 +56,6 @@ class TestPaperSession : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom)); }
-
-    void shippedPaperLoadsAndSaves() {
-        const int paperNum = 141; // 60 fields and 59 separators
-        auto folder = shippedFolder();
-        QVERIFY(bytesOf(folder->file(ResultsFile::First)).startsWith("..."));
-        auto session = folder->open(paperNum);
-        const int blanks = session->paper().TotalBlanks;
-        // The first write turns the template into fifty paper lines.
-        QStringList answers;
-        for (int i = 1; i <= blanks; ++i)
-            answers << QStringLiteral("a%1").arg(i);
-        QVERIFY(typeAllAnswers(*session, answers));
-        const QList<QByteArray> lines = fileLines(folder->file(ResultsFile::First));
-        QCOMPARE(lines.size(), 50);
-        for (int k = 0; k < 50; ++k) {
-            QVERIFY2(lines.at(k).endsWith('\r'), "every line ends in CR LF");
-            QVERIFY(lines.at(k).startsWith(QByteArray("#" + QByteArray::number(101 + k) + "#")));
-        }
-        QCOMPARE(lines.at(paperNum - 101).chopped(1),
-                 QByteArray("#") + QByteArray::number(paperNum) + "#>" +
-                     answers.join(QLatin1Char('>')).toLatin1());
-    }
 
     void movesStoreTheRowsOfTheQuestionLeft() {
         auto folder = fixtureFolder();
@@ -206,7 +171,7 @@ private Q_SLOTS:
 
         QVERIFY(QDir().rmdir(folder->file(broken)));
         if (broken == ResultsFile::Trend)
-            QVERIFY(TestFiles::writeBytes(folder->file(broken), "#TRD#"));
+            QVERIFY(writeBytes(folder->file(broken), "#TRD#"));
         QVERIFY(session->completeMarking().ok());
         QCOMPARE(session->paper().Status, PaperStatus::Marked);
         QCOMPARE(fileLines(folder->file(ResultsFile::Marks)).at(4),
@@ -276,7 +241,7 @@ private Q_SLOTS:
         const QByteArray line102 = lines.takeAt(1);
         if (damage == "end")
             lines.append(line102);
-        QVERIFY(TestFiles::writeBytes(first, lines.join('\n') + '\n'));
+        QVERIFY(writeBytes(first, lines.join('\n') + '\n'));
 
         // Paper 101 opens and saves while 102 stands out of place or not at all.
         auto session = folder->open(101);
@@ -341,29 +306,38 @@ private Q_SLOTS:
         }
     }
 
-    // Which bytes a second marking writes. (Which blanks are carried over and
-    // locked, the marking question and the model answers shown are the
-    // second-attempt window's test.)
+    // Which bytes a first and a second marking write. (Which blanks are
+    // carried over and locked, the marking question and the model answers
+    // shown are the second-attempt window's test.)
     void secondAttemptCarriesOverCorrectBlanks() {
+        const int paperNum = 141; // 60 fields, more than a paper line count
         auto folder = shippedFolder();
+        QVERIFY(bytesOf(folder->file(ResultsFile::First)).startsWith("..."));
         QStringList answers;
         int last = 0;
         {
-            auto first = folder->open(140);
-            answers = TestFiles::correctAnswers(first->paper().AnswerKeys);
+            auto first = folder->open(paperNum);
+            answers = correctAnswers(first->paper().AnswerKeys);
             last = int(answers.size()) - 1;
-            QVERIFY(last > 22);
+            QCOMPARE(last, 59);
             for (int i : {3, 8, 15, 22, last})
                 answers[i] = QStringLiteral("wrong");
             QVERIFY(typeAllAnswers(*first, answers));
             QVERIFY(first->completeMarking().ok());
         }
+        // The first write turns the template into fifty paper lines.
+        const QList<QByteArray> lines = fileLines(folder->file(ResultsFile::First));
+        QCOMPARE(lines.size(), 50);
+        for (int k = 0; k < 50; ++k)
+            QVERIFY(lines.at(k).startsWith(QByteArray("#" + QByteArray::number(101 + k) + "#")) &&
+                    lines.at(k).endsWith('\r'));
+        QCOMPARE(lines.at(paperNum - 101), "#141#>" + answers.join('>').toLatin1() + "\r");
         const auto before = folder->snapshot();
 
-        auto second = folder->open(140, 2);
+        auto second = folder->open(paperNum, 2);
         const PaperState& paper = second->paper();
         QCOMPARE(second->answeredCount(), last + 1 - 5);
-        const QStringList correct = TestFiles::correctAnswers(paper.AnswerKeys);
+        const QStringList correct = correctAnswers(paper.AnswerKeys);
         for (int i : {3, 8, 15, 22})
             answers[i] = correct.at(i);
         answers[last] = QStringLiteral("still wrong");
@@ -380,17 +354,17 @@ private Q_SLOTS:
             QCOMPARE(newMarks.at(line), oldMarks.at(line));
         QCOMPARE(paper.Scoring, paper.TotalMarks - paper.AnswerMarks.at(last));
         QCOMPARE(paper.PScoring, scorePercentText(paper.Scoring, paper.TotalMarks));
-        // Field 40 of SSE and SST, paper 140's, and nothing else.
+        // Field 41 of SSE and SST, the paper's, and nothing else.
         for (const auto& [line, value] :
              {std::pair{1, paper.PScoring.toLatin1()}, std::pair{5, QByteArray("1")}}) {
             QList<QByteArray> fields = oldMarks.at(line).chopped(1).split('>');
-            fields[40] = value;
+            fields[paperNum - 100] = value;
             QCOMPARE(newMarks.at(line), fields.join('>') + "\r");
         }
-        QCOMPARE(fileLines(folder->file(ResultsFile::Second)).at(39),
-                 "#140#>" + answers.join('>').toLatin1() + "\r");
+        QCOMPARE(fileLines(folder->file(ResultsFile::Second)).at(paperNum - 101),
+                 "#141#>" + answers.join('>').toLatin1() + "\r");
 
-        auto reopened = folder->open(140, 2);
+        auto reopened = folder->open(paperNum, 2);
         QVERIFY(reopened->isMarked());
         QCOMPARE(reopened->paper().PScoring, paper.PScoring);
         QCOMPARE(reopened->paper().Results, paper.Results);

@@ -155,21 +155,17 @@ std::unique_ptr<ProgramFolder> workedFolder() {
     auto folder = std::make_unique<ProgramFolder>();
     if (!folder->start())
         return nullptr;
-    struct Step {
-        int paper, attempt;
-        QStringList answers;
-        bool mark;
-    };
-    const QList<Step> steps = {
+    // paper, attempt, answers, marked
+    const QList<std::tuple<int, int, QStringList, bool>> steps = {
         {101, 1, {"9", "3/10", "1/2", "2", "3", "4"}, true},
         {101, 2, {"9", "3/10", "3/5", "2", "3", "5"}, true},
         {102, 1, {"12", "10", "15", "Ivan", "", "Kevin", "14", "kevin", "1 2/3"}, false},
         {103, 1, {"sixteen", "24.8"}, true},
         {105, 1, {"3/10", "3/5", "1/5"}, true},
     };
-    for (const Step& step : steps) {
-        auto session = folder->session(step.paper, step.attempt);
-        if (!session->load().ok() || !WorkerSteps::walkAnswers(*session, step.answers, step.mark))
+    for (const auto& [paper, attempt, answers, mark] : steps) {
+        auto session = folder->session(paper, attempt);
+        if (!session->load().ok() || !WorkerSteps::walkAnswers(*session, answers, mark))
             return nullptr;
         folder->clock.advanceSeconds(95);
     }
@@ -258,20 +254,17 @@ private Q_SLOTS:
             QCOMPARE(folder->read(file), worked(file));
     }
 
-    void untouchedFilesStayAsTheyAre() {
-        // Fresh templates (framed by "...", fifty-paper lines beyond the module's
-        // five) and files the program wrote are not damage.
+    void freshTemplatesAreNotDamage() {
+        // Framed by "...", fifty-paper lines beyond the module's five. (Files
+        // the program wrote stand untouched beside every damaged one below.)
         ProgramFolder fresh;
         QVERIFY(fresh.start());
         QVERIFY(writeBytes(fresh.file(ResultsFile::First),
                            bytesOf(fresh.file(ResultsFile::First)) + "#106#>>\r\n#107#>\r\n..."));
-        auto worked = copyOf(*m_worked);
-        for (ProgramFolder* folder : {&fresh, worked.get()}) {
-            const auto before = folder->snapshot();
-            const ResultsRepair::Report report = folder->repair().Run();
-            QVERIFY2(!report.damaged(), qPrintable(report.findings.join('\n')));
-            QCOMPARE(folder->snapshot(), before);
-        }
+        const auto before = fresh.snapshot();
+        const ResultsRepair::Report report = fresh.repair().Run();
+        QVERIFY2(!report.damaged(), qPrintable(report.findings.join('\n')));
+        QCOMPARE(fresh.snapshot(), before);
     }
 
     void damagedFileIsReadThenRepaired_data() {

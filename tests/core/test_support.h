@@ -50,8 +50,7 @@ inline QByteArray noiseBytes(int size, quint32 seed) {
     return bytes;
 }
 
-// A copy of the fixture store (its store and graphics folders) in root, for a
-// test to change or take items out of.
+// A copy of the fixture store (its store and graphics folders) in root.
 inline bool copyFixtureStore(const QString& root) {
     for (const QString sub : {"store", "graphics"}) {
         const QDir from(FixtureRoot + QLatin1Char('/') + sub);
@@ -105,8 +104,7 @@ struct ModuleFolder {
         return read.error == DefinitionError::None &&
                ensureResultsFiles(*store, path(), definition).isEmpty();
     }
-    // The folder: a temporary one, or elsewhere when set.
-    QString at;
+    QString at; // the folder, when not the temporary one
     QString path() const { return at.isEmpty() ? dir.path() : at; }
     // Where the results are: the folder itself, until a start of the
     // program has made them the first pupil's.
@@ -123,7 +121,7 @@ struct ModuleFolder {
     std::unique_ptr<PaperSession> session(int paperNum, int attempt = 1) const {
         return std::make_unique<PaperSession>(setup(paperNum, attempt), *store, clock, locale);
     }
-    // The paper loaded; a paper that does not load ends the test run.
+    // The paper loaded; one that does not load ends the run.
     std::unique_ptr<PaperSession> open(int paperNum, int attempt = 1) const {
         auto opened = session(paperNum, attempt);
         const LoadOutcome outcome = opened->load();
