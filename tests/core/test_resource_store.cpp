@@ -141,8 +141,7 @@ private Q_SLOTS:
         // The write probe leaves nothing behind.
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
                  QStringList());
-        // A folder that cannot take files (here a regular file) falls back to the user's data
-        // folder.
+        // A folder that cannot take files (here a file) falls back to the user's data folder.
         const QString file = dir.filePath("program");
         QVERIFY(writeBytes(file, "x"));
         const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
