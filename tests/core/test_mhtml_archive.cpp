@@ -30,6 +30,8 @@ QByteArray archive(const QByteArray& boundaryHeader, const QByteArray& boundary,
                 extraParts + "--" + boundary + "--\n");
 }
 
+const auto urlOf = [](int part) { return QStringLiteral("qm:/p/%1").arg(part); };
+
 bool isCompletePng(const QByteArray& bytes) {
     return bytes.startsWith("\x89PNG\r\n\x1a\n") && bytes.endsWith("IEND\xae\x42\x60\x82");
 }
@@ -89,7 +91,6 @@ private Q_SLOTS:
 
     // The samples read, and their pages linked to their parts.
     void sampleArchives() {
-        const auto urlOf = [](int i) { return QStringLiteral("qm:/p/%1").arg(i); };
         const MhtmlArchive a = parsed("word_processor.mht");
         QCOMPARE(a.parts().size(), 3);
         QCOMPARE(a.rootIndex(), 0);
@@ -168,7 +169,6 @@ private Q_SLOTS:
 
     // Unknown targets and attributes of other names stay as written.
     void linkedText() {
-        const auto urlOf = [](int i) { return QStringLiteral("qm:/p/%1").arg(i); };
         const QByteArray raw =
             archive("boundary=b", "b",
                     "<a href='https://example.test/x'>x</a><img data-x=image1.png src=image1.png "
@@ -248,9 +248,8 @@ private Q_SLOTS:
         QTest::newRow("no HTML part") << crlf("Content-Type: multipart/related; boundary=i\n\n--i\n"
                                               "Content-Type: image/png\n\nPNG\n--i--\n");
         QByteArray many = "Content-Type: multipart/related; boundary=m\n\n";
-        for (int i = 0; i <= MhtmlArchive::MaxParts; ++i) {
+        for (int i = 0; i <= MhtmlArchive::MaxParts; ++i)
             many += "--m\nContent-Type: text/html\n\n<p>\n";
-        }
         QTest::newRow("too many parts") << crlf(many + "--m--\n");
         QByteArray deep = "<p>x</p>\n";
         for (int i = 0; i < 6; ++i) {

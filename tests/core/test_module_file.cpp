@@ -176,24 +176,21 @@ private Q_SLOTS:
     }
 
     void validatorProblems() {
-        ModuleSource script = smallModule();
-        script.papers[1].questions[1].document =
+        // A script, and documents that fetch from outside the module.
+        ModuleSource unsafe = smallModule();
+        unsafe.papers[1].questions[1].document =
             page(QStringLiteral("<p onclick=\"go()\">Hi</p><script>fetch('x')</script>"));
-        QString text = checkProblems(script);
+        unsafe.papers[0].questions[0].document = page(QStringLiteral(
+            "<img src=\"https://example.invalid/track.png\"><a href=\"jav&#97;script:x\">a</a>"
+            "<div style=\"background: url('//cdn.invalid/b.png')\"></div>"
+            "<style>@import \"file:///etc/x.css\";</style>"));
+        QString text = checkProblems(unsafe);
         QVERIFY2(text.contains(QStringLiteral("Topic 1 \"Fractions\", paper 2, question 2: its "
                                               "document holds a <script> element.")),
                  qPrintable(text));
         QVERIFY(text.contains(QStringLiteral("an on... attribute")));
-
-        ModuleSource outside = smallModule();
-        outside.papers[0].questions[0].document = page(QStringLiteral(
-            "<img src=\"https://example.invalid/track.png\"><a href=\"jav&#97;script:x\">a</a>"
-            "<div style=\"background: url('//cdn.invalid/b.png')\"></div>"
-            "<style>@import \"file:///etc/x.css\";</style>"));
-        text = checkProblems(outside);
-        QVERIFY2(text.contains(QStringLiteral("paper 1, question 1: its document refers to "
-                                              "\"https://example.invalid/track.png\"")),
-                 qPrintable(text));
+        QVERIFY(text.contains(QStringLiteral("paper 1, question 1: its document refers to "
+                                             "\"https://example.invalid/track.png\"")));
         QVERIFY(text.contains(QStringLiteral("runs a script from a link")));
         QVERIFY(text.contains(QStringLiteral("\"//cdn.invalid/b.png\"")));
         QVERIFY(text.contains(QStringLiteral("\"file:///etc/x.css\"")));
@@ -275,8 +272,6 @@ private Q_SLOTS:
         QVERIFY2(paper.ok(), qPrintable(paper.problems.join(QLatin1Char('\n'))));
         QCOMPARE(paper.content.QuestionIds, (QStringList{"15011", "15012"}));
         QCOMPARE(paper.content.AnswerKeys, (QStringList{"8", "4/5", "Kevin"}));
-        QCOMPARE(paper.content.BlanksPerQuestion, (QList<int>{1, 2}));
-        QCOMPARE(paper.content.TotalMarks, 5);
 
         store.detachModule(3);
         QVERIFY(!store.contains(30032));
