@@ -19,9 +19,9 @@ namespace {
 // The worker writes a great deal; on a memory file system its writes cost
 // no disk time, so more of them fall between two kills.
 std::unique_ptr<QTemporaryDir> workFolder() {
-    const QFileInfo shm(QStringLiteral("/dev/shm"));
+    const QFileInfo shm("/dev/shm");
     if (shm.isDir() && shm.isWritable()) {
-        auto dir = std::make_unique<QTemporaryDir>(QStringLiteral("/dev/shm/quillora-XXXXXX"));
+        auto dir = std::make_unique<QTemporaryDir>("/dev/shm/quillora-XXXXXX");
         if (dir->isValid())
             return dir;
     }
@@ -47,7 +47,7 @@ QString killWorker(const QStringList& args, int marks, int delay) {
                QString::fromLocal8Bit(worker.readAllStandardError());
     worker.kill();
     if (!worker.waitForFinished(10000) || worker.exitStatus() != QProcess::CrashExit)
-        return QStringLiteral("the worker did not die");
+        return "the worker did not die";
     return QString();
 }
 
@@ -75,7 +75,7 @@ struct Content {
         for (int k = 1; k <= definition.module(module).paperCount; ++k) {
             const PaperContentRead content =
                 loadPaperContent(*store, scratch.path(), module, 100 + k);
-            problem += content.problems.join(QLatin1Char(' '));
+            problem += content.problems.join(' ');
             papers.append(content.content);
         }
         // (A store without them makes no results files to check.)
@@ -95,7 +95,7 @@ struct Content {
         for (ResultsFile f : TestFiles::AllResultsFiles) {
             const QString what = fault(filePath(folder, f), f);
             if (!what.isEmpty())
-                faults.append(resultsFileStem(f) + QStringLiteral(": ") + what);
+                faults.append(resultsFileStem(f) + ": " + what);
         }
         return faults;
     }
@@ -108,7 +108,7 @@ private:
         if (!isTemplate &&
             (!bytes.endsWith("\r\n") || bytes.count('\n') != ends || bytes.count('\r') != ends))
             return QStringLiteral("not whole CR LF lines (%1 bytes)").arg(bytes.size());
-        QStringList lines = QString::fromLatin1(bytes).split(QStringLiteral("\r\n"));
+        QStringList lines = QString::fromLatin1(bytes).split("\r\n");
         lines.removeLast();
         if (file == ResultsFile::Marks)
             return marksFault(path, lines, isTemplate);
@@ -116,7 +116,7 @@ private:
             return isTemplate ? QString() : trendFault(path, lines);
         const int count = int(papers.size());
         if (!readPaperLines(path, count).ok())
-            return QStringLiteral("does not read");
+            return "does not read";
         if (isTemplate)
             return QString();
         if (lines.size() != count)
@@ -125,7 +125,7 @@ private:
             const QString& line = lines.at(k - 1);
             const QString prefix = QStringLiteral("#%1#").arg(100 + k);
             const int blanks = papers.at(k - 1).TotalBlanks;
-            if (!line.startsWith(prefix) || line.count(QLatin1Char('>')) != blanks ||
+            if (!line.startsWith(prefix) || line.count('>') != blanks ||
                 (blanks > 0 && line.at(prefix.size()) != u'>'))
                 return QStringLiteral("line %1 is not the record of paper %2 with %3 fields: %4")
                     .arg(k)
@@ -133,7 +133,7 @@ private:
                     .arg(blanks)
                     .arg(line.left(80));
             const QStringList fields =
-                blanks > 0 ? line.mid(prefix.size() + 1).split(QLatin1Char('>')) : QStringList();
+                blanks > 0 ? line.mid(prefix.size() + 1).split('>') : QStringList();
             const QString what = file == ResultsFile::First    ? answersFault(k, 1, fields)
                                  : file == ResultsFile::Second ? answersFault(k, 2, fields)
                                                                : resultsFault(k, fields);
@@ -144,7 +144,7 @@ private:
     }
 
     QString answersFault(int k, int attempt, const QStringList& fields) const {
-        static const QRegularExpression stamped(QStringLiteral("^s(\\d+)p(\\d+)a(\\d)b(\\d+)$"));
+        static const QRegularExpression stamped("^s(\\d+)p(\\d+)a(\\d)b(\\d+)$");
         const QList<int>& questions = papers.at(k - 1).BlanksPerQuestion;
         // A question is typed whole, and the questions are typed in order, so
         // along the record the stamps of the questions never go up, and an
@@ -194,17 +194,17 @@ private:
         const int count = int(papers.size());
         const Read<MarksRecords> read = readMarksFile(path, count);
         if (!read.ok())
-            return QStringLiteral("does not read: ") + recordErrorText(read.error);
+            return "does not read: " + recordErrorText(read.error);
         const QStringList tags = marksTags();
         for (int r = 0; r < tags.size() && !isTemplate; ++r) {
             if (lines.size() != tags.size() || !lines.at(r).startsWith('#' + tags.at(r) + "#>") ||
-                lines.at(r).count(QLatin1Char('>')) != count)
+                lines.at(r).count('>') != count)
                 return QStringLiteral("not six whole records: line %1 is not %2")
                     .arg(r + 1)
                     .arg(tags.at(r));
         }
         // Marking writes score, state, time and date in one write; so does erasing.
-        static const QRegularExpression elapsed(QStringLiteral("^\\d+:\\d+:\\d+$"));
+        static const QRegularExpression elapsed("^\\d+:\\d+:\\d+$");
         const MarksRecords& marks = read.value;
         for (int k = 0; k < count; ++k) {
             const QString paper = QString::number(101 + k);
@@ -229,10 +229,10 @@ private:
 
     static QString trendFault(const QString& path, const QStringList& lines) {
         if (lines.size() != 1 || !lines.first().startsWith(QLatin1String("#TRD#")))
-            return QStringLiteral("not the one trend record");
+            return "not the one trend record";
         if (readTrendLine(path).value != lines.first())
-            return QStringLiteral("does not read");
-        for (const QString& value : lines.first().mid(5).split(QLatin1Char('>')).mid(1)) {
+            return "does not read";
+        for (const QString& value : lines.first().mid(5).split('>').mid(1)) {
             if (!scoreFromText(value))
                 return QStringLiteral("holds the value \"%1\"").arg(value.left(20));
         }
@@ -341,8 +341,8 @@ private Q_SLOTS:
         if (pupils) {
             PupilRoster roster(dir->path());
             roster.load();
-            QVERIFY(roster.add(QStringLiteral("Zoë")).ok());
-            QVERIFY(roster.add(QStringLiteral("Åsa")).ok());
+            QVERIFY(roster.add("Zoë").ok());
+            QVERIFY(roster.add("Åsa").ok());
             folders.clear();
             for (const Pupil& pupil : roster.pupils()) {
                 folders.append(roster.folderOf(pupil.id));
@@ -360,7 +360,7 @@ private Q_SLOTS:
             QStringList args{dir->path(), content.root,
                              QString::number(qint64(round) * 10000000 + random.bounded(1000))};
             if (pupils)
-                args.append(QStringLiteral("pupils"));
+                args.append("pupils");
             // Most kills land in the working loop, after 0 to 3 finished rounds
             // of it; one in ten, with one pupil, while the worker starts up.
             const bool duringStart = !pupils && random.bounded(10) == 0;

@@ -46,7 +46,7 @@ private Q_SLOTS:
     // comes from the change that test makes.
     void initTestCase() {
         const QStringList problems = StoreWriter::check(renderedBank());
-        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
     }
 
     void quotedPrintable_data() {
@@ -122,8 +122,8 @@ private Q_SLOTS:
                            questions.begin());
         QVERIFY(question < questions.size());
         Question& q = questions[question];
-        const QString what = change.section(QLatin1Char(':'), 0, 0);
-        const QString value = change.section(QLatin1Char(':'), 1);
+        const QString what = change.section(':', 0, 0);
+        const QString value = change.section(':', 1);
         if (what == QLatin1String("key")) {
             q.blanks[0].key = value;
         } else if (what.size() == 1) {
@@ -131,20 +131,19 @@ private Q_SLOTS:
         } else if (what == QLatin1String("html")) {
             q.html = value;
         } else if (what == QLatin1String("addblank")) {
-            q.blanks << Blank{QStringLiteral("1"), QStringLiteral("N"), 1};
+            q.blanks << Blank{"1", "N", 1};
         } else if (what == QLatin1String("marks")) {
             for (Question& other : papers[paper].questions) {
                 for (Blank& blank : other.blanks)
                     blank.mark = value.toInt();
             }
         } else { // a picture the page never shows, or one named by a path
-            const QString name = what == QLatin1String("extra") ? QStringLiteral("spare.svg")
-                                                                : QStringLiteral("../up.svg");
-            q.pictures << bank::Picture{name, QStringLiteral("image/svg+xml"), "<svg/>"};
+            const QString name = what == QLatin1String("extra") ? "spare.svg" : "../up.svg";
+            q.pictures << bank::Picture{name, "image/svg+xml", "<svg/>"};
             if (what == QLatin1String("badname"))
-                q.html += bank::html::Img(name, QStringLiteral("x"));
+                q.html += bank::html::Img(name, "x");
         }
-        const QString problems = StoreWriter::check(papers).join(QLatin1Char('\n'));
+        const QString problems = StoreWriter::check(papers).join('\n');
         QVERIFY2(problems.contains(expected), qPrintable(problems));
     }
 
@@ -172,20 +171,19 @@ private Q_SLOTS:
         q.working.units = {"", "", "cm"};
         QCOMPARE(q.working.answers, QStringList({"3", "7", "Forty-seven"}));
         QStringList problems;
-        StoreWriter::checkStoredQuestion(QStringLiteral("q"), q, problems);
-        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
+        StoreWriter::checkStoredQuestion("q", q, problems);
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
 
         // Read back by the program's reader, each picture is its own part.
         const QByteArray bytes = MhtmlWriter(24001).archive(q);
         MhtmlArchive archive;
         QVERIFY2(archive.parse(bytes), qPrintable(archive.errorString()));
         QCOMPARE(archive.parts().size(), 5); // page, three pictures, working
-        QCOMPARE(archive.root()->resolvedLocation.scheme(), QStringLiteral("http"));
-        const QString page =
-            archive.rootHtml().replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        QCOMPARE(archive.root()->resolvedLocation.scheme(), "http");
+        const QString page = archive.rootHtml().replace("\r\n", "\n");
         QVERIFY(page.contains(q.html));
         QVERIFY(!page.contains(QLatin1String("Question 1")));
-        static const QRegularExpression src(QStringLiteral("src=\"([^\"]+)\""));
+        static const QRegularExpression src("src=\"([^\"]+)\"");
         const QList<QRegularExpressionMatch> shown = matches(src, page);
         // Text travels with CR LF line ends, other pictures byte for byte.
         const QList<QByteArray> expected{QByteArray(svgA).replace("\n", "\r\n"),
@@ -197,8 +195,7 @@ private Q_SLOTS:
             QCOMPARE(archive.parts().at(part).body, expected.at(i));
         }
 
-        const QString working =
-            archive.workingHtml().replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        const QString working = archive.workingHtml().replace("\r\n", "\n");
         static const QRegularExpression section(QStringLiteral(
             "<body>\n<section class=\"working\">\n<h2>How to work it out</h2>\n"
             "(<p class=\"step\">[^\n]*</p>\n){2}"

@@ -94,7 +94,7 @@ private Q_SLOTS:
         const QStringList p =
             TableText::parse(QByteArray("bad # line\r\n").repeated(12), 3).problems();
         QCOMPARE(p.size(), 6);
-        QCOMPARE(p.last(), QStringLiteral("7 more lines with the same problem (not a record)"));
+        QCOMPARE(p.last(), "7 more lines with the same problem (not a record)");
     }
 
     void archive_data() {
@@ -225,10 +225,10 @@ private Q_SLOTS:
             body + "</svg>";
         const QStringList problems = QualityCheck::checkLabels(svg);
         if (expected.isEmpty())
-            QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
+            QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
         else
             QVERIFY2(problems.size() == 1 && problems.at(0).contains(expected),
-                     qPrintable(problems.join(QLatin1Char('\n'))));
+                     qPrintable(problems.join('\n')));
     }
 
     void working_data() {
@@ -253,38 +253,32 @@ private Q_SLOTS:
         QFETCH(QString, kinds);
         QFETCH(bool, right);
         QList<QualityCheck::Blank> blanks;
-        const QStringList k = keys.split(QLatin1Char('|')), t = kinds.split(QLatin1Char('|'));
+        const QStringList k = keys.split('|'), t = kinds.split('|');
         for (int i = 0; i < k.size(); ++i)
             blanks.append({k.at(i), t.at(i), 1});
         QString html = QStringLiteral("<body><section class=\"working\"><h2>How to work it out</h2>"
                                       "<p class=\"step\">Add.</p>");
-        const QStringList a = answers.split(QLatin1Char('|'));
+        const QStringList a = answers.split('|');
         for (int i = 0; i < a.size(); ++i)
             html += QStringLiteral("<p class=\"answer\" data-blank=\"%1\">So the answer is "
                                    "<b class=\"key\">%2</b> cm.</p>")
                         .arg(i + 1)
                         .arg(a.at(i));
-        html += QStringLiteral("</section></body>");
+        html += "</section></body>";
         const QStringList problems = QualityCheck::checkWorking(html, blanks);
-        QVERIFY2(problems.isEmpty() == right, qPrintable(problems.join(QLatin1Char('\n'))));
+        QVERIFY2(problems.isEmpty() == right, qPrintable(problems.join('\n')));
     }
 
     void kindsAndAlts() {
         using bank::vocab::kindOf;
         using bank::vocab::visibleText;
         // Numbers, names and objects (plural too) set aside; the wording stays.
-        QCOMPARE(kindOf(visibleText(QStringLiteral("<p>Amy has 12 marbles &amp; Ben has 3.</p>"))),
-                 kindOf(QStringLiteral("Tom has 120 shells & Priya has 45.")));
-        QVERIFY(kindOf(QStringLiteral("Amy has 12 marbles.")) !=
-                kindOf(QStringLiteral("Amy gives away 12 marbles.")));
-        QCOMPARE(visibleText(QStringLiteral("<p>7 &minus; <span class=\"box\"></span> = 3</p>")),
-                 QStringLiteral("7 \u2212 = 3"));
-        QCOMPARE(
-            QualityCheck::checkAlts(QStringLiteral("<img src=\"a.svg\" alt=\"A clock\">")).size(),
-            0);
-        QCOMPARE(QualityCheck::checkAlts(
-                     QStringLiteral("<img src=\"a.svg\" alt=\" \"><img src=\"b.svg\">"))
-                     .size(),
+        QCOMPARE(kindOf(visibleText("<p>Amy has 12 marbles &amp; Ben has 3.</p>")),
+                 kindOf("Tom has 120 shells & Priya has 45."));
+        QVERIFY(kindOf("Amy has 12 marbles.") != kindOf("Amy gives away 12 marbles."));
+        QCOMPARE(visibleText("<p>7 &minus; <span class=\"box\"></span> = 3</p>"), "7 \u2212 = 3");
+        QCOMPARE(QualityCheck::checkAlts("<img src=\"a.svg\" alt=\"A clock\">").size(), 0);
+        QCOMPARE(QualityCheck::checkAlts("<img src=\"a.svg\" alt=\" \"><img src=\"b.svg\">").size(),
                  2);
     }
 };

@@ -173,9 +173,9 @@ private Q_SLOTS:
 
         QProcess check;
         check.start(QStringLiteral(CMAKE_COMMAND_PATH),
-                    {QStringLiteral("-DGENERATED=") + out.path(),
+                    {"-DGENERATED=" + out.path(),
                      QStringLiteral("-DEXPECTED_GRAPHICS=" COMMITTED_GRAPHICS),
-                     QStringLiteral("-DEXPECTED_ICONS=" COMMITTED_ICONS), QStringLiteral("-P"),
+                     QStringLiteral("-DEXPECTED_ICONS=" COMMITTED_ICONS), "-P",
                      QStringLiteral(COMPARE_SCRIPT)});
         QVERIFY(check.waitForFinished(60000));
         const QString report = QString::fromUtf8(check.readAllStandardError());

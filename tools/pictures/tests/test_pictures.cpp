@@ -15,7 +15,7 @@ namespace {
 
 QVariantMap example(const QString& name) {
     for (const QVariantMap& m : goodExamples()) {
-        if (m.value(QStringLiteral("name")).toString() == name)
+        if (m.value("name").toString() == name)
             return m;
     }
     qFatal("no example %s", qPrintable(name));
@@ -88,7 +88,7 @@ QString refusal(const QVariantMap& picture, const QString& function,
                 const QString& argument = QString()) {
     QString error;
     const QString value = Read(picture, function, argument, &error);
-    return value.isEmpty() ? error : QStringLiteral("gave ") + value;
+    return value.isEmpty() ? error : "gave " + value;
 }
 
 } // namespace
@@ -99,16 +99,15 @@ class TestPictures : public QObject {
 private Q_SLOTS:
     void everyTypeDrawsAReadableDocument() {
         for (const QVariantMap& picture : goodExamples()) {
-            const QString name = picture.value(QStringLiteral("name")).toString();
+            const QString name = picture.value("name").toString();
             const auto result = drawPicture(picture);
-            QVERIFY2(result.error.isEmpty(),
-                     qPrintable(name + QStringLiteral(": ") + result.error));
+            QVERIFY2(result.error.isEmpty(), qPrintable(name + ": " + result.error));
             // The same bytes each time; a number in a locale's decimal comma would show.
             QCOMPARE(drawPicture(picture).svg, result.svg);
             QVERIFY2(!result.svg.contains("e+") && !result.svg.contains(",5 "), qPrintable(name));
             const QList<Element> elements = elementsOf(result.svg);
             QVERIFY2(!elements.isEmpty(), qPrintable(name));
-            QCOMPARE(elements.first().name, QStringLiteral("svg"));
+            QCOMPARE(elements.first().name, "svg");
             const double width = attr(elements.first(), "width");
             const double height = attr(elements.first(), "height");
             QVERIFY2(width > 50 && width <= 800 && height > 50 && height <= 900, qPrintable(name));
@@ -144,18 +143,16 @@ private Q_SLOTS:
     void drawingsAreTheSameBytesEachTime() {
         // (Each drawn twice: everyTypeDrawsAReadableDocument.) A different alt
         // or name draws the same picture.
-        QVariantMap other = example(QStringLiteral("clock-325"));
-        other.insert(QStringLiteral("alt"), QStringLiteral("something else"));
-        other.insert(QStringLiteral("name"), QStringLiteral("renamed"));
-        QCOMPARE(drawPicture(other).svg, drawPicture(example(QStringLiteral("clock-325"))).svg);
+        QVariantMap other = example("clock-325");
+        other.insert("alt", "something else");
+        other.insert("name", "renamed");
+        QCOMPARE(drawPicture(other).svg, drawPicture(example("clock-325")).svg);
     }
 
     void spoiledFieldsAreRefusedOrDrawnNeverBroken() {
         // Each field of each example replaced by something wrong, or left out.
-        const QVariantList spoils = {QStringLiteral("x"),     QStringLiteral("-1"),
-                                     QStringLiteral("0"),     QStringLiteral("0.5"),
-                                     QStringLiteral("99999"), QVariantList(),
-                                     QVariantMap(),           QVariantList{QStringLiteral("1")}};
+        const QVariantList spoils = {"x",     "-1",           "0",           "0.5",
+                                     "99999", QVariantList(), QVariantMap(), QVariantList{"1"}};
         int refused = 0;
         for (const QVariantMap& good : goodExamples()) {
             for (const QString& key : good.keys()) {
@@ -175,8 +172,8 @@ private Q_SLOTS:
                     if (!result.error.isEmpty()) {
                         ++refused;
                         QVERIFY(result.svg.isEmpty());
-                        QVERIFY2(result.error.contains(QStringLiteral("field \"")) ||
-                                     result.error.contains(QStringLiteral("pixels")),
+                        QVERIFY2(result.error.contains("field \"") ||
+                                     result.error.contains("pixels"),
                                  qPrintable(result.error));
                         continue;
                     }
@@ -316,18 +313,18 @@ private Q_SLOTS:
     }
 
     void measuresReadWhatTheyShow() {
-        QCOMPARE(reading(example("clock-325"), "reading"), QStringLiteral("3:25"));
-        QCOMPARE(reading(example("clock-bare"), "reading"), QStringLiteral("6:00"));
-        QCOMPARE(reading(example("digital-pm"), "reading"), QStringLiteral("7:05 pm"));
-        QCOMPARE(reading(example("scale-between"), "reading"), QStringLiteral("250"));
-        QCOMPARE(reading(example("thermo-cold"), "reading"), QStringLiteral("-3"));
-        QCOMPARE(reading(example("jug-l"), "reading"), QStringLiteral("2.25"));
-        QCOMPARE(reading(example("ruler-mm"), "reading"), QStringLiteral("7.3"));
-        QCOMPARE(reading(example("money-coins"), "reading"), QStringLiteral("408"));
-        QCOMPARE(reading(example("money-notes"), "total"), QStringLiteral("8750"));
-        QCOMPARE(reading(example("line-tenths"), "reading"), QStringLiteral("0.3"));
+        QCOMPARE(reading(example("clock-325"), "reading"), "3:25");
+        QCOMPARE(reading(example("clock-bare"), "reading"), "6:00");
+        QCOMPARE(reading(example("digital-pm"), "reading"), "7:05 pm");
+        QCOMPARE(reading(example("scale-between"), "reading"), "250");
+        QCOMPARE(reading(example("thermo-cold"), "reading"), "-3");
+        QCOMPARE(reading(example("jug-l"), "reading"), "2.25");
+        QCOMPARE(reading(example("ruler-mm"), "reading"), "7.3");
+        QCOMPARE(reading(example("money-coins"), "reading"), "408");
+        QCOMPARE(reading(example("money-notes"), "total"), "8750");
+        QCOMPARE(reading(example("line-tenths"), "reading"), "0.3");
         QVERIFY(refusal(example("line-jumps"), "reading").contains("no marks"));
-        QCOMPARE(reading(example("tags-two"), "count", "notebook"), QStringLiteral("120"));
+        QCOMPARE(reading(example("tags-two"), "count", "notebook"), "120");
         QVERIFY(refusal(example("balance-left"), "reading").contains("no reading"));
     }
 
@@ -357,7 +354,7 @@ private Q_SLOTS:
         QVERIFY(near(attr(crayon, "width"), 7.3 * cm));
         // -3 degrees: the liquid's top three fifths of the way from -5 to 0.
         QList<Element> thermo = elementsOf(drawPicture(example("thermo-cold")).svg);
-        const double minus5 = attr(lettering(thermo, QStringLiteral("\u22125")), "y");
+        const double minus5 = attr(lettering(thermo, "\u22125"), "y");
         const double nought = attr(lettering(thermo, "0"), "y");
         QVERIFY(near(attr(find(thermo, "liquid"), "y"), minus5 + (nought - minus5) * 2 / 5 - 6.5));
         // Bars in proportion to their values, and standing on the same line.
@@ -388,10 +385,10 @@ private Q_SLOTS:
 
     void chartsCountTheirRows() {
         const QVariantMap picto = example("picto-halves");
-        QCOMPARE(reading(picto, "count", "Kevin"), QStringLiteral("7"));
-        QCOMPARE(reading(picto, "total"), QStringLiteral("21"));
-        QCOMPARE(reading(picto, "most"), QStringLiteral("Ivan"));
-        QCOMPARE(reading(picto, "fewest"), QStringLiteral("Mia"));
+        QCOMPARE(reading(picto, "count", "Kevin"), "7");
+        QCOMPARE(reading(picto, "total"), "21");
+        QCOMPARE(reading(picto, "most"), "Ivan");
+        QCOMPARE(reading(picto, "fewest"), "Mia");
         QVERIFY(refusal(picto, "count", "Zoe").contains("Kevin, Ivan, Mia"));
         // Kevin's 7 at 2 a symbol: three whole symbols and a half one; 10 whole in all.
         int whole = 0, cut = 0;
@@ -410,14 +407,14 @@ private Q_SLOTS:
             {"label": "red", "value": 6}, {"label": "blue", "value": 6},
             {"label": "green", "value": 2}]})");
         QVERIFY(refusal(tie, "most").contains("red and blue"));
-        QCOMPARE(reading(tie, "fewest"), QStringLiteral("green"));
-        QCOMPARE(reading(example("bars-sport"), "count", "football"), QStringLiteral("11"));
+        QCOMPARE(reading(tie, "fewest"), "green");
+        QCOMPARE(reading(example("bars-sport"), "count", "football"), "11");
         // A table's row reading is its last cell; an answer box leaves no total.
-        QCOMPARE(reading(example("table-box"), "count", "Ben"), QStringLiteral("7"));
+        QCOMPARE(reading(example("table-box"), "count", "Ben"), "7");
         QVERIFY(refusal(example("table-box"), "total").contains("Cara"));
         QVERIFY(refusal(example("table-box"), "count", "Dev").contains("\"Dev\" is not a number"));
-        QCOMPARE(reading(example("table-plain"), "most"), QStringLiteral("plums"));
-        QCOMPARE(reading(example("table-plain"), "total"), QStringLiteral("72"));
+        QCOMPARE(reading(example("table-plain"), "most"), "plums");
+        QCOMPARE(reading(example("table-plain"), "total"), "72");
         QCOMPARE(countClass(example("table-box"), "answer-box"), 1);
         // A ? left unquoted in a YAML flow list arrives as a map of one empty key.
         QVariantMap unquoted = example("table-box");
@@ -432,41 +429,41 @@ private Q_SLOTS:
         const QVariantMap signs = describe(R"({"type": "table", "name": "s", "header": ["", "T",
             "O"], "rows": [["", 5, 3], ["-", 2, 8], ["Leeds", "", "-3"]]})");
         const QList<Element> drawn = elementsOf(drawPicture(signs).svg);
-        QCOMPARE(lettering(drawn, "\u2212").name, QStringLiteral("text"));
-        QCOMPARE(lettering(drawn, "\u22123").name, QStringLiteral("text"));
+        QCOMPARE(lettering(drawn, "\u2212").name, "text");
+        QCOMPARE(lettering(drawn, "\u22123").name, "text");
         QVERIFY(lettering(drawn, "-").name.isEmpty());
-        QCOMPARE(reading(signs, "count", "Leeds"), QStringLiteral("-3"));
+        QCOMPARE(reading(signs, "count", "Leeds"), "-3");
     }
 
     void shapesMeasureThemselves() {
         const QVariantMap halves = example("grid-halves");
-        QCOMPARE(reading(halves, "squares", "A"), QStringLiteral("5"));
-        QCOMPARE(reading(halves, "perimeter", "B"), QStringLiteral("12"));
+        QCOMPARE(reading(halves, "squares", "A"), "5");
+        QCOMPARE(reading(halves, "perimeter", "B"), "12");
         QVERIFY(refusal(halves, "squares").contains("2 shapes"));
         QCOMPARE(countClass(halves, "half-square"), 2);
         QCOMPARE(countClass(halves, "square"), 9);
         QVERIFY(refusal(halves, "perimeter", "A").contains("half squares"));
-        QCOMPARE(reading(example("grid-rect"), "squares"), QStringLiteral("6"));
-        QCOMPARE(reading(example("grid-rect"), "perimeter"), QStringLiteral("10"));
+        QCOMPARE(reading(example("grid-rect"), "squares"), "6");
+        QCOMPARE(reading(example("grid-rect"), "perimeter"), "10");
         const QVariantMap half = describe(R"({"type": "grid", "columns": 3, "rows": 3,
             "shapes": [{"cells": [[0,0]], "half_squares": [[1,0,"nw"]]}]})");
-        QCOMPARE(reading(half, "squares"), QStringLiteral("1.5"));
-        QCOMPARE(reading(example("shape-l"), "perimeter"), QStringLiteral("18"));
-        QCOMPARE(reading(example("shape-l"), "squares"), QStringLiteral("14"));
-        QCOMPARE(reading(example("shape-triangle"), "perimeter"), QStringLiteral("16"));
-        QCOMPARE(reading(example("fraction-bar"), "shaded"), QStringLiteral("3/4"));
-        QCOMPARE(reading(example("fraction-rect"), "shaded"), QStringLiteral("4/10"));
-        QCOMPARE(reading(example("cubes-steps"), "cubes"), QStringLiteral("10"));
+        QCOMPARE(reading(half, "squares"), "1.5");
+        QCOMPARE(reading(example("shape-l"), "perimeter"), "18");
+        QCOMPARE(reading(example("shape-l"), "squares"), "14");
+        QCOMPARE(reading(example("shape-triangle"), "perimeter"), "16");
+        QCOMPARE(reading(example("fraction-bar"), "shaded"), "3/4");
+        QCOMPARE(reading(example("fraction-rect"), "shaded"), "4/10");
+        QCOMPARE(reading(example("cubes-steps"), "cubes"), "10");
         QCOMPARE(countClass(example("cubes-steps"), "cube"), 10);
     }
 
     void groupsAndNumbersRead() {
-        QCOMPARE(reading(example("objects-ringed"), "count", "ringed"), QStringLiteral("3"));
-        QCOMPARE(reading(example("objects-ringed"), "total"), QStringLiteral("12"));
-        QCOMPARE(reading(example("objects-groups"), "count", "eggs"), QStringLiteral("15"));
-        QCOMPARE(reading(example("array-stars"), "total"), QStringLiteral("24"));
-        QCOMPARE(reading(example("pv-digits"), "reading"), QStringLiteral("3405"));
-        QCOMPARE(reading(example("pv-counters"), "reading"), QStringLiteral("337"));
+        QCOMPARE(reading(example("objects-ringed"), "count", "ringed"), "3");
+        QCOMPARE(reading(example("objects-ringed"), "total"), "12");
+        QCOMPARE(reading(example("objects-groups"), "count", "eggs"), "15");
+        QCOMPARE(reading(example("array-stars"), "total"), "24");
+        QCOMPARE(reading(example("pv-digits"), "reading"), "3405");
+        QCOMPARE(reading(example("pv-counters"), "reading"), "337");
         QVERIFY(refusal(example("pv-missing"), "reading").contains("missing"));
         QCOMPARE(countClass(example("pv-counters"), "counter"), 22);
         // A long heading stays inside its own column.
@@ -480,10 +477,10 @@ private Q_SLOTS:
                        attr(hundredths, "x") + half <= attr(e, "x") + attr(e, "width");
         }
         QCOMPARE(holding, 1);
-        QCOMPARE(reading(example("calendar-march"), "count", "Monday"), QStringLiteral("5"));
-        QCOMPARE(reading(example("calendar-march"), "count", "Sunday"), QStringLiteral("5"));
-        QCOMPARE(reading(example("calendar-march"), "count", "Friday"), QStringLiteral("4"));
-        QCOMPARE(reading(example("shapes-mixed"), "count", "hexagon"), QStringLiteral("1"));
+        QCOMPARE(reading(example("calendar-march"), "count", "Monday"), "5");
+        QCOMPARE(reading(example("calendar-march"), "count", "Sunday"), "5");
+        QCOMPARE(reading(example("calendar-march"), "count", "Friday"), "4");
+        QCOMPARE(reading(example("shapes-mixed"), "count", "hexagon"), "1");
         QCOMPARE(countClass(example("objects-ringed"), "ring"), 3);
     }
 };
