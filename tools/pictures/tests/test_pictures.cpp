@@ -102,8 +102,11 @@ private Q_SLOTS:
             const QString name = picture.value("name").toString();
             const auto result = drawPicture(picture);
             QVERIFY2(result.error.isEmpty(), qPrintable(name + ": " + result.error));
-            // The same bytes each time; a number in a locale's decimal comma would show.
-            QCOMPARE(drawPicture(picture).svg, result.svg);
+            // The same bytes each time, whatever the alt; a number in a
+            // locale's decimal comma would show.
+            QVariantMap other = picture;
+            other.insert("alt", "something else");
+            QVERIFY2(drawPicture(other).svg == result.svg, qPrintable(name));
             QVERIFY2(!result.svg.contains("e+") && !result.svg.contains(",5 "), qPrintable(name));
             const QList<Element> elements = elementsOf(result.svg);
             QVERIFY2(!elements.isEmpty(), qPrintable(name));
@@ -140,34 +143,23 @@ private Q_SLOTS:
         }
     }
 
-    void drawingsAreTheSameBytesEachTime() {
-        // (Each drawn twice: everyTypeDrawsAReadableDocument.) A different alt
-        // or name draws the same picture.
-        QVariantMap other = example("clock-325");
-        other.insert("alt", "something else");
-        other.insert("name", "renamed");
-        QCOMPARE(drawPicture(other).svg, drawPicture(example("clock-325")).svg);
-    }
-
     void spoiledFieldsAreRefusedOrDrawnNeverBroken() {
-        // Each field of each example replaced by something wrong, or left out.
-        const QVariantList spoils = {"x",     "-1",           "0",           "0.5",
-                                     "99999", QVariantList(), QVariantMap(), QVariantList{"1"}};
+        // Each field of each example left out (the invalid QVariant) or
+        // replaced by something wrong.
+        const QVariantList spoils = {
+            QVariant(),       "x", "-1", "0", "0.5", "99999", QVariantList(), QVariantMap(),
+            QVariantList{"1"}};
         int refused = 0;
         for (const QVariantMap& good : goodExamples()) {
             for (const QString& key : good.keys()) {
                 if (key == QLatin1String("name") || key == QLatin1String("type"))
                     continue;
-                QList<QVariantMap> bad;
-                QVariantMap without = good;
-                without.remove(key);
-                bad << without;
                 for (const QVariant& spoil : spoils) {
-                    QVariantMap changed = good;
-                    changed.insert(key, spoil);
-                    bad << changed;
-                }
-                for (const QVariantMap& picture : bad) {
+                    QVariantMap picture = good;
+                    if (spoil.isValid())
+                        picture.insert(key, spoil);
+                    else
+                        picture.remove(key);
                     const auto result = drawPicture(picture);
                     if (!result.error.isEmpty()) {
                         ++refused;
@@ -191,109 +183,96 @@ private Q_SLOTS:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("json");
         QTest::addColumn<QString>("why"); // a part of what the error says besides
-        const auto row = [](const char* name, const char* field, const char* json,
-                            const char* why = "") { QTest::newRow(name) << field << json << why; };
-        row("unknown type", "type", R"({"name": "p", "type": "abacus"})");
-        row("no type", "type", R"({"name": "p", "hour": 3})");
-        row("misspelt field", "minute", R"({"type": "clock", "hour": 3, "minutes": 5})",
+        int n = 0;
+        const auto row = [&](const char* field, const char* json, const char* why = "") {
+            const QString type = describe(json).value("type").toString();
+            QTest::addRow("%d %s %s", ++n, qPrintable(type), field) << field << json << why;
+        };
+        row("type", R"({"name": "p", "type": "abacus"})");
+        row("type", R"({"name": "p", "hour": 3})");
+        row("minute", R"({"type": "clock", "hour": 3, "minutes": 5})",
             R"("minutes" is not a field)");
-        row("unknown field in a row", "rows[1].colour",
+        row("rows[1].colour",
             R"({"type": "tally", "rows": [{"label": "a", "value": 3, "colour": "red"}]})");
-        row("clock minute", "minute", R"({"type": "clock", "hour": 3, "minute": 60})");
-        row("clock numerals", "numerals",
-            R"({"type": "clock", "hour": 3, "minute": 6, "numerals": "greek"})");
-        row("digital time", "time", R"({"type": "digital", "time": "25:10"})");
-        row("scale value off", "value",
-            R"({"type": "scale", "max": 500, "label_step": 100, "minor": 2, "value": 600,
-            "unit": "g"})");
-        row("scale value unreadable", "value",
-            R"({"type": "scale", "max": 500, "label_step": 100, "minor": 2, "value": 260,
-            "unit": "g"})");
-        row("scale max off its labels", "max",
+        row("minute", R"({"type": "clock", "hour": 3, "minute": 60})");
+        row("numerals", R"({"type": "clock", "hour": 3, "minute": 6, "numerals": "greek"})");
+        row("time", R"({"type": "digital", "time": "25:10"})");
+        row("value",
+            R"({"type": "scale", "max": 500, "label_step": 100, "minor": 2, "value": 600, )"
+            R"("unit": "g"})");
+        row("value",
+            R"({"type": "scale", "max": 500, "label_step": 100, "minor": 2, "value": 260, )"
+            R"("unit": "g"})");
+        row("max",
             R"({"type": "scale", "max": 550, "label_step": 100, "value": 200, "unit": "g"})");
-        row("scale unit", "unit",
+        row("unit",
             R"({"type": "scale", "max": 500, "label_step": 100, "value": 200, "unit": "lb"})");
-        row("ruler without its object", "object",
-            R"({"type": "ruler", "length": 10, "end": 5, "object": " "})");
-        row("ruler end beyond", "end",
-            R"({"type": "ruler", "length": 10, "end": 12, "object": "pen"})");
-        row("ruler end before start", "end",
-            R"({"type": "ruler", "length": 10, "start": 4, "end": 3, "object": "pen"})");
-        row("ruler end between marks", "end",
-            R"({"type": "ruler", "length": 10, "end": 7.3, "object": "pen"})");
-        row("thermometer min", "min",
-            R"({"type": "thermometer", "min": -7, "max": 20, "label_step": 5, "value": 0})");
-        row("jug missing unit", "unit",
-            R"({"type": "jug", "max": 500, "label_step": 100, "value": 200})");
-        row("money piece", "pieces[2]", R"({"type": "money", "pieces": [50, 3]})");
-        row("price", "tags[1].price",
+        row("object", R"({"type": "ruler", "length": 10, "end": 5, "object": " "})");
+        row("end", R"({"type": "ruler", "length": 10, "end": 12, "object": "pen"})");
+        row("end", R"({"type": "ruler", "length": 10, "start": 4, "end": 3, "object": "pen"})");
+        row("end", R"({"type": "ruler", "length": 10, "end": 7.3, "object": "pen"})");
+        row("min", R"({"type": "thermometer", "min": -7, "max": 20, "label_step": 5, "value": 0})");
+        row("unit", R"({"type": "jug", "max": 500, "label_step": 100, "value": 200})");
+        row("pieces[2]", R"({"type": "money", "pieces": [50, 3]})");
+        row("tags[1].price",
             R"({"type": "pricetags", "tags": [{"item": "pen", "price": "1.20"}]})");
-        row("pictogram quarter", "rows[2].value",
-            R"({"type": "pictogram", "symbol": "star", "key": 8, "rows": [
-            {"label": "a", "value": 8}, {"label": "b", "value": 7}]})");
-        row("pictogram symbol", "symbol",
-            R"({"type": "pictogram", "symbol": "pumpkin", "key": 2, "rows": [
-            {"label": "a", "value": 8}]})");
-        row("pictogram labels twice", "rows[2].label",
-            R"({"type": "pictogram", "symbol": "star", "key": 2, "rows": [
-            {"label": "a", "value": 8}, {"label": "a", "value": 2}]})");
-        row("bar above max", "bars[1].value",
+        row("rows[2].value",
+            R"({"type": "pictogram", "symbol": "star", "key": 8, "rows": [ {"label": "a", )"
+            R"("value": 8}, {"label": "b", "value": 7}]})");
+        row("symbol",
+            R"({"type": "pictogram", "symbol": "pumpkin", "key": 2, "rows": [ {"label": "a", )"
+            R"("value": 8}]})");
+        row("rows[2].label",
+            R"({"type": "pictogram", "symbol": "star", "key": 2, "rows": [ {"label": "a", )"
+            R"("value": 8}, {"label": "a", "value": 2}]})");
+        row("bars[1].value",
             R"({"type": "barchart", "step": 2, "max": 10, "bars": [{"label": "a", "value": 12}]})");
-        row("table ragged", "rows[2]",
-            R"({"type": "table", "header": ["a", "b"], "rows": [["x", 1], ["y"]]})");
-        row("timetable time", "rows[1]",
+        row("rows[2]", R"({"type": "table", "header": ["a", "b"], "rows": [["x", 1], ["y"]]})");
+        row("rows[1]",
             R"({"type": "timetable", "header": ["Stop", "Bus"], "rows": [["Park", "9.15"]]})");
-        row("numberline mark off", "marks[1].at",
-            R"({"type": "numberline", "from": 0, "to": 20, "step": 2, "marks": [{"at": 25,
-            "label": "A"}]})");
-        row("numberline marks too close", "marks[2]",
-            R"({"type": "numberline", "from": 0, "to": 40, "step": 1, "labels": 10,
-            "marks": [{"at": 10, "label": "A"}, {"at": 11, "label": "B"}]})");
-        row("numberline jump nowhere", "jumps[1].to",
-            R"({"type": "numberline", "from": 0, "to": 10, "step": 1, "jumps": [{"from": 4,
-            "to": 4}]})");
-        row("numberline uneven end", "to",
-            R"({"type": "numberline", "from": 0, "to": 25, "step": 10})");
-        row("barmodel size", "parts[1].size",
-            R"({"type": "barmodel", "parts": [{"label": "a", "size": 0}]})");
-        row("placevalue digits", "digits",
-            R"({"type": "placevalue", "columns": ["T", "O"], "digits": "345"})");
-        row("objects ringed", "ringed",
+        row("marks[1].at",
+            R"({"type": "numberline", "from": 0, "to": 20, "step": 2, "marks": [{"at": 25, )"
+            R"("label": "A"}]})");
+        row("marks[2]", R"({"type": "numberline", "from": 0, "to": 40, "step": 1, "labels": 10, )"
+                        R"("marks": [{"at": 10, "label": "A"}, {"at": 11, "label": "B"}]})");
+        row("jumps[1].to",
+            R"({"type": "numberline", "from": 0, "to": 10, "step": 1, "jumps": [{"from": 4, )"
+            R"("to": 4}]})");
+        row("to", R"({"type": "numberline", "from": 0, "to": 25, "step": 10})");
+        row("parts[1].size", R"({"type": "barmodel", "parts": [{"label": "a", "size": 0}]})");
+        row("digits", R"({"type": "placevalue", "columns": ["T", "O"], "digits": "345"})");
+        row("ringed",
             R"({"type": "objects", "groups": [{"count": 3, "label": "egg"}], "ringed": 4})");
-        row("calendar weekday", "first_weekday",
-            R"({"type": "calendar", "month": "March", "year": 2026, "first_weekday": 1,
-            "days": 31})");
-        row("calendar days", "days",
-            R"({"type": "calendar", "month": "April", "year": 2026, "first_weekday": 3,
-            "days": 31})");
-        row("grid cell outside", "shapes[1].cells",
+        row("first_weekday",
+            R"({"type": "calendar", "month": "March", "year": 2026, "first_weekday": 1, )"
+            R"("days": 31})");
+        row("days", R"({"type": "calendar", "month": "April", "year": 2026, "first_weekday": 3, )"
+                    R"("days": 31})");
+        row("shapes[1].cells",
             R"({"type": "grid", "columns": 4, "rows": 4, "shapes": [{"cells": [[1,1],[4,1]]}]})");
-        row("grid cell twice", "shapes[2].cells",
-            R"({"type": "grid", "columns": 4, "rows": 4, "shapes": [{"cells": [[1,1]]},
-            {"cells": [[1,1]]}]})");
-        row("grid half corner", "shapes[1].half_squares",
-            R"({"type": "grid", "columns": 4, "rows": 4, "shapes": [{"cells": [[1,1]],
-            "half_squares": [[2,1,"up"]]}]})");
-        row("shape side disagrees", "sides[2]",
-            R"({"type": "shape", "points": [[0,0],[5,0],[5,3],[0,3]],
-            "sides": ["5 cm", "4 cm", "", ""]})");
-        row("shape sides count", "sides",
+        row("shapes[2].cells",
+            R"({"type": "grid", "columns": 4, "rows": 4, "shapes": [{"cells": [[1,1]]}, )"
+            R"({"cells": [[1,1]]}]})");
+        row("shapes[1].half_squares",
+            R"({"type": "grid", "columns": 4, "rows": 4, "shapes": [{"cells": [[1,1]], )"
+            R"("half_squares": [[2,1,"up"]]}]})");
+        row("sides[2]",
+            R"({"type": "shape", "points": [[0,0],[5,0],[5,3],[0,3]], "sides": ["5 cm", "4 cm", )"
+            R"("", ""]})");
+        row("sides",
             R"({"type": "shape", "points": [[0,0],[5,0],[5,3],[0,3]], "sides": ["5 cm"]})");
-        row("fraction shaded", "shaded",
-            R"({"type": "fraction", "shape": "bar", "parts": 4, "shaded": 5})");
-        row("fraction rectangle parts", "parts",
-            R"({"type": "fraction", "shape": "rectangle", "rows": 2, "columns": 3,
-            "parts": 8, "shaded": 1})");
-        row("cubes height", "heights[2]", R"({"type": "cubes", "heights": [[1, 2], [1, -1]]})");
-        row("cubes hidden", "heights[1]", R"({"type": "cubes", "heights": [[1, 3], [3, 3]]})");
-        row("cubes hidden by a taller row in front", "heights[1]",
-            R"({"type": "cubes", "heights": [[1, 1], [2, 2]]})");
-        row("too wide for a page", "",
-            R"({"type": "table", "header": ["the first long heading", "the second long heading",
-            "the third long heading"], "rows": [["a", "b", "c"]]})",
+        row("shaded", R"({"type": "fraction", "shape": "bar", "parts": 4, "shaded": 5})");
+        row("parts",
+            R"({"type": "fraction", "shape": "rectangle", "rows": 2, "columns": 3, "parts": 8, )"
+            R"("shaded": 1})");
+        row("heights[2]", R"({"type": "cubes", "heights": [[1, 2], [1, -1]]})");
+        row("heights[1]", R"({"type": "cubes", "heights": [[1, 3], [3, 3]]})");
+        row("heights[1]", R"({"type": "cubes", "heights": [[1, 1], [2, 2]]})");
+        row("",
+            R"({"type": "table", "header": ["the first long heading", "the second long heading", )"
+            R"("the third long heading"], "rows": [["a", "b", "c"]]})",
             "pixels");
-        row("shapes2d name", "shapes[1].name",
-            R"({"type": "shapes2d", "shapes": [{"name": "blob"}]})");
+        row("shapes[1].name", R"({"type": "shapes2d", "shapes": [{"name": "blob"}]})");
     }
 
     void badDescriptionsAreRefusedByField() {
@@ -312,15 +291,13 @@ private Q_SLOTS:
         QCOMPARE(error, result.error);
     }
 
+    // (Readings of the kinds the bank's questions check are also met by the
+    // validation of its sources, each against the key written by hand.)
     void measuresReadWhatTheyShow() {
-        QCOMPARE(reading(example("clock-325"), "reading"), "3:25");
         QCOMPARE(reading(example("clock-bare"), "reading"), "6:00");
         QCOMPARE(reading(example("digital-pm"), "reading"), "7:05 pm");
-        QCOMPARE(reading(example("scale-between"), "reading"), "250");
         QCOMPARE(reading(example("thermo-cold"), "reading"), "-3");
         QCOMPARE(reading(example("jug-l"), "reading"), "2.25");
-        QCOMPARE(reading(example("ruler-mm"), "reading"), "7.3");
-        QCOMPARE(reading(example("money-coins"), "reading"), "408");
         QCOMPARE(reading(example("money-notes"), "total"), "8750");
         QCOMPARE(reading(example("line-tenths"), "reading"), "0.3");
         QVERIFY(refusal(example("line-jumps"), "reading").contains("no marks"));
@@ -385,10 +362,6 @@ private Q_SLOTS:
 
     void chartsCountTheirRows() {
         const QVariantMap picto = example("picto-halves");
-        QCOMPARE(reading(picto, "count", "Kevin"), "7");
-        QCOMPARE(reading(picto, "total"), "21");
-        QCOMPARE(reading(picto, "most"), "Ivan");
-        QCOMPARE(reading(picto, "fewest"), "Mia");
         QVERIFY(refusal(picto, "count", "Zoe").contains("Kevin, Ivan, Mia"));
         // Kevin's 7 at 2 a symbol: three whole symbols and a half one; 10 whole in all.
         int whole = 0, cut = 0;
@@ -408,7 +381,6 @@ private Q_SLOTS:
             {"label": "green", "value": 2}]})");
         QVERIFY(refusal(tie, "most").contains("red and blue"));
         QCOMPARE(reading(tie, "fewest"), "green");
-        QCOMPARE(reading(example("bars-sport"), "count", "football"), "11");
         // A table's row reading is its last cell; an answer box leaves no total.
         QCOMPARE(reading(example("table-box"), "count", "Ben"), "7");
         QVERIFY(refusal(example("table-box"), "total").contains("Cara"));
@@ -417,12 +389,9 @@ private Q_SLOTS:
         QCOMPARE(reading(example("table-plain"), "total"), "72");
         QCOMPARE(countClass(example("table-box"), "answer-box"), 1);
         // A ? left unquoted in a YAML flow list arrives as a map of one empty key.
-        QVariantMap unquoted = example("table-box");
-        QVariantList rows = unquoted.value("rows").toList();
-        QVariantList dev = rows.last().toList();
-        dev.last() = QVariantMap{{QString(), QString()}};
-        rows.last() = dev;
-        unquoted.insert("rows", rows);
+        const QVariantMap unquoted = describe(R"({"type": "table", "header": ["Name", "Team",
+            "Goals"], "rows": [["Asha", "Red", 4], ["Ben", "Blue", 7], ["Cara", "Red", []],
+            ["Dev", "Blue", {"": ""}]]})");
         QCOMPARE(drawPicture(unquoted).svg, drawPicture(example("table-box")).svg);
         // A column sum's sign and a frost are shown with a minus sign, and
         // still read as written.
@@ -437,23 +406,16 @@ private Q_SLOTS:
 
     void shapesMeasureThemselves() {
         const QVariantMap halves = example("grid-halves");
-        QCOMPARE(reading(halves, "squares", "A"), "5");
-        QCOMPARE(reading(halves, "perimeter", "B"), "12");
         QVERIFY(refusal(halves, "squares").contains("2 shapes"));
         QCOMPARE(countClass(halves, "half-square"), 2);
         QCOMPARE(countClass(halves, "square"), 9);
         QVERIFY(refusal(halves, "perimeter", "A").contains("half squares"));
-        QCOMPARE(reading(example("grid-rect"), "squares"), "6");
-        QCOMPARE(reading(example("grid-rect"), "perimeter"), "10");
         const QVariantMap half = describe(R"({"type": "grid", "columns": 3, "rows": 3,
             "shapes": [{"cells": [[0,0]], "half_squares": [[1,0,"nw"]]}]})");
         QCOMPARE(reading(half, "squares"), "1.5");
-        QCOMPARE(reading(example("shape-l"), "perimeter"), "18");
         QCOMPARE(reading(example("shape-l"), "squares"), "14");
         QCOMPARE(reading(example("shape-triangle"), "perimeter"), "16");
-        QCOMPARE(reading(example("fraction-bar"), "shaded"), "3/4");
         QCOMPARE(reading(example("fraction-rect"), "shaded"), "4/10");
-        QCOMPARE(reading(example("cubes-steps"), "cubes"), "10");
         QCOMPARE(countClass(example("cubes-steps"), "cube"), 10);
     }
 
