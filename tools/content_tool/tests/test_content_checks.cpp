@@ -12,11 +12,6 @@
 
 namespace {
 
-// An archive from lines joined by CR LF.
-QByteArray crlfLines(const QList<QByteArray>& lines) {
-    return lines.join("\r\n") + "\r\n";
-}
-
 QByteArray htmlPart(const QByteArray& html,
                     const QByteArray& location = "http://q.invalid/a/q.htm") {
     QByteArray part = "Content-Type: text/html; charset=\"utf-8\"\r\n"
@@ -121,7 +116,7 @@ private Q_SLOTS:
         row("start naming a picture", "the root part is image/svg+xml, not text/html",
             multipart({imagePart("Content-ID: <pic>"), htmlPart("x")}, "; start=\"<pic>\""));
         row("no boundary parameter", "the Content-Type names no boundary",
-            crlfLines({"Content-Type: multipart/related", "", "--B", "", "x", "--B--"}));
+            QByteArray("Content-Type: multipart/related\r\n\r\n--B\r\n\r\nx\r\n--B--\r\n"));
         row("unknown transfer encoding", "part 1: unknown transfer encoding \"x-zip\"",
             multipart({"Content-Type: text/html\r\nContent-Transfer-Encoding: x-zip\r\n\r\nhi"}));
         row("broken escape", "part 1: broken quoted-printable \"=\" escape",
