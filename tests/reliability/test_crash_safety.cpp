@@ -158,7 +158,7 @@ private:
         const Read<MarksRecords> read = readMarksFile(path, int(papers.size()));
         if (!read.ok())
             return "does not read: " + recordErrorText(read.error);
-        static const QRegularExpression elapsed(QStringLiteral("^\\d+:\\d+:\\d+$"));
+        static const QRegularExpression elapsed("^\\d+:\\d+:\\d+$");
         const MarksRecords& marks = read.value;
         for (int k = 0; k < papers.size(); ++k) {
             const QString paper = QString::number(101 + k);

@@ -29,7 +29,7 @@ public:
         QVERIFY(m_dir.isValid());
         if (from.isEmpty()) {
             QVERIFY(QFile::copy(QStringLiteral(QUILLORA_CONTENT_SOURCE "/curriculum.yaml"),
-                                path(QStringLiteral("curriculum.yaml"))));
+                                path("curriculum.yaml")));
             return;
         }
         const QDir dir(from);
@@ -99,7 +99,7 @@ inline QString weightPaper(int replaced = -1, const QString& replacement = {}) {
             yaml += replacement;
         else
             yaml += weightQuestion(ids.at(i), 100 + 10 * i, 20 + i,
-                                   QStringLiteral("Add the tens first, then the ones."));
+                                   "Add the tens first, then the ones.");
     }
     return yaml;
 }

@@ -158,11 +158,11 @@ private Q_SLOTS:
         add("picture without alt", scaleQuestion(id, "parcel", "dial", QString()),
             "pictures[1].alt: picture \"dial\" has no text alternative");
         add("reading against key", scaleQuestion(id, "parcel", "dial", "A dial scale.", "650"),
-            QStringLiteral("the key \"650\" (kind N) is not what its check reading(dial) gives: "
-                           "600"));
+            "the key \"650\" (kind N) is not what its check reading(dial) gives: "
+            "600");
         add("option against key", choiceQuestion(id, "1 kg, 100 g, 5 kg, 550 g", "2"),
-            QStringLiteral("the key \"2\" (kind Q) is not what its check (500 + 500) / 1000 "
-                           "gives: 1"));
+            "the key \"2\" (kind Q) is not what its check (500 + 500) / 1000 "
+            "gives: 1");
         // "£1" shows the value too: two options cannot both be right.
         add("options showing the key twice",
             choiceQuestion(id, "1 kg, 100 g, 5 kg, \"\u00a31\"", "1"), "options 1, 4 all show 1");
@@ -202,8 +202,8 @@ private Q_SLOTS:
         QVERIFY2(problems.contains("90 marks in all; a paper has 20 to 65"), qPrintable(problems));
         // 25016 is a sample record: key 9, kind N, mark 2.
         QVERIFY2(
-            problems.contains(QStringLiteral(
-                "question 25016: blanks: a sample record of the bank: keys 9, kinds N, marks 2")),
+            problems.contains(
+                "question 25016: blanks: a sample record of the bank: keys 9, kinds N, marks 2"),
             qPrintable(problems));
     }
 
@@ -253,8 +253,8 @@ private Q_SLOTS:
         // Four papers of five written: no verdict yet.
         QVERIFY(coverageProblems(curriculum, {{5, 4}}, practised).isEmpty());
         QCOMPARE(coverageProblems(curriculum, {{5, 5}}, practised),
-                 QStringList{QStringLiteral("topic 5: statement Y4-MA-3 (problems with mixed "
-                                            "units of mass) is never practised")});
+                 QStringList{"topic 5: statement Y4-MA-3 (problems with mixed "
+                             "units of mass) is never practised"});
         // Topics 1 and 2 share their statements: one of them practising it is enough.
         for (const QString& s : curriculum.statementsOfTopic(1))
             practised[s.startsWith(QLatin1String("Y4")) ? 2 : 1][s] = 1;
@@ -309,8 +309,8 @@ private Q_SLOTS:
         QCOMPARE(problems(116, paper116), QString());
         paper116[7] = 2;
         QCOMPARE(problems(116, paper116),
-                 QStringLiteral("p: 18 questions with one blank; the paper must have 19 (and 1 "
-                                "with several)"));
+                 "p: 18 questions with one blank; the paper must have 19 (and 1 "
+                 "with several)");
         QCOMPARE(problems(116, QList<int>(19, 1)), "p: 19 questions; the paper has 20");
         // Paper 136 as the sample records have it, question by question.
         QCOMPARE(problems(136, {8, 8, 4, 10, 10}), QString());

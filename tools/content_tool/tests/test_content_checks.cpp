@@ -251,8 +251,8 @@ private Q_SLOTS:
         const QStringList k = keys.split('|'), t = kinds.split('|');
         for (int i = 0; i < k.size(); ++i)
             blanks.append({k.at(i), t.at(i), 1});
-        QString html = QStringLiteral("<body><section class=\"working\"><h2>How to work it out</h2>"
-                                      "<p class=\"step\">Add.</p>");
+        QString html = "<body><section class=\"working\"><h2>How to work it out</h2>"
+                       "<p class=\"step\">Add.</p>";
         const QStringList a = answers.split('|');
         for (int i = 0; i < a.size(); ++i)
             html += QStringLiteral("<p class=\"answer\" data-blank=\"%1\">So the answer is "

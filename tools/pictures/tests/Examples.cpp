@@ -22,7 +22,7 @@ QVariant asText(const QVariant& v) {
         return out;
     }
     if (v.typeId() == QMetaType::Bool)
-        return v.toBool() ? QStringLiteral("true") : QStringLiteral("false");
+        return QString(v.toBool() ? "true" : "false");
     if (v.typeId() == QMetaType::Double) {
         const double d = v.toDouble();
         return d == double(qint64(d)) ? QString::number(qint64(d)) : QString::number(d);
