@@ -136,24 +136,18 @@ private Q_SLOTS:
         QCOMPARE(MhtmlCheck::check(bytes), problems);
     }
 
-    void imageSources_data() {
-        QTest::addColumn<QString>("html");
-        QTest::addColumn<QStringList>("sources");
-        QTest::newRow("double, single and no quotes")
-            << "<p><img src=\"a.svg\"><img alt='x' src='b.png'/><img src=c.gif width=3></p>"
-            << QStringList{"a.svg", "b.png", "c.gif"};
-        QTest::newRow("entity in the address")
-            << "<img src=\"q.png?a=1&amp;b=2\">" << QStringList{"q.png?a=1&b=2"};
-        QTest::newRow("not an img tag")
-            << "<imgx src=\"a\"><image src=\"b\"><a href=\"c\">" << QStringList{};
-        QTest::newRow("data-src is not src")
-            << "<img data-src=\"x\" src=\"y\">" << QStringList{"y"};
-    }
-
     void imageSources() {
-        QFETCH(QString, html);
-        QFETCH(QStringList, sources);
-        QCOMPARE(MhtmlCheck::imageSources(html), sources);
+        const std::pair<const char*, QStringList> cases[] = {
+            {"<p><img src=\"a.svg\"><img alt='x' src='b.png'/><img src=c.gif width=3></p>",
+             {"a.svg", "b.png", "c.gif"}},
+            {"<img src=\"q.png?a=1&amp;b=2\">", {"q.png?a=1&b=2"}},  // an entity in the address
+            {"<imgx src=\"a\"><image src=\"b\"><a href=\"c\">", {}}, // not img tags
+            {"<img data-src=\"x\" src=\"y\">", {"y"}},               // data-src is not src
+        };
+        for (const auto& [html, sources] : cases) {
+            const QStringList found = MhtmlCheck::imageSources(html);
+            QVERIFY2(found == sources, qPrintable(QString(html) + " gives " + found.join(' ')));
+        }
     }
 
     void imageHeaders_data() {
@@ -190,78 +184,68 @@ private Q_SLOTS:
         QCOMPARE(ImageFileCheck::check(name, bytes), problems);
     }
 
-    void labels_data() {
-        QTest::addColumn<QString>("expected"); // part of the problem, or empty
-        QTest::addColumn<QByteArray>("body");
-        const auto row = [](const char* name, const char* expected, const char* body) {
-            QTest::newRow(name) << expected << QByteArray(body);
-        };
-        row("two labels apart", "",
-            "<text x=\"20\" y=\"30\" font-size=\"16\">2 cm</text>"
-            "<text x=\"120\" y=\"30\" font-size=\"16\">2 cm</text>");
-        row("two labels on each other", "overlap",
-            "<text x=\"60\" y=\"30\" font-size=\"16\" text-anchor=\"middle\">2 cm</text>"
-            "<text x=\"75\" y=\"36\" font-size=\"16\" text-anchor=\"middle\">2 cm</text>");
-        row("cut at the left edge", "leaves",
-            "<text x=\"5\" y=\"30\" font-size=\"16\" text-anchor=\"middle\">10 cm</text>");
-        row("moved inside by its group", "",
-            "<g transform=\"translate(40 0)\"><text x=\"5\" y=\"30\" font-size=\"16\" "
-            "text-anchor=\"middle\">10 cm</text></g>");
-        row("size from the group, below the bottom", "leaves",
-            "<g font-size=\"30\"><text x=\"50\" y=\"98\">7</text></g>");
-    }
-
     void labels() {
-        QFETCH(QString, expected);
-        QFETCH(QByteArray, body);
-        const QByteArray svg =
-            "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"200\" height=\"100\" "
-            "viewBox=\"0 0 200 100\">" +
-            body + "</svg>";
-        const QStringList problems = QualityCheck::checkLabels(svg);
-        if (expected.isEmpty())
-            QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
-        else
-            QVERIFY2(problems.size() == 1 && problems.at(0).contains(expected),
-                     qPrintable(problems.join('\n')));
-    }
-
-    void working_data() {
-        QTest::addColumn<QString>("answers"); // the <b class="key"> texts, "|" between blanks
-        QTest::addColumn<QString>("keys");
-        QTest::addColumn<QString>("kinds");
-        QTest::addColumn<bool>("right");
-        const auto row = [](const char* name, const char* a, const char* k, const char* t,
-                            bool right) { QTest::newRow(name) << a << k << t << right; };
-        row("number by value", "24.8", "24.80", "N", true);
-        row("wrong number", "25", "24.80", "N", false);
-        row("word in another case", "sixteen", "Sixteen", "T", true);
-        row("group in another order", "7|3", ";3;7| ", "G|G", true);
-        row("group answer twice", "3|3", ";3;7| ", "G|G", false);
-        row("second spelling of M", "Forty seven", ";Forty-seven;Forty seven", "M", false);
-        row("a blank without its answer", "9", "9|4", "N|N", false);
+        const struct {
+            const char *name, *expected, *body; // expected: part of the problem, or empty
+        } cases[] = {
+            {"two labels apart", "",
+             "<text x=\"20\" y=\"30\" font-size=\"16\">2 cm</text>"
+             "<text x=\"120\" y=\"30\" font-size=\"16\">2 cm</text>"},
+            {"two labels on each other", "overlap",
+             "<text x=\"60\" y=\"30\" font-size=\"16\" text-anchor=\"middle\">2 cm</text>"
+             "<text x=\"75\" y=\"36\" font-size=\"16\" text-anchor=\"middle\">2 cm</text>"},
+            {"cut at the left edge", "leaves",
+             "<text x=\"5\" y=\"30\" font-size=\"16\" text-anchor=\"middle\">10 cm</text>"},
+            {"moved inside by its group", "",
+             "<g transform=\"translate(40 0)\"><text x=\"5\" y=\"30\" font-size=\"16\" "
+             "text-anchor=\"middle\">10 cm</text></g>"},
+            {"size from the group, below the bottom", "leaves",
+             "<g font-size=\"30\"><text x=\"50\" y=\"98\">7</text></g>"},
+        };
+        for (const auto& c : cases) {
+            const QByteArray svg =
+                "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"200\" height=\"100\" "
+                "viewBox=\"0 0 200 100\">" +
+                QByteArray(c.body) + "</svg>";
+            const QStringList problems = QualityCheck::checkLabels(svg);
+            QVERIFY2(*c.expected ? problems.size() == 1 && problems.at(0).contains(c.expected)
+                                 : problems.isEmpty(),
+                     qPrintable(QString(c.name) + ": " + problems.join('\n')));
+        }
     }
 
     void working() {
-        QFETCH(QString, answers);
-        QFETCH(QString, keys);
-        QFETCH(QString, kinds);
-        QFETCH(bool, right);
-        QList<QualityCheck::Blank> blanks;
-        const QStringList k = keys.split('|'), t = kinds.split('|');
-        for (int i = 0; i < k.size(); ++i)
-            blanks.append({k.at(i), t.at(i), 1});
-        QString html = "<body><section class=\"working\"><h2>How to work it out</h2>"
-                       "<p class=\"step\">Add.</p>";
-        const QStringList a = answers.split('|');
-        for (int i = 0; i < a.size(); ++i)
-            html += QStringLiteral("<p class=\"answer\" data-blank=\"%1\">So the answer is "
-                                   "<b class=\"key\">%2</b> cm.</p>")
-                        .arg(i + 1)
-                        .arg(a.at(i));
-        html += "</section></body>";
-        const QStringList problems = QualityCheck::checkWorking(html, blanks);
-        QVERIFY2(problems.isEmpty() == right, qPrintable(problems.join('\n')));
+        // The answers are the <b class="key"> texts, "|" between blanks.
+        const struct {
+            const char *name, *answers, *keys, *kinds;
+            bool right;
+        } cases[] = {
+            {"number by value", "24.8", "24.80", "N", true},
+            {"wrong number", "25", "24.80", "N", false},
+            {"word in another case", "sixteen", "Sixteen", "T", true},
+            {"group in another order", "7|3", ";3;7| ", "G|G", true},
+            {"group answer twice", "3|3", ";3;7| ", "G|G", false},
+            {"second spelling of M", "Forty seven", ";Forty-seven;Forty seven", "M", false},
+            {"a blank without its answer", "9", "9|4", "N|N", false},
+        };
+        for (const auto& c : cases) {
+            QList<QualityCheck::Blank> blanks;
+            const QStringList k = QString(c.keys).split('|'), t = QString(c.kinds).split('|');
+            for (int i = 0; i < k.size(); ++i)
+                blanks.append({k.at(i), t.at(i), 1});
+            QString html = "<body><section class=\"working\"><h2>How to work it out</h2>"
+                           "<p class=\"step\">Add.</p>";
+            const QStringList a = QString(c.answers).split('|');
+            for (int i = 0; i < a.size(); ++i)
+                html += QStringLiteral("<p class=\"answer\" data-blank=\"%1\">So the answer is "
+                                       "<b class=\"key\">%2</b> cm.</p>")
+                            .arg(i + 1)
+                            .arg(a.at(i));
+            html += "</section></body>";
+            const QStringList problems = QualityCheck::checkWorking(html, blanks);
+            QVERIFY2(problems.isEmpty() == c.right,
+                     qPrintable(QString(c.name) + ": " + problems.join('\n')));
+        }
     }
 
     void kindsAndAlts() {
