@@ -15,8 +15,6 @@
 #include <ctime>
 #include <sstream>
 
-Q_DECLARE_METATYPE(std::vector<int>)
-
 namespace {
 
 // A /proc/<pid>/stat line with the fields that matter placed where the
@@ -86,30 +84,22 @@ private Q_SLOTS:
             QVERIFY2(ProcTree::parsePssKb(text).value_or(-1) == kb, text);
     }
 
-    void descendants_data() {
-        QTest::addColumn<std::vector<int>>("pairs"); // pid, ppid, pid, ppid, ...
-        QTest::addColumn<int>("root");
-        QTest::addColumn<std::vector<int>>("expected");
+    void descendants() {
         // The program (10) starts the engine's helper (11), whose zygote (12)
         // forks the renderers (13, 14); 20 and 21 belong to someone else.
-        const std::vector<int> engine{10, 1, 11, 10, 12, 11, 13, 12, 14, 12, 20, 1, 21, 20};
-        QTest::newRow("web engine below the program")
-            << engine << 10 << std::vector<int>{10, 11, 12, 13, 14};
-        QTest::newRow("a subtree") << engine << 12 << std::vector<int>{12, 13, 14};
-        QTest::newRow("parents that loop")
-            << std::vector<int>{30, 31, 31, 30, 32, 31} << 30 << std::vector<int>{30, 31, 32};
-    }
-    void descendants() {
-        QFETCH(std::vector<int>, pairs);
-        QFETCH(int, root);
-        QFETCH(std::vector<int>, expected);
-        std::map<int, int> parents;
-        for (size_t i = 0; i + 1 < pairs.size(); i += 2)
-            parents[pairs[i]] = pairs[i + 1];
-        std::vector<int> tree = ProcTree::descendantsOf(root, parents);
-        QCOMPARE(tree.front(), root);
-        std::sort(tree.begin(), tree.end());
-        QCOMPARE(tree, expected);
+        const std::map<int, int> engine{{10, 1},  {11, 10}, {12, 11}, {13, 12},
+                                        {14, 12}, {20, 1},  {21, 20}};
+        const std::map<int, int> loop{{30, 31}, {31, 30}, {32, 31}}; // parents that loop
+        const std::tuple<std::map<int, int>, int, std::vector<int>> cases[] = {
+            {engine, 10, {10, 11, 12, 13, 14}},
+            {engine, 12, {12, 13, 14}},
+            {loop, 30, {30, 31, 32}}};
+        for (const auto& [parents, root, expected] : cases) {
+            std::vector<int> tree = ProcTree::descendantsOf(root, parents);
+            QCOMPARE(tree.front(), root);
+            std::sort(tree.begin(), tree.end());
+            QCOMPARE(tree, expected);
+        }
     }
 
     // The live readings on this very process: a child shows up in the tree,
