@@ -194,62 +194,51 @@ private Q_SLOTS:
         QVERIFY2(m_content->problem.isEmpty(), qPrintable(m_content->problem));
     }
 
-    void checkerFindsTornFiles_data() {
-        QTest::addColumn<int>("file");
-        QTest::addColumn<QByteArray>("from");
-        QTest::addColumn<QByteArray>("to");
-        QTest::addColumn<int>("cutTo"); // keep this many bytes; -1 keeps all
-        QTest::addColumn<QString>("fault");
-
-        auto row = [](const char* name, ResultsFile file, const char* from, const char* to,
-                      const char* fault, int cutTo = -1) {
-            QTest::newRow(name) << int(file) << QByteArray(from) << QByteArray(to) << cutTo
-                                << QString(fault);
-        };
-        const ResultsFile first = ResultsFile::First;
-        row("whole files", first, "", "", "");
-        row("answers cut short", first, "", "", "paper 101 has 3 fields instead of 6", 30);
-        row("answers of two writes in one question", first, "s7p1a1b2", "s9p1a1b2",
-            "first: paper 101 question 2 mixes two writes");
-        row("newer answers after older ones", first, "s7p1a1b4>s7p1a1b5>s7p1a1b6",
-            "s9p1a1b4>s9p1a1b5>s9p1a1b6",
-            "first: paper 101 question 3 is newer than the one before");
-        row("result that is no mark", ResultsFile::FResults, "#101#>", "#101#>x",
-            "fresults: paper 101 holds the result \"x");
-        row("marked without a score", ResultsFile::Marks, "#FST#>1>0", "#FST#>1>1",
-            "marks: paper 102 first attempt");
-        row("trend value not a score", ResultsFile::Trend, "\r\n", ">4x\r\n",
-            "1 values that are not percentages dropped");
-    }
-
     void checkerFindsTornFiles() {
-        QFETCH(int, file);
-        QFETCH(QByteArray, from);
-        QFETCH(QByteArray, to);
-        QFETCH(int, cutTo);
-        QFETCH(QString, fault);
-        // The fixture's paper 101 typed whole and marked (stamp 7), paper 102
-        // typed (stamp 8).
-        TestFiles::ModuleFolder folder;
-        QVERIFY(folder.start());
-        for (int paper : {101, 102}) {
-            auto session = folder.open(paper);
-            QVERIFY(WorkerSteps::workPaper(*session, paper - 94, paper == 101));
+        // In one file of the fixture's paper 101 typed whole and marked (stamp
+        // 7) and paper 102 typed (stamp 8), `from` is replaced by `to`, or the
+        // file is cut to `cutTo` bytes: the checker's fault, or none.
+        const ResultsFile first = ResultsFile::First;
+        const struct {
+            const char* name;
+            ResultsFile file;
+            const char *from, *to, *fault;
+            int cutTo = -1;
+        } cases[] = {
+            {"whole files", first, "", "", ""},
+            {"answers cut short", first, "", "", "paper 101 has 3 fields instead of 6", 30},
+            {"answers of two writes in one question", first, "s7p1a1b2", "s9p1a1b2",
+             "first: paper 101 question 2 mixes two writes"},
+            {"newer answers after older ones", first, "s7p1a1b4>s7p1a1b5>s7p1a1b6",
+             "s9p1a1b4>s9p1a1b5>s9p1a1b6",
+             "first: paper 101 question 3 is newer than the one before"},
+            {"result that is no mark", ResultsFile::FResults, "#101#>", "#101#>x",
+             "fresults: paper 101 holds the result \"x"},
+            {"marked without a score", ResultsFile::Marks, "#FST#>1>0", "#FST#>1>1",
+             "marks: paper 102 first attempt"},
+            {"trend value not a score", ResultsFile::Trend, "\r\n", ">4x\r\n",
+             "1 values that are not percentages dropped"},
+        };
+        for (const auto& c : cases) {
+            TestFiles::ModuleFolder folder;
+            QVERIFY(folder.start());
+            for (int paper : {101, 102}) {
+                auto session = folder.open(paper);
+                QVERIFY(WorkerSteps::workPaper(*session, paper - 94, paper == 101));
+            }
+            const QString path = folder.file(c.file);
+            QByteArray bytes = TestFiles::bytesOf(path);
+            if (*c.from) {
+                QVERIFY2(bytes.contains(c.from), c.name);
+                bytes.replace(bytes.indexOf(c.from), qstrlen(c.from), c.to);
+            }
+            if (c.cutTo >= 0)
+                bytes.truncate(c.cutTo);
+            QVERIFY(TestFiles::writeBytes(path, bytes));
+            const QString faults = m_fixture->faults(folder.path()).join('\n');
+            QVERIFY2(*c.fault ? faults.contains(c.fault) : faults.isEmpty(),
+                     qPrintable(QString(c.name) + ": " + faults));
         }
-
-        const QString path = folder.file(ResultsFile(file));
-        QByteArray bytes = TestFiles::bytesOf(path);
-        if (!from.isEmpty()) {
-            QVERIFY2(bytes.contains(from), bytes.constData());
-            bytes.replace(bytes.indexOf(from), from.size(), to);
-        }
-        if (cutTo >= 0)
-            bytes.truncate(cutTo);
-        QVERIFY(TestFiles::writeBytes(path, bytes));
-
-        const QStringList faults = m_fixture->faults(folder.path());
-        QVERIFY2(fault.isEmpty() ? faults.isEmpty() : faults.join('\n').contains(fault),
-                 qPrintable(faults.join('\n')));
     }
 
     void killedWorkerLeavesWholeFiles_data() {
