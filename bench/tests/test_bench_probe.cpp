@@ -45,32 +45,23 @@ double cpuSeconds() {
 class TestBenchProbe : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void parseStat_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("ppid"); // 0: not a stat line
-        QTest::addColumn<qlonglong>("ticks");
-        const auto row = [](const char* name, const std::string& text, int ppid, qlonglong ticks) {
-            QTest::newRow(name) << QString::fromStdString(text) << ppid << ticks;
-        };
-        row("plain", statLine(1234, "quillora", 1, 7, 5), 1, 12);
-        row("name with spaces and parentheses", statLine(99, "Web (Content) 2) S 5", 42, 300, 25),
-            42, 325);
-        row("large counters", statLine(7, "x", 3, 4000000000L, 1), 3, 4000000001LL);
-        row("cut short", "5 (a) S 1 2 3 4", 0, 0);
-        row("no name", "5 a S 1 2 3 4 5 6 7 8 9 10 11 12 13", 0, 0);
-        std::string noParent = statLine(5, "a", 1, 2, 3);
-        row("parent not a number", noParent.replace(noParent.find(" S 1 "), 5, " S x "), 0, 0);
-    }
     void parseStat() {
-        QFETCH(QString, text);
-        QFETCH(int, ppid);
-        QFETCH(qlonglong, ticks);
-        const auto fields = ProcTree::parseStatLine(text.toStdString());
-        QCOMPARE(fields.has_value(), ppid != 0);
-        if (!fields)
-            return;
-        QCOMPARE(fields->ppid, ppid);
-        QCOMPARE(static_cast<qlonglong>(fields->cpuTicks), ticks);
+        std::string noParent = statLine(5, "a", 1, 2, 3);
+        noParent.replace(noParent.find(" S 1 "), 5, " S x ");
+        // The parent and the CPU ticks read; a parent of 0: not a stat line.
+        const std::tuple<const char*, std::string, int, long long> cases[] = {
+            {"plain", statLine(1234, "quillora", 1, 7, 5), 1, 12},
+            {"name with spaces and parentheses", statLine(99, "Web (Content) 2) S 5", 42, 300, 25),
+             42, 325},
+            {"large counters", statLine(7, "x", 3, 4000000000L, 1), 3, 4000000001LL},
+            {"cut short", "5 (a) S 1 2 3 4", 0, 0},
+            {"no name", "5 a S 1 2 3 4 5 6 7 8 9 10 11 12 13", 0, 0},
+            {"parent not a number", noParent, 0, 0}};
+        for (const auto& [name, text, ppid, ticks] : cases) {
+            const auto fields = ProcTree::parseStatLine(text);
+            QVERIFY2(fields.has_value() == (ppid != 0), name);
+            QVERIFY2(!fields || (fields->ppid == ppid && fields->cpuTicks == ticks), name);
+        }
     }
 
     void parsePss() {

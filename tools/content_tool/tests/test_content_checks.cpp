@@ -150,38 +150,33 @@ private Q_SLOTS:
         }
     }
 
-    void imageHeaders_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QStringList>("problems");
-        const auto row = [](const char* name, const char* problem, const char* file,
-                            const QByteArray& bytes) {
-            QTest::newRow(name) << file << bytes
-                                << (*problem ? QStringList{problem} : QStringList());
-        };
-        row("sound 24-bit BMP, padded rows", "", "a.bmp", bmpHeader(24, 0, 3, 2, 2 * 12));
-        row("BMP upside down (negative height)", "", "a.BMP", bmpHeader(24, 0, 2, -2, 2 * 8));
-        row("run-length BMP", "compressed (method 1); uncompressed expected", "a.bmp",
-            bmpHeader(24, 1, 2, 2, 16));
-        row("ICO whose entry runs past the end", "entry 1 lies outside the file", "a.ico",
-            QByteArray("\0\0\1\0\1\0\x10\x10\0\0\1\0\x20\0\xff\0\0\0\x16\0\0\0", 22));
-        row("ICO without pictures", "icon holds no picture", "a.ico",
-            QByteArray("\0\0\1\0\0\0", 6));
-        row("GIF with only a trailer", "GIF holds no image", "a.gif",
-            QByteArray("GIF89a\1\0\1\0\0\0\0\x3b", 14));
-        row("smallest sound GIF", "", "a.gif",
-            QByteArray("GIF89a\1\0\1\0\0\0\0,\0\0\0\0\1\0\1\0\0\2\2D\1\0;", 29));
-        row("GIF with a stray block", "unknown GIF block 0x99 at byte 13", "a.gif",
-            QByteArray("GIF89a\1\0\1\0\0\0\0\x99", 14));
-        row("PNG under another name", "not a .bmp, .ico or .gif file name", "a.png",
-            QByteArray("\x89PNG"));
-    }
-
     void imageHeaders() {
-        QFETCH(QString, name);
-        QFETCH(QByteArray, bytes);
-        QFETCH(QStringList, problems);
-        QCOMPARE(ImageFileCheck::check(name, bytes), problems);
+        const struct {
+            const char *name, *problem, *file; // problem: empty for none
+            QByteArray bytes;
+        } cases[] = {
+            {"sound 24-bit BMP, padded rows", "", "a.bmp", bmpHeader(24, 0, 3, 2, 2 * 12)},
+            {"BMP upside down (negative height)", "", "a.BMP", bmpHeader(24, 0, 2, -2, 2 * 8)},
+            {"run-length BMP", "compressed (method 1); uncompressed expected", "a.bmp",
+             bmpHeader(24, 1, 2, 2, 16)},
+            {"ICO whose entry runs past the end", "entry 1 lies outside the file", "a.ico",
+             QByteArray("\0\0\1\0\1\0\x10\x10\0\0\1\0\x20\0\xff\0\0\0\x16\0\0\0", 22)},
+            {"ICO without pictures", "icon holds no picture", "a.ico",
+             QByteArray("\0\0\1\0\0\0", 6)},
+            {"GIF with only a trailer", "GIF holds no image", "a.gif",
+             QByteArray("GIF89a\1\0\1\0\0\0\0\x3b", 14)},
+            {"smallest sound GIF", "", "a.gif",
+             QByteArray("GIF89a\1\0\1\0\0\0\0,\0\0\0\0\1\0\1\0\0\2\2D\1\0;", 29)},
+            {"GIF with a stray block", "unknown GIF block 0x99 at byte 13", "a.gif",
+             QByteArray("GIF89a\1\0\1\0\0\0\0\x99", 14)},
+            {"PNG under another name", "not a .bmp, .ico or .gif file name", "a.png",
+             QByteArray("\x89PNG")},
+        };
+        for (const auto& c : cases) {
+            const QStringList problems = ImageFileCheck::check(c.file, c.bytes);
+            QVERIFY2(problems == (*c.problem ? QStringList{c.problem} : QStringList()),
+                     qPrintable(QString(c.name) + ": " + problems.join('\n')));
+        }
     }
 
     void labels() {
