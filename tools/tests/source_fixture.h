@@ -11,15 +11,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-// A file's bytes ("<missing>" when it cannot be read), and a file written whole.
+// A file's bytes ("<missing>" when it cannot be read).
 inline QByteArray bytesOf(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-inline bool writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-           file.write(bytes) == bytes.size();
 }
 
 class SourceFolder {
@@ -39,7 +34,9 @@ public:
     QString folder() const { return m_dir.path(); }
     QString path(const QString& name) const { return m_dir.filePath(name); }
     void write(const QString& name, const QByteArray& bytes) const {
-        QVERIFY(writeBytes(path(name), bytes));
+        QFile file(path(name));
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        QCOMPARE(file.write(bytes), bytes.size());
     }
     void write(const QString& name, const QString& text) const { write(name, text.toUtf8()); }
     void replace(const QString& name, const QByteArray& from, const QByteArray& to) const {

@@ -330,8 +330,10 @@ private Q_SLOTS:
         folder.write("paper121.yaml", weightPaper());
         QTemporaryDir out;
         const QDir store(out.path());
-        for (const char* name : {"23030.mht", "30011.txt", "README.txt", "25016.mht"})
-            QVERIFY(writeBytes(store.filePath(name), "old"));
+        for (const char* name : {"23030.mht", "30011.txt", "README.txt", "25016.mht"}) {
+            QFile file(store.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write("old") == 3);
+        }
         QStringList problems = StoreWriter(store.path(), folder.folder()).writeAll();
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
         const QStringList files = store.entryList(QDir::Files);
