@@ -15,8 +15,6 @@
 #include <ctime>
 #include <sstream>
 
-Q_DECLARE_METATYPE(std::vector<int>)
-
 namespace {
 
 // A /proc/<pid>/stat line with the fields that matter placed where the
@@ -47,77 +45,52 @@ double cpuSeconds() {
 class TestBenchProbe : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void parseStat_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("ppid"); // 0: not a stat line
-        QTest::addColumn<qlonglong>("ticks");
-        const auto row = [](const char* name, const std::string& text, int ppid, qlonglong ticks) {
-            QTest::newRow(name) << QString::fromStdString(text) << ppid << ticks;
-        };
-        row("plain", statLine(1234, "quillora", 1, 7, 5), 1, 12);
-        row("name with spaces and parentheses", statLine(99, "Web (Content) 2) S 5", 42, 300, 25),
-            42, 325);
-        row("large counters", statLine(7, "x", 3, 4000000000L, 1), 3, 4000000001LL);
-        row("cut short", "5 (a) S 1 2 3 4", 0, 0);
-        row("no name", "5 a S 1 2 3 4 5 6 7 8 9 10 11 12 13", 0, 0);
-        std::string noParent = statLine(5, "a", 1, 2, 3);
-        row("parent not a number", noParent.replace(noParent.find(" S 1 "), 5, " S x "), 0, 0);
-    }
     void parseStat() {
-        QFETCH(QString, text);
-        QFETCH(int, ppid);
-        QFETCH(qlonglong, ticks);
-        const auto fields = ProcTree::parseStatLine(text.toStdString());
-        QCOMPARE(fields.has_value(), ppid != 0);
-        if (!fields)
-            return;
-        QCOMPARE(fields->ppid, ppid);
-        QCOMPARE(static_cast<qlonglong>(fields->cpuTicks), ticks);
+        std::string noParent = statLine(5, "a", 1, 2, 3);
+        noParent.replace(noParent.find(" S 1 "), 5, " S x ");
+        // The parent and the CPU ticks read; a parent of 0: not a stat line.
+        const std::tuple<const char*, std::string, int, long long> cases[] = {
+            {"plain", statLine(1234, "quillora", 1, 7, 5), 1, 12},
+            {"name with spaces and parentheses", statLine(99, "Web (Content) 2) S 5", 42, 300, 25),
+             42, 325},
+            {"large counters", statLine(7, "x", 3, 4000000000L, 1), 3, 4000000001LL},
+            {"cut short", "5 (a) S 1 2 3 4", 0, 0},
+            {"no name", "5 a S 1 2 3 4 5 6 7 8 9 10 11 12 13", 0, 0},
+            {"parent not a number", noParent, 0, 0}};
+        for (const auto& [name, text, ppid, ticks] : cases) {
+            const auto fields = ProcTree::parseStatLine(text);
+            QVERIFY2(fields.has_value() == (ppid != 0), name);
+            QVERIFY2(!fields || (fields->ppid == ppid && fields->cpuTicks == ticks), name);
+        }
     }
 
-    void parsePss_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<qlonglong>("kb"); // -1: no figure
-        // As in smaps_rollup, the kinds of Pss may stand near it; only "Pss:" counts.
-        QTest::newRow("kinds of Pss listed first")
-            << "Rss: 30720 kB\nPss_Anon: 8 kB\nPss_File: 9 kB\nPss:   17 kB\nPss_Dirty: 3 kB\n"
-            << 17LL;
-        QTest::newRow("no Pss (or the process gone)") << "Rss: 100 kB\nPss_Anon: 3 kB\n" << -1LL;
-        QTest::newRow("other unit") << "Pss: 12 MB\n" << -1LL;
-    }
     void parsePss() {
-        QFETCH(QString, text);
-        QFETCH(qlonglong, kb);
-        const auto pss = ProcTree::parsePssKb(text.toStdString());
-        QCOMPARE(pss.has_value(), kb >= 0);
-        if (pss)
-            QCOMPARE(static_cast<qlonglong>(*pss), kb);
+        // As in smaps_rollup, the kinds of Pss may stand near it; only "Pss:"
+        // counts. -1: no figure (no Pss, the process gone, another unit).
+        const std::pair<const char*, long long> cases[] = {
+            {"Rss: 30720 kB\nPss_Anon: 8 kB\nPss_File: 9 kB\nPss:   17 kB\nPss_Dirty: 3 kB\n", 17},
+            {"Rss: 100 kB\nPss_Anon: 3 kB\n", -1},
+            {"Pss: 12 MB\n", -1}};
+        for (const auto& [text, kb] : cases)
+            QVERIFY2(ProcTree::parsePssKb(text).value_or(-1) == kb, text);
     }
 
-    void descendants_data() {
-        QTest::addColumn<std::vector<int>>("pairs"); // pid, ppid, pid, ppid, ...
-        QTest::addColumn<int>("root");
-        QTest::addColumn<std::vector<int>>("expected");
+    void descendants() {
         // The program (10) starts the engine's helper (11), whose zygote (12)
         // forks the renderers (13, 14); 20 and 21 belong to someone else.
-        const std::vector<int> engine{10, 1, 11, 10, 12, 11, 13, 12, 14, 12, 20, 1, 21, 20};
-        QTest::newRow("web engine below the program")
-            << engine << 10 << std::vector<int>{10, 11, 12, 13, 14};
-        QTest::newRow("a subtree") << engine << 12 << std::vector<int>{12, 13, 14};
-        QTest::newRow("parents that loop")
-            << std::vector<int>{30, 31, 31, 30, 32, 31} << 30 << std::vector<int>{30, 31, 32};
-    }
-    void descendants() {
-        QFETCH(std::vector<int>, pairs);
-        QFETCH(int, root);
-        QFETCH(std::vector<int>, expected);
-        std::map<int, int> parents;
-        for (size_t i = 0; i + 1 < pairs.size(); i += 2)
-            parents[pairs[i]] = pairs[i + 1];
-        std::vector<int> tree = ProcTree::descendantsOf(root, parents);
-        QCOMPARE(tree.front(), root);
-        std::sort(tree.begin(), tree.end());
-        QCOMPARE(tree, expected);
+        const std::map<int, int> engine{{10, 1},  {11, 10}, {12, 11}, {13, 12},
+                                        {14, 12}, {20, 1},  {21, 20}};
+        const std::map<int, int> loop{{30, 31}, {31, 30}, {32, 31}}; // parents that loop
+        const std::tuple<std::map<int, int>, int, std::vector<int>> cases[] = {
+            {engine, 10, {10, 11, 12, 13, 14}},
+            {engine, 12, {12, 13, 14}},
+            {loop, 30, {30, 31, 32}}};
+        for (const auto& [parents, root, expected] : cases) {
+            std::vector<int> tree = ProcTree::descendantsOf(root, parents);
+            QCOMPARE(tree.front(), root);
+            std::sort(tree.begin(), tree.end());
+            QCOMPARE(tree, expected);
+        }
     }
 
     // The live readings on this very process: a child shows up in the tree,

@@ -20,15 +20,12 @@ inline bool walkAnswers(PaperSession& session, const QStringList& answers, bool 
     for (int q = 1; q <= questions; ++q) {
         const QStringList rows =
             answers.mid(session.firstBlankOfQuestion(q), session.blanksOfQuestion(q));
-        if (q < questions) {
-            if (!session.moveToQuestion(rows, q + 1).ok())
-                return false;
-        } else if (mark) {
-            if (!session.prepareMarking(rows).ok() || !session.completeMarking().ok())
-                return false;
-        } else if (!session.moveToQuestion(rows, q).ok()) {
+        const bool saved = q < questions ? session.moveToQuestion(rows, q + 1).ok()
+                           : mark
+                               ? session.prepareMarking(rows).ok() && session.completeMarking().ok()
+                               : session.moveToQuestion(rows, q).ok();
+        if (!saved)
             return false;
-        }
     }
     return true;
 }

@@ -31,8 +31,7 @@ int main(int argc, char** argv) {
     const QStringList args = app.arguments();
     const bool pupils = args.size() == 5 && args.at(4) == QLatin1String("pupils");
     if (args.size() != 4 && !pupils)
-        return fail(1,
-                    QStringLiteral("usage: crash_worker FOLDER CONTENT_ROOT FIRST_STAMP [pupils]"));
+        return fail(1, "usage: crash_worker FOLDER CONTENT_ROOT FIRST_STAMP [pupils]");
     const QString programFolder = args.at(1);
     const ResourceStore store(args.at(2));
     const qint64 firstStamp = args.at(3).toLongLong();
@@ -43,10 +42,10 @@ int main(int argc, char** argv) {
     const ProgramDefinition& definition = read.definition;
     PupilRoster roster(programFolder);
     if (pupils && (roster.load().rebuilt || roster.pupils().isEmpty()))
-        return fail(7, QStringLiteral("the list of pupils was damaged"));
+        return fail(7, "the list of pupils was damaged");
     QString folder = programFolder;
     if (!pupils && !ensureResultsFiles(store, folder, definition).isEmpty())
-        return fail(3, QStringLiteral("results files could not be created"));
+        return fail(3, "results files could not be created");
 
     const int module = definition.firstModule();
     const int papers = definition.module(module).paperCount;
@@ -59,13 +58,13 @@ int main(int argc, char** argv) {
             const QList<Pupil>& list = roster.pupils();
             const Pupil pupil = list.at(int(stamp % list.size()));
             if (!roster.choose(pupil.id).ok())
-                return fail(7, QStringLiteral("the pupil chosen could not be kept"));
+                return fail(7, "the pupil chosen could not be kept");
             if (stamp % 5 == 0 &&
                 !roster.rename(pupil.id, QStringLiteral("Zoë %1").arg(stamp)).ok())
-                return fail(7, QStringLiteral("a pupil could not be renamed"));
+                return fail(7, "a pupil could not be renamed");
             folder = roster.folderOf(pupil.id);
             if (!ensureResultsFiles(store, folder, definition).isEmpty())
-                return fail(3, QStringLiteral("results files could not be created"));
+                return fail(3, "results files could not be created");
         }
         const int paperIndex = 1 + int(stamp % papers);
         for (int attempt = 1; attempt <= 2; ++attempt) {
@@ -78,11 +77,11 @@ int main(int argc, char** argv) {
             if (session.isMarked())
                 continue;
             if (!WorkerSteps::workPaper(session, stamp, stamp % 3 == 0))
-                return fail(5, QStringLiteral("a write failed"));
+                return fail(5, "a write failed");
             break;
         }
         if (stamp % (2 * papers + 1) == 0 && !ResetAllResults(store, folder, definition).isEmpty())
-            return fail(6, QStringLiteral("erasing failed"));
+            return fail(6, "erasing failed");
         // One mark per round, so that the test can kill it at work however
         // fast or slow this build runs.
         std::fputc('.', stdout);

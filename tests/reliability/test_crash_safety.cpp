@@ -6,7 +6,6 @@
 #include "core/PaperContent.h"
 #include "results/PupilRoster.h"
 #include "results/ResultsRepair.h"
-#include "results/TrendLog.h"
 #include "test_support.h"
 
 #include <QProcess>
@@ -19,13 +18,8 @@ namespace {
 // The worker writes a great deal; on a memory file system its writes cost
 // no disk time, so more of them fall between two kills.
 std::unique_ptr<QTemporaryDir> workFolder() {
-    const QFileInfo shm(QStringLiteral("/dev/shm"));
-    if (shm.isDir() && shm.isWritable()) {
-        auto dir = std::make_unique<QTemporaryDir>(QStringLiteral("/dev/shm/quillora-XXXXXX"));
-        if (dir->isValid())
-            return dir;
-    }
-    return std::make_unique<QTemporaryDir>();
+    auto dir = std::make_unique<QTemporaryDir>("/dev/shm/quillora-XXXXXX");
+    return dir->isValid() ? std::move(dir) : std::make_unique<QTemporaryDir>();
 }
 
 // Runs the worker with args until it has given marks signs of life (its
@@ -47,7 +41,7 @@ QString killWorker(const QStringList& args, int marks, int delay) {
                QString::fromLocal8Bit(worker.readAllStandardError());
     worker.kill();
     if (!worker.waitForFinished(10000) || worker.exitStatus() != QProcess::CrashExit)
-        return QStringLiteral("the worker did not die");
+        return "the worker did not die";
     return QString();
 }
 
@@ -58,7 +52,6 @@ struct Content {
     ProgramDefinition definition;
     int module = 0;
     QList<PaperContent> papers;
-    QMap<ResultsFile, QByteArray> templates;
 
     QString problem; // empty when everything loaded
 
@@ -75,76 +68,45 @@ struct Content {
         for (int k = 1; k <= definition.module(module).paperCount; ++k) {
             const PaperContentRead content =
                 loadPaperContent(*store, scratch.path(), module, 100 + k);
-            problem += content.problems.join(QLatin1Char(' '));
+            problem += content.problems.join(' ');
             papers.append(content.content);
         }
-        // (A store without them makes no results files to check.)
-        for (ResultsFile f : TestFiles::AllResultsFiles)
-            templates.insert(f, store->itemBytes(resultsTemplateId(f, module)));
     }
     QString filePath(const QString& folder, ResultsFile file) const {
         return resultsFilePath(folder, file, module, definition.programCode);
     }
 
-    // One line per results file of the folder that is neither its template
-    // nor whole (every record present with the fields of its paper, CR LF
-    // line ends) with only values the worker could have written in a single
-    // write, never a torn or mixed one.
+    // One line per fault of the folder's results files: a file that is not
+    // whole (what the start-up repair finds, and rebuilds: so it is asked
+    // last), or a value no single complete write could have left, never a
+    // torn or mixed one.
     QStringList faults(const QString& folder) const {
         QStringList faults;
-        for (ResultsFile f : TestFiles::AllResultsFiles) {
-            const QString what = fault(filePath(folder, f), f);
-            if (!what.isEmpty())
-                faults.append(resultsFileStem(f) + QStringLiteral(": ") + what);
+        const int count = int(papers.size());
+        for (ResultsFile f : {ResultsFile::First, ResultsFile::Second, ResultsFile::FResults,
+                              ResultsFile::SResults}) {
+            const Read<PaperLines> file = readPaperLines(filePath(folder, f), count);
+            if (!file.ok())
+                faults.append(resultsFileStem(f) + ": does not read");
+            for (int k = 1; k <= count && file.ok(); ++k) {
+                const QStringList fields =
+                    paperFields(file.value, k, papers.at(k - 1).TotalBlanks).value;
+                const QString what = f == ResultsFile::First    ? answersFault(k, 1, fields)
+                                     : f == ResultsFile::Second ? answersFault(k, 2, fields)
+                                                                : resultsFault(k, fields);
+                if (!what.isEmpty())
+                    faults.append(resultsFileStem(f) + ": " + what);
+            }
         }
-        return faults;
+        const QString marks = marksFault(filePath(folder, ResultsFile::Marks));
+        if (!marks.isEmpty())
+            faults.append("marks: " + marks);
+        return faults + ResultsRepair(*store, folder, definition).Run().findings;
     }
 
 private:
-    QString fault(const QString& path, ResultsFile file) const {
-        const QByteArray bytes = TestFiles::bytesOf(path);
-        const bool isTemplate = bytes == templates.value(file);
-        const qsizetype ends = bytes.count("\r\n");
-        if (!isTemplate &&
-            (!bytes.endsWith("\r\n") || bytes.count('\n') != ends || bytes.count('\r') != ends))
-            return QStringLiteral("not whole CR LF lines (%1 bytes)").arg(bytes.size());
-        QStringList lines = QString::fromLatin1(bytes).split(QStringLiteral("\r\n"));
-        lines.removeLast();
-        if (file == ResultsFile::Marks)
-            return marksFault(path, lines, isTemplate);
-        if (file == ResultsFile::Trend)
-            return isTemplate ? QString() : trendFault(path, lines);
-        const int count = int(papers.size());
-        if (!readPaperLines(path, count).ok())
-            return QStringLiteral("does not read");
-        if (isTemplate)
-            return QString();
-        if (lines.size() != count)
-            return QStringLiteral("%1 lines instead of %2").arg(lines.size()).arg(count);
-        for (int k = 1; k <= count; ++k) {
-            const QString& line = lines.at(k - 1);
-            const QString prefix = QStringLiteral("#%1#").arg(100 + k);
-            const int blanks = papers.at(k - 1).TotalBlanks;
-            if (!line.startsWith(prefix) || line.count(QLatin1Char('>')) != blanks ||
-                (blanks > 0 && line.at(prefix.size()) != u'>'))
-                return QStringLiteral("line %1 is not the record of paper %2 with %3 fields: %4")
-                    .arg(k)
-                    .arg(100 + k)
-                    .arg(blanks)
-                    .arg(line.left(80));
-            const QStringList fields =
-                blanks > 0 ? line.mid(prefix.size() + 1).split(QLatin1Char('>')) : QStringList();
-            const QString what = file == ResultsFile::First    ? answersFault(k, 1, fields)
-                                 : file == ResultsFile::Second ? answersFault(k, 2, fields)
-                                                               : resultsFault(k, fields);
-            if (!what.isEmpty())
-                return what;
-        }
-        return QString();
-    }
-
     QString answersFault(int k, int attempt, const QStringList& fields) const {
-        static const QRegularExpression stamped(QStringLiteral("^s(\\d+)p(\\d+)a(\\d)b(\\d+)$"));
+        static const QRegularExpression stamped("^s(\\d+)p(\\d+)a(\\d)b(\\d+)$");
         const QList<int>& questions = papers.at(k - 1).BlanksPerQuestion;
         // A question is typed whole, and the questions are typed in order, so
         // along the record the stamps of the questions never go up, and an
@@ -190,31 +152,20 @@ private:
         return QString();
     }
 
-    QString marksFault(const QString& path, const QStringList& lines, bool isTemplate) const {
-        const int count = int(papers.size());
-        const Read<MarksRecords> read = readMarksFile(path, count);
+    // Marking writes score, state, time and date in one write; so does
+    // erasing. (Which values the marks file may hold at all, the repair knows.)
+    QString marksFault(const QString& path) const {
+        const Read<MarksRecords> read = readMarksFile(path, int(papers.size()));
         if (!read.ok())
-            return QStringLiteral("does not read: ") + recordErrorText(read.error);
-        const QStringList tags = marksTags();
-        for (int r = 0; r < tags.size() && !isTemplate; ++r) {
-            if (lines.size() != tags.size() || !lines.at(r).startsWith('#' + tags.at(r) + "#>") ||
-                lines.at(r).count(QLatin1Char('>')) != count)
-                return QStringLiteral("not six whole records: line %1 is not %2")
-                    .arg(r + 1)
-                    .arg(tags.at(r));
-        }
-        // Marking writes score, state, time and date in one write; so does erasing.
-        static const QRegularExpression elapsed(QStringLiteral("^\\d+:\\d+:\\d+$"));
+            return "does not read: " + recordErrorText(read.error);
+        static const QRegularExpression elapsed("^\\d+:\\d+:\\d+$");
         const MarksRecords& marks = read.value;
-        for (int k = 0; k < count; ++k) {
+        for (int k = 0; k < papers.size(); ++k) {
             const QString paper = QString::number(101 + k);
             for (const auto& [state, score, name] :
                  {std::tuple{marks.FST.at(k), marks.FSE.at(k), "first"},
                   std::tuple{marks.SST.at(k), marks.SSE.at(k), "second"}}) {
-                const bool marked = state == QLatin1String("1");
-                if (!marked && state != QLatin1String("0"))
-                    return QStringLiteral("paper %1 %2 state \"%3\"").arg(paper, name, state);
-                if (marked != !score.isEmpty() || (marked && !scoreFromText(score)))
+                if ((state == QLatin1String("1")) == score.isEmpty())
                     return QStringLiteral("paper %1 %2 attempt: state %3 with score \"%4\"")
                         .arg(paper, name, state, score);
             }
@@ -223,18 +174,6 @@ private:
                 firstMarked == marks.CDD.at(k).isEmpty())
                 return QStringLiteral("paper %1: state %2 with time \"%3\" and date \"%4\"")
                     .arg(paper, marks.FST.at(k), marks.LTM.at(k), marks.CDD.at(k));
-        }
-        return QString();
-    }
-
-    static QString trendFault(const QString& path, const QStringList& lines) {
-        if (lines.size() != 1 || !lines.first().startsWith(QLatin1String("#TRD#")))
-            return QStringLiteral("not the one trend record");
-        if (readTrendLine(path).value != lines.first())
-            return QStringLiteral("does not read");
-        for (const QString& value : lines.first().mid(5).split(QLatin1Char('>')).mid(1)) {
-            if (!scoreFromText(value))
-                return QStringLiteral("holds the value \"%1\"").arg(value.left(20));
         }
         return QString();
     }
@@ -255,67 +194,51 @@ private Q_SLOTS:
         QVERIFY2(m_content->problem.isEmpty(), qPrintable(m_content->problem));
     }
 
-    void checkerFindsTornFiles_data() {
-        QTest::addColumn<int>("file");
-        QTest::addColumn<QByteArray>("from");
-        QTest::addColumn<QByteArray>("to");
-        QTest::addColumn<int>("cutTo"); // keep this many bytes; -1 keeps all
-        QTest::addColumn<QString>("fault");
-
-        auto row = [](const char* name, ResultsFile file, const char* from, const char* to,
-                      const char* fault, int cutTo = -1) {
-            QTest::newRow(name) << int(file) << QByteArray(from) << QByteArray(to) << cutTo
-                                << QString(fault);
-        };
-        const ResultsFile first = ResultsFile::First;
-        row("whole files", first, "", "", "");
-        row("answers cut short", first, "", "", "first: not whole CR LF lines", 30);
-        row("answers field short", first, ">s7p1a1b2", "",
-            "first: line 1 is not the record of paper 101");
-        row("answers of two writes in one question", first, "s7p1a1b2", "s9p1a1b2",
-            "first: paper 101 question 2 mixes two writes");
-        row("newer answers after older ones", first, "s7p1a1b4>s7p1a1b5>s7p1a1b6",
-            "s9p1a1b4>s9p1a1b5>s9p1a1b6",
-            "first: paper 101 question 3 is newer than the one before");
-        row("result that is no mark", ResultsFile::FResults, "#101#>", "#101#>x",
-            "fresults: paper 101 holds the result \"x");
-        row("marked without a score", ResultsFile::Marks, "#FST#>1>0", "#FST#>1>1",
-            "marks: paper 102 first attempt");
-        row("trend without its line end", ResultsFile::Trend, "\r\n", "",
-            "trend: not whole CR LF lines");
-        row("trend value not a score", ResultsFile::Trend, "\r\n", ">4x\r\n",
-            "trend: holds the value \"4x\"");
-    }
-
     void checkerFindsTornFiles() {
-        QFETCH(int, file);
-        QFETCH(QByteArray, from);
-        QFETCH(QByteArray, to);
-        QFETCH(int, cutTo);
-        QFETCH(QString, fault);
-        // The fixture's paper 101 typed whole and marked (stamp 7), paper 102
-        // typed (stamp 8).
-        TestFiles::ModuleFolder folder;
-        QVERIFY(folder.start());
-        for (int paper : {101, 102}) {
-            auto session = folder.open(paper);
-            QVERIFY(WorkerSteps::workPaper(*session, paper - 94, paper == 101));
+        // In one file of the fixture's paper 101 typed whole and marked (stamp
+        // 7) and paper 102 typed (stamp 8), `from` is replaced by `to`, or the
+        // file is cut to `cutTo` bytes: the checker's fault, or none.
+        const ResultsFile first = ResultsFile::First;
+        const struct {
+            const char* name;
+            ResultsFile file;
+            const char *from, *to, *fault;
+            int cutTo = -1;
+        } cases[] = {
+            {"whole files", first, "", "", ""},
+            {"answers cut short", first, "", "", "paper 101 has 3 fields instead of 6", 30},
+            {"answers of two writes in one question", first, "s7p1a1b2", "s9p1a1b2",
+             "first: paper 101 question 2 mixes two writes"},
+            {"newer answers after older ones", first, "s7p1a1b4>s7p1a1b5>s7p1a1b6",
+             "s9p1a1b4>s9p1a1b5>s9p1a1b6",
+             "first: paper 101 question 3 is newer than the one before"},
+            {"result that is no mark", ResultsFile::FResults, "#101#>", "#101#>x",
+             "fresults: paper 101 holds the result \"x"},
+            {"marked without a score", ResultsFile::Marks, "#FST#>1>0", "#FST#>1>1",
+             "marks: paper 102 first attempt"},
+            {"trend value not a score", ResultsFile::Trend, "\r\n", ">4x\r\n",
+             "1 values that are not percentages dropped"},
+        };
+        for (const auto& c : cases) {
+            TestFiles::ModuleFolder folder;
+            QVERIFY(folder.start());
+            for (int paper : {101, 102}) {
+                auto session = folder.open(paper);
+                QVERIFY(WorkerSteps::workPaper(*session, paper - 94, paper == 101));
+            }
+            const QString path = folder.file(c.file);
+            QByteArray bytes = TestFiles::bytesOf(path);
+            if (*c.from) {
+                QVERIFY2(bytes.contains(c.from), c.name);
+                bytes.replace(bytes.indexOf(c.from), qstrlen(c.from), c.to);
+            }
+            if (c.cutTo >= 0)
+                bytes.truncate(c.cutTo);
+            QVERIFY(TestFiles::writeBytes(path, bytes));
+            const QString faults = m_fixture->faults(folder.path()).join('\n');
+            QVERIFY2(*c.fault ? faults.contains(c.fault) : faults.isEmpty(),
+                     qPrintable(QString(c.name) + ": " + faults));
         }
-
-        const QString path = folder.file(ResultsFile(file));
-        QByteArray bytes = TestFiles::bytesOf(path);
-        if (!from.isEmpty()) {
-            QVERIFY2(bytes.contains(from), bytes.constData());
-            bytes.replace(bytes.indexOf(from), from.size(), to);
-        }
-        if (cutTo >= 0)
-            bytes.truncate(cutTo);
-        QVERIFY(TestFiles::writeBytes(path, bytes));
-
-        const QStringList faults = m_fixture->faults(folder.path());
-        QVERIFY2(fault.isEmpty() ? faults.isEmpty()
-                                 : !faults.isEmpty() && faults.first().startsWith(fault),
-                 qPrintable(faults.join('\n')));
     }
 
     void killedWorkerLeavesWholeFiles_data() {
@@ -328,12 +251,8 @@ private Q_SLOTS:
 
     void killedWorkerLeavesWholeFiles() {
         QFETCH(bool, pupils);
-        bool roundsOk = false;
-        int rounds = qEnvironmentVariableIntValue("QUILLORA_CRASH_ROUNDS", &roundsOk);
-        if (!roundsOk || rounds < 1)
-            rounds = 200;
-        if (pupils)
-            rounds = 60;
+        const int asked = qEnvironmentVariableIntValue("QUILLORA_CRASH_ROUNDS");
+        const int rounds = pupils ? 60 : asked > 0 ? asked : 200;
         const auto dir = workFolder();
         QVERIFY(dir->isValid());
         const Content& content = *m_content;
@@ -341,8 +260,8 @@ private Q_SLOTS:
         if (pupils) {
             PupilRoster roster(dir->path());
             roster.load();
-            QVERIFY(roster.add(QStringLiteral("Zoë")).ok());
-            QVERIFY(roster.add(QStringLiteral("Åsa")).ok());
+            QVERIFY(roster.add("Zoë").ok());
+            QVERIFY(roster.add("Åsa").ok());
             folders.clear();
             for (const Pupil& pupil : roster.pupils()) {
                 folders.append(roster.folderOf(pupil.id));
@@ -360,7 +279,7 @@ private Q_SLOTS:
             QStringList args{dir->path(), content.root,
                              QString::number(qint64(round) * 10000000 + random.bounded(1000))};
             if (pupils)
-                args.append(QStringLiteral("pupils"));
+                args.append("pupils");
             // Most kills land in the working loop, after 0 to 3 finished rounds
             // of it; one in ten, with one pupil, while the worker starts up.
             const bool duringStart = !pupils && random.bounded(10) == 0;
@@ -394,13 +313,6 @@ private Q_SLOTS:
         // and with pupils, changing from pupil to pupil.
         QVERIFY2(changed >= rounds / 2, qPrintable(QString::number(changed)));
         QCOMPARE(chosen.size(), pupils ? 3 : 0);
-
-        // What the killed worker left is whole: the start-up repair finds nothing.
-        for (const QString& folder : folders) {
-            const ResultsRepair::Report report =
-                ResultsRepair(*content.store, folder, content.definition).Run();
-            QVERIFY2(!report.damaged(), qPrintable(report.findings.join('\n')));
-        }
     }
 
 private:

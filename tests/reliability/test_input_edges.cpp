@@ -44,7 +44,7 @@ private Q_SLOTS:
 
     void unstorableAnswerRefused() {
         // (Which texts a results file cannot hold is the record file's test.)
-        const QString answer = QStringLiteral("3>2");
+        const QString answer = "3>2";
         ModuleFolder folder;
         QVERIFY(folder.start());
         auto session = folder.open(101);

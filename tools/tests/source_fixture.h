@@ -11,6 +11,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+// A file's bytes ("<missing>" when it cannot be read).
+inline QByteArray bytesOf(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
 class SourceFolder {
 public:
     // Holding the shipped curriculum, or a copy of every file of `from`.
@@ -18,7 +24,7 @@ public:
         QVERIFY(m_dir.isValid());
         if (from.isEmpty()) {
             QVERIFY(QFile::copy(QStringLiteral(QUILLORA_CONTENT_SOURCE "/curriculum.yaml"),
-                                path(QStringLiteral("curriculum.yaml"))));
+                                path("curriculum.yaml")));
             return;
         }
         const QDir dir(from);
@@ -30,13 +36,11 @@ public:
     void write(const QString& name, const QByteArray& bytes) const {
         QFile file(path(name));
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(bytes);
+        QCOMPARE(file.write(bytes), bytes.size());
     }
     void write(const QString& name, const QString& text) const { write(name, text.toUtf8()); }
     void replace(const QString& name, const QByteArray& from, const QByteArray& to) const {
-        QFile file(path(name));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QByteArray text = file.readAll();
+        QByteArray text = bytesOf(path(name));
         QVERIFY2(text.contains(from), from.constData());
         write(name, text.replace(from, to));
     }
@@ -49,10 +53,8 @@ private:
 inline QVariantMap tally(const QString& name, const QList<QPair<QString, QString>>& rows) {
     QVariantList list;
     for (const auto& [label, value] : rows)
-        list << QVariantMap{{QStringLiteral("label"), label}, {QStringLiteral("value"), value}};
-    return {{QStringLiteral("name"), name},
-            {QStringLiteral("type"), QStringLiteral("tally")},
-            {QStringLiteral("rows"), list}};
+        list << QVariantMap{{"label", label}, {"value", value}};
+    return {{"name", name}, {"type", "tally"}, {"rows", list}};
 }
 
 // The ids paper `paper` must carry, in order.
@@ -63,21 +65,13 @@ inline QList<int> idsOf(int paper) {
 // One question of a weight paper: two masses added, each question on its own
 // numbers.
 inline QString weightQuestion(int id, int a, int b, const QString& working) {
-    return QStringLiteral("  - id: %1\n"
-                          "    form: story\n"
-                          "    statements: [Y3-MA-3]\n"
-                          "    text: |\n"
-                          "      A bag of flour weighs %2 g. A bag of rice weighs %3 g.\n"
-                          "\n"
+    return QStringLiteral("  - id: %1\n    form: story\n    statements: [Y3-MA-3]\n    text: |\n"
+                          "      A bag of flour weighs %2 g. A bag of rice weighs %3 g.\n\n"
                           "      How much do they weigh **together**? [ ] g\n"
                           "    blanks: [{key: \"%4\", kind: N, mark: 1, check: %2 + %3}]\n"
-                          "    working: [\"%5\"]\n"
-                          "    units: [g]\n")
-        .arg(id)
-        .arg(a)
-        .arg(b)
-        .arg(a + b)
-        .arg(working);
+                          "    working: [\"%5\"]\n    units: [g]\n")
+        .arg(QString::number(id), QString::number(a), QString::number(b), QString::number(a + b),
+             working);
 }
 
 // The head of a paper of `questions` questions, its plan one row each.
@@ -86,25 +80,23 @@ inline QString paperHead(int paper, int topic, const QString& year, int question
         QStringLiteral("paper: %1\ntopic: %2\nyear: %3\nplan: |\n  Statements: Y3-MA-3.\n"
                        "  | # | form | statements | teaches | boxes | marks |\n"
                        "  |---|------|------------|---------|-------|-------|\n")
-            .arg(paper)
-            .arg(topic)
-            .arg(year);
+            .arg(QString::number(paper), QString::number(topic), year);
     for (int q = 1; q <= questions; ++q)
         head += QStringLiteral("  | %1 | story | Y3-MA-3 | adding masses | 1 | 1 |\n").arg(q);
-    return head + QStringLiteral("questions:\n");
+    return head + "questions:\n";
 }
 
 // Paper 121 (weight, twenty questions of one blank), valid in every rule;
 // question `replaced` (0-based) is given as `replacement` instead.
 inline QString weightPaper(int replaced = -1, const QString& replacement = {}) {
     const QList<int> ids = idsOf(121);
-    QString yaml = paperHead(121, 5, QStringLiteral("Y2"));
+    QString yaml = paperHead(121, 5, "Y2");
     for (int i = 0; i < ids.size(); ++i) {
         if (i == replaced)
             yaml += replacement;
         else
             yaml += weightQuestion(ids.at(i), 100 + 10 * i, 20 + i,
-                                   QStringLiteral("Add the tens first, then the ones."));
+                                   "Add the tens first, then the ones.");
     }
     return yaml;
 }

@@ -12,25 +12,7 @@
 
 using namespace bank::source;
 
-namespace {
-
-const QString Samples = QStringLiteral(QUILLORA_CONTENT_SOURCE "/../samples");
-
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// The one line of the problems that contains `text`.
-QString lineWith(const QStringList& problems, const QString& text) {
-    for (const QString& p : problems) {
-        if (p.contains(text))
-            return p;
-    }
-    return {};
-}
-
-} // namespace
+static const QString Samples = QStringLiteral(QUILLORA_CONTENT_SOURCE "/../samples");
 
 class TestModulePack : public QObject {
     Q_OBJECT
@@ -38,15 +20,15 @@ class TestModulePack : public QObject {
 private Q_SLOTS:
     void sampleRoundTrip() {
         const PackResult first = packModule(Samples);
-        QVERIFY2(first.problems.isEmpty(), qPrintable(first.problems.join(QLatin1Char('\n'))));
+        QVERIFY2(first.problems.isEmpty(), qPrintable(first.problems.join('\n')));
         QCOMPARE(packModule(Samples).bytes, first.bytes);
         // (The program's own check of the packed sample: content_validate_sample_module.)
         const ModuleFile file = ModuleFile::fromBytes(first.bytes);
         QVERIFY2(file.ok(), qPrintable(file.message()));
-        QCOMPARE(file.info().mid, QStringLiteral("sample-year3-autumn"));
-        QCOMPARE(file.info().heading, QStringLiteral("Our class"));
-        QCOMPARE(file.info().topicNames, QStringList({QStringLiteral("Fractions of amounts"),
-                                                      QStringLiteral("Time in our school day")}));
+        QCOMPARE(file.info().mid, "sample-year3-autumn");
+        QCOMPARE(file.info().heading, "Our class");
+        QCOMPARE(file.info().topicNames,
+                 QStringList({"Fractions of amounts", "Time in our school day"}));
         QCOMPARE(file.info().paperCount, 10);
 
         // Questions numbered within their paper (paper k's from 100k + 1),
@@ -61,41 +43,35 @@ private Q_SLOTS:
         }
         QCOMPARE(file.documentIds().size(), questions);
         const ModuleQuestion& page = first.module.papers.at(7).questions.at(0);
-        QCOMPARE(page.document, fileBytes(Samples + QStringLiteral("/timetable.mht")));
+        QCOMPARE(page.document, bytesOf(Samples + "/timetable.mht"));
         QCOMPARE(page.blanks.at(1).check, QString());
 
         // Readings of pictures arrive as the values they read.
-        const ModuleQuestion& bar = first.module.papers.at(0).questions.at(1);
-        QCOMPARE(bar.blanks.at(0).check, QStringLiteral("(1/4)"));
-        const ModuleQuestion& apples = first.module.papers.at(2).questions.at(2);
-        QCOMPARE(apples.blanks.at(0).check, QStringLiteral("2 / 6"));
-        const ModuleQuestion& clock = first.module.papers.at(5).questions.at(0);
-        QCOMPARE(clock.blanks.at(0).check, QStringLiteral("'8:45'"));
-        QVERIFY(file.checksTable().contains(
-            QByteArray("#" + QByteArray::number(clock.id) + "#>'8:45'")));
+        const auto checkOf = [&](int k, int q) {
+            return first.module.papers.at(k).questions.at(q).blanks.at(0).check;
+        };
+        QCOMPARE(checkOf(0, 1), "(1/4)");
+        QCOMPARE(checkOf(2, 2), "2 / 6");
+        QCOMPARE(checkOf(5, 0), "'8:45'");
+        const int clock = first.module.papers.at(5).questions.at(0).id;
+        QVERIFY(
+            file.checksTable().contains(QByteArray("#" + QByteArray::number(clock) + "#>'8:45'")));
     }
 
     void resolvingReadings() {
-        const QVariantMap p =
-            tally(QStringLiteral("p"), {{QStringLiteral("Ivan"), QStringLiteral("12")},
-                                        {QStringLiteral("Kev"), QStringLiteral("7")}});
+        const QVariantMap p = tally("p", {{"Ivan", "12"}, {"Kev", "7"}});
         const PictureLookup lookup = [&](const QString& name) {
             return name == QLatin1String("p") ? &p : nullptr;
         };
         QString why;
         // A label in quotes holding a bracket, and yes(...) around a reading.
-        QCOMPARE(
-            resolveReadings(QStringLiteral("count(p, \"Ivan\") - count(p,\"Kev\")"), lookup, &why),
-            QStringLiteral("12 - 7"));
-        QCOMPARE(resolveReadings(QStringLiteral("yes(count(p, \"Kev\") < 10)"), lookup, &why),
-                 QStringLiteral("yes(7 < 10)"));
-        QCOMPARE(resolveReadings(QStringLiteral("most(p)"), lookup, &why),
-                 QStringLiteral("'Ivan'"));
+        QCOMPARE(resolveReadings("count(p, \"Ivan\") - count(p,\"Kev\")", lookup, &why), "12 - 7");
+        QCOMPARE(resolveReadings("yes(count(p, \"Kev\") < 10)", lookup, &why), "yes(7 < 10)");
+        QCOMPARE(resolveReadings("most(p)", lookup, &why), "'Ivan'");
         QVERIFY(why.isEmpty());
-        QCOMPARE(resolveReadings(QStringLiteral("'count(p)'"), lookup, &why),
-                 QStringLiteral("'count(p)'"));
-        QVERIFY(resolveReadings(QStringLiteral("2 * total(q)"), lookup, &why).isEmpty());
-        QVERIFY(why.contains(QStringLiteral("no picture \"q\"")));
+        QCOMPARE(resolveReadings("'count(p)'", lookup, &why), "'count(p)'");
+        QVERIFY(resolveReadings("2 * total(q)", lookup, &why).isEmpty());
+        QVERIFY(why.contains("no picture \"q\""));
     }
 
     void refusals_data() {
@@ -142,8 +118,8 @@ private Q_SLOTS:
         else
             copy.replace(file, from, to);
         const PackResult result = packModule(copy.folder());
-        const QString line = lineWith(result.problems, expected);
-        QVERIFY2(!line.isEmpty(), qPrintable(result.problems.join(QLatin1Char('\n'))));
+        const QString line = result.problems.filter(expected).value(0);
+        QVERIFY2(!line.isEmpty(), qPrintable(result.problems.join('\n')));
         QVERIFY(line.startsWith(copy.path(QString())));
         QVERIFY(result.bytes.isEmpty());
     }

@@ -22,7 +22,7 @@ QVariant asText(const QVariant& v) {
         return out;
     }
     if (v.typeId() == QMetaType::Bool)
-        return v.toBool() ? QStringLiteral("true") : QStringLiteral("false");
+        return QString(v.toBool() ? "true" : "false");
     if (v.typeId() == QMetaType::Double) {
         const double d = v.toDouble();
         return d == double(qint64(d)) ? QString::number(qint64(d)) : QString::number(d);
@@ -36,8 +36,6 @@ const char* const GoodJson[] = {
     R"({"name": "clock-bare", "type": "clock", "hour": 6, "minute": 0, "numerals": "none"})",
     R"({"name": "digital-24", "type": "digital", "time": "19:15"})",
     R"({"name": "digital-pm", "type": "digital", "time": "7:05 pm"})",
-    R"({"name": "scale-g", "type": "scale", "max": 1000, "label_step": 200, "minor": 4,
-        "value": 650, "unit": "g"})",
     R"({"name": "scale-kg", "type": "scale", "max": 5, "label_step": 1, "minor": 2,
         "value": 3.5, "unit": "kg"})",
     R"({"name": "scale-between", "type": "scale", "max": 500, "label_step": 100, "minor": 1,
@@ -46,13 +44,10 @@ const char* const GoodJson[] = {
         "tilt": "left"})",
     R"({"name": "balance-level", "type": "balance", "left": "bag of rice", "right": "1 kg",
         "tilt": "level"})",
-    R"({"name": "ruler-cm", "type": "ruler", "length": 10, "end": 7.5, "object": "pencil"})",
     R"({"name": "ruler-mm", "type": "ruler", "length": 12, "start": 2, "end": 9.3,
         "object": "crayon", "mm": true})",
     R"({"name": "ruler-long", "type": "ruler", "length": 20, "start": 1, "end": 16,
         "object": "ribbon"})",
-    R"({"name": "thermo-warm", "type": "thermometer", "min": 0, "max": 40, "label_step": 10,
-        "minor": 5, "value": 24})",
     R"({"name": "thermo-cold", "type": "thermometer", "min": -10, "max": 20, "label_step": 5,
         "minor": 5, "value": -3})",
     R"({"name": "jug-ml", "type": "jug", "max": 1000, "label_step": 200, "minor": 2,
@@ -63,9 +58,6 @@ const char* const GoodJson[] = {
     R"({"name": "money-notes", "type": "money", "pieces": [500, 1000, 2000, 5000, 200, 50]})",
     R"({"name": "tags-two", "type": "pricetags", "tags": [{"item": "rubber", "price": "35p"},
         {"item": "notebook", "price": "£1.20"}]})",
-    R"({"name": "tags-four", "type": "pricetags", "tags": [{"item": "apple", "price": "25p"},
-        {"item": "football", "price": "£8"}, {"item": "bike", "price": "£90"},
-        {"item": "satsuma", "price": "15p"}]})",
     R"({"name": "picto-halves", "type": "pictogram", "title": "Books read", "symbol": "star",
         "key": 2, "rows": [{"label": "Kevin", "value": 7}, {"label": "Ivan", "value": 10},
         {"label": "Mia", "value": 4}]})",
@@ -90,9 +82,6 @@ const char* const GoodJson[] = {
         "step": 2, "max": 12, "bars": [{"label": "netball", "value": 8},
         {"label": "football", "value": 11}, {"label": "tennis", "value": 4},
         {"label": "swimming", "value": 6}]})",
-    R"({"name": "bars-tens", "type": "barchart", "axis": "cars", "step": 10, "max": 50,
-        "bars": [{"label": "Mon", "value": 35}, {"label": "Tue", "value": 20},
-        {"label": "Wed", "value": 45}]})",
     R"({"name": "table-box", "type": "table", "header": ["Name", "Team", "Goals"],
         "rows": [["Asha", "Red", 4], ["Ben", "Blue", 7], ["Cara", "Red", []],
         ["Dev", "Blue", "?"]]})",
@@ -127,13 +116,6 @@ const char* const GoodJson[] = {
         "Hundredths"], "counters": [0, 2, 3]})",
     R"({"name": "line-negative", "type": "numberline", "from": -10, "to": 10, "step": 2,
         "labels": 1, "marks": [{"at": -4, "label": "B"}]})",
-    R"({"name": "line-ones", "type": "numberline", "from": 0, "to": 20, "step": 1, "labels": 5,
-        "jumps": [{"from": 6, "to": 7, "label": "+1"}, {"from": 7, "to": 8, "label": "+1"},
-        {"from": 8, "to": 9, "label": "+1"}, {"from": 9, "to": 10, "label": "+1"}]})",
-    R"({"name": "clock-1245", "type": "clock", "hour": 12, "minute": 45})",
-    R"({"name": "picto-wide", "type": "pictogram", "title": "Laps of the field",
-        "symbol": "square", "key": 1, "rows": [{"label": "Red team", "value": 12},
-        {"label": "Blue team", "value": 9}]})",
     R"({"name": "bars-many", "type": "barchart", "title": "Birds seen", "axis": "birds",
         "step": 5, "max": 30, "bars": [{"label": "robin", "value": 25}, {"label": "crow",
         "value": 10}, {"label": "owl", "value": 2.5}, {"label": "wren", "value": 15},
@@ -164,7 +146,6 @@ const char* const GoodJson[] = {
         "shaded": 3})",
     R"({"name": "fraction-rect", "type": "fraction", "shape": "rectangle", "rows": 2,
         "columns": 5, "shaded": 4})",
-    R"({"name": "cubes-small", "type": "cubes", "heights": [[2,1],[1,1]]})",
     R"({"name": "cubes-steps", "type": "cubes", "heights": [[3,2,1],[2,1,0],[1,0,0]]})",
     R"({"name": "cubes-corner", "type": "cubes", "heights": [[3,0,2],[0,1,0],[1,1,1]]})",
     R"({"name": "shapes-mixed", "type": "shapes2d", "shapes": [{"name": "hexagon",

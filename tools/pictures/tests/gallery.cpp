@@ -20,13 +20,13 @@ int main(int argc, char** argv) {
     int failures = 0;
     for (const QVariantMap& picture : bank::pictures::examples::goodExamples()) {
         const auto drawn = bank::pictures::drawPicture(picture);
-        const QString name = picture.value(QStringLiteral("name")).toString();
+        const QString name = picture.value("name").toString();
         if (!drawn.error.isEmpty()) {
             std::fprintf(stderr, "%s: %s\n", qPrintable(name), qPrintable(drawn.error));
             ++failures;
             continue;
         }
-        QFile out(dir + QLatin1Char('/') + name + QStringLiteral(".svg"));
+        QFile out(dir + QLatin1Char('/') + name + ".svg");
         if (!out.open(QIODevice::WriteOnly) || out.write(drawn.svg) != drawn.svg.size()) {
             std::fprintf(stderr, "%s: cannot write\n", qPrintable(out.fileName()));
             ++failures;

@@ -15,7 +15,7 @@ namespace {
 
 QVariantMap example(const QString& name) {
     for (const QVariantMap& m : goodExamples()) {
-        if (m.value(QStringLiteral("name")).toString() == name)
+        if (m.value("name").toString() == name)
             return m;
     }
     qFatal("no example %s", qPrintable(name));
@@ -67,28 +67,23 @@ Element lettering(const QList<Element>& elements, const QString& text) {
     return {};
 }
 
-// How many elements of the drawing carry the class.
+QList<Element> drawn(const QVariantMap& picture) {
+    return elementsOf(drawPicture(picture).svg);
+}
+
 int countClass(const QVariantMap& picture, const char* cls) {
     int n = 0;
-    for (const Element& e : elementsOf(drawPicture(picture).svg))
+    for (const Element& e : drawn(picture))
         n += e.attributes.value(QLatin1String("class")) == QLatin1String(cls);
     return n;
 }
 
+// What the picture reads, or why it refuses to.
 QString reading(const QVariantMap& picture, const QString& function,
                 const QString& argument = QString()) {
     QString error;
     const QString value = Read(picture, function, argument, &error);
-    if (value.isEmpty())
-        qWarning("%s", qPrintable(error));
-    return value;
-}
-
-QString refusal(const QVariantMap& picture, const QString& function,
-                const QString& argument = QString()) {
-    QString error;
-    const QString value = Read(picture, function, argument, &error);
-    return value.isEmpty() ? error : QStringLiteral("gave ") + value;
+    return value.isEmpty() ? "refused: " + error : value;
 }
 
 } // namespace
@@ -99,16 +94,18 @@ class TestPictures : public QObject {
 private Q_SLOTS:
     void everyTypeDrawsAReadableDocument() {
         for (const QVariantMap& picture : goodExamples()) {
-            const QString name = picture.value(QStringLiteral("name")).toString();
+            const QString name = picture.value("name").toString();
             const auto result = drawPicture(picture);
-            QVERIFY2(result.error.isEmpty(),
-                     qPrintable(name + QStringLiteral(": ") + result.error));
-            // The same bytes each time; a number in a locale's decimal comma would show.
-            QCOMPARE(drawPicture(picture).svg, result.svg);
+            QVERIFY2(result.error.isEmpty(), qPrintable(name + ": " + result.error));
+            // The same bytes each time, whatever the alt; a number in a
+            // locale's decimal comma would show.
+            QVariantMap other = picture;
+            other.insert("alt", "something else");
+            QVERIFY2(drawPicture(other).svg == result.svg, qPrintable(name));
             QVERIFY2(!result.svg.contains("e+") && !result.svg.contains(",5 "), qPrintable(name));
             const QList<Element> elements = elementsOf(result.svg);
             QVERIFY2(!elements.isEmpty(), qPrintable(name));
-            QCOMPARE(elements.first().name, QStringLiteral("svg"));
+            QCOMPARE(elements.first().name, "svg");
             const double width = attr(elements.first(), "width");
             const double height = attr(elements.first(), "height");
             QVERIFY2(width > 50 && width <= 800 && height > 50 && height <= 900, qPrintable(name));
@@ -141,42 +138,29 @@ private Q_SLOTS:
         }
     }
 
-    void drawingsAreTheSameBytesEachTime() {
-        // (Each drawn twice: everyTypeDrawsAReadableDocument.) A different alt
-        // or name draws the same picture.
-        QVariantMap other = example(QStringLiteral("clock-325"));
-        other.insert(QStringLiteral("alt"), QStringLiteral("something else"));
-        other.insert(QStringLiteral("name"), QStringLiteral("renamed"));
-        QCOMPARE(drawPicture(other).svg, drawPicture(example(QStringLiteral("clock-325"))).svg);
-    }
-
     void spoiledFieldsAreRefusedOrDrawnNeverBroken() {
-        // Each field of each example replaced by something wrong, or left out.
-        const QVariantList spoils = {QStringLiteral("x"),     QStringLiteral("-1"),
-                                     QStringLiteral("0"),     QStringLiteral("0.5"),
-                                     QStringLiteral("99999"), QVariantList(),
-                                     QVariantMap(),           QVariantList{QStringLiteral("1")}};
+        // Each field of each example left out (the invalid QVariant) or
+        // replaced by something wrong.
+        const QVariantList spoils = {
+            QVariant(),       "x", "-1", "0", "0.5", "99999", QVariantList(), QVariantMap(),
+            QVariantList{"1"}};
         int refused = 0;
         for (const QVariantMap& good : goodExamples()) {
             for (const QString& key : good.keys()) {
                 if (key == QLatin1String("name") || key == QLatin1String("type"))
                     continue;
-                QList<QVariantMap> bad;
-                QVariantMap without = good;
-                without.remove(key);
-                bad << without;
                 for (const QVariant& spoil : spoils) {
-                    QVariantMap changed = good;
-                    changed.insert(key, spoil);
-                    bad << changed;
-                }
-                for (const QVariantMap& picture : bad) {
+                    QVariantMap picture = good;
+                    if (spoil.isValid())
+                        picture.insert(key, spoil);
+                    else
+                        picture.remove(key);
                     const auto result = drawPicture(picture);
                     if (!result.error.isEmpty()) {
                         ++refused;
                         QVERIFY(result.svg.isEmpty());
-                        QVERIFY2(result.error.contains(QStringLiteral("field \"")) ||
-                                     result.error.contains(QStringLiteral("pixels")),
+                        QVERIFY2(result.error.contains("field \"") ||
+                                     result.error.contains("pixels"),
                                  qPrintable(result.error));
                         continue;
                     }
@@ -194,109 +178,96 @@ private Q_SLOTS:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("json");
         QTest::addColumn<QString>("why"); // a part of what the error says besides
-        const auto row = [](const char* name, const char* field, const char* json,
-                            const char* why = "") { QTest::newRow(name) << field << json << why; };
-        row("unknown type", "type", R"({"name": "p", "type": "abacus"})");
-        row("no type", "type", R"({"name": "p", "hour": 3})");
-        row("misspelt field", "minute", R"({"type": "clock", "hour": 3, "minutes": 5})",
+        int n = 0;
+        const auto row = [&](const char* field, const char* json, const char* why = "") {
+            const QString type = describe(json).value("type").toString();
+            QTest::addRow("%d %s %s", ++n, qPrintable(type), field) << field << json << why;
+        };
+        row("type", R"({"name": "p", "type": "abacus"})");
+        row("type", R"({"name": "p", "hour": 3})");
+        row("minute", R"({"type": "clock", "hour": 3, "minutes": 5})",
             R"("minutes" is not a field)");
-        row("unknown field in a row", "rows[1].colour",
+        row("rows[1].colour",
             R"({"type": "tally", "rows": [{"label": "a", "value": 3, "colour": "red"}]})");
-        row("clock minute", "minute", R"({"type": "clock", "hour": 3, "minute": 60})");
-        row("clock numerals", "numerals",
-            R"({"type": "clock", "hour": 3, "minute": 6, "numerals": "greek"})");
-        row("digital time", "time", R"({"type": "digital", "time": "25:10"})");
-        row("scale value off", "value",
-            R"({"type": "scale", "max": 500, "label_step": 100, "minor": 2, "value": 600,
-            "unit": "g"})");
-        row("scale value unreadable", "value",
-            R"({"type": "scale", "max": 500, "label_step": 100, "minor": 2, "value": 260,
-            "unit": "g"})");
-        row("scale max off its labels", "max",
+        row("minute", R"({"type": "clock", "hour": 3, "minute": 60})");
+        row("numerals", R"({"type": "clock", "hour": 3, "minute": 6, "numerals": "greek"})");
+        row("time", R"({"type": "digital", "time": "25:10"})");
+        row("value",
+            R"({"type": "scale", "max": 500, "label_step": 100, "minor": 2, "value": 600, )"
+            R"("unit": "g"})");
+        row("value",
+            R"({"type": "scale", "max": 500, "label_step": 100, "minor": 2, "value": 260, )"
+            R"("unit": "g"})");
+        row("max",
             R"({"type": "scale", "max": 550, "label_step": 100, "value": 200, "unit": "g"})");
-        row("scale unit", "unit",
+        row("unit",
             R"({"type": "scale", "max": 500, "label_step": 100, "value": 200, "unit": "lb"})");
-        row("ruler without its object", "object",
-            R"({"type": "ruler", "length": 10, "end": 5, "object": " "})");
-        row("ruler end beyond", "end",
-            R"({"type": "ruler", "length": 10, "end": 12, "object": "pen"})");
-        row("ruler end before start", "end",
-            R"({"type": "ruler", "length": 10, "start": 4, "end": 3, "object": "pen"})");
-        row("ruler end between marks", "end",
-            R"({"type": "ruler", "length": 10, "end": 7.3, "object": "pen"})");
-        row("thermometer min", "min",
-            R"({"type": "thermometer", "min": -7, "max": 20, "label_step": 5, "value": 0})");
-        row("jug missing unit", "unit",
-            R"({"type": "jug", "max": 500, "label_step": 100, "value": 200})");
-        row("money piece", "pieces[2]", R"({"type": "money", "pieces": [50, 3]})");
-        row("price", "tags[1].price",
+        row("object", R"({"type": "ruler", "length": 10, "end": 5, "object": " "})");
+        row("end", R"({"type": "ruler", "length": 10, "end": 12, "object": "pen"})");
+        row("end", R"({"type": "ruler", "length": 10, "start": 4, "end": 3, "object": "pen"})");
+        row("end", R"({"type": "ruler", "length": 10, "end": 7.3, "object": "pen"})");
+        row("min", R"({"type": "thermometer", "min": -7, "max": 20, "label_step": 5, "value": 0})");
+        row("unit", R"({"type": "jug", "max": 500, "label_step": 100, "value": 200})");
+        row("pieces[2]", R"({"type": "money", "pieces": [50, 3]})");
+        row("tags[1].price",
             R"({"type": "pricetags", "tags": [{"item": "pen", "price": "1.20"}]})");
-        row("pictogram quarter", "rows[2].value",
-            R"({"type": "pictogram", "symbol": "star", "key": 8, "rows": [
-            {"label": "a", "value": 8}, {"label": "b", "value": 7}]})");
-        row("pictogram symbol", "symbol",
-            R"({"type": "pictogram", "symbol": "pumpkin", "key": 2, "rows": [
-            {"label": "a", "value": 8}]})");
-        row("pictogram labels twice", "rows[2].label",
-            R"({"type": "pictogram", "symbol": "star", "key": 2, "rows": [
-            {"label": "a", "value": 8}, {"label": "a", "value": 2}]})");
-        row("bar above max", "bars[1].value",
+        row("rows[2].value",
+            R"({"type": "pictogram", "symbol": "star", "key": 8, "rows": [ {"label": "a", )"
+            R"("value": 8}, {"label": "b", "value": 7}]})");
+        row("symbol",
+            R"({"type": "pictogram", "symbol": "pumpkin", "key": 2, "rows": [ {"label": "a", )"
+            R"("value": 8}]})");
+        row("rows[2].label",
+            R"({"type": "pictogram", "symbol": "star", "key": 2, "rows": [ {"label": "a", )"
+            R"("value": 8}, {"label": "a", "value": 2}]})");
+        row("bars[1].value",
             R"({"type": "barchart", "step": 2, "max": 10, "bars": [{"label": "a", "value": 12}]})");
-        row("table ragged", "rows[2]",
-            R"({"type": "table", "header": ["a", "b"], "rows": [["x", 1], ["y"]]})");
-        row("timetable time", "rows[1]",
+        row("rows[2]", R"({"type": "table", "header": ["a", "b"], "rows": [["x", 1], ["y"]]})");
+        row("rows[1]",
             R"({"type": "timetable", "header": ["Stop", "Bus"], "rows": [["Park", "9.15"]]})");
-        row("numberline mark off", "marks[1].at",
-            R"({"type": "numberline", "from": 0, "to": 20, "step": 2, "marks": [{"at": 25,
-            "label": "A"}]})");
-        row("numberline marks too close", "marks[2]",
-            R"({"type": "numberline", "from": 0, "to": 40, "step": 1, "labels": 10,
-            "marks": [{"at": 10, "label": "A"}, {"at": 11, "label": "B"}]})");
-        row("numberline jump nowhere", "jumps[1].to",
-            R"({"type": "numberline", "from": 0, "to": 10, "step": 1, "jumps": [{"from": 4,
-            "to": 4}]})");
-        row("numberline uneven end", "to",
-            R"({"type": "numberline", "from": 0, "to": 25, "step": 10})");
-        row("barmodel size", "parts[1].size",
-            R"({"type": "barmodel", "parts": [{"label": "a", "size": 0}]})");
-        row("placevalue digits", "digits",
-            R"({"type": "placevalue", "columns": ["T", "O"], "digits": "345"})");
-        row("objects ringed", "ringed",
+        row("marks[1].at",
+            R"({"type": "numberline", "from": 0, "to": 20, "step": 2, "marks": [{"at": 25, )"
+            R"("label": "A"}]})");
+        row("marks[2]", R"({"type": "numberline", "from": 0, "to": 40, "step": 1, "labels": 10, )"
+                        R"("marks": [{"at": 10, "label": "A"}, {"at": 11, "label": "B"}]})");
+        row("jumps[1].to",
+            R"({"type": "numberline", "from": 0, "to": 10, "step": 1, "jumps": [{"from": 4, )"
+            R"("to": 4}]})");
+        row("to", R"({"type": "numberline", "from": 0, "to": 25, "step": 10})");
+        row("parts[1].size", R"({"type": "barmodel", "parts": [{"label": "a", "size": 0}]})");
+        row("digits", R"({"type": "placevalue", "columns": ["T", "O"], "digits": "345"})");
+        row("ringed",
             R"({"type": "objects", "groups": [{"count": 3, "label": "egg"}], "ringed": 4})");
-        row("calendar weekday", "first_weekday",
-            R"({"type": "calendar", "month": "March", "year": 2026, "first_weekday": 1,
-            "days": 31})");
-        row("calendar days", "days",
-            R"({"type": "calendar", "month": "April", "year": 2026, "first_weekday": 3,
-            "days": 31})");
-        row("grid cell outside", "shapes[1].cells",
+        row("first_weekday",
+            R"({"type": "calendar", "month": "March", "year": 2026, "first_weekday": 1, )"
+            R"("days": 31})");
+        row("days", R"({"type": "calendar", "month": "April", "year": 2026, "first_weekday": 3, )"
+                    R"("days": 31})");
+        row("shapes[1].cells",
             R"({"type": "grid", "columns": 4, "rows": 4, "shapes": [{"cells": [[1,1],[4,1]]}]})");
-        row("grid cell twice", "shapes[2].cells",
-            R"({"type": "grid", "columns": 4, "rows": 4, "shapes": [{"cells": [[1,1]]},
-            {"cells": [[1,1]]}]})");
-        row("grid half corner", "shapes[1].half_squares",
-            R"({"type": "grid", "columns": 4, "rows": 4, "shapes": [{"cells": [[1,1]],
-            "half_squares": [[2,1,"up"]]}]})");
-        row("shape side disagrees", "sides[2]",
-            R"({"type": "shape", "points": [[0,0],[5,0],[5,3],[0,3]],
-            "sides": ["5 cm", "4 cm", "", ""]})");
-        row("shape sides count", "sides",
+        row("shapes[2].cells",
+            R"({"type": "grid", "columns": 4, "rows": 4, "shapes": [{"cells": [[1,1]]}, )"
+            R"({"cells": [[1,1]]}]})");
+        row("shapes[1].half_squares",
+            R"({"type": "grid", "columns": 4, "rows": 4, "shapes": [{"cells": [[1,1]], )"
+            R"("half_squares": [[2,1,"up"]]}]})");
+        row("sides[2]",
+            R"({"type": "shape", "points": [[0,0],[5,0],[5,3],[0,3]], "sides": ["5 cm", "4 cm", )"
+            R"("", ""]})");
+        row("sides",
             R"({"type": "shape", "points": [[0,0],[5,0],[5,3],[0,3]], "sides": ["5 cm"]})");
-        row("fraction shaded", "shaded",
-            R"({"type": "fraction", "shape": "bar", "parts": 4, "shaded": 5})");
-        row("fraction rectangle parts", "parts",
-            R"({"type": "fraction", "shape": "rectangle", "rows": 2, "columns": 3,
-            "parts": 8, "shaded": 1})");
-        row("cubes height", "heights[2]", R"({"type": "cubes", "heights": [[1, 2], [1, -1]]})");
-        row("cubes hidden", "heights[1]", R"({"type": "cubes", "heights": [[1, 3], [3, 3]]})");
-        row("cubes hidden by a taller row in front", "heights[1]",
-            R"({"type": "cubes", "heights": [[1, 1], [2, 2]]})");
-        row("too wide for a page", "",
-            R"({"type": "table", "header": ["the first long heading", "the second long heading",
-            "the third long heading"], "rows": [["a", "b", "c"]]})",
+        row("shaded", R"({"type": "fraction", "shape": "bar", "parts": 4, "shaded": 5})");
+        row("parts",
+            R"({"type": "fraction", "shape": "rectangle", "rows": 2, "columns": 3, "parts": 8, )"
+            R"("shaded": 1})");
+        row("heights[2]", R"({"type": "cubes", "heights": [[1, 2], [1, -1]]})");
+        row("heights[1]", R"({"type": "cubes", "heights": [[1, 3], [3, 3]]})");
+        row("heights[1]", R"({"type": "cubes", "heights": [[1, 1], [2, 2]]})");
+        row("",
+            R"({"type": "table", "header": ["the first long heading", "the second long heading", )"
+            R"("the third long heading"], "rows": [["a", "b", "c"]]})",
             "pixels");
-        row("shapes2d name", "shapes[1].name",
-            R"({"type": "shapes2d", "shapes": [{"name": "blob"}]})");
+        row("shapes[1].name", R"({"type": "shapes2d", "shapes": [{"name": "blob"}]})");
     }
 
     void badDescriptionsAreRefusedByField() {
@@ -315,40 +286,37 @@ private Q_SLOTS:
         QCOMPARE(error, result.error);
     }
 
+    // (Readings of the kinds the bank's questions check are also met by the
+    // validation of its sources, each against the key written by hand.)
     void measuresReadWhatTheyShow() {
-        QCOMPARE(reading(example("clock-325"), "reading"), QStringLiteral("3:25"));
-        QCOMPARE(reading(example("clock-bare"), "reading"), QStringLiteral("6:00"));
-        QCOMPARE(reading(example("digital-pm"), "reading"), QStringLiteral("7:05 pm"));
-        QCOMPARE(reading(example("scale-between"), "reading"), QStringLiteral("250"));
-        QCOMPARE(reading(example("thermo-cold"), "reading"), QStringLiteral("-3"));
-        QCOMPARE(reading(example("jug-l"), "reading"), QStringLiteral("2.25"));
-        QCOMPARE(reading(example("ruler-mm"), "reading"), QStringLiteral("7.3"));
-        QCOMPARE(reading(example("money-coins"), "reading"), QStringLiteral("408"));
-        QCOMPARE(reading(example("money-notes"), "total"), QStringLiteral("8750"));
-        QCOMPARE(reading(example("line-tenths"), "reading"), QStringLiteral("0.3"));
-        QVERIFY(refusal(example("line-jumps"), "reading").contains("no marks"));
-        QCOMPARE(reading(example("tags-two"), "count", "notebook"), QStringLiteral("120"));
-        QVERIFY(refusal(example("balance-left"), "reading").contains("no reading"));
+        QCOMPARE(reading(example("clock-bare"), "reading"), "6:00");
+        QCOMPARE(reading(example("digital-pm"), "reading"), "7:05 pm");
+        QCOMPARE(reading(example("thermo-cold"), "reading"), "-3");
+        QCOMPARE(reading(example("jug-l"), "reading"), "2.25");
+        QCOMPARE(reading(example("money-notes"), "total"), "8750");
+        QCOMPARE(reading(example("line-tenths"), "reading"), "0.3");
+        QVERIFY(reading(example("line-jumps"), "reading").contains("no marks"));
+        QCOMPARE(reading(example("tags-two"), "count", "notebook"), "120");
+        QVERIFY(reading(example("balance-left"), "reading").contains("no reading"));
     }
 
     void theClockAndScaleShowTheirValues() {
         // The minute hand of 3:25 points at 25 minutes, 150 degrees round.
-        const Element hand = find(elementsOf(drawPicture(example("clock-325")).svg), "minute-hand");
+        const Element hand = find(drawn(example("clock-325")), "minute-hand");
         QVERIFY(near(
             std::atan2(attr(hand, "x2") - attr(hand, "x1"), attr(hand, "y1") - attr(hand, "y2")) *
                 180 / M_PI,
             150, 0.5));
         // 250 g on a dial to 500 stands straight up, halfway round 300 degrees.
         QCOMPARE(countClass(example("scale-between"), "pointer"), 1);
-        const Element pointer =
-            find(elementsOf(drawPicture(example("scale-between")).svg), "pointer");
+        const Element pointer = find(drawn(example("scale-between")), "pointer");
         QVERIFY(near(attr(pointer, "x2"), attr(pointer, "x1")));
         QVERIFY(attr(pointer, "y2") < attr(pointer, "y1"));
     }
 
     void drawingsStandAtTheirNumbers() {
         // The crayon lies from 2 cm to 9.3 cm: its ends over those places of the ruler.
-        QList<Element> ruler = elementsOf(drawPicture(example("ruler-mm")).svg);
+        QList<Element> ruler = drawn(example("ruler-mm"));
         const double zero = attr(lettering(ruler, "0"), "x");
         const double cm = (attr(lettering(ruler, "10"), "x") - zero) / 10;
         const Element crayon = find(ruler, "object");
@@ -356,13 +324,13 @@ private Q_SLOTS:
         QVERIFY(near(attr(crayon, "x"), zero + 2 * cm));
         QVERIFY(near(attr(crayon, "width"), 7.3 * cm));
         // -3 degrees: the liquid's top three fifths of the way from -5 to 0.
-        QList<Element> thermo = elementsOf(drawPicture(example("thermo-cold")).svg);
-        const double minus5 = attr(lettering(thermo, QStringLiteral("\u22125")), "y");
+        QList<Element> thermo = drawn(example("thermo-cold"));
+        const double minus5 = attr(lettering(thermo, "\u22125"), "y");
         const double nought = attr(lettering(thermo, "0"), "y");
         QVERIFY(near(attr(find(thermo, "liquid"), "y"), minus5 + (nought - minus5) * 2 / 5 - 6.5));
         // Bars in proportion to their values, and standing on the same line.
         QList<double> heights, bottoms;
-        for (const Element& e : elementsOf(drawPicture(example("bars-sport")).svg)) {
+        for (const Element& e : drawn(example("bars-sport"))) {
             if (e.attributes.value(QLatin1String("class")) == QLatin1String("bar")) {
                 heights << attr(e, "height");
                 bottoms << attr(e, "y") + attr(e, "height");
@@ -373,14 +341,14 @@ private Q_SLOTS:
         QVERIFY(near(heights.at(2) / heights.at(0), 4.0 / 8, 1e-3));
         QVERIFY(near(bottoms.at(3), bottoms.at(0), 1e-3));
         // The arrow of mark A stands where 70 would be written.
-        QList<Element> line = elementsOf(drawPicture(example("line-marks")).svg);
+        QList<Element> line = drawn(example("line-marks"));
         const double x0 = attr(lettering(line, "0"), "x"), x100 = attr(lettering(line, "100"), "x");
         QVERIFY(near(attr(find(line, "mark"), "x1"), x0 + 0.7 * (x100 - x0)));
         QVERIFY(lettering(line, "70").name.isEmpty()); // the mark hides the number it asks for
         // Three of four parts shaded; a tenth of the jug is 100 ml.
         QCOMPARE(countClass(example("fraction-bar"), "shaded"), 3);
         QCOMPARE(countClass(example("fraction-bar"), "part"), 1);
-        QList<Element> jug = elementsOf(drawPicture(example("jug-ml")).svg);
+        QList<Element> jug = drawn(example("jug-ml"));
         const double y200 = attr(lettering(jug, "200 ml"), "y"),
                      y800 = attr(lettering(jug, "800 ml"), "y");
         QVERIFY(near(attr(find(jug, "liquid"), "y"), y200 + (y800 - y200) * 5 / 6 - 6.5));
@@ -388,14 +356,10 @@ private Q_SLOTS:
 
     void chartsCountTheirRows() {
         const QVariantMap picto = example("picto-halves");
-        QCOMPARE(reading(picto, "count", "Kevin"), QStringLiteral("7"));
-        QCOMPARE(reading(picto, "total"), QStringLiteral("21"));
-        QCOMPARE(reading(picto, "most"), QStringLiteral("Ivan"));
-        QCOMPARE(reading(picto, "fewest"), QStringLiteral("Mia"));
-        QVERIFY(refusal(picto, "count", "Zoe").contains("Kevin, Ivan, Mia"));
+        QVERIFY(reading(picto, "count", "Zoe").contains("Kevin, Ivan, Mia"));
         // Kevin's 7 at 2 a symbol: three whole symbols and a half one; 10 whole in all.
         int whole = 0, cut = 0;
-        for (const Element& e : elementsOf(drawPicture(picto).svg)) {
+        for (const Element& e : drawn(picto)) {
             const auto cls = e.attributes.value(QLatin1String("class"));
             whole += cls == QLatin1String("symbol");
             if (cls == QLatin1String("part-symbol")) {
@@ -409,68 +373,57 @@ private Q_SLOTS:
         const QVariantMap tie = describe(R"({"type": "tally", "name": "t", "rows": [
             {"label": "red", "value": 6}, {"label": "blue", "value": 6},
             {"label": "green", "value": 2}]})");
-        QVERIFY(refusal(tie, "most").contains("red and blue"));
-        QCOMPARE(reading(tie, "fewest"), QStringLiteral("green"));
-        QCOMPARE(reading(example("bars-sport"), "count", "football"), QStringLiteral("11"));
+        QVERIFY(reading(tie, "most").contains("red and blue"));
+        QCOMPARE(reading(tie, "fewest"), "green");
         // A table's row reading is its last cell; an answer box leaves no total.
-        QCOMPARE(reading(example("table-box"), "count", "Ben"), QStringLiteral("7"));
-        QVERIFY(refusal(example("table-box"), "total").contains("Cara"));
-        QVERIFY(refusal(example("table-box"), "count", "Dev").contains("\"Dev\" is not a number"));
-        QCOMPARE(reading(example("table-plain"), "most"), QStringLiteral("plums"));
-        QCOMPARE(reading(example("table-plain"), "total"), QStringLiteral("72"));
+        QCOMPARE(reading(example("table-box"), "count", "Ben"), "7");
+        QVERIFY(reading(example("table-box"), "total").contains("Cara"));
+        QVERIFY(reading(example("table-box"), "count", "Dev").contains("\"Dev\" is not a number"));
+        QCOMPARE(reading(example("table-plain"), "most"), "plums");
+        QCOMPARE(reading(example("table-plain"), "total"), "72");
         QCOMPARE(countClass(example("table-box"), "answer-box"), 1);
         // A ? left unquoted in a YAML flow list arrives as a map of one empty key.
-        QVariantMap unquoted = example("table-box");
-        QVariantList rows = unquoted.value("rows").toList();
-        QVariantList dev = rows.last().toList();
-        dev.last() = QVariantMap{{QString(), QString()}};
-        rows.last() = dev;
-        unquoted.insert("rows", rows);
+        const QVariantMap unquoted = describe(R"({"type": "table", "header": ["Name", "Team",
+            "Goals"], "rows": [["Asha", "Red", 4], ["Ben", "Blue", 7], ["Cara", "Red", []],
+            ["Dev", "Blue", {"": ""}]]})");
         QCOMPARE(drawPicture(unquoted).svg, drawPicture(example("table-box")).svg);
         // A column sum's sign and a frost are shown with a minus sign, and
         // still read as written.
         const QVariantMap signs = describe(R"({"type": "table", "name": "s", "header": ["", "T",
             "O"], "rows": [["", 5, 3], ["-", 2, 8], ["Leeds", "", "-3"]]})");
-        const QList<Element> drawn = elementsOf(drawPicture(signs).svg);
-        QCOMPARE(lettering(drawn, "\u2212").name, QStringLiteral("text"));
-        QCOMPARE(lettering(drawn, "\u22123").name, QStringLiteral("text"));
-        QVERIFY(lettering(drawn, "-").name.isEmpty());
-        QCOMPARE(reading(signs, "count", "Leeds"), QStringLiteral("-3"));
+        const QList<Element> shown = drawn(signs);
+        QCOMPARE(lettering(shown, "\u2212").name, "text");
+        QCOMPARE(lettering(shown, "\u22123").name, "text");
+        QVERIFY(lettering(shown, "-").name.isEmpty());
+        QCOMPARE(reading(signs, "count", "Leeds"), "-3");
     }
 
     void shapesMeasureThemselves() {
         const QVariantMap halves = example("grid-halves");
-        QCOMPARE(reading(halves, "squares", "A"), QStringLiteral("5"));
-        QCOMPARE(reading(halves, "perimeter", "B"), QStringLiteral("12"));
-        QVERIFY(refusal(halves, "squares").contains("2 shapes"));
+        QVERIFY(reading(halves, "squares").contains("2 shapes"));
         QCOMPARE(countClass(halves, "half-square"), 2);
         QCOMPARE(countClass(halves, "square"), 9);
-        QVERIFY(refusal(halves, "perimeter", "A").contains("half squares"));
-        QCOMPARE(reading(example("grid-rect"), "squares"), QStringLiteral("6"));
-        QCOMPARE(reading(example("grid-rect"), "perimeter"), QStringLiteral("10"));
+        QVERIFY(reading(halves, "perimeter", "A").contains("half squares"));
         const QVariantMap half = describe(R"({"type": "grid", "columns": 3, "rows": 3,
             "shapes": [{"cells": [[0,0]], "half_squares": [[1,0,"nw"]]}]})");
-        QCOMPARE(reading(half, "squares"), QStringLiteral("1.5"));
-        QCOMPARE(reading(example("shape-l"), "perimeter"), QStringLiteral("18"));
-        QCOMPARE(reading(example("shape-l"), "squares"), QStringLiteral("14"));
-        QCOMPARE(reading(example("shape-triangle"), "perimeter"), QStringLiteral("16"));
-        QCOMPARE(reading(example("fraction-bar"), "shaded"), QStringLiteral("3/4"));
-        QCOMPARE(reading(example("fraction-rect"), "shaded"), QStringLiteral("4/10"));
-        QCOMPARE(reading(example("cubes-steps"), "cubes"), QStringLiteral("10"));
+        QCOMPARE(reading(half, "squares"), "1.5");
+        QCOMPARE(reading(example("shape-l"), "squares"), "14");
+        QCOMPARE(reading(example("shape-triangle"), "perimeter"), "16");
+        QCOMPARE(reading(example("fraction-rect"), "shaded"), "4/10");
         QCOMPARE(countClass(example("cubes-steps"), "cube"), 10);
     }
 
     void groupsAndNumbersRead() {
-        QCOMPARE(reading(example("objects-ringed"), "count", "ringed"), QStringLiteral("3"));
-        QCOMPARE(reading(example("objects-ringed"), "total"), QStringLiteral("12"));
-        QCOMPARE(reading(example("objects-groups"), "count", "eggs"), QStringLiteral("15"));
-        QCOMPARE(reading(example("array-stars"), "total"), QStringLiteral("24"));
-        QCOMPARE(reading(example("pv-digits"), "reading"), QStringLiteral("3405"));
-        QCOMPARE(reading(example("pv-counters"), "reading"), QStringLiteral("337"));
-        QVERIFY(refusal(example("pv-missing"), "reading").contains("missing"));
+        QCOMPARE(reading(example("objects-ringed"), "count", "ringed"), "3");
+        QCOMPARE(reading(example("objects-ringed"), "total"), "12");
+        QCOMPARE(reading(example("objects-groups"), "count", "eggs"), "15");
+        QCOMPARE(reading(example("array-stars"), "total"), "24");
+        QCOMPARE(reading(example("pv-digits"), "reading"), "3405");
+        QCOMPARE(reading(example("pv-counters"), "reading"), "337");
+        QVERIFY(reading(example("pv-missing"), "reading").contains("missing"));
         QCOMPARE(countClass(example("pv-counters"), "counter"), 22);
         // A long heading stays inside its own column.
-        const QList<Element> decimals = elementsOf(drawPicture(example("pv-decimals")).svg);
+        const QList<Element> decimals = drawn(example("pv-decimals"));
         const Element hundredths = lettering(decimals, "Hundredths");
         const double half = bank::pictures::textWidth(hundredths.text, 22) / 2;
         int holding = 0;
@@ -480,10 +433,10 @@ private Q_SLOTS:
                        attr(hundredths, "x") + half <= attr(e, "x") + attr(e, "width");
         }
         QCOMPARE(holding, 1);
-        QCOMPARE(reading(example("calendar-march"), "count", "Monday"), QStringLiteral("5"));
-        QCOMPARE(reading(example("calendar-march"), "count", "Sunday"), QStringLiteral("5"));
-        QCOMPARE(reading(example("calendar-march"), "count", "Friday"), QStringLiteral("4"));
-        QCOMPARE(reading(example("shapes-mixed"), "count", "hexagon"), QStringLiteral("1"));
+        QCOMPARE(reading(example("calendar-march"), "count", "Monday"), "5");
+        QCOMPARE(reading(example("calendar-march"), "count", "Sunday"), "5");
+        QCOMPARE(reading(example("calendar-march"), "count", "Friday"), "4");
+        QCOMPARE(reading(example("shapes-mixed"), "count", "hexagon"), "1");
         QCOMPARE(countClass(example("objects-ringed"), "ring"), 3);
     }
 };
