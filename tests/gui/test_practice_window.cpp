@@ -423,9 +423,7 @@ void TestPracticeWindow::stripsKeepTheirPartsApartAtAnyWidth() {
             QCoreApplication::sendPostedEvents();
             const QString at =
                 QStringLiteral(" at %1%2").arg(w->width()).arg(marked ? ", marked" : "");
-            // The tool bar from one pixel wider.
-            if (width > least)
-                expectApart(child<QWidget>(w, "ScnTabBG"), tools, at);
+            expectApart(child<QWidget>(w, "ScnTabBG"), tools, at);
             expectApart(strip, fields, at);
             QWidget* time = marked ? static_cast<QWidget*>(h.label(w, "LTime"))
                                    : child<QWidget>(strip, "lblClock");

@@ -156,7 +156,7 @@ private Q_SLOTS:
         const int after = plotted.size() + 1;
         if (after < 21)
             QCOMPARE(px(after * w / 21.0, h - 3), qRgb(255, 255, 255));
-        // (The grid lines are counted in test_high_dpi.)
+        // (The grid lines are counted in test_screen_scales.)
     }
 
     void arrangeReportPanels_data() {

@@ -236,6 +236,13 @@ void PracticeToolBar::setSummaryInset(int inset) {
     m_row->invalidate();
 }
 
+int PracticeToolBar::leastWidth() const {
+    int least = 0;
+    for (const PictureButton* b : m_buttons)
+        least += b->width();
+    return least;
+}
+
 void PracticeToolBar::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     // Where the buttons leave no room for the summary between them (a narrow

@@ -48,6 +48,9 @@ public:
     // Where the strip has room, the summary's left edge stands this many
     // pixels from the strip's right end.
     void setSummaryInset(int inset);
+    // The narrowest strip that holds every button side by side, the Working
+    // button included, with no gaps and no summary.
+    int leastWidth() const;
 
     // What a click on button n does (the keyboard's Ctrl+S, Ctrl+M, ...):
     // buttonClicked(n) unless the button is disabled.

@@ -249,6 +249,11 @@ void PracticeWindow::layoutBody() {
     body->addWidget(m_picHideAns);
     m_sheet->setFixedWidth(m_sheet->width());
     body->addWidget(m_sheet);
+    // Eight buttons are wider than the strip of a window dragged to its
+    // smallest size: the window stops where they still stand apart, marked or
+    // not, so that it does not jump when the Working button comes.
+    setMinimumWidth(m_toolBar->leastWidth() + m_frame->BLeft()->width() +
+                    m_frame->BRight()->width());
     // The strip starts at the left edge and ends at the right one.
     m_toolBar->setSummaryInset(Twips::toPx(PaperSumFromRight) - m_frame->BLeft()->width() -
                                m_frame->BRight()->width());
