@@ -31,12 +31,18 @@ QString moduleName(int m, const QString& heading) {
 
 } // namespace
 
-int ProgramDefinition::firstModule() const {
+QList<int> ProgramDefinition::existingModules() const {
+    QList<int> existing;
     for (int m = 1; m <= 3; ++m) {
         if (moduleExists(m))
-            return m;
+            existing << m;
     }
-    return 0;
+    return existing;
+}
+
+int ProgramDefinition::firstModule() const {
+    const QList<int> existing = existingModules();
+    return existing.isEmpty() ? 0 : existing.first();
 }
 
 DefinitionRead readProgramDefinitionFile(const QString& path) {

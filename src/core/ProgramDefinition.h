@@ -30,6 +30,8 @@ struct ProgramDefinition {
 
     const ModuleDefinition& module(int m) const { return modules.at(m - 1); }
     bool moduleExists(int m) const { return m >= 1 && m <= 3 && module(m).exists(); }
+    // The numbers of the existing modules, lowest first.
+    QList<int> existingModules() const;
     // Lowest existing module number, or 0 when none exists.
     int firstModule() const;
 };

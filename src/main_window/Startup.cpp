@@ -18,9 +18,7 @@ namespace {
 QList<int> modulesWithLostResults(const QString& pupilFolder, const ProgramDefinition& definition,
                                   const QStringList& created) {
     QList<int> lost;
-    for (int m = 1; m <= 3; ++m) {
-        if (!definition.moduleExists(m))
-            continue;
+    for (int m : definition.existingModules()) {
         int made = 0;
         for (int k = 0; k < ResultsFileCount; ++k) {
             const QString path = resultsFilePath(pupilFolder, static_cast<ResultsFile>(k), m,

@@ -47,8 +47,8 @@ EditionUpgrade::EditionUpgrade(const ResourceStore& store, QString programFolder
 
 EditionUpgrade::Report EditionUpgrade::Run() const {
     Report report;
-    for (int m = 1; m <= 3; ++m) {
-        if (m_definition.moduleExists(m) && !m_definition.module(m).paperStamps.isEmpty())
+    for (int m : m_definition.existingModules()) {
+        if (!m_definition.module(m).paperStamps.isEmpty())
             runModule(m, &report);
     }
     return report;

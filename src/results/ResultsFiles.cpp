@@ -62,9 +62,7 @@ bool ResultsErase::prepare() {
     m_pending.clear();
     m_outcome = EraseOutcome();
     QList<int> ids;
-    for (int m = 1; m <= 3; ++m) {
-        if (!m_definition.moduleExists(m))
-            continue;
+    for (int m : m_definition.existingModules()) {
         for (int k = 0; k < ResultsFileCount; ++k) {
             m_outcome.notErased.append(
                 resultsFilePath(m_folder, fileAt(k), m, m_definition.programCode));
@@ -151,9 +149,7 @@ QStringList ensureResultsFiles(const ResourceStore& store, const QString& progra
     QStringList failed;
     if (created)
         created->clear();
-    for (int m = 1; m <= 3; ++m) {
-        if (!definition.moduleExists(m))
-            continue;
+    for (int m : definition.existingModules()) {
         for (int k = 0; k < ResultsFileCount; ++k) {
             const QString path =
                 resultsFilePath(programFolder, fileAt(k), m, definition.programCode);
@@ -374,9 +370,7 @@ RecordWrite writePaperRecord(PaperLines& file, int paperIndex, const QStringList
 
 int markedPaperCount(const QString& folder, const ProgramDefinition& definition) {
     int marked = 0;
-    for (int m = 1; m <= 3; ++m) {
-        if (!definition.moduleExists(m))
-            continue;
+    for (int m : definition.existingModules()) {
         const int paperCount = definition.module(m).paperCount;
         const Read<MarksRecords> marks = readMarksFile(
             resultsFilePath(folder, ResultsFile::Marks, m, definition.programCode), paperCount);

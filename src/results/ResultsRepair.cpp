@@ -132,21 +132,16 @@ ResultsRepair::Report ResultsRepair::Run() {
 
 ResultsRepair::Report ResultsRepair::runMarks() {
     m_report = Report();
-    for (int m = 1; m <= 3; ++m) {
-        if (m_definition.moduleExists(m))
-            repairMarksFile(
-                resultsFilePath(m_folder, ResultsFile::Marks, m, m_definition.programCode),
-                m_definition.module(m).paperCount, m);
-    }
+    for (int m : m_definition.existingModules())
+        repairMarksFile(resultsFilePath(m_folder, ResultsFile::Marks, m, m_definition.programCode),
+                        m_definition.module(m).paperCount, m);
     return m_report;
 }
 
 ResultsRepair::Report ResultsRepair::runRest() {
     m_report = Report();
     const QString code = m_definition.programCode;
-    for (int m = 1; m <= 3; ++m) {
-        if (!m_definition.moduleExists(m))
-            continue;
+    for (int m : m_definition.existingModules()) {
         const int papers = m_definition.module(m).paperCount;
         const QList<int> shapes = paperShapes(m);
         for (ResultsFile file : {ResultsFile::First, ResultsFile::Second, ResultsFile::FResults,

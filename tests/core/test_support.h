@@ -1,6 +1,8 @@
 #pragma once
 // Small file helpers shared by the core tests and the practice window tests.
 
+#include "FileBytes.h"
+
 #include "core/AnswerChecking.h"
 #include "core/Clock.h"
 #include "core/ProgramDefinition.h"
@@ -22,17 +24,6 @@
 namespace TestFiles {
 
 inline const QString FixtureRoot = QStringLiteral(QUILLORA_TEST_DATA_DIR "/fixture_store");
-
-inline QByteArray bytesOf(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-inline bool writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-           file.write(bytes) == bytes.size();
-}
 
 inline const QList<ResultsFile> AllResultsFiles = {ResultsFile::Marks,    ResultsFile::First,
                                                    ResultsFile::Second,   ResultsFile::FResults,

@@ -66,10 +66,12 @@ StoreValidator::StoreValidator(const ResourceStore& store, QString scratchFolder
 
 ValidationReport StoreValidator::run() {
     checkDefinition();
-    if (m_definitionRead)
-        for (int m = 1; m <= 3; ++m)
-            if (m_definition.moduleExists(m) && m_definition.module(m).paperCount > 0)
+    if (m_definitionRead) {
+        for (int m : m_definition.existingModules()) {
+            if (m_definition.module(m).paperCount > 0)
                 checkModule(m);
+        }
+    }
     checkGraphics();
     checkDocuments();
     checkStrayItems();

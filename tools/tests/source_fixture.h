@@ -5,17 +5,15 @@
 
 #include "StoreWriter.h"
 
+#include "../../tests/core/FileBytes.h"
+
 #include <QDir>
 #include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
 
-// A file's bytes ("<missing>" when it cannot be read).
-inline QByteArray bytesOf(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
+using TestFiles::bytesOf;
 
 class SourceFolder {
 public:
